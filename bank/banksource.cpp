@@ -1,0 +1,149 @@
+#include "bank/banksource.h"
+
+#include "db/schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+#include <set>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+bool isValidSetName(const QString& name)
+{
+    static const QRegularExpression setName(u"^第([1-9]|1[0-2])套题$"_s);
+    return setName.match(name).hasMatch();
+}
+
+Result<BankSet> readBankSetFile(const QString& path)
+{
+    using R = Result<BankSet>;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return R::failure(u"%1: 无法读取：%2"_s.arg(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    const QString text = QString::fromUtf8(bytes);
+    if (text.contains(QChar::ReplacementCharacter))
+        return R::failure(u"%1: 不是 UTF-8 文本"_s.arg(path));
+
+    BankSet set;
+    set.sourceFile = path;
+    set.courseName = bankCourseName();
+    BankQuestion* current = nullptr;
+    std::set<QString> keysSeen;
+    std::set<int> numbersSeen;
+    int setNameLine = 0;
+    auto fail = [&](int line, const QString& what) { return R::failure(u"%1:%2: %3"_s.arg(path).arg(line).arg(what)); };
+    auto finishQuestion = [&]() -> QString {
+        if (!current)
+            return {};
+        if (!keysSeen.count(u"题型"_s))
+            return u"第 %1 题缺少“题型”"_s.arg(current->number);
+        if (!keysSeen.count(u"题干"_s))
+            return u"第 %1 题缺少“题干”"_s.arg(current->number);
+        return {};
+    };
+
+    static const QRegularExpression section(u"^\\[\\s*(\\d+)\\s*\\]$"_s);
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int lineNo = static_cast<int>(i) + 1;
+        QString line = lines[i];
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        const QString trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
+            continue;
+
+        if (trimmed.startsWith(u'[')) {
+            const QRegularExpressionMatch m = section.match(trimmed);
+            if (!m.hasMatch())
+                return fail(lineNo, u"题号应写成 [数字]"_s);
+            if (set.name.isEmpty())
+                return fail(lineNo, u"第一题之前缺少“套题类 = …”"_s);
+            if (const QString missing = finishQuestion(); !missing.isEmpty())
+                return fail(current->sourceLine, missing);
+            bool ok = false;
+            const int number = m.captured(1).toInt(&ok);
+            if (!ok || number < 1)
+                return fail(lineNo, u"题号必须是正整数"_s);
+            if (!numbersSeen.insert(number).second)
+                return fail(lineNo, u"题号 %1 重复"_s.arg(number));
+            set.questions.push_back(BankQuestion{number, {}, {}, path, lineNo});
+            current = &set.questions.back();
+            keysSeen.clear();
+            continue;
+        }
+
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq < 0)
+            return fail(lineNo, u"应为“名称 = 值”"_s);
+        const QString key = line.left(eq).trimmed();
+        const QString value = line.mid(eq + 1).trimmed();
+
+        if (!current) {
+            if (key == u"套题类"_s) {
+                if (!isValidSetName(value))
+                    return fail(lineNo, u"套题类“%1”不是“第1套题”至“第12套题”之一"_s.arg(value));
+                set.name = value;
+                setNameLine = lineNo;
+            } else if (key == u"课程名"_s) {
+                if (value.isEmpty())
+                    return fail(lineNo, u"课程名为空"_s);
+                set.courseName = value;
+            } else {
+                return fail(lineNo, u"未知的名称“%1”"_s.arg(key));
+            }
+            continue;
+        }
+
+        if (!keysSeen.insert(key).second)
+            return fail(lineNo, u"“%1”重复"_s.arg(key));
+        if (key == u"题型"_s) {
+            if (value.isEmpty())
+                return fail(lineNo, u"题型为空"_s);
+            current->type = value;
+        } else if (key == u"题干"_s) {
+            if (value.isEmpty())
+                return fail(lineNo, u"题干为空"_s);
+            current->stem = value;
+        } else {
+            return fail(lineNo, u"未知的名称“%1”"_s.arg(key));
+        }
+    }
+    if (set.name.isEmpty())
+        return fail(1, u"缺少“套题类 = …”"_s);
+    if (const QString missing = finishQuestion(); !missing.isEmpty())
+        return fail(current->sourceLine, missing);
+    if (set.questions.empty())
+        return fail(setNameLine, u"套题“%1”没有题目"_s.arg(set.name));
+    return set;
+}
+
+Result<std::vector<BankSet>> readBankFolder(const QString& folder)
+{
+    using R = Result<std::vector<BankSet>>;
+    const QDir setsDir(QDir(folder).filePath(u"sets"_s));
+    if (!setsDir.exists())
+        return R::failure(u"%1: 找不到题库目录"_s.arg(setsDir.path()));
+    const QStringList files = setsDir.entryList({u"*.txt"_s}, QDir::Files, QDir::Name);
+    if (files.isEmpty())
+        return R::failure(u"%1: 没有套题文件"_s.arg(setsDir.path()));
+    std::vector<BankSet> sets;
+    for (const QString& name : files) {
+        auto set = readBankSetFile(setsDir.filePath(name));
+        if (!set)
+            return R::failure(set.error());
+        for (const BankSet& earlier : sets) {
+            if (earlier.name == set->name)
+                return R::failure(u"%1:1: 套题“%2”已在 %3 中定义"_s.arg(set->sourceFile, set->name, earlier.sourceFile));
+        }
+        sets.push_back(std::move(set.value()));
+    }
+    return sets;
+}
+
+} // namespace pptdrill

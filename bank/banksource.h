@@ -1,0 +1,39 @@
+#pragma once
+
+#include "common/result.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace pptdrill {
+
+// One question as the bank's text sources give it.
+struct BankQuestion
+{
+    int number = 0;     // within its set; stored as the set's sub-class
+    QString type;       // "5": an operation question whose stem the bar shows
+    QString stem;       // readable text; enciphered when the bank is compiled
+    QString sourceFile;
+    int sourceLine = 0; // the line of the question's section header
+};
+
+struct BankSet
+{
+    QString name;       // "第1套题" … "第12套题"
+    QString courseName; // the module the set belongs to
+    QString sourceFile;
+    std::vector<BankQuestion> questions;
+};
+
+// Reads one set file. Errors name the file and the line: "file:line: what".
+Result<BankSet> readBankSetFile(const QString& path);
+
+// Reads every "*.txt" of `folder`/sets in name order; a set may be defined once.
+Result<std::vector<BankSet>> readBankFolder(const QString& folder);
+
+// "第N套题" for N from 1 to 12.
+bool isValidSetName(const QString& name);
+
+} // namespace pptdrill

@@ -1,0 +1,46 @@
+#include "platform/messagebox.h"
+
+#include <cstdio>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+namespace {
+
+class StderrMessageBoxes final : public MessageBoxes
+{
+public:
+    MessageAnswer show(const QString& title, const QString& text, MessageIcon, MessageButtons buttons) override
+    {
+        std::fprintf(stderr, "%s: %s\n", title.toUtf8().constData(), text.toUtf8().constData());
+        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    }
+};
+
+StderrMessageBoxes g_stderrBoxes;
+MessageBoxes* g_installed = nullptr;
+
+} // namespace
+
+QString defaultMessageTitle()
+{
+    return u"朔禾软件"_s;
+}
+
+MessageBoxes& messageBoxes()
+{
+    return g_installed ? *g_installed : static_cast<MessageBoxes&>(g_stderrBoxes);
+}
+
+void setMessageBoxes(MessageBoxes* boxes)
+{
+    g_installed = boxes;
+}
+
+MessageAnswer MsgBox(const QString& text, MessageIcon icon, MessageButtons buttons, const QString& title)
+{
+    return messageBoxes().show(title, text, icon, buttons);
+}
+
+} // namespace pptdrill

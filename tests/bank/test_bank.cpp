@@ -1,0 +1,170 @@
+#include "bank/bankcompiler.h"
+#include "bank/banksource.h"
+#include "cipher/textfields.h"
+#include "db/database.h"
+#include "db/schema.h"
+#include "db/statements.h"
+#include "tests/support/testdb.h"
+#include "tests/support/testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace pptdrill;
+using namespace pptdrill::test;
+
+namespace {
+
+class BankSourceTest : public ::testing::Test
+{
+protected:
+    // Writes `text` as sets/NAME in a private bank folder; returns its path.
+    QString writeSet(const QString& name, const QString& text)
+    {
+        QDir().mkpath(folder.file(u"sets"_s));
+        const QString path = folder.file(u"sets/"_s + name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text.toUtf8());
+        return path;
+    }
+
+    TempProgramFolder folder;
+};
+
+const QString kGoodSet = u"# 一套题\n套题类 = 第3套题\n\n[1]\n题型 = 5\n题干 = 将第3张幻灯片的切换效果设置为“水平百叶窗”，速度为“中速”。\n"
+                         u"[2]\r\n题型 = 5\r\n题干 = 在“幻灯片浏览”视图中删除第2张幻灯片。\r\n"_s;
+
+} // namespace
+
+TEST_F(BankSourceTest, ReadsSetsQuestionsAndLineNumbers)
+{
+    const QString path = writeSet(u"03.txt"_s, kGoodSet);
+    auto set = readBankSetFile(path);
+    ASSERT_TRUE(set.ok()) << set.error().toStdString();
+    EXPECT_EQ(set->name, u"第3套题"_s);
+    EXPECT_EQ(set->courseName, bankCourseName());
+    ASSERT_EQ(set->questions.size(), 2u);
+    EXPECT_EQ(set->questions[0].number, 1);
+    EXPECT_EQ(set->questions[0].sourceLine, 4);
+    EXPECT_EQ(set->questions[0].stem, u"将第3张幻灯片的切换效果设置为“水平百叶窗”，速度为“中速”。"_s);
+    EXPECT_EQ(set->questions[1].stem, u"在“幻灯片浏览”视图中删除第2张幻灯片。"_s);
+}
+
+TEST_F(BankSourceTest, RefusesBadSourcesNamingFileAndLine)
+{
+    const struct
+    {
+        QString text;
+        QString where;
+    } cases[] = {
+        {u"[1]\n题型 = 5\n题干 = x\n"_s, u":1:"_s},                                     // no set name
+        {u"套题类 = 第13套题\n"_s, u":1:"_s},                                           // no such set
+        {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 =   \n"_s, u":4:"_s},                  // empty stem
+        {u"套题类 = 第1套题\n[1]\n题型 = 5\n[2]\n题型 = 5\n题干 = x\n"_s, u":2:"_s},     // stem missing
+        {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = x\n[1]\n"_s, u":5:"_s},              // number twice
+        {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = x\n答案 = y\n"_s, u":5:"_s},          // unknown key
+        {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = x\n题干 = y\n"_s, u":5:"_s},          // key twice
+        {u"套题类 = 第1套题\n[a]\n"_s, u":2:"_s},                                       // bad number
+        {u"套题类 = 第1套题\n"_s, u":1:"_s},                                            // no question
+        {u"套题类 = 第1套题\n[1]\n题型 5\n"_s, u":3:"_s},                               // no "="
+    };
+    for (const auto& c : cases) {
+        const QString path = writeSet(u"bad.txt"_s, c.text);
+        auto set = readBankSetFile(path);
+        ASSERT_FALSE(set.ok()) << c.text.toStdString();
+        EXPECT_TRUE(set.error().startsWith(path + c.where))
+            << c.text.toStdString() << " → " << set.error().toStdString();
+    }
+}
+
+TEST_F(BankSourceTest, ASetMayBeDefinedOnlyOnce)
+{
+    writeSet(u"01.txt"_s, kGoodSet);
+    writeSet(u"02.txt"_s, kGoodSet);
+    auto sets = readBankFolder(folder.path());
+    ASSERT_FALSE(sets.ok());
+    EXPECT_TRUE(sets.error().contains(u"02.txt:1:"_s)) << sets.error().toStdString();
+}
+
+TEST_F(BankSourceTest, CompiledBankHoldsEncipheredStemsAndDefaults)
+{
+    writeSet(u"03.txt"_s, kGoodSet);
+    auto sets = readBankFolder(folder.path());
+    ASSERT_TRUE(sets.ok());
+    const QString db = folder.file(u"stdata.db"_s);
+    auto summary = compileBank(sets.value(), db);
+    ASSERT_TRUE(summary.ok()) << summary.error().toStdString();
+    EXPECT_EQ(summary->questions, 2);
+
+    auto conn = Connection::open(db, databasePassword());
+    ASSERT_TRUE(conn.ok());
+    for (const QString& table : {u"st"_s, u"stkbf"_s, u"stlbf"_s})
+        EXPECT_EQ(countRows(conn.value(), table), 0) << table.toStdString();
+    auto rs = Recordset::open(conn.value(), sql::SelectBank);
+    ASSERT_EQ(rs->recordCount(), 2);
+    EXPECT_EQ(rs->field(u"课程名"_s)->toString(), u"PowerPoint模块"_s);
+    EXPECT_EQ(rs->field(u"套题类"_s)->toString(), u"第3套题"_s);
+    EXPECT_EQ(rs->field(u"套题子类"_s)->toString(), u"1"_s);
+    EXPECT_EQ(rs->field(u"题型"_s)->toString(), u"5"_s);
+    EXPECT_EQ(rs->field(u"内容多媒体1"_s)->toInt(), 0);
+    EXPECT_EQ(rs->field(u"错题"_s)->toInt(), 0);
+
+    // The stored stem is hexadecimal ciphertext that decodes to the source text.
+    const QString stored = rs->field(u"题干"_s)->toString();
+    EXPECT_FALSE(stored.contains(u"幻灯片"_s));
+    EXPECT_EQ(stored.size() % 32, 0);
+    cipherkey = fixedCipherKeyText();
+    FakeMessageBoxes boxes;
+    QString decoded = DecryptHexText(stored);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(decoded.left(decoded.indexOf(QChar(u'\0'))), sets->front().questions[0].stem);
+}
+
+TEST_F(BankSourceTest, AFailedBuildLeavesTheEarlierDatabase)
+{
+    const QString db = folder.file(u"stdata.db"_s);
+    QFile old(db);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("earlier");
+    old.close();
+    writeSet(u"01.txt"_s, u"套题类 = 第1套题\n[1]\n题型 = 5\n"_s);
+    QProcess p;
+    p.start(QString::fromUtf8(DRILLBANK_EXE), {folder.path(), db});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains(u"01.txt:2:"_s));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("earlier"));
+}
+
+TEST(ShippedBank, EverySetHasQuestionsWithStems)
+{
+    auto sets = readBankFolder(sourceFolder() + u"/bank"_s);
+    ASSERT_TRUE(sets.ok()) << sets.error().toStdString();
+    std::map<QString, size_t> perSet;
+    for (const BankSet& s : sets.value()) {
+        perSet[s.name] = s.questions.size();
+        for (const BankQuestion& q : s.questions) {
+            EXPECT_EQ(q.type, u"5"_s) << q.sourceFile.toStdString() << ":" << q.sourceLine;
+            EXPECT_GE(q.stem.size(), 10) << q.sourceFile.toStdString() << ":" << q.sourceLine;
+        }
+    }
+    ASSERT_EQ(perSet.size(), 12u);
+    for (int n = 1; n <= 12; ++n)
+        EXPECT_GE(perSet[u"第%1套题"_s.arg(n)], 3u) << n;
+
+    // The build put the compiled bank into the program folder.
+    auto conn = Connection::open(buildProgramFolder() + u"/stdata.db"_s, databasePassword());
+    ASSERT_TRUE(conn.ok()) << conn.error().toStdString();
+    auto rs = Recordset::open(conn.value(), sql::SelectBank);
+    ASSERT_TRUE(rs.ok());
+    EXPECT_GT(rs->recordCount(), 35);
+    EXPECT_EQ(rs->field(u"课程名"_s)->toString().trimmed(), u"PowerPoint模块"_s);
+}
