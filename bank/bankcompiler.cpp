@@ -6,7 +6,6 @@
 #include "db/statements.h"
 
 #include <QFile>
-
 #include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
@@ -71,7 +70,8 @@ Result<BankSummary> compileBank(const std::vector<BankSet>& sets, const QString&
         bank->close();
         conn->close();
     }
-    if (std::rename(QFile::encodeName(building).constData(), QFile::encodeName(outputPath).constData()) != 0) {
+    if (std::rename(QFile::encodeName(building).constData(), QFile::encodeName(outputPath).constData()) !=
+        0) {
         QFile::remove(building);
         return R::failure(u"无法写入“%1”"_s.arg(outputPath));
     }

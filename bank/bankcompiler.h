@@ -4,7 +4,6 @@
 #include "common/result.h"
 
 #include <QString>
-
 #include <vector>
 
 namespace pptdrill {

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-
 #include <set>
 
 using namespace Qt::Literals::StringLiterals;
@@ -36,7 +35,9 @@ Result<BankSet> readBankSetFile(const QString& path)
     std::set<QString> keysSeen;
     std::set<int> numbersSeen;
     int setNameLine = 0;
-    auto fail = [&](int line, const QString& what) { return R::failure(u"%1:%2: %3"_s.arg(path).arg(line).arg(what)); };
+    auto fail = [&](int line, const QString& what) {
+        return R::failure(u"%1:%2: %3"_s.arg(path).arg(line).arg(what));
+    };
     auto finishQuestion = [&]() -> QString {
         if (!current)
             return {};
@@ -139,7 +140,8 @@ Result<std::vector<BankSet>> readBankFolder(const QString& folder)
             return R::failure(set.error());
         for (const BankSet& earlier : sets) {
             if (earlier.name == set->name)
-                return R::failure(u"%1:1: 套题“%2”已在 %3 中定义"_s.arg(set->sourceFile, set->name, earlier.sourceFile));
+                return R::failure(
+                    u"%1:1: 套题“%2”已在 %3 中定义"_s.arg(set->sourceFile, set->name, earlier.sourceFile));
         }
         sets.push_back(std::move(set.value()));
     }

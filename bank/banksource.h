@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <vector>
 
 namespace pptdrill {
@@ -12,9 +11,9 @@ namespace pptdrill {
 // One question as the bank's text sources give it.
 struct BankQuestion
 {
-    int number = 0;     // within its set; stored as the set's sub-class
-    QString type;       // "5": an operation question whose stem the bar shows
-    QString stem;       // readable text; enciphered when the bank is compiled
+    int number = 0; // within its set; stored as the set's sub-class
+    QString type;   // "5": an operation question whose stem the bar shows
+    QString stem;   // readable text; enciphered when the bank is compiled
     QString sourceFile;
     int sourceLine = 0; // the line of the question's section header
 };

@@ -1,15 +1,13 @@
 #pragma once
 
 #include <QString>
-
 #include <optional>
 #include <utility>
 
 namespace pptdrill {
 
 // Outcome of a core operation: a value, or the message of what went wrong.
-template <typename T>
-class Result
+template <typename T> class Result
 {
 public:
     Result(T value) : m_value(std::move(value)) {}
@@ -35,8 +33,7 @@ private:
     QString m_error;
 };
 
-template <>
-class Result<void>
+template <> class Result<void>
 {
 public:
     Result() = default;

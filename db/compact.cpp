@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -78,8 +77,8 @@ bool CompactDatabaseFile(const QString& path, const QString& password)
     }
 
     const QString folder = QFileInfo(path).absolutePath();
-    if (!syncPath(temp, O_RDONLY) || std::rename(QFile::encodeName(temp).constData(),
-                                                 QFile::encodeName(path).constData()) != 0) {
+    if (!syncPath(temp, O_RDONLY) ||
+        std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()) != 0) {
         removeTemp(temp);
         return false;
     }

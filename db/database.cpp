@@ -6,9 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-
 #include <sqlite3.h>
-
 #include <utility>
 
 using namespace Qt::Literals::StringLiterals;
@@ -67,8 +65,8 @@ public:
             switch (value.typeId()) {
             case QMetaType::QByteArray: {
                 const QByteArray bytes = value.toByteArray();
-                rc = sqlite3_bind_blob64(m_stmt, index, bytes.constData(), static_cast<sqlite3_uint64>(bytes.size()),
-                                         SQLITE_TRANSIENT);
+                rc = sqlite3_bind_blob64(m_stmt, index, bytes.constData(),
+                                         static_cast<sqlite3_uint64>(bytes.size()), SQLITE_TRANSIENT);
                 break;
             }
             case QMetaType::Bool:
@@ -89,8 +87,9 @@ public:
                 break;
             default: {
                 const QByteArray text = value.toString().toUtf8();
-                rc = sqlite3_bind_text64(m_stmt, index, text.constData(), static_cast<sqlite3_uint64>(text.size()),
-                                         SQLITE_TRANSIENT, SQLITE_UTF8);
+                rc = sqlite3_bind_text64(m_stmt, index, text.constData(),
+                                         static_cast<sqlite3_uint64>(text.size()), SQLITE_TRANSIENT,
+                                         SQLITE_UTF8);
                 break;
             }
             }
@@ -106,8 +105,9 @@ public:
         case SQLITE_FLOAT:
             return QVariant(sqlite3_column_double(m_stmt, index));
         case SQLITE_TEXT:
-            return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, index)),
-                                              sqlite3_column_bytes(m_stmt, index)));
+            return QVariant(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, index)),
+                                  sqlite3_column_bytes(m_stmt, index)));
         case SQLITE_BLOB: {
             const void* data = sqlite3_column_blob(m_stmt, index);
             return QVariant(QByteArray(static_cast<const char*>(data), sqlite3_column_bytes(m_stmt, index)));
@@ -172,8 +172,8 @@ QString Connection::lastError() const
     return sqliteMessage(m_db);
 }
 
-Result<std::shared_ptr<Connection>> Connection::openWithFlags(const QString& filePath, const QString& password,
-                                                               int flags)
+Result<std::shared_ptr<Connection>> Connection::openWithFlags(const QString& filePath,
+                                                              const QString& password, int flags)
 {
     using R = Result<std::shared_ptr<Connection>>;
     std::shared_ptr<Connection> conn(new Connection);
@@ -291,7 +291,8 @@ Result<Recordset> Recordset::open(const std::shared_ptr<Connection>& connection,
             return R::failure(sqliteMessage(db));
         while (sqlite3_step(info.get()) == SQLITE_ROW) {
             rs.m_columns << info.column(1).toString();
-            rs.m_isBlob.push_back(info.column(2).toString().compare(u"BLOB"_s, Qt::CaseInsensitive) == 0);
+            const QString type = info.column(2).toString().toUpper();
+            rs.m_isLong.push_back(type == u"BLOB"_s || type == u"LONGTEXT"_s);
         }
         if (rs.m_columns.isEmpty())
             return R::failure(u"no such table: %1"_s.arg(rs.m_table));
@@ -299,7 +300,7 @@ Result<Recordset> Recordset::open(const std::shared_ptr<Connection>& connection,
 
     QStringList selected{u"rowid"_s};
     for (qsizetype i = 0; i < rs.m_columns.size(); ++i)
-        selected << (rs.m_isBlob[static_cast<size_t>(i)] ? u"NULL"_s : quoteIdentifier(rs.m_columns[i]));
+        selected << (rs.m_isLong[static_cast<size_t>(i)] ? u"NULL"_s : quoteIdentifier(rs.m_columns[i]));
     QString sql = u"SELECT %1 FROM %2"_s.arg(selected.join(u", "_s), quoteIdentifier(rs.m_table));
     if (m.hasCaptured(2) && !m.captured(2).isEmpty())
         sql += u" WHERE "_s + withPlaceholder(m.captured(2), value);
@@ -322,7 +323,7 @@ Result<Recordset> Recordset::open(const std::shared_ptr<Connection>& connection,
         row.loaded.assign(n, true);
         row.dirty.assign(n, false);
         for (size_t c = 0; c < n; ++c) {
-            if (rs.m_isBlob[c])
+            if (rs.m_isLong[c])
                 row.loaded[c] = false;
             else
                 row.values[c] = query.column(static_cast<int>(c) + 1);
@@ -382,7 +383,8 @@ Status Recordset::loadRow(Row& row)
     if (indexes.empty())
         return {};
     sqlite3* db = m_connection->handle();
-    Statement st(db, u"SELECT %1 FROM %2 WHERE rowid = ?"_s.arg(wanted.join(u", "_s), quoteIdentifier(m_table)));
+    Statement st(db,
+                 u"SELECT %1 FROM %2 WHERE rowid = ?"_s.arg(wanted.join(u", "_s), quoteIdentifier(m_table)));
     if (!st.prepared() || !st.bind(1, QVariant(static_cast<qlonglong>(row.rowid))))
         return Status::failure(sqliteMessage(db));
     const int rc = sqlite3_step(st.get());
@@ -470,7 +472,7 @@ Status Recordset::update()
             for (qsizetype i = 0; i < names.size(); ++i)
                 marks << u"?"_s;
             sql = u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(quoteIdentifier(m_table), names.join(u", "_s),
-                                                          marks.join(u", "_s));
+                                                           marks.join(u", "_s));
         }
     } else {
         if (changed.empty())

@@ -6,7 +6,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
 #include <memory>
 #include <optional>
 #include <vector>
@@ -67,8 +66,9 @@ Status OpenDatabase(const QString& programFolder);
 QString databasePathInFolder(const QString& programFolder);
 
 // A client-side snapshot of the rows a select statement returned, with the
-// cursor operations the system needs. Long binary values are read from the
-// file when a row's field is first read.
+// cursor operations the system needs. Long values (columns declared BLOB or
+// LONGTEXT: movies, stems) are read from the file when a row's field is first
+// read, so that opening the whole bank stays quick.
 class Recordset
 {
 public:
@@ -113,8 +113,8 @@ private:
     struct Row
     {
         qint64 rowid = 0;
-        std::vector<QVariant> values;     // by column; a blob stays unread until asked for
-        std::vector<bool> loaded;         // false for an unread blob
+        std::vector<QVariant> values; // by column; a long value stays unread until asked for
+        std::vector<bool> loaded;     // false for an unread long value
         std::vector<bool> dirty;
         bool isNew = false;
     };
@@ -126,7 +126,7 @@ private:
     std::shared_ptr<Connection> m_connection;
     QString m_table;
     QStringList m_columns;
-    std::vector<bool> m_isBlob;
+    std::vector<bool> m_isLong;
     std::vector<Row> m_rows;
     size_t m_current = 0;
     bool m_open = false;

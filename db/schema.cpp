@@ -21,8 +21,8 @@ CREATE TABLE stk (
     套题类 TEXT,
     套题子类 TEXT,
     题型 TEXT,
-    题干 TEXT,
     内容多媒体1 INTEGER NOT NULL DEFAULT 0,
+    错题 INTEGER NOT NULL DEFAULT 0,
     内容多媒体类型 TEXT,
     内容多媒体2 TEXT,
     内容多媒体文件名 TEXT,
@@ -31,8 +31,8 @@ CREATE TABLE stk (
     解析多媒体2 TEXT,
     解析多媒体文件 TEXT,
     解析多媒体文件名 TEXT,
-    解析 TEXT,
-    错题 INTEGER NOT NULL DEFAULT 0,
+    解析 LONGTEXT,
+    题干 LONGTEXT,
     内容多媒体文件 BLOB
 );
 CREATE TABLE st (
@@ -40,7 +40,7 @@ CREATE TABLE st (
     大题类 TEXT,
     题号 TEXT,
     题型 TEXT,
-    题干 TEXT,
+    题干 LONGTEXT,
     内容多媒体类型 TEXT,
     内容多媒体2 TEXT,
     内容多媒体文件名 TEXT,
@@ -49,7 +49,7 @@ CREATE TABLE st (
     解析多媒体2 TEXT,
     解析多媒体文件名 TEXT,
     解析多媒体类型 TEXT,
-    解析 TEXT,
+    解析 LONGTEXT,
     分值 REAL,
     stkid INTEGER,
     是否已做 INTEGER NOT NULL DEFAULT 0,

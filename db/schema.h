@@ -12,8 +12,8 @@ class Connection;
 QString bankCourseName();
 
 // Creates the bank table `stk`, the paper table `st` and the working tables
-// `stkbf` and `stlbf`. The movie column stands last in `stk`, so that reading a
-// row's other columns never walks the movie's pages.
+// `stkbf` and `stlbf`. Long values (LONGTEXT, BLOB) stand last in `stk`, so that
+// reading a row's short columns never walks the pages of its stem or movie.
 Status createSchema(Connection& connection);
 
 } // namespace pptdrill

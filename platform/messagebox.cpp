@@ -11,7 +11,8 @@ namespace {
 class StderrMessageBoxes final : public MessageBoxes
 {
 public:
-    MessageAnswer show(const QString& title, const QString& text, MessageIcon, MessageButtons buttons) override
+    MessageAnswer show(const QString& title, const QString& text, MessageIcon,
+                       MessageButtons buttons) override
     {
         std::fprintf(stderr, "%s: %s\n", title.toUtf8().constData(), text.toUtf8().constData());
         return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;

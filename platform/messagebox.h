@@ -45,6 +45,7 @@ void setMessageBoxes(MessageBoxes* boxes);
 
 // Shows a message box titled with the system's title.
 MessageAnswer MsgBox(const QString& text, MessageIcon icon = MessageIcon::None,
-                     MessageButtons buttons = MessageButtons::Ok, const QString& title = defaultMessageTitle());
+                     MessageButtons buttons = MessageButtons::Ok,
+                     const QString& title = defaultMessageTitle());
 
 } // namespace pptdrill

@@ -3,7 +3,6 @@
 #include "bank/banksource.h"
 
 #include <QString>
-
 #include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
@@ -27,6 +26,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "drillbank: %s\n", summary.error().toUtf8().constData());
         return 1;
     }
-    std::printf("drillbank: %s — %d 套题，%d 道题\n", output.toUtf8().constData(), summary->sets, summary->questions);
+    std::printf("drillbank: %s — %d 套题，%d 道题\n", output.toUtf8().constData(), summary->sets,
+                summary->questions);
     return 0;
 }

@@ -10,9 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-
 #include <gtest/gtest.h>
-
 #include <map>
 
 using namespace Qt::Literals::StringLiterals;
@@ -38,7 +36,8 @@ protected:
     TempProgramFolder folder;
 };
 
-const QString kGoodSet = u"# 一套题\n套题类 = 第3套题\n\n[1]\n题型 = 5\n题干 = 将第3张幻灯片的切换效果设置为“水平百叶窗”，速度为“中速”。\n"
+const QString kGoodSet = u"# 一套题\n套题类 = 第3套题\n\n[1]\n题型 = 5\n题干 = "
+                         u"将第3张幻灯片的切换效果设置为“水平百叶窗”，速度为“中速”。\n"
                          u"[2]\r\n题型 = 5\r\n题干 = 在“幻灯片浏览”视图中删除第2张幻灯片。\r\n"_s;
 
 } // namespace
@@ -64,16 +63,16 @@ TEST_F(BankSourceTest, RefusesBadSourcesNamingFileAndLine)
         QString text;
         QString where;
     } cases[] = {
-        {u"[1]\n题型 = 5\n题干 = x\n"_s, u":1:"_s},                                     // no set name
-        {u"套题类 = 第13套题\n"_s, u":1:"_s},                                           // no such set
-        {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 =   \n"_s, u":4:"_s},                  // empty stem
-        {u"套题类 = 第1套题\n[1]\n题型 = 5\n[2]\n题型 = 5\n题干 = x\n"_s, u":2:"_s},     // stem missing
-        {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = x\n[1]\n"_s, u":5:"_s},              // number twice
-        {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = x\n答案 = y\n"_s, u":5:"_s},          // unknown key
-        {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = x\n题干 = y\n"_s, u":5:"_s},          // key twice
-        {u"套题类 = 第1套题\n[a]\n"_s, u":2:"_s},                                       // bad number
-        {u"套题类 = 第1套题\n"_s, u":1:"_s},                                            // no question
-        {u"套题类 = 第1套题\n[1]\n题型 5\n"_s, u":3:"_s},                               // no "="
+        {u"[1]\n题型 = 5\n题干 = x\n"_s, u":1:"_s},                                  // no set name
+        {u"套题类 = 第13套题\n"_s, u":1:"_s},                                        // no such set
+        {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 =   \n"_s, u":4:"_s},               // empty stem
+        {u"套题类 = 第1套题\n[1]\n题型 = 5\n[2]\n题型 = 5\n题干 = x\n"_s, u":2:"_s}, // stem missing
+        {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = x\n[1]\n"_s, u":5:"_s},           // number twice
+        {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = x\n答案 = y\n"_s, u":5:"_s},      // unknown key
+        {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = x\n题干 = y\n"_s, u":5:"_s},      // key twice
+        {u"套题类 = 第1套题\n[a]\n"_s, u":2:"_s},                                    // bad number
+        {u"套题类 = 第1套题\n"_s, u":1:"_s},                                         // no question
+        {u"套题类 = 第1套题\n[1]\n题型 5\n"_s, u":3:"_s},                            // no "="
     };
     for (const auto& c : cases) {
         const QString path = writeSet(u"bad.txt"_s, c.text);

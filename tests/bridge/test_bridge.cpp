@@ -8,9 +8,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
-
 #include <gtest/gtest.h>
-
 #include <thread>
 
 using namespace Qt::Literals::StringLiterals;
@@ -118,8 +116,8 @@ TEST_F(BridgeTest, WritesWhileTheBarHoldsASnapshotAndWaitsOutABriefLock)
     // Another process holds the write lock for a moment; the bridge waits.
     auto locker = Connection::open(folder.file(u"stdata.db"_s), databasePassword());
     ASSERT_TRUE(locker.ok());
-    ASSERT_TRUE(locker.value()->executeScript(u"BEGIN IMMEDIATE; UPDATE st SET 题号='x' WHERE stid=%1;"_s
-                                                  .arg(stids[0]))
+    ASSERT_TRUE(locker.value()
+                    ->executeScript(u"BEGIN IMMEDIATE; UPDATE st SET 题号='x' WHERE stid=%1;"_s.arg(stids[0]))
                     .ok());
     std::thread release([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(700));

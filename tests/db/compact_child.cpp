@@ -3,7 +3,6 @@
 #include "db/database.h"
 
 #include <QString>
-
 #include <cstdio>
 
 int main(int argc, char** argv)

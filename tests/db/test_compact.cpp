@@ -10,7 +10,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -21,7 +20,7 @@ TEST(CompactionPath, TemporaryNameFollowsTheFileName)
 {
     EXPECT_EQ(compactionTempPath(u"/e/app/stdata.db"_s), u"/e/app/stdata.~db"_s);
     EXPECT_EQ(compactionTempPath(u"/e/app/data"_s), u"/e/app/data.~"_s);
-    EXPECT_EQ(compactionTempPath(u"/stdata.db"_s), QString());  // nothing before the separator
+    EXPECT_EQ(compactionTempPath(u"/stdata.db"_s), QString()); // nothing before the separator
     EXPECT_EQ(compactionTempPath(u"/e/app/a.b.db"_s), QString());
     EXPECT_EQ(compactionTempPath(u"stdata.db"_s), QString());
     EXPECT_EQ(compactionTempPath(u"/e/app/"_s), QString());

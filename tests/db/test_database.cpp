@@ -7,7 +7,6 @@
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;

@@ -23,8 +23,9 @@ std::shared_ptr<Connection> createTestDatabase(const QString& path)
 qint64 addBankRow(Connection& conn, const QString& setName, int number, int wrong, const QByteArray& movie)
 {
     sqlite3_stmt* st = nullptr;
-    const QByteArray sql = u"INSERT INTO stk (课程名, 套题类, 套题子类, 题型, 题干, 内容多媒体1, 错题, 内容多媒体文件) "
-                           u"VALUES (?, ?, ?, '5', '00', ?, ?, ?)"_s.toUtf8();
+    const QByteArray sql =
+        u"INSERT INTO stk (课程名, 套题类, 套题子类, 题型, 题干, 内容多媒体1, 错题, 内容多媒体文件) "
+        u"VALUES (?, ?, ?, '5', '00', ?, ?, ?)"_s.toUtf8();
     EXPECT_EQ(sqlite3_prepare_v2(conn.handle(), sql.constData(), -1, &st, nullptr), SQLITE_OK);
     const QByteArray course = u"PowerPoint模块"_s.toUtf8();
     const QByteArray set = setName.toUtf8();

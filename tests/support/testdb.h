@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QVariant>
-
 #include <memory>
 
 namespace pptdrill::test {

@@ -1,0 +1,171 @@
+#include "cipher/rijndael.h"
+#include "cipher/textfields.h"
+#include "tests/support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace pptdrill;
+using pptdrill::test::FakeMessageBoxes;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+QString toHex(const Bytes& bytes)
+{
+    return QString::fromLatin1(
+        QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())).toHex().toUpper());
+}
+
+// What a text box shows: the text up to the first NUL.
+QString shown(const QString& text)
+{
+    const qsizetype nul = text.indexOf(QChar(0));
+    return nul < 0 ? text : text.left(nul);
+}
+
+class TextFields : public ::testing::Test
+{
+protected:
+    void SetUp() override { cipherkey = fixedCipherKeyText(); }
+    void TearDown() override { cipherkey.clear(); }
+
+    FakeMessageBoxes boxes;
+};
+
+} // namespace
+
+TEST_F(TextFields, FourDigitKeyTextIsUsedThroughItsBytes)
+{
+    const QString key = fixedCipherKeyText();
+    ASSERT_EQ(key.size(), 4);
+    for (const QChar ch : key)
+        EXPECT_TRUE(ch.isDigit());
+
+    Bytes expected(32, 0);
+    for (int i = 0; i < 4; ++i)
+        expected[i] = static_cast<std::uint8_t>(key[i].unicode());
+    EXPECT_EQ(TextKeyBytes(), expected);
+
+    cipherkey = u"000102030405060708090a0b0c0d0e0F"_s;
+    EXPECT_EQ(TextKeyBytes(), Bytes({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+    // Fifteen bytes of digits are not a key: the text's own bytes are.
+    cipherkey = u"000102030405060708090a0b0c0d0e"_s;
+    const Bytes fallback = TextKeyBytes();
+    ASSERT_EQ(fallback.size(), 32u);
+    EXPECT_EQ(fallback[0], '0');
+    EXPECT_EQ(fallback[29], 'e');
+    EXPECT_EQ(fallback[30], 0);
+}
+
+TEST_F(TextFields, HexToBytesDigitsCaseSeparatorsAndLowByteRule)
+{
+    Bytes out;
+    EXPECT_EQ(HexToBytes(u"0a 1B"_s, out), 2);
+    EXPECT_EQ(out, Bytes({0x0A, 0x1B}));
+    EXPECT_EQ(HexToBytes(u"0A1b"_s, out), 2);
+    EXPECT_EQ(out, Bytes({0x0A, 0x1B}));
+
+    // A pending digit survives skipped characters; a lone last digit is dropped.
+    EXPECT_EQ(HexToBytes(u"f-\r\nF g0A1"_s, out), 2);
+    EXPECT_EQ(out, Bytes({0xFF, 0x0A}));
+
+    // Low bytes: U+4E41 0x41 ("A"), U+4E32 0x32 ("2"); U+4E2D's 0x2D is skipped.
+    EXPECT_EQ(HexToBytes(u"0乁中7串"_s, out), 2);
+    EXPECT_EQ(out, Bytes({0x0A, 0x72}));
+
+    out = {1, 2, 3};
+    for (const QString& none : {u""_s, u"7"_s, u"xyz"_s, u"中中"_s}) {
+        EXPECT_EQ(HexToBytes(none, out), 0);
+        EXPECT_TRUE(out.empty());
+    }
+}
+
+TEST_F(TextFields, StoredShortStemDecodesWithItsZeroFill)
+{
+    // The stored form built by hand: "abc", thirteen zero bytes, one block
+    // under the key text's bytes.
+    Bytes clear{'a', 'b', 'c'};
+    clear.resize(16, 0);
+    cRijndael cipher;
+    cipher.SetCipherKey(TextKeyBytes(), 128);
+    Bytes block(16);
+    cipher.BlockEncrypt(clear, block, 0, 0);
+    const QString stored = toHex(block);
+    EXPECT_EQ(EncryptTextToHex(u"abc"_s), stored);
+
+    const QString expected = u"abc"_s + QString(13, QChar(0));
+    EXPECT_EQ(DecryptHexText(stored), expected);
+    EXPECT_EQ(shown(DecryptHexText(stored)), u"abc"_s);
+    EXPECT_EQ(DecryptHexText(stored.toLower()), expected);
+
+    QString spaced;
+    for (qsizetype i = 0; i < stored.size(); i += 2)
+        spaced += stored.mid(i, 2) + u" \r\n"_s;
+    EXPECT_EQ(DecryptHexText(spaced), expected);
+    EXPECT_EQ(DecryptHexText(stored + u"F"_s), expected);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(TextFields, ChineseStemRoundTrip)
+{
+    const QString stem = u"请将第2张幻灯片的标题设置为“黑体”、加粗，字号为44。"_s;
+    const QString stored = EncryptTextToHex(stem);
+    const qsizetype bytes = stem.toUtf8().size();
+    EXPECT_EQ(stored.size(), (bytes + 15) / 16 * 32);
+    for (const QChar ch : stored)
+        EXPECT_TRUE(ch.isDigit() || (ch >= u'A' && ch <= u'F'));
+
+    const QString decoded = DecryptHexText(stored);
+    EXPECT_EQ(decoded, stem + QString((16 - bytes % 16) % 16, QChar(0)));
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(TextFields, EveryDecodeKeysTheCipherAgain)
+{
+    cipherkey = u"2b7e151628aed2a6abf7158809cf4f3c"_s;
+    const QString underHexKey = EncryptTextToHex(u"0123456789abcdef"_s);
+    EXPECT_EQ(DecryptHexText(underHexKey), u"0123456789abcdef"_s);
+
+    cipherkey = fixedCipherKeyText();
+    const QString underDigits = EncryptTextToHex(u"第1套题"_s);
+    EXPECT_EQ(shown(DecryptHexText(underDigits)), u"第1套题"_s);
+    EXPECT_NE(DecryptHexText(underHexKey), u"0123456789abcdef"_s);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(TextFields, NoHexDigitsOrPartialBlockGiveEmptyTextWithMessage)
+{
+    EXPECT_EQ(DecryptHexText(u"xyz"_s), QString());
+    EXPECT_EQ(DecryptHexText(QString()), QString());
+    EXPECT_EQ(DecryptHexText(u"5"_s), QString());
+    EXPECT_EQ(DecryptHexText(QString(30, u'A')), QString());
+    ASSERT_EQ(boxes.shown.size(), 4u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(boxes.shown[i].text, u"Text not Hex data"_s);
+    EXPECT_EQ(boxes.shown[3].text, u"ciphertext size not a multiple of block size"_s);
+    for (const auto& box : boxes.shown) {
+        EXPECT_EQ(box.title, u"朔禾软件"_s);
+        EXPECT_EQ(box.icon, MessageIcon::None);
+        EXPECT_EQ(box.buttons, MessageButtons::Ok);
+    }
+}
+
+TEST_F(TextFields, TextsBeyond65535CharactersAreRefused)
+{
+    const QString limit(65535, u'x');
+    EXPECT_EQ(LimitTextBoxText(limit), limit);
+    EXPECT_TRUE(boxes.shown.empty());
+
+    // 65,520 letters and 16 NULs of fill: one character too many.
+    const QString stored = EncryptTextToHex(QString(65520, u'x') + QChar(0));
+    EXPECT_EQ(DecryptHexText(stored), QString());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, u"Can not assign a String larger than 64k \r\n"
+                                   u"to the Text property of a TextBox control.\r\n"
+                                   u"If you need to support Strings longer than 64k,\r\n"
+                                   u"you can use a RichTextBox control instead."_s);
+    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(boxes.shown[0].buttons, MessageButtons::Ok);
+}
