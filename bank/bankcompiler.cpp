@@ -4,6 +4,9 @@
 #include "db/database.h"
 #include "db/schema.h"
 #include "db/statements.h"
+#include "movie/kitcatalog.h"
+#include "movie/movie.h"
+#include "movie/moviesession.h"
 
 #include <QFile>
 #include <cstdio>
@@ -14,8 +17,34 @@ namespace pptdrill {
 
 namespace {
 
+// The movie's bytes, once the movie has been played through headless in every accepted way.
+Result<QByteArray> checkedMovie(const BankQuestion& q)
+{
+    using R = Result<QByteArray>;
+    const QString where = u"%1:%2: 影片“%3”"_s.arg(q.sourceFile).arg(q.movieLine).arg(q.moviePath);
+    QFile file(q.moviePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return R::failure(where + u"：无法读取"_s);
+    const QByteArray bytes = file.read(kMaxMovieBytes + 1);
+    auto movie = parseMovie(bytes);
+    if (!movie)
+        return R::failure(where + u"："_s + movie.error());
+    if (movie->completion)
+        return R::failure(where + u"：是完成动画，不是试题动画"_s);
+    if (Status s = verifyMovie(movie.value(), KitCatalog::instance()); !s)
+        return R::failure(where + u"："_s + s.error());
+    return bytes;
+}
+
 Status insertQuestion(Recordset& bank, const BankSet& set, const BankQuestion& q)
 {
+    QByteArray movie;
+    if (!q.moviePath.isEmpty()) {
+        auto checked = checkedMovie(q);
+        if (!checked)
+            return Status::failure(checked.error());
+        movie = checked.value();
+    }
     bank.addNew();
     const std::pair<QString, QVariant> values[] = {
         {u"课程名"_s, set.courseName},
@@ -23,11 +52,15 @@ Status insertQuestion(Recordset& bank, const BankSet& set, const BankQuestion& q
         {u"套题子类"_s, QString::number(q.number)},
         {u"题型"_s, q.type},
         {u"题干"_s, EncryptTextToHex(q.stem)},
-        {u"内容多媒体1"_s, false},
+        {u"内容多媒体1"_s, !movie.isEmpty()},
         {u"错题"_s, 0},
     };
     for (const auto& [name, value] : values) {
         if (Status s = bank.setField(name, value); !s)
+            return s;
+    }
+    if (!movie.isEmpty()) {
+        if (Status s = bank.setField(u"内容多媒体文件"_s, movie); !s)
             return s;
     }
     return bank.update();
@@ -58,9 +91,8 @@ Result<BankSummary> compileBank(const std::vector<BankSet>& sets, const QString&
             return R::failure(s.error());
         for (const BankSet& set : sets) {
             for (const BankQuestion& q : set.questions) {
-                if (Status s = insertQuestion(*bank, set, q); !s) {
-                    return R::failure(u"%1:%2: %3"_s.arg(q.sourceFile).arg(q.sourceLine).arg(s.error()));
-                }
+                if (Status s = insertQuestion(*bank, set, q); !s)
+                    return R::failure(s.error());
                 ++summary.questions;
             }
             ++summary.sets;

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <set>
 
@@ -73,7 +74,7 @@ Result<BankSet> readBankSetFile(const QString& path)
                 return fail(lineNo, u"题号必须是正整数"_s);
             if (!numbersSeen.insert(number).second)
                 return fail(lineNo, u"题号 %1 重复"_s.arg(number));
-            set.questions.push_back(BankQuestion{number, {}, {}, path, lineNo});
+            set.questions.push_back(BankQuestion{number, {}, {}, {}, 0, path, lineNo});
             current = &set.questions.back();
             keysSeen.clear();
             continue;
@@ -111,6 +112,12 @@ Result<BankSet> readBankSetFile(const QString& path)
             if (value.isEmpty())
                 return fail(lineNo, u"题干为空"_s);
             current->stem = value;
+        } else if (key == u"影片"_s) {
+            if (value.isEmpty())
+                return fail(lineNo, u"影片为空"_s);
+            // Movie paths are relative to the bank folder, the parent of sets/.
+            current->moviePath = QDir::cleanPath(QFileInfo(path).absoluteDir().filePath(u"../"_s + value));
+            current->movieLine = lineNo;
         } else {
             return fail(lineNo, u"未知的名称“%1”"_s.arg(key));
         }

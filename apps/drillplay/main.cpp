@@ -1,0 +1,23 @@
+// drillplay: plays one question movie. Its command line is the paper row's
+// stid and the paper position joined by "&", for example 57&3.
+#include "player/playerform.h"
+
+#include <QApplication>
+#include <QString>
+#include <QStringList>
+
+int main(int argc, char** argv)
+{
+    QStringList parts;
+    for (int i = 1; i < argc; ++i)
+        parts << QString::fromLocal8Bit(argv[i]);
+    const QString commandLine = parts.join(QLatin1Char(' '));
+    if (commandLine.isEmpty())
+        return 0;
+
+    QApplication app(argc, argv);
+    const pptdrill::PlayerCommandLine cmd = pptdrill::splitPlayerCommandLine(commandLine);
+    pptdrill::PlayerForm form(cmd.questionid, cmd.movieno);
+    form.exec();
+    return 0;
+}

@@ -1,0 +1,1247 @@
+#include "movie/kitview.h"
+
+#include "movie/kitcatalog.h"
+#include "movie/kitstyle.h"
+#include "movie/slidepainter.h"
+
+#include <QFontMetrics>
+#include <QHelpEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTimer>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+namespace {
+
+using namespace kit;
+
+// "字体(F)..." → 'F'
+QChar accessKey(const QString& text)
+{
+    const qsizetype open = text.indexOf(u'(');
+    if (open >= 0 && open + 2 < text.size() && text[open + 2] == u')')
+        return text[open + 1].toUpper();
+    return {};
+}
+
+} // namespace
+
+KitView::KitView(std::unique_ptr<MovieSession> session, QWidget* parent)
+    : QWidget(parent), m_session(std::move(session)), m_demoTimer(new QTimer(this))
+{
+    setFixedSize(kWidth, kHeight);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    m_demoTimer->setSingleShot(true);
+    connect(m_demoTimer, &QTimer::timeout, this, &KitView::demoTick);
+    rebuild();
+}
+
+KitView::~KitView() = default;
+
+// ---------------------------------------------------------------------------
+// Layout
+
+QRect KitView::taskPaneRect() const
+{
+    if (m_session->presentation().taskpane.isEmpty() || m_session->view() == u"show"_s)
+        return {};
+    return QRect(kWidth - kPaneW, kMainY, kPaneW, kDrawY - kMainY);
+}
+
+QRect KitView::slideAreaRect() const
+{
+    const QString view = m_session->view();
+    const int left = view == u"sorter"_s || view == u"notes"_s ? 0 : kLeftW;
+    const int right = taskPaneRect().isNull() ? kWidth : kWidth - kPaneW;
+    return QRect(left, kMainY, right - left, kDrawY - kMainY);
+}
+
+QRect KitView::slideRectInArea() const
+{
+    QRect area = slideAreaRect();
+    if (m_session->view() == u"normal"_s || m_session->view() == u"outline"_s)
+        area.setBottom(area.bottom() - kNotesH);
+    if (m_session->view() == u"notes"_s)
+        area.setBottom(area.top() + area.height() / 2);
+    const QRect inner = area.adjusted(14, 12, -14, -12);
+    int w = inner.width();
+    int h = w * 3 / 4;
+    if (h > inner.height()) {
+        h = inner.height();
+        w = h * 4 / 3;
+    }
+    return QRect(inner.center().x() - w / 2, inner.center().y() - h / 2, w, h);
+}
+
+QRect KitView::dialogRect() const
+{
+    const auto& d = m_session->dialog();
+    if (!d)
+        return {};
+    const KitForm* form = m_session->kit().dialog(d->name);
+    if (!form)
+        return {};
+    const int w = std::min(form->width + 8, kWidth - 8);
+    const int h = std::min(form->height + 30, kHeight - 8);
+    return QRect((kWidth - w) / 2, std::max(4, (kHeight - h) / 2 - 10), w, h);
+}
+
+bool KitView::dialogControlVisible(const KitControl& c) const
+{
+    const auto& d = m_session->dialog();
+    return c.tab.isEmpty() || (d && c.tab == d->tab);
+}
+
+QRect KitView::controlRect(const KitForm& form, const KitControl& c, bool dialog) const
+{
+    if (dialog) {
+        const QRect d = dialogRect();
+        return QRect(d.left() + 4 + c.x, d.top() + 26 + c.y, c.w, c.h);
+    }
+    for (const auto& [control, rect] : paneLayout()) {
+        if (control == &c)
+            return rect;
+    }
+    Q_UNUSED(form);
+    return {};
+}
+
+std::vector<std::pair<const KitControl*, QRect>> KitView::paneLayout() const
+{
+    std::vector<std::pair<const KitControl*, QRect>> out;
+    const QRect pane = taskPaneRect();
+    const KitForm* form = pane.isNull() ? nullptr : m_session->kit().taskPane(m_session->presentation().taskpane);
+    if (!form)
+        return out;
+    const int x = pane.left() + 8;
+    const int w = pane.width() - 16;
+    int y = pane.top() + 30;
+    for (const KitControl& c : form->controls) {
+        int h = 20;
+        const QString& t = c.type;
+        if (t == u"label"_s || t == u"group"_s) {
+            const QFontMetrics fm(uiFont(12, t == u"group"_s));
+            h = fm.boundingRect(QRect(0, 0, w, 400), Qt::TextWordWrap, c.text.isEmpty() ? c.id : c.text).height() + 4;
+        } else if (t == u"link"_s || t == u"check"_s) {
+            h = 20;
+        } else if (t == u"button"_s) {
+            h = 24;
+        } else if (t == u"combo"_s || t == u"spin"_s || t == u"text"_s) {
+            h = c.label.isEmpty() ? 22 : 40;
+        } else if (t == u"options"_s) {
+            h = static_cast<int>(c.items.size()) * 19 + 2;
+        } else if (t == u"list"_s) {
+            h = (c.h > 0 ? c.h : std::min<int>(static_cast<int>(c.items.size()), 8) * 18 + 4) + (c.label.isEmpty() ? 0 : 18);
+        } else if (t == u"gallery"_s) {
+            if (c.h > 0) {
+                h = c.h;
+            } else {
+                const auto cells = galleryCells(form->name, c, QRect(x, 0, w, 100000), false);
+                h = cells.empty() ? 20 : cells.back().rect.bottom() + 2;
+            }
+            h += c.label.isEmpty() ? 0 : 18;
+        }
+        out.emplace_back(&c, QRect(x, y, w, h));
+        y += h + 5;
+    }
+    return out;
+}
+
+QStringList KitView::dropItems() const
+{
+    if (!m_drop)
+        return {};
+    if (m_drop->toolbar) {
+        const KitButton* b = m_session->kit().toolbarButton(m_drop->control);
+        return b ? b->values : QStringList();
+    }
+    const KitForm* form = m_drop->dialog ? m_session->kit().dialog(m_drop->form) : m_session->kit().taskPane(m_drop->form);
+    const KitControl* c = form ? form->control(m_drop->control) : nullptr;
+    return c ? c->items : QStringList();
+}
+
+QRect KitView::dropRect() const
+{
+    if (!m_drop)
+        return {};
+    if (m_drop->toolbar) {
+        const QRect box = locate(u"tb:"_s + m_drop->control).value_or(QRect());
+        const int rows = std::min<int>(static_cast<int>(dropItems().size()), kDropRows);
+        QRect r(box.left(), box.bottom() + 1, std::max(box.width(), 120), rows * 18 + 2);
+        if (r.right() > kWidth - 2)
+            r.moveRight(kWidth - 2);
+        return r;
+    }
+    const KitForm* form = m_drop->dialog ? m_session->kit().dialog(m_drop->form) : m_session->kit().taskPane(m_drop->form);
+    const KitControl* c = form ? form->control(m_drop->control) : nullptr;
+    if (!c)
+        return {};
+    QRect box = controlRect(*form, *c, m_drop->dialog);
+    if (!c->label.isEmpty() && !m_drop->dialog)
+        box.setTop(box.top() + 18);
+    box.setHeight(22);
+    const int rows = std::min<int>(static_cast<int>(c->items.size()), kDropRows);
+    QRect r(box.left(), box.bottom() + 1, std::max(box.width(), 120), rows * 18 + 2);
+    if (r.bottom() > kHeight - 2)
+        r.moveBottom(box.top() - 1);
+    if (r.right() > kWidth - 2)
+        r.moveRight(kWidth - 2);
+    return r;
+}
+
+const std::vector<KitMenuItem>* KitView::menuItems(int level) const
+{
+    if (!m_menu.open)
+        return nullptr;
+    const std::vector<KitMenuItem>* items = nullptr;
+    if (!m_menu.toolbar.isEmpty()) {
+        const KitButton* b = m_session->kit().toolbarButton(m_menu.toolbar);
+        items = b ? &b->items : nullptr;
+    } else if (m_menu.context) {
+        items = m_session->kit().contextMenu(m_menu.area);
+    } else {
+        const auto& menus = m_session->kit().menus();
+        if (m_menu.top < 0 || m_menu.top >= static_cast<int>(menus.size()))
+            return nullptr;
+        items = &menus[static_cast<size_t>(m_menu.top)].items;
+    }
+    for (int i = 0; items && i < level; ++i) {
+        if (i >= static_cast<int>(m_menu.path.size()))
+            return nullptr;
+        const int idx = m_menu.path[static_cast<size_t>(i)];
+        if (idx < 0 || idx >= static_cast<int>(items->size()))
+            return nullptr;
+        items = &(*items)[static_cast<size_t>(idx)].items;
+        if (items->empty())
+            return nullptr;
+    }
+    return items;
+}
+
+QRect KitView::menuRect(int level) const
+{
+    const std::vector<KitMenuItem>* items = menuItems(level);
+    if (!items)
+        return {};
+    const QFontMetrics fm(uiFont(12));
+    int textW = 60, keyW = 0, h = 4;
+    for (const KitMenuItem& item : *items) {
+        h += item.separator ? kSeparatorH : kItemH;
+        textW = std::max(textW, fm.horizontalAdvance(item.text));
+        keyW = std::max(keyW, fm.horizontalAdvance(item.shortcut));
+    }
+    const int w = 28 + textW + (keyW ? keyW + 24 : 0) + 28;
+    QPoint origin;
+    if (level == 0) {
+        if (m_menu.context || !m_menu.toolbar.isEmpty()) {
+            origin = m_menu.origin;
+        } else {
+            for (const Hot& hot : m_hots) {
+                if (hot.locator == u"menutitle:"_s + m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title)
+                    origin = QPoint(hot.rect.left(), hot.rect.bottom() + 1);
+            }
+        }
+    } else {
+        const QRect parent = menuRect(level - 1);
+        const std::vector<KitMenuItem>* parentItems = menuItems(level - 1);
+        int y = parent.top() + 2;
+        for (int i = 0; i < m_menu.path[static_cast<size_t>(level - 1)]; ++i)
+            y += (*parentItems)[static_cast<size_t>(i)].separator ? kSeparatorH : kItemH;
+        origin = QPoint(parent.right() - 3, y - 2);
+    }
+    QRect r(origin, QSize(w, h));
+    if (r.right() > kWidth - 2)
+        r.moveRight(level == 0 ? kWidth - 2 : menuRect(level - 1).left() + 3);
+    if (r.bottom() > kHeight - 2)
+        r.moveBottom(kHeight - 2);
+    return r;
+}
+
+QString KitView::menuPathText(int level, int index) const
+{
+    QStringList parts;
+    if (!m_menu.toolbar.isEmpty())
+        parts << m_menu.toolbar;
+    else if (!m_menu.context)
+        parts << m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title;
+    for (int l = 0; l <= level; ++l) {
+        const std::vector<KitMenuItem>* items = menuItems(l);
+        const int idx = l == level ? index : m_menu.path[static_cast<size_t>(l)];
+        parts << (*items)[static_cast<size_t>(idx)].text;
+    }
+    return parts.join(u'/');
+}
+
+void KitView::addMenuHots(std::vector<Hot>& hots) const
+{
+    for (int level = 0;; ++level) {
+        const std::vector<KitMenuItem>* items = menuItems(level);
+        if (!items)
+            break;
+        const QRect r = menuRect(level);
+        int y = r.top() + 2;
+        for (size_t i = 0; i < items->size(); ++i) {
+            const KitMenuItem& item = (*items)[i];
+            if (item.separator) {
+                y += kSeparatorH;
+                continue;
+            }
+            const QString path = menuPathText(level, static_cast<int>(i));
+            Hot hot;
+            hot.rect = QRect(r.left() + 2, y, r.width() - 4, kItemH);
+            hot.layer = 10 + level;
+            const bool toolbar = !m_menu.toolbar.isEmpty();
+            hot.locator = (toolbar ? u"tbitem:"_s : m_menu.context ? u"ctxitem:"_s : u"menuitem:"_s) + path;
+            if (item.items.empty() && !item.disabled)
+                hot.action = toolbar         ? u"toolbar:"_s + path
+                             : m_menu.context ? u"context:"_s + m_menu.area + u'/' + path
+                                              : u"menu:"_s + path;
+            hots.push_back(hot);
+            y += kItemH;
+        }
+        if (level + 1 > static_cast<int>(m_menu.path.size()))
+            break;
+    }
+}
+
+void KitView::addPaneHots(std::vector<Hot>& hots) const
+{
+    const QString name = m_session->presentation().taskpane;
+    const FormState& state = m_session->taskPane();
+    for (const auto& [c, rect] : paneLayout()) {
+        const QString base = u"taskpane:"_s + name + u'/' + c->id;
+        const QString loc = name + u'/' + c->id;
+        const QString& t = c->type;
+        if (t == u"link"_s || t == u"button"_s) {
+            const QFontMetrics fm(uiFont(12));
+            QRect r = rect;
+            if (t == u"link"_s)
+                r.setWidth(std::min(rect.width(), fm.horizontalAdvance(c->id) + 22));
+            hots.push_back({r, u"ctl:"_s + loc, base, {}, 1});
+        } else if (t == u"check"_s) {
+            const bool on = state.value(c->id) == u"on"_s;
+            hots.push_back({rect, u"ctl:"_s + loc, base + (on ? u"=off"_s : u"=on"_s), {}, 1});
+        } else if (t == u"combo"_s) {
+            QRect box = rect;
+            if (!c->label.isEmpty())
+                box.setTop(box.top() + 18);
+            hots.push_back({box, u"ctl:"_s + loc, {}, {}, 1});
+        } else if (t == u"gallery"_s) {
+            for (const GalleryCell& cell : galleryCells(name, *c, itemBox(*c, rect, false), false)) {
+                if (!cell.header && itemBox(*c, rect, false).contains(cell.rect.center()))
+                    hots.push_back({cell.rect, u"item:"_s + loc + u'/' + cell.item, base + u'=' + cell.item, cell.item, 1});
+            }
+        } else if (t == u"list"_s || t == u"options"_s) {
+            const QRect box = itemBox(*c, rect, false);
+            const int scroll = t == u"list"_s && m_listScroll.count(loc) ? m_listScroll.at(loc) : 0;
+            for (qsizetype i = 0; i < c->items.size(); ++i) {
+                QRect item;
+                if (t == u"options"_s) {
+                    item = QRect(box.left(), box.top() + static_cast<int>(i) * 19, box.width(), 19);
+                } else {
+                    const int row = static_cast<int>(i) - scroll;
+                    item = QRect(box.left() + 2, box.top() + 2 + row * 18, box.width() - 4, 18);
+                }
+                if (!box.contains(item.center()))
+                    continue;
+                hots.push_back({item, u"item:"_s + loc + u'/' + c->items[i], base + u'=' + c->items[i], c->items[i], 1});
+            }
+        } else if (t == u"spin"_s || t == u"text"_s) {
+            QRect box = rect;
+            if (!c->label.isEmpty())
+                box.setTop(box.top() + 18);
+            box.setHeight(22);
+            hots.push_back({box, u"ctl:"_s + loc, {}, {}, 1});
+        }
+    }
+}
+
+void KitView::addDialogHots(std::vector<Hot>& hots) const
+{
+    const auto& d = m_session->dialog();
+    const KitForm* form = d ? m_session->kit().dialog(d->name) : nullptr;
+    if (!form)
+        return;
+    const QString prefix = u"dialog:"_s + d->name + u'/';
+    for (const KitControl& c : form->controls) {
+        if (!dialogControlVisible(c) || c.id.isEmpty())
+            continue;
+        const QRect rect = controlRect(*form, c, true);
+        const QString loc = d->name + u'/' + c.id;
+        const QString& t = c.type;
+        if (t == u"button"_s || t == u"link"_s) {
+            hots.push_back({rect, u"ctl:"_s + loc, prefix + c.id, {}, 20});
+        } else if (t == u"check"_s) {
+            const bool on = d->value(c.id) == u"on"_s;
+            hots.push_back({rect, u"ctl:"_s + loc, prefix + c.id + (on ? u"=off"_s : u"=on"_s), {}, 20});
+        } else if (t == u"combo"_s) {
+            hots.push_back({QRect(rect.left(), rect.top(), rect.width(), std::min(rect.height(), 22)), u"ctl:"_s + loc, {}, {}, 20});
+        } else if (t == u"tabs"_s) {
+            const QFontMetrics fm(uiFont(12));
+            int x = rect.left() + 2;
+            for (const QString& tab : c.items) {
+                const int w = fm.horizontalAdvance(tab) + 16;
+                hots.push_back({QRect(x, rect.top(), w, 21), u"tab:"_s + d->name + u'/' + tab,
+                                prefix + c.id + u'=' + tab, {}, 20});
+                x += w;
+            }
+        } else if (t == u"gallery"_s) {
+            for (const GalleryCell& cell : galleryCells(d->name, c, rect, true)) {
+                if (!cell.header && rect.contains(cell.rect.center()))
+                    hots.push_back({cell.rect, u"item:"_s + loc + u'/' + cell.item, prefix + c.id + u'=' + cell.item, {}, 20});
+            }
+        } else if (t == u"list"_s || t == u"options"_s) {
+            const int scroll = m_listScroll.count(loc) ? m_listScroll.at(loc) : 0;
+            for (qsizetype i = 0; i < c.items.size(); ++i) {
+                QRect item;
+                if (t == u"options"_s)
+                    item = QRect(rect.left(), rect.top() + static_cast<int>(i) * 20, rect.width(), 20);
+                else
+                    item = QRect(rect.left() + 2, rect.top() + 2 + (static_cast<int>(i) - scroll) * 18, rect.width() - 4, 18);
+                if (!rect.contains(item.center()))
+                    continue;
+                hots.push_back({item, u"item:"_s + loc + u'/' + c.items[i], prefix + c.id + u'=' + c.items[i], {}, 20});
+            }
+        } else if (t == u"spin"_s || t == u"text"_s) {
+            QRect field = rect;
+            if (t == u"spin"_s) {
+                field.setRight(rect.right() - 16);
+                const double v = d->value(c.id).toDouble();
+                const auto fmt = [](double x) { return QString::number(x); };
+                hots.push_back({QRect(rect.right() - 15, rect.top(), 16, rect.height() / 2), u"spinup:"_s + loc,
+                                prefix + c.id + u'=' + fmt(std::min(c.max, v + c.step)), {}, 21});
+                hots.push_back({QRect(rect.right() - 15, rect.top() + rect.height() / 2, 16, rect.height() / 2),
+                                u"spindown:"_s + loc, prefix + c.id + u'=' + fmt(std::max(c.min, v - c.step)), {}, 21});
+            }
+            hots.push_back({field, u"ctl:"_s + loc, {}, {}, 20});
+        }
+    }
+    // Title bar buttons: the close box cancels.
+    const QRect dr = dialogRect();
+    if (form->control(u"取消"_s))
+        hots.push_back({QRect(dr.right() - 22, dr.top() + 4, 18, 17), u"dlgclose:"_s + d->name, prefix + u"取消"_s, {}, 20});
+}
+
+void KitView::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight) const
+{
+    const QFontMetrics fm(uiFont(12));
+    for (const auto& [name, buttons] : m_session->kit().toolbars()) {
+        if (name != bar)
+            continue;
+        int x = at.x();
+        for (const KitButton& b : buttons) {
+            if (b.separator) {
+                x += 6;
+                continue;
+            }
+            int w = 23;
+            if (b.type == u"combo"_s)
+                w = b.width > 0 ? b.width : 80;
+            else if (!b.text.isEmpty())
+                w = (b.icon.isEmpty() ? 8 : 24) + fm.horizontalAdvance(b.text) + 4;
+            if (!b.items.empty())
+                w += 10; // the drop-down arrow
+            if (x + w > maxRight)
+                break;
+            const QString action = b.type == u"combo"_s || (!b.items.empty() && !b.text.isEmpty()) ? QString() : u"toolbar:"_s + b.name;
+            hots.push_back({QRect(x, at.y(), w, 22), u"tb:"_s + b.name, action, b.name, 1});
+            if (!b.items.empty() && b.text.isEmpty())
+                hots.push_back({QRect(x + w - 10, at.y(), 10, 22), u"tbarrow:"_s + b.name, {}, b.name, 1});
+            x += w + 1;
+        }
+    }
+}
+
+QString KitView::floatingToolbar() const
+{
+    const Presentation& pres = m_session->presentation();
+    if (pres.view == u"slidemaster"_s)
+        return u"幻灯片母版视图"_s;
+    if (pres.view == u"handoutmaster"_s)
+        return u"讲义母版视图"_s;
+    if (pres.view == u"notesmaster"_s)
+        return u"备注母版视图"_s;
+    if (pres.view == u"normal"_s) {
+        for (const SlideShape& shape : pres.slides[static_cast<size_t>(pres.selected - 1)].shapes) {
+            if (shape.type == u"orgchart"_s)
+                return u"组织结构图"_s;
+        }
+    }
+    return {};
+}
+
+QRect KitView::floatingToolbarRect() const
+{
+    const QString bar = floatingToolbar();
+    if (bar.isEmpty())
+        return {};
+    const QFontMetrics fm(uiFont(12));
+    int w = 12;
+    for (const auto& [name, buttons] : m_session->kit().toolbars()) {
+        if (name != bar)
+            continue;
+        for (const KitButton& b : buttons) {
+            if (b.separator)
+                w += 6;
+            else if (b.type == u"combo"_s)
+                w += (b.width > 0 ? b.width : 80) + 1;
+            else
+                w += (b.text.isEmpty() ? 23 : (b.icon.isEmpty() ? 8 : 24) + fm.horizontalAdvance(b.text) + 4) +
+                     (!b.items.empty() ? 10 : 0) + 1;
+        }
+    }
+    const QRect area = slideAreaRect();
+    w = std::min(w, area.width() - 20);
+    return QRect(area.right() - w - 10, area.top() + 8, w, 44);
+}
+
+void KitView::openToolbarMenu(const QString& button, const QRect& at)
+{
+    m_menu = MenuState{};
+    m_menu.open = true;
+    m_menu.toolbar = button;
+    m_menu.origin = QPoint(at.left(), at.bottom() + 1);
+    rebuild();
+    update();
+}
+
+QRect KitView::itemBox(const KitControl& c, const QRect& rect, bool dialog) const
+{
+    QRect box = rect;
+    if (!dialog && !c.label.isEmpty())
+        box.setTop(box.top() + 18);
+    return box;
+}
+
+std::vector<KitView::GalleryCell> KitView::galleryCells(const QString& form, const KitControl& c, const QRect& box,
+                                                        bool dialog) const
+{
+    std::vector<GalleryCell> cells;
+    const int cols = c.columns > 0 ? c.columns : (dialog ? 4 : 3);
+    const int cellW = box.width() / cols;
+    const int cellH = cellW * 3 / 4 + 16;
+    const QString key = form + u'/' + c.id;
+    const int scroll = m_listScroll.count(key) ? m_listScroll.at(key) : 0;
+    int col = 0;
+    int y = box.top() - scroll;
+    for (const QString& item : c.items) {
+        if (c.headers.contains(item)) {
+            if (col != 0)
+                y += cellH;
+            col = 0;
+            cells.push_back({item, QRect(box.left(), y, box.width(), 20), true});
+            y += 20;
+            continue;
+        }
+        cells.push_back({item, QRect(box.left() + col * cellW, y, cellW, cellH), false});
+        if (++col == cols) {
+            col = 0;
+            y += cellH;
+        }
+    }
+    return cells;
+}
+
+void KitView::revealItem(const QString& locator)
+{
+    if (!locator.startsWith(u"item:"_s) || locate(locator))
+        return;
+    const QStringList parts = locator.mid(5).split(u'/');
+    if (parts.size() < 3)
+        return;
+    const QString formName = parts[0], id = parts[1], item = parts.mid(2).join(u'/');
+    const bool dialog = m_session->dialog() && m_session->dialog()->name == formName;
+    const KitForm* form = dialog ? m_session->kit().dialog(formName) : m_session->kit().taskPane(formName);
+    const KitControl* c = form ? form->control(id) : nullptr;
+    if (!c)
+        return;
+    const QString key = formName + u'/' + id;
+    if (c->type == u"gallery"_s) {
+        const QRect box = itemBox(*c, controlRect(*form, *c, dialog), dialog);
+        m_listScroll[key] = 0;
+        for (const GalleryCell& cell : galleryCells(formName, *c, box, dialog)) {
+            if (cell.item == item && !cell.header)
+                m_listScroll[key] = std::max(0, cell.rect.bottom() - box.bottom() + 4);
+        }
+    } else {
+        m_listScroll[key] = std::max<int>(0, static_cast<int>(c->items.indexOf(item)) - 2);
+    }
+    rebuild();
+}
+
+void KitView::rebuild()
+{
+    std::vector<Hot> hots;
+    const MovieSession& s = *m_session;
+    const Presentation& pres = s.presentation();
+    const QFontMetrics fm(uiFont(12));
+
+    if (pres.view != u"show"_s) {
+        // Menu bar.
+        int x = 6;
+        for (const KitMenu& m : s.kit().menus()) {
+            const int w = fm.horizontalAdvance(m.title) + 14;
+            hots.push_back({QRect(x, kMenuY + 1, w, kMenuH - 2), u"menutitle:"_s + m.title, {}, {}, 0});
+            x += w;
+        }
+        // Toolbars: 常用 and 格式 at the top, 绘图 at the bottom, the view buttons under the slides tab.
+        addToolbarHots(hots, u"常用"_s, QPoint(10, kToolbarY + 2), kWidth - 14);
+        addToolbarHots(hots, u"格式"_s, QPoint(10, kToolbarY + kToolbarH + 2), kWidth - 14);
+        addToolbarHots(hots, u"绘图"_s, QPoint(10, kDrawY + 2), kWidth - 14);
+        if (pres.view == u"normal"_s || pres.view == u"outline"_s || pres.view == u"sorter"_s)
+            addToolbarHots(hots, u"视图按钮"_s, QPoint(4, kDrawY - 24), kLeftW);
+        if (const QString bar = floatingToolbar(); !bar.isEmpty()) {
+            const QRect r = floatingToolbarRect();
+            addToolbarHots(hots, bar, QPoint(r.left() + 4, r.top() + 18), r.right());
+        }
+        // Slides tab, or the sorter's grid.
+        if (pres.view == u"sorter"_s) {
+            const QRect area = slideAreaRect();
+            const int cols = 4;
+            const int w = (area.width() - 20) / cols - 16;
+            const int h = w * 3 / 4;
+            for (size_t i = 0; i < pres.slides.size(); ++i) {
+                const int c = static_cast<int>(i) % cols, r = static_cast<int>(i) / cols;
+                const QRect rect(area.left() + 18 + c * (w + 16), area.top() + 14 + r * (h + 30), w, h);
+                hots.push_back({rect, u"thumb:"_s + QString::number(i + 1), u"thumb:"_s + QString::number(i + 1), {}, 0});
+            }
+        } else if (pres.view != u"notes"_s) {
+            const int w = 100, h = 75;
+            for (size_t i = 0; i < pres.slides.size(); ++i) {
+                const QRect rect(34, kMainY + 30 + static_cast<int>(i) * (h + 14), w, h);
+                if (rect.bottom() > kDrawY - 26)
+                    break;
+                hots.push_back({rect, u"thumb:"_s + QString::number(i + 1), u"thumb:"_s + QString::number(i + 1), {}, 0});
+            }
+        }
+        // Placeholders and shapes of the current slide.
+        if (pres.view == u"normal"_s || pres.view == u"outline"_s || pres.view == u"notes"_s) {
+            const QRect sr = slideRectInArea();
+            const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+            hots.push_back({sr, u"area:slide"_s, u"click:slide"_s, {}, 0});
+            // A strip at the foot of the slide that no placeholder covers.
+            hots.push_back({QRect(sr.left() + sr.width() / 20, sr.bottom() - sr.height() / 16, sr.width() / 3, sr.height() / 24),
+                            u"area:slideempty"_s, u"click:slide"_s, {}, 0});
+            const QRectF tr = titleRect(sr, slide);
+            const QRectF br = bodyRect(sr, slide);
+            if (!tr.isEmpty())
+                hots.push_back({tr.toRect(), u"ph:title"_s, u"click:title"_s, {}, 0});
+            if (!br.isEmpty()) {
+                const bool sub = slide.layout == u"标题幻灯片"_s;
+                hots.push_back({br.toRect(), sub ? u"ph:subtitle"_s : u"ph:body"_s,
+                                sub ? u"click:subtitle"_s : u"click:body"_s, {}, 0});
+            }
+            for (size_t i = 0; i < slide.shapes.size(); ++i) {
+                const QString n = QString::number(i + 1);
+                hots.push_back({shapeRect(sr, slide, static_cast<int>(i)).toRect(), u"shape:"_s + n, u"click:shape:"_s + n, {}, 0});
+            }
+        }
+        addPaneHots(hots);
+    }
+    if (m_menu.open)
+        addMenuHots(hots);
+    addDialogHots(hots);
+    if (m_drop) {
+        const QRect r = dropRect();
+        const QStringList items = dropItems();
+        const QString prefix = m_drop->toolbar ? u"toolbar:"_s + m_drop->control + u'='
+                                               : (m_drop->dialog ? u"dialog:"_s : u"taskpane:"_s) + m_drop->form + u'/' +
+                                                     m_drop->control + u'=';
+        for (int i = 0; i < kDropRows && m_dropScroll + i < items.size(); ++i) {
+            const QString& item = items[m_dropScroll + i];
+            hots.push_back({QRect(r.left() + 1, r.top() + 1 + i * 18, r.width() - 2, 18), u"drop:"_s + item, prefix + item, {}, 30});
+        }
+    }
+    m_hots = std::move(hots);
+}
+
+const KitView::Hot* KitView::hotAt(const QPoint& point) const
+{
+    int minLayer = 0;
+    if (m_drop)
+        minLayer = 30;
+    else if (m_menu.open)
+        minLayer = 10;
+    else if (m_session->dialog())
+        minLayer = 20;
+    const Hot* best = nullptr;
+    for (const Hot& h : m_hots) {
+        if (h.layer < minLayer || !h.rect.contains(point))
+            continue;
+        // The innermost of overlapping elements of one layer wins (a shape over the slide).
+        if (!best || h.layer > best->layer || (h.layer == best->layer && h.rect.width() * h.rect.height() <= best->rect.width() * best->rect.height()))
+            best = &h;
+    }
+    return best;
+}
+
+std::optional<QRect> KitView::locate(const QString& locator) const
+{
+    for (const Hot& h : m_hots) {
+        if (h.locator == locator)
+            return h.rect;
+    }
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------------------
+// Interaction
+
+void KitView::perform(const QString& action)
+{
+    const bool wasComplete = m_session->isComplete();
+    const QString dialogBefore = m_session->dialog() ? m_session->dialog()->name : QString();
+    m_session->perform(action);
+    const QString dialogAfter = m_session->dialog() ? m_session->dialog()->name : QString();
+    if (dialogBefore != dialogAfter)
+        m_field.reset();
+    rebuild();
+    update();
+    if (!wasComplete && m_session->isComplete() && !m_completedSignalled) {
+        m_completedSignalled = true;
+        emit completed();
+    }
+}
+
+void KitView::closeMenus()
+{
+    m_menu = MenuState{};
+    rebuild();
+    update();
+}
+
+void KitView::openContextMenu(const QString& area, const QPoint& at)
+{
+    if (!m_session->kit().contextMenu(area))
+        return;
+    m_menu = MenuState{};
+    m_menu.open = true;
+    m_menu.context = true;
+    m_menu.area = area;
+    m_menu.origin = at;
+    rebuild();
+    update();
+}
+
+void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleClick)
+{
+    m_mouse = point;
+    const Hot* hot = hotAt(point);
+    const Hot h = hot ? *hot : Hot{};
+
+    if (m_drop) {
+        m_drop.reset();
+        m_dropScroll = 0;
+        if (!h.action.isEmpty() && h.locator.startsWith(u"drop:"_s))
+            perform(h.action);
+        rebuild();
+        update();
+        return;
+    }
+    if (m_menu.open) {
+        if (h.locator.startsWith(u"menuitem:"_s) || h.locator.startsWith(u"ctxitem:"_s) ||
+            h.locator.startsWith(u"tbitem:"_s)) {
+            if (h.action.isEmpty()) {
+                // A submenu opens where it was clicked.
+                const int level = h.layer - 10;
+                const std::vector<KitMenuItem>* items = menuItems(level);
+                const QString text = h.locator.section(u'/', -1);
+                for (size_t i = 0; items && i < items->size(); ++i) {
+                    if ((*items)[i].text == text && !(*items)[i].items.empty()) {
+                        m_menu.path.resize(static_cast<size_t>(level));
+                        m_menu.path.push_back(static_cast<int>(i));
+                    }
+                }
+                rebuild();
+                update();
+                return;
+            }
+            const QString action = h.action;
+            closeMenus();
+            perform(action);
+            return;
+        }
+        const bool sameTitle = !m_menu.context && m_menu.toolbar.isEmpty() && h.locator.startsWith(u"menutitle:"_s) &&
+                               h.locator.mid(10) == m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title;
+        closeMenus();
+        if (h.locator.startsWith(u"menutitle:"_s) && !sameTitle && button == Qt::LeftButton)
+            clickAt(point, button);
+        return;
+    }
+    if (m_field && !(h.locator == u"ctl:"_s + m_field->form + u'/' + m_field->control))
+        m_field.reset();
+
+    if (button == Qt::RightButton) {
+        if (m_session->dialog())
+            return;
+        const QString view = m_session->view();
+        if (h.locator.startsWith(u"thumb:"_s))
+            openContextMenu(view == u"sorter"_s ? u"sorter"_s : u"thumbnail"_s, point);
+        else if (h.locator.startsWith(u"ph:"_s))
+            openContextMenu(u"text"_s, point);
+        else if (h.locator.startsWith(u"area:slide"_s) || h.locator.startsWith(u"shape:"_s))
+            openContextMenu(u"slide"_s, point);
+        else if (view == u"sorter"_s && slideAreaRect().contains(point))
+            openContextMenu(u"sorter"_s, point);
+        return;
+    }
+
+    if (h.locator.startsWith(u"menutitle:"_s)) {
+        const auto& menus = m_session->kit().menus();
+        for (size_t i = 0; i < menus.size(); ++i) {
+            if (menus[i].title == h.locator.mid(10)) {
+                m_menu = MenuState{};
+                m_menu.open = true;
+                m_menu.top = static_cast<int>(i);
+            }
+        }
+        rebuild();
+        update();
+        return;
+    }
+    if ((h.locator.startsWith(u"tb:"_s) || h.locator.startsWith(u"tbarrow:"_s)) && h.action.isEmpty()) {
+        const QString name = h.locator.mid(h.locator.indexOf(u':') + 1);
+        const KitButton* b = m_session->kit().toolbarButton(name);
+        const QRect at = locate(u"tb:"_s + name).value_or(h.rect);
+        if (b && b->type == u"combo"_s) {
+            m_drop = DropState{name, name, false, true};
+            const qsizetype current = b->values.indexOf(b->value);
+            m_dropScroll = std::clamp<int>(static_cast<int>(current) - kDropRows / 2, 0,
+                                           std::max<int>(0, static_cast<int>(b->values.size()) - kDropRows));
+            rebuild();
+            update();
+        } else if (b && !b->items.empty()) {
+            openToolbarMenu(name, at);
+        }
+        return;
+    }
+    if (h.locator.startsWith(u"ctl:"_s) && h.action.isEmpty()) {
+        const QString rest = h.locator.mid(4);
+        const qsizetype slash = rest.indexOf(u'/');
+        const QString form = rest.left(slash);
+        const QString id = rest.mid(slash + 1);
+        const bool dialog = m_session->dialog() && m_session->dialog()->name == form;
+        const KitForm* kf = dialog ? m_session->kit().dialog(form) : m_session->kit().taskPane(form);
+        const KitControl* c = kf ? kf->control(id) : nullptr;
+        if (c && c->type == u"combo"_s && !c->editable) {
+            m_drop = DropState{form, id, dialog};
+            const qsizetype current = c->items.indexOf(dialog ? m_session->dialog()->value(id) : m_session->taskPane().value(id));
+            m_dropScroll = std::clamp<int>(static_cast<int>(current) - kDropRows / 2, 0,
+                                           std::max<int>(0, static_cast<int>(c->items.size()) - kDropRows));
+        } else if (c) {
+            const QString value = dialog ? m_session->dialog()->value(id) : m_session->taskPane().value(id);
+            m_field = FieldState{form, id, dialog, value};
+            // A click selects the whole value, so typing replaces it.
+            m_field->text.clear();
+            setFocus();
+        }
+        rebuild();
+        update();
+        return;
+    }
+    if (h.action.isEmpty())
+        return;
+    if (doubleClick && (h.locator.startsWith(u"ph:"_s) || h.locator.startsWith(u"shape:"_s) || h.locator.startsWith(u"thumb:"_s))) {
+        perform(u"dblclick:"_s + (h.locator.startsWith(u"ph:"_s) ? h.locator.mid(3) : h.locator));
+        return;
+    }
+    perform(h.action);
+}
+
+void KitView::pressShortcut(const QString& shortcut)
+{
+    const QString key = KitCatalog::normalizeShortcut(shortcut);
+    if (key == u"Escape"_s) {
+        if (m_drop || m_menu.open) {
+            m_drop.reset();
+            closeMenus();
+        } else if (m_session->dialog() && m_session->kit().dialog(m_session->dialog()->name)->control(u"取消"_s)) {
+            perform(u"dialog:"_s + m_session->dialog()->name + u"/取消"_s);
+        }
+        return;
+    }
+    if (m_session->dialog()) {
+        if (key == u"Return"_s || key == u"Enter"_s)
+            perform(u"dialog:"_s + m_session->dialog()->name + u"/确定"_s);
+        return;
+    }
+    // Alt and an access key open a menu; inside an open menu a letter picks its item.
+    if (key.startsWith(u"Alt+"_s) && key.size() == 5 && !m_menu.open) {
+        const QChar letter = key.back();
+        const auto& menus = m_session->kit().menus();
+        for (size_t i = 0; i < menus.size(); ++i) {
+            if (accessKey(menus[i].title) == letter) {
+                m_menu = MenuState{};
+                m_menu.open = true;
+                m_menu.top = static_cast<int>(i);
+                rebuild();
+                update();
+                return;
+            }
+        }
+    }
+    if (m_menu.open && key.size() == 1) {
+        const int level = static_cast<int>(m_menu.path.size());
+        const std::vector<KitMenuItem>* items = menuItems(level);
+        for (size_t i = 0; items && i < items->size(); ++i) {
+            if (!(*items)[i].separator && accessKey((*items)[i].text) == key[0]) {
+                const QString loc = (m_menu.context ? u"ctxitem:"_s : u"menuitem:"_s) + menuPathText(level, static_cast<int>(i));
+                if (auto r = locate(loc))
+                    clickAt(r->center());
+                return;
+            }
+        }
+        return;
+    }
+    if (m_menu.open)
+        closeMenus();
+    perform(u"key:"_s + key);
+}
+
+void KitView::typeText(const QString& text)
+{
+    if (!m_field)
+        return;
+    m_field->text += text;
+    const QString action = (m_field->dialog ? u"dialog:"_s : u"taskpane:"_s) + m_field->form + u'/' + m_field->control +
+                           u'=' + m_field->text;
+    const MovieStep* step = m_session->currentStep();
+    if (step && step->accept.contains(action)) {
+        m_field.reset();
+        perform(action);
+    }
+    update();
+}
+
+void KitView::mousePressEvent(QMouseEvent* event)
+{
+    if (m_demo.running)
+        return;
+    clickAt(event->position().toPoint(), event->button());
+}
+
+void KitView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (m_demo.running)
+        return;
+    clickAt(event->position().toPoint(), event->button(), true);
+}
+
+void KitView::mouseMoveEvent(QMouseEvent* event)
+{
+    m_mouse = event->position().toPoint();
+    if (m_menu.open && !m_demo.running) {
+        // Hovering a menu title switches menus; hovering a submenu item opens it.
+        const Hot* h = hotAt(m_mouse);
+        if (h && h->locator.startsWith(u"menutitle:"_s) && !m_menu.context && m_menu.toolbar.isEmpty() &&
+            h->locator.mid(10) != m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title) {
+            clickAt(m_mouse);
+            clickAt(m_mouse);
+        } else if (h && h->action.isEmpty() &&
+                   (h->locator.startsWith(u"menuitem:"_s) || h->locator.startsWith(u"ctxitem:"_s) ||
+                    h->locator.startsWith(u"tbitem:"_s))) {
+            clickAt(m_mouse);
+        }
+    }
+    update();
+}
+
+void KitView::wheelEvent(QWheelEvent* event)
+{
+    const int delta = event->angleDelta().y() > 0 ? -3 : 3;
+    if (m_drop) {
+        const int max = std::max<int>(0, static_cast<int>(dropItems().size()) - kDropRows);
+        m_dropScroll = std::clamp(m_dropScroll + delta, 0, max);
+    } else if (const Hot* h = hotAt(event->position().toPoint()); h && h->locator.startsWith(u"item:"_s)) {
+        const QString key = h->locator.mid(5).section(u'/', 0, 1);
+        const KitForm* form = m_session->dialog() ? m_session->kit().dialog(key.section(u'/', 0, 0))
+                                                  : m_session->kit().taskPane(key.section(u'/', 0, 0));
+        const KitControl* c = form ? form->control(key.section(u'/', 1)) : nullptr;
+        if (c && c->type == u"gallery"_s)
+            m_listScroll[key] = std::clamp(m_listScroll[key] + delta * 20, 0, 4000);
+        else if (c)
+            m_listScroll[key] = std::clamp(m_listScroll[key] + delta, 0, std::max<int>(0, static_cast<int>(c->items.size()) - 4));
+    }
+    rebuild();
+    update();
+}
+
+void KitView::keyPressEvent(QKeyEvent* event)
+{
+    if (m_demo.running)
+        return;
+    if (m_field) {
+        if (event->key() == Qt::Key_Backspace) {
+            m_field->text.chop(1);
+            update();
+            return;
+        }
+        if (event->key() == Qt::Key_Escape) {
+            m_field.reset();
+            update();
+            return;
+        }
+        if (!event->text().isEmpty() && event->text()[0].isPrint() && !(event->modifiers() & Qt::ControlModifier)) {
+            typeText(event->text());
+            return;
+        }
+    }
+    QString key;
+    const int k = event->key();
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F12)
+        key = u"F"_s + QString::number(k - Qt::Key_F1 + 1);
+    else if (k == Qt::Key_Escape)
+        key = u"Escape"_s;
+    else if (k == Qt::Key_Return || k == Qt::Key_Enter)
+        key = u"Return"_s;
+    else if (k == Qt::Key_Delete)
+        key = u"Delete"_s;
+    else if (k == Qt::Key_Tab)
+        key = u"Tab"_s;
+    else if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9))
+        key = QString(QChar(k));
+    else
+        return;
+    QString mods;
+    if (event->modifiers() & Qt::ControlModifier)
+        mods += u"Ctrl+"_s;
+    if (event->modifiers() & Qt::ShiftModifier)
+        mods += u"Shift+"_s;
+    if (event->modifiers() & Qt::AltModifier)
+        mods += u"Alt+"_s;
+    pressShortcut(mods + key);
+}
+
+void KitView::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (m_field && !event->commitString().isEmpty())
+        typeText(event->commitString());
+    event->accept();
+}
+
+QVariant KitView::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled)
+        return m_field.has_value();
+    return QWidget::inputMethodQuery(query);
+}
+
+bool KitView::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const Hot* h = hotAt(help->pos());
+        if (h && !h->tooltip.isEmpty())
+            QToolTip::showText(help->globalPos(), h->tooltip, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+// ---------------------------------------------------------------------------
+// Hint and demonstration
+
+std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
+{
+    std::vector<DemoMove> moves;
+    const qsizetype colon = action.indexOf(u':');
+    const QString kind = action.left(colon);
+    const QString rest = action.mid(colon + 1);
+    if (kind == u"menu"_s) {
+        const QStringList path = rest.split(u'/');
+        moves.push_back({DemoMove::Click, u"menutitle:"_s + path.first(), {}});
+        for (qsizetype i = 2; i <= path.size(); ++i)
+            moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click, u"menuitem:"_s + path.mid(0, i).join(u'/'), {}});
+    } else if (kind == u"context"_s) {
+        const QStringList path = rest.split(u'/');
+        const QString area = path.first();
+        const int sel = m_session->presentation().selected;
+        QString at = u"area:slideempty"_s;
+        if (area == u"thumbnail"_s || area == u"sorter"_s)
+            at = u"thumb:"_s + QString::number(sel);
+        else if (area == u"text"_s)
+            at = locate(u"ph:body"_s) ? u"ph:body"_s : u"ph:title"_s;
+        moves.push_back({DemoMove::RightClick, at, {}});
+        for (qsizetype i = 2; i <= path.size(); ++i)
+            moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click, u"ctxitem:"_s + path.mid(1, i - 1).join(u'/'), {}});
+    } else if (kind == u"toolbar"_s) {
+        const qsizetype eq = rest.indexOf(u'=');
+        const QStringList path = (eq < 0 ? rest : rest.left(eq)).split(u'/');
+        const KitButton* b = m_session->kit().toolbarButton(path.first());
+        if (eq >= 0) {
+            moves.push_back({DemoMove::Click, u"tb:"_s + path.first(), {}});
+            moves.push_back({DemoMove::Click, u"drop:"_s + rest.mid(eq + 1), {}});
+        } else if (path.size() == 1) {
+            moves.push_back({DemoMove::Click, u"tb:"_s + rest, {}});
+        } else {
+            moves.push_back({DemoMove::Click, (b && b->text.isEmpty() ? u"tbarrow:"_s : u"tb:"_s) + path.first(), {}});
+            for (qsizetype i = 2; i <= path.size(); ++i)
+                moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click, u"tbitem:"_s + path.mid(0, i).join(u'/'), {}});
+        }
+    } else if (kind == u"key"_s) {
+        moves.push_back({DemoMove::Key, {}, rest});
+    } else if (kind == u"thumb"_s) {
+        moves.push_back({DemoMove::Click, action, {}});
+    } else if (kind == u"click"_s || kind == u"dblclick"_s) {
+        const QString loc = rest.startsWith(u"thumb:"_s) || rest.startsWith(u"shape:"_s) ? rest
+                            : rest == u"slide"_s                                        ? u"area:slideempty"_s
+                                                                                        : u"ph:"_s + rest;
+        moves.push_back({kind == u"click"_s ? DemoMove::Click : DemoMove::DoubleClick, loc, {}});
+    } else if (kind == u"taskpane"_s || kind == u"dialog"_s) {
+        auto target = m_session->kit().resolve(action);
+        if (!target || !target->control)
+            return moves;
+        const QString loc = target->form + u'/' + target->control->id;
+        const QString& t = target->control->type;
+        if (!target->hasValue || t == u"check"_s) {
+            moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
+        } else if (t == u"tabs"_s) {
+            moves.push_back({DemoMove::Click, u"tab:"_s + target->form + u'/' + target->value, {}});
+        } else if (t == u"list"_s || t == u"options"_s || t == u"gallery"_s) {
+            moves.push_back({DemoMove::Click, u"item:"_s + loc + u'/' + target->value, {}});
+        } else if (t == u"combo"_s && !target->control->editable) {
+            moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
+            moves.push_back({DemoMove::Click, u"drop:"_s + target->value, {}});
+        } else {
+            moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
+            moves.push_back({DemoMove::Type, {}, target->value});
+        }
+    }
+    return moves;
+}
+
+QString KitView::nextTargetLocator() const
+{
+    const std::vector<DemoMove> moves = planMoves(m_session->nextAction());
+    for (auto it = moves.rbegin(); it != moves.rend(); ++it) {
+        if (!it->locator.isEmpty() && locate(it->locator))
+            return it->locator;
+    }
+    return {};
+}
+
+void KitView::setHintVisible(bool visible)
+{
+    m_hintVisible = visible;
+    update();
+}
+
+void KitView::startDemonstration()
+{
+    m_demoTimer->stop();
+    m_drop.reset();
+    m_field.reset();
+    m_menu = MenuState{};
+    m_listScroll.clear();
+    m_completionText.clear();
+    m_completedSignalled = false;
+    m_session->reset();
+    rebuild();
+    m_demo = DemoState{};
+    m_demo.running = true;
+    m_demo.pointer = m_mouse.isNull() ? QPoint(400, 300) : m_mouse;
+    m_demo.moves.clear();
+    m_demo.step = -1;
+    demoNextMove();
+}
+
+void KitView::demoNextMove()
+{
+    if (!m_demo.running)
+        return;
+    if (m_demo.move >= m_demo.moves.size()) {
+        // The step's moves are done; a step the moves did not reach is done directly.
+        if (m_demo.step >= 0 && m_session->stepIndex() == m_demo.step)
+            perform(m_session->nextAction());
+        if (m_session->isComplete()) {
+            m_demo.running = false;
+            m_demo.caption.clear();
+            update();
+            return;
+        }
+        m_demo.step = m_session->stepIndex();
+        m_demo.caption = m_session->currentStep()->caption;
+        m_demo.moves = planMoves(m_session->nextAction());
+        m_demo.move = 0;
+    }
+    const DemoMove& move = m_demo.moves[m_demo.move];
+    revealItem(move.locator);
+    m_demo.from = m_demo.pointer;
+    m_demo.to = m_demo.pointer;
+    if (!move.locator.isEmpty()) {
+        if (auto r = locate(move.locator))
+            m_demo.to = r->center();
+    }
+    m_demo.frame = 0;
+    m_demoTimer->start(m_pace <= 0 ? 0 : static_cast<int>(16 * m_pace));
+}
+
+void KitView::demoTick()
+{
+    if (!m_demo.running)
+        return;
+    const int frames = m_pace <= 0 ? 1 : 24;
+    ++m_demo.frame;
+    const double t = std::min(1.0, static_cast<double>(m_demo.frame) / frames);
+    const double ease = t * t * (3 - 2 * t);
+    m_demo.pointer = m_demo.from + (m_demo.to - m_demo.from) * ease;
+    update();
+    if (t < 1.0) {
+        m_demoTimer->start(static_cast<int>(16 * m_pace));
+        return;
+    }
+    demoArrive();
+}
+
+void KitView::demoArrive()
+{
+    const DemoMove move = m_demo.moves[m_demo.move];
+    const auto r = move.locator.isEmpty() ? std::nullopt : locate(move.locator);
+    switch (move.kind) {
+    case DemoMove::Click:
+    case DemoMove::Hover:
+        if (r)
+            clickAt(r->center());
+        break;
+    case DemoMove::DoubleClick:
+        if (r)
+            clickAt(r->center(), Qt::LeftButton, true);
+        break;
+    case DemoMove::RightClick:
+        if (r)
+            clickAt(r->center(), Qt::RightButton);
+        break;
+    case DemoMove::Key:
+        pressShortcut(move.text);
+        break;
+    case DemoMove::Type:
+        typeText(move.text);
+        break;
+    }
+    ++m_demo.move;
+    QTimer::singleShot(m_pace <= 0 ? 0 : static_cast<int>(450 * m_pace), this, &KitView::demoNextMove);
+}
+
+void KitView::setCompletionText(const QString& text)
+{
+    m_completionText = text;
+    update();
+}
+
+} // namespace pptdrill

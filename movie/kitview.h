@@ -1,0 +1,213 @@
+#pragma once
+
+#include "movie/moviesession.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QTimer;
+
+namespace pptdrill {
+
+// The simulated PowerPoint 2003 window of one movie, 800 × 600: title bar,
+// menus, toolbars, slides tab, slide pane, notes, task pane, status bar,
+// context menus and dialogs. Clicks and keys become actions for the session.
+class KitView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit KitView(std::unique_ptr<MovieSession> session, QWidget* parent = nullptr);
+    ~KitView() override;
+
+    MovieSession& session() { return *m_session; }
+
+    // The hint clip: the steps in words and a frame around the next target.
+    void setHintVisible(bool visible);
+    bool hintVisible() const { return m_hintVisible; }
+
+    // The demonstration: back to the start, then a pointer performs every step.
+    void startDemonstration();
+    bool isDemonstrating() const { return m_demo.running; }
+    void setPace(double factor) { m_pace = factor; }
+
+    // Shown over the finished task by the completion movie.
+    void setCompletionText(const QString& text);
+
+    // A learner's click at a point of the window, as the mouse would give it
+    // (also used by the demonstration and by tests).
+    void clickAt(const QPoint& point, Qt::MouseButton button = Qt::LeftButton, bool doubleClick = false);
+    void pressShortcut(const QString& shortcut);
+    void typeText(const QString& text);
+    // Where an element is drawn now, by its locator ("menutitle:格式(O)",
+    // "menuitem:格式(O)/字体(F)...", "tb:新建", "thumb:2", "ph:title",
+    // "ctxitem:幻灯片版式(L)...", "ctl:字体/字号", "item:字体/字号/24", "tab:页眉和页脚/备注和讲义").
+    std::optional<QRect> locate(const QString& locator) const;
+    // The locator of the element that the next step starts at, in the window as it is now.
+    QString nextTargetLocator() const;
+
+signals:
+    void completed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    bool event(QEvent* event) override;
+
+public:
+    // One clickable element as laid out now.
+    struct Hot
+    {
+        QRect rect;
+        QString locator;
+        QString action;    // performed on a click; empty for structure (menu titles…)
+        QString tooltip;
+        int layer = 0;     // higher layers lie over lower ones
+    };
+
+private:
+    struct MenuState
+    {
+        bool open = false;
+        bool context = false;
+        QString area;         // context menus: slide, thumbnail, text, sorter
+        QString toolbar;      // a toolbar button's drop-down menu
+        QPoint origin;        // context and toolbar menus: where the menu opens
+        int top = -1;         // menu bar index
+        std::vector<int> path; // open submenus, by item index
+        int hover = -1;
+    };
+    struct DropState
+    {
+        QString form;   // dialog or task pane name
+        QString control;
+        bool dialog = false;
+        bool toolbar = false; // a toolbar's drop-down box
+    };
+    struct FieldState
+    {
+        QString form;
+        QString control;
+        bool dialog = false;
+        QString text;
+    };
+    struct DemoMove
+    {
+        enum Kind
+        {
+            Click,
+            DoubleClick,
+            RightClick,
+            Hover,
+            Key,
+            Type,
+        } kind;
+        QString locator;
+        QString text;
+    };
+    struct DemoState
+    {
+        bool running = false;
+        int step = 0;
+        std::vector<DemoMove> moves;
+        size_t move = 0;
+        QPoint pointer{400, 300};
+        QPoint from{400, 300};
+        QPoint to{400, 300};
+        int frame = 0;
+        QString caption;
+    };
+
+    void rebuild();
+    void addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight) const;
+    // The toolbar that floats over the slide in the current view, if any.
+    QString floatingToolbar() const;
+    QRect floatingToolbarRect() const;
+    void openToolbarMenu(const QString& button, const QRect& at);
+    void addMenuHots(std::vector<Hot>& hots) const;
+    void addDialogHots(std::vector<Hot>& hots) const;
+    void addPaneHots(std::vector<Hot>& hots) const;
+    const Hot* hotAt(const QPoint& point) const;
+    void perform(const QString& action);
+    void closeMenus();
+    void openContextMenu(const QString& area, const QPoint& at);
+    const std::vector<struct KitMenuItem>* menuItems(int level) const;
+    QRect menuRect(int level) const;
+    QString menuPathText(int level, int index) const;
+
+    void paintChrome(QPainter& p);
+    void paintToolbars(QPainter& p);
+    void paintLeftPane(QPainter& p);
+    void paintSlideArea(QPainter& p);
+    void paintTaskPane(QPainter& p);
+    void paintStatus(QPainter& p);
+    void paintMenus(QPainter& p);
+    void paintDialog(QPainter& p);
+    void paintForm(QPainter& p, const struct KitForm& form, const FormState& state, const QRect& client,
+                   bool dialog);
+    void paintDrop(QPainter& p);
+    void paintHint(QPainter& p);
+    void paintDemo(QPainter& p);
+    void paintCompletion(QPainter& p);
+    void paintToolbarButtons(QPainter& p, int layer);
+    void paintMasterView(QPainter& p);
+
+    QRect slideAreaRect() const;
+    QRect slideRectInArea() const;
+    QRect taskPaneRect() const;
+    QRect dialogRect() const;
+    std::vector<std::pair<const struct KitControl*, QRect>> paneLayout() const;
+    QRect controlRect(const struct KitForm& form, const struct KitControl& c, bool dialog) const;
+    QRect dropRect() const;
+    QStringList dropItems() const;
+    bool dialogControlVisible(const struct KitControl& c) const;
+
+    struct GalleryCell
+    {
+        QString item;
+        QRect rect;
+        bool header = false;
+    };
+    // The cells of a gallery in `box`, scrolled by the control's offset.
+    std::vector<GalleryCell> galleryCells(const QString& form, const struct KitControl& c, const QRect& box,
+                                          bool dialog) const;
+    QRect itemBox(const struct KitControl& c, const QRect& rect, bool dialog) const;
+    // Scrolls a list or gallery so that the item a locator names is on view.
+    void revealItem(const QString& locator);
+
+    std::vector<DemoMove> planMoves(const QString& action) const;
+    void demoNextMove();
+    void demoTick();
+    void demoArrive();
+
+    std::unique_ptr<MovieSession> m_session;
+    std::vector<Hot> m_hots;
+    MenuState m_menu;
+    std::optional<DropState> m_drop;
+    std::optional<FieldState> m_field;
+    int m_dropScroll = 0;
+    std::map<QString, int> m_listScroll;
+    QPoint m_mouse;
+    bool m_hintVisible = false;
+    QString m_completionText;
+    bool m_completedSignalled = false;
+    DemoState m_demo;
+    QTimer* m_demoTimer = nullptr;
+    double m_pace = 1.0;
+};
+
+} // namespace pptdrill

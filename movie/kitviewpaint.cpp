@@ -1,0 +1,902 @@
+// Painting of the simulated PowerPoint 2003 window.
+#include "movie/kitcatalog.h"
+#include "movie/kitstyle.h"
+#include "movie/kitview.h"
+#include "movie/slidepainter.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+namespace {
+
+using namespace kit;
+
+void barGradient(QPainter& p, const QRect& r)
+{
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, kBarLight);
+    g.setColorAt(1, kBarDark);
+    p.fillRect(r, g);
+}
+
+void paintButtonFace(QPainter& p, const QRect& r, const QString& text, bool pressed = false)
+{
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, pressed ? QColor(0xE2, 0xDE, 0xD0) : QColor(0xFF, 0xFF, 0xFF));
+    g.setColorAt(1, pressed ? QColor(0xFF, 0xFF, 0xFF) : QColor(0xE2, 0xDE, 0xD0));
+    QPainterPath path;
+    path.addRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    p.fillPath(path, g);
+    p.setPen(QColor(0x00, 0x3C, 0x74));
+    p.drawPath(path);
+    p.setPen(Qt::black);
+    p.setFont(uiFont(12));
+    p.drawText(r, Qt::AlignCenter, text);
+}
+
+void paintWhiteBox(QPainter& p, const QRect& r)
+{
+    p.fillRect(r, Qt::white);
+    p.setPen(QColor(0x7F, 0x9D, 0xB9));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+}
+
+void paintDropArrow(QPainter& p, const QRect& r)
+{
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, QColor(0xE6, 0xEE, 0xFC));
+    g.setColorAt(1, QColor(0xB4, 0xC8, 0xF6));
+    p.fillRect(r, g);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x4D, 0x61, 0x85));
+    const QPoint c = r.center();
+    const QPoint tri[3] = {QPoint(c.x() - 3, c.y() - 1), QPoint(c.x() + 4, c.y() - 1), QPoint(c.x(), c.y() + 3)};
+    p.drawPolygon(tri, 3);
+    p.setBrush(Qt::NoBrush);
+}
+
+void paintCheckBox(QPainter& p, const QRect& box, bool on)
+{
+    p.fillRect(box, Qt::white);
+    p.setPen(QColor(0x1C, 0x51, 0x80));
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+    if (on) {
+        QPen pen(QColor(0x21, 0xA1, 0x21), 2);
+        p.setPen(pen);
+        p.drawLine(box.left() + 3, box.center().y(), box.center().x() - 1, box.bottom() - 3);
+        p.drawLine(box.center().x() - 1, box.bottom() - 3, box.right() - 3, box.top() + 3);
+    }
+}
+
+void paintRadio(QPainter& p, const QRect& box, bool on)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QColor(0x1C, 0x51, 0x80));
+    p.setBrush(Qt::white);
+    p.drawEllipse(box.adjusted(0, 0, -1, -1));
+    if (on) {
+        p.setBrush(QColor(0x21, 0xA1, 0x21));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(box.adjusted(4, 4, -4, -4));
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void paintPointer(QPainter& p, const QPoint& at)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath arrow;
+    arrow.moveTo(at);
+    arrow.lineTo(at + QPoint(0, 17));
+    arrow.lineTo(at + QPoint(4, 13));
+    arrow.lineTo(at + QPoint(8, 20));
+    arrow.lineTo(at + QPoint(10, 19));
+    arrow.lineTo(at + QPoint(6, 12));
+    arrow.lineTo(at + QPoint(12, 12));
+    arrow.closeSubpath();
+    p.fillPath(arrow, Qt::white);
+    p.setPen(QPen(Qt::black, 1));
+    p.drawPath(arrow);
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+} // namespace
+
+void KitView::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setFont(uiFont());
+    if (m_session->view() == u"show"_s) {
+        p.fillRect(rect(), Qt::black);
+        const Presentation& pres = m_session->presentation();
+        const QRect r(0, 0, kWidth, kHeight);
+        paintSlide(p, r, pres.slides[static_cast<size_t>(pres.selected - 1)], pres.design, SlidePaintMode::Show);
+    } else {
+        paintChrome(p);
+        paintToolbars(p);
+        paintLeftPane(p);
+        paintSlideArea(p);
+        paintTaskPane(p);
+        paintStatus(p);
+        if (const QRect bar = floatingToolbarRect(); !bar.isNull()) {
+            p.fillRect(bar.translated(2, 2), QColor(0, 0, 0, 60));
+            p.fillRect(bar, kBarLight);
+            const QRect title(bar.left(), bar.top(), bar.width(), 16);
+            p.fillRect(title, QColor(0x3A, 0x6E, 0xC8));
+            p.setPen(Qt::white);
+            p.setFont(uiFont(11, true));
+            p.drawText(title.adjusted(4, 0, -14, 0), Qt::AlignVCenter, floatingToolbar());
+            p.drawText(QRect(title.right() - 13, title.top(), 12, 16), Qt::AlignCenter, u"×"_s);
+            p.setPen(QColor(0x3A, 0x6E, 0xC8));
+            p.drawRect(bar.adjusted(0, 0, -1, -1));
+        }
+        paintToolbarButtons(p, 1);
+    }
+    paintDialog(p);
+    paintMenus(p);
+    paintDrop(p);
+    if (m_hintVisible)
+        paintHint(p);
+    if (!m_completionText.isEmpty())
+        paintCompletion(p);
+    if (m_demo.running)
+        paintDemo(p);
+}
+
+void KitView::paintChrome(QPainter& p)
+{
+    // Title bar.
+    const QRect title(0, 0, kWidth, kTitleH);
+    QLinearGradient g(title.topLeft(), title.bottomLeft());
+    g.setColorAt(0, QColor(0x00, 0x58, 0xEE));
+    g.setColorAt(0.5, QColor(0x37, 0x93, 0xFF));
+    g.setColorAt(1, QColor(0x00, 0x50, 0xE6));
+    p.fillRect(title, g);
+    paintIcon(p, QRect(5, 4, 16, 16), u"powerpoint"_s);
+    p.setPen(Qt::white);
+    p.setFont(uiFont(12, true));
+    p.drawText(QRect(26, 0, 600, kTitleH), Qt::AlignVCenter,
+               u"Microsoft PowerPoint - [%1]"_s.arg(m_session->movie().file));
+    for (int i = 0; i < 3; ++i) {
+        const QRect b(kWidth - 66 + i * 21, 2, 19, 19);
+        QPainterPath path;
+        path.addRoundedRect(QRectF(b), 3, 3);
+        p.fillPath(path, i == 2 ? QColor(0xE0, 0x4A, 0x2A) : QColor(0x2D, 0x6E, 0xF2));
+        p.setPen(Qt::white);
+        p.drawPath(path);
+        p.setPen(QPen(Qt::white, 2));
+        const QRect in = b.adjusted(5, 5, -5, -5);
+        if (i == 0)
+            p.drawLine(in.left(), in.bottom(), in.right() - 2, in.bottom());
+        else if (i == 1)
+            p.drawRect(in);
+        else {
+            p.drawLine(in.topLeft(), in.bottomRight());
+            p.drawLine(in.topRight(), in.bottomLeft());
+        }
+    }
+    // Menu bar.
+    barGradient(p, QRect(0, kMenuY, kWidth, kMenuH));
+    p.setFont(uiFont(12));
+    for (const Hot& h : m_hots) {
+        if (!h.locator.startsWith(u"menutitle:"_s))
+            continue;
+        const bool open = m_menu.open && !m_menu.context &&
+                          m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title == h.locator.mid(10);
+        if (open || h.rect.contains(m_mouse)) {
+            p.fillRect(h.rect, open ? QColor(0xE3, 0xEF, 0xFF) : kSelect);
+            p.setPen(kSelectLine);
+            p.drawRect(h.rect.adjusted(0, 0, -1, -1));
+        }
+        p.setPen(Qt::black);
+        p.drawText(h.rect, Qt::AlignCenter, h.locator.mid(10));
+    }
+    const QRect ask(kWidth - 170, kMenuY + 2, 150, kMenuH - 4);
+    paintWhiteBox(p, ask);
+    p.setPen(kGreyText);
+    p.drawText(ask.adjusted(4, 0, 0, 0), Qt::AlignVCenter, u"键入需要帮助的问题"_s);
+    p.setPen(Qt::black);
+    p.drawText(QRect(kWidth - 18, kMenuY, 14, kMenuH), Qt::AlignCenter, u"×"_s);
+}
+
+void KitView::paintToolbars(QPainter& p)
+{
+    barGradient(p, QRect(0, kToolbarY, kWidth, 2 * kToolbarH));
+    barGradient(p, QRect(0, kDrawY, kWidth, kStatusY - kDrawY));
+    for (int row = 0; row < 3; ++row) {
+        const int y = row < 2 ? kToolbarY + row * kToolbarH : kDrawY;
+        // The grip at the start of each bar.
+        p.setPen(QColor(0x27, 0x41, 0x76));
+        for (int d = 0; d < 4; ++d)
+            p.drawPoint(4, y + 7 + d * 4);
+    }
+    paintToolbarButtons(p, 1);
+}
+
+void KitView::paintToolbarButtons(QPainter& p, int layer)
+{
+    const QFontMetrics fm(uiFont(12));
+    const bool blocked = m_session->dialog().has_value() || m_menu.open;
+    for (const Hot& h : m_hots) {
+        if (h.layer != layer || !h.locator.startsWith(u"tb:"_s))
+            continue;
+        const KitButton* b = m_session->kit().toolbarButton(h.locator.mid(3));
+        if (!b)
+            continue;
+        if (b->type == u"combo"_s) {
+            const QRect box = h.rect.adjusted(0, 1, 0, -1);
+            paintWhiteBox(p, box);
+            paintDropArrow(p, QRect(box.right() - 11, box.top() + 1, 11, box.height() - 2));
+            p.setPen(Qt::black);
+            p.setFont(uiFont(12));
+            p.drawText(box.adjusted(3, 0, -12, 0), Qt::AlignVCenter, fm.elidedText(b->value, Qt::ElideRight, box.width() - 16));
+            continue;
+        }
+        const bool open = m_menu.open && m_menu.toolbar == b->name;
+        if ((h.rect.contains(m_mouse) && !blocked) || open) {
+            p.fillRect(h.rect, open ? QColor(0xFF, 0xD5, 0x8C) : kSelect);
+            p.setPen(kSelectLine);
+            p.drawRect(h.rect.adjusted(0, 0, -1, -1));
+        }
+        int x = h.rect.left() + 3;
+        if (!b->icon.isEmpty()) {
+            paintIcon(p, QRect(x, h.rect.top() + 3, 16, 16), b->icon);
+            x += 19;
+        }
+        if (!b->text.isEmpty()) {
+            p.setPen(Qt::black);
+            p.setFont(uiFont(12));
+            p.drawText(QRect(x, h.rect.top(), fm.horizontalAdvance(b->text) + 4, h.rect.height()), Qt::AlignVCenter, b->text);
+        }
+        if (!b->items.empty()) {
+            // A drop-down arrow: beside the icon of a split button, after the text of a menu button.
+            const QPoint c(b->text.isEmpty() ? h.rect.right() - 5 : h.rect.right() - 6, h.rect.center().y());
+            p.setPen(Qt::NoPen);
+            p.setBrush(Qt::black);
+            const QPoint tri[3] = {c + QPoint(-3, -1), c + QPoint(3, -1), c + QPoint(0, 2)};
+            p.drawPolygon(tri, 3);
+            p.setBrush(Qt::NoBrush);
+        }
+    }
+}
+
+void KitView::paintLeftPane(QPainter& p)
+{
+    const QString view = m_session->view();
+    if (view == u"sorter"_s || view == u"notes"_s)
+        return;
+    const Presentation& pres = m_session->presentation();
+    const QRect pane(0, kMainY, kLeftW, kDrawY - kMainY);
+    p.fillRect(pane, kPaneBack);
+    // The 大纲 / 幻灯片 tabs.
+    const bool outline = view == u"outline"_s;
+    const QRect tabs(0, kMainY, kLeftW, 22);
+    barGradient(p, tabs);
+    const QRect t1(4, kMainY + 3, 44, 19), t2(48, kMainY + 3, 52, 19);
+    p.fillRect(outline ? t1 : t2, Qt::white);
+    p.setPen(QColor(0x6F, 0x8F, 0xC8));
+    p.drawRect((outline ? t1 : t2).adjusted(0, 0, -1, 0));
+    p.setPen(Qt::black);
+    p.setFont(uiFont(12));
+    p.drawText(t1, Qt::AlignCenter, u"大纲"_s);
+    p.drawText(t2, Qt::AlignCenter, u"幻灯片"_s);
+    p.drawText(QRect(kLeftW - 18, kMainY, 16, 22), Qt::AlignCenter, u"×"_s);
+    p.setPen(QColor(0x6F, 0x8F, 0xC8));
+    p.drawLine(kLeftW - 1, kMainY, kLeftW - 1, kDrawY);
+
+    if (outline) {
+        p.fillRect(pane.adjusted(2, 24, -3, -24), Qt::white);
+        int y = kMainY + 30;
+        for (size_t i = 0; i < pres.slides.size() && y < kDrawY - 40; ++i) {
+            const Slide& s = pres.slides[i];
+            p.setPen(Qt::black);
+            p.setFont(uiFont(12, true));
+            p.drawText(QRect(4, y, 20, 18), Qt::AlignLeft, QString::number(i + 1));
+            paintIcon(p, QRect(18, y + 2, 12, 10), u"slide"_s);
+            p.drawText(QRect(34, y, kLeftW - 40, 18), Qt::AlignLeft, s.title);
+            y += 20;
+            p.setFont(uiFont(11));
+            for (const QString& line : s.body) {
+                const int indent = static_cast<int>(line.size() - QString(line).remove(u'\t').size());
+                p.drawText(QRect(44 + indent * 10, y, kLeftW - 50 - indent * 10, 16), Qt::AlignLeft,
+                           u"• "_s + QString(line).remove(u'\t'));
+                y += 17;
+            }
+        }
+    } else {
+        for (const Hot& h : m_hots) {
+            if (!h.locator.startsWith(u"thumb:"_s))
+                continue;
+            const int n = h.locator.mid(6).toInt();
+            const Slide& s = pres.slides[static_cast<size_t>(n - 1)];
+            const bool selected = n == pres.selected;
+            if (selected) {
+                p.setPen(QPen(QColor(0xF3, 0xA0, 0x3C), 3));
+                p.drawRect(h.rect.adjusted(-3, -3, 2, 2));
+            }
+            paintSlide(p, h.rect, s, pres.design, SlidePaintMode::Thumbnail);
+            p.setPen(QColor(0x60, 0x60, 0x60));
+            p.drawRect(h.rect.adjusted(0, 0, -1, -1));
+            p.setPen(Qt::black);
+            p.setFont(uiFont(11));
+            const QRect num(8, h.rect.top(), 22, 16);
+            p.drawText(num, Qt::AlignRight, QString::number(n));
+            if (s.hidden) {
+                p.drawRect(num.adjusted(8, 0, 0, 0));
+                p.drawLine(num.left() + 8, num.bottom(), num.right(), num.top());
+            }
+        }
+    }
+}
+
+void KitView::paintSlideArea(QPainter& p)
+{
+    const Presentation& pres = m_session->presentation();
+    const QRect area = slideAreaRect();
+    const QString view = pres.view;
+    p.fillRect(area, QColor(0xC5, 0xD2, 0xE3));
+    if (view.endsWith(u"master"_s)) {
+        paintMasterView(p);
+        return;
+    }
+    if (view == u"sorter"_s) {
+        p.fillRect(area, Qt::white);
+        for (const Hot& h : m_hots) {
+            if (!h.locator.startsWith(u"thumb:"_s))
+                continue;
+            const int n = h.locator.mid(6).toInt();
+            const Slide& s = pres.slides[static_cast<size_t>(n - 1)];
+            if (n == pres.selected) {
+                p.setPen(QPen(QColor(0x31, 0x6A, 0xC5), 4));
+                p.drawRect(h.rect.adjusted(-4, -4, 3, 3));
+            }
+            paintSlide(p, h.rect, s, pres.design, SlidePaintMode::Thumbnail);
+            p.setPen(QColor(0x60, 0x60, 0x60));
+            p.drawRect(h.rect.adjusted(0, 0, -1, -1));
+            p.setPen(Qt::black);
+            p.setFont(uiFont(11));
+            const QRect below(h.rect.left(), h.rect.bottom() + 3, h.rect.width(), 16);
+            p.drawText(below, Qt::AlignRight, QString::number(n));
+            if (!s.transition.isEmpty() || !s.animation.isEmpty())
+                paintIcon(p, QRect(below.left(), below.top(), 14, 14), u"transition"_s);
+            if (s.hidden) {
+                const QRect num(below.right() - 16, below.top(), 16, 15);
+                p.drawRect(num);
+                p.drawLine(num.bottomLeft(), num.topRight());
+            }
+        }
+        return;
+    }
+    const QRect sr = slideRectInArea();
+    p.fillRect(sr.translated(3, 3), QColor(0x70, 0x70, 0x70));
+    const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+    paintSlide(p, sr, slide, pres.design, SlidePaintMode::Editing);
+    p.setPen(Qt::black);
+    p.drawRect(sr.adjusted(0, 0, -1, -1));
+    if (view == u"notes"_s) {
+        const QRect notes(sr.left(), sr.bottom() + 16, sr.width(), area.bottom() - sr.bottom() - 26);
+        p.fillRect(notes, Qt::white);
+        p.setPen(QPen(kGreyText, 1, Qt::DashLine));
+        p.drawRect(notes);
+        p.setPen(slide.notes.isEmpty() ? kGreyText : Qt::black);
+        p.setFont(uiFont(13));
+        p.drawText(notes.adjusted(8, 6, -8, -6), Qt::TextWordWrap,
+                   slide.notes.isEmpty() ? u"单击此处添加文本"_s : slide.notes);
+        return;
+    }
+    const QRect notes(area.left(), area.bottom() - kNotesH + 1, area.width(), kNotesH);
+    p.fillRect(notes, Qt::white);
+    p.setPen(QColor(0x8C, 0xA8, 0xD3));
+    p.drawLine(notes.topLeft(), notes.topRight());
+    p.setPen(slide.notes.isEmpty() ? kGreyText : Qt::black);
+    p.setFont(uiFont(12));
+    p.drawText(notes.adjusted(10, 6, -10, -4), Qt::TextWordWrap,
+               slide.notes.isEmpty() ? u"单击此处添加备注"_s : slide.notes);
+}
+
+void KitView::paintMasterView(QPainter& p)
+{
+    const Presentation& pres = m_session->presentation();
+    const QRect area = slideAreaRect();
+    const QString view = pres.view;
+    if (view == u"slidemaster"_s) {
+        const QRect sr = slideRectInArea();
+        p.fillRect(sr.translated(3, 3), QColor(0x70, 0x70, 0x70));
+        Slide master = pres.master;
+        if (master.title.isEmpty())
+            master.title = u"单击此处编辑母版标题样式"_s;
+        if (master.body.isEmpty())
+            master.body = QStringList{u"单击此处编辑母版文本样式"_s, u"\t第二级"_s, u"\t\t第三级"_s, u"\t\t\t第四级"_s, u"\t\t\t\t第五级"_s};
+        paintSlide(p, sr, master, pres.design, SlidePaintMode::Editing);
+        p.setPen(QPen(kGreyText, 1, Qt::DashLine));
+        p.setFont(uiFont(10));
+        const int fh = sr.height() / 12;
+        const QRect date(sr.left() + sr.width() / 20, sr.bottom() - fh - 4, sr.width() / 4, fh);
+        const QRect footer(sr.center().x() - sr.width() / 6, date.top(), sr.width() / 3, fh);
+        const QRect number(sr.right() - sr.width() / 20 - sr.width() / 4, date.top(), sr.width() / 4, fh);
+        for (const auto& [r, text] : {std::pair{date, u"日期区"_s}, std::pair{footer, u"页脚区"_s}, std::pair{number, u"数字区"_s}}) {
+            p.drawRect(r);
+            p.drawText(r, Qt::AlignCenter, text);
+        }
+        p.setPen(Qt::black);
+        p.drawRect(sr.adjusted(0, 0, -1, -1));
+        return;
+    }
+    // Handout and notes masters: a printed page.
+    const int h = area.height() - 30;
+    const int w = h * 3 / 4;
+    const QRect page(area.center().x() - w / 2, area.top() + 15, w, h);
+    p.fillRect(page.translated(3, 3), QColor(0x70, 0x70, 0x70));
+    p.fillRect(page, Qt::white);
+    p.setPen(Qt::black);
+    p.drawRect(page.adjusted(0, 0, -1, -1));
+    p.setPen(QPen(kGreyText, 1, Qt::DashLine));
+    if (view == u"handoutmaster"_s) {
+        const int per = pres.master.notes.toInt() > 0 ? pres.master.notes.toInt() : 6;
+        const int cols = per <= 2 ? 1 : 2;
+        const int rows = (per + cols - 1) / cols;
+        const int cw = (page.width() - 40) / cols, ch = (page.height() - 60) / rows;
+        for (int i = 0; i < per; ++i) {
+            const QRect cell(page.left() + 20 + (i % cols) * cw, page.top() + 30 + (i / cols) * ch, cw - 10, ch - 10);
+            const int sh = std::min(cell.height(), cell.width() * 3 / 4);
+            p.drawRect(QRect(cell.left(), cell.top(), sh * 4 / 3, sh));
+        }
+    } else {
+        const QRect slide(page.left() + page.width() / 8, page.top() + 20, page.width() * 3 / 4, page.width() * 9 / 16);
+        paintSlide(p, slide, pres.slides[static_cast<size_t>(pres.selected - 1)], pres.design, SlidePaintMode::Thumbnail);
+        p.drawRect(slide);
+        const QRect notes(page.left() + 20, slide.bottom() + 20, page.width() - 40, page.bottom() - slide.bottom() - 50);
+        p.drawRect(notes);
+        p.setFont(uiFont(10));
+        p.drawText(notes.adjusted(6, 6, -6, -6), Qt::TextWordWrap, u"单击此处编辑母版文本样式"_s);
+    }
+    p.setFont(uiFont(10));
+    p.drawText(QRect(page.left() + 10, page.top() + 4, 100, 14), Qt::AlignLeft, u"页眉区"_s);
+    p.drawText(QRect(page.right() - 110, page.top() + 4, 100, 14), Qt::AlignRight, u"日期区"_s);
+    p.drawText(QRect(page.left() + 10, page.bottom() - 18, 100, 14), Qt::AlignLeft, u"页脚区"_s);
+    p.drawText(QRect(page.right() - 110, page.bottom() - 18, 100, 14), Qt::AlignRight, u"数字区"_s);
+}
+
+void KitView::paintTaskPane(QPainter& p)
+{
+    const QRect pane = taskPaneRect();
+    if (pane.isNull())
+        return;
+    const KitForm* form = m_session->kit().taskPane(m_session->presentation().taskpane);
+    p.fillRect(pane, kPaneBack);
+    p.setPen(QColor(0x6F, 0x8F, 0xC8));
+    p.drawLine(pane.topLeft(), pane.bottomLeft());
+    const QRect header(pane.left() + 1, pane.top(), pane.width() - 1, 24);
+    barGradient(p, header);
+    paintIcon(p, QRect(header.left() + 4, header.top() + 4, 16, 16), u"back"_s);
+    p.setPen(Qt::black);
+    p.setFont(uiFont(12, true));
+    p.drawText(header.adjusted(44, 0, -34, 0), Qt::AlignVCenter, m_session->presentation().taskpane);
+    p.setFont(uiFont(12));
+    p.drawText(QRect(header.right() - 32, header.top(), 14, 24), Qt::AlignCenter, u"▼"_s);
+    p.drawText(QRect(header.right() - 16, header.top(), 14, 24), Qt::AlignCenter, u"×"_s);
+    if (form) {
+        p.save();
+        p.setClipRect(pane.adjusted(1, 26, 0, 0));
+        paintForm(p, *form, m_session->taskPane(), pane, false);
+        p.restore();
+    }
+}
+
+void KitView::paintStatus(QPainter& p)
+{
+    const QRect bar(0, kStatusY, kWidth, kHeight - kStatusY);
+    QLinearGradient g(bar.topLeft(), bar.bottomLeft());
+    g.setColorAt(0, QColor(0xE3, 0xEF, 0xFF));
+    g.setColorAt(1, QColor(0xB9, 0xD1, 0xF3));
+    p.fillRect(bar, g);
+    const Presentation& pres = m_session->presentation();
+    p.setPen(Qt::black);
+    p.setFont(uiFont(12));
+    const QString where = pres.view == u"sorter"_s ? u"幻灯片浏览"_s
+                                                   : u"幻灯片 %1 / %2"_s.arg(pres.selected).arg(pres.slides.size());
+    p.drawText(QRect(8, kStatusY, 200, bar.height()), Qt::AlignVCenter, where);
+    p.drawText(QRect(260, kStatusY, 260, bar.height()), Qt::AlignVCenter, pres.design);
+    p.drawText(QRect(560, kStatusY, 120, bar.height()), Qt::AlignVCenter, u"中文(中国)"_s);
+    p.setPen(QColor(0x8C, 0xA8, 0xD3));
+    p.drawLine(250, kStatusY + 3, 250, kHeight - 3);
+    p.drawLine(550, kStatusY + 3, 550, kHeight - 3);
+}
+
+void KitView::paintMenus(QPainter& p)
+{
+    if (!m_menu.open)
+        return;
+    const QFontMetrics fm(uiFont(12));
+    for (int level = 0;; ++level) {
+        const std::vector<KitMenuItem>* items = menuItems(level);
+        if (!items)
+            break;
+        const QRect r = menuRect(level);
+        p.fillRect(r.translated(3, 3), QColor(0, 0, 0, 60));
+        p.fillRect(r, QColor(0xF6, 0xF6, 0xF6));
+        QLinearGradient g(QPoint(r.left(), 0), QPoint(r.left() + 24, 0));
+        g.setColorAt(0, QColor(0xE3, 0xEF, 0xFF));
+        g.setColorAt(1, QColor(0x87, 0xAD, 0xE4));
+        p.fillRect(QRect(r.left() + 1, r.top() + 1, 24, r.height() - 2), g);
+        p.setPen(QColor(0x00, 0x2D, 0x96));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        int y = r.top() + 2;
+        int keyX = r.right() - 20;
+        for (const KitMenuItem& item : *items)
+            keyX = std::min(keyX, r.right() - 28 - fm.horizontalAdvance(item.shortcut));
+        for (size_t i = 0; i < items->size(); ++i) {
+            const KitMenuItem& item = (*items)[i];
+            if (item.separator) {
+                p.setPen(QColor(0x6A, 0x8C, 0xCB));
+                p.drawLine(r.left() + 32, y + 3, r.right() - 4, y + 3);
+                y += kSeparatorH;
+                continue;
+            }
+            const QRect ir(r.left() + 2, y, r.width() - 4, kItemH);
+            const bool open = level < static_cast<int>(m_menu.path.size()) && m_menu.path[static_cast<size_t>(level)] == static_cast<int>(i);
+            if ((ir.contains(m_demo.running ? m_demo.pointer : m_mouse) || open) && !item.disabled) {
+                p.fillRect(ir, kSelect);
+                p.setPen(kSelectLine);
+                p.drawRect(ir.adjusted(0, 0, -1, -1));
+            }
+            p.setPen(item.disabled ? kGreyText : Qt::black);
+            p.setFont(uiFont(12));
+            p.drawText(QRect(ir.left() + 30, y, ir.width() - 40, kItemH), Qt::AlignVCenter, item.text);
+            if (!item.shortcut.isEmpty())
+                p.drawText(QRect(keyX, y, r.right() - keyX, kItemH), Qt::AlignVCenter, item.shortcut);
+            if (!item.items.empty()) {
+                p.setBrush(Qt::black);
+                const QPoint c(ir.right() - 8, y + kItemH / 2);
+                const QPoint tri[3] = {c + QPoint(-2, -4), c + QPoint(-2, 4), c + QPoint(2, 0)};
+                p.drawPolygon(tri, 3);
+                p.setBrush(Qt::NoBrush);
+            }
+            y += kItemH;
+        }
+        if (level + 1 > static_cast<int>(m_menu.path.size()))
+            break;
+    }
+}
+
+void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state, const QRect& client, bool dialog)
+{
+    Q_UNUSED(client);
+    const QFontMetrics fm(uiFont(12));
+    std::vector<std::pair<const KitControl*, QRect>> layout;
+    if (dialog) {
+        for (const KitControl& c : form.controls) {
+            if (dialogControlVisible(c))
+                layout.emplace_back(&c, controlRect(form, c, true));
+        }
+    } else {
+        layout = paneLayout();
+    }
+    const QString formKey = form.name + u'/';
+    for (const auto& [c, rect] : layout) {
+        const QString& t = c->type;
+        const QString value = state.value(c->id);
+        p.setFont(uiFont(12));
+        p.setPen(Qt::black);
+        const bool focused = m_field && m_field->form == form.name && m_field->control == c->id;
+        if (t == u"label"_s) {
+            p.drawText(rect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter, c->text.isEmpty() ? c->id : c->text);
+        } else if (t == u"group"_s) {
+            if (dialog) {
+                p.setPen(QColor(0xD0, 0xD0, 0xBF));
+                p.drawRoundedRect(rect.adjusted(0, 7, -1, -1), 3, 3);
+                const QString text = c->text.isEmpty() ? c->id : c->text;
+                const QRect tr(rect.left() + 8, rect.top(), fm.horizontalAdvance(text) + 6, 15);
+                p.fillRect(tr, kFace);
+                p.setPen(QColor(0x00, 0x46, 0xD5));
+                p.drawText(tr, Qt::AlignCenter, text);
+            } else {
+                p.setFont(uiFont(12, true));
+                p.setPen(QColor(0x21, 0x3C, 0x83));
+                p.drawText(rect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter, c->text.isEmpty() ? c->id : c->text);
+                p.setPen(QColor(0x8C, 0xA8, 0xD3));
+                p.drawLine(rect.bottomLeft(), rect.bottomRight());
+            }
+        } else if (t == u"link"_s) {
+            paintIcon(p, QRect(rect.left(), rect.top() + 2, 16, 16), u"link"_s);
+            QFont f = uiFont(12);
+            f.setUnderline(rect.contains(m_mouse));
+            p.setFont(f);
+            p.setPen(QColor(0x00, 0x33, 0x99));
+            p.drawText(rect.adjusted(20, 0, 0, 0), Qt::AlignVCenter,
+                       QFontMetrics(f).elidedText(c->text.isEmpty() ? c->id : c->text, Qt::ElideRight, rect.width() - 22));
+        } else if (t == u"button"_s) {
+            paintButtonFace(p, rect, c->text.isEmpty() ? c->id : c->text);
+        } else if (t == u"check"_s) {
+            paintCheckBox(p, QRect(rect.left(), rect.center().y() - 6, 13, 13), value == u"on"_s);
+            p.setPen(Qt::black);
+            p.drawText(rect.adjusted(18, 0, 0, 0), Qt::AlignVCenter, c->text.isEmpty() ? c->id : c->text);
+        } else if (t == u"options"_s) {
+            const int rowH = dialog ? 20 : 19;
+            for (qsizetype i = 0; i < c->items.size(); ++i) {
+                const QRect row(rect.left(), rect.top() + static_cast<int>(i) * rowH, rect.width(), rowH);
+                paintRadio(p, QRect(row.left(), row.center().y() - 6, 13, 13), value == c->items[i]);
+                p.setPen(Qt::black);
+                p.drawText(row.adjusted(18, 0, 0, 0), Qt::AlignVCenter, c->items[i]);
+            }
+        } else if (t == u"combo"_s || t == u"spin"_s || t == u"text"_s) {
+            QRect box = rect;
+            if (!c->label.isEmpty() && !dialog) {
+                p.drawText(QRect(rect.left(), rect.top(), rect.width(), 18), Qt::AlignVCenter, c->label);
+                box.setTop(rect.top() + 18);
+            }
+            box.setHeight(std::min(box.height(), 22));
+            paintWhiteBox(p, box);
+            QString shown = focused ? m_field->text : value;
+            if (t == u"spin"_s && !c->suffix.isEmpty() && !focused)
+                shown += c->suffix;
+            p.setPen(Qt::black);
+            p.drawText(box.adjusted(4, 0, -18, 0), Qt::AlignVCenter, shown);
+            if (focused) {
+                const int x = box.left() + 4 + fm.horizontalAdvance(shown);
+                p.drawLine(x, box.top() + 4, x, box.bottom() - 4);
+            }
+            if (t == u"combo"_s) {
+                paintDropArrow(p, QRect(box.right() - 15, box.top() + 1, 15, box.height() - 2));
+            } else if (t == u"spin"_s) {
+                const QRect up(box.right() - 15, box.top() + 1, 15, box.height() / 2 - 1);
+                const QRect down(box.right() - 15, box.top() + box.height() / 2, 15, box.height() / 2 - 1);
+                for (const QRect& r : {up, down}) {
+                    p.fillRect(r, QColor(0xC1, 0xD3, 0xFB));
+                    p.setPen(QColor(0x4D, 0x61, 0x85));
+                    p.drawText(r, Qt::AlignCenter, r == up ? u"▲"_s : u"▼"_s);
+                }
+            }
+        } else if (t == u"list"_s) {
+            QRect box = rect;
+            if (!c->label.isEmpty() && !dialog) {
+                p.drawText(QRect(rect.left(), rect.top(), rect.width(), 18), Qt::AlignVCenter, c->label);
+                box.setTop(rect.top() + 18);
+            }
+            paintWhiteBox(p, box);
+            p.save();
+            p.setClipRect(box.adjusted(1, 1, -1, -1));
+            const QString key = formKey + c->id;
+            const int scroll = m_listScroll.count(key) ? m_listScroll.at(key) : 0;
+            for (qsizetype i = 0; i < c->items.size(); ++i) {
+                const QRect row(box.left() + 2, box.top() + 2 + (static_cast<int>(i) - scroll) * 18, box.width() - 4, 18);
+                if (row.bottom() < box.top() || row.top() > box.bottom())
+                    continue;
+                if (c->items[i] == value) {
+                    p.fillRect(row, QColor(0x31, 0x6A, 0xC5));
+                    p.setPen(Qt::white);
+                } else {
+                    p.setPen(Qt::black);
+                }
+                p.drawText(row.adjusted(4, 0, 0, 0), Qt::AlignVCenter, c->items[i]);
+            }
+            p.restore();
+        } else if (t == u"gallery"_s) {
+            const QRect box = itemBox(*c, rect, dialog);
+            if (!c->label.isEmpty() && !dialog)
+                p.drawText(QRect(rect.left(), rect.top(), rect.width(), 18), Qt::AlignVCenter, c->label);
+            if (dialog)
+                paintWhiteBox(p, box);
+            const bool layouts = c->id.contains(u"版式"_s) || c->items.contains(u"标题幻灯片"_s);
+            p.save();
+            p.setClipRect(box);
+            for (const GalleryCell& cell : galleryCells(form.name, *c, box, dialog)) {
+                if (!cell.rect.intersects(box))
+                    continue;
+                if (cell.header) {
+                    p.fillRect(cell.rect.adjusted(0, 2, 0, -2), QColor(0xC6, 0xD8, 0xF2));
+                    p.setPen(QColor(0x21, 0x3C, 0x83));
+                    p.setFont(uiFont(12, true));
+                    p.drawText(cell.rect.adjusted(4, 0, 0, 0), Qt::AlignVCenter, cell.item);
+                    continue;
+                }
+                const QRect pic = cell.rect.adjusted(5, 3, -5, -16);
+                const bool chosen = cell.item == value;
+                if (chosen || cell.rect.contains(m_mouse)) {
+                    p.fillRect(cell.rect.adjusted(1, 1, -1, -1), chosen ? QColor(0xFF, 0xD5, 0x8C) : kSelect);
+                    p.setPen(kSelectLine);
+                    p.drawRect(cell.rect.adjusted(1, 1, -2, -2));
+                }
+                if (layouts)
+                    paintLayoutIcon(p, pic, cell.item);
+                else
+                    paintDesignThumbnail(p, pic, cell.item);
+                p.setPen(Qt::black);
+                p.setFont(uiFont(10));
+                p.drawText(QRect(cell.rect.left(), pic.bottom() + 1, cell.rect.width(), 14), Qt::AlignCenter,
+                           QFontMetrics(uiFont(10)).elidedText(cell.item, Qt::ElideRight, cell.rect.width() - 2));
+            }
+            p.restore();
+        } else if (t == u"tabs"_s) {
+            const QRect page(rect.left(), rect.top() + 20, rect.width(), rect.height() - 20);
+            p.fillRect(page, QColor(0xFC, 0xFC, 0xFE));
+            p.setPen(QColor(0x91, 0x9B, 0x9C));
+            p.drawRect(page.adjusted(0, 0, -1, -1));
+            int x = rect.left() + 2;
+            for (const QString& tab : c->items) {
+                const int w = fm.horizontalAdvance(tab) + 16;
+                const bool current = tab == state.tab;
+                const QRect tr(x, rect.top() + (current ? 0 : 2), w, current ? 21 : 19);
+                p.fillRect(tr, current ? QColor(0xFC, 0xFC, 0xFE) : QColor(0xF0, 0xF0, 0xEA));
+                p.setPen(QColor(0x91, 0x9B, 0x9C));
+                p.drawLine(tr.topLeft(), tr.bottomLeft());
+                p.drawLine(tr.topRight(), tr.bottomRight());
+                p.setPen(current ? QColor(0xFF, 0xC8, 0x3C) : QColor(0x91, 0x9B, 0x9C));
+                p.drawLine(tr.topLeft(), tr.topRight());
+                p.setPen(Qt::black);
+                p.drawText(tr, Qt::AlignCenter, tab);
+                x += w;
+            }
+        }
+        // Dialog labels stand left of (or above) their boxes.
+        if (dialog && !c->label.isEmpty() && t != u"tabs"_s && t != u"gallery"_s) {
+            p.setPen(Qt::black);
+            p.setFont(uiFont(12));
+            const int w = fm.horizontalAdvance(c->label) + 4;
+            p.drawText(QRect(rect.left(), rect.top() - 17, std::max(w, rect.width()), 16), Qt::AlignLeft | Qt::AlignBottom,
+                       c->label);
+        }
+    }
+}
+
+void KitView::paintDialog(QPainter& p)
+{
+    const auto& d = m_session->dialog();
+    const KitForm* form = d ? m_session->kit().dialog(d->name) : nullptr;
+    if (!form)
+        return;
+    const QRect r = dialogRect();
+    p.fillRect(r.translated(4, 4), QColor(0, 0, 0, 70));
+    QPainterPath frame;
+    frame.addRoundedRect(QRectF(r), 6, 6);
+    p.fillPath(frame, QColor(0x00, 0x55, 0xE5));
+    const QRect title(r.left(), r.top(), r.width(), 24);
+    QLinearGradient g(title.topLeft(), title.bottomLeft());
+    g.setColorAt(0, QColor(0x00, 0x58, 0xEE));
+    g.setColorAt(0.5, QColor(0x37, 0x93, 0xFF));
+    g.setColorAt(1, QColor(0x00, 0x50, 0xE6));
+    QPainterPath tp;
+    tp.addRoundedRect(QRectF(title), 6, 6);
+    p.fillPath(tp, g);
+    p.setPen(Qt::white);
+    p.setFont(uiFont(12, true));
+    QString caption = form->title.isEmpty() ? d->name : form->title;
+    if (caption.contains(u"{effect}"_s)) {
+        const QString effect = m_session->taskPane().value(u"动画列表"_s);
+        caption.replace(u"{effect}"_s, effect.isEmpty() ? d->name : effect);
+    }
+    p.drawText(title.adjusted(8, 0, -50, 0), Qt::AlignVCenter, caption);
+    const QRect close(r.right() - 22, r.top() + 4, 18, 17);
+    QPainterPath cp;
+    cp.addRoundedRect(QRectF(close), 3, 3);
+    p.fillPath(cp, QColor(0xE0, 0x4A, 0x2A));
+    p.setPen(QPen(Qt::white, 2));
+    p.drawLine(close.adjusted(5, 4, -5, -4).topLeft(), close.adjusted(5, 4, -5, -4).bottomRight());
+    p.drawLine(close.adjusted(5, 4, -5, -4).topRight(), close.adjusted(5, 4, -5, -4).bottomLeft());
+    const QRect help(r.right() - 42, r.top() + 4, 18, 17);
+    QPainterPath hp;
+    hp.addRoundedRect(QRectF(help), 3, 3);
+    p.fillPath(hp, QColor(0x2D, 0x6E, 0xF2));
+    p.setPen(Qt::white);
+    p.setFont(uiFont(12, true));
+    p.drawText(help, Qt::AlignCenter, u"?"_s);
+    const QRect client(r.left() + 3, r.top() + 24, r.width() - 6, r.height() - 27);
+    p.fillRect(client, kFace);
+    p.save();
+    p.setClipRect(client);
+    paintForm(p, *form, *d, client, true);
+    p.restore();
+}
+
+void KitView::paintDrop(QPainter& p)
+{
+    if (!m_drop)
+        return;
+    const QRect r = dropRect();
+    p.fillRect(r, Qt::white);
+    p.setPen(Qt::black);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    p.setFont(uiFont(12));
+    for (const Hot& h : m_hots) {
+        if (!h.locator.startsWith(u"drop:"_s))
+            continue;
+        const bool hot = h.rect.contains(m_demo.running ? m_demo.pointer : m_mouse);
+        if (hot)
+            p.fillRect(h.rect, QColor(0x31, 0x6A, 0xC5));
+        p.setPen(hot ? Qt::white : Qt::black);
+        p.drawText(h.rect.adjusted(4, 0, 0, 0), Qt::AlignVCenter, h.locator.mid(5));
+    }
+}
+
+void KitView::paintHint(QPainter& p)
+{
+    const MovieSession& s = *m_session;
+    // A frame around the next target.
+    if (const QString loc = nextTargetLocator(); !loc.isEmpty()) {
+        if (auto r = locate(loc)) {
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QPen(QColor(0xE8, 0x10, 0x10), 2.5));
+            p.drawRoundedRect(QRectF(*r).adjusted(-3, -3, 3, 3), 4, 4);
+            p.setRenderHint(QPainter::Antialiasing, false);
+        }
+    }
+    // The steps in words.
+    const QFontMetrics fm(uiFont(12));
+    QStringList lines;
+    for (int i = 0; i < s.stepCount(); ++i)
+        lines << u"%1. %2"_s.arg(i + 1).arg(s.movie().steps[static_cast<size_t>(i)].hint);
+    const int w = 330;
+    int h = 26;
+    for (const QString& l : lines)
+        h += fm.boundingRect(QRect(0, 0, w - 16, 400), Qt::TextWordWrap, l).height() + 3;
+    QRect box(kWidth - w - 8, kDrawY - h - 6, w, h);
+    if (m_session->dialog() && box.intersects(dialogRect()))
+        box.moveTop(kTitleH + 4);
+    p.fillRect(box, QColor(0xFF, 0xFF, 0xE1, 238));
+    p.setPen(QColor(0x80, 0x80, 0x40));
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+    p.setFont(uiFont(12, true));
+    p.setPen(QColor(0x80, 0x00, 0x00));
+    p.drawText(QRect(box.left() + 8, box.top() + 4, w - 16, 18), Qt::AlignVCenter, u"操作提示"_s);
+    int y = box.top() + 24;
+    for (int i = 0; i < lines.size(); ++i) {
+        const bool current = i == s.stepIndex();
+        p.setFont(uiFont(12, current));
+        p.setPen(current ? QColor(0xC0, 0x00, 0x00) : (i < s.stepIndex() ? kGreyText : Qt::black));
+        const QRect lr = fm.boundingRect(QRect(0, 0, w - 16, 400), Qt::TextWordWrap, lines[i]);
+        p.drawText(QRect(box.left() + 8, y, w - 16, lr.height()), Qt::TextWordWrap, lines[i]);
+        y += lr.height() + 3;
+    }
+}
+
+void KitView::paintDemo(QPainter& p)
+{
+    if (!m_demo.caption.isEmpty()) {
+        const QFontMetrics fm(uiFont(14, true));
+        const QString text = u"第 %1 步：%2"_s.arg(m_demo.step + 1).arg(m_demo.caption);
+        const int w = std::min(kWidth - 40, fm.horizontalAdvance(text) + 30);
+        const QRect box((kWidth - w) / 2, kDrawY - 60, w, 34);
+        QPainterPath path;
+        path.addRoundedRect(QRectF(box), 8, 8);
+        p.fillPath(path, QColor(0x1F, 0x3F, 0x7F, 220));
+        p.setPen(Qt::white);
+        p.setFont(uiFont(14, true));
+        p.drawText(box, Qt::AlignCenter, fm.elidedText(text, Qt::ElideRight, w - 20));
+    }
+    paintPointer(p, m_demo.pointer);
+}
+
+void KitView::paintCompletion(QPainter& p)
+{
+    const QString result = m_session->movie().result;
+    const QFontMetrics fm(uiFont(13));
+    const int w = 420;
+    const int textH = result.isEmpty() ? 0 : fm.boundingRect(QRect(0, 0, w - 40, 200), Qt::TextWordWrap, result).height();
+    const QRect box((kWidth - w) / 2, 190, w, 90 + textH);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(box), 10, 10);
+    p.fillPath(path, QColor(0xFF, 0xFF, 0xFF, 240));
+    p.setPen(QPen(QColor(0x2E, 0x8B, 0x2E), 2));
+    p.drawPath(path);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x2E, 0x8B, 0x2E), 5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(box.left() + 30, box.top() + 40, box.left() + 42, box.top() + 52);
+    p.drawLine(box.left() + 42, box.top() + 52, box.left() + 64, box.top() + 24);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QColor(0x1E, 0x6B, 0x1E));
+    p.setFont(uiFont(18, true));
+    p.drawText(QRect(box.left() + 80, box.top() + 16, w - 100, 40), Qt::AlignVCenter, m_completionText);
+    if (!result.isEmpty()) {
+        p.setPen(Qt::black);
+        p.setFont(uiFont(13));
+        p.drawText(QRect(box.left() + 20, box.top() + 70, w - 40, textH + 4), Qt::TextWordWrap, result);
+    }
+}
+
+} // namespace pptdrill

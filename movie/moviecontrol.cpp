@@ -1,0 +1,142 @@
+#include "movie/moviecontrol.h"
+
+#include "movie/kitcatalog.h"
+#include "movie/kitstyle.h"
+#include "movie/kitview.h"
+#include "movie/moviesession.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QTimer>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+namespace {
+// Flash's ready states: loading, then interactive once the movie can be used, complete.
+constexpr int kReadyLoading = 0;
+constexpr int kReadyInteractive = 3;
+constexpr int kReadyComplete = 4;
+} // namespace
+
+MovieControl::MovieControl(QWidget* parent) : QWidget(parent)
+{
+    setFixedSize(kit::kWidth, kit::kHeight);
+}
+
+MovieControl::~MovieControl() = default;
+
+MovieSession* MovieControl::session() const
+{
+    return m_view ? &m_view->session() : nullptr;
+}
+
+void MovieControl::setMovie(const QString& path)
+{
+    m_path = path;
+    m_loadError.clear();
+    m_completionReported = false;
+    delete m_view;
+    m_view = nullptr;
+    emit OnReadyStateChange(kReadyLoading);
+
+    auto movie = loadMovieFile(path);
+    if (!movie) {
+        m_loadError = movie.error();
+    } else if (movie->completion) {
+        m_loadError = u"这是完成动画，不是试题动画"_s;
+    } else {
+        m_view = new KitView(std::make_unique<MovieSession>(std::move(movie.value()), KitCatalog::instance()), this);
+        m_view->setPace(m_pace);
+        m_view->move(0, 0);
+        connect(m_view, &KitView::completed, this, &MovieControl::showCompletion);
+        m_view->show();
+        m_view->setFocus();
+        emit OnReadyStateChange(kReadyInteractive);
+    }
+    update();
+}
+
+void MovieControl::Play()
+{
+    if (m_view)
+        m_view->setFocus();
+}
+
+void MovieControl::TSetProperty(const QString& target, int property, const QString& value)
+{
+    constexpr int kVisibility = 7;
+    if (property != kVisibility || !m_view)
+        return;
+    if (target == u"/tishi"_s)
+        m_view->setHintVisible(value.trimmed() == u"1"_s);
+}
+
+void MovieControl::TGotoFrame(const QString& target, int frame)
+{
+    if (target == u"/yanshi"_s && frame == 1 && m_view)
+        m_view->startDemonstration();
+}
+
+bool MovieControl::hintVisible() const
+{
+    return m_view && m_view->hintVisible();
+}
+
+bool MovieControl::isDemonstrating() const
+{
+    return m_view && m_view->isDemonstrating();
+}
+
+bool MovieControl::isCompleted() const
+{
+    return m_view && m_view->session().isComplete();
+}
+
+void MovieControl::setDemonstrationPace(double factor)
+{
+    m_pace = factor;
+    if (m_view)
+        m_view->setPace(factor);
+}
+
+void MovieControl::showCompletion()
+{
+    // After the result has been on view for a moment, the completion movie
+    // from the movie's own folder is opened: that opening is the one
+    // "complete" state of the run.
+    QTimer::singleShot(m_pace <= 0 ? 0 : static_cast<int>(900 * m_pace), this, [this] {
+        if (!m_view)
+            return;
+        QString text = u"本题操作已完成"_s;
+        const QString completion = QFileInfo(m_path).absolutePath() + u"/completed.swf"_s;
+        if (auto done = loadMovieFile(completion); done && done->completion)
+            text = done->completionText;
+        m_view->setCompletionText(text);
+        if (!m_completionReported) {
+            m_completionReported = true;
+            emit OnReadyStateChange(kReadyComplete);
+        }
+    });
+}
+
+void MovieControl::paintEvent(QPaintEvent*)
+{
+    if (m_view)
+        return;
+    QPainter p(this);
+    p.fillRect(rect(), QColor(0x3A, 0x3A, 0x3A));
+    if (m_path.isEmpty())
+        return;
+    const QRect box(100, 220, 600, 160);
+    p.fillRect(box, kit::kFace);
+    p.setPen(QColor(0xA0, 0x20, 0x20));
+    p.setFont(kit::uiFont(18, true));
+    p.drawText(box.adjusted(20, 16, -20, -100), Qt::AlignLeft | Qt::AlignVCenter, u"无法播放本题的试题动画"_s);
+    p.setPen(Qt::black);
+    p.setFont(kit::uiFont(13));
+    p.drawText(box.adjusted(20, 60, -20, -12), Qt::TextWordWrap, m_loadError);
+}
+
+} // namespace pptdrill

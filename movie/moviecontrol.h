@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+
+namespace pptdrill {
+
+class KitView;
+class MovieSession;
+
+// Plays one question movie at 800 × 600: the simulated PowerPoint 2003 window,
+// the hint clip "/tishi" and the demonstration clip "/yanshi". Stands where the
+// player's Flash control stood, with the operations the player uses.
+class MovieControl : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MovieControl(QWidget* parent = nullptr);
+    ~MovieControl() override;
+
+    // Loads the movie file. The loading states (0, then 3 once the movie is
+    // ready) are reported before this returns. A damaged, unknown or oversized
+    // movie shows a message inside the control instead.
+    void setMovie(const QString& path);
+    QString movie() const { return m_path; }
+    void Play();
+    // Property 7 is a clip's visibility: "1" shows it, "0" hides it.
+    void TSetProperty(const QString& target, int property, const QString& value);
+    // Frame 1 of "/yanshi" plays the demonstration from the start.
+    void TGotoFrame(const QString& target, int frame);
+
+    bool hintVisible() const;
+    bool isDemonstrating() const;
+    bool isCompleted() const;
+    // The message shown instead of a movie that could not be loaded; empty when loaded.
+    QString loadError() const { return m_loadError; }
+    KitView* kitView() const { return m_view; }
+    MovieSession* session() const;
+
+    // Tests run the demonstration without waiting: 0 plays it as fast as the
+    // event loop allows, 1 at a learner's pace.
+    void setDemonstrationPace(double factor);
+
+signals:
+    void OnReadyStateChange(int state);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void showCompletion();
+
+
+    QString m_path;
+    QString m_loadError;
+    KitView* m_view = nullptr;
+    bool m_completionReported = false;
+    double m_pace = 1.0;
+};
+
+} // namespace pptdrill

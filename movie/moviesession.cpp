@@ -1,0 +1,169 @@
+#include "movie/moviesession.h"
+
+#include <QJsonValue>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+QString FormState::value(const QString& id) const
+{
+    auto it = values.find(id);
+    return it == values.end() ? QString() : it->second;
+}
+
+MovieSession::MovieSession(Movie movie, const KitCatalog& kit) : m_movie(std::move(movie)), m_kit(&kit)
+{
+    reset();
+}
+
+void MovieSession::reset()
+{
+    m_presentation = m_movie.presentation;
+    m_step = 0;
+    m_dialog.reset();
+    m_taskPane = {};
+    if (const KitForm* pane = m_kit->taskPane(m_presentation.taskpane))
+        m_taskPane = openForm(*pane);
+    if (m_listener)
+        m_listener();
+}
+
+const MovieStep* MovieSession::currentStep() const
+{
+    return isComplete() ? nullptr : &m_movie.steps[static_cast<size_t>(m_step)];
+}
+
+QString MovieSession::nextAction() const
+{
+    const MovieStep* step = currentStep();
+    return step ? step->accept.first() : QString();
+}
+
+FormState MovieSession::openForm(const KitForm& form) const
+{
+    FormState state;
+    state.name = form.name;
+    for (const KitControl& c : form.controls) {
+        if (c.id.isEmpty())
+            continue;
+        if (c.type == u"check"_s)
+            state.values[c.id] = c.value.toBool() ? u"on"_s : u"off"_s;
+        else if (c.value.isDouble())
+            state.values[c.id] = QString::number(c.value.toDouble());
+        else if (c.value.isString())
+            state.values[c.id] = c.value.toString();
+        else if (c.type == u"tabs"_s && !c.items.isEmpty())
+            state.values[c.id] = c.items.first();
+        if (c.type == u"tabs"_s)
+            state.tab = state.values[c.id];
+    }
+    return state;
+}
+
+void MovieSession::applyOpens(const QString& opens)
+{
+    if (opens.isEmpty())
+        return;
+    if (opens == u"close"_s) {
+        m_dialog.reset();
+    } else if (opens.startsWith(u"dialog:"_s)) {
+        if (const KitForm* form = m_kit->dialog(opens.mid(7)))
+            m_dialog = openForm(*form);
+    } else if (opens.startsWith(u"taskpane:"_s)) {
+        if (const KitForm* form = m_kit->taskPane(opens.mid(9))) {
+            m_taskPane = openForm(*form);
+            m_presentation.taskpane = form->name;
+        }
+    } else if (opens.startsWith(u"view:"_s)) {
+        m_presentation.view = opens.mid(5);
+    }
+}
+
+bool MovieSession::reachable(const KitTarget& t) const
+{
+    // A modal dialog keeps the rest of the window from the learner.
+    if (m_dialog)
+        return t.kind == KitTarget::Dialog && t.form == m_dialog->name;
+    switch (t.kind) {
+    case KitTarget::Dialog:
+        return false;
+    case KitTarget::TaskPane:
+        return m_presentation.taskpane == t.form && m_presentation.view != u"show"_s;
+    case KitTarget::Thumb:
+        return t.slide <= static_cast<int>(m_presentation.slides.size());
+    default:
+        return true;
+    }
+}
+
+void MovieSession::applyAction(const KitTarget& t)
+{
+    switch (t.kind) {
+    case KitTarget::Thumb:
+        m_presentation.selected = t.slide;
+        break;
+    case KitTarget::Click:
+    case KitTarget::DoubleClick:
+        if (t.slide > 0)
+            m_presentation.selected = t.slide;
+        break;
+    case KitTarget::Dialog:
+    case KitTarget::TaskPane: {
+        FormState& form = t.kind == KitTarget::Dialog ? *m_dialog : m_taskPane;
+        if (t.hasValue) {
+            form.values[t.control->id] = t.value;
+            if (t.control->type == u"tabs"_s)
+                form.tab = t.value;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    applyOpens(t.opens);
+}
+
+bool MovieSession::perform(const QString& action)
+{
+    const MovieStep* step = currentStep();
+    if (!step || !step->accept.contains(action))
+        return false;
+    auto target = m_kit->resolve(action);
+    if (!target || !reachable(target.value()))
+        return false;
+    applyAction(target.value());
+    applyPresentationChanges(m_presentation, step->set);
+    ++m_step;
+    if (m_listener)
+        m_listener();
+    return true;
+}
+
+Status verifyMovie(const Movie& movie, const KitCatalog& kit)
+{
+    if (movie.completion)
+        return {};
+    for (size_t i = 0; i < movie.steps.size(); ++i) {
+        for (const QString& action : movie.steps[i].accept) {
+            if (auto t = kit.resolve(action); !t)
+                return Status::failure(u"第 %1 步的“%2”：%3"_s.arg(i + 1).arg(action, t.error()));
+        }
+    }
+    // Every accepted way of each step, with the demonstration's way before and after it.
+    for (size_t i = 0; i < movie.steps.size(); ++i) {
+        for (const QString& action : movie.steps[i].accept) {
+            MovieSession session(movie, kit);
+            for (size_t j = 0; j < movie.steps.size(); ++j) {
+                const QString way = j == i ? action : movie.steps[j].accept.first();
+                if (!session.perform(way))
+                    return Status::failure(u"第 %1 步不接受“%2”（此时界面上够不着它）"_s.arg(j + 1).arg(way));
+            }
+            if (!session.isComplete())
+                return Status::failure(u"演示没有完成"_s);
+        }
+    }
+    return {};
+}
+
+} // namespace pptdrill

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "common/result.h"
+#include "movie/kitcatalog.h"
+#include "movie/movie.h"
+
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <optional>
+
+namespace pptdrill {
+
+// The values a dialog or task pane shows while it is open.
+struct FormState
+{
+    QString name;
+    std::map<QString, QString> values; // control id → value ("on"/"off" for checks)
+    QString tab;
+
+    QString value(const QString& id) const;
+};
+
+// Runs one movie's task: the window's state and the steps done so far. An
+// action the current step accepts takes effect and moves on; any other
+// action changes nothing.
+class MovieSession
+{
+public:
+    MovieSession(Movie movie, const KitCatalog& kit);
+
+    void reset();
+    bool perform(const QString& action);
+
+    const Movie& movie() const { return m_movie; }
+    const KitCatalog& kit() const { return *m_kit; }
+    const Presentation& presentation() const { return m_presentation; }
+    int stepIndex() const { return m_step; }
+    int stepCount() const { return static_cast<int>(m_movie.steps.size()); }
+    bool isComplete() const { return m_step >= stepCount(); }
+    const MovieStep* currentStep() const;
+    // The action the demonstration performs next, empty when complete.
+    QString nextAction() const;
+
+    const std::optional<FormState>& dialog() const { return m_dialog; }
+    const FormState& taskPane() const { return m_taskPane; }
+    QString view() const { return m_presentation.view; }
+
+    // Called after every change of state.
+    void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
+
+private:
+    FormState openForm(const KitForm& form) const;
+    void applyOpens(const QString& opens);
+    bool reachable(const KitTarget& target) const;
+    void applyAction(const KitTarget& target);
+
+    Movie m_movie;
+    const KitCatalog* m_kit;
+    Presentation m_presentation;
+    int m_step = 0;
+    std::optional<FormState> m_dialog;
+    FormState m_taskPane;
+    std::function<void()> m_listener;
+};
+
+// Plays a movie headless: its demonstration must reach completion, every
+// accepted way of doing each step must complete the task, and every action
+// must name an element of the kit. The error names the step and the action.
+Status verifyMovie(const Movie& movie, const KitCatalog& kit);
+
+} // namespace pptdrill

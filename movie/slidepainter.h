@@ -1,0 +1,36 @@
+#pragma once
+
+#include "movie/movie.h"
+
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+
+namespace pptdrill {
+
+enum class SlidePaintMode
+{
+    Editing,   // normal view: empty placeholders show "单击此处添加标题" in dashed frames
+    Thumbnail, // slides tab and slide sorter: no placeholder prompts
+    Show,      // slide show: no prompts, no frames
+};
+
+// Draws a slide (720 × 540 points) scaled into `target`, with its design's
+// background and colours, its layout's placeholders, text and shapes.
+void paintSlide(QPainter& painter, const QRectF& target, const Slide& slide, const QString& design,
+                SlidePaintMode mode);
+
+// Where a slide's placeholders lie, in `target` coordinates; empty when the
+// layout has none of that kind.
+QRectF titleRect(const QRectF& target, const Slide& slide);
+QRectF bodyRect(const QRectF& target, const Slide& slide);
+QRectF shapeRect(const QRectF& target, const Slide& slide, int index);
+
+// The small pictures of the kit: toolbar and menu icons by key ("new", "bold",
+// …), layout thumbnails by layout name, design and effect thumbnails by name.
+void paintIcon(QPainter& painter, const QRect& rect, const QString& key);
+void paintLayoutIcon(QPainter& painter, const QRect& rect, const QString& layout);
+void paintDesignThumbnail(QPainter& painter, const QRect& rect, const QString& design);
+
+} // namespace pptdrill

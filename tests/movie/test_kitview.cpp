@@ -1,0 +1,175 @@
+#include "movie/kitview.h"
+#include "movie/moviesession.h"
+#include "tests/movie/testkit.h"
+
+#include <QCoreApplication>
+#include <QInputMethodEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace pptdrill;
+using namespace pptdrill::test;
+
+namespace {
+
+const KitCatalog& smallKit()
+{
+    static const KitCatalog kit = KitCatalog::parse(smallKitJson()).value();
+    return kit;
+}
+
+std::unique_ptr<KitView> viewOf(const QByteArray& json)
+{
+    auto movie = parseMovie(json);
+    EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
+    auto view = std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), smallKit()));
+    view->setPace(0);
+    return view;
+}
+
+// Clicks the element a locator names; fails the test when it is not on view.
+void click(KitView& view, const QString& locator, Qt::MouseButton button = Qt::LeftButton)
+{
+    auto r = view.locate(locator);
+    ASSERT_TRUE(r.has_value()) << "not on view: " << locator.toStdString();
+    view.clickAt(r->center(), button);
+}
+
+const QByteArray kSaveAsMovie = R"json({"format": "pptdrill-movie", "version": 1,
+  "presentation": {"slides": [{"title": "产品"}]},
+  "steps": [
+    {"hint": "a", "accept": ["menu:文件(F)/另存为(A)..."]},
+    {"hint": "b", "accept": ["dialog:另存为/保存类型=网页 (*.htm; *.html)"]},
+    {"hint": "c", "accept": ["dialog:另存为/文件名=产品介绍"]},
+    {"hint": "d", "accept": ["dialog:另存为/份数=2"]},
+    {"hint": "e", "accept": ["dialog:另存为/保存(S)"]}
+  ]})json";
+
+} // namespace
+
+TEST(KitView, ALearnerClicksThroughMenusAndPanes)
+{
+    auto view = viewOf(layoutMovieJson());
+    QSignalSpy done(view.get(), &KitView::completed);
+    EXPECT_EQ(view->nextTargetLocator(), u"thumb:2"_s);
+
+    click(*view, u"thumb:1"_s); // not the task's slide: nothing happens
+    EXPECT_EQ(view->session().stepIndex(), 0);
+    click(*view, u"thumb:2"_s);
+    EXPECT_EQ(view->session().stepIndex(), 1);
+
+    // The hint marks the menu title first, then the command in the open menu.
+    EXPECT_EQ(view->nextTargetLocator(), u"menutitle:格式(O)"_s);
+    click(*view, u"menutitle:格式(O)"_s);
+    EXPECT_EQ(view->nextTargetLocator(), u"menuitem:格式(O)/幻灯片版式(L)..."_s);
+    // A wrong command closes the menu and changes nothing.
+    click(*view, u"menuitem:格式(O)/字体(F)..."_s);
+    EXPECT_FALSE(view->session().dialog().has_value());
+    EXPECT_FALSE(view->locate(u"menuitem:格式(O)/字体(F)..."_s).has_value());
+    EXPECT_EQ(view->session().stepIndex(), 1);
+
+    // The context menu of the slide is another way.
+    click(*view, u"area:slideempty"_s, Qt::RightButton);
+    click(*view, u"ctxitem:幻灯片版式(L)..."_s);
+    EXPECT_EQ(view->session().presentation().taskpane, u"幻灯片版式"_s);
+    click(*view, u"item:幻灯片版式/版式/标题和竖排文字"_s);
+    EXPECT_TRUE(view->session().isComplete());
+    EXPECT_EQ(done.count(), 1);
+    view->clickAt(QPoint(400, 300));
+    EXPECT_EQ(done.count(), 1);
+}
+
+TEST(KitView, SubmenusKeysAndAccessKeys)
+{
+    auto view = viewOf(R"json({"format": "pptdrill-movie", "version": 1,
+      "presentation": {"slides": [{"title": "t"}]},
+      "steps": [
+        {"hint": "a", "accept": ["menu:文件(F)/发送(D)/邮件收件人(M)"]},
+        {"hint": "b", "accept": ["key:Ctrl+B"]},
+        {"hint": "c", "accept": ["menu:格式(O)/字体(F)..."]},
+        {"hint": "d", "accept": ["dialog:字体/取消"]}
+      ]})json");
+    click(*view, u"menutitle:文件(F)"_s);
+    EXPECT_FALSE(view->locate(u"menuitem:文件(F)/发送(D)/邮件收件人(M)"_s).has_value());
+    click(*view, u"menuitem:文件(F)/发送(D)"_s);
+    click(*view, u"menuitem:文件(F)/发送(D)/邮件收件人(M)"_s);
+    EXPECT_EQ(view->session().stepIndex(), 1);
+    view->pressShortcut(u"Ctrl+I"_s);
+    EXPECT_EQ(view->session().stepIndex(), 1);
+    QTest::keyClick(view.get(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(view->session().stepIndex(), 2);
+    // Alt+O opens 格式(O); F picks 字体(F)...
+    view->pressShortcut(u"Alt+O"_s);
+    view->pressShortcut(u"F"_s);
+    ASSERT_TRUE(view->session().dialog().has_value());
+    // Escape cancels the dialog.
+    QTest::keyClick(view.get(), Qt::Key_Escape);
+    EXPECT_TRUE(view->session().isComplete());
+}
+
+TEST(KitView, DialogControlsTakeOnlyTheExpectedValues)
+{
+    auto view = viewOf(kSaveAsMovie);
+    click(*view, u"menutitle:文件(F)"_s);
+    click(*view, u"menuitem:文件(F)/另存为(A)..."_s);
+    ASSERT_TRUE(view->session().dialog().has_value());
+    // The window behind a dialog does not answer.
+    click(*view, u"menutitle:文件(F)"_s);
+    EXPECT_FALSE(view->locate(u"menuitem:文件(F)/另存为(A)..."_s).has_value());
+
+    click(*view, u"ctl:另存为/保存类型"_s);
+    click(*view, u"drop:网页 (*.htm; *.html)"_s);
+    EXPECT_EQ(view->session().dialog()->value(u"保存类型"_s), u"网页 (*.htm; *.html)"_s);
+
+    click(*view, u"ctl:另存为/文件名"_s);
+    view->typeText(u"产品"_s);
+    EXPECT_EQ(view->session().stepIndex(), 2);
+    // Chinese arrives from the input method as committed text.
+    QInputMethodEvent commit;
+    commit.setCommitString(u"介绍"_s);
+    QCoreApplication::sendEvent(view.get(), &commit);
+    EXPECT_EQ(view->session().stepIndex(), 3);
+    EXPECT_EQ(view->session().dialog()->value(u"文件名"_s), u"产品介绍"_s);
+
+    click(*view, u"spindown:另存为/份数"_s); // 1 is the least: no change expected
+    EXPECT_EQ(view->session().stepIndex(), 3);
+    click(*view, u"spinup:另存为/份数"_s);
+    EXPECT_EQ(view->session().dialog()->value(u"份数"_s), u"2"_s);
+    click(*view, u"ctl:另存为/保存(S)"_s);
+    EXPECT_TRUE(view->session().isComplete());
+    EXPECT_FALSE(view->session().dialog().has_value());
+}
+
+TEST(KitView, TheDemonstrationPerformsEveryStepFromTheStart)
+{
+    for (const QByteArray& json : {layoutMovieJson(), kSaveAsMovie}) {
+        auto view = viewOf(json);
+        QSignalSpy done(view.get(), &KitView::completed);
+        view->clickAt(view->locate(u"thumb:1"_s).value_or(QRect(0, 0, 1, 1)).center());
+        view->startDemonstration();
+        EXPECT_TRUE(view->isDemonstrating());
+        EXPECT_EQ(view->session().stepIndex(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(view->session().isComplete(), 10000);
+        QTRY_VERIFY(!view->isDemonstrating());
+        EXPECT_EQ(done.count(), 1);
+    }
+}
+
+TEST(KitView, PaintsEveryStateWithoutFault)
+{
+    auto view = viewOf(kSaveAsMovie);
+    view->setHintVisible(true);
+    QImage image(800, 600, QImage::Format_RGB32);
+    view->render(&image);
+    click(*view, u"menutitle:文件(F)"_s);
+    view->render(&image);
+    click(*view, u"menuitem:文件(F)/另存为(A)..."_s);
+    click(*view, u"ctl:另存为/保存类型"_s);
+    view->render(&image);
+    view->setCompletionText(u"本题操作已完成"_s);
+    view->render(&image);
+    EXPECT_NE(image.pixel(400, 10), image.pixel(400, 300));
+}
