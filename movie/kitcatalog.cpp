@@ -4,7 +4,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -143,7 +142,8 @@ Result<KitCatalog> KitCatalog::parse(const QByteArray& json)
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject())
-        return Result<KitCatalog>::failure(u"kit: %1 (offset %2)"_s.arg(error.errorString()).arg(error.offset));
+        return Result<KitCatalog>::failure(
+            u"kit: %1 (offset %2)"_s.arg(error.errorString()).arg(error.offset));
     const QJsonObject root = doc.object();
     KitCatalog kit;
     for (const QJsonValue& v : root[u"menus"_s].toArray()) {
@@ -187,8 +187,8 @@ Result<KitCatalog> KitCatalog::parse(const QByteArray& json)
         kit.m_contextMenus[it.key()] = readMenuItems(it.value().toArray());
     for (const QJsonValue& v : root[u"keys"_s].toArray()) {
         const QJsonObject k = v.toObject();
-        kit.m_keys.push_back({normalizeShortcut(k[u"key"_s].toString()), k[u"name"_s].toString(),
-                              k[u"opens"_s].toString()});
+        kit.m_keys.push_back(
+            {normalizeShortcut(k[u"key"_s].toString()), k[u"name"_s].toString(), k[u"opens"_s].toString()});
     }
     const QJsonObject panes = root[u"taskpanes"_s].toObject();
     for (auto it = panes.begin(); it != panes.end(); ++it)
@@ -398,8 +398,7 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
             if (type != u"button"_s && type != u"link"_s)
                 return R::failure(u"“%1”的“%2”需要一个值（=…）"_s.arg(t.form, id));
             t.opens = t.control->opens;
-            if (t.opens.isEmpty() && form->dialog &&
-                (id == u"确定"_s || id == u"取消"_s || id == u"关闭"_s))
+            if (t.opens.isEmpty() && form->dialog && (id == u"确定"_s || id == u"取消"_s || id == u"关闭"_s))
                 t.opens = u"close"_s;
             return t;
         }

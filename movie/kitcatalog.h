@@ -6,7 +6,6 @@
 #include <QJsonValue>
 #include <QString>
 #include <QStringList>
-
 #include <map>
 #include <vector>
 
@@ -53,7 +52,7 @@ struct KitControl
     QString opens;
     QString suffix;
     QStringList items;
-    QStringList headers; // gallery items that head a section, not choices
+    QStringList headers;                  // gallery items that head a section, not choices
     std::map<QString, QString> itemOpens; // a choice that opens a dialog
     QJsonValue value;
     int x = 0, y = 0, w = 0, h = 0;
@@ -100,8 +99,8 @@ struct KitTarget
         Dialog,
     };
     Kind kind = Menu;
-    QString form;  // the task pane or dialog of a control
-    QString area;  // the context menu's area, or the clicked target
+    QString form; // the task pane or dialog of a control
+    QString area; // the context menu's area, or the clicked target
     QStringList path;
     const KitControl* control = nullptr;
     bool hasValue = false;

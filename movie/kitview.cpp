@@ -15,7 +15,6 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
-
 #include <algorithm>
 #include <cmath>
 
@@ -124,7 +123,8 @@ std::vector<std::pair<const KitControl*, QRect>> KitView::paneLayout() const
 {
     std::vector<std::pair<const KitControl*, QRect>> out;
     const QRect pane = taskPaneRect();
-    const KitForm* form = pane.isNull() ? nullptr : m_session->kit().taskPane(m_session->presentation().taskpane);
+    const KitForm* form =
+        pane.isNull() ? nullptr : m_session->kit().taskPane(m_session->presentation().taskpane);
     if (!form)
         return out;
     const int x = pane.left() + 8;
@@ -135,7 +135,9 @@ std::vector<std::pair<const KitControl*, QRect>> KitView::paneLayout() const
         const QString& t = c.type;
         if (t == u"label"_s || t == u"group"_s) {
             const QFontMetrics fm(uiFont(12, t == u"group"_s));
-            h = fm.boundingRect(QRect(0, 0, w, 400), Qt::TextWordWrap, c.text.isEmpty() ? c.id : c.text).height() + 4;
+            h = fm.boundingRect(QRect(0, 0, w, 400), Qt::TextWordWrap, c.text.isEmpty() ? c.id : c.text)
+                    .height() +
+                4;
         } else if (t == u"link"_s || t == u"check"_s) {
             h = 20;
         } else if (t == u"button"_s) {
@@ -145,7 +147,8 @@ std::vector<std::pair<const KitControl*, QRect>> KitView::paneLayout() const
         } else if (t == u"options"_s) {
             h = static_cast<int>(c.items.size()) * 19 + 2;
         } else if (t == u"list"_s) {
-            h = (c.h > 0 ? c.h : std::min<int>(static_cast<int>(c.items.size()), 8) * 18 + 4) + (c.label.isEmpty() ? 0 : 18);
+            h = (c.h > 0 ? c.h : std::min<int>(static_cast<int>(c.items.size()), 8) * 18 + 4) +
+                (c.label.isEmpty() ? 0 : 18);
         } else if (t == u"gallery"_s) {
             if (c.h > 0) {
                 h = c.h;
@@ -169,7 +172,8 @@ QStringList KitView::dropItems() const
         const KitButton* b = m_session->kit().toolbarButton(m_drop->control);
         return b ? b->values : QStringList();
     }
-    const KitForm* form = m_drop->dialog ? m_session->kit().dialog(m_drop->form) : m_session->kit().taskPane(m_drop->form);
+    const KitForm* form =
+        m_drop->dialog ? m_session->kit().dialog(m_drop->form) : m_session->kit().taskPane(m_drop->form);
     const KitControl* c = form ? form->control(m_drop->control) : nullptr;
     return c ? c->items : QStringList();
 }
@@ -186,7 +190,8 @@ QRect KitView::dropRect() const
             r.moveRight(kWidth - 2);
         return r;
     }
-    const KitForm* form = m_drop->dialog ? m_session->kit().dialog(m_drop->form) : m_session->kit().taskPane(m_drop->form);
+    const KitForm* form =
+        m_drop->dialog ? m_session->kit().dialog(m_drop->form) : m_session->kit().taskPane(m_drop->form);
     const KitControl* c = form ? form->control(m_drop->control) : nullptr;
     if (!c)
         return {};
@@ -251,7 +256,8 @@ QRect KitView::menuRect(int level) const
             origin = m_menu.origin;
         } else {
             for (const Hot& hot : m_hots) {
-                if (hot.locator == u"menutitle:"_s + m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title)
+                if (hot.locator ==
+                    u"menutitle:"_s + m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title)
                     origin = QPoint(hot.rect.left(), hot.rect.bottom() + 1);
             }
         }
@@ -307,7 +313,7 @@ void KitView::addMenuHots(std::vector<Hot>& hots) const
             const bool toolbar = !m_menu.toolbar.isEmpty();
             hot.locator = (toolbar ? u"tbitem:"_s : m_menu.context ? u"ctxitem:"_s : u"menuitem:"_s) + path;
             if (item.items.empty() && !item.disabled)
-                hot.action = toolbar         ? u"toolbar:"_s + path
+                hot.action = toolbar          ? u"toolbar:"_s + path
                              : m_menu.context ? u"context:"_s + m_menu.area + u'/' + path
                                               : u"menu:"_s + path;
             hots.push_back(hot);
@@ -343,7 +349,8 @@ void KitView::addPaneHots(std::vector<Hot>& hots) const
         } else if (t == u"gallery"_s) {
             for (const GalleryCell& cell : galleryCells(name, *c, itemBox(*c, rect, false), false)) {
                 if (!cell.header && itemBox(*c, rect, false).contains(cell.rect.center()))
-                    hots.push_back({cell.rect, u"item:"_s + loc + u'/' + cell.item, base + u'=' + cell.item, cell.item, 1});
+                    hots.push_back({cell.rect, u"item:"_s + loc + u'/' + cell.item, base + u'=' + cell.item,
+                                    cell.item, 1});
             }
         } else if (t == u"list"_s || t == u"options"_s) {
             const QRect box = itemBox(*c, rect, false);
@@ -358,7 +365,8 @@ void KitView::addPaneHots(std::vector<Hot>& hots) const
                 }
                 if (!box.contains(item.center()))
                     continue;
-                hots.push_back({item, u"item:"_s + loc + u'/' + c->items[i], base + u'=' + c->items[i], c->items[i], 1});
+                hots.push_back(
+                    {item, u"item:"_s + loc + u'/' + c->items[i], base + u'=' + c->items[i], c->items[i], 1});
             }
         } else if (t == u"spin"_s || t == u"text"_s) {
             QRect box = rect;
@@ -389,20 +397,31 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
             const bool on = d->value(c.id) == u"on"_s;
             hots.push_back({rect, u"ctl:"_s + loc, prefix + c.id + (on ? u"=off"_s : u"=on"_s), {}, 20});
         } else if (t == u"combo"_s) {
-            hots.push_back({QRect(rect.left(), rect.top(), rect.width(), std::min(rect.height(), 22)), u"ctl:"_s + loc, {}, {}, 20});
+            hots.push_back({QRect(rect.left(), rect.top(), rect.width(), std::min(rect.height(), 22)),
+                            u"ctl:"_s + loc,
+                            {},
+                            {},
+                            20});
         } else if (t == u"tabs"_s) {
             const QFontMetrics fm(uiFont(12));
             int x = rect.left() + 2;
             for (const QString& tab : c.items) {
                 const int w = fm.horizontalAdvance(tab) + 16;
-                hots.push_back({QRect(x, rect.top(), w, 21), u"tab:"_s + d->name + u'/' + tab,
-                                prefix + c.id + u'=' + tab, {}, 20});
+                hots.push_back({QRect(x, rect.top(), w, 21),
+                                u"tab:"_s + d->name + u'/' + tab,
+                                prefix + c.id + u'=' + tab,
+                                {},
+                                20});
                 x += w;
             }
         } else if (t == u"gallery"_s) {
             for (const GalleryCell& cell : galleryCells(d->name, c, rect, true)) {
                 if (!cell.header && rect.contains(cell.rect.center()))
-                    hots.push_back({cell.rect, u"item:"_s + loc + u'/' + cell.item, prefix + c.id + u'=' + cell.item, {}, 20});
+                    hots.push_back({cell.rect,
+                                    u"item:"_s + loc + u'/' + cell.item,
+                                    prefix + c.id + u'=' + cell.item,
+                                    {},
+                                    20});
             }
         } else if (t == u"list"_s || t == u"options"_s) {
             const int scroll = m_listScroll.count(loc) ? m_listScroll.at(loc) : 0;
@@ -411,10 +430,12 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
                 if (t == u"options"_s)
                     item = QRect(rect.left(), rect.top() + static_cast<int>(i) * 20, rect.width(), 20);
                 else
-                    item = QRect(rect.left() + 2, rect.top() + 2 + (static_cast<int>(i) - scroll) * 18, rect.width() - 4, 18);
+                    item = QRect(rect.left() + 2, rect.top() + 2 + (static_cast<int>(i) - scroll) * 18,
+                                 rect.width() - 4, 18);
                 if (!rect.contains(item.center()))
                     continue;
-                hots.push_back({item, u"item:"_s + loc + u'/' + c.items[i], prefix + c.id + u'=' + c.items[i], {}, 20});
+                hots.push_back(
+                    {item, u"item:"_s + loc + u'/' + c.items[i], prefix + c.id + u'=' + c.items[i], {}, 20});
             }
         } else if (t == u"spin"_s || t == u"text"_s) {
             QRect field = rect;
@@ -422,10 +443,17 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
                 field.setRight(rect.right() - 16);
                 const double v = d->value(c.id).toDouble();
                 const auto fmt = [](double x) { return QString::number(x); };
-                hots.push_back({QRect(rect.right() - 15, rect.top(), 16, rect.height() / 2), u"spinup:"_s + loc,
-                                prefix + c.id + u'=' + fmt(std::min(c.max, v + c.step)), {}, 21});
-                hots.push_back({QRect(rect.right() - 15, rect.top() + rect.height() / 2, 16, rect.height() / 2),
-                                u"spindown:"_s + loc, prefix + c.id + u'=' + fmt(std::max(c.min, v - c.step)), {}, 21});
+                hots.push_back({QRect(rect.right() - 15, rect.top(), 16, rect.height() / 2),
+                                u"spinup:"_s + loc,
+                                prefix + c.id + u'=' + fmt(std::min(c.max, v + c.step)),
+                                {},
+                                21});
+                hots.push_back(
+                    {QRect(rect.right() - 15, rect.top() + rect.height() / 2, 16, rect.height() / 2),
+                     u"spindown:"_s + loc,
+                     prefix + c.id + u'=' + fmt(std::max(c.min, v - c.step)),
+                     {},
+                     21});
             }
             hots.push_back({field, u"ctl:"_s + loc, {}, {}, 20});
         }
@@ -433,7 +461,11 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
     // Title bar buttons: the close box cancels.
     const QRect dr = dialogRect();
     if (form->control(u"取消"_s))
-        hots.push_back({QRect(dr.right() - 22, dr.top() + 4, 18, 17), u"dlgclose:"_s + d->name, prefix + u"取消"_s, {}, 20});
+        hots.push_back({QRect(dr.right() - 22, dr.top() + 4, 18, 17),
+                        u"dlgclose:"_s + d->name,
+                        prefix + u"取消"_s,
+                        {},
+                        20});
 }
 
 void KitView::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight) const
@@ -457,7 +489,9 @@ void KitView::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint 
                 w += 10; // the drop-down arrow
             if (x + w > maxRight)
                 break;
-            const QString action = b.type == u"combo"_s || (!b.items.empty() && !b.text.isEmpty()) ? QString() : u"toolbar:"_s + b.name;
+            const QString action = b.type == u"combo"_s || (!b.items.empty() && !b.text.isEmpty())
+                                       ? QString()
+                                       : u"toolbar:"_s + b.name;
             hots.push_back({QRect(x, at.y(), w, 22), u"tb:"_s + b.name, action, b.name, 1});
             if (!b.items.empty() && b.text.isEmpty())
                 hots.push_back({QRect(x + w - 10, at.y(), 10, 22), u"tbarrow:"_s + b.name, {}, b.name, 1});
@@ -500,8 +534,9 @@ QRect KitView::floatingToolbarRect() const
             else if (b.type == u"combo"_s)
                 w += (b.width > 0 ? b.width : 80) + 1;
             else
-                w += (b.text.isEmpty() ? 23 : (b.icon.isEmpty() ? 8 : 24) + fm.horizontalAdvance(b.text) + 4) +
-                     (!b.items.empty() ? 10 : 0) + 1;
+                w +=
+                    (b.text.isEmpty() ? 23 : (b.icon.isEmpty() ? 8 : 24) + fm.horizontalAdvance(b.text) + 4) +
+                    (!b.items.empty() ? 10 : 0) + 1;
         }
     }
     const QRect area = slideAreaRect();
@@ -527,8 +562,8 @@ QRect KitView::itemBox(const KitControl& c, const QRect& rect, bool dialog) cons
     return box;
 }
 
-std::vector<KitView::GalleryCell> KitView::galleryCells(const QString& form, const KitControl& c, const QRect& box,
-                                                        bool dialog) const
+std::vector<KitView::GalleryCell> KitView::galleryCells(const QString& form, const KitControl& c,
+                                                        const QRect& box, bool dialog) const
 {
     std::vector<GalleryCell> cells;
     const int cols = c.columns > 0 ? c.columns : (dialog ? 4 : 3);
@@ -617,7 +652,11 @@ void KitView::rebuild()
             for (size_t i = 0; i < pres.slides.size(); ++i) {
                 const int c = static_cast<int>(i) % cols, r = static_cast<int>(i) / cols;
                 const QRect rect(area.left() + 18 + c * (w + 16), area.top() + 14 + r * (h + 30), w, h);
-                hots.push_back({rect, u"thumb:"_s + QString::number(i + 1), u"thumb:"_s + QString::number(i + 1), {}, 0});
+                hots.push_back({rect,
+                                u"thumb:"_s + QString::number(i + 1),
+                                u"thumb:"_s + QString::number(i + 1),
+                                {},
+                                0});
             }
         } else if (pres.view != u"notes"_s) {
             const int w = 100, h = 75;
@@ -625,7 +664,11 @@ void KitView::rebuild()
                 const QRect rect(34, kMainY + 30 + static_cast<int>(i) * (h + 14), w, h);
                 if (rect.bottom() > kDrawY - 26)
                     break;
-                hots.push_back({rect, u"thumb:"_s + QString::number(i + 1), u"thumb:"_s + QString::number(i + 1), {}, 0});
+                hots.push_back({rect,
+                                u"thumb:"_s + QString::number(i + 1),
+                                u"thumb:"_s + QString::number(i + 1),
+                                {},
+                                0});
             }
         }
         // Placeholders and shapes of the current slide.
@@ -634,20 +677,31 @@ void KitView::rebuild()
             const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
             hots.push_back({sr, u"area:slide"_s, u"click:slide"_s, {}, 0});
             // A strip at the foot of the slide that no placeholder covers.
-            hots.push_back({QRect(sr.left() + sr.width() / 20, sr.bottom() - sr.height() / 16, sr.width() / 3, sr.height() / 24),
-                            u"area:slideempty"_s, u"click:slide"_s, {}, 0});
+            hots.push_back({QRect(sr.left() + sr.width() / 20, sr.bottom() - sr.height() / 16, sr.width() / 3,
+                                  sr.height() / 24),
+                            u"area:slideempty"_s,
+                            u"click:slide"_s,
+                            {},
+                            0});
             const QRectF tr = titleRect(sr, slide);
             const QRectF br = bodyRect(sr, slide);
             if (!tr.isEmpty())
                 hots.push_back({tr.toRect(), u"ph:title"_s, u"click:title"_s, {}, 0});
             if (!br.isEmpty()) {
                 const bool sub = slide.layout == u"标题幻灯片"_s;
-                hots.push_back({br.toRect(), sub ? u"ph:subtitle"_s : u"ph:body"_s,
-                                sub ? u"click:subtitle"_s : u"click:body"_s, {}, 0});
+                hots.push_back({br.toRect(),
+                                sub ? u"ph:subtitle"_s : u"ph:body"_s,
+                                sub ? u"click:subtitle"_s : u"click:body"_s,
+                                {},
+                                0});
             }
             for (size_t i = 0; i < slide.shapes.size(); ++i) {
                 const QString n = QString::number(i + 1);
-                hots.push_back({shapeRect(sr, slide, static_cast<int>(i)).toRect(), u"shape:"_s + n, u"click:shape:"_s + n, {}, 0});
+                hots.push_back({shapeRect(sr, slide, static_cast<int>(i)).toRect(),
+                                u"shape:"_s + n,
+                                u"click:shape:"_s + n,
+                                {},
+                                0});
             }
         }
         addPaneHots(hots);
@@ -659,11 +713,15 @@ void KitView::rebuild()
         const QRect r = dropRect();
         const QStringList items = dropItems();
         const QString prefix = m_drop->toolbar ? u"toolbar:"_s + m_drop->control + u'='
-                                               : (m_drop->dialog ? u"dialog:"_s : u"taskpane:"_s) + m_drop->form + u'/' +
-                                                     m_drop->control + u'=';
+                                               : (m_drop->dialog ? u"dialog:"_s : u"taskpane:"_s) +
+                                                     m_drop->form + u'/' + m_drop->control + u'=';
         for (int i = 0; i < kDropRows && m_dropScroll + i < items.size(); ++i) {
             const QString& item = items[m_dropScroll + i];
-            hots.push_back({QRect(r.left() + 1, r.top() + 1 + i * 18, r.width() - 2, 18), u"drop:"_s + item, prefix + item, {}, 30});
+            hots.push_back({QRect(r.left() + 1, r.top() + 1 + i * 18, r.width() - 2, 18),
+                            u"drop:"_s + item,
+                            prefix + item,
+                            {},
+                            30});
         }
     }
     m_hots = std::move(hots);
@@ -683,7 +741,9 @@ const KitView::Hot* KitView::hotAt(const QPoint& point) const
         if (h.layer < minLayer || !h.rect.contains(point))
             continue;
         // The innermost of overlapping elements of one layer wins (a shape over the slide).
-        if (!best || h.layer > best->layer || (h.layer == best->layer && h.rect.width() * h.rect.height() <= best->rect.width() * best->rect.height()))
+        if (!best || h.layer > best->layer ||
+            (h.layer == best->layer &&
+             h.rect.width() * h.rect.height() <= best->rect.width() * best->rect.height()))
             best = &h;
     }
     return best;
@@ -775,8 +835,9 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
             perform(action);
             return;
         }
-        const bool sameTitle = !m_menu.context && m_menu.toolbar.isEmpty() && h.locator.startsWith(u"menutitle:"_s) &&
-                               h.locator.mid(10) == m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title;
+        const bool sameTitle =
+            !m_menu.context && m_menu.toolbar.isEmpty() && h.locator.startsWith(u"menutitle:"_s) &&
+            h.locator.mid(10) == m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title;
         closeMenus();
         if (h.locator.startsWith(u"menutitle:"_s) && !sameTitle && button == Qt::LeftButton)
             clickAt(point, button);
@@ -839,7 +900,8 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         const KitControl* c = kf ? kf->control(id) : nullptr;
         if (c && c->type == u"combo"_s && !c->editable) {
             m_drop = DropState{form, id, dialog};
-            const qsizetype current = c->items.indexOf(dialog ? m_session->dialog()->value(id) : m_session->taskPane().value(id));
+            const qsizetype current =
+                c->items.indexOf(dialog ? m_session->dialog()->value(id) : m_session->taskPane().value(id));
             m_dropScroll = std::clamp<int>(static_cast<int>(current) - kDropRows / 2, 0,
                                            std::max<int>(0, static_cast<int>(c->items.size()) - kDropRows));
         } else if (c) {
@@ -855,7 +917,8 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     }
     if (h.action.isEmpty())
         return;
-    if (doubleClick && (h.locator.startsWith(u"ph:"_s) || h.locator.startsWith(u"shape:"_s) || h.locator.startsWith(u"thumb:"_s))) {
+    if (doubleClick && (h.locator.startsWith(u"ph:"_s) || h.locator.startsWith(u"shape:"_s) ||
+                        h.locator.startsWith(u"thumb:"_s))) {
         perform(u"dblclick:"_s + (h.locator.startsWith(u"ph:"_s) ? h.locator.mid(3) : h.locator));
         return;
     }
@@ -869,7 +932,8 @@ void KitView::pressShortcut(const QString& shortcut)
         if (m_drop || m_menu.open) {
             m_drop.reset();
             closeMenus();
-        } else if (m_session->dialog() && m_session->kit().dialog(m_session->dialog()->name)->control(u"取消"_s)) {
+        } else if (m_session->dialog() &&
+                   m_session->kit().dialog(m_session->dialog()->name)->control(u"取消"_s)) {
             perform(u"dialog:"_s + m_session->dialog()->name + u"/取消"_s);
         }
         return;
@@ -899,7 +963,8 @@ void KitView::pressShortcut(const QString& shortcut)
         const std::vector<KitMenuItem>* items = menuItems(level);
         for (size_t i = 0; items && i < items->size(); ++i) {
             if (!(*items)[i].separator && accessKey((*items)[i].text) == key[0]) {
-                const QString loc = (m_menu.context ? u"ctxitem:"_s : u"menuitem:"_s) + menuPathText(level, static_cast<int>(i));
+                const QString loc = (m_menu.context ? u"ctxitem:"_s : u"menuitem:"_s) +
+                                    menuPathText(level, static_cast<int>(i));
                 if (auto r = locate(loc))
                     clickAt(r->center());
                 return;
@@ -917,8 +982,8 @@ void KitView::typeText(const QString& text)
     if (!m_field)
         return;
     m_field->text += text;
-    const QString action = (m_field->dialog ? u"dialog:"_s : u"taskpane:"_s) + m_field->form + u'/' + m_field->control +
-                           u'=' + m_field->text;
+    const QString action = (m_field->dialog ? u"dialog:"_s : u"taskpane:"_s) + m_field->form + u'/' +
+                           m_field->control + u'=' + m_field->text;
     const MovieStep* step = m_session->currentStep();
     if (step && step->accept.contains(action)) {
         m_field.reset();
@@ -974,7 +1039,8 @@ void KitView::wheelEvent(QWheelEvent* event)
         if (c && c->type == u"gallery"_s)
             m_listScroll[key] = std::clamp(m_listScroll[key] + delta * 20, 0, 4000);
         else if (c)
-            m_listScroll[key] = std::clamp(m_listScroll[key] + delta, 0, std::max<int>(0, static_cast<int>(c->items.size()) - 4));
+            m_listScroll[key] = std::clamp(m_listScroll[key] + delta, 0,
+                                           std::max<int>(0, static_cast<int>(c->items.size()) - 4));
     }
     rebuild();
     update();
@@ -995,7 +1061,8 @@ void KitView::keyPressEvent(QKeyEvent* event)
             update();
             return;
         }
-        if (!event->text().isEmpty() && event->text()[0].isPrint() && !(event->modifiers() & Qt::ControlModifier)) {
+        if (!event->text().isEmpty() && event->text()[0].isPrint() &&
+            !(event->modifiers() & Qt::ControlModifier)) {
             typeText(event->text());
             return;
         }
@@ -1067,7 +1134,9 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
         const QStringList path = rest.split(u'/');
         moves.push_back({DemoMove::Click, u"menutitle:"_s + path.first(), {}});
         for (qsizetype i = 2; i <= path.size(); ++i)
-            moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click, u"menuitem:"_s + path.mid(0, i).join(u'/'), {}});
+            moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click,
+                             u"menuitem:"_s + path.mid(0, i).join(u'/'),
+                             {}});
     } else if (kind == u"context"_s) {
         const QStringList path = rest.split(u'/');
         const QString area = path.first();
@@ -1079,7 +1148,9 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
             at = locate(u"ph:body"_s) ? u"ph:body"_s : u"ph:title"_s;
         moves.push_back({DemoMove::RightClick, at, {}});
         for (qsizetype i = 2; i <= path.size(); ++i)
-            moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click, u"ctxitem:"_s + path.mid(1, i - 1).join(u'/'), {}});
+            moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click,
+                             u"ctxitem:"_s + path.mid(1, i - 1).join(u'/'),
+                             {}});
     } else if (kind == u"toolbar"_s) {
         const qsizetype eq = rest.indexOf(u'=');
         const QStringList path = (eq < 0 ? rest : rest.left(eq)).split(u'/');
@@ -1090,9 +1161,12 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
         } else if (path.size() == 1) {
             moves.push_back({DemoMove::Click, u"tb:"_s + rest, {}});
         } else {
-            moves.push_back({DemoMove::Click, (b && b->text.isEmpty() ? u"tbarrow:"_s : u"tb:"_s) + path.first(), {}});
+            moves.push_back(
+                {DemoMove::Click, (b && b->text.isEmpty() ? u"tbarrow:"_s : u"tb:"_s) + path.first(), {}});
             for (qsizetype i = 2; i <= path.size(); ++i)
-                moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click, u"tbitem:"_s + path.mid(0, i).join(u'/'), {}});
+                moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click,
+                                 u"tbitem:"_s + path.mid(0, i).join(u'/'),
+                                 {}});
         }
     } else if (kind == u"key"_s) {
         moves.push_back({DemoMove::Key, {}, rest});
@@ -1100,8 +1174,8 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
         moves.push_back({DemoMove::Click, action, {}});
     } else if (kind == u"click"_s || kind == u"dblclick"_s) {
         const QString loc = rest.startsWith(u"thumb:"_s) || rest.startsWith(u"shape:"_s) ? rest
-                            : rest == u"slide"_s                                        ? u"area:slideempty"_s
-                                                                                        : u"ph:"_s + rest;
+                            : rest == u"slide"_s ? u"area:slideempty"_s
+                                                 : u"ph:"_s + rest;
         moves.push_back({kind == u"click"_s ? DemoMove::Click : DemoMove::DoubleClick, loc, {}});
     } else if (kind == u"taskpane"_s || kind == u"dialog"_s) {
         auto target = m_session->kit().resolve(action);

@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
-
 #include <functional>
 #include <memory>
 #include <optional>
@@ -74,9 +73,9 @@ public:
     {
         QRect rect;
         QString locator;
-        QString action;    // performed on a click; empty for structure (menu titles…)
+        QString action; // performed on a click; empty for structure (menu titles…)
         QString tooltip;
-        int layer = 0;     // higher layers lie over lower ones
+        int layer = 0; // higher layers lie over lower ones
     };
 
 private:
@@ -84,16 +83,16 @@ private:
     {
         bool open = false;
         bool context = false;
-        QString area;         // context menus: slide, thumbnail, text, sorter
-        QString toolbar;      // a toolbar button's drop-down menu
-        QPoint origin;        // context and toolbar menus: where the menu opens
-        int top = -1;         // menu bar index
+        QString area;          // context menus: slide, thumbnail, text, sorter
+        QString toolbar;       // a toolbar button's drop-down menu
+        QPoint origin;         // context and toolbar menus: where the menu opens
+        int top = -1;          // menu bar index
         std::vector<int> path; // open submenus, by item index
         int hover = -1;
     };
     struct DropState
     {
-        QString form;   // dialog or task pane name
+        QString form; // dialog or task pane name
         QString control;
         bool dialog = false;
         bool toolbar = false; // a toolbar's drop-down box

@@ -71,8 +71,8 @@ Status readFont(const QJsonObject& o, const QString& key, SlideFont& font, const
     Status s;
     if (!(s = readString(f, u"family"_s, font.family, w)) || !(s = readNumber(f, u"size"_s, font.size, w)) ||
         !(s = readBool(f, u"bold"_s, font.bold, w)) || !(s = readBool(f, u"italic"_s, font.italic, w)) ||
-        !(s = readBool(f, u"underline"_s, font.underline, w)) || !(s = readColor(f, u"color"_s, font.color, w)) ||
-        !(s = readString(f, u"align"_s, font.align, w)))
+        !(s = readBool(f, u"underline"_s, font.underline, w)) ||
+        !(s = readColor(f, u"color"_s, font.color, w)) || !(s = readString(f, u"align"_s, font.align, w)))
         return s;
     return {};
 }
@@ -108,8 +108,8 @@ Status readShapes(const QJsonObject& o, std::vector<SlideShape>& shapes, const Q
 
 const QStringList& knownViews()
 {
-    static const QStringList views{u"normal"_s,      u"outline"_s,       u"sorter"_s,        u"notes"_s,
-                                   u"show"_s,        u"slidemaster"_s,   u"handoutmaster"_s, u"notesmaster"_s};
+    static const QStringList views{u"normal"_s, u"outline"_s,     u"sorter"_s,        u"notes"_s,
+                                   u"show"_s,   u"slidemaster"_s, u"handoutmaster"_s, u"notesmaster"_s};
     return views;
 }
 
@@ -126,7 +126,8 @@ Status mergeSlide(Slide& slide, const QJsonObject& fields, const QString& where)
         !(s = readString(fields, u"transition"_s, slide.transition, where)) ||
         !(s = readString(fields, u"animation"_s, slide.animation, where)) ||
         !(s = readFont(fields, u"titleFont"_s, slide.titleFont, where)) ||
-        !(s = readFont(fields, u"bodyFont"_s, slide.bodyFont, where)) || !(s = readShapes(fields, slide.shapes, where)))
+        !(s = readFont(fields, u"bodyFont"_s, slide.bodyFont, where)) ||
+        !(s = readShapes(fields, slide.shapes, where)))
         return s;
     if (hidden)
         slide.hidden = *hidden;
@@ -214,8 +215,8 @@ Status applyPresentationChanges(Presentation& p, const QJsonObject& changes)
     }
 
     QJsonObject slideFields = changes;
-    for (const QString& key :
-         {u"slide"_s, u"design"_s, u"view"_s, u"master"_s, u"insertSlide"_s, u"deleteSlide"_s, u"allSlides"_s})
+    for (const QString& key : {u"slide"_s, u"design"_s, u"view"_s, u"master"_s, u"insertSlide"_s,
+                               u"deleteSlide"_s, u"allSlides"_s})
         slideFields.remove(key);
     if (slideFields.isEmpty())
         return {};
@@ -244,7 +245,8 @@ Result<Movie> parseMovie(const QByteArray& bytes)
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError)
-        return R::failure(u"试题动画已损坏（第 %1 个字节处：%2）"_s.arg(error.offset).arg(error.errorString()));
+        return R::failure(
+            u"试题动画已损坏（第 %1 个字节处：%2）"_s.arg(error.offset).arg(error.errorString()));
     if (!doc.isObject())
         return R::failure(u"试题动画已损坏：不是动画文档"_s);
     const QJsonObject root = doc.object();
@@ -293,7 +295,8 @@ Result<Movie> parseMovie(const QByteArray& bytes)
     if (pres.contains(u"master"_s)) {
         if (!pres[u"master"_s].isObject() ||
             !(s = mergeSlide(p.master, pres[u"master"_s].toObject(), u"presentation.master"_s)))
-            return R::failure(u"试题动画已损坏：%1"_s.arg(s.ok() ? u"presentation.master 应为对象"_s : s.error()));
+            return R::failure(
+                u"试题动画已损坏：%1"_s.arg(s.ok() ? u"presentation.master 应为对象"_s : s.error()));
     }
     p.selected = pres[u"selected"_s].toInt(1);
     if (p.selected < 1 || p.selected > static_cast<int>(p.slides.size()))

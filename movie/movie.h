@@ -6,7 +6,6 @@
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 #include <vector>
 
@@ -18,12 +17,12 @@ inline constexpr qint64 kMaxMovieBytes = 1 << 20;
 struct SlideFont
 {
     QString family;
-    double size = 0;          // points; 0 = the layout's own
+    double size = 0; // points; 0 = the layout's own
     std::optional<bool> bold;
     std::optional<bool> italic;
     std::optional<bool> underline;
-    QString color;            // #RRGGBB, empty = the design's
-    QString align;            // left, center, right, justify
+    QString color; // #RRGGBB, empty = the design's
+    QString align; // left, center, right, justify
 };
 
 struct SlideShape

@@ -47,7 +47,8 @@ void MovieControl::setMovie(const QString& path)
     } else if (movie->completion) {
         m_loadError = u"这是完成动画，不是试题动画"_s;
     } else {
-        m_view = new KitView(std::make_unique<MovieSession>(std::move(movie.value()), KitCatalog::instance()), this);
+        m_view = new KitView(std::make_unique<MovieSession>(std::move(movie.value()), KitCatalog::instance()),
+                             this);
         m_view->setPace(m_pace);
         m_view->move(0, 0);
         connect(m_view, &KitView::completed, this, &MovieControl::showCompletion);
@@ -133,7 +134,8 @@ void MovieControl::paintEvent(QPaintEvent*)
     p.fillRect(box, kit::kFace);
     p.setPen(QColor(0xA0, 0x20, 0x20));
     p.setFont(kit::uiFont(18, true));
-    p.drawText(box.adjusted(20, 16, -20, -100), Qt::AlignLeft | Qt::AlignVCenter, u"无法播放本题的试题动画"_s);
+    p.drawText(box.adjusted(20, 16, -20, -100), Qt::AlignLeft | Qt::AlignVCenter,
+               u"无法播放本题的试题动画"_s);
     p.setPen(Qt::black);
     p.setFont(kit::uiFont(13));
     p.drawText(box.adjusted(20, 60, -20, -12), Qt::TextWordWrap, m_loadError);

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QWidget>
-
 #include <memory>
 
 namespace pptdrill {
@@ -52,7 +51,6 @@ protected:
 
 private:
     void showCompletion();
-
 
     QString m_path;
     QString m_loadError;

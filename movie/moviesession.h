@@ -5,7 +5,6 @@
 #include "movie/movie.h"
 
 #include <QString>
-
 #include <functional>
 #include <map>
 #include <optional>

@@ -10,7 +10,6 @@
 #include <QRadialGradient>
 #include <QRegularExpression>
 #include <QTextLayout>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -57,8 +56,8 @@ QString firstInstalled(std::initializer_list<QString> candidates, const QString&
 const QString& songFamily()
 {
     static const QString family =
-        firstInstalled({u"AR PL UMing CN"_s, u"Noto Serif CJK SC"_s, u"SimSun"_s, u"宋体"_s, u"Noto Sans CJK SC"_s,
-                        u"WenQuanYi Micro Hei"_s, u"Droid Sans Fallback"_s},
+        firstInstalled({u"AR PL UMing CN"_s, u"Noto Serif CJK SC"_s, u"SimSun"_s, u"宋体"_s,
+                        u"Noto Sans CJK SC"_s, u"WenQuanYi Micro Hei"_s, u"Droid Sans Fallback"_s},
                        QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
     return family;
 }
@@ -66,7 +65,8 @@ const QString& songFamily()
 const QString& heiFamily()
 {
     static const QString family = firstInstalled(
-        {u"Noto Sans CJK SC"_s, u"WenQuanYi Micro Hei"_s, u"SimHei"_s, u"黑体"_s, u"Droid Sans Fallback"_s}, songFamily());
+        {u"Noto Sans CJK SC"_s, u"WenQuanYi Micro Hei"_s, u"SimHei"_s, u"黑体"_s, u"Droid Sans Fallback"_s},
+        songFamily());
     return family;
 }
 
@@ -91,10 +91,12 @@ QString slideFamily(const QString& requested)
     const QString name = requested.trimmed();
     if (name.isEmpty())
         return songFamily();
-    if (const auto found = installedFamilies().constFind(name.toLower()); found != installedFamilies().constEnd())
+    if (const auto found = installedFamilies().constFind(name.toLower());
+        found != installedFamilies().constEnd())
         return *found;
-    static const QStringList heiFaces = {u"黑体"_s, u"微软雅黑"_s, u"幼圆"_s, u"华文细黑"_s, u"华文黑体"_s,
-                                         u"SimHei"_s, u"Microsoft YaHei"_s, u"YouYuan"_s};
+    static const QStringList heiFaces = {
+        u"黑体"_s,   u"微软雅黑"_s,        u"幼圆"_s,   u"华文细黑"_s, u"华文黑体"_s,
+        u"SimHei"_s, u"Microsoft YaHei"_s, u"YouYuan"_s};
     if (heiFaces.contains(name, Qt::CaseInsensitive))
         return heiFamily();
     const bool latinName = std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
@@ -102,7 +104,8 @@ QString slideFamily(const QString& requested)
 }
 
 // A font sized in slide points (the painter maps points to pixels).
-QFont makeFont(const QString& family, double size, bool bold = false, bool italic = false, bool underline = false)
+QFont makeFont(const QString& family, double size, bool bold = false, bool italic = false,
+               bool underline = false)
 {
     QFont font(family);
     font.setPixelSize(std::max(1, qRound(size)));
@@ -127,8 +130,9 @@ QColor colorFrom(const QString& text)
 
 QColor mixed(const QColor& a, const QColor& b, double t)
 {
-    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t), float(a.greenF() + (b.greenF() - a.greenF()) * t),
-                            float(a.blueF() + (b.blueF() - a.blueF()) * t), float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
+    return QColor::fromRgbF(
+        float(a.redF() + (b.redF() - a.redF()) * t), float(a.greenF() + (b.greenF() - a.greenF()) * t),
+        float(a.blueF() + (b.blueF() - a.blueF()) * t), float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
 }
 
 QColor withAlpha(QColor color, int alpha)
@@ -174,7 +178,8 @@ constexpr int kMaxLevel = 4;
 
 double levelSize(const TextStyle& style, int level)
 {
-    static constexpr std::array<double, kMaxLevel + 1> ratio = {1.0, 28.0 / 32, 24.0 / 32, 20.0 / 32, 20.0 / 32};
+    static constexpr std::array<double, kMaxLevel + 1> ratio = {1.0, 28.0 / 32, 24.0 / 32, 20.0 / 32,
+                                                                20.0 / 32};
     return style.size * ratio[static_cast<size_t>(std::clamp(level, 0, kMaxLevel))];
 }
 
@@ -229,8 +234,9 @@ struct LaidParagraph
     bool bullet = false;
 };
 
-double layOutHorizontal(const std::vector<Paragraph>& paragraphs, const TextStyle& style, double width, double factor,
-                        std::vector<LaidParagraph>& laid)
+// Lays paragraphs out until they pass `limit`, and returns their height.
+double layOutHorizontal(const std::vector<Paragraph>& paragraphs, const TextStyle& style, double width,
+                        double factor, double limit, std::vector<LaidParagraph>& laid)
 {
     laid.clear();
     double y = 0;
@@ -266,11 +272,14 @@ double layOutHorizontal(const std::vector<Paragraph>& paragraphs, const TextStyl
         out.layout->endLayout();
         y += std::max(height, lineHeight);
         laid.push_back(std::move(out));
+        if (y > limit)
+            break;
     }
     return y;
 }
 
-void drawHorizontal(QPainter& p, const std::vector<LaidParagraph>& laid, const QPointF& origin, const TextStyle& style)
+void drawHorizontal(QPainter& p, const std::vector<LaidParagraph>& laid, const QPointF& origin,
+                    const TextStyle& style)
 {
     for (const LaidParagraph& paragraph : laid) {
         p.setPen(style.color);
@@ -283,7 +292,8 @@ void drawHorizontal(QPainter& p, const std::vector<LaidParagraph>& laid, const Q
         QFont bulletFont = makeFont(sansFamily(), paragraph.size);
         p.setFont(bulletFont);
         p.setPen(style.bulletColor);
-        p.drawText(QPointF(x, origin.y() + paragraph.top + first.y() + first.ascent()), bulletFor(paragraph.level));
+        p.drawText(QPointF(x, origin.y() + paragraph.top + first.y() + first.ascent()),
+                   bulletFor(paragraph.level));
     }
 }
 
@@ -340,8 +350,9 @@ struct VerticalColumn
     double length = 0; // how far down its text reaches
 };
 
-double layOutVertical(const std::vector<Paragraph>& paragraphs, const TextStyle& style, double height, double factor,
-                      std::vector<VerticalColumn>& columns)
+// Lays paragraphs out in columns until they pass `limit`, and returns their width.
+double layOutVertical(const std::vector<Paragraph>& paragraphs, const TextStyle& style, double height,
+                      double factor, double limit, std::vector<VerticalColumn>& columns)
 {
     columns.clear();
     double total = 0;
@@ -362,7 +373,9 @@ double layOutVertical(const std::vector<Paragraph>& paragraphs, const TextStyle&
         // Wraps between wide characters and between Latin words; a word
         // longer than a whole column is broken between its letters.
         const std::u32string text = paragraph.text.toStdU32String();
-        const auto inWord = [](char32_t c) { return !isWide(c) && c != U' ' && formOf(c) == GlyphForm::Rotated; };
+        const auto inWord = [](char32_t c) {
+            return !isWide(c) && c != U' ' && formOf(c) == GlyphForm::Rotated;
+        };
         for (size_t i = 0; i < text.size();) {
             const GlyphForm form = formOf(text[i]);
             size_t end = i + 1;
@@ -392,6 +405,8 @@ double layOutVertical(const std::vector<Paragraph>& paragraphs, const TextStyle&
             column.space = kParagraphSpace * size;
         total += column.width + column.space;
         columns.push_back(std::move(column));
+        if (total > limit)
+            break;
     }
     return total;
 }
@@ -433,16 +448,24 @@ void drawVertical(QPainter& p, const std::vector<VerticalColumn>& columns, const
     }
 }
 
+// More text than this cannot show even at the smallest size, and laying it
+// out over and over would stall the window.
+constexpr size_t kMaxParagraphs = 200;
+constexpr qsizetype kMaxParagraphLength = 4000;
+
 // Paints text into a placeholder or shape, shrinking it until it fits. With
 // `growTo`, the text may run down to that height (a text box grows with its
 // text) before it shrinks.
-void paintText(QPainter& p, const QRectF& box, const std::vector<Paragraph>& paragraphs, const TextStyle& style,
+void paintText(QPainter& p, const QRectF& box, const std::vector<Paragraph>& given, const TextStyle& style,
                double growTo = 0)
 {
     const QRectF frame(box.left(), box.top(), box.width(), std::max(box.height(), growTo));
     const QRectF inner = frame.adjusted(kInsetX, kInsetY, -kInsetX, -kInsetY);
-    if (paragraphs.empty() || inner.width() < 1 || inner.height() < 1)
+    if (given.empty() || inner.width() < 1 || inner.height() < 1)
         return;
+    std::vector<Paragraph> paragraphs(given.begin(), given.begin() + std::min(given.size(), kMaxParagraphs));
+    for (Paragraph& paragraph : paragraphs)
+        paragraph.text.truncate(kMaxParagraphLength);
     p.save();
     p.setClipRect(frame.adjusted(-2, -2, 2, 2), Qt::IntersectClip);
     double factor = 1;
@@ -450,7 +473,7 @@ void paintText(QPainter& p, const QRectF& box, const std::vector<Paragraph>& par
         std::vector<VerticalColumn> columns;
         double width = 0;
         for (int step = 0; step < kShrinkSteps; ++step) {
-            width = layOutVertical(paragraphs, style, inner.height(), factor, columns);
+            width = layOutVertical(paragraphs, style, inner.height(), factor, inner.width(), columns);
             if (width <= inner.width())
                 break;
             factor *= kShrinkStep;
@@ -460,7 +483,7 @@ void paintText(QPainter& p, const QRectF& box, const std::vector<Paragraph>& par
         std::vector<LaidParagraph> laid;
         double height = 0;
         for (int step = 0; step < kShrinkSteps; ++step) {
-            height = layOutHorizontal(paragraphs, style, inner.width(), factor, laid);
+            height = layOutHorizontal(paragraphs, style, inner.width(), factor, inner.height(), laid);
             if (height <= inner.height())
                 break;
             factor *= kShrinkStep;
@@ -581,7 +604,8 @@ void decorateCapsules(QPainter& p, const Design& d, bool titleSlide)
 {
     p.setPen(Qt::NoPen);
     const std::array<QColor, 3> colours = {d.accent, d.accent2, mixed(d.accent, Qt::white, 0.55)};
-    const std::array<QRectF, 3> capsules = {QRectF(-30, 5, 250, 13), QRectF(236, 5, 120, 13), QRectF(372, 5, 60, 13)};
+    const std::array<QRectF, 3> capsules = {QRectF(-30, 5, 250, 13), QRectF(236, 5, 120, 13),
+                                            QRectF(372, 5, 60, 13)};
     for (size_t i = 0; i < capsules.size(); ++i) {
         p.setBrush(colours[i]);
         p.drawRoundedRect(capsules[i], 6.5, 6.5);
@@ -601,9 +625,9 @@ void decorateOcean(QPainter& p, const Design& d, bool)
 
 void decorateNetwork(QPainter& p, const Design& d, bool)
 {
-    static constexpr std::array<QPointF, 9> nodes = {QPointF(560, 30),  QPointF(640, 14), QPointF(700, 60),
-                                                     QPointF(610, 96),  QPointF(690, 150), QPointF(28, 470),
-                                                     QPointF(80, 520),  QPointF(14, 530), QPointF(130, 500)};
+    static constexpr std::array<QPointF, 9> nodes = {QPointF(560, 30), QPointF(640, 14),  QPointF(700, 60),
+                                                     QPointF(610, 96), QPointF(690, 150), QPointF(28, 470),
+                                                     QPointF(80, 520), QPointF(14, 530),  QPointF(130, 500)};
     static constexpr std::array<std::pair<int, int>, 10> links = {
         {{0, 1}, {1, 2}, {0, 3}, {3, 2}, {2, 4}, {3, 4}, {5, 6}, {5, 7}, {6, 8}, {5, 8}}};
     p.setPen(QPen(withAlpha(d.accent, 140), 1.2));
@@ -636,8 +660,10 @@ void decorateMaple(QPainter& p, const Design& d, bool)
         double turn;
         bool accent;
     };
-    static constexpr std::array<Leaf, 4> leaves = {
-        {{{690, 24}, 40, 0.4, true}, {{640, 10}, 22, -0.3, false}, {{30, 510}, 36, 0.9, false}, {{84, 528}, 20, 0.2, true}}};
+    static constexpr std::array<Leaf, 4> leaves = {{{{690, 24}, 40, 0.4, true},
+                                                    {{640, 10}, 22, -0.3, false},
+                                                    {{30, 510}, 36, 0.9, false},
+                                                    {{84, 528}, 20, 0.2, true}}};
     for (const Leaf& leaf : leaves) {
         p.setBrush(withAlpha(leaf.accent ? d.accent : d.accent2, 200));
         p.drawPath(starPath(leaf.centre, leaf.radius, leaf.radius * 0.5, 7, leaf.turn));
@@ -658,9 +684,8 @@ void decorateMountainTop(QPainter& p, const Design& d, bool)
     p.fillPath(far, withAlpha(d.accent2, 150));
     QPainterPath near;
     near.moveTo(0, kSlideHeight);
-    for (const QPointF& point :
-         {QPointF(0, 515), QPointF(70, 492), QPointF(160, 522), QPointF(280, 496), QPointF(420, 526), QPointF(560, 490),
-          QPointF(660, 520), QPointF(720, 506)})
+    for (const QPointF& point : {QPointF(0, 515), QPointF(70, 492), QPointF(160, 522), QPointF(280, 496),
+                                 QPointF(420, 526), QPointF(560, 490), QPointF(660, 520), QPointF(720, 506)})
         near.lineTo(point);
     near.lineTo(kSlideWidth, kSlideHeight);
     near.closeSubpath();
@@ -707,7 +732,8 @@ void decoratePixel(QPainter& p, const Design& d, bool)
         for (int col = 0; col < 30; ++col) {
             const quint32 r = scramble(quint32(977 + row * 57 + col));
             if (r % 2 == 0)
-                p.fillRect(QRectF(kSlideWidth - (col + 1) * cell, kSlideHeight - (row + 1) * cell, cell - 1, cell - 1),
+                p.fillRect(QRectF(kSlideWidth - (col + 1) * cell, kSlideHeight - (row + 1) * cell, cell - 1,
+                                  cell - 1),
                            colours[r % 4]);
         }
 }
@@ -764,7 +790,8 @@ void decorateCliff(QPainter& p, const Design& d, bool)
 
 void decorateDigitalDots(QPainter& p, const Design& d, bool)
 {
-    const std::array<QColor, 4> colours = {d.accent, d.accent2, QColor(0xFF, 0x99, 0x33), QColor(0x99, 0xDD, 0x44)};
+    const std::array<QColor, 4> colours = {d.accent, d.accent2, QColor(0xFF, 0x99, 0x33),
+                                           QColor(0x99, 0xDD, 0x44)};
     p.setPen(Qt::NoPen);
     for (int col = 0; col < 60; ++col)
         for (int row = 0; row < 2; ++row) {
@@ -969,7 +996,8 @@ struct DesignEntry
 using F = Design::Fill;
 // Known templates by their lower-case names, without ".pot".
 constexpr std::array<DesignEntry, 22> kDesigns = {{
-    {u"blends", 0x1B3668, 0x3F70B8, F::Vertical, 0xFFFFFF, 0xF2F6FC, 0xFFCC33, 0x9FC3F0, 0x5B8BD6, true, decorateBlends},
+    {u"blends", 0x1B3668, 0x3F70B8, F::Vertical, 0xFFFFFF, 0xF2F6FC, 0xFFCC33, 0x9FC3F0, 0x5B8BD6, true,
+     decorateBlends},
     {u"capsules", 0xFFFFFF, 0xE6ECF5, F::Vertical, 0x1F3864, 0x262626, 0x5B7DB4, 0x9DB3D6, 0xA7B9D6, true,
      decorateCapsules},
     {u"ocean", 0x0A2F63, 0x0D7BA6, F::Vertical, 0xFFFFFF, 0xE4F1FB, 0x2DA4C9, 0x7FD3E8, 0x2E8BC0, false,
@@ -978,7 +1006,8 @@ constexpr std::array<DesignEntry, 22> kDesigns = {{
      decorateNetwork},
     {u"layers", 0xEEF1E8, 0xDCE3D1, F::Vertical, 0x3D5229, 0x2B2B2B, 0x8DA66E, 0x5E7A48, 0xB9C9A3, true,
      decorateLayers},
-    {u"maple", 0xF8EDD7, 0xEBD3A6, F::Vertical, 0x7A2E0B, 0x3B2614, 0xD9541E, 0xE8A33C, 0xE7A35B, true, decorateMaple},
+    {u"maple", 0xF8EDD7, 0xEBD3A6, F::Vertical, 0x7A2E0B, 0x3B2614, 0xD9541E, 0xE8A33C, 0xE7A35B, true,
+     decorateMaple},
     {u"mountain top", 0x8DB9E3, 0xEEF5FC, F::Vertical, 0x15325C, 0x17243A, 0x3E5A7E, 0x8AA3C2, 0x7FA7CF, true,
      decorateMountainTop},
     {u"pixel", 0xFFFFFF, 0, F::Solid, 0x1F4E79, 0x222222, 0x2E75B6, 0x70AD47, 0x8DB4E2, true, decoratePixel},
@@ -992,17 +1021,22 @@ constexpr std::array<DesignEntry, 22> kDesigns = {{
      decorateCliff},
     {u"digital dots", 0x0E0E12, 0x22232B, F::Vertical, 0x66CCFF, 0xF0F0F0, 0x33AAFF, 0xFF4FA0, 0x3377AA, true,
      decorateDigitalDots},
-    {u"echo", 0xFFFFFF, 0xE1EAF6, F::Diagonal, 0x17375E, 0x222222, 0x7DA7D9, 0x2F5597, 0x9DC3E6, true, decorateEcho},
-    {u"edge", 0x2A2B33, 0x3B3D48, F::Vertical, 0xFFB347, 0xF2F2F2, 0xF28C28, 0xC0392B, 0xE07B39, true, decorateEdge},
+    {u"echo", 0xFFFFFF, 0xE1EAF6, F::Diagonal, 0x17375E, 0x222222, 0x7DA7D9, 0x2F5597, 0x9DC3E6, true,
+     decorateEcho},
+    {u"edge", 0x2A2B33, 0x3B3D48, F::Vertical, 0xFFB347, 0xF2F2F2, 0xF28C28, 0xC0392B, 0xE07B39, true,
+     decorateEdge},
     {u"fireworks", 0x05061A, 0x1B1C4D, F::Vertical, 0xFFD966, 0xFFFFFF, 0xFFD966, 0x66E0FF, 0x7F6FD9, true,
      decorateFireworks},
     {u"glass layers", 0xE2F2F3, 0xA6D2D8, F::Diagonal, 0x0D4F5C, 0x13303A, 0x2A8C9A, 0x7CC3CC, 0x7CC3CC, true,
      decorateGlassLayers},
-    {u"globe", 0x0D2846, 0x1F5B8C, F::Vertical, 0xFFFFFF, 0xDDEBF7, 0x3D85C6, 0x9FC5E8, 0x3D85C6, true, decorateGlobe},
-    {u"kimono", 0xFBF6EA, 0, F::Solid, 0x8B0000, 0x2A1A10, 0x9E1B1B, 0xC9A227, 0xD9826B, true, decorateKimono},
-    {u"proposal", 0xFFFFFF, 0, F::Solid, 0x7B1E1E, 0x333333, 0x7B1E1E, 0xC9A227, 0xC9A9A6, true, decorateProposal},
-    {u"satellite dish", 0x0C1B33, 0x2A4E7E, F::Vertical, 0xFFFFFF, 0xE0E8F5, 0x5B7FB8, 0xAFC8EE, 0x5B7FB8, true,
-     decorateSatelliteDish},
+    {u"globe", 0x0D2846, 0x1F5B8C, F::Vertical, 0xFFFFFF, 0xDDEBF7, 0x3D85C6, 0x9FC5E8, 0x3D85C6, true,
+     decorateGlobe},
+    {u"kimono", 0xFBF6EA, 0, F::Solid, 0x8B0000, 0x2A1A10, 0x9E1B1B, 0xC9A227, 0xD9826B, true,
+     decorateKimono},
+    {u"proposal", 0xFFFFFF, 0, F::Solid, 0x7B1E1E, 0x333333, 0x7B1E1E, 0xC9A227, 0xC9A9A6, true,
+     decorateProposal},
+    {u"satellite dish", 0x0C1B33, 0x2A4E7E, F::Vertical, 0xFFFFFF, 0xE0E8F5, 0x5B7FB8, 0xAFC8EE, 0x5B7FB8,
+     true, decorateSatelliteDish},
     {u"textured", 0xEADFC5, 0, F::Parchment, 0x5A3E1B, 0x3A2A14, 0x8C6A3A, 0xB08D57, 0xC7B38A, true,
      decorateTextured},
 }};
@@ -1020,7 +1054,8 @@ Design designFromEntry(const DesignEntry& entry)
     design.accent2 = QColor::fromRgb(entry.accent2);
     design.bullet = luminance(design.background) < 0.5 ? design.accent : design.accent.darker(115);
     design.shapeFill = QColor::fromRgb(entry.shapeFill);
-    design.shapeLine = luminance(design.background) < 0.5 ? design.shapeFill.lighter(150) : design.shapeFill.darker(180);
+    design.shapeLine =
+        luminance(design.background) < 0.5 ? design.shapeFill.lighter(150) : design.shapeFill.darker(180);
     design.titleBold = entry.titleBold;
     design.decorate = entry.decorate;
     return design;
@@ -1105,7 +1140,8 @@ const QImage& parchmentTile()
         for (int i = 0; i < 420; ++i) {
             const quint32 r = scramble(quint32(i * 2654435761u));
             const bool dark = r % 3 != 0;
-            p.setBrush(dark ? QColor(0x6B, 0x4A, 0x1E, 14 + int(r % 26)) : QColor(0xFF, 0xFF, 0xF0, 30 + int(r % 40)));
+            p.setBrush(dark ? QColor(0x6B, 0x4A, 0x1E, 14 + int(r % 26))
+                            : QColor(0xFF, 0xFF, 0xF0, 30 + int(r % 40)));
             const double w = 1 + (r >> 8) % 5;
             p.drawEllipse(QRectF((r >> 12) % 96, (r >> 20) % 96, w, w * 0.6));
         }
@@ -1155,7 +1191,8 @@ QColor backgroundTone(const Design& design, const QColor& override)
 {
     if (override.isValid())
         return override;
-    return design.background2.isValid() ? mixed(design.background, design.background2, 0.5) : design.background;
+    return design.background2.isValid() ? mixed(design.background, design.background2, 0.5)
+                                        : design.background;
 }
 
 // ----------------------------------------------------------------- layouts
@@ -1346,7 +1383,8 @@ LayoutGeometry layoutGeometry(const QString& layout)
 
 bool holdsText(Region kind)
 {
-    return kind == Region::Text || kind == Region::VerticalText || kind == Region::Content || kind == Region::Object;
+    return kind == Region::Text || kind == Region::VerticalText || kind == Region::Content ||
+           kind == Region::Object;
 }
 
 // The placeholder that takes the slide's body text.
@@ -1486,8 +1524,9 @@ void paintContentPrompt(QPainter& p, const QRectF& r, const TextStyle& body, con
 {
     paintText(p, r, {{u"单击此处添加文本"_s, 0}}, promptStyle(body, prompt));
     const double textBottom = r.top() + kInsetY + kLineSpacing * body.size;
-    const double caption = 16;
-    const double cell = std::clamp(std::min(r.width() * 0.09, (r.bottom() - textBottom - caption * 2) / 2.8), 8.0, 44.0);
+    const double caption = 18;
+    const double cell =
+        std::clamp(std::min(r.width() * 0.09, (r.bottom() - textBottom - caption * 2) / 2.8), 8.0, 44.0);
     const double gap = cell * 0.3;
     const double paletteWidth = 3 * cell + 2 * gap;
     const double paletteHeight = 2 * cell + gap;
@@ -1506,8 +1545,8 @@ void paintContentPrompt(QPainter& p, const QRectF& r, const TextStyle& body, con
 
 void paintObjectPrompt(QPainter& p, const QRectF& r, Region kind, const QColor& prompt)
 {
-    const double size = std::clamp(std::min(r.width(), r.height()) * 0.28, 12.0, 64.0);
-    const double caption = std::clamp(r.height() * 0.08, 10.0, 18.0);
+    const double size = std::clamp(std::min(r.width(), r.height()) * 0.3, 12.0, 80.0);
+    const double caption = std::clamp(r.height() * 0.1, 10.0, 24.0);
     const double top = r.center().y() - (size + caption * 2) / 2;
     paintIconIn(p, QRectF(r.center().x() - size / 2, top, size, size), iconForObject(kind));
     paintText(p, QRectF(r.left(), top + size + caption * 0.4, r.width(), r.bottom() - top - size),
@@ -1555,8 +1594,8 @@ void paintSlideContent(QPainter& p, const Slide& slide, const Design& design, Sl
         design.decorate(p, design, titleSlide);
 
     const bool editing = mode == SlidePaintMode::Editing;
-    const QColor prompt =
-        luminance(backgroundTone(design, override)) < 0.5 ? QColor(0xC8, 0xC8, 0xC8) : QColor(0x80, 0x80, 0x80);
+    const QColor prompt = luminance(backgroundTone(design, override)) < 0.5 ? QColor(0xC8, 0xC8, 0xC8)
+                                                                            : QColor(0x80, 0x80, 0x80);
     const SlideStyles styles = stylesFor(slide, design, geometry.title == LayoutGeometry::Title::Vertical);
 
     if (geometry.title != LayoutGeometry::Title::None) {
@@ -1570,15 +1609,16 @@ void paintSlideContent(QPainter& p, const Slide& slide, const Design& design, Sl
     }
 
     if (titleSlide) {
-        std::vector<Paragraph> subtitle = slide.subtitle.isEmpty() ? std::vector<Paragraph>()
-                                                                   : plainParagraphs(slide.subtitle);
-        for (Paragraph& line : paragraphsOf(slide.body))
+        std::vector<Paragraph> subtitle =
+            slide.subtitle.isEmpty() ? std::vector<Paragraph>() : plainParagraphs(slide.subtitle);
+        for (const Paragraph& line : paragraphsOf(slide.body))
             subtitle.push_back({line.text, 0});
         if (hasText(subtitle)) {
             paintText(p, geometry.subtitleRect, subtitle, styles.subtitle);
         } else if (editing) {
             drawPlaceholderFrame(p, geometry.subtitleRect, prompt);
-            paintText(p, geometry.subtitleRect, {{u"单击此处添加副标题"_s, 0}}, promptStyle(styles.subtitle, prompt));
+            paintText(p, geometry.subtitleRect, {{u"单击此处添加副标题"_s, 0}},
+                      promptStyle(styles.subtitle, prompt));
         }
     }
 
@@ -1671,8 +1711,7 @@ QPainterPath starInBox(const QRectF& r)
 
 void paintSmiley(QPainter& p, const QRectF& r, const QColor& fill, const QColor& line)
 {
-    const double width = std::min(r.width(), r.height()) * 0.01 + kShapeLineWidth;
-    p.setPen(QPen(line, width));
+    p.setPen(QPen(line, kShapeLineWidth));
     p.setBrush(fill);
     p.drawEllipse(r);
     p.setBrush(fill.darker(160));
@@ -1682,7 +1721,8 @@ void paintSmiley(QPainter& p, const QRectF& r, const QColor& fill, const QColor&
     p.drawEllipse(QRectF(r.left() + r.width() * 0.7 - eyeW / 2, r.top() + r.height() * 0.3, eyeW, eyeH));
     QPainterPath smile;
     smile.moveTo(r.left() + r.width() * 0.25, r.top() + r.height() * 0.66);
-    smile.quadTo(r.center().x(), r.top() + r.height() * 0.86, r.left() + r.width() * 0.75, r.top() + r.height() * 0.66);
+    smile.quadTo(r.center().x(), r.top() + r.height() * 0.86, r.left() + r.width() * 0.75,
+                 r.top() + r.height() * 0.66);
     p.setBrush(Qt::NoBrush);
     p.drawPath(smile);
 }
@@ -1709,14 +1749,16 @@ void paintPicture(QPainter& p, const QRectF& r)
     far.lineTo(r.left(), r.top() + r.height() * 0.62);
     far.quadTo(r.left() + r.width() * 0.3, r.top() + r.height() * 0.38, r.left() + r.width() * 0.62,
                r.top() + r.height() * 0.66);
-    far.quadTo(r.left() + r.width() * 0.82, r.top() + r.height() * 0.52, r.right(), r.top() + r.height() * 0.6);
+    far.quadTo(r.left() + r.width() * 0.82, r.top() + r.height() * 0.52, r.right(),
+               r.top() + r.height() * 0.6);
     far.lineTo(r.right(), r.bottom());
     far.closeSubpath();
     p.fillPath(far, QColor(0x5E, 0x9E, 0x4A));
     QPainterPath near;
     near.moveTo(r.left(), r.bottom());
     near.lineTo(r.left(), r.top() + r.height() * 0.84);
-    near.quadTo(r.left() + r.width() * 0.45, r.top() + r.height() * 0.62, r.right(), r.top() + r.height() * 0.8);
+    near.quadTo(r.left() + r.width() * 0.45, r.top() + r.height() * 0.62, r.right(),
+                r.top() + r.height() * 0.8);
     near.lineTo(r.right(), r.bottom());
     near.closeSubpath();
     QLinearGradient grass(QPointF(0, r.top() + r.height() * 0.65), QPointF(0, r.bottom()));
@@ -1731,7 +1773,9 @@ void paintClipArt(QPainter& p, const QRectF& box, const QColor& petals)
 {
     const double side = std::min(box.width(), box.height());
     const QRectF r(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
-    const auto at = [&r](double x, double y) { return QPointF(r.left() + x * r.width(), r.top() + y * r.height()); };
+    const auto at = [&r](double x, double y) {
+        return QPointF(r.left() + x * r.width(), r.top() + y * r.height());
+    };
     const QColor outline(0x33, 0x33, 0x33);
     p.setPen(QPen(QColor(0x2E, 0x7D, 0x32), side * 0.035, Qt::SolidLine, Qt::RoundCap));
     QPainterPath stem;
@@ -1775,7 +1819,9 @@ void paintClipArt(QPainter& p, const QRectF& box, const QColor& petals)
 // gradient and outlined, over a soft shadow.
 void paintWordArt(QPainter& p, const QRectF& r, const QString& text, const QColor& fill, const QColor& line)
 {
-    const QString words = text.trimmed().isEmpty() ? u"请在此键入您自己的内容"_s : text.trimmed();
+    constexpr qsizetype kMaxWordArt = 200;
+    const QString words =
+        text.trimmed().isEmpty() ? u"请在此键入您自己的内容"_s : text.trimmed().left(kMaxWordArt);
     QPainterPath path;
     path.addText(0, 0, makeFont(songFamily(), 100, true), words);
     const QRectF bounds = path.boundingRect();
@@ -1806,7 +1852,7 @@ void paintWordArt(QPainter& p, const QRectF& r, const QString& text, const QColo
     p.restore();
 }
 
-struct TableSpec
+struct TableCells
 {
     int rows = 3;
     int columns = 3;
@@ -1815,50 +1861,50 @@ struct TableSpec
 
 // "5x4" is five rows of four columns; other text is the cells themselves,
 // one row a line, cells split by tabs or "|".
-TableSpec tableSpecOf(const QString& text)
+TableCells tableCellsOf(const QString& text)
 {
-    constexpr int kMaxCells = 40;
-    TableSpec spec;
+    constexpr int kMostRowsOrColumns = 40;
+    TableCells table;
     static const QRegularExpression size(u"^\\s*(\\d{1,3})\\s*[xX×*]\\s*(\\d{1,3})\\s*$"_s);
     if (const QRegularExpressionMatch match = size.match(text); match.hasMatch()) {
-        spec.rows = std::clamp(match.captured(1).toInt(), 1, kMaxCells);
-        spec.columns = std::clamp(match.captured(2).toInt(), 1, kMaxCells);
-        return spec;
+        table.rows = std::clamp(match.captured(1).toInt(), 1, kMostRowsOrColumns);
+        table.columns = std::clamp(match.captured(2).toInt(), 1, kMostRowsOrColumns);
+        return table;
     }
     if (text.trimmed().isEmpty())
-        return spec;
+        return table;
     static const QRegularExpression cellBreak(u"[\\t|]"_s);
     const QStringList lines = text.split(u'\n');
     int columns = 1;
-    for (const QString& line : lines.mid(0, kMaxCells)) {
-        spec.cells.push_back(line.split(cellBreak).mid(0, kMaxCells));
-        columns = std::max(columns, int(spec.cells.back().size()));
+    for (const QString& line : lines.mid(0, kMostRowsOrColumns)) {
+        table.cells.push_back(line.split(cellBreak).mid(0, kMostRowsOrColumns));
+        columns = std::max(columns, int(table.cells.back().size()));
     }
-    spec.rows = std::max(int(spec.cells.size()), 2);
-    spec.columns = std::max(columns, 2);
-    return spec;
+    table.rows = std::max(int(table.cells.size()), 2);
+    table.columns = std::max(columns, 2);
+    return table;
 }
 
 void paintTable(QPainter& p, const QRectF& r, const QString& text, const QColor& fill, const QColor& line,
                 const QColor& header)
 {
-    const TableSpec spec = tableSpecOf(text);
-    const double cellW = r.width() / spec.columns;
-    const double cellH = r.height() / spec.rows;
+    const TableCells table = tableCellsOf(text);
+    const double cellW = r.width() / table.columns;
+    const double cellH = r.height() / table.rows;
     p.fillRect(QRectF(r.left(), r.top(), r.width(), cellH), header);
     p.fillRect(QRectF(r.left(), r.top() + cellH, r.width(), r.height() - cellH), fill);
     p.setPen(QPen(line, kShapeLineWidth));
-    for (int row = 0; row <= spec.rows; ++row)
+    for (int row = 0; row <= table.rows; ++row)
         p.drawLine(QPointF(r.left(), r.top() + row * cellH), QPointF(r.right(), r.top() + row * cellH));
-    for (int col = 0; col <= spec.columns; ++col)
+    for (int col = 0; col <= table.columns; ++col)
         p.drawLine(QPointF(r.left() + col * cellW, r.top()), QPointF(r.left() + col * cellW, r.bottom()));
     TextStyle style = shapeTextStyle(Qt::black);
     style.size = std::min(kShapeTextSize, cellH * 0.55);
-    for (size_t row = 0; row < spec.cells.size(); ++row)
-        for (qsizetype col = 0; col < spec.cells[row].size(); ++col) {
+    for (size_t row = 0; row < table.cells.size(); ++row)
+        for (qsizetype col = 0; col < table.cells[row].size(); ++col) {
             style.color = contrastingText(row == 0 ? header : fill);
             const QRectF cell(r.left() + col * cellW, r.top() + row * cellH, cellW, cellH);
-            paintText(p, cell, {{spec.cells[row][col], 0}}, style);
+            paintText(p, cell, {{table.cells[row][col], 0}}, style);
         }
 }
 
@@ -1866,7 +1912,8 @@ void paintTable(QPainter& p, const QRectF& r, const QString& text, const QColor&
 void paintChart(QPainter& p, const QRectF& r, const QColor& background, const QColor& ink)
 {
     static const std::array<QString, 3> series = {u"东部"_s, u"西部"_s, u"北部"_s};
-    static const std::array<QString, 4> quarters = {u"第一季度"_s, u"第二季度"_s, u"第三季度"_s, u"第四季度"_s};
+    static const std::array<QString, 4> quarters = {u"第一季度"_s, u"第二季度"_s, u"第三季度"_s,
+                                                    u"第四季度"_s};
     static constexpr std::array<std::array<double, 4>, 3> values = {
         {{20.4, 27.4, 90, 20.4}, {30.6, 38.6, 34.6, 31.6}, {45.9, 46.9, 45, 43.9}}};
     static const std::array<QColor, 3> colours = {QColor(0x99, 0x99, 0xFF), QColor(0x99, 0x33, 0x66),
@@ -1883,7 +1930,8 @@ void paintChart(QPainter& p, const QRectF& r, const QColor& background, const QC
     const double legendH = text * 1.5 * 3 + text * 0.6;
     const QRectF legend(r.right() - legendW - text * 0.4, r.center().y() - legendH / 2, legendW, legendH);
     const QRectF plot(r.left() + metrics.horizontalAdvance(u"100"_s) + text * 0.8, r.top() + text,
-                      legend.left() - text * 0.8 - (r.left() + metrics.horizontalAdvance(u"100"_s) + text * 0.8),
+                      legend.left() - text * 0.8 -
+                          (r.left() + metrics.horizontalAdvance(u"100"_s) + text * 0.8),
                       r.height() - text * 3.2);
     if (plot.width() <= 0 || plot.height() <= 0)
         return;
@@ -1896,8 +1944,9 @@ void paintChart(QPainter& p, const QRectF& r, const QColor& background, const QC
     QPen wallPen(QColor(0x80, 0x80, 0x80), kShapeLineWidth * 0.6);
     p.setPen(wallPen);
     p.setBrush(QColor(0xC0, 0xC0, 0xC0));
-    p.drawPolygon(QPolygonF({QPointF(plot.left() + depth, plot.top()), QPointF(plot.right(), plot.top()),
-                             QPointF(plot.right(), front - depth), QPointF(plot.left() + depth, front - depth)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(plot.left() + depth, plot.top()), QPointF(plot.right(), plot.top()),
+                   QPointF(plot.right(), front - depth), QPointF(plot.left() + depth, front - depth)}));
     p.setBrush(QColor(0xA8, 0xA8, 0xA8));
     p.drawPolygon(QPolygonF({QPointF(plot.left(), frontTop), QPointF(plot.left() + depth, plot.top()),
                              QPointF(plot.left() + depth, front - depth), QPointF(plot.left(), front)}));
@@ -1910,8 +1959,9 @@ void paintChart(QPainter& p, const QRectF& r, const QColor& background, const QC
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.left() + depth, y - depth));
         p.drawLine(QPointF(plot.left() + depth, y - depth), QPointF(plot.right(), y - depth));
         const QString label = QString::number(v);
-        p.drawText(QPointF(plot.left() - text * 0.3 - metrics.horizontalAdvance(label), y + metrics.ascent() / 2.5),
-                   label);
+        p.drawText(
+            QPointF(plot.left() - text * 0.3 - metrics.horizontalAdvance(label), y + metrics.ascent() / 2.5),
+            label);
     }
     const double slot = (frontRight - plot.left()) / 4;
     const double labelSize = text * std::min(1.0, slot * 0.92 / metrics.horizontalAdvance(quarters[0]));
@@ -1931,16 +1981,18 @@ void paintChart(QPainter& p, const QRectF& r, const QColor& background, const QC
             p.drawRect(QRectF(QPointF(x, top), QPointF(x + columnW, bottom)));
             p.setBrush(c.lighter(125));
             p.drawPolygon(QPolygonF({QPointF(x, top), QPointF(x + columnDepth, top - columnDepth),
-                                     QPointF(x + columnW + columnDepth, top - columnDepth), QPointF(x + columnW, top)}));
+                                     QPointF(x + columnW + columnDepth, top - columnDepth),
+                                     QPointF(x + columnW, top)}));
             p.setBrush(c.darker(135));
-            p.drawPolygon(QPolygonF({QPointF(x + columnW, top), QPointF(x + columnW + columnDepth, top - columnDepth),
-                                     QPointF(x + columnW + columnDepth, bottom - columnDepth),
-                                     QPointF(x + columnW, bottom)}));
+            p.drawPolygon(QPolygonF(
+                {QPointF(x + columnW, top), QPointF(x + columnW + columnDepth, top - columnDepth),
+                 QPointF(x + columnW + columnDepth, bottom - columnDepth), QPointF(x + columnW, bottom)}));
         }
         p.setPen(ink);
         p.setFont(labelFont);
         const double centre = plot.left() + q * slot + slot / 2;
-        p.drawText(QPointF(centre - labelMetrics.horizontalAdvance(quarters[q]) / 2, front + text * 1.4), quarters[q]);
+        p.drawText(QPointF(centre - labelMetrics.horizontalAdvance(quarters[q]) / 2, front + text * 1.4),
+                   quarters[q]);
     }
     p.setFont(font);
     p.setPen(QPen(legendInk, kShapeLineWidth * 0.5));
@@ -1986,7 +2038,9 @@ void paintSpeaker(QPainter& p, const QRectF& box, const QColor& colour)
 {
     const double side = std::min(box.width(), box.height());
     const QRectF r(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
-    const auto at = [&r](double x, double y) { return QPointF(r.left() + x * r.width(), r.top() + y * r.height()); };
+    const auto at = [&r](double x, double y) {
+        return QPointF(r.left() + x * r.width(), r.top() + y * r.height());
+    };
     QPainterPath speaker;
     speaker.moveTo(at(0.1, 0.36));
     speaker.lineTo(at(0.3, 0.36));
@@ -2004,7 +2058,8 @@ void paintSpeaker(QPainter& p, const QRectF& box, const QColor& colour)
     p.setBrush(Qt::NoBrush);
     for (int i = 1; i <= 2; ++i) {
         const double radius = side * (0.12 + i * 0.12);
-        p.drawArc(QRectF(at(0.56, 0.5) - QPointF(radius, radius), QSizeF(radius * 2, radius * 2)), -45 * 16, 90 * 16);
+        p.drawArc(QRectF(at(0.56, 0.5) - QPointF(radius, radius), QSizeF(radius * 2, radius * 2)), -45 * 16,
+                  90 * 16);
     }
 }
 
@@ -2030,17 +2085,19 @@ void paintActionButton(QPainter& p, const QRectF& r, const QColor& fill, const Q
     p.setPen(Qt::NoPen);
     p.fillRect(r, fill);
     p.setBrush(fill.lighter(150));
-    p.drawPolygon(QPolygonF({r.topLeft(), r.topRight(), face.topRight(), face.topLeft(), face.bottomLeft(), r.bottomLeft()}));
+    p.drawPolygon(QPolygonF(
+        {r.topLeft(), r.topRight(), face.topRight(), face.topLeft(), face.bottomLeft(), r.bottomLeft()}));
     p.setBrush(fill.darker(160));
-    p.drawPolygon(
-        QPolygonF({r.bottomRight(), r.bottomLeft(), face.bottomLeft(), face.bottomRight(), face.topRight(), r.topRight()}));
+    p.drawPolygon(QPolygonF({r.bottomRight(), r.bottomLeft(), face.bottomLeft(), face.bottomRight(),
+                             face.topRight(), r.topRight()}));
     p.setBrush(fill);
     p.drawRect(face);
     const double size = std::min(face.width(), face.height()) * 0.55;
     const QPointF c = face.center();
     p.setBrush(fill.darker(250));
-    p.drawPolygon(QPolygonF({QPointF(c.x() - size * 0.4, c.y() - size / 2), QPointF(c.x() + size * 0.5, c.y()),
-                             QPointF(c.x() - size * 0.4, c.y() + size / 2)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(c.x() - size * 0.4, c.y() - size / 2), QPointF(c.x() + size * 0.5, c.y()),
+                   QPointF(c.x() - size * 0.4, c.y() + size / 2)}));
     p.setPen(QPen(line, kShapeLineWidth));
     p.setBrush(Qt::NoBrush);
     p.drawRect(r);
@@ -2181,11 +2238,12 @@ void page(QPainter& p, const QRectF& r, bool lines)
 {
     const double fold = std::min(r.width(), r.height()) * 0.3;
     polygon(p,
-            {r.topLeft(), QPointF(r.right() - fold, r.top()), QPointF(r.right(), r.top() + fold), r.bottomRight(),
-             r.bottomLeft()},
+            {r.topLeft(), QPointF(r.right() - fold, r.top()), QPointF(r.right(), r.top() + fold),
+             r.bottomRight(), r.bottomLeft()},
             ink::paper, ink::outline);
-    polygon(p, {QPointF(r.right() - fold, r.top()), QPointF(r.right() - fold, r.top() + fold),
-                QPointF(r.right(), r.top() + fold)},
+    polygon(p,
+            {QPointF(r.right() - fold, r.top()), QPointF(r.right() - fold, r.top() + fold),
+             QPointF(r.right(), r.top() + fold)},
             QColor(0xDC, 0xE4, 0xF0), ink::outline);
     if (lines)
         for (double y = r.top() + fold + 2; y < r.bottom() - 1; y += 2)
@@ -2238,8 +2296,8 @@ void pencil(QPainter& p, const QPointF& tip, double length)
     p.save();
     p.translate(tip);
     p.rotate(-45);
-    polygon(p, {QPointF(0, 0), QPointF(3, -1.5), QPointF(3, 1.5)}, QColor(0xF1, 0xD2, 0xA8), QColor(0x6B, 0x4A, 0x1E),
-            0.6);
+    polygon(p, {QPointF(0, 0), QPointF(3, -1.5), QPointF(3, 1.5)}, QColor(0xF1, 0xD2, 0xA8),
+            QColor(0x6B, 0x4A, 0x1E), 0.6);
     polygon(p, {QPointF(0, 0), QPointF(1.2, -0.6), QPointF(1.2, 0.6)}, ink::text, {});
     p.setPen(iconPen(QColor(0x8A, 0x64, 0x0E), 0.6));
     p.setBrush(ink::yellow);
@@ -2282,8 +2340,8 @@ void iconOpen(QPainter& p)
             {QPointF(1.5, 13.5), QPointF(1.5, 3.5), QPointF(5.5, 3.5), QPointF(7, 5), QPointF(12.5, 5),
              QPointF(12.5, 13.5)},
             QColor(0xE9, 0xB8, 0x3A), ink::darkYellow);
-    polygon(p, {QPointF(1.5, 13.5), QPointF(4, 7.5), QPointF(15, 7.5), QPointF(12.5, 13.5)}, QColor(0xFB, 0xDE, 0x7E),
-            ink::darkYellow);
+    polygon(p, {QPointF(1.5, 13.5), QPointF(4, 7.5), QPointF(15, 7.5), QPointF(12.5, 13.5)},
+            QColor(0xFB, 0xDE, 0x7E), ink::darkYellow);
 }
 
 void iconSave(QPainter& p)
@@ -2390,7 +2448,8 @@ void iconFormatPainter(QPainter& p)
     p.fillRect(QRectF(3.5, 2.5, 9, 1), QColor(0xFF, 0xEE, 0xA8));
     p.setPen(iconPen(ink::grey, 1.2));
     p.setBrush(Qt::NoBrush);
-    p.drawPolyline(QPolygonF({QPointF(13.5, 3.5), QPointF(15, 3.5), QPointF(15, 7.5), QPointF(8, 7.5), QPointF(8, 9)}));
+    p.drawPolyline(
+        QPolygonF({QPointF(13.5, 3.5), QPointF(15, 3.5), QPointF(15, 7.5), QPointF(8, 7.5), QPointF(8, 9)}));
     p.setPen(iconPen(QColor(0x5A, 0x3A, 0x14)));
     p.setBrush(QColor(0x9A, 0x62, 0x26));
     p.drawRect(QRectF(6.5, 9, 3, 6));
@@ -2439,9 +2498,11 @@ void grid(QPainter& p, const QRectF& r, int rows, int cols, const QColor& header
     p.fillRect(QRectF(r.left(), r.top(), r.width(), r.height() / rows), header);
     p.setPen(iconPen(ink::outline));
     for (int row = 0; row <= rows; ++row)
-        p.drawLine(QPointF(r.left(), r.top() + r.height() * row / rows), QPointF(r.right(), r.top() + r.height() * row / rows));
+        p.drawLine(QPointF(r.left(), r.top() + r.height() * row / rows),
+                   QPointF(r.right(), r.top() + r.height() * row / rows));
     for (int col = 0; col <= cols; ++col)
-        p.drawLine(QPointF(r.left() + r.width() * col / cols, r.top()), QPointF(r.left() + r.width() * col / cols, r.bottom()));
+        p.drawLine(QPointF(r.left() + r.width() * col / cols, r.top()),
+                   QPointF(r.left() + r.width() * col / cols, r.bottom()));
 }
 
 void iconTable(QPainter& p)
@@ -2463,7 +2524,8 @@ void iconHyperlink(QPainter& p)
     p.setPen(iconPen(ink::darkBlue));
     p.setBrush(sea);
     p.drawEllipse(QPointF(6.5, 6.5), 5.5, 5.5);
-    polygon(p, {QPointF(3.5, 3.5), QPointF(6.5, 2.5), QPointF(7.5, 5), QPointF(5, 7.5), QPointF(3, 6)}, ink::green, {});
+    polygon(p, {QPointF(3.5, 3.5), QPointF(6.5, 2.5), QPointF(7.5, 5), QPointF(5, 7.5), QPointF(3, 6)},
+            ink::green, {});
     polygon(p, {QPointF(8, 8), QPointF(10.5, 7), QPointF(10, 10), QPointF(8, 11)}, ink::green, {});
     p.setBrush(Qt::NoBrush);
     p.setPen(iconPen(QColor(0x50, 0x58, 0x64), 1.4));
@@ -2591,7 +2653,8 @@ void iconJustify(QPainter& p)
 void iconNumbering(QPainter& p)
 {
     for (int i = 0; i < 3; ++i) {
-        letters(p, QString::number(i + 1), QRectF(0.5, 0.8 + i * 5.2, 4, 4.6), ink::blue, true, false, sansFamily());
+        letters(p, QString::number(i + 1), QRectF(0.5, 0.8 + i * 5.2, 4, 4.6), ink::blue, true, false,
+                sansFamily());
         rule(p, 6, 15, 3.5 + i * 5.2, ink::text);
     }
 }
@@ -2654,9 +2717,10 @@ void iconDesign(QPainter& p)
     p.setPen(iconPen(QColor(0x8A, 0x62, 0x2A)));
     p.setBrush(QColor(0xF3, 0xD9, 0xA4));
     p.drawPath(palette.subtracted(thumb));
-    const std::array<std::pair<QPointF, QColor>, 4> blobs = {
-        {{QPointF(4.5, 6), ink::red}, {QPointF(8, 4.5), ink::blue}, {QPointF(11.5, 6), ink::green},
-         {QPointF(4.5, 10), ink::yellow}}};
+    const std::array<std::pair<QPointF, QColor>, 4> blobs = {{{QPointF(4.5, 6), ink::red},
+                                                              {QPointF(8, 4.5), ink::blue},
+                                                              {QPointF(11.5, 6), ink::green},
+                                                              {QPointF(4.5, 10), ink::yellow}}};
     p.setPen(Qt::NoPen);
     for (const auto& [centre, colour] : blobs) {
         p.setBrush(colour);
@@ -2856,7 +2920,10 @@ void iconDashStyle(QPainter& p)
 {
     for (int i = 0; i < 4; ++i) {
         QPen pen(ink::text, 1.4);
-        pen.setDashPattern(i == 0 ? QList<qreal>{1, 1} : i == 1 ? QList<qreal>{2.5, 1.5} : i == 2 ? QList<qreal>{4, 1.5} : QList<qreal>{4, 1.5, 1, 1.5});
+        pen.setDashPattern(i == 0   ? QList<qreal>{1, 1}
+                           : i == 1 ? QList<qreal>{2.5, 1.5}
+                           : i == 2 ? QList<qreal>{4, 1.5}
+                                    : QList<qreal>{4, 1.5, 1, 1.5});
         p.setPen(pen);
         p.drawLine(QPointF(2, 2.5 + i * 3.6), QPointF(14, 2.5 + i * 3.6));
     }
@@ -2881,8 +2948,8 @@ void iconShadowStyle(QPainter& p)
 
 void iconThreeD(QPainter& p)
 {
-    polygon(p, {QPointF(1.5, 5.5), QPointF(5.5, 1.5), QPointF(14.5, 1.5), QPointF(10.5, 5.5)}, QColor(0xC8, 0xD8, 0xF0),
-            ink::darkBlue);
+    polygon(p, {QPointF(1.5, 5.5), QPointF(5.5, 1.5), QPointF(14.5, 1.5), QPointF(10.5, 5.5)},
+            QColor(0xC8, 0xD8, 0xF0), ink::darkBlue);
     polygon(p, {QPointF(10.5, 5.5), QPointF(14.5, 1.5), QPointF(14.5, 10.5), QPointF(10.5, 14.5)},
             QColor(0x4A, 0x72, 0xB8), ink::darkBlue);
     box(p, QRectF(1.5, 5.5, 9, 9), QColor(0x8C, 0xAE, 0xE6), ink::darkBlue);
@@ -3422,22 +3489,38 @@ const QHash<QString, IconPainter>& iconPainters()
 QString canonicalIconKey(const QString& key)
 {
     static const QHash<QString, QString> aliases = {
-        {u"slide-show"_s, u"view-show"_s},       {u"slideshow"_s, u"view-show"_s},
-        {u"normal"_s, u"view-normal"_s},         {u"sorter"_s, u"view-sorter"_s},
-        {u"slide-sorter"_s, u"view-sorter"_s},   {u"outline"_s, u"view-outline"_s},
-        {u"increase-indent"_s, u"indent-increase"_s}, {u"decrease-indent"_s, u"indent-decrease"_s},
-        {u"align-center"_s, u"center"_s},        {u"centre"_s, u"center"_s},
-        {u"textbox-vertical"_s, u"vertical-textbox"_s}, {u"align-justify"_s, u"justify"_s},
-        {u"rectangle"_s, u"rect"_s},             {u"oval"_s, u"ellipse"_s},
-        {u"text-box"_s, u"textbox"_s},           {u"organization-chart"_s, u"diagram"_s},
-        {u"orgchart"_s, u"diagram"_s},           {u"insert-picture"_s, u"picture"_s},
-        {u"insert-chart"_s, u"chart"_s},         {u"insert-table"_s, u"table"_s},
-        {u"three-d"_s, u"3d-style"_s},           {u"3d"_s, u"3d-style"_s},
-        {u"media"_s, u"movie"_s},                {u"font-colour"_s, u"font-color"_s},
-        {u"fill-colour"_s, u"fill-color"_s},     {u"line-colour"_s, u"line-color"_s},
-        {u"mail"_s, u"email"_s},                 {u"preview"_s, u"print-preview"_s},
-        {u"spell"_s, u"spelling"_s},             {u"custom-animation"_s, u"animation"_s},
-        {u"slide-design"_s, u"design"_s},        {u"arrow-line"_s, u"arrow"_s},
+        {u"slide-show"_s, u"view-show"_s},
+        {u"slideshow"_s, u"view-show"_s},
+        {u"normal"_s, u"view-normal"_s},
+        {u"sorter"_s, u"view-sorter"_s},
+        {u"slide-sorter"_s, u"view-sorter"_s},
+        {u"outline"_s, u"view-outline"_s},
+        {u"increase-indent"_s, u"indent-increase"_s},
+        {u"decrease-indent"_s, u"indent-decrease"_s},
+        {u"align-center"_s, u"center"_s},
+        {u"centre"_s, u"center"_s},
+        {u"textbox-vertical"_s, u"vertical-textbox"_s},
+        {u"align-justify"_s, u"justify"_s},
+        {u"rectangle"_s, u"rect"_s},
+        {u"oval"_s, u"ellipse"_s},
+        {u"text-box"_s, u"textbox"_s},
+        {u"organization-chart"_s, u"diagram"_s},
+        {u"orgchart"_s, u"diagram"_s},
+        {u"insert-picture"_s, u"picture"_s},
+        {u"insert-chart"_s, u"chart"_s},
+        {u"insert-table"_s, u"table"_s},
+        {u"three-d"_s, u"3d-style"_s},
+        {u"3d"_s, u"3d-style"_s},
+        {u"media"_s, u"movie"_s},
+        {u"font-colour"_s, u"font-color"_s},
+        {u"fill-colour"_s, u"fill-color"_s},
+        {u"line-colour"_s, u"line-color"_s},
+        {u"mail"_s, u"email"_s},
+        {u"preview"_s, u"print-preview"_s},
+        {u"spell"_s, u"spelling"_s},
+        {u"custom-animation"_s, u"animation"_s},
+        {u"slide-design"_s, u"design"_s},
+        {u"arrow-line"_s, u"arrow"_s},
     };
     QString normal = key.trimmed().toLower();
     normal.replace(u'_', u'-');
@@ -3481,7 +3564,8 @@ void layoutTitleBar(QPainter& p, const QRect& r, bool vertical)
 {
     if (vertical) {
         const int w = std::max(2, r.width() / 3);
-        p.fillRect(QRect(r.center().x() - w / 2, r.top() + r.height() / 8, w, r.height() * 3 / 4), kLayoutBar);
+        p.fillRect(QRect(r.center().x() - w / 2, r.top() + r.height() / 8, w, r.height() * 3 / 4),
+                   kLayoutBar);
     } else {
         const int h = std::max(2, r.height() / 3);
         p.fillRect(QRect(r.left() + r.width() / 6, r.center().y() - h / 2, r.width() * 2 / 3, h), kLayoutBar);
@@ -3496,7 +3580,8 @@ void layoutTextLines(QPainter& p, const QRect& r, bool bullets, bool centred)
     for (int y = r.top() + step / 2 + 1; y + thickness <= r.bottom() - 1; y += step, ++row) {
         int left = r.left() + 2;
         if (bullets) {
-            p.fillRect(QRect(left, y - thickness / 2, std::max(2, thickness + 1), std::max(2, thickness + 1)), kLayoutBar);
+            p.fillRect(QRect(left, y - thickness / 2, std::max(2, thickness + 1), std::max(2, thickness + 1)),
+                       kLayoutBar);
             left += 5;
         }
         const int length = (r.right() - 2 - left) * (row % 3 == 2 ? 2 : 3) / 3;
@@ -3528,7 +3613,8 @@ void layoutContentCluster(QPainter& p, const QRect& r)
     const int left = r.center().x() - (3 * cell + 2 * gap) / 2;
     const int top = r.center().y() - (2 * cell + gap) / 2;
     for (size_t i = 0; i < colours.size(); ++i)
-        p.fillRect(QRect(left + int(i % 3) * (cell + gap), top + int(i / 3) * (cell + gap), cell, cell), colours[i]);
+        p.fillRect(QRect(left + int(i % 3) * (cell + gap), top + int(i / 3) * (cell + gap), cell, cell),
+                   colours[i]);
 }
 
 void paintLayoutPlaceholder(QPainter& p, const QRect& r, Region kind)
@@ -3570,7 +3656,8 @@ Slide designSample()
 
 } // namespace
 
-void paintSlide(QPainter& painter, const QRectF& target, const Slide& slide, const QString& design, SlidePaintMode mode)
+void paintSlide(QPainter& painter, const QRectF& target, const Slide& slide, const QString& design,
+                SlidePaintMode mode)
 {
     if (!(target.width() > 0 && target.height() > 0))
         return;
@@ -3578,7 +3665,8 @@ void paintSlide(QPainter& painter, const QRectF& target, const Slide& slide, con
     painter.setClipRect(target, Qt::IntersectClip);
     painter.translate(target.topLeft());
     painter.scale(target.width() / kSlideWidth, target.height() / kSlideHeight);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                           QPainter::SmoothPixmapTransform);
     paintSlideContent(painter, slide, designFor(design), mode);
     painter.restore();
 }
@@ -3605,8 +3693,9 @@ QRectF shapeRect(const QRectF& target, const Slide& slide, int index)
     if (index < 0 || size_t(index) >= slide.shapes.size())
         return {};
     const SlideShape& shape = slide.shapes[size_t(index)];
-    const QRectF onSlide =
-        QRectF(shape.x, shape.y, shape.w, shape.h).normalized().intersected(QRectF(0, 0, kSlideWidth, kSlideHeight));
+    const QRectF onSlide = QRectF(shape.x, shape.y, shape.w, shape.h)
+                               .normalized()
+                               .intersected(QRectF(0, 0, kSlideWidth, kSlideHeight));
     return toTarget(target, onSlide);
 }
 
@@ -3626,7 +3715,8 @@ void paintLayoutIcon(QPainter& painter, const QRect& rect, const QString& layout
     const LayoutGeometry geometry = layoutGeometry(layout);
     const auto pixels = [&slide](const QRectF& points) { return toTarget(QRectF(slide), points).toRect(); };
     if (geometry.title != LayoutGeometry::Title::None)
-        layoutTitleBar(painter, pixels(geometry.titleRect), geometry.title == LayoutGeometry::Title::Vertical);
+        layoutTitleBar(painter, pixels(geometry.titleRect),
+                       geometry.title == LayoutGeometry::Title::Vertical);
     if (geometry.title == LayoutGeometry::Title::Centre)
         layoutTextLines(painter, pixels(geometry.subtitleRect), false, true);
     for (const Placeholder& placeholder : geometry.regions)

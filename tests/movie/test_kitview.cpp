@@ -6,7 +6,6 @@
 #include <QInputMethodEvent>
 #include <QSignalSpy>
 #include <QTest>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;

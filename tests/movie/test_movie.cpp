@@ -4,14 +4,13 @@
 #include "tests/movie/testkit.h"
 #include "tests/support/testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
@@ -65,25 +64,34 @@ TEST(MovieFormat, DamagedUnknownOrOversizedMoviesAreRefusedWithAMessage)
         withChange(good, [](QJsonObject& o) { o[u"version"_s] = 2; }),
         withChange(good, [](QJsonObject& o) { o[u"format"_s] = u"other"_s; }),
         withChange(good, [](QJsonObject& o) { o.remove(u"steps"_s); }),
-        withChange(good, [](QJsonObject& o) { o[u"steps"_s] = QJsonArray{QJsonObject{{u"hint"_s, u"x"_s}}}; }),
-        withChange(good, [](QJsonObject& o) { o[u"steps"_s] = QJsonArray{QJsonObject{{u"accept"_s, QJsonArray{u"thumb:1"_s}}}}; }),
-        withChange(good, [](QJsonObject& o) {
-            QJsonObject p = o[u"presentation"_s].toObject();
-            p[u"selected"_s] = 9;
-            o[u"presentation"_s] = p;
-        }),
-        withChange(good, [](QJsonObject& o) {
-            QJsonObject p = o[u"presentation"_s].toObject();
-            p[u"slides"_s] = QJsonArray{QJsonObject{{u"title"_s, 5}}};
-            o[u"presentation"_s] = p;
-        }),
-        withChange(good, [](QJsonObject& o) {
-            QJsonArray steps = o[u"steps"_s].toArray();
-            QJsonObject s = steps[0].toObject();
-            s[u"set"_s] = QJsonObject{{u"slide"_s, 7}, {u"title"_s, u"x"_s}};
-            steps[0] = s;
-            o[u"steps"_s] = steps;
-        }),
+        withChange(good,
+                   [](QJsonObject& o) {
+                       o[u"steps"_s] = QJsonArray{QJsonObject{{u"hint"_s, u"x"_s}}};
+                   }),
+        withChange(good,
+                   [](QJsonObject& o) {
+                       o[u"steps"_s] = QJsonArray{QJsonObject{{u"accept"_s, QJsonArray{u"thumb:1"_s}}}};
+                   }),
+        withChange(good,
+                   [](QJsonObject& o) {
+                       QJsonObject p = o[u"presentation"_s].toObject();
+                       p[u"selected"_s] = 9;
+                       o[u"presentation"_s] = p;
+                   }),
+        withChange(good,
+                   [](QJsonObject& o) {
+                       QJsonObject p = o[u"presentation"_s].toObject();
+                       p[u"slides"_s] = QJsonArray{QJsonObject{{u"title"_s, 5}}};
+                       o[u"presentation"_s] = p;
+                   }),
+        withChange(good,
+                   [](QJsonObject& o) {
+                       QJsonArray steps = o[u"steps"_s].toArray();
+                       QJsonObject s = steps[0].toObject();
+                       s[u"set"_s] = QJsonObject{{u"slide"_s, 7}, {u"title"_s, u"x"_s}};
+                       steps[0] = s;
+                       o[u"steps"_s] = steps;
+                   }),
         QByteArray(kMaxMovieBytes + 1, ' '),
     };
     for (const QByteArray& bytes : cases) {
@@ -107,17 +115,27 @@ TEST(MovieFormat, StepChangesEditTheRightSlide)
     ASSERT_EQ(p.slides[1].shapes.size(), 1u);
     EXPECT_EQ(p.slides[0].title, u"年度总结"_s);
 
-    ASSERT_TRUE(applyPresentationChanges(p, QJsonDocument::fromJson(R"json({"insertSlide": {"at": 2, "title": "插入"}})json").object()).ok());
+    ASSERT_TRUE(
+        applyPresentationChanges(
+            p, QJsonDocument::fromJson(R"json({"insertSlide": {"at": 2, "title": "插入"}})json").object())
+            .ok());
     EXPECT_EQ(p.slides.size(), 3u);
     EXPECT_EQ(p.selected, 2);
-    ASSERT_TRUE(applyPresentationChanges(p, QJsonDocument::fromJson(R"json({"slide": 3, "moveSlideTo": 1})json").object()).ok());
+    ASSERT_TRUE(applyPresentationChanges(
+                    p, QJsonDocument::fromJson(R"json({"slide": 3, "moveSlideTo": 1})json").object())
+                    .ok());
     EXPECT_EQ(p.slides[0].title, u"新标题"_s);
-    ASSERT_TRUE(applyPresentationChanges(p, QJsonDocument::fromJson(R"json({"deleteSlide": 1})json").object()).ok());
+    ASSERT_TRUE(
+        applyPresentationChanges(p, QJsonDocument::fromJson(R"json({"deleteSlide": 1})json").object()).ok());
     EXPECT_EQ(p.slides.size(), 2u);
-    ASSERT_TRUE(applyPresentationChanges(p, QJsonDocument::fromJson(R"json({"allSlides": true, "transition": "溶解"})json").object()).ok());
+    ASSERT_TRUE(
+        applyPresentationChanges(
+            p, QJsonDocument::fromJson(R"json({"allSlides": true, "transition": "溶解"})json").object())
+            .ok());
     EXPECT_EQ(p.slides[0].transition, u"溶解"_s);
     EXPECT_EQ(p.slides[1].transition, u"溶解"_s);
-    EXPECT_FALSE(applyPresentationChanges(p, QJsonDocument::fromJson(R"json({"deleteSlide": 5})json").object()).ok());
+    EXPECT_FALSE(
+        applyPresentationChanges(p, QJsonDocument::fromJson(R"json({"deleteSlide": 5})json").object()).ok());
 }
 
 TEST(KitCatalog, ResolvesEveryKindOfActionAndRefusesWhatItDoesNotHave)
@@ -142,14 +160,28 @@ TEST(KitCatalog, ResolvesEveryKindOfActionAndRefusesWhatItDoesNotHave)
     EXPECT_EQ(kit.resolve(u"dialog:字体/确定"_s)->opens, u"close"_s);
 
     const char16_t* refused[] = {
-        u"menu:格式(O)/没有(X)",     u"menu:文件(F)/发送(D)",  u"menu:文件(F)/权限(M)", u"menu:编辑(E)/撤消(U)",
-        u"context:nowhere/剪切(T)", u"toolbar:不存在",          u"key:Ctrl+Q",            u"thumb:0",
-        u"click:elsewhere",         u"taskpane:幻灯片版式/版式=不存在", u"dialog:字体/字号=99", u"dialog:字体/下划线(U)=yes",
-        u"dialog:另存为/份数=三",   u"dialog:字体/确定=1" ,     u"dialog:字体/字号",      u"dialog:无/确定",
-        u"nothing",                 u"fly:away",
+        u"menu:格式(O)/没有(X)",
+        u"menu:文件(F)/发送(D)",
+        u"menu:文件(F)/权限(M)",
+        u"menu:编辑(E)/撤消(U)",
+        u"context:nowhere/剪切(T)",
+        u"toolbar:不存在",
+        u"key:Ctrl+Q",
+        u"thumb:0",
+        u"click:elsewhere",
+        u"taskpane:幻灯片版式/版式=不存在",
+        u"dialog:字体/字号=99",
+        u"dialog:字体/下划线(U)=yes",
+        u"dialog:另存为/份数=三",
+        u"dialog:字体/确定=1",
+        u"dialog:字体/字号",
+        u"dialog:无/确定",
+        u"nothing",
+        u"fly:away",
     };
     for (const char16_t* action : refused)
-        EXPECT_FALSE(kit.resolve(QString::fromUtf16(action)).ok()) << QString::fromUtf16(action).toStdString();
+        EXPECT_FALSE(kit.resolve(QString::fromUtf16(action)).ok())
+            << QString::fromUtf16(action).toStdString();
 }
 
 TEST(MovieSession, OnlyTheExpectedActionTakesEffect)
@@ -261,7 +293,28 @@ TEST(ShippedKit, LoadsAndEveryOpensNamesSomethingItHas)
         else if (o.startsWith(u"view:"_s))
             EXPECT_TRUE(knownViews().contains(o.mid(5))) << o.toStdString();
         else
-            EXPECT_EQ(o, u"close"_s)
-                << o.toStdString();
+            EXPECT_EQ(o, u"close"_s) << o.toStdString();
     }
+}
+
+TEST(MovieFormat, TheFuzzersCorpusReadsWithoutFault)
+{
+    // Inputs a fuzzing run of the reader found interesting; each must give a
+    // movie or an error, and any movie must play through without fault.
+    const QDir corpus(sourceFolder() + u"/tests/data/fuzz-movie"_s);
+    const QStringList files = corpus.entryList(QDir::Files);
+    ASSERT_GT(files.size(), 10);
+    int accepted = 0;
+    for (const QString& name : files) {
+        QFile f(corpus.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        auto movie = parseMovie(f.readAll());
+        if (movie) {
+            ++accepted;
+            verifyMovie(movie.value(), smallKit());
+        } else {
+            EXPECT_FALSE(movie.error().isEmpty()) << name.toStdString();
+        }
+    }
+    std::printf("%lld corpus files, %d read as movies\n", static_cast<long long>(files.size()), accepted);
 }

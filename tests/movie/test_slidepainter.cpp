@@ -7,7 +7,6 @@
 #include <QJsonObject>
 #include <QPainter>
 #include <QSet>
-
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -17,49 +16,114 @@ using namespace pptdrill;
 namespace {
 
 const QStringList kLayouts = {
-    u"标题幻灯片"_s,         u"只有标题"_s,
-    u"标题和文本"_s,         u"标题和两栏文本"_s,
-    u"标题和竖排文字"_s,     u"垂直排列标题与文本"_s,
-    u"空白"_s,               u"内容"_s,
-    u"标题和内容"_s,         u"标题和两项内容"_s,
-    u"标题，文本与内容"_s,   u"标题，内容与文本"_s,
-    u"标题和表格"_s,         u"标题和图表"_s,
-    u"标题，文本与剪贴画"_s, u"标题和图示或组织结构图"_s,
-    u"标题，内容与两项内容"_s, u"标题和四项内容"_s,
-    u"标题和文本在内容之上"_s, u"垂直排列标题且文本在图表之上"_s,
+    u"标题幻灯片"_s,
+    u"只有标题"_s,
+    u"标题和文本"_s,
+    u"标题和两栏文本"_s,
+    u"标题和竖排文字"_s,
+    u"垂直排列标题与文本"_s,
+    u"空白"_s,
+    u"内容"_s,
+    u"标题和内容"_s,
+    u"标题和两项内容"_s,
+    u"标题，文本与内容"_s,
+    u"标题，内容与文本"_s,
+    u"标题和表格"_s,
+    u"标题和图表"_s,
+    u"标题，文本与剪贴画"_s,
+    u"标题和图示或组织结构图"_s,
+    u"标题，内容与两项内容"_s,
+    u"标题和四项内容"_s,
+    u"标题和文本在内容之上"_s,
+    u"垂直排列标题且文本在图表之上"_s,
     u"某个不存在的版式"_s,
 };
 
 const QStringList kDesigns = {
-    u"Blends.pot"_s,       u"Capsules.pot"_s,     u"Ocean.pot"_s,          u"Network.pot"_s,
-    u"Layers.pot"_s,       u"Maple.pot"_s,        u"Mountain Top.pot"_s,   u"Pixel.pot"_s,
-    u"Radial.pot"_s,       u"Stream.pot"_s,       u"Watermark.pot"_s,      u"Cliff.pot"_s,
-    u"Digital Dots.pot"_s, u"Echo.pot"_s,         u"Edge.pot"_s,           u"Fireworks.pot"_s,
-    u"Glass Layers.pot"_s, u"Globe.pot"_s,        u"Kimono.pot"_s,         u"Proposal.pot"_s,
+    u"Blends.pot"_s,         u"Capsules.pot"_s, u"Ocean.pot"_s,        u"Network.pot"_s,
+    u"Layers.pot"_s,         u"Maple.pot"_s,    u"Mountain Top.pot"_s, u"Pixel.pot"_s,
+    u"Radial.pot"_s,         u"Stream.pot"_s,   u"Watermark.pot"_s,    u"Cliff.pot"_s,
+    u"Digital Dots.pot"_s,   u"Echo.pot"_s,     u"Edge.pot"_s,         u"Fireworks.pot"_s,
+    u"Glass Layers.pot"_s,   u"Globe.pot"_s,    u"Kimono.pot"_s,       u"Proposal.pot"_s,
     u"Satellite Dish.pot"_s, u"Textured.pot"_s,
 };
 
-const QStringList kShapeTypes = {u"rect"_s,    u"roundrect"_s, u"ellipse"_s, u"arrow"_s,   u"star"_s,    u"smiley"_s,
-                                 u"textbox"_s, u"picture"_s,   u"clipart"_s, u"wordart"_s, u"table"_s,   u"chart"_s,
-                                 u"orgchart"_s, u"sound"_s,    u"movie"_s,   u"button"_s,  u"whatever"_s};
+const QStringList kShapeTypes = {u"rect"_s,   u"roundrect"_s, u"ellipse"_s,  u"arrow"_s,   u"star"_s,
+                                 u"smiley"_s, u"textbox"_s,   u"picture"_s,  u"clipart"_s, u"wordart"_s,
+                                 u"table"_s,  u"chart"_s,     u"orgchart"_s, u"sound"_s,   u"movie"_s,
+                                 u"button"_s, u"whatever"_s};
 
 // The toolbar keys every kit uses, whatever kit.json adds.
 const QStringList kToolbarIcons = {
-    u"new"_s,        u"open"_s,          u"save"_s,           u"permission"_s,      u"email"_s,
-    u"print"_s,      u"print-preview"_s, u"spelling"_s,       u"research"_s,        u"cut"_s,
-    u"copy"_s,       u"paste"_s,         u"format-painter"_s, u"undo"_s,            u"redo"_s,
-    u"chart"_s,      u"table"_s,         u"tables-borders"_s, u"hyperlink"_s,       u"expand-all"_s,
-    u"show-formatting"_s, u"grid"_s,     u"color-grayscale"_s, u"help"_s,           u"bold"_s,
-    u"italic"_s,     u"underline"_s,     u"shadow"_s,         u"align-left"_s,      u"center"_s,
-    u"align-right"_s, u"numbering"_s,    u"bullets"_s,        u"grow-font"_s,       u"shrink-font"_s,
-    u"demote"_s,     u"promote"_s,       u"font-color"_s,     u"design"_s,          u"new-slide"_s,
-    u"draw"_s,       u"select"_s,        u"autoshapes"_s,     u"line"_s,            u"arrow"_s,
-    u"rect"_s,       u"ellipse"_s,       u"textbox"_s,        u"vertical-textbox"_s, u"wordart"_s,
-    u"diagram"_s,    u"clipart"_s,       u"picture"_s,        u"fill-color"_s,      u"line-color"_s,
-    u"line-style"_s, u"dash-style"_s,    u"arrow-style"_s,    u"shadow-style"_s,    u"3d-style"_s,
+    u"new"_s,
+    u"open"_s,
+    u"save"_s,
+    u"permission"_s,
+    u"email"_s,
+    u"print"_s,
+    u"print-preview"_s,
+    u"spelling"_s,
+    u"research"_s,
+    u"cut"_s,
+    u"copy"_s,
+    u"paste"_s,
+    u"format-painter"_s,
+    u"undo"_s,
+    u"redo"_s,
+    u"chart"_s,
+    u"table"_s,
+    u"tables-borders"_s,
+    u"hyperlink"_s,
+    u"expand-all"_s,
+    u"show-formatting"_s,
+    u"grid"_s,
+    u"color-grayscale"_s,
+    u"help"_s,
+    u"bold"_s,
+    u"italic"_s,
+    u"underline"_s,
+    u"shadow"_s,
+    u"align-left"_s,
+    u"center"_s,
+    u"align-right"_s,
+    u"numbering"_s,
+    u"bullets"_s,
+    u"grow-font"_s,
+    u"shrink-font"_s,
+    u"demote"_s,
+    u"promote"_s,
+    u"font-color"_s,
+    u"design"_s,
+    u"new-slide"_s,
+    u"draw"_s,
+    u"select"_s,
+    u"autoshapes"_s,
+    u"line"_s,
+    u"arrow"_s,
+    u"rect"_s,
+    u"ellipse"_s,
+    u"textbox"_s,
+    u"vertical-textbox"_s,
+    u"wordart"_s,
+    u"diagram"_s,
+    u"clipart"_s,
+    u"picture"_s,
+    u"fill-color"_s,
+    u"line-color"_s,
+    u"line-style"_s,
+    u"dash-style"_s,
+    u"arrow-style"_s,
+    u"shadow-style"_s,
+    u"3d-style"_s,
     // Drawn by the window itself.
-    u"powerpoint"_s, u"slide"_s,         u"view-normal"_s,    u"view-sorter"_s,     u"view-show"_s,
-    u"transition"_s, u"back"_s,          u"link"_s,
+    u"powerpoint"_s,
+    u"slide"_s,
+    u"view-normal"_s,
+    u"view-sorter"_s,
+    u"view-show"_s,
+    u"transition"_s,
+    u"back"_s,
+    u"link"_s,
 };
 
 QJsonObject kit()
@@ -256,12 +320,14 @@ TEST(SlidePainting, EveryLayoutPaintsInsideItsTargetInEveryMode)
     layouts.removeDuplicates();
     for (const QString& layout : layouts) {
         for (const bool filled : {false, true}) {
-            Slide slide = filled ? slideWith(layout, u"年度工作总结"_s,
-                                             {u"市场拓展"_s, u"\t华东地区 Sales up 25%"_s, u""_s, u"产品研发"_s})
-                                 : slideWith(layout);
+            Slide slide = filled
+                              ? slideWith(layout, u"年度工作总结"_s,
+                                          {u"市场拓展"_s, u"\t华东地区 Sales up 25%"_s, u""_s, u"产品研发"_s})
+                              : slideWith(layout);
             if (filled)
                 slide.subtitle = u"2026年12月"_s;
-            for (const SlidePaintMode mode : {SlidePaintMode::Editing, SlidePaintMode::Thumbnail, SlidePaintMode::Show}) {
+            for (const SlidePaintMode mode :
+                 {SlidePaintMode::Editing, SlidePaintMode::Thumbnail, SlidePaintMode::Show}) {
                 const QImage image =
                     render(canvas, [&](QPainter& p) { paintSlide(p, target, slide, u"Ocean.pot"_s, mode); });
                 EXPECT_GT(coloursIn(image, target.toRect()), 2) << layout.toStdString();
@@ -278,17 +344,22 @@ TEST(SlidePainting, PromptsAndFramesShowOnlyWhileEditing)
     const QRectF target(0, 0, 360, 270);
     for (const QString& layout : {u"标题幻灯片"_s, u"标题和文本"_s, u"标题和内容"_s, u"标题和表格"_s}) {
         const Slide empty = slideWith(layout);
-        const QImage editing =
-            render(target.size().toSize(), [&](QPainter& p) { paintSlide(p, target, empty, {}, SlidePaintMode::Editing); });
-        const QImage show =
-            render(target.size().toSize(), [&](QPainter& p) { paintSlide(p, target, empty, {}, SlidePaintMode::Show); });
-        const QImage thumbnail = render(target.size().toSize(),
-                                        [&](QPainter& p) { paintSlide(p, target, empty, {}, SlidePaintMode::Thumbnail); });
+        const QImage editing = render(target.size().toSize(), [&](QPainter& p) {
+            paintSlide(p, target, empty, {}, SlidePaintMode::Editing);
+        });
+        const QImage show = render(target.size().toSize(), [&](QPainter& p) {
+            paintSlide(p, target, empty, {}, SlidePaintMode::Show);
+        });
+        const QImage thumbnail = render(target.size().toSize(), [&](QPainter& p) {
+            paintSlide(p, target, empty, {}, SlidePaintMode::Thumbnail);
+        });
         // The default design is plain white, so an empty slide shows nothing else.
         EXPECT_EQ(pixelsUnlike(show, Qt::white, show.rect()), 0) << layout.toStdString();
         EXPECT_EQ(pixelsUnlike(thumbnail, Qt::white, thumbnail.rect()), 0) << layout.toStdString();
-        EXPECT_GT(pixelsUnlike(editing, Qt::white, titleRect(target, empty).toRect()), 50) << layout.toStdString();
-        EXPECT_GT(pixelsUnlike(editing, Qt::white, bodyRect(target, empty).toRect()), 50) << layout.toStdString();
+        EXPECT_GT(pixelsUnlike(editing, Qt::white, titleRect(target, empty).toRect()), 50)
+            << layout.toStdString();
+        EXPECT_GT(pixelsUnlike(editing, Qt::white, bodyRect(target, empty).toRect()), 50)
+            << layout.toStdString();
     }
 }
 
@@ -296,16 +367,36 @@ TEST(SlidePainting, LongTextStaysInsideItsPlaceholder)
 {
     QStringList body;
     for (int i = 0; i < 40; ++i)
-        body.push_back(u"第%1条：一段很长很长的文字，用来检查正文会在占位符里自动换行并缩小字号而不会溢出"_s.arg(i));
-    Slide slide = slideWith(u"标题和文本"_s, u"一个非常非常长的标题，长到一行放不下，还要再长一些才行"_s, body);
+        body.push_back(
+            u"第%1条：一段很长很长的文字，用来检查正文会在占位符里自动换行并缩小字号而不会溢出"_s.arg(i));
+    Slide slide =
+        slideWith(u"标题和文本"_s, u"一个非常非常长的标题，长到一行放不下，还要再长一些才行"_s, body);
     const QRectF target(0, 0, 720, 540);
-    const QImage image = render(QSize(720, 540), [&](QPainter& p) { paintSlide(p, target, slide, {}, SlidePaintMode::Show); });
-    const QRect below(0, int(bodyRect(target, slide).bottom()) + 4, 720, 540 - int(bodyRect(target, slide).bottom()) - 4);
+    const QImage image =
+        render(QSize(720, 540), [&](QPainter& p) { paintSlide(p, target, slide, {}, SlidePaintMode::Show); });
+    const QRect below(0, int(bodyRect(target, slide).bottom()) + 4, 720,
+                      540 - int(bodyRect(target, slide).bottom()) - 4);
     EXPECT_EQ(pixelsUnlike(image, Qt::white, below), 0);
     const QRect between(0, int(titleRect(target, slide).bottom()) + 3, 720,
                         int(bodyRect(target, slide).top()) - int(titleRect(target, slide).bottom()) - 6);
     EXPECT_EQ(pixelsUnlike(image, Qt::white, between), 0);
     EXPECT_GT(pixelsUnlike(image, Qt::white, bodyRect(target, slide).toRect()), 1000);
+}
+
+TEST(SlidePainting, TextAsLargeAsAMovieAllowsIsStillPainted)
+{
+    // About a mebibyte of text, the most a movie may hold, in every kind of placeholder.
+    const QString line = QString(200, u'字');
+    const QStringList body(5000, line);
+    for (const QString& layout : {u"标题和文本"_s, u"标题和竖排文字"_s, u"标题幻灯片"_s}) {
+        Slide slide = slideWith(layout, QString(20000, u'题'), body);
+        slide.shapes.push_back({u"textbox"_s, 0, 0, 300, 40, QString(20000, u'框'), {}, {}});
+        const QRectF target(0, 0, 360, 270);
+        const QImage image = render(
+            QSize(360, 270), [&](QPainter& p) { paintSlide(p, target, slide, {}, SlidePaintMode::Editing); });
+        EXPECT_GT(pixelsUnlike(image, Qt::white, bodyRect(target, slide).toRect()), 1000)
+            << layout.toStdString();
+    }
 }
 
 TEST(SlidePainting, VerticalTextRunsDownAndHorizontalTextAcross)
@@ -315,8 +406,8 @@ TEST(SlidePainting, VerticalTextRunsDownAndHorizontalTextAcross)
     const Slide vertical = slideWith(u"标题和竖排文字"_s, {}, body);
     const Slide horizontal = slideWith(u"标题和文本"_s, {}, body);
     const auto bounds = [&](const Slide& slide) {
-        const QImage image =
-            render(QSize(720, 540), [&](QPainter& p) { paintSlide(p, target, slide, {}, SlidePaintMode::Show); });
+        const QImage image = render(
+            QSize(720, 540), [&](QPainter& p) { paintSlide(p, target, slide, {}, SlidePaintMode::Show); });
         return inkBounds(image, Qt::white, bodyRect(target, slide).toRect());
     };
     const QRect down = bounds(vertical);
@@ -334,8 +425,9 @@ TEST(SlidePainting, FontsAndBackgroundsOfTheSlideAreHonoured)
     slide.titleFont.color = u"#FF0000"_s;
     slide.titleFont.size = 60;
     slide.background = u"#00FF00"_s;
-    const QImage image =
-        render(QSize(360, 270), [&](QPainter& p) { paintSlide(p, target, slide, u"Ocean.pot"_s, SlidePaintMode::Show); });
+    const QImage image = render(QSize(360, 270), [&](QPainter& p) {
+        paintSlide(p, target, slide, u"Ocean.pot"_s, SlidePaintMode::Show);
+    });
     EXPECT_EQ(image.pixelColor(180, 200), QColor(0, 255, 0));
     int red = 0;
     const QRect title = titleRect(target, slide).toRect();
@@ -347,8 +439,9 @@ TEST(SlidePainting, FontsAndBackgroundsOfTheSlideAreHonoured)
 
     // A background that is no colour leaves the design's.
     slide.background = u"not a colour"_s;
-    const QImage design =
-        render(QSize(360, 270), [&](QPainter& p) { paintSlide(p, target, slide, u"Ocean.pot"_s, SlidePaintMode::Show); });
+    const QImage design = render(QSize(360, 270), [&](QPainter& p) {
+        paintSlide(p, target, slide, u"Ocean.pot"_s, SlidePaintMode::Show);
+    });
     EXPECT_NE(design.pixelColor(180, 200), QColor(0, 255, 0));
 }
 
@@ -357,7 +450,8 @@ TEST(SlidePainting, DesignsLookDistinctAndNamesPickThemReliably)
     const QRectF target(0, 0, 160, 120);
     const Slide slide = slideWith(u"标题和文本"_s, u"标题"_s, {u"文本"_s});
     const auto paint = [&](const QString& design) {
-        return render(QSize(160, 120), [&](QPainter& p) { paintSlide(p, target, slide, design, SlidePaintMode::Show); });
+        return render(QSize(160, 120),
+                      [&](QPainter& p) { paintSlide(p, target, slide, design, SlidePaintMode::Show); });
     };
     const QImage plain = paint(u"默认设计模板"_s);
     EXPECT_EQ(plain.pixelColor(1, 1), QColor(Qt::white));
@@ -383,8 +477,8 @@ TEST(SlidePainting, EveryShapeTypePaintsInsideItsRect)
         Slide slide = slideWith(u"空白"_s);
         slide.shapes.push_back({type, 200, 150, 240, 180, u"文字"_s, {}, {}});
         const QRectF target(0, 0, 720, 540);
-        const QImage image =
-            render(QSize(720, 540), [&](QPainter& p) { paintSlide(p, target, slide, {}, SlidePaintMode::Show); });
+        const QImage image = render(
+            QSize(720, 540), [&](QPainter& p) { paintSlide(p, target, slide, {}, SlidePaintMode::Show); });
         const QRect inside = shapeRect(target, slide, 0).toRect();
         EXPECT_GT(pixelsUnlike(image, Qt::white, inside), 100) << type.toStdString();
         const QRect around = inside.adjusted(-16, -16, 16, 16);
@@ -469,7 +563,8 @@ TEST(KitPictures, EveryIconKeyHasItsOwnPicture)
     for (const QString& key : keys) {
         const QImage image = render(size, [&](QPainter& p) { paintIcon(p, rect, key); });
         EXPECT_GT(pixelsUnlike(image, kBackdrop, rect), 20) << key.toStdString();
-        EXPECT_EQ(pixelsUnlike(image, kBackdrop, image.rect()), pixelsUnlike(image, kBackdrop, rect.adjusted(-1, -1, 1, 1)))
+        EXPECT_EQ(pixelsUnlike(image, kBackdrop, image.rect()),
+                  pixelsUnlike(image, kBackdrop, rect.adjusted(-1, -1, 1, 1)))
             << key.toStdString();
         EXPECT_TRUE(image != generic) << key.toStdString() << " has no picture of its own";
     }
@@ -482,7 +577,8 @@ TEST(KitPictures, EveryButtonOfTheKitLooksDifferent)
         keys = kToolbarIcons;
     std::vector<QImage> pictures;
     for (const QString& key : keys) {
-        const QImage image = render(QSize(16, 16), [&](QPainter& p) { paintIcon(p, QRect(0, 0, 16, 16), key); });
+        const QImage image =
+            render(QSize(16, 16), [&](QPainter& p) { paintIcon(p, QRect(0, 0, 16, 16), key); });
         EXPECT_EQ(std::count(pictures.begin(), pictures.end(), image), 0) << key.toStdString();
         pictures.push_back(image);
     }
