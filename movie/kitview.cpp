@@ -509,6 +509,8 @@ QString KitView::floatingToolbar() const
         return u"讲义母版视图"_s;
     if (pres.view == u"notesmaster"_s)
         return u"备注母版视图"_s;
+    if (pres.view == u"outline"_s)
+        return u"大纲"_s;
     if (pres.view == u"normal"_s) {
         for (const SlideShape& shape : pres.slides[static_cast<size_t>(pres.selected - 1)].shapes) {
             if (shape.type == u"orgchart"_s)
@@ -671,6 +673,30 @@ void KitView::rebuild()
                                 0});
             }
         }
+        if (pres.view == u"slidemaster"_s) {
+            const QRect sr = slideRectInArea();
+            hots.push_back({sr, u"area:slide"_s, u"click:slide"_s, {}, 0});
+            hots.push_back({QRect(sr.left() + sr.width() / 20, sr.bottom() - sr.height() / 16, sr.width() / 3,
+                                  sr.height() / 24),
+                            u"area:slideempty"_s,
+                            u"click:slide"_s,
+                            {},
+                            0});
+            hots.push_back({titleRect(sr, pres.master).toRect(), u"ph:title"_s, u"click:title"_s, {}, 0});
+            hots.push_back({bodyRect(sr, pres.master).toRect(), u"ph:body"_s, u"click:body"_s, {}, 0});
+        }
+        if (pres.view == u"notesmaster"_s || pres.view == u"handoutmaster"_s) {
+            const MasterPage page = masterPage();
+            hots.push_back({page.page, u"area:slide"_s, u"click:slide"_s, {}, 0});
+            hots.push_back({QRect(page.page.left() + 10, page.page.bottom() - 40, page.page.width() / 3, 16),
+                            u"area:slideempty"_s,
+                            u"click:slide"_s,
+                            {},
+                            0});
+            if (!page.slide.isNull())
+                hots.push_back({page.slide, u"ph:title"_s, u"click:title"_s, {}, 0});
+            hots.push_back({page.notes, u"ph:body"_s, u"click:body"_s, {}, 0});
+        }
         // Placeholders and shapes of the current slide.
         if (pres.view == u"normal"_s || pres.view == u"outline"_s || pres.view == u"notes"_s) {
             const QRect sr = slideRectInArea();
@@ -695,6 +721,12 @@ void KitView::rebuild()
                                 {},
                                 0});
             }
+            const QRect area = slideAreaRect();
+            const QRect notes =
+                pres.view == u"notes"_s
+                    ? QRect(sr.left(), sr.bottom() + 16, sr.width(), area.bottom() - sr.bottom() - 26)
+                    : QRect(area.left(), area.bottom() - kNotesH + 1, area.width(), kNotesH);
+            hots.push_back({notes, u"ph:notes"_s, u"click:notes"_s, {}, 0});
             for (size_t i = 0; i < slide.shapes.size(); ++i) {
                 const QString n = QString::number(i + 1);
                 hots.push_back({shapeRect(sr, slide, static_cast<int>(i)).toRect(),
@@ -854,7 +886,9 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
             openContextMenu(view == u"sorter"_s ? u"sorter"_s : u"thumbnail"_s, point);
         else if (h.locator.startsWith(u"ph:"_s))
             openContextMenu(u"text"_s, point);
-        else if (h.locator.startsWith(u"area:slide"_s) || h.locator.startsWith(u"shape:"_s))
+        else if (h.locator.startsWith(u"shape:"_s))
+            openContextMenu(shapeContextArea(h.locator.mid(6).toInt()), point);
+        else if (h.locator.startsWith(u"area:slide"_s))
             openContextMenu(u"slide"_s, point);
         else if (view == u"sorter"_s && slideAreaRect().contains(point))
             openContextMenu(u"sorter"_s, point);
@@ -984,8 +1018,7 @@ void KitView::typeText(const QString& text)
     m_field->text += text;
     const QString action = (m_field->dialog ? u"dialog:"_s : u"taskpane:"_s) + m_field->form + u'/' +
                            m_field->control + u'=' + m_field->text;
-    const MovieStep* step = m_session->currentStep();
-    if (step && step->accept.contains(action)) {
+    if (m_session->accepts(action)) {
         m_field.reset();
         perform(action);
     }
@@ -1079,6 +1112,17 @@ void KitView::keyPressEvent(QKeyEvent* event)
         key = u"Delete"_s;
     else if (k == Qt::Key_Tab)
         key = u"Tab"_s;
+    else if (k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down)
+        key = k == Qt::Key_Left    ? u"Left"_s
+              : k == Qt::Key_Right ? u"Right"_s
+              : k == Qt::Key_Up    ? u"Up"_s
+                                   : u"Down"_s;
+    else if (k == Qt::Key_Home || k == Qt::Key_End)
+        key = k == Qt::Key_Home ? u"Home"_s : u"End"_s;
+    else if (k == Qt::Key_PageUp || k == Qt::Key_PageDown)
+        key = k == Qt::Key_PageUp ? u"PageUp"_s : u"PageDown"_s;
+    else if (k == Qt::Key_Space)
+        key = u"Space"_s;
     else if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9))
         key = QString(QChar(k));
     else
@@ -1142,10 +1186,21 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
         const QString area = path.first();
         const int sel = m_session->presentation().selected;
         QString at = u"area:slideempty"_s;
-        if (area == u"thumbnail"_s || area == u"sorter"_s)
+        if (area == u"thumbnail"_s || area == u"sorter"_s) {
             at = u"thumb:"_s + QString::number(sel);
-        else if (area == u"text"_s)
-            at = locate(u"ph:body"_s) ? u"ph:body"_s : u"ph:title"_s;
+        } else if (area == u"text"_s) {
+            at = locate(u"ph:body"_s)       ? u"ph:body"_s
+                 : locate(u"ph:subtitle"_s) ? u"ph:subtitle"_s
+                                            : u"ph:title"_s;
+        } else if (area != u"slide"_s) {
+            const Slide& slide = m_session->presentation().slides[static_cast<size_t>(sel - 1)];
+            for (size_t i = 0; i < slide.shapes.size(); ++i) {
+                if (shapeContextArea(static_cast<int>(i) + 1) == area) {
+                    at = u"shape:"_s + QString::number(i + 1);
+                    break;
+                }
+            }
+        }
         moves.push_back({DemoMove::RightClick, at, {}});
         for (qsizetype i = 2; i <= path.size(); ++i)
             moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click,
@@ -1210,6 +1265,41 @@ QString KitView::nextTargetLocator() const
     return {};
 }
 
+KitView::MasterPage KitView::masterPage() const
+{
+    const QRect area = slideAreaRect();
+    const int h = area.height() - 30;
+    const int w = h * 3 / 4;
+    MasterPage m;
+    m.page = QRect(area.center().x() - w / 2, area.top() + 15, w, h);
+    if (m_session->view() == u"notesmaster"_s) {
+        m.slide = QRect(m.page.left() + m.page.width() / 8, m.page.top() + 20, m.page.width() * 3 / 4,
+                        m.page.width() * 9 / 16);
+        m.notes = QRect(m.page.left() + 20, m.slide.bottom() + 20, m.page.width() - 40,
+                        m.page.bottom() - m.slide.bottom() - 50);
+    } else {
+        m.notes = m.page.adjusted(20, 30, -20, -30);
+    }
+    return m;
+}
+
+QString KitView::shapeContextArea(int shape) const
+{
+    const Presentation& pres = m_session->presentation();
+    const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+    if (shape < 1 || shape > static_cast<int>(slide.shapes.size()))
+        return u"slide"_s;
+    const QString type = slide.shapes[static_cast<size_t>(shape - 1)].type;
+    QString area = u"shape"_s;
+    if (type == u"chart"_s)
+        area = u"chart"_s;
+    else if (type == u"picture"_s || type == u"clipart"_s)
+        area = u"picture"_s;
+    else if (type == u"orgchart"_s)
+        area = u"orgchart"_s;
+    return m_session->kit().contextMenu(area) ? area : u"slide"_s;
+}
+
 void KitView::setHintVisible(bool visible)
 {
     m_hintVisible = visible;
@@ -1241,8 +1331,10 @@ void KitView::demoNextMove()
         return;
     if (m_demo.move >= m_demo.moves.size()) {
         // The step's moves are done; a step the moves did not reach is done directly.
-        if (m_demo.step >= 0 && m_session->stepIndex() == m_demo.step)
+        if (m_demo.step >= 0 && m_session->stepIndex() == m_demo.step) {
+            ++m_demoShortcuts;
             perform(m_session->nextAction());
+        }
         if (m_session->isComplete()) {
             m_demo.running = false;
             m_demo.caption.clear();
@@ -1310,6 +1402,39 @@ void KitView::demoArrive()
     }
     ++m_demo.move;
     QTimer::singleShot(m_pace <= 0 ? 0 : static_cast<int>(450 * m_pace), this, &KitView::demoNextMove);
+}
+
+bool KitView::performThroughUi(const QString& action)
+{
+    const int before = m_session->stepIndex();
+    for (const DemoMove& move : planMoves(action)) {
+        std::optional<QRect> r;
+        if (!move.locator.isEmpty()) {
+            revealItem(move.locator);
+            r = locate(move.locator);
+            if (!r)
+                return false;
+        }
+        switch (move.kind) {
+        case DemoMove::Click:
+        case DemoMove::Hover:
+            clickAt(r->center());
+            break;
+        case DemoMove::DoubleClick:
+            clickAt(r->center(), Qt::LeftButton, true);
+            break;
+        case DemoMove::RightClick:
+            clickAt(r->center(), Qt::RightButton);
+            break;
+        case DemoMove::Key:
+            pressShortcut(move.text);
+            break;
+        case DemoMove::Type:
+            typeText(move.text);
+            break;
+        }
+    }
+    return m_session->stepIndex() > before;
 }
 
 void KitView::setCompletionText(const QString& text)

@@ -45,6 +45,13 @@ public:
     // (also used by the demonstration and by tests).
     void clickAt(const QPoint& point, Qt::MouseButton button = Qt::LeftButton, bool doubleClick = false);
     void pressShortcut(const QString& shortcut);
+    // Does `action` the way a learner would, through the elements on view
+    // (menus opened, lists scrolled, values typed). False when an element the
+    // way needs is not on view or the step did not take it.
+    bool performThroughUi(const QString& action);
+    // Steps the demonstration had to do without the window's elements (0 when
+    // every element it needed was on view).
+    int demonstrationShortcuts() const { return m_demoShortcuts; }
     void typeText(const QString& text);
     // Where an element is drawn now, by its locator ("menutitle:格式(O)",
     // "menuitem:格式(O)/字体(F)...", "tb:新建", "thumb:2", "ph:title",
@@ -144,6 +151,16 @@ private:
     void perform(const QString& action);
     void closeMenus();
     void openContextMenu(const QString& area, const QPoint& at);
+    // The context menu a shape of the current slide opens: chart, picture, orgchart or shape.
+    QString shapeContextArea(int shape) const;
+    // The printed page of the handout and notes masters.
+    struct MasterPage
+    {
+        QRect page;
+        QRect slide;
+        QRect notes;
+    };
+    MasterPage masterPage() const;
     const std::vector<struct KitMenuItem>* menuItems(int level) const;
     QRect menuRect(int level) const;
     QString menuPathText(int level, int index) const;
@@ -207,6 +224,7 @@ private:
     DemoState m_demo;
     QTimer* m_demoTimer = nullptr;
     double m_pace = 1.0;
+    int m_demoShortcuts = 0;
 };
 
 } // namespace pptdrill

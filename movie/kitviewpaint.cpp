@@ -422,7 +422,6 @@ void KitView::paintSlideArea(QPainter& p)
 void KitView::paintMasterView(QPainter& p)
 {
     const Presentation& pres = m_session->presentation();
-    const QRect area = slideAreaRect();
     const QString view = pres.view;
     if (view == u"slidemaster"_s) {
         const QRect sr = slideRectInArea();
@@ -450,9 +449,8 @@ void KitView::paintMasterView(QPainter& p)
         return;
     }
     // Handout and notes masters: a printed page.
-    const int h = area.height() - 30;
-    const int w = h * 3 / 4;
-    const QRect page(area.center().x() - w / 2, area.top() + 15, w, h);
+    const MasterPage master = masterPage();
+    const QRect page = master.page;
     p.fillRect(page.translated(3, 3), QColor(0x70, 0x70, 0x70));
     p.fillRect(page, Qt::white);
     p.setPen(Qt::black);

@@ -124,10 +124,33 @@ void MovieSession::applyAction(const KitTarget& t)
     applyOpens(t.opens);
 }
 
+namespace {
+
+// "key:alt+shift+right" and "key:Shift+Alt+Right" are one action.
+QString normalizedAction(const QString& action)
+{
+    return action.startsWith(u"key:"_s) ? u"key:"_s + KitCatalog::normalizeShortcut(action.mid(4)) : action;
+}
+
+} // namespace
+
+bool MovieSession::accepts(const QString& action) const
+{
+    const MovieStep* step = currentStep();
+    if (!step)
+        return false;
+    const QString wanted = normalizedAction(action);
+    for (const QString& a : step->accept) {
+        if (normalizedAction(a) == wanted)
+            return true;
+    }
+    return false;
+}
+
 bool MovieSession::perform(const QString& action)
 {
     const MovieStep* step = currentStep();
-    if (!step || !step->accept.contains(action))
+    if (!step || !accepts(action))
         return false;
     auto target = m_kit->resolve(action);
     if (!target || !reachable(target.value()))

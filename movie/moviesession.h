@@ -31,6 +31,8 @@ public:
 
     void reset();
     bool perform(const QString& action);
+    // Whether the current step takes `action`.
+    bool accepts(const QString& action) const;
 
     const Movie& movie() const { return m_movie; }
     const KitCatalog& kit() const { return *m_kit; }

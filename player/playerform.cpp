@@ -1,5 +1,6 @@
 #include "player/playerform.h"
 
+#include "common/text.h"
 #include "movie/moviecontrol.h"
 #include "platform/messagebox.h"
 #include "platform/programfolder.h"
@@ -8,7 +9,6 @@
 #include <QChildEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QProcess>
 #include <limits>
@@ -17,21 +17,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
-
-namespace {
-
-QString trimSpaces(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-} // namespace
 
 PlayerCommandLine splitPlayerCommandLine(const QString& commandLine)
 {
@@ -78,11 +63,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        // The player never shows a menu of its own over the movie. The right
+        // button itself still reaches the simulated program, whose context
+        // menus are part of the task.
         switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-            return static_cast<QMouseEvent*>(event)->button() == Qt::RightButton;
         case QEvent::ContextMenu:
             return true;
         case QEvent::ChildAdded: {

@@ -1,5 +1,6 @@
 #include "player/resultbridge.h"
 
+#include "common/text.h"
 #include "db/database.h"
 #include "db/statements.h"
 
@@ -8,21 +9,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
-
-namespace {
-
-QString trimSpaces(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-} // namespace
 
 Status RecordCompletedQuestion(const QString& argumentText)
 {

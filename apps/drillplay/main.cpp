@@ -1,5 +1,6 @@
 // drillplay: plays one question movie. Its command line is the paper row's
 // stid and the paper position joined by "&", for example 57&3.
+#include "platform/qtmessageboxes.h"
 #include "player/playerform.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
         return 0;
 
     QApplication app(argc, argv);
+    pptdrill::setUpWindowProgram(app);
     const pptdrill::PlayerCommandLine cmd = pptdrill::splitPlayerCommandLine(commandLine);
     pptdrill::PlayerForm form(cmd.questionid, cmd.movieno);
     form.exec();
