@@ -1,0 +1,45 @@
+#pragma once
+
+#include "common/result.h"
+
+#include <QRandomGenerator>
+#include <QString>
+
+#include <functional>
+
+namespace pptdrill {
+
+// k distinct numbers from 1 … n in random order, as "@a1@a2@…@ak@".
+QString RandomDraw(int n, int k, QRandomGenerator& random);
+QString RandomDraw(int n, int k); // seeded from the clock
+
+// What the loading window shows while a paper is built.
+struct BuildProgress
+{
+    std::function<void(int minimum, int maximum)> setRange;
+    std::function<void(int value)> setValue;
+    // Lets pending window events run (repaint, blinking) once per question.
+    std::function<void()> processEvents;
+};
+
+enum class BuildOutcome
+{
+    Built, // the paper table holds 1 … 40 rows, their movies are staged
+    Empty, // the selection held no question: "没有该类试题！" was shown
+};
+
+// The movie folder of the paper: SystemDirectory + "/pczcksw".
+QString movieFolder();
+// The staged movie of paper position n.
+QString movieFilePathOf(int position);
+
+// Builds the paper of `setname` ("第N套题" or "错题练习") from the bank, or a
+// random paper, into the empty paper table, staging each question's movie as
+// n.w and "completed.swf" from `programFolder` in the movie folder. Uses and
+// leaves closed the program-wide connection and recordsets. Database and file
+// failures come back as an error with their text.
+Result<BuildOutcome> BuildSetPaper(const QString& setname, const QString& programFolder, BuildProgress& progress);
+Result<BuildOutcome> BuildRandomPaper(const QString& programFolder, BuildProgress& progress,
+                                      QRandomGenerator& random);
+
+} // namespace pptdrill

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace pptdrill {
+
+// The id, in decimal, of the last running process of the current user (in
+// ascending pid order) whose executable file name begins with `wanted`
+// (case-sensitive); empty when there is none. Other users' processes are
+// never considered.
+QString FindProcessId(const QString& wanted);
+
+// Terminates the process (SIGKILL). Nonzero when the termination was
+// requested, 0 when the process does not exist, is not the user's, or could
+// not be signalled. Does not wait for the process to end.
+std::int32_t KillProcessById(std::int32_t id);
+
+// The player's executable name, as the main program looks it up.
+QString playerExecutableName();
+
+// The three steps every caller takes: find the player and stop it.
+void StopRunningPlayer();
+
+} // namespace pptdrill
