@@ -89,9 +89,12 @@ QRect KitView::slideRectInArea() const
 QRect KitView::dialogRect() const
 {
     const auto& d = m_session->dialog();
-    if (!d)
-        return {};
-    const KitForm* form = m_session->kit().dialog(d->name);
+    return d ? dialogRectOf(d->name) : QRect();
+}
+
+QRect KitView::dialogRectOf(const QString& name) const
+{
+    const KitForm* form = m_session->kit().dialog(name);
     if (!form)
         return {};
     const int w = std::min(form->width + 8, kWidth - 8);
@@ -99,16 +102,15 @@ QRect KitView::dialogRect() const
     return QRect((kWidth - w) / 2, std::max(4, (kHeight - h) / 2 - 10), w, h);
 }
 
-bool KitView::dialogControlVisible(const KitControl& c) const
+bool KitView::dialogControlVisible(const KitControl& c, const FormState& state) const
 {
-    const auto& d = m_session->dialog();
-    return c.tab.isEmpty() || (d && c.tab == d->tab);
+    return c.tab.isEmpty() || c.tab == state.tab;
 }
 
 QRect KitView::controlRect(const KitForm& form, const KitControl& c, bool dialog) const
 {
     if (dialog) {
-        const QRect d = dialogRect();
+        const QRect d = dialogRectOf(form.name);
         return QRect(d.left() + 4 + c.x, d.top() + 26 + c.y, c.w, c.h);
     }
     for (const auto& [control, rect] : paneLayout()) {
@@ -386,7 +388,7 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
         return;
     const QString prefix = u"dialog:"_s + d->name + u'/';
     for (const KitControl& c : form->controls) {
-        if (!dialogControlVisible(c) || c.id.isEmpty())
+        if (!dialogControlVisible(c, *d) || c.id.isEmpty())
             continue;
         const QRect rect = controlRect(*form, c, true);
         const QString loc = d->name + u'/' + c.id;

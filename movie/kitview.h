@@ -173,6 +173,7 @@ private:
     void paintStatus(QPainter& p);
     void paintMenus(QPainter& p);
     void paintDialog(QPainter& p);
+    void paintDialogOf(QPainter& p, const FormState& state);
     void paintForm(QPainter& p, const struct KitForm& form, const FormState& state, const QRect& client,
                    bool dialog);
     void paintDrop(QPainter& p);
@@ -186,11 +187,12 @@ private:
     QRect slideRectInArea() const;
     QRect taskPaneRect() const;
     QRect dialogRect() const;
+    QRect dialogRectOf(const QString& name) const;
     std::vector<std::pair<const struct KitControl*, QRect>> paneLayout() const;
     QRect controlRect(const struct KitForm& form, const struct KitControl& c, bool dialog) const;
     QRect dropRect() const;
     QStringList dropItems() const;
-    bool dialogControlVisible(const struct KitControl& c) const;
+    bool dialogControlVisible(const struct KitControl& c, const FormState& state) const;
 
     struct GalleryCell
     {

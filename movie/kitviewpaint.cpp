@@ -598,7 +598,7 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
     std::vector<std::pair<const KitControl*, QRect>> layout;
     if (dialog) {
         for (const KitControl& c : form.controls) {
-            if (dialogControlVisible(c))
+            if (dialogControlVisible(c, state))
                 layout.emplace_back(&c, controlRect(form, c, true));
         }
     } else {
@@ -778,11 +778,19 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
 
 void KitView::paintDialog(QPainter& p)
 {
-    const auto& d = m_session->dialog();
-    const KitForm* form = d ? m_session->kit().dialog(d->name) : nullptr;
+    for (const FormState& beneath : m_session->dialogsBeneath())
+        paintDialogOf(p, beneath);
+    if (const auto& d = m_session->dialog())
+        paintDialogOf(p, *d);
+}
+
+void KitView::paintDialogOf(QPainter& p, const FormState& state)
+{
+    const FormState* d = &state;
+    const KitForm* form = m_session->kit().dialog(d->name);
     if (!form)
         return;
-    const QRect r = dialogRect();
+    const QRect r = dialogRectOf(d->name);
     p.fillRect(r.translated(4, 4), QColor(0, 0, 0, 70));
     QPainterPath frame;
     frame.addRoundedRect(QRectF(r), 6, 6);

@@ -1,6 +1,7 @@
 #include "movie/moviesession.h"
 
 #include <QJsonValue>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -22,6 +23,7 @@ void MovieSession::reset()
     m_presentation = m_movie.presentation;
     m_step = 0;
     m_dialog.reset();
+    m_beneath.clear();
     m_taskPane = {};
     if (const KitForm* pane = m_kit->taskPane(m_presentation.taskpane))
         m_taskPane = openForm(*pane);
@@ -66,10 +68,19 @@ void MovieSession::applyOpens(const QString& opens)
     if (opens.isEmpty())
         return;
     if (opens == u"close"_s) {
-        m_dialog.reset();
+        closeDialog();
     } else if (opens.startsWith(u"dialog:"_s)) {
-        if (const KitForm* form = m_kit->dialog(opens.mid(7)))
+        const QString name = opens.mid(7);
+        // Naming a dialog that lies beneath returns to it, as it was left.
+        if (std::any_of(m_beneath.begin(), m_beneath.end(),
+                        [&](const FormState& f) { return f.name == name; })) {
+            while (m_dialog && m_dialog->name != name)
+                closeDialog();
+        } else if (const KitForm* form = m_kit->dialog(name)) {
+            if (m_dialog)
+                m_beneath.push_back(*m_dialog);
             m_dialog = openForm(*form);
+        }
     } else if (opens.startsWith(u"taskpane:"_s)) {
         if (const KitForm* form = m_kit->taskPane(opens.mid(9))) {
             m_taskPane = openForm(*form);
@@ -77,6 +88,16 @@ void MovieSession::applyOpens(const QString& opens)
         }
     } else if (opens.startsWith(u"view:"_s)) {
         m_presentation.view = opens.mid(5);
+    }
+}
+
+void MovieSession::closeDialog()
+{
+    if (m_beneath.empty()) {
+        m_dialog.reset();
+    } else {
+        m_dialog = m_beneath.back();
+        m_beneath.pop_back();
     }
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <vector>
 
 namespace pptdrill {
 
@@ -44,7 +45,10 @@ public:
     // The action the demonstration performs next, empty when complete.
     QString nextAction() const;
 
+    // The dialog on top, and those under it (a dialog opened from a dialog
+    // returns to it when it closes), innermost last.
     const std::optional<FormState>& dialog() const { return m_dialog; }
+    const std::vector<FormState>& dialogsBeneath() const { return m_beneath; }
     const FormState& taskPane() const { return m_taskPane; }
     QString view() const { return m_presentation.view; }
 
@@ -54,6 +58,7 @@ public:
 private:
     FormState openForm(const KitForm& form) const;
     void applyOpens(const QString& opens);
+    void closeDialog();
     bool reachable(const KitTarget& target) const;
     void applyAction(const KitTarget& target);
 
@@ -62,6 +67,7 @@ private:
     Presentation m_presentation;
     int m_step = 0;
     std::optional<FormState> m_dialog;
+    std::vector<FormState> m_beneath;
     FormState m_taskPane;
     std::function<void()> m_listener;
 };

@@ -243,6 +243,33 @@ TEST(MovieSession, AnOpenDialogKeepsTheWindowFromTheLearner)
     EXPECT_TRUE(s.isComplete());
 }
 
+TEST(MovieSession, ADialogOpenedFromADialogReturnsToIt)
+{
+    auto movie = parseMovie(R"json({"format": "pptdrill-movie", "version": 1,
+      "presentation": {"slides": [{"title": "t"}]},
+      "steps": [
+        {"hint": "a", "accept": ["key:Ctrl+T"]},
+        {"hint": "b", "accept": ["dialog:字体/字号=24"]},
+        {"hint": "c", "accept": ["dialog:字体/更多..."]},
+        {"hint": "d", "accept": ["dialog:另存为/取消"]},
+        {"hint": "e", "accept": ["dialog:字体/确定"]}
+      ]})json");
+    ASSERT_TRUE(movie.ok()) << movie.error().toStdString();
+    MovieSession s(movie.value(), smallKit());
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(s.perform(s.nextAction()));
+    EXPECT_EQ(s.dialog()->name, u"另存为"_s);
+    ASSERT_EQ(s.dialogsBeneath().size(), 1u);
+    EXPECT_FALSE(s.perform(u"dialog:字体/确定"_s)); // under the other dialog
+    ASSERT_TRUE(s.perform(u"dialog:另存为/取消"_s));
+    ASSERT_TRUE(s.dialog().has_value());
+    EXPECT_EQ(s.dialog()->name, u"字体"_s);
+    EXPECT_EQ(s.dialog()->value(u"字号"_s), u"24"_s);
+    EXPECT_TRUE(s.dialogsBeneath().empty());
+    ASSERT_TRUE(s.perform(u"dialog:字体/确定"_s));
+    EXPECT_FALSE(s.dialog().has_value());
+}
+
 TEST(MovieSession, VerificationPlaysEveryAcceptedWayAndNamesTheFault)
 {
     EXPECT_TRUE(verifyMovie(layoutMovie(), smallKit()).ok());

@@ -41,6 +41,7 @@ inline QByteArray smallKitJson()
       { "type": "tabs", "items": ["字体", "效果"], "x": 8, "y": 6, "w": 380, "h": 200 },
       { "type": "combo", "id": "字号", "label": "字号(S):", "items": ["18", "20", "24", "28"], "value": "18", "x": 20, "y": 60, "w": 80, "h": 22, "tab": "字体" },
       { "type": "check", "id": "下划线(U)", "value": false, "x": 20, "y": 100, "w": 120, "h": 20, "tab": "效果" },
+      { "type": "button", "id": "更多...", "opens": "dialog:另存为", "x": 135, "y": 220, "w": 75, "h": 23 },
       { "type": "button", "id": "确定", "x": 220, "y": 220, "w": 75, "h": 23 },
       { "type": "button", "id": "取消", "x": 305, "y": 220, "w": 75, "h": 23 }
     ] },
