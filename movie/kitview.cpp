@@ -597,6 +597,13 @@ std::vector<KitView::GalleryCell> KitView::galleryCells(const QString& form, con
 
 void KitView::revealItem(const QString& locator)
 {
+    if (locator.startsWith(u"thumb:"_s) && !locate(locator) && m_session->view() == u"normal"_s) {
+        // Scroll the slides tab so that the slide is on view.
+        const int n = locator.mid(6).toInt();
+        m_thumbScroll = std::max(0, (n - 4) * 89);
+        rebuild();
+        return;
+    }
     if (!locator.startsWith(u"item:"_s) || locate(locator))
         return;
     const QStringList parts = locator.mid(5).split(u'/');
@@ -662,12 +669,23 @@ void KitView::rebuild()
                                 {},
                                 0});
             }
-        } else if (pres.view != u"notes"_s) {
+        } else if (pres.view == u"outline"_s) {
+            // The slide rows of the outline: a click on one selects the slide.
+            int y = kMainY + 30;
+            for (size_t i = 0; i < pres.slides.size() && y < kDrawY - 40; ++i) {
+                hots.push_back({QRect(2, y, kLeftW - 6, 18),
+                                u"thumb:"_s + QString::number(i + 1),
+                                u"thumb:"_s + QString::number(i + 1),
+                                {},
+                                0});
+                y += 20 + 17 * static_cast<int>(pres.slides[i].body.size());
+            }
+        } else if (pres.view == u"normal"_s) {
             const int w = 100, h = 75;
             for (size_t i = 0; i < pres.slides.size(); ++i) {
-                const QRect rect(34, kMainY + 30 + static_cast<int>(i) * (h + 14), w, h);
-                if (rect.bottom() > kDrawY - 26)
-                    break;
+                const QRect rect(34, kMainY + 30 + static_cast<int>(i) * (h + 14) - m_thumbScroll, w, h);
+                if (rect.top() < kMainY + 24 || rect.bottom() > kDrawY - 26)
+                    continue;
                 hots.push_back({rect,
                                 u"thumb:"_s + QString::number(i + 1),
                                 u"thumb:"_s + QString::number(i + 1),
@@ -1066,6 +1084,9 @@ void KitView::wheelEvent(QWheelEvent* event)
     if (m_drop) {
         const int max = std::max<int>(0, static_cast<int>(dropItems().size()) - kDropRows);
         m_dropScroll = std::clamp(m_dropScroll + delta, 0, max);
+    } else if (event->position().x() < kLeftW && m_session->view() == u"normal"_s && !m_session->dialog()) {
+        const int slides = static_cast<int>(m_session->presentation().slides.size());
+        m_thumbScroll = std::clamp(m_thumbScroll + delta * 30, 0, std::max(0, (slides - 4) * 89));
     } else if (const Hot* h = hotAt(event->position().toPoint()); h && h->locator.startsWith(u"item:"_s)) {
         const QString key = h->locator.mid(5).section(u'/', 0, 1);
         const KitForm* form = m_session->dialog() ? m_session->kit().dialog(key.section(u'/', 0, 0))
