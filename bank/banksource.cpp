@@ -18,6 +18,13 @@ bool isValidSetName(const QString& name)
     return setName.match(name).hasMatch();
 }
 
+const QStringList& bankTopics()
+{
+    static const QStringList topics{u"窗口与视图"_s, u"演示文稿"_s, u"幻灯片"_s, u"文本"_s, u"外观"_s,
+                                    u"对象"_s,       u"动画"_s,     u"放映"_s,   u"打印"_s};
+    return topics;
+}
+
 Result<BankSet> readBankSetFile(const QString& path)
 {
     using R = Result<BankSet>;
@@ -74,7 +81,7 @@ Result<BankSet> readBankSetFile(const QString& path)
                 return fail(lineNo, u"题号必须是正整数"_s);
             if (!numbersSeen.insert(number).second)
                 return fail(lineNo, u"题号 %1 重复"_s.arg(number));
-            set.questions.push_back(BankQuestion{number, {}, {}, {}, 0, path, lineNo});
+            set.questions.push_back(BankQuestion{number, {}, {}, {}, {}, 0, path, lineNo});
             current = &set.questions.back();
             keysSeen.clear();
             continue;
@@ -112,6 +119,10 @@ Result<BankSet> readBankSetFile(const QString& path)
             if (value.isEmpty())
                 return fail(lineNo, u"题干为空"_s);
             current->stem = value;
+        } else if (key == u"考点"_s) {
+            if (!bankTopics().contains(value))
+                return fail(lineNo, u"考点“%1”不是%2之一"_s.arg(value, bankTopics().join(u'、')));
+            current->topic = value;
         } else if (key == u"影片"_s) {
             if (value.isEmpty())
                 return fail(lineNo, u"影片为空"_s);

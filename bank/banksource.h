@@ -14,6 +14,7 @@ struct BankQuestion
     int number = 0;    // within its set; stored as the set's sub-class
     QString type;      // "5": an operation question whose stem the bar shows
     QString stem;      // readable text; enciphered when the bank is compiled
+    QString topic;     // the part of the module the question examines (bankTopics())
     QString moviePath; // the question's movie, when it has one
     int movieLine = 0;
     QString sourceFile;
@@ -36,5 +37,9 @@ Result<std::vector<BankSet>> readBankFolder(const QString& folder);
 
 // "第N套题" for N from 1 to 12.
 bool isValidSetName(const QString& name);
+
+// The parts of the module a question may examine: 窗口与视图, 演示文稿, 幻灯片,
+// 文本, 外观, 对象, 动画, 放映, 打印.
+const QStringList& bankTopics();
 
 } // namespace pptdrill
