@@ -72,6 +72,7 @@ TEST_F(BankSourceTest, RefusesBadSourcesNamingFileAndLine)
         {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = x\n题干 = y\n"_s, u":5:"_s},      // key twice
         {u"套题类 = 第1套题\n[a]\n"_s, u":2:"_s},                                    // bad number
         {u"套题类 = 第1套题\n"_s, u":1:"_s},                                         // no question
+        {u"套题类 = 第1套题\n[1]\n题型 = 5\n考点 = 杂项\n题干 = x\n"_s, u":4:"_s},        // unknown topic
         {u"套题类 = 第1套题\n[1]\n题型 5\n"_s, u":3:"_s},                            // no "="
     };
     for (const auto& c : cases) {
