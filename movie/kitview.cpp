@@ -597,6 +597,15 @@ std::vector<KitView::GalleryCell> KitView::galleryCells(const QString& form, con
 
 void KitView::revealItem(const QString& locator)
 {
+    if (locator.startsWith(u"drop:"_s) && m_drop && !locate(locator)) {
+        const QStringList items = dropItems();
+        const int index = static_cast<int>(items.indexOf(locator.mid(5)));
+        if (index >= 0) {
+            m_dropScroll = std::clamp(index - kDropRows / 2, 0, std::max<int>(0, static_cast<int>(items.size()) - kDropRows));
+            rebuild();
+        }
+        return;
+    }
     if (locator.startsWith(u"thumb:"_s) && !locate(locator) && m_session->view() == u"normal"_s) {
         // Scroll the slides tab so that the slide is on view.
         const int n = locator.mid(6).toInt();

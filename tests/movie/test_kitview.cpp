@@ -142,6 +142,19 @@ TEST(KitView, DialogControlsTakeOnlyTheExpectedValues)
     EXPECT_FALSE(view->session().dialog().has_value());
 }
 
+TEST(KitView, LongDropDownsScrollToTheWantedValue)
+{
+    auto view = viewOf(R"json({"format": "pptdrill-movie", "version": 1,
+      "presentation": {"slides": [{"title": "t"}]},
+      "steps": [{"hint": "a", "accept": ["toolbar:字号=72"]}, {"hint": "b", "accept": ["toolbar:字号=8"]}]})json");
+    click(*view, u"tb:字号"_s);
+    EXPECT_FALSE(view->locate(u"drop:72"_s).has_value()); // below the visible rows
+    view->clickAt(QPoint(2, 300));                         // closes the list
+    EXPECT_TRUE(view->performThroughUi(u"toolbar:字号=72"_s));
+    EXPECT_TRUE(view->performThroughUi(u"toolbar:字号=8"_s));
+    EXPECT_TRUE(view->session().isComplete());
+}
+
 TEST(KitView, TheDemonstrationPerformsEveryStepFromTheStart)
 {
     for (const QByteArray& json : {layoutMovieJson(), kSaveAsMovie}) {

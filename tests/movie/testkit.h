@@ -26,7 +26,8 @@ inline QByteArray smallKitJson()
     { "title": "视图(V)", "items": [ { "text": "幻灯片浏览(D)", "opens": "view:sorter" } ] }
   ],
   "toolbars": { "常用": [ { "name": "新建", "icon": "new" }, { "separator": true }, { "name": "保存", "icon": "save" } ],
-                "格式": [ { "name": "字号", "type": "combo", "value": "18", "width": 40 }, { "name": "加粗", "icon": "bold" } ] },
+                "格式": [ { "name": "字号", "type": "combo", "value": "18", "width": 40,
+                                    "items": ["8", "9", "10", "12", "14", "16", "18", "20", "24", "28", "32", "36", "40", "44", "48", "54", "60", "66", "72"] }, { "name": "加粗", "icon": "bold" } ] },
   "contextmenus": { "slide": [ { "text": "幻灯片版式(L)...", "opens": "taskpane:幻灯片版式" } ],
                     "thumbnail": [ { "text": "删除幻灯片(D)" } ] },
   "keys": [ { "key": "Ctrl+B", "name": "加粗" }, { "key": "Ctrl+T", "name": "字体", "opens": "dialog:字体" } ],
