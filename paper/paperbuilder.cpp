@@ -1,0 +1,318 @@
+#include "paper/paperbuilder.h"
+
+#include "db/database.h"
+#include "db/statements.h"
+#include "platform/messagebox.h"
+#include "platform/systemfolder.h"
+#include "shell/programstate.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <utility>
+#include <vector>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+namespace {
+
+constexpr int kMaxQuestions = 40;
+constexpr double kPointsPerQuestion = 2.5;
+
+const QString kWrongPractice = u"错题练习"_s;
+const QString kCompletedMovie = u"completed.swf"_s;
+const QString kNoQuestions = u"没有该类试题！"_s;
+
+// Paper column ← bank column, written in this order.
+const std::array<std::pair<QString, QString>, 13> kColumnMapping = {{
+    {u"大题类"_s, u"套题类"_s},
+    {u"题号"_s, u"套题子类"_s},
+    {u"题型"_s, u"题型"_s},
+    {u"题干"_s, u"题干"_s},
+    {u"内容多媒体类型"_s, u"内容多媒体类型"_s},
+    {u"内容多媒体2"_s, u"内容多媒体2"_s},
+    {u"内容多媒体文件名"_s, u"内容多媒体文件名"_s},
+    {u"解析多媒体1"_s, u"解析多媒体1"_s},
+    {u"解析多媒体文件"_s, u"解析多媒体文件"_s},
+    {u"解析多媒体2"_s, u"解析多媒体2"_s},
+    {u"解析多媒体文件名"_s, u"解析多媒体文件名"_s},
+    {u"解析多媒体类型"_s, u"解析多媒体类型"_s},
+    {u"解析"_s, u"解析"_s},
+}};
+
+// Closes the program-wide recordsets and the build's connection however the
+// build ends.
+class CloseWhenDone
+{
+public:
+    ~CloseWhenDone()
+    {
+        if (currentrs)
+            currentrs->close();
+        if (workrs)
+            workrs->close();
+        if (connectionOpened && dbconn)
+            dbconn->close();
+    }
+    bool connectionOpened = false;
+};
+
+Status openConnection(CloseWhenDone& closer, const QString& programFolder)
+{
+    currentrs.reset();
+    workrs.reset();
+    if (Status s = OpenDatabase(programFolder); !s)
+        return s;
+    closer.connectionOpened = true;
+    return {};
+}
+
+Status openRecordset(std::optional<Recordset>& target, const QString& source,
+                     const std::optional<QVariant>& value = std::nullopt)
+{
+    auto rs = Recordset::open(dbconn, source, value);
+    if (!rs)
+        return Status::failure(rs.error());
+    target = std::move(rs.value());
+    return {};
+}
+
+Status copyFile(const QString& from, const QString& to)
+{
+    QFile source(from);
+    if (!source.copy(to))
+        return Status::failure(u"无法复制文件“%1”到“%2”：%3"_s.arg(from, to, source.errorString()));
+    return {};
+}
+
+// The movie folder, and "completed.swf" beside the movies. A new folder is
+// private to the user.
+Status stageMovieFolder(const QString& programFolder, bool restoreCompleted)
+{
+    if (SystemDirectory().isEmpty())
+        return Status::failure(u"找不到存放试题动画的运行时文件夹"_s);
+    const QString folder = movieFolder();
+    const QString completedSource = programFolder + u'/' + kCompletedMovie;
+    const QString completedTarget = folder + u'/' + kCompletedMovie;
+    if (!QFileInfo(folder).isDir()) {
+        if (!QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            return Status::failure(u"无法创建文件夹“%1”"_s.arg(folder));
+        if (Status s = copyFile(completedSource, completedTarget); !s)
+            return s;
+    }
+    if (restoreCompleted && !QFileInfo::exists(completedTarget))
+        return copyFile(completedSource, completedTarget);
+    return {};
+}
+
+Status removeStagedMovie(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return {};
+    // Removing a name needs only the folder's write permission, so a
+    // read-only movie goes as well.
+    QFile file(path);
+    if (!file.remove())
+        return Status::failure(u"无法删除文件“%1”：%2"_s.arg(path, file.errorString()));
+    return {};
+}
+
+// Written beside its final name and renamed into place, so that a half-written
+// movie never stands under the name the player opens.
+Status writeStagedMovie(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Status::failure(u"无法写入文件“%1”：%2"_s.arg(path, file.errorString()));
+    // Without a commit the temporary file is removed.
+    if (file.write(bytes) != bytes.size())
+        return Status::failure(u"无法写入文件“%1”：%2"_s.arg(path, file.errorString()));
+    if (!file.commit())
+        return Status::failure(u"无法写入文件“%1”：%2"_s.arg(path, file.errorString()));
+    return {};
+}
+
+// Appends the current bank row of `currentrs` to the paper as question n and
+// stages its movie as n.w.
+Status copyBankRow(int n, const QString& programFolder, bool restoreCompleted)
+{
+    workrs->addNew();
+    for (const auto& [paperColumn, bankColumn] : kColumnMapping) {
+        const Result<QVariant> value = currentrs->field(bankColumn);
+        if (!value)
+            return Status::failure(value.error());
+        if (Status s = workrs->setField(paperColumn, value.value()); !s)
+            return s;
+    }
+    if (Status s = workrs->setField(u"分值"_s, kPointsPerQuestion); !s)
+        return s;
+
+    if (Status s = stageMovieFolder(programFolder, restoreCompleted); !s)
+        return s;
+    const QString path = movieFilePathOf(n);
+    if (Status s = removeStagedMovie(path); !s)
+        return s;
+    const Result<QVariant> hasMovie = currentrs->field(u"内容多媒体1"_s);
+    if (!hasMovie)
+        return Status::failure(hasMovie.error());
+    if (hasMovie->toLongLong() != 0) {
+        const Result<QVariant> movie = currentrs->field(u"内容多媒体文件"_s);
+        if (!movie)
+            return Status::failure(movie.error());
+        if (Status s = writeStagedMovie(path, movie->toByteArray()); !s)
+            return s;
+    }
+
+    const Result<QVariant> id = currentrs->field(u"ID"_s);
+    if (!id)
+        return Status::failure(id.error());
+    if (Status s = workrs->setField(u"stkid"_s, id.value()); !s)
+        return s;
+    return workrs->update();
+}
+
+BuildOutcome emptySelection()
+{
+    MsgBox(kNoQuestions, MessageIcon::Critical);
+    return BuildOutcome::Empty;
+}
+
+void setRange(BuildProgress& progress, int minimum, int maximum)
+{
+    if (progress.setRange)
+        progress.setRange(minimum, maximum);
+}
+
+void advance(BuildProgress& progress, int n)
+{
+    if (progress.processEvents)
+        progress.processEvents();
+    if (progress.setValue)
+        progress.setValue(n);
+}
+
+quint64 clockSeed()
+{
+    return static_cast<quint64>(QDateTime::currentMSecsSinceEpoch()) ^
+           static_cast<quint64>(std::chrono::steady_clock::now().time_since_epoch().count());
+}
+
+} // namespace
+
+QString RandomDraw(int n, int k, QRandomGenerator& random)
+{
+    k = std::clamp(k, 0, std::max(n, 0));
+    // pool[0 … n − j] holds the numbers not yet drawn, in their first order.
+    std::vector<int> pool(static_cast<size_t>(std::max(n, 0)));
+    for (int i = 0; i < n; ++i)
+        pool[static_cast<size_t>(i)] = i + 1;
+    QString text = u"@"_s;
+    for (int j = 1; j <= k; ++j) {
+        const int remaining = n - j + 1;
+        const double u = random.generateDouble();
+        const int r = std::min(static_cast<int>(u * remaining + 1), remaining);
+        const auto at = pool.begin() + (r - 1);
+        const int chosen = *at;
+        // Close the gap: the later numbers move up one place.
+        std::move(at + 1, pool.begin() + remaining, at);
+        text += QString::number(chosen) + u'@';
+    }
+    return text;
+}
+
+QString RandomDraw(int n, int k)
+{
+    QRandomGenerator random(clockSeed());
+    return RandomDraw(n, k, random);
+}
+
+QString movieFolder()
+{
+    return SystemDirectory() + u"/pczcksw"_s;
+}
+
+QString movieFilePathOf(int position)
+{
+    return movieFolder() + u'/' + QString::number(position) + u".w"_s;
+}
+
+Result<BuildOutcome> BuildSetPaper(const QString& setname, const QString& programFolder,
+                                   BuildProgress& progress)
+{
+    using R = Result<BuildOutcome>;
+    CloseWhenDone closer;
+    if (Status s = openConnection(closer, programFolder); !s)
+        return R::failure(s.error());
+    if (Status s = openRecordset(workrs, sql::SelectPaperTarget); !s)
+        return R::failure(s.error());
+
+    if (setname != kWrongPractice) {
+        if (Status s = openRecordset(currentrs, sql::SelectSetRowsWhere, QVariant(setname)); !s)
+            return R::failure(s.error());
+    } else {
+        if (Status s = openRecordset(currentrs, sql::SelectWrongRows); !s)
+            return R::failure(s.error());
+        const int count = currentrs->recordCount();
+        if (count > kMaxQuestions)
+            MsgBox(u"系统搜索到你做的试题有"_s + QString::number(count) +
+                       u"道，请本次练习完后，继续进行错题练习。"_s,
+                   MessageIcon::Information);
+    }
+    if (currentrs->recordCount() < 1)
+        return emptySelection();
+
+    setRange(progress, 1, currentrs->recordCount());
+    currentrs->moveFirst();
+    int n = 0;
+    while (!currentrs->eof() && n < kMaxQuestions) {
+        ++n;
+        advance(progress, n);
+        if (Status s = copyBankRow(n, programFolder, true); !s)
+            return R::failure(s.error());
+        currentrs->moveNext();
+    }
+    return BuildOutcome::Built;
+}
+
+Result<BuildOutcome> BuildRandomPaper(const QString& programFolder, BuildProgress& progress,
+                                      QRandomGenerator& random)
+{
+    using R = Result<BuildOutcome>;
+    CloseWhenDone closer;
+    if (Status s = openConnection(closer, programFolder); !s)
+        return R::failure(s.error());
+    if (Status s = openRecordset(workrs, sql::SelectPaperTarget); !s)
+        return R::failure(s.error());
+    if (Status s = openRecordset(currentrs, sql::SelectWholeBank); !s)
+        return R::failure(s.error());
+
+    const int count = currentrs->recordCount();
+    if (count < 1)
+        return emptySelection();
+    const int k = std::min(count, kMaxQuestions);
+    QString draw = RandomDraw(count, k, random);
+
+    setRange(progress, 1, k);
+    for (int n = 1; n <= k; ++n) {
+        // The first number of "@p@…@" is this question's bank position.
+        const qsizetype second = draw.indexOf(u'@', 1);
+        const int position = draw.mid(1, second - 1).toInt();
+        draw = draw.mid(second);
+        if (Status s = currentrs->setAbsolutePosition(position); !s)
+            return R::failure(s.error());
+        advance(progress, n);
+        if (Status s = copyBankRow(n, programFolder, false); !s)
+            return R::failure(s.error());
+    }
+    return BuildOutcome::Built;
+}
+
+} // namespace pptdrill

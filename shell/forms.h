@@ -1,0 +1,19 @@
+#pragma once
+
+#include "shell/form.h"
+#include "shell/indexform.h"
+#include "shell/loginforms.h"
+#include "shell/stzrform.h"
+
+namespace pptdrill {
+
+// The main program's forms, loaded on first use.
+extern FormVariable<IndexForm> indexForm;
+extern FormVariable<TestloginForm> testloginForm;
+extern FormVariable<ZctestForm> zctestForm;
+extern FormVariable<StzrForm> stzrForm;
+
+// Places a window in the middle of the primary screen.
+void centreOnScreen(QWidget* window);
+
+} // namespace pptdrill

@@ -1,0 +1,46 @@
+#include "shell/screen.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+
+namespace pptdrill {
+
+qint16 screenwidth = 0;
+qint16 screenheight = 0;
+
+namespace {
+
+std::function<QSize()> g_source;
+
+QSize screenSize()
+{
+    if (g_source)
+        return g_source();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(0, 0);
+}
+
+qint16 toInt16(int pixels)
+{
+    return static_cast<qint16>(std::clamp(pixels, -32768, 32767));
+}
+
+} // namespace
+
+qint16 ScreenWidthPixels()
+{
+    return toInt16(screenSize().width());
+}
+
+qint16 ScreenHeightPixels()
+{
+    return toInt16(screenSize().height());
+}
+
+void setScreenSizeSource(std::function<QSize()> source)
+{
+    g_source = std::move(source);
+}
+
+} // namespace pptdrill

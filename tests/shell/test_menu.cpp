@@ -1,0 +1,281 @@
+// Start-up, the main menu's layout and choices, and the orderly exit.
+#include "cipher/textfields.h"
+#include "db/compact.h"
+#include "shell/menulayout.h"
+#include "tests/shell/shellfixture.h"
+
+#include <QLockFile>
+#include <QWindow>
+#include <sys/stat.h>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace pptdrill;
+using namespace pptdrill::test;
+
+namespace {
+
+const QString smallScreenMessage =
+    u"系统运行的最低分辨率是800X600，请确保你的显示分辨率已设置不低于该分辨率！"_s;
+
+ino_t inodeOf(const QString& path)
+{
+    struct stat info = {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
+}
+
+} // namespace
+
+TEST(MenuLayout, ExactlyEightHundredBySixHundredIsCaptionlessAtTheTopLeftWithTheButtonGroup)
+{
+    const MenuLayout exact = computeMenuLayout(800, 600, false);
+    EXPECT_TRUE(exact.laidOut);
+    EXPECT_TRUE(exact.captionless);
+    EXPECT_TRUE(exact.btgrVisible);
+    EXPECT_EQ(exact.leftTwips, 0);
+    EXPECT_EQ(exact.topTwips, 0);
+    EXPECT_FALSE(exact.screenTooSmall);
+
+    for (QSize size : {QSize(801, 600), QSize(800, 601)}) {
+        const MenuLayout l = computeMenuLayout(size.width(), size.height(), false);
+        EXPECT_FALSE(l.captionless) << size.width() << "x" << size.height();
+        EXPECT_FALSE(l.btgrVisible);
+        EXPECT_DOUBLE_EQ(l.leftTwips, (size.width() - 800) / 2.0 * 15);
+        EXPECT_DOUBLE_EQ(l.topTwips, (size.height() - 643) / 2.0 * 15);
+    }
+}
+
+TEST(MenuLayout, OtherScreensCentreTheCaptionedWindowInHalfPixels)
+{
+    const MenuLayout xga = computeMenuLayout(1024, 768, false);
+    EXPECT_DOUBLE_EQ(xga.leftTwips, 1680);
+    EXPECT_DOUBLE_EQ(xga.topTwips, 937.5);
+    // 600 high and wider than 800: the upper edge lies above the screen.
+    EXPECT_DOUBLE_EQ(computeMenuLayout(1280, 600, false).topTwips, -322.5);
+    EXPECT_DOUBLE_EQ(computeMenuLayout(801, 600, false).leftTwips, 7.5);
+}
+
+TEST(MenuLayout, MinimizedSkipsTheLayoutButNotTheResolutionTest)
+{
+    const MenuLayout minimized = computeMenuLayout(1024, 768, true);
+    EXPECT_FALSE(minimized.laidOut);
+    EXPECT_FALSE(minimized.screenTooSmall);
+    EXPECT_TRUE(computeMenuLayout(1024, 599, true).screenTooSmall);
+    EXPECT_TRUE(computeMenuLayout(799, 1024, false).screenTooSmall);
+    EXPECT_FALSE(computeMenuLayout(800, 600, true).screenTooSmall);
+}
+
+using StartUp = ShellTest;
+
+TEST_F(StartUp, SetsTheProgramWideStateAndShowsTheMenuWithItsChoices)
+{
+    randomdraw = true;
+    exammode = true;
+    cipherkey.clear();
+    IndexForm* menu = startMenu();
+    EXPECT_FALSE(endedWith.has_value());
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_FALSE(randomdraw);
+    EXPECT_FALSE(exammode);
+    EXPECT_EQ(cipherkey, fixedCipherKeyText());
+    EXPECT_EQ(screenwidth, 1024);
+    EXPECT_EQ(screenheight, 768);
+    EXPECT_EQ(menu->dbfile(), folder.file(u"stdata.db"_s));
+    EXPECT_EQ(menu->dbpassword(), databasePassword());
+
+    EXPECT_EQ(menu->windowTitle(), u"朔禾职称计算机考试练习系统"_s);
+    EXPECT_EQ(menu->size(), QSize(794, 599));
+    const QStringList captions = {u"第1套题"_s, u"第2套题"_s, u"第3套题"_s,  u"第4套题"_s,  u"第5套题"_s,
+                                  u"第6套题"_s, u"第7套题"_s, u"第8套题"_s,  u"第9套题"_s,  u"冲刺题1"_s,
+                                  u"冲刺题2"_s, u"冲刺题3"_s, u"随机练习"_s, u"错题练习 "_s};
+    const QList<int> numbers = {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 18, 19};
+    for (int i = 0; i < numbers.size(); ++i) {
+        PushButton* button = menu->button(u"PushButton%1"_s.arg(numbers[i]));
+        ASSERT_NE(button, nullptr) << numbers[i];
+        EXPECT_EQ(button->caption(), captions[i]);
+        EXPECT_EQ(button->size(), QSize(113, 41));
+        EXPECT_EQ(button->font().pixelSize(), 16); // 12 points
+    }
+    EXPECT_EQ(menu->button(u"PushButton7"_s)->pos(), QPoint(425, 168));
+    EXPECT_EQ(menu->button(u"PushButton19"_s)->pos(), QPoint(425, 416));
+    EXPECT_EQ(menu->btgr()->geometry(), QRect(273, 480, 249, 49));
+    EXPECT_EQ(menu->button(u"closebt"_s)->parentWidget(), menu->btgr());
+    EXPECT_EQ(menu->button(u"closebt"_s)->caption(), u"退出系统"_s);
+    EXPECT_EQ(menu->button(u"PushButton1"_s)->caption(), u"最小化窗口"_s);
+}
+
+TEST_F(StartUp, ScreensBelowEightHundredBySixHundredEndTheProgramWithTheMessage)
+{
+    for (QSize size : {QSize(799, 1024), QSize(1024, 599)}) {
+        screen = size;
+        endedWith.reset();
+        boxes.shown.clear();
+        EXPECT_FALSE(indexForm->Load());
+        EXPECT_EQ(endedWith, 0);
+        ASSERT_EQ(boxes.texts(), QStringList{smallScreenMessage});
+        EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(boxes.shown[0].title, u"朔禾软件"_s);
+    }
+}
+
+TEST_F(StartUp, ASecondInstanceIsRefusedBeforeAnythingElse)
+{
+    // Another running main program holds the lock.
+    QLockFile other(singleInstanceLockPath());
+    ASSERT_TRUE(other.tryLock(0));
+    screen = QSize(640, 480);
+    EXPECT_FALSE(indexForm->Load());
+    EXPECT_EQ(boxes.texts(), QStringList{u"请不要重复运行本系统！"_s});
+    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(endedWith, 0);
+}
+
+using MenuWindow = ShellTest;
+
+TEST_F(MenuWindow, TheLayoutFollowsTheScreenOnEveryResize)
+{
+    screen = QSize(800, 600);
+    IndexForm* menu = startMenu();
+    EXPECT_TRUE(menu->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_FALSE(menu->btgr()->isHidden());
+    EXPECT_EQ(menu->frameGeometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(menu->size(), QSize(800, 600));
+
+    screen = QSize(1024, 768);
+    menu->Resize();
+    EXPECT_FALSE(menu->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_TRUE(menu->btgr()->isHidden());
+    EXPECT_EQ(menu->size(), QSize(794, 599));
+    EXPECT_DOUBLE_EQ(menu->lastLayout().leftTwips, 1680);
+    EXPECT_DOUBLE_EQ(menu->lastLayout().topTwips, 937.5);
+    EXPECT_EQ(menu->frameGeometry().topLeft(), QPoint(112, 63));
+
+    screen = QSize(1280, 600);
+    menu->Resize();
+    EXPECT_EQ(menu->frameGeometry().top(), -21);
+
+    screen = QSize(800, 600);
+    menu->Resize();
+    EXPECT_TRUE(menu->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_FALSE(menu->btgr()->isHidden());
+    EXPECT_FALSE(endedWith.has_value());
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(MenuWindow, MinimizingSkipsTheLayoutButStillTestsTheResolution)
+{
+    screen = QSize(800, 600);
+    IndexForm* menu = startMenu();
+    menu->button(u"PushButton1"_s)->click(); // "最小化窗口"
+    ASSERT_TRUE(menu->isMinimized());
+    screen = QSize(1024, 768);
+    menu->Resize();
+    EXPECT_TRUE(menu->windowFlags().testFlag(Qt::FramelessWindowHint)) << "laid out while minimized";
+    EXPECT_FALSE(endedWith.has_value());
+
+    screen = QSize(1024, 599);
+    menu->Resize();
+    EXPECT_EQ(boxes.texts(), QStringList{smallScreenMessage});
+    EXPECT_EQ(endedWith, 0);
+}
+
+using MenuChoices = ShellTest;
+
+TEST_F(MenuChoices, EachChoiceEmptiesThePaperSetsThePracticeAndOpensTheLogin)
+{
+    struct Expected
+    {
+        int button;
+        QString set;
+        bool random;
+    };
+    const Expected choices[] = {{5, u"第1套题"_s, false},   {9, u"第5套题"_s, false},
+                                {13, u"第9套题"_s, false},  {14, u"第10套题"_s, false},
+                                {15, u"第11套题"_s, false}, {16, u"第12套题"_s, false},
+                                {18, u"随机练习"_s, true},  {19, u"错题练习"_s, false}};
+    IndexForm* menu = startMenu();
+    for (const Expected& choice : choices) {
+        auto conn = openTestDatabase();
+        addPaperRow(conn, 1);
+        conn->close();
+
+        menu->button(u"PushButton%1"_s.arg(choice.button))->click();
+        settle();
+        EXPECT_EQ(setname, choice.set);
+        EXPECT_EQ(randomdraw, choice.random) << choice.button;
+        EXPECT_EQ(rowsOf(u"st"_s), 0);
+        EXPECT_FALSE(menu->isVisible());
+        ASSERT_TRUE(testloginForm.isLoaded());
+        EXPECT_TRUE(testloginForm->isVisible());
+        ASSERT_TRUE(zctestForm.isLoaded()) << "the backdrop did not bring up the login";
+        EXPECT_TRUE(zctestForm->isVisible());
+
+        // Abandoning the login: back to the menu, the paper stays empty, the choice stays.
+        zctestForm->PushButton2()->click();
+        settle();
+        EXPECT_FALSE(zctestForm.isLoaded());
+        EXPECT_FALSE(testloginForm.isLoaded());
+        EXPECT_TRUE(menu->isVisible());
+        EXPECT_EQ(setname, choice.set);
+        EXPECT_EQ(rowsOf(u"st"_s), 0);
+    }
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(MenuChoices, RandomThenBackThenWrongQuestionsIsNoLongerRandom)
+{
+    IndexForm* menu = startMenu();
+    menu->button(u"PushButton18"_s)->click();
+    settle();
+    EXPECT_TRUE(randomdraw);
+    zctestForm->PushButton2()->click();
+    settle();
+    menu->button(u"PushButton19"_s)->click();
+    EXPECT_FALSE(randomdraw);
+    EXPECT_EQ(setname, u"错题练习"_s);
+}
+
+TEST_F(MenuChoices, ADatabaseThatCannotBeOpenedEndsTheProgramWithItsError)
+{
+    IndexForm* menu = startMenu();
+    ASSERT_TRUE(QFile::remove(folder.file(u"stdata.db"_s)));
+    menu->button(u"PushButton5"_s)->click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Critical);
+    EXPECT_FALSE(boxes.shown[0].text.isEmpty());
+    EXPECT_EQ(endedWith, 1);
+    EXPECT_FALSE(testloginForm.isLoaded());
+    EXPECT_TRUE(setname.isEmpty());
+}
+
+using OrderlyExit = ShellTest;
+
+TEST_F(OrderlyExit, LeavingEmptiesTheWorkingTablesAndCompactsTheDatabase)
+{
+    for (bool byCloseButton : {true, false}) {
+        auto conn = openTestDatabase();
+        addPaperRow(conn, 1);
+        ASSERT_TRUE(conn->executeScript(u"INSERT INTO stkbf (stkid, 备注) VALUES (1, 'a');"
+                                        u"INSERT INTO stlbf (stid, 备注) VALUES (1, 'b');"_s)
+                        .ok());
+        conn->close();
+        endedWith.reset();
+        const ino_t before = inodeOf(folder.file(u"stdata.db"_s));
+
+        IndexForm* menu = startMenu();
+        if (byCloseButton)
+            menu->button(u"closebt"_s)->click();
+        else
+            menu->close(); // the caption bar's close
+        EXPECT_EQ(endedWith, 0);
+        EXPECT_FALSE(indexForm.isLoaded());
+        EXPECT_EQ(rowsOf(u"st"_s), 0);
+        EXPECT_EQ(rowsOf(u"stkbf"_s), 0);
+        EXPECT_EQ(rowsOf(u"stlbf"_s), 0);
+        EXPECT_EQ(rowsOf(u"stk"_s), 7) << "the bank survives the compaction";
+        EXPECT_FALSE(QFile::exists(compactionTempPath(folder.file(u"stdata.db"_s))));
+        EXPECT_NE(inodeOf(folder.file(u"stdata.db"_s)), before) << "the file was not compacted";
+        settle();
+    }
+}
