@@ -3,6 +3,7 @@
 #include "movie/kitcatalog.h"
 #include "movie/kitstyle.h"
 #include "movie/slidepainter.h"
+#include "platform/firstpaint.h"
 
 #include <QFontMetrics>
 #include <QHelpEvent>
@@ -46,6 +47,7 @@ KitView::KitView(std::unique_ptr<MovieSession> session, QWidget* parent)
     setAttribute(Qt::WA_InputMethodEnabled);
     m_demoTimer->setSingleShot(true);
     connect(m_demoTimer, &QTimer::timeout, this, &KitView::demoTick);
+    traceFirstPaint(this);
     rebuild();
 }
 

@@ -4,12 +4,9 @@
 #include "movie/kitview.h"
 #include "movie/slidepainter.h"
 
-#include <QDateTime>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QTimer>
-#include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -114,15 +111,6 @@ void paintPointer(QPainter& p, const QPoint& at)
 
 void KitView::paintEvent(QPaintEvent*)
 {
-    // Benchmarks ask for the moment the first frame of a movie is painted.
-    static bool firstFrame = true;
-    if (firstFrame && qEnvironmentVariableIsSet("PPTDRILL_TRACE_FIRST_FRAME")) {
-        firstFrame = false;
-        QTimer::singleShot(0, [] {
-            std::fprintf(stderr, "first-frame %lld\n",
-                         static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
-        });
-    }
     QPainter p(this);
     p.setFont(uiFont());
     if (m_session->view() == u"show"_s) {

@@ -1,4 +1,5 @@
 // pptdrill: the trainer. Its entry is the load of the main menu.
+#include "platform/firstpaint.h"
 #include "platform/messagebox.h"
 #include "platform/qtmessageboxes.h"
 #include "shell/forms.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     pptdrill::IndexForm* menu = pptdrill::indexForm.get();
     if (!menu->Load())
         return pptdrill::programExitCode();
+    pptdrill::traceFirstPaint(menu);
     menu->show();
     if (pptdrill::programEnded())
         return pptdrill::programExitCode();

@@ -1,10 +1,13 @@
-// drillplay from process start to the first painted movie frame, and its peak
+// A program from process start to its first painted frame, and its peak
 // memory. Run under a display (xvfb-run); prints medians, asserts nothing.
-//   bench_player <drillplay> <movie file> [runs]
+//   bench_firstframe [--movie FILE] [--runs N] PROGRAM [ARGS...]
+// --movie stages FILE as the movie of paper position 1 in a private runtime
+// folder (for drillplay "1&1").
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -38,20 +41,35 @@ long peakKb(qint64 pid)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: bench_player <drillplay> <movie> [runs]\n");
+    QString movie;
+    int runs = 11;
+    int at = 1;
+    for (; at < argc; ++at) {
+        const QByteArray arg = argv[at];
+        if (arg == "--movie" && at + 1 < argc)
+            movie = QString::fromLocal8Bit(argv[++at]);
+        else if (arg == "--runs" && at + 1 < argc)
+            runs = std::atoi(argv[++at]);
+        else
+            break;
+    }
+    if (at >= argc) {
+        std::fprintf(stderr, "usage: bench_firstframe [--movie FILE] [--runs N] PROGRAM [ARGS...]\n");
         return 2;
     }
-    const QString player = QString::fromLocal8Bit(argv[1]);
-    const QString movie = QString::fromLocal8Bit(argv[2]);
-    const int runs = argc > 3 ? std::atoi(argv[3]) : 11;
+    const QString program = QString::fromLocal8Bit(argv[at]);
+    QStringList arguments;
+    for (int i = at + 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
 
     QTemporaryDir runtime;
     QFile::setPermissions(runtime.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QDir(runtime.path()).mkdir(QStringLiteral("pczcksw"));
-    QFile::copy(movie, runtime.path() + QStringLiteral("/pczcksw/1.w"));
+    if (!movie.isEmpty())
+        QFile::copy(movie, runtime.path() + QStringLiteral("/pczcksw/1.w"));
 
+    const QString name = QFileInfo(program).fileName();
     std::vector<double> times;
     std::vector<double> peaks;
     for (int run = 0; run < runs; ++run) {
@@ -63,26 +81,26 @@ int main(int argc, char** argv)
         const qint64 start = QDateTime::currentMSecsSinceEpoch();
         p.setProcessChannelMode(QProcess::SeparateChannels);
         p.setReadChannel(QProcess::StandardError);
-        p.start(player, {QStringLiteral("1&1")});
+        p.start(program, arguments);
         QByteArray err;
         while (!err.contains("first-frame") && p.waitForReadyRead(10000))
             err += p.readAllStandardError();
-        const qsizetype at = err.indexOf("first-frame ");
-        if (at < 0) {
+        const qsizetype mark = err.indexOf("first-frame ");
+        if (mark < 0) {
             std::fprintf(stderr, "no frame painted: %s\n", err.constData());
             return 1;
         }
-        const qint64 painted = err.mid(at + 12).split('\n').first().toLongLong();
+        const qint64 painted = err.mid(mark + 12).split('\n').first().toLongLong();
         times.push_back(static_cast<double>(painted - start));
         QThread::msleep(300);
         peaks.push_back(peakKb(p.processId()) / 1024.0);
         p.kill();
         p.waitForFinished();
     }
-    std::printf("drillplay start to first painted frame: median %.0f ms, min %.0f, max %.0f (%d runs)\n",
+    std::printf("%s start to first painted frame: median %.0f ms, min %.0f, max %.0f (%d runs)\n", qPrintable(name),
                 median(times), *std::min_element(times.begin(), times.end()),
                 *std::max_element(times.begin(), times.end()), runs);
-    std::printf("drillplay peak memory (VmHWM): median %.1f MB, max %.1f MB\n", median(peaks),
+    std::printf("%s peak memory (VmHWM): median %.1f MB, max %.1f MB\n", qPrintable(name), median(peaks),
                 *std::max_element(peaks.begin(), peaks.end()));
     return 0;
 }
