@@ -603,7 +603,8 @@ void KitView::revealItem(const QString& locator)
         const QStringList items = dropItems();
         const int index = static_cast<int>(items.indexOf(locator.mid(5)));
         if (index >= 0) {
-            m_dropScroll = std::clamp(index - kDropRows / 2, 0, std::max<int>(0, static_cast<int>(items.size()) - kDropRows));
+            m_dropScroll = std::clamp(index - kDropRows / 2, 0,
+                                      std::max<int>(0, static_cast<int>(items.size()) - kDropRows));
             rebuild();
         }
         return;

@@ -16,6 +16,106 @@ namespace {
 
 using namespace kit;
 
+QColor namedColour(const QString& name)
+{
+    static const std::pair<const char16_t*, QRgb> colours[] = {
+        {u"黑色", 0x000000},   {u"褐色", 0x993300},   {u"橄榄色", 0x333300}, {u"深绿", 0x003300},
+        {u"深青", 0x003366},   {u"深蓝", 0x000080},   {u"靛蓝", 0x333399},   {u"灰色-80%", 0x333333},
+        {u"深红", 0x800000},   {u"橙色", 0xFF6600},   {u"深黄", 0x808000},   {u"绿色", 0x008000},
+        {u"青色", 0x008080},   {u"蓝色", 0x0000FF},   {u"蓝-灰", 0x666699},  {u"灰色-50%", 0x808080},
+        {u"红色", 0xFF0000},   {u"浅橙色", 0xFF9900}, {u"酸橙色", 0x99CC00}, {u"海绿", 0x339966},
+        {u"水绿色", 0x33CCCC}, {u"浅蓝", 0x3366FF},   {u"紫罗兰", 0x800080}, {u"灰色-40%", 0x969696},
+        {u"粉红", 0xFF00FF},   {u"金色", 0xFFCC00},   {u"黄色", 0xFFFF00},   {u"鲜绿", 0x00FF00},
+        {u"青绿", 0x00FFFF},   {u"天蓝", 0x00CCFF},   {u"梅红", 0x993366},   {u"灰色-25%", 0xC0C0C0},
+        {u"玫瑰红", 0xFF99CC}, {u"茶色", 0xFFCC99},   {u"浅黄", 0xFFFF99},   {u"浅绿", 0xCCFFCC},
+        {u"浅青绿", 0xCCFFFF}, {u"淡蓝", 0x99CCFF},   {u"淡紫", 0xCC99FF},   {u"白色", 0xFFFFFF},
+    };
+    for (const auto& [n, rgb] : colours) {
+        if (name == QString::fromUtf16(n))
+            return QColor(rgb);
+    }
+    return QColor::fromHsv(static_cast<int>(qHash(name) % 360), 160, 200);
+}
+
+// A gallery cell's picture, by the gallery it belongs to.
+void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const QString& item)
+{
+    const size_t hash = qHash(item);
+    if (gallery == u"标准颜色"_s) {
+        p.fillRect(r.adjusted(4, 2, -4, -2), namedColour(item));
+        p.setPen(QColor(0x80, 0x80, 0x80));
+        p.drawRect(r.adjusted(4, 2, -5, -3));
+    } else if (gallery == u"项目符号"_s || gallery == u"编号"_s) {
+        p.fillRect(r, Qt::white);
+        p.setPen(QColor(0x80, 0x80, 0x80));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        const QStringList marks = item.split(u' ');
+        p.setFont(uiFont(9));
+        for (int i = 0; i < 3 && item != u"无"_s; ++i) {
+            const int y = r.top() + 4 + i * (r.height() - 8) / 3;
+            const QString mark = gallery == u"编号"_s ? marks.value(i, marks.value(0)) : item;
+            p.setPen(Qt::black);
+            p.drawText(QRect(r.left() + 3, y, 22, (r.height() - 8) / 3), Qt::AlignVCenter, mark);
+            p.fillRect(QRect(r.left() + 24, y + (r.height() - 8) / 6, r.width() - 30, 1),
+                       QColor(0x90, 0x90, 0x90));
+        }
+        if (item == u"无"_s) {
+            p.setPen(Qt::black);
+            p.drawText(r, Qt::AlignCenter, item);
+        }
+    } else if (gallery == u"应用配色方案"_s) {
+        const QColor back =
+            QColor::fromHsv(static_cast<int>(hash % 360), 60 + static_cast<int>(hash % 80), 230);
+        p.fillRect(r, back);
+        p.fillRect(QRect(r.left() + 4, r.top() + 4, r.width() - 8, r.height() / 5), back.darker(180));
+        for (int i = 0; i < 3; ++i)
+            p.fillRect(QRect(r.left() + 6, r.top() + r.height() / 2 + i * 6, r.width() / 2, 3),
+                       QColor::fromHsv(static_cast<int>((hash + i * 97) % 360), 200, 160));
+        p.setPen(QColor(0x80, 0x80, 0x80));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+    } else if (gallery == u"纹理"_s || gallery == u"图案"_s || gallery == u"变形"_s) {
+        const QColor base = QColor::fromHsv(static_cast<int>(hash % 360), 70, 210);
+        if (gallery == u"变形"_s) {
+            QLinearGradient g(r.topLeft(), r.bottomRight());
+            g.setColorAt(0, base.darker(160));
+            g.setColorAt(1, Qt::white);
+            p.fillRect(r, g);
+        } else {
+            p.fillRect(r, gallery == u"图案"_s ? Qt::white : base);
+            p.fillRect(r,
+                       QBrush(gallery == u"图案"_s ? Qt::black : base.darker(130),
+                              static_cast<Qt::BrushStyle>(Qt::Dense1Pattern + static_cast<int>(hash % 13))));
+        }
+        p.setPen(QColor(0x80, 0x80, 0x80));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+    } else if (gallery == u"样式"_s) {
+        QLinearGradient g(r.topLeft(), r.bottomLeft());
+        g.setColorAt(0, QColor::fromHsv(static_cast<int>(hash % 360), 200, 240));
+        g.setColorAt(1, QColor::fromHsv(static_cast<int>((hash / 7) % 360), 220, 120));
+        QFont f = uiFont(std::max(10, r.height() - 6), true);
+        f.setItalic(hash % 2);
+        QPainterPath path;
+        path.addText(0, 0, f, u"W"_s);
+        const QRectF b = path.boundingRect();
+        path.translate(r.center().x() - b.center().x(), r.center().y() - b.center().y());
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillPath(path, g);
+        p.setPen(QPen(QColor(0x33, 0x33, 0x66), 1));
+        p.drawPath(path);
+        p.setRenderHint(QPainter::Antialiasing, false);
+    } else if (gallery == u"结果"_s) {
+        paintIcon(p, r.adjusted(r.width() / 6, 0, -r.width() / 6, 0), u"clipart"_s);
+    } else if (gallery == u"图示类型"_s) {
+        paintIcon(p, r.adjusted(r.width() / 6, 0, -r.width() / 6, 0), u"diagram"_s);
+    } else if (gallery == u"子图表类型"_s) {
+        paintIcon(p, r.adjusted(r.width() / 6, 0, -r.width() / 6, 0), u"chart"_s);
+    } else if (gallery == u"位置"_s) {
+        paintIcon(p, r.adjusted(r.width() / 4, 2, -r.width() / 4, -2), u"open"_s);
+    } else {
+        paintDesignThumbnail(p, r, item);
+    }
+}
+
 void barGradient(QPainter& p, const QRect& r)
 {
     QLinearGradient g(r.topLeft(), r.bottomLeft());
@@ -724,7 +824,7 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                 if (layouts)
                     paintLayoutIcon(p, pic, cell.item);
                 else
-                    paintDesignThumbnail(p, pic, cell.item);
+                    paintGalleryItem(p, pic, c->id, cell.item);
                 p.setPen(Qt::black);
                 p.setFont(uiFont(10));
                 p.drawText(

@@ -71,6 +71,8 @@ void MovieSession::applyOpens(const QString& opens)
         closeDialog();
     } else if (opens.startsWith(u"dialog:"_s)) {
         const QString name = opens.mid(7);
+        if (m_dialog && m_dialog->name == name)
+            return;
         // Naming a dialog that lies beneath returns to it, as it was left.
         if (std::any_of(m_beneath.begin(), m_beneath.end(),
                         [&](const FormState& f) { return f.name == name; })) {
@@ -142,6 +144,12 @@ void MovieSession::applyAction(const KitTarget& t)
     default:
         break;
     }
+    // A dialog's closing button that leads on to another dialog (a wizard's
+    // next page, 艺术字库 → 编辑“艺术字”文字) closes its own dialog first.
+    static const QStringList closingButtons{u"确定"_s, u"取消"_s, u"关闭"_s, u"完成"_s};
+    if (t.kind == KitTarget::Dialog && !t.hasValue && t.opens.startsWith(u"dialog:"_s) && t.control &&
+        closingButtons.contains(t.control->id))
+        closeDialog();
     applyOpens(t.opens);
 }
 

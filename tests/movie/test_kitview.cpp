@@ -149,7 +149,7 @@ TEST(KitView, LongDropDownsScrollToTheWantedValue)
       "steps": [{"hint": "a", "accept": ["toolbar:字号=72"]}, {"hint": "b", "accept": ["toolbar:字号=8"]}]})json");
     click(*view, u"tb:字号"_s);
     EXPECT_FALSE(view->locate(u"drop:72"_s).has_value()); // below the visible rows
-    view->clickAt(QPoint(2, 300));                         // closes the list
+    view->clickAt(QPoint(2, 300));                        // closes the list
     EXPECT_TRUE(view->performThroughUi(u"toolbar:字号=72"_s));
     EXPECT_TRUE(view->performThroughUi(u"toolbar:字号=8"_s));
     EXPECT_TRUE(view->session().isComplete());

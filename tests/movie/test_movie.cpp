@@ -270,6 +270,25 @@ TEST(MovieSession, ADialogOpenedFromADialogReturnsToIt)
     EXPECT_FALSE(s.dialog().has_value());
 }
 
+TEST(MovieSession, AClosingButtonThatLeadsOnReplacesItsDialog)
+{
+    auto movie = parseMovie(R"json({"format": "pptdrill-movie", "version": 1,
+      "presentation": {"slides": [{"title": "t"}]},
+      "steps": [
+        {"hint": "a", "accept": ["menu:文件(F)/向导(W)..."]},
+        {"hint": "b", "accept": ["dialog:向导/确定"]},
+        {"hint": "c", "accept": ["dialog:另存为/取消"]}
+      ]})json");
+    ASSERT_TRUE(movie.ok()) << movie.error().toStdString();
+    MovieSession s(movie.value(), smallKit());
+    ASSERT_TRUE(s.perform(s.nextAction()));
+    ASSERT_TRUE(s.perform(s.nextAction()));
+    EXPECT_EQ(s.dialog()->name, u"另存为"_s);
+    EXPECT_TRUE(s.dialogsBeneath().empty());
+    ASSERT_TRUE(s.perform(s.nextAction()));
+    EXPECT_FALSE(s.dialog().has_value());
+}
+
 TEST(MovieSession, VerificationPlaysEveryAcceptedWayAndNamesTheFault)
 {
     EXPECT_TRUE(verifyMovie(layoutMovie(), smallKit()).ok());

@@ -16,6 +16,7 @@ inline QByteArray smallKitJson()
       { "text": "新建(N)...", "shortcut": "Ctrl+N", "opens": "taskpane:新建演示文稿" },
       { "separator": true },
       { "text": "另存为(A)...", "opens": "dialog:另存为" },
+      { "text": "向导(W)...", "opens": "dialog:向导" },
       { "text": "发送(D)", "items": [ { "text": "邮件收件人(M)" } ] },
       { "text": "权限(M)", "disabled": true }
     ] },
@@ -46,6 +47,8 @@ inline QByteArray smallKitJson()
       { "type": "button", "id": "确定", "x": 220, "y": 220, "w": 75, "h": 23 },
       { "type": "button", "id": "取消", "x": 305, "y": 220, "w": 75, "h": 23 }
     ] },
+    "向导": { "width": 300, "height": 120, "controls": [
+      { "type": "button", "id": "确定", "opens": "dialog:另存为", "x": 120, "y": 80, "w": 75, "h": 23 } ] },
     "另存为": { "width": 500, "height": 300, "controls": [
       { "type": "text", "id": "文件名", "label": "文件名(N):", "value": "演示文稿1", "x": 100, "y": 220, "w": 250, "h": 22 },
       { "type": "combo", "id": "保存类型", "label": "保存类型(T):", "items": ["演示文稿 (*.ppt)", "网页 (*.htm; *.html)"], "value": "演示文稿 (*.ppt)", "x": 100, "y": 250, "w": 250, "h": 22 },
