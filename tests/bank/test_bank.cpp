@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSet>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -72,7 +73,7 @@ TEST_F(BankSourceTest, RefusesBadSourcesNamingFileAndLine)
         {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = x\n题干 = y\n"_s, u":5:"_s},      // key twice
         {u"套题类 = 第1套题\n[a]\n"_s, u":2:"_s},                                    // bad number
         {u"套题类 = 第1套题\n"_s, u":1:"_s},                                         // no question
-        {u"套题类 = 第1套题\n[1]\n题型 = 5\n考点 = 杂项\n题干 = x\n"_s, u":4:"_s},        // unknown topic
+        {u"套题类 = 第1套题\n[1]\n题型 = 5\n考点 = 杂项\n题干 = x\n"_s, u":4:"_s},   // unknown topic
         {u"套题类 = 第1套题\n[1]\n题型 5\n"_s, u":3:"_s},                            // no "="
     };
     for (const auto& c : cases) {
@@ -144,6 +145,37 @@ TEST_F(BankSourceTest, AFailedBuildLeavesTheEarlierDatabase)
     EXPECT_EQ(old.readAll(), QByteArray("earlier"));
 }
 
+TEST(ShippedBank, SetsSpreadOverTheModuleAndRepeatNoTask)
+{
+    auto sets = readBankFolder(sourceFolder() + u"/bank"_s);
+    ASSERT_TRUE(sets.ok()) << sets.error().toStdString();
+    QSet<QString> allStems;
+    for (const BankSet& s : sets.value()) {
+        std::map<QString, int> perTopic;
+        QSet<QString> stems;
+        for (const BankQuestion& q : s.questions) {
+            EXPECT_FALSE(q.topic.isEmpty()) << q.sourceFile.toStdString() << ":" << q.sourceLine;
+            ++perTopic[q.topic];
+            EXPECT_FALSE(stems.contains(q.stem))
+                << "repeated in " << s.name.toStdString() << ": " << q.stem.toStdString();
+            EXPECT_FALSE(allStems.contains(q.stem)) << "repeated across sets: " << q.stem.toStdString();
+            stems.insert(q.stem);
+        }
+        allStems += stems;
+        if (s.questions.size() >= 40) {
+            // A full paper touches every part of the module, most parts more than once.
+            EXPECT_EQ(perTopic.size(), static_cast<size_t>(bankTopics().size())) << s.name.toStdString();
+            for (const auto& [topic, count] : perTopic)
+                EXPECT_GE(count, topic == u"打印"_s || topic == u"放映"_s ? 1 : 3)
+                    << s.name.toStdString() << " " << topic.toStdString();
+            EXPECT_GE(perTopic[u"文本"_s] + perTopic[u"对象"_s] + perTopic[u"外观"_s], 15)
+                << s.name.toStdString();
+        } else {
+            EXPECT_GE(perTopic.size(), 6u) << s.name.toStdString();
+        }
+    }
+}
+
 TEST(ShippedBank, EverySetHasQuestionsWithStems)
 {
     auto sets = readBankFolder(sourceFolder() + u"/bank"_s);
@@ -157,8 +189,13 @@ TEST(ShippedBank, EverySetHasQuestionsWithStems)
         }
     }
     ASSERT_EQ(perSet.size(), 12u);
-    for (int n = 1; n <= 12; ++n)
-        EXPECT_GE(perSet[u"第%1套题"_s.arg(n)], 3u) << n;
+    // The first edition: three full papers, at least ten questions in every other set.
+    for (int n = 1; n <= 12; ++n) {
+        if (n <= 3)
+            EXPECT_EQ(perSet[u"第%1套题"_s.arg(n)], 40u) << n;
+        else
+            EXPECT_GE(perSet[u"第%1套题"_s.arg(n)], 10u) << n;
+    }
 
     // The build put the compiled bank into the program folder.
     auto conn = Connection::open(buildProgramFolder() + u"/stdata.db"_s, databasePassword());
