@@ -4,7 +4,6 @@
 
 #include <QRandomGenerator>
 #include <QString>
-
 #include <functional>
 
 namespace pptdrill {
@@ -38,7 +37,8 @@ QString movieFilePathOf(int position);
 // n.w and "completed.swf" from `programFolder` in the movie folder. Uses and
 // leaves closed the program-wide connection and recordsets. Database and file
 // failures come back as an error with their text.
-Result<BuildOutcome> BuildSetPaper(const QString& setname, const QString& programFolder, BuildProgress& progress);
+Result<BuildOutcome> BuildSetPaper(const QString& setname, const QString& programFolder,
+                                   BuildProgress& progress);
 Result<BuildOutcome> BuildRandomPaper(const QString& programFolder, BuildProgress& progress,
                                       QRandomGenerator& random);
 

@@ -1,4 +1,6 @@
 // pptdrill: the trainer. Its entry is the load of the main menu.
+#include "bar/stbar.h"
+#include "paper/handin.h"
 #include "platform/firstpaint.h"
 #include "platform/messagebox.h"
 #include "platform/qtmessageboxes.h"
@@ -13,6 +15,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     pptdrill::setUpWindowProgram(app);
+    pptdrill::installQuestionBar();
+    pptdrill::installHandIn();
     // Off screen no one can see or answer a box: messages go to standard error.
     if (QGuiApplication::platformName() == u"offscreen"_s)
         pptdrill::setMessageBoxes(nullptr);

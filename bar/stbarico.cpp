@@ -1,0 +1,102 @@
+#include "bar/stbarico.h"
+
+#include "bar/stbar.h"
+#include "shell/controls.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+FormVariable<StbaricoForm> stbaricoForm;
+
+namespace {
+
+// The bar's artwork: a small question sheet on a blue tile.
+QPixmap iconArtwork()
+{
+    QPixmap picture(50, 50);
+    picture.fill(QColor(0x1f, 0x4e, 0x96));
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0xc8, 0xd8, 0xf0), 1));
+    painter.setBrush(Qt::white);
+    painter.drawRoundedRect(QRectF(9.5, 6.5, 31, 37), 3, 3);
+    painter.setPen(QPen(QColor(0x1f, 0x4e, 0x96), 2));
+    for (int y = 15; y <= 33; y += 6)
+        painter.drawLine(15, y, 35, y);
+    painter.setPen(QColor(0xd0, 0x20, 0x20));
+    painter.setFont(heiFont(9, true));
+    painter.drawText(QRect(26, 30, 20, 16), Qt::AlignCenter, u"题"_s);
+    return picture;
+}
+
+} // namespace
+
+QPoint bottomRightOfWorkArea(QSize outer)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {0, 0};
+    const QRect whole = screen->geometry();
+    const QRect work = screen->availableGeometry();
+    return {whole.x() + whole.width() - outer.width(), work.y() + work.height() - outer.height()};
+}
+
+StbaricoForm::StbaricoForm() : Form(u"stbarico"_s)
+{
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
+    setFixedSize(twipsToPixels(780), twipsToPixels(780));
+    new Image(this, u"Image1"_s, iconArtwork());
+    m_timer1 = new FormTimer(this, u"Timer1"_s, 1000, false);
+    connect(m_timer1, &FormTimer::Timer, this, [this] {
+        if (isVisible())
+            raise();
+    });
+}
+
+void StbaricoForm::Load()
+{
+    m_dragging = false;
+    move(bottomRightOfWorkArea(size()));
+    m_timer1->setEnabled(true);
+}
+
+void StbaricoForm::unloading()
+{
+    m_timer1->setEnabled(false);
+}
+
+void StbaricoForm::mousePressEvent(QMouseEvent* event)
+{
+    m_dragging = true;
+    event->accept();
+}
+
+void StbaricoForm::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (m_dragging && windowHandle())
+        windowHandle()->startSystemMove();
+}
+
+void StbaricoForm::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_dragging = false;
+    event->accept();
+}
+
+void StbaricoForm::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+    stbaricoForm.unload();
+    if (StbarForm* bar = stbarForm.loaded())
+        bar->restoreFromIcon();
+}
+
+} // namespace pptdrill

@@ -1,0 +1,173 @@
+#pragma once
+
+#include "bar/stbar.h"
+#include "bar/stbarico.h"
+#include "bar/stload.h"
+#include "cipher/textfields.h"
+#include "db/database.h"
+#include "platform/inputmethods.h"
+#include "platform/programfolder.h"
+#include "shell/examflow.h"
+#include "shell/formtimer.h"
+#include "shell/programend.h"
+#include "shell/programstate.h"
+#include "shell/questionbar.h"
+#include "tests/channel/privateruntime.h"
+#include "tests/support/testdb.h"
+#include "tests/support/testsupport.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace pptdrill::test {
+
+using namespace Qt::Literals::StringLiterals;
+
+// Records stops and starts of the player instead of running one.
+class RecordingPlayerProcesses : public PlayerProcesses
+{
+public:
+    void stopRunningPlayer() override { events.push_back(u"stop"_s); }
+    bool start(const QString& program, const QStringList& arguments) override
+    {
+        events.push_back(u"start "_s + program + u' ' + arguments.join(u'|'));
+        return startSucceeds;
+    }
+    std::vector<QString> events;
+    bool startSucceeds = true;
+};
+
+class FakeInputMethods : public InputMethods
+{
+public:
+    std::vector<KeyboardLayout> layouts() override { return installed; }
+    QString activeLayout() override { return active; }
+    bool activate(const QString& id) override
+    {
+        activated.push_back(id);
+        active = id;
+        return true;
+    }
+    std::vector<KeyboardLayout> installed{{u"us"_s, {}, false}};
+    QString active = u"us"_s;
+    std::vector<QString> activated;
+};
+
+struct PaperRow
+{
+    QString type = u"5"_s;
+    QString stem;
+    int done = 0;
+};
+
+// A loaded question bar over a paper of the test's own, in a private program
+// folder, with the player, the input methods and the hand-in windows faked.
+class BarTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        FormTimer::setManual(true);
+        setProgramEndHandler([this](int code) { endedWith = code; });
+        setProgramFolderForTesting(folder.path());
+        setPlayerProcessesForTesting(&player);
+        setInputMethodsForTesting(&methods);
+        cipherkey = fixedCipherKeyText();
+        exammode = false;
+        playercmd.clear();
+        installQuestionBar();
+        examflow::confirmHandIn = [this](int undone) { handIns.push_back(undone); };
+        examflow::showResults = [this] {
+            ++resultsShown;
+            if (duringResults)
+                duringResults();
+        };
+        examflow::resultsShowing = [this] { return resultsOpen; };
+    }
+
+    void TearDown() override
+    {
+        closeallowed = true;
+        stbaricoForm.discard();
+        stbarForm.discard();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        currentrs.reset();
+        if (dbconn)
+            dbconn->close();
+        examflow::confirmHandIn = {};
+        examflow::showResults = {};
+        examflow::resultsShowing = {};
+        examflow::showBarAgain = {};
+        examflow::hideBar = {};
+        examflow::closeBar = {};
+        setQuestionBarHandler({});
+        setInputMethodsForTesting(nullptr);
+        setPlayerProcessesForTesting(nullptr);
+        setProgramFolderForTesting(QString());
+        setProgramEndHandler({});
+        FormTimer::setManual(false);
+    }
+
+    // Writes the paper table; returns the stids in paper order.
+    std::vector<qint64> writePaper(const std::vector<PaperRow>& rows)
+    {
+        auto conn = createTestDatabase(folder.file(u"stdata.db"_s));
+        std::vector<qint64> ids;
+        auto rs = Recordset::open(conn, u"select * from st"_s);
+        EXPECT_TRUE(rs.ok());
+        for (const PaperRow& row : rows) {
+            rs->addNew();
+            EXPECT_TRUE(rs->setField(u"题型"_s, row.type).ok());
+            EXPECT_TRUE(rs->setField(u"题干"_s, EncryptTextToHex(row.stem)).ok());
+            EXPECT_TRUE(rs->setField(u"是否已做"_s, row.done).ok());
+            EXPECT_TRUE(rs->update().ok());
+            ids.push_back(rs->field(u"stid"_s).value().toLongLong());
+        }
+        rs->close();
+        conn->close();
+        return ids;
+    }
+
+    StbarForm* loadBar(int questions)
+    {
+        std::vector<PaperRow> rows(questions);
+        for (int i = 0; i < questions; ++i)
+            rows[i].stem = u"第%1题的题干"_s.arg(i + 1);
+        stids = writePaper(rows);
+        return showBar();
+    }
+
+    StbarForm* showBar()
+    {
+        ShowQuestionBar();
+        return stbarForm.loaded();
+    }
+
+    // What a move to paper position n must do to the player.
+    std::vector<QString> restartOn(int n) const
+    {
+        return {u"stop"_s, u"start "_s + folder.path() + u"/drillplay "_s + QString::number(stids.at(n - 1)) +
+                               u'&' + QString::number(n)};
+    }
+    std::vector<QString> takeEvents()
+    {
+        std::vector<QString> events;
+        events.swap(player.events);
+        return events;
+    }
+
+    PrivateRuntimeFolder runtime;
+    TempProgramFolder folder;
+    FakeMessageBoxes boxes;
+    RecordingPlayerProcesses player;
+    FakeInputMethods methods;
+    std::vector<qint64> stids;
+    std::optional<int> endedWith;
+    std::vector<int> handIns;
+    int resultsShown = 0;
+    bool resultsOpen = false;
+    std::function<void()> duringResults;
+};
+
+} // namespace pptdrill::test

@@ -1,0 +1,398 @@
+// The question bar: grid, navigation, the player restarts, stem box, panels,
+// hand-in, icon, close guard and input-method menu.
+#include "tests/bar/barfixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace pptdrill;
+using namespace pptdrill::test;
+
+namespace {
+
+constexpr int kGreen = 65280;
+constexpr int kRed = 255;
+
+void clickCell(StbarForm* bar, int n)
+{
+    bar->button(7)->click();
+    ASSERT_TRUE(bar->xtframe()->isVisible());
+    QTest::mouseClick(bar->cell(n), Qt::LeftButton);
+}
+
+} // namespace
+
+TEST_F(BarTest, LoadPlacesTheBarAndStartsThePlayerOnQuestionOne)
+{
+    StbarForm* bar = loadBar(5);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->windowTitle(), u"第1题  共5题"_s);
+    EXPECT_EQ(bar->size(), QSize(329, 197));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect work = screen->availableGeometry();
+    EXPECT_EQ(bar->pos(), QPoint(screen->geometry().width() - 337, work.y() + work.height() - 235));
+    EXPECT_EQ(takeEvents(), restartOn(1));
+    EXPECT_EQ(playercmd, u"drillplay %1&1"_s.arg(stids[0]));
+    EXPECT_EQ(bar->cell(1)->backColor(), windowsButtonFace);
+    EXPECT_EQ(bar->button(4)->caption(), u"标识本题"_s);
+    EXPECT_TRUE(bar->btframe()->isVisible());
+    EXPECT_FALSE(bar->xtframe()->isVisible());
+    EXPECT_FALSE(closeallowed);
+    EXPECT_TRUE(bar->Timer1()->isEnabled());
+    EXPECT_EQ(bar->Timer1()->interval(), 1000);
+    EXPECT_FALSE(bar->cell(5)->isHidden());
+    EXPECT_TRUE(bar->cell(6)->isHidden());
+    EXPECT_TRUE(bar->cell(40)->isHidden());
+    EXPECT_EQ(bar->cell(7)->caption(), u" 7 "_s);
+    EXPECT_EQ(bar->cell(17)->caption(), u"17 "_s);
+    EXPECT_TRUE(bar->button(6)->isEnabled());
+    EXPECT_TRUE(bar->button(8)->isEnabled());
+}
+
+TEST_F(BarTest, AOneQuestionPaperGoesNowhere)
+{
+    StbarForm* bar = loadBar(1);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->windowTitle(), u"第1题  共1题"_s);
+    EXPECT_TRUE(bar->cell(2)->isHidden());
+    takeEvents();
+    bar->button(1)->click();
+    bar->button(2)->click();
+    EXPECT_TRUE(takeEvents().empty());
+    EXPECT_EQ(bar->cell(1)->backColor(), windowsButtonFace);
+    EXPECT_EQ(bar->windowTitle(), u"第1题  共1题"_s);
+}
+
+TEST_F(BarTest, NextAndPreviousGreenTheCellsAndRestartThePlayer)
+{
+    StbarForm* bar = loadBar(4);
+    takeEvents();
+    bar->button(2)->click();
+    EXPECT_EQ(bar->cell(1)->backColor(), kGreen);
+    EXPECT_EQ(bar->cell(2)->backColor(), kGreen);
+    EXPECT_EQ(bar->cell(3)->backColor(), windowsButtonFace);
+    EXPECT_EQ(bar->windowTitle(), u"第2题  共4题"_s);
+    EXPECT_EQ(takeEvents(), restartOn(2));
+    EXPECT_EQ(playercmd, u"drillplay %1&2"_s.arg(stids[1]));
+
+    bar->button(2)->click();
+    bar->button(2)->click();
+    EXPECT_EQ(currentrs->absolutePosition(), 4);
+    takeEvents();
+    bar->button(2)->click(); // the last question: nothing
+    EXPECT_TRUE(takeEvents().empty());
+    bar->button(1)->click();
+    EXPECT_EQ(bar->windowTitle(), u"第3题  共4题"_s);
+    EXPECT_EQ(takeEvents(), restartOn(3));
+    EXPECT_TRUE(bar->btframe()->isVisible());
+}
+
+TEST_F(BarTest, ACellClickGoesThereAndTouchesNoOtherCell)
+{
+    StbarForm* bar = loadBar(6);
+    takeEvents();
+    clickCell(bar, 5);
+    EXPECT_EQ(bar->cell(5)->backColor(), kGreen);
+    EXPECT_EQ(bar->cell(1)->backColor(), windowsButtonFace);
+    EXPECT_EQ(bar->windowTitle(), u"第5题  共6题"_s);
+    EXPECT_TRUE(bar->btframe()->isVisible());
+    EXPECT_FALSE(bar->xtframe()->isVisible());
+    EXPECT_EQ(takeEvents(), restartOn(5));
+
+    // The current question's own cell restarts the player on it.
+    clickCell(bar, 5);
+    EXPECT_EQ(takeEvents(), restartOn(5));
+    EXPECT_TRUE(bar->btframe()->isVisible());
+    EXPECT_EQ(bar->windowTitle(), u"第5题  共6题"_s);
+}
+
+TEST_F(BarTest, AMarkSurvivesNavigationAndSetsTheCaptionOnArrival)
+{
+    StbarForm* bar = loadBar(5);
+    bar->button(2)->click();
+    bar->button(2)->click();
+    bar->button(4)->click();
+    EXPECT_EQ(bar->cell(3)->backColor(), kRed);
+    EXPECT_EQ(bar->button(4)->caption(), u"取消标识"_s);
+    takeEvents();
+    bar->button(4)->click(); // marking touches neither the player nor the position
+    bar->button(4)->click();
+    EXPECT_TRUE(takeEvents().empty());
+
+    bar->button(2)->click();
+    EXPECT_EQ(bar->cell(3)->backColor(), kRed);
+    EXPECT_EQ(bar->button(4)->caption(), u"标识本题"_s);
+    bar->button(1)->click();
+    EXPECT_EQ(bar->cell(3)->backColor(), kRed);
+    EXPECT_EQ(bar->button(4)->caption(), u"取消标识"_s);
+    clickCell(bar, 1);
+    clickCell(bar, 3);
+    EXPECT_EQ(bar->cell(3)->backColor(), kRed);
+    EXPECT_EQ(bar->button(4)->caption(), u"取消标识"_s);
+
+    bar->button(4)->click();
+    EXPECT_EQ(bar->cell(3)->backColor(), kGreen);
+    EXPECT_EQ(bar->button(4)->caption(), u"标识本题"_s);
+}
+
+TEST_F(BarTest, UnmarkingANeverVisitedQuestionLeavesItGreen)
+{
+    StbarForm* bar = loadBar(3);
+    bar->button(4)->click();
+    EXPECT_EQ(bar->cell(1)->backColor(), kRed);
+    bar->button(4)->click();
+    EXPECT_EQ(bar->cell(1)->backColor(), kGreen);
+}
+
+TEST_F(BarTest, RedoRestartsTheLastCommandLine)
+{
+    StbarForm* bar = loadBar(3);
+    bar->button(2)->click();
+    takeEvents();
+    bar->button(3)->click();
+    EXPECT_EQ(takeEvents(), restartOn(2));
+    EXPECT_EQ(bar->windowTitle(), u"第2题  共3题"_s);
+    EXPECT_EQ(currentrs->absolutePosition(), 2);
+    EXPECT_EQ(bar->cell(3)->backColor(), windowsButtonFace);
+}
+
+TEST_F(BarTest, AFailedPlayerStartIsReported)
+{
+    player.startSucceeds = false;
+    StbarForm* bar = loadBar(2);
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(boxes.shown[0].text.contains(u"drillplay"_s));
+    EXPECT_EQ(bar->windowTitle(), u"第1题  共2题"_s);
+}
+
+TEST_F(BarTest, TheStemBoxShowsTypeFiveStemsAndCannotBeChanged)
+{
+    stids = writePaper(
+        {{u"5"_s, u"设置幻灯片切换效果"_s}, {u"3"_s, u"不显示的题干"_s}, {u"5"_s, u"插入艺术字"_s}});
+    StbarForm* bar = showBar();
+    ASSERT_NE(bar, nullptr);
+    StemBox* box = bar->stnrtext();
+    EXPECT_EQ(box->toPlainText(), u"设置幻灯片切换效果"_s);
+    bar->button(2)->click();
+    EXPECT_EQ(box->toPlainText(), u"设置幻灯片切换效果"_s);
+    bar->button(2)->click();
+    EXPECT_EQ(box->toPlainText(), u"插入艺术字"_s);
+
+    QTest::keyClicks(box, u"abc"_s);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClick(box, Qt::Key_Delete);
+    EXPECT_EQ(box->toPlainText(), u"插入艺术字"_s);
+
+    QGuiApplication::clipboard()->setText(u"粘贴的文字"_s);
+    box->selectAll();
+    box->paste();
+    EXPECT_EQ(box->toPlainText(), u"插入艺术字"_s);
+
+    QGuiApplication::clipboard()->setText(u"剪贴板原文"_s);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"剪贴板原文"_s);
+    EXPECT_EQ(box->toPlainText(), u"插入艺术字"_s);
+    EXPECT_EQ(box->contextMenuPolicy(), Qt::NoContextMenu);
+}
+
+TEST_F(BarTest, ThePanelsSwitch)
+{
+    StbarForm* bar = loadBar(2);
+    bar->button(7)->click();
+    EXPECT_TRUE(bar->xtframe()->isVisible());
+    EXPECT_FALSE(bar->btframe()->isVisible());
+    bar->button(10)->click();
+    EXPECT_FALSE(bar->xtframe()->isVisible());
+    EXPECT_TRUE(bar->btframe()->isVisible());
+}
+
+TEST_F(BarTest, ExamModeDisablesDemonstrationAndHint)
+{
+    exammode = true;
+    StbarForm* bar = loadBar(2);
+    EXPECT_FALSE(bar->button(6)->isEnabled());
+    EXPECT_FALSE(bar->button(8)->isEnabled());
+    EXPECT_TRUE(bar->button(5)->isEnabled());
+}
+
+TEST_F(BarTest, DemonstrationWithoutAPlayerWindowSendsNothingAndSaysNothing)
+{
+    StbarForm* bar = loadBar(2);
+    bar->button(6)->click();
+    bar->button(8)->click();
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_LT(bar->sendnr()->geometry().bottom(), 0);
+}
+
+TEST_F(BarTest, EndingTheExamPassesTheUndoneCount)
+{
+    stids = writePaper({{u"5"_s, u"一"_s, 0}, {u"5"_s, u"二"_s, -1}, {u"5"_s, u"三"_s, 0}});
+    StbarForm* bar = showBar();
+    bar->button(5)->click();
+    ASSERT_EQ(handIns, std::vector<int>{2});
+
+    handIns.clear();
+    auto conn = Connection::open(folder.file(u"stdata.db"_s), databasePassword());
+    ASSERT_TRUE(conn.ok());
+    ASSERT_TRUE(conn.value()->execute(u"update st set 是否已做=1"_s).ok());
+    conn.value()->close();
+    bar->button(5)->click();
+    EXPECT_EQ(handIns, std::vector<int>{0});
+}
+
+TEST_F(BarTest, AnEmptyPaperClosesTheBarWithAMessage)
+{
+    stids = writePaper({});
+    EXPECT_EQ(showBar(), nullptr);
+    EXPECT_FALSE(stbarForm.isLoaded());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, u"题库中没有试题！"_s);
+    EXPECT_EQ(boxes.shown[0].title, u"提示"_s);
+    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(player.events.empty());
+}
+
+TEST_F(BarTest, TheBarClosesOnlyWhenAllowed)
+{
+    StbarForm* bar = loadBar(2);
+    bar->close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(stbarForm.isLoaded());
+    EXPECT_TRUE(bar->isVisible());
+    examflow::closeBar();
+    EXPECT_TRUE(closeallowed);
+    EXPECT_FALSE(stbarForm.isLoaded());
+}
+
+TEST_F(BarTest, ResizingSnapsBackAndMaximizingIsUndone)
+{
+    StbarForm* bar = loadBar(2);
+    bar->resize(600, 500);
+    EXPECT_EQ(bar->size(), QSize(329, 197));
+    bar->setWindowState(Qt::WindowMaximized);
+    EXPECT_EQ(bar->windowState(), Qt::WindowNoState);
+    EXPECT_EQ(bar->size(), QSize(329, 197));
+}
+
+TEST_F(BarTest, MinimizingShowsTheIconAndADoubleClickBringsTheBarBack)
+{
+    StbarForm* bar = loadBar(2);
+    const QPoint place = bar->pos();
+    bar->setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(bar->isVisible());
+    StbaricoForm* icon = stbaricoForm.loaded();
+    ASSERT_NE(icon, nullptr);
+    EXPECT_TRUE(icon->isVisible());
+    EXPECT_EQ(icon->size(), QSize(52, 52));
+    const QPoint corner = bottomRightOfWorkArea(QSize(52, 52));
+    EXPECT_EQ(icon->pos(), corner);
+    EXPECT_TRUE(icon->Timer1()->isEnabled());
+    EXPECT_TRUE(bar->Timer2()->isEnabled());
+
+    icon->move(10, 10);
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(20, 20), icon->mapToGlobal(QPointF(20, 20)),
+                            Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(icon, &doubleClick);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(stbaricoForm.isLoaded());
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->windowState(), Qt::WindowNoState);
+    EXPECT_EQ(bar->pos(), place);
+    EXPECT_EQ(bar->size(), QSize(329, 197));
+
+    bar->setWindowState(Qt::WindowMinimized);
+    ASSERT_TRUE(stbaricoForm.isLoaded());
+    EXPECT_EQ(stbaricoForm.loaded()->pos(), corner);
+}
+
+TEST_F(BarTest, TheIconTracksDragging)
+{
+    StbarForm* bar = loadBar(2);
+    bar->setWindowState(Qt::WindowMinimized);
+    StbaricoForm* icon = stbaricoForm.loaded();
+    ASSERT_NE(icon, nullptr);
+    EXPECT_FALSE(icon->dragging());
+    QTest::mousePress(icon, Qt::RightButton);
+    EXPECT_TRUE(icon->dragging());
+    QTest::mouseRelease(icon, Qt::RightButton);
+    EXPECT_FALSE(icon->dragging());
+}
+
+TEST_F(BarTest, TheSeamsHideAndShowTheBarOrItsIcon)
+{
+    StbarForm* bar = loadBar(2);
+    examflow::hideBar();
+    EXPECT_FALSE(bar->isVisible());
+    examflow::showBarAgain();
+    EXPECT_TRUE(bar->isVisible());
+
+    bar->setWindowState(Qt::WindowMinimized);
+    examflow::hideBar();
+    EXPECT_FALSE(stbaricoForm.loaded()->isVisible());
+    examflow::showBarAgain();
+    EXPECT_TRUE(stbaricoForm.loaded()->isVisible());
+    EXPECT_FALSE(bar->isVisible());
+}
+
+TEST_F(BarTest, TheInputMethodMenuListsAtMost25LayoutsAndSwitchesThem)
+{
+    methods.installed = {
+        {u"keyboard-us"_s, {}, false}, {u"pinyin"_s, u"拼音"_s, true}, {u"keyboard-ru"_s, {}, false}};
+    methods.active = u"keyboard-us"_s;
+    StbarForm* bar = loadBar(2);
+    QStringList texts;
+    QList<int> ids;
+    for (QAction* action : bar->inputMenu()->actions()) {
+        texts << action->text();
+        ids << action->data().toInt();
+    }
+    EXPECT_EQ(texts, (QStringList{u"english(american)"_s, u"拼音"_s, u"english(american)"_s}));
+    EXPECT_EQ(ids, (QList<int>{301, 302, 303}));
+    EXPECT_EQ(methods.activated, std::vector<QString>{u"keyboard-us"_s});
+
+    bar->menuCommand(302);
+    EXPECT_EQ(methods.active, u"pinyin"_s);
+    bar->menuCommand(304); // no such layout
+    bar->menuCommand(300);
+    EXPECT_EQ(methods.active, u"pinyin"_s);
+    EXPECT_EQ(bar->button(9)->caption(), u"EN"_s);
+}
+
+TEST_F(BarTest, TheMenuButtonStopsTheKeepOnTopTimer)
+{
+    methods.installed.clear();
+    for (int i = 1; i <= 30; ++i)
+        methods.installed.push_back({u"layout%1"_s.arg(i), {}, false});
+    StbarForm* bar = loadBar(2);
+    EXPECT_EQ(bar->inputMenu()->actions().size(), 25);
+    QTimer::singleShot(0, bar, [] {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    bar->button(9)->click();
+    EXPECT_FALSE(bar->Timer1()->isEnabled());
+    bar->Timer1()->tick(); // a stopped timer does not tick
+    EXPECT_EQ(bar->button(9)->caption(), u"EN"_s);
+}
+
+TEST(XkbQuery, LayoutsAndVariantsPairUp)
+{
+    const QString query =
+        u"rules:      evdev\nmodel:      pc105\nlayout:     us,de,ru\nvariant:    ,nodeadkeys,\n"_s;
+    EXPECT_EQ(xkbLayoutsFromQuery(query), (QStringList{u"us"_s, u"de(nodeadkeys)"_s, u"ru"_s}));
+    EXPECT_TRUE(xkbLayoutsFromQuery(u"rules: evdev\n"_s).isEmpty());
+}
