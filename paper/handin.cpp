@@ -39,6 +39,26 @@ QPixmap confirmationPicture(QSize size, const QString& heading, const QString& w
     p.drawLine(0, 0, size.width(), 0);
 
     const int margin = 16;
+    // Chinese text wrapped character by character, with room between the lines
+    // (the Song face's own line height lets the lines touch).
+    const auto drawSpacedText = [](QPainter& p, const QRect& r, const QString& text) {
+        const QFontMetrics fm = p.fontMetrics();
+        const int step = fm.height() * 3 / 2;
+        int y = r.top();
+        QString line;
+        static const QString noLineStart = u"，。、；：！？”）》"_s;
+        for (const QChar ch : text) {
+            // Closing punctuation never starts a line: it hangs at the end of the last one.
+            if (fm.horizontalAdvance(line + ch) > r.width() && !line.isEmpty() && !noLineStart.contains(ch)) {
+                p.drawText(QRect(r.left(), y, r.width(), step), Qt::AlignLeft | Qt::AlignVCenter, line);
+                y += step;
+                line.clear();
+            }
+            line += ch;
+        }
+        if (!line.isEmpty())
+            p.drawText(QRect(r.left(), y, r.width(), step), Qt::AlignLeft | Qt::AlignVCenter, line);
+    };
     // The warning sign.
     const QRectF sign(margin, 14, 26, 23);
     QPainterPath triangle;
@@ -70,8 +90,7 @@ QPixmap confirmationPicture(QSize size, const QString& heading, const QString& w
     }
     p.setPen(QColor(16, 32, 64));
     p.setFont(songFont(10.5));
-    p.drawText(QRect(margin, top, textWidth, twipsToPixels(2520) - top - 6), Qt::AlignLeft | Qt::TextWordWrap,
-               handInNotice);
+    drawSpacedText(p, QRect(margin, top, textWidth, twipsToPixels(2520) - top - 6), handInNotice);
     return picture;
 }
 
