@@ -445,7 +445,8 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
             QRect field = rect;
             if (t == u"spin"_s) {
                 field.setRight(rect.right() - 16);
-                const double v = d->value(c.id).toDouble();
+                const auto shown = m_spinShown.find(loc);
+                const double v = (shown != m_spinShown.end() ? shown->second : d->value(c.id)).toDouble();
                 const auto fmt = [](double x) { return QString::number(x); };
                 hots.push_back({QRect(rect.right() - 15, rect.top(), 16, rect.height() / 2),
                                 u"spinup:"_s + loc,
@@ -831,8 +832,10 @@ void KitView::perform(const QString& action)
     const QString dialogBefore = m_session->dialog() ? m_session->dialog()->name : QString();
     m_session->perform(action);
     const QString dialogAfter = m_session->dialog() ? m_session->dialog()->name : QString();
-    if (dialogBefore != dialogAfter)
+    if (dialogBefore != dialogAfter) {
         m_field.reset();
+        m_spinShown.clear();
+    }
     rebuild();
     update();
     if (!wasComplete && m_session->isComplete() && !m_completedSignalled) {
@@ -914,9 +917,13 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         if (m_session->dialog())
             return;
         const QString view = m_session->view();
-        if (h.locator.startsWith(u"thumb:"_s))
+        if (h.locator.startsWith(u"thumb:"_s)) {
+            // The right button selects the slide it lands on, then opens its menu.
+            if (m_session->presentation().selected != h.locator.mid(6).toInt() &&
+                m_session->accepts(h.locator))
+                perform(h.locator);
             openContextMenu(view == u"sorter"_s ? u"sorter"_s : u"thumbnail"_s, point);
-        else if (h.locator.startsWith(u"ph:"_s))
+        } else if (h.locator.startsWith(u"ph:"_s))
             openContextMenu(u"text"_s, point);
         else if (h.locator.startsWith(u"shape:"_s))
             openContextMenu(shapeContextArea(h.locator.mid(6).toInt()), point);
@@ -979,6 +986,19 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         }
         rebuild();
         update();
+        return;
+    }
+    if (h.locator.startsWith(u"spinup:"_s) || h.locator.startsWith(u"spindown:"_s)) {
+        // The arrows step the shown value; it takes effect once it is the value the task wants.
+        const QString key = h.locator.mid(h.locator.indexOf(u':') + 1);
+        if (m_session->accepts(h.action)) {
+            m_spinShown.erase(key);
+            perform(h.action);
+        } else {
+            m_spinShown[key] = h.action.mid(h.action.lastIndexOf(u'=') + 1);
+            rebuild();
+            update();
+        }
         return;
     }
     if (h.action.isEmpty())
@@ -1348,6 +1368,7 @@ void KitView::startDemonstration()
     m_field.reset();
     m_menu = MenuState{};
     m_listScroll.clear();
+    m_spinShown.clear();
     m_completionText.clear();
     m_completedSignalled = false;
     m_session->reset();

@@ -218,7 +218,8 @@ private:
     std::optional<DropState> m_drop;
     std::optional<FieldState> m_field;
     int m_dropScroll = 0;
-    int m_thumbScroll = 0; // the slides tab, in pixels
+    int m_thumbScroll = 0;                  // the slides tab, in pixels
+    std::map<QString, QString> m_spinShown; // spin values stepped to but not yet taken, by "form/id"
     std::map<QString, int> m_listScroll;
     QPoint m_mouse;
     bool m_hintVisible = false;

@@ -695,7 +695,8 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
     const QString formKey = form.name + u'/';
     for (const auto& [c, rect] : layout) {
         const QString& t = c->type;
-        const QString value = state.value(c->id);
+        const auto shown = m_spinShown.find(formKey + c->id);
+        const QString value = shown != m_spinShown.end() ? shown->second : state.value(c->id);
         p.setFont(uiFont(12));
         p.setPen(Qt::black);
         const bool focused = m_field && m_field->form == form.name && m_field->control == c->id;

@@ -22,6 +22,7 @@ void MovieSession::reset()
 {
     m_presentation = m_movie.presentation;
     m_step = 0;
+    m_done.assign(m_movie.steps.size(), false);
     m_dialog.reset();
     m_beneath.clear();
     m_taskPane = {};
@@ -163,30 +164,62 @@ QString normalizedAction(const QString& action)
 
 } // namespace
 
+bool MovieSession::isValueStep(int index) const
+{
+    // Every way of the step sets a value in one open dialog or task pane.
+    const MovieStep& step = m_movie.steps[static_cast<size_t>(index)];
+    for (const QString& a : step.accept) {
+        auto t = m_kit->resolve(a);
+        if (!t || !t->hasValue || !t->opens.isEmpty() ||
+            (t->kind != KitTarget::Dialog && t->kind != KitTarget::TaskPane))
+            return false;
+    }
+    return true;
+}
+
+int MovieSession::stepTaking(const QString& action) const
+{
+    if (isComplete())
+        return -1;
+    const QString wanted = normalizedAction(action);
+    auto takes = [&](int index) {
+        for (const QString& a : m_movie.steps[static_cast<size_t>(index)].accept) {
+            if (normalizedAction(a) == wanted)
+                return true;
+        }
+        return false;
+    };
+    if (takes(m_step))
+        return m_step;
+    // Values of one dialog or pane may be set in any order, as in the real
+    // program: the run of value steps from the current one takes any of them.
+    if (!isValueStep(m_step))
+        return -1;
+    for (int i = m_step + 1; i < stepCount() && isValueStep(i); ++i) {
+        if (!m_done[static_cast<size_t>(i)] && takes(i))
+            return i;
+    }
+    return -1;
+}
+
 bool MovieSession::accepts(const QString& action) const
 {
-    const MovieStep* step = currentStep();
-    if (!step)
-        return false;
-    const QString wanted = normalizedAction(action);
-    for (const QString& a : step->accept) {
-        if (normalizedAction(a) == wanted)
-            return true;
-    }
-    return false;
+    return stepTaking(action) >= 0;
 }
 
 bool MovieSession::perform(const QString& action)
 {
-    const MovieStep* step = currentStep();
-    if (!step || !accepts(action))
+    const int index = stepTaking(action);
+    if (index < 0)
         return false;
     auto target = m_kit->resolve(action);
     if (!target || !reachable(target.value()))
         return false;
     applyAction(target.value());
-    applyPresentationChanges(m_presentation, step->set);
-    ++m_step;
+    applyPresentationChanges(m_presentation, m_movie.steps[static_cast<size_t>(index)].set);
+    m_done[static_cast<size_t>(index)] = true;
+    while (m_step < stepCount() && m_done[static_cast<size_t>(m_step)])
+        ++m_step;
     if (m_listener)
         m_listener();
     return true;

@@ -59,13 +59,18 @@ private:
     FormState openForm(const KitForm& form) const;
     void applyOpens(const QString& opens);
     void closeDialog();
+    bool isValueStep(int index) const;
+    // The step that takes `action` now: the current one, or a later value step
+    // of the same run; -1 for none.
+    int stepTaking(const QString& action) const;
     bool reachable(const KitTarget& target) const;
     void applyAction(const KitTarget& target);
 
     Movie m_movie;
     const KitCatalog* m_kit;
     Presentation m_presentation;
-    int m_step = 0;
+    int m_step = 0; // the first step not done
+    std::vector<bool> m_done;
     std::optional<FormState> m_dialog;
     std::vector<FormState> m_beneath;
     FormState m_taskPane;

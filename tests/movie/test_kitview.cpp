@@ -142,6 +142,45 @@ TEST(KitView, DialogControlsTakeOnlyTheExpectedValues)
     EXPECT_FALSE(view->session().dialog().has_value());
 }
 
+TEST(KitView, ValuesOfADialogMayBeSetInAnyOrderAndSpinArrowsStepToThem)
+{
+    auto view = viewOf(R"json({"format": "pptdrill-movie", "version": 1,
+      "presentation": {"slides": [{"title": "t"}]},
+      "steps": [
+        {"hint": "a", "accept": ["menu:文件(F)/另存为(A)..."]},
+        {"hint": "b", "accept": ["dialog:另存为/文件名=产品介绍"]},
+        {"hint": "c", "accept": ["dialog:另存为/份数=4"]},
+        {"hint": "d", "accept": ["dialog:另存为/保存(S)"]}
+      ]})json");
+    ASSERT_TRUE(view->performThroughUi(u"menu:文件(F)/另存为(A)..."_s));
+    // The copies first: three steps up from 1, each shown, the last one taken.
+    for (int i = 0; i < 3; ++i)
+        click(*view, u"spinup:另存为/份数"_s);
+    EXPECT_EQ(view->session().dialog()->value(u"份数"_s), u"4"_s);
+    EXPECT_EQ(view->session().stepIndex(), 1); // the file name is still to do
+    EXPECT_FALSE(view->session().accepts(u"dialog:另存为/保存(S)"_s));
+    click(*view, u"ctl:另存为/文件名"_s);
+    view->typeText(u"产品介绍"_s);
+    EXPECT_EQ(view->session().stepIndex(), 3);
+    click(*view, u"ctl:另存为/保存(S)"_s);
+    EXPECT_TRUE(view->session().isComplete());
+}
+
+TEST(KitView, TheRightButtonSelectsTheSlideItOpensTheMenuOf)
+{
+    auto view = viewOf(R"json({"format": "pptdrill-movie", "version": 1,
+      "presentation": {"slides": [{"title": "a"}, {"title": "b"}, {"title": "c"}]},
+      "steps": [
+        {"hint": "a", "accept": ["thumb:3"]},
+        {"hint": "b", "accept": ["context:thumbnail/删除幻灯片(D)"], "set": {"deleteSlide": 3}}
+      ]})json");
+    click(*view, u"thumb:3"_s, Qt::RightButton);
+    EXPECT_EQ(view->session().presentation().selected, 3);
+    click(*view, u"ctxitem:删除幻灯片(D)"_s);
+    EXPECT_TRUE(view->session().isComplete());
+    EXPECT_EQ(view->session().presentation().slides.size(), 2u);
+}
+
 TEST(KitView, LongDropDownsScrollToTheWantedValue)
 {
     auto view = viewOf(R"json({"format": "pptdrill-movie", "version": 1,
