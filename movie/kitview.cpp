@@ -851,6 +851,15 @@ void KitView::closeMenus()
     update();
 }
 
+void KitView::openMenu(int index)
+{
+    m_menu = MenuState{};
+    m_menu.open = true;
+    m_menu.top = index;
+    rebuild();
+    update();
+}
+
 void KitView::openContextMenu(const QString& area, const QPoint& at)
 {
     if (!m_session->kit().contextMenu(area))
@@ -937,14 +946,9 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     if (h.locator.startsWith(u"menutitle:"_s)) {
         const auto& menus = m_session->kit().menus();
         for (size_t i = 0; i < menus.size(); ++i) {
-            if (menus[i].title == h.locator.mid(10)) {
-                m_menu = MenuState{};
-                m_menu.open = true;
-                m_menu.top = static_cast<int>(i);
-            }
+            if (menus[i].title == h.locator.mid(10))
+                openMenu(static_cast<int>(i));
         }
-        rebuild();
-        update();
         return;
     }
     if ((h.locator.startsWith(u"tb:"_s) || h.locator.startsWith(u"tbarrow:"_s)) && h.action.isEmpty()) {
@@ -1035,11 +1039,7 @@ void KitView::pressShortcut(const QString& shortcut)
         const auto& menus = m_session->kit().menus();
         for (size_t i = 0; i < menus.size(); ++i) {
             if (accessKey(menus[i].title) == letter) {
-                m_menu = MenuState{};
-                m_menu.open = true;
-                m_menu.top = static_cast<int>(i);
-                rebuild();
-                update();
+                openMenu(static_cast<int>(i));
                 return;
             }
         }

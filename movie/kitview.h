@@ -150,6 +150,7 @@ private:
     const Hot* hotAt(const QPoint& point) const;
     void perform(const QString& action);
     void closeMenus();
+    void openMenu(int index); // a menu of the menu bar
     void openContextMenu(const QString& area, const QPoint& at);
     // The context menu a shape of the current slide opens: chart, picture, orgchart or shape.
     QString shapeContextArea(int shape) const;

@@ -14,12 +14,6 @@ using namespace pptdrill::test;
 
 namespace {
 
-const KitCatalog& smallKit()
-{
-    static const KitCatalog kit = KitCatalog::parse(smallKitJson()).value();
-    return kit;
-}
-
 std::unique_ptr<KitView> viewOf(const QByteArray& json)
 {
     auto movie = parseMovie(json);

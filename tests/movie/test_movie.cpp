@@ -18,12 +18,6 @@ using namespace pptdrill::test;
 
 namespace {
 
-const KitCatalog& smallKit()
-{
-    static const KitCatalog kit = KitCatalog::parse(smallKitJson()).value();
-    return kit;
-}
-
 Movie layoutMovie()
 {
     auto m = parseMovie(layoutMovieJson());

@@ -60,6 +60,12 @@ inline QByteArray smallKitJson()
 })json";
 }
 
+inline const KitCatalog& smallKit()
+{
+    static const KitCatalog kit = KitCatalog::parse(smallKitJson()).value();
+    return kit;
+}
+
 // A task: select slide 2, open the layout pane (menu or context menu), pick a layout.
 inline QByteArray layoutMovieJson()
 {
