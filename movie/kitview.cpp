@@ -1435,19 +1435,26 @@ void KitView::demoArrive()
 {
     const DemoMove move = m_demo.moves[m_demo.move];
     const auto r = move.locator.isEmpty() ? std::nullopt : locate(move.locator);
+    doMove(move, r);
+    ++m_demo.move;
+    QTimer::singleShot(m_pace <= 0 ? 0 : static_cast<int>(450 * m_pace), this, &KitView::demoNextMove);
+}
+
+void KitView::doMove(const DemoMove& move, const std::optional<QRect>& at)
+{
     switch (move.kind) {
     case DemoMove::Click:
     case DemoMove::Hover:
-        if (r)
-            clickAt(r->center());
+        if (at)
+            clickAt(at->center());
         break;
     case DemoMove::DoubleClick:
-        if (r)
-            clickAt(r->center(), Qt::LeftButton, true);
+        if (at)
+            clickAt(at->center(), Qt::LeftButton, true);
         break;
     case DemoMove::RightClick:
-        if (r)
-            clickAt(r->center(), Qt::RightButton);
+        if (at)
+            clickAt(at->center(), Qt::RightButton);
         break;
     case DemoMove::Key:
         pressShortcut(move.text);
@@ -1456,8 +1463,6 @@ void KitView::demoArrive()
         typeText(move.text);
         break;
     }
-    ++m_demo.move;
-    QTimer::singleShot(m_pace <= 0 ? 0 : static_cast<int>(450 * m_pace), this, &KitView::demoNextMove);
 }
 
 bool KitView::performThroughUi(const QString& action)
@@ -1471,24 +1476,7 @@ bool KitView::performThroughUi(const QString& action)
             if (!r)
                 return false;
         }
-        switch (move.kind) {
-        case DemoMove::Click:
-        case DemoMove::Hover:
-            clickAt(r->center());
-            break;
-        case DemoMove::DoubleClick:
-            clickAt(r->center(), Qt::LeftButton, true);
-            break;
-        case DemoMove::RightClick:
-            clickAt(r->center(), Qt::RightButton);
-            break;
-        case DemoMove::Key:
-            pressShortcut(move.text);
-            break;
-        case DemoMove::Type:
-            typeText(move.text);
-            break;
-        }
+        doMove(move, r);
     }
     return m_session->stepIndex() > before;
 }

@@ -212,6 +212,8 @@ private:
     void demoNextMove();
     void demoTick();
     void demoArrive();
+    // One move of a demonstration or of a learner's way, at the element's place.
+    void doMove(const DemoMove& move, const std::optional<QRect>& at);
 
     std::unique_ptr<MovieSession> m_session;
     std::vector<Hot> m_hots;
