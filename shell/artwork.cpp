@@ -83,6 +83,15 @@ void drawEmblem(QPainter& p, const QPointF& centre, double radius)
 }
 
 // The blue title band across the top, with the gold rule under it.
+// A title in white on the band, with a soft shadow below right.
+void drawTitle(QPainter& p, const QRect& where, const QString& text)
+{
+    p.setPen(QColor(0, 20, 70, 140));
+    p.drawText(where.translated(2, 2), Qt::AlignLeft | Qt::AlignVCenter, text);
+    p.setPen(Qt::white);
+    p.drawText(where, Qt::AlignLeft | Qt::AlignVCenter, text);
+}
+
 void drawBand(QPainter& p, int height)
 {
     QLinearGradient band(0, 0, 0, height);
@@ -249,10 +258,7 @@ QPixmap paintMenu()
     drawEmblem(p, QPointF(70, 62), 44);
 
     p.setFont(heiFont(23, true));
-    p.setPen(QColor(0, 20, 70, 140));
-    p.drawText(QRect(132, 20, 600, 44), Qt::AlignLeft | Qt::AlignVCenter, u"朔禾职称计算机考试练习系统"_s);
-    p.setPen(Qt::white);
-    p.drawText(QRect(130, 18, 600, 44), Qt::AlignLeft | Qt::AlignVCenter, u"朔禾职称计算机考试练习系统"_s);
+    drawTitle(p, QRect(130, 18, 600, 44), u"朔禾职称计算机考试练习系统"_s);
     p.setFont(songFont(12));
     p.setPen(QColor(214, 230, 255));
     p.drawText(QRect(132, 68, 420, 22), Qt::AlignLeft | Qt::AlignVCenter,
@@ -287,12 +293,7 @@ QPixmap paintLogin()
     drawEmblem(p, QPointF(64, 56), 38);
 
     p.setFont(heiFont(20, true));
-    p.setPen(QColor(0, 20, 70, 140));
-    p.drawText(QRect(122, 16, 640, 40), Qt::AlignLeft | Qt::AlignVCenter,
-               u"全国专业技术人员计算机应用能力考试"_s);
-    p.setPen(Qt::white);
-    p.drawText(QRect(120, 14, 640, 40), Qt::AlignLeft | Qt::AlignVCenter,
-               u"全国专业技术人员计算机应用能力考试"_s);
+    drawTitle(p, QRect(120, 14, 640, 40), u"全国专业技术人员计算机应用能力考试"_s);
     p.setFont(heiFont(12, true));
     p.setPen(titleGold);
     p.drawText(QRect(122, 62, 400, 24), Qt::AlignLeft | Qt::AlignVCenter, u"PowerPoint 2003 中文演示文稿"_s);
@@ -330,12 +331,7 @@ QPixmap paintSignIn()
     drawEmblem(p, QPointF(56, 48), 34);
 
     p.setFont(heiFont(19, true));
-    p.setPen(QColor(0, 20, 70, 140));
-    p.drawText(QRect(108, 12, 640, 36), Qt::AlignLeft | Qt::AlignVCenter,
-               u"全国专业技术人员计算机应用能力考试"_s);
-    p.setPen(Qt::white);
-    p.drawText(QRect(106, 10, 640, 36), Qt::AlignLeft | Qt::AlignVCenter,
-               u"全国专业技术人员计算机应用能力考试"_s);
+    drawTitle(p, QRect(106, 10, 640, 36), u"全国专业技术人员计算机应用能力考试"_s);
     p.setFont(heiFont(12, true));
     p.setPen(titleGold);
     p.drawText(QRect(108, 54, 300, 24), Qt::AlignLeft | Qt::AlignVCenter, u"考生信息确认"_s);
