@@ -292,7 +292,8 @@ Result<Recordset> Recordset::open(const std::shared_ptr<Connection>& connection,
         while (sqlite3_step(info.get()) == SQLITE_ROW) {
             rs.m_columns << info.column(1).toString();
             const QString type = info.column(2).toString().toUpper();
-            rs.m_isLong.push_back(type == u"BLOB"_s || type == u"LONGTEXT"_s);
+            // Only binary values (the movies) are large enough to read late.
+            rs.m_isLong.push_back(type == u"BLOB"_s);
         }
         if (rs.m_columns.isEmpty())
             return R::failure(u"no such table: %1"_s.arg(rs.m_table));

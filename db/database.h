@@ -66,9 +66,10 @@ Status OpenDatabase(const QString& programFolder);
 QString databasePathInFolder(const QString& programFolder);
 
 // A client-side snapshot of the rows a select statement returned, with the
-// cursor operations the system needs. Long values (columns declared BLOB or
-// LONGTEXT: movies, stems) are read from the file when a row's field is first
-// read, so that opening the whole bank stays quick.
+// cursor operations the system needs. Every value is as it was when the
+// recordset was opened, except binary values (columns declared BLOB: the
+// movies), which are read from the file when a row's field is first read, so
+// that opening the whole bank stays quick.
 class Recordset
 {
 public:

@@ -141,6 +141,20 @@ TEST_F(DatabaseTest, RecordsetIsASnapshotWithExactCountAndPositions)
     EXPECT_EQ(readValue(conn, u"st"_s, u"stid"_s, 2, u"得分"_s).toDouble(), 2.5);
 }
 
+TEST_F(DatabaseTest, LongTextsAreAsTheyWereAtOpen)
+{
+    const qint64 id = addBankRow(*conn, u"第1套题"_s, 1, 0);
+    ASSERT_TRUE(
+        conn->executeScript(u"UPDATE stk SET 题干 = 'before', 解析 = 'old' WHERE ID = %1"_s.arg(id)).ok());
+    auto rs = Recordset::open(conn, sql::SelectBank);
+    ASSERT_TRUE(rs.ok());
+    auto other = Connection::open(path, databasePassword());
+    ASSERT_TRUE(other.ok());
+    ASSERT_TRUE(other.value()->executeScript(u"UPDATE stk SET 题干 = 'after', 解析 = 'new'"_s).ok());
+    EXPECT_EQ(rs->field(u"题干"_s)->toString(), u"before"_s);
+    EXPECT_EQ(rs->field(u"解析"_s)->toString(), u"old"_s);
+}
+
 TEST_F(DatabaseTest, BankSelectionsByStatementText)
 {
     addBankRow(*conn, u"第1套题"_s, 1, 0);
