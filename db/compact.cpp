@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -31,6 +32,19 @@ void removeTemp(const QString& temp)
     QFile::remove(temp + u"-journal"_s);
 }
 
+// The new file takes the old one's permissions, group and (where allowed) owner,
+// so a private database stays private and a shared one stays shared.
+void copyOwnershipAndMode(const QString& from, const QString& to)
+{
+    struct stat old = {};
+    const QByteArray target = QFile::encodeName(to);
+    if (::stat(QFile::encodeName(from).constData(), &old) != 0)
+        return;
+    if (::chown(target.constData(), old.st_uid, old.st_gid) != 0)
+        (void)::chown(target.constData(), static_cast<uid_t>(-1), old.st_gid);
+    ::chmod(target.constData(), old.st_mode & 07777);
+}
+
 } // namespace
 
 QString compactionTempPath(const QString& path)
@@ -44,13 +58,18 @@ QString compactionTempPath(const QString& path)
     return m.captured(1) + u'/' + m.captured(2) + u".~"_s + m.captured(5);
 }
 
-bool CompactDatabaseFile(const QString& path, const QString& password)
+bool CompactDatabaseFile(const QString& givenPath, const QString& password)
 {
+    if (compactionTempPath(givenPath).isEmpty())
+        return true;
+    if (!QFileInfo(givenPath).isFile())
+        return false;
+    // A database reached through a symbolic link is compacted where it lies:
+    // the link stays and keeps leading to it.
+    const QString path = QFileInfo(givenPath).canonicalFilePath();
     const QString temp = compactionTempPath(path);
     if (temp.isEmpty())
         return true;
-    if (!QFileInfo(path).isFile())
-        return false;
 
     // A temporary file left by an interrupted run is stale.
     removeTemp(temp);
@@ -77,6 +96,7 @@ bool CompactDatabaseFile(const QString& path, const QString& password)
     }
 
     const QString folder = QFileInfo(path).absolutePath();
+    copyOwnershipAndMode(path, temp);
     if (!syncPath(temp, O_RDONLY) ||
         std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()) != 0) {
         removeTemp(temp);

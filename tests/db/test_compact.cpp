@@ -11,6 +11,9 @@
 #include <QRandomGenerator>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
@@ -93,6 +96,82 @@ TEST(Compaction, AStaleTemporaryFileFromAnEarlierRunIsReplaced)
 
     ASSERT_TRUE(CompactDatabaseFile(path, databasePassword()));
     EXPECT_FALSE(QFile::exists(stale.fileName()));
+    auto reopened = Connection::open(path, databasePassword());
+    ASSERT_TRUE(reopened.ok());
+    EXPECT_EQ(countRows(reopened.value(), u"stk"_s), 1);
+}
+
+namespace {
+
+struct FileStat
+{
+    mode_t mode = 0;
+    uid_t uid = 0;
+    gid_t gid = 0;
+    bool link = false;
+};
+
+FileStat statOf(const QString& path)
+{
+    struct stat st = {};
+    ::lstat(QFile::encodeName(path).constData(), &st);
+    return {static_cast<mode_t>(st.st_mode & 07777), st.st_uid, st.st_gid, S_ISLNK(st.st_mode)};
+}
+
+// A group other than the user's primary one that the file may be given.
+std::optional<gid_t> anotherGroup()
+{
+    if (::geteuid() == 0)
+        return gid_t(65534);
+    gid_t groups[64];
+    const int n = ::getgroups(64, groups);
+    for (int i = 0; i < n; ++i) {
+        if (groups[i] != ::getegid())
+            return groups[i];
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+TEST(Compaction, TheFileKeepsItsPermissionsGroupAndLink)
+{
+    TempProgramFolder folder;
+    const QString path = folder.file(u"stdata.db"_s);
+    createTestDatabase(path)->close();
+    const QByteArray native = QFile::encodeName(path);
+
+    // A private database stays private whatever the umask.
+    const mode_t oldMask = ::umask(022);
+    ASSERT_EQ(::chmod(native.constData(), 0600), 0);
+    ASSERT_TRUE(CompactDatabaseFile(path, databasePassword()));
+    EXPECT_EQ(statOf(path).mode, 0600u);
+
+    // A database shared by a group stays writable for that group.
+    ASSERT_EQ(::chmod(native.constData(), 0664), 0);
+    const std::optional<gid_t> group = anotherGroup();
+    if (group)
+        ASSERT_EQ(::chown(native.constData(), static_cast<uid_t>(-1), *group), 0);
+    const FileStat shared = statOf(path);
+    ASSERT_TRUE(CompactDatabaseFile(path, databasePassword()));
+    EXPECT_EQ(statOf(path).mode, 0664u);
+    EXPECT_EQ(statOf(path).gid, shared.gid);
+    ::umask(oldMask);
+
+    // Through a symbolic link the target is compacted and the link stays.
+    TempProgramFolder programs;
+    const QString link = programs.file(u"stdata.db"_s);
+    ASSERT_TRUE(QFile::link(path, link));
+    {
+        auto conn = Connection::open(link, databasePassword());
+        ASSERT_TRUE(conn.ok());
+        addBankRow(*conn.value(), u"第1套题"_s, 1);
+        conn.value()->close();
+    }
+    ASSERT_TRUE(CompactDatabaseFile(link, databasePassword()));
+    EXPECT_TRUE(statOf(link).link);
+    EXPECT_FALSE(QFile::exists(programs.file(u"stdata.~db"_s)));
+    EXPECT_FALSE(QFile::exists(folder.file(u"stdata.~db"_s)));
     auto reopened = Connection::open(path, databasePassword());
     ASSERT_TRUE(reopened.ok());
     EXPECT_EQ(countRows(reopened.value(), u"stk"_s), 1);
