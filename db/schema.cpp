@@ -11,9 +11,9 @@ QString bankCourseName()
     return u"PowerPoint模块"_s;
 }
 
-Status createSchema(Connection& connection)
+QString schemaScript()
 {
-    return connection.executeScript(uR"sql(
+    return uR"sql(
 BEGIN;
 CREATE TABLE stk (
     ID INTEGER PRIMARY KEY,
@@ -58,7 +58,12 @@ CREATE TABLE st (
 CREATE TABLE stkbf (id INTEGER PRIMARY KEY, stkid INTEGER, 备注 TEXT);
 CREATE TABLE stlbf (id INTEGER PRIMARY KEY, stid INTEGER, 备注 TEXT);
 COMMIT;
-)sql"_s);
+)sql"_s;
+}
+
+Status createSchema(Connection& connection)
+{
+    return connection.executeScript(schemaScript());
 }
 
 } // namespace pptdrill

@@ -15,5 +15,7 @@ QString bankCourseName();
 // `stkbf` and `stlbf`. Long values (LONGTEXT, BLOB) stand last in `stk`, so that
 // reading a row's short columns never walks the pages of its stem or movie.
 Status createSchema(Connection& connection);
+// The statements createSchema runs.
+QString schemaScript();
 
 } // namespace pptdrill

@@ -61,18 +61,25 @@ bool isOwnRunningProcess(qint64 pid)
     return status && status->realUid == ::getuid() && !status->zombie;
 }
 
+// The path of the process's executable, without the mark of a replaced file;
+// empty when the link cannot be read.
+QString executablePath(qint64 pid)
+{
+    QString target = QFileInfo(procPath(pid, u"exe"_s)).symLinkTarget();
+    // An executable replaced or removed since it was started.
+    static const QString deleted = u" (deleted)"_s;
+    if (target.endsWith(deleted))
+        target.chop(deleted.size());
+    return target;
+}
+
 // The file name of the process's executable; the kernel's short command name
 // (at most 15 characters) when the executable link cannot be read.
 QString executableFileName(qint64 pid)
 {
-    QString target = QFileInfo(procPath(pid, u"exe"_s)).symLinkTarget();
-    if (!target.isEmpty()) {
-        // An executable replaced or removed since it was started.
-        static const QString deleted = u" (deleted)"_s;
-        if (target.endsWith(deleted))
-            target.chop(deleted.size());
+    const QString target = executablePath(pid);
+    if (!target.isEmpty())
         return QFileInfo(target).fileName();
-    }
     QFile comm(procPath(pid, u"comm"_s));
     if (!comm.open(QIODevice::ReadOnly))
         return {};
@@ -142,6 +149,18 @@ void StopRunningPlayer()
     const std::int32_t id = FindProcessId(playerExecutableName()).toInt();
     if (id != 0)
         KillProcessById(id);
+}
+
+void StopLeftoverPlayers(const QString& programFolder)
+{
+    // The kernel names executables by their real path.
+    const QString player = QFileInfo(programFolder + u'/' + playerExecutableName()).canonicalFilePath();
+    if (player.isEmpty())
+        return;
+    for (const qint64 pid : processIds()) {
+        if (isOwnRunningProcess(pid) && executablePath(pid) == player)
+            KillProcessById(static_cast<std::int32_t>(pid));
+    }
 }
 
 } // namespace pptdrill

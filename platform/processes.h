@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <cstdint>
 
 namespace pptdrill {
@@ -22,5 +21,10 @@ QString playerExecutableName();
 
 // The three steps every caller takes: find the player and stop it.
 void StopRunningPlayer();
+
+// Stops every player of this user started from `programFolder`. Only for a
+// main program that holds that folder's database lock: such players are left
+// over from an earlier run that was killed.
+void StopLeftoverPlayers(const QString& programFolder);
 
 } // namespace pptdrill

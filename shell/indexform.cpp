@@ -3,8 +3,10 @@
 #include "cipher/textfields.h"
 #include "db/compact.h"
 #include "db/database.h"
+#include "db/databasecheck.h"
 #include "db/statements.h"
 #include "platform/messagebox.h"
+#include "platform/processes.h"
 #include "platform/programfolder.h"
 #include "shell/artwork.h"
 #include "shell/controls.h"
@@ -100,9 +102,20 @@ PushButton* IndexForm::button(const QString& name) const
 
 bool IndexForm::Load()
 {
-    if (!claimSingleInstance()) {
+    const QString folder = programFolder();
+    m_dbfile = databasePathInFolder(folder);
+    switch (claimSingleInstance(m_dbfile)) {
+    case InstanceClaim::Claimed:
+        break;
+    case InstanceClaim::AlreadyRunning:
         MsgBox(u"请不要重复运行本系统！"_s, MessageIcon::Critical);
         EndProgram(0);
+        return false;
+    case InstanceClaim::NoRuntimeFolder:
+        FailProgram(u"无法建立本用户专用的运行文件夹，系统不能启动。"_s);
+        return false;
+    case InstanceClaim::LockNotWritable:
+        FailProgram(u"无法在文件夹“%1”或本用户的运行文件夹中建立锁文件，系统不能启动。"_s.arg(folder));
         return false;
     }
     screenwidth = ScreenWidthPixels();
@@ -111,8 +124,13 @@ bool IndexForm::Load()
         refuseSmallScreen();
         return false;
     }
-    m_dbfile = databasePathInFolder(programFolder());
     m_dbpassword = databasePassword();
+    if (Status usable = checkDatabaseForUse(m_dbfile, m_dbpassword); !usable) {
+        FailProgram(usable.error());
+        return false;
+    }
+    // A player left behind by a run of ours that was killed would cover the menu.
+    StopLeftoverPlayers(folder);
     cipherkey = fixedCipherKeyText();
     randomdraw = false;
     exammode = false;

@@ -10,31 +10,61 @@ using namespace Qt::Literals::StringLiterals;
 namespace pptdrill {
 
 namespace {
-std::unique_ptr<QLockFile> g_lock;
-}
 
-QString singleInstanceLockPath()
-{
-    return SystemDirectory() + u"/pptdrill.lock"_s;
-}
+std::unique_ptr<QLockFile> g_runtimeLock;
+std::unique_ptr<QLockFile> g_databaseLock;
 
-bool claimSingleInstance()
+// The lock at `path`, or why it could not be had.
+std::unique_ptr<QLockFile> tryLock(const QString& path, InstanceClaim& failure)
 {
-    if (g_lock && g_lock->isLocked())
-        return true;
-    auto lock = std::make_unique<QLockFile>(singleInstanceLockPath());
+    auto lock = std::make_unique<QLockFile>(path);
     // Never stale by age: the program may run for days. A lock whose owner
     // process no longer runs is stale and is taken over by tryLock.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return false;
-    g_lock = std::move(lock);
-    return true;
+    if (lock->tryLock(0))
+        return lock;
+    // A lock that cannot be written at all is no sign of another program.
+    failure = lock->error() == QLockFile::LockFailedError ? InstanceClaim::AlreadyRunning
+                                                          : InstanceClaim::LockNotWritable;
+    return nullptr;
+}
+
+} // namespace
+
+QString singleInstanceLockPath()
+{
+    const QString folder = SystemDirectory();
+    return folder.isEmpty() ? QString() : folder + u"/pptdrill.lock"_s;
+}
+
+QString databaseLockPath(const QString& databaseFile)
+{
+    return databaseFile + u".lock"_s;
+}
+
+InstanceClaim claimSingleInstance(const QString& databaseFile)
+{
+    if (g_runtimeLock && g_databaseLock)
+        return InstanceClaim::Claimed;
+    const QString runtimePath = singleInstanceLockPath();
+    if (runtimePath.isEmpty())
+        return InstanceClaim::NoRuntimeFolder;
+    InstanceClaim failure = InstanceClaim::Claimed;
+    auto runtimeLock = tryLock(runtimePath, failure);
+    if (!runtimeLock)
+        return failure;
+    auto databaseLock = tryLock(databaseLockPath(databaseFile), failure);
+    if (!databaseLock)
+        return failure;
+    g_runtimeLock = std::move(runtimeLock);
+    g_databaseLock = std::move(databaseLock);
+    return InstanceClaim::Claimed;
 }
 
 void releaseSingleInstance()
 {
-    g_lock.reset();
+    g_databaseLock.reset();
+    g_runtimeLock.reset();
 }
 
 } // namespace pptdrill

@@ -4,11 +4,25 @@
 
 namespace pptdrill {
 
-// True when no other main program of this user runs. The lock is then this
-// program's until it ends; a lock left behind by a run that was killed does
-// not count.
-bool claimSingleInstance();
+enum class InstanceClaim
+{
+    Claimed,
+    // Another main program uses this runtime folder or this database.
+    AlreadyRunning,
+    // There is no private runtime folder to hold the lock in.
+    NoRuntimeFolder,
+    // A lock file cannot be written (a read-only folder, say).
+    LockNotWritable,
+};
+
+// Claims this main program's two locks: one in the user's runtime folder,
+// which guards the movie folder, and one beside the database file, which
+// guards the paper that every trainer on that database shares, whatever its
+// user or runtime folder. The locks are then this program's until it ends; a
+// lock left behind by a run that was killed does not count.
+InstanceClaim claimSingleInstance(const QString& databaseFile);
 void releaseSingleInstance();
 QString singleInstanceLockPath();
+QString databaseLockPath(const QString& databaseFile);
 
 } // namespace pptdrill

@@ -121,6 +121,30 @@ TEST_F(ProcessesTest, EndedProcessesAreNeitherFoundNorStopped)
     ::waitpid(zombie, nullptr, 0);
 }
 
+TEST_F(ProcessesTest, LeftoverPlayersOfOneProgramFolderAreStoppedAndOnlyThey)
+{
+    // Two program folders, each with a "player" (a copy of sleep) running.
+    QTemporaryDir ours;
+    QTemporaryDir theirs;
+    const QString player = playerExecutableName();
+    ASSERT_TRUE(QFile::copy(u"/bin/sleep"_s, ours.filePath(player)));
+    ASSERT_TRUE(QFile::copy(u"/bin/sleep"_s, theirs.filePath(player)));
+    auto run = [this](const QString& program) -> QProcess& {
+        children.push_back(std::make_unique<QProcess>());
+        children.back()->start(program, {u"600"_s});
+        EXPECT_TRUE(children.back()->waitForStarted(10000));
+        return *children.back();
+    };
+    QProcess& first = run(ours.filePath(player));
+    QProcess& second = run(ours.filePath(player));
+    QProcess& foreign = run(theirs.filePath(player));
+
+    StopLeftoverPlayers(ours.path());
+    EXPECT_TRUE(first.waitForFinished(5000));
+    EXPECT_TRUE(second.waitForFinished(5000));
+    EXPECT_TRUE(stillRuns(foreign));
+}
+
 TEST_F(ProcessesTest, AnotherUsersProcessIsNeitherFoundNorStopped)
 {
     if (::geteuid() != 0) {

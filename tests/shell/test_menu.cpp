@@ -5,8 +5,10 @@
 #include "tests/shell/shellfixture.h"
 
 #include <QLockFile>
+#include <QTemporaryDir>
 #include <QWindow>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
@@ -127,6 +129,119 @@ TEST_F(StartUp, ASecondInstanceIsRefusedBeforeAnythingElse)
     EXPECT_EQ(boxes.texts(), QStringList{u"请不要重复运行本系统！"_s});
     EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Critical);
     EXPECT_EQ(endedWith, 0);
+}
+
+TEST_F(StartUp, TheDatabaseIsGuardedWhateverTheRuntimeFolder)
+{
+    // A trainer of another user, or of this user with another runtime folder,
+    // works on the same database: its paper would be emptied by our first choice.
+    QLockFile other(databaseLockPath(folder.file(u"stdata.db"_s)));
+    ASSERT_TRUE(other.tryLock(0));
+    EXPECT_FALSE(indexForm->Load());
+    EXPECT_EQ(boxes.texts(), QStringList{u"请不要重复运行本系统！"_s});
+    EXPECT_EQ(endedWith, 0);
+
+    // Once that trainer has ended, the start goes ahead.
+    other.unlock();
+    boxes.shown.clear();
+    endedWith.reset();
+    EXPECT_TRUE(indexForm->Load());
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(StartUp, WithoutARuntimeFolderTheLockLivesInAPrivateFolderOfTheUser)
+{
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    for (const QByteArray& runtime : {QByteArray(), QFile::encodeName(home.filePath(u"not-a-folder"_s))}) {
+        if (runtime.isEmpty()) {
+            qunsetenv("XDG_RUNTIME_DIR");
+        } else {
+            QFile file(QFile::decodeName(runtime));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            qputenv("XDG_RUNTIME_DIR", runtime);
+        }
+        const QString lock = singleInstanceLockPath();
+        EXPECT_TRUE(lock.startsWith(home.path() + u'/')) << lock.toStdString();
+        struct stat info = {};
+        ASSERT_EQ(::stat(QFile::encodeName(QFileInfo(lock).path()).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0700u);
+        EXPECT_EQ(info.st_uid, ::geteuid());
+    }
+    EXPECT_TRUE(indexForm->Load());
+    EXPECT_TRUE(boxes.shown.empty());
+    releaseSingleInstance();
+    qputenv("XDG_RUNTIME_DIR", oldRuntime);
+    qputenv("HOME", oldHome);
+}
+
+TEST_F(StartUp, AnUnusableDatabaseIsNamedInChineseBeforeTheMenuShows)
+{
+    const QString db = folder.file(u"stdata.db"_s);
+    struct Case
+    {
+        QString damage;
+        QString says;
+    };
+    const Case cases[] = {
+        {u"DROP TABLE st"_s, u"缺少数据表“st”"_s},
+        // A bank of an older make: its tables end before the columns named.
+        {u"CREATE TABLE x AS SELECT ID, 课程名, 套题类, 套题子类, 题型, 内容多媒体1 FROM stk;"
+         u"DROP TABLE stk; ALTER TABLE x RENAME TO stk"_s,
+         u"数据表“stk”缺少字段“错题”"_s},
+        {u"CREATE TABLE x AS SELECT stid, 大题类, 题号, 题型, 题干, 内容多媒体类型, 内容多媒体2, "
+         u"内容多媒体文件名, 解析多媒体1, 解析多媒体文件, 解析多媒体2, 解析多媒体文件名, 解析多媒体类型, "
+         u"解析, "
+         u"分值, stkid, 是否已做 FROM st; DROP TABLE st; ALTER TABLE x RENAME TO st"_s,
+         u"数据表“st”缺少字段“得分”"_s},
+    };
+    const QString pristine = folder.file(u"pristine.db"_s);
+    ASSERT_TRUE(QFile::copy(db, pristine));
+    for (const Case& c : cases) {
+        QFile::remove(db);
+        ASSERT_TRUE(QFile::copy(pristine, db));
+        auto conn = openTestDatabase();
+        const Status damaged = conn->executeScript(c.damage);
+        ASSERT_TRUE(damaged.ok()) << damaged.error().toStdString();
+        conn->close();
+        boxes.shown.clear();
+        endedWith.reset();
+        EXPECT_FALSE(indexForm->Load()) << c.damage.toStdString();
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_TRUE(boxes.shown[0].text.contains(c.says)) << boxes.shown[0].text.toStdString();
+        EXPECT_TRUE(boxes.shown[0].text.contains(db));
+        EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(endedWith, 1);
+        releaseSingleInstance();
+    }
+
+    // Not the database at all, or no file.
+    QFile::remove(db);
+    QFile junk(db);
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+    boxes.shown.clear();
+    EXPECT_FALSE(indexForm->Load());
+    EXPECT_TRUE(boxes.texts().value(0).contains(u"打不开"_s));
+    releaseSingleInstance();
+    QFile::remove(db);
+    boxes.shown.clear();
+    EXPECT_FALSE(indexForm->Load());
+    EXPECT_TRUE(boxes.texts().value(0).startsWith(u"找不到题库文件"_s));
+    releaseSingleInstance();
+
+    // A folder the learner cannot write (root writes everywhere).
+    if (::geteuid() != 0) {
+        ASSERT_TRUE(QFile::copy(pristine, db));
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+        boxes.shown.clear();
+        EXPECT_FALSE(indexForm->Load());
+        EXPECT_TRUE(boxes.texts().value(0).contains(u"不能写入"_s));
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
 }
 
 using MenuWindow = ShellTest;
