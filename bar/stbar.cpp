@@ -7,6 +7,7 @@
 #include "db/statements.h"
 #include "platform/inputmethods.h"
 #include "platform/messagebox.h"
+#include "platform/steadyclock.h"
 #include "player/channel.h"
 #include "shell/examflow.h"
 #include "shell/programend.h"
@@ -14,9 +15,11 @@
 #include "shell/questionbar.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -73,7 +76,6 @@ StemBox::StemBox(QWidget* parent, const QString& name) : QPlainTextEdit(parent)
 {
     setObjectName(name);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setContextMenuPolicy(Qt::NoContextMenu);
     setUndoRedoEnabled(false);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_restoring)
@@ -91,6 +93,29 @@ void StemBox::showStem(const QString& stored)
     m_restoring = true;
     setPlainText(stem);
     m_restoring = false;
+}
+
+QMenu* StemBox::createStemMenu()
+{
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+        const QString name = action->objectName();
+        if (name == u"edit-copy"_s || name == u"edit-cut"_s)
+            action->disconnect();
+    }
+    return menu;
+}
+
+QMimeData* StemBox::createMimeDataFromSelection() const
+{
+    return new QMimeData;
+}
+
+void StemBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStemMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 void StemBox::keyPressEvent(QKeyEvent* event)
@@ -192,6 +217,8 @@ void StbarForm::buildControls()
     connect(m_inputMenu, &QMenu::triggered, this,
             [this](QAction* action) { menuCommand(action->data().toInt()); });
 
+    m_playerSender = new PlayerCommandSender(this);
+
     m_timer1 = new FormTimer(this, u"Timer1"_s, 1000, false);
     m_timer2 = new FormTimer(this, u"Timer2"_s, 1000, false);
     connect(m_timer1, &FormTimer::Timer, this, &StbarForm::keepOnTop);
@@ -227,6 +254,7 @@ bool StbarForm::Load()
     m_progress->setMaximum(static_cast<int>(m_count * 1.25));
     m_progress->setMinimum(1);
     remainsecs = static_cast<int>(m_count * 60 * 1.25);
+    m_clockCountedUpTo = steadyClock().now();
     m_timer1->setEnabled(true);
     m_timer2->setEnabled(true);
 
@@ -420,8 +448,9 @@ void StbarForm::endExamClick()
 
 void StbarForm::sendToPlayer(const QString& word)
 {
-    // Nothing is reported when no player window exists or it does not answer.
-    SendPlayerCommand(word, [this](const QString& text) {
+    // Nothing is reported when no player window exists or it does not answer;
+    // a click while the player is still taking the last word is dropped.
+    m_playerSender->send(word, [this](const QString& text) {
         m_sendnr->setText(text);
         return m_sendnr->text();
     });
@@ -444,7 +473,12 @@ void StbarForm::keepOnTop()
 
 void StbarForm::clockTick()
 {
-    remainsecs = remainsecs - 1;
+    // The clock counts the seconds that really passed since its last tick, so
+    // a late or missed tick (a busy or blocked program) costs the learner no time.
+    using namespace std::chrono;
+    const auto passed = round<seconds>(steadyClock().now() - m_clockCountedUpTo);
+    m_clockCountedUpTo += passed;
+    remainsecs = remainsecs - static_cast<int>(passed.count());
     if (remainsecs < 0) {
         timeUp();
         return;
@@ -542,9 +576,8 @@ void installQuestionBar()
             bar->raise();
         }
     };
+    // The icon of a minimized bar stays where the learner put it.
     examflow::hideBar = [] {
-        if (StbaricoForm* icon = stbaricoForm.loaded())
-            icon->hide();
         if (StbarForm* bar = stbarForm.loaded())
             bar->hide();
     };

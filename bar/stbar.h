@@ -5,15 +5,21 @@
 #include "shell/formtimer.h"
 
 #include <QPlainTextEdit>
+#include <chrono>
 
 class QLineEdit;
 class QMenu;
 
 namespace pptdrill {
+class PlayerCommandSender;
+}
 
-// The stem box: it can be read and scrolled, but not changed. Keys are
-// discarded, any other change puts the stem of the current question back, and
-// it offers no context menu.
+namespace pptdrill {
+
+// The stem box: it can be read, selected and scrolled, but it neither changes
+// nor gives its text away. Keys are discarded, any other change puts the stem
+// of the current question back, and no path (copy, cut, dragging, the mouse
+// selection that X offers for pasting) carries the text out of it.
 class StemBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -24,12 +30,19 @@ public:
     // Shows `stem`; the guard restores this text after any change.
     void showStem(const QString& stem);
 
+    // The box's context menu: the usual editing commands, where copy and cut
+    // do nothing and a paste is undone by the guard.
+    QMenu* createStemMenu();
+    // What copying, dragging or selecting hands to the clipboards: nothing.
+    QMimeData* createMimeDataFromSelection() const override;
+
 signals:
     void changedByUser();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     bool m_restoring = false;
@@ -62,6 +75,7 @@ public:
     FormTimer* Timer2() const { return m_timer2; }
     QMenu* inputMenu() const { return m_inputMenu; }
     int count() const { return m_count; }
+    PlayerCommandSender* playerSender() const { return m_playerSender; }
     // The icon's double-click: the bar is visible again in its normal state.
     void restoreFromIcon();
     // A command of the input-method menu (301 … 325 switch the layout).
@@ -104,6 +118,9 @@ private:
     FormTimer* m_timer1 = nullptr;
     FormTimer* m_timer2 = nullptr;
     QMenu* m_inputMenu = nullptr;
+    PlayerCommandSender* m_playerSender = nullptr;
+    // The clock has counted the time up to here.
+    std::chrono::steady_clock::time_point m_clockCountedUpTo;
     QStringList m_layoutIds;
     QString m_activeLayout;
     int m_count = 0;

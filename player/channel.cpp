@@ -4,6 +4,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
+#include <QTimer>
 #include <QtEndian>
 #include <exception>
 
@@ -45,28 +46,40 @@ int remainingMs(const QDeadlineTimer& deadline)
     return static_cast<int>(qMax<qint64>(0, deadline.remainingTime()));
 }
 
+// Finds the player window (into playerwnd) and makes the record of the text
+// that the send box gives back for `word`; an empty record when there is no
+// player.
+Result<QByteArray> prepareSend(const QString& word, const SendBox& sendBox)
+{
+    playerwnd = {};
+    playerwnd = windowregistry::findLast(playerWindowTitle());
+    const QString text = sendBox ? sendBox(word) : word;
+    if (playerwnd.isNull())
+        return QByteArray();
+    QByteArray record = copydata::encode(text);
+    if (record.size() - copydata::kHeaderSize > qsizetype(copydata::kMaxDataSize))
+        return Result<QByteArray>::failure(u"text too long for the player: %1 bytes"_s.arg(record.size()));
+    return record;
+}
+
 } // namespace
 
 Result<PlayerCommandSent> SendPlayerCommand(const QString& word, const SendBox& sendBox,
                                             std::chrono::milliseconds timeout)
 {
     using R = Result<PlayerCommandSent>;
-    playerwnd = {};
-    playerwnd = windowregistry::findLast(playerWindowTitle());
-    const QString text = sendBox ? sendBox(word) : word;
-    if (playerwnd.isNull())
+    const Result<QByteArray> record = prepareSend(word, sendBox);
+    if (!record)
+        return R::failure(record.error());
+    if (record->isEmpty())
         return PlayerCommandSent::NoPlayer;
-
-    const QByteArray record = copydata::encode(text);
-    if (record.size() - copydata::kHeaderSize > qsizetype(copydata::kMaxDataSize))
-        return R::failure(u"text too long for the player: %1 bytes"_s.arg(record.size()));
 
     const QDeadlineTimer deadline(timeout);
     QLocalSocket socket;
     socket.connectToServer(playerwnd.socketPath);
     if (!socket.waitForConnected(remainingMs(deadline)))
         return R::failure(u"the player cannot be reached: "_s + socket.errorString());
-    socket.write(record);
+    socket.write(record.value());
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(remainingMs(deadline)))
             return R::failure(u"the player did not take the text: "_s + socket.errorString());
@@ -77,6 +90,53 @@ Result<PlayerCommandSent> SendPlayerCommand(const QString& word, const SendBox& 
     }
     socket.abort();
     return PlayerCommandSent::Handled;
+}
+
+PlayerCommandSender::PlayerCommandSender(QObject* parent, std::chrono::milliseconds timeout)
+    : QObject(parent), m_timeout(timeout), m_timer(new QTimer(this))
+{
+    m_timer->setSingleShot(true);
+    connect(m_timer, &QTimer::timeout, this,
+            [this] { finish(false, u"the player did not answer in time"_s); });
+}
+
+PlayerCommandSender::~PlayerCommandSender()
+{
+    if (m_socket)
+        m_socket->abort();
+}
+
+bool PlayerCommandSender::send(const QString& word, const SendBox& sendBox)
+{
+    if (m_socket)
+        return false;
+    const Result<QByteArray> record = prepareSend(word, sendBox);
+    if (!record || record->isEmpty()) {
+        emit finished(false, record ? QString() : record.error());
+        return true;
+    }
+    m_socket = new QLocalSocket(this);
+    const QByteArray data = record.value();
+    connect(m_socket, &QLocalSocket::connected, m_socket, [socket = m_socket, data] { socket->write(data); });
+    connect(m_socket, &QLocalSocket::readyRead, this, [this] { finish(true, {}); });
+    connect(m_socket, &QLocalSocket::errorOccurred, this,
+            [this] { finish(false, u"the player cannot be reached: "_s + m_socket->errorString()); });
+    m_timer->start(m_timeout);
+    m_socket->connectToServer(playerwnd.socketPath);
+    return true;
+}
+
+void PlayerCommandSender::finish(bool handled, const QString& error)
+{
+    if (!m_socket)
+        return;
+    m_timer->stop();
+    QLocalSocket* socket = m_socket;
+    m_socket = nullptr;
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
+    emit finished(handled, error);
 }
 
 CopyDataReceiver::CopyDataReceiver(QObject* parent) : QObject(parent) {}

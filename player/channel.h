@@ -12,6 +12,7 @@
 
 class QLocalServer;
 class QLocalSocket;
+class QTimer;
 
 namespace pptdrill {
 
@@ -54,6 +55,37 @@ enum class PlayerCommandSent
 // does not answer within `timeout`, or goes away meanwhile, gives a failure.
 Result<PlayerCommandSent> SendPlayerCommand(const QString& word, const SendBox& sendBox = {},
                                             std::chrono::milliseconds timeout = kSendTimeout);
+
+// Sends command words to the player without waiting for it: the sender's
+// event loop runs on (its clock and buttons stay alive) while the player
+// handles the word. One word at a time: a word given while another is on its
+// way is dropped, not queued.
+class PlayerCommandSender : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PlayerCommandSender(QObject* parent = nullptr, std::chrono::milliseconds timeout = kSendTimeout);
+    ~PlayerCommandSender() override;
+
+    // Looks up the player and starts sending `word` (read back through
+    // `sendBox`, as SendPlayerCommand does). False, with nothing done, while an
+    // earlier word is still on its way.
+    bool send(const QString& word, const SendBox& sendBox = {});
+    bool isSending() const { return m_socket != nullptr; }
+
+signals:
+    // The end of a send: handled by the player, no player window (handled
+    // false, no error), or a failure with its reason.
+    void finished(bool handled, const QString& error);
+
+private:
+    void finish(bool handled, const QString& error);
+
+    std::chrono::milliseconds m_timeout;
+    QLocalSocket* m_socket = nullptr;
+    QTimer* m_timer = nullptr;
+};
 
 // The receiving side: a local server registered in the window registry under a
 // window title. Each record's text is emitted with copyDataReceived, and the

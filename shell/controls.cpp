@@ -420,6 +420,8 @@ Image::Image(QWidget* parent, const QString& name, const QPixmap& picture)
     : QWidget(parent), m_picture(picture)
 {
     setObjectName(name);
+    // Like the picture box it stands for, the control takes its picture's size.
+    resize(picture.deviceIndependentSize().toSize());
 }
 
 void Image::paintEvent(QPaintEvent*)

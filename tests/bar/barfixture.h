@@ -7,6 +7,7 @@
 #include "db/database.h"
 #include "platform/inputmethods.h"
 #include "platform/programfolder.h"
+#include "platform/steadyclock.h"
 #include "shell/examflow.h"
 #include "shell/formtimer.h"
 #include "shell/programend.h"
@@ -54,6 +55,15 @@ public:
     std::vector<QString> activated;
 };
 
+// Exam time that passes only when the test says so.
+class FakeSteadyClock : public SteadyClock
+{
+public:
+    std::chrono::steady_clock::time_point now() const override { return time; }
+    void advance(std::chrono::milliseconds by) { time += by; }
+    std::chrono::steady_clock::time_point time{std::chrono::hours(1)};
+};
+
 struct PaperRow
 {
     QString type = u"5"_s;
@@ -73,6 +83,7 @@ protected:
         setProgramFolderForTesting(folder.path());
         setPlayerProcessesForTesting(&player);
         setInputMethodsForTesting(&methods);
+        setSteadyClockForTesting(&clock);
         cipherkey = fixedCipherKeyText();
         exammode = false;
         playercmd.clear();
@@ -103,6 +114,7 @@ protected:
         examflow::closeBar = {};
         setQuestionBarHandler({});
         setInputMethodsForTesting(nullptr);
+        setSteadyClockForTesting(nullptr);
         setPlayerProcessesForTesting(nullptr);
         setProgramFolderForTesting(QString());
         setProgramEndHandler({});
@@ -150,6 +162,15 @@ protected:
         return {u"stop"_s, u"start "_s + folder.path() + u"/drillplay "_s + QString::number(stids.at(n - 1)) +
                                u'&' + QString::number(n)};
     }
+    // One second of the exam: the time passes and the clock's timer ticks.
+    void tick(StbarForm* bar, int times)
+    {
+        for (int i = 0; i < times; ++i) {
+            clock.advance(std::chrono::seconds(1));
+            bar->Timer2()->tick();
+        }
+    }
+
     std::vector<QString> takeEvents()
     {
         std::vector<QString> events;
@@ -162,6 +183,7 @@ protected:
     FakeMessageBoxes boxes;
     RecordingPlayerProcesses player;
     FakeInputMethods methods;
+    FakeSteadyClock clock;
     std::vector<qint64> stids;
     std::optional<int> endedWith;
     std::vector<int> handIns;

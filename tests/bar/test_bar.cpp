@@ -1,14 +1,18 @@
 // The question bar: grid, navigation, the player restarts, stem box, panels,
 // hand-in, icon, close guard and input-method menu.
+#include "player/channel.h"
 #include "tests/bar/barfixture.h"
+#include "tests/channel/peer.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -205,7 +209,48 @@ TEST_F(BarTest, TheStemBoxShowsTypeFiveStemsAndCannotBeChanged)
     QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"剪贴板原文"_s);
     EXPECT_EQ(box->toPlainText(), u"插入艺术字"_s);
-    EXPECT_EQ(box->contextMenuPolicy(), Qt::NoContextMenu);
+}
+
+TEST_F(BarTest, TheStemGivesNothingAwayThroughAnyPath)
+{
+    StbarForm* bar = loadBar(1);
+    StemBox* box = bar->stnrtext();
+    const QString stem = box->toPlainText();
+    ASSERT_EQ(stem, u"第1题的题干"_s);
+
+    // What a mouse selection offers X for a middle-click paste, and what a
+    // drag carries, holds none of the text.
+    box->selectAll();
+    std::unique_ptr<QMimeData> offered(box->createMimeDataFromSelection());
+    EXPECT_TRUE(offered->formats().isEmpty());
+    if (QGuiApplication::clipboard()->supportsSelection()) {
+        QTest::mousePress(box->viewport(), Qt::LeftButton, {}, QPoint(4, 6));
+        QTest::mouseMove(box->viewport(), QPoint(80, 6));
+        QTest::mouseRelease(box->viewport(), Qt::LeftButton, {}, QPoint(80, 6));
+        EXPECT_FALSE(QGuiApplication::clipboard()->text(QClipboard::Selection).contains(u"题干"_s));
+    }
+
+    // The context menu is there; its copy and cut give nothing, its paste is undone.
+    EXPECT_NE(box->contextMenuPolicy(), Qt::NoContextMenu);
+    QGuiApplication::clipboard()->setText(u"剪贴板原文"_s);
+    box->selectAll();
+    std::unique_ptr<QMenu> menu(box->createStemMenu());
+    auto action = [&](const QString& name) {
+        for (QAction* a : menu->actions()) {
+            if (a->objectName() == name)
+                return a;
+        }
+        return static_cast<QAction*>(nullptr);
+    };
+    for (const QString& name : {u"edit-copy"_s, u"edit-cut"_s, u"edit-paste"_s})
+        ASSERT_TRUE(action(name) && action(name)->isEnabled()) << name.toStdString();
+    action(u"edit-copy"_s)->trigger();
+    action(u"edit-cut"_s)->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"剪贴板原文"_s);
+    EXPECT_EQ(box->toPlainText(), stem);
+    box->selectAll();
+    action(u"edit-paste"_s)->trigger();
+    EXPECT_EQ(box->toPlainText(), stem);
 }
 
 TEST_F(BarTest, ThePanelsSwitch)
@@ -235,6 +280,56 @@ TEST_F(BarTest, DemonstrationWithoutAPlayerWindowSendsNothingAndSaysNothing)
     bar->button(8)->click();
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_LT(bar->sendnr()->geometry().bottom(), 0);
+}
+
+TEST_F(BarTest, AHungPlayerNeitherFreezesTheBarNorQueuesClicks)
+{
+    StbarForm* bar = loadBar(2);
+    QTemporaryDir logs;
+    ReceiverPeer player(u"试题播放"_s, logs.filePath(u"player.log"_s));
+    player.pause();
+
+    // Each click returns at once; the clock and the buttons go on meanwhile.
+    bar->button(6)->click();
+    EXPECT_TRUE(bar->playerSender()->isSending());
+    tick(bar, 1);
+    EXPECT_EQ(remainsecs, 149);
+    bar->button(8)->click();
+    bar->button(6)->click();
+    bar->button(2)->click();
+    EXPECT_EQ(bar->windowTitle(), u"第2题  共2题"_s);
+
+    // Woken up, the player gets the first word only: the clicks made while it
+    // was taking it were not kept for later.
+    player.resume();
+    QTRY_VERIFY_WITH_TIMEOUT(!bar->playerSender()->isSending(), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(player.received(), QStringList{u"SH_YanShi"_s}, 10000);
+    QTest::qWait(300);
+    EXPECT_EQ(player.received(), QStringList{u"SH_YanShi"_s});
+
+    // The next click goes through.
+    bar->button(8)->click();
+    QTRY_COMPARE_WITH_TIMEOUT(player.received(), (QStringList{u"SH_YanShi"_s, u"SH_CaoZuo"_s}), 10000);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(BarTest, TheIconAndTheLoadingWindowShowTheirWholePictures)
+{
+    // The icon's artwork is a blue tile of 50 × 50 pixels: its bottom corners
+    // are painted too, not only a strip at the top.
+    StbaricoForm icon;
+    const QImage iconShot = icon.grab().toImage();
+    for (QPoint p : {QPoint(2, 2), QPoint(2, 47), QPoint(47, 47)})
+        EXPECT_EQ(iconShot.pixelColor(p), QColor(0x1f, 0x4e, 0x96)) << p.x() << "," << p.y();
+
+    // The loading window's picture fills it, down to its bottom row.
+    StloadForm loading;
+    const QImage loadingShot = loading.grab().toImage();
+    ASSERT_EQ(loadingShot.size(), QSize(240, 90));
+    for (QPoint p : {QPoint(5, 85), QPoint(234, 85), QPoint(150, 60)}) {
+        const QColor c = loadingShot.pixelColor(p);
+        EXPECT_GT(c.blue(), c.red() + 40) << p.x() << "," << p.y();
+    }
 }
 
 TEST_F(BarTest, EndingTheExamPassesTheUndoneCount)
@@ -340,9 +435,13 @@ TEST_F(BarTest, TheSeamsHideAndShowTheBarOrItsIcon)
     examflow::showBarAgain();
     EXPECT_TRUE(bar->isVisible());
 
+    // The hand-in hides a minimized bar's stand-in no more than the bar: the
+    // icon stays on screen where the learner put it.
     bar->setWindowState(Qt::WindowMinimized);
+    stbaricoForm.loaded()->move(30, 40);
     examflow::hideBar();
-    EXPECT_FALSE(stbaricoForm.loaded()->isVisible());
+    EXPECT_TRUE(stbaricoForm.loaded()->isVisible());
+    EXPECT_EQ(stbaricoForm.loaded()->pos(), QPoint(30, 40));
     examflow::showBarAgain();
     EXPECT_TRUE(stbaricoForm.loaded()->isVisible());
     EXPECT_FALSE(bar->isVisible());

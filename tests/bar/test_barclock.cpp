@@ -7,14 +7,6 @@ using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
 using namespace pptdrill::test;
 
-namespace {
-void tick(StbarForm* bar, int times)
-{
-    for (int i = 0; i < times; ++i)
-        bar->Timer2()->tick();
-}
-} // namespace
-
 TEST_F(BarTest, FortyQuestionsGetFiftyMinutes)
 {
     StbarForm* bar = loadBar(40);
@@ -111,6 +103,32 @@ TEST_F(BarTest, TimeUpWhileMinimizedLeavesTheIconInPlace)
     EXPECT_TRUE(icon->isVisible());
     EXPECT_EQ(icon->pos(), QPoint(40, 50));
     EXPECT_FALSE(bar->isVisible());
+}
+
+TEST_F(BarTest, TheClockCountsTheTimeThatPassedNotItsTicks)
+{
+    StbarForm* bar = loadBar(2);
+    ASSERT_EQ(remainsecs, 150);
+    // The program was blocked for 11 s: one late tick catches up.
+    clock.advance(std::chrono::seconds(11));
+    bar->Timer2()->tick();
+    EXPECT_EQ(remainsecs, 139);
+    EXPECT_EQ(bar->remaintime()->caption(), u"剩余2分19秒"_s);
+    // Ticks a little early or late neither lose nor add a second.
+    clock.advance(std::chrono::milliseconds(950));
+    bar->Timer2()->tick();
+    clock.advance(std::chrono::milliseconds(1040));
+    bar->Timer2()->tick();
+    clock.advance(std::chrono::milliseconds(1010));
+    bar->Timer2()->tick();
+    EXPECT_EQ(remainsecs, 136);
+    // A tick with no time passed (a timer that fired twice) counts nothing.
+    bar->Timer2()->tick();
+    EXPECT_EQ(remainsecs, 136);
+    // A block that outlasts the exam ends it at the next tick.
+    clock.advance(std::chrono::seconds(200));
+    bar->Timer2()->tick();
+    EXPECT_EQ(resultsShown, 1);
 }
 
 TEST_F(BarTest, EveryModeGetsTheSameAllowance)
