@@ -12,6 +12,7 @@
 #include "shell/programstate.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -38,6 +39,9 @@ TestloginForm::TestloginForm() : Form(u"testlogin"_s), m_backColor(windowsButton
 
 void TestloginForm::Activate()
 {
+    // While the paper is being built, the login has done its work.
+    if (stzrForm.isLoaded())
+        return;
     ZctestForm* login = zctestForm.get();
     login->show();
     login->raise();
@@ -64,6 +68,10 @@ void TestloginForm::showEvent(QShowEvent* event)
 
 // --------------------------------------------------------------------- zctest
 
+namespace {
+const QString kDefaultSeat = u"18"_s;
+}
+
 ZctestForm::ZctestForm() : Form(u"zctest"_s)
 {
     setWindowTitle(u"考试登陆"_s);
@@ -82,7 +90,8 @@ ZctestForm::ZctestForm() : Form(u"zctest"_s)
     m_text1->setFont(songFont(10.5));
     m_text1->setStyleSheet(boxStyle);
     m_text1->setGeometry(twipsRect(5040, 3780, 3015, 375));
-    m_text1->setText(u"18"_s);
+    m_text1->setText(kDefaultSeat);
+    m_text1->installEventFilter(this);
 
     m_text2 = new QLineEdit(this);
     m_text2->setObjectName(u"Text2"_s);
@@ -103,6 +112,31 @@ ZctestForm::ZctestForm() : Form(u"zctest"_s)
     setTabOrder(m_text1, m_text2);
     setTabOrder(m_text2, m_login);
     setTabOrder(m_login, m_back);
+}
+
+void ZctestForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        Form::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (m_back->hasFocus())
+        goBack();
+    else
+        login();
+}
+
+bool ZctestForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // The suggested seat number is selected, so that typing replaces it. After
+    // the event, so that a click's placing of the cursor does not undo it.
+    if (watched == m_text1 && event->type() == QEvent::FocusIn && m_text1->text() == kDefaultSeat)
+        QTimer::singleShot(0, m_text1, [box = m_text1] {
+            if (box->hasFocus() && box->text() == kDefaultSeat)
+                box->selectAll();
+        });
+    return Form::eventFilter(watched, event);
 }
 
 void ZctestForm::login()

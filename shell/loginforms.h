@@ -43,6 +43,11 @@ public:
     PushButton* PushButton1() const { return m_login; }
     PushButton* PushButton2() const { return m_back; }
 
+protected:
+    // Enter logs in, as the window's default button; on a focused 返  回 it goes back.
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void login();
     void goBack();

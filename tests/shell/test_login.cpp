@@ -1,6 +1,8 @@
 // The candidate login: backdrop, login window and the check of the bank.
 #include "tests/shell/shellfixture.h"
 
+#include <QTest>
+
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
 using namespace pptdrill::test;
@@ -167,4 +169,60 @@ TEST_F(Login, BackAfterAFailedAttemptReturnsToTheMenuWithThePaperEmpty)
     EXPECT_FALSE(zctestForm.isLoaded());
     EXPECT_EQ(rowsOf(u"st"_s), 0);
     EXPECT_EQ(setname, u"第3套题"_s);
+}
+
+TEST_F(Login, EnterLogsInAndTheSuggestedSeatIsReplacedByTyping)
+{
+    testloginForm->show();
+    settle();
+    ZctestForm* login = zctestForm.get();
+    login->activateWindow();
+    login->Text2()->setFocus();
+    login->Text1()->setFocus(Qt::MouseFocusReason);
+    settle();
+    EXPECT_EQ(login->Text1()->selectedText(), u"18"_s);
+    QTest::keyClicks(login->Text1(), u"07"_s);
+    EXPECT_EQ(login->Text1()->text(), u"07"_s);
+
+    // Typed over, the seat is no suggestion any more: a click places the cursor.
+    login->Text2()->setFocus();
+    login->Text1()->setFocus(Qt::MouseFocusReason);
+    settle();
+    EXPECT_TRUE(login->Text1()->selectedText().isEmpty());
+
+    QTest::keyClicks(login->Text2(), u"110"_s);
+    boxes.answers.push_back(MessageAnswer::No);
+    QTest::keyClick(login->Text2(), Qt::Key_Return);
+    EXPECT_EQ(boxes.texts(), QStringList{u"是否启用考试模式？"_s});
+    EXPECT_EQ(seatno, u"07"_s);
+    EXPECT_TRUE(stzrForm.isLoaded());
+}
+
+TEST_F(Login, EnterOnTheBackButtonGoesBack)
+{
+    testloginForm->show();
+    settle();
+    ZctestForm* login = zctestForm.get();
+    login->PushButton2()->setFocus();
+    QTest::keyClick(login->PushButton2(), Qt::Key_Enter);
+    settle();
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_FALSE(zctestForm.isLoaded());
+    EXPECT_TRUE(indexForm->isVisible());
+}
+
+TEST_F(Login, TheBackdropBringsNoSecondLoginWhileThePaperIsBuilt)
+{
+    testloginForm->show();
+    settle();
+    logIn(u"18"_s, u"1"_s);
+    settle();
+    ASSERT_TRUE(stzrForm.isLoaded());
+    ASSERT_FALSE(zctestForm.isLoaded());
+    // A click on the backdrop's edge activates it.
+    testloginForm->Activate();
+    QEvent activation(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(testloginForm.get(), &activation);
+    settle();
+    EXPECT_FALSE(zctestForm.isLoaded());
 }
