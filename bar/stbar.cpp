@@ -14,6 +14,7 @@
 #include "shell/programstate.h"
 #include "shell/questionbar.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -467,7 +468,8 @@ void StbarForm::inputMethodClick()
 
 void StbarForm::keepOnTop()
 {
-    if (isVisible())
+    // Raising the bar over its own open popup (the stem box's menu) would hide it.
+    if (isVisible() && !QApplication::activePopupWidget())
         raise();
 }
 
