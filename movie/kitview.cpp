@@ -350,6 +350,8 @@ void KitView::addPaneHots(std::vector<Hot>& hots) const
             if (!c->label.isEmpty())
                 box.setTop(box.top() + 18);
             hots.push_back({box, u"ctl:"_s + loc, {}, {}, 1});
+            if (c->editable)
+                hots.push_back({comboArrowRect(box), u"ctlarrow:"_s + loc, {}, {}, 2});
         } else if (t == u"gallery"_s) {
             for (const GalleryCell& cell : galleryCells(name, *c, itemBox(*c, rect, false), false)) {
                 if (!cell.header && itemBox(*c, rect, false).contains(cell.rect.center()))
@@ -401,11 +403,11 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
             const bool on = d->value(c.id) == u"on"_s;
             hots.push_back({rect, u"ctl:"_s + loc, prefix + c.id + (on ? u"=off"_s : u"=on"_s), {}, 20});
         } else if (t == u"combo"_s) {
-            hots.push_back({QRect(rect.left(), rect.top(), rect.width(), std::min(rect.height(), 22)),
-                            u"ctl:"_s + loc,
-                            {},
-                            {},
-                            20});
+            const QRect box(rect.left(), rect.top(), rect.width(), std::min(rect.height(), 22));
+            hots.push_back({box, u"ctl:"_s + loc, {}, {}, 20});
+            // An editable box takes typing; its arrow opens the list.
+            if (c.editable)
+                hots.push_back({comboArrowRect(box), u"ctlarrow:"_s + loc, {}, {}, 21});
         } else if (t == u"tabs"_s) {
             const QFontMetrics fm(uiFont(12));
             int x = rect.left() + 2;
@@ -559,6 +561,11 @@ void KitView::openToolbarMenu(const QString& button, const QRect& at)
     m_menu.origin = QPoint(at.left(), at.bottom() + 1);
     rebuild();
     update();
+}
+
+QRect KitView::comboArrowRect(const QRect& box)
+{
+    return QRect(box.right() - 16, box.top(), 17, box.height());
 }
 
 QRect KitView::itemBox(const KitControl& c, const QRect& rect, bool dialog) const
@@ -967,15 +974,16 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         }
         return;
     }
-    if (h.locator.startsWith(u"ctl:"_s) && h.action.isEmpty()) {
-        const QString rest = h.locator.mid(4);
+    if ((h.locator.startsWith(u"ctl:"_s) || h.locator.startsWith(u"ctlarrow:"_s)) && h.action.isEmpty()) {
+        const bool arrow = h.locator.startsWith(u"ctlarrow:"_s);
+        const QString rest = h.locator.mid(h.locator.indexOf(u':') + 1);
         const qsizetype slash = rest.indexOf(u'/');
         const QString form = rest.left(slash);
         const QString id = rest.mid(slash + 1);
         const bool dialog = m_session->dialog() && m_session->dialog()->name == form;
         const KitForm* kf = dialog ? m_session->kit().dialog(form) : m_session->kit().taskPane(form);
         const KitControl* c = kf ? kf->control(id) : nullptr;
-        if (c && c->type == u"combo"_s && !c->editable) {
+        if (c && c->type == u"combo"_s && (arrow || !c->editable)) {
             m_drop = DropState{form, id, dialog};
             const qsizetype current =
                 c->items.indexOf(dialog ? m_session->dialog()->value(id) : m_session->taskPane().value(id));
@@ -1165,7 +1173,7 @@ void KitView::keyPressEvent(QKeyEvent* event)
         key = u"Return"_s;
     else if (k == Qt::Key_Delete)
         key = u"Delete"_s;
-    else if (k == Qt::Key_Tab)
+    else if (k == Qt::Key_Tab || k == Qt::Key_Backtab) // Shift+Tab arrives as Backtab
         key = u"Tab"_s;
     else if (k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down)
         key = k == Qt::Key_Left    ? u"Left"_s
@@ -1204,6 +1212,12 @@ QVariant KitView::inputMethodQuery(Qt::InputMethodQuery query) const
     if (query == Qt::ImEnabled)
         return m_field.has_value();
     return QWidget::inputMethodQuery(query);
+}
+
+bool KitView::focusNextPrevChild(bool)
+{
+    // Tab and Shift+Tab belong to the simulated program, not to focus moves.
+    return false;
 }
 
 bool KitView::event(QEvent* event)
@@ -1301,6 +1315,10 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
             moves.push_back({DemoMove::Click, u"item:"_s + loc + u'/' + target->value, {}});
         } else if (t == u"combo"_s && !target->control->editable) {
             moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
+            moves.push_back({DemoMove::Click, u"drop:"_s + target->value, {}});
+        } else if (t == u"combo"_s && target->control->items.contains(target->value)) {
+            // A value of an editable box's list is picked from the list, as the hint says.
+            moves.push_back({DemoMove::Click, u"ctlarrow:"_s + loc, {}});
             moves.push_back({DemoMove::Click, u"drop:"_s + target->value, {}});
         } else {
             moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});

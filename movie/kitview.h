@@ -73,6 +73,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     bool event(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 public:
     // One clickable element as laid out now.
@@ -205,6 +206,8 @@ private:
     std::vector<GalleryCell> galleryCells(const QString& form, const struct KitControl& c, const QRect& box,
                                           bool dialog) const;
     QRect itemBox(const struct KitControl& c, const QRect& rect, bool dialog) const;
+    // The drop-down arrow at the right end of a combo box.
+    static QRect comboArrowRect(const QRect& box);
     // Scrolls a list or gallery so that the item a locator names is on view.
     void revealItem(const QString& locator);
 

@@ -103,6 +103,50 @@ TEST(KitView, SubmenusKeysAndAccessKeys)
     EXPECT_TRUE(view->session().isComplete());
 }
 
+TEST(KitView, TabAndShiftTabReachTheSimulatedProgram)
+{
+    auto view = viewOf(R"json({"format": "pptdrill-movie", "version": 1,
+      "presentation": {"slides": [{"title": "t"}]},
+      "steps": [
+        {"hint": "a", "accept": ["key:Shift+Tab"]},
+        {"hint": "b", "accept": ["key:Tab"]}
+      ]})json");
+    QTest::keyClick(view.get(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(view->session().stepIndex(), 1);
+    QTest::keyClick(view.get(), Qt::Key_Tab);
+    EXPECT_TRUE(view->session().isComplete());
+}
+
+TEST(KitView, AnEditableBoxOpensItsListFromTheArrowAndTakesTyping)
+{
+    auto view = viewOf(R"json({"format": "pptdrill-movie", "version": 1,
+      "presentation": {"slides": [{"title": "t"}]},
+      "steps": [
+        {"hint": "a", "accept": ["menu:格式(O)/字体(F)..."]},
+        {"hint": "b", "accept": ["dialog:字体/中文字体=黑体"]},
+        {"hint": "c", "accept": ["dialog:字体/中文字体=楷体_GB2312"]},
+        {"hint": "d", "accept": ["dialog:字体/确定"]}
+      ]})json");
+    view->pressShortcut(u"Alt+O"_s);
+    view->pressShortcut(u"F"_s);
+    ASSERT_TRUE(view->session().dialog().has_value());
+    // The hint points at the arrow, and the arrow opens the list.
+    EXPECT_EQ(view->nextTargetLocator(), u"ctlarrow:字体/中文字体"_s);
+    click(*view, u"ctlarrow:字体/中文字体"_s);
+    ASSERT_TRUE(view->locate(u"drop:黑体"_s).has_value());
+    click(*view, u"drop:黑体"_s);
+    EXPECT_EQ(view->session().dialog()->value(u"中文字体"_s), u"黑体"_s);
+    EXPECT_EQ(view->session().stepIndex(), 2);
+
+    // The box itself still takes a typed name.
+    click(*view, u"ctl:字体/中文字体"_s);
+    EXPECT_FALSE(view->locate(u"drop:黑体"_s).has_value());
+    view->typeText(u"楷体_GB2312"_s);
+    EXPECT_EQ(view->session().stepIndex(), 3);
+    EXPECT_TRUE(view->performThroughUi(u"dialog:字体/确定"_s));
+    EXPECT_TRUE(view->session().isComplete());
+}
+
 TEST(KitView, DialogControlsTakeOnlyTheExpectedValues)
 {
     auto view = viewOf(kSaveAsMovie);

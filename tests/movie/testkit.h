@@ -31,7 +31,7 @@ inline QByteArray smallKitJson()
                                     "items": ["8", "9", "10", "12", "14", "16", "18", "20", "24", "28", "32", "36", "40", "44", "48", "54", "60", "66", "72"] }, { "name": "加粗", "icon": "bold" } ] },
   "contextmenus": { "slide": [ { "text": "幻灯片版式(L)...", "opens": "taskpane:幻灯片版式" } ],
                     "thumbnail": [ { "text": "删除幻灯片(D)" } ] },
-  "keys": [ { "key": "Ctrl+B", "name": "加粗" }, { "key": "Ctrl+T", "name": "字体", "opens": "dialog:字体" } ],
+  "keys": [ { "key": "Ctrl+B", "name": "加粗" }, { "key": "Shift+Tab", "name": "升级" }, { "key": "Tab", "name": "降级" }, { "key": "Ctrl+T", "name": "字体", "opens": "dialog:字体" } ],
   "taskpanes": {
     "开始工作": { "controls": [ { "type": "link", "id": "新建演示文稿..." } ] },
     "新建演示文稿": { "controls": [ { "type": "link", "id": "空演示文稿" } ] },
@@ -42,6 +42,7 @@ inline QByteArray smallKitJson()
     "字体": { "width": 400, "height": 260, "controls": [
       { "type": "tabs", "items": ["字体", "效果"], "x": 8, "y": 6, "w": 380, "h": 200 },
       { "type": "combo", "id": "字号", "label": "字号(S):", "items": ["18", "20", "24", "28"], "value": "18", "x": 20, "y": 60, "w": 80, "h": 22, "tab": "字体" },
+      { "type": "combo", "id": "中文字体", "editable": true, "items": ["宋体", "黑体", "楷体_GB2312"], "value": "宋体", "x": 120, "y": 60, "w": 120, "h": 22, "tab": "字体" },
       { "type": "check", "id": "下划线(U)", "value": false, "x": 20, "y": 100, "w": 120, "h": 20, "tab": "效果" },
       { "type": "button", "id": "更多...", "opens": "dialog:另存为", "x": 135, "y": 220, "w": 75, "h": 23 },
       { "type": "button", "id": "确定", "x": 220, "y": 220, "w": 75, "h": 23 },
