@@ -21,6 +21,7 @@ inline constexpr int kPaneW = 214;
 inline constexpr int kNotesH = 56;
 inline constexpr int kItemH = 22;
 inline constexpr int kSeparatorH = 7;
+inline constexpr int kMenuScrollH = 14; // the scroll arrows of a menu taller than the window
 inline constexpr int kDropRows = 12;
 
 inline const QColor kFace{0xEC, 0xE9, 0xD8};     // dialog face

@@ -241,11 +241,12 @@ const std::vector<KitMenuItem>* KitView::menuItems(int level) const
     return items;
 }
 
-QRect KitView::menuRect(int level) const
+KitView::MenuLayout KitView::menuLayout(int level) const
 {
+    MenuLayout layout;
     const std::vector<KitMenuItem>* items = menuItems(level);
     if (!items)
-        return {};
+        return layout;
     const QFontMetrics fm(uiFont(12));
     int textW = 60, keyW = 0, h = 4;
     for (const KitMenuItem& item : *items) {
@@ -255,6 +256,7 @@ QRect KitView::menuRect(int level) const
     }
     const int w = 28 + textW + (keyW ? keyW + 24 : 0) + 28;
     QPoint origin;
+    MenuLayout parent;
     if (level == 0) {
         if (m_menu.context || !m_menu.toolbar.isEmpty()) {
             origin = m_menu.origin;
@@ -266,19 +268,75 @@ QRect KitView::menuRect(int level) const
             }
         }
     } else {
-        const QRect parent = menuRect(level - 1);
-        const std::vector<KitMenuItem>* parentItems = menuItems(level - 1);
-        int y = parent.top() + 2;
-        for (int i = 0; i < m_menu.path[static_cast<size_t>(level - 1)]; ++i)
-            y += (*parentItems)[static_cast<size_t>(i)].separator ? kSeparatorH : kItemH;
-        origin = QPoint(parent.right() - 3, y - 2);
+        // A submenu opens beside the item that leads to it.
+        parent = menuLayout(level - 1);
+        origin = QPoint(parent.frame.right() - 3, parent.frame.top());
+        for (const MenuRow& row : parent.rows) {
+            if (row.index == m_menu.path[static_cast<size_t>(level - 1)])
+                origin.setY(row.rect.top() - 2);
+        }
     }
     QRect r(origin, QSize(w, h));
     if (r.right() > kWidth - 2)
-        r.moveRight(level == 0 ? kWidth - 2 : menuRect(level - 1).left() + 3);
-    if (r.bottom() > kHeight - 2)
+        r.moveRight(level == 0 ? kWidth - 2 : parent.frame.left() + 3);
+    // A menu taller than the window fills its height and scrolls, as Windows does.
+    layout.scrolls = h > kHeight - 4;
+    if (layout.scrolls)
+        r = QRect(r.left(), 2, w, kHeight - 4);
+    else if (r.bottom() > kHeight - 2 && level == 0 && (m_menu.context || !m_menu.toolbar.isEmpty()) &&
+             (m_menu.anchorTop >= 0 ? m_menu.anchorTop : origin.y()) - h >= 2)
+        r.moveBottom((m_menu.anchorTop >= 0 ? m_menu.anchorTop : origin.y()) - 1); // opens upwards
+    else if (r.bottom() > kHeight - 2)
         r.moveBottom(kHeight - 2);
-    return r;
+    layout.frame = r;
+
+    int y = r.top() + 2;
+    int bottom = r.bottom() - 1;
+    if (layout.scrolls) {
+        layout.up = QRect(r.left() + 2, r.top() + 2, w - 4, kMenuScrollH);
+        layout.down = QRect(r.left() + 2, r.bottom() - 1 - kMenuScrollH, w - 4, kMenuScrollH);
+        y = layout.up.bottom() + 1;
+        bottom = layout.down.top() - 1;
+    }
+    const int first = layout.scrolls ? menuScroll(level) : 0;
+    for (int i = first; i < static_cast<int>(items->size()); ++i) {
+        const bool separator = (*items)[static_cast<size_t>(i)].separator;
+        const int rowH = separator ? kSeparatorH : kItemH;
+        if (y + rowH - 1 > bottom)
+            break;
+        layout.rows.push_back({i, QRect(r.left() + 2, y, r.width() - 4, rowH), separator});
+        y += rowH;
+    }
+    layout.moreAbove = first > 0;
+    layout.moreBelow = !layout.rows.empty() && layout.rows.back().index + 1 < static_cast<int>(items->size());
+    return layout;
+}
+
+QRect KitView::menuRect(int level) const
+{
+    return menuLayout(level).frame;
+}
+
+int KitView::menuScroll(int level) const
+{
+    const size_t l = static_cast<size_t>(level);
+    return l < m_menu.scroll.size() ? m_menu.scroll[l] : 0;
+}
+
+void KitView::scrollMenu(int level, int by)
+{
+    const MenuLayout layout = menuLayout(level);
+    if (!layout.scrolls || (by < 0 && !layout.moreAbove) || (by > 0 && !layout.moreBelow))
+        return;
+    const size_t l = static_cast<size_t>(level);
+    if (m_menu.scroll.size() <= l)
+        m_menu.scroll.resize(l + 1, 0);
+    m_menu.scroll[l] = std::max(0, m_menu.scroll[l] + by);
+    // The submenus of a scrolled menu close.
+    if (m_menu.path.size() > l)
+        m_menu.path.resize(l);
+    rebuild();
+    update();
 }
 
 QString KitView::menuPathText(int level, int index) const
@@ -302,26 +360,28 @@ void KitView::addMenuHots(std::vector<Hot>& hots) const
         const std::vector<KitMenuItem>* items = menuItems(level);
         if (!items)
             break;
-        const QRect r = menuRect(level);
-        int y = r.top() + 2;
-        for (size_t i = 0; i < items->size(); ++i) {
-            const KitMenuItem& item = (*items)[i];
-            if (item.separator) {
-                y += kSeparatorH;
+        const MenuLayout layout = menuLayout(level);
+        const bool toolbar = !m_menu.toolbar.isEmpty();
+        const QString kind = toolbar ? u"tbitem:"_s : m_menu.context ? u"ctxitem:"_s : u"menuitem:"_s;
+        for (const MenuRow& row : layout.rows) {
+            const KitMenuItem& item = (*items)[static_cast<size_t>(row.index)];
+            if (row.separator)
                 continue;
-            }
-            const QString path = menuPathText(level, static_cast<int>(i));
+            const QString path = menuPathText(level, row.index);
             Hot hot;
-            hot.rect = QRect(r.left() + 2, y, r.width() - 4, kItemH);
+            hot.rect = row.rect;
             hot.layer = 10 + level;
-            const bool toolbar = !m_menu.toolbar.isEmpty();
-            hot.locator = (toolbar ? u"tbitem:"_s : m_menu.context ? u"ctxitem:"_s : u"menuitem:"_s) + path;
+            hot.locator = kind + path;
             if (item.items.empty() && !item.disabled)
                 hot.action = toolbar          ? u"toolbar:"_s + path
                              : m_menu.context ? u"context:"_s + m_menu.area + u'/' + path
                                               : u"menu:"_s + path;
             hots.push_back(hot);
-            y += kItemH;
+        }
+        if (layout.scrolls) {
+            const QString at = QString::number(level);
+            hots.push_back({layout.up, u"menuscroll:up:"_s + at, {}, {}, 10 + level});
+            hots.push_back({layout.down, u"menuscroll:down:"_s + at, {}, {}, 10 + level});
         }
         if (level + 1 > static_cast<int>(m_menu.path.size()))
             break;
@@ -559,6 +619,7 @@ void KitView::openToolbarMenu(const QString& button, const QRect& at)
     m_menu.open = true;
     m_menu.toolbar = button;
     m_menu.origin = QPoint(at.left(), at.bottom() + 1);
+    m_menu.anchorTop = at.top();
     rebuild();
     update();
 }
@@ -614,6 +675,27 @@ void KitView::revealItem(const QString& locator)
             m_dropScroll = std::clamp(index - kDropRows / 2, 0,
                                       std::max<int>(0, static_cast<int>(items.size()) - kDropRows));
             rebuild();
+        }
+        return;
+    }
+    if ((locator.startsWith(u"menuitem:"_s) || locator.startsWith(u"ctxitem:"_s) ||
+         locator.startsWith(u"tbitem:"_s)) &&
+        m_menu.open && !locate(locator)) {
+        // Scroll the deepest open menu until the item comes on view.
+        const int level = static_cast<int>(m_menu.path.size());
+        const MenuLayout layout = menuLayout(level);
+        if (!layout.scrolls)
+            return;
+        const QString text = locator.section(u'/', -1);
+        const std::vector<KitMenuItem>* items = menuItems(level);
+        for (size_t i = 0; items && i < items->size(); ++i) {
+            if ((*items)[i].text != text)
+                continue;
+            const int shown = static_cast<int>(layout.rows.size());
+            const int first = std::max(0, static_cast<int>(i) - shown / 2);
+            for (int tries = 0; tries < 64 && !locate(locator); ++tries)
+                scrollMenu(level, menuScroll(level) < first ? 1 : -1);
+            break;
         }
         return;
     }
@@ -896,6 +978,11 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         return;
     }
     if (m_menu.open) {
+        if (h.locator.startsWith(u"menuscroll:"_s)) {
+            const QStringList parts = h.locator.split(u':');
+            scrollMenu(parts.value(2).toInt(), parts.value(1) == u"up"_s ? -1 : 1);
+            return;
+        }
         if (h.locator.startsWith(u"menuitem:"_s) || h.locator.startsWith(u"ctxitem:"_s) ||
             h.locator.startsWith(u"tbitem:"_s)) {
             if (h.action.isEmpty()) {
@@ -1121,7 +1208,14 @@ void KitView::mouseMoveEvent(QMouseEvent* event)
 void KitView::wheelEvent(QWheelEvent* event)
 {
     const int delta = event->angleDelta().y() > 0 ? -3 : 3;
-    if (m_drop) {
+    if (m_menu.open) {
+        for (int level = static_cast<int>(m_menu.path.size()); level >= 0; --level) {
+            if (menuLayout(level).frame.contains(event->position().toPoint())) {
+                scrollMenu(level, delta);
+                break;
+            }
+        }
+    } else if (m_drop) {
         const int max = std::max<int>(0, static_cast<int>(dropItems().size()) - kDropRows);
         m_dropScroll = std::clamp(m_dropScroll + delta, 0, max);
     } else if (event->position().x() < kLeftW && m_session->view() == u"normal"_s && !m_session->dialog()) {

@@ -91,12 +91,31 @@ private:
     {
         bool open = false;
         bool context = false;
-        QString area;          // context menus: slide, thumbnail, text, sorter
-        QString toolbar;       // a toolbar button's drop-down menu
-        QPoint origin;         // context and toolbar menus: where the menu opens
-        int top = -1;          // menu bar index
-        std::vector<int> path; // open submenus, by item index
+        QString area;            // context menus: slide, thumbnail, text, sorter
+        QString toolbar;         // a toolbar button's drop-down menu
+        QPoint origin;           // context and toolbar menus: where the menu opens
+        int anchorTop = -1;      // a toolbar menu: the top of its button, for opening upwards
+        int top = -1;            // menu bar index
+        std::vector<int> path;   // open submenus, by item index
+        std::vector<int> scroll; // the first item shown of a scrolled menu, by level
         int hover = -1;
+    };
+    // Where a menu of the open menu chain stands and which of its items are on
+    // view: a menu taller than the window shows scroll arrows at both ends.
+    struct MenuRow
+    {
+        int index;
+        QRect rect;
+        bool separator;
+    };
+    struct MenuLayout
+    {
+        QRect frame;
+        std::vector<MenuRow> rows;
+        bool scrolls = false;
+        bool moreAbove = false;
+        bool moreBelow = false;
+        QRect up, down;
     };
     struct DropState
     {
@@ -164,7 +183,10 @@ private:
     };
     MasterPage masterPage() const;
     const std::vector<struct KitMenuItem>* menuItems(int level) const;
+    MenuLayout menuLayout(int level) const;
     QRect menuRect(int level) const;
+    int menuScroll(int level) const;
+    void scrollMenu(int level, int by);
     QString menuPathText(int level, int index) const;
 
     void paintChrome(QPainter& p);

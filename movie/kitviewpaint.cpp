@@ -630,7 +630,8 @@ void KitView::paintMenus(QPainter& p)
         const std::vector<KitMenuItem>* items = menuItems(level);
         if (!items)
             break;
-        const QRect r = menuRect(level);
+        const MenuLayout layout = menuLayout(level);
+        const QRect r = layout.frame;
         p.fillRect(r.translated(3, 3), QColor(0, 0, 0, 60));
         p.fillRect(r, QColor(0xF6, 0xF6, 0xF6));
         QLinearGradient g(QPoint(r.left(), 0), QPoint(r.left() + 24, 0));
@@ -639,21 +640,20 @@ void KitView::paintMenus(QPainter& p)
         p.fillRect(QRect(r.left() + 1, r.top() + 1, 24, r.height() - 2), g);
         p.setPen(QColor(0x00, 0x2D, 0x96));
         p.drawRect(r.adjusted(0, 0, -1, -1));
-        int y = r.top() + 2;
         int keyX = r.right() - 20;
         for (const KitMenuItem& item : *items)
             keyX = std::min(keyX, r.right() - 28 - fm.horizontalAdvance(item.shortcut));
-        for (size_t i = 0; i < items->size(); ++i) {
-            const KitMenuItem& item = (*items)[i];
-            if (item.separator) {
+        for (const MenuRow& row : layout.rows) {
+            const KitMenuItem& item = (*items)[static_cast<size_t>(row.index)];
+            const int y = row.rect.top();
+            if (row.separator) {
                 p.setPen(QColor(0x6A, 0x8C, 0xCB));
                 p.drawLine(r.left() + 32, y + 3, r.right() - 4, y + 3);
-                y += kSeparatorH;
                 continue;
             }
-            const QRect ir(r.left() + 2, y, r.width() - 4, kItemH);
+            const QRect& ir = row.rect;
             const bool open = level < static_cast<int>(m_menu.path.size()) &&
-                              m_menu.path[static_cast<size_t>(level)] == static_cast<int>(i);
+                              m_menu.path[static_cast<size_t>(level)] == row.index;
             if ((ir.contains(m_demo.running ? m_demo.pointer : m_mouse) || open) && !item.disabled) {
                 p.fillRect(ir, kSelect);
                 p.setPen(kSelectLine);
@@ -671,7 +671,21 @@ void KitView::paintMenus(QPainter& p)
                 p.drawPolygon(tri, 3);
                 p.setBrush(Qt::NoBrush);
             }
-            y += kItemH;
+        }
+        if (layout.scrolls) {
+            // The arrows of a scrolling menu: grey when that end is reached.
+            for (const bool up : {true, false}) {
+                const QRect a = up ? layout.up : layout.down;
+                p.fillRect(a, QColor(0xF6, 0xF6, 0xF6));
+                p.setBrush((up ? layout.moreAbove : layout.moreBelow) ? Qt::black : kGreyText);
+                p.setPen(Qt::NoPen);
+                const QPoint c = a.center();
+                const QPolygon arrow =
+                    up ? QPolygon({c + QPoint(-4, 2), c + QPoint(4, 2), c + QPoint(0, -2)})
+                       : QPolygon({c + QPoint(-4, -2), c + QPoint(4, -2), c + QPoint(0, 2)});
+                p.drawPolygon(arrow);
+                p.setBrush(Qt::NoBrush);
+            }
         }
         if (level + 1 > static_cast<int>(m_menu.path.size()))
             break;

@@ -1,3 +1,4 @@
+#include "movie/kitcatalog.h"
 #include "movie/kitview.h"
 #include "movie/moviesession.h"
 #include "tests/movie/testkit.h"
@@ -6,6 +7,7 @@
 #include <QInputMethodEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -145,6 +147,58 @@ TEST(KitView, AnEditableBoxOpensItsListFromTheArrowAndTakesTyping)
     EXPECT_EQ(view->session().stepIndex(), 3);
     EXPECT_TRUE(view->performThroughUi(u"dialog:字体/确定"_s));
     EXPECT_TRUE(view->session().isComplete());
+}
+
+TEST(KitView, AMenuTallerThanTheWindowStaysInsideAndScrolls)
+{
+    const KitCatalog& kit = KitCatalog::instance();
+    const KitButton* shapes = kit.toolbarButton(u"自选图形"_s);
+    ASSERT_NE(shapes, nullptr);
+    QStringList basic;
+    for (const KitMenuItem& item : shapes->items) {
+        if (item.text == u"基本形状(B)"_s) {
+            for (const KitMenuItem& shape : item.items)
+                basic << shape.text;
+        }
+    }
+    ASSERT_GT(basic.size(), 26) << "the 基本形状 menu is taller than the window";
+    const QString prefix = u"toolbar:自选图形/基本形状(B)/"_s;
+    auto movie = parseMovie(uR"json({"format": "pptdrill-movie", "version": 1,
+      "presentation": {"slides": [{"title": "t"}]},
+      "steps": [{"hint": "a", "accept": ["%1%2"]}, {"hint": "b", "accept": ["%1%3"]}]})json"_s
+                                .arg(prefix, basic.first(), basic.last())
+                                .toUtf8());
+    ASSERT_TRUE(movie.ok()) << movie.error().toStdString();
+    KitView view(std::make_unique<MovieSession>(movie.value(), kit));
+    view.setPace(0);
+
+    click(view, u"tb:自选图形"_s);
+    click(view, u"tbitem:自选图形/基本形状(B)"_s);
+    const QRect window(0, 0, 800, 600);
+    auto item = [&](const QString& name) { return view.locate(u"tbitem:自选图形/基本形状(B)/"_s + name); };
+    // The first shapes are on view inside the window; the last ones wait below the arrow.
+    ASSERT_TRUE(item(basic.first()).has_value());
+    EXPECT_TRUE(window.contains(*item(basic.first())));
+    EXPECT_FALSE(item(basic.last()).has_value());
+    for (const QString& name : basic) {
+        if (auto r = item(name)) {
+            EXPECT_TRUE(window.contains(*r)) << name.toStdString();
+        }
+    }
+    // The lower arrow brings the next shape on view.
+    const QString firstHidden =
+        *std::find_if(basic.begin(), basic.end(), [&](const QString& n) { return !item(n); });
+    click(view, u"menuscroll:down:1"_s);
+    EXPECT_TRUE(item(firstHidden).has_value());
+    EXPECT_FALSE(item(basic.first()).has_value());
+    click(view, u"menuscroll:up:1"_s);
+    ASSERT_TRUE(item(basic.first()).has_value());
+    click(view, u"tbitem:自选图形/基本形状(B)/"_s + basic.first());
+    EXPECT_EQ(view.session().stepIndex(), 1);
+
+    // The learner's way and the demonstration reach the last shape through the arrows.
+    EXPECT_TRUE(view.performThroughUi(prefix + basic.last()));
+    EXPECT_TRUE(view.session().isComplete());
 }
 
 TEST(KitView, DialogControlsTakeOnlyTheExpectedValues)
