@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <cerrno>
 #include <sqlite3.h>
 #include <utility>
 
@@ -38,6 +39,25 @@ constexpr int kBusyTimeoutMs = 5000;
 QString sqliteMessage(sqlite3* db)
 {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : u"out of memory"_s;
+}
+
+// The extended result code of the connection's last failed call. A disk that
+// ran full (or out of quota) counts as full also where SQLite calls it an I/O error.
+int sqliteCode(sqlite3* db)
+{
+    if (!db)
+        return SQLITE_NOMEM;
+    const int code = sqlite3_extended_errcode(db);
+    const int osError = sqlite3_system_errno(db);
+    if ((code & 0xFF) == SQLITE_IOERR && (osError == ENOSPC || osError == EDQUOT))
+        return SQLITE_FULL;
+    return code;
+}
+
+// The connection's last failure as a result: SQLite's message and code.
+template <typename R = Status> R sqliteFailure(sqlite3* db)
+{
+    return R::failure(sqliteMessage(db), sqliteCode(db));
 }
 
 // One prepared statement, finalized when it goes out of scope.
@@ -126,14 +146,14 @@ Status runSimple(sqlite3* db, const QString& sql, const std::optional<QVariant>&
 {
     Statement st(db, sql);
     if (!st.prepared())
-        return Status::failure(sqliteMessage(db));
+        return sqliteFailure(db);
     if (value && !st.bind(1, *value))
-        return Status::failure(sqliteMessage(db));
+        return sqliteFailure(db);
     int rc;
     while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
     }
     if (rc != SQLITE_DONE)
-        return Status::failure(sqliteMessage(db));
+        return sqliteFailure(db);
     return {};
 }
 
@@ -172,6 +192,11 @@ QString Connection::lastError() const
     return sqliteMessage(m_db);
 }
 
+int Connection::changes() const
+{
+    return m_db ? sqlite3_changes(m_db) : 0;
+}
+
 Result<std::shared_ptr<Connection>> Connection::openWithFlags(const QString& filePath,
                                                               const QString& password, int flags)
 {
@@ -182,17 +207,18 @@ Result<std::shared_ptr<Connection>> Connection::openWithFlags(const QString& fil
     const int rc = sqlite3_open_v2(path.constData(), &conn->m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString why = sqliteMessage(conn->m_db);
+        const int code = conn->m_db ? sqliteCode(conn->m_db) : rc;
         conn->close();
-        return R::failure(u"无法打开数据库“%1”：%2"_s.arg(filePath, why));
+        return R::failure(u"无法打开数据库“%1”：%2"_s.arg(filePath, why), code);
     }
     sqlite3_busy_timeout(conn->m_db, kBusyTimeoutMs);
     const QString keyPragma = u"PRAGMA key = \"%1\""_s.arg(QString::fromLatin1(rawKeyPragmaValue(password)));
     if (Status s = runSimple(conn->m_db, keyPragma); !s)
-        return R::failure(u"无法打开数据库“%1”：%2"_s.arg(filePath, s.error()));
+        return R::failure(u"无法打开数据库“%1”：%2"_s.arg(filePath, s.error()), s.code());
     // The key is checked only when the first page is read.
     if (Status s = runSimple(conn->m_db, u"SELECT count(*) FROM sqlite_master"_s); !s) {
         conn->close();
-        return R::failure(u"无法打开数据库“%1”：%2"_s.arg(filePath, s.error()));
+        return R::failure(u"无法打开数据库“%1”：%2"_s.arg(filePath, s.error()), s.code());
     }
     return conn;
 }
@@ -200,8 +226,8 @@ Result<std::shared_ptr<Connection>> Connection::openWithFlags(const QString& fil
 Result<std::shared_ptr<Connection>> Connection::open(const QString& filePath, const QString& password)
 {
     if (!QFileInfo(filePath).isFile())
-        return Result<std::shared_ptr<Connection>>::failure(
-            u"无法打开数据库“%1”：文件不存在"_s.arg(filePath));
+        return Result<std::shared_ptr<Connection>>::failure(u"无法打开数据库“%1”：文件不存在"_s.arg(filePath),
+                                                            SQLITE_CANTOPEN);
     return openWithFlags(filePath, password, SQLITE_OPEN_READWRITE);
 }
 
@@ -233,9 +259,49 @@ Status Connection::executeScript(const QString& sql)
     if (rc != SQLITE_OK) {
         const QString why = message ? QString::fromUtf8(message) : sqliteMessage(m_db);
         sqlite3_free(message);
-        return Status::failure(why);
+        return Status::failure(why, sqliteCode(m_db));
     }
     return {};
+}
+
+QString databaseFailureReason(int code)
+{
+    // SQLite 3.22 and later say so when the folder is what cannot be written.
+    constexpr int kReadonlyDirectory = SQLITE_READONLY | (6 << 8);
+    switch (code) {
+    case kReadonlyDirectory:
+        return u"数据库所在的文件夹不可写，无法写入数据库"_s;
+    case SQLITE_IOERR_NOMEM:
+        return u"内存不足"_s;
+    default:
+        break;
+    }
+    switch (code & 0xFF) {
+    case SQLITE_FULL:
+        return u"磁盘已满，无法写入数据库"_s;
+    case SQLITE_READONLY:
+        return u"数据库文件是只读的（或所在文件夹不可写），无法写入"_s;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return u"数据库正被其他程序占用，等待 %1 秒后仍未释放"_s.arg(kBusyTimeoutMs / 1000);
+    case SQLITE_CANTOPEN:
+        return u"无法打开数据库文件：文件不存在，或没有读写该文件（或其所在文件夹）的权限"_s;
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return u"没有访问数据库文件的权限"_s;
+    case SQLITE_NOTADB:
+        return u"数据库密码不对，或该文件不是本系统的数据库"_s;
+    case SQLITE_CORRUPT:
+        return u"数据库文件已损坏"_s;
+    case SQLITE_IOERR:
+        return u"读写数据库文件时发生磁盘错误"_s;
+    case SQLITE_NOMEM:
+        return u"内存不足"_s;
+    case SQLITE_PROTOCOL:
+        return u"数据库的文件锁出错"_s;
+    default:
+        return u"数据库出错"_s;
+    }
 }
 
 QString databasePathInFolder(const QString& programFolder)
@@ -250,7 +316,7 @@ Status OpenDatabase(const QString& programFolder)
 {
     auto conn = Connection::open(databasePathInFolder(programFolder), databasePassword());
     if (!conn)
-        return Status::failure(conn.error());
+        return Status::failure(conn.error(), conn.code());
     dbconn = std::move(conn.value());
     return {};
 }
@@ -288,7 +354,7 @@ Result<Recordset> Recordset::open(const std::shared_ptr<Connection>& connection,
     {
         Statement info(db, u"PRAGMA table_info(%1)"_s.arg(quoteIdentifier(rs.m_table)));
         if (!info.prepared())
-            return R::failure(sqliteMessage(db));
+            return sqliteFailure<R>(db);
         while (sqlite3_step(info.get()) == SQLITE_ROW) {
             rs.m_columns << info.column(1).toString();
             const QString type = info.column(2).toString().toUpper();
@@ -296,7 +362,7 @@ Result<Recordset> Recordset::open(const std::shared_ptr<Connection>& connection,
             rs.m_isLong.push_back(type == u"BLOB"_s);
         }
         if (rs.m_columns.isEmpty())
-            return R::failure(u"no such table: %1"_s.arg(rs.m_table));
+            return R::failure(u"no such table: %1"_s.arg(rs.m_table), SQLITE_ERROR);
     }
 
     QStringList selected{u"rowid"_s};
@@ -312,9 +378,9 @@ Result<Recordset> Recordset::open(const std::shared_ptr<Connection>& connection,
 
     Statement query(db, sql);
     if (!query.prepared())
-        return R::failure(sqliteMessage(db));
+        return sqliteFailure<R>(db);
     if (value && !query.bind(1, *value))
-        return R::failure(sqliteMessage(db));
+        return sqliteFailure<R>(db);
     const size_t n = static_cast<size_t>(rs.m_columns.size());
     int rc;
     while ((rc = sqlite3_step(query.get())) == SQLITE_ROW) {
@@ -332,7 +398,7 @@ Result<Recordset> Recordset::open(const std::shared_ptr<Connection>& connection,
         rs.m_rows.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE)
-        return R::failure(sqliteMessage(db));
+        return sqliteFailure<R>(db);
     rs.m_current = 0;
     rs.m_open = true;
     return rs;
@@ -387,13 +453,13 @@ Status Recordset::loadRow(Row& row)
     Statement st(db,
                  u"SELECT %1 FROM %2 WHERE rowid = ?"_s.arg(wanted.join(u", "_s), quoteIdentifier(m_table)));
     if (!st.prepared() || !st.bind(1, QVariant(static_cast<qlonglong>(row.rowid))))
-        return Status::failure(sqliteMessage(db));
+        return sqliteFailure(db);
     const int rc = sqlite3_step(st.get());
     if (rc == SQLITE_ROW) {
         for (size_t i = 0; i < indexes.size(); ++i)
             row.values[indexes[i]] = st.column(static_cast<int>(i));
     } else if (rc != SQLITE_DONE) {
-        return Status::failure(sqliteMessage(db));
+        return sqliteFailure(db);
     }
     // A row deleted since the snapshot reads as empty.
     for (size_t c : indexes)
@@ -486,16 +552,16 @@ Status Recordset::update()
 
     Statement st(db, sql);
     if (!st.prepared())
-        return Status::failure(sqliteMessage(db));
+        return sqliteFailure(db);
     int index = 1;
     for (size_t c : changed) {
         if (!st.bind(index++, row.values[c]))
-            return Status::failure(sqliteMessage(db));
+            return sqliteFailure(db);
     }
     if (!row.isNew && !st.bind(index, QVariant(static_cast<qlonglong>(row.rowid))))
-        return Status::failure(sqliteMessage(db));
+        return sqliteFailure(db);
     if (sqlite3_step(st.get()) != SQLITE_DONE)
-        return Status::failure(sqliteMessage(db));
+        return sqliteFailure(db);
 
     if (row.isNew) {
         // Read back what the database filled in: the key and the column defaults.

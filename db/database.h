@@ -43,6 +43,8 @@ public:
     const QString& filePath() const { return m_path; }
     sqlite3* handle() const { return m_db; }
     QString lastError() const;
+    // The number of rows the last insert, update or delete on this connection changed.
+    int changes() const;
 
 private:
     Connection() = default;
@@ -51,6 +53,12 @@ private:
     sqlite3* m_db = nullptr;
     QString m_path;
 };
+
+// Failures of the database layer carry the SQLite extended result code as
+// their code(). This says what such a code means, in Chinese words for the
+// learner: the disk is full, the file or its folder cannot be written, another
+// program holds the lock, the file is missing or the password wrong, and so on.
+QString databaseFailureReason(int code);
 
 // The raw key given to the cipher for a password: a fixed derivation, so that an
 // open costs a few milliseconds instead of a slow password stretch.

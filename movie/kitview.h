@@ -40,6 +40,7 @@ public:
 
     // Shown over the finished task by the completion movie.
     void setCompletionText(const QString& text);
+    const QString& completionText() const { return m_completionText; }
 
     // A learner's click at a point of the window, as the mouse would give it
     // (also used by the demonstration and by tests).

@@ -37,6 +37,8 @@ void MovieControl::setMovie(const QString& path)
     m_path = path;
     m_loadError.clear();
     m_completionReported = false;
+    m_pictureDue = false;
+    m_confirmed = false;
     delete m_view;
     m_view = nullptr;
     emit OnReadyStateChange(kReadyLoading);
@@ -51,7 +53,7 @@ void MovieControl::setMovie(const QString& path)
                              this);
         m_view->setPace(m_pace);
         m_view->move(0, 0);
-        connect(m_view, &KitView::completed, this, &MovieControl::showCompletion);
+        connect(m_view, &KitView::completed, this, &MovieControl::taskCompleted);
         m_view->show();
         m_view->setFocus();
         emit OnReadyStateChange(kReadyInteractive);
@@ -76,8 +78,11 @@ void MovieControl::TSetProperty(const QString& target, int property, const QStri
 
 void MovieControl::TGotoFrame(const QString& target, int frame)
 {
-    if (target == u"/yanshi"_s && frame == 1 && m_view)
+    if (target == u"/yanshi"_s && frame == 1 && m_view) {
+        // The demonstration starts from the beginning: a picture still due belongs to the run before.
+        m_pictureDue = false;
         m_view->startDemonstration();
+    }
 }
 
 bool MovieControl::hintVisible() const
@@ -102,24 +107,55 @@ void MovieControl::setDemonstrationPace(double factor)
         m_view->setPace(factor);
 }
 
-void MovieControl::showCompletion()
+QString MovieControl::completionText() const
 {
-    // After the result has been on view for a moment, the completion movie
-    // from the movie's own folder is opened: that opening is the one
-    // "complete" state of the run.
-    QTimer::singleShot(m_pace <= 0 ? 0 : static_cast<int>(900 * m_pace), this, [this] {
-        if (!m_view)
+    return m_view ? m_view->completionText() : QString();
+}
+
+void MovieControl::setCompletionNeedsConfirmation(bool needed)
+{
+    m_confirmationNeeded = needed;
+    showCompletionPicture();
+}
+
+void MovieControl::confirmCompletion()
+{
+    m_confirmed = true;
+    showCompletionPicture();
+}
+
+void MovieControl::taskCompleted()
+{
+    // The result stays on view for a moment before the completion picture
+    // comes over it.
+    const int delay = m_pace <= 0 ? 0 : static_cast<int>(900 * m_pace);
+    QTimer::singleShot(delay, this, [this] {
+        if (!m_view || !m_view->session().isComplete())
             return;
-        QString text = u"本题操作已完成"_s;
-        const QString completion = QFileInfo(m_path).absolutePath() + u"/completed.swf"_s;
-        if (auto done = loadMovieFile(completion); done && done->completion)
-            text = done->completionText;
-        m_view->setCompletionText(text);
-        if (!m_completionReported) {
-            m_completionReported = true;
-            emit OnReadyStateChange(kReadyComplete);
-        }
+        m_pictureDue = true;
+        showCompletionPicture();
     });
+    // The last step has been accepted: that is the one "complete" state of the
+    // run, reported at once, so that whatever records the completion is under
+    // way before the learner can move on.
+    if (!m_completionReported) {
+        m_completionReported = true;
+        emit OnReadyStateChange(kReadyComplete);
+    }
+}
+
+void MovieControl::showCompletionPicture()
+{
+    if (!m_view || !m_pictureDue || !m_view->session().isComplete())
+        return;
+    if (m_confirmationNeeded && !m_confirmed)
+        return;
+    // The completion movie from the movie's own folder gives the picture its text.
+    QString text = u"本题操作已完成"_s;
+    const QString completion = QFileInfo(m_path).absolutePath() + u"/completed.swf"_s;
+    if (auto done = loadMovieFile(completion); done && done->completion)
+        text = done->completionText;
+    m_view->setCompletionText(text);
 }
 
 void MovieControl::paintEvent(QPaintEvent*)

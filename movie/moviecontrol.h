@@ -34,6 +34,15 @@ public:
     bool hintVisible() const;
     bool isDemonstrating() const;
     bool isCompleted() const;
+    // The text of the completion picture over the finished task; empty while none is shown.
+    QString completionText() const;
+
+    // The complete state (4) is reported the moment the last step is accepted;
+    // the completion picture follows a moment later. A caller that must first
+    // make sure of something (the player: that the completion has been
+    // recorded) holds the picture back until confirmCompletion().
+    void setCompletionNeedsConfirmation(bool needed);
+    void confirmCompletion();
     // The message shown instead of a movie that could not be loaded; empty when loaded.
     QString loadError() const { return m_loadError; }
     KitView* kitView() const { return m_view; }
@@ -50,12 +59,16 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void showCompletion();
+    void taskCompleted();
+    void showCompletionPicture();
 
     QString m_path;
     QString m_loadError;
     KitView* m_view = nullptr;
     bool m_completionReported = false;
+    bool m_pictureDue = false;
+    bool m_confirmationNeeded = false;
+    bool m_confirmed = false;
     double m_pace = 1.0;
 };
 

@@ -5,13 +5,16 @@
 #include "platform/messagebox.h"
 #include "platform/programfolder.h"
 #include "platform/systemfolder.h"
+#include "player/resultbridge.h"
 
 #include <QChildEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
+#include <QTimer>
 #include <limits>
+#include <unistd.h>
 #include <vector>
 
 using namespace Qt::Literals::StringLiterals;
@@ -31,9 +34,35 @@ QString movieFilePath(const QString& movieno)
     return SystemDirectory() + u"/pczcksw/"_s + movieno + u".w"_s;
 }
 
-bool startDetachedProcess(const QString& program, const QStringList& arguments)
+bool startWatchedProcess(const QString& program, const QStringList& arguments, ProcessFinished finished)
 {
-    return QProcess::startDetached(program, arguments);
+    // No parent, and deleted only once the program has ended: a QProcess that
+    // is destroyed kills its program, and the bridge must finish its write also
+    // when the player closes first. A player that is killed takes no child with it.
+    auto* process = new QProcess;
+    process->setProgram(program);
+    process->setArguments(arguments);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    // A session of its own: what is sent to the player's process group
+    // (a terminal's interrupt or hang-up) does not reach it.
+    process->setChildProcessModifier([] { ::setsid(); });
+    QObject::connect(
+        process, &QProcess::finished, process,
+        [process, finished = std::move(finished)](int exitCode, QProcess::ExitStatus status) {
+            const ProcessEnd end{status == QProcess::NormalExit, exitCode, process->readAllStandardError()};
+            process->deleteLater();
+            if (finished)
+                finished(end);
+        });
+    process->start();
+    // Only the start is waited for (an executable that cannot run fails here).
+    process->waitForStarted(10000);
+    if (process->state() == QProcess::NotRunning) {
+        delete process;
+        return false;
+    }
+    return true;
 }
 
 // Swallows right-clicks and context-menu requests on the movie control and
@@ -99,7 +128,7 @@ private:
 PlayerForm::PlayerForm(const QString& questionid, const QString& movieno, ProcessStarter startProcess,
                        QWidget* parent)
     : QDialog(parent), m_questionid(questionid),
-      m_startProcess(startProcess ? std::move(startProcess) : ProcessStarter(&startDetachedProcess))
+      m_startProcess(startProcess ? std::move(startProcess) : ProcessStarter(&startWatchedProcess))
 {
     setObjectName(u"drillplay"_s);
     setWindowTitle(playerWindowTitle());
@@ -108,6 +137,8 @@ PlayerForm::PlayerForm(const QString& questionid, const QString& movieno, Proces
     m_stflash = new MovieControl(this);
     m_stflash->setObjectName(u"stflash"_s);
     m_stflash->setGeometry(0, 0, 800, 600);
+    // "本题操作已完成" is shown only once the bridge has recorded the question.
+    m_stflash->setCompletionNeedsConfirmation(true);
 
     m_receivenr = new QLineEdit(this);
     m_receivenr->setObjectName(u"receivenr"_s);
@@ -116,6 +147,17 @@ PlayerForm::PlayerForm(const QString& questionid, const QString& movieno, Proces
     m_receivenr->setFocusPolicy(Qt::NoFocus);
 
     m_rightClickFilter = new RightClickFilter(this);
+
+    m_closeWait = new QTimer(this);
+    m_closeWait->setSingleShot(true);
+    m_closeWait->setInterval(kDefaultBridgeWaitOnCloseMs);
+    connect(m_closeWait, &QTimer::timeout, this, [this] {
+        if (m_bridge != BridgeState::Running)
+            return;
+        qWarning("drillplay: drillbridge is still running; it goes on without the player");
+        m_bridge = BridgeState::LetGo;
+        done(m_closeResult);
+    });
 
     connect(m_stflash, &MovieControl::OnReadyStateChange, this, &PlayerForm::stflashReadyStateChange);
     connect(m_receivenr, &QLineEdit::textChanged, this, &PlayerForm::receivenrChange);
@@ -158,8 +200,46 @@ void PlayerForm::stflashReadyStateChange(int state)
     if (m_readysum != 4 || previous == 4)
         return;
     const QString bridge = programFolder() + u"/drillbridge"_s;
-    if (!m_startProcess(bridge, {m_questionid}))
-        MsgBox(u"无法启动 drillbridge，本题的完成情况没有记录。"_s, MessageIcon::Critical);
+    m_bridge = BridgeState::Running;
+    QPointer<PlayerForm> self(this);
+    const bool started = m_startProcess(bridge, {m_questionid}, [self](const ProcessEnd& end) {
+        if (self)
+            self->bridgeFinished(end);
+    });
+    if (!started) {
+        m_bridge = BridgeState::Failed;
+        reportNotRecorded(u"无法启动 drillbridge（%1）"_s.arg(bridge));
+    }
+}
+
+void PlayerForm::bridgeFinished(const ProcessEnd& end)
+{
+    // An outcome after the player let the bridge go has nobody to tell.
+    if (m_bridge != BridgeState::Running)
+        return;
+    const QString reason = bridgeFailureReason(end.normalExit, end.exitCode, end.standardError);
+    if (reason.isEmpty()) {
+        m_bridge = BridgeState::Recorded;
+        m_stflash->confirmCompletion();
+    } else {
+        m_bridge = BridgeState::Failed;
+        reportNotRecorded(reason);
+    }
+    if (m_closePending)
+        done(m_closeResult);
+}
+
+void PlayerForm::reportNotRecorded(const QString& reason)
+{
+    qWarning("drillplay: the completion was not recorded: %s", qUtf8Printable(reason));
+    MsgBox(u"本题已操作完成，但完成情况没有记录下来，本题仍算未做。\n\n原因：%1\n\n"
+           u"请点击问题栏的“重做本题”，重新完成本题。"_s.arg(reason),
+           MessageIcon::Critical);
+}
+
+void PlayerForm::setBridgeWaitOnClose(int milliseconds)
+{
+    m_closeWait->setInterval(milliseconds);
 }
 
 void PlayerForm::deliverCopyData(const QString& text)
@@ -190,6 +270,20 @@ void PlayerForm::keyPressEvent(QKeyEvent* event)
 
 void PlayerForm::done(int result)
 {
+    if (m_bridge == BridgeState::Running) {
+        // The close waits for the bridge, so that its outcome can still be
+        // told; the window stays open and answers meanwhile.
+        if (!m_closePending) {
+            m_closePending = true;
+            m_closeResult = result;
+            setCursor(Qt::BusyCursor);
+            m_closeWait->start();
+        }
+        return;
+    }
+    m_closePending = false;
+    m_closeWait->stop();
+    unsetCursor();
     shutDown();
     QDialog::done(result);
 }

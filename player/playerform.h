@@ -2,12 +2,14 @@
 
 #include "player/channel.h"
 
+#include <QByteArray>
 #include <QDialog>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
 class QLineEdit;
+class QTimer;
 
 namespace pptdrill {
 
@@ -26,14 +28,31 @@ PlayerCommandLine splitPlayerCommandLine(const QString& commandLine);
 // The movie file of a paper position in the movie folder.
 QString movieFilePath(const QString& movieno);
 
-// Starts a program without waiting for it; false when it could not be started.
-using ProcessStarter = std::function<bool(const QString& program, const QStringList& arguments)>;
-// Starts it detached, never through a shell.
-bool startDetachedProcess(const QString& program, const QStringList& arguments);
+// How a program that the player started has ended.
+struct ProcessEnd
+{
+    bool normalExit = true; // false: it crashed or was killed
+    int exitCode = 0;
+    QByteArray standardError;
+};
+using ProcessFinished = std::function<void(const ProcessEnd& end)>;
+
+// Starts a program without waiting for it and calls `finished` on the
+// user-interface thread once it has ended, never from within the call itself.
+// False, and no call, when it could not be started.
+using ProcessStarter =
+    std::function<bool(const QString& program, const QStringList& arguments, ProcessFinished finished)>;
+// Starts it, never through a shell, so that it outlives the player: in a
+// session of its own, and neither ended when the player closes nor when the
+// player is killed.
+bool startWatchedProcess(const QString& program, const QStringList& arguments, ProcessFinished finished);
 
 // The player form "drillplay": one question movie filling an 800 × 600 client
 // area, commanded by the question bar over the copy-data channel. When the
-// movie's ready states add up to 4 it starts drillbridge with the questionid.
+// movie's ready states add up to 4 it starts drillbridge with the questionid
+// and waits for it, the window staying responsive: the completion picture
+// appears once the bridge has recorded the question; a bridge that fails is
+// said to the learner, with its reason.
 class PlayerForm : public QDialog
 {
     Q_OBJECT
@@ -49,6 +68,24 @@ public:
     qint16 readysum() const { return m_readysum; }
     const QString& questionid() const { return m_questionid; }
 
+    enum class BridgeState
+    {
+        NotStarted,
+        Running,
+        Recorded,
+        Failed,
+        LetGo, // still running when the player closed: it runs on by itself
+    };
+    BridgeState bridgeState() const { return m_bridge; }
+
+    // A close while the bridge runs waits for it (the window staying open and
+    // responsive) at most this long; then the player closes and lets the
+    // bridge run on by itself. The bridge itself gives up after three waits of
+    // 5 seconds at most for a locked database (open, read, write).
+    static constexpr int kDefaultBridgeWaitOnCloseMs = 20000;
+    void setBridgeWaitOnClose(int milliseconds);
+
+    // The close request: goes ahead at once unless the bridge is running.
     void done(int result) override;
 
 protected:
@@ -59,6 +96,8 @@ private:
 
     void load(const QString& movieno);
     void stflashReadyStateChange(int state);
+    void bridgeFinished(const ProcessEnd& end);
+    void reportNotRecorded(const QString& reason);
     void receivenrChange();
     void deliverCopyData(const QString& text);
     void shutDown();
@@ -70,6 +109,10 @@ private:
     RightClickFilter* m_rightClickFilter = nullptr;
     CopyDataReceiver m_receiver;
     qint16 m_readysum = 0;
+    BridgeState m_bridge = BridgeState::NotStarted;
+    QTimer* m_closeWait = nullptr;
+    bool m_closePending = false;
+    int m_closeResult = 0;
 };
 
 } // namespace pptdrill

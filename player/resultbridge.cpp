@@ -3,12 +3,32 @@
 #include "common/text.h"
 #include "db/database.h"
 #include "db/statements.h"
+#include "platform/programfolder.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <sqlite3.h>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
+
+namespace {
+
+constexpr char kReportPrefix[] = "drillbridge: ";
+// A report longer than this is cut: it only has to say what went wrong.
+constexpr qsizetype kLongestReason = 600;
+// SQLite's code for a database whose folder cannot be written (named from 3.22 on).
+constexpr int kReadonlyDirectory = SQLITE_READONLY | (6 << 8);
+
+// A database failure in the learner's words, with the database's own message as the detail.
+Status databaseFailure(const QString& detail, int code)
+{
+    return Status::failure(u"%1（详情：%2）"_s.arg(databaseFailureReason(code), detail), code);
+}
+
+} // namespace
 
 Status RecordCompletedQuestion(const QString& argumentText)
 {
@@ -19,24 +39,70 @@ Status RecordCompletedQuestion(const QString& argumentText)
     if (!plainDecimal.match(arg).hasMatch())
         return Status::failure(u"“%1”不是试题编号，未做任何修改"_s.arg(arg));
 
-    if (Status s = OpenDatabase(); !s)
-        return s;
+    if (Status s = OpenDatabase(); !s) {
+        const QString file = databasePathInFolder(programFolder());
+        if (!QFileInfo::exists(file))
+            return Status::failure(u"找不到数据库文件“%1”"_s.arg(QDir::toNativeSeparators(file)), s.code());
+        return databaseFailure(s.error(), s.code());
+    }
     auto rs = Recordset::open(dbconn, sql::SelectPaperRowWhere, QVariant(arg.toLongLong()));
     if (!rs) {
         dbconn->close();
-        return Status::failure(rs.error());
+        return databaseFailure(rs.error(), rs.code());
     }
     Status written;
-    if (rs->recordCount() > 0) {
+    if (rs->recordCount() == 0) {
+        written =
+            Status::failure(u"试卷中没有编号为 %1 的试题（试卷可能已重新生成），未做任何修改"_s.arg(arg));
+    } else {
         written = rs->setField(u"得分"_s, 2.5);
         if (written)
             written = rs->setField(u"是否已做"_s, static_cast<qint16>(1));
         if (written)
             written = rs->update();
+        if (!written) {
+            // A file that opened for writing but cannot be written to: no
+            // journal could be made beside it, the folder cannot be written.
+            const int code = (written.code() & 0xFF) == SQLITE_CANTOPEN ? kReadonlyDirectory : written.code();
+            written = databaseFailure(written.error(), code);
+        } else if (dbconn->changes() == 0) {
+            // The row was there when it was read but gone when it was written.
+            written = Status::failure(
+                u"编号为 %1 的试题在记录前已从试卷中删除（试卷可能已重新生成），未做任何修改"_s.arg(arg));
+        }
     }
     rs->close();
     dbconn->close();
     return written;
+}
+
+QByteArray bridgeFailureReport(const QString& message)
+{
+    QString oneLine = message;
+    oneLine.replace(u'\n', u' ');
+    return kReportPrefix + oneLine.toUtf8() + '\n';
+}
+
+QString bridgeFailureReason(bool normalExit, int exitCode, const QByteArray& standardError)
+{
+    if (normalExit && exitCode == 0)
+        return {};
+    // The report is the bridge's line that starts with the prefix; anything else
+    // on standard error (a library's warning) is not for the learner.
+    QStringList reasons;
+    const QList<QByteArray> lines = standardError.split('\n');
+    for (const QByteArray& line : lines) {
+        if (line.startsWith(kReportPrefix))
+            reasons << QString::fromUtf8(line.mid(qsizetype(sizeof kReportPrefix) - 1)).trimmed();
+    }
+    QString reason = reasons.join(u'；');
+    if (reason.size() > kLongestReason)
+        reason = reason.left(kLongestReason) + u"……"_s;
+    if (!reason.isEmpty())
+        return reason;
+    if (!normalExit)
+        return u"drillbridge 意外终止，没有写完"_s;
+    return u"drillbridge 出错退出（退出码 %1），没有说明原因"_s.arg(exitCode);
 }
 
 } // namespace pptdrill

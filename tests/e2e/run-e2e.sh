@@ -44,7 +44,7 @@ passed=0
 failed=0
 latencies=()
 
-# Players and bridges are started detached by pptdrill; ours are the ones whose
+# pptdrill starts the players and each player its bridge; ours are the ones whose
 # executable lies in our program folder copy.
 our_processes() {
     local name=$1 d

@@ -1,8 +1,11 @@
+#include "movie/kitview.h"
 #include "movie/moviecontrol.h"
+#include "movie/moviesession.h"
 #include "platform/programfolder.h"
 #include "platform/systemfolder.h"
 #include "player/channel.h"
 #include "player/playerform.h"
+#include "player/resultbridge.h"
 #include "tests/channel/printers.h"
 #include "tests/channel/privateruntime.h"
 #include "tests/channel/rawsender.h"
@@ -11,11 +14,14 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <optional>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -62,12 +68,42 @@ void click(QWidget* w, Qt::MouseButton button)
 class PlayerFormTest : public ::testing::Test
 {
 protected:
+    // Records every start; a started program's end is up to the test (finish()).
     ProcessStarter recorder(bool succeeds = true)
     {
-        return [this, succeeds](const QString& program, const QStringList& args) {
+        return [this, succeeds](const QString& program, const QStringList& args, ProcessFinished finished) {
             started.push_back({program, args});
+            if (succeeds)
+                finishers.push_back(std::move(finished));
             return succeeds;
         };
+    }
+
+    // Ends the last started program the way `end` says.
+    void finish(const ProcessEnd& end)
+    {
+        ASSERT_FALSE(finishers.empty());
+        ProcessFinished finished = std::move(finishers.back());
+        finishers.pop_back();
+        finished(end);
+    }
+
+    // Does every step of the staged movie but the last, through the window.
+    static void doAllButTheLastStep(PlayerForm& form)
+    {
+        KitView* view = form.stflash()->kitView();
+        ASSERT_NE(view, nullptr);
+        const auto& steps = view->session().movie().steps;
+        while (view->session().stepIndex() + 1 < static_cast<int>(steps.size()))
+            ASSERT_TRUE(
+                view->performThroughUi(steps[static_cast<size_t>(view->session().stepIndex())].accept[0]));
+    }
+    static void doTheLastStep(PlayerForm& form)
+    {
+        KitView* view = form.stflash()->kitView();
+        ASSERT_NE(view, nullptr);
+        ASSERT_TRUE(view->performThroughUi(view->session().movie().steps.back().accept[0]));
+        ASSERT_TRUE(view->session().isComplete());
     }
 
     // Puts the sample movie in the movie folder as the movie of `movieno`.
@@ -93,6 +129,7 @@ protected:
     PrivateRuntimeFolder runtime;
     FakeMessageBoxes boxes;
     Started started;
+    std::vector<ProcessFinished> finishers;
 };
 
 } // namespace
@@ -178,6 +215,14 @@ TEST_F(PlayerFormTest, TheBridgeStartsOnceWhenTheReadyStatesAddUpToFour)
         // A bridge that cannot start is said, since the question then stays undone.
         ASSERT_EQ(boxes.shown.size(), 1u);
         EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(boxes.shown[0].title, u"朔禾软件"_s);
+        EXPECT_TRUE(boxes.shown[0].text.contains(u"无法启动 drillbridge"_s))
+            << boxes.shown[0].text.toStdString();
+        EXPECT_TRUE(boxes.shown[0].text.contains(u"重做本题"_s));
+        EXPECT_EQ(form.bridgeState(), PlayerForm::BridgeState::Failed);
+        // Nothing is left waiting: the close goes ahead.
+        form.show();
+        EXPECT_TRUE(form.close());
     }
     {
         PlayerForm form(u"57"_s, u"3"_s, recorder());
@@ -250,4 +295,192 @@ TEST_F(PlayerFormTest, OnlyRegisteredTopLevelWindowsAreFound)
     auto result = SendPlayerCommand(u"SH_YanShi"_s, {}, std::chrono::seconds(60));
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(*result, PlayerCommandSent::NoPlayer);
+}
+
+TEST_F(PlayerFormTest, TheLastAcceptedStepStartsTheBridgeAtOnce)
+{
+    if (!stageSampleMovie(u"3"_s))
+        GTEST_SKIP() << "no sample movie at " << sampleMovie().toStdString();
+    // At a learner's pace, as the real player plays.
+    PlayerForm form(u"57"_s, u"3"_s, recorder());
+    form.show();
+    ASSERT_TRUE(form.stflash()->loadError().isEmpty()) << form.stflash()->loadError().toStdString();
+    doAllButTheLastStep(form);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(started.empty());
+    EXPECT_FALSE(form.stflash()->isCompleted());
+
+    // The learner may move on (and the player be killed) right after the last
+    // step: the bridge is already on its way, without a moment's delay.
+    doTheLastStep(form);
+    EXPECT_EQ(started, (Started{{programFolder() + u"/drillbridge"_s, {u"57"_s}}}));
+    EXPECT_EQ(form.readysum(), 4);
+    EXPECT_EQ(form.bridgeState(), PlayerForm::BridgeState::Running);
+
+    // The completion picture still follows after a moment, once the bridge has recorded the question.
+    EXPECT_TRUE(form.stflash()->completionText().isEmpty());
+    finish({true, 0, {}});
+    EXPECT_EQ(form.bridgeState(), PlayerForm::BridgeState::Recorded);
+    EXPECT_TRUE(form.stflash()->completionText().isEmpty());
+    QElapsedTimer clock;
+    clock.start();
+    QTRY_VERIFY_WITH_TIMEOUT(!form.stflash()->completionText().isEmpty(), 5000);
+    EXPECT_GE(clock.elapsed(), 500);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(started.size(), 1u);
+}
+
+TEST_F(PlayerFormTest, TheCompletionPictureWaitsForTheBridge)
+{
+    if (!stageSampleMovie(u"3"_s))
+        GTEST_SKIP() << "no sample movie at " << sampleMovie().toStdString();
+    PlayerForm form(u"57"_s, u"3"_s, recorder());
+    form.stflash()->setDemonstrationPace(0);
+    form.show();
+    doAllButTheLastStep(form);
+    doTheLastStep(form);
+    ASSERT_EQ(started.size(), 1u);
+    // A bridge that waits for a lock: no completion is claimed meanwhile.
+    QTest::qWait(1200);
+    EXPECT_TRUE(form.stflash()->completionText().isEmpty());
+    finish({true, 0, {}});
+    EXPECT_EQ(form.stflash()->completionText(), u"本题操作已完成"_s);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(PlayerFormTest, ABridgeThatFailsIsToldWithItsReasonAndNoCompletionIsShown)
+{
+    if (!stageSampleMovie(u"3"_s))
+        GTEST_SKIP() << "no sample movie at " << sampleMovie().toStdString();
+    const QString reason = u"磁盘已满，无法写入数据库（详情：database or disk is full）"_s;
+    struct Case
+    {
+        ProcessEnd end;
+        QString said;
+    };
+    const std::vector<Case> cases{
+        {{true, 1, "Qt: a stray warning\n" + bridgeFailureReport(reason)}, reason},
+        {{true, 1, {}}, u"退出码 1"_s},
+        {{false, 0, {}}, u"意外终止"_s},
+    };
+    for (const Case& c : cases) {
+        boxes.shown.clear();
+        PlayerForm form(u"57"_s, u"3"_s, recorder());
+        form.stflash()->setDemonstrationPace(0);
+        form.show();
+        doAllButTheLastStep(form);
+        doTheLastStep(form);
+        ASSERT_EQ(form.bridgeState(), PlayerForm::BridgeState::Running);
+        // The window answers while the bridge runs.
+        ASSERT_TRUE(deliver(form, u"SH_CaoZuo"_s));
+        EXPECT_TRUE(form.stflash()->hintVisible());
+        finish(c.end);
+        EXPECT_EQ(form.bridgeState(), PlayerForm::BridgeState::Failed);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        const auto& box = boxes.shown[0];
+        EXPECT_EQ(box.title, u"朔禾软件"_s);
+        EXPECT_EQ(box.icon, MessageIcon::Critical);
+        EXPECT_TRUE(box.text.contains(c.said)) << box.text.toStdString();
+        EXPECT_TRUE(box.text.contains(u"没有记录"_s)) << box.text.toStdString();
+        EXPECT_TRUE(box.text.contains(u"重做本题"_s)) << box.text.toStdString();
+        EXPECT_FALSE(box.text.contains(u"Qt: a stray warning"_s));
+        // The completion is not claimed, now or later.
+        QTest::qWait(100);
+        EXPECT_TRUE(form.stflash()->completionText().isEmpty());
+        EXPECT_EQ(boxes.shown.size(), 1u);
+    }
+}
+
+TEST_F(PlayerFormTest, ACloseWaitsForARunningBridgeForABoundedTime)
+{
+    if (!stageSampleMovie(u"3"_s))
+        GTEST_SKIP() << "no sample movie at " << sampleMovie().toStdString();
+    {
+        // The bridge ends while the close waits: then the player closes.
+        PlayerForm form(u"57"_s, u"3"_s, recorder());
+        form.stflash()->setDemonstrationPace(0);
+        form.show();
+        doAllButTheLastStep(form);
+        doTheLastStep(form);
+        EXPECT_FALSE(form.close());
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_FALSE(form.close());
+        finish({true, 0, {}});
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_TRUE(boxes.shown.empty());
+        EXPECT_TRUE(windowregistry::findLast(u"试题播放"_s).isNull());
+    }
+    {
+        // A failure found while the close waits is still said, then the player closes.
+        PlayerForm form(u"57"_s, u"3"_s, recorder());
+        form.stflash()->setDemonstrationPace(0);
+        form.show();
+        doAllButTheLastStep(form);
+        doTheLastStep(form);
+        EXPECT_FALSE(form.close());
+        finish({true, 1, bridgeFailureReport(u"数据库正被其他程序占用"_s)});
+        EXPECT_FALSE(form.isVisible());
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_TRUE(boxes.shown[0].text.contains(u"数据库正被其他程序占用"_s));
+    }
+    boxes.shown.clear();
+    {
+        // A bridge that takes too long is let go: the player closes and the bridge runs on.
+        PlayerForm form(u"57"_s, u"3"_s, recorder());
+        form.setBridgeWaitOnClose(200);
+        form.stflash()->setDemonstrationPace(0);
+        form.show();
+        doAllButTheLastStep(form);
+        doTheLastStep(form);
+        EXPECT_FALSE(form.close());
+        EXPECT_TRUE(form.isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!form.isVisible(), 5000);
+        EXPECT_EQ(form.bridgeState(), PlayerForm::BridgeState::LetGo);
+        finish({true, 1, bridgeFailureReport(u"too late"_s)});
+        EXPECT_TRUE(boxes.shown.empty());
+    }
+}
+
+TEST(WatchedProcess, ReportsHowTheProgramEndedWithoutWaitingForIt)
+{
+    std::optional<ProcessEnd> end;
+    ASSERT_TRUE(startWatchedProcess(u"/bin/sh"_s, {u"-c"_s, u"sleep 0.3; echo 理由 >&2; exit 3"_s},
+                                    [&](const ProcessEnd& e) { end = e; }));
+    EXPECT_FALSE(end.has_value());
+    QTRY_VERIFY_WITH_TIMEOUT(end.has_value(), 10000);
+    EXPECT_TRUE(end->normalExit);
+    EXPECT_EQ(end->exitCode, 3);
+    EXPECT_EQ(QString::fromUtf8(end->standardError), u"理由\n"_s);
+
+    end.reset();
+    ASSERT_TRUE(
+        startWatchedProcess(u"/bin/sh"_s, {u"-c"_s, u"kill -9 $$"_s}, [&](const ProcessEnd& e) { end = e; }));
+    QTRY_VERIFY_WITH_TIMEOUT(end.has_value(), 10000);
+    EXPECT_FALSE(end->normalExit);
+
+    bool called = false;
+    EXPECT_FALSE(
+        startWatchedProcess(u"/no/such/drillbridge"_s, {}, [&](const ProcessEnd&) { called = true; }));
+    QTest::qWait(50);
+    EXPECT_FALSE(called);
+}
+
+TEST(WatchedProcess, RunsInASessionOfItsOwn)
+{
+    // What reaches the player's process group or session does not reach the bridge.
+    QTemporaryDir dir;
+    const QString out = dir.filePath(u"ids"_s);
+    bool ended = false;
+    ASSERT_TRUE(startWatchedProcess(
+        u"/bin/sh"_s,
+        {u"-c"_s,
+         u"read -r pid comm state ppid pgrp sid rest < /proc/$$/stat; echo $pid $sid > '%1'"_s.arg(out)},
+        [&](const ProcessEnd&) { ended = true; }));
+    QTRY_VERIFY_WITH_TIMEOUT(ended, 10000);
+    QFile f(out);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> ids = f.readAll().trimmed().split(' ');
+    ASSERT_EQ(ids.size(), 2);
+    EXPECT_EQ(ids[0], ids[1]) << "the program leads a session of its own";
+    EXPECT_NE(ids[1].toLongLong(), static_cast<qint64>(::getsid(0)));
 }
