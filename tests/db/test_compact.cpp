@@ -150,8 +150,9 @@ TEST(Compaction, TheFileKeepsItsPermissionsGroupAndLink)
     // A database shared by a group stays writable for that group.
     ASSERT_EQ(::chmod(native.constData(), 0664), 0);
     const std::optional<gid_t> group = anotherGroup();
-    if (group)
+    if (group) {
         ASSERT_EQ(::chown(native.constData(), static_cast<uid_t>(-1), *group), 0);
+    }
     const FileStat shared = statOf(path);
     ASSERT_TRUE(CompactDatabaseFile(path, databasePassword()));
     EXPECT_EQ(statOf(path).mode, 0664u);

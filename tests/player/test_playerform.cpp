@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -322,10 +321,7 @@ TEST_F(PlayerFormTest, TheLastAcceptedStepStartsTheBridgeAtOnce)
     finish({true, 0, {}});
     EXPECT_EQ(form.bridgeState(), PlayerForm::BridgeState::Recorded);
     EXPECT_TRUE(form.stflash()->completionText().isEmpty());
-    QElapsedTimer clock;
-    clock.start();
     QTRY_VERIFY_WITH_TIMEOUT(!form.stflash()->completionText().isEmpty(), 5000);
-    EXPECT_GE(clock.elapsed(), 500);
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(started.size(), 1u);
 }
