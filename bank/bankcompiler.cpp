@@ -26,13 +26,17 @@ Result<QByteArray> checkedMovie(const BankQuestion& q)
     if (!file.open(QIODevice::ReadOnly))
         return R::failure(where + u"：无法读取"_s);
     const QByteArray bytes = file.read(kMaxMovieBytes + 1);
-    auto movie = parseMovie(bytes);
+    // A fault inside the movie is given at its own line ("…/1.movie:12: …"),
+    // followed by the question that names the movie.
+    const QString question =
+        u"（第 %1 题的影片，见 %2:%3）"_s.arg(q.number).arg(q.sourceFile).arg(q.movieLine);
+    auto movie = parseMovie(bytes, q.moviePath);
     if (!movie)
-        return R::failure(where + u"："_s + movie.error());
+        return R::failure(movie.error() + question);
     if (movie->completion)
         return R::failure(where + u"：是完成动画，不是试题动画"_s);
     if (Status s = verifyMovie(movie.value(), KitCatalog::instance()); !s)
-        return R::failure(where + u"："_s + s.error());
+        return R::failure(s.error() + question);
     return bytes;
 }
 

@@ -27,11 +27,15 @@ const QStringList& bankTopics()
 
 Result<BankSet> readBankSetFile(const QString& path)
 {
-    using R = Result<BankSet>;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return R::failure(u"%1: 无法读取：%2"_s.arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
+        return Result<BankSet>::failure(u"%1: 无法读取：%2"_s.arg(path, file.errorString()));
+    return readBankSetText(file.readAll(), path);
+}
+
+Result<BankSet> readBankSetText(const QByteArray& bytes, const QString& path)
+{
+    using R = Result<BankSet>;
     const QString text = QString::fromUtf8(bytes);
     if (text.contains(QChar::ReplacementCharacter))
         return R::failure(u"%1: 不是 UTF-8 文本"_s.arg(path));

@@ -31,6 +31,9 @@ struct BankSet
 
 // Reads one set file. Errors name the file and the line: "file:line: what".
 Result<BankSet> readBankSetFile(const QString& path);
+// Reads the text of a set file; `path` is the file's name, as errors give it
+// and as movie paths are taken relative to.
+Result<BankSet> readBankSetText(const QByteArray& bytes, const QString& path);
 
 // Reads every "*.txt" of `folder`/sets in name order; a set may be defined once.
 Result<std::vector<BankSet>> readBankFolder(const QString& folder);

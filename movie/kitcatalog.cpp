@@ -375,6 +375,8 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
         t.area = rest;
         if (thumb)
             t.slide = rest.mid(6).toInt();
+        if (shape)
+            t.shape = rest.mid(6).toInt();
         return t;
     }
     if (kind == u"taskpane"_s || kind == u"dialog"_s) {

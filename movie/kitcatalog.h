@@ -106,7 +106,8 @@ struct KitTarget
     bool hasValue = false;
     QString value;
     QString opens; // what the command opens
-    int slide = 0; // thumb:n
+    int slide = 0; // thumb:n, click:thumb:n, dblclick:thumb:n
+    int shape = 0; // click:shape:n, dblclick:shape:n
 };
 
 // Menus, toolbars, context menus, shortcuts, task panes and dialogs of the

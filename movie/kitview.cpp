@@ -701,7 +701,8 @@ void KitView::revealItem(const QString& locator)
     }
     if (locator.startsWith(u"thumb:"_s) && !locate(locator) && m_session->view() == u"normal"_s) {
         // Scroll the slides tab so that the slide is on view.
-        const int n = locator.mid(6).toInt();
+        const int slides = static_cast<int>(m_session->presentation().slides.size());
+        const int n = std::clamp(locator.mid(6).toInt(), 1, std::max(1, slides));
         m_thumbScroll = std::max(0, (n - 4) * 89);
         rebuild();
         return;
@@ -1503,7 +1504,9 @@ void KitView::demoNextMove()
             ++m_demoShortcuts;
             perform(m_session->nextAction());
         }
-        if (m_session->isComplete()) {
+        // Done, or stuck at a step that cannot be done at all (its action names
+        // nothing the window has): either ends the demonstration.
+        if (m_session->isComplete() || (m_demo.step >= 0 && m_session->stepIndex() == m_demo.step)) {
             m_demo.running = false;
             m_demo.caption.clear();
             update();
@@ -1513,6 +1516,11 @@ void KitView::demoNextMove()
         m_demo.caption = m_session->currentStep()->caption;
         m_demo.moves = planMoves(m_session->nextAction());
         m_demo.move = 0;
+        if (m_demo.moves.empty()) {
+            // No move reaches the step: it is done directly.
+            QTimer::singleShot(0, this, &KitView::demoNextMove);
+            return;
+        }
     }
     const DemoMove& move = m_demo.moves[m_demo.move];
     revealItem(move.locator);

@@ -7,6 +7,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -545,7 +546,9 @@ void KitView::paintMasterView(QPainter& p)
     p.drawRect(page.adjusted(0, 0, -1, -1));
     p.setPen(QPen(kGreyText, 1, Qt::DashLine));
     if (view == u"handoutmaster"_s) {
-        const int per = pres.master.notes.toInt() > 0 ? pres.master.notes.toInt() : 6;
+        // Slides per page, as the master's notes give it: 1 to 9 (PowerPoint's handouts).
+        const int given = pres.master.notes.toInt();
+        const int per = given > 0 ? std::min(given, 9) : 6;
         const int cols = per <= 2 ? 1 : 2;
         const int rows = (per + cols - 1) / cols;
         const int cw = (page.width() - 40) / cols, ch = (page.height() - 60) / rows;

@@ -1,9 +1,13 @@
 #include "movie/movie.h"
 
+#include "movie/jsonlines.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -12,15 +16,25 @@ namespace pptdrill {
 namespace {
 
 constexpr int kFormatVersion = 1;
-constexpr int kMaxSlides = 200;
 constexpr int kMaxSteps = 100;
 
-Status wrongType(const QString& where, const QString& expected)
+// What is wrong in a movie, and where: the path of the offending item
+// ("steps[2].set.slide"), which the reader turns into its line.
+struct Fault
 {
-    return Status::failure(u"%1 应为%2"_s.arg(where, expected));
+    QString where;
+    QString what;
+
+    QString text() const { return where + u' ' + what; }
+};
+using Check = std::optional<Fault>;
+
+Check wrongType(const QString& where, const QString& expected)
+{
+    return Fault{where, u"应为%1"_s.arg(expected)};
 }
 
-Status readString(const QJsonObject& o, const QString& key, QString& out, const QString& where)
+Check readString(const QJsonObject& o, const QString& key, QString& out, const QString& where)
 {
     if (!o.contains(key))
         return {};
@@ -30,7 +44,7 @@ Status readString(const QJsonObject& o, const QString& key, QString& out, const 
     return {};
 }
 
-Status readNumber(const QJsonObject& o, const QString& key, double& out, const QString& where)
+Check readNumber(const QJsonObject& o, const QString& key, double& out, const QString& where)
 {
     if (!o.contains(key))
         return {};
@@ -40,7 +54,7 @@ Status readNumber(const QJsonObject& o, const QString& key, double& out, const Q
     return {};
 }
 
-Status readBool(const QJsonObject& o, const QString& key, std::optional<bool>& out, const QString& where)
+Check readBool(const QJsonObject& o, const QString& key, std::optional<bool>& out, const QString& where)
 {
     if (!o.contains(key))
         return {};
@@ -50,17 +64,27 @@ Status readBool(const QJsonObject& o, const QString& key, std::optional<bool>& o
     return {};
 }
 
-Status readColor(const QJsonObject& o, const QString& key, QString& out, const QString& where)
+Check readColor(const QJsonObject& o, const QString& key, QString& out, const QString& where)
 {
-    if (Status s = readString(o, key, out, where); !s)
-        return s;
+    if (Check f = readString(o, key, out, where))
+        return f;
     static const QRegularExpression color(u"^(#[0-9A-Fa-f]{6})?$"_s);
     if (!color.match(out).hasMatch())
         return wrongType(where + u'.' + key, u"颜色 #RRGGBB"_s);
     return {};
 }
 
-Status readFont(const QJsonObject& o, const QString& key, SlideFont& font, const QString& where)
+// A whole number: a slide number, the selected slide.
+Check readInteger(const QJsonValue& v, int& out, const QString& where, const QString& expected)
+{
+    const double d = v.toDouble();
+    if (!v.isDouble() || !(std::abs(d) <= 1e9) || d != std::trunc(d))
+        return wrongType(where, expected);
+    out = static_cast<int>(d);
+    return {};
+}
+
+Check readFont(const QJsonObject& o, const QString& key, SlideFont& font, const QString& where)
 {
     if (!o.contains(key))
         return {};
@@ -68,16 +92,20 @@ Status readFont(const QJsonObject& o, const QString& key, SlideFont& font, const
         return wrongType(where + u'.' + key, u"对象"_s);
     const QJsonObject f = o[key].toObject();
     const QString w = where + u'.' + key;
-    Status s;
-    if (!(s = readString(f, u"family"_s, font.family, w)) || !(s = readNumber(f, u"size"_s, font.size, w)) ||
-        !(s = readBool(f, u"bold"_s, font.bold, w)) || !(s = readBool(f, u"italic"_s, font.italic, w)) ||
-        !(s = readBool(f, u"underline"_s, font.underline, w)) ||
-        !(s = readColor(f, u"color"_s, font.color, w)) || !(s = readString(f, u"align"_s, font.align, w)))
-        return s;
+    Check fault;
+    if ((fault = readString(f, u"family"_s, font.family, w)) ||
+        (fault = readNumber(f, u"size"_s, font.size, w)) || (fault = readBool(f, u"bold"_s, font.bold, w)) ||
+        (fault = readBool(f, u"italic"_s, font.italic, w)) ||
+        (fault = readBool(f, u"underline"_s, font.underline, w)) ||
+        (fault = readColor(f, u"color"_s, font.color, w)) ||
+        (fault = readString(f, u"align"_s, font.align, w)))
+        return fault;
+    if (font.size != 0 && !(font.size >= 1 && font.size <= kMaxFontSize))
+        return Fault{w + u".size"_s, u"应为 1 至 %1 磅（0 为版式的字号）"_s.arg(kMaxFontSize)};
     return {};
 }
 
-Status readShapes(const QJsonObject& o, std::vector<SlideShape>& shapes, const QString& where)
+Check readShapes(const QJsonObject& o, std::vector<SlideShape>& shapes, const QString& where)
 {
     if (!o.contains(u"shapes"_s))
         return {};
@@ -91,15 +119,190 @@ Status readShapes(const QJsonObject& o, std::vector<SlideShape>& shapes, const Q
             return wrongType(w, u"对象"_s);
         const QJsonObject so = list[i].toObject();
         SlideShape shape;
-        Status s;
-        if (!(s = readString(so, u"type"_s, shape.type, w)) || !(s = readNumber(so, u"x"_s, shape.x, w)) ||
-            !(s = readNumber(so, u"y"_s, shape.y, w)) || !(s = readNumber(so, u"w"_s, shape.w, w)) ||
-            !(s = readNumber(so, u"h"_s, shape.h, w)) || !(s = readString(so, u"text"_s, shape.text, w)) ||
-            !(s = readColor(so, u"fill"_s, shape.fill, w)) || !(s = readColor(so, u"line"_s, shape.line, w)))
-            return s;
+        Check fault;
+        if ((fault = readString(so, u"type"_s, shape.type, w)) ||
+            (fault = readNumber(so, u"x"_s, shape.x, w)) || (fault = readNumber(so, u"y"_s, shape.y, w)) ||
+            (fault = readNumber(so, u"w"_s, shape.w, w)) || (fault = readNumber(so, u"h"_s, shape.h, w)) ||
+            (fault = readString(so, u"text"_s, shape.text, w)) ||
+            (fault = readColor(so, u"fill"_s, shape.fill, w)) ||
+            (fault = readColor(so, u"line"_s, shape.line, w)))
+            return fault;
         if (shape.type.isEmpty())
-            return Status::failure(w + u".type 不能为空"_s);
+            return Fault{w + u".type"_s, u"不能为空"_s};
+        for (const auto& [key, value] : {std::pair{u"x"_s, shape.x}, std::pair{u"y"_s, shape.y},
+                                         std::pair{u"w"_s, shape.w}, std::pair{u"h"_s, shape.h}}) {
+            if (!(std::abs(value) <= kMaxShapeExtent))
+                return Fault{w + u'.' + key, u"应在 -%1 至 %1 磅之间"_s.arg(kMaxShapeExtent)};
+        }
         shapes.push_back(shape);
+    }
+    return {};
+}
+
+Check mergeFields(Slide& slide, const QJsonObject& fields, const QString& where)
+{
+    Check fault;
+    std::optional<bool> hidden;
+    if ((fault = readString(fields, u"layout"_s, slide.layout, where)) ||
+        (fault = readString(fields, u"title"_s, slide.title, where)) ||
+        (fault = readString(fields, u"subtitle"_s, slide.subtitle, where)) ||
+        (fault = readString(fields, u"notes"_s, slide.notes, where)) ||
+        (fault = readColor(fields, u"background"_s, slide.background, where)) ||
+        (fault = readBool(fields, u"hidden"_s, hidden, where)) ||
+        (fault = readString(fields, u"transition"_s, slide.transition, where)) ||
+        (fault = readString(fields, u"animation"_s, slide.animation, where)) ||
+        (fault = readFont(fields, u"titleFont"_s, slide.titleFont, where)) ||
+        (fault = readFont(fields, u"bodyFont"_s, slide.bodyFont, where)) ||
+        (fault = readShapes(fields, slide.shapes, where)))
+        return fault;
+    if (hidden)
+        slide.hidden = *hidden;
+    if (fields.contains(u"body"_s)) {
+        const QJsonValue body = fields[u"body"_s];
+        if (!body.isArray())
+            return wrongType(where + u".body"_s, u"文字数组"_s);
+        slide.body.clear();
+        const QJsonArray lines = body.toArray();
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (!lines[i].isString())
+                return wrongType(u"%1.body[%2]"_s.arg(where).arg(i), u"文字"_s);
+            slide.body << lines[i].toString();
+        }
+    }
+    if (fields.contains(u"addShape"_s)) {
+        QJsonObject wrapper{{u"shapes"_s, QJsonArray{fields[u"addShape"_s]}}};
+        std::vector<SlideShape> added;
+        if ((fault = readShapes(wrapper, added, where + u".addShape"_s))) {
+            // The shape is the member itself, not an element of a list.
+            fault->where.replace(where + u".addShape.shapes[0]"_s, where + u".addShape"_s);
+            return fault;
+        }
+        slide.shapes.insert(slide.shapes.end(), added.begin(), added.end());
+    }
+    return {};
+}
+
+// A step's changes, all or none; `where` is the path of the changes ("steps[2].set").
+Check applyChanges(Presentation& presentation, const QJsonObject& changes, const QString& where)
+{
+    Presentation p = presentation;
+    const int count = static_cast<int>(p.slides.size());
+    // The presentation of a movie always has a slide, and its selection is one of them.
+    if (count < 1 || p.selected < 1 || p.selected > count)
+        return Fault{where, u"无法应用：演示文稿中没有选中的幻灯片"_s};
+    auto slideIndex = [&](const QString& key, const QJsonValue& v, int& out, bool allowEnd) -> Check {
+        const QString w = where + u'.' + key;
+        if (Check f = readInteger(v, out, w, u"幻灯片编号"_s))
+            return f;
+        const int last = static_cast<int>(p.slides.size()) + (allowEnd ? 1 : 0);
+        if (out < 1 || out > last)
+            return Fault{w, u"没有第 %1 张幻灯片（此时演示文稿有 %2 张）"_s.arg(out).arg(p.slides.size())};
+        return {};
+    };
+
+    if (changes.contains(u"design"_s)) {
+        if (Check f = readString(changes, u"design"_s, p.design, where))
+            return f;
+    }
+    if (changes.contains(u"view"_s)) {
+        if (Check f = readString(changes, u"view"_s, p.view, where))
+            return f;
+        if (!knownViews().contains(p.view))
+            return wrongType(where + u".view"_s, u"视图名"_s);
+    }
+    if (changes.contains(u"master"_s)) {
+        if (!changes[u"master"_s].isObject())
+            return wrongType(where + u".master"_s, u"对象"_s);
+        if (Check f = mergeFields(p.master, changes[u"master"_s].toObject(), where + u".master"_s))
+            return f;
+    }
+
+    if (changes.contains(u"insertSlide"_s)) {
+        const QString w = where + u".insertSlide"_s;
+        if (!changes[u"insertSlide"_s].isObject())
+            return wrongType(w, u"对象"_s);
+        const QJsonObject o = changes[u"insertSlide"_s].toObject();
+        if (static_cast<int>(p.slides.size()) >= kMaxMovieSlides)
+            return Fault{w, u"无法插入：演示文稿最多 %1 张幻灯片"_s.arg(kMaxMovieSlides)};
+        int at = p.selected + 1;
+        if (o.contains(u"at"_s)) {
+            if (Check f = slideIndex(u"insertSlide.at"_s, o[u"at"_s], at, true))
+                return f;
+        }
+        Slide slide;
+        if (Check f = mergeFields(slide, o, w))
+            return f;
+        p.slides.insert(p.slides.begin() + (at - 1), slide);
+        p.selected = at;
+    }
+    if (changes.contains(u"deleteSlide"_s)) {
+        int n = 0;
+        if (Check f = slideIndex(u"deleteSlide"_s, changes[u"deleteSlide"_s], n, false))
+            return f;
+        if (p.slides.size() == 1)
+            return Fault{where + u".deleteSlide"_s, u"不能删除演示文稿中唯一的一张幻灯片"_s};
+        p.slides.erase(p.slides.begin() + (n - 1));
+        p.selected = std::clamp(p.selected, 1, static_cast<int>(p.slides.size()));
+    }
+    if (changes.contains(u"moveSlideTo"_s)) {
+        int to = 0;
+        if (Check f = slideIndex(u"moveSlideTo"_s, changes[u"moveSlideTo"_s], to, false))
+            return f;
+        int from = p.selected;
+        if (changes.contains(u"slide"_s)) {
+            if (Check f = slideIndex(u"slide"_s, changes[u"slide"_s], from, false))
+                return f;
+        }
+        Slide moving = p.slides[static_cast<size_t>(from - 1)];
+        p.slides.erase(p.slides.begin() + (from - 1));
+        p.slides.insert(p.slides.begin() + (to - 1), moving);
+        p.selected = to;
+        presentation = std::move(p);
+        return {};
+    }
+
+    QJsonObject slideFields = changes;
+    for (const QString& key : {u"slide"_s, u"design"_s, u"view"_s, u"master"_s, u"insertSlide"_s,
+                               u"deleteSlide"_s, u"allSlides"_s})
+        slideFields.remove(key);
+    if (!slideFields.isEmpty()) {
+        if (changes[u"allSlides"_s].toBool()) {
+            for (Slide& slide : p.slides) {
+                if (Check f = mergeFields(slide, slideFields, where))
+                    return f;
+            }
+        } else {
+            int n = p.selected;
+            if (changes.contains(u"slide"_s)) {
+                if (Check f = slideIndex(u"slide"_s, changes[u"slide"_s], n, false))
+                    return f;
+            }
+            if (Check f = mergeFields(p.slides[static_cast<size_t>(n - 1)], slideFields, where))
+                return f;
+        }
+    }
+    presentation = std::move(p);
+    return {};
+}
+
+// An action of step `where` names a slide or shape that the presentation has now.
+Check checkTarget(const Presentation& p, const QString& action, const QString& where)
+{
+    const ActionTarget t = actionTarget(action);
+    const int slides = static_cast<int>(p.slides.size());
+    if (t.malformed)
+        return Fault{where, u"“%1”：没有指出幻灯片或图形的编号"_s.arg(action)};
+    if (t.slide > slides)
+        return Fault{
+            where,
+            u"“%1”：没有第 %2 张幻灯片（此时演示文稿有 %3 张）"_s.arg(action).arg(t.slide).arg(slides)};
+    if (t.shape > 0) {
+        const Slide& slide = p.slides[static_cast<size_t>(p.selected - 1)];
+        if (t.shape > static_cast<int>(slide.shapes.size()))
+            return Fault{where, u"“%1”：第 %2 张幻灯片上没有第 %3 个图形（它有 %4 个）"_s.arg(action)
+                                    .arg(p.selected)
+                                    .arg(t.shape)
+                                    .arg(slide.shapes.size())};
     }
     return {};
 }
@@ -113,232 +316,203 @@ const QStringList& knownViews()
     return views;
 }
 
+ActionTarget actionTarget(const QString& action)
+{
+    ActionTarget t;
+    QString rest;
+    bool slide = false;
+    if (action.startsWith(u"thumb:"_s)) {
+        rest = action.mid(6);
+        slide = true;
+    } else {
+        const qsizetype colon = action.indexOf(u':');
+        const QString kind = action.left(colon);
+        if (colon < 0 || (kind != u"click"_s && kind != u"dblclick"_s))
+            return t;
+        rest = action.mid(colon + 1);
+        if (rest.startsWith(u"thumb:"_s))
+            slide = true;
+        else if (!rest.startsWith(u"shape:"_s))
+            return t;
+        rest = rest.mid(6);
+    }
+    bool ok = false;
+    const int n = rest.toInt(&ok);
+    if (!ok || n < 1)
+        t.malformed = true;
+    else
+        (slide ? t.slide : t.shape) = n;
+    return t;
+}
+
 Status mergeSlide(Slide& slide, const QJsonObject& fields, const QString& where)
 {
-    Status s;
-    std::optional<bool> hidden;
-    if (!(s = readString(fields, u"layout"_s, slide.layout, where)) ||
-        !(s = readString(fields, u"title"_s, slide.title, where)) ||
-        !(s = readString(fields, u"subtitle"_s, slide.subtitle, where)) ||
-        !(s = readString(fields, u"notes"_s, slide.notes, where)) ||
-        !(s = readColor(fields, u"background"_s, slide.background, where)) ||
-        !(s = readBool(fields, u"hidden"_s, hidden, where)) ||
-        !(s = readString(fields, u"transition"_s, slide.transition, where)) ||
-        !(s = readString(fields, u"animation"_s, slide.animation, where)) ||
-        !(s = readFont(fields, u"titleFont"_s, slide.titleFont, where)) ||
-        !(s = readFont(fields, u"bodyFont"_s, slide.bodyFont, where)) ||
-        !(s = readShapes(fields, slide.shapes, where)))
-        return s;
-    if (hidden)
-        slide.hidden = *hidden;
-    if (fields.contains(u"body"_s)) {
-        const QJsonValue body = fields[u"body"_s];
-        if (!body.isArray())
-            return wrongType(where + u".body"_s, u"文字数组"_s);
-        slide.body.clear();
-        for (const QJsonValue& line : body.toArray()) {
-            if (!line.isString())
-                return wrongType(where + u".body"_s, u"文字数组"_s);
-            slide.body << line.toString();
-        }
-    }
-    if (fields.contains(u"addShape"_s)) {
-        QJsonObject wrapper{{u"shapes"_s, QJsonArray{fields[u"addShape"_s]}}};
-        std::vector<SlideShape> added;
-        if (!(s = readShapes(wrapper, added, where + u".addShape"_s)))
-            return s;
-        slide.shapes.insert(slide.shapes.end(), added.begin(), added.end());
-    }
+    if (Check f = mergeFields(slide, fields, where))
+        return Status::failure(f->text());
     return {};
 }
 
 Status applyPresentationChanges(Presentation& p, const QJsonObject& changes)
 {
-    const QString where = u"set"_s;
-    auto slideIndex = [&](const QJsonValue& v, int& out, bool allowEnd) -> Status {
-        if (!v.isDouble())
-            return wrongType(where, u"幻灯片编号"_s);
-        out = v.toInt();
-        const int last = static_cast<int>(p.slides.size()) + (allowEnd ? 1 : 0);
-        if (out < 1 || out > last)
-            return Status::failure(u"%1: 没有第 %2 张幻灯片"_s.arg(where).arg(out));
-        return {};
-    };
-
-    if (changes.contains(u"design"_s) && !readString(changes, u"design"_s, p.design, where))
-        return wrongType(where + u".design"_s, u"文字"_s);
-    if (changes.contains(u"view"_s)) {
-        if (!readString(changes, u"view"_s, p.view, where) || !knownViews().contains(p.view))
-            return wrongType(where + u".view"_s, u"视图名"_s);
-    }
-    if (changes.contains(u"master"_s)) {
-        if (!changes[u"master"_s].isObject())
-            return wrongType(where + u".master"_s, u"对象"_s);
-        if (Status s = mergeSlide(p.master, changes[u"master"_s].toObject(), where + u".master"_s); !s)
-            return s;
-    }
-
-    if (changes.contains(u"insertSlide"_s)) {
-        if (!changes[u"insertSlide"_s].isObject())
-            return wrongType(where + u".insertSlide"_s, u"对象"_s);
-        const QJsonObject o = changes[u"insertSlide"_s].toObject();
-        int at = p.selected + 1;
-        if (o.contains(u"at"_s)) {
-            if (Status s = slideIndex(o[u"at"_s], at, true); !s)
-                return s;
-        }
-        Slide slide;
-        if (Status s = mergeSlide(slide, o, where + u".insertSlide"_s); !s)
-            return s;
-        p.slides.insert(p.slides.begin() + (at - 1), slide);
-        p.selected = at;
-    }
-    if (changes.contains(u"deleteSlide"_s)) {
-        int n = 0;
-        if (Status s = slideIndex(changes[u"deleteSlide"_s], n, false); !s)
-            return s;
-        p.slides.erase(p.slides.begin() + (n - 1));
-        p.selected = std::clamp(p.selected, 1, std::max(1, static_cast<int>(p.slides.size())));
-    }
-    if (changes.contains(u"moveSlideTo"_s)) {
-        int to = 0;
-        if (Status s = slideIndex(changes[u"moveSlideTo"_s], to, false); !s)
-            return s;
-        const int from = changes.contains(u"slide"_s) ? changes[u"slide"_s].toInt() : p.selected;
-        if (from < 1 || from > static_cast<int>(p.slides.size()))
-            return Status::failure(u"%1: 没有第 %2 张幻灯片"_s.arg(where).arg(from));
-        Slide moving = p.slides[static_cast<size_t>(from - 1)];
-        p.slides.erase(p.slides.begin() + (from - 1));
-        p.slides.insert(p.slides.begin() + (to - 1), moving);
-        p.selected = to;
-        return {};
-    }
-
-    QJsonObject slideFields = changes;
-    for (const QString& key : {u"slide"_s, u"design"_s, u"view"_s, u"master"_s, u"insertSlide"_s,
-                               u"deleteSlide"_s, u"allSlides"_s})
-        slideFields.remove(key);
-    if (slideFields.isEmpty())
-        return {};
-    if (changes[u"allSlides"_s].toBool()) {
-        for (Slide& slide : p.slides) {
-            if (Status s = mergeSlide(slide, slideFields, where); !s)
-                return s;
-        }
-        return {};
-    }
-    int n = p.selected;
-    if (changes.contains(u"slide"_s)) {
-        if (Status s = slideIndex(changes[u"slide"_s], n, false); !s)
-            return s;
-    }
-    if (p.slides.empty())
-        return Status::failure(where + u": 演示文稿中没有幻灯片"_s);
-    return mergeSlide(p.slides[static_cast<size_t>(n - 1)], slideFields, where);
+    if (Check f = applyChanges(p, changes, u"set"_s))
+        return Status::failure(f->text());
+    return {};
 }
 
-Result<Movie> parseMovie(const QByteArray& bytes)
+Result<Movie> parseMovie(const QByteArray& bytes, const QString& source)
 {
     using R = Result<Movie>;
     if (bytes.size() > kMaxMovieBytes)
-        return R::failure(u"试题动画过大（%1 字节，最多 %2 字节）"_s.arg(bytes.size()).arg(kMaxMovieBytes));
+        return R::failure(
+            u"%1: 试题动画过大（%2 字节，最多 %3 字节）"_s.arg(source).arg(bytes.size()).arg(kMaxMovieBytes));
+    auto failAt = [&](int line, const QString& what) {
+        return R::failure(u"%1:%2: %3"_s.arg(source).arg(line).arg(what));
+    };
+    auto fail = [&](const Fault& f) {
+        return failAt(jsonLine(bytes, f.where), u"试题动画已损坏：%1"_s.arg(f.text()));
+    };
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError)
-        return R::failure(
-            u"试题动画已损坏（第 %1 个字节处：%2）"_s.arg(error.offset).arg(error.errorString()));
+        return failAt(lineAtOffset(bytes, error.offset),
+                      u"试题动画已损坏（第 %1 个字节处：%2）"_s.arg(error.offset).arg(error.errorString()));
     if (!doc.isObject())
-        return R::failure(u"试题动画已损坏：不是动画文档"_s);
+        return failAt(1, u"试题动画已损坏：不是动画文档"_s);
     const QJsonObject root = doc.object();
     if (root[u"format"_s].toString() != u"pptdrill-movie"_s)
-        return R::failure(u"这不是试题动画文件"_s);
+        return failAt(jsonLine(bytes, u"format"_s), u"这不是试题动画文件"_s);
     if (root[u"version"_s].toInt(-1) != kFormatVersion)
-        return R::failure(u"不支持的试题动画版本：%1"_s.arg(root[u"version"_s].toVariant().toString()));
+        return failAt(jsonLine(bytes, u"version"_s),
+                      u"不支持的试题动画版本：%1"_s.arg(root[u"version"_s].toVariant().toString()));
 
     Movie movie;
+    movie.source = source;
     if (root[u"completion"_s].toBool()) {
         movie.completion = true;
         movie.completionText = root[u"text"_s].toString(u"本题已完成"_s);
         return movie;
     }
-    Status s;
-    if (!(s = readString(root, u"file"_s, movie.file, u"file"_s)) ||
-        !(s = readString(root, u"result"_s, movie.result, u"result"_s)))
-        return R::failure(u"试题动画已损坏：%1"_s.arg(s.error()));
+    Check fault;
+    if ((fault = readString(root, u"file"_s, movie.file, u"file"_s)) ||
+        (fault = readString(root, u"result"_s, movie.result, u"result"_s)))
+        return fail(*fault);
 
     if (!root[u"presentation"_s].isObject())
-        return R::failure(u"试题动画已损坏：缺少 presentation"_s);
+        return fail({u"presentation"_s, u"缺少或不是对象"_s});
     const QJsonObject pres = root[u"presentation"_s].toObject();
     Presentation& p = movie.presentation;
-    if (!(s = readString(pres, u"design"_s, p.design, u"presentation"_s)) ||
-        !(s = readString(pres, u"view"_s, p.view, u"presentation"_s)))
-        return R::failure(u"试题动画已损坏：%1"_s.arg(s.error()));
+    if ((fault = readString(pres, u"design"_s, p.design, u"presentation"_s)) ||
+        (fault = readString(pres, u"view"_s, p.view, u"presentation"_s)))
+        return fail(*fault);
     if (pres.contains(u"taskpane"_s) && !pres[u"taskpane"_s].isNull()) {
-        if (!(s = readString(pres, u"taskpane"_s, p.taskpane, u"presentation"_s)))
-            return R::failure(u"试题动画已损坏：%1"_s.arg(s.error()));
+        if ((fault = readString(pres, u"taskpane"_s, p.taskpane, u"presentation"_s)))
+            return fail(*fault);
     }
     if (!knownViews().contains(p.view))
-        return R::failure(u"试题动画已损坏：presentation.view 不能是“%1”"_s.arg(p.view));
+        return fail({u"presentation.view"_s, u"不能是“%1”"_s.arg(p.view)});
     const QJsonArray slides = pres[u"slides"_s].toArray();
-    if (slides.isEmpty() || slides.size() > kMaxSlides)
-        return R::failure(u"试题动画已损坏：presentation.slides 应有 1 至 %1 张幻灯片"_s.arg(kMaxSlides));
+    if (slides.isEmpty() || slides.size() > kMaxMovieSlides)
+        return fail({u"presentation.slides"_s, u"应有 1 至 %1 张幻灯片"_s.arg(kMaxMovieSlides)});
     for (qsizetype i = 0; i < slides.size(); ++i) {
         const QString where = u"presentation.slides[%1]"_s.arg(i);
         if (!slides[i].isObject())
-            return R::failure(u"试题动画已损坏：%1 应为对象"_s.arg(where));
+            return fail(*wrongType(where, u"对象"_s));
         Slide slide;
-        if (!(s = mergeSlide(slide, slides[i].toObject(), where)))
-            return R::failure(u"试题动画已损坏：%1"_s.arg(s.error()));
+        if ((fault = mergeFields(slide, slides[i].toObject(), where)))
+            return fail(*fault);
         p.slides.push_back(slide);
     }
     p.master.layout = u"标题和文本"_s;
     if (pres.contains(u"master"_s)) {
-        if (!pres[u"master"_s].isObject() ||
-            !(s = mergeSlide(p.master, pres[u"master"_s].toObject(), u"presentation.master"_s)))
-            return R::failure(
-                u"试题动画已损坏：%1"_s.arg(s.ok() ? u"presentation.master 应为对象"_s : s.error()));
+        if (!pres[u"master"_s].isObject())
+            return fail(*wrongType(u"presentation.master"_s, u"对象"_s));
+        if ((fault = mergeFields(p.master, pres[u"master"_s].toObject(), u"presentation.master"_s)))
+            return fail(*fault);
     }
-    p.selected = pres[u"selected"_s].toInt(1);
+    if (pres.contains(u"selected"_s)) {
+        if ((fault =
+                 readInteger(pres[u"selected"_s], p.selected, u"presentation.selected"_s, u"幻灯片编号"_s)))
+            return fail(*fault);
+    }
     if (p.selected < 1 || p.selected > static_cast<int>(p.slides.size()))
-        return R::failure(u"试题动画已损坏：presentation.selected 超出幻灯片范围"_s);
+        return fail({u"presentation.selected"_s,
+                     u"没有第 %1 张幻灯片（演示文稿有 %2 张）"_s.arg(p.selected).arg(p.slides.size())});
 
     const QJsonArray steps = root[u"steps"_s].toArray();
     if (steps.isEmpty() || steps.size() > kMaxSteps)
-        return R::failure(u"试题动画已损坏：steps 应有 1 至 %1 步"_s.arg(kMaxSteps));
+        return fail({u"steps"_s, u"应有 1 至 %1 步"_s.arg(kMaxSteps)});
     for (qsizetype i = 0; i < steps.size(); ++i) {
         const QString where = u"steps[%1]"_s.arg(i);
         if (!steps[i].isObject())
-            return R::failure(u"试题动画已损坏：%1 应为对象"_s.arg(where));
+            return fail(*wrongType(where, u"对象"_s));
         const QJsonObject so = steps[i].toObject();
         MovieStep step;
-        if (!(s = readString(so, u"hint"_s, step.hint, where)) ||
-            !(s = readString(so, u"caption"_s, step.caption, where)))
-            return R::failure(u"试题动画已损坏：%1"_s.arg(s.error()));
+        if ((fault = readString(so, u"hint"_s, step.hint, where)) ||
+            (fault = readString(so, u"caption"_s, step.caption, where)))
+            return fail(*fault);
         if (step.hint.isEmpty())
-            return R::failure(u"试题动画已损坏：%1 缺少 hint"_s.arg(where));
+            return fail({where, u"缺少 hint"_s});
         if (step.caption.isEmpty())
             step.caption = step.hint;
+        if (so.contains(u"accept"_s) && !so[u"accept"_s].isArray())
+            return fail(*wrongType(where + u".accept"_s, u"非空文字数组"_s));
         const QJsonArray accept = so[u"accept"_s].toArray();
-        for (const QJsonValue& a : accept) {
-            if (!a.isString() || a.toString().isEmpty())
-                return R::failure(u"试题动画已损坏：%1.accept 应为非空文字数组"_s.arg(where));
-            step.accept << a.toString();
+        for (qsizetype j = 0; j < accept.size(); ++j) {
+            if (!accept[j].isString() || accept[j].toString().isEmpty())
+                return fail(*wrongType(u"%1.accept[%2]"_s.arg(where).arg(j), u"非空文字"_s));
+            step.accept << accept[j].toString();
         }
         if (step.accept.isEmpty())
-            return R::failure(u"试题动画已损坏：%1 没有可接受的操作"_s.arg(where));
+            return fail({where, u"没有可接受的操作"_s});
         if (so.contains(u"set"_s)) {
             if (!so[u"set"_s].isObject())
-                return R::failure(u"试题动画已损坏：%1.set 应为对象"_s.arg(where));
+                return fail(*wrongType(where + u".set"_s, u"对象"_s));
             step.set = so[u"set"_s].toObject();
         }
         movie.steps.push_back(step);
     }
-    // A step's changes must apply to the presentation as it will stand.
+
+    // Along the demonstration's way, every slide and shape a step's actions
+    // name must be there when the step comes, and its changes must apply.
     Presentation check = movie.presentation;
     for (size_t i = 0; i < movie.steps.size(); ++i) {
-        if (Status a = applyPresentationChanges(check, movie.steps[i].set); !a)
-            return R::failure(u"试题动画已损坏：steps[%1].%2"_s.arg(i).arg(a.error()));
+        const MovieStep& step = movie.steps[i];
+        for (qsizetype j = 0; j < step.accept.size(); ++j) {
+            if ((fault = checkTarget(check, step.accept[j], u"steps[%1].accept[%2]"_s.arg(i).arg(j))))
+                return fail(*fault);
+        }
+        if (const ActionTarget t = actionTarget(step.accept.first()); t.slide > 0)
+            check.selected = t.slide;
+        if ((fault = applyChanges(check, step.set, u"steps[%1].set"_s.arg(i))))
+            return fail(*fault);
     }
+
+    // Where each step and each of its actions is, for later messages.
+    walkJson(bytes, [&](const JsonPath& at, int line) {
+        if (at.empty())
+            return true;
+        if (at[0].key != u"steps"_s)
+            return false;
+        if (at.size() == 1)
+            return true;
+        const auto i = static_cast<size_t>(at[1].index);
+        if (at[1].index < 0 || i >= movie.steps.size())
+            return false;
+        MovieStep& step = movie.steps[i];
+        if (at.size() == 2) {
+            step.line = line;
+            return true;
+        }
+        if (at[2].key != u"accept"_s)
+            return false;
+        if (at.size() == 3) {
+            step.acceptLines.assign(static_cast<size_t>(step.accept.size()), line);
+            return true;
+        }
+        if (at[3].index >= 0 && at[3].index < static_cast<qsizetype>(step.acceptLines.size()))
+            step.acceptLines[static_cast<size_t>(at[3].index)] = line;
+        return false;
+    });
     return movie;
 }
 
@@ -346,11 +520,11 @@ Result<Movie> loadMovieFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Result<Movie>::failure(u"无法打开试题动画“%1”：%2"_s.arg(path, file.errorString()));
+        return Result<Movie>::failure(u"%1: 无法打开试题动画：%2"_s.arg(path, file.errorString()));
     if (file.size() > kMaxMovieBytes)
         return Result<Movie>::failure(
-            u"试题动画过大（%1 字节，最多 %2 字节）"_s.arg(file.size()).arg(kMaxMovieBytes));
-    return parseMovie(file.read(kMaxMovieBytes + 1));
+            u"%1: 试题动画过大（%2 字节，最多 %3 字节）"_s.arg(path).arg(file.size()).arg(kMaxMovieBytes));
+    return parseMovie(file.read(kMaxMovieBytes + 1), path);
 }
 
 } // namespace pptdrill

@@ -13,6 +13,12 @@ namespace pptdrill {
 
 // The largest movie file the player accepts.
 inline constexpr qint64 kMaxMovieBytes = 1 << 20;
+// The most slides a presentation may have, at the start or after any step.
+inline constexpr int kMaxMovieSlides = 200;
+// The largest font size (points), as in PowerPoint.
+inline constexpr double kMaxFontSize = 4000;
+// The farthest a shape's position or size may reach (points): 56 inches, PowerPoint's largest slide.
+inline constexpr double kMaxShapeExtent = 4032;
 
 struct SlideFont
 {
@@ -69,6 +75,9 @@ struct MovieStep
     QString caption; // the demonstration's words for the step
     QStringList accept;
     QJsonObject set;
+    // Where the step is in its movie file (1-based lines; 0 when not read from a file).
+    int line = 0;
+    std::vector<int> acceptLines; // the line of each accepted action
 };
 
 struct Movie
@@ -79,13 +88,31 @@ struct Movie
     QString result;
     bool completion = false; // the completion movie shown after a task is done
     QString completionText;
+    QString source; // the file's name as messages give it ("…/1.movie"), empty when not read
 };
 
-// Reads a movie document; the error says what is wrong and where.
-Result<Movie> parseMovie(const QByteArray& bytes);
+// What an action names on the slides: the slide of "thumb:n", "click:thumb:n"
+// and "dblclick:thumb:n", the shape of "click:shape:n" and "dblclick:shape:n"
+// (1-based; 0 when it names none). A slide or shape that is not a positive
+// number is malformed.
+struct ActionTarget
+{
+    int slide = 0;
+    int shape = 0;
+    bool malformed = false;
+};
+ActionTarget actionTarget(const QString& action);
+
+// Reads a movie document. The error says what is wrong and where, as
+// "source:line: …": `source` names the document (its file), the line is the
+// offending item's. Every slide and shape that a step's actions or changes
+// name must exist when the step comes, along the demonstration's way.
+Result<Movie> parseMovie(const QByteArray& bytes, const QString& source = QStringLiteral("movie"));
 Result<Movie> loadMovieFile(const QString& path);
 
-// Applies a step's changes (or a slide description) to a presentation.
+// Applies a step's changes (or a slide description) to a presentation: all of
+// them, or, when one cannot apply, none. The presentation keeps at least one
+// slide and at most kMaxMovieSlides, and its selected slide is one of them.
 Status applyPresentationChanges(Presentation& presentation, const QJsonObject& changes);
 Status mergeSlide(Slide& slide, const QJsonObject& fields, const QString& where);
 

@@ -21,6 +21,12 @@ MovieSession::MovieSession(Movie movie, const KitCatalog& kit) : m_movie(std::mo
 void MovieSession::reset()
 {
     m_presentation = m_movie.presentation;
+    // The window always shows a slide: a movie made without the reader gets a
+    // blank one, and a selection among its slides.
+    if (m_presentation.slides.empty())
+        m_presentation.slides.emplace_back();
+    m_presentation.selected =
+        std::clamp(m_presentation.selected, 1, static_cast<int>(m_presentation.slides.size()));
     m_step = 0;
     m_done.assign(m_movie.steps.size(), false);
     m_dialog.reset();
@@ -40,7 +46,7 @@ const MovieStep* MovieSession::currentStep() const
 QString MovieSession::nextAction() const
 {
     const MovieStep* step = currentStep();
-    return step ? step->accept.first() : QString();
+    return step ? step->accept.value(0) : QString();
 }
 
 FormState MovieSession::openForm(const KitForm& form) const
@@ -115,7 +121,15 @@ bool MovieSession::reachable(const KitTarget& t) const
     case KitTarget::TaskPane:
         return m_presentation.taskpane == t.form && m_presentation.view != u"show"_s;
     case KitTarget::Thumb:
-        return t.slide <= static_cast<int>(m_presentation.slides.size());
+    case KitTarget::Click:
+    case KitTarget::DoubleClick: {
+        // Only a slide the presentation has, or a shape on the slide shown, can be clicked.
+        const auto& slides = m_presentation.slides;
+        if (t.slide > static_cast<int>(slides.size()))
+            return false;
+        return t.shape <=
+               static_cast<int>(slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size());
+    }
     default:
         return true;
     }
@@ -125,11 +139,9 @@ void MovieSession::applyAction(const KitTarget& t)
 {
     switch (t.kind) {
     case KitTarget::Thumb:
-        m_presentation.selected = t.slide;
-        break;
     case KitTarget::Click:
     case KitTarget::DoubleClick:
-        if (t.slide > 0)
+        if (t.slide > 0 && t.slide <= static_cast<int>(m_presentation.slides.size()))
             m_presentation.selected = t.slide;
         break;
     case KitTarget::Dialog:
@@ -225,27 +237,48 @@ bool MovieSession::perform(const QString& action)
     return true;
 }
 
+namespace {
+
+// "file:line: what" for the action `way` of a step, when the movie was read from a file.
+Status stepFault(const Movie& movie, size_t step, qsizetype way, const QString& what)
+{
+    const MovieStep& s = movie.steps[step];
+    const int line = way >= 0 && static_cast<size_t>(way) < s.acceptLines.size()
+                         ? s.acceptLines[static_cast<size_t>(way)]
+                         : s.line;
+    if (movie.source.isEmpty() || line <= 0)
+        return Status::failure(what);
+    return Status::failure(u"%1:%2: %3"_s.arg(movie.source).arg(line).arg(what));
+}
+
+} // namespace
+
 Status verifyMovie(const Movie& movie, const KitCatalog& kit)
 {
     if (movie.completion)
         return {};
     for (size_t i = 0; i < movie.steps.size(); ++i) {
-        for (const QString& action : movie.steps[i].accept) {
+        if (movie.steps[i].accept.isEmpty())
+            return stepFault(movie, i, -1, u"第 %1 步没有可接受的操作"_s.arg(i + 1));
+        for (qsizetype k = 0; k < movie.steps[i].accept.size(); ++k) {
+            const QString& action = movie.steps[i].accept[k];
             if (auto t = kit.resolve(action); !t)
-                return Status::failure(u"第 %1 步的“%2”：%3"_s.arg(i + 1).arg(action, t.error()));
+                return stepFault(movie, i, k, u"第 %1 步的“%2”：%3"_s.arg(i + 1).arg(action, t.error()));
         }
     }
     // Every accepted way of each step, with the demonstration's way before and after it.
     for (size_t i = 0; i < movie.steps.size(); ++i) {
-        for (const QString& action : movie.steps[i].accept) {
+        for (qsizetype k = 0; k < movie.steps[i].accept.size(); ++k) {
             MovieSession session(movie, kit);
             for (size_t j = 0; j < movie.steps.size(); ++j) {
-                const QString way = j == i ? action : movie.steps[j].accept.first();
+                const qsizetype index = j == i ? k : 0;
+                const QString& way = movie.steps[j].accept[index];
                 if (!session.perform(way))
-                    return Status::failure(u"第 %1 步不接受“%2”（此时界面上够不着它）"_s.arg(j + 1).arg(way));
+                    return stepFault(movie, j, index,
+                                     u"第 %1 步不接受“%2”（此时界面上够不着它）"_s.arg(j + 1).arg(way));
             }
             if (!session.isComplete())
-                return Status::failure(u"演示没有完成"_s);
+                return stepFault(movie, movie.steps.size() - 1, -1, u"演示没有完成"_s);
         }
     }
     return {};

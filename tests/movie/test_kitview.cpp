@@ -1,11 +1,17 @@
 #include "movie/kitcatalog.h"
 #include "movie/kitview.h"
+#include "movie/moviecontrol.h"
 #include "movie/moviesession.h"
 #include "tests/movie/testkit.h"
+#include "tests/support/testsupport.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QInputMethodEvent>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -315,4 +321,84 @@ TEST(KitView, PaintsEveryStateWithoutFault)
     view->setCompletionText(u"本题操作已完成"_s);
     view->render(&image);
     EXPECT_NE(image.pixel(400, 10), image.pixel(400, 300));
+}
+
+TEST(KitView, ADemonstrationThatCannotDoAStepEnds)
+{
+    // An action that names nothing the window has: no move reaches it and it
+    // cannot be performed (the player reads movies without the kit's check).
+    auto view = viewOf(R"json({"format": "pptdrill-movie", "version": 1,
+      "presentation": {"slides": [{"title": "t"}]},
+      "steps": [{"hint": "a", "accept": ["thumb:1"]}, {"hint": "b", "accept": ["fly:away"]}]})json");
+    view->startDemonstration();
+    QTRY_VERIFY_WITH_TIMEOUT(!view->isDemonstrating(), 5000);
+    EXPECT_EQ(view->session().stepIndex(), 1);
+    EXPECT_FALSE(view->session().isComplete());
+}
+
+TEST(KitView, PaintsWhatAMovieGivesWithoutFault)
+{
+    // Plays the demonstration, painting the window as it goes.
+    QImage image(800, 600, QImage::Format_RGB32);
+    auto demonstrate = [&image](KitView& view) {
+        view.setPace(0);
+        view.setHintVisible(true);
+        view.render(&image);
+        view.startDemonstration();
+        QElapsedTimer clock;
+        clock.start();
+        for (int frame = 0; view.isDemonstrating() && clock.elapsed() < 10000; ++frame) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            if (frame < 40)
+                view.render(&image);
+        }
+        view.render(&image);
+        return !view.isDemonstrating();
+    };
+
+    // The handout master takes its slides per page from the master's notes.
+    auto view = viewOf(R"json({"format": "pptdrill-movie", "version": 1,
+      "presentation": {"view": "handoutmaster", "master": {"notes": "2147483647"},
+                       "slides": [{"title": "t", "titleFont": {"size": 4000},
+                                   "shapes": [{"type": "wordart", "text": "x", "x": -4032, "y": -4032,
+                                               "w": 4032, "h": 4032}]}]},
+      "steps": [{"hint": "a", "accept": ["key:Ctrl+B"], "set": {"view": "normal"}}]})json");
+    EXPECT_TRUE(demonstrate(*view));
+
+    // Every movie of the fuzzer's corpus, with the shipped kit.
+    const QDir corpus(sourceFolder() + u"/tests/data/fuzz-movie"_s);
+    int painted = 0;
+    for (const QString& name : corpus.entryList(QDir::Files)) {
+        QFile f(corpus.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        auto movie = parseMovie(f.readAll());
+        if (!movie || movie->completion)
+            continue;
+        KitView v(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
+        EXPECT_TRUE(demonstrate(v)) << name.toStdString();
+        ++painted;
+    }
+    EXPECT_GT(painted, 0);
+}
+
+TEST(MovieControl, AMovieNamingASlideThatIsNotThereIsShownAsAMessage)
+{
+    // One slide, and a double-click on the ninth: the player crashed on it.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"1.w"_s);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(R"json({"format": "pptdrill-movie", "version": 1,
+ "presentation": {"slides": [{"title": "A"}]},
+ "steps": [
+  {"hint": "双击第9张幻灯片。", "accept": ["dblclick:thumb:9"],
+   "set": {"title": "B"}}
+ ]})json");
+    f.close();
+    MovieControl control;
+    control.setMovie(path);
+    EXPECT_EQ(control.session(), nullptr);
+    EXPECT_TRUE(control.loadError().startsWith(path + u":4: "_s)) << control.loadError().toStdString();
+    QImage image(control.size(), QImage::Format_RGB32);
+    control.render(&image);
 }
