@@ -1,0 +1,118 @@
+#pragma once
+
+#include "movie/movie.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPainterPath>
+#include <QRectF>
+#include <QString>
+#include <numbers>
+#include <vector>
+
+class QPainter;
+
+// What the slide painter and the kit's icons share.
+namespace pptdrill {
+
+inline constexpr double kPi = std::numbers::pi;
+// Slides are laid out in points on a 10 × 7.5 inch page.
+inline constexpr double kSlideWidth = 720;
+inline constexpr double kSlideHeight = 540;
+
+struct Paragraph
+{
+    QString text;
+    int level = 0; // 0 … 4, one per leading tab
+};
+
+struct TextStyle
+{
+    QString family;
+    double size = 32; // first-level size in points
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    QColor color = Qt::black;
+    QColor bulletColor = Qt::black;
+    Qt::Alignment align = Qt::AlignLeft;
+    bool bullets = false;
+    bool middle = false; // anchored in the middle of its box rather than at the top
+    bool vertical = false;
+};
+
+// The Song family that stands in for 宋体.
+const QString& songFamily();
+// A font sized in slide points (the painter maps points to pixels).
+QFont makeFont(const QString& family, double size, bool bold = false, bool italic = false,
+               bool underline = false);
+
+// Paragraphs of body lines (a leading tab per level) and of plain text.
+std::vector<Paragraph> paragraphsOf(const QStringList& lines);
+std::vector<Paragraph> plainParagraphs(const QString& text);
+// Lays out and draws text in `box` (slide points), shrinking it to fit; with
+// `growTo`, the text may run down to that height before it shrinks.
+void paintText(QPainter& p, const QRectF& box, const std::vector<Paragraph>& given, const TextStyle& style,
+               double growTo = 0);
+
+// Colour arithmetic.
+QColor mixed(const QColor& a, const QColor& b, double t);
+QColor withAlpha(QColor color, int alpha);
+double luminance(const QColor& color);
+QColor colorFrom(const QString& text);
+QColor contrastingText(const QColor& fill);
+
+// The installed font families that stand in for the Windows fonts.
+const QString& serifFamily();
+const QString& sansFamily();
+
+// A star of `points` points around `centre`.
+QPainterPath starPath(const QPointF& centre, double outer, double inner, int points, double rotation = 0);
+
+// Pictures that both slides and icons show.
+void paintPicture(QPainter& p, const QRectF& r);
+void paintSpeaker(QPainter& p, const QRectF& box, const QColor& colour);
+void paintFilm(QPainter& p, const QRectF& r);
+
+struct Design;
+using Decoration = void (*)(QPainter& p, const Design& design, bool titleSlide);
+
+// A design template: its colour scheme, background and master graphics.
+struct Design
+{
+    enum class Fill
+    {
+        Solid,
+        Vertical,
+        Horizontal,
+        Diagonal,
+        Radial,
+        Parchment,
+    };
+    QColor background = Qt::white;
+    QColor background2;
+    Fill fill = Fill::Solid;
+    QColor title = Qt::black;
+    QColor text = Qt::black;
+    QColor bullet = Qt::black;
+    QColor shapeFill;
+    QColor shapeLine;
+    QColor accent;
+    QColor accent2;
+    bool titleBold = false;
+    Decoration decorate = nullptr;
+};
+
+// The design of a template's name; unknown names get a scheme of their own.
+Design designFor(const QString& name);
+// Fills a slide's background in the painter's current (slide) coordinates.
+void paintBackground(QPainter& p, const Design& design, const QColor& override);
+QColor backgroundTone(const Design& design, const QColor& override);
+
+// Draws one object of a slide in slide coordinates (points).
+void paintShape(QPainter& p, const SlideShape& shape, const Design& design);
+
+// Draws the icon of `key` on its 16 × 16 grid, scaled into `rect`.
+void paintIconIn(QPainter& p, const QRectF& rect, const QString& key);
+
+} // namespace pptdrill

@@ -1,0 +1,548 @@
+// The objects on a slide: AutoShapes, pictures, clip art, WordArt, tables,
+// charts, organisation charts, media and action buttons.
+#include "movie/slidepaintsupport.h"
+
+#include <QFontMetricsF>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+namespace {
+
+// ------------------------------------------------------------------ shapes
+
+constexpr double kShapeLineWidth = 0.75;
+constexpr double kShapeTextSize = 18;
+
+TextStyle shapeTextStyle(const QColor& colour, Qt::Alignment align = Qt::AlignHCenter)
+{
+    TextStyle style;
+    style.family = songFamily();
+    style.size = kShapeTextSize;
+    style.color = colour;
+    style.bulletColor = colour;
+    style.align = align;
+    style.middle = true;
+    return style;
+}
+
+QPainterPath blockArrowPath(const QRectF& r)
+{
+    const double headStart = r.right() - std::min(r.width(), r.height()) * 0.5;
+    const double shaftTop = r.top() + r.height() * 0.25;
+    const double shaftBottom = r.bottom() - r.height() * 0.25;
+    QPainterPath path;
+    path.moveTo(r.left(), shaftTop);
+    path.lineTo(headStart, shaftTop);
+    path.lineTo(headStart, r.top());
+    path.lineTo(r.right(), r.center().y());
+    path.lineTo(headStart, r.bottom());
+    path.lineTo(headStart, shaftBottom);
+    path.lineTo(r.left(), shaftBottom);
+    path.closeSubpath();
+    return path;
+}
+
+// A five-point star that fills its box, as an AutoShape star does.
+QPainterPath starInBox(const QRectF& r)
+{
+    const QPainterPath unit = starPath(QPointF(0, 0), 1, 0.382, 5);
+    const QRectF bounds = unit.boundingRect();
+    QTransform t;
+    t.translate(r.left(), r.top());
+    t.scale(r.width() / bounds.width(), r.height() / bounds.height());
+    t.translate(-bounds.left(), -bounds.top());
+    return t.map(unit);
+}
+
+void paintSmiley(QPainter& p, const QRectF& r, const QColor& fill, const QColor& line)
+{
+    p.setPen(QPen(line, kShapeLineWidth));
+    p.setBrush(fill);
+    p.drawEllipse(r);
+    p.setBrush(fill.darker(160));
+    const double eyeW = r.width() * 0.1;
+    const double eyeH = r.height() * 0.12;
+    p.drawEllipse(QRectF(r.left() + r.width() * 0.3 - eyeW / 2, r.top() + r.height() * 0.3, eyeW, eyeH));
+    p.drawEllipse(QRectF(r.left() + r.width() * 0.7 - eyeW / 2, r.top() + r.height() * 0.3, eyeW, eyeH));
+    QPainterPath smile;
+    smile.moveTo(r.left() + r.width() * 0.25, r.top() + r.height() * 0.66);
+    smile.quadTo(r.center().x(), r.top() + r.height() * 0.86, r.left() + r.width() * 0.75,
+                 r.top() + r.height() * 0.66);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(smile);
+}
+
+// A landscape photograph: sky, sun, hills.
+} // namespace
+
+void paintPicture(QPainter& p, const QRectF& r)
+{
+    p.save();
+    p.setClipRect(r, Qt::IntersectClip);
+    QLinearGradient sky(r.topLeft(), r.bottomLeft());
+    sky.setColorAt(0, QColor(0x3F, 0x8C, 0xD8));
+    sky.setColorAt(0.65, QColor(0xBF, 0xDF, 0xF7));
+    p.fillRect(r, sky);
+    p.setPen(Qt::NoPen);
+    const double unit = std::min(r.width(), r.height());
+    QRadialGradient glow(QPointF(r.left() + r.width() * 0.76, r.top() + r.height() * 0.24), unit * 0.2);
+    glow.setColorAt(0, QColor(0xFF, 0xF2, 0x9E));
+    glow.setColorAt(0.55, QColor(0xFF, 0xD2, 0x3C));
+    glow.setColorAt(1, QColor(0xFF, 0xD2, 0x3C, 0));
+    p.setBrush(glow);
+    p.drawEllipse(QPointF(r.left() + r.width() * 0.76, r.top() + r.height() * 0.24), unit * 0.2, unit * 0.2);
+    QPainterPath far;
+    far.moveTo(r.left(), r.bottom());
+    far.lineTo(r.left(), r.top() + r.height() * 0.62);
+    far.quadTo(r.left() + r.width() * 0.3, r.top() + r.height() * 0.38, r.left() + r.width() * 0.62,
+               r.top() + r.height() * 0.66);
+    far.quadTo(r.left() + r.width() * 0.82, r.top() + r.height() * 0.52, r.right(),
+               r.top() + r.height() * 0.6);
+    far.lineTo(r.right(), r.bottom());
+    far.closeSubpath();
+    p.fillPath(far, QColor(0x5E, 0x9E, 0x4A));
+    QPainterPath near;
+    near.moveTo(r.left(), r.bottom());
+    near.lineTo(r.left(), r.top() + r.height() * 0.84);
+    near.quadTo(r.left() + r.width() * 0.45, r.top() + r.height() * 0.62, r.right(),
+                r.top() + r.height() * 0.8);
+    near.lineTo(r.right(), r.bottom());
+    near.closeSubpath();
+    QLinearGradient grass(QPointF(0, r.top() + r.height() * 0.65), QPointF(0, r.bottom()));
+    grass.setColorAt(0, QColor(0x7C, 0xC1, 0x4E));
+    grass.setColorAt(1, QColor(0x3E, 0x7D, 0x2A));
+    p.fillPath(near, grass);
+    p.restore();
+}
+namespace {
+
+// Clip art: a flower in a pot.
+void paintClipArt(QPainter& p, const QRectF& box, const QColor& petals)
+{
+    const double side = std::min(box.width(), box.height());
+    const QRectF r(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
+    const auto at = [&r](double x, double y) {
+        return QPointF(r.left() + x * r.width(), r.top() + y * r.height());
+    };
+    const QColor outline(0x33, 0x33, 0x33);
+    p.setPen(QPen(QColor(0x2E, 0x7D, 0x32), side * 0.035, Qt::SolidLine, Qt::RoundCap));
+    QPainterPath stem;
+    stem.moveTo(at(0.5, 0.72));
+    stem.cubicTo(at(0.48, 0.6), at(0.53, 0.5), at(0.5, 0.38));
+    p.drawPath(stem);
+    p.setPen(QPen(outline, side * 0.012));
+    p.setBrush(QColor(0x5C, 0xB8, 0x4A));
+    for (const bool left : {true, false}) {
+        QPainterPath leaf;
+        const double dir = left ? -1 : 1;
+        leaf.moveTo(at(0.5, 0.6));
+        leaf.quadTo(at(0.5 + dir * 0.12, 0.46), at(0.5 + dir * 0.24, 0.52));
+        leaf.quadTo(at(0.5 + dir * 0.14, 0.64), at(0.5, 0.6));
+        p.drawPath(leaf);
+    }
+    p.setBrush(petals);
+    const QPointF centre = at(0.5, 0.28);
+    for (int i = 0; i < 6; ++i) {
+        p.save();
+        p.translate(centre);
+        p.rotate(i * 60.0);
+        p.drawEllipse(QRectF(-side * 0.075, -side * 0.22, side * 0.15, side * 0.17));
+        p.restore();
+    }
+    p.setBrush(QColor(0xFF, 0xD5, 0x3A));
+    p.drawEllipse(centre, side * 0.08, side * 0.08);
+    QPainterPath pot;
+    pot.moveTo(at(0.3, 0.72));
+    pot.lineTo(at(0.7, 0.72));
+    pot.lineTo(at(0.63, 0.97));
+    pot.lineTo(at(0.37, 0.97));
+    pot.closeSubpath();
+    p.setBrush(QColor(0xC8, 0x6B, 0x3C));
+    p.drawPath(pot);
+    p.setBrush(QColor(0xB0, 0x57, 0x2C));
+    p.drawRect(QRectF(at(0.27, 0.69), at(0.73, 0.77)));
+}
+
+// WordArt: the text stretched over its box, slightly arched, filled with a
+// gradient and outlined, over a soft shadow.
+void paintWordArt(QPainter& p, const QRectF& r, const QString& text, const QColor& fill, const QColor& line)
+{
+    constexpr qsizetype kMaxWordArt = 200;
+    const QString words =
+        text.trimmed().isEmpty() ? u"请在此键入您自己的内容"_s : text.trimmed().left(kMaxWordArt);
+    QPainterPath path;
+    path.addText(0, 0, makeFont(songFamily(), 100, true), words);
+    const QRectF bounds = path.boundingRect();
+    if (bounds.isEmpty())
+        return;
+    const double arch = r.height() * 0.14;
+    QTransform fit;
+    fit.translate(r.left(), r.top() + arch);
+    fit.scale(r.width() / bounds.width(), (r.height() - arch) / bounds.height());
+    fit.translate(-bounds.left(), -bounds.top());
+    path = fit.map(path);
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        const double t = (e.x - r.center().x()) / (r.width() / 2);
+        path.setElementPositionAt(i, e.x, e.y - arch * (1 - t * t));
+    }
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x80, 0x80, 0x80, 110));
+    p.drawPath(path.translated(r.height() * 0.04, r.height() * 0.05));
+    QLinearGradient gradient(r.topLeft(), r.bottomLeft());
+    gradient.setColorAt(0, fill.lighter(160));
+    gradient.setColorAt(0.5, fill);
+    gradient.setColorAt(1, fill.darker(150));
+    p.setBrush(gradient);
+    p.setPen(QPen(line, std::max(0.5, r.height() * 0.012)));
+    p.drawPath(path);
+    p.restore();
+}
+
+struct TableCells
+{
+    int rows = 3;
+    int columns = 3;
+    std::vector<QStringList> cells;
+};
+
+// "5x4" is five rows of four columns; other text is the cells themselves,
+// one row a line, cells split by tabs or "|".
+TableCells tableCellsOf(const QString& text)
+{
+    constexpr int kMostRowsOrColumns = 40;
+    TableCells table;
+    static const QRegularExpression size(u"^\\s*(\\d{1,3})\\s*[xX×*]\\s*(\\d{1,3})\\s*$"_s);
+    if (const QRegularExpressionMatch match = size.match(text); match.hasMatch()) {
+        table.rows = std::clamp(match.captured(1).toInt(), 1, kMostRowsOrColumns);
+        table.columns = std::clamp(match.captured(2).toInt(), 1, kMostRowsOrColumns);
+        return table;
+    }
+    if (text.trimmed().isEmpty())
+        return table;
+    static const QRegularExpression cellBreak(u"[\\t|]"_s);
+    const QStringList lines = text.split(u'\n');
+    int columns = 1;
+    for (const QString& line : lines.mid(0, kMostRowsOrColumns)) {
+        table.cells.push_back(line.split(cellBreak).mid(0, kMostRowsOrColumns));
+        columns = std::max(columns, int(table.cells.back().size()));
+    }
+    table.rows = std::max(int(table.cells.size()), 2);
+    table.columns = std::max(columns, 2);
+    return table;
+}
+
+void paintTable(QPainter& p, const QRectF& r, const QString& text, const QColor& fill, const QColor& line,
+                const QColor& header)
+{
+    const TableCells table = tableCellsOf(text);
+    const double cellW = r.width() / table.columns;
+    const double cellH = r.height() / table.rows;
+    p.fillRect(QRectF(r.left(), r.top(), r.width(), cellH), header);
+    p.fillRect(QRectF(r.left(), r.top() + cellH, r.width(), r.height() - cellH), fill);
+    p.setPen(QPen(line, kShapeLineWidth));
+    for (int row = 0; row <= table.rows; ++row)
+        p.drawLine(QPointF(r.left(), r.top() + row * cellH), QPointF(r.right(), r.top() + row * cellH));
+    for (int col = 0; col <= table.columns; ++col)
+        p.drawLine(QPointF(r.left() + col * cellW, r.top()), QPointF(r.left() + col * cellW, r.bottom()));
+    TextStyle style = shapeTextStyle(Qt::black);
+    style.size = std::min(kShapeTextSize, cellH * 0.55);
+    for (size_t row = 0; row < table.cells.size(); ++row)
+        for (qsizetype col = 0; col < table.cells[row].size(); ++col) {
+            style.color = contrastingText(row == 0 ? header : fill);
+            const QRectF cell(r.left() + col * cellW, r.top() + row * cellH, cellW, cellH);
+            paintText(p, cell, {{table.cells[row][col], 0}}, style);
+        }
+}
+
+// Microsoft Graph's sample datasheet, as a 3-D column chart with a legend.
+void paintChart(QPainter& p, const QRectF& r, const QColor& background, const QColor& ink)
+{
+    static const std::array<QString, 3> series = {u"东部"_s, u"西部"_s, u"北部"_s};
+    static const std::array<QString, 4> quarters = {u"第一季度"_s, u"第二季度"_s, u"第三季度"_s,
+                                                    u"第四季度"_s};
+    static constexpr std::array<std::array<double, 4>, 3> values = {
+        {{20.4, 27.4, 90, 20.4}, {30.6, 38.6, 34.6, 31.6}, {45.9, 46.9, 45, 43.9}}};
+    static const std::array<QColor, 3> colours = {QColor(0x99, 0x99, 0xFF), QColor(0x99, 0x33, 0x66),
+                                                  QColor(0xFF, 0xFF, 0xCC)};
+    if (background.isValid())
+        p.fillRect(r, background);
+    const double text = std::max(3.0, std::min(r.width(), r.height() * 4 / 3) * 0.04);
+    const QFont font = makeFont(songFamily(), text);
+    const QFontMetricsF metrics(font);
+    p.setFont(font);
+    const QColor legendInk(0x20, 0x20, 0x20);
+
+    const double legendW = metrics.horizontalAdvance(series[0]) + text * 2.6;
+    const double legendH = text * 1.5 * 3 + text * 0.6;
+    const QRectF legend(r.right() - legendW - text * 0.4, r.center().y() - legendH / 2, legendW, legendH);
+    const QRectF plot(r.left() + metrics.horizontalAdvance(u"100"_s) + text * 0.8, r.top() + text,
+                      legend.left() - text * 0.8 -
+                          (r.left() + metrics.horizontalAdvance(u"100"_s) + text * 0.8),
+                      r.height() - text * 3.2);
+    if (plot.width() <= 0 || plot.height() <= 0)
+        return;
+    const double depth = std::min(plot.width(), plot.height()) * 0.09;
+    const double front = plot.bottom();
+    const double frontTop = plot.top() + depth;
+    const auto valueY = [&](double v) { return front - v / 100 * (front - frontTop); };
+    const double frontRight = plot.right() - depth;
+
+    QPen wallPen(QColor(0x80, 0x80, 0x80), kShapeLineWidth * 0.6);
+    p.setPen(wallPen);
+    p.setBrush(QColor(0xC0, 0xC0, 0xC0));
+    p.drawPolygon(
+        QPolygonF({QPointF(plot.left() + depth, plot.top()), QPointF(plot.right(), plot.top()),
+                   QPointF(plot.right(), front - depth), QPointF(plot.left() + depth, front - depth)}));
+    p.setBrush(QColor(0xA8, 0xA8, 0xA8));
+    p.drawPolygon(QPolygonF({QPointF(plot.left(), frontTop), QPointF(plot.left() + depth, plot.top()),
+                             QPointF(plot.left() + depth, front - depth), QPointF(plot.left(), front)}));
+    p.setBrush(QColor(0x96, 0x96, 0x96));
+    p.drawPolygon(QPolygonF({QPointF(plot.left(), front), QPointF(plot.left() + depth, front - depth),
+                             QPointF(plot.right(), front - depth), QPointF(frontRight, front)}));
+    p.setPen(QPen(ink, kShapeLineWidth * 0.5));
+    for (int v = 0; v <= 100; v += 20) {
+        const double y = valueY(v);
+        p.drawLine(QPointF(plot.left(), y), QPointF(plot.left() + depth, y - depth));
+        p.drawLine(QPointF(plot.left() + depth, y - depth), QPointF(plot.right(), y - depth));
+        const QString label = QString::number(v);
+        p.drawText(
+            QPointF(plot.left() - text * 0.3 - metrics.horizontalAdvance(label), y + metrics.ascent() / 2.5),
+            label);
+    }
+    const double slot = (frontRight - plot.left()) / 4;
+    const double labelSize = text * std::min(1.0, slot * 0.92 / metrics.horizontalAdvance(quarters[0]));
+    const QFont labelFont = makeFont(songFamily(), labelSize);
+    const QFontMetricsF labelMetrics(labelFont);
+    const double columnW = slot * 0.7 / 3;
+    const double inset = depth * 0.25;
+    const double columnDepth = depth * 0.55;
+    for (size_t q = 0; q < quarters.size(); ++q) {
+        for (size_t s = 0; s < series.size(); ++s) {
+            const double x = plot.left() + q * slot + slot * 0.15 + s * columnW + inset;
+            const double bottom = front - inset;
+            const double top = valueY(values[s][q]) - inset;
+            const QColor c = colours[s];
+            p.setPen(QPen(QColor(0x30, 0x30, 0x30), kShapeLineWidth * 0.4));
+            p.setBrush(c);
+            p.drawRect(QRectF(QPointF(x, top), QPointF(x + columnW, bottom)));
+            p.setBrush(c.lighter(125));
+            p.drawPolygon(QPolygonF({QPointF(x, top), QPointF(x + columnDepth, top - columnDepth),
+                                     QPointF(x + columnW + columnDepth, top - columnDepth),
+                                     QPointF(x + columnW, top)}));
+            p.setBrush(c.darker(135));
+            p.drawPolygon(QPolygonF(
+                {QPointF(x + columnW, top), QPointF(x + columnW + columnDepth, top - columnDepth),
+                 QPointF(x + columnW + columnDepth, bottom - columnDepth), QPointF(x + columnW, bottom)}));
+        }
+        p.setPen(ink);
+        p.setFont(labelFont);
+        const double centre = plot.left() + q * slot + slot / 2;
+        p.drawText(QPointF(centre - labelMetrics.horizontalAdvance(quarters[q]) / 2, front + text * 1.4),
+                   quarters[q]);
+    }
+    p.setFont(font);
+    p.setPen(QPen(legendInk, kShapeLineWidth * 0.5));
+    p.setBrush(Qt::white);
+    p.drawRect(legend);
+    for (size_t s = 0; s < series.size(); ++s) {
+        const double y = legend.top() + text * 0.3 + s * text * 1.5;
+        p.setBrush(colours[s]);
+        p.drawRect(QRectF(legend.left() + text * 0.5, y + text * 0.35, text * 0.8, text * 0.8));
+        p.drawText(QPointF(legend.left() + text * 1.8, y + text * 0.35 + metrics.ascent() * 0.85), series[s]);
+    }
+}
+
+void paintOrgChart(QPainter& p, const QRectF& r, const QString& text, const QColor& fill, const QColor& line)
+{
+    const double boxW = r.width() * 0.28;
+    const double boxH = r.height() * 0.32;
+    const QRectF boss(r.center().x() - boxW / 2, r.top(), boxW, boxH);
+    const double childTop = r.bottom() - boxH;
+    const std::array<QRectF, 3> staff = {QRectF(r.left(), childTop, boxW, boxH),
+                                         QRectF(r.center().x() - boxW / 2, childTop, boxW, boxH),
+                                         QRectF(r.right() - boxW, childTop, boxW, boxH)};
+    const double middle = (boss.bottom() + childTop) / 2;
+    p.setPen(QPen(line, kShapeLineWidth));
+    p.drawLine(QPointF(boss.center().x(), boss.bottom()), QPointF(boss.center().x(), middle));
+    p.drawLine(QPointF(staff[0].center().x(), middle), QPointF(staff[2].center().x(), middle));
+    for (const QRectF& box : staff)
+        p.drawLine(QPointF(box.center().x(), middle), QPointF(box.center().x(), childTop));
+    p.setBrush(fill);
+    const QStringList names = text.split(u'\n');
+    TextStyle style = shapeTextStyle(contrastingText(fill));
+    style.size = std::min(kShapeTextSize, boxH * 0.32);
+    for (size_t i = 0; i < 4; ++i) {
+        const QRectF& box = i == 0 ? boss : staff[i - 1];
+        p.setPen(QPen(line, kShapeLineWidth));
+        p.drawRect(box);
+        if (qsizetype(i) < names.size() && !names[qsizetype(i)].trimmed().isEmpty())
+            paintText(p, box, {{names[qsizetype(i)].trimmed(), 0}}, style);
+    }
+}
+
+} // namespace
+
+void paintSpeaker(QPainter& p, const QRectF& box, const QColor& colour)
+{
+    const double side = std::min(box.width(), box.height());
+    const QRectF r(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
+    const auto at = [&r](double x, double y) {
+        return QPointF(r.left() + x * r.width(), r.top() + y * r.height());
+    };
+    QPainterPath speaker;
+    speaker.moveTo(at(0.1, 0.36));
+    speaker.lineTo(at(0.3, 0.36));
+    speaker.lineTo(at(0.55, 0.12));
+    speaker.lineTo(at(0.55, 0.88));
+    speaker.lineTo(at(0.3, 0.64));
+    speaker.lineTo(at(0.1, 0.64));
+    speaker.closeSubpath();
+    QLinearGradient body(r.topLeft(), r.bottomLeft());
+    body.setColorAt(0, colour.lighter(150));
+    body.setColorAt(1, colour.darker(130));
+    p.setPen(QPen(QColor(0x30, 0x30, 0x40), side * 0.03, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(body);
+    p.drawPath(speaker);
+    p.setBrush(Qt::NoBrush);
+    for (int i = 1; i <= 2; ++i) {
+        const double radius = side * (0.12 + i * 0.12);
+        p.drawArc(QRectF(at(0.56, 0.5) - QPointF(radius, radius), QSizeF(radius * 2, radius * 2)), -45 * 16,
+                  90 * 16);
+    }
+}
+
+void paintFilm(QPainter& p, const QRectF& r)
+{
+    p.fillRect(r, QColor(0x1C, 0x1C, 0x1C));
+    const double strip = std::min(r.height() * 0.14, r.width() * 0.14);
+    const double hole = strip * 0.5;
+    const int holes = std::max(2, int(r.width() / (hole * 2)));
+    const double step = r.width() / holes;
+    for (int i = 0; i < holes; ++i) {
+        const double x = r.left() + i * step + (step - hole) / 2;
+        p.fillRect(QRectF(x, r.top() + (strip - hole) / 2, hole, hole), QColor(0xEE, 0xEE, 0xEE));
+        p.fillRect(QRectF(x, r.bottom() - strip + (strip - hole) / 2, hole, hole), QColor(0xEE, 0xEE, 0xEE));
+    }
+    paintPicture(p, r.adjusted(strip * 0.5, strip, -strip * 0.5, -strip));
+}
+namespace {
+
+void paintActionButton(QPainter& p, const QRectF& r, const QColor& fill, const QColor& line)
+{
+    const double bevel = std::min(r.width(), r.height()) * 0.125;
+    const QRectF face = r.adjusted(bevel, bevel, -bevel, -bevel);
+    p.setPen(Qt::NoPen);
+    p.fillRect(r, fill);
+    p.setBrush(fill.lighter(150));
+    p.drawPolygon(QPolygonF(
+        {r.topLeft(), r.topRight(), face.topRight(), face.topLeft(), face.bottomLeft(), r.bottomLeft()}));
+    p.setBrush(fill.darker(160));
+    p.drawPolygon(QPolygonF({r.bottomRight(), r.bottomLeft(), face.bottomLeft(), face.bottomRight(),
+                             face.topRight(), r.topRight()}));
+    p.setBrush(fill);
+    p.drawRect(face);
+    const double size = std::min(face.width(), face.height()) * 0.55;
+    const QPointF c = face.center();
+    p.setBrush(fill.darker(250));
+    p.drawPolygon(
+        QPolygonF({QPointF(c.x() - size * 0.4, c.y() - size / 2), QPointF(c.x() + size * 0.5, c.y()),
+                   QPointF(c.x() - size * 0.4, c.y() + size / 2)}));
+    p.setPen(QPen(line, kShapeLineWidth));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r);
+}
+
+} // namespace
+
+void paintShape(QPainter& p, const SlideShape& shape, const Design& design)
+{
+    const QRectF r = QRectF(shape.x, shape.y, shape.w, shape.h).normalized();
+    if (!(r.width() > 0.1 && r.height() > 0.1))
+        return;
+    const QColor givenFill = colorFrom(shape.fill);
+    const QColor givenLine = colorFrom(shape.line);
+    const QColor fill = givenFill.isValid() ? givenFill : design.shapeFill;
+    const QColor line = givenLine.isValid() ? givenLine : design.shapeLine;
+    const QString type = shape.type.trimmed().toLower();
+    const QPen outline(line, kShapeLineWidth);
+    p.save();
+    p.setPen(outline);
+    p.setBrush(fill);
+    bool textInside = true;
+    if (type == u"textbox"_s) {
+        if (givenFill.isValid())
+            p.fillRect(r, givenFill);
+        if (givenLine.isValid()) {
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r);
+        }
+        TextStyle style = shapeTextStyle(design.text, Qt::AlignLeft);
+        style.middle = false;
+        paintText(p, r, paragraphsOf(shape.text.split(u'\n')), style, kSlideHeight - r.top());
+        textInside = false;
+    } else if (type == u"roundrect"_s) {
+        const double radius = std::min(r.width(), r.height()) / 6;
+        p.drawRoundedRect(r, radius, radius);
+    } else if (type == u"ellipse"_s) {
+        p.drawEllipse(r);
+    } else if (type == u"arrow"_s) {
+        p.drawPath(blockArrowPath(r));
+    } else if (type == u"star"_s) {
+        p.drawPath(starInBox(r));
+    } else if (type == u"smiley"_s) {
+        paintSmiley(p, r, fill, line);
+        textInside = false;
+    } else if (type == u"picture"_s) {
+        paintPicture(p, r);
+        if (givenLine.isValid()) {
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r);
+        }
+        textInside = false;
+    } else if (type == u"clipart"_s) {
+        paintClipArt(p, r, givenFill.isValid() ? givenFill : QColor(0xF2, 0x6D, 0x8F));
+        textInside = false;
+    } else if (type == u"wordart"_s) {
+        paintWordArt(p, r, shape.text, givenFill.isValid() ? givenFill : QColor(0xF0, 0xA0, 0x30),
+                     givenLine.isValid() ? givenLine : QColor(0x7F, 0x3F, 0x00));
+        textInside = false;
+    } else if (type == u"table"_s) {
+        paintTable(p, r, shape.text, givenFill.isValid() ? givenFill : design.shapeFill.lighter(112),
+                   givenLine.isValid() ? givenLine : QColor(Qt::black), design.accent);
+        textInside = false;
+    } else if (type == u"chart"_s) {
+        paintChart(p, r, givenFill, givenFill.isValid() ? contrastingText(givenFill) : design.text);
+        textInside = false;
+    } else if (type == u"orgchart"_s) {
+        paintOrgChart(p, r, shape.text, fill, line);
+        textInside = false;
+    } else if (type == u"sound"_s) {
+        paintSpeaker(p, r, givenFill.isValid() ? givenFill : QColor(0x6F, 0x8F, 0xC8));
+        textInside = false;
+    } else if (type == u"movie"_s) {
+        paintFilm(p, r);
+        textInside = false;
+    } else if (type == u"button"_s) {
+        paintActionButton(p, r, givenFill.isValid() ? givenFill : QColor(0xC0, 0xC8, 0xD8), line);
+        textInside = false;
+    } else {
+        p.drawRect(r);
+    }
+    if (textInside && !shape.text.trimmed().isEmpty())
+        paintText(p, r, plainParagraphs(shape.text), shapeTextStyle(contrastingText(fill)));
+    p.restore();
+}
+
+namespace {
+
+} // namespace
+} // namespace pptdrill
