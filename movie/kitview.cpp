@@ -1016,6 +1016,8 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     }
     if (m_field && !(h.locator == u"ctl:"_s + m_field->form + u'/' + m_field->control))
         m_field.reset();
+    if (!m_session->dialog())
+        selectObjectAt(h.locator);
 
     if (button == Qt::RightButton) {
         if (m_session->dialog())
@@ -1109,6 +1111,27 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         return;
     }
     perform(h.action);
+}
+
+QString KitView::selectedObject() const
+{
+    const bool shown = m_selectedOnSlide == m_session->presentation().selected &&
+                       m_selectedInView == m_session->view() && locate(m_selectedObject);
+    return shown ? m_selectedObject : QString();
+}
+
+void KitView::selectObjectAt(const QString& locator)
+{
+    // A click on the slide selects the placeholder or object under the pointer
+    // (as the real program shows it, whatever the task); elsewhere on the
+    // slide or on another slide it lets go.
+    if (locator.startsWith(u"ph:"_s) || locator.startsWith(u"shape:"_s)) {
+        m_selectedObject = locator;
+        m_selectedOnSlide = m_session->presentation().selected;
+        m_selectedInView = m_session->view();
+    } else if (locator.startsWith(u"area:slide"_s) || locator.startsWith(u"thumb:"_s)) {
+        m_selectedObject.clear();
+    }
 }
 
 void KitView::pressShortcut(const QString& shortcut)

@@ -58,6 +58,8 @@ public:
     // "menuitem:格式(O)/字体(F)...", "tb:新建", "thumb:2", "ph:title",
     // "ctxitem:幻灯片版式(L)...", "ctl:字体/字号", "item:字体/字号/24", "tab:页眉和页脚/备注和讲义").
     std::optional<QRect> locate(const QString& locator) const;
+    // The placeholder or object shown selected on the slide ("ph:title", "shape:2"); empty for none.
+    QString selectedObject() const;
     // The locator of the element that the next step starts at, in the window as it is now.
     QString nextTargetLocator() const;
 
@@ -171,6 +173,7 @@ private:
     const Hot* hotAt(const QPoint& point) const;
     void perform(const QString& action);
     void closeMenus();
+    void selectObjectAt(const QString& locator);
     void openMenu(int index); // a menu of the menu bar
     void openContextMenu(const QString& area, const QPoint& at);
     // The context menu a shape of the current slide opens: chart, picture, orgchart or shape.
@@ -194,6 +197,7 @@ private:
     void paintToolbars(QPainter& p);
     void paintLeftPane(QPainter& p);
     void paintSlideArea(QPainter& p);
+    void paintSelection(QPainter& p);
     void paintTaskPane(QPainter& p);
     void paintStatus(QPainter& p);
     void paintMenus(QPainter& p);
@@ -251,6 +255,10 @@ private:
     std::map<QString, QString> m_spinShown; // spin values stepped to but not yet taken, by "form/id"
     std::map<QString, int> m_listScroll;
     QPoint m_mouse;
+    // The placeholder or object the learner clicked last, and where.
+    QString m_selectedObject;
+    int m_selectedOnSlide = 0;
+    QString m_selectedInView;
     bool m_hintVisible = false;
     QString m_completionText;
     bool m_completedSignalled = false;

@@ -225,6 +225,7 @@ void KitView::paintEvent(QPaintEvent*)
         paintToolbars(p);
         paintLeftPane(p);
         paintSlideArea(p);
+        paintSelection(p);
         paintTaskPane(p);
         paintStatus(p);
         if (const QRect bar = floatingToolbarRect(); !bar.isNull()) {
@@ -441,6 +442,44 @@ void KitView::paintLeftPane(QPainter& p)
             }
         }
     }
+}
+
+void KitView::paintSelection(QPainter& p)
+{
+    if (selectedObject().isEmpty())
+        return;
+    const QRect r = *locate(m_selectedObject);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    if (m_selectedObject.startsWith(u"ph:"_s)) {
+        // A text placeholder being edited: a hatched band around it.
+        const QRect band = r.adjusted(-4, -4, 4, 4);
+        p.setClipRegion(QRegion(band).subtracted(QRegion(r.adjusted(-1, -1, 1, 1))));
+        p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1));
+        for (int x = band.left() - band.height(); x < band.right(); x += 4)
+            p.drawLine(x, band.bottom(), x + band.height(), band.top());
+        p.setClipping(false);
+    } else {
+        // An object: a thin frame, and a green handle above it for rotating.
+        p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1, Qt::DotLine));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        p.setPen(QColor(0x40, 0x40, 0x40));
+        p.drawLine(r.center().x(), r.top(), r.center().x(), r.top() - 12);
+        p.setBrush(QColor(0x30, 0xC0, 0x30));
+        p.drawEllipse(QPointF(r.center().x(), r.top() - 15), 3.5, 3.5);
+    }
+    // The eight sizing handles.
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    p.setBrush(Qt::white);
+    const int xs[] = {r.left(), r.center().x(), r.right()};
+    const int ys[] = {r.top(), r.center().y(), r.bottom()};
+    for (int x : xs) {
+        for (int y : ys) {
+            if (x != r.center().x() || y != r.center().y())
+                p.drawEllipse(QPointF(x, y), 3, 3);
+        }
+    }
+    p.restore();
 }
 
 void KitView::paintSlideArea(QPainter& p)

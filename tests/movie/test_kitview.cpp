@@ -207,6 +207,31 @@ TEST(KitView, AMenuTallerThanTheWindowStaysInsideAndScrolls)
     EXPECT_TRUE(view.session().isComplete());
 }
 
+TEST(KitView, AClickedPlaceholderShowsItsSelectionUntilTheLearnerLetsGo)
+{
+    auto view = viewOf(layoutMovieJson());
+    view->resize(800, 600);
+    const QImage before = view->grab().toImage();
+    const auto title = view->locate(u"ph:title"_s);
+    ASSERT_TRUE(title.has_value());
+    // A click that is not the task's step still selects, as in the real program.
+    view->clickAt(title->center());
+    EXPECT_EQ(view->session().stepIndex(), 0);
+    EXPECT_EQ(view->selectedObject(), u"ph:title"_s);
+    const QImage selected = view->grab().toImage();
+    // The hatched band and the handles are painted around the placeholder.
+    int changed = 0;
+    for (int x = title->left() - 4; x <= title->right() + 4; ++x) {
+        for (int y : {title->top() - 3, title->bottom() + 3})
+            changed += selected.pixel(x, y) != before.pixel(x, y);
+    }
+    EXPECT_GT(changed, title->width() / 4);
+
+    view->clickAt(view->locate(u"area:slideempty"_s)->center());
+    EXPECT_TRUE(view->selectedObject().isEmpty());
+    EXPECT_EQ(view->grab().toImage(), before);
+}
+
 TEST(KitView, DialogControlsTakeOnlyTheExpectedValues)
 {
     auto view = viewOf(kSaveAsMovie);
