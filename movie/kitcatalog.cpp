@@ -1,5 +1,7 @@
 #include "movie/kitcatalog.h"
 
+#include "movie/movie.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -369,6 +371,16 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
         static const QStringList areas{u"title"_s, u"body"_s, u"subtitle"_s, u"slide"_s, u"notes"_s};
         const bool thumb = rest.startsWith(u"thumb:"_s) && rest.mid(6).toInt() > 0;
         const bool shape = rest.startsWith(u"shape:"_s) && rest.mid(6).toInt() > 0;
+        if (kind == u"click"_s && rest.startsWith(u"outline:"_s)) {
+            const ActionTarget at = actionTarget(action);
+            if (at.malformed)
+                return R::failure(u"“%1”没有指出大纲中的段落"_s.arg(action));
+            t.kind = KitTarget::Click;
+            t.area = rest;
+            t.slide = at.slide;
+            t.paragraph = at.paragraph;
+            return t;
+        }
         if (!thumb && !shape && !areas.contains(rest))
             return R::failure(u"“%1”不是可单击的位置"_s.arg(rest));
         t.kind = kind == u"click"_s ? KitTarget::Click : KitTarget::DoubleClick;

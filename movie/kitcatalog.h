@@ -105,9 +105,10 @@ struct KitTarget
     const KitControl* control = nullptr;
     bool hasValue = false;
     QString value;
-    QString opens; // what the command opens
-    int slide = 0; // thumb:n, click:thumb:n, dblclick:thumb:n
-    int shape = 0; // click:shape:n, dblclick:shape:n
+    QString opens;     // what the command opens
+    int slide = 0;     // thumb:n, click:thumb:n, dblclick:thumb:n
+    int shape = 0;     // click:shape:n, dblclick:shape:n
+    int paragraph = 0; // click:outline:s/p
 };
 
 // Menus, toolbars, context menus, shortcuts, task panes and dialogs of the

@@ -132,39 +132,45 @@ std::vector<std::pair<const KitControl*, QRect>> KitView::paneLayout() const
     if (!form)
         return out;
     const int x = pane.left() + 8;
-    const int w = pane.width() - 16;
-    int y = pane.top() + 30;
-    for (const KitControl& c : form->controls) {
-        int h = 20;
-        const QString& t = c.type;
-        if (t == u"label"_s || t == u"group"_s) {
-            const QFontMetrics fm(uiFont(12, t == u"group"_s));
-            h = fm.boundingRect(QRect(0, 0, w, 400), Qt::TextWordWrap, c.text.isEmpty() ? c.id : c.text)
-                    .height() +
-                4;
-        } else if (t == u"link"_s || t == u"check"_s) {
-            h = 20;
-        } else if (t == u"button"_s) {
-            h = 24;
-        } else if (t == u"combo"_s || t == u"spin"_s || t == u"text"_s) {
-            h = c.label.isEmpty() ? 22 : 40;
-        } else if (t == u"options"_s) {
-            h = static_cast<int>(c.items.size()) * 19 + 2;
-        } else if (t == u"list"_s) {
-            h = (c.h > 0 ? c.h : std::min<int>(static_cast<int>(c.items.size()), 8) * 18 + 4) +
-                (c.label.isEmpty() ? 0 : 18);
-        } else if (t == u"gallery"_s) {
-            if (c.h > 0) {
-                h = c.h;
-            } else {
-                const auto cells = galleryCells(form->name, c, QRect(x, 0, w, 100000), false);
-                h = cells.empty() ? 20 : cells.back().rect.bottom() + 2;
+    // Controls taller than the pane scroll under it, beside a scroll bar.
+    auto lay = [&](int w, int y) {
+        out.clear();
+        for (const KitControl& c : form->controls) {
+            int h = 20;
+            const QString& t = c.type;
+            if (t == u"label"_s || t == u"group"_s) {
+                const QFontMetrics fm(uiFont(12, t == u"group"_s));
+                h = fm.boundingRect(QRect(0, 0, w, 400), Qt::TextWordWrap, c.text.isEmpty() ? c.id : c.text)
+                        .height() +
+                    4;
+            } else if (t == u"link"_s || t == u"check"_s) {
+                h = 20;
+            } else if (t == u"button"_s) {
+                h = 24;
+            } else if (t == u"combo"_s || t == u"spin"_s || t == u"text"_s) {
+                h = c.label.isEmpty() ? 22 : 40;
+            } else if (t == u"options"_s) {
+                h = static_cast<int>(c.items.size()) * 19 + 2;
+            } else if (t == u"list"_s) {
+                h = (c.h > 0 ? c.h : std::min<int>(static_cast<int>(c.items.size()), 8) * 18 + 4) +
+                    (c.label.isEmpty() ? 0 : 18);
+            } else if (t == u"gallery"_s) {
+                if (c.h > 0) {
+                    h = c.h;
+                } else {
+                    const auto cells = galleryCells(form->name, c, QRect(x, 0, w, 100000), false);
+                    h = cells.empty() ? 20 : cells.back().rect.bottom() + 2;
+                }
+                h += c.label.isEmpty() ? 0 : 18;
             }
-            h += c.label.isEmpty() ? 0 : 18;
+            out.emplace_back(&c, QRect(x, y, w, h));
+            y += h + 5;
         }
-        out.emplace_back(&c, QRect(x, y, w, h));
-        y += h + 5;
-    }
+        return y;
+    };
+    const int top = pane.top() + 30;
+    if (lay(pane.width() - 16, top) > pane.bottom())
+        lay(pane.width() - 16 - kScrollBarW, top - m_paneScroll);
     return out;
 }
 
@@ -392,7 +398,10 @@ void KitView::addPaneHots(std::vector<Hot>& hots) const
 {
     const QString name = m_session->presentation().taskpane;
     const FormState& state = m_session->taskPane();
+    const size_t first = hots.size();
     for (const auto& [c, rect] : paneLayout()) {
+        if (c->type == u"gallery"_s)
+            addScrollBarHots(hots, u"gallery:"_s + name + u'/' + c->id, 2);
         const QString base = u"taskpane:"_s + name + u'/' + c->id;
         const QString loc = name + u'/' + c->id;
         const QString& t = c->type;
@@ -442,6 +451,12 @@ void KitView::addPaneHots(std::vector<Hot>& hots) const
             hots.push_back({box, u"ctl:"_s + loc, {}, {}, 1});
         }
     }
+    // What lies outside the pane is scrolled out of reach.
+    const QRect content = paneContentRect();
+    hots.erase(std::remove_if(hots.begin() + static_cast<std::ptrdiff_t>(first), hots.end(),
+                              [&](const Hot& h) { return !content.contains(h.rect.center()); }),
+               hots.end());
+    addScrollBarHots(hots, u"pane"_s, 1);
 }
 
 void KitView::addDialogHots(std::vector<Hot>& hots) const
@@ -481,6 +496,7 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
                 x += w;
             }
         } else if (t == u"gallery"_s) {
+            addScrollBarHots(hots, u"gallery:"_s + loc, 21);
             for (const GalleryCell& cell : galleryCells(d->name, c, rect, true)) {
                 if (!cell.header && rect.contains(cell.rect.center()))
                     hots.push_back({cell.rect,
@@ -640,30 +656,179 @@ QRect KitView::itemBox(const KitControl& c, const QRect& rect, bool dialog) cons
 std::vector<KitView::GalleryCell> KitView::galleryCells(const QString& form, const KitControl& c,
                                                         const QRect& box, bool dialog) const
 {
-    std::vector<GalleryCell> cells;
-    const int cols = c.columns > 0 ? c.columns : (dialog ? 4 : 3);
-    const int cellW = box.width() / cols;
-    const int cellH = cellW * 3 / 4 + 16;
     const QString key = form + u'/' + c.id;
     const int scroll = m_listScroll.count(key) ? m_listScroll.at(key) : 0;
-    int col = 0;
-    int y = box.top() - scroll;
-    for (const QString& item : c.items) {
-        if (c.headers.contains(item)) {
-            if (col != 0)
+    auto cellsIn = [&](int width) {
+        std::vector<GalleryCell> cells;
+        const int cols = c.columns > 0 ? c.columns : (dialog ? 4 : 3);
+        const int cellW = width / cols;
+        const int cellH = cellW * 3 / 4 + 16;
+        int col = 0;
+        int y = box.top() - scroll;
+        for (const QString& item : c.items) {
+            if (c.headers.contains(item)) {
+                if (col != 0)
+                    y += cellH;
+                col = 0;
+                cells.push_back({item, QRect(box.left(), y, width, 20), true});
+                y += 20;
+                continue;
+            }
+            cells.push_back({item, QRect(box.left() + col * cellW, y, cellW, cellH), false});
+            if (++col == cols) {
+                col = 0;
                 y += cellH;
-            col = 0;
-            cells.push_back({item, QRect(box.left(), y, box.width(), 20), true});
-            y += 20;
-            continue;
+            }
         }
-        cells.push_back({item, QRect(box.left() + col * cellW, y, cellW, cellH), false});
-        if (++col == cols) {
-            col = 0;
-            y += cellH;
+        return cells;
+    };
+    std::vector<GalleryCell> cells = cellsIn(box.width());
+    // A gallery taller than its box leaves room for its scroll bar.
+    if (!cells.empty() && cells.back().rect.bottom() + scroll > box.bottom())
+        cells = cellsIn(box.width() - kScrollBarW);
+    return cells;
+}
+
+QRect KitView::leftPaneBox()
+{
+    return QRect(0, kMainY + 24, kLeftW - 1, kDrawY - 26 - (kMainY + 24));
+}
+
+QRect KitView::paneContentRect() const
+{
+    const QRect pane = taskPaneRect();
+    return pane.isNull() ? QRect() : pane.adjusted(1, 26, 0, 0);
+}
+
+namespace {
+
+int outlineHeight(const Presentation& pres)
+{
+    int h = 12;
+    for (const Slide& slide : pres.slides)
+        h += 20 + (slide.collapsed ? 0 : 17 * static_cast<int>(outlineParagraphs(slide).size()));
+    return h;
+}
+
+int levelOf(const QString& line)
+{
+    int level = 0;
+    while (level < line.size() && line[level] == u'\t')
+        ++level;
+    return level;
+}
+
+} // namespace
+
+std::vector<KitView::OutlineRow> KitView::outlineRows() const
+{
+    std::vector<OutlineRow> rows;
+    const Presentation& pres = m_session->presentation();
+    const QRect box = leftPaneBox();
+    const int right = box.right() - (outlineHeight(pres) > box.height() ? kScrollBarW : 0) - 2;
+    int y = box.top() + 6 - m_outlineScroll;
+    for (size_t i = 0; i < pres.slides.size(); ++i) {
+        const Slide& slide = pres.slides[i];
+        const int n = static_cast<int>(i) + 1;
+        rows.push_back({n, 0, 0, slide.title, QRect(2, y, right - 2, 18)});
+        y += 20;
+        if (slide.collapsed)
+            continue;
+        const QStringList paragraphs = outlineParagraphs(slide);
+        for (qsizetype k = 0; k < paragraphs.size(); ++k) {
+            const int level = levelOf(paragraphs[k]);
+            const int left = 40 + level * 12;
+            rows.push_back({n, static_cast<int>(k) + 1, level, paragraphs[k].mid(level),
+                            QRect(left, y, right - left, 16)});
+            y += 17;
         }
     }
-    return cells;
+    return rows;
+}
+
+ScrollBar KitView::scrollBar(const QString& key) const
+{
+    ScrollBar bar;
+    const Presentation& pres = m_session->presentation();
+    if (key == u"slides"_s || key == u"outline"_s) {
+        if (pres.view != (key == u"slides"_s ? u"normal"_s : u"outline"_s))
+            return {};
+        const QRect box = leftPaneBox();
+        bar.rect = QRect(box.right() - kScrollBarW + 1, box.top(), kScrollBarW, box.height());
+        bar.page = box.height();
+        bar.content =
+            key == u"slides"_s ? 6 + static_cast<int>(pres.slides.size()) * 89 : outlineHeight(pres);
+        bar.value = key == u"slides"_s ? m_thumbScroll : m_outlineScroll;
+    } else if (key == u"pane"_s) {
+        const auto layout = paneLayout();
+        const QRect content = paneContentRect();
+        if (layout.empty())
+            return {};
+        bar.rect = QRect(content.right() - kScrollBarW + 1, content.top(), kScrollBarW, content.height());
+        bar.page = content.height();
+        bar.content = layout.back().second.bottom() + 6 + m_paneScroll - content.top();
+        bar.value = m_paneScroll;
+    } else if (key.startsWith(u"gallery:"_s)) {
+        const QString formName = key.mid(8).section(u'/', 0, 0), id = key.mid(8).section(u'/', 1);
+        const bool dialog = m_session->dialog() && m_session->dialog()->name == formName;
+        const KitForm* form =
+            dialog ? m_session->kit().dialog(formName) : m_session->kit().taskPane(formName);
+        const KitControl* c = form ? form->control(id) : nullptr;
+        if (!c || c->type != u"gallery"_s)
+            return {};
+        const QRect box = itemBox(*c, controlRect(*form, *c, dialog), dialog);
+        const auto cells = galleryCells(formName, *c, box, dialog);
+        if (box.isNull() || cells.empty())
+            return {};
+        bar.value = m_listScroll.count(key.mid(8)) ? m_listScroll.at(key.mid(8)) : 0;
+        bar.rect = QRect(box.right() - kScrollBarW + 1, box.top(), kScrollBarW, box.height());
+        bar.page = box.height();
+        bar.content = cells.back().rect.bottom() + 4 + bar.value - box.top();
+    }
+    if (!bar.needed())
+        return {};
+    return bar;
+}
+
+void KitView::setScroll(const QString& key, int value)
+{
+    const ScrollBar bar = scrollBar(key);
+    value = std::clamp(value, 0, bar.maximum());
+    if (key == u"slides"_s)
+        m_thumbScroll = value;
+    else if (key == u"outline"_s)
+        m_outlineScroll = value;
+    else if (key == u"pane"_s)
+        m_paneScroll = value;
+    else if (key.startsWith(u"gallery:"_s))
+        m_listScroll[key.mid(8)] = value;
+    rebuild();
+    update();
+}
+
+void KitView::addScrollBarHots(std::vector<Hot>& hots, const QString& key, int layer) const
+{
+    const ScrollBar bar = scrollBar(key);
+    if (bar.rect.isNull())
+        return;
+    const QString base = u"scroll:"_s + key + u':';
+    const QRect thumb = bar.thumb(), trough = bar.trough();
+    hots.push_back({bar.upArrow(), base + u"up"_s, {}, {}, layer});
+    hots.push_back({bar.downArrow(), base + u"down"_s, {}, {}, layer});
+    if (thumb.top() > trough.top())
+        hots.push_back({QRect(trough.left(), trough.top(), trough.width(), thumb.top() - trough.top()),
+                        base + u"pageup"_s,
+                        {},
+                        {},
+                        layer});
+    if (thumb.bottom() < trough.bottom())
+        hots.push_back(
+            {QRect(trough.left(), thumb.bottom() + 1, trough.width(), trough.bottom() - thumb.bottom()),
+             base + u"pagedown"_s,
+             {},
+             {},
+             layer});
+    hots.push_back({thumb, base + u"thumb"_s, {}, {}, layer});
 }
 
 void KitView::revealItem(const QString& locator)
@@ -703,9 +868,32 @@ void KitView::revealItem(const QString& locator)
         // Scroll the slides tab so that the slide is on view.
         const int slides = static_cast<int>(m_session->presentation().slides.size());
         const int n = std::clamp(locator.mid(6).toInt(), 1, std::max(1, slides));
-        m_thumbScroll = std::max(0, (n - 4) * 89);
-        rebuild();
+        setScroll(u"slides"_s, (n - 4) * 89);
         return;
+    }
+    if ((locator.startsWith(u"thumb:"_s) || locator.startsWith(u"outline:"_s)) && !locate(locator) &&
+        m_session->view() == u"outline"_s) {
+        // Scroll the outline so that the line is in the middle of the tab.
+        const bool title = locator.startsWith(u"thumb:"_s);
+        const int slide = (title ? locator.mid(6) : locator.mid(8).section(u'/', 0, 0)).toInt();
+        const int paragraph = title ? 0 : locator.section(u'/', 1).toInt();
+        const QRect box = leftPaneBox();
+        for (const OutlineRow& row : outlineRows()) {
+            if (row.slide == slide && row.paragraph == paragraph)
+                setScroll(u"outline"_s, m_outlineScroll + row.rect.center().y() - box.center().y());
+        }
+        return;
+    }
+    if ((locator.startsWith(u"ctl:"_s) || locator.startsWith(u"item:"_s)) && !locate(locator) &&
+        !m_session->dialog() && !paneContentRect().isNull()) {
+        // Scroll the task pane until the control is on view, then its list.
+        const QString id = locator.mid(locator.indexOf(u':') + 1).section(u'/', 1, 1);
+        for (const auto& [c, rect] : paneLayout()) {
+            if (c->id == id && !paneContentRect().contains(rect.center()))
+                setScroll(u"pane"_s, m_paneScroll + rect.top() - paneContentRect().top() - 8);
+        }
+        if (locate(locator) || locator.startsWith(u"ctl:"_s))
+            return;
     }
     if (!locator.startsWith(u"item:"_s) || locate(locator))
         return;
@@ -773,21 +961,27 @@ void KitView::rebuild()
                                 0});
             }
         } else if (pres.view == u"outline"_s) {
-            // The slide rows of the outline: a click on one selects the slide.
-            int y = kMainY + 30;
-            for (size_t i = 0; i < pres.slides.size() && y < kDrawY - 40; ++i) {
-                hots.push_back({QRect(2, y, kLeftW - 6, 18),
-                                u"thumb:"_s + QString::number(i + 1),
-                                u"thumb:"_s + QString::number(i + 1),
-                                {},
-                                0});
-                y += 20 + 17 * static_cast<int>(pres.slides[i].body.size());
+            // Every line of the outline: a click on a title selects the slide, on a
+            // paragraph selects the paragraph.
+            const QRect box = leftPaneBox();
+            for (const OutlineRow& row : outlineRows()) {
+                if (row.rect.top() < box.top() || row.rect.bottom() > box.bottom())
+                    continue;
+                const QString n = QString::number(row.slide);
+                if (row.paragraph == 0)
+                    hots.push_back({row.rect, u"thumb:"_s + n, u"thumb:"_s + n, {}, 0});
+                else {
+                    const QString at = n + u'/' + QString::number(row.paragraph);
+                    hots.push_back({row.rect, u"outline:"_s + at, u"click:outline:"_s + at, {}, 0});
+                }
             }
+            addScrollBarHots(hots, u"outline"_s, 0);
         } else if (pres.view == u"normal"_s) {
             const int w = 100, h = 75;
+            const QRect box = leftPaneBox();
             for (size_t i = 0; i < pres.slides.size(); ++i) {
                 const QRect rect(34, kMainY + 30 + static_cast<int>(i) * (h + 14) - m_thumbScroll, w, h);
-                if (rect.top() < kMainY + 24 || rect.bottom() > kDrawY - 26)
+                if (rect.top() < box.top() || rect.bottom() > box.bottom())
                     continue;
                 hots.push_back({rect,
                                 u"thumb:"_s + QString::number(i + 1),
@@ -795,6 +989,7 @@ void KitView::rebuild()
                                 {},
                                 0});
             }
+            addScrollBarHots(hots, u"slides"_s, 0);
         }
         if (pres.view == u"slidemaster"_s) {
             const QRect sr = slideRectInArea();
@@ -1018,6 +1213,21 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         m_field.reset();
     if (!m_session->dialog())
         selectObjectAt(h.locator);
+    if (h.locator.startsWith(u"scroll:"_s)) {
+        if (button != Qt::LeftButton)
+            return;
+        const QString part = h.locator.section(u':', -1);
+        const QString key = h.locator.mid(7, h.locator.size() - 8 - part.size());
+        const ScrollBar bar = scrollBar(key);
+        const int line = key == u"slides"_s ? 30 : 17;
+        if (part == u"up"_s || part == u"down"_s)
+            setScroll(key, bar.value + (part == u"up"_s ? -line : line));
+        else if (part == u"pageup"_s || part == u"pagedown"_s)
+            setScroll(key, bar.value + (part == u"pageup"_s ? -bar.page : bar.page));
+        else
+            m_scrollDrag = ScrollDrag{key, point.y() - bar.thumb().top()};
+        return;
+    }
 
     if (button == Qt::RightButton) {
         if (m_session->dialog())
@@ -1213,6 +1423,12 @@ void KitView::mouseDoubleClickEvent(QMouseEvent* event)
 void KitView::mouseMoveEvent(QMouseEvent* event)
 {
     m_mouse = event->position().toPoint();
+    if (m_scrollDrag && !m_demo.running) {
+        const ScrollDrag drag = *m_scrollDrag;
+        setScroll(drag.key, scrollBar(drag.key).valueForThumbTop(m_mouse.y() - drag.grab));
+        m_scrollDrag = drag;
+        return;
+    }
     if (m_menu.open && !m_demo.running) {
         // Hovering a menu title switches menus; hovering a submenu item opens it.
         const Hot* h = hotAt(m_mouse);
@@ -1229,6 +1445,12 @@ void KitView::mouseMoveEvent(QMouseEvent* event)
     update();
 }
 
+void KitView::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_scrollDrag.reset();
+    QWidget::mouseReleaseEvent(event);
+}
+
 void KitView::wheelEvent(QWheelEvent* event)
 {
     const int delta = event->angleDelta().y() > 0 ? -3 : 3;
@@ -1242,22 +1464,59 @@ void KitView::wheelEvent(QWheelEvent* event)
     } else if (m_drop) {
         const int max = std::max<int>(0, static_cast<int>(dropItems().size()) - kDropRows);
         m_dropScroll = std::clamp(m_dropScroll + delta, 0, max);
-    } else if (event->position().x() < kLeftW && m_session->view() == u"normal"_s && !m_session->dialog()) {
-        const int slides = static_cast<int>(m_session->presentation().slides.size());
-        m_thumbScroll = std::clamp(m_thumbScroll + delta * 30, 0, std::max(0, (slides - 4) * 89));
-    } else if (const Hot* h = hotAt(event->position().toPoint()); h && h->locator.startsWith(u"item:"_s)) {
-        const QString key = h->locator.mid(5).section(u'/', 0, 1);
-        const KitForm* form = m_session->dialog() ? m_session->kit().dialog(key.section(u'/', 0, 0))
-                                                  : m_session->kit().taskPane(key.section(u'/', 0, 0));
-        const KitControl* c = form ? form->control(key.section(u'/', 1)) : nullptr;
-        if (c && c->type == u"gallery"_s)
-            m_listScroll[key] = std::clamp(m_listScroll[key] + delta * 20, 0, 4000);
-        else if (c)
-            m_listScroll[key] = std::clamp(m_listScroll[key] + delta, 0,
-                                           std::max<int>(0, static_cast<int>(c->items.size()) - 4));
+    } else if (m_session->dialog() || !taskPaneRect().contains(event->position().toPoint())) {
+        const QPoint at = event->position().toPoint();
+        const QString view = m_session->view();
+        if (!m_session->dialog() && at.x() < kLeftW && (view == u"normal"_s || view == u"outline"_s)) {
+            if (view == u"normal"_s)
+                setScroll(u"slides"_s, m_thumbScroll + delta * 30);
+            else
+                setScroll(u"outline"_s, m_outlineScroll + delta * 17);
+            return;
+        }
+        if (const auto& d = m_session->dialog()) {
+            const KitForm* form = m_session->kit().dialog(d->name);
+            for (size_t i = 0; form && i < form->controls.size(); ++i) {
+                const KitControl& c = form->controls[i];
+                if (dialogControlVisible(c, *d) && controlRect(*form, c, true).contains(at))
+                    scrollControl(*form, c, true, delta);
+            }
+        }
+    } else {
+        // Over the task pane: the list or gallery under the pointer, else the pane itself.
+        const QPoint at = event->position().toPoint();
+        const KitForm* form = m_session->kit().taskPane(m_session->presentation().taskpane);
+        bool done = false;
+        for (const auto& [c, rect] : paneLayout()) {
+            if (form && itemBox(*c, rect, false).contains(at) &&
+                (c->type == u"gallery"_s || c->type == u"list"_s))
+                done = scrollControl(*form, *c, false, delta);
+        }
+        if (!done)
+            setScroll(u"pane"_s, m_paneScroll + delta * 17);
+        return;
     }
     rebuild();
     update();
+}
+
+bool KitView::scrollControl(const KitForm& form, const KitControl& c, bool dialog, int by)
+{
+    const QString key = form.name + u'/' + c.id;
+    if (c.type == u"gallery"_s) {
+        if (scrollBar(u"gallery:"_s + key).rect.isNull())
+            return false;
+        setScroll(u"gallery:"_s + key, m_listScroll[key] + by * 20);
+        return true;
+    }
+    if (c.type != u"list"_s)
+        return false;
+    Q_UNUSED(dialog);
+    m_listScroll[key] =
+        std::clamp(m_listScroll[key] + by, 0, std::max<int>(0, static_cast<int>(c.items.size()) - 4));
+    rebuild();
+    update();
+    return true;
 }
 
 void KitView::keyPressEvent(QKeyEvent* event)
@@ -1415,9 +1674,11 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
     } else if (kind == u"thumb"_s) {
         moves.push_back({DemoMove::Click, action, {}});
     } else if (kind == u"click"_s || kind == u"dblclick"_s) {
-        const QString loc = rest.startsWith(u"thumb:"_s) || rest.startsWith(u"shape:"_s) ? rest
-                            : rest == u"slide"_s ? u"area:slideempty"_s
-                                                 : u"ph:"_s + rest;
+        const QString loc =
+            rest.startsWith(u"thumb:"_s) || rest.startsWith(u"shape:"_s) || rest.startsWith(u"outline:"_s)
+                ? rest
+            : rest == u"slide"_s ? u"area:slideempty"_s
+                                 : u"ph:"_s + rest;
         moves.push_back({kind == u"click"_s ? DemoMove::Click : DemoMove::DoubleClick, loc, {}});
     } else if (kind == u"taskpane"_s || kind == u"dialog"_s) {
         auto target = m_session->kit().resolve(action);

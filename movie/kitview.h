@@ -1,6 +1,7 @@
 #pragma once
 
 #include "movie/moviesession.h"
+#include "movie/scrollbar.h"
 
 #include <QPoint>
 #include <QRect>
@@ -56,7 +57,9 @@ public:
     void typeText(const QString& text);
     // Where an element is drawn now, by its locator ("menutitle:格式(O)",
     // "menuitem:格式(O)/字体(F)...", "tb:新建", "thumb:2", "ph:title",
-    // "ctxitem:幻灯片版式(L)...", "ctl:字体/字号", "item:字体/字号/24", "tab:页眉和页脚/备注和讲义").
+    // "ctxitem:幻灯片版式(L)...", "ctl:字体/字号", "item:字体/字号/24", "tab:页眉和页脚/备注和讲义",
+    // "outline:3/2" for paragraph 2 of slide 3 in the outline, "scroll:slides:down" for a part of a
+    // scroll bar: up, down, pageup, pagedown, thumb of "slides", "outline", "pane" or "gallery:<form>/<id>").
     std::optional<QRect> locate(const QString& locator) const;
     // The placeholder or object shown selected on the slide ("ph:title", "shape:2"); empty for none.
     QString selectedObject() const;
@@ -71,6 +74,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
@@ -162,6 +166,27 @@ private:
     };
 
     void rebuild();
+    // One line of the outline tab: a slide's title (paragraph 0) or a paragraph of its text.
+    struct OutlineRow
+    {
+        int slide;
+        int paragraph;
+        int level;
+        QString text;
+        QRect rect; // where it is drawn now, scrolled
+    };
+    std::vector<OutlineRow> outlineRows() const;
+    // The part of the slides and outline tabs that scrolls.
+    static QRect leftPaneBox();
+    QRect paneContentRect() const;
+    // The scroll bar of a scrolling area ("slides", "outline", "pane", "gallery:<form>/<id>");
+    // its rect is null when the area has none.
+    kit::ScrollBar scrollBar(const QString& key) const;
+    void setScroll(const QString& key, int value);
+    // The wheel over a list or gallery: false when it has nothing to scroll.
+    bool scrollControl(const struct KitForm& form, const struct KitControl& c, bool dialog, int by);
+    void addScrollBarHots(std::vector<Hot>& hots, const QString& key, int layer) const;
+    void paintScrollBar(QPainter& p, const QString& key);
     void addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight) const;
     // The toolbar that floats over the slide in the current view, if any.
     QString floatingToolbar() const;
@@ -251,7 +276,15 @@ private:
     std::optional<DropState> m_drop;
     std::optional<FieldState> m_field;
     int m_dropScroll = 0;
-    int m_thumbScroll = 0;                  // the slides tab, in pixels
+    int m_thumbScroll = 0;   // the slides tab, in pixels
+    int m_outlineScroll = 0; // the outline tab, in pixels
+    int m_paneScroll = 0;    // the task pane's controls, in pixels
+    struct ScrollDrag
+    {
+        QString key;
+        int grab = 0; // where the thumb was taken, from its top
+    };
+    std::optional<ScrollDrag> m_scrollDrag;
     std::map<QString, QString> m_spinShown; // spin values stepped to but not yet taken, by "form/id"
     std::map<QString, int> m_listScroll;
     QPoint m_mouse;

@@ -399,23 +399,45 @@ void KitView::paintLeftPane(QPainter& p)
 
     if (outline) {
         p.fillRect(pane.adjusted(2, 24, -3, -24), Qt::white);
-        int y = kMainY + 30;
-        for (size_t i = 0; i < pres.slides.size() && y < kDrawY - 40; ++i) {
-            const Slide& s = pres.slides[i];
+        p.save();
+        p.setClipRect(leftPaneBox(), Qt::IntersectClip);
+        for (const OutlineRow& row : outlineRows()) {
+            if (!row.rect.intersects(leftPaneBox()))
+                continue;
+            const bool chosen = row.slide == pres.selected && row.paragraph > 0 &&
+                                row.paragraph == m_session->selectedParagraph();
             p.setPen(Qt::black);
-            p.setFont(uiFont(12, true));
-            p.drawText(QRect(4, y, 20, 18), Qt::AlignLeft, QString::number(i + 1));
-            paintIcon(p, QRect(18, y + 2, 12, 10), u"slide"_s);
-            p.drawText(QRect(34, y, kLeftW - 40, 18), Qt::AlignLeft, s.title);
-            y += 20;
-            p.setFont(uiFont(11));
-            for (const QString& line : s.body) {
-                const int indent = static_cast<int>(line.size() - QString(line).remove(u'\t').size());
-                p.drawText(QRect(44 + indent * 10, y, kLeftW - 50 - indent * 10, 16), Qt::AlignLeft,
-                           u"• "_s + QString(line).remove(u'\t'));
-                y += 17;
+            if (row.paragraph == 0) {
+                const Slide& s = pres.slides[static_cast<size_t>(row.slide - 1)];
+                const int y = row.rect.top();
+                p.setFont(uiFont(12, true));
+                p.drawText(QRect(4, y, 20, 18), Qt::AlignLeft, QString::number(row.slide));
+                paintIcon(p, QRect(18, y + 2, 12, 10), u"slide"_s);
+                const QRect text(34, y, row.rect.right() - 34, 18);
+                p.drawText(text, Qt::AlignLeft,
+                           QFontMetrics(p.font()).elidedText(s.title, Qt::ElideRight, text.width()));
+                if (s.collapsed && !outlineParagraphs(s).isEmpty()) {
+                    // A collapsed slide's title is underlined in grey.
+                    p.setPen(QPen(kGreyText, 1, Qt::DotLine));
+                    p.drawLine(text.left(), y + 17, text.right(), y + 17);
+                }
+                continue;
             }
+            p.setFont(uiFont(11));
+            const QString bullet = u"• "_s + row.text;
+            const QRect text = row.rect.adjusted(4, 0, 0, 0);
+            if (chosen) {
+                p.fillRect(QRect(text.left() - 2, row.rect.top(),
+                                 std::min(text.width(), QFontMetrics(p.font()).horizontalAdvance(bullet)) + 4,
+                                 16),
+                           QColor(0x31, 0x6A, 0xC5));
+                p.setPen(Qt::white);
+            }
+            p.drawText(text, Qt::AlignLeft,
+                       QFontMetrics(p.font()).elidedText(bullet, Qt::ElideRight, text.width()));
         }
+        p.restore();
+        paintScrollBar(p, u"outline"_s);
     } else {
         for (const Hot& h : m_hots) {
             if (!h.locator.startsWith(u"thumb:"_s))
@@ -441,6 +463,7 @@ void KitView::paintLeftPane(QPainter& p)
                 p.drawLine(num.left() + 8, num.bottom(), num.right(), num.top());
             }
         }
+        paintScrollBar(p, u"slides"_s);
     }
 }
 
@@ -478,6 +501,45 @@ void KitView::paintSelection(QPainter& p)
             if (x != r.center().x() || y != r.center().y())
                 p.drawEllipse(QPointF(x, y), 3, 3);
         }
+    }
+    p.restore();
+}
+
+void KitView::paintScrollBar(QPainter& p, const QString& key)
+{
+    const ScrollBar bar = scrollBar(key);
+    if (bar.rect.isNull())
+        return;
+    p.save();
+    p.fillRect(bar.rect, QColor(0xF4, 0xF3, 0xEE));
+    // The arrow buttons and the thumb: light blue, rounded, as in the XP theme.
+    auto face = [&](const QRect& r) {
+        QLinearGradient g(r.topLeft(), r.topRight());
+        g.setColorAt(0, QColor(0xC6, 0xD7, 0xFB));
+        g.setColorAt(1, QColor(0xB3, 0xC9, 0xF7));
+        QPainterPath path;
+        path.addRoundedRect(QRectF(r.adjusted(0, 0, -1, -1)), 2, 2);
+        p.fillPath(path, g);
+        p.setPen(QColor(0xA4, 0xB9, 0xEF));
+        p.drawPath(path);
+    };
+    for (const bool up : {true, false}) {
+        const QRect a = up ? bar.upArrow() : bar.downArrow();
+        face(a);
+        const QPoint c = a.center();
+        const int d = up ? -1 : 1;
+        p.setPen(QPen(QColor(0x4D, 0x61, 0x85), 2));
+        p.drawLine(c + QPoint(-3, -d * 2), c + QPoint(0, d));
+        p.drawLine(c + QPoint(0, d), c + QPoint(3, -d * 2));
+    }
+    const QRect thumb = bar.thumb();
+    face(thumb);
+    if (thumb.height() > 12) {
+        // The grip lines in the middle of the thumb.
+        p.setPen(QColor(0xEE, 0xF4, 0xFE));
+        for (int i = -2; i <= 2; i += 2)
+            p.drawLine(thumb.center().x() - 3, thumb.center().y() + i, thumb.center().x() + 3,
+                       thumb.center().y() + i);
     }
     p.restore();
 }
@@ -636,9 +698,10 @@ void KitView::paintTaskPane(QPainter& p)
     p.drawText(QRect(header.right() - 16, header.top(), 14, 24), Qt::AlignCenter, u"×"_s);
     if (form) {
         p.save();
-        p.setClipRect(pane.adjusted(1, 26, 0, 0));
+        p.setClipRect(paneContentRect());
         paintForm(p, *form, m_session->taskPane(), pane, false);
         p.restore();
+        paintScrollBar(p, u"pane"_s);
     }
 }
 
@@ -835,7 +898,7 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
             }
             paintWhiteBox(p, box);
             p.save();
-            p.setClipRect(box.adjusted(1, 1, -1, -1));
+            p.setClipRect(box.adjusted(1, 1, -1, -1), Qt::IntersectClip);
             const QString key = formKey + c->id;
             const int scroll = m_listScroll.count(key) ? m_listScroll.at(key) : 0;
             for (qsizetype i = 0; i < c->items.size(); ++i) {
@@ -860,7 +923,7 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                 paintWhiteBox(p, box);
             const bool layouts = c->id.contains(u"版式"_s) || c->items.contains(u"标题幻灯片"_s);
             p.save();
-            p.setClipRect(box);
+            p.setClipRect(box, Qt::IntersectClip);
             for (const GalleryCell& cell : galleryCells(form.name, *c, box, dialog)) {
                 if (!cell.rect.intersects(box))
                     continue;
@@ -889,6 +952,7 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                     QFontMetrics(uiFont(10)).elidedText(cell.item, Qt::ElideRight, cell.rect.width() - 2));
             }
             p.restore();
+            paintScrollBar(p, u"gallery:"_s + formKey + c->id);
         } else if (t == u"tabs"_s) {
             const QRect page(rect.left(), rect.top() + 20, rect.width(), rect.height() - 20);
             p.fillRect(page, QColor(0xFC, 0xFC, 0xFE));

@@ -143,12 +143,14 @@ Check mergeFields(Slide& slide, const QJsonObject& fields, const QString& where)
 {
     Check fault;
     std::optional<bool> hidden;
+    std::optional<bool> collapsed;
     if ((fault = readString(fields, u"layout"_s, slide.layout, where)) ||
         (fault = readString(fields, u"title"_s, slide.title, where)) ||
         (fault = readString(fields, u"subtitle"_s, slide.subtitle, where)) ||
         (fault = readString(fields, u"notes"_s, slide.notes, where)) ||
         (fault = readColor(fields, u"background"_s, slide.background, where)) ||
         (fault = readBool(fields, u"hidden"_s, hidden, where)) ||
+        (fault = readBool(fields, u"collapsed"_s, collapsed, where)) ||
         (fault = readString(fields, u"transition"_s, slide.transition, where)) ||
         (fault = readString(fields, u"animation"_s, slide.animation, where)) ||
         (fault = readFont(fields, u"titleFont"_s, slide.titleFont, where)) ||
@@ -157,6 +159,8 @@ Check mergeFields(Slide& slide, const QJsonObject& fields, const QString& where)
         return fault;
     if (hidden)
         slide.hidden = *hidden;
+    if (collapsed)
+        slide.collapsed = *collapsed;
     if (fields.contains(u"body"_s)) {
         const QJsonValue body = fields[u"body"_s];
         if (!body.isArray())
@@ -296,6 +300,14 @@ Check checkTarget(const Presentation& p, const QString& action, const QString& w
         return Fault{
             where,
             u"“%1”：没有第 %2 张幻灯片（此时演示文稿有 %3 张）"_s.arg(action).arg(t.slide).arg(slides)};
+    if (t.paragraph > 0) {
+        const qsizetype count = outlineParagraphs(p.slides[static_cast<size_t>(t.slide - 1)]).size();
+        if (t.paragraph > count)
+            return Fault{where, u"“%1”：第 %2 张幻灯片的大纲中没有第 %3 段文本（它有 %4 段）"_s.arg(action)
+                                    .arg(t.slide)
+                                    .arg(t.paragraph)
+                                    .arg(count)};
+    }
     if (t.shape > 0) {
         const Slide& slide = p.slides[static_cast<size_t>(p.selected - 1)];
         if (t.shape > static_cast<int>(slide.shapes.size()))
@@ -316,11 +328,30 @@ const QStringList& knownViews()
     return views;
 }
 
+QStringList outlineParagraphs(const Slide& slide)
+{
+    if (!slide.body.isEmpty())
+        return slide.body;
+    if (slide.layout == u"标题幻灯片"_s && !slide.subtitle.isEmpty())
+        return slide.subtitle.split(u'\n');
+    return {};
+}
+
 ActionTarget actionTarget(const QString& action)
 {
     ActionTarget t;
     QString rest;
     bool slide = false;
+    if (action.startsWith(u"click:outline:"_s)) {
+        // "click:outline:s/p": paragraph p of slide s in the outline.
+        const QStringList parts = action.mid(14).split(u'/');
+        bool okSlide = false, okParagraph = false;
+        t.slide = parts.value(0).toInt(&okSlide);
+        t.paragraph = parts.value(1).toInt(&okParagraph);
+        if (parts.size() != 2 || !okSlide || !okParagraph || t.slide < 1 || t.paragraph < 1)
+            t = ActionTarget{0, 0, 0, true};
+        return t;
+    }
     if (action.startsWith(u"thumb:"_s)) {
         rest = action.mid(6);
         slide = true;

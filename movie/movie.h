@@ -49,6 +49,7 @@ struct Slide
     QString notes;
     QString background;
     bool hidden = false;
+    bool collapsed = false; // the outline shows its title only
     QString transition;
     QString animation;
     SlideFont titleFont;
@@ -91,14 +92,19 @@ struct Movie
     QString source; // the file's name as messages give it ("…/1.movie"), empty when not read
 };
 
+// The text paragraphs a slide shows under its title in the outline: the body
+// lines (a leading tab per level below the first), or the subtitle of a title slide.
+QStringList outlineParagraphs(const Slide& slide);
+
 // What an action names on the slides: the slide of "thumb:n", "click:thumb:n"
-// and "dblclick:thumb:n", the shape of "click:shape:n" and "dblclick:shape:n"
-// (1-based; 0 when it names none). A slide or shape that is not a positive
-// number is malformed.
+// and "dblclick:thumb:n", the shape of "click:shape:n" and "dblclick:shape:n",
+// the slide and paragraph of "click:outline:s/p" (1-based; 0 when it names
+// none). A number that is not positive is malformed.
 struct ActionTarget
 {
     int slide = 0;
     int shape = 0;
+    int paragraph = 0;
     bool malformed = false;
 };
 ActionTarget actionTarget(const QString& action);

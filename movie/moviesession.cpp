@@ -28,6 +28,7 @@ void MovieSession::reset()
     m_presentation.selected =
         std::clamp(m_presentation.selected, 1, static_cast<int>(m_presentation.slides.size()));
     m_step = 0;
+    m_paragraph = 0;
     m_done.assign(m_movie.steps.size(), false);
     m_dialog.reset();
     m_beneath.clear();
@@ -127,6 +128,9 @@ bool MovieSession::reachable(const KitTarget& t) const
         const auto& slides = m_presentation.slides;
         if (t.slide > static_cast<int>(slides.size()))
             return false;
+        if (t.paragraph > 0)
+            return m_presentation.view == u"outline"_s &&
+                   t.paragraph <= outlineParagraphs(slides[static_cast<size_t>(t.slide - 1)]).size();
         return t.shape <=
                static_cast<int>(slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size());
     }
@@ -141,8 +145,10 @@ void MovieSession::applyAction(const KitTarget& t)
     case KitTarget::Thumb:
     case KitTarget::Click:
     case KitTarget::DoubleClick:
-        if (t.slide > 0 && t.slide <= static_cast<int>(m_presentation.slides.size()))
+        if (t.slide > 0 && t.slide <= static_cast<int>(m_presentation.slides.size())) {
             m_presentation.selected = t.slide;
+            m_paragraph = t.paragraph;
+        }
         break;
     case KitTarget::Dialog:
     case KitTarget::TaskPane: {
@@ -228,7 +234,11 @@ bool MovieSession::perform(const QString& action)
     if (!target || !reachable(target.value()))
         return false;
     applyAction(target.value());
-    applyPresentationChanges(m_presentation, m_movie.steps[static_cast<size_t>(index)].set);
+    const QJsonObject& changes = m_movie.steps[static_cast<size_t>(index)].set;
+    // Changed text leaves no paragraph of the old text selected.
+    if (!changes.isEmpty())
+        m_paragraph = 0;
+    applyPresentationChanges(m_presentation, changes);
     m_done[static_cast<size_t>(index)] = true;
     while (m_step < stepCount() && m_done[static_cast<size_t>(m_step)])
         ++m_step;

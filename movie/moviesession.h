@@ -51,6 +51,9 @@ public:
     const std::vector<FormState>& dialogsBeneath() const { return m_beneath; }
     const FormState& taskPane() const { return m_taskPane; }
     QString view() const { return m_presentation.view; }
+    // The paragraph of the selected slide that a click in the outline selected
+    // (1-based; 0 when the slide as a whole, or nothing in the outline, is selected).
+    int selectedParagraph() const { return m_paragraph; }
 
     // Called after every change of state.
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
@@ -74,6 +77,7 @@ private:
     std::optional<FormState> m_dialog;
     std::vector<FormState> m_beneath;
     FormState m_taskPane;
+    int m_paragraph = 0;
     std::function<void()> m_listener;
 };
 
