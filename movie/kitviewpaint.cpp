@@ -266,7 +266,7 @@ void KitView::paintChrome(QPainter& p)
     p.setPen(Qt::white);
     p.setFont(uiFont(12, true));
     p.drawText(QRect(26, 0, 600, kTitleH), Qt::AlignVCenter,
-               u"Microsoft PowerPoint - [%1]"_s.arg(m_session->movie().file));
+               u"Microsoft PowerPoint - [%1]"_s.arg(m_session->presentation().file));
     for (int i = 0; i < 3; ++i) {
         const QRect b(kWidth - 66 + i * 21, 2, 19, 19);
         QPainterPath path;

@@ -208,6 +208,10 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
         if (Check f = readString(changes, u"design"_s, p.design, where))
             return f;
     }
+    if (changes.contains(u"file"_s)) {
+        if (Check f = readString(changes, u"file"_s, p.file, where))
+            return f;
+    }
     if (changes.contains(u"view"_s)) {
         if (Check f = readString(changes, u"view"_s, p.view, where))
             return f;
@@ -266,7 +270,7 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
     }
 
     QJsonObject slideFields = changes;
-    for (const QString& key : {u"slide"_s, u"design"_s, u"view"_s, u"master"_s, u"insertSlide"_s,
+    for (const QString& key : {u"slide"_s, u"design"_s, u"file"_s, u"view"_s, u"master"_s, u"insertSlide"_s,
                                u"deleteSlide"_s, u"allSlides"_s})
         slideFields.remove(key);
     if (!slideFields.isEmpty()) {
@@ -432,6 +436,7 @@ Result<Movie> parseMovie(const QByteArray& bytes, const QString& source)
         return fail({u"presentation"_s, u"缺少或不是对象"_s});
     const QJsonObject pres = root[u"presentation"_s].toObject();
     Presentation& p = movie.presentation;
+    p.file = movie.file;
     if ((fault = readString(pres, u"design"_s, p.design, u"presentation"_s)) ||
         (fault = readString(pres, u"view"_s, p.view, u"presentation"_s)))
         return fail(*fault);

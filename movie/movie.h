@@ -65,6 +65,7 @@ struct Presentation
     QString design = QStringLiteral("默认设计模板");
     QString view = QStringLiteral("normal"); // one of knownViews()
     QString taskpane;                        // empty: no task pane
+    QString file;                            // the document's name, as the title bar shows it
     int selected = 1;
     std::vector<Slide> slides;
     Slide master; // the slide master, as the master view shows it

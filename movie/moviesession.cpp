@@ -1,6 +1,7 @@
 #include "movie/moviesession.h"
 
 #include <QJsonValue>
+#include <QRegularExpression>
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
@@ -162,6 +163,18 @@ void MovieSession::applyAction(const KitTarget& t)
     }
     default:
         break;
+    }
+    // Saving or opening a file names the presentation in the title bar.
+    if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog &&
+        (t.control->id == u"保存(S)"_s || t.control->id == u"打开(O)"_s)) {
+        QString name = m_dialog->value(u"文件名"_s).trimmed();
+        if (name.isEmpty())
+            name = m_dialog->value(u"文件"_s).trimmed();
+        static const QRegularExpression extension(u"\\.(ppt|pps|pot|htm|html|mht|mhtml|rtf)$"_s,
+                                                  QRegularExpression::CaseInsensitiveOption);
+        name.remove(extension);
+        if (!name.isEmpty())
+            m_presentation.file = name;
     }
     // A dialog's closing button that leads on to another dialog (a wizard's
     // next page, 艺术字库 → 编辑“艺术字”文字) closes its own dialog first.

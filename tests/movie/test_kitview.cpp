@@ -260,9 +260,12 @@ TEST(KitView, DialogControlsTakeOnlyTheExpectedValues)
     EXPECT_EQ(view->session().stepIndex(), 3);
     click(*view, u"spinup:另存为/份数"_s);
     EXPECT_EQ(view->session().dialog()->value(u"份数"_s), u"2"_s);
+    EXPECT_EQ(view->session().presentation().file, u"演示文稿1"_s);
     click(*view, u"ctl:另存为/保存(S)"_s);
     EXPECT_TRUE(view->session().isComplete());
     EXPECT_FALSE(view->session().dialog().has_value());
+    // The title bar names the document by the name it was saved under.
+    EXPECT_EQ(view->session().presentation().file, u"产品介绍"_s);
 }
 
 TEST(KitView, ValuesOfADialogMayBeSetInAnyOrderAndSpinArrowsStepToThem)
