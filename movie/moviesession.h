@@ -51,6 +51,8 @@ public:
     const std::vector<FormState>& dialogsBeneath() const { return m_beneath; }
     const FormState& taskPane() const { return m_taskPane; }
     QString view() const { return m_presentation.view; }
+    // Toolbars the learner has shown (插入 → 图片 → 自选图形 shows 自选图形).
+    const QStringList& shownToolbars() const { return m_toolbars; }
 
     // Called after every change of state.
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
@@ -65,6 +67,7 @@ private:
     int stepTaking(const QString& action) const;
     bool reachable(const KitTarget& target) const;
     void applyAction(const KitTarget& target);
+    QString doubleClickOpens(const KitTarget& target) const;
 
     Movie m_movie;
     const KitCatalog* m_kit;
@@ -74,6 +77,7 @@ private:
     std::optional<FormState> m_dialog;
     std::vector<FormState> m_beneath;
     FormState m_taskPane;
+    QStringList m_toolbars;
     std::function<void()> m_listener;
 };
 
