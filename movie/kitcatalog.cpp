@@ -23,6 +23,8 @@ KitMenuItem readMenuItem(const QJsonObject& o)
     item.shortcut = o[u"shortcut"_s].toString();
     item.opens = o[u"opens"_s].toString();
     item.disabled = o[u"disabled"_s].toBool();
+    for (const QJsonValue& view : o[u"views"_s].toArray())
+        item.views << view.toString();
     for (const QJsonValue& sub : o[u"items"_s].toArray())
         item.items.push_back(readMenuItem(sub.toObject()));
     return item;
@@ -54,6 +56,7 @@ KitForm readForm(const QString& name, const QJsonObject& o, bool dialog)
         control.tab = c[u"tab"_s].toString();
         control.opens = c[u"opens"_s].toString();
         control.suffix = c[u"suffix"_s].toString();
+        control.doubleClick = c[u"doubleClick"_s].toString();
         for (const QJsonValue& item : c[u"items"_s].toArray())
             control.items << item.toString();
         for (const QJsonValue& item : c[u"headers"_s].toArray())
@@ -172,6 +175,7 @@ Result<KitCatalog> KitCatalog::parse(const QByteArray& json)
             button.text = b[u"text"_s].toString();
             button.value = b[u"value"_s].toString();
             button.opens = b[u"opens"_s].toString();
+            button.shiftOpens = b[u"shiftOpens"_s].toString();
             button.width = b[u"width"_s].toInt();
             button.items = readMenuItems(b[u"items"_s].toArray());
             if (button.type == u"combo"_s) {
@@ -198,6 +202,20 @@ Result<KitCatalog> KitCatalog::parse(const QByteArray& json)
     const QJsonObject dialogs = root[u"dialogs"_s].toObject();
     for (auto it = dialogs.begin(); it != dialogs.end(); ++it)
         kit.m_dialogs[it.key()] = readForm(it.key(), it.value().toObject(), true);
+    // A dialog "like" another has its pages and controls under its own title
+    // (设置占位符格式 is 设置自选图形格式 for a placeholder).
+    for (auto it = dialogs.begin(); it != dialogs.end(); ++it) {
+        const QString like = it.value().toObject()[u"like"_s].toString();
+        if (like.isEmpty())
+            continue;
+        auto model = kit.m_dialogs.find(like);
+        if (model == kit.m_dialogs.end())
+            return Result<KitCatalog>::failure(u"kit: 对话框“%1”仿照的“%2”不存在"_s.arg(it.key(), like));
+        KitForm& form = kit.m_dialogs[it.key()];
+        form.controls = model->second.controls;
+        form.width = model->second.width;
+        form.height = model->second.height;
+    }
     return kit;
 }
 
@@ -309,6 +327,7 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
             return R::failure(u"“%1”不可用"_s.arg(action));
         t.path = path;
         t.opens = item->opens;
+        t.views = item->views;
         return t;
     }
     if (kind == u"toolbar"_s) {
@@ -316,6 +335,16 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
         const qsizetype eq = rest.indexOf(u'=');
         const QString head = eq < 0 ? rest : rest.left(eq);
         QStringList path = head.split(u'/');
+        if (path.size() == 1 && eq < 0 && head.startsWith(u"Shift+"_s)) {
+            // A click with Shift held: the view buttons open the masters and 设置放映方式.
+            const KitButton* b = toolbarButton(head.mid(6));
+            if (!b || b->shiftOpens.isEmpty())
+                return R::failure(u"工具栏上没有按住 Shift 单击的“%1”"_s.arg(head.mid(6)));
+            t.kind = KitTarget::Toolbar;
+            t.path = path;
+            t.opens = b->shiftOpens;
+            return t;
+        }
         const KitButton* b = toolbarButton(path.first());
         if (!b)
             return R::failure(u"工具栏上没有“%1”"_s.arg(path.first()));
@@ -381,7 +410,10 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
             t.paragraph = at.paragraph;
             return t;
         }
-        if (!thumb && !shape && !areas.contains(rest))
+        // dblclick:frame:<placeholder>: the border of a placeholder.
+        const bool frame = kind == u"dblclick"_s && rest.startsWith(u"frame:"_s) &&
+                           QStringList{u"title"_s, u"body"_s, u"subtitle"_s}.contains(rest.mid(6));
+        if (!thumb && !shape && !frame && !areas.contains(rest))
             return R::failure(u"“%1”不是可单击的位置"_s.arg(rest));
         t.kind = kind == u"click"_s ? KitTarget::Click : KitTarget::DoubleClick;
         t.area = rest;

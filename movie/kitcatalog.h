@@ -18,7 +18,10 @@ struct KitMenuItem
     QString opens;
     bool separator = false;
     bool disabled = false;
+    QStringList views;              // shown only in these views; every view when empty
     std::vector<KitMenuItem> items; // a submenu when not empty
+
+    bool shownIn(const QString& view) const { return views.isEmpty() || views.contains(view); }
 };
 
 struct KitMenu
@@ -38,6 +41,7 @@ struct KitButton
     QString text; // shown beside the icon
     QString value;
     QString opens;
+    QString shiftOpens; // what a click with Shift held opens ("toolbar:Shift+<button>")
     int width = 0;
     bool separator = false;
 };
@@ -51,6 +55,7 @@ struct KitControl
     QString tab;
     QString opens;
     QString suffix;
+    QString doubleClick; // the button a double-click on an item also presses (确定, 插入(S)…)
     QStringList items;
     QStringList headers;                  // gallery items that head a section, not choices
     std::map<QString, QString> itemOpens; // a choice that opens a dialog
@@ -106,6 +111,7 @@ struct KitTarget
     bool hasValue = false;
     QString value;
     QString opens;     // what the command opens
+    QStringList views; // a menu command shown only in these views
     int slide = 0;     // thumb:n, click:thumb:n, dblclick:thumb:n
     int shape = 0;     // click:shape:n, dblclick:shape:n
     int paragraph = 0; // click:outline:s/p

@@ -255,7 +255,10 @@ KitView::MenuLayout KitView::menuLayout(int level) const
         return layout;
     const QFontMetrics fm(uiFont(12));
     int textW = 60, keyW = 0, h = 4;
+    const QString view = m_session->view();
     for (const KitMenuItem& item : *items) {
+        if (!item.shownIn(view))
+            continue;
         h += item.separator ? kSeparatorH : kItemH;
         textW = std::max(textW, fm.horizontalAdvance(item.text));
         keyW = std::max(keyW, fm.horizontalAdvance(item.shortcut));
@@ -306,6 +309,8 @@ KitView::MenuLayout KitView::menuLayout(int level) const
     }
     const int first = layout.scrolls ? menuScroll(level) : 0;
     for (int i = first; i < static_cast<int>(items->size()); ++i) {
+        if (!(*items)[static_cast<size_t>(i)].shownIn(view))
+            continue;
         const bool separator = (*items)[static_cast<size_t>(i)].separator;
         const int rowH = separator ? kSeparatorH : kItemH;
         if (y + rowH - 1 > bottom)
@@ -600,6 +605,8 @@ QString KitView::floatingToolbar() const
                 return u"组织结构图"_s;
         }
     }
+    if (!m_session->shownToolbars().isEmpty())
+        return m_session->shownToolbars().back();
     return {};
 }
 
@@ -1029,10 +1036,25 @@ void KitView::rebuild()
                             0});
             const QRectF tr = titleRect(sr, slide);
             const QRectF br = bodyRect(sr, slide);
-            if (!tr.isEmpty())
+            // The border of a placeholder: a click selects it, a double-click opens 设置占位符格式.
+            auto addFrame = [&hots](const QRect& r, const QString& ph) {
+                const int b = 3;
+                const QString loc = u"frame:"_s + ph;
+                const QString click = u"click:"_s + ph;
+                hots.push_back(
+                    {QRect(r.left() - b, r.top() - b, r.width() + 2 * b, 2 * b), loc, click, {}, 0});
+                hots.push_back(
+                    {QRect(r.left() - b, r.top() + b, 2 * b, r.height() - 2 * b), loc, click, {}, 0});
+                hots.push_back(
+                    {QRect(r.right() - b + 1, r.top() + b, 2 * b, r.height() - 2 * b), loc, click, {}, 0});
+            };
+            if (!tr.isEmpty()) {
                 hots.push_back({tr.toRect(), u"ph:title"_s, u"click:title"_s, {}, 0});
+                addFrame(tr.toRect(), u"title"_s);
+            }
             if (!br.isEmpty()) {
                 const bool sub = slide.layout == u"标题幻灯片"_s;
+                addFrame(br.toRect(), sub ? u"subtitle"_s : u"body"_s);
                 hots.push_back({br.toRect(),
                                 sub ? u"ph:subtitle"_s : u"ph:body"_s,
                                 sub ? u"click:subtitle"_s : u"click:body"_s,
@@ -1158,11 +1180,13 @@ void KitView::openContextMenu(const QString& area, const QPoint& at)
     update();
 }
 
-void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleClick)
+void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleClick,
+                      Qt::KeyboardModifiers modifiers)
 {
     m_mouse = point;
     const Hot* hot = hotAt(point);
     const Hot h = hot ? *hot : Hot{};
+    m_enterField.reset();
 
     if (m_drop) {
         m_drop.reset();
@@ -1239,7 +1263,7 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
                 m_session->accepts(h.locator))
                 perform(h.locator);
             openContextMenu(view == u"sorter"_s ? u"sorter"_s : u"thumbnail"_s, point);
-        } else if (h.locator.startsWith(u"ph:"_s))
+        } else if (h.locator.startsWith(u"ph:"_s) || h.locator.startsWith(u"frame:"_s))
             openContextMenu(u"text"_s, point);
         else if (h.locator.startsWith(u"shape:"_s))
             openContextMenu(shapeContextArea(h.locator.mid(6).toInt()), point);
@@ -1316,9 +1340,30 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     if (h.action.isEmpty())
         return;
     if (doubleClick && (h.locator.startsWith(u"ph:"_s) || h.locator.startsWith(u"shape:"_s) ||
-                        h.locator.startsWith(u"thumb:"_s))) {
+                        h.locator.startsWith(u"thumb:"_s) || h.locator.startsWith(u"frame:"_s))) {
         perform(u"dblclick:"_s + (h.locator.startsWith(u"ph:"_s) ? h.locator.mid(3) : h.locator));
         return;
+    }
+    if (doubleClick && h.locator.startsWith(u"item:"_s) && m_session->dialog()) {
+        // A double-click on a list item chooses it and presses the dialog's button, where the
+        // real dialog does (艺术字库, 图示库, a file list).
+        const QString form = m_session->dialog()->name;
+        const QString id = h.locator.mid(5).section(u'/', 1, 1);
+        const KitForm* dialog = m_session->kit().dialog(form);
+        const KitControl* c = dialog ? dialog->control(id) : nullptr;
+        perform(h.action);
+        if (c && !c->doubleClick.isEmpty() && m_session->dialog() && m_session->dialog()->name == form)
+            perform(u"dialog:"_s + form + u'/' + c->doubleClick);
+        return;
+    }
+    if ((modifiers & Qt::ShiftModifier) && h.locator.startsWith(u"tb:"_s)) {
+        // Shift and a view button: 普通视图 → the slide master, 幻灯片浏览 → the handout
+        // master, 幻灯片放映 → 设置放映方式.
+        const KitButton* b = m_session->kit().toolbarButton(h.locator.mid(3));
+        if (b && !b->shiftOpens.isEmpty()) {
+            perform(u"toolbar:Shift+"_s + b->name);
+            return;
+        }
     }
     perform(h.action);
 }
@@ -1362,6 +1407,20 @@ void KitView::pressShortcut(const QString& shortcut)
             perform(u"dialog:"_s + m_session->dialog()->name + u"/确定"_s);
         return;
     }
+    if ((key == u"Return"_s || key == u"Enter"_s) && m_enterField) {
+        const auto field = std::exchange(m_enterField, std::nullopt);
+        if (const KitForm* pane = m_session->kit().taskPane(field->first)) {
+            bool after = false;
+            for (const KitControl& c : pane->controls) {
+                if (after && c.type == u"button"_s) {
+                    perform(u"taskpane:"_s + pane->name + u'/' + c.id);
+                    return;
+                }
+                after = after || c.id == field->second;
+            }
+        }
+        return;
+    }
     // Alt and an access key open a menu; inside an open menu a letter picks its item.
     if (key.startsWith(u"Alt+"_s) && key.size() == 5 && !m_menu.open) {
         const QChar letter = key.back();
@@ -1377,7 +1436,8 @@ void KitView::pressShortcut(const QString& shortcut)
         const int level = static_cast<int>(m_menu.path.size());
         const std::vector<KitMenuItem>* items = menuItems(level);
         for (size_t i = 0; items && i < items->size(); ++i) {
-            if (!(*items)[i].separator && accessKey((*items)[i].text) == key[0]) {
+            if (!(*items)[i].separator && (*items)[i].shownIn(m_session->view()) &&
+                accessKey((*items)[i].text) == key[0]) {
                 const QString loc = (m_menu.context ? u"ctxitem:"_s : u"menuitem:"_s) +
                                     menuPathText(level, static_cast<int>(i));
                 if (auto r = locate(loc))
@@ -1399,6 +1459,8 @@ void KitView::typeText(const QString& text)
     m_field->text += text;
     const QString action = (m_field->dialog ? u"dialog:"_s : u"taskpane:"_s) + m_field->form + u'/' +
                            m_field->control + u'=' + m_field->text;
+    if (!m_field->dialog)
+        m_enterField = std::pair{m_field->form, m_field->control};
     if (m_session->accepts(action)) {
         m_field.reset();
         perform(action);
@@ -1410,7 +1472,7 @@ void KitView::mousePressEvent(QMouseEvent* event)
 {
     if (m_demo.running)
         return;
-    clickAt(event->position().toPoint(), event->button());
+    clickAt(event->position().toPoint(), event->button(), false, event->modifiers());
 }
 
 void KitView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -1659,6 +1721,8 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
         if (eq >= 0) {
             moves.push_back({DemoMove::Click, u"tb:"_s + path.first(), {}});
             moves.push_back({DemoMove::Click, u"drop:"_s + rest.mid(eq + 1), {}});
+        } else if (path.size() == 1 && !b && rest.startsWith(u"Shift+"_s)) {
+            moves.push_back({DemoMove::ShiftClick, u"tb:"_s + rest.mid(6), {}});
         } else if (path.size() == 1) {
             moves.push_back({DemoMove::Click, u"tb:"_s + rest, {}});
         } else {
@@ -1675,7 +1739,8 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
         moves.push_back({DemoMove::Click, action, {}});
     } else if (kind == u"click"_s || kind == u"dblclick"_s) {
         const QString loc =
-            rest.startsWith(u"thumb:"_s) || rest.startsWith(u"shape:"_s) || rest.startsWith(u"outline:"_s)
+            rest.startsWith(u"thumb:"_s) || rest.startsWith(u"shape:"_s) || rest.startsWith(u"outline:"_s) ||
+            rest.startsWith(u"frame:"_s)
                 ? rest
             : rest == u"slide"_s ? u"area:slideempty"_s
                                  : u"ph:"_s + rest;
@@ -1851,6 +1916,10 @@ void KitView::doMove(const DemoMove& move, const std::optional<QRect>& at)
     case DemoMove::Hover:
         if (at)
             clickAt(at->center());
+        break;
+    case DemoMove::ShiftClick:
+        if (at)
+            clickAt(at->center(), Qt::LeftButton, false, Qt::ShiftModifier);
         break;
     case DemoMove::DoubleClick:
         if (at)

@@ -45,7 +45,8 @@ public:
 
     // A learner's click at a point of the window, as the mouse would give it
     // (also used by the demonstration and by tests).
-    void clickAt(const QPoint& point, Qt::MouseButton button = Qt::LeftButton, bool doubleClick = false);
+    void clickAt(const QPoint& point, Qt::MouseButton button = Qt::LeftButton, bool doubleClick = false,
+                 Qt::KeyboardModifiers modifiers = {});
     void pressShortcut(const QString& shortcut);
     // Does `action` the way a learner would, through the elements on view
     // (menus opened, lists scrolled, values typed). False when an element the
@@ -143,6 +144,7 @@ private:
         enum Kind
         {
             Click,
+            ShiftClick,
             DoubleClick,
             RightClick,
             Hover,
@@ -275,6 +277,8 @@ private:
     MenuState m_menu;
     std::optional<DropState> m_drop;
     std::optional<FieldState> m_field;
+    // The task pane text box typed in last: Enter runs the button after it.
+    std::optional<std::pair<QString, QString>> m_enterField;
     int m_dropScroll = 0;
     int m_thumbScroll = 0;   // the slides tab, in pixels
     int m_outlineScroll = 0; // the outline tab, in pixels

@@ -33,6 +33,7 @@ void MovieSession::reset()
     m_done.assign(m_movie.steps.size(), false);
     m_dialog.reset();
     m_beneath.clear();
+    m_toolbars.clear();
     m_taskPane = {};
     if (const KitForm* pane = m_kit->taskPane(m_presentation.taskpane))
         m_taskPane = openForm(*pane);
@@ -99,6 +100,9 @@ void MovieSession::applyOpens(const QString& opens)
         }
     } else if (opens.startsWith(u"view:"_s)) {
         m_presentation.view = opens.mid(5);
+    } else if (opens.startsWith(u"toolbar:"_s)) {
+        if (!m_toolbars.contains(opens.mid(8)))
+            m_toolbars << opens.mid(8);
     }
 }
 
@@ -120,6 +124,8 @@ bool MovieSession::reachable(const KitTarget& t) const
     switch (t.kind) {
     case KitTarget::Dialog:
         return false;
+    case KitTarget::Menu:
+        return t.views.isEmpty() || t.views.contains(m_presentation.view);
     case KitTarget::TaskPane:
         return m_presentation.taskpane == t.form && m_presentation.view != u"show"_s;
     case KitTarget::Thumb:
@@ -150,6 +156,8 @@ void MovieSession::applyAction(const KitTarget& t)
             m_presentation.selected = t.slide;
             m_paragraph = t.paragraph;
         }
+        if (t.kind == KitTarget::DoubleClick)
+            applyOpens(doubleClickOpens(t));
         break;
     case KitTarget::Dialog:
     case KitTarget::TaskPane: {
@@ -183,6 +191,22 @@ void MovieSession::applyAction(const KitTarget& t)
         closingButtons.contains(t.control->id))
         closeDialog();
     applyOpens(t.opens);
+}
+
+QString MovieSession::doubleClickOpens(const KitTarget& t) const
+{
+    // An AutoShape, or the border of a placeholder, opens its format dialog.
+    static const QStringList autoShapes{u"rect"_s, u"roundrect"_s, u"ellipse"_s, u"arrow"_s,
+                                        u"star"_s, u"smiley"_s,    u"button"_s};
+    if (t.area.startsWith(u"frame:"_s))
+        return u"dialog:设置占位符格式"_s;
+    if (t.shape > 0) {
+        const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
+        if (t.shape <= static_cast<int>(slide.shapes.size()) &&
+            autoShapes.contains(slide.shapes[static_cast<size_t>(t.shape - 1)].type))
+            return u"dialog:设置自选图形格式"_s;
+    }
+    return {};
 }
 
 namespace {

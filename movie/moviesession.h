@@ -54,6 +54,8 @@ public:
     // The paragraph of the selected slide that a click in the outline selected
     // (1-based; 0 when the slide as a whole, or nothing in the outline, is selected).
     int selectedParagraph() const { return m_paragraph; }
+    // Toolbars the learner has shown (插入 → 图片 → 自选图形 shows 自选图形).
+    const QStringList& shownToolbars() const { return m_toolbars; }
 
     // Called after every change of state.
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
@@ -68,6 +70,7 @@ private:
     int stepTaking(const QString& action) const;
     bool reachable(const KitTarget& target) const;
     void applyAction(const KitTarget& target);
+    QString doubleClickOpens(const KitTarget& target) const;
 
     Movie m_movie;
     const KitCatalog* m_kit;
@@ -78,6 +81,7 @@ private:
     std::vector<FormState> m_beneath;
     FormState m_taskPane;
     int m_paragraph = 0;
+    QStringList m_toolbars;
     std::function<void()> m_listener;
 };
 

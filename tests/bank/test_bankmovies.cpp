@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QTest>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -81,6 +82,38 @@ TEST(BankMovies, EveryAcceptedWayCanBeClickedThroughTheWindow)
             }
         }
     }
+}
+
+// How many of the bank's menu steps (steps that take a menu command) also take
+// another way the real program offers: a second menu path, or another kind of
+// way (toolbar, context menu, shortcut, double-click, task pane). A report of
+// figures for whoever audits the bank, not a check.
+TEST(BankMovies, WaysReport)
+{
+    static const QStringList otherKinds{u"toolbar"_s, u"context"_s, u"key"_s, u"dblclick"_s, u"taskpane"_s};
+    int menuSteps = 0, anotherWay = 0, anotherKind = 0;
+    for (const BankMovie& bm : shippedMovies()) {
+        for (const MovieStep& step : bm.movie.steps) {
+            int menus = 0;
+            bool other = false;
+            for (const QString& way : step.accept) {
+                const QString kind = way.section(u':', 0, 0);
+                menus += kind == u"menu"_s;
+                other = other || otherKinds.contains(kind);
+            }
+            if (menus == 0)
+                continue;
+            ++menuSteps;
+            anotherWay += other || menus > 1;
+            anotherKind += other;
+        }
+    }
+    ASSERT_GT(menuSteps, 0);
+    std::printf("menu steps: %d\n"
+                "  taking another way:          %d (%.0f%%)\n"
+                "  taking another kind of way:  %d (%.0f%%)\n",
+                menuSteps, anotherWay, 100.0 * anotherWay / menuSteps, anotherKind,
+                100.0 * anotherKind / menuSteps);
 }
 
 TEST(BankMovies, AWrongActionDoesNotAdvance)

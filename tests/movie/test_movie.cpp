@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -512,6 +513,10 @@ TEST(ShippedKit, LoadsAndEveryOpensNamesSomethingItHas)
             EXPECT_NE(kit.taskPane(o.mid(9)), nullptr) << o.toStdString();
         else if (o.startsWith(u"view:"_s))
             EXPECT_TRUE(knownViews().contains(o.mid(5))) << o.toStdString();
+        else if (o.startsWith(u"toolbar:"_s))
+            EXPECT_TRUE(std::any_of(kit.toolbars().begin(), kit.toolbars().end(), [&](const auto& bar) {
+                return bar.first == o.mid(8);
+            })) << o.toStdString();
         else
             EXPECT_EQ(o, u"close"_s) << o.toStdString();
     }
