@@ -50,7 +50,7 @@ const QStringList kShapeTypes = {u"rect"_s,   u"roundrect"_s, u"ellipse"_s,  u"a
                                  u"table"_s,  u"chart"_s,     u"orgchart"_s, u"sound"_s,   u"movie"_s,
                                  u"button"_s, u"whatever"_s};
 
-// The toolbar keys every kit uses, whatever kit.json adds.
+// The toolbar keys every kit uses, whatever the kit files add.
 const QStringList kToolbarIcons = {
     u"new"_s,
     u"open"_s,
