@@ -190,7 +190,11 @@ void walkJson(const QByteArray& json, const std::function<bool(const JsonPath&, 
 
 int jsonLine(const QByteArray& json, const QString& path)
 {
-    const JsonPath target = jsonPathFrom(path);
+    return jsonLine(json, jsonPathFrom(path));
+}
+
+int jsonLine(const QByteArray& json, const JsonPath& target)
+{
     int line = 1;
     size_t deepest = 0;
     walkJson(json, [&](const JsonPath& at, int atLine) {

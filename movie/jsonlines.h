@@ -30,6 +30,8 @@ void walkJson(const QByteArray& json, const std::function<bool(const JsonPath&, 
 // the document itself. Of two members with one key, the later one counts, as
 // for the reader.
 int jsonLine(const QByteArray& json, const QString& path);
+// The same for a path whose keys may hold '.' or '[' ("其他效果(M)...").
+int jsonLine(const QByteArray& json, const JsonPath& path);
 
 // The 1-based line of a byte offset.
 int lineAtOffset(const QByteArray& bytes, qsizetype offset);

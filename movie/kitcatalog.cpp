@@ -1,13 +1,18 @@
 #include "movie/kitcatalog.h"
 
+#include "movie/jsonlines.h"
 #include "movie/movie.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -15,70 +20,100 @@ namespace pptdrill {
 
 namespace {
 
-KitMenuItem readMenuItem(const QJsonObject& o)
+const std::pair<KitControlType, QString> kControlTypes[] = {
+    {KitControlType::Label, u"label"_s},     {KitControlType::Group, u"group"_s},
+    {KitControlType::Tabs, u"tabs"_s},       {KitControlType::List, u"list"_s},
+    {KitControlType::Combo, u"combo"_s},     {KitControlType::Check, u"check"_s},
+    {KitControlType::Options, u"options"_s}, {KitControlType::Spin, u"spin"_s},
+    {KitControlType::Text, u"text"_s},       {KitControlType::Button, u"button"_s},
+    {KitControlType::Link, u"link"_s},       {KitControlType::Gallery, u"gallery"_s},
+};
+
+// The JSON kinds of the kit's values.
+enum class Kind
 {
-    KitMenuItem item;
-    item.separator = o[u"separator"_s].toBool();
-    item.text = o[u"text"_s].toString();
-    item.shortcut = o[u"shortcut"_s].toString();
-    item.opens = o[u"opens"_s].toString();
-    item.disabled = o[u"disabled"_s].toBool();
-    for (const QJsonValue& view : o[u"views"_s].toArray())
-        item.views << view.toString();
-    for (const QJsonValue& sub : o[u"items"_s].toArray())
-        item.items.push_back(readMenuItem(sub.toObject()));
-    return item;
+    Text,
+    Flag,
+    Whole,
+    Number,
+    Texts,   // an array of texts
+    Objects, // an array of objects
+    Array,
+    Object,
+    Any, // checked where it is read
+};
+
+struct Field
+{
+    QString key;
+    Kind kind;
+};
+
+JsonPath operator/(JsonPath path, const QString& key)
+{
+    path.push_back({key, -1});
+    return path;
 }
 
-std::vector<KitMenuItem> readMenuItems(const QJsonArray& list)
+JsonPath operator/(JsonPath path, qsizetype index)
 {
-    std::vector<KitMenuItem> items;
-    for (const QJsonValue& v : list)
-        items.push_back(readMenuItem(v.toObject()));
-    return items;
+    path.push_back({{}, index});
+    return path;
 }
 
-KitForm readForm(const QString& name, const QJsonObject& o, bool dialog)
+QString kindText(Kind kind)
 {
-    KitForm form;
-    form.name = name;
-    form.dialog = dialog;
-    form.title = o[u"title"_s].toString();
-    form.width = o[u"width"_s].toInt(dialog ? 400 : 200);
-    form.height = o[u"height"_s].toInt(dialog ? 300 : 0);
-    for (const QJsonValue& v : o[u"controls"_s].toArray()) {
-        const QJsonObject c = v.toObject();
-        KitControl control;
-        control.type = c[u"type"_s].toString();
-        control.id = c[u"id"_s].toString();
-        control.label = c[u"label"_s].toString();
-        control.text = c[u"text"_s].toString();
-        control.tab = c[u"tab"_s].toString();
-        control.opens = c[u"opens"_s].toString();
-        control.suffix = c[u"suffix"_s].toString();
-        control.doubleClick = c[u"doubleClick"_s].toString();
-        for (const QJsonValue& item : c[u"items"_s].toArray())
-            control.items << item.toString();
-        for (const QJsonValue& item : c[u"headers"_s].toArray())
-            control.headers << item.toString();
-        const QJsonObject opens = c[u"itemOpens"_s].toObject();
-        for (auto it = opens.begin(); it != opens.end(); ++it)
-            control.itemOpens[it.key()] = it.value().toString();
-        control.value = c[u"value"_s];
-        control.x = c[u"x"_s].toInt();
-        control.y = c[u"y"_s].toInt();
-        control.w = c[u"w"_s].toInt();
-        control.h = c[u"h"_s].toInt();
-        control.columns = c[u"columns"_s].toInt();
-        control.min = c[u"min"_s].toDouble(0);
-        control.max = c[u"max"_s].toDouble(9999);
-        control.step = c[u"step"_s].toDouble(1);
-        control.editable = c[u"editable"_s].toBool();
-        if (control.type == u"tabs"_s && control.id.isEmpty())
-            control.id = u"标签"_s;
-        form.controls.push_back(control);
+    switch (kind) {
+    case Kind::Text:
+        return u"应为文字"_s;
+    case Kind::Flag:
+        return u"应为 true 或 false"_s;
+    case Kind::Whole:
+        return u"应为整数"_s;
+    case Kind::Number:
+        return u"应为数字"_s;
+    case Kind::Texts:
+        return u"应为文字的数组"_s;
+    case Kind::Objects:
+    case Kind::Array:
+        return u"应为数组"_s;
+    case Kind::Object:
+        return u"应为对象"_s;
+    case Kind::Any:
+        break;
     }
-    return form;
+    return {};
+}
+
+bool isKind(const QJsonValue& v, Kind kind)
+{
+    switch (kind) {
+    case Kind::Text:
+        return v.isString();
+    case Kind::Flag:
+        return v.isBool();
+    case Kind::Whole:
+        return v.isDouble() && std::trunc(v.toDouble()) == v.toDouble() && std::abs(v.toDouble()) < 1e9;
+    case Kind::Number:
+        return v.isDouble();
+    case Kind::Texts:
+    case Kind::Objects:
+    case Kind::Array:
+        return v.isArray();
+    case Kind::Object:
+        return v.isObject();
+    case Kind::Any:
+        return true;
+    }
+    return false;
+}
+
+QStringList texts(const QJsonValue& list)
+{
+    QStringList out;
+    for (const QJsonValue& v : list.toArray())
+        out << v.toString();
+    return out;
 }
 
 const KitMenuItem* findItem(const std::vector<KitMenuItem>& items, const QString& text)
@@ -99,6 +134,407 @@ bool isNumber(const QString& text)
 
 } // namespace
 
+// Reads the files of a kit into one catalog, refusing the first fault with its
+// file and line.
+class KitReader
+{
+public:
+    explicit KitReader(KitCatalog& kit) : m_kit(kit) {}
+
+    bool read(const KitFile& file);
+    QString error() const { return m_error; }
+    void finish();
+
+private:
+    bool fail(const JsonPath& at, const QString& what, int line = 0);
+    bool check(const QJsonValue& v, const JsonPath& at, const std::vector<Field>& fields);
+    bool checkKind(const QJsonValue& v, const JsonPath& at, Kind kind);
+    bool checkDuplicateKeys();
+    bool once(const QString& what, const QString& description, const JsonPath& at);
+
+    bool readParts(const QJsonObject& root);
+    bool readMenuItems(const QJsonValue& list, const JsonPath& at, std::vector<KitMenuItem>& out);
+    bool readButton(const QJsonValue& v, const JsonPath& at, KitButton& out);
+    bool readForm(const QJsonValue& v, const JsonPath& at, KitForm& form);
+    bool readFormPart(const QString& name, bool dialog, const QJsonValue& v, const JsonPath& at);
+    bool readControl(const QJsonValue& v, const JsonPath& at, KitControl& control);
+
+    KitCatalog& m_kit;
+    std::map<QString, std::vector<KitButton>> m_toolbars;
+    std::map<QString, QString> m_givenIn; // a part of the kit, and the file that gave it
+    const KitFile* m_file = nullptr;
+    QString m_error;
+};
+
+bool KitReader::fail(const JsonPath& at, const QString& what, int line)
+{
+    if (line <= 0)
+        line = jsonLine(m_file->json, at);
+    const QString where = jsonPathText(at);
+    m_error = u"%1:%2: PowerPoint 套件有误：%3"_s.arg(m_file->name)
+                  .arg(line)
+                  .arg(where.isEmpty() ? what : where + u' ' + what);
+    return false;
+}
+
+bool KitReader::checkKind(const QJsonValue& v, const JsonPath& at, Kind kind)
+{
+    if (!isKind(v, kind))
+        return fail(at, kindText(kind));
+    if (kind == Kind::Texts || kind == Kind::Objects) {
+        const QJsonArray list = v.toArray();
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            if (!isKind(list[i], kind == Kind::Texts ? Kind::Text : Kind::Object))
+                return fail(at / i, kindText(kind == Kind::Texts ? Kind::Text : Kind::Object));
+        }
+    }
+    return true;
+}
+
+// Checks that `v` is an object with only the keys of `fields`, each of its kind.
+bool KitReader::check(const QJsonValue& v, const JsonPath& at, const std::vector<Field>& fields)
+{
+    if (!v.isObject())
+        return fail(at, kindText(Kind::Object));
+    const QJsonObject o = v.toObject();
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        auto field =
+            std::find_if(fields.begin(), fields.end(), [&](const Field& f) { return f.key == it.key(); });
+        if (field == fields.end()) {
+            QStringList known;
+            for (const Field& f : fields)
+                known << f.key;
+            return fail(at / it.key(), u"是未知的键（可用的键：%1）"_s.arg(known.join(u'、')));
+        }
+        if (!checkKind(it.value(), at / it.key(), field->kind))
+            return false;
+    }
+    return true;
+}
+
+// The reader keeps the later of two members with one key; the kit refuses them.
+bool KitReader::checkDuplicateKeys()
+{
+    std::set<QString> seen;
+    JsonPath duplicate;
+    int duplicateLine = 0;
+    walkJson(m_file->json, [&](const JsonPath& at, int line) {
+        if (duplicateLine > 0)
+            return false;
+        if (!at.empty() && at.back().index < 0) {
+            QString key;
+            for (const JsonPathStep& step : at)
+                key += step.index >= 0 ? u'\x1f' + QString::number(step.index) : u'\x1e' + step.key;
+            if (!seen.insert(key).second) {
+                duplicate = at;
+                duplicateLine = line;
+                return false;
+            }
+        }
+        return true;
+    });
+    return duplicateLine == 0 || fail(duplicate, u"重复出现"_s, duplicateLine);
+}
+
+// A part of the kit is given by one file only.
+bool KitReader::once(const QString& what, const QString& description, const JsonPath& at)
+{
+    auto [it, fresh] = m_givenIn.try_emplace(what, m_file->name);
+    return fresh || fail(at, u"%1已在 %2 中给出"_s.arg(description, it->second));
+}
+
+bool KitReader::readMenuItems(const QJsonValue& list, const JsonPath& at, std::vector<KitMenuItem>& out)
+{
+    static const std::vector<Field> fields{{u"text"_s, Kind::Text},     {u"shortcut"_s, Kind::Text},
+                                           {u"opens"_s, Kind::Text},    {u"separator"_s, Kind::Flag},
+                                           {u"disabled"_s, Kind::Flag}, {u"items"_s, Kind::Objects},
+                                           {u"views"_s, Kind::Texts}};
+    if (!checkKind(list, at, Kind::Objects))
+        return false;
+    const QJsonArray items = list.toArray();
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (!check(items[i], at / i, fields))
+            return false;
+        const QJsonObject o = items[i].toObject();
+        KitMenuItem item;
+        item.separator = o[u"separator"_s].toBool();
+        item.text = o[u"text"_s].toString();
+        item.shortcut = o[u"shortcut"_s].toString();
+        item.opens = o[u"opens"_s].toString();
+        item.disabled = o[u"disabled"_s].toBool();
+        item.views = texts(o[u"views"_s]);
+        if (!readMenuItems(o[u"items"_s].isUndefined() ? QJsonArray() : o[u"items"_s], at / i / u"items"_s,
+                           item.items))
+            return false;
+        out.push_back(std::move(item));
+    }
+    return true;
+}
+
+bool KitReader::readButton(const QJsonValue& v, const JsonPath& at, KitButton& button)
+{
+    static const std::vector<Field> fields{{u"name"_s, Kind::Text},     {u"icon"_s, Kind::Text},
+                                           {u"type"_s, Kind::Text},     {u"text"_s, Kind::Text},
+                                           {u"value"_s, Kind::Text},    {u"opens"_s, Kind::Text},
+                                           {u"width"_s, Kind::Whole},   {u"items"_s, Kind::Array},
+                                           {u"editable"_s, Kind::Flag}, {u"separator"_s, Kind::Flag},
+                                           {u"shiftOpens"_s, Kind::Text}};
+    if (!check(v, at, fields))
+        return false;
+    const QJsonObject b = v.toObject();
+    const QString type = b[u"type"_s].toString(u"button"_s);
+    if (type == u"combo"_s)
+        button.type = KitButtonType::Combo;
+    else if (type != u"button"_s)
+        return fail(at / u"type"_s, u"“%1”不是工具栏按钮的类型（可用：button、combo）"_s.arg(type));
+    button.separator = b[u"separator"_s].toBool();
+    button.name = b[u"name"_s].toString();
+    button.icon = b[u"icon"_s].toString();
+    button.text = b[u"text"_s].toString();
+    button.value = b[u"value"_s].toString();
+    button.opens = b[u"opens"_s].toString();
+    button.shiftOpens = b[u"shiftOpens"_s].toString();
+    button.width = b[u"width"_s].toInt();
+    button.editable = b[u"editable"_s].toBool();
+    if (b.contains(u"items"_s)) {
+        // A drop-down box lists values, a button with an arrow a menu.
+        if (button.type == KitButtonType::Combo) {
+            if (!checkKind(b[u"items"_s], at / u"items"_s, Kind::Texts))
+                return false;
+            button.values = texts(b[u"items"_s]);
+        } else if (!readMenuItems(b[u"items"_s], at / u"items"_s, button.items)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl& control)
+{
+    static const std::vector<Field> fields{
+        {u"type"_s, Kind::Text},        {u"id"_s, Kind::Text},         {u"label"_s, Kind::Text},
+        {u"text"_s, Kind::Text},        {u"tab"_s, Kind::Text},        {u"opens"_s, Kind::Text},
+        {u"suffix"_s, Kind::Text},      {u"under"_s, Kind::Text},      {u"format"_s, Kind::Text},
+        {u"style"_s, Kind::Text},       {u"items"_s, Kind::Texts},     {u"headers"_s, Kind::Texts},
+        {u"itemOpens"_s, Kind::Object}, {u"itemsFor"_s, Kind::Object}, {u"value"_s, Kind::Any},
+        {u"x"_s, Kind::Whole},          {u"y"_s, Kind::Whole},         {u"w"_s, Kind::Whole},
+        {u"h"_s, Kind::Whole},          {u"columns"_s, Kind::Whole},   {u"min"_s, Kind::Number},
+        {u"max"_s, Kind::Number},       {u"step"_s, Kind::Number},     {u"editable"_s, Kind::Flag},
+        {u"doubleClick"_s, Kind::Text}};
+    if (!check(v, at, fields))
+        return false;
+    const QJsonObject c = v.toObject();
+    if (!c.contains(u"type"_s))
+        return fail(at, u"缺少控件类型 type"_s);
+    const std::optional<KitControlType> type = KitCatalog::controlType(c[u"type"_s].toString());
+    if (!type) {
+        QStringList known;
+        for (const auto& [t, name] : kControlTypes)
+            known << name;
+        return fail(at / u"type"_s,
+                    u"“%1”不是控件类型（可用：%2）"_s.arg(c[u"type"_s].toString(), known.join(u'、')));
+    }
+    control.type = *type;
+    if (c.contains(u"value"_s)) {
+        const Kind kind = control.type == KitControlType::Check  ? Kind::Flag
+                          : control.type == KitControlType::Spin ? Kind::Number
+                                                                 : Kind::Text;
+        if (!checkKind(c[u"value"_s], at / u"value"_s, kind))
+            return false;
+    }
+    const QJsonObject opens = c[u"itemOpens"_s].toObject();
+    for (auto it = opens.begin(); it != opens.end(); ++it) {
+        if (!checkKind(it.value(), at / u"itemOpens"_s / it.key(), Kind::Text))
+            return false;
+        control.itemOpens[it.key()] = it.value().toString();
+    }
+    const QJsonObject itemsFor = c[u"itemsFor"_s].toObject();
+    for (auto it = itemsFor.begin(); it != itemsFor.end(); ++it) {
+        const JsonPath other = at / u"itemsFor"_s / it.key();
+        if (!checkKind(it.value(), other, Kind::Object))
+            return false;
+        const QJsonObject lists = it.value().toObject();
+        for (auto item = lists.begin(); item != lists.end(); ++item) {
+            if (!checkKind(item.value(), other / item.key(), Kind::Texts))
+                return false;
+            control.itemsFor[it.key()][item.key()] = texts(item.value());
+        }
+    }
+    control.id = c[u"id"_s].toString();
+    control.label = c[u"label"_s].toString();
+    control.text = c[u"text"_s].toString();
+    control.tab = c[u"tab"_s].toString();
+    control.opens = c[u"opens"_s].toString();
+    control.suffix = c[u"suffix"_s].toString();
+    control.under = c[u"under"_s].toString();
+    control.format = c[u"format"_s].toString();
+    control.style = c[u"style"_s].toString();
+    control.items = texts(c[u"items"_s]);
+    control.headers = texts(c[u"headers"_s]);
+    control.value = c[u"value"_s];
+    control.x = c[u"x"_s].toInt();
+    control.y = c[u"y"_s].toInt();
+    control.w = c[u"w"_s].toInt();
+    control.h = c[u"h"_s].toInt();
+    control.columns = c[u"columns"_s].toInt();
+    control.min = c[u"min"_s].toDouble(0);
+    control.max = c[u"max"_s].toDouble(9999);
+    control.step = c[u"step"_s].toDouble(1);
+    control.editable = c[u"editable"_s].toBool();
+    control.doubleClick = c[u"doubleClick"_s].toString();
+    if (control.type == KitControlType::Tabs && control.id.isEmpty())
+        control.id = u"标签"_s;
+    return true;
+}
+
+// `form.name` and `form.dialog` are set by the caller.
+bool KitReader::readForm(const QJsonValue& v, const JsonPath& at, KitForm& form)
+{
+    static const std::vector<Field> fields{{u"title"_s, Kind::Text},
+                                           {u"width"_s, Kind::Whole},
+                                           {u"height"_s, Kind::Whole},
+                                           {u"controls"_s, Kind::Objects},
+                                           {u"like"_s, Kind::Text}};
+    if (!check(v, at, fields))
+        return false;
+    const QJsonObject o = v.toObject();
+    form.title = o[u"title"_s].toString();
+    form.like = o[u"like"_s].toString();
+    form.width = o[u"width"_s].toInt(form.dialog ? 400 : 200);
+    form.height = o[u"height"_s].toInt(form.dialog ? 300 : 0);
+    const QJsonArray controls = o[u"controls"_s].toArray();
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        KitControl control;
+        if (!readControl(controls[i], at / u"controls"_s / i, control))
+            return false;
+        form.controls.push_back(std::move(control));
+    }
+    return true;
+}
+
+bool KitReader::readFormPart(const QString& name, bool dialog, const QJsonValue& v, const JsonPath& at)
+{
+    const QString description = (dialog ? u"对话框“%1”"_s : u"任务窗格“%1”"_s).arg(name);
+    KitForm form;
+    form.name = name;
+    form.dialog = dialog;
+    if (!once((dialog ? u"dialog:"_s : u"taskpane:"_s) + name, description, at) || !readForm(v, at, form))
+        return false;
+    (dialog ? m_kit.m_dialogs : m_kit.m_taskPanes)[name] = std::move(form);
+    return true;
+}
+
+bool KitReader::readParts(const QJsonObject& root)
+{
+    static const std::vector<Field> fields{{u"menus"_s, Kind::Objects},       {u"toolbars"_s, Kind::Object},
+                                           {u"contextmenus"_s, Kind::Object}, {u"keys"_s, Kind::Objects},
+                                           {u"icons"_s, Kind::Texts},         {u"taskpanes"_s, Kind::Object},
+                                           {u"dialogs"_s, Kind::Object}};
+    if (!check(root, {}, fields))
+        return false;
+    const JsonPath top;
+    if (root.contains(u"menus"_s)) {
+        if (!once(u"menus"_s, u"菜单栏"_s, top / u"menus"_s))
+            return false;
+        const QJsonArray menus = root[u"menus"_s].toArray();
+        for (qsizetype i = 0; i < menus.size(); ++i) {
+            const JsonPath at = top / u"menus"_s / i;
+            if (!check(menus[i], at, {{u"title"_s, Kind::Text}, {u"items"_s, Kind::Objects}}))
+                return false;
+            KitMenu menu{menus[i][u"title"_s].toString(), {}};
+            if (!readMenuItems(menus[i][u"items"_s].isUndefined() ? QJsonArray() : menus[i][u"items"_s],
+                               at / u"items"_s, menu.items))
+                return false;
+            m_kit.m_menus.push_back(std::move(menu));
+        }
+    }
+    const QJsonObject toolbars = root[u"toolbars"_s].toObject();
+    for (auto it = toolbars.begin(); it != toolbars.end(); ++it) {
+        const JsonPath at = top / u"toolbars"_s / it.key();
+        if (!once(u"toolbar:"_s + it.key(), u"工具栏“%1”"_s.arg(it.key()), at) ||
+            !checkKind(it.value(), at, Kind::Objects))
+            return false;
+        std::vector<KitButton>& buttons = m_toolbars[it.key()];
+        const QJsonArray list = it.value().toArray();
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            KitButton button;
+            if (!readButton(list[i], at / i, button))
+                return false;
+            buttons.push_back(std::move(button));
+        }
+    }
+    const QJsonObject contexts = root[u"contextmenus"_s].toObject();
+    for (auto it = contexts.begin(); it != contexts.end(); ++it) {
+        const JsonPath at = top / u"contextmenus"_s / it.key();
+        if (!once(u"context:"_s + it.key(), u"“%1”处的快捷菜单"_s.arg(it.key()), at) ||
+            !readMenuItems(it.value(), at, m_kit.m_contextMenus[it.key()]))
+            return false;
+    }
+    if (root.contains(u"keys"_s)) {
+        if (!once(u"keys"_s, u"快捷键"_s, top / u"keys"_s))
+            return false;
+        const QJsonArray keys = root[u"keys"_s].toArray();
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            if (!check(keys[i], top / u"keys"_s / i,
+                       {{u"key"_s, Kind::Text}, {u"name"_s, Kind::Text}, {u"opens"_s, Kind::Text}}))
+                return false;
+            const QJsonObject k = keys[i].toObject();
+            m_kit.m_keys.push_back({KitCatalog::normalizeShortcut(k[u"key"_s].toString()),
+                                    k[u"name"_s].toString(), k[u"opens"_s].toString()});
+        }
+    }
+    if (root.contains(u"icons"_s)) {
+        if (!once(u"icons"_s, u"图标表"_s, top / u"icons"_s))
+            return false;
+        m_kit.m_icons = texts(root[u"icons"_s]);
+    }
+    for (const bool dialog : {false, true}) {
+        const QString part = dialog ? u"dialogs"_s : u"taskpanes"_s;
+        const QJsonObject forms = root[part].toObject();
+        for (auto it = forms.begin(); it != forms.end(); ++it) {
+            if (!readFormPart(it.key(), dialog, it.value(), top / part / it.key()))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool KitReader::read(const KitFile& file)
+{
+    m_file = &file;
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(file.json, &error);
+    if (error.error != QJsonParseError::NoError)
+        return fail({}, u"不是有效的 JSON（第 %1 个字节处：%2）"_s.arg(error.offset).arg(error.errorString()),
+                    lineAtOffset(file.json, error.offset));
+    if (!doc.isObject())
+        return fail({}, u"应为 JSON 对象"_s, 1);
+    if (!checkDuplicateKeys())
+        return false;
+    // "dialogs/字体.json" is the dialog 字体, "taskpanes/幻灯片切换.json" that task pane.
+    const QString folder = file.name.section(u'/', -2, -2);
+    if (folder == u"dialogs"_s || folder == u"taskpanes"_s) {
+        QString name = file.name.section(u'/', -1);
+        name.chop(name.endsWith(u".json"_s) ? 5 : 0);
+        return readFormPart(name, folder == u"dialogs"_s, doc.object(), {});
+    }
+    return readParts(doc.object());
+}
+
+void KitReader::finish()
+{
+    // 常用, 格式 and 绘图 first, as the window shows them; the others by name.
+    for (const QString& name : {u"常用"_s, u"格式"_s, u"绘图"_s}) {
+        if (auto it = m_toolbars.find(name); it != m_toolbars.end()) {
+            m_kit.m_toolbars.emplace_back(name, std::move(it->second));
+            m_toolbars.erase(it);
+        }
+    }
+    for (auto& [name, buttons] : m_toolbars)
+        m_kit.m_toolbars.emplace_back(name, std::move(buttons));
+    m_toolbars.clear();
+}
+
 const KitControl* KitForm::control(const QString& id) const
 {
     for (const KitControl& c : controls) {
@@ -111,7 +547,7 @@ const KitControl* KitForm::control(const QString& id) const
 const KitControl* KitForm::tabs() const
 {
     for (const KitControl& c : controls) {
-        if (c.type == u"tabs"_s)
+        if (c.type == KitControlType::Tabs)
             return &c;
     }
     return nullptr;
@@ -142,76 +578,42 @@ QString KitCatalog::normalizeShortcut(const QString& shortcut)
     return out + key;
 }
 
-Result<KitCatalog> KitCatalog::parse(const QByteArray& json)
+std::optional<KitControlType> KitCatalog::controlType(const QString& name)
 {
-    QJsonParseError error{};
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError || !doc.isObject())
-        return Result<KitCatalog>::failure(
-            u"kit: %1 (offset %2)"_s.arg(error.errorString()).arg(error.offset));
-    const QJsonObject root = doc.object();
+    for (const auto& [type, text] : kControlTypes) {
+        if (text == name)
+            return type;
+    }
+    return std::nullopt;
+}
+
+QString KitCatalog::controlTypeName(KitControlType type)
+{
+    for (const auto& [t, text] : kControlTypes) {
+        if (t == type)
+            return text;
+    }
+    return {};
+}
+
+Result<KitCatalog> KitCatalog::load(const std::vector<KitFile>& files)
+{
     KitCatalog kit;
-    for (const QJsonValue& v : root[u"menus"_s].toArray()) {
-        const QJsonObject m = v.toObject();
-        kit.m_menus.push_back({m[u"title"_s].toString(), readMenuItems(m[u"items"_s].toArray())});
+    KitReader reader(kit);
+    for (const KitFile& file : files) {
+        if (!reader.read(file))
+            return Result<KitCatalog>::failure(reader.error());
     }
-    const QJsonObject toolbars = root[u"toolbars"_s].toObject();
-    QStringList order{u"常用"_s, u"格式"_s, u"绘图"_s};
-    for (const QString& name : toolbars.keys()) {
-        if (!order.contains(name))
-            order << name;
-    }
-    for (const QString& name : std::as_const(order)) {
-        if (!toolbars.contains(name))
-            continue;
-        std::vector<KitButton> buttons;
-        for (const QJsonValue& v : toolbars[name].toArray()) {
-            const QJsonObject b = v.toObject();
-            KitButton button;
-            button.separator = b[u"separator"_s].toBool();
-            button.name = b[u"name"_s].toString();
-            button.icon = b[u"icon"_s].toString();
-            button.type = b[u"type"_s].toString();
-            button.text = b[u"text"_s].toString();
-            button.value = b[u"value"_s].toString();
-            button.opens = b[u"opens"_s].toString();
-            button.shiftOpens = b[u"shiftOpens"_s].toString();
-            button.width = b[u"width"_s].toInt();
-            button.items = readMenuItems(b[u"items"_s].toArray());
-            if (button.type == u"combo"_s) {
-                for (const QJsonValue& v : b[u"items"_s].toArray())
-                    button.values << v.toString();
-                button.items.clear();
-            }
-            button.editable = b[u"editable"_s].toBool();
-            buttons.push_back(button);
-        }
-        kit.m_toolbars.emplace_back(name, buttons);
-    }
-    const QJsonObject contexts = root[u"contextmenus"_s].toObject();
-    for (auto it = contexts.begin(); it != contexts.end(); ++it)
-        kit.m_contextMenus[it.key()] = readMenuItems(it.value().toArray());
-    for (const QJsonValue& v : root[u"keys"_s].toArray()) {
-        const QJsonObject k = v.toObject();
-        kit.m_keys.push_back(
-            {normalizeShortcut(k[u"key"_s].toString()), k[u"name"_s].toString(), k[u"opens"_s].toString()});
-    }
-    const QJsonObject panes = root[u"taskpanes"_s].toObject();
-    for (auto it = panes.begin(); it != panes.end(); ++it)
-        kit.m_taskPanes[it.key()] = readForm(it.key(), it.value().toObject(), false);
-    const QJsonObject dialogs = root[u"dialogs"_s].toObject();
-    for (auto it = dialogs.begin(); it != dialogs.end(); ++it)
-        kit.m_dialogs[it.key()] = readForm(it.key(), it.value().toObject(), true);
+    reader.finish();
     // A dialog "like" another has its pages and controls under its own title
     // (设置占位符格式 is 设置自选图形格式 for a placeholder).
-    for (auto it = dialogs.begin(); it != dialogs.end(); ++it) {
-        const QString like = it.value().toObject()[u"like"_s].toString();
-        if (like.isEmpty())
+    for (auto& [name, form] : kit.m_dialogs) {
+        if (form.like.isEmpty())
             continue;
-        auto model = kit.m_dialogs.find(like);
-        if (model == kit.m_dialogs.end())
-            return Result<KitCatalog>::failure(u"kit: 对话框“%1”仿照的“%2”不存在"_s.arg(it.key(), like));
-        KitForm& form = kit.m_dialogs[it.key()];
+        auto model = kit.m_dialogs.find(form.like);
+        if (model == kit.m_dialogs.end() || !model->second.like.isEmpty())
+            return Result<KitCatalog>::failure(
+                u"PowerPoint 套件有误：对话框“%1”仿照的“%2”不存在"_s.arg(name, form.like));
         form.controls = model->second.controls;
         form.width = model->second.width;
         form.height = model->second.height;
@@ -219,20 +621,42 @@ Result<KitCatalog> KitCatalog::parse(const QByteArray& json)
     return kit;
 }
 
+Result<KitCatalog> KitCatalog::parse(const QByteArray& json, const QString& fileName)
+{
+    return load({{fileName, json}});
+}
+
+std::vector<KitFile> KitCatalog::builtInFiles()
+{
+    const QString root = u":/kit/"_s;
+    std::vector<KitFile> files;
+    QDirIterator it(root, {u"*.json"_s}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (file.open(QIODevice::ReadOnly))
+            files.push_back({file.fileName().mid(root.size()), file.readAll()});
+    }
+    std::sort(files.begin(), files.end(), [](const KitFile& a, const KitFile& b) { return a.name < b.name; });
+    return files;
+}
+
 const KitCatalog& KitCatalog::instance()
 {
     static const KitCatalog kit = [] {
-        QFile file(u":/kit/kit.json"_s);
-        if (!file.open(QIODevice::ReadOnly)) {
+        std::vector<KitFile> files = builtInFiles();
+        if (files.empty()) {
             std::fprintf(stderr, "the PowerPoint kit is missing from this build\n");
             std::abort();
         }
-        auto parsed = parse(file.readAll());
-        if (!parsed) {
-            std::fprintf(stderr, "%s\n", parsed.error().toUtf8().constData());
+        // Faults name the files where they are in the source tree.
+        for (KitFile& file : files)
+            file.name.prepend(u"movie/kit/"_s);
+        auto loaded = load(files);
+        if (!loaded) {
+            std::fprintf(stderr, "%s\n", loaded.error().toUtf8().constData());
             std::abort();
         }
-        return parsed.value();
+        return loaded.value();
     }();
     return kit;
 }
@@ -353,13 +777,13 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
         if (eq >= 0) {
             t.hasValue = true;
             t.value = rest.mid(eq + 1);
-            if (b->type != u"combo"_s || path.size() != 1)
+            if (b->type != KitButtonType::Combo || path.size() != 1)
                 return R::failure(u"“%1”不是下拉框"_s.arg(path.first()));
             if (!b->editable && !b->values.contains(t.value))
                 return R::failure(u"“%1”中没有“%2”"_s.arg(path.first(), t.value));
             return t;
         }
-        if (b->type == u"combo"_s)
+        if (b->type == KitButtonType::Combo)
             return R::failure(u"下拉框“%1”需要一个值（=…）"_s.arg(path.first()));
         if (path.size() == 1) {
             t.opens = b->opens;
@@ -439,9 +863,9 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
         if (!t.control)
             return R::failure(u"“%1”中没有控件“%2”"_s.arg(t.form, id));
         t.path = {t.form, id};
-        const QString type = t.control->type;
+        const KitControlType type = t.control->type;
         if (eq < 0) {
-            if (type != u"button"_s && type != u"link"_s)
+            if (type != KitControlType::Button && type != KitControlType::Link)
                 return R::failure(u"“%1”的“%2”需要一个值（=…）"_s.arg(t.form, id));
             t.opens = t.control->opens;
             if (t.opens.isEmpty() && form->dialog && (id == u"确定"_s || id == u"取消"_s || id == u"关闭"_s))
@@ -452,17 +876,18 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
         t.value = spec.mid(eq + 1);
         if (auto it = t.control->itemOpens.find(t.value); it != t.control->itemOpens.end())
             t.opens = it->second;
-        if (type == u"check"_s) {
+        if (type == KitControlType::Check) {
             if (t.value != u"on"_s && t.value != u"off"_s)
                 return R::failure(u"复选框“%1”的值只能是 on 或 off"_s.arg(id));
-        } else if (type == u"spin"_s) {
+        } else if (type == KitControlType::Spin) {
             if (!isNumber(t.value))
                 return R::failure(u"“%1”的值应为数字"_s.arg(id));
-        } else if (type == u"list"_s || type == u"options"_s || type == u"gallery"_s || type == u"tabs"_s ||
-                   (type == u"combo"_s && !t.control->editable)) {
+        } else if (type == KitControlType::List || type == KitControlType::Options ||
+                   type == KitControlType::Gallery || type == KitControlType::Tabs ||
+                   (type == KitControlType::Combo && !t.control->editable)) {
             if (!t.control->items.contains(t.value) || t.control->headers.contains(t.value))
                 return R::failure(u"“%1”中没有“%2”"_s.arg(id, t.value));
-        } else if (type != u"text"_s && type != u"combo"_s) {
+        } else if (type != KitControlType::Text && type != KitControlType::Combo) {
             return R::failure(u"“%1”不能取值"_s.arg(id));
         }
         return t;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace pptdrill {
@@ -30,6 +31,13 @@ struct KitMenu
     std::vector<KitMenuItem> items;
 };
 
+// What a toolbar button is: a button (the default) or a drop-down box.
+enum class KitButtonType
+{
+    Button,
+    Combo,
+};
+
 struct KitButton
 {
     QString name;
@@ -37,7 +45,7 @@ struct KitButton
     QStringList values;             // a drop-down box's choices
     bool editable = false;
     QString icon;
-    QString type; // "" for a button, "combo" for a drop-down box
+    KitButtonType type = KitButtonType::Button;
     QString text; // shown beside the icon
     QString value;
     QString opens;
@@ -46,9 +54,28 @@ struct KitButton
     bool separator = false;
 };
 
+// The kinds of control of a dialog or task pane, by their kit names: "label",
+// "group", "tabs", "list", "combo", "check", "options", "spin", "text",
+// "button", "link", "gallery".
+enum class KitControlType
+{
+    Label,
+    Group,
+    Tabs,
+    List,
+    Combo,
+    Check,
+    Options,
+    Spin,
+    Text,
+    Button,
+    Link,
+    Gallery,
+};
+
 struct KitControl
 {
-    QString type;
+    KitControlType type = KitControlType::Label;
     QString id;
     QString label;
     QString text;
@@ -60,6 +87,11 @@ struct KitControl
     QStringList headers;                  // gallery items that head a section, not choices
     std::map<QString, QString> itemOpens; // a choice that opens a dialog
     QJsonValue value;
+    QString under;  // the task-pane control it belongs to ("添加效果")
+    QString format; // how a spin box shows its number ("mm:ss")
+    QString style;  // how tabs are drawn: "" as tabs, "bar" or "wizard" as a side list
+    // The items of this control for each item of another one: itemsFor[id][item].
+    std::map<QString, std::map<QString, QStringList>> itemsFor;
     int x = 0, y = 0, w = 0, h = 0;
     int columns = 0;
     double min = 0, max = 0, step = 1;
@@ -71,6 +103,7 @@ struct KitForm
 {
     QString name;
     QString title; // the title bar, when it is not the name
+    QString like;  // a dialog that has the pages and controls of another one
     bool dialog = false;
     int width = 0;
     int height = 0;
@@ -119,12 +152,34 @@ struct KitTarget
 
 // Menus, toolbars, context menus, shortcuts, task panes and dialogs of the
 // simulated PowerPoint 2003, shared by every movie.
+// One file of the kit, named by its path in the kit folder ("menus.json",
+// "dialogs/字体.json").
+struct KitFile
+{
+    QString name;
+    QByteArray json;
+};
+
 class KitCatalog
 {
 public:
-    static Result<KitCatalog> parse(const QByteArray& json);
-    // The kit built into the programs.
+    // Assembles the kit from its files. A file in "dialogs/" or "taskpanes/"
+    // is one dialog or task pane, named by the file; any other file holds whole
+    // parts of the kit ("menus", "toolbars", "contextmenus", "keys", "icons",
+    // "taskpanes", "dialogs"). A misspelt key, an unknown control type or a
+    // value of the wrong kind is refused as "<file>:<line>: …".
+    static Result<KitCatalog> load(const std::vector<KitFile>& files);
+    // A kit in one document.
+    static Result<KitCatalog> parse(const QByteArray& json,
+                                    const QString& fileName = QStringLiteral("kit.json"));
+    // The kit built into the programs (movie/kit/).
     static const KitCatalog& instance();
+    // The files of the kit built into the programs, by their names in movie/kit/.
+    static std::vector<KitFile> builtInFiles();
+
+    // The kit names of the control types, and the type of a name.
+    static QString controlTypeName(KitControlType type);
+    static std::optional<KitControlType> controlType(const QString& name);
 
     // Resolves an action text; the error says what the action names that the
     // kit does not have.
@@ -138,17 +193,22 @@ public:
     const KitKey* key(const QString& shortcut) const;
     const KitButton* toolbarButton(const QString& name) const;
     QStringList taskPaneNames() const;
+    // Icon keys the kit uses besides those of its toolbar buttons.
+    const QStringList& icons() const { return m_icons; }
 
     // "ctrl+shift+f" and "Shift+Ctrl+F" both read "Ctrl+Shift+F".
     static QString normalizeShortcut(const QString& shortcut);
 
 private:
+    friend class KitReader;
+
     std::vector<KitMenu> m_menus;
     std::vector<std::pair<QString, std::vector<KitButton>>> m_toolbars;
     std::map<QString, std::vector<KitMenuItem>> m_contextMenus;
     std::map<QString, KitForm> m_taskPanes;
     std::map<QString, KitForm> m_dialogs;
     std::vector<KitKey> m_keys;
+    QStringList m_icons;
 };
 
 } // namespace pptdrill

@@ -137,24 +137,24 @@ std::vector<std::pair<const KitControl*, QRect>> KitView::paneLayout() const
         out.clear();
         for (const KitControl& c : form->controls) {
             int h = 20;
-            const QString& t = c.type;
-            if (t == u"label"_s || t == u"group"_s) {
-                const QFontMetrics fm(uiFont(12, t == u"group"_s));
+            const KitControlType t = c.type;
+            if (t == KitControlType::Label || t == KitControlType::Group) {
+                const QFontMetrics fm(uiFont(12, t == KitControlType::Group));
                 h = fm.boundingRect(QRect(0, 0, w, 400), Qt::TextWordWrap, c.text.isEmpty() ? c.id : c.text)
                         .height() +
                     4;
-            } else if (t == u"link"_s || t == u"check"_s) {
+            } else if (t == KitControlType::Link || t == KitControlType::Check) {
                 h = 20;
-            } else if (t == u"button"_s) {
+            } else if (t == KitControlType::Button) {
                 h = 24;
-            } else if (t == u"combo"_s || t == u"spin"_s || t == u"text"_s) {
+            } else if (t == KitControlType::Combo || t == KitControlType::Spin || t == KitControlType::Text) {
                 h = c.label.isEmpty() ? 22 : 40;
-            } else if (t == u"options"_s) {
+            } else if (t == KitControlType::Options) {
                 h = static_cast<int>(c.items.size()) * 19 + 2;
-            } else if (t == u"list"_s) {
+            } else if (t == KitControlType::List) {
                 h = (c.h > 0 ? c.h : std::min<int>(static_cast<int>(c.items.size()), 8) * 18 + 4) +
                     (c.label.isEmpty() ? 0 : 18);
-            } else if (t == u"gallery"_s) {
+            } else if (t == KitControlType::Gallery) {
                 if (c.h > 0) {
                     h = c.h;
                 } else {
@@ -405,39 +405,40 @@ void KitView::addPaneHots(std::vector<Hot>& hots) const
     const FormState& state = m_session->taskPane();
     const size_t first = hots.size();
     for (const auto& [c, rect] : paneLayout()) {
-        if (c->type == u"gallery"_s)
+        if (c->type == KitControlType::Gallery)
             addScrollBarHots(hots, u"gallery:"_s + name + u'/' + c->id, 2);
         const QString base = u"taskpane:"_s + name + u'/' + c->id;
         const QString loc = name + u'/' + c->id;
-        const QString& t = c->type;
-        if (t == u"link"_s || t == u"button"_s) {
+        const KitControlType t = c->type;
+        if (t == KitControlType::Link || t == KitControlType::Button) {
             const QFontMetrics fm(uiFont(12));
             QRect r = rect;
-            if (t == u"link"_s)
+            if (t == KitControlType::Link)
                 r.setWidth(std::min(rect.width(), fm.horizontalAdvance(c->id) + 22));
             hots.push_back({r, u"ctl:"_s + loc, base, {}, 1});
-        } else if (t == u"check"_s) {
+        } else if (t == KitControlType::Check) {
             const bool on = state.value(c->id) == u"on"_s;
             hots.push_back({rect, u"ctl:"_s + loc, base + (on ? u"=off"_s : u"=on"_s), {}, 1});
-        } else if (t == u"combo"_s) {
+        } else if (t == KitControlType::Combo) {
             QRect box = rect;
             if (!c->label.isEmpty())
                 box.setTop(box.top() + 18);
             hots.push_back({box, u"ctl:"_s + loc, {}, {}, 1});
             if (c->editable)
                 hots.push_back({comboArrowRect(box), u"ctlarrow:"_s + loc, {}, {}, 2});
-        } else if (t == u"gallery"_s) {
+        } else if (t == KitControlType::Gallery) {
             for (const GalleryCell& cell : galleryCells(name, *c, itemBox(*c, rect, false), false)) {
                 if (!cell.header && itemBox(*c, rect, false).contains(cell.rect.center()))
                     hots.push_back({cell.rect, u"item:"_s + loc + u'/' + cell.item, base + u'=' + cell.item,
                                     cell.item, 1});
             }
-        } else if (t == u"list"_s || t == u"options"_s) {
+        } else if (t == KitControlType::List || t == KitControlType::Options) {
             const QRect box = itemBox(*c, rect, false);
-            const int scroll = t == u"list"_s && m_listScroll.count(loc) ? m_listScroll.at(loc) : 0;
+            const int scroll =
+                t == KitControlType::List && m_listScroll.count(loc) ? m_listScroll.at(loc) : 0;
             for (qsizetype i = 0; i < c->items.size(); ++i) {
                 QRect item;
-                if (t == u"options"_s) {
+                if (t == KitControlType::Options) {
                     item = QRect(box.left(), box.top() + static_cast<int>(i) * 19, box.width(), 19);
                 } else {
                     const int row = static_cast<int>(i) - scroll;
@@ -448,7 +449,7 @@ void KitView::addPaneHots(std::vector<Hot>& hots) const
                 hots.push_back(
                     {item, u"item:"_s + loc + u'/' + c->items[i], base + u'=' + c->items[i], c->items[i], 1});
             }
-        } else if (t == u"spin"_s || t == u"text"_s) {
+        } else if (t == KitControlType::Spin || t == KitControlType::Text) {
             QRect box = rect;
             if (!c->label.isEmpty())
                 box.setTop(box.top() + 18);
@@ -476,19 +477,19 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
             continue;
         const QRect rect = controlRect(*form, c, true);
         const QString loc = d->name + u'/' + c.id;
-        const QString& t = c.type;
-        if (t == u"button"_s || t == u"link"_s) {
+        const KitControlType t = c.type;
+        if (t == KitControlType::Button || t == KitControlType::Link) {
             hots.push_back({rect, u"ctl:"_s + loc, prefix + c.id, {}, 20});
-        } else if (t == u"check"_s) {
+        } else if (t == KitControlType::Check) {
             const bool on = d->value(c.id) == u"on"_s;
             hots.push_back({rect, u"ctl:"_s + loc, prefix + c.id + (on ? u"=off"_s : u"=on"_s), {}, 20});
-        } else if (t == u"combo"_s) {
+        } else if (t == KitControlType::Combo) {
             const QRect box(rect.left(), rect.top(), rect.width(), std::min(rect.height(), 22));
             hots.push_back({box, u"ctl:"_s + loc, {}, {}, 20});
             // An editable box takes typing; its arrow opens the list.
             if (c.editable)
                 hots.push_back({comboArrowRect(box), u"ctlarrow:"_s + loc, {}, {}, 21});
-        } else if (t == u"tabs"_s) {
+        } else if (t == KitControlType::Tabs) {
             const QFontMetrics fm(uiFont(12));
             int x = rect.left() + 2;
             for (const QString& tab : c.items) {
@@ -500,7 +501,7 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
                                 20});
                 x += w;
             }
-        } else if (t == u"gallery"_s) {
+        } else if (t == KitControlType::Gallery) {
             addScrollBarHots(hots, u"gallery:"_s + loc, 21);
             for (const GalleryCell& cell : galleryCells(d->name, c, rect, true)) {
                 if (!cell.header && rect.contains(cell.rect.center()))
@@ -510,11 +511,11 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
                                     {},
                                     20});
             }
-        } else if (t == u"list"_s || t == u"options"_s) {
+        } else if (t == KitControlType::List || t == KitControlType::Options) {
             const int scroll = m_listScroll.count(loc) ? m_listScroll.at(loc) : 0;
             for (qsizetype i = 0; i < c.items.size(); ++i) {
                 QRect item;
-                if (t == u"options"_s)
+                if (t == KitControlType::Options)
                     item = QRect(rect.left(), rect.top() + static_cast<int>(i) * 20, rect.width(), 20);
                 else
                     item = QRect(rect.left() + 2, rect.top() + 2 + (static_cast<int>(i) - scroll) * 18,
@@ -524,9 +525,9 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
                 hots.push_back(
                     {item, u"item:"_s + loc + u'/' + c.items[i], prefix + c.id + u'=' + c.items[i], {}, 20});
             }
-        } else if (t == u"spin"_s || t == u"text"_s) {
+        } else if (t == KitControlType::Spin || t == KitControlType::Text) {
             QRect field = rect;
-            if (t == u"spin"_s) {
+            if (t == KitControlType::Spin) {
                 field.setRight(rect.right() - 16);
                 const auto shown = m_spinShown.find(loc);
                 const double v = (shown != m_spinShown.end() ? shown->second : d->value(c.id)).toDouble();
@@ -569,7 +570,7 @@ void KitView::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint 
                 continue;
             }
             int w = 23;
-            if (b.type == u"combo"_s)
+            if (b.type == KitButtonType::Combo)
                 w = b.width > 0 ? b.width : 80;
             else if (!b.text.isEmpty())
                 w = (b.icon.isEmpty() ? 8 : 24) + fm.horizontalAdvance(b.text) + 4;
@@ -577,7 +578,7 @@ void KitView::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint 
                 w += 10; // the drop-down arrow
             if (x + w > maxRight)
                 break;
-            const QString action = b.type == u"combo"_s || (!b.items.empty() && !b.text.isEmpty())
+            const QString action = b.type == KitButtonType::Combo || (!b.items.empty() && !b.text.isEmpty())
                                        ? QString()
                                        : u"toolbar:"_s + b.name;
             hots.push_back({QRect(x, at.y(), w, 22), u"tb:"_s + b.name, action, b.name, 1});
@@ -623,7 +624,7 @@ QRect KitView::floatingToolbarRect() const
         for (const KitButton& b : buttons) {
             if (b.separator)
                 w += 6;
-            else if (b.type == u"combo"_s)
+            else if (b.type == KitButtonType::Combo)
                 w += (b.width > 0 ? b.width : 80) + 1;
             else
                 w +=
@@ -781,7 +782,7 @@ ScrollBar KitView::scrollBar(const QString& key) const
         const KitForm* form =
             dialog ? m_session->kit().dialog(formName) : m_session->kit().taskPane(formName);
         const KitControl* c = form ? form->control(id) : nullptr;
-        if (!c || c->type != u"gallery"_s)
+        if (!c || c->type != KitControlType::Gallery)
             return {};
         const QRect box = itemBox(*c, controlRect(*form, *c, dialog), dialog);
         const auto cells = galleryCells(formName, *c, box, dialog);
@@ -914,7 +915,7 @@ void KitView::revealItem(const QString& locator)
     if (!c)
         return;
     const QString key = formName + u'/' + id;
-    if (c->type == u"gallery"_s) {
+    if (c->type == KitControlType::Gallery) {
         const QRect box = itemBox(*c, controlRect(*form, *c, dialog), dialog);
         m_listScroll[key] = 0;
         for (const GalleryCell& cell : galleryCells(formName, *c, box, dialog)) {
@@ -1286,7 +1287,7 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         const QString name = h.locator.mid(h.locator.indexOf(u':') + 1);
         const KitButton* b = m_session->kit().toolbarButton(name);
         const QRect at = locate(u"tb:"_s + name).value_or(h.rect);
-        if (b && b->type == u"combo"_s) {
+        if (b && b->type == KitButtonType::Combo) {
             m_drop = DropState{name, name, false, true};
             const qsizetype current = b->values.indexOf(b->value);
             m_dropScroll = std::clamp<int>(static_cast<int>(current) - kDropRows / 2, 0,
@@ -1307,7 +1308,7 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         const bool dialog = m_session->dialog() && m_session->dialog()->name == form;
         const KitForm* kf = dialog ? m_session->kit().dialog(form) : m_session->kit().taskPane(form);
         const KitControl* c = kf ? kf->control(id) : nullptr;
-        if (c && c->type == u"combo"_s && (arrow || !c->editable)) {
+        if (c && c->type == KitControlType::Combo && (arrow || !c->editable)) {
             m_drop = DropState{form, id, dialog};
             const qsizetype current =
                 c->items.indexOf(dialog ? m_session->dialog()->value(id) : m_session->taskPane().value(id));
@@ -1412,7 +1413,7 @@ void KitView::pressShortcut(const QString& shortcut)
         if (const KitForm* pane = m_session->kit().taskPane(field->first)) {
             bool after = false;
             for (const KitControl& c : pane->controls) {
-                if (after && c.type == u"button"_s) {
+                if (after && c.type == KitControlType::Button) {
                     perform(u"taskpane:"_s + pane->name + u'/' + c.id);
                     return;
                 }
@@ -1551,7 +1552,7 @@ void KitView::wheelEvent(QWheelEvent* event)
         bool done = false;
         for (const auto& [c, rect] : paneLayout()) {
             if (form && itemBox(*c, rect, false).contains(at) &&
-                (c->type == u"gallery"_s || c->type == u"list"_s))
+                (c->type == KitControlType::Gallery || c->type == KitControlType::List))
                 done = scrollControl(*form, *c, false, delta);
         }
         if (!done)
@@ -1565,13 +1566,13 @@ void KitView::wheelEvent(QWheelEvent* event)
 bool KitView::scrollControl(const KitForm& form, const KitControl& c, bool dialog, int by)
 {
     const QString key = form.name + u'/' + c.id;
-    if (c.type == u"gallery"_s) {
+    if (c.type == KitControlType::Gallery) {
         if (scrollBar(u"gallery:"_s + key).rect.isNull())
             return false;
         setScroll(u"gallery:"_s + key, m_listScroll[key] + by * 20);
         return true;
     }
-    if (c.type != u"list"_s)
+    if (c.type != KitControlType::List)
         return false;
     Q_UNUSED(dialog);
     m_listScroll[key] =
@@ -1750,17 +1751,18 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
         if (!target || !target->control)
             return moves;
         const QString loc = target->form + u'/' + target->control->id;
-        const QString& t = target->control->type;
-        if (!target->hasValue || t == u"check"_s) {
+        const KitControlType t = target->control->type;
+        if (!target->hasValue || t == KitControlType::Check) {
             moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
-        } else if (t == u"tabs"_s) {
+        } else if (t == KitControlType::Tabs) {
             moves.push_back({DemoMove::Click, u"tab:"_s + target->form + u'/' + target->value, {}});
-        } else if (t == u"list"_s || t == u"options"_s || t == u"gallery"_s) {
+        } else if (t == KitControlType::List || t == KitControlType::Options ||
+                   t == KitControlType::Gallery) {
             moves.push_back({DemoMove::Click, u"item:"_s + loc + u'/' + target->value, {}});
-        } else if (t == u"combo"_s && !target->control->editable) {
+        } else if (t == KitControlType::Combo && !target->control->editable) {
             moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
             moves.push_back({DemoMove::Click, u"drop:"_s + target->value, {}});
-        } else if (t == u"combo"_s && target->control->items.contains(target->value)) {
+        } else if (t == KitControlType::Combo && target->control->items.contains(target->value)) {
             // A value of an editable box's list is picked from the list, as the hint says.
             moves.push_back({DemoMove::Click, u"ctlarrow:"_s + loc, {}});
             moves.push_back({DemoMove::Click, u"drop:"_s + target->value, {}});

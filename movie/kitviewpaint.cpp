@@ -334,7 +334,7 @@ void KitView::paintToolbarButtons(QPainter& p, int layer)
         const KitButton* b = m_session->kit().toolbarButton(h.locator.mid(3));
         if (!b)
             continue;
-        if (b->type == u"combo"_s) {
+        if (b->type == KitButtonType::Combo) {
             const QRect box = h.rect.adjusted(0, 1, 0, -1);
             paintWhiteBox(p, box);
             paintDropArrow(p, QRect(box.right() - 11, box.top() + 1, 11, box.height() - 2));
@@ -813,16 +813,16 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
     }
     const QString formKey = form.name + u'/';
     for (const auto& [c, rect] : layout) {
-        const QString& t = c->type;
+        const KitControlType t = c->type;
         const auto shown = m_spinShown.find(formKey + c->id);
         const QString value = shown != m_spinShown.end() ? shown->second : state.value(c->id);
         p.setFont(uiFont(12));
         p.setPen(Qt::black);
         const bool focused = m_field && m_field->form == form.name && m_field->control == c->id;
-        if (t == u"label"_s) {
+        if (t == KitControlType::Label) {
             p.drawText(rect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter,
                        c->text.isEmpty() ? c->id : c->text);
-        } else if (t == u"group"_s) {
+        } else if (t == KitControlType::Group) {
             if (dialog) {
                 p.setPen(QColor(0xD0, 0xD0, 0xBF));
                 p.drawRoundedRect(rect.adjusted(0, 7, -1, -1), 3, 3);
@@ -839,7 +839,7 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                 p.setPen(QColor(0x8C, 0xA8, 0xD3));
                 p.drawLine(rect.bottomLeft(), rect.bottomRight());
             }
-        } else if (t == u"link"_s) {
+        } else if (t == KitControlType::Link) {
             paintIcon(p, QRect(rect.left(), rect.top() + 2, 16, 16), u"link"_s);
             QFont f = uiFont(12);
             f.setUnderline(rect.contains(m_mouse));
@@ -848,13 +848,13 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
             p.drawText(rect.adjusted(20, 0, 0, 0), Qt::AlignVCenter,
                        QFontMetrics(f).elidedText(c->text.isEmpty() ? c->id : c->text, Qt::ElideRight,
                                                   rect.width() - 22));
-        } else if (t == u"button"_s) {
+        } else if (t == KitControlType::Button) {
             paintButtonFace(p, rect, c->text.isEmpty() ? c->id : c->text);
-        } else if (t == u"check"_s) {
+        } else if (t == KitControlType::Check) {
             paintCheckBox(p, QRect(rect.left(), rect.center().y() - 6, 13, 13), value == u"on"_s);
             p.setPen(Qt::black);
             p.drawText(rect.adjusted(18, 0, 0, 0), Qt::AlignVCenter, c->text.isEmpty() ? c->id : c->text);
-        } else if (t == u"options"_s) {
+        } else if (t == KitControlType::Options) {
             const int rowH = dialog ? 20 : 19;
             for (qsizetype i = 0; i < c->items.size(); ++i) {
                 const QRect row(rect.left(), rect.top() + static_cast<int>(i) * rowH, rect.width(), rowH);
@@ -862,7 +862,7 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                 p.setPen(Qt::black);
                 p.drawText(row.adjusted(18, 0, 0, 0), Qt::AlignVCenter, c->items[i]);
             }
-        } else if (t == u"combo"_s || t == u"spin"_s || t == u"text"_s) {
+        } else if (t == KitControlType::Combo || t == KitControlType::Spin || t == KitControlType::Text) {
             QRect box = rect;
             if (!c->label.isEmpty() && !dialog) {
                 p.drawText(QRect(rect.left(), rect.top(), rect.width(), 18), Qt::AlignVCenter, c->label);
@@ -871,7 +871,7 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
             box.setHeight(std::min(box.height(), 22));
             paintWhiteBox(p, box);
             QString shown = focused ? m_field->text : value;
-            if (t == u"spin"_s && !c->suffix.isEmpty() && !focused)
+            if (t == KitControlType::Spin && !c->suffix.isEmpty() && !focused)
                 shown += c->suffix;
             p.setPen(Qt::black);
             p.drawText(box.adjusted(4, 0, -18, 0), Qt::AlignVCenter, shown);
@@ -879,9 +879,9 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                 const int x = box.left() + 4 + fm.horizontalAdvance(shown);
                 p.drawLine(x, box.top() + 4, x, box.bottom() - 4);
             }
-            if (t == u"combo"_s) {
+            if (t == KitControlType::Combo) {
                 paintDropArrow(p, QRect(box.right() - 15, box.top() + 1, 15, box.height() - 2));
-            } else if (t == u"spin"_s) {
+            } else if (t == KitControlType::Spin) {
                 const QRect up(box.right() - 15, box.top() + 1, 15, box.height() / 2 - 1);
                 const QRect down(box.right() - 15, box.top() + box.height() / 2, 15, box.height() / 2 - 1);
                 for (const QRect& r : {up, down}) {
@@ -890,7 +890,7 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                     p.drawText(r, Qt::AlignCenter, r == up ? u"▲"_s : u"▼"_s);
                 }
             }
-        } else if (t == u"list"_s) {
+        } else if (t == KitControlType::List) {
             QRect box = rect;
             if (!c->label.isEmpty() && !dialog) {
                 p.drawText(QRect(rect.left(), rect.top(), rect.width(), 18), Qt::AlignVCenter, c->label);
@@ -915,7 +915,7 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                 p.drawText(row.adjusted(4, 0, 0, 0), Qt::AlignVCenter, c->items[i]);
             }
             p.restore();
-        } else if (t == u"gallery"_s) {
+        } else if (t == KitControlType::Gallery) {
             const QRect box = itemBox(*c, rect, dialog);
             if (!c->label.isEmpty() && !dialog)
                 p.drawText(QRect(rect.left(), rect.top(), rect.width(), 18), Qt::AlignVCenter, c->label);
@@ -953,7 +953,7 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
             }
             p.restore();
             paintScrollBar(p, u"gallery:"_s + formKey + c->id);
-        } else if (t == u"tabs"_s) {
+        } else if (t == KitControlType::Tabs) {
             const QRect page(rect.left(), rect.top() + 20, rect.width(), rect.height() - 20);
             p.fillRect(page, QColor(0xFC, 0xFC, 0xFE));
             p.setPen(QColor(0x91, 0x9B, 0x9C));
@@ -975,7 +975,7 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
             }
         }
         // Dialog labels stand left of (or above) their boxes.
-        if (dialog && !c->label.isEmpty() && t != u"tabs"_s && t != u"gallery"_s) {
+        if (dialog && !c->label.isEmpty() && t != KitControlType::Tabs && t != KitControlType::Gallery) {
             p.setPen(Qt::black);
             p.setFont(uiFont(12));
             const int w = fm.horizontalAdvance(c->label) + 4;

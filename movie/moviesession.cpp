@@ -59,15 +59,15 @@ FormState MovieSession::openForm(const KitForm& form) const
     for (const KitControl& c : form.controls) {
         if (c.id.isEmpty())
             continue;
-        if (c.type == u"check"_s)
+        if (c.type == KitControlType::Check)
             state.values[c.id] = c.value.toBool() ? u"on"_s : u"off"_s;
         else if (c.value.isDouble())
             state.values[c.id] = QString::number(c.value.toDouble());
         else if (c.value.isString())
             state.values[c.id] = c.value.toString();
-        else if (c.type == u"tabs"_s && !c.items.isEmpty())
+        else if (c.type == KitControlType::Tabs && !c.items.isEmpty())
             state.values[c.id] = c.items.first();
-        if (c.type == u"tabs"_s)
+        if (c.type == KitControlType::Tabs)
             state.tab = state.values[c.id];
     }
     return state;
@@ -164,7 +164,7 @@ void MovieSession::applyAction(const KitTarget& t)
         FormState& form = t.kind == KitTarget::Dialog ? *m_dialog : m_taskPane;
         if (t.hasValue) {
             form.values[t.control->id] = t.value;
-            if (t.control->type == u"tabs"_s)
+            if (t.control->type == KitControlType::Tabs)
                 form.tab = t.value;
         }
         break;

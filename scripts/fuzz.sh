@@ -5,7 +5,7 @@
 #   scripts/fuzz.sh adopt build-fuzz/run-<target>-<time>
 #
 #   movie  the movie reader and the step engine, playing what it reads with the shipped
-#          PowerPoint kit (movie/kit/kit.json, compiled in): tests/fuzz/fuzz_movie.cpp
+#          PowerPoint kit (movie/kit/, compiled in): tests/fuzz/fuzz_movie.cpp
 #   bank   the bank's set-file reader (bank/sets/*.txt): tests/fuzz/fuzz_bank.cpp
 #
 # Needs clang with libFuzzer: the Debian package "clang" (apt-get install clang), besides what

@@ -1,5 +1,5 @@
 // libFuzzer target: any bytes given to the movie reader, and any movie it
-// accepts played through with the shipped PowerPoint kit (movie/kit/kit.json,
+// accepts played through with the shipped PowerPoint kit (movie/kit/,
 // compiled in as the programs have it), must never crash nor leave the window
 // without a slide to show. Built and run by scripts/fuzz.sh.
 #include "tests/fuzz/fuzzinputs.h"

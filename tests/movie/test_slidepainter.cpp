@@ -1,10 +1,7 @@
+#include "movie/kitcatalog.h"
 #include "movie/slidepainter.h"
 
-#include <QFile>
 #include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QPainter>
 #include <QSet>
 #include <functional>
@@ -53,7 +50,7 @@ const QStringList kShapeTypes = {u"rect"_s,   u"roundrect"_s, u"ellipse"_s,  u"a
                                  u"table"_s,  u"chart"_s,     u"orgchart"_s, u"sound"_s,   u"movie"_s,
                                  u"button"_s, u"whatever"_s};
 
-// The toolbar keys every kit uses, whatever kit.json adds.
+// The toolbar keys every kit uses, whatever the kit files add.
 const QStringList kToolbarIcons = {
     u"new"_s,
     u"open"_s,
@@ -126,26 +123,15 @@ const QStringList kToolbarIcons = {
     u"link"_s,
 };
 
-QJsonObject kit()
-{
-    QFile file(QString::fromUtf8(DRILL_SOURCE_DIR) + u"/movie/kit/kit.json"_s);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QJsonDocument::fromJson(file.readAll()).object();
-}
-
 // Every icon key of the kit: its "icons" list and its toolbar buttons.
 QStringList kitIcons()
 {
-    const QJsonObject kit = ::kit();
-    QStringList keys;
-    for (const QJsonValue& key : kit[u"icons"_s].toArray())
-        keys.push_back(key.toString());
-    const QJsonObject toolbars = kit[u"toolbars"_s].toObject();
-    for (const QString& toolbar : toolbars.keys())
-        for (const QJsonValue& button : toolbars[toolbar].toArray())
-            if (const QString icon = button[u"icon"_s].toString(); !icon.isEmpty())
-                keys.push_back(icon);
+    const KitCatalog& kit = KitCatalog::instance();
+    QStringList keys = kit.icons();
+    for (const auto& [toolbar, buttons] : kit.toolbars())
+        for (const KitButton& button : buttons)
+            if (!button.icon.isEmpty())
+                keys.push_back(button.icon);
     keys.removeDuplicates();
     return keys;
 }
@@ -154,12 +140,12 @@ QStringList kitIcons()
 QStringList kitLayouts()
 {
     QStringList layouts;
-    const QJsonObject pane = kit()[u"taskpanes"_s][u"幻灯片版式"_s].toObject();
-    for (const QJsonValue& control : pane[u"controls"_s].toArray())
-        if (control[u"type"_s].toString() == u"gallery"_s)
-            for (const QJsonValue& item : control[u"items"_s].toArray())
-                if (!item.toString().endsWith(u"版式"_s))
-                    layouts.push_back(item.toString());
+    const KitForm* pane = KitCatalog::instance().taskPane(u"幻灯片版式"_s);
+    for (const KitControl& control : pane ? pane->controls : std::vector<KitControl>())
+        if (control.type == KitControlType::Gallery)
+            for (const QString& item : control.items)
+                if (!item.endsWith(u"版式"_s))
+                    layouts.push_back(item);
     return layouts;
 }
 

@@ -1,0 +1,247 @@
+#include "movie/kitcatalog.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace pptdrill;
+
+namespace {
+
+// A dialog file whose 7th line the cases below spoil.
+QByteArray fontDialog(const QByteArray& line7)
+{
+    return R"json({
+  "width": 400,
+  "height": 260,
+  "controls": [
+    { "type": "tabs", "items": ["字体", "效果"], "x": 8, "y": 6, "w": 380, "h": 200 },
+    { "type": "combo", "id": "中文字体", "items": ["宋体", "黑体"], "value": "宋体", "x": 20, "y": 60, "w": 120, "h": 22 },
+)json" + line7 +
+           R"json(
+    { "type": "button", "id": "确定", "x": 220, "y": 220, "w": 75, "h": 23 }
+  ]
+}
+)json";
+}
+
+QByteArray menus(const QByteArray& line5)
+{
+    return R"json({
+  "menus": [
+    { "title": "文件(F)", "items": [
+      { "text": "新建(N)...", "opens": "taskpane:新建演示文稿" },
+)json" + line5 +
+           R"json(
+      { "text": "关闭(C)" }
+    ] }
+  ]
+}
+)json";
+}
+
+QString loadError(const std::vector<KitFile>& files)
+{
+    auto kit = KitCatalog::load(files);
+    return kit ? QString() : kit.error();
+}
+
+TEST(KitFiles, RefusesMisspeltKeysUnknownTypesAndWrongKindsAtTheirFileAndLine)
+{
+    struct Case
+    {
+        const char* what;
+        KitFile file;
+        QString where;  // "<file>:<line>: "
+        QString saying; // a part of the message
+    };
+    const QString font = u"dialogs/字体.json"_s;
+    const std::vector<Case> cases = {
+        {"a misspelt control key",
+         {font, fontDialog(R"(    { "type": "combo", "id": "字号", "edtiable": true },)")},
+         font + u":7: "_s,
+         u"controls[2].edtiable 是未知的键"_s},
+        {"an unknown control type",
+         {font, fontDialog(R"(    { "type": "combox", "id": "字号" },)")},
+         font + u":7: "_s,
+         u"controls[2].type “combox”不是控件类型"_s},
+        {"a control without a type",
+         {font, fontDialog(R"(    { "id": "字号" },)")},
+         font + u":7: "_s,
+         u"controls[2] 缺少控件类型"_s},
+        {"a check box's value as text",
+         {font, fontDialog(R"(    { "type": "check", "id": "阴影", "value": "on" },)")},
+         font + u":7: "_s,
+         u"controls[2].value 应为 true 或 false"_s},
+        {"a spin box's value as text",
+         {font, fontDialog(R"(    { "type": "spin", "id": "偏移", "value": "0" },)")},
+         font + u":7: "_s,
+         u"controls[2].value 应为数字"_s},
+        {"a list item that is a number",
+         {font, fontDialog("    { \"type\": \"list\", \"id\": \"l\",\n  \"items\": [\"a\",\n 2] },")},
+         font + u":9: "_s,
+         u"controls[2].items[1] 应为文字"_s},
+        {"a width that is not whole",
+         {u"dialogs/颜色.json"_s, "{\n  \"width\": 400.5,\n  \"controls\": []\n}\n"},
+         u"dialogs/颜色.json:2: "_s,
+         u"width 应为整数"_s},
+        {"a misspelt dialog key",
+         {u"dialogs/颜色.json"_s, "{\n  \"width\": 400,\n  \"contorls\": []\n}\n"},
+         u"dialogs/颜色.json:3: "_s,
+         u"contorls 是未知的键"_s},
+        {"a misspelt task pane key",
+         {u"taskpanes/剪贴板.json"_s, "{\n\n  \"titel\": \"剪贴板\"\n}\n"},
+         u"taskpanes/剪贴板.json:3: "_s,
+         u"titel 是未知的键"_s},
+        {"an item opening something named as a number",
+         {font, fontDialog("    { \"type\": \"combo\", \"id\": \"效果\", \"items\": [\"其他效果(M)...\"],\n"
+                           "      \"itemOpens\": { \"其他效果(M)...\": 3 } },")},
+         font + u":8: "_s,
+         u"controls[2].itemOpens.其他效果(M)... 应为文字"_s},
+        {"a misspelt menu item key",
+         {u"menus.json"_s, menus(R"(      { "text": "打开(O)...", "itmes": [] },)")},
+         u"menus.json:5: "_s,
+         u"menus[0].items[1].itmes 是未知的键"_s},
+        {"a separator given as text",
+         {u"menus.json"_s, menus(R"(      { "separator": "true" },)")},
+         u"menus.json:5: "_s,
+         u"menus[0].items[1].separator 应为 true 或 false"_s},
+        {"a misspelt toolbar button key",
+         {u"toolbars.json"_s,
+          "{\n  \"toolbars\": { \"常用\": [\n    { \"name\": \"新建\", \"icno\": \"new\" }\n  ] }\n}\n"},
+         u"toolbars.json:3: "_s,
+         u"toolbars.常用[0].icno 是未知的键"_s},
+        {"an unknown toolbar button type",
+         {u"toolbars.json"_s, "{\n  \"toolbars\": { \"格式\": [\n    { \"name\": \"字号\",\n \"type\": "
+                              "\"dropdown\" }\n  ] }\n}\n"},
+         u"toolbars.json:4: "_s,
+         u"toolbars.格式[0].type “dropdown”不是工具栏按钮的类型"_s},
+        {"a drop-down box's value that is a number",
+         {u"toolbars.json"_s, "{\n  \"toolbars\": { \"格式\": [\n    { \"name\": \"字号\", \"type\": "
+                              "\"combo\", \"items\": [\"8\",\n 9] }\n  ] }\n}\n"},
+         u"toolbars.json:4: "_s,
+         u"toolbars.格式[0].items[1] 应为文字"_s},
+        {"a misspelt context menu item key",
+         {u"contextmenus.json"_s,
+          "{\n  \"contextmenus\": { \"slide\": [\n\n    { \"txet\": \"粘贴(P)\" } ] }\n}\n"},
+         u"contextmenus.json:4: "_s,
+         u"contextmenus.slide[0].txet 是未知的键"_s},
+        {"a misspelt key entry key",
+         {u"keys.json"_s, "{\n  \"keys\": [\n    { \"key\": \"Ctrl+B\", \"name\": \"加粗\" },\n    { "
+                          "\"kye\": \"Ctrl+I\" }\n  ]\n}\n"},
+         u"keys.json:4: "_s,
+         u"keys[1].kye 是未知的键"_s},
+        {"a misspelt part of the kit",
+         {u"kit.json"_s, "{\n  \"menus\": [],\n  \"dialog\": {}\n}\n"},
+         u"kit.json:3: "_s,
+         u"dialog 是未知的键"_s},
+        {"a part of the wrong kind",
+         {u"icons.json"_s, "{\n  \"icons\": \"new\"\n}\n"},
+         u"icons.json:2: "_s,
+         u"icons 应为文字的数组"_s},
+        {"a key given twice",
+         {font, fontDialog(R"(    { "type": "check", "id": "阴影", "id": "下划线" },)")},
+         font + u":7: "_s,
+         u"controls[2].id 重复出现"_s},
+        {"a document that does not read",
+         {font, fontDialog(R"(    { "type": "check" "id": "阴影" },)")},
+         font + u":7: "_s,
+         u"不是有效的 JSON"_s},
+    };
+    for (const Case& c : cases) {
+        const QString error = loadError({c.file});
+        EXPECT_TRUE(error.startsWith(c.where)) << c.what << ": " << error.toStdString();
+        EXPECT_TRUE(error.contains(c.saying)) << c.what << ": " << error.toStdString();
+    }
+    // The sound files of the cases load.
+    EXPECT_EQ(loadError({{font, fontDialog(R"(    { "type": "check", "id": "阴影", "value": true },)")},
+                         {u"menus.json"_s, menus(R"(      { "separator": true },)")}}),
+              QString());
+}
+
+TEST(KitFiles, AssemblesTheCatalogFromItsFilesAndRefusesAPartGivenTwice)
+{
+    const std::vector<KitFile> files = {
+        {u"menus.json"_s, menus(R"(      { "separator": true },)")},
+        {u"dialogs/字体.json"_s, fontDialog(R"(    { "type": "check", "id": "阴影", "value": true },)")},
+        {u"taskpanes/幻灯片版式.json"_s,
+         R"({ "controls": [ { "type": "gallery", "id": "版式", "items": ["标题幻灯片"] } ] })"},
+        {u"toolbars.json"_s,
+         R"({ "toolbars": { "绘图": [ { "name": "箭头" } ], "常用": [ { "name": "新建" } ] } })"},
+    };
+    auto kit = KitCatalog::load(files);
+    ASSERT_TRUE(kit.ok()) << kit.error().toStdString();
+    ASSERT_NE(kit->dialog(u"字体"_s), nullptr);
+    EXPECT_TRUE(kit->dialog(u"字体"_s)->dialog);
+    EXPECT_EQ(kit->dialog(u"字体"_s)->control(u"阴影"_s)->type, KitControlType::Check);
+    EXPECT_EQ(kit->dialog(u"字体"_s)->tabs()->id, u"标签"_s);
+    EXPECT_NE(kit->taskPane(u"幻灯片版式"_s), nullptr);
+    EXPECT_TRUE(kit->resolve(u"taskpane:幻灯片版式/版式=标题幻灯片"_s).ok());
+    EXPECT_TRUE(kit->resolve(u"menu:文件(F)/关闭(C)"_s).ok());
+    ASSERT_EQ(kit->toolbars().size(), 2u);
+    EXPECT_EQ(kit->toolbars()[0].first, u"常用"_s);
+
+    std::vector<KitFile> twice = files;
+    twice.push_back({u"more.json"_s, R"({ "dialogs": { "颜色": {}, "字体": {} } })"});
+    EXPECT_TRUE(
+        loadError(twice).startsWith(u"more.json:1: PowerPoint 套件有误：dialogs.字体 对话框“字体”已在 "
+                                    u"dialogs/字体.json 中给出"_s))
+        << loadError(twice).toStdString();
+    twice.back() = {u"menus2.json"_s, R"({ "menus": [] })"};
+    EXPECT_TRUE(loadError(twice).contains(u"已在 menus.json 中给出"_s)) << loadError(twice).toStdString();
+}
+
+TEST(KitFiles, TheControlTypesReadAsTheirKitNames)
+{
+    for (const QString& name : {u"label"_s, u"group"_s, u"tabs"_s, u"list"_s, u"combo"_s, u"check"_s,
+                                u"options"_s, u"spin"_s, u"text"_s, u"button"_s, u"link"_s, u"gallery"_s}) {
+        const auto type = KitCatalog::controlType(name);
+        ASSERT_TRUE(type.has_value()) << name.toStdString();
+        EXPECT_EQ(KitCatalog::controlTypeName(*type), name);
+    }
+    EXPECT_FALSE(KitCatalog::controlType(u"Combo"_s).has_value());
+    EXPECT_FALSE(KitCatalog::controlType(QString()).has_value());
+}
+
+// The programs carry every file of movie/kit/ as it stands, and they load.
+TEST(KitFiles, TheBuiltInKitIsTheKitFolderAndLoads)
+{
+    const QString folder = QString::fromUtf8(DRILL_SOURCE_DIR) + u"/movie/kit/"_s;
+    std::vector<KitFile> onDisk;
+    QDirIterator it(folder, {u"*.json"_s}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        onDisk.push_back({file.fileName().mid(folder.size()), file.readAll()});
+    }
+    std::sort(onDisk.begin(), onDisk.end(),
+              [](const KitFile& a, const KitFile& b) { return a.name < b.name; });
+    const std::vector<KitFile> builtIn = KitCatalog::builtInFiles();
+    ASSERT_EQ(builtIn.size(), onDisk.size()) << "rebuild: the kit folder has changed";
+    for (size_t i = 0; i < onDisk.size(); ++i) {
+        EXPECT_EQ(builtIn[i].name, onDisk[i].name);
+        EXPECT_TRUE(builtIn[i].json == onDisk[i].json) << onDisk[i].name.toStdString();
+    }
+
+    auto kit = KitCatalog::load(onDisk);
+    ASSERT_TRUE(kit.ok()) << kit.error().toStdString();
+    for (const KitFile& file : onDisk) {
+        const QString name = file.name.section(u'/', -1).chopped(5);
+        if (file.name.startsWith(u"dialogs/"_s)) {
+            EXPECT_NE(kit->dialog(name), nullptr) << name.toStdString();
+        } else if (file.name.startsWith(u"taskpanes/"_s)) {
+            EXPECT_NE(kit->taskPane(name), nullptr) << name.toStdString();
+        }
+    }
+    const KitCatalog& shipped = KitCatalog::instance();
+    EXPECT_FALSE(shipped.menus().empty());
+    EXPECT_GE(shipped.toolbars().size(), 3u);
+    EXPECT_FALSE(shipped.icons().isEmpty());
+    EXPECT_NE(shipped.key(u"Ctrl+M"_s), nullptr);
+    EXPECT_NE(shipped.contextMenu(u"thumbnail"_s), nullptr);
+    EXPECT_TRUE(shipped.resolve(u"dialog:字体/确定"_s).ok());
+}
+
+} // namespace
