@@ -1,0 +1,315 @@
+// The hint clip and the demonstration: the steps planned as moves through the window.
+#include "movie/kitcatalog.h"
+#include "movie/kitstyle.h"
+#include "movie/kitview.h"
+#include "movie/slidepainter.h"
+#include "platform/firstpaint.h"
+
+#include <QFontMetrics>
+#include <QHelpEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTimer>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+using namespace kit;
+
+// ---------------------------------------------------------------------------
+// Hint and demonstration
+
+std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
+{
+    std::vector<DemoMove> moves;
+    const qsizetype colon = action.indexOf(u':');
+    const QString kind = action.left(colon);
+    const QString rest = action.mid(colon + 1);
+    if (kind == u"menu"_s) {
+        const QStringList path = rest.split(u'/');
+        moves.push_back({DemoMove::Click, u"menutitle:"_s + path.first(), {}});
+        for (qsizetype i = 2; i <= path.size(); ++i)
+            moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click,
+                             u"menuitem:"_s + path.mid(0, i).join(u'/'),
+                             {}});
+    } else if (kind == u"context"_s) {
+        const QStringList path = rest.split(u'/');
+        const QString area = path.first();
+        const int sel = m_session->presentation().selected;
+        QString at = u"area:slideempty"_s;
+        if (area == u"thumbnail"_s || area == u"sorter"_s) {
+            at = u"thumb:"_s + QString::number(sel);
+        } else if (area == u"text"_s) {
+            at = locate(u"ph:body"_s)       ? u"ph:body"_s
+                 : locate(u"ph:subtitle"_s) ? u"ph:subtitle"_s
+                                            : u"ph:title"_s;
+        } else if (area != u"slide"_s) {
+            const Slide& slide = m_session->presentation().slides[static_cast<size_t>(sel - 1)];
+            for (size_t i = 0; i < slide.shapes.size(); ++i) {
+                if (shapeContextArea(static_cast<int>(i) + 1) == area) {
+                    at = u"shape:"_s + QString::number(i + 1);
+                    break;
+                }
+            }
+        }
+        moves.push_back({DemoMove::RightClick, at, {}});
+        for (qsizetype i = 2; i <= path.size(); ++i)
+            moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click,
+                             u"ctxitem:"_s + path.mid(1, i - 1).join(u'/'),
+                             {}});
+    } else if (kind == u"toolbar"_s) {
+        const qsizetype eq = rest.indexOf(u'=');
+        const QStringList path = (eq < 0 ? rest : rest.left(eq)).split(u'/');
+        const KitButton* b = m_session->kit().toolbarButton(path.first());
+        if (eq >= 0) {
+            moves.push_back({DemoMove::Click, u"tb:"_s + path.first(), {}});
+            moves.push_back({DemoMove::Click, u"drop:"_s + rest.mid(eq + 1), {}});
+        } else if (path.size() == 1 && !b && rest.startsWith(u"Shift+"_s)) {
+            moves.push_back({DemoMove::ShiftClick, u"tb:"_s + rest.mid(6), {}});
+        } else if (path.size() == 1) {
+            moves.push_back({DemoMove::Click, u"tb:"_s + rest, {}});
+        } else {
+            moves.push_back(
+                {DemoMove::Click, (b && b->text.isEmpty() ? u"tbarrow:"_s : u"tb:"_s) + path.first(), {}});
+            for (qsizetype i = 2; i <= path.size(); ++i)
+                moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click,
+                                 u"tbitem:"_s + path.mid(0, i).join(u'/'),
+                                 {}});
+        }
+    } else if (kind == u"key"_s) {
+        moves.push_back({DemoMove::Key, {}, rest});
+    } else if (kind == u"thumb"_s) {
+        moves.push_back({DemoMove::Click, action, {}});
+    } else if (kind == u"click"_s || kind == u"dblclick"_s) {
+        const QString loc = rest.startsWith(u"thumb:"_s) || rest.startsWith(u"shape:"_s) ||
+                                    rest.startsWith(u"outline:"_s) || rest.startsWith(u"frame:"_s)
+                                ? rest
+                            : rest == u"slide"_s ? u"area:slideempty"_s
+                                                 : u"ph:"_s + rest;
+        moves.push_back({kind == u"click"_s ? DemoMove::Click : DemoMove::DoubleClick, loc, {}});
+    } else if (kind == u"taskpane"_s || kind == u"dialog"_s) {
+        auto target = m_session->kit().resolve(action);
+        if (!target || !target->control)
+            return moves;
+        const QString loc = target->form + u'/' + target->control->id;
+        const KitControlType t = target->control->type;
+        if (!target->hasValue || t == KitControlType::Check) {
+            moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
+        } else if (t == KitControlType::Tabs) {
+            moves.push_back({DemoMove::Click, u"tab:"_s + target->form + u'/' + target->value, {}});
+        } else if (t == KitControlType::List || t == KitControlType::Options ||
+                   t == KitControlType::Gallery) {
+            moves.push_back({DemoMove::Click, u"item:"_s + loc + u'/' + target->value, {}});
+        } else if (t == KitControlType::Combo && !target->control->editable) {
+            moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
+            moves.push_back({DemoMove::Click, u"drop:"_s + target->value, {}});
+        } else if (t == KitControlType::Combo && target->control->items.contains(target->value)) {
+            // A value of an editable box's list is picked from the list, as the hint says.
+            moves.push_back({DemoMove::Click, u"ctlarrow:"_s + loc, {}});
+            moves.push_back({DemoMove::Click, u"drop:"_s + target->value, {}});
+        } else {
+            moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
+            moves.push_back({DemoMove::Type, {}, target->value});
+        }
+    }
+    return moves;
+}
+
+QString KitView::nextTargetLocator() const
+{
+    const std::vector<DemoMove> moves = planMoves(m_session->nextAction());
+    for (auto it = moves.rbegin(); it != moves.rend(); ++it) {
+        if (!it->locator.isEmpty() && locate(it->locator))
+            return it->locator;
+    }
+    return {};
+}
+
+KitView::MasterPage KitView::masterPage() const
+{
+    const QRect area = slideAreaRect();
+    const int h = area.height() - 30;
+    const int w = h * 3 / 4;
+    MasterPage m;
+    m.page = QRect(area.center().x() - w / 2, area.top() + 15, w, h);
+    if (m_session->view() == u"notesmaster"_s) {
+        m.slide = QRect(m.page.left() + m.page.width() / 8, m.page.top() + 20, m.page.width() * 3 / 4,
+                        m.page.width() * 9 / 16);
+        m.notes = QRect(m.page.left() + 20, m.slide.bottom() + 20, m.page.width() - 40,
+                        m.page.bottom() - m.slide.bottom() - 50);
+    } else {
+        m.notes = m.page.adjusted(20, 30, -20, -30);
+    }
+    return m;
+}
+
+QString KitView::shapeContextArea(int shape) const
+{
+    const Presentation& pres = m_session->presentation();
+    const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+    if (shape < 1 || shape > static_cast<int>(slide.shapes.size()))
+        return u"slide"_s;
+    const QString type = slide.shapes[static_cast<size_t>(shape - 1)].type;
+    QString area = u"shape"_s;
+    if (type == u"chart"_s)
+        area = u"chart"_s;
+    else if (type == u"picture"_s || type == u"clipart"_s)
+        area = u"picture"_s;
+    else if (type == u"orgchart"_s)
+        area = u"orgchart"_s;
+    return m_session->kit().contextMenu(area) ? area : u"slide"_s;
+}
+
+void KitView::setHintVisible(bool visible)
+{
+    m_hintVisible = visible;
+    update();
+}
+
+void KitView::startDemonstration()
+{
+    m_demoTimer->stop();
+    m_drop.reset();
+    m_field.reset();
+    m_menu = MenuState{};
+    m_listScroll.clear();
+    m_spinShown.clear();
+    m_completionText.clear();
+    m_completedSignalled = false;
+    m_session->reset();
+    rebuild();
+    m_demo = DemoState{};
+    m_demo.running = true;
+    m_demo.pointer = m_mouse.isNull() ? QPoint(400, 300) : m_mouse;
+    m_demo.moves.clear();
+    m_demo.step = -1;
+    demoNextMove();
+}
+
+void KitView::demoNextMove()
+{
+    if (!m_demo.running)
+        return;
+    if (m_demo.move >= m_demo.moves.size()) {
+        // The step's moves are done; a step the moves did not reach is done directly.
+        if (m_demo.step >= 0 && m_session->stepIndex() == m_demo.step) {
+            ++m_demoShortcuts;
+            perform(m_session->nextAction());
+        }
+        // Done, or stuck at a step that cannot be done at all (its action names
+        // nothing the window has): either ends the demonstration.
+        if (m_session->isComplete() || (m_demo.step >= 0 && m_session->stepIndex() == m_demo.step)) {
+            m_demo.running = false;
+            m_demo.caption.clear();
+            update();
+            return;
+        }
+        m_demo.step = m_session->stepIndex();
+        m_demo.caption = m_session->currentStep()->caption;
+        m_demo.moves = planMoves(m_session->nextAction());
+        m_demo.move = 0;
+        if (m_demo.moves.empty()) {
+            // No move reaches the step: it is done directly.
+            QTimer::singleShot(0, this, &KitView::demoNextMove);
+            return;
+        }
+    }
+    const DemoMove& move = m_demo.moves[m_demo.move];
+    revealItem(move.locator);
+    m_demo.from = m_demo.pointer;
+    m_demo.to = m_demo.pointer;
+    if (!move.locator.isEmpty()) {
+        if (auto r = locate(move.locator))
+            m_demo.to = r->center();
+    }
+    m_demo.frame = 0;
+    m_demoTimer->start(m_pace <= 0 ? 0 : static_cast<int>(16 * m_pace));
+}
+
+void KitView::demoTick()
+{
+    if (!m_demo.running)
+        return;
+    const int frames = m_pace <= 0 ? 1 : 24;
+    ++m_demo.frame;
+    const double t = std::min(1.0, static_cast<double>(m_demo.frame) / frames);
+    const double ease = t * t * (3 - 2 * t);
+    m_demo.pointer = m_demo.from + (m_demo.to - m_demo.from) * ease;
+    update();
+    if (t < 1.0) {
+        m_demoTimer->start(static_cast<int>(16 * m_pace));
+        return;
+    }
+    demoArrive();
+}
+
+void KitView::demoArrive()
+{
+    const DemoMove move = m_demo.moves[m_demo.move];
+    const auto r = move.locator.isEmpty() ? std::nullopt : locate(move.locator);
+    doMove(move, r);
+    ++m_demo.move;
+    QTimer::singleShot(m_pace <= 0 ? 0 : static_cast<int>(450 * m_pace), this, &KitView::demoNextMove);
+}
+
+void KitView::doMove(const DemoMove& move, const std::optional<QRect>& at)
+{
+    switch (move.kind) {
+    case DemoMove::Click:
+    case DemoMove::Hover:
+        if (at)
+            clickAt(at->center());
+        break;
+    case DemoMove::ShiftClick:
+        if (at)
+            clickAt(at->center(), Qt::LeftButton, false, Qt::ShiftModifier);
+        break;
+    case DemoMove::DoubleClick:
+        if (at)
+            clickAt(at->center(), Qt::LeftButton, true);
+        break;
+    case DemoMove::RightClick:
+        if (at)
+            clickAt(at->center(), Qt::RightButton);
+        break;
+    case DemoMove::Key:
+        pressShortcut(move.text);
+        break;
+    case DemoMove::Type:
+        typeText(move.text);
+        break;
+    }
+}
+
+bool KitView::performThroughUi(const QString& action)
+{
+    const int before = m_session->stepIndex();
+    for (const DemoMove& move : planMoves(action)) {
+        std::optional<QRect> r;
+        if (!move.locator.isEmpty()) {
+            revealItem(move.locator);
+            r = locate(move.locator);
+            if (!r)
+                return false;
+        }
+        doMove(move, r);
+    }
+    return m_session->stepIndex() > before;
+}
+
+void KitView::setCompletionText(const QString& text)
+{
+    m_completionText = text;
+    update();
+}
+
+} // namespace pptdrill
