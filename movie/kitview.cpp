@@ -420,7 +420,6 @@ void KitView::mouseMoveEvent(QMouseEvent* event)
         if (h && h->locator.startsWith(u"menutitle:"_s) && !m_menu.context && m_menu.toolbar.isEmpty() &&
             h->locator.mid(10) != m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title) {
             clickAt(m_mouse);
-            clickAt(m_mouse);
         } else if (h && h->action.isEmpty() &&
                    (h->locator.startsWith(u"menuitem:"_s) || h->locator.startsWith(u"ctxitem:"_s) ||
                     h->locator.startsWith(u"tbitem:"_s))) {

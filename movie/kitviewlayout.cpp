@@ -1083,7 +1083,10 @@ const KitView::Hot* KitView::hotAt(const QPoint& point) const
         minLayer = 20;
     const Hot* best = nullptr;
     for (const Hot& h : m_hots) {
-        if (h.layer < minLayer || !h.rect.contains(point))
+        // While a menu of the menu bar is open, the other titles still answer (to switch menus).
+        const bool menuBarTitle = m_menu.open && !m_drop && !m_menu.context && m_menu.toolbar.isEmpty() &&
+                                  h.locator.startsWith(u"menutitle:"_s);
+        if ((h.layer < minLayer && !menuBarTitle) || !h.rect.contains(point))
             continue;
         // The innermost of overlapping elements of one layer wins (a shape over the slide).
         if (!best || h.layer > best->layer ||

@@ -232,6 +232,24 @@ TEST(KitView, AClickedPlaceholderShowsItsSelectionUntilTheLearnerLetsGo)
     EXPECT_EQ(view->grab().toImage(), before);
 }
 
+TEST(KitView, AnotherMenuTitleSwitchesTheOpenMenu)
+{
+    auto view = viewOf(kSaveAsMovie);
+    view->show();
+    click(*view, u"menutitle:文件(F)"_s);
+    ASSERT_TRUE(view->locate(u"menuitem:文件(F)/另存为(A)..."_s).has_value());
+    // A click on the next title opens that menu instead.
+    click(*view, u"menutitle:格式(O)"_s);
+    EXPECT_FALSE(view->locate(u"menuitem:文件(F)/另存为(A)..."_s).has_value());
+    EXPECT_TRUE(view->locate(u"menuitem:格式(O)/字体(F)..."_s).has_value());
+    // So does the pointer passing over a title.
+    QTest::mouseMove(view.get(), view->locate(u"menutitle:视图(V)"_s)->center());
+    EXPECT_TRUE(view->locate(u"menuitem:视图(V)/幻灯片浏览(D)"_s).has_value());
+    // A click on the open menu's own title closes it.
+    click(*view, u"menutitle:视图(V)"_s);
+    EXPECT_FALSE(view->locate(u"menuitem:视图(V)/幻灯片浏览(D)"_s).has_value());
+}
+
 TEST(KitView, DialogControlsTakeOnlyTheExpectedValues)
 {
     auto view = viewOf(kSaveAsMovie);
