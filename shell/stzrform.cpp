@@ -145,7 +145,7 @@ void StzrForm::build(bool random)
         stzrForm.unload();
         zctestForm.unload();
         testloginForm.unload();
-        indexForm->show();
+        showMainMenu();
         return;
     }
     stzrForm.unload();
