@@ -551,8 +551,19 @@ void StbarForm::restoreFromIcon()
 void StbarForm::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    if (QWindow* window = windowHandle())
-        window->startSystemMove();
+    m_drag.start(event->globalPosition().toPoint());
+}
+
+void StbarForm::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+    m_drag.follow(event->globalPosition().toPoint());
+}
+
+void StbarForm::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    m_drag.stop();
 }
 
 void loadQuestionBar()

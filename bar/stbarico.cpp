@@ -75,19 +75,30 @@ void StbaricoForm::unloading()
 void StbaricoForm::mousePressEvent(QMouseEvent* event)
 {
     m_dragging = true;
+    m_pressedAt = event->globalPosition().toPoint();
     event->accept();
 }
 
 void StbaricoForm::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
-    if (m_dragging && windowHandle())
-        windowHandle()->startSystemMove();
+    if (!m_dragging)
+        return;
+    if (!m_drag.isFollowing())
+        m_drag.start(m_pressedAt);
+    if (m_drag.isFollowing())
+        m_drag.follow(event->globalPosition().toPoint());
+    else
+        // The window manager moves the icon now and keeps the release; without
+        // this, the next pointer motion over the icon would start a move that
+        // no release ends.
+        m_dragging = false;
 }
 
 void StbaricoForm::mouseReleaseEvent(QMouseEvent* event)
 {
     m_dragging = false;
+    m_drag.stop();
     event->accept();
 }
 

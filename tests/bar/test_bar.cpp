@@ -32,6 +32,15 @@ void clickCell(StbarForm* bar, int n)
     QTest::mouseClick(bar->cell(n), Qt::LeftButton);
 }
 
+// A mouse event as the window system delivers it, the pointer at `global`.
+void sendMouse(QWidget* window, QEvent::Type type, QPoint global, Qt::MouseButtons held)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, window->mapFromGlobal(QPointF(global)), QPointF(global), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(window, &event);
+}
+
 } // namespace
 
 TEST_F(BarTest, LoadPlacesTheBarAndStartsThePlayerOnQuestionOne)
@@ -425,6 +434,37 @@ TEST_F(BarTest, TheIconTracksDragging)
     EXPECT_TRUE(icon->dragging());
     QTest::mouseRelease(icon, Qt::RightButton);
     EXPECT_FALSE(icon->dragging());
+}
+
+// Offscreen, like X without a window manager, there is no move of the window
+// system: the bar and its icon follow the pointer themselves, while a button is held.
+TEST_F(BarTest, WithoutAWindowManagerTheBarAndTheIconFollowThePointerWhileAButtonIsHeld)
+{
+    StbarForm* bar = loadBar(2);
+    const QPoint start = bar->pos();
+    const QPoint grip = bar->mapToGlobal(QPoint(2, 100)); // the bar's own surface
+    sendMouse(bar, QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    sendMouse(bar, QEvent::MouseMove, grip + QPoint(-40, -25), Qt::LeftButton);
+    sendMouse(bar, QEvent::MouseMove, grip + QPoint(-120, -60), Qt::LeftButton);
+    EXPECT_EQ(bar->pos(), start + QPoint(-120, -60));
+    sendMouse(bar, QEvent::MouseButtonRelease, grip + QPoint(-120, -60), Qt::NoButton);
+    // Moves after the release leave it where it was dropped.
+    sendMouse(bar, QEvent::MouseMove, grip + QPoint(-300, -200), Qt::LeftButton);
+    EXPECT_EQ(bar->pos(), start + QPoint(-120, -60));
+
+    bar->setWindowState(Qt::WindowMinimized);
+    StbaricoForm* icon = stbaricoForm.loaded();
+    ASSERT_NE(icon, nullptr);
+    const QPoint corner = icon->pos();
+    const QPoint middle = icon->mapToGlobal(QPoint(26, 26));
+    sendMouse(icon, QEvent::MouseButtonPress, middle, Qt::LeftButton);
+    sendMouse(icon, QEvent::MouseMove, middle + QPoint(-10, -5), Qt::LeftButton);
+    sendMouse(icon, QEvent::MouseMove, middle + QPoint(-200, -150), Qt::LeftButton);
+    EXPECT_EQ(icon->pos(), corner + QPoint(-200, -150));
+    sendMouse(icon, QEvent::MouseButtonRelease, middle + QPoint(-200, -150), Qt::NoButton);
+    EXPECT_FALSE(icon->dragging());
+    sendMouse(icon, QEvent::MouseMove, middle + QPoint(-250, -180), Qt::LeftButton);
+    EXPECT_EQ(icon->pos(), corner + QPoint(-200, -150));
 }
 
 TEST_F(BarTest, TheSeamsHideAndShowTheBarOrItsIcon)
