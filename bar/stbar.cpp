@@ -8,6 +8,7 @@
 #include "platform/inputmethods.h"
 #include "platform/messagebox.h"
 #include "platform/steadyclock.h"
+#include "platform/windowsystem.h"
 #include "player/channel.h"
 #include "shell/examflow.h"
 #include "shell/programend.h"
@@ -223,6 +224,11 @@ void StbarForm::buildControls()
     m_timer1 = new FormTimer(this, u"Timer1"_s, 1000, false);
     m_timer2 = new FormTimer(this, u"Timer2"_s, 1000, false);
     connect(m_timer1, &FormTimer::Timer, this, &StbarForm::keepOnTop);
+    // A new player's window comes up on top of the bar; the bar goes back over it at once.
+    connect(&WindowArrivals::instance(), &WindowArrivals::otherWindowShown, this, [this] {
+        if (!m_menuOpen)
+            keepOnTop();
+    });
     connect(m_timer2, &FormTimer::Timer, this, &StbarForm::clockTick);
 }
 

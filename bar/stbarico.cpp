@@ -1,6 +1,7 @@
 #include "bar/stbarico.h"
 
 #include "bar/stbar.h"
+#include "platform/windowsystem.h"
 #include "shell/controls.h"
 
 #include <QGuiApplication>
@@ -54,10 +55,12 @@ StbaricoForm::StbaricoForm() : Form(u"stbarico"_s)
     setFixedSize(twipsToPixels(780), twipsToPixels(780));
     new Image(this, u"Image1"_s, iconArtwork());
     m_timer1 = new FormTimer(this, u"Timer1"_s, 1000, false);
-    connect(m_timer1, &FormTimer::Timer, this, [this] {
+    const auto keepOnTop = [this] {
         if (isVisible())
             raise();
-    });
+    };
+    connect(m_timer1, &FormTimer::Timer, this, keepOnTop);
+    connect(&WindowArrivals::instance(), &WindowArrivals::otherWindowShown, this, keepOnTop);
 }
 
 void StbaricoForm::Load()

@@ -1,5 +1,6 @@
 // The question bar: grid, navigation, the player restarts, stem box, panels,
 // hand-in, icon, close guard and input-method menu.
+#include "platform/windowsystem.h"
 #include "player/channel.h"
 #include "tests/bar/barfixture.h"
 #include "tests/channel/peer.h"
@@ -40,6 +41,22 @@ void sendMouse(QWidget* window, QEvent::Type type, QPoint global, Qt::MouseButto
                       Qt::NoModifier);
     QApplication::sendEvent(window, &event);
 }
+
+// Counts how often a window is put on top.
+class RaiseCounter : public QObject
+{
+public:
+    explicit RaiseCounter(QWidget* window) { window->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::ZOrderChange)
+            ++count;
+        return false;
+    }
+};
 
 } // namespace
 
@@ -465,6 +482,34 @@ TEST_F(BarTest, WithoutAWindowManagerTheBarAndTheIconFollowThePointerWhileAButto
     EXPECT_FALSE(icon->dragging());
     sendMouse(icon, QEvent::MouseMove, middle + QPoint(-250, -180), Qt::LeftButton);
     EXPECT_EQ(icon->pos(), corner + QPoint(-200, -150));
+}
+
+// A new player's window, or any other program's, puts the bar back on top at
+// once rather than at the next keep-on-top tick; when the bar is minimized its
+// icon goes on top instead.
+TEST_F(BarTest, AnotherProgramsWindowComingUpPutsTheBarOnTopAtOnce)
+{
+    StbarForm* bar = loadBar(2);
+    RaiseCounter barRaises(bar);
+    emit WindowArrivals::instance().otherWindowShown();
+    EXPECT_EQ(barRaises.count, 1);
+
+    // Not over its own input-method menu.
+    QTimer::singleShot(0, bar, [] {
+        emit WindowArrivals::instance().otherWindowShown();
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    bar->button(9)->click();
+    EXPECT_EQ(barRaises.count, 1);
+
+    bar->setWindowState(Qt::WindowMinimized);
+    ASSERT_NE(stbaricoForm.loaded(), nullptr);
+    RaiseCounter iconRaises(stbaricoForm.loaded());
+    barRaises.count = 0;
+    emit WindowArrivals::instance().otherWindowShown();
+    EXPECT_EQ(iconRaises.count, 1);
+    EXPECT_EQ(barRaises.count, 0);
 }
 
 TEST_F(BarTest, TheSeamsHideAndShowTheBarOrItsIcon)
