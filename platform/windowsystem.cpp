@@ -34,10 +34,28 @@ template <typename Reply> struct FreeReply
 };
 template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, FreeReply<Reply>>;
 
-bool isWindowOfThisProgram(xcb_window_t id)
+// The child of the root that holds `window`: the window itself, or the frame
+// a window manager put it in.
+xcb_window_t topLevelOf(xcb_connection_t* connection, xcb_window_t window)
+{
+    for (int depth = 0; depth < 8; ++depth) {
+        const ReplyPtr<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+        if (!tree || tree->parent == XCB_NONE || tree->parent == tree->root)
+            return window;
+        window = tree->parent;
+    }
+    return window;
+}
+
+// `shown` (a child of the root) is one of this program's windows or its frame.
+bool isWindowOfThisProgram(xcb_connection_t* connection, xcb_window_t shown)
 {
     for (QWindow* window : QGuiApplication::allWindows()) {
-        if (window->handle() && window->winId() == id)
+        if (!window->handle() || !window->isTopLevel())
+            continue;
+        const auto id = static_cast<xcb_window_t>(window->winId());
+        if (id == shown || topLevelOf(connection, id) == shown)
             return true;
     }
     return false;
@@ -84,7 +102,7 @@ class WindowArrivals::X11Watch : public QAbstractNativeEventFilter
 {
 public:
     X11Watch(WindowArrivals* arrivals, xcb_connection_t* connection)
-        : m_arrivals(arrivals), m_roots(rootWindows(connection))
+        : m_arrivals(arrivals), m_connection(connection), m_roots(rootWindows(connection))
     {
         for (xcb_window_t root : m_roots) {
             const ReplyPtr<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
@@ -107,7 +125,7 @@ public:
             if (!isRoot(map->event) || map->window == map->event)
                 return false;
             // Menus and tooltips (override-redirect) are no windows of their own.
-            if (!map->override_redirect && !isWindowOfThisProgram(map->window) && m_arrivals)
+            if (!map->override_redirect && !isWindowOfThisProgram(m_connection, map->window) && m_arrivals)
                 emit m_arrivals->otherWindowShown();
             return true;
         }
@@ -144,6 +162,7 @@ private:
     }
 
     QPointer<WindowArrivals> m_arrivals;
+    xcb_connection_t* m_connection;
     std::vector<xcb_window_t> m_roots;
 };
 
