@@ -224,9 +224,10 @@ void StbarForm::buildControls()
     m_timer1 = new FormTimer(this, u"Timer1"_s, 1000, false);
     m_timer2 = new FormTimer(this, u"Timer2"_s, 1000, false);
     connect(m_timer1, &FormTimer::Timer, this, &StbarForm::keepOnTop);
-    // A new player's window comes up on top of the bar; the bar goes back over it at once.
-    connect(&WindowArrivals::instance(), &WindowArrivals::otherWindowShown, this, [this] {
-        if (!m_menuOpen)
+    // A new player's window comes up over the bar: the bar goes back on top at
+    // once; not over its own input-method menu or a confirmation it waits for.
+    connect(new CoverWatch(this), &CoverWatch::covered, this, [this] {
+        if (!m_menuOpen && !QApplication::activeModalWidget())
             keepOnTop();
     });
     connect(m_timer2, &FormTimer::Timer, this, &StbarForm::clockTick);

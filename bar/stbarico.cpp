@@ -60,7 +60,7 @@ StbaricoForm::StbaricoForm() : Form(u"stbarico"_s)
             raise();
     };
     connect(m_timer1, &FormTimer::Timer, this, keepOnTop);
-    connect(&WindowArrivals::instance(), &WindowArrivals::otherWindowShown, this, keepOnTop);
+    connect(new CoverWatch(this), &CoverWatch::covered, this, keepOnTop);
 }
 
 void StbaricoForm::Load()

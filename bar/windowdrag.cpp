@@ -1,17 +1,15 @@
 #include "bar/windowdrag.h"
 
+#include "platform/windowsystem.h"
+
 #include <QWidget>
-#include <QWindow>
 
 namespace pptdrill {
 
-void WindowDrag::start(QPoint globalPos)
+void WindowDrag::start(QPoint pressedAt)
 {
-    m_following = false;
-    if (QWindow* handle = m_window->windowHandle(); handle && handle->startSystemMove())
-        return;
-    m_following = true;
-    m_pressedAt = globalPos;
+    m_following = !windowsystem::startSystemMove(m_window, pressedAt);
+    m_pressedAt = pressedAt;
     m_startPos = m_window->pos();
 }
 

@@ -14,8 +14,9 @@ class WindowDrag
 public:
     explicit WindowDrag(QWidget* window) : m_window(window) {}
 
-    // A button is down, the pointer at `globalPos` (where it went down).
-    void start(QPoint globalPos);
+    // A button went down with the pointer at `pressedAt`: the window follows
+    // the pointer's travel from there.
+    void start(QPoint pressedAt);
     // The pointer moved to `globalPos` with the button still held.
     void follow(QPoint globalPos);
     void stop() { m_following = false; }

@@ -1,13 +1,16 @@
 #include "platform/windowsystem.h"
 
 #include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
 #include <cstdlib>
-#include <vector>
+#include <cstring>
+#include <map>
+#include <memory>
 #include <xcb/xcb.h>
 
 namespace pptdrill {
@@ -20,45 +23,32 @@ xcb_connection_t* x11Connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-std::vector<xcb_window_t> rootWindows(xcb_connection_t* connection)
-{
-    std::vector<xcb_window_t> roots;
-    for (auto it = xcb_setup_roots_iterator(xcb_get_setup(connection)); it.rem; xcb_screen_next(&it))
-        roots.push_back(it.data->root);
-    return roots;
-}
-
 template <typename Reply> struct FreeReply
 {
     void operator()(Reply* reply) const { std::free(reply); }
 };
 template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, FreeReply<Reply>>;
 
-// The child of the root that holds `window`: the window itself, or the frame
-// a window manager put it in.
-xcb_window_t topLevelOf(xcb_connection_t* connection, xcb_window_t window)
+xcb_atom_t atomNamed(xcb_connection_t* connection, const char* name)
 {
-    for (int depth = 0; depth < 8; ++depth) {
-        const ReplyPtr<xcb_query_tree_reply_t> tree(
-            xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
-        if (!tree || tree->parent == XCB_NONE || tree->parent == tree->root)
-            return window;
-        window = tree->parent;
-    }
-    return window;
+    const ReplyPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<quint16>(std::strlen(name)), name), nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
-// `shown` (a child of the root) is one of this program's windows or its frame.
-bool isWindowOfThisProgram(xcb_connection_t* connection, xcb_window_t shown)
+// The window manager lists `atom` among the hints it supports.
+bool rootSupports(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t atom)
 {
-    for (QWindow* window : QGuiApplication::allWindows()) {
-        if (!window->handle() || !window->isTopLevel())
-            continue;
-        const auto id = static_cast<xcb_window_t>(window->winId());
-        if (id == shown || topLevelOf(connection, id) == shown)
-            return true;
-    }
-    return false;
+    const xcb_atom_t supported = atomNamed(connection, "_NET_SUPPORTED");
+    if (atom == XCB_ATOM_NONE || supported == XCB_ATOM_NONE)
+        return false;
+    const ReplyPtr<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr));
+    if (!reply || reply->format != 32)
+        return false;
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / 4;
+    return std::find(atoms, atoms + count, atom) != atoms + count;
 }
 
 } // namespace
@@ -94,94 +84,108 @@ void forgetIconicStart(QWidget* window)
     xcb_flush(connection);
 }
 
+bool startSystemMove(QWidget* window, QPoint globalPos)
+{
+    QWindow* handle = window->windowHandle();
+    if (!handle)
+        return false;
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
+        return handle->startSystemMove();
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    const ReplyPtr<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, id), nullptr));
+    if (!tree)
+        return false;
+    const xcb_window_t root = tree->root;
+    const xcb_atom_t moveResize = atomNamed(connection, "_NET_WM_MOVERESIZE");
+    if (!rootSupports(connection, root, moveResize))
+        return false;
+    const QPoint at = (QPointF(globalPos) * window->devicePixelRatioF()).toPoint();
+    xcb_client_message_event_t message = {};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = moveResize;
+    message.data.data32[0] = static_cast<quint32>(at.x());
+    message.data.data32[1] = static_cast<quint32>(at.y());
+    message.data.data32[2] = 8; // move
+    message.data.data32[3] = XCB_BUTTON_INDEX_1;
+    message.data.data32[4] = 1; // asked for by an application
+    xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
+    xcb_send_event(connection, 0, root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+    return true;
+}
+
 } // namespace windowsystem
 
-// Follows the mapping of every top-level window: the roots' substructure
-// events, which Qt itself never asks for, are taken here and kept from Qt.
-class WindowArrivals::X11Watch : public QAbstractNativeEventFilter
+namespace {
+
+// Hands the visibility changes of the watched windows to their watches; Qt
+// itself never asks for them.
+class CoverFilter : public QAbstractNativeEventFilter
 {
 public:
-    X11Watch(WindowArrivals* arrivals, xcb_connection_t* connection)
-        : m_arrivals(arrivals), m_connection(connection), m_roots(rootWindows(connection))
+    static CoverFilter& instance()
     {
-        for (xcb_window_t root : m_roots) {
-            const ReplyPtr<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
-                connection, xcb_get_window_attributes(connection, root), nullptr));
-            const quint32 mask =
-                (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-            xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
-        }
-        xcb_flush(connection);
+        static CoverFilter* filter = [] {
+            auto* created = new CoverFilter;
+            QCoreApplication::instance()->installNativeEventFilter(created);
+            return created;
+        }();
+        return *filter;
     }
+
+    void add(xcb_window_t window, CoverWatch* watch) { m_watches[window] = watch; }
+    void remove(xcb_window_t window) { m_watches.erase(window); }
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override
     {
         if (eventType != "xcb_generic_event_t")
             return false;
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
-        switch (event->response_type & 0x7f) {
-        case XCB_MAP_NOTIFY: {
-            const auto* map = reinterpret_cast<const xcb_map_notify_event_t*>(event);
-            if (!isRoot(map->event) || map->window == map->event)
-                return false;
-            // Menus and tooltips (override-redirect) are no windows of their own.
-            if (!map->override_redirect && !isWindowOfThisProgram(m_connection, map->window) && m_arrivals)
-                emit m_arrivals->otherWindowShown();
-            return true;
-        }
-        case XCB_CREATE_NOTIFY:
-            return isRoot(reinterpret_cast<const xcb_create_notify_event_t*>(event)->parent);
-        case XCB_DESTROY_NOTIFY:
-            return isRootChildEvent<xcb_destroy_notify_event_t>(event);
-        case XCB_UNMAP_NOTIFY:
-            return isRootChildEvent<xcb_unmap_notify_event_t>(event);
-        case XCB_REPARENT_NOTIFY:
-            return isRootChildEvent<xcb_reparent_notify_event_t>(event);
-        case XCB_CONFIGURE_NOTIFY:
-            return isRootChildEvent<xcb_configure_notify_event_t>(event);
-        case XCB_GRAVITY_NOTIFY:
-            return isRootChildEvent<xcb_gravity_notify_event_t>(event);
-        case XCB_CIRCULATE_NOTIFY:
-            return isRootChildEvent<xcb_circulate_notify_event_t>(event);
-        default:
+        if ((event->response_type & 0x7f) != XCB_VISIBILITY_NOTIFY)
             return false;
-        }
+        const auto* visibility = reinterpret_cast<const xcb_visibility_notify_event_t*>(event);
+        const auto found = m_watches.find(visibility->window);
+        if (found == m_watches.end())
+            return false;
+        if (visibility->state != XCB_VISIBILITY_UNOBSCURED && found->second)
+            emit found->second->covered();
+        return true;
     }
 
 private:
-    bool isRoot(xcb_window_t id) const
-    {
-        return std::find(m_roots.begin(), m_roots.end(), id) != m_roots.end();
-    }
-
-    // An event about a child of a root, reported to the root: only the watch asked for it.
-    template <typename Event> bool isRootChildEvent(const xcb_generic_event_t* event) const
-    {
-        const auto* e = reinterpret_cast<const Event*>(event);
-        return isRoot(e->event) && e->window != e->event;
-    }
-
-    QPointer<WindowArrivals> m_arrivals;
-    xcb_connection_t* m_connection;
-    std::vector<xcb_window_t> m_roots;
+    std::map<xcb_window_t, QPointer<CoverWatch>> m_watches;
 };
 
-WindowArrivals& WindowArrivals::instance()
+} // namespace
+
+CoverWatch::CoverWatch(QWidget* window) : QObject(window)
 {
-    static QPointer<WindowArrivals> arrivals;
-    if (!arrivals)
-        arrivals = new WindowArrivals();
-    return *arrivals;
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
+        return;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    // The window's event mask is Qt's: the visibility changes are added to it.
+    const ReplyPtr<xcb_get_window_attributes_reply_t> attributes(
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, id), nullptr));
+    if (!attributes)
+        return;
+    const quint32 mask = attributes->your_event_mask | XCB_EVENT_MASK_VISIBILITY_CHANGE;
+    xcb_change_window_attributes(connection, id, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(connection);
+    m_watched = id;
+    CoverFilter::instance().add(id, this);
 }
 
-WindowArrivals::WindowArrivals() : QObject(QCoreApplication::instance())
+CoverWatch::~CoverWatch()
 {
-    if (xcb_connection_t* connection = x11Connection()) {
-        m_watch = std::make_unique<X11Watch>(this, connection);
-        QCoreApplication::instance()->installNativeEventFilter(m_watch.get());
-    }
+    if (m_watched)
+        CoverFilter::instance().remove(m_watched);
 }
-
-WindowArrivals::~WindowArrivals() = default;
 
 } // namespace pptdrill

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -484,32 +485,42 @@ TEST_F(BarTest, WithoutAWindowManagerTheBarAndTheIconFollowThePointerWhileAButto
     EXPECT_EQ(icon->pos(), corner + QPoint(-200, -150));
 }
 
-// A new player's window, or any other program's, puts the bar back on top at
-// once rather than at the next keep-on-top tick; when the bar is minimized its
-// icon goes on top instead.
-TEST_F(BarTest, AnotherProgramsWindowComingUpPutsTheBarOnTopAtOnce)
+// A window that comes over the bar (a new player's) puts the bar back on top
+// at once rather than at the next keep-on-top tick; not over its own menu or
+// a confirmation it waits for. Its icon does the same.
+TEST_F(BarTest, AWindowComingOverTheBarPutsItBackOnTopAtOnce)
 {
     StbarForm* bar = loadBar(2);
+    CoverWatch* barWatch = bar->findChild<CoverWatch*>();
+    ASSERT_NE(barWatch, nullptr);
     RaiseCounter barRaises(bar);
-    emit WindowArrivals::instance().otherWindowShown();
+    emit barWatch->covered();
     EXPECT_EQ(barRaises.count, 1);
 
-    // Not over its own input-method menu.
-    QTimer::singleShot(0, bar, [] {
-        emit WindowArrivals::instance().otherWindowShown();
+    QTimer::singleShot(0, bar, [barWatch] {
+        emit barWatch->covered();
         if (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
     });
-    bar->button(9)->click();
+    bar->button(9)->click(); // the input-method menu
+    EXPECT_EQ(barRaises.count, 1);
+
+    QDialog confirmation;
+    confirmation.setWindowModality(Qt::ApplicationModal);
+    QTimer::singleShot(0, &confirmation, [&] {
+        emit barWatch->covered();
+        confirmation.reject();
+    });
+    confirmation.exec();
     EXPECT_EQ(barRaises.count, 1);
 
     bar->setWindowState(Qt::WindowMinimized);
-    ASSERT_NE(stbaricoForm.loaded(), nullptr);
-    RaiseCounter iconRaises(stbaricoForm.loaded());
-    barRaises.count = 0;
-    emit WindowArrivals::instance().otherWindowShown();
+    StbaricoForm* icon = stbaricoForm.loaded();
+    ASSERT_NE(icon, nullptr);
+    ASSERT_NE(icon->findChild<CoverWatch*>(), nullptr);
+    RaiseCounter iconRaises(icon);
+    emit icon->findChild<CoverWatch*>()->covered();
     EXPECT_EQ(iconRaises.count, 1);
-    EXPECT_EQ(barRaises.count, 0);
 }
 
 TEST_F(BarTest, TheSeamsHideAndShowTheBarOrItsIcon)
