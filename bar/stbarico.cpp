@@ -89,13 +89,14 @@ void StbaricoForm::mouseMoveEvent(QMouseEvent* event)
         return;
     if (!m_drag.isFollowing())
         m_drag.start(m_pressedAt);
-    if (m_drag.isFollowing())
-        m_drag.follow(event->globalPosition().toPoint());
-    else
-        // The window manager moves the icon now and keeps the release; without
-        // this, the next pointer motion over the icon would start a move that
-        // no release ends.
+    if (!m_drag.isFollowing()) {
+        // The window manager moves the icon now and keeps the release: the
+        // drag is over here, or the next motion over the icon would start a
+        // move that no release ends.
         m_dragging = false;
+        return;
+    }
+    m_drag.follow(event->globalPosition().toPoint());
 }
 
 void StbaricoForm::mouseReleaseEvent(QMouseEvent* event)
