@@ -8,6 +8,7 @@
 #include "platform/inputmethods.h"
 #include "platform/messagebox.h"
 #include "platform/steadyclock.h"
+#include "platform/windowsystem.h"
 #include "player/channel.h"
 #include "shell/examflow.h"
 #include "shell/programend.h"
@@ -223,6 +224,12 @@ void StbarForm::buildControls()
     m_timer1 = new FormTimer(this, u"Timer1"_s, 1000, false);
     m_timer2 = new FormTimer(this, u"Timer2"_s, 1000, false);
     connect(m_timer1, &FormTimer::Timer, this, &StbarForm::keepOnTop);
+    // A new player's window comes up over the bar: the bar goes back on top at
+    // once; not over its own input-method menu or a confirmation it waits for.
+    connect(new CoverWatch(this), &CoverWatch::covered, this, [this] {
+        if (!m_menuOpen && !QApplication::activeModalWidget())
+            keepOnTop();
+    });
     connect(m_timer2, &FormTimer::Timer, this, &StbarForm::clockTick);
 }
 
@@ -551,8 +558,19 @@ void StbarForm::restoreFromIcon()
 void StbarForm::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    if (QWindow* window = windowHandle())
-        window->startSystemMove();
+    m_drag.start(event->globalPosition().toPoint());
+}
+
+void StbarForm::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+    m_drag.follow(event->globalPosition().toPoint());
+}
+
+void StbarForm::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    m_drag.stop();
 }
 
 void loadQuestionBar()

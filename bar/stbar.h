@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bar/windowdrag.h"
 #include "shell/controls.h"
 #include "shell/form.h"
 #include "shell/formtimer.h"
@@ -85,6 +86,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void buildControls();
@@ -127,6 +130,7 @@ private:
     bool m_inTimeUp = false;
     bool m_menuOpen = false;
     bool m_restoring = false;
+    WindowDrag m_drag{this};
 };
 
 // The form variable of the bar.

@@ -1,6 +1,7 @@
 #include "bar/stbarico.h"
 
 #include "bar/stbar.h"
+#include "platform/windowsystem.h"
 #include "shell/controls.h"
 
 #include <QGuiApplication>
@@ -54,10 +55,12 @@ StbaricoForm::StbaricoForm() : Form(u"stbarico"_s)
     setFixedSize(twipsToPixels(780), twipsToPixels(780));
     new Image(this, u"Image1"_s, iconArtwork());
     m_timer1 = new FormTimer(this, u"Timer1"_s, 1000, false);
-    connect(m_timer1, &FormTimer::Timer, this, [this] {
+    const auto keepOnTop = [this] {
         if (isVisible())
             raise();
-    });
+    };
+    connect(m_timer1, &FormTimer::Timer, this, keepOnTop);
+    connect(new CoverWatch(this), &CoverWatch::covered, this, keepOnTop);
 }
 
 void StbaricoForm::Load()
@@ -75,19 +78,31 @@ void StbaricoForm::unloading()
 void StbaricoForm::mousePressEvent(QMouseEvent* event)
 {
     m_dragging = true;
+    m_pressedAt = event->globalPosition().toPoint();
     event->accept();
 }
 
 void StbaricoForm::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
-    if (m_dragging && windowHandle())
-        windowHandle()->startSystemMove();
+    if (!m_dragging)
+        return;
+    if (!m_drag.isFollowing())
+        m_drag.start(m_pressedAt);
+    if (!m_drag.isFollowing()) {
+        // The window manager moves the icon now and keeps the release: the
+        // drag is over here, or the next motion over the icon would start a
+        // move that no release ends.
+        m_dragging = false;
+        return;
+    }
+    m_drag.follow(event->globalPosition().toPoint());
 }
 
 void StbaricoForm::mouseReleaseEvent(QMouseEvent* event)
 {
     m_dragging = false;
+    m_drag.stop();
     event->accept();
 }
 

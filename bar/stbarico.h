@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bar/windowdrag.h"
 #include "shell/form.h"
 #include "shell/formtimer.h"
 
@@ -29,6 +30,8 @@ protected:
 private:
     FormTimer* m_timer1 = nullptr;
     bool m_dragging = false;
+    QPoint m_pressedAt;
+    WindowDrag m_drag{this};
 };
 
 extern FormVariable<StbaricoForm> stbaricoForm;

@@ -131,7 +131,7 @@ void JjjsForm::PushButton1Click()
         return;
     }
     jjjsForm.unload();
-    indexForm->show();
+    showMainMenu();
 }
 
 void JjjsForm::PushButton3Click()

@@ -13,7 +13,8 @@ packages=(
   libgtest-dev googletest
   openssl
   fonts-arphic-uming fonts-wqy-microhei
-  xvfb xauth xdotool imagemagick
+  libxcb1-dev
+  xvfb xauth xdotool imagemagick openbox x11-utils
 )
 
 missing=()

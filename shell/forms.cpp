@@ -1,5 +1,6 @@
 #include "shell/forms.h"
 
+#include "platform/windowsystem.h"
 #include "shell/programend.h"
 
 #include <QApplication>
@@ -24,6 +25,18 @@ void centreOnScreen(QWidget* window)
                  area.top() + std::max(0, (area.height() - size.height()) / 2));
 }
 
+void showMainMenu()
+{
+    IndexForm* menu = indexForm.get();
+    // A menu minimized by its own "最小化窗口" would otherwise map iconic again
+    // when shown, whether or not the window manager restored it meanwhile.
+    menu->setWindowState(menu->windowState() & ~Qt::WindowMinimized);
+    windowsystem::forgetIconicStart(menu);
+    menu->show();
+    menu->raise();
+    menu->activateWindow();
+}
+
 void afterFormClosedByUser()
 {
     if (programEnded())
@@ -32,7 +45,7 @@ void afterFormClosedByUser()
         if (qobject_cast<Form*>(window) && window->isVisible())
             return;
     }
-    indexForm->show();
+    showMainMenu();
 }
 
 } // namespace pptdrill

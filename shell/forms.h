@@ -16,4 +16,8 @@ extern FormVariable<StzrForm> stzrForm;
 // Places a window in the middle of the primary screen.
 void centreOnScreen(QWidget* window);
 
+// The one way back to the main menu: it comes back in its normal state, also
+// after its own "最小化窗口", and active.
+void showMainMenu();
+
 } // namespace pptdrill

@@ -195,7 +195,7 @@ void ZctestForm::goBack()
 {
     zctestForm.unload();
     testloginForm.unload();
-    indexForm->show();
+    showMainMenu();
 }
 
 } // namespace pptdrill

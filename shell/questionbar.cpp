@@ -58,7 +58,7 @@ void showStandIn()
     back->setGeometry(125, 88, 110, 32);
     QObject::connect(back, &PushButton::Click, window, [] {
         closeStandIn();
-        indexForm->show();
+        showMainMenu();
     });
     QObject::connect(window, &Form::closeRequested, window, [] {
         closeStandIn();

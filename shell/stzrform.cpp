@@ -60,8 +60,10 @@ protected:
 StzrForm::StzrForm() : Form(u"stzr"_s), m_random(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()))
 {
     setWindowTitle(u"试题载入"_s);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    // The 12000 × 9000 twips are the whole window: the sign-in screen has no
+    // caption bar or border, so its controls down to the progress bar fill
+    // 800 × 600 and an 800 × 600 screen shows all of it.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFixedSize(twipsToPixels(12000), twipsToPixels(9000));
     centreOnScreen(this);
     (new Backdrop(this))->setGeometry(rect());
@@ -145,7 +147,7 @@ void StzrForm::build(bool random)
         stzrForm.unload();
         zctestForm.unload();
         testloginForm.unload();
-        indexForm->show();
+        showMainMenu();
         return;
     }
     stzrForm.unload();

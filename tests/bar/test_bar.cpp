@@ -1,11 +1,13 @@
 // The question bar: grid, navigation, the player restarts, stem box, panels,
 // hand-in, icon, close guard and input-method menu.
+#include "platform/windowsystem.h"
 #include "player/channel.h"
 #include "tests/bar/barfixture.h"
 #include "tests/channel/peer.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -31,6 +33,31 @@ void clickCell(StbarForm* bar, int n)
     ASSERT_TRUE(bar->xtframe()->isVisible());
     QTest::mouseClick(bar->cell(n), Qt::LeftButton);
 }
+
+// A mouse event as the window system delivers it, the pointer at `global`.
+void sendMouse(QWidget* window, QEvent::Type type, QPoint global, Qt::MouseButtons held)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, window->mapFromGlobal(QPointF(global)), QPointF(global), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(window, &event);
+}
+
+// Counts how often a window is put on top.
+class RaiseCounter : public QObject
+{
+public:
+    explicit RaiseCounter(QWidget* window) { window->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::ZOrderChange)
+            ++count;
+        return false;
+    }
+};
 
 } // namespace
 
@@ -425,6 +452,75 @@ TEST_F(BarTest, TheIconTracksDragging)
     EXPECT_TRUE(icon->dragging());
     QTest::mouseRelease(icon, Qt::RightButton);
     EXPECT_FALSE(icon->dragging());
+}
+
+// Offscreen, like X without a window manager, there is no move of the window
+// system: the bar and its icon follow the pointer themselves, while a button is held.
+TEST_F(BarTest, WithoutAWindowManagerTheBarAndTheIconFollowThePointerWhileAButtonIsHeld)
+{
+    StbarForm* bar = loadBar(2);
+    const QPoint start = bar->pos();
+    const QPoint grip = bar->mapToGlobal(QPoint(2, 100)); // the bar's own surface
+    sendMouse(bar, QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    sendMouse(bar, QEvent::MouseMove, grip + QPoint(-40, -25), Qt::LeftButton);
+    sendMouse(bar, QEvent::MouseMove, grip + QPoint(-120, -60), Qt::LeftButton);
+    EXPECT_EQ(bar->pos(), start + QPoint(-120, -60));
+    sendMouse(bar, QEvent::MouseButtonRelease, grip + QPoint(-120, -60), Qt::NoButton);
+    // Moves after the release leave it where it was dropped.
+    sendMouse(bar, QEvent::MouseMove, grip + QPoint(-300, -200), Qt::LeftButton);
+    EXPECT_EQ(bar->pos(), start + QPoint(-120, -60));
+
+    bar->setWindowState(Qt::WindowMinimized);
+    StbaricoForm* icon = stbaricoForm.loaded();
+    ASSERT_NE(icon, nullptr);
+    const QPoint corner = icon->pos();
+    const QPoint middle = icon->mapToGlobal(QPoint(26, 26));
+    sendMouse(icon, QEvent::MouseButtonPress, middle, Qt::LeftButton);
+    sendMouse(icon, QEvent::MouseMove, middle + QPoint(-10, -5), Qt::LeftButton);
+    sendMouse(icon, QEvent::MouseMove, middle + QPoint(-200, -150), Qt::LeftButton);
+    EXPECT_EQ(icon->pos(), corner + QPoint(-200, -150));
+    sendMouse(icon, QEvent::MouseButtonRelease, middle + QPoint(-200, -150), Qt::NoButton);
+    EXPECT_FALSE(icon->dragging());
+    sendMouse(icon, QEvent::MouseMove, middle + QPoint(-250, -180), Qt::LeftButton);
+    EXPECT_EQ(icon->pos(), corner + QPoint(-200, -150));
+}
+
+// A window that comes over the bar (a new player's) puts the bar back on top
+// at once rather than at the next keep-on-top tick; not over its own menu or
+// a confirmation it waits for. Its icon does the same.
+TEST_F(BarTest, AWindowComingOverTheBarPutsItBackOnTopAtOnce)
+{
+    StbarForm* bar = loadBar(2);
+    CoverWatch* barWatch = bar->findChild<CoverWatch*>();
+    ASSERT_NE(barWatch, nullptr);
+    RaiseCounter barRaises(bar);
+    emit barWatch->covered();
+    EXPECT_EQ(barRaises.count, 1);
+
+    QTimer::singleShot(0, bar, [barWatch] {
+        emit barWatch->covered();
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    bar->button(9)->click(); // the input-method menu
+    EXPECT_EQ(barRaises.count, 1);
+
+    QDialog confirmation;
+    confirmation.setWindowModality(Qt::ApplicationModal);
+    QTimer::singleShot(0, &confirmation, [&] {
+        emit barWatch->covered();
+        confirmation.reject();
+    });
+    confirmation.exec();
+    EXPECT_EQ(barRaises.count, 1);
+
+    bar->setWindowState(Qt::WindowMinimized);
+    StbaricoForm* icon = stbaricoForm.loaded();
+    ASSERT_NE(icon, nullptr);
+    ASSERT_NE(icon->findChild<CoverWatch*>(), nullptr);
+    RaiseCounter iconRaises(icon);
+    emit icon->findChild<CoverWatch*>()->covered();
+    EXPECT_EQ(iconRaises.count, 1);
 }
 
 TEST_F(BarTest, TheSeamsHideAndShowTheBarOrItsIcon)

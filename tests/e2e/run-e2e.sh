@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A learner's whole session with the three real programs on a private Xvfb,
-# clicked and typed with xdotool.
+# clicked and typed with xdotool; then what only a window manager does
+# (minimize, the close box, moves, stacking) under openbox.
 #
 #   run-e2e.sh PROGRAM_DIR SHOTS_DIR [DRILLSEND]
 #
@@ -13,8 +14,9 @@ set -u
 program_dir=${1:?usage: run-e2e.sh PROGRAM_DIR SHOTS_DIR [DRILLSEND]}
 shots=${2:?usage: run-e2e.sh PROGRAM_DIR SHOTS_DIR [DRILLSEND]}
 drillsend=${3:-}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-for tool in Xvfb xdotool import sqlcipher sha256sum; do
+for tool in Xvfb openbox xdotool xwininfo xprop import sqlcipher sha256sum; do
     if ! command -v "$tool" >/dev/null; then
         echo "e2e: $tool is missing (scripts/setup.sh installs it)"
         echo "0 passed, 1 failed"
@@ -85,6 +87,14 @@ start_xvfb() {
     return 0
 }
 
+# start_wm: openbox on $display, with the configuration kept beside this script.
+start_wm() {
+    DISPLAY=$display openbox --sm-disable --config-file "$here/openbox-rc.xml" >>"$work/openbox.log" 2>&1 &
+    started+=($!)
+    wait_until 10000 wm_running
+}
+wm_running() { DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
 # start_pptdrill PIDVAR: pptdrill on $display, stderr (also the players') to $trace.
 start_pptdrill() {
     DISPLAY=$display XDG_RUNTIME_DIR=$rt PPTDRILL_TRACE_FIRST_FRAME=1 QT_QPA_PLATFORM=xcb \
@@ -106,6 +116,90 @@ click() {
 }
 
 visible() { x search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+
+# click_in WINDOW X Y: a click at X,Y of the window's own area (inside any frame).
+click_in() {
+    x mousemove --window "$1" "$2" "$3"
+    sleep 0.1
+    x mousedown 1
+    sleep 0.1
+    x mouseup 1
+}
+
+# drag X Y DX DY: presses at X,Y, moves by DX,DY, releases. Like a hand, it
+# starts with a one-pixel step (the icon's move begins at the first motion).
+drag() {
+    local i
+    x mousemove "$1" "$2"
+    sleep 0.1
+    x mousedown 1
+    sleep 0.1
+    x mousemove $(($1 + ($3 > 0) - ($3 < 0))) $(($2 + ($4 > 0) - ($4 < 0)))
+    sleep 0.05
+    for i in 1 2 3 4; do
+        x mousemove $(($1 + $3 * i / 4)) $(($2 + $4 * i / 4))
+        sleep 0.05
+    done
+    x mouseup 1
+}
+
+# Where a window's own area lies on the screen (inside any frame), its size
+# and map state, as xwininfo reports them.
+geometry() { DISPLAY=$display xwininfo -id "$1" 2>/dev/null; }
+origin() { geometry "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4} END {print x, y}'; }
+width() { geometry "$1" | awk '/^ *Width:/ {print $2}'; }
+height() { geometry "$1" | awk '/^ *Height:/ {print $2}'; }
+is_at() { [ "$(origin "$1")" = "$2 $3" ]; }
+is_mapped() { geometry "$1" | grep -q 'Map State: IsViewable'; }
+is_unmapped() { ! is_mapped "$1"; }
+wm_state() { DISPLAY=$display xprop -id "$1" WM_STATE 2>/dev/null | awk '/window state/ {print $3}'; }
+is_iconic() { [ "$(wm_state "$1")" = Iconic ]; }
+is_active() { [ "$(x getactivewindow 2>/dev/null)" = "$1" ]; }
+
+# above A B: window A lies above window B. The top-level windows bottom to
+# top: the window manager's stacking list, else the root's children.
+stacking() {
+    if wm_running; then
+        DISPLAY=$display xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/, /\n/g'
+    else
+        DISPLAY=$display xwininfo -root -children | awk '$1 ~ /^0x/ {print $1}' | tac
+    fi
+}
+above() {
+    local a b order
+    a=$(printf '0x%x' "$1")
+    b=$(printf '0x%x' "$2")
+    order=$(stacking)
+    local ia ib
+    ia=$(echo "$order" | grep -nx "$a" | cut -d: -f1)
+    ib=$(echo "$order" | grep -nx "$b" | cut -d: -f1)
+    [ -n "$ia" ] && [ -n "$ib" ] && [ "$ia" -gt "$ib" ]
+}
+
+# player_window N: the shown window of the player on question N.
+player_window() {
+    local w pid
+    for w in $(x search --onlyvisible --name '^试题播放$' 2>/dev/null); do
+        pid=$(x getwindowpid "$w" 2>/dev/null) || continue
+        if tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q "&$1 *$"; then
+            echo "$w"
+            return 0
+        fi
+    done
+    return 1
+}
+player_up() { [ -n "$(player_window "$1")" ]; }
+
+# The bar's icon: the program's one shown window of 52 × 52.
+icon_window() {
+    local w
+    for w in $(x search --onlyvisible --class '^pptdrill$' 2>/dev/null); do
+        [ "$(width "$w")x$(height "$w")" = 52x52 ] && echo "$w" && return 0
+    done
+    return 1
+}
+icon_up() { [ -n "$(icon_window)" ]; }
+icon_gone() { [ -z "$(icon_window)" ]; }
 
 # wait_until TIMEOUT_MS COMMAND...: polls COMMAND until it succeeds.
 wait_until() {
@@ -271,6 +365,39 @@ s_move_and_mark() {
     kill -0 "$main_pid" 2>/dev/null || fail "pptdrill ended on 标识本题"
 }
 
+# Without a window manager a new player's window comes up over 上一题/下一题.
+# The bar goes back on top as soon as the window is there, so that 下一题,
+# clicked again right then, reaches the bar and not the player.
+s_quick_moves() {
+    local bar n
+    bar=$(visible '^第2题  共10题$')
+    [ -n "$bar" ] || fail "no bar \"第2题  共10题\"" || return
+    for n in 3 4 5; do
+        click 786 554
+        wait_until 10000 player_up $n || fail "no player window on question $n after 下一题" || return
+        # The window system reports the new window to pptdrill at once; the
+        # grace only covers a busy machine, far below the keep-on-top second.
+        wait_until 200 above "$bar" "$(player_window $n)" ||
+            fail "the new player of question $n lies over the bar" || return
+    done
+    wait_until 5000 is_visible '^第5题  共10题$' ||
+        fail "three quick 下一题 did not reach 第5题 (the bar: $(x getwindowname "$bar"))" || return
+    wait_until 5000 one_player_on 5 || fail "not exactly one player, on question 5"
+}
+
+# Without a window manager there is no system move: the bar follows the
+# pointer itself. It goes back where it was for the stages that follow.
+s_drag_without_wm() {
+    local bar x0 y0
+    bar=$(visible '^第5题  共10题$')
+    read -r x0 y0 < <(origin "$bar")
+    drag $((x0 + 2)) $((y0 + 100)) -300 -200
+    wait_until 3000 is_at "$bar" $((x0 - 300)) $((y0 - 200)) ||
+        fail "the bar is at $(origin "$bar") after a drag by -300,-200 from $x0 $y0" || return
+    drag $((x0 - 298)) $((y0 - 100)) 300 200
+    wait_until 3000 is_at "$bar" "$x0" "$y0" || fail "the bar did not come back to $x0 $y0: $(origin "$bar")"
+}
+
 # hand_in: 结束考试, 确定 on both confirmations, the results window.
 hand_in() {
     click 729 686
@@ -301,7 +428,7 @@ no_player() { [ -z "$(our_processes drillplay)" ]; }
 
 s_check_and_new_paper() {
     click 512 340
-    wait_until 5000 is_visible '^第2题  共10题$' || fail "返回检查 did not bring the bar back" || return
+    wait_until 5000 is_visible '^第5题  共10题$' || fail "返回检查 did not bring the bar back" || return
     is_gone '^交卷结束$' || fail "the results window stays after 返回检查" || return
     hand_in || return
     click 388 340
@@ -370,14 +497,158 @@ s_small_screen() {
     return 0
 }
 
+# ------------------------------------------------ under a window manager
+
+wm_pid=""
+wm_bar=""
+
+# wm_log_in LOGIN ANSWER: the identity number, 登  陆 and ANSWER to the exam-mode question.
+wm_log_in() {
+    click_in "$1" 437 330
+    sleep 0.2
+    x type --delay 20 "$login_id"
+    sleep 0.2
+    click_in "$1" 296 440
+    wait_until 5000 is_visible '^朔禾软件$' || fail "no exam-mode question after 登陆" || return
+    answer_box "$2" || fail "the exam-mode question did not close"
+}
+
+s_wm_start() {
+    start_xvfb 1024x768x24 || fail "Xvfb did not start" || return
+    start_wm || fail "openbox did not start" || return
+    start_pptdrill wm_pid
+    wait_until 15000 is_visible '^朔禾职称计算机考试练习系统$' || fail "no menu under openbox" || return
+    click_in "$(visible '^朔禾职称计算机考试练习系统$')" 318 270 # 第6套题
+    wait_until 10000 is_visible '^考试登陆$' || fail "no login after 第6套题" || return
+    wm_log_in "$(visible '^考试登陆$')" Escape || return
+    wait_until 20000 is_visible '^第1题  共10题$' || fail "no question bar" || return
+    wm_bar=$(visible '^第1题  共10题$')
+    wait_until 20000 player_up 1 || fail "no player on question 1" || return
+    above "$wm_bar" "$(player_window 1)" || fail "the player lies over the bar"
+}
+
+s_wm_next_question() {
+    click_in "$wm_bar" 99 21 # 下一题
+    wait_until 10000 player_up 2 || fail "no player on question 2 after 下一题" || return
+    wait_until 5000 is_visible '^第2题  共10题$' || fail "the bar does not say 第2题" || return
+    above "$wm_bar" "$(player_window 2)" || fail "the new player lies over the bar"
+}
+
+# The close box of the bar's frame: the request reaches the bar, which refuses it.
+s_wm_close_box() {
+    local x0 y0
+    read -r x0 y0 < <(origin "$wm_bar")
+    click $((x0 + $(width "$wm_bar") - 10)) $((y0 - 10))
+    # 上一题 after it: once it has been handled, so has the close request.
+    click_in "$wm_bar" 40 21
+    wait_until 10000 is_visible '^第1题  共10题$' || fail "上一题 after the close box did nothing" || return
+    is_mapped "$wm_bar" || fail "the close box closed the bar" || return
+    kill -0 "$wm_pid" 2>/dev/null || fail "pptdrill ended"
+}
+
+s_wm_drag_bar() {
+    local x0 y0
+    read -r x0 y0 < <(origin "$wm_bar")
+    drag $((x0 + 2)) $((y0 + 100)) -300 -200
+    wait_until 3000 is_at "$wm_bar" $((x0 - 300)) $((y0 - 200)) ||
+        fail "the bar is at $(origin "$wm_bar") after a drag by -300,-200 from $x0 $y0" || return
+    wait_until 10000 player_up 1 || fail "no player on question 1" || return
+    above "$wm_bar" "$(player_window 1)" || fail "the player lies over the moved bar"
+}
+
+# The iconify box: the bar gives way to its icon in the corner of the work
+# area; the icon can be dragged and brings the bar back with a double-click.
+s_wm_minimize_and_restore() {
+    local x0 y0 icon
+    read -r x0 y0 < <(origin "$wm_bar")
+    click $((x0 + $(width "$wm_bar") - 42)) $((y0 - 10))
+    wait_until 5000 is_unmapped "$wm_bar" || fail "the iconify box left the bar on screen" || return
+    wait_until 5000 icon_up || fail "no icon after minimizing the bar" || return
+    icon=$(icon_window)
+    is_at "$icon" 972 716 || fail "the icon is at $(origin "$icon"), not in the corner 972 716" || return
+    drag 990 734 -400 -300
+    wait_until 3000 is_at "$icon" 572 416 || fail "the icon is at $(origin "$icon") after a drag by -400,-300" || return
+    # The pointer wanders on over the icon with no button held: the icon stays.
+    x mousemove 600 445
+    sleep 0.3
+    x mousemove 500 350
+    sleep 0.3
+    is_at "$icon" 572 416 || fail "the icon follows the pointer after the drag: $(origin "$icon")" || return
+    x mousemove 590 434
+    sleep 0.1
+    x click --repeat 2 --delay 80 1
+    wait_until 5000 is_mapped "$wm_bar" || fail "a double-click on the icon did not bring the bar back" || return
+    wait_until 5000 icon_gone || fail "the icon stays after the double-click" || return
+    is_at "$wm_bar" "$x0" "$y0" || fail "the bar came back at $(origin "$wm_bar"), not at $x0 $y0" || return
+    above "$wm_bar" "$(player_window 1)" || fail "the player lies over the restored bar" || return
+    # Minimized again, the icon starts from the corner again.
+    click $((x0 + $(width "$wm_bar") - 42)) $((y0 - 10))
+    wait_until 5000 icon_up || fail "no icon after the second minimize" || return
+    is_at "$(icon_window)" 972 716 || fail "the second icon is at $(origin "$(icon_window)"), not in the corner" || return
+    x mousemove 990 734
+    sleep 0.1
+    x click --repeat 2 --delay 80 1
+    wait_until 5000 is_mapped "$wm_bar" || fail "the bar did not come back the second time"
+}
+
+# At 800 × 600 the menu has its own minimize button. After it, every way back
+# to the menu must show it normal and active; the loading window fits the screen.
+s_wm_menu_800() {
+    local p menu login loading
+    # The paper of the 1024 × 768 session is left as it stands.
+    for p in $(our_processes drillplay) $(our_processes pptdrill); do kill -9 "$p" 2>/dev/null; done
+    wait "$wm_pid" 2>/dev/null
+    start_xvfb 800x600x24 || fail "the 800x600 Xvfb did not start" || return
+    start_wm || fail "openbox did not start at 800x600" || return
+    start_pptdrill wm_pid
+    wait_until 15000 is_visible '^朔禾职称计算机考试练习系统$' || fail "no menu at 800x600" || return
+    menu=$(visible '^朔禾职称计算机考试练习系统$')
+    click 338 510 # 最小化窗口
+    wait_until 5000 is_iconic "$menu" || fail "最小化窗口 did not minimize the menu" || return
+    x windowactivate "$menu" 2>/dev/null # as a taskbar would
+    wait_until 5000 is_mapped "$menu" || fail "the minimized menu did not come back when activated" || return
+    click 156 188 # 第1套题
+    wait_until 10000 is_visible '^考试登陆$' || fail "no login after 第1套题" || return
+    login=$(visible '^考试登陆$')
+    click_in "$login" 472 440 # 返  回
+    wait_until 5000 is_mapped "$menu" || fail "after 返  回 the menu stays $(wm_state "$menu")" || return
+    [ "$(wm_state "$menu")" = Normal ] || fail "after 返  回 the menu is $(wm_state "$menu")" || return
+    wait_until 3000 is_active "$menu" || fail "after 返  回 the menu is not the active window" || return
+    # Once more, on to the loading window, which the screen must hold whole.
+    click 338 510
+    wait_until 5000 is_iconic "$menu" || fail "the second 最小化窗口 did not minimize the menu" || return
+    x windowactivate "$menu" 2>/dev/null
+    wait_until 5000 is_mapped "$menu" || fail "the menu did not come back the second time" || return
+    click 156 188
+    wait_until 10000 is_visible '^考试登陆$' || fail "no login after the second 第1套题" || return
+    wm_log_in "$(visible '^考试登陆$')" Escape || return
+    wait_until 10000 is_visible '^试题载入$' || fail "no loading window" || return
+    loading=$(visible '^试题载入$')
+    shot "$(printf '%02d' $((stage_no)))-loading-800x600"
+    local lx ly
+    read -r lx ly < <(origin "$loading")
+    [ "$lx" -ge 0 ] && [ "$ly" -ge 0 ] && [ $((lx + $(width "$loading"))) -le 800 ] &&
+        [ $((ly + $(height "$loading"))) -le 600 ] ||
+        fail "the loading window ($(width "$loading")x$(height "$loading") at $lx $ly) runs off the 800x600 screen" || return
+    wait_until 20000 is_visible '^第1题  共40题$' || fail "no bar after the loading window at 800x600"
+}
+
 stage start s_start
 stage second-instance s_second_instance
 stage set-paper s_set_paper
 stage demonstration s_demonstration
 stage move-and-mark s_move_and_mark
+stage quick-moves s_quick_moves
+stage drag-without-wm s_drag_without_wm
 stage hand-in s_hand_in
 stage check-and-new-paper s_check_and_new_paper
 stage wrong-paper s_wrong_paper
 stage orderly-exit s_orderly_exit
 stage small-screen s_small_screen
+stage wm-start s_wm_start
+stage wm-next-question s_wm_next_question
+stage wm-close-box s_wm_close_box
+stage wm-drag-bar s_wm_drag_bar
+stage wm-minimize-and-restore s_wm_minimize_and_restore
+stage wm-menu-800x600 s_wm_menu_800
 report

@@ -8,6 +8,7 @@
 #include "shell/examflow.h"
 #include "tests/shell/shellfixture.h"
 
+#include <QApplication>
 #include <QDir>
 
 using namespace Qt::Literals::StringLiterals;
@@ -367,6 +368,11 @@ TEST_F(HandIn, NewPracticeClosesTheBarStopsThePlayerAndRemovesTheMovies)
     auto paper = Recordset::open(conn, sql::SelectPaper);
     ASSERT_TRUE(paper.ok());
     currentrs = std::move(paper.value());
+    // The menu was minimized by its own button before this paper was chosen.
+    screen = QSize(800, 600);
+    IndexForm* menu = startMenu();
+    menu->button(u"PushButton1"_s)->click();
+    menu->hide();
     JjjsForm* results = handInAllDone();
     ASSERT_NE(results, nullptr);
     EXPECT_EQ(results->PushButton1()->caption(), u"重选套题练习"_s);
@@ -382,7 +388,9 @@ TEST_F(HandIn, NewPracticeClosesTheBarStopsThePlayerAndRemovesTheMovies)
     EXPECT_TRUE(QFileInfo::exists(movieFolder() + u"/completed.swf"_s));
     EXPECT_FALSE(jjjsForm.isLoaded());
     ASSERT_TRUE(indexForm.isLoaded());
-    EXPECT_TRUE(indexForm.loaded()->isVisible());
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_FALSE(menu->isMinimized());
+    EXPECT_EQ(QApplication::activeWindow(), menu);
     EXPECT_FALSE(endedWith.has_value());
     // The flags written by the results stay.
     EXPECT_EQ(wrongFlags(), (std::vector<int>{0, 0}));

@@ -4,6 +4,7 @@
 #include "shell/menulayout.h"
 #include "tests/shell/shellfixture.h"
 
+#include <QApplication>
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -293,6 +294,49 @@ TEST_F(MenuWindow, MinimizingSkipsTheLayoutButStillTestsTheResolution)
     menu->Resize();
     EXPECT_EQ(boxes.texts(), QStringList{smallScreenMessage});
     EXPECT_EQ(endedWith, 0);
+}
+
+// The menu's own "最小化窗口" leaves it iconic; a choice then hides it. Each way
+// back must show it normal and active, or the learner faces an empty screen.
+TEST_F(MenuWindow, EveryWayBackAfterItsOwnMinimizeShowsTheMenuNormalAndActive)
+{
+    screen = QSize(800, 600);
+    IndexForm* menu = startMenu();
+    const auto minimizeThenChoose = [&](int choice) {
+        menu->button(u"PushButton1"_s)->click(); // "最小化窗口"
+        ASSERT_TRUE(menu->isMinimized());
+        menu->button(u"PushButton%1"_s.arg(choice))->click();
+        settle();
+        ASSERT_FALSE(menu->isVisible());
+        ASSERT_TRUE(zctestForm.isLoaded());
+    };
+    const auto expectMenuBack = [&](const char* way) {
+        settle();
+        EXPECT_TRUE(menu->isVisible()) << way;
+        EXPECT_FALSE(menu->isMinimized()) << way;
+        EXPECT_EQ(menu->windowHandle()->visibility(), QWindow::Windowed) << way;
+        EXPECT_EQ(QApplication::activeWindow(), menu) << way;
+    };
+
+    minimizeThenChoose(5);
+    zctestForm->PushButton2()->click(); // "返  回"
+    expectMenuBack("返  回");
+
+    minimizeThenChoose(9); // 第5套题 has no questions
+    logIn(u"18"_s, u"4401"_s);
+    settle();
+    ASSERT_TRUE(stzrForm.isLoaded());
+    stzrForm->Timer1()->tick();
+    stzrForm->Timer1()->tick();
+    expectMenuBack("没有该类试题！");
+
+    // The learner closes the login windows through their caption bars.
+    minimizeThenChoose(5);
+    zctestForm->close();
+    settle();
+    testloginForm->close();
+    expectMenuBack("closed login");
+    EXPECT_FALSE(endedWith.has_value());
 }
 
 using MenuChoices = ShellTest;
