@@ -375,9 +375,9 @@ s_quick_moves() {
     for n in 3 4 5; do
         click 786 554
         wait_until 10000 player_up $n || fail "no player window on question $n after 下一题" || return
-        # The window system reports the new window to pptdrill at once; the
-        # grace only covers a busy machine, far below the keep-on-top second.
-        wait_until 200 above "$bar" "$(player_window $n)" ||
+        # The next click on 下一题 comes at once: it reaches the bar only if the
+        # bar went back on top as soon as the player's window was there.
+        wait_until 5000 above "$bar" "$(player_window $n)" ||
             fail "the new player of question $n lies over the bar" || return
     done
     wait_until 5000 is_visible '^第5题  共10题$' ||
