@@ -7,6 +7,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
@@ -945,6 +946,11 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                     paintLayoutIcon(p, pic, cell.item);
                 else
                     paintGalleryItem(p, pic, c->id, cell.item);
+                // A style known only by its place ("第3行第4列", the WordArt gallery) has
+                // no caption: the real gallery shows the pictures alone.
+                static const QRegularExpression place(u"^第\\d+行第\\d+列$"_s);
+                if (place.match(cell.item).hasMatch())
+                    continue;
                 p.setPen(Qt::black);
                 p.setFont(uiFont(10));
                 p.drawText(

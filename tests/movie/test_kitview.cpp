@@ -250,6 +250,30 @@ TEST(KitView, AnotherMenuTitleSwitchesTheOpenMenu)
     EXPECT_FALSE(view->locate(u"menuitem:视图(V)/幻灯片浏览(D)"_s).has_value());
 }
 
+TEST(KitView, TheWordArtGalleryGivesNoStyleAwayByItsName)
+{
+    auto movie = parseMovie(R"json({"format": "pptdrill-movie", "version": 1,
+      "presentation": {"slides": [{"title": "t"}]},
+      "steps": [{"hint": "a", "accept": ["toolbar:插入艺术字"]},
+                {"hint": "b", "accept": ["dialog:艺术字库/样式=第4行第2列"]}]})json");
+    ASSERT_TRUE(movie.ok()) << movie.error().toStdString();
+    KitView view(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
+    view.setPace(0);
+    ASSERT_TRUE(view.performThroughUi(u"toolbar:插入艺术字"_s));
+    const auto cell = view.locate(u"item:艺术字库/样式/第4行第2列"_s);
+    ASSERT_TRUE(cell.has_value());
+    // The strip under the picture, where other galleries name their items, stays empty.
+    const QImage shot = view.grab().toImage();
+    const QRect strip(cell->left() + 4, cell->bottom() - 13, cell->width() - 8, 12);
+    const QRgb background = shot.pixel(strip.left(), strip.top());
+    int inked = 0;
+    for (int x = strip.left(); x <= strip.right(); ++x) {
+        for (int y = strip.top(); y <= strip.bottom(); ++y)
+            inked += shot.pixel(x, y) != background;
+    }
+    EXPECT_EQ(inked, 0);
+}
+
 TEST(KitView, DialogControlsTakeOnlyTheExpectedValues)
 {
     auto view = viewOf(kSaveAsMovie);
