@@ -273,12 +273,11 @@ bool KitReader::readMenuItems(const QJsonValue& list, const JsonPath& at, std::v
 
 bool KitReader::readButton(const QJsonValue& v, const JsonPath& at, KitButton& button)
 {
-    static const std::vector<Field> fields{{u"name"_s, Kind::Text},     {u"icon"_s, Kind::Text},
-                                           {u"type"_s, Kind::Text},     {u"text"_s, Kind::Text},
-                                           {u"value"_s, Kind::Text},    {u"opens"_s, Kind::Text},
-                                           {u"width"_s, Kind::Whole},   {u"items"_s, Kind::Array},
-                                           {u"editable"_s, Kind::Flag}, {u"separator"_s, Kind::Flag},
-                                           {u"shiftOpens"_s, Kind::Text}};
+    static const std::vector<Field> fields{
+        {u"name"_s, Kind::Text},      {u"icon"_s, Kind::Text},      {u"type"_s, Kind::Text},
+        {u"text"_s, Kind::Text},      {u"value"_s, Kind::Text},     {u"opens"_s, Kind::Text},
+        {u"width"_s, Kind::Whole},    {u"items"_s, Kind::Array},    {u"editable"_s, Kind::Flag},
+        {u"separator"_s, Kind::Flag}, {u"shiftOpens"_s, Kind::Text}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject b = v.toObject();
@@ -320,7 +319,7 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
         {u"x"_s, Kind::Whole},          {u"y"_s, Kind::Whole},         {u"w"_s, Kind::Whole},
         {u"h"_s, Kind::Whole},          {u"columns"_s, Kind::Whole},   {u"min"_s, Kind::Number},
         {u"max"_s, Kind::Number},       {u"step"_s, Kind::Number},     {u"editable"_s, Kind::Flag},
-        {u"doubleClick"_s, Kind::Text}};
+        {u"doubleClick"_s, Kind::Text}, {u"focus"_s, Kind::Flag}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject c = v.toObject();
@@ -382,6 +381,7 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
     control.step = c[u"step"_s].toDouble(1);
     control.editable = c[u"editable"_s].toBool();
     control.doubleClick = c[u"doubleClick"_s].toString();
+    control.focus = c[u"focus"_s].toBool();
     if (control.type == KitControlType::Tabs && control.id.isEmpty())
         control.id = u"标签"_s;
     return true;

@@ -83,6 +83,7 @@ struct KitControl
     QString opens;
     QString suffix;
     QString doubleClick; // the button a double-click on an item also presses (确定, 插入(S)…)
+    bool focus = false;  // a text box that has the focus, its text selected, when the dialog opens
     QStringList items;
     QStringList headers;                  // gallery items that head a section, not choices
     std::map<QString, QString> itemOpens; // a choice that opens a dialog

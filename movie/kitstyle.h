@@ -21,6 +21,8 @@ inline constexpr int kPaneW = 214;
 inline constexpr int kNotesH = 56;
 inline constexpr int kItemH = 22;
 inline constexpr int kSeparatorH = 7;
+// Selected text in a box.
+inline const QColor kSelectText(0x31, 0x6A, 0xC5);
 inline constexpr int kMenuScrollH = 14; // the scroll arrows of a menu taller than the window
 inline constexpr int kDropRows = 12;
 

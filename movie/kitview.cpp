@@ -380,6 +380,7 @@ void KitView::typeText(const QString& text)
     if (!m_field)
         return;
     m_field->text += text;
+    m_field->selectedAll = false;
     const QString action = (m_field->dialog ? u"dialog:"_s : u"taskpane:"_s) + m_field->form + u'/' +
                            m_field->control + u'=' + m_field->text;
     if (!m_field->dialog)
@@ -510,6 +511,7 @@ void KitView::keyPressEvent(QKeyEvent* event)
     if (m_field) {
         if (event->key() == Qt::Key_Backspace) {
             m_field->text.chop(1);
+            m_field->selectedAll = false;
             update();
             return;
         }

@@ -138,6 +138,7 @@ private:
         QString control;
         bool dialog = false;
         QString text;
+        bool selectedAll = true; // the value shows selected: the first key typed replaces it
     };
     struct DemoMove
     {
@@ -292,6 +293,7 @@ private:
     std::map<QString, QString> m_spinShown; // spin values stepped to but not yet taken, by "form/id"
     std::map<QString, int> m_listScroll;
     QPoint m_mouse;
+    QString m_focusedDialog; // the dialog whose opening focus was given
     // The placeholder or object the learner clicked last, and where.
     QString m_selectedObject;
     int m_selectedOnSlide = 0;

@@ -902,6 +902,18 @@ void KitView::revealItem(const QString& locator)
 
 void KitView::rebuild()
 {
+    // A dialog that has just opened gives its text box the focus, its text selected.
+    const QString dialog = m_session->dialog() ? m_session->dialog()->name : QString();
+    if (dialog != m_focusedDialog) {
+        m_focusedDialog = dialog;
+        const KitForm* form = dialog.isEmpty() ? nullptr : m_session->kit().dialog(dialog);
+        for (const KitControl& c : form ? form->controls : std::vector<KitControl>{}) {
+            if (c.focus && dialogControlVisible(c, *m_session->dialog())) {
+                m_field = FieldState{dialog, c.id, true, {}};
+                break;
+            }
+        }
+    }
     std::vector<Hot> hots;
     const MovieSession& s = *m_session;
     const Presentation& pres = s.presentation();

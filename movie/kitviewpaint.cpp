@@ -871,12 +871,21 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
             }
             box.setHeight(std::min(box.height(), 22));
             paintWhiteBox(p, box);
-            QString shown = focused ? m_field->text : value;
+            const bool selected = focused && m_field->selectedAll && !value.isEmpty();
+            QString shown = focused && !selected ? m_field->text : value;
             if (t == KitControlType::Spin && !c->suffix.isEmpty() && !focused)
                 shown += c->suffix;
-            p.setPen(Qt::black);
+            if (selected) {
+                // The whole value selected: typing replaces it.
+                const QRect mark(box.left() + 3, box.top() + 3, fm.horizontalAdvance(shown) + 2,
+                                 box.height() - 6);
+                p.fillRect(mark.intersected(box.adjusted(1, 1, -18, -1)), kSelectText);
+                p.setPen(Qt::white);
+            } else {
+                p.setPen(Qt::black);
+            }
             p.drawText(box.adjusted(4, 0, -18, 0), Qt::AlignVCenter, shown);
-            if (focused) {
+            if (focused && !selected) {
                 const int x = box.left() + 4 + fm.horizontalAdvance(shown);
                 p.drawLine(x, box.top() + 4, x, box.bottom() - 4);
             }

@@ -274,6 +274,26 @@ TEST(KitView, TheWordArtGalleryGivesNoStyleAwayByItsName)
     EXPECT_EQ(inked, 0);
 }
 
+TEST(KitView, TheWordArtTextIsSelectedSoTypingReplacesIt)
+{
+    auto movie = parseMovie(R"json({"format": "pptdrill-movie", "version": 1,
+      "presentation": {"slides": [{"title": "t"}]},
+      "steps": [{"hint": "a", "accept": ["toolbar:插入艺术字"]},
+                {"hint": "b", "accept": ["dialog:艺术字库/确定"]},
+                {"hint": "c", "accept": ["dialog:编辑“艺术字”文字/文字=欢迎光临"]}]})json");
+    ASSERT_TRUE(movie.ok()) << movie.error().toStdString();
+    KitView view(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
+    view.setPace(0);
+    ASSERT_TRUE(view.performThroughUi(u"toolbar:插入艺术字"_s));
+    ASSERT_TRUE(view.performThroughUi(u"dialog:艺术字库/确定"_s));
+    ASSERT_EQ(view.session().dialog()->name, u"编辑“艺术字”文字"_s);
+    // The learner types at once, without clicking the box first.
+    QInputMethodEvent commit;
+    commit.setCommitString(u"欢迎光临"_s);
+    QCoreApplication::sendEvent(&view, &commit);
+    EXPECT_TRUE(view.session().isComplete());
+}
+
 TEST(KitView, DialogControlsTakeOnlyTheExpectedValues)
 {
     auto view = viewOf(kSaveAsMovie);
