@@ -328,6 +328,8 @@ void KitView::pressShortcut(const QString& shortcut)
     if (m_session->dialog()) {
         if (key == u"Return"_s || key == u"Enter"_s)
             perform(u"dialog:"_s + m_session->dialog()->name + u"/确定"_s);
+        else if (key.startsWith(u"Alt+"_s) && key.size() == 5)
+            pressDialogAccessKey(key.back());
         return;
     }
     if ((key == u"Return"_s || key == u"Enter"_s) && m_enterField) {
@@ -373,6 +375,39 @@ void KitView::pressShortcut(const QString& shortcut)
     if (m_menu.open)
         closeMenus();
     perform(u"key:"_s + key);
+}
+
+void KitView::pressDialogAccessKey(QChar letter)
+{
+    // Alt and the underlined letter of a label, a tab or an option act as a
+    // click on it: a button is pressed, a box takes the focus.
+    const FormState& d = *m_session->dialog();
+    const KitForm* form = m_session->kit().dialog(d.name);
+    if (!form)
+        return;
+    auto clickOn = [this](const QString& locator) {
+        if (const auto at = locate(locator)) {
+            clickAt(at->center());
+            return true;
+        }
+        return false;
+    };
+    for (const KitControl& c : form->controls) {
+        if (!dialogControlVisible(c, d))
+            continue;
+        if (c.type == KitControlType::Tabs || c.type == KitControlType::Options) {
+            for (const QString& item : c.items) {
+                if (accessKey(item) != letter)
+                    continue;
+                if (clickOn(c.type == KitControlType::Tabs ? u"tab:"_s + d.name + u'/' + item
+                                                           : u"item:"_s + d.name + u'/' + c.id + u'/' + item))
+                    return;
+            }
+        } else if (!c.id.isEmpty() && (accessKey(c.label) == letter || accessKey(c.id) == letter)) {
+            if (clickOn(u"ctl:"_s + d.name + u'/' + c.id))
+                return;
+        }
+    }
 }
 
 void KitView::typeText(const QString& text)
@@ -521,7 +556,7 @@ void KitView::keyPressEvent(QKeyEvent* event)
             return;
         }
         if (!event->text().isEmpty() && event->text()[0].isPrint() &&
-            !(event->modifiers() & Qt::ControlModifier)) {
+            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             typeText(event->text());
             return;
         }

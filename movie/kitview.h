@@ -202,6 +202,7 @@ private:
     void perform(const QString& action);
     void closeMenus();
     void selectObjectAt(const QString& locator);
+    void pressDialogAccessKey(QChar letter);
     void openMenu(int index); // a menu of the menu bar
     void openContextMenu(const QString& area, const QPoint& at);
     // The context menu a shape of the current slide opens: chart, picture, orgchart or shape.

@@ -294,6 +294,31 @@ TEST(KitView, TheWordArtTextIsSelectedSoTypingReplacesIt)
     EXPECT_TRUE(view.session().isComplete());
 }
 
+TEST(KitView, AltAndAnUnderlinedLetterWorkInADialog)
+{
+    auto movie = parseMovie(R"json({"format": "pptdrill-movie", "version": 1,
+      "presentation": {"slides": [{"title": "t"}]},
+      "steps": [
+        {"hint": "a", "accept": ["menu:视图(V)/页眉和页脚(H)..."]},
+        {"hint": "b", "accept": ["dialog:页眉和页脚/日期和时间(D)=on"]},
+        {"hint": "c", "accept": ["dialog:页眉和页脚/更新方式=固定(X)"]},
+        {"hint": "d", "accept": ["dialog:页眉和页脚/全部应用(Y)"]}
+      ]})json");
+    ASSERT_TRUE(movie.ok()) << movie.error().toStdString();
+    KitView view(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
+    view.setPace(0);
+    ASSERT_TRUE(view.performThroughUi(u"menu:视图(V)/页眉和页脚(H)..."_s));
+    QTest::keyClick(&view, Qt::Key_D, Qt::AltModifier);
+    EXPECT_EQ(view.session().stepIndex(), 2);
+    QTest::keyClick(&view, Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(view.session().stepIndex(), 3);
+    // A letter that is no access key of the dialog does nothing, and types nothing.
+    QTest::keyClick(&view, Qt::Key_Q, Qt::AltModifier);
+    EXPECT_EQ(view.session().stepIndex(), 3);
+    QTest::keyClick(&view, Qt::Key_Y, Qt::AltModifier);
+    EXPECT_TRUE(view.session().isComplete());
+}
+
 TEST(KitView, DialogControlsTakeOnlyTheExpectedValues)
 {
     auto view = viewOf(kSaveAsMovie);
