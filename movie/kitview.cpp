@@ -211,7 +211,7 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         const QRect at = locate(u"tb:"_s + name).value_or(h.rect);
         if (b && b->type == KitButtonType::Combo) {
             m_drop = DropState{name, name, false, true};
-            const qsizetype current = b->values.indexOf(b->value);
+            const qsizetype current = b->values.indexOf(m_session->toolbarValue(b->name));
             m_dropScroll = std::clamp<int>(static_cast<int>(current) - kDropRows / 2, 0,
                                            std::max<int>(0, static_cast<int>(b->values.size()) - kDropRows));
             rebuild();

@@ -342,7 +342,7 @@ void KitView::paintToolbarButtons(QPainter& p, int layer)
             p.setPen(Qt::black);
             p.setFont(uiFont(12));
             p.drawText(box.adjusted(3, 0, -12, 0), Qt::AlignVCenter,
-                       fm.elidedText(b->value, Qt::ElideRight, box.width() - 16));
+                       fm.elidedText(m_session->toolbarValue(b->name), Qt::ElideRight, box.width() - 16));
             continue;
         }
         const bool open = m_menu.open && m_menu.toolbar == b->name;

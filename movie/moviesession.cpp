@@ -34,6 +34,7 @@ void MovieSession::reset()
     m_dialog.reset();
     m_beneath.clear();
     m_toolbars.clear();
+    m_toolbarValues.clear();
     m_taskPane = {};
     if (const KitForm* pane = m_kit->taskPane(m_presentation.taskpane))
         m_taskPane = openForm(*pane);
@@ -159,6 +160,10 @@ void MovieSession::applyAction(const KitTarget& t)
         if (t.kind == KitTarget::DoubleClick)
             applyOpens(doubleClickOpens(t));
         break;
+    case KitTarget::Toolbar:
+        if (t.hasValue && !t.path.isEmpty())
+            m_toolbarValues[t.path.first()] = t.value;
+        break;
     case KitTarget::Dialog:
     case KitTarget::TaskPane: {
         FormState& form = t.kind == KitTarget::Dialog ? *m_dialog : m_taskPane;
@@ -255,6 +260,14 @@ int MovieSession::stepTaking(const QString& action) const
             return i;
     }
     return -1;
+}
+
+QString MovieSession::toolbarValue(const QString& button) const
+{
+    if (const auto chosen = m_toolbarValues.find(button); chosen != m_toolbarValues.end())
+        return chosen->second;
+    const KitButton* b = m_kit->toolbarButton(button);
+    return b ? b->value : QString();
 }
 
 bool MovieSession::accepts(const QString& action) const

@@ -54,6 +54,8 @@ public:
     // The paragraph of the selected slide that a click in the outline selected
     // (1-based; 0 when the slide as a whole, or nothing in the outline, is selected).
     int selectedParagraph() const { return m_paragraph; }
+    // What a toolbar's drop-down box shows: the value last chosen in it, else the kit's.
+    QString toolbarValue(const QString& button) const;
     // Toolbars the learner has shown (插入 → 图片 → 自选图形 shows 自选图形).
     const QStringList& shownToolbars() const { return m_toolbars; }
 
@@ -82,6 +84,7 @@ private:
     FormState m_taskPane;
     int m_paragraph = 0;
     QStringList m_toolbars;
+    std::map<QString, QString> m_toolbarValues;
     std::function<void()> m_listener;
 };
 

@@ -403,7 +403,10 @@ TEST(KitView, LongDropDownsScrollToTheWantedValue)
     EXPECT_FALSE(view->locate(u"drop:72"_s).has_value()); // below the visible rows
     view->clickAt(QPoint(2, 300));                        // closes the list
     EXPECT_TRUE(view->performThroughUi(u"toolbar:字号=72"_s));
+    // The box shows what was chosen in it.
+    EXPECT_EQ(view->session().toolbarValue(u"字号"_s), u"72"_s);
     EXPECT_TRUE(view->performThroughUi(u"toolbar:字号=8"_s));
+    EXPECT_EQ(view->session().toolbarValue(u"字号"_s), u"8"_s);
     EXPECT_TRUE(view->session().isComplete());
 }
 
