@@ -16,7 +16,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -213,16 +212,8 @@ Result<QString> folder()
     if (base.isEmpty())
         return Result<QString>::failure(u"no runtime folder"_s);
     const QString path = base + u'/' + kFolderName;
-    const QByteArray native = QFile::encodeName(path);
-    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
-        return Result<QString>::failure(systemError(path, errno));
-    struct stat st = {};
-    if (::lstat(native.constData(), &st) != 0)
-        return Result<QString>::failure(systemError(path, errno));
-    if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
-        return Result<QString>::failure(u"%1 is not a folder of this user"_s.arg(path));
-    if ((st.st_mode & 0777) != 0700 && ::chmod(native.constData(), 0700) != 0)
-        return Result<QString>::failure(systemError(path, errno));
+    if (!ensurePrivateFolder(path))
+        return Result<QString>::failure(u"%1 is not a private folder of this user"_s.arg(path));
     return path;
 }
 
