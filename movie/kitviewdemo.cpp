@@ -31,95 +31,109 @@ using namespace kit;
 std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
 {
     std::vector<DemoMove> moves;
-    const qsizetype colon = action.indexOf(u':');
-    const QString kind = action.left(colon);
-    const QString rest = action.mid(colon + 1);
-    if (kind == u"menu"_s) {
-        const QStringList path = rest.split(u'/');
-        moves.push_back({DemoMove::Click, u"menutitle:"_s + path.first(), {}});
+    const Result<KitTarget> resolved = m_session->kit().resolve(action);
+    if (!resolved)
+        return moves;
+    const KitTarget& t = resolved.value();
+    // The items of a menu chain, after the element that opens it: hovers over
+    // the submenus, then a click on the command. Their locators leave out the
+    // first `skip` parts of the path (a context menu's area).
+    auto menuItems = [&moves](const QString& kind, const QStringList& path, qsizetype skip) {
         for (qsizetype i = 2; i <= path.size(); ++i)
             moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click,
-                             u"menuitem:"_s + path.mid(0, i).join(u'/'),
+                             kind + path.mid(skip, i - skip).join(u'/'),
                              {}});
-    } else if (kind == u"context"_s) {
-        const QStringList path = rest.split(u'/');
-        const QString area = path.first();
+    };
+    switch (t.kind) {
+    case KitTarget::Menu:
+        moves.push_back({DemoMove::Click, u"menutitle:"_s + t.path.first(), {}});
+        menuItems(u"menuitem:"_s, t.path, 0);
+        break;
+    case KitTarget::Context: {
         const int sel = m_session->presentation().selected;
         QString at = u"area:slideempty"_s;
-        if (area == u"thumbnail"_s || area == u"sorter"_s) {
+        if (t.area == u"thumbnail"_s || t.area == u"sorter"_s) {
             at = u"thumb:"_s + QString::number(sel);
-        } else if (area == u"text"_s) {
+        } else if (t.area == u"text"_s) {
             at = locate(u"ph:body"_s)       ? u"ph:body"_s
                  : locate(u"ph:subtitle"_s) ? u"ph:subtitle"_s
                                             : u"ph:title"_s;
-        } else if (area != u"slide"_s) {
+        } else if (t.area != u"slide"_s) {
             const Slide& slide = m_session->presentation().slides[static_cast<size_t>(sel - 1)];
             for (size_t i = 0; i < slide.shapes.size(); ++i) {
-                if (shapeContextArea(static_cast<int>(i) + 1) == area) {
+                if (shapeContextArea(static_cast<int>(i) + 1) == t.area) {
                     at = u"shape:"_s + QString::number(i + 1);
                     break;
                 }
             }
         }
         moves.push_back({DemoMove::RightClick, at, {}});
-        for (qsizetype i = 2; i <= path.size(); ++i)
-            moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click,
-                             u"ctxitem:"_s + path.mid(1, i - 1).join(u'/'),
-                             {}});
-    } else if (kind == u"toolbar"_s) {
-        const qsizetype eq = rest.indexOf(u'=');
-        const QStringList path = (eq < 0 ? rest : rest.left(eq)).split(u'/');
-        const KitButton* b = m_session->kit().toolbarButton(path.first());
-        if (eq >= 0) {
-            moves.push_back({DemoMove::Click, u"tb:"_s + path.first(), {}});
-            moves.push_back({DemoMove::Click, u"drop:"_s + rest.mid(eq + 1), {}});
-        } else if (path.size() == 1 && !b && rest.startsWith(u"Shift+"_s)) {
-            moves.push_back({DemoMove::ShiftClick, u"tb:"_s + rest.mid(6), {}});
-        } else if (path.size() == 1) {
-            moves.push_back({DemoMove::Click, u"tb:"_s + rest, {}});
+        // Context-menu items leave the area out: "ctxitem:幻灯片版式(L)...".
+        menuItems(u"ctxitem:"_s, t.path, 1);
+        break;
+    }
+    case KitTarget::Toolbar: {
+        const QString& button = t.path.first();
+        if (t.hasValue) {
+            moves.push_back({DemoMove::Click, u"tb:"_s + button, {}});
+            moves.push_back({DemoMove::Click, u"drop:"_s + t.value, {}});
+        } else if (button.startsWith(u"Shift+"_s) && !m_session->kit().toolbarButton(button)) {
+            moves.push_back({DemoMove::ShiftClick, u"tb:"_s + button.mid(6), {}});
         } else {
-            moves.push_back(
-                {DemoMove::Click, (b && b->text.isEmpty() ? u"tbarrow:"_s : u"tb:"_s) + path.first(), {}});
-            for (qsizetype i = 2; i <= path.size(); ++i)
-                moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click,
-                                 u"tbitem:"_s + path.mid(0, i).join(u'/'),
-                                 {}});
+            moves.push_back({DemoMove::Click, u"tb:"_s + button, {}});
         }
-    } else if (kind == u"key"_s) {
-        moves.push_back({DemoMove::Key, {}, rest});
-    } else if (kind == u"thumb"_s) {
-        moves.push_back({DemoMove::Click, action, {}});
-    } else if (kind == u"click"_s || kind == u"dblclick"_s) {
-        const QString loc = rest.startsWith(u"thumb:"_s) || rest.startsWith(u"shape:"_s) ||
-                                    rest.startsWith(u"outline:"_s) || rest.startsWith(u"frame:"_s)
-                                ? rest
-                            : rest == u"slide"_s ? u"area:slideempty"_s
-                                                 : u"ph:"_s + rest;
-        moves.push_back({kind == u"click"_s ? DemoMove::Click : DemoMove::DoubleClick, loc, {}});
-    } else if (kind == u"taskpane"_s || kind == u"dialog"_s) {
-        auto target = m_session->kit().resolve(action);
-        if (!target || !target->control)
-            return moves;
-        const QString loc = target->form + u'/' + target->control->id;
-        const KitControlType t = target->control->type;
-        if (!target->hasValue || t == KitControlType::Check) {
+        break;
+    }
+    case KitTarget::ToolbarMenu: {
+        const KitButton* b = m_session->kit().toolbarButton(t.path.first());
+        moves.push_back(
+            {DemoMove::Click, (b && b->text.isEmpty() ? u"tbarrow:"_s : u"tb:"_s) + t.path.first(), {}});
+        menuItems(u"tbitem:"_s, t.path, 0);
+        break;
+    }
+    case KitTarget::Key:
+        moves.push_back({DemoMove::Key, {}, t.path.value(0)});
+        break;
+    case KitTarget::Thumb:
+        moves.push_back({DemoMove::Click, u"thumb:"_s + QString::number(t.slide), {}});
+        break;
+    case KitTarget::Click:
+    case KitTarget::DoubleClick: {
+        const QString& r = t.area;
+        const QString loc = r.startsWith(u"thumb:"_s) || r.startsWith(u"shape:"_s) ||
+                                    r.startsWith(u"outline:"_s) || r.startsWith(u"frame:"_s)
+                                ? r
+                            : r == u"slide"_s ? u"area:slideempty"_s
+                                              : u"ph:"_s + r;
+        moves.push_back({t.kind == KitTarget::Click ? DemoMove::Click : DemoMove::DoubleClick, loc, {}});
+        break;
+    }
+    case KitTarget::TaskPane:
+    case KitTarget::Dialog: {
+        if (!t.control)
+            break;
+        const QString loc = t.form + u'/' + t.control->id;
+        const KitControlType type = t.control->type;
+        if (!t.hasValue || type == KitControlType::Check) {
             moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
-        } else if (t == KitControlType::Tabs) {
-            moves.push_back({DemoMove::Click, u"tab:"_s + target->form + u'/' + target->value, {}});
-        } else if (t == KitControlType::List || t == KitControlType::Options ||
-                   t == KitControlType::Gallery) {
-            moves.push_back({DemoMove::Click, u"item:"_s + loc + u'/' + target->value, {}});
-        } else if (t == KitControlType::Combo && !target->control->editable) {
+        } else if (type == KitControlType::Tabs) {
+            moves.push_back({DemoMove::Click, u"tab:"_s + t.form + u'/' + t.value, {}});
+        } else if (type == KitControlType::List || type == KitControlType::Options ||
+                   type == KitControlType::Gallery) {
+            moves.push_back({DemoMove::Click, u"item:"_s + loc + u'/' + t.value, {}});
+        } else if (type == KitControlType::Combo && !t.control->editable) {
             moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
-            moves.push_back({DemoMove::Click, u"drop:"_s + target->value, {}});
-        } else if (t == KitControlType::Combo && target->control->items.contains(target->value)) {
+            moves.push_back({DemoMove::Click, u"drop:"_s + t.value, {}});
+        } else if (type == KitControlType::Combo && t.control->items.contains(t.value)) {
             // A value of an editable box's list is picked from the list, as the hint says.
             moves.push_back({DemoMove::Click, u"ctlarrow:"_s + loc, {}});
-            moves.push_back({DemoMove::Click, u"drop:"_s + target->value, {}});
+            moves.push_back({DemoMove::Click, u"drop:"_s + t.value, {}});
         } else {
             moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
-            moves.push_back({DemoMove::Type, {}, target->value});
+            moves.push_back({DemoMove::Type, {}, t.value});
         }
+        break;
+    }
     }
     return moves;
 }
