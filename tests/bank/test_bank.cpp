@@ -5,6 +5,7 @@
 #include "db/schema.h"
 #include "db/statements.h"
 #include "tests/fuzz/fuzzinputs.h"
+#include "tests/support/craftedmovie.h"
 #include "tests/support/testdb.h"
 #include "tests/support/testsupport.h"
 
@@ -156,13 +157,7 @@ TEST_F(BankSourceTest, AMovieNamingASlideThatIsNotThereIsRefusedAtItsLine)
     const QString movie = folder.file(u"movies/crafted.movie"_s);
     QFile f(movie);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(R"json({"format": "pptdrill-movie", "version": 1,
- "presentation": {"slides": [{"title": "A"}]},
- "steps": [
-  {"hint": "双击第9张幻灯片。", "accept": ["dblclick:thumb:9"],
-   "set": {"title": "B"}}
- ]}
-)json");
+    f.write(kCraftedMovie);
     f.close();
 
     // The compiler, and the program the build runs.

@@ -3,6 +3,7 @@
 #include "movie/moviecontrol.h"
 #include "movie/moviesession.h"
 #include "tests/movie/testkit.h"
+#include "tests/support/craftedmovie.h"
 #include "tests/support/testsupport.h"
 
 #include <QCoreApplication>
@@ -506,12 +507,7 @@ TEST(MovieControl, AMovieNamingASlideThatIsNotThereIsShownAsAMessage)
     const QString path = dir.filePath(u"1.w"_s);
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(R"json({"format": "pptdrill-movie", "version": 1,
- "presentation": {"slides": [{"title": "A"}]},
- "steps": [
-  {"hint": "双击第9张幻灯片。", "accept": ["dblclick:thumb:9"],
-   "set": {"title": "B"}}
- ]})json");
+    f.write(kCraftedMovie);
     f.close();
     MovieControl control;
     control.setMovie(path);

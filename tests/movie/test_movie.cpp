@@ -3,6 +3,7 @@
 #include "movie/moviesession.h"
 #include "tests/fuzz/fuzzinputs.h"
 #include "tests/movie/testkit.h"
+#include "tests/support/craftedmovie.h"
 #include "tests/support/testsupport.h"
 
 #include <QDir>
@@ -120,13 +121,7 @@ TEST(MovieFormat, ASlideOrShapeThatIsNotThereIsRefusedAtItsLine)
 {
     // One slide, and a double-click on the ninth: before, the step's changes
     // were written past the end of the slides.
-    const QByteArray crafted = R"json({"format": "pptdrill-movie", "version": 1,
- "presentation": {"slides": [{"title": "A"}]},
- "steps": [
-  {"hint": "双击第9张幻灯片。", "accept": ["dblclick:thumb:9"],
-   "set": {"title": "B"}}
- ]})json";
-    auto m = parseMovie(crafted, u"crafted.movie"_s);
+    auto m = parseMovie(kCraftedMovie, u"crafted.movie"_s);
     ASSERT_FALSE(m.ok());
     EXPECT_TRUE(m.error().startsWith(u"crafted.movie:4: "_s)) << m.error().toStdString();
     EXPECT_TRUE(m.error().contains(u"dblclick:thumb:9"_s)) << m.error().toStdString();
