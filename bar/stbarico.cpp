@@ -1,7 +1,7 @@
 #include "bar/stbarico.h"
 
 #include "bar/stbar.h"
-#include "platform/windowsystem.h"
+#include "platform/widgets/windowsystem.h"
 #include "shell/controls.h"
 
 #include <QGuiApplication>

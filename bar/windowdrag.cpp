@@ -1,6 +1,6 @@
 #include "bar/windowdrag.h"
 
-#include "platform/windowsystem.h"
+#include "platform/widgets/windowsystem.h"
 
 #include <QWidget>
 

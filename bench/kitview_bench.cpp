@@ -4,7 +4,7 @@
 // medians, asserts nothing.
 //   bench_kitview [--runs N] MOVIE...
 #include "movie/kitcatalog.h"
-#include "movie/kitview.h"
+#include "movie/widgets/kitview.h"
 #include "movie/moviesession.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "shell/forms.h"
 
-#include "platform/windowsystem.h"
+#include "platform/widgets/windowsystem.h"
 #include "shell/programend.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // drillplay: plays one question movie. Its command line is the paper row's
 // stid and the paper position joined by "&", for example 57&3.
-#include "platform/qtmessageboxes.h"
-#include "player/playerform.h"
+#include "platform/widgets/qtmessageboxes.h"
+#include "player/widgets/playerform.h"
 
 #include <QApplication>
 #include <QString>

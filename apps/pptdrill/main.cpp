@@ -1,9 +1,9 @@
 // pptdrill: the trainer. Its entry is the load of the main menu.
 #include "bar/stbar.h"
 #include "paper/handin.h"
-#include "platform/firstpaint.h"
+#include "platform/widgets/firstpaint.h"
 #include "platform/messagebox.h"
-#include "platform/qtmessageboxes.h"
+#include "platform/widgets/qtmessageboxes.h"
 #include "shell/forms.h"
 #include "shell/programend.h"
 

@@ -1,6 +1,6 @@
 #include "bank/banksource.h"
 #include "movie/kitcatalog.h"
-#include "movie/kitview.h"
+#include "movie/widgets/kitview.h"
 #include "movie/moviesession.h"
 #include "tests/support/testsupport.h"
 

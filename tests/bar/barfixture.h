@@ -5,7 +5,7 @@
 #include "bar/stload.h"
 #include "cipher/textfields.h"
 #include "db/database.h"
-#include "platform/inputmethods.h"
+#include "platform/widgets/inputmethods.h"
 #include "platform/programfolder.h"
 #include "platform/steadyclock.h"
 #include "shell/examflow.h"

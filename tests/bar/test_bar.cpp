@@ -1,6 +1,6 @@
 // The question bar: grid, navigation, the player restarts, stem box, panels,
 // hand-in, icon, close guard and input-method menu.
-#include "platform/windowsystem.h"
+#include "platform/widgets/windowsystem.h"
 #include "player/channel.h"
 #include "tests/bar/barfixture.h"
 #include "tests/channel/peer.h"

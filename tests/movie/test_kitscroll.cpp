@@ -1,6 +1,6 @@
 #include "movie/kitcatalog.h"
-#include "movie/kitstyle.h"
-#include "movie/kitview.h"
+#include "movie/widgets/kitstyle.h"
+#include "movie/widgets/kitview.h"
 #include "movie/moviesession.h"
 #include "tests/support/testsupport.h"
 

@@ -1,6 +1,6 @@
 #include "movie/kitcatalog.h"
-#include "movie/kitview.h"
-#include "movie/moviecontrol.h"
+#include "movie/widgets/kitview.h"
+#include "movie/widgets/moviecontrol.h"
 #include "movie/moviesession.h"
 #include "tests/movie/testkit.h"
 #include "tests/support/craftedmovie.h"

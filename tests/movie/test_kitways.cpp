@@ -1,7 +1,7 @@
 // The ways of the real PowerPoint 2003 that reach a command other than its
 // menu, clicked through the window with the shipped kit.
 #include "movie/kitcatalog.h"
-#include "movie/kitview.h"
+#include "movie/widgets/kitview.h"
 #include "movie/moviesession.h"
 
 #include <QTest>

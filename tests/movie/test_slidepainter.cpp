@@ -1,5 +1,5 @@
 #include "movie/kitcatalog.h"
-#include "movie/slidepainter.h"
+#include "movie/widgets/slidepainter.h"
 
 #include <QImage>
 #include <QPainter>

@@ -3,13 +3,13 @@
 // program stops it when the learner moves on to another question, or closed by
 // the learner. The completed question must be recorded all the same.
 #include "movie/kitcatalog.h"
-#include "movie/kitview.h"
+#include "movie/widgets/kitview.h"
 #include "movie/movie.h"
-#include "movie/moviecontrol.h"
+#include "movie/widgets/moviecontrol.h"
 #include "movie/moviesession.h"
 #include "platform/processes.h"
 #include "platform/programfolder.h"
-#include "player/playerform.h"
+#include "player/widgets/playerform.h"
 #include "tests/channel/privateruntime.h"
 #include "tests/player/xclose.h"
 #include "tests/support/testdb.h"

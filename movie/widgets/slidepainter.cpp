@@ -1,6 +1,6 @@
-#include "movie/slidepainter.h"
+#include "movie/widgets/slidepainter.h"
 
-#include "movie/slidepaintsupport.h"
+#include "movie/widgets/slidepaintsupport.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

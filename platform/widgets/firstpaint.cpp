@@ -1,4 +1,4 @@
-#include "platform/firstpaint.h"
+#include "platform/widgets/firstpaint.h"
 
 #include <QDateTime>
 #include <QEvent>

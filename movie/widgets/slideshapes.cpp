@@ -1,6 +1,6 @@
 // The objects on a slide: AutoShapes, pictures, clip art, WordArt, tables,
 // charts, organisation charts, media and action buttons.
-#include "movie/slidepaintsupport.h"
+#include "movie/widgets/slidepaintsupport.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>

@@ -1,4 +1,4 @@
-#include "platform/windowsystem.h"
+#include "platform/widgets/windowsystem.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>

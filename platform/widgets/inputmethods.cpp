@@ -1,4 +1,4 @@
-#include "platform/inputmethods.h"
+#include "platform/widgets/inputmethods.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>

@@ -3,7 +3,7 @@
 // The drawing primitives of the kit's icons, which are drawn on a 16 × 16 grid
 // scaled to their rectangle; 1-unit lines sit on half units so they stay sharp
 // at 16 pixels.
-#include "movie/slidepaintsupport.h"
+#include "movie/widgets/slidepaintsupport.h"
 
 #include <QHash>
 #include <QPainter>

@@ -1,8 +1,8 @@
 // Painting of the simulated PowerPoint 2003 window.
 #include "movie/kitcatalog.h"
-#include "movie/kitstyle.h"
-#include "movie/kitview.h"
-#include "movie/slidepainter.h"
+#include "movie/widgets/kitstyle.h"
+#include "movie/widgets/kitview.h"
+#include "movie/widgets/slidepainter.h"
 
 #include <QLinearGradient>
 #include <QPainter>

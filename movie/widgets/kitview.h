@@ -1,7 +1,7 @@
 #pragma once
 
 #include "movie/moviesession.h"
-#include "movie/scrollbar.h"
+#include "movie/widgets/scrollbar.h"
 
 #include <QPoint>
 #include <QRect>

@@ -1,5 +1,5 @@
 // The toolbar icons of the simulated program.
-#include "movie/kiticonpainting.h"
+#include "movie/widgets/kiticonpainting.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>

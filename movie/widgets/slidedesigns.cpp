@@ -1,5 +1,5 @@
 // The design templates of the slides: colour schemes, backgrounds and master graphics.
-#include "movie/slidepaintsupport.h"
+#include "movie/widgets/slidepaintsupport.h"
 
 #include <QHash>
 #include <QImage>

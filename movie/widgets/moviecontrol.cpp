@@ -1,8 +1,8 @@
-#include "movie/moviecontrol.h"
+#include "movie/widgets/moviecontrol.h"
 
 #include "movie/kitcatalog.h"
-#include "movie/kitstyle.h"
-#include "movie/kitview.h"
+#include "movie/widgets/kitstyle.h"
+#include "movie/widgets/kitview.h"
 #include "movie/moviesession.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "player/playerform.h"
+#include "player/widgets/playerform.h"
 
 #include "common/text.h"
-#include "movie/moviecontrol.h"
+#include "movie/widgets/moviecontrol.h"
 #include "platform/messagebox.h"
 #include "platform/programfolder.h"
 #include "platform/systemfolder.h"

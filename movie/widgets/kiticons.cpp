@@ -1,7 +1,7 @@
 // The small pictures of the simulated program: the window's own icons, the
 // lookup of every icon by key, and the drawing of one.
-#include "movie/kiticonpainting.h"
-#include "movie/slidepainter.h"
+#include "movie/widgets/kiticonpainting.h"
+#include "movie/widgets/slidepainter.h"
 
 #include <QHash>
 #include <QLinearGradient>

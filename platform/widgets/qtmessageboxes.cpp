@@ -1,4 +1,4 @@
-#include "platform/qtmessageboxes.h"
+#include "platform/widgets/qtmessageboxes.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

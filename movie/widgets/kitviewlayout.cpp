@@ -1,9 +1,9 @@
 // Where every element of the simulated window lies, and which one a point hits.
 #include "movie/kitcatalog.h"
-#include "movie/kitstyle.h"
-#include "movie/kitview.h"
-#include "movie/slidepainter.h"
-#include "platform/firstpaint.h"
+#include "movie/widgets/kitstyle.h"
+#include "movie/widgets/kitview.h"
+#include "movie/widgets/slidepainter.h"
+#include "platform/widgets/firstpaint.h"
 
 #include <QFontMetrics>
 #include <QHelpEvent>
