@@ -55,7 +55,7 @@ Status insertQuestion(Recordset& bank, const BankSet& set, const BankQuestion& q
         {u"套题类"_s, set.name},
         {u"套题子类"_s, QString::number(q.number)},
         {u"题型"_s, q.type},
-        {u"题干"_s, EncryptTextToHex(q.stem)},
+        {u"题干"_s, encryptTextToHex(q.stem)},
         {u"内容多媒体1"_s, !movie.isEmpty()},
         {u"错题"_s, 0},
     };

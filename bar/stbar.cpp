@@ -247,13 +247,13 @@ bool StbarForm::Load()
 {
     move(bottomRightOfWorkArea({twipsToPixels(kOuterWidth), twipsToPixels(kOuterHeight)}));
     closeallowed = false;
-    if (Status opened = OpenDatabase(); !opened) {
-        FailProgram(opened.error());
+    if (Status opened = openDatabase(); !opened) {
+        failProgram(opened.error());
         return false;
     }
     auto paper = Recordset::open(dbconn, sql::SelectPaper);
     if (!paper) {
-        FailProgram(paper.error());
+        failProgram(paper.error());
         return false;
     }
     currentrs = std::move(paper.value());
@@ -271,7 +271,7 @@ bool StbarForm::Load()
             hidden->hide();
     }
     if (m_count < 1) {
-        MsgBox(u"题库中没有试题！"_s, MessageIcon::Critical, MessageButtons::Ok, u"提示"_s);
+        msgBox(u"题库中没有试题！"_s, MessageIcon::Critical, MessageButtons::Ok, u"提示"_s);
         stbarForm.unload();
         afterFormClosedByUser();
         return false;
@@ -332,7 +332,7 @@ void StbarForm::menuCommand(int id)
 bool StbarForm::moveTo(int position)
 {
     if (Status moved = currentrs->setAbsolutePosition(position); !moved) {
-        FailProgram(moved.error());
+        failProgram(moved.error());
         return false;
     }
     return true;
@@ -366,17 +366,17 @@ QString StbarForm::decodedStemOfCurrentRow()
         return QString();
     const Result<QVariant> stem = currentrs->field(u"题干"_s);
     if (!stem) {
-        FailProgram(stem.error());
+        failProgram(stem.error());
         return QString();
     }
-    return DecryptHexText(stem.value().toString());
+    return decryptHexText(stem.value().toString());
 }
 
 void StbarForm::showStemOfCurrentRow()
 {
     const Result<QVariant> type = currentrs->field(u"题型"_s);
     if (!type) {
-        FailProgram(type.error());
+        failProgram(type.error());
         return;
     }
     if (type.value().toString() == u"5"_s)
@@ -445,7 +445,7 @@ void StbarForm::endExamClick()
 {
     auto undone = Recordset::open(dbconn, sql::SelectUndone);
     if (!undone) {
-        FailProgram(undone.error());
+        failProgram(undone.error());
         return;
     }
     const int count = undone->recordCount();
@@ -507,7 +507,7 @@ void StbarForm::timeUp()
         return;
     m_inTimeUp = true;
     QPointer<StbarForm> self(this);
-    MsgBox(u"考试结束时间到！"_s, MessageIcon::Information, MessageButtons::Ok, u"朔禾软件"_s);
+    msgBox(u"考试结束时间到！"_s, MessageIcon::Information, MessageButtons::Ok, u"朔禾软件"_s);
     if (self)
         hide();
     if (self && examflow::showResults)

@@ -39,7 +39,7 @@ QPixmap loadingPicture()
 
 void PlayerProcesses::stopRunningPlayer()
 {
-    StopRunningPlayer();
+    pptdrill::stopRunningPlayer();
 }
 
 bool PlayerProcesses::start(const QString& program, const QStringList& arguments)
@@ -68,7 +68,7 @@ bool startPlayerCommand(const QString& commandLine)
         arguments << commandLine.section(u' ', 1);
     if (playerProcesses().start(path, arguments))
         return true;
-    MsgBox(u"无法启动试题播放程序：%1"_s.arg(path), MessageIcon::Critical);
+    msgBox(u"无法启动试题播放程序：%1"_s.arg(path), MessageIcon::Critical);
     return false;
 }
 
@@ -98,7 +98,7 @@ void StloadForm::activate()
     if (currentrs && currentrs->isOpen() && currentrs->absolutePosition() > 0) {
         const Result<QVariant> field = currentrs->field(u"stid"_s);
         if (!field) {
-            FailProgram(field.error());
+            failProgram(field.error());
             return;
         }
         stid = field.value().toString().trimmed();

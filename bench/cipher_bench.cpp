@@ -11,7 +11,7 @@
 #include <random>
 #include <vector>
 
-using pptdrill::cRijndael;
+using pptdrill::Rijndael;
 
 namespace {
 
@@ -43,26 +43,26 @@ int main()
     std::vector<std::uint8_t> out(kSize);
     std::vector<std::uint8_t> plain;
 
-    cRijndael cipher;
+    Rijndael cipher;
     std::vector<std::uint8_t> key(16);
     std::iota(key.begin(), key.end(), 0);
-    cipher.SetCipherKey(key, 128);
+    cipher.setCipherKey(key, 128);
 
     const double enc = medianMBps([&] {
         for (std::size_t i = 0; i < kSize; i += 16)
-            cipher.BlockEncrypt(data, out, int(i), int(i));
+            cipher.blockEncrypt(data, out, int(i), int(i));
     });
     const double dec = medianMBps([&] {
         for (std::size_t i = 0; i < kSize; i += 16)
-            cipher.BlockDecrypt(out, data, int(i), int(i));
+            cipher.blockDecrypt(out, data, int(i), int(i));
     });
-    const double arrEnc = medianMBps([&] { cipher.ArrayEncrypt(data, out, false); });
-    const double arrDec = medianMBps([&] { cipher.ArrayDecrypt(plain, data, false); });
+    const double arrEnc = medianMBps([&] { cipher.arrayEncrypt(data, out, false); });
+    const double arrDec = medianMBps([&] { cipher.arrayDecrypt(plain, data, false); });
 
     std::printf("AES-128, 16 MiB, median of %d runs, MB/s (10^6 bytes/s)\n", kRuns);
-    std::printf("  BlockEncrypt  %8.1f\n", enc);
-    std::printf("  BlockDecrypt  %8.1f\n", dec);
-    std::printf("  ArrayEncrypt  %8.1f\n", arrEnc);
-    std::printf("  ArrayDecrypt  %8.1f\n", arrDec);
+    std::printf("  blockEncrypt  %8.1f\n", enc);
+    std::printf("  blockDecrypt  %8.1f\n", dec);
+    std::printf("  arrayEncrypt  %8.1f\n", arrEnc);
+    std::printf("  arrayDecrypt  %8.1f\n", arrDec);
     return 0;
 }

@@ -40,7 +40,7 @@ bool generate(const QString& path, int questions, int movieKb)
         return false;
     Connection& conn = *created.value();
     cipherkey = fixedCipherKeyText();
-    const QString stem = EncryptTextToHex(u"将第3张幻灯片的切换效果设置为“水平百叶窗”，速度为“中速”。"_s);
+    const QString stem = encryptTextToHex(u"将第3张幻灯片的切换效果设置为“水平百叶窗”，速度为“中速”。"_s);
     QByteArray movie(movieKb * 1024, '\0');
     QRandomGenerator random(7);
     random.fillRange(reinterpret_cast<quint32*>(movie.data()), movie.size() / 4);
@@ -107,7 +107,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < 9; ++run) {
         QElapsedTimer t;
         t.start();
-        if (!OpenDatabase(folder))
+        if (!openDatabase(folder))
             return 1;
         auto rs = Recordset::open(dbconn, sql::SelectBank);
         if (!rs)

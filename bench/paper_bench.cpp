@@ -71,7 +71,7 @@ bool generateBank(const QString& programFolder)
 // Empties the paper and the staged movies, as the menu and the results window do.
 bool resetPaper(const QString& programFolder)
 {
-    if (!OpenDatabase(programFolder) || !dbconn->execute(sql::DeletePaper))
+    if (!openDatabase(programFolder) || !dbconn->execute(sql::DeletePaper))
         return false;
     dbconn->close();
     for (int n = 1; n <= 40; ++n)
@@ -114,8 +114,8 @@ int main(int argc, char** argv)
             }
             QElapsedTimer timer;
             timer.start();
-            auto outcome = randomBuild ? BuildRandomPaper(programFolder.path(), progress, random)
-                                       : BuildSetPaper(u"第1套题"_s, programFolder.path(), progress);
+            auto outcome = randomBuild ? buildRandomPaper(programFolder.path(), progress, random)
+                                       : buildSetPaper(u"第1套题"_s, programFolder.path(), progress);
             const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
             if (!outcome || outcome.value() != BuildOutcome::Built) {
                 std::fprintf(stderr, "build failed: %s\n",

@@ -152,16 +152,16 @@ inline std::uint8_t b3(std::uint32_t w)
 }
 
 // One block, unchecked. `in` and `out` may be the same memory: the whole block is
-// read before anything is written. With no key set (Nr 0) the result is
+// read before anything is written. With no key set (rounds 0) the result is
 // meaningless but stays within the schedule.
-inline void encryptBlock(const std::uint32_t* __restrict rk, int Nr, const std::uint8_t* in,
+inline void encryptBlock(const std::uint32_t* __restrict rk, int rounds, const std::uint8_t* in,
                          std::uint8_t* out)
 {
     std::uint32_t s0 = loadWord(in) ^ rk[0];
     std::uint32_t s1 = loadWord(in + 4) ^ rk[1];
     std::uint32_t s2 = loadWord(in + 8) ^ rk[2];
     std::uint32_t s3 = loadWord(in + 12) ^ rk[3];
-    for (int r = 1; r < Nr; ++r) {
+    for (int r = 1; r < rounds; ++r) {
         rk += 4;
         const std::uint32_t t0 = Te0[b0(s0)] ^ Te1[b1(s1)] ^ Te2[b2(s2)] ^ Te3[b3(s3)] ^ rk[0];
         const std::uint32_t t1 = Te0[b0(s1)] ^ Te1[b1(s2)] ^ Te2[b2(s3)] ^ Te3[b3(s0)] ^ rk[1];
@@ -172,21 +172,21 @@ inline void encryptBlock(const std::uint32_t* __restrict rk, int Nr, const std::
         s2 = t2;
         s3 = t3;
     }
-    rk += Nr > 0 ? 4 : 0;
+    rk += rounds > 0 ? 4 : 0;
     storeWord(out, bytesToWord(Sbox[b0(s0)], Sbox[b1(s1)], Sbox[b2(s2)], Sbox[b3(s3)]) ^ rk[0]);
     storeWord(out + 4, bytesToWord(Sbox[b0(s1)], Sbox[b1(s2)], Sbox[b2(s3)], Sbox[b3(s0)]) ^ rk[1]);
     storeWord(out + 8, bytesToWord(Sbox[b0(s2)], Sbox[b1(s3)], Sbox[b2(s0)], Sbox[b3(s1)]) ^ rk[2]);
     storeWord(out + 12, bytesToWord(Sbox[b0(s3)], Sbox[b1(s0)], Sbox[b2(s1)], Sbox[b3(s2)]) ^ rk[3]);
 }
 
-inline void decryptBlock(const std::uint32_t* __restrict rk, int Nr, const std::uint8_t* in,
+inline void decryptBlock(const std::uint32_t* __restrict rk, int rounds, const std::uint8_t* in,
                          std::uint8_t* out)
 {
     std::uint32_t s0 = loadWord(in) ^ rk[0];
     std::uint32_t s1 = loadWord(in + 4) ^ rk[1];
     std::uint32_t s2 = loadWord(in + 8) ^ rk[2];
     std::uint32_t s3 = loadWord(in + 12) ^ rk[3];
-    for (int r = 1; r < Nr; ++r) {
+    for (int r = 1; r < rounds; ++r) {
         rk += 4;
         const std::uint32_t t0 = Td0[b0(s0)] ^ Td1[b1(s3)] ^ Td2[b2(s2)] ^ Td3[b3(s1)] ^ rk[0];
         const std::uint32_t t1 = Td0[b0(s1)] ^ Td1[b1(s0)] ^ Td2[b2(s3)] ^ Td3[b3(s2)] ^ rk[1];
@@ -197,7 +197,7 @@ inline void decryptBlock(const std::uint32_t* __restrict rk, int Nr, const std::
         s2 = t2;
         s3 = t3;
     }
-    rk += Nr > 0 ? 4 : 0;
+    rk += rounds > 0 ? 4 : 0;
     storeWord(out, bytesToWord(InvSbox[b0(s0)], InvSbox[b1(s3)], InvSbox[b2(s2)], InvSbox[b3(s1)]) ^ rk[0]);
     storeWord(out + 4,
               bytesToWord(InvSbox[b0(s1)], InvSbox[b1(s0)], InvSbox[b2(s3)], InvSbox[b3(s2)]) ^ rk[1]);
@@ -207,24 +207,24 @@ inline void decryptBlock(const std::uint32_t* __restrict rk, int Nr, const std::
               bytesToWord(InvSbox[b0(s3)], InvSbox[b1(s2)], InvSbox[b2(s1)], InvSbox[b3(s0)]) ^ rk[3]);
 }
 
-void encryptBlocks(const std::uint32_t* rk, int Nr, const std::uint8_t* in, std::uint8_t* out,
+void encryptBlocks(const std::uint32_t* rk, int rounds, const std::uint8_t* in, std::uint8_t* out,
                    std::size_t blocks)
 {
     for (std::size_t i = 0; i < blocks; ++i)
-        encryptBlock(rk, Nr, in + i * kBlock, out + i * kBlock);
+        encryptBlock(rk, rounds, in + i * kBlock, out + i * kBlock);
 }
 
-void decryptBlocks(const std::uint32_t* rk, int Nr, const std::uint8_t* in, std::uint8_t* out,
+void decryptBlocks(const std::uint32_t* rk, int rounds, const std::uint8_t* in, std::uint8_t* out,
                    std::size_t blocks)
 {
     for (std::size_t i = 0; i < blocks; ++i)
-        decryptBlock(rk, Nr, in + i * kBlock, out + i * kBlock);
+        decryptBlock(rk, rounds, in + i * kBlock, out + i * kBlock);
 }
 
 void checkBlockOffset(std::size_t size, int offset, const char* what)
 {
     if (offset < 0 || size < kBlock || std::size_t(offset) > size - kBlock)
-        throw std::out_of_range(std::string("cRijndael: block offset outside the ") + what + " array");
+        throw std::out_of_range(std::string("Rijndael: block offset outside the ") + what + " array");
 }
 
 bool overlaps(std::span<const std::uint8_t> a, const std::vector<std::uint8_t>& b)
@@ -277,18 +277,18 @@ void finishOutput(QFile& out, qint64 written)
 
 } // namespace
 
-cRijndael::cRijndael() = default;
+Rijndael::Rijndael() = default;
 
-int cRijndael::SetCipherKey(std::span<const std::uint8_t> pass, int KeyBits)
+int Rijndael::setCipherKey(std::span<const std::uint8_t> pass, int keyBits)
 {
-    if (KeyBits != 128 && KeyBits != 192 && KeyBits != 256)
-        throw CipherError(1, u"cRijndael.SetCipherKey - Illegal KeyBits Value"_s);
-    const int Nk = KeyBits / 32;
+    if (keyBits != 128 && keyBits != 192 && keyBits != 256)
+        throw CipherError(1, u"Rijndael.setCipherKey - Illegal keyBits Value"_s);
+    const int Nk = keyBits / 32;
     if (pass.size() < std::size_t(Nk) * 4)
-        throw std::out_of_range("cRijndael.SetCipherKey - key array shorter than KeyBits / 8 bytes");
+        throw std::out_of_range("Rijndael.setCipherKey - key array shorter than keyBits / 8 bytes");
 
-    Nr = Nk + 6;
-    const int words = 4 * (Nr + 1);
+    m_rounds = Nk + 6;
+    const int words = 4 * (m_rounds + 1);
     for (int i = 0; i < Nk; ++i)
         m_encKey[i] = loadWord(pass.data() + 4 * i);
     for (int i = Nk; i < words; ++i) {
@@ -307,44 +307,44 @@ int cRijndael::SetCipherKey(std::span<const std::uint8_t> pass, int KeyBits)
     return 0;
 }
 
-void cRijndael::buildDecryptionSchedule()
+void Rijndael::buildDecryptionSchedule()
 {
     // Equivalent inverse cipher: round keys in reverse order, the inner ones
     // passed through InvMixColumns.
     m_decKey.fill(0);
-    for (int i = 0; i <= Nr; ++i)
+    for (int i = 0; i <= m_rounds; ++i)
         for (int j = 0; j < 4; ++j)
-            m_decKey[4 * i + j] = m_encKey[4 * (Nr - i) + j];
-    for (int i = 4; i < 4 * Nr; ++i) {
+            m_decKey[4 * i + j] = m_encKey[4 * (m_rounds - i) + j];
+    for (int i = 4; i < 4 * m_rounds; ++i) {
         const std::uint32_t w = m_decKey[i];
         m_decKey[i] = Td0[Sbox[b0(w)]] ^ Td1[Sbox[b1(w)]] ^ Td2[Sbox[b2(w)]] ^ Td3[Sbox[b3(w)]];
     }
 }
 
-int cRijndael::SetCipherKeyString(const QString& PassPhrase, int KeyBits)
+int Rijndael::setCipherKeyString(const QString& passPhrase, int keyBits)
 {
-    QByteArray bytes = PassPhrase.toUtf8();
+    QByteArray bytes = passPhrase.toUtf8();
     bytes.resize(32, '\0');
-    return SetCipherKey(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), 32), KeyBits);
+    return setCipherKey(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), 32), keyBits);
 }
 
-void cRijndael::BlockEncrypt(std::span<const std::uint8_t> plaintext, std::span<std::uint8_t> ciphertext,
+void Rijndael::blockEncrypt(std::span<const std::uint8_t> plaintext, std::span<std::uint8_t> ciphertext,
                              int p, int q) const
 {
     checkBlockOffset(plaintext.size(), p, "plaintext");
     checkBlockOffset(ciphertext.size(), q, "ciphertext");
-    encryptBlock(m_encKey.data(), Nr, plaintext.data() + p, ciphertext.data() + q);
+    encryptBlock(m_encKey.data(), m_rounds, plaintext.data() + p, ciphertext.data() + q);
 }
 
-void cRijndael::BlockDecrypt(std::span<std::uint8_t> plaintext, std::span<const std::uint8_t> ciphertext,
+void Rijndael::blockDecrypt(std::span<std::uint8_t> plaintext, std::span<const std::uint8_t> ciphertext,
                              int p, int q) const
 {
     checkBlockOffset(plaintext.size(), p, "plaintext");
     checkBlockOffset(ciphertext.size(), q, "ciphertext");
-    decryptBlock(m_decKey.data(), Nr, ciphertext.data() + q, plaintext.data() + p);
+    decryptBlock(m_decKey.data(), m_rounds, ciphertext.data() + q, plaintext.data() + p);
 }
 
-int cRijndael::ArrayEncrypt(std::span<const std::uint8_t> plaintext, std::vector<std::uint8_t>& ciphertext,
+int Rijndael::arrayEncrypt(std::span<const std::uint8_t> plaintext, std::vector<std::uint8_t>& ciphertext,
                             bool appendsize) const
 {
     std::vector<std::uint8_t> copy;
@@ -358,26 +358,26 @@ int cRijndael::ArrayEncrypt(std::span<const std::uint8_t> plaintext, std::vector
     const std::size_t total = (appendsize || r != 0) ? whole + kBlock : whole;
     ciphertext.resize(total);
 
-    encryptBlocks(m_encKey.data(), Nr, plaintext.data(), ciphertext.data(), whole / kBlock);
+    encryptBlocks(m_encKey.data(), m_rounds, plaintext.data(), ciphertext.data(), whole / kBlock);
     if (total > whole) {
         std::uint8_t* last = ciphertext.data() + whole;
         std::fill(last, last + kBlock, 0);
         std::copy(plaintext.begin() + whole, plaintext.end(), last);
         if (appendsize)
             last[kBlock - 1] = static_cast<std::uint8_t>(r);
-        encryptBlock(m_encKey.data(), Nr, last, last);
+        encryptBlock(m_encKey.data(), m_rounds, last, last);
     }
     return 0;
 }
 
-int cRijndael::ArrayDecrypt(std::vector<std::uint8_t>& plaintext, std::span<const std::uint8_t> ciphertext,
+int Rijndael::arrayDecrypt(std::vector<std::uint8_t>& plaintext, std::span<const std::uint8_t> ciphertext,
                             bool appendsize) const
 {
     const std::size_t n = ciphertext.size();
     // An empty buffer has no length byte to read, so with appendsize it is as
     // malformed as a partial block.
     if (n % kBlock != 0 || (appendsize && n == 0)) {
-        MsgBox(u"ciphertext size not a multiple of block size"_s);
+        msgBox(u"ciphertext size not a multiple of block size"_s);
         return -1;
     }
     std::vector<std::uint8_t> copy;
@@ -386,13 +386,13 @@ int cRijndael::ArrayDecrypt(std::vector<std::uint8_t>& plaintext, std::span<cons
         ciphertext = copy;
     }
     plaintext.resize(n);
-    decryptBlocks(m_decKey.data(), Nr, ciphertext.data(), plaintext.data(), n / kBlock);
+    decryptBlocks(m_decKey.data(), m_rounds, ciphertext.data(), plaintext.data(), n / kBlock);
     if (!appendsize)
         return 0;
 
     const std::uint8_t length = plaintext[n - 1];
     if (length > 15) {
-        MsgBox(u"warning - incorrect length field"_s);
+        msgBox(u"warning - incorrect length field"_s);
         return 1;
     }
     // A single block with length byte 0 is the enciphered empty buffer.
@@ -400,11 +400,11 @@ int cRijndael::ArrayDecrypt(std::vector<std::uint8_t>& plaintext, std::span<cons
     return 0;
 }
 
-int cRijndael::FileEncrypt(const QString& PlaintextFileName, const QString& CiphertextFileName) const
+int Rijndael::fileEncrypt(const QString& plaintextFileName, const QString& ciphertextFileName) const
 {
-    QFile in(PlaintextFileName);
+    QFile in(plaintextFileName);
     openOrThrow(in, QIODevice::ReadOnly);
-    QFile out(CiphertextFileName);
+    QFile out(ciphertextFileName);
     openOrThrow(out, QIODevice::ReadWrite);
 
     const qint64 len = in.size();
@@ -415,7 +415,7 @@ int cRijndael::FileEncrypt(const QString& PlaintextFileName, const QString& Ciph
     qint64 remaining = total;
     while (remaining > kFileChunk) {
         readExactly(in, buffer.data(), kFileChunk);
-        encryptBlocks(m_encKey.data(), Nr, buffer.data(), buffer.data(), kFileChunk / 16);
+        encryptBlocks(m_encKey.data(), m_rounds, buffer.data(), buffer.data(), kFileChunk / 16);
         writeAll(out, buffer.data(), kFileChunk);
         remaining -= kFileChunk;
     }
@@ -423,7 +423,7 @@ int cRijndael::FileEncrypt(const QString& PlaintextFileName, const QString& Ciph
     std::fill_n(buffer.begin(), m, 0);
     readExactly(in, buffer.data(), m - 16 + r);
     buffer[m - 1] = static_cast<std::uint8_t>(r);
-    encryptBlocks(m_encKey.data(), Nr, buffer.data(), buffer.data(), std::size_t(m / 16));
+    encryptBlocks(m_encKey.data(), m_rounds, buffer.data(), buffer.data(), std::size_t(m / 16));
     writeAll(out, buffer.data(), m);
 
     finishOutput(out, total);
@@ -431,19 +431,19 @@ int cRijndael::FileEncrypt(const QString& PlaintextFileName, const QString& Ciph
     return 0;
 }
 
-int cRijndael::FileDecrypt(const QString& PlaintextFileName, const QString& CiphertextFileName) const
+int Rijndael::fileDecrypt(const QString& plaintextFileName, const QString& ciphertextFileName) const
 {
-    QFile in(CiphertextFileName);
+    QFile in(ciphertextFileName);
     if (!in.exists()) {
         openOrThrow(in, QIODevice::ReadOnly); // fails, with the system's reason
     }
     const qint64 len = in.size();
     if (len == 0 || len % 16 != 0) {
-        MsgBox(u"File Size Error - ciphertext file not a multiple of block size"_s);
+        msgBox(u"File Size Error - ciphertext file not a multiple of block size"_s);
         return 1;
     }
     openOrThrow(in, QIODevice::ReadOnly);
-    QFile out(PlaintextFileName);
+    QFile out(plaintextFileName);
     openOrThrow(out, QIODevice::ReadWrite);
 
     std::vector<std::uint8_t> buffer(std::size_t(std::min(len, kFileChunk)));
@@ -451,20 +451,20 @@ int cRijndael::FileDecrypt(const QString& PlaintextFileName, const QString& Ciph
     qint64 written = 0;
     while (remaining > kFileChunk) {
         readExactly(in, buffer.data(), kFileChunk);
-        decryptBlocks(m_decKey.data(), Nr, buffer.data(), buffer.data(), kFileChunk / 16);
+        decryptBlocks(m_decKey.data(), m_rounds, buffer.data(), buffer.data(), kFileChunk / 16);
         writeAll(out, buffer.data(), kFileChunk);
         written += kFileChunk;
         remaining -= kFileChunk;
     }
     const qint64 m = remaining;
     readExactly(in, buffer.data(), m);
-    decryptBlocks(m_decKey.data(), Nr, buffer.data(), buffer.data(), std::size_t(m / 16));
+    decryptBlocks(m_decKey.data(), m_rounds, buffer.data(), buffer.data(), std::size_t(m / 16));
     const std::uint8_t length = buffer[m - 1];
     qint64 kept = m;
     if (length < 16)
         kept = m - 16 + length;
     else
-        MsgBox(u"warning - incorrect length field in decrypted file.\r\nWrong key or keysize?"_s);
+        msgBox(u"warning - incorrect length field in decrypted file.\r\nWrong key or keysize?"_s);
     if (kept > 0)
         writeAll(out, buffer.data(), kept);
     written += kept;

@@ -15,9 +15,9 @@ QString cipherkey;
 namespace {
 
 // The main program's one cipher instance, created on the first decode.
-cRijndael& textCipher()
+Rijndael& textCipher()
 {
-    static cRijndael cipher;
+    static Rijndael cipher;
     return cipher;
 }
 
@@ -44,10 +44,10 @@ QString fixedCipherKeyText()
     return u"3719"_s;
 }
 
-std::vector<std::uint8_t> TextKeyBytes()
+std::vector<std::uint8_t> textKeyBytes()
 {
     std::vector<std::uint8_t> key;
-    if (HexToBytes(cipherkey, key) == 16)
+    if (hexToBytes(cipherkey, key) == 16)
         return key;
     const QByteArray bytes = cipherkey.toUtf8();
     const std::span<const std::uint8_t> text = asBytes(bytes);
@@ -56,7 +56,7 @@ std::vector<std::uint8_t> TextKeyBytes()
     return key;
 }
 
-int HexToBytes(const QString& text, std::vector<std::uint8_t>& out)
+int hexToBytes(const QString& text, std::vector<std::uint8_t>& out)
 {
     out.assign(std::size_t(text.size() / 2), 0);
     std::size_t count = 0;
@@ -82,29 +82,29 @@ int HexToBytes(const QString& text, std::vector<std::uint8_t>& out)
     return static_cast<int>(count);
 }
 
-QString DecryptHexText(const QString& stored)
+QString decryptHexText(const QString& stored)
 {
-    const std::vector<std::uint8_t> key = TextKeyBytes();
+    const std::vector<std::uint8_t> key = textKeyBytes();
     std::vector<std::uint8_t> ciphertext;
-    if (HexToBytes(stored, ciphertext) == 0) {
-        MsgBox(u"Text not Hex data"_s);
+    if (hexToBytes(stored, ciphertext) == 0) {
+        msgBox(u"Text not Hex data"_s);
         return {};
     }
-    cRijndael& cipher = textCipher();
-    cipher.SetCipherKey(key, 128);
+    Rijndael& cipher = textCipher();
+    cipher.setCipherKey(key, 128);
     std::vector<std::uint8_t> plaintext;
-    if (cipher.ArrayDecrypt(plaintext, ciphertext, false) != 0)
+    if (cipher.arrayDecrypt(plaintext, ciphertext, false) != 0)
         return {};
     // The zero fill of the last block stays as trailing NUL characters.
     const QString text =
         QString::fromUtf8(reinterpret_cast<const char*>(plaintext.data()), qsizetype(plaintext.size()));
-    return LimitTextBoxText(text);
+    return limitTextBoxText(text);
 }
 
-QString LimitTextBoxText(const QString& text)
+QString limitTextBoxText(const QString& text)
 {
     if (text.size() > 65535) {
-        MsgBox(u"Can not assign a String larger than 64k \r\n"
+        msgBox(u"Can not assign a String larger than 64k \r\n"
                u"to the Text property of a TextBox control.\r\n"
                u"If you need to support Strings longer than 64k,\r\n"
                u"you can use a RichTextBox control instead."_s,
@@ -114,14 +114,14 @@ QString LimitTextBoxText(const QString& text)
     return text;
 }
 
-QString EncryptTextToHex(const QString& text)
+QString encryptTextToHex(const QString& text)
 {
     static constexpr char16_t digits[] = u"0123456789ABCDEF";
     const QByteArray bytes = text.toUtf8();
-    cRijndael cipher;
-    cipher.SetCipherKey(TextKeyBytes(), 128);
+    Rijndael cipher;
+    cipher.setCipherKey(textKeyBytes(), 128);
     std::vector<std::uint8_t> ciphertext;
-    cipher.ArrayEncrypt(asBytes(bytes), ciphertext, false);
+    cipher.arrayEncrypt(asBytes(bytes), ciphertext, false);
     QString hex;
     hex.reserve(qsizetype(ciphertext.size() * 2));
     for (const std::uint8_t b : ciphertext) {

@@ -58,7 +58,7 @@ QString compactionTempPath(const QString& path)
     return m.captured(1) + u'/' + m.captured(2) + u".~"_s + m.captured(5);
 }
 
-bool CompactDatabaseFile(const QString& givenPath, const QString& password)
+bool compactDatabaseFile(const QString& givenPath, const QString& password)
 {
     if (compactionTempPath(givenPath).isEmpty())
         return true;

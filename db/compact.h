@@ -9,7 +9,7 @@ namespace pptdrill {
 // the file is whole whenever the work stops. True when it finished or had
 // nothing to do (a path the rule does not take), false when a step failed; the
 // database file is then as it was.
-bool CompactDatabaseFile(const QString& path, const QString& password);
+bool compactDatabaseFile(const QString& path, const QString& password);
 
 // The temporary file of a compaction, or empty when the path is not compacted.
 QString compactionTempPath(const QString& path);

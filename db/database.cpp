@@ -312,7 +312,7 @@ QString databasePathInFolder(const QString& programFolder)
     return QDir::cleanPath(folder + u'/' + databaseFileName());
 }
 
-Status OpenDatabase(const QString& programFolder)
+Status openDatabase(const QString& programFolder)
 {
     auto conn = Connection::open(databasePathInFolder(programFolder), databasePassword());
     if (!conn)
@@ -321,9 +321,9 @@ Status OpenDatabase(const QString& programFolder)
     return {};
 }
 
-Status OpenDatabase()
+Status openDatabase()
 {
-    return OpenDatabase(programFolder());
+    return openDatabase(programFolder());
 }
 
 // ---------------------------------------------------------------------------

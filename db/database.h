@@ -67,9 +67,9 @@ QByteArray rawKeyPragmaValue(const QString& password);
 // The program-wide connection, and the routine that replaces it with a new one
 // on "stdata.db" in the program folder.
 extern std::shared_ptr<Connection> dbconn;
-Status OpenDatabase();
-Status OpenDatabase(const QString& programFolder);
-// The path OpenDatabase reaches from a program folder (with or without a
+Status openDatabase();
+Status openDatabase(const QString& programFolder);
+// The path openDatabase reaches from a program folder (with or without a
 // trailing separator).
 QString databasePathInFolder(const QString& programFolder);
 

@@ -151,7 +151,7 @@ void JjzctxForm::PushButton1Click()
     jjzctxForm.unload();
     if (examflow::hideBar)
         examflow::hideBar();
-    ShowResults();
+    showResults();
 }
 
 void JjzctxForm::PushButton2Click()
@@ -159,7 +159,7 @@ void JjzctxForm::PushButton2Click()
     jjzctxForm.unload();
 }
 
-void ConfirmHandIn(int undone)
+void confirmHandIn(int undone)
 {
     if (undone > 0)
         wzwjjForm->show();
@@ -167,7 +167,7 @@ void ConfirmHandIn(int undone)
         jjzctxForm->show();
 }
 
-void ShowResults()
+void showResults()
 {
     wzwjjForm.unload();
     jjzctxForm.unload();
@@ -186,17 +186,17 @@ void ShowResults()
 
 void installHandIn()
 {
-    examflow::confirmHandIn = ConfirmHandIn;
-    examflow::showResults = ShowResults;
+    examflow::confirmHandIn = confirmHandIn;
+    examflow::showResults = showResults;
     examflow::resultsShowing = [] { return jjjsForm.isLoaded(); };
 }
 
-void StopPlayer()
+void stopPlayer()
 {
     if (g_playerStopper)
         g_playerStopper();
     else
-        StopRunningPlayer();
+        stopRunningPlayer();
 }
 
 void setPlayerStopper(std::function<void()> stopper)

@@ -67,14 +67,14 @@ extern FormVariable<JjzctxForm> jjzctxForm;
 void installHandIn();
 
 // "结束考试": the first confirmation when questions are undone, else the second.
-void ConfirmHandIn(int undone);
+void confirmHandIn(int undone);
 // Unloads any confirmation still open and shows a freshly computed results
 // window; when it is already showing it is only brought to the front.
-void ShowResults();
+void showResults();
 
 // Stops a running player; tests put a fake here, an empty function restores
 // the real one.
-void StopPlayer();
+void stopPlayer();
 void setPlayerStopper(std::function<void()> stopper);
 
 } // namespace pptdrill

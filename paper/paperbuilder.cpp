@@ -68,7 +68,7 @@ Status openConnection(CloseWhenDone& closer, const QString& programFolder)
 {
     currentrs.reset();
     workrs.reset();
-    if (Status s = OpenDatabase(programFolder); !s)
+    if (Status s = openDatabase(programFolder); !s)
         return s;
     closer.connectionOpened = true;
     return {};
@@ -96,7 +96,7 @@ Status copyFile(const QString& from, const QString& to)
 // private to the user.
 Status stageMovieFolder(const QString& programFolder, bool restoreCompleted)
 {
-    if (SystemDirectory().isEmpty())
+    if (systemDirectory().isEmpty())
         return Status::failure(u"找不到存放试题动画的运行时文件夹"_s);
     const QString folder = movieFolder();
     const QString completedSource = programFolder + u'/' + kCompletedMovie;
@@ -181,7 +181,7 @@ Status copyBankRow(int n, const QString& programFolder, bool restoreCompleted)
 
 BuildOutcome emptySelection()
 {
-    MsgBox(kNoQuestions, MessageIcon::Critical);
+    msgBox(kNoQuestions, MessageIcon::Critical);
     return BuildOutcome::Empty;
 }
 
@@ -207,7 +207,7 @@ quint64 clockSeed()
 
 } // namespace
 
-QString RandomDraw(int n, int k, QRandomGenerator& random)
+QString randomDraw(int n, int k, QRandomGenerator& random)
 {
     k = std::clamp(k, 0, std::max(n, 0));
     // pool[0 … n − j] holds the numbers not yet drawn, in their first order.
@@ -228,15 +228,15 @@ QString RandomDraw(int n, int k, QRandomGenerator& random)
     return text;
 }
 
-QString RandomDraw(int n, int k)
+QString randomDraw(int n, int k)
 {
     QRandomGenerator random(clockSeed());
-    return RandomDraw(n, k, random);
+    return randomDraw(n, k, random);
 }
 
 QString movieFolder()
 {
-    return SystemDirectory() + u"/pczcksw"_s;
+    return systemDirectory() + u"/pczcksw"_s;
 }
 
 QString movieFilePathOf(int position)
@@ -244,7 +244,7 @@ QString movieFilePathOf(int position)
     return movieFolder() + u'/' + QString::number(position) + u".w"_s;
 }
 
-Result<BuildOutcome> BuildSetPaper(const QString& setname, const QString& programFolder,
+Result<BuildOutcome> buildSetPaper(const QString& setname, const QString& programFolder,
                                    BuildProgress& progress)
 {
     using R = Result<BuildOutcome>;
@@ -262,7 +262,7 @@ Result<BuildOutcome> BuildSetPaper(const QString& setname, const QString& progra
             return R::failure(s.error());
         const int count = currentrs->recordCount();
         if (count > kMaxQuestions)
-            MsgBox(u"系统搜索到你做的试题有"_s + QString::number(count) +
+            msgBox(u"系统搜索到你做的试题有"_s + QString::number(count) +
                        u"道，请本次练习完后，继续进行错题练习。"_s,
                    MessageIcon::Information);
     }
@@ -282,7 +282,7 @@ Result<BuildOutcome> BuildSetPaper(const QString& setname, const QString& progra
     return BuildOutcome::Built;
 }
 
-Result<BuildOutcome> BuildRandomPaper(const QString& programFolder, BuildProgress& progress,
+Result<BuildOutcome> buildRandomPaper(const QString& programFolder, BuildProgress& progress,
                                       QRandomGenerator& random)
 {
     using R = Result<BuildOutcome>;
@@ -298,7 +298,7 @@ Result<BuildOutcome> BuildRandomPaper(const QString& programFolder, BuildProgres
     if (count < 1)
         return emptySelection();
     const int k = std::min(count, kMaxQuestions);
-    QString draw = RandomDraw(count, k, random);
+    QString draw = randomDraw(count, k, random);
 
     setRange(progress, 1, k);
     for (int n = 1; n <= k; ++n) {

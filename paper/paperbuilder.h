@@ -9,8 +9,8 @@
 namespace pptdrill {
 
 // k distinct numbers from 1 … n in random order, as "@a1@a2@…@ak@".
-QString RandomDraw(int n, int k, QRandomGenerator& random);
-QString RandomDraw(int n, int k); // seeded from the clock
+QString randomDraw(int n, int k, QRandomGenerator& random);
+QString randomDraw(int n, int k); // seeded from the clock
 
 // What the loading window shows while a paper is built.
 struct BuildProgress
@@ -27,7 +27,7 @@ enum class BuildOutcome
     Empty, // the selection held no question: "没有该类试题！" was shown
 };
 
-// The movie folder of the paper: SystemDirectory + "/pczcksw".
+// The movie folder of the paper: systemDirectory + "/pczcksw".
 QString movieFolder();
 // The staged movie of paper position n.
 QString movieFilePathOf(int position);
@@ -37,9 +37,9 @@ QString movieFilePathOf(int position);
 // n.w and "completed.swf" from `programFolder` in the movie folder. Uses and
 // leaves closed the program-wide connection and recordsets. Database and file
 // failures come back as an error with their text.
-Result<BuildOutcome> BuildSetPaper(const QString& setname, const QString& programFolder,
+Result<BuildOutcome> buildSetPaper(const QString& setname, const QString& programFolder,
                                    BuildProgress& progress);
-Result<BuildOutcome> BuildRandomPaper(const QString& programFolder, BuildProgress& progress,
+Result<BuildOutcome> buildRandomPaper(const QString& programFolder, BuildProgress& progress,
                                       QRandomGenerator& random);
 
 } // namespace pptdrill

@@ -59,10 +59,10 @@ Result<PaperResults> walkPaper()
 
 } // namespace
 
-Result<PaperResults> ScorePaper()
+Result<PaperResults> scorePaper()
 {
     if (!dbconn || !dbconn->isOpen()) {
-        if (Status opened = OpenDatabase(); !opened)
+        if (Status opened = openDatabase(); !opened)
             return Result<PaperResults>::failure(opened.error());
     }
     workrs.reset();
@@ -94,7 +94,7 @@ QString numberText(double value)
     return value < 0 ? digits : u' ' + digits;
 }
 
-Status RemoveStagedMovies()
+Status removeStagedMovies()
 {
     for (int n = 1; n <= maxPaperSize; ++n) {
         const QString path = movieFilePathOf(n);

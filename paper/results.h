@@ -19,7 +19,7 @@ struct PaperResults
 // Scores the paper table over the program-wide connection (opened when it is
 // not) and writes each question's wrong-answer flag into its bank row: 错题 = 0
 // for a right question, 1 otherwise. Uses and leaves closed `workrs`.
-Result<PaperResults> ScorePaper();
+Result<PaperResults> scorePaper();
 
 // A number as the platform's plain number-to-text conversion writes it: one
 // leading blank unless negative, "." as decimal point, no trailing zeros.
@@ -27,6 +27,6 @@ QString numberText(double value);
 
 // Deletes the staged movies 1.w … 40.w of the movie folder; read-only ones as
 // well, missing ones are skipped.
-Status RemoveStagedMovies();
+Status removeStagedMovies();
 
 } // namespace pptdrill

@@ -91,9 +91,9 @@ bool JjjsForm::Load()
     for (int i = 1; i <= cellCount; ++i)
         cell(i)->setEnabled(true);
     m_score = 0;
-    const Result<PaperResults> results = ScorePaper();
+    const Result<PaperResults> results = scorePaper();
     if (!results) {
-        FailProgram(results.error());
+        failProgram(results.error());
         return false;
     }
     m_score = results->score;
@@ -125,9 +125,9 @@ void JjjsForm::PushButton1Click()
         currentrs->close();
         currentrs.reset();
     }
-    StopPlayer();
-    if (Status removed = RemoveStagedMovies(); !removed) {
-        FailProgram(removed.error());
+    stopPlayer();
+    if (Status removed = removeStagedMovies(); !removed) {
+        failProgram(removed.error());
         return;
     }
     jjjsForm.unload();
@@ -136,13 +136,13 @@ void JjjsForm::PushButton1Click()
 
 void JjjsForm::PushButton3Click()
 {
-    const Status removed = RemoveStagedMovies();
-    StopPlayer();
+    const Status removed = removeStagedMovies();
+    stopPlayer();
     jjjsForm.unload();
     if (!removed)
-        FailProgram(removed.error());
+        failProgram(removed.error());
     else
-        EndProgram(0);
+        endProgram(0);
 }
 
 void JjjsForm::unloading()

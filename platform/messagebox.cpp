@@ -39,7 +39,7 @@ void setMessageBoxes(MessageBoxes* boxes)
     g_installed = boxes;
 }
 
-MessageAnswer MsgBox(const QString& text, MessageIcon icon, MessageButtons buttons, const QString& title)
+MessageAnswer msgBox(const QString& text, MessageIcon icon, MessageButtons buttons, const QString& title)
 {
     return messageBoxes().show(title, text, icon, buttons);
 }

@@ -44,7 +44,7 @@ MessageBoxes& messageBoxes();
 void setMessageBoxes(MessageBoxes* boxes);
 
 // Shows a message box titled with the system's title.
-MessageAnswer MsgBox(const QString& text, MessageIcon icon = MessageIcon::None,
+MessageAnswer msgBox(const QString& text, MessageIcon icon = MessageIcon::None,
                      MessageButtons buttons = MessageButtons::Ok,
                      const QString& title = defaultMessageTitle());
 

@@ -105,7 +105,7 @@ std::vector<qint64> processIds()
 
 } // namespace
 
-QString FindProcessId(const QString& wanted)
+QString findProcessId(const QString& wanted)
 {
     QString result;
     for (const qint64 pid : processIds()) {
@@ -118,7 +118,7 @@ QString FindProcessId(const QString& wanted)
     return result;
 }
 
-std::int32_t KillProcessById(std::int32_t id)
+std::int32_t killProcessById(std::int32_t id)
 {
     if (id <= 0)
         return 0;
@@ -144,14 +144,14 @@ QString playerExecutableName()
     return u"drillplay"_s;
 }
 
-void StopRunningPlayer()
+void stopRunningPlayer()
 {
-    const std::int32_t id = FindProcessId(playerExecutableName()).toInt();
+    const std::int32_t id = findProcessId(playerExecutableName()).toInt();
     if (id != 0)
-        KillProcessById(id);
+        killProcessById(id);
 }
 
-void StopLeftoverPlayers(const QString& programFolder)
+void stopLeftoverPlayers(const QString& programFolder)
 {
     // The kernel names executables by their real path.
     const QString player = QFileInfo(programFolder + u'/' + playerExecutableName()).canonicalFilePath();
@@ -159,7 +159,7 @@ void StopLeftoverPlayers(const QString& programFolder)
         return;
     for (const qint64 pid : processIds()) {
         if (isOwnRunningProcess(pid) && executablePath(pid) == player)
-            KillProcessById(static_cast<std::int32_t>(pid));
+            killProcessById(static_cast<std::int32_t>(pid));
     }
 }
 

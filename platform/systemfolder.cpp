@@ -23,7 +23,7 @@ bool ensurePrivateFolder(const QString& path)
     return (st.st_mode & 0777) == 0700 || ::chmod(native.constData(), 0700) == 0;
 }
 
-QString SystemDirectory()
+QString systemDirectory()
 {
     // Read on every call: tests give each case its own XDG_RUNTIME_DIR.
     const QString session = qEnvironmentVariable("XDG_RUNTIME_DIR");

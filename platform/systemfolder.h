@@ -11,7 +11,7 @@ namespace pptdrill {
 // stands in: a folder in /tmp could be made first by another user.
 // Empty only when no private folder can be had at all. Ends without a
 // separator.
-QString SystemDirectory();
+QString systemDirectory();
 
 // Makes `path` a folder owned by this user with mode 0700 (creating it when
 // missing). False for anything else at that path: a file, a symbolic link, a

@@ -208,7 +208,7 @@ namespace windowregistry {
 
 Result<QString> folder()
 {
-    const QString base = SystemDirectory();
+    const QString base = systemDirectory();
     if (base.isEmpty())
         return Result<QString>::failure(u"no runtime folder"_s);
     const QString path = base + u'/' + kFolderName;

@@ -64,7 +64,7 @@ Result<QByteArray> prepareSend(const QString& word, const SendBox& sendBox)
 
 } // namespace
 
-Result<PlayerCommandSent> SendPlayerCommand(const QString& word, const SendBox& sendBox,
+Result<PlayerCommandSent> sendPlayerCommand(const QString& word, const SendBox& sendBox,
                                             std::chrono::milliseconds timeout)
 {
     using R = Result<PlayerCommandSent>;

@@ -53,7 +53,7 @@ enum class PlayerCommandSent
 // Finds the player window (the last one registered under the player title)
 // and sends it `word`, returning once the player has handled it. A player that
 // does not answer within `timeout`, or goes away meanwhile, gives a failure.
-Result<PlayerCommandSent> SendPlayerCommand(const QString& word, const SendBox& sendBox = {},
+Result<PlayerCommandSent> sendPlayerCommand(const QString& word, const SendBox& sendBox = {},
                                             std::chrono::milliseconds timeout = kSendTimeout);
 
 // Sends command words to the player without waiting for it: the sender's
@@ -69,7 +69,7 @@ public:
     ~PlayerCommandSender() override;
 
     // Looks up the player and starts sending `word` (read back through
-    // `sendBox`, as SendPlayerCommand does). False, with nothing done, while an
+    // `sendBox`, as sendPlayerCommand does). False, with nothing done, while an
     // earlier word is still on its way.
     bool send(const QString& word, const SendBox& sendBox = {});
     bool isSending() const { return m_socket != nullptr; }

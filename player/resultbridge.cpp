@@ -30,7 +30,7 @@ Status databaseFailure(const QString& detail, int code)
 
 } // namespace
 
-Status RecordCompletedQuestion(const QString& argumentText)
+Status recordCompletedQuestion(const QString& argumentText)
 {
     const QString arg = trimSpaces(argumentText);
     if (arg.isEmpty())
@@ -39,7 +39,7 @@ Status RecordCompletedQuestion(const QString& argumentText)
     if (!plainDecimal.match(arg).hasMatch())
         return Status::failure(u"“%1”不是试题编号，未做任何修改"_s.arg(arg));
 
-    if (Status s = OpenDatabase(); !s) {
+    if (Status s = openDatabase(); !s) {
         const QString file = databasePathInFolder(programFolder());
         if (!QFileInfo::exists(file))
             return Status::failure(u"找不到数据库文件“%1”"_s.arg(QDir::toNativeSeparators(file)), s.code());

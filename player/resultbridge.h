@@ -13,7 +13,7 @@ namespace pptdrill {
 // row that is gone by the time it is written, and every database failure
 // change nothing and fail, with a Chinese message that names the reason (disk
 // full, database read-only, database busy, no such row, ...).
-Status RecordCompletedQuestion(const QString& argumentText);
+Status recordCompletedQuestion(const QString& argumentText);
 
 // drillbridge ends with exit code 0 when the question has been recorded (or the
 // argument was blank) and 1 otherwise; then its standard error carries the

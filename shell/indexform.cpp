@@ -108,29 +108,29 @@ bool IndexForm::Load()
     case InstanceClaim::Claimed:
         break;
     case InstanceClaim::AlreadyRunning:
-        MsgBox(u"请不要重复运行本系统！"_s, MessageIcon::Critical);
-        EndProgram(0);
+        msgBox(u"请不要重复运行本系统！"_s, MessageIcon::Critical);
+        endProgram(0);
         return false;
     case InstanceClaim::NoRuntimeFolder:
-        FailProgram(u"无法建立本用户专用的运行文件夹，系统不能启动。"_s);
+        failProgram(u"无法建立本用户专用的运行文件夹，系统不能启动。"_s);
         return false;
     case InstanceClaim::LockNotWritable:
-        FailProgram(u"无法在文件夹“%1”或本用户的运行文件夹中建立锁文件，系统不能启动。"_s.arg(folder));
+        failProgram(u"无法在文件夹“%1”或本用户的运行文件夹中建立锁文件，系统不能启动。"_s.arg(folder));
         return false;
     }
-    screenwidth = ScreenWidthPixels();
-    screenheight = ScreenHeightPixels();
+    screenwidth = screenWidthPixels();
+    screenheight = screenHeightPixels();
     if (screenTooSmall(screenwidth, screenheight)) {
         refuseSmallScreen();
         return false;
     }
     m_dbpassword = databasePassword();
     if (Status usable = checkDatabaseForUse(m_dbfile, m_dbpassword); !usable) {
-        FailProgram(usable.error());
+        failProgram(usable.error());
         return false;
     }
     // A player left behind by a run of ours that was killed would cover the menu.
-    StopLeftoverPlayers(folder);
+    stopLeftoverPlayers(folder);
     cipherkey = fixedCipherKeyText();
     randomdraw = false;
     exammode = false;
@@ -140,8 +140,8 @@ bool IndexForm::Load()
 
 void IndexForm::refuseSmallScreen()
 {
-    MsgBox(smallScreenMessage, MessageIcon::Critical);
-    EndProgram(0);
+    msgBox(smallScreenMessage, MessageIcon::Critical);
+    endProgram(0);
 }
 
 void IndexForm::Resize()
@@ -149,8 +149,8 @@ void IndexForm::Resize()
     if (m_inResize || m_exiting)
         return;
     m_inResize = true;
-    screenwidth = ScreenWidthPixels();
-    screenheight = ScreenHeightPixels();
+    screenwidth = screenWidthPixels();
+    screenheight = screenHeightPixels();
     const MenuLayout layout = computeMenuLayout(screenwidth, screenheight, isMinimized());
     if (layout.laidOut) {
         m_layout = layout;
@@ -202,14 +202,14 @@ void IndexForm::paintEvent(QPaintEvent*)
 
 void IndexForm::choose(const QString& chosenSet, bool random)
 {
-    if (Status opened = OpenDatabase(); !opened) {
-        FailProgram(opened.error());
+    if (Status opened = openDatabase(); !opened) {
+        failProgram(opened.error());
         return;
     }
     const Status emptied = dbconn->execute(sql::DeletePaper);
     dbconn->close();
     if (!emptied) {
-        FailProgram(emptied.error());
+        failProgram(emptied.error());
         return;
     }
     setname = chosenSet;
@@ -223,21 +223,21 @@ void IndexForm::unloading()
     if (m_exiting)
         return;
     m_exiting = true;
-    if (Status opened = OpenDatabase(); !opened) {
-        FailProgram(opened.error());
+    if (Status opened = openDatabase(); !opened) {
+        failProgram(opened.error());
         return;
     }
     for (const QString& statement : {sql::DeletePaper, sql::DeleteStkbf, sql::DeleteStlbf}) {
         if (Status done = dbconn->execute(statement); !done) {
             dbconn->close();
-            FailProgram(done.error());
+            failProgram(done.error());
             return;
         }
     }
     dbconn->close();
     // A failed compaction leaves the file as it was; the program ends all the same.
-    CompactDatabaseFile(m_dbfile, m_dbpassword);
-    EndProgram(0);
+    compactDatabaseFile(m_dbfile, m_dbpassword);
+    endProgram(0);
 }
 
 } // namespace pptdrill

@@ -144,26 +144,26 @@ void ZctestForm::login()
     const QString seat = trimSpaces(m_text1->text());
     const QString identity = trimSpaces(m_text2->text());
     if (seat.isEmpty() || identity.isEmpty()) {
-        MsgBox(u"考生座位号和身份证号必须填写！"_s, MessageIcon::Critical);
+        msgBox(u"考生座位号和身份证号必须填写！"_s, MessageIcon::Critical);
         return;
     }
     seatno = seat;
     idno = identity;
     exammode =
-        MsgBox(u"是否启用考试模式？"_s, MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes;
+        msgBox(u"是否启用考试模式？"_s, MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes;
 
-    if (Status opened = OpenDatabase(); !opened) {
-        FailProgram(opened.error());
+    if (Status opened = openDatabase(); !opened) {
+        failProgram(opened.error());
         return;
     }
     auto bank = Recordset::open(dbconn, sql::SelectBank);
     if (!bank) {
         dbconn->close();
-        FailProgram(bank.error());
+        failProgram(bank.error());
         return;
     }
     if (bank->recordCount() < 1) {
-        MsgBox(u"试题库没有试题！"_s, MessageIcon::Critical);
+        msgBox(u"试题库没有试题！"_s, MessageIcon::Critical);
         bank->close();
         dbconn->close();
         return;
@@ -173,12 +173,12 @@ void ZctestForm::login()
     if (!course) {
         bank->close();
         dbconn->close();
-        FailProgram(course.error());
+        failProgram(course.error());
         return;
     }
     // A first row without any course name is not a PowerPoint bank either.
     if (course->isNull() || trimSpaces(course->toString()) != bankCourseName()) {
-        MsgBox(u"试题库错误！"_s, MessageIcon::Critical);
+        msgBox(u"试题库错误！"_s, MessageIcon::Critical);
         bank->close();
         dbconn->close();
         return;

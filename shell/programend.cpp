@@ -12,7 +12,7 @@ int g_exitCode = 0;
 std::function<void(int)> g_handler;
 } // namespace
 
-void EndProgram(int exitCode)
+void endProgram(int exitCode)
 {
     g_ended = true;
     g_exitCode = exitCode;
@@ -34,10 +34,10 @@ int programExitCode()
     return g_exitCode;
 }
 
-void FailProgram(const QString& text)
+void failProgram(const QString& text)
 {
-    MsgBox(text, MessageIcon::Critical);
-    EndProgram(1);
+    msgBox(text, MessageIcon::Critical);
+    endProgram(1);
 }
 
 void setProgramEndHandler(std::function<void(int)> handler)

@@ -30,14 +30,14 @@ void closeStandIn()
 // Until the question bar exists: the paper's size and the way back to the menu.
 void showStandIn()
 {
-    if (Status opened = OpenDatabase(); !opened) {
-        FailProgram(opened.error());
+    if (Status opened = openDatabase(); !opened) {
+        failProgram(opened.error());
         return;
     }
     auto paper = Recordset::open(dbconn, sql::SelectPaper);
     dbconn->close();
     if (!paper) {
-        FailProgram(paper.error());
+        failProgram(paper.error());
         return;
     }
     const int count = paper->recordCount();
@@ -70,7 +70,7 @@ void showStandIn()
 
 } // namespace
 
-void ShowQuestionBar()
+void showQuestionBar()
 {
     if (g_handler)
         g_handler();

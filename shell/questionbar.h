@@ -5,7 +5,7 @@
 namespace pptdrill {
 
 // Hands the built paper over to the question bar.
-void ShowQuestionBar();
+void showQuestionBar();
 
 // The question bar puts its own showing here; an empty handler restores the
 // stand-in, a small window that tells how many questions the paper holds.

@@ -28,12 +28,12 @@ qint16 toInt16(int pixels)
 
 } // namespace
 
-qint16 ScreenWidthPixels()
+qint16 screenWidthPixels()
 {
     return toInt16(screenSize().width());
 }
 
-qint16 ScreenHeightPixels()
+qint16 screenHeightPixels()
 {
     return toInt16(screenSize().height());
 }

@@ -11,8 +11,8 @@ extern qint16 screenwidth;
 extern qint16 screenheight;
 
 // The primary screen's size in logical pixels (twips / 15).
-qint16 ScreenWidthPixels();
-qint16 ScreenHeightPixels();
+qint16 screenWidthPixels();
+qint16 screenHeightPixels();
 
 // Tests give the screen any size; an empty source measures the real screen again.
 void setScreenSizeSource(std::function<QSize()> source);

@@ -33,7 +33,7 @@ std::unique_ptr<QLockFile> tryLock(const QString& path, InstanceClaim& failure)
 
 QString singleInstanceLockPath()
 {
-    const QString folder = SystemDirectory();
+    const QString folder = systemDirectory();
     return folder.isEmpty() ? QString() : folder + u"/pptdrill.lock"_s;
 }
 

@@ -136,11 +136,11 @@ void StzrForm::build(bool random)
     };
     progress.processEvents = [] { QCoreApplication::processEvents(); };
 
-    const Result<BuildOutcome> outcome = random ? BuildRandomPaper(programFolder(), progress, m_random)
-                                                : BuildSetPaper(setname, programFolder(), progress);
+    const Result<BuildOutcome> outcome = random ? buildRandomPaper(programFolder(), progress, m_random)
+                                                : buildSetPaper(setname, programFolder(), progress);
     m_building = false;
     if (!outcome) {
-        FailProgram(outcome.error());
+        failProgram(outcome.error());
         return;
     }
     if (outcome.value() == BuildOutcome::Empty) {
@@ -153,7 +153,7 @@ void StzrForm::build(bool random)
     stzrForm.unload();
     testloginForm.unload();
     zctestForm.unload();
-    ShowQuestionBar();
+    showQuestionBar();
 }
 
 void StzrForm::unloading()

@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     QStringList parts;
     for (int i = 1; i < argc; ++i)
         parts << QString::fromLocal8Bit(argv[i]);
-    const pptdrill::Status s = pptdrill::RecordCompletedQuestion(parts.join(QLatin1Char(' ')));
+    const pptdrill::Status s = pptdrill::recordCompletedQuestion(parts.join(QLatin1Char(' ')));
     if (!s) {
         const QByteArray report = pptdrill::bridgeFailureReport(s.error());
         std::fwrite(report.constData(), 1, static_cast<size_t>(report.size()), stderr);

@@ -41,7 +41,7 @@ void MovieControl::setMovie(const QString& path)
     m_confirmed = false;
     delete m_view;
     m_view = nullptr;
-    emit OnReadyStateChange(kReadyLoading);
+    emit readyStateChanged(kReadyLoading);
 
     auto movie = loadMovieFile(path);
     if (!movie) {
@@ -56,12 +56,12 @@ void MovieControl::setMovie(const QString& path)
         connect(m_view, &KitView::completed, this, &MovieControl::taskCompleted);
         m_view->show();
         m_view->setFocus();
-        emit OnReadyStateChange(kReadyInteractive);
+        emit readyStateChanged(kReadyInteractive);
     }
     update();
 }
 
-void MovieControl::Play()
+void MovieControl::play()
 {
     if (m_view)
         m_view->setFocus();
@@ -76,7 +76,7 @@ void MovieControl::TSetProperty(const QString& target, int property, const QStri
         m_view->setHintVisible(value.trimmed() == u"1"_s);
 }
 
-void MovieControl::TGotoFrame(const QString& target, int frame)
+void MovieControl::gotoFrame(const QString& target, int frame)
 {
     if (target == u"/yanshi"_s && frame == 1 && m_view) {
         // The demonstration starts from the beginning: a picture still due belongs to the run before.
@@ -140,7 +140,7 @@ void MovieControl::taskCompleted()
     // way before the learner can move on.
     if (!m_completionReported) {
         m_completionReported = true;
-        emit OnReadyStateChange(kReadyComplete);
+        emit readyStateChanged(kReadyComplete);
     }
 }
 

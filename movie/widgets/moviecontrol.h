@@ -25,11 +25,11 @@ public:
     // movie shows a message inside the control instead.
     void setMovie(const QString& path);
     QString movie() const { return m_path; }
-    void Play();
+    void play();
     // Property 7 is a clip's visibility: "1" shows it, "0" hides it.
     void TSetProperty(const QString& target, int property, const QString& value);
     // Frame 1 of "/yanshi" plays the demonstration from the start.
-    void TGotoFrame(const QString& target, int frame);
+    void gotoFrame(const QString& target, int frame);
 
     bool hintVisible() const;
     bool isDemonstrating() const;
@@ -53,7 +53,7 @@ public:
     void setDemonstrationPace(double factor);
 
 signals:
-    void OnReadyStateChange(int state);
+    void readyStateChanged(int state);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

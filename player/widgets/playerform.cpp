@@ -31,7 +31,7 @@ PlayerCommandLine splitPlayerCommandLine(const QString& commandLine)
 
 QString movieFilePath(const QString& movieno)
 {
-    return SystemDirectory() + u"/pczcksw/"_s + movieno + u".w"_s;
+    return systemDirectory() + u"/pczcksw/"_s + movieno + u".w"_s;
 }
 
 bool startWatchedProcess(const QString& program, const QStringList& arguments, ProcessFinished finished)
@@ -159,7 +159,7 @@ PlayerForm::PlayerForm(const QString& questionid, const QString& movieno, Proces
         done(m_closeResult);
     });
 
-    connect(m_stflash, &MovieControl::OnReadyStateChange, this, &PlayerForm::stflashReadyStateChange);
+    connect(m_stflash, &MovieControl::readyStateChanged, this, &PlayerForm::stflashReadyStateChange);
     connect(m_receivenr, &QLineEdit::textChanged, this, &PlayerForm::receivenrChange);
     connect(&m_receiver, &CopyDataReceiver::copyDataReceived, this, &PlayerForm::deliverCopyData);
     connect(this, &QWidget::windowTitleChanged, this, [this](const QString& title) {
@@ -181,7 +181,7 @@ void PlayerForm::load(const QString& movieno)
     m_rightClickFilter->watch(m_stflash);
     m_stflash->setMovie(movieFilePath(movieno));
     m_stflash->TSetProperty(u"/tishi"_s, 7, u"0"_s);
-    m_stflash->Play();
+    m_stflash->play();
     m_readysum = 0;
     m_receivenr->setText(u"准备接收"_s);
     if (Status s = m_receiver.start(windowTitle()); !s)
@@ -232,7 +232,7 @@ void PlayerForm::bridgeFinished(const ProcessEnd& end)
 void PlayerForm::reportNotRecorded(const QString& reason)
 {
     qWarning("drillplay: the completion was not recorded: %s", qUtf8Printable(reason));
-    MsgBox(u"本题已操作完成，但完成情况没有记录下来，本题仍算未做。\n\n原因：%1\n\n"
+    msgBox(u"本题已操作完成，但完成情况没有记录下来，本题仍算未做。\n\n原因：%1\n\n"
            u"请点击问题栏的“重做本题”，重新完成本题。"_s.arg(reason),
            MessageIcon::Critical);
 }
@@ -258,7 +258,7 @@ void PlayerForm::receivenrChange()
         m_stflash->TSetProperty(u"/tishi"_s, 7, u"1"_s);
     if (word == kYanShiWord) {
         m_stflash->TSetProperty(u"/tishi"_s, 7, u"1"_s);
-        m_stflash->TGotoFrame(u"/yanshi"_s, 1);
+        m_stflash->gotoFrame(u"/yanshi"_s, 1);
     }
 }
 

@@ -125,7 +125,7 @@ TEST_F(BankSourceTest, CompiledBankHoldsEncipheredStemsAndDefaults)
     EXPECT_EQ(stored.size() % 32, 0);
     cipherkey = fixedCipherKeyText();
     FakeMessageBoxes boxes;
-    QString decoded = DecryptHexText(stored);
+    QString decoded = decryptHexText(stored);
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(decoded.left(decoded.indexOf(QChar(u'\0'))), sets->front().questions[0].stem);
 }

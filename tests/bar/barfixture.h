@@ -131,7 +131,7 @@ protected:
         for (const PaperRow& row : rows) {
             rs->addNew();
             EXPECT_TRUE(rs->setField(u"题型"_s, row.type).ok());
-            EXPECT_TRUE(rs->setField(u"题干"_s, EncryptTextToHex(row.stem)).ok());
+            EXPECT_TRUE(rs->setField(u"题干"_s, encryptTextToHex(row.stem)).ok());
             EXPECT_TRUE(rs->setField(u"是否已做"_s, row.done).ok());
             EXPECT_TRUE(rs->update().ok());
             ids.push_back(rs->field(u"stid"_s).value().toLongLong());
@@ -152,7 +152,7 @@ protected:
 
     StbarForm* showBar()
     {
-        ShowQuestionBar();
+        showQuestionBar();
         return stbarForm.loaded();
     }
 

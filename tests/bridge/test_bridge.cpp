@@ -313,7 +313,7 @@ TEST_F(BridgeTest, AFullDiskFailsWithTheReason)
             ++replaced;
     }
     ASSERT_GT(replaced, 0);
-    const Status s = RecordCompletedQuestion(QString::number(stids[0]));
+    const Status s = recordCompletedQuestion(QString::number(stids[0]));
     for (const char* name : writes)
         vfs->xSetSystemCall(vfs, name, nullptr);
     setProgramFolderForTesting(QString());
@@ -323,7 +323,7 @@ TEST_F(BridgeTest, AFullDiskFailsWithTheReason)
     EXPECT_EQ(outcomes(), (Outcomes{{0, 0}, {0, 0}, {0, 0}}));
     // The same call with room on the disk records the question.
     setProgramFolderForTesting(folder.path());
-    EXPECT_TRUE(RecordCompletedQuestion(QString::number(stids[0])).ok());
+    EXPECT_TRUE(recordCompletedQuestion(QString::number(stids[0])).ok());
     setProgramFolderForTesting(QString());
     EXPECT_EQ(outcomes(), (Outcomes{{2.5, 1}, {0, 0}, {0, 0}}));
 }

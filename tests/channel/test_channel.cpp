@@ -108,7 +108,7 @@ TEST_F(ChannelTest, WithoutAPlayerNothingIsSentAndNothingShown)
         nearMisses.push_back(std::move(WindowRegistration::create(title, server.fullServerName()).value()));
 
     QStringList boxWords;
-    auto result = SendPlayerCommand(
+    auto result = sendPlayerCommand(
         u"SH_YanShi"_s,
         [&](const QString& w) {
             boxWords << w;
@@ -127,14 +127,14 @@ TEST_F(ChannelTest, TheTextArrivesWholeAndTheSendReturnsAfterTheHandler)
 {
     // The handler takes a while; the sender must not return before it has run.
     ReceiverPeer player(u"试题播放"_s, logFile(u"player.log"_s), 300);
-    auto result = SendPlayerCommand(u"SH_YanShi"_s);
+    auto result = sendPlayerCommand(u"SH_YanShi"_s);
     ASSERT_TRUE(result.ok()) << result.error().toStdString();
     EXPECT_EQ(*result, PlayerCommandSent::Handled);
     EXPECT_EQ(playerwnd.pid, player.pid);
     EXPECT_EQ(player.received(), QStringList{u"SH_YanShi"_s});
 
     // What is sent is the text read back from the sender's box.
-    result = SendPlayerCommand(u"SH_CaoZuo"_s, [](const QString& w) { return u"  "_s + w + u" 操作提示"_s; });
+    result = sendPlayerCommand(u"SH_CaoZuo"_s, [](const QString& w) { return u"  "_s + w + u" 操作提示"_s; });
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(player.received(), (QStringList{u"SH_YanShi"_s, u"  SH_CaoZuo 操作提示"_s}));
 }
@@ -145,19 +145,19 @@ TEST_F(ChannelTest, TheLastRegisteredPlayerGetsTheWordAndADeadOneIsSkipped)
     ReceiverPeer newer(u"试题播放"_s, logFile(u"newer.log"_s));
     ASSERT_LT(older.sequence, newer.sequence);
 
-    ASSERT_TRUE(SendPlayerCommand(u"SH_CaoZuo"_s).ok());
+    ASSERT_TRUE(sendPlayerCommand(u"SH_CaoZuo"_s).ok());
     EXPECT_TRUE(older.received().isEmpty());
     EXPECT_EQ(newer.received(), QStringList{u"SH_CaoZuo"_s});
 
     newer.kill();
-    auto result = SendPlayerCommand(u"SH_YanShi"_s);
+    auto result = sendPlayerCommand(u"SH_YanShi"_s);
     ASSERT_TRUE(result.ok()) << result.error().toStdString();
     EXPECT_EQ(*result, PlayerCommandSent::Handled);
     EXPECT_EQ(playerwnd.sequence, older.sequence);
     EXPECT_EQ(older.received(), QStringList{u"SH_YanShi"_s});
 
     older.kill();
-    EXPECT_EQ(*SendPlayerCommand(u"SH_YanShi"_s), PlayerCommandSent::NoPlayer);
+    EXPECT_EQ(*sendPlayerCommand(u"SH_YanShi"_s), PlayerCommandSent::NoPlayer);
     EXPECT_TRUE(windowregistry::liveWindows().empty());
 }
 
@@ -165,7 +165,7 @@ TEST_F(ChannelTest, APlayerThatDoesNotAnswerReleasesTheSenderAfterTheTimeOut)
 {
     ReceiverPeer player(u"试题播放"_s, logFile(u"player.log"_s));
     player.pause();
-    auto result = SendPlayerCommand(u"SH_YanShi"_s, {}, std::chrono::milliseconds(300));
+    auto result = sendPlayerCommand(u"SH_YanShi"_s, {}, std::chrono::milliseconds(300));
     EXPECT_FALSE(result.ok());
     EXPECT_TRUE(boxes.shown.empty());
     player.resume();
@@ -176,7 +176,7 @@ TEST_F(ChannelTest, APlayerThatDoesNotAnswerReleasesTheSenderAfterTheTimeOut)
     ASSERT_TRUE(mute.listen(*windowregistry::newSocketPath()));
     auto registration = WindowRegistration::create(u"试题播放"_s, mute.fullServerName());
     ASSERT_TRUE(registration.ok());
-    result = SendPlayerCommand(u"SH_YanShi"_s, {}, std::chrono::milliseconds(300));
+    result = sendPlayerCommand(u"SH_YanShi"_s, {}, std::chrono::milliseconds(300));
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(playerwnd.sequence, registration.value()->window().sequence);
 }

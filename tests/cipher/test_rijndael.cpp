@@ -10,7 +10,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 using pptdrill::CipherError;
-using pptdrill::cRijndael;
+using pptdrill::Rijndael;
 using pptdrill::MessageButtons;
 using pptdrill::MessageIcon;
 using pptdrill::test::FakeMessageBoxes;
@@ -42,17 +42,17 @@ Bytes randomBytes(std::size_t n, unsigned seed)
     return b;
 }
 
-Bytes decryptBlockAt(const cRijndael& c, const Bytes& ct, std::size_t offset)
+Bytes decryptBlockAt(const Rijndael& c, const Bytes& ct, std::size_t offset)
 {
     Bytes out(16);
-    c.BlockDecrypt(out, ct, 0, static_cast<int>(offset));
+    c.blockDecrypt(out, ct, 0, static_cast<int>(offset));
     return out;
 }
 
-cRijndael keyedSample(int bits = 128)
+Rijndael keyedSample(int bits = 128)
 {
-    cRijndael c;
-    c.SetCipherKey(sequence(32), bits);
+    Rijndael c;
+    c.setCipherKey(sequence(32), bits);
     return c;
 }
 
@@ -98,30 +98,30 @@ TEST(Rijndael, StandardVectorsEncryptDecryptAndInPlace)
 {
     for (const Vector& v : kVectors) {
         SCOPED_TRACE(v.key);
-        cRijndael c;
-        EXPECT_EQ(c.SetCipherKey(fromHex(v.key), v.bits), 0);
+        Rijndael c;
+        EXPECT_EQ(c.setCipherKey(fromHex(v.key), v.bits), 0);
         EXPECT_EQ(c.rounds(), v.bits / 32 + 6);
         const Bytes plain = fromHex(v.plain);
         const Bytes cipher = fromHex(v.cipher);
 
         Bytes out(16);
-        c.BlockEncrypt(plain, out, 0, 0);
+        c.blockEncrypt(plain, out, 0, 0);
         EXPECT_EQ(out, cipher);
         Bytes back(16);
-        c.BlockDecrypt(back, cipher, 0, 0);
+        c.blockDecrypt(back, cipher, 0, 0);
         EXPECT_EQ(back, plain);
 
         Bytes buf = plain;
-        c.BlockEncrypt(buf, buf, 0, 0);
+        c.blockEncrypt(buf, buf, 0, 0);
         EXPECT_EQ(buf, cipher);
-        c.BlockDecrypt(buf, buf, 0, 0);
+        c.blockDecrypt(buf, buf, 0, 0);
         EXPECT_EQ(buf, plain);
 
         // Offsets on both sides.
         Bytes src(40, 0xAA);
         std::copy(plain.begin(), plain.end(), src.begin() + 7);
         Bytes dst(40, 0x55);
-        c.BlockEncrypt(src, dst, 7, 21);
+        c.blockEncrypt(src, dst, 7, 21);
         EXPECT_EQ(Bytes(dst.begin() + 21, dst.begin() + 37), cipher);
         EXPECT_EQ(dst[20], 0x55);
         EXPECT_EQ(dst[37], 0x55);
@@ -130,93 +130,93 @@ TEST(Rijndael, StandardVectorsEncryptDecryptAndInPlace)
 
 TEST(Rijndael, BlockOffsetsOutsideTheArrayThrowAndWriteNothing)
 {
-    const cRijndael c = keyedSample();
+    const Rijndael c = keyedSample();
     Bytes src(32, 1);
     Bytes dst(32, 9);
-    EXPECT_THROW(c.BlockEncrypt(src, dst, -1, 0), std::out_of_range);
-    EXPECT_THROW(c.BlockEncrypt(src, dst, 17, 0), std::out_of_range);
-    EXPECT_THROW(c.BlockEncrypt(src, dst, 0, 17), std::out_of_range);
-    EXPECT_THROW(c.BlockDecrypt(dst, src, 0, 17), std::out_of_range);
-    EXPECT_THROW(c.BlockDecrypt(dst, Bytes(15), 0, 0), std::out_of_range);
+    EXPECT_THROW(c.blockEncrypt(src, dst, -1, 0), std::out_of_range);
+    EXPECT_THROW(c.blockEncrypt(src, dst, 17, 0), std::out_of_range);
+    EXPECT_THROW(c.blockEncrypt(src, dst, 0, 17), std::out_of_range);
+    EXPECT_THROW(c.blockDecrypt(dst, src, 0, 17), std::out_of_range);
+    EXPECT_THROW(c.blockDecrypt(dst, Bytes(15), 0, 0), std::out_of_range);
     EXPECT_EQ(dst, Bytes(32, 9));
-    EXPECT_NO_THROW(c.BlockEncrypt(src, dst, 16, 16));
+    EXPECT_NO_THROW(c.blockEncrypt(src, dst, 16, 16));
 }
 
 TEST(Rijndael, IllegalKeyBitsSignalErrorOneAndKeepTheOldKey)
 {
     const Vector& v = kVectors[1];
-    cRijndael c;
-    c.SetCipherKey(fromHex(v.key), 128);
+    Rijndael c;
+    c.setCipherKey(fromHex(v.key), 128);
     for (int bits : {64, 0, 129, 512}) {
         try {
-            c.SetCipherKey(sequence(64), bits);
+            c.setCipherKey(sequence(64), bits);
             ADD_FAILURE() << "no error for " << bits;
         } catch (const CipherError& e) {
             EXPECT_EQ(e.number(), 1);
-            EXPECT_EQ(e.description(), u"cRijndael.SetCipherKey - Illegal KeyBits Value"_s);
+            EXPECT_EQ(e.description(), u"Rijndael.setCipherKey - Illegal keyBits Value"_s);
         }
     }
-    EXPECT_THROW(c.SetCipherKey(Bytes(31), 256), std::out_of_range);
+    EXPECT_THROW(c.setCipherKey(Bytes(31), 256), std::out_of_range);
     EXPECT_EQ(c.rounds(), 10);
     Bytes out(16);
-    c.BlockEncrypt(fromHex(v.plain), out, 0, 0);
+    c.blockEncrypt(fromHex(v.plain), out, 0, 0);
     EXPECT_EQ(out, fromHex(v.cipher));
 }
 
 TEST(Rijndael, KeyStringIsCodePageBytesCutOrFilledTo32)
 {
     const Bytes plain = sequence(16);
-    auto encryptWith = [&](const cRijndael& c) {
+    auto encryptWith = [&](const Rijndael& c) {
         Bytes out(16);
-        c.BlockEncrypt(plain, out, 0, 0);
+        c.blockEncrypt(plain, out, 0, 0);
         return out;
     };
 
-    cRijndael byString, byBytes;
-    byString.SetCipherKeyString(u"abcd"_s, 128);
+    Rijndael byString, byBytes;
+    byString.setCipherKeyString(u"abcd"_s, 128);
     Bytes key{'a', 'b', 'c', 'd'};
     key.resize(16, 0);
-    byBytes.SetCipherKey(key, 128);
+    byBytes.setCipherKey(key, 128);
     EXPECT_EQ(encryptWith(byString), encryptWith(byBytes));
 
     // Longer than 32 bytes: cut; non-ASCII text goes in as UTF-8.
     const QString phrase = u"朔禾软件0123456789abcdefghijklmnop"_s;
     const QByteArray utf8 = phrase.toUtf8().left(32);
-    byString.SetCipherKeyString(phrase, 256);
-    byBytes.SetCipherKey(Bytes(utf8.begin(), utf8.end()), 256);
+    byString.setCipherKeyString(phrase, 256);
+    byBytes.setCipherKey(Bytes(utf8.begin(), utf8.end()), 256);
     EXPECT_EQ(encryptWith(byString), encryptWith(byBytes));
 }
 
 TEST(Rijndael, ArrayEncryptLayoutWithAndWithoutLengthByte)
 {
-    const cRijndael c = keyedSample();
+    const Rijndael c = keyedSample();
     const Bytes sixteen = sequence(16, 1);
 
     Bytes ct;
-    EXPECT_EQ(c.ArrayEncrypt(sixteen, ct, true), 0);
+    EXPECT_EQ(c.arrayEncrypt(sixteen, ct, true), 0);
     ASSERT_EQ(ct.size(), 32u);
     EXPECT_EQ(decryptBlockAt(c, ct, 0), sixteen);
     EXPECT_EQ(decryptBlockAt(c, ct, 16), Bytes(16, 0));
 
-    EXPECT_EQ(c.ArrayEncrypt(sixteen, ct, false), 0);
+    EXPECT_EQ(c.arrayEncrypt(sixteen, ct, false), 0);
     ASSERT_EQ(ct.size(), 16u);
     EXPECT_EQ(decryptBlockAt(c, ct, 0), sixteen);
 
     const Bytes twenty = sequence(20, 1);
-    c.ArrayEncrypt(twenty, ct, true);
+    c.arrayEncrypt(twenty, ct, true);
     ASSERT_EQ(ct.size(), 32u);
     Bytes last{17, 18, 19, 20};
     last.resize(15, 0);
     last.push_back(4);
     EXPECT_EQ(decryptBlockAt(c, ct, 16), last);
     Bytes pt;
-    EXPECT_EQ(c.ArrayDecrypt(pt, ct, true), 0);
+    EXPECT_EQ(c.arrayDecrypt(pt, ct, true), 0);
     EXPECT_EQ(pt, twenty);
 
     // Without the length byte the zero fill comes back.
-    c.ArrayEncrypt(twenty, ct, false);
+    c.arrayEncrypt(twenty, ct, false);
     ASSERT_EQ(ct.size(), 32u);
-    EXPECT_EQ(c.ArrayDecrypt(pt, ct, false), 0);
+    EXPECT_EQ(c.arrayDecrypt(pt, ct, false), 0);
     Bytes padded = twenty;
     padded.resize(32, 0);
     EXPECT_EQ(pt, padded);
@@ -224,21 +224,21 @@ TEST(Rijndael, ArrayEncryptLayoutWithAndWithoutLengthByte)
 
 TEST(Rijndael, ArrayRoundTripsEveryLengthAndReusedOutputs)
 {
-    const cRijndael c = keyedSample(256);
+    const Rijndael c = keyedSample(256);
     Bytes ct(100, 0xEE); // stale contents must not leak into the result
     Bytes pt(100, 0xEE);
     // n = 0 included: the enciphered empty buffer comes back empty.
     for (std::size_t n = 0; n <= 50; ++n) {
         SCOPED_TRACE(n);
         const Bytes data = randomBytes(n, unsigned(n));
-        c.ArrayEncrypt(data, ct, true);
+        c.arrayEncrypt(data, ct, true);
         EXPECT_EQ(ct.size(), n - n % 16 + 16);
-        EXPECT_EQ(c.ArrayDecrypt(pt, ct, true), 0);
+        EXPECT_EQ(c.arrayDecrypt(pt, ct, true), 0);
         EXPECT_EQ(pt, data);
 
-        c.ArrayEncrypt(data, ct, false);
+        c.arrayEncrypt(data, ct, false);
         EXPECT_EQ(ct.size(), (n + 15) / 16 * 16);
-        EXPECT_EQ(c.ArrayDecrypt(pt, ct, false), 0);
+        EXPECT_EQ(c.arrayDecrypt(pt, ct, false), 0);
         ASSERT_EQ(pt.size(), ct.size());
         EXPECT_TRUE(std::equal(data.begin(), data.end(), pt.begin()));
         EXPECT_TRUE(std::all_of(pt.begin() + long(n), pt.end(), [](std::uint8_t b) { return b == 0; }));
@@ -247,28 +247,28 @@ TEST(Rijndael, ArrayRoundTripsEveryLengthAndReusedOutputs)
 
 TEST(Rijndael, ArrayOperationsOnTheirOwnOutputBuffer)
 {
-    const cRijndael c = keyedSample();
+    const Rijndael c = keyedSample();
     const Bytes data = randomBytes(37, 5);
     Bytes expected;
-    c.ArrayEncrypt(data, expected, true);
+    c.arrayEncrypt(data, expected, true);
 
     Bytes buf = data;
-    c.ArrayEncrypt(buf, buf, true);
+    c.arrayEncrypt(buf, buf, true);
     EXPECT_EQ(buf, expected);
-    EXPECT_EQ(c.ArrayDecrypt(buf, buf, true), 0);
+    EXPECT_EQ(c.arrayDecrypt(buf, buf, true), 0);
     EXPECT_EQ(buf, data);
 }
 
 TEST(Rijndael, ArrayDecryptSizeAndLengthFieldFailures)
 {
     FakeMessageBoxes boxes;
-    const cRijndael c = keyedSample();
+    const Rijndael c = keyedSample();
 
     Bytes pt(5, 0x77);
-    EXPECT_EQ(c.ArrayDecrypt(pt, Bytes(17), false), -1);
+    EXPECT_EQ(c.arrayDecrypt(pt, Bytes(17), false), -1);
     EXPECT_EQ(pt, Bytes(5, 0x77));
     // With the length byte an empty buffer is malformed too.
-    EXPECT_EQ(c.ArrayDecrypt(pt, Bytes(), true), -1);
+    EXPECT_EQ(c.arrayDecrypt(pt, Bytes(), true), -1);
     EXPECT_EQ(pt, Bytes(5, 0x77));
     ASSERT_EQ(boxes.shown.size(), 2u);
     for (const auto& box : boxes.shown) {
@@ -277,17 +277,17 @@ TEST(Rijndael, ArrayDecryptSizeAndLengthFieldFailures)
         EXPECT_EQ(box.icon, MessageIcon::None);
         EXPECT_EQ(box.buttons, MessageButtons::Ok);
     }
-    EXPECT_EQ(c.ArrayDecrypt(pt, Bytes(), false), 0);
+    EXPECT_EQ(c.arrayDecrypt(pt, Bytes(), false), 0);
     EXPECT_TRUE(pt.empty());
 
     // A last block whose length byte reads 200.
     Bytes clear = sequence(32);
     clear[31] = 200;
     Bytes ct(32);
-    c.BlockEncrypt(clear, ct, 0, 0);
-    c.BlockEncrypt(clear, ct, 16, 16);
+    c.blockEncrypt(clear, ct, 0, 0);
+    c.blockEncrypt(clear, ct, 16, 16);
     boxes.shown.clear();
-    EXPECT_EQ(c.ArrayDecrypt(pt, ct, true), 1);
+    EXPECT_EQ(c.arrayDecrypt(pt, ct, true), 1);
     EXPECT_EQ(pt, clear);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, u"warning - incorrect length field"_s);
@@ -298,7 +298,7 @@ class RijndaelFiles : public ::testing::Test
 {
 protected:
     TempProgramFolder folder;
-    cRijndael c = keyedSample(192);
+    Rijndael c = keyedSample(192);
     QString plain = folder.file(u"plain.bin"_s);
     QString cipher = folder.file(u"cipher.bin"_s);
     QString back = folder.file(u"back.bin"_s);
@@ -308,11 +308,11 @@ protected:
     void roundTrip(const Bytes& data)
     {
         writeFile(plain, data);
-        EXPECT_EQ(c.FileEncrypt(plain, cipher), 0);
+        EXPECT_EQ(c.fileEncrypt(plain, cipher), 0);
         Bytes expected;
-        c.ArrayEncrypt(data, expected, true);
+        c.arrayEncrypt(data, expected, true);
         EXPECT_TRUE(readFile(cipher) == expected);
-        EXPECT_EQ(c.FileDecrypt(back, cipher), 0);
+        EXPECT_EQ(c.fileDecrypt(back, cipher), 0);
         EXPECT_TRUE(readFile(back) == data);
     }
 };
@@ -348,9 +348,9 @@ TEST_F(RijndaelFiles, SizeErrorOpensAndWritesNothing)
 {
     FakeMessageBoxes boxes;
     writeFile(cipher, Bytes(17));
-    EXPECT_EQ(c.FileDecrypt(back, cipher), 1);
+    EXPECT_EQ(c.fileDecrypt(back, cipher), 1);
     writeFile(cipher, Bytes());
-    EXPECT_EQ(c.FileDecrypt(back, cipher), 1);
+    EXPECT_EQ(c.fileDecrypt(back, cipher), 1);
     EXPECT_FALSE(QFileInfo::exists(back));
     ASSERT_EQ(boxes.shown.size(), 2u);
     for (const auto& box : boxes.shown) {
@@ -366,9 +366,9 @@ TEST_F(RijndaelFiles, BadLengthByteWritesTheWholeLastChunk)
     Bytes clear = randomBytes(48, 9);
     clear[47] = 16;
     Bytes ct;
-    c.ArrayEncrypt(clear, ct, false);
+    c.arrayEncrypt(clear, ct, false);
     writeFile(cipher, ct);
-    EXPECT_EQ(c.FileDecrypt(back, cipher), 0);
+    EXPECT_EQ(c.fileDecrypt(back, cipher), 0);
     EXPECT_EQ(readFile(back), clear);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text,
@@ -379,9 +379,9 @@ TEST_F(RijndaelFiles, BadLengthByteWritesTheWholeLastChunk)
 TEST_F(RijndaelFiles, FileErrorsReachTheCaller)
 {
     const QString missing = folder.file(u"missing.bin"_s);
-    EXPECT_THROW(c.FileEncrypt(missing, cipher), std::runtime_error);
+    EXPECT_THROW(c.fileEncrypt(missing, cipher), std::runtime_error);
     EXPECT_FALSE(QFileInfo::exists(cipher));
-    EXPECT_THROW(c.FileDecrypt(back, missing), std::runtime_error);
+    EXPECT_THROW(c.fileDecrypt(back, missing), std::runtime_error);
     writeFile(plain, sequence(10));
-    EXPECT_THROW(c.FileEncrypt(plain, folder.file(u"no/such/folder.bin"_s)), std::runtime_error);
+    EXPECT_THROW(c.fileEncrypt(plain, folder.file(u"no/such/folder.bin"_s)), std::runtime_error);
 }

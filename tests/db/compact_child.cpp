@@ -13,7 +13,7 @@ int main(int argc, char** argv)
     std::printf("ready\n");
     std::fflush(stdout);
     for (;;) {
-        if (!pptdrill::CompactDatabaseFile(path, pptdrill::databasePassword()))
+        if (!pptdrill::compactDatabaseFile(path, pptdrill::databasePassword()))
             return 1;
     }
 }

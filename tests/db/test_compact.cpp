@@ -37,20 +37,20 @@ TEST(CompactionPath, PathsTheRuleDoesNotTakeAreLeftAloneAndCountAsDone)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("not a database");
     f.close();
-    EXPECT_TRUE(CompactDatabaseFile(twoDots, databasePassword()));
+    EXPECT_TRUE(compactDatabaseFile(twoDots, databasePassword()));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({u"a.b.db"_s}));
-    EXPECT_TRUE(CompactDatabaseFile(u"stdata.db"_s, databasePassword()));
+    EXPECT_TRUE(compactDatabaseFile(u"stdata.db"_s, databasePassword()));
 }
 
 TEST(CompactionPath, MissingOrUnreadableFileFailsAndCreatesNothing)
 {
     TempProgramFolder folder;
-    EXPECT_FALSE(CompactDatabaseFile(folder.file(u"stdata.db"_s), databasePassword()));
+    EXPECT_FALSE(compactDatabaseFile(folder.file(u"stdata.db"_s), databasePassword()));
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 
     auto conn = createTestDatabase(folder.file(u"stdata.db"_s));
     conn->close();
-    EXPECT_FALSE(CompactDatabaseFile(folder.file(u"stdata.db"_s), u"wrong"_s));
+    EXPECT_FALSE(compactDatabaseFile(folder.file(u"stdata.db"_s), u"wrong"_s));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({u"stdata.db"_s}));
     EXPECT_TRUE(Connection::open(folder.file(u"stdata.db"_s), databasePassword()).ok());
 }
@@ -70,7 +70,7 @@ TEST(Compaction, ShrinksTheFileKeepsRowsPasswordAndNumbering)
     conn->close();
     const qint64 before = QFileInfo(path).size();
 
-    ASSERT_TRUE(CompactDatabaseFile(path, databasePassword()));
+    ASSERT_TRUE(compactDatabaseFile(path, databasePassword()));
     EXPECT_FALSE(QFile::exists(folder.file(u"stdata.~db"_s)));
     EXPECT_LT(QFileInfo(path).size(), before / 2);
 
@@ -94,7 +94,7 @@ TEST(Compaction, AStaleTemporaryFileFromAnEarlierRunIsReplaced)
     stale.write(QByteArray(10000, 'z'));
     stale.close();
 
-    ASSERT_TRUE(CompactDatabaseFile(path, databasePassword()));
+    ASSERT_TRUE(compactDatabaseFile(path, databasePassword()));
     EXPECT_FALSE(QFile::exists(stale.fileName()));
     auto reopened = Connection::open(path, databasePassword());
     ASSERT_TRUE(reopened.ok());
@@ -144,7 +144,7 @@ TEST(Compaction, TheFileKeepsItsPermissionsGroupAndLink)
     // A private database stays private whatever the umask.
     const mode_t oldMask = ::umask(022);
     ASSERT_EQ(::chmod(native.constData(), 0600), 0);
-    ASSERT_TRUE(CompactDatabaseFile(path, databasePassword()));
+    ASSERT_TRUE(compactDatabaseFile(path, databasePassword()));
     EXPECT_EQ(statOf(path).mode, 0600u);
 
     // A database shared by a group stays writable for that group.
@@ -154,7 +154,7 @@ TEST(Compaction, TheFileKeepsItsPermissionsGroupAndLink)
         ASSERT_EQ(::chown(native.constData(), static_cast<uid_t>(-1), *group), 0);
     }
     const FileStat shared = statOf(path);
-    ASSERT_TRUE(CompactDatabaseFile(path, databasePassword()));
+    ASSERT_TRUE(compactDatabaseFile(path, databasePassword()));
     EXPECT_EQ(statOf(path).mode, 0664u);
     EXPECT_EQ(statOf(path).gid, shared.gid);
     ::umask(oldMask);
@@ -169,7 +169,7 @@ TEST(Compaction, TheFileKeepsItsPermissionsGroupAndLink)
         addBankRow(*conn.value(), u"第1套题"_s, 1);
         conn.value()->close();
     }
-    ASSERT_TRUE(CompactDatabaseFile(link, databasePassword()));
+    ASSERT_TRUE(compactDatabaseFile(link, databasePassword()));
     EXPECT_TRUE(statOf(link).link);
     EXPECT_FALSE(QFile::exists(programs.file(u"stdata.~db"_s)));
     EXPECT_FALSE(QFile::exists(folder.file(u"stdata.~db"_s)));
@@ -216,6 +216,6 @@ TEST(Compaction, KilledAtRandomMomentsAlwaysLeavesAWholeDatabase)
     }
     EXPECT_EQ(killedMidWay, kRounds);
     // The next orderly compaction cleans up after the killed ones.
-    EXPECT_TRUE(CompactDatabaseFile(path, databasePassword()));
+    EXPECT_TRUE(compactDatabaseFile(path, databasePassword()));
     EXPECT_FALSE(QFile::exists(folder.file(u"stdata.~db"_s)));
 }

@@ -43,14 +43,14 @@ TEST_F(DatabaseTest, OpenDatabaseReachesTheFileWithOrWithoutTrailingSeparator)
 {
     conn->close();
     for (const QString& f : {folder.path(), folder.path() + u'/'}) {
-        ASSERT_TRUE(OpenDatabase(f).ok()) << f.toStdString();
+        ASSERT_TRUE(openDatabase(f).ok()) << f.toStdString();
         EXPECT_EQ(dbconn->filePath(), path);
         EXPECT_EQ(countRows(dbconn, u"stk"_s), 0);
     }
     EXPECT_EQ(databasePathInFolder(u"/"_s), u"/stdata.db"_s);
     // Each open replaces the program-wide connection.
     auto first = dbconn;
-    ASSERT_TRUE(OpenDatabase(folder.path()).ok());
+    ASSERT_TRUE(openDatabase(folder.path()).ok());
     EXPECT_NE(first, dbconn);
     dbconn.reset();
 }
@@ -66,7 +66,7 @@ TEST_F(DatabaseTest, WrongPasswordOrMissingFileFailsAndLeavesFilesAlone)
     EXPECT_EQ(fileHash(path), before);
 
     TempProgramFolder empty;
-    Status missing = OpenDatabase(empty.path());
+    Status missing = openDatabase(empty.path());
     ASSERT_FALSE(missing.ok());
     EXPECT_TRUE(missing.error().contains(u"stdata.db"_s));
     EXPECT_FALSE(QFile::exists(empty.file(u"stdata.db"_s)));
@@ -77,7 +77,7 @@ TEST_F(DatabaseTest, WrongPasswordOrMissingFileFailsAndLeavesFilesAlone)
     junk.write(QByteArray(4096, 'x'));
     junk.close();
     const QByteArray junkHash = fileHash(junk.fileName());
-    EXPECT_FALSE(OpenDatabase(empty.path()).ok());
+    EXPECT_FALSE(openDatabase(empty.path()).ok());
     EXPECT_EQ(fileHash(junk.fileName()), junkHash);
 }
 

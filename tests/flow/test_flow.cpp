@@ -66,7 +66,7 @@ TEST(WholeFlow, TheDemonstrationCompletesAQuestionThatTheResultsCount)
     setProgramEndHandler([&](int code) { endedWith = code; });
 
     BuildProgress progress{[](int, int) {}, [](int) {}, [] {}};
-    auto built = BuildSetPaper(u"第1套题"_s, folder.path(), progress);
+    auto built = buildSetPaper(u"第1套题"_s, folder.path(), progress);
     ASSERT_TRUE(built.ok()) << built.error().toStdString();
     ASSERT_EQ(built.value(), BuildOutcome::Built);
     ASSERT_TRUE(QFile::exists(movieFilePathOf(1)));
@@ -74,7 +74,7 @@ TEST(WholeFlow, TheDemonstrationCompletesAQuestionThatTheResultsCount)
     installQuestionBar();
     installHandIn();
     exammode = false;
-    ShowQuestionBar();
+    showQuestionBar();
     StbarForm* bar = stbarForm.loaded();
     ASSERT_NE(bar, nullptr);
 

@@ -131,7 +131,7 @@ TEST_F(PaperBuilderTest, SetOfFortyIsCopiedInBankOrderWithItsMovies)
     for (int i : {44, 33, 20, 7, 0})
         ids.erase(ids.begin() + i);
 
-    auto outcome = BuildSetPaper(u"第3套题"_s, folder.path(), progress);
+    auto outcome = buildSetPaper(u"第3套题"_s, folder.path(), progress);
     ASSERT_TRUE(outcome.ok()) << outcome.error().toStdString();
     EXPECT_EQ(outcome.value(), BuildOutcome::Built);
     EXPECT_TRUE(boxes.shown.empty());
@@ -172,7 +172,7 @@ TEST_F(PaperBuilderTest, SetOfFortyIsCopiedInBankOrderWithItsMovies)
 TEST_F(PaperBuilderTest, SetOfFortyThreeTakesItsFirstForty)
 {
     const std::vector<qint64> ids = addBank(std::vector<BankRow>(43));
-    ASSERT_TRUE(BuildSetPaper(u"第3套题"_s, folder.path(), progress).ok());
+    ASSERT_TRUE(buildSetPaper(u"第3套题"_s, folder.path(), progress).ok());
     EXPECT_EQ(paperStkids(), std::vector<qint64>(ids.begin(), ids.begin() + 40));
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(ranges, (std::vector<std::pair<int, int>>{{1, 43}}));
@@ -192,7 +192,7 @@ TEST_F(PaperBuilderTest, WrongQuestionPracticeNotesMoreThanForty)
             wrong.push_back(ids[i]);
     ASSERT_EQ(wrong.size(), 57u);
 
-    ASSERT_TRUE(BuildSetPaper(u"错题练习"_s, folder.path(), progress).ok());
+    ASSERT_TRUE(buildSetPaper(u"错题练习"_s, folder.path(), progress).ok());
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].title, u"朔禾软件"_s);
     EXPECT_EQ(boxes.shown[0].text, u"系统搜索到你做的试题有57道，请本次练习完后，继续进行错题练习。"_s);
@@ -207,7 +207,7 @@ TEST_F(PaperBuilderTest, WrongQuestionPracticeOfExactlyFortyHasNoNote)
     std::vector<BankRow> rows(41, BankRow{.wrong = 1});
     rows[5].wrong = 0;
     addBank(rows);
-    ASSERT_TRUE(BuildSetPaper(u"错题练习"_s, folder.path(), progress).ok());
+    ASSERT_TRUE(buildSetPaper(u"错题练习"_s, folder.path(), progress).ok());
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(paperStkids().size(), 40u);
 }
@@ -215,10 +215,10 @@ TEST_F(PaperBuilderTest, WrongQuestionPracticeOfExactlyFortyHasNoNote)
 TEST_F(PaperBuilderTest, EmptySelectionsShowTheMessageAndLeaveThePaperEmpty)
 {
     QRandomGenerator random(7);
-    auto emptyBank = BuildRandomPaper(folder.path(), progress, random);
+    auto emptyBank = buildRandomPaper(folder.path(), progress, random);
     addBank(std::vector<BankRow>(3));
-    auto noWrong = BuildSetPaper(u"错题练习"_s, folder.path(), progress);
-    auto noSuchSet = BuildSetPaper(u"第9套题"_s, folder.path(), progress);
+    auto noWrong = buildSetPaper(u"错题练习"_s, folder.path(), progress);
+    auto noSuchSet = buildSetPaper(u"第9套题"_s, folder.path(), progress);
 
     for (auto* outcome : {&emptyBank, &noWrong, &noSuchSet}) {
         ASSERT_TRUE(outcome->ok()) << outcome->error().toStdString();
@@ -246,9 +246,9 @@ TEST_F(PaperBuilderTest, RandomPapersFollowTheDraw)
         ranges.clear();
 
         QRandomGenerator random(size), same(size);
-        ASSERT_TRUE(BuildRandomPaper(folder.path(), progress, random).ok());
+        ASSERT_TRUE(buildRandomPaper(folder.path(), progress, random).ok());
         const int k = std::min(size, 40);
-        const QStringList draw = RandomDraw(size, k, same).split(u'@', Qt::SkipEmptyParts);
+        const QStringList draw = randomDraw(size, k, same).split(u'@', Qt::SkipEmptyParts);
         std::vector<qint64> expected;
         for (const QString& p : draw)
             expected.push_back(ids[static_cast<size_t>(p.toInt() - 1)]);
@@ -264,7 +264,7 @@ TEST_F(PaperBuilderTest, RandomPapersFollowTheDraw)
 TEST_F(PaperBuilderTest, RandomDrawGivesDistinctNumbersInTheAtForm)
 {
     const QRegularExpression form(u"^@([1-9][0-9]*@){5}$"_s);
-    const QString five = RandomDraw(5, 5);
+    const QString five = randomDraw(5, 5);
     ASSERT_TRUE(form.match(five).hasMatch()) << five.toStdString();
     QStringList numbers = five.split(u'@', Qt::SkipEmptyParts);
     numbers.sort();
@@ -272,7 +272,7 @@ TEST_F(PaperBuilderTest, RandomDrawGivesDistinctNumbersInTheAtForm)
 
     QRandomGenerator random(11);
     QSet<int> drawn;
-    for (const QString& p : RandomDraw(500, 40, random).split(u'@', Qt::SkipEmptyParts)) {
+    for (const QString& p : randomDraw(500, 40, random).split(u'@', Qt::SkipEmptyParts)) {
         EXPECT_GE(p.toInt(), 1);
         EXPECT_LE(p.toInt(), 500);
         drawn.insert(p.toInt());
@@ -282,7 +282,7 @@ TEST_F(PaperBuilderTest, RandomDrawGivesDistinctNumbersInTheAtForm)
     // Every number can come first and last.
     QSet<QString> first, last;
     for (int i = 0; i < 300; ++i) {
-        const QStringList three = RandomDraw(3, 3, random).split(u'@', Qt::SkipEmptyParts);
+        const QStringList three = randomDraw(3, 3, random).split(u'@', Qt::SkipEmptyParts);
         first.insert(three.first());
         last.insert(three.last());
     }
@@ -299,7 +299,7 @@ TEST_F(PaperBuilderTest, OldMoviesAreReplacedOrRemoved)
     writeFile(movieFilePathOf(5), "old five");
     const std::vector<qint64> ids = addBank({{}, {.movie = false}, {}});
 
-    ASSERT_TRUE(BuildSetPaper(u"第3套题"_s, folder.path(), progress).ok());
+    ASSERT_TRUE(buildSetPaper(u"第3套题"_s, folder.path(), progress).ok());
     EXPECT_EQ(readFile(movieFilePathOf(1)), movieOf(ids[0]));
     EXPECT_FALSE(QFileInfo::exists(movieFilePathOf(2)));
     EXPECT_EQ(readFile(movieFilePathOf(3)), movieOf(ids[2]));
@@ -311,20 +311,20 @@ TEST_F(PaperBuilderTest, FailuresComeBackWithTheirText)
 {
     addBank(std::vector<BankRow>(3));
     QFile::remove(folder.file(u"completed.swf"_s));
-    auto noCompletion = BuildSetPaper(u"第3套题"_s, folder.path(), progress);
+    auto noCompletion = buildSetPaper(u"第3套题"_s, folder.path(), progress);
     ASSERT_FALSE(noCompletion.ok());
     EXPECT_TRUE(noCompletion.error().contains(u"completed.swf"_s)) << noCompletion.error().toStdString();
     expectEverythingClosed();
 
     writeFile(folder.file(u"completed.swf"_s), "completion movie");
     ASSERT_TRUE(QDir().mkpath(movieFilePathOf(2) + u"/inside"_s));
-    auto blocked = BuildSetPaper(u"第3套题"_s, folder.path(), progress);
+    auto blocked = buildSetPaper(u"第3套题"_s, folder.path(), progress);
     ASSERT_FALSE(blocked.ok());
     EXPECT_TRUE(blocked.error().contains(u"2.w"_s)) << blocked.error().toStdString();
     expectEverythingClosed();
 
     TempProgramFolder noDatabase;
-    auto missing = BuildSetPaper(u"第3套题"_s, noDatabase.path(), progress);
+    auto missing = buildSetPaper(u"第3套题"_s, noDatabase.path(), progress);
     ASSERT_FALSE(missing.ok());
     EXPECT_TRUE(missing.error().contains(u"stdata.db"_s)) << missing.error().toStdString();
 }

@@ -73,7 +73,7 @@ TEST(DrillplayProgram, ACompletedDemonstrationIsRecordedThroughTheBridge)
     ASSERT_EQ(windowregistry::findLast(u"试题播放"_s).pid, player.processId())
         << "the player never registered";
 
-    auto sent = SendPlayerCommand(u"SH_YanShi"_s, {}, std::chrono::seconds(20));
+    auto sent = sendPlayerCommand(u"SH_YanShi"_s, {}, std::chrono::seconds(20));
     ASSERT_TRUE(sent.ok()) << sent.error().toStdString();
     EXPECT_EQ(*sent, PlayerCommandSent::Handled);
 

@@ -145,7 +145,7 @@ protected:
             player.waitForFinished(10000);
         }
         for (const qint64 pid : ourBridges())
-            KillProcessById(static_cast<std::int32_t>(pid));
+            killProcessById(static_cast<std::int32_t>(pid));
     }
 
     // Starts the player as the main program does, and waits until its window is on the screen.
@@ -183,7 +183,7 @@ protected:
     void lastClickThenMoveOn()
     {
         lastClick();
-        ASSERT_EQ(KillProcessById(static_cast<std::int32_t>(player.processId())), 1);
+        ASSERT_EQ(killProcessById(static_cast<std::int32_t>(player.processId())), 1);
         ASSERT_TRUE(player.waitForFinished(10000));
     }
 

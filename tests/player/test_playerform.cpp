@@ -110,9 +110,9 @@ protected:
     {
         if (!QFile::exists(sampleMovie()))
             return false;
-        QDir().mkpath(SystemDirectory() + u"/pczcksw"_s);
+        QDir().mkpath(systemDirectory() + u"/pczcksw"_s);
         QFile::copy(buildProgramFolder() + u"/completed.swf"_s,
-                    SystemDirectory() + u"/pczcksw/completed.swf"_s);
+                    systemDirectory() + u"/pczcksw/completed.swf"_s);
         return QFile::copy(sampleMovie(), movieFilePath(movieno));
     }
 
@@ -190,26 +190,26 @@ TEST_F(PlayerFormTest, TheBridgeStartsOnceWhenTheReadyStatesAddUpToFour)
         PlayerForm form(u"57"_s, u"3"_s, recorder());
         EXPECT_TRUE(started.empty());
         EXPECT_EQ(form.readysum(), 0);
-        emit form.stflash()->OnReadyStateChange(1);
+        emit form.stflash()->readyStateChanged(1);
         EXPECT_TRUE(started.empty());
-        emit form.stflash()->OnReadyStateChange(3);
+        emit form.stflash()->readyStateChanged(3);
         EXPECT_EQ(started, (Started{{programFolder() + u"/drillbridge"_s, {u"57"_s}}}));
-        emit form.stflash()->OnReadyStateChange(0);
-        emit form.stflash()->OnReadyStateChange(4);
+        emit form.stflash()->readyStateChanged(0);
+        emit form.stflash()->readyStateChanged(4);
         EXPECT_EQ(form.readysum(), 8);
         EXPECT_EQ(started.size(), 1u);
     }
     started.clear();
     {
         PlayerForm form(u"57"_s, u"3"_s, recorder());
-        emit form.stflash()->OnReadyStateChange(3);
-        emit form.stflash()->OnReadyStateChange(4);
+        emit form.stflash()->readyStateChanged(3);
+        emit form.stflash()->readyStateChanged(4);
         EXPECT_EQ(form.readysum(), 7);
         EXPECT_TRUE(started.empty());
     }
     {
         PlayerForm form(u" 57 "_s, u"3"_s, recorder(false));
-        emit form.stflash()->OnReadyStateChange(4);
+        emit form.stflash()->readyStateChanged(4);
         EXPECT_EQ(started, (Started{{programFolder() + u"/drillbridge"_s, {u" 57 "_s}}}));
         // A bridge that cannot start is said, since the question then stays undone.
         ASSERT_EQ(boxes.shown.size(), 1u);
@@ -226,7 +226,7 @@ TEST_F(PlayerFormTest, TheBridgeStartsOnceWhenTheReadyStatesAddUpToFour)
     {
         PlayerForm form(u"57"_s, u"3"_s, recorder());
         for (int i = 0; i < 20000; ++i)
-            emit form.stflash()->OnReadyStateChange(4);
+            emit form.stflash()->readyStateChanged(4);
         EXPECT_EQ(form.readysum(), 32767);
     }
 }
@@ -291,7 +291,7 @@ TEST_F(PlayerFormTest, OnlyRegisteredTopLevelWindowsAreFound)
     other.show();
     CopyDataReceiver receiver;
     ASSERT_TRUE(receiver.start(other.windowTitle()).ok());
-    auto result = SendPlayerCommand(u"SH_YanShi"_s, {}, std::chrono::seconds(60));
+    auto result = sendPlayerCommand(u"SH_YanShi"_s, {}, std::chrono::seconds(60));
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(*result, PlayerCommandSent::NoPlayer);
 }

@@ -70,30 +70,30 @@ protected:
 
 TEST_F(ProcessesTest, TheHighestOfTwoIsFoundAndOnlyItIsStopped)
 {
-    EXPECT_EQ(FindProcessId(wanted), QString());
+    EXPECT_EQ(findProcessId(wanted), QString());
 
     QProcess& a = start(wanted);
     QProcess& b = start(wanted);
     QProcess& last = a.processId() > b.processId() ? a : b;
     QProcess& other = &last == &a ? b : a;
     const qint64 otherPid = other.processId();
-    EXPECT_EQ(FindProcessId(wanted), QString::number(last.processId()));
+    EXPECT_EQ(findProcessId(wanted), QString::number(last.processId()));
 
-    EXPECT_NE(KillProcessById(static_cast<std::int32_t>(last.processId())), 0);
+    EXPECT_NE(killProcessById(static_cast<std::int32_t>(last.processId())), 0);
     ASSERT_TRUE(last.waitForFinished(5000));
     EXPECT_EQ(last.exitStatus(), QProcess::CrashExit);
     EXPECT_TRUE(stillRuns(other));
-    EXPECT_EQ(FindProcessId(wanted), QString::number(otherPid));
+    EXPECT_EQ(findProcessId(wanted), QString::number(otherPid));
 }
 
 TEST_F(ProcessesTest, NamesMatchByCaseSensitivePrefix)
 {
     start(u'D' + wanted.mid(1));
     start(wanted.chopped(1));
-    EXPECT_EQ(FindProcessId(wanted), QString());
+    EXPECT_EQ(findProcessId(wanted), QString());
 
     QProcess& longer = start(wanted + u"er"_s);
-    EXPECT_EQ(FindProcessId(wanted), QString::number(longer.processId()));
+    EXPECT_EQ(findProcessId(wanted), QString::number(longer.processId()));
 }
 
 TEST_F(ProcessesTest, EndedProcessesAreNeitherFoundNorStopped)
@@ -102,7 +102,7 @@ TEST_F(ProcessesTest, EndedProcessesAreNeitherFoundNorStopped)
     const auto pid = static_cast<std::int32_t>(p.processId());
     p.kill();
     ASSERT_TRUE(p.waitForFinished(5000));
-    EXPECT_EQ(KillProcessById(pid), 0);
+    EXPECT_EQ(killProcessById(pid), 0);
 
     // Ended but not yet reaped: only the short command name is left.
     const QString shortName = u"dz%1-"_s.arg(QCoreApplication::applicationPid());
@@ -116,8 +116,8 @@ TEST_F(ProcessesTest, EndedProcessesAreNeitherFoundNorStopped)
     siginfo_t info{};
     ASSERT_EQ(::waitid(P_PID, static_cast<id_t>(zombie), &info, WEXITED | WNOWAIT), 0);
     EXPECT_EQ(info.si_status, 0); // sleep really ran under that name
-    EXPECT_EQ(FindProcessId(shortName), QString());
-    EXPECT_EQ(KillProcessById(zombie), 0);
+    EXPECT_EQ(findProcessId(shortName), QString());
+    EXPECT_EQ(killProcessById(zombie), 0);
     ::waitpid(zombie, nullptr, 0);
 }
 
@@ -139,7 +139,7 @@ TEST_F(ProcessesTest, LeftoverPlayersOfOneProgramFolderAreStoppedAndOnlyThey)
     QProcess& second = run(ours.filePath(player));
     QProcess& foreign = run(theirs.filePath(player));
 
-    StopLeftoverPlayers(ours.path());
+    stopLeftoverPlayers(ours.path());
     EXPECT_TRUE(first.waitForFinished(5000));
     EXPECT_TRUE(second.waitForFinished(5000));
     EXPECT_TRUE(stillRuns(foreign));
@@ -152,7 +152,7 @@ TEST_F(ProcessesTest, AnotherUsersProcessIsNeitherFoundNorStopped)
         if (!status.open(QIODevice::ReadOnly) ||
             status.readAll().contains("Uid:\t" + QByteArray::number(::getuid()) + '\t'))
             GTEST_SKIP() << "needs root to start a process as another user, and pid 1 is this user's";
-        EXPECT_EQ(KillProcessById(1), 0);
+        EXPECT_EQ(killProcessById(1), 0);
         return;
     }
     constexpr uid_t kNobody = 65534;
@@ -161,8 +161,8 @@ TEST_F(ProcessesTest, AnotherUsersProcessIsNeitherFoundNorStopped)
             ::_exit(126);
     });
     ASSERT_TRUE(stillRuns(foreign)) << "could not start a process as nobody";
-    EXPECT_EQ(FindProcessId(wanted), QString());
-    EXPECT_EQ(KillProcessById(static_cast<std::int32_t>(foreign.processId())), 0);
+    EXPECT_EQ(findProcessId(wanted), QString());
+    EXPECT_EQ(killProcessById(static_cast<std::int32_t>(foreign.processId())), 0);
     EXPECT_TRUE(stillRuns(foreign));
 }
 

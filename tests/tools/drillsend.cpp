@@ -12,7 +12,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: drillsend WORD\n");
         return 2;
     }
-    const auto sent = pptdrill::SendPlayerCommand(QString::fromLocal8Bit(argv[1]));
+    const auto sent = pptdrill::sendPlayerCommand(QString::fromLocal8Bit(argv[1]));
     if (!sent) {
         std::fprintf(stderr, "drillsend: %s\n", sent.error().toUtf8().constData());
         return 1;
