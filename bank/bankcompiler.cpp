@@ -79,7 +79,6 @@ Result<BankSummary> compileBank(const std::vector<BankSet>& sets, const QString&
     QFile::remove(building);
     QFile::remove(building + u"-journal"_s);
 
-    cipherkey = fixedCipherKeyText();
     BankSummary summary;
     {
         auto created = Connection::create(building, databasePassword());

@@ -39,7 +39,6 @@ bool generate(const QString& path, int questions, int movieKb)
     if (!created || !createSchema(*created.value()))
         return false;
     Connection& conn = *created.value();
-    cipherkey = fixedCipherKeyText();
     const QString stem = encryptTextToHex(u"将第3张幻灯片的切换效果设置为“水平百叶窗”，速度为“中速”。"_s);
     QByteArray movie(movieKb * 1024, '\0');
     QRandomGenerator random(7);
@@ -107,16 +106,16 @@ int main(int argc, char** argv)
     for (int run = 0; run < 9; ++run) {
         QElapsedTimer t;
         t.start();
-        if (!openDatabase(folder))
+        auto dbconn = openDatabase(folder);
+        if (!dbconn)
             return 1;
-        auto rs = Recordset::open(dbconn, sql::SelectBank);
+        auto rs = Recordset::open(dbconn.value(), sql::SelectBank);
         if (!rs)
             return 1;
         count = rs->recordCount();
         course = rs->field(u"课程名"_s)->toString();
         opens.push_back(t.nsecsElapsed() / 1e6);
         rs->close();
-        dbconn.reset();
     }
     std::printf(
         "open + \"select * from stk\" (%d rows, first 课程名 %s): median %.1f ms, min %.1f, max %.1f\n",

@@ -71,9 +71,10 @@ bool generateBank(const QString& programFolder)
 // Empties the paper and the staged movies, as the menu and the results window do.
 bool resetPaper(const QString& programFolder)
 {
-    if (!openDatabase(programFolder) || !dbconn->execute(sql::DeletePaper))
+    auto dbconn = openDatabase(programFolder);
+    if (!dbconn || !dbconn.value()->execute(sql::DeletePaper))
         return false;
-    dbconn->close();
+    dbconn.value()->close();
     for (int n = 1; n <= 40; ++n)
         QFile::remove(movieFilePathOf(n));
     return true;

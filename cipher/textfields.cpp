@@ -10,8 +10,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
 
-QString cipherkey;
-
 namespace {
 
 // The main program's one cipher instance, created on the first decode.
@@ -44,12 +42,12 @@ QString fixedCipherKeyText()
     return u"3719"_s;
 }
 
-std::vector<std::uint8_t> textKeyBytes()
+std::vector<std::uint8_t> textKeyBytes(const QString& keyText)
 {
     std::vector<std::uint8_t> key;
-    if (hexToBytes(cipherkey, key) == 16)
+    if (hexToBytes(keyText, key) == 16)
         return key;
-    const QByteArray bytes = cipherkey.toUtf8();
+    const QByteArray bytes = keyText.toUtf8();
     const std::span<const std::uint8_t> text = asBytes(bytes);
     key.assign(32, 0);
     std::copy_n(text.begin(), std::min<std::size_t>(text.size(), 32), key.begin());
@@ -82,9 +80,9 @@ int hexToBytes(const QString& text, std::vector<std::uint8_t>& out)
     return static_cast<int>(count);
 }
 
-QString decryptHexText(const QString& stored)
+QString decryptHexText(const QString& stored, const QString& keyText)
 {
-    const std::vector<std::uint8_t> key = textKeyBytes();
+    const std::vector<std::uint8_t> key = textKeyBytes(keyText);
     std::vector<std::uint8_t> ciphertext;
     if (hexToBytes(stored, ciphertext) == 0) {
         msgBox(u"Text not Hex data"_s);
@@ -114,12 +112,12 @@ QString limitTextBoxText(const QString& text)
     return text;
 }
 
-QString encryptTextToHex(const QString& text)
+QString encryptTextToHex(const QString& text, const QString& keyText)
 {
     static constexpr char16_t digits[] = u"0123456789ABCDEF";
     const QByteArray bytes = text.toUtf8();
     Rijndael cipher;
-    cipher.setCipherKey(textKeyBytes(), 128);
+    cipher.setCipherKey(textKeyBytes(keyText), 128);
     std::vector<std::uint8_t> ciphertext;
     cipher.arrayEncrypt(asBytes(bytes), ciphertext, false);
     QString hex;

@@ -14,8 +14,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
 
-std::shared_ptr<Connection> dbconn;
-
 QString databasePassword()
 {
     return u"áéíóúàèìòù"_s;
@@ -312,16 +310,12 @@ QString databasePathInFolder(const QString& programFolder)
     return QDir::cleanPath(folder + u'/' + databaseFileName());
 }
 
-Status openDatabase(const QString& programFolder)
+Result<std::shared_ptr<Connection>> openDatabase(const QString& programFolder)
 {
-    auto conn = Connection::open(databasePathInFolder(programFolder), databasePassword());
-    if (!conn)
-        return Status::failure(conn.error(), conn.code());
-    dbconn = std::move(conn.value());
-    return {};
+    return Connection::open(databasePathInFolder(programFolder), databasePassword());
 }
 
-Status openDatabase()
+Result<std::shared_ptr<Connection>> openDatabase()
 {
     return openDatabase(programFolder());
 }

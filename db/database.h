@@ -64,11 +64,9 @@ QString databaseFailureReason(int code);
 // open costs a few milliseconds instead of a slow password stretch.
 QByteArray rawKeyPragmaValue(const QString& password);
 
-// The program-wide connection, and the routine that replaces it with a new one
-// on "stdata.db" in the program folder.
-extern std::shared_ptr<Connection> dbconn;
-Status openDatabase();
-Status openDatabase(const QString& programFolder);
+// A new connection on "stdata.db" in the program folder.
+Result<std::shared_ptr<Connection>> openDatabase();
+Result<std::shared_ptr<Connection>> openDatabase(const QString& programFolder);
 // The path openDatabase reaches from a program folder (with or without a
 // trailing separator).
 QString databasePathInFolder(const QString& programFolder);

@@ -4,7 +4,7 @@
 #include "db/statements.h"
 #include "platform/messagebox.h"
 #include "platform/systemfolder.h"
-#include "shell/programstate.h"
+#include "paper/examsession.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -22,9 +22,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace pptdrill {
 
 namespace {
-
-constexpr int kMaxQuestions = 40;
-constexpr double kPointsPerQuestion = 2.5;
 
 const QString kWrongPractice = u"错题练习"_s;
 const QString kCompletedMovie = u"completed.swf"_s;
@@ -47,40 +44,42 @@ const std::array<std::pair<QString, QString>, 13> kColumnMapping = {{
     {u"解析"_s, u"解析"_s},
 }};
 
-// Closes the program-wide recordsets and the build's connection however the
-// build ends.
-class CloseWhenDone
+// The build's connection, the paper table it writes and the bank rows it
+// reads; all closed however the build ends.
+struct PaperBuild
 {
-public:
-    ~CloseWhenDone()
+    std::shared_ptr<Connection> connection;
+    std::optional<Recordset> paper;
+    std::optional<Recordset> bank;
+
+    ~PaperBuild()
     {
-        if (currentrs)
-            currentrs->close();
-        if (workrs)
-            workrs->close();
-        if (connectionOpened && dbconn)
-            dbconn->close();
+        if (bank)
+            bank->close();
+        if (paper)
+            paper->close();
+        if (connection)
+            connection->close();
     }
-    bool connectionOpened = false;
 };
 
-Status openConnection(CloseWhenDone& closer, const QString& programFolder)
+// Opens the database of `programFolder`, the empty paper table and the bank
+// rows of `bankSource`.
+Status openBuild(PaperBuild& build, const QString& programFolder, const QString& bankSource,
+                 const std::optional<QVariant>& value = std::nullopt)
 {
-    currentrs.reset();
-    workrs.reset();
-    if (Status s = openDatabase(programFolder); !s)
-        return s;
-    closer.connectionOpened = true;
-    return {};
-}
-
-Status openRecordset(std::optional<Recordset>& target, const QString& source,
-                     const std::optional<QVariant>& value = std::nullopt)
-{
-    auto rs = Recordset::open(dbconn, source, value);
-    if (!rs)
-        return Status::failure(rs.error());
-    target = std::move(rs.value());
+    auto connection = openDatabase(programFolder);
+    if (!connection)
+        return Status::failure(connection.error(), connection.code());
+    build.connection = connection.value();
+    auto paper = Recordset::open(build.connection, sql::SelectPaperTarget);
+    if (!paper)
+        return Status::failure(paper.error());
+    build.paper = std::move(paper.value());
+    auto bank = Recordset::open(build.connection, bankSource, value);
+    if (!bank)
+        return Status::failure(bank.error());
+    build.bank = std::move(bank.value());
     return {};
 }
 
@@ -112,19 +111,6 @@ Status stageMovieFolder(const QString& programFolder, bool restoreCompleted)
     return {};
 }
 
-Status removeStagedMovie(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
-        return {};
-    // Removing a name needs only the folder's write permission, so a
-    // read-only movie goes as well.
-    QFile file(path);
-    if (!file.remove())
-        return Status::failure(u"无法删除文件“%1”：%2"_s.arg(path, file.errorString()));
-    return {};
-}
-
 // Written beside its final name and renamed into place, so that a half-written
 // movie never stands under the name the player opens.
 Status writeStagedMovie(const QString& path, const QByteArray& bytes)
@@ -140,19 +126,21 @@ Status writeStagedMovie(const QString& path, const QByteArray& bytes)
     return {};
 }
 
-// Appends the current bank row of `currentrs` to the paper as question n and
-// stages its movie as n.w.
-Status copyBankRow(int n, const QString& programFolder, bool restoreCompleted)
+// Appends the current bank row to the paper as question n and stages its
+// movie as n.w.
+Status copyBankRow(PaperBuild& build, int n, const QString& programFolder, bool restoreCompleted)
 {
-    workrs->addNew();
+    Recordset& bank = *build.bank;
+    Recordset& paper = *build.paper;
+    paper.addNew();
     for (const auto& [paperColumn, bankColumn] : kColumnMapping) {
-        const Result<QVariant> value = currentrs->field(bankColumn);
+        const Result<QVariant> value = bank.field(bankColumn);
         if (!value)
             return Status::failure(value.error());
-        if (Status s = workrs->setField(paperColumn, value.value()); !s)
+        if (Status s = paper.setField(paperColumn, value.value()); !s)
             return s;
     }
-    if (Status s = workrs->setField(u"分值"_s, kPointsPerQuestion); !s)
+    if (Status s = paper.setField(u"分值"_s, exam::pointsPerRightQuestion); !s)
         return s;
 
     if (Status s = stageMovieFolder(programFolder, restoreCompleted); !s)
@@ -160,23 +148,23 @@ Status copyBankRow(int n, const QString& programFolder, bool restoreCompleted)
     const QString path = movieFilePathOf(n);
     if (Status s = removeStagedMovie(path); !s)
         return s;
-    const Result<QVariant> hasMovie = currentrs->field(u"内容多媒体1"_s);
+    const Result<QVariant> hasMovie = bank.field(u"内容多媒体1"_s);
     if (!hasMovie)
         return Status::failure(hasMovie.error());
     if (hasMovie->toLongLong() != 0) {
-        const Result<QVariant> movie = currentrs->field(u"内容多媒体文件"_s);
+        const Result<QVariant> movie = bank.field(u"内容多媒体文件"_s);
         if (!movie)
             return Status::failure(movie.error());
         if (Status s = writeStagedMovie(path, movie->toByteArray()); !s)
             return s;
     }
 
-    const Result<QVariant> id = currentrs->field(u"ID"_s);
+    const Result<QVariant> id = bank.field(u"ID"_s);
     if (!id)
         return Status::failure(id.error());
-    if (Status s = workrs->setField(u"stkid"_s, id.value()); !s)
+    if (Status s = paper.setField(u"stkid"_s, id.value()); !s)
         return s;
-    return workrs->update();
+    return paper.update();
 }
 
 BuildOutcome emptySelection()
@@ -244,40 +232,47 @@ QString movieFilePathOf(int position)
     return movieFolder() + u'/' + QString::number(position) + u".w"_s;
 }
 
-Result<BuildOutcome> buildSetPaper(const QString& setname, const QString& programFolder,
+Status removeStagedMovie(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return {};
+    // Removing a name needs only the folder's write permission, so a
+    // read-only movie goes as well.
+    QFile file(path);
+    if (!file.remove())
+        return Status::failure(u"无法删除文件“%1”：%2"_s.arg(path, file.errorString()));
+    return {};
+}
+
+Result<BuildOutcome> buildSetPaper(const QString& setName, const QString& programFolder,
                                    BuildProgress& progress)
 {
     using R = Result<BuildOutcome>;
-    CloseWhenDone closer;
-    if (Status s = openConnection(closer, programFolder); !s)
-        return R::failure(s.error());
-    if (Status s = openRecordset(workrs, sql::SelectPaperTarget); !s)
-        return R::failure(s.error());
-
-    if (setname != kWrongPractice) {
-        if (Status s = openRecordset(currentrs, sql::SelectSetRowsWhere, QVariant(setname)); !s)
-            return R::failure(s.error());
-    } else {
-        if (Status s = openRecordset(currentrs, sql::SelectWrongRows); !s)
-            return R::failure(s.error());
-        const int count = currentrs->recordCount();
-        if (count > kMaxQuestions)
-            msgBox(u"系统搜索到你做的试题有"_s + QString::number(count) +
-                       u"道，请本次练习完后，继续进行错题练习。"_s,
-                   MessageIcon::Information);
-    }
-    if (currentrs->recordCount() < 1)
+    PaperBuild build;
+    const bool wrongPractice = setName == kWrongPractice;
+    const Status opened = wrongPractice
+                              ? openBuild(build, programFolder, sql::SelectWrongRows)
+                              : openBuild(build, programFolder, sql::SelectSetRowsWhere, QVariant(setName));
+    if (!opened)
+        return R::failure(opened.error());
+    Recordset& bank = *build.bank;
+    const int count = bank.recordCount();
+    if (wrongPractice && count > exam::maxQuestions)
+        msgBox(u"系统搜索到你做的试题有"_s + QString::number(count) + u"道，请本次练习完后，继续进行错题练习。"_s,
+               MessageIcon::Information);
+    if (count < 1)
         return emptySelection();
 
-    setRange(progress, 1, currentrs->recordCount());
-    currentrs->moveFirst();
+    setRange(progress, 1, count);
+    bank.moveFirst();
     int n = 0;
-    while (!currentrs->eof() && n < kMaxQuestions) {
+    while (!bank.eof() && n < exam::maxQuestions) {
         ++n;
         advance(progress, n);
-        if (Status s = copyBankRow(n, programFolder, true); !s)
+        if (Status s = copyBankRow(build, n, programFolder, true); !s)
             return R::failure(s.error());
-        currentrs->moveNext();
+        bank.moveNext();
     }
     return BuildOutcome::Built;
 }
@@ -286,18 +281,14 @@ Result<BuildOutcome> buildRandomPaper(const QString& programFolder, BuildProgres
                                       QRandomGenerator& random)
 {
     using R = Result<BuildOutcome>;
-    CloseWhenDone closer;
-    if (Status s = openConnection(closer, programFolder); !s)
+    PaperBuild build;
+    if (Status s = openBuild(build, programFolder, sql::SelectWholeBank); !s)
         return R::failure(s.error());
-    if (Status s = openRecordset(workrs, sql::SelectPaperTarget); !s)
-        return R::failure(s.error());
-    if (Status s = openRecordset(currentrs, sql::SelectWholeBank); !s)
-        return R::failure(s.error());
-
-    const int count = currentrs->recordCount();
+    Recordset& bank = *build.bank;
+    const int count = bank.recordCount();
     if (count < 1)
         return emptySelection();
-    const int k = std::min(count, kMaxQuestions);
+    const int k = std::min(count, exam::maxQuestions);
     QString draw = randomDraw(count, k, random);
 
     setRange(progress, 1, k);
@@ -306,10 +297,10 @@ Result<BuildOutcome> buildRandomPaper(const QString& programFolder, BuildProgres
         const qsizetype second = draw.indexOf(u'@', 1);
         const int position = draw.mid(1, second - 1).toInt();
         draw = draw.mid(second);
-        if (Status s = currentrs->setAbsolutePosition(position); !s)
+        if (Status s = bank.setAbsolutePosition(position); !s)
             return R::failure(s.error());
         advance(progress, n);
-        if (Status s = copyBankRow(n, programFolder, false); !s)
+        if (Status s = copyBankRow(build, n, programFolder, false); !s)
             return R::failure(s.error());
     }
     return BuildOutcome::Built;

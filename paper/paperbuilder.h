@@ -31,13 +31,14 @@ enum class BuildOutcome
 QString movieFolder();
 // The staged movie of paper position n.
 QString movieFilePathOf(int position);
+// Removes a staged movie, read-only or not; a missing one is no failure.
+Status removeStagedMovie(const QString& path);
 
-// Builds the paper of `setname` ("第N套题" or "错题练习") from the bank, or a
+// Builds the paper of `setName` ("第N套题" or "错题练习") from the bank, or a
 // random paper, into the empty paper table, staging each question's movie as
-// n.w and "completed.swf" from `programFolder` in the movie folder. Uses and
-// leaves closed the program-wide connection and recordsets. Database and file
-// failures come back as an error with their text.
-Result<BuildOutcome> buildSetPaper(const QString& setname, const QString& programFolder,
+// n.w and "completed.swf" from `programFolder` in the movie folder. Database
+// and file failures come back as an error with their text.
+Result<BuildOutcome> buildSetPaper(const QString& setName, const QString& programFolder,
                                    BuildProgress& progress);
 Result<BuildOutcome> buildRandomPaper(const QString& programFolder, BuildProgress& progress,
                                       QRandomGenerator& random);

@@ -3,10 +3,8 @@
 #include "db/database.h"
 #include "db/statements.h"
 #include "paper/paperbuilder.h"
-#include "shell/programstate.h"
+#include "paper/examsession.h"
 
-#include <QFile>
-#include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -14,15 +12,13 @@ namespace pptdrill {
 
 namespace {
 
-constexpr int maxPaperSize = 40;
-
 // Writes the flag into the question's bank row; a question whose bank row is
 // gone leaves the bank as it is.
-Status flagBankRow(const QVariant& stkid, bool right)
+Status flagBankRow(const std::shared_ptr<Connection>& connection, const QVariant& stkid, bool right)
 {
     if (stkid.isNull())
         return {};
-    auto bankRow = Recordset::open(dbconn, sql::SelectBankRowWhere, QVariant(stkid.toLongLong()));
+    auto bankRow = Recordset::open(connection, sql::SelectBankRowWhere, QVariant(stkid.toLongLong()));
     if (!bankRow)
         return Status::failure(bankRow.error());
     if (bankRow->recordCount() > 0) {
@@ -35,24 +31,24 @@ Status flagBankRow(const QVariant& stkid, bool right)
     return {};
 }
 
-Result<PaperResults> walkPaper()
+Result<PaperResults> walkPaper(const std::shared_ptr<Connection>& connection, Recordset& paper)
 {
     PaperResults results;
-    workrs->moveFirst();
-    while (!workrs->eof()) {
-        const Result<QVariant> points = workrs->field(u"得分"_s);
+    paper.moveFirst();
+    while (!paper.eof()) {
+        const Result<QVariant> points = paper.field(u"得分"_s);
         if (!points)
             return Result<PaperResults>::failure(points.error());
         const double value = points->toDouble();
         results.score += value;
-        const bool right = value == pointsPerRightQuestion;
-        const Result<QVariant> stkid = workrs->field(u"stkid"_s);
+        const bool right = value == exam::pointsPerRightQuestion;
+        const Result<QVariant> stkid = paper.field(u"stkid"_s);
         if (!stkid)
             return Result<PaperResults>::failure(stkid.error());
-        if (Status s = flagBankRow(stkid.value(), right); !s)
+        if (Status s = flagBankRow(connection, stkid.value(), right); !s)
             return Result<PaperResults>::failure(s.error());
         results.right.push_back(right);
-        workrs->moveNext();
+        paper.moveNext();
     }
     return results;
 }
@@ -61,30 +57,29 @@ Result<PaperResults> walkPaper()
 
 Result<PaperResults> scorePaper()
 {
-    if (!dbconn || !dbconn->isOpen()) {
-        if (Status opened = openDatabase(); !opened)
-            return Result<PaperResults>::failure(opened.error());
-    }
-    workrs.reset();
-    auto paper = Recordset::open(dbconn, sql::SelectPaper);
-    if (!paper)
+    auto opened = openDatabase();
+    if (!opened)
+        return Result<PaperResults>::failure(opened.error());
+    const std::shared_ptr<Connection> connection = opened.value();
+    auto paper = Recordset::open(connection, sql::SelectPaper);
+    if (!paper) {
+        connection->close();
         return Result<PaperResults>::failure(paper.error());
-    workrs = std::move(paper.value());
+    }
     // One transaction for all the flags: one write to the file instead of forty.
-    if (Status begun = dbconn->executeScript(u"BEGIN IMMEDIATE"_s); !begun) {
-        workrs->close();
+    if (Status begun = connection->executeScript(u"BEGIN IMMEDIATE"_s); !begun) {
+        connection->close();
         return Result<PaperResults>::failure(begun.error());
     }
-    Result<PaperResults> results = walkPaper();
-    workrs->close();
+    Result<PaperResults> results = walkPaper(connection, paper.value());
+    paper->close();
     if (!results) {
-        dbconn->executeScript(u"ROLLBACK"_s);
-        return results;
+        connection->executeScript(u"ROLLBACK"_s);
+    } else if (Status committed = connection->executeScript(u"COMMIT"_s); !committed) {
+        connection->executeScript(u"ROLLBACK"_s);
+        results = Result<PaperResults>::failure(committed.error());
     }
-    if (Status committed = dbconn->executeScript(u"COMMIT"_s); !committed) {
-        dbconn->executeScript(u"ROLLBACK"_s);
-        return Result<PaperResults>::failure(committed.error());
-    }
+    connection->close();
     return results;
 }
 
@@ -96,16 +91,9 @@ QString numberText(double value)
 
 Status removeStagedMovies()
 {
-    for (int n = 1; n <= maxPaperSize; ++n) {
-        const QString path = movieFilePathOf(n);
-        const QFileInfo info(path);
-        if (!info.exists() && !info.isSymLink())
-            continue;
-        // Removing a name needs only the folder's write permission, so a
-        // read-only movie goes as well.
-        QFile file(path);
-        if (!file.remove())
-            return Status::failure(u"无法删除文件“%1”：%2"_s.arg(path, file.errorString()));
+    for (int n = 1; n <= exam::maxQuestions; ++n) {
+        if (Status removed = removeStagedMovie(movieFilePathOf(n)); !removed)
+            return removed;
     }
     return {};
 }

@@ -7,18 +7,15 @@
 
 namespace pptdrill {
 
-// Every paper row's outcome counts 2.5 points when the question was solved.
-inline constexpr double pointsPerRightQuestion = 2.5;
-
 struct PaperResults
 {
     double score = 0;
     std::vector<bool> right; // by paper position: right[n - 1] for question n
 };
 
-// Scores the paper table over the program-wide connection (opened when it is
-// not) and writes each question's wrong-answer flag into its bank row: 错题 = 0
-// for a right question, 1 otherwise. Uses and leaves closed `workrs`.
+// Scores the paper table (a question counts exam::pointsPerRightQuestion when
+// solved) and writes each question's wrong-answer flag into its bank row:
+// 错题 = 0 for a right question, 1 otherwise.
 Result<PaperResults> scorePaper();
 
 // A number as the platform's plain number-to-text conversion writes it: one

@@ -12,7 +12,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
 
-RegisteredWindow playerwnd;
 
 QString playerWindowTitle()
 {
@@ -39,6 +38,11 @@ QString decodeText(const QByteArray& data)
 
 } // namespace copydata
 
+RegisteredWindow findPlayerWindow()
+{
+    return windowregistry::findLast(playerWindowTitle());
+}
+
 namespace {
 
 int remainingMs(const QDeadlineTimer& deadline)
@@ -46,15 +50,13 @@ int remainingMs(const QDeadlineTimer& deadline)
     return static_cast<int>(qMax<qint64>(0, deadline.remainingTime()));
 }
 
-// Finds the player window (into playerwnd) and makes the record of the text
-// that the send box gives back for `word`; an empty record when there is no
-// player.
-Result<QByteArray> prepareSend(const QString& word, const SendBox& sendBox)
+// Finds the player window and makes the record of the text that the send box
+// gives back for `word`; an empty record when there is no player.
+Result<QByteArray> prepareSend(const QString& word, const SendBox& sendBox, RegisteredWindow& player)
 {
-    playerwnd = {};
-    playerwnd = windowregistry::findLast(playerWindowTitle());
+    player = findPlayerWindow();
     const QString text = sendBox ? sendBox(word) : word;
-    if (playerwnd.isNull())
+    if (player.isNull())
         return QByteArray();
     QByteArray record = copydata::encode(text);
     if (record.size() - copydata::kHeaderSize > qsizetype(copydata::kMaxDataSize))
@@ -68,7 +70,8 @@ Result<PlayerCommandSent> sendPlayerCommand(const QString& word, const SendBox& 
                                             std::chrono::milliseconds timeout)
 {
     using R = Result<PlayerCommandSent>;
-    const Result<QByteArray> record = prepareSend(word, sendBox);
+    RegisteredWindow player;
+    const Result<QByteArray> record = prepareSend(word, sendBox, player);
     if (!record)
         return R::failure(record.error());
     if (record->isEmpty())
@@ -76,7 +79,7 @@ Result<PlayerCommandSent> sendPlayerCommand(const QString& word, const SendBox& 
 
     const QDeadlineTimer deadline(timeout);
     QLocalSocket socket;
-    socket.connectToServer(playerwnd.socketPath);
+    socket.connectToServer(player.socketPath);
     if (!socket.waitForConnected(remainingMs(deadline)))
         return R::failure(u"the player cannot be reached: "_s + socket.errorString());
     socket.write(record.value());
@@ -110,7 +113,8 @@ bool PlayerCommandSender::send(const QString& word, const SendBox& sendBox)
 {
     if (m_socket)
         return false;
-    const Result<QByteArray> record = prepareSend(word, sendBox);
+    RegisteredWindow player;
+    const Result<QByteArray> record = prepareSend(word, sendBox, player);
     if (!record || record->isEmpty()) {
         emit finished(false, record ? QString() : record.error());
         return true;
@@ -122,7 +126,7 @@ bool PlayerCommandSender::send(const QString& word, const SendBox& sendBox)
     connect(m_socket, &QLocalSocket::errorOccurred, this,
             [this] { finish(false, u"the player cannot be reached: "_s + m_socket->errorString()); });
     m_timer->start(m_timeout);
-    m_socket->connectToServer(playerwnd.socketPath);
+    m_socket->connectToServer(player.socketPath);
     return true;
 }
 

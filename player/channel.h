@@ -26,8 +26,9 @@ inline const QString kYanShiWord = QStringLiteral("SH_YanShi");
 // so that a hung player never freezes the sender.
 inline constexpr std::chrono::milliseconds kSendTimeout{3000};
 
-// The player window found by the last search; null when none was found.
-extern RegisteredWindow playerwnd;
+// The player window a command goes to: the last one registered under the
+// player's title; null when there is none.
+RegisteredWindow findPlayerWindow();
 
 // The copy-data record as it travels: dwData (32 bits, unused), cbData (32
 // bits, unsigned) and cbData bytes of text in UTF-8 with a terminating zero.

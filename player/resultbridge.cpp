@@ -39,15 +39,17 @@ Status recordCompletedQuestion(const QString& argumentText)
     if (!plainDecimal.match(arg).hasMatch())
         return Status::failure(u"“%1”不是试题编号，未做任何修改"_s.arg(arg));
 
-    if (Status s = openDatabase(); !s) {
+    auto opened = openDatabase();
+    if (!opened) {
         const QString file = databasePathInFolder(programFolder());
         if (!QFileInfo::exists(file))
-            return Status::failure(u"找不到数据库文件“%1”"_s.arg(QDir::toNativeSeparators(file)), s.code());
-        return databaseFailure(s.error(), s.code());
+            return Status::failure(u"找不到数据库文件“%1”"_s.arg(QDir::toNativeSeparators(file)), opened.code());
+        return databaseFailure(opened.error(), opened.code());
     }
-    auto rs = Recordset::open(dbconn, sql::SelectPaperRowWhere, QVariant(arg.toLongLong()));
+    const std::shared_ptr<Connection> connection = opened.value();
+    auto rs = Recordset::open(connection, sql::SelectPaperRowWhere, QVariant(arg.toLongLong()));
     if (!rs) {
-        dbconn->close();
+        connection->close();
         return databaseFailure(rs.error(), rs.code());
     }
     Status written;
@@ -65,14 +67,14 @@ Status recordCompletedQuestion(const QString& argumentText)
             // journal could be made beside it, the folder cannot be written.
             const int code = (written.code() & 0xFF) == SQLITE_CANTOPEN ? kReadonlyDirectory : written.code();
             written = databaseFailure(written.error(), code);
-        } else if (dbconn->changes() == 0) {
+        } else if (connection->changes() == 0) {
             // The row was there when it was read but gone when it was written.
             written = Status::failure(
                 u"编号为 %1 的试题在记录前已从试卷中删除（试卷可能已重新生成），未做任何修改"_s.arg(arg));
         }
     }
     rs->close();
-    dbconn->close();
+    connection->close();
     return written;
 }
 

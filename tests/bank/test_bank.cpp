@@ -123,7 +123,6 @@ TEST_F(BankSourceTest, CompiledBankHoldsEncipheredStemsAndDefaults)
     const QString stored = rs->field(u"题干"_s)->toString();
     EXPECT_FALSE(stored.contains(u"幻灯片"_s));
     EXPECT_EQ(stored.size() % 32, 0);
-    cipherkey = fixedCipherKeyText();
     FakeMessageBoxes boxes;
     QString decoded = decryptHexText(stored);
     EXPECT_TRUE(boxes.shown.empty());

@@ -9,13 +9,14 @@
 #include "platform/programfolder.h"
 #include "platform/steadyclock.h"
 #include "shell/examflow.h"
-#include "shell/formtimer.h"
+#include "shell/widgets/formtimer.h"
 #include "shell/programend.h"
 #include "shell/programstate.h"
 #include "shell/questionbar.h"
 #include "tests/channel/privateruntime.h"
 #include "tests/support/testdb.h"
 #include "tests/support/testsupport.h"
+#include "tests/support/windowfakes.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -24,45 +25,6 @@
 namespace pptdrill::test {
 
 using namespace Qt::Literals::StringLiterals;
-
-// Records stops and starts of the player instead of running one.
-class RecordingPlayerProcesses : public PlayerProcesses
-{
-public:
-    void stopRunningPlayer() override { events.push_back(u"stop"_s); }
-    bool start(const QString& program, const QStringList& arguments) override
-    {
-        events.push_back(u"start "_s + program + u' ' + arguments.join(u'|'));
-        return startSucceeds;
-    }
-    std::vector<QString> events;
-    bool startSucceeds = true;
-};
-
-class FakeInputMethods : public InputMethods
-{
-public:
-    std::vector<KeyboardLayout> layouts() override { return installed; }
-    QString activeLayout() override { return active; }
-    bool activate(const QString& id) override
-    {
-        activated.push_back(id);
-        active = id;
-        return true;
-    }
-    std::vector<KeyboardLayout> installed{{u"us"_s, {}, false}};
-    QString active = u"us"_s;
-    std::vector<QString> activated;
-};
-
-// Exam time that passes only when the test says so.
-class FakeSteadyClock : public SteadyClock
-{
-public:
-    std::chrono::steady_clock::time_point now() const override { return time; }
-    void advance(std::chrono::milliseconds by) { time += by; }
-    std::chrono::steady_clock::time_point time{std::chrono::hours(1)};
-};
 
 struct PaperRow
 {
@@ -84,7 +46,6 @@ protected:
         setPlayerProcessesForTesting(&player);
         setInputMethodsForTesting(&methods);
         setSteadyClockForTesting(&clock);
-        cipherkey = fixedCipherKeyText();
         exammode = false;
         playercmd.clear();
         installQuestionBar();

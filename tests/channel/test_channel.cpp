@@ -117,7 +117,7 @@ TEST_F(ChannelTest, WithoutAPlayerNothingIsSentAndNothingShown)
         std::chrono::seconds(60));
     ASSERT_TRUE(result.ok()) << result.error().toStdString();
     EXPECT_EQ(*result, PlayerCommandSent::NoPlayer);
-    EXPECT_TRUE(playerwnd.isNull());
+    EXPECT_TRUE(findPlayerWindow().isNull());
     EXPECT_EQ(boxWords, QStringList{u"SH_YanShi"_s}); // the box still gets the word
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_FALSE(server.waitForNewConnection(0));
@@ -130,7 +130,7 @@ TEST_F(ChannelTest, TheTextArrivesWholeAndTheSendReturnsAfterTheHandler)
     auto result = sendPlayerCommand(u"SH_YanShi"_s);
     ASSERT_TRUE(result.ok()) << result.error().toStdString();
     EXPECT_EQ(*result, PlayerCommandSent::Handled);
-    EXPECT_EQ(playerwnd.pid, player.pid);
+    EXPECT_EQ(findPlayerWindow().pid, player.pid);
     EXPECT_EQ(player.received(), QStringList{u"SH_YanShi"_s});
 
     // What is sent is the text read back from the sender's box.
@@ -153,7 +153,7 @@ TEST_F(ChannelTest, TheLastRegisteredPlayerGetsTheWordAndADeadOneIsSkipped)
     auto result = sendPlayerCommand(u"SH_YanShi"_s);
     ASSERT_TRUE(result.ok()) << result.error().toStdString();
     EXPECT_EQ(*result, PlayerCommandSent::Handled);
-    EXPECT_EQ(playerwnd.sequence, older.sequence);
+    EXPECT_EQ(findPlayerWindow().sequence, older.sequence);
     EXPECT_EQ(older.received(), QStringList{u"SH_YanShi"_s});
 
     older.kill();
@@ -178,5 +178,5 @@ TEST_F(ChannelTest, APlayerThatDoesNotAnswerReleasesTheSenderAfterTheTimeOut)
     ASSERT_TRUE(registration.ok());
     result = sendPlayerCommand(u"SH_YanShi"_s, {}, std::chrono::milliseconds(300));
     EXPECT_FALSE(result.ok());
-    EXPECT_EQ(playerwnd.sequence, registration.value()->window().sequence);
+    EXPECT_EQ(findPlayerWindow().sequence, registration.value()->window().sequence);
 }

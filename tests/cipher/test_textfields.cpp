@@ -28,9 +28,6 @@ QString shown(const QString& text)
 class TextFields : public ::testing::Test
 {
 protected:
-    void SetUp() override { cipherkey = fixedCipherKeyText(); }
-    void TearDown() override { cipherkey.clear(); }
-
     FakeMessageBoxes boxes;
 };
 
@@ -48,11 +45,9 @@ TEST_F(TextFields, FourDigitKeyTextIsUsedThroughItsBytes)
         expected[i] = static_cast<std::uint8_t>(key[i].unicode());
     EXPECT_EQ(textKeyBytes(), expected);
 
-    cipherkey = u"000102030405060708090a0b0c0d0e0F"_s;
-    EXPECT_EQ(textKeyBytes(), Bytes({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+    EXPECT_EQ(textKeyBytes(u"000102030405060708090a0b0c0d0e0F"_s), Bytes({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
     // Fifteen bytes of digits are not a key: the text's own bytes are.
-    cipherkey = u"000102030405060708090a0b0c0d0e"_s;
-    const Bytes fallback = textKeyBytes();
+    const Bytes fallback = textKeyBytes(u"000102030405060708090a0b0c0d0e"_s);
     ASSERT_EQ(fallback.size(), 32u);
     EXPECT_EQ(fallback[0], '0');
     EXPECT_EQ(fallback[29], 'e');
@@ -124,11 +119,10 @@ TEST_F(TextFields, ChineseStemRoundTrip)
 
 TEST_F(TextFields, EveryDecodeKeysTheCipherAgain)
 {
-    cipherkey = u"2b7e151628aed2a6abf7158809cf4f3c"_s;
-    const QString underHexKey = encryptTextToHex(u"0123456789abcdef"_s);
-    EXPECT_EQ(decryptHexText(underHexKey), u"0123456789abcdef"_s);
+    const QString hexKey = u"2b7e151628aed2a6abf7158809cf4f3c"_s;
+    const QString underHexKey = encryptTextToHex(u"0123456789abcdef"_s, hexKey);
+    EXPECT_EQ(decryptHexText(underHexKey, hexKey), u"0123456789abcdef"_s);
 
-    cipherkey = fixedCipherKeyText();
     const QString underDigits = encryptTextToHex(u"第1套题"_s);
     EXPECT_EQ(shown(decryptHexText(underDigits)), u"第1套题"_s);
     EXPECT_NE(decryptHexText(underHexKey), u"0123456789abcdef"_s);

@@ -1,6 +1,6 @@
 // The control set of the main program's windows.
-#include "shell/controls.h"
-#include "shell/formtimer.h"
+#include "shell/widgets/controls.h"
+#include "shell/widgets/formtimer.h"
 
 #include <QSignalSpy>
 #include <QTest>

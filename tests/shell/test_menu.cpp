@@ -1,7 +1,7 @@
 // Start-up, the main menu's layout and choices, and the orderly exit.
 #include "cipher/textfields.h"
 #include "db/compact.h"
-#include "shell/menulayout.h"
+#include "shell/widgets/menulayout.h"
 #include "tests/shell/shellfixture.h"
 
 #include <QApplication>

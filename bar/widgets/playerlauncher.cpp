@@ -1,0 +1,73 @@
+#include "bar/widgets/playerlauncher.h"
+
+#include "platform/processes.h"
+#include "shell/programend.h"
+#include "shell/widgets/controls.h"
+#include "shell/widgets/trainer.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+namespace {
+
+QPixmap loadingPicture()
+{
+    QPixmap picture(240, 90);
+    QPainter painter(&picture);
+    QLinearGradient fill(0, 0, 0, 90);
+    fill.setColorAt(0, QColor(0x2b, 0x57, 0x9a));
+    fill.setColorAt(1, QColor(0x1b, 0x3a, 0x6b));
+    painter.fillRect(picture.rect(), fill);
+    painter.setPen(Qt::white);
+    painter.setFont(songFont(12));
+    painter.drawText(picture.rect(), Qt::AlignCenter, u"试题加载中，请稍候……"_s);
+    return picture;
+}
+
+} // namespace
+
+PlayerLauncher::PlayerLauncher(Trainer& trainer) : Form(u"stload"_s), m_trainer(trainer)
+{
+    setWindowTitle(u"试题加载窗"_s);
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    const QPixmap picture = loadingPicture();
+    new Image(this, u"picture"_s, picture);
+    setFixedSize(picture.size());
+}
+
+void PlayerLauncher::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    if (!m_launched) {
+        m_launched = true;
+        launch();
+    }
+}
+
+void PlayerLauncher::launch()
+{
+    move(0, 0);
+    PlayerProcesses& processes = m_trainer.playerProcesses();
+    processes.stopRunningPlayer();
+    ExamSession& session = m_trainer.session();
+    std::optional<Recordset>& paper = session.paper();
+    QString stid, position;
+    if (paper && paper->isOpen() && paper->absolutePosition() > 0) {
+        const Result<QVariant> field = paper->field(u"stid"_s);
+        if (!field) {
+            failProgram(field.error());
+            return;
+        }
+        stid = field.value().toString().trimmed();
+        position = QString::number(paper->absolutePosition());
+    }
+    session.playerCommand = playerExecutableName() + u' ' + stid + u'&' + position;
+    processes.startCommand(session.playerCommand);
+    m_trainer.playerLauncher().unload();
+}
+
+} // namespace pptdrill

@@ -1,0 +1,136 @@
+#include "paper/widgets/resultswindow.h"
+
+#include "paper/examsession.h"
+#include "paper/results.h"
+#include "shell/programend.h"
+#include "shell/widgets/controls.h"
+#include "shell/widgets/formtimer.h"
+#include "shell/widgets/trainer.h"
+
+#include <QCloseEvent>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+ResultsWindow::ResultsWindow(Trainer&) : Form(u"jjjs"_s)
+{
+    setWindowTitle(u"交卷结束"_s);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    setWindowModality(Qt::ApplicationModal);
+    setFixedSize(twipsToPixels(12000), twipsToPixels(9000));
+    centreOnScreen(this);
+
+    m_cellFrame = new GroupBox(this, u"Frame1"_s);
+    m_cellFrame->setGeometry(twipsRect(2813, 4560, 6375, 2415));
+    for (int i = 1; i <= exam::maxQuestions; ++i) {
+        auto* cell = new Label(m_cellFrame, u"Label%1"_s.arg(i), QString::number(i).rightJustified(2, u'0'));
+        cell->setGeometry(twipsRect(120 + 640 * ((i - 1) % 10), 240 + 560 * ((i - 1) / 10), 330, 315));
+        cell->setFont(songFont(9));
+        cell->setAlignment(Qt::AlignCenter);
+        cell->setEnabled(false);
+    }
+
+    m_newPracticeButton = new PushButton(this, u"PushButton1"_s, u"重选套题练习"_s);
+    m_newPracticeButton->setGeometry(twipsRect(3420, 3600, 1455, 495));
+    m_backToPaperButton = new PushButton(this, u"PushButton2"_s, u"返回检查"_s);
+    m_backToPaperButton->setGeometry(twipsRect(5280, 3600, 1455, 495));
+    m_quitButton = new PushButton(this, u"PushButton3"_s, u"退出"_s);
+    m_quitButton->setGeometry(twipsRect(7140, 3600, 1455, 495));
+    for (PushButton* button : {m_newPracticeButton, m_backToPaperButton, m_quitButton})
+        button->setFont(songFont(10.5));
+    connect(m_newPracticeButton, &PushButton::clicked, this, &ResultsWindow::newPracticeRequested);
+    connect(m_backToPaperButton, &PushButton::clicked, this, &ResultsWindow::backToPaperRequested);
+    connect(m_quitButton, &PushButton::clicked, this, &ResultsWindow::quitRequested);
+
+    m_scoreLabel = new Label(this, u"yfdflb"_s, u"得分："_s);
+    m_scoreLabel->setGeometry(twipsRect(2820, 7200, 855, 285));
+    m_scoreLabel->setFont(heiFont(11, true));
+    m_scoreLabel->setForeColor(windowsColor(160, 0, 0));
+    m_scoreLabel->setTransparent(true);
+    m_scoreLabel->setAutoWidth(true);
+
+    auto* legend = new Label(this, u"Label41"_s, u"（说明：红色背景表显做错了，绿色背景表示做对了！）"_s);
+    legend->setFont(songFont(9));
+    legend->setForeColor(windowsColor(64, 64, 64));
+    legend->setTransparent(true);
+    // The design height is below the font's line height: the label grows downwards.
+    const QRect legendPlace = twipsRect(2820, 7680, 4500, 180);
+    legend->setGeometry(legendPlace.adjusted(
+        0, 0, 0, std::max(0, legend->fontMetrics().height() + 2 - legendPlace.height())));
+    legend->setAutoWidth(true);
+
+    m_keepOnTopTimer = new FormTimer(this, u"Timer1"_s, 1000);
+    connect(m_keepOnTopTimer, &FormTimer::ticked, this, [this] { raise(); });
+}
+
+Label* ResultsWindow::cell(int question) const
+{
+    return m_cellFrame->findChild<Label*>(u"Label%1"_s.arg(question), Qt::FindDirectChildrenOnly);
+}
+
+bool ResultsWindow::load()
+{
+    for (int i = 1; i <= exam::maxQuestions; ++i)
+        cell(i)->setEnabled(true);
+    m_score = 0;
+    const Result<PaperResults> results = scorePaper();
+    if (!results) {
+        failProgram(results.error());
+        return false;
+    }
+    m_score = results->score;
+    const int shown = std::min(static_cast<int>(results->right.size()), exam::maxQuestions);
+    for (int i = 1; i <= shown; ++i)
+        cell(i)->setBackColor(results->right[static_cast<size_t>(i - 1)] ? windowsGreen : windowsRed);
+    m_scoreLabel->setCaption(u"得分："_s + numberText(m_score));
+    return true;
+}
+
+void ResultsWindow::unloading()
+{
+    m_keepOnTopTimer->setEnabled(false);
+}
+
+void ResultsWindow::closeEvent(QCloseEvent* event)
+{
+    // The window has no close box; a close request from elsewhere goes back to
+    // the paper, so that the hidden bar never stays out of reach.
+    event->ignore();
+    emit backToPaperRequested();
+}
+
+void ResultsWindow::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient background(0, 0, 0, height());
+    background.setColorAt(0, QColor(232, 240, 250));
+    background.setColorAt(1, QColor(204, 219, 238));
+    p.fillRect(rect(), background);
+
+    const QRect banner(0, 0, width(), 120);
+    QLinearGradient bannerFill(0, 0, 0, banner.height());
+    bannerFill.setColorAt(0, QColor(31, 78, 150));
+    bannerFill.setColorAt(1, QColor(18, 52, 110));
+    p.fillRect(banner, bannerFill);
+    p.fillRect(QRect(0, banner.bottom() - 3, width(), 4), QColor(240, 170, 30));
+    p.setPen(Qt::white);
+    p.setFont(heiFont(22, true));
+    p.drawText(banner.adjusted(0, 0, 0, -4), Qt::AlignCenter, windowTitle());
+
+    // A card behind the buttons, the result cells and the score.
+    const QRectF card(QPointF(twipsToPixels(2500), twipsToPixels(3300)),
+                      QPointF(twipsToPixels(9500), twipsToPixels(8250)));
+    QPainterPath cardPath;
+    cardPath.addRoundedRect(card, 6, 6);
+    p.setPen(QPen(QColor(160, 182, 210), 1));
+    p.setBrush(QColor(250, 252, 255));
+    p.drawPath(cardPath);
+}
+
+} // namespace pptdrill

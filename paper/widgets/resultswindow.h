@@ -1,0 +1,54 @@
+#pragma once
+
+#include "shell/widgets/form.h"
+
+namespace pptdrill {
+
+class FormTimer;
+class GroupBox;
+class Label;
+class PushButton;
+
+// The results window "jjjs": the score, the 40 result cells coloured right or
+// wrong, and the ways on: back to the paper, a new practice, or quit.
+class ResultsWindow : public Form
+{
+    Q_OBJECT
+
+public:
+    explicit ResultsWindow(Trainer& trainer);
+
+    // Scores the paper and writes the bank flags (false: a database failure
+    // ended the program).
+    bool load();
+    void unloading() override;
+
+    double score() const { return m_score; }
+    Label* cell(int question) const;
+    Label* scoreLabel() const { return m_scoreLabel; }
+    GroupBox* cellFrame() const { return m_cellFrame; }
+    PushButton* newPracticeButton() const { return m_newPracticeButton; }
+    PushButton* backToPaperButton() const { return m_backToPaperButton; }
+    PushButton* quitButton() const { return m_quitButton; }
+    FormTimer* keepOnTopTimer() const { return m_keepOnTopTimer; }
+
+signals:
+    void newPracticeRequested();  // 重选套题练习
+    void backToPaperRequested(); // 返回检查
+    void quitRequested();        // 退出
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    GroupBox* m_cellFrame = nullptr;
+    Label* m_scoreLabel = nullptr;
+    PushButton* m_newPracticeButton = nullptr;
+    PushButton* m_backToPaperButton = nullptr;
+    PushButton* m_quitButton = nullptr;
+    FormTimer* m_keepOnTopTimer = nullptr;
+    double m_score = 0;
+};
+
+} // namespace pptdrill

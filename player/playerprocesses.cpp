@@ -1,0 +1,38 @@
+#include "player/playerprocesses.h"
+
+#include "platform/messagebox.h"
+#include "platform/processes.h"
+#include "platform/programfolder.h"
+
+#include <QProcess>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+void PlayerProcesses::stopRunningPlayer()
+{
+    pptdrill::stopRunningPlayer();
+}
+
+bool PlayerProcesses::start(const QString& program, const QStringList& arguments)
+{
+    return QProcess::startDetached(program, arguments);
+}
+
+bool PlayerProcesses::startCommand(const QString& commandLine)
+{
+    const QString program = commandLine.section(u' ', 0, 0);
+    if (program.isEmpty())
+        return false;
+    const QString path = programFolder() + u'/' + program;
+    QStringList arguments;
+    if (commandLine.contains(u' '))
+        arguments << commandLine.section(u' ', 1);
+    if (start(path, arguments))
+        return true;
+    msgBox(u"无法启动试题播放程序：%1"_s.arg(path), MessageIcon::Critical);
+    return false;
+}
+
+} // namespace pptdrill

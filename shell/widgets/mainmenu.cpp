@@ -1,0 +1,241 @@
+#include "shell/widgets/mainmenu.h"
+
+#include "db/compact.h"
+#include "db/database.h"
+#include "db/databasecheck.h"
+#include "db/statements.h"
+#include "platform/messagebox.h"
+#include "platform/processes.h"
+#include "platform/programfolder.h"
+#include "shell/widgets/artwork.h"
+#include "shell/widgets/controls.h"
+#include "shell/programend.h"
+#include "shell/widgets/screen.h"
+#include "shell/singleinstance.h"
+#include "shell/widgets/loginbackdrop.h"
+#include "shell/widgets/screen.h"
+#include "shell/widgets/trainer.h"
+
+#include <QEvent>
+#include <QPainter>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+namespace {
+
+const QString smallScreenMessage =
+    u"系统运行的最低分辨率是800X600，请确保你的显示分辨率已设置不低于该分辨率！"_s;
+
+struct MenuChoice
+{
+    QString control;
+    QString caption;
+    int left;
+    int top;
+    QString chosenSet;
+    bool random;
+};
+
+const MenuChoice menuChoices[] = {
+    {u"PushButton5"_s, u"第1套题"_s, 1500, 2520, u"第1套题"_s, false},
+    {u"PushButton6"_s, u"第2套题"_s, 3933, 2520, u"第2套题"_s, false},
+    {u"PushButton7"_s, u"第3套题"_s, 6373, 2520, u"第3套题"_s, false},
+    {u"PushButton8"_s, u"第4套题"_s, 8813, 2520, u"第4套题"_s, false},
+    {u"PushButton9"_s, u"第5套题"_s, 1500, 3760, u"第5套题"_s, false},
+    {u"PushButton10"_s, u"第6套题"_s, 3933, 3760, u"第6套题"_s, false},
+    {u"PushButton11"_s, u"第7套题"_s, 6373, 3760, u"第7套题"_s, false},
+    {u"PushButton12"_s, u"第8套题"_s, 8813, 3760, u"第8套题"_s, false},
+    {u"PushButton13"_s, u"第9套题"_s, 1500, 5000, u"第9套题"_s, false},
+    {u"PushButton14"_s, u"冲刺题1"_s, 3933, 5000, u"第10套题"_s, false},
+    {u"PushButton15"_s, u"冲刺题2"_s, 6373, 5000, u"第11套题"_s, false},
+    {u"PushButton16"_s, u"冲刺题3"_s, 8813, 5000, u"第12套题"_s, false},
+    {u"PushButton18"_s, u"随机练习"_s, 3933, 6240, u"随机练习"_s, true},
+    {u"PushButton19"_s, u"错题练习 "_s, 6373, 6240, u"错题练习"_s, false},
+};
+
+// Client area 11910 × 8985 twips.
+const QSize clientSize(794, 599);
+
+Qt::WindowFlags captionedFlags()
+{
+    return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+}
+
+Qt::WindowFlags captionlessFlags()
+{
+    return Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
+}
+
+} // namespace
+
+MainMenu::MainMenu(Trainer& trainer) : Form(u"index"_s), m_trainer(trainer)
+{
+    setWindowTitle(u"朔禾职称计算机考试练习系统"_s);
+    setWindowFlags(captionedFlags());
+    setFixedSize(clientSize);
+
+    for (const MenuChoice& choice : menuChoices) {
+        auto* button = new PushButton(this, choice.control, choice.caption);
+        button->setFont(songFont(12));
+        button->setGeometry(twipsRect(choice.left, choice.top, 1695, 615));
+        connect(button, &PushButton::clicked, this,
+                [this, set = choice.chosenSet, random = choice.random] { choose(set, random); });
+    }
+
+    m_btgr = new GroupBox(this, u"btgr"_s, u"分辨率为800X600时显示该按钮组"_s);
+    m_btgr->setGeometry(twipsRect(4088, 7200, 3735, 735));
+    auto* minimize = new PushButton(m_btgr, u"PushButton1"_s, u"最小化窗口"_s);
+    minimize->setGeometry(twipsRect(360, 240, 1260, 420));
+    connect(minimize, &PushButton::clicked, this, [this] { showMinimized(); });
+    auto* closebt = new PushButton(m_btgr, u"closebt"_s, u"退出系统"_s);
+    closebt->setGeometry(twipsRect(2160, 240, 1260, 420));
+    connect(closebt, &PushButton::clicked, this, [this] { m_trainer.mainMenu().unload(); });
+}
+
+PushButton* MainMenu::button(const QString& name) const
+{
+    return findChild<PushButton*>(name);
+}
+
+bool MainMenu::load()
+{
+    const QString folder = programFolder();
+    m_dbfile = databasePathInFolder(folder);
+    switch (claimSingleInstance(m_dbfile)) {
+    case InstanceClaim::Claimed:
+        break;
+    case InstanceClaim::AlreadyRunning:
+        msgBox(u"请不要重复运行本系统！"_s, MessageIcon::Critical);
+        endProgram(0);
+        return false;
+    case InstanceClaim::NoRuntimeFolder:
+        failProgram(u"无法建立本用户专用的运行文件夹，系统不能启动。"_s);
+        return false;
+    case InstanceClaim::LockNotWritable:
+        failProgram(u"无法在文件夹“%1”或本用户的运行文件夹中建立锁文件，系统不能启动。"_s.arg(folder));
+        return false;
+    }
+    m_screen = screenSizePixels();
+    if (screenTooSmall(m_screen.width(), m_screen.height())) {
+        refuseSmallScreen();
+        return false;
+    }
+    m_dbpassword = databasePassword();
+    if (Status usable = checkDatabaseForUse(m_dbfile, m_dbpassword); !usable) {
+        failProgram(usable.error());
+        return false;
+    }
+    // A player left behind by a run of ours that was killed would cover the menu.
+    stopLeftoverPlayers(folder);
+    m_trainer.session().choice.randomDraw = false;
+    m_trainer.session().candidate.examMode = false;
+    layOutForScreen();
+    return !screenTooSmall(m_screen.width(), m_screen.height());
+}
+
+void MainMenu::refuseSmallScreen()
+{
+    msgBox(smallScreenMessage, MessageIcon::Critical);
+    endProgram(0);
+}
+
+void MainMenu::layOutForScreen()
+{
+    if (m_inResize || m_exiting)
+        return;
+    m_inResize = true;
+    m_screen = screenSizePixels();
+    const MenuLayout layout = computeMenuLayout(m_screen.width(), m_screen.height(), isMinimized());
+    if (layout.laidOut) {
+        m_layout = layout;
+        applyLayout(layout);
+    }
+    m_inResize = false;
+    if (layout.screenTooSmall)
+        refuseSmallScreen();
+}
+
+void MainMenu::applyLayout(const MenuLayout& layout)
+{
+    m_btgr->setVisible(layout.btgrVisible);
+    if (windowFlags().testFlag(Qt::FramelessWindowHint) != layout.captionless) {
+        const bool wasVisible = isVisible();
+        setWindowFlags(layout.captionless ? captionlessFlags() : captionedFlags());
+        if (wasVisible)
+            show();
+    }
+    if (layout.captionless) {
+        // The whole 800 × 600 picture fills the screen.
+        setFixedSize(800, 600);
+        move(0, 0);
+    } else {
+        setFixedSize(clientSize);
+        // The window frame goes where the twips say (half pixels rounded).
+        move(twipsToPixels(layout.leftTwips), twipsToPixels(layout.topTwips));
+    }
+}
+
+void MainMenu::resizeEvent(QResizeEvent* event)
+{
+    Form::resizeEvent(event);
+    layOutForScreen();
+}
+
+void MainMenu::changeEvent(QEvent* event)
+{
+    Form::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        layOutForScreen();
+}
+
+void MainMenu::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawPixmap(0, 0, menuArtwork());
+}
+
+void MainMenu::choose(const QString& chosenSet, bool random)
+{
+    auto connection = openDatabase();
+    if (!connection) {
+        failProgram(connection.error());
+        return;
+    }
+    const Status emptied = connection.value()->execute(sql::DeletePaper);
+    connection.value()->close();
+    if (!emptied) {
+        failProgram(emptied.error());
+        return;
+    }
+    m_trainer.session().choice = {chosenSet, random};
+    m_trainer.loginBackdrop()->show();
+    hide();
+}
+
+void MainMenu::unloading()
+{
+    if (m_exiting)
+        return;
+    m_exiting = true;
+    auto connection = openDatabase();
+    if (!connection) {
+        failProgram(connection.error());
+        return;
+    }
+    for (const QString& statement : {sql::DeletePaper, sql::DeleteStkbf, sql::DeleteStlbf}) {
+        if (Status done = connection.value()->execute(statement); !done) {
+            connection.value()->close();
+            failProgram(done.error());
+            return;
+        }
+    }
+    connection.value()->close();
+    // A failed compaction leaves the file as it was; the program ends all the same.
+    compactDatabaseFile(m_dbfile, m_dbpassword);
+    endProgram(0);
+}
+
+} // namespace pptdrill

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "shell/widgets/menulayout.h"
+#include "shell/widgets/form.h"
+
+#include <QSize>
+#include <QString>
+
+namespace pptdrill {
+
+class GroupBox;
+class PushButton;
+
+// The main menu "index": the fourteen practice choices, the 800 × 600 button
+// group and the orderly exit.
+class MainMenu : public Form
+{
+    Q_OBJECT
+
+public:
+    explicit MainMenu(Trainer& trainer);
+
+    // Start-up: refuses a second instance, a screen below 800 × 600 and an
+    // unusable database (false: the program has ended), then lays the window out.
+    bool load();
+    // Lays the window out for the screen; ends the program on a screen below 800 × 600.
+    void layOutForScreen();
+    // The exit path: empties the paper and working tables, compacts the
+    // database file and ends the program.
+    void unloading() override;
+
+    const QString& dbfile() const { return m_dbfile; }
+    const QString& dbpassword() const { return m_dbpassword; }
+    const MenuLayout& lastLayout() const { return m_layout; }
+    // The screen size in pixels as the menu last measured it.
+    QSize measuredScreen() const { return m_screen; }
+
+    PushButton* button(const QString& name) const;
+    GroupBox* btgr() const { return m_btgr; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void choose(const QString& chosenSet, bool random);
+    void applyLayout(const MenuLayout& layout);
+    void refuseSmallScreen();
+
+    Trainer& m_trainer;
+    GroupBox* m_btgr = nullptr;
+    QSize m_screen;
+    QString m_dbfile;
+    QString m_dbpassword;
+    MenuLayout m_layout;
+    bool m_inResize = false;
+    bool m_exiting = false;
+};
+
+} // namespace pptdrill

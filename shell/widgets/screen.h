@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QSize>
+#include <QtGlobal>
+#include <functional>
+
+namespace pptdrill {
+
+// The primary screen's size in logical pixels (twips / 15), each side within
+// the range of a 16-bit number.
+QSize screenSizePixels();
+
+// Tests give the screen any size; an empty source measures the real screen again.
+void setScreenSizeSource(std::function<QSize()> source);
+
+} // namespace pptdrill

@@ -1,0 +1,204 @@
+#include "shell/widgets/trainer.h"
+
+#include "bar/widgets/baricon.h"
+#include "bar/widgets/playerlauncher.h"
+#include "bar/widgets/questionbar.h"
+#include "paper/results.h"
+#include "paper/widgets/handindialog.h"
+#include "paper/widgets/resultswindow.h"
+#include "paper/widgets/unansweredhandindialog.h"
+#include "platform/messagebox.h"
+#include "platform/widgets/windowsystem.h"
+#include "shell/programend.h"
+#include "shell/widgets/loadingwindow.h"
+#include "shell/widgets/loginbackdrop.h"
+#include "shell/widgets/logindialog.h"
+#include "shell/widgets/mainmenu.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+Trainer::Trainer() = default;
+
+Trainer::~Trainer()
+{
+    discardWindows();
+}
+
+void Trainer::setPlayerProcesses(PlayerProcesses* processes)
+{
+    m_playerProcesses = processes ? processes : &m_realPlayerProcesses;
+}
+
+void centreOnScreen(QWidget* window)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = window->frameGeometry().size().expandedTo(window->size());
+    window->move(area.left() + std::max(0, (area.width() - size.width()) / 2),
+                 area.top() + std::max(0, (area.height() - size.height()) / 2));
+}
+
+void afterWindowClosedByUser(Trainer& trainer)
+{
+    trainer.afterWindowClosedByUser();
+}
+
+void Trainer::showMainMenu()
+{
+    MainMenu* menu = m_mainMenu.get();
+    // A menu minimized by its own "最小化窗口" would otherwise map iconic again
+    // when shown, whether or not the window manager restored it meanwhile.
+    menu->setWindowState(menu->windowState() & ~Qt::WindowMinimized);
+    windowsystem::forgetIconicStart(menu);
+    menu->show();
+    menu->raise();
+    menu->activateWindow();
+}
+
+void Trainer::afterWindowClosedByUser()
+{
+    if (programEnded())
+        return;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<Form*>(window) && window->isVisible())
+            return;
+    }
+    showMainMenu();
+}
+
+void Trainer::showQuestionBar()
+{
+    // A bar of an earlier paper goes first; normally the results closed it.
+    if (m_questionBar.isLoaded()) {
+        m_session.barMayClose = true;
+        m_questionBar.unload();
+    }
+    QuestionBar* bar = m_questionBar.get();
+    connect(bar, &QuestionBar::handInRequested, this, &Trainer::confirmHandIn);
+    connect(bar, &QuestionBar::timeUp, this, &Trainer::endExamOnTime);
+    if (bar->load())
+        bar->show();
+}
+
+void Trainer::launchPlayer()
+{
+    m_playerLauncher.unload();
+    m_playerLauncher->show();
+}
+
+void Trainer::confirmHandIn(int undone)
+{
+    if (undone > 0)
+        m_unansweredHandInDialog->show();
+    else
+        m_handInDialog->show();
+}
+
+void Trainer::showResults()
+{
+    m_unansweredHandInDialog.unload();
+    m_handInDialog.unload();
+    if (ResultsWindow* open = m_resultsWindow.loaded()) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    // The results take over: the bar is hidden (a minimized bar's icon stays
+    // where the learner put it).
+    if (QuestionBar* bar = m_questionBar.loaded())
+        bar->hide();
+    ResultsWindow* results = m_resultsWindow.get();
+    connect(results, &ResultsWindow::backToPaperRequested, this, &Trainer::backToPaper);
+    connect(results, &ResultsWindow::newPracticeRequested, this, &Trainer::newPractice);
+    connect(results, &ResultsWindow::quitRequested, this, &Trainer::quitFromResults);
+    if (!results->load()) {
+        m_resultsWindow.unload();
+        return;
+    }
+    results->show();
+}
+
+void Trainer::endExamOnTime()
+{
+    // One time-up at a time; and none while the results are already open.
+    if (m_inTimeUp || m_resultsWindow.isLoaded())
+        return;
+    m_inTimeUp = true;
+    msgBox(u"考试结束时间到！"_s, MessageIcon::Information, MessageButtons::Ok, u"朔禾软件"_s);
+    if (QuestionBar* bar = m_questionBar.loaded())
+        bar->hide();
+    showResults();
+    m_inTimeUp = false;
+}
+
+void Trainer::closeQuestionBar()
+{
+    m_session.barMayClose = true;
+    m_barIcon.unload();
+    m_questionBar.unload();
+}
+
+void Trainer::backToPaper()
+{
+    m_resultsWindow.unload();
+    // "返回检查": the bar (or its icon) comes back.
+    if (BarIcon* icon = m_barIcon.loaded()) {
+        icon->show();
+    } else if (QuestionBar* bar = m_questionBar.loaded()) {
+        bar->show();
+        bar->raise();
+    }
+}
+
+void Trainer::newPractice()
+{
+    closeQuestionBar();
+    if (m_session.paper()) {
+        m_session.paper()->close();
+        m_session.paper().reset();
+    }
+    m_playerProcesses->stopRunningPlayer();
+    if (Status removed = removeStagedMovies(); !removed) {
+        failProgram(removed.error());
+        return;
+    }
+    m_resultsWindow.unload();
+    showMainMenu();
+}
+
+void Trainer::quitFromResults()
+{
+    const Status removed = removeStagedMovies();
+    m_playerProcesses->stopRunningPlayer();
+    m_resultsWindow.unload();
+    if (!removed)
+        failProgram(removed.error());
+    else
+        endProgram(0);
+}
+
+void Trainer::discardWindows()
+{
+    m_session.barMayClose = true;
+    m_resultsWindow.discard();
+    m_handInDialog.discard();
+    m_unansweredHandInDialog.discard();
+    m_playerLauncher.discard();
+    m_barIcon.discard();
+    m_questionBar.discard();
+    m_loadingWindow.discard();
+    m_loginDialog.discard();
+    m_loginBackdrop.discard();
+    m_mainMenu.discard();
+}
+
+} // namespace pptdrill

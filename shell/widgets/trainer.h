@@ -1,0 +1,98 @@
+#pragma once
+
+#include "bar/widgets/baricon.h"
+#include "bar/widgets/playerlauncher.h"
+#include "bar/widgets/questionbar.h"
+#include "paper/examsession.h"
+#include "paper/widgets/handindialog.h"
+#include "paper/widgets/resultswindow.h"
+#include "paper/widgets/unansweredhandindialog.h"
+#include "player/playerprocesses.h"
+#include "shell/widgets/form.h"
+#include "shell/widgets/loadingwindow.h"
+#include "shell/widgets/loginbackdrop.h"
+#include "shell/widgets/logindialog.h"
+#include "shell/widgets/mainmenu.h"
+
+namespace pptdrill {
+
+// The main program: its exam session and its windows, each loaded on first use,
+// and the ways from one window to the next. Windows reach each other only
+// through it; the question bar and the results speak to it through signals.
+class Trainer : public QObject
+{
+    Q_OBJECT
+
+public:
+    Trainer();
+    ~Trainer() override;
+
+    ExamSession& session() { return m_session; }
+
+    FormVariable<MainMenu>& mainMenu() { return m_mainMenu; }
+    FormVariable<LoginBackdrop>& loginBackdrop() { return m_loginBackdrop; }
+    FormVariable<LoginDialog>& loginDialog() { return m_loginDialog; }
+    FormVariable<LoadingWindow>& loadingWindow() { return m_loadingWindow; }
+    FormVariable<QuestionBar>& questionBar() { return m_questionBar; }
+    FormVariable<BarIcon>& barIcon() { return m_barIcon; }
+    FormVariable<PlayerLauncher>& playerLauncher() { return m_playerLauncher; }
+    FormVariable<UnansweredHandInDialog>& unansweredHandInDialog() { return m_unansweredHandInDialog; }
+    FormVariable<HandInDialog>& handInDialog() { return m_handInDialog; }
+    FormVariable<ResultsWindow>& resultsWindow() { return m_resultsWindow; }
+
+    // How the player is stopped and started; tests install a recorder (not
+    // owned), nullptr restores the real processes.
+    PlayerProcesses& playerProcesses() { return *m_playerProcesses; }
+    void setPlayerProcesses(PlayerProcesses* processes);
+
+    // The one way back to the main menu: it comes back in its normal state,
+    // also after its own "最小化窗口", and active.
+    void showMainMenu();
+    // After the learner closed a window: when no window of the program is left
+    // on screen, the main menu comes back, so that the program never runs on unseen.
+    void afterWindowClosedByUser();
+
+    // The built paper goes to a freshly loaded question bar (a bar of an
+    // earlier paper goes first).
+    void showQuestionBar();
+    // The player starts on the bar's current question.
+    void launchPlayer();
+    // "结束考试": the first confirmation when questions are undone, else the second.
+    void confirmHandIn(int undone);
+    // Unloads any confirmation still open and shows a freshly computed results
+    // window; when it is already showing it is only brought to the front.
+    void showResults();
+    // The exam time is up: the message, then the results (none while they show).
+    void endExamOnTime();
+    // The results are over: the bar, its icon and its clock go.
+    void closeQuestionBar();
+
+    // Every window goes without its unload, as when the program ends.
+    void discardWindows();
+
+private:
+    void backToPaper();
+    void newPractice();
+    void quitFromResults();
+
+    ExamSession m_session;
+    PlayerProcesses m_realPlayerProcesses;
+    PlayerProcesses* m_playerProcesses = &m_realPlayerProcesses;
+    bool m_inTimeUp = false;
+
+    FormVariable<MainMenu> m_mainMenu{*this};
+    FormVariable<LoginBackdrop> m_loginBackdrop{*this};
+    FormVariable<LoginDialog> m_loginDialog{*this};
+    FormVariable<LoadingWindow> m_loadingWindow{*this};
+    FormVariable<QuestionBar> m_questionBar{*this};
+    FormVariable<BarIcon> m_barIcon{*this};
+    FormVariable<PlayerLauncher> m_playerLauncher{*this};
+    FormVariable<UnansweredHandInDialog> m_unansweredHandInDialog{*this};
+    FormVariable<HandInDialog> m_handInDialog{*this};
+    FormVariable<ResultsWindow> m_resultsWindow{*this};
+};
+
+// Places a window in the middle of the primary screen.
+void centreOnScreen(QWidget* window);
+
+} // namespace pptdrill
