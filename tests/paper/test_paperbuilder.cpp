@@ -1,6 +1,5 @@
 #include "db/statements.h"
 #include "paper/paperbuilder.h"
-#include "shell/programstate.h"
 #include "tests/channel/printers.h"
 #include "tests/channel/privateruntime.h"
 #include "tests/support/testdb.h"
@@ -97,11 +96,12 @@ protected:
         return out;
     }
 
+    // The build leaves no statement or transaction behind that would hold a
+    // lock on the file: another connection takes it exclusively.
     void expectEverythingClosed()
     {
-        EXPECT_FALSE(currentrs && currentrs->isOpen());
-        EXPECT_FALSE(workrs && workrs->isOpen());
-        EXPECT_FALSE(dbconn && dbconn->isOpen());
+        EXPECT_TRUE(conn->executeScript(u"BEGIN EXCLUSIVE"_s).ok());
+        EXPECT_TRUE(conn->executeScript(u"ROLLBACK"_s).ok());
     }
 
     PrivateRuntimeFolder runtime; // first: set before anything reads it
