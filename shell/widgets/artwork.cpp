@@ -247,18 +247,36 @@ void drawSlideSign(QPainter& p, const QRectF& box)
     p.restore();
 }
 
+const QString examTitle = u"全国专业技术人员计算机应用能力考试"_s;
+
+// The opening every picture shares: the title band, the body down to
+// `bodyBottom`, the emblem, and the heading in the band in `headingPoints`.
+struct Opening
+{
+    int bandHeight;
+    int bodyBottom;
+    QPointF emblemCentre;
+    double emblemRadius;
+    double headingPoints;
+    QRect headingPlace;
+    QString heading;
+};
+
+void drawOpening(QPainter& p, const Opening& opening)
+{
+    p.setRenderHint(QPainter::TextAntialiasing);
+    drawBand(p, opening.bandHeight);
+    drawBody(p, opening.bandHeight + 4, opening.bodyBottom);
+    drawEmblem(p, opening.emblemCentre, opening.emblemRadius);
+    p.setFont(heiFont(opening.headingPoints, true));
+    drawTitle(p, opening.headingPlace, opening.heading);
+}
+
 QPixmap paintMenu()
 {
     QPixmap pixmap = newCanvas();
     QPainter p(&pixmap);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    constexpr int bandHeight = 124;
-    drawBand(p, bandHeight);
-    drawBody(p, bandHeight + 4, 552);
-    drawEmblem(p, QPointF(70, 62), 44);
-
-    p.setFont(heiFont(23, true));
-    drawTitle(p, QRect(130, 18, 600, 44), u"朔禾职称计算机考试练习系统"_s);
+    drawOpening(p, {124, 552, QPointF(70, 62), 44, 23, QRect(130, 18, 600, 44), u"朔禾职称计算机考试练习系统"_s});
     p.setFont(songFont(12));
     p.setPen(QColor(214, 230, 255));
     p.drawText(QRect(132, 68, 420, 22), Qt::AlignLeft | Qt::AlignVCenter,
@@ -286,14 +304,7 @@ QPixmap paintLogin()
 {
     QPixmap pixmap = newCanvas();
     QPainter p(&pixmap);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    constexpr int bandHeight = 112;
-    drawBand(p, bandHeight);
-    drawBody(p, bandHeight + 4, 556);
-    drawEmblem(p, QPointF(64, 56), 38);
-
-    p.setFont(heiFont(20, true));
-    drawTitle(p, QRect(120, 14, 640, 40), u"全国专业技术人员计算机应用能力考试"_s);
+    drawOpening(p, {112, 556, QPointF(64, 56), 38, 20, QRect(120, 14, 640, 40), examTitle});
     p.setFont(heiFont(12, true));
     p.setPen(titleGold);
     p.drawText(QRect(122, 62, 400, 24), Qt::AlignLeft | Qt::AlignVCenter, u"PowerPoint 2003 中文演示文稿"_s);
@@ -324,14 +335,7 @@ QPixmap paintSignIn()
 {
     QPixmap pixmap = newCanvas();
     QPainter p(&pixmap);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    constexpr int bandHeight = 96;
-    drawBand(p, bandHeight);
-    drawBody(p, bandHeight + 4, artHeight);
-    drawEmblem(p, QPointF(56, 48), 34);
-
-    p.setFont(heiFont(19, true));
-    drawTitle(p, QRect(106, 10, 640, 36), u"全国专业技术人员计算机应用能力考试"_s);
+    drawOpening(p, {96, artHeight, QPointF(56, 48), 34, 19, QRect(106, 10, 640, 36), examTitle});
     p.setFont(heiFont(12, true));
     p.setPen(titleGold);
     p.drawText(QRect(108, 54, 300, 24), Qt::AlignLeft | Qt::AlignVCenter, u"考生信息确认"_s);
