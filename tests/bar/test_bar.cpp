@@ -23,6 +23,12 @@ using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
 using namespace pptdrill::test;
 
+// Places in failure messages as "x,y".
+void PrintTo(const QPoint& point, std::ostream* out)
+{
+    *out << point.x() << ',' << point.y();
+}
+
 namespace {
 
 // The question's mark in the session, and its cell painted to match: the
@@ -51,10 +57,13 @@ void clickCell(QuestionBar* bar, int n)
     QTest::mouseClick(bar->cell(n), Qt::LeftButton);
 }
 
-// A mouse event as the window system delivers it, the pointer at `global`.
-void sendMouse(QWidget* window, QEvent::Type type, QPoint global, Qt::MouseButtons held)
+// A mouse event as the window system delivers it, the pointer at `global`;
+// `button` is the one that went down or up.
+void sendMouse(QWidget* window, QEvent::Type type, QPoint global, Qt::MouseButtons held,
+               Qt::MouseButton button = Qt::LeftButton)
 {
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    if (type == QEvent::MouseMove)
+        button = Qt::NoButton;
     QMouseEvent event(type, window->mapFromGlobal(QPointF(global)), QPointF(global), button, held,
                       Qt::NoModifier);
     QApplication::sendEvent(window, &event);
@@ -472,6 +481,9 @@ TEST_F(BarTest, MinimizingShowsTheIconAndADoubleClickBringsTheBarBack)
     EXPECT_EQ(trainer.barIcon().loaded()->pos(), corner);
 }
 
+// Any button held on the icon drags it: the spot of the icon under the pointer
+// stays under the pointer all the way. Offscreen no window manager takes the
+// move over, so the icon follows the pointer itself.
 TEST_F(BarTest, TheIconTracksDragging)
 {
     QuestionBar* bar = loadBar(2);
@@ -479,10 +491,24 @@ TEST_F(BarTest, TheIconTracksDragging)
     BarIcon* icon = trainer.barIcon().loaded();
     ASSERT_NE(icon, nullptr);
     EXPECT_FALSE(icon->dragging());
-    QTest::mousePress(icon, Qt::RightButton);
+    const QPoint corner = icon->pos();
+    const QPoint spot(40, 12);
+    const QPoint grip = icon->mapToGlobal(spot);
+    sendMouse(icon, QEvent::MouseButtonPress, grip, Qt::RightButton, Qt::RightButton);
     EXPECT_TRUE(icon->dragging());
-    QTest::mouseRelease(icon, Qt::RightButton);
+    EXPECT_EQ(icon->pos(), corner);
+
+    for (QPoint travel : {QPoint(-3, -1), QPoint(-70, -30), QPoint(-310, -205), QPoint(-290, -220)}) {
+        sendMouse(icon, QEvent::MouseMove, grip + travel, Qt::RightButton);
+        EXPECT_EQ(icon->pos(), corner + travel) << travel.x() << "," << travel.y();
+        EXPECT_EQ(icon->mapFromGlobal(grip + travel), spot);
+        EXPECT_TRUE(icon->dragging());
+    }
+
+    sendMouse(icon, QEvent::MouseButtonRelease, grip + QPoint(-290, -220), Qt::NoButton, Qt::RightButton);
     EXPECT_FALSE(icon->dragging());
+    sendMouse(icon, QEvent::MouseMove, grip + QPoint(-100, -100), Qt::NoButton);
+    EXPECT_EQ(icon->pos(), corner + QPoint(-290, -220));
 }
 
 // Offscreen, like X without a window manager, there is no move of the window
