@@ -210,6 +210,32 @@ TEST_F(BarTest, UnmarkingANeverVisitedQuestionLeavesItGreen)
     EXPECT_TRUE(showsMark(trainer, 1, QuestionMark::Visited));
 }
 
+// The grid is painted from the session's marks: a mark set there shows at
+// once, and walking away and back keeps it.
+TEST_F(BarTest, AMarkSetInTheSessionRepaintsItsCellAndSurvivesWalkingAwayAndBack)
+{
+    QuestionBar* bar = loadBar(4);
+    session().setMark(3, QuestionMark::Marked);
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Marked));
+    EXPECT_TRUE(showsMark(trainer, 1, QuestionMark::NotVisited));
+
+    clickCell(bar, 3);
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Marked));
+    EXPECT_EQ(bar->markButton()->caption(), u"取消标识"_s);
+    bar->nextButton()->click();
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Marked));
+    EXPECT_TRUE(showsMark(trainer, 4, QuestionMark::Visited));
+    clickCell(bar, 1);
+    bar->previousButton()->click(); // nothing before question 1
+    clickCell(bar, 3);
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Marked));
+    EXPECT_EQ(bar->markButton()->caption(), u"取消标识"_s);
+
+    // Taken away in the session, the mark goes from the cell too.
+    session().setMark(3, QuestionMark::Visited);
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Visited));
+}
+
 TEST_F(BarTest, RedoRestartsTheLastCommandLine)
 {
     QuestionBar* bar = loadBar(3);
