@@ -1,18 +1,15 @@
 #pragma once
 
-#include "bar/stbar.h"
-#include "bar/stbarico.h"
-#include "bar/stload.h"
+#include "bar/widgets/baricon.h"
+#include "bar/widgets/questionbar.h"
 #include "cipher/textfields.h"
 #include "db/database.h"
-#include "platform/widgets/inputmethods.h"
 #include "platform/programfolder.h"
 #include "platform/steadyclock.h"
-#include "shell/examflow.h"
-#include "shell/widgets/formtimer.h"
+#include "platform/widgets/inputmethods.h"
 #include "shell/programend.h"
-#include "shell/programstate.h"
-#include "shell/questionbar.h"
+#include "shell/widgets/formtimer.h"
+#include "shell/widgets/trainer.h"
 #include "tests/channel/privateruntime.h"
 #include "tests/support/testdb.h"
 #include "tests/support/testsupport.h"
@@ -33,8 +30,9 @@ struct PaperRow
     int done = 0;
 };
 
-// A loaded question bar over a paper of the test's own, in a private program
-// folder, with the player, the input methods and the hand-in windows faked.
+// A loaded question bar of a trainer of the test's own, over a paper of the
+// test's own in a private program folder, with the player, the input methods
+// and the exam clock's time faked.
 class BarTest : public ::testing::Test
 {
 protected:
@@ -43,40 +41,18 @@ protected:
         FormTimer::setManual(true);
         setProgramEndHandler([this](int code) { endedWith = code; });
         setProgramFolderForTesting(folder.path());
-        setPlayerProcessesForTesting(&player);
         setInputMethodsForTesting(&methods);
         setSteadyClockForTesting(&clock);
-        exammode = false;
-        playercmd.clear();
-        installQuestionBar();
-        examflow::confirmHandIn = [this](int undone) { handIns.push_back(undone); };
-        examflow::showResults = [this] {
-            ++resultsShown;
-            if (duringResults)
-                duringResults();
-        };
-        examflow::resultsShowing = [this] { return resultsOpen; };
+        trainer.setPlayerProcesses(&player);
     }
 
     void TearDown() override
     {
-        closeallowed = true;
-        stbaricoForm.discard();
-        stbarForm.discard();
+        trainer.discardWindows();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        currentrs.reset();
-        if (dbconn)
-            dbconn->close();
-        examflow::confirmHandIn = {};
-        examflow::showResults = {};
-        examflow::resultsShowing = {};
-        examflow::showBarAgain = {};
-        examflow::hideBar = {};
-        examflow::closeBar = {};
-        setQuestionBarHandler({});
+        trainer.session().paper().reset();
         setInputMethodsForTesting(nullptr);
         setSteadyClockForTesting(nullptr);
-        setPlayerProcessesForTesting(nullptr);
         setProgramFolderForTesting(QString());
         setProgramEndHandler({});
         FormTimer::setManual(false);
@@ -102,7 +78,7 @@ protected:
         return ids;
     }
 
-    StbarForm* loadBar(int questions)
+    QuestionBar* loadBar(int questions)
     {
         std::vector<PaperRow> rows(questions);
         for (int i = 0; i < questions; ++i)
@@ -111,10 +87,10 @@ protected:
         return showBar();
     }
 
-    StbarForm* showBar()
+    QuestionBar* showBar()
     {
-        showQuestionBar();
-        return stbarForm.loaded();
+        trainer.showQuestionBar();
+        return trainer.questionBar().loaded();
     }
 
     // What a move to paper position n must do to the player.
@@ -124,11 +100,11 @@ protected:
                                u'&' + QString::number(n)};
     }
     // One second of the exam: the time passes and the clock's timer ticks.
-    void tick(StbarForm* bar, int times)
+    void tick(QuestionBar* bar, int times)
     {
         for (int i = 0; i < times; ++i) {
             clock.advance(std::chrono::seconds(1));
-            bar->Timer2()->tick();
+            bar->clockTimer()->tick();
         }
     }
 
@@ -139,6 +115,8 @@ protected:
         return events;
     }
 
+    ExamSession& session() { return trainer.session(); }
+
     PrivateRuntimeFolder runtime;
     TempProgramFolder folder;
     FakeMessageBoxes boxes;
@@ -147,10 +125,8 @@ protected:
     FakeSteadyClock clock;
     std::vector<qint64> stids;
     std::optional<int> endedWith;
-    std::vector<int> handIns;
-    int resultsShown = 0;
-    bool resultsOpen = false;
-    std::function<void()> duringResults;
+    // Last, so that its windows go before the fakes they use.
+    Trainer trainer;
 };
 
 } // namespace pptdrill::test

@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -22,22 +23,47 @@ using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
 using namespace pptdrill::test;
 
+// Places in failure messages as "x,y".
+void PrintTo(const QPoint& point, std::ostream* out)
+{
+    *out << point.x() << ',' << point.y();
+}
+
 namespace {
 
-constexpr int kGreen = 65280;
-constexpr int kRed = 255;
-
-void clickCell(StbarForm* bar, int n)
+// The question's mark in the session, and its cell painted to match: the
+// button face while unvisited, green once visited, red while marked.
+::testing::AssertionResult showsMark(Trainer& trainer, int question, QuestionMark mark)
 {
-    bar->button(7)->click();
-    ASSERT_TRUE(bar->xtframe()->isVisible());
+    constexpr int green = 65280;
+    constexpr int red = 255;
+    const int colour = mark == QuestionMark::Marked    ? red
+                       : mark == QuestionMark::Visited ? green
+                                                       : windowsButtonFace;
+    if (trainer.session().mark(question) != mark)
+        return ::testing::AssertionFailure() << "question " << question << " has mark "
+                                             << static_cast<int>(trainer.session().mark(question));
+    const int painted = trainer.questionBar().loaded()->cell(question)->backColor();
+    if (painted != colour)
+        return ::testing::AssertionFailure()
+               << "cell " << question << " is painted " << painted << ", not " << colour;
+    return ::testing::AssertionSuccess();
+}
+
+void clickCell(QuestionBar* bar, int n)
+{
+    bar->chooseButton()->click();
+    ASSERT_TRUE(bar->gridPanel()->isVisible());
     QTest::mouseClick(bar->cell(n), Qt::LeftButton);
 }
 
-// A mouse event as the window system delivers it, the pointer at `global`.
-void sendMouse(QWidget* window, QEvent::Type type, QPoint global, Qt::MouseButtons held)
+// A mouse event as the window system delivers it, the pointer at `global`;
+// `button` is the one that went down or up.
+void sendMouse(QWidget* window, QEvent::Type type, QPoint global, Qt::MouseButtons held,
+               Qt::MouseButton button = Qt::LeftButton)
 {
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    if (type == QEvent::MouseMove)
+        button = Qt::NoButton;
     QMouseEvent event(type, window->mapFromGlobal(QPointF(global)), QPointF(global), button, held,
                       Qt::NoModifier);
     QApplication::sendEvent(window, &event);
@@ -63,7 +89,7 @@ protected:
 
 TEST_F(BarTest, LoadPlacesTheBarAndStartsThePlayerOnQuestionOne)
 {
-    StbarForm* bar = loadBar(5);
+    QuestionBar* bar = loadBar(5);
     ASSERT_NE(bar, nullptr);
     EXPECT_TRUE(bar->isVisible());
     EXPECT_EQ(bar->windowTitle(), u"第1题  共5题"_s);
@@ -72,134 +98,160 @@ TEST_F(BarTest, LoadPlacesTheBarAndStartsThePlayerOnQuestionOne)
     const QRect work = screen->availableGeometry();
     EXPECT_EQ(bar->pos(), QPoint(screen->geometry().width() - 337, work.y() + work.height() - 235));
     EXPECT_EQ(takeEvents(), restartOn(1));
-    EXPECT_EQ(playercmd, u"drillplay %1&1"_s.arg(stids[0]));
-    EXPECT_EQ(bar->cell(1)->backColor(), windowsButtonFace);
-    EXPECT_EQ(bar->button(4)->caption(), u"标识本题"_s);
-    EXPECT_TRUE(bar->btframe()->isVisible());
-    EXPECT_FALSE(bar->xtframe()->isVisible());
-    EXPECT_FALSE(closeallowed);
-    EXPECT_TRUE(bar->Timer1()->isEnabled());
-    EXPECT_EQ(bar->Timer1()->interval(), 1000);
+    EXPECT_EQ(session().playerCommand, u"drillplay %1&1"_s.arg(stids[0]));
+    EXPECT_TRUE(showsMark(trainer, 1, QuestionMark::NotVisited));
+    EXPECT_EQ(bar->markButton()->caption(), u"标识本题"_s);
+    EXPECT_TRUE(bar->questionPanel()->isVisible());
+    EXPECT_FALSE(bar->gridPanel()->isVisible());
+    EXPECT_FALSE(session().barMayClose);
+    EXPECT_TRUE(bar->keepOnTopTimer()->isEnabled());
+    EXPECT_EQ(bar->keepOnTopTimer()->interval(), 1000);
     EXPECT_FALSE(bar->cell(5)->isHidden());
     EXPECT_TRUE(bar->cell(6)->isHidden());
     EXPECT_TRUE(bar->cell(40)->isHidden());
     EXPECT_EQ(bar->cell(7)->caption(), u" 7 "_s);
     EXPECT_EQ(bar->cell(17)->caption(), u"17 "_s);
-    EXPECT_TRUE(bar->button(6)->isEnabled());
-    EXPECT_TRUE(bar->button(8)->isEnabled());
+    EXPECT_TRUE(bar->demonstrationButton()->isEnabled());
+    EXPECT_TRUE(bar->hintButton()->isEnabled());
 }
 
 TEST_F(BarTest, AOneQuestionPaperGoesNowhere)
 {
-    StbarForm* bar = loadBar(1);
+    QuestionBar* bar = loadBar(1);
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->windowTitle(), u"第1题  共1题"_s);
     EXPECT_TRUE(bar->cell(2)->isHidden());
     takeEvents();
-    bar->button(1)->click();
-    bar->button(2)->click();
+    bar->previousButton()->click();
+    bar->nextButton()->click();
     EXPECT_TRUE(takeEvents().empty());
-    EXPECT_EQ(bar->cell(1)->backColor(), windowsButtonFace);
+    EXPECT_TRUE(showsMark(trainer, 1, QuestionMark::NotVisited));
     EXPECT_EQ(bar->windowTitle(), u"第1题  共1题"_s);
 }
 
 TEST_F(BarTest, NextAndPreviousGreenTheCellsAndRestartThePlayer)
 {
-    StbarForm* bar = loadBar(4);
+    QuestionBar* bar = loadBar(4);
     takeEvents();
-    bar->button(2)->click();
-    EXPECT_EQ(bar->cell(1)->backColor(), kGreen);
-    EXPECT_EQ(bar->cell(2)->backColor(), kGreen);
-    EXPECT_EQ(bar->cell(3)->backColor(), windowsButtonFace);
+    bar->nextButton()->click();
+    EXPECT_TRUE(showsMark(trainer, 1, QuestionMark::Visited));
+    EXPECT_TRUE(showsMark(trainer, 2, QuestionMark::Visited));
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::NotVisited));
     EXPECT_EQ(bar->windowTitle(), u"第2题  共4题"_s);
     EXPECT_EQ(takeEvents(), restartOn(2));
-    EXPECT_EQ(playercmd, u"drillplay %1&2"_s.arg(stids[1]));
+    EXPECT_EQ(session().playerCommand, u"drillplay %1&2"_s.arg(stids[1]));
 
-    bar->button(2)->click();
-    bar->button(2)->click();
-    EXPECT_EQ(currentrs->absolutePosition(), 4);
+    bar->nextButton()->click();
+    bar->nextButton()->click();
+    EXPECT_EQ(session().paper()->absolutePosition(), 4);
     takeEvents();
-    bar->button(2)->click(); // the last question: nothing
+    bar->nextButton()->click(); // the last question: nothing
     EXPECT_TRUE(takeEvents().empty());
-    bar->button(1)->click();
+    bar->previousButton()->click();
     EXPECT_EQ(bar->windowTitle(), u"第3题  共4题"_s);
     EXPECT_EQ(takeEvents(), restartOn(3));
-    EXPECT_TRUE(bar->btframe()->isVisible());
+    EXPECT_TRUE(bar->questionPanel()->isVisible());
 }
 
 TEST_F(BarTest, ACellClickGoesThereAndTouchesNoOtherCell)
 {
-    StbarForm* bar = loadBar(6);
+    QuestionBar* bar = loadBar(6);
     takeEvents();
     clickCell(bar, 5);
-    EXPECT_EQ(bar->cell(5)->backColor(), kGreen);
-    EXPECT_EQ(bar->cell(1)->backColor(), windowsButtonFace);
+    EXPECT_TRUE(showsMark(trainer, 5, QuestionMark::Visited));
+    EXPECT_TRUE(showsMark(trainer, 1, QuestionMark::NotVisited));
     EXPECT_EQ(bar->windowTitle(), u"第5题  共6题"_s);
-    EXPECT_TRUE(bar->btframe()->isVisible());
-    EXPECT_FALSE(bar->xtframe()->isVisible());
+    EXPECT_TRUE(bar->questionPanel()->isVisible());
+    EXPECT_FALSE(bar->gridPanel()->isVisible());
     EXPECT_EQ(takeEvents(), restartOn(5));
 
     // The current question's own cell restarts the player on it.
     clickCell(bar, 5);
     EXPECT_EQ(takeEvents(), restartOn(5));
-    EXPECT_TRUE(bar->btframe()->isVisible());
+    EXPECT_TRUE(bar->questionPanel()->isVisible());
     EXPECT_EQ(bar->windowTitle(), u"第5题  共6题"_s);
 }
 
 TEST_F(BarTest, AMarkSurvivesNavigationAndSetsTheCaptionOnArrival)
 {
-    StbarForm* bar = loadBar(5);
-    bar->button(2)->click();
-    bar->button(2)->click();
-    bar->button(4)->click();
-    EXPECT_EQ(bar->cell(3)->backColor(), kRed);
-    EXPECT_EQ(bar->button(4)->caption(), u"取消标识"_s);
+    QuestionBar* bar = loadBar(5);
+    bar->nextButton()->click();
+    bar->nextButton()->click();
+    bar->markButton()->click();
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Marked));
+    EXPECT_EQ(bar->markButton()->caption(), u"取消标识"_s);
     takeEvents();
-    bar->button(4)->click(); // marking touches neither the player nor the position
-    bar->button(4)->click();
+    bar->markButton()->click(); // marking touches neither the player nor the position
+    bar->markButton()->click();
     EXPECT_TRUE(takeEvents().empty());
 
-    bar->button(2)->click();
-    EXPECT_EQ(bar->cell(3)->backColor(), kRed);
-    EXPECT_EQ(bar->button(4)->caption(), u"标识本题"_s);
-    bar->button(1)->click();
-    EXPECT_EQ(bar->cell(3)->backColor(), kRed);
-    EXPECT_EQ(bar->button(4)->caption(), u"取消标识"_s);
+    bar->nextButton()->click();
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Marked));
+    EXPECT_EQ(bar->markButton()->caption(), u"标识本题"_s);
+    bar->previousButton()->click();
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Marked));
+    EXPECT_EQ(bar->markButton()->caption(), u"取消标识"_s);
     clickCell(bar, 1);
     clickCell(bar, 3);
-    EXPECT_EQ(bar->cell(3)->backColor(), kRed);
-    EXPECT_EQ(bar->button(4)->caption(), u"取消标识"_s);
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Marked));
+    EXPECT_EQ(bar->markButton()->caption(), u"取消标识"_s);
 
-    bar->button(4)->click();
-    EXPECT_EQ(bar->cell(3)->backColor(), kGreen);
-    EXPECT_EQ(bar->button(4)->caption(), u"标识本题"_s);
+    bar->markButton()->click();
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Visited));
+    EXPECT_EQ(bar->markButton()->caption(), u"标识本题"_s);
 }
 
 TEST_F(BarTest, UnmarkingANeverVisitedQuestionLeavesItGreen)
 {
-    StbarForm* bar = loadBar(3);
-    bar->button(4)->click();
-    EXPECT_EQ(bar->cell(1)->backColor(), kRed);
-    bar->button(4)->click();
-    EXPECT_EQ(bar->cell(1)->backColor(), kGreen);
+    QuestionBar* bar = loadBar(3);
+    bar->markButton()->click();
+    EXPECT_TRUE(showsMark(trainer, 1, QuestionMark::Marked));
+    bar->markButton()->click();
+    EXPECT_TRUE(showsMark(trainer, 1, QuestionMark::Visited));
+}
+
+// The grid is painted from the session's marks: a mark set there shows at
+// once, and walking away and back keeps it.
+TEST_F(BarTest, AMarkSetInTheSessionRepaintsItsCellAndSurvivesWalkingAwayAndBack)
+{
+    QuestionBar* bar = loadBar(4);
+    session().setMark(3, QuestionMark::Marked);
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Marked));
+    EXPECT_TRUE(showsMark(trainer, 1, QuestionMark::NotVisited));
+
+    clickCell(bar, 3);
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Marked));
+    EXPECT_EQ(bar->markButton()->caption(), u"取消标识"_s);
+    bar->nextButton()->click();
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Marked));
+    EXPECT_TRUE(showsMark(trainer, 4, QuestionMark::Visited));
+    clickCell(bar, 1);
+    bar->previousButton()->click(); // nothing before question 1
+    clickCell(bar, 3);
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Marked));
+    EXPECT_EQ(bar->markButton()->caption(), u"取消标识"_s);
+
+    // Taken away in the session, the mark goes from the cell too.
+    session().setMark(3, QuestionMark::Visited);
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Visited));
 }
 
 TEST_F(BarTest, RedoRestartsTheLastCommandLine)
 {
-    StbarForm* bar = loadBar(3);
-    bar->button(2)->click();
+    QuestionBar* bar = loadBar(3);
+    bar->nextButton()->click();
     takeEvents();
-    bar->button(3)->click();
+    bar->redoButton()->click();
     EXPECT_EQ(takeEvents(), restartOn(2));
     EXPECT_EQ(bar->windowTitle(), u"第2题  共3题"_s);
-    EXPECT_EQ(currentrs->absolutePosition(), 2);
-    EXPECT_EQ(bar->cell(3)->backColor(), windowsButtonFace);
+    EXPECT_EQ(session().paper()->absolutePosition(), 2);
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::NotVisited));
 }
 
 TEST_F(BarTest, AFailedPlayerStartIsReported)
 {
     player.startSucceeds = false;
-    StbarForm* bar = loadBar(2);
+    QuestionBar* bar = loadBar(2);
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Critical);
@@ -211,13 +263,13 @@ TEST_F(BarTest, TheStemBoxShowsTypeFiveStemsAndCannotBeChanged)
 {
     stids = writePaper(
         {{u"5"_s, u"设置幻灯片切换效果"_s}, {u"3"_s, u"不显示的题干"_s}, {u"5"_s, u"插入艺术字"_s}});
-    StbarForm* bar = showBar();
+    QuestionBar* bar = showBar();
     ASSERT_NE(bar, nullptr);
-    StemBox* box = bar->stnrtext();
+    StemBox* box = bar->stemBox();
     EXPECT_EQ(box->toPlainText(), u"设置幻灯片切换效果"_s);
-    bar->button(2)->click();
+    bar->nextButton()->click();
     EXPECT_EQ(box->toPlainText(), u"设置幻灯片切换效果"_s);
-    bar->button(2)->click();
+    bar->nextButton()->click();
     EXPECT_EQ(box->toPlainText(), u"插入艺术字"_s);
 
     QTest::keyClicks(box, u"abc"_s);
@@ -240,8 +292,8 @@ TEST_F(BarTest, TheStemBoxShowsTypeFiveStemsAndCannotBeChanged)
 
 TEST_F(BarTest, TheStemGivesNothingAwayThroughAnyPath)
 {
-    StbarForm* bar = loadBar(1);
-    StemBox* box = bar->stnrtext();
+    QuestionBar* bar = loadBar(1);
+    StemBox* box = bar->stemBox();
     const QString stem = box->toPlainText();
     ASSERT_EQ(stem, u"第1题的题干"_s);
 
@@ -282,48 +334,48 @@ TEST_F(BarTest, TheStemGivesNothingAwayThroughAnyPath)
 
 TEST_F(BarTest, ThePanelsSwitch)
 {
-    StbarForm* bar = loadBar(2);
-    bar->button(7)->click();
-    EXPECT_TRUE(bar->xtframe()->isVisible());
-    EXPECT_FALSE(bar->btframe()->isVisible());
-    bar->button(10)->click();
-    EXPECT_FALSE(bar->xtframe()->isVisible());
-    EXPECT_TRUE(bar->btframe()->isVisible());
+    QuestionBar* bar = loadBar(2);
+    bar->chooseButton()->click();
+    EXPECT_TRUE(bar->gridPanel()->isVisible());
+    EXPECT_FALSE(bar->questionPanel()->isVisible());
+    bar->gridBackButton()->click();
+    EXPECT_FALSE(bar->gridPanel()->isVisible());
+    EXPECT_TRUE(bar->questionPanel()->isVisible());
 }
 
 TEST_F(BarTest, ExamModeDisablesDemonstrationAndHint)
 {
-    exammode = true;
-    StbarForm* bar = loadBar(2);
-    EXPECT_FALSE(bar->button(6)->isEnabled());
-    EXPECT_FALSE(bar->button(8)->isEnabled());
-    EXPECT_TRUE(bar->button(5)->isEnabled());
+    session().candidate.examMode = true;
+    QuestionBar* bar = loadBar(2);
+    EXPECT_FALSE(bar->demonstrationButton()->isEnabled());
+    EXPECT_FALSE(bar->hintButton()->isEnabled());
+    EXPECT_TRUE(bar->endExamButton()->isEnabled());
 }
 
 TEST_F(BarTest, DemonstrationWithoutAPlayerWindowSendsNothingAndSaysNothing)
 {
-    StbarForm* bar = loadBar(2);
-    bar->button(6)->click();
-    bar->button(8)->click();
+    QuestionBar* bar = loadBar(2);
+    bar->demonstrationButton()->click();
+    bar->hintButton()->click();
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_LT(bar->sendnr()->geometry().bottom(), 0);
+    EXPECT_LT(bar->sendBox()->geometry().bottom(), 0);
 }
 
 TEST_F(BarTest, AHungPlayerNeitherFreezesTheBarNorQueuesClicks)
 {
-    StbarForm* bar = loadBar(2);
+    QuestionBar* bar = loadBar(2);
     QTemporaryDir logs;
     ReceiverPeer player(u"试题播放"_s, logs.filePath(u"player.log"_s));
     player.pause();
 
     // Each click returns at once; the clock and the buttons go on meanwhile.
-    bar->button(6)->click();
+    bar->demonstrationButton()->click();
     EXPECT_TRUE(bar->playerSender()->isSending());
     tick(bar, 1);
-    EXPECT_EQ(remainsecs, 149);
-    bar->button(8)->click();
-    bar->button(6)->click();
-    bar->button(2)->click();
+    EXPECT_EQ(session().remainingSeconds(), 149);
+    bar->hintButton()->click();
+    bar->demonstrationButton()->click();
+    bar->nextButton()->click();
     EXPECT_EQ(bar->windowTitle(), u"第2题  共2题"_s);
 
     // Woken up, the player gets the first word only: the clicks made while it
@@ -335,7 +387,7 @@ TEST_F(BarTest, AHungPlayerNeitherFreezesTheBarNorQueuesClicks)
     EXPECT_EQ(player.received(), QStringList{u"SH_YanShi"_s});
 
     // The next click goes through.
-    bar->button(8)->click();
+    bar->hintButton()->click();
     QTRY_COMPARE_WITH_TIMEOUT(player.received(), (QStringList{u"SH_YanShi"_s, u"SH_CaoZuo"_s}), 10000);
     EXPECT_TRUE(boxes.shown.empty());
 }
@@ -344,13 +396,13 @@ TEST_F(BarTest, TheIconAndTheLoadingWindowShowTheirWholePictures)
 {
     // The icon's artwork is a blue tile of 50 × 50 pixels: its bottom corners
     // are painted too, not only a strip at the top.
-    StbaricoForm icon;
+    BarIcon icon(trainer);
     const QImage iconShot = icon.grab().toImage();
     for (QPoint p : {QPoint(2, 2), QPoint(2, 47), QPoint(47, 47)})
         EXPECT_EQ(iconShot.pixelColor(p), QColor(0x1f, 0x4e, 0x96)) << p.x() << "," << p.y();
 
     // The loading window's picture fills it, down to its bottom row.
-    StloadForm loading;
+    PlayerLauncher loading(trainer);
     const QImage loadingShot = loading.grab().toImage();
     ASSERT_EQ(loadingShot.size(), QSize(240, 90));
     for (QPoint p : {QPoint(5, 85), QPoint(234, 85), QPoint(150, 60)}) {
@@ -362,46 +414,60 @@ TEST_F(BarTest, TheIconAndTheLoadingWindowShowTheirWholePictures)
 TEST_F(BarTest, EndingTheExamPassesTheUndoneCount)
 {
     stids = writePaper({{u"5"_s, u"一"_s, 0}, {u"5"_s, u"二"_s, -1}, {u"5"_s, u"三"_s, 0}});
-    StbarForm* bar = showBar();
-    bar->button(5)->click();
-    ASSERT_EQ(handIns, std::vector<int>{2});
+    QuestionBar* bar = showBar();
+    QSignalSpy handIns(bar, &QuestionBar::handInRequested);
+    bar->endExamButton()->click();
+    ASSERT_EQ(handIns.size(), 1);
+    EXPECT_EQ(handIns.at(0).at(0).toInt(), 2);
+    // Questions undone: the first confirmation asks.
+    EXPECT_TRUE(trainer.unansweredHandInDialog().isLoaded());
+    EXPECT_FALSE(trainer.handInDialog().isLoaded());
+    trainer.unansweredHandInDialog()->cancelButton()->click();
+    EXPECT_FALSE(trainer.unansweredHandInDialog().isLoaded());
 
     handIns.clear();
     auto conn = Connection::open(folder.file(u"stdata.db"_s), databasePassword());
     ASSERT_TRUE(conn.ok());
     ASSERT_TRUE(conn.value()->execute(u"update st set 是否已做=1"_s).ok());
     conn.value()->close();
-    bar->button(5)->click();
-    EXPECT_EQ(handIns, std::vector<int>{0});
+    bar->endExamButton()->click();
+    ASSERT_EQ(handIns.size(), 1);
+    EXPECT_EQ(handIns.at(0).at(0).toInt(), 0);
+    // All done: straight to the second.
+    EXPECT_FALSE(trainer.unansweredHandInDialog().isLoaded());
+    EXPECT_TRUE(trainer.handInDialog().isLoaded());
 }
 
 TEST_F(BarTest, AnEmptyPaperClosesTheBarWithAMessage)
 {
     stids = writePaper({});
     EXPECT_EQ(showBar(), nullptr);
-    EXPECT_FALSE(stbarForm.isLoaded());
+    EXPECT_FALSE(trainer.questionBar().isLoaded());
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, u"题库中没有试题！"_s);
     EXPECT_EQ(boxes.shown[0].title, u"提示"_s);
     EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Critical);
     EXPECT_TRUE(player.events.empty());
+    // No window of the program is left: the main menu comes back.
+    ASSERT_TRUE(trainer.mainMenu().isLoaded());
+    EXPECT_TRUE(trainer.mainMenu().loaded()->isVisible());
 }
 
 TEST_F(BarTest, TheBarClosesOnlyWhenAllowed)
 {
-    StbarForm* bar = loadBar(2);
+    QuestionBar* bar = loadBar(2);
     bar->close();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(stbarForm.isLoaded());
+    EXPECT_TRUE(trainer.questionBar().isLoaded());
     EXPECT_TRUE(bar->isVisible());
-    examflow::closeBar();
-    EXPECT_TRUE(closeallowed);
-    EXPECT_FALSE(stbarForm.isLoaded());
+    trainer.closeQuestionBar();
+    EXPECT_TRUE(session().barMayClose);
+    EXPECT_FALSE(trainer.questionBar().isLoaded());
 }
 
 TEST_F(BarTest, ResizingSnapsBackAndMaximizingIsUndone)
 {
-    StbarForm* bar = loadBar(2);
+    QuestionBar* bar = loadBar(2);
     bar->resize(600, 500);
     EXPECT_EQ(bar->size(), QSize(329, 197));
     bar->setWindowState(Qt::WindowMaximized);
@@ -411,54 +477,71 @@ TEST_F(BarTest, ResizingSnapsBackAndMaximizingIsUndone)
 
 TEST_F(BarTest, MinimizingShowsTheIconAndADoubleClickBringsTheBarBack)
 {
-    StbarForm* bar = loadBar(2);
+    QuestionBar* bar = loadBar(2);
     const QPoint place = bar->pos();
     bar->setWindowState(Qt::WindowMinimized);
     QCoreApplication::processEvents();
     EXPECT_FALSE(bar->isVisible());
-    StbaricoForm* icon = stbaricoForm.loaded();
+    BarIcon* icon = trainer.barIcon().loaded();
     ASSERT_NE(icon, nullptr);
     EXPECT_TRUE(icon->isVisible());
     EXPECT_EQ(icon->size(), QSize(52, 52));
     const QPoint corner = bottomRightOfWorkArea(QSize(52, 52));
     EXPECT_EQ(icon->pos(), corner);
-    EXPECT_TRUE(icon->Timer1()->isEnabled());
-    EXPECT_TRUE(bar->Timer2()->isEnabled());
+    EXPECT_TRUE(icon->keepOnTopTimer()->isEnabled());
+    EXPECT_TRUE(bar->clockTimer()->isEnabled());
 
     icon->move(10, 10);
     QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(20, 20), icon->mapToGlobal(QPointF(20, 20)),
                             Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(icon, &doubleClick);
     QCoreApplication::processEvents();
-    EXPECT_FALSE(stbaricoForm.isLoaded());
+    EXPECT_FALSE(trainer.barIcon().isLoaded());
     EXPECT_TRUE(bar->isVisible());
     EXPECT_EQ(bar->windowState(), Qt::WindowNoState);
     EXPECT_EQ(bar->pos(), place);
     EXPECT_EQ(bar->size(), QSize(329, 197));
 
     bar->setWindowState(Qt::WindowMinimized);
-    ASSERT_TRUE(stbaricoForm.isLoaded());
-    EXPECT_EQ(stbaricoForm.loaded()->pos(), corner);
+    ASSERT_TRUE(trainer.barIcon().isLoaded());
+    EXPECT_EQ(trainer.barIcon().loaded()->pos(), corner);
 }
 
+// Any button held on the icon drags it: the spot of the icon under the pointer
+// stays under the pointer all the way. Offscreen no window manager takes the
+// move over, so the icon follows the pointer itself.
 TEST_F(BarTest, TheIconTracksDragging)
 {
-    StbarForm* bar = loadBar(2);
+    QuestionBar* bar = loadBar(2);
     bar->setWindowState(Qt::WindowMinimized);
-    StbaricoForm* icon = stbaricoForm.loaded();
+    BarIcon* icon = trainer.barIcon().loaded();
     ASSERT_NE(icon, nullptr);
     EXPECT_FALSE(icon->dragging());
-    QTest::mousePress(icon, Qt::RightButton);
+    const QPoint corner = icon->pos();
+    const QPoint spot(40, 12);
+    const QPoint grip = icon->mapToGlobal(spot);
+    sendMouse(icon, QEvent::MouseButtonPress, grip, Qt::RightButton, Qt::RightButton);
     EXPECT_TRUE(icon->dragging());
-    QTest::mouseRelease(icon, Qt::RightButton);
+    EXPECT_EQ(icon->pos(), corner);
+
+    for (QPoint travel : {QPoint(-3, -1), QPoint(-70, -30), QPoint(-310, -205), QPoint(-290, -220)}) {
+        sendMouse(icon, QEvent::MouseMove, grip + travel, Qt::RightButton);
+        EXPECT_EQ(icon->pos(), corner + travel) << travel.x() << "," << travel.y();
+        EXPECT_EQ(icon->mapFromGlobal(grip + travel), spot);
+        EXPECT_TRUE(icon->dragging());
+    }
+
+    sendMouse(icon, QEvent::MouseButtonRelease, grip + QPoint(-290, -220), Qt::NoButton, Qt::RightButton);
     EXPECT_FALSE(icon->dragging());
+    sendMouse(icon, QEvent::MouseMove, grip + QPoint(-100, -100), Qt::NoButton);
+    EXPECT_EQ(icon->pos(), corner + QPoint(-290, -220));
 }
 
 // Offscreen, like X without a window manager, there is no move of the window
 // system: the bar and its icon follow the pointer themselves, while a button is held.
 TEST_F(BarTest, WithoutAWindowManagerTheBarAndTheIconFollowThePointerWhileAButtonIsHeld)
 {
-    StbarForm* bar = loadBar(2);
+    QuestionBar* bar = loadBar(2);
     const QPoint start = bar->pos();
     const QPoint grip = bar->mapToGlobal(QPoint(2, 100)); // the bar's own surface
     sendMouse(bar, QEvent::MouseButtonPress, grip, Qt::LeftButton);
@@ -471,7 +554,7 @@ TEST_F(BarTest, WithoutAWindowManagerTheBarAndTheIconFollowThePointerWhileAButto
     EXPECT_EQ(bar->pos(), start + QPoint(-120, -60));
 
     bar->setWindowState(Qt::WindowMinimized);
-    StbaricoForm* icon = stbaricoForm.loaded();
+    BarIcon* icon = trainer.barIcon().loaded();
     ASSERT_NE(icon, nullptr);
     const QPoint corner = icon->pos();
     const QPoint middle = icon->mapToGlobal(QPoint(26, 26));
@@ -490,7 +573,7 @@ TEST_F(BarTest, WithoutAWindowManagerTheBarAndTheIconFollowThePointerWhileAButto
 // a confirmation it waits for. Its icon does the same.
 TEST_F(BarTest, AWindowComingOverTheBarPutsItBackOnTopAtOnce)
 {
-    StbarForm* bar = loadBar(2);
+    QuestionBar* bar = loadBar(2);
     CoverWatch* barWatch = bar->findChild<CoverWatch*>();
     ASSERT_NE(barWatch, nullptr);
     RaiseCounter barRaises(bar);
@@ -502,7 +585,7 @@ TEST_F(BarTest, AWindowComingOverTheBarPutsItBackOnTopAtOnce)
         if (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
     });
-    bar->button(9)->click(); // the input-method menu
+    bar->inputMethodButton()->click(); // the input-method menu
     EXPECT_EQ(barRaises.count, 1);
 
     QDialog confirmation;
@@ -515,7 +598,7 @@ TEST_F(BarTest, AWindowComingOverTheBarPutsItBackOnTopAtOnce)
     EXPECT_EQ(barRaises.count, 1);
 
     bar->setWindowState(Qt::WindowMinimized);
-    StbaricoForm* icon = stbaricoForm.loaded();
+    BarIcon* icon = trainer.barIcon().loaded();
     ASSERT_NE(icon, nullptr);
     ASSERT_NE(icon->findChild<CoverWatch*>(), nullptr);
     RaiseCounter iconRaises(icon);
@@ -523,23 +606,29 @@ TEST_F(BarTest, AWindowComingOverTheBarPutsItBackOnTopAtOnce)
     EXPECT_EQ(iconRaises.count, 1);
 }
 
-TEST_F(BarTest, TheSeamsHideAndShowTheBarOrItsIcon)
+TEST_F(BarTest, TheResultsHideTheBarAndBackToThePaperBringsTheBarOrItsIcon)
 {
-    StbarForm* bar = loadBar(2);
-    examflow::hideBar();
+    QuestionBar* bar = loadBar(2);
+    trainer.showResults();
+    ASSERT_TRUE(trainer.resultsWindow().isLoaded());
     EXPECT_FALSE(bar->isVisible());
-    examflow::showBarAgain();
+    trainer.resultsWindow().loaded()->backToPaperButton()->click();
+    EXPECT_FALSE(trainer.resultsWindow().isLoaded());
     EXPECT_TRUE(bar->isVisible());
 
     // The hand-in hides a minimized bar's stand-in no more than the bar: the
     // icon stays on screen where the learner put it.
     bar->setWindowState(Qt::WindowMinimized);
-    stbaricoForm.loaded()->move(30, 40);
-    examflow::hideBar();
-    EXPECT_TRUE(stbaricoForm.loaded()->isVisible());
-    EXPECT_EQ(stbaricoForm.loaded()->pos(), QPoint(30, 40));
-    examflow::showBarAgain();
-    EXPECT_TRUE(stbaricoForm.loaded()->isVisible());
+    BarIcon* icon = trainer.barIcon().loaded();
+    ASSERT_NE(icon, nullptr);
+    icon->move(30, 40);
+    trainer.showResults();
+    ASSERT_TRUE(trainer.resultsWindow().isLoaded());
+    EXPECT_TRUE(icon->isVisible());
+    EXPECT_EQ(icon->pos(), QPoint(30, 40));
+    trainer.resultsWindow().loaded()->backToPaperButton()->click();
+    EXPECT_EQ(trainer.barIcon().loaded(), icon);
+    EXPECT_TRUE(icon->isVisible());
     EXPECT_FALSE(bar->isVisible());
 }
 
@@ -548,7 +637,7 @@ TEST_F(BarTest, TheInputMethodMenuListsAtMost25LayoutsAndSwitchesThem)
     methods.installed = {
         {u"keyboard-us"_s, {}, false}, {u"pinyin"_s, u"拼音"_s, true}, {u"keyboard-ru"_s, {}, false}};
     methods.active = u"keyboard-us"_s;
-    StbarForm* bar = loadBar(2);
+    QuestionBar* bar = loadBar(2);
     QStringList texts;
     QList<int> ids;
     for (QAction* action : bar->inputMenu()->actions()) {
@@ -564,7 +653,7 @@ TEST_F(BarTest, TheInputMethodMenuListsAtMost25LayoutsAndSwitchesThem)
     bar->menuCommand(304); // no such layout
     bar->menuCommand(300);
     EXPECT_EQ(methods.active, u"pinyin"_s);
-    EXPECT_EQ(bar->button(9)->caption(), u"EN"_s);
+    EXPECT_EQ(bar->inputMethodButton()->caption(), u"EN"_s);
 }
 
 TEST_F(BarTest, TheMenuButtonStopsTheKeepOnTopTimer)
@@ -572,16 +661,16 @@ TEST_F(BarTest, TheMenuButtonStopsTheKeepOnTopTimer)
     methods.installed.clear();
     for (int i = 1; i <= 30; ++i)
         methods.installed.push_back({u"layout%1"_s.arg(i), {}, false});
-    StbarForm* bar = loadBar(2);
+    QuestionBar* bar = loadBar(2);
     EXPECT_EQ(bar->inputMenu()->actions().size(), 25);
     QTimer::singleShot(0, bar, [] {
         if (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
     });
-    bar->button(9)->click();
-    EXPECT_FALSE(bar->Timer1()->isEnabled());
-    bar->Timer1()->tick(); // a stopped timer does not tick
-    EXPECT_EQ(bar->button(9)->caption(), u"EN"_s);
+    bar->inputMethodButton()->click();
+    EXPECT_FALSE(bar->keepOnTopTimer()->isEnabled());
+    bar->keepOnTopTimer()->tick(); // a stopped timer does not tick
+    EXPECT_EQ(bar->inputMethodButton()->caption(), u"EN"_s);
 }
 
 TEST(XkbQuery, LayoutsAndVariantsPairUp)
