@@ -296,6 +296,10 @@ void QuestionBar::paintCell(int question, QuestionMark mark)
 {
     if (Label* c = cell(question))
         c->setBackColor(cellColor(mark));
+    // The mark button offers what the current question's mark allows.
+    const std::optional<Recordset>& paper = m_session.paper();
+    if (paper && paper->isOpen() && paper->absolutePosition() == question)
+        m_markButton->setCaption(mark == QuestionMark::Marked ? kUnmarkCaption : kMarkCaption);
 }
 
 // A question becomes visited when the learner arrives at it; a marked one

@@ -234,6 +234,13 @@ TEST_F(BarTest, AMarkSetInTheSessionRepaintsItsCellAndSurvivesWalkingAwayAndBack
     // Taken away in the session, the mark goes from the cell too.
     session().setMark(3, QuestionMark::Visited);
     EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Visited));
+    // On the current question the mark button follows the session's mark, so
+    // that its next click does what it says.
+    EXPECT_EQ(bar->markButton()->caption(), u"标识本题"_s);
+    session().setMark(3, QuestionMark::Marked);
+    EXPECT_EQ(bar->markButton()->caption(), u"取消标识"_s);
+    bar->markButton()->click();
+    EXPECT_TRUE(showsMark(trainer, 3, QuestionMark::Visited));
 }
 
 TEST_F(BarTest, RedoRestartsTheLastCommandLine)
