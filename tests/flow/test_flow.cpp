@@ -1,20 +1,16 @@
 // One question of a real paper through the real processes: the bar starts
 // drillplay, the demonstration completes the question, drillbridge records
 // it, and the results count it.
-#include "bar/stbar.h"
 #include "db/database.h"
 #include "db/statements.h"
-#include "paper/handin.h"
 #include "paper/paperbuilder.h"
-#include "paper/resultsform.h"
 #include "platform/programfolder.h"
 #include "platform/windowregistry.h"
-#include "shell/widgets/controls.h"
-#include "shell/examflow.h"
-#include "shell/widgets/formtimer.h"
+#include "player/playerprocesses.h"
 #include "shell/programend.h"
-#include "shell/programstate.h"
-#include "shell/questionbar.h"
+#include "shell/widgets/controls.h"
+#include "shell/widgets/formtimer.h"
+#include "shell/widgets/trainer.h"
 #include "tests/channel/privateruntime.h"
 #include "tests/support/testdb.h"
 #include "tests/support/testsupport.h"
@@ -42,6 +38,21 @@ std::pair<int, double> firstRowOutcome(const QString& db)
         return {-1, -1};
     return {rs->field(u"是否已做"_s)->toInt(), rs->field(u"得分"_s)->toDouble()};
 }
+
+// The real player processes; once the test knows its player, a stop ends
+// that process alone.
+class PlayerStoppedByPid : public PlayerProcesses
+{
+public:
+    void stopRunningPlayer() override
+    {
+        if (pid > 0)
+            ::kill(static_cast<pid_t>(pid), SIGKILL);
+        else
+            PlayerProcesses::stopRunningPlayer();
+    }
+    qint64 pid = 0;
+};
 
 } // namespace
 
@@ -71,19 +82,21 @@ TEST(WholeFlow, TheDemonstrationCompletesAQuestionThatTheResultsCount)
     ASSERT_EQ(built.value(), BuildOutcome::Built);
     ASSERT_TRUE(QFile::exists(movieFilePathOf(1)));
 
-    installQuestionBar();
-    installHandIn();
-    exammode = false;
-    showQuestionBar();
-    StbarForm* bar = stbarForm.loaded();
+    PlayerStoppedByPid processes;
+    Trainer trainer;
+    trainer.setPlayerProcesses(&processes);
+    ASSERT_FALSE(trainer.session().candidate.examMode);
+    trainer.showQuestionBar();
+    QuestionBar* bar = trainer.questionBar().loaded();
     ASSERT_NE(bar, nullptr);
 
     // The real player comes up and registers its window.
     RegisteredWindow player;
     QTRY_VERIFY_WITH_TIMEOUT(!(player = windowregistry::findLast(u"试题播放"_s)).isNull(), 20000);
-    EXPECT_TRUE(playercmd.endsWith(u"&1"_s)) << playercmd.toStdString();
+    const QString command = trainer.session().playerCommand;
+    EXPECT_TRUE(command.endsWith(u"&1"_s)) << command.toStdString();
 
-    auto* demo = bar->findChild<PushButton*>(u"PushButton6"_s);
+    PushButton* demo = bar->demonstrationButton();
     ASSERT_NE(demo, nullptr);
     ASSERT_TRUE(demo->isEnabled());
     QTest::mouseClick(demo, Qt::LeftButton);
@@ -93,24 +106,24 @@ TEST(WholeFlow, TheDemonstrationCompletesAQuestionThatTheResultsCount)
     QTRY_VERIFY_WITH_TIMEOUT(firstRowOutcome(db).first == 1, 60000);
     EXPECT_EQ(firstRowOutcome(db).second, 2.5);
 
-    examflow::showResults();
-    JjjsForm* results = jjjsForm.loaded();
+    trainer.showResults();
+    ResultsWindow* results = trainer.resultsWindow().loaded();
     ASSERT_NE(results, nullptr);
-    EXPECT_TRUE(results->yfdflb()->caption().contains(u" 2.5"_s))
-        << results->yfdflb()->caption().toStdString();
+    EXPECT_TRUE(results->scoreLabel()->caption().contains(u" 2.5"_s))
+        << results->scoreLabel()->caption().toStdString();
     EXPECT_EQ(results->cell(1)->backColor(), 65280);
     EXPECT_EQ(results->cell(2)->backColor(), 255);
 
     // Leave as a learner would: a new practice stops the player and removes the movies.
-    setPlayerStopper([pid = player.pid] { ::kill(static_cast<pid_t>(pid), SIGKILL); });
-    auto* again = results->findChild<PushButton*>(u"PushButton1"_s);
+    processes.pid = player.pid;
+    PushButton* again = results->newPracticeButton();
     ASSERT_NE(again, nullptr);
     QTest::mouseClick(again, Qt::LeftButton);
     EXPECT_FALSE(QFile::exists(movieFilePathOf(1)));
     QTRY_VERIFY_WITH_TIMEOUT(windowregistry::findLast(u"试题播放"_s).isNull(), 10000);
     EXPECT_EQ(endedWith, -1);
 
-    setPlayerStopper({});
+    trainer.discardWindows();
     setProgramEndHandler({});
     FormTimer::setManual(false);
     setProgramFolderForTesting(QString());

@@ -1,15 +1,15 @@
 // The hand-in confirmations and the results window: scoring, bank flags and
 // the three ways on from the results.
 #include "db/statements.h"
-#include "paper/handin.h"
 #include "paper/paperbuilder.h"
 #include "paper/results.h"
-#include "paper/resultsform.h"
-#include "shell/examflow.h"
+#include "platform/steadyclock.h"
 #include "tests/shell/shellfixture.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QSignalSpy>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
@@ -22,42 +22,25 @@ const int red = 255;
 
 } // namespace
 
+// A paper of the test's own on the real question bar, which has started the
+// (recorded) player on question 1.
 class HandIn : public ShellTest
 {
 protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        installHandIn();
-        examflow::hideBar = [this] { ++barHidden; };
-        examflow::showBarAgain = [this] { ++barShownAgain; };
-        examflow::closeBar = [this] {
-            ++barClosed;
-            closeAllowedAtClose = closeallowed;
-        };
-        setPlayerStopper([this] { ++playerStops; });
-        closeallowed = false;
+        setSteadyClockForTesting(&clock);
     }
 
     void TearDown() override
     {
-        wzwjjForm.discard();
-        jjzctxForm.discard();
-        jjjsForm.discard();
-        currentrs.reset();
-        workrs.reset();
-        setPlayerStopper({});
-        examflow::hideBar = {};
-        examflow::showBarAgain = {};
-        examflow::closeBar = {};
-        examflow::confirmHandIn = {};
-        examflow::showResults = {};
-        examflow::resultsShowing = {};
         ShellTest::TearDown();
+        setSteadyClockForTesting(nullptr);
     }
 
     // A paper with one question per entry of `points` (its 得分), each drawing
-    // on a bank row of its own whose 错题 starts as `initialWrong`.
+    // on a bank row of its own whose 错题 starts as `initialWrong`, on the bar.
     void makePaper(const std::vector<double>& points, int initialWrong = 0)
     {
         auto conn = openTestDatabase();
@@ -73,6 +56,11 @@ protected:
         }
         ASSERT_TRUE(conn->executeScript(u"COMMIT"_s).ok());
         conn->close();
+        trainer.showQuestionBar();
+        bar = trainer.questionBar().loaded();
+        ASSERT_NE(bar, nullptr);
+        ASSERT_TRUE(bar->isVisible());
+        player.events.clear();
     }
 
     static void setScore(const std::shared_ptr<Connection>& conn, qint64 stid, double value)
@@ -103,16 +91,21 @@ protected:
         return flags;
     }
 
-    // Through both confirmations to the results.
-    JjjsForm* handInAllDone()
+    // Through the second confirmation to the results.
+    ResultsWindow* handInAllDone()
     {
-        examflow::confirmHandIn(0);
-        EXPECT_TRUE(jjzctxForm.isLoaded());
-        if (!jjzctxForm.isLoaded())
+        trainer.confirmHandIn(0);
+        EXPECT_TRUE(trainer.handInDialog().isLoaded());
+        if (!trainer.handInDialog().isLoaded())
             return nullptr;
-        jjzctxForm->PushButton1()->click();
+        trainer.handInDialog()->okButton()->click();
         settle();
-        return jjjsForm.loaded();
+        return trainer.resultsWindow().loaded();
+    }
+
+    int playerStops() const
+    {
+        return static_cast<int>(std::count(player.events.begin(), player.events.end(), u"stop"_s));
     }
 
     void stageMovies()
@@ -140,83 +133,80 @@ protected:
 
     std::vector<qint64> bankIds;
     std::vector<qint64> stids;
-    int barHidden = 0;
-    int barShownAgain = 0;
-    int barClosed = 0;
-    bool closeAllowedAtClose = false;
-    int playerStops = 0;
+    QuestionBar* bar = nullptr;
+    FakeSteadyClock clock;
 };
 
 TEST_F(HandIn, AllDoneGoesStraightToTheSecondConfirmation)
 {
     makePaper(std::vector<double>(5, 2.5));
-    examflow::confirmHandIn(0);
-    EXPECT_FALSE(wzwjjForm.isLoaded());
-    ASSERT_TRUE(jjzctxForm.isLoaded());
-    JjzctxForm* confirm = jjzctxForm.loaded();
+    bar->endExamButton()->click();
+    EXPECT_FALSE(trainer.unansweredHandInDialog().isLoaded());
+    ASSERT_TRUE(trainer.handInDialog().isLoaded());
+    HandInDialog* confirm = trainer.handInDialog().loaded();
     EXPECT_TRUE(confirm->isVisible());
     EXPECT_TRUE(confirm->isModal());
     EXPECT_EQ(confirm->windowTitle(), u"提醒"_s);
     EXPECT_EQ(confirm->size(), QSize(376, 208));
-    EXPECT_EQ(confirm->PushButton1()->caption(), u"确定"_s);
-    EXPECT_EQ(confirm->PushButton2()->caption(), u"取消"_s);
+    EXPECT_EQ(confirm->okButton()->caption(), u"确定"_s);
+    EXPECT_EQ(confirm->cancelButton()->caption(), u"取消"_s);
 
-    confirm->PushButton1()->click();
+    confirm->okButton()->click();
     settle();
-    EXPECT_FALSE(jjzctxForm.isLoaded());
-    EXPECT_EQ(barHidden, 1);
-    ASSERT_TRUE(jjjsForm.isLoaded());
-    EXPECT_TRUE(examflow::resultsShowing());
-    EXPECT_TRUE(jjjsForm.loaded()->isVisible());
-    EXPECT_EQ(jjjsForm.loaded()->yfdflb()->caption(), u"得分： 12.5"_s);
+    EXPECT_FALSE(trainer.handInDialog().isLoaded());
+    ASSERT_TRUE(trainer.questionBar().isLoaded());
+    EXPECT_FALSE(bar->isVisible()) << "the results take over from the bar";
+    ASSERT_TRUE(trainer.resultsWindow().isLoaded());
+    EXPECT_TRUE(trainer.resultsWindow().loaded()->isVisible());
+    EXPECT_EQ(trainer.resultsWindow().loaded()->scoreLabel()->caption(), u"得分： 12.5"_s);
 }
 
 TEST_F(HandIn, UndoneQuestionsAskTwice)
 {
     makePaper({2.5, 0});
-    examflow::confirmHandIn(1);
-    ASSERT_TRUE(wzwjjForm.isLoaded());
-    EXPECT_FALSE(jjzctxForm.isLoaded());
-    EXPECT_EQ(wzwjjForm.loaded()->size(), QSize(364, 210));
-    EXPECT_EQ(wzwjjForm.loaded()->windowTitle(), u"提醒"_s);
+    bar->endExamButton()->click();
+    ASSERT_TRUE(trainer.unansweredHandInDialog().isLoaded());
+    EXPECT_FALSE(trainer.handInDialog().isLoaded());
+    EXPECT_EQ(trainer.unansweredHandInDialog().loaded()->size(), QSize(364, 210));
+    EXPECT_EQ(trainer.unansweredHandInDialog().loaded()->windowTitle(), u"提醒"_s);
 
-    wzwjjForm.loaded()->PushButton1()->click();
+    trainer.unansweredHandInDialog().loaded()->okButton()->click();
     settle();
-    EXPECT_FALSE(wzwjjForm.isLoaded());
-    ASSERT_TRUE(jjzctxForm.isLoaded());
-    EXPECT_FALSE(jjjsForm.isLoaded());
-    EXPECT_EQ(barHidden, 0);
+    EXPECT_FALSE(trainer.unansweredHandInDialog().isLoaded());
+    ASSERT_TRUE(trainer.handInDialog().isLoaded());
+    EXPECT_FALSE(trainer.resultsWindow().isLoaded());
+    EXPECT_TRUE(bar->isVisible());
 
-    jjzctxForm.loaded()->PushButton1()->click();
+    trainer.handInDialog().loaded()->okButton()->click();
     settle();
-    ASSERT_TRUE(jjjsForm.isLoaded());
-    EXPECT_EQ(barHidden, 1);
+    ASSERT_TRUE(trainer.resultsWindow().isLoaded());
+    EXPECT_FALSE(bar->isVisible());
 }
 
 TEST_F(HandIn, CancelOnEitherConfirmationKeepsThePaper)
 {
     makePaper({2.5, 0}, 1);
-    examflow::confirmHandIn(1);
-    wzwjjForm.loaded()->PushButton2()->click();
+    trainer.confirmHandIn(1);
+    trainer.unansweredHandInDialog().loaded()->cancelButton()->click();
     settle();
-    EXPECT_FALSE(wzwjjForm.isLoaded());
-    EXPECT_FALSE(jjzctxForm.isLoaded());
+    EXPECT_FALSE(trainer.unansweredHandInDialog().isLoaded());
+    EXPECT_FALSE(trainer.handInDialog().isLoaded());
 
-    examflow::confirmHandIn(1);
-    wzwjjForm.loaded()->PushButton1()->click();
-    jjzctxForm.loaded()->PushButton2()->click();
+    trainer.confirmHandIn(1);
+    trainer.unansweredHandInDialog().loaded()->okButton()->click();
+    trainer.handInDialog().loaded()->cancelButton()->click();
     settle();
 
     // Closing from the caption bar is a "取消" as well.
-    examflow::confirmHandIn(0);
-    jjzctxForm.loaded()->close();
+    trainer.confirmHandIn(0);
+    trainer.handInDialog().loaded()->close();
     settle();
 
-    EXPECT_FALSE(jjzctxForm.isLoaded());
-    EXPECT_FALSE(jjjsForm.isLoaded());
-    EXPECT_FALSE(examflow::resultsShowing());
-    EXPECT_EQ(barHidden, 0);
-    EXPECT_FALSE(indexForm.isLoaded());
+    EXPECT_FALSE(trainer.handInDialog().isLoaded());
+    EXPECT_FALSE(trainer.resultsWindow().isLoaded());
+    ASSERT_TRUE(trainer.questionBar().isLoaded());
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_FALSE(trainer.mainMenu().isLoaded());
     // No results were computed: the bank keeps its flags.
     EXPECT_EQ(wrongFlags(), (std::vector<int>{1, 1}));
 }
@@ -235,10 +225,12 @@ TEST_F(HandIn, ThirtySevenRightOfFortyScoresAndFlagsTheBank)
         ASSERT_TRUE(row->update().ok());
         conn->close();
     }
+    const QString db = folder.file(u"stdata.db"_s);
+    const int openBeforeScoring = openDescriptorsOn(db);
 
-    JjjsForm* results = handInAllDone();
+    ResultsWindow* results = handInAllDone();
     ASSERT_NE(results, nullptr);
-    EXPECT_EQ(results->yfdflb()->caption(), u"得分： 92.5"_s);
+    EXPECT_EQ(results->scoreLabel()->caption(), u"得分： 92.5"_s);
     EXPECT_DOUBLE_EQ(results->score(), 92.5);
     int greens = 0;
     for (int i = 1; i <= 40; ++i) {
@@ -255,15 +247,15 @@ TEST_F(HandIn, ThirtySevenRightOfFortyScoresAndFlagsTheBank)
         const bool wrong = i == 4 || i == 17 || i == 40;
         EXPECT_EQ(flags[static_cast<size_t>(i - 1)], wrong ? 1 : 0) << i;
     }
-    EXPECT_FALSE(workrs && workrs->isOpen());
+    EXPECT_EQ(openDescriptorsOn(db), openBeforeScoring) << "the scoring left a connection open";
 }
 
 TEST_F(HandIn, TheScoreIsWrittenInThePlatformsNumberForm)
 {
     makePaper(std::vector<double>(40, 2.5), 1);
-    JjjsForm* results = handInAllDone();
+    ResultsWindow* results = handInAllDone();
     ASSERT_NE(results, nullptr);
-    EXPECT_EQ(results->yfdflb()->caption(), u"得分： 100"_s);
+    EXPECT_EQ(results->scoreLabel()->caption(), u"得分： 100"_s);
     EXPECT_EQ(wrongFlags(), std::vector<int>(40, 0));
 
     EXPECT_EQ(numberText(0), u" 0"_s);
@@ -274,9 +266,9 @@ TEST_F(HandIn, TheScoreIsWrittenInThePlatformsNumberForm)
 TEST_F(HandIn, NothingAnsweredScoresZeroAndEveryCellIsRed)
 {
     makePaper(std::vector<double>(12, 0));
-    JjjsForm* results = handInAllDone();
+    ResultsWindow* results = handInAllDone();
     ASSERT_NE(results, nullptr);
-    EXPECT_EQ(results->yfdflb()->caption(), u"得分： 0"_s);
+    EXPECT_EQ(results->scoreLabel()->caption(), u"得分： 0"_s);
     for (int i = 1; i <= 12; ++i)
         EXPECT_EQ(results->cell(i)->backColor(), red) << i;
     EXPECT_EQ(wrongFlags(), std::vector<int>(12, 1));
@@ -287,9 +279,9 @@ TEST_F(HandIn, CellsBeyondAShortPaperKeepTheirDesignColour)
     std::vector<double> points(25, 2.5);
     points[24] = 0;
     makePaper(points);
-    JjjsForm* results = handInAllDone();
+    ResultsWindow* results = handInAllDone();
     ASSERT_NE(results, nullptr);
-    EXPECT_EQ(results->yfdflb()->caption(), u"得分： 60"_s);
+    EXPECT_EQ(results->scoreLabel()->caption(), u"得分： 60"_s);
     EXPECT_EQ(results->cell(24)->backColor(), green);
     EXPECT_EQ(results->cell(25)->backColor(), red);
     for (int i = 26; i <= 40; ++i) {
@@ -306,9 +298,9 @@ TEST_F(HandIn, AQuestionWhoseBankRowIsGoneIsStillScored)
         ASSERT_TRUE(conn->execute(u"delete from stk where ID="_s, QVariant(bankIds[1])).ok());
         conn->close();
     }
-    JjjsForm* results = handInAllDone();
+    ResultsWindow* results = handInAllDone();
     ASSERT_NE(results, nullptr);
-    EXPECT_EQ(results->yfdflb()->caption(), u"得分： 5"_s);
+    EXPECT_EQ(results->scoreLabel()->caption(), u"得分： 5"_s);
     EXPECT_EQ(results->cell(2)->backColor(), red);
     EXPECT_EQ(rowsOf(u"stk"_s), 7 + 2);
 }
@@ -316,24 +308,28 @@ TEST_F(HandIn, AQuestionWhoseBankRowIsGoneIsStillScored)
 TEST_F(HandIn, BackToThePaperAndAgainRecomputes)
 {
     makePaper({2.5, 0, 2.5, 2.5});
-    JjjsForm* results = handInAllDone();
+    ResultsWindow* results = handInAllDone();
     ASSERT_NE(results, nullptr);
-    EXPECT_EQ(results->yfdflb()->caption(), u"得分： 7.5"_s);
-    EXPECT_EQ(results->PushButton2()->caption(), u"返回检查"_s);
+    EXPECT_EQ(results->scoreLabel()->caption(), u"得分： 7.5"_s);
+    EXPECT_EQ(results->backToPaperButton()->caption(), u"返回检查"_s);
+    ASSERT_FALSE(bar->isVisible());
 
-    results->PushButton2()->click();
+    QSignalSpy backToPaper(results, &ResultsWindow::backToPaperRequested);
+    results->backToPaperButton()->click();
     settle();
-    EXPECT_FALSE(jjjsForm.isLoaded());
-    EXPECT_EQ(barShownAgain, 1);
-    EXPECT_EQ(barClosed, 0);
-    EXPECT_EQ(playerStops, 0);
+    EXPECT_EQ(backToPaper.count(), 1);
+    EXPECT_FALSE(trainer.resultsWindow().isLoaded());
+    ASSERT_TRUE(trainer.questionBar().isLoaded()) << "the bar was closed";
+    EXPECT_TRUE(bar->isVisible()) << "the bar did not come back";
+    EXPECT_FALSE(trainer.session().barMayClose);
+    EXPECT_EQ(playerStops(), 0);
     EXPECT_EQ(wrongFlags(), (std::vector<int>{0, 1, 0, 0}));
 
     // The result bridge records question 2 while the learner is back at the paper.
     changeScore(2, 2.5);
     results = handInAllDone();
     ASSERT_NE(results, nullptr);
-    EXPECT_EQ(results->yfdflb()->caption(), u"得分： 10"_s);
+    EXPECT_EQ(results->scoreLabel()->caption(), u"得分： 10"_s);
     EXPECT_EQ(results->cell(2)->backColor(), green);
     EXPECT_EQ(wrongFlags(), (std::vector<int>{0, 0, 0, 0}));
     EXPECT_EQ(rowsOf(u"st"_s), 4);
@@ -342,21 +338,30 @@ TEST_F(HandIn, BackToThePaperAndAgainRecomputes)
 TEST_F(HandIn, TimeUpClosesAnOpenConfirmationAndOpensTheResultsOnce)
 {
     makePaper({2.5, 0});
-    examflow::confirmHandIn(1);
-    ASSERT_TRUE(wzwjjForm.isLoaded());
-    examflow::showResults();
+    trainer.confirmHandIn(1);
+    ASSERT_TRUE(trainer.unansweredHandInDialog().isLoaded());
+    // The last second of the exam passes.
+    trainer.session().setRemainingSeconds(0);
+    clock.advance(std::chrono::seconds(1));
+    bar->clockTimer()->tick();
     settle();
-    EXPECT_FALSE(wzwjjForm.isLoaded());
-    ASSERT_TRUE(jjjsForm.isLoaded());
-    JjjsForm* first = jjjsForm.loaded();
-    EXPECT_EQ(first->yfdflb()->caption(), u"得分： 2.5"_s);
+    EXPECT_EQ(boxes.texts(), QStringList{u"考试结束时间到！"_s});
+    EXPECT_FALSE(trainer.unansweredHandInDialog().isLoaded());
+    EXPECT_FALSE(bar->isVisible());
+    ASSERT_TRUE(trainer.resultsWindow().isLoaded());
+    ResultsWindow* first = trainer.resultsWindow().loaded();
+    EXPECT_EQ(first->scoreLabel()->caption(), u"得分： 2.5"_s);
 
-    // A later time-up while the results show leaves them as they are.
+    // A later time-up while the results show leaves them as they are; so does
+    // a second call for the results.
     changeScore(2, 2.5);
-    examflow::showResults();
+    clock.advance(std::chrono::seconds(1));
+    bar->clockTimer()->tick();
+    trainer.showResults();
     settle();
-    EXPECT_EQ(jjjsForm.loaded(), first);
-    EXPECT_EQ(first->yfdflb()->caption(), u"得分： 2.5"_s);
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(trainer.resultsWindow().loaded(), first);
+    EXPECT_EQ(first->scoreLabel()->caption(), u"得分： 2.5"_s);
     EXPECT_EQ(wrongFlags(), (std::vector<int>{0, 1}));
 }
 
@@ -364,30 +369,29 @@ TEST_F(HandIn, NewPracticeClosesTheBarStopsThePlayerAndRemovesTheMovies)
 {
     makePaper({2.5, 2.5});
     stageMovies();
-    auto conn = openTestDatabase();
-    auto paper = Recordset::open(conn, sql::SelectPaper);
-    ASSERT_TRUE(paper.ok());
-    currentrs = std::move(paper.value());
+    ASSERT_TRUE(trainer.session().paper().has_value());
     // The menu was minimized by its own button before this paper was chosen.
     screen = QSize(800, 600);
-    IndexForm* menu = startMenu();
+    MainMenu* menu = startMenu();
     menu->button(u"PushButton1"_s)->click();
     menu->hide();
-    JjjsForm* results = handInAllDone();
+    ResultsWindow* results = handInAllDone();
     ASSERT_NE(results, nullptr);
-    EXPECT_EQ(results->PushButton1()->caption(), u"重选套题练习"_s);
+    EXPECT_EQ(results->newPracticeButton()->caption(), u"重选套题练习"_s);
 
-    results->PushButton1()->click();
+    QSignalSpy newPractice(results, &ResultsWindow::newPracticeRequested);
+    results->newPracticeButton()->click();
     settle();
-    conn->close();
-    EXPECT_EQ(barClosed, 1);
-    EXPECT_TRUE(closeAllowedAtClose);
-    EXPECT_FALSE(currentrs.has_value());
-    EXPECT_EQ(playerStops, 1);
+    EXPECT_EQ(newPractice.count(), 1);
+    EXPECT_FALSE(trainer.questionBar().isLoaded());
+    EXPECT_FALSE(trainer.barIcon().isLoaded());
+    EXPECT_TRUE(trainer.session().barMayClose);
+    EXPECT_FALSE(trainer.session().paper().has_value());
+    EXPECT_EQ(player.events, std::vector<QString>{u"stop"_s});
     EXPECT_EQ(stagedMovies(), 0);
     EXPECT_TRUE(QFileInfo::exists(movieFolder() + u"/completed.swf"_s));
-    EXPECT_FALSE(jjjsForm.isLoaded());
-    ASSERT_TRUE(indexForm.isLoaded());
+    EXPECT_FALSE(trainer.resultsWindow().isLoaded());
+    ASSERT_TRUE(trainer.mainMenu().isLoaded());
     EXPECT_TRUE(menu->isVisible());
     EXPECT_FALSE(menu->isMinimized());
     EXPECT_EQ(QApplication::activeWindow(), menu);
@@ -400,19 +404,21 @@ TEST_F(HandIn, QuitEndsAtOnceWithoutTheMenusCleanUp)
 {
     makePaper({2.5, 0, 0});
     stageMovies();
-    JjjsForm* results = handInAllDone();
+    ResultsWindow* results = handInAllDone();
     ASSERT_NE(results, nullptr);
-    EXPECT_EQ(results->PushButton3()->caption(), u"退出"_s);
+    EXPECT_EQ(results->quitButton()->caption(), u"退出"_s);
 
-    results->PushButton3()->click();
+    QSignalSpy quit(results, &ResultsWindow::quitRequested);
+    results->quitButton()->click();
     settle();
+    EXPECT_EQ(quit.count(), 1);
     ASSERT_TRUE(endedWith.has_value());
     EXPECT_EQ(*endedWith, 0);
-    EXPECT_EQ(playerStops, 1);
+    EXPECT_EQ(player.events, std::vector<QString>{u"stop"_s});
     EXPECT_EQ(stagedMovies(), 0);
-    EXPECT_FALSE(jjjsForm.isLoaded());
-    EXPECT_FALSE(indexForm.isLoaded());
-    EXPECT_EQ(barClosed, 0);
+    EXPECT_FALSE(trainer.resultsWindow().isLoaded());
+    EXPECT_FALSE(trainer.mainMenu().isLoaded());
+    EXPECT_TRUE(trainer.questionBar().isLoaded()) << "the bar was closed";
     EXPECT_EQ(rowsOf(u"st"_s), 3);
     EXPECT_EQ(wrongFlags(), (std::vector<int>{0, 1, 1}));
 }
@@ -420,14 +426,14 @@ TEST_F(HandIn, QuitEndsAtOnceWithoutTheMenusCleanUp)
 TEST_F(HandIn, TheKeepOnTopTimerTicksEverySecondUntilUnload)
 {
     makePaper({2.5});
-    JjjsForm* results = handInAllDone();
+    ResultsWindow* results = handInAllDone();
     ASSERT_NE(results, nullptr);
-    EXPECT_EQ(results->Timer1()->interval(), 1000);
-    EXPECT_TRUE(results->Timer1()->isEnabled());
+    EXPECT_EQ(results->keepOnTopTimer()->interval(), 1000);
+    EXPECT_TRUE(results->keepOnTopTimer()->isEnabled());
     EXPECT_TRUE(results->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    results->Timer1()->tick();
+    results->keepOnTopTimer()->tick();
     EXPECT_TRUE(results->isVisible());
-    FormTimer* timer = results->Timer1();
-    jjjsForm.unload();
+    FormTimer* timer = results->keepOnTopTimer();
+    trainer.resultsWindow().unload();
     EXPECT_FALSE(timer->isEnabled());
 }

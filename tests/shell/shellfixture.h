@@ -2,22 +2,25 @@
 
 #include "db/database.h"
 #include "platform/programfolder.h"
-#include "shell/widgets/controls.h"
-#include "shell/forms.h"
-#include "shell/widgets/formtimer.h"
+#include "platform/widgets/inputmethods.h"
 #include "shell/programend.h"
-#include "shell/programstate.h"
-#include "shell/questionbar.h"
-#include "shell/widgets/screen.h"
 #include "shell/singleinstance.h"
+#include "shell/widgets/controls.h"
+#include "shell/widgets/formtimer.h"
+#include "shell/widgets/screen.h"
+#include "shell/widgets/trainer.h"
 #include "tests/channel/privateruntime.h"
 #include "tests/support/testdb.h"
 #include "tests/support/testsupport.h"
+#include "tests/support/windowfakes.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -45,9 +48,23 @@ inline QString shellTemplateDatabase()
     return path;
 }
 
-// A main program inside the test: its own program folder with a copy of the
-// test bank, its own runtime folder, a screen of any size, manual timers, the
-// end of the program and the question bar observed instead of happening.
+// The recorded player, with a look at the program at the moment it starts.
+class WatchedPlayerProcesses : public RecordingPlayerProcesses
+{
+public:
+    bool start(const QString& program, const QStringList& arguments) override
+    {
+        if (onStart)
+            onStart();
+        return RecordingPlayerProcesses::start(program, arguments);
+    }
+    std::function<void()> onStart;
+};
+
+// A main program inside the test: a fresh trainer with its own program folder
+// holding a copy of the test bank, its own runtime folder, a screen of any
+// size, manual timers, a recorded player and fake input methods; the end of
+// the program is observed instead of happening.
 class ShellTest : public ::testing::Test
 {
 protected:
@@ -56,33 +73,23 @@ protected:
         FormTimer::setManual(true);
         setProgramEndHandler([this](int code) { endedWith = code; });
         setScreenSizeSource([this] { return screen; });
-        setQuestionBarHandler([this] { ++questionBarShown; });
+        trainer.setPlayerProcesses(&player);
+        setInputMethodsForTesting(&methods);
         ASSERT_TRUE(QFile::copy(shellTemplateDatabase(), folder.file(u"stdata.db"_s)));
         QFile completed(folder.file(u"completed.swf"_s));
         ASSERT_TRUE(completed.open(QIODevice::WriteOnly));
         completed.write("completion movie");
         completed.close();
         setProgramFolderForTesting(folder.path());
-        setname.clear();
-        randomdraw = false;
-        exammode = false;
-        seatno.clear();
-        idno.clear();
-        coursetitle.clear();
     }
 
     void TearDown() override
     {
-        stzrForm.discard();
-        zctestForm.discard();
-        testloginForm.discard();
-        indexForm.discard();
+        trainer.discardWindows();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (dbconn)
-            dbconn->close();
         releaseSingleInstance();
         setProgramFolderForTesting(QString());
-        setQuestionBarHandler({});
+        setInputMethodsForTesting(nullptr);
         setScreenSizeSource({});
         setProgramEndHandler({});
         FormTimer::setManual(false);
@@ -104,6 +111,17 @@ protected:
         return count;
     }
 
+    // How many of this process's open files are `path`: an open connection
+    // holds its database file.
+    static int openDescriptorsOn(const QString& path)
+    {
+        const QString file = QFileInfo(path).canonicalFilePath();
+        int count = 0;
+        for (const QFileInfo& fd : QDir(u"/proc/self/fd"_s).entryInfoList(QDir::System | QDir::Files))
+            count += fd.symLinkTarget() == file ? 1 : 0;
+        return count;
+    }
+
     // Runs queued work (the backdrop's activation) and deferred deletes.
     static void settle()
     {
@@ -112,10 +130,10 @@ protected:
     }
 
     // The menu, loaded and shown as at start-up.
-    IndexForm* startMenu()
+    MainMenu* startMenu()
     {
-        IndexForm* menu = indexForm.get();
-        EXPECT_TRUE(menu->Load());
+        MainMenu* menu = trainer.mainMenu().get();
+        EXPECT_TRUE(menu->load());
         menu->show();
         return menu;
     }
@@ -123,19 +141,30 @@ protected:
     // Fills in the login and clicks "登  陆"; the exam-mode question gets `answer`.
     void logIn(const QString& seat, const QString& identity, MessageAnswer answer = MessageAnswer::No)
     {
-        ZctestForm* login = zctestForm.get();
-        login->Text1()->setText(seat);
-        login->Text2()->setText(identity);
+        LoginDialog* login = trainer.loginDialog().get();
+        login->seatBox()->setText(seat);
+        login->identityBox()->setText(identity);
         boxes.answers.push_back(answer);
-        login->PushButton1()->click();
+        login->loginButton()->click();
+    }
+
+    // The paper went to the question bar: it is loaded and has started the
+    // player on question 1.
+    bool questionBarShown()
+    {
+        return trainer.questionBar().isLoaded() && !player.events.empty() &&
+               player.events.back().startsWith(u"start "_s) && player.events.back().endsWith(u"&1"_s);
     }
 
     PrivateRuntimeFolder runtime;
     TempProgramFolder folder;
     FakeMessageBoxes boxes;
+    WatchedPlayerProcesses player;
+    FakeInputMethods methods;
     QSize screen{1024, 768};
     std::optional<int> endedWith;
-    int questionBarShown = 0;
+    // Last, so that its windows go before the fakes they use.
+    Trainer trainer;
 };
 
 } // namespace pptdrill::test

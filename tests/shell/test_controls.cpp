@@ -53,7 +53,7 @@ TEST(Label, IsFoundByItsNameAndReportsClicksOnlyWhileEnabled)
     cell->setCaption(u"12"_s);
     EXPECT_EQ(cell->caption(), u"12"_s);
 
-    QSignalSpy clicks(cell, &Label::Click);
+    QSignalSpy clicks(cell, &Label::clicked);
     QTest::mouseClick(cell, Qt::LeftButton);
     EXPECT_EQ(clicks.count(), 1);
     cell->setEnabled(false);
@@ -84,7 +84,7 @@ TEST(PushButton, CaptionReadsBackAndClickIsSignalledOnlyWhileEnabled)
     mark.setCaption(u"取消标记"_s);
     EXPECT_EQ(mark.caption(), u"取消标记"_s);
 
-    QSignalSpy clicks(&mark, &PushButton::Click);
+    QSignalSpy clicks(&mark, &PushButton::clicked);
     QTest::mouseClick(&mark, Qt::LeftButton);
     EXPECT_EQ(clicks.count(), 1);
     mark.setEnabled(false);
@@ -124,7 +124,7 @@ TEST(FormTimer, TicksOnlyWhileEnabled)
     QObject form;
     FormTimer timer(&form, u"Timer1"_s, 1000);
     int ticks = 0;
-    QObject::connect(&timer, &FormTimer::Timer, [&] { ++ticks; });
+    QObject::connect(&timer, &FormTimer::ticked, [&] { ++ticks; });
     timer.tick();
     timer.setEnabled(false);
     timer.tick();

@@ -1,5 +1,4 @@
 // Start-up, the main menu's layout and choices, and the orderly exit.
-#include "cipher/textfields.h"
 #include "db/compact.h"
 #include "shell/widgets/menulayout.h"
 #include "tests/shell/shellfixture.h"
@@ -69,19 +68,17 @@ TEST(MenuLayout, MinimizedSkipsTheLayoutButNotTheResolutionTest)
 
 using StartUp = ShellTest;
 
-TEST_F(StartUp, SetsTheProgramWideStateAndShowsTheMenuWithItsChoices)
+TEST_F(StartUp, ResetsTheSessionMeasuresTheScreenAndShowsTheMenuWithItsChoices)
 {
-    randomdraw = true;
-    exammode = true;
-    cipherkey.clear();
-    IndexForm* menu = startMenu();
+    ExamSession& session = trainer.session();
+    session.choice.randomDraw = true;
+    session.candidate.examMode = true;
+    MainMenu* menu = startMenu();
     EXPECT_FALSE(endedWith.has_value());
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_FALSE(randomdraw);
-    EXPECT_FALSE(exammode);
-    EXPECT_EQ(cipherkey, fixedCipherKeyText());
-    EXPECT_EQ(screenwidth, 1024);
-    EXPECT_EQ(screenheight, 768);
+    EXPECT_FALSE(session.choice.randomDraw);
+    EXPECT_FALSE(session.candidate.examMode);
+    EXPECT_EQ(menu->measuredScreen(), QSize(1024, 768));
     EXPECT_EQ(menu->dbfile(), folder.file(u"stdata.db"_s));
     EXPECT_EQ(menu->dbpassword(), databasePassword());
 
@@ -112,7 +109,7 @@ TEST_F(StartUp, ScreensBelowEightHundredBySixHundredEndTheProgramWithTheMessage)
         screen = size;
         endedWith.reset();
         boxes.shown.clear();
-        EXPECT_FALSE(indexForm->Load());
+        EXPECT_FALSE(trainer.mainMenu()->load());
         EXPECT_EQ(endedWith, 0);
         ASSERT_EQ(boxes.texts(), QStringList{smallScreenMessage});
         EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Critical);
@@ -126,7 +123,7 @@ TEST_F(StartUp, ASecondInstanceIsRefusedBeforeAnythingElse)
     QLockFile other(singleInstanceLockPath());
     ASSERT_TRUE(other.tryLock(0));
     screen = QSize(640, 480);
-    EXPECT_FALSE(indexForm->Load());
+    EXPECT_FALSE(trainer.mainMenu()->load());
     EXPECT_EQ(boxes.texts(), QStringList{u"请不要重复运行本系统！"_s});
     EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Critical);
     EXPECT_EQ(endedWith, 0);
@@ -138,7 +135,7 @@ TEST_F(StartUp, TheDatabaseIsGuardedWhateverTheRuntimeFolder)
     // works on the same database: its paper would be emptied by our first choice.
     QLockFile other(databaseLockPath(folder.file(u"stdata.db"_s)));
     ASSERT_TRUE(other.tryLock(0));
-    EXPECT_FALSE(indexForm->Load());
+    EXPECT_FALSE(trainer.mainMenu()->load());
     EXPECT_EQ(boxes.texts(), QStringList{u"请不要重复运行本系统！"_s});
     EXPECT_EQ(endedWith, 0);
 
@@ -146,7 +143,7 @@ TEST_F(StartUp, TheDatabaseIsGuardedWhateverTheRuntimeFolder)
     other.unlock();
     boxes.shown.clear();
     endedWith.reset();
-    EXPECT_TRUE(indexForm->Load());
+    EXPECT_TRUE(trainer.mainMenu()->load());
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -171,7 +168,7 @@ TEST_F(StartUp, WithoutARuntimeFolderTheLockLivesInAPrivateFolderOfTheUser)
         EXPECT_EQ(info.st_mode & 0777, 0700u);
         EXPECT_EQ(info.st_uid, ::geteuid());
     }
-    EXPECT_TRUE(indexForm->Load());
+    EXPECT_TRUE(trainer.mainMenu()->load());
     EXPECT_TRUE(boxes.shown.empty());
     releaseSingleInstance();
     qputenv("XDG_RUNTIME_DIR", oldRuntime);
@@ -209,7 +206,7 @@ TEST_F(StartUp, AnUnusableDatabaseIsNamedInChineseBeforeTheMenuShows)
         conn->close();
         boxes.shown.clear();
         endedWith.reset();
-        EXPECT_FALSE(indexForm->Load()) << c.damage.toStdString();
+        EXPECT_FALSE(trainer.mainMenu()->load()) << c.damage.toStdString();
         ASSERT_EQ(boxes.shown.size(), 1u);
         EXPECT_TRUE(boxes.shown[0].text.contains(c.says)) << boxes.shown[0].text.toStdString();
         EXPECT_TRUE(boxes.shown[0].text.contains(db));
@@ -225,12 +222,12 @@ TEST_F(StartUp, AnUnusableDatabaseIsNamedInChineseBeforeTheMenuShows)
     junk.write(QByteArray(4096, 'x'));
     junk.close();
     boxes.shown.clear();
-    EXPECT_FALSE(indexForm->Load());
+    EXPECT_FALSE(trainer.mainMenu()->load());
     EXPECT_TRUE(boxes.texts().value(0).contains(u"打不开"_s));
     releaseSingleInstance();
     QFile::remove(db);
     boxes.shown.clear();
-    EXPECT_FALSE(indexForm->Load());
+    EXPECT_FALSE(trainer.mainMenu()->load());
     EXPECT_TRUE(boxes.texts().value(0).startsWith(u"找不到题库文件"_s));
     releaseSingleInstance();
 
@@ -239,7 +236,7 @@ TEST_F(StartUp, AnUnusableDatabaseIsNamedInChineseBeforeTheMenuShows)
         ASSERT_TRUE(QFile::copy(pristine, db));
         QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
         boxes.shown.clear();
-        EXPECT_FALSE(indexForm->Load());
+        EXPECT_FALSE(trainer.mainMenu()->load());
         EXPECT_TRUE(boxes.texts().value(0).contains(u"不能写入"_s));
         QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
@@ -250,14 +247,14 @@ using MenuWindow = ShellTest;
 TEST_F(MenuWindow, TheLayoutFollowsTheScreenOnEveryResize)
 {
     screen = QSize(800, 600);
-    IndexForm* menu = startMenu();
+    MainMenu* menu = startMenu();
     EXPECT_TRUE(menu->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_FALSE(menu->btgr()->isHidden());
     EXPECT_EQ(menu->frameGeometry().topLeft(), QPoint(0, 0));
     EXPECT_EQ(menu->size(), QSize(800, 600));
 
     screen = QSize(1024, 768);
-    menu->Resize();
+    menu->layOutForScreen();
     EXPECT_FALSE(menu->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(menu->isVisible());
     EXPECT_TRUE(menu->btgr()->isHidden());
@@ -267,11 +264,11 @@ TEST_F(MenuWindow, TheLayoutFollowsTheScreenOnEveryResize)
     EXPECT_EQ(menu->frameGeometry().topLeft(), QPoint(112, 63));
 
     screen = QSize(1280, 600);
-    menu->Resize();
+    menu->layOutForScreen();
     EXPECT_EQ(menu->frameGeometry().top(), -21);
 
     screen = QSize(800, 600);
-    menu->Resize();
+    menu->layOutForScreen();
     EXPECT_TRUE(menu->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(menu->isVisible());
     EXPECT_FALSE(menu->btgr()->isHidden());
@@ -282,16 +279,16 @@ TEST_F(MenuWindow, TheLayoutFollowsTheScreenOnEveryResize)
 TEST_F(MenuWindow, MinimizingSkipsTheLayoutButStillTestsTheResolution)
 {
     screen = QSize(800, 600);
-    IndexForm* menu = startMenu();
+    MainMenu* menu = startMenu();
     menu->button(u"PushButton1"_s)->click(); // "最小化窗口"
     ASSERT_TRUE(menu->isMinimized());
     screen = QSize(1024, 768);
-    menu->Resize();
+    menu->layOutForScreen();
     EXPECT_TRUE(menu->windowFlags().testFlag(Qt::FramelessWindowHint)) << "laid out while minimized";
     EXPECT_FALSE(endedWith.has_value());
 
     screen = QSize(1024, 599);
-    menu->Resize();
+    menu->layOutForScreen();
     EXPECT_EQ(boxes.texts(), QStringList{smallScreenMessage});
     EXPECT_EQ(endedWith, 0);
 }
@@ -301,14 +298,14 @@ TEST_F(MenuWindow, MinimizingSkipsTheLayoutButStillTestsTheResolution)
 TEST_F(MenuWindow, EveryWayBackAfterItsOwnMinimizeShowsTheMenuNormalAndActive)
 {
     screen = QSize(800, 600);
-    IndexForm* menu = startMenu();
+    MainMenu* menu = startMenu();
     const auto minimizeThenChoose = [&](int choice) {
         menu->button(u"PushButton1"_s)->click(); // "最小化窗口"
         ASSERT_TRUE(menu->isMinimized());
         menu->button(u"PushButton%1"_s.arg(choice))->click();
         settle();
         ASSERT_FALSE(menu->isVisible());
-        ASSERT_TRUE(zctestForm.isLoaded());
+        ASSERT_TRUE(trainer.loginDialog().isLoaded());
     };
     const auto expectMenuBack = [&](const char* way) {
         settle();
@@ -319,22 +316,22 @@ TEST_F(MenuWindow, EveryWayBackAfterItsOwnMinimizeShowsTheMenuNormalAndActive)
     };
 
     minimizeThenChoose(5);
-    zctestForm->PushButton2()->click(); // "返  回"
+    trainer.loginDialog()->backButton()->click(); // "返  回"
     expectMenuBack("返  回");
 
     minimizeThenChoose(9); // 第5套题 has no questions
     logIn(u"18"_s, u"4401"_s);
     settle();
-    ASSERT_TRUE(stzrForm.isLoaded());
-    stzrForm->Timer1()->tick();
-    stzrForm->Timer1()->tick();
+    ASSERT_TRUE(trainer.loadingWindow().isLoaded());
+    trainer.loadingWindow()->buildTimer()->tick();
+    trainer.loadingWindow()->buildTimer()->tick();
     expectMenuBack("没有该类试题！");
 
     // The learner closes the login windows through their caption bars.
     minimizeThenChoose(5);
-    zctestForm->close();
+    trainer.loginDialog()->close();
     settle();
-    testloginForm->close();
+    trainer.loginBackdrop()->close();
     expectMenuBack("closed login");
     EXPECT_FALSE(endedWith.has_value());
 }
@@ -353,7 +350,7 @@ TEST_F(MenuChoices, EachChoiceEmptiesThePaperSetsThePracticeAndOpensTheLogin)
                                 {13, u"第9套题"_s, false},  {14, u"第10套题"_s, false},
                                 {15, u"第11套题"_s, false}, {16, u"第12套题"_s, false},
                                 {18, u"随机练习"_s, true},  {19, u"错题练习"_s, false}};
-    IndexForm* menu = startMenu();
+    MainMenu* menu = startMenu();
     for (const Expected& choice : choices) {
         auto conn = openTestDatabase();
         addPaperRow(conn, 1);
@@ -361,22 +358,22 @@ TEST_F(MenuChoices, EachChoiceEmptiesThePaperSetsThePracticeAndOpensTheLogin)
 
         menu->button(u"PushButton%1"_s.arg(choice.button))->click();
         settle();
-        EXPECT_EQ(setname, choice.set);
-        EXPECT_EQ(randomdraw, choice.random) << choice.button;
+        EXPECT_EQ(trainer.session().choice.setName, choice.set);
+        EXPECT_EQ(trainer.session().choice.randomDraw, choice.random) << choice.button;
         EXPECT_EQ(rowsOf(u"st"_s), 0);
         EXPECT_FALSE(menu->isVisible());
-        ASSERT_TRUE(testloginForm.isLoaded());
-        EXPECT_TRUE(testloginForm->isVisible());
-        ASSERT_TRUE(zctestForm.isLoaded()) << "the backdrop did not bring up the login";
-        EXPECT_TRUE(zctestForm->isVisible());
+        ASSERT_TRUE(trainer.loginBackdrop().isLoaded());
+        EXPECT_TRUE(trainer.loginBackdrop()->isVisible());
+        ASSERT_TRUE(trainer.loginDialog().isLoaded()) << "the backdrop did not bring up the login";
+        EXPECT_TRUE(trainer.loginDialog()->isVisible());
 
         // Abandoning the login: back to the menu, the paper stays empty, the choice stays.
-        zctestForm->PushButton2()->click();
+        trainer.loginDialog()->backButton()->click();
         settle();
-        EXPECT_FALSE(zctestForm.isLoaded());
-        EXPECT_FALSE(testloginForm.isLoaded());
+        EXPECT_FALSE(trainer.loginDialog().isLoaded());
+        EXPECT_FALSE(trainer.loginBackdrop().isLoaded());
         EXPECT_TRUE(menu->isVisible());
-        EXPECT_EQ(setname, choice.set);
+        EXPECT_EQ(trainer.session().choice.setName, choice.set);
         EXPECT_EQ(rowsOf(u"st"_s), 0);
     }
     EXPECT_TRUE(boxes.shown.empty());
@@ -384,28 +381,28 @@ TEST_F(MenuChoices, EachChoiceEmptiesThePaperSetsThePracticeAndOpensTheLogin)
 
 TEST_F(MenuChoices, RandomThenBackThenWrongQuestionsIsNoLongerRandom)
 {
-    IndexForm* menu = startMenu();
+    MainMenu* menu = startMenu();
     menu->button(u"PushButton18"_s)->click();
     settle();
-    EXPECT_TRUE(randomdraw);
-    zctestForm->PushButton2()->click();
+    EXPECT_TRUE(trainer.session().choice.randomDraw);
+    trainer.loginDialog()->backButton()->click();
     settle();
     menu->button(u"PushButton19"_s)->click();
-    EXPECT_FALSE(randomdraw);
-    EXPECT_EQ(setname, u"错题练习"_s);
+    EXPECT_FALSE(trainer.session().choice.randomDraw);
+    EXPECT_EQ(trainer.session().choice.setName, u"错题练习"_s);
 }
 
 TEST_F(MenuChoices, ADatabaseThatCannotBeOpenedEndsTheProgramWithItsError)
 {
-    IndexForm* menu = startMenu();
+    MainMenu* menu = startMenu();
     ASSERT_TRUE(QFile::remove(folder.file(u"stdata.db"_s)));
     menu->button(u"PushButton5"_s)->click();
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Critical);
     EXPECT_FALSE(boxes.shown[0].text.isEmpty());
     EXPECT_EQ(endedWith, 1);
-    EXPECT_FALSE(testloginForm.isLoaded());
-    EXPECT_TRUE(setname.isEmpty());
+    EXPECT_FALSE(trainer.loginBackdrop().isLoaded());
+    EXPECT_TRUE(trainer.session().choice.setName.isEmpty());
 }
 
 using OrderlyExit = ShellTest;
@@ -422,13 +419,13 @@ TEST_F(OrderlyExit, LeavingEmptiesTheWorkingTablesAndCompactsTheDatabase)
         endedWith.reset();
         const ino_t before = inodeOf(folder.file(u"stdata.db"_s));
 
-        IndexForm* menu = startMenu();
+        MainMenu* menu = startMenu();
         if (byCloseButton)
             menu->button(u"closebt"_s)->click();
         else
             menu->close(); // the caption bar's close
         EXPECT_EQ(endedWith, 0);
-        EXPECT_FALSE(indexForm.isLoaded());
+        EXPECT_FALSE(trainer.mainMenu().isLoaded());
         EXPECT_EQ(rowsOf(u"st"_s), 0);
         EXPECT_EQ(rowsOf(u"stkbf"_s), 0);
         EXPECT_EQ(rowsOf(u"stlbf"_s), 0);
