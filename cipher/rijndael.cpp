@@ -329,7 +329,7 @@ int Rijndael::setCipherKeyString(const QString& passPhrase, int keyBits)
 }
 
 void Rijndael::blockEncrypt(std::span<const std::uint8_t> plaintext, std::span<std::uint8_t> ciphertext,
-                             int p, int q) const
+                            int p, int q) const
 {
     checkBlockOffset(plaintext.size(), p, "plaintext");
     checkBlockOffset(ciphertext.size(), q, "ciphertext");
@@ -337,7 +337,7 @@ void Rijndael::blockEncrypt(std::span<const std::uint8_t> plaintext, std::span<s
 }
 
 void Rijndael::blockDecrypt(std::span<std::uint8_t> plaintext, std::span<const std::uint8_t> ciphertext,
-                             int p, int q) const
+                            int p, int q) const
 {
     checkBlockOffset(plaintext.size(), p, "plaintext");
     checkBlockOffset(ciphertext.size(), q, "ciphertext");
@@ -345,7 +345,7 @@ void Rijndael::blockDecrypt(std::span<std::uint8_t> plaintext, std::span<const s
 }
 
 int Rijndael::arrayEncrypt(std::span<const std::uint8_t> plaintext, std::vector<std::uint8_t>& ciphertext,
-                            bool appendsize) const
+                           bool appendsize) const
 {
     std::vector<std::uint8_t> copy;
     if (overlaps(plaintext, ciphertext)) {
@@ -371,7 +371,7 @@ int Rijndael::arrayEncrypt(std::span<const std::uint8_t> plaintext, std::vector<
 }
 
 int Rijndael::arrayDecrypt(std::vector<std::uint8_t>& plaintext, std::span<const std::uint8_t> ciphertext,
-                            bool appendsize) const
+                           bool appendsize) const
 {
     const std::size_t n = ciphertext.size();
     // An empty buffer has no length byte to read, so with appendsize it is as

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 #include <cstdint>
 #include <span>
@@ -39,8 +38,10 @@ public:
     // One 16-byte block from plaintext[p..p+15] to ciphertext[q..q+15] (and back).
     // The spans may be the same memory. Throws std::out_of_range for an offset
     // outside its array.
-    void blockEncrypt(std::span<const std::uint8_t> plaintext, std::span<std::uint8_t> ciphertext, int p, int q) const;
-    void blockDecrypt(std::span<std::uint8_t> plaintext, std::span<const std::uint8_t> ciphertext, int p, int q) const;
+    void blockEncrypt(std::span<const std::uint8_t> plaintext, std::span<std::uint8_t> ciphertext, int p,
+                      int q) const;
+    void blockDecrypt(std::span<std::uint8_t> plaintext, std::span<const std::uint8_t> ciphertext, int p,
+                      int q) const;
 
     // Always 0.
     int arrayEncrypt(std::span<const std::uint8_t> plaintext, std::vector<std::uint8_t>& ciphertext,

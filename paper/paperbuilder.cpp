@@ -2,9 +2,9 @@
 
 #include "db/database.h"
 #include "db/statements.h"
+#include "paper/examsession.h"
 #include "platform/messagebox.h"
 #include "platform/systemfolder.h"
-#include "paper/examsession.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -259,7 +259,8 @@ Result<BuildOutcome> buildSetPaper(const QString& setName, const QString& progra
     Recordset& bank = *build.bank;
     const int count = bank.recordCount();
     if (wrongPractice && count > exam::maxQuestions)
-        msgBox(u"系统搜索到你做的试题有"_s + QString::number(count) + u"道，请本次练习完后，继续进行错题练习。"_s,
+        msgBox(u"系统搜索到你做的试题有"_s + QString::number(count) +
+                   u"道，请本次练习完后，继续进行错题练习。"_s,
                MessageIcon::Information);
     if (count < 1)
         return emptySelection();

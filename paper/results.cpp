@@ -2,9 +2,8 @@
 
 #include "db/database.h"
 #include "db/statements.h"
-#include "paper/paperbuilder.h"
 #include "paper/examsession.h"
-
+#include "paper/paperbuilder.h"
 
 using namespace Qt::Literals::StringLiterals;
 

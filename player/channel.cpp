@@ -12,7 +12,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
 
-
 QString playerWindowTitle()
 {
     return u"试题播放"_s;

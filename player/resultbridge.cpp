@@ -43,7 +43,8 @@ Status recordCompletedQuestion(const QString& argumentText)
     if (!opened) {
         const QString file = databasePathInFolder(programFolder());
         if (!QFileInfo::exists(file))
-            return Status::failure(u"找不到数据库文件“%1”"_s.arg(QDir::toNativeSeparators(file)), opened.code());
+            return Status::failure(u"找不到数据库文件“%1”"_s.arg(QDir::toNativeSeparators(file)),
+                                   opened.code());
         return databaseFailure(opened.error(), opened.code());
     }
     const std::shared_ptr<Connection> connection = opened.value();

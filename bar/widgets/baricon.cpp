@@ -1,9 +1,9 @@
 #include "bar/widgets/baricon.h"
 
 #include "bar/widgets/questionbar.h"
-#include "shell/widgets/trainer.h"
 #include "platform/widgets/windowsystem.h"
 #include "shell/widgets/controls.h"
+#include "shell/widgets/trainer.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>

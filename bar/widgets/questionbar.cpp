@@ -97,7 +97,8 @@ void QuestionBar::buildControls()
     m_gridPanel->hide();
 
     const auto topButton = [this](int number, const QString& caption, int left) {
-        return makeButton(m_questionPanel, u"PushButton%1"_s.arg(number), caption, twipsRect(left, 120, 885, 375));
+        return makeButton(m_questionPanel, u"PushButton%1"_s.arg(number), caption,
+                          twipsRect(left, 120, 885, 375));
     };
     m_previousButton = topButton(1, u"上一题"_s, 50);
     m_nextButton = topButton(2, u"下一题"_s, 990);
@@ -107,8 +108,10 @@ void QuestionBar::buildControls()
     m_stemBox = new StemBox(m_questionPanel, u"stnrtext"_s);
     m_stemBox->setFont(songFont(10.5));
     m_stemBox->setGeometry(twipsRect(0, 600, 4695, 1455));
-    m_endExamButton = makeButton(m_questionPanel, u"PushButton5"_s, u"结束考试"_s, twipsRect(50, 2100, 1095, 375));
-    m_hintButton = makeButton(m_questionPanel, u"PushButton8"_s, u"操作提示"_s, twipsRect(1825, 2100, 1095, 375));
+    m_endExamButton =
+        makeButton(m_questionPanel, u"PushButton5"_s, u"结束考试"_s, twipsRect(50, 2100, 1095, 375));
+    m_hintButton =
+        makeButton(m_questionPanel, u"PushButton8"_s, u"操作提示"_s, twipsRect(1825, 2100, 1095, 375));
     m_demonstrationButton =
         makeButton(m_questionPanel, u"PushButton6"_s, u"全程演示"_s, twipsRect(3600, 2100, 1095, 375));
     m_sendBox = new QLineEdit(m_questionPanel);
@@ -129,7 +132,8 @@ void QuestionBar::buildControls()
         cell->setGeometry(twipsRect(180 + 450 * column, rowTops[row], 360, 240));
         connect(cell, &Label::clicked, this, [this, cell] { cellClick(cell); });
     }
-    m_gridBackButton = makeButton(m_gridPanel, u"PushButton10"_s, u"返 回"_s, twipsRect(1980, 1920, 975, 405));
+    m_gridBackButton =
+        makeButton(m_gridPanel, u"PushButton10"_s, u"返 回"_s, twipsRect(1980, 1920, 975, 405));
 
     m_remainingTimeLabel = new Label(this, u"remaintime"_s, u"剩余00分00秒"_s);
     m_remainingTimeLabel->setFont(songFont(8.5));
@@ -155,11 +159,13 @@ void QuestionBar::buildControls()
     connect(m_demonstrationButton, &PushButton::clicked, this, [this] { sendToPlayer(kYanShiWord); });
     connect(m_hintButton, &PushButton::clicked, this, [this] { sendToPlayer(kCaoZuoWord); });
     connect(m_inputMethodButton, &PushButton::clicked, this, &QuestionBar::inputMethodClick);
-    connect(m_stemBox, &StemBox::changedByUser, this, [this] { m_stemBox->showStem(decodedStemOfCurrentRow()); });
+    connect(m_stemBox, &StemBox::changedByUser, this,
+            [this] { m_stemBox->showStem(decodedStemOfCurrentRow()); });
 
     m_inputMenu = new QMenu(this);
     m_inputMenu->setObjectName(u"inputmenu"_s);
-    connect(m_inputMenu, &QMenu::triggered, this, [this](QAction* action) { menuCommand(action->data().toInt()); });
+    connect(m_inputMenu, &QMenu::triggered, this,
+            [this](QAction* action) { menuCommand(action->data().toInt()); });
 
     m_playerSender = new PlayerCommandSender(this);
 
@@ -288,8 +294,8 @@ int QuestionBar::currentQuestion() const
 
 void QuestionBar::showTitle()
 {
-    setWindowTitle(u"第"_s + QString::number(currentQuestion()) + u"题  共"_s + QString::number(questionCount()) +
-                   u"题"_s);
+    setWindowTitle(u"第"_s + QString::number(currentQuestion()) + u"题  共"_s +
+                   QString::number(questionCount()) + u"题"_s);
 }
 
 void QuestionBar::paintCell(int question, QuestionMark mark)

@@ -1,9 +1,9 @@
 #include "movie/widgets/moviecontrol.h"
 
 #include "movie/kitcatalog.h"
+#include "movie/moviesession.h"
 #include "movie/widgets/kitstyle.h"
 #include "movie/widgets/kitview.h"
-#include "movie/moviesession.h"
 
 #include <QFileInfo>
 #include <QPainter>

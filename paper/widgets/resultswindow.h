@@ -33,7 +33,7 @@ public:
     FormTimer* keepOnTopTimer() const { return m_keepOnTopTimer; }
 
 signals:
-    void newPracticeRequested();  // 重选套题练习
+    void newPracticeRequested(); // 重选套题练习
     void backToPaperRequested(); // 返回检查
     void quitRequested();        // 退出
 

@@ -9,8 +9,8 @@ using namespace Qt::Literals::StringLiterals;
 namespace pptdrill {
 
 UnansweredHandInDialog::UnansweredHandInDialog(Trainer& trainer)
-    : HandInConfirmation(
-          {u"wzwjj"_s, 5460, 3150, u"【重要提醒】"_s, u"您还有题目未做或仍处于标识状态！"_s, 1150, 1155, 405}),
+    : HandInConfirmation({u"wzwjj"_s, 5460, 3150, u"【重要提醒】"_s, u"您还有题目未做或仍处于标识状态！"_s,
+                          1150, 1155, 405}),
       m_trainer(trainer)
 {
     connect(okButton(), &PushButton::clicked, this, &UnansweredHandInDialog::confirm);

@@ -276,7 +276,8 @@ QPixmap paintMenu()
 {
     QPixmap pixmap = newCanvas();
     QPainter p(&pixmap);
-    drawOpening(p, {124, 552, QPointF(70, 62), 44, 23, QRect(130, 18, 600, 44), u"朔禾职称计算机考试练习系统"_s});
+    drawOpening(
+        p, {124, 552, QPointF(70, 62), 44, 23, QRect(130, 18, 600, 44), u"朔禾职称计算机考试练习系统"_s});
     p.setFont(songFont(12));
     p.setPen(QColor(214, 230, 255));
     p.drawText(QRect(132, 68, 420, 22), Qt::AlignLeft | Qt::AlignVCenter,

@@ -137,8 +137,9 @@ void LoadingWindow::build(bool random)
     };
     progress.processEvents = [] { QCoreApplication::processEvents(); };
 
-    const Result<BuildOutcome> outcome = random ? buildRandomPaper(programFolder(), progress, m_random)
-                                                : buildSetPaper(m_trainer.session().choice.setName, programFolder(), progress);
+    const Result<BuildOutcome> outcome =
+        random ? buildRandomPaper(programFolder(), progress, m_random)
+               : buildSetPaper(m_trainer.session().choice.setName, programFolder(), progress);
     m_building = false;
     if (!outcome) {
         failProgram(outcome.error());

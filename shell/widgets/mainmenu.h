@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/widgets/menulayout.h"
 #include "shell/widgets/form.h"
+#include "shell/widgets/menulayout.h"
 
 #include <QSize>
 #include <QString>

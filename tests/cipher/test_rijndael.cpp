@@ -10,9 +10,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 using pptdrill::CipherError;
-using pptdrill::Rijndael;
 using pptdrill::MessageButtons;
 using pptdrill::MessageIcon;
+using pptdrill::Rijndael;
 using pptdrill::test::FakeMessageBoxes;
 using pptdrill::test::TempProgramFolder;
 

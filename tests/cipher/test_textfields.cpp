@@ -45,7 +45,8 @@ TEST_F(TextFields, FourDigitKeyTextIsUsedThroughItsBytes)
         expected[i] = static_cast<std::uint8_t>(key[i].unicode());
     EXPECT_EQ(textKeyBytes(), expected);
 
-    EXPECT_EQ(textKeyBytes(u"000102030405060708090a0b0c0d0e0F"_s), Bytes({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+    EXPECT_EQ(textKeyBytes(u"000102030405060708090a0b0c0d0e0F"_s),
+              Bytes({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
     // Fifteen bytes of digits are not a key: the text's own bytes are.
     const Bytes fallback = textKeyBytes(u"000102030405060708090a0b0c0d0e"_s);
     ASSERT_EQ(fallback.size(), 32u);

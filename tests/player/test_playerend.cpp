@@ -3,10 +3,10 @@
 // program stops it when the learner moves on to another question, or closed by
 // the learner. The completed question must be recorded all the same.
 #include "movie/kitcatalog.h"
-#include "movie/widgets/kitview.h"
 #include "movie/movie.h"
-#include "movie/widgets/moviecontrol.h"
 #include "movie/moviesession.h"
+#include "movie/widgets/kitview.h"
+#include "movie/widgets/moviecontrol.h"
 #include "platform/processes.h"
 #include "platform/programfolder.h"
 #include "player/widgets/playerform.h"

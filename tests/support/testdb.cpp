@@ -1,5 +1,6 @@
 #include "tests/support/testdb.h"
 
+#include "cipher/textfields.h"
 #include "db/schema.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,7 @@ qint64 addBankRow(Connection& conn, const QString& setName, int number, int wron
     sqlite3_stmt* st = nullptr;
     const QByteArray sql =
         u"INSERT INTO stk (课程名, 套题类, 套题子类, 题型, 题干, 内容多媒体1, 错题, 内容多媒体文件) "
-        u"VALUES (?, ?, ?, '5', '00', ?, ?, ?)"_s.toUtf8();
+        u"VALUES (?, ?, ?, '5', ?, ?, ?, ?)"_s.toUtf8();
     EXPECT_EQ(sqlite3_prepare_v2(conn.handle(), sql.constData(), -1, &st, nullptr), SQLITE_OK);
     const QByteArray course = u"PowerPoint模块"_s.toUtf8();
     const QByteArray set = setName.toUtf8();
@@ -33,12 +34,15 @@ qint64 addBankRow(Connection& conn, const QString& setName, int number, int wron
     sqlite3_bind_text(st, 1, course.constData(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_text(st, 2, set.constData(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_text(st, 3, num.constData(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_int(st, 4, movie.isEmpty() ? 0 : -1);
-    sqlite3_bind_int(st, 5, wrong);
+    // A stem the question bar can show: "<set> 第<n>题", enciphered as the bank stores it.
+    const QByteArray stem = encryptTextToHex(u"%1 第%2题"_s.arg(setName).arg(number)).toUtf8();
+    sqlite3_bind_text(st, 4, stem.constData(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_int(st, 5, movie.isEmpty() ? 0 : -1);
+    sqlite3_bind_int(st, 6, wrong);
     if (movie.isEmpty())
-        sqlite3_bind_null(st, 6);
+        sqlite3_bind_null(st, 7);
     else
-        sqlite3_bind_blob(st, 6, movie.constData(), static_cast<int>(movie.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_blob(st, 7, movie.constData(), static_cast<int>(movie.size()), SQLITE_TRANSIENT);
     EXPECT_EQ(sqlite3_step(st), SQLITE_DONE);
     sqlite3_finalize(st);
     return sqlite3_last_insert_rowid(conn.handle());
