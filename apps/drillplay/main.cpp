@@ -1,7 +1,7 @@
 // drillplay: plays one question movie. Its command line is the paper row's
 // stid and the paper position joined by "&", for example 57&3.
 #include "platform/widgets/qtmessageboxes.h"
-#include "player/widgets/playerform.h"
+#include "player/widgets/playerwindow.h"
 
 #include <QApplication>
 #include <QString>
@@ -19,7 +19,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     pptdrill::setUpWindowProgram(app);
     const pptdrill::PlayerCommandLine cmd = pptdrill::splitPlayerCommandLine(commandLine);
-    pptdrill::PlayerForm form(cmd.questionid, cmd.movieno);
+    pptdrill::PlayerWindow form(cmd.questionid, cmd.movieno);
     form.exec();
     return 0;
 }

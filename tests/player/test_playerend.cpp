@@ -9,7 +9,7 @@
 #include "movie/widgets/moviecontrol.h"
 #include "platform/processes.h"
 #include "platform/programfolder.h"
-#include "player/widgets/playerform.h"
+#include "player/widgets/playerwindow.h"
 #include "tests/channel/privateruntime.h"
 #include "tests/player/xclose.h"
 #include "tests/support/testdb.h"
@@ -321,17 +321,17 @@ TEST_F(EndedPlayerTest, ABridgeThatOutlastsTheCloseWaitRunsOnWithoutThePlayer)
     ASSERT_TRUE(locker.ok());
     ASSERT_TRUE(locker.value()->executeScript(u"BEGIN IMMEDIATE;"_s).ok());
     {
-        auto form = std::make_unique<PlayerForm>(QString::number(stid), u"1"_s);
+        auto form = std::make_unique<PlayerWindow>(QString::number(stid), u"1"_s);
         form->setBridgeWaitOnClose(300);
         form->show();
-        KitView* view = form->stflash()->kitView();
+        KitView* view = form->movieControl()->kitView();
         ASSERT_NE(view, nullptr);
         ASSERT_TRUE(view->performThroughUi(u"thumb:2"_s));
-        EXPECT_EQ(form->bridgeState(), PlayerForm::BridgeState::Running);
+        EXPECT_EQ(form->bridgeState(), PlayerWindow::BridgeState::Running);
         EXPECT_EQ(ourBridges().size(), 1u);
         EXPECT_FALSE(form->close());
         QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 5000);
-        EXPECT_EQ(form->bridgeState(), PlayerForm::BridgeState::LetGo);
+        EXPECT_EQ(form->bridgeState(), PlayerWindow::BridgeState::LetGo);
     }
     // The form is gone; its bridge is not.
     QTest::qWait(300);

@@ -53,20 +53,20 @@ bool startWatchedProcess(const QString& program, const QStringList& arguments, P
 // and waits for it, the window staying responsive: the completion picture
 // appears once the bridge has recorded the question; a bridge that fails is
 // said to the learner, with its reason.
-class PlayerForm : public QDialog
+class PlayerWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    PlayerForm(const QString& questionid, const QString& movieno, ProcessStarter startProcess = {},
-               QWidget* parent = nullptr);
-    ~PlayerForm() override;
+    PlayerWindow(const QString& questionid, const QString& movieno, ProcessStarter startProcess = {},
+                 QWidget* parent = nullptr);
+    ~PlayerWindow() override;
 
-    MovieControl* stflash() const { return m_stflash; }
-    QLineEdit* receivenr() const { return m_receivenr; }
+    MovieControl* movieControl() const { return m_movieControl; }
+    QLineEdit* commandBox() const { return m_commandBox; }
     const CopyDataReceiver& receiver() const { return m_receiver; }
-    qint16 readysum() const { return m_readysum; }
-    const QString& questionid() const { return m_questionid; }
+    qint16 readySum() const { return m_readySum; }
+    const QString& questionId() const { return m_questionId; }
 
     enum class BridgeState
     {
@@ -95,20 +95,20 @@ private:
     class RightClickFilter;
 
     void load(const QString& movieno);
-    void stflashReadyStateChange(int state);
+    void movieReadyStateChanged(int state);
     void bridgeFinished(const ProcessEnd& end);
     void reportNotRecorded(const QString& reason);
-    void receivenrChange();
+    void commandBoxChanged();
     void deliverCopyData(const QString& text);
     void shutDown();
 
-    QString m_questionid;
+    QString m_questionId;
     ProcessStarter m_startProcess;
-    MovieControl* m_stflash = nullptr;
-    QLineEdit* m_receivenr = nullptr;
+    MovieControl* m_movieControl = nullptr;
+    QLineEdit* m_commandBox = nullptr;
     RightClickFilter* m_rightClickFilter = nullptr;
     CopyDataReceiver m_receiver;
-    qint16 m_readysum = 0;
+    qint16 m_readySum = 0;
     BridgeState m_bridge = BridgeState::NotStarted;
     QTimer* m_closeWait = nullptr;
     bool m_closePending = false;

@@ -5,7 +5,7 @@
 #include "platform/systemfolder.h"
 #include "player/channel.h"
 #include "player/resultbridge.h"
-#include "player/widgets/playerform.h"
+#include "player/widgets/playerwindow.h"
 #include "tests/channel/printers.h"
 #include "tests/channel/privateruntime.h"
 #include "tests/channel/rawsender.h"
@@ -64,7 +64,7 @@ void click(QWidget* w, Qt::MouseButton button)
         QApplication::sendEvent(w, &menu);
 }
 
-class PlayerFormTest : public ::testing::Test
+class PlayerWindowTest : public ::testing::Test
 {
 protected:
     // Records every start; a started program's end is up to the test (finish()).
@@ -88,18 +88,18 @@ protected:
     }
 
     // Does every step of the staged movie but the last, through the window.
-    static void doAllButTheLastStep(PlayerForm& form)
+    static void doAllButTheLastStep(PlayerWindow& form)
     {
-        KitView* view = form.stflash()->kitView();
+        KitView* view = form.movieControl()->kitView();
         ASSERT_NE(view, nullptr);
         const auto& steps = view->session().movie().steps;
         while (view->session().stepIndex() + 1 < static_cast<int>(steps.size()))
             ASSERT_TRUE(
                 view->performThroughUi(steps[static_cast<size_t>(view->session().stepIndex())].accept[0]));
     }
-    static void doTheLastStep(PlayerForm& form)
+    static void doTheLastStep(PlayerWindow& form)
     {
-        KitView* view = form.stflash()->kitView();
+        KitView* view = form.movieControl()->kitView();
         ASSERT_NE(view, nullptr);
         ASSERT_TRUE(view->performThroughUi(view->session().movie().steps.back().accept[0]));
         ASSERT_TRUE(view->session().isComplete());
@@ -117,7 +117,7 @@ protected:
     }
 
     // Delivers `text` to the form the way the question bar's send does.
-    static bool deliver(const PlayerForm& form, const QString& text)
+    static bool deliver(const PlayerWindow& form, const QString& text)
     {
         RawSender sender(form.receiver().window().socketPath);
         sender.write(copydata::encode(text));
@@ -149,19 +149,19 @@ TEST(PlayerCommandLine, SplitsAtTheFirstAmpersand)
     EXPECT_EQ(cmd.movieno, QString());
 }
 
-TEST_F(PlayerFormTest, FillsAn800x600WindowAtTheTopLeftAndRegistersUnderItsTitle)
+TEST_F(PlayerWindowTest, FillsAn800x600WindowAtTheTopLeftAndRegistersUnderItsTitle)
 {
-    PlayerForm form(u"57"_s, u"3&9"_s, recorder());
+    PlayerWindow form(u"57"_s, u"3&9"_s, recorder());
     form.show();
     EXPECT_EQ(form.objectName(), u"drillplay"_s);
     EXPECT_EQ(form.windowTitle(), u"试题播放"_s);
     EXPECT_EQ(form.pos(), QPoint(0, 0));
     EXPECT_EQ(form.size(), QSize(800, 600));
-    EXPECT_EQ(form.findChild<MovieControl*>(u"stflash"_s), form.stflash());
-    EXPECT_EQ(form.stflash()->geometry(), QRect(0, 0, 800, 600));
-    EXPECT_EQ(form.stflash()->movie(), runtime.path() + u"/pczcksw/3&9.w"_s);
+    EXPECT_EQ(form.findChild<MovieControl*>(u"stflash"_s), form.movieControl());
+    EXPECT_EQ(form.movieControl()->geometry(), QRect(0, 0, 800, 600));
+    EXPECT_EQ(form.movieControl()->movie(), runtime.path() + u"/pczcksw/3&9.w"_s);
     QLineEdit* receivenr = form.findChild<QLineEdit*>(u"receivenr"_s);
-    ASSERT_EQ(receivenr, form.receivenr());
+    ASSERT_EQ(receivenr, form.commandBox());
     EXPECT_LT(receivenr->geometry().right(), 0);
     EXPECT_EQ(receivenr->text(), u"准备接收"_s);
 
@@ -182,34 +182,34 @@ TEST_F(PlayerFormTest, FillsAn800x600WindowAtTheTopLeftAndRegistersUnderItsTitle
     EXPECT_TRUE(windowregistry::liveWindows().empty());
 }
 
-TEST_F(PlayerFormTest, TheBridgeStartsOnceWhenTheReadyStatesAddUpToFour)
+TEST_F(PlayerWindowTest, TheBridgeStartsOnceWhenTheReadyStatesAddUpToFour)
 {
     stageSampleMovie(u"3"_s);
     {
         // Loading reports its states before the sum is reset: they never count.
-        PlayerForm form(u"57"_s, u"3"_s, recorder());
+        PlayerWindow form(u"57"_s, u"3"_s, recorder());
         EXPECT_TRUE(started.empty());
-        EXPECT_EQ(form.readysum(), 0);
-        emit form.stflash()->readyStateChanged(1);
+        EXPECT_EQ(form.readySum(), 0);
+        emit form.movieControl()->readyStateChanged(1);
         EXPECT_TRUE(started.empty());
-        emit form.stflash()->readyStateChanged(3);
+        emit form.movieControl()->readyStateChanged(3);
         EXPECT_EQ(started, (Started{{programFolder() + u"/drillbridge"_s, {u"57"_s}}}));
-        emit form.stflash()->readyStateChanged(0);
-        emit form.stflash()->readyStateChanged(4);
-        EXPECT_EQ(form.readysum(), 8);
+        emit form.movieControl()->readyStateChanged(0);
+        emit form.movieControl()->readyStateChanged(4);
+        EXPECT_EQ(form.readySum(), 8);
         EXPECT_EQ(started.size(), 1u);
     }
     started.clear();
     {
-        PlayerForm form(u"57"_s, u"3"_s, recorder());
-        emit form.stflash()->readyStateChanged(3);
-        emit form.stflash()->readyStateChanged(4);
-        EXPECT_EQ(form.readysum(), 7);
+        PlayerWindow form(u"57"_s, u"3"_s, recorder());
+        emit form.movieControl()->readyStateChanged(3);
+        emit form.movieControl()->readyStateChanged(4);
+        EXPECT_EQ(form.readySum(), 7);
         EXPECT_TRUE(started.empty());
     }
     {
-        PlayerForm form(u" 57 "_s, u"3"_s, recorder(false));
-        emit form.stflash()->readyStateChanged(4);
+        PlayerWindow form(u" 57 "_s, u"3"_s, recorder(false));
+        emit form.movieControl()->readyStateChanged(4);
         EXPECT_EQ(started, (Started{{programFolder() + u"/drillbridge"_s, {u" 57 "_s}}}));
         // A bridge that cannot start is said, since the question then stays undone.
         ASSERT_EQ(boxes.shown.size(), 1u);
@@ -218,52 +218,53 @@ TEST_F(PlayerFormTest, TheBridgeStartsOnceWhenTheReadyStatesAddUpToFour)
         EXPECT_TRUE(boxes.shown[0].text.contains(u"无法启动 drillbridge"_s))
             << boxes.shown[0].text.toStdString();
         EXPECT_TRUE(boxes.shown[0].text.contains(u"重做本题"_s));
-        EXPECT_EQ(form.bridgeState(), PlayerForm::BridgeState::Failed);
+        EXPECT_EQ(form.bridgeState(), PlayerWindow::BridgeState::Failed);
         // Nothing is left waiting: the close goes ahead.
         form.show();
         EXPECT_TRUE(form.close());
     }
     {
-        PlayerForm form(u"57"_s, u"3"_s, recorder());
+        PlayerWindow form(u"57"_s, u"3"_s, recorder());
         for (int i = 0; i < 20000; ++i)
-            emit form.stflash()->readyStateChanged(4);
-        EXPECT_EQ(form.readysum(), 32767);
+            emit form.movieControl()->readyStateChanged(4);
+        EXPECT_EQ(form.readySum(), 32767);
     }
 }
 
-TEST_F(PlayerFormTest, CommandWordsFromTheChannelShowTheHintAndStartTheDemonstration)
+TEST_F(PlayerWindowTest, CommandWordsFromTheChannelShowTheHintAndStartTheDemonstration)
 {
     if (!stageSampleMovie(u"3"_s))
         GTEST_SKIP() << "no sample movie at " << sampleMovie().toStdString();
     {
-        PlayerForm form(u"57"_s, u"3"_s, recorder());
-        ASSERT_TRUE(form.stflash()->loadError().isEmpty()) << form.stflash()->loadError().toStdString();
-        EXPECT_FALSE(form.stflash()->hintVisible());
+        PlayerWindow form(u"57"_s, u"3"_s, recorder());
+        ASSERT_TRUE(form.movieControl()->loadError().isEmpty())
+            << form.movieControl()->loadError().toStdString();
+        EXPECT_FALSE(form.movieControl()->hintVisible());
         ASSERT_TRUE(deliver(form, u"sh_caozuo"_s));
-        EXPECT_FALSE(form.stflash()->hintVisible());
+        EXPECT_FALSE(form.movieControl()->hintVisible());
         ASSERT_TRUE(deliver(form, u"  SH_CaoZuo  "_s));
-        EXPECT_EQ(form.receivenr()->text(), u"  SH_CaoZuo  "_s);
-        EXPECT_TRUE(form.stflash()->hintVisible());
-        EXPECT_FALSE(form.stflash()->isDemonstrating());
+        EXPECT_EQ(form.commandBox()->text(), u"  SH_CaoZuo  "_s);
+        EXPECT_TRUE(form.movieControl()->hintVisible());
+        EXPECT_FALSE(form.movieControl()->isDemonstrating());
         // The same word again is acted on again.
-        form.stflash()->TSetProperty(u"/tishi"_s, 7, u"0"_s);
+        form.movieControl()->TSetProperty(u"/tishi"_s, 7, u"0"_s);
         ASSERT_TRUE(deliver(form, u"  SH_CaoZuo  "_s));
-        EXPECT_TRUE(form.stflash()->hintVisible());
+        EXPECT_TRUE(form.movieControl()->hintVisible());
     }
     {
-        PlayerForm form(u"57"_s, u"3"_s, recorder());
+        PlayerWindow form(u"57"_s, u"3"_s, recorder());
         ASSERT_TRUE(deliver(form, u"SH_YanShi"_s));
-        EXPECT_TRUE(form.stflash()->hintVisible());
-        EXPECT_TRUE(form.stflash()->isDemonstrating());
+        EXPECT_TRUE(form.movieControl()->hintVisible());
+        EXPECT_TRUE(form.movieControl()->isDemonstrating());
     }
 }
 
-TEST_F(PlayerFormTest, TheMovieShowsNoMenuOfThePlayersOwn)
+TEST_F(PlayerWindowTest, TheMovieShowsNoMenuOfThePlayersOwn)
 {
-    PlayerForm form(u"57"_s, u"3"_s, recorder());
+    PlayerWindow form(u"57"_s, u"3"_s, recorder());
     form.show();
     // Widgets the movie control adds after the load are covered too.
-    auto* inMovie = new Probe(form.stflash());
+    auto* inMovie = new Probe(form.movieControl());
     auto* deeper = new Probe(inMovie);
     auto* elsewhere = new Probe(&form);
     for (Probe* p : {inMovie, deeper, elsewhere}) {
@@ -282,7 +283,7 @@ TEST_F(PlayerFormTest, TheMovieShowsNoMenuOfThePlayersOwn)
     EXPECT_EQ(inMovie->contextMenus, 1);
 }
 
-TEST_F(PlayerFormTest, OnlyRegisteredTopLevelWindowsAreFound)
+TEST_F(PlayerWindowTest, OnlyRegisteredTopLevelWindowsAreFound)
 {
     QWidget other;
     other.setWindowTitle(u"问题栏"_s);
@@ -296,55 +297,55 @@ TEST_F(PlayerFormTest, OnlyRegisteredTopLevelWindowsAreFound)
     EXPECT_EQ(*result, PlayerCommandSent::NoPlayer);
 }
 
-TEST_F(PlayerFormTest, TheLastAcceptedStepStartsTheBridgeAtOnce)
+TEST_F(PlayerWindowTest, TheLastAcceptedStepStartsTheBridgeAtOnce)
 {
     if (!stageSampleMovie(u"3"_s))
         GTEST_SKIP() << "no sample movie at " << sampleMovie().toStdString();
     // At a learner's pace, as the real player plays.
-    PlayerForm form(u"57"_s, u"3"_s, recorder());
+    PlayerWindow form(u"57"_s, u"3"_s, recorder());
     form.show();
-    ASSERT_TRUE(form.stflash()->loadError().isEmpty()) << form.stflash()->loadError().toStdString();
+    ASSERT_TRUE(form.movieControl()->loadError().isEmpty()) << form.movieControl()->loadError().toStdString();
     doAllButTheLastStep(form);
     QCoreApplication::processEvents();
     EXPECT_TRUE(started.empty());
-    EXPECT_FALSE(form.stflash()->isCompleted());
+    EXPECT_FALSE(form.movieControl()->isCompleted());
 
     // The learner may move on (and the player be killed) right after the last
     // step: the bridge is already on its way, without a moment's delay.
     doTheLastStep(form);
     EXPECT_EQ(started, (Started{{programFolder() + u"/drillbridge"_s, {u"57"_s}}}));
-    EXPECT_EQ(form.readysum(), 4);
-    EXPECT_EQ(form.bridgeState(), PlayerForm::BridgeState::Running);
+    EXPECT_EQ(form.readySum(), 4);
+    EXPECT_EQ(form.bridgeState(), PlayerWindow::BridgeState::Running);
 
     // The completion picture still follows after a moment, once the bridge has recorded the question.
-    EXPECT_TRUE(form.stflash()->completionText().isEmpty());
+    EXPECT_TRUE(form.movieControl()->completionText().isEmpty());
     finish({true, 0, {}});
-    EXPECT_EQ(form.bridgeState(), PlayerForm::BridgeState::Recorded);
-    EXPECT_TRUE(form.stflash()->completionText().isEmpty());
-    QTRY_VERIFY_WITH_TIMEOUT(!form.stflash()->completionText().isEmpty(), 5000);
+    EXPECT_EQ(form.bridgeState(), PlayerWindow::BridgeState::Recorded);
+    EXPECT_TRUE(form.movieControl()->completionText().isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(!form.movieControl()->completionText().isEmpty(), 5000);
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(started.size(), 1u);
 }
 
-TEST_F(PlayerFormTest, TheCompletionPictureWaitsForTheBridge)
+TEST_F(PlayerWindowTest, TheCompletionPictureWaitsForTheBridge)
 {
     if (!stageSampleMovie(u"3"_s))
         GTEST_SKIP() << "no sample movie at " << sampleMovie().toStdString();
-    PlayerForm form(u"57"_s, u"3"_s, recorder());
-    form.stflash()->setDemonstrationPace(0);
+    PlayerWindow form(u"57"_s, u"3"_s, recorder());
+    form.movieControl()->setDemonstrationPace(0);
     form.show();
     doAllButTheLastStep(form);
     doTheLastStep(form);
     ASSERT_EQ(started.size(), 1u);
     // A bridge that waits for a lock: no completion is claimed meanwhile.
     QTest::qWait(1200);
-    EXPECT_TRUE(form.stflash()->completionText().isEmpty());
+    EXPECT_TRUE(form.movieControl()->completionText().isEmpty());
     finish({true, 0, {}});
-    EXPECT_EQ(form.stflash()->completionText(), u"本题操作已完成"_s);
+    EXPECT_EQ(form.movieControl()->completionText(), u"本题操作已完成"_s);
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(PlayerFormTest, ABridgeThatFailsIsToldWithItsReasonAndNoCompletionIsShown)
+TEST_F(PlayerWindowTest, ABridgeThatFailsIsToldWithItsReasonAndNoCompletionIsShown)
 {
     if (!stageSampleMovie(u"3"_s))
         GTEST_SKIP() << "no sample movie at " << sampleMovie().toStdString();
@@ -361,17 +362,17 @@ TEST_F(PlayerFormTest, ABridgeThatFailsIsToldWithItsReasonAndNoCompletionIsShown
     };
     for (const Case& c : cases) {
         boxes.shown.clear();
-        PlayerForm form(u"57"_s, u"3"_s, recorder());
-        form.stflash()->setDemonstrationPace(0);
+        PlayerWindow form(u"57"_s, u"3"_s, recorder());
+        form.movieControl()->setDemonstrationPace(0);
         form.show();
         doAllButTheLastStep(form);
         doTheLastStep(form);
-        ASSERT_EQ(form.bridgeState(), PlayerForm::BridgeState::Running);
+        ASSERT_EQ(form.bridgeState(), PlayerWindow::BridgeState::Running);
         // The window answers while the bridge runs.
         ASSERT_TRUE(deliver(form, u"SH_CaoZuo"_s));
-        EXPECT_TRUE(form.stflash()->hintVisible());
+        EXPECT_TRUE(form.movieControl()->hintVisible());
         finish(c.end);
-        EXPECT_EQ(form.bridgeState(), PlayerForm::BridgeState::Failed);
+        EXPECT_EQ(form.bridgeState(), PlayerWindow::BridgeState::Failed);
         ASSERT_EQ(boxes.shown.size(), 1u);
         const auto& box = boxes.shown[0];
         EXPECT_EQ(box.title, u"朔禾软件"_s);
@@ -382,19 +383,19 @@ TEST_F(PlayerFormTest, ABridgeThatFailsIsToldWithItsReasonAndNoCompletionIsShown
         EXPECT_FALSE(box.text.contains(u"Qt: a stray warning"_s));
         // The completion is not claimed, now or later.
         QTest::qWait(100);
-        EXPECT_TRUE(form.stflash()->completionText().isEmpty());
+        EXPECT_TRUE(form.movieControl()->completionText().isEmpty());
         EXPECT_EQ(boxes.shown.size(), 1u);
     }
 }
 
-TEST_F(PlayerFormTest, ACloseWaitsForARunningBridgeForABoundedTime)
+TEST_F(PlayerWindowTest, ACloseWaitsForARunningBridgeForABoundedTime)
 {
     if (!stageSampleMovie(u"3"_s))
         GTEST_SKIP() << "no sample movie at " << sampleMovie().toStdString();
     {
         // The bridge ends while the close waits: then the player closes.
-        PlayerForm form(u"57"_s, u"3"_s, recorder());
-        form.stflash()->setDemonstrationPace(0);
+        PlayerWindow form(u"57"_s, u"3"_s, recorder());
+        form.movieControl()->setDemonstrationPace(0);
         form.show();
         doAllButTheLastStep(form);
         doTheLastStep(form);
@@ -408,8 +409,8 @@ TEST_F(PlayerFormTest, ACloseWaitsForARunningBridgeForABoundedTime)
     }
     {
         // A failure found while the close waits is still said, then the player closes.
-        PlayerForm form(u"57"_s, u"3"_s, recorder());
-        form.stflash()->setDemonstrationPace(0);
+        PlayerWindow form(u"57"_s, u"3"_s, recorder());
+        form.movieControl()->setDemonstrationPace(0);
         form.show();
         doAllButTheLastStep(form);
         doTheLastStep(form);
@@ -422,16 +423,16 @@ TEST_F(PlayerFormTest, ACloseWaitsForARunningBridgeForABoundedTime)
     boxes.shown.clear();
     {
         // A bridge that takes too long is let go: the player closes and the bridge runs on.
-        PlayerForm form(u"57"_s, u"3"_s, recorder());
+        PlayerWindow form(u"57"_s, u"3"_s, recorder());
         form.setBridgeWaitOnClose(200);
-        form.stflash()->setDemonstrationPace(0);
+        form.movieControl()->setDemonstrationPace(0);
         form.show();
         doAllButTheLastStep(form);
         doTheLastStep(form);
         EXPECT_FALSE(form.close());
         EXPECT_TRUE(form.isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!form.isVisible(), 5000);
-        EXPECT_EQ(form.bridgeState(), PlayerForm::BridgeState::LetGo);
+        EXPECT_EQ(form.bridgeState(), PlayerWindow::BridgeState::LetGo);
         finish({true, 1, bridgeFailureReport(u"too late"_s)});
         EXPECT_TRUE(boxes.shown.empty());
     }

@@ -1,4 +1,4 @@
-#include "player/widgets/playerform.h"
+#include "player/widgets/playerwindow.h"
 
 #include "common/text.h"
 #include "movie/widgets/moviecontrol.h"
@@ -67,7 +67,7 @@ bool startWatchedProcess(const QString& program, const QStringList& arguments, P
 
 // Swallows right-clicks and context-menu requests on the movie control and
 // everything inside it, including widgets that the control adds later.
-class PlayerForm::RightClickFilter : public QObject
+class PlayerWindow::RightClickFilter : public QObject
 {
 public:
     using QObject::QObject;
@@ -125,26 +125,26 @@ private:
     std::vector<QPointer<QObject>> m_watched;
 };
 
-PlayerForm::PlayerForm(const QString& questionid, const QString& movieno, ProcessStarter startProcess,
-                       QWidget* parent)
-    : QDialog(parent), m_questionid(questionid),
+PlayerWindow::PlayerWindow(const QString& questionid, const QString& movieno, ProcessStarter startProcess,
+                           QWidget* parent)
+    : QDialog(parent), m_questionId(questionid),
       m_startProcess(startProcess ? std::move(startProcess) : ProcessStarter(&startWatchedProcess))
 {
     setObjectName(u"drillplay"_s);
     setWindowTitle(playerWindowTitle());
     setFixedSize(800, 600);
 
-    m_stflash = new MovieControl(this);
-    m_stflash->setObjectName(u"stflash"_s);
-    m_stflash->setGeometry(0, 0, 800, 600);
+    m_movieControl = new MovieControl(this);
+    m_movieControl->setObjectName(u"stflash"_s);
+    m_movieControl->setGeometry(0, 0, 800, 600);
     // "本题操作已完成" is shown only once the bridge has recorded the question.
-    m_stflash->setCompletionNeedsConfirmation(true);
+    m_movieControl->setCompletionNeedsConfirmation(true);
 
-    m_receivenr = new QLineEdit(this);
-    m_receivenr->setObjectName(u"receivenr"_s);
-    m_receivenr->setGeometry(-2000, 0, 120, 21);
+    m_commandBox = new QLineEdit(this);
+    m_commandBox->setObjectName(u"receivenr"_s);
+    m_commandBox->setGeometry(-2000, 0, 120, 21);
     // The learner can neither see nor type into it.
-    m_receivenr->setFocusPolicy(Qt::NoFocus);
+    m_commandBox->setFocusPolicy(Qt::NoFocus);
 
     m_rightClickFilter = new RightClickFilter(this);
 
@@ -159,9 +159,9 @@ PlayerForm::PlayerForm(const QString& questionid, const QString& movieno, Proces
         done(m_closeResult);
     });
 
-    connect(m_stflash, &MovieControl::readyStateChanged, this, &PlayerForm::stflashReadyStateChange);
-    connect(m_receivenr, &QLineEdit::textChanged, this, &PlayerForm::receivenrChange);
-    connect(&m_receiver, &CopyDataReceiver::copyDataReceived, this, &PlayerForm::deliverCopyData);
+    connect(m_movieControl, &MovieControl::readyStateChanged, this, &PlayerWindow::movieReadyStateChanged);
+    connect(m_commandBox, &QLineEdit::textChanged, this, &PlayerWindow::commandBoxChanged);
+    connect(&m_receiver, &CopyDataReceiver::copyDataReceived, this, &PlayerWindow::deliverCopyData);
     connect(this, &QWidget::windowTitleChanged, this, [this](const QString& title) {
         if (Status s = m_receiver.setTitle(title); !s && m_receiver.isListening())
             qWarning("drillplay: window registry: %s", qUtf8Printable(s.error()));
@@ -170,39 +170,39 @@ PlayerForm::PlayerForm(const QString& questionid, const QString& movieno, Proces
     load(movieno);
 }
 
-PlayerForm::~PlayerForm()
+PlayerWindow::~PlayerWindow()
 {
     shutDown();
 }
 
-void PlayerForm::load(const QString& movieno)
+void PlayerWindow::load(const QString& movieno)
 {
     move(0, 0);
-    m_rightClickFilter->watch(m_stflash);
-    m_stflash->setMovie(movieFilePath(movieno));
-    m_stflash->TSetProperty(u"/tishi"_s, 7, u"0"_s);
-    m_stflash->play();
-    m_readysum = 0;
-    m_receivenr->setText(u"准备接收"_s);
+    m_rightClickFilter->watch(m_movieControl);
+    m_movieControl->setMovie(movieFilePath(movieno));
+    m_movieControl->TSetProperty(u"/tishi"_s, 7, u"0"_s);
+    m_movieControl->play();
+    m_readySum = 0;
+    m_commandBox->setText(u"准备接收"_s);
     if (Status s = m_receiver.start(windowTitle()); !s)
         qWarning("drillplay: the question bar cannot reach this player: %s", qUtf8Printable(s.error()));
-    m_stflash->setFocus();
+    m_movieControl->setFocus();
 }
 
-void PlayerForm::stflashReadyStateChange(int state)
+void PlayerWindow::movieReadyStateChanged(int state)
 {
-    const int previous = m_readysum;
+    const int previous = m_readySum;
     constexpr qint64 lowest = std::numeric_limits<qint16>::min();
     constexpr qint64 highest = std::numeric_limits<qint16>::max();
     const qint64 sum = qBound(lowest, qint64(previous) + state, highest);
-    m_readysum = static_cast<qint16>(sum);
+    m_readySum = static_cast<qint16>(sum);
     // Only the change that makes the sum 4 starts the bridge: a later state 0 leaves it at 4.
-    if (m_readysum != 4 || previous == 4)
+    if (m_readySum != 4 || previous == 4)
         return;
     const QString bridge = programFolder() + u"/drillbridge"_s;
     m_bridge = BridgeState::Running;
-    QPointer<PlayerForm> self(this);
-    const bool started = m_startProcess(bridge, {m_questionid}, [self](const ProcessEnd& end) {
+    QPointer<PlayerWindow> self(this);
+    const bool started = m_startProcess(bridge, {m_questionId}, [self](const ProcessEnd& end) {
         if (self)
             self->bridgeFinished(end);
     });
@@ -212,7 +212,7 @@ void PlayerForm::stflashReadyStateChange(int state)
     }
 }
 
-void PlayerForm::bridgeFinished(const ProcessEnd& end)
+void PlayerWindow::bridgeFinished(const ProcessEnd& end)
 {
     // An outcome after the player let the bridge go has nobody to tell.
     if (m_bridge != BridgeState::Running)
@@ -220,7 +220,7 @@ void PlayerForm::bridgeFinished(const ProcessEnd& end)
     const QString reason = bridgeFailureReason(end.normalExit, end.exitCode, end.standardError);
     if (reason.isEmpty()) {
         m_bridge = BridgeState::Recorded;
-        m_stflash->confirmCompletion();
+        m_movieControl->confirmCompletion();
     } else {
         m_bridge = BridgeState::Failed;
         reportNotRecorded(reason);
@@ -229,7 +229,7 @@ void PlayerForm::bridgeFinished(const ProcessEnd& end)
         done(m_closeResult);
 }
 
-void PlayerForm::reportNotRecorded(const QString& reason)
+void PlayerWindow::reportNotRecorded(const QString& reason)
 {
     qWarning("drillplay: the completion was not recorded: %s", qUtf8Printable(reason));
     msgBox(u"本题已操作完成，但完成情况没有记录下来，本题仍算未做。\n\n原因：%1\n\n"
@@ -237,38 +237,38 @@ void PlayerForm::reportNotRecorded(const QString& reason)
            MessageIcon::Critical);
 }
 
-void PlayerForm::setBridgeWaitOnClose(int milliseconds)
+void PlayerWindow::setBridgeWaitOnClose(int milliseconds)
 {
     m_closeWait->setInterval(milliseconds);
 }
 
-void PlayerForm::deliverCopyData(const QString& text)
+void PlayerWindow::deliverCopyData(const QString& text)
 {
     // Every received word is acted on, also one equal to the text already held.
-    if (m_receivenr->text() == text)
-        receivenrChange();
+    if (m_commandBox->text() == text)
+        commandBoxChanged();
     else
-        m_receivenr->setText(text);
+        m_commandBox->setText(text);
 }
 
-void PlayerForm::receivenrChange()
+void PlayerWindow::commandBoxChanged()
 {
-    const QString word = trimSpaces(m_receivenr->text());
+    const QString word = trimSpaces(m_commandBox->text());
     if (word == kCaoZuoWord)
-        m_stflash->TSetProperty(u"/tishi"_s, 7, u"1"_s);
+        m_movieControl->TSetProperty(u"/tishi"_s, 7, u"1"_s);
     if (word == kYanShiWord) {
-        m_stflash->TSetProperty(u"/tishi"_s, 7, u"1"_s);
-        m_stflash->gotoFrame(u"/yanshi"_s, 1);
+        m_movieControl->TSetProperty(u"/tishi"_s, 7, u"1"_s);
+        m_movieControl->gotoFrame(u"/yanshi"_s, 1);
     }
 }
 
-void PlayerForm::keyPressEvent(QKeyEvent* event)
+void PlayerWindow::keyPressEvent(QKeyEvent* event)
 {
     // Escape must not close the player the way it closes a dialog.
     QWidget::keyPressEvent(event);
 }
 
-void PlayerForm::done(int result)
+void PlayerWindow::done(int result)
 {
     if (m_bridge == BridgeState::Running) {
         // The close waits for the bridge, so that its outcome can still be
@@ -288,7 +288,7 @@ void PlayerForm::done(int result)
     QDialog::done(result);
 }
 
-void PlayerForm::shutDown()
+void PlayerWindow::shutDown()
 {
     if (m_rightClickFilter)
         m_rightClickFilter->removeAll();
