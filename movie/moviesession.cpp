@@ -29,6 +29,10 @@ void MovieSession::reset()
     m_presentation.selected =
         std::clamp(m_presentation.selected, 1, static_cast<int>(m_presentation.slides.size()));
     m_step = 0;
+    m_way = -1;
+    m_wayStep = 0;
+    m_wayDone.clear();
+    m_progress = 0;
     m_paragraph = 0;
     m_done.assign(m_movie.steps.size(), false);
     m_dialog.reset();
@@ -44,6 +48,8 @@ void MovieSession::reset()
 
 const MovieStep* MovieSession::currentStep() const
 {
+    if (m_way >= 0)
+        return &m_movie.ways[static_cast<size_t>(m_way)].steps[static_cast<size_t>(m_wayStep)];
     return isComplete() ? nullptr : &m_movie.steps[static_cast<size_t>(m_step)];
 }
 
@@ -224,12 +230,13 @@ QString normalizedAction(const QString& action)
 
 } // namespace
 
-bool MovieSession::isValueStep(int index) const
+namespace {
+
+// Every way of the step sets a value in one open dialog or task pane.
+bool isValueStep(const MovieStep& step, const KitCatalog& kit)
 {
-    // Every way of the step sets a value in one open dialog or task pane.
-    const MovieStep& step = m_movie.steps[static_cast<size_t>(index)];
     for (const QString& a : step.accept) {
-        auto t = m_kit->resolve(a);
+        auto t = kit.resolve(a);
         if (!t || !t->hasValue || !t->opens.isEmpty() ||
             (t->kind != KitTarget::Dialog && t->kind != KitTarget::TaskPane))
             return false;
@@ -237,29 +244,55 @@ bool MovieSession::isValueStep(int index) const
     return true;
 }
 
-int MovieSession::stepTaking(const QString& action) const
+// The step of `steps` that takes `wanted` now: step `at`, or, as values of one
+// dialog or pane may be set in any order in the real program, a step not done
+// of the run of value steps from `at`; -1 for none.
+int stepOf(const std::vector<MovieStep>& steps, const std::vector<bool>& done, int at, const QString& wanted,
+           const KitCatalog& kit)
 {
-    if (isComplete())
-        return -1;
-    const QString wanted = normalizedAction(action);
     auto takes = [&](int index) {
-        for (const QString& a : m_movie.steps[static_cast<size_t>(index)].accept) {
+        for (const QString& a : steps[static_cast<size_t>(index)].accept) {
             if (normalizedAction(a) == wanted)
                 return true;
         }
         return false;
     };
-    if (takes(m_step))
-        return m_step;
-    // Values of one dialog or pane may be set in any order, as in the real
-    // program: the run of value steps from the current one takes any of them.
-    if (!isValueStep(m_step))
+    const int count = static_cast<int>(steps.size());
+    if (at >= count)
         return -1;
-    for (int i = m_step + 1; i < stepCount() && isValueStep(i); ++i) {
-        if (!m_done[static_cast<size_t>(i)] && takes(i))
+    if (takes(at))
+        return at;
+    if (!isValueStep(steps[static_cast<size_t>(at)], kit))
+        return -1;
+    for (int i = at + 1; i < count && isValueStep(steps[static_cast<size_t>(i)], kit); ++i) {
+        if (!done[static_cast<size_t>(i)] && takes(i))
             return i;
     }
     return -1;
+}
+
+} // namespace
+
+MovieSession::Taking MovieSession::stepTaking(const QString& action) const
+{
+    if (isComplete())
+        return {};
+    const QString wanted = normalizedAction(action);
+    if (m_way >= 0)
+        return {m_way,
+                stepOf(m_movie.ways[static_cast<size_t>(m_way)].steps, m_wayDone, m_wayStep, wanted, *m_kit)};
+    if (const int step = stepOf(m_movie.steps, m_done, m_step, wanted, *m_kit); step >= 0)
+        return {-1, step};
+    for (size_t w = 0; w < m_movie.ways.size(); ++w) {
+        const MovieWay& way = m_movie.ways[w];
+        const auto run = m_done.begin() + way.from;
+        if (way.from != m_step || std::find(run, run + way.count, true) != run + way.count)
+            continue;
+        const std::vector<bool> none(way.steps.size(), false);
+        if (const int step = stepOf(way.steps, none, 0, wanted, *m_kit); step >= 0)
+            return {static_cast<int>(w), step};
+    }
+    return {};
 }
 
 QString MovieSession::toolbarValue(const QString& button) const
@@ -272,26 +305,48 @@ QString MovieSession::toolbarValue(const QString& button) const
 
 bool MovieSession::accepts(const QString& action) const
 {
-    return stepTaking(action) >= 0;
+    return stepTaking(action).step >= 0;
 }
 
 bool MovieSession::perform(const QString& action)
 {
-    const int index = stepTaking(action);
-    if (index < 0)
+    const Taking taking = stepTaking(action);
+    if (taking.step < 0)
         return false;
     auto target = m_kit->resolve(action);
     if (!target || !reachable(target.value()))
         return false;
     applyAction(target.value());
-    const QJsonObject& changes = m_movie.steps[static_cast<size_t>(index)].set;
+    const auto step = static_cast<size_t>(taking.step);
+    const QJsonObject& changes = taking.way < 0
+                                     ? m_movie.steps[step].set
+                                     : m_movie.ways[static_cast<size_t>(taking.way)].steps[step].set;
     // Changed text leaves no paragraph of the old text selected.
     if (!changes.isEmpty())
         m_paragraph = 0;
     applyPresentationChanges(m_presentation, changes);
-    m_done[static_cast<size_t>(index)] = true;
+    if (taking.way >= 0) {
+        const MovieWay& way = m_movie.ways[static_cast<size_t>(taking.way)];
+        if (m_way < 0) {
+            m_way = taking.way;
+            m_wayStep = 0;
+            m_wayDone.assign(way.steps.size(), false);
+        }
+        m_wayDone[step] = true;
+        while (m_wayStep < static_cast<int>(way.steps.size()) && m_wayDone[static_cast<size_t>(m_wayStep)])
+            ++m_wayStep;
+        if (m_wayStep == static_cast<int>(way.steps.size())) {
+            // The way is done, and with it the run it stands in for.
+            std::fill(m_done.begin() + way.from, m_done.begin() + way.from + way.count, true);
+            m_way = -1;
+            m_wayStep = 0;
+        }
+    } else {
+        m_done[step] = true;
+    }
     while (m_step < stepCount() && m_done[static_cast<size_t>(m_step)])
         ++m_step;
+    ++m_progress;
     if (m_listener)
         m_listener();
     return true;
@@ -299,16 +354,66 @@ bool MovieSession::perform(const QString& action)
 
 namespace {
 
-// "file:line: what" for the action `way` of a step, when the movie was read from a file.
-Status stepFault(const Movie& movie, size_t step, qsizetype way, const QString& what)
+// "file:line: what" for the action `way` of a step (the step's own line when `way` is -1),
+// when the movie was read from a file.
+Status stepFault(const Movie& movie, const MovieStep& s, qsizetype way, const QString& what)
 {
-    const MovieStep& s = movie.steps[step];
     const int line = way >= 0 && static_cast<size_t>(way) < s.acceptLines.size()
                          ? s.acceptLines[static_cast<size_t>(way)]
                          : s.line;
     if (movie.source.isEmpty() || line <= 0)
         return Status::failure(what);
     return Status::failure(u"%1:%2: %3"_s.arg(movie.source).arg(line).arg(what));
+}
+
+// One action of a play-through: the step it does, and the step's words in messages.
+struct Move
+{
+    const MovieStep* step;
+    qsizetype accept;
+    QString name;       // "第 3 步", "第 3 步的另一种做法“格式工具栏”第 2 步"
+    bool varied = true; // each of the step's actions is tried in this play
+};
+
+// The demonstration's way through steps [from, to) of the movie's own steps.
+void addMovieSteps(std::vector<Move>& moves, const Movie& movie, int from, int to, bool varied = true)
+{
+    for (int i = from; i < to; ++i)
+        moves.push_back({&movie.steps[static_cast<size_t>(i)], 0, u"第 %1 步"_s.arg(i + 1), varied});
+}
+
+std::vector<Move> wayMoves(const Movie& movie, const MovieWay& way)
+{
+    std::vector<Move> moves;
+    addMovieSteps(moves, movie, 0, way.from, false);
+    for (size_t j = 0; j < way.steps.size(); ++j)
+        moves.push_back({&way.steps[j], 0,
+                         u"第 %1 步的另一种做法“%2”第 %3 步"_s.arg(way.from + 1).arg(way.name).arg(j + 1)});
+    addMovieSteps(moves, movie, way.from + way.count, static_cast<int>(movie.steps.size()), false);
+    return moves;
+}
+
+// Performs `moves` (the first `count` of them, or all) in a fresh session.
+Status play(MovieSession& session, const std::vector<Move>& moves, size_t count = SIZE_MAX)
+{
+    for (size_t i = 0; i < std::min(count, moves.size()); ++i) {
+        const Move& m = moves[i];
+        const QString& action = m.step->accept[m.accept];
+        if (!session.perform(action))
+            return stepFault(session.movie(), *m.step, m.accept,
+                             u"%1不接受“%2”（此时界面上够不着它）"_s.arg(m.name, action));
+    }
+    return {};
+}
+
+Status playAll(const Movie& movie, const KitCatalog& kit, const std::vector<Move>& moves)
+{
+    MovieSession session(movie, kit);
+    if (Status s = play(session, moves); !s)
+        return s;
+    if (!session.isComplete())
+        return stepFault(movie, movie.steps.back(), -1, u"演示没有完成"_s);
+    return {};
 }
 
 } // namespace
@@ -319,27 +424,49 @@ Status verifyMovie(const Movie& movie, const KitCatalog& kit)
         return {};
     for (size_t i = 0; i < movie.steps.size(); ++i) {
         if (movie.steps[i].accept.isEmpty())
-            return stepFault(movie, i, -1, u"第 %1 步没有可接受的操作"_s.arg(i + 1));
-        for (qsizetype k = 0; k < movie.steps[i].accept.size(); ++k) {
-            const QString& action = movie.steps[i].accept[k];
-            if (auto t = kit.resolve(action); !t)
-                return stepFault(movie, i, k, u"第 %1 步的“%2”：%3"_s.arg(i + 1).arg(action, t.error()));
+            return stepFault(movie, movie.steps[i], -1, u"第 %1 步没有可接受的操作"_s.arg(i + 1));
+    }
+    std::vector<Move> demonstration;
+    addMovieSteps(demonstration, movie, 0, static_cast<int>(movie.steps.size()));
+    std::vector<std::vector<Move>> plays{demonstration};
+    for (const MovieWay& way : movie.ways)
+        plays.push_back(wayMoves(movie, way));
+    for (const std::vector<Move>& moves : plays) {
+        for (const Move& m : moves) {
+            for (qsizetype k = 0; k < m.step->accept.size(); ++k) {
+                const QString& action = m.step->accept[k];
+                if (auto t = kit.resolve(action); !t)
+                    return stepFault(movie, *m.step, k, u"%1的“%2”：%3"_s.arg(m.name, action, t.error()));
+            }
         }
     }
-    // Every accepted way of each step, with the demonstration's way before and after it.
-    for (size_t i = 0; i < movie.steps.size(); ++i) {
-        for (qsizetype k = 0; k < movie.steps[i].accept.size(); ++k) {
-            MovieSession session(movie, kit);
-            for (size_t j = 0; j < movie.steps.size(); ++j) {
-                const qsizetype index = j == i ? k : 0;
-                const QString& way = movie.steps[j].accept[index];
-                if (!session.perform(way))
-                    return stepFault(movie, j, index,
-                                     u"第 %1 步不接受“%2”（此时界面上够不着它）"_s.arg(j + 1).arg(way));
+    // Every accepted action of each step, with the first actions of the other
+    // steps of its play before and after it.
+    for (const std::vector<Move>& moves : plays) {
+        for (size_t i = 0; i < moves.size(); ++i) {
+            for (qsizetype k = 0; moves[i].varied && k < moves[i].step->accept.size(); ++k) {
+                std::vector<Move> variant = moves;
+                variant[i].accept = k;
+                if (Status s = playAll(movie, kit, variant); !s)
+                    return s;
             }
-            if (!session.isComplete())
-                return stepFault(movie, movie.steps.size() - 1, -1, u"演示没有完成"_s);
         }
+    }
+    // Another way leaves the presentation as its run leaves it.
+    for (size_t w = 0; w < movie.ways.size(); ++w) {
+        const MovieWay& way = movie.ways[w];
+        MovieSession along(movie, kit), other(movie, kit);
+        const size_t stepsBefore = static_cast<size_t>(way.from);
+        if (!play(along, demonstration, stepsBefore + static_cast<size_t>(way.count)) ||
+            !play(other, plays[w + 1], stepsBefore + way.steps.size()))
+            continue; // refused above
+        if (along.presentation() != other.presentation() ||
+            along.dialog().has_value() != other.dialog().has_value())
+            return stepFault(
+                movie, way.steps.back(), -1,
+                u"第 %1 步的另一种做法“%2”做完后，演示文稿与第 %1 至 %3 步做完后的不同"_s.arg(way.from + 1)
+                    .arg(way.name)
+                    .arg(way.from + way.count));
     }
     return {};
 }

@@ -306,7 +306,7 @@ void KitView::doMove(const DemoMove& move, const std::optional<QRect>& at)
 
 bool KitView::performThroughUi(const QString& action)
 {
-    const int before = m_session->stepIndex();
+    const int before = m_session->progress();
     for (const DemoMove& move : planMoves(action)) {
         std::optional<QRect> r;
         if (!move.locator.isEmpty()) {
@@ -317,7 +317,7 @@ bool KitView::performThroughUi(const QString& action)
         }
         doMove(move, r);
     }
-    return m_session->stepIndex() > before;
+    return m_session->progress() > before;
 }
 
 void KitView::setCompletionText(const QString& text)

@@ -1089,11 +1089,22 @@ void KitView::paintHint(QPainter& p)
             p.setRenderHint(QPainter::Antialiasing, false);
         }
     }
-    // The steps in words.
+    // The steps in words: the first way, or, once the learner has taken another
+    // way of a run of steps, that way's steps in place of the run's.
     const QFontMetrics fm(uiFont(12));
     QStringList lines;
-    for (int i = 0; i < s.stepCount(); ++i)
-        lines << u"%1. %2"_s.arg(i + 1).arg(s.movie().steps[static_cast<size_t>(i)].hint);
+    int current = s.stepIndex();
+    const MovieWay* way = s.wayIndex() >= 0 ? &s.movie().ways[static_cast<size_t>(s.wayIndex())] : nullptr;
+    for (int i = 0; i < s.stepCount(); ++i) {
+        if (way && i == way->from) {
+            current = static_cast<int>(lines.size()) + s.wayStepIndex();
+            for (const MovieStep& step : way->steps)
+                lines << u"%1. %2"_s.arg(lines.size() + 1).arg(step.hint);
+            i += way->count - 1;
+            continue;
+        }
+        lines << u"%1. %2"_s.arg(lines.size() + 1).arg(s.movie().steps[static_cast<size_t>(i)].hint);
+    }
     // Over the lower left of the slide pane, clear of the task pane and the menus.
     const QRect area = m_session->view() == u"show"_s ? rect() : slideAreaRect();
     const int w = std::min(340, area.width() - 16);
@@ -1111,9 +1122,9 @@ void KitView::paintHint(QPainter& p)
     p.drawText(QRect(box.left() + 8, box.top() + 4, w - 16, 18), Qt::AlignVCenter, u"操作提示"_s);
     int y = box.top() + 24;
     for (int i = 0; i < lines.size(); ++i) {
-        const bool current = i == s.stepIndex();
-        p.setFont(uiFont(12, current));
-        p.setPen(current ? QColor(0xC0, 0x00, 0x00) : (i < s.stepIndex() ? kGreyText : Qt::black));
+        const bool now = i == current;
+        p.setFont(uiFont(12, now));
+        p.setPen(now ? QColor(0xC0, 0x00, 0x00) : (i < current ? kGreyText : Qt::black));
         const QRect lr = fm.boundingRect(QRect(0, 0, w - 16, 400), Qt::TextWordWrap, lines[i]);
         p.drawText(QRect(box.left() + 8, y, w - 16, lr.height()), Qt::TextWordWrap, lines[i]);
         y += lr.height() + 3;
