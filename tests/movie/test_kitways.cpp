@@ -1,8 +1,8 @@
 // The ways of the real PowerPoint 2003 that reach a command other than its
 // menu, clicked through the window with the shipped kit.
 #include "movie/kitcatalog.h"
-#include "movie/widgets/kitview.h"
 #include "movie/moviesession.h"
+#include "movie/widgets/kitview.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -178,5 +178,49 @@ TEST(KitWays, DoubleClickingAListItemChoosesItAndPressesTheButtonWhereTheRealDia
         view->clickAt(item, Qt::LeftButton, true);
         EXPECT_EQ(view->session().stepIndex(), 2);
         EXPECT_TRUE(view->session().dialog().has_value());
+    }
+}
+
+TEST(KitWays, TheFormattingToolbarIsAnotherWayOfTheFontDialog)
+{
+    const QString steps = uR"j({"hint": "a", "accept": ["click:title"]},
+        {"hint": "单击“格式”菜单中的“字体”命令。", "accept": ["menu:格式(O)/字体(F)...", "key:Ctrl+T"],
+         "ways": [{"name": "格式工具栏", "replaces": 4, "steps": [
+           {"hint": "在“字体”框中选择“黑体”。", "accept": ["toolbar:字体=黑体"], "set": {"titleFont": {"family": "黑体"}}},
+           {"hint": "在“字号”框中选择“28”。", "accept": ["toolbar:字号=28"], "set": {"titleFont": {"size": 28}}}]}]},
+        {"hint": "c", "accept": ["dialog:字体/中文字体=黑体"]},
+        {"hint": "d", "accept": ["dialog:字体/字号=28"]},
+        {"hint": "e", "accept": ["dialog:字体/确定"], "set": {"titleFont": {"family": "黑体", "size": 28}}})j"_s;
+    {
+        auto view = viewOf(kTwoSlides, steps);
+        ASSERT_TRUE(view->performThroughUi(u"click:title"_s));
+        // Until the learner takes another way, the hint points along the first.
+        EXPECT_EQ(view->nextTargetLocator(), u"menutitle:格式(O)"_s);
+        view->clickAt(at(*view, u"tb:字体"_s).center());
+        view->clickAt(at(*view, u"drop:黑体"_s).center());
+        EXPECT_EQ(view->session().wayIndex(), 0);
+        EXPECT_EQ(view->session().presentation().slides[0].titleFont.family, u"黑体"_s);
+        EXPECT_EQ(view->nextTargetLocator(), u"tb:字号"_s);
+        // The dialog's way is closed now.
+        view->pressShortcut(u"Ctrl+T"_s);
+        EXPECT_FALSE(view->session().dialog().has_value());
+        ASSERT_TRUE(view->performThroughUi(u"toolbar:字号=28"_s));
+        EXPECT_TRUE(view->session().isComplete());
+        EXPECT_EQ(view->session().presentation().slides[0].titleFont.size, 28);
+    }
+    {
+        // The demonstration keeps to the first way: it goes through the dialog.
+        auto view = viewOf(kTwoSlides, steps);
+        bool dialogShown = false, wayTaken = false;
+        view->session().setChangeListener([&] {
+            dialogShown = dialogShown || view->session().dialog().has_value();
+            wayTaken = wayTaken || view->session().wayIndex() >= 0;
+        });
+        view->startDemonstration();
+        QTRY_VERIFY_WITH_TIMEOUT(!view->isDemonstrating(), 10000);
+        EXPECT_TRUE(view->session().isComplete());
+        EXPECT_TRUE(dialogShown);
+        EXPECT_FALSE(wayTaken);
+        EXPECT_EQ(view->demonstrationShortcuts(), 0);
     }
 }
