@@ -30,6 +30,7 @@ int main(int argc, char** argv)
     }
     KitView view(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
     view.setWindowFlag(Qt::FramelessWindowHint);
+    view.setAttribute(Qt::WA_AlwaysShowToolTips); // also without a window manager to make it active
     view.move(0, 0);
     view.setPace(0);
     view.setHintVisible(hint);

@@ -1,6 +1,7 @@
 #include "movie/movie.h"
 
 #include "movie/jsonlines.h"
+#include "movie/locators.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -296,7 +297,7 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
 // An action of step `where` names a slide or shape that the presentation has now.
 Check checkTarget(const Presentation& p, const QString& action, const QString& where)
 {
-    const ActionTarget t = actionTarget(action);
+    const ActionParts t = parseAction(action);
     const int slides = static_cast<int>(p.slides.size());
     if (t.malformed)
         return Fault{where, u"“%1”：没有指出幻灯片或图形的编号"_s.arg(action)};
@@ -396,7 +397,7 @@ Check checkStep(Presentation& p, const MovieStep& step, const QString& where)
         if (Check f = checkTarget(p, step.accept[j], u"%1.accept[%2]"_s.arg(where).arg(j)))
             return f;
     }
-    if (const ActionTarget t = actionTarget(step.accept.first()); t.slide > 0)
+    if (const ActionParts t = parseAction(step.accept.first()); t.slide > 0)
         p.selected = t.slide;
     return applyChanges(p, step.set, where + u".set"_s);
 }
@@ -435,45 +436,6 @@ QStringList outlineParagraphs(const Slide& slide)
     if (slide.layout == u"标题幻灯片"_s && !slide.subtitle.isEmpty())
         return slide.subtitle.split(u'\n');
     return {};
-}
-
-ActionTarget actionTarget(const QString& action)
-{
-    ActionTarget t;
-    QString rest;
-    bool slide = false;
-    if (action.startsWith(u"click:outline:"_s)) {
-        // "click:outline:s/p": paragraph p of slide s in the outline.
-        const QStringList parts = action.mid(14).split(u'/');
-        bool okSlide = false, okParagraph = false;
-        t.slide = parts.value(0).toInt(&okSlide);
-        t.paragraph = parts.value(1).toInt(&okParagraph);
-        if (parts.size() != 2 || !okSlide || !okParagraph || t.slide < 1 || t.paragraph < 1)
-            t = ActionTarget{0, 0, 0, true};
-        return t;
-    }
-    if (action.startsWith(u"thumb:"_s)) {
-        rest = action.mid(6);
-        slide = true;
-    } else {
-        const qsizetype colon = action.indexOf(u':');
-        const QString kind = action.left(colon);
-        if (colon < 0 || (kind != u"click"_s && kind != u"dblclick"_s))
-            return t;
-        rest = action.mid(colon + 1);
-        if (rest.startsWith(u"thumb:"_s))
-            slide = true;
-        else if (!rest.startsWith(u"shape:"_s))
-            return t;
-        rest = rest.mid(6);
-    }
-    bool ok = false;
-    const int n = rest.toInt(&ok);
-    if (!ok || n < 1)
-        t.malformed = true;
-    else
-        (slide ? t.slide : t.shape) = n;
-    return t;
 }
 
 Status mergeSlide(Slide& slide, const QJsonObject& fields, const QString& where)

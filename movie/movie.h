@@ -118,19 +118,6 @@ struct Movie
 // lines (a leading tab per level below the first), or the subtitle of a title slide.
 QStringList outlineParagraphs(const Slide& slide);
 
-// What an action names on the slides: the slide of "thumb:n", "click:thumb:n"
-// and "dblclick:thumb:n", the shape of "click:shape:n" and "dblclick:shape:n",
-// the slide and paragraph of "click:outline:s/p" (1-based; 0 when it names
-// none). A number that is not positive is malformed.
-struct ActionTarget
-{
-    int slide = 0;
-    int shape = 0;
-    int paragraph = 0;
-    bool malformed = false;
-};
-ActionTarget actionTarget(const QString& action);
-
 // Reads a movie document. The error says what is wrong and where, as
 // "source:line: …": `source` names the document (its file), the line is the
 // offending item's. Every slide and shape that a step's actions or changes

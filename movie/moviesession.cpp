@@ -1,5 +1,7 @@
 #include "movie/moviesession.h"
 
+#include "movie/locators.h"
+
 #include <QJsonValue>
 #include <QRegularExpression>
 #include <algorithm>
@@ -7,6 +9,24 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
+
+namespace {
+
+// A shape's kind, as the kit's menus name selections.
+QString kindOfShape(const QString& type)
+{
+    static const QStringList autoShapes{u"rect"_s, u"roundrect"_s, u"ellipse"_s, u"arrow"_s,
+                                        u"star"_s, u"smiley"_s,    u"button"_s};
+    if (autoShapes.contains(type))
+        return u"autoshape"_s;
+    if (type == u"picture"_s || type == u"clipart"_s)
+        return u"picture"_s;
+    if (type == u"wordart"_s || type == u"textbox"_s)
+        return type;
+    return u"object"_s;
+}
+
+} // namespace
 
 QString FormState::value(const QString& id) const
 {
@@ -34,6 +54,7 @@ void MovieSession::reset()
     m_wayDone.clear();
     m_progress = 0;
     m_paragraph = 0;
+    m_selected.clear();
     m_done.assign(m_movie.steps.size(), false);
     m_dialog.reset();
     m_beneath.clear();
@@ -132,7 +153,9 @@ bool MovieSession::reachable(const KitTarget& t) const
     case KitTarget::Dialog:
         return false;
     case KitTarget::Menu:
-        return t.views.isEmpty() || t.views.contains(m_presentation.view);
+    case KitTarget::Context:
+        return (t.views.isEmpty() || t.views.contains(m_presentation.view)) &&
+               (t.selected.isEmpty() || t.selected.contains(selectionKind()));
     case KitTarget::TaskPane:
         return m_presentation.taskpane == t.form && m_presentation.view != u"show"_s;
     case KitTarget::Thumb:
@@ -162,6 +185,12 @@ void MovieSession::applyAction(const KitTarget& t)
         if (t.slide > 0 && t.slide <= static_cast<int>(m_presentation.slides.size())) {
             m_presentation.selected = t.slide;
             m_paragraph = t.paragraph;
+        }
+        if (t.kind != KitTarget::Thumb && t.slide == 0) {
+            // A click on the slide selects what it lands on; on none of its objects it lets go.
+            select(t.shape > 0                   ? targets::shape(t.shape)
+                   : t.placeholder == u"slide"_s ? QString()
+                                                 : t.placeholder);
         }
         if (t.kind == KitTarget::DoubleClick)
             applyOpens(doubleClickOpens(t));
@@ -207,14 +236,12 @@ void MovieSession::applyAction(const KitTarget& t)
 QString MovieSession::doubleClickOpens(const KitTarget& t) const
 {
     // An AutoShape, or the border of a placeholder, opens its format dialog.
-    static const QStringList autoShapes{u"rect"_s, u"roundrect"_s, u"ellipse"_s, u"arrow"_s,
-                                        u"star"_s, u"smiley"_s,    u"button"_s};
-    if (t.area.startsWith(u"frame:"_s))
+    if (t.frame)
         return u"dialog:设置占位符格式"_s;
     if (t.shape > 0) {
         const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
         if (t.shape <= static_cast<int>(slide.shapes.size()) &&
-            autoShapes.contains(slide.shapes[static_cast<size_t>(t.shape - 1)].type))
+            kindOfShape(slide.shapes[static_cast<size_t>(t.shape - 1)].type) == u"autoshape"_s)
             return u"dialog:设置自选图形格式"_s;
     }
     return {};
@@ -225,7 +252,8 @@ namespace {
 // "key:alt+shift+right" and "key:Shift+Alt+Right" are one action.
 QString normalizedAction(const QString& action)
 {
-    return action.startsWith(u"key:"_s) ? u"key:"_s + KitCatalog::normalizeShortcut(action.mid(4)) : action;
+    const ActionParts a = parseAction(action);
+    return a.kind == ActionParts::Key ? actions::key(KitCatalog::normalizeShortcut(a.shortcut)) : action;
 }
 
 } // namespace
@@ -295,6 +323,37 @@ MovieSession::Taking MovieSession::stepTaking(const QString& action) const
     return {};
 }
 
+void MovieSession::select(const QString& object)
+{
+    m_selected = object;
+    m_selectedSlide = m_presentation.selected;
+    m_selectedView = m_presentation.view;
+}
+
+QString MovieSession::selectedObject() const
+{
+    if (m_selected.isEmpty() || m_selectedSlide != m_presentation.selected ||
+        m_selectedView != m_presentation.view)
+        return {};
+    const ActionParts on = parseAction(actions::click(m_selected));
+    const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
+    if (on.shape > static_cast<int>(slide.shapes.size()))
+        return {};
+    return m_selected;
+}
+
+QString MovieSession::selectionKind() const
+{
+    const QString object = selectedObject();
+    if (object.isEmpty() || object == u"notes"_s)
+        return u"nothing"_s;
+    const int shape = parseAction(actions::click(object)).shape;
+    if (shape == 0)
+        return u"placeholder"_s;
+    const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
+    return kindOfShape(slide.shapes[static_cast<size_t>(shape - 1)].type);
+}
+
 QString MovieSession::toolbarValue(const QString& button) const
 {
     if (const auto chosen = m_toolbarValues.find(button); chosen != m_toolbarValues.end())
@@ -324,7 +383,14 @@ bool MovieSession::perform(const QString& action)
     // Changed text leaves no paragraph of the old text selected.
     if (!changes.isEmpty())
         m_paragraph = 0;
+    const auto shapesNow = [this] {
+        return m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size();
+    };
+    const size_t shapesBefore = shapesNow();
     applyPresentationChanges(m_presentation, changes);
+    // A shape just drawn or inserted is selected.
+    if (shapesNow() > shapesBefore)
+        select(targets::shape(static_cast<int>(shapesNow())));
     if (taking.way >= 0) {
         const MovieWay& way = m_movie.ways[static_cast<size_t>(taking.way)];
         if (m_way < 0) {

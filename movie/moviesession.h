@@ -64,6 +64,15 @@ public:
     // The paragraph of the selected slide that a click in the outline selected
     // (1-based; 0 when the slide as a whole, or nothing in the outline, is selected).
     int selectedParagraph() const { return m_paragraph; }
+    // The object selected on the slide shown: a placeholder ("title", "body",
+    // "subtitle", "notes") or a shape ("shape:2"); empty for none.
+    QString selectedObject() const;
+    // Its kind, as the kit's menus name what they are shown for: "placeholder",
+    // "autoshape", "picture", "wordart", "textbox", "object", or "nothing".
+    QString selectionKind() const;
+    // A learner's click on the slide selects the object under the pointer, or
+    // with an empty name lets go, whatever the task.
+    void select(const QString& object);
     // What a toolbar's drop-down box shows: the value last chosen in it, else the kit's.
     QString toolbarValue(const QString& button) const;
     // Toolbars the learner has shown (插入 → 图片 → 自选图形 shows 自选图形).
@@ -102,6 +111,9 @@ private:
     std::vector<FormState> m_beneath;
     FormState m_taskPane;
     int m_paragraph = 0;
+    QString m_selected; // the selected object, on this slide in this view
+    int m_selectedSlide = 0;
+    QString m_selectedView;
     QStringList m_toolbars;
     std::map<QString, QString> m_toolbarValues;
     std::function<void()> m_listener;
