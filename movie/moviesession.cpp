@@ -1,5 +1,6 @@
 #include "movie/moviesession.h"
 
+#include "movie/kitways.h"
 #include "movie/locators.h"
 
 #include <QJsonValue>
@@ -36,6 +37,8 @@ QString FormState::value(const QString& id) const
 
 MovieSession::MovieSession(Movie movie, const KitCatalog& kit) : m_movie(std::move(movie)), m_kit(&kit)
 {
+    const std::vector<MovieWay> found = kitWays(m_movie, kit);
+    m_movie.ways.insert(m_movie.ways.end(), found.begin(), found.end());
     reset();
 }
 
@@ -484,10 +487,13 @@ Status playAll(const Movie& movie, const KitCatalog& kit, const std::vector<Move
 
 } // namespace
 
-Status verifyMovie(const Movie& movie, const KitCatalog& kit)
+Status verifyMovie(const Movie& given, const KitCatalog& kit)
 {
-    if (movie.completion)
+    if (given.completion)
         return {};
+    // The movie with the ways the kit gives it besides its own.
+    const MovieSession probe(given, kit);
+    const Movie& movie = probe.movie();
     for (size_t i = 0; i < movie.steps.size(); ++i) {
         if (movie.steps[i].accept.isEmpty())
             return stepFault(movie, movie.steps[i], -1, u"第 %1 步没有可接受的操作"_s.arg(i + 1));

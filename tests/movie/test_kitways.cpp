@@ -385,3 +385,54 @@ TEST(KitWays, AddEffectDropsDownItsEffectsInCascadingMenus)
     EXPECT_TRUE(view->session().isComplete());
     EXPECT_EQ(view->session().presentation().slides[0].animation, u"棋盘"_s);
 }
+
+TEST(KitWays, AnEffectOfTheAddEffectMenuIsAlsoPickedThroughItsDialogAndTheOtherWayRound)
+{
+    const QString slides = uR"j({"taskpane": "自定义动画", "slides": [{"title": "产品"}]})j"_s;
+    const QString pane = u"自定义动画"_s, button = u"添加效果"_s;
+    const QString throughTheDialog = uR"j({"hint": "a", "accept": ["click:title"]},
+        {"hint": "b", "accept": ["taskpane:自定义动画/添加效果"]},
+        {"hint": "c", "accept": ["taskpane:自定义动画/进入=其他效果(M)..."]},
+        {"hint": "d", "accept": ["dialog:添加进入效果/效果=%1"]},
+        {"hint": "e", "accept": ["dialog:添加进入效果/确定"], "set": {"animation": "%1"}})j"_s;
+    {
+        // The menu lists 飞入: picking it there takes the dialog's three steps.
+        auto view = viewOf(slides, throughTheDialog.arg(u"飞入"_s));
+        ASSERT_EQ(view->session().movie().ways.size(), 1u);
+        EXPECT_EQ(view->session().movie().ways[0].from, 2);
+        EXPECT_EQ(view->session().movie().ways[0].count, 3);
+        ASSERT_TRUE(view->performThroughUi(u"click:title"_s));
+        view->clickAt(at(*view, locators::control(pane, button)).center());
+        view->clickAt(at(*view, locators::paneItem({pane, button, u"进入(E)"_s})).center());
+        view->clickAt(at(*view, locators::paneItem({pane, button, u"进入(E)"_s, u"5. 飞入"_s})).center());
+        EXPECT_TRUE(view->session().isComplete());
+        EXPECT_EQ(view->session().presentation().slides[0].animation, u"飞入"_s);
+        EXPECT_TRUE(verifyMovie(view->session().movie(), KitCatalog::instance()).ok());
+    }
+    {
+        // 向内溶解 is only in the dialog: there is no other way.
+        auto view = viewOf(slides, throughTheDialog.arg(u"向内溶解"_s));
+        EXPECT_TRUE(view->session().movie().ways.empty());
+    }
+    {
+        // A movie that picks 菱形 in the menu takes 其他效果, the dialog's 菱形 and 确定.
+        auto view = viewOf(slides, uR"j({"hint": "a", "accept": ["click:title"]},
+            {"hint": "b", "accept": ["taskpane:自定义动画/添加效果"]},
+            {"hint": "c", "accept": ["taskpane:自定义动画/进入=菱形"], "set": {"animation": "菱形"}},
+            {"hint": "d", "accept": ["taskpane:自定义动画/速度=慢速"]})j"_s);
+        ASSERT_TRUE(view->performThroughUi(u"click:title"_s));
+        ASSERT_TRUE(view->performThroughUi(u"taskpane:自定义动画/添加效果"_s));
+        ASSERT_TRUE(view->performThroughUi(u"taskpane:自定义动画/进入=其他效果(M)..."_s));
+        ASSERT_TRUE(view->session().dialog().has_value());
+        EXPECT_EQ(view->session().wayIndex(), 0);
+        // The hint now names the dialog's steps.
+        EXPECT_EQ(view->session().currentStep()->hint, u"在“添加进入效果”对话框中单击“菱形”。"_s);
+        EXPECT_EQ(view->nextTargetLocator(), locators::item(u"添加进入效果"_s, u"效果"_s, u"菱形"_s));
+        ASSERT_TRUE(view->performThroughUi(u"dialog:添加进入效果/效果=菱形"_s));
+        ASSERT_TRUE(view->performThroughUi(u"dialog:添加进入效果/确定"_s));
+        EXPECT_EQ(view->session().presentation().slides[0].animation, u"菱形"_s);
+        EXPECT_EQ(view->session().stepIndex(), 3);
+        ASSERT_TRUE(view->performThroughUi(u"taskpane:自定义动画/速度=慢速"_s));
+        EXPECT_TRUE(view->session().isComplete());
+    }
+}
