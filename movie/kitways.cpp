@@ -75,7 +75,7 @@ std::vector<MovieWay> kitWays(const Movie& movie, const KitCatalog& kit)
     };
     for (int i = 0; i < count; ++i) {
         const MovieStep& step = movie.steps[static_cast<size_t>(i)];
-        const auto choice = menuChoice(step.accept.first(), kit);
+        const auto choice = menuChoice(step.accept.value(0), kit);
         if (!choice)
             continue;
         const KitControl& c = *choice->control;
@@ -88,10 +88,10 @@ std::vector<MovieWay> kitWays(const Movie& movie, const KitCatalog& kit)
             const QString dialog = opens->second.mid(7);
             const MovieStep& pick = movie.steps[static_cast<size_t>(i + 1)];
             const MovieStep& ok = movie.steps[static_cast<size_t>(i + 2)];
-            const auto picked = kit.resolve(pick.accept.first());
+            const auto picked = kit.resolve(pick.accept.value(0));
             if (!picked || picked->kind != KitTarget::Dialog || picked->form != dialog || !picked->hasValue ||
                 !c.items.contains(picked->value) || c.itemOpens.count(picked->value) ||
-                ok.accept.first() != actions::dialog(dialog, u"确定"_s) || !step.set.isEmpty() ||
+                ok.accept.value(0) != actions::dialog(dialog, u"确定"_s) || !step.set.isEmpty() ||
                 !pick.set.isEmpty())
                 continue;
             MovieWay way;

@@ -494,10 +494,6 @@ Status verifyMovie(const Movie& given, const KitCatalog& kit)
     // The movie with the ways the kit gives it besides its own.
     const MovieSession probe(given, kit);
     const Movie& movie = probe.movie();
-    for (size_t i = 0; i < movie.steps.size(); ++i) {
-        if (movie.steps[i].accept.isEmpty())
-            return stepFault(movie, movie.steps[i], -1, u"第 %1 步没有可接受的操作"_s.arg(i + 1));
-    }
     std::vector<Move> demonstration;
     addMovieSteps(demonstration, movie, 0, static_cast<int>(movie.steps.size()));
     std::vector<std::vector<Move>> plays{demonstration};
@@ -505,6 +501,8 @@ Status verifyMovie(const Movie& given, const KitCatalog& kit)
         plays.push_back(wayMoves(movie, way));
     for (const std::vector<Move>& moves : plays) {
         for (const Move& m : moves) {
+            if (m.step->accept.isEmpty())
+                return stepFault(movie, *m.step, -1, u"%1没有可接受的操作"_s.arg(m.name));
             for (qsizetype k = 0; k < m.step->accept.size(); ++k) {
                 const QString& action = m.step->accept[k];
                 if (auto t = kit.resolve(action); !t)

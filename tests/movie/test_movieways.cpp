@@ -157,6 +157,15 @@ TEST(MovieWays, VerificationPlaysEveryWayAndRefusesOneThatEndsElsewhere)
     EXPECT_TRUE(unreachable.error().contains(u"另一种做法“格式工具栏”第 1 步不接受"_s))
         << unreachable.error().toStdString();
 
+    // A way made without the reader, with a step that takes nothing, is refused, not played.
+    Movie handMade = read(fontMovie());
+    handMade.ways[0].steps[0].accept.clear();
+    const Status empty = verifyMovie(handMade, smallKit());
+    ASSERT_FALSE(empty.ok());
+    EXPECT_TRUE(empty.error().contains(u"第 1 步的另一种做法“格式工具栏”第 1 步没有可接受的操作"_s))
+        << empty.error().toStdString();
+    EXPECT_FALSE(MovieSession(handMade, smallKit()).accepts(u"toolbar:字号=24"_s));
+
     const Status unknown =
         verifyMovie(read(fontMovie(R"("set": {"titleFont": {"size": 24}})", "toolbar:没有")), smallKit());
     ASSERT_FALSE(unknown.ok());
