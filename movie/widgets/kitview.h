@@ -57,11 +57,8 @@ public:
     // every element it needed was on view).
     int demonstrationShortcuts() const { return m_demoShortcuts; }
     void typeText(const QString& text);
-    // Where an element is drawn now, by its locator ("menutitle:格式(O)",
-    // "menuitem:格式(O)/字体(F)...", "tb:新建", "thumb:2", "ph:title",
-    // "ctxitem:幻灯片版式(L)...", "ctl:字体/字号", "item:字体/字号/24", "tab:页眉和页脚/备注和讲义",
-    // "outline:3/2" for paragraph 2 of slide 3 in the outline, "scroll:slides:down" for a part of a
-    // scroll bar: up, down, pageup, pagedown, thumb of "slides", "outline", "pane" or "gallery:<form>/<id>").
+    // Where an element is drawn now, by its locator (made by movie/locators.h:
+    // "menuitem:格式(O)/字体(F)...", "tb:新建", "ctl:字体/字号", "scroll:slides:down"…).
     std::optional<QRect> locate(const QString& locator) const;
     // The placeholder or object shown selected on the slide ("ph:title", "shape:2"); empty for none.
     QString selectedObject() const;
