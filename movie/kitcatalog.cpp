@@ -1,6 +1,7 @@
 #include "movie/kitcatalog.h"
 
 #include "movie/jsonlines.h"
+#include "movie/locators.h"
 #include "movie/movie.h"
 
 #include <QDirIterator>
@@ -123,6 +124,48 @@ const KitMenuItem* findItem(const std::vector<KitMenuItem>& items, const QString
             return &item;
     }
     return nullptr;
+}
+
+// "其他效果(M)..." is a command of its menu; "百叶窗" an effect it lists.
+bool hasAccessKey(const QString& text)
+{
+    const qsizetype open = text.indexOf(u'(');
+    return open >= 0 && open + 2 < text.size() && text[open + 1].isLetter() && text[open + 2] == u')';
+}
+
+// The drop-down menu of a task pane's button: a submenu for each control under
+// it, whose choices are listed numbered (the effects used last), then, after a
+// separator, its commands.
+std::vector<KitMenuItem> paneButtonMenu(const KitForm& pane, const QString& button)
+{
+    std::vector<KitMenuItem> menu;
+    for (const KitControl& c : pane.controls) {
+        if (c.under != button || c.type != KitControlType::Combo)
+            continue;
+        KitMenuItem submenu;
+        submenu.text = c.text.isEmpty() ? c.id : c.text;
+        submenu.icon = c.icon;
+        int number = 0;
+        for (const QString& value : c.items) {
+            KitMenuItem item;
+            item.control = c.id;
+            item.value = value;
+            if (hasAccessKey(value)) {
+                if (number > 0 && !submenu.items.back().separator) {
+                    KitMenuItem separator;
+                    separator.separator = true;
+                    submenu.items.push_back(separator);
+                }
+                item.text = value;
+            } else {
+                item.text = u"%1. %2"_s.arg(++number).arg(value);
+                item.icon = c.icon;
+            }
+            submenu.items.push_back(item);
+        }
+        menu.push_back(submenu);
+    }
+    return menu;
 }
 
 bool isNumber(const QString& text)
@@ -248,7 +291,8 @@ bool KitReader::readMenuItems(const QJsonValue& list, const JsonPath& at, std::v
     static const std::vector<Field> fields{{u"text"_s, Kind::Text},     {u"shortcut"_s, Kind::Text},
                                            {u"opens"_s, Kind::Text},    {u"separator"_s, Kind::Flag},
                                            {u"disabled"_s, Kind::Flag}, {u"items"_s, Kind::Objects},
-                                           {u"views"_s, Kind::Texts}};
+                                           {u"views"_s, Kind::Texts},   {u"selected"_s, Kind::Texts},
+                                           {u"icon"_s, Kind::Text},     {u"columns"_s, Kind::Whole}};
     if (!checkKind(list, at, Kind::Objects))
         return false;
     const QJsonArray items = list.toArray();
@@ -263,6 +307,9 @@ bool KitReader::readMenuItems(const QJsonValue& list, const JsonPath& at, std::v
         item.opens = o[u"opens"_s].toString();
         item.disabled = o[u"disabled"_s].toBool();
         item.views = texts(o[u"views"_s]);
+        item.selected = texts(o[u"selected"_s]);
+        item.icon = o[u"icon"_s].toString();
+        item.columns = o[u"columns"_s].toInt();
         if (!readMenuItems(o[u"items"_s].isUndefined() ? QJsonArray() : o[u"items"_s], at / i / u"items"_s,
                            item.items))
             return false;
@@ -274,10 +321,10 @@ bool KitReader::readMenuItems(const QJsonValue& list, const JsonPath& at, std::v
 bool KitReader::readButton(const QJsonValue& v, const JsonPath& at, KitButton& button)
 {
     static const std::vector<Field> fields{
-        {u"name"_s, Kind::Text},      {u"icon"_s, Kind::Text},      {u"type"_s, Kind::Text},
-        {u"text"_s, Kind::Text},      {u"value"_s, Kind::Text},     {u"opens"_s, Kind::Text},
-        {u"width"_s, Kind::Whole},    {u"items"_s, Kind::Array},    {u"editable"_s, Kind::Flag},
-        {u"separator"_s, Kind::Flag}, {u"shiftOpens"_s, Kind::Text}};
+        {u"name"_s, Kind::Text},      {u"icon"_s, Kind::Text},       {u"type"_s, Kind::Text},
+        {u"text"_s, Kind::Text},      {u"value"_s, Kind::Text},      {u"opens"_s, Kind::Text},
+        {u"width"_s, Kind::Whole},    {u"items"_s, Kind::Array},     {u"editable"_s, Kind::Flag},
+        {u"separator"_s, Kind::Flag}, {u"shiftOpens"_s, Kind::Text}, {u"columns"_s, Kind::Whole}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject b = v.toObject();
@@ -294,6 +341,7 @@ bool KitReader::readButton(const QJsonValue& v, const JsonPath& at, KitButton& b
     button.opens = b[u"opens"_s].toString();
     button.shiftOpens = b[u"shiftOpens"_s].toString();
     button.width = b[u"width"_s].toInt();
+    button.columns = b[u"columns"_s].toInt();
     button.editable = b[u"editable"_s].toBool();
     if (b.contains(u"items"_s)) {
         // A drop-down box lists values, a button with an arrow a menu.
@@ -319,7 +367,7 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
         {u"x"_s, Kind::Whole},          {u"y"_s, Kind::Whole},         {u"w"_s, Kind::Whole},
         {u"h"_s, Kind::Whole},          {u"columns"_s, Kind::Whole},   {u"min"_s, Kind::Number},
         {u"max"_s, Kind::Number},       {u"step"_s, Kind::Number},     {u"editable"_s, Kind::Flag},
-        {u"doubleClick"_s, Kind::Text}, {u"focus"_s, Kind::Flag}};
+        {u"doubleClick"_s, Kind::Text}, {u"focus"_s, Kind::Flag},      {u"icon"_s, Kind::Text}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject c = v.toObject();
@@ -382,6 +430,7 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
     control.editable = c[u"editable"_s].toBool();
     control.doubleClick = c[u"doubleClick"_s].toString();
     control.focus = c[u"focus"_s].toBool();
+    control.icon = c[u"icon"_s].toString();
     if (control.type == KitControlType::Tabs && control.id.isEmpty())
         control.id = u"标签"_s;
     return true;
@@ -618,6 +667,12 @@ Result<KitCatalog> KitCatalog::load(const std::vector<KitFile>& files)
         form.width = model->second.width;
         form.height = model->second.height;
     }
+    for (auto& [name, pane] : kit.m_taskPanes) {
+        for (KitControl& button : pane.controls) {
+            if (button.type == KitControlType::Button)
+                button.menu = paneButtonMenu(pane, button.id);
+        }
+    }
     return kit;
 }
 
@@ -711,160 +766,163 @@ QStringList KitCatalog::taskPaneNames() const
 Result<KitTarget> KitCatalog::resolve(const QString& action) const
 {
     using R = Result<KitTarget>;
-    const qsizetype colon = action.indexOf(u':');
-    if (colon <= 0)
-        return R::failure(u"“%1”不是操作"_s.arg(action));
-    const QString kind = action.left(colon);
-    const QString rest = action.mid(colon + 1);
+    const ActionParts a = parseAction(action);
     KitTarget t;
+    // The command of a menu that `path` names from its second part on; null,
+    // with `error` set, when the menu does not have it.
+    QString error;
+    auto findCommand = [&](const std::vector<KitMenuItem>* items,
+                           const QStringList& path) -> const KitMenuItem* {
+        const KitMenuItem* item = nullptr;
+        for (qsizetype i = 1; i < path.size(); ++i) {
+            item = findItem(*items, path[i]);
+            if (!item) {
+                error = u"“%1”中没有“%2”"_s.arg(path.mid(0, i).join(u'/'), path[i]);
+                return nullptr;
+            }
+            items = &item->items;
+        }
+        if (!item->items.empty()) {
+            error = u"“%1”是子菜单，不是命令"_s.arg(action);
+            return nullptr;
+        }
+        return item;
+    };
 
-    if (kind == u"menu"_s || kind == u"context"_s) {
-        QStringList path = rest.split(u'/');
+    switch (a.kind) {
+    case ActionParts::None:
+        break;
+    case ActionParts::Menu:
+    case ActionParts::Context: {
         const std::vector<KitMenuItem>* items = nullptr;
-        if (kind == u"menu"_s) {
+        if (a.kind == ActionParts::Menu) {
             t.kind = KitTarget::Menu;
             for (const KitMenu& m : m_menus) {
-                if (m.title == path.value(0))
+                if (m.title == a.path.value(0))
                     items = &m.items;
             }
             if (!items)
-                return R::failure(u"没有菜单“%1”"_s.arg(path.value(0)));
+                return R::failure(u"没有菜单“%1”"_s.arg(a.path.value(0)));
         } else {
             t.kind = KitTarget::Context;
-            t.area = path.value(0);
+            t.area = a.path.value(0);
             items = contextMenu(t.area);
             if (!items)
                 return R::failure(u"没有“%1”处的快捷菜单"_s.arg(t.area));
         }
-        if (path.size() < 2)
+        if (a.path.size() < 2)
             return R::failure(u"“%1”没有指出命令"_s.arg(action));
-        const KitMenuItem* item = nullptr;
-        for (qsizetype i = 1; i < path.size(); ++i) {
-            item = findItem(*items, path[i]);
-            if (!item)
-                return R::failure(u"“%1”中没有“%2”"_s.arg(path.mid(0, i).join(u'/'), path[i]));
-            items = &item->items;
-        }
-        if (!item->items.empty())
-            return R::failure(u"“%1”是子菜单，不是命令"_s.arg(action));
+        t.path = a.path;
+        const KitMenuItem* item = findCommand(items, a.path);
+        if (!item)
+            return R::failure(error);
         if (item->disabled)
             return R::failure(u"“%1”不可用"_s.arg(action));
-        t.path = path;
         t.opens = item->opens;
         t.views = item->views;
+        t.selected = item->selected;
         return t;
     }
-    if (kind == u"toolbar"_s) {
-        // "toolbar:<button>", "toolbar:<button>/<menu item>…" or "toolbar:<drop-down box>=<value>"
-        const qsizetype eq = rest.indexOf(u'=');
-        const QString head = eq < 0 ? rest : rest.left(eq);
-        QStringList path = head.split(u'/');
-        if (path.size() == 1 && eq < 0 && head.startsWith(u"Shift+"_s)) {
+    case ActionParts::Toolbar: {
+        // "toolbar:<button>", "toolbar:<button>/<menu item>…", "toolbar:<drop-down box>=<value>"
+        // or "toolbar:Shift+<button>".
+        const QString& name = a.path.first();
+        t.kind = KitTarget::Toolbar;
+        t.path = a.path;
+        if (a.shift) {
             // A click with Shift held: the view buttons open the masters and 设置放映方式.
-            const KitButton* b = toolbarButton(head.mid(6));
+            const KitButton* b = toolbarButton(name);
             if (!b || b->shiftOpens.isEmpty())
-                return R::failure(u"工具栏上没有按住 Shift 单击的“%1”"_s.arg(head.mid(6)));
-            t.kind = KitTarget::Toolbar;
-            t.path = path;
+                return R::failure(u"工具栏上没有按住 Shift 单击的“%1”"_s.arg(name));
+            t.path = QStringList{name};
+            t.shift = true;
             t.opens = b->shiftOpens;
             return t;
         }
-        const KitButton* b = toolbarButton(path.first());
+        const KitButton* b = toolbarButton(name);
         if (!b)
-            return R::failure(u"工具栏上没有“%1”"_s.arg(path.first()));
-        t.kind = KitTarget::Toolbar;
-        t.path = path;
-        if (eq >= 0) {
+            return R::failure(u"工具栏上没有“%1”"_s.arg(name));
+        if (a.hasValue) {
             t.hasValue = true;
-            t.value = rest.mid(eq + 1);
-            if (b->type != KitButtonType::Combo || path.size() != 1)
-                return R::failure(u"“%1”不是下拉框"_s.arg(path.first()));
+            t.value = a.value;
+            if (b->type != KitButtonType::Combo || a.path.size() != 1)
+                return R::failure(u"“%1”不是下拉框"_s.arg(name));
             if (!b->editable && !b->values.contains(t.value))
-                return R::failure(u"“%1”中没有“%2”"_s.arg(path.first(), t.value));
+                return R::failure(u"“%1”中没有“%2”"_s.arg(name, t.value));
             return t;
         }
         if (b->type == KitButtonType::Combo)
-            return R::failure(u"下拉框“%1”需要一个值（=…）"_s.arg(path.first()));
-        if (path.size() == 1) {
+            return R::failure(u"下拉框“%1”需要一个值（=…）"_s.arg(name));
+        if (a.path.size() == 1) {
             t.opens = b->opens;
             return t;
         }
-        const std::vector<KitMenuItem>* items = &b->items;
-        const KitMenuItem* item = nullptr;
-        for (qsizetype i = 1; i < path.size(); ++i) {
-            item = findItem(*items, path[i]);
-            if (!item)
-                return R::failure(u"“%1”中没有“%2”"_s.arg(path.mid(0, i).join(u'/'), path[i]));
-            items = &item->items;
-        }
-        if (!item->items.empty())
-            return R::failure(u"“%1”是子菜单，不是命令"_s.arg(action));
+        const KitMenuItem* item = findCommand(&b->items, a.path);
+        if (!item)
+            return R::failure(error);
         t.kind = KitTarget::ToolbarMenu;
         t.opens = item->opens;
         return t;
     }
-    if (kind == u"key"_s) {
-        const KitKey* k = key(rest);
+    case ActionParts::Key: {
+        const KitKey* k = key(a.shortcut);
         if (!k)
-            return R::failure(u"没有快捷键“%1”"_s.arg(rest));
+            return R::failure(u"没有快捷键“%1”"_s.arg(a.shortcut));
         t.kind = KitTarget::Key;
         t.path = {k->key};
         t.opens = k->opens;
         return t;
     }
-    if (kind == u"thumb"_s) {
-        bool ok = false;
-        t.slide = rest.toInt(&ok);
-        if (!ok || t.slide < 1)
+    case ActionParts::Thumb:
+        if (a.malformed)
             return R::failure(u"“%1”没有指出幻灯片"_s.arg(action));
         t.kind = KitTarget::Thumb;
+        t.slide = a.slide;
         return t;
-    }
-    if (kind == u"click"_s || kind == u"dblclick"_s) {
+    case ActionParts::Click:
+    case ActionParts::DoubleClick: {
         static const QStringList areas{u"title"_s, u"body"_s, u"subtitle"_s, u"slide"_s, u"notes"_s};
-        const bool thumb = rest.startsWith(u"thumb:"_s) && rest.mid(6).toInt() > 0;
-        const bool shape = rest.startsWith(u"shape:"_s) && rest.mid(6).toInt() > 0;
-        if (kind == u"click"_s && rest.startsWith(u"outline:"_s)) {
-            const ActionTarget at = actionTarget(action);
-            if (at.malformed)
+        static const QStringList placeholders{u"title"_s, u"body"_s, u"subtitle"_s};
+        const bool click = a.kind == ActionParts::Click;
+        const bool outline = a.target.startsWith(u"outline:"_s);
+        t.kind = click ? KitTarget::Click : KitTarget::DoubleClick;
+        t.area = a.target;
+        if (click && outline) {
+            if (a.malformed)
                 return R::failure(u"“%1”没有指出大纲中的段落"_s.arg(action));
-            t.kind = KitTarget::Click;
-            t.area = rest;
-            t.slide = at.slide;
-            t.paragraph = at.paragraph;
+            t.slide = a.slide;
+            t.paragraph = a.paragraph;
             return t;
         }
+        const bool thumb = a.target.startsWith(u"thumb:"_s) && a.slide > 0;
+        const bool shape = a.shape > 0;
         // dblclick:frame:<placeholder>: the border of a placeholder.
-        const bool frame = kind == u"dblclick"_s && rest.startsWith(u"frame:"_s) &&
-                           QStringList{u"title"_s, u"body"_s, u"subtitle"_s}.contains(rest.mid(6));
-        if (!thumb && !shape && !frame && !areas.contains(rest))
-            return R::failure(u"“%1”不是可单击的位置"_s.arg(rest));
-        t.kind = kind == u"click"_s ? KitTarget::Click : KitTarget::DoubleClick;
-        t.area = rest;
-        if (thumb)
-            t.slide = rest.mid(6).toInt();
-        if (shape)
-            t.shape = rest.mid(6).toInt();
+        const bool frame = !click && a.frame && placeholders.contains(a.placeholder);
+        if (!thumb && !shape && !frame && (a.frame || outline || !areas.contains(a.placeholder)))
+            return R::failure(u"“%1”不是可单击的位置"_s.arg(a.target));
+        t.slide = thumb ? a.slide : 0;
+        t.shape = a.shape;
+        t.frame = frame;
+        t.placeholder = a.placeholder;
         return t;
     }
-    if (kind == u"taskpane"_s || kind == u"dialog"_s) {
-        const qsizetype slash = rest.indexOf(u'/');
-        if (slash <= 0)
+    case ActionParts::TaskPane:
+    case ActionParts::Dialog: {
+        const bool isDialog = a.kind == ActionParts::Dialog;
+        if (a.path.size() < 2 || a.path[0].isEmpty())
             return R::failure(u"“%1”没有指出控件"_s.arg(action));
-        t.form = rest.left(slash);
-        const QString spec = rest.mid(slash + 1);
-        const KitForm* form = kind == u"dialog"_s ? dialog(t.form) : taskPane(t.form);
+        t.form = a.path[0];
+        const QString& id = a.path[1];
+        const KitForm* form = isDialog ? dialog(t.form) : taskPane(t.form);
         if (!form)
-            return R::failure(u"没有%1“%2”"_s.arg(kind == u"dialog"_s ? u"对话框"_s : u"任务窗格"_s, t.form));
-        t.kind = kind == u"dialog"_s ? KitTarget::Dialog : KitTarget::TaskPane;
-        const qsizetype eq = spec.indexOf(u'=');
-        const QString id = eq < 0 ? spec : spec.left(eq);
+            return R::failure(u"没有%1“%2”"_s.arg(isDialog ? u"对话框"_s : u"任务窗格"_s, t.form));
+        t.kind = isDialog ? KitTarget::Dialog : KitTarget::TaskPane;
         t.control = form->control(id);
         if (!t.control)
             return R::failure(u"“%1”中没有控件“%2”"_s.arg(t.form, id));
         t.path = {t.form, id};
         const KitControlType type = t.control->type;
-        if (eq < 0) {
+        if (!a.hasValue) {
             if (type != KitControlType::Button && type != KitControlType::Link)
                 return R::failure(u"“%1”的“%2”需要一个值（=…）"_s.arg(t.form, id));
             t.opens = t.control->opens;
@@ -873,7 +931,7 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
             return t;
         }
         t.hasValue = true;
-        t.value = spec.mid(eq + 1);
+        t.value = a.value;
         if (auto it = t.control->itemOpens.find(t.value); it != t.control->itemOpens.end())
             t.opens = it->second;
         if (type == KitControlType::Check) {
@@ -891,6 +949,7 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
             return R::failure(u"“%1”不能取值"_s.arg(id));
         }
         return t;
+    }
     }
     return R::failure(u"“%1”不是操作"_s.arg(action));
 }

@@ -17,12 +17,22 @@ struct KitMenuItem
     QString text;
     QString shortcut;
     QString opens;
+    QString icon;
     bool separator = false;
     bool disabled = false;
-    QStringList views;              // shown only in these views; every view when empty
+    QStringList views;    // shown only in these views; every view when empty
+    QStringList selected; // shown only while such an object is selected ("placeholder", "nothing"…)
     std::vector<KitMenuItem> items; // a submenu when not empty
+    int columns = 0;                // a submenu drawn as a palette of icons, this many to a row
+    // An item of a task-pane button's menu chooses `value` in the pane's control `control`.
+    QString control;
+    QString value;
 
-    bool shownIn(const QString& view) const { return views.isEmpty() || views.contains(view); }
+    bool shownFor(const QString& view, const QString& selection) const
+    {
+        return (views.isEmpty() || views.contains(view)) &&
+               (selected.isEmpty() || selected.contains(selection));
+    }
 };
 
 struct KitMenu
@@ -51,6 +61,7 @@ struct KitButton
     QString opens;
     QString shiftOpens; // what a click with Shift held opens ("toolbar:Shift+<button>")
     int width = 0;
+    int columns = 0; // its menu is a palette of icons, this many to a row
     bool separator = false;
 };
 
@@ -91,6 +102,10 @@ struct KitControl
     QString under;  // the task-pane control it belongs to ("添加效果")
     QString format; // how a spin box shows its number ("mm:ss")
     QString style;  // how tabs are drawn: "" as tabs, "bar" or "wizard" as a side list
+    QString icon;
+    // A task-pane button's drop-down menu: a submenu for each control `under`
+    // it, listing its items (添加效果 → 进入 → 百叶窗).
+    std::vector<KitMenuItem> menu;
     // The items of this control for each item of another one: itemsFor[id][item].
     std::map<QString, std::map<QString, QStringList>> itemsFor;
     int x = 0, y = 0, w = 0, h = 0;
@@ -144,11 +159,15 @@ struct KitTarget
     const KitControl* control = nullptr;
     bool hasValue = false;
     QString value;
-    QString opens;     // what the command opens
-    QStringList views; // a menu command shown only in these views
-    int slide = 0;     // thumb:n, click:thumb:n, dblclick:thumb:n
-    int shape = 0;     // click:shape:n, dblclick:shape:n
-    int paragraph = 0; // click:outline:s/p
+    QString opens;        // what the command opens
+    QStringList views;    // a menu command shown only in these views
+    QStringList selected; // a menu command shown only while such an object is selected
+    int slide = 0;        // thumb:n, click:thumb:n, dblclick:thumb:n
+    int shape = 0;        // click:shape:n, dblclick:shape:n
+    int paragraph = 0;    // click:outline:s/p
+    bool frame = false;   // dblclick:frame:<placeholder>
+    QString placeholder;  // what a click lands on: title, body, subtitle, notes, slide; a frame's placeholder
+    bool shift = false;   // toolbar:Shift+<button>
 };
 
 // Menus, toolbars, context menus, shortcuts, task panes and dialogs of the

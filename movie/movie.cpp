@@ -1,6 +1,7 @@
 #include "movie/movie.h"
 
 #include "movie/jsonlines.h"
+#include "movie/locators.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -296,7 +297,7 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
 // An action of step `where` names a slide or shape that the presentation has now.
 Check checkTarget(const Presentation& p, const QString& action, const QString& where)
 {
-    const ActionTarget t = actionTarget(action);
+    const ActionParts t = parseAction(action);
     const int slides = static_cast<int>(p.slides.size());
     if (t.malformed)
         return Fault{where, u"“%1”：没有指出幻灯片或图形的编号"_s.arg(action)};
@@ -323,6 +324,102 @@ Check checkTarget(const Presentation& p, const QString& action, const QString& w
     return {};
 }
 
+// A step: its hint, caption, accepted actions and changes. `where` is its path
+// ("steps[2]", "steps[2].ways[0].steps[1]").
+Check readStep(const QJsonValue& value, const QString& where, MovieStep& step)
+{
+    if (!value.isObject())
+        return wrongType(where, u"对象"_s);
+    const QJsonObject so = value.toObject();
+    if (Check f = readString(so, u"hint"_s, step.hint, where))
+        return f;
+    if (Check f = readString(so, u"caption"_s, step.caption, where))
+        return f;
+    if (step.hint.isEmpty())
+        return Fault{where, u"缺少 hint"_s};
+    if (step.caption.isEmpty())
+        step.caption = step.hint;
+    if (so.contains(u"accept"_s) && !so[u"accept"_s].isArray())
+        return wrongType(where + u".accept"_s, u"非空文字数组"_s);
+    const QJsonArray accept = so[u"accept"_s].toArray();
+    for (qsizetype j = 0; j < accept.size(); ++j) {
+        if (!accept[j].isString() || accept[j].toString().isEmpty())
+            return wrongType(u"%1.accept[%2]"_s.arg(where).arg(j), u"非空文字"_s);
+        step.accept << accept[j].toString();
+    }
+    if (step.accept.isEmpty())
+        return Fault{where, u"没有可接受的操作"_s};
+    if (so.contains(u"set"_s)) {
+        if (!so[u"set"_s].isObject())
+            return wrongType(where + u".set"_s, u"对象"_s);
+        step.set = so[u"set"_s].toObject();
+    }
+    return {};
+}
+
+// Another way of a run of steps; `stepsLeft` counts the run's first step and those after it.
+Check readWay(const QJsonValue& value, const QString& where, int stepsLeft, MovieWay& way)
+{
+    if (!value.isObject())
+        return wrongType(where, u"对象"_s);
+    const QJsonObject wo = value.toObject();
+    if (Check f = readString(wo, u"name"_s, way.name, where))
+        return f;
+    if (way.name.isEmpty())
+        return Fault{where, u"缺少 name"_s};
+    if (wo.contains(u"replaces"_s)) {
+        if (Check f = readInteger(wo[u"replaces"_s], way.count, where + u".replaces"_s, u"步数"_s))
+            return f;
+        if (way.count < 1 || way.count > stepsLeft)
+            return Fault{where + u".replaces"_s,
+                         u"应为 1 至 %1（从这一步起到最后一步的步数）"_s.arg(stepsLeft)};
+    }
+    const QJsonArray steps = wo[u"steps"_s].toArray();
+    if (steps.isEmpty() || steps.size() > kMaxSteps)
+        return Fault{where + u".steps"_s, u"应有 1 至 %1 步"_s.arg(kMaxSteps)};
+    for (qsizetype j = 0; j < steps.size(); ++j) {
+        const QString at = u"%1.steps[%2]"_s.arg(where).arg(j);
+        if (steps[j].toObject().contains(u"ways"_s))
+            return Fault{at + u".ways"_s, u"另一种做法的步骤不能再有另一种做法"_s};
+        MovieStep step;
+        if (Check f = readStep(steps[j], at, step))
+            return f;
+        way.steps.push_back(step);
+    }
+    return {};
+}
+
+// Checks a step against the presentation as it is when the step comes, then
+// takes the step along the demonstration's way (its first action selects a slide).
+Check checkStep(Presentation& p, const MovieStep& step, const QString& where)
+{
+    for (qsizetype j = 0; j < step.accept.size(); ++j) {
+        if (Check f = checkTarget(p, step.accept[j], u"%1.accept[%2]"_s.arg(where).arg(j)))
+            return f;
+    }
+    if (const ActionParts t = parseAction(step.accept.first()); t.slide > 0)
+        p.selected = t.slide;
+    return applyChanges(p, step.set, where + u".set"_s);
+}
+
+// Notes the line of a step (`at` empty) or of one of its actions (`at` is "accept[k]").
+bool noteLine(MovieStep& step, const JsonPath& at, int line)
+{
+    if (at.empty()) {
+        step.line = line;
+        return true;
+    }
+    if (at[0].key != u"accept"_s)
+        return false;
+    if (at.size() == 1) {
+        step.acceptLines.assign(static_cast<size_t>(step.accept.size()), line);
+        return true;
+    }
+    if (at[1].index >= 0 && at[1].index < static_cast<qsizetype>(step.acceptLines.size()))
+        step.acceptLines[static_cast<size_t>(at[1].index)] = line;
+    return false;
+}
+
 } // namespace
 
 const QStringList& knownViews()
@@ -339,45 +436,6 @@ QStringList outlineParagraphs(const Slide& slide)
     if (slide.layout == u"标题幻灯片"_s && !slide.subtitle.isEmpty())
         return slide.subtitle.split(u'\n');
     return {};
-}
-
-ActionTarget actionTarget(const QString& action)
-{
-    ActionTarget t;
-    QString rest;
-    bool slide = false;
-    if (action.startsWith(u"click:outline:"_s)) {
-        // "click:outline:s/p": paragraph p of slide s in the outline.
-        const QStringList parts = action.mid(14).split(u'/');
-        bool okSlide = false, okParagraph = false;
-        t.slide = parts.value(0).toInt(&okSlide);
-        t.paragraph = parts.value(1).toInt(&okParagraph);
-        if (parts.size() != 2 || !okSlide || !okParagraph || t.slide < 1 || t.paragraph < 1)
-            t = ActionTarget{0, 0, 0, true};
-        return t;
-    }
-    if (action.startsWith(u"thumb:"_s)) {
-        rest = action.mid(6);
-        slide = true;
-    } else {
-        const qsizetype colon = action.indexOf(u':');
-        const QString kind = action.left(colon);
-        if (colon < 0 || (kind != u"click"_s && kind != u"dblclick"_s))
-            return t;
-        rest = action.mid(colon + 1);
-        if (rest.startsWith(u"thumb:"_s))
-            slide = true;
-        else if (!rest.startsWith(u"shape:"_s))
-            return t;
-        rest = rest.mid(6);
-    }
-    bool ok = false;
-    const int n = rest.toInt(&ok);
-    if (!ok || n < 1)
-        t.malformed = true;
-    else
-        (slide ? t.slide : t.shape) = n;
-    return t;
 }
 
 Status mergeSlide(Slide& slide, const QJsonObject& fields, const QString& where)
@@ -478,52 +536,66 @@ Result<Movie> parseMovie(const QByteArray& bytes, const QString& source)
     if (steps.isEmpty() || steps.size() > kMaxSteps)
         return fail({u"steps"_s, u"应有 1 至 %1 步"_s.arg(kMaxSteps)});
     for (qsizetype i = 0; i < steps.size(); ++i) {
-        const QString where = u"steps[%1]"_s.arg(i);
-        if (!steps[i].isObject())
-            return fail(*wrongType(where, u"对象"_s));
-        const QJsonObject so = steps[i].toObject();
         MovieStep step;
-        if ((fault = readString(so, u"hint"_s, step.hint, where)) ||
-            (fault = readString(so, u"caption"_s, step.caption, where)))
+        if ((fault = readStep(steps[i], u"steps[%1]"_s.arg(i), step)))
             return fail(*fault);
-        if (step.hint.isEmpty())
-            return fail({where, u"缺少 hint"_s});
-        if (step.caption.isEmpty())
-            step.caption = step.hint;
-        if (so.contains(u"accept"_s) && !so[u"accept"_s].isArray())
-            return fail(*wrongType(where + u".accept"_s, u"非空文字数组"_s));
-        const QJsonArray accept = so[u"accept"_s].toArray();
-        for (qsizetype j = 0; j < accept.size(); ++j) {
-            if (!accept[j].isString() || accept[j].toString().isEmpty())
-                return fail(*wrongType(u"%1.accept[%2]"_s.arg(where).arg(j), u"非空文字"_s));
-            step.accept << accept[j].toString();
-        }
-        if (step.accept.isEmpty())
-            return fail({where, u"没有可接受的操作"_s});
-        if (so.contains(u"set"_s)) {
-            if (!so[u"set"_s].isObject())
-                return fail(*wrongType(where + u".set"_s, u"对象"_s));
-            step.set = so[u"set"_s].toObject();
-        }
         movie.steps.push_back(step);
+    }
+    // The other ways of doing runs of steps. A run lies whole inside the
+    // movie, and no step inside a run has ways of its own.
+    int coveredUntil = 0, coveringStep = -1;
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        const QJsonObject so = steps[i].toObject();
+        if (!so.contains(u"ways"_s))
+            continue;
+        const QString where = u"steps[%1].ways"_s.arg(i);
+        if (i < coveredUntil)
+            return fail(
+                {where,
+                 u"第 %1 步在第 %2 步的另一种做法所代替的步骤之中，不能再有另一种做法"_s.arg(i + 1).arg(
+                     coveringStep + 1)});
+        if (!so[u"ways"_s].isArray() || so[u"ways"_s].toArray().isEmpty())
+            return fail(*wrongType(where, u"非空数组"_s));
+        const QJsonArray ways = so[u"ways"_s].toArray();
+        for (qsizetype w = 0; w < ways.size(); ++w) {
+            MovieWay way;
+            way.from = static_cast<int>(i);
+            if ((fault = readWay(ways[w], u"%1[%2]"_s.arg(where).arg(w), static_cast<int>(steps.size() - i),
+                                 way)))
+                return fail(*fault);
+            if (way.from + way.count > coveredUntil) {
+                coveredUntil = way.from + way.count;
+                coveringStep = way.from;
+            }
+            movie.ways.push_back(way);
+        }
     }
 
     // Along the demonstration's way, every slide and shape a step's actions
-    // name must be there when the step comes, and its changes must apply.
+    // name must be there when the step comes, and its changes must apply; so
+    // along every other way from where its run starts.
     Presentation check = movie.presentation;
     for (size_t i = 0; i < movie.steps.size(); ++i) {
-        const MovieStep& step = movie.steps[i];
-        for (qsizetype j = 0; j < step.accept.size(); ++j) {
-            if ((fault = checkTarget(check, step.accept[j], u"steps[%1].accept[%2]"_s.arg(i).arg(j))))
-                return fail(*fault);
+        qsizetype wayOfStep = 0;
+        for (const MovieWay& way : movie.ways) {
+            if (way.from != static_cast<int>(i))
+                continue;
+            Presentation along = check;
+            for (size_t j = 0; j < way.steps.size(); ++j) {
+                const QString where = u"steps[%1].ways[%2].steps[%3]"_s.arg(i).arg(wayOfStep).arg(j);
+                if ((fault = checkStep(along, way.steps[j], where)))
+                    return fail(*fault);
+            }
+            ++wayOfStep;
         }
-        if (const ActionTarget t = actionTarget(step.accept.first()); t.slide > 0)
-            check.selected = t.slide;
-        if ((fault = applyChanges(check, step.set, u"steps[%1].set"_s.arg(i))))
+        if ((fault = checkStep(check, movie.steps[i], u"steps[%1]"_s.arg(i))))
             return fail(*fault);
     }
 
     // Where each step and each of its actions is, for later messages.
+    std::vector<std::vector<size_t>> waysOfStep(movie.steps.size());
+    for (size_t w = 0; w < movie.ways.size(); ++w)
+        waysOfStep[static_cast<size_t>(movie.ways[w].from)].push_back(w);
     walkJson(bytes, [&](const JsonPath& at, int line) {
         if (at.empty())
             return true;
@@ -534,20 +606,28 @@ Result<Movie> parseMovie(const QByteArray& bytes, const QString& source)
         const auto i = static_cast<size_t>(at[1].index);
         if (at[1].index < 0 || i >= movie.steps.size())
             return false;
-        MovieStep& step = movie.steps[i];
-        if (at.size() == 2) {
-            step.line = line;
-            return true;
+        if (at.size() >= 3 && at[2].key == u"ways"_s) {
+            // steps[i].ways[w].steps[j]…: a step of another way.
+            if (at.size() == 3)
+                return true;
+            const std::vector<size_t>& ways = waysOfStep[i];
+            if (at[3].index < 0 || static_cast<size_t>(at[3].index) >= ways.size())
+                return false;
+            MovieWay& way = movie.ways[ways[static_cast<size_t>(at[3].index)]];
+            if (at.size() == 4) {
+                way.line = line;
+                return true;
+            }
+            if (at[4].key != u"steps"_s)
+                return false;
+            if (at.size() == 5)
+                return true;
+            if (at[5].index < 0 || static_cast<size_t>(at[5].index) >= way.steps.size())
+                return false;
+            return noteLine(way.steps[static_cast<size_t>(at[5].index)], JsonPath(at.begin() + 6, at.end()),
+                            line);
         }
-        if (at[2].key != u"accept"_s)
-            return false;
-        if (at.size() == 3) {
-            step.acceptLines.assign(static_cast<size_t>(step.accept.size()), line);
-            return true;
-        }
-        if (at[3].index >= 0 && at[3].index < static_cast<qsizetype>(step.acceptLines.size()))
-            step.acceptLines[static_cast<size_t>(at[3].index)] = line;
-        return false;
+        return noteLine(movie.steps[i], JsonPath(at.begin() + 2, at.end()), line);
     });
     return movie;
 }

@@ -29,6 +29,8 @@ struct SlideFont
     std::optional<bool> underline;
     QString color; // #RRGGBB, empty = the design's
     QString align; // left, center, right, justify
+
+    bool operator==(const SlideFont&) const = default;
 };
 
 struct SlideShape
@@ -38,6 +40,8 @@ struct SlideShape
     QString text;
     QString fill;
     QString line;
+
+    bool operator==(const SlideShape&) const = default;
 };
 
 struct Slide
@@ -55,6 +59,8 @@ struct Slide
     SlideFont titleFont;
     SlideFont bodyFont;
     std::vector<SlideShape> shapes;
+
+    bool operator==(const Slide&) const = default;
 };
 
 // The views of the window: normal, outline, sorter, notes, show and the three master views.
@@ -69,6 +75,8 @@ struct Presentation
     int selected = 1;
     std::vector<Slide> slides;
     Slide master; // the slide master, as the master view shows it
+
+    bool operator==(const Presentation&) const = default;
 };
 
 struct MovieStep
@@ -82,11 +90,24 @@ struct MovieStep
     std::vector<int> acceptLines; // the line of each accepted action
 };
 
+// Another whole way of doing a run of a movie's steps (the 格式 toolbar in
+// place of 格式 → 字体...): steps of its own that leave the presentation as the
+// run leaves it.
+struct MovieWay
+{
+    QString name;
+    int from = 0;  // the run's first step (0-based)
+    int count = 1; // how many steps the run has
+    std::vector<MovieStep> steps;
+    int line = 0;
+};
+
 struct Movie
 {
     QString file = QStringLiteral("演示文稿1");
     Presentation presentation;
     std::vector<MovieStep> steps;
+    std::vector<MovieWay> ways; // the other ways of its runs of steps
     QString result;
     bool completion = false; // the completion movie shown after a task is done
     QString completionText;
@@ -96,19 +117,6 @@ struct Movie
 // The text paragraphs a slide shows under its title in the outline: the body
 // lines (a leading tab per level below the first), or the subtitle of a title slide.
 QStringList outlineParagraphs(const Slide& slide);
-
-// What an action names on the slides: the slide of "thumb:n", "click:thumb:n"
-// and "dblclick:thumb:n", the shape of "click:shape:n" and "dblclick:shape:n",
-// the slide and paragraph of "click:outline:s/p" (1-based; 0 when it names
-// none). A number that is not positive is malformed.
-struct ActionTarget
-{
-    int slide = 0;
-    int shape = 0;
-    int paragraph = 0;
-    bool malformed = false;
-};
-ActionTarget actionTarget(const QString& action);
 
 // Reads a movie document. The error says what is wrong and where, as
 // "source:line: …": `source` names the document (its file), the line is the

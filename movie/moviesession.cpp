@@ -1,5 +1,8 @@
 #include "movie/moviesession.h"
 
+#include "movie/kitways.h"
+#include "movie/locators.h"
+
 #include <QJsonValue>
 #include <QRegularExpression>
 #include <algorithm>
@@ -7,6 +10,24 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
+
+namespace {
+
+// A shape's kind, as the kit's menus name selections.
+QString kindOfShape(const QString& type)
+{
+    static const QStringList autoShapes{u"rect"_s, u"roundrect"_s, u"ellipse"_s, u"arrow"_s,
+                                        u"star"_s, u"smiley"_s,    u"button"_s};
+    if (autoShapes.contains(type))
+        return u"autoshape"_s;
+    if (type == u"picture"_s || type == u"clipart"_s)
+        return u"picture"_s;
+    if (type == u"wordart"_s || type == u"textbox"_s)
+        return type;
+    return u"object"_s;
+}
+
+} // namespace
 
 QString FormState::value(const QString& id) const
 {
@@ -16,6 +37,8 @@ QString FormState::value(const QString& id) const
 
 MovieSession::MovieSession(Movie movie, const KitCatalog& kit) : m_movie(std::move(movie)), m_kit(&kit)
 {
+    const std::vector<MovieWay> found = kitWays(m_movie, kit);
+    m_movie.ways.insert(m_movie.ways.end(), found.begin(), found.end());
     reset();
 }
 
@@ -29,7 +52,12 @@ void MovieSession::reset()
     m_presentation.selected =
         std::clamp(m_presentation.selected, 1, static_cast<int>(m_presentation.slides.size()));
     m_step = 0;
+    m_way = -1;
+    m_wayStep = 0;
+    m_wayDone.clear();
+    m_progress = 0;
     m_paragraph = 0;
+    m_selected.clear();
     m_done.assign(m_movie.steps.size(), false);
     m_dialog.reset();
     m_beneath.clear();
@@ -44,6 +72,8 @@ void MovieSession::reset()
 
 const MovieStep* MovieSession::currentStep() const
 {
+    if (m_way >= 0)
+        return &m_movie.ways[static_cast<size_t>(m_way)].steps[static_cast<size_t>(m_wayStep)];
     return isComplete() ? nullptr : &m_movie.steps[static_cast<size_t>(m_step)];
 }
 
@@ -126,7 +156,9 @@ bool MovieSession::reachable(const KitTarget& t) const
     case KitTarget::Dialog:
         return false;
     case KitTarget::Menu:
-        return t.views.isEmpty() || t.views.contains(m_presentation.view);
+    case KitTarget::Context:
+        return (t.views.isEmpty() || t.views.contains(m_presentation.view)) &&
+               (t.selected.isEmpty() || t.selected.contains(selectionKind()));
     case KitTarget::TaskPane:
         return m_presentation.taskpane == t.form && m_presentation.view != u"show"_s;
     case KitTarget::Thumb:
@@ -156,6 +188,12 @@ void MovieSession::applyAction(const KitTarget& t)
         if (t.slide > 0 && t.slide <= static_cast<int>(m_presentation.slides.size())) {
             m_presentation.selected = t.slide;
             m_paragraph = t.paragraph;
+        }
+        if (t.kind != KitTarget::Thumb && t.slide == 0) {
+            // A click on the slide selects what it lands on; on none of its objects it lets go.
+            select(t.shape > 0                   ? targets::shape(t.shape)
+                   : t.placeholder == u"slide"_s ? QString()
+                                                 : t.placeholder);
         }
         if (t.kind == KitTarget::DoubleClick)
             applyOpens(doubleClickOpens(t));
@@ -201,14 +239,12 @@ void MovieSession::applyAction(const KitTarget& t)
 QString MovieSession::doubleClickOpens(const KitTarget& t) const
 {
     // An AutoShape, or the border of a placeholder, opens its format dialog.
-    static const QStringList autoShapes{u"rect"_s, u"roundrect"_s, u"ellipse"_s, u"arrow"_s,
-                                        u"star"_s, u"smiley"_s,    u"button"_s};
-    if (t.area.startsWith(u"frame:"_s))
+    if (t.frame)
         return u"dialog:设置占位符格式"_s;
     if (t.shape > 0) {
         const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
         if (t.shape <= static_cast<int>(slide.shapes.size()) &&
-            autoShapes.contains(slide.shapes[static_cast<size_t>(t.shape - 1)].type))
+            kindOfShape(slide.shapes[static_cast<size_t>(t.shape - 1)].type) == u"autoshape"_s)
             return u"dialog:设置自选图形格式"_s;
     }
     return {};
@@ -219,17 +255,19 @@ namespace {
 // "key:alt+shift+right" and "key:Shift+Alt+Right" are one action.
 QString normalizedAction(const QString& action)
 {
-    return action.startsWith(u"key:"_s) ? u"key:"_s + KitCatalog::normalizeShortcut(action.mid(4)) : action;
+    const ActionParts a = parseAction(action);
+    return a.kind == ActionParts::Key ? actions::key(KitCatalog::normalizeShortcut(a.shortcut)) : action;
 }
 
 } // namespace
 
-bool MovieSession::isValueStep(int index) const
+namespace {
+
+// Every way of the step sets a value in one open dialog or task pane.
+bool isValueStep(const MovieStep& step, const KitCatalog& kit)
 {
-    // Every way of the step sets a value in one open dialog or task pane.
-    const MovieStep& step = m_movie.steps[static_cast<size_t>(index)];
     for (const QString& a : step.accept) {
-        auto t = m_kit->resolve(a);
+        auto t = kit.resolve(a);
         if (!t || !t->hasValue || !t->opens.isEmpty() ||
             (t->kind != KitTarget::Dialog && t->kind != KitTarget::TaskPane))
             return false;
@@ -237,29 +275,86 @@ bool MovieSession::isValueStep(int index) const
     return true;
 }
 
-int MovieSession::stepTaking(const QString& action) const
+// The step of `steps` that takes `wanted` now: step `at`, or, as values of one
+// dialog or pane may be set in any order in the real program, a step not done
+// of the run of value steps from `at`; -1 for none.
+int stepOf(const std::vector<MovieStep>& steps, const std::vector<bool>& done, int at, const QString& wanted,
+           const KitCatalog& kit)
 {
-    if (isComplete())
-        return -1;
-    const QString wanted = normalizedAction(action);
     auto takes = [&](int index) {
-        for (const QString& a : m_movie.steps[static_cast<size_t>(index)].accept) {
+        for (const QString& a : steps[static_cast<size_t>(index)].accept) {
             if (normalizedAction(a) == wanted)
                 return true;
         }
         return false;
     };
-    if (takes(m_step))
-        return m_step;
-    // Values of one dialog or pane may be set in any order, as in the real
-    // program: the run of value steps from the current one takes any of them.
-    if (!isValueStep(m_step))
+    const int count = static_cast<int>(steps.size());
+    if (at >= count)
         return -1;
-    for (int i = m_step + 1; i < stepCount() && isValueStep(i); ++i) {
-        if (!m_done[static_cast<size_t>(i)] && takes(i))
+    if (takes(at))
+        return at;
+    if (!isValueStep(steps[static_cast<size_t>(at)], kit))
+        return -1;
+    for (int i = at + 1; i < count && isValueStep(steps[static_cast<size_t>(i)], kit); ++i) {
+        if (!done[static_cast<size_t>(i)] && takes(i))
             return i;
     }
     return -1;
+}
+
+} // namespace
+
+MovieSession::Taking MovieSession::stepTaking(const QString& action) const
+{
+    if (isComplete())
+        return {};
+    const QString wanted = normalizedAction(action);
+    if (m_way >= 0)
+        return {m_way,
+                stepOf(m_movie.ways[static_cast<size_t>(m_way)].steps, m_wayDone, m_wayStep, wanted, *m_kit)};
+    if (const int step = stepOf(m_movie.steps, m_done, m_step, wanted, *m_kit); step >= 0)
+        return {-1, step};
+    for (size_t w = 0; w < m_movie.ways.size(); ++w) {
+        const MovieWay& way = m_movie.ways[w];
+        const auto run = m_done.begin() + way.from;
+        if (way.from != m_step || std::find(run, run + way.count, true) != run + way.count)
+            continue;
+        const std::vector<bool> none(way.steps.size(), false);
+        if (const int step = stepOf(way.steps, none, 0, wanted, *m_kit); step >= 0)
+            return {static_cast<int>(w), step};
+    }
+    return {};
+}
+
+void MovieSession::select(const QString& object)
+{
+    m_selected = object;
+    m_selectedSlide = m_presentation.selected;
+    m_selectedView = m_presentation.view;
+}
+
+QString MovieSession::selectedObject() const
+{
+    if (m_selected.isEmpty() || m_selectedSlide != m_presentation.selected ||
+        m_selectedView != m_presentation.view)
+        return {};
+    const ActionParts on = parseAction(actions::click(m_selected));
+    const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
+    if (on.shape > static_cast<int>(slide.shapes.size()))
+        return {};
+    return m_selected;
+}
+
+QString MovieSession::selectionKind() const
+{
+    const QString object = selectedObject();
+    if (object.isEmpty() || object == u"notes"_s)
+        return u"nothing"_s;
+    const int shape = parseAction(actions::click(object)).shape;
+    if (shape == 0)
+        return u"placeholder"_s;
+    const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
+    return kindOfShape(slide.shapes[static_cast<size_t>(shape - 1)].type);
 }
 
 QString MovieSession::toolbarValue(const QString& button) const
@@ -272,26 +367,55 @@ QString MovieSession::toolbarValue(const QString& button) const
 
 bool MovieSession::accepts(const QString& action) const
 {
-    return stepTaking(action) >= 0;
+    return stepTaking(action).step >= 0;
 }
 
 bool MovieSession::perform(const QString& action)
 {
-    const int index = stepTaking(action);
-    if (index < 0)
+    const Taking taking = stepTaking(action);
+    if (taking.step < 0)
         return false;
     auto target = m_kit->resolve(action);
     if (!target || !reachable(target.value()))
         return false;
     applyAction(target.value());
-    const QJsonObject& changes = m_movie.steps[static_cast<size_t>(index)].set;
+    const auto step = static_cast<size_t>(taking.step);
+    const QJsonObject& changes = taking.way < 0
+                                     ? m_movie.steps[step].set
+                                     : m_movie.ways[static_cast<size_t>(taking.way)].steps[step].set;
     // Changed text leaves no paragraph of the old text selected.
     if (!changes.isEmpty())
         m_paragraph = 0;
+    const auto shapesNow = [this] {
+        return m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size();
+    };
+    const size_t shapesBefore = shapesNow();
     applyPresentationChanges(m_presentation, changes);
-    m_done[static_cast<size_t>(index)] = true;
+    // A shape just drawn or inserted is selected.
+    if (shapesNow() > shapesBefore)
+        select(targets::shape(static_cast<int>(shapesNow())));
+    if (taking.way >= 0) {
+        const MovieWay& way = m_movie.ways[static_cast<size_t>(taking.way)];
+        if (m_way < 0) {
+            m_way = taking.way;
+            m_wayStep = 0;
+            m_wayDone.assign(way.steps.size(), false);
+        }
+        m_wayDone[step] = true;
+        while (m_wayStep < static_cast<int>(way.steps.size()) && m_wayDone[static_cast<size_t>(m_wayStep)])
+            ++m_wayStep;
+        if (m_wayStep == static_cast<int>(way.steps.size())) {
+            // The way is done, and with it the run it stands in for.
+            std::fill(m_done.begin() + way.from, m_done.begin() + way.from + way.count, true);
+            m_way = -1;
+            m_wayStep = 0;
+        }
+    } else {
+        m_done[step] = true;
+    }
     while (m_step < stepCount() && m_done[static_cast<size_t>(m_step)])
         ++m_step;
+    ++m_progress;
     if (m_listener)
         m_listener();
     return true;
@@ -299,10 +423,10 @@ bool MovieSession::perform(const QString& action)
 
 namespace {
 
-// "file:line: what" for the action `way` of a step, when the movie was read from a file.
-Status stepFault(const Movie& movie, size_t step, qsizetype way, const QString& what)
+// "file:line: what" for the action `way` of a step (the step's own line when `way` is -1),
+// when the movie was read from a file.
+Status stepFault(const Movie& movie, const MovieStep& s, qsizetype way, const QString& what)
 {
-    const MovieStep& s = movie.steps[step];
     const int line = way >= 0 && static_cast<size_t>(way) < s.acceptLines.size()
                          ? s.acceptLines[static_cast<size_t>(way)]
                          : s.line;
@@ -311,35 +435,108 @@ Status stepFault(const Movie& movie, size_t step, qsizetype way, const QString& 
     return Status::failure(u"%1:%2: %3"_s.arg(movie.source).arg(line).arg(what));
 }
 
+// One action of a play-through: the step it does, and the step's words in messages.
+struct Move
+{
+    const MovieStep* step;
+    qsizetype accept;
+    QString name;       // "第 3 步", "第 3 步的另一种做法“格式工具栏”第 2 步"
+    bool varied = true; // each of the step's actions is tried in this play
+};
+
+// The demonstration's way through steps [from, to) of the movie's own steps.
+void addMovieSteps(std::vector<Move>& moves, const Movie& movie, int from, int to, bool varied = true)
+{
+    for (int i = from; i < to; ++i)
+        moves.push_back({&movie.steps[static_cast<size_t>(i)], 0, u"第 %1 步"_s.arg(i + 1), varied});
+}
+
+std::vector<Move> wayMoves(const Movie& movie, const MovieWay& way)
+{
+    std::vector<Move> moves;
+    addMovieSteps(moves, movie, 0, way.from, false);
+    for (size_t j = 0; j < way.steps.size(); ++j)
+        moves.push_back({&way.steps[j], 0,
+                         u"第 %1 步的另一种做法“%2”第 %3 步"_s.arg(way.from + 1).arg(way.name).arg(j + 1)});
+    addMovieSteps(moves, movie, way.from + way.count, static_cast<int>(movie.steps.size()), false);
+    return moves;
+}
+
+// Performs `moves` (the first `count` of them, or all) in a fresh session.
+Status play(MovieSession& session, const std::vector<Move>& moves, size_t count = SIZE_MAX)
+{
+    for (size_t i = 0; i < std::min(count, moves.size()); ++i) {
+        const Move& m = moves[i];
+        const QString& action = m.step->accept[m.accept];
+        if (!session.perform(action))
+            return stepFault(session.movie(), *m.step, m.accept,
+                             u"%1不接受“%2”（此时界面上够不着它）"_s.arg(m.name, action));
+    }
+    return {};
+}
+
+Status playAll(const Movie& movie, const KitCatalog& kit, const std::vector<Move>& moves)
+{
+    MovieSession session(movie, kit);
+    if (Status s = play(session, moves); !s)
+        return s;
+    if (!session.isComplete())
+        return stepFault(movie, movie.steps.back(), -1, u"演示没有完成"_s);
+    return {};
+}
+
 } // namespace
 
-Status verifyMovie(const Movie& movie, const KitCatalog& kit)
+Status verifyMovie(const Movie& given, const KitCatalog& kit)
 {
-    if (movie.completion)
+    if (given.completion)
         return {};
-    for (size_t i = 0; i < movie.steps.size(); ++i) {
-        if (movie.steps[i].accept.isEmpty())
-            return stepFault(movie, i, -1, u"第 %1 步没有可接受的操作"_s.arg(i + 1));
-        for (qsizetype k = 0; k < movie.steps[i].accept.size(); ++k) {
-            const QString& action = movie.steps[i].accept[k];
-            if (auto t = kit.resolve(action); !t)
-                return stepFault(movie, i, k, u"第 %1 步的“%2”：%3"_s.arg(i + 1).arg(action, t.error()));
+    // The movie with the ways the kit gives it besides its own.
+    const MovieSession probe(given, kit);
+    const Movie& movie = probe.movie();
+    std::vector<Move> demonstration;
+    addMovieSteps(demonstration, movie, 0, static_cast<int>(movie.steps.size()));
+    std::vector<std::vector<Move>> plays{demonstration};
+    for (const MovieWay& way : movie.ways)
+        plays.push_back(wayMoves(movie, way));
+    for (const std::vector<Move>& moves : plays) {
+        for (const Move& m : moves) {
+            if (m.step->accept.isEmpty())
+                return stepFault(movie, *m.step, -1, u"%1没有可接受的操作"_s.arg(m.name));
+            for (qsizetype k = 0; k < m.step->accept.size(); ++k) {
+                const QString& action = m.step->accept[k];
+                if (auto t = kit.resolve(action); !t)
+                    return stepFault(movie, *m.step, k, u"%1的“%2”：%3"_s.arg(m.name, action, t.error()));
+            }
         }
     }
-    // Every accepted way of each step, with the demonstration's way before and after it.
-    for (size_t i = 0; i < movie.steps.size(); ++i) {
-        for (qsizetype k = 0; k < movie.steps[i].accept.size(); ++k) {
-            MovieSession session(movie, kit);
-            for (size_t j = 0; j < movie.steps.size(); ++j) {
-                const qsizetype index = j == i ? k : 0;
-                const QString& way = movie.steps[j].accept[index];
-                if (!session.perform(way))
-                    return stepFault(movie, j, index,
-                                     u"第 %1 步不接受“%2”（此时界面上够不着它）"_s.arg(j + 1).arg(way));
+    // Every accepted action of each step, with the first actions of the other
+    // steps of its play before and after it.
+    for (const std::vector<Move>& moves : plays) {
+        for (size_t i = 0; i < moves.size(); ++i) {
+            for (qsizetype k = 0; moves[i].varied && k < moves[i].step->accept.size(); ++k) {
+                std::vector<Move> variant = moves;
+                variant[i].accept = k;
+                if (Status s = playAll(movie, kit, variant); !s)
+                    return s;
             }
-            if (!session.isComplete())
-                return stepFault(movie, movie.steps.size() - 1, -1, u"演示没有完成"_s);
         }
+    }
+    // Another way leaves the presentation as its run leaves it.
+    for (size_t w = 0; w < movie.ways.size(); ++w) {
+        const MovieWay& way = movie.ways[w];
+        MovieSession along(movie, kit), other(movie, kit);
+        const size_t stepsBefore = static_cast<size_t>(way.from);
+        if (!play(along, demonstration, stepsBefore + static_cast<size_t>(way.count)) ||
+            !play(other, plays[w + 1], stepsBefore + way.steps.size()))
+            continue; // refused above
+        if (along.presentation() != other.presentation() ||
+            along.dialog().has_value() != other.dialog().has_value())
+            return stepFault(
+                movie, way.steps.back(), -1,
+                u"第 %1 步的另一种做法“%2”做完后，演示文稿与第 %1 至 %3 步做完后的不同"_s.arg(way.from + 1)
+                    .arg(way.name)
+                    .arg(way.from + way.count));
     }
     return {};
 }

@@ -38,11 +38,21 @@ public:
     const Movie& movie() const { return m_movie; }
     const KitCatalog& kit() const { return *m_kit; }
     const Presentation& presentation() const { return m_presentation; }
+    // The first of the movie's steps not done; while another way is taken, the
+    // first step of the run it stands in for.
     int stepIndex() const { return m_step; }
     int stepCount() const { return static_cast<int>(m_movie.steps.size()); }
     bool isComplete() const { return m_step >= stepCount(); }
+    // The other way being taken (an index of movie().ways), -1 on the movie's own steps.
+    int wayIndex() const { return m_way; }
+    // The first step of that way not done.
+    int wayStepIndex() const { return m_wayStep; }
+    // How many actions have taken effect since the start.
+    int progress() const { return m_progress; }
+    // The step that comes next: one of the movie's, or of the way being taken.
     const MovieStep* currentStep() const;
-    // The action the demonstration performs next, empty when complete.
+    // The action the demonstration performs next, empty when complete: the
+    // first way, unless the learner has taken another.
     QString nextAction() const;
 
     // The dialog on top, and those under it (a dialog opened from a dialog
@@ -54,6 +64,15 @@ public:
     // The paragraph of the selected slide that a click in the outline selected
     // (1-based; 0 when the slide as a whole, or nothing in the outline, is selected).
     int selectedParagraph() const { return m_paragraph; }
+    // The object selected on the slide shown: a placeholder ("title", "body",
+    // "subtitle", "notes") or a shape ("shape:2"); empty for none.
+    QString selectedObject() const;
+    // Its kind, as the kit's menus name what they are shown for: "placeholder",
+    // "autoshape", "picture", "wordart", "textbox", "object", or "nothing".
+    QString selectionKind() const;
+    // A learner's click on the slide selects the object under the pointer, or
+    // with an empty name lets go, whatever the task.
+    void select(const QString& object);
     // What a toolbar's drop-down box shows: the value last chosen in it, else the kit's.
     QString toolbarValue(const QString& button) const;
     // Toolbars the learner has shown (插入 → 图片 → 自选图形 shows 自选图形).
@@ -66,10 +85,15 @@ private:
     FormState openForm(const KitForm& form) const;
     void applyOpens(const QString& opens);
     void closeDialog();
-    bool isValueStep(int index) const;
-    // The step that takes `action` now: the current one, or a later value step
-    // of the same run; -1 for none.
-    int stepTaking(const QString& action) const;
+    // The step that takes `action` now: the current one or a later value step
+    // of the same run, on the movie's own steps or on another way (whose first
+    // steps take it while nothing of the run it stands in for is done).
+    struct Taking
+    {
+        int way = -1; // -1: the movie's own steps
+        int step = -1;
+    };
+    Taking stepTaking(const QString& action) const;
     bool reachable(const KitTarget& target) const;
     void applyAction(const KitTarget& target);
     QString doubleClickOpens(const KitTarget& target) const;
@@ -79,18 +103,27 @@ private:
     Presentation m_presentation;
     int m_step = 0; // the first step not done
     std::vector<bool> m_done;
+    int m_way = -1;
+    int m_wayStep = 0;
+    std::vector<bool> m_wayDone;
+    int m_progress = 0;
     std::optional<FormState> m_dialog;
     std::vector<FormState> m_beneath;
     FormState m_taskPane;
     int m_paragraph = 0;
+    QString m_selected; // the selected object, on this slide in this view
+    int m_selectedSlide = 0;
+    QString m_selectedView;
     QStringList m_toolbars;
     std::map<QString, QString> m_toolbarValues;
     std::function<void()> m_listener;
 };
 
 // Plays a movie headless: its demonstration must reach completion, every
-// accepted way of doing each step must complete the task, and every action
-// must name an element of the kit. The error names the step and the action.
+// accepted way of doing each step, and every other way of a run of steps,
+// must complete the task, and every action must name an element of the kit.
+// Another way must leave the presentation as its run leaves it. The error
+// names the step and the action.
 Status verifyMovie(const Movie& movie, const KitCatalog& kit);
 
 } // namespace pptdrill

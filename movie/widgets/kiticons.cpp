@@ -181,6 +181,163 @@ void iconObject(QPainter& p)
     box(p, QRectF(7.5, 5.5, 7, 7), QColor(0x6E, 0x9B, 0xE0), ink::darkBlue);
 }
 
+// --- the action buttons (幻灯片放映 → 动作按钮): a raised square face with a sign
+
+void actionFace(QPainter& p)
+{
+    QLinearGradient face(0, 1, 0, 15);
+    face.setColorAt(0, QColor(0xE6, 0xEE, 0xFA));
+    face.setColorAt(1, QColor(0xA8, 0xBE, 0xE0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(face);
+    p.drawRect(QRectF(1, 1, 14, 14));
+    // Light on the top and left edges, shade on the others, as a bevel.
+    p.setPen(iconPen(ink::paper));
+    p.drawLine(QPointF(1.5, 14), QPointF(1.5, 1.5));
+    p.drawLine(QPointF(1.5, 1.5), QPointF(14, 1.5));
+    p.setPen(iconPen(QColor(0x4B, 0x5B, 0x73)));
+    p.drawLine(QPointF(14.5, 1.5), QPointF(14.5, 14.5));
+    p.drawLine(QPointF(14.5, 14.5), QPointF(1.5, 14.5));
+}
+
+void signTriangle(QPainter& p, bool right, double x)
+{
+    if (right)
+        polygon(p, {QPointF(x, 4.5), QPointF(x + 6, 8), QPointF(x, 11.5)}, ink::darkBlue, {});
+    else
+        polygon(p, {QPointF(x + 6, 4.5), QPointF(x, 8), QPointF(x + 6, 11.5)}, ink::darkBlue, {});
+}
+
+void iconActionCustom(QPainter& p)
+{
+    actionFace(p);
+}
+
+void iconActionHome(QPainter& p)
+{
+    actionFace(p);
+    polygon(p, {QPointF(3.5, 8), QPointF(8, 3.5), QPointF(12.5, 8)}, ink::darkBlue, {});
+    box(p, QRectF(5, 8, 6, 4.5), ink::darkBlue, {});
+    p.fillRect(QRectF(7.2, 9.5, 1.6, 3), QColor(0xC8, 0xD6, 0xEE));
+}
+
+void iconActionHelp(QPainter& p)
+{
+    actionFace(p);
+    letters(p, u"?"_s, QRectF(5, 3.5, 6, 9), ink::darkBlue, true, false, sansFamily());
+}
+
+void iconActionInformation(QPainter& p)
+{
+    actionFace(p);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink::darkBlue);
+    p.drawEllipse(QPointF(8, 4.6), 1.3, 1.3);
+    p.drawRect(QRectF(6.9, 6.8, 2.2, 5.8));
+}
+
+void iconActionBack(QPainter& p)
+{
+    actionFace(p);
+    signTriangle(p, false, 4.5);
+}
+
+void iconActionForward(QPainter& p)
+{
+    actionFace(p);
+    signTriangle(p, true, 5.5);
+}
+
+void iconActionBeginning(QPainter& p)
+{
+    actionFace(p);
+    p.fillRect(QRectF(4, 4.5, 1.6, 7), ink::darkBlue);
+    signTriangle(p, false, 5.8);
+}
+
+void iconActionEnd(QPainter& p)
+{
+    actionFace(p);
+    signTriangle(p, true, 4.2);
+    p.fillRect(QRectF(10.4, 4.5, 1.6, 7), ink::darkBlue);
+}
+
+void iconActionReturn(QPainter& p)
+{
+    actionFace(p);
+    p.setPen(roundPen(ink::darkBlue, 1.6));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath path;
+    path.moveTo(11.5, 12);
+    path.lineTo(11.5, 7);
+    path.quadTo(11.5, 4.5, 8.5, 4.5);
+    path.quadTo(6, 4.5, 6, 7);
+    path.lineTo(6, 8.5);
+    p.drawPath(path);
+    arrowHead(p, QPointF(6, 12), 90, 3.4, ink::darkBlue);
+}
+
+void iconActionDocument(QPainter& p)
+{
+    actionFace(p);
+    page(p, QRectF(4.5, 3.5, 7, 9), true);
+}
+
+void iconActionSound(QPainter& p)
+{
+    actionFace(p);
+    paintSpeaker(p, QRectF(3, 3, 10, 10), ink::darkBlue);
+}
+
+void iconActionMovie(QPainter& p)
+{
+    actionFace(p);
+    box(p, QRectF(3.5, 6, 7, 5.5), ink::darkBlue, {});
+    polygon(p, {QPointF(10.5, 8.7), QPointF(13, 6.5), QPointF(13, 11)}, ink::darkBlue, {});
+    p.setPen(iconPen(ink::darkBlue));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(5.2, 4.3), 1.5, 1.5);
+    p.drawEllipse(QPointF(8.6, 4.3), 1.5, 1.5);
+}
+
+// --- the kinds of custom animation effect (自定义动画 → 添加效果)
+
+void effectStar(QPainter& p, const QColor& colour)
+{
+    p.setPen(iconPen(colour.darker(170), 0.8));
+    p.setBrush(colour);
+    p.drawPath(starPath(QPointF(8, 8.5), 7, 3, 5));
+}
+
+void iconEffectEntrance(QPainter& p)
+{
+    effectStar(p, QColor(0x3A, 0xB0, 0x3A));
+}
+
+void iconEffectEmphasis(QPainter& p)
+{
+    effectStar(p, QColor(0xF2, 0xC4, 0x1E));
+}
+
+void iconEffectExit(QPainter& p)
+{
+    effectStar(p, QColor(0xD8, 0x3A, 0x2A));
+}
+
+void iconEffectPath(QPainter& p)
+{
+    p.setPen(QPen(ink::outline, 1.2, Qt::DotLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath path;
+    path.moveTo(2.5, 12.5);
+    path.cubicTo(5, 3, 10, 14, 12.5, 4);
+    p.drawPath(path);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x3A, 0xB0, 0x3A));
+    p.drawEllipse(QPointF(2.5, 12.5), 1.8, 1.8);
+    arrowHead(p, QPointF(13, 2.5), -70, 3.5, QColor(0xD8, 0x3A, 0x2A));
+}
+
 // Any key without a picture of its own: a neat plain button face.
 void iconGeneric(QPainter& p)
 {
@@ -215,6 +372,22 @@ const QHash<QString, IconPainter>& iconPainters()
             {u"sound"_s, iconSound},
             {u"movie"_s, iconMovie},
             {u"object"_s, iconObject},
+            {u"action-custom"_s, iconActionCustom},
+            {u"action-home"_s, iconActionHome},
+            {u"action-help"_s, iconActionHelp},
+            {u"action-information"_s, iconActionInformation},
+            {u"action-back"_s, iconActionBack},
+            {u"action-forward"_s, iconActionForward},
+            {u"action-beginning"_s, iconActionBeginning},
+            {u"action-end"_s, iconActionEnd},
+            {u"action-return"_s, iconActionReturn},
+            {u"action-document"_s, iconActionDocument},
+            {u"action-sound"_s, iconActionSound},
+            {u"action-movie"_s, iconActionMovie},
+            {u"effect-entrance"_s, iconEffectEntrance},
+            {u"effect-emphasis"_s, iconEffectEmphasis},
+            {u"effect-exit"_s, iconEffectExit},
+            {u"effect-path"_s, iconEffectPath},
         };
         addToolbarIcons(all);
         return all;

@@ -74,105 +74,44 @@ void KitView::perform(const QString& action)
     }
 }
 
-void KitView::closeMenus()
-{
-    m_menu = MenuState{};
-    rebuild();
-    update();
-}
-
-void KitView::openMenu(int index)
-{
-    m_menu = MenuState{};
-    m_menu.open = true;
-    m_menu.top = index;
-    rebuild();
-    update();
-}
-
-void KitView::openContextMenu(const QString& area, const QPoint& at)
-{
-    if (!m_session->kit().contextMenu(area))
-        return;
-    m_menu = MenuState{};
-    m_menu.open = true;
-    m_menu.context = true;
-    m_menu.area = area;
-    m_menu.origin = at;
-    rebuild();
-    update();
-}
-
 void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleClick,
                       Qt::KeyboardModifiers modifiers)
 {
     m_mouse = point;
     const Hot* hot = hotAt(point);
     const Hot h = hot ? *hot : Hot{};
+    const LocatorParts at = parseLocator(h.locator);
+    using L = LocatorParts;
     m_enterField.reset();
 
     if (m_drop) {
         m_drop.reset();
         m_dropScroll = 0;
-        if (!h.action.isEmpty() && h.locator.startsWith(u"drop:"_s))
+        if (!h.action.isEmpty() && at.kind == L::Drop)
             perform(h.action);
         rebuild();
         update();
         return;
     }
     if (m_menu.open) {
-        if (h.locator.startsWith(u"menuscroll:"_s)) {
-            const QStringList parts = h.locator.split(u':');
-            scrollMenu(parts.value(2).toInt(), parts.value(1) == u"up"_s ? -1 : 1);
-            return;
-        }
-        if (h.locator.startsWith(u"menuitem:"_s) || h.locator.startsWith(u"ctxitem:"_s) ||
-            h.locator.startsWith(u"tbitem:"_s)) {
-            if (h.action.isEmpty()) {
-                // A submenu opens where it was clicked.
-                const int level = h.layer - 10;
-                const std::vector<KitMenuItem>* items = menuItems(level);
-                const QString text = h.locator.section(u'/', -1);
-                for (size_t i = 0; items && i < items->size(); ++i) {
-                    if ((*items)[i].text == text && !(*items)[i].items.empty()) {
-                        m_menu.path.resize(static_cast<size_t>(level));
-                        m_menu.path.push_back(static_cast<int>(i));
-                    }
-                }
-                rebuild();
-                update();
-                return;
-            }
-            const QString action = h.action;
-            closeMenus();
-            perform(action);
-            return;
-        }
-        const bool sameTitle =
-            !m_menu.context && m_menu.toolbar.isEmpty() && h.locator.startsWith(u"menutitle:"_s) &&
-            h.locator.mid(10) == m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title;
-        closeMenus();
-        if (h.locator.startsWith(u"menutitle:"_s) && !sameTitle && button == Qt::LeftButton)
-            clickAt(point, button);
+        clickInMenu(h, point, button);
         return;
     }
-    if (m_field && !(h.locator == u"ctl:"_s + m_field->form + u'/' + m_field->control))
+    if (m_field && !(at.kind == L::Control && at.path == QStringList{m_field->form, m_field->control}))
         m_field.reset();
     if (!m_session->dialog())
-        selectObjectAt(h.locator);
-    if (h.locator.startsWith(u"scroll:"_s)) {
+        selectObjectAt(at);
+    if (at.kind == L::Scroll) {
         if (button != Qt::LeftButton)
             return;
-        const QString part = h.locator.section(u':', -1);
-        const QString key = h.locator.mid(7, h.locator.size() - 8 - part.size());
-        const ScrollBar bar = scrollBar(key);
-        const int line = key == u"slides"_s ? 30 : 17;
-        if (part == u"up"_s || part == u"down"_s)
-            setScroll(key, bar.value + (part == u"up"_s ? -line : line));
-        else if (part == u"pageup"_s || part == u"pagedown"_s)
-            setScroll(key, bar.value + (part == u"pageup"_s ? -bar.page : bar.page));
+        const ScrollBar bar = scrollBar(at.name);
+        const int line = at.name == u"slides"_s ? 30 : 17;
+        if (at.part == u"up"_s || at.part == u"down"_s)
+            setScroll(at.name, bar.value + (at.part == u"up"_s ? -line : line));
+        else if (at.part == u"pageup"_s || at.part == u"pagedown"_s)
+            setScroll(at.name, bar.value + (at.part == u"pageup"_s ? -bar.page : bar.page));
         else
-            m_scrollDrag = ScrollDrag{key, point.y() - bar.thumb().top()};
+            m_scrollDrag = ScrollDrag{at.name, point.y() - bar.thumb().top()};
         return;
     }
 
@@ -180,57 +119,53 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         if (m_session->dialog())
             return;
         const QString view = m_session->view();
-        if (h.locator.startsWith(u"thumb:"_s)) {
+        if (at.kind == L::Thumb) {
             // The right button selects the slide it lands on, then opens its menu.
-            if (m_session->presentation().selected != h.locator.mid(6).toInt() &&
-                m_session->accepts(h.locator))
-                perform(h.locator);
+            if (m_session->presentation().selected != at.slide &&
+                m_session->accepts(actions::thumb(at.slide)))
+                perform(actions::thumb(at.slide));
             openContextMenu(view == u"sorter"_s ? u"sorter"_s : u"thumbnail"_s, point);
-        } else if (h.locator.startsWith(u"ph:"_s) || h.locator.startsWith(u"frame:"_s))
+        } else if (at.kind == L::Placeholder || at.kind == L::Frame)
             openContextMenu(u"text"_s, point);
-        else if (h.locator.startsWith(u"shape:"_s))
-            openContextMenu(shapeContextArea(h.locator.mid(6).toInt()), point);
-        else if (h.locator.startsWith(u"area:slide"_s))
+        else if (at.kind == L::Shape)
+            openContextMenu(shapeContextArea(at.shape), point);
+        else if (at.kind == L::SlideArea || at.kind == L::SlideEmpty)
             openContextMenu(u"slide"_s, point);
         else if (view == u"sorter"_s && slideAreaRect().contains(point))
             openContextMenu(u"sorter"_s, point);
         return;
     }
 
-    if (h.locator.startsWith(u"menutitle:"_s)) {
+    if (at.kind == L::MenuTitle) {
         const auto& menus = m_session->kit().menus();
         for (size_t i = 0; i < menus.size(); ++i) {
-            if (menus[i].title == h.locator.mid(10))
+            if (menus[i].title == at.name)
                 openMenu(static_cast<int>(i));
         }
         return;
     }
-    if ((h.locator.startsWith(u"tb:"_s) || h.locator.startsWith(u"tbarrow:"_s)) && h.action.isEmpty()) {
-        const QString name = h.locator.mid(h.locator.indexOf(u':') + 1);
-        const KitButton* b = m_session->kit().toolbarButton(name);
-        const QRect at = locate(u"tb:"_s + name).value_or(h.rect);
+    if ((at.kind == L::Button || at.kind == L::ButtonArrow) && h.action.isEmpty()) {
+        const KitButton* b = m_session->kit().toolbarButton(at.name);
+        const QRect box = locate(locators::button(at.name)).value_or(h.rect);
         if (b && b->type == KitButtonType::Combo) {
-            m_drop = DropState{name, name, false, true};
+            m_drop = DropState{at.name, at.name, false, true};
             const qsizetype current = b->values.indexOf(m_session->toolbarValue(b->name));
             m_dropScroll = std::clamp<int>(static_cast<int>(current) - kDropRows / 2, 0,
                                            std::max<int>(0, static_cast<int>(b->values.size()) - kDropRows));
             rebuild();
             update();
         } else if (b && !b->items.empty()) {
-            openToolbarMenu(name, at);
+            openToolbarMenu(at.name, box);
         }
         return;
     }
-    if ((h.locator.startsWith(u"ctl:"_s) || h.locator.startsWith(u"ctlarrow:"_s)) && h.action.isEmpty()) {
-        const bool arrow = h.locator.startsWith(u"ctlarrow:"_s);
-        const QString rest = h.locator.mid(h.locator.indexOf(u':') + 1);
-        const qsizetype slash = rest.indexOf(u'/');
-        const QString form = rest.left(slash);
-        const QString id = rest.mid(slash + 1);
+    if ((at.kind == L::Control || at.kind == L::ControlArrow) && h.action.isEmpty()) {
+        const QString& form = at.path[0];
+        const QString& id = at.path[1];
         const bool dialog = m_session->dialog() && m_session->dialog()->name == form;
         const KitForm* kf = dialog ? m_session->kit().dialog(form) : m_session->kit().taskPane(form);
         const KitControl* c = kf ? kf->control(id) : nullptr;
-        if (c && c->type == KitControlType::Combo && (arrow || !c->editable)) {
+        if (c && c->type == KitControlType::Combo && (at.kind == L::ControlArrow || !c->editable)) {
             m_drop = DropState{form, id, dialog};
             const qsizetype current =
                 c->items.indexOf(dialog ? m_session->dialog()->value(id) : m_session->taskPane().value(id));
@@ -247,9 +182,9 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         update();
         return;
     }
-    if (h.locator.startsWith(u"spinup:"_s) || h.locator.startsWith(u"spindown:"_s)) {
+    if (at.kind == L::SpinUp || at.kind == L::SpinDown) {
         // The arrows step the shown value; it takes effect once it is the value the task wants.
-        const QString key = h.locator.mid(h.locator.indexOf(u':') + 1);
+        const QString key = at.path.join(u'/');
         if (m_session->accepts(h.action)) {
             m_spinShown.erase(key);
             perform(h.action);
@@ -262,54 +197,70 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     }
     if (h.action.isEmpty())
         return;
-    if (doubleClick && (h.locator.startsWith(u"ph:"_s) || h.locator.startsWith(u"shape:"_s) ||
-                        h.locator.startsWith(u"thumb:"_s) || h.locator.startsWith(u"frame:"_s))) {
-        perform(u"dblclick:"_s + (h.locator.startsWith(u"ph:"_s) ? h.locator.mid(3) : h.locator));
+    if (doubleClick &&
+        (at.kind == L::Placeholder || at.kind == L::Shape || at.kind == L::Thumb || at.kind == L::Frame)) {
+        perform(actions::doubleClick(at.kind == L::Placeholder ? at.name
+                                     : at.kind == L::Shape     ? targets::shape(at.shape)
+                                     : at.kind == L::Thumb     ? targets::thumb(at.slide)
+                                                               : targets::frame(at.name)));
         return;
     }
-    if (doubleClick && h.locator.startsWith(u"item:"_s) && m_session->dialog()) {
+    if (doubleClick && at.kind == L::Item && m_session->dialog()) {
         // A double-click on a list item chooses it and presses the dialog's button, where the
         // real dialog does (艺术字库, 图示库, a file list).
         const QString form = m_session->dialog()->name;
-        const QString id = h.locator.mid(5).section(u'/', 1, 1);
         const KitForm* dialog = m_session->kit().dialog(form);
-        const KitControl* c = dialog ? dialog->control(id) : nullptr;
+        const KitControl* c = dialog ? dialog->control(at.path[1]) : nullptr;
         perform(h.action);
         if (c && !c->doubleClick.isEmpty() && m_session->dialog() && m_session->dialog()->name == form)
-            perform(u"dialog:"_s + form + u'/' + c->doubleClick);
+            perform(actions::dialog(form, c->doubleClick));
         return;
     }
-    if ((modifiers & Qt::ShiftModifier) && h.locator.startsWith(u"tb:"_s)) {
+    if ((modifiers & Qt::ShiftModifier) && at.kind == L::Button) {
         // Shift and a view button: 普通视图 → the slide master, 幻灯片浏览 → the handout
         // master, 幻灯片放映 → 设置放映方式.
-        const KitButton* b = m_session->kit().toolbarButton(h.locator.mid(3));
+        const KitButton* b = m_session->kit().toolbarButton(at.name);
         if (b && !b->shiftOpens.isEmpty()) {
-            perform(u"toolbar:Shift+"_s + b->name);
+            perform(actions::shiftClick(b->name));
             return;
         }
     }
     perform(h.action);
+    // A task-pane button with a menu opens it, whether or not the task wanted the click.
+    if (at.kind == L::Control && !m_session->dialog()) {
+        const KitForm* pane = m_session->kit().taskPane(at.path[0]);
+        const KitControl* c = pane ? pane->control(at.path[1]) : nullptr;
+        if (c && !c->menu.empty() && m_session->presentation().taskpane == pane->name)
+            openPaneMenu(pane->name, c->id, locate(h.locator).value_or(h.rect));
+    }
 }
 
 QString KitView::selectedObject() const
 {
-    const bool shown = m_selectedOnSlide == m_session->presentation().selected &&
-                       m_selectedInView == m_session->view() && locate(m_selectedObject);
-    return shown ? m_selectedObject : QString();
+    // The object as the window shows it: a placeholder ("ph:title") or a shape ("shape:2").
+    const QString object = m_session->selectedObject();
+    if (object.isEmpty())
+        return {};
+    const ActionParts on = parseAction(actions::click(object));
+    const QString locator = on.shape > 0 ? locators::shape(on.shape) : locators::placeholder(on.placeholder);
+    return locate(locator) ? locator : QString();
 }
 
-void KitView::selectObjectAt(const QString& locator)
+void KitView::selectObjectAt(const LocatorParts& at)
 {
     // A click on the slide selects the placeholder or object under the pointer
     // (as the real program shows it, whatever the task); elsewhere on the
     // slide or on another slide it lets go.
-    if (locator.startsWith(u"ph:"_s) || locator.startsWith(u"shape:"_s)) {
-        m_selectedObject = locator;
-        m_selectedOnSlide = m_session->presentation().selected;
-        m_selectedInView = m_session->view();
-    } else if (locator.startsWith(u"area:slide"_s) || locator.startsWith(u"thumb:"_s)) {
-        m_selectedObject.clear();
-    }
+    using L = LocatorParts;
+    if (at.kind == L::Placeholder || at.kind == L::Frame)
+        m_session->select(at.name);
+    else if (at.kind == L::Shape)
+        m_session->select(targets::shape(at.shape));
+    else if (at.kind == L::SlideArea || at.kind == L::SlideEmpty || at.kind == L::Thumb)
+        m_session->select({});
+    else
+        return;
+    update();
 }
 
 void KitView::pressShortcut(const QString& shortcut)
@@ -321,13 +272,13 @@ void KitView::pressShortcut(const QString& shortcut)
             closeMenus();
         } else if (m_session->dialog() &&
                    m_session->kit().dialog(m_session->dialog()->name)->control(u"取消"_s)) {
-            perform(u"dialog:"_s + m_session->dialog()->name + u"/取消"_s);
+            perform(actions::dialog(m_session->dialog()->name, u"取消"_s));
         }
         return;
     }
     if (m_session->dialog()) {
         if (key == u"Return"_s || key == u"Enter"_s)
-            perform(u"dialog:"_s + m_session->dialog()->name + u"/确定"_s);
+            perform(actions::dialog(m_session->dialog()->name, u"确定"_s));
         else if (key.startsWith(u"Alt+"_s) && key.size() == 5)
             pressDialogAccessKey(key.back());
         return;
@@ -338,7 +289,7 @@ void KitView::pressShortcut(const QString& shortcut)
             bool after = false;
             for (const KitControl& c : pane->controls) {
                 if (after && c.type == KitControlType::Button) {
-                    perform(u"taskpane:"_s + pane->name + u'/' + c.id);
+                    perform(actions::taskPane(pane->name, c.id));
                     return;
                 }
                 after = after || c.id == field->second;
@@ -361,11 +312,8 @@ void KitView::pressShortcut(const QString& shortcut)
         const int level = static_cast<int>(m_menu.path.size());
         const std::vector<KitMenuItem>* items = menuItems(level);
         for (size_t i = 0; items && i < items->size(); ++i) {
-            if (!(*items)[i].separator && (*items)[i].shownIn(m_session->view()) &&
-                accessKey((*items)[i].text) == key[0]) {
-                const QString loc = (m_menu.context ? u"ctxitem:"_s : u"menuitem:"_s) +
-                                    menuPathText(level, static_cast<int>(i));
-                if (auto r = locate(loc))
+            if (!(*items)[i].separator && menuShows((*items)[i]) && accessKey((*items)[i].text) == key[0]) {
+                if (auto r = locate(menuItemLocator(level, static_cast<int>(i))))
                     clickAt(r->center());
                 return;
             }
@@ -374,7 +322,7 @@ void KitView::pressShortcut(const QString& shortcut)
     }
     if (m_menu.open)
         closeMenus();
-    perform(u"key:"_s + key);
+    perform(actions::key(key));
 }
 
 void KitView::pressDialogAccessKey(QChar letter)
@@ -399,12 +347,12 @@ void KitView::pressDialogAccessKey(QChar letter)
             for (const QString& item : c.items) {
                 if (accessKey(item) != letter)
                     continue;
-                if (clickOn(c.type == KitControlType::Tabs ? u"tab:"_s + d.name + u'/' + item
-                                                           : u"item:"_s + d.name + u'/' + c.id + u'/' + item))
+                if (clickOn(c.type == KitControlType::Tabs ? locators::tab(d.name, item)
+                                                           : locators::item(d.name, c.id, item)))
                     return;
             }
         } else if (!c.id.isEmpty() && (accessKey(c.label) == letter || accessKey(c.id) == letter)) {
-            if (clickOn(u"ctl:"_s + d.name + u'/' + c.id))
+            if (clickOn(locators::control(d.name, c.id)))
                 return;
         }
     }
@@ -416,8 +364,7 @@ void KitView::typeText(const QString& text)
         return;
     m_field->text += text;
     m_field->selectedAll = false;
-    const QString action = (m_field->dialog ? u"dialog:"_s : u"taskpane:"_s) + m_field->form + u'/' +
-                           m_field->control + u'=' + m_field->text;
+    const QString action = actions::control(m_field->dialog, m_field->form, m_field->control, m_field->text);
     if (!m_field->dialog)
         m_enterField = std::pair{m_field->form, m_field->control};
     if (m_session->accepts(action)) {
@@ -453,12 +400,11 @@ void KitView::mouseMoveEvent(QMouseEvent* event)
     if (m_menu.open && !m_demo.running) {
         // Hovering a menu title switches menus; hovering a submenu item opens it.
         const Hot* h = hotAt(m_mouse);
-        if (h && h->locator.startsWith(u"menutitle:"_s) && !m_menu.context && m_menu.toolbar.isEmpty() &&
-            h->locator.mid(10) != m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title) {
+        const LocatorParts at = parseLocator(h ? h->locator : QString());
+        if (at.kind == LocatorParts::MenuTitle && barMenuOpen() &&
+            at.name != m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title) {
             clickAt(m_mouse);
-        } else if (h && h->action.isEmpty() &&
-                   (h->locator.startsWith(u"menuitem:"_s) || h->locator.startsWith(u"ctxitem:"_s) ||
-                    h->locator.startsWith(u"tbitem:"_s))) {
+        } else if (h && h->action.isEmpty() && at.isMenuItem()) {
             clickAt(m_mouse);
         }
     }
@@ -524,9 +470,10 @@ bool KitView::scrollControl(const KitForm& form, const KitControl& c, bool dialo
 {
     const QString key = form.name + u'/' + c.id;
     if (c.type == KitControlType::Gallery) {
-        if (scrollBar(u"gallery:"_s + key).rect.isNull())
+        const QString bar = locators::galleryBar(form.name, c.id);
+        if (scrollBar(bar).rect.isNull())
             return false;
-        setScroll(u"gallery:"_s + key, m_listScroll[key] + by * 20);
+        setScroll(bar, m_listScroll[key] + by * 20);
         return true;
     }
     if (c.type != KitControlType::List)

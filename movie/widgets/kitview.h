@@ -1,5 +1,6 @@
 #pragma once
 
+#include "movie/locators.h"
 #include "movie/moviesession.h"
 #include "movie/widgets/scrollbar.h"
 
@@ -56,11 +57,8 @@ public:
     // every element it needed was on view).
     int demonstrationShortcuts() const { return m_demoShortcuts; }
     void typeText(const QString& text);
-    // Where an element is drawn now, by its locator ("menutitle:格式(O)",
-    // "menuitem:格式(O)/字体(F)...", "tb:新建", "thumb:2", "ph:title",
-    // "ctxitem:幻灯片版式(L)...", "ctl:字体/字号", "item:字体/字号/24", "tab:页眉和页脚/备注和讲义",
-    // "outline:3/2" for paragraph 2 of slide 3 in the outline, "scroll:slides:down" for a part of a
-    // scroll bar: up, down, pageup, pagedown, thumb of "slides", "outline", "pane" or "gallery:<form>/<id>").
+    // Where an element is drawn now, by its locator (made by movie/locators.h:
+    // "menuitem:格式(O)/字体(F)...", "tb:新建", "ctl:字体/字号", "scroll:slides:down"…).
     std::optional<QRect> locate(const QString& locator) const;
     // The placeholder or object shown selected on the slide ("ph:title", "shape:2"); empty for none.
     QString selectedObject() const;
@@ -101,6 +99,8 @@ private:
         bool context = false;
         QString area;            // context menus: slide, thumbnail, text, sorter
         QString toolbar;         // a toolbar button's drop-down menu
+        QString pane;            // a task-pane button's drop-down menu: the pane
+        QString paneButton;      // and the button
         QPoint origin;           // context and toolbar menus: where the menu opens
         int anchorTop = -1;      // a toolbar menu: the top of its button, for opening upwards
         int top = -1;            // menu bar index
@@ -195,13 +195,16 @@ private:
     QString floatingToolbar() const;
     QRect floatingToolbarRect() const;
     void openToolbarMenu(const QString& button, const QRect& at);
+    void openPaneMenu(const QString& pane, const QString& button, const QRect& at);
     void addMenuHots(std::vector<Hot>& hots) const;
+    // While a menu is open, a click lands on it or closes it.
+    void clickInMenu(const Hot& hot, const QPoint& point, Qt::MouseButton button);
     void addDialogHots(std::vector<Hot>& hots) const;
     void addPaneHots(std::vector<Hot>& hots) const;
     const Hot* hotAt(const QPoint& point) const;
     void perform(const QString& action);
     void closeMenus();
-    void selectObjectAt(const QString& locator);
+    void selectObjectAt(const LocatorParts& at);
     void pressDialogAccessKey(QChar letter);
     void openMenu(int index); // a menu of the menu bar
     void openContextMenu(const QString& area, const QPoint& at);
@@ -215,12 +218,21 @@ private:
         QRect notes;
     };
     MasterPage masterPage() const;
+    // A menu of the menu bar is open (not a context or drop-down menu).
+    bool barMenuOpen() const;
+    // An item shown in the current view, for what is selected now.
+    bool menuShows(const struct KitMenuItem& item) const;
     const std::vector<struct KitMenuItem>* menuItems(int level) const;
+    // A menu drawn as a palette of icons has this many to a row; 0 for a list.
+    int menuColumns(int level) const;
     MenuLayout menuLayout(int level) const;
     QRect menuRect(int level) const;
     int menuScroll(int level) const;
     void scrollMenu(int level, int by);
-    QString menuPathText(int level, int index) const;
+    // The texts of the open menus down to item `index` of level `level`, after
+    // the menu's title, toolbar button, or task pane and button.
+    QStringList menuPath(int level, int index) const;
+    QString menuItemLocator(int level, int index) const;
 
     void paintChrome(QPainter& p);
     void paintToolbars(QPainter& p);
@@ -295,10 +307,6 @@ private:
     std::map<QString, int> m_listScroll;
     QPoint m_mouse;
     QString m_focusedDialog; // the dialog whose opening focus was given
-    // The placeholder or object the learner clicked last, and where.
-    QString m_selectedObject;
-    int m_selectedOnSlide = 0;
-    QString m_selectedInView;
     bool m_hintVisible = false;
     QString m_completionText;
     bool m_completedSignalled = false;

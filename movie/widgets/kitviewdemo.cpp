@@ -1,5 +1,6 @@
 // The hint clip and the demonstration: the steps planned as moves through the window.
 #include "movie/kitcatalog.h"
+#include "movie/locators.h"
 #include "movie/widgets/kitstyle.h"
 #include "movie/widgets/kitview.h"
 #include "movie/widgets/slidepainter.h"
@@ -36,100 +37,118 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
         return moves;
     const KitTarget& t = resolved.value();
     // The items of a menu chain, after the element that opens it: hovers over
-    // the submenus, then a click on the command. Their locators leave out the
-    // first `skip` parts of the path (a context menu's area).
-    auto menuItems = [&moves](const QString& kind, const QStringList& path, qsizetype skip) {
-        for (qsizetype i = 2; i <= path.size(); ++i)
-            moves.push_back({i < path.size() ? DemoMove::Hover : DemoMove::Click,
-                             kind + path.mid(skip, i - skip).join(u'/'),
-                             {}});
+    // the submenus, then a click on the command. `path` is the chain's texts as
+    // the locator of an item gives them; its first `head` parts name the menu.
+    using Locate = QString (*)(const QStringList&);
+    auto menuItems = [&moves](Locate locate, const QStringList& path, qsizetype head) {
+        for (qsizetype i = head + 1; i <= path.size(); ++i)
+            moves.push_back(
+                {i < path.size() ? DemoMove::Hover : DemoMove::Click, locate(path.mid(0, i)), {}});
     };
     switch (t.kind) {
     case KitTarget::Menu:
-        moves.push_back({DemoMove::Click, u"menutitle:"_s + t.path.first(), {}});
-        menuItems(u"menuitem:"_s, t.path, 0);
+        moves.push_back({DemoMove::Click, locators::menuTitle(t.path.first()), {}});
+        menuItems(locators::menuItem, t.path, 1);
         break;
     case KitTarget::Context: {
         const int sel = m_session->presentation().selected;
-        QString at = u"area:slideempty"_s;
+        QString at = locators::slideEmpty();
         if (t.area == u"thumbnail"_s || t.area == u"sorter"_s) {
-            at = u"thumb:"_s + QString::number(sel);
+            at = locators::thumb(sel);
         } else if (t.area == u"text"_s) {
-            at = locate(u"ph:body"_s)       ? u"ph:body"_s
-                 : locate(u"ph:subtitle"_s) ? u"ph:subtitle"_s
-                                            : u"ph:title"_s;
+            at = locators::placeholder(locate(locators::placeholder(u"body"_s))       ? u"body"_s
+                                       : locate(locators::placeholder(u"subtitle"_s)) ? u"subtitle"_s
+                                                                                      : u"title"_s);
         } else if (t.area != u"slide"_s) {
             const Slide& slide = m_session->presentation().slides[static_cast<size_t>(sel - 1)];
             for (size_t i = 0; i < slide.shapes.size(); ++i) {
                 if (shapeContextArea(static_cast<int>(i) + 1) == t.area) {
-                    at = u"shape:"_s + QString::number(i + 1);
+                    at = locators::shape(static_cast<int>(i) + 1);
                     break;
                 }
             }
         }
         moves.push_back({DemoMove::RightClick, at, {}});
         // Context-menu items leave the area out: "ctxitem:幻灯片版式(L)...".
-        menuItems(u"ctxitem:"_s, t.path, 1);
+        menuItems(locators::contextItem, t.path.mid(1), 0);
         break;
     }
     case KitTarget::Toolbar: {
         const QString& button = t.path.first();
         if (t.hasValue) {
-            moves.push_back({DemoMove::Click, u"tb:"_s + button, {}});
-            moves.push_back({DemoMove::Click, u"drop:"_s + t.value, {}});
-        } else if (button.startsWith(u"Shift+"_s) && !m_session->kit().toolbarButton(button)) {
-            moves.push_back({DemoMove::ShiftClick, u"tb:"_s + button.mid(6), {}});
+            moves.push_back({DemoMove::Click, locators::button(button), {}});
+            moves.push_back({DemoMove::Click, locators::drop(t.value), {}});
         } else {
-            moves.push_back({DemoMove::Click, u"tb:"_s + button, {}});
+            moves.push_back({t.shift ? DemoMove::ShiftClick : DemoMove::Click, locators::button(button), {}});
         }
         break;
     }
     case KitTarget::ToolbarMenu: {
         const KitButton* b = m_session->kit().toolbarButton(t.path.first());
-        moves.push_back(
-            {DemoMove::Click, (b && b->text.isEmpty() ? u"tbarrow:"_s : u"tb:"_s) + t.path.first(), {}});
-        menuItems(u"tbitem:"_s, t.path, 0);
+        moves.push_back({DemoMove::Click,
+                         b && b->text.isEmpty() ? locators::buttonArrow(t.path.first())
+                                                : locators::button(t.path.first()),
+                         {}});
+        menuItems(locators::toolbarItem, t.path, 1);
         break;
     }
     case KitTarget::Key:
         moves.push_back({DemoMove::Key, {}, t.path.value(0)});
         break;
     case KitTarget::Thumb:
-        moves.push_back({DemoMove::Click, u"thumb:"_s + QString::number(t.slide), {}});
+        moves.push_back({DemoMove::Click, locators::thumb(t.slide), {}});
         break;
     case KitTarget::Click:
     case KitTarget::DoubleClick: {
-        const QString& r = t.area;
-        const QString loc = r.startsWith(u"thumb:"_s) || r.startsWith(u"shape:"_s) ||
-                                    r.startsWith(u"outline:"_s) || r.startsWith(u"frame:"_s)
-                                ? r
-                            : r == u"slide"_s ? u"area:slideempty"_s
-                                              : u"ph:"_s + r;
-        moves.push_back({t.kind == KitTarget::Click ? DemoMove::Click : DemoMove::DoubleClick, loc, {}});
+        QString at;
+        if (t.paragraph > 0)
+            at = locators::outline(t.slide, t.paragraph);
+        else if (t.slide > 0)
+            at = locators::thumb(t.slide);
+        else if (t.shape > 0)
+            at = locators::shape(t.shape);
+        else if (t.frame)
+            at = locators::frame(t.placeholder);
+        else
+            at = t.placeholder == u"slide"_s ? locators::slideEmpty() : locators::placeholder(t.placeholder);
+        moves.push_back({t.kind == KitTarget::Click ? DemoMove::Click : DemoMove::DoubleClick, at, {}});
         break;
     }
     case KitTarget::TaskPane:
     case KitTarget::Dialog: {
         if (!t.control)
             break;
-        const QString loc = t.form + u'/' + t.control->id;
+        const QString& id = t.control->id;
         const KitControlType type = t.control->type;
-        if (!t.hasValue || type == KitControlType::Check) {
-            moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
+        const KitForm* pane = t.kind == KitTarget::TaskPane ? m_session->kit().taskPane(t.form) : nullptr;
+        const KitControl* owner =
+            pane && !t.control->under.isEmpty() ? pane->control(t.control->under) : nullptr;
+        if (owner && !owner->menu.empty() && t.hasValue) {
+            // A choice of a pane button's menu: the button opens the menu, unless it is open.
+            if (!(m_menu.pane == t.form && m_menu.paneButton == owner->id))
+                moves.push_back({DemoMove::Click, locators::control(t.form, owner->id), {}});
+            for (const KitMenuItem& submenu : owner->menu) {
+                for (const KitMenuItem& item : submenu.items) {
+                    if (item.control == id && item.value == t.value)
+                        menuItems(locators::paneItem, {t.form, owner->id, submenu.text, item.text}, 2);
+                }
+            }
+        } else if (!t.hasValue || type == KitControlType::Check) {
+            moves.push_back({DemoMove::Click, locators::control(t.form, id), {}});
         } else if (type == KitControlType::Tabs) {
-            moves.push_back({DemoMove::Click, u"tab:"_s + t.form + u'/' + t.value, {}});
+            moves.push_back({DemoMove::Click, locators::tab(t.form, t.value), {}});
         } else if (type == KitControlType::List || type == KitControlType::Options ||
                    type == KitControlType::Gallery) {
-            moves.push_back({DemoMove::Click, u"item:"_s + loc + u'/' + t.value, {}});
+            moves.push_back({DemoMove::Click, locators::item(t.form, id, t.value), {}});
         } else if (type == KitControlType::Combo && !t.control->editable) {
-            moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
-            moves.push_back({DemoMove::Click, u"drop:"_s + t.value, {}});
+            moves.push_back({DemoMove::Click, locators::control(t.form, id), {}});
+            moves.push_back({DemoMove::Click, locators::drop(t.value), {}});
         } else if (type == KitControlType::Combo && t.control->items.contains(t.value)) {
             // A value of an editable box's list is picked from the list, as the hint says.
-            moves.push_back({DemoMove::Click, u"ctlarrow:"_s + loc, {}});
-            moves.push_back({DemoMove::Click, u"drop:"_s + t.value, {}});
+            moves.push_back({DemoMove::Click, locators::controlArrow(t.form, id), {}});
+            moves.push_back({DemoMove::Click, locators::drop(t.value), {}});
         } else {
-            moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
+            moves.push_back({DemoMove::Click, locators::control(t.form, id), {}});
             moves.push_back({DemoMove::Type, {}, t.value});
         }
         break;
@@ -178,8 +197,8 @@ QString KitView::shapeContextArea(int shape) const
         area = u"chart"_s;
     else if (type == u"picture"_s || type == u"clipart"_s)
         area = u"picture"_s;
-    else if (type == u"orgchart"_s)
-        area = u"orgchart"_s;
+    else if (type == u"orgchart"_s || type == u"wordart"_s || type == u"textbox"_s)
+        area = type;
     return m_session->kit().contextMenu(area) ? area : u"slide"_s;
 }
 
@@ -306,7 +325,7 @@ void KitView::doMove(const DemoMove& move, const std::optional<QRect>& at)
 
 bool KitView::performThroughUi(const QString& action)
 {
-    const int before = m_session->stepIndex();
+    const int before = m_session->progress();
     for (const DemoMove& move : planMoves(action)) {
         std::optional<QRect> r;
         if (!move.locator.isEmpty()) {
@@ -317,7 +336,7 @@ bool KitView::performThroughUi(const QString& action)
         }
         doMove(move, r);
     }
-    return m_session->stepIndex() > before;
+    return m_session->progress() > before;
 }
 
 void KitView::setCompletionText(const QString& text)

@@ -1,5 +1,6 @@
 // Where every element of the simulated window lies, and which one a point hits.
 #include "movie/kitcatalog.h"
+#include "movie/locators.h"
 #include "movie/widgets/kitstyle.h"
 #include "movie/widgets/kitview.h"
 #include "movie/widgets/slidepainter.h"
@@ -108,6 +109,10 @@ std::vector<std::pair<const KitControl*, QRect>> KitView::paneLayout() const
     auto lay = [&](int w, int y) {
         out.clear();
         for (const KitControl& c : form->controls) {
+            // The controls under a button with a menu are that menu's submenus.
+            if (const KitControl* owner = c.under.isEmpty() ? nullptr : form->control(c.under);
+                owner && !owner->menu.empty())
+                continue;
             int h = 20;
             const KitControlType t = c.type;
             if (t == KitControlType::Label || t == KitControlType::Group) {
@@ -165,7 +170,7 @@ QRect KitView::dropRect() const
     if (!m_drop)
         return {};
     if (m_drop->toolbar) {
-        const QRect box = locate(u"tb:"_s + m_drop->control).value_or(QRect());
+        const QRect box = locate(locators::button(m_drop->control)).value_or(QRect());
         const int rows = std::min<int>(static_cast<int>(dropItems().size()), kDropRows);
         QRect r(box.left(), box.bottom() + 1, std::max(box.width(), 120), rows * 18 + 2);
         if (r.right() > kWidth - 2)
@@ -190,187 +195,6 @@ QRect KitView::dropRect() const
     return r;
 }
 
-const std::vector<KitMenuItem>* KitView::menuItems(int level) const
-{
-    if (!m_menu.open)
-        return nullptr;
-    const std::vector<KitMenuItem>* items = nullptr;
-    if (!m_menu.toolbar.isEmpty()) {
-        const KitButton* b = m_session->kit().toolbarButton(m_menu.toolbar);
-        items = b ? &b->items : nullptr;
-    } else if (m_menu.context) {
-        items = m_session->kit().contextMenu(m_menu.area);
-    } else {
-        const auto& menus = m_session->kit().menus();
-        if (m_menu.top < 0 || m_menu.top >= static_cast<int>(menus.size()))
-            return nullptr;
-        items = &menus[static_cast<size_t>(m_menu.top)].items;
-    }
-    for (int i = 0; items && i < level; ++i) {
-        if (i >= static_cast<int>(m_menu.path.size()))
-            return nullptr;
-        const int idx = m_menu.path[static_cast<size_t>(i)];
-        if (idx < 0 || idx >= static_cast<int>(items->size()))
-            return nullptr;
-        items = &(*items)[static_cast<size_t>(idx)].items;
-        if (items->empty())
-            return nullptr;
-    }
-    return items;
-}
-
-KitView::MenuLayout KitView::menuLayout(int level) const
-{
-    MenuLayout layout;
-    const std::vector<KitMenuItem>* items = menuItems(level);
-    if (!items)
-        return layout;
-    const QFontMetrics fm(uiFont(12));
-    int textW = 60, keyW = 0, h = 4;
-    const QString view = m_session->view();
-    for (const KitMenuItem& item : *items) {
-        if (!item.shownIn(view))
-            continue;
-        h += item.separator ? kSeparatorH : kItemH;
-        textW = std::max(textW, fm.horizontalAdvance(item.text));
-        keyW = std::max(keyW, fm.horizontalAdvance(item.shortcut));
-    }
-    const int w = 28 + textW + (keyW ? keyW + 24 : 0) + 28;
-    QPoint origin;
-    MenuLayout parent;
-    if (level == 0) {
-        if (m_menu.context || !m_menu.toolbar.isEmpty()) {
-            origin = m_menu.origin;
-        } else {
-            for (const Hot& hot : m_hots) {
-                if (hot.locator ==
-                    u"menutitle:"_s + m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title)
-                    origin = QPoint(hot.rect.left(), hot.rect.bottom() + 1);
-            }
-        }
-    } else {
-        // A submenu opens beside the item that leads to it.
-        parent = menuLayout(level - 1);
-        origin = QPoint(parent.frame.right() - 3, parent.frame.top());
-        for (const MenuRow& row : parent.rows) {
-            if (row.index == m_menu.path[static_cast<size_t>(level - 1)])
-                origin.setY(row.rect.top() - 2);
-        }
-    }
-    QRect r(origin, QSize(w, h));
-    if (r.right() > kWidth - 2)
-        r.moveRight(level == 0 ? kWidth - 2 : parent.frame.left() + 3);
-    // A menu taller than the window fills its height and scrolls, as Windows does.
-    layout.scrolls = h > kHeight - 4;
-    if (layout.scrolls)
-        r = QRect(r.left(), 2, w, kHeight - 4);
-    else if (r.bottom() > kHeight - 2 && level == 0 && (m_menu.context || !m_menu.toolbar.isEmpty()) &&
-             (m_menu.anchorTop >= 0 ? m_menu.anchorTop : origin.y()) - h >= 2)
-        r.moveBottom((m_menu.anchorTop >= 0 ? m_menu.anchorTop : origin.y()) - 1); // opens upwards
-    else if (r.bottom() > kHeight - 2)
-        r.moveBottom(kHeight - 2);
-    layout.frame = r;
-
-    int y = r.top() + 2;
-    int bottom = r.bottom() - 1;
-    if (layout.scrolls) {
-        layout.up = QRect(r.left() + 2, r.top() + 2, w - 4, kMenuScrollH);
-        layout.down = QRect(r.left() + 2, r.bottom() - 1 - kMenuScrollH, w - 4, kMenuScrollH);
-        y = layout.up.bottom() + 1;
-        bottom = layout.down.top() - 1;
-    }
-    const int first = layout.scrolls ? menuScroll(level) : 0;
-    for (int i = first; i < static_cast<int>(items->size()); ++i) {
-        if (!(*items)[static_cast<size_t>(i)].shownIn(view))
-            continue;
-        const bool separator = (*items)[static_cast<size_t>(i)].separator;
-        const int rowH = separator ? kSeparatorH : kItemH;
-        if (y + rowH - 1 > bottom)
-            break;
-        layout.rows.push_back({i, QRect(r.left() + 2, y, r.width() - 4, rowH), separator});
-        y += rowH;
-    }
-    layout.moreAbove = first > 0;
-    layout.moreBelow = !layout.rows.empty() && layout.rows.back().index + 1 < static_cast<int>(items->size());
-    return layout;
-}
-
-QRect KitView::menuRect(int level) const
-{
-    return menuLayout(level).frame;
-}
-
-int KitView::menuScroll(int level) const
-{
-    const size_t l = static_cast<size_t>(level);
-    return l < m_menu.scroll.size() ? m_menu.scroll[l] : 0;
-}
-
-void KitView::scrollMenu(int level, int by)
-{
-    const MenuLayout layout = menuLayout(level);
-    if (!layout.scrolls || (by < 0 && !layout.moreAbove) || (by > 0 && !layout.moreBelow))
-        return;
-    const size_t l = static_cast<size_t>(level);
-    if (m_menu.scroll.size() <= l)
-        m_menu.scroll.resize(l + 1, 0);
-    m_menu.scroll[l] = std::max(0, m_menu.scroll[l] + by);
-    // The submenus of a scrolled menu close.
-    if (m_menu.path.size() > l)
-        m_menu.path.resize(l);
-    rebuild();
-    update();
-}
-
-QString KitView::menuPathText(int level, int index) const
-{
-    QStringList parts;
-    if (!m_menu.toolbar.isEmpty())
-        parts << m_menu.toolbar;
-    else if (!m_menu.context)
-        parts << m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title;
-    for (int l = 0; l <= level; ++l) {
-        const std::vector<KitMenuItem>* items = menuItems(l);
-        const int idx = l == level ? index : m_menu.path[static_cast<size_t>(l)];
-        parts << (*items)[static_cast<size_t>(idx)].text;
-    }
-    return parts.join(u'/');
-}
-
-void KitView::addMenuHots(std::vector<Hot>& hots) const
-{
-    for (int level = 0;; ++level) {
-        const std::vector<KitMenuItem>* items = menuItems(level);
-        if (!items)
-            break;
-        const MenuLayout layout = menuLayout(level);
-        const bool toolbar = !m_menu.toolbar.isEmpty();
-        const QString kind = toolbar ? u"tbitem:"_s : m_menu.context ? u"ctxitem:"_s : u"menuitem:"_s;
-        for (const MenuRow& row : layout.rows) {
-            const KitMenuItem& item = (*items)[static_cast<size_t>(row.index)];
-            if (row.separator)
-                continue;
-            const QString path = menuPathText(level, row.index);
-            Hot hot;
-            hot.rect = row.rect;
-            hot.layer = 10 + level;
-            hot.locator = kind + path;
-            if (item.items.empty() && !item.disabled)
-                hot.action = toolbar          ? u"toolbar:"_s + path
-                             : m_menu.context ? u"context:"_s + m_menu.area + u'/' + path
-                                              : u"menu:"_s + path;
-            hots.push_back(hot);
-        }
-        if (layout.scrolls) {
-            const QString at = QString::number(level);
-            hots.push_back({layout.up, u"menuscroll:up:"_s + at, {}, {}, 10 + level});
-            hots.push_back({layout.down, u"menuscroll:down:"_s + at, {}, {}, 10 + level});
-        }
-        if (level + 1 > static_cast<int>(m_menu.path.size()))
-            break;
-    }
-}
-
 void KitView::addPaneHots(std::vector<Hot>& hots) const
 {
     const QString name = m_session->presentation().taskpane;
@@ -378,36 +202,37 @@ void KitView::addPaneHots(std::vector<Hot>& hots) const
     const size_t first = hots.size();
     for (const auto& [c, rect] : paneLayout()) {
         if (c->type == KitControlType::Gallery)
-            addScrollBarHots(hots, u"gallery:"_s + name + u'/' + c->id, 2);
-        const QString base = u"taskpane:"_s + name + u'/' + c->id;
-        const QString loc = name + u'/' + c->id;
+            addScrollBarHots(hots, locators::galleryBar(name, c->id), 2);
+        const QString base = actions::taskPane(name, c->id);
+        const QString loc = locators::control(name, c->id);
+        const QString key = name + u'/' + c->id; // of the list's scroll
         const KitControlType t = c->type;
         if (t == KitControlType::Link || t == KitControlType::Button) {
             const QFontMetrics fm(uiFont(12));
             QRect r = rect;
             if (t == KitControlType::Link)
                 r.setWidth(std::min(rect.width(), fm.horizontalAdvance(c->id) + 22));
-            hots.push_back({r, u"ctl:"_s + loc, base, {}, 1});
+            hots.push_back({r, loc, base, {}, 1});
         } else if (t == KitControlType::Check) {
             const bool on = state.value(c->id) == u"on"_s;
-            hots.push_back({rect, u"ctl:"_s + loc, base + (on ? u"=off"_s : u"=on"_s), {}, 1});
+            hots.push_back({rect, loc, actions::taskPane(name, c->id, on ? u"off"_s : u"on"_s), {}, 1});
         } else if (t == KitControlType::Combo) {
             QRect box = rect;
             if (!c->label.isEmpty())
                 box.setTop(box.top() + 18);
-            hots.push_back({box, u"ctl:"_s + loc, {}, {}, 1});
+            hots.push_back({box, loc, {}, {}, 1});
             if (c->editable)
-                hots.push_back({comboArrowRect(box), u"ctlarrow:"_s + loc, {}, {}, 2});
+                hots.push_back({comboArrowRect(box), locators::controlArrow(name, c->id), {}, {}, 2});
         } else if (t == KitControlType::Gallery) {
             for (const GalleryCell& cell : galleryCells(name, *c, itemBox(*c, rect, false), false)) {
                 if (!cell.header && itemBox(*c, rect, false).contains(cell.rect.center()))
-                    hots.push_back({cell.rect, u"item:"_s + loc + u'/' + cell.item, base + u'=' + cell.item,
-                                    cell.item, 1});
+                    hots.push_back({cell.rect, locators::item(name, c->id, cell.item),
+                                    actions::taskPane(name, c->id, cell.item), cell.item, 1});
             }
         } else if (t == KitControlType::List || t == KitControlType::Options) {
             const QRect box = itemBox(*c, rect, false);
             const int scroll =
-                t == KitControlType::List && m_listScroll.count(loc) ? m_listScroll.at(loc) : 0;
+                t == KitControlType::List && m_listScroll.count(key) ? m_listScroll.at(key) : 0;
             for (qsizetype i = 0; i < c->items.size(); ++i) {
                 QRect item;
                 if (t == KitControlType::Options) {
@@ -418,15 +243,15 @@ void KitView::addPaneHots(std::vector<Hot>& hots) const
                 }
                 if (!box.contains(item.center()))
                     continue;
-                hots.push_back(
-                    {item, u"item:"_s + loc + u'/' + c->items[i], base + u'=' + c->items[i], c->items[i], 1});
+                hots.push_back({item, locators::item(name, c->id, c->items[i]),
+                                actions::taskPane(name, c->id, c->items[i]), c->items[i], 1});
             }
         } else if (t == KitControlType::Spin || t == KitControlType::Text) {
             QRect box = rect;
             if (!c->label.isEmpty())
                 box.setTop(box.top() + 18);
             box.setHeight(22);
-            hots.push_back({box, u"ctl:"_s + loc, {}, {}, 1});
+            hots.push_back({box, loc, {}, {}, 1});
         }
     }
     // What lies outside the pane is scrolled out of reach.
@@ -443,48 +268,48 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
     const KitForm* form = d ? m_session->kit().dialog(d->name) : nullptr;
     if (!form)
         return;
-    const QString prefix = u"dialog:"_s + d->name + u'/';
     for (const KitControl& c : form->controls) {
         if (!dialogControlVisible(c, *d) || c.id.isEmpty())
             continue;
         const QRect rect = controlRect(*form, c, true);
-        const QString loc = d->name + u'/' + c.id;
+        const QString loc = locators::control(d->name, c.id);
+        const QString key = d->name + u'/' + c.id; // of the list's scroll and the spin's shown value
         const KitControlType t = c.type;
         if (t == KitControlType::Button || t == KitControlType::Link) {
-            hots.push_back({rect, u"ctl:"_s + loc, prefix + c.id, {}, 20});
+            hots.push_back({rect, loc, actions::dialog(d->name, c.id), {}, 20});
         } else if (t == KitControlType::Check) {
             const bool on = d->value(c.id) == u"on"_s;
-            hots.push_back({rect, u"ctl:"_s + loc, prefix + c.id + (on ? u"=off"_s : u"=on"_s), {}, 20});
+            hots.push_back({rect, loc, actions::dialog(d->name, c.id, on ? u"off"_s : u"on"_s), {}, 20});
         } else if (t == KitControlType::Combo) {
             const QRect box(rect.left(), rect.top(), rect.width(), std::min(rect.height(), 22));
-            hots.push_back({box, u"ctl:"_s + loc, {}, {}, 20});
+            hots.push_back({box, loc, {}, {}, 20});
             // An editable box takes typing; its arrow opens the list.
             if (c.editable)
-                hots.push_back({comboArrowRect(box), u"ctlarrow:"_s + loc, {}, {}, 21});
+                hots.push_back({comboArrowRect(box), locators::controlArrow(d->name, c.id), {}, {}, 21});
         } else if (t == KitControlType::Tabs) {
             const QFontMetrics fm(uiFont(12));
             int x = rect.left() + 2;
             for (const QString& tab : c.items) {
                 const int w = fm.horizontalAdvance(tab) + 16;
                 hots.push_back({QRect(x, rect.top(), w, 21),
-                                u"tab:"_s + d->name + u'/' + tab,
-                                prefix + c.id + u'=' + tab,
+                                locators::tab(d->name, tab),
+                                actions::dialog(d->name, c.id, tab),
                                 {},
                                 20});
                 x += w;
             }
         } else if (t == KitControlType::Gallery) {
-            addScrollBarHots(hots, u"gallery:"_s + loc, 21);
+            addScrollBarHots(hots, locators::galleryBar(d->name, c.id), 21);
             for (const GalleryCell& cell : galleryCells(d->name, c, rect, true)) {
                 if (!cell.header && rect.contains(cell.rect.center()))
                     hots.push_back({cell.rect,
-                                    u"item:"_s + loc + u'/' + cell.item,
-                                    prefix + c.id + u'=' + cell.item,
+                                    locators::item(d->name, c.id, cell.item),
+                                    actions::dialog(d->name, c.id, cell.item),
                                     {},
                                     20});
             }
         } else if (t == KitControlType::List || t == KitControlType::Options) {
-            const int scroll = m_listScroll.count(loc) ? m_listScroll.at(loc) : 0;
+            const int scroll = m_listScroll.count(key) ? m_listScroll.at(key) : 0;
             for (qsizetype i = 0; i < c.items.size(); ++i) {
                 QRect item;
                 if (t == KitControlType::Options)
@@ -494,37 +319,40 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
                                  rect.width() - 4, 18);
                 if (!rect.contains(item.center()))
                     continue;
-                hots.push_back(
-                    {item, u"item:"_s + loc + u'/' + c.items[i], prefix + c.id + u'=' + c.items[i], {}, 20});
+                hots.push_back({item,
+                                locators::item(d->name, c.id, c.items[i]),
+                                actions::dialog(d->name, c.id, c.items[i]),
+                                {},
+                                20});
             }
         } else if (t == KitControlType::Spin || t == KitControlType::Text) {
             QRect field = rect;
             if (t == KitControlType::Spin) {
                 field.setRight(rect.right() - 16);
-                const auto shown = m_spinShown.find(loc);
+                const auto shown = m_spinShown.find(key);
                 const double v = (shown != m_spinShown.end() ? shown->second : d->value(c.id)).toDouble();
                 const auto fmt = [](double x) { return QString::number(x); };
                 hots.push_back({QRect(rect.right() - 15, rect.top(), 16, rect.height() / 2),
-                                u"spinup:"_s + loc,
-                                prefix + c.id + u'=' + fmt(std::min(c.max, v + c.step)),
+                                locators::spinUp(d->name, c.id),
+                                actions::dialog(d->name, c.id, fmt(std::min(c.max, v + c.step))),
                                 {},
                                 21});
                 hots.push_back(
                     {QRect(rect.right() - 15, rect.top() + rect.height() / 2, 16, rect.height() / 2),
-                     u"spindown:"_s + loc,
-                     prefix + c.id + u'=' + fmt(std::max(c.min, v - c.step)),
+                     locators::spinDown(d->name, c.id),
+                     actions::dialog(d->name, c.id, fmt(std::max(c.min, v - c.step))),
                      {},
                      21});
             }
-            hots.push_back({field, u"ctl:"_s + loc, {}, {}, 20});
+            hots.push_back({field, loc, {}, {}, 20});
         }
     }
     // Title bar buttons: the close box cancels.
     const QRect dr = dialogRect();
     if (form->control(u"取消"_s))
         hots.push_back({QRect(dr.right() - 22, dr.top() + 4, 18, 17),
-                        u"dlgclose:"_s + d->name,
-                        prefix + u"取消"_s,
+                        locators::dialogClose(d->name),
+                        actions::dialog(d->name, u"取消"_s),
                         {},
                         20});
 }
@@ -552,10 +380,11 @@ void KitView::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint 
                 break;
             const QString action = b.type == KitButtonType::Combo || (!b.items.empty() && !b.text.isEmpty())
                                        ? QString()
-                                       : u"toolbar:"_s + b.name;
-            hots.push_back({QRect(x, at.y(), w, 22), u"tb:"_s + b.name, action, b.name, 1});
+                                       : actions::toolbar(b.name);
+            hots.push_back({QRect(x, at.y(), w, 22), locators::button(b.name), action, b.name, 1});
             if (!b.items.empty() && b.text.isEmpty())
-                hots.push_back({QRect(x + w - 10, at.y(), 10, 22), u"tbarrow:"_s + b.name, {}, b.name, 1});
+                hots.push_back(
+                    {QRect(x + w - 10, at.y(), 10, 22), locators::buttonArrow(b.name), {}, b.name, 1});
             x += w + 1;
         }
     }
@@ -607,17 +436,6 @@ QRect KitView::floatingToolbarRect() const
     const QRect area = slideAreaRect();
     w = std::min(w, area.width() - 20);
     return QRect(area.right() - w - 10, area.top() + 8, w, 44);
-}
-
-void KitView::openToolbarMenu(const QString& button, const QRect& at)
-{
-    m_menu = MenuState{};
-    m_menu.open = true;
-    m_menu.toolbar = button;
-    m_menu.origin = QPoint(at.left(), at.bottom() + 1);
-    m_menu.anchorTop = at.top();
-    rebuild();
-    update();
 }
 
 QRect KitView::comboArrowRect(const QRect& box)
@@ -748,8 +566,9 @@ ScrollBar KitView::scrollBar(const QString& key) const
         bar.page = content.height();
         bar.content = layout.back().second.bottom() + 6 + m_paneScroll - content.top();
         bar.value = m_paneScroll;
-    } else if (key.startsWith(u"gallery:"_s)) {
-        const QString formName = key.mid(8).section(u'/', 0, 0), id = key.mid(8).section(u'/', 1);
+    } else if (const QStringList gallery = locators::galleryOf(key); !gallery.isEmpty()) {
+        const QString& formName = gallery[0];
+        const QString& id = gallery[1];
         const bool dialog = m_session->dialog() && m_session->dialog()->name == formName;
         const KitForm* form =
             dialog ? m_session->kit().dialog(formName) : m_session->kit().taskPane(formName);
@@ -760,7 +579,8 @@ ScrollBar KitView::scrollBar(const QString& key) const
         const auto cells = galleryCells(formName, *c, box, dialog);
         if (box.isNull() || cells.empty())
             return {};
-        bar.value = m_listScroll.count(key.mid(8)) ? m_listScroll.at(key.mid(8)) : 0;
+        const QString scrollKey = gallery.join(u'/');
+        bar.value = m_listScroll.count(scrollKey) ? m_listScroll.at(scrollKey) : 0;
         bar.rect = QRect(box.right() - kScrollBarW + 1, box.top(), kScrollBarW, box.height());
         bar.page = box.height();
         bar.content = cells.back().rect.bottom() + 4 + bar.value - box.top();
@@ -780,8 +600,8 @@ void KitView::setScroll(const QString& key, int value)
         m_outlineScroll = value;
     else if (key == u"pane"_s)
         m_paneScroll = value;
-    else if (key.startsWith(u"gallery:"_s))
-        m_listScroll[key.mid(8)] = value;
+    else if (const QStringList gallery = locators::galleryOf(key); !gallery.isEmpty())
+        m_listScroll[gallery.join(u'/')] = value;
     rebuild();
     update();
 }
@@ -791,31 +611,32 @@ void KitView::addScrollBarHots(std::vector<Hot>& hots, const QString& key, int l
     const ScrollBar bar = scrollBar(key);
     if (bar.rect.isNull())
         return;
-    const QString base = u"scroll:"_s + key + u':';
     const QRect thumb = bar.thumb(), trough = bar.trough();
-    hots.push_back({bar.upArrow(), base + u"up"_s, {}, {}, layer});
-    hots.push_back({bar.downArrow(), base + u"down"_s, {}, {}, layer});
+    hots.push_back({bar.upArrow(), locators::scroll(key, u"up"_s), {}, {}, layer});
+    hots.push_back({bar.downArrow(), locators::scroll(key, u"down"_s), {}, {}, layer});
     if (thumb.top() > trough.top())
         hots.push_back({QRect(trough.left(), trough.top(), trough.width(), thumb.top() - trough.top()),
-                        base + u"pageup"_s,
+                        locators::scroll(key, u"pageup"_s),
                         {},
                         {},
                         layer});
     if (thumb.bottom() < trough.bottom())
         hots.push_back(
             {QRect(trough.left(), thumb.bottom() + 1, trough.width(), trough.bottom() - thumb.bottom()),
-             base + u"pagedown"_s,
+             locators::scroll(key, u"pagedown"_s),
              {},
              {},
              layer});
-    hots.push_back({thumb, base + u"thumb"_s, {}, {}, layer});
+    hots.push_back({thumb, locators::scroll(key, u"thumb"_s), {}, {}, layer});
 }
 
 void KitView::revealItem(const QString& locator)
 {
-    if (locator.startsWith(u"drop:"_s) && m_drop && !locate(locator)) {
+    using L = LocatorParts;
+    const LocatorParts at = parseLocator(locator);
+    if (at.kind == L::Drop && m_drop && !locate(locator)) {
         const QStringList items = dropItems();
-        const int index = static_cast<int>(items.indexOf(locator.mid(5)));
+        const int index = static_cast<int>(items.indexOf(at.name));
         if (index >= 0) {
             m_dropScroll = std::clamp(index - kDropRows / 2, 0,
                                       std::max<int>(0, static_cast<int>(items.size()) - kDropRows));
@@ -823,18 +644,15 @@ void KitView::revealItem(const QString& locator)
         }
         return;
     }
-    if ((locator.startsWith(u"menuitem:"_s) || locator.startsWith(u"ctxitem:"_s) ||
-         locator.startsWith(u"tbitem:"_s)) &&
-        m_menu.open && !locate(locator)) {
+    if (at.isMenuItem() && m_menu.open && !locate(locator)) {
         // Scroll the deepest open menu until the item comes on view.
         const int level = static_cast<int>(m_menu.path.size());
         const MenuLayout layout = menuLayout(level);
         if (!layout.scrolls)
             return;
-        const QString text = locator.section(u'/', -1);
         const std::vector<KitMenuItem>* items = menuItems(level);
         for (size_t i = 0; items && i < items->size(); ++i) {
-            if ((*items)[i].text != text)
+            if ((*items)[i].text != at.last())
                 continue;
             const int shown = static_cast<int>(layout.rows.size());
             const int first = std::max(0, static_cast<int>(i) - shown / 2);
@@ -844,43 +662,38 @@ void KitView::revealItem(const QString& locator)
         }
         return;
     }
-    if (locator.startsWith(u"thumb:"_s) && !locate(locator) && m_session->view() == u"normal"_s) {
+    if (at.kind == L::Thumb && !locate(locator) && m_session->view() == u"normal"_s) {
         // Scroll the slides tab so that the slide is on view.
         const int slides = static_cast<int>(m_session->presentation().slides.size());
-        const int n = std::clamp(locator.mid(6).toInt(), 1, std::max(1, slides));
+        const int n = std::clamp(at.slide, 1, std::max(1, slides));
         setScroll(u"slides"_s, (n - 4) * 89);
         return;
     }
-    if ((locator.startsWith(u"thumb:"_s) || locator.startsWith(u"outline:"_s)) && !locate(locator) &&
+    if ((at.kind == L::Thumb || at.kind == L::Outline) && !locate(locator) &&
         m_session->view() == u"outline"_s) {
         // Scroll the outline so that the line is in the middle of the tab.
-        const bool title = locator.startsWith(u"thumb:"_s);
-        const int slide = (title ? locator.mid(6) : locator.mid(8).section(u'/', 0, 0)).toInt();
-        const int paragraph = title ? 0 : locator.section(u'/', 1).toInt();
         const QRect box = leftPaneBox();
         for (const OutlineRow& row : outlineRows()) {
-            if (row.slide == slide && row.paragraph == paragraph)
+            if (row.slide == at.slide && row.paragraph == at.paragraph)
                 setScroll(u"outline"_s, m_outlineScroll + row.rect.center().y() - box.center().y());
         }
         return;
     }
-    if ((locator.startsWith(u"ctl:"_s) || locator.startsWith(u"item:"_s)) && !locate(locator) &&
-        !m_session->dialog() && !paneContentRect().isNull()) {
+    if ((at.kind == L::Control || at.kind == L::Item) && !locate(locator) && !m_session->dialog() &&
+        !paneContentRect().isNull()) {
         // Scroll the task pane until the control is on view, then its list.
-        const QString id = locator.mid(locator.indexOf(u':') + 1).section(u'/', 1, 1);
         for (const auto& [c, rect] : paneLayout()) {
-            if (c->id == id && !paneContentRect().contains(rect.center()))
+            if (c->id == at.path[1] && !paneContentRect().contains(rect.center()))
                 setScroll(u"pane"_s, m_paneScroll + rect.top() - paneContentRect().top() - 8);
         }
-        if (locate(locator) || locator.startsWith(u"ctl:"_s))
+        if (locate(locator) || at.kind == L::Control)
             return;
     }
-    if (!locator.startsWith(u"item:"_s) || locate(locator))
+    if (at.kind != L::Item || locate(locator))
         return;
-    const QStringList parts = locator.mid(5).split(u'/');
-    if (parts.size() < 3)
-        return;
-    const QString formName = parts[0], id = parts[1], item = parts.mid(2).join(u'/');
+    const QString& formName = at.path[0];
+    const QString& id = at.path[1];
+    const QString& item = at.path[2];
     const bool dialog = m_session->dialog() && m_session->dialog()->name == formName;
     const KitForm* form = dialog ? m_session->kit().dialog(formName) : m_session->kit().taskPane(formName);
     const KitControl* c = form ? form->control(id) : nullptr;
@@ -924,7 +737,7 @@ void KitView::rebuild()
         int x = 6;
         for (const KitMenu& m : s.kit().menus()) {
             const int w = fm.horizontalAdvance(m.title) + 14;
-            hots.push_back({QRect(x, kMenuY + 1, w, kMenuH - 2), u"menutitle:"_s + m.title, {}, {}, 0});
+            hots.push_back({QRect(x, kMenuY + 1, w, kMenuH - 2), locators::menuTitle(m.title), {}, {}, 0});
             x += w;
         }
         // Toolbars: 常用 and 格式 at the top, 绘图 at the bottom, the view buttons under the slides tab.
@@ -946,11 +759,8 @@ void KitView::rebuild()
             for (size_t i = 0; i < pres.slides.size(); ++i) {
                 const int c = static_cast<int>(i) % cols, r = static_cast<int>(i) / cols;
                 const QRect rect(area.left() + 18 + c * (w + 16), area.top() + 14 + r * (h + 30), w, h);
-                hots.push_back({rect,
-                                u"thumb:"_s + QString::number(i + 1),
-                                u"thumb:"_s + QString::number(i + 1),
-                                {},
-                                0});
+                const int n = static_cast<int>(i) + 1;
+                hots.push_back({rect, locators::thumb(n), actions::thumb(n), {}, 0});
             }
         } else if (pres.view == u"outline"_s) {
             // Every line of the outline: a click on a title selects the slide, on a
@@ -959,13 +769,14 @@ void KitView::rebuild()
             for (const OutlineRow& row : outlineRows()) {
                 if (row.rect.top() < box.top() || row.rect.bottom() > box.bottom())
                     continue;
-                const QString n = QString::number(row.slide);
                 if (row.paragraph == 0)
-                    hots.push_back({row.rect, u"thumb:"_s + n, u"thumb:"_s + n, {}, 0});
-                else {
-                    const QString at = n + u'/' + QString::number(row.paragraph);
-                    hots.push_back({row.rect, u"outline:"_s + at, u"click:outline:"_s + at, {}, 0});
-                }
+                    hots.push_back({row.rect, locators::thumb(row.slide), actions::thumb(row.slide), {}, 0});
+                else
+                    hots.push_back({row.rect,
+                                    locators::outline(row.slide, row.paragraph),
+                                    actions::click(targets::outline(row.slide, row.paragraph)),
+                                    {},
+                                    0});
             }
             addScrollBarHots(hots, u"outline"_s, 0);
         } else if (pres.view == u"normal"_s) {
@@ -975,48 +786,54 @@ void KitView::rebuild()
                 const QRect rect(34, kMainY + 30 + static_cast<int>(i) * (h + 14) - m_thumbScroll, w, h);
                 if (rect.top() < box.top() || rect.bottom() > box.bottom())
                     continue;
-                hots.push_back({rect,
-                                u"thumb:"_s + QString::number(i + 1),
-                                u"thumb:"_s + QString::number(i + 1),
-                                {},
-                                0});
+                const int n = static_cast<int>(i) + 1;
+                hots.push_back({rect, locators::thumb(n), actions::thumb(n), {}, 0});
             }
             addScrollBarHots(hots, u"slides"_s, 0);
         }
         if (pres.view == u"slidemaster"_s) {
             const QRect sr = slideRectInArea();
-            hots.push_back({sr, u"area:slide"_s, u"click:slide"_s, {}, 0});
+            hots.push_back({sr, locators::slideArea(), actions::click(u"slide"_s), {}, 0});
             hots.push_back({QRect(sr.left() + sr.width() / 20, sr.bottom() - sr.height() / 16, sr.width() / 3,
                                   sr.height() / 24),
-                            u"area:slideempty"_s,
-                            u"click:slide"_s,
+                            locators::slideEmpty(),
+                            actions::click(u"slide"_s),
                             {},
                             0});
-            hots.push_back({titleRect(sr, pres.master).toRect(), u"ph:title"_s, u"click:title"_s, {}, 0});
-            hots.push_back({bodyRect(sr, pres.master).toRect(), u"ph:body"_s, u"click:body"_s, {}, 0});
+            hots.push_back({titleRect(sr, pres.master).toRect(),
+                            locators::placeholder(u"title"_s),
+                            actions::click(u"title"_s),
+                            {},
+                            0});
+            hots.push_back({bodyRect(sr, pres.master).toRect(),
+                            locators::placeholder(u"body"_s),
+                            actions::click(u"body"_s),
+                            {},
+                            0});
         }
         if (pres.view == u"notesmaster"_s || pres.view == u"handoutmaster"_s) {
             const MasterPage page = masterPage();
-            hots.push_back({page.page, u"area:slide"_s, u"click:slide"_s, {}, 0});
+            hots.push_back({page.page, locators::slideArea(), actions::click(u"slide"_s), {}, 0});
             hots.push_back({QRect(page.page.left() + 10, page.page.bottom() - 40, page.page.width() / 3, 16),
-                            u"area:slideempty"_s,
-                            u"click:slide"_s,
+                            locators::slideEmpty(),
+                            actions::click(u"slide"_s),
                             {},
                             0});
             if (!page.slide.isNull())
-                hots.push_back({page.slide, u"ph:title"_s, u"click:title"_s, {}, 0});
-            hots.push_back({page.notes, u"ph:body"_s, u"click:body"_s, {}, 0});
+                hots.push_back(
+                    {page.slide, locators::placeholder(u"title"_s), actions::click(u"title"_s), {}, 0});
+            hots.push_back({page.notes, locators::placeholder(u"body"_s), actions::click(u"body"_s), {}, 0});
         }
         // Placeholders and shapes of the current slide.
         if (pres.view == u"normal"_s || pres.view == u"outline"_s || pres.view == u"notes"_s) {
             const QRect sr = slideRectInArea();
             const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
-            hots.push_back({sr, u"area:slide"_s, u"click:slide"_s, {}, 0});
+            hots.push_back({sr, locators::slideArea(), actions::click(u"slide"_s), {}, 0});
             // A strip at the foot of the slide that no placeholder covers.
             hots.push_back({QRect(sr.left() + sr.width() / 20, sr.bottom() - sr.height() / 16, sr.width() / 3,
                                   sr.height() / 24),
-                            u"area:slideempty"_s,
-                            u"click:slide"_s,
+                            locators::slideEmpty(),
+                            actions::click(u"slide"_s),
                             {},
                             0});
             const QRectF tr = titleRect(sr, slide);
@@ -1024,8 +841,8 @@ void KitView::rebuild()
             // The border of a placeholder: a click selects it, a double-click opens 设置占位符格式.
             auto addFrame = [&hots](const QRect& r, const QString& ph) {
                 const int b = 3;
-                const QString loc = u"frame:"_s + ph;
-                const QString click = u"click:"_s + ph;
+                const QString loc = locators::frame(ph);
+                const QString click = actions::click(ph);
                 hots.push_back(
                     {QRect(r.left() - b, r.top() - b, r.width() + 2 * b, 2 * b), loc, click, {}, 0});
                 hots.push_back(
@@ -1034,15 +851,16 @@ void KitView::rebuild()
                     {QRect(r.right() - b + 1, r.top() + b, 2 * b, r.height() - 2 * b), loc, click, {}, 0});
             };
             if (!tr.isEmpty()) {
-                hots.push_back({tr.toRect(), u"ph:title"_s, u"click:title"_s, {}, 0});
+                hots.push_back(
+                    {tr.toRect(), locators::placeholder(u"title"_s), actions::click(u"title"_s), {}, 0});
                 addFrame(tr.toRect(), u"title"_s);
             }
             if (!br.isEmpty()) {
                 const bool sub = slide.layout == u"标题幻灯片"_s;
                 addFrame(br.toRect(), sub ? u"subtitle"_s : u"body"_s);
                 hots.push_back({br.toRect(),
-                                sub ? u"ph:subtitle"_s : u"ph:body"_s,
-                                sub ? u"click:subtitle"_s : u"click:body"_s,
+                                locators::placeholder(sub ? u"subtitle"_s : u"body"_s),
+                                actions::click(sub ? u"subtitle"_s : u"body"_s),
                                 {},
                                 0});
             }
@@ -1051,12 +869,12 @@ void KitView::rebuild()
                 pres.view == u"notes"_s
                     ? QRect(sr.left(), sr.bottom() + 16, sr.width(), area.bottom() - sr.bottom() - 26)
                     : QRect(area.left(), area.bottom() - kNotesH + 1, area.width(), kNotesH);
-            hots.push_back({notes, u"ph:notes"_s, u"click:notes"_s, {}, 0});
+            hots.push_back({notes, locators::placeholder(u"notes"_s), actions::click(u"notes"_s), {}, 0});
             for (size_t i = 0; i < slide.shapes.size(); ++i) {
-                const QString n = QString::number(i + 1);
+                const int n = static_cast<int>(i) + 1;
                 hots.push_back({shapeRect(sr, slide, static_cast<int>(i)).toRect(),
-                                u"shape:"_s + n,
-                                u"click:shape:"_s + n,
+                                locators::shape(n),
+                                actions::click(targets::shape(n)),
                                 {},
                                 0});
             }
@@ -1069,14 +887,15 @@ void KitView::rebuild()
     if (m_drop) {
         const QRect r = dropRect();
         const QStringList items = dropItems();
-        const QString prefix = m_drop->toolbar ? u"toolbar:"_s + m_drop->control + u'='
-                                               : (m_drop->dialog ? u"dialog:"_s : u"taskpane:"_s) +
-                                                     m_drop->form + u'/' + m_drop->control + u'=';
+        auto choose = [this](const QString& item) {
+            return m_drop->toolbar ? actions::toolbarValue(m_drop->control, item)
+                                   : actions::control(m_drop->dialog, m_drop->form, m_drop->control, item);
+        };
         for (int i = 0; i < kDropRows && m_dropScroll + i < items.size(); ++i) {
             const QString& item = items[m_dropScroll + i];
             hots.push_back({QRect(r.left() + 1, r.top() + 1 + i * 18, r.width() - 2, 18),
-                            u"drop:"_s + item,
-                            prefix + item,
+                            locators::drop(item),
+                            choose(item),
                             {},
                             30});
         }
@@ -1096,8 +915,8 @@ const KitView::Hot* KitView::hotAt(const QPoint& point) const
     const Hot* best = nullptr;
     for (const Hot& h : m_hots) {
         // While a menu of the menu bar is open, the other titles still answer (to switch menus).
-        const bool menuBarTitle = m_menu.open && !m_drop && !m_menu.context && m_menu.toolbar.isEmpty() &&
-                                  h.locator.startsWith(u"menutitle:"_s);
+        const bool menuBarTitle =
+            barMenuOpen() && !m_drop && parseLocator(h.locator).kind == LocatorParts::MenuTitle;
         if ((h.layer < minLayer && !menuBarTitle) || !h.rect.contains(point))
             continue;
         // The innermost of overlapping elements of one layer wins (a shape over the slide).

@@ -1,5 +1,6 @@
 // Painting of the simulated PowerPoint 2003 window.
 #include "movie/kitcatalog.h"
+#include "movie/locators.h"
 #include "movie/widgets/kitstyle.h"
 #include "movie/widgets/kitview.h"
 #include "movie/widgets/slidepainter.h"
@@ -290,18 +291,18 @@ void KitView::paintChrome(QPainter& p)
     barGradient(p, QRect(0, kMenuY, kWidth, kMenuH));
     p.setFont(uiFont(12));
     for (const Hot& h : m_hots) {
-        if (!h.locator.startsWith(u"menutitle:"_s))
+        const LocatorParts at = parseLocator(h.locator);
+        if (at.kind != LocatorParts::MenuTitle)
             continue;
         const bool open =
-            m_menu.open && !m_menu.context &&
-            m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title == h.locator.mid(10);
+            barMenuOpen() && m_session->kit().menus()[static_cast<size_t>(m_menu.top)].title == at.name;
         if (open || h.rect.contains(m_mouse)) {
             p.fillRect(h.rect, open ? QColor(0xE3, 0xEF, 0xFF) : kSelect);
             p.setPen(kSelectLine);
             p.drawRect(h.rect.adjusted(0, 0, -1, -1));
         }
         p.setPen(Qt::black);
-        p.drawText(h.rect, Qt::AlignCenter, h.locator.mid(10));
+        p.drawText(h.rect, Qt::AlignCenter, at.name);
     }
     const QRect ask(kWidth - 170, kMenuY + 2, 150, kMenuH - 4);
     paintWhiteBox(p, ask);
@@ -330,9 +331,10 @@ void KitView::paintToolbarButtons(QPainter& p, int layer)
     const QFontMetrics fm(uiFont(12));
     const bool blocked = m_session->dialog().has_value() || m_menu.open;
     for (const Hot& h : m_hots) {
-        if (h.layer != layer || !h.locator.startsWith(u"tb:"_s))
+        const LocatorParts at = parseLocator(h.locator);
+        if (h.layer != layer || at.kind != LocatorParts::Button)
             continue;
-        const KitButton* b = m_session->kit().toolbarButton(h.locator.mid(3));
+        const KitButton* b = m_session->kit().toolbarButton(at.name);
         if (!b)
             continue;
         if (b->type == KitButtonType::Combo) {
@@ -441,9 +443,10 @@ void KitView::paintLeftPane(QPainter& p)
         paintScrollBar(p, u"outline"_s);
     } else {
         for (const Hot& h : m_hots) {
-            if (!h.locator.startsWith(u"thumb:"_s))
+            const LocatorParts at = parseLocator(h.locator);
+            if (at.kind != LocatorParts::Thumb)
                 continue;
-            const int n = h.locator.mid(6).toInt();
+            const int n = at.slide;
             const Slide& s = pres.slides[static_cast<size_t>(n - 1)];
             const bool selected = n == pres.selected;
             if (selected) {
@@ -470,12 +473,13 @@ void KitView::paintLeftPane(QPainter& p)
 
 void KitView::paintSelection(QPainter& p)
 {
-    if (selectedObject().isEmpty())
+    const QString selected = selectedObject();
+    if (selected.isEmpty())
         return;
-    const QRect r = *locate(m_selectedObject);
+    const QRect r = *locate(selected);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    if (m_selectedObject.startsWith(u"ph:"_s)) {
+    if (parseLocator(selected).kind == LocatorParts::Placeholder) {
         // A text placeholder being edited: a hatched band around it.
         const QRect band = r.adjusted(-4, -4, 4, 4);
         p.setClipRegion(QRegion(band).subtracted(QRegion(r.adjusted(-1, -1, 1, 1))));
@@ -558,9 +562,10 @@ void KitView::paintSlideArea(QPainter& p)
     if (view == u"sorter"_s) {
         p.fillRect(area, Qt::white);
         for (const Hot& h : m_hots) {
-            if (!h.locator.startsWith(u"thumb:"_s))
+            const LocatorParts at = parseLocator(h.locator);
+            if (at.kind != LocatorParts::Thumb)
                 continue;
-            const int n = h.locator.mid(6).toInt();
+            const int n = at.slide;
             const Slide& s = pres.slides[static_cast<size_t>(n - 1)];
             if (n == pres.selected) {
                 p.setPen(QPen(QColor(0x31, 0x6A, 0xC5), 4));
@@ -727,77 +732,6 @@ void KitView::paintStatus(QPainter& p)
     p.drawLine(550, kStatusY + 3, 550, kHeight - 3);
 }
 
-void KitView::paintMenus(QPainter& p)
-{
-    if (!m_menu.open)
-        return;
-    const QFontMetrics fm(uiFont(12));
-    for (int level = 0;; ++level) {
-        const std::vector<KitMenuItem>* items = menuItems(level);
-        if (!items)
-            break;
-        const MenuLayout layout = menuLayout(level);
-        const QRect r = layout.frame;
-        p.fillRect(r.translated(3, 3), QColor(0, 0, 0, 60));
-        p.fillRect(r, QColor(0xF6, 0xF6, 0xF6));
-        QLinearGradient g(QPoint(r.left(), 0), QPoint(r.left() + 24, 0));
-        g.setColorAt(0, QColor(0xE3, 0xEF, 0xFF));
-        g.setColorAt(1, QColor(0x87, 0xAD, 0xE4));
-        p.fillRect(QRect(r.left() + 1, r.top() + 1, 24, r.height() - 2), g);
-        p.setPen(QColor(0x00, 0x2D, 0x96));
-        p.drawRect(r.adjusted(0, 0, -1, -1));
-        int keyX = r.right() - 20;
-        for (const KitMenuItem& item : *items)
-            keyX = std::min(keyX, r.right() - 28 - fm.horizontalAdvance(item.shortcut));
-        for (const MenuRow& row : layout.rows) {
-            const KitMenuItem& item = (*items)[static_cast<size_t>(row.index)];
-            const int y = row.rect.top();
-            if (row.separator) {
-                p.setPen(QColor(0x6A, 0x8C, 0xCB));
-                p.drawLine(r.left() + 32, y + 3, r.right() - 4, y + 3);
-                continue;
-            }
-            const QRect& ir = row.rect;
-            const bool open = level < static_cast<int>(m_menu.path.size()) &&
-                              m_menu.path[static_cast<size_t>(level)] == row.index;
-            if ((ir.contains(m_demo.running ? m_demo.pointer : m_mouse) || open) && !item.disabled) {
-                p.fillRect(ir, kSelect);
-                p.setPen(kSelectLine);
-                p.drawRect(ir.adjusted(0, 0, -1, -1));
-            }
-            p.setPen(item.disabled ? kGreyText : Qt::black);
-            p.setFont(uiFont(12));
-            p.drawText(QRect(ir.left() + 30, y, ir.width() - 40, kItemH), Qt::AlignVCenter, item.text);
-            if (!item.shortcut.isEmpty())
-                p.drawText(QRect(keyX, y, r.right() - keyX, kItemH), Qt::AlignVCenter, item.shortcut);
-            if (!item.items.empty()) {
-                p.setBrush(Qt::black);
-                const QPoint c(ir.right() - 8, y + kItemH / 2);
-                const QPoint tri[3] = {c + QPoint(-2, -4), c + QPoint(-2, 4), c + QPoint(2, 0)};
-                p.drawPolygon(tri, 3);
-                p.setBrush(Qt::NoBrush);
-            }
-        }
-        if (layout.scrolls) {
-            // The arrows of a scrolling menu: grey when that end is reached.
-            for (const bool up : {true, false}) {
-                const QRect a = up ? layout.up : layout.down;
-                p.fillRect(a, QColor(0xF6, 0xF6, 0xF6));
-                p.setBrush((up ? layout.moreAbove : layout.moreBelow) ? Qt::black : kGreyText);
-                p.setPen(Qt::NoPen);
-                const QPoint c = a.center();
-                const QPolygon arrow =
-                    up ? QPolygon({c + QPoint(-4, 2), c + QPoint(4, 2), c + QPoint(0, -2)})
-                       : QPolygon({c + QPoint(-4, -2), c + QPoint(4, -2), c + QPoint(0, 2)});
-                p.drawPolygon(arrow);
-                p.setBrush(Qt::NoBrush);
-            }
-        }
-        if (level + 1 > static_cast<int>(m_menu.path.size()))
-            break;
-    }
-}
-
 void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state, const QRect& client,
                         bool dialog)
 {
@@ -849,6 +783,24 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
             p.drawText(rect.adjusted(20, 0, 0, 0), Qt::AlignVCenter,
                        QFontMetrics(f).elidedText(c->text.isEmpty() ? c->id : c->text, Qt::ElideRight,
                                                   rect.width() - 22));
+        } else if (t == KitControlType::Button && (!c->icon.isEmpty() || !c->menu.empty())) {
+            // A button with a picture, and an arrow when it drops a menu down (添加效果).
+            const bool open = m_menu.pane == form.name && m_menu.paneButton == c->id;
+            paintButtonFace(p, rect, {}, open);
+            const QRect icon(rect.left() + 6, rect.center().y() - 8, 16, 16);
+            if (!c->icon.isEmpty())
+                paintIcon(p, icon, c->icon);
+            p.setPen(Qt::black);
+            p.drawText(rect.adjusted(c->icon.isEmpty() ? 8 : 26, 0, -16, 0), Qt::AlignVCenter,
+                       c->text.isEmpty() ? c->id : c->text);
+            if (!c->menu.empty()) {
+                p.setPen(Qt::NoPen);
+                p.setBrush(Qt::black);
+                const QPoint m(rect.right() - 10, rect.center().y());
+                const QPoint tri[3] = {m + QPoint(-3, -1), m + QPoint(3, -1), m + QPoint(0, 2)};
+                p.drawPolygon(tri, 3);
+                p.setBrush(Qt::NoBrush);
+            }
         } else if (t == KitControlType::Button) {
             paintButtonFace(p, rect, c->text.isEmpty() ? c->id : c->text);
         } else if (t == KitControlType::Check) {
@@ -967,7 +919,7 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                     QFontMetrics(uiFont(10)).elidedText(cell.item, Qt::ElideRight, cell.rect.width() - 2));
             }
             p.restore();
-            paintScrollBar(p, u"gallery:"_s + formKey + c->id);
+            paintScrollBar(p, locators::galleryBar(form.name, c->id));
         } else if (t == KitControlType::Tabs) {
             const QRect page(rect.left(), rect.top() + 20, rect.width(), rect.height() - 20);
             p.fillRect(page, QColor(0xFC, 0xFC, 0xFE));
@@ -1067,13 +1019,14 @@ void KitView::paintDrop(QPainter& p)
     p.drawRect(r.adjusted(0, 0, -1, -1));
     p.setFont(uiFont(12));
     for (const Hot& h : m_hots) {
-        if (!h.locator.startsWith(u"drop:"_s))
+        const LocatorParts at = parseLocator(h.locator);
+        if (at.kind != LocatorParts::Drop)
             continue;
         const bool hot = h.rect.contains(m_demo.running ? m_demo.pointer : m_mouse);
         if (hot)
             p.fillRect(h.rect, QColor(0x31, 0x6A, 0xC5));
         p.setPen(hot ? Qt::white : Qt::black);
-        p.drawText(h.rect.adjusted(4, 0, 0, 0), Qt::AlignVCenter, h.locator.mid(5));
+        p.drawText(h.rect.adjusted(4, 0, 0, 0), Qt::AlignVCenter, at.name);
     }
 }
 
@@ -1089,11 +1042,22 @@ void KitView::paintHint(QPainter& p)
             p.setRenderHint(QPainter::Antialiasing, false);
         }
     }
-    // The steps in words.
+    // The steps in words: the first way, or, once the learner has taken another
+    // way of a run of steps, that way's steps in place of the run's.
     const QFontMetrics fm(uiFont(12));
     QStringList lines;
-    for (int i = 0; i < s.stepCount(); ++i)
-        lines << u"%1. %2"_s.arg(i + 1).arg(s.movie().steps[static_cast<size_t>(i)].hint);
+    int current = s.stepIndex();
+    const MovieWay* way = s.wayIndex() >= 0 ? &s.movie().ways[static_cast<size_t>(s.wayIndex())] : nullptr;
+    for (int i = 0; i < s.stepCount(); ++i) {
+        if (way && i == way->from) {
+            current = static_cast<int>(lines.size()) + s.wayStepIndex();
+            for (const MovieStep& step : way->steps)
+                lines << u"%1. %2"_s.arg(lines.size() + 1).arg(step.hint);
+            i += way->count - 1;
+            continue;
+        }
+        lines << u"%1. %2"_s.arg(lines.size() + 1).arg(s.movie().steps[static_cast<size_t>(i)].hint);
+    }
     // Over the lower left of the slide pane, clear of the task pane and the menus.
     const QRect area = m_session->view() == u"show"_s ? rect() : slideAreaRect();
     const int w = std::min(340, area.width() - 16);
@@ -1111,9 +1075,9 @@ void KitView::paintHint(QPainter& p)
     p.drawText(QRect(box.left() + 8, box.top() + 4, w - 16, 18), Qt::AlignVCenter, u"操作提示"_s);
     int y = box.top() + 24;
     for (int i = 0; i < lines.size(); ++i) {
-        const bool current = i == s.stepIndex();
-        p.setFont(uiFont(12, current));
-        p.setPen(current ? QColor(0xC0, 0x00, 0x00) : (i < s.stepIndex() ? kGreyText : Qt::black));
+        const bool now = i == current;
+        p.setFont(uiFont(12, now));
+        p.setPen(now ? QColor(0xC0, 0x00, 0x00) : (i < current ? kGreyText : Qt::black));
         const QRect lr = fm.boundingRect(QRect(0, 0, w - 16, 400), Qt::TextWordWrap, lines[i]);
         p.drawText(QRect(box.left() + 8, y, w - 16, lr.height()), Qt::TextWordWrap, lines[i]);
         y += lr.height() + 3;

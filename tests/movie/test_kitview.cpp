@@ -1,7 +1,8 @@
 #include "movie/kitcatalog.h"
+#include "movie/locators.h"
+#include "movie/moviesession.h"
 #include "movie/widgets/kitview.h"
 #include "movie/widgets/moviecontrol.h"
-#include "movie/moviesession.h"
 #include "tests/movie/testkit.h"
 #include "tests/support/craftedmovie.h"
 #include "tests/support/testsupport.h"
@@ -182,7 +183,10 @@ TEST(KitView, AMenuTallerThanTheWindowStaysInsideAndScrolls)
     click(view, u"tb:自选图形"_s);
     click(view, u"tbitem:自选图形/基本形状(B)"_s);
     const QRect window(0, 0, 800, 600);
-    auto item = [&](const QString& name) { return view.locate(u"tbitem:自选图形/基本形状(B)/"_s + name); };
+    const QStringList menu{u"自选图形"_s, u"基本形状(B)"_s};
+    auto item = [&](const QString& name) {
+        return view.locate(locators::toolbarItem(menu + QStringList{name}));
+    };
     // The first shapes are on view inside the window; the last ones wait below the arrow.
     ASSERT_TRUE(item(basic.first()).has_value());
     EXPECT_TRUE(window.contains(*item(basic.first())));
@@ -195,12 +199,12 @@ TEST(KitView, AMenuTallerThanTheWindowStaysInsideAndScrolls)
     // The lower arrow brings the next shape on view.
     const QString firstHidden =
         *std::find_if(basic.begin(), basic.end(), [&](const QString& n) { return !item(n); });
-    click(view, u"menuscroll:down:1"_s);
+    click(view, locators::menuScroll(false, 1));
     EXPECT_TRUE(item(firstHidden).has_value());
     EXPECT_FALSE(item(basic.first()).has_value());
-    click(view, u"menuscroll:up:1"_s);
+    click(view, locators::menuScroll(true, 1));
     ASSERT_TRUE(item(basic.first()).has_value());
-    click(view, u"tbitem:自选图形/基本形状(B)/"_s + basic.first());
+    click(view, locators::toolbarItem(menu + QStringList{basic.first()}));
     EXPECT_EQ(view.session().stepIndex(), 1);
 
     // The learner's way and the demonstration reach the last shape through the arrows.
