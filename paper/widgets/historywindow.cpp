@@ -100,8 +100,14 @@ void styleTable(QTableView* table)
     table->horizontalHeader()->setHighlightSections(false);
 }
 
-constexpr int kTopSectionY = 54;
-constexpr int kBottomSectionY = 336;
+// The window and its frame fit a screen of 800 × 600.
+constexpr int kWidth = 790;
+constexpr int kHeight = 552;
+constexpr int kTopSectionY = 46;
+constexpr int kBottomSectionY = 304;
+constexpr int kLeftWidth = 290;
+constexpr int kRightX = 312;
+constexpr int kRightWidth = kWidth - kRightX - 12;
 
 } // namespace
 
@@ -110,37 +116,37 @@ HistoryWindow::HistoryWindow(Trainer&) : Form(u"lxjl"_s)
     setWindowTitle(u"练习记录"_s);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowModality(Qt::ApplicationModal);
-    setFixedSize(800, 600);
+    setFixedSize(kWidth, kHeight);
     centreOnScreen(this);
 
     m_setTable = new QTableWidget(0, 4, this);
     m_setTable->setObjectName(u"setTable"_s);
     m_setTable->setHorizontalHeaderLabels({u"练习"_s, u"次数"_s, u"最近得分"_s, u"最高得分"_s});
     styleTable(m_setTable);
-    m_setTable->setGeometry(12, kTopSectionY + 24, 300, 250);
+    m_setTable->setGeometry(12, kTopSectionY + 22, kLeftWidth, 230);
     m_setTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_setTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
-    m_setTable->setColumnWidth(0, 100);
+    m_setTable->setColumnWidth(0, 96);
 
     m_scoreChart = new ScoreChart(this);
-    m_scoreChart->setGeometry(324, kTopSectionY + 24, 464, 250);
+    m_scoreChart->setGeometry(kRightX, kTopSectionY + 22, kRightWidth, 230);
 
     m_topicChart = new TopicChart(this);
-    m_topicChart->setGeometry(12, kBottomSectionY + 24, 300, 204);
+    m_topicChart->setGeometry(12, kBottomSectionY + 22, kLeftWidth, 186);
 
     m_attemptTable = new QTableView(this);
     m_attemptTable->setObjectName(u"attemptTable"_s);
     styleTable(m_attemptTable);
-    m_attemptTable->setGeometry(324, kBottomSectionY + 24, 464, 204);
+    m_attemptTable->setGeometry(kRightX, kBottomSectionY + 22, kRightWidth, 186);
     connect(m_attemptTable, &QTableView::doubleClicked, this, [this] { openSelectedAttempt(); });
 
     m_openAttemptButton = new PushButton(this, u"openAttemptButton"_s, u"查看本次结果"_s);
     m_openAttemptButton->setFont(songFont(9));
-    m_openAttemptButton->setGeometry(560, 568, 112, 26);
+    m_openAttemptButton->setGeometry(kWidth - 12 - 104 - 10 - 112, kHeight - 36, 112, 26);
     connect(m_openAttemptButton, &PushButton::clicked, this, &HistoryWindow::openSelectedAttempt);
     m_closeButton = new PushButton(this, u"closeButton"_s, u"关  闭"_s);
     m_closeButton->setFont(songFont(9));
-    m_closeButton->setGeometry(684, 568, 104, 26);
+    m_closeButton->setGeometry(kWidth - 12 - 104, kHeight - 36, 104, 26);
     connect(m_closeButton, &PushButton::clicked, this, [this] { close(); });
 }
 
@@ -179,7 +185,7 @@ bool HistoryWindow::load()
 
     auto* model = new AttemptTableModel(m_attempts, this);
     m_attemptTable->setModel(model);
-    const int widths[] = {118, 96, 50, 50, 74, 60};
+    const int widths[] = {118, 96, 48, 48, 74, 60};
     for (int column = 0; column < 6; ++column)
         m_attemptTable->setColumnWidth(column, widths[column]);
     if (!m_attempts.empty())
@@ -210,14 +216,14 @@ void HistoryWindow::paintEvent(QPaintEvent*)
     background.setColorAt(0, QColor(232, 240, 250));
     background.setColorAt(1, QColor(204, 219, 238));
     p.fillRect(rect(), background);
-    const QRect banner(0, 0, width(), 44);
+    const QRect banner(0, 0, width(), 40);
     QLinearGradient bannerFill(0, 0, 0, banner.height());
     bannerFill.setColorAt(0, QColor(31, 78, 150));
     bannerFill.setColorAt(1, QColor(18, 52, 110));
     p.fillRect(banner, bannerFill);
     p.fillRect(QRect(0, banner.bottom() - 2, width(), 3), QColor(240, 170, 30));
     p.setPen(Qt::white);
-    p.setFont(heiFont(16, true));
+    p.setFont(heiFont(15, true));
     p.drawText(banner.adjusted(0, 0, 0, -3), Qt::AlignCenter, windowTitle());
 
     p.setFont(heiFont(10.5, true));
@@ -227,12 +233,12 @@ void HistoryWindow::paintEvent(QPaintEvent*)
         p.drawText(QRect(x + 10, y, 440, 20), Qt::AlignLeft | Qt::AlignVCenter, title);
     };
     section(12, kTopSectionY, u"各套题成绩"_s);
-    section(324, kTopSectionY, u"成绩走势"_s);
+    section(kRightX, kTopSectionY, u"成绩走势"_s);
     section(12, kBottomSectionY, u"各考点掌握情况（最近%1次练习，弱项在前）"_s.arg(kRecentAttempts));
-    section(324, kBottomSectionY, u"历次练习（双击查看该次结果）"_s);
+    section(kRightX, kBottomSectionY, u"历次练习（双击查看该次结果）"_s);
     p.setFont(songFont(9));
     p.setPen(QColor(70, 90, 120));
-    p.drawText(QRect(12, 566, 530, 30), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRect(12, kHeight - 38, 420, 30), Qt::AlignLeft | Qt::AlignVCenter,
                u"看全程演示完成的题目计分照常，但不算作已掌握。"_s);
 }
 

@@ -89,13 +89,19 @@ void ScoreChart::paintEvent(QPaintEvent*)
     const double passY = yOf(passMark);
     p.setPen(QPen(QColor(220, 30, 30), 1, Qt::DashLine));
     p.drawLine(QPointF(plot.left(), passY), QPointF(plot.right(), passY));
-    p.setPen(QColor(200, 30, 30));
-    p.drawText(QRectF(plot.right() - 120, passY - 16, 118, 14), Qt::AlignRight | Qt::AlignVCenter,
-               u"及格线 %1 分"_s.arg(passMark));
 
+    // Over the lines, so that it stays readable.
+    const auto drawPassLabel = [&] {
+        const QString passText = u"及格线 %1 分"_s.arg(passMark);
+        const QRectF passLabel(plot.left() + 4, passY - 16, fm.horizontalAdvance(passText) + 6, 14);
+        p.fillRect(passLabel, QColor(255, 255, 255, 220));
+        p.setPen(QColor(200, 30, 30));
+        p.drawText(passLabel, Qt::AlignCenter, passText);
+    };
     p.setPen(QColor(90, 100, 120));
     if (m_count == 0) {
         p.drawText(plot, Qt::AlignCenter, u"还没有练习记录"_s);
+        drawPassLabel();
         return;
     }
     p.drawText(QRectF(plot.left(), plot.bottom() + 3, 200, 16), Qt::AlignLeft | Qt::AlignVCenter, m_firstDay);
@@ -121,6 +127,7 @@ void ScoreChart::paintEvent(QPaintEvent*)
                 p.drawEllipse(point, 2.5, 2.5);
         }
     }
+    drawPassLabel();
 }
 
 TopicChart::TopicChart(QWidget* parent) : QWidget(parent)
