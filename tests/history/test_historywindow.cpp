@@ -301,3 +301,25 @@ TEST_F(ResultsDemonstrationTest, NoDemonstrationAfterAPaperInExamMode)
     EXPECT_TRUE(results->keepOnTopTimer()->isEnabled());
     EXPECT_FALSE(trainer.session().hadDemonstration(2));
 }
+
+TEST_F(ResultsDemonstrationTest, ATimeUpIsKeptAndTheOrderlyExitKeepsTheHistory)
+{
+    startPaper({2.5, 0}, false);
+    trainer.endExamOnTime();
+    settle();
+    ASSERT_TRUE(trainer.resultsWindow().isLoaded());
+    EXPECT_EQ(rowsOf(u"练习记录"_s), 1);
+    EXPECT_EQ(rowsOf(u"练习记录明细"_s), 2);
+
+    trainer.resultsWindow()->newPracticeButton()->click();
+    settle();
+    MainMenu* menu = trainer.mainMenu().loaded();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->load());
+    menu->button(u"closebt"_s)->click();
+    EXPECT_EQ(endedWith, 0);
+    EXPECT_EQ(rowsOf(u"st"_s), 0);
+    EXPECT_EQ(rowsOf(u"练习记录"_s), 1);
+    EXPECT_EQ(rowsOf(u"练习记录明细"_s), 2);
+    EXPECT_EQ(rowsOf(u"试题考点"_s), 0);
+}
