@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -28,6 +29,19 @@ using namespace pptdrill;
 namespace {
 
 constexpr int kAttempts = 1000;
+
+// Notes the first paint of the watched window.
+class PaintWatch : public QObject
+{
+public:
+    bool painted = false;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
 
 double median(std::vector<double> v)
 {
@@ -94,7 +108,14 @@ int main(int argc, char** argv)
             HistoryWindow* history = trainer.historyWindow().loaded();
             if (!history)
                 return 1;
-            history->repaint();
+            // Painted as the window system asks for it, once it is on screen.
+            PaintWatch watch;
+            history->installEventFilter(&watch);
+            QElapsedTimer limit;
+            limit.start();
+            while (!watch.painted && limit.elapsed() < 2000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            history->removeEventFilter(&watch);
             const double ms = timer.nsecsElapsed() / 1e6;
             if (r == 0) // the first run also loads fonts and styles
                 first = ms;
