@@ -2,6 +2,7 @@
 
 #include "cipher/textfields.h"
 #include "db/database.h"
+#include "db/learnerdata.h"
 #include "db/schema.h"
 #include "db/statements.h"
 #include "movie/kitcatalog.h"
@@ -9,6 +10,7 @@
 #include "movie/moviesession.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
@@ -40,7 +42,7 @@ Result<QByteArray> checkedMovie(const BankQuestion& q)
     return bytes;
 }
 
-Status insertQuestion(Recordset& bank, const BankSet& set, const BankQuestion& q)
+Status insertQuestion(Connection& connection, Recordset& bank, const BankSet& set, const BankQuestion& q)
 {
     QByteArray movie;
     if (!q.moviePath.isEmpty()) {
@@ -67,7 +69,14 @@ Status insertQuestion(Recordset& bank, const BankSet& set, const BankQuestion& q
         if (Status s = bank.setField(u"内容多媒体文件"_s, movie); !s)
             return s;
     }
-    return bank.update();
+    if (Status s = bank.update(); !s)
+        return s;
+    if (q.topic.isEmpty())
+        return {};
+    const Result<QVariant> id = bank.field(u"ID"_s);
+    if (!id)
+        return Status::failure(id.error());
+    return connection.run(u"INSERT INTO 试题考点 (ID, 考点) VALUES (?, ?)"_s, {id.value(), q.topic});
 }
 
 } // namespace
@@ -94,7 +103,7 @@ Result<BankSummary> compileBank(const std::vector<BankSet>& sets, const QString&
             return R::failure(s.error());
         for (const BankSet& set : sets) {
             for (const BankQuestion& q : set.questions) {
-                if (Status s = insertQuestion(*bank, set, q); !s)
+                if (Status s = insertQuestion(*conn, *bank, set, q); !s)
                     return R::failure(s.error());
                 ++summary.questions;
             }
@@ -103,6 +112,16 @@ Result<BankSummary> compileBank(const std::vector<BankSet>& sets, const QString&
         if (Status s = conn->executeScript(u"COMMIT"_s); !s)
             return R::failure(s.error());
         bank->close();
+        // A rebuild keeps what the learner has done with the bank it replaces.
+        if (QFileInfo::exists(outputPath)) {
+            auto previous = Connection::open(outputPath, databasePassword());
+            if (!previous)
+                return R::failure(u"无法读取原有的“%1”，不能保留其中的练习记录和错题：%2"_s.arg(
+                    outputPath, previous.error()));
+            if (Status s = carryLearnerData(previous.value(), conn); !s)
+                return R::failure(u"无法保留“%1”中的练习记录和错题：%2"_s.arg(outputPath, s.error()));
+            previous.value()->close();
+        }
         conn->close();
     }
     if (std::rename(QFile::encodeName(building).constData(), QFile::encodeName(outputPath).constData()) !=

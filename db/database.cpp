@@ -262,6 +262,72 @@ Status Connection::executeScript(const QString& sql)
     return {};
 }
 
+Result<std::vector<Connection::Row>> Connection::select(const QString& sql, const QVariantList& values)
+{
+    using R = Result<std::vector<Row>>;
+    if (!m_db)
+        return R::failure(u"数据库连接已关闭"_s);
+    Statement st(m_db, sql);
+    if (!st.prepared())
+        return sqliteFailure<R>(m_db);
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (!st.bind(static_cast<int>(i) + 1, values[i]))
+            return sqliteFailure<R>(m_db);
+    }
+    std::vector<Row> rows;
+    const int columns = sqlite3_column_count(st.get());
+    int rc;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+        Row row;
+        row.reserve(static_cast<size_t>(columns));
+        for (int c = 0; c < columns; ++c)
+            row.push_back(st.column(c));
+        rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE)
+        return sqliteFailure<R>(m_db);
+    return rows;
+}
+
+Status Connection::runForEach(const QString& sql, const std::vector<QVariantList>& rows)
+{
+    if (!m_db)
+        return Status::failure(u"数据库连接已关闭"_s);
+    Statement st(m_db, sql);
+    if (!st.prepared())
+        return sqliteFailure(m_db);
+    for (const QVariantList& values : rows) {
+        sqlite3_reset(st.get());
+        sqlite3_clear_bindings(st.get());
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            if (!st.bind(static_cast<int>(i) + 1, values[i]))
+                return sqliteFailure(m_db);
+        }
+        int rc;
+        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+        }
+        if (rc != SQLITE_DONE)
+            return sqliteFailure(m_db);
+    }
+    return {};
+}
+
+Status Connection::run(const QString& sql, const QVariantList& values)
+{
+    return runForEach(sql, std::vector<QVariantList>{values});
+}
+
+qint64 Connection::lastInsertId() const
+{
+    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+}
+
+bool Connection::hasTable(const QString& name)
+{
+    const auto rows = select(u"SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"_s, {name});
+    return rows && !rows->empty();
+}
+
 QString databaseFailureReason(int code)
 {
     // SQLite 3.22 and later say so when the folder is what cannot be written.

@@ -38,6 +38,18 @@ public:
     // Runs plain SQL (schema set-up, several statements).
     Status executeScript(const QString& sql);
 
+    // SQL with `?` placeholders, bound to `values` in order: the rows a query
+    // returns (null, qlonglong, double, QString or QByteArray per column).
+    using Row = std::vector<QVariant>;
+    Result<std::vector<Row>> select(const QString& sql, const QVariantList& values = {});
+    // Runs one statement of SQL with `?` placeholders once per entry of `rows`.
+    Status runForEach(const QString& sql, const std::vector<QVariantList>& rows);
+    Status run(const QString& sql, const QVariantList& values = {});
+    // The key of the row the last insert on this connection added.
+    qint64 lastInsertId() const;
+    // Whether the file holds a table of that name.
+    bool hasTable(const QString& name);
+
     bool isOpen() const { return m_db != nullptr; }
     void close();
     const QString& filePath() const { return m_path; }

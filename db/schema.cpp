@@ -61,9 +61,46 @@ COMMIT;
 )sql"_s;
 }
 
+QString learnerTablesScript()
+{
+    return uR"sql(
+CREATE TABLE IF NOT EXISTS 试题考点 (
+    ID INTEGER PRIMARY KEY,
+    考点 TEXT NOT NULL
+);
+CREATE TABLE IF NOT EXISTS 练习记录 (
+    记录ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    setname TEXT NOT NULL,
+    开始时间 TEXT NOT NULL,
+    交卷时间 TEXT NOT NULL,
+    得分 REAL NOT NULL DEFAULT 0,
+    题数 INTEGER NOT NULL DEFAULT 0,
+    做对题数 INTEGER NOT NULL DEFAULT 0,
+    考试模式 INTEGER NOT NULL DEFAULT 0
+);
+CREATE TABLE IF NOT EXISTS 练习记录明细 (
+    记录ID INTEGER NOT NULL,
+    题号 INTEGER NOT NULL,
+    stkid INTEGER,
+    考点 TEXT,
+    做对 INTEGER NOT NULL DEFAULT 0,
+    看过演示 INTEGER NOT NULL DEFAULT 0,
+    看过提示 INTEGER NOT NULL DEFAULT 0,
+    PRIMARY KEY (记录ID, 题号)
+);
+)sql"_s;
+}
+
 Status createSchema(Connection& connection)
 {
-    return connection.executeScript(schemaScript());
+    if (Status s = connection.executeScript(schemaScript()); !s)
+        return s;
+    return ensureLearnerTables(connection);
+}
+
+Status ensureLearnerTables(Connection& connection)
+{
+    return connection.executeScript(learnerTablesScript());
 }
 
 } // namespace pptdrill

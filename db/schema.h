@@ -15,7 +15,16 @@ QString bankCourseName();
 // `stkbf` and `stlbf`. Long values (LONGTEXT, BLOB) stand last in `stk`, so that
 // reading a row's short columns never walks the pages of its stem or movie.
 Status createSchema(Connection& connection);
-// The statements createSchema runs.
+// The statements createSchema runs for those four tables.
 QString schemaScript();
+
+// The tables beside the bank that hold what a learner has done and what each
+// question examines: `试题考点` (the part of the module of each bank question,
+// keyed by the bank row's ID), `练习记录` (one row per handed-in paper) and
+// `练习记录明细` (each question of such a paper). createSchema makes them too;
+// an older file gets them from ensureLearnerTables, which leaves existing
+// tables as they are.
+QString learnerTablesScript();
+Status ensureLearnerTables(Connection& connection);
 
 } // namespace pptdrill

@@ -6,6 +6,33 @@ void ExamSession::startPaper(int questionCount)
 {
     m_marks.assign(static_cast<size_t>(std::max(questionCount, 0)), QuestionMark::NotVisited);
     m_remainingSeconds = exam::examSeconds(questionCount);
+    m_demonstrations.assign(m_marks.size(), false);
+    m_hints.assign(m_marks.size(), false);
+    m_paperStartedAt = QDateTime::currentDateTimeUtc();
+    historyRecordId = 0;
+}
+
+void ExamSession::noteDemonstration(int question)
+{
+    if (question >= 1 && question <= questionCount())
+        m_demonstrations[static_cast<size_t>(question - 1)] = true;
+}
+
+void ExamSession::noteHint(int question)
+{
+    if (question >= 1 && question <= questionCount())
+        m_hints[static_cast<size_t>(question - 1)] = true;
+}
+
+bool ExamSession::hadDemonstration(int question) const
+{
+    return question >= 1 && question <= questionCount() &&
+           m_demonstrations[static_cast<size_t>(question - 1)];
+}
+
+bool ExamSession::hadHint(int question) const
+{
+    return question >= 1 && question <= questionCount() && m_hints[static_cast<size_t>(question - 1)];
 }
 
 QuestionMark ExamSession::mark(int question) const

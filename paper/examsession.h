@@ -2,6 +2,7 @@
 
 #include "db/database.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <optional>
@@ -58,7 +59,7 @@ public:
     Candidate candidate;
 
     // A new paper of `questionCount` questions is on the bar: every question
-    // unvisited, the full exam time left.
+    // unvisited, no help played, the full exam time left.
     void startPaper(int questionCount);
     int questionCount() const { return static_cast<int>(m_marks.size()); }
 
@@ -67,6 +68,18 @@ public:
 
     int remainingSeconds() const { return m_remainingSeconds; }
     void setRemainingSeconds(int seconds) { m_remainingSeconds = seconds; }
+
+    // The learner had the demonstration (全程演示) or the hint (操作提示) played
+    // for a question of this paper.
+    void noteDemonstration(int question);
+    void noteHint(int question);
+    bool hadDemonstration(int question) const;
+    bool hadHint(int question) const;
+    // When the paper came to the bar (UTC).
+    const QDateTime& paperStartedAt() const { return m_paperStartedAt; }
+    // The history row of this paper once it has been handed in: a later hand-in
+    // of the same paper replaces it. 0 before the first hand-in.
+    qint64 historyRecordId = 0;
 
     // The paper's rows, positioned on the bar's current question.
     std::optional<Recordset>& paper() { return m_paper; }
@@ -80,6 +93,9 @@ signals:
 
 private:
     std::vector<QuestionMark> m_marks;
+    std::vector<bool> m_demonstrations;
+    std::vector<bool> m_hints;
+    QDateTime m_paperStartedAt;
     int m_remainingSeconds = 0;
     std::optional<Recordset> m_paper;
 };

@@ -3,6 +3,7 @@
 #include "db/database.h"
 #include "db/statements.h"
 #include "paper/examsession.h"
+#include "paper/practicehistory.h"
 #include "platform/messagebox.h"
 #include "platform/systemfolder.h"
 
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -302,6 +304,39 @@ Result<BuildOutcome> buildRandomPaper(const QString& programFolder, BuildProgres
             return R::failure(s.error());
         advance(progress, n);
         if (Status s = copyBankRow(build, n, programFolder, false); !s)
+            return R::failure(s.error());
+    }
+    return BuildOutcome::Built;
+}
+
+Result<BuildOutcome> buildWeakPointPaper(const QString& programFolder, BuildProgress& progress,
+                                         QRandomGenerator& random)
+{
+    using R = Result<BuildOutcome>;
+    PaperBuild build;
+    if (Status s = openBuild(build, programFolder, sql::SelectWholeBank); !s)
+        return R::failure(s.error());
+    const auto chosen = chooseWeakPointQuestions(*build.connection, exam::maxQuestions, random);
+    if (!chosen)
+        return R::failure(chosen.error());
+    if (chosen->empty())
+        return emptySelection();
+
+    Recordset& bank = *build.bank;
+    std::map<qint64, int> positionOfId;
+    for (bank.moveFirst(); !bank.eof(); bank.moveNext()) {
+        const Result<QVariant> id = bank.field(u"ID"_s);
+        if (!id)
+            return R::failure(id.error());
+        positionOfId[id->toLongLong()] = bank.absolutePosition();
+    }
+    const int k = static_cast<int>(chosen->size());
+    setRange(progress, 1, k);
+    for (int n = 1; n <= k; ++n) {
+        if (Status s = bank.setAbsolutePosition(positionOfId[chosen.value()[static_cast<size_t>(n - 1)]]); !s)
+            return R::failure(s.error());
+        advance(progress, n);
+        if (Status s = copyBankRow(build, n, programFolder, true); !s)
             return R::failure(s.error());
     }
     return BuildOutcome::Built;

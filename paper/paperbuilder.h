@@ -42,5 +42,9 @@ Result<BuildOutcome> buildSetPaper(const QString& setName, const QString& progra
                                    BuildProgress& progress);
 Result<BuildOutcome> buildRandomPaper(const QString& programFolder, BuildProgress& progress,
                                       QRandomGenerator& random);
+// The weak-point practice: up to 40 questions of the parts of the module the
+// learner is weakest in (chooseWeakPointQuestions), in that order.
+Result<BuildOutcome> buildWeakPointPaper(const QString& programFolder, BuildProgress& progress,
+                                         QRandomGenerator& random);
 
 } // namespace pptdrill

@@ -4,6 +4,9 @@
 #include "db/statements.h"
 #include "paper/examsession.h"
 #include "paper/paperbuilder.h"
+#include "paper/practicehistory.h"
+
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -30,7 +33,8 @@ Status flagBankRow(const std::shared_ptr<Connection>& connection, const QVariant
     return {};
 }
 
-Result<PaperResults> walkPaper(const std::shared_ptr<Connection>& connection, Recordset& paper)
+Result<PaperResults> walkPaper(const std::shared_ptr<Connection>& connection, Recordset& paper,
+                               std::vector<qint64>& stkids)
 {
     PaperResults results;
     paper.moveFirst();
@@ -47,14 +51,37 @@ Result<PaperResults> walkPaper(const std::shared_ptr<Connection>& connection, Re
         if (Status s = flagBankRow(connection, stkid.value(), right); !s)
             return Result<PaperResults>::failure(s.error());
         results.right.push_back(right);
+        stkids.push_back(stkid->isNull() ? 0 : stkid->toLongLong());
         paper.moveNext();
     }
     return results;
 }
 
+Result<qint64> recordHandIn(Connection& connection, const ExamSession& session, const PaperResults& results,
+                            const std::vector<qint64>& stkids)
+{
+    Attempt attempt;
+    attempt.id = session.historyRecordId;
+    attempt.setName = session.choice.setName;
+    attempt.startedAt =
+        session.paperStartedAt().isValid() ? session.paperStartedAt() : QDateTime::currentDateTimeUtc();
+    attempt.handedInAt = QDateTime::currentDateTimeUtc();
+    attempt.score = results.score;
+    attempt.questionCount = static_cast<int>(results.right.size());
+    attempt.rightCount = static_cast<int>(std::count(results.right.begin(), results.right.end(), true));
+    attempt.examMode = session.candidate.examMode;
+    std::vector<AttemptQuestion> questions;
+    for (size_t i = 0; i < results.right.size(); ++i) {
+        const int position = static_cast<int>(i) + 1;
+        questions.push_back({position, stkids[i], QString(), results.right[i],
+                             session.hadDemonstration(position), session.hadHint(position)});
+    }
+    return writeAttempt(connection, std::move(attempt), std::move(questions));
+}
+
 } // namespace
 
-Result<PaperResults> scorePaper()
+Result<PaperResults> scorePaper(ExamSession* session)
 {
     auto opened = openDatabase();
     if (!opened)
@@ -70,8 +97,16 @@ Result<PaperResults> scorePaper()
         connection->close();
         return Result<PaperResults>::failure(begun.error());
     }
-    Result<PaperResults> results = walkPaper(connection, paper.value());
+    std::vector<qint64> stkids;
+    Result<PaperResults> results = walkPaper(connection, paper.value(), stkids);
     paper->close();
+    if (results && session) {
+        const Result<qint64> recorded = recordHandIn(*connection, *session, results.value(), stkids);
+        if (recorded)
+            results->historyRecordId = recorded.value();
+        else
+            results = Result<PaperResults>::failure(recorded.error(), recorded.code());
+    }
     if (!results) {
         connection->executeScript(u"ROLLBACK"_s);
     } else if (Status committed = connection->executeScript(u"COMMIT"_s); !committed) {
@@ -79,6 +114,8 @@ Result<PaperResults> scorePaper()
         results = Result<PaperResults>::failure(committed.error());
     }
     connection->close();
+    if (results && session)
+        session->historyRecordId = results->historyRecordId;
     return results;
 }
 

@@ -7,16 +7,21 @@
 
 namespace pptdrill {
 
+class ExamSession;
+
 struct PaperResults
 {
     double score = 0;
     std::vector<bool> right; // by paper position: right[n - 1] for question n
+    qint64 historyRecordId = 0;
 };
 
 // Scores the paper table (a question counts exam::pointsPerRightQuestion when
 // solved) and writes each question's wrong-answer flag into its bank row:
-// 错题 = 0 for a right question, 1 otherwise.
-Result<PaperResults> scorePaper();
+// 错题 = 0 for a right question, 1 otherwise. With a session, the hand-in also
+// goes into the practice history, in the same transaction: a new row the
+// first time, the session's row again when the same paper is handed in again.
+Result<PaperResults> scorePaper(ExamSession* session = nullptr);
 
 // A number as the platform's plain number-to-text conversion writes it: one
 // leading blank unless negative, "." as decimal point, no trailing zeros.

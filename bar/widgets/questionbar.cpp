@@ -156,8 +156,14 @@ void QuestionBar::buildControls()
     connect(m_chooseButton, &PushButton::clicked, this, [this] { showGrid(true); });
     connect(m_gridBackButton, &PushButton::clicked, this, [this] { showGrid(false); });
     connect(m_endExamButton, &PushButton::clicked, this, &QuestionBar::endExamClick);
-    connect(m_demonstrationButton, &PushButton::clicked, this, [this] { sendToPlayer(kYanShiWord); });
-    connect(m_hintButton, &PushButton::clicked, this, [this] { sendToPlayer(kCaoZuoWord); });
+    connect(m_demonstrationButton, &PushButton::clicked, this, [this] {
+        m_session.noteDemonstration(currentQuestion());
+        sendToPlayer(kYanShiWord);
+    });
+    connect(m_hintButton, &PushButton::clicked, this, [this] {
+        m_session.noteHint(currentQuestion());
+        sendToPlayer(kCaoZuoWord);
+    });
     connect(m_inputMethodButton, &PushButton::clicked, this, &QuestionBar::inputMethodClick);
     connect(m_stemBox, &StemBox::changedByUser, this,
             [this] { m_stemBox->showStem(decodedStemOfCurrentRow()); });

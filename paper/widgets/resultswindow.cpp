@@ -17,7 +17,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
 
-ResultsWindow::ResultsWindow(Trainer&) : Form(u"jjjs"_s)
+ResultsWindow::ResultsWindow(Trainer& trainer) : Form(u"jjjs"_s), m_trainer(trainer)
 {
     setWindowTitle(u"交卷结束"_s);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
@@ -64,6 +64,17 @@ ResultsWindow::ResultsWindow(Trainer&) : Form(u"jjjs"_s)
         0, 0, 0, std::max(0, legend->fontMetrics().height() + 2 - legendPlace.height())));
     legend->setAutoWidth(true);
 
+    m_demonstrationNote =
+        new Label(this, u"demonstrationNote"_s, u"（单击红色的题号，可观看该题的全程演示）"_s);
+    m_demonstrationNote->setFont(songFont(9));
+    m_demonstrationNote->setForeColor(windowsColor(31, 78, 150));
+    m_demonstrationNote->setTransparent(true);
+    m_demonstrationNote->setGeometry(
+        legendPlace.translated(0, twipsToPixels(300))
+            .adjusted(0, 0, 0, std::max(0, legend->fontMetrics().height() + 2 - legendPlace.height())));
+    m_demonstrationNote->setAutoWidth(true);
+    m_demonstrationNote->hide();
+
     m_keepOnTopTimer = new FormTimer(this, u"Timer1"_s, 1000);
     connect(m_keepOnTopTimer, &FormTimer::ticked, this, [this] { raise(); });
 }
@@ -78,7 +89,7 @@ bool ResultsWindow::load()
     for (int i = 1; i <= exam::maxQuestions; ++i)
         cell(i)->setEnabled(true);
     m_score = 0;
-    const Result<PaperResults> results = scorePaper();
+    const Result<PaperResults> results = scorePaper(&m_trainer.session());
     if (!results) {
         failProgram(results.error());
         return false;
@@ -88,7 +99,47 @@ bool ResultsWindow::load()
     for (int i = 1; i <= shown; ++i)
         cell(i)->setBackColor(results->right[static_cast<size_t>(i - 1)] ? windowsGreen : windowsRed);
     m_scoreLabel->setCaption(u"得分："_s + numberText(m_score));
+
+    // After the hand-in the learner may watch how a missed question is done,
+    // unless the paper was done in exam mode.
+    m_offered.assign(exam::maxQuestions, false);
+    if (!m_trainer.session().candidate.examMode) {
+        for (int i = 1; i <= shown; ++i) {
+            if (results->right[static_cast<size_t>(i - 1)])
+                continue;
+            m_offered[static_cast<size_t>(i - 1)] = true;
+            Label* c = cell(i);
+            c->setCursor(Qt::PointingHandCursor);
+            c->setToolTip(u"单击观看本题的全程演示"_s);
+            connect(c, &Label::clicked, this, [this, i] { emit demonstrationRequested(i); });
+        }
+    }
+    m_demonstrationNote->setVisible(std::find(m_offered.begin(), m_offered.end(), true) != m_offered.end());
     return true;
+}
+
+bool ResultsWindow::offersDemonstration(int question) const
+{
+    return question >= 1 && question <= static_cast<int>(m_offered.size()) &&
+           m_offered[static_cast<size_t>(question - 1)];
+}
+
+void ResultsWindow::setKeptOnTop(bool onTop)
+{
+    m_keepOnTopTimer->setEnabled(onTop);
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
+        return;
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (wasVisible) {
+        show();
+        if (onTop) {
+            raise();
+            activateWindow();
+        } else {
+            lower();
+        }
+    }
 }
 
 void ResultsWindow::unloading()

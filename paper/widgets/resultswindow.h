@@ -2,6 +2,8 @@
 
 #include "shell/widgets/form.h"
 
+#include <vector>
+
 namespace pptdrill {
 
 class FormTimer;
@@ -31,23 +33,34 @@ public:
     PushButton* backToPaperButton() const { return m_backToPaperButton; }
     PushButton* quitButton() const { return m_quitButton; }
     FormTimer* keepOnTopTimer() const { return m_keepOnTopTimer; }
+    Label* demonstrationNote() const { return m_demonstrationNote; }
+    // Whether clicking a question's cell plays its demonstration: the wrong
+    // ones, unless the paper was done in exam mode.
+    bool offersDemonstration(int question) const;
+    // Makes way for the player of a demonstration (false) and takes the top
+    // again when it is over (true).
+    void setKeptOnTop(bool onTop);
 
 signals:
     void newPracticeRequested(); // 重选套题练习
     void backToPaperRequested(); // 返回检查
     void quitRequested();        // 退出
+    void demonstrationRequested(int question);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    Trainer& m_trainer;
     GroupBox* m_cellFrame = nullptr;
     Label* m_scoreLabel = nullptr;
     PushButton* m_newPracticeButton = nullptr;
     PushButton* m_backToPaperButton = nullptr;
     PushButton* m_quitButton = nullptr;
     FormTimer* m_keepOnTopTimer = nullptr;
+    Label* m_demonstrationNote = nullptr;
+    std::vector<bool> m_offered;
     double m_score = 0;
 };
 

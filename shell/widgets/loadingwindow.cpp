@@ -1,6 +1,7 @@
 #include "shell/widgets/loadingwindow.h"
 
 #include "paper/paperbuilder.h"
+#include "paper/practicehistory.h"
 #include "platform/programfolder.h"
 #include "shell/programend.h"
 #include "shell/widgets/artwork.h"
@@ -137,9 +138,11 @@ void LoadingWindow::build(bool random)
     };
     progress.processEvents = [] { QCoreApplication::processEvents(); };
 
-    const Result<BuildOutcome> outcome =
-        random ? buildRandomPaper(programFolder(), progress, m_random)
-               : buildSetPaper(m_trainer.session().choice.setName, programFolder(), progress);
+    const QString& setName = m_trainer.session().choice.setName;
+    const Result<BuildOutcome> outcome = random ? buildRandomPaper(programFolder(), progress, m_random)
+                                         : setName == weakPointPracticeName()
+                                             ? buildWeakPointPaper(programFolder(), progress, m_random)
+                                             : buildSetPaper(setName, programFolder(), progress);
     m_building = false;
     if (!outcome) {
         failProgram(outcome.error());

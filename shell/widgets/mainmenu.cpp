@@ -3,7 +3,9 @@
 #include "db/compact.h"
 #include "db/database.h"
 #include "db/databasecheck.h"
+#include "db/schema.h"
 #include "db/statements.h"
+#include "paper/practicehistory.h"
 #include "platform/messagebox.h"
 #include "platform/processes.h"
 #include "platform/programfolder.h"
@@ -84,6 +86,17 @@ MainMenu::MainMenu(Trainer& trainer) : Form(u"index"_s), m_trainer(trainer)
                 [this, set = choice.chosenSet, random = choice.random] { choose(set, random); });
     }
 
+    // The history and the weak-point practice sit in the free places of the
+    // last row, beside 随机练习 and 错题练习.
+    auto* history = new PushButton(this, u"historyButton"_s, u"练习记录"_s);
+    history->setFont(songFont(12));
+    history->setGeometry(twipsRect(1500, 6240, 1695, 615));
+    connect(history, &PushButton::clicked, this, [this] { m_trainer.showHistory(); });
+    auto* weakPoints = new PushButton(this, u"weakPointButton"_s, weakPointPracticeName());
+    weakPoints->setFont(songFont(12));
+    weakPoints->setGeometry(twipsRect(8813, 6240, 1695, 615));
+    connect(weakPoints, &PushButton::clicked, this, [this] { choose(weakPointPracticeName(), false); });
+
     m_btgr = new GroupBox(this, u"btgr"_s, u"分辨率为800X600时显示该按钮组"_s);
     m_btgr->setGeometry(twipsRect(4088, 7200, 3735, 735));
     auto* minimize = new PushButton(m_btgr, u"PushButton1"_s, u"最小化窗口"_s);
@@ -126,6 +139,18 @@ bool MainMenu::load()
     if (Status usable = checkDatabaseForUse(m_dbfile, m_dbpassword); !usable) {
         failProgram(usable.error());
         return false;
+    }
+    // A database of an earlier version gets the tables of the practice history.
+    if (auto connection = openDatabase(folder); !connection) {
+        failProgram(connection.error());
+        return false;
+    } else {
+        const Status ensured = ensureLearnerTables(*connection.value());
+        connection.value()->close();
+        if (!ensured) {
+            failProgram(ensured.error());
+            return false;
+        }
     }
     // A player left behind by a run of ours that was killed would cover the menu.
     stopLeftoverPlayers(folder);

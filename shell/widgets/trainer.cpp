@@ -8,6 +8,7 @@
 #include "paper/widgets/resultswindow.h"
 #include "paper/widgets/unansweredhandindialog.h"
 #include "platform/messagebox.h"
+#include "platform/processes.h"
 #include "platform/widgets/windowsystem.h"
 #include "shell/programend.h"
 #include "shell/widgets/loadingwindow.h"
@@ -24,7 +25,13 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
 
-Trainer::Trainer() = default;
+Trainer::Trainer()
+{
+    connect(&m_demonstrationStarter, &DemonstrationStarter::finished, this, [this] {
+        if (ResultsWindow* results = m_resultsWindow.loaded())
+            results->setKeptOnTop(true);
+    });
+}
 
 Trainer::~Trainer()
 {
@@ -120,6 +127,7 @@ void Trainer::showResults()
     connect(results, &ResultsWindow::backToPaperRequested, this, &Trainer::backToPaper);
     connect(results, &ResultsWindow::newPracticeRequested, this, &Trainer::newPractice);
     connect(results, &ResultsWindow::quitRequested, this, &Trainer::quitFromResults);
+    connect(results, &ResultsWindow::demonstrationRequested, this, &Trainer::showDemonstration);
     if (!results->load()) {
         m_resultsWindow.unload();
         return;
@@ -147,9 +155,70 @@ void Trainer::closeQuestionBar()
     m_questionBar.unload();
 }
 
+void Trainer::showHistory()
+{
+    m_historyWindow.unload();
+    HistoryWindow* history = m_historyWindow.get();
+    connect(history, &HistoryWindow::attemptRequested, this, &Trainer::showAttempt);
+    if (!history->load()) {
+        m_historyWindow.unload();
+        return;
+    }
+    history->show();
+    history->raise();
+    history->activateWindow();
+}
+
+void Trainer::showAttempt(qint64 attemptId)
+{
+    m_attemptWindow.unload();
+    AttemptWindow* attempt = m_attemptWindow.get();
+    if (!attempt->load(attemptId)) {
+        m_attemptWindow.unload();
+        return;
+    }
+    attempt->show();
+    attempt->raise();
+    attempt->activateWindow();
+}
+
+void Trainer::showDemonstration(int question)
+{
+    ResultsWindow* results = m_resultsWindow.loaded();
+    std::optional<Recordset>& paper = m_session.paper();
+    if (!results || !results->offersDemonstration(question) || !paper || !paper->isOpen() ||
+        question > paper->recordCount())
+        return;
+    // The bar's current question stays where it is.
+    const int current = paper->absolutePosition();
+    QString stid;
+    if (Status moved = paper->setAbsolutePosition(question); moved) {
+        const Result<QVariant> field = paper->field(u"stid"_s);
+        if (!field) {
+            failProgram(field.error());
+            return;
+        }
+        stid = field->toString().trimmed();
+    }
+    if (current > 0)
+        paper->setAbsolutePosition(current);
+    m_session.noteDemonstration(question);
+    m_playerLeftPaper = true;
+    results->setKeptOnTop(false);
+    const QString command = playerExecutableName() + u' ' + stid + u'&' + QString::number(question);
+    if (!m_demonstrationStarter.start(*m_playerProcesses, command))
+        results->setKeptOnTop(true);
+}
+
 void Trainer::backToPaper()
 {
     m_resultsWindow.unload();
+    // The player of a demonstration goes; the bar's question plays again.
+    if (m_playerLeftPaper) {
+        m_playerLeftPaper = false;
+        if (m_questionBar.isLoaded())
+            launchPlayer();
+    }
     // "返回检查": the bar (or its icon) comes back.
     if (BarIcon* icon = m_barIcon.loaded()) {
         icon->show();
@@ -161,6 +230,7 @@ void Trainer::backToPaper()
 
 void Trainer::newPractice()
 {
+    m_playerLeftPaper = false;
     closeQuestionBar();
     if (m_session.paper()) {
         m_session.paper()->close();
@@ -189,6 +259,8 @@ void Trainer::quitFromResults()
 void Trainer::discardWindows()
 {
     m_session.barMayClose = true;
+    m_attemptWindow.discard();
+    m_historyWindow.discard();
     m_resultsWindow.discard();
     m_handInDialog.discard();
     m_unansweredHandInDialog.discard();

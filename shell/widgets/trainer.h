@@ -4,9 +4,12 @@
 #include "bar/widgets/playerlauncher.h"
 #include "bar/widgets/questionbar.h"
 #include "paper/examsession.h"
+#include "paper/widgets/attemptwindow.h"
 #include "paper/widgets/handindialog.h"
+#include "paper/widgets/historywindow.h"
 #include "paper/widgets/resultswindow.h"
 #include "paper/widgets/unansweredhandindialog.h"
+#include "player/demonstrationstarter.h"
 #include "player/playerprocesses.h"
 #include "shell/widgets/form.h"
 #include "shell/widgets/loadingwindow.h"
@@ -39,6 +42,9 @@ public:
     FormVariable<UnansweredHandInDialog>& unansweredHandInDialog() { return m_unansweredHandInDialog; }
     FormVariable<HandInDialog>& handInDialog() { return m_handInDialog; }
     FormVariable<ResultsWindow>& resultsWindow() { return m_resultsWindow; }
+    FormVariable<HistoryWindow>& historyWindow() { return m_historyWindow; }
+    FormVariable<AttemptWindow>& attemptWindow() { return m_attemptWindow; }
+    DemonstrationStarter& demonstrationStarter() { return m_demonstrationStarter; }
 
     // How the player is stopped and started; tests install a recorder (not
     // owned), nullptr restores the real processes.
@@ -67,6 +73,14 @@ public:
     // The results are over: the bar, its icon and its clock go.
     void closeQuestionBar();
 
+    // The menu's "练习记录": a freshly read history over the menu.
+    void showHistory();
+    // One attempt of the history with its results grid.
+    void showAttempt(qint64 attemptId);
+    // From the results: the player plays the demonstration of a question of
+    // the handed-in paper while the results stay open behind it.
+    void showDemonstration(int question);
+
     // Every window goes without its unload, as when the program ends.
     void discardWindows();
 
@@ -79,6 +93,9 @@ private:
     PlayerProcesses m_realPlayerProcesses;
     PlayerProcesses* m_playerProcesses = &m_realPlayerProcesses;
     bool m_inTimeUp = false;
+    // A demonstration from the results replaced the player of the bar's question.
+    bool m_playerLeftPaper = false;
+    DemonstrationStarter m_demonstrationStarter;
 
     FormVariable<MainMenu> m_mainMenu{*this};
     FormVariable<LoginBackdrop> m_loginBackdrop{*this};
@@ -90,6 +107,8 @@ private:
     FormVariable<UnansweredHandInDialog> m_unansweredHandInDialog{*this};
     FormVariable<HandInDialog> m_handInDialog{*this};
     FormVariable<ResultsWindow> m_resultsWindow{*this};
+    FormVariable<HistoryWindow> m_historyWindow{*this};
+    FormVariable<AttemptWindow> m_attemptWindow{*this};
 };
 
 // Places a window in the middle of the primary screen.

@@ -1,0 +1,127 @@
+#include "paper/widgets/attemptwindow.h"
+
+#include "db/database.h"
+#include "paper/examsession.h"
+#include "paper/results.h"
+#include "shell/programend.h"
+#include "shell/widgets/controls.h"
+#include "shell/widgets/trainer.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+namespace {
+constexpr int kCellsLeft = 70;
+constexpr int kCellsTop = 150;
+} // namespace
+
+AttemptWindow::AttemptWindow(Trainer&) : Form(u"lxmx"_s)
+{
+    setWindowTitle(u"本次练习结果"_s);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowModality(Qt::ApplicationModal);
+    setFixedSize(560, 400);
+    centreOnScreen(this);
+
+    m_titleLabel = new Label(this, u"attemptTitle"_s);
+    m_titleLabel->setFont(heiFont(11, true));
+    m_titleLabel->setTransparent(true);
+    m_titleLabel->setGeometry(30, 60, 500, 24);
+    m_scoreLabel = new Label(this, u"yfdflb"_s, u"得分："_s);
+    m_scoreLabel->setFont(heiFont(11, true));
+    m_scoreLabel->setForeColor(windowsColor(160, 0, 0));
+    m_scoreLabel->setTransparent(true);
+    m_scoreLabel->setGeometry(30, 92, 500, 24);
+
+    for (int i = 1; i <= exam::maxQuestions; ++i) {
+        auto* cell = new Label(this, u"Label%1"_s.arg(i), QString::number(i).rightJustified(2, u'0'));
+        cell->setGeometry(kCellsLeft + 44 * ((i - 1) % 10), kCellsTop + 40 * ((i - 1) / 10), 30, 26);
+        cell->setFont(songFont(9));
+        cell->setAlignment(Qt::AlignCenter);
+        cell->setVisible(false);
+    }
+
+    auto* legend = new Label(
+        this, u"legend"_s, u"（说明：绿色表示做对了，红色表示做错了，黄色表示看全程演示完成，不算已掌握）"_s);
+    legend->setFont(songFont(9));
+    legend->setTransparent(true);
+    legend->setGeometry(30, 318, 500, 20);
+
+    m_closeButton = new PushButton(this, u"closeButton"_s, u"关  闭"_s);
+    m_closeButton->setFont(songFont(9));
+    m_closeButton->setGeometry(228, 352, 104, 28);
+    connect(m_closeButton, &PushButton::clicked, this, [this] { close(); });
+}
+
+Label* AttemptWindow::cell(int question) const
+{
+    return findChild<Label*>(u"Label%1"_s.arg(question), Qt::FindDirectChildrenOnly);
+}
+
+bool AttemptWindow::load(qint64 attemptId)
+{
+    auto connection = openDatabase();
+    if (!connection) {
+        failProgram(connection.error());
+        return false;
+    }
+    auto attempts = connection.value()->select(
+        u"SELECT setname, 交卷时间, 得分, 题数, 做对题数, 考试模式 FROM 练习记录 WHERE 记录ID = ?"_s,
+        {attemptId});
+    auto questions = readAttemptQuestions(*connection.value(), attemptId);
+    connection.value()->close();
+    if (!attempts || !questions) {
+        failProgram(attempts ? questions.error() : attempts.error());
+        return false;
+    }
+    if (attempts->empty())
+        return false;
+    const Connection::Row& row = attempts->front();
+    const QDateTime handedIn = QDateTime::fromString(row[1].toString(), Qt::ISODate).toLocalTime();
+    m_titleLabel->setCaption(u"%1　%2交卷%3"_s.arg(row[0].toString(),
+                                                   handedIn.toString(u"yyyy-MM-dd HH:mm"_s),
+                                                   row[5].toLongLong() ? u"（考试模式）"_s : QString()));
+    m_scoreLabel->setCaption(u"得分："_s + numberText(row[2].toDouble()) +
+                             u"　　做对 %1 题，共 %2 题"_s.arg(row[4].toInt()).arg(row[3].toInt()));
+    for (const AttemptQuestion& q : questions.value()) {
+        Label* c = cell(q.position);
+        if (!c)
+            continue;
+        c->setVisible(true);
+        c->setBackColor(!q.right ? windowsRed : q.demonstration ? demonstrationColor : windowsGreen);
+        QStringList tip{q.topic.isEmpty() ? u"考点：未知"_s : u"考点："_s + q.topic};
+        if (q.demonstration)
+            tip << u"看过全程演示"_s;
+        if (q.hint)
+            tip << u"看过操作提示"_s;
+        c->setToolTip(tip.join(u'\n'));
+    }
+    return true;
+}
+
+void AttemptWindow::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    QLinearGradient background(0, 0, 0, height());
+    background.setColorAt(0, QColor(232, 240, 250));
+    background.setColorAt(1, QColor(204, 219, 238));
+    p.fillRect(rect(), background);
+    const QRect banner(0, 0, width(), 44);
+    QLinearGradient bannerFill(0, 0, 0, banner.height());
+    bannerFill.setColorAt(0, QColor(31, 78, 150));
+    bannerFill.setColorAt(1, QColor(18, 52, 110));
+    p.fillRect(banner, bannerFill);
+    p.fillRect(QRect(0, banner.bottom() - 2, width(), 3), QColor(240, 170, 30));
+    p.setPen(Qt::white);
+    p.setFont(heiFont(15, true));
+    p.drawText(banner.adjusted(0, 0, 0, -3), Qt::AlignCenter, windowTitle());
+    p.setPen(QColor(160, 182, 210));
+    p.setBrush(QColor(250, 252, 255));
+    p.drawRoundedRect(QRectF(kCellsLeft - 16.5, kCellsTop - 14.5, 44 * 10 + 18, 40 * 4 + 16), 5, 5);
+}
+
+} // namespace pptdrill

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "paper/practicehistory.h"
+#include "shell/widgets/form.h"
+
+namespace pptdrill {
+
+class Label;
+class PushButton;
+
+// One attempt of the history "lxmx": its score and the grid of its questions,
+// green when mastered, red when wrong, yellow when solved by watching the
+// demonstration; the part of the module of each question in its tip.
+class AttemptWindow : public Form
+{
+    Q_OBJECT
+
+public:
+    explicit AttemptWindow(Trainer& trainer);
+
+    // Reads the attempt (false: it is not there, or the database failed).
+    bool load(qint64 attemptId);
+
+    Label* cell(int question) const;
+    Label* scoreLabel() const { return m_scoreLabel; }
+    Label* titleLabel() const { return m_titleLabel; }
+    PushButton* closeButton() const { return m_closeButton; }
+
+    static constexpr int demonstrationColor = 0x00C8FF; // yellow, as BackColor numbers read (BGR)
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Label* m_titleLabel = nullptr;
+    Label* m_scoreLabel = nullptr;
+    PushButton* m_closeButton = nullptr;
+};
+
+} // namespace pptdrill

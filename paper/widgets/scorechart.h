@@ -1,0 +1,56 @@
+#pragma once
+
+#include "paper/practicehistory.h"
+
+#include <QWidget>
+#include <vector>
+
+namespace pptdrill {
+
+// The scores of the handed-in papers, one after the other from the oldest,
+// one line per family of practices (setFamilies()), with the pass mark of the
+// examination drawn across.
+class ScoreChart : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ScoreChart(QWidget* parent = nullptr);
+
+    void setAttempts(const std::vector<Attempt>& attempts);
+    // The pass mark of a real paper, out of 100.
+    static constexpr double passMark = 60;
+
+    // The points of one family: (attempt's place from the oldest, score).
+    const std::vector<QPointF>& line(const QString& family) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::vector<std::vector<QPointF>> m_lines; // by setFamilies() index
+    int m_count = 0;
+    QString m_firstDay;
+    QString m_lastDay;
+};
+
+// The share of each part of the module answered right (and not by watching
+// the demonstration) over the recent attempts, weakest first.
+class TopicChart : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TopicChart(QWidget* parent = nullptr);
+
+    void setShares(const std::vector<TopicShare>& shares);
+    const std::vector<TopicShare>& shares() const { return m_shares; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::vector<TopicShare> m_shares;
+};
+
+} // namespace pptdrill
