@@ -73,8 +73,8 @@ QColor schemeColour(int index, const QString& designName)
 }
 
 // The greys beneath the hexagon, white to black.
-const QRgb kGreys[] = {0xFFFFFF, 0xEAEAEA, 0xDDDDDD, 0xC0C0C0, 0xB2B2B2, 0x969696, 0x808080, 0x777777,
-                       0x5F5F5F, 0x4D4D4D, 0x333333, 0x292929, 0x1C1C1C, 0x111111, 0x000000};
+const QRgb kGreys[] = {0xFFFFFF, 0xF0F0F0, 0xDDDDDD, 0xC0C0C0, 0xB2B2B2, 0x969696, 0x808080,
+                       0x6B6B6B, 0x555555, 0x333333, 0x292929, 0x1C1C1C, 0x000000};
 
 int webSafe(double channel)
 {
@@ -212,9 +212,12 @@ void paintSpectrum(QPainter& p, const QRect& field, const QRect& bar, const QCol
     // The cross-hair where the colour's hue and saturation lie.
     const QPoint at(field.left() + static_cast<int>(h * (field.width() - 1)),
                     field.top() + static_cast<int>((1 - s) * (field.height() - 1)));
+    p.save();
+    p.setClipRect(field, Qt::IntersectClip);
     p.setPen(QPen(Qt::black, 2));
     for (const QPoint& d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
         p.drawLine(at + d * 3, at + d * 8);
+    p.restore();
     // The luminance bar: white at the top, the colour's hue in the middle, black at the bottom.
     QLinearGradient g(bar.topLeft(), bar.bottomLeft());
     g.setColorAt(0, Qt::white);

@@ -2,6 +2,7 @@
 
 // Parts of the simulated window's look that its toolbars and dialogs share.
 #include <QRect>
+#include <QString>
 
 class QPainter;
 
@@ -13,5 +14,12 @@ void barGradient(QPainter& p, const QRect& r);
 void paintWhiteBox(QPainter& p, const QRect& r);
 // The arrow button at the right end of a drop-down box.
 void paintDropArrow(QPainter& p, const QRect& r);
+// The text of an edit box, leaving `reserve` pixels at its right end: shown selected
+// when typing will replace it, else with the caret after it when `caret`.
+void paintBoxText(QPainter& p, const QRect& box, const QString& shown, bool selected, bool caret,
+                  int reserve);
+// A push button of a dialog, pressed or not; a greyed one's text is grey.
+void paintButtonFace(QPainter& p, const QRect& r, const QString& text, bool pressed = false,
+                     bool enabled = true);
 
 } // namespace pptdrill::kit

@@ -88,7 +88,10 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
         const KitButton* b = m_session->kit().toolbarButton(t.path.first());
         moves.push_back(
             {DemoMove::Click, (b && b->text.isEmpty() ? u"tbarrow:"_s : u"tb:"_s) + t.path.first(), {}});
-        menuItems(u"tbitem:"_s, t.path, 0);
+        if (b && b->type == KitButtonType::Color)
+            moves.push_back({DemoMove::Click, u"drop:"_s + t.path.last(), {}});
+        else
+            menuItems(u"tbitem:"_s, t.path, 0);
         break;
     }
     case KitTarget::Key:
@@ -114,14 +117,20 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
             break;
         const QString loc = t.form + u'/' + t.control->id;
         const KitControlType type = t.control->type;
+        // A control on another page of the dialog: that page first.
+        const auto& d = m_session->dialog();
+        if (t.kind == KitTarget::Dialog && d && d->name == t.form && !t.control->tab.isEmpty() &&
+            t.control->tab != d->tab)
+            moves.push_back({DemoMove::Click, u"tab:"_s + t.form + u'/' + t.control->tab, {}});
         if (!t.hasValue || type == KitControlType::Check) {
             moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
         } else if (type == KitControlType::Tabs) {
             moves.push_back({DemoMove::Click, u"tab:"_s + t.form + u'/' + t.value, {}});
         } else if (type == KitControlType::List || type == KitControlType::Options ||
-                   type == KitControlType::Gallery) {
+                   type == KitControlType::Gallery || type == KitControlType::Palette ||
+                   (type == KitControlType::EditList && t.control->items.contains(t.value))) {
             moves.push_back({DemoMove::Click, u"item:"_s + loc + u'/' + t.value, {}});
-        } else if (type == KitControlType::Combo && !t.control->editable) {
+        } else if ((type == KitControlType::Combo && !t.control->editable) || type == KitControlType::Color) {
             moves.push_back({DemoMove::Click, u"ctl:"_s + loc, {}});
             moves.push_back({DemoMove::Click, u"drop:"_s + t.value, {}});
         } else if (type == KitControlType::Combo && t.control->items.contains(t.value)) {

@@ -98,21 +98,6 @@ void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const
     }
 }
 
-void paintButtonFace(QPainter& p, const QRect& r, const QString& text, bool pressed = false)
-{
-    QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, pressed ? QColor(0xE2, 0xDE, 0xD0) : QColor(0xFF, 0xFF, 0xFF));
-    g.setColorAt(1, pressed ? QColor(0xFF, 0xFF, 0xFF) : QColor(0xE2, 0xDE, 0xD0));
-    QPainterPath path;
-    path.addRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-    p.fillPath(path, g);
-    p.setPen(QColor(0x00, 0x3C, 0x74));
-    p.drawPath(path);
-    p.setPen(Qt::black);
-    p.setFont(uiFont(12));
-    p.drawText(r, Qt::AlignCenter, text);
-}
-
 void paintCheckBox(QPainter& p, const QRect& box, bool on)
 {
     p.fillRect(box, Qt::white);
@@ -143,6 +128,42 @@ void paintRadio(QPainter& p, const QRect& box, bool on)
 
 } // namespace
 
+namespace kit {
+
+void paintButtonFace(QPainter& p, const QRect& r, const QString& text, bool pressed, bool enabled)
+{
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, pressed ? QColor(0xE2, 0xDE, 0xD0) : QColor(0xFF, 0xFF, 0xFF));
+    g.setColorAt(1, pressed ? QColor(0xFF, 0xFF, 0xFF) : QColor(0xE2, 0xDE, 0xD0));
+    QPainterPath path;
+    path.addRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    p.fillPath(path, g);
+    p.setPen(QColor(0x00, 0x3C, 0x74));
+    p.drawPath(path);
+    p.setPen(enabled ? QColor(Qt::black) : kGreyText);
+    p.setFont(uiFont(12));
+    p.drawText(r, Qt::AlignCenter, text);
+}
+
+void paintBoxText(QPainter& p, const QRect& box, const QString& shown, bool selected, bool caret, int reserve)
+{
+    const QFontMetrics fm(p.font());
+    if (selected) {
+        const QRect mark(box.left() + 3, box.top() + 3, fm.horizontalAdvance(shown) + 2, box.height() - 6);
+        p.fillRect(mark.intersected(box.adjusted(1, 1, -reserve, -1)), kSelectText);
+        p.setPen(Qt::white);
+    } else {
+        p.setPen(Qt::black);
+    }
+    p.drawText(box.adjusted(4, 0, -reserve, 0), Qt::AlignVCenter, shown);
+    if (caret && !selected) {
+        const int x = box.left() + 4 + fm.horizontalAdvance(shown);
+        p.drawLine(x, box.top() + 4, x, box.bottom() - 4);
+    }
+}
+
+} // namespace kit
+
 void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state, const QRect& client,
                         bool dialog)
 {
@@ -165,9 +186,20 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
         p.setFont(uiFont(12));
         p.setPen(Qt::black);
         const bool focused = m_field && m_field->form == form.name && m_field->control == c->id;
-        if (t == KitControlType::Label) {
-            p.drawText(rect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter,
-                       c->text.isEmpty() ? c->id : c->text);
+        if (dialog && paintOwnControl(p, form, *c, rect, state)) {
+            // Drawn in its own way.
+        } else if (t == KitControlType::Label) {
+            // "{id}" in a label shows the value of that control (the chosen chart sub-type).
+            QString text = c->text.isEmpty() ? c->id : c->text;
+            for (qsizetype open = text.indexOf(u'{'); open >= 0; open = text.indexOf(u'{', open + 1)) {
+                const qsizetype close = text.indexOf(u'}', open);
+                if (close < 0)
+                    break;
+                const QString id = text.mid(open + 1, close - open - 1);
+                if (form.control(id))
+                    text.replace(open, close - open + 1, state.value(id));
+            }
+            p.drawText(rect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter, text);
         } else if (t == KitControlType::Group) {
             if (dialog) {
                 p.setPen(QColor(0xD0, 0xD0, 0xBF));
@@ -195,7 +227,12 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                        QFontMetrics(f).elidedText(c->text.isEmpty() ? c->id : c->text, Qt::ElideRight,
                                                   rect.width() - 22));
         } else if (t == KitControlType::Button) {
-            paintButtonFace(p, rect, c->text.isEmpty() ? c->id : c->text);
+            // A wizard's 上一步 on its first page and 下一步 on its last are greyed.
+            const KitControl* tabs = form.tabs();
+            const qsizetype page = tabs ? tabs->items.indexOf(state.tab) : -1;
+            const bool greyed = (c->opens == u"page:previous"_s && page == 0) ||
+                                (c->opens == u"page:next"_s && tabs && page == tabs->items.size() - 1);
+            paintButtonFace(p, rect, c->text.isEmpty() ? c->id : c->text, false, !greyed);
         } else if (t == KitControlType::Check) {
             paintCheckBox(p, QRect(rect.left(), rect.center().y() - 6, 13, 13), value == u"on"_s);
             p.setPen(Qt::black);
@@ -220,20 +257,7 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
             QString shown = focused && !selected ? m_field->text : value;
             if (t == KitControlType::Spin && !c->suffix.isEmpty() && !focused)
                 shown += c->suffix;
-            if (selected) {
-                // The whole value selected: typing replaces it.
-                const QRect mark(box.left() + 3, box.top() + 3, fm.horizontalAdvance(shown) + 2,
-                                 box.height() - 6);
-                p.fillRect(mark.intersected(box.adjusted(1, 1, -18, -1)), kSelectText);
-                p.setPen(Qt::white);
-            } else {
-                p.setPen(Qt::black);
-            }
-            p.drawText(box.adjusted(4, 0, -18, 0), Qt::AlignVCenter, shown);
-            if (focused && !selected) {
-                const int x = box.left() + 4 + fm.horizontalAdvance(shown);
-                p.drawLine(x, box.top() + 4, x, box.bottom() - 4);
-            }
+            paintBoxText(p, box, shown, selected, focused, 18);
             if (t == KitControlType::Combo) {
                 paintDropArrow(p, QRect(box.right() - 15, box.top() + 1, 15, box.height() - 2));
             } else if (t == KitControlType::Spin) {
@@ -252,24 +276,7 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                 box.setTop(rect.top() + 18);
             }
             paintWhiteBox(p, box);
-            p.save();
-            p.setClipRect(box.adjusted(1, 1, -1, -1), Qt::IntersectClip);
-            const QString key = formKey + c->id;
-            const int scroll = m_listScroll.count(key) ? m_listScroll.at(key) : 0;
-            for (qsizetype i = 0; i < c->items.size(); ++i) {
-                const QRect row(box.left() + 2, box.top() + 2 + (static_cast<int>(i) - scroll) * 18,
-                                box.width() - 4, 18);
-                if (row.bottom() < box.top() || row.top() > box.bottom())
-                    continue;
-                if (c->items[i] == value) {
-                    p.fillRect(row, QColor(0x31, 0x6A, 0xC5));
-                    p.setPen(Qt::white);
-                } else {
-                    p.setPen(Qt::black);
-                }
-                p.drawText(row.adjusted(4, 0, 0, 0), Qt::AlignVCenter, c->items[i]);
-            }
-            p.restore();
+            paintListRows(p, form, *c, box, value, dialog);
         } else if (t == KitControlType::Gallery) {
             const QRect box = itemBox(*c, rect, dialog);
             if (!c->label.isEmpty() && !dialog)
@@ -289,7 +296,8 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                     p.drawText(cell.rect.adjusted(4, 0, 0, 0), Qt::AlignVCenter, cell.item);
                     continue;
                 }
-                const QRect pic = cell.rect.adjusted(5, 3, -5, -16);
+                const bool pictures = c->style == u"pictures"_s;
+                const QRect pic = cell.rect.adjusted(5, 3, -5, pictures ? -3 : -16);
                 const bool chosen = cell.item == value;
                 if (chosen || cell.rect.contains(m_mouse)) {
                     p.fillRect(cell.rect.adjusted(1, 1, -1, -1), chosen ? QColor(0xFF, 0xD5, 0x8C) : kSelect);
@@ -303,7 +311,7 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                 // A style known only by its place ("第3行第4列", the WordArt gallery) has
                 // no caption: the real gallery shows the pictures alone.
                 static const QRegularExpression place(u"^第\\d+行第\\d+列$"_s);
-                if (place.match(cell.item).hasMatch())
+                if (pictures || place.match(cell.item).hasMatch())
                     continue;
                 p.setPen(Qt::black);
                 p.setFont(uiFont(10));
@@ -407,14 +415,47 @@ void KitView::paintDrop(QPainter& p)
     if (!m_drop)
         return;
     const QRect r = dropRect();
+    p.setFont(uiFont(12));
+    const QPoint pointer = m_demo.running ? m_demo.pointer : m_mouse;
+    if (dropIsPalette()) {
+        // Swatches and the commands above and below them, as the palettes of PowerPoint 2003 show them.
+        p.fillRect(r.translated(3, 3), QColor(0, 0, 0, 60));
+        p.fillRect(r, QColor(0xF9, 0xF8, 0xF7));
+        p.setPen(QColor(0x00, 0x2D, 0x96));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        const QString value =
+            m_drop->toolbar
+                ? QString()
+                : (m_drop->dialog
+                       ? (m_session->dialog() ? m_session->dialog()->value(m_drop->control) : QString())
+                       : m_session->taskPane().value(m_drop->control));
+        const QString design = m_session->presentation().design;
+        for (const DropCell& cell : dropCells()) {
+            const bool hot = cell.rect.contains(pointer);
+            if (hot || cell.item == value) {
+                p.fillRect(cell.rect, hot ? kSelect : QColor(0xFF, 0xD5, 0x8C));
+                p.setPen(kSelectLine);
+                p.drawRect(cell.rect.adjusted(0, 0, -1, -1));
+            }
+            if (cell.swatch) {
+                const QRect chip = cell.rect.adjusted(3, 3, -3, -3);
+                p.fillRect(chip, colourOf(cell.item, design));
+                p.setPen(QColor(0x80, 0x80, 0x80));
+                p.drawRect(chip.adjusted(0, 0, -1, -1));
+            } else {
+                p.setPen(Qt::black);
+                p.drawText(cell.rect, Qt::AlignCenter, cell.item);
+            }
+        }
+        return;
+    }
     p.fillRect(r, Qt::white);
     p.setPen(Qt::black);
     p.drawRect(r.adjusted(0, 0, -1, -1));
-    p.setFont(uiFont(12));
     for (const Hot& h : m_hots) {
         if (!h.locator.startsWith(u"drop:"_s))
             continue;
-        const bool hot = h.rect.contains(m_demo.running ? m_demo.pointer : m_mouse);
+        const bool hot = h.rect.contains(pointer);
         if (hot)
             p.fillRect(h.rect, QColor(0x31, 0x6A, 0xC5));
         p.setPen(hot ? Qt::white : Qt::black);

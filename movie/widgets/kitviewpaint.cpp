@@ -107,6 +107,7 @@ void KitView::paintEvent(QPaintEvent*)
     paintDialog(p);
     paintMenus(p);
     paintDrop(p);
+    paintSwatchTip(p);
     if (m_hintVisible)
         paintHint(p);
     if (!m_completionText.isEmpty())
@@ -206,7 +207,8 @@ void KitView::paintToolbarButtons(QPainter& p, int layer)
                        fm.elidedText(m_session->toolbarValue(b->name), Qt::ElideRight, box.width() - 16));
             continue;
         }
-        const bool open = m_menu.open && m_menu.toolbar == b->name;
+        const bool open = (m_menu.open && m_menu.toolbar == b->name) ||
+                          (m_drop && m_drop->toolbar && m_drop->control == b->name);
         if ((h.rect.contains(m_mouse) && !blocked) || open) {
             p.fillRect(h.rect, open ? QColor(0xFF, 0xD5, 0x8C) : kSelect);
             p.setPen(kSelectLine);
