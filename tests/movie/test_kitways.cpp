@@ -1,8 +1,8 @@
 // The ways of the real PowerPoint 2003 that reach a command other than its
 // menu, clicked through the window with the shipped kit.
 #include "movie/kitcatalog.h"
-#include "movie/widgets/kitview.h"
 #include "movie/moviesession.h"
+#include "movie/widgets/kitview.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -170,10 +170,10 @@ TEST(KitWays, DoubleClickingAListItemChoosesItAndPressesTheButtonWhereTheRealDia
     {
         // 字体's lists take no double-click: the dialog stays open.
         auto view = viewOf(kTwoSlides, uR"j({"hint": "a", "accept": ["menu:格式(O)/字体(F)..."]},
-                                          {"hint": "b", "accept": ["dialog:字体/字号=10"]},
+                                          {"hint": "b", "accept": ["dialog:字体/字号=20"]},
                                           {"hint": "c", "accept": ["dialog:字体/确定"]})j"_s);
         ASSERT_TRUE(view->performThroughUi(u"menu:格式(O)/字体(F)..."_s));
-        const QPoint item = at(*view, u"item:字体/字号/10"_s).center();
+        const QPoint item = at(*view, u"item:字体/字号/20"_s).center();
         view->clickAt(item);
         view->clickAt(item, Qt::LeftButton, true);
         EXPECT_EQ(view->session().stepIndex(), 2);
