@@ -166,7 +166,7 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         const QString part = h.locator.section(u':', -1);
         const QString key = h.locator.mid(7, h.locator.size() - 8 - part.size());
         const ScrollBar bar = scrollBar(key);
-        const int line = key == u"slides"_s ? 30 : 17;
+        const int line = key == u"slides"_s ? 30 : key.startsWith(u"list:"_s) ? 18 : 17; // a list: one row
         if (part == u"up"_s || part == u"down"_s)
             setScroll(key, bar.value + (part == u"up"_s ? -line : line));
         else if (part == u"pageup"_s || part == u"pagedown"_s)

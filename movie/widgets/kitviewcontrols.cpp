@@ -29,9 +29,10 @@ constexpr int kPaletteColumns = 8;
 // Where a cell of the hexagon answers to the pointer: its rows do not overlap.
 QRect hexHitRect(const HexCell& cell)
 {
-    const double w = std::sqrt(3.0) * cell.radius;
-    return QRectF(cell.centre.x() - w / 2, cell.centre.y() - 0.75 * cell.radius, w, 1.5 * cell.radius)
-        .toAlignedRect();
+    const double w = std::sqrt(3.0) * cell.radius, h = 1.5 * cell.radius;
+    const auto edge = [](double x) { return static_cast<int>(std::floor(x + 0.5)); };
+    return QRect(QPoint(edge(cell.centre.x() - w / 2), edge(cell.centre.y() - h / 2)),
+                 QPoint(edge(cell.centre.x() + w / 2) - 1, edge(cell.centre.y() + h / 2) - 1));
 }
 
 // The icon of an item of a side bar, by what it names.
