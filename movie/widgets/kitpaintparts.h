@@ -18,6 +18,8 @@ void paintDropArrow(QPainter& p, const QRect& r);
 // when typing will replace it, else with the caret after it when `caret`.
 void paintBoxText(QPainter& p, const QRect& box, const QString& shown, bool selected, bool caret,
                   int reserve);
+// The picture of a chart sub-type of 图表类型 ("堆积数据点折线图").
+void paintChartKind(QPainter& p, const QRect& rect, const QString& name);
 // A push button of a dialog, pressed or not; a greyed one's text is grey.
 void paintButtonFace(QPainter& p, const QRect& r, const QString& text, bool pressed = false,
                      bool enabled = true);

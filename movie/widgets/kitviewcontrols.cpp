@@ -342,7 +342,7 @@ bool KitView::paintOwnControl(QPainter& p, const KitForm& form, const KitControl
                 p.setPen(Qt::black);
                 p.drawText(QRect(cell.left() + 2, icon.bottom() + 2, cell.width() - 4,
                                  cell.bottom() - icon.bottom() - 3),
-                           Qt::AlignHCenter | Qt::AlignTop | Qt::TextWrapAnywhere, item);
+                           Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, item);
             }
             return true;
         }
@@ -384,7 +384,7 @@ bool KitView::paintOwnControl(QPainter& p, const KitForm& form, const KitControl
             p.setPen(chosen || cell.contains(pointer) ? kSelectLine : QColor(0xA0, 0xA0, 0x98));
             p.drawRect(cell.adjusted(0, 0, -1, -1));
             p.setPen(Qt::black);
-            p.drawText(cell.adjusted(4, 2, -4, -2), Qt::AlignCenter | Qt::TextWrapAnywhere, c.items[i]);
+            p.drawText(cell.adjusted(4, 2, -4, -2), Qt::AlignCenter | Qt::TextWordWrap, c.items[i]);
         }
         return true;
     }

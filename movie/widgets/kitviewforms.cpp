@@ -90,7 +90,7 @@ void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const
     } else if (gallery == u"图示类型"_s) {
         paintIcon(p, r.adjusted(r.width() / 6, 0, -r.width() / 6, 0), u"diagram"_s);
     } else if (gallery == u"子图表类型"_s) {
-        paintIcon(p, r.adjusted(r.width() / 6, 0, -r.width() / 6, 0), u"chart"_s);
+        paintChartKind(p, r, item);
     } else if (gallery == u"位置"_s) {
         paintIcon(p, r.adjusted(r.width() / 4, 2, -r.width() / 4, -2), u"open"_s);
     } else {
