@@ -22,13 +22,33 @@ namespace pptdrill {
 namespace {
 
 const std::pair<KitControlType, QString> kControlTypes[] = {
-    {KitControlType::Label, u"label"_s},     {KitControlType::Group, u"group"_s},
-    {KitControlType::Tabs, u"tabs"_s},       {KitControlType::List, u"list"_s},
-    {KitControlType::Combo, u"combo"_s},     {KitControlType::Check, u"check"_s},
-    {KitControlType::Options, u"options"_s}, {KitControlType::Spin, u"spin"_s},
-    {KitControlType::Text, u"text"_s},       {KitControlType::Button, u"button"_s},
-    {KitControlType::Link, u"link"_s},       {KitControlType::Gallery, u"gallery"_s},
+    {KitControlType::Label, u"label"_s},       {KitControlType::Group, u"group"_s},
+    {KitControlType::Tabs, u"tabs"_s},         {KitControlType::List, u"list"_s},
+    {KitControlType::Combo, u"combo"_s},       {KitControlType::Check, u"check"_s},
+    {KitControlType::Options, u"options"_s},   {KitControlType::Spin, u"spin"_s},
+    {KitControlType::Text, u"text"_s},         {KitControlType::Button, u"button"_s},
+    {KitControlType::Link, u"link"_s},         {KitControlType::Gallery, u"gallery"_s},
+    {KitControlType::EditList, u"editlist"_s}, {KitControlType::Color, u"color"_s},
+    {KitControlType::Palette, u"palette"_s},   {KitControlType::Spectrum, u"spectrum"_s},
+    {KitControlType::Swatch, u"swatch"_s},
 };
+
+// The drawing styles a control type has besides its plain one.
+QStringList stylesOf(KitControlType type)
+{
+    switch (type) {
+    case KitControlType::Tabs:
+        return {u"bar"_s, u"wizard"_s};
+    case KitControlType::Options:
+        return {u"bar"_s};
+    case KitControlType::Palette:
+        return {u"hexagon"_s};
+    case KitControlType::Gallery:
+        return {u"pictures"_s};
+    default:
+        return {};
+    }
+}
 
 // The JSON kinds of the kit's values.
 enum class Kind
@@ -201,6 +221,7 @@ private:
     bool readForm(const QJsonValue& v, const JsonPath& at, KitForm& form);
     bool readFormPart(const QString& name, bool dialog, const QJsonValue& v, const JsonPath& at);
     bool readControl(const QJsonValue& v, const JsonPath& at, KitControl& control);
+    bool checkReferences(const QJsonObject& o, const JsonPath& at, KitForm& form);
 
     KitCatalog& m_kit;
     std::map<QString, std::vector<KitButton>> m_toolbars;
@@ -331,8 +352,10 @@ bool KitReader::readButton(const QJsonValue& v, const JsonPath& at, KitButton& b
     const QString type = b[u"type"_s].toString(u"button"_s);
     if (type == u"combo"_s)
         button.type = KitButtonType::Combo;
+    else if (type == u"color"_s)
+        button.type = KitButtonType::Color;
     else if (type != u"button"_s)
-        return fail(at / u"type"_s, u"“%1”不是工具栏按钮的类型（可用：button、combo）"_s.arg(type));
+        return fail(at / u"type"_s, u"“%1”不是工具栏按钮的类型（可用：button、combo、color）"_s.arg(type));
     button.separator = b[u"separator"_s].toBool();
     button.name = b[u"name"_s].toString();
     button.icon = b[u"icon"_s].toString();
@@ -382,6 +405,12 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
                     u"“%1”不是控件类型（可用：%2）"_s.arg(c[u"type"_s].toString(), known.join(u'、')));
     }
     control.type = *type;
+    if (c.contains(u"style"_s) && !stylesOf(control.type).contains(c[u"style"_s].toString())) {
+        const QStringList styles = stylesOf(control.type);
+        return fail(at / u"style"_s,
+                    u"“%1”不是%2的样式（可用：%3）"_s.arg(c[u"style"_s].toString(), c[u"type"_s].toString(),
+                                                          styles.isEmpty() ? u"无"_s : styles.join(u'、')));
+    }
     if (c.contains(u"value"_s)) {
         const Kind kind = control.type == KitControlType::Check  ? Kind::Flag
                           : control.type == KitControlType::Spin ? Kind::Number
@@ -439,11 +468,9 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
 // `form.name` and `form.dialog` are set by the caller.
 bool KitReader::readForm(const QJsonValue& v, const JsonPath& at, KitForm& form)
 {
-    static const std::vector<Field> fields{{u"title"_s, Kind::Text},
-                                           {u"width"_s, Kind::Whole},
-                                           {u"height"_s, Kind::Whole},
-                                           {u"controls"_s, Kind::Objects},
-                                           {u"like"_s, Kind::Text}};
+    static const std::vector<Field> fields{{u"title"_s, Kind::Text},   {u"width"_s, Kind::Whole},
+                                           {u"height"_s, Kind::Whole}, {u"controls"_s, Kind::Objects},
+                                           {u"like"_s, Kind::Text},    {u"presets"_s, Kind::Object}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject o = v.toObject();
@@ -457,6 +484,54 @@ bool KitReader::readForm(const QJsonValue& v, const JsonPath& at, KitForm& form)
         if (!readControl(controls[i], at / u"controls"_s / i, control))
             return false;
         form.controls.push_back(std::move(control));
+    }
+    return checkReferences(o, at, form);
+}
+
+// The controls that others name (a list following another, a preset value, the
+// spin boxes a colour field shows) are controls of the same form.
+bool KitReader::checkReferences(const QJsonObject& o, const JsonPath& at, KitForm& form)
+{
+    for (size_t i = 0; i < form.controls.size(); ++i) {
+        const KitControl& c = form.controls[i];
+        const JsonPath here = at / u"controls"_s / static_cast<qsizetype>(i);
+        for (const auto& [other, lists] : c.itemsFor) {
+            if (!form.control(other))
+                return fail(here / u"itemsFor"_s / other, u"不是本窗体的控件"_s);
+        }
+        if (c.type == KitControlType::Spectrum) {
+            for (qsizetype k = 0; k < c.items.size(); ++k) {
+                const KitControl* spin = form.control(c.items[k]);
+                if (!spin || spin->type != KitControlType::Spin)
+                    return fail(here / u"items"_s / k, u"不是本窗体的数值框"_s);
+            }
+            if (c.items.size() != 3)
+                return fail(here / u"items"_s, u"应列出红色、绿色、蓝色三个数值框"_s);
+        }
+    }
+    const QJsonObject presets = o[u"presets"_s].toObject();
+    for (auto it = presets.begin(); it != presets.end(); ++it) {
+        const JsonPath command = at / u"presets"_s / it.key();
+        if (!checkKind(it.value(), command, Kind::Object))
+            return false;
+        const QJsonObject values = it.value().toObject();
+        for (auto value = values.begin(); value != values.end(); ++value) {
+            const JsonPath where = command / value.key();
+            if (!checkKind(value.value(), where, Kind::Text))
+                return false;
+            const QString text = value.value().toString();
+            const KitControl* c = form.control(value.key());
+            if (form.like.isEmpty() && !c)
+                return fail(where, u"不是本窗体的控件"_s);
+            if (c && c->type == KitControlType::Check && text != u"on"_s && text != u"off"_s)
+                return fail(where, u"复选框的值只能是 on 或 off"_s);
+            const bool chosen = c && (c->type == KitControlType::List || c->type == KitControlType::Options ||
+                                      c->type == KitControlType::Color || c->type == KitControlType::Tabs ||
+                                      (c->type == KitControlType::Combo && !c->editable));
+            if (chosen && !c->items.contains(text))
+                return fail(where, u"“%1”中没有“%2”"_s.arg(value.key(), text));
+            form.presets[it.key()][value.key()] = text;
+        }
     }
     return true;
 }
@@ -666,6 +741,15 @@ Result<KitCatalog> KitCatalog::load(const std::vector<KitFile>& files)
         form.controls = model->second.controls;
         form.width = model->second.width;
         form.height = model->second.height;
+        for (const auto& [command, values] : form.presets) {
+            for (const auto& [id, value] : values) {
+                if (!form.control(id))
+                    return Result<KitCatalog>::failure(
+                        u"PowerPoint 套件有误：对话框“%1”的 presets 中“%2”不是它的控件"_s.arg(name, id));
+            }
+        }
+        if (form.presets.empty())
+            form.presets = model->second.presets;
     }
     for (auto& [name, pane] : kit.m_taskPanes) {
         for (KitControl& button : pane.controls) {
@@ -942,10 +1026,12 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
                 return R::failure(u"“%1”的值应为数字"_s.arg(id));
         } else if (type == KitControlType::List || type == KitControlType::Options ||
                    type == KitControlType::Gallery || type == KitControlType::Tabs ||
+                   type == KitControlType::Color || type == KitControlType::Palette ||
                    (type == KitControlType::Combo && !t.control->editable)) {
             if (!t.control->items.contains(t.value) || t.control->headers.contains(t.value))
                 return R::failure(u"“%1”中没有“%2”"_s.arg(id, t.value));
-        } else if (type != KitControlType::Text && type != KitControlType::Combo) {
+        } else if (type != KitControlType::Text && type != KitControlType::Combo &&
+                   type != KitControlType::EditList) {
             return R::failure(u"“%1”不能取值"_s.arg(id));
         }
         return t;

@@ -41,11 +41,13 @@ struct KitMenu
     std::vector<KitMenuItem> items;
 };
 
-// What a toolbar button is: a button (the default) or a drop-down box.
+// What a toolbar button is: a button (the default), a drop-down box, or a
+// button whose arrow opens a colour palette (its items: swatches and commands).
 enum class KitButtonType
 {
     Button,
     Combo,
+    Color,
 };
 
 struct KitButton
@@ -67,7 +69,10 @@ struct KitButton
 
 // The kinds of control of a dialog or task pane, by their kit names: "label",
 // "group", "tabs", "list", "combo", "check", "options", "spin", "text",
-// "button", "link", "gallery".
+// "button", "link", "gallery", "editlist" (an edit box above a list),
+// "color" (a drop-down box of colour swatches), "palette" (swatches on view),
+// "spectrum" (the colour field and luminance bar of custom colours) and
+// "swatch" (the new colour over the current one).
 enum class KitControlType
 {
     Label,
@@ -82,6 +87,11 @@ enum class KitControlType
     Button,
     Link,
     Gallery,
+    EditList,
+    Color,
+    Palette,
+    Spectrum,
+    Swatch,
 };
 
 struct KitControl
@@ -101,10 +111,12 @@ struct KitControl
     QJsonValue value;
     QString under;  // the task-pane control it belongs to ("添加效果")
     QString format; // how a spin box shows its number ("mm:ss")
-    QString style;  // how tabs are drawn: "" as tabs, "bar" or "wizard" as a side list
+    // How it is drawn: tabs "bar" or "wizard" (a side list), options "bar" (buttons),
+    // palette "hexagon", gallery "pictures" (no captions).
+    QString style;
     QString icon;
     // A task-pane button's drop-down menu: a submenu for each control `under`
-    // it, listing its items (添加效果 → 进入 → 百叶窗).
+    // it, listing their items (添加效果 → 进入 → 百叶窗).
     std::vector<KitMenuItem> menu;
     // The items of this control for each item of another one: itemsFor[id][item].
     std::map<QString, std::map<QString, QStringList>> itemsFor;
@@ -124,6 +136,9 @@ struct KitForm
     int width = 0;
     int height = 0;
     std::vector<KitControl> controls;
+    // The values a dialog opens with when a given command opens it
+    // ("动作按钮: 前进或下一项" → 超链接到 下一张幻灯片), by the command's text.
+    std::map<QString, std::map<QString, QString>> presets;
 
     const KitControl* control(const QString& id) const;
     const KitControl* tabs() const;

@@ -325,6 +325,19 @@ QStringList galleryOf(const QString& bar)
     return QStringList{control.section(u'/', 0, 0), control.section(u'/', 1)};
 }
 
+QString listBar(const QString& form, const QString& id)
+{
+    return u"list:"_s + form + u'/' + id;
+}
+
+QStringList listOf(const QString& bar)
+{
+    if (!bar.startsWith(u"list:"_s))
+        return {};
+    const QString control = bar.mid(5);
+    return QStringList{control.section(u'/', 0, 0), control.section(u'/', 1)};
+}
+
 QString scroll(const QString& bar, const QString& part)
 {
     return u"scroll:"_s + bar + u':' + part;

@@ -112,6 +112,9 @@ QString dialogClose(const QString& dialog); // dlgclose:字体
 QString galleryBar(const QString& form, const QString& id); // gallery:幻灯片版式/版式
 // The form and control of a gallery's bar; empty for another bar.
 QStringList galleryOf(const QString& bar);
+QString listBar(const QString& form, const QString& id); // list:字体/字号: a list's bar
+// The form and control of a list's bar; empty for another bar.
+QStringList listOf(const QString& bar);
 // A part of a scroll bar: "up", "down", "pageup", "pagedown" or "thumb".
 QString scroll(const QString& bar, const QString& part); // scroll:slides:down
 

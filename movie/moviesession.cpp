@@ -35,6 +35,29 @@ QString FormState::value(const QString& id) const
     return it == values.end() ? QString() : it->second;
 }
 
+QStringList shownItems(const KitControl& control, const FormState& state)
+{
+    for (const auto& [other, lists] : control.itemsFor) {
+        if (auto it = lists.find(state.value(other)); it != lists.end())
+            return it->second;
+    }
+    return control.items;
+}
+
+QString chosenColour(const KitForm& form, const FormState& state)
+{
+    for (const KitControl& c : form.controls) {
+        if (c.type == KitControlType::Spectrum && c.tab == state.tab && c.items.size() == 3)
+            return u"RGB(%1,%2,%3)"_s.arg(state.value(c.items[0]), state.value(c.items[1]),
+                                          state.value(c.items[2]));
+    }
+    for (const KitControl& c : form.controls) {
+        if (c.type == KitControlType::Palette)
+            return state.value(c.id);
+    }
+    return {};
+}
+
 MovieSession::MovieSession(Movie movie, const KitCatalog& kit) : m_movie(std::move(movie)), m_kit(&kit)
 {
     const std::vector<MovieWay> found = kitWays(m_movie, kit);
@@ -83,7 +106,7 @@ QString MovieSession::nextAction() const
     return step ? step->accept.value(0) : QString();
 }
 
-FormState MovieSession::openForm(const KitForm& form) const
+FormState MovieSession::openForm(const KitForm& form, const QString& command) const
 {
     FormState state;
     state.name = form.name;
@@ -101,15 +124,78 @@ FormState MovieSession::openForm(const KitForm& form) const
         if (c.type == KitControlType::Tabs)
             state.tab = state.values[c.id];
     }
+    if (auto preset = form.presets.find(command); !command.isEmpty() && preset != form.presets.end()) {
+        for (const auto& [id, value] : preset->second) {
+            state.values[id] = value;
+            if (const KitControl* c = form.control(id); c && c->type == KitControlType::Tabs)
+                state.tab = value;
+        }
+    }
     return state;
 }
 
-void MovieSession::applyOpens(const QString& opens)
+void MovieSession::followChoice(FormState& state, const KitForm& form, const QString& id)
+{
+    for (const KitControl& c : form.controls) {
+        if (c.id.isEmpty() || c.itemsFor.find(id) == c.itemsFor.end())
+            continue;
+        const QStringList items = shownItems(c, state);
+        if (!items.contains(state.value(c.id))) {
+            state.values[c.id] = items.value(0);
+            followChoice(state, form, c.id);
+        }
+    }
+}
+
+QString MovieSession::adjacentPage(int by) const
+{
+    const KitForm* form = m_dialog ? m_kit->dialog(m_dialog->name) : nullptr;
+    const KitControl* tabs = form ? form->tabs() : nullptr;
+    if (!tabs)
+        return {};
+    return tabs->items.value(tabs->items.indexOf(m_dialog->tab) + by);
+}
+
+bool MovieSession::turnPage(const QString& action)
+{
+    if (!m_dialog)
+        return false;
+    auto t = m_kit->resolve(action);
+    const KitForm* form = m_kit->dialog(m_dialog->name);
+    const KitControl* tabs = form ? form->tabs() : nullptr;
+    if (!t || !tabs || t->kind != KitTarget::Dialog || t->form != m_dialog->name || !t->control)
+        return false;
+    QString page;
+    if (t->control->type == KitControlType::Tabs && t->hasValue)
+        page = t->value;
+    else if (t->opens == u"page:next"_s || t->opens == u"page:previous"_s)
+        page = adjacentPage(t->opens == u"page:next"_s ? 1 : -1);
+    if (page.isEmpty() || page == m_dialog->tab)
+        return false;
+    // Reaching the page the task wants is the step, whichever way it was reached.
+    const QString wanted = u"dialog:%1/%2=%3"_s.arg(m_dialog->name, tabs->id, page);
+    if (stepTaking(wanted).step >= 0)
+        return perform(wanted);
+    m_dialog->tab = page;
+    m_dialog->values[tabs->id] = page;
+    if (m_listener)
+        m_listener();
+    return false;
+}
+
+void MovieSession::applyOpens(const QString& opens, const QString& command, const QString& openedBy)
 {
     if (opens.isEmpty())
         return;
     if (opens == u"close"_s) {
         closeDialog();
+    } else if (opens == u"page:next"_s || opens == u"page:previous"_s) {
+        const QString page = adjacentPage(opens == u"page:next"_s ? 1 : -1);
+        const KitForm* form = page.isEmpty() ? nullptr : m_kit->dialog(m_dialog->name);
+        if (form && form->tabs()) {
+            m_dialog->tab = page;
+            m_dialog->values[form->tabs()->id] = page;
+        }
     } else if (opens.startsWith(u"dialog:"_s)) {
         const QString name = opens.mid(7);
         if (m_dialog && m_dialog->name == name)
@@ -122,7 +208,8 @@ void MovieSession::applyOpens(const QString& opens)
         } else if (const KitForm* form = m_kit->dialog(name)) {
             if (m_dialog)
                 m_beneath.push_back(*m_dialog);
-            m_dialog = openForm(*form);
+            m_dialog = openForm(*form, command);
+            m_dialog->openedBy = openedBy;
         }
     } else if (opens.startsWith(u"taskpane:"_s)) {
         if (const KitForm* form = m_kit->taskPane(opens.mid(9))) {
@@ -150,8 +237,13 @@ void MovieSession::closeDialog()
 bool MovieSession::reachable(const KitTarget& t) const
 {
     // A modal dialog keeps the rest of the window from the learner.
-    if (m_dialog)
-        return t.kind == KitTarget::Dialog && t.form == m_dialog->name;
+    if (m_dialog) {
+        if (t.kind != KitTarget::Dialog || t.form != m_dialog->name)
+            return false;
+        // An item of a list that follows another is there only while that one offers it.
+        return !t.hasValue || !t.control || t.control->itemsFor.empty() ||
+               shownItems(*t.control, *m_dialog).contains(t.value);
+    }
     switch (t.kind) {
     case KitTarget::Dialog:
         return false;
@@ -205,10 +297,14 @@ void MovieSession::applyAction(const KitTarget& t)
     case KitTarget::Dialog:
     case KitTarget::TaskPane: {
         FormState& form = t.kind == KitTarget::Dialog ? *m_dialog : m_taskPane;
-        if (t.hasValue) {
+        // An item that opens a dialog (其他颜色(M)...) is a command, not a value the box keeps.
+        if (t.hasValue && t.opens.isEmpty()) {
             form.values[t.control->id] = t.value;
             if (t.control->type == KitControlType::Tabs)
                 form.tab = t.value;
+            const KitForm* kf = t.kind == KitTarget::Dialog ? m_kit->dialog(t.form) : m_kit->taskPane(t.form);
+            if (kf)
+                followChoice(form, *kf, t.control->id);
         }
         break;
     }
@@ -233,7 +329,21 @@ void MovieSession::applyAction(const KitTarget& t)
     if (t.kind == KitTarget::Dialog && !t.hasValue && t.opens.startsWith(u"dialog:"_s) && t.control &&
         closingButtons.contains(t.control->id))
         closeDialog();
-    applyOpens(t.opens);
+    // A colour chosen in the dialog that a colour box opened goes back to that box.
+    QString colour;
+    QString box;
+    if (t.kind == KitTarget::Dialog && !t.hasValue && t.opens == u"close"_s && t.control &&
+        t.control->id == u"确定"_s && m_dialog && !m_dialog->openedBy.isEmpty() && !m_beneath.empty()) {
+        if (const KitForm* form = m_kit->dialog(m_dialog->name)) {
+            colour = chosenColour(*form, *m_dialog);
+            box = m_dialog->openedBy;
+        }
+    }
+    const QString command = t.hasValue ? t.value : t.path.value(t.path.size() - 1);
+    const bool fromBox = t.kind == KitTarget::Dialog && t.hasValue && t.control;
+    applyOpens(t.opens, command, fromBox ? t.control->id : QString());
+    if (!colour.isEmpty() && m_dialog)
+        m_dialog->values[box] = colour;
 }
 
 QString MovieSession::doubleClickOpens(const KitTarget& t) const
@@ -374,7 +484,7 @@ bool MovieSession::perform(const QString& action)
 {
     const Taking taking = stepTaking(action);
     if (taking.step < 0)
-        return false;
+        return turnPage(action);
     auto target = m_kit->resolve(action);
     if (!target || !reachable(target.value()))
         return false;

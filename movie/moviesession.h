@@ -18,9 +18,17 @@ struct FormState
     QString name;
     std::map<QString, QString> values; // control id → value ("on"/"off" for checks)
     QString tab;
+    QString openedBy; // the control of the dialog beneath whose item opened this one
 
     QString value(const QString& id) const;
 };
+
+// The items a control offers now: those for the value of the control it
+// follows (a chart type's sub-types), else all of its items.
+QStringList shownItems(const KitControl& control, const FormState& state);
+// The colour a colour dialog has chosen, as a colour control holds it: a named
+// swatch of its palette, or "RGB(r,g,b)" from its spectrum's page; empty for none.
+QString chosenColour(const KitForm& form, const FormState& state);
 
 // Runs one movie's task: the window's state and the steps done so far. An
 // action the current step accepts takes effect and moves on; any other
@@ -82,8 +90,14 @@ public:
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
 
 private:
-    FormState openForm(const KitForm& form) const;
-    void applyOpens(const QString& opens);
+    // `command` is the text of what opened the form (a menu command, a button), for its presets.
+    FormState openForm(const KitForm& form, const QString& command = {}) const;
+    void applyOpens(const QString& opens, const QString& command = {}, const QString& openedBy = {});
+    // Another page of the open dialog: its tabs, or a wizard's 上一步/下一步.
+    bool turnPage(const QString& action);
+    QString adjacentPage(int by) const;
+    // A control that others follow has changed: they keep a value they still offer.
+    void followChoice(FormState& state, const KitForm& form, const QString& id);
     void closeDialog();
     // The step that takes `action` now: the current one or a later value step
     // of the same run, on the movie's own steps or on another way (whose first

@@ -105,7 +105,8 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         if (button != Qt::LeftButton)
             return;
         const ScrollBar bar = scrollBar(at.name);
-        const int line = at.name == u"slides"_s ? 30 : 17;
+        // A list scrolls one row a step.
+        const int line = at.name == u"slides"_s ? 30 : !locators::listOf(at.name).isEmpty() ? 18 : 17;
         if (at.part == u"up"_s || at.part == u"down"_s)
             setScroll(at.name, bar.value + (at.part == u"up"_s ? -line : line));
         else if (at.part == u"pageup"_s || at.part == u"pagedown"_s)
@@ -154,6 +155,12 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
                                            std::max<int>(0, static_cast<int>(b->values.size()) - kDropRows));
             rebuild();
             update();
+        } else if (b && b->type == KitButtonType::Color) {
+            // The arrow of a colour button opens its palette.
+            m_drop = DropState{at.name, at.name, false, true};
+            m_dropScroll = 0;
+            rebuild();
+            update();
         } else if (b && !b->items.empty()) {
             openToolbarMenu(at.name, box);
         }
@@ -165,12 +172,17 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         const bool dialog = m_session->dialog() && m_session->dialog()->name == form;
         const KitForm* kf = dialog ? m_session->kit().dialog(form) : m_session->kit().taskPane(form);
         const KitControl* c = kf ? kf->control(id) : nullptr;
-        if (c && c->type == KitControlType::Combo && (at.kind == L::ControlArrow || !c->editable)) {
+        if (c && ((c->type == KitControlType::Combo && (at.kind == L::ControlArrow || !c->editable)) ||
+                  c->type == KitControlType::Color)) {
             m_drop = DropState{form, id, dialog};
+            const QStringList items = dropItems();
             const qsizetype current =
-                c->items.indexOf(dialog ? m_session->dialog()->value(id) : m_session->taskPane().value(id));
-            m_dropScroll = std::clamp<int>(static_cast<int>(current) - kDropRows / 2, 0,
-                                           std::max<int>(0, static_cast<int>(c->items.size()) - kDropRows));
+                items.indexOf(dialog ? m_session->dialog()->value(id) : m_session->taskPane().value(id));
+            m_dropScroll =
+                dropIsPalette()
+                    ? 0
+                    : std::clamp<int>(static_cast<int>(current) - kDropRows / 2, 0,
+                                      std::max<int>(0, static_cast<int>(items.size()) - kDropRows));
         } else if (c) {
             const QString value = dialog ? m_session->dialog()->value(id) : m_session->taskPane().value(id);
             m_field = FieldState{form, id, dialog, value};
@@ -428,7 +440,8 @@ void KitView::wheelEvent(QWheelEvent* event)
             }
         }
     } else if (m_drop) {
-        const int max = std::max<int>(0, static_cast<int>(dropItems().size()) - kDropRows);
+        const int max =
+            dropIsPalette() ? 0 : std::max<int>(0, static_cast<int>(dropItems().size()) - kDropRows);
         m_dropScroll = std::clamp(m_dropScroll + delta, 0, max);
     } else if (m_session->dialog() || !taskPaneRect().contains(event->position().toPoint())) {
         const QPoint at = event->position().toPoint();
@@ -476,13 +489,14 @@ bool KitView::scrollControl(const KitForm& form, const KitControl& c, bool dialo
         setScroll(bar, m_listScroll[key] + by * 20);
         return true;
     }
-    if (c.type != KitControlType::List)
+    if (c.type != KitControlType::List && c.type != KitControlType::EditList)
+        return false;
+    const QString listBar = locators::listBar(form.name, c.id);
+    const ScrollBar bar = scrollBar(listBar);
+    if (bar.rect.isNull())
         return false;
     Q_UNUSED(dialog);
-    m_listScroll[key] =
-        std::clamp(m_listScroll[key] + by, 0, std::max<int>(0, static_cast<int>(c.items.size()) - 4));
-    rebuild();
-    update();
+    setScroll(listBar, bar.value + by * 18);
     return true;
 }
 
@@ -570,7 +584,8 @@ bool KitView::event(QEvent* event)
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         const Hot* h = hotAt(help->pos());
-        if (h && !h->tooltip.isEmpty())
+        // A swatch's name is drawn in the window itself.
+        if (h && !h->tooltip.isEmpty() && !h->swatch)
             QToolTip::showText(help->globalPos(), h->tooltip, this);
         else
             QToolTip::hideText();

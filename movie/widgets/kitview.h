@@ -4,6 +4,7 @@
 #include "movie/moviesession.h"
 #include "movie/widgets/scrollbar.h"
 
+#include <QColor>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -64,6 +65,8 @@ public:
     QString selectedObject() const;
     // The locator of the element that the next step starts at, in the window as it is now.
     QString nextTargetLocator() const;
+    // The name the window shows beside the pointer for the colour swatch under it; empty for none.
+    QString swatchTip() const;
 
 signals:
     void completed();
@@ -89,7 +92,8 @@ public:
         QString locator;
         QString action; // performed on a click; empty for structure (menu titles…)
         QString tooltip;
-        int layer = 0; // higher layers lie over lower ones
+        int layer = 0;       // higher layers lie over lower ones
+        bool swatch = false; // a colour swatch: its tooltip is drawn in the window
     };
 
 private:
@@ -262,7 +266,39 @@ private:
     QRect controlRect(const struct KitForm& form, const struct KitControl& c, bool dialog) const;
     QRect dropRect() const;
     QStringList dropItems() const;
+    // The cells of the open drop-down: rows of a list, or the swatches and commands of a palette.
+    struct DropCell
+    {
+        QString item;
+        QRect rect;
+        bool swatch = false;
+    };
+    std::vector<DropCell> dropCells() const;
+    bool dropIsPalette() const;
     bool dialogControlVisible(const struct KitControl& c, const FormState& state) const;
+    // The items a control offers now (a list that follows another offers that one's choice's).
+    QStringList itemsOf(const struct KitForm& form, const struct KitControl& c, bool dialog) const;
+    // The first row on view of a list: where the learner scrolled it, else where its value shows.
+    int listScroll(const struct KitForm& form, const struct KitControl& c, bool dialog, int rows) const;
+    // The rows of a list (or of an edit box's list) on view in `box`, with the bar's room left.
+    std::vector<std::pair<QString, QRect>> listRows(const struct KitForm& form, const struct KitControl& c,
+                                                    const QRect& box, bool dialog) const;
+    void paintListRows(QPainter& p, const struct KitForm& form, const struct KitControl& c, const QRect& box,
+                       const QString& value, bool dialog);
+    static QRect editListBox(const QRect& rect);
+    static QRect editListList(const QRect& rect);
+    // Where each tab of a tabs control lies: along the top, or down a side bar or a wizard's steps.
+    std::vector<std::pair<QString, QRect>> tabCells(const struct KitControl& c, const QRect& rect) const;
+    // The elements of the controls drawn in their own way (edit lists, colour boxes, palettes,
+    // side bars); false for the others.
+    bool addOwnHots(std::vector<Hot>& hots, const struct KitForm& form, const struct KitControl& c,
+                    const QRect& rect, const FormState& state) const;
+    bool paintOwnControl(QPainter& p, const struct KitForm& form, const struct KitControl& c,
+                         const QRect& rect, const FormState& state);
+    // The colour a colour dialog shows as 新增 and as 当前.
+    QColor newColour(const struct KitForm& form, const FormState& state) const;
+    QColor currentColour() const;
+    void paintSwatchTip(QPainter& p);
 
     struct GalleryCell
     {

@@ -89,7 +89,10 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
                          b && b->text.isEmpty() ? locators::buttonArrow(t.path.first())
                                                 : locators::button(t.path.first()),
                          {}});
-        menuItems(locators::toolbarItem, t.path, 1);
+        if (b && b->type == KitButtonType::Color)
+            moves.push_back({DemoMove::Click, locators::drop(t.path.last()), {}});
+        else
+            menuItems(locators::toolbarItem, t.path, 1);
         break;
     }
     case KitTarget::Key:
@@ -123,6 +126,11 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
         const KitForm* pane = t.kind == KitTarget::TaskPane ? m_session->kit().taskPane(t.form) : nullptr;
         const KitControl* owner =
             pane && !t.control->under.isEmpty() ? pane->control(t.control->under) : nullptr;
+        // A control on another page of the dialog: that page first.
+        const auto& d = m_session->dialog();
+        if (t.kind == KitTarget::Dialog && d && d->name == t.form && !t.control->tab.isEmpty() &&
+            t.control->tab != d->tab)
+            moves.push_back({DemoMove::Click, locators::tab(t.form, t.control->tab), {}});
         if (owner && !owner->menu.empty() && t.hasValue) {
             // A choice of a pane button's menu: the button opens the menu, unless it is open.
             if (!(m_menu.pane == t.form && m_menu.paneButton == owner->id))
@@ -138,9 +146,10 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
         } else if (type == KitControlType::Tabs) {
             moves.push_back({DemoMove::Click, locators::tab(t.form, t.value), {}});
         } else if (type == KitControlType::List || type == KitControlType::Options ||
-                   type == KitControlType::Gallery) {
+                   type == KitControlType::Gallery || type == KitControlType::Palette ||
+                   (type == KitControlType::EditList && t.control->items.contains(t.value))) {
             moves.push_back({DemoMove::Click, locators::item(t.form, id, t.value), {}});
-        } else if (type == KitControlType::Combo && !t.control->editable) {
+        } else if ((type == KitControlType::Combo && !t.control->editable) || type == KitControlType::Color) {
             moves.push_back({DemoMove::Click, locators::control(t.form, id), {}});
             moves.push_back({DemoMove::Click, locators::drop(t.value), {}});
         } else if (type == KitControlType::Combo && t.control->items.contains(t.value)) {

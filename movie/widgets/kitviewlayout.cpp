@@ -157,18 +157,32 @@ QStringList KitView::dropItems() const
         return {};
     if (m_drop->toolbar) {
         const KitButton* b = m_session->kit().toolbarButton(m_drop->control);
+        if (b && b->type == KitButtonType::Color) {
+            QStringList items;
+            for (const KitMenuItem& item : b->items) {
+                if (!item.separator)
+                    items << item.text;
+            }
+            return items;
+        }
         return b ? b->values : QStringList();
     }
     const KitForm* form =
         m_drop->dialog ? m_session->kit().dialog(m_drop->form) : m_session->kit().taskPane(m_drop->form);
     const KitControl* c = form ? form->control(m_drop->control) : nullptr;
-    return c ? c->items : QStringList();
+    return c ? itemsOf(*form, *c, m_drop->dialog) : QStringList();
 }
 
 QRect KitView::dropRect() const
 {
     if (!m_drop)
         return {};
+    if (dropIsPalette()) {
+        QRect frame;
+        for (const DropCell& cell : dropCells())
+            frame |= cell.rect;
+        return frame.adjusted(-4, -4, 4, 4);
+    }
     if (m_drop->toolbar) {
         const QRect box = locate(locators::button(m_drop->control)).value_or(QRect());
         const int rows = std::min<int>(static_cast<int>(dropItems().size()), kDropRows);
@@ -186,7 +200,7 @@ QRect KitView::dropRect() const
     if (!c->label.isEmpty() && !m_drop->dialog)
         box.setTop(box.top() + 18);
     box.setHeight(22);
-    const int rows = std::min<int>(static_cast<int>(c->items.size()), kDropRows);
+    const int rows = std::min<int>(static_cast<int>(dropItems().size()), kDropRows);
     QRect r(box.left(), box.bottom() + 1, std::max(box.width(), 120), rows * 18 + 2);
     if (r.bottom() > kHeight - 2)
         r.moveBottom(box.top() - 1);
@@ -229,22 +243,18 @@ void KitView::addPaneHots(std::vector<Hot>& hots) const
                     hots.push_back({cell.rect, locators::item(name, c->id, cell.item),
                                     actions::taskPane(name, c->id, cell.item), cell.item, 1});
             }
-        } else if (t == KitControlType::List || t == KitControlType::Options) {
+        } else if (t == KitControlType::List) {
+            const KitForm* pane = m_session->kit().taskPane(name);
+            for (const auto& [item, row] : listRows(*pane, *c, itemBox(*c, rect, false), false))
+                hots.push_back({row, locators::item(name, c->id, item), actions::taskPane(name, c->id, item), item, 1});
+            addScrollBarHots(hots, locators::listBar(name, c->id), 2);
+        } else if (t == KitControlType::Options) {
             const QRect box = itemBox(*c, rect, false);
-            const int scroll =
-                t == KitControlType::List && m_listScroll.count(key) ? m_listScroll.at(key) : 0;
             for (qsizetype i = 0; i < c->items.size(); ++i) {
-                QRect item;
-                if (t == KitControlType::Options) {
-                    item = QRect(box.left(), box.top() + static_cast<int>(i) * 19, box.width(), 19);
-                } else {
-                    const int row = static_cast<int>(i) - scroll;
-                    item = QRect(box.left() + 2, box.top() + 2 + row * 18, box.width() - 4, 18);
-                }
-                if (!box.contains(item.center()))
-                    continue;
-                hots.push_back({item, locators::item(name, c->id, c->items[i]),
-                                actions::taskPane(name, c->id, c->items[i]), c->items[i], 1});
+                const QRect item(box.left(), box.top() + static_cast<int>(i) * 19, box.width(), 19);
+                if (box.contains(item.center()))
+                    hots.push_back({item, locators::item(name, c->id, c->items[i]), actions::taskPane(name, c->id, c->items[i]),
+                                    c->items[i], 1});
             }
         } else if (t == KitControlType::Spin || t == KitControlType::Text) {
             QRect box = rect;
@@ -275,6 +285,8 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
         const QString loc = locators::control(d->name, c.id);
         const QString key = d->name + u'/' + c.id; // of the list's scroll and the spin's shown value
         const KitControlType t = c.type;
+        if (addOwnHots(hots, *form, c, rect, *d))
+            continue;
         if (t == KitControlType::Button || t == KitControlType::Link) {
             hots.push_back({rect, loc, actions::dialog(d->name, c.id), {}, 20});
         } else if (t == KitControlType::Check) {
@@ -287,43 +299,28 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
             if (c.editable)
                 hots.push_back({comboArrowRect(box), locators::controlArrow(d->name, c.id), {}, {}, 21});
         } else if (t == KitControlType::Tabs) {
-            const QFontMetrics fm(uiFont(12));
-            int x = rect.left() + 2;
-            for (const QString& tab : c.items) {
-                const int w = fm.horizontalAdvance(tab) + 16;
-                hots.push_back({QRect(x, rect.top(), w, 21),
-                                locators::tab(d->name, tab),
-                                actions::dialog(d->name, c.id, tab),
-                                {},
-                                20});
-                x += w;
-            }
+            for (const auto& [tab, cell] : tabCells(c, rect))
+                hots.push_back({cell, locators::tab(d->name, tab), actions::dialog(d->name, c.id, tab), {}, 20});
         } else if (t == KitControlType::Gallery) {
             addScrollBarHots(hots, locators::galleryBar(d->name, c.id), 21);
+            // Pictures without captions name themselves in a tooltip.
+            const bool named = c.style == u"pictures"_s;
             for (const GalleryCell& cell : galleryCells(d->name, c, rect, true)) {
                 if (!cell.header && rect.contains(cell.rect.center()))
-                    hots.push_back({cell.rect,
-                                    locators::item(d->name, c.id, cell.item),
-                                    actions::dialog(d->name, c.id, cell.item),
-                                    {},
-                                    20});
+                    hots.push_back({cell.rect, locators::item(d->name, c.id, cell.item),
+                                    actions::dialog(d->name, c.id, cell.item), named ? cell.item : QString(), 20});
             }
-        } else if (t == KitControlType::List || t == KitControlType::Options) {
-            const int scroll = m_listScroll.count(key) ? m_listScroll.at(key) : 0;
-            for (qsizetype i = 0; i < c.items.size(); ++i) {
-                QRect item;
-                if (t == KitControlType::Options)
-                    item = QRect(rect.left(), rect.top() + static_cast<int>(i) * 20, rect.width(), 20);
-                else
-                    item = QRect(rect.left() + 2, rect.top() + 2 + (static_cast<int>(i) - scroll) * 18,
-                                 rect.width() - 4, 18);
-                if (!rect.contains(item.center()))
-                    continue;
-                hots.push_back({item,
-                                locators::item(d->name, c.id, c.items[i]),
-                                actions::dialog(d->name, c.id, c.items[i]),
-                                {},
-                                20});
+        } else if (t == KitControlType::List) {
+            for (const auto& [item, row] : listRows(*form, c, rect, true))
+                hots.push_back({row, locators::item(d->name, c.id, item), actions::dialog(d->name, c.id, item), {}, 20});
+            addScrollBarHots(hots, locators::listBar(d->name, c.id), 21);
+        } else if (t == KitControlType::Options) {
+            const QStringList items = itemsOf(*form, c, true);
+            for (qsizetype i = 0; i < items.size(); ++i) {
+                const QRect item(rect.left(), rect.top() + static_cast<int>(i) * 20, rect.width(), 20);
+                if (rect.contains(item.center()))
+                    hots.push_back(
+                        {item, locators::item(d->name, c.id, items[i]), actions::dialog(d->name, c.id, items[i]), {}, 20});
             }
         } else if (t == KitControlType::Spin || t == KitControlType::Text) {
             QRect field = rect;
@@ -456,14 +453,16 @@ std::vector<KitView::GalleryCell> KitView::galleryCells(const QString& form, con
 {
     const QString key = form + u'/' + c.id;
     const int scroll = m_listScroll.count(key) ? m_listScroll.at(key) : 0;
+    const KitForm* kitForm = dialog ? m_session->kit().dialog(form) : m_session->kit().taskPane(form);
+    const QStringList items = kitForm ? itemsOf(*kitForm, c, dialog) : c.items;
     auto cellsIn = [&](int width) {
         std::vector<GalleryCell> cells;
         const int cols = c.columns > 0 ? c.columns : (dialog ? 4 : 3);
         const int cellW = width / cols;
-        const int cellH = cellW * 3 / 4 + 16;
+        const int cellH = cellW * 3 / 4 + (c.style == u"pictures"_s ? 2 : 16); // room for a caption
         int col = 0;
         int y = box.top() - scroll;
-        for (const QString& item : c.items) {
+        for (const QString& item : items) {
             if (c.headers.contains(item)) {
                 if (col != 0)
                     y += cellH;
@@ -584,6 +583,24 @@ ScrollBar KitView::scrollBar(const QString& key) const
         bar.rect = QRect(box.right() - kScrollBarW + 1, box.top(), kScrollBarW, box.height());
         bar.page = box.height();
         bar.content = cells.back().rect.bottom() + 4 + bar.value - box.top();
+    } else if (const QStringList list = locators::listOf(key); !list.isEmpty()) {
+        const QString& formName = list[0];
+        const QString& id = list[1];
+        const bool dialog = m_session->dialog() && m_session->dialog()->name == formName;
+        const KitForm* form =
+            dialog ? m_session->kit().dialog(formName) : m_session->kit().taskPane(formName);
+        const KitControl* c = form ? form->control(id) : nullptr;
+        if (!c || (c->type != KitControlType::List && c->type != KitControlType::EditList) ||
+            (dialog && !dialogControlVisible(*c, *m_session->dialog())))
+            return {};
+        const QRect rect = controlRect(*form, *c, dialog);
+        const QRect box =
+            c->type == KitControlType::EditList ? editListList(rect) : itemBox(*c, rect, dialog);
+        const int rows = std::max(1, (box.height() - 4) / 18);
+        bar.rect = QRect(box.right() - kScrollBarW, box.top() + 1, kScrollBarW, box.height() - 2);
+        bar.page = rows * 18;
+        bar.content = static_cast<int>(itemsOf(*form, *c, dialog).size()) * 18;
+        bar.value = listScroll(*form, *c, dialog, rows) * 18;
     }
     if (!bar.needed())
         return {};
@@ -602,6 +619,8 @@ void KitView::setScroll(const QString& key, int value)
         m_paneScroll = value;
     else if (const QStringList gallery = locators::galleryOf(key); !gallery.isEmpty())
         m_listScroll[gallery.join(u'/')] = value;
+    else if (const QStringList list = locators::listOf(key); !list.isEmpty())
+        m_listScroll[list.join(u'/')] = (value + 9) / 18;
     rebuild();
     update();
 }
@@ -708,7 +727,7 @@ void KitView::revealItem(const QString& locator)
                 m_listScroll[key] = std::max(0, cell.rect.bottom() - box.bottom() + 4);
         }
     } else {
-        m_listScroll[key] = std::max<int>(0, static_cast<int>(c->items.indexOf(item)) - 2);
+        m_listScroll[key] = std::max<int>(0, static_cast<int>(itemsOf(*form, *c, dialog).indexOf(item)) - 2);
     }
     rebuild();
 }
@@ -885,20 +904,16 @@ void KitView::rebuild()
         addMenuHots(hots);
     addDialogHots(hots);
     if (m_drop) {
-        const QRect r = dropRect();
-        const QStringList items = dropItems();
-        auto choose = [this](const QString& item) {
-            return m_drop->toolbar ? actions::toolbarValue(m_drop->control, item)
-                                   : actions::control(m_drop->dialog, m_drop->form, m_drop->control, item);
+        // A toolbar palette's cells are commands of its button; a box's cells are its values.
+        const auto choose = [this](const QString& item) {
+            if (m_drop->toolbar)
+                return dropIsPalette() ? actions::toolbarMenu({m_drop->control, item})
+                                       : actions::toolbarValue(m_drop->control, item);
+            return actions::control(m_drop->dialog, m_drop->form, m_drop->control, item);
         };
-        for (int i = 0; i < kDropRows && m_dropScroll + i < items.size(); ++i) {
-            const QString& item = items[m_dropScroll + i];
-            hots.push_back({QRect(r.left() + 1, r.top() + 1 + i * 18, r.width() - 2, 18),
-                            locators::drop(item),
-                            choose(item),
-                            {},
-                            30});
-        }
+        for (const DropCell& cell : dropCells())
+            hots.push_back({cell.rect, locators::drop(cell.item), choose(cell.item),
+                            cell.swatch ? cell.item : QString(), 30, cell.swatch});
     }
     m_hots = std::move(hots);
 }

@@ -1,6 +1,7 @@
 // Painting of the simulated PowerPoint 2003 window.
 #include "movie/kitcatalog.h"
 #include "movie/locators.h"
+#include "movie/widgets/kitpaintparts.h"
 #include "movie/widgets/kitstyle.h"
 #include "movie/widgets/kitview.h"
 #include "movie/widgets/slidepainter.h"
@@ -8,116 +9,13 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRegularExpression>
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
 
-namespace {
-
-using namespace kit;
-
-QColor namedColour(const QString& name)
-{
-    static const std::pair<const char16_t*, QRgb> colours[] = {
-        {u"黑色", 0x000000},   {u"褐色", 0x993300},   {u"橄榄色", 0x333300}, {u"深绿", 0x003300},
-        {u"深青", 0x003366},   {u"深蓝", 0x000080},   {u"靛蓝", 0x333399},   {u"灰色-80%", 0x333333},
-        {u"深红", 0x800000},   {u"橙色", 0xFF6600},   {u"深黄", 0x808000},   {u"绿色", 0x008000},
-        {u"青色", 0x008080},   {u"蓝色", 0x0000FF},   {u"蓝-灰", 0x666699},  {u"灰色-50%", 0x808080},
-        {u"红色", 0xFF0000},   {u"浅橙色", 0xFF9900}, {u"酸橙色", 0x99CC00}, {u"海绿", 0x339966},
-        {u"水绿色", 0x33CCCC}, {u"浅蓝", 0x3366FF},   {u"紫罗兰", 0x800080}, {u"灰色-40%", 0x969696},
-        {u"粉红", 0xFF00FF},   {u"金色", 0xFFCC00},   {u"黄色", 0xFFFF00},   {u"鲜绿", 0x00FF00},
-        {u"青绿", 0x00FFFF},   {u"天蓝", 0x00CCFF},   {u"梅红", 0x993366},   {u"灰色-25%", 0xC0C0C0},
-        {u"玫瑰红", 0xFF99CC}, {u"茶色", 0xFFCC99},   {u"浅黄", 0xFFFF99},   {u"浅绿", 0xCCFFCC},
-        {u"浅青绿", 0xCCFFFF}, {u"淡蓝", 0x99CCFF},   {u"淡紫", 0xCC99FF},   {u"白色", 0xFFFFFF},
-    };
-    for (const auto& [n, rgb] : colours) {
-        if (name == QString::fromUtf16(n))
-            return QColor(rgb);
-    }
-    return QColor::fromHsv(static_cast<int>(qHash(name) % 360), 160, 200);
-}
-
-// A gallery cell's picture, by the gallery it belongs to.
-void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const QString& item)
-{
-    const size_t hash = qHash(item);
-    if (gallery == u"标准颜色"_s) {
-        p.fillRect(r.adjusted(4, 2, -4, -2), namedColour(item));
-        p.setPen(QColor(0x80, 0x80, 0x80));
-        p.drawRect(r.adjusted(4, 2, -5, -3));
-    } else if (gallery == u"项目符号"_s || gallery == u"编号"_s) {
-        p.fillRect(r, Qt::white);
-        p.setPen(QColor(0x80, 0x80, 0x80));
-        p.drawRect(r.adjusted(0, 0, -1, -1));
-        const QStringList marks = item.split(u' ');
-        p.setFont(uiFont(9));
-        for (int i = 0; i < 3 && item != u"无"_s; ++i) {
-            const int y = r.top() + 4 + i * (r.height() - 8) / 3;
-            const QString mark = gallery == u"编号"_s ? marks.value(i, marks.value(0)) : item;
-            p.setPen(Qt::black);
-            p.drawText(QRect(r.left() + 3, y, 22, (r.height() - 8) / 3), Qt::AlignVCenter, mark);
-            p.fillRect(QRect(r.left() + 24, y + (r.height() - 8) / 6, r.width() - 30, 1),
-                       QColor(0x90, 0x90, 0x90));
-        }
-        if (item == u"无"_s) {
-            p.setPen(Qt::black);
-            p.drawText(r, Qt::AlignCenter, item);
-        }
-    } else if (gallery == u"应用配色方案"_s) {
-        const QColor back =
-            QColor::fromHsv(static_cast<int>(hash % 360), 60 + static_cast<int>(hash % 80), 230);
-        p.fillRect(r, back);
-        p.fillRect(QRect(r.left() + 4, r.top() + 4, r.width() - 8, r.height() / 5), back.darker(180));
-        for (int i = 0; i < 3; ++i)
-            p.fillRect(QRect(r.left() + 6, r.top() + r.height() / 2 + i * 6, r.width() / 2, 3),
-                       QColor::fromHsv(static_cast<int>((hash + i * 97) % 360), 200, 160));
-        p.setPen(QColor(0x80, 0x80, 0x80));
-        p.drawRect(r.adjusted(0, 0, -1, -1));
-    } else if (gallery == u"纹理"_s || gallery == u"图案"_s || gallery == u"变形"_s) {
-        const QColor base = QColor::fromHsv(static_cast<int>(hash % 360), 70, 210);
-        if (gallery == u"变形"_s) {
-            QLinearGradient g(r.topLeft(), r.bottomRight());
-            g.setColorAt(0, base.darker(160));
-            g.setColorAt(1, Qt::white);
-            p.fillRect(r, g);
-        } else {
-            p.fillRect(r, gallery == u"图案"_s ? Qt::white : base);
-            p.fillRect(r,
-                       QBrush(gallery == u"图案"_s ? Qt::black : base.darker(130),
-                              static_cast<Qt::BrushStyle>(Qt::Dense1Pattern + static_cast<int>(hash % 13))));
-        }
-        p.setPen(QColor(0x80, 0x80, 0x80));
-        p.drawRect(r.adjusted(0, 0, -1, -1));
-    } else if (gallery == u"样式"_s) {
-        QLinearGradient g(r.topLeft(), r.bottomLeft());
-        g.setColorAt(0, QColor::fromHsv(static_cast<int>(hash % 360), 200, 240));
-        g.setColorAt(1, QColor::fromHsv(static_cast<int>((hash / 7) % 360), 220, 120));
-        QFont f = uiFont(std::max(10, r.height() - 6), true);
-        f.setItalic(hash % 2);
-        QPainterPath path;
-        path.addText(0, 0, f, u"W"_s);
-        const QRectF b = path.boundingRect();
-        path.translate(r.center().x() - b.center().x(), r.center().y() - b.center().y());
-        p.setRenderHint(QPainter::Antialiasing);
-        p.fillPath(path, g);
-        p.setPen(QPen(QColor(0x33, 0x33, 0x66), 1));
-        p.drawPath(path);
-        p.setRenderHint(QPainter::Antialiasing, false);
-    } else if (gallery == u"结果"_s) {
-        paintIcon(p, r.adjusted(r.width() / 6, 0, -r.width() / 6, 0), u"clipart"_s);
-    } else if (gallery == u"图示类型"_s) {
-        paintIcon(p, r.adjusted(r.width() / 6, 0, -r.width() / 6, 0), u"diagram"_s);
-    } else if (gallery == u"子图表类型"_s) {
-        paintIcon(p, r.adjusted(r.width() / 6, 0, -r.width() / 6, 0), u"chart"_s);
-    } else if (gallery == u"位置"_s) {
-        paintIcon(p, r.adjusted(r.width() / 4, 2, -r.width() / 4, -2), u"open"_s);
-    } else {
-        paintDesignThumbnail(p, r, item);
-    }
-}
+namespace kit {
 
 void barGradient(QPainter& p, const QRect& r)
 {
@@ -125,21 +23,6 @@ void barGradient(QPainter& p, const QRect& r)
     g.setColorAt(0, kBarLight);
     g.setColorAt(1, kBarDark);
     p.fillRect(r, g);
-}
-
-void paintButtonFace(QPainter& p, const QRect& r, const QString& text, bool pressed = false)
-{
-    QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, pressed ? QColor(0xE2, 0xDE, 0xD0) : QColor(0xFF, 0xFF, 0xFF));
-    g.setColorAt(1, pressed ? QColor(0xFF, 0xFF, 0xFF) : QColor(0xE2, 0xDE, 0xD0));
-    QPainterPath path;
-    path.addRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-    p.fillPath(path, g);
-    p.setPen(QColor(0x00, 0x3C, 0x74));
-    p.drawPath(path);
-    p.setPen(Qt::black);
-    p.setFont(uiFont(12));
-    p.drawText(r, Qt::AlignCenter, text);
 }
 
 void paintWhiteBox(QPainter& p, const QRect& r)
@@ -164,33 +47,11 @@ void paintDropArrow(QPainter& p, const QRect& r)
     p.setBrush(Qt::NoBrush);
 }
 
-void paintCheckBox(QPainter& p, const QRect& box, bool on)
-{
-    p.fillRect(box, Qt::white);
-    p.setPen(QColor(0x1C, 0x51, 0x80));
-    p.drawRect(box.adjusted(0, 0, -1, -1));
-    if (on) {
-        QPen pen(QColor(0x21, 0xA1, 0x21), 2);
-        p.setPen(pen);
-        p.drawLine(box.left() + 3, box.center().y(), box.center().x() - 1, box.bottom() - 3);
-        p.drawLine(box.center().x() - 1, box.bottom() - 3, box.right() - 3, box.top() + 3);
-    }
-}
+} // namespace kit
 
-void paintRadio(QPainter& p, const QRect& box, bool on)
-{
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QColor(0x1C, 0x51, 0x80));
-    p.setBrush(Qt::white);
-    p.drawEllipse(box.adjusted(0, 0, -1, -1));
-    if (on) {
-        p.setBrush(QColor(0x21, 0xA1, 0x21));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(box.adjusted(4, 4, -4, -4));
-    }
-    p.setBrush(Qt::NoBrush);
-    p.setRenderHint(QPainter::Antialiasing, false);
-}
+namespace {
+
+using namespace kit;
 
 void paintPointer(QPainter& p, const QPoint& at)
 {
@@ -247,6 +108,7 @@ void KitView::paintEvent(QPaintEvent*)
     paintDialog(p);
     paintMenus(p);
     paintDrop(p);
+    paintSwatchTip(p);
     if (m_hintVisible)
         paintHint(p);
     if (!m_completionText.isEmpty())
@@ -347,7 +209,8 @@ void KitView::paintToolbarButtons(QPainter& p, int layer)
                        fm.elidedText(m_session->toolbarValue(b->name), Qt::ElideRight, box.width() - 16));
             continue;
         }
-        const bool open = m_menu.open && m_menu.toolbar == b->name;
+        const bool open = (m_menu.open && m_menu.toolbar == b->name) ||
+                          (m_drop && m_drop->toolbar && m_drop->control == b->name);
         if ((h.rect.contains(m_mouse) && !blocked) || open) {
             p.fillRect(h.rect, open ? QColor(0xFF, 0xD5, 0x8C) : kSelect);
             p.setPen(kSelectLine);
@@ -730,304 +593,6 @@ void KitView::paintStatus(QPainter& p)
     p.setPen(QColor(0x8C, 0xA8, 0xD3));
     p.drawLine(250, kStatusY + 3, 250, kHeight - 3);
     p.drawLine(550, kStatusY + 3, 550, kHeight - 3);
-}
-
-void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state, const QRect& client,
-                        bool dialog)
-{
-    Q_UNUSED(client);
-    const QFontMetrics fm(uiFont(12));
-    std::vector<std::pair<const KitControl*, QRect>> layout;
-    if (dialog) {
-        for (const KitControl& c : form.controls) {
-            if (dialogControlVisible(c, state))
-                layout.emplace_back(&c, controlRect(form, c, true));
-        }
-    } else {
-        layout = paneLayout();
-    }
-    const QString formKey = form.name + u'/';
-    for (const auto& [c, rect] : layout) {
-        const KitControlType t = c->type;
-        const auto shown = m_spinShown.find(formKey + c->id);
-        const QString value = shown != m_spinShown.end() ? shown->second : state.value(c->id);
-        p.setFont(uiFont(12));
-        p.setPen(Qt::black);
-        const bool focused = m_field && m_field->form == form.name && m_field->control == c->id;
-        if (t == KitControlType::Label) {
-            p.drawText(rect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter,
-                       c->text.isEmpty() ? c->id : c->text);
-        } else if (t == KitControlType::Group) {
-            if (dialog) {
-                p.setPen(QColor(0xD0, 0xD0, 0xBF));
-                p.drawRoundedRect(rect.adjusted(0, 7, -1, -1), 3, 3);
-                const QString text = c->text.isEmpty() ? c->id : c->text;
-                const QRect tr(rect.left() + 8, rect.top(), fm.horizontalAdvance(text) + 6, 15);
-                p.fillRect(tr, kFace);
-                p.setPen(QColor(0x00, 0x46, 0xD5));
-                p.drawText(tr, Qt::AlignCenter, text);
-            } else {
-                p.setFont(uiFont(12, true));
-                p.setPen(QColor(0x21, 0x3C, 0x83));
-                p.drawText(rect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter,
-                           c->text.isEmpty() ? c->id : c->text);
-                p.setPen(QColor(0x8C, 0xA8, 0xD3));
-                p.drawLine(rect.bottomLeft(), rect.bottomRight());
-            }
-        } else if (t == KitControlType::Link) {
-            paintIcon(p, QRect(rect.left(), rect.top() + 2, 16, 16), u"link"_s);
-            QFont f = uiFont(12);
-            f.setUnderline(rect.contains(m_mouse));
-            p.setFont(f);
-            p.setPen(QColor(0x00, 0x33, 0x99));
-            p.drawText(rect.adjusted(20, 0, 0, 0), Qt::AlignVCenter,
-                       QFontMetrics(f).elidedText(c->text.isEmpty() ? c->id : c->text, Qt::ElideRight,
-                                                  rect.width() - 22));
-        } else if (t == KitControlType::Button && (!c->icon.isEmpty() || !c->menu.empty())) {
-            // A button with a picture, and an arrow when it drops a menu down (添加效果).
-            const bool open = m_menu.pane == form.name && m_menu.paneButton == c->id;
-            paintButtonFace(p, rect, {}, open);
-            const QRect icon(rect.left() + 6, rect.center().y() - 8, 16, 16);
-            if (!c->icon.isEmpty())
-                paintIcon(p, icon, c->icon);
-            p.setPen(Qt::black);
-            p.drawText(rect.adjusted(c->icon.isEmpty() ? 8 : 26, 0, -16, 0), Qt::AlignVCenter,
-                       c->text.isEmpty() ? c->id : c->text);
-            if (!c->menu.empty()) {
-                p.setPen(Qt::NoPen);
-                p.setBrush(Qt::black);
-                const QPoint m(rect.right() - 10, rect.center().y());
-                const QPoint tri[3] = {m + QPoint(-3, -1), m + QPoint(3, -1), m + QPoint(0, 2)};
-                p.drawPolygon(tri, 3);
-                p.setBrush(Qt::NoBrush);
-            }
-        } else if (t == KitControlType::Button) {
-            paintButtonFace(p, rect, c->text.isEmpty() ? c->id : c->text);
-        } else if (t == KitControlType::Check) {
-            paintCheckBox(p, QRect(rect.left(), rect.center().y() - 6, 13, 13), value == u"on"_s);
-            p.setPen(Qt::black);
-            p.drawText(rect.adjusted(18, 0, 0, 0), Qt::AlignVCenter, c->text.isEmpty() ? c->id : c->text);
-        } else if (t == KitControlType::Options) {
-            const int rowH = dialog ? 20 : 19;
-            for (qsizetype i = 0; i < c->items.size(); ++i) {
-                const QRect row(rect.left(), rect.top() + static_cast<int>(i) * rowH, rect.width(), rowH);
-                paintRadio(p, QRect(row.left(), row.center().y() - 6, 13, 13), value == c->items[i]);
-                p.setPen(Qt::black);
-                p.drawText(row.adjusted(18, 0, 0, 0), Qt::AlignVCenter, c->items[i]);
-            }
-        } else if (t == KitControlType::Combo || t == KitControlType::Spin || t == KitControlType::Text) {
-            QRect box = rect;
-            if (!c->label.isEmpty() && !dialog) {
-                p.drawText(QRect(rect.left(), rect.top(), rect.width(), 18), Qt::AlignVCenter, c->label);
-                box.setTop(rect.top() + 18);
-            }
-            box.setHeight(std::min(box.height(), 22));
-            paintWhiteBox(p, box);
-            const bool selected = focused && m_field->selectedAll && !value.isEmpty();
-            QString shown = focused && !selected ? m_field->text : value;
-            if (t == KitControlType::Spin && !c->suffix.isEmpty() && !focused)
-                shown += c->suffix;
-            if (selected) {
-                // The whole value selected: typing replaces it.
-                const QRect mark(box.left() + 3, box.top() + 3, fm.horizontalAdvance(shown) + 2,
-                                 box.height() - 6);
-                p.fillRect(mark.intersected(box.adjusted(1, 1, -18, -1)), kSelectText);
-                p.setPen(Qt::white);
-            } else {
-                p.setPen(Qt::black);
-            }
-            p.drawText(box.adjusted(4, 0, -18, 0), Qt::AlignVCenter, shown);
-            if (focused && !selected) {
-                const int x = box.left() + 4 + fm.horizontalAdvance(shown);
-                p.drawLine(x, box.top() + 4, x, box.bottom() - 4);
-            }
-            if (t == KitControlType::Combo) {
-                paintDropArrow(p, QRect(box.right() - 15, box.top() + 1, 15, box.height() - 2));
-            } else if (t == KitControlType::Spin) {
-                const QRect up(box.right() - 15, box.top() + 1, 15, box.height() / 2 - 1);
-                const QRect down(box.right() - 15, box.top() + box.height() / 2, 15, box.height() / 2 - 1);
-                for (const QRect& r : {up, down}) {
-                    p.fillRect(r, QColor(0xC1, 0xD3, 0xFB));
-                    p.setPen(QColor(0x4D, 0x61, 0x85));
-                    p.drawText(r, Qt::AlignCenter, r == up ? u"▲"_s : u"▼"_s);
-                }
-            }
-        } else if (t == KitControlType::List) {
-            QRect box = rect;
-            if (!c->label.isEmpty() && !dialog) {
-                p.drawText(QRect(rect.left(), rect.top(), rect.width(), 18), Qt::AlignVCenter, c->label);
-                box.setTop(rect.top() + 18);
-            }
-            paintWhiteBox(p, box);
-            p.save();
-            p.setClipRect(box.adjusted(1, 1, -1, -1), Qt::IntersectClip);
-            const QString key = formKey + c->id;
-            const int scroll = m_listScroll.count(key) ? m_listScroll.at(key) : 0;
-            for (qsizetype i = 0; i < c->items.size(); ++i) {
-                const QRect row(box.left() + 2, box.top() + 2 + (static_cast<int>(i) - scroll) * 18,
-                                box.width() - 4, 18);
-                if (row.bottom() < box.top() || row.top() > box.bottom())
-                    continue;
-                if (c->items[i] == value) {
-                    p.fillRect(row, QColor(0x31, 0x6A, 0xC5));
-                    p.setPen(Qt::white);
-                } else {
-                    p.setPen(Qt::black);
-                }
-                p.drawText(row.adjusted(4, 0, 0, 0), Qt::AlignVCenter, c->items[i]);
-            }
-            p.restore();
-        } else if (t == KitControlType::Gallery) {
-            const QRect box = itemBox(*c, rect, dialog);
-            if (!c->label.isEmpty() && !dialog)
-                p.drawText(QRect(rect.left(), rect.top(), rect.width(), 18), Qt::AlignVCenter, c->label);
-            if (dialog)
-                paintWhiteBox(p, box);
-            const bool layouts = c->id.contains(u"版式"_s) || c->items.contains(u"标题幻灯片"_s);
-            p.save();
-            p.setClipRect(box, Qt::IntersectClip);
-            for (const GalleryCell& cell : galleryCells(form.name, *c, box, dialog)) {
-                if (!cell.rect.intersects(box))
-                    continue;
-                if (cell.header) {
-                    p.fillRect(cell.rect.adjusted(0, 2, 0, -2), QColor(0xC6, 0xD8, 0xF2));
-                    p.setPen(QColor(0x21, 0x3C, 0x83));
-                    p.setFont(uiFont(12, true));
-                    p.drawText(cell.rect.adjusted(4, 0, 0, 0), Qt::AlignVCenter, cell.item);
-                    continue;
-                }
-                const QRect pic = cell.rect.adjusted(5, 3, -5, -16);
-                const bool chosen = cell.item == value;
-                if (chosen || cell.rect.contains(m_mouse)) {
-                    p.fillRect(cell.rect.adjusted(1, 1, -1, -1), chosen ? QColor(0xFF, 0xD5, 0x8C) : kSelect);
-                    p.setPen(kSelectLine);
-                    p.drawRect(cell.rect.adjusted(1, 1, -2, -2));
-                }
-                if (layouts)
-                    paintLayoutIcon(p, pic, cell.item);
-                else
-                    paintGalleryItem(p, pic, c->id, cell.item);
-                // A style known only by its place ("第3行第4列", the WordArt gallery) has
-                // no caption: the real gallery shows the pictures alone.
-                static const QRegularExpression place(u"^第\\d+行第\\d+列$"_s);
-                if (place.match(cell.item).hasMatch())
-                    continue;
-                p.setPen(Qt::black);
-                p.setFont(uiFont(10));
-                p.drawText(
-                    QRect(cell.rect.left(), pic.bottom() + 1, cell.rect.width(), 14), Qt::AlignCenter,
-                    QFontMetrics(uiFont(10)).elidedText(cell.item, Qt::ElideRight, cell.rect.width() - 2));
-            }
-            p.restore();
-            paintScrollBar(p, locators::galleryBar(form.name, c->id));
-        } else if (t == KitControlType::Tabs) {
-            const QRect page(rect.left(), rect.top() + 20, rect.width(), rect.height() - 20);
-            p.fillRect(page, QColor(0xFC, 0xFC, 0xFE));
-            p.setPen(QColor(0x91, 0x9B, 0x9C));
-            p.drawRect(page.adjusted(0, 0, -1, -1));
-            int x = rect.left() + 2;
-            for (const QString& tab : c->items) {
-                const int w = fm.horizontalAdvance(tab) + 16;
-                const bool current = tab == state.tab;
-                const QRect tr(x, rect.top() + (current ? 0 : 2), w, current ? 21 : 19);
-                p.fillRect(tr, current ? QColor(0xFC, 0xFC, 0xFE) : QColor(0xF0, 0xF0, 0xEA));
-                p.setPen(QColor(0x91, 0x9B, 0x9C));
-                p.drawLine(tr.topLeft(), tr.bottomLeft());
-                p.drawLine(tr.topRight(), tr.bottomRight());
-                p.setPen(current ? QColor(0xFF, 0xC8, 0x3C) : QColor(0x91, 0x9B, 0x9C));
-                p.drawLine(tr.topLeft(), tr.topRight());
-                p.setPen(Qt::black);
-                p.drawText(tr, Qt::AlignCenter, tab);
-                x += w;
-            }
-        }
-        // Dialog labels stand left of (or above) their boxes.
-        if (dialog && !c->label.isEmpty() && t != KitControlType::Tabs && t != KitControlType::Gallery) {
-            p.setPen(Qt::black);
-            p.setFont(uiFont(12));
-            const int w = fm.horizontalAdvance(c->label) + 4;
-            p.drawText(QRect(rect.left(), rect.top() - 17, std::max(w, rect.width()), 16),
-                       Qt::AlignLeft | Qt::AlignBottom, c->label);
-        }
-    }
-}
-
-void KitView::paintDialog(QPainter& p)
-{
-    for (const FormState& beneath : m_session->dialogsBeneath())
-        paintDialogOf(p, beneath);
-    if (const auto& d = m_session->dialog())
-        paintDialogOf(p, *d);
-}
-
-void KitView::paintDialogOf(QPainter& p, const FormState& state)
-{
-    const FormState* d = &state;
-    const KitForm* form = m_session->kit().dialog(d->name);
-    if (!form)
-        return;
-    const QRect r = dialogRectOf(d->name);
-    p.fillRect(r.translated(4, 4), QColor(0, 0, 0, 70));
-    QPainterPath frame;
-    frame.addRoundedRect(QRectF(r), 6, 6);
-    p.fillPath(frame, QColor(0x00, 0x55, 0xE5));
-    const QRect title(r.left(), r.top(), r.width(), 24);
-    QLinearGradient g(title.topLeft(), title.bottomLeft());
-    g.setColorAt(0, QColor(0x00, 0x58, 0xEE));
-    g.setColorAt(0.5, QColor(0x37, 0x93, 0xFF));
-    g.setColorAt(1, QColor(0x00, 0x50, 0xE6));
-    QPainterPath tp;
-    tp.addRoundedRect(QRectF(title), 6, 6);
-    p.fillPath(tp, g);
-    p.setPen(Qt::white);
-    p.setFont(uiFont(12, true));
-    QString caption = form->title.isEmpty() ? d->name : form->title;
-    if (caption.contains(u"{effect}"_s)) {
-        const QString effect = m_session->taskPane().value(u"动画列表"_s);
-        caption.replace(u"{effect}"_s, effect.isEmpty() ? d->name : effect);
-    }
-    p.drawText(title.adjusted(8, 0, -50, 0), Qt::AlignVCenter, caption);
-    const QRect close(r.right() - 22, r.top() + 4, 18, 17);
-    QPainterPath cp;
-    cp.addRoundedRect(QRectF(close), 3, 3);
-    p.fillPath(cp, QColor(0xE0, 0x4A, 0x2A));
-    p.setPen(QPen(Qt::white, 2));
-    p.drawLine(close.adjusted(5, 4, -5, -4).topLeft(), close.adjusted(5, 4, -5, -4).bottomRight());
-    p.drawLine(close.adjusted(5, 4, -5, -4).topRight(), close.adjusted(5, 4, -5, -4).bottomLeft());
-    const QRect help(r.right() - 42, r.top() + 4, 18, 17);
-    QPainterPath hp;
-    hp.addRoundedRect(QRectF(help), 3, 3);
-    p.fillPath(hp, QColor(0x2D, 0x6E, 0xF2));
-    p.setPen(Qt::white);
-    p.setFont(uiFont(12, true));
-    p.drawText(help, Qt::AlignCenter, u"?"_s);
-    const QRect client(r.left() + 3, r.top() + 24, r.width() - 6, r.height() - 27);
-    p.fillRect(client, kFace);
-    p.save();
-    p.setClipRect(client);
-    paintForm(p, *form, *d, client, true);
-    p.restore();
-}
-
-void KitView::paintDrop(QPainter& p)
-{
-    if (!m_drop)
-        return;
-    const QRect r = dropRect();
-    p.fillRect(r, Qt::white);
-    p.setPen(Qt::black);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
-    p.setFont(uiFont(12));
-    for (const Hot& h : m_hots) {
-        const LocatorParts at = parseLocator(h.locator);
-        if (at.kind != LocatorParts::Drop)
-            continue;
-        const bool hot = h.rect.contains(m_demo.running ? m_demo.pointer : m_mouse);
-        if (hot)
-            p.fillRect(h.rect, QColor(0x31, 0x6A, 0xC5));
-        p.setPen(hot ? Qt::white : Qt::black);
-        p.drawText(h.rect.adjusted(4, 0, 0, 0), Qt::AlignVCenter, at.name);
-    }
 }
 
 void KitView::paintHint(QPainter& p)

@@ -145,6 +145,33 @@ TEST(KitFiles, RefusesMisspeltKeysUnknownTypesAndWrongKindsAtTheirFileAndLine)
          {font, fontDialog(R"(    { "type": "check", "id": "阴影", "id": "下划线" },)")},
          font + u":7: "_s,
          u"controls[2].id 重复出现"_s},
+        {"a drawing style the control type does not have",
+         {font, fontDialog(R"(    { "type": "tabs", "items": ["字体"], "style": "side" },)")},
+         font + u":7: "_s,
+         u"controls[2].style “side”不是tabs的样式（可用：bar、wizard）"_s},
+        {"a list following a control the dialog does not have",
+         {font,
+          fontDialog(R"(    { "type": "list", "id": "子类", "itemsFor": { "类": { "甲": ["乙"] } } },)")},
+         font + u":7: "_s,
+         u"controls[2].itemsFor.类 不是本窗体的控件"_s},
+        {"a colour field that names no spin boxes",
+         {font, fontDialog(R"(    { "type": "spectrum", "items": ["中文字体", "红", "绿"] },)")},
+         font + u":7: "_s,
+         u"controls[2].items[0] 不是本窗体的数值框"_s},
+        {"a preset of a control the dialog does not have",
+         {u"dialogs/动作设置.json"_s,
+          "{\n  \"presets\": {\n    \"动作按钮: 开始\": { \"超链\": \"第一张幻灯片\" }\n  },\n"
+          "  \"controls\": [ { \"type\": \"combo\", \"id\": \"超链接到\", \"items\": "
+          "[\"第一张幻灯片\"] } ]\n}\n"},
+         u"dialogs/动作设置.json:3: "_s,
+         u"presets.动作按钮: 开始.超链 不是本窗体的控件"_s},
+        {"a preset value the control does not offer",
+         {u"dialogs/动作设置.json"_s,
+          "{\n  \"presets\": {\n    \"动作按钮: 开始\": { \"超链接到\": \"第九张\" }\n  },\n"
+          "  \"controls\": [ { \"type\": \"combo\", \"id\": \"超链接到\", \"items\": "
+          "[\"第一张幻灯片\"] } ]\n}\n"},
+         u"dialogs/动作设置.json:3: "_s,
+         u"“超链接到”中没有“第九张”"_s},
         {"a document that does not read",
          {font, fontDialog(R"(    { "type": "check" "id": "阴影" },)")},
          font + u":7: "_s,
@@ -159,6 +186,33 @@ TEST(KitFiles, RefusesMisspeltKeysUnknownTypesAndWrongKindsAtTheirFileAndLine)
     EXPECT_EQ(loadError({{font, fontDialog(R"(    { "type": "check", "id": "阴影", "value": true },)")},
                          {u"menus.json"_s, menus(R"(      { "separator": true },)")}}),
               QString());
+}
+
+TEST(KitFiles, PresetsColourButtonsAndTheNewKindsOfControlLoad)
+{
+    auto kit = KitCatalog::load(
+        {{u"dialogs/动作设置.json"_s,
+          R"j({ "presets": { "动作按钮: 结束": { "动作": "超链接到(H):", "超链接到": "最后一张幻灯片" } },
+               "controls": [ { "type": "options", "id": "动作", "items": ["无动作(N)", "超链接到(H):"] },
+                             { "type": "combo", "id": "超链接到", "items": ["第一张幻灯片", "最后一张幻灯片"] },
+                             { "type": "editlist", "id": "字号", "items": ["8", "9"] },
+                             { "type": "color", "id": "颜色", "items": ["自动", "红色"] },
+                             { "type": "palette", "id": "标准颜色", "items": ["红色"], "style": "hexagon" },
+                             { "type": "spin", "id": "红" }, { "type": "spin", "id": "绿" }, { "type": "spin", "id": "蓝" },
+                             { "type": "spectrum", "items": ["红", "绿", "蓝"] }, { "type": "swatch" } ] })j"},
+         {u"toolbars.json"_s,
+          R"({ "toolbars": { "绘图": [ { "name": "填充颜色", "type": "color",
+                                         "items": [ { "text": "红色" }, { "text": "其他填充颜色(M)..." } ] } ] } })"}});
+    ASSERT_TRUE(kit.ok()) << kit.error().toStdString();
+    const KitForm* form = kit->dialog(u"动作设置"_s);
+    EXPECT_EQ(form->presets.at(u"动作按钮: 结束"_s).at(u"超链接到"_s), u"最后一张幻灯片"_s);
+    EXPECT_EQ(kit->toolbarButton(u"填充颜色"_s)->type, KitButtonType::Color);
+    EXPECT_TRUE(kit->resolve(u"toolbar:填充颜色/其他填充颜色(M)..."_s).ok());
+    // An edit box over a list takes any text typed; a colour box and a palette only their colours.
+    EXPECT_TRUE(kit->resolve(u"dialog:动作设置/字号=23"_s).ok());
+    EXPECT_TRUE(kit->resolve(u"dialog:动作设置/颜色=红色"_s).ok());
+    EXPECT_FALSE(kit->resolve(u"dialog:动作设置/颜色=蓝色"_s).ok());
+    EXPECT_FALSE(kit->resolve(u"dialog:动作设置/标准颜色=蓝色"_s).ok());
 }
 
 TEST(KitFiles, AssemblesTheCatalogFromItsFilesAndRefusesAPartGivenTwice)
@@ -196,7 +250,8 @@ TEST(KitFiles, AssemblesTheCatalogFromItsFilesAndRefusesAPartGivenTwice)
 TEST(KitFiles, TheControlTypesReadAsTheirKitNames)
 {
     for (const QString& name : {u"label"_s, u"group"_s, u"tabs"_s, u"list"_s, u"combo"_s, u"check"_s,
-                                u"options"_s, u"spin"_s, u"text"_s, u"button"_s, u"link"_s, u"gallery"_s}) {
+                                u"options"_s, u"spin"_s, u"text"_s, u"button"_s, u"link"_s, u"gallery"_s,
+                                u"editlist"_s, u"color"_s, u"palette"_s, u"spectrum"_s, u"swatch"_s}) {
         const auto type = KitCatalog::controlType(name);
         ASSERT_TRUE(type.has_value()) << name.toStdString();
         EXPECT_EQ(KitCatalog::controlTypeName(*type), name);

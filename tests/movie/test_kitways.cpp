@@ -174,10 +174,10 @@ TEST(KitWays, DoubleClickingAListItemChoosesItAndPressesTheButtonWhereTheRealDia
     {
         // 字体's lists take no double-click: the dialog stays open.
         auto view = viewOf(kTwoSlides, uR"j({"hint": "a", "accept": ["menu:格式(O)/字体(F)..."]},
-                                          {"hint": "b", "accept": ["dialog:字体/字号=10"]},
+                                          {"hint": "b", "accept": ["dialog:字体/字号=20"]},
                                           {"hint": "c", "accept": ["dialog:字体/确定"]})j"_s);
         ASSERT_TRUE(view->performThroughUi(u"menu:格式(O)/字体(F)..."_s));
-        const QPoint item = at(*view, u"item:字体/字号/10"_s).center();
+        const QPoint item = at(*view, u"item:字体/字号/20"_s).center();
         view->clickAt(item);
         view->clickAt(item, Qt::LeftButton, true);
         EXPECT_EQ(view->session().stepIndex(), 2);
