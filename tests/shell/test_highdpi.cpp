@@ -2,6 +2,10 @@
 // pictures are drawn at the screen's pixels, never a logical-size picture scaled up.
 #include "bar/widgets/baricon.h"
 #include "bar/widgets/playerlauncher.h"
+#include "movie/kitcatalog.h"
+#include "movie/movie.h"
+#include "movie/moviesession.h"
+#include "movie/widgets/kitview.h"
 #include "paper/widgets/handindialog.h"
 #include "paper/widgets/unansweredhandindialog.h"
 #include "shell/widgets/loginbackdrop.h"
@@ -9,6 +13,7 @@
 #include "shell/widgets/mainmenu.h"
 #include "tests/shell/shellfixture.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <array>
@@ -107,4 +112,17 @@ TEST_F(HighDpi, EveryWindowIsDrawnAtTheScreensPixels)
     expectSharp(trainer.barIcon().get(), "the bar icon");
     expectSharp(trainer.unansweredHandInDialog().get(), "the first hand-in confirmation");
     expectSharp(trainer.handInDialog().get(), "the second hand-in confirmation");
+}
+
+TEST(HighDpiPlayer, TheSimulatedWindowIsDrawnAtTheScreensPixels)
+{
+    QFile file(sourceFolder() + u"/bank/movies/01/1.movie"_s);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    auto movie = parseMovie(file.readAll());
+    ASSERT_TRUE(movie.ok()) << movie.error().toStdString();
+    KitView view(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
+    view.resize(800, 600);
+    const QImage shot = ownPainting(&view);
+    EXPECT_EQ(shot.size(), QSize(1600, 1200));
+    EXPECT_GT(detailWithinBlocks(shot).value_or(0), 0.1);
 }
