@@ -103,16 +103,28 @@ Status prepareUserDatabase(const QString& programFolder)
     if (!newStamp)
         return Status::failure(newStamp.error());
 
-    const bool exists = QFileInfo::exists(working);
+    bool exists = QFileInfo::exists(working);
     if (exists) {
         auto current = Connection::open(working, databasePassword());
-        // A copy that does not open is left for the start-up check to name.
-        if (!current)
-            return {};
-        const Result<int> stamp = bankStamp(*current.value());
-        current.value()->close();
-        if (stamp && stamp.value() == newStamp.value())
-            return {};
+        if (!current) {
+            const int why = current.code() & 0xFF;
+            // Any other failure (a file that cannot be read) is left for the start-up check to name.
+            if (why != SQLITE_NOTADB && why != SQLITE_CORRUPT)
+                return {};
+            // A damaged copy would keep the trainer from starting for good: it is put
+            // aside (for a look) and the learner starts again from the bank.
+            const QString damaged = working + u".damaged"_s;
+            QFile::remove(damaged);
+            if (!QFile::rename(working, damaged))
+                return Status::failure(u"数据库文件“%1”已损坏，且无法移开。"_s.arg(working));
+            QFile::remove(working + u"-journal"_s);
+            exists = false;
+        } else {
+            const Result<int> stamp = bankStamp(*current.value());
+            current.value()->close();
+            if (stamp && stamp.value() == newStamp.value())
+                return {};
+        }
     }
     const QString next = working + u".new"_s;
     if (Status made = makeNewCopy(bank, exists ? working : QString(), next); !made) {

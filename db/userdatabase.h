@@ -24,7 +24,8 @@ Status makeDatabaseFolder(const QString& programFolder);
 // from the bank; when the bank's stamp differs from the copy's (a package
 // upgrade), the new bank takes the copy's place and carries over what the
 // learner built up (carryLearnerData). The copy is replaced in one rename, so it
-// is always whole. The caller holds the lock beside the database.
+// is always whole; a copy that is no database any more is put aside as
+// "stdata.db.damaged" and made again. The caller holds the lock beside the database.
 Status prepareUserDatabase(const QString& programFolder);
 
 } // namespace pptdrill

@@ -172,6 +172,21 @@ TEST_F(UserDatabaseTest, AnUpgradeKeepsTheFlagsOfUnchangedQuestionsOnly)
     EXPECT_EQ(flags(openWorking()), (std::vector<int>{1, 0, 0, 1}));
 }
 
+TEST_F(UserDatabaseTest, ADamagedCopyIsPutAsideAndMadeAgain)
+{
+    ASSERT_TRUE(makeDatabaseFolder(program.path()).ok());
+    const QString working = databasePathInFolder(program.path());
+    QFile junk(working);
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(8192, 'x'));
+    junk.close();
+    ASSERT_TRUE(prepareUserDatabase(program.path()).ok());
+    EXPECT_EQ(QFileInfo(working + u".damaged"_s).size(), 8192);
+    auto conn = openWorking();
+    ASSERT_TRUE(conn);
+    EXPECT_EQ(countRows(conn, u"stk"_s), 3);
+}
+
 TEST_F(UserDatabaseTest, StampsFollowTheQuestions)
 {
     setProgramFolderWritable(true);
