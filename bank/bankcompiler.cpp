@@ -5,10 +5,12 @@
 #include "db/learnerdata.h"
 #include "db/schema.h"
 #include "db/statements.h"
+#include "db/userdatabase.h"
 #include "movie/kitcatalog.h"
 #include "movie/movie.h"
 #include "movie/moviesession.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
@@ -42,7 +44,38 @@ Result<QByteArray> checkedMovie(const BankQuestion& q)
     return bytes;
 }
 
-Status insertQuestion(Connection& connection, Recordset& bank, const BankSet& set, const BankQuestion& q)
+// The bank's stamp: a fingerprint of every question as stored, in order, so that
+// the same sources always give the same stamp and any change to a question another.
+class BankFingerprint
+{
+public:
+    void add(const QString& text)
+    {
+        const QByteArray bytes = text.toUtf8();
+        addBytes(bytes);
+    }
+    void addBytes(const QByteArray& bytes)
+    {
+        const qint64 size = bytes.size();
+        m_hash.addData(QByteArrayView(reinterpret_cast<const char*>(&size), sizeof size));
+        m_hash.addData(bytes);
+    }
+    int stamp() const
+    {
+        const QByteArray digest = m_hash.result();
+        int value = 0;
+        for (int i = 0; i < 4; ++i)
+            value = (value << 8) | static_cast<unsigned char>(digest[i]);
+        value &= 0x7FFFFFFF;
+        return value == 0 ? 1 : value; // 0 is a database without a stamp
+    }
+
+private:
+    QCryptographicHash m_hash{QCryptographicHash::Sha256};
+};
+
+Status insertQuestion(Connection& connection, Recordset& bank, const BankSet& set, const BankQuestion& q,
+                      BankFingerprint& fingerprint)
 {
     QByteArray movie;
     if (!q.moviePath.isEmpty()) {
@@ -64,13 +97,16 @@ Status insertQuestion(Connection& connection, Recordset& bank, const BankSet& se
     for (const auto& [name, value] : values) {
         if (Status s = bank.setField(name, value); !s)
             return s;
+        fingerprint.add(value.toString());
     }
+    fingerprint.addBytes(movie);
     if (!movie.isEmpty()) {
         if (Status s = bank.setField(u"内容多媒体文件"_s, movie); !s)
             return s;
     }
     if (Status s = bank.update(); !s)
         return s;
+    fingerprint.add(q.topic);
     if (q.topic.isEmpty())
         return {};
     const Result<QVariant> id = bank.field(u"ID"_s);
@@ -89,6 +125,7 @@ Result<BankSummary> compileBank(const std::vector<BankSet>& sets, const QString&
     QFile::remove(building + u"-journal"_s);
 
     BankSummary summary;
+    BankFingerprint fingerprint;
     {
         auto created = Connection::create(building, databasePassword());
         if (!created)
@@ -103,13 +140,15 @@ Result<BankSummary> compileBank(const std::vector<BankSet>& sets, const QString&
             return R::failure(s.error());
         for (const BankSet& set : sets) {
             for (const BankQuestion& q : set.questions) {
-                if (Status s = insertQuestion(*conn, *bank, set, q); !s)
+                if (Status s = insertQuestion(*conn, *bank, set, q, fingerprint); !s)
                     return R::failure(s.error());
                 ++summary.questions;
             }
             ++summary.sets;
         }
         if (Status s = conn->executeScript(u"COMMIT"_s); !s)
+            return R::failure(s.error());
+        if (Status s = setBankStamp(*conn, fingerprint.stamp()); !s)
             return R::failure(s.error());
         bank->close();
         // A rebuild keeps what the learner has done with the bank it replaces.

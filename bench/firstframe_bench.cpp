@@ -2,7 +2,9 @@
 // memory. Run under a display (xvfb-run); prints medians, asserts nothing.
 //   bench_firstframe [--movie FILE] [--runs N] PROGRAM [ARGS...]
 // --movie stages FILE as the movie of paper position 1 in a private runtime
-// folder (for drillplay "1&1").
+// folder (for drillplay "1&1"). --installed runs a copy of the program's folder
+// made read-only, as an installed one is, with a new empty data folder every run:
+// each start first makes the learner's copy of the bank.
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -42,22 +44,36 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QString movie;
+    bool installed = false;
     int runs = 11;
     int at = 1;
     for (; at < argc; ++at) {
         const QByteArray arg = argv[at];
         if (arg == "--movie" && at + 1 < argc)
             movie = QString::fromLocal8Bit(argv[++at]);
+        else if (arg == "--installed")
+            installed = true;
         else if (arg == "--runs" && at + 1 < argc)
             runs = std::atoi(argv[++at]);
         else
             break;
     }
     if (at >= argc) {
-        std::fprintf(stderr, "usage: bench_firstframe [--movie FILE] [--runs N] PROGRAM [ARGS...]\n");
+        std::fprintf(stderr,
+                     "usage: bench_firstframe [--movie FILE] [--installed] [--runs N] PROGRAM [ARGS...]\n");
         return 2;
     }
-    const QString program = QString::fromLocal8Bit(argv[at]);
+    QString program = QString::fromLocal8Bit(argv[at]);
+    QTemporaryDir installedFolder;
+    if (installed) {
+        const QDir from = QFileInfo(program).absoluteDir();
+        for (const char* file : {"pptdrill", "drillplay", "drillbridge", "stdata.db", "completed.swf"})
+            QFile::copy(from.filePath(QString::fromLatin1(file)),
+                        installedFolder.filePath(QString::fromLatin1(file)));
+        program = installedFolder.filePath(QFileInfo(program).fileName());
+        QFile::setPermissions(installedFolder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                          QFileDevice::ReadOther | QFileDevice::ExeOther);
+    }
     QStringList arguments;
     for (int i = at + 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -77,6 +93,9 @@ int main(int argc, char** argv)
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         env.insert(QStringLiteral("PPTDRILL_TRACE_FIRST_FRAME"), QStringLiteral("1"));
+        QTemporaryDir dataHome;
+        if (installed)
+            env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.path());
         p.setProcessEnvironment(env);
         const qint64 start = QDateTime::currentMSecsSinceEpoch();
         p.setProcessChannelMode(QProcess::SeparateChannels);
@@ -88,6 +107,8 @@ int main(int argc, char** argv)
         const qsizetype mark = err.indexOf("first-frame ");
         if (mark < 0) {
             std::fprintf(stderr, "no frame painted: %s\n", err.constData());
+            QFile::setPermissions(installedFolder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                              QFileDevice::ExeOwner);
             return 1;
         }
         const qint64 painted = err.mid(mark + 12).split('\n').first().toLongLong();
@@ -97,7 +118,11 @@ int main(int argc, char** argv)
         p.kill();
         p.waitForFinished();
     }
-    std::printf("%s start to first painted frame: median %.0f ms, min %.0f, max %.0f (%d runs)\n", qPrintable(name),
+    if (installed)
+        QFile::setPermissions(installedFolder.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    std::printf("%s%s start to first painted frame: median %.0f ms, min %.0f, max %.0f (%d runs)\n",
+                qPrintable(name), installed ? " (installed, first start: the learner's database made)" : "",
                 median(times), *std::min_element(times.begin(), times.end()),
                 *std::max_element(times.begin(), times.end()), runs);
     std::printf("%s peak memory (VmHWM): median %.1f MB, max %.1f MB\n", qPrintable(name), median(peaks),

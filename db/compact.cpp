@@ -1,6 +1,7 @@
 #include "db/compact.h"
 
 #include "db/database.h"
+#include "db/userdatabase.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -86,8 +87,11 @@ bool compactDatabaseFile(const QString& givenPath, const QString& password)
         QString attach = u"ATTACH DATABASE '%1' AS compacted KEY \"%2\""_s;
         QString quotedTemp = temp;
         quotedTemp.replace(u"'"_s, u"''"_s);
-        if (!conn.executeScript(attach.arg(quotedTemp, key)) ||
-            !conn.executeScript(u"SELECT sqlcipher_export('compacted'); DETACH DATABASE compacted;"_s)) {
+        // The export copies tables and rows, not the bank's stamp (user_version).
+        const Result<int> stamp = bankStamp(conn);
+        if (!stamp || !conn.executeScript(attach.arg(quotedTemp, key)) ||
+            !conn.executeScript(u"SELECT sqlcipher_export('compacted'); PRAGMA compacted.user_version = %1; "
+                                u"DETACH DATABASE compacted;"_s.arg(stamp.value()))) {
             conn.close();
             removeTemp(temp);
             return false;

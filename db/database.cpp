@@ -370,10 +370,12 @@ QString databaseFailureReason(int code)
 
 QString databasePathInFolder(const QString& programFolder)
 {
-    QString folder = programFolder;
-    if (!folder.endsWith(u'/'))
-        folder += u'/';
-    return QDir::cleanPath(folder + u'/' + databaseFileName());
+    return QDir::cleanPath(databaseFolder(programFolder) + u'/' + databaseFileName());
+}
+
+QString bankPathInFolder(const QString& programFolder)
+{
+    return QDir::cleanPath(programFolder + u'/' + databaseFileName());
 }
 
 Result<std::shared_ptr<Connection>> openDatabase(const QString& programFolder)

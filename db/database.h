@@ -80,8 +80,11 @@ QByteArray rawKeyPragmaValue(const QString& password);
 Result<std::shared_ptr<Connection>> openDatabase();
 Result<std::shared_ptr<Connection>> openDatabase(const QString& programFolder);
 // The path openDatabase reaches from a program folder (with or without a
-// trailing separator).
+// trailing separator): the working database, in the program folder where it may
+// be written, else in the user's data folder (databaseFolder).
 QString databasePathInFolder(const QString& programFolder);
+// The bank the build or the package put in the program folder.
+QString bankPathInFolder(const QString& programFolder);
 
 // A client-side snapshot of the rows a select statement returned, with the
 // cursor operations the system needs. Every value is as it was when the

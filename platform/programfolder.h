@@ -11,4 +11,14 @@ QString programFolder();
 // Tests point the programs at a private copy of the program folder.
 void setProgramFolderForTesting(const QString& folder);
 
+// The learner's own data folder, $XDG_DATA_HOME/pptdrill (~/.local/share/pptdrill),
+// the same for every program of the trainer.
+QString userDataFolder();
+
+// Where the working "stdata.db" of the programs in `programFolder` lies: the program
+// folder itself where this user may write in it (a build folder, a copy the learner
+// unpacked), else the user's data folder, which holds a copy of the installed bank.
+QString databaseFolder(const QString& programFolder);
+bool usesUserDataFolder(const QString& programFolder);
+
 } // namespace pptdrill

@@ -15,6 +15,9 @@ packages=(
   fonts-arphic-uming fonts-wqy-microhei
   libxcb1-dev
   xvfb xauth xdotool imagemagick openbox x11-utils
+  qt6-qpa-plugins
+  # the icon's PNGs, the checks of the menu entry and the AppStream file, the .deb's dependencies
+  librsvg2-bin desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

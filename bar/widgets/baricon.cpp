@@ -20,8 +20,7 @@ namespace {
 // The bar's artwork: a small question sheet on a blue tile.
 QPixmap iconArtwork()
 {
-    QPixmap picture(50, 50);
-    picture.fill(QColor(0x1f, 0x4e, 0x96));
+    QPixmap picture = newPicture(QSize(50, 50), QColor(0x1f, 0x4e, 0x96));
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(0xc8, 0xd8, 0xf0), 1));

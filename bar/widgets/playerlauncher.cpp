@@ -16,15 +16,16 @@ namespace {
 
 QPixmap loadingPicture()
 {
-    QPixmap picture(240, 90);
+    const QRect area(0, 0, 240, 90);
+    QPixmap picture = newPicture(area.size());
     QPainter painter(&picture);
     QLinearGradient fill(0, 0, 0, 90);
     fill.setColorAt(0, QColor(0x2b, 0x57, 0x9a));
     fill.setColorAt(1, QColor(0x1b, 0x3a, 0x6b));
-    painter.fillRect(picture.rect(), fill);
+    painter.fillRect(area, fill);
     painter.setPen(Qt::white);
     painter.setFont(songFont(12));
-    painter.drawText(picture.rect(), Qt::AlignCenter, u"试题加载中，请稍候……"_s);
+    painter.drawText(area, Qt::AlignCenter, u"试题加载中，请稍候……"_s);
     return picture;
 }
 
@@ -36,7 +37,7 @@ PlayerLauncher::PlayerLauncher(Trainer& trainer) : Form(u"stload"_s), m_trainer(
     setWindowFlag(Qt::WindowStaysOnTopHint);
     const QPixmap picture = loadingPicture();
     new Image(this, u"picture"_s, picture);
-    setFixedSize(picture.size());
+    setFixedSize(picture.deviceIndependentSize().toSize());
 }
 
 void PlayerLauncher::showEvent(QShowEvent* event)

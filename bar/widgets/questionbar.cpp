@@ -10,6 +10,7 @@
 #include "platform/widgets/windowsystem.h"
 #include "player/channel.h"
 #include "shell/programend.h"
+#include "shell/widgets/controls.h"
 #include "shell/widgets/trainer.h"
 
 #include <QApplication>
@@ -39,8 +40,7 @@ const QString kUnmarkCaption = u"取消标识"_s;
 // The grid's background: a 10 × 4 table of ruled cells.
 QPixmap gridArtwork(QSize size)
 {
-    QPixmap picture(size);
-    picture.fill(QColor(0xf4, 0xf4, 0xee));
+    QPixmap picture = newPicture(size, QColor(0xf4, 0xf4, 0xee));
     QPainter painter(&picture);
     painter.setPen(QColor(0x80, 0x80, 0x80));
     const double w = (size.width() - 1) / 10.0;

@@ -20,13 +20,13 @@ const QString handInNotice = u"“交卷”表示您已经完成本次考试，�
 // and the message above the buttons, which sit at 2520 twips.
 QPixmap confirmationPicture(QSize size, const QString& heading, const QString& warning)
 {
-    QPixmap picture(size);
+    QPixmap picture = newPicture(size);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient background(0, 0, 0, size.height());
     background.setColorAt(0, QColor(255, 255, 255));
     background.setColorAt(1, QColor(221, 232, 246));
-    p.fillRect(picture.rect(), background);
+    p.fillRect(QRect(QPoint(), size), background);
     p.setPen(QColor(127, 157, 185));
     p.drawLine(0, 0, size.width(), 0);
 

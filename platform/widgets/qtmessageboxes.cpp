@@ -1,6 +1,7 @@
 #include "platform/widgets/qtmessageboxes.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
@@ -49,6 +50,9 @@ void setUpWindowProgram(QApplication& app)
         QApplication::installTranslator(translator);
     static QtMessageBoxes boxes;
     setMessageBoxes(&boxes);
+    // The desktop shows the windows of all three programs under the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(u"org.pptdrill.pptdrill"_s);
+    QApplication::setWindowIcon(QIcon::fromTheme(u"pptdrill"_s));
 }
 
 } // namespace pptdrill

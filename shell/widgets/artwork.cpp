@@ -21,9 +21,7 @@ const QColor titleGold(255, 214, 102);
 
 QPixmap newCanvas()
 {
-    QPixmap pixmap(artWidth, artHeight);
-    pixmap.fill(Qt::white);
-    return pixmap;
+    return newPicture(QSize(artWidth, artHeight));
 }
 
 // The pale body with a few wide arcs behind the controls.

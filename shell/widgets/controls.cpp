@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHash>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -411,6 +412,15 @@ void GroupBox::paintEvent(QPaintEvent*)
         p.setPen(isEnabled() ? QColor(0, 70, 213) : QColor(172, 168, 153));
         p.drawText(QRect(10, 0, captionWidth, fm.height()), Qt::AlignLeft | Qt::AlignVCenter, m_caption);
     }
+}
+
+QPixmap newPicture(QSize logicalSize, const QColor& fill)
+{
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap picture(logicalSize * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(fill);
+    return picture;
 }
 
 // --------------------------------------------------------------------- Image

@@ -25,6 +25,11 @@ QRect twipsRect(double left, double top, double width, double height);
 // points (converted at 96 dots per inch, so the windows look the same on
 // every screen).
 QFont songFont(double points);
+
+// A picture of `logicalSize` pixels, filled with `fill`, whose pixels are those of
+// the screen (the highest device pixel ratio of the screens): drawn on with logical
+// coordinates, it stays sharp at a scale factor of 2.
+QPixmap newPicture(QSize logicalSize, const QColor& fill = Qt::white);
 QFont heiFont(double points, bool bold = false);
 
 // Windows colour numbers: 0x00BBGGRR, or 0x80000000 + a system colour index.

@@ -5,6 +5,7 @@
 #include "db/databasecheck.h"
 #include "db/schema.h"
 #include "db/statements.h"
+#include "db/userdatabase.h"
 #include "paper/practicehistory.h"
 #include "platform/messagebox.h"
 #include "platform/processes.h"
@@ -18,6 +19,7 @@
 #include "shell/widgets/trainer.h"
 
 #include <QEvent>
+#include <QFileInfo>
 #include <QPainter>
 
 using namespace Qt::Literals::StringLiterals;
@@ -116,6 +118,10 @@ bool MainMenu::load()
 {
     const QString folder = programFolder();
     m_dbfile = databasePathInFolder(folder);
+    if (Status made = makeDatabaseFolder(folder); !made) {
+        failProgram(made.error());
+        return false;
+    }
     switch (claimSingleInstance(m_dbfile)) {
     case InstanceClaim::Claimed:
         break;
@@ -127,7 +133,13 @@ bool MainMenu::load()
         failProgram(u"无法建立本用户专用的运行文件夹，系统不能启动。"_s);
         return false;
     case InstanceClaim::LockNotWritable:
-        failProgram(u"无法在文件夹“%1”或本用户的运行文件夹中建立锁文件，系统不能启动。"_s.arg(folder));
+        failProgram(u"无法在文件夹“%1”或本用户的运行文件夹中建立锁文件，系统不能启动。"_s.arg(
+            QFileInfo(m_dbfile).absolutePath()));
+        return false;
+    }
+    // Under the lock: no other trainer of this user copies the bank at the same time.
+    if (Status prepared = prepareUserDatabase(folder); !prepared) {
+        failProgram(prepared.error());
         return false;
     }
     m_screen = screenSizePixels();

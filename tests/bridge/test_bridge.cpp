@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 #include <cerrno>
 #include <grp.h>
@@ -76,8 +77,36 @@ protected:
         return out;
     }
 
+    // Makes the program folder read-only, as an installed one is: the bridge then
+    // works on the learner's copy in their data folder, where the database is
+    // moved. Both folders can be reached by the other user of runBridgeReporting.
+    QString moveDatabaseToUserFolder()
+    {
+        conn->close();
+        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+        const auto reachable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                               QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        QFile::setPermissions(dataHome.path(), reachable);
+        QDir(dataHome.path()).mkdir(u"pptdrill"_s);
+        QFile::setPermissions(dataHome.filePath(u"pptdrill"_s), reachable);
+        const QString moved = dataHome.filePath(u"pptdrill/stdata.db"_s);
+        EXPECT_TRUE(QFile::rename(folder.file(u"stdata.db"_s), moved));
+        QFile::setPermissions(folder.path(), reachable & ~QFile::Permissions(QFile::WriteOwner));
+        return moved;
+    }
+    void TearDown() override
+    {
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (!m_oldDataHome.isNull())
+            qputenv("XDG_DATA_HOME", m_oldDataHome);
+        else
+            qunsetenv("XDG_DATA_HOME");
+    }
+
     using Outcomes = std::vector<std::pair<double, int>>;
     TempProgramFolder folder;
+    QTemporaryDir dataHome;
+    QByteArray m_oldDataHome = qgetenv("XDG_DATA_HOME");
     QString bridge;
     std::shared_ptr<Connection> conn;
     std::vector<qint64> stids;
@@ -219,22 +248,32 @@ TEST_F(BridgeTest, AWriteLockHeldPastTheWaitFailsWithTheReason)
     EXPECT_EQ(outcomes(), (Outcomes{{0, 0}, {0, 0}, {0, 0}}));
 }
 
+TEST_F(BridgeTest, AnInstalledBridgeRecordsInTheLearnersDatabase)
+{
+    const QString db = moveDatabaseToUserFolder();
+    EXPECT_EQ(runBridge({QString::number(stids[1])}), 0);
+    auto reopened = Connection::open(db, databasePassword());
+    ASSERT_TRUE(reopened.ok());
+    conn = reopened.value();
+    EXPECT_EQ(outcomes(), (Outcomes{{0, 0}, {2.5, 1}, {0, 0}}));
+    EXPECT_FALSE(QFileInfo::exists(folder.file(u"stdata.db"_s)));
+}
+
 TEST_F(BridgeTest, AReadOnlyDatabaseFailsWithTheReason)
 {
-    conn->close();
-    const QString db = folder.file(u"stdata.db"_s);
-    const auto folderMode = QFile::permissions(folder.path());
+    const QString db = moveDatabaseToUserFolder();
+    const QString dataFolder = QFileInfo(db).absolutePath();
+    const auto folderMode = QFile::permissions(dataFolder);
     // The file and its folder are read-only (for root the bridge runs as another user).
     ASSERT_TRUE(QFile::setPermissions(db, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                                         QFile::ExeGroup | QFile::ReadOther |
-                                                         QFile::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(dataFolder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                                      QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
     const QByteArray before = [&] {
         QFile f(db);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }();
     const Run run = runBridgeReporting({QString::number(stids[0])}, true);
-    QFile::setPermissions(folder.path(), folderMode);
+    QFile::setPermissions(dataFolder, folderMode);
     QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
 
     EXPECT_EQ(run.exitCode, 1);
@@ -247,17 +286,16 @@ TEST_F(BridgeTest, AReadOnlyDatabaseFailsWithTheReason)
 
 TEST_F(BridgeTest, AFolderThatCannotBeWrittenFailsWithTheReason)
 {
-    conn->close();
-    const QString db = folder.file(u"stdata.db"_s);
-    const auto folderMode = QFile::permissions(folder.path());
+    const QString db = moveDatabaseToUserFolder();
+    const QString dataFolder = QFileInfo(db).absolutePath();
+    const auto folderMode = QFile::permissions(dataFolder);
     // The file may be written, but no journal can be made beside it.
     ASSERT_TRUE(QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                               QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
-    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                                         QFile::ExeGroup | QFile::ReadOther |
-                                                         QFile::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(dataFolder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                                      QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
     const Run run = runBridgeReporting({QString::number(stids[0])}, true);
-    QFile::setPermissions(folder.path(), folderMode);
+    QFile::setPermissions(dataFolder, folderMode);
 
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.standardError.startsWith(u"drillbridge: 数据库所在的文件夹不可写"_s))

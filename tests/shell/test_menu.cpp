@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLockFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <sys/stat.h>
@@ -231,15 +232,24 @@ TEST_F(StartUp, AnUnusableDatabaseIsNamedInChineseBeforeTheMenuShows)
     EXPECT_TRUE(boxes.texts().value(0).startsWith(u"找不到题库文件"_s));
     releaseSingleInstance();
 
-    // A folder the learner cannot write (root writes everywhere).
-    if (::geteuid() != 0) {
-        ASSERT_TRUE(QFile::copy(pristine, db));
-        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
-        boxes.shown.clear();
-        EXPECT_FALSE(trainer.mainMenu()->load());
-        EXPECT_TRUE(boxes.texts().value(0).contains(u"不能写入"_s));
-        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
+    // A folder no one may write, as an installed program's: the menu works on the
+    // learner's copy of the bank in their data folder and leaves the folder alone.
+    QTemporaryDir dataHome;
+    const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+    QStandardPaths::setTestModeEnabled(false);
+    ASSERT_TRUE(QFile::copy(pristine, db));
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+    boxes.shown.clear();
+    const bool loaded = trainer.mainMenu()->load();
+    const QStringList programFiles = QDir(folder.path()).entryList(QDir::Files);
+    releaseSingleInstance();
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_DATA_HOME", oldDataHome);
+    QStandardPaths::setTestModeEnabled(true);
+    EXPECT_TRUE(loaded) << boxes.texts().join(u'\n').toStdString();
+    EXPECT_TRUE(QFileInfo::exists(dataHome.filePath(u"pptdrill/stdata.db"_s)));
+    EXPECT_FALSE(programFiles.contains(u"stdata.db.lock"_s));
 }
 
 using MenuWindow = ShellTest;
