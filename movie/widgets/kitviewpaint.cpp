@@ -239,6 +239,47 @@ void KitView::paintToolbarButtons(QPainter& p, int layer)
     }
 }
 
+namespace {
+
+enum class ThumbnailPlace
+{
+    SlidesTab, // the number left of the slide, the transition mark under it
+    Sorter,    // the number under the slide's right corner, the transition mark under its left
+};
+
+// A slide's thumbnail with its selection, number, transition mark and the
+// crossed-out number of a hidden slide.
+void paintThumbnail(QPainter& p, const QRect& rect, const Presentation& pres, int n, ThumbnailPlace place)
+{
+    const Slide& s = pres.slides[static_cast<size_t>(n - 1)];
+    const bool sorter = place == ThumbnailPlace::Sorter;
+    if (n == pres.selected) {
+        const int width = sorter ? 4 : 3;
+        p.setPen(QPen(sorter ? QColor(0x31, 0x6A, 0xC5) : QColor(0xF3, 0xA0, 0x3C), width));
+        p.drawRect(rect.adjusted(-width, -width, width - 1, width - 1));
+    }
+    paintSlide(p, rect, s, pres.design, SlidePaintMode::Thumbnail);
+    p.setPen(QColor(0x60, 0x60, 0x60));
+    p.drawRect(rect.adjusted(0, 0, -1, -1));
+    p.setPen(Qt::black);
+    p.setFont(kit::uiFont(11));
+    const QRect number =
+        sorter ? QRect(rect.left(), rect.bottom() + 3, rect.width(), 16) : QRect(8, rect.top(), 22, 16);
+    p.drawText(number, Qt::AlignRight, QString::number(n));
+    if (!s.transition.isEmpty() || !s.animation.isEmpty())
+        paintIcon(
+            p, sorter ? QRect(number.left(), number.top(), 14, 14) : QRect(14, number.bottom() + 3, 14, 14),
+            u"transition"_s);
+    if (s.hidden) {
+        const QRect mark =
+            sorter ? QRect(number.right() - 16, number.top(), 16, 15) : number.adjusted(8, 0, 0, 0);
+        p.drawRect(mark);
+        p.drawLine(mark.bottomLeft(), mark.topRight());
+    }
+}
+
+} // namespace
+
 void KitView::paintLeftPane(QPainter& p)
 {
     const QString view = m_session->view();
@@ -310,25 +351,7 @@ void KitView::paintLeftPane(QPainter& p)
             if (at.kind != LocatorParts::Thumb)
                 continue;
             const int n = at.slide;
-            const Slide& s = pres.slides[static_cast<size_t>(n - 1)];
-            const bool selected = n == pres.selected;
-            if (selected) {
-                p.setPen(QPen(QColor(0xF3, 0xA0, 0x3C), 3));
-                p.drawRect(h.rect.adjusted(-3, -3, 2, 2));
-            }
-            paintSlide(p, h.rect, s, pres.design, SlidePaintMode::Thumbnail);
-            p.setPen(QColor(0x60, 0x60, 0x60));
-            p.drawRect(h.rect.adjusted(0, 0, -1, -1));
-            p.setPen(Qt::black);
-            p.setFont(uiFont(11));
-            const QRect num(8, h.rect.top(), 22, 16);
-            p.drawText(num, Qt::AlignRight, QString::number(n));
-            if (!s.transition.isEmpty() || !s.animation.isEmpty())
-                paintIcon(p, QRect(14, num.bottom() + 3, 14, 14), u"transition"_s);
-            if (s.hidden) {
-                p.drawRect(num.adjusted(8, 0, 0, 0));
-                p.drawLine(num.left() + 8, num.bottom(), num.right(), num.top());
-            }
+            paintThumbnail(p, h.rect, pres, n, ThumbnailPlace::SlidesTab);
         }
         paintScrollBar(p, u"slides"_s);
     }
@@ -429,25 +452,7 @@ void KitView::paintSlideArea(QPainter& p)
             if (at.kind != LocatorParts::Thumb)
                 continue;
             const int n = at.slide;
-            const Slide& s = pres.slides[static_cast<size_t>(n - 1)];
-            if (n == pres.selected) {
-                p.setPen(QPen(QColor(0x31, 0x6A, 0xC5), 4));
-                p.drawRect(h.rect.adjusted(-4, -4, 3, 3));
-            }
-            paintSlide(p, h.rect, s, pres.design, SlidePaintMode::Thumbnail);
-            p.setPen(QColor(0x60, 0x60, 0x60));
-            p.drawRect(h.rect.adjusted(0, 0, -1, -1));
-            p.setPen(Qt::black);
-            p.setFont(uiFont(11));
-            const QRect below(h.rect.left(), h.rect.bottom() + 3, h.rect.width(), 16);
-            p.drawText(below, Qt::AlignRight, QString::number(n));
-            if (!s.transition.isEmpty() || !s.animation.isEmpty())
-                paintIcon(p, QRect(below.left(), below.top(), 14, 14), u"transition"_s);
-            if (s.hidden) {
-                const QRect num(below.right() - 16, below.top(), 16, 15);
-                p.drawRect(num);
-                p.drawLine(num.bottomLeft(), num.topRight());
-            }
+            paintThumbnail(p, h.rect, pres, n, ThumbnailPlace::Sorter);
         }
         return;
     }
