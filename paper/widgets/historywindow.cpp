@@ -4,6 +4,7 @@
 #include "paper/results.h"
 #include "paper/widgets/scorechart.h"
 #include "shell/programend.h"
+#include "shell/widgets/artwork.h"
 #include "shell/widgets/controls.h"
 #include "shell/widgets/trainer.h"
 
@@ -212,19 +213,7 @@ void HistoryWindow::openSelectedAttempt()
 void HistoryWindow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    QLinearGradient background(0, 0, 0, height());
-    background.setColorAt(0, QColor(232, 240, 250));
-    background.setColorAt(1, QColor(204, 219, 238));
-    p.fillRect(rect(), background);
-    const QRect banner(0, 0, width(), 40);
-    QLinearGradient bannerFill(0, 0, 0, banner.height());
-    bannerFill.setColorAt(0, QColor(31, 78, 150));
-    bannerFill.setColorAt(1, QColor(18, 52, 110));
-    p.fillRect(banner, bannerFill);
-    p.fillRect(QRect(0, banner.bottom() - 2, width(), 3), QColor(240, 170, 30));
-    p.setPen(Qt::white);
-    p.setFont(heiFont(15, true));
-    p.drawText(banner.adjusted(0, 0, 0, -3), Qt::AlignCenter, windowTitle());
+    paintBannerBackdrop(p, size(), 40, 3, 15, windowTitle());
 
     p.setFont(heiFont(10.5, true));
     p.setPen(QColor(16, 52, 120));

@@ -3,6 +3,7 @@
 #include "paper/examsession.h"
 #include "paper/results.h"
 #include "shell/programend.h"
+#include "shell/widgets/artwork.h"
 #include "shell/widgets/controls.h"
 #include "shell/widgets/formtimer.h"
 #include "shell/widgets/trainer.h"
@@ -159,20 +160,7 @@ void ResultsWindow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient background(0, 0, 0, height());
-    background.setColorAt(0, QColor(232, 240, 250));
-    background.setColorAt(1, QColor(204, 219, 238));
-    p.fillRect(rect(), background);
-
-    const QRect banner(0, 0, width(), 120);
-    QLinearGradient bannerFill(0, 0, 0, banner.height());
-    bannerFill.setColorAt(0, QColor(31, 78, 150));
-    bannerFill.setColorAt(1, QColor(18, 52, 110));
-    p.fillRect(banner, bannerFill);
-    p.fillRect(QRect(0, banner.bottom() - 3, width(), 4), QColor(240, 170, 30));
-    p.setPen(Qt::white);
-    p.setFont(heiFont(22, true));
-    p.drawText(banner.adjusted(0, 0, 0, -4), Qt::AlignCenter, windowTitle());
+    paintBannerBackdrop(p, size(), 120, 4, 22, windowTitle());
 
     // A card behind the buttons, the result cells and the score.
     const QRectF card(QPointF(twipsToPixels(2500), twipsToPixels(3300)),

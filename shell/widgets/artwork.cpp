@@ -414,4 +414,22 @@ const QPixmap& signInArtwork()
     return *pixmap;
 }
 
+void paintBannerBackdrop(QPainter& p, QSize size, int bannerHeight, int ruleHeight, double titlePoints,
+                         const QString& title)
+{
+    QLinearGradient background(0, 0, 0, size.height());
+    background.setColorAt(0, QColor(232, 240, 250));
+    background.setColorAt(1, QColor(204, 219, 238));
+    p.fillRect(QRect(QPoint(0, 0), size), background);
+    const QRect banner(0, 0, size.width(), bannerHeight);
+    QLinearGradient bannerFill(0, 0, 0, banner.height());
+    bannerFill.setColorAt(0, QColor(31, 78, 150));
+    bannerFill.setColorAt(1, QColor(18, 52, 110));
+    p.fillRect(banner, bannerFill);
+    p.fillRect(QRect(0, banner.bottom() - ruleHeight + 1, size.width(), ruleHeight), QColor(240, 170, 30));
+    p.setPen(Qt::white);
+    p.setFont(heiFont(titlePoints, true));
+    p.drawText(banner.adjusted(0, 0, 0, -ruleHeight), Qt::AlignCenter, title);
+}
+
 } // namespace pptdrill

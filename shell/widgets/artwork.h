@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QPixmap>
+#include <QString>
+
+class QPainter;
 
 // The pictures of the main program's windows, drawn once at 800 × 600.
 namespace pptdrill {
@@ -12,5 +15,10 @@ const QPixmap& menuArtwork();
 const QPixmap& loginArtwork();
 // The loading window's sign-in backdrop with the captions of the candidate's data.
 const QPixmap& signInArtwork();
+
+// The backdrop of the results and history windows: a pale blue gradient under a
+// dark blue banner with a gold rule, the title centred in white.
+void paintBannerBackdrop(QPainter& p, QSize size, int bannerHeight, int ruleHeight, double titlePoints,
+                         const QString& title);
 
 } // namespace pptdrill
