@@ -39,7 +39,9 @@ QRect KitView::taskPaneRect() const
 QRect KitView::slideAreaRect() const
 {
     const QString view = m_session->view();
-    const int left = view == u"sorter"_s || view == u"notes"_s ? 0 : kLeftW;
+    // Only normal, outline and the slide master views have the pane on the left.
+    const bool pane = view == u"normal"_s || view == u"outline"_s || view == u"slidemaster"_s;
+    const int left = pane ? kLeftW : 0;
     const int right = taskPaneRect().isNull() ? kWidth : kWidth - kPaneW;
     return QRect(left, kMainY, right - left, kDrawY - kMainY);
 }
@@ -279,7 +281,8 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
     if (!form)
         return;
     for (const KitControl& c : form->controls) {
-        if (!dialogControlVisible(c, *d) || c.id.isEmpty())
+        // A control another one's choice holds greyed is out of reach.
+        if (!dialogControlVisible(c, *d) || c.id.isEmpty() || fixedValue(c, *d))
             continue;
         const QRect rect = controlRect(*form, c, true);
         const QString loc = locators::control(d->name, c.id);
@@ -316,8 +319,9 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
             addScrollBarHots(hots, locators::listBar(d->name, c.id), 21);
         } else if (t == KitControlType::Options) {
             const QStringList items = itemsOf(*form, c, true);
+            const int pitch = c.pitch > 0 ? c.pitch : 20;
             for (qsizetype i = 0; i < items.size(); ++i) {
-                const QRect item(rect.left(), rect.top() + static_cast<int>(i) * 20, rect.width(), 20);
+                const QRect item(rect.left(), rect.top() + static_cast<int>(i) * pitch, rect.width(), 20);
                 if (rect.contains(item.center()))
                     hots.push_back(
                         {item, locators::item(d->name, c.id, items[i]), actions::dialog(d->name, c.id, items[i]), {}, 20});
@@ -765,6 +769,10 @@ void KitView::rebuild()
         addToolbarHots(hots, u"绘图"_s, QPoint(10, kDrawY + 2), kWidth - 14);
         if (pres.view == u"normal"_s || pres.view == u"outline"_s || pres.view == u"sorter"_s)
             addToolbarHots(hots, u"视图按钮"_s, QPoint(4, kDrawY - 24), kLeftW);
+        if (pres.view == u"normal"_s || pres.view == u"outline"_s) {
+            hots.push_back({QRect(4, kMainY + 3, 44, 19), locators::leftPaneTab(u"大纲"_s), {}, {}, 0});
+            hots.push_back({QRect(48, kMainY + 3, 52, 19), locators::leftPaneTab(u"幻灯片"_s), {}, {}, 0});
+        }
         if (const QString bar = floatingToolbar(); !bar.isEmpty()) {
             const QRect r = floatingToolbarRect();
             addToolbarHots(hots, bar, QPoint(r.left() + 4, r.top() + 18), r.right());
