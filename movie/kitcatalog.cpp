@@ -387,11 +387,11 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
         {u"suffix"_s, Kind::Text},      {u"under"_s, Kind::Text},      {u"format"_s, Kind::Text},
         {u"style"_s, Kind::Text},       {u"items"_s, Kind::Texts},     {u"headers"_s, Kind::Texts},
         {u"itemOpens"_s, Kind::Object}, {u"itemsFor"_s, Kind::Object}, {u"value"_s, Kind::Any},
-        {u"fixedFor"_s, Kind::Object},  {u"pitch"_s, Kind::Whole},
-        {u"x"_s, Kind::Whole},          {u"y"_s, Kind::Whole},         {u"w"_s, Kind::Whole},
-        {u"h"_s, Kind::Whole},          {u"columns"_s, Kind::Whole},   {u"min"_s, Kind::Number},
-        {u"max"_s, Kind::Number},       {u"step"_s, Kind::Number},     {u"editable"_s, Kind::Flag},
-        {u"doubleClick"_s, Kind::Text}, {u"focus"_s, Kind::Flag},      {u"icon"_s, Kind::Text}};
+        {u"fixedFor"_s, Kind::Object},  {u"pitch"_s, Kind::Whole},     {u"x"_s, Kind::Whole},
+        {u"y"_s, Kind::Whole},          {u"w"_s, Kind::Whole},         {u"h"_s, Kind::Whole},
+        {u"columns"_s, Kind::Whole},    {u"min"_s, Kind::Number},      {u"max"_s, Kind::Number},
+        {u"step"_s, Kind::Number},      {u"editable"_s, Kind::Flag},   {u"doubleClick"_s, Kind::Text},
+        {u"focus"_s, Kind::Flag},       {u"icon"_s, Kind::Text}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject c = v.toObject();
@@ -447,8 +447,9 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
         for (auto item = values.begin(); item != values.end(); ++item) {
             if (!checkKind(item.value(), other / item.key(), valueKind))
                 return false;
-            control.fixedFor[it.key()][item.key()] =
-                item.value().isBool() ? (item.value().toBool() ? u"on"_s : u"off"_s) : item.value().toString();
+            control.fixedFor[it.key()][item.key()] = item.value().isBool()
+                                                         ? (item.value().toBool() ? u"on"_s : u"off"_s)
+                                                         : item.value().toString();
         }
     }
     control.id = c[u"id"_s].toString();

@@ -381,7 +381,8 @@ TEST(KitDialogs, HeaderAndFooterPutsTheDateFormatUnderAutomaticAndTheFixedDateAf
     EXPECT_LT(language, fixed.top());
     EXPECT_LT(fixed.top(), fixedBox);
     EXPECT_LT(fixedBox, number);
-    EXPECT_LT(at(*view, locators::control(d, u"页脚(F)"_s)).top(), at(*view, locators::control(d, u"标题幻灯片中不显示(S)"_s)).top());
+    EXPECT_LT(at(*view, locators::control(d, u"页脚(F)"_s)).top(),
+              at(*view, locators::control(d, u"标题幻灯片中不显示(S)"_s)).top());
     // The option buttons still answer where they are drawn.
     view->clickAt(fixed.center());
     EXPECT_EQ(dialogValue(*view, u"更新方式"_s), u"固定(X)"_s);
@@ -393,10 +394,9 @@ TEST(KitDialogs, SetUpShowGreysTheBoxesTheShowTypeDecides)
 {
     const QString d = u"设置放映方式"_s;
     const QString loop = u"循环放映，按 ESC 键终止(L)"_s, statusBar = u"显示状态栏(H)"_s;
-    const QStringList ways{u"menu:幻灯片放映(D)/设置放映方式(S)..."_s,
-                           u"dialog:设置放映方式/放映类型=在展台浏览（全屏幕）(K)"_s,
-                           u"dialog:设置放映方式/放映类型=观众自行浏览（窗口）(B)"_s,
-                           u"dialog:设置放映方式/显示状态栏(H)=on"_s};
+    const QStringList ways{
+        u"menu:幻灯片放映(D)/设置放映方式(S)..."_s, u"dialog:设置放映方式/放映类型=在展台浏览（全屏幕）(K)"_s,
+        u"dialog:设置放映方式/放映类型=观众自行浏览（窗口）(B)"_s, u"dialog:设置放映方式/显示状态栏(H)=on"_s};
     auto view = viewOf(steps(ways));
     ASSERT_TRUE(view->performThroughUi(ways[0]));
     // 演讲者放映: no status bar, and its box is out of reach.
@@ -422,5 +422,6 @@ TEST(KitDialogs, SetUpShowGreysTheBoxesTheShowTypeDecides)
     // The 从/到 boxes and their captions do not overlap.
     auto fresh = viewOf(steps({ways[0]}));
     ASSERT_TRUE(fresh->performThroughUi(ways[0]));
-    EXPECT_LT(at(*fresh, locators::control(d, u"从"_s)).right(), at(*fresh, locators::control(d, u"到"_s)).left() - 36);
+    EXPECT_LT(at(*fresh, locators::control(d, u"从"_s)).right(),
+              at(*fresh, locators::control(d, u"到"_s)).left() - 36);
 }
