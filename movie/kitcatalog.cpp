@@ -387,10 +387,11 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
         {u"suffix"_s, Kind::Text},      {u"under"_s, Kind::Text},      {u"format"_s, Kind::Text},
         {u"style"_s, Kind::Text},       {u"items"_s, Kind::Texts},     {u"headers"_s, Kind::Texts},
         {u"itemOpens"_s, Kind::Object}, {u"itemsFor"_s, Kind::Object}, {u"value"_s, Kind::Any},
-        {u"x"_s, Kind::Whole},          {u"y"_s, Kind::Whole},         {u"w"_s, Kind::Whole},
-        {u"h"_s, Kind::Whole},          {u"columns"_s, Kind::Whole},   {u"min"_s, Kind::Number},
-        {u"max"_s, Kind::Number},       {u"step"_s, Kind::Number},     {u"editable"_s, Kind::Flag},
-        {u"doubleClick"_s, Kind::Text}, {u"focus"_s, Kind::Flag},      {u"icon"_s, Kind::Text}};
+        {u"fixedFor"_s, Kind::Object},  {u"pitch"_s, Kind::Whole},     {u"x"_s, Kind::Whole},
+        {u"y"_s, Kind::Whole},          {u"w"_s, Kind::Whole},         {u"h"_s, Kind::Whole},
+        {u"columns"_s, Kind::Whole},    {u"min"_s, Kind::Number},      {u"max"_s, Kind::Number},
+        {u"step"_s, Kind::Number},      {u"editable"_s, Kind::Flag},   {u"doubleClick"_s, Kind::Text},
+        {u"focus"_s, Kind::Flag},       {u"icon"_s, Kind::Text}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject c = v.toObject();
@@ -436,6 +437,21 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
             control.itemsFor[it.key()][item.key()] = texts(item.value());
         }
     }
+    const Kind valueKind = control.type == KitControlType::Check ? Kind::Flag : Kind::Text;
+    const QJsonObject fixedFor = c[u"fixedFor"_s].toObject();
+    for (auto it = fixedFor.begin(); it != fixedFor.end(); ++it) {
+        const JsonPath other = at / u"fixedFor"_s / it.key();
+        if (!checkKind(it.value(), other, Kind::Object))
+            return false;
+        const QJsonObject values = it.value().toObject();
+        for (auto item = values.begin(); item != values.end(); ++item) {
+            if (!checkKind(item.value(), other / item.key(), valueKind))
+                return false;
+            control.fixedFor[it.key()][item.key()] = item.value().isBool()
+                                                         ? (item.value().toBool() ? u"on"_s : u"off"_s)
+                                                         : item.value().toString();
+        }
+    }
     control.id = c[u"id"_s].toString();
     control.label = c[u"label"_s].toString();
     control.text = c[u"text"_s].toString();
@@ -453,6 +469,7 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
     control.w = c[u"w"_s].toInt();
     control.h = c[u"h"_s].toInt();
     control.columns = c[u"columns"_s].toInt();
+    control.pitch = c[u"pitch"_s].toInt();
     control.min = c[u"min"_s].toDouble(0);
     control.max = c[u"max"_s].toDouble(9999);
     control.step = c[u"step"_s].toDouble(1);
@@ -498,6 +515,10 @@ bool KitReader::checkReferences(const QJsonObject& o, const JsonPath& at, KitFor
         for (const auto& [other, lists] : c.itemsFor) {
             if (!form.control(other))
                 return fail(here / u"itemsFor"_s / other, u"不是本窗体的控件"_s);
+        }
+        for (const auto& [other, values] : c.fixedFor) {
+            if (!form.control(other))
+                return fail(here / u"fixedFor"_s / other, u"不是本窗体的控件"_s);
         }
         if (c.type == KitControlType::Spectrum) {
             for (qsizetype k = 0; k < c.items.size(); ++k) {

@@ -120,8 +120,11 @@ struct KitControl
     std::vector<KitMenuItem> menu;
     // The items of this control for each item of another one: itemsFor[id][item].
     std::map<QString, std::map<QString, QStringList>> itemsFor;
+    // The value this control is held at, greyed, while another shows a given item: fixedFor[id][item].
+    std::map<QString, std::map<QString, QString>> fixedFor;
     int x = 0, y = 0, w = 0, h = 0;
     int columns = 0;
+    int pitch = 0; // how far apart a dialog's option buttons lie, when other controls sit between them
     double min = 0, max = 0, step = 1;
     bool editable = false;
 };

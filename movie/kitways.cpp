@@ -132,4 +132,26 @@ std::vector<MovieWay> kitWays(const Movie& movie, const KitCatalog& kit)
     return ways;
 }
 
+void addContextCommands(Movie& movie, const KitCatalog& kit)
+{
+    auto widen = [&](MovieStep& step) {
+        const QStringList accepted = step.accept;
+        for (const QString& action : accepted) {
+            const auto menu = kit.resolve(action);
+            if (!menu || menu->kind != KitTarget::Menu || menu->opens.isEmpty() || menu->path.isEmpty())
+                continue;
+            const QString context = actions::context(u"text"_s, {menu->path.last()});
+            const auto item = kit.resolve(context);
+            if (item && item->opens == menu->opens && !step.accept.contains(context))
+                step.accept << context;
+        }
+    };
+    for (MovieStep& step : movie.steps)
+        widen(step);
+    for (MovieWay& way : movie.ways) {
+        for (MovieStep& step : way.steps)
+            widen(step);
+    }
+}
+
 } // namespace pptdrill

@@ -14,4 +14,8 @@ namespace pptdrill {
 // movie's own ways cover are left alone.
 std::vector<MovieWay> kitWays(const Movie& movie, const KitCatalog& kit);
 
+// A menu command that a placeholder's context menu also gives (格式 → 字体... and
+// the text's 字体(F)...), opening the same thing, is taken from either.
+void addContextCommands(Movie& movie, const KitCatalog& kit);
+
 } // namespace pptdrill

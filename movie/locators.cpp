@@ -312,6 +312,11 @@ QString dialogClose(const QString& dialog)
     return u"dlgclose:"_s + dialog;
 }
 
+QString leftPaneTab(const QString& tab)
+{
+    return u"lefttab:"_s + tab;
+}
+
 QString galleryBar(const QString& form, const QString& id)
 {
     return u"gallery:"_s + form + u'/' + id;
@@ -360,7 +365,7 @@ LocatorParts parseLocator(const QString& locator)
         {u"item"_s, K::Item},           {u"tab"_s, K::Tab},
         {u"drop"_s, K::Drop},           {u"spinup"_s, K::SpinUp},
         {u"spindown"_s, K::SpinDown},   {u"dlgclose"_s, K::DialogClose},
-        {u"scroll"_s, K::Scroll},
+        {u"lefttab"_s, K::LeftPaneTab}, {u"scroll"_s, K::Scroll},
     };
     LocatorParts l;
     const qsizetype colon = locator.indexOf(u':');
@@ -392,6 +397,7 @@ LocatorParts parseLocator(const QString& locator)
     case K::Frame:
     case K::Drop:
     case K::DialogClose:
+    case K::LeftPaneTab:
         l.name = rest;
         break;
     case K::Thumb:

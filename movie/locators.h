@@ -108,6 +108,7 @@ QString drop(const QString& item);                      // drop:24: an item of a
 QString spinUp(const QString& form, const QString& id); // spinup:项目符号和编号/开始于
 QString spinDown(const QString& form, const QString& id);
 QString dialogClose(const QString& dialog); // dlgclose:字体
+QString leftPaneTab(const QString& tab);    // lefttab:大纲: a tab over the slides or the outline
 // The scroll bars: "slides", "outline", "pane", or a gallery's.
 QString galleryBar(const QString& form, const QString& id); // gallery:幻灯片版式/版式
 // The form and control of a gallery's bar; empty for another bar.
@@ -149,6 +150,7 @@ struct LocatorParts
         SpinUp,
         SpinDown,
         DialogClose,
+        LeftPaneTab,
         Scroll,
     };
     Kind kind = None;
@@ -157,7 +159,7 @@ struct LocatorParts
     // control and the item; Tab: the form and the tab.
     QStringList path;
     // MenuTitle: the title; Button, ButtonArrow: the button; Placeholder,
-    // Frame: the placeholder; Drop: the item; DialogClose: the dialog;
+    // Frame: the placeholder; Drop: the item; DialogClose: the dialog; LeftPaneTab: the tab;
     // Scroll: the bar; MenuScroll: "up" or "down".
     QString name;
     QString part; // Scroll: up, down, pageup, pagedown, thumb

@@ -44,6 +44,15 @@ QStringList shownItems(const KitControl& control, const FormState& state)
     return control.items;
 }
 
+std::optional<QString> fixedValue(const KitControl& control, const FormState& state)
+{
+    for (const auto& [other, values] : control.fixedFor) {
+        if (auto it = values.find(state.value(other)); it != values.end())
+            return it->second;
+    }
+    return std::nullopt;
+}
+
 QString chosenColour(const KitForm& form, const FormState& state)
 {
     for (const KitControl& c : form.controls) {
@@ -62,6 +71,7 @@ MovieSession::MovieSession(Movie movie, const KitCatalog& kit) : m_movie(std::mo
 {
     const std::vector<MovieWay> found = kitWays(m_movie, kit);
     m_movie.ways.insert(m_movie.ways.end(), found.begin(), found.end());
+    addContextCommands(m_movie, kit);
     reset();
 }
 
@@ -124,6 +134,14 @@ FormState MovieSession::openForm(const KitForm& form, const QString& command) co
         if (c.type == KitControlType::Tabs)
             state.tab = state.values[c.id];
     }
+    for (const KitControl& c : form.controls) {
+        if (auto fixed = fixedValue(c, state))
+            state.values[c.id] = *fixed;
+    }
+    // 字体 opens at the size the 格式 toolbar shows for the text.
+    if (const KitControl* size = form.name == u"字体"_s ? form.control(u"字号"_s) : nullptr;
+        size && size->items.contains(toolbarValue(u"字号"_s)))
+        state.values[size->id] = toolbarValue(u"字号"_s);
     if (auto preset = form.presets.find(command); !command.isEmpty() && preset != form.presets.end()) {
         for (const auto& [id, value] : preset->second) {
             state.values[id] = value;
@@ -137,6 +155,10 @@ FormState MovieSession::openForm(const KitForm& form, const QString& command) co
 void MovieSession::followChoice(FormState& state, const KitForm& form, const QString& id)
 {
     for (const KitControl& c : form.controls) {
+        if (c.fixedFor.find(id) != c.fixedFor.end()) {
+            if (auto fixed = fixedValue(c, state))
+                state.values[c.id] = *fixed;
+        }
         if (c.id.isEmpty() || c.itemsFor.find(id) == c.itemsFor.end())
             continue;
         const QStringList items = shownItems(c, state);
@@ -224,6 +246,15 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
     }
 }
 
+void MovieSession::showOutlineTab(bool outline)
+{
+    if (m_presentation.view != u"normal"_s && m_presentation.view != u"outline"_s)
+        return;
+    m_presentation.view = outline ? u"outline"_s : u"normal"_s;
+    if (m_listener)
+        m_listener();
+}
+
 void MovieSession::closeDialog()
 {
     if (m_beneath.empty()) {
@@ -239,6 +270,8 @@ bool MovieSession::reachable(const KitTarget& t) const
     // A modal dialog keeps the rest of the window from the learner.
     if (m_dialog) {
         if (t.kind != KitTarget::Dialog || t.form != m_dialog->name)
+            return false;
+        if (t.control && fixedValue(*t.control, *m_dialog))
             return false;
         // An item of a list that follows another is there only while that one offers it.
         return !t.hasValue || !t.control || t.control->itemsFor.empty() ||
@@ -471,6 +504,9 @@ QString MovieSession::toolbarValue(const QString& button) const
 {
     if (const auto chosen = m_toolbarValues.find(button); chosen != m_toolbarValues.end())
         return chosen->second;
+    // Notes are set in 12-point type: the notes pane's and the notes master's.
+    if (button == u"字号"_s && (m_presentation.view == u"notesmaster"_s || selectedObject() == u"notes"_s))
+        return u"12"_s;
     const KitButton* b = m_kit->toolbarButton(button);
     return b ? b->value : QString();
 }

@@ -26,6 +26,8 @@ struct FormState
 // The items a control offers now: those for the value of the control it
 // follows (a chart type's sub-types), else all of its items.
 QStringList shownItems(const KitControl& control, const FormState& state);
+// The value a control is held at while another control's choice greys it; none while it is free.
+std::optional<QString> fixedValue(const KitControl& control, const FormState& state);
 // The colour a colour dialog has chosen, as a colour control holds it: a named
 // swatch of its palette, or "RGB(r,g,b)" from its spectrum's page; empty for none.
 QString chosenColour(const KitForm& form, const FormState& state);
@@ -71,6 +73,9 @@ public:
     QString view() const { return m_presentation.view; }
     // The paragraph of the selected slide that a click in the outline selected
     // (1-based; 0 when the slide as a whole, or nothing in the outline, is selected).
+    // The 大纲 and 幻灯片 tabs turn normal view's left pane between the outline and
+    // the slides; looking at either does nothing to the task.
+    void showOutlineTab(bool outline);
     int selectedParagraph() const { return m_paragraph; }
     // The object selected on the slide shown: a placeholder ("title", "body",
     // "subtitle", "notes") or a shape ("shape:2"); empty for none.

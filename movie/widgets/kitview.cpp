@@ -116,6 +116,13 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         return;
     }
 
+    if (at.kind == L::LeftPaneTab) {
+        if (button == Qt::LeftButton)
+            m_session->showOutlineTab(at.name == u"大纲"_s);
+        rebuild();
+        update();
+        return;
+    }
     if (button == Qt::RightButton) {
         if (m_session->dialog())
             return;

@@ -99,13 +99,13 @@ void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const
     }
 }
 
-void paintCheckBox(QPainter& p, const QRect& box, bool on)
+void paintCheckBox(QPainter& p, const QRect& box, bool on, bool greyed = false)
 {
-    p.fillRect(box, Qt::white);
-    p.setPen(QColor(0x1C, 0x51, 0x80));
+    p.fillRect(box, greyed ? QColor(0xF0, 0xF0, 0xEA) : QColor(Qt::white));
+    p.setPen(greyed ? QColor(0xC8, 0xC8, 0xBF) : QColor(0x1C, 0x51, 0x80));
     p.drawRect(box.adjusted(0, 0, -1, -1));
     if (on) {
-        QPen pen(QColor(0x21, 0xA1, 0x21), 2);
+        QPen pen(greyed ? QColor(0xA0, 0xA0, 0xA0) : QColor(0x21, 0xA1, 0x21), 2);
         p.setPen(pen);
         p.drawLine(box.left() + 3, box.center().y(), box.center().x() - 1, box.bottom() - 3);
         p.drawLine(box.center().x() - 1, box.bottom() - 3, box.right() - 3, box.top() + 3);
@@ -253,16 +253,19 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                                 (c->opens == u"page:next"_s && tabs && page == tabs->items.size() - 1);
             paintButtonFace(p, rect, c->text.isEmpty() ? c->id : c->text, false, !greyed);
         } else if (t == KitControlType::Check) {
-            paintCheckBox(p, QRect(rect.left(), rect.center().y() - 6, 13, 13), value == u"on"_s);
-            p.setPen(Qt::black);
-            p.drawText(rect.adjusted(18, 0, 0, 0), Qt::AlignVCenter, c->text.isEmpty() ? c->id : c->text);
+            const bool greyed = dialog && fixedValue(*c, state);
+            paintCheckBox(p, QRect(rect.left(), rect.center().y() - 6, 13, 13), value == u"on"_s, greyed);
+            p.setPen(greyed ? kGreyText : Qt::black);
+            p.drawText(rect.adjusted(18, 0, 0, 0), Qt::AlignVCenter | Qt::TextDontClip,
+                       c->text.isEmpty() ? c->id : c->text);
         } else if (t == KitControlType::Options) {
             const int rowH = dialog ? 20 : 19;
+            const int pitch = dialog && c->pitch > 0 ? c->pitch : rowH;
             for (qsizetype i = 0; i < c->items.size(); ++i) {
-                const QRect row(rect.left(), rect.top() + static_cast<int>(i) * rowH, rect.width(), rowH);
+                const QRect row(rect.left(), rect.top() + static_cast<int>(i) * pitch, rect.width(), rowH);
                 paintRadio(p, QRect(row.left(), row.center().y() - 6, 13, 13), value == c->items[i]);
                 p.setPen(Qt::black);
-                p.drawText(row.adjusted(18, 0, 0, 0), Qt::AlignVCenter, c->items[i]);
+                p.drawText(row.adjusted(18, 0, 0, 0), Qt::AlignVCenter | Qt::TextDontClip, c->items[i]);
             }
         } else if (t == KitControlType::Combo || t == KitControlType::Spin || t == KitControlType::Text) {
             QRect box = rect;

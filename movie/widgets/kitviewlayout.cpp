@@ -39,7 +39,9 @@ QRect KitView::taskPaneRect() const
 QRect KitView::slideAreaRect() const
 {
     const QString view = m_session->view();
-    const int left = view == u"sorter"_s || view == u"notes"_s ? 0 : kLeftW;
+    // Only normal, outline and the slide master views have the pane on the left.
+    const bool pane = view == u"normal"_s || view == u"outline"_s || view == u"slidemaster"_s;
+    const int left = pane ? kLeftW : 0;
     const int right = taskPaneRect().isNull() ? kWidth : kWidth - kPaneW;
     return QRect(left, kMainY, right - left, kDrawY - kMainY);
 }
@@ -246,15 +248,16 @@ void KitView::addPaneHots(std::vector<Hot>& hots) const
         } else if (t == KitControlType::List) {
             const KitForm* pane = m_session->kit().taskPane(name);
             for (const auto& [item, row] : listRows(*pane, *c, itemBox(*c, rect, false), false))
-                hots.push_back({row, locators::item(name, c->id, item), actions::taskPane(name, c->id, item), item, 1});
+                hots.push_back(
+                    {row, locators::item(name, c->id, item), actions::taskPane(name, c->id, item), item, 1});
             addScrollBarHots(hots, locators::listBar(name, c->id), 2);
         } else if (t == KitControlType::Options) {
             const QRect box = itemBox(*c, rect, false);
             for (qsizetype i = 0; i < c->items.size(); ++i) {
                 const QRect item(box.left(), box.top() + static_cast<int>(i) * 19, box.width(), 19);
                 if (box.contains(item.center()))
-                    hots.push_back({item, locators::item(name, c->id, c->items[i]), actions::taskPane(name, c->id, c->items[i]),
-                                    c->items[i], 1});
+                    hots.push_back({item, locators::item(name, c->id, c->items[i]),
+                                    actions::taskPane(name, c->id, c->items[i]), c->items[i], 1});
             }
         } else if (t == KitControlType::Spin || t == KitControlType::Text) {
             QRect box = rect;
@@ -279,7 +282,8 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
     if (!form)
         return;
     for (const KitControl& c : form->controls) {
-        if (!dialogControlVisible(c, *d) || c.id.isEmpty())
+        // A control another one's choice holds greyed is out of reach.
+        if (!dialogControlVisible(c, *d) || c.id.isEmpty() || fixedValue(c, *d))
             continue;
         const QRect rect = controlRect(*form, c, true);
         const QString loc = locators::control(d->name, c.id);
@@ -300,7 +304,8 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
                 hots.push_back({comboArrowRect(box), locators::controlArrow(d->name, c.id), {}, {}, 21});
         } else if (t == KitControlType::Tabs) {
             for (const auto& [tab, cell] : tabCells(c, rect))
-                hots.push_back({cell, locators::tab(d->name, tab), actions::dialog(d->name, c.id, tab), {}, 20});
+                hots.push_back(
+                    {cell, locators::tab(d->name, tab), actions::dialog(d->name, c.id, tab), {}, 20});
         } else if (t == KitControlType::Gallery) {
             addScrollBarHots(hots, locators::galleryBar(d->name, c.id), 21);
             // Pictures without captions name themselves in a tooltip.
@@ -308,19 +313,25 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
             for (const GalleryCell& cell : galleryCells(d->name, c, rect, true)) {
                 if (!cell.header && rect.contains(cell.rect.center()))
                     hots.push_back({cell.rect, locators::item(d->name, c.id, cell.item),
-                                    actions::dialog(d->name, c.id, cell.item), named ? cell.item : QString(), 20});
+                                    actions::dialog(d->name, c.id, cell.item), named ? cell.item : QString(),
+                                    20});
             }
         } else if (t == KitControlType::List) {
             for (const auto& [item, row] : listRows(*form, c, rect, true))
-                hots.push_back({row, locators::item(d->name, c.id, item), actions::dialog(d->name, c.id, item), {}, 20});
+                hots.push_back(
+                    {row, locators::item(d->name, c.id, item), actions::dialog(d->name, c.id, item), {}, 20});
             addScrollBarHots(hots, locators::listBar(d->name, c.id), 21);
         } else if (t == KitControlType::Options) {
             const QStringList items = itemsOf(*form, c, true);
+            const int pitch = c.pitch > 0 ? c.pitch : 20;
             for (qsizetype i = 0; i < items.size(); ++i) {
-                const QRect item(rect.left(), rect.top() + static_cast<int>(i) * 20, rect.width(), 20);
+                const QRect item(rect.left(), rect.top() + static_cast<int>(i) * pitch, rect.width(), 20);
                 if (rect.contains(item.center()))
-                    hots.push_back(
-                        {item, locators::item(d->name, c.id, items[i]), actions::dialog(d->name, c.id, items[i]), {}, 20});
+                    hots.push_back({item,
+                                    locators::item(d->name, c.id, items[i]),
+                                    actions::dialog(d->name, c.id, items[i]),
+                                    {},
+                                    20});
             }
         } else if (t == KitControlType::Spin || t == KitControlType::Text) {
             QRect field = rect;
@@ -765,6 +776,10 @@ void KitView::rebuild()
         addToolbarHots(hots, u"绘图"_s, QPoint(10, kDrawY + 2), kWidth - 14);
         if (pres.view == u"normal"_s || pres.view == u"outline"_s || pres.view == u"sorter"_s)
             addToolbarHots(hots, u"视图按钮"_s, QPoint(4, kDrawY - 24), kLeftW);
+        if (pres.view == u"normal"_s || pres.view == u"outline"_s) {
+            hots.push_back({QRect(4, kMainY + 3, 44, 19), locators::leftPaneTab(u"大纲"_s), {}, {}, 0});
+            hots.push_back({QRect(48, kMainY + 3, 52, 19), locators::leftPaneTab(u"幻灯片"_s), {}, {}, 0});
+        }
         if (const QString bar = floatingToolbar(); !bar.isEmpty()) {
             const QRect r = floatingToolbarRect();
             addToolbarHots(hots, bar, QPoint(r.left() + 4, r.top() + 18), r.right());

@@ -283,7 +283,7 @@ void paintThumbnail(QPainter& p, const QRect& rect, const Presentation& pres, in
 void KitView::paintLeftPane(QPainter& p)
 {
     const QString view = m_session->view();
-    if (view == u"sorter"_s || view == u"notes"_s)
+    if (slideAreaRect().left() == 0)
         return;
     const Presentation& pres = m_session->presentation();
     const QRect pane(0, kMainY, kLeftW, kDrawY - kMainY);
@@ -542,8 +542,18 @@ void KitView::paintMasterView(QPainter& p)
         const QRect notes(page.left() + 20, slide.bottom() + 20, page.width() - 40,
                           page.bottom() - slide.bottom() - 50);
         p.drawRect(notes);
+        // The five levels of the notes text, each a bullet further in.
         p.setFont(uiFont(10));
-        p.drawText(notes.adjusted(6, 6, -6, -6), Qt::TextWordWrap, u"单击此处编辑母版文本样式"_s);
+        p.setPen(Qt::black);
+        static const QString levels[] = {u"单击此处编辑母版文本样式"_s, u"第二级"_s, u"第三级"_s, u"第四级"_s,
+                                         u"第五级"_s};
+        static const QString bullets[] = {u"•"_s, u"–"_s, u"•"_s, u"–"_s, u"»"_s};
+        for (int level = 0; level < 5; ++level) {
+            const QRect line(notes.left() + 6 + level * 14, notes.top() + 6 + level * 16,
+                             notes.width() - 12 - level * 14, 16);
+            p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, bullets[level]);
+            p.drawText(line.adjusted(10, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, levels[level]);
+        }
     }
     p.setFont(uiFont(10));
     p.drawText(QRect(page.left() + 10, page.top() + 4, 100, 14), Qt::AlignLeft, u"页眉区"_s);

@@ -1,6 +1,7 @@
 // The dialogs of the shipped kit answer and look as in PowerPoint 2003, clicked
 // through the simulated window.
 #include "movie/kitcatalog.h"
+#include "movie/locators.h"
 #include "movie/moviesession.h"
 #include "movie/widgets/kitview.h"
 
@@ -357,4 +358,70 @@ TEST(KitDialogs, ActionSettingsOpensOnTheNaturalTargetOfTheActionButtonJustDrawn
     ASSERT_TRUE(view->performThroughUi(u"click:shape:1"_s));
     ASSERT_TRUE(view->performThroughUi(u"menu:幻灯片放映(D)/动作设置(A)..."_s));
     EXPECT_EQ(dialogValue(*view, u"单击鼠标时的动作"_s), u"无动作(N)"_s);
+}
+
+TEST(KitDialogs, HeaderAndFooterPutsTheDateFormatUnderAutomaticAndTheFixedDateAfterIt)
+{
+    const QStringList ways{u"menu:视图(V)/页眉和页脚(H)..."_s, u"dialog:页眉和页脚/更新方式=固定(X)"_s,
+                           u"dialog:页眉和页脚/固定日期=2027-1-18"_s};
+    auto view = viewOf(steps(ways));
+    ASSERT_TRUE(view->performThroughUi(ways[0]));
+    const QString d = u"页眉和页脚"_s;
+    // Top to bottom: 自动更新, its format box, 语言 and 日历类型, then 固定 and its box.
+    const int automatic = at(*view, locators::item(d, u"更新方式"_s, u"自动更新(U)"_s)).top();
+    const int format = at(*view, locators::control(d, u"日期格式"_s)).top();
+    const int language = at(*view, locators::control(d, u"语言(国家/地区)"_s)).top();
+    const int calendar = at(*view, locators::control(d, u"日历类型"_s)).top();
+    const QRect fixed = at(*view, locators::item(d, u"更新方式"_s, u"固定(X)"_s));
+    const int fixedBox = at(*view, locators::control(d, u"固定日期"_s)).top();
+    const int number = at(*view, locators::control(d, u"幻灯片编号(N)"_s)).top();
+    EXPECT_LT(automatic, format);
+    EXPECT_LT(format, language);
+    EXPECT_EQ(language, calendar);
+    EXPECT_LT(language, fixed.top());
+    EXPECT_LT(fixed.top(), fixedBox);
+    EXPECT_LT(fixedBox, number);
+    EXPECT_LT(at(*view, locators::control(d, u"页脚(F)"_s)).top(),
+              at(*view, locators::control(d, u"标题幻灯片中不显示(S)"_s)).top());
+    // The option buttons still answer where they are drawn.
+    view->clickAt(fixed.center());
+    EXPECT_EQ(dialogValue(*view, u"更新方式"_s), u"固定(X)"_s);
+    EXPECT_TRUE(view->performThroughUi(ways[2]));
+    EXPECT_TRUE(view->session().isComplete());
+}
+
+TEST(KitDialogs, SetUpShowGreysTheBoxesTheShowTypeDecides)
+{
+    const QString d = u"设置放映方式"_s;
+    const QString loop = u"循环放映，按 ESC 键终止(L)"_s, statusBar = u"显示状态栏(H)"_s;
+    const QStringList ways{
+        u"menu:幻灯片放映(D)/设置放映方式(S)..."_s, u"dialog:设置放映方式/放映类型=在展台浏览（全屏幕）(K)"_s,
+        u"dialog:设置放映方式/放映类型=观众自行浏览（窗口）(B)"_s, u"dialog:设置放映方式/显示状态栏(H)=on"_s};
+    auto view = viewOf(steps(ways));
+    ASSERT_TRUE(view->performThroughUi(ways[0]));
+    // 演讲者放映: no status bar, and its box is out of reach.
+    EXPECT_EQ(dialogValue(*view, statusBar), u"off"_s);
+    EXPECT_FALSE(view->locate(locators::control(d, statusBar)));
+    EXPECT_TRUE(view->locate(locators::control(d, loop)));
+    EXPECT_EQ(dialogValue(*view, loop), u"off"_s);
+
+    // 在展台浏览 loops, and the box cannot be cleared.
+    click(*view, locators::item(d, u"放映类型"_s, u"在展台浏览（全屏幕）(K)"_s));
+    EXPECT_EQ(view->session().stepIndex(), 2);
+    EXPECT_EQ(dialogValue(*view, loop), u"on"_s);
+    EXPECT_FALSE(view->locate(locators::control(d, loop)));
+    EXPECT_FALSE(view->session().perform(actions::dialog(d, loop, u"off"_s)));
+
+    // 观众自行浏览 frees both.
+    click(*view, locators::item(d, u"放映类型"_s, u"观众自行浏览（窗口）(B)"_s));
+    EXPECT_TRUE(view->locate(locators::control(d, loop)));
+    click(*view, locators::control(d, statusBar));
+    EXPECT_EQ(dialogValue(*view, statusBar), u"on"_s);
+    EXPECT_TRUE(view->session().isComplete());
+
+    // The 从/到 boxes and their captions do not overlap.
+    auto fresh = viewOf(steps({ways[0]}));
+    ASSERT_TRUE(fresh->performThroughUi(ways[0]));
+    EXPECT_LT(at(*fresh, locators::control(d, u"从"_s)).right(),
+              at(*fresh, locators::control(d, u"到"_s)).left() - 36);
 }
