@@ -282,17 +282,20 @@ void KitView::pressShortcut(const QString& shortcut)
         if (m_drop || m_menu.open) {
             m_drop.reset();
             closeMenus();
-        } else if (m_session->dialog() &&
-                   m_session->kit().dialog(m_session->dialog()->name)->control(u"取消"_s)) {
-            perform(actions::dialog(m_session->dialog()->name, u"取消"_s));
+        } else if (m_session->dialog()) {
+            const QString cancel = dialogCancelButton();
+            if (!cancel.isEmpty())
+                perform(actions::dialog(m_session->dialog()->name, cancel));
         }
         return;
     }
     if (m_session->dialog()) {
         if (key == u"Return"_s || key == u"Enter"_s)
-            perform(actions::dialog(m_session->dialog()->name, u"确定"_s));
+            perform(actions::dialog(m_session->dialog()->name, dialogDefaultButton()));
         else if (key.startsWith(u"Alt+"_s) && key.size() == 5)
             pressDialogAccessKey(key.back());
+        else if (key == u"Tab"_s || key == u"Shift+Tab"_s)
+            moveDialogFocus(key == u"Tab"_s ? 1 : -1);
         return;
     }
     if ((key == u"Return"_s || key == u"Enter"_s) && m_enterField) {
@@ -366,8 +369,68 @@ void KitView::pressDialogAccessKey(QChar letter)
         } else if (!c.id.isEmpty() && (accessKey(c.label) == letter || accessKey(c.id) == letter)) {
             if (clickOn(locators::control(d.name, c.id)))
                 return;
+        } else if ((c.type == KitControlType::Label || c.type == KitControlType::Group) &&
+                   accessKey(c.text) == letter) {
+            // A caption of its own names the box that follows it.
+            const auto next = std::find_if(form->controls.begin() + (&c - form->controls.data()) + 1,
+                                           form->controls.end(), [&](const KitControl& box) {
+                                               return !box.id.isEmpty() && dialogControlVisible(box, d);
+                                           });
+            if (next != form->controls.end() && clickOn(locators::control(d.name, next->id)))
+                return;
         }
     }
+}
+
+QString KitView::dialogCancelButton() const
+{
+    // Esc and the title bar's close box do what 取消, or a dialog's only 关闭, does.
+    const KitForm* form = m_session->dialog() ? m_session->kit().dialog(m_session->dialog()->name) : nullptr;
+    if (!form)
+        return {};
+    for (const QString& id : {u"取消"_s, u"关闭"_s}) {
+        if (form->control(id))
+            return id;
+    }
+    return {};
+}
+
+QString KitView::dialogDefaultButton() const
+{
+    const KitForm* form = m_session->dialog() ? m_session->kit().dialog(m_session->dialog()->name) : nullptr;
+    for (const KitControl& c : form ? form->controls : std::vector<KitControl>{}) {
+        if (c.isDefault)
+            return c.id;
+    }
+    return u"确定"_s;
+}
+
+void KitView::moveDialogFocus(int by)
+{
+    // Tab goes round the boxes that take typing or a choice, in the order the dialog lists them.
+    const FormState& d = *m_session->dialog();
+    const KitForm* form = m_session->kit().dialog(d.name);
+    if (!form)
+        return;
+    std::vector<const KitControl*> boxes;
+    for (const KitControl& c : form->controls) {
+        const bool box = c.type == KitControlType::Text || c.type == KitControlType::Spin ||
+                         c.type == KitControlType::EditList ||
+                         (c.type == KitControlType::Combo && c.editable);
+        if (box && dialogControlVisible(c, d) && locate(locators::control(d.name, c.id)))
+            boxes.push_back(&c);
+    }
+    if (boxes.empty())
+        return;
+    const auto count = static_cast<int>(boxes.size());
+    int at = by > 0 ? -1 : 0;
+    for (int i = 0; i < count; ++i) {
+        if (m_field && m_field->dialog && m_field->control == boxes[static_cast<size_t>(i)]->id)
+            at = i;
+    }
+    const KitControl* next = boxes[static_cast<size_t>(((at + by) % count + count) % count)];
+    m_field = FieldState{d.name, next->id, true, {}};
+    update();
 }
 
 void KitView::typeText(const QString& text)

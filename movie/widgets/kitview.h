@@ -210,6 +210,10 @@ private:
     void closeMenus();
     void selectObjectAt(const LocatorParts& at);
     void pressDialogAccessKey(QChar letter);
+    QString dialogCancelButton() const;
+    // The button Enter presses: the dialog's default, else 确定.
+    QString dialogDefaultButton() const;
+    void moveDialogFocus(int by);
     void openMenu(int index); // a menu of the menu bar
     void openContextMenu(const QString& area, const QPoint& at);
     // The context menu a shape of the current slide opens: chart, picture, orgchart or shape.

@@ -54,17 +54,15 @@ QString barIcon(const QString& item)
 
 QStringList KitView::itemsOf(const KitForm& form, const KitControl& c, bool dialog) const
 {
-    if (c.itemsFor.empty())
-        return c.items;
     if (!dialog)
-        return shownItems(c, m_session->taskPane());
+        return m_session->itemsOf(c, m_session->taskPane());
     if (const auto& d = m_session->dialog(); d && d->name == form.name)
-        return shownItems(c, *d);
+        return m_session->itemsOf(c, *d);
     for (const FormState& beneath : m_session->dialogsBeneath()) {
         if (beneath.name == form.name)
-            return shownItems(c, beneath);
+            return m_session->itemsOf(c, beneath);
     }
-    return c.items;
+    return m_session->itemsOf(c, FormState{});
 }
 
 int KitView::listScroll(const KitForm& form, const KitControl& c, bool dialog, int rows) const
