@@ -433,7 +433,8 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
         for (qsizetype i = 0; i < control.items.size(); ++i) {
             const QString& item = control.items[i];
             if (item.startsWith(u'@') && item != u"@slides"_s && item != u"@shows"_s)
-                return fail(at / u"items"_s / i, u"“%1”不是演示文稿给出的列表（可用：@slides、@shows）"_s.arg(item));
+                return fail(at / u"items"_s / i,
+                            u"“%1”不是演示文稿给出的列表（可用：@slides、@shows）"_s.arg(item));
         }
     }
     const QJsonObject steps = c[u"stepFor"_s].toObject();

@@ -103,8 +103,8 @@ struct KitControl
     QString tab;
     QString opens;
     QString suffix;
-    QString doubleClick; // the button a double-click on an item also presses (确定, 插入(S)…)
-    bool focus = false;  // a text box that has the focus, its text selected, when the dialog opens
+    QString doubleClick;    // the button a double-click on an item also presses (确定, 插入(S)…)
+    bool focus = false;     // a text box that has the focus, its text selected, when the dialog opens
     bool isDefault = false; // the button Enter presses
     // Items that the presentation gives in the place of an entry "@slides" (its
     // slides, numbered, by title) or "@shows" (its custom shows).

@@ -372,10 +372,9 @@ void KitView::pressDialogAccessKey(QChar letter)
         } else if ((c.type == KitControlType::Label || c.type == KitControlType::Group) &&
                    accessKey(c.text) == letter) {
             // A caption of its own names the box that follows it.
-            const auto next = std::find_if(form->controls.begin() + (&c - form->controls.data()) + 1,
-                                           form->controls.end(), [&](const KitControl& box) {
-                                               return !box.id.isEmpty() && dialogControlVisible(box, d);
-                                           });
+            const auto next = std::find_if(
+                form->controls.begin() + (&c - form->controls.data()) + 1, form->controls.end(),
+                [&](const KitControl& box) { return !box.id.isEmpty() && dialogControlVisible(box, d); });
             if (next != form->controls.end() && clickOn(locators::control(d.name, next->id)))
                 return;
         }
@@ -425,11 +424,13 @@ void KitView::moveDialogFocus(int by)
     const auto count = static_cast<int>(boxes.size());
     int at = by > 0 ? -1 : 0;
     for (int i = 0; i < count; ++i) {
-        if (m_field && m_field->dialog && m_field->control == boxes[static_cast<size_t>(i)]->id)
+        const QString focused = m_field && m_field->dialog ? m_field->control : m_dialogFocus;
+        if (focused == boxes[static_cast<size_t>(i)]->id)
             at = i;
     }
     const KitControl* next = boxes[static_cast<size_t>(((at + by) % count + count) % count)];
     m_field = FieldState{d.name, next->id, true, {}};
+    m_dialogFocus = next->id;
     update();
 }
 
@@ -443,6 +444,8 @@ void KitView::typeText(const QString& text)
     if (!m_field->dialog)
         m_enterField = std::pair{m_field->form, m_field->control};
     if (m_session->accepts(action)) {
+        if (m_field->dialog)
+            m_dialogFocus = m_field->control;
         m_field.reset();
         perform(action);
     }

@@ -347,6 +347,7 @@ private:
     std::map<QString, int> m_listScroll;
     QPoint m_mouse;
     QString m_focusedDialog; // the dialog whose opening focus was given
+    QString m_dialogFocus;   // the dialog box that last had the focus, for Tab
     bool m_hintVisible = false;
     QString m_completionText;
     bool m_completedSignalled = false;

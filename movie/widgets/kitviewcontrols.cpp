@@ -266,26 +266,22 @@ bool KitView::addOwnHots(std::vector<Hot>& hots, const KitForm& form, const KitC
         addScrollBarHots(hots, locators::listBar(form.name, c.id), 21);
         return true;
     case KitControlType::Color:
-        hots.push_back({QRect(rect.left(), rect.top(), rect.width(), std::min(rect.height(), 22)),
-                        loc,
-                        {},
-                        {},
-                        20});
+        hots.push_back(
+            {QRect(rect.left(), rect.top(), rect.width(), std::min(rect.height(), 22)), loc, {}, {}, 20});
         return true;
     case KitControlType::Palette:
         if (c.style == u"hexagon"_s) {
             for (const HexCell& cell : honeycomb(rect, c.items)) {
                 if (!cell.name.isEmpty())
-                    hots.push_back({hexHitRect(cell), itemAt(cell.name), action(cell.name),
-                                    cell.name, 20, true});
+                    hots.push_back(
+                        {hexHitRect(cell), itemAt(cell.name), action(cell.name), cell.name, 20, true});
             }
         } else {
             const int columns = c.columns > 0 ? c.columns : kPaletteColumns;
             for (qsizetype i = 0; i < c.items.size(); ++i) {
                 const QRect cell(rect.left() + static_cast<int>(i % columns) * kCell,
                                  rect.top() + static_cast<int>(i / columns) * kCell, kCell, kCell);
-                hots.push_back(
-                    {cell, itemAt(c.items[i]), action(c.items[i]), c.items[i], 20, true});
+                hots.push_back({cell, itemAt(c.items[i]), action(c.items[i]), c.items[i], 20, true});
             }
         }
         return true;

@@ -246,15 +246,16 @@ void KitView::addPaneHots(std::vector<Hot>& hots) const
         } else if (t == KitControlType::List) {
             const KitForm* pane = m_session->kit().taskPane(name);
             for (const auto& [item, row] : listRows(*pane, *c, itemBox(*c, rect, false), false))
-                hots.push_back({row, locators::item(name, c->id, item), actions::taskPane(name, c->id, item), item, 1});
+                hots.push_back(
+                    {row, locators::item(name, c->id, item), actions::taskPane(name, c->id, item), item, 1});
             addScrollBarHots(hots, locators::listBar(name, c->id), 2);
         } else if (t == KitControlType::Options) {
             const QRect box = itemBox(*c, rect, false);
             for (qsizetype i = 0; i < c->items.size(); ++i) {
                 const QRect item(box.left(), box.top() + static_cast<int>(i) * 19, box.width(), 19);
                 if (box.contains(item.center()))
-                    hots.push_back({item, locators::item(name, c->id, c->items[i]), actions::taskPane(name, c->id, c->items[i]),
-                                    c->items[i], 1});
+                    hots.push_back({item, locators::item(name, c->id, c->items[i]),
+                                    actions::taskPane(name, c->id, c->items[i]), c->items[i], 1});
             }
         } else if (t == KitControlType::Spin || t == KitControlType::Text) {
             QRect box = rect;
@@ -300,7 +301,8 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
                 hots.push_back({comboArrowRect(box), locators::controlArrow(d->name, c.id), {}, {}, 21});
         } else if (t == KitControlType::Tabs) {
             for (const auto& [tab, cell] : tabCells(c, rect))
-                hots.push_back({cell, locators::tab(d->name, tab), actions::dialog(d->name, c.id, tab), {}, 20});
+                hots.push_back(
+                    {cell, locators::tab(d->name, tab), actions::dialog(d->name, c.id, tab), {}, 20});
         } else if (t == KitControlType::Gallery) {
             addScrollBarHots(hots, locators::galleryBar(d->name, c.id), 21);
             // Pictures without captions name themselves in a tooltip.
@@ -308,19 +310,24 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
             for (const GalleryCell& cell : galleryCells(d->name, c, rect, true)) {
                 if (!cell.header && rect.contains(cell.rect.center()))
                     hots.push_back({cell.rect, locators::item(d->name, c.id, cell.item),
-                                    actions::dialog(d->name, c.id, cell.item), named ? cell.item : QString(), 20});
+                                    actions::dialog(d->name, c.id, cell.item), named ? cell.item : QString(),
+                                    20});
             }
         } else if (t == KitControlType::List) {
             for (const auto& [item, row] : listRows(*form, c, rect, true))
-                hots.push_back({row, locators::item(d->name, c.id, item), actions::dialog(d->name, c.id, item), {}, 20});
+                hots.push_back(
+                    {row, locators::item(d->name, c.id, item), actions::dialog(d->name, c.id, item), {}, 20});
             addScrollBarHots(hots, locators::listBar(d->name, c.id), 21);
         } else if (t == KitControlType::Options) {
             const QStringList items = itemsOf(*form, c, true);
             for (qsizetype i = 0; i < items.size(); ++i) {
                 const QRect item(rect.left(), rect.top() + static_cast<int>(i) * 20, rect.width(), 20);
                 if (rect.contains(item.center()))
-                    hots.push_back(
-                        {item, locators::item(d->name, c.id, items[i]), actions::dialog(d->name, c.id, items[i]), {}, 20});
+                    hots.push_back({item,
+                                    locators::item(d->name, c.id, items[i]),
+                                    actions::dialog(d->name, c.id, items[i]),
+                                    {},
+                                    20});
             }
         } else if (t == KitControlType::Spin || t == KitControlType::Text) {
             QRect field = rect;
@@ -743,6 +750,7 @@ void KitView::rebuild()
     const QString dialog = m_session->dialog() ? m_session->dialog()->name : QString();
     if (dialog != m_focusedDialog) {
         m_focusedDialog = dialog;
+        m_dialogFocus.clear();
         const KitForm* form = dialog.isEmpty() ? nullptr : m_session->kit().dialog(dialog);
         for (const KitControl& c : form ? form->controls : std::vector<KitControl>{}) {
             if (c.focus && dialogControlVisible(c, *m_session->dialog())) {
