@@ -83,6 +83,13 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     const LocatorParts at = parseLocator(h.locator);
     using L = LocatorParts;
     m_enterField.reset();
+    // Ctrl and a click choose more items of a list that 添加 takes from; any other click lets them go.
+    const std::optional<ListSelection> several = std::exchange(m_severalChosen, std::nullopt);
+    if (at.kind == L::Item && (modifiers & Qt::ControlModifier) && !doubleClick && m_session->dialog() &&
+        chooseOneMore(several, at.path.value(1), at.path.value(2)))
+        return;
+    if (several && at.kind == L::Control && !doubleClick && addSeveral(*several, at.path.value(1)))
+        return;
 
     if (m_drop) {
         m_drop.reset();
@@ -338,6 +345,69 @@ void KitView::pressShortcut(const QString& shortcut)
     if (m_menu.open)
         closeMenus();
     perform(actions::key(key));
+}
+
+bool KitView::chooseOneMore(const std::optional<ListSelection>& several, const QString& list,
+                            const QString& item)
+{
+    const FormState& d = *m_session->dialog();
+    const KitForm* form = m_session->kit().dialog(d.name);
+    const bool feedsAnother = form && std::any_of(form->controls.begin(), form->controls.end(),
+                                                  [&](const KitControl& c) { return c.gathers == list; });
+    if (!feedsAnother)
+        return false;
+    ListSelection chosen = several && several->list == list ? *several : ListSelection{list, {}};
+    if (chosen.items.isEmpty() && !d.value(list).isEmpty())
+        chosen.items << d.value(list);
+    if (chosen.items.contains(item))
+        chosen.items.removeAll(item);
+    else
+        chosen.items << item;
+    if (chosen.items.size() <= 1) {
+        // One item is chosen as a plain click chooses it.
+        if (!chosen.items.isEmpty() && chosen.items.first() != d.value(list))
+            perform(actions::dialog(d.name, list, chosen.items.first()));
+        rebuild();
+        update();
+        return true;
+    }
+    m_severalChosen = chosen;
+    update();
+    return true;
+}
+
+bool KitView::addSeveral(const ListSelection& several, const QString& button)
+{
+    // One 添加 for several items does what choosing and adding each in the list's order does:
+    // taken when the task takes that whole run.
+    const FormState& d = *m_session->dialog();
+    const KitForm* form = m_session->kit().dialog(d.name);
+    const KitControl* b = form ? form->control(button) : nullptr;
+    const KitControl* target = b && !b->adds.isEmpty() ? form->control(b->adds) : nullptr;
+    const KitControl* source = target ? form->control(target->gathers) : nullptr;
+    if (!source || source->id != several.list)
+        return false;
+    QStringList run;
+    QString chosen = d.value(source->id);
+    for (const QString& item : m_session->itemsOf(*source, d)) {
+        if (!several.items.contains(item))
+            continue;
+        if (item != chosen)
+            run << actions::dialog(d.name, source->id, item);
+        run << actions::dialog(d.name, button);
+        chosen = item;
+    }
+    MovieSession trial = *m_session;
+    trial.setChangeListener({});
+    const bool whole =
+        std::all_of(run.begin(), run.end(), [&](const QString& a) { return trial.perform(a); });
+    if (whole) {
+        for (const QString& action : run)
+            perform(action);
+    }
+    rebuild();
+    update();
+    return true;
 }
 
 void KitView::pressDialogAccessKey(QChar letter)

@@ -210,6 +210,14 @@ private:
     void closeMenus();
     void selectObjectAt(const LocatorParts& at);
     void pressDialogAccessKey(QChar letter);
+    // Several items of a list chosen with Ctrl held.
+    struct ListSelection
+    {
+        QString list;
+        QStringList items;
+    };
+    bool chooseOneMore(const std::optional<ListSelection>& several, const QString& list, const QString& item);
+    bool addSeveral(const ListSelection& several, const QString& button);
     QString dialogCancelButton() const;
     // The button Enter presses: the dialog's default, else 确定.
     QString dialogDefaultButton() const;
@@ -347,7 +355,8 @@ private:
     std::map<QString, int> m_listScroll;
     QPoint m_mouse;
     QString m_focusedDialog; // the dialog whose opening focus was given
-    QString m_dialogFocus;   // the dialog box that last had the focus, for Tab
+    std::optional<ListSelection> m_severalChosen;
+    QString m_dialogFocus; // the dialog box that last had the focus, for Tab
     bool m_hintVisible = false;
     QString m_completionText;
     bool m_completedSignalled = false;

@@ -105,7 +105,9 @@ void KitView::paintListRows(QPainter& p, const KitForm& form, const KitControl& 
         const bool header = c.headers.contains(item);
         const int indent = !c.headers.isEmpty() && !header ? 14 : 0;
         p.setFont(uiFont(12, header));
-        if (!header && item == value) {
+        const bool amongSeveral = dialog && m_severalChosen && m_severalChosen->list == c.id &&
+                                  m_severalChosen->items.contains(item);
+        if (!header && (item == value || amongSeveral)) {
             p.fillRect(row.adjusted(indent, 0, 0, 0), kSelectText);
             p.setPen(Qt::white);
         } else {

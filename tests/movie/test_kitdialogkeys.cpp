@@ -212,3 +212,37 @@ TEST(KitDialogKeys, AccessKeyOfTheNameCaptionAndShiftTab)
     view->typeText(u"精简版"_s);
     EXPECT_TRUE(view->session().isComplete());
 }
+
+TEST(KitDialogKeys, CtrlClickChoosesSeveralSlidesAndOneAddTakesThemInOrder)
+{
+    const auto show = [](const QStringList& order) {
+        QStringList ways{actions::menu({u"幻灯片放映(D)"_s, u"自定义放映(W)..."_s}),
+                         actions::dialog(kShows, u"新建(N)..."_s)};
+        for (const QString& slide : order)
+            ways << actions::dialog(kDefine, kSlideList, slide) << actions::dialog(kDefine, u"添加(A) >>"_s);
+        return ways;
+    };
+    const QStringList slides{u"1. 年度报告"_s, u"3. 重点工作"_s, u"5. 幻灯片 5"_s};
+    const auto chooseAndAdd = [&](KitView& view) {
+        click(view, locators::item(kDefine, kSlideList, slides[0]));
+        // Chosen from the bottom up: 添加 still adds them in the list's order.
+        view.clickAt(at(view, locators::item(kDefine, kSlideList, slides[2])).center(), Qt::LeftButton, false,
+                     Qt::ControlModifier);
+        view.clickAt(at(view, locators::item(kDefine, kSlideList, slides[1])).center(), Qt::LeftButton, false,
+                     Qt::ControlModifier);
+        click(view, locators::control(kDefine, u"添加(A) >>"_s));
+    };
+    auto view = viewOf(show(slides));
+    ASSERT_TRUE(view->performThroughUi(show(slides)[0]));
+    ASSERT_TRUE(view->performThroughUi(show(slides)[1]));
+    chooseAndAdd(*view);
+    EXPECT_TRUE(view->session().isComplete());
+    // Where the task adds them in another order, the one 添加 is refused and adds nothing.
+    const QStringList otherOrder{slides[0], slides[2], slides[1]};
+    auto refused = viewOf(show(otherOrder));
+    ASSERT_TRUE(refused->performThroughUi(show(otherOrder)[0]));
+    ASSERT_TRUE(refused->performThroughUi(show(otherOrder)[1]));
+    chooseAndAdd(*refused);
+    EXPECT_EQ(refused->session().stepIndex(), 3);
+    EXPECT_FALSE(refused->locate(locators::item(kDefine, kInShow, u"1. 年度报告"_s)));
+}
