@@ -385,13 +385,15 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
         {u"type"_s, Kind::Text},        {u"id"_s, Kind::Text},         {u"label"_s, Kind::Text},
         {u"text"_s, Kind::Text},        {u"tab"_s, Kind::Text},        {u"opens"_s, Kind::Text},
         {u"suffix"_s, Kind::Text},      {u"under"_s, Kind::Text},      {u"format"_s, Kind::Text},
-        {u"style"_s, Kind::Text},       {u"items"_s, Kind::Texts},     {u"headers"_s, Kind::Texts},
+        {u"style"_s, Kind::Text},       {u"items"_s, Kind::Any},       {u"headers"_s, Kind::Texts},
         {u"itemOpens"_s, Kind::Object}, {u"itemsFor"_s, Kind::Object}, {u"value"_s, Kind::Any},
         {u"fixedFor"_s, Kind::Object},  {u"pitch"_s, Kind::Whole},     {u"x"_s, Kind::Whole},
         {u"y"_s, Kind::Whole},          {u"w"_s, Kind::Whole},         {u"h"_s, Kind::Whole},
         {u"columns"_s, Kind::Whole},    {u"min"_s, Kind::Number},      {u"max"_s, Kind::Number},
         {u"step"_s, Kind::Number},      {u"editable"_s, Kind::Flag},   {u"doubleClick"_s, Kind::Text},
-        {u"focus"_s, Kind::Flag},       {u"icon"_s, Kind::Text}};
+        {u"focus"_s, Kind::Flag},       {u"icon"_s, Kind::Text},       {u"default"_s, Kind::Flag},
+        {u"from"_s, Kind::Text},        {u"adds"_s, Kind::Text},       {u"removes"_s, Kind::Text},
+        {u"defines"_s, Kind::Text},     {u"stepFor"_s, Kind::Object}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject c = v.toObject();
@@ -418,6 +420,35 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
                                                                  : Kind::Text;
         if (!checkKind(c[u"value"_s], at / u"value"_s, kind))
             return false;
+    }
+    // "items": "slides" is short for [ "@slides" ].
+    if (c[u"items"_s].isString()) {
+        const QString from = c[u"items"_s].toString();
+        if (from != u"slides"_s && from != u"shows"_s)
+            return fail(at / u"items"_s, u"“%1”不是演示文稿给出的列表（可用：slides、shows）"_s.arg(from));
+        control.items = {u"@"_s + from};
+    } else if (c.contains(u"items"_s)) {
+        if (!checkKind(c[u"items"_s], at / u"items"_s, Kind::Texts))
+            return false;
+        control.items = texts(c[u"items"_s]);
+        for (qsizetype i = 0; i < control.items.size(); ++i) {
+            const QString& item = control.items[i];
+            if (item.startsWith(u'@') && item != u"@slides"_s && item != u"@shows"_s)
+                return fail(at / u"items"_s / i,
+                            u"“%1”不是演示文稿给出的列表（可用：@slides、@shows）"_s.arg(item));
+        }
+    }
+    const QJsonObject steps = c[u"stepFor"_s].toObject();
+    for (auto it = steps.begin(); it != steps.end(); ++it) {
+        const JsonPath other = at / u"stepFor"_s / it.key();
+        if (!checkKind(it.value(), other, Kind::Object))
+            return false;
+        const QJsonObject byValue = it.value().toObject();
+        for (auto value = byValue.begin(); value != byValue.end(); ++value) {
+            if (!checkKind(value.value(), other / value.key(), Kind::Number))
+                return false;
+            control.stepFor[it.key()][value.key()] = value.value().toDouble();
+        }
     }
     const QJsonObject opens = c[u"itemOpens"_s].toObject();
     for (auto it = opens.begin(); it != opens.end(); ++it) {
@@ -461,7 +492,6 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
     control.under = c[u"under"_s].toString();
     control.format = c[u"format"_s].toString();
     control.style = c[u"style"_s].toString();
-    control.items = texts(c[u"items"_s]);
     control.headers = texts(c[u"headers"_s]);
     control.value = c[u"value"_s];
     control.x = c[u"x"_s].toInt();
@@ -476,6 +506,11 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
     control.editable = c[u"editable"_s].toBool();
     control.doubleClick = c[u"doubleClick"_s].toString();
     control.focus = c[u"focus"_s].toBool();
+    control.isDefault = c[u"default"_s].toBool();
+    control.gathers = c[u"from"_s].toString();
+    control.adds = c[u"adds"_s].toString();
+    control.removes = c[u"removes"_s].toString();
+    control.defines = c[u"defines"_s].toString();
     control.icon = c[u"icon"_s].toString();
     if (control.type == KitControlType::Tabs && control.id.isEmpty())
         control.id = u"标签"_s;
@@ -519,6 +554,25 @@ bool KitReader::checkReferences(const QJsonObject& o, const JsonPath& at, KitFor
         for (const auto& [other, values] : c.fixedFor) {
             if (!form.control(other))
                 return fail(here / u"fixedFor"_s / other, u"不是本窗体的控件"_s);
+        }
+        for (const auto& [other, steps] : c.stepFor) {
+            if (!form.control(other))
+                return fail(here / u"stepFor"_s / other, u"不是本窗体的控件"_s);
+        }
+        const auto isList = [&](const QString& id) {
+            const KitControl* list = form.control(id);
+            return list && list->type == KitControlType::List;
+        };
+        if (!c.gathers.isEmpty() && !isList(c.gathers))
+            return fail(here / u"from"_s, u"不是本窗体的列表"_s);
+        for (const auto& [key, id] : {std::pair{u"adds"_s, c.adds}, std::pair{u"removes"_s, c.removes}}) {
+            if (!id.isEmpty() && (!isList(id) || form.control(id)->gathers.isEmpty()))
+                return fail(here / key, u"不是本窗体中由按钮填入的列表"_s);
+        }
+        if (!c.defines.isEmpty()) {
+            const KitControl* name = form.control(c.defines);
+            if (!name || name->type != KitControlType::Text)
+                return fail(here / u"defines"_s, u"不是本窗体的文本框"_s);
         }
         if (c.type == KitControlType::Spectrum) {
             for (qsizetype k = 0; k < c.items.size(); ++k) {
@@ -1049,7 +1103,9 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
                    type == KitControlType::Gallery || type == KitControlType::Tabs ||
                    type == KitControlType::Color || type == KitControlType::Palette ||
                    (type == KitControlType::Combo && !t.control->editable)) {
-            if (!t.control->items.contains(t.value) || t.control->headers.contains(t.value))
+            // The items the presentation gives, or a list fills, are checked as the task is played.
+            const bool givenLater = t.control->itemsFromPresentation() || !t.control->gathers.isEmpty();
+            if (!givenLater && (!t.control->items.contains(t.value) || t.control->headers.contains(t.value)))
                 return R::failure(u"“%1”中没有“%2”"_s.arg(id, t.value));
         } else if (type != KitControlType::Text && type != KitControlType::Combo &&
                    type != KitControlType::EditList) {

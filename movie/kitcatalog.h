@@ -103,8 +103,24 @@ struct KitControl
     QString tab;
     QString opens;
     QString suffix;
-    QString doubleClick; // the button a double-click on an item also presses (确定, 插入(S)…)
-    bool focus = false;  // a text box that has the focus, its text selected, when the dialog opens
+    QString doubleClick;    // the button a double-click on an item also presses (确定, 插入(S)…)
+    bool focus = false;     // a text box that has the focus, its text selected, when the dialog opens
+    bool isDefault = false; // the button Enter presses
+    // Items that the presentation gives in the place of an entry "@slides" (its
+    // slides, numbered, by title) or "@shows" (its custom shows).
+    bool itemsFromPresentation() const
+    {
+        return items.contains(QStringLiteral("@slides")) || items.contains(QStringLiteral("@shows"));
+    }
+    // A list filled from another list by buttons (定义自定义放映's 在自定义放映中的幻灯片): that list's id.
+    QString gathers;
+    // A button that adds the chosen item of a gathering list's source to it, or takes its chosen item out.
+    QString adds;
+    QString removes;
+    // A button that defines a custom show named by this text box, its slides those gathered.
+    QString defines;
+    // A spin box's step for each value of another control (段后's unit): stepFor[id][value].
+    std::map<QString, std::map<QString, double>> stepFor;
     QStringList items;
     QStringList headers;                  // gallery items that head a section, not choices
     std::map<QString, QString> itemOpens; // a choice that opens a dialog

@@ -66,6 +66,57 @@ QString chosenColour(const KitForm& form, const FormState& state)
     }
     return {};
 }
+QStringList MovieSession::itemsOf(const KitControl& control, const FormState& state) const
+{
+    QStringList items;
+    if (!control.gathers.isEmpty()) {
+        // Numbered by their place in this list, as the source numbers them in the presentation.
+        const auto it = state.gathered.find(control.id);
+        const QStringList from = it == state.gathered.end() ? QStringList() : it->second;
+        for (qsizetype i = 0; i < from.size(); ++i)
+            items << u"%1. %2"_s.arg(i + 1).arg(from[i].section(u". "_s, 1));
+        return items;
+    }
+    for (const QString& item : shownItems(control, state)) {
+        if (item == u"@slides"_s) {
+            for (size_t i = 0; i < m_presentation.slides.size(); ++i) {
+                const QString title = m_presentation.slides[i].title.simplified();
+                items << u"%1. %2"_s.arg(i + 1).arg(title.isEmpty() ? u"幻灯片 %1"_s.arg(i + 1) : title);
+            }
+        } else if (item == u"@shows"_s) {
+            items << m_shows;
+        } else {
+            items << item;
+        }
+    }
+    return items;
+}
+
+void MovieSession::gatherItems(const KitControl& button)
+{
+    const KitForm* form = m_kit->dialog(m_dialog->name);
+    if (!form)
+        return;
+    if (!button.adds.isEmpty()) {
+        const KitControl* list = form->control(button.adds);
+        const QString chosen = m_dialog->value(list->gathers);
+        if (!chosen.isEmpty())
+            m_dialog->gathered[list->id] << chosen;
+    }
+    if (!button.removes.isEmpty()) {
+        const KitControl* list = form->control(button.removes);
+        const int at = static_cast<int>(itemsOf(*list, *m_dialog).indexOf(m_dialog->value(list->id)));
+        if (at >= 0) {
+            m_dialog->gathered[list->id].removeAt(at);
+            m_dialog->values[list->id].clear();
+        }
+    }
+    if (!button.defines.isEmpty()) {
+        const QString name = m_dialog->value(button.defines).trimmed();
+        if (!name.isEmpty() && !m_shows.contains(name))
+            m_shows << name;
+    }
+}
 
 MovieSession::MovieSession(Movie movie, const KitCatalog& kit) : m_movie(std::move(movie)), m_kit(&kit)
 {
@@ -95,6 +146,7 @@ void MovieSession::reset()
     m_dialog.reset();
     m_beneath.clear();
     m_toolbars.clear();
+    m_shows.clear();
     m_toolbarValues.clear();
     m_taskPane = {};
     if (const KitForm* pane = m_kit->taskPane(m_presentation.taskpane))
@@ -273,9 +325,12 @@ bool MovieSession::reachable(const KitTarget& t) const
             return false;
         if (t.control && fixedValue(*t.control, *m_dialog))
             return false;
-        // An item of a list that follows another is there only while that one offers it.
-        return !t.hasValue || !t.control || t.control->itemsFor.empty() ||
-               shownItems(*t.control, *m_dialog).contains(t.value);
+        // An item of a list that follows another, or that the presentation or
+        // other buttons fill, is there only while the list offers it.
+        const bool itemsVary =
+            t.control && (!t.control->itemsFor.empty() || t.control->itemsFromPresentation() ||
+                          !t.control->gathers.isEmpty());
+        return !t.hasValue || !itemsVary || itemsOf(*t.control, *m_dialog).contains(t.value);
     }
     switch (t.kind) {
     case KitTarget::Dialog:
@@ -344,6 +399,8 @@ void MovieSession::applyAction(const KitTarget& t)
     default:
         break;
     }
+    if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog)
+        gatherItems(*t.control);
     // Saving or opening a file names the presentation in the title bar.
     if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog &&
         (t.control->id == u"保存(S)"_s || t.control->id == u"打开(O)"_s)) {

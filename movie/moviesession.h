@@ -19,6 +19,8 @@ struct FormState
     std::map<QString, QString> values; // control id → value ("on"/"off" for checks)
     QString tab;
     QString openedBy; // the control of the dialog beneath whose item opened this one
+    // What buttons have put into a list (定义自定义放映's slides of the show): the source's items, in order.
+    std::map<QString, QStringList> gathered;
 
     QString value(const QString& id) const;
 };
@@ -70,6 +72,11 @@ public:
     const std::optional<FormState>& dialog() const { return m_dialog; }
     const std::vector<FormState>& dialogsBeneath() const { return m_beneath; }
     const FormState& taskPane() const { return m_taskPane; }
+    // The items a control of a form offers now: the presentation's slides or
+    // custom shows, what buttons have gathered into it, or its kit items.
+    QStringList itemsOf(const KitControl& control, const FormState& state) const;
+    // The custom shows defined so far.
+    const QStringList& customShows() const { return m_shows; }
     QString view() const { return m_presentation.view; }
     // The paragraph of the selected slide that a click in the outline selected
     // (1-based; 0 when the slide as a whole, or nothing in the outline, is selected).
@@ -116,6 +123,8 @@ private:
     bool reachable(const KitTarget& target) const;
     void applyAction(const KitTarget& target);
     QString doubleClickOpens(const KitTarget& target) const;
+    // 添加, 删除 and 确定 of a dialog that gathers items into a list (定义自定义放映).
+    void gatherItems(const KitControl& button);
 
     Movie m_movie;
     const KitCatalog* m_kit;
@@ -134,6 +143,7 @@ private:
     int m_selectedSlide = 0;
     QString m_selectedView;
     QStringList m_toolbars;
+    QStringList m_shows;
     std::map<QString, QString> m_toolbarValues;
     std::function<void()> m_listener;
 };

@@ -83,6 +83,13 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     const LocatorParts at = parseLocator(h.locator);
     using L = LocatorParts;
     m_enterField.reset();
+    // Ctrl and a click choose more items of a list that 添加 takes from; any other click lets them go.
+    const std::optional<ListSelection> several = std::exchange(m_severalChosen, std::nullopt);
+    if (at.kind == L::Item && (modifiers & Qt::ControlModifier) && !doubleClick && m_session->dialog() &&
+        chooseOneMore(several, at.path.value(1), at.path.value(2)))
+        return;
+    if (several && at.kind == L::Control && !doubleClick && addSeveral(*several, at.path.value(1)))
+        return;
 
     if (m_drop) {
         m_drop.reset();
@@ -289,17 +296,20 @@ void KitView::pressShortcut(const QString& shortcut)
         if (m_drop || m_menu.open) {
             m_drop.reset();
             closeMenus();
-        } else if (m_session->dialog() &&
-                   m_session->kit().dialog(m_session->dialog()->name)->control(u"取消"_s)) {
-            perform(actions::dialog(m_session->dialog()->name, u"取消"_s));
+        } else if (m_session->dialog()) {
+            const QString cancel = dialogCancelButton();
+            if (!cancel.isEmpty())
+                perform(actions::dialog(m_session->dialog()->name, cancel));
         }
         return;
     }
     if (m_session->dialog()) {
         if (key == u"Return"_s || key == u"Enter"_s)
-            perform(actions::dialog(m_session->dialog()->name, u"确定"_s));
+            perform(actions::dialog(m_session->dialog()->name, dialogDefaultButton()));
         else if (key.startsWith(u"Alt+"_s) && key.size() == 5)
             pressDialogAccessKey(key.back());
+        else if (key == u"Tab"_s || key == u"Shift+Tab"_s)
+            moveDialogFocus(key == u"Tab"_s ? 1 : -1);
         return;
     }
     if ((key == u"Return"_s || key == u"Enter"_s) && m_enterField) {
@@ -344,6 +354,69 @@ void KitView::pressShortcut(const QString& shortcut)
     perform(actions::key(key));
 }
 
+bool KitView::chooseOneMore(const std::optional<ListSelection>& several, const QString& list,
+                            const QString& item)
+{
+    const FormState& d = *m_session->dialog();
+    const KitForm* form = m_session->kit().dialog(d.name);
+    const bool feedsAnother = form && std::any_of(form->controls.begin(), form->controls.end(),
+                                                  [&](const KitControl& c) { return c.gathers == list; });
+    if (!feedsAnother)
+        return false;
+    ListSelection chosen = several && several->list == list ? *several : ListSelection{list, {}};
+    if (chosen.items.isEmpty() && !d.value(list).isEmpty())
+        chosen.items << d.value(list);
+    if (chosen.items.contains(item))
+        chosen.items.removeAll(item);
+    else
+        chosen.items << item;
+    if (chosen.items.size() <= 1) {
+        // One item is chosen as a plain click chooses it.
+        if (!chosen.items.isEmpty() && chosen.items.first() != d.value(list))
+            perform(actions::dialog(d.name, list, chosen.items.first()));
+        rebuild();
+        update();
+        return true;
+    }
+    m_severalChosen = chosen;
+    update();
+    return true;
+}
+
+bool KitView::addSeveral(const ListSelection& several, const QString& button)
+{
+    // One 添加 for several items does what choosing and adding each in the list's order does:
+    // taken when the task takes that whole run.
+    const FormState& d = *m_session->dialog();
+    const KitForm* form = m_session->kit().dialog(d.name);
+    const KitControl* b = form ? form->control(button) : nullptr;
+    const KitControl* target = b && !b->adds.isEmpty() ? form->control(b->adds) : nullptr;
+    const KitControl* source = target ? form->control(target->gathers) : nullptr;
+    if (!source || source->id != several.list)
+        return false;
+    QStringList run;
+    QString chosen = d.value(source->id);
+    for (const QString& item : m_session->itemsOf(*source, d)) {
+        if (!several.items.contains(item))
+            continue;
+        if (item != chosen)
+            run << actions::dialog(d.name, source->id, item);
+        run << actions::dialog(d.name, button);
+        chosen = item;
+    }
+    MovieSession trial = *m_session;
+    trial.setChangeListener({});
+    const bool whole =
+        std::all_of(run.begin(), run.end(), [&](const QString& a) { return trial.perform(a); });
+    if (whole) {
+        for (const QString& action : run)
+            perform(action);
+    }
+    rebuild();
+    update();
+    return true;
+}
+
 void KitView::pressDialogAccessKey(QChar letter)
 {
     // Alt and the underlined letter of a label, a tab or an option act as a
@@ -373,8 +446,69 @@ void KitView::pressDialogAccessKey(QChar letter)
         } else if (!c.id.isEmpty() && (accessKey(c.label) == letter || accessKey(c.id) == letter)) {
             if (clickOn(locators::control(d.name, c.id)))
                 return;
+        } else if ((c.type == KitControlType::Label || c.type == KitControlType::Group) &&
+                   accessKey(c.text) == letter) {
+            // A caption of its own names the box that follows it.
+            const auto next = std::find_if(
+                form->controls.begin() + (&c - form->controls.data()) + 1, form->controls.end(),
+                [&](const KitControl& box) { return !box.id.isEmpty() && dialogControlVisible(box, d); });
+            if (next != form->controls.end() && clickOn(locators::control(d.name, next->id)))
+                return;
         }
     }
+}
+
+QString KitView::dialogCancelButton() const
+{
+    // Esc and the title bar's close box do what 取消, or a dialog's only 关闭, does.
+    const KitForm* form = m_session->dialog() ? m_session->kit().dialog(m_session->dialog()->name) : nullptr;
+    if (!form)
+        return {};
+    for (const QString& id : {u"取消"_s, u"关闭"_s}) {
+        if (form->control(id))
+            return id;
+    }
+    return {};
+}
+
+QString KitView::dialogDefaultButton() const
+{
+    const KitForm* form = m_session->dialog() ? m_session->kit().dialog(m_session->dialog()->name) : nullptr;
+    for (const KitControl& c : form ? form->controls : std::vector<KitControl>{}) {
+        if (c.isDefault)
+            return c.id;
+    }
+    return u"确定"_s;
+}
+
+void KitView::moveDialogFocus(int by)
+{
+    // Tab goes round the boxes that take typing or a choice, in the order the dialog lists them.
+    const FormState& d = *m_session->dialog();
+    const KitForm* form = m_session->kit().dialog(d.name);
+    if (!form)
+        return;
+    std::vector<const KitControl*> boxes;
+    for (const KitControl& c : form->controls) {
+        const bool box = c.type == KitControlType::Text || c.type == KitControlType::Spin ||
+                         c.type == KitControlType::EditList ||
+                         (c.type == KitControlType::Combo && c.editable);
+        if (box && dialogControlVisible(c, d) && locate(locators::control(d.name, c.id)))
+            boxes.push_back(&c);
+    }
+    if (boxes.empty())
+        return;
+    const auto count = static_cast<int>(boxes.size());
+    int at = by > 0 ? -1 : 0;
+    for (int i = 0; i < count; ++i) {
+        const QString focused = m_field && m_field->dialog ? m_field->control : m_dialogFocus;
+        if (focused == boxes[static_cast<size_t>(i)]->id)
+            at = i;
+    }
+    const KitControl* next = boxes[static_cast<size_t>(((at + by) % count + count) % count)];
+    m_field = FieldState{d.name, next->id, true, {}};
+    m_dialogFocus = next->id;
+    update();
 }
 
 void KitView::typeText(const QString& text)
@@ -387,6 +521,8 @@ void KitView::typeText(const QString& text)
     if (!m_field->dialog)
         m_enterField = std::pair{m_field->form, m_field->control};
     if (m_session->accepts(action)) {
+        if (m_field->dialog)
+            m_dialogFocus = m_field->control;
         m_field.reset();
         perform(action);
     }

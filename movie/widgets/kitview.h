@@ -210,6 +210,18 @@ private:
     void closeMenus();
     void selectObjectAt(const LocatorParts& at);
     void pressDialogAccessKey(QChar letter);
+    // Several items of a list chosen with Ctrl held.
+    struct ListSelection
+    {
+        QString list;
+        QStringList items;
+    };
+    bool chooseOneMore(const std::optional<ListSelection>& several, const QString& list, const QString& item);
+    bool addSeveral(const ListSelection& several, const QString& button);
+    QString dialogCancelButton() const;
+    // The button Enter presses: the dialog's default, else 确定.
+    QString dialogDefaultButton() const;
+    void moveDialogFocus(int by);
     void openMenu(int index); // a menu of the menu bar
     void openContextMenu(const QString& area, const QPoint& at);
     // The context menu a shape of the current slide opens: chart, picture, orgchart or shape.
@@ -343,6 +355,8 @@ private:
     std::map<QString, int> m_listScroll;
     QPoint m_mouse;
     QString m_focusedDialog; // the dialog whose opening focus was given
+    std::optional<ListSelection> m_severalChosen;
+    QString m_dialogFocus; // the dialog box that last had the focus, for Tab
     bool m_hintVisible = false;
     QString m_completionText;
     bool m_completedSignalled = false;

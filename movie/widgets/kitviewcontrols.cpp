@@ -54,17 +54,15 @@ QString barIcon(const QString& item)
 
 QStringList KitView::itemsOf(const KitForm& form, const KitControl& c, bool dialog) const
 {
-    if (c.itemsFor.empty())
-        return c.items;
     if (!dialog)
-        return shownItems(c, m_session->taskPane());
+        return m_session->itemsOf(c, m_session->taskPane());
     if (const auto& d = m_session->dialog(); d && d->name == form.name)
-        return shownItems(c, *d);
+        return m_session->itemsOf(c, *d);
     for (const FormState& beneath : m_session->dialogsBeneath()) {
         if (beneath.name == form.name)
-            return shownItems(c, beneath);
+            return m_session->itemsOf(c, beneath);
     }
-    return c.items;
+    return m_session->itemsOf(c, FormState{});
 }
 
 int KitView::listScroll(const KitForm& form, const KitControl& c, bool dialog, int rows) const
@@ -107,7 +105,9 @@ void KitView::paintListRows(QPainter& p, const KitForm& form, const KitControl& 
         const bool header = c.headers.contains(item);
         const int indent = !c.headers.isEmpty() && !header ? 14 : 0;
         p.setFont(uiFont(12, header));
-        if (!header && item == value) {
+        const bool amongSeveral = dialog && m_severalChosen && m_severalChosen->list == c.id &&
+                                  m_severalChosen->items.contains(item);
+        if (!header && (item == value || amongSeveral)) {
             p.fillRect(row.adjusted(indent, 0, 0, 0), kSelectText);
             p.setPen(Qt::white);
         } else {
@@ -268,26 +268,22 @@ bool KitView::addOwnHots(std::vector<Hot>& hots, const KitForm& form, const KitC
         addScrollBarHots(hots, locators::listBar(form.name, c.id), 21);
         return true;
     case KitControlType::Color:
-        hots.push_back({QRect(rect.left(), rect.top(), rect.width(), std::min(rect.height(), 22)),
-                        loc,
-                        {},
-                        {},
-                        20});
+        hots.push_back(
+            {QRect(rect.left(), rect.top(), rect.width(), std::min(rect.height(), 22)), loc, {}, {}, 20});
         return true;
     case KitControlType::Palette:
         if (c.style == u"hexagon"_s) {
             for (const HexCell& cell : honeycomb(rect, c.items)) {
                 if (!cell.name.isEmpty())
-                    hots.push_back({hexHitRect(cell), itemAt(cell.name), action(cell.name),
-                                    cell.name, 20, true});
+                    hots.push_back(
+                        {hexHitRect(cell), itemAt(cell.name), action(cell.name), cell.name, 20, true});
             }
         } else {
             const int columns = c.columns > 0 ? c.columns : kPaletteColumns;
             for (qsizetype i = 0; i < c.items.size(); ++i) {
                 const QRect cell(rect.left() + static_cast<int>(i % columns) * kCell,
                                  rect.top() + static_cast<int>(i / columns) * kCell, kCell, kCell);
-                hots.push_back(
-                    {cell, itemAt(c.items[i]), action(c.items[i]), c.items[i], 20, true});
+                hots.push_back({cell, itemAt(c.items[i]), action(c.items[i]), c.items[i], 20, true});
             }
         }
         return true;

@@ -339,16 +339,21 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
                 field.setRight(rect.right() - 16);
                 const auto shown = m_spinShown.find(key);
                 const double v = (shown != m_spinShown.end() ? shown->second : d->value(c.id)).toDouble();
-                const auto fmt = [](double x) { return QString::number(x); };
+                const auto fmt = [](double x) { return QString::number(std::round(x * 100) / 100); };
+                double step = c.step;
+                for (const auto& [other, steps] : c.stepFor) {
+                    if (const auto it = steps.find(d->value(other)); it != steps.end())
+                        step = it->second;
+                }
                 hots.push_back({QRect(rect.right() - 15, rect.top(), 16, rect.height() / 2),
                                 locators::spinUp(d->name, c.id),
-                                actions::dialog(d->name, c.id, fmt(std::min(c.max, v + c.step))),
+                                actions::dialog(d->name, c.id, fmt(std::min(c.max, v + step))),
                                 {},
                                 21});
                 hots.push_back(
                     {QRect(rect.right() - 15, rect.top() + rect.height() / 2, 16, rect.height() / 2),
                      locators::spinDown(d->name, c.id),
-                     actions::dialog(d->name, c.id, fmt(std::max(c.min, v - c.step))),
+                     actions::dialog(d->name, c.id, fmt(std::max(c.min, v - step))),
                      {},
                      21});
             }
@@ -357,10 +362,10 @@ void KitView::addDialogHots(std::vector<Hot>& hots) const
     }
     // Title bar buttons: the close box cancels.
     const QRect dr = dialogRect();
-    if (form->control(u"取消"_s))
+    if (const QString cancel = dialogCancelButton(); !cancel.isEmpty())
         hots.push_back({QRect(dr.right() - 22, dr.top() + 4, 18, 17),
                         locators::dialogClose(d->name),
-                        actions::dialog(d->name, u"取消"_s),
+                        actions::dialog(d->name, cancel),
                         {},
                         20});
 }
@@ -749,6 +754,7 @@ void KitView::rebuild()
     const QString dialog = m_session->dialog() ? m_session->dialog()->name : QString();
     if (dialog != m_focusedDialog) {
         m_focusedDialog = dialog;
+        m_dialogFocus.clear();
         const KitForm* form = dialog.isEmpty() ? nullptr : m_session->kit().dialog(dialog);
         for (const KitControl& c : form ? form->controls : std::vector<KitControl>{}) {
             if (c.focus && dialogControlVisible(c, *m_session->dialog())) {
