@@ -183,6 +183,12 @@ QString setFamily(const QString& setName)
     return setName;
 }
 
+QString setTitle(const QString& setName)
+{
+    const int n = setNumber(setName);
+    return n >= 10 ? u"冲刺题%1"_s.arg(n - 9) : setName;
+}
+
 Result<std::vector<TopicShare>> readTopicShares(Connection& connection, int recentAttempts)
 {
     using R = Result<std::vector<TopicShare>>;

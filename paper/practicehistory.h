@@ -69,6 +69,8 @@ std::vector<SetSummary> summarizeSets(const std::vector<Attempt>& attempts);
 // The family of practices a set belongs to, one line each on the score plot:
 // "套题" (sets 1–9), "冲刺题" (10–12), or the practice's own name.
 QString setFamily(const QString& setName);
+// What the menu calls a set: "冲刺题1" … "冲刺题3" for sets 10–12, else its own name.
+QString setTitle(const QString& setName);
 const QStringList& setFamilies();
 
 // How well one part of the module went over the recent attempts.

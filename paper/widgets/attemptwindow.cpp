@@ -83,7 +83,7 @@ bool AttemptWindow::load(qint64 attemptId)
         return false;
     const Connection::Row& row = attempts->front();
     const QDateTime handedIn = QDateTime::fromString(row[1].toString(), Qt::ISODate).toLocalTime();
-    m_titleLabel->setCaption(u"%1　%2交卷%3"_s.arg(row[0].toString(),
+    m_titleLabel->setCaption(u"%1　%2交卷%3"_s.arg(setTitle(row[0].toString()),
                                                    handedIn.toString(u"yyyy-MM-dd HH:mm"_s),
                                                    row[5].toLongLong() ? u"（考试模式）"_s : QString()));
     m_scoreLabel->setCaption(u"得分："_s + numberText(row[2].toDouble()) +

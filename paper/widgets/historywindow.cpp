@@ -61,7 +61,7 @@ public:
         case 0:
             return a.handedInAt.toLocalTime().toString(u"yyyy-MM-dd HH:mm"_s);
         case 1:
-            return a.setName;
+            return setTitle(a.setName);
         case 2:
             return numberText(a.score).trimmed();
         case 3:
@@ -172,8 +172,8 @@ bool HistoryWindow::load()
     m_setTable->setRowCount(static_cast<int>(summaries.size()));
     for (int row = 0; row < static_cast<int>(summaries.size()); ++row) {
         const SetSummary& s = summaries[static_cast<size_t>(row)];
-        const QString cells[] = {s.setName, QString::number(s.attempts), numberText(s.lastScore).trimmed(),
-                                 numberText(s.bestScore).trimmed()};
+        const QString cells[] = {setTitle(s.setName), QString::number(s.attempts),
+                                 numberText(s.lastScore).trimmed(), numberText(s.bestScore).trimmed()};
         for (int column = 0; column < 4; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             if (column > 0)

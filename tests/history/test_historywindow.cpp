@@ -74,6 +74,7 @@ TEST_F(HistoryWindowTest, ShowsAThousandAttemptsAndOpensOne)
     QTableWidget* sets = history->setTable();
     ASSERT_EQ(sets->rowCount(), 15);
     EXPECT_EQ(sets->item(0, 0)->text(), u"第1套题"_s);
+    EXPECT_EQ(sets->item(11, 0)->text(), u"冲刺题3"_s);
     EXPECT_EQ(sets->item(0, 1)->text(), u"67"_s); // 1000 attempts over 15 practices: the first ten have 67
     EXPECT_EQ(sets->item(14, 1)->text(), u"66"_s);
 
@@ -97,7 +98,9 @@ TEST_F(HistoryWindowTest, ShowsAThousandAttemptsAndOpensOne)
     QTableView* table = history->attemptTable();
     ASSERT_EQ(table->model()->rowCount(), 1000);
     EXPECT_EQ(history->attemptIdAtRow(0), lastId);
-    EXPECT_EQ(table->model()->index(0, 1).data().toString(), kSets[999 % 15]);
+    // The newest attempt is of the first sprint set, named as the menu names it.
+    EXPECT_EQ(kSets[999 % 15], u"第10套题"_s);
+    EXPECT_EQ(table->model()->index(0, 1).data().toString(), u"冲刺题1"_s);
     EXPECT_EQ(table->model()->index(0, 4).data().toString(), u"30分00秒"_s);
     EXPECT_FALSE(history->grab().isNull());
 

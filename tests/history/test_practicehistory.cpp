@@ -510,6 +510,10 @@ TEST(SetSummaries, LastAndBestScorePerSetInTheMenusOrder)
     EXPECT_EQ(summaries[1].setName, u"第10套题"_s);
     EXPECT_EQ(summaries[2].setName, u"随机练习"_s);
     EXPECT_EQ(setFamily(u"第10套题"_s), u"冲刺题"_s);
+    EXPECT_EQ(setTitle(u"第10套题"_s), u"冲刺题1"_s);
+    EXPECT_EQ(setTitle(u"第12套题"_s), u"冲刺题3"_s);
+    EXPECT_EQ(setTitle(u"第9套题"_s), u"第9套题"_s);
+    EXPECT_EQ(setTitle(u"薄弱考点练习"_s), u"薄弱考点练习"_s);
     EXPECT_EQ(setFamily(u"第9套题"_s), u"套题"_s);
     EXPECT_EQ(setFamily(weakPointPracticeName()), weakPointPracticeName());
     EXPECT_EQ(attempts[2].secondsTaken(), 540);
