@@ -317,30 +317,42 @@ QString leftPaneTab(const QString& tab)
     return u"lefttab:"_s + tab;
 }
 
+namespace {
+
+// A control's scroll bar: "<kind>:<form>/<id>", and the form and control read back.
+QString controlBar(const QString& kind, const QString& form, const QString& id)
+{
+    return kind + u':' + form + u'/' + id;
+}
+
+QStringList controlOfBar(const QString& kind, const QString& bar)
+{
+    if (!bar.startsWith(kind + u':'))
+        return {};
+    const QString control = bar.mid(kind.size() + 1);
+    return QStringList{control.section(u'/', 0, 0), control.section(u'/', 1)};
+}
+
+} // namespace
+
 QString galleryBar(const QString& form, const QString& id)
 {
-    return u"gallery:"_s + form + u'/' + id;
+    return controlBar(u"gallery"_s, form, id);
 }
 
 QStringList galleryOf(const QString& bar)
 {
-    if (!bar.startsWith(u"gallery:"_s))
-        return {};
-    const QString control = bar.mid(8);
-    return QStringList{control.section(u'/', 0, 0), control.section(u'/', 1)};
+    return controlOfBar(u"gallery"_s, bar);
 }
 
 QString listBar(const QString& form, const QString& id)
 {
-    return u"list:"_s + form + u'/' + id;
+    return controlBar(u"list"_s, form, id);
 }
 
 QStringList listOf(const QString& bar)
 {
-    if (!bar.startsWith(u"list:"_s))
-        return {};
-    const QString control = bar.mid(5);
-    return QStringList{control.section(u'/', 0, 0), control.section(u'/', 1)};
+    return controlOfBar(u"list"_s, bar);
 }
 
 QString scroll(const QString& bar, const QString& part)
