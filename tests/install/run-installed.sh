@@ -236,6 +236,7 @@ s_hand_in() {
   wait_until 5000 is_visible '^交卷结束$' || fail "no results window 交卷结束" || return
   [ "$(q 'select count(*) from stk where 错题 <> 0;')" = 9 ] ||
     fail "$(q 'select count(*) from stk where 错题 <> 0;') wrong questions flagged, 9 expected" || return
+  shot "$(printf '%02d' $stage_no)-results" # the stage's own picture comes after 退出
   click 636 340 # 退出
   wait_until 10000 ended "$main_pid" || fail "pptdrill still runs after 退出"
 }
