@@ -5,6 +5,7 @@
 #include "tests/support/testsupport.h"
 
 #include <QFile>
+#include <QImage>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
@@ -188,4 +189,57 @@ TEST(BankMovies, TheDemonstrationCompletesThroughTheWindow)
         EXPECT_TRUE(view->session().isComplete()) << bm.where.toStdString();
         EXPECT_EQ(view->demonstrationShortcuts(), 0) << bm.where.toStdString();
     }
+}
+
+namespace {
+
+// The window as it shows `presentation`, with nothing open over it.
+QImage windowPicture(const Movie& movie, const Presentation& presentation)
+{
+    Movie still = movie;
+    still.presentation = presentation;
+    still.steps.clear();
+    still.ways.clear();
+    KitView view(std::make_unique<MovieSession>(still, KitCatalog::instance()));
+    view.resize(800, 600);
+    return view.grab().toImage();
+}
+
+bool sameContent(Presentation a, const Presentation& b)
+{
+    a.view = b.view;
+    a.selected = b.selected;
+    a.taskpane = b.taskpane;
+    return a == b;
+}
+
+} // namespace
+
+TEST(BankMovies, VisibleResultsReport)
+{
+    int invisible = 0, total = 0;
+    for (const BankMovie& bm : shippedMovies()) {
+        MovieSession s(bm.movie, KitCatalog::instance());
+        while (!s.isComplete())
+            ASSERT_TRUE(s.perform(s.nextAction())) << bm.where.toStdString();
+        const Presentation& start = bm.movie.presentation;
+        const Presentation& end = s.presentation();
+        // The start's content seen as the end shows it: a task that changes the
+        // content must show the change there; one that changes none must show a
+        // view or pane of its own.
+        Presentation without = start;
+        without.selected = std::min<int>(end.selected, static_cast<int>(start.slides.size()));
+        if (!sameContent(start, end)) {
+            without.view = end.view;
+            without.taskpane = end.taskpane;
+        }
+        const bool shown = windowPicture(bm.movie, without) != windowPicture(bm.movie, end);
+        ++total;
+        if (!shown) {
+            ++invisible;
+            std::printf("INVISIBLE %s [%s] %s\n", qPrintable(bm.where), qPrintable(bm.movie.source),
+                        qPrintable(bm.movie.result));
+        }
+    }
+    std::printf("invisible: %d of %d\n", invisible, total);
 }
