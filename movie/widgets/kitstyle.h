@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/widgets/fonts.h"
+
 #include <QColor>
 #include <QFont>
 
@@ -37,7 +39,7 @@ inline const QColor kGreyText{0x80, 0x80, 0x80};
 // The interface font of the simulated program.
 inline QFont uiFont(int pixelSize = 12, bool bold = false)
 {
-    QFont f(QStringLiteral("WenQuanYi Micro Hei"));
+    QFont f(heiFamily());
     f.setPixelSize(pixelSize);
     f.setBold(bold);
     return f;

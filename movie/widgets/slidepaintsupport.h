@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/widgets/fonts.h"
 #include "movie/movie.h"
 
 #include <QColor>
@@ -19,6 +20,12 @@ inline constexpr double kPi = std::numbers::pi;
 // Slides are laid out in points on a 10 × 7.5 inch page.
 inline constexpr double kSlideWidth = 720;
 inline constexpr double kSlideHeight = 540;
+
+// Text inside a placeholder keeps this distance from its frame (points).
+inline constexpr double kInsetX = 7.2;
+inline constexpr double kInsetY = 3.6;
+// A line of text is this many times its font size high.
+inline constexpr double kLineSpacing = 1.2;
 
 struct Paragraph
 {
@@ -41,8 +48,6 @@ struct TextStyle
     bool vertical = false;
 };
 
-// The Song family that stands in for 宋体.
-const QString& songFamily();
 // A font sized in slide points (the painter maps points to pixels).
 QFont makeFont(const QString& family, double size, bool bold = false, bool italic = false,
                bool underline = false);
@@ -55,16 +60,15 @@ std::vector<Paragraph> plainParagraphs(const QString& text);
 void paintText(QPainter& p, const QRectF& box, const std::vector<Paragraph>& given, const TextStyle& style,
                double growTo = 0);
 
+// A placeholder's alignment by its name in a movie ("left", "center", …), else `fallback`.
+Qt::Alignment alignmentOf(const QString& align, Qt::Alignment fallback);
+
 // Colour arithmetic.
 QColor mixed(const QColor& a, const QColor& b, double t);
 QColor withAlpha(QColor color, int alpha);
 double luminance(const QColor& color);
 QColor colorFrom(const QString& text);
 QColor contrastingText(const QColor& fill);
-
-// The installed font families that stand in for the Windows fonts.
-const QString& serifFamily();
-const QString& sansFamily();
 
 // A star of `points` points around `centre`.
 QPainterPath starPath(const QPointF& centre, double outer, double inner, int points, double rotation = 0);

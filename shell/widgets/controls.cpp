@@ -1,6 +1,7 @@
 #include "shell/widgets/controls.h"
 
-#include <QFontDatabase>
+#include "common/widgets/fonts.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHash>
@@ -34,38 +35,6 @@ QRect twipsRect(double left, double top, double width, double height)
 }
 
 namespace {
-
-QString firstInstalledFamily(std::initializer_list<QString> candidates)
-{
-    static const QHash<QString, QString> installed = [] {
-        QHash<QString, QString> byName;
-        for (const QString& family : QFontDatabase::families())
-            byName.insert(family.toLower(), family);
-        return byName;
-    }();
-    for (const QString& candidate : candidates) {
-        const auto found = installed.constFind(candidate.toLower());
-        if (found != installed.constEnd())
-            return *found;
-    }
-    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-}
-
-const QString& songFamily()
-{
-    static const QString family = firstInstalledFamily(
-        {u"AR PL UMing CN"_s, u"Noto Serif CJK SC"_s, u"SimSun"_s, u"宋体"_s, u"AR PL UMing TW"_s,
-         u"Noto Sans CJK SC"_s, u"WenQuanYi Micro Hei"_s, u"Droid Sans Fallback"_s});
-    return family;
-}
-
-const QString& heiFamily()
-{
-    static const QString family =
-        firstInstalledFamily({u"WenQuanYi Micro Hei"_s, u"Noto Sans CJK SC"_s, u"SimHei"_s, u"黑体"_s,
-                              u"Droid Sans Fallback"_s, u"AR PL UMing CN"_s});
-    return family;
-}
 
 QFont fontAt(const QString& family, double points)
 {

@@ -1,0 +1,371 @@
+#include "movie/widgets/slidepaintsupport.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextLayout>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+using namespace Qt::Literals::StringLiterals;
+
+// Text in placeholders and shapes: paragraphs, bullets, wrapping, AutoFit and vertical text.
+namespace pptdrill {
+
+// A font sized in slide points (the painter maps points to pixels).
+QFont makeFont(const QString& family, double size, bool bold, bool italic, bool underline)
+{
+    QFont font(family);
+    font.setPixelSize(std::max(1, qRound(size)));
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    // Unhinted metrics scale evenly, so a thumbnail wraps like the full slide.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+namespace {
+
+// -------------------------------------------------------------------- text
+
+constexpr int kMaxLevel = 4;
+
+double levelSize(const TextStyle& style, int level)
+{
+    static constexpr std::array<double, kMaxLevel + 1> ratio = {1.0, 28.0 / 32, 24.0 / 32, 20.0 / 32,
+                                                                20.0 / 32};
+    return style.size * ratio[static_cast<size_t>(std::clamp(level, 0, kMaxLevel))];
+}
+
+QString bulletFor(int level)
+{
+    static const std::array<QString, kMaxLevel + 1> bullets = {u"•"_s, u"–"_s, u"•"_s, u"–"_s, u"»"_s};
+    return bullets[static_cast<size_t>(std::clamp(level, 0, kMaxLevel))];
+}
+
+} // namespace
+
+std::vector<Paragraph> paragraphsOf(const QStringList& lines)
+{
+    std::vector<Paragraph> paragraphs;
+    for (const QString& line : lines) {
+        qsizetype tabs = 0;
+        while (tabs < line.size() && line[tabs] == u'\t')
+            ++tabs;
+        const int level = static_cast<int>(std::min<qsizetype>(tabs, kMaxLevel));
+        for (const QString& part : line.mid(tabs).split(u'\n'))
+            paragraphs.push_back({part, level});
+    }
+    return paragraphs;
+}
+
+std::vector<Paragraph> plainParagraphs(const QString& text)
+{
+    std::vector<Paragraph> paragraphs;
+    for (const QString& part : text.split(u'\n'))
+        paragraphs.push_back({part, 0});
+    return paragraphs;
+}
+namespace {
+
+constexpr double kLevelIndent = 40;
+constexpr double kBulletGap = 0.85; // bullet to text, in ems
+constexpr double kParagraphSpace = 0.2;
+// Text that does not fit shrinks step by step, as PowerPoint's AutoFit does.
+constexpr double kShrinkStep = 0.88;
+constexpr int kShrinkSteps = 14;
+
+struct LaidParagraph
+{
+    std::unique_ptr<QTextLayout> layout;
+    QFont font;
+    double top = 0;
+    double indent = 0;
+    double bulletIndent = 0;
+    double size = 0;
+    int level = 0;
+    bool bullet = false;
+};
+
+// Lays paragraphs out until they pass `limit`, and returns their height.
+double layOutHorizontal(const std::vector<Paragraph>& paragraphs, const TextStyle& style, double width,
+                        double factor, double limit, std::vector<LaidParagraph>& laid)
+{
+    laid.clear();
+    double y = 0;
+    for (size_t i = 0; i < paragraphs.size(); ++i) {
+        const Paragraph& paragraph = paragraphs[i];
+        LaidParagraph out;
+        out.level = paragraph.level;
+        out.size = levelSize(style, paragraph.level) * factor;
+        out.font = makeFont(style.family, out.size, style.bold, style.italic, style.underline);
+        out.bullet = style.bullets && !paragraph.text.trimmed().isEmpty();
+        if (style.bullets) {
+            out.bulletIndent = paragraph.level * kLevelIndent * factor;
+            out.indent = out.bulletIndent + kBulletGap * out.size;
+        }
+        if (i > 0)
+            y += kParagraphSpace * out.size;
+        out.top = y;
+        out.layout = std::make_unique<QTextLayout>(paragraph.text, out.font);
+        QTextOption option(style.align);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        out.layout->setTextOption(option);
+        const QFontMetricsF metrics(out.font);
+        const double lineHeight = std::max(kLineSpacing * out.size, metrics.height());
+        const double lead = (lineHeight - metrics.height()) / 2;
+        const double lineWidth = std::max(1.0, width - out.indent);
+        double height = 0;
+        out.layout->beginLayout();
+        for (QTextLine line = out.layout->createLine(); line.isValid(); line = out.layout->createLine()) {
+            line.setLineWidth(lineWidth);
+            line.setPosition(QPointF(0, height + lead));
+            height += lineHeight;
+        }
+        out.layout->endLayout();
+        y += std::max(height, lineHeight);
+        laid.push_back(std::move(out));
+        if (y > limit)
+            break;
+    }
+    return y;
+}
+
+void drawHorizontal(QPainter& p, const std::vector<LaidParagraph>& laid, const QPointF& origin,
+                    const TextStyle& style)
+{
+    for (const LaidParagraph& paragraph : laid) {
+        p.setPen(style.color);
+        paragraph.layout->draw(&p, QPointF(origin.x() + paragraph.indent, origin.y() + paragraph.top));
+        if (!paragraph.bullet || paragraph.layout->lineCount() == 0)
+            continue;
+        const QTextLine first = paragraph.layout->lineAt(0);
+        const double textStart = origin.x() + paragraph.indent + first.naturalTextRect().left();
+        const double x = textStart - (paragraph.indent - paragraph.bulletIndent);
+        QFont bulletFont = makeFont(sansFamily(), paragraph.size);
+        p.setFont(bulletFont);
+        p.setPen(style.bulletColor);
+        p.drawText(QPointF(x, origin.y() + paragraph.top + first.y() + first.ascent()),
+                   bulletFor(paragraph.level));
+    }
+}
+
+// Vertical text: characters stacked top to bottom, columns from right to left.
+// Chinese characters stand upright, Latin text lies on its side, and the
+// commas and full stops move to the upper right of their cell.
+enum class GlyphForm
+{
+    Upright,
+    Rotated,
+    Corner,
+};
+
+bool isWide(char32_t c)
+{
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6) || c >= 0x20000;
+}
+
+// Closing punctuation never starts a column; it hangs below the last one.
+bool staysWithPrevious(char32_t c)
+{
+    static const std::u32string closing = U"，。、．；：！？）》」』】〕…,.;:!?)";
+    return closing.find(c) != std::u32string::npos;
+}
+
+GlyphForm formOf(char32_t c)
+{
+    static const std::u32string corner = U"，。、．";
+    static const std::u32string turned = U"（）《》〈〉「」『』【】〔〕［］｛｝—…～－";
+    if (corner.find(c) != std::u32string::npos)
+        return GlyphForm::Corner;
+    if (turned.find(c) != std::u32string::npos || !isWide(c))
+        return GlyphForm::Rotated;
+    return GlyphForm::Upright;
+}
+
+struct VerticalGlyph
+{
+    QString text;
+    double y = 0;
+    GlyphForm form = GlyphForm::Upright;
+    bool bullet = false;
+};
+
+struct VerticalColumn
+{
+    std::vector<VerticalGlyph> glyphs;
+    QFont font;
+    double size = 0;
+    double width = 0;  // the column's own width
+    double space = 0;  // to the next column
+    double length = 0; // how far down its text reaches
+};
+
+// Lays paragraphs out in columns until they pass `limit`, and returns their width.
+double layOutVertical(const std::vector<Paragraph>& paragraphs, const TextStyle& style, double height,
+                      double factor, double limit, std::vector<VerticalColumn>& columns)
+{
+    columns.clear();
+    double total = 0;
+    for (size_t i = 0; i < paragraphs.size(); ++i) {
+        const Paragraph& paragraph = paragraphs[i];
+        const double size = levelSize(style, paragraph.level) * factor;
+        const QFont font = makeFont(style.family, size, style.bold, style.italic, style.underline);
+        const QFontMetricsF metrics(font);
+        const double start = style.bullets ? paragraph.level * kLevelIndent * factor : 0;
+        const double textStart = style.bullets ? start + size : 0;
+        const bool bullet = style.bullets && !paragraph.text.trimmed().isEmpty();
+        VerticalColumn column{{}, font, size, kLineSpacing * size, 0, 0};
+        double y = start;
+        if (bullet) {
+            column.glyphs.push_back({bulletFor(paragraph.level), y, GlyphForm::Rotated, true});
+            y = textStart;
+        }
+        // Wraps between wide characters and between Latin words; a word
+        // longer than a whole column is broken between its letters.
+        const std::u32string text = paragraph.text.toStdU32String();
+        const auto inWord = [](char32_t c) {
+            return !isWide(c) && c != U' ' && formOf(c) == GlyphForm::Rotated;
+        };
+        for (size_t i = 0; i < text.size();) {
+            const GlyphForm form = formOf(text[i]);
+            size_t end = i + 1;
+            if (inWord(text[i]))
+                while (end < text.size() && inWord(text[end]))
+                    ++end;
+            QString unit = QString::fromUcs4(text.data() + i, qsizetype(end - i));
+            double advance = form == GlyphForm::Rotated ? metrics.horizontalAdvance(unit) : size;
+            if (end - i > 1 && advance > height - textStart) {
+                end = i + 1;
+                unit = QString::fromUcs4(text.data() + i, 1);
+                advance = metrics.horizontalAdvance(unit);
+            }
+            if (y + advance > height && y > textStart + 0.01 && !staysWithPrevious(text[i])) {
+                column.length = y;
+                total += column.width;
+                columns.push_back(std::move(column));
+                column = VerticalColumn{{}, font, size, kLineSpacing * size, 0, 0};
+                y = textStart;
+            }
+            column.glyphs.push_back({unit, y, form, false});
+            y += advance;
+            i = end;
+        }
+        column.length = y;
+        if (i + 1 < paragraphs.size())
+            column.space = kParagraphSpace * size;
+        total += column.width + column.space;
+        columns.push_back(std::move(column));
+        if (total > limit)
+            break;
+    }
+    return total;
+}
+
+void drawVertical(QPainter& p, const std::vector<VerticalColumn>& columns, const QRectF& inner, double total,
+                  const TextStyle& style)
+{
+    double right = style.middle && total < inner.width() ? inner.center().x() + total / 2 : inner.right();
+    for (const VerticalColumn& column : columns) {
+        const double centre = right - column.width / 2;
+        const double offset = style.middle ? std::max(0.0, (inner.height() - column.length) / 2) : 0;
+        const double size = column.size;
+        const QFont bulletFont = makeFont(sansFamily(), size);
+        for (const VerticalGlyph& glyph : column.glyphs) {
+            const double top = inner.top() + offset + glyph.y;
+            const QFont& font = glyph.bullet ? bulletFont : column.font;
+            const QFontMetricsF metrics(font);
+            p.setFont(font);
+            p.setPen(glyph.bullet ? style.bulletColor : style.color);
+            const double advance = metrics.horizontalAdvance(glyph.text);
+            const double baseline = top + (size + metrics.ascent() - metrics.descent()) / 2;
+            switch (glyph.form) {
+            case GlyphForm::Upright:
+                p.drawText(QPointF(centre - advance / 2, baseline), glyph.text);
+                break;
+            case GlyphForm::Corner:
+                p.drawText(QPointF(centre - advance / 2 + size * 0.55, baseline - size * 0.55), glyph.text);
+                break;
+            case GlyphForm::Rotated:
+                p.save();
+                p.translate(centre, top);
+                p.rotate(90);
+                p.drawText(QPointF(0, (metrics.ascent() - metrics.descent()) / 2), glyph.text);
+                p.restore();
+                break;
+            }
+        }
+        right -= column.width + column.space;
+    }
+}
+
+// More text than this cannot show even at the smallest size, and laying it
+// out over and over would stall the window.
+constexpr size_t kMaxParagraphs = 200;
+constexpr qsizetype kMaxParagraphLength = 4000;
+
+} // namespace
+
+// Paints text into a placeholder or shape, shrinking it until it fits. With
+// `growTo`, the text may run down to that height (a text box grows with its
+// text) before it shrinks.
+void paintText(QPainter& p, const QRectF& box, const std::vector<Paragraph>& given, const TextStyle& style,
+               double growTo)
+{
+    const QRectF frame(box.left(), box.top(), box.width(), std::max(box.height(), growTo));
+    const QRectF inner = frame.adjusted(kInsetX, kInsetY, -kInsetX, -kInsetY);
+    if (given.empty() || inner.width() < 1 || inner.height() < 1)
+        return;
+    std::vector<Paragraph> paragraphs(given.begin(), given.begin() + std::min(given.size(), kMaxParagraphs));
+    for (Paragraph& paragraph : paragraphs)
+        paragraph.text.truncate(kMaxParagraphLength);
+    p.save();
+    p.setClipRect(frame.adjusted(-2, -2, 2, 2), Qt::IntersectClip);
+    double factor = 1;
+    if (style.vertical) {
+        std::vector<VerticalColumn> columns;
+        double width = 0;
+        for (int step = 0; step < kShrinkSteps; ++step) {
+            width = layOutVertical(paragraphs, style, inner.height(), factor, inner.width(), columns);
+            if (width <= inner.width())
+                break;
+            factor *= kShrinkStep;
+        }
+        drawVertical(p, columns, inner, width, style);
+    } else {
+        std::vector<LaidParagraph> laid;
+        double height = 0;
+        for (int step = 0; step < kShrinkSteps; ++step) {
+            height = layOutHorizontal(paragraphs, style, inner.width(), factor, inner.height(), laid);
+            if (height <= inner.height())
+                break;
+            factor *= kShrinkStep;
+        }
+        double top = inner.top();
+        if (style.middle && height < inner.height())
+            top += (inner.height() - height) / 2;
+        drawHorizontal(p, laid, QPointF(inner.left(), top), style);
+    }
+    p.restore();
+}
+Qt::Alignment alignmentOf(const QString& align, Qt::Alignment fallback)
+{
+    const QString a = align.trimmed().toLower();
+    if (a == u"left"_s)
+        return Qt::AlignLeft;
+    if (a == u"center"_s || a == u"centre"_s)
+        return Qt::AlignHCenter;
+    if (a == u"right"_s)
+        return Qt::AlignRight;
+    if (a == u"justify"_s)
+        return Qt::AlignJustify;
+    return fallback;
+}
+
+} // namespace pptdrill
