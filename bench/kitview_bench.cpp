@@ -1,7 +1,7 @@
 // The simulated window's answer to a learner's click: from the click to the
 // window painted again, for the clicks of a question done through its menus,
-// dialogs and panes, and for the richest slide the bank paints. Prints
-// medians, asserts nothing.
+// dialogs and panes, and the whole window painted at rest. Prints medians,
+// asserts nothing.
 //   bench_kitview [--runs N] MOVIE...
 #include "movie/kitcatalog.h"
 #include "movie/widgets/kitview.h"
