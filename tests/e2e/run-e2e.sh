@@ -24,7 +24,8 @@ for tool in Xvfb openbox xdotool xwininfo xprop import sqlcipher sha256sum; do
     fi
 done
 
-now() { date +%s%3N; }
+# shellcheck source=../support/xsession.sh
+source "$here/../support/xsession.sh"
 suite_start=$(now)
 
 work=$(mktemp -d /tmp/pptdrill-e2e.XXXXXX)
@@ -40,32 +41,10 @@ trace=$work/pptdrill.err
 # The raw key: SHA-256 of the UTF-8 database password.
 dbkey=$(printf '%s' 'áéíóúàèìòù' | sha256sum | cut -d' ' -f1)
 
-started=()      # every process this script started, by pid
-display=""      # the display the current stage drives
-passed=0
-failed=0
-latencies=()
-
-# pptdrill starts the players and each player its bridge; ours are the ones whose
-# executable lies in our program folder copy.
-our_processes() {
-    local name=$1 d
-    for d in /proc/[0-9]*; do
-        [ "$(readlink "$d/exe" 2>/dev/null)" = "$bin/$name" ] || continue
-        [ "$(awk '{print $3}' "$d/stat" 2>/dev/null)" = Z ] && continue
-        echo "${d#/proc/}"
-    done
-}
+programs=$bin
 
 cleanup() {
-    local p
-    for p in $(our_processes drillplay) $(our_processes drillbridge) $(our_processes pptdrill); do
-        kill -9 "$p" 2>/dev/null
-    done
-    for p in "${started[@]}"; do
-        kill -9 "$p" 2>/dev/null
-    done
-    wait 2>/dev/null
+    kill_ours
     if [ "$failed" -eq 0 ]; then
         rm -rf "$work"
     else
@@ -74,18 +53,6 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
-
-# start_xvfb GEOMETRY: a new X server on a free display; sets $display.
-start_xvfb() {
-    local numfile=$work/display.$RANDOM deadline
-    Xvfb -displayfd 9 -screen 0 "$1" -nolisten tcp 9>"$numfile" >"$work/xvfb.log" 2>&1 &
-    started+=($!)
-    deadline=$(($(now) + 10000))
-    while [ ! -s "$numfile" ] && [ "$(now)" -lt "$deadline" ]; do sleep 0.05; done
-    [ -s "$numfile" ] || return 1
-    display=:$(tr -d '\n' <"$numfile")
-    return 0
-}
 
 # start_wm: openbox on $display, with the configuration kept beside this script.
 start_wm() {
@@ -102,20 +69,6 @@ start_pptdrill() {
     started+=($!)
     printf -v "$1" '%s' "$!"
 }
-
-x() { DISPLAY=$display xdotool "$@"; }
-
-# A learner's click: press, hold briefly, release. $clicked is the release time.
-click() {
-    x mousemove "$1" "$2"
-    sleep 0.1
-    x mousedown 1
-    sleep 0.1
-    clicked=$(now)
-    x mouseup 1
-}
-
-visible() { x search --onlyvisible --name "$1" 2>/dev/null | head -1; }
 
 # click_in WINDOW X Y: a click at X,Y of the window's own area (inside any frame).
 click_in() {
@@ -200,70 +153,6 @@ icon_window() {
 }
 icon_up() { [ -n "$(icon_window)" ]; }
 icon_gone() { [ -z "$(icon_window)" ]; }
-
-# wait_until TIMEOUT_MS COMMAND...: polls COMMAND until it succeeds.
-wait_until() {
-    local deadline=$(($(now) + $1))
-    shift
-    until "$@"; do
-        [ "$(now)" -lt "$deadline" ] || return 1
-        sleep 0.05
-    done
-}
-is_visible() { [ -n "$(visible "$1")" ]; }
-is_gone() { [ -z "$(visible "$1")" ]; }
-
-q() { sqlcipher "$db" "PRAGMA key=\"x'$dbkey'\";" "$1" 2>&1 | grep -v '^ok$'; }
-
-frames() { grep -c '^first-frame ' "$trace" 2>/dev/null || true; }
-last_frame() { grep '^first-frame ' "$trace" | tail -1 | cut -d' ' -f2; }
-more_frames() { [ "$(frames)" -gt "$1" ]; }
-
-# answer_box KEY: the message box "朔禾软件" has the keyboard; KEY answers it.
-answer_box() {
-    local box
-    box=$(visible '^朔禾软件$')
-    [ -n "$box" ] || return 1
-    x windowfocus "$box" 2>/dev/null
-    sleep 0.1
-    answered=$(now)
-    x key "$1"
-    wait_until 3000 is_gone '^朔禾软件$'
-}
-
-shot() { DISPLAY=$display import -window root -resize 50% -quality 70 "$shots/$1.jpg" 2>/dev/null; }
-
-stage_no=0
-# stage NAME FUNCTION: runs one stage; on failure the suite ends here.
-stage() {
-    local name=$1
-    stage_no=$((stage_no + 1))
-    reason=""
-    "$2"
-    local rc=$?
-    shot "$(printf '%02d' $stage_no)-$name"
-    if [ $rc -eq 0 ]; then
-        echo "stage $name: ok"
-        passed=$((passed + 1))
-        return 0
-    fi
-    echo "stage $name: FAILED — ${reason:-no reason given}"
-    failed=$((failed + 1))
-    report
-    exit 1
-}
-
-report() {
-    local l
-    echo "wall time: $(($(now) - suite_start)) ms"
-    for l in "${latencies[@]}"; do echo "latency $l"; done
-    echo "$passed passed, $failed failed"
-}
-
-fail() {
-    reason=$1
-    return 1
-}
 
 login_id=110101199001011234
 

@@ -16,6 +16,7 @@ set -u
 deb=${1:?usage: run-installed.sh DEB SHOTS_DIR}
 shots=${2:?usage: run-installed.sh DEB SHOTS_DIR}
 deb=$(cd "$(dirname "$deb")" && pwd)/$(basename "$deb")
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 for tool in Xvfb xdotool import sqlcipher sha256sum dpkg-deb setpriv; do
   command -v "$tool" >/dev/null || {
@@ -25,16 +26,12 @@ for tool in Xvfb xdotool import sqlcipher sha256sum dpkg-deb setpriv; do
   }
 done
 
-now() { date +%s%3N; }
+# shellcheck source=../support/xsession.sh
+source "$here/../support/xsession.sh"
 work=$(mktemp -d /tmp/pptdrill-installed.XXXXXX)
 chmod 0755 "$work"
 rm -rf "$shots"
 mkdir -p "$shots"
-passed=0
-failed=0
-started=()
-display=""
-latencies=()
 
 # ------------------------------------------------------------ the installation
 if [ "${CI:-}" = true ] && [ "$(id -u)" -eq 0 ]; then
@@ -52,6 +49,7 @@ else
 fi
 launcher=$root/usr/bin/pptdrill
 program_dir=$root/usr/lib/pptdrill
+programs=$program_dir
 bank_sum=$(sha256sum "$program_dir/stdata.db" | cut -d' ' -f1)
 program_files=$(ls -la --time-style=+%s "$program_dir")
 
@@ -67,24 +65,10 @@ mkdir -p "$home" && mkdir -m 0700 "$rt"
 data=$home/.local/share/pptdrill
 db=$data/stdata.db
 dbkey=$(printf '%s' 'áéíóúàèìòù' | sha256sum | cut -d' ' -f1)
-q() { sqlcipher "$db" "PRAGMA key=\"x'$dbkey'\";" "$1" 2>&1 | grep -v '^ok$'; }
 trace=$work/pptdrill.err
 
-our_processes() {
-  local d
-  for d in /proc/[0-9]*; do
-    [ "$(readlink "$d/exe" 2>/dev/null)" = "$program_dir/$1" ] || continue
-    [ "$(awk '{print $3}' "$d/stat" 2>/dev/null)" = Z ] && continue
-    echo "${d#/proc/}"
-  done
-}
-
 cleanup() {
-  local p
-  for p in $(our_processes drillplay) $(our_processes drillbridge) $(our_processes pptdrill) "${started[@]}"; do
-    kill -9 "$p" 2>/dev/null
-  done
-  wait 2>/dev/null
+  kill_ours
   if [ "${CI:-}" = true ] && [ -z "$root" ]; then
     DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq pptdrill >/dev/null 2>&1
   fi
@@ -98,17 +82,6 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-start_xvfb() {
-  local numfile=$work/display.$RANDOM deadline
-  # -ac: the learner's programs run as another user than this script.
-  Xvfb -displayfd 9 -screen 0 "$1" -nolisten tcp -ac 9>"$numfile" >"$work/xvfb.log" 2>&1 &
-  started+=($!)
-  deadline=$(($(now) + 10000))
-  while [ ! -s "$numfile" ] && [ "$(now)" -lt "$deadline" ]; do sleep 0.05; done
-  [ -s "$numfile" ] || return 1
-  display=:$(tr -d '\n' <"$numfile")
-}
-
 start_pptdrill() {
   env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$rt" DISPLAY="$display" LANG=C.UTF-8 \
     PPTDRILL_TRACE_FIRST_FRAME=1 QT_QPA_PLATFORM=xcb "${run_as[@]}" "$launcher" >>"$work/pptdrill.out" 2>>"$trace" &
@@ -116,74 +89,14 @@ start_pptdrill() {
   printf -v "$1" '%s' "$!"
 }
 
-x() { DISPLAY=$display xdotool "$@"; }
-click() {
-  x mousemove "$1" "$2"
-  sleep 0.1
-  x mousedown 1
-  sleep 0.1
-  clicked=$(now)
-  x mouseup 1
-}
-visible() { x search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-is_visible() { [ -n "$(visible "$1")" ]; }
-is_gone() { [ -z "$(visible "$1")" ]; }
-wait_until() {
-  local deadline=$(($(now) + $1))
-  shift
-  until "$@"; do
-    [ "$(now)" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
-answer_box() {
-  local box
-  box=$(visible '^朔禾软件$')
-  [ -n "$box" ] || return 1
-  x windowfocus "$box" 2>/dev/null
-  sleep 0.1
-  x key "$1"
-  wait_until 3000 is_gone '^朔禾软件$'
-}
 ended() { ! kill -0 "$1" 2>/dev/null; }
-frames() { grep -c '^first-frame ' "$trace" 2>/dev/null || true; }
-last_frame() { grep '^first-frame ' "$trace" | tail -1 | cut -d' ' -f2; }
-more_frames() { [ "$(frames)" -gt "$1" ]; }
-shot() { DISPLAY=$display import -window root -resize 50% -quality 70 "$shots/$1.jpg" 2>/dev/null; }
 
-stage_no=0
-stage() {
-  stage_no=$((stage_no + 1))
-  reason=""
-  "$2"
-  local rc=$?
-  shot "$(printf '%02d' $stage_no)-$1"
-  if [ $rc -eq 0 ]; then
-    echo "stage $1: ok"
-    passed=$((passed + 1))
-    return 0
-  fi
-  echo "stage $1: FAILED — ${reason:-no reason given}"
-  [ -s "$trace" ] && sed 's/^/  pptdrill: /' "$trace" | grep -v first-frame | tail -20
-  failed=$((failed + 1))
-  report
-  exit 1
-}
-report() {
-  local l
-  for l in "${latencies[@]}"; do echo "latency $l"; done
-  echo "$passed passed, $failed failed"
-}
-fail() {
-  reason=$1
-  return 1
-}
 
 # ------------------------------------------------------------------ stages
 main_pid=""
 
 s_first_start() {
-  start_xvfb 1024x768x24 || fail "Xvfb did not start" || return
+  start_xvfb 1024x768x24 -ac || fail "Xvfb did not start" || return
   local launched
   launched=$(now)
   start_pptdrill main_pid
@@ -242,7 +155,7 @@ s_hand_in() {
 }
 
 s_orderly_exit() {
-  start_xvfb 800x600x24 || fail "the 800x600 Xvfb did not start" || return
+  start_xvfb 800x600x24 -ac || fail "the 800x600 Xvfb did not start" || return
   local menu_pid
   start_pptdrill menu_pid
   wait_until 15000 is_visible '^朔禾职称计算机考试练习系统$' || fail "no menu at 800x600" || return
