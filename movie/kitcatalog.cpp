@@ -393,7 +393,8 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
         {u"step"_s, Kind::Number},      {u"editable"_s, Kind::Flag},   {u"doubleClick"_s, Kind::Text},
         {u"focus"_s, Kind::Flag},       {u"icon"_s, Kind::Text},       {u"default"_s, Kind::Flag},
         {u"from"_s, Kind::Text},        {u"adds"_s, Kind::Text},       {u"removes"_s, Kind::Text},
-        {u"defines"_s, Kind::Text},     {u"stepFor"_s, Kind::Object}};
+        {u"defines"_s, Kind::Text},     {u"stepFor"_s, Kind::Object},  {u"raises"_s, Kind::Text},
+        {u"lowers"_s, Kind::Text}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject c = v.toObject();
@@ -510,6 +511,8 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
     control.gathers = c[u"from"_s].toString();
     control.adds = c[u"adds"_s].toString();
     control.removes = c[u"removes"_s].toString();
+    control.raises = c[u"raises"_s].toString();
+    control.lowers = c[u"lowers"_s].toString();
     control.defines = c[u"defines"_s].toString();
     control.icon = c[u"icon"_s].toString();
     if (control.type == KitControlType::Tabs && control.id.isEmpty())
@@ -565,7 +568,8 @@ bool KitReader::checkReferences(const QJsonObject& o, const JsonPath& at, KitFor
         };
         if (!c.gathers.isEmpty() && !isList(c.gathers))
             return fail(here / u"from"_s, u"不是本窗体的列表"_s);
-        for (const auto& [key, id] : {std::pair{u"adds"_s, c.adds}, std::pair{u"removes"_s, c.removes}}) {
+        for (const auto& [key, id] : {std::pair{u"adds"_s, c.adds}, std::pair{u"removes"_s, c.removes},
+                                      std::pair{u"raises"_s, c.raises}, std::pair{u"lowers"_s, c.lowers}}) {
             if (!id.isEmpty() && (!isList(id) || form.control(id)->gathers.isEmpty()))
                 return fail(here / key, u"不是本窗体中由按钮填入的列表"_s);
         }

@@ -117,6 +117,9 @@ struct KitControl
     // A button that adds the chosen item of a gathering list's source to it, or takes its chosen item out.
     QString adds;
     QString removes;
+    // A button that moves the chosen item of a gathering list one place up or down (上移, 下移).
+    QString raises;
+    QString lowers;
     // A button that defines a custom show named by this text box, its slides those gathered.
     QString defines;
     // A spin box's step for each value of another control (段后's unit): stepFor[id][value].

@@ -111,6 +111,18 @@ void MovieSession::gatherItems(const KitControl& button)
             m_dialog->values[list->id].clear();
         }
     }
+    for (const auto& [listId, by] : {std::pair{button.raises, -1}, std::pair{button.lowers, 1}}) {
+        if (listId.isEmpty())
+            continue;
+        const KitControl* list = form->control(listId);
+        const int at = static_cast<int>(itemsOf(*list, *m_dialog).indexOf(m_dialog->value(list->id)));
+        QStringList& gathered = m_dialog->gathered[list->id];
+        if (at < 0 || at + by < 0 || at + by >= gathered.size())
+            continue;
+        gathered.move(at, at + by);
+        // The moved item stays chosen, under its new number.
+        m_dialog->values[list->id] = itemsOf(*list, *m_dialog).value(at + by);
+    }
     if (!button.defines.isEmpty()) {
         const QString name = m_dialog->value(button.defines).trimmed();
         if (!name.isEmpty() && !m_shows.contains(name))

@@ -115,6 +115,33 @@ TEST(KitDialogKeys, CustomShowListsTheSlidesByTitleAndGathersTheChosenOnes)
     EXPECT_TRUE(view->session().isComplete());
 }
 
+TEST(KitDialogKeys, MoveUpAndDownReorderTheShowAndKeepTheMovedSlideChosen)
+{
+    const QStringList ways{actions::menu({u"幻灯片放映(D)"_s, u"自定义放映(W)..."_s}),
+                           actions::dialog(kShows, u"新建(N)..."_s),
+                           actions::dialog(kDefine, kSlideList, u"2. 收支概况"_s),
+                           actions::dialog(kDefine, u"添加(A) >>"_s),
+                           actions::dialog(kDefine, kSlideList, u"3. 重点工作"_s),
+                           actions::dialog(kDefine, u"添加(A) >>"_s),
+                           actions::dialog(kDefine, kSlideList, u"4. 各季度收入对比"_s),
+                           actions::dialog(kDefine, u"添加(A) >>"_s),
+                           actions::dialog(kDefine, kInShow, u"3. 各季度收入对比"_s),
+                           actions::dialog(kDefine, u"上移"_s),
+                           actions::dialog(kDefine, u"上移"_s),
+                           actions::dialog(kDefine, u"上移"_s),
+                           actions::dialog(kDefine, kInShow, u"2. 收支概况"_s),
+                           actions::dialog(kDefine, u"下移"_s),
+                           actions::dialog(kDefine, u"下移"_s)};
+    auto view = viewOf(ways);
+    for (const QString& way : ways)
+        ASSERT_TRUE(view->performThroughUi(way)) << way.toStdString();
+    const FormState& d = *view->session().dialog();
+    // 各季度收入对比 went to the top (a third 上移 there does nothing), 收支概况 to the bottom.
+    EXPECT_EQ(view->session().itemsOf(*view->session().kit().dialog(kDefine)->control(kInShow), d),
+              (QStringList{u"1. 各季度收入对比"_s, u"2. 重点工作"_s, u"3. 收支概况"_s}));
+    EXPECT_EQ(d.value(kInShow), u"3. 收支概况"_s);
+}
+
 TEST(KitDialogKeys, AnItemNoSlideHasIsRefused)
 {
     const QStringList ways{actions::menu({u"幻灯片放映(D)"_s, u"自定义放映(W)..."_s}),
