@@ -2,13 +2,17 @@
 // charts, organisation charts, media and action buttons.
 #include "movie/widgets/slidepaintsupport.h"
 
+#include <QCache>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -170,18 +174,30 @@ void paintClipArt(QPainter& p, const QRectF& box, const QColor& petals)
     p.drawRect(QRectF(at(0.27, 0.69), at(0.73, 0.77)));
 }
 
-// WordArt: the text stretched over its box, slightly arched, filled with a
-// gradient and outlined, over a soft shadow.
-void paintWordArt(QPainter& p, const QRectF& r, const QString& text, const QColor& fill, const QColor& line)
+// The outline of WordArt's words before it is fitted to its box. Making it
+// from the font is most of the cost of painting WordArt, so the last few are kept.
+QPainterPath wordArtOutline(const QString& words)
 {
-    constexpr qsizetype kMaxWordArt = 200;
-    const QString words =
-        text.trimmed().isEmpty() ? u"请在此键入您自己的内容"_s : text.trimmed().left(kMaxWordArt);
-    QPainterPath path;
-    path.addText(0, 0, makeFont(songFamily(), 100, true), words);
+    static QCache<QString, QPainterPath> outlines(16);
+    if (const QPainterPath* kept = outlines.object(words))
+        return *kept;
+    auto outline = std::make_unique<QPainterPath>();
+    outline->addText(0, 0, makeFont(songFamily(), 100, true), words);
+    QPainterPath copy = *outline;
+    outlines.insert(words, outline.release());
+    return copy;
+}
+
+// WordArt: the text stretched over its box, slightly arched, filled with a
+// gradient and outlined, over a soft shadow; drawn in `r` at the origin.
+void drawWordArt(QPainter& p, const QSizeF& size, const QString& words, const QColor& fill,
+                 const QColor& line)
+{
+    QPainterPath path = wordArtOutline(words);
     const QRectF bounds = path.boundingRect();
     if (bounds.isEmpty())
         return;
+    const QRectF r(QPointF(0, 0), size);
     const double arch = r.height() * 0.14;
     QTransform fit;
     fit.translate(r.left(), r.top() + arch);
@@ -193,7 +209,6 @@ void paintWordArt(QPainter& p, const QRectF& r, const QString& text, const QColo
         const double t = (e.x - r.center().x()) / (r.width() / 2);
         path.setElementPositionAt(i, e.x, e.y - arch * (1 - t * t));
     }
-    p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x80, 0x80, 0x80, 110));
     p.drawPath(path.translated(r.height() * 0.04, r.height() * 0.05));
@@ -204,6 +219,49 @@ void paintWordArt(QPainter& p, const QRectF& r, const QString& text, const QColo
     p.setBrush(gradient);
     p.setPen(QPen(line, std::max(0.5, r.height() * 0.012)));
     p.drawPath(path);
+}
+
+// Filling and outlining WordArt's curves costs far more than a picture of
+// them, so each is drawn once at the size it is shown and then kept.
+void paintWordArt(QPainter& p, const QRectF& r, const QString& text, const QColor& fill, const QColor& line)
+{
+    constexpr qsizetype kMaxWordArt = 200;
+    constexpr double kLargestPicture = 4096; // pixels a side; larger is drawn directly
+    const QString words =
+        text.trimmed().isEmpty() ? u"请在此键入您自己的内容"_s : text.trimmed().left(kMaxWordArt);
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    const double margin = r.height() * 0.06 + 2; // the shadow and the outline's width
+    const QRectF area = r.adjusted(-margin, -margin, margin, margin);
+    const double scale =
+        std::sqrt(std::abs(p.worldTransform().determinant())) * p.device()->devicePixelRatioF();
+    const QSize pixels(qCeil(area.width() * scale), qCeil(area.height() * scale));
+    p.save();
+    if (pixels.isEmpty() || pixels.width() > kLargestPicture || pixels.height() > kLargestPicture) {
+        p.translate(r.topLeft());
+        drawWordArt(p, r.size(), words, fill, line);
+        p.restore();
+        return;
+    }
+    static QCache<QString, QImage> pictures(24);
+    const QString key = u"%1|%2x%3|%4|%5|%6"_s.arg(words)
+                            .arg(r.width())
+                            .arg(r.height())
+                            .arg(scale)
+                            .arg(fill.rgba())
+                            .arg(line.rgba());
+    if (!pictures.contains(key)) {
+        auto picture = std::make_unique<QImage>(pixels, QImage::Format_ARGB32_Premultiplied);
+        picture->fill(Qt::transparent);
+        QPainter q(picture.get());
+        q.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+        q.scale(scale, scale);
+        q.translate(margin, margin);
+        drawWordArt(q, r.size(), words, fill, line);
+        q.end();
+        pictures.insert(key, picture.release());
+    }
+    p.drawImage(area, *pictures.object(key));
     p.restore();
 }
 
