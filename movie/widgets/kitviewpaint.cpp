@@ -491,6 +491,7 @@ void KitView::paintSlideArea(QPainter& p)
     p.drawRect(sr.adjusted(0, 0, -1, -1));
     p.restore();
     paintZoomScrollBars(p, pane, sr);
+    paintRulers(p, pane, sr);
     const QRect notes(area.left(), area.bottom() - kNotesH + 1, area.width(), kNotesH);
     p.fillRect(notes, Qt::white);
     p.setPen(QColor(0x8C, 0xA8, 0xD3));
@@ -531,6 +532,52 @@ void KitView::paintZoomScrollBars(QPainter& p, const QRect& pane, const QRect& s
     if (wide)
         bar(QRect(pane.left(), pane.bottom() - t + 1, pane.width() - (tall ? t : 0), t), false,
             double(pane.width()) / slide.width());
+}
+
+void KitView::paintRulers(QPainter& p, const QRect& pane, const QRect& slide)
+{
+    const WindowOptions& window = m_session->presentation().window;
+    if (!window.rulers)
+        return;
+    // Centimetres from the slide's middle, as the rulers count while no text is selected.
+    const PageSetup& page = m_session->presentation().page;
+    const double perCm = slide.width() / page.width;
+    const int t = 12;
+    auto ruler = [&](bool vertical) {
+        const QRect strip = vertical ? QRect(pane.left(), pane.top() + t, t, pane.height() - t)
+                                     : QRect(pane.left() + t, pane.top(), pane.width() - t, t);
+        p.fillRect(strip, QColor(0xF4, 0xF4, 0xF0));
+        const int from = vertical ? slide.top() : slide.left();
+        const int to = vertical ? slide.bottom() : slide.right();
+        const QRect onSlide =
+            vertical ? QRect(strip.left(), from, t, to - from) : QRect(from, strip.top(), to - from, t);
+        p.fillRect(onSlide.intersected(strip), Qt::white);
+        p.setPen(QColor(0x80, 0x80, 0x80));
+        p.drawLine(vertical ? strip.topRight() : strip.bottomLeft(), strip.bottomRight());
+        p.setFont(uiFont(8));
+        const double middle = (from + to) / 2.0;
+        const int half = qRound((vertical ? page.height : page.width) / 2);
+        for (int cm = -half; cm <= half; ++cm) {
+            const int at = qRound(middle + cm * perCm);
+            if (at < (vertical ? strip.top() : strip.left()) ||
+                at > (vertical ? strip.bottom() : strip.right()))
+                continue;
+            const int tick = cm % 2 ? 3 : 0;
+            if (tick) {
+                if (vertical)
+                    p.drawLine(strip.left() + 4, at, strip.left() + 4 + tick, at);
+                else
+                    p.drawLine(at, strip.top() + 4, at, strip.top() + 4 + tick);
+            } else {
+                const QString label = QString::number(std::abs(cm));
+                p.drawText(vertical ? QRect(strip.left(), at - 5, t, 10) : QRect(at - 8, strip.top(), 16, t),
+                           Qt::AlignCenter, label);
+            }
+        }
+    };
+    ruler(false);
+    if (window.verticalRuler)
+        ruler(true);
 }
 
 void KitView::paintMasterView(QPainter& p)

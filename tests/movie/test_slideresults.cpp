@@ -272,7 +272,7 @@ namespace {
 std::unique_ptr<KitView> viewWithWindow(const QByteArray& presentationFields)
 {
     const QByteArray json = R"({"format": "pptdrill-movie", "version": 1, "presentation": {"slides": [
-        {"title": "A", "body": ["x"]}, {"title": "B", "body": ["y"]}])" +
+        {"title": "A", "body": ["x"], "notes": "备注"}, {"title": "B", "body": ["y"]}])" +
                             presentationFields + R"(}, "steps": [{"hint": "h", "accept": ["thumb:2"]}]})";
     auto movie = parseMovie(json);
     EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
@@ -319,4 +319,38 @@ TEST(SlideResults, TheWindowShowsPageSetupZoomAndStatusBar)
     EXPECT_TRUE(bar(*plain).isValid());
     auto hidden = viewWithWindow(R"(, "window": {"statusBar": false})");
     EXPECT_FALSE(bar(*hidden).isValid());
+}
+
+TEST(SlideResults, RulersAndTheNotesPageShowWhatTheirOptionsSay)
+{
+    // The slide pane starts right of the slides tab, under the toolbars.
+    const QRect top(kit::kLeftW + 14, kit::kMainY + 1, 300, 10);
+    const QRect left(kit::kLeftW + 1, kit::kMainY + 40, 10, 200);
+    auto ink = [](KitView& view, const QRect& area) {
+        return inkBounds(view.grab().toImage(), area).isValid();
+    };
+    auto plain = viewWithWindow("");
+    EXPECT_FALSE(ink(*plain, top));
+    auto rulers = viewWithWindow(R"(, "window": {"rulers": true})");
+    EXPECT_TRUE(ink(*rulers, top));
+    EXPECT_TRUE(ink(*rulers, left));
+    auto noVertical = viewWithWindow(R"(, "window": {"rulers": true, "verticalRuler": false})");
+    EXPECT_TRUE(ink(*noVertical, top));
+    EXPECT_FALSE(ink(*noVertical, left));
+
+    // The notes page: its header above the slide, the notes at the notes master's size.
+    auto notesOf = [](const QByteArray& fields) { return viewWithWindow(R"(, "view": "notes")" + fields); };
+    auto bare = notesOf("");
+    auto headed = notesOf(R"(, "notesFooters": {"header": "会议纪要"})");
+    const auto slide = headed->locate(u"area:slide"_s);
+    ASSERT_TRUE(slide.has_value());
+    const QRect header(slide->left(), slide->top() - 18, slide->width() / 2, 16);
+    EXPECT_FALSE(ink(*bare, header));
+    EXPECT_TRUE(ink(*headed, header));
+    const auto box = bare->locate(u"ph:notes"_s);
+    ASSERT_TRUE(box.has_value());
+    const QRect notes = box->adjusted(4, 4, -4, -4); // inside its dashed frame
+    const int small = inkBounds(bare->grab().toImage(), notes).height();
+    auto large = notesOf(R"(, "notesMaster": {"bodyFont": {"size": 24}})");
+    EXPECT_GT(inkBounds(large->grab().toImage(), notes).height(), small * 3 / 2);
 }
