@@ -140,6 +140,187 @@ Check readShapes(const QJsonObject& o, std::vector<SlideShape>& shapes, const QS
     return {};
 }
 
+Check mergeFields(Slide& slide, const QJsonObject& fields, const QString& where);
+
+// ------------------------------------------------ bullets, spacing, links
+
+// An object member, or nothing when absent; `out` is its object.
+Check readObject(const QJsonObject& o, const QString& key, QJsonObject& out, const QString& where,
+                 bool& given)
+{
+    given = o.contains(key);
+    if (!given)
+        return {};
+    if (!o[key].isObject())
+        return wrongType(where + u'.' + key, u"对象"_s);
+    out = o[key].toObject();
+    return {};
+}
+
+Check readBetween(const QJsonObject& o, const QString& key, double& out, double low, double high,
+                  const QString& where, const QString& unit)
+{
+    if (Check f = readNumber(o, key, out, where))
+        return f;
+    if (o.contains(key) && !(out >= low && out <= high))
+        return Fault{where + u'.' + key, u"应为 %1 至 %2%3"_s.arg(low).arg(high).arg(unit)};
+    return {};
+}
+
+Check readBullets(const QJsonObject& fields, SlideBullets& bullets, const QString& where)
+{
+    QJsonObject o;
+    bool given = false;
+    if (Check f = readObject(fields, u"bullets"_s, o, where, given); f || !given)
+        return f;
+    const QString w = where + u".bullets"_s;
+    double start = bullets.start;
+    Check fault;
+    if ((fault = readString(o, u"char"_s, bullets.character, w)) ||
+        (fault = readColor(o, u"color"_s, bullets.color, w)) ||
+        (fault = readBetween(o, u"size"_s, bullets.size, 25, 400, w, u"（字高的百分比）"_s)) ||
+        (fault = readString(o, u"numbering"_s, bullets.numbering, w)) ||
+        (fault = readBetween(o, u"start"_s, start, 1, 9999, w, QString())))
+        return fault;
+    if (o.contains(u"char"_s) && bullets.character.toStdU32String().size() != 1)
+        return Fault{w + u".char"_s, u"应为一个字符"_s};
+    if (!bullets.numbering.isEmpty() && !numberingStyles().contains(bullets.numbering))
+        return Fault{w + u".numbering"_s, u"不是编号样式：“%1”"_s.arg(bullets.numbering)};
+    if (start != std::trunc(start))
+        return wrongType(w + u".start"_s, u"整数"_s);
+    bullets.start = static_cast<int>(start);
+    return {};
+}
+
+// 行距, 段前 and 段后, each in lines ("line") or in points ("linePt").
+Check readSpacing(const QJsonObject& fields, SlideSpacing& spacing, const QString& where)
+{
+    QJsonObject o;
+    bool given = false;
+    if (Check f = readObject(fields, u"spacing"_s, o, where, given); f || !given)
+        return f;
+    const QString w = where + u".spacing"_s;
+    struct Part
+    {
+        QString key;
+        double& value;
+        bool& points;
+    };
+    for (const Part& part : {Part{u"line"_s, spacing.line, spacing.linePoints},
+                             Part{u"before"_s, spacing.before, spacing.beforePoints},
+                             Part{u"after"_s, spacing.after, spacing.afterPoints}}) {
+        const QString inPoints = part.key + u"Pt"_s;
+        if (o.contains(part.key) && o.contains(inPoints))
+            return Fault{w + u'.' + inPoints, u"与 %1 只能有一个（行或磅）"_s.arg(part.key)};
+        if (o.contains(part.key)) {
+            if (Check f = readBetween(o, part.key, part.value, 0, 9999, w, u" 行"_s))
+                return f;
+            part.points = false;
+        } else if (o.contains(inPoints)) {
+            if (Check f = readBetween(o, inPoints, part.value, 0, 1584, w, u" 磅"_s))
+                return f;
+            part.points = true;
+        }
+    }
+    if (!spacing.linePoints && spacing.line == 0)
+        return Fault{w + u".line"_s, u"行距不能为 0 行"_s};
+    return {};
+}
+
+Check readTextResults(const QJsonObject& fields, Slide& slide, const QString& where)
+{
+    std::optional<bool> visited;
+    Check fault;
+    if ((fault = readBullets(fields, slide.bullets, where)) ||
+        (fault = readSpacing(fields, slide.spacing, where)) ||
+        (fault = readString(fields, u"titleLink"_s, slide.titleLink, where)) ||
+        (fault = readString(fields, u"bodyLink"_s, slide.bodyLink, where)) ||
+        (fault = readBool(fields, u"linkVisited"_s, visited, where)))
+        return fault;
+    if (visited)
+        slide.linkVisited = *visited;
+    return {};
+}
+
+// ------------------------------------ headers and footers, page, window
+
+Check readFlag(const QJsonObject& o, const QString& key, bool& out, const QString& where)
+{
+    std::optional<bool> value;
+    if (Check f = readBool(o, key, value, where))
+        return f;
+    if (value)
+        out = *value;
+    return {};
+}
+
+Check readPageResults(const QJsonObject& fields, Presentation& p, const QString& where)
+{
+    QJsonObject o;
+    bool given = false;
+    Check fault;
+    if ((fault = readObject(fields, u"footers"_s, o, where, given)))
+        return fault;
+    if (given) {
+        const QString w = where + u".footers"_s;
+        SlideFooters& f = p.footers;
+        if ((fault = readFlag(o, u"date"_s, f.date, w)) ||
+            (fault = readString(o, u"fixedDate"_s, f.fixedDate, w)) ||
+            (fault = readFlag(o, u"number"_s, f.number, w)) ||
+            (fault = readString(o, u"footer"_s, f.footer, w)) ||
+            (fault = readFlag(o, u"notOnTitle"_s, f.notOnTitle, w)))
+            return fault;
+    }
+    if ((fault = readObject(fields, u"notesFooters"_s, o, where, given)))
+        return fault;
+    if (given) {
+        const QString w = where + u".notesFooters"_s;
+        NotesFooters& f = p.notesFooters;
+        if ((fault = readString(o, u"header"_s, f.header, w)) ||
+            (fault = readFlag(o, u"date"_s, f.date, w)) ||
+            (fault = readString(o, u"fixedDate"_s, f.fixedDate, w)) ||
+            (fault = readFlag(o, u"number"_s, f.number, w)) ||
+            (fault = readString(o, u"footer"_s, f.footer, w)))
+            return fault;
+    }
+    if ((fault = readObject(fields, u"pageSetup"_s, o, where, given)))
+        return fault;
+    if (given) {
+        const QString w = where + u".pageSetup"_s;
+        PageSetup& page = p.page;
+        double first = page.firstNumber;
+        const QString cm = u" 厘米"_s;
+        if ((fault = readBetween(o, u"width"_s, page.width, kMinSlideSide, kMaxSlideSide, w, cm)) ||
+            (fault = readBetween(o, u"height"_s, page.height, kMinSlideSide, kMaxSlideSide, w, cm)) ||
+            (fault = readBetween(o, u"firstNumber"_s, first, 0, 9999, w, QString())) ||
+            (fault = readFlag(o, u"notesLandscape"_s, page.notesLandscape, w)))
+            return fault;
+        if (first != std::trunc(first))
+            return wrongType(w + u".firstNumber"_s, u"整数"_s);
+        page.firstNumber = static_cast<int>(first);
+    }
+    if ((fault = readObject(fields, u"window"_s, o, where, given)))
+        return fault;
+    if (given) {
+        const QString w = where + u".window"_s;
+        WindowOptions& window = p.window;
+        double zoom = window.zoom;
+        if ((fault = readFlag(o, u"statusBar"_s, window.statusBar, w)) ||
+            (fault = readFlag(o, u"rulers"_s, window.rulers, w)) ||
+            (fault = readFlag(o, u"verticalRuler"_s, window.verticalRuler, w)) ||
+            (fault = readNumber(o, u"zoom"_s, zoom, w)))
+            return fault;
+        if (zoom != 0 && !(zoom >= 10 && zoom <= 400 && zoom == std::trunc(zoom)))
+            return Fault{w + u".zoom"_s, u"应为 10 至 400 的整数（%），0 为适应"_s};
+        window.zoom = static_cast<int>(zoom);
+    }
+    if ((fault = readObject(fields, u"notesMaster"_s, o, where, given)))
+        return fault;
+    if (given)
+        return mergeFields(p.notesMaster, o, where + u".notesMaster"_s);
+    return {};
+}
+
 Check mergeFields(Slide& slide, const QJsonObject& fields, const QString& where)
 {
     Check fault;
@@ -156,7 +337,7 @@ Check mergeFields(Slide& slide, const QJsonObject& fields, const QString& where)
         (fault = readString(fields, u"animation"_s, slide.animation, where)) ||
         (fault = readFont(fields, u"titleFont"_s, slide.titleFont, where)) ||
         (fault = readFont(fields, u"bodyFont"_s, slide.bodyFont, where)) ||
-        (fault = readShapes(fields, slide.shapes, where)))
+        (fault = readShapes(fields, slide.shapes, where)) || (fault = readTextResults(fields, slide, where)))
         return fault;
     if (hidden)
         slide.hidden = *hidden;
@@ -219,6 +400,8 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
         if (!knownViews().contains(p.view))
             return wrongType(where + u".view"_s, u"视图名"_s);
     }
+    if (Check f = readPageResults(changes, p, where))
+        return f;
     if (changes.contains(u"master"_s)) {
         if (!changes[u"master"_s].isObject())
             return wrongType(where + u".master"_s, u"对象"_s);
@@ -273,6 +456,9 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
     QJsonObject slideFields = changes;
     for (const QString& key : {u"slide"_s, u"design"_s, u"file"_s, u"view"_s, u"master"_s, u"insertSlide"_s,
                                u"deleteSlide"_s, u"allSlides"_s})
+        slideFields.remove(key);
+    for (const QString& key :
+         {u"footers"_s, u"notesFooters"_s, u"pageSetup"_s, u"window"_s, u"notesMaster"_s})
         slideFields.remove(key);
     if (!slideFields.isEmpty()) {
         if (changes[u"allSlides"_s].toBool()) {
@@ -422,6 +608,70 @@ bool noteLine(MovieStep& step, const JsonPath& at, int line)
 
 } // namespace
 
+const QStringList& numberingStyles()
+{
+    static const QStringList styles{u"1. 2. 3."_s,    u"1) 2) 3)"_s,     u"I. II. III."_s,
+                                    u"A. B. C."_s,    u"a) b) c)"_s,     u"a. b. c."_s,
+                                    u"i. ii. iii."_s, u"一、二、三、"_s, u"①②③"_s};
+    return styles;
+}
+
+namespace {
+
+QString romanNumeral(int n)
+{
+    static const std::pair<int, const char*> parts[] = {
+        {1000, "M"}, {900, "CM"}, {500, "D"}, {400, "CD"}, {100, "C"}, {90, "XC"}, {50, "L"},
+        {40, "XL"},  {10, "X"},   {9, "IX"},  {5, "V"},    {4, "IV"},  {1, "I"}};
+    QString out;
+    for (const auto& [value, text] : parts)
+        for (; n >= value; n -= value)
+            out += QLatin1StringView(text);
+    return out;
+}
+
+// 1 → a, 26 → z, 27 → aa, as PowerPoint letters its paragraphs.
+QString letters(int n)
+{
+    const QChar letter(u'a' + (n - 1) % 26);
+    return QString((n - 1) / 26 + 1, letter);
+}
+
+QString chineseNumeral(int n)
+{
+    static const QString digits = u"零一二三四五六七八九"_s;
+    if (n < 10)
+        return digits[n];
+    if (n < 100)
+        return (n / 10 == 1 ? QString() : QString(digits[n / 10])) + u'十' +
+               (n % 10 ? QString(digits[n % 10]) : QString());
+    return QString::number(n);
+}
+
+} // namespace
+
+QString numberLabel(const QString& style, int number)
+{
+    const int n = std::max(number, 1);
+    if (style == u"1) 2) 3)"_s)
+        return QString::number(number) + u')';
+    if (style == u"I. II. III."_s)
+        return romanNumeral(n) + u'.';
+    if (style == u"i. ii. iii."_s)
+        return romanNumeral(n).toLower() + u'.';
+    if (style == u"A. B. C."_s)
+        return letters(n).toUpper() + u'.';
+    if (style == u"a) b) c)"_s)
+        return letters(n) + u')';
+    if (style == u"a. b. c."_s)
+        return letters(n) + u'.';
+    if (style == u"一、二、三、"_s)
+        return chineseNumeral(number) + u'、';
+    if (style == u"①②③"_s)
+        return n <= 20 ? QString(QChar(0x2460 + n - 1)) : u"(%1)"_s.arg(n);
+    return QString::number(number) + u'.';
+}
+
 const QStringList& knownViews()
 {
     static const QStringList views{u"normal"_s, u"outline"_s,     u"sorter"_s,        u"notes"_s,
@@ -523,6 +773,8 @@ Result<Movie> parseMovie(const QByteArray& bytes, const QString& source)
         if ((fault = mergeFields(p.master, pres[u"master"_s].toObject(), u"presentation.master"_s)))
             return fail(*fault);
     }
+    if ((fault = readPageResults(pres, p, u"presentation"_s)))
+        return fail(*fault);
     if (pres.contains(u"selected"_s)) {
         if ((fault =
                  readInteger(pres[u"selected"_s], p.selected, u"presentation.selected"_s, u"幻灯片编号"_s)))

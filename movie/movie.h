@@ -44,6 +44,31 @@ struct SlideShape
     bool operator==(const SlideShape&) const = default;
 };
 
+// A body's bullets or numbering (项目符号和编号).
+struct SlideBullets
+{
+    QString character; // the bullet, empty = the design's; "无" = none
+    QString color;     // #RRGGBB, empty = the design's bullet colour
+    double size = 100; // % of the text's height
+    QString numbering; // a numbering style ("1. 2. 3.", "a) b) c)" …); empty = bullets
+    int start = 1;     // the first paragraph's number
+
+    bool operator==(const SlideBullets&) const = default;
+};
+
+// A body's line and paragraph spacing (行距), each in lines or in points.
+struct SlideSpacing
+{
+    double line = 1;
+    bool linePoints = false;
+    double before = 0.2;
+    bool beforePoints = false;
+    double after = 0;
+    bool afterPoints = false;
+
+    bool operator==(const SlideSpacing&) const = default;
+};
+
 struct Slide
 {
     QString layout = QStringLiteral("标题和文本");
@@ -60,8 +85,69 @@ struct Slide
     SlideFont bodyFont;
     std::vector<SlideShape> shapes;
 
+    // Bullets, spacing and hyperlinked text of the slide's placeholders.
+    SlideBullets bullets;
+    SlideSpacing spacing;
+    QString titleLink; // where the title's text links to; empty: no hyperlink
+    QString bodyLink;  // the body's, or a title slide's subtitle's
+    bool linkVisited = false;
+
     bool operator==(const Slide&) const = default;
 };
+
+// The date, slide number and footer of the slides (页眉和页脚's 幻灯片 page), from the master.
+struct SlideFooters
+{
+    bool date = false;
+    QString fixedDate; // empty: updated automatically (today's date)
+    bool number = false;
+    QString footer;          // empty: no footer
+    bool notOnTitle = false; // 标题幻灯片中不显示
+
+    bool operator==(const SlideFooters&) const = default;
+};
+
+// The header, date, page number and footer of notes pages and handouts.
+struct NotesFooters
+{
+    QString header; // empty: no header
+    bool date = false;
+    QString fixedDate;
+    bool number = true;
+    QString footer;
+
+    bool operator==(const NotesFooters&) const = default;
+};
+
+// The smallest and largest slide side of 页面设置 (centimetres).
+inline constexpr double kMinSlideSide = 2.54;
+inline constexpr double kMaxSlideSide = 142.24;
+
+// 页面设置: the slide's size (centimetres; taller than wide is 纵向) and the first slide's number.
+struct PageSetup
+{
+    double width = 25.4;
+    double height = 19.05;
+    int firstNumber = 1;
+    bool notesLandscape = false;
+
+    bool operator==(const PageSetup&) const = default;
+};
+
+// What the window shows besides the slide (视图 → 标尺, 工具 → 选项 → 视图).
+struct WindowOptions
+{
+    bool statusBar = true;
+    bool rulers = false;
+    bool verticalRuler = true; // the vertical ruler, while rulers show
+    int zoom = 0;              // the slide pane's zoom in %; 0 = 适应 (fit)
+
+    bool operator==(const WindowOptions&) const = default;
+};
+
+// The numbering styles of 项目符号和编号's 编号 page, and a paragraph's number in one.
+const QStringList& numberingStyles();
+QString numberLabel(const QString& style, int number);
 
 // The views of the window: normal, outline, sorter, notes, show and the three master views.
 const QStringList& knownViews();
@@ -75,6 +161,13 @@ struct Presentation
     int selected = 1;
     std::vector<Slide> slides;
     Slide master; // the slide master, as the master view shows it
+
+    // Headers and footers, page setup, window options and the notes master.
+    SlideFooters footers;
+    NotesFooters notesFooters;
+    PageSetup page;
+    WindowOptions window;
+    Slide notesMaster; // its bodyFont is the notes' text
 
     bool operator==(const Presentation&) const = default;
 };

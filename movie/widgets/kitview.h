@@ -271,6 +271,10 @@ private:
 
     QRect slideAreaRect() const;
     QRect slideRectInArea() const;
+    QRect slidePaneRect() const;      // the part of the slide area the slide is seen in
+    QRect notesPageNotesRect() const; // the notes on the notes page
+    void paintZoomScrollBars(QPainter& p, const QRect& pane, const QRect& slide);
+    void paintRulers(QPainter& p, const QRect& pane, const QRect& slide);
     QRect taskPaneRect() const;
     QRect dialogRect() const;
     QRect dialogRectOf(const QString& name) const;

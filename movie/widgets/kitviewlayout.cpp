@@ -46,6 +46,21 @@ QRect KitView::slideAreaRect() const
     return QRect(left, kMainY, right - left, kDrawY - kMainY);
 }
 
+QRect KitView::slidePaneRect() const
+{
+    QRect area = slideAreaRect();
+    if (m_session->view() == u"normal"_s || m_session->view() == u"outline"_s)
+        area.setBottom(area.bottom() - kNotesH);
+    return area;
+}
+
+QRect KitView::notesPageNotesRect() const
+{
+    const QRect sr = slideRectInArea();
+    const QRect area = slideAreaRect();
+    return QRect(sr.left(), sr.bottom() + 16, sr.width(), area.bottom() - sr.bottom() - 40);
+}
+
 QRect KitView::slideRectInArea() const
 {
     QRect area = slideAreaRect();
@@ -53,14 +68,17 @@ QRect KitView::slideRectInArea() const
         area.setBottom(area.bottom() - kNotesH);
     if (m_session->view() == u"notes"_s)
         area.setBottom(area.top() + area.height() / 2);
-    const QRect inner = area.adjusted(14, 12, -14, -12);
-    int w = inner.width();
-    int h = w * 3 / 4;
-    if (h > inner.height()) {
-        h = inner.height();
-        w = h * 4 / 3;
+    // The notes page leaves room above the slide for its header.
+    const QRect inner = area.adjusted(14, m_session->view() == u"notes"_s ? 22 : 12, -14, -12);
+    const Presentation& pres = m_session->presentation();
+    if (const int zoom = pres.window.zoom; zoom > 0 && m_session->view() != u"notes"_s) {
+        // At a set zoom the slide has its size on the screen (96 pixels an inch), centred on
+        // the pane; a slide larger than the pane runs past its edges under the scroll bars.
+        const double cmToPixels = 96 / 2.54 * zoom / 100;
+        const int w = qRound(pres.page.width * cmToPixels), h = qRound(pres.page.height * cmToPixels);
+        return QRect(inner.center().x() - w / 2, inner.center().y() - h / 2, w, h);
     }
-    return QRect(inner.center().x() - w / 2, inner.center().y() - h / 2, w, h);
+    return fitSlideIn(inner, pres);
 }
 
 QRect KitView::dialogRect() const
@@ -868,6 +886,7 @@ void KitView::rebuild()
         if (pres.view == u"normal"_s || pres.view == u"outline"_s || pres.view == u"notes"_s) {
             const QRect sr = slideRectInArea();
             const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+            const size_t firstSlideHot = hots.size();
             hots.push_back({sr, locators::slideArea(), actions::click(u"slide"_s), {}, 0});
             // A strip at the foot of the slide that no placeholder covers.
             hots.push_back({QRect(sr.left() + sr.width() / 20, sr.bottom() - sr.height() / 16, sr.width() / 3,
@@ -905,10 +924,9 @@ void KitView::rebuild()
                                 0});
             }
             const QRect area = slideAreaRect();
-            const QRect notes =
-                pres.view == u"notes"_s
-                    ? QRect(sr.left(), sr.bottom() + 16, sr.width(), area.bottom() - sr.bottom() - 26)
-                    : QRect(area.left(), area.bottom() - kNotesH + 1, area.width(), kNotesH);
+            const QRect notes = pres.view == u"notes"_s
+                                    ? notesPageNotesRect()
+                                    : QRect(area.left(), area.bottom() - kNotesH + 1, area.width(), kNotesH);
             hots.push_back({notes, locators::placeholder(u"notes"_s), actions::click(u"notes"_s), {}, 0});
             for (size_t i = 0; i < slide.shapes.size(); ++i) {
                 const int n = static_cast<int>(i) + 1;
@@ -918,6 +936,11 @@ void KitView::rebuild()
                                 {},
                                 0});
             }
+            // A zoomed slide is seen, and reached, only inside its pane.
+            const QRect seen = slidePaneRect();
+            for (size_t i = firstSlideHot; i < hots.size(); ++i)
+                if (hots[i].locator != locators::placeholder(u"notes"_s))
+                    hots[i].rect = hots[i].rect.intersected(seen);
         }
         addPaneHots(hots);
     }

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+#include <array>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -81,8 +82,7 @@ void KitView::paintEvent(QPaintEvent*)
         p.fillRect(rect(), Qt::black);
         const Presentation& pres = m_session->presentation();
         const QRect r(0, 0, kWidth, kHeight);
-        paintSlide(p, r, pres.slides[static_cast<size_t>(pres.selected - 1)], pres.design,
-                   SlidePaintMode::Show);
+        paintPresentationSlide(p, fitSlideIn(r, pres), pres, pres.selected, SlidePaintMode::Show);
     } else {
         paintChrome(p);
         paintToolbars(p);
@@ -249,22 +249,24 @@ enum class ThumbnailPlace
 
 // A slide's thumbnail with its selection, number, transition mark and the
 // crossed-out number of a hidden slide.
-void paintThumbnail(QPainter& p, const QRect& rect, const Presentation& pres, int n, ThumbnailPlace place)
+void paintThumbnail(QPainter& p, QRect rect, const Presentation& pres, int n, ThumbnailPlace place)
 {
     const Slide& s = pres.slides[static_cast<size_t>(n - 1)];
     const bool sorter = place == ThumbnailPlace::Sorter;
+    const QRect cell = rect;
+    rect = fitSlideIn(cell, pres);
     if (n == pres.selected) {
         const int width = sorter ? 4 : 3;
         p.setPen(QPen(sorter ? QColor(0x31, 0x6A, 0xC5) : QColor(0xF3, 0xA0, 0x3C), width));
         p.drawRect(rect.adjusted(-width, -width, width - 1, width - 1));
     }
-    paintSlide(p, rect, s, pres.design, SlidePaintMode::Thumbnail);
+    paintPresentationSlide(p, rect, pres, n, SlidePaintMode::Thumbnail);
     p.setPen(QColor(0x60, 0x60, 0x60));
     p.drawRect(rect.adjusted(0, 0, -1, -1));
     p.setPen(Qt::black);
     p.setFont(kit::uiFont(11));
     const QRect number =
-        sorter ? QRect(rect.left(), rect.bottom() + 3, rect.width(), 16) : QRect(8, rect.top(), 22, 16);
+        sorter ? QRect(rect.left(), cell.bottom() + 3, rect.width(), 16) : QRect(8, cell.top(), 22, 16);
     p.drawText(number, Qt::AlignRight, QString::number(n));
     if (!s.transition.isEmpty() || !s.animation.isEmpty())
         paintIcon(
@@ -457,30 +459,125 @@ void KitView::paintSlideArea(QPainter& p)
         return;
     }
     const QRect sr = slideRectInArea();
-    p.fillRect(sr.translated(3, 3), QColor(0x70, 0x70, 0x70));
     const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
-    paintSlide(p, sr, slide, pres.design, SlidePaintMode::Editing);
-    p.setPen(Qt::black);
-    p.drawRect(sr.adjusted(0, 0, -1, -1));
+    // The notes' text size is the notes master's (12 points unless it is changed there).
+    const int notesSize = pres.notesMaster.bodyFont.size > 0 ? qRound(pres.notesMaster.bodyFont.size) : 12;
     if (view == u"notes"_s) {
-        const QRect notes(sr.left(), sr.bottom() + 16, sr.width(), area.bottom() - sr.bottom() - 26);
+        // The notes page: the slide, the notes and the page's header and footer.
+        const QRect page(sr.left() - 10, area.top() + 2, sr.width() + 20, area.height() - 4);
+        p.fillRect(page.translated(3, 3), QColor(0x70, 0x70, 0x70));
+        p.fillRect(page, Qt::white);
+        p.setPen(Qt::black);
+        p.drawRect(page.adjusted(0, 0, -1, -1));
+        paintPresentationSlide(p, sr, pres, pres.selected, SlidePaintMode::Editing);
+        p.drawRect(sr.adjusted(0, 0, -1, -1));
+        paintNotesFooters(p, page, pres, shownSlideNumber(pres, pres.selected), 9);
+        const QRect notes = notesPageNotesRect();
         p.fillRect(notes, Qt::white);
         p.setPen(QPen(kGreyText, 1, Qt::DashLine));
         p.drawRect(notes);
         p.setPen(slide.notes.isEmpty() ? kGreyText : Qt::black);
-        p.setFont(uiFont(13));
+        p.setFont(uiFont(notesSize + 1));
         p.drawText(notes.adjusted(8, 6, -8, -6), Qt::TextWordWrap,
                    slide.notes.isEmpty() ? u"单击此处添加文本"_s : slide.notes);
         return;
     }
+    const QRect pane = slidePaneRect();
+    p.save();
+    p.setClipRect(pane);
+    p.fillRect(sr.translated(3, 3), QColor(0x70, 0x70, 0x70));
+    paintPresentationSlide(p, sr, pres, pres.selected, SlidePaintMode::Editing);
+    p.setPen(Qt::black);
+    p.drawRect(sr.adjusted(0, 0, -1, -1));
+    p.restore();
+    paintZoomScrollBars(p, pane, sr);
+    paintRulers(p, pane, sr);
     const QRect notes(area.left(), area.bottom() - kNotesH + 1, area.width(), kNotesH);
     p.fillRect(notes, Qt::white);
     p.setPen(QColor(0x8C, 0xA8, 0xD3));
     p.drawLine(notes.topLeft(), notes.topRight());
     p.setPen(slide.notes.isEmpty() ? kGreyText : Qt::black);
-    p.setFont(uiFont(12));
+    p.setFont(uiFont(notesSize));
     p.drawText(notes.adjusted(10, 6, -10, -4), Qt::TextWordWrap,
                slide.notes.isEmpty() ? u"单击此处添加备注"_s : slide.notes);
+}
+
+void KitView::paintZoomScrollBars(QPainter& p, const QRect& pane, const QRect& slide)
+{
+    // A slide larger than its pane: scroll bars along the pane's right and bottom, their
+    // thumbs as large as the part seen and in its middle.
+    const int t = 16;
+    auto bar = [&](const QRect& track, bool vertical, double seen) {
+        p.fillRect(track, QColor(0xEE, 0xED, 0xE5));
+        const int length = vertical ? track.height() : track.width();
+        const int thumb = std::max(12, qRound((length - 2 * t) * seen));
+        const int from = (length - thumb) / 2;
+        const QRect handle = vertical ? QRect(track.left() + 1, track.top() + from, t - 2, thumb)
+                                      : QRect(track.left() + from, track.top() + 1, thumb, t - 2);
+        p.fillRect(handle, QColor(0xC3, 0xD3, 0xFD));
+        p.setPen(QColor(0x8C, 0xA8, 0xD3));
+        p.drawRect(handle.adjusted(0, 0, -1, -1));
+        for (const QRect& arrow : vertical ? std::array{QRect(track.left(), track.top(), t, t),
+                                                        QRect(track.left(), track.bottom() - t + 1, t, t)}
+                                           : std::array{QRect(track.left(), track.top(), t, t),
+                                                        QRect(track.right() - t + 1, track.top(), t, t)}) {
+            p.fillRect(arrow.adjusted(1, 1, -1, -1), QColor(0xC3, 0xD3, 0xFD));
+            p.drawRect(arrow.adjusted(1, 1, -2, -2));
+        }
+    };
+    const bool tall = slide.height() > pane.height(), wide = slide.width() > pane.width();
+    if (tall)
+        bar(QRect(pane.right() - t + 1, pane.top(), t, pane.height() - (wide ? t : 0)), true,
+            double(pane.height()) / slide.height());
+    if (wide)
+        bar(QRect(pane.left(), pane.bottom() - t + 1, pane.width() - (tall ? t : 0), t), false,
+            double(pane.width()) / slide.width());
+}
+
+void KitView::paintRulers(QPainter& p, const QRect& pane, const QRect& slide)
+{
+    const WindowOptions& window = m_session->presentation().window;
+    if (!window.rulers)
+        return;
+    // Centimetres from the slide's middle, as the rulers count while no text is selected.
+    const PageSetup& page = m_session->presentation().page;
+    const double perCm = slide.width() / page.width;
+    const int t = 12;
+    auto ruler = [&](bool vertical) {
+        const QRect strip = vertical ? QRect(pane.left(), pane.top() + t, t, pane.height() - t)
+                                     : QRect(pane.left() + t, pane.top(), pane.width() - t, t);
+        p.fillRect(strip, QColor(0xF4, 0xF4, 0xF0));
+        const int from = vertical ? slide.top() : slide.left();
+        const int to = vertical ? slide.bottom() : slide.right();
+        const QRect onSlide =
+            vertical ? QRect(strip.left(), from, t, to - from) : QRect(from, strip.top(), to - from, t);
+        p.fillRect(onSlide.intersected(strip), Qt::white);
+        p.setPen(QColor(0x80, 0x80, 0x80));
+        p.drawLine(vertical ? strip.topRight() : strip.bottomLeft(), strip.bottomRight());
+        p.setFont(uiFont(8));
+        const double middle = (from + to) / 2.0;
+        const int half = qRound((vertical ? page.height : page.width) / 2);
+        for (int cm = -half; cm <= half; ++cm) {
+            const int at = qRound(middle + cm * perCm);
+            if (at < (vertical ? strip.top() : strip.left()) ||
+                at > (vertical ? strip.bottom() : strip.right()))
+                continue;
+            const int tick = cm % 2 ? 3 : 0;
+            if (tick) {
+                if (vertical)
+                    p.drawLine(strip.left() + 4, at, strip.left() + 4 + tick, at);
+                else
+                    p.drawLine(at, strip.top() + 4, at, strip.top() + 4 + tick);
+            } else {
+                const QString label = QString::number(std::abs(cm));
+                p.drawText(vertical ? QRect(strip.left(), at - 5, t, 10) : QRect(at - 8, strip.top(), 16, t),
+                           Qt::AlignCenter, label);
+            }
+        }
+    };
+    ruler(false);
+    if (window.verticalRuler)
+        ruler(true);
 }
 
 void KitView::paintMasterView(QPainter& p)
@@ -542,8 +639,9 @@ void KitView::paintMasterView(QPainter& p)
         const QRect notes(page.left() + 20, slide.bottom() + 20, page.width() - 40,
                           page.bottom() - slide.bottom() - 50);
         p.drawRect(notes);
-        // The five levels of the notes text, each a bullet further in.
-        p.setFont(uiFont(10));
+        // The five levels of the notes text, each a bullet further in, at the master's size.
+        p.setFont(uiFont(pres.notesMaster.bodyFont.size > 0 ? qRound(pres.notesMaster.bodyFont.size * 10 / 12)
+                                                            : 10));
         p.setPen(Qt::black);
         static const QString levels[] = {u"单击此处编辑母版文本样式"_s, u"第二级"_s, u"第三级"_s, u"第四级"_s,
                                          u"第五级"_s};
@@ -556,9 +654,14 @@ void KitView::paintMasterView(QPainter& p)
         }
     }
     p.setFont(uiFont(10));
-    p.drawText(QRect(page.left() + 10, page.top() + 4, 100, 14), Qt::AlignLeft, u"页眉区"_s);
-    p.drawText(QRect(page.right() - 110, page.top() + 4, 100, 14), Qt::AlignRight, u"日期区"_s);
-    p.drawText(QRect(page.left() + 10, page.bottom() - 18, 100, 14), Qt::AlignLeft, u"页脚区"_s);
+    // The placeholders show what 页眉和页脚 put in them, else their names.
+    const NotesFooters& f = pres.notesFooters;
+    p.drawText(QRect(page.left() + 10, page.top() + 4, 100, 14), Qt::AlignLeft,
+               f.header.isEmpty() ? u"页眉区"_s : f.header);
+    p.drawText(QRect(page.right() - 110, page.top() + 4, 100, 14), Qt::AlignRight,
+               f.date ? footerDate(f.fixedDate) : u"日期区"_s);
+    p.drawText(QRect(page.left() + 10, page.bottom() - 18, 100, 14), Qt::AlignLeft,
+               f.footer.isEmpty() ? u"页脚区"_s : f.footer);
     p.drawText(QRect(page.right() - 110, page.bottom() - 18, 100, 14), Qt::AlignRight, u"数字区"_s);
 }
 
@@ -592,6 +695,11 @@ void KitView::paintTaskPane(QPainter& p)
 void KitView::paintStatus(QPainter& p)
 {
     const QRect bar(0, kStatusY, kWidth, kHeight - kStatusY);
+    if (!m_session->presentation().window.statusBar) {
+        // 选项 → 视图 → 状态栏 off: only the window's frame is left below the drawing toolbar.
+        p.fillRect(bar, kBarLight);
+        return;
+    }
     QLinearGradient g(bar.topLeft(), bar.bottomLeft());
     g.setColorAt(0, QColor(0xE3, 0xEF, 0xFF));
     g.setColorAt(1, QColor(0xB9, 0xD1, 0xF3));

@@ -3,6 +3,7 @@
 #include "movie/widgets/slidepaintsupport.h"
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -175,10 +176,21 @@ const Placeholder* bodyPlaceholder(const LayoutGeometry& geometry)
     return geometry.regions.empty() ? nullptr : &geometry.regions.front();
 }
 
-QRectF toTarget(const QRectF& target, const QRectF& points)
+QRectF slideContentRect(const QRectF& target)
+{
+    const double aspect = kSlideWidth / kSlideHeight;
+    if (!(target.height() > 0) || std::abs(target.width() / target.height() / aspect - 1) < 0.02)
+        return target;
+    const double w = std::min(target.width(), target.height() * aspect);
+    const double h = w / aspect;
+    return QRectF(target.center().x() - w / 2, target.center().y() - h / 2, w, h);
+}
+
+QRectF toTarget(const QRectF& page, const QRectF& points)
 {
     if (points.isEmpty())
         return {};
+    const QRectF target = slideContentRect(page);
     const double sx = target.width() / kSlideWidth;
     const double sy = target.height() / kSlideHeight;
     return QRectF(target.left() + points.left() * sx, target.top() + points.top() * sy, points.width() * sx,

@@ -52,5 +52,8 @@ const Placeholder* bodyPlaceholder(const LayoutGeometry& geometry);
 QString iconForObject(Region kind);
 // A rectangle in slide points, mapped into `target`.
 QRectF toTarget(const QRectF& target, const QRectF& points);
+// Where a slide's 720 × 540 points lie in `target`: all of it, or, for a page of
+// another shape (页面设置), the largest 4:3 part in its middle.
+QRectF slideContentRect(const QRectF& target);
 
 } // namespace pptdrill

@@ -62,6 +62,25 @@ SlideStyles stylesFor(const Slide& slide, const Design& design, bool verticalTit
     styles.body.align = alignmentOf(bf.align, Qt::AlignLeft);
     styles.body.bullets = true;
 
+    const SlideBullets& bullets = slide.bullets;
+    styles.body.bulletChar = bullets.character;
+    styles.body.bulletScale = bullets.size / 100;
+    styles.body.numbering = bullets.numbering;
+    styles.body.numberStart = bullets.start;
+    if (const QColor colour = colorFrom(bullets.color); colour.isValid())
+        styles.body.bulletColor = colour;
+    styles.body.spacing = slide.spacing;
+    // Hyperlinked text is underlined in the scheme's hyperlink colour.
+    const QColor link = hyperlinkColour(design, slide.linkVisited);
+    if (!slide.titleLink.isEmpty()) {
+        styles.title.color = link;
+        styles.title.underline = true;
+    }
+    if (!slide.bodyLink.isEmpty()) {
+        styles.body.color = link;
+        styles.body.underline = true;
+    }
+
     styles.subtitle = styles.body;
     styles.subtitle.bullets = false;
     styles.subtitle.align = alignmentOf(bf.align, Qt::AlignHCenter);
@@ -179,14 +198,21 @@ bool hasText(const std::vector<Paragraph>& paragraphs)
                        [](const Paragraph& paragraph) { return !paragraph.text.trimmed().isEmpty(); });
 }
 
-void paintSlideContent(QPainter& p, const Slide& slide, const Design& design, SlidePaintMode mode)
+void paintSlideBackground(QPainter& p, const Slide& slide, const Design& design)
+{
+    paintBackground(p, design, colorFrom(slide.background));
+    if (design.decorate)
+        design.decorate(p, design, layoutGeometry(slide.layout).title == LayoutGeometry::Title::Centre);
+}
+
+void paintSlideContent(QPainter& p, const Slide& slide, const Design& design, SlidePaintMode mode,
+                       bool withBackground)
 {
     const QColor override = colorFrom(slide.background);
     const LayoutGeometry geometry = layoutGeometry(slide.layout);
     const bool titleSlide = geometry.title == LayoutGeometry::Title::Centre;
-    paintBackground(p, design, override);
-    if (design.decorate)
-        design.decorate(p, design, titleSlide);
+    if (withBackground)
+        paintSlideBackground(p, slide, design);
 
     const bool editing = mode == SlidePaintMode::Editing;
     const QColor prompt = luminance(backgroundTone(design, override)) < 0.5 ? QColor(0xC8, 0xC8, 0xC8)
@@ -267,11 +293,21 @@ void paintSlide(QPainter& painter, const QRectF& target, const Slide& slide, con
         return;
     painter.save();
     painter.setClipRect(target, Qt::IntersectClip);
-    painter.translate(target.topLeft());
-    painter.scale(target.width() / kSlideWidth, target.height() / kSlideHeight);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                            QPainter::SmoothPixmapTransform);
-    paintSlideContent(painter, slide, designFor(design), mode);
+    const Design scheme = designFor(design);
+    const QRectF content = slideContentRect(target);
+    if (content != target) {
+        // A page of another shape: the background fills it, the text and objects keep their proportions.
+        painter.save();
+        painter.translate(target.topLeft());
+        painter.scale(target.width() / kSlideWidth, target.height() / kSlideHeight);
+        paintSlideBackground(painter, slide, scheme);
+        painter.restore();
+    }
+    painter.translate(content.topLeft());
+    painter.scale(content.width() / kSlideWidth, content.height() / kSlideHeight);
+    paintSlideContent(painter, slide, scheme, mode, content == target);
     painter.restore();
 }
 

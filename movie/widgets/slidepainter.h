@@ -21,6 +21,21 @@ enum class SlidePaintMode
 void paintSlide(QPainter& painter, const QRectF& target, const Slide& slide, const QString& design,
                 SlidePaintMode mode);
 
+// Slide n (1-based) of a presentation, with the master's date, slide number and
+// footer where 页眉和页脚 shows them.
+void paintPresentationSlide(QPainter& painter, const QRectF& target, const Presentation& pres, int n,
+                            SlidePaintMode mode);
+// The header, date, footer and page number of a notes page or handout page,
+// in text of `size` pixels; n is the page's number (0: none).
+void paintNotesFooters(QPainter& painter, const QRect& page, const Presentation& pres, int n, double size);
+// The slide's width over its height (页面设置), the largest slide of that shape
+// centred in `box`, and the number slide n shows (起始编号 counts from there).
+double slideAspect(const Presentation& pres);
+QRect fitSlideIn(const QRect& box, const Presentation& pres);
+int shownSlideNumber(const Presentation& pres, int n);
+// A footer's date: the fixed text, or today's in the program's format ("2026-12-8").
+QString footerDate(const QString& fixed);
+
 // Where a slide's placeholders lie, in `target` coordinates; empty when the
 // layout has none of that kind.
 QRectF titleRect(const QRectF& target, const Slide& slide);

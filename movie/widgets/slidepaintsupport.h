@@ -46,6 +46,12 @@ struct TextStyle
     bool bullets = false;
     bool middle = false; // anchored in the middle of its box rather than at the top
     bool vertical = false;
+    // 项目符号和编号 and 行距 (the defaults draw the design's bullets, single-spaced).
+    QString bulletChar;     // empty: the level's own; "无": none
+    double bulletScale = 1; // of the text's height
+    QString numbering;      // a numbering style in place of bullets
+    int numberStart = 1;
+    SlideSpacing spacing;
 };
 
 // A font sized in slide points (the painter maps points to pixels).
@@ -112,6 +118,9 @@ Design designFor(const QString& name);
 // Fills a slide's background in the painter's current (slide) coordinates.
 void paintBackground(QPainter& p, const Design& design, const QColor& override);
 QColor backgroundTone(const Design& design, const QColor& override);
+
+// The scheme's hyperlink colour, or its followed-hyperlink colour once visited.
+QColor hyperlinkColour(const Design& design, bool visited);
 
 // Draws one object of a slide in slide coordinates (points).
 void paintShape(QPainter& p, const SlideShape& shape, const Design& design);

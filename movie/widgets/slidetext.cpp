@@ -82,6 +82,7 @@ constexpr int kShrinkSteps = 14;
 struct LaidParagraph
 {
     std::unique_ptr<QTextLayout> layout;
+    QString bulletText;
     QFont font;
     double top = 0;
     double indent = 0;
@@ -97,26 +98,44 @@ double layOutHorizontal(const std::vector<Paragraph>& paragraphs, const TextStyl
 {
     laid.clear();
     double y = 0;
+    std::array<int, kMaxLevel + 1> numbers{};
+    const SlideSpacing& spacing = style.spacing;
     for (size_t i = 0; i < paragraphs.size(); ++i) {
         const Paragraph& paragraph = paragraphs[i];
         LaidParagraph out;
         out.level = paragraph.level;
         out.size = levelSize(style, paragraph.level) * factor;
         out.font = makeFont(style.family, out.size, style.bold, style.italic, style.underline);
-        out.bullet = style.bullets && !paragraph.text.trimmed().isEmpty();
+        out.bullet = style.bullets && !paragraph.text.trimmed().isEmpty() && style.bulletChar != u"无"_s;
+        if (out.bullet) {
+            const auto level = static_cast<size_t>(std::clamp(paragraph.level, 0, kMaxLevel));
+            // Numbers count the paragraphs of a level; a shallower one starts them again.
+            const int number = style.numberStart + numbers[level]++;
+            std::fill(numbers.begin() + static_cast<std::ptrdiff_t>(level) + 1, numbers.end(), 0);
+            out.bulletText = !style.numbering.isEmpty()    ? numberLabel(style.numbering, number)
+                             : !style.bulletChar.isEmpty() ? style.bulletChar
+                                                           : bulletFor(paragraph.level);
+        }
         if (style.bullets) {
             out.bulletIndent = paragraph.level * kLevelIndent * factor;
-            out.indent = out.bulletIndent + kBulletGap * out.size;
+            double gap = kBulletGap * out.size;
+            if (!style.numbering.isEmpty() && out.bullet) {
+                const QFontMetricsF label(makeFont(sansFamily(), out.size * style.bulletScale));
+                gap = std::max(gap, label.horizontalAdvance(out.bulletText) + 0.3 * out.size);
+            }
+            out.indent = out.bulletIndent + gap;
         }
         if (i > 0)
-            y += kParagraphSpace * out.size;
+            y += spacing.beforePoints ? spacing.before * factor : spacing.before * out.size;
         out.top = y;
         out.layout = std::make_unique<QTextLayout>(paragraph.text, out.font);
         QTextOption option(style.align);
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         out.layout->setTextOption(option);
         const QFontMetricsF metrics(out.font);
-        const double lineHeight = std::max(kLineSpacing * out.size, metrics.height());
+        const double lineHeight = spacing.linePoints  ? spacing.line * factor
+                                  : spacing.line == 1 ? std::max(kLineSpacing * out.size, metrics.height())
+                                                      : spacing.line * kLineSpacing * out.size;
         const double lead = (lineHeight - metrics.height()) / 2;
         const double lineWidth = std::max(1.0, width - out.indent);
         double height = 0;
@@ -128,6 +147,8 @@ double layOutHorizontal(const std::vector<Paragraph>& paragraphs, const TextStyl
         }
         out.layout->endLayout();
         y += std::max(height, lineHeight);
+        if (i + 1 < paragraphs.size())
+            y += spacing.afterPoints ? spacing.after * factor : spacing.after * out.size;
         laid.push_back(std::move(out));
         if (y > limit)
             break;
@@ -146,11 +167,10 @@ void drawHorizontal(QPainter& p, const std::vector<LaidParagraph>& laid, const Q
         const QTextLine first = paragraph.layout->lineAt(0);
         const double textStart = origin.x() + paragraph.indent + first.naturalTextRect().left();
         const double x = textStart - (paragraph.indent - paragraph.bulletIndent);
-        QFont bulletFont = makeFont(sansFamily(), paragraph.size);
+        QFont bulletFont = makeFont(sansFamily(), paragraph.size * style.bulletScale);
         p.setFont(bulletFont);
         p.setPen(style.bulletColor);
-        p.drawText(QPointF(x, origin.y() + paragraph.top + first.y() + first.ascent()),
-                   bulletFor(paragraph.level));
+        p.drawText(QPointF(x, origin.y() + paragraph.top + first.y() + first.ascent()), paragraph.bulletText);
     }
 }
 
