@@ -5,6 +5,7 @@
 #include "movie/widgets/kitstyle.h"
 #include "movie/widgets/kitview.h"
 #include "movie/widgets/slidepainter.h"
+#include "movie/widgets/slideshow.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -78,11 +79,7 @@ void KitView::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setFont(uiFont());
     if (m_session->view() == u"show"_s) {
-        p.fillRect(rect(), Qt::black);
-        const Presentation& pres = m_session->presentation();
-        const QRect r(0, 0, kWidth, kHeight);
-        paintSlide(p, r, pres.slides[static_cast<size_t>(pres.selected - 1)], pres.design,
-                   SlidePaintMode::Show);
+        m_show->paint(p, QRect(0, 0, kWidth, kHeight));
     } else {
         paintChrome(p);
         paintToolbars(p);
@@ -266,7 +263,7 @@ void paintThumbnail(QPainter& p, const QRect& rect, const Presentation& pres, in
     const QRect number =
         sorter ? QRect(rect.left(), rect.bottom() + 3, rect.width(), 16) : QRect(8, rect.top(), 22, 16);
     p.drawText(number, Qt::AlignRight, QString::number(n));
-    if (!s.transition.isEmpty() || !s.animation.isEmpty())
+    if (!s.transition.isNone() || !s.animation.isEmpty() || !s.effects.empty())
         paintIcon(
             p, sorter ? QRect(number.left(), number.top(), 14, 14) : QRect(14, number.bottom() + 3, 14, 14),
             u"transition"_s);
