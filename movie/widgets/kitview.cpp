@@ -51,6 +51,12 @@ KitView::KitView(std::unique_ptr<MovieSession> session, QWidget* parent)
     m_show = new SlideShow(this);
     connect(m_show, &SlideShow::changed, this, qOverload<>(&QWidget::update));
     connect(m_show, &SlideShow::finished, this, &KitView::endShow);
+    m_preview = new SlideShow(this);
+    connect(m_preview, &SlideShow::changed, this, [this] {
+        if (!m_preview->inTransition())
+            m_preview->stop();
+        update();
+    });
     traceFirstPaint(this);
     rebuild();
 }
@@ -64,8 +70,11 @@ void KitView::perform(const QString& action)
 {
     const bool wasComplete = m_session->isComplete();
     const QString dialogBefore = m_session->dialog() ? m_session->dialog()->name : QString();
+    const int progressBefore = m_session->progress();
     m_session->perform(action);
     followShow(action);
+    if (m_session->progress() != progressBefore)
+        previewTransition(action);
     const QString dialogAfter = m_session->dialog() ? m_session->dialog()->name : QString();
     if (dialogBefore != dialogAfter) {
         m_field.reset();

@@ -33,6 +33,8 @@ public:
     MovieSession& session() { return *m_session; }
     // The slide show while the view is "show" (tests drive its clock).
     class SlideShow& slideShow() { return *m_show; }
+    // The transition played once on the slide pane when 幻灯片切换's 自动预览 is ticked.
+    class SlideShow& transitionPreview() { return *m_preview; }
 
     // The hint clip: the steps in words and a frame around the next target.
     void setHintVisible(bool visible);
@@ -335,6 +337,11 @@ private:
     bool showClick(const QPoint& point, Qt::MouseButton button);
     bool showKey(const QString& key);
     void endShow();
+    void paintAnimationTags(QPainter& p);
+    bool paintEffectList(QPainter& p, const struct KitForm& form, const struct KitControl& c,
+                         const QRect& rect);
+    void previewTransition(const QString& action);
+    void paintTransitionPreview(QPainter& p);
 
     std::vector<DemoMove> planMoves(const QString& action) const;
     void demoNextMove();
@@ -374,6 +381,7 @@ private:
     double m_pace = 1.0;
     int m_demoShortcuts = 0;
     class SlideShow* m_show = nullptr;
+    class SlideShow* m_preview = nullptr;
     QString m_viewBeforeShow = QStringLiteral("normal");
 };
 

@@ -85,6 +85,8 @@ void KitView::paintEvent(QPaintEvent*)
         paintToolbars(p);
         paintLeftPane(p);
         paintSlideArea(p);
+        paintTransitionPreview(p);
+        paintAnimationTags(p);
         paintSelection(p);
         paintTaskPane(p);
         paintStatus(p);

@@ -58,6 +58,19 @@ QPointF pathOffset(const SlideEffect& e, double t, int width)
     return to * reach * t;
 }
 
+// The objects of a slide that effects can move, in the order they are drawn.
+QStringList objectsOf(const Slide& slide)
+{
+    QStringList objects;
+    if (!slide.title.isEmpty())
+        objects << u"title"_s;
+    if (isTitleSlide(slide) ? !slide.subtitle.isEmpty() || !slide.body.isEmpty() : !slide.body.isEmpty())
+        objects << (isTitleSlide(slide) ? u"subtitle"_s : u"body"_s);
+    for (size_t i = 0; i < slide.shapes.size(); ++i)
+        objects << u"shape:%1"_s.arg(i + 1);
+    return objects;
+}
+
 } // namespace
 
 SlideShow::SlideShow(QObject* parent) : QObject(parent), m_timer(new QTimer(this))
@@ -97,19 +110,7 @@ const Slide& SlideShow::current() const
     return m_presentation.slides[static_cast<size_t>(m_slide)];
 }
 
-QStringList SlideShow::objectsOf(const Slide& slide) const
-{
-    QStringList objects;
-    if (!slide.title.isEmpty())
-        objects << u"title"_s;
-    if (isTitleSlide(slide) ? !slide.subtitle.isEmpty() || !slide.body.isEmpty() : !slide.body.isEmpty())
-        objects << (isTitleSlide(slide) ? u"subtitle"_s : u"body"_s);
-    for (size_t i = 0; i < slide.shapes.size(); ++i)
-        objects << u"shape:%1"_s.arg(i + 1);
-    return objects;
-}
-
-std::vector<SlideEffect> SlideShow::effectsOf(const Slide& slide) const
+std::vector<SlideEffect> playedEffects(const Slide& slide)
 {
     if (!slide.effects.empty() || slide.animation.isEmpty() || slide.animation == u"无动画"_s)
         return slide.effects;
@@ -137,6 +138,20 @@ std::vector<SlideEffect> SlideShow::effectsOf(const Slide& slide) const
     return effects;
 }
 
+std::vector<int> effectClickNumbers(const std::vector<SlideEffect>& effects)
+{
+    std::vector<int> numbers;
+    int clicks = 0;
+    std::map<QString, int> triggerClicks;
+    for (const SlideEffect& e : effects) {
+        int& count = e.trigger.isEmpty() ? clicks : triggerClicks[e.trigger];
+        if (e.start == u"单击时"_s)
+            ++count;
+        numbers.push_back(count);
+    }
+    return numbers;
+}
+
 void SlideShow::enterSlide(int index, bool fromBlack)
 {
     m_slide = index;
@@ -150,7 +165,7 @@ void SlideShow::enterSlide(int index, bool fromBlack)
     m_nextGroup = 0;
     m_clock = 0;
     m_idle = 0;
-    m_effects = effectsOf(current());
+    m_effects = playedEffects(current());
     const QStringList objects = objectsOf(current());
     m_objects.clear();
     for (const QString& o : objects)
@@ -275,9 +290,9 @@ void SlideShow::step(int milliseconds)
         if (!m_groups.empty() && m_effects[static_cast<size_t>(m_groups[0][0])].start != u"单击时"_s) {
             m_nextGroup = 1;
             beginGroup(m_groups[0]);
-            emit changed();
-            return;
         }
+        emit changed();
+        return;
     }
     if (!m_playing.empty()) {
         m_clock += milliseconds;

@@ -15,6 +15,14 @@ class QTimer;
 
 namespace pptdrill {
 
+// The effects a slide show plays on a slide: its own, or those its 动画方案
+// (or an older movie's one effect) stands for.
+std::vector<SlideEffect> playedEffects(const Slide& slide);
+// The number of the click that starts each effect, as the tags beside the
+// objects show it: 0 for those that start with the slide; triggered effects
+// are counted apart, per trigger.
+std::vector<int> effectClickNumbers(const std::vector<SlideEffect>& effects);
+
 // A running slide show: each slide comes on with its transition, and its
 // custom animations play in order, a click (or Space, Enter…) at a time, with
 // those that start with or after the previous one and those a click on their
@@ -87,8 +95,6 @@ private:
     void tick();
     void step(int milliseconds);
     int scaled(int milliseconds) const;
-    // The slide's effects: its own, or those its 动画方案 (or an older movie's one effect) stands for.
-    std::vector<SlideEffect> effectsOf(const Slide& slide) const;
     // A picture of the current slide with its objects as they stand (nothing moving).
     QImage still(const QSize& size);
     struct Sprite
@@ -98,7 +104,6 @@ private:
     };
     const Sprite& sprite(const QString& target, const QSize& size);
     QImage background(const QSize& size);
-    QStringList objectsOf(const Slide& slide) const;
     void paintObject(QPainter& p, const QRect& area, const QString& target, double alpha = 1);
 
     Presentation m_presentation;

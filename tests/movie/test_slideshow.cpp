@@ -241,3 +241,69 @@ TEST(SlideShow, EscEndsAShowThatTheTaskDoesNotWaitIn)
     EXPECT_FALSE(view.slideShow().isRunning());
     EXPECT_EQ(view.session().stepIndex(), 1);
 }
+
+namespace {
+
+std::unique_ptr<KitView> viewOf(const QString& presentation, const QString& steps)
+{
+    const QString json =
+        uR"j({"format": "pptdrill-movie", "version": 1, "presentation": %1, "steps": [%2]})j"_s.arg(
+            presentation, steps);
+    auto movie = parseMovie(json.toUtf8());
+    EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
+    return std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
+}
+
+int countColour(const QImage& image, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+    return n;
+}
+
+} // namespace
+
+TEST(SlideShow, TheCustomAnimationPaneTagsEachAnimatedObjectAndListsItsEffects)
+{
+    const QString slide =
+        uR"j({"view": "normal", "taskpane": "自定义动画", "slides": [{"title": "计划", "body": ["一", "二"],
+            "shapes": [{"type": "rect", "x": 400, "y": 380, "w": 120, "h": 80}] %1}]})j"_s;
+    const QString effects =
+        uR"j(, "effects": [{"target": "title", "effect": "飞入", "start": "之前"}, {"target": "body", "effect": "擦除"},
+              {"target": "shape:1", "kind": "退出", "effect": "百叶窗", "start": "之后"}])j"_s;
+    const QString step = uR"j({"hint": "a", "accept": ["thumb:1"]})j"_s;
+    auto plain = viewOf(slide.arg(QString()), step);
+    auto animated = viewOf(slide.arg(effects), step);
+    const QImage before = plain->grab().toImage();
+    const QImage after = animated->grab().toImage();
+    // Three grey tags of 11 × 10 pixels, less their numbers.
+    EXPECT_GE(countColour(after, 0xE0E0E0) - countColour(before, 0xE0E0E0), 3 * 70);
+    // The pane's list names them.
+    EXPECT_NE(before.copy(animated->locate(u"ctl:自定义动画/动画列表"_s).value_or(QRect())),
+              after.copy(animated->locate(u"ctl:自定义动画/动画列表"_s).value_or(QRect())));
+    EXPECT_EQ(effectClickNumbers(playedEffects(animated->session().presentation().slides[0])),
+              (std::vector<int>{0, 1, 1}));
+}
+
+TEST(SlideShow, AnEffectChosenWithAutoPreviewPlaysOnceOnTheSlidePane)
+{
+    auto view = viewOf(
+        uR"j({"view": "normal", "taskpane": "幻灯片切换", "slides": [{"title": "计划", "background": "#2040C0"}]})j"_s,
+        uR"j({"hint": "a", "accept": ["taskpane:幻灯片切换/效果=溶解"], "set": {"transition": "溶解"}})j"_s);
+    view->transitionPreview().setManualClock(true);
+    // A choice the task does not want changes nothing, and plays nothing.
+    EXPECT_FALSE(view->performThroughUi(u"taskpane:幻灯片切换/效果=水平百叶窗"_s));
+    EXPECT_FALSE(view->transitionPreview().isRunning());
+    const QImage still = view->grab().toImage();
+    ASSERT_TRUE(view->performThroughUi(u"taskpane:幻灯片切换/效果=溶解"_s));
+    ASSERT_TRUE(view->transitionPreview().inTransition());
+    view->transitionPreview().advance(250); // 快速: half a second
+    const QImage half = view->grab().toImage();
+    view->transitionPreview().advance(300);
+    EXPECT_FALSE(view->transitionPreview().isRunning());
+    const QImage end = view->grab().toImage();
+    EXPECT_NE(half, end);
+    EXPECT_NE(half, still);
+}
