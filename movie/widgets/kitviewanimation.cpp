@@ -9,6 +9,7 @@
 #include "movie/widgets/slideshow.h"
 
 #include <QPainter>
+#include <numeric>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -90,6 +91,68 @@ QString kindIcon(const QString& kind)
     return u"effect-entrance"_s;
 }
 
+// One numbered tag: an effect's object, or one paragraph of its text (-1 for the whole object).
+struct EffectTag
+{
+    QString target;
+    int paragraph;
+    int number;
+};
+
+// The tags of a slide's effects in click order. Text animated by paragraphs
+// has a tag a paragraph: a new number for each paragraph at the level grouped
+// by (the same for 所有段落同时), in reverse order when the effect is reversed.
+std::vector<EffectTag> effectTags(const Slide& slide, const std::vector<SlideEffect>& effects)
+{
+    std::vector<EffectTag> tags;
+    int clicks = 0;
+    std::map<QString, int> triggerClicks;
+    const QStringList paragraphs = outlineParagraphs(slide);
+    for (const SlideEffect& e : effects) {
+        int& count = e.trigger.isEmpty() ? clicks : triggerClicks[e.trigger];
+        const bool text = e.target == u"body"_s || e.target == u"subtitle"_s;
+        if (!text || paragraphs.size() < 2 || e.textGrouping == u"作为一个对象"_s) {
+            if (e.start == u"单击时"_s)
+                ++count;
+            tags.push_back({e.target, -1, count});
+            continue;
+        }
+        // 按第一级段落 (the text's own grouping) starts each first-level paragraph anew.
+        int depth = 0;
+        if (e.textGrouping == u"所有段落同时"_s)
+            depth = -1;
+        for (const auto& [name, level] : {std::pair{u"按第二级段落"_s, 1}, std::pair{u"按第三级段落"_s, 2},
+                                          std::pair{u"按第四级段落"_s, 3}, std::pair{u"按第五级段落"_s, 4}})
+            if (e.textGrouping == name)
+                depth = level;
+        std::vector<int> order(static_cast<size_t>(paragraphs.size()));
+        std::iota(order.begin(), order.end(), 0);
+        if (e.reverse)
+            std::reverse(order.begin(), order.end());
+        for (size_t k = 0; k < order.size(); ++k) {
+            const QString& line = paragraphs[order[k]];
+            const int level = static_cast<int>(line.size() - QString(line).remove(u'\t').size());
+            const bool starts = k == 0 || (depth >= 0 && level <= depth);
+            if (starts && e.start == u"单击时"_s)
+                ++count;
+            tags.push_back({e.target, order[k], count});
+        }
+    }
+    return tags;
+}
+
+// Where paragraph `index` of a slide's text begins, from the top of its box:
+// first-level lines of 32 points, each level below 4 points smaller.
+double paragraphTop(const QStringList& paragraphs, int index, double scale)
+{
+    double top = 4 * scale;
+    for (int i = 0; i < index && i < paragraphs.size(); ++i) {
+        const auto level = paragraphs[i].size() - QString(paragraphs[i]).remove(u'\t').size();
+        top += (32 - 4 * static_cast<double>(level)) * 1.2 * scale;
+    }
+    return top;
+}
+
 } // namespace
 
 void KitView::paintAnimationTags(QPainter& p)
@@ -98,25 +161,26 @@ void KitView::paintAnimationTags(QPainter& p)
     if (pres.view != u"normal"_s || pres.taskpane != kCustomAnimation)
         return;
     const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
-    const std::vector<SlideEffect> effects = playedEffects(slide);
-    const std::vector<int> numbers = effectClickNumbers(effects);
+    const QStringList paragraphs = outlineParagraphs(slide);
     const QRect sr = slideRectInArea();
-    std::map<QString, int> stacked; // tags already beside each object
+    const double scale = sr.width() / 720.0;
+    std::map<std::pair<QString, int>, int> stacked; // tags already beside each object or paragraph
     p.save();
     p.setFont(uiFont(10));
-    for (size_t i = 0; i < effects.size(); ++i) {
-        const QRectF object = objectRect(sr, slide, effects[i].target);
+    for (const EffectTag& t : effectTags(slide, playedEffects(slide))) {
+        const QRectF object = objectRect(sr, slide, t.target);
         if (object.isEmpty())
             continue;
-        // Beside the object's top left corner, one under another.
-        const int row = stacked[effects[i].target]++;
-        const QRect tag(static_cast<int>(object.left()) - 15, static_cast<int>(object.top()) + row * 13, 13,
-                        12);
+        // Beside the object's (or paragraph's) top left corner, one under another.
+        const int row = stacked[{t.target, t.paragraph}]++;
+        const double top =
+            object.top() + (t.paragraph < 0 ? 0 : paragraphTop(paragraphs, t.paragraph, scale));
+        const QRect tag(static_cast<int>(object.left()) - 15, static_cast<int>(top) + row * 13, 13, 12);
         p.fillRect(tag, QColor(0xE0, 0xE0, 0xE0));
         p.setPen(QColor(0x60, 0x60, 0x60));
         p.drawRect(tag.adjusted(0, 0, -1, -1));
         p.setPen(Qt::black);
-        p.drawText(tag, Qt::AlignCenter, QString::number(numbers[i]));
+        p.drawText(tag, Qt::AlignCenter, QString::number(t.number));
     }
     p.restore();
 }

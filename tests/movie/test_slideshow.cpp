@@ -285,6 +285,11 @@ TEST(SlideShow, TheCustomAnimationPaneTagsEachAnimatedObjectAndListsItsEffects)
               after.copy(animated->locate(u"ctl:自定义动画/动画列表"_s).value_or(QRect())));
     EXPECT_EQ(effectClickNumbers(playedEffects(animated->session().presentation().slides[0])),
               (std::vector<int>{0, 1, 1}));
+    // Text animated by paragraphs has a tag for each of them; as one object, one tag.
+    auto whole = viewOf(
+        slide.arg(QString(effects).replace(u"\"擦除\""_s, u"\"擦除\", \"textGrouping\": \"作为一个对象\""_s)),
+        step);
+    EXPECT_GE(countColour(after, 0xE0E0E0) - countColour(whole->grab().toImage(), 0xE0E0E0), 70);
 }
 
 TEST(SlideShow, AnEffectChosenWithAutoPreviewPlaysOnceOnTheSlidePane)
