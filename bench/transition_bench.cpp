@@ -53,7 +53,7 @@ int main(int argc, char** argv)
                                   u"向下推出"_s, u"向下插入"_s,         u"横向棋盘式"_s,
                                   u"盒状展开"_s, u"阶梯状向右下展开"_s, u"平滑淡出"_s};
     QImage canvas(800, 600, QImage::Format_RGB32);
-    std::printf("%-18s %12s %12s\n", "transition", "frames/s", "ms/frame");
+    std::printf("%10s %10s  %s\n", "frames/s", "ms/frame", "transition");
     for (const QString& name : families) {
         std::vector<double> rates;
         for (int run = 0; run < runs; ++run) {
@@ -75,7 +75,7 @@ int main(int argc, char** argv)
             rates.push_back(frames * 1e9 / std::max<qint64>(clock.nsecsElapsed(), 1));
         }
         const double rate = median(rates);
-        std::printf("%-18s %12.1f %12.2f\n", name.toUtf8().constData(), rate, 1000.0 / rate);
+        std::printf("%10.1f %10.2f  %s\n", rate, 1000.0 / rate, name.toUtf8().constData());
     }
     return 0;
 }
