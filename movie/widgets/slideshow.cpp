@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <numeric>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -69,6 +70,57 @@ QStringList objectsOf(const Slide& slide)
     for (size_t i = 0; i < slide.shapes.size(); ++i)
         objects << u"shape:%1"_s.arg(i + 1);
     return objects;
+}
+
+int paragraphLevel(const QString& line)
+{
+    int level = 0;
+    while (level < line.size() && line[level] == u'\t')
+        ++level;
+    return level;
+}
+
+// Body text animated by paragraphs plays as one object a paragraph ("body#0",
+// "body#1"…): a paragraph at the level grouped by starts as the effect does
+// (at a click, or after the one before), the others with the one before. Once
+// the text is split, an effect on it as one object plays every paragraph together.
+std::vector<SlideEffect> byParagraphs(const std::vector<SlideEffect>& effects, const Slide& slide)
+{
+    const QString asOneObject = u"作为一个对象"_s;
+    if (isTitleSlide(slide) || slide.body.size() < 2 ||
+        std::none_of(effects.begin(), effects.end(), [&](const SlideEffect& e) {
+            return e.target == u"body"_s && e.textGrouping != asOneObject;
+        }))
+        return effects;
+    std::vector<SlideEffect> played;
+    for (const SlideEffect& e : effects) {
+        if (e.target != u"body"_s) {
+            played.push_back(e);
+            continue;
+        }
+        int depth = 0; // 按第一级段落, the text's own grouping
+        if (e.textGrouping == asOneObject || e.textGrouping == u"所有段落同时"_s)
+            depth = -1;
+        for (int level = 1; level < 5; ++level)
+            if (e.textGrouping ==
+                u"按第%1级段落"_s.arg(QStringList{u"一"_s, u"二"_s, u"三"_s, u"四"_s, u"五"_s}[level]))
+                depth = level;
+        std::vector<int> order(static_cast<size_t>(slide.body.size()));
+        std::iota(order.begin(), order.end(), 0);
+        if (e.reverse)
+            std::reverse(order.begin(), order.end());
+        for (size_t k = 0; k < order.size(); ++k) {
+            SlideEffect part = e;
+            part.target = u"body#%1"_s.arg(order[k]);
+            if (k > 0) {
+                part.delay = 0;
+                const bool starts = depth >= 0 && paragraphLevel(slide.body[order[k]]) <= depth;
+                part.start = !starts ? u"之前"_s : e.start == u"单击时"_s ? u"单击时"_s : u"之后"_s;
+            }
+            played.push_back(part);
+        }
+    }
+    return played;
 }
 
 } // namespace
@@ -165,10 +217,17 @@ void SlideShow::enterSlide(int index, bool fromBlack)
     m_nextGroup = 0;
     m_clock = 0;
     m_idle = 0;
-    m_effects = playedEffects(current());
-    const QStringList objects = objectsOf(current());
+    m_effects = byParagraphs(playedEffects(current()), current());
+    m_objectNames = objectsOf(current());
+    if (std::any_of(m_effects.begin(), m_effects.end(),
+                    [](const SlideEffect& e) { return e.target.startsWith(u"body#"_s); })) {
+        const qsizetype at = m_objectNames.indexOf(u"body"_s);
+        m_objectNames.removeAt(at);
+        for (qsizetype k = current().body.size() - 1; k >= 0; --k)
+            m_objectNames.insert(at, u"body#%1"_s.arg(k));
+    }
     m_objects.clear();
-    for (const QString& o : objects)
+    for (const QString& o : m_objectNames)
         m_objects[o] = {};
     // An object whose first effect brings it on waits off the slide.
     QStringList seen;
@@ -399,8 +458,18 @@ void SlideShow::clickAt(const QPoint& point, const QSize& size)
 
 bool SlideShow::objectVisible(const QString& target) const
 {
-    const auto it = m_objects.find(target);
-    return it != m_objects.end() && it->second.visible;
+    if (const auto it = m_objects.find(target); it != m_objects.end())
+        return it->second.visible;
+    // Text played by paragraphs: all of them.
+    bool any = false;
+    for (const auto& [name, state] : m_objects) {
+        if (name.startsWith(target + u'#')) {
+            if (!state.visible)
+                return false;
+            any = true;
+        }
+    }
+    return any;
 }
 
 QImage SlideShow::background(const QSize& size)
@@ -444,13 +513,26 @@ const SlideShow::Sprite& SlideShow::sprite(const QString& target, const QSize& s
         if (n >= 1 && n <= static_cast<int>(slide.shapes.size()))
             alone.shapes.push_back(slide.shapes[static_cast<size_t>(n - 1)]);
     }
-    const QImage bare = background(size);
-    QImage picture(size, QImage::Format_ARGB32_Premultiplied);
-    {
-        QPainter p(&picture);
+    const auto render = [&](const Slide& s) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
-        paintSlide(p, QRectF(QPointF(0, 0), QSizeF(size)), alone, m_presentation.design,
-                   SlidePaintMode::Show);
+        paintSlide(p, QRectF(QPointF(0, 0), QSizeF(size)), s, m_presentation.design, SlidePaintMode::Show);
+        return image;
+    };
+    QImage bare = background(size);
+    QImage picture;
+    if (target.startsWith(u"body#"_s)) {
+        // Paragraph k: what the text up to it adds to the text before it.
+        const int k = target.mid(5).toInt();
+        alone.body = slide.body.mid(0, k + 1);
+        picture = render(alone);
+        if (k > 0) {
+            alone.body = slide.body.mid(0, k);
+            bare = render(alone);
+        }
+    } else {
+        picture = render(alone);
     }
     int left = size.width(), top = size.height(), right = -1, bottom = -1;
     for (int y = 0; y < size.height(); ++y) {
@@ -475,7 +557,7 @@ QImage SlideShow::still(const QSize& size)
 {
     QImage picture = background(size).copy();
     QPainter p(&picture);
-    for (const QString& o : objectsOf(current())) {
+    for (const QString& o : m_objectNames) {
         const ObjectState& state = m_objects[o];
         if (state.visible)
             p.drawImage(state.offset, sprite(o, size).picture);
@@ -502,7 +584,7 @@ void SlideShow::paint(QPainter& p, const QRect& area)
         return;
     }
     p.drawImage(area.topLeft(), background(size));
-    for (const QString& o : objectsOf(current()))
+    for (const QString& o : m_objectNames)
         paintObject(p, area, o);
 }
 

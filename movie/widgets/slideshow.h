@@ -50,7 +50,8 @@ public:
     // The slide on screen (1-based); 0 after the last, when the show says it has ended.
     int slide() const { return m_atEnd ? 0 : m_slide + 1; }
     bool inTransition() const { return m_phase == Phase::Transition; }
-    // Effects started so far on the slide, in the order they started.
+    // Effects started so far on the slide, in the order they started: indexes into
+    // the effects as played, where text animated by paragraphs counts an effect a paragraph.
     const std::vector<int>& startedEffects() const { return m_started; }
     bool objectVisible(const QString& target) const;
 
@@ -123,6 +124,7 @@ private:
     std::vector<Playing> m_playing;
     std::vector<int> m_started;
     std::map<QString, ObjectState> m_objects;
+    QStringList m_objectNames; // in the order they are drawn; "body#2" for a paragraph played apart
     std::map<QString, Sprite> m_sprites;
     QSize m_spriteSize;
     QImage m_background;

@@ -162,7 +162,7 @@ TEST(SlideShow, AnimationsComeInOrderWithTheirStartsAndTriggers)
                    {"type": "ellipse", "x": 500, "y": 400, "w": 100, "h": 80, "fill": "#A000A0"}],
         "effects": [
           {"target": "title", "effect": "飞入", "start": "之前", "direction": "自左侧", "speed": "快速"},
-          {"target": "body", "effect": "擦除", "speed": "快速"},
+          {"target": "body", "effect": "擦除", "speed": "快速", "textGrouping": "作为一个对象"},
           {"target": "shape:1", "kind": "强调", "effect": "陀螺旋", "start": "之后", "delay": 1, "speed": "快速"},
           {"target": "shape:1", "kind": "退出", "effect": "百叶窗", "trigger": "shape:2", "speed": "快速"}]}]})j"_s);
     SlideShow show;
@@ -196,6 +196,45 @@ TEST(SlideShow, AnimationsComeInOrderWithTheirStartsAndTriggers)
     EXPECT_EQ(show.slide(), 1);
     show.clickAt(QPoint(400, 100), QSize(800, 600));
     EXPECT_EQ(show.slide(), 0);
+}
+
+TEST(SlideShow, TextAnimatedByParagraphsComesAParagraphAClick)
+{
+    const QString slide =
+        uR"j({"slides": [{"layout": "标题和文本", "title": "计划", "body": ["一", "\t甲", "二"],
+        "effects": [{"target": "body", "effect": "出现" %1}]}]})j"_s;
+    SlideShow byFirstLevel;
+    byFirstLevel.setManualClock(true);
+    byFirstLevel.start(presentationOf(slide.arg(QString())), 1);
+    const QImage none = frameOf(byFirstLevel);
+    byFirstLevel.next();
+    byFirstLevel.advance(2000);
+    // The first paragraph and the one under it; the second first-level paragraph waits.
+    EXPECT_TRUE(byFirstLevel.objectVisible(u"body#0"_s));
+    EXPECT_TRUE(byFirstLevel.objectVisible(u"body#1"_s));
+    EXPECT_FALSE(byFirstLevel.objectVisible(u"body"_s));
+    const QImage first = frameOf(byFirstLevel);
+    byFirstLevel.next();
+    byFirstLevel.advance(2000);
+    EXPECT_TRUE(byFirstLevel.objectVisible(u"body"_s));
+    EXPECT_NE(none, first);
+    EXPECT_NE(first, frameOf(byFirstLevel));
+    EXPECT_EQ(byFirstLevel.slide(), 1);
+
+    // 所有段落同时 and 相反顺序.
+    SlideShow together;
+    together.setManualClock(true);
+    together.start(presentationOf(slide.arg(u", \"textGrouping\": \"所有段落同时\""_s)), 1);
+    together.next();
+    together.advance(2000);
+    EXPECT_TRUE(together.objectVisible(u"body"_s));
+    SlideShow reversed;
+    reversed.setManualClock(true);
+    reversed.start(presentationOf(slide.arg(u", \"reverse\": true"_s)), 1);
+    reversed.next();
+    reversed.advance(2000);
+    EXPECT_TRUE(reversed.objectVisible(u"body#2"_s));
+    EXPECT_FALSE(reversed.objectVisible(u"body#0"_s));
 }
 
 TEST(SlideShow, ClicksAndKeysInAShowMoveTheShowOnButNotTheTask)
