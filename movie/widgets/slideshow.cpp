@@ -133,6 +133,10 @@ SlideShow::SlideShow(QObject* parent) : QObject(parent), m_timer(new QTimer(this
 
 void SlideShow::start(const Presentation& presentation, int first)
 {
+    if (presentation.slides.empty()) {
+        stop();
+        return;
+    }
     m_presentation = presentation;
     m_running = true;
     m_atEnd = false;
