@@ -52,6 +52,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "not taken: %s\n", qPrintable(step));
         }
     }
+    // From here on the learner's own clicks: a slide show plays at its real speed.
+    view.setPace(1.0);
     if (!rest.isNull()) {
         QCursor::setPos(view.mapToGlobal(rest));
         QMouseEvent move(QEvent::MouseMove, rest, view.mapToGlobal(rest), Qt::NoButton, Qt::NoButton,

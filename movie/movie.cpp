@@ -321,6 +321,129 @@ Check readPageResults(const QJsonObject& fields, Presentation& p, const QString&
     return {};
 }
 
+// "transition": the effect's name alone, or { effect, speed, sound, onClick, after }.
+Check readTransition(const QJsonObject& o, SlideTransition& t, const QString& where)
+{
+    const QString key = u"transition"_s;
+    if (!o.contains(key))
+        return {};
+    if (o[key].isString()) {
+        t.effect = o[key].toString();
+        return {};
+    }
+    const QString w = where + u'.' + key;
+    if (!o[key].isObject())
+        return wrongType(w, u"文字或对象"_s);
+    const QJsonObject f = o[key].toObject();
+    std::optional<bool> onClick;
+    Check fault;
+    if ((fault = readString(f, u"effect"_s, t.effect, w)) ||
+        (fault = readString(f, u"speed"_s, t.speed, w)) || (fault = readString(f, u"sound"_s, t.sound, w)) ||
+        (fault = readBool(f, u"onClick"_s, onClick, w)) || (fault = readNumber(f, u"after"_s, t.after, w)))
+        return fault;
+    if (onClick)
+        t.onClick = *onClick;
+    if (!t.speed.isEmpty() && !QStringList{u"慢速"_s, u"中速"_s, u"快速"_s}.contains(t.speed))
+        return Fault{w + u".speed"_s, u"应为“慢速”、“中速”或“快速”"_s};
+    if (!(t.after <= 86400))
+        return Fault{w + u".after"_s, u"应为秒数（不多于 86400）"_s};
+    return {};
+}
+
+// The object an effect animates or is triggered by: title, body, subtitle or shape:n.
+bool isEffectTarget(const QString& target)
+{
+    static const QRegularExpression form(u"^(title|body|subtitle|shape:[1-9][0-9]{0,3})$"_s);
+    return form.match(target).hasMatch();
+}
+
+Check readEffect(const QJsonObject& f, SlideEffect& e, const QString& w)
+{
+    std::optional<bool> reverse;
+    double repeat = e.repeat;
+    Check fault;
+    if ((fault = readString(f, u"target"_s, e.target, w)) || (fault = readString(f, u"kind"_s, e.kind, w)) ||
+        (fault = readString(f, u"effect"_s, e.effect, w)) ||
+        (fault = readString(f, u"start"_s, e.start, w)) || (fault = readString(f, u"speed"_s, e.speed, w)) ||
+        (fault = readString(f, u"direction"_s, e.direction, w)) ||
+        (fault = readNumber(f, u"delay"_s, e.delay, w)) || (fault = readNumber(f, u"repeat"_s, repeat, w)) ||
+        (fault = readString(f, u"textGrouping"_s, e.textGrouping, w)) ||
+        (fault = readString(f, u"animateText"_s, e.animateText, w)) ||
+        (fault = readString(f, u"sound"_s, e.sound, w)) || (fault = readBool(f, u"reverse"_s, reverse, w)) ||
+        (fault = readString(f, u"trigger"_s, e.trigger, w)))
+        return fault;
+    if (reverse)
+        e.reverse = *reverse;
+    if (!isEffectTarget(e.target))
+        return Fault{w + u".target"_s, u"应为 title、body、subtitle 或 shape:n"_s};
+    if (!e.trigger.isEmpty() && !isEffectTarget(e.trigger))
+        return Fault{w + u".trigger"_s, u"应为 title、body、subtitle 或 shape:n"_s};
+    if (!QStringList{u"进入"_s, u"强调"_s, u"退出"_s, u"动作路径"_s}.contains(e.kind))
+        return Fault{w + u".kind"_s, u"应为“进入”、“强调”、“退出”或“动作路径”"_s};
+    if (e.effect.isEmpty())
+        return Fault{w + u".effect"_s, u"不能为空"_s};
+    if (!QStringList{u"单击时"_s, u"之前"_s, u"之后"_s}.contains(e.start))
+        return Fault{w + u".start"_s, u"应为“单击时”、“之前”或“之后”"_s};
+    if (!e.speed.isEmpty() &&
+        !QStringList{u"非常慢"_s, u"慢速"_s, u"中速"_s, u"快速"_s, u"非常快"_s}.contains(e.speed))
+        return Fault{w + u".speed"_s, u"应为“非常慢”、“慢速”、“中速”、“快速”或“非常快”"_s};
+    if (!(e.delay >= 0 && e.delay <= 3600))
+        return Fault{w + u".delay"_s, u"应为 0 至 3600 秒"_s};
+    if (!(repeat >= 1 && repeat <= 100) || repeat != std::trunc(repeat))
+        return Fault{w + u".repeat"_s, u"应为 1 至 100 次"_s};
+    e.repeat = static_cast<int>(repeat);
+    return {};
+}
+
+// "effects" (the slide's whole list), "addEffect" (one more at the end) and
+// "changeEffect" ({ "index": n, … }: fields of effect n, 1-based).
+Check readEffects(const QJsonObject& o, std::vector<SlideEffect>& effects, const QString& where)
+{
+    if (o.contains(u"effects"_s)) {
+        const QString w = where + u".effects"_s;
+        if (!o[u"effects"_s].isArray())
+            return wrongType(w, u"数组"_s);
+        std::vector<SlideEffect> list;
+        const QJsonArray items = o[u"effects"_s].toArray();
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            const QString wi = u"%1[%2]"_s.arg(w).arg(i);
+            if (!items[i].isObject())
+                return wrongType(wi, u"对象"_s);
+            SlideEffect e;
+            if (Check f = readEffect(items[i].toObject(), e, wi))
+                return f;
+            list.push_back(e);
+        }
+        effects = std::move(list);
+    }
+    if (o.contains(u"addEffect"_s)) {
+        const QString w = where + u".addEffect"_s;
+        if (!o[u"addEffect"_s].isObject())
+            return wrongType(w, u"对象"_s);
+        SlideEffect e;
+        if (Check f = readEffect(o[u"addEffect"_s].toObject(), e, w))
+            return f;
+        effects.push_back(e);
+    }
+    if (o.contains(u"changeEffect"_s)) {
+        const QString w = where + u".changeEffect"_s;
+        if (!o[u"changeEffect"_s].isObject())
+            return wrongType(w, u"对象"_s);
+        const QJsonObject f = o[u"changeEffect"_s].toObject();
+        int index = 0;
+        if (Check fault = readInteger(f[u"index"_s], index, w + u".index"_s, u"效果编号"_s))
+            return fault;
+        if (index < 1 || index > static_cast<int>(effects.size()))
+            return Fault{w + u".index"_s,
+                         u"没有第 %1 个动画效果（此时幻灯片有 %2 个）"_s.arg(index).arg(effects.size())};
+        QJsonObject fields = f;
+        fields.remove(u"index"_s);
+        if (Check fault = readEffect(fields, effects[static_cast<size_t>(index - 1)], w))
+            return fault;
+    }
+    return {};
+}
+
 Check mergeFields(Slide& slide, const QJsonObject& fields, const QString& where)
 {
     Check fault;
@@ -333,8 +456,9 @@ Check mergeFields(Slide& slide, const QJsonObject& fields, const QString& where)
         (fault = readColor(fields, u"background"_s, slide.background, where)) ||
         (fault = readBool(fields, u"hidden"_s, hidden, where)) ||
         (fault = readBool(fields, u"collapsed"_s, collapsed, where)) ||
-        (fault = readString(fields, u"transition"_s, slide.transition, where)) ||
+        (fault = readTransition(fields, slide.transition, where)) ||
         (fault = readString(fields, u"animation"_s, slide.animation, where)) ||
+        (fault = readEffects(fields, slide.effects, where)) ||
         (fault = readFont(fields, u"titleFont"_s, slide.titleFont, where)) ||
         (fault = readFont(fields, u"bodyFont"_s, slide.bodyFont, where)) ||
         (fault = readShapes(fields, slide.shapes, where)) || (fault = readTextResults(fields, slide, where)))

@@ -69,6 +69,40 @@ struct SlideSpacing
     bool operator==(const SlideSpacing&) const = default;
 };
 
+// How a slide comes on in a slide show (幻灯片切换).
+struct SlideTransition
+{
+    QString effect;      // a name of the 幻灯片切换 pane's list; empty or 无切换: none
+    QString speed;       // 慢速, 中速 or 快速; empty: 快速
+    QString sound;       // a name of the pane's 声音 list; empty: [无声音]
+    bool onClick = true; // 单击鼠标时: a click moves on
+    double after = -1;   // 每隔: moves on by itself after this many seconds; below 0: not ticked
+
+    bool isNone() const { return effect.isEmpty() || effect == QStringLiteral("无切换"); }
+    bool operator==(const SlideTransition&) const = default;
+};
+
+// One custom animation effect of a slide (自定义动画), in the order the show plays them.
+struct SlideEffect
+{
+    QString target;                           // title, body, subtitle or shape:n
+    QString kind = QStringLiteral("进入");    // 进入, 强调, 退出 or 动作路径
+    QString effect;                           // 飞入, 陀螺旋, 向右…
+    QString start = QStringLiteral("单击时"); // 单击时, 之前 or 之后
+    QString speed;                            // 非常慢, 慢速, 中速, 快速, 非常快; empty: 中速
+    QString direction;                        // 自左侧…; empty: the effect's own
+    double delay = 0;                         // seconds
+    int repeat = 1;
+    QString textGrouping; // 作为一个对象, 所有段落同时, 按第一级段落…; empty: the effect's own
+    QString animateText; // 整批发送, 按字/词, 按字母
+    QString sound;
+    bool reverse = false; // 相反顺序
+    QString trigger; // a click on this object (title, body, subtitle, shape:n) starts it; empty: the clicks'
+                     // sequence
+
+    bool operator==(const SlideEffect&) const = default;
+};
+
 struct Slide
 {
     QString layout = QStringLiteral("标题和文本");
@@ -79,8 +113,9 @@ struct Slide
     QString background;
     bool hidden = false;
     bool collapsed = false; // the outline shows its title only
-    QString transition;
-    QString animation;
+    SlideTransition transition;
+    QString animation; // the 动画方案 applied (older movies: the effect added)
+    std::vector<SlideEffect> effects;
     SlideFont titleFont;
     SlideFont bodyFont;
     std::vector<SlideShape> shapes;

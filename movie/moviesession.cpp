@@ -319,6 +319,15 @@ void MovieSession::showOutlineTab(bool outline)
         m_listener();
 }
 
+void MovieSession::leaveShow(const QString& view)
+{
+    if (m_presentation.view != u"show"_s || !knownViews().contains(view) || view == u"show"_s)
+        return;
+    m_presentation.view = view;
+    if (m_listener)
+        m_listener();
+}
+
 void MovieSession::closeDialog()
 {
     if (m_beneath.empty()) {

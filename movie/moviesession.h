@@ -83,6 +83,8 @@ public:
     // The 大纲 and 幻灯片 tabs turn normal view's left pane between the outline and
     // the slides; looking at either does nothing to the task.
     void showOutlineTab(bool outline);
+    // A slide show ended by the learner where no step ends it: the window goes back to `view`.
+    void leaveShow(const QString& view);
     int selectedParagraph() const { return m_paragraph; }
     // The object selected on the slide shown: a placeholder ("title", "body",
     // "subtitle", "notes") or a shape ("shape:2"); empty for none.

@@ -3,6 +3,7 @@
 #include "movie/kitcatalog.h"
 #include "movie/widgets/kitstyle.h"
 #include "movie/widgets/slidepainter.h"
+#include "movie/widgets/slideshow.h"
 #include "platform/widgets/firstpaint.h"
 
 #include <QFontMetrics>
@@ -47,6 +48,15 @@ KitView::KitView(std::unique_ptr<MovieSession> session, QWidget* parent)
     setAttribute(Qt::WA_InputMethodEnabled);
     m_demoTimer->setSingleShot(true);
     connect(m_demoTimer, &QTimer::timeout, this, &KitView::demoTick);
+    m_show = new SlideShow(this);
+    connect(m_show, &SlideShow::changed, this, qOverload<>(&QWidget::update));
+    connect(m_show, &SlideShow::finished, this, &KitView::endShow);
+    m_preview = new SlideShow(this);
+    connect(m_preview, &SlideShow::changed, this, [this] {
+        if (!m_preview->inTransition())
+            m_preview->stop();
+        update();
+    });
     traceFirstPaint(this);
     rebuild();
 }
@@ -60,7 +70,11 @@ void KitView::perform(const QString& action)
 {
     const bool wasComplete = m_session->isComplete();
     const QString dialogBefore = m_session->dialog() ? m_session->dialog()->name : QString();
+    const int progressBefore = m_session->progress();
     m_session->perform(action);
+    followShow(action);
+    if (m_session->progress() != progressBefore)
+        previewTransition(action);
     const QString dialogAfter = m_session->dialog() ? m_session->dialog()->name : QString();
     if (dialogBefore != dialogAfter) {
         m_field.reset();
@@ -83,6 +97,8 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     const LocatorParts at = parseLocator(h.locator);
     using L = LocatorParts;
     m_enterField.reset();
+    if (!doubleClick && showClick(point, button))
+        return;
     // Ctrl and a click choose more items of a list that 添加 takes from; any other click lets them go.
     const std::optional<ListSelection> several = std::exchange(m_severalChosen, std::nullopt);
     if (at.kind == L::Item && (modifiers & Qt::ControlModifier) && !doubleClick && m_session->dialog() &&
@@ -292,6 +308,8 @@ void KitView::selectObjectAt(const LocatorParts& at)
 void KitView::pressShortcut(const QString& shortcut)
 {
     const QString key = KitCatalog::normalizeShortcut(shortcut);
+    if (showKey(key))
+        return;
     if (key == u"Escape"_s) {
         if (m_drop || m_menu.open) {
             m_drop.reset();

@@ -31,6 +31,10 @@ public:
     ~KitView() override;
 
     MovieSession& session() { return *m_session; }
+    // The slide show while the view is "show" (tests drive its clock).
+    class SlideShow& slideShow() { return *m_show; }
+    // The transition played once on the slide pane when 幻灯片切换's 自动预览 is ticked.
+    class SlideShow& transitionPreview() { return *m_preview; }
 
     // The hint clip: the steps in words and a frame around the next target.
     void setHintVisible(bool visible);
@@ -39,7 +43,7 @@ public:
     // The demonstration: back to the start, then a pointer performs every step.
     void startDemonstration();
     bool isDemonstrating() const { return m_demo.running; }
-    void setPace(double factor) { m_pace = factor; }
+    void setPace(double factor);
 
     // Shown over the finished task by the completion movie.
     void setCompletionText(const QString& text);
@@ -331,6 +335,18 @@ private:
     // Scrolls a list or gallery so that the item a locator names is on view.
     void revealItem(const QString& locator);
 
+    // The show starts when the view turns to it and ends when the view leaves it.
+    void followShow(const QString& action);
+    // A click or key in a running show that no step takes: the show moves on, or ends on Esc.
+    bool showClick(const QPoint& point, Qt::MouseButton button);
+    bool showKey(const QString& key);
+    void endShow();
+    void paintAnimationTags(QPainter& p);
+    bool paintEffectList(QPainter& p, const struct KitForm& form, const struct KitControl& c,
+                         const QRect& rect);
+    void previewTransition(const QString& action);
+    void paintTransitionPreview(QPainter& p);
+
     std::vector<DemoMove> planMoves(const QString& action) const;
     void demoNextMove();
     void demoTick();
@@ -368,6 +384,9 @@ private:
     QTimer* m_demoTimer = nullptr;
     double m_pace = 1.0;
     int m_demoShortcuts = 0;
+    class SlideShow* m_show = nullptr;
+    class SlideShow* m_preview = nullptr;
+    QString m_viewBeforeShow = QStringLiteral("normal");
 };
 
 } // namespace pptdrill

@@ -187,7 +187,8 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
         p.setFont(uiFont(12));
         p.setPen(Qt::black);
         const bool focused = m_field && m_field->form == form.name && m_field->control == c->id;
-        if (dialog && paintOwnControl(p, form, *c, rect, state)) {
+        if ((dialog && paintOwnControl(p, form, *c, rect, state)) ||
+            (!dialog && paintEffectList(p, form, *c, rect))) {
             // Drawn in its own way.
         } else if (t == KitControlType::Label) {
             // "{id}" in a label shows the value of that control (the chosen chart sub-type).

@@ -768,6 +768,7 @@ void KitView::revealItem(const QString& locator)
 
 void KitView::rebuild()
 {
+    followShow({});
     // A dialog that has just opened gives its text box the focus, its text selected.
     const QString dialog = m_session->dialog() ? m_session->dialog()->name : QString();
     if (dialog != m_focusedDialog) {

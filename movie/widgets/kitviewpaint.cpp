@@ -5,6 +5,7 @@
 #include "movie/widgets/kitstyle.h"
 #include "movie/widgets/kitview.h"
 #include "movie/widgets/slidepainter.h"
+#include "movie/widgets/slideshow.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -80,14 +81,14 @@ void KitView::paintEvent(QPaintEvent*)
     p.setFont(uiFont());
     if (m_session->view() == u"show"_s) {
         p.fillRect(rect(), Qt::black);
-        const Presentation& pres = m_session->presentation();
-        const QRect r(0, 0, kWidth, kHeight);
-        paintPresentationSlide(p, fitSlideIn(r, pres), pres, pres.selected, SlidePaintMode::Show);
+        m_show->paint(p, fitSlideIn(QRect(0, 0, kWidth, kHeight), m_session->presentation()));
     } else {
         paintChrome(p);
         paintToolbars(p);
         paintLeftPane(p);
         paintSlideArea(p);
+        paintTransitionPreview(p);
+        paintAnimationTags(p);
         paintSelection(p);
         paintTaskPane(p);
         paintStatus(p);
@@ -268,7 +269,7 @@ void paintThumbnail(QPainter& p, QRect rect, const Presentation& pres, int n, Th
     const QRect number =
         sorter ? QRect(rect.left(), cell.bottom() + 3, rect.width(), 16) : QRect(8, cell.top(), 22, 16);
     p.drawText(number, Qt::AlignRight, QString::number(n));
-    if (!s.transition.isEmpty() || !s.animation.isEmpty())
+    if (!s.transition.isNone() || !s.animation.isEmpty() || !s.effects.empty())
         paintIcon(
             p, sorter ? QRect(number.left(), number.top(), 14, 14) : QRect(14, number.bottom() + 3, 14, 14),
             u"transition"_s);

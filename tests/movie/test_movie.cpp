@@ -238,8 +238,8 @@ TEST(MovieFormat, StepChangesEditTheRightSlide)
         applyPresentationChanges(
             p, QJsonDocument::fromJson(R"json({"allSlides": true, "transition": "溶解"})json").object())
             .ok());
-    EXPECT_EQ(p.slides[0].transition, u"溶解"_s);
-    EXPECT_EQ(p.slides[1].transition, u"溶解"_s);
+    EXPECT_EQ(p.slides[0].transition.effect, u"溶解"_s);
+    EXPECT_EQ(p.slides[1].transition.effect, u"溶解"_s);
     EXPECT_FALSE(
         applyPresentationChanges(p, QJsonDocument::fromJson(R"json({"deleteSlide": 5})json").object()).ok());
 
@@ -266,6 +266,60 @@ TEST(MovieFormat, StepChangesEditTheRightSlide)
     EXPECT_FALSE(
         applyPresentationChanges(p, QJsonDocument::fromJson(R"json({"deleteSlide": 1})json").object()).ok());
     EXPECT_EQ(p.slides.size(), 1u);
+}
+
+TEST(MovieFormat, TransitionsAndCustomAnimationsRecordWhatTheTaskSets)
+{
+    Presentation p;
+    p.slides.resize(2);
+    auto apply = [&p](const char* json) {
+        return applyPresentationChanges(p, QJsonDocument::fromJson(json).object());
+    };
+    // The effect's name alone (older movies), then its speed, sound and advance on top of it.
+    ASSERT_TRUE(apply(R"json({"slide": 2, "transition": "向下插入"})json").ok());
+    ASSERT_TRUE(
+        apply(
+            R"json({"slide": 2, "transition": {"speed": "中速", "sound": "风铃", "onClick": false, "after": 3}})json")
+            .ok());
+    const SlideTransition& t = p.slides[1].transition;
+    EXPECT_EQ(t.effect, u"向下插入"_s);
+    EXPECT_EQ(t.speed, u"中速"_s);
+    EXPECT_EQ(t.sound, u"风铃"_s);
+    EXPECT_FALSE(t.onClick);
+    EXPECT_EQ(t.after, 3);
+    EXPECT_TRUE(p.slides[0].transition.isNone());
+
+    ASSERT_TRUE(
+        apply(
+            R"json({"slide": 1, "addEffect": {"target": "title", "effect": "飞入", "direction": "自左侧"}})json")
+            .ok());
+    ASSERT_TRUE(
+        apply(R"json({"slide": 1, "addEffect": {"target": "shape:2", "kind": "退出", "effect": "百叶窗",
+                                  "start": "之后", "speed": "快速", "trigger": "title"}})json")
+            .ok());
+    ASSERT_TRUE(apply(R"json({"slide": 1, "changeEffect": {"index": 1, "delay": 2, "repeat": 3}})json").ok());
+    ASSERT_EQ(p.slides[0].effects.size(), 2u);
+    const SlideEffect& first = p.slides[0].effects[0];
+    EXPECT_EQ(first.kind, u"进入"_s);
+    EXPECT_EQ(first.start, u"单击时"_s);
+    EXPECT_EQ(first.direction, u"自左侧"_s);
+    EXPECT_EQ(first.delay, 2);
+    EXPECT_EQ(first.repeat, 3);
+    EXPECT_EQ(p.slides[0].effects[1].trigger, u"title"_s);
+
+    // What PowerPoint cannot set is refused, and nothing of the change applies.
+    const Presentation before = p;
+    for (const char* bad :
+         {R"json({"slide": 1, "addEffect": {"target": "title", "kind": "进场", "effect": "飞入"}})json",
+          R"json({"slide": 1, "addEffect": {"target": "picture", "effect": "飞入"}})json",
+          R"json({"slide": 1, "addEffect": {"target": "title", "effect": "飞入", "start": "随后"}})json",
+          R"json({"slide": 1, "changeEffect": {"index": 3, "delay": 1}})json",
+          R"json({"slide": 1, "changeEffect": {"index": 1, "repeat": 0}})json",
+          R"json({"transition": {"effect": "溶解", "speed": "很快"}})json", R"json({"transition": 5})json"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(apply(bad).ok());
+        EXPECT_EQ(p, before);
+    }
 }
 
 TEST(KitCatalog, ResolvesEveryKindOfActionAndRefusesWhatItDoesNotHave)

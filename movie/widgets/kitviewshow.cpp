@@ -1,0 +1,79 @@
+// The slide show view: starting and ending the show with the view, and the
+// clicks and keys that move it on where the task's step does not take them.
+
+#include "movie/widgets/kitview.h"
+#include "movie/widgets/slideshow.h"
+
+#include <QPainter>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+void KitView::setPace(double factor)
+{
+    m_pace = factor;
+    m_show->setPace(factor);
+}
+
+void KitView::followShow(const QString& action)
+{
+    const Presentation& pres = m_session->presentation();
+    if (pres.view != u"show"_s) {
+        if (m_show->isRunning())
+            m_show->stop();
+        m_viewBeforeShow = pres.view;
+        return;
+    }
+    if (m_show->isRunning())
+        return;
+    // 观看放映 and F5 start at the first slide; the view button and Shift+F5 at the selected one.
+    static const QStringList fromStart = {u"key:F5"_s, u"menu:幻灯片放映(D)/观看放映(V)"_s,
+                                          u"menu:视图(V)/幻灯片放映(W)"_s};
+    m_show->start(pres, fromStart.contains(action) ? 1 : pres.selected);
+}
+
+bool KitView::showClick(const QPoint& point, Qt::MouseButton button)
+{
+    if (m_session->view() != u"show"_s || m_session->dialog() || m_menu.open || m_drop)
+        return false;
+    const Hot* hot = hotAt(point);
+    if (hot && !hot->action.isEmpty() && m_session->accepts(hot->action))
+        return false;
+    if (button == Qt::LeftButton)
+        m_show->clickAt(point, size());
+    return true;
+}
+
+bool KitView::showKey(const QString& key)
+{
+    if (m_session->view() != u"show"_s || m_session->dialog() || m_menu.open || m_drop)
+        return false;
+    // The kit names the Escape key Esc (结束放映).
+    const QString action = actions::key(key == u"Escape"_s ? u"Esc"_s : key);
+    if (m_session->accepts(action)) {
+        perform(action);
+        return true;
+    }
+    if (key == u"Escape"_s)
+        endShow();
+    else if (key == u"Space"_s || key == u"Return"_s || key == u"Right"_s || key == u"Down"_s ||
+             key == u"PageDown"_s || key == u"N"_s)
+        m_show->next();
+    else if (key == u"Left"_s || key == u"Up"_s || key == u"PageUp"_s || key == u"Backspace"_s ||
+             key == u"P"_s)
+        m_show->previous();
+    else
+        return false;
+    return true;
+}
+
+void KitView::endShow()
+{
+    m_show->stop();
+    m_session->leaveShow(m_viewBeforeShow);
+    rebuild();
+    update();
+}
+
+} // namespace pptdrill
