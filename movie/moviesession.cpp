@@ -401,9 +401,11 @@ void MovieSession::applyAction(const KitTarget& t)
     }
     if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog)
         gatherItems(*t.control);
-    // Saving or opening a file names the presentation in the title bar.
+    // Saving or opening a file names the presentation in the title bar; an
+    // outline saved as RTF is an export, and the presentation keeps its name.
     if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog &&
-        (t.control->id == u"保存(S)"_s || t.control->id == u"打开(O)"_s)) {
+        (t.control->id == u"保存(S)"_s || t.control->id == u"打开(O)"_s) &&
+        !m_dialog->value(u"文件类型"_s).startsWith(u"大纲/RTF"_s)) {
         QString name = m_dialog->value(u"文件名"_s).trimmed();
         if (name.isEmpty())
             name = m_dialog->value(u"文件"_s).trimmed();
