@@ -149,6 +149,13 @@ TEST(LeftPane, TheSlidesTabScrollsByArrowTroughThumbAndWheel)
     for (int i = 0; i < 5; ++i)
         wheel(*view, QPoint(80, 300), false);
     EXPECT_TRUE(view->locate(u"thumb:1"_s));
+
+    // A presentation that opens on a later slide has it on view in the slides tab.
+    QByteArray onTheEighth = slidesJson(9, u"normal"_s);
+    onTheEighth.replace("\"presentation\": {", "\"presentation\": {\"selected\": 8, ");
+    auto later = realViewOf(onTheEighth);
+    EXPECT_TRUE(later->locate(u"thumb:8"_s));
+    EXPECT_FALSE(later->locate(u"thumb:1"_s));
 }
 
 TEST(LeftPane, TheOutlineScrollsToItsLastLine)
