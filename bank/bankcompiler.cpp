@@ -6,6 +6,7 @@
 #include "db/schema.h"
 #include "db/statements.h"
 #include "db/userdatabase.h"
+#include "movie/jsonlines.h"
 #include "movie/kitcatalog.h"
 #include "movie/movie.h"
 #include "movie/moviesession.h"
@@ -39,6 +40,13 @@ Result<QByteArray> checkedMovie(const BankQuestion& q)
         return R::failure(movie.error() + question);
     if (movie->completion)
         return R::failure(where + u"：是完成动画，不是试题动画"_s);
+    // Whoever checks the bank reads what each task changes in the window, or why it changes nothing.
+    if (movie->shows.isEmpty() && movie->unseen.isEmpty())
+        return R::failure(
+            u"%1:%2: 试题动画缺少 shows（完成后窗口中看得见的变化）或 unseen（窗口中为何看不见结果）"_s
+                .arg(q.moviePath)
+                .arg(jsonLine(bytes, u"result"_s)) +
+            question);
     if (Status s = verifyMovie(movie.value(), KitCatalog::instance()); !s)
         return R::failure(s.error() + question);
     return bytes;

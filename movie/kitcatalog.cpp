@@ -45,6 +45,8 @@ QStringList stylesOf(KitControlType type)
         return {u"hexagon"_s};
     case KitControlType::Gallery:
         return {u"pictures"_s};
+    case KitControlType::List:
+        return {u"links"_s, u"files"_s};
     default:
         return {};
     }
@@ -394,7 +396,7 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
         {u"focus"_s, Kind::Flag},       {u"icon"_s, Kind::Text},       {u"default"_s, Kind::Flag},
         {u"from"_s, Kind::Text},        {u"adds"_s, Kind::Text},       {u"removes"_s, Kind::Text},
         {u"defines"_s, Kind::Text},     {u"stepFor"_s, Kind::Object},  {u"raises"_s, Kind::Text},
-        {u"lowers"_s, Kind::Text}};
+        {u"lowers"_s, Kind::Text},      {u"after"_s, Kind::Text}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject c = v.toObject();
@@ -515,6 +517,7 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
     control.lowers = c[u"lowers"_s].toString();
     control.defines = c[u"defines"_s].toString();
     control.icon = c[u"icon"_s].toString();
+    control.after = c[u"after"_s].toString();
     if (control.type == KitControlType::Tabs && control.id.isEmpty())
         control.id = u"标签"_s;
     return true;
@@ -572,6 +575,11 @@ bool KitReader::checkReferences(const QJsonObject& o, const JsonPath& at, KitFor
                                       std::pair{u"raises"_s, c.raises}, std::pair{u"lowers"_s, c.lowers}}) {
             if (!id.isEmpty() && (!isList(id) || form.control(id)->gathers.isEmpty()))
                 return fail(here / key, u"不是本窗体中由按钮填入的列表"_s);
+        }
+        if (!c.after.isEmpty()) {
+            const KitControl* button = form.control(c.after);
+            if (!button || button->type != KitControlType::Button)
+                return fail(here / u"after"_s, u"不是本窗体的按钮"_s);
         }
         if (!c.defines.isEmpty()) {
             const KitControl* name = form.control(c.defines);

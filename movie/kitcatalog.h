@@ -122,6 +122,8 @@ struct KitControl
     QString lowers;
     // A button that defines a custom show named by this text box, its slides those gathered.
     QString defines;
+    // A control shown only once this button of its task pane has been pressed (搜索's results).
+    QString after;
     // A spin box's step for each value of another control (段后's unit): stepFor[id][value].
     std::map<QString, std::map<QString, double>> stepFor;
     QStringList items;
@@ -131,7 +133,8 @@ struct KitControl
     QString under;  // the task-pane control it belongs to ("添加效果")
     QString format; // how a spin box shows its number ("mm:ss")
     // How it is drawn: tabs "bar" or "wizard" (a side list), options "bar" (buttons),
-    // palette "hexagon", gallery "pictures" (no captions).
+    // palette "hexagon", gallery "pictures" (no captions), list "links" (help topics)
+    // or "files" (found files), its items without a box.
     QString style;
     QString icon;
     // A task-pane button's drop-down menu: a submenu for each control `under`

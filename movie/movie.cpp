@@ -861,8 +861,16 @@ Result<Movie> parseMovie(const QByteArray& bytes, const QString& source)
     }
     Check fault;
     if ((fault = readString(root, u"file"_s, movie.file, u"file"_s)) ||
-        (fault = readString(root, u"result"_s, movie.result, u"result"_s)))
+        (fault = readString(root, u"result"_s, movie.result, u"result"_s)) ||
+        (fault = readString(root, u"shows"_s, movie.shows, u"shows"_s)) ||
+        (fault = readString(root, u"unseen"_s, movie.unseen, u"unseen"_s)))
         return fail(*fault);
+    for (const QString& key : {u"shows"_s, u"unseen"_s}) {
+        if (root.contains(key) && root[key].toString().trimmed().isEmpty())
+            return fail({key, u"不能为空"_s});
+    }
+    if (root.contains(u"shows"_s) && root.contains(u"unseen"_s))
+        return fail({u"unseen"_s, u"与 shows 只能有一个：结果要么在窗口中看得见，要么看不见"_s});
 
     if (!root[u"presentation"_s].isObject())
         return fail({u"presentation"_s, u"缺少或不是对象"_s});

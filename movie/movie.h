@@ -237,6 +237,11 @@ struct Movie
     std::vector<MovieStep> steps;
     std::vector<MovieWay> ways; // the other ways of its runs of steps
     QString result;
+    // What the learner sees change in the window once the task is done; or,
+    // for a task whose result the real program's window does not show either,
+    // why not. A movie has one of the two.
+    QString shows;
+    QString unseen;
     bool completion = false; // the completion movie shown after a task is done
     QString completionText;
     QString source; // the file's name as messages give it ("…/1.movie"), empty when not read
@@ -249,7 +254,8 @@ QStringList outlineParagraphs(const Slide& slide);
 // Reads a movie document. The error says what is wrong and where, as
 // "source:line: …": `source` names the document (its file), the line is the
 // offending item's. Every slide and shape that a step's actions or changes
-// name must exist when the step comes, along the demonstration's way.
+// name must exist when the step comes, along the demonstration's way. A
+// movie may say what its result shows or why it shows nothing, not both.
 Result<Movie> parseMovie(const QByteArray& bytes, const QString& source = QStringLiteral("movie"));
 Result<Movie> loadMovieFile(const QString& path);
 

@@ -53,6 +53,11 @@ std::optional<QString> fixedValue(const KitControl& control, const FormState& st
     return std::nullopt;
 }
 
+bool paneControlShown(const KitControl& control, const FormState& state)
+{
+    return control.after.isEmpty() || state.pressed.contains(control.after);
+}
+
 QString chosenColour(const KitForm& form, const FormState& state)
 {
     for (const KitControl& c : form.controls) {
@@ -299,8 +304,19 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
         }
     } else if (opens.startsWith(u"taskpane:"_s)) {
         if (const KitForm* form = m_kit->taskPane(opens.mid(9))) {
+            // A pane opened from another takes along what its boxes of the same
+            // name hold: the words searched for go on to the search's results.
+            const FormState from = m_taskPane;
+            const KitForm* fromForm = m_kit->taskPane(from.name);
             m_taskPane = openForm(*form);
             m_presentation.taskpane = form->name;
+            for (const KitControl& c : form->controls) {
+                const KitControl* same = fromForm ? fromForm->control(c.id) : nullptr;
+                if (c.id.isEmpty() || !same || same->type != c.type || !from.values.count(c.id))
+                    continue;
+                m_taskPane.values[c.id] = from.value(c.id);
+                followChoice(m_taskPane, *form, c.id);
+            }
         }
     } else if (opens.startsWith(u"view:"_s)) {
         m_presentation.view = opens.mid(5);
@@ -361,7 +377,8 @@ bool MovieSession::reachable(const KitTarget& t) const
         return (t.views.isEmpty() || t.views.contains(m_presentation.view)) &&
                (t.selected.isEmpty() || t.selected.contains(selectionKind()));
     case KitTarget::TaskPane:
-        return m_presentation.taskpane == t.form && m_presentation.view != u"show"_s;
+        return m_presentation.taskpane == t.form && m_presentation.view != u"show"_s &&
+               (!t.control || paneControlShown(*t.control, m_taskPane));
     case KitTarget::Thumb:
     case KitTarget::Click:
     case KitTarget::DoubleClick: {
@@ -415,6 +432,9 @@ void MovieSession::applyAction(const KitTarget& t)
             if (kf)
                 followChoice(form, *kf, t.control->id);
         }
+        if (!t.hasValue && t.control && t.control->type == KitControlType::Button &&
+            !form.pressed.contains(t.control->id))
+            form.pressed << t.control->id;
         break;
     }
     default:
@@ -422,9 +442,11 @@ void MovieSession::applyAction(const KitTarget& t)
     }
     if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog)
         gatherItems(*t.control);
-    // Saving or opening a file names the presentation in the title bar.
+    // Saving or opening a file names the presentation in the title bar; an
+    // outline saved as RTF is an export, and the presentation keeps its name.
     if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog &&
-        (t.control->id == u"保存(S)"_s || t.control->id == u"打开(O)"_s)) {
+        (t.control->id == u"保存(S)"_s || t.control->id == u"打开(O)"_s) &&
+        !m_dialog->value(u"文件类型"_s).startsWith(u"大纲/RTF"_s)) {
         QString name = m_dialog->value(u"文件名"_s).trimmed();
         if (name.isEmpty())
             name = m_dialog->value(u"文件"_s).trimmed();

@@ -21,6 +21,8 @@ struct FormState
     QString openedBy; // the control of the dialog beneath whose item opened this one
     // What buttons have put into a list (定义自定义放映's slides of the show): the source's items, in order.
     std::map<QString, QStringList> gathered;
+    // The buttons pressed since it opened (what a search has found shows once 搜索 is pressed).
+    QStringList pressed;
 
     QString value(const QString& id) const;
 };
@@ -33,6 +35,8 @@ std::optional<QString> fixedValue(const KitControl& control, const FormState& st
 // The colour a colour dialog has chosen, as a colour control holds it: a named
 // swatch of its palette, or "RGB(r,g,b)" from its spectrum's page; empty for none.
 QString chosenColour(const KitForm& form, const FormState& state);
+// Whether a task pane shows a control now: one shown only after a button shows once it is pressed.
+bool paneControlShown(const KitControl& control, const FormState& state);
 
 // Runs one movie's task: the window's state and the steps done so far. An
 // action the current step accepts takes effect and moves on; any other

@@ -59,6 +59,10 @@ KitView::KitView(std::unique_ptr<MovieSession> session, QWidget* parent)
     });
     traceFirstPaint(this);
     rebuild();
+    // The slides tab opens with the selected slide on view, as the real window does.
+    const int selectedBottom = 6 + m_session->presentation().selected * 89;
+    if (const int page = leftPaneBox().height(); selectedBottom > page)
+        setScroll(u"slides"_s, selectedBottom - page);
 }
 
 KitView::~KitView() = default;

@@ -104,6 +104,18 @@ void KitView::paintListRows(QPainter& p, const KitForm& form, const KitControl& 
         // Items under a heading (本文档中的位置's slides) are indented beneath it.
         const bool header = c.headers.contains(item);
         const int indent = !c.headers.isEmpty() && !header ? 14 : 0;
+        if (!c.style.isEmpty()) {
+            // A found help topic, or a found file, by its icon.
+            paintIcon(p, QRect(row.left() + 2, row.top() + 1, 16, 16),
+                      c.style == u"links"_s ? u"help"_s : u"powerpoint"_s);
+            QFont f = uiFont(12);
+            f.setUnderline(c.style == u"links"_s && row.contains(m_mouse));
+            p.setFont(f);
+            p.setPen(c.style == u"links"_s ? QColor(0x00, 0x33, 0x99) : QColor(Qt::black));
+            p.drawText(row.adjusted(22, 0, 0, 0), Qt::AlignVCenter,
+                       QFontMetrics(f).elidedText(item, Qt::ElideRight, row.width() - 24));
+            continue;
+        }
         p.setFont(uiFont(12, header));
         const bool amongSeveral = dialog && m_severalChosen && m_severalChosen->list == c.id &&
                                   m_severalChosen->items.contains(item);

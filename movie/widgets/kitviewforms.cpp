@@ -21,6 +21,51 @@ namespace {
 
 using namespace kit;
 
+// A picture that a clip art search found: the first is the clip art that
+// inserting it puts on the slide, the others computers of several kinds.
+void paintFoundClipArt(QPainter& p, const QRect& r, const QString& item)
+{
+    p.fillRect(r, Qt::white);
+    if (item.endsWith(u" 1"_s)) {
+        Slide picture;
+        picture.layout = u"空白"_s;
+        SlideShape clipArt;
+        clipArt.type = u"clipart"_s;
+        clipArt.x = 90;
+        clipArt.w = clipArt.h = 540;
+        picture.shapes.push_back(clipArt);
+        const int h = std::min(r.height(), r.width() * 3 / 4);
+        const QRect slide(r.center().x() - h * 2 / 3, r.center().y() - h / 2, h * 4 / 3, h);
+        p.save();
+        p.setClipRect(r);
+        paintSlide(p, slide, picture, u"默认设计模板"_s, SlidePaintMode::Show);
+        p.restore();
+        return;
+    }
+    const auto hash = static_cast<int>(qHash(item) % 360);
+    const QColor body = QColor::fromHsv(hash, 40, 225);
+    const QColor screen = QColor::fromHsv((hash + 200) % 360, 150, 200);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1.2));
+    const QRectF box =
+        QRectF(r).adjusted(r.width() * 0.12, r.height() * 0.1, -r.width() * 0.12, -r.height() * 0.1);
+    const QRectF monitor(box.left(), box.top(), box.width(), box.height() * 0.62);
+    p.setBrush(body);
+    p.drawRoundedRect(monitor, 3, 3);
+    p.setBrush(screen);
+    p.drawRect(monitor.adjusted(monitor.width() * 0.08, monitor.height() * 0.1, -monitor.width() * 0.08,
+                                -monitor.height() * 0.16));
+    p.setBrush(body.darker(115));
+    p.drawRect(QRectF(monitor.center().x() - box.width() * 0.08, monitor.bottom(), box.width() * 0.16,
+                      box.height() * 0.1));
+    p.setBrush(body);
+    p.drawRoundedRect(QRectF(box.left() + box.width() * 0.05, box.top() + box.height() * 0.78,
+                             box.width() * 0.9, box.height() * 0.22),
+                      2, 2);
+    p.restore();
+}
+
 void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const QString& item)
 {
     const size_t hash = qHash(item);
@@ -87,7 +132,7 @@ void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const
         p.drawPath(path);
         p.setRenderHint(QPainter::Antialiasing, false);
     } else if (gallery == u"结果"_s) {
-        paintIcon(p, r.adjusted(r.width() / 6, 0, -r.width() / 6, 0), u"clipart"_s);
+        paintFoundClipArt(p, r, item);
     } else if (gallery == u"图示类型"_s) {
         paintIcon(p, r.adjusted(r.width() / 6, 0, -r.width() / 6, 0), u"diagram"_s);
     } else if (gallery == u"子图表类型"_s) {
@@ -191,7 +236,8 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
             (!dialog && paintEffectList(p, form, *c, rect))) {
             // Drawn in its own way.
         } else if (t == KitControlType::Label) {
-            // "{id}" in a label shows the value of that control (the chosen chart sub-type).
+            // "{id}" in a label shows the value of that control (the chosen chart sub-type),
+            // "{#id}" how many items it lists (the topics a search found).
             QString text = c->text.isEmpty() ? c->id : c->text;
             for (qsizetype open = text.indexOf(u'{'); open >= 0; open = text.indexOf(u'{', open + 1)) {
                 const qsizetype close = text.indexOf(u'}', open);
@@ -200,6 +246,9 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                 const QString id = text.mid(open + 1, close - open - 1);
                 if (form.control(id))
                     text.replace(open, close - open + 1, state.value(id));
+                else if (const KitControl* list = id.startsWith(u'#') ? form.control(id.mid(1)) : nullptr)
+                    text.replace(open, close - open + 1,
+                                 QString::number(itemsOf(form, *list, dialog).size()));
             }
             p.drawText(rect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter, text);
         } else if (t == KitControlType::Group) {
@@ -298,7 +347,8 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                 p.drawText(QRect(rect.left(), rect.top(), rect.width(), 18), Qt::AlignVCenter, c->label);
                 box.setTop(rect.top() + 18);
             }
-            paintWhiteBox(p, box);
+            if (c->style.isEmpty())
+                paintWhiteBox(p, box);
             paintListRows(p, form, *c, box, value, dialog);
         } else if (t == KitControlType::Gallery) {
             const QRect box = itemBox(*c, rect, dialog);

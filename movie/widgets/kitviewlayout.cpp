@@ -133,6 +133,8 @@ std::vector<std::pair<const KitControl*, QRect>> KitView::paneLayout() const
             if (const KitControl* owner = c.under.isEmpty() ? nullptr : form->control(c.under);
                 owner && !owner->menu.empty())
                 continue;
+            if (!paneControlShown(c, m_session->taskPane()))
+                continue;
             int h = 20;
             const KitControlType t = c.type;
             if (t == KitControlType::Label || t == KitControlType::Group) {
@@ -149,7 +151,9 @@ std::vector<std::pair<const KitControl*, QRect>> KitView::paneLayout() const
             } else if (t == KitControlType::Options) {
                 h = static_cast<int>(c.items.size()) * 19 + 2;
             } else if (t == KitControlType::List) {
-                h = (c.h > 0 ? c.h : std::min<int>(static_cast<int>(c.items.size()), 8) * 18 + 4) +
+                // A list of found topics or files is as long as what was found.
+                const auto items = static_cast<int>(itemsOf(*form, c, false).size());
+                h = (c.h > 0 ? c.h : (c.style.isEmpty() ? std::min(items, 8) : items) * 18 + 4) +
                     (c.label.isEmpty() ? 0 : 18);
             } else if (t == KitControlType::Gallery) {
                 if (c.h > 0) {

@@ -680,7 +680,9 @@ void KitView::paintTaskPane(QPainter& p)
     paintIcon(p, QRect(header.left() + 4, header.top() + 4, 16, 16), u"back"_s);
     p.setPen(Qt::black);
     p.setFont(uiFont(12, true));
-    p.drawText(header.adjusted(44, 0, -34, 0), Qt::AlignVCenter, m_session->presentation().taskpane);
+    // Two panes may share a caption (搜索结果 of help and of files).
+    const QString caption = form && !form->title.isEmpty() ? form->title : m_session->presentation().taskpane;
+    p.drawText(header.adjusted(44, 0, -34, 0), Qt::AlignVCenter, caption);
     p.setFont(uiFont(12));
     p.drawText(QRect(header.right() - 32, header.top(), 14, 24), Qt::AlignCenter, u"▼"_s);
     p.drawText(QRect(header.right() - 16, header.top(), 14, 24), Qt::AlignCenter, u"×"_s);

@@ -200,6 +200,41 @@ TEST_F(BankSourceTest, AMovieNamingASlideThatIsNotThereIsRefusedAtItsLine)
     }
 }
 
+TEST_F(BankSourceTest, ABankMovieThatNeitherShowsItsResultNorSaysWhyIsRefused)
+{
+    const QString setFile =
+        writeSet(u"01.txt"_s, u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = 选中第2张幻灯片。\n"
+                              u"影片 = movies/1.movie\n"_s);
+    QDir().mkpath(folder.file(u"movies"_s));
+    const QString movie = folder.file(u"movies/1.movie"_s);
+    auto writeMovie = [&](const QByteArray& statement) {
+        QFile f(movie);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(R"({"format": "pptdrill-movie", "version": 1,
+ "presentation": {"slides": [{"title": "A"}, {"title": "B"}]},
+ "steps": [{"hint": "单击第2张幻灯片。", "accept": ["thumb:2"]}],
+ "result": "第2张幻灯片已选中。")" +
+                statement + "}\n");
+    };
+    auto sets = readBankFolder(folder.path());
+    ASSERT_TRUE(sets.ok()) << sets.error().toStdString();
+    const QString db = folder.file(u"stdata.db"_s);
+
+    writeMovie({});
+    auto refused = compileBank(sets.value(), db);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_TRUE(refused.error().startsWith(QDir::cleanPath(movie) + u":4: "_s))
+        << refused.error().toStdString();
+    EXPECT_TRUE(refused.error().contains(u"shows"_s)) << refused.error().toStdString();
+    EXPECT_TRUE(refused.error().contains(setFile + u":5"_s)) << refused.error().toStdString();
+    EXPECT_FALSE(QFile::exists(db));
+
+    writeMovie(",\n \"shows\": \"幻灯片窗格中显示第2张幻灯片。\"");
+    EXPECT_TRUE(compileBank(sets.value(), db).ok());
+    writeMovie(",\n \"unseen\": \"选中幻灯片不改变演示文稿。\"");
+    EXPECT_TRUE(compileBank(sets.value(), db).ok());
+}
+
 TEST(BankSource, TheFuzzersCorpusReadsWithoutFault)
 {
     // Inputs a fuzzing run of the set-file reader found interesting

@@ -1,5 +1,6 @@
 #include "bank/banksource.h"
 #include "movie/kitcatalog.h"
+#include "movie/locators.h"
 #include "movie/moviesession.h"
 #include "movie/widgets/kitview.h"
 #include "tests/support/testsupport.h"
@@ -193,7 +194,8 @@ TEST(BankMovies, TheDemonstrationCompletesThroughTheWindow)
 
 namespace {
 
-// The window as it shows `presentation`, with nothing open over it.
+// The window as it shows `presentation`, with nothing open over it, nothing
+// selected on the slide and the task pane as it opens.
 QImage windowPicture(const Movie& movie, const Presentation& presentation)
 {
     Movie still = movie;
@@ -213,33 +215,71 @@ bool sameContent(Presentation a, const Presentation& b)
     return a == b;
 }
 
+// A task that opens a slide by a double-click (in 幻灯片浏览) has that slide on
+// view as its result; any other task only works on the slides it selects.
+bool opensASlide(const Movie& movie)
+{
+    return std::any_of(movie.steps.begin(), movie.steps.end(), [](const MovieStep& step) {
+        const ActionParts a = parseAction(step.accept.first());
+        return a.kind == ActionParts::DoubleClick && a.slide > 0;
+    });
+}
+
+// The window to hold the end against: the start's content on the slide the
+// end shows (selecting a slide is no result). A task that changes the content
+// must show the change in the view and pane the end has. One that changes none
+// must show it in the view or pane its last step brings: a pane or view opened
+// on the way to a dialog (自定义动画 before 效果选项) is not the result, nor is
+// a view left and come back to (a master view closed again).
+Presentation startAsTheEndShowsIt(const Movie& movie, const Presentation& beforeLastStep,
+                                  const Presentation& end)
+{
+    const Presentation& start = movie.presentation;
+    Presentation before = start;
+    if (!opensASlide(movie))
+        before.selected = std::min<int>(end.selected, static_cast<int>(start.slides.size()));
+    const bool backWhereItStarted = end.view == start.view && end.taskpane == start.taskpane;
+    const Presentation& framing = !sameContent(start, end) ? end
+                                  : backWhereItStarted     ? start
+                                                           : beforeLastStep;
+    before.view = framing.view;
+    before.taskpane = framing.taskpane;
+    return before;
+}
+
 } // namespace
 
-TEST(BankMovies, VisibleResultsReport)
+TEST(BankMovies, EveryResultShowsInTheWindow)
 {
-    int invisible = 0, total = 0;
+    int shown = 0, unseen = 0, unseenButChanged = 0;
     for (const BankMovie& bm : shippedMovies()) {
-        MovieSession s(bm.movie, KitCatalog::instance());
-        while (!s.isComplete())
+        const Movie& m = bm.movie;
+        MovieSession s(m, KitCatalog::instance());
+        Presentation beforeLastStep = s.presentation();
+        while (!s.isComplete()) {
+            if (s.stepIndex() == s.stepCount() - 1)
+                beforeLastStep = s.presentation();
             ASSERT_TRUE(s.perform(s.nextAction())) << bm.where.toStdString();
-        const Presentation& start = bm.movie.presentation;
+        }
         const Presentation& end = s.presentation();
-        // The start's content seen as the end shows it: a task that changes the
-        // content must show the change there; one that changes none must show a
-        // view or pane of its own.
-        Presentation without = start;
-        without.selected = std::min<int>(end.selected, static_cast<int>(start.slides.size()));
-        if (!sameContent(start, end)) {
-            without.view = end.view;
-            without.taskpane = end.taskpane;
+        const bool changed =
+            windowPicture(m, startAsTheEndShowsIt(m, beforeLastStep, end)) != windowPicture(m, end);
+        if (!m.unseen.isEmpty()) {
+            ++unseen;
+            // Not a fault of the movie: the simulation shows more than the real program does.
+            if (changed) {
+                ++unseenButChanged;
+                std::printf("unseen, yet the window changes: %s [%s]\n", qPrintable(bm.where),
+                            qPrintable(m.source));
+            }
+            continue;
         }
-        const bool shown = windowPicture(bm.movie, without) != windowPicture(bm.movie, end);
-        ++total;
-        if (!shown) {
-            ++invisible;
-            std::printf("INVISIBLE %s [%s] %s\n", qPrintable(bm.where), qPrintable(bm.movie.source),
-                        qPrintable(bm.movie.result));
-        }
+        shown += changed;
+        EXPECT_TRUE(changed) << bm.where.toStdString() << " [" << m.source.toStdString()
+                             << "]: the window looks as it did at the start; it should show: "
+                             << m.shows.toStdString();
     }
-    std::printf("invisible: %d of %d\n", invisible, total);
+    std::printf("results shown in the window: %d; unseen, as in the real program: %d "
+                "(of which the window changes anyway: %d)\n",
+                shown, unseen, unseenButChanged);
 }

@@ -1,7 +1,7 @@
 #include "movie/kitcatalog.h"
+#include "movie/moviesession.h"
 #include "movie/widgets/kitstyle.h"
 #include "movie/widgets/kitview.h"
-#include "movie/moviesession.h"
 #include "tests/support/testsupport.h"
 
 #include <QImage>
@@ -149,6 +149,13 @@ TEST(LeftPane, TheSlidesTabScrollsByArrowTroughThumbAndWheel)
     for (int i = 0; i < 5; ++i)
         wheel(*view, QPoint(80, 300), false);
     EXPECT_TRUE(view->locate(u"thumb:1"_s));
+
+    // A presentation that opens on a later slide has it on view in the slides tab.
+    QByteArray onTheEighth = slidesJson(9, u"normal"_s);
+    onTheEighth.replace("\"presentation\": {", "\"presentation\": {\"selected\": 8, ");
+    auto later = realViewOf(onTheEighth);
+    EXPECT_TRUE(later->locate(u"thumb:8"_s));
+    EXPECT_FALSE(later->locate(u"thumb:1"_s));
 }
 
 TEST(LeftPane, TheOutlineScrollsToItsLastLine)
@@ -166,7 +173,13 @@ TEST(LeftPane, TheOutlineScrollsToItsLastLine)
 
 TEST(TaskPane, TheClipArtPaneStaysInsideThePaneAndScrolls)
 {
-    auto view = realViewOf(slidesJson(1, u"normal"_s, u"剪贴画"_s));
+    // The pictures found show once 搜索 is pressed, making the pane taller than the window.
+    QByteArray json = slidesJson(1, u"normal"_s, u"剪贴画"_s);
+    json.replace("\"key:Ctrl+S\"]}",
+                 "\"taskpane:剪贴画/搜索\"]}, {\"hint\": \"b\", \"accept\": [\"key:Ctrl+S\"]}");
+    auto view = realViewOf(json);
+    EXPECT_FALSE(view->locate(u"scroll:gallery:剪贴画/结果:down"_s));
+    ASSERT_TRUE(view->performThroughUi(u"taskpane:剪贴画/搜索"_s));
     const QImage shot = view->grab().toImage();
     // The status bar under the pane is the status bar, as beside it.
     const int y = kit::kStatusY + 12;

@@ -520,3 +520,46 @@ TEST(MovieControl, AMovieNamingASlideThatIsNotThereIsShownAsAMessage)
     QImage image(control.size(), QImage::Format_RGB32);
     control.render(&image);
 }
+
+TEST(KitView, ASearchShowsWhatItFoundInThePane)
+{
+    auto viewOfShipped = [](const QByteArray& json) {
+        auto movie = parseMovie(json);
+        EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
+        auto view =
+            std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
+        view->setPace(0);
+        view->resize(800, 600);
+        return view;
+    };
+    // Help: the words typed go on to the 搜索结果 pane, whose topics are found for them.
+    auto help = viewOfShipped(R"json({"format": "pptdrill-movie", "version": 1,
+      "presentation": {"taskpane": "PowerPoint 帮助", "slides": [{"title": "A"}]},
+      "steps": [
+        {"hint": "a", "accept": ["taskpane:PowerPoint 帮助/搜索=自定义动画"]},
+        {"hint": "b", "accept": ["taskpane:PowerPoint 帮助/开始搜索"]}
+      ]})json");
+    click(*help, u"ctl:PowerPoint 帮助/搜索"_s);
+    help->typeText(u"自定义动画"_s);
+    QTest::keyClick(help.get(), Qt::Key_Return);
+    ASSERT_TRUE(help->session().isComplete());
+    EXPECT_EQ(help->session().presentation().taskpane, u"搜索结果"_s);
+    EXPECT_EQ(help->session().taskPane().value(u"搜索"_s), u"自定义动画"_s);
+    EXPECT_TRUE(help->locate(u"item:搜索结果/结果/关于自定义动画"_s).has_value());
+    EXPECT_FALSE(help->locate(u"item:搜索结果/结果/关于幻灯片切换"_s).has_value());
+
+    // Clip art: the pictures found show only once 搜索 is pressed, and only then can one be inserted.
+    auto clipArt = viewOfShipped(R"json({"format": "pptdrill-movie", "version": 1,
+      "presentation": {"taskpane": "剪贴画", "slides": [{"title": "A"}]},
+      "steps": [
+        {"hint": "a", "accept": ["taskpane:剪贴画/搜索文字=计算机"]},
+        {"hint": "b", "accept": ["taskpane:剪贴画/搜索"]},
+        {"hint": "c", "accept": ["taskpane:剪贴画/结果=剪贴画 1"]}
+      ]})json");
+    ASSERT_TRUE(clipArt->session().perform(u"taskpane:剪贴画/搜索文字=计算机"_s));
+    EXPECT_FALSE(clipArt->locate(u"item:剪贴画/结果/剪贴画 1"_s).has_value());
+    EXPECT_FALSE(clipArt->session().perform(u"taskpane:剪贴画/结果=剪贴画 1"_s));
+    click(*clipArt, u"ctl:剪贴画/搜索"_s);
+    click(*clipArt, u"item:剪贴画/结果/剪贴画 1"_s);
+    EXPECT_TRUE(clipArt->session().isComplete());
+}

@@ -208,6 +208,41 @@ TEST(MovieFormat, ASlideOrShapeThatIsNotThereIsRefusedAtItsLine)
     EXPECT_EQ(fine->steps[0].acceptLines, (std::vector<int>{4, 4}));
 }
 
+TEST(MovieFormat, AResultEitherShowsInTheWindowOrSaysWhyItDoesNot)
+{
+    auto movieEnding = [](const QByteArray& tail) {
+        return movieOf(kTwoSlides, {R"({"hint": "h", "accept": ["thumb:2"]})"}).chopped(2) +
+               ",\n\"result\": \"r\"" + tail + "}\n";
+    };
+    auto shows = parseMovie(movieEnding(",\n\"shows\": \"第2张幻灯片显示在幻灯片窗格中。\""));
+    ASSERT_TRUE(shows.ok()) << shows.error().toStdString();
+    EXPECT_EQ(shows->shows, u"第2张幻灯片显示在幻灯片窗格中。"_s);
+    EXPECT_TRUE(shows->unseen.isEmpty());
+    auto unseen = parseMovie(movieEnding(",\n\"unseen\": \"打印只把幻灯片送到打印机。\""));
+    ASSERT_TRUE(unseen.ok()) << unseen.error().toStdString();
+    EXPECT_EQ(unseen->unseen, u"打印只把幻灯片送到打印机。"_s);
+    // Neither is the reader's concern: the bank compiler asks for one.
+    EXPECT_TRUE(parseMovie(movieEnding({})).ok());
+
+    const struct
+    {
+        QByteArray tail;
+        int line;
+        QString says;
+    } refused[] = {
+        {",\n\"shows\": \"看得见。\",\n\"unseen\": \"看不见。\"", 8, u"只能有一个"_s},
+        {",\n\"unseen\": \"看不见。\",\n\"shows\": \"看得见。\"", 7, u"只能有一个"_s},
+        {",\n\"shows\": \"  \"", 7, u"不能为空"_s},
+        {",\n\"unseen\": 3", 7, u"应为文字"_s},
+    };
+    for (const auto& c : refused) {
+        auto movie = parseMovie(movieEnding(c.tail), u"bad.movie"_s);
+        ASSERT_FALSE(movie.ok()) << c.tail.toStdString();
+        EXPECT_TRUE(movie.error().startsWith(u"bad.movie:%1: "_s.arg(c.line))) << movie.error().toStdString();
+        EXPECT_TRUE(movie.error().contains(c.says)) << movie.error().toStdString();
+    }
+}
+
 TEST(MovieFormat, StepChangesEditTheRightSlide)
 {
     Presentation p = layoutMovie().presentation;
@@ -533,6 +568,27 @@ TEST(MovieSession, VerificationPlaysEveryAcceptedWayAndNamesTheFault)
     s = verifyMovie(read.value(), smallKit());
     ASSERT_FALSE(s.ok());
     EXPECT_TRUE(s.error().startsWith(u"v.movie:6: 第 2 步"_s)) << s.error().toStdString();
+}
+
+TEST(MovieSession, SavingNamesTheTitleBarButAnRtfOutlineIsOnlyAnExport)
+{
+    auto savedAs = [](const QString& type) {
+        const QByteArray json = u"{\"format\": \"pptdrill-movie\", \"version\": 1, \"file\": \"演示文稿1\",\n"
+                                u"\"presentation\": {\"slides\": [{\"title\": \"A\"}]},\n\"steps\": [\n"
+                                u"{\"hint\": \"h\", \"accept\": [\"menu:文件(F)/另存为(A)...\"]},\n"
+                                u"{\"hint\": \"h\", \"accept\": [\"dialog:另存为/文件名=培训计划\"]},\n"
+                                u"{\"hint\": \"h\", \"accept\": [\"dialog:另存为/文件类型=%1\"]},\n"
+                                u"{\"hint\": \"h\", \"accept\": [\"dialog:另存为/保存(S)\"]}]}\n"_s.arg(type)
+                                    .toUtf8();
+        auto movie = parseMovie(json);
+        EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
+        MovieSession session(movie.value(), KitCatalog::instance());
+        while (!session.isComplete())
+            EXPECT_TRUE(session.perform(session.nextAction()));
+        return session.presentation().file;
+    };
+    EXPECT_EQ(savedAs(u"单个文件网页 (*.mht; *.mhtml)"_s), u"培训计划"_s);
+    EXPECT_EQ(savedAs(u"大纲/RTF 文件 (*.rtf)"_s), u"演示文稿1"_s);
 }
 
 TEST(ShippedKit, LoadsAndEveryOpensNamesSomethingItHas)
