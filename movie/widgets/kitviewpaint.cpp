@@ -81,8 +81,7 @@ void KitView::paintEvent(QPaintEvent*)
         p.fillRect(rect(), Qt::black);
         const Presentation& pres = m_session->presentation();
         const QRect r(0, 0, kWidth, kHeight);
-        paintSlide(p, r, pres.slides[static_cast<size_t>(pres.selected - 1)], pres.design,
-                   SlidePaintMode::Show);
+        paintSlide(p, r, pres, pres.slides[static_cast<size_t>(pres.selected - 1)], SlidePaintMode::Show);
     } else {
         paintChrome(p);
         paintToolbars(p);
@@ -258,7 +257,7 @@ void paintThumbnail(QPainter& p, const QRect& rect, const Presentation& pres, in
         p.setPen(QPen(sorter ? QColor(0x31, 0x6A, 0xC5) : QColor(0xF3, 0xA0, 0x3C), width));
         p.drawRect(rect.adjusted(-width, -width, width - 1, width - 1));
     }
-    paintSlide(p, rect, s, pres.design, SlidePaintMode::Thumbnail);
+    paintSlide(p, rect, pres, s, SlidePaintMode::Thumbnail);
     p.setPen(QColor(0x60, 0x60, 0x60));
     p.drawRect(rect.adjusted(0, 0, -1, -1));
     p.setPen(Qt::black);
@@ -459,7 +458,7 @@ void KitView::paintSlideArea(QPainter& p)
     const QRect sr = slideRectInArea();
     p.fillRect(sr.translated(3, 3), QColor(0x70, 0x70, 0x70));
     const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
-    paintSlide(p, sr, slide, pres.design, SlidePaintMode::Editing);
+    paintSlide(p, sr, pres, slide, SlidePaintMode::Editing);
     p.setPen(Qt::black);
     p.drawRect(sr.adjusted(0, 0, -1, -1));
     if (view == u"notes"_s) {
@@ -536,7 +535,7 @@ void KitView::paintMasterView(QPainter& p)
     } else {
         const QRect slide(page.left() + page.width() / 8, page.top() + 20, page.width() * 3 / 4,
                           page.width() * 9 / 16);
-        paintSlide(p, slide, pres.slides[static_cast<size_t>(pres.selected - 1)], pres.design,
+        paintSlide(p, slide, pres, pres.slides[static_cast<size_t>(pres.selected - 1)],
                    SlidePaintMode::Thumbnail);
         p.drawRect(slide);
         const QRect notes(page.left() + 20, slide.bottom() + 20, page.width() - 40,

@@ -179,13 +179,27 @@ bool hasText(const std::vector<Paragraph>& paragraphs)
                        [](const Paragraph& paragraph) { return !paragraph.text.trimmed().isEmpty(); });
 }
 
-void paintSlideContent(QPainter& p, const Slide& slide, const Design& design, SlidePaintMode mode)
+// An object placeholder that an object of the slide fills shows no prompt.
+bool holdsObject(const Slide& slide, const QRectF& placeholder)
 {
-    const QColor override = colorFrom(slide.background);
+    return std::any_of(slide.shapes.begin(), slide.shapes.end(), [&](const SlideShape& shape) {
+        const QRectF r = QRectF(shape.x, shape.y, shape.w, shape.h).normalized();
+        return shape.type != u"textbox"_s && r.intersects(placeholder) && placeholder.contains(r.center());
+    });
+}
+
+void paintSlideContent(QPainter& p, const Slide& slide, const Design& templateDesign, SlidePaintMode mode)
+{
+    const Design design = withScheme(templateDesign, slide.scheme);
+    const QColor override =
+        slide.fill.type.isEmpty() ? colorFrom(slide.background) : backgroundFillTone(slide.fill);
     const LayoutGeometry geometry = layoutGeometry(slide.layout);
     const bool titleSlide = geometry.title == LayoutGeometry::Title::Centre;
-    paintBackground(p, design, override);
-    if (design.decorate)
+    if (slide.fill.type.isEmpty())
+        paintBackground(p, design, override);
+    else
+        paintBackgroundFill(p, slide.fill);
+    if (design.decorate && !slide.ignoreMasterGraphics)
         design.decorate(p, design, titleSlide);
 
     const bool editing = mode == SlidePaintMode::Editing;
@@ -237,7 +251,7 @@ void paintSlideContent(QPainter& p, const Slide& slide, const Design& design, Sl
             paintText(p, placeholder.rect, *text, body);
             continue;
         }
-        if (!editing)
+        if (!editing || (!text && holdsObject(slide, placeholder.rect)))
             continue;
         drawPlaceholderFrame(p, placeholder.rect, prompt);
         switch (placeholder.kind) {
@@ -273,6 +287,12 @@ void paintSlide(QPainter& painter, const QRectF& target, const Slide& slide, con
                            QPainter::SmoothPixmapTransform);
     paintSlideContent(painter, slide, designFor(design), mode);
     painter.restore();
+}
+
+void paintSlide(QPainter& painter, const QRectF& target, const Presentation& presentation, const Slide& slide,
+                SlidePaintMode mode)
+{
+    paintSlide(painter, target, slideAsShown(presentation, slide), presentation.design, mode);
 }
 
 QRectF titleRect(const QRectF& target, const Slide& slide)
