@@ -246,8 +246,11 @@ void paintTable(QPainter& p, const QRectF& r, const QString& text, const QColor&
     const TableCells table = tableCellsOf(text);
     const double cellW = r.width() / table.columns;
     const double cellH = r.height() / table.rows;
-    p.fillRect(QRectF(r.left(), r.top(), r.width(), cellH), header);
-    p.fillRect(QRectF(r.left(), r.top() + cellH, r.width(), r.height() - cellH), fill);
+    // A table as inserted has no fill: the slide shows through its cells.
+    if (header.isValid())
+        p.fillRect(QRectF(r.left(), r.top(), r.width(), cellH), header);
+    if (fill.isValid())
+        p.fillRect(QRectF(r.left(), r.top() + cellH, r.width(), r.height() - cellH), fill);
     p.setPen(QPen(line, borderWidth > 0 ? borderWidth : kShapeLineWidth));
     for (int row = 0; row <= table.rows; ++row)
         p.drawLine(QPointF(r.left(), r.top() + row * cellH), QPointF(r.right(), r.top() + row * cellH));
@@ -257,7 +260,8 @@ void paintTable(QPainter& p, const QRectF& r, const QString& text, const QColor&
     style.size = std::min(kShapeTextSize, cellH * 0.55);
     for (size_t row = 0; row < table.cells.size(); ++row)
         for (qsizetype col = 0; col < table.cells[row].size(); ++col) {
-            style.color = contrastingText(row == 0 ? header : fill);
+            const QColor under = row == 0 ? header : fill;
+            style.color = under.isValid() ? contrastingText(under) : line;
             const QRectF cell(r.left() + col * cellW, r.top() + row * cellH, cellW, cellH);
             paintText(p, cell, {{table.cells[row][col], 0}}, style);
         }
@@ -395,8 +399,8 @@ void paintShape(QPainter& p, const SlideShape& shape, const Design& design)
                      givenLine.isValid() ? givenLine : QColor(0x7F, 0x3F, 0x00));
         textInside = false;
     } else if (type == u"table"_s) {
-        paintTable(p, r, shape.text, givenFill.isValid() ? givenFill : design.shapeFill.lighter(112),
-                   givenLine.isValid() ? givenLine : QColor(Qt::black), design.accent, shape.borderWidth);
+        paintTable(p, r, shape.text, givenFill, givenLine.isValid() ? givenLine : design.text, givenFill,
+                   shape.borderWidth);
         textInside = false;
     } else if (type == u"chart"_s) {
         paintChart(p, r, shape, design);
