@@ -130,6 +130,8 @@ Check readName(const QJsonObject& o, const QString& key, QString& out, const QSt
         return f;
     if ((out.isEmpty() && emptyAllowed) || known.contains(out))
         return {};
+    if (out.isEmpty())
+        return Fault{where + u'.' + key, u"缺少或为空（可用：%1）"_s.arg(known.join(u'、'))};
     return Fault{where + u'.' + key, u"不能是“%1”（可用：%2）"_s.arg(out, known.join(u'、'))};
 }
 

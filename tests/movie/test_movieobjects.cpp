@@ -48,6 +48,7 @@ TEST(MovieObjects, BadValuesAreRefusedAtTheirLineWithTheirPath)
         QString says;
     } cases[] = {
         {R"({"fill": {"type": "wallpaper"}})", u"set.fill.type"_s},
+        {R"({"fill": {"texture": "羊皮纸"}})", u"set.fill.type 缺少"_s},
         {R"({"fill": {"type": "texture", "texture": "大理石"}})", u"“大理石”"_s},
         {R"({"fill": {"type": "texture"}})", u"纹理需要 texture"_s},
         {R"({"fill": {"type": "pattern"}})", u"图案需要 pattern"_s},
