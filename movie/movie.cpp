@@ -87,6 +87,20 @@ Check readInteger(const QJsonValue& v, int& out, const QString& where, const QSt
     return {};
 }
 
+// A font colour: #RRGGBB, or a colour of the slide's scheme that it follows
+// as the scheme changes (遵循强调配色方案 is "accent").
+Check readFontColor(const QJsonObject& f, QString& out, const QString& where)
+{
+    QString given = out;
+    if (Check fault = readString(f, u"color"_s, given, where))
+        return fault;
+    if (schemeColorNames().contains(given)) {
+        out = given;
+        return {};
+    }
+    return readColor(f, u"color"_s, out, where);
+}
+
 Check readFont(const QJsonObject& o, const QString& key, SlideFont& font, const QString& where)
 {
     if (!o.contains(key))
@@ -100,8 +114,7 @@ Check readFont(const QJsonObject& o, const QString& key, SlideFont& font, const 
         (fault = readNumber(f, u"size"_s, font.size, w)) || (fault = readBool(f, u"bold"_s, font.bold, w)) ||
         (fault = readBool(f, u"italic"_s, font.italic, w)) ||
         (fault = readBool(f, u"underline"_s, font.underline, w)) ||
-        (fault = readColor(f, u"color"_s, font.color, w)) ||
-        (fault = readString(f, u"align"_s, font.align, w)))
+        (fault = readFontColor(f, font.color, w)) || (fault = readString(f, u"align"_s, font.align, w)))
         return fault;
     if (font.size != 0 && !(font.size >= 1 && font.size <= kMaxFontSize))
         return Fault{w + u".size"_s, u"应为 1 至 %1 磅（0 为版式的字号）"_s.arg(kMaxFontSize)};
@@ -825,6 +838,13 @@ const QStringList& knownViews()
     static const QStringList views{u"normal"_s, u"outline"_s,     u"sorter"_s,        u"notes"_s,
                                    u"show"_s,   u"slidemaster"_s, u"handoutmaster"_s, u"notesmaster"_s};
     return views;
+}
+
+const QStringList& schemeColorNames()
+{
+    static const QStringList names{u"background"_s, u"text"_s,   u"shadow"_s,    u"title"_s,
+                                   u"fill"_s,       u"accent"_s, u"hyperlink"_s, u"followed"_s};
+    return names;
 }
 
 const QStringList& knownTextures()

@@ -27,7 +27,7 @@ struct SlideFont
     std::optional<bool> bold;
     std::optional<bool> italic;
     std::optional<bool> underline;
-    QString color; // #RRGGBB, empty = the design's
+    QString color; // #RRGGBB or a scheme colour's name ("accent"), empty = the design's
     QString align; // left, center, right, justify
 
     bool operator==(const SlideFont&) const = default;
@@ -187,6 +187,8 @@ QStringList outlineParagraphs(const Slide& slide);
 // does not set come from its master, and the master's own objects (unless it
 // ignores the master's graphics) lie under its own.
 Slide slideAsShown(const Presentation& presentation, const Slide& slide);
+// The colours of a scheme by the names a font's colour may give them.
+const QStringList& schemeColorNames();
 // The names a movie may give a background's fill effect.
 const QStringList& knownTextures();
 const QStringList& knownPatterns();

@@ -36,6 +36,22 @@ struct SlideStyles
     QColor prompt;
 };
 
+// A font's colour: its own, or the scheme's colour that it follows.
+QColor fontColour(const QString& color, const Design& design)
+{
+    static const QHash<QString, QColor Design::*> scheme = {
+        {u"background"_s, &Design::background}, {u"text"_s, &Design::text},
+        {u"title"_s, &Design::title},           {u"fill"_s, &Design::shapeFill},
+        {u"accent"_s, &Design::accent},         {u"hyperlink"_s, &Design::accent2}};
+    if (const auto it = scheme.constFind(color); it != scheme.constEnd())
+        return design.*(*it);
+    if (color == u"shadow"_s)
+        return design.background.darker(200);
+    if (color == u"followed"_s)
+        return design.accent2.lighter(150);
+    return colorFrom(color);
+}
+
 SlideStyles stylesFor(const Slide& slide, const Design& design, bool verticalTitle)
 {
     SlideStyles styles;
@@ -45,7 +61,7 @@ SlideStyles stylesFor(const Slide& slide, const Design& design, bool verticalTit
     styles.title.bold = tf.bold.value_or(design.titleBold);
     styles.title.italic = tf.italic.value_or(false);
     styles.title.underline = tf.underline.value_or(false);
-    styles.title.color = colorFrom(tf.color).isValid() ? colorFrom(tf.color) : design.title;
+    styles.title.color = fontColour(tf.color, design).isValid() ? fontColour(tf.color, design) : design.title;
     styles.title.bulletColor = styles.title.color;
     styles.title.align = alignmentOf(tf.align, Qt::AlignHCenter);
     styles.title.middle = true;
@@ -57,8 +73,9 @@ SlideStyles stylesFor(const Slide& slide, const Design& design, bool verticalTit
     styles.body.bold = bf.bold.value_or(false);
     styles.body.italic = bf.italic.value_or(false);
     styles.body.underline = bf.underline.value_or(false);
-    styles.body.color = colorFrom(bf.color).isValid() ? colorFrom(bf.color) : design.text;
-    styles.body.bulletColor = colorFrom(bf.color).isValid() ? styles.body.color : design.bullet;
+    const QColor bodyColour = fontColour(bf.color, design);
+    styles.body.color = bodyColour.isValid() ? bodyColour : design.text;
+    styles.body.bulletColor = bodyColour.isValid() ? styles.body.color : design.bullet;
     styles.body.align = alignmentOf(bf.align, Qt::AlignLeft);
     styles.body.bullets = true;
 

@@ -63,6 +63,7 @@ TEST(MovieObjects, BadValuesAreRefusedAtTheirLineWithTheirPath)
         {R"({"fill": "羊皮纸"})", u"set.fill"_s},
         {R"({"ignoreMasterGraphics": "yes"})", u"set.ignoreMasterGraphics"_s},
         {R"({"scheme": {"link": "#0000FF"}})", u"set.scheme.link"_s},
+        {R"({"titleFont": {"color": "强调"}})", u"set.titleFont.color"_s},
         {R"({"scheme": {"title": "#00F"}})", u"set.scheme.title"_s},
         {R"({"editShape": {"shape": 4, "rotation": 10}})", u"没有第 4 个图形"_s},
         {R"({"editShape": {"shape": 1, "rotation": 400}})", u"set.editShape.rotation"_s},

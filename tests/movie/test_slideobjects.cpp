@@ -337,6 +337,11 @@ TEST(SlideObjects, SchemesAndMastersReachTheSlidesThatFollowThem)
     EXPECT_GT(count(schemed, titleArea,
                     [](const QColor& c) { return c.red() > 200 && c.green() > 200 && c.blue() < 80; }),
               40);
+    // Text that follows a scheme colour (遵循强调配色方案) takes the slide's scheme's.
+    p.slides[2].titleFont.color = u"accent"_s;
+    p.slides[2].scheme.accent = u"#00CC00"_s;
+    EXPECT_GT(count(paint(p, 3), titleArea, [](const QColor& c) { return c.green() > 150 && c.red() < 90; }),
+              40);
     // Each scheme the pane offers has all eight colours.
     for (const ColorScheme& scheme : standardSchemes())
         for (const QString& colour : {scheme.background, scheme.text, scheme.shadow, scheme.title,
