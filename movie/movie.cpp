@@ -6,8 +6,10 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRectF>
 #include <QRegularExpression>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
@@ -85,6 +87,20 @@ Check readInteger(const QJsonValue& v, int& out, const QString& where, const QSt
     return {};
 }
 
+// A font colour: #RRGGBB, or a colour of the slide's scheme that it follows
+// as the scheme changes (遵循强调配色方案 is "accent").
+Check readFontColor(const QJsonObject& f, QString& out, const QString& where)
+{
+    QString given = out;
+    if (Check fault = readString(f, u"color"_s, given, where))
+        return fault;
+    if (schemeColorNames().contains(given)) {
+        out = given;
+        return {};
+    }
+    return readColor(f, u"color"_s, out, where);
+}
+
 Check readFont(const QJsonObject& o, const QString& key, SlideFont& font, const QString& where)
 {
     if (!o.contains(key))
@@ -98,11 +114,217 @@ Check readFont(const QJsonObject& o, const QString& key, SlideFont& font, const 
         (fault = readNumber(f, u"size"_s, font.size, w)) || (fault = readBool(f, u"bold"_s, font.bold, w)) ||
         (fault = readBool(f, u"italic"_s, font.italic, w)) ||
         (fault = readBool(f, u"underline"_s, font.underline, w)) ||
-        (fault = readColor(f, u"color"_s, font.color, w)) ||
-        (fault = readString(f, u"align"_s, font.align, w)))
+        (fault = readFontColor(f, font.color, w)) || (fault = readString(f, u"align"_s, font.align, w)))
         return fault;
     if (font.size != 0 && !(font.size >= 1 && font.size <= kMaxFontSize))
         return Fault{w + u".size"_s, u"应为 1 至 %1 磅（0 为版式的字号）"_s.arg(kMaxFontSize)};
+    return {};
+}
+
+// ---------------------------------------------------------------- objects
+
+// A whole number between `low` and `high`.
+Check readCount(const QJsonObject& o, const QString& key, int& out, int low, int high, const QString& where)
+{
+    if (!o.contains(key))
+        return {};
+    if (Check f = readInteger(o[key], out, where + u'.' + key, u"整数"_s))
+        return f;
+    if (out < low || out > high)
+        return Fault{where + u'.' + key, u"应为 %1 至 %2"_s.arg(low).arg(high)};
+    return {};
+}
+
+// A text that must be one of `known` (or empty, when `emptyAllowed`).
+Check readName(const QJsonObject& o, const QString& key, QString& out, const QStringList& known,
+               const QString& where, bool emptyAllowed = true)
+{
+    if (Check f = readString(o, key, out, where))
+        return f;
+    if ((out.isEmpty() && emptyAllowed) || known.contains(out))
+        return {};
+    if (out.isEmpty())
+        return Fault{where + u'.' + key, u"缺少或为空（可用：%1）"_s.arg(known.join(u'、'))};
+    return Fault{where + u'.' + key, u"不能是“%1”（可用：%2）"_s.arg(out, known.join(u'、'))};
+}
+
+const QStringList& knownOrgLayouts()
+{
+    static const QStringList layouts{u"标准"_s, u"两边悬挂"_s, u"左悬挂"_s, u"右悬挂"_s};
+    return layouts;
+}
+
+constexpr int kMostChartCells = 50;
+constexpr int kMostOrgShapes = 20;
+
+Check readChartData(const QJsonObject& o, ChartData& data, const QString& where)
+{
+    if (!o.contains(u"data"_s))
+        return {};
+    const QString w = where + u".data"_s;
+    if (!o[u"data"_s].isObject())
+        return wrongType(w, u"对象"_s);
+    const QJsonObject d = o[u"data"_s].toObject();
+    ChartData read;
+    const QJsonArray categories = d[u"categories"_s].toArray();
+    if (!d[u"categories"_s].isArray() || categories.isEmpty() || categories.size() > kMostChartCells)
+        return Fault{w + u".categories"_s, u"应为 1 至 %1 个分类的文字数组"_s.arg(kMostChartCells)};
+    for (qsizetype i = 0; i < categories.size(); ++i) {
+        if (!categories[i].isString())
+            return wrongType(u"%1.categories[%2]"_s.arg(w).arg(i), u"文字"_s);
+        read.categories << categories[i].toString();
+    }
+    const QJsonArray series = d[u"series"_s].toArray();
+    if (!d[u"series"_s].isArray() || series.isEmpty() || series.size() > kMostChartCells)
+        return Fault{w + u".series"_s, u"应为 1 至 %1 个系列的数组"_s.arg(kMostChartCells)};
+    for (qsizetype i = 0; i < series.size(); ++i) {
+        const QString sw = u"%1.series[%2]"_s.arg(w).arg(i);
+        if (!series[i].isObject())
+            return wrongType(sw, u"对象"_s);
+        const QJsonObject so = series[i].toObject();
+        ChartSeries one;
+        if (Check f = readString(so, u"name"_s, one.name, sw))
+            return f;
+        const QJsonArray values = so[u"values"_s].toArray();
+        if (!so[u"values"_s].isArray() || values.size() != read.categories.size())
+            return Fault{sw + u".values"_s, u"应为 %1 个数字（每个分类一个）"_s.arg(read.categories.size())};
+        for (qsizetype j = 0; j < values.size(); ++j) {
+            if (!values[j].isDouble() || !(std::abs(values[j].toDouble()) <= 1e9))
+                return wrongType(u"%1.values[%2]"_s.arg(sw).arg(j), u"数字"_s);
+            one.values.push_back(values[j].toDouble());
+        }
+        read.series.push_back(one);
+    }
+    data = read;
+    return {};
+}
+
+// The fields of charts, organisation charts, tables and of every object.
+Check readObjectFields(const QJsonObject& so, SlideShape& shape, const QString& w)
+{
+    double group = shape.group;
+    Check fault;
+    if ((fault = readNumber(so, u"rotation"_s, shape.rotation, w)) ||
+        (fault = readNumber(so, u"group"_s, group, w)) ||
+        (fault = readString(so, u"chart"_s, shape.chart, w)) || (fault = readChartData(so, shape.data, w)) ||
+        (fault = readName(so, u"orgLayout"_s, shape.orgLayout, knownOrgLayouts(), w)) ||
+        (fault = readCount(so, u"subordinates"_s, shape.subordinates, 0, kMostOrgShapes, w)) ||
+        (fault = readCount(so, u"assistants"_s, shape.assistants, 0, kMostOrgShapes, w)) ||
+        (fault = readCount(so, u"coworkers"_s, shape.coworkers, 0, kMostOrgShapes, w)) ||
+        (fault = readNumber(so, u"borderWidth"_s, shape.borderWidth, w)))
+        return fault;
+    if (!(std::abs(shape.rotation) <= 360))
+        return Fault{w + u".rotation"_s, u"应在 -360 至 360 度之间"_s};
+    if (group != std::trunc(group) || group < 0 || group > 1000)
+        return Fault{w + u".group"_s, u"应为 0 至 1000 的整数（0 为不在组合中）"_s};
+    shape.group = static_cast<int>(group);
+    if (!(shape.borderWidth >= 0 && shape.borderWidth <= 6))
+        return Fault{w + u".borderWidth"_s, u"应为 0 至 6 磅"_s};
+    if (!shape.chart.isEmpty() && shape.type != u"chart"_s)
+        return Fault{w + u".chart"_s, u"只有图表（type 为 chart）才有图表类型"_s};
+    return {};
+}
+
+// ------------------------------------------------------------ backgrounds
+
+Check readBackgroundFill(const QJsonObject& o, BackgroundFill& fill, const QString& where)
+{
+    if (!o.contains(u"fill"_s))
+        return {};
+    const QString w = where + u".fill"_s;
+    if (o[u"fill"_s].isNull()) {
+        fill = {};
+        return {};
+    }
+    if (!o[u"fill"_s].isObject())
+        return wrongType(w, u"对象或 null"_s);
+    const QJsonObject f = o[u"fill"_s].toObject();
+    BackgroundFill read;
+    static const QStringList types{u"gradient"_s, u"texture"_s, u"pattern"_s, u"picture"_s};
+    Check fault;
+    if ((fault = readName(f, u"type"_s, read.type, types, w, false)) ||
+        (fault = readName(f, u"preset"_s, read.preset, knownGradientPresets(), w)) ||
+        (fault = readName(f, u"style"_s, read.style, knownGradientStyles(), w)) ||
+        (fault = readCount(f, u"variant"_s, read.variant, 1, 4, w)) ||
+        (fault = readName(f, u"texture"_s, read.texture, knownTextures(), w)) ||
+        (fault = readName(f, u"pattern"_s, read.pattern, knownPatterns(), w)) ||
+        (fault = readColor(f, u"foreground"_s, read.foreground, w)) ||
+        (fault = readColor(f, u"background"_s, read.background, w)))
+        return fault;
+    if (f.contains(u"colors"_s)) {
+        const QJsonArray colors = f[u"colors"_s].toArray();
+        if (!f[u"colors"_s].isArray() || colors.isEmpty() || colors.size() > 2)
+            return Fault{w + u".colors"_s, u"应为一或两个颜色 #RRGGBB"_s};
+        for (qsizetype i = 0; i < colors.size(); ++i) {
+            QString colour;
+            QJsonObject one{{u"c"_s, colors[i]}};
+            if (readColor(one, u"c"_s, colour, w) || colour.isEmpty())
+                return wrongType(u"%1.colors[%2]"_s.arg(w).arg(i), u"颜色 #RRGGBB"_s);
+            read.colors << colour;
+        }
+    }
+    // What each kind needs to be drawn.
+    if (read.type == u"gradient"_s && read.colors.isEmpty() && read.preset.isEmpty())
+        return Fault{w, u"渐变需要 colors 或 preset"_s};
+    if (read.type == u"texture"_s && read.texture.isEmpty())
+        return Fault{w, u"纹理需要 texture"_s};
+    if (read.type == u"pattern"_s && read.pattern.isEmpty())
+        return Fault{w, u"图案需要 pattern"_s};
+    fill = read;
+    return {};
+}
+
+// A colour scheme's colours, merged into those given before.
+Check readScheme(const QJsonObject& o, ColorScheme& scheme, const QString& where)
+{
+    if (!o.contains(u"scheme"_s))
+        return {};
+    const QString w = where + u".scheme"_s;
+    if (!o[u"scheme"_s].isObject())
+        return wrongType(w, u"对象"_s);
+    const QJsonObject s = o[u"scheme"_s].toObject();
+    ColorScheme read = scheme;
+    const std::array<std::pair<QString, QString*>, 8> colours = {{{u"background"_s, &read.background},
+                                                                  {u"text"_s, &read.text},
+                                                                  {u"shadow"_s, &read.shadow},
+                                                                  {u"title"_s, &read.title},
+                                                                  {u"fill"_s, &read.fill},
+                                                                  {u"accent"_s, &read.accent},
+                                                                  {u"hyperlink"_s, &read.hyperlink},
+                                                                  {u"followed"_s, &read.followed}}};
+    for (auto it = s.begin(); it != s.end(); ++it) {
+        const auto known = std::find_if(colours.begin(), colours.end(),
+                                        [&](const auto& colour) { return colour.first == it.key(); });
+        if (known == colours.end())
+            return Fault{
+                w + u'.' + it.key(),
+                u"不是配色方案的颜色（background、text、shadow、title、fill、accent、hyperlink、followed）"_s};
+        if (Check f = readColor(s, it.key(), *known->second, w))
+            return f;
+    }
+    scheme = read;
+    return {};
+}
+
+// One shape's fields, merged into `shape`.
+Check readShape(const QJsonObject& so, SlideShape& shape, const QString& w)
+{
+    Check fault;
+    if ((fault = readString(so, u"type"_s, shape.type, w)) || (fault = readNumber(so, u"x"_s, shape.x, w)) ||
+        (fault = readNumber(so, u"y"_s, shape.y, w)) || (fault = readNumber(so, u"w"_s, shape.w, w)) ||
+        (fault = readNumber(so, u"h"_s, shape.h, w)) || (fault = readString(so, u"text"_s, shape.text, w)) ||
+        (fault = readColor(so, u"fill"_s, shape.fill, w)) ||
+        (fault = readColor(so, u"line"_s, shape.line, w)))
+        return fault;
+    if ((fault = readObjectFields(so, shape, w)))
+        return fault;
+    if (shape.type.isEmpty())
+        return Fault{w + u".type"_s, u"不能为空"_s};
+    for (const auto& [key, value] : {std::pair{u"x"_s, shape.x}, std::pair{u"y"_s, shape.y},
+                                     std::pair{u"w"_s, shape.w}, std::pair{u"h"_s, shape.h}}) {
+        if (!(std::abs(value) <= kMaxShapeExtent))
+            return Fault{w + u'.' + key, u"应在 -%1 至 %1 磅之间"_s.arg(kMaxShapeExtent)};
+    }
     return {};
 }
 
@@ -118,23 +340,9 @@ Check readShapes(const QJsonObject& o, std::vector<SlideShape>& shapes, const QS
         const QString w = u"%1.shapes[%2]"_s.arg(where).arg(i);
         if (!list[i].isObject())
             return wrongType(w, u"对象"_s);
-        const QJsonObject so = list[i].toObject();
         SlideShape shape;
-        Check fault;
-        if ((fault = readString(so, u"type"_s, shape.type, w)) ||
-            (fault = readNumber(so, u"x"_s, shape.x, w)) || (fault = readNumber(so, u"y"_s, shape.y, w)) ||
-            (fault = readNumber(so, u"w"_s, shape.w, w)) || (fault = readNumber(so, u"h"_s, shape.h, w)) ||
-            (fault = readString(so, u"text"_s, shape.text, w)) ||
-            (fault = readColor(so, u"fill"_s, shape.fill, w)) ||
-            (fault = readColor(so, u"line"_s, shape.line, w)))
+        if (Check fault = readShape(list[i].toObject(), shape, w))
             return fault;
-        if (shape.type.isEmpty())
-            return Fault{w + u".type"_s, u"不能为空"_s};
-        for (const auto& [key, value] : {std::pair{u"x"_s, shape.x}, std::pair{u"y"_s, shape.y},
-                                         std::pair{u"w"_s, shape.w}, std::pair{u"h"_s, shape.h}}) {
-            if (!(std::abs(value) <= kMaxShapeExtent))
-                return Fault{w + u'.' + key, u"应在 -%1 至 %1 磅之间"_s.arg(kMaxShapeExtent)};
-        }
         shapes.push_back(shape);
     }
     return {};
@@ -444,6 +652,173 @@ Check readEffects(const QJsonObject& o, std::vector<SlideEffect>& effects, const
     return {};
 }
 
+// A shape number of a slide's shapes (1-based), as a set names it.
+Check readShapeNumber(const QJsonValue& v, const std::vector<SlideShape>& shapes, int& out, const QString& w)
+{
+    if (Check f = readInteger(v, out, w, u"图形编号"_s))
+        return f;
+    if (out < 1 || out > static_cast<int>(shapes.size()))
+        return Fault{w, u"幻灯片上没有第 %1 个图形（它有 %2 个）"_s.arg(out).arg(shapes.size())};
+    return {};
+}
+
+// 编辑 one shape: its fields, and its place in the stacking order.
+Check editShape(std::vector<SlideShape>& shapes, const QJsonValue& value, const QString& w)
+{
+    if (!value.isObject())
+        return wrongType(w, u"对象"_s);
+    QJsonObject fields = value.toObject();
+    int n = 0;
+    if (Check f = readShapeNumber(fields[u"shape"_s], shapes, n, w + u".shape"_s))
+        return f;
+    QString order;
+    static const QStringList orders{u"置于顶层"_s, u"置于底层"_s, u"上移一层"_s, u"下移一层"_s};
+    if (Check f = readName(fields, u"order"_s, order, orders, w))
+        return f;
+    fields.remove(u"shape"_s);
+    fields.remove(u"order"_s);
+    SlideShape shape = shapes[static_cast<size_t>(n - 1)];
+    if (Check f = readShape(fields, shape, w))
+        return f;
+    const int from = n - 1, last = static_cast<int>(shapes.size()) - 1;
+    const int to = order == u"置于顶层"_s   ? last
+                   : order == u"置于底层"_s ? 0
+                   : order == u"上移一层"_s ? std::min(from + 1, last)
+                   : order == u"下移一层"_s ? std::max(from - 1, 0)
+                                            : from;
+    shapes.erase(shapes.begin() + from);
+    shapes.insert(shapes.begin() + to, shape);
+    return {};
+}
+
+// The shapes a set names by number: "shapes": [1, 3].
+Check readShapeList(const QJsonValue& value, const std::vector<SlideShape>& shapes, std::vector<int>& out,
+                    const QString& w, int least)
+{
+    const QJsonArray list = value.toArray();
+    if (!value.isArray() || list.size() < least)
+        return Fault{w, u"应为至少 %1 个图形编号的数组"_s.arg(least)};
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        int n = 0;
+        if (Check f = readShapeNumber(list[i], shapes, n, u"%1[%2]"_s.arg(w).arg(i)))
+            return f;
+        if (std::find(out.begin(), out.end(), n) != out.end())
+            return Fault{u"%1[%2]"_s.arg(w).arg(i), u"第 %1 个图形列了两次"_s.arg(n)};
+        out.push_back(n);
+    }
+    return {};
+}
+
+const QStringList& knownAlignments()
+{
+    static const QStringList alignments{u"左对齐"_s,   u"水平居中"_s, u"右对齐"_s,   u"顶端对齐"_s,
+                                        u"垂直居中"_s, u"底端对齐"_s, u"横向分布"_s, u"纵向分布"_s};
+    return alignments;
+}
+
+// 绘图 → 对齐或分布: the shapes lined up on the edge or centre of the first
+// ones' bounds (or of the slide, with "toSlide"), or spread evenly between
+// the outermost ones.
+Check alignShapes(std::vector<SlideShape>& shapes, const QJsonValue& value, const QString& w)
+{
+    if (!value.isObject())
+        return wrongType(w, u"对象"_s);
+    const QJsonObject o = value.toObject();
+    QString align;
+    std::optional<bool> toSlide;
+    if (Check f = readName(o, u"align"_s, align, knownAlignments(), w, false))
+        return f;
+    if (Check f = readBool(o, u"toSlide"_s, toSlide, w))
+        return f;
+    std::vector<int> chosen;
+    const bool spread = align.endsWith(u"分布"_s);
+    if (Check f = readShapeList(o[u"shapes"_s], shapes, chosen, w + u".shapes"_s,
+                                toSlide.value_or(false) ? 1 : (spread ? 3 : 2)))
+        return f;
+    QRectF bounds;
+    for (const int n : chosen) {
+        const SlideShape& s = shapes[static_cast<size_t>(n - 1)];
+        bounds = bounds.united(QRectF(s.x, s.y, s.w, s.h).normalized());
+    }
+    if (toSlide.value_or(false))
+        bounds = QRectF(0, 0, 720, 540);
+    if (spread) {
+        const bool across = align == u"横向分布"_s;
+        std::vector<SlideShape*> line;
+        double occupied = 0;
+        for (const int n : chosen) {
+            line.push_back(&shapes[static_cast<size_t>(n - 1)]);
+            occupied += across ? line.back()->w : line.back()->h;
+        }
+        std::sort(line.begin(), line.end(), [across](const SlideShape* a, const SlideShape* b) {
+            return across ? a->x < b->x : a->y < b->y;
+        });
+        const double gap = line.size() < 2 ? 0
+                                           : ((across ? bounds.width() : bounds.height()) - occupied) /
+                                                 static_cast<double>(line.size() - 1);
+        double at = across ? bounds.left() : bounds.top();
+        for (SlideShape* s : line) {
+            (across ? s->x : s->y) = at;
+            at += (across ? s->w : s->h) + gap;
+        }
+        return {};
+    }
+    for (const int n : chosen) {
+        SlideShape& s = shapes[static_cast<size_t>(n - 1)];
+        if (align == u"左对齐"_s)
+            s.x = bounds.left();
+        else if (align == u"水平居中"_s)
+            s.x = bounds.center().x() - s.w / 2;
+        else if (align == u"右对齐"_s)
+            s.x = bounds.right() - s.w;
+        else if (align == u"顶端对齐"_s)
+            s.y = bounds.top();
+        else if (align == u"垂直居中"_s)
+            s.y = bounds.center().y() - s.h / 2;
+        else
+            s.y = bounds.bottom() - s.h;
+    }
+    return {};
+}
+
+// The changes a step makes to a slide's objects: one edited, several aligned,
+// grouped or ungrouped.
+Check readObjectChanges(Slide& slide, const QJsonObject& fields, const QString& where)
+{
+    if (fields.contains(u"editShape"_s)) {
+        if (Check f = editShape(slide.shapes, fields[u"editShape"_s], where + u".editShape"_s))
+            return f;
+    }
+    if (fields.contains(u"alignShapes"_s)) {
+        if (Check f = alignShapes(slide.shapes, fields[u"alignShapes"_s], where + u".alignShapes"_s))
+            return f;
+    }
+    if (fields.contains(u"groupShapes"_s)) {
+        std::vector<int> chosen;
+        if (Check f =
+                readShapeList(fields[u"groupShapes"_s], slide.shapes, chosen, where + u".groupShapes"_s, 2))
+            return f;
+        int group = 0;
+        for (const SlideShape& s : slide.shapes)
+            group = std::max(group, s.group);
+        for (const int n : chosen)
+            slide.shapes[static_cast<size_t>(n - 1)].group = group + 1;
+    }
+    if (fields.contains(u"ungroupShapes"_s)) {
+        int n = 0;
+        const QString w = where + u".ungroupShapes"_s;
+        if (Check f = readShapeNumber(fields[u"ungroupShapes"_s], slide.shapes, n, w))
+            return f;
+        const int group = slide.shapes[static_cast<size_t>(n - 1)].group;
+        if (group == 0)
+            return Fault{w, u"第 %1 个图形不在组合中"_s.arg(n)};
+        for (SlideShape& s : slide.shapes)
+            if (s.group == group)
+                s.group = 0;
+    }
+    return {};
+}
+
 Check mergeFields(Slide& slide, const QJsonObject& fields, const QString& where)
 {
     Check fault;
@@ -463,6 +838,17 @@ Check mergeFields(Slide& slide, const QJsonObject& fields, const QString& where)
         (fault = readFont(fields, u"bodyFont"_s, slide.bodyFont, where)) ||
         (fault = readShapes(fields, slide.shapes, where)) || (fault = readTextResults(fields, slide, where)))
         return fault;
+    // A background colour given alone takes the place of a fill effect.
+    if (fields.contains(u"background"_s) && !fields.contains(u"fill"_s))
+        slide.fill = {};
+    if ((fault = readBackgroundFill(fields, slide.fill, where)) ||
+        (fault = readScheme(fields, slide.scheme, where)))
+        return fault;
+    std::optional<bool> ignoreMasterGraphics;
+    if ((fault = readBool(fields, u"ignoreMasterGraphics"_s, ignoreMasterGraphics, where)))
+        return fault;
+    if (ignoreMasterGraphics)
+        slide.ignoreMasterGraphics = *ignoreMasterGraphics;
     if (hidden)
         slide.hidden = *hidden;
     if (collapsed)
@@ -489,6 +875,27 @@ Check mergeFields(Slide& slide, const QJsonObject& fields, const QString& where)
         }
         slide.shapes.insert(slide.shapes.end(), added.begin(), added.end());
     }
+    if ((fault = readObjectChanges(slide, fields, where)))
+        return fault;
+    return {};
+}
+
+// 插入新标题母版 makes the title master a copy of the slide master; its
+// changes then go to it alone. null deletes it.
+Check mergeTitleMaster(Presentation& p, const QJsonValue& value, const QString& where)
+{
+    if (value.isNull()) {
+        p.titleMaster.reset();
+        return {};
+    }
+    if (!value.isObject())
+        return wrongType(where, u"对象或 null"_s);
+    Slide master = p.titleMaster.value_or(p.master);
+    if (!p.titleMaster)
+        master.layout = u"标题幻灯片"_s;
+    if (Check f = mergeFields(master, value.toObject(), where))
+        return f;
+    p.titleMaster = master;
     return {};
 }
 
@@ -530,6 +937,10 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
         if (!changes[u"master"_s].isObject())
             return wrongType(where + u".master"_s, u"对象"_s);
         if (Check f = mergeFields(p.master, changes[u"master"_s].toObject(), where + u".master"_s))
+            return f;
+    }
+    if (changes.contains(u"titleMaster"_s)) {
+        if (Check f = mergeTitleMaster(p, changes[u"titleMaster"_s], where + u".titleMaster"_s))
             return f;
     }
 
@@ -579,7 +990,7 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
 
     QJsonObject slideFields = changes;
     for (const QString& key : {u"slide"_s, u"design"_s, u"file"_s, u"view"_s, u"master"_s, u"insertSlide"_s,
-                               u"deleteSlide"_s, u"allSlides"_s})
+                               u"deleteSlide"_s, u"allSlides"_s, u"titleMaster"_s})
         slideFields.remove(key);
     for (const QString& key :
          {u"footers"_s, u"notesFooters"_s, u"pageSetup"_s, u"window"_s, u"notesMaster"_s})
@@ -803,6 +1214,112 @@ const QStringList& knownViews()
     return views;
 }
 
+const QStringList& schemeColorNames()
+{
+    static const QStringList names{u"background"_s, u"text"_s,   u"shadow"_s,    u"title"_s,
+                                   u"fill"_s,       u"accent"_s, u"hyperlink"_s, u"followed"_s};
+    return names;
+}
+
+const QStringList& knownTextures()
+{
+    static const QStringList textures{
+        u"纸莎草纸"_s, u"画布"_s,   u"斜纹布"_s,     u"编织物"_s,     u"水滴"_s,       u"纸袋"_s,
+        u"鱼类化石"_s, u"沙滩"_s,   u"绿色大理石"_s, u"白色大理石"_s, u"褐色大理石"_s, u"花岗岩"_s,
+        u"新闻纸"_s,   u"再生纸"_s, u"羊皮纸"_s,     u"信纸"_s,       u"蓝色面巾纸"_s, u"粉色面巾纸"_s,
+        u"紫色网格"_s, u"花束"_s,   u"软木塞"_s,     u"胡桃"_s,       u"栎木"_s,       u"深色木质"_s};
+    return textures;
+}
+
+const QStringList& knownPatterns()
+{
+    static const QStringList patterns{
+        u"5%"_s,           u"10%"_s,        u"20%"_s,          u"25%"_s,          u"30%"_s,
+        u"40%"_s,          u"50%"_s,        u"60%"_s,          u"70%"_s,          u"75%"_s,
+        u"80%"_s,          u"90%"_s,        u"浅色下对角线"_s, u"浅色上对角线"_s, u"深色下对角线"_s,
+        u"深色上对角线"_s, u"宽下对角线"_s, u"宽上对角线"_s,   u"浅色竖线"_s,     u"浅色横线"_s,
+        u"窄竖线"_s,       u"窄横线"_s,     u"深色竖线"_s,     u"深色横线"_s,     u"下对角虚线"_s,
+        u"上对角虚线"_s,   u"横虚线"_s,     u"竖虚线"_s,       u"小纸屑"_s,       u"大纸屑"_s,
+        u"之字形"_s,       u"波浪线"_s,     u"对角砖形"_s,     u"横向砖形"_s,     u"编织物"_s,
+        u"划线"_s,         u"草皮"_s,       u"球体"_s,         u"小网格"_s,       u"大网格"_s,
+        u"小棋盘"_s,       u"大棋盘"_s,     u"虚线网格"_s,     u"实心菱形"_s,     u"轮廓式菱形"_s,
+        u"瓦形"_s,         u"点式网格"_s,   u"点式菱形"_s};
+    return patterns;
+}
+
+const QStringList& knownGradientPresets()
+{
+    static const QStringList presets{
+        u"红日西斜"_s, u"暮霭沉沉"_s, u"夜幕降临"_s, u"雨后初晴"_s, u"碧海青天"_s,    u"漫漫黄沙"_s,
+        u"海洋"_s,     u"心如止水"_s, u"熊熊火焰"_s, u"薄雾浓云"_s, u"茵茵绿原"_s,    u"孔雀开屏"_s,
+        u"麦浪滚滚"_s, u"羊皮纸"_s,   u"红木"_s,     u"彩虹出岫"_s, u"彩虹出岫 II"_s, u"金色年华"_s,
+        u"金乌坠地"_s, u"黄铜"_s,     u"铬色"_s,     u"铬色 II"_s,  u"银波荡漾"_s,    u"宝石蓝"_s};
+    return presets;
+}
+
+const QStringList& knownGradientStyles()
+{
+    static const QStringList styles{u"水平"_s, u"垂直"_s, u"斜上"_s, u"斜下"_s, u"角部辐射"_s, u"中心辐射"_s};
+    return styles;
+}
+
+namespace {
+
+void inheritFont(SlideFont& font, const SlideFont& master)
+{
+    if (font.family.isEmpty())
+        font.family = master.family;
+    if (font.size == 0)
+        font.size = master.size;
+    if (!font.bold)
+        font.bold = master.bold;
+    if (!font.italic)
+        font.italic = master.italic;
+    if (!font.underline)
+        font.underline = master.underline;
+    if (font.color.isEmpty())
+        font.color = master.color;
+    if (font.align.isEmpty())
+        font.align = master.align;
+}
+
+void inheritScheme(ColorScheme& scheme, const ColorScheme& master)
+{
+    for (auto [own, theirs] : {std::pair{&scheme.background, &master.background},
+                               {&scheme.text, &master.text},
+                               {&scheme.shadow, &master.shadow},
+                               {&scheme.title, &master.title},
+                               {&scheme.fill, &master.fill},
+                               {&scheme.accent, &master.accent},
+                               {&scheme.hyperlink, &master.hyperlink},
+                               {&scheme.followed, &master.followed}})
+        if (own->isEmpty())
+            *own = *theirs;
+}
+
+} // namespace
+
+Slide slideAsShown(const Presentation& presentation, const Slide& slide)
+{
+    const Slide& master = slide.layout == u"标题幻灯片"_s && presentation.titleMaster
+                              ? *presentation.titleMaster
+                              : presentation.master;
+    Slide shown = slide;
+    inheritFont(shown.titleFont, master.titleFont);
+    inheritFont(shown.bodyFont, master.bodyFont);
+    inheritScheme(shown.scheme, master.scheme);
+    // A background of its own replaces the master's whole.
+    if (shown.background.isEmpty() && shown.fill.type.isEmpty()) {
+        shown.background = master.background;
+        shown.fill = master.fill;
+    }
+    if (!slide.ignoreMasterGraphics && !master.shapes.empty()) {
+        shown.shapes = master.shapes;
+        shown.shapes.insert(shown.shapes.end(), slide.shapes.begin(), slide.shapes.end());
+    }
+    return shown;
+}
+
 QStringList outlineParagraphs(const Slide& slide)
 {
     if (!slide.body.isEmpty())
@@ -907,6 +1424,10 @@ Result<Movie> parseMovie(const QByteArray& bytes, const QString& source)
     }
     if ((fault = readPageResults(pres, p, u"presentation"_s)))
         return fail(*fault);
+    if (pres.contains(u"titleMaster"_s)) {
+        if ((fault = mergeTitleMaster(p, pres[u"titleMaster"_s], u"presentation.titleMaster"_s)))
+            return fail(*fault);
+    }
     if (pres.contains(u"selected"_s)) {
         if ((fault =
                  readInteger(pres[u"selected"_s], p.selected, u"presentation.selected"_s, u"幻灯片编号"_s)))

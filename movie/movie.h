@@ -27,10 +27,27 @@ struct SlideFont
     std::optional<bool> bold;
     std::optional<bool> italic;
     std::optional<bool> underline;
-    QString color; // #RRGGBB, empty = the design's
+    QString color; // #RRGGBB or a scheme colour's name ("accent"), empty = the design's
     QString align; // left, center, right, justify
 
     bool operator==(const SlideFont&) const = default;
+};
+
+// A chart's datasheet: its categories and, per series, one value a category.
+struct ChartSeries
+{
+    QString name;
+    std::vector<double> values;
+
+    bool operator==(const ChartSeries&) const = default;
+};
+
+struct ChartData
+{
+    QStringList categories;
+    std::vector<ChartSeries> series;
+
+    bool operator==(const ChartData&) const = default;
 };
 
 struct SlideShape
@@ -40,6 +57,22 @@ struct SlideShape
     QString text;
     QString fill;
     QString line;
+
+    // Objects: turned clockwise (degrees), and the group it belongs to (0: none).
+    double rotation = 0;
+    int group = 0;
+    // A chart: its sub-type as 图表类型 names it ("簇状柱形图"; empty: the
+    // inserted sample, a 三维簇状柱形图) and its datasheet (empty: the sample's).
+    QString chart{};
+    ChartData data{};
+    // An organisation chart: its layout (标准, 两边悬挂, 左悬挂, 右悬挂) and the
+    // shapes added to its top shape; `text` names the top shape, then its subordinates.
+    QString orgLayout{};
+    int subordinates = 3;
+    int assistants = 0;
+    int coworkers = 0;
+    // A table: its border width (points; 0: the default thin line).
+    double borderWidth = 0;
 
     bool operator==(const SlideShape&) const = default;
 };
@@ -103,6 +136,31 @@ struct SlideEffect
     bool operator==(const SlideEffect&) const = default;
 };
 
+// A background drawn by 填充效果: a gradient, a texture, a pattern or a picture.
+struct BackgroundFill
+{
+    QString type;       // gradient, texture, pattern, picture; empty: none
+    QStringList colors; // a gradient's one or two colours (#RRGGBB)
+    QString preset;     // a preset gradient (雨后初晴, 红日西斜 …)
+    QString style;   // a gradient's 底纹样式: 水平, 垂直, 斜上, 斜下, 角部辐射, 中心辐射
+    int variant = 1; // which of the style's four 变形 (1–4)
+    QString texture; // 羊皮纸, 纸莎草纸, 花岗岩 …
+    QString pattern; // 大网格, 浅色下对角线 …
+    QString foreground; // a pattern's colours
+    QString background;
+
+    bool operator==(const BackgroundFill&) const = default;
+};
+
+// The eight colours of a colour scheme; an empty one is the design's.
+struct ColorScheme
+{
+    QString background, text, shadow, title, fill, accent, hyperlink, followed;
+
+    bool isEmpty() const { return *this == ColorScheme{}; }
+    bool operator==(const ColorScheme&) const = default;
+};
+
 struct Slide
 {
     QString layout = QStringLiteral("标题和文本");
@@ -126,6 +184,10 @@ struct Slide
     QString titleLink; // where the title's text links to; empty: no hyperlink
     QString bodyLink;  // the body's, or a title slide's subtitle's
     bool linkVisited = false;
+    // The background's fill effect, the colour scheme and the master's graphics.
+    BackgroundFill fill;
+    ColorScheme scheme;
+    bool ignoreMasterGraphics = false;
 
     bool operator==(const Slide&) const = default;
 };
@@ -196,6 +258,8 @@ struct Presentation
     int selected = 1;
     std::vector<Slide> slides;
     Slide master; // the slide master, as the master view shows it
+    // The title master (插入新标题母版): title slides follow it instead of the slide master.
+    std::optional<Slide> titleMaster;
 
     // Headers and footers, page setup, window options and the notes master.
     SlideFooters footers;
@@ -250,6 +314,18 @@ struct Movie
 // The text paragraphs a slide shows under its title in the outline: the body
 // lines (a leading tab per level below the first), or the subtitle of a title slide.
 QStringList outlineParagraphs(const Slide& slide);
+
+// A slide as the window shows it: the fonts, background and colour scheme it
+// does not set come from its master, and the master's own objects (unless it
+// ignores the master's graphics) lie under its own.
+Slide slideAsShown(const Presentation& presentation, const Slide& slide);
+// The colours of a scheme by the names a font's colour may give them.
+const QStringList& schemeColorNames();
+// The names a movie may give a background's fill effect.
+const QStringList& knownTextures();
+const QStringList& knownPatterns();
+const QStringList& knownGradientPresets();
+const QStringList& knownGradientStyles();
 
 // Reads a movie document. The error says what is wrong and where, as
 // "source:line: …": `source` names the document (its file), the line is the

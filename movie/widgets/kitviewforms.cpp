@@ -92,28 +92,27 @@ void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const
             p.drawText(r, Qt::AlignCenter, item);
         }
     } else if (gallery == u"应用配色方案"_s) {
-        const QColor back =
-            QColor::fromHsv(static_cast<int>(hash % 360), 60 + static_cast<int>(hash % 80), 230);
-        p.fillRect(r, back);
-        p.fillRect(QRect(r.left() + 4, r.top() + 4, r.width() - 8, r.height() / 5), back.darker(180));
-        for (int i = 0; i < 3; ++i)
-            p.fillRect(QRect(r.left() + 6, r.top() + r.height() / 2 + i * 6, r.width() / 2, 3),
-                       QColor::fromHsv(static_cast<int>((hash + i * 97) % 360), 200, 160));
+        // "第3行第2列": the schemes two to a row.
+        static const QRegularExpression place(u"第(\\d+)行第(\\d+)列"_s);
+        const QRegularExpressionMatch at = place.match(item);
+        const size_t index =
+            at.hasMatch() ? size_t((at.captured(1).toInt() - 1) * 2 + at.captured(2).toInt() - 1) : hash;
+        paintSchemeSample(p, r, standardSchemes()[index % standardSchemes().size()]);
         p.setPen(QColor(0x80, 0x80, 0x80));
         p.drawRect(r.adjusted(0, 0, -1, -1));
-    } else if (gallery == u"纹理"_s || gallery == u"图案"_s || gallery == u"变形"_s) {
+    } else if (gallery == u"纹理"_s || gallery == u"图案"_s) {
+        BackgroundFill fill;
+        fill.type = gallery == u"纹理"_s ? u"texture"_s : u"pattern"_s;
+        (gallery == u"纹理"_s ? fill.texture : fill.pattern) = item;
+        paintFillSample(p, r, fill);
+        p.setPen(QColor(0x80, 0x80, 0x80));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+    } else if (gallery == u"变形"_s) {
         const QColor base = QColor::fromHsv(static_cast<int>(hash % 360), 70, 210);
-        if (gallery == u"变形"_s) {
-            QLinearGradient g(r.topLeft(), r.bottomRight());
-            g.setColorAt(0, base.darker(160));
-            g.setColorAt(1, Qt::white);
-            p.fillRect(r, g);
-        } else {
-            p.fillRect(r, gallery == u"图案"_s ? Qt::white : base);
-            p.fillRect(r,
-                       QBrush(gallery == u"图案"_s ? Qt::black : base.darker(130),
-                              static_cast<Qt::BrushStyle>(Qt::Dense1Pattern + static_cast<int>(hash % 13))));
-        }
+        QLinearGradient g(r.topLeft(), r.bottomRight());
+        g.setColorAt(0, base.darker(160));
+        g.setColorAt(1, Qt::white);
+        p.fillRect(r, g);
         p.setPen(QColor(0x80, 0x80, 0x80));
         p.drawRect(r.adjusted(0, 0, -1, -1));
     } else if (gallery == u"样式"_s) {

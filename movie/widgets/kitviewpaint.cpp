@@ -283,6 +283,48 @@ void paintThumbnail(QPainter& p, QRect rect, const Presentation& pres, int n, Th
 
 } // namespace
 
+namespace {
+
+// The slide master view's pane: the slide master, and the title master joined
+// to it below when there is one.
+void paintMasterThumbnails(QPainter& p, const Presentation& pres)
+{
+    const int w = 100, h = 75, x = 34, top = kMainY + 30;
+    std::vector<Slide> masters{pres.master};
+    if (pres.titleMaster)
+        masters.push_back(*pres.titleMaster);
+    for (size_t i = 0; i < masters.size(); ++i) {
+        const QRect rect(x, top + static_cast<int>(i) * (h + 14), w, h);
+        if (i == 0) {
+            p.setPen(QPen(QColor(0xF3, 0xA0, 0x3C), 3));
+            p.drawRect(rect.adjusted(-3, -3, 2, 2));
+        }
+        Slide master = masters[i];
+        if (master.title.isEmpty())
+            master.title = u"单击此处编辑母版标题样式"_s;
+        if (i == 0 && master.body.isEmpty())
+            master.body = QStringList{u"单击此处编辑母版文本样式"_s, u"\t第二级"_s, u"\t\t第三级"_s};
+        if (i == 1 && master.subtitle.isEmpty())
+            master.subtitle = u"单击此处编辑母版副标题样式"_s;
+        paintSlide(p, rect, master, pres.design, SlidePaintMode::Thumbnail);
+        p.setPen(QColor(0x60, 0x60, 0x60));
+        p.drawRect(rect.adjusted(0, 0, -1, -1));
+    }
+    p.setPen(Qt::black);
+    p.setFont(kit::uiFont(11));
+    p.drawText(QRect(8, top, 22, 16), Qt::AlignRight, u"1"_s);
+    if (masters.size() > 1) {
+        // The bracket that pairs the two masters.
+        p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1));
+        const int left = x - 6, first = top + h / 2, second = top + h + 14 + h / 2;
+        p.drawLine(left, first, left, second);
+        p.drawLine(left, first, x - 2, first);
+        p.drawLine(left, second, x - 2, second);
+    }
+}
+
+} // namespace
+
 void KitView::paintLeftPane(QPainter& p)
 {
     const QString view = m_session->view();
@@ -348,6 +390,8 @@ void KitView::paintLeftPane(QPainter& p)
         }
         p.restore();
         paintScrollBar(p, u"outline"_s);
+    } else if (view == u"slidemaster"_s) {
+        paintMasterThumbnails(p, pres);
     } else {
         for (const Hot& h : m_hots) {
             const LocatorParts at = parseLocator(h.locator);
@@ -634,7 +678,7 @@ void KitView::paintMasterView(QPainter& p)
     } else {
         const QRect slide(page.left() + page.width() / 8, page.top() + 20, page.width() * 3 / 4,
                           page.width() * 9 / 16);
-        paintSlide(p, slide, pres.slides[static_cast<size_t>(pres.selected - 1)], pres.design,
+        paintSlide(p, slide, pres, pres.slides[static_cast<size_t>(pres.selected - 1)],
                    SlidePaintMode::Thumbnail);
         p.drawRect(slide);
         const QRect notes(page.left() + 20, slide.bottom() + 20, page.width() - 40,

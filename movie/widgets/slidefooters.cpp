@@ -70,7 +70,7 @@ void paintPresentationSlide(QPainter& p, const QRectF& target, const Presentatio
     if (n < 1 || n > static_cast<int>(pres.slides.size()))
         return;
     const Slide& slide = pres.slides[static_cast<size_t>(n - 1)];
-    paintSlide(p, target, slide, pres.design, mode);
+    paintSlide(p, target, pres, slide, mode);
     const SlideFooters& f = pres.footers;
     if (!f.date && !f.number && f.footer.isEmpty())
         return;

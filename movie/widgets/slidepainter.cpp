@@ -36,6 +36,22 @@ struct SlideStyles
     QColor prompt;
 };
 
+// A font's colour: its own, or the scheme's colour that it follows.
+QColor fontColour(const QString& color, const Design& design)
+{
+    static const QHash<QString, QColor Design::*> scheme = {
+        {u"background"_s, &Design::background}, {u"text"_s, &Design::text},
+        {u"title"_s, &Design::title},           {u"fill"_s, &Design::shapeFill},
+        {u"accent"_s, &Design::accent},         {u"hyperlink"_s, &Design::accent2}};
+    if (const auto it = scheme.constFind(color); it != scheme.constEnd())
+        return design.*(*it);
+    if (color == u"shadow"_s)
+        return design.background.darker(200);
+    if (color == u"followed"_s)
+        return design.accent2.lighter(150);
+    return colorFrom(color);
+}
+
 SlideStyles stylesFor(const Slide& slide, const Design& design, bool verticalTitle)
 {
     SlideStyles styles;
@@ -45,7 +61,7 @@ SlideStyles stylesFor(const Slide& slide, const Design& design, bool verticalTit
     styles.title.bold = tf.bold.value_or(design.titleBold);
     styles.title.italic = tf.italic.value_or(false);
     styles.title.underline = tf.underline.value_or(false);
-    styles.title.color = colorFrom(tf.color).isValid() ? colorFrom(tf.color) : design.title;
+    styles.title.color = fontColour(tf.color, design).isValid() ? fontColour(tf.color, design) : design.title;
     styles.title.bulletColor = styles.title.color;
     styles.title.align = alignmentOf(tf.align, Qt::AlignHCenter);
     styles.title.middle = true;
@@ -57,8 +73,9 @@ SlideStyles stylesFor(const Slide& slide, const Design& design, bool verticalTit
     styles.body.bold = bf.bold.value_or(false);
     styles.body.italic = bf.italic.value_or(false);
     styles.body.underline = bf.underline.value_or(false);
-    styles.body.color = colorFrom(bf.color).isValid() ? colorFrom(bf.color) : design.text;
-    styles.body.bulletColor = colorFrom(bf.color).isValid() ? styles.body.color : design.bullet;
+    const QColor bodyColour = fontColour(bf.color, design);
+    styles.body.color = bodyColour.isValid() ? bodyColour : design.text;
+    styles.body.bulletColor = bodyColour.isValid() ? styles.body.color : design.bullet;
     styles.body.align = alignmentOf(bf.align, Qt::AlignLeft);
     styles.body.bullets = true;
 
@@ -198,21 +215,36 @@ bool hasText(const std::vector<Paragraph>& paragraphs)
                        [](const Paragraph& paragraph) { return !paragraph.text.trimmed().isEmpty(); });
 }
 
-void paintSlideBackground(QPainter& p, const Slide& slide, const Design& design)
+void paintSlideBackground(QPainter& p, const Slide& slide, const Design& templateDesign)
 {
-    paintBackground(p, design, colorFrom(slide.background));
-    if (design.decorate)
+    const Design design = withScheme(templateDesign, slide.scheme);
+    if (slide.fill.type.isEmpty())
+        paintBackground(p, design, colorFrom(slide.background));
+    else
+        paintBackgroundFill(p, slide.fill);
+    if (design.decorate && !slide.ignoreMasterGraphics)
         design.decorate(p, design, layoutGeometry(slide.layout).title == LayoutGeometry::Title::Centre);
 }
 
-void paintSlideContent(QPainter& p, const Slide& slide, const Design& design, SlidePaintMode mode,
+// An object placeholder that an object of the slide fills shows no prompt.
+bool holdsObject(const Slide& slide, const QRectF& placeholder)
+{
+    return std::any_of(slide.shapes.begin(), slide.shapes.end(), [&](const SlideShape& shape) {
+        const QRectF r = QRectF(shape.x, shape.y, shape.w, shape.h).normalized();
+        return shape.type != u"textbox"_s && r.intersects(placeholder) && placeholder.contains(r.center());
+    });
+}
+
+void paintSlideContent(QPainter& p, const Slide& slide, const Design& templateDesign, SlidePaintMode mode,
                        bool withBackground)
 {
-    const QColor override = colorFrom(slide.background);
+    const Design design = withScheme(templateDesign, slide.scheme);
+    const QColor override =
+        slide.fill.type.isEmpty() ? colorFrom(slide.background) : backgroundFillTone(slide.fill);
     const LayoutGeometry geometry = layoutGeometry(slide.layout);
     const bool titleSlide = geometry.title == LayoutGeometry::Title::Centre;
     if (withBackground)
-        paintSlideBackground(p, slide, design);
+        paintSlideBackground(p, slide, templateDesign);
 
     const bool editing = mode == SlidePaintMode::Editing;
     const QColor prompt = luminance(backgroundTone(design, override)) < 0.5 ? QColor(0xC8, 0xC8, 0xC8)
@@ -263,7 +295,7 @@ void paintSlideContent(QPainter& p, const Slide& slide, const Design& design, Sl
             paintText(p, placeholder.rect, *text, body);
             continue;
         }
-        if (!editing)
+        if (!editing || (!text && holdsObject(slide, placeholder.rect)))
             continue;
         drawPlaceholderFrame(p, placeholder.rect, prompt);
         switch (placeholder.kind) {
@@ -309,6 +341,12 @@ void paintSlide(QPainter& painter, const QRectF& target, const Slide& slide, con
     painter.scale(content.width() / kSlideWidth, content.height() / kSlideHeight);
     paintSlideContent(painter, slide, scheme, mode, content == target);
     painter.restore();
+}
+
+void paintSlide(QPainter& painter, const QRectF& target, const Presentation& presentation, const Slide& slide,
+                SlidePaintMode mode)
+{
+    paintSlide(painter, target, slideAsShown(presentation, slide), presentation.design, mode);
 }
 
 QRectF titleRect(const QRectF& target, const Slide& slide)

@@ -4,6 +4,7 @@
 
 #include <QRectF>
 #include <QString>
+#include <vector>
 
 class QPainter;
 
@@ -35,12 +36,23 @@ QRect fitSlideIn(const QRect& box, const Presentation& pres);
 int shownSlideNumber(const Presentation& pres, int n);
 // A footer's date: the fixed text, or today's in the program's format ("2026-12-8").
 QString footerDate(const QString& fixed);
+// Draws a slide of a presentation as the window shows it: with what it takes
+// from its master (fonts, background, colour scheme, the master's objects).
+void paintSlide(QPainter& painter, const QRectF& target, const Presentation& presentation, const Slide& slide,
+                SlidePaintMode mode);
 
 // Where a slide's placeholders lie, in `target` coordinates; empty when the
 // layout has none of that kind.
 QRectF titleRect(const QRectF& target, const Slide& slide);
 QRectF bodyRect(const QRectF& target, const Slide& slide);
 QRectF shapeRect(const QRectF& target, const Slide& slide, int index);
+
+// The colour schemes that 幻灯片设计 - 配色方案 offers, row by row, and a sample of one.
+const std::vector<ColorScheme>& standardSchemes();
+void paintSchemeSample(QPainter& painter, const QRect& rect, const ColorScheme& scheme);
+
+// A fill effect drawn small, as 填充效果 shows its textures and patterns.
+void paintFillSample(QPainter& painter, const QRect& rect, const BackgroundFill& fill);
 
 // The small pictures of the kit: toolbar and menu icons by key ("new", "bold",
 // …), layout thumbnails by layout name, design and effect thumbnails by name.

@@ -125,6 +125,16 @@ QColor hyperlinkColour(const Design& design, bool visited);
 // Draws one object of a slide in slide coordinates (points).
 void paintShape(QPainter& p, const SlideShape& shape, const Design& design);
 
+// A background's fill effect over the whole slide, and the colour it looks like on the whole.
+void paintBackgroundFill(QPainter& p, const BackgroundFill& fill);
+QColor backgroundFillTone(const BackgroundFill& fill);
+// A design with a colour scheme's colours in place of its own.
+Design withScheme(Design design, const ColorScheme& scheme);
+// Charts and organisation charts, in slide coordinates.
+void paintChart(QPainter& p, const QRectF& r, const SlideShape& shape, const Design& design);
+void paintOrgChart(QPainter& p, const QRectF& r, const SlideShape& shape, const QColor& fill,
+                   const QColor& line);
+
 // Draws the icon of `key` on its 16 × 16 grid, scaled into `rect`.
 void paintIconIn(QPainter& p, const QRectF& rect, const QString& key);
 

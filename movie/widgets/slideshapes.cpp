@@ -299,14 +299,17 @@ TableCells tableCellsOf(const QString& text)
 }
 
 void paintTable(QPainter& p, const QRectF& r, const QString& text, const QColor& fill, const QColor& line,
-                const QColor& header)
+                const QColor& header, double borderWidth)
 {
     const TableCells table = tableCellsOf(text);
     const double cellW = r.width() / table.columns;
     const double cellH = r.height() / table.rows;
-    p.fillRect(QRectF(r.left(), r.top(), r.width(), cellH), header);
-    p.fillRect(QRectF(r.left(), r.top() + cellH, r.width(), r.height() - cellH), fill);
-    p.setPen(QPen(line, kShapeLineWidth));
+    // A table as inserted has no fill: the slide shows through its cells.
+    if (header.isValid())
+        p.fillRect(QRectF(r.left(), r.top(), r.width(), cellH), header);
+    if (fill.isValid())
+        p.fillRect(QRectF(r.left(), r.top() + cellH, r.width(), r.height() - cellH), fill);
+    p.setPen(QPen(line, borderWidth > 0 ? borderWidth : kShapeLineWidth));
     for (int row = 0; row <= table.rows; ++row)
         p.drawLine(QPointF(r.left(), r.top() + row * cellH), QPointF(r.right(), r.top() + row * cellH));
     for (int col = 0; col <= table.columns; ++col)
@@ -315,136 +318,11 @@ void paintTable(QPainter& p, const QRectF& r, const QString& text, const QColor&
     style.size = std::min(kShapeTextSize, cellH * 0.55);
     for (size_t row = 0; row < table.cells.size(); ++row)
         for (qsizetype col = 0; col < table.cells[row].size(); ++col) {
-            style.color = contrastingText(row == 0 ? header : fill);
+            const QColor under = row == 0 ? header : fill;
+            style.color = under.isValid() ? contrastingText(under) : line;
             const QRectF cell(r.left() + col * cellW, r.top() + row * cellH, cellW, cellH);
             paintText(p, cell, {{table.cells[row][col], 0}}, style);
         }
-}
-
-// Microsoft Graph's sample datasheet, as a 3-D column chart with a legend.
-void paintChart(QPainter& p, const QRectF& r, const QColor& background, const QColor& ink)
-{
-    static const std::array<QString, 3> series = {u"东部"_s, u"西部"_s, u"北部"_s};
-    static const std::array<QString, 4> quarters = {u"第一季度"_s, u"第二季度"_s, u"第三季度"_s,
-                                                    u"第四季度"_s};
-    static constexpr std::array<std::array<double, 4>, 3> values = {
-        {{20.4, 27.4, 90, 20.4}, {30.6, 38.6, 34.6, 31.6}, {45.9, 46.9, 45, 43.9}}};
-    static const std::array<QColor, 3> colours = {QColor(0x99, 0x99, 0xFF), QColor(0x99, 0x33, 0x66),
-                                                  QColor(0xFF, 0xFF, 0xCC)};
-    if (background.isValid())
-        p.fillRect(r, background);
-    const double text = std::max(3.0, std::min(r.width(), r.height() * 4 / 3) * 0.04);
-    const QFont font = makeFont(songFamily(), text);
-    const QFontMetricsF metrics(font);
-    p.setFont(font);
-    const QColor legendInk(0x20, 0x20, 0x20);
-
-    const double legendW = metrics.horizontalAdvance(series[0]) + text * 2.6;
-    const double legendH = text * 1.5 * 3 + text * 0.6;
-    const QRectF legend(r.right() - legendW - text * 0.4, r.center().y() - legendH / 2, legendW, legendH);
-    const QRectF plot(r.left() + metrics.horizontalAdvance(u"100"_s) + text * 0.8, r.top() + text,
-                      legend.left() - text * 0.8 -
-                          (r.left() + metrics.horizontalAdvance(u"100"_s) + text * 0.8),
-                      r.height() - text * 3.2);
-    if (plot.width() <= 0 || plot.height() <= 0)
-        return;
-    const double depth = std::min(plot.width(), plot.height()) * 0.09;
-    const double front = plot.bottom();
-    const double frontTop = plot.top() + depth;
-    const auto valueY = [&](double v) { return front - v / 100 * (front - frontTop); };
-    const double frontRight = plot.right() - depth;
-
-    QPen wallPen(QColor(0x80, 0x80, 0x80), kShapeLineWidth * 0.6);
-    p.setPen(wallPen);
-    p.setBrush(QColor(0xC0, 0xC0, 0xC0));
-    p.drawPolygon(
-        QPolygonF({QPointF(plot.left() + depth, plot.top()), QPointF(plot.right(), plot.top()),
-                   QPointF(plot.right(), front - depth), QPointF(plot.left() + depth, front - depth)}));
-    p.setBrush(QColor(0xA8, 0xA8, 0xA8));
-    p.drawPolygon(QPolygonF({QPointF(plot.left(), frontTop), QPointF(plot.left() + depth, plot.top()),
-                             QPointF(plot.left() + depth, front - depth), QPointF(plot.left(), front)}));
-    p.setBrush(QColor(0x96, 0x96, 0x96));
-    p.drawPolygon(QPolygonF({QPointF(plot.left(), front), QPointF(plot.left() + depth, front - depth),
-                             QPointF(plot.right(), front - depth), QPointF(frontRight, front)}));
-    p.setPen(QPen(ink, kShapeLineWidth * 0.5));
-    for (int v = 0; v <= 100; v += 20) {
-        const double y = valueY(v);
-        p.drawLine(QPointF(plot.left(), y), QPointF(plot.left() + depth, y - depth));
-        p.drawLine(QPointF(plot.left() + depth, y - depth), QPointF(plot.right(), y - depth));
-        const QString label = QString::number(v);
-        p.drawText(
-            QPointF(plot.left() - text * 0.3 - metrics.horizontalAdvance(label), y + metrics.ascent() / 2.5),
-            label);
-    }
-    const double slot = (frontRight - plot.left()) / 4;
-    const double labelSize = text * std::min(1.0, slot * 0.92 / metrics.horizontalAdvance(quarters[0]));
-    const QFont labelFont = makeFont(songFamily(), labelSize);
-    const QFontMetricsF labelMetrics(labelFont);
-    const double columnW = slot * 0.7 / 3;
-    const double inset = depth * 0.25;
-    const double columnDepth = depth * 0.55;
-    for (size_t q = 0; q < quarters.size(); ++q) {
-        for (size_t s = 0; s < series.size(); ++s) {
-            const double x = plot.left() + q * slot + slot * 0.15 + s * columnW + inset;
-            const double bottom = front - inset;
-            const double top = valueY(values[s][q]) - inset;
-            const QColor c = colours[s];
-            p.setPen(QPen(QColor(0x30, 0x30, 0x30), kShapeLineWidth * 0.4));
-            p.setBrush(c);
-            p.drawRect(QRectF(QPointF(x, top), QPointF(x + columnW, bottom)));
-            p.setBrush(c.lighter(125));
-            p.drawPolygon(QPolygonF({QPointF(x, top), QPointF(x + columnDepth, top - columnDepth),
-                                     QPointF(x + columnW + columnDepth, top - columnDepth),
-                                     QPointF(x + columnW, top)}));
-            p.setBrush(c.darker(135));
-            p.drawPolygon(QPolygonF(
-                {QPointF(x + columnW, top), QPointF(x + columnW + columnDepth, top - columnDepth),
-                 QPointF(x + columnW + columnDepth, bottom - columnDepth), QPointF(x + columnW, bottom)}));
-        }
-        p.setPen(ink);
-        p.setFont(labelFont);
-        const double centre = plot.left() + q * slot + slot / 2;
-        p.drawText(QPointF(centre - labelMetrics.horizontalAdvance(quarters[q]) / 2, front + text * 1.4),
-                   quarters[q]);
-    }
-    p.setFont(font);
-    p.setPen(QPen(legendInk, kShapeLineWidth * 0.5));
-    p.setBrush(Qt::white);
-    p.drawRect(legend);
-    for (size_t s = 0; s < series.size(); ++s) {
-        const double y = legend.top() + text * 0.3 + s * text * 1.5;
-        p.setBrush(colours[s]);
-        p.drawRect(QRectF(legend.left() + text * 0.5, y + text * 0.35, text * 0.8, text * 0.8));
-        p.drawText(QPointF(legend.left() + text * 1.8, y + text * 0.35 + metrics.ascent() * 0.85), series[s]);
-    }
-}
-
-void paintOrgChart(QPainter& p, const QRectF& r, const QString& text, const QColor& fill, const QColor& line)
-{
-    const double boxW = r.width() * 0.28;
-    const double boxH = r.height() * 0.32;
-    const QRectF boss(r.center().x() - boxW / 2, r.top(), boxW, boxH);
-    const double childTop = r.bottom() - boxH;
-    const std::array<QRectF, 3> staff = {QRectF(r.left(), childTop, boxW, boxH),
-                                         QRectF(r.center().x() - boxW / 2, childTop, boxW, boxH),
-                                         QRectF(r.right() - boxW, childTop, boxW, boxH)};
-    const double middle = (boss.bottom() + childTop) / 2;
-    p.setPen(QPen(line, kShapeLineWidth));
-    p.drawLine(QPointF(boss.center().x(), boss.bottom()), QPointF(boss.center().x(), middle));
-    p.drawLine(QPointF(staff[0].center().x(), middle), QPointF(staff[2].center().x(), middle));
-    for (const QRectF& box : staff)
-        p.drawLine(QPointF(box.center().x(), middle), QPointF(box.center().x(), childTop));
-    p.setBrush(fill);
-    const QStringList names = text.split(u'\n');
-    TextStyle style = shapeTextStyle(contrastingText(fill));
-    style.size = std::min(kShapeTextSize, boxH * 0.32);
-    for (size_t i = 0; i < 4; ++i) {
-        const QRectF& box = i == 0 ? boss : staff[i - 1];
-        p.setPen(QPen(line, kShapeLineWidth));
-        p.drawRect(box);
-        if (qsizetype(i) < names.size() && !names[qsizetype(i)].trimmed().isEmpty())
-            paintText(p, box, {{names[qsizetype(i)].trimmed(), 0}}, style);
-    }
 }
 
 } // namespace
@@ -533,6 +411,11 @@ void paintShape(QPainter& p, const SlideShape& shape, const Design& design)
     const QString type = shape.type.trimmed().toLower();
     const QPen outline(line, kShapeLineWidth);
     p.save();
+    if (shape.rotation != 0) {
+        p.translate(r.center());
+        p.rotate(shape.rotation);
+        p.translate(-r.center());
+    }
     p.setPen(outline);
     p.setBrush(fill);
     bool textInside = true;
@@ -574,14 +457,14 @@ void paintShape(QPainter& p, const SlideShape& shape, const Design& design)
                      givenLine.isValid() ? givenLine : QColor(0x7F, 0x3F, 0x00));
         textInside = false;
     } else if (type == u"table"_s) {
-        paintTable(p, r, shape.text, givenFill.isValid() ? givenFill : design.shapeFill.lighter(112),
-                   givenLine.isValid() ? givenLine : QColor(Qt::black), design.accent);
+        paintTable(p, r, shape.text, givenFill, givenLine.isValid() ? givenLine : design.text, givenFill,
+                   shape.borderWidth);
         textInside = false;
     } else if (type == u"chart"_s) {
-        paintChart(p, r, givenFill, givenFill.isValid() ? contrastingText(givenFill) : design.text);
+        paintChart(p, r, shape, design);
         textInside = false;
     } else if (type == u"orgchart"_s) {
-        paintOrgChart(p, r, shape.text, fill, line);
+        paintOrgChart(p, r, shape, fill, line);
         textInside = false;
     } else if (type == u"sound"_s) {
         paintSpeaker(p, r, givenFill.isValid() ? givenFill : QColor(0x6F, 0x8F, 0xC8));
