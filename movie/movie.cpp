@@ -512,15 +512,21 @@ Check readPageResults(const QJsonObject& fields, Presentation& p, const QString&
     if (given) {
         const QString w = where + u".window"_s;
         WindowOptions& window = p.window;
-        double zoom = window.zoom;
         if ((fault = readFlag(o, u"statusBar"_s, window.statusBar, w)) ||
             (fault = readFlag(o, u"rulers"_s, window.rulers, w)) ||
-            (fault = readFlag(o, u"verticalRuler"_s, window.verticalRuler, w)) ||
-            (fault = readNumber(o, u"zoom"_s, zoom, w)))
+            (fault = readFlag(o, u"verticalRuler"_s, window.verticalRuler, w)))
             return fault;
-        if (zoom != 0 && !(zoom >= 10 && zoom <= 400 && zoom == std::trunc(zoom)))
-            return Fault{w + u".zoom"_s, u"应为 10 至 400 的整数（%），0 为适应"_s};
-        window.zoom = static_cast<int>(zoom);
+        // Each view keeps a zoom of its own, as 显示比例 sets it there.
+        for (const auto& [key, out] : {std::pair<QString, int*>{u"zoom"_s, &window.zoom},
+                                       std::pair<QString, int*>{u"sorterZoom"_s, &window.sorterZoom},
+                                       std::pair<QString, int*>{u"notesZoom"_s, &window.notesZoom}}) {
+            double zoom = *out;
+            if ((fault = readNumber(o, key, zoom, w)))
+                return fault;
+            if (zoom != 0 && !(zoom >= 10 && zoom <= 400 && zoom == std::trunc(zoom)))
+                return Fault{w + u'.' + key, u"应为 10 至 400 的整数（%），0 为适应"_s};
+            *out = static_cast<int>(zoom);
+        }
     }
     if ((fault = readObject(fields, u"notesMaster"_s, o, where, given)))
         return fault;

@@ -238,6 +238,8 @@ struct WindowOptions
     bool rulers = false;
     bool verticalRuler = true; // the vertical ruler, while rulers show
     int zoom = 0;              // the slide pane's zoom in %; 0 = 适应 (fit)
+    int sorterZoom = 0;        // 幻灯片浏览's zoom in %; 0 = its own (66%)
+    int notesZoom = 0;         // the notes page's zoom in %; 0 = 适应
 
     bool operator==(const WindowOptions&) const = default;
 };

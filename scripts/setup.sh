@@ -12,7 +12,7 @@ packages=(
   libsqlcipher-dev sqlcipher
   libgtest-dev googletest
   openssl
-  fonts-arphic-uming fonts-wqy-microhei
+  fonts-arphic-uming fonts-arphic-ukai fonts-wqy-microhei
   libxcb1-dev
   xvfb xauth xdotool imagemagick openbox x11-utils
   qt6-qpa-plugins

@@ -51,6 +51,13 @@ const QString& heiFamily()
     return family;
 }
 
+const QString& kaiFamily()
+{
+    static const QString family =
+        firstInstalledFamily({u"AR PL UKai CN"_s, u"KaiTi"_s, u"楷体"_s, u"AR PL KaitiM GB"_s}, songFamily());
+    return family;
+}
+
 const QString& serifFamily()
 {
     static const QString family = firstInstalledFamily(
@@ -78,6 +85,12 @@ QString slideFamily(const QString& requested)
         u"SimHei"_s, u"Microsoft YaHei"_s, u"YouYuan"_s};
     if (heiFaces.contains(name, Qt::CaseInsensitive))
         return heiFamily();
+    static const QStringList kaiFaces = {u"楷体"_s,     u"楷体_GB2312"_s, u"华文楷体"_s,     u"隶书"_s,
+                                         u"华文隶书"_s, u"华文行楷"_s,    u"华文新魏"_s,     u"方正舒体"_s,
+                                         u"方正姚体"_s, u"KaiTi"_s,       u"KaiTi_GB2312"_s, u"LiSu"_s,
+                                         u"STKaiti"_s,  u"STXingkai"_s};
+    if (kaiFaces.contains(name, Qt::CaseInsensitive))
+        return kaiFamily();
     const bool latinName = std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
     return latinName ? name : songFamily();
 }

@@ -14,11 +14,14 @@ QString firstInstalledFamily(std::initializer_list<QString> candidates, const QS
 const QString& songFamily();
 // 黑体 (Hei): the simulated window's interface and the trainer's headings.
 const QString& heiFamily();
+// 楷体 (Kai): a brush script, which also stands in for 隶书 and the other calligraphic faces.
+const QString& kaiFamily();
 // Times New Roman and Arial, or the faces that stand in for them.
 const QString& serifFamily();
 const QString& sansFamily();
 // The face a slide's font family stands for: an installed face of that name,
-// else one of the same kind (a Chinese Hei face by Hei, any other Chinese face by Song).
+// else one of the same kind (a Chinese Hei face by Hei, a calligraphic one by Kai,
+// any other Chinese face by Song).
 QString slideFamily(const QString& requested);
 
 } // namespace pptdrill

@@ -277,6 +277,11 @@ private:
     QRect slideRectInArea() const;
     QRect slidePaneRect() const;      // the part of the slide area the slide is seen in
     QRect notesPageNotesRect() const; // the notes on the notes page
+    QRect notesPageRect() const;      // the whole notes page, at its zoom
+    // How much larger than when it fits the notes page is drawn (its zoom over the fitting one).
+    double notesPageScale() const;
+    // The zoom of the current view in %, as 显示比例 shows it: the one set there, else the fitting one.
+    int shownZoom() const;
     void paintZoomScrollBars(QPainter& p, const QRect& pane, const QRect& slide);
     void paintRulers(QPainter& p, const QRect& pane, const QRect& slide);
     QRect taskPaneRect() const;

@@ -57,8 +57,45 @@ QRect KitView::slidePaneRect() const
 QRect KitView::notesPageNotesRect() const
 {
     const QRect sr = slideRectInArea();
+    const QRect page = notesPageRect();
+    return QRect(sr.left(), sr.bottom() + 16, sr.width(),
+                 page.bottom() - sr.bottom() - qRound(38 * notesPageScale()));
+}
+
+// A notes page is 25.4 cm tall: 960 pixels at 100%.
+constexpr double kNotesPagePixels = 960;
+
+double KitView::notesPageScale() const
+{
+    const int zoom = m_session->presentation().window.notesZoom;
+    const double fitting = (slideAreaRect().height() - 4) / kNotesPagePixels * 100;
+    return zoom > 0 && fitting > 0 ? zoom / fitting : 1.0;
+}
+
+QRect KitView::notesPageRect() const
+{
+    const QRect sr = slideRectInArea();
     const QRect area = slideAreaRect();
-    return QRect(sr.left(), sr.bottom() + 16, sr.width(), area.bottom() - sr.bottom() - 40);
+    const double scale = notesPageScale();
+    const int margin = qRound(10 * scale);
+    return QRect(sr.left() - margin, area.top() + 2, sr.width() + 2 * margin,
+                 qRound((area.height() - 4) * scale));
+}
+
+int KitView::shownZoom() const
+{
+    const Presentation& pres = m_session->presentation();
+    const QString view = m_session->view();
+    if (view == u"sorter"_s)
+        return pres.window.sorterZoom > 0 ? pres.window.sorterZoom : kSorterZoom;
+    if (view == u"notes"_s)
+        return pres.window.notesZoom > 0 ? pres.window.notesZoom
+                                         : qRound((slideAreaRect().height() - 4) / kNotesPagePixels * 100);
+    if (pres.window.zoom > 0)
+        return pres.window.zoom;
+    // Fitted: the slide's width on the screen over its width at 100% (96 pixels an inch).
+    const double fullWidth = pres.page.width * 96 / 2.54;
+    return fullWidth > 0 ? qRound(slideRectInArea().width() / fullWidth * 100) : 100;
 }
 
 QRect KitView::slideRectInArea() const
@@ -71,6 +108,14 @@ QRect KitView::slideRectInArea() const
     // The notes page leaves room above the slide for its header.
     const QRect inner = area.adjusted(14, m_session->view() == u"notes"_s ? 22 : 12, -14, -12);
     const Presentation& pres = m_session->presentation();
+    if (m_session->view() == u"notes"_s && pres.window.notesZoom > 0) {
+        // The notes page at its zoom: the page grows from the pane's top, its slide with it.
+        const QRect fitted = fitSlideIn(inner, pres);
+        const double scale = notesPageScale();
+        const int w = qRound(fitted.width() * scale), h = qRound(fitted.height() * scale);
+        const int top = area.top() + qRound((fitted.top() - area.top()) * scale);
+        return QRect(area.center().x() - w / 2, top, w, h);
+    }
     if (const int zoom = pres.window.zoom; zoom > 0 && m_session->view() != u"notes"_s) {
         // At a set zoom the slide has its size on the screen (96 pixels an inch), centred on
         // the pane; a slide larger than the pane runs past its edges under the scroll bars.
@@ -815,9 +860,10 @@ void KitView::rebuild()
         }
         // Slides tab, or the sorter's grid.
         if (pres.view == u"sorter"_s) {
+            // Four slides a row at the sorter's own zoom; another zoom makes them larger or smaller.
             const QRect area = slideAreaRect();
-            const int cols = 4;
-            const int w = (area.width() - 20) / cols - 16;
+            const int w = qRound(((area.width() - 20) / 4 - 16) * double(shownZoom()) / kSorterZoom);
+            const int cols = std::max(1, (area.width() - 20) / (w + 16));
             const int h = w * 3 / 4;
             for (size_t i = 0; i < pres.slides.size(); ++i) {
                 const int c = static_cast<int>(i) % cols, r = static_cast<int>(i) / cols;

@@ -206,8 +206,11 @@ void KitView::paintToolbarButtons(QPainter& p, int layer)
             paintDropArrow(p, QRect(box.right() - 11, box.top() + 1, 11, box.height() - 2));
             p.setPen(Qt::black);
             p.setFont(uiFont(12));
+            // 显示比例 shows the zoom of the view on screen.
+            const QString value =
+                b->name == u"显示比例"_s ? u"%1%"_s.arg(shownZoom()) : m_session->toolbarValue(b->name);
             p.drawText(box.adjusted(3, 0, -12, 0), Qt::AlignVCenter,
-                       fm.elidedText(m_session->toolbarValue(b->name), Qt::ElideRight, box.width() - 16));
+                       fm.elidedText(value, Qt::ElideRight, box.width() - 16));
             continue;
         }
         const bool open = (m_menu.open && m_menu.toolbar == b->name) ||
@@ -509,7 +512,9 @@ void KitView::paintSlideArea(QPainter& p)
     const int notesSize = pres.notesMaster.bodyFont.size > 0 ? qRound(pres.notesMaster.bodyFont.size) : 12;
     if (view == u"notes"_s) {
         // The notes page: the slide, the notes and the page's header and footer.
-        const QRect page(sr.left() - 10, area.top() + 2, sr.width() + 20, area.height() - 4);
+        p.save();
+        p.setClipRect(area);
+        const QRect page = notesPageRect();
         p.fillRect(page.translated(3, 3), QColor(0x70, 0x70, 0x70));
         p.fillRect(page, Qt::white);
         p.setPen(Qt::black);
@@ -525,6 +530,7 @@ void KitView::paintSlideArea(QPainter& p)
         p.setFont(uiFont(notesSize + 1));
         p.drawText(notes.adjusted(8, 6, -8, -6), Qt::TextWordWrap,
                    slide.notes.isEmpty() ? u"单击此处添加文本"_s : slide.notes);
+        p.restore();
         return;
     }
     const QRect pane = slidePaneRect();

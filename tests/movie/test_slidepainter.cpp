@@ -1,3 +1,4 @@
+#include "common/widgets/fonts.h"
 #include "movie/kitcatalog.h"
 #include "movie/widgets/slidepainter.h"
 
@@ -429,6 +430,29 @@ TEST(SlidePainting, FontsAndBackgroundsOfTheSlideAreHonoured)
         paintSlide(p, target, slide, u"Ocean.pot"_s, SlidePaintMode::Show);
     });
     EXPECT_NE(design.pixelColor(180, 200), QColor(0, 255, 0));
+}
+
+TEST(SlidePainting, ChineseFacesThatAreNotInstalledShowInOneOfTheirKind)
+{
+    EXPECT_EQ(slideFamily(u"黑体"_s), heiFamily());
+    EXPECT_EQ(slideFamily(u"隶书"_s), kaiFamily());
+    EXPECT_EQ(slideFamily(u"楷体_GB2312"_s), kaiFamily());
+    EXPECT_EQ(slideFamily(u"方正姚体"_s), kaiFamily());
+    EXPECT_EQ(slideFamily(u"仿宋_GB2312"_s), songFamily());
+    EXPECT_EQ(slideFamily(QString()), songFamily());
+    if (kaiFamily() == songFamily())
+        GTEST_SKIP() << "no brush-script face installed (fonts-arphic-ukai)";
+    // A title changed to 隶书 looks different from the template's 宋体.
+    const QRectF target(0, 0, 360, 270);
+    Slide slide = slideWith(u"标题和文本"_s, u"安全生产知识"_s);
+    const auto picture = [&] {
+        return render(QSize(360, 270), [&](QPainter& p) {
+            paintSlide(p, target, slide, u"默认设计模板"_s, SlidePaintMode::Show);
+        });
+    };
+    const QImage song = picture();
+    slide.titleFont.family = u"隶书"_s;
+    EXPECT_NE(picture(), song);
 }
 
 TEST(SlidePainting, DesignsLookDistinctAndNamesPickThemReliably)
