@@ -764,7 +764,11 @@ void KitView::paintStatus(QPainter& p)
                               ? u"幻灯片浏览"_s
                               : u"幻灯片 %1 / %2"_s.arg(pres.selected).arg(pres.slides.size());
     p.drawText(QRect(8, kStatusY, 200, bar.height()), Qt::AlignVCenter, where);
-    p.drawText(QRect(260, kStatusY, 260, bar.height()), Qt::AlignVCenter, pres.design);
+    // The template by its name, as the status bar gives it: "Layers", not its file "Layers.pot".
+    QString design = pres.design;
+    if (design.endsWith(u".pot"_s, Qt::CaseInsensitive))
+        design.chop(4);
+    p.drawText(QRect(260, kStatusY, 260, bar.height()), Qt::AlignVCenter, design);
     p.drawText(QRect(560, kStatusY, 120, bar.height()), Qt::AlignVCenter, u"中文(中国)"_s);
     p.setPen(QColor(0x8C, 0xA8, 0xD3));
     p.drawLine(250, kStatusY + 3, 250, kHeight - 3);
