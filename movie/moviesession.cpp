@@ -335,6 +335,16 @@ void MovieSession::showOutlineTab(bool outline)
         m_listener();
 }
 
+bool MovieSession::lookAtShow()
+{
+    if (m_dialog || m_presentation.view == u"show"_s)
+        return false;
+    m_presentation.view = u"show"_s;
+    if (m_listener)
+        m_listener();
+    return true;
+}
+
 void MovieSession::leaveShow(const QString& view)
 {
     if (m_presentation.view != u"show"_s || !knownViews().contains(view) || view == u"show"_s)

@@ -87,6 +87,9 @@ public:
     // The 大纲 and 幻灯片 tabs turn normal view's left pane between the outline and
     // the slides; looking at either does nothing to the task.
     void showOutlineTab(bool outline);
+    // A slide show started by the learner where no step asks for one (F5 to see what was
+    // set): looking at it does nothing to the task. False when a dialog is open.
+    bool lookAtShow();
     // A slide show ended by the learner where no step ends it: the window goes back to `view`.
     void leaveShow(const QString& view);
     int selectedParagraph() const { return m_paragraph; }

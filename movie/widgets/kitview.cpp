@@ -76,6 +76,8 @@ void KitView::perform(const QString& action)
     const QString dialogBefore = m_session->dialog() ? m_session->dialog()->name : QString();
     const int progressBefore = m_session->progress();
     m_session->perform(action);
+    if (m_session->progress() == progressBefore)
+        lookAtShow(action);
     followShow(action);
     if (m_session->progress() != progressBefore)
         previewTransition(action);

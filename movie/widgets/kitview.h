@@ -188,7 +188,7 @@ private:
     };
     std::vector<OutlineRow> outlineRows() const;
     // The part of the slides and outline tabs that scrolls.
-    static QRect leftPaneBox();
+    QRect leftPaneBox() const;
     QRect paneContentRect() const;
     // The scroll bar of a scrolling area ("slides", "outline", "pane", "gallery:<form>/<id>");
     // its rect is null when the area has none.
@@ -278,6 +278,9 @@ private:
     QRect slidePaneRect() const;      // the part of the slide area the slide is seen in
     QRect notesPageNotesRect() const; // the notes on the notes page
     QRect notesPageRect() const;      // the whole notes page, at its zoom
+    // Where the drawing toolbar and the status bar begin (the status bar may be hidden).
+    int drawingToolbarY() const;
+    int statusBarY() const;
     // How much larger than when it fits the notes page is drawn (its zoom over the fitting one).
     double notesPageScale() const;
     // The zoom of the current view in %, as 显示比例 shows it: the one set there, else the fitting one.
@@ -341,6 +344,7 @@ private:
     void revealItem(const QString& locator);
 
     // The show starts when the view turns to it and ends when the view leaves it.
+    void lookAtShow(const QString& action);
     void followShow(const QString& action);
     // A click or key in a running show that no step takes: the show moves on, or ends on Esc.
     bool showClick(const QPoint& point, Qt::MouseButton button);

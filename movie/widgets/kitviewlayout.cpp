@@ -33,7 +33,7 @@ QRect KitView::taskPaneRect() const
 {
     if (m_session->presentation().taskpane.isEmpty() || m_session->view() == u"show"_s)
         return {};
-    return QRect(kWidth - kPaneW, kMainY, kPaneW, kDrawY - kMainY);
+    return QRect(kWidth - kPaneW, kMainY, kPaneW, drawingToolbarY() - kMainY);
 }
 
 QRect KitView::slideAreaRect() const
@@ -43,7 +43,7 @@ QRect KitView::slideAreaRect() const
     const bool pane = view == u"normal"_s || view == u"outline"_s || view == u"slidemaster"_s;
     const int left = pane ? kLeftW : 0;
     const int right = taskPaneRect().isNull() ? kWidth : kWidth - kPaneW;
-    return QRect(left, kMainY, right - left, kDrawY - kMainY);
+    return QRect(left, kMainY, right - left, drawingToolbarY() - kMainY);
 }
 
 QRect KitView::slidePaneRect() const
@@ -64,6 +64,17 @@ QRect KitView::notesPageNotesRect() const
 
 // A notes page is 25.4 cm tall: 960 pixels at 100%.
 constexpr double kNotesPagePixels = 960;
+
+int KitView::statusBarY() const
+{
+    return m_session->presentation().window.statusBar ? kStatusY : kHeight;
+}
+
+int KitView::drawingToolbarY() const
+{
+    // Without the status bar the panes reach down into its room.
+    return kDrawY + statusBarY() - kStatusY;
+}
 
 double KitView::notesPageScale() const
 {
@@ -569,9 +580,9 @@ std::vector<KitView::GalleryCell> KitView::galleryCells(const QString& form, con
     return cells;
 }
 
-QRect KitView::leftPaneBox()
+QRect KitView::leftPaneBox() const
 {
-    return QRect(0, kMainY + 24, kLeftW - 1, kDrawY - 26 - (kMainY + 24));
+    return QRect(0, kMainY + 24, kLeftW - 1, drawingToolbarY() - 26 - (kMainY + 24));
 }
 
 QRect KitView::paneContentRect() const
@@ -847,9 +858,9 @@ void KitView::rebuild()
         // Toolbars: 常用 and 格式 at the top, 绘图 at the bottom, the view buttons under the slides tab.
         addToolbarHots(hots, u"常用"_s, QPoint(10, kToolbarY + 2), kWidth - 14);
         addToolbarHots(hots, u"格式"_s, QPoint(10, kToolbarY + kToolbarH + 2), kWidth - 14);
-        addToolbarHots(hots, u"绘图"_s, QPoint(10, kDrawY + 2), kWidth - 14);
+        addToolbarHots(hots, u"绘图"_s, QPoint(10, drawingToolbarY() + 2), kWidth - 14);
         if (pres.view == u"normal"_s || pres.view == u"outline"_s || pres.view == u"sorter"_s)
-            addToolbarHots(hots, u"视图按钮"_s, QPoint(4, kDrawY - 24), kLeftW);
+            addToolbarHots(hots, u"视图按钮"_s, QPoint(4, drawingToolbarY() - 24), kLeftW);
         if (pres.view == u"normal"_s || pres.view == u"outline"_s) {
             hots.push_back({QRect(4, kMainY + 3, 44, 19), locators::leftPaneTab(u"大纲"_s), {}, {}, 0});
             hots.push_back({QRect(48, kMainY + 3, 52, 19), locators::leftPaneTab(u"幻灯片"_s), {}, {}, 0});

@@ -178,9 +178,9 @@ void KitView::paintChrome(QPainter& p)
 void KitView::paintToolbars(QPainter& p)
 {
     barGradient(p, QRect(0, kToolbarY, kWidth, 2 * kToolbarH));
-    barGradient(p, QRect(0, kDrawY, kWidth, kStatusY - kDrawY));
+    barGradient(p, QRect(0, drawingToolbarY(), kWidth, statusBarY() - drawingToolbarY()));
     for (int row = 0; row < 3; ++row) {
-        const int y = row < 2 ? kToolbarY + row * kToolbarH : kDrawY;
+        const int y = row < 2 ? kToolbarY + row * kToolbarH : drawingToolbarY();
         // The grip at the start of each bar.
         p.setPen(QColor(0x27, 0x41, 0x76));
         for (int d = 0; d < 4; ++d)
@@ -334,7 +334,7 @@ void KitView::paintLeftPane(QPainter& p)
     if (slideAreaRect().left() == 0)
         return;
     const Presentation& pres = m_session->presentation();
-    const QRect pane(0, kMainY, kLeftW, kDrawY - kMainY);
+    const QRect pane(0, kMainY, kLeftW, drawingToolbarY() - kMainY);
     p.fillRect(pane, kPaneBack);
     // The 大纲 / 幻灯片 tabs.
     const bool outline = view == u"outline"_s;
@@ -350,7 +350,7 @@ void KitView::paintLeftPane(QPainter& p)
     p.drawText(t2, Qt::AlignCenter, u"幻灯片"_s);
     p.drawText(QRect(kLeftW - 18, kMainY, 16, 22), Qt::AlignCenter, u"×"_s);
     p.setPen(QColor(0x6F, 0x8F, 0xC8));
-    p.drawLine(kLeftW - 1, kMainY, kLeftW - 1, kDrawY);
+    p.drawLine(kLeftW - 1, kMainY, kLeftW - 1, drawingToolbarY());
 
     if (outline) {
         p.fillRect(pane.adjusted(2, 24, -3, -24), Qt::white);
@@ -748,11 +748,8 @@ void KitView::paintTaskPane(QPainter& p)
 void KitView::paintStatus(QPainter& p)
 {
     const QRect bar(0, kStatusY, kWidth, kHeight - kStatusY);
-    if (!m_session->presentation().window.statusBar) {
-        // 选项 → 视图 → 状态栏 off: only the window's frame is left below the drawing toolbar.
-        p.fillRect(bar, kBarLight);
-        return;
-    }
+    if (!m_session->presentation().window.statusBar)
+        return; // 选项 → 视图 → 状态栏 off: the panes and the drawing toolbar took its room
     QLinearGradient g(bar.topLeft(), bar.bottomLeft());
     g.setColorAt(0, QColor(0xE3, 0xEF, 0xFF));
     g.setColorAt(1, QColor(0xB9, 0xD1, 0xF3));
@@ -835,7 +832,7 @@ void KitView::paintDemo(QPainter& p)
         const QFontMetrics fm(uiFont(14, true));
         const QString text = u"第 %1 步：%2"_s.arg(m_demo.step + 1).arg(m_demo.caption);
         const int w = std::min(kWidth - 40, fm.horizontalAdvance(text) + 30);
-        const QRect box((kWidth - w) / 2, kDrawY - 60, w, 34);
+        const QRect box((kWidth - w) / 2, drawingToolbarY() - 60, w, 34);
         QPainterPath path;
         path.addRoundedRect(QRectF(box), 8, 8);
         p.fillPath(path, QColor(0x1F, 0x3F, 0x7F, 220));

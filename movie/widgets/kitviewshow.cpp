@@ -33,6 +33,39 @@ void KitView::followShow(const QString& action)
     m_show->start(pres, fromStart.contains(action) ? 1 : pres.selected);
 }
 
+void KitView::lookAtShow(const QString& action)
+{
+    // What starts a show, or plays a preview, in the real program starts it here too
+    // when the task's step does not ask for it: the learner may look at what was set.
+    static const QStringList showCommands = {
+        u"key:F5"_s,
+        u"key:Shift+F5"_s,
+        u"menu:幻灯片放映(D)/观看放映(V)"_s,
+        u"menu:视图(V)/幻灯片放映(W)"_s,
+        u"toolbar:从当前幻灯片开始幻灯片放映(Shift+F5)"_s,
+        u"taskpane:幻灯片切换/幻灯片放映"_s,
+        u"taskpane:自定义动画/幻灯片放映"_s,
+        u"taskpane:幻灯片设计 - 动画方案/幻灯片放映"_s,
+    };
+    if (showCommands.contains(action)) {
+        m_session->lookAtShow();
+        return;
+    }
+    if (action == u"taskpane:幻灯片切换/播放"_s && m_session->view() == u"normal"_s) {
+        const Presentation& pres = m_session->presentation();
+        Presentation shown = pres;
+        Slide slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+        if (slide.transition.isNone())
+            return;
+        slide.effects.clear();
+        slide.animation.clear();
+        shown.slides = {slide};
+        m_preview->start(shown, 1);
+        if (!m_preview->inTransition())
+            m_preview->stop();
+    }
+}
+
 bool KitView::showClick(const QPoint& point, Qt::MouseButton button)
 {
     if (m_session->view() != u"show"_s || m_session->dialog() || m_menu.open || m_drop)

@@ -351,3 +351,27 @@ TEST(SlideShow, AnEffectChosenWithAutoPreviewPlaysOnceOnTheSlidePane)
     EXPECT_NE(half, end);
     EXPECT_NE(half, still);
 }
+
+TEST(SlideShow, AShowTheTaskDoesNotAskForCanBeWatchedAndLeftWithoutTouchingTheTask)
+{
+    // The task sets slide 2's transition; F5 before or after shows the presentation as it stands.
+    auto view = viewOf(
+        uR"j({"view": "normal", "slides": [{"title": "一"}, {"title": "二", "transition": "溶解"}]})j"_s,
+        uR"j({"hint": "a", "accept": ["thumb:2"]}, {"hint": "b", "accept": ["menu:幻灯片放映(D)/幻灯片切换(T)..."]})j"_s);
+    view->slideShow().setManualClock(true);
+    QTest::keyClick(view.get(), Qt::Key_F5);
+    ASSERT_EQ(view->session().view(), u"show"_s);
+    EXPECT_TRUE(view->slideShow().isRunning());
+    EXPECT_EQ(view->slideShow().slide(), 1);
+    EXPECT_EQ(view->session().stepIndex(), 0);
+    // A click moves the show on to slide 2 (with its transition), not the task.
+    QTest::keyClick(view.get(), Qt::Key_Space);
+    EXPECT_EQ(view->slideShow().slide(), 2);
+    EXPECT_EQ(view->session().stepIndex(), 0);
+    QTest::keyClick(view.get(), Qt::Key_Escape);
+    EXPECT_EQ(view->session().view(), u"normal"_s);
+    EXPECT_FALSE(view->slideShow().isRunning());
+    // The task goes on where it was.
+    EXPECT_TRUE(view->session().perform(u"thumb:2"_s));
+    EXPECT_EQ(view->session().stepIndex(), 1);
+}
