@@ -291,20 +291,8 @@ s_drag_without_wm() {
 
 # hand_in: 结束考试, 确定 on both confirmations, the results window.
 hand_in() {
-    click 729 686
-    wait_until 5000 is_visible '^提醒$' || fail "no confirmation after 结束考试" || return
-    local first
-    first=$(visible '^提醒$')
-    click 440 460
-    wait_until 5000 second_reminder "$first" || fail "no second confirmation" || return
-    click 436 460
-    wait_until 5000 is_visible '^交卷结束$' || fail "no results window 交卷结束" || return
+    hand_in_confirmed || return
     is_gone '^第[0-9]+题  共[0-9]+题$' || fail "the question bar is still shown over the results"
-}
-second_reminder() {
-    local w
-    w=$(visible '^提醒$')
-    [ -n "$w" ] && [ "$w" != "$1" ]
 }
 
 s_hand_in() {

@@ -132,21 +132,9 @@ s_question() {
   wait_until 60000 row1_done || fail "the bridge did not record question 1 in the learner's database" || return
 }
 
-second_reminder() {
-  local w
-  w=$(visible '^提醒$')
-  [ -n "$w" ] && [ "$w" != "$1" ]
-}
 
 s_hand_in() {
-  click 729 686
-  wait_until 5000 is_visible '^提醒$' || fail "no confirmation after 结束考试" || return
-  local first
-  first=$(visible '^提醒$')
-  click 440 460
-  wait_until 5000 second_reminder "$first" || fail "no second confirmation" || return
-  click 436 460
-  wait_until 5000 is_visible '^交卷结束$' || fail "no results window 交卷结束" || return
+  hand_in_confirmed || return
   [ "$(q 'select count(*) from stk where 错题 <> 0;')" = 9 ] ||
     fail "$(q 'select count(*) from stk where 错题 <> 0;') wrong questions flagged, 9 expected" || return
   shot "$(printf '%02d' $stage_no)-results" # the stage's own picture comes after 退出

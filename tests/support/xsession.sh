@@ -85,6 +85,25 @@ answer_box() {
     wait_until 3000 is_gone '^朔禾软件$'
 }
 
+# The second 提醒 of a hand-in: another window of that title than the first ($1).
+second_reminder() {
+    local w
+    w=$(visible '^提醒$')
+    [ -n "$w" ] && [ "$w" != "$1" ]
+}
+
+# hand_in_confirmed: 结束考试 on the bar, 确定 on both confirmations, the results window.
+hand_in_confirmed() {
+    click 729 686
+    wait_until 5000 is_visible '^提醒$' || fail "no confirmation after 结束考试" || return
+    local first
+    first=$(visible '^提醒$')
+    click 440 460
+    wait_until 5000 second_reminder "$first" || fail "no second confirmation" || return
+    click 436 460
+    wait_until 5000 is_visible '^交卷结束$' || fail "no results window 交卷结束"
+}
+
 q() { sqlcipher "$db" "PRAGMA key=\"x'$dbkey'\";" "$1" 2>&1 | grep -v '^ok$'; }
 
 frames() { grep -c '^first-frame ' "$trace" 2>/dev/null || true; }
