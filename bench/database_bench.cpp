@@ -9,6 +9,7 @@
 #include "db/database.h"
 #include "db/schema.h"
 #include "db/statements.h"
+#include "median.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -25,12 +26,6 @@ using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
 
 namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 bool generate(const QString& path, int questions, int movieKb)
 {

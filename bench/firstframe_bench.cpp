@@ -5,6 +5,8 @@
 // folder (for drillplay "1&1"). --installed runs a copy of the program's folder
 // made read-only, as an installed one is, with a new empty data folder every run:
 // each start first makes the learner's copy of the bank.
+#include "median.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -19,12 +21,6 @@
 #include <vector>
 
 namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 long peakKb(qint64 pid)
 {
@@ -107,8 +103,8 @@ int main(int argc, char** argv)
         const qsizetype mark = err.indexOf("first-frame ");
         if (mark < 0) {
             std::fprintf(stderr, "no frame painted: %s\n", err.constData());
-            QFile::setPermissions(installedFolder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                              QFileDevice::ExeOwner);
+            QFile::setPermissions(installedFolder.path(),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
             return 1;
         }
         const qint64 painted = err.mid(mark + 12).split('\n').first().toLongLong();

@@ -8,6 +8,7 @@
 #include "bank/banksource.h"
 #include "db/database.h"
 #include "db/schema.h"
+#include "median.h"
 #include "paper/examsession.h"
 #include "paper/practicehistory.h"
 #include "paper/results.h"
@@ -42,12 +43,6 @@ public:
         return false;
     }
 };
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 bool generate(const QString& programFolder)
 {

@@ -3,9 +3,10 @@
 // dialogs and panes, and the whole window painted at rest. Prints medians,
 // asserts nothing.
 //   bench_kitview [--runs N] MOVIE...
+#include "median.h"
 #include "movie/kitcatalog.h"
-#include "movie/widgets/kitview.h"
 #include "movie/moviesession.h"
+#include "movie/widgets/kitview.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -16,18 +17,6 @@
 #include <vector>
 
 using namespace pptdrill;
-
-namespace {
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -80,8 +69,8 @@ int main(int argc, char** argv)
     }
     std::printf("click to painted: median %.2f ms, max %.2f ms (%zu clicks)\n", median(clicks),
                 clicks.empty() ? 0 : *std::max_element(clicks.begin(), clicks.end()), clicks.size());
-    std::printf("whole window painted at rest: median %.2f ms, max %.2f ms (%zu paints)\n", median(fullPaints),
-                fullPaints.empty() ? 0 : *std::max_element(fullPaints.begin(), fullPaints.end()),
-                fullPaints.size());
+    std::printf(
+        "whole window painted at rest: median %.2f ms, max %.2f ms (%zu paints)\n", median(fullPaints),
+        fullPaints.empty() ? 0 : *std::max_element(fullPaints.begin(), fullPaints.end()), fullPaints.size());
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "db/database.h"
 #include "db/schema.h"
 #include "db/statements.h"
+#include "median.h"
 #include "paper/paperbuilder.h"
 
 #include <QCoreApplication>
@@ -29,12 +30,6 @@ namespace {
 constexpr int kSets = 2;
 constexpr int kPerSet = 40;
 constexpr int kMovieBytes = 200 * 1024;
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 bool generateBank(const QString& programFolder)
 {

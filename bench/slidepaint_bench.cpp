@@ -3,6 +3,7 @@
 // median time of the slowest slides, so that the richest content of the bank
 // is the figure, and the slowest first paints; asserts nothing.
 //   bench_slidepaint [--runs N] MOVIE...
+#include "median.h"
 #include "movie/kitcatalog.h"
 #include "movie/moviesession.h"
 #include "movie/widgets/slidepainter.h"
@@ -18,14 +19,6 @@
 using namespace pptdrill;
 
 namespace {
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 struct SlideTiming
 {

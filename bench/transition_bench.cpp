@@ -1,6 +1,7 @@
 // A slide show's transitions: frames painted per second at 800 × 600, for a
 // transition of each family between two full slides. Prints medians, asserts nothing.
 //   bench_transition [--runs N]
+#include "median.h"
 #include "movie/widgets/slideshow.h"
 
 #include <QApplication>
@@ -15,12 +16,6 @@ using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
 
 namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
 
 Presentation twoSlides(const QString& transition)
 {
