@@ -127,6 +127,10 @@ Result<BankSet> readBankSetText(const QByteArray& bytes, const QString& path)
             if (!bankTopics().contains(value))
                 return fail(lineNo, u"考点“%1”不是%2之一"_s.arg(value, bankTopics().join(u'、')));
             current->topic = value;
+        } else if (key == u"知识点"_s) {
+            if (value.isEmpty())
+                return fail(lineNo, u"知识点为空"_s);
+            current->point = value;
         } else if (key == u"影片"_s) {
             if (value.isEmpty())
                 return fail(lineNo, u"影片为空"_s);

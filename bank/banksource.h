@@ -15,6 +15,7 @@ struct BankQuestion
     QString type;      // "5": an operation question whose stem the bar shows
     QString stem;      // readable text; enciphered when the bank is compiled
     QString topic;     // the part of the module the question examines (bankTopics())
+    QString point;     // the syllabus's knowledge point within that part (知识点)
     QString moviePath; // the question's movie, when it has one
     int movieLine = 0;
     QString sourceFile;
