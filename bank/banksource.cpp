@@ -85,7 +85,7 @@ Result<BankSet> readBankSetText(const QByteArray& bytes, const QString& path)
                 return fail(lineNo, u"题号必须是正整数"_s);
             if (!numbersSeen.insert(number).second)
                 return fail(lineNo, u"题号 %1 重复"_s.arg(number));
-            set.questions.push_back(BankQuestion{number, {}, {}, {}, {}, 0, path, lineNo});
+            set.questions.push_back(BankQuestion{number, {}, {}, {}, {}, {}, 0, path, lineNo});
             current = &set.questions.back();
             keysSeen.clear();
             continue;

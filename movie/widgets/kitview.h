@@ -200,8 +200,10 @@ private:
     void paintScrollBar(QPainter& p, const QString& key);
     void addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight) const;
     // The toolbar that floats over the slide in the current view, if any.
-    QString floatingToolbar() const;
-    QRect floatingToolbarRect() const;
+    // The floating toolbars shown, top to bottom: the view's, the selected
+    // object's, then those shown from 视图 → 工具栏.
+    QStringList floatingToolbars() const;
+    QRect floatingToolbarRect(int index) const;
     void openToolbarMenu(const QString& button, const QRect& at);
     void openPaneMenu(const QString& pane, const QString& button, const QRect& at);
     void addMenuHots(std::vector<Hot>& hots) const;

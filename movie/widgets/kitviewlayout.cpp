@@ -481,37 +481,63 @@ void KitView::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint 
     }
 }
 
-QString KitView::floatingToolbar() const
+QStringList KitView::floatingToolbars() const
 {
     const Presentation& pres = m_session->presentation();
-    if (pres.view == u"slidemaster"_s)
-        return u"幻灯片母版视图"_s;
-    if (pres.view == u"handoutmaster"_s)
-        return u"讲义母版视图"_s;
-    if (pres.view == u"notesmaster"_s)
-        return u"备注母版视图"_s;
-    if (pres.view == u"outline"_s)
-        return u"大纲"_s;
+    QStringList bars;
+    const auto add = [&](const QString& name) {
+        if (bars.contains(name))
+            return;
+        for (const auto& [kitName, buttons] : m_session->kit().toolbars()) {
+            if (kitName == name) {
+                bars << name;
+                return;
+            }
+        }
+    };
+    // The view's own toolbar first.
+    static const std::map<QString, QString> viewBars{{u"slidemaster"_s, u"幻灯片母版视图"_s},
+                                                     {u"handoutmaster"_s, u"讲义母版视图"_s},
+                                                     {u"notesmaster"_s, u"备注母版视图"_s},
+                                                     {u"outline"_s, u"大纲"_s},
+                                                     {u"sorter"_s, u"幻灯片浏览"_s}};
+    if (const auto it = viewBars.find(pres.view); it != viewBars.end())
+        add(it->second);
+    // Then the toolbar PowerPoint opens by itself for the object selected: an
+    // organisation chart's whenever the slide holds one.
     if (pres.view == u"normal"_s) {
-        for (const SlideShape& shape : pres.slides[static_cast<size_t>(pres.selected - 1)].shapes) {
+        const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+        if (const int shape = parseAction(actions::click(m_session->selectedObject())).shape;
+            shape > 0 && shape <= static_cast<int>(slide.shapes.size())) {
+            static const std::map<QString, QString> objectBars{{u"picture"_s, u"图片"_s},
+                                                               {u"clipart"_s, u"图片"_s},
+                                                               {u"wordart"_s, u"艺术字"_s},
+                                                               {u"table"_s, u"表格和边框"_s},
+                                                               {u"diagram"_s, u"图示"_s}};
+            if (const auto it = objectBars.find(slide.shapes[static_cast<size_t>(shape - 1)].type);
+                it != objectBars.end())
+                add(it->second);
+        }
+        for (const SlideShape& shape : slide.shapes) {
             if (shape.type == u"orgchart"_s)
-                return u"组织结构图"_s;
+                add(u"组织结构图"_s);
         }
     }
-    if (!m_session->shownToolbars().isEmpty())
-        return m_session->shownToolbars().back();
-    return {};
+    // Then those the learner showed, the latest last.
+    for (const QString& shown : m_session->shownToolbars())
+        add(shown);
+    return bars;
 }
 
-QRect KitView::floatingToolbarRect() const
+QRect KitView::floatingToolbarRect(int index) const
 {
-    const QString bar = floatingToolbar();
-    if (bar.isEmpty())
+    const QStringList bars = floatingToolbars();
+    if (index < 0 || index >= bars.size())
         return {};
     const QFontMetrics fm(uiFont(12));
     int w = 12;
     for (const auto& [name, buttons] : m_session->kit().toolbars()) {
-        if (name != bar)
+        if (name != bars[index])
             continue;
         for (const KitButton& b : buttons) {
             if (b.separator)
@@ -526,7 +552,8 @@ QRect KitView::floatingToolbarRect() const
     }
     const QRect area = slideAreaRect();
     w = std::min(w, area.width() - 20);
-    return QRect(area.right() - w - 10, area.top() + 8, w, 44);
+    // Several floating toolbars stand one under the other at the slide area's right.
+    return QRect(area.right() - w - 10, area.top() + 8 + index * 50, w, 44);
 }
 
 QRect KitView::comboArrowRect(const QRect& box)
@@ -865,9 +892,10 @@ void KitView::rebuild()
             hots.push_back({QRect(4, kMainY + 3, 44, 19), locators::leftPaneTab(u"大纲"_s), {}, {}, 0});
             hots.push_back({QRect(48, kMainY + 3, 52, 19), locators::leftPaneTab(u"幻灯片"_s), {}, {}, 0});
         }
-        if (const QString bar = floatingToolbar(); !bar.isEmpty()) {
-            const QRect r = floatingToolbarRect();
-            addToolbarHots(hots, bar, QPoint(r.left() + 4, r.top() + 18), r.right());
+        const QStringList floating = floatingToolbars();
+        for (int i = 0; i < floating.size(); ++i) {
+            const QRect r = floatingToolbarRect(i);
+            addToolbarHots(hots, floating[i], QPoint(r.left() + 4, r.top() + 18), r.right());
         }
         // Slides tab, or the sorter's grid.
         if (pres.view == u"sorter"_s) {

@@ -92,14 +92,16 @@ void KitView::paintEvent(QPaintEvent*)
         paintSelection(p);
         paintTaskPane(p);
         paintStatus(p);
-        if (const QRect bar = floatingToolbarRect(); !bar.isNull()) {
+        const QStringList floating = floatingToolbars();
+        for (int i = 0; i < floating.size(); ++i) {
+            const QRect bar = floatingToolbarRect(i);
             p.fillRect(bar.translated(2, 2), QColor(0, 0, 0, 60));
             p.fillRect(bar, kBarLight);
             const QRect title(bar.left(), bar.top(), bar.width(), 16);
             p.fillRect(title, QColor(0x3A, 0x6E, 0xC8));
             p.setPen(Qt::white);
             p.setFont(uiFont(11, true));
-            p.drawText(title.adjusted(4, 0, -14, 0), Qt::AlignVCenter, floatingToolbar());
+            p.drawText(title.adjusted(4, 0, -14, 0), Qt::AlignVCenter, floating[i]);
             p.drawText(QRect(title.right() - 13, title.top(), 12, 16), Qt::AlignCenter, u"×"_s);
             p.setPen(QColor(0x3A, 0x6E, 0xC8));
             p.drawRect(bar.adjusted(0, 0, -1, -1));

@@ -31,7 +31,7 @@ std::vector<BankSet> bankOf(const std::vector<Question>& questions)
 {
     BankSet set{u"第1套题"_s, u"PowerPoint模块"_s, u"01.txt"_s, {}};
     for (const Question& q : questions)
-        set.questions.push_back({q.number, u"5"_s, q.stem, {}, {}, 0, u"01.txt"_s, 0});
+        set.questions.push_back({q.number, u"5"_s, q.stem, {}, {}, {}, 0, u"01.txt"_s, 0});
     return {set};
 }
 
