@@ -292,7 +292,7 @@ namespace {
 
 // The slide master view's pane: the slide master, and the title master joined
 // to it below when there is one.
-void paintMasterThumbnails(QPainter& p, const Presentation& pres)
+void paintMasterThumbnails(QPainter& p, const Presentation& pres, int shown)
 {
     const int w = 100, h = 75, x = 34, top = kMainY + 30;
     std::vector<Slide> masters{pres.master};
@@ -300,7 +300,7 @@ void paintMasterThumbnails(QPainter& p, const Presentation& pres)
         masters.push_back(*pres.titleMaster);
     for (size_t i = 0; i < masters.size(); ++i) {
         const QRect rect(x, top + static_cast<int>(i) * (h + 14), w, h);
-        if (i == 0) {
+        if (static_cast<int>(i) + 1 == shown) {
             p.setPen(QPen(QColor(0xF3, 0xA0, 0x3C), 3));
             p.drawRect(rect.adjusted(-3, -3, 2, 2));
         }
@@ -396,7 +396,7 @@ void KitView::paintLeftPane(QPainter& p)
         p.restore();
         paintScrollBar(p, u"outline"_s);
     } else if (view == u"slidemaster"_s) {
-        paintMasterThumbnails(p, pres);
+        paintMasterThumbnails(p, pres, m_session->shownMaster());
     } else {
         for (const Hot& h : m_hots) {
             const LocatorParts at = parseLocator(h.locator);
@@ -640,12 +640,16 @@ void KitView::paintMasterView(QPainter& p)
     if (view == u"slidemaster"_s) {
         const QRect sr = slideRectInArea();
         p.fillRect(sr.translated(3, 3), QColor(0x70, 0x70, 0x70));
-        Slide master = pres.master;
+        Slide master = shownMasterSlide();
         if (master.title.isEmpty())
             master.title = u"单击此处编辑母版标题样式"_s;
-        if (master.body.isEmpty())
+        if (master.layout == u"标题幻灯片"_s) {
+            if (master.subtitle.isEmpty())
+                master.subtitle = u"单击此处编辑母版副标题样式"_s;
+        } else if (master.body.isEmpty()) {
             master.body = QStringList{u"单击此处编辑母版文本样式"_s, u"\t第二级"_s, u"\t\t第三级"_s,
                                       u"\t\t\t第四级"_s, u"\t\t\t\t第五级"_s};
+        }
         paintSlide(p, sr, master, pres.design, SlidePaintMode::Editing);
         p.setPen(QPen(kGreyText, 1, Qt::DashLine));
         p.setFont(uiFont(10));
