@@ -1,4 +1,5 @@
 // Painting of the simulated PowerPoint 2003 window.
+#include "common/widgets/fonts.h"
 #include "movie/kitcatalog.h"
 #include "movie/locators.h"
 #include "movie/widgets/kitpaintparts.h"
@@ -290,6 +291,18 @@ void paintThumbnail(QPainter& p, QRect rect, const Presentation& pres, int n, Th
 
 namespace {
 
+// The notes' text as the notes master formats it: its face, style and colour, `pixels` high.
+QFont notesFont(const SlideFont& master, int pixels)
+{
+    QFont font = kit::uiFont(pixels);
+    if (!master.family.isEmpty())
+        font.setFamily(slideFamily(master.family));
+    font.setBold(master.bold.value_or(false));
+    font.setItalic(master.italic.value_or(false));
+    font.setUnderline(master.underline.value_or(false));
+    return font;
+}
+
 // The slide master view's pane: the slide master, and the title master joined
 // to it below when there is one.
 void paintMasterThumbnails(QPainter& p, const Presentation& pres, int shown)
@@ -529,7 +542,7 @@ void KitView::paintSlideArea(QPainter& p)
         p.setPen(QPen(kGreyText, 1, Qt::DashLine));
         p.drawRect(notes);
         p.setPen(slide.notes.isEmpty() ? kGreyText : Qt::black);
-        p.setFont(uiFont(notesSize + 1));
+        p.setFont(notesFont(pres.notesMaster.bodyFont, notesSize + 1));
         p.drawText(notes.adjusted(8, 6, -8, -6), Qt::TextWordWrap,
                    slide.notes.isEmpty() ? u"单击此处添加文本"_s : slide.notes);
         p.restore();
@@ -550,7 +563,7 @@ void KitView::paintSlideArea(QPainter& p)
     p.setPen(QColor(0x8C, 0xA8, 0xD3));
     p.drawLine(notes.topLeft(), notes.topRight());
     p.setPen(slide.notes.isEmpty() ? kGreyText : Qt::black);
-    p.setFont(uiFont(notesSize));
+    p.setFont(notesFont(pres.notesMaster.bodyFont, notesSize));
     p.drawText(notes.adjusted(10, 6, -10, -4), Qt::TextWordWrap,
                slide.notes.isEmpty() ? u"单击此处添加备注"_s : slide.notes);
 }
@@ -697,8 +710,9 @@ void KitView::paintMasterView(QPainter& p)
                           page.bottom() - slide.bottom() - 50);
         p.drawRect(notes);
         // The five levels of the notes text, each a bullet further in, at the master's size.
-        p.setFont(uiFont(pres.notesMaster.bodyFont.size > 0 ? qRound(pres.notesMaster.bodyFont.size * 10 / 12)
-                                                            : 10));
+        p.setFont(notesFont(pres.notesMaster.bodyFont, pres.notesMaster.bodyFont.size > 0
+                                                           ? qRound(pres.notesMaster.bodyFont.size * 10 / 12)
+                                                           : 10));
         p.setPen(Qt::black);
         static const QString levels[] = {u"单击此处编辑母版文本样式"_s, u"第二级"_s, u"第三级"_s, u"第四级"_s,
                                          u"第五级"_s};
