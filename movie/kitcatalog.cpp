@@ -46,7 +46,7 @@ QStringList stylesOf(KitControlType type)
     case KitControlType::Gallery:
         return {u"pictures"_s};
     case KitControlType::List:
-        return {u"links"_s, u"files"_s};
+        return {u"links"_s, u"files"_s, u"scheme"_s};
     default:
         return {};
     }

@@ -326,6 +326,11 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
     }
 }
 
+int MovieSession::shownMaster() const
+{
+    return m_presentation.view == u"slidemaster"_s && m_presentation.titleMaster && m_master == 2 ? 2 : 1;
+}
+
 void MovieSession::showOutlineTab(bool outline)
 {
     if (m_presentation.view != u"normal"_s && m_presentation.view != u"outline"_s)
@@ -394,6 +399,8 @@ bool MovieSession::reachable(const KitTarget& t) const
     case KitTarget::DoubleClick: {
         // Only a slide the presentation has, or a shape on the slide shown, can be clicked.
         const auto& slides = m_presentation.slides;
+        if (t.kind == KitTarget::Thumb && m_presentation.view == u"slidemaster"_s)
+            return t.slide <= (m_presentation.titleMaster ? 2 : 1);
         if (t.slide > static_cast<int>(slides.size()))
             return false;
         if (t.paragraph > 0)
@@ -413,6 +420,11 @@ void MovieSession::applyAction(const KitTarget& t)
     case KitTarget::Thumb:
     case KitTarget::Click:
     case KitTarget::DoubleClick:
+        if (t.kind == KitTarget::Thumb && m_presentation.view == u"slidemaster"_s) {
+            m_master = t.slide;
+            select({});
+            break;
+        }
         if (t.slide > 0 && t.slide <= static_cast<int>(m_presentation.slides.size())) {
             m_presentation.selected = t.slide;
             m_paragraph = t.paragraph;
@@ -647,6 +659,9 @@ bool MovieSession::perform(const QString& action)
     };
     const size_t shapesBefore = shapesNow();
     applyPresentationChanges(m_presentation, changes);
+    // A title master just inserted is the one the master view shows.
+    if (changes.contains(u"titleMaster"_s))
+        m_master = m_presentation.titleMaster ? 2 : 1;
     // A shape just drawn or inserted is selected.
     if (shapesNow() > shapesBefore)
         select(targets::shape(static_cast<int>(shapesNow())));

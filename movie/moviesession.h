@@ -93,6 +93,9 @@ public:
     // A slide show ended by the learner where no step ends it: the window goes back to `view`.
     void leaveShow(const QString& view);
     int selectedParagraph() const { return m_paragraph; }
+    // The master the slide master view shows: 1 the slide master, 2 the title master
+    // (picked from the view's left pane, or just inserted).
+    int shownMaster() const;
     // The object selected on the slide shown: a placeholder ("title", "body",
     // "subtitle", "notes") or a shape ("shape:2"); empty for none.
     QString selectedObject() const;
@@ -148,6 +151,7 @@ private:
     std::vector<FormState> m_beneath;
     FormState m_taskPane;
     int m_paragraph = 0;
+    int m_master = 1;   // the master picked in the slide master view's pane
     QString m_selected; // the selected object, on this slide in this view
     int m_selectedSlide = 0;
     QString m_selectedView;

@@ -881,6 +881,9 @@ Slide slideAsShown(const Presentation& presentation, const Slide& slide)
     inheritFont(shown.titleFont, master.titleFont);
     inheritFont(shown.bodyFont, master.bodyFont);
     inheritScheme(shown.scheme, master.scheme);
+    // Bullets the slide never set are the master's text style's.
+    if (shown.bullets == SlideBullets{})
+        shown.bullets = master.bullets;
     // A background of its own replaces the master's whole.
     if (shown.background.isEmpty() && shown.fill.type.isEmpty()) {
         shown.background = master.background;

@@ -277,6 +277,8 @@ private:
 
     QRect slideAreaRect() const;
     QRect slideRectInArea() const;
+    // The master the slide master view shows: the slide master, or the title master as a title slide.
+    Slide shownMasterSlide() const;
     QRect slidePaneRect() const;      // the part of the slide area the slide is seen in
     QRect notesPageNotesRect() const; // the notes on the notes page
     QRect notesPageRect() const;      // the whole notes page, at its zoom

@@ -23,6 +23,29 @@ using namespace kit;
 
 namespace {
 
+// A colour of the selected slide's scheme by the name 编辑配色方案 gives it
+// ("强调文字和超链接"): the slide's or its master's own, else the design's.
+QColor schemeColourShown(const Presentation& presentation, const QString& name)
+{
+    static const QStringList names{u"背景"_s,
+                                   u"文本和线条"_s,
+                                   u"阴影"_s,
+                                   u"标题文本"_s,
+                                   u"填充"_s,
+                                   u"强调"_s,
+                                   u"强调文字和超链接"_s,
+                                   u"强调文字和已访问的超链接"_s};
+    const auto& slides = presentation.slides;
+    const int selected = std::clamp(presentation.selected, 1, static_cast<int>(slides.size()));
+    const ColorScheme scheme = slideAsShown(presentation, slides[static_cast<size_t>(selected - 1)]).scheme;
+    const QString given[] = {scheme.background, scheme.text,   scheme.shadow,    scheme.title,
+                             scheme.fill,       scheme.accent, scheme.hyperlink, scheme.followed};
+    const qsizetype index = names.indexOf(name);
+    if (index >= 0 && !given[index].isEmpty())
+        return QColor::fromString(given[index]);
+    return colourOf(u"遵循%1配色方案"_s.arg(name), presentation.design);
+}
+
 constexpr int kRowH = 18;
 constexpr int kCell = 18; // a swatch of a palette
 constexpr int kPaletteColumns = 8;
@@ -104,6 +127,19 @@ void KitView::paintListRows(QPainter& p, const KitForm& form, const KitControl& 
         // Items under a heading (本文档中的位置's slides) are indented beneath it.
         const bool header = c.headers.contains(item);
         const int indent = !c.headers.isEmpty() && !header ? 14 : 0;
+        if (c.style == u"scheme"_s) {
+            // 编辑配色方案's colours: a swatch of the selected slide's colour, then its name.
+            const QRect box(row.left() + 4, row.top() + 2, 30, row.height() - 4);
+            p.fillRect(box, schemeColourShown(m_session->presentation(), item));
+            p.setPen(item == value ? kSelectLine : QColor(0x80, 0x80, 0x80));
+            p.drawRect(box.adjusted(0, 0, -1, -1));
+            if (item == value)
+                p.drawRect(row.adjusted(0, 0, -1, -1));
+            p.setFont(uiFont(12));
+            p.setPen(Qt::black);
+            p.drawText(row.adjusted(42, 0, 0, 0), Qt::AlignVCenter, item);
+            continue;
+        }
         if (!c.style.isEmpty()) {
             // A found help topic, or a found file, by its icon.
             paintIcon(p, QRect(row.left() + 2, row.top() + 1, 16, 16),

@@ -91,7 +91,7 @@ void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const
             p.setPen(Qt::black);
             p.drawText(r, Qt::AlignCenter, item);
         }
-    } else if (gallery == u"应用配色方案"_s) {
+    } else if (gallery == u"应用配色方案"_s || gallery == u"配色方案"_s) {
         // "第3行第2列": the schemes two to a row.
         static const QRegularExpression place(u"第(\\d+)行第(\\d+)列"_s);
         const QRegularExpressionMatch at = place.match(item);

@@ -940,6 +940,14 @@ void KitView::rebuild()
             addScrollBarHots(hots, u"slides"_s, 0);
         }
         if (pres.view == u"slidemaster"_s) {
+            // The masters in the left pane: the slide master, and the title master below it.
+            for (int n = 1; n <= (pres.titleMaster ? 2 : 1); ++n)
+                hots.push_back({QRect(34, kMainY + 30 + (n - 1) * (75 + 14), 100, 75),
+                                locators::thumb(n),
+                                actions::thumb(n),
+                                {},
+                                0});
+            const Slide master = shownMasterSlide();
             const QRect sr = slideRectInArea();
             hots.push_back({sr, locators::slideArea(), actions::click(u"slide"_s), {}, 0});
             hots.push_back({QRect(sr.left() + sr.width() / 20, sr.bottom() - sr.height() / 16, sr.width() / 3,
@@ -948,12 +956,12 @@ void KitView::rebuild()
                             actions::click(u"slide"_s),
                             {},
                             0});
-            hots.push_back({titleRect(sr, pres.master).toRect(),
+            hots.push_back({titleRect(sr, master).toRect(),
                             locators::placeholder(u"title"_s),
                             actions::click(u"title"_s),
                             {},
                             0});
-            hots.push_back({bodyRect(sr, pres.master).toRect(),
+            hots.push_back({bodyRect(sr, master).toRect(),
                             locators::placeholder(u"body"_s),
                             actions::click(u"body"_s),
                             {},
@@ -1084,6 +1092,16 @@ std::optional<QRect> KitView::locate(const QString& locator) const
             return h.rect;
     }
     return std::nullopt;
+}
+
+Slide KitView::shownMasterSlide() const
+{
+    const Presentation& pres = m_session->presentation();
+    if (m_session->shownMaster() != 2)
+        return pres.master;
+    Slide master = *pres.titleMaster;
+    master.layout = u"标题幻灯片"_s;
+    return master;
 }
 
 } // namespace pptdrill

@@ -1,4 +1,5 @@
 // Painting of the simulated PowerPoint 2003 window.
+#include "common/widgets/fonts.h"
 #include "movie/kitcatalog.h"
 #include "movie/locators.h"
 #include "movie/widgets/kitpaintparts.h"
@@ -290,9 +291,21 @@ void paintThumbnail(QPainter& p, QRect rect, const Presentation& pres, int n, Th
 
 namespace {
 
+// The notes' text as the notes master formats it: its face, style and colour, `pixels` high.
+QFont notesFont(const SlideFont& master, int pixels)
+{
+    QFont font = kit::uiFont(pixels);
+    if (!master.family.isEmpty())
+        font.setFamily(slideFamily(master.family));
+    font.setBold(master.bold.value_or(false));
+    font.setItalic(master.italic.value_or(false));
+    font.setUnderline(master.underline.value_or(false));
+    return font;
+}
+
 // The slide master view's pane: the slide master, and the title master joined
 // to it below when there is one.
-void paintMasterThumbnails(QPainter& p, const Presentation& pres)
+void paintMasterThumbnails(QPainter& p, const Presentation& pres, int shown)
 {
     const int w = 100, h = 75, x = 34, top = kMainY + 30;
     std::vector<Slide> masters{pres.master};
@@ -300,7 +313,7 @@ void paintMasterThumbnails(QPainter& p, const Presentation& pres)
         masters.push_back(*pres.titleMaster);
     for (size_t i = 0; i < masters.size(); ++i) {
         const QRect rect(x, top + static_cast<int>(i) * (h + 14), w, h);
-        if (i == 0) {
+        if (static_cast<int>(i) + 1 == shown) {
             p.setPen(QPen(QColor(0xF3, 0xA0, 0x3C), 3));
             p.drawRect(rect.adjusted(-3, -3, 2, 2));
         }
@@ -396,7 +409,7 @@ void KitView::paintLeftPane(QPainter& p)
         p.restore();
         paintScrollBar(p, u"outline"_s);
     } else if (view == u"slidemaster"_s) {
-        paintMasterThumbnails(p, pres);
+        paintMasterThumbnails(p, pres, m_session->shownMaster());
     } else {
         for (const Hot& h : m_hots) {
             const LocatorParts at = parseLocator(h.locator);
@@ -529,7 +542,7 @@ void KitView::paintSlideArea(QPainter& p)
         p.setPen(QPen(kGreyText, 1, Qt::DashLine));
         p.drawRect(notes);
         p.setPen(slide.notes.isEmpty() ? kGreyText : Qt::black);
-        p.setFont(uiFont(notesSize + 1));
+        p.setFont(notesFont(pres.notesMaster.bodyFont, notesSize + 1));
         p.drawText(notes.adjusted(8, 6, -8, -6), Qt::TextWordWrap,
                    slide.notes.isEmpty() ? u"单击此处添加文本"_s : slide.notes);
         p.restore();
@@ -550,7 +563,7 @@ void KitView::paintSlideArea(QPainter& p)
     p.setPen(QColor(0x8C, 0xA8, 0xD3));
     p.drawLine(notes.topLeft(), notes.topRight());
     p.setPen(slide.notes.isEmpty() ? kGreyText : Qt::black);
-    p.setFont(uiFont(notesSize));
+    p.setFont(notesFont(pres.notesMaster.bodyFont, notesSize));
     p.drawText(notes.adjusted(10, 6, -10, -4), Qt::TextWordWrap,
                slide.notes.isEmpty() ? u"单击此处添加备注"_s : slide.notes);
 }
@@ -640,12 +653,16 @@ void KitView::paintMasterView(QPainter& p)
     if (view == u"slidemaster"_s) {
         const QRect sr = slideRectInArea();
         p.fillRect(sr.translated(3, 3), QColor(0x70, 0x70, 0x70));
-        Slide master = pres.master;
+        Slide master = shownMasterSlide();
         if (master.title.isEmpty())
             master.title = u"单击此处编辑母版标题样式"_s;
-        if (master.body.isEmpty())
+        if (master.layout == u"标题幻灯片"_s) {
+            if (master.subtitle.isEmpty())
+                master.subtitle = u"单击此处编辑母版副标题样式"_s;
+        } else if (master.body.isEmpty()) {
             master.body = QStringList{u"单击此处编辑母版文本样式"_s, u"\t第二级"_s, u"\t\t第三级"_s,
                                       u"\t\t\t第四级"_s, u"\t\t\t\t第五级"_s};
+        }
         paintSlide(p, sr, master, pres.design, SlidePaintMode::Editing);
         p.setPen(QPen(kGreyText, 1, Qt::DashLine));
         p.setFont(uiFont(10));
@@ -693,8 +710,9 @@ void KitView::paintMasterView(QPainter& p)
                           page.bottom() - slide.bottom() - 50);
         p.drawRect(notes);
         // The five levels of the notes text, each a bullet further in, at the master's size.
-        p.setFont(uiFont(pres.notesMaster.bodyFont.size > 0 ? qRound(pres.notesMaster.bodyFont.size * 10 / 12)
-                                                            : 10));
+        p.setFont(notesFont(pres.notesMaster.bodyFont, pres.notesMaster.bodyFont.size > 0
+                                                           ? qRound(pres.notesMaster.bodyFont.size * 10 / 12)
+                                                           : 10));
         p.setPen(Qt::black);
         static const QString levels[] = {u"单击此处编辑母版文本样式"_s, u"第二级"_s, u"第三级"_s, u"第四级"_s,
                                          u"第五级"_s};
