@@ -461,6 +461,9 @@ bool KitView::paintOwnControl(QPainter& p, const KitForm& form, const KitControl
             p.drawText(box.adjusted(4, 0, -18, 0), Qt::AlignVCenter,
                        QFontMetrics(p.font()).elidedText(value, Qt::ElideRight, box.width() - 22));
         }
+        // Held by another control's choice (填充效果's 颜色 2 while 单色 is chosen): greyed.
+        if (fixedValue(c, state))
+            p.fillRect(box, QColor(0xF0, 0xF0, 0xEA, 190));
         return true;
     }
     case KitControlType::Palette:
