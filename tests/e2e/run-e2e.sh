@@ -210,15 +210,15 @@ s_set_paper() {
     before=$(frames)
     log_in Escape || return
     local loggedin=$answered
-    wait_until 20000 is_visible '^第1题  共10题$' || fail "no question bar \"第1题  共10题\"" || return
+    wait_until 20000 is_visible '^第1题  共40题$' || fail "no question bar \"第1题  共40题\"" || return
     wait_until 20000 is_visible '^试题播放$' || fail "no player window 试题播放" || return
     wait_until 10000 more_frames "$before" || fail "the player never reported its first frame" || return
     latencies+=("login -> question 1 painted: $(($(last_frame) - loggedin)) ms")
     local n
-    for n in $(seq 1 10); do
+    for n in $(seq 1 40); do
         [ -s "$rt/pczcksw/$n.w" ] || fail "movie $n.w missing in the movie folder" || return
     done
-    ! [ -e "$rt/pczcksw/11.w" ] || fail "movie 11.w written for a 10-question paper" || return
+    ! [ -e "$rt/pczcksw/41.w" ] || fail "movie 41.w written for a 40-question paper" || return
     [ "$(our_processes drillplay | wc -l)" -eq 1 ] || fail "not exactly one player running"
 }
 
@@ -246,7 +246,7 @@ s_move_and_mark() {
     local moved=$clicked
     wait_until 10000 more_frames "$before" || fail "no new question painted after 下一题" || return
     latencies+=("下一题 -> question 2 painted: $(($(last_frame) - moved)) ms")
-    wait_until 5000 is_visible '^第2题  共10题$' || fail "the bar does not say 第2题" || return
+    wait_until 5000 is_visible '^第2题  共40题$' || fail "the bar does not say 第2题" || return
     wait_until 5000 one_player_on 2 ||
         fail "expected exactly one player with \"&2\", found: $(for p in $(our_processes drillplay); do tr '\0' ' ' </proc/$p/cmdline; echo; done)" || return
     click 911 554
@@ -259,8 +259,8 @@ s_move_and_mark() {
 # clicked again right then, reaches the bar and not the player.
 s_quick_moves() {
     local bar n
-    bar=$(visible '^第2题  共10题$')
-    [ -n "$bar" ] || fail "no bar \"第2题  共10题\"" || return
+    bar=$(visible '^第2题  共40题$')
+    [ -n "$bar" ] || fail "no bar \"第2题  共40题\"" || return
     for n in 3 4 5; do
         click 786 554
         wait_until 10000 player_up $n || fail "no player window on question $n after 下一题" || return
@@ -269,7 +269,7 @@ s_quick_moves() {
         wait_until 5000 above "$bar" "$(player_window $n)" ||
             fail "the new player of question $n lies over the bar" || return
     done
-    wait_until 5000 is_visible '^第5题  共10题$' ||
+    wait_until 5000 is_visible '^第5题  共40题$' ||
         fail "three quick 下一题 did not reach 第5题 (the bar: $(x getwindowname "$bar"))" || return
     # A player that is closed while its bridge still records may wait for it (up
     # to 20 s): on a busy machine the old players can take that long to go.
@@ -280,7 +280,7 @@ s_quick_moves() {
 # pointer itself. It goes back where it was for the stages that follow.
 s_drag_without_wm() {
     local bar x0 y0
-    bar=$(visible '^第5题  共10题$')
+    bar=$(visible '^第5题  共40题$')
     read -r x0 y0 < <(origin "$bar")
     drag $((x0 + 2)) $((y0 + 100)) -300 -200
     wait_until 3000 is_at "$bar" $((x0 - 300)) $((y0 - 200)) ||
@@ -299,7 +299,9 @@ s_hand_in() {
     hand_in || return
     local flags
     flags=$(q "select group_concat(e, '') from (select stk.错题 as e from st join stk on stk.ID = st.stkid order by st.rowid);")
-    [ "$flags" = "0111111111" ] || fail "bank 错题 flags of the paper are $flags, expected 0111111111"
+    local expected
+    expected=0$(printf '1%.0s' $(seq 1 39))
+    [ "$flags" = "$expected" ] || fail "bank 错题 flags of the paper are $flags, expected $expected"
 }
 
 no_movies() { ! ls "$rt/pczcksw/" 2>/dev/null | grep -q '^[0-9]*\.w$'; }
@@ -307,7 +309,7 @@ no_player() { [ -z "$(our_processes drillplay)" ]; }
 
 s_check_and_new_paper() {
     click 512 340
-    wait_until 5000 is_visible '^第5题  共10题$' || fail "返回检查 did not bring the bar back" || return
+    wait_until 5000 is_visible '^第5题  共40题$' || fail "返回检查 did not bring the bar back" || return
     is_gone '^交卷结束$' || fail "the results window stays after 返回检查" || return
     hand_in || return
     click 388 340
@@ -322,9 +324,9 @@ s_wrong_paper() {
     click 593 499
     wait_until 10000 is_visible '^考试登陆$' || fail "no login after 错题练习" || return
     log_in Return || return
-    wait_until 20000 is_visible '^第1题  共9题$' || fail "no bar \"第1题  共9题\" for the nine wrong questions" || return
+    wait_until 20000 is_visible '^第1题  共39题$' || fail "no bar \"第1题  共39题\" for the 39 wrong questions" || return
     wait_until 20000 is_visible '^试题播放$' || fail "no player window" || return
-    [ "$(q 'select count(*) from st;')" = "9" ] || fail "the wrong-question paper has $(q 'select count(*) from st;') rows" || return
+    [ "$(q 'select count(*) from st;')" = "39" ] || fail "the wrong-question paper has $(q 'select count(*) from st;') rows" || return
     # Exam mode withholds the demonstration: its button does nothing.
     sleep 1
     click 969 686
@@ -400,8 +402,8 @@ s_wm_start() {
     click_in "$(visible '^朔禾职称计算机考试练习系统$')" 318 270 # 第6套题
     wait_until 10000 is_visible '^考试登陆$' || fail "no login after 第6套题" || return
     wm_log_in "$(visible '^考试登陆$')" Escape || return
-    wait_until 20000 is_visible '^第1题  共10题$' || fail "no question bar" || return
-    wm_bar=$(visible '^第1题  共10题$')
+    wait_until 20000 is_visible '^第1题  共40题$' || fail "no question bar" || return
+    wm_bar=$(visible '^第1题  共40题$')
     wait_until 20000 player_up 1 || fail "no player on question 1" || return
     above "$wm_bar" "$(player_window 1)" || fail "the player lies over the bar"
 }
@@ -409,7 +411,7 @@ s_wm_start() {
 s_wm_next_question() {
     click_in "$wm_bar" 99 21 # 下一题
     wait_until 10000 player_up 2 || fail "no player on question 2 after 下一题" || return
-    wait_until 5000 is_visible '^第2题  共10题$' || fail "the bar does not say 第2题" || return
+    wait_until 5000 is_visible '^第2题  共40题$' || fail "the bar does not say 第2题" || return
     above "$wm_bar" "$(player_window 2)" || fail "the new player lies over the bar"
 }
 
@@ -420,7 +422,7 @@ s_wm_close_box() {
     click $((x0 + $(width "$wm_bar") - 10)) $((y0 - 10))
     # 上一题 after it: once it has been handled, so has the close request.
     click_in "$wm_bar" 40 21
-    wait_until 10000 is_visible '^第1题  共10题$' || fail "上一题 after the close box did nothing" || return
+    wait_until 10000 is_visible '^第1题  共40题$' || fail "上一题 after the close box did nothing" || return
     is_mapped "$wm_bar" || fail "the close box closed the bar" || return
     kill -0 "$wm_pid" 2>/dev/null || fail "pptdrill ended"
 }

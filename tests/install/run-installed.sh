@@ -119,9 +119,9 @@ s_paper() {
   click 408 524
   wait_until 5000 is_visible '^朔禾软件$' || fail "no exam-mode question after 登陆" || return
   answer_box Escape || fail "the exam-mode question did not close" || return
-  wait_until 20000 is_visible '^第1题  共10题$' || fail "no question bar \"第1题  共10题\"" || return
+  wait_until 20000 is_visible '^第1题  共40题$' || fail "no question bar \"第1题  共40题\"" || return
   wait_until 20000 is_visible '^试题播放$' || fail "no player window 试题播放" || return
-  [ "$(q 'select count(*) from st;')" = 10 ] || fail "the paper has $(q 'select count(*) from st;') rows"
+  [ "$(q 'select count(*) from st;')" = 40 ] || fail "the paper has $(q 'select count(*) from st;') rows"
 }
 
 row1_done() { [ "$(q "select 是否已做 || '|' || 得分 from st order by rowid limit 1;")" = "1|2.5" ]; }
