@@ -36,6 +36,7 @@ Check reading::mergeFields(Slide& slide, const QJsonObject& fields, const QStrin
         (fault = readEffects(fields, slide.effects, where)) ||
         (fault = readFont(fields, u"titleFont"_s, slide.titleFont, where)) ||
         (fault = readFont(fields, u"bodyFont"_s, slide.bodyFont, where)) ||
+        (fault = readFont(fields, u"notesFont"_s, slide.notesFont, where)) ||
         (fault = readShapes(fields, slide.shapes, where)) || (fault = readTextResults(fields, slide, where)))
         return fault;
     // A background colour given alone takes the place of a fill effect.
@@ -193,9 +194,15 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
         return {};
     }
 
+    // The slide a command goes to (查找下一个 finds the text on another slide).
+    if (changes.contains(u"selected"_s)) {
+        if (Check f = slideIndex(u"selected"_s, changes[u"selected"_s], p.selected, false))
+            return f;
+    }
+
     QJsonObject slideFields = changes;
-    for (const QString& key : {u"slide"_s, u"design"_s, u"file"_s, u"view"_s, u"master"_s, u"insertSlide"_s,
-                               u"deleteSlide"_s, u"allSlides"_s, u"titleMaster"_s})
+    for (const QString& key : {u"selected"_s, u"slide"_s, u"design"_s, u"file"_s, u"view"_s, u"master"_s,
+                               u"insertSlide"_s, u"deleteSlide"_s, u"allSlides"_s, u"titleMaster"_s})
         slideFields.remove(key);
     for (const QString& key :
          {u"footers"_s, u"notesFooters"_s, u"pageSetup"_s, u"window"_s, u"notesMaster"_s})

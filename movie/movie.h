@@ -28,7 +28,12 @@ struct SlideFont
     std::optional<bool> italic;
     std::optional<bool> underline;
     QString color; // #RRGGBB or a scheme colour's name ("accent"), empty = the design's
-    QString align; // left, center, right, justify
+    QString align; // left, center, right, justify, distribute
+
+    // 西文字体: the family of Latin letters and digits (empty = family); 阴影 and 阳文.
+    QString latinFamily;
+    std::optional<bool> shadow;
+    std::optional<bool> emboss;
 
     bool operator==(const SlideFont&) const = default;
 };
@@ -73,6 +78,13 @@ struct SlideShape
     int coworkers = 0;
     // A table: its border width (points; 0: the default thin line).
     double borderWidth = 0;
+    // A text box: its text's font, written top to bottom (竖排), where it is anchored
+    // (文本锚点类型), whether it wraps, and its insets in centimetres (内部边距).
+    SlideFont font{};
+    bool vertical = false;
+    QString anchor{};
+    bool wordWrap = true;
+    double insetLeft = 0.25, insetRight = 0.25, insetTop = 0.13, insetBottom = 0.13;
 
     bool operator==(const SlideShape&) const = default;
 };
@@ -85,6 +97,7 @@ struct SlideBullets
     double size = 100; // % of the text's height
     QString numbering; // a numbering style ("1. 2. 3.", "a) b) c)" …); empty = bullets
     int start = 1;     // the first paragraph's number
+    int picture = 0;   // a picture bullet of 图片项目符号, counted from 1 (0: none)
 
     bool operator==(const SlideBullets&) const = default;
 };
@@ -168,6 +181,7 @@ struct Slide
     QString subtitle;
     QStringList body;
     QString notes;
+    SlideFont notesFont; // the notes' own font where it differs from the notes master's
     QString background;
     bool hidden = false;
     bool collapsed = false; // the outline shows its title only

@@ -86,7 +86,10 @@ Check readFont(const QJsonObject& o, const QString& key, SlideFont& font, const 
         (fault = readNumber(f, u"size"_s, font.size, w)) || (fault = readBool(f, u"bold"_s, font.bold, w)) ||
         (fault = readBool(f, u"italic"_s, font.italic, w)) ||
         (fault = readBool(f, u"underline"_s, font.underline, w)) ||
-        (fault = readFontColor(f, font.color, w)) || (fault = readString(f, u"align"_s, font.align, w)))
+        (fault = readFontColor(f, font.color, w)) || (fault = readString(f, u"align"_s, font.align, w)) ||
+        (fault = readString(f, u"latinFamily"_s, font.latinFamily, w)) ||
+        (fault = readBool(f, u"shadow"_s, font.shadow, w)) ||
+        (fault = readBool(f, u"emboss"_s, font.emboss, w)))
         return fault;
     if (font.size != 0 && !(font.size >= 1 && font.size <= kMaxFontSize))
         return Fault{w + u".size"_s, u"应为 1 至 %1 磅（0 为版式的字号）"_s.arg(kMaxFontSize)};

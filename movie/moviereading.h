@@ -42,6 +42,10 @@ Check readTextResults(const QJsonObject& fields, Slide& slide, const QString& wh
 Check readPageResults(const QJsonObject& fields, Presentation& p, const QString& where);
 Check readTransition(const QJsonObject& o, SlideTransition& t, const QString& where);
 Check readEffects(const QJsonObject& o, std::vector<SlideEffect>& effects, const QString& where);
+// A text box's font, direction, anchor, wrapping and insets (textboxfields.cpp).
+Check readTextBoxFields(const QJsonObject& so, SlideShape& shape, const QString& where);
+// How many picture bullets 图片项目符号 offers.
+inline constexpr int kPictureBullets = 16;
 // A step's changes to a slide's objects: addShape, editShape, alignShapes, groupShapes …
 Check readObjectChanges(Slide& slide, const QJsonObject& fields, const QString& where);
 

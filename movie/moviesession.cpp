@@ -280,6 +280,10 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
         return;
     if (opens == u"close"_s) {
         closeDialog();
+    } else if (opens == u"close:all"_s) {
+        // A choice that settles the dialogs beneath too (图片项目符号's 确定).
+        while (m_dialog)
+            closeDialog();
     } else if (opens == u"page:next"_s || opens == u"page:previous"_s) {
         const QString page = adjacentPage(opens == u"page:next"_s ? 1 : -1);
         const KitForm* form = page.isEmpty() ? nullptr : m_kit->dialog(m_dialog->name);
@@ -508,9 +512,14 @@ QString MovieSession::doubleClickOpens(const KitTarget& t) const
         return u"dialog:设置占位符格式"_s;
     if (t.shape > 0) {
         const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
-        if (t.shape <= static_cast<int>(slide.shapes.size()) &&
-            kindOfShape(slide.shapes[static_cast<size_t>(t.shape - 1)].type) == u"autoshape"_s)
+        const QString kind = t.shape <= static_cast<int>(slide.shapes.size())
+                                 ? kindOfShape(slide.shapes[static_cast<size_t>(t.shape - 1)].type)
+                                 : QString();
+        if (kind == u"autoshape"_s)
             return u"dialog:设置自选图形格式"_s;
+        // A text box's border.
+        if (kind == u"textbox"_s)
+            return u"dialog:设置文本框格式"_s;
     }
     return {};
 }

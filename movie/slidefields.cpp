@@ -208,7 +208,7 @@ Check readShape(const QJsonObject& so, SlideShape& shape, const QString& w)
         (fault = readColor(so, u"fill"_s, shape.fill, w)) ||
         (fault = readColor(so, u"line"_s, shape.line, w)))
         return fault;
-    if ((fault = readObjectFields(so, shape, w)))
+    if ((fault = readObjectFields(so, shape, w)) || (fault = readTextBoxFields(so, shape, w)))
         return fault;
     if (shape.type.isEmpty())
         return Fault{w + u".type"_s, u"不能为空"_s};
@@ -273,13 +273,18 @@ Check readBullets(const QJsonObject& fields, SlideBullets& bullets, const QStrin
         return f;
     const QString w = where + u".bullets"_s;
     double start = bullets.start;
+    double picture = bullets.picture;
     Check fault;
     if ((fault = readString(o, u"char"_s, bullets.character, w)) ||
         (fault = readColor(o, u"color"_s, bullets.color, w)) ||
         (fault = readBetween(o, u"size"_s, bullets.size, 25, 400, w, u"（字高的百分比）"_s)) ||
         (fault = readString(o, u"numbering"_s, bullets.numbering, w)) ||
-        (fault = readBetween(o, u"start"_s, start, 1, 9999, w, QString())))
+        (fault = readBetween(o, u"start"_s, start, 1, 9999, w, QString())) ||
+        (fault = readBetween(o, u"picture"_s, picture, 0, kPictureBullets, w, QString())))
         return fault;
+    if (picture != std::trunc(picture))
+        return wrongType(w + u".picture"_s, u"整数"_s);
+    bullets.picture = static_cast<int>(picture);
     if (o.contains(u"char"_s) && bullets.character.toStdU32String().size() != 1)
         return Fault{w + u".char"_s, u"应为一个字符"_s};
     if (!bullets.numbering.isEmpty() && !numberingStyles().contains(bullets.numbering))
@@ -854,6 +859,12 @@ void inheritFont(SlideFont& font, const SlideFont& master)
         font.color = master.color;
     if (font.align.isEmpty())
         font.align = master.align;
+    if (font.latinFamily.isEmpty())
+        font.latinFamily = master.latinFamily;
+    if (!font.shadow)
+        font.shadow = master.shadow;
+    if (!font.emboss)
+        font.emboss = master.emboss;
 }
 
 void inheritScheme(ColorScheme& scheme, const ColorScheme& master)

@@ -6,6 +6,7 @@
 #include "movie/widgets/kitstyle.h"
 #include "movie/widgets/kitview.h"
 #include "movie/widgets/slidepainter.h"
+#include "movie/widgets/slidepaintsupport.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -91,6 +92,15 @@ void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const
             p.setPen(Qt::black);
             p.drawText(r, Qt::AlignCenter, item);
         }
+    } else if (gallery == u"图片项目符号"_s) {
+        // "第1行第3列": the picture bullets four to a row.
+        static const QRegularExpression place(u"第(\\d+)行第(\\d+)列"_s);
+        const QRegularExpressionMatch at = place.match(item);
+        const int picture = at.hasMatch() ? (at.captured(1).toInt() - 1) * 4 + at.captured(2).toInt() : 1;
+        p.fillRect(r, Qt::white);
+        const double side = std::min(r.width(), r.height()) * 0.5;
+        paintPictureBullet(p, QRectF(r.center().x() - side / 2, r.center().y() - side / 2, side, side),
+                           picture);
     } else if (gallery == u"应用配色方案"_s || gallery == u"配色方案"_s) {
         // "第3行第2列": the schemes two to a row.
         static const QRegularExpression place(u"第(\\d+)行第(\\d+)列"_s);

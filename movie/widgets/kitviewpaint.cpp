@@ -524,7 +524,9 @@ void KitView::paintSlideArea(QPainter& p)
     const QRect sr = slideRectInArea();
     const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
     // The notes' text size is the notes master's (12 points unless it is changed there).
-    const int notesSize = pres.notesMaster.bodyFont.size > 0 ? qRound(pres.notesMaster.bodyFont.size) : 12;
+    const int masterSize = pres.notesMaster.bodyFont.size > 0 ? qRound(pres.notesMaster.bodyFont.size) : 12;
+    // A slide's notes may have a size of their own, set on them on the notes page.
+    const int notesSize = slide.notesFont.size > 0 ? qRound(slide.notesFont.size) : masterSize;
     if (view == u"notes"_s) {
         // The notes page: the slide, the notes and the page's header and footer.
         p.save();

@@ -52,6 +52,16 @@ QColor fontColour(const QString& color, const Design& design)
     return colorFrom(color);
 }
 
+// 西文字体, 分散对齐, 阴影 and 阳文 of a font, on its text's style.
+void applyFontEffects(TextStyle& style, const SlideFont& font)
+{
+    if (!font.latinFamily.isEmpty())
+        style.latinFamily = latinFace(font.latinFamily);
+    style.distribute = font.align.trimmed().toLower() == u"distribute"_s;
+    style.shadow = font.shadow.value_or(false);
+    style.emboss = font.emboss.value_or(false);
+}
+
 SlideStyles stylesFor(const Slide& slide, const Design& design, bool verticalTitle)
 {
     SlideStyles styles;
@@ -66,6 +76,7 @@ SlideStyles stylesFor(const Slide& slide, const Design& design, bool verticalTit
     styles.title.align = alignmentOf(tf.align, Qt::AlignHCenter);
     styles.title.middle = true;
     styles.title.vertical = verticalTitle;
+    applyFontEffects(styles.title, tf);
 
     const SlideFont& bf = slide.bodyFont;
     styles.body.family = slideFamily(bf.family);
@@ -78,9 +89,11 @@ SlideStyles stylesFor(const Slide& slide, const Design& design, bool verticalTit
     styles.body.bulletColor = bodyColour.isValid() ? styles.body.color : design.bullet;
     styles.body.align = alignmentOf(bf.align, Qt::AlignLeft);
     styles.body.bullets = true;
+    applyFontEffects(styles.body, bf);
 
     const SlideBullets& bullets = slide.bullets;
     styles.body.bulletChar = bullets.character;
+    styles.body.pictureBullet = bullets.picture;
     styles.body.bulletScale = bullets.size / 100;
     styles.body.numbering = bullets.numbering;
     styles.body.numberStart = bullets.start;

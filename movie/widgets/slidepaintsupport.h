@@ -5,10 +5,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QMarginsF>
 #include <QPainterPath>
 #include <QRectF>
 #include <QString>
 #include <numbers>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -46,8 +48,22 @@ struct TextStyle
     bool bullets = false;
     bool middle = false; // anchored in the middle of its box rather than at the top
     bool vertical = false;
+
+    // Text boxes: anchored at the bottom, or the lines centred as a block (the …居中 anchors);
+    // wrapped or not; their insets from the box's edges in points (absent: a placeholder's).
+    bool bottom = false;
+    bool centredBlock = false;
+    bool wrap = true;
+    std::optional<QMarginsF> insets;
+    // 分散对齐 (every line, the last too, spread over the whole width), 西文字体 (Latin letters
+    // and digits in this family; empty: `family`), 阴影 and 阳文 (raised, lit from the upper left).
+    bool distribute = false;
+    QString latinFamily;
+    bool shadow = false;
+    bool emboss = false;
     // 项目符号和编号 and 行距 (the defaults draw the design's bullets, single-spaced).
     QString bulletChar;     // empty: the level's own; "无": none
+    int pictureBullet = 0;  // a picture bullet of 图片项目符号 in place of the character (0: none)
     double bulletScale = 1; // of the text's height
     QString numbering;      // a numbering style in place of bullets
     int numberStart = 1;
@@ -57,6 +73,13 @@ struct TextStyle
 // A font sized in slide points (the painter maps points to pixels).
 QFont makeFont(const QString& family, double size, bool bold = false, bool italic = false,
                bool underline = false);
+
+// A Latin font as drawn here: the one named where it is installed, else a serif or
+// sans-serif face like it.
+QString latinFace(const QString& requested);
+
+// One of 图片项目符号's picture bullets (1 …), in `box`.
+void paintPictureBullet(QPainter& p, const QRectF& box, int picture);
 
 // Paragraphs of body lines (a leading tab per level) and of plain text.
 std::vector<Paragraph> paragraphsOf(const QStringList& lines);

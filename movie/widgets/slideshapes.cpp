@@ -36,6 +36,37 @@ TextStyle shapeTextStyle(const QColor& colour, Qt::Alignment align = Qt::AlignHC
     return style;
 }
 
+// A text box's text: its own font, direction, anchor and insets.
+TextStyle textBoxStyle(const SlideShape& shape, const Design& design)
+{
+    constexpr double kPointsPerCentimetre = 72 / 2.54;
+    const SlideFont& font = shape.font;
+    TextStyle style = shapeTextStyle(design.text, alignmentOf(font.align, Qt::AlignLeft));
+    if (!font.family.isEmpty())
+        style.family = slideFamily(font.family);
+    if (!font.latinFamily.isEmpty())
+        style.latinFamily = latinFace(font.latinFamily);
+    if (font.size > 0)
+        style.size = font.size;
+    style.bold = font.bold.value_or(false);
+    style.italic = font.italic.value_or(false);
+    style.underline = font.underline.value_or(false);
+    style.shadow = font.shadow.value_or(false);
+    style.emboss = font.emboss.value_or(false);
+    style.distribute = font.align == u"distribute"_s;
+    if (const QColor colour = colorFrom(font.color); colour.isValid())
+        style.color = style.bulletColor = colour;
+    style.vertical = shape.vertical;
+    const QString& anchor = shape.anchor;
+    style.middle = anchor.startsWith(u"中部"_s);
+    style.bottom = anchor.startsWith(u"底部"_s);
+    style.centredBlock = anchor.endsWith(u"居中"_s);
+    style.wrap = shape.wordWrap;
+    style.insets = QMarginsF(shape.insetLeft, shape.insetTop, shape.insetRight, shape.insetBottom) *
+                   kPointsPerCentimetre;
+    return style;
+}
+
 QPainterPath blockArrowPath(const QRectF& r)
 {
     const double headStart = r.right() - std::min(r.width(), r.height()) * 0.5;
@@ -426,9 +457,11 @@ void paintShape(QPainter& p, const SlideShape& shape, const Design& design)
             p.setBrush(Qt::NoBrush);
             p.drawRect(r);
         }
-        TextStyle style = shapeTextStyle(design.text, Qt::AlignLeft);
-        style.middle = false;
-        paintText(p, r, paragraphsOf(shape.text.split(u'\n')), style, kSlideHeight - r.top());
+        // Text anchored at the top runs on down past a box too small for it; the
+        // middle and bottom anchors place it within the box as drawn.
+        const TextStyle style = textBoxStyle(shape, design);
+        const bool growsDown = !style.vertical && !style.middle && !style.bottom;
+        paintText(p, r, paragraphsOf(shape.text.split(u'\n')), style, growsDown ? kSlideHeight - r.top() : 0);
         textInside = false;
     } else if (type == u"roundrect"_s) {
         const double radius = std::min(r.width(), r.height()) / 6;

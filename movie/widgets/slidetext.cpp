@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRadialGradient>
 #include <QTextLayout>
 #include <algorithm>
 #include <array>
@@ -106,6 +107,8 @@ double layOutHorizontal(const std::vector<Paragraph>& paragraphs, const TextStyl
         out.level = paragraph.level;
         out.size = levelSize(style, paragraph.level) * factor;
         out.font = makeFont(style.family, out.size, style.bold, style.italic, style.underline);
+        if (!style.latinFamily.isEmpty())
+            out.font.setFamilies({style.latinFamily, style.family});
         out.bullet = style.bullets && !paragraph.text.trimmed().isEmpty() && style.bulletChar != u"无"_s;
         if (out.bullet) {
             const auto level = static_cast<size_t>(std::clamp(paragraph.level, 0, kMaxLevel));
@@ -129,8 +132,8 @@ double layOutHorizontal(const std::vector<Paragraph>& paragraphs, const TextStyl
             y += spacing.beforePoints ? spacing.before * factor : spacing.before * out.size;
         out.top = y;
         out.layout = std::make_unique<QTextLayout>(paragraph.text, out.font);
-        QTextOption option(style.align);
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        QTextOption option(style.distribute ? Qt::AlignLeft : style.align);
+        option.setWrapMode(style.wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
         out.layout->setTextOption(option);
         const QFontMetricsF metrics(out.font);
         const double lineHeight = spacing.linePoints  ? spacing.line * factor
@@ -156,17 +159,127 @@ double layOutHorizontal(const std::vector<Paragraph>& paragraphs, const TextStyl
     return y;
 }
 
+} // namespace
+
+QString latinFace(const QString& requested)
+{
+    static const QStringList serifFaces = {u"Times New Roman"_s,   u"Georgia"_s,  u"Book Antiqua"_s,
+                                           u"Bookman Old Style"_s, u"Garamond"_s, u"Century Schoolbook"_s,
+                                           u"Palatino Linotype"_s, u"Cambria"_s};
+    const QString installed = firstInstalledFamily({requested.trimmed()}, QString());
+    if (!installed.isEmpty())
+        return installed;
+    return serifFaces.contains(requested.trimmed(), Qt::CaseInsensitive) ? serifFamily() : sansFamily();
+}
+
+// The picture bullets of 图片项目符号, four to a row: glossy balls, squares,
+// diamonds and bars, each row in its own colours.
+void paintPictureBullet(QPainter& p, const QRectF& box, int picture)
+{
+    static const std::array<QColor, 16> colours = {
+        QColor(0x1F, 0x5F, 0xC8), QColor(0xD8, 0x30, 0x30), QColor(0x2E, 0xA0, 0x3C),
+        QColor(0xE8, 0xA0, 0x10), QColor(0x80, 0x40, 0xB0), QColor(0x10, 0x90, 0xA8),
+        QColor(0xC0, 0x50, 0x90), QColor(0x60, 0x60, 0x60), QColor(0x3C, 0x8C, 0xE0),
+        QColor(0xB0, 0x70, 0x30), QColor(0x70, 0xB0, 0x20), QColor(0xE0, 0x60, 0x20),
+        QColor(0x20, 0x40, 0x80), QColor(0xA0, 0x20, 0x40), QColor(0x40, 0x80, 0x60),
+        QColor(0x90, 0x90, 0x20)};
+    const int index = std::clamp(picture, 1, int(colours.size())) - 1;
+    const QColor colour = colours[static_cast<size_t>(index)];
+    QRadialGradient gloss(box.left() + box.width() * 0.35, box.top() + box.height() * 0.3, box.width() * 0.8);
+    gloss.setColorAt(0, colour.lighter(190));
+    gloss.setColorAt(1, colour.darker(130));
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(colour.darker(170), std::max(0.3, box.width() * 0.06)));
+    p.setBrush(gloss);
+    switch (index % 4) {
+    case 0:
+        p.drawEllipse(box);
+        break;
+    case 1:
+        p.drawRect(box);
+        break;
+    case 2:
+        p.drawPolygon(
+            QPolygonF({QPointF(box.center().x(), box.top()), QPointF(box.right(), box.center().y()),
+                       QPointF(box.center().x(), box.bottom()), QPointF(box.left(), box.center().y())}));
+        break;
+    default:
+        p.drawRect(box.adjusted(0, box.height() * 0.25, 0, -box.height() * 0.25));
+        break;
+    }
+    p.restore();
+}
+
+namespace {
+
+// 分散对齐: each line's characters spread evenly from the left edge to the right.
+void drawDistributed(QPainter& p, const QTextLayout& layout, const QPointF& at)
+{
+    const QFontMetricsF metrics(layout.font());
+    p.setFont(layout.font());
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        const std::u32string text =
+            layout.text().mid(line.textStart(), line.textLength()).trimmed().toStdU32String();
+        if (text.empty())
+            continue;
+        double natural = 0;
+        for (const char32_t c : text)
+            natural += metrics.horizontalAdvance(QString::fromUcs4(&c, 1));
+        const double gap =
+            text.size() > 1 ? std::max(0.0, line.width() - natural) / double(text.size() - 1) : 0;
+        double x = at.x() + (text.size() > 1 ? 0 : (line.width() - natural) / 2);
+        for (const char32_t c : text) {
+            const QString glyph = QString::fromUcs4(&c, 1);
+            p.drawText(QPointF(x, at.y() + line.y() + line.ascent()), glyph);
+            x += metrics.horizontalAdvance(glyph) + gap;
+        }
+    }
+}
+
+// Draws the text once, or, with a shadow or 阳文, over its offset copies.
+void drawTextLayout(QPainter& p, const QTextLayout& layout, const QPointF& at, const TextStyle& style,
+                    double size)
+{
+    const auto draw = [&](const QPointF& where, const QColor& colour) {
+        p.setPen(colour);
+        if (style.distribute)
+            drawDistributed(p, layout, where);
+        else
+            layout.draw(&p, where);
+    };
+    const double offset = std::max(0.6, size * 0.05);
+    if (style.emboss) {
+        draw(at + QPointF(-offset, -offset), Qt::white);
+        draw(at + QPointF(offset, offset), QColor(0x60, 0x60, 0x60));
+        const QColor& c = style.color;
+        draw(at, QColor((c.red() + 2 * 255) / 3, (c.green() + 2 * 255) / 3, (c.blue() + 2 * 255) / 3));
+        return;
+    }
+    if (style.shadow)
+        draw(at + QPointF(offset, offset), QColor(0x80, 0x80, 0x80));
+    draw(at, style.color);
+}
+
 void drawHorizontal(QPainter& p, const std::vector<LaidParagraph>& laid, const QPointF& origin,
                     const TextStyle& style)
 {
     for (const LaidParagraph& paragraph : laid) {
-        p.setPen(style.color);
-        paragraph.layout->draw(&p, QPointF(origin.x() + paragraph.indent, origin.y() + paragraph.top));
+        drawTextLayout(p, *paragraph.layout,
+                       QPointF(origin.x() + paragraph.indent, origin.y() + paragraph.top), style,
+                       paragraph.size);
         if (!paragraph.bullet || paragraph.layout->lineCount() == 0)
             continue;
         const QTextLine first = paragraph.layout->lineAt(0);
         const double textStart = origin.x() + paragraph.indent + first.naturalTextRect().left();
         const double x = textStart - (paragraph.indent - paragraph.bulletIndent);
+        if (style.pictureBullet > 0 && style.numbering.isEmpty()) {
+            const double side = paragraph.size * 0.55 * style.bulletScale;
+            const double middle = origin.y() + paragraph.top + first.y() + first.height() / 2;
+            paintPictureBullet(p, QRectF(x, middle - side / 2, side, side), style.pictureBullet);
+            continue;
+        }
         QFont bulletFont = makeFont(sansFamily(), paragraph.size * style.bulletScale);
         p.setFont(bulletFont);
         p.setPen(style.bulletColor);
@@ -338,8 +451,12 @@ constexpr qsizetype kMaxParagraphLength = 4000;
 void paintText(QPainter& p, const QRectF& box, const std::vector<Paragraph>& given, const TextStyle& style,
                double growTo)
 {
-    const QRectF frame(box.left(), box.top(), box.width(), std::max(box.height(), growTo));
-    const QRectF inner = frame.adjusted(kInsetX, kInsetY, -kInsetX, -kInsetY);
+    QRectF frame(box.left(), box.top(), box.width(), std::max(box.height(), growTo));
+    const QMarginsF insets = style.insets.value_or(QMarginsF(kInsetX, kInsetY, kInsetX, kInsetY));
+    const QRectF inner = frame.marginsRemoved(insets);
+    // Text that does not wrap runs on past the box's right edge.
+    if (!style.wrap)
+        frame.setRight(std::max(frame.right(), kSlideWidth));
     if (given.empty() || inner.width() < 1 || inner.height() < 1)
         return;
     std::vector<Paragraph> paragraphs(given.begin(), given.begin() + std::min(given.size(), kMaxParagraphs));
@@ -370,7 +487,18 @@ void paintText(QPainter& p, const QRectF& box, const std::vector<Paragraph>& giv
         double top = inner.top();
         if (style.middle && height < inner.height())
             top += (inner.height() - height) / 2;
-        drawHorizontal(p, laid, QPointF(inner.left(), top), style);
+        else if (style.bottom && height < inner.height())
+            top += inner.height() - height;
+        double left = inner.left();
+        if (style.centredBlock) {
+            double widest = 0;
+            for (const LaidParagraph& paragraph : laid)
+                for (int i = 0; i < paragraph.layout->lineCount(); ++i)
+                    widest =
+                        std::max(widest, paragraph.indent + paragraph.layout->lineAt(i).naturalTextWidth());
+            left += std::max(0.0, (inner.width() - widest) / 2);
+        }
+        drawHorizontal(p, laid, QPointF(left, top), style);
     }
     p.restore();
 }
@@ -383,7 +511,7 @@ Qt::Alignment alignmentOf(const QString& align, Qt::Alignment fallback)
         return Qt::AlignHCenter;
     if (a == u"right"_s)
         return Qt::AlignRight;
-    if (a == u"justify"_s)
+    if (a == u"justify"_s || a == u"distribute"_s)
         return Qt::AlignJustify;
     return fallback;
 }
