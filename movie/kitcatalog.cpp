@@ -311,11 +311,11 @@ bool KitReader::once(const QString& what, const QString& description, const Json
 
 bool KitReader::readMenuItems(const QJsonValue& list, const JsonPath& at, std::vector<KitMenuItem>& out)
 {
-    static const std::vector<Field> fields{{u"text"_s, Kind::Text},     {u"shortcut"_s, Kind::Text},
-                                           {u"opens"_s, Kind::Text},    {u"separator"_s, Kind::Flag},
-                                           {u"disabled"_s, Kind::Flag}, {u"items"_s, Kind::Objects},
-                                           {u"views"_s, Kind::Texts},   {u"selected"_s, Kind::Texts},
-                                           {u"icon"_s, Kind::Text},     {u"columns"_s, Kind::Whole}};
+    static const std::vector<Field> fields{
+        {u"text"_s, Kind::Text},      {u"shortcut"_s, Kind::Text},  {u"opens"_s, Kind::Text},
+        {u"separator"_s, Kind::Flag}, {u"disabled"_s, Kind::Flag},  {u"items"_s, Kind::Objects},
+        {u"views"_s, Kind::Texts},    {u"selected"_s, Kind::Texts}, {u"icon"_s, Kind::Text},
+        {u"columns"_s, Kind::Whole},  {u"link"_s, Kind::Flag}};
     if (!checkKind(list, at, Kind::Objects))
         return false;
     const QJsonArray items = list.toArray();
@@ -331,6 +331,8 @@ bool KitReader::readMenuItems(const QJsonValue& list, const JsonPath& at, std::v
         item.disabled = o[u"disabled"_s].toBool();
         item.views = texts(o[u"views"_s]);
         item.selected = texts(o[u"selected"_s]);
+        if (o.contains(u"link"_s))
+            item.link = o[u"link"_s].toBool();
         item.icon = o[u"icon"_s].toString();
         item.columns = o[u"columns"_s].toInt();
         if (!readMenuItems(o[u"items"_s].isUndefined() ? QJsonArray() : o[u"items"_s], at / i / u"items"_s,
@@ -992,6 +994,7 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
         t.opens = item->opens;
         t.views = item->views;
         t.selected = item->selected;
+        t.link = item->link;
         return t;
     }
     case ActionParts::Toolbar: {
@@ -1071,6 +1074,11 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
         const bool frame = !click && a.frame && placeholders.contains(a.placeholder);
         if (!thumb && !shape && !frame && (a.frame || outline || !areas.contains(a.placeholder)))
             return R::failure(u"“%1”不是可单击的位置"_s.arg(a.target));
+        // Shift or Ctrl held adds an object to the selection; nothing else takes them.
+        if ((a.shift || a.ctrl) && !shape)
+            return R::failure(u"“%1”：只有对象可以按住 Shift 或 Ctrl 单击"_s.arg(action));
+        t.shift = a.shift;
+        t.ctrl = a.ctrl;
         t.slide = thumb ? a.slide : 0;
         t.shape = a.shape;
         t.frame = frame;

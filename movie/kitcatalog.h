@@ -22,16 +22,18 @@ struct KitMenuItem
     bool disabled = false;
     QStringList views;    // shown only in these views; every view when empty
     QStringList selected; // shown only while such an object is selected ("placeholder", "nothing"…)
+    // Shown only while the text selected links somewhere (true) or does not (false).
+    std::optional<bool> link;
     std::vector<KitMenuItem> items; // a submenu when not empty
     int columns = 0;                // a submenu drawn as a palette of icons, this many to a row
     // An item of a task-pane button's menu chooses `value` in the pane's control `control`.
     QString control;
     QString value;
 
-    bool shownFor(const QString& view, const QString& selection) const
+    bool shownFor(const QString& view, const QString& selection, bool linked) const
     {
         return (views.isEmpty() || views.contains(view)) &&
-               (selected.isEmpty() || selected.contains(selection));
+               (selected.isEmpty() || selected.contains(selection)) && (!link || *link == linked);
     }
 };
 
@@ -208,6 +210,10 @@ struct KitTarget
     bool frame = false;   // dblclick:frame:<placeholder>
     QString placeholder;  // what a click lands on: title, body, subtitle, notes, slide; a frame's placeholder
     bool shift = false;   // toolbar:Shift+<button>
+    // click:Ctrl+shape:n; click:Shift+shape:n sets `shift`.
+    bool ctrl = false;
+    // A menu command shown only while the text selected links somewhere (true) or does not (false).
+    std::optional<bool> link;
 };
 
 // Menus, toolbars, context menus, shortcuts, task panes and dialogs of the

@@ -73,6 +73,11 @@ QString doubleClick(const QString& target)
     return u"dblclick:"_s + target;
 }
 
+QString clickAdding(const QString& modifier, int shape)
+{
+    return u"click:"_s + modifier + u'+' + targets::shape(shape);
+}
+
 QString control(bool dialog, const QString& form, const QString& id)
 {
     return (dialog ? u"dialog:"_s : u"taskpane:"_s) + form + u'/' + id;
@@ -160,26 +165,33 @@ ActionParts parseAction(const QString& action)
         a.malformed = a.slide == 0;
     } else if (kind == u"click"_s || kind == u"dblclick"_s) {
         a.kind = kind == u"click"_s ? ActionParts::Click : ActionParts::DoubleClick;
-        a.target = rest;
-        if (rest.startsWith(u"thumb:"_s)) {
-            a.slide = positive(rest.mid(6));
+        QString target = rest;
+        if (a.kind == ActionParts::Click &&
+            (target.startsWith(u"Shift+"_s) || target.startsWith(u"Ctrl+"_s))) {
+            a.shift = target.startsWith(u"Shift+"_s);
+            a.ctrl = !a.shift;
+            target = target.mid(target.indexOf(u'+') + 1);
+        }
+        a.target = target;
+        if (target.startsWith(u"thumb:"_s)) {
+            a.slide = positive(target.mid(6));
             a.malformed = a.slide == 0;
-        } else if (rest.startsWith(u"shape:"_s)) {
-            a.shape = positive(rest.mid(6));
+        } else if (target.startsWith(u"shape:"_s)) {
+            a.shape = positive(target.mid(6));
             a.malformed = a.shape == 0;
-        } else if (rest.startsWith(u"outline:"_s)) {
-            const QStringList parts = rest.mid(8).split(u'/');
+        } else if (target.startsWith(u"outline:"_s)) {
+            const QStringList parts = target.mid(8).split(u'/');
             a.slide = positive(parts.value(0));
             a.paragraph = positive(parts.value(1));
             if (parts.size() != 2 || a.slide == 0 || a.paragraph == 0) {
                 a.slide = a.paragraph = 0;
                 a.malformed = true;
             }
-        } else if (rest.startsWith(u"frame:"_s)) {
+        } else if (target.startsWith(u"frame:"_s)) {
             a.frame = true;
-            a.placeholder = rest.mid(6);
+            a.placeholder = target.mid(6);
         } else {
-            a.placeholder = rest;
+            a.placeholder = target;
         }
     } else if (kind == u"taskpane"_s || kind == u"dialog"_s) {
         a.kind = kind == u"dialog"_s ? ActionParts::Dialog : ActionParts::TaskPane;

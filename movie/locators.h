@@ -24,6 +24,8 @@ QString key(const QString& shortcut);                           // key:Ctrl+B
 QString thumb(int slide);                                       // thumb:2
 QString click(const QString& target);                           // click:title, click:shape:2
 QString doubleClick(const QString& target);                     // dblclick:frame:title
+// A click with Shift or Ctrl held, which adds a shape to those selected: click:Shift+shape:2.
+QString clickAdding(const QString& modifier, int shape);
 // A control of a dialog or task pane: a button or link, or a value chosen in it.
 QString control(bool dialog, const QString& form, const QString& id);
 QString control(bool dialog, const QString& form, const QString& id, const QString& value);
@@ -65,7 +67,8 @@ struct ActionParts
     // Menu: the title and items; Context: the area and items; Toolbar: the
     // button and its menu's items; TaskPane and Dialog: the form and control.
     QStringList path;
-    bool shift = false; // toolbar:Shift+<button>
+    bool shift = false; // toolbar:Shift+<button>, click:Shift+shape:n
+    bool ctrl = false;  // click:Ctrl+shape:n
     bool hasValue = false;
     QString value;    // a toolbar box's or a control's value
     QString shortcut; // key:<shortcut>

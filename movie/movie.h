@@ -66,6 +66,13 @@ struct SlideShape
     // Objects: turned clockwise (degrees), and the group it belongs to (0: none).
     double rotation = 0;
     int group = 0;
+    // Flipped left to right (水平翻转) and top to bottom (垂直翻转), before turning.
+    bool flipH = false;
+    bool flipV = false;
+    // 阴影样式 n of the 绘图 toolbar (1 to 20; 0: no shadow).
+    int shadow = 0;
+    // An action button's picture, as 动作按钮 names it ("上一张", "结束"; empty: 前进或下一项's).
+    QString button{};
     // A chart: its sub-type as 图表类型 names it ("簇状柱形图"; empty: the
     // inserted sample, a 三维簇状柱形图) and its datasheet (empty: the sample's).
     QString chart{};

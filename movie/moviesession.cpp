@@ -3,6 +3,7 @@
 #include "movie/kitways.h"
 #include "movie/locators.h"
 
+#include <QJsonArray>
 #include <QJsonValue>
 #include <QRegularExpression>
 #include <algorithm>
@@ -16,8 +17,8 @@ namespace {
 // A shape's kind, as the kit's menus name selections.
 QString kindOfShape(const QString& type)
 {
-    static const QStringList autoShapes{u"rect"_s, u"roundrect"_s, u"ellipse"_s, u"arrow"_s,
-                                        u"star"_s, u"smiley"_s,    u"button"_s};
+    static const QStringList autoShapes{u"rect"_s,   u"roundrect"_s, u"ellipse"_s, u"arrow"_s, u"star"_s,
+                                        u"smiley"_s, u"button"_s,    u"callout"_s, u"scroll"_s};
     if (autoShapes.contains(type))
         return u"autoshape"_s;
     if (type == u"picture"_s || type == u"clipart"_s)
@@ -159,6 +160,7 @@ void MovieSession::reset()
     m_progress = 0;
     m_paragraph = 0;
     m_selected.clear();
+    m_alsoSelected.clear();
     m_done.assign(m_movie.steps.size(), false);
     m_dialog.reset();
     m_beneath.clear();
@@ -394,7 +396,8 @@ bool MovieSession::reachable(const KitTarget& t) const
     case KitTarget::Menu:
     case KitTarget::Context:
         return (t.views.isEmpty() || t.views.contains(m_presentation.view)) &&
-               (t.selected.isEmpty() || t.selected.contains(selectionKind()));
+               (t.selected.isEmpty() || t.selected.contains(selectionKind())) &&
+               (!t.link || *t.link == selectionLinks());
     case KitTarget::TaskPane:
         return m_presentation.taskpane == t.form && m_presentation.view != u"show"_s &&
                (!t.control || paneControlShown(*t.control, m_taskPane));
@@ -435,9 +438,12 @@ void MovieSession::applyAction(const KitTarget& t)
         }
         if (t.kind != KitTarget::Thumb && t.slide == 0) {
             // A click on the slide selects what it lands on; on none of its objects it lets go.
-            select(t.shape > 0                   ? targets::shape(t.shape)
-                   : t.placeholder == u"slide"_s ? QString()
-                                                 : t.placeholder);
+            if (t.shift || t.ctrl)
+                selectAlso(t.shape);
+            else
+                select(t.shape > 0                   ? targets::shape(t.shape)
+                       : t.placeholder == u"slide"_s ? QString()
+                                                     : t.placeholder);
         }
         if (t.kind == KitTarget::DoubleClick)
             applyOpens(doubleClickOpens(t));
@@ -603,8 +609,56 @@ MovieSession::Taking MovieSession::stepTaking(const QString& action) const
 void MovieSession::select(const QString& object)
 {
     m_selected = object;
+    m_alsoSelected.clear();
     m_selectedSlide = m_presentation.selected;
     m_selectedView = m_presentation.view;
+}
+
+void MovieSession::selectAlso(int shape)
+{
+    const QList<int> shapes = selectedShapes();
+    if (shapes.isEmpty()) {
+        select(targets::shape(shape));
+        return;
+    }
+    if (!shapes.contains(shape))
+        m_alsoSelected << shape;
+}
+
+QList<int> MovieSession::shapesGroupedBy(const QJsonObject& changes) const
+{
+    const int slideNumber = changes.value(u"slide"_s).toInt(m_presentation.selected);
+    if (slideNumber < 1 || slideNumber > static_cast<int>(m_presentation.slides.size()))
+        return {};
+    const auto& shapes = m_presentation.slides[static_cast<size_t>(slideNumber - 1)].shapes;
+    QList<int> members;
+    if (const QJsonArray grouped = changes.value(u"groupShapes"_s).toArray(); !grouped.isEmpty()) {
+        for (const QJsonValue& n : grouped)
+            members << n.toInt();
+    } else if (const int ungrouped = changes.value(u"ungroupShapes"_s).toInt();
+               ungrouped >= 1 && ungrouped <= static_cast<int>(shapes.size())) {
+        const int group = shapes[static_cast<size_t>(ungrouped - 1)].group;
+        for (size_t i = 0; i < shapes.size() && group != 0; ++i) {
+            if (shapes[i].group == group)
+                members << static_cast<int>(i) + 1;
+        }
+    }
+    return members;
+}
+
+QList<int> MovieSession::selectedShapes() const
+{
+    const int first = parseAction(actions::click(selectedObject())).shape;
+    if (first == 0)
+        return {};
+    const auto count = static_cast<int>(
+        m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size());
+    QList<int> shapes{first};
+    for (const int shape : m_alsoSelected) {
+        if (shape <= count)
+            shapes << shape;
+    }
+    return shapes;
 }
 
 QString MovieSession::selectedObject() const
@@ -629,6 +683,17 @@ QString MovieSession::selectionKind() const
         return u"placeholder"_s;
     const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
     return kindOfShape(slide.shapes[static_cast<size_t>(shape - 1)].type);
+}
+
+bool MovieSession::selectionLinks() const
+{
+    const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
+    const QString object = selectedObject();
+    if (object == u"title"_s)
+        return !slide.titleLink.isEmpty();
+    if (object == u"body"_s || object == u"subtitle"_s)
+        return !slide.bodyLink.isEmpty();
+    return false;
 }
 
 QString MovieSession::toolbarValue(const QString& button) const
@@ -667,6 +732,7 @@ bool MovieSession::perform(const QString& action)
         return m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size();
     };
     const size_t shapesBefore = shapesNow();
+    const QList<int> regrouped = shapesGroupedBy(changes);
     applyPresentationChanges(m_presentation, changes);
     // A title master just inserted is the one the master view shows.
     if (changes.contains(u"titleMaster"_s))
@@ -674,6 +740,13 @@ bool MovieSession::perform(const QString& action)
     // A shape just drawn or inserted is selected.
     if (shapesNow() > shapesBefore)
         select(targets::shape(static_cast<int>(shapesNow())));
+    // So are the shapes just grouped or ungrouped, all of them.
+    if (!regrouped.isEmpty() &&
+        changes.value(u"slide"_s).toInt(m_presentation.selected) == m_presentation.selected) {
+        select(targets::shape(regrouped.first()));
+        for (const int shape : regrouped)
+            selectAlso(shape);
+    }
     if (taking.way >= 0) {
         const MovieWay& way = m_movie.ways[static_cast<size_t>(taking.way)];
         if (m_way < 0) {

@@ -102,9 +102,16 @@ public:
     // Its kind, as the kit's menus name what they are shown for: "placeholder",
     // "autoshape", "picture", "wordart", "textbox", "object", or "nothing".
     QString selectionKind() const;
+    // Whether the text selected (a placeholder's) is a hyperlink.
+    bool selectionLinks() const;
     // A learner's click on the slide selects the object under the pointer, or
     // with an empty name lets go, whatever the task.
     void select(const QString& object);
+    // A click with Shift or Ctrl held adds the shape to those selected (or, with a
+    // placeholder or nothing selected, selects it alone).
+    void selectAlso(int shape);
+    // Every shape selected on the slide shown (1-based), the first clicked first.
+    QList<int> selectedShapes() const;
     // What a toolbar's drop-down box shows: the value last chosen in it, else the kit's.
     QString toolbarValue(const QString& button) const;
     // Toolbars the learner has shown (插入 → 图片 → 自选图形 shows 自选图形).
@@ -152,7 +159,10 @@ private:
     FormState m_taskPane;
     int m_paragraph = 0;
     int m_master = 1;   // the master picked in the slide master view's pane
-    QString m_selected; // the selected object, on this slide in this view
+    QString m_selected;        // the selected object, on this slide in this view
+    QList<int> m_alsoSelected; // shapes added to a selected shape with Shift or Ctrl
+    // The shapes a step's changes group, or that they ungroup (numbered before the changes).
+    QList<int> shapesGroupedBy(const QJsonObject& changes) const;
     int m_selectedSlide = 0;
     QString m_selectedView;
     QStringList m_toolbars;

@@ -48,6 +48,16 @@ const QStringList& knownOrgLayouts()
 
 constexpr int kMostChartCells = 50;
 constexpr int kMostOrgShapes = 20;
+constexpr int kShadowStyles = 20;
+
+// The pictures of 幻灯片放映 → 动作按钮, by the names after "动作按钮: ".
+const QStringList& actionButtonKinds()
+{
+    static const QStringList kinds{u"自定义"_s,       u"第一张"_s,       u"帮助"_s, u"信息"_s,
+                                   u"后退或前一项"_s, u"前进或下一项"_s, u"开始"_s, u"结束"_s,
+                                   u"上一张"_s,       u"文档"_s,         u"声音"_s, u"影片"_s};
+    return kinds;
+}
 
 Check readChartData(const QJsonObject& o, ChartData& data, const QString& where)
 {
@@ -103,8 +113,17 @@ Check readObjectFields(const QJsonObject& so, SlideShape& shape, const QString& 
         (fault = readCount(so, u"subordinates"_s, shape.subordinates, 0, kMostOrgShapes, w)) ||
         (fault = readCount(so, u"assistants"_s, shape.assistants, 0, kMostOrgShapes, w)) ||
         (fault = readCount(so, u"coworkers"_s, shape.coworkers, 0, kMostOrgShapes, w)) ||
-        (fault = readNumber(so, u"borderWidth"_s, shape.borderWidth, w)))
+        (fault = readNumber(so, u"borderWidth"_s, shape.borderWidth, w)) ||
+        (fault = readCount(so, u"shadow"_s, shape.shadow, 0, kShadowStyles, w)) ||
+        (fault = readName(so, u"button"_s, shape.button, actionButtonKinds(), w)))
         return fault;
+    std::optional<bool> flipH, flipV;
+    if ((fault = readBool(so, u"flipH"_s, flipH, w)) || (fault = readBool(so, u"flipV"_s, flipV, w)))
+        return fault;
+    shape.flipH = flipH.value_or(shape.flipH);
+    shape.flipV = flipV.value_or(shape.flipV);
+    if (!shape.button.isEmpty() && shape.type != u"button"_s)
+        return Fault{w + u".button"_s, u"只有动作按钮（type 为 button）才有按钮图案"_s};
     if (!(std::abs(shape.rotation) <= 360))
         return Fault{w + u".rotation"_s, u"应在 -360 至 360 度之间"_s};
     if (group != std::trunc(group) || group < 0 || group > 1000)
@@ -687,8 +706,15 @@ Check alignShapes(std::vector<SlideShape>& shapes, const QJsonValue& value, cons
 Check readObjectChanges(Slide& slide, const QJsonObject& fields, const QString& where)
 {
     if (fields.contains(u"editShape"_s)) {
-        if (Check f = editShape(slide.shapes, fields[u"editShape"_s], where + u".editShape"_s))
-            return f;
+        // Several objects changed at once (a group's fill colour) are a list of edits.
+        const QJsonValue edits = fields[u"editShape"_s];
+        const QJsonArray list = edits.isArray() ? edits.toArray() : QJsonArray{edits};
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            const QString w =
+                edits.isArray() ? u"%1.editShape[%2]"_s.arg(where).arg(i) : where + u".editShape"_s;
+            if (Check f = editShape(slide.shapes, list[i], w))
+                return f;
+        }
     }
     if (fields.contains(u"alignShapes"_s)) {
         if (Check f = alignShapes(slide.shapes, fields[u"alignShapes"_s], where + u".alignShapes"_s))
@@ -704,6 +730,12 @@ Check readObjectChanges(Slide& slide, const QJsonObject& fields, const QString& 
             group = std::max(group, s.group);
         for (const int n : chosen)
             slide.shapes[static_cast<size_t>(n - 1)].group = group + 1;
+    }
+    if (fields.contains(u"deleteShape"_s)) {
+        int n = 0;
+        if (Check f = readShapeNumber(fields[u"deleteShape"_s], slide.shapes, n, where + u".deleteShape"_s))
+            return f;
+        slide.shapes.erase(slide.shapes.begin() + (n - 1));
     }
     if (fields.contains(u"ungroupShapes"_s)) {
         int n = 0;

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -338,6 +339,31 @@ void iconEffectPath(QPainter& p)
     arrowHead(p, QPointF(13, 2.5), -70, 3.5, QColor(0xD8, 0x3A, 0x2A));
 }
 
+// 阴影样式 n: a white square casting a grey shadow out in one of eight
+// directions; each further eight fall further, as the perspective ones do.
+void paintShadowStyleIcon(QPainter& p, int style)
+{
+    static const QPointF directions[] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0},
+                                         {-1, 1},  {1, 1},  {0, 1},  {1, 0}};
+    const QPointF offset = directions[(style - 1) % 8] * (style <= 8 ? 2.0 : style <= 16 ? 3.0 : 4.0);
+    const QRectF square(4, 4, 8, 8);
+    p.fillRect(square.translated(offset), QColor(0x80, 0x80, 0x80));
+    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(square);
+}
+
+template <int Style> void iconShadowStyle(QPainter& p)
+{
+    paintShadowStyleIcon(p, Style);
+}
+
+template <int... Styles>
+void addShadowStyleIcons(QHash<QString, IconPainter>& painters, std::integer_sequence<int, Styles...>)
+{
+    ((painters[u"shadow-%1"_s.arg(Styles + 1)] = iconShadowStyle<Styles + 1>), ...);
+}
+
 // Any key without a picture of its own: a neat plain button face.
 void iconGeneric(QPainter& p)
 {
@@ -390,6 +416,7 @@ const QHash<QString, IconPainter>& iconPainters()
             {u"effect-path"_s, iconEffectPath},
         };
         addToolbarIcons(all);
+        addShadowStyleIcons(all, std::make_integer_sequence<int, 20>{});
         return all;
     }();
     return painters;

@@ -128,8 +128,10 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     }
     if (m_field && !(at.kind == L::Control && at.path == QStringList{m_field->form, m_field->control}))
         m_field.reset();
-    if (!m_session->dialog())
-        selectObjectAt(at);
+    // The right button on one of several objects selected keeps them all selected.
+    const bool onSelection = at.kind == L::Shape && m_session->selectedShapes().contains(at.shape);
+    if (!m_session->dialog() && !(button == Qt::RightButton && onSelection))
+        selectObjectAt(at, button == Qt::LeftButton ? modifiers : Qt::NoModifier);
     if (at.kind == L::Scroll) {
         if (button != Qt::LeftButton)
             return;
@@ -273,6 +275,12 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
             return;
         }
     }
+    if (at.kind == L::Shape && button == Qt::LeftButton &&
+        (modifiers & (Qt::ShiftModifier | Qt::ControlModifier))) {
+        // Shift or Ctrl and a click on an object add it to those selected.
+        perform(actions::clickAdding(modifiers & Qt::ShiftModifier ? u"Shift"_s : u"Ctrl"_s, at.shape));
+        return;
+    }
     perform(h.action);
     // A task-pane button with a menu opens it, whether or not the task wanted the click.
     if (at.kind == L::Control && !m_session->dialog()) {
@@ -294,7 +302,7 @@ QString KitView::selectedObject() const
     return locate(locator) ? locator : QString();
 }
 
-void KitView::selectObjectAt(const LocatorParts& at)
+void KitView::selectObjectAt(const LocatorParts& at, Qt::KeyboardModifiers modifiers)
 {
     // A click on the slide selects the placeholder or object under the pointer
     // (as the real program shows it, whatever the task); elsewhere on the
@@ -302,6 +310,8 @@ void KitView::selectObjectAt(const LocatorParts& at)
     using L = LocatorParts;
     if (at.kind == L::Placeholder || at.kind == L::Frame)
         m_session->select(at.name);
+    else if (at.kind == L::Shape && (modifiers & (Qt::ShiftModifier | Qt::ControlModifier)))
+        m_session->selectAlso(at.shape);
     else if (at.kind == L::Shape)
         m_session->select(targets::shape(at.shape));
     else if (at.kind == L::SlideArea || at.kind == L::SlideEmpty || at.kind == L::Thumb)

@@ -154,6 +154,7 @@ private:
         {
             Click,
             ShiftClick,
+            CtrlClick,
             DoubleClick,
             RightClick,
             Hover,
@@ -214,7 +215,7 @@ private:
     const Hot* hotAt(const QPoint& point) const;
     void perform(const QString& action);
     void closeMenus();
-    void selectObjectAt(const LocatorParts& at);
+    void selectObjectAt(const LocatorParts& at, Qt::KeyboardModifiers modifiers);
     void pressDialogAccessKey(QChar letter);
     // Several items of a list chosen with Ctrl held.
     struct ListSelection
@@ -261,6 +262,7 @@ private:
     void paintLeftPane(QPainter& p);
     void paintSlideArea(QPainter& p);
     void paintSelection(QPainter& p);
+    void paintSelectionFrame(QPainter& p, const QRect& r, bool placeholder);
     void paintTaskPane(QPainter& p);
     void paintStatus(QPainter& p);
     void paintMenus(QPainter& p);

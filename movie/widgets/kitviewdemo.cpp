@@ -60,8 +60,13 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
                                        : locate(locators::placeholder(u"subtitle"_s)) ? u"subtitle"_s
                                                                                       : u"title"_s);
         } else if (t.area != u"slide"_s) {
+            // The object selected, where its menu is the one wanted; else the first such object.
             const Slide& slide = m_session->presentation().slides[static_cast<size_t>(sel - 1)];
-            for (size_t i = 0; i < slide.shapes.size(); ++i) {
+            const QList<int> chosen = m_session->selectedShapes();
+            const bool onChosen = !chosen.isEmpty() && shapeContextArea(chosen.first()) == t.area;
+            if (onChosen)
+                at = locators::shape(chosen.first());
+            for (size_t i = 0; i < slide.shapes.size() && !onChosen; ++i) {
                 if (shapeContextArea(static_cast<int>(i) + 1) == t.area) {
                     at = locators::shape(static_cast<int>(i) + 1);
                     break;
@@ -114,7 +119,12 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
             at = locators::frame(t.placeholder);
         else
             at = t.placeholder == u"slide"_s ? locators::slideEmpty() : locators::placeholder(t.placeholder);
-        moves.push_back({t.kind == KitTarget::Click ? DemoMove::Click : DemoMove::DoubleClick, at, {}});
+        moves.push_back({t.kind == KitTarget::DoubleClick ? DemoMove::DoubleClick
+                         : t.shift                        ? DemoMove::ShiftClick
+                         : t.ctrl                         ? DemoMove::CtrlClick
+                                                          : DemoMove::Click,
+                         at,
+                         {}});
         break;
     }
     case KitTarget::TaskPane:
@@ -314,6 +324,10 @@ void KitView::doMove(const DemoMove& move, const std::optional<QRect>& at)
     case DemoMove::ShiftClick:
         if (at)
             clickAt(at->center(), Qt::LeftButton, false, Qt::ShiftModifier);
+        break;
+    case DemoMove::CtrlClick:
+        if (at)
+            clickAt(at->center(), Qt::LeftButton, false, Qt::ControlModifier);
         break;
     case DemoMove::DoubleClick:
         if (at)

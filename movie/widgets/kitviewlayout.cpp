@@ -469,9 +469,12 @@ void KitView::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint 
                 w += 10; // the drop-down arrow
             if (x + w > maxRight)
                 break;
-            const QString action = b.type == KitButtonType::Combo || (!b.items.empty() && !b.text.isEmpty())
-                                       ? QString()
-                                       : actions::toolbar(b.name);
+            // Only a colour button is split: its face applies the colour, its arrow drops the
+            // palette. Any other button with a menu drops it down wherever it is clicked.
+            const QString action =
+                b.type == KitButtonType::Combo || (!b.items.empty() && b.type != KitButtonType::Color)
+                    ? QString()
+                    : actions::toolbar(b.name);
             hots.push_back({QRect(x, at.y(), w, 22), locators::button(b.name), action, b.name, 1});
             if (!b.items.empty() && b.text.isEmpty())
                 hots.push_back(

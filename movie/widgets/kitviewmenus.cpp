@@ -86,7 +86,7 @@ bool KitView::barMenuOpen() const
 
 bool KitView::menuShows(const KitMenuItem& item) const
 {
-    return item.shownFor(m_session->view(), m_session->selectionKind());
+    return item.shownFor(m_session->view(), m_session->selectionKind(), m_session->selectionLinks());
 }
 
 const std::vector<KitMenuItem>* KitView::menuItems(int level) const
@@ -140,11 +140,23 @@ KitView::MenuLayout KitView::menuLayout(int level) const
     const int columns = menuColumns(level);
     int w = 0, h = 0;
     if (columns > 0) {
-        const auto shown = std::count_if(items->begin(), items->end(),
-                                         [&](const KitMenuItem& i) { return !i.separator && menuShows(i); });
-        const int rows = static_cast<int>((shown + columns - 1) / columns);
+        // Icons fill the rows of cells; an item without one (无阴影(N)) is a row of text of its own.
+        const QFontMetrics fm(uiFont(12));
         w = columns * kCell + 4;
-        h = kHandleH + rows * kCell + 4;
+        h = kHandleH + 4;
+        int cell = 0;
+        for (const KitMenuItem& item : *items) {
+            if (item.separator || !menuShows(item))
+                continue;
+            if (item.icon.isEmpty()) {
+                h += kItemH;
+                w = std::max(w, fm.horizontalAdvance(item.text) + 44);
+                cell = 0;
+            } else {
+                h += cell % columns == 0 ? kCell : 0;
+                ++cell;
+            }
+        }
     } else {
         const QFontMetrics fm(uiFont(12));
         int textW = 60, keyW = 0;
@@ -194,14 +206,22 @@ KitView::MenuLayout KitView::menuLayout(int level) const
 
     if (columns > 0) {
         int cell = 0;
+        int y = r.top() + 2 + kHandleH;
         for (int i = 0; i < static_cast<int>(items->size()); ++i) {
             const KitMenuItem& item = (*items)[static_cast<size_t>(i)];
             if (item.separator || !menuShows(item))
                 continue;
-            const QRect rect(r.left() + 2 + (cell % columns) * kCell,
-                             r.top() + 2 + kHandleH + (cell / columns) * kCell, kCell, kCell);
-            layout.rows.push_back({i, rect, false});
+            if (item.icon.isEmpty()) {
+                y += cell % columns == 0 ? 0 : kCell;
+                layout.rows.push_back({i, QRect(r.left() + 2, y, r.width() - 4, kItemH), false});
+                y += kItemH;
+                cell = 0;
+                continue;
+            }
+            layout.rows.push_back(
+                {i, QRect(r.left() + 2 + (cell % columns) * kCell, y, kCell, kCell), false});
             ++cell;
+            y += cell % columns == 0 ? kCell : 0;
         }
         return layout;
     }
@@ -407,8 +427,14 @@ void KitView::paintMenus(QPainter& p)
                 p.setPen(kSelectLine);
                 p.drawRect(ir.adjusted(0, 0, -1, -1));
             }
-            if (palette) {
+            if (palette && !item.icon.isEmpty()) {
                 paintIcon(p, QRect(ir.center().x() - 8, ir.center().y() - 8, 16, 16), item.icon);
+                continue;
+            }
+            if (palette) {
+                p.setPen(item.disabled ? kGreyText : Qt::black);
+                p.setFont(uiFont(12));
+                p.drawText(ir, Qt::AlignCenter, item.text);
                 continue;
             }
             if (!item.icon.isEmpty())

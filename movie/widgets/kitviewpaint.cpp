@@ -427,10 +427,37 @@ void KitView::paintSelection(QPainter& p)
     const QString selected = selectedObject();
     if (selected.isEmpty())
         return;
-    const QRect r = *locate(selected);
+    const QList<int> shapes = m_session->selectedShapes();
+    if (shapes.isEmpty()) {
+        paintSelectionFrame(p, *locate(selected), true);
+        return;
+    }
+    // Each object selected shows its handles; the shapes of a group share one frame around them all.
+    const Presentation& pres = m_session->presentation();
+    const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+    QList<int> groupsDone;
+    for (const int shape : shapes) {
+        const int group = slide.shapes[static_cast<size_t>(shape - 1)].group;
+        if (group != 0 && groupsDone.contains(group))
+            continue;
+        QRect frame;
+        for (size_t i = 0; i < slide.shapes.size(); ++i) {
+            const int n = static_cast<int>(i) + 1;
+            if (n == shape || (group != 0 && slide.shapes[i].group == group))
+                frame = frame.united(locate(locators::shape(n)).value_or(QRect()));
+        }
+        if (group != 0)
+            groupsDone << group;
+        if (!frame.isEmpty())
+            paintSelectionFrame(p, frame, false);
+    }
+}
+
+void KitView::paintSelectionFrame(QPainter& p, const QRect& r, bool placeholder)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    if (parseLocator(selected).kind == LocatorParts::Placeholder) {
+    if (placeholder) {
         // A text placeholder being edited: a hatched band around it.
         const QRect band = r.adjusted(-4, -4, 4, 4);
         p.setClipRegion(QRegion(band).subtracted(QRegion(r.adjusted(-1, -1, 1, 1))));

@@ -403,7 +403,66 @@ void paintFilm(QPainter& p, const QRectF& r)
 }
 namespace {
 
-void paintActionButton(QPainter& p, const QRectF& r, const QColor& fill, const QColor& line)
+// The picture on an action button's face, in the button's darker colour.
+void paintActionButtonPicture(QPainter& p, const QRectF& face, const QString& kind, const QColor& ink)
+{
+    const double size = std::min(face.width(), face.height()) * 0.55;
+    const QPointF c = face.center();
+    const auto at = [&](double x, double y) { return QPointF(c.x() + x * size, c.y() + y * size); };
+    const auto triangle = [&](double tip, double back) {
+        return QPolygonF({at(back, -0.5), at(tip, 0), at(back, 0.5)});
+    };
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    if (kind == u"自定义"_s) {
+        return;
+    } else if (kind == u"后退或前一项"_s) {
+        p.drawPolygon(triangle(-0.5, 0.4));
+    } else if (kind == u"开始"_s) {
+        p.drawPolygon(triangle(-0.3, 0.5));
+        p.drawRect(QRectF(at(-0.5, -0.5), at(-0.38, 0.5)));
+    } else if (kind == u"结束"_s) {
+        p.drawPolygon(triangle(0.3, -0.5));
+        p.drawRect(QRectF(at(0.38, -0.5), at(0.5, 0.5)));
+    } else if (kind == u"第一张"_s) {
+        p.drawPolygon(QPolygonF({at(0, -0.5), at(0.5, 0), at(0.32, 0), at(0.32, 0.5), at(-0.32, 0.5),
+                                 at(-0.32, 0), at(-0.5, 0)}));
+    } else if (kind == u"上一张"_s) {
+        // A U-turn arrow: out to the right, round and back to the left.
+        QPainterPath turn;
+        turn.moveTo(at(-0.2, -0.3));
+        turn.lineTo(at(0.15, -0.3));
+        turn.arcTo(QRectF(at(-0.05, -0.3), at(0.45, 0.3)), 90, -180);
+        turn.lineTo(at(-0.2, 0.3));
+        p.setPen(QPen(ink, size * 0.14));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(turn);
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawPolygon(QPolygonF({at(-0.5, 0.3), at(-0.2, 0.08), at(-0.2, 0.52)}));
+    } else if (kind == u"帮助"_s || kind == u"信息"_s) {
+        QFont font(songFamily());
+        font.setPixelSize(std::max(1, static_cast<int>(size)));
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(ink);
+        p.drawText(face, Qt::AlignCenter, kind == u"帮助"_s ? u"?"_s : u"i"_s);
+    } else if (kind == u"文档"_s) {
+        p.drawPolygon(
+            QPolygonF({at(-0.35, -0.5), at(0.15, -0.5), at(0.35, -0.3), at(0.35, 0.5), at(-0.35, 0.5)}));
+    } else if (kind == u"声音"_s) {
+        p.drawPolygon(QPolygonF({at(-0.5, -0.15), at(-0.25, -0.15), at(0.1, -0.5), at(0.1, 0.5),
+                                 at(-0.25, 0.15), at(-0.5, 0.15)}));
+    } else if (kind == u"影片"_s) {
+        p.drawRect(QRectF(at(-0.5, -0.3), at(0.2, 0.3)));
+        p.drawPolygon(QPolygonF({at(0.2, 0), at(0.5, -0.3), at(0.5, 0.3)}));
+    } else {
+        p.drawPolygon(triangle(0.5, -0.4));
+    }
+}
+
+void paintActionButton(QPainter& p, const QRectF& r, const QColor& fill, const QColor& line,
+                       const QString& kind)
 {
     const double bevel = std::min(r.width(), r.height()) * 0.125;
     const QRectF face = r.adjusted(bevel, bevel, -bevel, -bevel);
@@ -417,15 +476,85 @@ void paintActionButton(QPainter& p, const QRectF& r, const QColor& fill, const Q
                              face.topRight(), r.topRight()}));
     p.setBrush(fill);
     p.drawRect(face);
-    const double size = std::min(face.width(), face.height()) * 0.55;
-    const QPointF c = face.center();
-    p.setBrush(fill.darker(250));
-    p.drawPolygon(
-        QPolygonF({QPointF(c.x() - size * 0.4, c.y() - size / 2), QPointF(c.x() + size * 0.5, c.y()),
-                   QPointF(c.x() - size * 0.4, c.y() + size / 2)}));
+    paintActionButtonPicture(p, face, kind, fill.darker(250));
     p.setPen(QPen(line, kShapeLineWidth));
     p.setBrush(Qt::NoBrush);
     p.drawRect(r);
+}
+
+// 圆角矩形标注: a rounded box with a pointer down and to the left.
+QPainterPath roundCalloutPath(const QRectF& r)
+{
+    const QRectF box(r.left(), r.top(), r.width(), r.height() * 0.78);
+    const double radius = std::min(box.width(), box.height()) / 6;
+    QPainterPath bubble;
+    bubble.addRoundedRect(box, radius, radius);
+    QPainterPath pointer;
+    pointer.moveTo(box.left() + box.width() * 0.2, box.bottom() - 1);
+    pointer.lineTo(r.left() + r.width() * 0.08, r.bottom());
+    pointer.lineTo(box.left() + box.width() * 0.38, box.bottom() - 1);
+    pointer.closeSubpath();
+    return bubble.united(pointer);
+}
+
+// 横卷形: a sheet with its top edge rolled forward at the right and its
+// bottom edge at the left; the curls are drawn over it.
+QPainterPath scrollPath(const QRectF& r)
+{
+    const double roll = std::min(r.height() * 0.125, r.width() * 0.1);
+    QPainterPath sheet;
+    sheet.addRect(QRectF(r.left() + roll / 2, r.top() + roll, r.width() - roll, r.height() - roll * 2));
+    QPainterPath top;
+    top.addRoundedRect(QRectF(r.left() + roll / 2, r.top(), r.width() - roll / 2, roll * 2), roll, roll);
+    QPainterPath bottom;
+    bottom.addRoundedRect(QRectF(r.left(), r.bottom() - roll * 2, r.width() - roll / 2, roll * 2), roll,
+                          roll);
+    return sheet.united(top).united(bottom);
+}
+
+void paintScrollCurls(QPainter& p, const QRectF& r)
+{
+    const double roll = std::min(r.height() * 0.125, r.width() * 0.1);
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(QPointF(r.left() + roll / 2, r.top() + roll * 2),
+               QPointF(r.right() - roll, r.top() + roll * 2));
+    p.drawEllipse(QRectF(r.right() - roll * 1.5, r.top() + roll * 0.5, roll, roll));
+    p.drawLine(QPointF(r.left() + roll, r.bottom() - roll * 2),
+               QPointF(r.right() - roll / 2, r.bottom() - roll * 2));
+    p.drawEllipse(QRectF(r.left() + roll * 0.5, r.bottom() - roll * 1.5, roll, roll));
+}
+
+// The outline of an AutoShape, for its shadow; other objects cast a box's.
+QPainterPath outlineOf(const QString& type, const QRectF& r)
+{
+    QPainterPath path;
+    if (type == u"roundrect"_s) {
+        const double radius = std::min(r.width(), r.height()) / 6;
+        path.addRoundedRect(r, radius, radius);
+    } else if (type == u"ellipse"_s || type == u"smiley"_s) {
+        path.addEllipse(r);
+    } else if (type == u"arrow"_s) {
+        path = blockArrowPath(r);
+    } else if (type == u"star"_s) {
+        path = starInBox(r);
+    } else if (type == u"callout"_s) {
+        path = roundCalloutPath(r);
+    } else if (type == u"scroll"_s) {
+        path = scrollPath(r);
+    } else {
+        path.addRect(r);
+    }
+    return path;
+}
+
+// Where 阴影样式 1 to 20 cast their shadow, in points: out in one of eight
+// directions, each further eight further, as the perspective ones fall.
+QPointF shadowOffset(int style)
+{
+    static const QPointF directions[] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0},
+                                         {-1, 1},  {1, 1},  {0, 1},  {1, 0}};
+    const QPointF direction = directions[(style - 1) % 8];
+    return direction * (style <= 8 ? 6.0 : style <= 16 ? 9.0 : 12.0);
 }
 
 } // namespace
@@ -442,11 +571,14 @@ void paintShape(QPainter& p, const SlideShape& shape, const Design& design)
     const QString type = shape.type.trimmed().toLower();
     const QPen outline(line, kShapeLineWidth);
     p.save();
-    if (shape.rotation != 0) {
+    if (shape.rotation != 0 || shape.flipH || shape.flipV) {
         p.translate(r.center());
         p.rotate(shape.rotation);
+        p.scale(shape.flipH ? -1 : 1, shape.flipV ? -1 : 1);
         p.translate(-r.center());
     }
+    if (shape.shadow > 0)
+        p.fillPath(outlineOf(type, r).translated(shadowOffset(shape.shadow)), QColor(0x80, 0x80, 0x80));
     p.setPen(outline);
     p.setBrush(fill);
     bool textInside = true;
@@ -472,6 +604,11 @@ void paintShape(QPainter& p, const SlideShape& shape, const Design& design)
         p.drawPath(blockArrowPath(r));
     } else if (type == u"star"_s) {
         p.drawPath(starInBox(r));
+    } else if (type == u"callout"_s) {
+        p.drawPath(roundCalloutPath(r));
+    } else if (type == u"scroll"_s) {
+        p.drawPath(scrollPath(r));
+        paintScrollCurls(p, r);
     } else if (type == u"smiley"_s) {
         paintSmiley(p, r, fill, line);
         textInside = false;
@@ -506,13 +643,21 @@ void paintShape(QPainter& p, const SlideShape& shape, const Design& design)
         paintFilm(p, r);
         textInside = false;
     } else if (type == u"button"_s) {
-        paintActionButton(p, r, givenFill.isValid() ? givenFill : QColor(0xC0, 0xC8, 0xD8), line);
+        paintActionButton(p, r, givenFill.isValid() ? givenFill : QColor(0xC0, 0xC8, 0xD8), line,
+                          shape.button);
         textInside = false;
     } else {
         p.drawRect(r);
     }
-    if (textInside && !shape.text.trimmed().isEmpty())
+    if (textInside && !shape.text.trimmed().isEmpty()) {
+        // The text of a flipped shape still reads left to right.
+        if (shape.flipH || shape.flipV) {
+            p.translate(r.center());
+            p.scale(shape.flipH ? -1 : 1, shape.flipV ? -1 : 1);
+            p.translate(-r.center());
+        }
         paintText(p, r, plainParagraphs(shape.text), shapeTextStyle(contrastingText(fill)));
+    }
     p.restore();
 }
 
