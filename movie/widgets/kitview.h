@@ -274,6 +274,14 @@ private:
     void paintCompletion(QPainter& p);
     void paintToolbarButtons(QPainter& p, int layer);
     void paintMasterView(QPainter& p);
+    // The window around the slides: its caption, PowerPoint's empty window once the
+    // presentation is closed, the desktop once PowerPoint is, the document windows
+    // arranged by the 窗口 menu, and the Office 助手.
+    QString windowCaption() const;
+    void paintDesktop(QPainter& p);
+    void paintEmptyWorkspace(QPainter& p);
+    void paintArrangedWindows(QPainter& p);
+    void paintAssistant(QPainter& p);
 
     QRect slideAreaRect() const;
     QRect slideRectInArea() const;
