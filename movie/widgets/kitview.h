@@ -375,6 +375,8 @@ private:
 
     std::unique_ptr<MovieSession> m_session;
     std::vector<Hot> m_hots;
+    // What arranged windows show of the presentation, out of the learner's reach.
+    std::vector<Hot> m_documentHots;
     MenuState m_menu;
     std::optional<DropState> m_drop;
     std::optional<FieldState> m_field;

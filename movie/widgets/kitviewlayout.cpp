@@ -893,7 +893,9 @@ void KitView::rebuild()
         addToolbarHots(hots, u"格式"_s, QPoint(10, kToolbarY + kToolbarH + 2), kWidth - 14);
         if (pres.window.drawingToolbar)
             addToolbarHots(hots, u"绘图"_s, QPoint(10, drawingToolbarY() + 2), kWidth - 14);
-        if (pres.view == u"normal"_s || pres.view == u"outline"_s || pres.view == u"sorter"_s)
+        const bool documentFillsWindow = !pres.window.closed && pres.window.arrange.isEmpty();
+        if (documentFillsWindow &&
+            (pres.view == u"normal"_s || pres.view == u"outline"_s || pres.view == u"sorter"_s))
             addToolbarHots(hots, u"视图按钮"_s, QPoint(4, drawingToolbarY() - 24), kLeftW);
         if (pres.view == u"normal"_s || pres.view == u"outline"_s) {
             hots.push_back({QRect(4, kMainY + 3, 44, 19), locators::leftPaneTab(u"大纲"_s), {}, {}, 0});
@@ -1040,9 +1042,14 @@ void KitView::rebuild()
                     hots[i].rect = hots[i].rect.intersected(seen);
         }
         // With the presentation closed, or its windows arranged, nothing of it lies where it would.
+        m_documentHots.clear();
         if (pres.window.closed || !pres.window.arrange.isEmpty()) {
             const QRect documents(0, kMainY, slideAreaRect().right() + 1, drawingToolbarY() - kMainY);
-            std::erase_if(hots, [&](const Hot& h) { return h.layer == 0 && documents.intersects(h.rect); });
+            const auto inDocument = [&](const Hot& h) {
+                return h.layer == 0 && documents.intersects(h.rect);
+            };
+            std::copy_if(hots.begin(), hots.end(), std::back_inserter(m_documentHots), inDocument);
+            std::erase_if(hots, inDocument);
         }
         addPaneHots(hots);
     }

@@ -114,10 +114,13 @@ void KitView::paintArrangedWindows(QPainter& p)
     // Every window shows the presentation as the maximized window would, made smaller.
     QImage document(size(), QImage::Format_ARGB32_Premultiplied);
     {
+        // The thumbnails are painted where their (unreachable) hots would be.
+        std::swap(m_hots, m_documentHots);
         QPainter d(&document);
         d.setFont(p.font());
         paintLeftPane(d);
         paintSlideArea(d);
+        std::swap(m_hots, m_documentHots);
     }
     const QImage content = document.copy(area);
     p.fillRect(area, kWorkspace);

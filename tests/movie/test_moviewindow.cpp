@@ -8,6 +8,7 @@
 #include "movie/widgets/kitview.h"
 
 #include <QImage>
+#include <QJsonObject>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -123,6 +124,18 @@ TEST(MovieWindow, ANewPresentationReplacesTheSlidesAndSelectsTheFirst)
         auto bad = readMovie({}, set);
         EXPECT_FALSE(bad.ok()) << set;
     }
+}
+
+TEST(MovieWindow, AStepHidesTheTaskPaneOrShowsAnother)
+{
+    auto movie = readMovie(R"(, "taskpane": "幻灯片版式")", R"({"taskpane": null})");
+    ASSERT_TRUE(movie.ok()) << movie.error().toStdString();
+    Presentation pres = movie.value().presentation;
+    ASSERT_TRUE(applyPresentationChanges(pres, movie.value().steps[0].set).ok());
+    EXPECT_TRUE(pres.taskpane.isEmpty());
+    ASSERT_TRUE(applyPresentationChanges(pres, QJsonObject{{u"taskpane"_s, u"开始工作"_s}}).ok());
+    EXPECT_EQ(pres.taskpane, u"开始工作"_s);
+    EXPECT_EQ(pres.slides.size(), 1u); // nothing of the slides changed
 }
 
 TEST(MovieWindow, ClosingAsksToSaveOnlyWhileThereAreChanges)
