@@ -528,14 +528,16 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
 // `form.name` and `form.dialog` are set by the caller.
 bool KitReader::readForm(const QJsonValue& v, const JsonPath& at, KitForm& form)
 {
-    static const std::vector<Field> fields{{u"title"_s, Kind::Text},   {u"width"_s, Kind::Whole},
-                                           {u"height"_s, Kind::Whole}, {u"controls"_s, Kind::Objects},
-                                           {u"like"_s, Kind::Text},    {u"presets"_s, Kind::Object}};
+    static const std::vector<Field> fields{{u"title"_s, Kind::Text},     {u"width"_s, Kind::Whole},
+                                           {u"height"_s, Kind::Whole},   {u"controls"_s, Kind::Objects},
+                                           {u"like"_s, Kind::Text},      {u"presets"_s, Kind::Object},
+                                           {u"asksToSave"_s, Kind::Flag}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject o = v.toObject();
     form.title = o[u"title"_s].toString();
     form.like = o[u"like"_s].toString();
+    form.asksToSave = o[u"asksToSave"_s].toBool();
     form.width = o[u"width"_s].toInt(form.dialog ? 400 : 200);
     form.height = o[u"height"_s].toInt(form.dialog ? 300 : 0);
     const QJsonArray controls = o[u"controls"_s].toArray();
@@ -571,10 +573,13 @@ bool KitReader::checkReferences(const QJsonObject& o, const JsonPath& at, KitFor
             const KitControl* list = form.control(id);
             return list && list->type == KitControlType::List;
         };
-        if (!c.gathers.isEmpty() && !isList(c.gathers))
+        // "<dialog>/<list>" names a list of another dialog; the whole kit is needed to check it.
+        if (!c.gathers.isEmpty() && !c.gathers.contains(u'/') && !isList(c.gathers))
             return fail(here / u"from"_s, u"不是本窗体的列表"_s);
         for (const auto& [key, id] : {std::pair{u"adds"_s, c.adds}, std::pair{u"removes"_s, c.removes},
                                       std::pair{u"raises"_s, c.raises}, std::pair{u"lowers"_s, c.lowers}}) {
+            if (key == u"adds"_s && id.contains(u'/'))
+                continue;
             if (!id.isEmpty() && (!isList(id) || form.control(id)->gathers.isEmpty()))
                 return fail(here / key, u"不是本窗体中由按钮填入的列表"_s);
         }
@@ -839,6 +844,21 @@ Result<KitCatalog> KitCatalog::load(const std::vector<KitFile>& files)
         }
         if (form.presets.empty())
             form.presets = model->second.presets;
+    }
+    // A list filled from a dialog it opens (相册's pictures, from 插入新图片's files).
+    const auto otherList = [&kit](const QString& path) -> const KitControl* {
+        const auto dialog = kit.m_dialogs.find(path.section(u'/', 0, 0));
+        const KitControl* list =
+            dialog == kit.m_dialogs.end() ? nullptr : dialog->second.control(path.section(u'/', 1));
+        return list && list->type == KitControlType::List ? list : nullptr;
+    };
+    for (const auto& [name, form] : kit.m_dialogs) {
+        for (const KitControl& c : form.controls) {
+            if ((c.gathers.contains(u'/') && !otherList(c.gathers)) ||
+                (c.adds.contains(u'/') && (!otherList(c.adds) || otherList(c.adds)->gathers.isEmpty())))
+                return Result<KitCatalog>::failure(
+                    u"PowerPoint 套件有误：对话框“%1”的“%2”所指的另一对话框的列表不存在"_s.arg(name, c.id));
+        }
     }
     for (auto& [name, pane] : kit.m_taskPanes) {
         for (KitControl& button : pane.controls) {

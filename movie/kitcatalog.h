@@ -160,6 +160,7 @@ struct KitForm
     QString title; // the title bar, when it is not the name
     QString like;  // a dialog that has the pages and controls of another one
     bool dialog = false;
+    bool asksToSave = false; // asks whether to save changes: opens only while some are unsaved
     int width = 0;
     int height = 0;
     std::vector<KitControl> controls;

@@ -329,6 +329,11 @@ QString leftPaneTab(const QString& tab)
     return u"lefttab:"_s + tab;
 }
 
+QString paneTitle()
+{
+    return u"panetitle:menu"_s;
+}
+
 namespace {
 
 // A control's scroll bar: "<kind>:<form>/<id>", and the form and control read back.
@@ -390,6 +395,7 @@ LocatorParts parseLocator(const QString& locator)
         {u"drop"_s, K::Drop},           {u"spinup"_s, K::SpinUp},
         {u"spindown"_s, K::SpinDown},   {u"dlgclose"_s, K::DialogClose},
         {u"lefttab"_s, K::LeftPaneTab}, {u"scroll"_s, K::Scroll},
+        {u"panetitle"_s, K::PaneTitle},
     };
     LocatorParts l;
     const qsizetype colon = locator.indexOf(u':');
@@ -422,6 +428,7 @@ LocatorParts parseLocator(const QString& locator)
     case K::Drop:
     case K::DialogClose:
     case K::LeftPaneTab:
+    case K::PaneTitle:
         l.name = rest;
         break;
     case K::Thumb:

@@ -137,8 +137,32 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
         if (!knownViews().contains(p.view))
             return wrongType(where + u".view"_s, u"视图名"_s);
     }
+    // The task pane shown, or none (视图 → 任务窗格 hides the one shown).
+    if (changes.contains(u"taskpane"_s)) {
+        if (changes[u"taskpane"_s].isNull())
+            p.taskpane.clear();
+        else if (Check f = readString(changes, u"taskpane"_s, p.taskpane, where))
+            return f;
+    }
     if (Check f = readPageResults(changes, p, where))
         return f;
+    // A presentation made anew (a 相册, one from a design template) has slides of its own.
+    if (changes.contains(u"slides"_s)) {
+        const QJsonArray slides = changes[u"slides"_s].toArray();
+        if (slides.isEmpty() || slides.size() > kMaxMovieSlides)
+            return Fault{where + u".slides"_s, u"应有 1 至 %1 张幻灯片"_s.arg(kMaxMovieSlides)};
+        p.slides.clear();
+        for (qsizetype i = 0; i < slides.size(); ++i) {
+            const QString w = where + u".slides[%1]"_s.arg(i);
+            if (!slides[i].isObject())
+                return wrongType(w, u"对象"_s);
+            Slide slide;
+            if (Check f = mergeFields(slide, slides[i].toObject(), w))
+                return f;
+            p.slides.push_back(slide);
+        }
+        p.selected = 1;
+    }
     if (changes.contains(u"master"_s)) {
         if (!changes[u"master"_s].isObject())
             return wrongType(where + u".master"_s, u"对象"_s);
@@ -204,6 +228,8 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
     for (const QString& key : {u"selected"_s, u"slide"_s, u"design"_s, u"file"_s, u"view"_s, u"master"_s,
                                u"insertSlide"_s, u"deleteSlide"_s, u"allSlides"_s, u"titleMaster"_s})
         slideFields.remove(key);
+    slideFields.remove(u"slides"_s);
+    slideFields.remove(u"taskpane"_s);
     for (const QString& key :
          {u"footers"_s, u"notesFooters"_s, u"pageSetup"_s, u"window"_s, u"notesMaster"_s})
         slideFields.remove(key);

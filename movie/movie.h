@@ -92,6 +92,8 @@ struct SlideShape
     QString anchor{};
     bool wordWrap = true;
     double insetLeft = 0.25, insetRight = 0.25, insetTop = 0.13, insetBottom = 0.13;
+    // A picture of a 相册: the frame its 相框形状 gives it (圆角矩形, 简单框架，白色 …); empty: none.
+    QString frame{};
 
     bool operator==(const SlideShape&) const = default;
 };
@@ -262,6 +264,16 @@ struct WindowOptions
     int sorterZoom = 0;        // 幻灯片浏览's zoom in %; 0 = its own (66%)
     int notesZoom = 0;         // the notes page's zoom in %; 0 = 适应
 
+    // Toolbars, windows, and whether the presentation and PowerPoint itself are still open.
+    QStringList toolbars;       // floating toolbars shown from 视图 → 工具栏, in the order shown
+    bool drawingToolbar = true; // the 绘图 toolbar docked at the bottom
+    int windows = 1;        // the presentation's windows (窗口 → 新建窗口); the last one is active
+    QString arrange;        // 全部重排 or 层叠; empty: the active window fills PowerPoint's
+    bool assistant = false; // the Office 助手 stands by the slide
+    bool saved = false;     // nothing changed since it was saved: closing it asks nothing
+    bool closed = false;    // the presentation is closed: PowerPoint's empty window
+    bool exited = false;    // PowerPoint has been closed
+
     bool operator==(const WindowOptions&) const = default;
 };
 
@@ -349,6 +361,8 @@ const QStringList& knownTextures();
 const QStringList& knownPatterns();
 const QStringList& knownGradientPresets();
 const QStringList& knownGradientStyles();
+// The frames a 相册 puts its pictures in (its 相框形状).
+const QStringList& knownPictureFrames();
 
 // Reads a movie document. The error says what is wrong and where, as
 // "source:line: …": `source` names the document (its file), the line is the

@@ -80,7 +80,8 @@ QStringList MovieSession::itemsOf(const KitControl& control, const FormState& st
         const auto it = state.gathered.find(control.id);
         const QStringList from = it == state.gathered.end() ? QStringList() : it->second;
         for (qsizetype i = 0; i < from.size(); ++i)
-            items << u"%1. %2"_s.arg(i + 1).arg(from[i].section(u". "_s, 1));
+            items << u"%1. %2"_s.arg(i + 1).arg(from[i].contains(u". "_s) ? from[i].section(u". "_s, 1)
+                                                                          : from[i]);
         return items;
     }
     for (const QString& item : shownItems(control, state)) {
@@ -103,7 +104,19 @@ void MovieSession::gatherItems(const KitControl& button)
     const KitForm* form = m_kit->dialog(m_dialog->name);
     if (!form)
         return;
-    if (!button.adds.isEmpty()) {
+    if (button.adds.contains(u'/')) {
+        // A list of the dialog beneath, that opened this one, takes the item chosen here.
+        const QString dialog = button.adds.section(u'/', 0, 0);
+        const KitForm* target = m_kit->dialog(dialog);
+        const KitControl* list = target ? target->control(button.adds.section(u'/', 1)) : nullptr;
+        const QString chosen = list ? m_dialog->value(list->gathers.section(u'/', 1)) : QString();
+        for (auto beneath = m_beneath.rbegin(); beneath != m_beneath.rend() && !chosen.isEmpty(); ++beneath) {
+            if (beneath->name == dialog) {
+                beneath->gathered[list->id] << chosen;
+                break;
+            }
+        }
+    } else if (!button.adds.isEmpty()) {
         const KitControl* list = form->control(button.adds);
         const QString chosen = m_dialog->value(list->gathers);
         if (!chosen.isEmpty())
@@ -303,6 +316,9 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
             while (m_dialog && m_dialog->name != name)
                 closeDialog();
         } else if (const KitForm* form = m_kit->dialog(name)) {
+            const WindowOptions& window = m_presentation.window;
+            if (form->asksToSave && (window.saved || window.closed))
+                return;
             if (m_dialog)
                 m_beneath.push_back(*m_dialog);
             m_dialog = openForm(*form, command);
@@ -395,6 +411,9 @@ bool MovieSession::reachable(const KitTarget& t) const
         return false;
     case KitTarget::Menu:
     case KitTarget::Context:
+        // The panes' list drops down from the title of the task pane shown.
+        if (t.kind == KitTarget::Context && t.area == u"taskpanes"_s && m_presentation.taskpane.isEmpty())
+            return false;
         return (t.views.isEmpty() || t.views.contains(m_presentation.view)) &&
                (t.selected.isEmpty() || t.selected.contains(selectionKind())) &&
                (!t.link || *t.link == selectionLinks());

@@ -40,6 +40,14 @@ Check readName(const QJsonObject& o, const QString& key, QString& out, const QSt
     return Fault{where + u'.' + key, u"不能是“%1”（可用：%2）"_s.arg(out, known.join(u'、'))};
 }
 
+const QStringList& knownPictureFrames()
+{
+    static const QStringList frames{u"矩形"_s,           u"圆角矩形"_s,       u"简单框架，白色"_s,
+                                    u"简单框架，黑色"_s, u"复杂框架，黑色"_s, u"居中矩形阴影"_s,
+                                    u"柔化边缘矩形"_s};
+    return frames;
+}
+
 const QStringList& knownOrgLayouts()
 {
     static const QStringList layouts{u"标准"_s, u"两边悬挂"_s, u"左悬挂"_s, u"右悬挂"_s};
@@ -115,7 +123,8 @@ Check readObjectFields(const QJsonObject& so, SlideShape& shape, const QString& 
         (fault = readCount(so, u"coworkers"_s, shape.coworkers, 0, kMostOrgShapes, w)) ||
         (fault = readNumber(so, u"borderWidth"_s, shape.borderWidth, w)) ||
         (fault = readCount(so, u"shadow"_s, shape.shadow, 0, kShadowStyles, w)) ||
-        (fault = readName(so, u"button"_s, shape.button, actionButtonKinds(), w)))
+        (fault = readName(so, u"button"_s, shape.button, actionButtonKinds(), w)) ||
+        (fault = readName(so, u"frame"_s, shape.frame, knownPictureFrames(), w)))
         return fault;
     std::optional<bool> flipH, flipV;
     if ((fault = readBool(so, u"flipH"_s, flipH, w)) || (fault = readBool(so, u"flipV"_s, flipV, w)))
@@ -124,6 +133,8 @@ Check readObjectFields(const QJsonObject& so, SlideShape& shape, const QString& 
     shape.flipV = flipV.value_or(shape.flipV);
     if (!shape.button.isEmpty() && shape.type != u"button"_s)
         return Fault{w + u".button"_s, u"只有动作按钮（type 为 button）才有按钮图案"_s};
+    if (!shape.frame.isEmpty() && shape.type != u"picture"_s)
+        return Fault{w + u".frame"_s, u"只有图片（type 为 picture）才有相框形状"_s};
     if (!(std::abs(shape.rotation) <= 360))
         return Fault{w + u".rotation"_s, u"应在 -360 至 360 度之间"_s};
     if (group != std::trunc(group) || group < 0 || group > 1000)
@@ -376,6 +387,38 @@ Check readFlag(const QJsonObject& o, const QString& key, bool& out, const QStrin
     return {};
 }
 
+// The toolbars shown, the windows open and whether the presentation and PowerPoint are closed.
+Check readWindowState(const QJsonObject& o, WindowOptions& window, const QString& where)
+{
+    Check fault;
+    if ((fault = readFlag(o, u"drawingToolbar"_s, window.drawingToolbar, where)) ||
+        (fault = readFlag(o, u"assistant"_s, window.assistant, where)) ||
+        (fault = readFlag(o, u"saved"_s, window.saved, where)) ||
+        (fault = readFlag(o, u"closed"_s, window.closed, where)) ||
+        (fault = readFlag(o, u"exited"_s, window.exited, where)) ||
+        (fault = readString(o, u"arrange"_s, window.arrange, where)))
+        return fault;
+    if (!window.arrange.isEmpty() && window.arrange != u"全部重排"_s && window.arrange != u"层叠"_s)
+        return Fault{where + u".arrange"_s, u"应为“全部重排”或“层叠”"_s};
+    if (o.contains(u"windows"_s)) {
+        if ((fault = readInteger(o[u"windows"_s], window.windows, where + u".windows"_s, u"窗口数"_s)))
+            return fault;
+        if (window.windows < 1 || window.windows > 9)
+            return Fault{where + u".windows"_s, u"应为 1 至 9 个窗口"_s};
+    }
+    if (o.contains(u"toolbars"_s)) {
+        if (!o[u"toolbars"_s].isArray())
+            return wrongType(where + u".toolbars"_s, u"工具栏名的数组"_s);
+        window.toolbars.clear();
+        for (const QJsonValue& name : o[u"toolbars"_s].toArray()) {
+            if (!name.isString() || name.toString().isEmpty())
+                return wrongType(where + u".toolbars"_s, u"工具栏名的数组"_s);
+            window.toolbars << name.toString();
+        }
+    }
+    return {};
+}
+
 Check readPageResults(const QJsonObject& fields, Presentation& p, const QString& where)
 {
     QJsonObject o;
@@ -428,7 +471,8 @@ Check readPageResults(const QJsonObject& fields, Presentation& p, const QString&
         WindowOptions& window = p.window;
         if ((fault = readFlag(o, u"statusBar"_s, window.statusBar, w)) ||
             (fault = readFlag(o, u"rulers"_s, window.rulers, w)) ||
-            (fault = readFlag(o, u"verticalRuler"_s, window.verticalRuler, w)))
+            (fault = readFlag(o, u"verticalRuler"_s, window.verticalRuler, w)) ||
+            (fault = readWindowState(o, window, w)))
             return fault;
         // Each view keeps a zoom of its own, as 显示比例 sets it there.
         for (const auto& [key, out] : {std::pair<QString, int*>{u"zoom"_s, &window.zoom},

@@ -147,6 +147,12 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         return;
     }
 
+    if (at.kind == L::PaneTitle) {
+        // The title's ▼ lists the task panes to turn to.
+        if (button == Qt::LeftButton && !m_session->dialog())
+            openContextMenu(u"taskpanes"_s, QPoint(h.rect.left(), h.rect.bottom() + 1));
+        return;
+    }
     if (at.kind == L::LeftPaneTab) {
         if (button == Qt::LeftButton)
             m_session->showOutlineTab(at.name == u"大纲"_s);
@@ -172,6 +178,8 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
             openContextMenu(u"slide"_s, point);
         else if (view == u"sorter"_s && slideAreaRect().contains(point))
             openContextMenu(u"sorter"_s, point);
+        else if (at.kind == L::Button || at.kind == L::ButtonArrow)
+            openContextMenu(u"toolbars"_s, point); // the toolbars to show or hide
         return;
     }
 

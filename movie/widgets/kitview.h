@@ -276,6 +276,14 @@ private:
     void paintCompletion(QPainter& p);
     void paintToolbarButtons(QPainter& p, int layer);
     void paintMasterView(QPainter& p);
+    // The window around the slides: its caption, PowerPoint's empty window once the
+    // presentation is closed, the desktop once PowerPoint is, the document windows
+    // arranged by the 窗口 menu, and the Office 助手.
+    QString windowCaption() const;
+    void paintDesktop(QPainter& p);
+    void paintEmptyWorkspace(QPainter& p);
+    void paintArrangedWindows(QPainter& p);
+    void paintAssistant(QPainter& p);
 
     QRect slideAreaRect() const;
     QRect slideRectInArea() const;
@@ -371,6 +379,8 @@ private:
 
     std::unique_ptr<MovieSession> m_session;
     std::vector<Hot> m_hots;
+    // What arranged windows show of the presentation, out of the learner's reach.
+    std::vector<Hot> m_documentHots;
     MenuState m_menu;
     std::optional<DropState> m_drop;
     std::optional<FieldState> m_field;

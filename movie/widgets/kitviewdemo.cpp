@@ -55,6 +55,12 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
         QString at = locators::slideEmpty();
         if (t.area == u"thumbnail"_s || t.area == u"sorter"_s) {
             at = locators::thumb(sel);
+        } else if (t.area == u"toolbars"_s) {
+            at = locators::button(u"新建"_s);
+        } else if (t.area == u"taskpanes"_s) {
+            moves.push_back({DemoMove::Click, locators::paneTitle(), {}});
+            menuItems(locators::contextItem, t.path.mid(1), 0);
+            break;
         } else if (t.area == u"text"_s) {
             at = locators::placeholder(locate(locators::placeholder(u"body"_s))       ? u"body"_s
                                        : locate(locators::placeholder(u"subtitle"_s)) ? u"subtitle"_s

@@ -246,8 +246,9 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
             // Drawn in its own way.
         } else if (t == KitControlType::Label) {
             // "{id}" in a label shows the value of that control (the chosen chart sub-type),
-            // "{#id}" how many items it lists (the topics a search found).
+            // "{#id}" how many items it lists (the topics a search found), "{file}" the document's name.
             QString text = c->text.isEmpty() ? c->id : c->text;
+            text.replace(u"{file}"_s, m_session->presentation().file);
             for (qsizetype open = text.indexOf(u'{'); open >= 0; open = text.indexOf(u'{', open + 1)) {
                 const qsizetype close = text.indexOf(u'}', open);
                 if (close < 0)
@@ -469,6 +470,7 @@ void KitView::paintDialogOf(QPainter& p, const FormState& state)
         const QString effect = m_session->taskPane().value(u"动画列表"_s);
         caption.replace(u"{effect}"_s, effect.isEmpty() ? d->name : effect);
     }
+    caption.replace(u"{file}"_s, m_session->presentation().file); // 属性's "演示文稿1 属性"
     p.drawText(title.adjusted(8, 0, -50, 0), Qt::AlignVCenter, caption);
     const QRect close(r.right() - 22, r.top() + 4, 18, 17);
     QPainterPath cp;

@@ -72,8 +72,9 @@ int KitView::statusBarY() const
 
 int KitView::drawingToolbarY() const
 {
-    // Without the status bar the panes reach down into its room.
-    return kDrawY + statusBarY() - kStatusY;
+    // Without the status bar, or the drawing toolbar, the panes reach down into its room.
+    const int drawingRoom = m_session->presentation().window.drawingToolbar ? 0 : kStatusY - kDrawY;
+    return kDrawY + statusBarY() - kStatusY + drawingRoom;
 }
 
 double KitView::notesPageScale() const
@@ -293,6 +294,9 @@ void KitView::addPaneHots(std::vector<Hot>& hots) const
 {
     const QString name = m_session->presentation().taskpane;
     const FormState& state = m_session->taskPane();
+    if (const QRect pane = taskPaneRect(); !pane.isNull())
+        hots.push_back(
+            {QRect(pane.left() + 44, pane.top(), pane.width() - 62, 24), locators::paneTitle(), {}, {}, 1});
     const size_t first = hots.size();
     for (const auto& [c, rect] : paneLayout()) {
         if (c->type == KitControlType::Gallery)
@@ -527,6 +531,8 @@ QStringList KitView::floatingToolbars() const
         }
     }
     // Then those the learner showed, the latest last.
+    for (const QString& shown : pres.window.toolbars)
+        add(shown);
     for (const QString& shown : m_session->shownToolbars())
         add(shown);
     return bars;
@@ -888,8 +894,11 @@ void KitView::rebuild()
         // Toolbars: 常用 and 格式 at the top, 绘图 at the bottom, the view buttons under the slides tab.
         addToolbarHots(hots, u"常用"_s, QPoint(10, kToolbarY + 2), kWidth - 14);
         addToolbarHots(hots, u"格式"_s, QPoint(10, kToolbarY + kToolbarH + 2), kWidth - 14);
-        addToolbarHots(hots, u"绘图"_s, QPoint(10, drawingToolbarY() + 2), kWidth - 14);
-        if (pres.view == u"normal"_s || pres.view == u"outline"_s || pres.view == u"sorter"_s)
+        if (pres.window.drawingToolbar)
+            addToolbarHots(hots, u"绘图"_s, QPoint(10, drawingToolbarY() + 2), kWidth - 14);
+        const bool documentFillsWindow = !pres.window.closed && pres.window.arrange.isEmpty();
+        if (documentFillsWindow &&
+            (pres.view == u"normal"_s || pres.view == u"outline"_s || pres.view == u"sorter"_s))
             addToolbarHots(hots, u"视图按钮"_s, QPoint(4, drawingToolbarY() - 24), kLeftW);
         if (pres.view == u"normal"_s || pres.view == u"outline"_s) {
             hots.push_back({QRect(4, kMainY + 3, 44, 19), locators::leftPaneTab(u"大纲"_s), {}, {}, 0});
@@ -1043,6 +1052,16 @@ void KitView::rebuild()
                 if (hots[i].locator != locators::placeholder(u"notes"_s))
                     hots[i].rect = hots[i].rect.intersected(seen);
         }
+        // With the presentation closed, or its windows arranged, nothing of it lies where it would.
+        m_documentHots.clear();
+        if (pres.window.closed || !pres.window.arrange.isEmpty()) {
+            const QRect documents(0, kMainY, slideAreaRect().right() + 1, drawingToolbarY() - kMainY);
+            const auto inDocument = [&](const Hot& h) {
+                return h.layer == 0 && documents.intersects(h.rect);
+            };
+            std::copy_if(hots.begin(), hots.end(), std::back_inserter(m_documentHots), inDocument);
+            std::erase_if(hots, inDocument);
+        }
         addPaneHots(hots);
     }
     if (m_menu.open)
@@ -1060,6 +1079,8 @@ void KitView::rebuild()
             hots.push_back({cell.rect, locators::drop(cell.item), choose(cell.item),
                             cell.swatch ? cell.item : QString(), 30, cell.swatch});
     }
+    if (pres.window.exited)
+        hots.clear(); // PowerPoint is gone
     m_hots = std::move(hots);
 }
 

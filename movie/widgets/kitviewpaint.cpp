@@ -80,17 +80,28 @@ void KitView::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setFont(uiFont());
-    if (m_session->view() == u"show"_s) {
+    const WindowOptions& window = m_session->presentation().window;
+    if (window.exited) {
+        paintDesktop(p);
+    } else if (m_session->view() == u"show"_s) {
         p.fillRect(rect(), Qt::black);
         m_show->paint(p, fitSlideIn(QRect(0, 0, kWidth, kHeight), m_session->presentation()));
     } else {
         paintChrome(p);
         paintToolbars(p);
-        paintLeftPane(p);
-        paintSlideArea(p);
-        paintTransitionPreview(p);
-        paintAnimationTags(p);
-        paintSelection(p);
+        if (window.closed) {
+            paintEmptyWorkspace(p);
+        } else if (!window.arrange.isEmpty()) {
+            paintArrangedWindows(p);
+        } else {
+            paintLeftPane(p);
+            paintSlideArea(p);
+            paintTransitionPreview(p);
+            paintAnimationTags(p);
+            paintSelection(p);
+        }
+        if (window.assistant)
+            paintAssistant(p);
         paintTaskPane(p);
         paintStatus(p);
         const QStringList floating = floatingToolbars();
@@ -133,8 +144,7 @@ void KitView::paintChrome(QPainter& p)
     paintIcon(p, QRect(5, 4, 16, 16), u"powerpoint"_s);
     p.setPen(Qt::white);
     p.setFont(uiFont(12, true));
-    p.drawText(QRect(26, 0, 600, kTitleH), Qt::AlignVCenter,
-               u"Microsoft PowerPoint - [%1]"_s.arg(m_session->presentation().file));
+    p.drawText(QRect(26, 0, 600, kTitleH), Qt::AlignVCenter, windowCaption());
     for (int i = 0; i < 3; ++i) {
         const QRect b(kWidth - 66 + i * 21, 2, 19, 19);
         QPainterPath path;
@@ -182,7 +192,8 @@ void KitView::paintToolbars(QPainter& p)
 {
     barGradient(p, QRect(0, kToolbarY, kWidth, 2 * kToolbarH));
     barGradient(p, QRect(0, drawingToolbarY(), kWidth, statusBarY() - drawingToolbarY()));
-    for (int row = 0; row < 3; ++row) {
+    const int rows = m_session->presentation().window.drawingToolbar ? 3 : 2;
+    for (int row = 0; row < rows; ++row) {
         const int y = row < 2 ? kToolbarY + row * kToolbarH : drawingToolbarY();
         // The grip at the start of each bar.
         p.setPen(QColor(0x27, 0x41, 0x76));
@@ -804,6 +815,8 @@ void KitView::paintStatus(QPainter& p)
     g.setColorAt(1, QColor(0xB9, 0xD1, 0xF3));
     p.fillRect(bar, g);
     const Presentation& pres = m_session->presentation();
+    if (pres.window.closed)
+        return; // nothing open to tell of
     p.setPen(Qt::black);
     p.setFont(uiFont(12));
     const QString where = pres.view == u"sorter"_s

@@ -158,6 +158,39 @@ void paintPicture(QPainter& p, const QRectF& r)
 }
 namespace {
 
+// A 相册's picture in the frame of its 相框形状.
+void paintFramedPicture(QPainter& p, const QRectF& r, const QString& frame)
+{
+    const double edge = std::min(r.width(), r.height()) * 0.05;
+    p.save();
+    if (frame == u"居中矩形阴影"_s)
+        p.fillRect(r.translated(edge * 0.8, edge * 0.8), QColor(0, 0, 0, 90));
+    if (frame == u"圆角矩形"_s) {
+        QPainterPath rounded;
+        rounded.addRoundedRect(r, edge * 2, edge * 2);
+        p.setClipPath(rounded, Qt::IntersectClip);
+    }
+    paintPicture(p, r);
+    p.setBrush(Qt::NoBrush);
+    if (frame == u"简单框架，白色"_s || frame == u"简单框架，黑色"_s || frame == u"复杂框架，黑色"_s) {
+        const QColor colour = frame == u"简单框架，白色"_s ? Qt::white : Qt::black;
+        p.setPen(QPen(colour, edge, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.drawRect(r.adjusted(edge / 2, edge / 2, -edge / 2, -edge / 2));
+        if (frame == u"复杂框架，黑色"_s) {
+            p.setPen(QPen(Qt::white, edge / 5));
+            p.drawRect(r.adjusted(edge * 1.3, edge * 1.3, -edge * 1.3, -edge * 1.3));
+        }
+    } else if (frame == u"柔化边缘矩形"_s) {
+        // The picture fades into the slide at its edges.
+        for (int i = 0; i < 6; ++i) {
+            p.setPen(QPen(QColor(255, 255, 255, 200 - i * 30), edge / 3));
+            const double in = edge / 3 * i + edge / 6;
+            p.drawRect(r.adjusted(in, in, -in, -in));
+        }
+    }
+    p.restore();
+}
+
 // Clip art: a flower in a pot.
 void paintClipArt(QPainter& p, const QRectF& box, const QColor& petals)
 {
@@ -613,7 +646,7 @@ void paintShape(QPainter& p, const SlideShape& shape, const Design& design)
         paintSmiley(p, r, fill, line);
         textInside = false;
     } else if (type == u"picture"_s) {
-        paintPicture(p, r);
+        paintFramedPicture(p, r, shape.frame);
         if (givenLine.isValid()) {
             p.setBrush(Qt::NoBrush);
             p.drawRect(r);
