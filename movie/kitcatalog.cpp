@@ -349,7 +349,8 @@ bool KitReader::readButton(const QJsonValue& v, const JsonPath& at, KitButton& b
         {u"name"_s, Kind::Text},      {u"icon"_s, Kind::Text},       {u"type"_s, Kind::Text},
         {u"text"_s, Kind::Text},      {u"value"_s, Kind::Text},      {u"opens"_s, Kind::Text},
         {u"width"_s, Kind::Whole},    {u"items"_s, Kind::Array},     {u"editable"_s, Kind::Flag},
-        {u"separator"_s, Kind::Flag}, {u"shiftOpens"_s, Kind::Text}, {u"columns"_s, Kind::Whole}};
+        {u"separator"_s, Kind::Flag}, {u"shiftOpens"_s, Kind::Text}, {u"columns"_s, Kind::Whole},
+        {u"tooltip"_s, Kind::Text}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject b = v.toObject();
@@ -367,6 +368,7 @@ bool KitReader::readButton(const QJsonValue& v, const JsonPath& at, KitButton& b
     button.value = b[u"value"_s].toString();
     button.opens = b[u"opens"_s].toString();
     button.shiftOpens = b[u"shiftOpens"_s].toString();
+    button.tooltip = b[u"tooltip"_s].toString();
     button.width = b[u"width"_s].toInt();
     button.columns = b[u"columns"_s].toInt();
     button.editable = b[u"editable"_s].toBool();

@@ -64,6 +64,9 @@ struct KitButton
     QString value;
     QString opens;
     QString shiftOpens; // what a click with Shift held opens ("toolbar:Shift+<button>")
+    // What pointing at it shows where that is not its name: two toolbars'
+    // buttons share the tooltip, and the name tells them apart.
+    QString tooltip;
     int width = 0;
     int columns = 0; // its menu is a palette of icons, this many to a row
     bool separator = false;

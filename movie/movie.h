@@ -83,7 +83,9 @@ struct SlideShape
     int subordinates = 3;
     int assistants = 0;
     int coworkers = 0;
-    // A table: its border width (points; 0: the default thin line).
+    // A table: its border width (points; 0: the default thin line), its outside
+    // border's width and colour where 设置表格格式 or 外侧框线 set them apart
+    // (0 and empty: as the others), and where its cells' text stands (顶端 or 居中).
     double borderWidth = 0;
     // A text box: its text's font, written top to bottom (竖排), where it is anchored
     // (文本锚点类型), whether it wraps, and its insets in centimetres (内部边距).
@@ -94,6 +96,21 @@ struct SlideShape
     double insetLeft = 0.25, insetRight = 0.25, insetTop = 0.13, insetBottom = 0.13;
     // A picture of a 相册: the frame its 相框形状 gives it (圆角矩形, 简单框架，白色 …); empty: none.
     QString frame{};
+    double outerBorderWidth = 0;
+    QString outerLine{};
+    QString cellAlign{};
+    // A picture or clip art: its 图像控制 (颜色: 灰度, 黑白, 冲蚀; empty: 自动),
+    // brightness and contrast (%, 50 as inserted), and what is cut off each side (points).
+    QString pictureColor{};
+    double brightness = 50;
+    double contrast = 50;
+    double cropLeft = 0, cropRight = 0, cropTop = 0, cropBottom = 0;
+    // A diagram (图示): its kind (循环图, 射线图, 棱锥图, 维恩图, 目标图), how many
+    // shapes it has (a 射线图's outer ones, around its centre) and whether 反转图示
+    // turned their order round.
+    QString diagram{};
+    int diagramShapes = 3;
+    bool diagramReversed = false;
 
     bool operator==(const SlideShape&) const = default;
 };

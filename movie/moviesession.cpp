@@ -23,7 +23,7 @@ QString kindOfShape(const QString& type)
         return u"autoshape"_s;
     if (type == u"picture"_s || type == u"clipart"_s)
         return u"picture"_s;
-    if (type == u"wordart"_s || type == u"textbox"_s)
+    if (type == u"wordart"_s || type == u"textbox"_s || type == u"table"_s)
         return type;
     return u"object"_s;
 }
@@ -532,7 +532,7 @@ void MovieSession::applyAction(const KitTarget& t)
 
 QString MovieSession::doubleClickOpens(const KitTarget& t) const
 {
-    // An AutoShape, or the border of a placeholder, opens its format dialog.
+    // An AutoShape, a picture, or the border of a placeholder, opens its format dialog.
     if (t.frame)
         return u"dialog:设置占位符格式"_s;
     if (t.shape > 0) {
@@ -545,6 +545,10 @@ QString MovieSession::doubleClickOpens(const KitTarget& t) const
         // A text box's border.
         if (kind == u"textbox"_s)
             return u"dialog:设置文本框格式"_s;
+        // A picture or clip art opens 设置图片格式.
+        if (t.shape <= static_cast<int>(slide.shapes.size()) &&
+            kindOfShape(slide.shapes[static_cast<size_t>(t.shape - 1)].type) == u"picture"_s)
+            return u"dialog:设置图片格式"_s;
     }
     return {};
 }

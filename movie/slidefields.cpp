@@ -54,7 +54,14 @@ const QStringList& knownOrgLayouts()
     return layouts;
 }
 
+const QStringList& knownDiagrams()
+{
+    static const QStringList kinds{u"循环图"_s, u"射线图"_s, u"棱锥图"_s, u"维恩图"_s, u"目标图"_s};
+    return kinds;
+}
+
 constexpr int kMostChartCells = 50;
+constexpr int kMostDiagramShapes = 12;
 constexpr int kMostOrgShapes = 20;
 constexpr int kShadowStyles = 20;
 
@@ -124,7 +131,20 @@ Check readObjectFields(const QJsonObject& so, SlideShape& shape, const QString& 
         (fault = readNumber(so, u"borderWidth"_s, shape.borderWidth, w)) ||
         (fault = readCount(so, u"shadow"_s, shape.shadow, 0, kShadowStyles, w)) ||
         (fault = readName(so, u"button"_s, shape.button, actionButtonKinds(), w)) ||
-        (fault = readName(so, u"frame"_s, shape.frame, knownPictureFrames(), w)))
+        (fault = readName(so, u"frame"_s, shape.frame, knownPictureFrames(), w)) ||
+        (fault = readNumber(so, u"outerBorderWidth"_s, shape.outerBorderWidth, w)) ||
+        (fault = readColor(so, u"outerLine"_s, shape.outerLine, w)) ||
+        (fault = readName(so, u"cellAlign"_s, shape.cellAlign, {u"顶端"_s, u"居中"_s}, w)) ||
+        (fault = readName(so, u"pictureColor"_s, shape.pictureColor,
+                          {u"自动"_s, u"灰度"_s, u"黑白"_s, u"冲蚀"_s}, w)) ||
+        (fault = readNumber(so, u"brightness"_s, shape.brightness, w)) ||
+        (fault = readNumber(so, u"contrast"_s, shape.contrast, w)) ||
+        (fault = readNumber(so, u"cropLeft"_s, shape.cropLeft, w)) ||
+        (fault = readNumber(so, u"cropRight"_s, shape.cropRight, w)) ||
+        (fault = readNumber(so, u"cropTop"_s, shape.cropTop, w)) ||
+        (fault = readNumber(so, u"cropBottom"_s, shape.cropBottom, w)) ||
+        (fault = readName(so, u"diagram"_s, shape.diagram, knownDiagrams(), w)) ||
+        (fault = readCount(so, u"diagramShapes"_s, shape.diagramShapes, 1, kMostDiagramShapes, w)))
         return fault;
     std::optional<bool> flipH, flipV;
     if ((fault = readBool(so, u"flipH"_s, flipH, w)) || (fault = readBool(so, u"flipV"_s, flipV, w)))
@@ -135,6 +155,11 @@ Check readObjectFields(const QJsonObject& so, SlideShape& shape, const QString& 
         return Fault{w + u".button"_s, u"只有动作按钮（type 为 button）才有按钮图案"_s};
     if (!shape.frame.isEmpty() && shape.type != u"picture"_s)
         return Fault{w + u".frame"_s, u"只有图片（type 为 picture）才有相框形状"_s};
+    std::optional<bool> reversed;
+    if ((fault = readBool(so, u"diagramReversed"_s, reversed, w)))
+        return fault;
+    if (reversed)
+        shape.diagramReversed = *reversed;
     if (!(std::abs(shape.rotation) <= 360))
         return Fault{w + u".rotation"_s, u"应在 -360 至 360 度之间"_s};
     if (group != std::trunc(group) || group < 0 || group > 1000)
@@ -142,8 +167,23 @@ Check readObjectFields(const QJsonObject& so, SlideShape& shape, const QString& 
     shape.group = static_cast<int>(group);
     if (!(shape.borderWidth >= 0 && shape.borderWidth <= 6))
         return Fault{w + u".borderWidth"_s, u"应为 0 至 6 磅"_s};
+    if (!(shape.outerBorderWidth >= 0 && shape.outerBorderWidth <= 6))
+        return Fault{w + u".outerBorderWidth"_s, u"应为 0 至 6 磅"_s};
+    for (const auto& [key, value] :
+         {std::pair{u"brightness"_s, shape.brightness}, std::pair{u"contrast"_s, shape.contrast}}) {
+        if (!(value >= 0 && value <= 100))
+            return Fault{w + u'.' + key, u"应为 0 至 100（%）"_s};
+    }
+    for (const auto& [key, value] :
+         {std::pair{u"cropLeft"_s, shape.cropLeft}, std::pair{u"cropRight"_s, shape.cropRight},
+          std::pair{u"cropTop"_s, shape.cropTop}, std::pair{u"cropBottom"_s, shape.cropBottom}}) {
+        if (!(value >= 0 && value <= kMaxShapeExtent))
+            return Fault{w + u'.' + key, u"应在 0 至 %1 磅之间"_s.arg(kMaxShapeExtent)};
+    }
     if (!shape.chart.isEmpty() && shape.type != u"chart"_s)
         return Fault{w + u".chart"_s, u"只有图表（type 为 chart）才有图表类型"_s};
+    if (!shape.diagram.isEmpty() && shape.type != u"diagram"_s)
+        return Fault{w + u".diagram"_s, u"只有图示（type 为 diagram）才有图示类型"_s};
     return {};
 }
 

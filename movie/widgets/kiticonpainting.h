@@ -162,5 +162,7 @@ using IconPainter = void (*)(QPainter&);
 // The icons of the toolbars (Standard, Formatting, Drawing, Outlining, the
 // master views and the organisation chart), added to `painters` by key.
 void addToolbarIcons(QHash<QString, IconPainter>& painters);
+// The icons of the object toolbars (图示, 图片, 艺术字, 表格和边框).
+void addObjectIcons(QHash<QString, IconPainter>& painters);
 
 } // namespace pptdrill::kiticons

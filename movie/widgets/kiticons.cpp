@@ -417,6 +417,7 @@ const QHash<QString, IconPainter>& iconPainters()
         };
         addToolbarIcons(all);
         addShadowStyleIcons(all, std::make_integer_sequence<int, 20>{});
+        addObjectIcons(all);
         return all;
     }();
     return painters;

@@ -222,7 +222,8 @@ QString KitView::shapeContextArea(int shape) const
         area = u"chart"_s;
     else if (type == u"picture"_s || type == u"clipart"_s)
         area = u"picture"_s;
-    else if (type == u"orgchart"_s || type == u"wordart"_s || type == u"textbox"_s)
+    else if (type == u"orgchart"_s || type == u"wordart"_s || type == u"textbox"_s || type == u"table"_s ||
+             type == u"sound"_s || type == u"movie"_s)
         area = type;
     return m_session->kit().contextMenu(area) ? area : u"slide"_s;
 }

@@ -479,7 +479,8 @@ void KitView::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint 
                 b.type == KitButtonType::Combo || (!b.items.empty() && b.type != KitButtonType::Color)
                     ? QString()
                     : actions::toolbar(b.name);
-            hots.push_back({QRect(x, at.y(), w, 22), locators::button(b.name), action, b.name, 1});
+            hots.push_back({QRect(x, at.y(), w, 22), locators::button(b.name), action,
+                            b.tooltip.isEmpty() ? b.name : b.tooltip, 1});
             if (!b.items.empty() && b.text.isEmpty())
                 hots.push_back(
                     {QRect(x + w - 10, at.y(), 10, 22), locators::buttonArrow(b.name), {}, b.name, 1});

@@ -157,6 +157,7 @@ Design withScheme(Design design, const ColorScheme& scheme);
 void paintChart(QPainter& p, const QRectF& r, const SlideShape& shape, const Design& design);
 void paintOrgChart(QPainter& p, const QRectF& r, const SlideShape& shape, const QColor& fill,
                    const QColor& line);
+void paintDiagram(QPainter& p, const QRectF& r, const SlideShape& shape, const Design& design);
 
 // Draws the icon of `key` on its 16 × 16 grid, scaled into `rect`.
 void paintIconIn(QPainter& p, const QRectF& rect, const QString& key);

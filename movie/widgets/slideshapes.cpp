@@ -362,9 +362,11 @@ TableCells tableCellsOf(const QString& text)
     return table;
 }
 
-void paintTable(QPainter& p, const QRectF& r, const QString& text, const QColor& fill, const QColor& line,
-                const QColor& header, double borderWidth)
+void paintTable(QPainter& p, const QRectF& r, const SlideShape& shape, const QColor& fill, const QColor& line,
+                const QColor& header)
 {
+    const QString& text = shape.text;
+    const double borderWidth = shape.borderWidth;
     const TableCells table = tableCellsOf(text);
     const double cellW = r.width() / table.columns;
     const double cellH = r.height() / table.rows;
@@ -378,7 +380,18 @@ void paintTable(QPainter& p, const QRectF& r, const QString& text, const QColor&
         p.drawLine(QPointF(r.left(), r.top() + row * cellH), QPointF(r.right(), r.top() + row * cellH));
     for (int col = 0; col <= table.columns; ++col)
         p.drawLine(QPointF(r.left() + col * cellW, r.top()), QPointF(r.left() + col * cellW, r.bottom()));
+    // An outside border of its own is drawn over the outer lines.
+    const QColor outerLine = colorFrom(shape.outerLine);
+    if (shape.outerBorderWidth > 0 || outerLine.isValid()) {
+        p.setPen(QPen(outerLine.isValid() ? outerLine : line,
+                      shape.outerBorderWidth > 0 ? shape.outerBorderWidth
+                                                 : (borderWidth > 0 ? borderWidth : kShapeLineWidth),
+                      Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r);
+    }
     TextStyle style = shapeTextStyle(Qt::black);
+    style.middle = shape.cellAlign == u"居中"_s;
     style.size = std::min(kShapeTextSize, cellH * 0.55);
     for (size_t row = 0; row < table.cells.size(); ++row)
         for (qsizetype col = 0; col < table.cells[row].size(); ++col) {
@@ -592,6 +605,60 @@ QPointF shadowOffset(int style)
 
 } // namespace
 
+namespace {
+
+// A picture's 图像控制 and cropping: the whole picture is drawn into `r`
+// enlarged by what is cut off, clipped to `r`, then its colours adjusted.
+template <typename Paint>
+void paintAdjustedPicture(QPainter& p, const QRectF& r, const SlideShape& shape, Paint paintWhole)
+{
+    const QRectF whole = r.adjusted(-shape.cropLeft, -shape.cropTop, shape.cropRight, shape.cropBottom);
+    const QString colour = shape.pictureColor == u"自动"_s ? QString() : shape.pictureColor;
+    // 冲蚀 is a bright, pale picture: brightness 85%, contrast 15% where not set otherwise.
+    const bool washout = colour == u"冲蚀"_s;
+    const double brightness = washout && shape.brightness == 50 ? 85 : shape.brightness;
+    const double contrast = washout && shape.contrast == 50 ? 15 : shape.contrast;
+    p.save();
+    p.setClipRect(r, Qt::IntersectClip);
+    if ((colour.isEmpty() || washout) && brightness == 50 && contrast == 50) {
+        paintWhole(p, whole);
+        p.restore();
+        return;
+    }
+    const QRectF device = p.transform().mapRect(r);
+    const QSize size(std::clamp(qCeil(device.width()), 1, 2000), std::clamp(qCeil(device.height()), 1, 2000));
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    {
+        QPainter q(&image);
+        q.setRenderHint(QPainter::Antialiasing);
+        q.scale(size.width() / r.width(), size.height() / r.height());
+        q.translate(-r.topLeft());
+        paintWhole(q, whole);
+    }
+    const double lift = (brightness - 50) / 50 * 255;
+    const double stretch = contrast <= 50 ? contrast / 50 : 50 / std::max(100 - contrast, 5.0);
+    const auto adjust = [&](double v) { return std::clamp((v + lift - 128) * stretch + 128, 0.0, 255.0); };
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = line[x];
+            double red = qRed(c), green = qGreen(c), blue = qBlue(c);
+            if (colour == u"灰度"_s || colour == u"黑白"_s) {
+                double grey = 0.299 * red + 0.587 * green + 0.114 * blue;
+                if (colour == u"黑白"_s)
+                    grey = grey >= 128 ? 255 : 0;
+                red = green = blue = grey;
+            }
+            line[x] = qRgba(int(adjust(red)), int(adjust(green)), int(adjust(blue)), qAlpha(c));
+        }
+    }
+    p.drawImage(r, image);
+    p.restore();
+}
+
+} // namespace
+
 void paintShape(QPainter& p, const SlideShape& shape, const Design& design)
 {
     const QRectF r = QRectF(shape.x, shape.y, shape.w, shape.h).normalized();
@@ -647,27 +714,32 @@ void paintShape(QPainter& p, const SlideShape& shape, const Design& design)
         textInside = false;
     } else if (type == u"picture"_s) {
         paintFramedPicture(p, r, shape.frame);
+        paintAdjustedPicture(p, r, shape, [](QPainter& q, const QRectF& whole) { paintPicture(q, whole); });
         if (givenLine.isValid()) {
             p.setBrush(Qt::NoBrush);
             p.drawRect(r);
         }
         textInside = false;
     } else if (type == u"clipart"_s) {
-        paintClipArt(p, r, givenFill.isValid() ? givenFill : QColor(0xF2, 0x6D, 0x8F));
+        const QColor petals = givenFill.isValid() ? givenFill : QColor(0xF2, 0x6D, 0x8F);
+        paintAdjustedPicture(p, r, shape,
+                             [&petals](QPainter& q, const QRectF& whole) { paintClipArt(q, whole, petals); });
         textInside = false;
     } else if (type == u"wordart"_s) {
         paintWordArt(p, r, shape.text, givenFill.isValid() ? givenFill : QColor(0xF0, 0xA0, 0x30),
                      givenLine.isValid() ? givenLine : QColor(0x7F, 0x3F, 0x00));
         textInside = false;
     } else if (type == u"table"_s) {
-        paintTable(p, r, shape.text, givenFill, givenLine.isValid() ? givenLine : design.text, givenFill,
-                   shape.borderWidth);
+        paintTable(p, r, shape, givenFill, givenLine.isValid() ? givenLine : design.text, givenFill);
         textInside = false;
     } else if (type == u"chart"_s) {
         paintChart(p, r, shape, design);
         textInside = false;
     } else if (type == u"orgchart"_s) {
         paintOrgChart(p, r, shape, fill, line);
+        textInside = false;
+    } else if (type == u"diagram"_s) {
+        paintDiagram(p, r, shape, design);
         textInside = false;
     } else if (type == u"sound"_s) {
         paintSpeaker(p, r, givenFill.isValid() ? givenFill : QColor(0x6F, 0x8F, 0xC8));
