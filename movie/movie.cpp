@@ -37,6 +37,7 @@ Check reading::mergeFields(Slide& slide, const QJsonObject& fields, const QStrin
         (fault = readFont(fields, u"titleFont"_s, slide.titleFont, where)) ||
         (fault = readFont(fields, u"bodyFont"_s, slide.bodyFont, where)) ||
         (fault = readFont(fields, u"notesFont"_s, slide.notesFont, where)) ||
+        (fault = readString(fields, u"foundText"_s, slide.foundText, where)) ||
         (fault = readShapes(fields, slide.shapes, where)) || (fault = readTextResults(fields, slide, where)))
         return fault;
     // A background colour given alone takes the place of a fill effect.

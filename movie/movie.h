@@ -208,6 +208,7 @@ struct Slide
     QStringList body;
     QString notes;
     SlideFont notesFont; // the notes' own font where it differs from the notes master's
+    QString foundText;   // the text 查找 found and selected on this slide
     QString background;
     bool hidden = false;
     bool collapsed = false; // the outline shows its title only

@@ -111,6 +111,13 @@ SlideStyles stylesFor(const Slide& slide, const Design& design, bool verticalTit
         styles.body.underline = true;
     }
 
+    // 查找 selects the text it found in the first placeholder that has it.
+    if (!slide.foundText.isEmpty()) {
+        if (slide.title.contains(slide.foundText))
+            styles.title.highlight = slide.foundText;
+        else
+            styles.body.highlight = slide.foundText;
+    }
     styles.subtitle = styles.body;
     styles.subtitle.bullets = false;
     styles.subtitle.align = alignmentOf(bf.align, Qt::AlignHCenter);

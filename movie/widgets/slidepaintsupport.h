@@ -61,6 +61,7 @@ struct TextStyle
     QString latinFamily;
     bool shadow = false;
     bool emboss = false;
+    QString highlight; // text shown selected (white on black), as 查找 leaves what it found
     // 项目符号和编号 and 行距 (the defaults draw the design's bullets, single-spaced).
     QString bulletChar;     // empty: the level's own; "无": none
     int pictureBullet = 0;  // a picture bullet of 图片项目符号 in place of the character (0: none)

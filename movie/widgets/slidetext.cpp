@@ -242,12 +242,22 @@ void drawDistributed(QPainter& p, const QTextLayout& layout, const QPointF& at)
 void drawTextLayout(QPainter& p, const QTextLayout& layout, const QPointF& at, const TextStyle& style,
                     double size)
 {
+    QList<QTextLayout::FormatRange> selections;
+    for (qsizetype at = style.highlight.isEmpty() ? -1 : layout.text().indexOf(style.highlight); at >= 0;
+         at = layout.text().indexOf(style.highlight, at + style.highlight.size())) {
+        QTextLayout::FormatRange selected;
+        selected.start = static_cast<int>(at);
+        selected.length = static_cast<int>(style.highlight.size());
+        selected.format.setBackground(Qt::black);
+        selected.format.setForeground(Qt::white);
+        selections.push_back(selected);
+    }
     const auto draw = [&](const QPointF& where, const QColor& colour) {
         p.setPen(colour);
         if (style.distribute)
             drawDistributed(p, layout, where);
         else
-            layout.draw(&p, where);
+            layout.draw(&p, where, selections);
     };
     const double offset = std::max(0.6, size * 0.05);
     if (style.emboss) {

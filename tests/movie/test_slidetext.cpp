@@ -127,3 +127,19 @@ TEST(SlideText, ShadowEmbossAndPictureBulletsShow)
     EXPECT_EQ(countWhere(plain, body, green), 0);
     EXPECT_GT(countWhere(paint(slide), body, green), 20);
 }
+
+TEST(SlideText, TheTextFoundShowsSelected)
+{
+    Slide slide;
+    slide.title = u"预算管理"_s;
+    slide.body = QStringList{u"年初编制经费预算"_s};
+    const auto black = [](QRgb c) { return qGray(c) < 30; };
+    const QRect title(0, 0, 720, 130);
+    const QRect body(0, 130, 720, 410);
+    const QImage plain = paint(slide);
+    slide.foundText = u"预算"_s;
+    const QImage found = paint(slide);
+    // A black block behind the two characters in the title; the body's are left alone.
+    EXPECT_GT(countWhere(found, title, black), countWhere(plain, title, black) + 500);
+    EXPECT_EQ(countWhere(found, body, black), countWhere(plain, body, black));
+}
