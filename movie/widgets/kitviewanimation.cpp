@@ -177,7 +177,7 @@ bool KitView::paintEffectList(QPainter& p, const KitForm& form, const KitControl
     p.fillRect(rect, Qt::white);
     p.setPen(QColor(0x7F, 0x9D, 0xB9));
     p.drawRect(rect.adjusted(0, 0, -1, -1));
-    p.setClipRect(rect.adjusted(1, 1, -1, -1));
+    p.setClipRect(rect.adjusted(1, 1, -1, -1), Qt::IntersectClip);
     p.setFont(uiFont(12));
     const QFontMetrics fm(p.font());
     const int rowH = 18;
