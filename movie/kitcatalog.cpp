@@ -21,6 +21,14 @@ namespace pptdrill {
 
 namespace {
 
+// The lists a control's items may come from: the presentation's slides, its
+// custom shows, the selected slide's effects and its objects.
+const QStringList& presentationLists()
+{
+    static const QStringList lists{u"slides"_s, u"shows"_s, u"effects"_s, u"objects"_s};
+    return lists;
+}
+
 const std::pair<KitControlType, QString> kControlTypes[] = {
     {KitControlType::Label, u"label"_s},       {KitControlType::Group, u"group"_s},
     {KitControlType::Tabs, u"tabs"_s},         {KitControlType::List, u"list"_s},
@@ -431,8 +439,9 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
     // "items": "slides" is short for [ "@slides" ].
     if (c[u"items"_s].isString()) {
         const QString from = c[u"items"_s].toString();
-        if (from != u"slides"_s && from != u"shows"_s)
-            return fail(at / u"items"_s, u"“%1”不是演示文稿给出的列表（可用：slides、shows）"_s.arg(from));
+        if (!presentationLists().contains(from))
+            return fail(at / u"items"_s, u"“%1”不是演示文稿给出的列表（可用：%2）"_s.arg(
+                                             from, presentationLists().join(u'、')));
         control.items = {u"@"_s + from};
     } else if (c.contains(u"items"_s)) {
         if (!checkKind(c[u"items"_s], at / u"items"_s, Kind::Texts))
@@ -440,9 +449,9 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
         control.items = texts(c[u"items"_s]);
         for (qsizetype i = 0; i < control.items.size(); ++i) {
             const QString& item = control.items[i];
-            if (item.startsWith(u'@') && item != u"@slides"_s && item != u"@shows"_s)
-                return fail(at / u"items"_s / i,
-                            u"“%1”不是演示文稿给出的列表（可用：@slides、@shows）"_s.arg(item));
+            if (item.startsWith(u'@') && !presentationLists().contains(item.mid(1)))
+                return fail(at / u"items"_s / i, u"“%1”不是演示文稿给出的列表（可用：@%2）"_s.arg(
+                                                     item, presentationLists().join(u"、@"_s)));
         }
     }
     const QJsonObject steps = c[u"stepFor"_s].toObject();

@@ -6,6 +6,7 @@
 #include <QJsonValue>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <vector>
@@ -112,10 +113,12 @@ struct KitControl
     bool focus = false;     // a text box that has the focus, its text selected, when the dialog opens
     bool isDefault = false; // the button Enter presses
     // Items that the presentation gives in the place of an entry "@slides" (its
-    // slides, numbered, by title) or "@shows" (its custom shows).
+    // slides, numbered, by title), "@shows" (its custom shows), "@effects" (the
+    // selected slide's 自定义动画 list) or "@objects" (its objects, by name).
     bool itemsFromPresentation() const
     {
-        return items.contains(QStringLiteral("@slides")) || items.contains(QStringLiteral("@shows"));
+        return std::any_of(items.begin(), items.end(),
+                           [](const QString& item) { return item.startsWith(QLatin1Char('@')); });
     }
     // A list filled from another list by buttons (定义自定义放映's 在自定义放映中的幻灯片): that list's id.
     QString gathers;

@@ -171,6 +171,9 @@ struct SlideEffect
     bool reverse = false; // 相反顺序
     QString trigger; // a click on this object (title, body, subtitle, shape:n) starts it; empty: the clicks'
                      // sequence
+    QString afterAnimation; // 动画播放后: 播放动画后隐藏, 下次单击后隐藏, a dimming #RRGGBB; empty: 不变暗
+    bool rewind = false; // 播完后快退
+    QString repeatUntil; // 重复 直到下一次单击 or 直到幻灯片末尾; empty: `repeat` times
 
     bool operator==(const SlideEffect&) const = default;
 };

@@ -1,5 +1,6 @@
 #include "movie/moviesession.h"
 
+#include "movie/effectlist.h"
 #include "movie/kitways.h"
 #include "movie/locators.h"
 
@@ -92,11 +93,53 @@ QStringList MovieSession::itemsOf(const KitControl& control, const FormState& st
             }
         } else if (item == u"@shows"_s) {
             items << m_shows;
+        } else if (item == u"@effects"_s) {
+            for (const EffectListRow& row : effectListRows(selectedSlide(), selectedSlide().effects))
+                items << row.item;
+        } else if (item == u"@objects"_s) {
+            items << slideObjectNames(selectedSlide());
         } else {
             items << item;
         }
     }
     return items;
+}
+
+namespace {
+
+// The task pane's list of the selected slide's effects (自定义动画's), if it has one.
+const KitControl* effectList(const KitCatalog& kit, const FormState& pane)
+{
+    const KitForm* form = kit.taskPane(pane.name);
+    if (!form)
+        return nullptr;
+    for (const KitControl& c : form->controls) {
+        if (c.type == KitControlType::List && c.items.contains(u"@effects"_s))
+            return &c;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int MovieSession::chosenEffect() const
+{
+    const KitControl* list = effectList(*m_kit, m_taskPane);
+    return list ? effectOfListItem(selectedSlide(), m_taskPane.value(list->id)) : -1;
+}
+
+void MovieSession::followEffectList(const QJsonObject& changes)
+{
+    const KitControl* list = effectList(*m_kit, m_taskPane);
+    if (!list || (changes.contains(u"slide"_s) && changes[u"slide"_s].toInt() != m_presentation.selected))
+        return;
+    QString& chosen = m_taskPane.values[list->id];
+    if (changes.contains(u"effects"_s) || changes.contains(u"removeEffect"_s))
+        chosen.clear();
+    if (changes.contains(u"addEffect"_s))
+        chosen = effectListItem(selectedSlide(), static_cast<int>(selectedSlide().effects.size()) - 1);
+    if (changes.contains(u"moveEffect"_s))
+        chosen = effectListItem(selectedSlide(), changes[u"moveEffect"_s].toObject()[u"to"_s].toInt() - 1);
 }
 
 void MovieSession::gatherItems(const KitControl& button)
@@ -397,7 +440,7 @@ bool MovieSession::reachable(const KitTarget& t) const
     if (m_dialog) {
         if (t.kind != KitTarget::Dialog || t.form != m_dialog->name)
             return false;
-        if (t.control && fixedValue(*t.control, *m_dialog))
+        if (t.control && (fixedValue(*t.control, *m_dialog) || !paneControlShown(*t.control, *m_dialog)))
             return false;
         // An item of a list that follows another, or that the presentation or
         // other buttons fill, is there only while the list offers it.
@@ -760,6 +803,7 @@ bool MovieSession::perform(const QString& action)
     // A title master just inserted is the one the master view shows.
     if (changes.contains(u"titleMaster"_s))
         m_master = m_presentation.titleMaster ? 2 : 1;
+    followEffectList(changes);
     // A shape just drawn or inserted is selected.
     if (shapesNow() > shapesBefore)
         select(targets::shape(static_cast<int>(shapesNow())));

@@ -54,6 +54,13 @@ public:
     const Movie& movie() const { return m_movie; }
     const KitCatalog& kit() const { return *m_kit; }
     const Presentation& presentation() const { return m_presentation; }
+    const Slide& selectedSlide() const
+    {
+        return m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
+    }
+    // The effect chosen in the task pane's list of the slide's effects (an
+    // index of its effects), -1 for none.
+    int chosenEffect() const;
     // The first of the movie's steps not done; while another way is taken, the
     // first step of the run it stands in for.
     int stepIndex() const { return m_step; }
@@ -144,6 +151,8 @@ private:
     QString doubleClickOpens(const KitTarget& target) const;
     // 添加, 删除 and 确定 of a dialog that gathers items into a list (定义自定义放映).
     void gatherItems(const KitControl& button);
+    // The pane's list of effects keeps the effect a step added or moved chosen, under its new name.
+    void followEffectList(const QJsonObject& changes);
 
     Movie m_movie;
     const KitCatalog* m_kit;

@@ -572,6 +572,7 @@ bool isEffectTarget(const QString& target)
 Check readEffect(const QJsonObject& f, SlideEffect& e, const QString& w)
 {
     std::optional<bool> reverse;
+    std::optional<bool> rewind;
     double repeat = e.repeat;
     Check fault;
     if ((fault = readString(f, u"target"_s, e.target, w)) || (fault = readString(f, u"kind"_s, e.kind, w)) ||
@@ -582,10 +583,22 @@ Check readEffect(const QJsonObject& f, SlideEffect& e, const QString& w)
         (fault = readString(f, u"textGrouping"_s, e.textGrouping, w)) ||
         (fault = readString(f, u"animateText"_s, e.animateText, w)) ||
         (fault = readString(f, u"sound"_s, e.sound, w)) || (fault = readBool(f, u"reverse"_s, reverse, w)) ||
-        (fault = readString(f, u"trigger"_s, e.trigger, w)))
+        (fault = readString(f, u"trigger"_s, e.trigger, w)) ||
+        (fault = readString(f, u"afterAnimation"_s, e.afterAnimation, w)) ||
+        (fault = readBool(f, u"rewind"_s, rewind, w)) ||
+        (fault = readString(f, u"repeatUntil"_s, e.repeatUntil, w)))
         return fault;
     if (reverse)
         e.reverse = *reverse;
+    if (rewind)
+        e.rewind = *rewind;
+    if (!e.afterAnimation.isEmpty() && !e.afterAnimation.startsWith(u'#') &&
+        !QStringList{u"不变暗"_s, u"播放动画后隐藏"_s, u"下次单击后隐藏"_s}.contains(e.afterAnimation))
+        return Fault{w + u".afterAnimation"_s,
+                     u"应为“不变暗”、“播放动画后隐藏”、“下次单击后隐藏”或 #RRGGBB"_s};
+    if (!e.repeatUntil.isEmpty() &&
+        !QStringList{u"直到下一次单击"_s, u"直到幻灯片末尾"_s}.contains(e.repeatUntil))
+        return Fault{w + u".repeatUntil"_s, u"应为“直到下一次单击”或“直到幻灯片末尾”"_s};
     if (!isEffectTarget(e.target))
         return Fault{w + u".target"_s, u"应为 title、body、subtitle 或 shape:n"_s};
     if (!e.trigger.isEmpty() && !isEffectTarget(e.trigger))
@@ -607,8 +620,10 @@ Check readEffect(const QJsonObject& f, SlideEffect& e, const QString& w)
     return {};
 }
 
-// "effects" (the slide's whole list), "addEffect" (one more at the end) and
-// "changeEffect" ({ "index": n, … }: fields of effect n, 1-based).
+// "effects" (the slide's whole list), "addEffect" (one more at the end),
+// "changeEffect" ({ "index": n, … }: fields of effect n, 1-based),
+// "removeEffect" (n: effect n taken out) and "moveEffect" ({ "index": n,
+// "to": m }: effect n moved to place m, the others closing up around it).
 Check readEffects(const QJsonObject& o, std::vector<SlideEffect>& effects, const QString& where)
 {
     if (o.contains(u"effects"_s)) {
@@ -652,6 +667,33 @@ Check readEffects(const QJsonObject& o, std::vector<SlideEffect>& effects, const
         fields.remove(u"index"_s);
         if (Check fault = readEffect(fields, effects[static_cast<size_t>(index - 1)], w))
             return fault;
+    }
+    const auto readPlace = [&](const QJsonValue& v, int& place, const QString& w) -> Check {
+        if (Check fault = readInteger(v, place, w, u"效果编号"_s))
+            return fault;
+        if (place < 1 || place > static_cast<int>(effects.size()))
+            return Fault{w, u"没有第 %1 个动画效果（此时幻灯片有 %2 个）"_s.arg(place).arg(effects.size())};
+        return {};
+    };
+    if (o.contains(u"removeEffect"_s)) {
+        int index = 0;
+        if (Check fault = readPlace(o[u"removeEffect"_s], index, where + u".removeEffect"_s))
+            return fault;
+        effects.erase(effects.begin() + (index - 1));
+    }
+    if (o.contains(u"moveEffect"_s)) {
+        const QString w = where + u".moveEffect"_s;
+        if (!o[u"moveEffect"_s].isObject())
+            return wrongType(w, u"对象"_s);
+        const QJsonObject f = o[u"moveEffect"_s].toObject();
+        int index = 0, to = 0;
+        if (Check fault = readPlace(f[u"index"_s], index, w + u".index"_s))
+            return fault;
+        if (Check fault = readPlace(f[u"to"_s], to, w + u".to"_s))
+            return fault;
+        const SlideEffect moved = effects[static_cast<size_t>(index - 1)];
+        effects.erase(effects.begin() + (index - 1));
+        effects.insert(effects.begin() + (to - 1), moved);
     }
     return {};
 }

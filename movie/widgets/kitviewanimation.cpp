@@ -2,6 +2,7 @@
 // numbered tags beside the animated objects and its list of effects, and the
 // 幻灯片切换 pane's preview of a transition chosen with 自动预览 ticked.
 
+#include "movie/effectlist.h"
 #include "movie/kitcatalog.h"
 #include "movie/widgets/kitstyle.h"
 #include "movie/widgets/kitview.h"
@@ -31,28 +32,6 @@ QRectF objectRect(const QRectF& slideRect, const Slide& slide, const QString& ta
     if (target.startsWith(u"shape:"_s))
         return shapeRect(slideRect, slide, target.mid(6).toInt() - 1);
     return {};
-}
-
-// The name the effect list gives an object: "标题 1: 计划", "矩形 3".
-QString effectObjectName(const Slide& slide, const QString& target)
-{
-    if (target == u"title"_s)
-        return u"标题 1: %1"_s.arg(slide.title);
-    if (target == u"subtitle"_s)
-        return u"副标题 2: %1"_s.arg(slide.subtitle.isEmpty() ? slide.body.value(0) : slide.subtitle);
-    if (target == u"body"_s)
-        return slide.body.value(0).trimmed();
-    const int n = target.mid(6).toInt();
-    static const QMap<QString, QString> kinds = {
-        {u"rect"_s, u"矩形"_s},      {u"roundrect"_s, u"圆角矩形"_s}, {u"ellipse"_s, u"椭圆"_s},
-        {u"arrow"_s, u"右箭头"_s},   {u"star"_s, u"五角星"_s},        {u"smiley"_s, u"笑脸"_s},
-        {u"textbox"_s, u"文本框"_s}, {u"picture"_s, u"图片"_s},       {u"clipart"_s, u"图片"_s},
-        {u"wordart"_s, u"艺术字"_s}, {u"table"_s, u"表格"_s},         {u"chart"_s, u"对象"_s},
-        {u"orgchart"_s, u"对象"_s},  {u"sound"_s, u"声音"_s},         {u"movie"_s, u"媒体"_s},
-        {u"button"_s, u"动作按钮"_s}};
-    const QString type =
-        n >= 1 && n <= int(slide.shapes.size()) ? slide.shapes[size_t(n - 1)].type : QString();
-    return u"%1 %2"_s.arg(kinds.value(type, u"对象"_s)).arg(n + 2);
 }
 
 void paintMouse(QPainter& p, const QRect& r)
@@ -193,29 +172,48 @@ bool KitView::paintEffectList(QPainter& p, const KitForm& form, const KitControl
     const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
     const std::vector<SlideEffect> effects = playedEffects(slide);
     const std::vector<int> numbers = effectClickNumbers(effects);
+    const int chosen = m_session->chosenEffect();
     p.save();
     p.fillRect(rect, Qt::white);
     p.setPen(QColor(0x7F, 0x9D, 0xB9));
     p.drawRect(rect.adjusted(0, 0, -1, -1));
-    p.setClipRect(rect.adjusted(1, 1, -1, -1));
+    p.setClipRect(rect.adjusted(1, 1, -1, -1), Qt::IntersectClip);
     p.setFont(uiFont(12));
     const QFontMetrics fm(p.font());
     const int rowH = 18;
     int y = rect.top() + 2;
-    for (size_t i = 0; i < effects.size() && y < rect.bottom(); ++i, y += rowH) {
+    for (const EffectListRow& row : effectListRows(slide, effects)) {
+        if (y >= rect.bottom())
+            break;
+        const QRect line(rect.left() + 2, y, rect.width() - 4, rowH);
+        y += rowH;
+        if (row.effect < 0) {
+            // The heading of the effects that a click on one object starts.
+            p.fillRect(line, QColor(0xD6, 0xDF, 0xF7));
+            p.setPen(Qt::black);
+            p.drawText(line.adjusted(4, 0, 0, 0), Qt::AlignVCenter,
+                       fm.elidedText(row.item, Qt::ElideRight, line.width() - 6));
+            continue;
+        }
+        const auto i = static_cast<size_t>(row.effect);
         const SlideEffect& e = effects[i];
+        const bool isChosen = row.effect == chosen;
+        if (isChosen)
+            p.fillRect(line, kSelectText);
+        const QColor ink = isChosen ? QColor(Qt::white) : QColor(Qt::black);
         const bool clickStarts = e.start == u"单击时"_s;
-        p.setPen(Qt::black);
+        p.setPen(ink);
         if (clickStarts || (i == 0 && numbers[i] == 0))
-            p.drawText(QRect(rect.left() + 2, y, 14, rowH), Qt::AlignCenter, QString::number(numbers[i]));
-        const QRect timing(rect.left() + 17, y + 2, 14, 14);
+            p.drawText(QRect(line.left(), line.top(), 14, rowH), Qt::AlignCenter,
+                       QString::number(numbers[i]));
+        const QRect timing(line.left() + 15, line.top() + 2, 14, 14);
         if (clickStarts)
             paintMouse(p, timing);
         else if (e.start == u"之后"_s)
             paintClock(p, timing);
-        paintIcon(p, QRect(rect.left() + 33, y + 1, 16, 16), kindIcon(e.kind));
-        const QRect text(rect.left() + 52, y, rect.width() - 56, rowH);
-        p.setPen(Qt::black);
+        paintIcon(p, QRect(line.left() + 31, line.top() + 1, 16, 16), kindIcon(e.kind));
+        const QRect text(line.left() + 50, line.top(), line.width() - 52, rowH);
+        p.setPen(ink);
         p.drawText(text, Qt::AlignVCenter,
                    fm.elidedText(effectObjectName(slide, e.target), Qt::ElideRight, text.width()));
     }

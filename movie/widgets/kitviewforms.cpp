@@ -467,7 +467,12 @@ void KitView::paintDialogOf(QPainter& p, const FormState& state)
     p.setFont(uiFont(12, true));
     QString caption = form->title.isEmpty() ? d->name : form->title;
     if (caption.contains(u"{effect}"_s)) {
-        const QString effect = m_session->taskPane().value(u"动画列表"_s);
+        // The effect chosen in the pane's list, else the slide's first.
+        const auto& effects = m_session->selectedSlide().effects;
+        const int chosen = m_session->chosenEffect();
+        const QString effect = chosen >= 0       ? effects[static_cast<size_t>(chosen)].effect
+                               : effects.empty() ? QString()
+                                                 : effects.front().effect;
         caption.replace(u"{effect}"_s, effect.isEmpty() ? d->name : effect);
     }
     caption.replace(u"{file}"_s, m_session->presentation().file); // 属性's "演示文稿1 属性"

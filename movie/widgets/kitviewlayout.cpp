@@ -156,7 +156,7 @@ QRect KitView::dialogRectOf(const QString& name) const
 
 bool KitView::dialogControlVisible(const KitControl& c, const FormState& state) const
 {
-    return c.tab.isEmpty() || c.tab == state.tab;
+    return (c.tab.isEmpty() || c.tab == state.tab) && paneControlShown(c, state);
 }
 
 QRect KitView::controlRect(const KitForm& form, const KitControl& c, bool dialog) const
@@ -833,7 +833,10 @@ void KitView::revealItem(const QString& locator)
         !paneContentRect().isNull()) {
         // Scroll the task pane until the control is on view, then its list.
         for (const auto& [c, rect] : paneLayout()) {
-            if (c->id == at.path[1] && !paneContentRect().contains(rect.center()))
+            // An item's list comes on view whole, so that its first rows are not cut off.
+            const bool onView = at.kind == L::Item ? paneContentRect().contains(rect)
+                                                   : paneContentRect().contains(rect.center());
+            if (c->id == at.path[1] && !onView)
                 setScroll(u"pane"_s, m_paneScroll + rect.top() - paneContentRect().top() - 8);
         }
         if (locate(locator) || at.kind == L::Control)

@@ -264,6 +264,12 @@ void SlideShow::enterSlide(int index, bool fromBlack)
 
 void SlideShow::beginGroup(const std::vector<int>& effects)
 {
+    // Objects whose effects hide them at the next click go as it comes.
+    for (const int started : m_started) {
+        const SlideEffect& e = m_effects[static_cast<size_t>(started)];
+        if (e.afterAnimation == u"下次单击后隐藏"_s)
+            m_objects[e.target].visible = false;
+    }
     m_playing.clear();
     m_clock = 0;
     int trigger = 0, latestEnd = 0;
@@ -300,12 +306,15 @@ void SlideShow::finishEffect(Playing& run)
     if (std::find(m_started.begin(), m_started.end(), run.effect) == m_started.end())
         m_started.push_back(run.effect);
     ObjectState& o = m_objects[e.target];
+    // 播完后快退 leaves the object as it was before the effect.
     if (e.kind == u"进入"_s)
-        o.visible = true;
+        o.visible = !e.rewind;
     else if (e.kind == u"退出"_s)
-        o.visible = false;
-    else if (e.kind == u"动作路径"_s)
+        o.visible = e.rewind;
+    else if (e.kind == u"动作路径"_s && !e.rewind)
         o.offset += pathOffset(e, 1, m_spriteSize.width());
+    if (e.afterAnimation == u"播放动画后隐藏"_s)
+        o.visible = false;
 }
 
 int SlideShow::scaled(int milliseconds) const
