@@ -207,7 +207,9 @@ struct KitTarget
     int paragraph = 0;    // click:outline:s/p
     bool frame = false;   // dblclick:frame:<placeholder>
     QString placeholder;  // what a click lands on: title, body, subtitle, notes, slide; a frame's placeholder
-    bool shift = false;   // toolbar:Shift+<button>
+    bool shift = false;   // toolbar:Shift+<button>; thumb:Shift+n
+    bool ctrl = false;    // thumb:Ctrl+n
+    int dropAfter = -1;   // thumb:n>m: dragged to after slide m (0: before the first)
 };
 
 // Menus, toolbars, context menus, shortcuts, task panes and dialogs of the

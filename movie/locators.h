@@ -22,6 +22,9 @@ QString toolbarValue(const QString& box, const QString& value); // toolbar:字�
 QString shiftClick(const QString& button);                      // toolbar:Shift+幻灯片浏览视图
 QString key(const QString& shortcut);                           // key:Ctrl+B
 QString thumb(int slide);                                       // thumb:2
+QString thumbWithCtrl(int slide);                               // thumb:Ctrl+2: one more slide
+QString thumbWithShift(int slide);                              // thumb:Shift+4: the slides up to it
+QString dragThumb(int slide, int after);                        // thumb:4>1: dragged to after slide 1
 QString click(const QString& target);                           // click:title, click:shape:2
 QString doubleClick(const QString& target);                     // dblclick:frame:title
 // A control of a dialog or task pane: a button or link, or a value chosen in it.
@@ -65,7 +68,9 @@ struct ActionParts
     // Menu: the title and items; Context: the area and items; Toolbar: the
     // button and its menu's items; TaskPane and Dialog: the form and control.
     QStringList path;
-    bool shift = false; // toolbar:Shift+<button>
+    bool shift = false; // toolbar:Shift+<button>, thumb:Shift+n
+    bool ctrl = false;  // thumb:Ctrl+n
+    int dropAfter = -1; // thumb:n>m: slide n dragged and dropped after slide m (0: before the first)
     bool hasValue = false;
     QString value;    // a toolbar box's or a control's value
     QString shortcut; // key:<shortcut>
