@@ -1083,6 +1083,9 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
             return R::failure(u"“%1”没有指出幻灯片"_s.arg(action));
         t.kind = KitTarget::Thumb;
         t.slide = a.slide;
+        t.ctrl = a.ctrl;
+        t.shift = a.shift;
+        t.dropAfter = a.dropAfter;
         return t;
     case ActionParts::Click:
     case ActionParts::DoubleClick: {

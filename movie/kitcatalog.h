@@ -216,9 +216,9 @@ struct KitTarget
     int paragraph = 0;    // click:outline:s/p
     bool frame = false;   // dblclick:frame:<placeholder>
     QString placeholder;  // what a click lands on: title, body, subtitle, notes, slide; a frame's placeholder
-    bool shift = false;   // toolbar:Shift+<button>
-    // click:Ctrl+shape:n; click:Shift+shape:n sets `shift`.
-    bool ctrl = false;
+    bool shift = false;   // toolbar:Shift+<button>; click:Shift+shape:n; thumb:Shift+n
+    bool ctrl = false;    // click:Ctrl+shape:n; thumb:Ctrl+n
+    int dropAfter = -1;   // thumb:n>m: dragged to after slide m (0: before the first)
     // A menu command shown only while the text selected links somewhere (true) or does not (false).
     std::optional<bool> link;
 };

@@ -63,6 +63,21 @@ QString thumb(int slide)
     return targets::thumb(slide);
 }
 
+QString thumbWithCtrl(int slide)
+{
+    return u"thumb:Ctrl+"_s + QString::number(slide);
+}
+
+QString thumbWithShift(int slide)
+{
+    return u"thumb:Shift+"_s + QString::number(slide);
+}
+
+QString dragThumb(int slide, int after)
+{
+    return u"thumb:%1>%2"_s.arg(slide).arg(after);
+}
+
 QString click(const QString& target)
 {
     return u"click:"_s + target;
@@ -161,7 +176,18 @@ ActionParts parseAction(const QString& action)
         a.shortcut = rest;
     } else if (kind == u"thumb"_s) {
         a.kind = ActionParts::Thumb;
-        a.slide = positive(rest);
+        a.ctrl = rest.startsWith(u"Ctrl+"_s);
+        a.shift = rest.startsWith(u"Shift+"_s);
+        const QString slide = a.ctrl ? rest.mid(5) : a.shift ? rest.mid(6) : rest;
+        if (const qsizetype arrow = slide.indexOf(u'>'); arrow > 0 && !a.ctrl && !a.shift) {
+            a.slide = positive(slide.left(arrow));
+            bool ok = false;
+            a.dropAfter = slide.mid(arrow + 1).toInt(&ok);
+            if (!ok || a.dropAfter < 0)
+                a.slide = 0;
+        } else {
+            a.slide = positive(slide);
+        }
         a.malformed = a.slide == 0;
     } else if (kind == u"click"_s || kind == u"dblclick"_s) {
         a.kind = kind == u"click"_s ? ActionParts::Click : ActionParts::DoubleClick;

@@ -22,6 +22,9 @@ QString toolbarValue(const QString& box, const QString& value); // toolbar:字�
 QString shiftClick(const QString& button);                      // toolbar:Shift+幻灯片浏览视图
 QString key(const QString& shortcut);                           // key:Ctrl+B
 QString thumb(int slide);                                       // thumb:2
+QString thumbWithCtrl(int slide);                               // thumb:Ctrl+2: one more slide
+QString thumbWithShift(int slide);                              // thumb:Shift+4: the slides up to it
+QString dragThumb(int slide, int after);                        // thumb:4>1: dragged to after slide 1
 QString click(const QString& target);                           // click:title, click:shape:2
 QString doubleClick(const QString& target);                     // dblclick:frame:title
 // A click with Shift or Ctrl held, which adds a shape to those selected: click:Shift+shape:2.
@@ -67,8 +70,9 @@ struct ActionParts
     // Menu: the title and items; Context: the area and items; Toolbar: the
     // button and its menu's items; TaskPane and Dialog: the form and control.
     QStringList path;
-    bool shift = false; // toolbar:Shift+<button>, click:Shift+shape:n
-    bool ctrl = false;  // click:Ctrl+shape:n
+    bool shift = false; // toolbar:Shift+<button>, click:Shift+shape:n, thumb:Shift+n
+    bool ctrl = false;  // click:Ctrl+shape:n, thumb:Ctrl+n
+    int dropAfter = -1; // thumb:n>m: slide n dragged and dropped after slide m (0: before the first)
     bool hasValue = false;
     QString value;    // a toolbar box's or a control's value
     QString shortcut; // key:<shortcut>

@@ -193,6 +193,33 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
         p.slides.insert(p.slides.begin() + (at - 1), slide);
         p.selected = at;
     }
+    if (changes.contains(u"insertSlides"_s)) {
+        const QString w = where + u".insertSlides"_s;
+        if (!changes[u"insertSlides"_s].isObject() || !changes[u"insertSlides"_s][u"slides"_s].isArray())
+            return wrongType(w, u"含 slides 数组的对象"_s);
+        const QJsonObject o = changes[u"insertSlides"_s].toObject();
+        const QJsonArray slides = o[u"slides"_s].toArray();
+        if (slides.isEmpty())
+            return Fault{w + u".slides"_s, u"没有要插入的幻灯片"_s};
+        if (static_cast<int>(p.slides.size() + slides.size()) > kMaxMovieSlides)
+            return Fault{w, u"无法插入：演示文稿最多 %1 张幻灯片"_s.arg(kMaxMovieSlides)};
+        int at = p.selected + 1;
+        if (o.contains(u"at"_s)) {
+            if (Check f = slideIndex(u"insertSlides.at"_s, o[u"at"_s], at, true))
+                return f;
+        }
+        for (qsizetype i = 0; i < slides.size(); ++i) {
+            const QString item = u"%1.slides[%2]"_s.arg(w).arg(i);
+            if (!slides[i].isObject())
+                return wrongType(item, u"对象"_s);
+            Slide slide;
+            if (Check f = mergeFields(slide, slides[i].toObject(), item))
+                return f;
+            p.slides.insert(p.slides.begin() + (at - 1 + i), slide);
+        }
+        // The last slide inserted is the one selected, as after inserting one.
+        p.selected = at + static_cast<int>(slides.size()) - 1;
+    }
     if (changes.contains(u"deleteSlide"_s)) {
         int n = 0;
         if (Check f = slideIndex(u"deleteSlide"_s, changes[u"deleteSlide"_s], n, false))
@@ -211,9 +238,33 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
             if (Check f = slideIndex(u"slide"_s, changes[u"slide"_s], from, false))
                 return f;
         }
-        Slide moving = p.slides[static_cast<size_t>(from - 1)];
-        p.slides.erase(p.slides.begin() + (from - 1));
-        p.slides.insert(p.slides.begin() + (to - 1), moving);
+        // Slides selected together move together, in their order, the first of them to `to`.
+        std::vector<int> numbers{from};
+        if (changes.contains(u"slides"_s)) {
+            if (!changes[u"slides"_s].isArray() || changes[u"slides"_s].toArray().isEmpty())
+                return wrongType(where + u".slides"_s, u"幻灯片编号数组"_s);
+            numbers.clear();
+            const QJsonArray list = changes[u"slides"_s].toArray();
+            for (qsizetype i = 0; i < list.size(); ++i) {
+                int n = 0;
+                if (Check f = slideIndex(u"slides[%1]"_s.arg(i), list[i], n, false))
+                    return f;
+                if (std::find(numbers.begin(), numbers.end(), n) == numbers.end())
+                    numbers.push_back(n);
+            }
+            std::sort(numbers.begin(), numbers.end());
+        }
+        const int moved = static_cast<int>(numbers.size());
+        if (to + moved - 1 > static_cast<int>(p.slides.size()))
+            return Fault{where + u".moveSlideTo"_s,
+                         u"%1 张幻灯片放不到第 %2 张的位置（演示文稿有 %3 张）"_s.arg(moved).arg(to).arg(
+                             p.slides.size())};
+        std::vector<Slide> moving;
+        for (auto it = numbers.rbegin(); it != numbers.rend(); ++it) {
+            moving.insert(moving.begin(), p.slides[static_cast<size_t>(*it - 1)]);
+            p.slides.erase(p.slides.begin() + (*it - 1));
+        }
+        p.slides.insert(p.slides.begin() + (to - 1), moving.begin(), moving.end());
         p.selected = to;
         presentation = std::move(p);
         return {};
@@ -226,8 +277,9 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
     }
 
     QJsonObject slideFields = changes;
-    for (const QString& key : {u"selected"_s, u"slide"_s, u"design"_s, u"file"_s, u"view"_s, u"master"_s,
-                               u"insertSlide"_s, u"deleteSlide"_s, u"allSlides"_s, u"titleMaster"_s})
+    for (const QString& key :
+         {u"selected"_s, u"slide"_s, u"design"_s, u"file"_s, u"view"_s, u"master"_s, u"insertSlide"_s,
+          u"insertSlides"_s, u"deleteSlide"_s, u"allSlides"_s, u"slides"_s, u"titleMaster"_s})
         slideFields.remove(key);
     slideFields.remove(u"slides"_s);
     slideFields.remove(u"taskpane"_s);
@@ -238,6 +290,18 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
         if (changes[u"allSlides"_s].toBool()) {
             for (Slide& slide : p.slides) {
                 if (Check f = mergeFields(slide, slideFields, where))
+                    return f;
+            }
+        } else if (changes.contains(u"slides"_s)) {
+            // Several slides selected together take the same change.
+            if (!changes[u"slides"_s].isArray() || changes[u"slides"_s].toArray().isEmpty())
+                return wrongType(where + u".slides"_s, u"幻灯片编号数组"_s);
+            const QJsonArray numbers = changes[u"slides"_s].toArray();
+            for (qsizetype i = 0; i < numbers.size(); ++i) {
+                int n = 0;
+                if (Check f = slideIndex(u"slides[%1]"_s.arg(i), numbers[i], n, false))
+                    return f;
+                if (Check f = mergeFields(p.slides[static_cast<size_t>(n - 1)], slideFields, where))
                     return f;
             }
         } else {
@@ -261,10 +325,10 @@ Check checkTarget(const Presentation& p, const QString& action, const QString& w
     const int slides = static_cast<int>(p.slides.size());
     if (t.malformed)
         return Fault{where, u"“%1”：没有指出幻灯片或图形的编号"_s.arg(action)};
-    if (t.slide > slides)
-        return Fault{
-            where,
-            u"“%1”：没有第 %2 张幻灯片（此时演示文稿有 %3 张）"_s.arg(action).arg(t.slide).arg(slides)};
+    if (t.slide > slides || t.dropAfter > slides)
+        return Fault{where, u"“%1”：没有第 %2 张幻灯片（此时演示文稿有 %3 张）"_s.arg(action)
+                                .arg(std::max(t.slide, t.dropAfter))
+                                .arg(slides)};
     if (t.paragraph > 0) {
         const qsizetype count = outlineParagraphs(p.slides[static_cast<size_t>(t.slide - 1)]).size();
         if (t.paragraph > count)

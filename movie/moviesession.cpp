@@ -215,6 +215,7 @@ void MovieSession::reset()
     m_wayDone.clear();
     m_progress = 0;
     m_paragraph = 0;
+    m_slidesSelectedWith.clear();
     m_selected.clear();
     m_alsoSelected.clear();
     m_done.assign(m_movie.steps.size(), false);
@@ -470,7 +471,7 @@ bool MovieSession::reachable(const KitTarget& t) const
         const auto& slides = m_presentation.slides;
         if (t.kind == KitTarget::Thumb && m_presentation.view == u"slidemaster"_s)
             return t.slide <= (m_presentation.titleMaster ? 2 : 1);
-        if (t.slide > static_cast<int>(slides.size()))
+        if (t.slide > static_cast<int>(slides.size()) || t.dropAfter > static_cast<int>(slides.size()))
             return false;
         if (t.paragraph > 0)
             return m_presentation.view == u"outline"_s &&
@@ -483,8 +484,52 @@ bool MovieSession::reachable(const KitTarget& t) const
     }
 }
 
+bool MovieSession::isSlideSelected(int n) const
+{
+    return n == m_presentation.selected || m_slidesSelectedWith.count(n) > 0;
+}
+
+bool MovieSession::selectSlides(const KitTarget& t)
+{
+    const int count = static_cast<int>(m_presentation.slides.size());
+    const bool selectsAll = (t.kind == KitTarget::Menu && t.path.value(t.path.size() - 1) == u"全选(L)"_s) ||
+                            (t.kind == KitTarget::Key && m_kit->key(t.path.value(0)) &&
+                             m_kit->key(t.path.value(0))->name == u"全选"_s);
+    if (selectsAll && m_presentation.view == u"sorter"_s && !m_dialog) {
+        for (int n = 1; n <= count; ++n)
+            m_slidesSelectedWith.insert(n);
+        return true;
+    }
+    if (t.slide < 1 || t.slide > count)
+        return true;
+    // Slides dragged keep their selection; where they land is the step's to say.
+    if (t.dropAfter >= 0)
+        return false;
+    const int from = m_presentation.selected;
+    if (t.kind == KitTarget::Thumb && t.ctrl) {
+        // Ctrl and a click add a slide, or take a selected one out again.
+        m_slidesSelectedWith.insert(from);
+        if (t.slide != from && m_slidesSelectedWith.erase(t.slide) > 0) {
+            m_slidesSelectedWith.erase(from);
+            return false;
+        }
+    } else if (t.kind == KitTarget::Thumb && t.shift) {
+        m_slidesSelectedWith.clear();
+        for (int n = std::min(from, t.slide); n <= std::max(from, t.slide); ++n)
+            m_slidesSelectedWith.insert(n);
+    } else {
+        m_slidesSelectedWith.clear();
+    }
+    m_slidesSelectedWith.erase(t.slide);
+    return true;
+}
+
 void MovieSession::applyAction(const KitTarget& t)
 {
+    bool focusMoves = true;
+    if (t.kind == KitTarget::Thumb || t.kind == KitTarget::Click || t.kind == KitTarget::DoubleClick ||
+        t.kind == KitTarget::Menu || t.kind == KitTarget::Key)
+        focusMoves = selectSlides(t);
     switch (t.kind) {
     case KitTarget::Thumb:
     case KitTarget::Click:
@@ -494,7 +539,7 @@ void MovieSession::applyAction(const KitTarget& t)
             select({});
             break;
         }
-        if (t.slide > 0 && t.slide <= static_cast<int>(m_presentation.slides.size())) {
+        if (focusMoves && t.slide > 0 && t.slide <= static_cast<int>(m_presentation.slides.size())) {
             m_presentation.selected = t.slide;
             m_paragraph = t.paragraph;
         }
@@ -536,11 +581,20 @@ void MovieSession::applyAction(const KitTarget& t)
     }
     if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog)
         gatherItems(*t.control);
+    // A file opened in a dialog that another dialog's 浏览 opened (幻灯片搜索)
+    // goes back to that dialog's 文件 box, and the presentation keeps its name.
+    QString browsedFile;
+    if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog && !m_beneath.empty() &&
+        t.control->id == u"打开(O)"_s) {
+        browsedFile = m_dialog->value(u"文件名"_s).trimmed();
+        if (browsedFile.isEmpty())
+            browsedFile = m_dialog->value(u"文件"_s).trimmed();
+    }
     // Saving or opening a file names the presentation in the title bar; an
     // outline saved as RTF is an export, and the presentation keeps its name.
-    if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog &&
-        (t.control->id == u"保存(S)"_s || t.control->id == u"打开(O)"_s) &&
-        !m_dialog->value(u"文件类型"_s).startsWith(u"大纲/RTF"_s)) {
+    else if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog &&
+             (t.control->id == u"保存(S)"_s || t.control->id == u"打开(O)"_s) &&
+             !m_dialog->value(u"文件类型"_s).startsWith(u"大纲/RTF"_s)) {
         QString name = m_dialog->value(u"文件名"_s).trimmed();
         if (name.isEmpty())
             name = m_dialog->value(u"文件"_s).trimmed();
@@ -571,6 +625,14 @@ void MovieSession::applyAction(const KitTarget& t)
     applyOpens(t.opens, command, fromBox ? t.control->id : QString());
     if (!colour.isEmpty() && m_dialog)
         m_dialog->values[box] = colour;
+    if (!browsedFile.isEmpty() && m_dialog) {
+        const KitForm* form = m_kit->dialog(m_dialog->name);
+        const KitControl* fileBox = form ? form->control(u"文件"_s) : nullptr;
+        if (fileBox && fileBox->type == KitControlType::Text) {
+            m_dialog->values[fileBox->id] = browsedFile;
+            followChoice(*m_dialog, *form, fileBox->id);
+        }
+    }
 }
 
 QString MovieSession::doubleClickOpens(const KitTarget& t) const
@@ -791,9 +853,14 @@ bool MovieSession::perform(const QString& action)
     const QJsonObject& changes = taking.way < 0
                                      ? m_movie.steps[step].set
                                      : m_movie.ways[static_cast<size_t>(taking.way)].steps[step].set;
-    // Changed text leaves no paragraph of the old text selected.
+    // Changed text leaves no paragraph of the old text selected, and slides
+    // inserted, deleted or moved leave only the one they select.
     if (!changes.isEmpty())
         m_paragraph = 0;
+    for (const QString& key : {u"insertSlide"_s, u"insertSlides"_s, u"deleteSlide"_s, u"moveSlideTo"_s}) {
+        if (changes.contains(key))
+            m_slidesSelectedWith.clear();
+    }
     const auto shapesNow = [this] {
         return m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size();
     };

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace pptdrill {
@@ -103,6 +104,9 @@ public:
     // The master the slide master view shows: 1 the slide master, 2 the title master
     // (picked from the view's left pane, or just inserted).
     int shownMaster() const;
+    // Whether slide n is selected: the selected slide, or one selected with it by Ctrl or
+    // Shift and a click on the slides (thumb:Ctrl+n, thumb:Shift+n) or by 全选 in the sorter.
+    bool isSlideSelected(int n) const;
     // The object selected on the slide shown: a placeholder ("title", "body",
     // "subtitle", "notes") or a shape ("shape:2"); empty for none.
     QString selectedObject() const;
@@ -148,6 +152,9 @@ private:
     Taking stepTaking(const QString& action) const;
     bool reachable(const KitTarget& target) const;
     void applyAction(const KitTarget& target);
+    // A click on a slide with or without Ctrl or Shift, or 全选, changes the slides selected;
+    // false when a Ctrl-click took a slide out, so that the selected slide stays.
+    bool selectSlides(const KitTarget& target);
     QString doubleClickOpens(const KitTarget& target) const;
     // 添加, 删除 and 确定 of a dialog that gathers items into a list (定义自定义放映).
     void gatherItems(const KitControl& button);
@@ -167,9 +174,10 @@ private:
     std::vector<FormState> m_beneath;
     FormState m_taskPane;
     int m_paragraph = 0;
-    int m_master = 1;   // the master picked in the slide master view's pane
-    QString m_selected;        // the selected object, on this slide in this view
-    QList<int> m_alsoSelected; // shapes added to a selected shape with Shift or Ctrl
+    int m_master = 1; // the master picked in the slide master view's pane
+    std::set<int> m_slidesSelectedWith; // selected together with m_presentation.selected
+    QString m_selected;                 // the selected object, on this slide in this view
+    QList<int> m_alsoSelected;          // shapes added to a selected shape with Shift or Ctrl
     // The shapes a step's changes group, or that they ungroup (numbered before the changes).
     QList<int> shapesGroupedBy(const QJsonObject& changes) const;
     int m_selectedSlide = 0;

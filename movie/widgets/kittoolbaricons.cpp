@@ -716,6 +716,36 @@ void iconSummarySlide(QPainter& p)
     }
 }
 
+// --- Slide Sorter toolbar
+
+void iconHideSlide(QPainter& p)
+{
+    slideFrame(p, QRectF(0.5, 2.5, 12, 10));
+    p.setPen(iconPen(ink::outline));
+    p.setBrush(ink::paper);
+    p.drawRect(QRectF(8.5, 8.5, 7, 7));
+    p.drawLine(QPointF(9, 15), QPointF(15, 9));
+}
+
+void iconRehearseTimings(QPainter& p)
+{
+    p.setPen(iconPen(ink::outline));
+    p.setBrush(ink::paper);
+    p.drawEllipse(QRectF(1.5, 2.5, 13, 13));
+    p.fillRect(QRectF(6.5, 0.5, 3, 2), ink::outline);
+    p.setPen(iconPen(ink::red, 1.2));
+    p.drawLine(QPointF(8, 9), QPointF(8, 4.5));
+    p.drawLine(QPointF(8, 9), QPointF(11, 11));
+}
+
+void iconSpeakerNotes(QPainter& p)
+{
+    box(p, QRectF(2.5, 0.5, 11, 15), ink::paper, ink::outline);
+    slideFrame(p, QRectF(4.5, 2.5, 7, 5));
+    for (const double y : {10.0, 12.0, 14.0})
+        rule(p, 4.5, 11.5, y, ink::paperLine);
+}
+
 // --- Slide Master View toolbar
 
 void sparkle(QPainter& p, const QPointF& centre, double size)
@@ -933,6 +963,9 @@ void addToolbarIcons(QHash<QString, IconPainter>& painters)
         {u"expand"_s, iconExpand},
         {u"collapse-all"_s, iconCollapseAll},
         {u"summary-slide"_s, iconSummarySlide},
+        {u"hide-slide"_s, iconHideSlide},
+        {u"rehearse-timings"_s, iconRehearseTimings},
+        {u"speaker-notes"_s, iconSpeakerNotes},
         {u"new-master"_s, iconNewMaster},
         {u"new-title-master"_s, iconNewTitleMaster},
         {u"delete-master"_s, iconDeleteMaster},

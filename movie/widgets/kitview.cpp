@@ -274,6 +274,12 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
             perform(actions::dialog(form, c->doubleClick));
         return;
     }
+    if ((modifiers & (Qt::ControlModifier | Qt::ShiftModifier)) && at.kind == L::Thumb && !doubleClick) {
+        // Ctrl adds a slide to those selected, Shift the slides up to it.
+        perform(modifiers & Qt::ControlModifier ? actions::thumbWithCtrl(at.slide)
+                                                : actions::thumbWithShift(at.slide));
+        return;
+    }
     if ((modifiers & Qt::ShiftModifier) && at.kind == L::Button) {
         // Shift and a view button: 普通视图 → the slide master, 幻灯片浏览 → the handout
         // master, 幻灯片放映 → 设置放映方式.
@@ -575,7 +581,15 @@ void KitView::mousePressEvent(QMouseEvent* event)
 {
     if (m_demo.running)
         return;
-    clickAt(event->position().toPoint(), event->button(), false, event->modifiers());
+    const QPoint point = event->position().toPoint();
+    const Hot* hot = hotAt(point);
+    const LocatorParts at = parseLocator(hot ? hot->locator : QString());
+    const bool slidesShown = m_session->view() == u"sorter"_s || m_session->view() == u"normal"_s;
+    clickAt(point, event->button(), false, event->modifiers());
+    m_slideDrag.reset();
+    if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
+        at.kind == LocatorParts::Thumb && slidesShown && !m_session->dialog() && !m_menu.open)
+        m_slideDrag = SlideDrag{at.slide, point};
 }
 
 void KitView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -588,6 +602,11 @@ void KitView::mouseDoubleClickEvent(QMouseEvent* event)
 void KitView::mouseMoveEvent(QMouseEvent* event)
 {
     m_mouse = event->position().toPoint();
+    if (m_slideDrag && !m_demo.running) {
+        m_slideDrag->moving |= (m_mouse - m_slideDrag->start).manhattanLength() > 6;
+        update();
+        return;
+    }
     if (m_scrollDrag && !m_demo.running) {
         const ScrollDrag drag = *m_scrollDrag;
         setScroll(drag.key, scrollBar(drag.key).valueForThumbTop(m_mouse.y() - drag.grab));
@@ -611,6 +630,13 @@ void KitView::mouseMoveEvent(QMouseEvent* event)
 void KitView::mouseReleaseEvent(QMouseEvent* event)
 {
     m_scrollDrag.reset();
+    if (const std::optional<SlideDrag> drag = std::exchange(m_slideDrag, std::nullopt);
+        drag && drag->moving) {
+        const int after = slideGapAt(event->position().toPoint());
+        if (after >= 0)
+            perform(actions::dragThumb(drag->slide, after));
+        update();
+    }
     QWidget::mouseReleaseEvent(event);
 }
 
@@ -732,6 +758,14 @@ void KitView::keyPressEvent(QKeyEvent* event)
         key = u"Space"_s;
     else if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9))
         key = QString(QChar(k));
+    // With Shift held the keyboard reports the shifted character; the outline's
+    // Alt+Shift+Minus, Alt+Shift+Plus and Alt+Shift+1 name the keys themselves.
+    else if (k == Qt::Key_Minus || k == Qt::Key_Underscore)
+        key = u"Minus"_s;
+    else if (k == Qt::Key_Plus || k == Qt::Key_Equal)
+        key = u"Plus"_s;
+    else if (k == Qt::Key_Exclam)
+        key = u"1"_s;
     else
         return;
     QString mods;

@@ -156,6 +156,7 @@ private:
             ShiftClick,
             CtrlClick,
             DoubleClick,
+            Drag, // from the locator to after the slide numbered by the text (0: before the first)
             RightClick,
             Hover,
             Key,
@@ -263,6 +264,11 @@ private:
     void paintSlideArea(QPainter& p);
     void paintSelection(QPainter& p);
     void paintSelectionFrame(QPainter& p, const QRect& r, bool placeholder);
+    void paintSlideDrop(QPainter& p);
+    // Where slides dragged to `point` land: after slide n (0: before the first); -1 off the slides.
+    int slideGapAt(const QPoint& point) const;
+    // The point that drops dragged slides after slide `after`.
+    std::optional<QPoint> slideDropPoint(int after) const;
     void paintTaskPane(QPainter& p);
     void paintStatus(QPainter& p);
     void paintMenus(QPainter& p);
@@ -396,6 +402,13 @@ private:
         int grab = 0; // where the thumb was taken, from its top
     };
     std::optional<ScrollDrag> m_scrollDrag;
+    struct SlideDrag
+    {
+        int slide = 0;
+        QPoint start;
+        bool moving = false; // once the pointer has left the press
+    };
+    std::optional<SlideDrag> m_slideDrag;   // slides dragged in the slides tab or the sorter
     std::map<QString, QString> m_spinShown; // spin values stepped to but not yet taken, by "form/id"
     std::map<QString, int> m_listScroll;
     QPoint m_mouse;

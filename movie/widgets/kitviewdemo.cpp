@@ -110,7 +110,15 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
         moves.push_back({DemoMove::Key, {}, t.path.value(0)});
         break;
     case KitTarget::Thumb:
-        moves.push_back({DemoMove::Click, locators::thumb(t.slide), {}});
+        if (t.dropAfter >= 0) {
+            moves.push_back({DemoMove::Drag, locators::thumb(t.slide), QString::number(t.dropAfter)});
+            break;
+        }
+        moves.push_back({t.ctrl    ? DemoMove::CtrlClick
+                         : t.shift ? DemoMove::ShiftClick
+                                   : DemoMove::Click,
+                         locators::thumb(t.slide),
+                         {}});
         break;
     case KitTarget::Click:
     case KitTarget::DoubleClick: {
@@ -335,6 +343,14 @@ void KitView::doMove(const DemoMove& move, const std::optional<QRect>& at)
     case DemoMove::CtrlClick:
         if (at)
             clickAt(at->center(), Qt::LeftButton, false, Qt::ControlModifier);
+        break;
+    case DemoMove::Drag:
+        // The slides are taken where the pointer is and dropped in the gap the move names.
+        if (const std::optional<QPoint> to = slideDropPoint(move.text.toInt()); at && to) {
+            m_mouse = *to;
+            if (const int after = slideGapAt(*to); after >= 0)
+                perform(actions::dragThumb(parseLocator(move.locator).slide, after));
+        }
         break;
     case DemoMove::DoubleClick:
         if (at)

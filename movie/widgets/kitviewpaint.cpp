@@ -13,6 +13,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <array>
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -99,6 +100,7 @@ void KitView::paintEvent(QPaintEvent*)
             paintTransitionPreview(p);
             paintAnimationTags(p);
             paintSelection(p);
+            paintSlideDrop(p);
         }
         if (window.assistant)
             paintAssistant(p);
@@ -267,13 +269,14 @@ enum class ThumbnailPlace
 
 // A slide's thumbnail with its selection, number, transition mark and the
 // crossed-out number of a hidden slide.
-void paintThumbnail(QPainter& p, QRect rect, const Presentation& pres, int n, ThumbnailPlace place)
+void paintThumbnail(QPainter& p, QRect rect, const Presentation& pres, int n, bool selected,
+                    ThumbnailPlace place)
 {
     const Slide& s = pres.slides[static_cast<size_t>(n - 1)];
     const bool sorter = place == ThumbnailPlace::Sorter;
     const QRect cell = rect;
     rect = fitSlideIn(cell, pres);
-    if (n == pres.selected) {
+    if (selected) {
         const int width = sorter ? 4 : 3;
         p.setPen(QPen(sorter ? QColor(0x31, 0x6A, 0xC5) : QColor(0xF3, 0xA0, 0x3C), width));
         p.drawRect(rect.adjusted(-width, -width, width - 1, width - 1));
@@ -382,11 +385,17 @@ void KitView::paintLeftPane(QPainter& p)
         p.fillRect(pane.adjusted(2, 24, -3, -24), Qt::white);
         p.save();
         p.setClipRect(leftPaneBox(), Qt::IntersectClip);
+        int slidesSelected = 0;
+        for (int n = 1; n <= static_cast<int>(pres.slides.size()); ++n)
+            slidesSelected += m_session->isSlideSelected(n) ? 1 : 0;
+        const bool severalSlides = slidesSelected > 1;
         for (const OutlineRow& row : outlineRows()) {
             if (!row.rect.intersects(leftPaneBox()))
                 continue;
-            const bool chosen = row.slide == pres.selected && row.paragraph > 0 &&
-                                row.paragraph == m_session->selectedParagraph();
+            // Slides selected together show all their text highlighted.
+            const bool chosen = (row.slide == pres.selected && row.paragraph > 0 &&
+                                 row.paragraph == m_session->selectedParagraph()) ||
+                                (severalSlides && m_session->isSlideSelected(row.slide));
             p.setPen(Qt::black);
             if (row.paragraph == 0) {
                 const Slide& s = pres.slides[static_cast<size_t>(row.slide - 1)];
@@ -395,6 +404,14 @@ void KitView::paintLeftPane(QPainter& p)
                 p.drawText(QRect(4, y, 20, 18), Qt::AlignLeft, QString::number(row.slide));
                 paintIcon(p, QRect(18, y + 2, 12, 10), u"slide"_s);
                 const QRect text(34, y, row.rect.right() - 34, 18);
+                if (chosen) {
+                    p.fillRect(
+                        QRect(text.left() - 2, y,
+                              std::min(text.width(), QFontMetrics(p.font()).horizontalAdvance(s.title)) + 4,
+                              18),
+                        QColor(0x31, 0x6A, 0xC5));
+                    p.setPen(Qt::white);
+                }
                 p.drawText(text, Qt::AlignLeft,
                            QFontMetrics(p.font()).elidedText(s.title, Qt::ElideRight, text.width()));
                 if (s.collapsed && !outlineParagraphs(s).isEmpty()) {
@@ -427,9 +444,62 @@ void KitView::paintLeftPane(QPainter& p)
             if (at.kind != LocatorParts::Thumb)
                 continue;
             const int n = at.slide;
-            paintThumbnail(p, h.rect, pres, n, ThumbnailPlace::SlidesTab);
+            paintThumbnail(p, h.rect, pres, n, m_session->isSlideSelected(n), ThumbnailPlace::SlidesTab);
         }
         paintScrollBar(p, u"slides"_s);
+    }
+}
+
+int KitView::slideGapAt(const QPoint& point) const
+{
+    const bool sorter = m_session->view() == u"sorter"_s;
+    if (!(sorter ? slideAreaRect() : leftPaneBox()).contains(point))
+        return -1;
+    int gap = -1;
+    int nearest = std::numeric_limits<int>::max();
+    for (const Hot& h : m_hots) {
+        const LocatorParts at = parseLocator(h.locator);
+        if (at.kind != LocatorParts::Thumb)
+            continue;
+        const QPoint centre = h.rect.center();
+        if (const int distance = (centre - point).manhattanLength(); distance < nearest) {
+            nearest = distance;
+            const bool before = sorter ? point.x() < centre.x() : point.y() < centre.y();
+            gap = before ? at.slide - 1 : at.slide;
+        }
+    }
+    return gap;
+}
+
+std::optional<QPoint> KitView::slideDropPoint(int after) const
+{
+    const bool sorter = m_session->view() == u"sorter"_s;
+    const std::optional<QRect> r = locate(locators::thumb(std::max(after, 1)));
+    if (!r)
+        return std::nullopt;
+    if (after == 0)
+        return sorter ? QPoint(r->left() + 4, r->center().y()) : QPoint(r->center().x(), r->top() + 4);
+    return sorter ? QPoint(r->right() - 4, r->center().y()) : QPoint(r->center().x(), r->bottom() - 4);
+}
+
+void KitView::paintSlideDrop(QPainter& p)
+{
+    // While slides are dragged, a line shows where they would land.
+    if (!m_slideDrag || !m_slideDrag->moving)
+        return;
+    const int after = slideGapAt(m_mouse);
+    const std::optional<QRect> r = after < 0 ? std::nullopt : locate(locators::thumb(std::max(after, 1)));
+    if (!r)
+        return;
+    const bool sorter = m_session->view() == u"sorter"_s;
+    const QRect slide = fitSlideIn(*r, m_session->presentation());
+    p.setPen(QPen(Qt::black, 2));
+    if (sorter) {
+        const int x = after == 0 ? slide.left() - 8 : slide.right() + 8;
+        p.drawLine(x, slide.top() - 4, x, slide.bottom() + 4);
+    } else {
+        const int y = after == 0 ? r->top() - 2 : r->bottom() + 2;
+        p.drawLine(slide.left(), y, slide.right(), y);
     }
 }
 
@@ -555,7 +625,7 @@ void KitView::paintSlideArea(QPainter& p)
             if (at.kind != LocatorParts::Thumb)
                 continue;
             const int n = at.slide;
-            paintThumbnail(p, h.rect, pres, n, ThumbnailPlace::Sorter);
+            paintThumbnail(p, h.rect, pres, n, m_session->isSlideSelected(n), ThumbnailPlace::Sorter);
         }
         return;
     }
