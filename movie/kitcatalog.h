@@ -107,10 +107,12 @@ struct KitControl
     bool focus = false;     // a text box that has the focus, its text selected, when the dialog opens
     bool isDefault = false; // the button Enter presses
     // Items that the presentation gives in the place of an entry "@slides" (its
-    // slides, numbered, by title) or "@shows" (its custom shows).
+    // slides, numbered, by title), "@shows" (its custom shows) or "@suggestions"
+    // (what the spelling checker suggests for the first word it does not know).
     bool itemsFromPresentation() const
     {
-        return items.contains(QStringLiteral("@slides")) || items.contains(QStringLiteral("@shows"));
+        return items.contains(QStringLiteral("@slides")) || items.contains(QStringLiteral("@shows")) ||
+               items.contains(QStringLiteral("@suggestions"));
     }
     // A list filled from another list by buttons (定义自定义放映's 在自定义放映中的幻灯片): that list's id.
     QString gathers;
@@ -122,6 +124,11 @@ struct KitControl
     QString lowers;
     // A button that defines a custom show named by this text box, its slides those gathered.
     QString defines;
+    // Buttons acting on the custom show chosen in this list of shows (自定义放映's
+    // 编辑, 复制 and 删除): editing it opens the dialog that defines shows, filled with it.
+    QString edits;
+    QString copies;
+    QString deletes;
     // A control shown only once this button of its task pane has been pressed (搜索's results).
     QString after;
     // A spin box's step for each value of another control (段后's unit): stepFor[id][value].
@@ -164,6 +171,8 @@ struct KitForm
     // The values a dialog opens with when a given command opens it
     // ("动作按钮: 前进或下一项" → 超链接到 下一张幻灯片), by the command's text.
     std::map<QString, std::map<QString, QString>> presets;
+    // A message box: each of its buttons closes it before what the button opens comes up.
+    bool message = false;
 
     const KitControl* control(const QString& id) const;
     const KitControl* tabs() const;
@@ -200,6 +209,7 @@ struct KitTarget
     bool hasValue = false;
     QString value;
     QString opens;        // what the command opens
+    QString slideChoice;  // a slide chosen in a submenu of the presentation's slides ("4 产品系列")
     QStringList views;    // a menu command shown only in these views
     QStringList selected; // a menu command shown only while such an object is selected
     int slide = 0;        // thumb:n, click:thumb:n, dblclick:thumb:n

@@ -162,5 +162,7 @@ using IconPainter = void (*)(QPainter&);
 // The icons of the toolbars (Standard, Formatting, Drawing, Outlining, the
 // master views and the organisation chart), added to `painters` by key.
 void addToolbarIcons(QHash<QString, IconPainter>& painters);
+// The 审阅 toolbar's icons (comments and markup).
+void addReviewIcons(QHash<QString, IconPainter>& painters);
 
 } // namespace pptdrill::kiticons

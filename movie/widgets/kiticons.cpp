@@ -390,6 +390,7 @@ const QHash<QString, IconPainter>& iconPainters()
             {u"effect-path"_s, iconEffectPath},
         };
         addToolbarIcons(all);
+        addReviewIcons(all);
         return all;
     }();
     return painters;
