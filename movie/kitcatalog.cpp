@@ -25,7 +25,7 @@ namespace {
 // custom shows, the selected slide's effects and its objects.
 const QStringList& presentationLists()
 {
-    static const QStringList lists{u"slides"_s, u"shows"_s, u"effects"_s, u"objects"_s};
+    static const QStringList lists{u"slides"_s, u"shows"_s, u"effects"_s, u"objects"_s, u"suggestions"_s};
     return lists;
 }
 
@@ -52,7 +52,7 @@ QStringList stylesOf(KitControlType type)
     case KitControlType::Palette:
         return {u"hexagon"_s};
     case KitControlType::Gallery:
-        return {u"pictures"_s};
+        return {u"pictures"_s, u"characters"_s};
     case KitControlType::List:
         return {u"links"_s, u"files"_s, u"scheme"_s};
     default:
@@ -408,7 +408,8 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
         {u"focus"_s, Kind::Flag},       {u"icon"_s, Kind::Text},       {u"default"_s, Kind::Flag},
         {u"from"_s, Kind::Text},        {u"adds"_s, Kind::Text},       {u"removes"_s, Kind::Text},
         {u"defines"_s, Kind::Text},     {u"stepFor"_s, Kind::Object},  {u"raises"_s, Kind::Text},
-        {u"lowers"_s, Kind::Text},      {u"after"_s, Kind::Text}};
+        {u"lowers"_s, Kind::Text},      {u"after"_s, Kind::Text},      {u"edits"_s, Kind::Text},
+        {u"copies"_s, Kind::Text},      {u"deletes"_s, Kind::Text}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject c = v.toObject();
@@ -529,6 +530,9 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
     control.raises = c[u"raises"_s].toString();
     control.lowers = c[u"lowers"_s].toString();
     control.defines = c[u"defines"_s].toString();
+    control.edits = c[u"edits"_s].toString();
+    control.copies = c[u"copies"_s].toString();
+    control.deletes = c[u"deletes"_s].toString();
     control.icon = c[u"icon"_s].toString();
     control.after = c[u"after"_s].toString();
     if (control.type == KitControlType::Tabs && control.id.isEmpty())
@@ -542,13 +546,14 @@ bool KitReader::readForm(const QJsonValue& v, const JsonPath& at, KitForm& form)
     static const std::vector<Field> fields{{u"title"_s, Kind::Text},     {u"width"_s, Kind::Whole},
                                            {u"height"_s, Kind::Whole},   {u"controls"_s, Kind::Objects},
                                            {u"like"_s, Kind::Text},      {u"presets"_s, Kind::Object},
-                                           {u"asksToSave"_s, Kind::Flag}};
+                                           {u"asksToSave"_s, Kind::Flag}, {u"message"_s, Kind::Flag}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject o = v.toObject();
     form.title = o[u"title"_s].toString();
     form.like = o[u"like"_s].toString();
     form.asksToSave = o[u"asksToSave"_s].toBool();
+    form.message = o[u"message"_s].toBool();
     form.width = o[u"width"_s].toInt(form.dialog ? 400 : 200);
     form.height = o[u"height"_s].toInt(form.dialog ? 300 : 0);
     const QJsonArray controls = o[u"controls"_s].toArray();
@@ -593,6 +598,11 @@ bool KitReader::checkReferences(const QJsonObject& o, const JsonPath& at, KitFor
                 continue;
             if (!id.isEmpty() && (!isList(id) || form.control(id)->gathers.isEmpty()))
                 return fail(here / key, u"不是本窗体中由按钮填入的列表"_s);
+        }
+        for (const auto& [key, id] : {std::pair{u"edits"_s, c.edits}, std::pair{u"copies"_s, c.copies},
+                                      std::pair{u"deletes"_s, c.deletes}}) {
+            if (!id.isEmpty() && (!isList(id) || !form.control(id)->items.contains(u"@shows"_s)))
+                return fail(here / key, u"不是本窗体中列出自定义放映的列表"_s);
         }
         if (!c.after.isEmpty()) {
             const KitControl* button = form.control(c.after);
@@ -980,6 +990,12 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
         const KitMenuItem* item = nullptr;
         for (qsizetype i = 1; i < path.size(); ++i) {
             item = findItem(*items, path[i]);
+            // A submenu of the presentation's slides (定位至幻灯片) takes any slide; the session checks that
+            // it is there.
+            if (!item && items->size() == 1 && items->front().text == u"@slides"_s) {
+                item = &items->front();
+                t.slideChoice = path[i];
+            }
             if (!item) {
                 error = u"“%1”中没有“%2”"_s.arg(path.mid(0, i).join(u'/'), path[i]);
                 return nullptr;

@@ -114,7 +114,8 @@ struct KitControl
     bool isDefault = false; // the button Enter presses
     // Items that the presentation gives in the place of an entry "@slides" (its
     // slides, numbered, by title), "@shows" (its custom shows), "@effects" (the
-    // selected slide's 自定义动画 list) or "@objects" (its objects, by name).
+    // selected slide's 自定义动画 list), "@objects" (its objects, by name) or
+    // "@suggestions" (what the spelling checker suggests for the first word it does not know).
     bool itemsFromPresentation() const
     {
         return std::any_of(items.begin(), items.end(),
@@ -130,6 +131,11 @@ struct KitControl
     QString lowers;
     // A button that defines a custom show named by this text box, its slides those gathered.
     QString defines;
+    // Buttons acting on the custom show chosen in this list of shows (自定义放映's
+    // 编辑, 复制 and 删除): editing it opens the dialog that defines shows, filled with it.
+    QString edits;
+    QString copies;
+    QString deletes;
     // A control shown only once this button of its task pane has been pressed (搜索's results).
     QString after;
     // A spin box's step for each value of another control (段后's unit): stepFor[id][value].
@@ -173,6 +179,8 @@ struct KitForm
     // The values a dialog opens with when a given command opens it
     // ("动作按钮: 前进或下一项" → 超链接到 下一张幻灯片), by the command's text.
     std::map<QString, std::map<QString, QString>> presets;
+    // A message box: each of its buttons closes it before what the button opens comes up.
+    bool message = false;
 
     const KitControl* control(const QString& id) const;
     const KitControl* tabs() const;
@@ -209,6 +217,7 @@ struct KitTarget
     bool hasValue = false;
     QString value;
     QString opens;        // what the command opens
+    QString slideChoice;  // a slide chosen in a submenu of the presentation's slides ("4 产品系列")
     QStringList views;    // a menu command shown only in these views
     QStringList selected; // a menu command shown only while such an object is selected
     int slide = 0;        // thumb:n, click:thumb:n, dblclick:thumb:n

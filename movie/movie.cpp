@@ -38,7 +38,8 @@ Check reading::mergeFields(Slide& slide, const QJsonObject& fields, const QStrin
         (fault = readFont(fields, u"bodyFont"_s, slide.bodyFont, where)) ||
         (fault = readFont(fields, u"notesFont"_s, slide.notesFont, where)) ||
         (fault = readString(fields, u"foundText"_s, slide.foundText, where)) ||
-        (fault = readShapes(fields, slide.shapes, where)) || (fault = readTextResults(fields, slide, where)))
+        (fault = readShapes(fields, slide.shapes, where)) || (fault = readTextResults(fields, slide, where)) ||
+        (fault = readComments(fields, slide, where)))
         return fault;
     // A background colour given alone takes the place of a fill effect.
     if (fields.contains(u"background"_s) && !fields.contains(u"fill"_s))
@@ -164,6 +165,8 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
         }
         p.selected = 1;
     }
+    if (Check f = readReviewResults(changes, p, where))
+        return f;
     if (changes.contains(u"master"_s)) {
         if (!changes[u"master"_s].isObject())
             return wrongType(where + u".master"_s, u"对象"_s);
@@ -285,6 +288,8 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
     slideFields.remove(u"taskpane"_s);
     for (const QString& key :
          {u"footers"_s, u"notesFooters"_s, u"pageSetup"_s, u"window"_s, u"notesMaster"_s})
+        slideFields.remove(key);
+    for (const QString& key : {u"spelling"_s, u"customShows"_s, u"showMarkup"_s, u"show"_s})
         slideFields.remove(key);
     if (!slideFields.isEmpty()) {
         if (changes[u"allSlides"_s].toBool()) {
@@ -548,7 +553,8 @@ Result<Movie> parseMovie(const QByteArray& bytes, const QString& source)
         if ((fault = mergeFields(p.master, pres[u"master"_s].toObject(), u"presentation.master"_s)))
             return fail(*fault);
     }
-    if ((fault = readPageResults(pres, p, u"presentation"_s)))
+    if ((fault = readPageResults(pres, p, u"presentation"_s)) ||
+        (fault = readReviewResults(pres, p, u"presentation"_s)))
         return fail(*fault);
     if (pres.contains(u"titleMaster"_s)) {
         if ((fault = mergeTitleMaster(p, pres[u"titleMaster"_s], u"presentation.titleMaster"_s)))

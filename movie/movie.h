@@ -203,6 +203,17 @@ struct ColorScheme
     bool operator==(const ColorScheme&) const = default;
 };
 
+// A comment (批注) on a slide: who wrote it and what it says.
+struct SlideComment
+{
+    QString author;
+    QString initials; // shown on its marker, with its number
+    QString text;
+    bool open = false; // its box shows beside the marker, as while it is written or read
+
+    bool operator==(const SlideComment&) const = default;
+};
+
 struct Slide
 {
     QString layout = QStringLiteral("标题和文本");
@@ -232,6 +243,9 @@ struct Slide
     BackgroundFill fill;
     ColorScheme scheme;
     bool ignoreMasterGraphics = false;
+    // Words the editing views underline with a red wavy line (slideAsShown fills it in).
+    QStringList misspelled;
+    std::vector<SlideComment> comments;
 
     bool operator==(const Slide&) const = default;
 };
@@ -302,6 +316,46 @@ struct WindowOptions
 const QStringList& numberingStyles();
 QString numberLabel(const QString& style, int number);
 
+// A word the spelling checker does not know, and the words it suggests in its place.
+struct SpellingError
+{
+    QString word;
+    QStringList suggestions;
+
+    bool operator==(const SpellingError&) const = default;
+};
+
+// What the spelling checker finds, and 选项's 拼写 settings that decide whether
+// the words are underlined while the text is edited.
+struct Spelling
+{
+    std::vector<SpellingError> errors; // in the order 拼写检查 comes to them
+    bool checkAsYouType = true;        // 键入时检查拼写
+    bool hideErrors = false;           // 隐藏所有拼写错误
+
+    bool operator==(const Spelling&) const = default;
+};
+
+// A custom show (自定义放映): its name and its slides (1-based), in the order it shows them.
+struct CustomShow
+{
+    QString name;
+    std::vector<int> slides;
+
+    bool operator==(const CustomShow&) const = default;
+};
+
+// What the running slide show's context menu has set: the slide it went to, the pointer and screen.
+struct ShowState
+{
+    int slide = 0;    // the slide 定位至幻灯片 went to (1-based); 0: where the show has got to
+    QString pointer;  // 指针选项: 圆珠笔, 毡尖笔 or 荧光笔; empty: the arrow
+    QString inkColor; // 墨迹颜色, a colour of the standard palette; empty: the pen's own
+    QString screen;   // 屏幕: 黑屏 or 白屏; empty: the slide
+
+    bool operator==(const ShowState&) const = default;
+};
+
 // The views of the window: normal, outline, sorter, notes, show and the three master views.
 const QStringList& knownViews();
 
@@ -323,6 +377,11 @@ struct Presentation
     PageSetup page;
     WindowOptions window;
     Slide notesMaster; // its bodyFont is the notes' text
+
+    Spelling spelling;
+    std::vector<CustomShow> customShows;
+    bool showMarkup = true; // 审阅's 显示/隐藏标记: the comments' markers show
+    ShowState show;
 
     bool operator==(const Presentation&) const = default;
 };

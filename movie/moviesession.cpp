@@ -87,17 +87,18 @@ QStringList MovieSession::itemsOf(const KitControl& control, const FormState& st
     }
     for (const QString& item : shownItems(control, state)) {
         if (item == u"@slides"_s) {
-            for (size_t i = 0; i < m_presentation.slides.size(); ++i) {
-                const QString title = m_presentation.slides[i].title.simplified();
-                items << u"%1. %2"_s.arg(i + 1).arg(title.isEmpty() ? u"幻灯片 %1"_s.arg(i + 1) : title);
-            }
+            for (size_t i = 0; i < m_presentation.slides.size(); ++i)
+                items << slideItem(static_cast<int>(i + 1));
         } else if (item == u"@shows"_s) {
-            items << m_shows;
+            items << customShows();
         } else if (item == u"@effects"_s) {
             for (const EffectListRow& row : effectListRows(selectedSlide(), selectedSlide().effects))
                 items << row.item;
         } else if (item == u"@objects"_s) {
             items << slideObjectNames(selectedSlide());
+        } else if (item == u"@suggestions"_s) {
+            if (!m_presentation.spelling.errors.empty())
+                items << m_presentation.spelling.errors.front().suggestions;
         } else {
             items << item;
         }
@@ -187,8 +188,90 @@ void MovieSession::gatherItems(const KitControl& button)
     }
     if (!button.defines.isEmpty()) {
         const QString name = m_dialog->value(button.defines).trimmed();
-        if (!name.isEmpty() && !m_shows.contains(name))
-            m_shows << name;
+        CustomShow show{name, {}};
+        for (const KitControl& c : form->controls) {
+            if (c.gathers.isEmpty())
+                continue;
+            const auto it = m_dialog->gathered.find(c.id);
+            for (const QString& item : it == m_dialog->gathered.end() ? QStringList() : it->second)
+                show.slides.push_back(item.section(u". "_s, 0, 0).toInt());
+        }
+        std::vector<CustomShow>& shows = m_presentation.customShows;
+        const auto named = [&](const QString& n) {
+            return std::find_if(shows.begin(), shows.end(), [&](const CustomShow& s) { return s.name == n; });
+        };
+        if (auto edited = named(m_dialog->editing); !m_dialog->editing.isEmpty() && edited != shows.end())
+            *edited = show;
+        else if (!name.isEmpty() && named(name) == shows.end())
+            shows.push_back(show);
+    }
+}
+
+QString MovieSession::slideItem(int n) const
+{
+    const QString title = m_presentation.slides[static_cast<size_t>(n - 1)].title.simplified();
+    return u"%1. %2"_s.arg(n).arg(title.isEmpty() ? u"幻灯片 %1"_s.arg(n) : title);
+}
+
+QStringList MovieSession::slideMenuItems() const
+{
+    QStringList items;
+    for (int n = 1; n <= static_cast<int>(m_presentation.slides.size()); ++n)
+        items << u"%1 %2"_s.arg(n).arg(slideItem(n).section(u". "_s, 1));
+    return items;
+}
+
+QStringList MovieSession::customShows() const
+{
+    QStringList names;
+    for (const CustomShow& show : m_presentation.customShows)
+        names << show.name;
+    return names;
+}
+
+void MovieSession::editCustomShows(const KitControl& button)
+{
+    const QString list = !button.edits.isEmpty()    ? button.edits
+                         : !button.copies.isEmpty() ? button.copies
+                                                    : button.deletes;
+    std::vector<CustomShow>& shows = m_presentation.customShows;
+    const QString chosen = m_dialog->value(list);
+    const auto show =
+        std::find_if(shows.begin(), shows.end(), [&](const CustomShow& s) { return s.name == chosen; });
+    if (list.isEmpty() || show == shows.end())
+        return;
+    if (!button.deletes.isEmpty()) {
+        shows.erase(show);
+        m_dialog->values[list].clear();
+    } else if (!button.copies.isEmpty()) {
+        // The copy comes last in the list, chosen, under a name no other show has.
+        QString name = u"复件 %1"_s.arg(chosen);
+        for (int n = 2;
+             std::any_of(shows.begin(), shows.end(), [&](const CustomShow& s) { return s.name == name; });
+             ++n)
+            name = u"复件 (%1) %2"_s.arg(n).arg(chosen);
+        CustomShow copy = *show;
+        copy.name = name;
+        shows.push_back(copy);
+        m_dialog->values[list] = name;
+    } else {
+        const CustomShow edited = *show;
+        applyOpens(button.opens, button.id);
+        const KitForm* form = m_dialog ? m_kit->dialog(m_dialog->name) : nullptr;
+        if (!form)
+            return;
+        m_dialog->editing = edited.name;
+        for (const KitControl& c : form->controls) {
+            if (c.type == KitControlType::Button && !c.defines.isEmpty())
+                m_dialog->values[c.defines] = edited.name;
+            if (c.gathers.isEmpty())
+                continue;
+            QStringList& gathered = m_dialog->gathered[c.id];
+            for (int n : edited.slides) {
+                if (n >= 1 && n <= static_cast<int>(m_presentation.slides.size()))
+                    gathered << slideItem(n);
+            }
+        }
     }
 }
 
@@ -222,7 +305,6 @@ void MovieSession::reset()
     m_dialog.reset();
     m_beneath.clear();
     m_toolbars.clear();
-    m_shows.clear();
     m_toolbarValues.clear();
     m_taskPane = {};
     if (const KitForm* pane = m_kit->taskPane(m_presentation.taskpane))
@@ -265,6 +347,20 @@ FormState MovieSession::openForm(const KitForm& form, const QString& command) co
     for (const KitControl& c : form.controls) {
         if (auto fixed = fixedValue(c, state))
             state.values[c.id] = *fixed;
+    }
+    // The spelling checker's boxes show the first word it does not know, and what it suggests.
+    const std::vector<SpellingError>& errors = m_presentation.spelling.errors;
+    const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
+    const auto open = std::find_if(slide.comments.begin(), slide.comments.end(),
+                                   [](const SlideComment& c) { return c.open; });
+    for (auto& [id, value] : state.values) {
+        // A comment's box holds the text of the comment opened on the slide.
+        if (value == u"@comment"_s)
+            value = open == slide.comments.end() ? QString() : open->text;
+        else if (value == u"@misspelled"_s)
+            value = errors.empty() ? QString() : errors.front().word;
+        else if (value == u"@suggestion"_s)
+            value = errors.empty() ? QString() : errors.front().suggestions.value(0);
     }
     // 字体 opens at the size the 格式 toolbar shows for the text.
     if (const KitControl* size = form.name == u"字体"_s ? form.control(u"字号"_s) : nullptr;
@@ -421,6 +517,7 @@ void MovieSession::leaveShow(const QString& view)
     if (m_presentation.view != u"show"_s || !knownViews().contains(view) || view == u"show"_s)
         return;
     m_presentation.view = view;
+    m_presentation.show = {};
     if (m_listener)
         m_listener();
 }
@@ -459,6 +556,7 @@ bool MovieSession::reachable(const KitTarget& t) const
         if (t.kind == KitTarget::Context && t.area == u"taskpanes"_s && m_presentation.taskpane.isEmpty())
             return false;
         return (t.views.isEmpty() || t.views.contains(m_presentation.view)) &&
+               (t.slideChoice.isEmpty() || slideMenuItems().contains(t.slideChoice)) &&
                (t.selected.isEmpty() || t.selected.contains(selectionKind())) &&
                (!t.link || *t.link == selectionLinks());
     case KitTarget::TaskPane:
@@ -581,6 +679,13 @@ void MovieSession::applyAction(const KitTarget& t)
     }
     if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog)
         gatherItems(*t.control);
+    if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog &&
+        !(t.control->edits + t.control->copies + t.control->deletes).isEmpty()) {
+        // 编辑 opens the dialog itself, to fill it with the show.
+        editCustomShows(*t.control);
+        if (!t.control->edits.isEmpty())
+            return;
+    }
     // A file opened in a dialog that another dialog's 浏览 opened (幻灯片搜索)
     // goes back to that dialog's 文件 box, and the presentation keeps its name.
     QString browsedFile;
@@ -607,8 +712,9 @@ void MovieSession::applyAction(const KitTarget& t)
     // A dialog's closing button that leads on to another dialog (a wizard's
     // next page, 艺术字库 → 编辑“艺术字”文字) closes its own dialog first.
     static const QStringList closingButtons{u"确定"_s, u"取消"_s, u"关闭"_s, u"完成"_s};
+    const KitForm* shown = t.kind == KitTarget::Dialog ? m_kit->dialog(t.form) : nullptr;
     if (t.kind == KitTarget::Dialog && !t.hasValue && t.opens.startsWith(u"dialog:"_s) && t.control &&
-        closingButtons.contains(t.control->id))
+        (closingButtons.contains(t.control->id) || (shown && shown->message)))
         closeDialog();
     // A colour chosen in the dialog that a colour box opened goes back to that box.
     QString colour;
@@ -871,6 +977,9 @@ bool MovieSession::perform(const QString& action)
     if (changes.contains(u"titleMaster"_s))
         m_master = m_presentation.titleMaster ? 2 : 1;
     followEffectList(changes);
+    // What the show's context menu set lasts while the show runs.
+    if (m_presentation.view != u"show"_s)
+        m_presentation.show = {};
     // A shape just drawn or inserted is selected.
     if (shapesNow() > shapesBefore)
         select(targets::shape(static_cast<int>(shapesNow())));

@@ -24,6 +24,8 @@ struct FormState
     std::map<QString, QStringList> gathered;
     // The buttons pressed since it opened (what a search has found shows once 搜索 is pressed).
     QStringList pressed;
+    // The custom show that 编辑 opened this dialog with: its 确定 changes that show.
+    QString editing;
 
     QString value(const QString& id) const;
 };
@@ -87,8 +89,10 @@ public:
     // The items a control of a form offers now: the presentation's slides or
     // custom shows, what buttons have gathered into it, or its kit items.
     QStringList itemsOf(const KitControl& control, const FormState& state) const;
+    // The slides as a submenu of them lists them ("4 产品系列", 定位至幻灯片).
+    QStringList slideMenuItems() const;
     // The custom shows defined so far.
-    const QStringList& customShows() const { return m_shows; }
+    QStringList customShows() const;
     QString view() const { return m_presentation.view; }
     // The paragraph of the selected slide that a click in the outline selected
     // (1-based; 0 when the slide as a whole, or nothing in the outline, is selected).
@@ -160,6 +164,10 @@ private:
     void gatherItems(const KitControl& button);
     // The pane's list of effects keeps the effect a step added or moved chosen, under its new name.
     void followEffectList(const QJsonObject& changes);
+    // 编辑, 复制 and 删除 of the custom show chosen in a list of shows.
+    void editCustomShows(const KitControl& button);
+    // Slide n as a list of the presentation's slides shows it ("2. 收支概况").
+    QString slideItem(int n) const;
 
     Movie m_movie;
     const KitCatalog* m_kit;
@@ -183,7 +191,6 @@ private:
     int m_selectedSlide = 0;
     QString m_selectedView;
     QStringList m_toolbars;
-    QStringList m_shows;
     std::map<QString, QString> m_toolbarValues;
     std::function<void()> m_listener;
 };

@@ -1062,6 +1062,13 @@ Slide slideAsShown(const Presentation& presentation, const Slide& slide)
         shown.shapes = master.shapes;
         shown.shapes.insert(shown.shapes.end(), slide.shapes.begin(), slide.shapes.end());
     }
+    if (!presentation.showMarkup)
+        shown.comments.clear();
+    const Spelling& spelling = presentation.spelling;
+    if (spelling.checkAsYouType && !spelling.hideErrors) {
+        for (const SpellingError& error : spelling.errors)
+            shown.misspelled << error.word;
+    }
     return shown;
 }
 

@@ -164,5 +164,7 @@ using IconPainter = void (*)(QPainter&);
 void addToolbarIcons(QHash<QString, IconPainter>& painters);
 // The icons of the object toolbars (图示, 图片, 艺术字, 表格和边框).
 void addObjectIcons(QHash<QString, IconPainter>& painters);
+// The 审阅 toolbar's icons (comments and markup).
+void addReviewIcons(QHash<QString, IconPainter>& painters);
 
 } // namespace pptdrill::kiticons

@@ -418,6 +418,7 @@ const QHash<QString, IconPainter>& iconPainters()
         addToolbarIcons(all);
         addShadowStyleIcons(all, std::make_integer_sequence<int, 20>{});
         addObjectIcons(all);
+        addReviewIcons(all);
         return all;
     }();
     return painters;

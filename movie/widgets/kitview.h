@@ -370,6 +370,8 @@ private:
     bool showClick(const QPoint& point, Qt::MouseButton button);
     bool showKey(const QString& key);
     void endShow();
+    // What the show's context menu has set: a black or white screen, the pen where the mouse is.
+    void paintShowState(QPainter& p);
     void paintAnimationTags(QPainter& p);
     bool paintEffectList(QPainter& p, const struct KitForm& form, const struct KitControl& c,
                          const QRect& rect);
@@ -425,6 +427,9 @@ private:
     class SlideShow* m_show = nullptr;
     class SlideShow* m_preview = nullptr;
     QString m_viewBeforeShow = QStringLiteral("normal");
+    int m_shownSlide = 0; // the slide 定位至幻灯片 last took the show to
+    // The items of a submenu of the presentation's slides, as menuItems() gives them.
+    mutable std::vector<KitMenuItem> m_slideMenu;
 };
 
 } // namespace pptdrill

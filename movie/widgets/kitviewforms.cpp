@@ -67,6 +67,21 @@ void paintFoundClipArt(QPainter& p, const QRect& r, const QString& item)
     p.restore();
 }
 
+// A cell of 符号's grid: the character in a square, white on blue when chosen.
+void paintCharacterCell(QPainter& p, const QRect& r, const QString& character, bool chosen, bool hovered)
+{
+    const QRect cell = r.adjusted(0, 0, -1, -1);
+    p.fillRect(cell, chosen ? QColor(0x31, 0x6A, 0xC5) : hovered ? kSelect : QColor(Qt::white));
+    p.setPen(QColor(0xA0, 0xA0, 0xA0));
+    p.drawRect(cell);
+    p.setPen(chosen ? Qt::white : Qt::black);
+    // Symbols come from the Latin face where it has them (the CJK face leaves some blank).
+    QFont font = uiFont(std::max(9, r.height() * 11 / 20));
+    font.setFamilies({sansFamily(), heiFamily()});
+    p.setFont(font);
+    p.drawText(cell, Qt::AlignCenter, character);
+}
+
 void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const QString& item)
 {
     const size_t hash = qHash(item);
@@ -377,6 +392,11 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
                     p.setPen(QColor(0x21, 0x3C, 0x83));
                     p.setFont(uiFont(12, true));
                     p.drawText(cell.rect.adjusted(4, 0, 0, 0), Qt::AlignVCenter, cell.item);
+                    continue;
+                }
+                if (c->style == u"characters"_s) {
+                    paintCharacterCell(p, cell.rect, cell.item, cell.item == value,
+                                       cell.rect.contains(m_mouse));
                     continue;
                 }
                 const bool pictures = c->style == u"pictures"_s;

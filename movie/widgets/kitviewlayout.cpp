@@ -590,7 +590,8 @@ std::vector<KitView::GalleryCell> KitView::galleryCells(const QString& form, con
         std::vector<GalleryCell> cells;
         const int cols = c.columns > 0 ? c.columns : (dialog ? 4 : 3);
         const int cellW = width / cols;
-        const int cellH = cellW * 3 / 4 + (c.style == u"pictures"_s ? 2 : 16); // room for a caption
+        const int cellH = c.style == u"characters"_s ? cellW // a square for each character
+                                                     : cellW * 3 / 4 + (c.style == u"pictures"_s ? 2 : 16);
         int col = 0;
         int y = box.top() - scroll;
         for (const QString& item : items) {
@@ -887,7 +888,10 @@ void KitView::rebuild()
     const Presentation& pres = s.presentation();
     const QFontMetrics fm(uiFont(12));
 
-    if (pres.view != u"show"_s) {
+    if (pres.view == u"show"_s) {
+        // The show fills the window: its context menu opens anywhere on it.
+        hots.push_back({rect(), locators::slideEmpty(), {}, {}, 0});
+    } else {
         // Menu bar.
         int x = 6;
         for (const KitMenu& m : s.kit().menus()) {

@@ -4,6 +4,7 @@
 // click on them does and how they are drawn.
 #include "movie/kitcatalog.h"
 #include "movie/locators.h"
+#include "movie/widgets/kitcolours.h"
 #include "movie/widgets/kitstyle.h"
 #include "movie/widgets/kitview.h"
 #include "movie/widgets/slidepainter.h"
@@ -115,6 +116,13 @@ const std::vector<KitMenuItem>* KitView::menuItems(int level) const
         items = &(*items)[static_cast<size_t>(idx)].items;
         if (items->empty())
             return nullptr;
+        if (items->size() == 1 && items->front().text == u"@slides"_s) {
+            // The presentation's slides, as the show's 定位至幻灯片 lists them.
+            m_slideMenu.clear();
+            for (const QString& slide : m_session->slideMenuItems())
+                m_slideMenu.push_back(KitMenuItem{.text = slide});
+            items = &m_slideMenu;
+        }
     }
     return items;
 }
@@ -140,7 +148,7 @@ KitView::MenuLayout KitView::menuLayout(int level) const
     const int columns = menuColumns(level);
     int w = 0, h = 0;
     if (columns > 0) {
-        // Icons fill the rows of cells; an item without one (无阴影(N)) is a row of text of its own.
+        // Icons and colour swatches fill the rows of cells; any other item (无阴影(N)) is a row of text of its own.
         const QFontMetrics fm(uiFont(12));
         w = columns * kCell + 4;
         h = kHandleH + 4;
@@ -148,7 +156,7 @@ KitView::MenuLayout KitView::menuLayout(int level) const
         for (const KitMenuItem& item : *items) {
             if (item.separator || !menuShows(item))
                 continue;
-            if (item.icon.isEmpty()) {
+            if (item.icon.isEmpty() && !isSwatch(item.text)) {
                 h += kItemH;
                 w = std::max(w, fm.horizontalAdvance(item.text) + 44);
                 cell = 0;
@@ -211,7 +219,7 @@ KitView::MenuLayout KitView::menuLayout(int level) const
             const KitMenuItem& item = (*items)[static_cast<size_t>(i)];
             if (item.separator || !menuShows(item))
                 continue;
-            if (item.icon.isEmpty()) {
+            if (item.icon.isEmpty() && !isSwatch(item.text)) {
                 y += cell % columns == 0 ? 0 : kCell;
                 layout.rows.push_back({i, QRect(r.left() + 2, y, r.width() - 4, kItemH), false});
                 y += kItemH;
@@ -426,6 +434,14 @@ void KitView::paintMenus(QPainter& p)
                 p.fillRect(ir, kSelect);
                 p.setPen(kSelectLine);
                 p.drawRect(ir.adjusted(0, 0, -1, -1));
+            }
+            if (palette && item.icon.isEmpty() && isSwatch(item.text)) {
+                // A palette of colours (墨迹颜色): a swatch for each, named by its tooltip.
+                const QRect swatch(ir.center().x() - 6, ir.center().y() - 6, 12, 12);
+                p.fillRect(swatch, colourOf(item.text, {}));
+                p.setPen(QColor(0x80, 0x80, 0x80));
+                p.drawRect(swatch.adjusted(0, 0, -1, -1));
+                continue;
             }
             if (palette && !item.icon.isEmpty()) {
                 paintIcon(p, QRect(ir.center().x() - 8, ir.center().y() - 8, 16, 16), item.icon);

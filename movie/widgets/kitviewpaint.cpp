@@ -87,6 +87,7 @@ void KitView::paintEvent(QPaintEvent*)
     } else if (m_session->view() == u"show"_s) {
         p.fillRect(rect(), Qt::black);
         m_show->paint(p, fitSlideIn(QRect(0, 0, kWidth, kHeight), m_session->presentation()));
+        paintShowState(p);
     } else {
         paintChrome(p);
         paintToolbars(p);
@@ -293,6 +294,12 @@ void paintThumbnail(QPainter& p, QRect rect, const Presentation& pres, int n, bo
         paintIcon(
             p, sorter ? QRect(number.left(), number.top(), 14, 14) : QRect(14, number.bottom() + 3, 14, 14),
             u"transition"_s);
+    // The time the slide stays before it moves on by itself (rehearsed or 每隔), as mm:ss.
+    if (sorter && s.transition.after >= 0) {
+        const int seconds = static_cast<int>(s.transition.after);
+        p.drawText(QRect(number.left() + 18, number.top(), 60, 16), Qt::AlignLeft,
+                   u"%1:%2"_s.arg(seconds / 60, 2, 10, QChar(u'0')).arg(seconds % 60, 2, 10, QChar(u'0')));
+    }
     if (s.hidden) {
         const QRect mark =
             sorter ? QRect(number.right() - 16, number.top(), 16, 15) : number.adjusted(8, 0, 0, 0);

@@ -1,6 +1,7 @@
 // The slide show view: starting and ending the show with the view, and the
 // clicks and keys that move it on where the task's step does not take them.
 
+#include "movie/widgets/kitcolours.h"
 #include "movie/widgets/kitview.h"
 #include "movie/widgets/slideshow.h"
 
@@ -25,12 +26,21 @@ void KitView::followShow(const QString& action)
         m_viewBeforeShow = pres.view;
         return;
     }
-    if (m_show->isRunning())
+    if (m_show->isRunning()) {
+        // 定位至幻灯片 takes the show to the slide it names.
+        if (pres.show.slide > 0 && pres.show.slide != m_shownSlide) {
+            m_shownSlide = pres.show.slide;
+            m_show->goTo(pres.show.slide);
+        }
         return;
+    }
+    m_shownSlide = pres.show.slide;
     // 观看放映 and F5 start at the first slide; the view button and Shift+F5 at the selected one.
     static const QStringList fromStart = {u"key:F5"_s, u"menu:幻灯片放映(D)/观看放映(V)"_s,
                                           u"menu:视图(V)/幻灯片放映(W)"_s};
-    m_show->start(pres, fromStart.contains(action) ? 1 : pres.selected);
+    m_show->start(pres, pres.show.slide > 0          ? pres.show.slide
+                        : fromStart.contains(action) ? 1
+                                                     : pres.selected);
 }
 
 void KitView::lookAtShow(const QString& action)
@@ -75,6 +85,8 @@ bool KitView::showClick(const QPoint& point, Qt::MouseButton button)
         return false;
     if (button == Qt::LeftButton)
         m_show->clickAt(point, size());
+    else if (button == Qt::RightButton)
+        openContextMenu(u"show"_s, point);
     return true;
 }
 
@@ -99,6 +111,32 @@ bool KitView::showKey(const QString& key)
     else
         return false;
     return true;
+}
+
+void KitView::paintShowState(QPainter& p)
+{
+    const ShowState& state = m_session->presentation().show;
+    if (state.screen == u"黑屏"_s)
+        p.fillRect(rect(), Qt::black);
+    else if (state.screen == u"白屏"_s)
+        p.fillRect(rect(), Qt::white);
+    if (state.pointer.isEmpty())
+        return;
+    // The pen stands where the mouse is (the middle of the screen until it moves), in its ink colour.
+    const QPoint at = rect().contains(m_mouse) && !m_mouse.isNull() ? m_mouse : rect().center();
+    const bool highlighter = state.pointer == u"荧光笔"_s;
+    QColor ink = state.inkColor.isEmpty() ? QColor(highlighter ? Qt::yellow : Qt::red)
+                                          : kit::colourOf(state.inkColor, {});
+    const double width = state.pointer == u"圆珠笔"_s ? 3 : state.pointer == u"毡尖笔"_s ? 6 : 12;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(ink);
+    if (highlighter)
+        p.drawRect(QRectF(at.x() - width / 2, at.y() - width * 1.5, width, width * 3));
+    else
+        p.drawEllipse(QPointF(at), width / 2 + 1, width / 2 + 1);
+    p.restore();
 }
 
 void KitView::endShow()

@@ -17,6 +17,7 @@
 #include <array>
 #include <cmath>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <numbers>
 #include <vector>
@@ -255,6 +256,43 @@ bool holdsObject(const Slide& slide, const QRectF& placeholder)
     });
 }
 
+// The comments' markers along the slide's top left corner (initials and number), and the
+// box of an open comment beside its marker. They are drawn a little larger than the
+// slide's text so that they stay legible when the slide is shown small.
+void paintComments(QPainter& p, const std::vector<SlideComment>& comments)
+{
+    const QColor paper(0xFF, 0xFF, 0xCC);
+    const QColor edge(0x80, 0x80, 0x80);
+    std::map<QString, int> numbers; // each author's comments are numbered apart
+    for (size_t i = 0; i < comments.size(); ++i) {
+        const SlideComment& comment = comments[i];
+        const int number = ++numbers[comment.initials];
+        const QRectF marker(6 + 46.0 * static_cast<double>(i), 6, 42, 22);
+        p.setPen(QPen(edge, 1));
+        p.setBrush(QColor(0xFF, 0xF2, 0x9E));
+        p.drawRect(marker);
+        p.setPen(Qt::black);
+        p.setFont(makeFont(sansFamily(), 13));
+        p.drawText(marker, Qt::AlignCenter, comment.initials + QString::number(number));
+        if (!comment.open)
+            continue;
+        const QRectF box(marker.left() + 10, marker.bottom() + 4, 330, 150);
+        p.setPen(QPen(edge, 1));
+        p.setBrush(paper);
+        p.drawRect(box);
+        const QRectF inner = box.adjusted(8, 6, -8, -6);
+        QFont bold = makeFont(sansFamily(), 18, true);
+        p.setFont(bold);
+        p.setPen(Qt::black);
+        const double header = QFontMetricsF(bold).height();
+        p.drawText(QRectF(inner.left(), inner.top(), inner.width(), header), Qt::AlignLeft | Qt::AlignVCenter,
+                   comment.author + u':');
+        p.setFont(makeFont(sansFamily(), 18));
+        p.drawText(inner.adjusted(0, header + 4, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                   comment.text);
+    }
+}
+
 void paintSlideContent(QPainter& p, const Slide& slide, const Design& templateDesign, SlidePaintMode mode,
                        bool withBackground)
 {
@@ -269,7 +307,11 @@ void paintSlideContent(QPainter& p, const Slide& slide, const Design& templateDe
     const bool editing = mode == SlidePaintMode::Editing;
     const QColor prompt = luminance(backgroundTone(design, override)) < 0.5 ? QColor(0xC8, 0xC8, 0xC8)
                                                                             : QColor(0x80, 0x80, 0x80);
-    const SlideStyles styles = stylesFor(slide, design, geometry.title == LayoutGeometry::Title::Vertical);
+    SlideStyles styles = stylesFor(slide, design, geometry.title == LayoutGeometry::Title::Vertical);
+    if (editing) {
+        for (TextStyle* style : {&styles.title, &styles.subtitle, &styles.body})
+            style->misspelled = slide.misspelled;
+    }
 
     if (geometry.title != LayoutGeometry::Title::None) {
         const std::vector<Paragraph> title = plainParagraphs(slide.title);
@@ -334,6 +376,8 @@ void paintSlideContent(QPainter& p, const Slide& slide, const Design& templateDe
 
     for (const SlideShape& shape : slide.shapes)
         paintShape(p, shape, design);
+    if (editing)
+        paintComments(p, slide.comments);
 }
 
 } // namespace

@@ -69,6 +69,7 @@ struct TextStyle
     QString numbering;      // a numbering style in place of bullets
     int numberStart = 1;
     SlideSpacing spacing;
+    QStringList misspelled; // words underlined with a red wavy line
 };
 
 // A font sized in slide points (the painter maps points to pixels).

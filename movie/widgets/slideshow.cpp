@@ -422,6 +422,14 @@ void SlideShow::next(bool byMouse)
     emit changed();
 }
 
+void SlideShow::goTo(int n)
+{
+    if (!m_running || n < 1 || n > static_cast<int>(m_presentation.slides.size()))
+        return;
+    enterSlide(n - 1, false);
+    emit changed();
+}
+
 void SlideShow::previous()
 {
     if (!m_running)

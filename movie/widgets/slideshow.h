@@ -43,6 +43,8 @@ public:
     void next(bool byMouse = false);
     // The slide before (←, PageUp, Backspace), built whole.
     void previous();
+    // Slide n (1-based), as 定位至幻灯片 goes there.
+    void goTo(int n);
     // A click at a point of a show of `size`: on a trigger object it starts
     // that object's effects, elsewhere it moves on as next() does.
     void clickAt(const QPoint& point, const QSize& size);

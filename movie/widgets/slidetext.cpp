@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QRadialGradient>
+#include <QPainterPath>
 #include <QTextLayout>
 #include <algorithm>
 #include <array>
@@ -159,6 +160,35 @@ double layOutHorizontal(const std::vector<Paragraph>& paragraphs, const TextStyl
     return y;
 }
 
+// The red wavy line under each misspelled word of a paragraph, as the editing views show it.
+void underlineMisspelled(QPainter& p, const QTextLayout& layout, const QPointF& at, const QStringList& words,
+                         double size)
+{
+    const QString& text = layout.text();
+    const double wave = std::max(0.8, size * 0.06);
+    p.save();
+    p.setPen(QPen(QColor(0xFF, 0x00, 0x00), wave * 0.6));
+    p.setBrush(Qt::NoBrush);
+    for (const QString& word : words) {
+        for (qsizetype from = text.indexOf(word); from >= 0; from = text.indexOf(word, from + word.size())) {
+            const QTextLine line = layout.lineForTextPosition(static_cast<int>(from));
+            if (!line.isValid())
+                continue;
+            const int end =
+                std::min(static_cast<int>(from + word.size()), line.textStart() + line.textLength());
+            const double left = at.x() + line.cursorToX(static_cast<int>(from));
+            const double right = at.x() + line.cursorToX(end);
+            const double y = at.y() + line.y() + line.ascent() + line.descent() * 0.5;
+            QPainterPath path(QPointF(left, y));
+            bool up = true;
+            for (double x = left + wave; x < right + wave / 2; x += wave, up = !up)
+                path.lineTo(std::min(x, right), up ? y - wave : y);
+            p.drawPath(path);
+        }
+    }
+    p.restore();
+}
+
 } // namespace
 
 QString latinFace(const QString& requested)
@@ -276,9 +306,10 @@ void drawHorizontal(QPainter& p, const std::vector<LaidParagraph>& laid, const Q
                     const TextStyle& style)
 {
     for (const LaidParagraph& paragraph : laid) {
-        drawTextLayout(p, *paragraph.layout,
-                       QPointF(origin.x() + paragraph.indent, origin.y() + paragraph.top), style,
-                       paragraph.size);
+        const QPointF at(origin.x() + paragraph.indent, origin.y() + paragraph.top);
+        drawTextLayout(p, *paragraph.layout, at, style, paragraph.size);
+        if (!style.misspelled.isEmpty())
+            underlineMisspelled(p, *paragraph.layout, at, style.misspelled, paragraph.size);
         if (!paragraph.bullet || paragraph.layout->lineCount() == 0)
             continue;
         const QTextLine first = paragraph.layout->lineAt(0);
