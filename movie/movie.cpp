@@ -149,13 +149,13 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
     if (Check f = readPageResults(changes, p, where))
         return f;
     // A presentation made anew (a 相册, one from a design template) has slides of its own.
-    if (changes.contains(u"slides"_s)) {
-        const QJsonArray slides = changes[u"slides"_s].toArray();
+    if (changes.contains(u"replaceSlides"_s)) {
+        const QJsonArray slides = changes[u"replaceSlides"_s].toArray();
         if (slides.isEmpty() || slides.size() > kMaxMovieSlides)
-            return Fault{where + u".slides"_s, u"应有 1 至 %1 张幻灯片"_s.arg(kMaxMovieSlides)};
+            return Fault{where + u".replaceSlides"_s, u"应有 1 至 %1 张幻灯片"_s.arg(kMaxMovieSlides)};
         p.slides.clear();
         for (qsizetype i = 0; i < slides.size(); ++i) {
-            const QString w = where + u".slides[%1]"_s.arg(i);
+            const QString w = where + u".replaceSlides[%1]"_s.arg(i);
             if (!slides[i].isObject())
                 return wrongType(w, u"对象"_s);
             Slide slide;

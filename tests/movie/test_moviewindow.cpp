@@ -106,7 +106,7 @@ TEST(MovieWindow, WindowFieldsOutOfTheirRangeAreRefused)
 
 TEST(MovieWindow, ANewPresentationReplacesTheSlidesAndSelectsTheFirst)
 {
-    auto movie = readMovie(R"(, "selected": 1)", R"json({"file": "演示文稿2", "slides": [
+    auto movie = readMovie(R"(, "selected": 1)", R"json({"file": "演示文稿2", "replaceSlides": [
         {"layout": "标题幻灯片", "title": "相册"},
         {"layout": "空白", "shapes": [{"type": "picture", "x": 72, "y": 54, "w": 576, "h": 432, "frame": "圆角矩形"}]},
         {"layout": "空白"}]})json");
@@ -118,9 +118,9 @@ TEST(MovieWindow, ANewPresentationReplacesTheSlidesAndSelectsTheFirst)
     EXPECT_EQ(pres.file, u"演示文稿2"_s);
     EXPECT_EQ(pres.slides[1].shapes[0].frame, u"圆角矩形"_s);
 
-    for (const char* set : {R"({"slides": []})", R"({"slides": [1]})",
-                            R"({"slides": [{"shapes": [{"type": "rect", "frame": "圆角矩形"}]}]})",
-                            R"({"slides": [{"shapes": [{"type": "picture", "frame": "椭圆"}]}]})"}) {
+    for (const char* set : {R"({"replaceSlides": []})", R"({"replaceSlides": [1]})",
+                            R"({"replaceSlides": [{"shapes": [{"type": "rect", "frame": "圆角矩形"}]}]})",
+                            R"({"replaceSlides": [{"shapes": [{"type": "picture", "frame": "椭圆"}]}]})"}) {
         auto bad = readMovie({}, set);
         EXPECT_FALSE(bad.ok()) << set;
     }
