@@ -161,3 +161,16 @@ TEST(Syllabus, FindsEveryKindOfFault)
         EXPECT_FALSE(anyFaultContains(faults, u"10: “幻灯片”"_s)) << "4 for 3 is within the tolerance";
     }
 }
+
+TEST(Syllabus, TheBankAsksEveryPointAtLeastThreeTimesAndKeepsEverySetInProportion)
+{
+    const QString source = QStringLiteral(DRILL_SOURCE_DIR);
+    auto syllabus = readSyllabusFile(QDir(source).filePath(u"docs/syllabus.md"_s));
+    ASSERT_TRUE(syllabus.ok()) << syllabus.error().toStdString();
+    auto sets = readBankFolder(QDir(source).filePath(u"bank"_s));
+    ASSERT_TRUE(sets.ok()) << sets.error().toStdString();
+    ASSERT_EQ(sets->size(), 12u);
+    const QStringList faults = syllabusFaults(syllabus.value(), sets.value());
+    EXPECT_TRUE(faults.isEmpty()) << "run `drillbank --syllabus bank docs/syllabus.md` to write the lists:\n"
+                                  << faults.join(u'\n').toStdString();
+}
