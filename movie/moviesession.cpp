@@ -8,6 +8,7 @@
 #include <QJsonValue>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -366,6 +367,22 @@ FormState MovieSession::openForm(const KitForm& form, const QString& command) co
     if (const KitControl* size = form.name == u"字体"_s ? form.control(u"字号"_s) : nullptr;
         size && size->items.contains(toolbarValue(u"字号"_s)))
         state.values[size->id] = toolbarValue(u"字号"_s);
+    // The format dialogs open at the selected object's own size, and a picture with no fill of its own.
+    if (const QList<int> shapes = selectedShapes(); shapes.size() == 1 && form.control(u"锁定纵横比(A)"_s)) {
+        const SlideShape& shape = slide.shapes[static_cast<size_t>(shapes.first() - 1)];
+        constexpr double pointsPerCentimetre = 72 / 2.54;
+        const auto centimetres = [](double points) {
+            return QString::number(std::round(points / pointsPerCentimetre * 100) / 100);
+        };
+        state.values[u"高度"_s] = centimetres(shape.h);
+        state.values[u"宽度"_s] = centimetres(shape.w);
+        if (kindOfShape(shape.type) == u"picture"_s) {
+            if (shape.fill.isEmpty())
+                state.values[u"填充颜色"_s] = u"无填充颜色"_s;
+            if (shape.line.isEmpty())
+                state.values[u"线条颜色"_s] = u"无线条颜色"_s;
+        }
+    }
     if (auto preset = form.presets.find(command); !command.isEmpty() && preset != form.presets.end()) {
         for (const auto& [id, value] : preset->second) {
             state.values[id] = value;

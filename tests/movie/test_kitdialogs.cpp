@@ -425,3 +425,30 @@ TEST(KitDialogs, SetUpShowGreysTheBoxesTheShowTypeDecides)
     EXPECT_LT(at(*fresh, locators::control(d, u"从"_s)).right(),
               at(*fresh, locators::control(d, u"到"_s)).left() - 36);
 }
+
+TEST(KitDialogs, AFormatDialogOpensAtTheSelectedObjectsSizeAndAPictureWithoutFill)
+{
+    const QString slides = uR"j([{"title": "产品", "shapes": [
+        {"type": "picture", "x": 100, "y": 100, "w": 283.46, "h": 141.73},
+        {"type": "rect", "x": 400, "y": 100, "w": 72, "h": 36, "fill": "#FF0000"}]}])j"_s;
+    {
+        auto view = viewOf(steps({u"click:shape:1"_s, u"menu:格式(O)/图片(I)..."_s}), slides);
+        ASSERT_TRUE(view->performThroughUi(u"click:shape:1"_s));
+        ASSERT_TRUE(view->performThroughUi(u"menu:格式(O)/图片(I)..."_s));
+        ASSERT_TRUE(view->session().dialog().has_value());
+        EXPECT_EQ(view->session().dialog()->value(u"宽度"_s), u"10"_s);
+        EXPECT_EQ(view->session().dialog()->value(u"高度"_s), u"5"_s);
+        EXPECT_EQ(view->session().dialog()->value(u"填充颜色"_s), u"无填充颜色"_s);
+        EXPECT_EQ(view->session().dialog()->value(u"线条颜色"_s), u"无线条颜色"_s);
+    }
+    {
+        // An AutoShape keeps its colour boxes; only the size is its own.
+        auto view = viewOf(steps({u"click:shape:2"_s, u"menu:格式(O)/自选图形(O)..."_s}), slides);
+        ASSERT_TRUE(view->performThroughUi(u"click:shape:2"_s));
+        ASSERT_TRUE(view->performThroughUi(u"menu:格式(O)/自选图形(O)..."_s));
+        ASSERT_TRUE(view->session().dialog().has_value());
+        EXPECT_EQ(view->session().dialog()->value(u"宽度"_s), u"2.54"_s);
+        EXPECT_EQ(view->session().dialog()->value(u"高度"_s), u"1.27"_s);
+        EXPECT_EQ(view->session().dialog()->value(u"填充颜色"_s), u"遵循填充配色方案"_s);
+    }
+}
