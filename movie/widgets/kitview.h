@@ -432,4 +432,9 @@ private:
     mutable std::vector<KitMenuItem> m_slideMenu;
 };
 
+// Where the handout master's page (without its margins) places its slides for
+// so many slides a page: 1 and 2 centred one above the other, 3 down the left
+// (lines for notes go to their right), 4 and 6 in two columns, 9 in three.
+std::vector<QRect> handoutSlideFrames(const QRect& area, int slidesPerPage);
+
 } // namespace pptdrill
