@@ -89,6 +89,10 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 public:
+    // A toolbar on view now, as 视图 → 工具栏 ticks it: the docked ones, the
+    // task pane, and the floating ones.
+    bool toolbarShown(const QString& name) const;
+
     // One clickable element as laid out now.
     struct Hot
     {
@@ -244,6 +248,10 @@ private:
     MasterPage masterPage() const;
     // A menu of the menu bar is open (not a context or drop-down menu).
     bool barMenuOpen() const;
+    // The menu at `level` lists the toolbars (视图 → 工具栏, the toolbars' context menu).
+    bool toolbarListOpen(int level) const;
+    // An open dialog's state, on top or beneath; null when it is not open.
+    const FormState* formState(const QString& name) const;
     // An item shown in the current view, for what is selected now.
     bool menuShows(const struct KitMenuItem& item) const;
     const std::vector<struct KitMenuItem>* menuItems(int level) const;
