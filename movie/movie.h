@@ -458,4 +458,8 @@ Result<Movie> loadMovieFile(const QString& path);
 Status applyPresentationChanges(Presentation& presentation, const QJsonObject& changes);
 Status mergeSlide(Slide& slide, const QJsonObject& fields, const QString& where);
 
+// Where a 叠放次序 command ("置于顶层", "下移一层" …) moves the object at
+// `from` among `count` (0-based, bottom first).
+int restackedIndex(const QString& order, int from, int count);
+
 } // namespace pptdrill

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -344,6 +345,13 @@ FormState MovieSession::openForm(const KitForm& form, const QString& command) co
             state.values[c.id] = c.items.first();
         if (c.type == KitControlType::Tabs)
             state.tab = state.values[c.id];
+    }
+    // The notes page and the handout and notes masters open 页眉和页脚 on the tab for their pages.
+    static const QStringList printedPageViews{u"notes"_s, u"notesmaster"_s, u"handoutmaster"_s};
+    if (const KitControl* tabs = form.tabs();
+        tabs && printedPageViews.contains(m_presentation.view) && tabs->items.contains(u"备注和讲义"_s)) {
+        state.values[tabs->id] = u"备注和讲义"_s;
+        state.tab = state.values[tabs->id];
     }
     for (const KitControl& c : form.controls) {
         if (auto fixed = fixedValue(c, state))
@@ -746,6 +754,7 @@ void MovieSession::applyAction(const KitTarget& t)
     const QString command = t.hasValue ? t.value : t.path.value(t.path.size() - 1);
     const bool fromBox = t.kind == KitTarget::Dialog && t.hasValue && t.control;
     applyOpens(t.opens, command, fromBox ? t.control->id : QString());
+    schemeColourOpened(shown);
     if (!colour.isEmpty() && m_dialog)
         m_dialog->values[box] = colour;
     if (!browsedFile.isEmpty() && m_dialog) {
@@ -897,6 +906,51 @@ QList<int> MovieSession::shapesGroupedBy(const QJsonObject& changes) const
     return members;
 }
 
+void MovieSession::schemeColourOpened(const KitForm* from)
+{
+    // 更改颜色 in 编辑配色方案 opens 颜色 for the scheme colour selected: the
+    // colour chosen there goes back under that colour's own key.
+    if (!from || !m_dialog || m_beneath.empty() || m_beneath.back().name != from->name ||
+        m_dialog->name != u"颜色"_s || !m_dialog->openedBy.isEmpty())
+        return;
+    for (const KitControl& c : from->controls) {
+        if (c.type == KitControlType::List && c.style == u"scheme"_s) {
+            m_dialog->openedBy = schemeColourKey(m_beneath.back().value(c.id));
+            return;
+        }
+    }
+}
+
+QList<int> MovieSession::selectionRestackedBy(const QJsonObject& changes) const
+{
+    QList<int> selected = selectedShapes();
+    if (selected.isEmpty() || !changes.contains(u"editShape"_s) ||
+        changes.value(u"slide"_s).toInt(m_presentation.selected) != m_presentation.selected)
+        return {};
+    const auto count = static_cast<int>(
+        m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size());
+    // The shapes' present numbers, bottom first, in the order the edits leave them.
+    std::vector<int> stack(static_cast<size_t>(count));
+    std::iota(stack.begin(), stack.end(), 1);
+    const QJsonValue edits = changes.value(u"editShape"_s);
+    bool moved = false;
+    for (const QJsonValue& edit : edits.isArray() ? edits.toArray() : QJsonArray{edits}) {
+        const QString order = edit[u"order"_s].toString();
+        const int from = edit[u"shape"_s].toInt() - 1;
+        if (order.isEmpty() || from < 0 || from >= count)
+            continue;
+        const int shape = stack[static_cast<size_t>(from)];
+        stack.erase(stack.begin() + from);
+        stack.insert(stack.begin() + restackedIndex(order, from, count), shape);
+        moved = true;
+    }
+    if (!moved)
+        return {};
+    for (int& shape : selected)
+        shape = static_cast<int>(std::find(stack.begin(), stack.end(), shape) - stack.begin()) + 1;
+    return selected;
+}
+
 QList<int> MovieSession::selectedShapes() const
 {
     const int first = parseAction(actions::click(selectedObject())).shape;
@@ -989,7 +1043,14 @@ bool MovieSession::perform(const QString& action)
     };
     const size_t shapesBefore = shapesNow();
     const QList<int> regrouped = shapesGroupedBy(changes);
+    const QList<int> restacked = selectionRestackedBy(changes);
     applyPresentationChanges(m_presentation, changes);
+    // An object moved in the stacking order stays selected under its new number.
+    if (!restacked.isEmpty()) {
+        select(targets::shape(restacked.first()));
+        for (const int shape : restacked.mid(1))
+            selectAlso(shape);
+    }
     // A title master just inserted is the one the master view shows.
     if (changes.contains(u"titleMaster"_s))
         m_master = m_presentation.titleMaster ? 2 : 1;

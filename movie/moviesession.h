@@ -38,6 +38,11 @@ std::optional<QString> fixedValue(const KitControl& control, const FormState& st
 // The colour a colour dialog has chosen, as a colour control holds it: a named
 // swatch of its palette, or "RGB(r,g,b)" from its spectrum's page; empty for none.
 QString chosenColour(const KitForm& form, const FormState& state);
+// Where 编辑配色方案 keeps the colour chosen for one of its scheme colours ("背景").
+inline QString schemeColourKey(const QString& name)
+{
+    return QStringLiteral("配色方案颜色:") + name;
+}
 // Whether a task pane shows a control now: one shown only after a button shows once it is pressed.
 bool paneControlShown(const KitControl& control, const FormState& state);
 
@@ -182,12 +187,15 @@ private:
     std::vector<FormState> m_beneath;
     FormState m_taskPane;
     int m_paragraph = 0;
-    int m_master = 1; // the master picked in the slide master view's pane
+    int m_master = 1;                   // the master picked in the slide master view's pane
     std::set<int> m_slidesSelectedWith; // selected together with m_presentation.selected
     QString m_selected;                 // the selected object, on this slide in this view
     QList<int> m_alsoSelected;          // shapes added to a selected shape with Shift or Ctrl
     // The shapes a step's changes group, or that they ungroup (numbered before the changes).
     QList<int> shapesGroupedBy(const QJsonObject& changes) const;
+    // The selected shapes' numbers once a step's 叠放次序 edits are made; empty when none moves.
+    QList<int> selectionRestackedBy(const QJsonObject& changes) const;
+    void schemeColourOpened(const KitForm* from);
     int m_selectedSlide = 0;
     QString m_selectedView;
     QStringList m_toolbars;

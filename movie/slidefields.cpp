@@ -726,12 +726,8 @@ Check editShape(std::vector<SlideShape>& shapes, const QJsonValue& value, const 
     SlideShape shape = shapes[static_cast<size_t>(n - 1)];
     if (Check f = readShape(fields, shape, w))
         return f;
-    const int from = n - 1, last = static_cast<int>(shapes.size()) - 1;
-    const int to = order == u"置于顶层"_s   ? last
-                   : order == u"置于底层"_s ? 0
-                   : order == u"上移一层"_s ? std::min(from + 1, last)
-                   : order == u"下移一层"_s ? std::max(from - 1, 0)
-                                            : from;
+    const int from = n - 1;
+    const int to = restackedIndex(order, from, static_cast<int>(shapes.size()));
     shapes.erase(shapes.begin() + from);
     shapes.insert(shapes.begin() + to, shape);
     return {};
@@ -878,6 +874,16 @@ Check readObjectChanges(Slide& slide, const QJsonObject& fields, const QString& 
     return {};
 }
 } // namespace reading
+
+int restackedIndex(const QString& order, int from, int count)
+{
+    const int last = count - 1;
+    return order == u"置于顶层"_s   ? last
+           : order == u"置于底层"_s ? 0
+           : order == u"上移一层"_s ? std::min(from + 1, last)
+           : order == u"下移一层"_s ? std::max(from - 1, 0)
+                                    : from;
+}
 
 const QStringList& numberingStyles()
 {

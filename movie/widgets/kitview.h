@@ -89,6 +89,10 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 public:
+    // A toolbar on view now, as 视图 → 工具栏 ticks it: the docked ones, the
+    // task pane, and the floating ones.
+    bool toolbarShown(const QString& name) const;
+
     // One clickable element as laid out now.
     struct Hot
     {
@@ -244,6 +248,10 @@ private:
     MasterPage masterPage() const;
     // A menu of the menu bar is open (not a context or drop-down menu).
     bool barMenuOpen() const;
+    // The menu at `level` lists the toolbars (视图 → 工具栏, the toolbars' context menu).
+    bool toolbarListOpen(int level) const;
+    // An open dialog's state, on top or beneath; null when it is not open.
+    const FormState* formState(const QString& name) const;
     // An item shown in the current view, for what is selected now.
     bool menuShows(const struct KitMenuItem& item) const;
     const std::vector<struct KitMenuItem>* menuItems(int level) const;
@@ -431,5 +439,10 @@ private:
     // The items of a submenu of the presentation's slides, as menuItems() gives them.
     mutable std::vector<KitMenuItem> m_slideMenu;
 };
+
+// Where the handout master's page (without its margins) places its slides for
+// so many slides a page: 1 and 2 centred one above the other, 3 down the left
+// (lines for notes go to their right), 4 and 6 in two columns, 9 in three.
+std::vector<QRect> handoutSlideFrames(const QRect& area, int slidesPerPage);
 
 } // namespace pptdrill

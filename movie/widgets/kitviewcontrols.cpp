@@ -130,7 +130,15 @@ void KitView::paintListRows(QPainter& p, const KitForm& form, const KitControl& 
         if (c.style == u"scheme"_s) {
             // 编辑配色方案's colours: a swatch of the selected slide's colour, then its name.
             const QRect box(row.left() + 4, row.top() + 2, 30, row.height() - 4);
-            p.fillRect(box, schemeColourShown(m_session->presentation(), item));
+            QColor colour = schemeColourShown(m_session->presentation(), item);
+            if (const FormState* state = formState(form.name)) {
+                // A colour changed through 更改颜色 shows until the scheme is applied.
+                if (const QColor changed =
+                        colourOf(state->value(schemeColourKey(item)), m_session->presentation().design);
+                    changed.isValid())
+                    colour = changed;
+            }
+            p.fillRect(box, colour);
             p.setPen(item == value ? kSelectLine : QColor(0x80, 0x80, 0x80));
             p.drawRect(box.adjusted(0, 0, -1, -1));
             if (item == value)
@@ -344,6 +352,17 @@ bool KitView::addOwnHots(std::vector<Hot>& hots, const KitForm& form, const KitC
     }
 }
 
+const FormState* KitView::formState(const QString& name) const
+{
+    if (const auto& d = m_session->dialog(); d && d->name == name)
+        return &*d;
+    for (const FormState& beneath : m_session->dialogsBeneath()) {
+        if (beneath.name == name)
+            return &beneath;
+    }
+    return nullptr;
+}
+
 QColor KitView::currentColour() const
 {
     const QString design = m_session->presentation().design;
@@ -353,6 +372,10 @@ QColor KitView::currentColour() const
         const QColor before = colourOf(beneath.back().value(d->openedBy), design);
         if (before.isValid())
             return before;
+        // A scheme colour not changed yet is the one the slide shows.
+        const QString prefix = schemeColourKey({});
+        if (d->openedBy.startsWith(prefix))
+            return schemeColourShown(m_session->presentation(), d->openedBy.mid(prefix.size()));
     }
     return colourOf(u"遵循文本和线条配色方案"_s, design);
 }

@@ -496,6 +496,11 @@ void KitView::paintDialogOf(QPainter& p, const FormState& state)
         caption.replace(u"{effect}"_s, effect.isEmpty() ? d->name : effect);
     }
     caption.replace(u"{file}"_s, m_session->presentation().file); // 属性's "演示文稿1 属性"
+    // 颜色 opened for a scheme colour is named by it: 背景色, 文本和线条颜色 …
+    if (const QString prefix = schemeColourKey({}); d->openedBy.startsWith(prefix)) {
+        const QString name = d->openedBy.mid(prefix.size());
+        caption = name == u"背景"_s ? u"背景色"_s : name + u"颜色"_s;
+    }
     p.drawText(title.adjusted(8, 0, -50, 0), Qt::AlignVCenter, caption);
     const QRect close(r.right() - 22, r.top() + 4, 18, 17);
     QPainterPath cp;

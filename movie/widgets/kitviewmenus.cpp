@@ -127,6 +127,32 @@ const std::vector<KitMenuItem>* KitView::menuItems(int level) const
     return items;
 }
 
+bool KitView::toolbarListOpen(int level) const
+{
+    if (m_menu.context)
+        return level == 0 && m_menu.area == u"toolbars"_s;
+    if (!barMenuOpen() || level != 1 || m_menu.path.empty())
+        return false;
+    const std::vector<KitMenuItem>* top = menuItems(0);
+    const int index = m_menu.path.front();
+    return top && index >= 0 && index < static_cast<int>(top->size()) &&
+           (*top)[static_cast<size_t>(index)].text == u"工具栏(T)"_s;
+}
+
+bool KitView::toolbarShown(const QString& name) const
+{
+    const Presentation& pres = m_session->presentation();
+    if (pres.window.closed)
+        return false;
+    if (name == u"常用"_s || name == u"格式"_s)
+        return true;
+    if (name == u"绘图"_s)
+        return pres.window.drawingToolbar;
+    if (name == u"任务窗格"_s)
+        return !pres.taskpane.isEmpty();
+    return floatingToolbars().contains(name);
+}
+
 int KitView::menuColumns(int level) const
 {
     if (level == 0) {
@@ -399,6 +425,7 @@ void KitView::paintMenus(QPainter& p)
         const MenuLayout layout = menuLayout(level);
         const QRect r = layout.frame;
         const bool palette = menuColumns(level) > 0;
+        const bool toolbars = toolbarListOpen(level);
         p.fillRect(r.translated(3, 3), QColor(0, 0, 0, 60));
         p.fillRect(r, QColor(0xF6, 0xF6, 0xF6));
         if (palette) {
@@ -455,6 +482,16 @@ void KitView::paintMenus(QPainter& p)
             }
             if (!item.icon.isEmpty())
                 paintIcon(p, QRect(r.left() + 5, y + (kItemH - 16) / 2, 16, 16), item.icon);
+            if (toolbars && toolbarShown(item.text)) {
+                // A ticked item: its box in the icon column, and the tick.
+                const QRect box(r.left() + 3, y + (kItemH - 18) / 2, 19, 18);
+                p.fillRect(box, QColor(0xFF, 0xC0, 0x6F));
+                p.setPen(kSelectLine);
+                p.drawRect(box.adjusted(0, 0, -1, -1));
+                p.setPen(QPen(Qt::black, 2));
+                const QPoint c = box.center();
+                p.drawPolyline(QPolygon({c + QPoint(-4, 0), c + QPoint(-1, 3), c + QPoint(4, -3)}));
+            }
             p.setPen(item.disabled ? kGreyText : Qt::black);
             p.setFont(uiFont(12));
             p.drawText(QRect(ir.left() + 30, y, ir.width() - 40, kItemH), Qt::AlignVCenter, item.text);

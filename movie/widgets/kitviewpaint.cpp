@@ -808,15 +808,8 @@ void KitView::paintMasterView(QPainter& p)
         // Slides per page, as the master's notes give it: 1 to 9 (PowerPoint's handouts).
         const int given = pres.master.notes.toInt();
         const int per = given > 0 ? std::min(given, 9) : 6;
-        const int cols = per <= 2 ? 1 : 2;
-        const int rows = (per + cols - 1) / cols;
-        const int cw = (page.width() - 40) / cols, ch = (page.height() - 60) / rows;
-        for (int i = 0; i < per; ++i) {
-            const QRect cell(page.left() + 20 + (i % cols) * cw, page.top() + 30 + (i / cols) * ch, cw - 10,
-                             ch - 10);
-            const int sh = std::min(cell.height(), cell.width() * 3 / 4);
-            p.drawRect(QRect(cell.left(), cell.top(), sh * 4 / 3, sh));
-        }
+        for (const QRect& frame : handoutSlideFrames(page.adjusted(20, 30, -20, -30), per))
+            p.drawRect(frame);
     } else {
         const QRect slide(page.left() + page.width() / 8, page.top() + 20, page.width() * 3 / 4,
                           page.width() * 9 / 16);
@@ -851,6 +844,30 @@ void KitView::paintMasterView(QPainter& p)
     p.drawText(QRect(page.left() + 10, page.bottom() - 18, 100, 14), Qt::AlignLeft,
                f.footer.isEmpty() ? u"页脚区"_s : f.footer);
     p.drawText(QRect(page.right() - 110, page.bottom() - 18, 100, 14), Qt::AlignRight, u"数字区"_s);
+}
+
+std::vector<QRect> handoutSlideFrames(const QRect& area, int slidesPerPage)
+{
+    const int per = std::clamp(slidesPerPage, 1, 9);
+    const int cols = per == 9 ? 3 : per >= 4 ? 2 : 1;
+    const int rows = (per + cols - 1) / cols;
+    const int gap = 10;
+    const int cellWidth = (area.width() - (cols - 1) * gap) / cols;
+    const int cellHeight = (area.height() - (rows - 1) * gap) / rows;
+    // Slides keep their 4:3 shape, however the page divides.
+    int height = std::min(cellHeight, cellWidth * 3 / 4);
+    if (per == 3)
+        height = std::min(height, area.width() / 2 * 3 / 4);
+    const int width = height * 4 / 3;
+    const int usedWidth = cols * width + (cols - 1) * gap;
+    const int usedHeight = rows * height + (rows - 1) * gap;
+    const int left = per == 3 ? area.left() : area.left() + (area.width() - usedWidth) / 2;
+    const int top = area.top() + (area.height() - usedHeight) / 2;
+    std::vector<QRect> frames;
+    for (int i = 0; i < per; ++i)
+        frames.emplace_back(left + (i % cols) * (width + gap), top + (i / cols) * (height + gap), width,
+                            height);
+    return frames;
 }
 
 void KitView::paintTaskPane(QPainter& p)

@@ -3,6 +3,7 @@
 #include "movie/kitcatalog.h"
 #include "movie/locators.h"
 #include "movie/moviesession.h"
+#include "movie/widgets/kitcolours.h"
 #include "movie/widgets/kitview.h"
 
 #include <QImage>
@@ -451,4 +452,51 @@ TEST(KitDialogs, AFormatDialogOpensAtTheSelectedObjectsSizeAndAPictureWithoutFil
         EXPECT_EQ(view->session().dialog()->value(u"高度"_s), u"1.27"_s);
         EXPECT_EQ(view->session().dialog()->value(u"填充颜色"_s), u"遵循填充配色方案"_s);
     }
+}
+
+TEST(KitDialogs, HeaderAndFooterOpensOnTheTabForThePagesOnView)
+{
+    const QString d = u"页眉和页脚"_s;
+    const QStringList ways{u"menu:视图(V)/页眉和页脚(H)..."_s, u"dialog:页眉和页脚/取消"_s,
+                           u"menu:视图(V)/母版(M)/讲义母版(H)"_s, u"menu:视图(V)/页眉和页脚(H)..."_s,
+                           u"dialog:页眉和页脚/标签=备注和讲义"_s};
+    auto view = viewOf(steps(ways));
+    ASSERT_TRUE(view->performThroughUi(ways[0]));
+    EXPECT_EQ(view->session().dialog()->tab, u"幻灯片"_s);
+    ASSERT_TRUE(view->performThroughUi(ways[1]));
+    ASSERT_TRUE(view->performThroughUi(ways[2]));
+    ASSERT_TRUE(view->performThroughUi(ways[3]));
+    EXPECT_EQ(view->session().dialog()->tab, u"备注和讲义"_s);
+    // A click on the tab already shown still counts.
+    EXPECT_TRUE(view->performThroughUi(ways[4]));
+    EXPECT_TRUE(view->session().isComplete());
+}
+
+TEST(KitDialogs, ChangeColourOpensColoursForTheSchemeColourAndBringsTheChoiceBack)
+{
+    const QString d = u"编辑配色方案"_s;
+    const QStringList ways{u"taskpane:幻灯片设计 - 配色方案/编辑配色方案..."_s,
+                           u"dialog:编辑配色方案/标签=自定义"_s,
+                           u"dialog:编辑配色方案/更改颜色(O)..."_s,
+                           u"dialog:颜色/标准颜色=浅黄"_s,
+                           u"dialog:颜色/确定"_s,
+                           u"dialog:编辑配色方案/配色方案颜色=文本和线条"_s,
+                           u"dialog:编辑配色方案/更改颜色(O)..."_s};
+    auto view = viewOf(steps(ways), u"[{\"title\": \"产品\"}]"_s, u"\"幻灯片设计 - 配色方案\""_s);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(view->performThroughUi(ways[i])) << i;
+    ASSERT_EQ(view->session().dialog()->name, u"颜色"_s);
+    EXPECT_EQ(view->session().dialog()->openedBy, schemeColourKey(u"背景"_s));
+    ASSERT_TRUE(view->performThroughUi(ways[3]));
+    ASSERT_TRUE(view->performThroughUi(ways[4]));
+    ASSERT_EQ(view->session().dialog()->name, d);
+    const QString chosen = view->session().dialog()->value(schemeColourKey(u"背景"_s));
+    EXPECT_EQ(kit::colourOf(chosen, {}), QColor(0xFF, 0xFF, 0x99)) << chosen.toStdString();
+    EXPECT_EQ(view->session().dialog()->value(u"配色方案颜色"_s), u"背景"_s);
+    // Double-clicking a colour of the list opens 颜色 for it, as 更改颜色 does.
+    view->clickAt(at(*view, locators::item(d, u"配色方案颜色"_s, u"文本和线条"_s)).center(), Qt::LeftButton,
+                  true);
+    ASSERT_TRUE(view->session().dialog().has_value());
+    EXPECT_EQ(view->session().dialog()->name, u"颜色"_s);
+    EXPECT_EQ(view->session().dialog()->openedBy, schemeColourKey(u"文本和线条"_s));
 }

@@ -436,3 +436,36 @@ TEST(KitWays, AnEffectOfTheAddEffectMenuIsAlsoPickedThroughItsDialogAndTheOtherW
         EXPECT_TRUE(view->session().isComplete());
     }
 }
+
+TEST(KitWays, AnObjectMovedInTheStackingOrderStaysSelected)
+{
+    const QString threeShapes = uR"j({"view": "normal", "slides": [{"title": "层次", "shapes": [
+        {"type": "rect", "x": 60, "y": 150, "w": 120, "h": 80}, {"type": "oval", "x": 220, "y": 150, "w": 120, "h": 80},
+        {"type": "rect", "x": 380, "y": 150, "w": 120, "h": 80}]}]})j"_s;
+    auto view = viewOf(threeShapes, uR"j({"hint": "a", "accept": ["click:shape:1"]},
+        {"hint": "b", "accept": ["toolbar:绘图/叠放次序(R)/置于顶层(T)"],
+            "set": {"editShape": {"shape": 1, "order": "置于顶层"}}},
+        {"hint": "c", "accept": ["toolbar:绘图/叠放次序(R)/下移一层(B)"],
+            "set": {"editShape": {"shape": 3, "order": "下移一层"}}})j"_s);
+    ASSERT_TRUE(view->performThroughUi(u"click:shape:1"_s));
+    ASSERT_TRUE(view->performThroughUi(u"toolbar:绘图/叠放次序(R)/置于顶层(T)"_s));
+    EXPECT_EQ(view->selectedObject(), locators::shape(3));
+    EXPECT_EQ(view->session().presentation().slides[0].shapes[2].x, 60.0);
+    ASSERT_TRUE(view->performThroughUi(u"toolbar:绘图/叠放次序(R)/下移一层(B)"_s));
+    EXPECT_EQ(view->selectedObject(), locators::shape(2));
+    EXPECT_EQ(view->session().presentation().slides[0].shapes[1].x, 60.0);
+}
+
+TEST(KitWays, TheToolbarListsTickTheToolbarsOnView)
+{
+    auto view = viewOf(kTwoSlides, uR"j({"hint": "a", "accept": ["menu:视图(V)/母版(M)/幻灯片母版(S)"]},
+        {"hint": "b", "accept": ["menu:视图(V)/工具栏(T)/审阅"]})j"_s);
+    for (const QString& shown : {u"常用"_s, u"格式"_s, u"绘图"_s})
+        EXPECT_TRUE(view->toolbarShown(shown)) << shown.toStdString();
+    for (const QString& hidden : {u"审阅"_s, u"图片"_s, u"幻灯片母版视图"_s})
+        EXPECT_FALSE(view->toolbarShown(hidden)) << hidden.toStdString();
+    ASSERT_TRUE(view->performThroughUi(u"menu:视图(V)/母版(M)/幻灯片母版(S)"_s));
+    EXPECT_TRUE(view->toolbarShown(u"幻灯片母版视图"_s));
+    ASSERT_TRUE(view->performThroughUi(u"menu:视图(V)/工具栏(T)/审阅"_s));
+    EXPECT_TRUE(view->toolbarShown(u"审阅"_s));
+}

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
@@ -94,4 +95,37 @@ TEST(Masters, AnInsertedTitleMasterIsShownAndItsTitleEditedOnTheTitleSlideOnly)
     const Presentation& p = session.presentation();
     EXPECT_EQ(slideAsShown(p, p.slides[0]).titleFont.bold, true);
     EXPECT_FALSE(slideAsShown(p, p.slides[1]).titleFont.bold.value_or(false));
+}
+
+TEST(Masters, HandoutMasterLaysOutItsSlidesAsThePrintedHandoutDoes)
+{
+    const QRect area(20, 30, 400, 560);
+    struct Layout
+    {
+        int perPage, columns, rows;
+    };
+    for (const Layout& layout : {Layout{1, 1, 1}, Layout{2, 1, 2}, Layout{3, 1, 3}, Layout{4, 2, 2},
+                                 Layout{6, 2, 3}, Layout{9, 3, 3}}) {
+        const std::vector<QRect> frames = handoutSlideFrames(area, layout.perPage);
+        ASSERT_EQ(static_cast<int>(frames.size()), layout.perPage);
+        std::set<int> lefts, tops;
+        for (size_t i = 0; i < frames.size(); ++i) {
+            const QRect& frame = frames[i];
+            lefts.insert(frame.left());
+            tops.insert(frame.top());
+            EXPECT_TRUE(area.contains(frame)) << layout.perPage;
+            EXPECT_NEAR(frame.width() * 3, frame.height() * 4, 4) << "slides keep their shape";
+            for (size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(frame.intersects(frames[j])) << layout.perPage << " slides a page overlap";
+        }
+        EXPECT_EQ(static_cast<int>(lefts.size()), layout.columns) << layout.perPage << " slides a page";
+        EXPECT_EQ(static_cast<int>(tops.size()), layout.rows) << layout.perPage << " slides a page";
+        // Read across, then down.
+        if (layout.columns > 1)
+            EXPECT_EQ(frames[0].top(), frames[1].top()) << layout.perPage;
+    }
+    // Three a page leave the right half for the notes lines; one and two sit in the middle.
+    EXPECT_LE(handoutSlideFrames(area, 3)[0].right(), area.center().x());
+    EXPECT_NEAR(handoutSlideFrames(area, 1)[0].center().x(), area.center().x(), 2);
+    EXPECT_NEAR(handoutSlideFrames(area, 2)[1].center().x(), area.center().x(), 2);
 }
