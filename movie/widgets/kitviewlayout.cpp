@@ -517,11 +517,9 @@ QStringList KitView::floatingToolbars() const
         const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
         if (const int shape = parseAction(actions::click(m_session->selectedObject())).shape;
             shape > 0 && shape <= static_cast<int>(slide.shapes.size())) {
-            static const std::map<QString, QString> objectBars{{u"picture"_s, u"图片"_s},
-                                                               {u"clipart"_s, u"图片"_s},
-                                                               {u"wordart"_s, u"艺术字"_s},
-                                                               {u"table"_s, u"表格和边框"_s},
-                                                               {u"diagram"_s, u"图示"_s}};
+            static const std::map<QString, QString> objectBars{
+                {u"picture"_s, u"图片"_s},     {u"clipart"_s, u"图片"_s}, {u"wordart"_s, u"艺术字"_s},
+                {u"table"_s, u"表格和边框"_s}, {u"diagram"_s, u"图示"_s}, {u"chart"_s, u"图表"_s}};
             if (const auto it = objectBars.find(slide.shapes[static_cast<size_t>(shape - 1)].type);
                 it != objectBars.end())
                 add(it->second);
