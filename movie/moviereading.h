@@ -40,6 +40,7 @@ Check readBackgroundFill(const QJsonObject& o, BackgroundFill& fill, const QStri
 Check readScheme(const QJsonObject& o, ColorScheme& scheme, const QString& where);
 Check readTextResults(const QJsonObject& fields, Slide& slide, const QString& where);
 Check readPageResults(const QJsonObject& fields, Presentation& p, const QString& where);
+Check readPrintPreview(const QJsonObject& fields, PrintPreview& preview, const QString& where);
 Check readTransition(const QJsonObject& o, SlideTransition& t, const QString& where);
 Check readEffects(const QJsonObject& o, std::vector<SlideEffect>& effects, const QString& where);
 // A text box's font, direction, anchor, wrapping and insets (textboxfields.cpp).
