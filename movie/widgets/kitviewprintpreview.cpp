@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -32,6 +33,14 @@ std::vector<int> printedSlides(const Presentation& pres)
     return slides;
 }
 
+// The slide the preview opens at: the selected one, or the next printed after it.
+int firstShownSlide(const Presentation& pres)
+{
+    const std::vector<int> slides = printedSlides(pres);
+    const auto at = std::lower_bound(slides.begin(), slides.end(), pres.selected);
+    return at == slides.end() ? slides.back() : *at;
+}
+
 // The printed slide `n` in `box`, framed when 幻灯片加框 is on.
 void paintPrintedSlide(QPainter& p, const QRect& box, const Presentation& pres, int n)
 {
@@ -49,8 +58,8 @@ void paintPrintedSlide(QPainter& p, const QRect& box, const Presentation& pres, 
 void paintHandoutPage(QPainter& p, const QRect& page, const Presentation& pres, int perPage)
 {
     const std::vector<int> slides = printedSlides(pres);
-    const auto at = std::find(slides.begin(), slides.end(), pres.selected);
-    const size_t index = at == slides.end() ? 0 : static_cast<size_t>(at - slides.begin());
+    const auto at = std::find(slides.begin(), slides.end(), firstShownSlide(pres));
+    const size_t index = static_cast<size_t>(at - slides.begin());
     const size_t first = index / static_cast<size_t>(perPage) * static_cast<size_t>(perPage);
     const int columns = perPage == 4 || perPage == 6 ? 2 : perPage == 9 ? 3 : 1;
     const int rows = (perPage + columns - 1) / columns;
@@ -82,19 +91,19 @@ void paintHandoutPage(QPainter& p, const QRect& page, const Presentation& pres, 
 
 void paintNotesPage(QPainter& p, const QRect& page, const Presentation& pres)
 {
-    const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+    const int shown = firstShownSlide(pres);
+    const Slide& slide = pres.slides[static_cast<size_t>(shown - 1)];
     const int margin = page.width() / (pres.printPreview.fit ? 10 : 7);
     const QRect slideBox(page.left() + margin, page.top() + page.height() / 12, page.width() - 2 * margin,
                          page.height() * 5 / 12);
-    paintPrintedSlide(p, slideBox, pres, pres.selected);
+    paintPrintedSlide(p, slideBox, pres, shown);
     const QRect notes(page.left() + page.width() / 8, slideBox.bottom() + page.height() / 20,
                       page.width() * 3 / 4, page.bottom() - slideBox.bottom() - page.height() / 6);
     const int size = pres.notesMaster.bodyFont.size > 0 ? qRound(pres.notesMaster.bodyFont.size) : 12;
     p.setFont(makeFont(songFamily(), std::max(6.0, size * page.height() / 800.0)));
     p.setPen(Qt::black);
     p.drawText(notes, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, slide.notes);
-    paintNotesFooters(p, page, pres, shownSlideNumber(pres, pres.selected),
-                      std::max(7.0, page.height() / 60.0));
+    paintNotesFooters(p, page, pres, shownSlideNumber(pres, shown), std::max(7.0, page.height() / 60.0));
 }
 
 // The outline as 大纲视图 prints it: each slide's number, icon and title, its text beneath.
@@ -191,7 +200,8 @@ void KitView::paintPrintPreview(QPainter& p)
         } else {
             // A slide a page: the page's margins, or none with 根据纸张调整大小.
             const int margin = preview.fit ? local.width() / 60 : local.width() / 12;
-            paintPrintedSlide(ink, local.adjusted(margin, margin, -margin, -margin), pres, pres.selected);
+            paintPrintedSlide(ink, local.adjusted(margin, margin, -margin, -margin), pres,
+                              firstShownSlide(pres));
         }
     }
     p.fillRect(page.translated(4, 4), QColor(0x40, 0x40, 0x40));

@@ -112,3 +112,18 @@ TEST(PrintPreviewPaint, FramedSlidesAndSlidesFittedToThePaperShowOnThePage)
     EXPECT_GT(pixelsWhere(pictureOf(redSlides(fitted)), page, slideGrey),
               pixelsWhere(pictureOf(redSlides(handouts)), page, slideGrey));
 }
+
+TEST(PrintPreviewPaint, AHiddenSlidePrintsOnlyWhenHiddenSlidesAreAskedFor)
+{
+    Presentation hiddenFirst = redSlides({});
+    hiddenFirst.slides[0].hidden = true;
+    Presentation second = redSlides({});
+    second.selected = 2;
+    const QRect page(100, 160, 600, 380);
+    EXPECT_EQ(pictureOf(hiddenFirst).copy(page), pictureOf(second).copy(page));
+
+    Presentation hiddenPrinted = hiddenFirst;
+    hiddenPrinted.printPreview.hidden = true;
+    EXPECT_EQ(pictureOf(hiddenPrinted).copy(page), pictureOf(redSlides({})).copy(page));
+    EXPECT_NE(pictureOf(hiddenPrinted).copy(page), pictureOf(second).copy(page));
+}
