@@ -148,6 +148,8 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
     }
     if (Check f = readPageResults(changes, p, where))
         return f;
+    if (Check f = readPrintPreview(changes, p.printPreview, where))
+        return f;
     // A presentation made anew (a 相册, one from a design template) has slides of its own.
     if (changes.contains(u"replaceSlides"_s)) {
         const QJsonArray slides = changes[u"replaceSlides"_s].toArray();
@@ -554,7 +556,8 @@ Result<Movie> parseMovie(const QByteArray& bytes, const QString& source)
             return fail(*fault);
     }
     if ((fault = readPageResults(pres, p, u"presentation"_s)) ||
-        (fault = readReviewResults(pres, p, u"presentation"_s)))
+        (fault = readReviewResults(pres, p, u"presentation"_s)) ||
+        (fault = readPrintPreview(pres, p.printPreview, u"presentation"_s)))
         return fail(*fault);
     if (pres.contains(u"titleMaster"_s)) {
         if ((fault = mergeTitleMaster(p, pres[u"titleMaster"_s], u"presentation.titleMaster"_s)))

@@ -312,6 +312,26 @@ struct WindowOptions
     bool operator==(const WindowOptions&) const = default;
 };
 
+// 打印预览: what the preview shows and how, as its toolbar and 选项 menu set it.
+struct PrintPreview
+{
+    QString what = QStringLiteral("幻灯片"); // 打印内容: one of printPreviewContents()
+    QString color = QStringLiteral("颜色");  // 颜色, 灰度 or 纯黑白
+    bool frame = false;                      // 幻灯片加框
+    bool fit = false;                        // 根据纸张调整大小
+    bool hidden = false;                     // 打印隐藏幻灯片
+    bool portrait = true;                    // 纵向 (handouts, notes and outline pages)
+    // The view 关闭 goes back to.
+    QString openedFrom = QStringLiteral("normal");
+
+    bool operator==(const PrintPreview&) const = default;
+};
+
+// The 打印内容 of the preview: 幻灯片, the six handouts, 备注页 and 大纲视图.
+const QStringList& printPreviewContents();
+// Slides on a handout page of that 打印内容 (讲义(每页 4 张幻灯片) → 4); 0 for other contents.
+int handoutSlidesPerPage(const QString& what);
+
 // The numbering styles of 项目符号和编号's 编号 page, and a paragraph's number in one.
 const QStringList& numberingStyles();
 QString numberLabel(const QString& style, int number);
@@ -377,6 +397,7 @@ struct Presentation
     PageSetup page;
     WindowOptions window;
     Slide notesMaster; // its bodyFont is the notes' text
+    PrintPreview printPreview;
 
     Spelling spelling;
     std::vector<CustomShow> customShows;

@@ -43,6 +43,7 @@ Check readPageResults(const QJsonObject& fields, Presentation& p, const QString&
 // The spelling checker's findings and settings, and the custom shows (reviewfields.cpp).
 Check readReviewResults(const QJsonObject& fields, Presentation& p, const QString& where);
 Check readComments(const QJsonObject& fields, Slide& slide, const QString& where);
+Check readPrintPreview(const QJsonObject& fields, PrintPreview& preview, const QString& where);
 Check readTransition(const QJsonObject& o, SlideTransition& t, const QString& where);
 Check readEffects(const QJsonObject& o, std::vector<SlideEffect>& effects, const QString& where);
 // A text box's font, direction, anchor, wrapping and insets (textboxfields.cpp).

@@ -391,6 +391,18 @@ FormState MovieSession::openForm(const KitForm& form, const QString& command) co
                 state.values[u"线条颜色"_s] = u"无线条颜色"_s;
         }
     }
+    // 打印 opened from the preview prints what the preview shows.
+    if (form.name == u"打印"_s && m_presentation.view == u"preview"_s) {
+        const PrintPreview& preview = m_presentation.printPreview;
+        const int perPage = handoutSlidesPerPage(preview.what);
+        state.values[u"打印内容"_s] = perPage > 0 ? u"讲义"_s : preview.what;
+        if (perPage > 0)
+            state.values[u"每页幻灯片数"_s] = QString::number(perPage);
+        state.values[u"颜色/灰度"_s] = preview.color;
+        state.values[u"幻灯片加框(M)"_s] = preview.frame ? u"on"_s : u"off"_s;
+        state.values[u"根据纸张调整大小(F)"_s] = preview.fit ? u"on"_s : u"off"_s;
+        state.values[u"打印隐藏幻灯片(H)"_s] = preview.hidden ? u"on"_s : u"off"_s;
+    }
     if (auto preset = form.presets.find(command); !command.isEmpty() && preset != form.presets.end()) {
         for (const auto& [id, value] : preset->second) {
             state.values[id] = value;
@@ -506,7 +518,18 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
             }
         }
     } else if (opens.startsWith(u"view:"_s)) {
-        m_presentation.view = opens.mid(5);
+        // The preview closes back to the view it was opened from.
+        const QString view = opens.mid(5);
+        if (view == u"preview"_s && m_presentation.view != view)
+            m_presentation.printPreview.openedFrom = m_presentation.view;
+        // 打印's 预览 closes the dialog: the preview takes the window.
+        if (view == u"preview"_s) {
+            m_dialog.reset();
+            m_beneath.clear();
+        }
+        m_presentation.view = m_presentation.view == u"preview"_s && view == u"normal"_s
+                                  ? m_presentation.printPreview.openedFrom
+                                  : view;
     } else if (opens.startsWith(u"toolbar:"_s)) {
         if (!m_toolbars.contains(opens.mid(8)))
             m_toolbars << opens.mid(8);
@@ -1003,6 +1026,8 @@ bool MovieSession::selectionLinks() const
 
 QString MovieSession::toolbarValue(const QString& button) const
 {
+    if (button == u"打印内容"_s)
+        return m_presentation.printPreview.what;
     if (const auto chosen = m_toolbarValues.find(button); chosen != m_toolbarValues.end())
         return chosen->second;
     // Notes are set in 12-point type: the notes pane's and the notes master's.

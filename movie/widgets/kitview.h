@@ -290,6 +290,9 @@ private:
     void paintCompletion(QPainter& p);
     void paintToolbarButtons(QPainter& p, int layer);
     void paintMasterView(QPainter& p);
+    // 打印预览: the page as printed, and where it lies on the grey.
+    void paintPrintPreview(QPainter& p);
+    QRect printPreviewPageRect() const;
     // The window around the slides: its caption, PowerPoint's empty window once the
     // presentation is closed, the desktop once PowerPoint is, the document windows
     // arranged by the 窗口 menu, and the Office 助手.

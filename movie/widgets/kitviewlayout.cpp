@@ -31,7 +31,9 @@ using namespace kit;
 
 QRect KitView::taskPaneRect() const
 {
-    if (m_session->presentation().taskpane.isEmpty() || m_session->view() == u"show"_s)
+    // The preview takes the whole window, the task pane's room too.
+    if (m_session->presentation().taskpane.isEmpty() || m_session->view() == u"show"_s ||
+        m_session->view() == u"preview"_s)
         return {};
     return QRect(kWidth - kPaneW, kMainY, kPaneW, drawingToolbarY() - kMainY);
 }
@@ -504,11 +506,10 @@ QStringList KitView::floatingToolbars() const
         }
     };
     // The view's own toolbar first.
-    static const std::map<QString, QString> viewBars{{u"slidemaster"_s, u"幻灯片母版视图"_s},
-                                                     {u"handoutmaster"_s, u"讲义母版视图"_s},
-                                                     {u"notesmaster"_s, u"备注母版视图"_s},
-                                                     {u"outline"_s, u"大纲"_s},
-                                                     {u"sorter"_s, u"幻灯片浏览"_s}};
+    static const std::map<QString, QString> viewBars{
+        {u"slidemaster"_s, u"幻灯片母版视图"_s}, {u"handoutmaster"_s, u"讲义母版视图"_s},
+        {u"notesmaster"_s, u"备注母版视图"_s},   {u"outline"_s, u"大纲"_s},
+        {u"sorter"_s, u"幻灯片浏览"_s},          {u"preview"_s, u"打印预览"_s}};
     if (const auto it = viewBars.find(pres.view); it != viewBars.end())
         add(it->second);
     // Then the toolbar PowerPoint opens by itself for the object selected: an

@@ -625,6 +625,10 @@ void KitView::paintSlideArea(QPainter& p)
         paintMasterView(p);
         return;
     }
+    if (view == u"preview"_s) {
+        paintPrintPreview(p);
+        return;
+    }
     if (view == u"sorter"_s) {
         p.fillRect(area, Qt::white);
         for (const Hot& h : m_hots) {
