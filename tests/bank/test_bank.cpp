@@ -271,11 +271,9 @@ TEST(ShippedBank, SetsSpreadOverTheModuleAndRepeatNoTask)
         }
         allStems += stems;
         if (s.questions.size() >= 40) {
-            // A full paper touches every part of the module, most parts more than once.
+            // A full paper touches every part of the module; how many questions each part has
+            // is held against the syllabus's proportions (test_syllabus).
             EXPECT_EQ(perTopic.size(), static_cast<size_t>(bankTopics().size())) << s.name.toStdString();
-            for (const auto& [topic, count] : perTopic)
-                EXPECT_GE(count, topic == u"打印"_s || topic == u"放映"_s ? 1 : 3)
-                    << s.name.toStdString() << " " << topic.toStdString();
             EXPECT_GE(perTopic[u"文本"_s] + perTopic[u"对象"_s] + perTopic[u"外观"_s], 15)
                 << s.name.toStdString();
         } else {

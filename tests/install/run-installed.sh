@@ -135,8 +135,8 @@ s_question() {
 
 s_hand_in() {
   hand_in_confirmed || return
-  [ "$(q 'select count(*) from stk where 错题 <> 0;')" = 9 ] ||
-    fail "$(q 'select count(*) from stk where 错题 <> 0;') wrong questions flagged, 9 expected" || return
+  [ "$(q 'select count(*) from stk where 错题 <> 0;')" = 39 ] ||
+    fail "$(q 'select count(*) from stk where 错题 <> 0;') wrong questions flagged, 39 expected" || return
   shot "$(printf '%02d' $stage_no)-results" # the stage's own picture comes after 退出
   click 636 340 # 退出
   wait_until 10000 ended "$main_pid" || fail "pptdrill still runs after 退出"
@@ -150,7 +150,7 @@ s_orderly_exit() {
   click 459 510 # 退出系统
   wait_until 15000 ended "$menu_pid" || fail "pptdrill still runs after 退出系统" || return
   [ "$(q 'select count(*) from st;')" = 0 ] || fail "the paper was not emptied at the exit" || return
-  [ "$(q 'select count(*) from stk where 错题 <> 0;')" = 9 ] || fail "the flags did not survive the restart and compaction" || return
+  [ "$(q 'select count(*) from stk where 错题 <> 0;')" = 39 ] || fail "the flags did not survive the restart and compaction" || return
   ! [ -e "$data/stdata.~db" ] || fail "the compaction left stdata.~db behind" || return
   [ "$(sha256sum "$program_dir/stdata.db" | cut -d' ' -f1)" = "$bank_sum" ] || fail "the installed bank was changed" || return
   [ "$(ls -la --time-style=+%s "$program_dir")" = "$program_files" ] || fail "the program folder was changed"
