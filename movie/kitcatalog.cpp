@@ -543,9 +543,9 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
 // `form.name` and `form.dialog` are set by the caller.
 bool KitReader::readForm(const QJsonValue& v, const JsonPath& at, KitForm& form)
 {
-    static const std::vector<Field> fields{{u"title"_s, Kind::Text},     {u"width"_s, Kind::Whole},
-                                           {u"height"_s, Kind::Whole},   {u"controls"_s, Kind::Objects},
-                                           {u"like"_s, Kind::Text},      {u"presets"_s, Kind::Object},
+    static const std::vector<Field> fields{{u"title"_s, Kind::Text},      {u"width"_s, Kind::Whole},
+                                           {u"height"_s, Kind::Whole},    {u"controls"_s, Kind::Objects},
+                                           {u"like"_s, Kind::Text},       {u"presets"_s, Kind::Object},
                                            {u"asksToSave"_s, Kind::Flag}, {u"message"_s, Kind::Flag}};
     if (!check(v, at, fields))
         return false;

@@ -38,8 +38,8 @@ Check reading::mergeFields(Slide& slide, const QJsonObject& fields, const QStrin
         (fault = readFont(fields, u"bodyFont"_s, slide.bodyFont, where)) ||
         (fault = readFont(fields, u"notesFont"_s, slide.notesFont, where)) ||
         (fault = readString(fields, u"foundText"_s, slide.foundText, where)) ||
-        (fault = readShapes(fields, slide.shapes, where)) || (fault = readTextResults(fields, slide, where)) ||
-        (fault = readComments(fields, slide, where)))
+        (fault = readShapes(fields, slide.shapes, where)) ||
+        (fault = readTextResults(fields, slide, where)) || (fault = readComments(fields, slide, where)))
         return fault;
     // A background colour given alone takes the place of a fill effect.
     if (fields.contains(u"background"_s) && !fields.contains(u"fill"_s))

@@ -174,7 +174,8 @@ KitView::MenuLayout KitView::menuLayout(int level) const
     const int columns = menuColumns(level);
     int w = 0, h = 0;
     if (columns > 0) {
-        // Icons and colour swatches fill the rows of cells; any other item (无阴影(N)) is a row of text of its own.
+        // Icons and colour swatches fill the rows of cells; any other item (无阴影(N)) is a row of text of
+        // its own.
         const QFontMetrics fm(uiFont(12));
         w = columns * kCell + 4;
         h = kHandleH + 4;

@@ -2,8 +2,8 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QRadialGradient>
 #include <QPainterPath>
+#include <QRadialGradient>
 #include <QTextLayout>
 #include <algorithm>
 #include <array>
