@@ -119,8 +119,11 @@ const std::vector<KitMenuItem>* KitView::menuItems(int level) const
         if (items->size() == 1 && items->front().text == u"@slides"_s) {
             // The presentation's slides, as the show's 定位至幻灯片 lists them.
             m_slideMenu.clear();
-            for (const QString& slide : m_session->slideMenuItems())
-                m_slideMenu.push_back(KitMenuItem{.text = slide});
+            for (const QString& slide : m_session->slideMenuItems()) {
+                KitMenuItem item;
+                item.text = slide;
+                m_slideMenu.push_back(std::move(item));
+            }
             items = &m_slideMenu;
         }
     }
