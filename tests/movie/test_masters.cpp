@@ -121,8 +121,9 @@ TEST(Masters, HandoutMasterLaysOutItsSlidesAsThePrintedHandoutDoes)
         EXPECT_EQ(static_cast<int>(lefts.size()), layout.columns) << layout.perPage << " slides a page";
         EXPECT_EQ(static_cast<int>(tops.size()), layout.rows) << layout.perPage << " slides a page";
         // Read across, then down.
-        if (layout.columns > 1)
+        if (layout.columns > 1) {
             EXPECT_EQ(frames[0].top(), frames[1].top()) << layout.perPage;
+        }
     }
     // Three a page leave the right half for the notes lines; one and two sit in the middle.
     EXPECT_LE(handoutSlideFrames(area, 3)[0].right(), area.center().x());

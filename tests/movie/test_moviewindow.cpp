@@ -99,8 +99,9 @@ TEST(MovieWindow, WindowFieldsOutOfTheirRangeAreRefused)
           R"({"toolbars": "大纲"})", R"({"toolbars": [""]})", R"({"closed": "true"})"}) {
         auto movie = readMovie(", \"window\": " + QByteArray(window), "{}");
         EXPECT_FALSE(movie.ok()) << window;
-        if (!movie.ok())
+        if (!movie.ok()) {
             EXPECT_TRUE(movie.error().contains(u"window"_s)) << movie.error().toStdString();
+        }
     }
 }
 
