@@ -4,6 +4,7 @@
 #include "movie/locators.h"
 #include "movie/movie.h"
 #include "movie/moviesession.h"
+#include "tests/support/moviesource.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,16 +15,7 @@ using namespace pptdrill;
 
 namespace {
 
-// A movie with the presentation on line 2 and step i on line 4 + i.
-QByteArray movieOf(const char* presentation, std::initializer_list<const char*> steps)
-{
-    QByteArray json = "{\"format\": \"pptdrill-movie\", \"version\": 1,\n";
-    json += "\"presentation\": " + QByteArray(presentation) + ",\n\"steps\": [\n";
-    QByteArrayList lines;
-    for (const char* step : steps)
-        lines << QByteArray(step);
-    return json + lines.join(",\n") + "\n]}\n";
-}
+using pptdrill::test::movieOf;
 
 constexpr const char* kThreeShapes =
     R"j({"slides": [{"title": "A", "shapes": [{"type": "rect", "x": 10, "y": 10, "w": 50, "h": 50}, {"type": "ellipse", "x": 100, "y": 40, "w": 80, "h": 30, "group": 1}, {"type": "arrow", "x": 300, "y": 100, "w": 200, "h": 150, "group": 1}]}]})j";

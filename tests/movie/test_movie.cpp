@@ -4,6 +4,7 @@
 #include "tests/fuzz/fuzzinputs.h"
 #include "tests/movie/testkit.h"
 #include "tests/support/craftedmovie.h"
+#include "tests/support/moviesource.h"
 #include "tests/support/testsupport.h"
 
 #include <QDir>
@@ -35,16 +36,7 @@ QByteArray withChange(const QByteArray& json, const std::function<void(QJsonObje
     return QJsonDocument(o).toJson();
 }
 
-// A movie with the presentation on line 2 and step i on line 4 + i.
-QByteArray movieOf(const char* presentation, std::initializer_list<const char*> steps)
-{
-    QByteArray json = "{\"format\": \"pptdrill-movie\", \"version\": 1,\n";
-    json += "\"presentation\": " + QByteArray(presentation) + ",\n\"steps\": [\n";
-    QByteArrayList lines;
-    for (const char* step : steps)
-        lines << QByteArray(step);
-    return json + lines.join(",\n") + "\n]}\n";
-}
+using pptdrill::test::movieOf;
 
 // Two slides, the first with one shape (one line).
 constexpr const char* kTwoSlides =

@@ -1,6 +1,7 @@
 // The movie fields of objects, backgrounds, colour schemes and masters: how
 // they are read, refused and changed by a step.
 #include "movie/movie.h"
+#include "tests/support/moviesource.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,16 +12,7 @@ using namespace pptdrill;
 
 namespace {
 
-// A movie with the presentation on line 2 and step i on line 4 + i.
-QByteArray movieOf(const char* presentation, std::initializer_list<const char*> steps)
-{
-    QByteArray json = "{\"format\": \"pptdrill-movie\", \"version\": 1,\n";
-    json += "\"presentation\": " + QByteArray(presentation) + ",\n\"steps\": [\n";
-    QByteArrayList lines;
-    for (const char* step : steps)
-        lines << QByteArray(step);
-    return json + lines.join(",\n") + "\n]}\n";
-}
+using pptdrill::test::movieOf;
 
 // One slide with three shapes side by side (one line).
 constexpr const char* kThreeShapes =
