@@ -582,6 +582,12 @@ void KitView::mousePressEvent(QMouseEvent* event)
     if (m_demo.running)
         return;
     const QPoint point = event->position().toPoint();
+    if (!m_completionText.isEmpty() && event->button() == Qt::LeftButton &&
+        completionRect().contains(point)) {
+        m_completionFolded = !m_completionFolded;
+        update();
+        return;
+    }
     const Hot* hot = hotAt(point);
     const LocatorParts at = parseLocator(hot ? hot->locator : QString());
     const bool slidesShown = m_session->view() == u"sorter"_s || m_session->view() == u"normal"_s;

@@ -48,6 +48,8 @@ public:
     // Shown over the finished task by the completion movie.
     void setCompletionText(const QString& text);
     const QString& completionText() const { return m_completionText; }
+    // The completion picture folded into a tag by a click on it.
+    bool isCompletionFolded() const { return m_completionFolded; }
 
     // A learner's click at a point of the window, as the mouse would give it
     // (also used by the demonstration and by tests).
@@ -288,6 +290,7 @@ private:
     void paintHint(QPainter& p);
     void paintDemo(QPainter& p);
     void paintCompletion(QPainter& p);
+    QRect completionRect() const;
     void paintToolbarButtons(QPainter& p, int layer);
     void paintMasterView(QPainter& p);
     // 打印预览: the page as printed, and where it lies on the grey.
@@ -430,6 +433,7 @@ private:
     QString m_dialogFocus; // the dialog box that last had the focus, for Tab
     bool m_hintVisible = false;
     QString m_completionText;
+    bool m_completionFolded = false;
     bool m_completedSignalled = false;
     DemoState m_demo;
     QTimer* m_demoTimer = nullptr;

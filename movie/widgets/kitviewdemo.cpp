@@ -251,6 +251,7 @@ void KitView::startDemonstration()
     m_listScroll.clear();
     m_spinShown.clear();
     m_completionText.clear();
+    m_completionFolded = false;
     m_completedSignalled = false;
     m_session->reset();
     rebuild();
@@ -388,6 +389,7 @@ bool KitView::performThroughUi(const QString& action)
 void KitView::setCompletionText(const QString& text)
 {
     m_completionText = text;
+    m_completionFolded = false;
     update();
 }
 

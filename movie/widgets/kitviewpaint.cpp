@@ -1003,31 +1003,57 @@ void KitView::paintDemo(QPainter& p)
     paintPointer(p, m_demo.pointer);
 }
 
-void KitView::paintCompletion(QPainter& p)
+QRect KitView::completionRect() const
 {
+    // Low in the window, over the drawing toolbar and the status bar, where a
+    // task changes least: the slide, the panes and the dialogs stay in view.
+    // Clicked, it folds into a tag at the right of the status bar.
+    if (m_completionFolded)
+        return QRect(kWidth - 190, kHeight - 26, 184, 22);
     const QString result = m_session->movie().result;
-    const QFontMetrics fm(uiFont(13));
-    const int w = 420;
+    const QFontMetrics fm(uiFont(12));
+    const int w = 620;
     const int textH =
         result.isEmpty() ? 0 : fm.boundingRect(QRect(0, 0, w - 40, 200), Qt::TextWordWrap, result).height();
-    const QRect box((kWidth - w) / 2, 190, w, 90 + textH);
+    const int h = 36 + (textH ? textH + 8 : 0);
+    return QRect((kWidth - w) / 2, kHeight - 4 - h, w, h);
+}
+
+void KitView::paintCompletion(QPainter& p)
+{
+    const QRect box = completionRect();
+    const QColor green(0x2E, 0x8B, 0x2E);
     QPainterPath path;
-    path.addRoundedRect(QRectF(box), 10, 10);
-    p.fillPath(path, QColor(0xFF, 0xFF, 0xFF, 240));
-    p.setPen(QPen(QColor(0x2E, 0x8B, 0x2E), 2));
+    path.addRoundedRect(QRectF(box), 6, 6);
+    p.fillPath(path, QColor(0xFF, 0xFF, 0xFF, 245));
+    p.setPen(QPen(green, 2));
     p.drawPath(path);
+    const int tick = m_completionFolded ? 11 : 18;
+    const QPoint at(box.left() + 10, box.top() + (m_completionFolded ? 11 : 18));
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x2E, 0x8B, 0x2E), 5, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(box.left() + 30, box.top() + 40, box.left() + 42, box.top() + 52);
-    p.drawLine(box.left() + 42, box.top() + 52, box.left() + 64, box.top() + 24);
+    p.setPen(QPen(green, m_completionFolded ? 2.5 : 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(at, at + QPoint(tick / 3, tick / 3));
+    p.drawLine(at + QPoint(tick / 3, tick / 3), at + QPoint(tick, -tick / 3));
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QColor(0x1E, 0x6B, 0x1E));
-    p.setFont(uiFont(18, true));
-    p.drawText(QRect(box.left() + 80, box.top() + 16, w - 100, 40), Qt::AlignVCenter, m_completionText);
+    if (m_completionFolded) {
+        p.setFont(uiFont(11, true));
+        p.drawText(box.adjusted(tick + 16, 0, -6, 0), Qt::AlignVCenter, m_completionText);
+        return;
+    }
+    p.setFont(uiFont(14, true));
+    p.drawText(QRect(box.left() + 36, box.top() + 4, box.width() - 140, 28), Qt::AlignVCenter,
+               m_completionText);
+    p.setPen(QColor(0x60, 0x60, 0x60));
+    p.setFont(uiFont(10));
+    p.drawText(QRect(box.right() - 110, box.top() + 4, 100, 28), Qt::AlignVCenter | Qt::AlignRight,
+               u"单击此处收起"_s);
+    const QString result = m_session->movie().result;
     if (!result.isEmpty()) {
         p.setPen(Qt::black);
-        p.setFont(uiFont(13));
-        p.drawText(QRect(box.left() + 20, box.top() + 70, w - 40, textH + 4), Qt::TextWordWrap, result);
+        p.setFont(uiFont(12));
+        p.drawText(QRect(box.left() + 20, box.top() + 34, box.width() - 40, box.height() - 38),
+                   Qt::TextWordWrap, result);
     }
 }
 

@@ -148,7 +148,7 @@ void MovieControl::showCompletionPicture()
 {
     if (!m_view || !m_pictureDue || !m_view->session().isComplete())
         return;
-    if (m_confirmationNeeded && !m_confirmed)
+    if ((m_confirmationNeeded && !m_confirmed) || !m_pictureShown)
         return;
     // The completion movie from the movie's own folder gives the picture its text.
     QString text = u"本题操作已完成"_s;

@@ -43,6 +43,9 @@ public:
     // recorded) holds the picture back until confirmCompletion().
     void setCompletionNeedsConfirmation(bool needed);
     void confirmCompletion();
+    // In exam mode the completed question shows no picture: the examination
+    // tells a candidate nothing about an answer.
+    void setCompletionPictureShown(bool shown) { m_pictureShown = shown; }
     // The message shown instead of a movie that could not be loaded; empty when loaded.
     QString loadError() const { return m_loadError; }
     KitView* kitView() const { return m_view; }
@@ -69,6 +72,7 @@ private:
     bool m_pictureDue = false;
     bool m_confirmationNeeded = false;
     bool m_confirmed = false;
+    bool m_pictureShown = true;
     double m_pace = 1.0;
 };
 

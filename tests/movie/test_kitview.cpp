@@ -446,6 +446,34 @@ TEST(KitView, PaintsEveryStateWithoutFault)
     EXPECT_NE(image.pixel(400, 10), image.pixel(400, 300));
 }
 
+TEST(KitView, TheCompletionPictureLeavesTheSlideInViewAndFoldsWhenClicked)
+{
+    auto view = viewOf(kSaveAsMovie);
+    view->resize(800, 600);
+    QImage before(800, 600, QImage::Format_RGB32);
+    view->render(&before);
+    view->setCompletionText(u"本题操作已完成"_s);
+    QImage after(800, 600, QImage::Format_RGB32);
+    view->render(&after);
+    // The slide pane, the slides tab and the task pane look as they did: only
+    // the bottom strip (drawing toolbar, status bar) carries the picture.
+    int changedAbove = 0;
+    for (int y = 0; y < 480; y += 4)
+        for (int x = 0; x < 800; x += 4)
+            changedAbove += before.pixel(x, y) != after.pixel(x, y);
+    EXPECT_EQ(changedAbove, 0);
+    EXPECT_NE(before.pixel(400, 580), after.pixel(400, 580));
+
+    // A click on it folds it into a tag at the right of the status bar; another unfolds it.
+    QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(400, 580));
+    EXPECT_TRUE(view->isCompletionFolded());
+    QImage folded(800, 600, QImage::Format_RGB32);
+    view->render(&folded);
+    EXPECT_EQ(folded.pixel(300, 580), before.pixel(300, 580));
+    QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(700, 585));
+    EXPECT_FALSE(view->isCompletionFolded());
+}
+
 TEST(KitView, ADemonstrationThatCannotDoAStepEnds)
 {
     // An action that names nothing the window has: no move reaches it and it
