@@ -12,10 +12,29 @@ void ExamSession::startPaper(int questionCount)
     historyRecordId = 0;
 }
 
+void ExamSession::restorePaper(const std::vector<QuestionMark>& marks,
+                               const std::vector<bool>& demonstrations, const std::vector<bool>& hints,
+                               int remainingSeconds, const QDateTime& startedAt)
+{
+    m_marks = marks;
+    m_demonstrations = demonstrations;
+    m_hints = hints;
+    m_demonstrations.resize(m_marks.size(), false);
+    m_hints.resize(m_marks.size(), false);
+    m_remainingSeconds = remainingSeconds;
+    m_paperStartedAt = startedAt.isValid() ? startedAt : QDateTime::currentDateTimeUtc();
+}
+
 void ExamSession::noteDemonstration(int question)
 {
     if (question >= 1 && question <= questionCount())
         m_demonstrations[static_cast<size_t>(question - 1)] = true;
+}
+
+void ExamSession::forgetDemonstration(int question)
+{
+    if (question >= 1 && question <= questionCount())
+        m_demonstrations[static_cast<size_t>(question - 1)] = false;
 }
 
 void ExamSession::noteHint(int question)

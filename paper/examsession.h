@@ -20,6 +20,8 @@ inline constexpr int examSeconds(int questionCount)
 {
     return questionCount * secondsPerQuestion;
 }
+// The bar's clock turns red for the last five minutes.
+inline constexpr int warningSeconds = 5 * 60;
 } // namespace exam
 
 // What the learner chose on the main menu.
@@ -61,6 +63,13 @@ public:
     // A new paper of `questionCount` questions is on the bar: every question
     // unvisited, no help played, the full exam time left.
     void startPaper(int questionCount);
+    // A paper taken up again after the trainer ended without a hand-in: its grid,
+    // help played, time left and start as they were saved.
+    void restorePaper(const std::vector<QuestionMark>& marks, const std::vector<bool>& demonstrations,
+                      const std::vector<bool>& hints, int remainingSeconds, const QDateTime& startedAt);
+    // Set while a restored paper waits for the bar: its load keeps the
+    // restored state and goes to this question instead of starting anew.
+    int resumeAtQuestion = 0;
     int questionCount() const { return static_cast<int>(m_marks.size()); }
 
     QuestionMark mark(int question) const;
@@ -73,6 +82,7 @@ public:
     // for a question of this paper.
     void noteDemonstration(int question);
     void noteHint(int question);
+    void forgetDemonstration(int question);
     bool hadDemonstration(int question) const;
     bool hadHint(int question) const;
     // When the paper came to the bar (UTC).

@@ -224,6 +224,31 @@ QString randomDraw(int n, int k)
     return randomDraw(n, k, random);
 }
 
+Status restagePaperMovies(const QString& programFolder)
+{
+    auto connection = openDatabase(programFolder);
+    if (!connection)
+        return Status::failure(connection.error(), connection.code());
+    const auto rows = connection.value()->select(
+        u"SELECT st.stid, stk.内容多媒体1, stk.内容多媒体文件 FROM st LEFT JOIN stk ON stk.ID = st.stkid "
+        u"ORDER BY st.stid"_s);
+    if (!rows)
+        return Status::failure(rows.error(), rows.code());
+    if (Status s = stageMovieFolder(programFolder, true); !s)
+        return s;
+    int n = 0;
+    for (const Connection::Row& row : rows.value()) {
+        const QString path = movieFilePathOf(++n);
+        if (Status s = removeStagedMovie(path); !s)
+            return s;
+        if (row[1].toLongLong() == 0)
+            continue;
+        if (Status s = writeStagedMovie(path, row[2].toByteArray()); !s)
+            return s;
+    }
+    return {};
+}
+
 QString movieFolder()
 {
     return systemDirectory() + u"/pczcksw"_s;

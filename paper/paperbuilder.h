@@ -47,4 +47,9 @@ Result<BuildOutcome> buildRandomPaper(const QString& programFolder, BuildProgres
 Result<BuildOutcome> buildWeakPointPaper(const QString& programFolder, BuildProgress& progress,
                                          QRandomGenerator& random);
 
+// Stages the movies of the paper the paper table holds (n.w for its n-th row,
+// from the bank row it was copied from) and "completed.swf": a paper taken up
+// again after the runtime folder was emptied (a new login session).
+Status restagePaperMovies(const QString& programFolder);
+
 } // namespace pptdrill

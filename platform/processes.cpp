@@ -118,6 +118,11 @@ QString findProcessId(const QString& wanted)
     return result;
 }
 
+bool isProcessRunning(std::int64_t id)
+{
+    return id > 0 && isOwnRunningProcess(id);
+}
+
 std::int32_t killProcessById(std::int32_t id)
 {
     if (id <= 0)

@@ -16,6 +16,9 @@ QString findProcessId(const QString& wanted);
 // not be signalled. Does not wait for the process to end.
 std::int32_t killProcessById(std::int32_t id);
 
+// Whether process `id` of the current user still runs (a zombie does not).
+bool isProcessRunning(std::int64_t id);
+
 // The player's executable name, as the main program looks it up.
 QString playerExecutableName();
 

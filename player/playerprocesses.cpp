@@ -4,6 +4,7 @@
 #include "platform/processes.h"
 #include "platform/programfolder.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 
 using namespace Qt::Literals::StringLiterals;
@@ -17,7 +18,15 @@ void PlayerProcesses::stopRunningPlayer()
 
 bool PlayerProcesses::start(const QString& program, const QStringList& arguments)
 {
-    return QProcess::startDetached(program, arguments);
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(kTrainerPidVariable),
+                       QString::number(QCoreApplication::applicationPid()));
+    environment.insert(QString::fromLatin1(kExamModeVariable), m_examMode ? u"1"_s : u"0"_s);
+    process.setProcessEnvironment(environment);
+    return process.startDetached();
 }
 
 bool PlayerProcesses::startCommand(const QString& commandLine)

@@ -1,5 +1,6 @@
 // drillplay: plays one question movie. Its command line is the paper row's
-// stid and the paper position joined by "&", for example 57&3.
+// stid and the paper position joined by "&", for example 57&3; "--review 57&3"
+// plays it for a look back from the results, recording nothing.
 #include "platform/widgets/qtmessageboxes.h"
 #include "player/widgets/playerwindow.h"
 
@@ -20,6 +21,9 @@ int main(int argc, char** argv)
     pptdrill::setUpWindowProgram(app);
     const pptdrill::PlayerCommandLine cmd = pptdrill::splitPlayerCommandLine(commandLine);
     pptdrill::PlayerWindow form(cmd.questionid, cmd.movieno);
+    form.setReview(cmd.review);
+    form.setExamMode(qEnvironmentVariableIntValue(pptdrill::kExamModeVariable) == 1);
+    form.closeWhenTrainerEnds(qEnvironmentVariableIntValue(pptdrill::kTrainerPidVariable));
     form.exec();
     return 0;
 }

@@ -28,5 +28,8 @@ int main(int argc, char** argv)
     menu->show();
     if (pptdrill::programEnded())
         return pptdrill::programExitCode();
+    trainer.offerUnfinishedPaper();
+    if (pptdrill::programEnded())
+        return pptdrill::programExitCode();
     return app.exec();
 }

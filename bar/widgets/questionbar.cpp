@@ -4,6 +4,7 @@
 #include "cipher/textfields.h"
 #include "db/database.h"
 #include "db/statements.h"
+#include "paper/paperprogress.h"
 #include "platform/messagebox.h"
 #include "platform/steadyclock.h"
 #include "platform/widgets/inputmethods.h"
@@ -33,6 +34,9 @@ constexpr int kFirstLayoutCommand = 301;
 // The bar's outer size in twips, caption bar and borders included.
 constexpr int kOuterWidth = 5055;
 constexpr int kOuterHeight = 3525;
+// How much of the clock a killed trainer may cost the learner at most.
+constexpr int kSecondsBetweenSaves = 15;
+constexpr int kWarningRed = 0x0000FF; // a Windows colour number: blue, green, red from the top
 
 const QString kMarkCaption = u"标识本题"_s;
 const QString kUnmarkCaption = u"取消标识"_s;
@@ -108,6 +112,14 @@ void QuestionBar::buildControls()
     m_stemBox = new StemBox(m_questionPanel, u"stnrtext"_s);
     m_stemBox->setFont(songFont(10.5));
     m_stemBox->setGeometry(twipsRect(0, 600, 4695, 1455));
+    // Said when the learner closed the player's window: the question is one click away.
+    m_playerGoneNote =
+        new Label(m_questionPanel, u"playergone"_s, u"试题窗口已关闭，点击“重做本题”可重新打开本题。"_s);
+    m_playerGoneNote->setFont(songFont(9));
+    m_playerGoneNote->setForeColor(kWarningRed);
+    m_playerGoneNote->setBackColor(0xFFFFFF);
+    m_playerGoneNote->setGeometry(twipsRect(0, 1770, 4695, 285));
+    m_playerGoneNote->hide();
     m_endExamButton =
         makeButton(m_questionPanel, u"PushButton5"_s, u"结束考试"_s, twipsRect(50, 2100, 1095, 375));
     m_hintButton =
@@ -139,6 +151,7 @@ void QuestionBar::buildControls()
     m_remainingTimeLabel->setFont(songFont(8.5));
     m_remainingTimeLabel->setTransparent(true);
     m_remainingTimeLabel->setGeometry(twipsRect(67, 2640, 1200, 300));
+    m_clockColor = m_remainingTimeLabel->foreColor();
     m_timeBar = new ProgressBar(this, u"ProgressBar1"_s);
     m_timeBar->setGeometry(twipsRect(1200, 2640, 2175, 300));
     auto* name = new Label(this, u"Label42"_s, u"考生甲一"_s);
@@ -158,10 +171,12 @@ void QuestionBar::buildControls()
     connect(m_endExamButton, &PushButton::clicked, this, &QuestionBar::endExamClick);
     connect(m_demonstrationButton, &PushButton::clicked, this, [this] {
         m_session.noteDemonstration(currentQuestion());
+        saveProgress();
         sendToPlayer(kYanShiWord);
     });
     connect(m_hintButton, &PushButton::clicked, this, [this] {
         m_session.noteHint(currentQuestion());
+        saveProgress();
         sendToPlayer(kCaoZuoWord);
     });
     connect(m_inputMethodButton, &PushButton::clicked, this, &QuestionBar::inputMethodClick);
@@ -178,6 +193,7 @@ void QuestionBar::buildControls()
     m_keepOnTopTimer = new FormTimer(this, u"Timer1"_s, 1000, false);
     m_clockTimer = new FormTimer(this, u"Timer2"_s, 1000, false);
     connect(m_keepOnTopTimer, &FormTimer::ticked, this, &QuestionBar::keepOnTop);
+    connect(m_keepOnTopTimer, &FormTimer::ticked, this, &QuestionBar::watchPlayer);
     // A new player's window comes up over the bar: the bar goes back on top at
     // once; not over its own input-method menu or a confirmation it waits for.
     connect(new CoverWatch(this), &CoverWatch::covered, this, [this] {
@@ -214,11 +230,16 @@ bool QuestionBar::load()
     }
     m_session.paper() = std::move(paper.value());
     const int count = m_session.paper()->recordCount();
-    m_session.startPaper(count);
+    // A paper taken up again keeps its grid, help and time; any other starts anew.
+    const int resumeAt = m_session.resumeAtQuestion;
+    m_session.resumeAtQuestion = 0;
+    if (resumeAt < 1 || m_session.questionCount() != count)
+        m_session.startPaper(count);
 
     m_timeBar->setMaximum(exam::examSeconds(count) / 60);
     m_timeBar->setMinimum(1);
     m_clockCountedUpTo = steadyClock().now();
+    showRemainingTime(m_session.remainingSeconds());
     m_keepOnTopTimer->setEnabled(true);
     m_clockTimer->setEnabled(true);
 
@@ -232,10 +253,18 @@ bool QuestionBar::load()
         m_trainer.afterWindowClosedByUser();
         return false;
     }
-    if (!moveTo(1))
+    if (!readPaperStids())
         return false;
+    m_trainer.playerProcesses().setExamMode(m_session.candidate.examMode);
+    const int first = resumeAt >= 1 && resumeAt <= count ? resumeAt : 1;
+    if (!moveTo(first))
+        return false;
+    if (resumeAt >= 1)
+        arriveAt(first);
     showTitle();
     showStemOfCurrentRow();
+    saveProgress();
+    playerRestarting();
     m_trainer.launchPlayer();
 
     buildInputMenu();
@@ -359,6 +388,8 @@ void QuestionBar::cellClick(Label* clicked)
     showStemOfCurrentRow();
     showTitle();
     showGrid(false);
+    saveProgress();
+    playerRestarting();
     m_trainer.launchPlayer();
 }
 
@@ -386,11 +417,25 @@ void QuestionBar::stepTo(int target)
     showTitle();
     arriveAt(target);
     showStemOfCurrentRow();
+    saveProgress();
+    playerRestarting();
     m_trainer.launchPlayer();
 }
 
 void QuestionBar::redoClick()
 {
+    // Redone after its demonstration, the question starts again undone: what
+    // completes it now is the learner's own work.
+    const int p = currentQuestion();
+    if (m_session.hadDemonstration(p)) {
+        if (Status reset = resetQuestion(p); !reset) {
+            failProgram(reset.error());
+            return;
+        }
+        m_session.forgetDemonstration(p);
+        saveProgress();
+    }
+    playerRestarting();
     m_trainer.playerProcesses().stopRunningPlayer();
     m_trainer.playerProcesses().startCommand(m_session.playerCommand);
 }
@@ -401,6 +446,56 @@ void QuestionBar::markClick()
     const bool marking = m_session.mark(p) != QuestionMark::Marked;
     m_session.setMark(p, marking ? QuestionMark::Marked : QuestionMark::Visited);
     m_markButton->setCaption(marking ? kUnmarkCaption : kMarkCaption);
+    saveProgress();
+}
+
+bool QuestionBar::readPaperStids()
+{
+    m_paperStids.clear();
+    std::optional<Recordset>& paper = m_session.paper();
+    for (int n = 1; n <= paper->recordCount(); ++n) {
+        if (Status moved = paper->setAbsolutePosition(n); !moved) {
+            failProgram(moved.error());
+            return false;
+        }
+        const Result<QVariant> stid = paper->field(u"stid"_s);
+        if (!stid) {
+            failProgram(stid.error());
+            return false;
+        }
+        m_paperStids << stid->toLongLong();
+    }
+    return true;
+}
+
+void QuestionBar::saveProgress()
+{
+    m_secondsSinceSave = 0;
+    if (m_paperStids.isEmpty())
+        return;
+    // The paper can be taken up again after the trainer ends without a hand-in.
+    // A failed save costs only that: the learner works on.
+    auto connection = openDatabase();
+    if (!connection)
+        return;
+    const Status saved =
+        pptdrill::saveProgress(*connection.value(), progressOf(m_session, m_paperStids, currentQuestion()));
+    connection.value()->close();
+    if (!saved)
+        qWarning("pptdrill: the paper's progress was not saved: %s", qUtf8Printable(saved.error()));
+}
+
+Status QuestionBar::resetQuestion(int question)
+{
+    if (question < 1 || question > m_paperStids.size())
+        return {};
+    auto connection = openDatabase();
+    if (!connection)
+        return Status::failure(connection.error(), connection.code());
+    const Status reset = connection.value()->run(u"UPDATE st SET 是否已做 = 0, 得分 = 0 WHERE stid = ?"_s,
+                                                 {m_paperStids.at(question - 1)});
+    connection.value()->close();
+    return reset;
 }
 
 void QuestionBar::endExamClick()
@@ -440,6 +535,29 @@ void QuestionBar::inputMethodClick()
     m_menuOpen = false;
 }
 
+void QuestionBar::watchPlayer()
+{
+    if (!isVisible())
+        return;
+    if (!findPlayerWindow().isNull()) {
+        m_playerSeen = true;
+        m_playerGoneNote->hide();
+        return;
+    }
+    // Gone after it was on screen, with no restart of ours under way: closed by the learner.
+    if (m_playerSeen) {
+        m_playerSeen = false;
+        m_playerGoneNote->show();
+        m_playerGoneNote->raise();
+    }
+}
+
+void QuestionBar::playerRestarting()
+{
+    m_playerSeen = false;
+    m_playerGoneNote->hide();
+}
+
 void QuestionBar::keepOnTop()
 {
     // Raising the bar over its own open popup (the stem box's menu) would hide it.
@@ -460,10 +578,24 @@ void QuestionBar::clockTick()
         emit timeUp();
         return;
     }
+    showRemainingTime(remaining);
+    m_secondsSinceSave += static_cast<int>(passed.count());
+    if (m_secondsSinceSave >= kSecondsBetweenSaves)
+        saveProgress();
+}
+
+void QuestionBar::showRemainingTime(int remaining)
+{
     const int m = remaining / 60;
     const int s = remaining - 60 * m;
     m_timeBar->setValue(m_timeBar->maximum() - m);
     m_remainingTimeLabel->setCaption(u"剩余"_s + QString::number(m) + u"分"_s + QString::number(s) + u"秒"_s);
+    // The last minutes: the clock turns red so that a glance at the bar is warning enough.
+    const bool warn = remaining <= exam::warningSeconds;
+    if (warn != m_clockWarning) {
+        m_clockWarning = warn;
+        m_remainingTimeLabel->setForeColor(warn ? kWarningRed : m_clockColor);
+    }
 }
 
 void QuestionBar::closeEvent(QCloseEvent* event)

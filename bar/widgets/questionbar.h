@@ -43,6 +43,7 @@ public:
     PushButton* endExamButton() const { return m_endExamButton; }
     PushButton* hintButton() const { return m_hintButton; }
     PushButton* demonstrationButton() const { return m_demonstrationButton; }
+    Label* playerGoneNote() const { return m_playerGoneNote; }
     // The hidden box a command word passes through on its way to the player.
     QLineEdit* sendBox() const { return m_sendBox; }
     // The grid panel ("xtframe"): a cell a question and the way back.
@@ -94,6 +95,12 @@ private:
     void inputMethodClick();
     void keepOnTop();
     void clockTick();
+    void showRemainingTime(int remaining);
+    bool readPaperStids();
+    void watchPlayer();
+    void playerRestarting();
+    void saveProgress();
+    Status resetQuestion(int question);
     void showGrid(bool grid);
 
     bool moveTo(int position);
@@ -129,6 +136,12 @@ private:
     PlayerCommandSender* m_playerSender = nullptr;
     // The clock has counted the time up to here.
     std::chrono::steady_clock::time_point m_clockCountedUpTo;
+    int m_clockColor = 0;
+    int m_secondsSinceSave = 0;
+    Label* m_playerGoneNote = nullptr;
+    bool m_playerSeen = false;
+    QList<qint64> m_paperStids;
+    bool m_clockWarning = false;
     QStringList m_layoutIds;
     QString m_activeLayout;
     bool m_menuOpen = false;

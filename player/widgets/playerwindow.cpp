@@ -3,6 +3,7 @@
 #include "common/text.h"
 #include "movie/widgets/moviecontrol.h"
 #include "platform/messagebox.h"
+#include "platform/processes.h"
 #include "platform/programfolder.h"
 #include "platform/systemfolder.h"
 #include "player/resultbridge.h"
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
 #include <QTimer>
 #include <limits>
 #include <unistd.h>
@@ -23,10 +25,17 @@ namespace pptdrill {
 
 PlayerCommandLine splitPlayerCommandLine(const QString& commandLine)
 {
-    const qsizetype amp = commandLine.indexOf(u'&');
+    QString rest = commandLine;
+    bool review = false;
+    if (rest.startsWith(kReviewOption) &&
+        (rest.size() == kReviewOption.size() || rest.at(kReviewOption.size()) == u' ')) {
+        review = true;
+        rest = rest.mid(kReviewOption.size()).trimmed();
+    }
+    const qsizetype amp = rest.indexOf(u'&');
     if (amp < 0)
-        return {commandLine, QString()};
-    return {commandLine.left(amp), commandLine.mid(amp + 1)};
+        return {rest, QString(), review};
+    return {rest.left(amp), rest.mid(amp + 1), review};
 }
 
 QString movieFilePath(const QString& movieno)
@@ -199,6 +208,11 @@ void PlayerWindow::movieReadyStateChanged(int state)
     // Only the change that makes the sum 4 starts the bridge: a later state 0 leaves it at 4.
     if (m_readySum != 4 || previous == 4)
         return;
+    if (m_review) {
+        // A look back from the results changes nothing in the paper.
+        m_movieControl->confirmCompletion();
+        return;
+    }
     const QString bridge = programFolder() + u"/drillbridge"_s;
     m_bridge = BridgeState::Running;
     QPointer<PlayerWindow> self(this);
@@ -235,6 +249,54 @@ void PlayerWindow::reportNotRecorded(const QString& reason)
     msgBox(u"本题已操作完成，但完成情况没有记录下来，本题仍算未做。\n\n原因：%1\n\n"
            u"请点击问题栏的“重做本题”，重新完成本题。"_s.arg(reason),
            MessageIcon::Critical);
+}
+
+void PlayerWindow::setReview(bool review)
+{
+    m_review = review;
+    if (!review) {
+        delete m_backToResultsButton;
+        m_backToResultsButton = nullptr;
+        return;
+    }
+    if (m_backToResultsButton)
+        return;
+    // Over the simulated window's title bar, left of its own buttons: always in
+    // reach, and it covers nothing that the question changes.
+    m_backToResultsButton = new QPushButton(u"返回成绩"_s, this);
+    m_backToResultsButton->setObjectName(u"backtoresults"_s);
+    m_backToResultsButton->setGeometry(600, 2, 110, 20);
+    m_backToResultsButton->setFocusPolicy(Qt::NoFocus);
+    m_backToResultsButton->setCursor(Qt::PointingHandCursor);
+    m_backToResultsButton->setStyleSheet(
+        u"QPushButton { background: #2E8B2E; color: white; border: 1px solid #1E6B1E; border-radius: 3px; }"
+        u"QPushButton:hover { background: #3AA03A; }"_s);
+    connect(m_backToResultsButton, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
+    m_backToResultsButton->show();
+    m_backToResultsButton->raise();
+}
+
+void PlayerWindow::setExamMode(bool examMode)
+{
+    m_movieControl->setCompletionPictureShown(!examMode);
+}
+
+void PlayerWindow::closeWhenTrainerEnds(qint64 trainerPid)
+{
+    if (trainerPid <= 0)
+        return;
+    if (!m_trainerWatch) {
+        m_trainerWatch = new QTimer(this);
+        m_trainerWatch->setInterval(1000);
+    }
+    m_trainerWatch->disconnect(this);
+    connect(m_trainerWatch, &QTimer::timeout, this, [this, trainerPid] {
+        if (isProcessRunning(trainerPid))
+            return;
+        m_trainerWatch->stop();
+        done(QDialog::Rejected);
+    });
+    m_trainerWatch->start();
 }
 
 void PlayerWindow::setBridgeWaitOnClose(int milliseconds)

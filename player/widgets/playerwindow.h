@@ -1,6 +1,7 @@
 #pragma once
 
 #include "player/channel.h"
+#include "player/playerprocesses.h"
 
 #include <QByteArray>
 #include <QDialog>
@@ -9,6 +10,7 @@
 #include <functional>
 
 class QLineEdit;
+class QPushButton;
 class QTimer;
 
 namespace pptdrill {
@@ -17,12 +19,15 @@ class MovieControl;
 
 // The player's command line split at its first "&": the stid of the paper row
 // and the paper position that names the movie file. A command line without "&"
-// is all questionid and names no movie.
+// is all questionid and names no movie. A leading "--review" plays the question
+// for a look back from the results: nothing is recorded.
 struct PlayerCommandLine
 {
     QString questionid;
     QString movieno;
+    bool review = false;
 };
+
 PlayerCommandLine splitPlayerCommandLine(const QString& commandLine);
 
 // The movie file of a paper position in the movie folder.
@@ -68,6 +73,17 @@ public:
     qint16 readySum() const { return m_readySum; }
     const QString& questionId() const { return m_questionId; }
 
+    // A review plays the question without recording it: no bridge is started,
+    // and a button takes the learner back to the results.
+    void setReview(bool review);
+    bool isReview() const { return m_review; }
+
+    // The player closes by itself once process `trainerPid` (the trainer that
+    // started it) no longer runs: a killed trainer leaves no question on screen.
+    void closeWhenTrainerEnds(qint64 trainerPid);
+    // A paper in exam mode: the completed question shows no picture.
+    void setExamMode(bool examMode);
+
     enum class BridgeState
     {
         NotStarted,
@@ -106,6 +122,9 @@ private:
     ProcessStarter m_startProcess;
     MovieControl* m_movieControl = nullptr;
     QLineEdit* m_commandBox = nullptr;
+    QPushButton* m_backToResultsButton = nullptr;
+    bool m_review = false;
+    QTimer* m_trainerWatch = nullptr;
     RightClickFilter* m_rightClickFilter = nullptr;
     CopyDataReceiver m_receiver;
     qint16 m_readySum = 0;

@@ -3,12 +3,15 @@
 #include "bar/widgets/baricon.h"
 #include "bar/widgets/playerlauncher.h"
 #include "bar/widgets/questionbar.h"
+#include "paper/paperbuilder.h"
+#include "paper/paperprogress.h"
 #include "paper/results.h"
 #include "paper/widgets/handindialog.h"
 #include "paper/widgets/resultswindow.h"
 #include "paper/widgets/unansweredhandindialog.h"
 #include "platform/messagebox.h"
 #include "platform/processes.h"
+#include "platform/programfolder.h"
 #include "platform/widgets/windowsystem.h"
 #include "shell/programend.h"
 #include "shell/widgets/loadingwindow.h"
@@ -132,6 +135,7 @@ void Trainer::showResults()
         m_resultsWindow.unload();
         return;
     }
+    forgetUnfinishedPaper(false);
     results->show();
 }
 
@@ -202,10 +206,12 @@ void Trainer::showDemonstration(int question)
     }
     if (current > 0)
         paper->setAbsolutePosition(current);
-    m_session.noteDemonstration(question);
+    // A look back: the player records nothing, so the paper's result stays the
+    // one handed in, and the demonstration is not the learner's.
     m_playerLeftPaper = true;
     results->setKeptOnTop(false);
-    const QString command = playerExecutableName() + u' ' + stid + u'&' + QString::number(question);
+    const QString command = playerExecutableName() + u' ' + QString(kReviewOption) + u' ' + stid + u'&' +
+                            QString::number(question);
     if (!m_demonstrationStarter.start(*m_playerProcesses, command))
         results->setKeptOnTop(true);
 }
@@ -230,6 +236,7 @@ void Trainer::backToPaper()
 
 void Trainer::newPractice()
 {
+    forgetUnfinishedPaper(false);
     m_playerLeftPaper = false;
     closeQuestionBar();
     if (m_session.paper()) {
@@ -247,6 +254,7 @@ void Trainer::newPractice()
 
 void Trainer::quitFromResults()
 {
+    forgetUnfinishedPaper(false);
     const Status removed = removeStagedMovies();
     m_playerProcesses->stopRunningPlayer();
     m_resultsWindow.unload();
@@ -254,6 +262,61 @@ void Trainer::quitFromResults()
         failProgram(removed.error());
     else
         endProgram(0);
+}
+
+bool Trainer::offerUnfinishedPaper()
+{
+    auto connection = openDatabase();
+    if (!connection)
+        return false;
+    const auto found = unfinishedPaper(*connection.value());
+    connection.value()->close();
+    if (!found || !found.value())
+        return false;
+    const PaperProgress& paper = *found.value();
+    int done = 0;
+    for (QuestionMark mark : paper.marks)
+        done += mark != QuestionMark::NotVisited;
+    const int minutes = paper.remainingSeconds / 60;
+    const QString question =
+        u"上次的练习（%1）还没有交卷：共%2题，已看过%3题，剩余时间%4分%5秒。\n\n是否继续上次练习？\n"
+        u"选择“否”将放弃上次的练习。"_s.arg(paper.choice.setName)
+            .arg(paper.stids.size())
+            .arg(done)
+            .arg(minutes)
+            .arg(paper.remainingSeconds - minutes * 60);
+    if (msgBox(question, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) {
+        forgetUnfinishedPaper(true);
+        return false;
+    }
+    if (Status staged = restagePaperMovies(programFolder()); !staged) {
+        msgBox(u"无法继续上次的练习：%1"_s.arg(staged.error()), MessageIcon::Critical);
+        forgetUnfinishedPaper(true);
+        return false;
+    }
+    restoreProgress(m_session, paper);
+    m_session.resumeAtQuestion = paper.currentQuestion;
+    if (MainMenu* menu = m_mainMenu.loaded())
+        menu->hide();
+    showQuestionBar();
+    if (!m_questionBar.isLoaded()) {
+        showMainMenu();
+        return false;
+    }
+    return true;
+}
+
+void Trainer::forgetUnfinishedPaper(bool emptyPaper)
+{
+    auto connection = openDatabase();
+    if (!connection) {
+        failProgram(connection.error());
+        return;
+    }
+    const Status forgotten = discardProgress(*connection.value(), emptyPaper);
+    connection.value()->close();
+    if (!forgotten)
+        failProgram(forgotten.error());
 }
 
 void Trainer::discardWindows()

@@ -81,6 +81,11 @@ public:
     // the handed-in paper while the results stay open behind it.
     void showDemonstration(int question);
 
+    // At start, over the menu: a paper the last run did not hand in (it was
+    // killed, the session ended) is offered with its answers and time left.
+    // True when the learner took it up and its bar is on screen.
+    bool offerUnfinishedPaper();
+
     // Every window goes without its unload, as when the program ends.
     void discardWindows();
 
@@ -88,6 +93,8 @@ private:
     void backToPaper();
     void newPractice();
     void quitFromResults();
+    // The paper is handed in or given up: it is no longer offered at start.
+    void forgetUnfinishedPaper(bool emptyPaper);
 
     ExamSession m_session;
     PlayerProcesses m_realPlayerProcesses;

@@ -35,7 +35,8 @@ TEST_F(BarTest, FortyQuestionsGetFiftyMinutes)
     ASSERT_NE(bar, nullptr);
     EXPECT_FALSE(bar->cell(40)->isHidden());
     EXPECT_EQ(session().remainingSeconds(), 3000);
-    EXPECT_EQ(bar->remainingTimeLabel()->caption(), u"剩余00分00秒"_s);
+    // The whole allowance shows from the first frame, before the clock's first tick.
+    EXPECT_EQ(bar->remainingTimeLabel()->caption(), u"剩余50分0秒"_s);
     EXPECT_EQ(bar->timeBar()->maximum(), 50);
     EXPECT_EQ(bar->timeBar()->minimum(), 1);
     EXPECT_EQ(bar->clockTimer()->interval(), 1000);
@@ -54,6 +55,24 @@ TEST_F(BarTest, TheLastMinuteIsShownWithoutLeadingZeros)
     tick(bar, 1);
     EXPECT_EQ(bar->remainingTimeLabel()->caption(), u"剩余0分59秒"_s);
     EXPECT_EQ(bar->timeBar()->value(), 2);
+}
+
+TEST_F(BarTest, TheClockTurnsRedForTheLastFiveMinutes)
+{
+    QuestionBar* bar = loadBar(40);
+    const int normal = bar->remainingTimeLabel()->foreColor();
+    EXPECT_NE(normal, 0x0000FF);
+    session().setRemainingSeconds(301);
+    tick(bar, 1);
+    EXPECT_EQ(bar->remainingTimeLabel()->caption(), u"剩余5分0秒"_s);
+    EXPECT_EQ(bar->remainingTimeLabel()->foreColor(), 0x0000FF);
+}
+
+TEST_F(BarTest, APaperShorterThanFiveMinutesWarnsFromItsFirstFrame)
+{
+    QuestionBar* bar = loadBar(3);
+    EXPECT_EQ(bar->remainingTimeLabel()->caption(), u"剩余3分45秒"_s);
+    EXPECT_EQ(bar->remainingTimeLabel()->foreColor(), 0x0000FF);
 }
 
 TEST_F(BarTest, APositionBelowTheMinimumDoesNotStopTheClock)

@@ -295,6 +295,21 @@ hand_in() {
     is_gone '^第[0-9]+题  共[0-9]+题$' || fail "the question bar is still shown over the results"
 }
 
+# The trainer is killed mid-paper: its player closes by itself, and the next
+# start offers the paper again at the question the learner was on.
+s_kill_and_resume() {
+    kill -9 "$main_pid"
+    wait_until 10000 no_player || fail "the player stayed on screen after its trainer was killed" || return
+    start_pptdrill main_pid
+    wait_until 15000 is_visible '^朔禾软件$' || fail "no offer to take the paper up again" || return
+    shot resume-offer
+    answer_box Return || fail "the offer did not close on 是" || return
+    wait_until 20000 is_visible '^第5题  共40题$' || fail "the paper did not come back at question 5" || return
+    wait_until 20000 one_player_on 5 || fail "no player on question 5 after taking the paper up" || return
+    row1_done || fail "question 1 lost its recorded answer" || return
+    is_gone '^朔禾职称计算机考试练习系统$' || fail "the menu stays over the resumed paper"
+}
+
 s_hand_in() {
     hand_in || return
     local flags
@@ -307,11 +322,35 @@ s_hand_in() {
 no_movies() { ! ls "$rt/pczcksw/" 2>/dev/null | grep -q '^[0-9]*\.w$'; }
 no_player() { [ -z "$(our_processes drillplay)" ]; }
 
+review_player_up() {
+    local p
+    for p in $(our_processes drillplay); do
+        tr '\0' ' ' <"/proc/$p/cmdline" | grep -q -- "--review .*&2 *$" && return 0
+    done
+    return 1
+}
+row2_state() { q "select 是否已做 || '|' || 得分 from st order by rowid limit 1 offset 1;"; }
+last_score() { q "select 得分 from 练习记录 order by 记录ID desc limit 1;"; }
+
 s_check_and_new_paper() {
+    # A red number plays that question's demonstration as a look back that
+    # records nothing, left with one click on 返回成绩.
+    local score
+    score=$(last_score)
+    click 361 414
+    wait_until 20000 review_player_up || fail "no review player after the red number of question 2" || return
+    wait_until 10000 is_visible '^试题播放$' || fail "the review player shows no window" || return
+    sleep 8
+    [ "$(row2_state)" = "0|0" ] || fail "the review recorded question 2 ($(row2_state))" || return
+    shot review
+    click 655 12
+    wait_until 5000 no_player || fail "返回成绩 did not close the review player" || return
+    is_visible '^交卷结束$' || fail "the results are gone after the review" || return
     click 512 340
     wait_until 5000 is_visible '^第5题  共40题$' || fail "返回检查 did not bring the bar back" || return
     is_gone '^交卷结束$' || fail "the results window stays after 返回检查" || return
     hand_in || return
+    [ "$(last_score)" = "$score" ] || fail "handed in again after the review, the score went from $score to $(last_score)" || return
     click 388 340
     wait_until 5000 is_visible '^朔禾职称计算机考试练习系统$' || fail "重选套题练习 did not show the menu" || return
     wait_until 5000 no_movies || fail "movie files left: $(ls "$rt/pczcksw")" || return
@@ -521,6 +560,7 @@ stage demonstration s_demonstration
 stage move-and-mark s_move_and_mark
 stage quick-moves s_quick_moves
 stage drag-without-wm s_drag_without_wm
+stage kill-and-resume s_kill_and_resume
 stage hand-in s_hand_in
 stage check-and-new-paper s_check_and_new_paper
 stage wrong-paper s_wrong_paper

@@ -257,11 +257,12 @@ TEST_F(ResultsDemonstrationTest, AMissedQuestionPlaysItsDemonstrationOverTheResu
     QTest::mouseClick(results->cell(2), Qt::LeftButton);
     ASSERT_EQ(player.events.size(), 2u);
     EXPECT_EQ(player.events[0], u"stop"_s);
-    EXPECT_EQ(player.events[1],
-              u"start "_s + folder.file(u"drillplay"_s) + u' ' + QString::number(stids[1]) + u"&2"_s);
+    // A review: the player records nothing, and the learner did not watch it while answering.
+    EXPECT_EQ(player.events[1], u"start "_s + folder.file(u"drillplay"_s) + u" --review "_s +
+                                    QString::number(stids[1]) + u"&2"_s);
     EXPECT_TRUE(trainer.resultsWindow().isLoaded());
     EXPECT_FALSE(results->keepOnTopTimer()->isEnabled());
-    EXPECT_TRUE(trainer.session().hadDemonstration(2));
+    EXPECT_FALSE(trainer.session().hadDemonstration(2));
     // The bar's current question stays question 1.
     EXPECT_EQ(trainer.session().paper()->absolutePosition(), 1);
 
@@ -279,14 +280,14 @@ TEST_F(ResultsDemonstrationTest, AMissedQuestionPlaysItsDemonstrationOverTheResu
     EXPECT_TRUE(QTest::qWaitFor([&] { return results->keepOnTopTimer()->isEnabled(); }, 5000));
 
     // Back to the paper: the bar's own question plays again; handed in again,
-    // the same history row now says question 2 was seen demonstrated.
+    // the same history row, and the review left no demonstration mark on question 2.
     player.events.clear();
     results->backToPaperButton()->click();
     settle();
     ASSERT_FALSE(player.events.empty());
     EXPECT_TRUE(player.events.back().endsWith(QString::number(stids[0]) + u"&1"_s));
     ASSERT_NE(handIn(), nullptr);
-    EXPECT_EQ(demonstrationFlag(2), 1);
+    EXPECT_EQ(demonstrationFlag(2), 0);
     EXPECT_EQ(rowsOf(u"练习记录"_s), 1);
 }
 

@@ -16,6 +16,8 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -147,6 +149,76 @@ TEST(PlayerCommandLine, SplitsAtTheFirstAmpersand)
     cmd = splitPlayerCommandLine(u"57"_s);
     EXPECT_EQ(cmd.questionid, u"57"_s);
     EXPECT_EQ(cmd.movieno, QString());
+}
+
+TEST(PlayerCommandLine, ALeadingReviewOptionPlaysForALookBack)
+{
+    auto cmd = splitPlayerCommandLine(u"--review 57&3"_s);
+    EXPECT_TRUE(cmd.review);
+    EXPECT_EQ(cmd.questionid, u"57"_s);
+    EXPECT_EQ(cmd.movieno, u"3"_s);
+    // Only the whole word at the front: a stid is never taken for the option.
+    cmd = splitPlayerCommandLine(u"--reviewed&3"_s);
+    EXPECT_FALSE(cmd.review);
+    EXPECT_EQ(cmd.questionid, u"--reviewed"_s);
+    EXPECT_FALSE(splitPlayerCommandLine(u"57&3 --review"_s).review);
+}
+
+TEST_F(PlayerWindowTest, AReviewRecordsNothingAndOneClickLeavesIt)
+{
+    if (!stageSampleMovie(u"3"_s))
+        GTEST_SKIP() << "no sample movie at " << sampleMovie().toStdString();
+    PlayerWindow form(u"57"_s, u"3"_s, recorder());
+    form.setReview(true);
+    form.movieControl()->setDemonstrationPace(0);
+    form.show();
+    auto* back = form.findChild<QPushButton*>(u"backtoresults"_s);
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(back->isVisible());
+    EXPECT_EQ(back->text(), u"返回成绩"_s);
+    doAllButTheLastStep(form);
+    doTheLastStep(form);
+    // No bridge: the paper keeps the result that was handed in.
+    EXPECT_TRUE(started.empty());
+    EXPECT_EQ(form.bridgeState(), PlayerWindow::BridgeState::NotStarted);
+    QTRY_VERIFY_WITH_TIMEOUT(!form.movieControl()->completionText().isEmpty(), 5000);
+    EXPECT_TRUE(boxes.shown.empty());
+    QTest::mouseClick(back, Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+}
+
+TEST_F(PlayerWindowTest, InExamModeTheCompletedQuestionIsRecordedButShowsNoPicture)
+{
+    if (!stageSampleMovie(u"3"_s))
+        GTEST_SKIP() << "no sample movie at " << sampleMovie().toStdString();
+    PlayerWindow form(u"57"_s, u"3"_s, recorder());
+    form.setExamMode(true);
+    form.movieControl()->setDemonstrationPace(0);
+    form.show();
+    doAllButTheLastStep(form);
+    doTheLastStep(form);
+    ASSERT_EQ(started.size(), 1u);
+    finish({true, 0, {}});
+    EXPECT_EQ(form.bridgeState(), PlayerWindow::BridgeState::Recorded);
+    QTest::qWait(1500);
+    EXPECT_TRUE(form.movieControl()->completionText().isEmpty());
+}
+
+TEST_F(PlayerWindowTest, APlayerWhoseTrainerHasGoneClosesByItself)
+{
+    QProcess trainer;
+    trainer.start(u"sleep"_s, {u"60"_s});
+    ASSERT_TRUE(trainer.waitForStarted());
+    PlayerWindow form(u"57"_s, u"3"_s, recorder());
+    form.closeWhenTrainerEnds(trainer.processId());
+    form.show();
+    QTest::qWait(1500);
+    EXPECT_TRUE(form.isVisible());
+    trainer.kill();
+    trainer.waitForFinished();
+    QTRY_VERIFY_WITH_TIMEOUT(!form.isVisible(), 10000);
+    EXPECT_EQ(form.result(), QDialog::Rejected);
 }
 
 TEST_F(PlayerWindowTest, FillsAn800x600WindowAtTheTopLeftAndRegistersUnderItsTitle)
