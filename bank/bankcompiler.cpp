@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#include <map>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -83,7 +84,7 @@ private:
 };
 
 Status insertQuestion(Connection& connection, Recordset& bank, const BankSet& set, const BankQuestion& q,
-                      BankFingerprint& fingerprint)
+                      qint64 id, BankFingerprint& fingerprint)
 {
     QByteArray movie;
     if (!q.moviePath.isEmpty()) {
@@ -93,6 +94,8 @@ Status insertQuestion(Connection& connection, Recordset& bank, const BankSet& se
         movie = checked.value();
     }
     bank.addNew();
+    if (Status s = bank.setField(u"ID"_s, id); !s)
+        return s;
     const std::pair<QString, QVariant> values[] = {
         {u"课程名"_s, set.courseName},
         {u"套题类"_s, set.name},
@@ -117,10 +120,7 @@ Status insertQuestion(Connection& connection, Recordset& bank, const BankSet& se
     fingerprint.add(q.topic);
     if (q.topic.isEmpty())
         return {};
-    const Result<QVariant> id = bank.field(u"ID"_s);
-    if (!id)
-        return Status::failure(id.error());
-    return connection.run(u"INSERT INTO 试题考点 (ID, 考点) VALUES (?, ?)"_s, {id.value(), q.topic});
+    return connection.run(u"INSERT INTO 试题考点 (ID, 考点) VALUES (?, ?)"_s, {id, q.topic});
 }
 
 } // namespace
@@ -146,9 +146,24 @@ Result<BankSummary> compileBank(const std::vector<BankSet>& sets, const QString&
             return R::failure(bank.error());
         if (Status s = conn->executeScript(u"BEGIN"_s); !s)
             return R::failure(s.error());
+        std::map<qint64, const BankQuestion*> byId;
         for (const BankSet& set : sets) {
             for (const BankQuestion& q : set.questions) {
-                if (Status s = insertQuestion(*conn, *bank, set, q, fingerprint); !s)
+                const qint64 id = bankQuestionId(set.name, q.number);
+                if (id == 0)
+                    return R::failure(
+                        u"%1:%2: 第 %3 题：套题类“%4”或题号不在题库的编号之内"_s.arg(q.sourceFile)
+                            .arg(q.sourceLine)
+                            .arg(q.number)
+                            .arg(set.name));
+                if (const auto [earlier, added] = byId.emplace(id, &q); !added)
+                    return R::failure(u"%1:%2: %3第 %4 题已在 %5:%6 中定义"_s.arg(q.sourceFile)
+                                          .arg(q.sourceLine)
+                                          .arg(set.name)
+                                          .arg(q.number)
+                                          .arg(earlier->second->sourceFile)
+                                          .arg(earlier->second->sourceLine));
+                if (Status s = insertQuestion(*conn, *bank, set, q, id, fingerprint); !s)
                     return R::failure(s.error());
                 ++summary.questions;
             }

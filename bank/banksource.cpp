@@ -81,8 +81,8 @@ Result<BankSet> readBankSetText(const QByteArray& bytes, const QString& path)
                 return fail(current->sourceLine, missing);
             bool ok = false;
             const int number = m.captured(1).toInt(&ok);
-            if (!ok || number < 1)
-                return fail(lineNo, u"题号必须是正整数"_s);
+            if (!ok || number < 1 || number > kMaxQuestionNumber)
+                return fail(lineNo, u"题号必须是 1 至 %1 之间的整数"_s.arg(kMaxQuestionNumber));
             if (!numbersSeen.insert(number).second)
                 return fail(lineNo, u"题号 %1 重复"_s.arg(number));
             set.questions.push_back(BankQuestion{number, {}, {}, {}, {}, {}, 0, path, lineNo});

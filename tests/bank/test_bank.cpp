@@ -77,6 +77,7 @@ TEST_F(BankSourceTest, RefusesBadSourcesNamingFileAndLine)
         {u"套题类 = 第1套题\n"_s, u":1:"_s},                                         // no question
         {u"套题类 = 第1套题\n[1]\n题型 = 5\n考点 = 杂项\n题干 = x\n"_s, u":4:"_s},   // unknown topic
         {u"套题类 = 第1套题\n[1]\n题型 5\n"_s, u":3:"_s},                            // no "="
+        {u"套题类 = 第1套题\n[1000]\n"_s, u":2:"_s},                                 // past the numbering
     };
     for (const auto& c : cases) {
         const QString path = writeSet(u"bad.txt"_s, c.text);
@@ -233,6 +234,39 @@ TEST_F(BankSourceTest, ABankMovieThatNeitherShowsItsResultNorSaysWhyIsRefused)
     EXPECT_TRUE(compileBank(sets.value(), db).ok());
     writeMovie(",\n \"unseen\": \"选中幻灯片不改变演示文稿。\"");
     EXPECT_TRUE(compileBank(sets.value(), db).ok());
+}
+
+TEST_F(BankSourceTest, EachQuestionsIdIsItsSetAndNumber)
+{
+    writeSet(u"01.txt"_s,
+             u"套题类 = 第2套题\n[5]\n题型 = 5\n考点 = 打印\n题干 = 五\n[1]\n题型 = 5\n题干 = 一\n"_s);
+    writeSet(u"02.txt"_s, u"套题类 = 第1套题\n[3]\n题型 = 5\n考点 = 动画\n题干 = 三\n"_s);
+    auto sets = readBankFolder(folder.path());
+    ASSERT_TRUE(sets.ok()) << sets.error().toStdString();
+    const QString db = folder.file(u"stdata.db"_s);
+    ASSERT_TRUE(compileBank(sets.value(), db).ok());
+    auto conn = Connection::open(db, databasePassword());
+    ASSERT_TRUE(conn.ok());
+    std::vector<std::pair<qint64, QString>> rows;
+    const auto stored = conn.value()->select(u"SELECT ID, 套题子类 FROM stk"_s);
+    for (const Connection::Row& row : stored.value())
+        rows.emplace_back(row[0].toLongLong(), row[1].toString());
+    EXPECT_EQ(rows,
+              (std::vector<std::pair<qint64, QString>>{{1003, u"3"_s}, {2001, u"1"_s}, {2005, u"5"_s}}));
+    const auto topics = conn.value()->select(u"SELECT ID, 考点 FROM 试题考点 ORDER BY ID"_s).value();
+    ASSERT_EQ(topics.size(), 2u);
+    EXPECT_EQ(topics[0][0].toLongLong(), 1003);
+    EXPECT_EQ(topics[1][0].toLongLong(), 2005);
+    conn.value()->close();
+
+    // A set given twice would give two questions one ID.
+    std::vector<BankSet> twice{sets->front(), sets->front()};
+    twice[1].sourceFile = u"again.txt"_s;
+    for (BankQuestion& q : twice[1].questions)
+        q.sourceFile = u"again.txt"_s;
+    const auto refused = compileBank(twice, db);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_TRUE(refused.error().startsWith(u"again.txt:2:"_s)) << refused.error().toStdString();
 }
 
 TEST(BankSource, TheFuzzersCorpusReadsWithoutFault)
