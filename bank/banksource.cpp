@@ -12,6 +12,16 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
 
+namespace {
+
+// A stem is a task of one or a few sentences (the bank's longest is about a
+// hundred characters) that the question bar shows whole; names (a set, a course,
+// a knowledge point) fit on one line of the menu and the history.
+constexpr qsizetype kMaxStemLength = 2000;
+constexpr qsizetype kMaxNameLength = 40;
+
+} // namespace
+
 bool isValidSetName(const QString& name)
 {
     static const QRegularExpression setName(u"^第([1-9]|1[0-2])套题$"_s);
@@ -81,8 +91,8 @@ Result<BankSet> readBankSetText(const QByteArray& bytes, const QString& path)
                 return fail(current->sourceLine, missing);
             bool ok = false;
             const int number = m.captured(1).toInt(&ok);
-            if (!ok || number < 1)
-                return fail(lineNo, u"题号必须是正整数"_s);
+            if (!ok || number < 1 || number > kMaxQuestionNumber)
+                return fail(lineNo, u"题号必须是 1 至 %1 之间的整数"_s.arg(kMaxQuestionNumber));
             if (!numbersSeen.insert(number).second)
                 return fail(lineNo, u"题号 %1 重复"_s.arg(number));
             set.questions.push_back(BankQuestion{number, {}, {}, {}, {}, {}, 0, path, lineNo});
@@ -96,6 +106,10 @@ Result<BankSet> readBankSetText(const QByteArray& bytes, const QString& path)
             return fail(lineNo, u"应为“名称 = 值”"_s);
         const QString key = line.left(eq).trimmed();
         const QString value = line.mid(eq + 1).trimmed();
+        static const QStringList names{u"套题类"_s, u"课程名"_s, u"题型"_s, u"考点"_s, u"知识点"_s};
+        const qsizetype limit = key == u"题干"_s ? kMaxStemLength : names.contains(key) ? kMaxNameLength : -1;
+        if (limit >= 0 && value.size() > limit)
+            return fail(lineNo, u"“%1”过长：%2 个字符，最多 %3 个"_s.arg(key).arg(value.size()).arg(limit));
 
         if (!current) {
             if (key == u"套题类"_s) {
@@ -134,7 +148,10 @@ Result<BankSet> readBankSetText(const QByteArray& bytes, const QString& path)
         } else if (key == u"影片"_s) {
             if (value.isEmpty())
                 return fail(lineNo, u"影片为空"_s);
-            // Movie paths are relative to the bank folder, the parent of sets/.
+            // Movie paths are relative to the bank folder, the parent of sets/, and stay inside it.
+            const QString relative = QDir::cleanPath(value);
+            if (QDir::isAbsolutePath(relative) || relative == u".."_s || relative.startsWith(u"../"_s))
+                return fail(lineNo, u"影片“%1”不在题库目录之内"_s.arg(value));
             current->moviePath = QDir::cleanPath(QFileInfo(path).absoluteDir().filePath(u"../"_s + value));
             current->movieLine = lineNo;
         } else {

@@ -2,6 +2,8 @@
 
 #include "db/database.h"
 
+#include <QRegularExpression>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
@@ -9,6 +11,16 @@ namespace pptdrill {
 QString bankCourseName()
 {
     return u"PowerPoint模块"_s;
+}
+
+qint64 bankQuestionId(const QString& setName, int number)
+{
+    static const QRegularExpression numbered(u"^第(\\d{1,3})套题$"_s);
+    const QRegularExpressionMatch m = numbered.match(setName);
+    const int set = m.hasMatch() ? m.captured(1).toInt() : 0;
+    if (set < 1 || number < 1 || number > kMaxQuestionNumber)
+        return 0;
+    return qint64{set} * (kMaxQuestionNumber + 1) + number;
 }
 
 QString schemaScript()

@@ -11,6 +11,15 @@ class Connection;
 // The module name the exam login expects in the bank's first row.
 QString bankCourseName();
 
+// The highest number a question may have within its set.
+inline constexpr int kMaxQuestionNumber = 999;
+
+// A bank question's `ID`: its set's number and its number in the set ("第3套题"
+// question 7 is 3007). A question keeps its ID, and with it the history and the
+// 错题 flag that name it, in every edition of the bank. 0 when the set name is
+// not "第N套题" or the number is outside 1 … kMaxQuestionNumber.
+qint64 bankQuestionId(const QString& setName, int number);
+
 // Creates the bank table `stk`, the paper table `st` and the working tables
 // `stkbf` and `stlbf`. Long values (LONGTEXT, BLOB) stand last in `stk`, so that
 // reading a row's short columns never walks the pages of its stem or movie.

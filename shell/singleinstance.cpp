@@ -42,6 +42,11 @@ QString databaseLockPath(const QString& databaseFile)
     return databaseFile + u".lock"_s;
 }
 
+std::unique_ptr<QLockFile> lockDatabaseFile(const QString& databaseFile, InstanceClaim& failure)
+{
+    return tryLock(databaseLockPath(databaseFile), failure);
+}
+
 InstanceClaim claimSingleInstance(const QString& databaseFile)
 {
     if (g_runtimeLock && g_databaseLock)

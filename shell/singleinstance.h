@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <memory>
+
+class QLockFile;
 
 namespace pptdrill {
 
@@ -24,5 +27,11 @@ InstanceClaim claimSingleInstance(const QString& databaseFile);
 void releaseSingleInstance();
 QString singleInstanceLockPath();
 QString databaseLockPath(const QString& databaseFile);
+
+// The lock beside `databaseFile` alone, the one a trainer on that file holds,
+// kept until the returned lock is destroyed: for a program that replaces the
+// database, so that it never does while a trainer uses it and no trainer starts
+// on it meanwhile. Null when it cannot be had, with `failure` saying why.
+std::unique_ptr<QLockFile> lockDatabaseFile(const QString& databaseFile, InstanceClaim& failure);
 
 } // namespace pptdrill

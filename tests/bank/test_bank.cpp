@@ -4,6 +4,7 @@
 #include "db/database.h"
 #include "db/schema.h"
 #include "db/statements.h"
+#include "shell/singleinstance.h"
 #include "tests/fuzz/fuzzinputs.h"
 #include "tests/support/craftedmovie.h"
 #include "tests/support/testdb.h"
@@ -11,10 +12,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QSet>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
@@ -77,6 +81,14 @@ TEST_F(BankSourceTest, RefusesBadSourcesNamingFileAndLine)
         {u"套题类 = 第1套题\n"_s, u":1:"_s},                                         // no question
         {u"套题类 = 第1套题\n[1]\n题型 = 5\n考点 = 杂项\n题干 = x\n"_s, u":4:"_s},   // unknown topic
         {u"套题类 = 第1套题\n[1]\n题型 5\n"_s, u":3:"_s},                            // no "="
+        {u"套题类 = 第1套题\n[1000]\n"_s, u":2:"_s},                                 // past the numbering
+        {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = "_s + QString(2001, u'字'), u":4:"_s}, // stem too long
+        {u"课程名 = "_s + QString(41, u'字') + u"\n套题类 = 第1套题\n"_s, u":1:"_s},      // name too long
+        {u"套题类 = 第1套题\n[1]\n知识点 = "_s + QString(41, u'字'), u":3:"_s},
+        {u"套题类 = "_s + QString(100000, u'x'), u":1:"_s},
+        {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = x\n影片 = ../1.movie\n"_s, u":5:"_s}, // outside the bank
+        {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = x\n影片 = movies/../../1.movie\n"_s, u":5:"_s},
+        {u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = x\n影片 = /etc/passwd\n"_s, u":5:"_s},
     };
     for (const auto& c : cases) {
         const QString path = writeSet(u"bad.txt"_s, c.text);
@@ -170,6 +182,7 @@ TEST_F(BankSourceTest, AMovieNamingASlideThatIsNotThereIsRefusedAtItsLine)
     EXPECT_TRUE(summary.error().contains(u"没有第 9 张幻灯片"_s)) << summary.error().toStdString();
     EXPECT_TRUE(summary.error().contains(setFile + u":5"_s)) << summary.error().toStdString();
     EXPECT_FALSE(QFile::exists(db));
+    EXPECT_EQ(QDir(folder.path()).entryList({u"stdata.db*"_s}, QDir::Files), QStringList());
 
     QProcess p;
     p.start(QString::fromUtf8(DRILLBANK_EXE), {folder.path(), db});
@@ -233,6 +246,145 @@ TEST_F(BankSourceTest, ABankMovieThatNeitherShowsItsResultNorSaysWhyIsRefused)
     EXPECT_TRUE(compileBank(sets.value(), db).ok());
     writeMovie(",\n \"unseen\": \"选中幻灯片不改变演示文稿。\"");
     EXPECT_TRUE(compileBank(sets.value(), db).ok());
+}
+
+TEST_F(BankSourceTest, EachQuestionsIdIsItsSetAndNumber)
+{
+    writeSet(u"01.txt"_s,
+             u"套题类 = 第2套题\n[5]\n题型 = 5\n考点 = 打印\n题干 = 五\n[1]\n题型 = 5\n题干 = 一\n"_s);
+    writeSet(u"02.txt"_s, u"套题类 = 第1套题\n[3]\n题型 = 5\n考点 = 动画\n题干 = 三\n"_s);
+    auto sets = readBankFolder(folder.path());
+    ASSERT_TRUE(sets.ok()) << sets.error().toStdString();
+    const QString db = folder.file(u"stdata.db"_s);
+    ASSERT_TRUE(compileBank(sets.value(), db).ok());
+    auto conn = Connection::open(db, databasePassword());
+    ASSERT_TRUE(conn.ok());
+    std::vector<std::pair<qint64, QString>> rows;
+    const auto stored = conn.value()->select(u"SELECT ID, 套题子类 FROM stk"_s);
+    for (const Connection::Row& row : stored.value())
+        rows.emplace_back(row[0].toLongLong(), row[1].toString());
+    EXPECT_EQ(rows,
+              (std::vector<std::pair<qint64, QString>>{{1003, u"3"_s}, {2001, u"1"_s}, {2005, u"5"_s}}));
+    const auto topics = conn.value()->select(u"SELECT ID, 考点 FROM 试题考点 ORDER BY ID"_s).value();
+    ASSERT_EQ(topics.size(), 2u);
+    EXPECT_EQ(topics[0][0].toLongLong(), 1003);
+    EXPECT_EQ(topics[1][0].toLongLong(), 2005);
+    conn.value()->close();
+
+    // A set given twice would give two questions one ID.
+    std::vector<BankSet> twice{sets->front(), sets->front()};
+    twice[1].sourceFile = u"again.txt"_s;
+    for (BankQuestion& q : twice[1].questions)
+        q.sourceFile = u"again.txt"_s;
+    const auto refused = compileBank(twice, db);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_TRUE(refused.error().startsWith(u"again.txt:2:"_s)) << refused.error().toStdString();
+}
+
+TEST_F(BankSourceTest, AMovieMustBeARegularFileInsideTheBank)
+{
+    const QString setFile =
+        writeSet(u"01.txt"_s, u"套题类 = 第1套题\n[1]\n题型 = 5\n题干 = 选中第2张幻灯片。\n"
+                              u"影片 = movies/1.movie\n"_s);
+    QDir().mkpath(folder.file(u"movies"_s));
+    const QString movie = folder.file(u"movies/1.movie"_s);
+    const QByteArray good = R"({"format": "pptdrill-movie", "version": 1,
+ "presentation": {"slides": [{"title": "A"}, {"title": "B"}]},
+ "steps": [{"hint": "单击第2张幻灯片。", "accept": ["thumb:2"]}],
+ "result": "第2张幻灯片已选中。", "unseen": "选中幻灯片不改变演示文稿。"})";
+    QTemporaryDir outside;
+    const QString outsideMovie = outside.filePath(u"1.movie"_s);
+    QFile file(outsideMovie);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(good);
+    file.close();
+    const QString db = folder.file(u"stdata.db"_s);
+
+    // Through the program, so that a pipe that is waited on ends the test instead of hanging it.
+    auto refusedAtItsLine = [&](const QString& why) {
+        QProcess p;
+        p.start(QString::fromUtf8(DRILLBANK_EXE), {folder.path(), db});
+        const bool finished = p.waitForFinished(30000);
+        if (!finished)
+            p.kill();
+        ASSERT_TRUE(finished) << why.toStdString();
+        EXPECT_EQ(p.exitCode(), 1);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_TRUE(err.contains(setFile + u":5: "_s)) << err.toStdString();
+        EXPECT_TRUE(err.contains(why)) << err.toStdString();
+        EXPECT_EQ(QDir(folder.path()).entryList({u"stdata.db*"_s}, QDir::Files), QStringList());
+    };
+    ASSERT_EQ(::mkfifo(QFile::encodeName(movie).constData(), 0600), 0);
+    refusedAtItsLine(u"不是普通文件"_s);
+    QFile::remove(movie);
+    ASSERT_TRUE(QDir().mkdir(movie));
+    refusedAtItsLine(u"不是普通文件"_s);
+    QDir().rmdir(movie);
+    ASSERT_TRUE(QFile::link(outsideMovie, movie));
+    refusedAtItsLine(u"不在题库目录"_s);
+    QFile::remove(movie);
+
+    // A link that stays inside the bank is followed.
+    const QString inside = folder.file(u"movies/select.movie"_s);
+    ASSERT_TRUE(QFile::copy(outsideMovie, inside));
+    ASSERT_TRUE(QFile::link(inside, movie));
+    auto sets = readBankFolder(folder.path());
+    ASSERT_TRUE(sets.ok());
+    const auto built = compileBank(sets.value(), db);
+    EXPECT_TRUE(built.ok()) << built.error().toStdString();
+}
+
+TEST_F(BankSourceTest, ARebuildKeepsTheDatabasesMode)
+{
+    writeSet(u"03.txt"_s, kGoodSet);
+    auto sets = readBankFolder(folder.path());
+    ASSERT_TRUE(sets.ok());
+    const QString db = folder.file(u"stdata.db"_s);
+    ASSERT_TRUE(compileBank(sets.value(), db).ok());
+    for (const mode_t mode : {mode_t{0600}, mode_t{0640}}) {
+        ASSERT_EQ(::chmod(QFile::encodeName(db).constData(), mode), 0);
+        ASSERT_TRUE(compileBank(sets.value(), db).ok());
+        struct stat info = {};
+        ASSERT_EQ(::stat(QFile::encodeName(db).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode);
+    }
+}
+
+TEST_F(BankSourceTest, NothingIsWrittenWhileATrainerHoldsTheDatabase)
+{
+    writeSet(u"03.txt"_s, kGoodSet);
+    auto sets = readBankFolder(folder.path());
+    ASSERT_TRUE(sets.ok());
+    const QString db = folder.file(u"stdata.db"_s);
+    ASSERT_TRUE(compileBank(sets.value(), db).ok());
+    QFile file(db);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    // The lock a trainer on this database holds, held by this process.
+    InstanceClaim failure = InstanceClaim::Claimed;
+    auto trainerLock = lockDatabaseFile(db, failure);
+    ASSERT_TRUE(trainerLock);
+    QProcess p;
+    p.start(QString::fromUtf8(DRILLBANK_EXE), {folder.path(), db});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 1);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_TRUE(err.contains(u"“%1”正被本系统使用"_s.arg(db))) << err.toStdString();
+    EXPECT_FALSE(compileBank(sets.value(), db).ok());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    file.close();
+    EXPECT_EQ(QDir(folder.path()).entryList({u"stdata.db*"_s}, QDir::Files),
+              QStringList({u"stdata.db"_s, u"stdata.db.lock"_s}));
+
+    // Once the trainer has ended, the bank is made again.
+    trainerLock.reset();
+    p.start(QString::fromUtf8(DRILLBANK_EXE), {folder.path(), db});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(QDir(folder.path()).entryList({u"stdata.db*"_s}, QDir::Files), QStringList({u"stdata.db"_s}));
 }
 
 TEST(BankSource, TheFuzzersCorpusReadsWithoutFault)

@@ -2,6 +2,7 @@
 #include "db/compact.h"
 #include "db/database.h"
 #include "db/learnerdata.h"
+#include "db/schema.h"
 #include "db/userdatabase.h"
 #include "platform/programfolder.h"
 #include "tests/support/testdb.h"
@@ -75,15 +76,18 @@ protected:
         EXPECT_TRUE(opened.ok()) << opened.error().toStdString();
         return opened ? opened.value() : nullptr;
     }
-    void flag(const std::shared_ptr<Connection>& conn, qint64 id)
+    // Flags question `number` of 第1套题.
+    void flag(const std::shared_ptr<Connection>& conn, int number)
     {
-        ASSERT_TRUE(conn->executeScript(u"UPDATE stk SET 错题 = 1 WHERE ID = %1"_s.arg(id)).ok());
+        ASSERT_TRUE(
+            conn->run(u"UPDATE stk SET 错题 = 1 WHERE 套题子类 = ?"_s, {QString::number(number)}).ok());
     }
     std::vector<int> flags(const std::shared_ptr<Connection>& conn)
     {
         std::vector<int> out;
-        for (qint64 id = 1; id <= countRows(conn, u"stk"_s); ++id)
-            out.push_back(readValue(conn, u"stk"_s, u"ID"_s, id, u"错题"_s).toInt());
+        const auto rows = conn->select(u"SELECT 错题 FROM stk ORDER BY ID"_s);
+        for (const Connection::Row& row : rows.value())
+            out.push_back(row[0].toInt());
         return out;
     }
 
@@ -153,20 +157,21 @@ TEST_F(UserDatabaseTest, AnUpgradeKeepsTheFlagsOfUnchangedQuestionsOnly)
     flag(conn, 3);
     conn->close();
 
-    // Question 2's stem is reworded, question 3 removed and another one takes its ID.
+    // Question 2's stem is reworded, question 3 removed and question 5 takes its stem.
     installBank({{1, u"设置切换效果"_s}, {2, u"插入一张图片"_s}, {4, u"设置放映方式"_s}, {5, u"设置动画"_s}});
     const Status prepared = prepareUserDatabase(program.path());
     ASSERT_TRUE(prepared.ok()) << prepared.error().toStdString();
     conn = openWorking();
     EXPECT_EQ(countRows(conn, u"stk"_s), 4);
     EXPECT_EQ(flags(conn), (std::vector<int>{1, 0, 0, 0}));
-    EXPECT_EQ(readValue(conn, u"stk"_s, u"ID"_s, 4, u"套题子类"_s).toString(), u"5"_s);
+    EXPECT_EQ(readValue(conn, u"stk"_s, u"ID"_s, bankQuestionId(u"第1套题"_s, 5), u"套题子类"_s).toString(),
+              u"5"_s);
     conn->close();
     EXPECT_FALSE(QFileInfo::exists(databasePathInFolder(program.path()) + u".new"_s));
 
     // Going on from the new bank: its copy is not replaced again.
     conn = openWorking();
-    flag(conn, 4);
+    flag(conn, 5);
     conn->close();
     ASSERT_TRUE(prepareUserDatabase(program.path()).ok());
     EXPECT_EQ(flags(openWorking()), (std::vector<int>{1, 0, 0, 1}));

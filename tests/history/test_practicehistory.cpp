@@ -282,8 +282,8 @@ TEST(LearnerData, CarriesTheHistoryAndTheFlagsOfUnchangedQuestions)
         addBankRow(*fresh, u"第1套题"_s, n);
     ASSERT_TRUE(carryLearnerData(older.value(), fresh).ok());
     EXPECT_EQ(scalar(*fresh, u"SELECT COUNT(*) FROM 练习记录"_s), 0);
-    // Older bank row 1 is question 3 there: a different stem under ID 1, no flag carried.
-    EXPECT_EQ(scalar(*fresh, u"SELECT COUNT(*) FROM stk WHERE 错题 <> 0"_s), 0);
+    // Older bank row 1 is question 3 there: the flag follows the question, not the row's ID.
+    EXPECT_EQ(scalar(*fresh, u"SELECT 套题子类 FROM stk WHERE 错题 <> 0"_s), 3);
 }
 
 TEST(LearnerData, ABankRebuiltByTheCompilerKeepsTheHistoryAndFlags)
@@ -311,12 +311,12 @@ TEST(LearnerData, ABankRebuiltByTheCompilerKeepsTheHistoryAndFlags)
         EXPECT_EQ(conn.value()->select(u"SELECT 考点 FROM 试题考点 ORDER BY ID"_s)->back().front().toString(),
                   u"打印"_s);
         ASSERT_TRUE(conn.value()->run(u"UPDATE stk SET 错题 = 1"_s).ok());
-        ASSERT_TRUE(
-            writeAttempt(*conn.value(),
-                         Attempt{0, u"第1套题"_s, QDateTime::currentDateTimeUtc(),
-                                 QDateTime::currentDateTimeUtc(), 0, 2, 0, false},
-                         {{1, 1, QString(), false, false, false}, {2, 2, QString(), false, false, false}})
-                .ok());
+        ASSERT_TRUE(writeAttempt(*conn.value(),
+                                 Attempt{0, u"第1套题"_s, QDateTime::currentDateTimeUtc(),
+                                         QDateTime::currentDateTimeUtc(), 0, 2, 0, false},
+                                 {{1, bankQuestionId(u"第1套题"_s, 1), QString(), false, false, false},
+                                  {2, bankQuestionId(u"第1套题"_s, 2), QString(), false, false, false}})
+                        .ok());
     }
 
     writeSet(u"第二题，改过了。"_s);
@@ -326,8 +326,8 @@ TEST(LearnerData, ABankRebuiltByTheCompilerKeepsTheHistoryAndFlags)
     ASSERT_TRUE(conn.ok());
     EXPECT_EQ(scalar(*conn.value(), u"SELECT COUNT(*) FROM 练习记录"_s), 1);
     EXPECT_EQ(scalar(*conn.value(), u"SELECT COUNT(*) FROM 练习记录明细 WHERE 考点 = '打印'"_s), 1);
-    EXPECT_EQ(scalar(*conn.value(), u"SELECT 错题 FROM stk WHERE ID = 1"_s), 1);
-    EXPECT_EQ(scalar(*conn.value(), u"SELECT 错题 FROM stk WHERE ID = 2"_s), 0);
+    EXPECT_EQ(scalar(*conn.value(), u"SELECT 错题 FROM stk WHERE 套题子类 = '1'"_s), 1);
+    EXPECT_EQ(scalar(*conn.value(), u"SELECT 错题 FROM stk WHERE 套题子类 = '2'"_s), 0);
 
     // An old file that cannot be read is not replaced: its history is not lost.
     conn.value()->close();
