@@ -147,10 +147,13 @@ bool MainMenu::load()
         return false;
     }
     // Under the lock: no other trainer of this user copies the bank at the same time.
-    if (Status prepared = prepareUserDatabase(folder); !prepared) {
+    const Result<PreparedCopy> prepared = prepareUserDatabase(folder);
+    if (!prepared) {
         failProgram(prepared.error());
         return false;
     }
+    if (!prepared->damagedCopy.isEmpty())
+        msgBox(damagedCopyNotice(m_dbfile, prepared.value()), MessageIcon::Information);
     m_screen = screenSizePixels();
     if (screenTooSmall(m_screen.width(), m_screen.height())) {
         refuseSmallScreen();
