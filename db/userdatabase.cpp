@@ -291,9 +291,11 @@ Result<PreparedCopy> prepareUserDatabase(const QString& programFolder)
 QString damagedCopyNotice(const QString& workingFile, const PreparedCopy& prepared)
 {
     QString text =
-        u"本系统的练习数据文件“%1”已损坏，不能再使用。\n\n原文件没有删除，已原样保存为“%2”。"_s.arg(
+        u"本系统的练习数据文件“%1”已损坏，不能再使用。\n\n原文件没有删除，已原样保存为“%2”。\n"_s.arg(
             QDir::toNativeSeparators(workingFile), QDir::toNativeSeparators(prepared.damagedCopy));
-    text += u"\n系统已重新建立练习数据文件，并从原文件中读出了 %1 次练习记录和 %2 道错题的标记。"_s
+    if (prepared.carriedAttempts == 0 && prepared.carriedFlags == 0)
+        return text + u"原文件中已读不出练习记录和错题标记，新建立的练习数据文件从题库重新开始。"_s;
+    text += u"系统已重新建立练习数据文件，并从原文件中读出了 %1 次练习记录和 %2 道错题的标记。"_s
                 .arg(prepared.carriedAttempts)
                 .arg(prepared.carriedFlags);
     if (prepared.unreadableRows > 0)
