@@ -1,5 +1,6 @@
-// The practice history: opening the history window over 1,000 attempts until
-// it is painted, and what writing the history adds to a hand-in (scoring a
+// The practice history: opening the history window over 1,000 and 10,000
+// attempts until it is painted, the memory it takes over a history holding a
+// set name of 50 MB, and what writing the history adds to a hand-in (scoring a
 // 40-question paper with and without it). Medians of several runs; prints
 // figures, asserts nothing.
 //
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -28,8 +30,6 @@ using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
 
 namespace {
-
-constexpr int kAttempts = 1000;
 
 // Notes the first paint of the watched window.
 class PaintWatch : public QObject
@@ -44,7 +44,7 @@ public:
     }
 };
 
-bool generate(const QString& programFolder)
+bool generate(const QString& programFolder, int attempts)
 {
     auto created = Connection::create(databasePathInFolder(programFolder), databasePassword());
     if (!created || !createSchema(*created.value()))
@@ -62,18 +62,71 @@ bool generate(const QString& programFolder)
             {n, n, n % 4 ? 1 : 0, n % 4 ? 2.5 : 0.0});
     }
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    for (int i = 0; i < kAttempts; ++i) {
+    for (int i = 0; i < attempts; ++i) {
         std::vector<AttemptQuestion> questions;
         for (int n = 1; n <= 40; ++n)
             questions.push_back({n, n, bankTopics()[n % 9], (n + i) % 5 != 0, n == 3, false});
         const QString set = i % 3 ? u"第%1套题"_s.arg(i % 12 + 1) : u"随机练习"_s;
         if (!writeAttempt(conn,
-                          Attempt{0, set, now.addDays(i - kAttempts).addSecs(-1800),
-                                  now.addDays(i - kAttempts), 75, 40, 30, false},
+                          Attempt{0, set, now.addSecs(3600 * (i - attempts) - 1800),
+                                  now.addSecs(3600 * (i - attempts)), 75, 40, 30, false},
                           questions))
             return false;
     }
     return conn.executeScript(u"COMMIT"_s).ok();
+}
+
+// Opens the history window `runs` times until it is painted: the median in
+// milliseconds, and the first open (which also loads fonts and styles).
+bool timeHistoryWindow(int runs, double& median_, double& first)
+{
+    std::vector<double> open;
+    Trainer trainer;
+    for (int r = 0; r < runs + 1; ++r) {
+        QElapsedTimer timer;
+        timer.start();
+        trainer.showHistory();
+        HistoryWindow* history = trainer.historyWindow().loaded();
+        if (!history)
+            return false;
+        // Painted as the window system asks for it, once it is on screen.
+        PaintWatch watch;
+        history->installEventFilter(&watch);
+        QElapsedTimer limit;
+        limit.start();
+        while (!watch.painted && limit.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        history->removeEventFilter(&watch);
+        const double ms = timer.nsecsElapsed() / 1e6;
+        if (r == 0)
+            first = ms;
+        else
+            open.push_back(ms);
+        trainer.historyWindow().unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    median_ = median(open);
+    return true;
+}
+
+// The most memory the process has held since the last reset, in MB.
+long peakMegabytes()
+{
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').front().toLong() / 1024;
+    }
+    return -1;
+}
+
+void resetPeakMemory()
+{
+    QFile refs(u"/proc/self/clear_refs"_s);
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5");
 }
 
 } // namespace
@@ -84,42 +137,50 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
+    for (int attempts : {1000, 10000}) {
+        QTemporaryDir folder;
+        if (!generate(folder.path(), attempts)) {
+            std::fprintf(stderr, "bench_history: could not generate the database\n");
+            return 1;
+        }
+        setProgramFolderForTesting(folder.path());
+        double opened = 0, first = 0;
+        if (!timeHistoryWindow(attempts > 1000 ? std::max(1, runs / 3) : runs, opened, first))
+            return 1;
+        std::printf("history window, %d attempts, opened and painted: %.1f ms (first open %.1f ms)\n",
+                    attempts, opened, first);
+    }
+    {
+        // A set name of 50 MB among ten attempts: the memory the window takes.
+        QTemporaryDir folder;
+        if (!generate(folder.path(), 10)) {
+            std::fprintf(stderr, "bench_history: could not generate the database\n");
+            return 1;
+        }
+        setProgramFolderForTesting(folder.path());
+        if (auto conn = openDatabase();
+            !conn || !conn.value()->run(u"UPDATE 练习记录 SET setname = "
+                                        u"replace(hex(zeroblob(26214400)), '0', 'x') "
+                                        u"WHERE 记录ID = 1"_s)) {
+            std::fprintf(stderr, "bench_history: could not write the long set name\n");
+            return 1;
+        }
+        double opened = 0, first = 0;
+        resetPeakMemory();
+        const long before = peakMegabytes();
+        if (!timeHistoryWindow(1, opened, first))
+            return 1;
+        std::printf("history window over a 50 MB set name: peak memory %ld MB, %ld MB before opening; "
+                    "opened in %.1f ms\n",
+                    peakMegabytes(), before, first);
+    }
+
     QTemporaryDir folder;
-    if (!generate(folder.path())) {
+    if (!generate(folder.path(), 1000)) {
         std::fprintf(stderr, "bench_history: could not generate the database\n");
         return 1;
     }
     setProgramFolderForTesting(folder.path());
-
-    // The history window: read, laid out, shown and painted.
-    std::vector<double> open;
-    double first = 0;
-    {
-        Trainer trainer;
-        for (int r = 0; r < runs + 1; ++r) {
-            QElapsedTimer timer;
-            timer.start();
-            trainer.showHistory();
-            HistoryWindow* history = trainer.historyWindow().loaded();
-            if (!history)
-                return 1;
-            // Painted as the window system asks for it, once it is on screen.
-            PaintWatch watch;
-            history->installEventFilter(&watch);
-            QElapsedTimer limit;
-            limit.start();
-            while (!watch.painted && limit.elapsed() < 2000)
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            history->removeEventFilter(&watch);
-            const double ms = timer.nsecsElapsed() / 1e6;
-            if (r == 0) // the first run also loads fonts and styles
-                first = ms;
-            else
-                open.push_back(ms);
-            trainer.historyWindow().unload();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-    }
 
     // A hand-in: scoring alone, then scoring with the history row.
     std::vector<double> plain, withHistory;
@@ -137,8 +198,6 @@ int main(int argc, char** argv)
             return 1;
         withHistory.push_back(timer.nsecsElapsed() / 1e6);
     }
-    std::printf("history window, %d attempts, opened and painted: %.1f ms (first open %.1f ms)\n", kAttempts,
-                median(open), first);
     std::printf("hand-in of 40 questions: %.2f ms without the history, %.2f ms with it: %.2f ms more\n",
                 median(plain), median(withHistory), median(withHistory) - median(plain));
     setProgramFolderForTesting(QString());

@@ -80,9 +80,13 @@ bool compactDatabaseFile(const QString& givenPath, const QString& password)
         if (!source)
             return false;
         Connection& conn = *source.value();
-        // The connection may not create files, so the target starts as an empty file.
-        if (QFile empty(temp); !empty.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        // The connection may not create files, so the target starts as an empty
+        // file, private until the copy is whole and takes the database's own mode.
+        const int fd =
+            ::open(QFile::encodeName(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0)
             return false;
+        ::close(fd);
         const QString key = QString::fromLatin1(rawKeyPragmaValue(password));
         QString attach = u"ATTACH DATABASE '%1' AS compacted KEY \"%2\""_s;
         QString quotedTemp = temp;
@@ -90,6 +94,7 @@ bool compactDatabaseFile(const QString& givenPath, const QString& password)
         // The export copies tables and rows, not the bank's stamp (user_version).
         const Result<int> stamp = bankStamp(conn);
         if (!stamp || !conn.executeScript(attach.arg(quotedTemp, key)) ||
+            !conn.executeScript(cipherSettingsScript(u"compacted"_s)) ||
             !conn.executeScript(u"SELECT sqlcipher_export('compacted'); PRAGMA compacted.user_version = %1; "
                                 u"DETACH DATABASE compacted;"_s.arg(stamp.value()))) {
             conn.close();

@@ -30,6 +30,20 @@ QByteArray rawKeyPragmaValue(const QString& password)
     return "x'" + digest.toHex() + "'";
 }
 
+QString cipherSettingsScript(const QString& schema)
+{
+    // Every file so far was written with these (the library's defaults when
+    // the system began). Named here, a library whose defaults have moved on
+    // still reads them; a library that does not know a setting ignores it.
+    QString script;
+    for (const char* setting :
+         {"cipher_page_size = 1024", "kdf_iter = 64000", "fast_kdf_iter = 2", "cipher_use_hmac = ON",
+          "cipher_hmac_algorithm = HMAC_SHA1", "cipher_kdf_algorithm = PBKDF2_HMAC_SHA1",
+          "cipher_plaintext_header_size = 0"})
+        script += u"PRAGMA %1.%2;"_s.arg(schema, QLatin1StringView(setting));
+    return script;
+}
+
 namespace {
 
 constexpr int kBusyTimeoutMs = 5000;
@@ -213,6 +227,12 @@ Result<std::shared_ptr<Connection>> Connection::openWithFlags(const QString& fil
     const QString keyPragma = u"PRAGMA key = \"%1\""_s.arg(QString::fromLatin1(rawKeyPragmaValue(password)));
     if (Status s = runSimple(conn->m_db, keyPragma); !s)
         return R::failure(u"无法打开数据库“%1”：%2"_s.arg(filePath, s.error()), s.code());
+    if (sqlite3_exec(conn->m_db, cipherSettingsScript(u"main"_s).toUtf8().constData(), nullptr, nullptr,
+                     nullptr) != SQLITE_OK) {
+        const Status failed = sqliteFailure(conn->m_db);
+        conn->close();
+        return R::failure(u"无法打开数据库“%1”：%2"_s.arg(filePath, failed.error()), failed.code());
+    }
     // The key is checked only when the first page is read.
     if (Status s = runSimple(conn->m_db, u"SELECT count(*) FROM sqlite_master"_s); !s) {
         conn->close();
@@ -542,7 +562,7 @@ Result<QVariant> Recordset::field(const QString& name)
     Row& row = m_rows[m_current];
     if (!row.loaded[static_cast<size_t>(c)] && !row.isNew) {
         if (Status s = loadRow(row); !s)
-            return R::failure(s.error());
+            return R::failure(s.error(), s.code());
     }
     return row.values[static_cast<size_t>(c)];
 }

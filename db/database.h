@@ -75,6 +75,9 @@ QString databaseFailureReason(int code);
 // The raw key given to the cipher for a password: a fixed derivation, so that an
 // open costs a few milliseconds instead of a slow password stretch.
 QByteArray rawKeyPragmaValue(const QString& password);
+// The cipher's settings of every file of the system, for the database `schema`
+// of a connection ("main", or an attached one), to run right after its key.
+QString cipherSettingsScript(const QString& schema);
 
 // A new connection on "stdata.db" in the program folder.
 Result<std::shared_ptr<Connection>> openDatabase();

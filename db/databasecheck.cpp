@@ -34,20 +34,33 @@ QStringList columnsOf(sqlite3* db, const QString& table)
     return columns;
 }
 
+// The tables and columns made by `script`.
+std::vector<TableColumns> tablesOf(const QString& script, const QStringList& names)
+{
+    std::vector<TableColumns> result;
+    sqlite3* db = nullptr;
+    if (sqlite3_open(":memory:", &db) == SQLITE_OK &&
+        sqlite3_exec(db, script.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK) {
+        for (const QString& table : names)
+            result.push_back({table, columnsOf(db, table)});
+    }
+    sqlite3_close(db);
+    return result;
+}
+
 // The tables and columns a bank made by the bank compiler has.
 const std::vector<TableColumns>& expectedTables()
 {
-    static const std::vector<TableColumns> tables = [] {
-        std::vector<TableColumns> result;
-        sqlite3* db = nullptr;
-        if (sqlite3_open(":memory:", &db) == SQLITE_OK &&
-            sqlite3_exec(db, schemaScript().toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK) {
-            for (const QString& table : {u"stk"_s, u"st"_s, u"stkbf"_s, u"stlbf"_s})
-                result.push_back({table, columnsOf(db, table)});
-        }
-        sqlite3_close(db);
-        return result;
-    }();
+    static const std::vector<TableColumns> tables =
+        tablesOf(schemaScript(), {u"stk"_s, u"st"_s, u"stkbf"_s, u"stlbf"_s});
+    return tables;
+}
+
+// The learner's tables, which a file of an earlier version may not have yet.
+const std::vector<TableColumns>& learnerTables()
+{
+    static const std::vector<TableColumns> tables =
+        tablesOf(learnerTablesScript(), {u"试题考点"_s, u"练习记录"_s, u"练习记录明细"_s});
     return tables;
 }
 
@@ -72,18 +85,32 @@ Status checkDatabaseForUse(const QString& databaseFile, const QString& password)
     auto conn = Connection::open(databaseFile, password);
     if (!conn)
         return Status::failure(u"题库文件“%1”打不开：密码不对或文件已损坏。"_s.arg(databaseFile));
+    const Status tables = checkDatabaseTables(*conn.value());
+    conn.value()->close();
+    return tables;
+}
+
+Status checkDatabaseTables(Connection& connection)
+{
+    const QString file = connection.filePath();
     for (const TableColumns& expected : expectedTables()) {
-        const QStringList present = columnsOf(conn.value()->handle(), expected.table);
+        const QStringList present = columnsOf(connection.handle(), expected.table);
         if (present.isEmpty())
-            return Status::failure(
-                u"题库文件“%1”已损坏：缺少数据表“%2”。"_s.arg(databaseFile, expected.table));
+            return Status::failure(u"题库文件“%1”已损坏：缺少数据表“%2”。"_s.arg(file, expected.table));
         for (const QString& column : expected.columns) {
             if (!present.contains(column))
-                return Status::failure(u"题库文件“%1”已损坏：数据表“%2”缺少字段“%3”。"_s.arg(
-                    databaseFile, expected.table, column));
+                return Status::failure(
+                    u"题库文件“%1”已损坏：数据表“%2”缺少字段“%3”。"_s.arg(file, expected.table, column));
         }
     }
-    conn.value()->close();
+    for (const TableColumns& expected : learnerTables()) {
+        const QStringList present = columnsOf(connection.handle(), expected.table);
+        for (const QString& column : expected.columns) {
+            if (!present.isEmpty() && !present.contains(column))
+                return Status::failure(
+                    u"题库文件“%1”已损坏：数据表“%2”缺少字段“%3”。"_s.arg(file, expected.table, column));
+        }
+    }
     return {};
 }
 

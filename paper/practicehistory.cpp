@@ -19,9 +19,32 @@ QString timeText(const QDateTime& time)
     return time.toUTC().toString(Qt::ISODate);
 }
 
-QDateTime timeOf(const QVariant& text)
+// Two to four digits of `text` from `at` as a number, -1 where one is no digit.
+int digitsAt(QStringView text, qsizetype at, qsizetype count)
 {
-    QDateTime time = QDateTime::fromString(text.toString(), Qt::ISODate);
+    int value = 0;
+    for (qsizetype i = at; i < at + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+QDateTime timeOf(const QVariant& value)
+{
+    // The history writes "yyyy-MM-ddTHH:mm:ssZ"; read at once, as thousands
+    // of attempts are read every time the history opens.
+    const QString text = value.toString();
+    if (text.size() == 20 && text[4] == u'-' && text[7] == u'-' && text[10] == u'T' && text[13] == u':' &&
+        text[16] == u':' && text[19] == u'Z') {
+        const QDate date(digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2));
+        const QTime time(digitsAt(text, 11, 2), digitsAt(text, 14, 2), digitsAt(text, 17, 2));
+        if (date.isValid() && time.isValid())
+            return QDateTime(date, time, Qt::UTC);
+    }
+    QDateTime time = QDateTime::fromString(text, Qt::ISODate);
     return time.isValid() ? time.toUTC() : time;
 }
 
@@ -97,8 +120,9 @@ Result<std::vector<Attempt>> readAttempts(Connection& connection)
 {
     using R = Result<std::vector<Attempt>>;
     const auto rows =
-        connection.select(u"SELECT 记录ID, setname, 开始时间, 交卷时间, 得分, 题数, 做对题数, 考试模式 "
-                          u"FROM 练习记录 ORDER BY 交卷时间, 记录ID"_s);
+        connection.select(u"SELECT 记录ID, substr(setname, 1, ?), 开始时间, 交卷时间, 得分, 题数, 做对题数, "
+                          u"考试模式 FROM 练习记录 ORDER BY 交卷时间, 记录ID"_s,
+                          {kLongestSetName});
     if (!rows)
         return R::failure(rows.error(), rows.code());
     std::vector<Attempt> attempts;

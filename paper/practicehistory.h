@@ -51,6 +51,10 @@ struct AttemptQuestion
 // looked up in `试题考点` when a question's topic is empty. Returns the id.
 Result<qint64> writeAttempt(Connection& connection, Attempt attempt, std::vector<AttemptQuestion> questions);
 
+// A set's name as far as the history reads it: the menu's names are short, and
+// a name of another make is cut so that it cannot swell the windows.
+inline constexpr int kLongestSetName = 40;
+
 // Every attempt, oldest hand-in first.
 Result<std::vector<Attempt>> readAttempts(Connection& connection);
 Result<std::vector<AttemptQuestion>> readAttemptQuestions(Connection& connection, qint64 attemptId);

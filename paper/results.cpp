@@ -22,7 +22,7 @@ Status flagBankRow(const std::shared_ptr<Connection>& connection, const QVariant
         return {};
     auto bankRow = Recordset::open(connection, sql::SelectBankRowWhere, QVariant(stkid.toLongLong()));
     if (!bankRow)
-        return Status::failure(bankRow.error());
+        return Status::failure(bankRow.error(), bankRow.code());
     if (bankRow->recordCount() > 0) {
         if (Status s = bankRow->setField(u"错题"_s, right ? 0 : 1); !s)
             return s;
@@ -41,15 +41,15 @@ Result<PaperResults> walkPaper(const std::shared_ptr<Connection>& connection, Re
     while (!paper.eof()) {
         const Result<QVariant> points = paper.field(u"得分"_s);
         if (!points)
-            return Result<PaperResults>::failure(points.error());
+            return Result<PaperResults>::failure(points.error(), points.code());
         const double value = points->toDouble();
         results.score += value;
         const bool right = value == exam::pointsPerRightQuestion;
         const Result<QVariant> stkid = paper.field(u"stkid"_s);
         if (!stkid)
-            return Result<PaperResults>::failure(stkid.error());
+            return Result<PaperResults>::failure(stkid.error(), stkid.code());
         if (Status s = flagBankRow(connection, stkid.value(), right); !s)
-            return Result<PaperResults>::failure(s.error());
+            return Result<PaperResults>::failure(s.error(), s.code());
         results.right.push_back(right);
         stkids.push_back(stkid->isNull() ? 0 : stkid->toLongLong());
         paper.moveNext();
@@ -85,17 +85,17 @@ Result<PaperResults> scorePaper(ExamSession* session)
 {
     auto opened = openDatabase();
     if (!opened)
-        return Result<PaperResults>::failure(opened.error());
+        return Result<PaperResults>::failure(opened.error(), opened.code());
     const std::shared_ptr<Connection> connection = opened.value();
     auto paper = Recordset::open(connection, sql::SelectPaper);
     if (!paper) {
         connection->close();
-        return Result<PaperResults>::failure(paper.error());
+        return Result<PaperResults>::failure(paper.error(), paper.code());
     }
     // One transaction for all the flags: one write to the file instead of forty.
     if (Status begun = connection->executeScript(u"BEGIN IMMEDIATE"_s); !begun) {
         connection->close();
-        return Result<PaperResults>::failure(begun.error());
+        return Result<PaperResults>::failure(begun.error(), begun.code());
     }
     std::vector<qint64> stkids;
     Result<PaperResults> results = walkPaper(connection, paper.value(), stkids);
@@ -111,7 +111,7 @@ Result<PaperResults> scorePaper(ExamSession* session)
         connection->executeScript(u"ROLLBACK"_s);
     } else if (Status committed = connection->executeScript(u"COMMIT"_s); !committed) {
         connection->executeScript(u"ROLLBACK"_s);
-        results = Result<PaperResults>::failure(committed.error());
+        results = Result<PaperResults>::failure(committed.error(), committed.code());
     }
     connection->close();
     if (results && session)

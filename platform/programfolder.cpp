@@ -36,8 +36,34 @@ QString userDataFolder()
                            u"/pptdrill"_s);
 }
 
+const QStringList& systemPrefixes()
+{
+    static const QStringList prefixes{u"/usr"_s,   u"/opt"_s,   u"/bin"_s,    u"/sbin"_s, u"/lib"_s,
+                                      u"/lib32"_s, u"/lib64"_s, u"/libx32"_s, u"/snap"_s, u"/var/lib"_s};
+    return prefixes;
+}
+
+bool isInstalledProgramFolder(const QString& programFolder, uint user, const QStringList& prefixes)
+{
+    // A program folder reached through a link is judged where it lies.
+    const QFileInfo info(programFolder);
+    const QString canonical = info.canonicalFilePath();
+    const QString path = canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+    for (const QString& prefix : prefixes) {
+        if (path == prefix || path.startsWith(prefix + u'/'))
+            return true;
+    }
+    struct stat status = {};
+    return ::stat(QFile::encodeName(path).constData(), &status) != 0 || status.st_uid != user;
+}
+
 bool usesUserDataFolder(const QString& programFolder)
 {
+    // An installed trainer works on the learner's copy, whoever runs it: root
+    // may write anywhere, and must not put one learner's history into the bank
+    // every learner starts from.
+    if (isInstalledProgramFolder(programFolder, ::geteuid(), systemPrefixes()))
+        return true;
     // The database, its journal, its lock and the compaction's temporary file are
     // all made beside it, so the folder must be writable, not only the file. A
     // folder whose mode lets no one write is read-only also for root.

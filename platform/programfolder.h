@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace pptdrill {
 
@@ -16,9 +17,15 @@ void setProgramFolderForTesting(const QString& folder);
 QString userDataFolder();
 
 // Where the working "stdata.db" of the programs in `programFolder` lies: the program
-// folder itself where this user may write in it (a build folder, a copy the learner
-// unpacked), else the user's data folder, which holds a copy of the installed bank.
+// folder itself where this user owns it and may write in it (a build folder, a copy
+// the learner unpacked in their home), else the user's data folder, which holds a
+// copy of the installed bank.
 QString databaseFolder(const QString& programFolder);
 bool usesUserDataFolder(const QString& programFolder);
+
+// A program folder is installed when `user` does not own it or it lies under one
+// of `prefixes` (the system's folders: systemPrefixes()).
+bool isInstalledProgramFolder(const QString& programFolder, uint user, const QStringList& prefixes);
+const QStringList& systemPrefixes();
 
 } // namespace pptdrill

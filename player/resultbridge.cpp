@@ -33,8 +33,9 @@ Status databaseFailure(const QString& detail, int code)
 Status recordCompletedQuestion(const QString& argumentText)
 {
     const QString arg = trimSpaces(argumentText);
+    // The player reads success as "recorded": a call without a stid records nothing.
     if (arg.isEmpty())
-        return {};
+        return Status::failure(u"没有给出试题编号，未做任何修改"_s);
     static const QRegularExpression plainDecimal(u"^[0-9]{1,18}$"_s);
     if (!plainDecimal.match(arg).hasMatch())
         return Status::failure(u"“%1”不是试题编号，未做任何修改"_s.arg(arg));

@@ -3,7 +3,7 @@
 #include "db/database.h"
 #include "paper/examsession.h"
 #include "paper/results.h"
-#include "shell/programend.h"
+#include "paper/widgets/historywindow.h"
 #include "shell/widgets/artwork.h"
 #include "shell/widgets/controls.h"
 #include "shell/widgets/trainer.h"
@@ -67,16 +67,17 @@ bool AttemptWindow::load(qint64 attemptId)
 {
     auto connection = openDatabase();
     if (!connection) {
-        failProgram(connection.error());
+        tellHistoryUnreadable(connection.code(), connection.error());
         return false;
     }
     auto attempts = connection.value()->select(
-        u"SELECT setname, 交卷时间, 得分, 题数, 做对题数, 考试模式 FROM 练习记录 WHERE 记录ID = ?"_s,
-        {attemptId});
+        u"SELECT substr(setname, 1, ?), 交卷时间, 得分, 题数, 做对题数, 考试模式 FROM 练习记录 WHERE 记录ID = ?"_s,
+        {kLongestSetName, attemptId});
     auto questions = readAttemptQuestions(*connection.value(), attemptId);
     connection.value()->close();
     if (!attempts || !questions) {
-        failProgram(attempts ? questions.error() : attempts.error());
+        tellHistoryUnreadable(attempts ? questions.code() : attempts.code(),
+                              attempts ? questions.error() : attempts.error());
         return false;
     }
     if (attempts->empty())

@@ -3,7 +3,7 @@
 #include "db/database.h"
 #include "paper/results.h"
 #include "paper/widgets/scorechart.h"
-#include "shell/programend.h"
+#include "platform/messagebox.h"
 #include "shell/widgets/artwork.h"
 #include "shell/widgets/controls.h"
 #include "shell/widgets/trainer.h"
@@ -112,6 +112,13 @@ constexpr int kRightWidth = kWidth - kRightX - 12;
 
 } // namespace
 
+void tellHistoryUnreadable(int code, const QString& error)
+{
+    // Nothing is lost by not showing the history: the learner goes on practising.
+    msgBox(u"无法读取练习记录：%1。"_s.arg(code != 0 ? databaseFailureReason(code) : error),
+           MessageIcon::Critical);
+}
+
 HistoryWindow::HistoryWindow(Trainer&) : Form(u"lxjl"_s)
 {
     setWindowTitle(u"练习记录"_s);
@@ -155,15 +162,15 @@ bool HistoryWindow::load()
 {
     auto connection = openDatabase();
     if (!connection) {
-        failProgram(connection.error());
+        tellHistoryUnreadable(connection.code(), connection.error());
         return false;
     }
     auto attempts = readAttempts(*connection.value());
     auto shares = attempts ? readTopicShares(*connection.value(), kRecentAttempts)
-                           : Result<std::vector<TopicShare>>::failure(attempts.error());
+                           : Result<std::vector<TopicShare>>::failure(attempts.error(), attempts.code());
     connection.value()->close();
     if (!shares) {
-        failProgram(shares.error());
+        tellHistoryUnreadable(shares.code(), shares.error());
         return false;
     }
     m_attempts = std::move(attempts.value());

@@ -24,7 +24,7 @@ class HistoryWindow : public Form
 public:
     explicit HistoryWindow(Trainer& trainer);
 
-    // Reads the history (false: a database failure ended the program).
+    // Reads the history (false: it could not be read, and the learner was told why).
     bool load();
 
     const std::vector<Attempt>& attempts() const { return m_attempts; }
@@ -54,5 +54,8 @@ private:
     PushButton* m_openAttemptButton = nullptr;
     PushButton* m_closeButton = nullptr;
 };
+
+// Tells the learner that the history could not be read, and why.
+void tellHistoryUnreadable(int code, const QString& error);
 
 } // namespace pptdrill

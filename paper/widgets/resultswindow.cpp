@@ -85,16 +85,14 @@ Label* ResultsWindow::cell(int question) const
     return m_cellFrame->findChild<Label*>(u"Label%1"_s.arg(question), Qt::FindDirectChildrenOnly);
 }
 
-bool ResultsWindow::load()
+Status ResultsWindow::load()
 {
     for (int i = 1; i <= exam::maxQuestions; ++i)
         cell(i)->setEnabled(true);
     m_score = 0;
     const Result<PaperResults> results = scorePaper(&m_trainer.session());
-    if (!results) {
-        failProgram(results.error());
-        return false;
-    }
+    if (!results)
+        return Status::failure(results.error(), results.code());
     m_score = results->score;
     const int shown = std::min(static_cast<int>(results->right.size()), exam::maxQuestions);
     for (int i = 1; i <= shown; ++i)
@@ -116,7 +114,7 @@ bool ResultsWindow::load()
         }
     }
     m_demonstrationNote->setVisible(std::find(m_offered.begin(), m_offered.end(), true) != m_offered.end());
-    return true;
+    return {};
 }
 
 bool ResultsWindow::offersDemonstration(int question) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/result.h"
 #include "shell/widgets/form.h"
 
 #include <vector>
@@ -20,9 +21,9 @@ class ResultsWindow : public Form
 public:
     explicit ResultsWindow(Trainer& trainer);
 
-    // Scores the paper and writes the bank flags (false: a database failure
-    // ended the program).
-    bool load();
+    // Scores the paper and writes the bank flags and the history. A failure
+    // wrote nothing: the paper and the bank are as they were.
+    Status load();
     void unloading() override;
 
     double score() const { return m_score; }

@@ -2,8 +2,11 @@
 
 #include "shell/widgets/controls.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
+#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -15,6 +18,37 @@ const QColor familyColours[] = {QColor(31, 100, 200), QColor(230, 120, 20), QCol
                                 QColor(200, 40, 40), QColor(130, 60, 180)};
 
 const std::vector<QPointF> noPoints;
+
+// The line through `points` as drawn: where many attempts fall on one pixel
+// column, only the first, the lowest, the highest and the last of them, so that
+// thousands of attempts draw as fast as a few hundred and look the same.
+template <typename XOf, typename YOf>
+QPolygonF onePixelApart(const std::vector<QPointF>& points, const XOf& xOf, const YOf& yOf)
+{
+    QPolygonF line;
+    size_t i = 0;
+    while (i < points.size()) {
+        const double column = std::floor(xOf(points[i].x()));
+        size_t end = i;
+        size_t lowest = i;
+        size_t highest = i;
+        while (end < points.size() && std::floor(xOf(points[end].x())) == column) {
+            if (points[end].y() < points[lowest].y())
+                lowest = end;
+            if (points[end].y() > points[highest].y())
+                highest = end;
+            ++end;
+        }
+        size_t kept[] = {i, std::min(lowest, highest), std::max(lowest, highest), end - 1};
+        for (size_t k = 0; k < 4; ++k) {
+            if (k > 0 && kept[k] == kept[k - 1])
+                continue;
+            line << QPointF(xOf(points[kept[k]].x()), yOf(points[kept[k]].y()));
+        }
+        i = end;
+    }
+    return line;
+}
 
 } // namespace
 
@@ -29,12 +63,15 @@ void ScoreChart::setAttempts(const std::vector<Attempt>& attempts)
     for (auto& line : m_lines)
         line.clear();
     m_count = static_cast<int>(attempts.size());
+    // A history holds thousands of attempts of a few sets.
+    QHash<QString, qsizetype> familyOfSet;
     for (int i = 0; i < m_count; ++i) {
         const Attempt& a = attempts[static_cast<size_t>(i)];
-        qsizetype family = setFamilies().indexOf(setFamily(a.setName));
-        if (family < 0)
-            family = 0;
-        m_lines[static_cast<size_t>(family)].push_back(QPointF(i, a.score));
+        auto known = familyOfSet.constFind(a.setName);
+        if (known == familyOfSet.constEnd())
+            known = familyOfSet.insert(a.setName,
+                                       std::max<qsizetype>(0, setFamilies().indexOf(setFamily(a.setName))));
+        m_lines[static_cast<size_t>(known.value())].push_back(QPointF(i, a.score));
     }
     m_firstDay = m_count ? attempts.front().handedInAt.toLocalTime().toString(u"yyyy-MM-dd"_s) : QString();
     m_lastDay = m_count ? attempts.back().handedInAt.toLocalTime().toString(u"yyyy-MM-dd"_s) : QString();
@@ -113,10 +150,7 @@ void ScoreChart::paintEvent(QPaintEvent*)
         const std::vector<QPointF>& points = m_lines[f];
         if (points.empty())
             continue;
-        QPolygonF line;
-        line.reserve(static_cast<qsizetype>(points.size()));
-        for (const QPointF& point : points)
-            line << QPointF(xOf(point.x()), yOf(point.y()));
+        const QPolygonF line = onePixelApart(points, xOf, yOf);
         p.setPen(QPen(familyColours[f], 1.5));
         p.setBrush(Qt::NoBrush);
         p.drawPolyline(line);

@@ -18,6 +18,7 @@
 #include "shell/widgets/screen.h"
 #include "shell/widgets/trainer.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QPainter>
@@ -122,11 +123,19 @@ bool MainMenu::load()
         failProgram(made.error());
         return false;
     }
-    switch (claimSingleInstance(m_dbfile)) {
+    const InstanceClaimOutcome claim = claimSingleInstance(m_dbfile);
+    switch (claim.claim) {
     case InstanceClaim::Claimed:
         break;
     case InstanceClaim::AlreadyRunning:
         msgBox(u"请不要重复运行本系统！"_s, MessageIcon::Critical);
+        endProgram(0);
+        return false;
+    case InstanceClaim::HeldOnAnotherHost:
+        msgBox(u"本系统正在另一台计算机“%1”上使用同一个数据库（锁文件“%2”）。请先退出那台计算机上的练习系统；"
+               u"如果那里的练习系统已经不在运行，请删除该锁文件后重新启动本系统。"_s.arg(
+                   claim.otherHost, QDir::toNativeSeparators(claim.lockFile)),
+               MessageIcon::Critical);
         endProgram(0);
         return false;
     case InstanceClaim::NoRuntimeFolder:
@@ -138,10 +147,13 @@ bool MainMenu::load()
         return false;
     }
     // Under the lock: no other trainer of this user copies the bank at the same time.
-    if (Status prepared = prepareUserDatabase(folder); !prepared) {
+    const Result<PreparedCopy> prepared = prepareUserDatabase(folder);
+    if (!prepared) {
         failProgram(prepared.error());
         return false;
     }
+    if (!prepared->damagedCopy.isEmpty())
+        msgBox(damagedCopyNotice(m_dbfile, prepared.value()), MessageIcon::Information);
     m_screen = screenSizePixels();
     if (screenTooSmall(m_screen.width(), m_screen.height())) {
         refuseSmallScreen();

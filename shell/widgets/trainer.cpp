@@ -5,6 +5,7 @@
 #include "bar/widgets/questionbar.h"
 #include "paper/paperbuilder.h"
 #include "paper/paperprogress.h"
+#include "db/database.h"
 #include "paper/results.h"
 #include "paper/widgets/handindialog.h"
 #include "paper/widgets/resultswindow.h"
@@ -92,6 +93,7 @@ void Trainer::showQuestionBar()
         m_session.barMayClose = true;
         m_questionBar.unload();
     }
+    m_handInFailedAtTimeUp = false;
     QuestionBar* bar = m_questionBar.get();
     connect(bar, &QuestionBar::handInRequested, this, &Trainer::confirmHandIn);
     connect(bar, &QuestionBar::timeUp, this, &Trainer::endExamOnTime);
@@ -131,23 +133,45 @@ void Trainer::showResults()
     connect(results, &ResultsWindow::newPracticeRequested, this, &Trainer::newPractice);
     connect(results, &ResultsWindow::quitRequested, this, &Trainer::quitFromResults);
     connect(results, &ResultsWindow::demonstrationRequested, this, &Trainer::showDemonstration);
-    if (!results->load()) {
+    if (Status scored = results->load(); !scored) {
         m_resultsWindow.unload();
+        handInFailed(scored);
         return;
     }
     forgetUnfinishedPaper(false);
+    m_handInFailedAtTimeUp = false;
     results->show();
+}
+
+void Trainer::handInFailed(const Status& failure)
+{
+    // The scoring wrote nothing, so the paper is whole: the learner frees the
+    // disk (or whatever the reason says) and hands in again from the bar.
+    m_playerProcesses->stopRunningPlayer();
+    const QString reason = failure.code() != 0 ? databaseFailureReason(failure.code()) : failure.error();
+    msgBox(u"交卷没有完成：%1。\n\n试卷和已做的题目都原样保留，成绩没有写入。"
+           u"请排除上述问题（例如清理磁盘空间）后，再次单击“结束考试”交卷。"_s.arg(reason),
+           MessageIcon::Critical);
+    if (BarIcon* icon = m_barIcon.loaded()) {
+        icon->show();
+    } else if (QuestionBar* bar = m_questionBar.loaded()) {
+        bar->show();
+        bar->raise();
+    }
 }
 
 void Trainer::endExamOnTime()
 {
-    // One time-up at a time; and none while the results are already open.
-    if (m_inTimeUp || m_resultsWindow.isLoaded())
+    // One time-up at a time; and none while the results are already open, nor
+    // again every second after a hand-in at time-up failed: then the learner
+    // hands in from the bar.
+    if (m_inTimeUp || m_handInFailedAtTimeUp || m_resultsWindow.isLoaded())
         return;
     m_inTimeUp = true;
     msgBox(u"考试结束时间到！"_s, MessageIcon::Information, MessageButtons::Ok, u"朔禾软件"_s);
     if (QuestionBar* bar = m_questionBar.loaded())
         bar->hide();
+    m_handInFailedAtTimeUp = true;
     showResults();
     m_inTimeUp = false;
 }

@@ -95,11 +95,13 @@ private:
     void quitFromResults();
     // The paper is handed in or given up: it is no longer offered at start.
     void forgetUnfinishedPaper(bool emptyPaper);
+    void handInFailed(const Status& failure);
 
     ExamSession m_session;
     PlayerProcesses m_realPlayerProcesses;
     PlayerProcesses* m_playerProcesses = &m_realPlayerProcesses;
     bool m_inTimeUp = false;
+    bool m_handInFailedAtTimeUp = false;
     // A demonstration from the results replaced the player of the bar's question.
     bool m_playerLeftPaper = false;
     DemonstrationStarter m_demonstrationStarter;

@@ -133,12 +133,17 @@ TEST_F(BridgeTest, BlankUnknownOrNonNumericArgumentsChangeNothing)
     const QString db = folder.file(u"stdata.db"_s);
     const QDateTime modified = QFileInfo(db).lastModified();
     QThread::msleep(20);
-    EXPECT_EQ(runBridge({}), 0);
-    EXPECT_EQ(runBridge({u"    "_s}), 0);
+    // No stid is a failure (the player would take success for "recorded"),
+    // told without opening the database.
+    const Run none = runBridgeReporting({});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_TRUE(none.standardError.startsWith(u"drillbridge: 没有给出试题编号"_s))
+        << none.standardError.toStdString();
+    EXPECT_EQ(runBridge({u"    "_s}), 1);
+    EXPECT_EQ(runBridge({u""_s}), 1);
     EXPECT_EQ(QFileInfo(db).lastModified(), modified);
-    // Blank text never opens the database: it works with no database at all.
     QFile::rename(db, db + u".away"_s);
-    EXPECT_EQ(runBridge({u"   "_s}), 0);
+    EXPECT_EQ(runBridgeReporting({u"   "_s}).standardError, none.standardError);
     QFile::rename(db + u".away"_s, db);
 
     // A stid with no row writes nothing, and says so.

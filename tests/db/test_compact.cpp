@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sys/stat.h>
@@ -191,8 +192,14 @@ TEST(Compaction, KilledAtRandomMomentsAlwaysLeavesAWholeDatabase)
         addBankRow(*conn, u"第%1套题"_s.arg(i % 12 + 1), i, 0, movie);
     ASSERT_TRUE(conn->executeScript(u"COMMIT"_s).ok());
     conn->close();
+    // A private database: what it holds is never readable by others, also
+    // not in the copy a compaction leaves when killed.
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    const mode_t oldMask = ::umask(0);
 
     QRandomGenerator random(20261208);
+    const QString temp = folder.file(u"stdata.~db"_s);
+    int leftBehind = 0;
     constexpr int kRounds = 30;
     int killedMidWay = 0;
     for (int round = 0; round < kRounds; ++round) {
@@ -205,6 +212,13 @@ TEST(Compaction, KilledAtRandomMomentsAlwaysLeavesAWholeDatabase)
             ++killedMidWay;
         child.kill();
         child.waitForFinished();
+        for (const QString& file : {path, temp, temp + u"-journal"_s}) {
+            struct stat status = {};
+            if (::stat(QFile::encodeName(file).constData(), &status) == 0) {
+                EXPECT_EQ(status.st_mode & 0777, 0600u) << "round " << round << ": " << file.toStdString();
+                leftBehind += file == temp;
+            }
+        }
 
         auto reopened = Connection::open(path, databasePassword());
         ASSERT_TRUE(reopened.ok()) << "round " << round << ": " << reopened.error().toStdString();
@@ -214,7 +228,10 @@ TEST(Compaction, KilledAtRandomMomentsAlwaysLeavesAWholeDatabase)
         ASSERT_TRUE(rs->setAbsolutePosition(1 + random.bounded(150)).ok());
         ASSERT_EQ(rs->field(u"内容多媒体文件"_s)->toByteArray(), movie) << "round " << round;
     }
+    ::umask(oldMask);
     EXPECT_EQ(killedMidWay, kRounds);
+    std::printf("compaction killed %d times, %d times while its copy was being written\n", kRounds,
+                leftBehind);
     // The next orderly compaction cleans up after the killed ones.
     EXPECT_TRUE(compactDatabaseFile(path, databasePassword()));
     EXPECT_FALSE(QFile::exists(folder.file(u"stdata.~db"_s)));

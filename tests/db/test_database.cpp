@@ -7,6 +7,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
@@ -214,4 +215,45 @@ TEST_F(DatabaseTest, StatementsAndSourcesOutsideTheSystemsFormsAreRefused)
     EXPECT_FALSE(conn->execute(u"delete * from nosuchtable"_s).ok());
     conn->close();
     EXPECT_FALSE(Recordset::open(conn, sql::SelectPaper).ok());
+}
+
+TEST_F(DatabaseTest, AFileKeepsOpeningWhenTheCiphersDefaultsMoveOn)
+{
+    ASSERT_TRUE(conn->executeScript(u"INSERT INTO stkbf (stkid, 备注) VALUES (7, '留下')"_s).ok());
+    conn->close();
+    // A library of a later version starts from other defaults; so does this one
+    // for the rest of the process, until they are put back.
+    const auto setDefaults = [](const char* pageSize, const char* useHmac) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(":memory:", &db), SQLITE_OK);
+        const QByteArray sql = QByteArray("PRAGMA cipher_default_page_size = ") + pageSize +
+                               "; PRAGMA cipher_default_use_hmac = " + useHmac + ";";
+        EXPECT_EQ(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    };
+    setDefaults("4096", "OFF");
+    // Keyed alone, the file no longer reads: the defaults did change.
+    sqlite3* bare = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &bare), SQLITE_OK);
+    const QByteArray key = "PRAGMA key = \"" + rawKeyPragmaValue(databasePassword()) + "\";";
+    sqlite3_exec(bare, key.constData(), nullptr, nullptr, nullptr);
+    EXPECT_NE(sqlite3_exec(bare, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(bare);
+
+    auto reopened = Connection::open(path, databasePassword());
+    const bool opened = reopened.ok();
+    QString note =
+        opened ? readValue(reopened.value(), u"stkbf"_s, u"stkid"_s, 7, u"备注"_s).toString() : QString();
+    if (opened)
+        reopened.value()->close();
+    // A file made now is made with the same settings, whatever the defaults.
+    auto made = Connection::create(folder.file(u"new.db"_s), databasePassword());
+    const bool created = made.ok() && createSchema(*made.value()).ok();
+    if (made)
+        made.value()->close();
+    setDefaults("1024", "ON");
+    ASSERT_TRUE(opened) << reopened.error().toStdString();
+    EXPECT_EQ(note, u"留下"_s);
+    EXPECT_TRUE(created);
+    EXPECT_TRUE(Connection::open(folder.file(u"new.db"_s), databasePassword()).ok());
 }

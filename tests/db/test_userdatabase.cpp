@@ -1,9 +1,11 @@
 #include "bank/bankcompiler.h"
 #include "db/compact.h"
 #include "db/database.h"
+#include "db/databasecheck.h"
 #include "db/learnerdata.h"
 #include "db/schema.h"
 #include "db/userdatabase.h"
+#include "paper/practicehistory.h"
 #include "platform/programfolder.h"
 #include "tests/support/testdb.h"
 #include "tests/support/testsupport.h"
@@ -13,7 +15,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -115,7 +120,7 @@ TEST_F(UserDatabaseTest, FirstStartWithAReadOnlyProgramFolderMakesThePrivateCopy
     EXPECT_EQ(databasePathInFolder(program.path()), working);
     ASSERT_TRUE(makeDatabaseFolder(program.path()).ok());
     EXPECT_EQ(QFileInfo(dataHome.filePath(u"pptdrill"_s)).permissions() & 0x0077, 0) << "private folder";
-    const Status prepared = prepareUserDatabase(program.path());
+    const auto prepared = prepareUserDatabase(program.path());
     ASSERT_TRUE(prepared.ok()) << prepared.error().toStdString();
 
     EXPECT_EQ(QFileInfo(working).permissions() & 0x0077, 0) << "private file";
@@ -159,7 +164,7 @@ TEST_F(UserDatabaseTest, AnUpgradeKeepsTheFlagsOfUnchangedQuestionsOnly)
 
     // Question 2's stem is reworded, question 3 removed and question 5 takes its stem.
     installBank({{1, u"设置切换效果"_s}, {2, u"插入一张图片"_s}, {4, u"设置放映方式"_s}, {5, u"设置动画"_s}});
-    const Status prepared = prepareUserDatabase(program.path());
+    const auto prepared = prepareUserDatabase(program.path());
     ASSERT_TRUE(prepared.ok()) << prepared.error().toStdString();
     conn = openWorking();
     EXPECT_EQ(countRows(conn, u"stk"_s), 4);
@@ -177,19 +182,200 @@ TEST_F(UserDatabaseTest, AnUpgradeKeepsTheFlagsOfUnchangedQuestionsOnly)
     EXPECT_EQ(flags(openWorking()), (std::vector<int>{1, 0, 0, 1}));
 }
 
-TEST_F(UserDatabaseTest, ADamagedCopyIsPutAsideAndMadeAgain)
+namespace {
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A learner's copy with two hand-ins and question 2 flagged wrong.
+void addHistory(const std::shared_ptr<Connection>& conn)
+{
+    for (int n = 0; n < 2; ++n) {
+        Attempt attempt;
+        attempt.setName = u"第1套题"_s;
+        attempt.startedAt = QDateTime(QDate(2026, 3, 1 + n), QTime(9, 0), Qt::UTC);
+        attempt.handedInAt = attempt.startedAt.addSecs(600);
+        attempt.score = 5;
+        attempt.questionCount = 3;
+        attempt.rightCount = 2;
+        ASSERT_TRUE(
+            writeAttempt(*conn, attempt, {{1, 1, {}, true}, {2, 2, {}, false}, {3, 3, {}, true}}).ok());
+    }
+    ASSERT_TRUE(conn->executeScript(u"UPDATE stk SET 错题 = 1 WHERE ID = 2"_s).ok());
+}
+
+} // namespace
+
+TEST_F(UserDatabaseTest, ADamagedCopyIsKeptAndWhatCanBeReadOfItIsCarried)
+{
+    struct Damage
+    {
+        const char* what;
+        std::function<void(const QString& file)> apply;
+        int attemptsCarried;
+    };
+    const auto rewrite = [](const QString& file, const QByteArray& bytes) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    };
+    const auto alter = [](const QString& sql) {
+        return [sql](const QString& file) {
+            auto conn = Connection::open(file, databasePassword());
+            ASSERT_TRUE(conn.ok());
+            ASSERT_TRUE(conn.value()->executeScript(sql).ok()) << conn.value()->lastError().toStdString();
+        };
+    };
+    const Damage damages[] = {
+        {"random bytes", [&](const QString& f) { rewrite(f, QByteArray(8192, 'x')); }, 0},
+        {"empty", [&](const QString& f) { rewrite(f, {}); }, 0},
+        {"another key",
+         [&](const QString& f) {
+             QFile::remove(f);
+             auto other = Connection::create(f, u"another password"_s);
+             ASSERT_TRUE(other.ok());
+             ASSERT_TRUE(createSchema(*other.value()).ok());
+         },
+         0},
+        {"the paper table gone", alter(u"DROP TABLE st"_s), 2},
+        {"a history table of another make",
+         alter(u"CREATE TABLE x AS SELECT 记录ID, setname, 开始时间, 交卷时间, 得分 FROM 练习记录;"
+               u"DROP TABLE 练习记录; ALTER TABLE x RENAME TO 练习记录"_s),
+         2},
+    };
+    const QString working = databasePathInFolder(program.path());
+    ASSERT_TRUE(makeDatabaseFolder(program.path()).ok());
+    int round = 0;
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        if (QFileInfo::exists(working))
+            QFile::remove(working);
+        ASSERT_TRUE(prepareUserDatabase(program.path()).ok());
+        addHistory(openWorking());
+        damage.apply(working);
+        const QByteArray damagedBytes = contentsOf(working);
+
+        const auto prepared = prepareUserDatabase(program.path());
+        ASSERT_TRUE(prepared.ok()) << prepared.error().toStdString();
+        // Never deleted, never overwritten: each fault has a copy of its own.
+        const QString kept = round == 0 ? working + u".damaged"_s : working + u".damaged.%1"_s.arg(round);
+        EXPECT_EQ(prepared->damagedCopy, kept);
+        EXPECT_EQ(contentsOf(kept), damagedBytes);
+        ++round;
+        for (int earlier = 1; earlier < round; ++earlier)
+            EXPECT_TRUE(QFileInfo::exists(working + u".damaged.%1"_s.arg(earlier)));
+
+        // The new copy serves, and holds what was read.
+        EXPECT_TRUE(checkDatabaseForUse(working, databasePassword()).ok());
+        auto conn = openWorking();
+        ASSERT_TRUE(conn);
+        EXPECT_EQ(countRows(conn, u"stk"_s), 3);
+        EXPECT_EQ(countRows(conn, u"练习记录"_s), damage.attemptsCarried);
+        EXPECT_EQ(flags(conn), (std::vector<int>{0, damage.attemptsCarried ? 1 : 0, 0}));
+        EXPECT_EQ(readAttempts(*conn).ok(), true);
+        conn->close();
+        EXPECT_EQ(prepared->carriedAttempts, damage.attemptsCarried);
+        const QString notice = damagedCopyNotice(working, prepared.value());
+        EXPECT_TRUE(notice.contains(kept)) << notice.toStdString();
+        EXPECT_TRUE(notice.contains(damage.attemptsCarried ? u"读出了 2 次练习记录和 1 道错题的标记"_s
+                                                           : u"已读不出练习记录和错题标记"_s))
+            << notice.toStdString();
+
+        // The next start finds the new copy sound.
+        const auto again = prepareUserDatabase(program.path());
+        ASSERT_TRUE(again.ok());
+        EXPECT_TRUE(again->damagedCopy.isEmpty());
+    }
+    EXPECT_TRUE(QFileInfo::exists(working + u".damaged"_s));
+}
+
+TEST_F(UserDatabaseTest, ACopyCutShortKeepsTheRowsBeforeTheCut)
 {
     ASSERT_TRUE(makeDatabaseFolder(program.path()).ok());
-    const QString working = databasePathInFolder(program.path());
-    QFile junk(working);
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write(QByteArray(8192, 'x'));
-    junk.close();
     ASSERT_TRUE(prepareUserDatabase(program.path()).ok());
-    EXPECT_EQ(QFileInfo(working + u".damaged"_s).size(), 8192);
     auto conn = openWorking();
-    ASSERT_TRUE(conn);
-    EXPECT_EQ(countRows(conn, u"stk"_s), 3);
+    // A long history, so that the cut takes its last pages only.
+    ASSERT_TRUE(conn->executeScript(u"BEGIN"_s).ok());
+    for (int n = 0; n < 300; ++n)
+        addHistory(conn);
+    ASSERT_TRUE(conn->executeScript(u"COMMIT"_s).ok());
+    conn->close();
+    const QString working = databasePathInFolder(program.path());
+    const qint64 size = QFileInfo(working).size();
+    const qint64 cut = size - size / 8 / 1024 * 1024;
+    ASSERT_TRUE(QFile::resize(working, cut));
+
+    const auto prepared = prepareUserDatabase(program.path());
+    ASSERT_TRUE(prepared.ok()) << prepared.error().toStdString();
+    EXPECT_EQ(prepared->damagedCopy, working + u".damaged"_s);
+    EXPECT_EQ(QFileInfo(prepared->damagedCopy).size(), cut);
+    conn = openWorking();
+    const int carried = countRows(conn, u"练习记录"_s);
+    std::printf("a copy of %lld bytes cut to %lld: %d of 600 attempts carried, %d rows unreadable\n", size,
+                cut, carried, prepared->unreadableRows);
+    EXPECT_GT(carried, 0);
+    EXPECT_EQ(prepared->carriedAttempts, carried);
+    EXPECT_EQ(prepared->carriedFlags, 1);
+    EXPECT_TRUE(readAttempts(*conn).ok());
+}
+
+TEST_F(UserDatabaseTest, TheDataFolderAndItsFilesAreMadePrivateAtEveryStart)
+{
+    ASSERT_TRUE(makeDatabaseFolder(program.path()).ok());
+    ASSERT_TRUE(prepareUserDatabase(program.path()).ok());
+    const QString folder = dataHome.filePath(u"pptdrill"_s);
+    const QString working = databasePathInFolder(program.path());
+    // As a start killed before its chmod, or a copy made by hand, leaves them.
+    QFile other(dataHome.filePath(u"elsewhere.txt"_s));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.close();
+    ASSERT_TRUE(QFile::link(other.fileName(), folder + u"/link"_s));
+    const mode_t oldMask = ::umask(0);
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0755), 0);
+    for (const QString& file : {working, working + u".damaged"_s, working + u".lock"_s, other.fileName()}) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.close();
+        ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), 0644), 0);
+    }
+    ::umask(oldMask);
+
+    ASSERT_TRUE(makeDatabaseFolder(program.path()).ok());
+    const auto modeOf = [](const QString& path) {
+        struct stat status = {};
+        return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 0777 : 0u;
+    };
+    EXPECT_EQ(modeOf(folder), 0700u);
+    for (const QString& file : {working, working + u".damaged"_s, working + u".lock"_s})
+        EXPECT_EQ(modeOf(file), 0600u) << file.toStdString();
+    // A link is not followed out of the folder.
+    EXPECT_EQ(modeOf(other.fileName()), 0644u);
+}
+
+TEST_F(UserDatabaseTest, InstalledMeansAnotherOwnerOrASystemFolderWhoeverRunsIt)
+{
+    setProgramFolderWritable(true);
+    const uint me = ::geteuid();
+    const QString parent = QFileInfo(program.path()).absolutePath();
+    EXPECT_FALSE(isInstalledProgramFolder(program.path(), me, {}));
+    EXPECT_TRUE(isInstalledProgramFolder(program.path(), me + 1, {}));
+    EXPECT_TRUE(isInstalledProgramFolder(program.path(), me, {parent}));
+    EXPECT_TRUE(isInstalledProgramFolder(program.path() + u"/"_s, me, {program.path()}));
+    EXPECT_FALSE(isInstalledProgramFolder(program.path(), me, {parent.left(parent.size() - 1)}));
+    EXPECT_TRUE(systemPrefixes().contains(u"/usr"_s));
+    EXPECT_TRUE(systemPrefixes().contains(u"/opt"_s));
+    EXPECT_FALSE(usesUserDataFolder(program.path()));
+
+    // Root may write into any folder; one it does not own is still an installed one.
+    if (me == 0) {
+        ASSERT_EQ(::chown(QFile::encodeName(program.path()).constData(), 65534, 65534), 0);
+        EXPECT_TRUE(usesUserDataFolder(program.path()));
+        EXPECT_EQ(databasePathInFolder(program.path()), dataHome.filePath(u"pptdrill/stdata.db"_s));
+        ASSERT_EQ(::chown(QFile::encodeName(program.path()).constData(), 0, 0), 0);
+    }
 }
 
 TEST_F(UserDatabaseTest, StampsFollowTheQuestions)
@@ -215,7 +401,7 @@ TEST_F(UserDatabaseTest, AMissingBankOrAnUnwritableDataFolderIsAFailureThatSaysW
     QFile::remove(bankPathInFolder(program.path()));
     setProgramFolderWritable(false);
     ASSERT_TRUE(makeDatabaseFolder(program.path()).ok());
-    const Status missing = prepareUserDatabase(program.path());
+    const auto missing = prepareUserDatabase(program.path());
     EXPECT_FALSE(missing.ok());
     EXPECT_TRUE(missing.error().contains(bankPathInFolder(program.path())));
 

@@ -5,11 +5,13 @@
 #include "paper/results.h"
 #include "platform/steadyclock.h"
 #include "tests/shell/shellfixture.h"
+#include "tests/support/fulldisk.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QSignalSpy>
 #include <algorithm>
+#include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
@@ -436,4 +438,100 @@ TEST_F(HandIn, TheKeepOnTopTimerTicksEverySecondUntilUnload)
     FormTimer* timer = results->keepOnTopTimer();
     trainer.resultsWindow().unload();
     EXPECT_FALSE(timer->isEnabled());
+}
+
+// Everything a hand-in may write: the paper, the bank's flags and the history.
+QString learnerState(const std::shared_ptr<Connection>& conn)
+{
+    QStringList lines;
+    for (const QString& sql : {u"SELECT * FROM st ORDER BY stid"_s, u"SELECT ID, 错题 FROM stk ORDER BY ID"_s,
+                               u"SELECT * FROM 练习记录 ORDER BY 记录ID"_s,
+                               u"SELECT * FROM 练习记录明细 ORDER BY 记录ID, 题号"_s}) {
+        const auto rows = conn->select(sql);
+        if (!rows)
+            return rows.error();
+        for (const Connection::Row& row : rows.value()) {
+            QStringList values;
+            for (const QVariant& value : row)
+                values << value.toString();
+            lines << values.join(u'|');
+        }
+        lines << u"--"_s;
+    }
+    return lines.join(u'\n');
+}
+
+TEST_F(HandIn, AFullDiskAtAnyWriteOfTheHandInIsToldAndLeavesThePaperForASecondHandIn)
+{
+    makePaper({2.5, 0, 2.5, 0}, 1);
+    stageMovies();
+    const auto state = [&] {
+        auto conn = openTestDatabase();
+        const QString text = learnerState(conn);
+        conn->close();
+        return text;
+    };
+    const QString before = state();
+    ASSERT_FALSE(before.contains(u"no such"_s)) << before.toStdString();
+
+    // The disk fills at each write of the hand-in in turn, until the hand-in
+    // needs no more writes than the disk takes.
+    int trials = 0;
+    ResultsWindow* results = nullptr;
+    for (int allowed = 0; allowed < 500 && !results; ++allowed) {
+        boxes.shown.clear();
+        player.events.clear();
+        {
+            FullDisk disk(allowed);
+            results = handInAllDone();
+            if (!disk.refusedAny()) {
+                ASSERT_NE(results, nullptr) << allowed;
+                break;
+            }
+        }
+        ++trials;
+        ASSERT_EQ(results, nullptr) << "a refused write counted as handed in, at write " << allowed;
+        ASSERT_EQ(boxes.texts().size(), 1) << allowed;
+        EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Critical);
+        EXPECT_TRUE(boxes.shown[0].text.startsWith(u"交卷没有完成：磁盘已满，无法写入数据库。"_s))
+            << boxes.shown[0].text.toStdString();
+        EXPECT_TRUE(boxes.shown[0].text.contains(u"再次单击“结束考试”"_s));
+        EXPECT_EQ(playerStops(), 1) << "the player stays on screen";
+        EXPECT_FALSE(endedWith.has_value()) << "the trainer ended at write " << allowed;
+        ASSERT_TRUE(trainer.questionBar().isLoaded());
+        EXPECT_TRUE(bar->isVisible()) << "the bar is not back";
+        EXPECT_EQ(stagedMovies(), 40);
+        ASSERT_EQ(state(), before) << "half written at write " << allowed;
+    }
+    std::printf("hand-in: the disk ran full at each of its %d writes, nothing lost\n", trials);
+    EXPECT_GT(trials, 3);
+
+    // The disk has room again: the same paper is handed in, once.
+    ASSERT_NE(results, nullptr);
+    EXPECT_EQ(results->scoreLabel()->caption(), u"得分： 5"_s);
+    EXPECT_EQ(wrongFlags(), (std::vector<int>{0, 1, 0, 1}));
+    auto conn = openTestDatabase();
+    EXPECT_EQ(countRows(conn, u"练习记录"_s), 1);
+    EXPECT_EQ(countRows(conn, u"练习记录明细"_s), 4);
+    conn->close();
+}
+
+TEST_F(HandIn, AFailedHandInAtTimeUpIsNotRetriedEverySecond)
+{
+    makePaper({2.5, 0});
+    const QString timeUp = u"考试结束时间到！"_s;
+    {
+        FullDisk disk(0);
+        trainer.endExamOnTime();
+        settle();
+        ASSERT_EQ(boxes.texts().size(), 2);
+        EXPECT_EQ(boxes.texts()[0], timeUp);
+        EXPECT_TRUE(boxes.texts()[1].startsWith(u"交卷没有完成："_s));
+        // The bar's clock keeps saying the time is up.
+        trainer.endExamOnTime();
+        EXPECT_EQ(boxes.texts().size(), 2);
+    }
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_FALSE(endedWith.has_value());
+    ASSERT_NE(handInAllDone(), nullptr);
 }

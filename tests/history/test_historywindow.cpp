@@ -327,3 +327,45 @@ TEST_F(ResultsDemonstrationTest, ATimeUpIsKeptAndTheOrderlyExitKeepsTheHistory)
     EXPECT_EQ(rowsOf(u"练习记录明细"_s), 2);
     EXPECT_EQ(rowsOf(u"试题考点"_s), 0);
 }
+
+TEST_F(HistoryWindowTest, AHistoryThatCannotBeReadIsToldWithoutEndingTheTrainer)
+{
+    generateHistory(3);
+    {
+        // A history table of another make: its columns end before those read.
+        auto conn = openTestDatabase();
+        ASSERT_TRUE(conn->executeScript(u"CREATE TABLE x AS SELECT 记录ID, setname FROM 练习记录; "
+                                        u"DROP TABLE 练习记录; ALTER TABLE x RENAME TO 练习记录"_s)
+                        .ok());
+        conn->close();
+    }
+    trainer.showHistory();
+    EXPECT_FALSE(trainer.historyWindow().isLoaded());
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_EQ(boxes.texts()[0], u"无法读取练习记录：数据库出错。"_s);
+    EXPECT_FALSE(endedWith.has_value());
+}
+
+TEST_F(HistoryWindowTest, AVeryLongSetNameIsReadCut)
+{
+    generateHistory(2);
+    {
+        auto conn = openTestDatabase();
+        ASSERT_TRUE(conn->run(u"UPDATE 练习记录 SET setname = replace(hex(zeroblob(500000)), '0', 'x') "
+                              u"WHERE 记录ID = ?"_s,
+                              {lastId})
+                        .ok());
+        conn->close();
+    }
+    trainer.showHistory();
+    HistoryWindow* history = trainer.historyWindow().loaded();
+    ASSERT_NE(history, nullptr);
+    ASSERT_EQ(history->attempts().size(), 2u);
+    EXPECT_EQ(history->attempts().back().setName, QString(kLongestSetName, u'x'));
+    trainer.showAttempt(lastId);
+    ASSERT_TRUE(trainer.attemptWindow().isLoaded());
+    EXPECT_TRUE(
+        trainer.attemptWindow()->titleLabel()->caption().startsWith(QString(kLongestSetName, u'x') + u'　'))
+        << trainer.attemptWindow()->titleLabel()->caption().left(100).toStdString();
+    EXPECT_FALSE(endedWith.has_value());
+}

@@ -30,6 +30,17 @@ if grep -E 'drillbank|/tests?/|\.a$|/include/' <<<"$contents"; then
   echo "the package holds build tools or build output (above)"
   status=1
 fi
+# Nothing in the package may be written by a learner: the installed bank is every learner's start.
+listing=$(dpkg-deb -c "$deb")
+if awk '$1 ~ /^[^l]....w|^[^l].......w/' <<<"$listing" | grep .; then
+  echo "the package holds group- or world-writable entries (above)"
+  status=1
+fi
+bank_mode=$(awk '$6 == "./usr/lib/pptdrill/stdata.db" {print $1}' <<<"$listing")
+[ "$bank_mode" = "-rw-r--r--" ] || {
+  echo "the installed bank's mode is $bank_mode, not -rw-r--r--"
+  status=1
+}
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for d in libqt6widgets6 libqt6network6 libsqlcipher qt6-qpa-plugins fonts-wqy-microhei 'fonts-arphic-uming | fonts-noto-cjk'; do

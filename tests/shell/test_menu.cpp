@@ -4,8 +4,11 @@
 #include "tests/shell/shellfixture.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QLockFile>
+#include <QProcess>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <sys/stat.h>
@@ -146,6 +149,62 @@ TEST_F(StartUp, TheDatabaseIsGuardedWhateverTheRuntimeFolder)
     endedWith.reset();
     EXPECT_TRUE(trainer.mainMenu()->load());
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(StartUp, LocksLeftByKilledRunsAreTakenOverAndOneOfAnotherHostIsNamed)
+{
+    const QString lock = databaseLockPath(folder.file(u"stdata.db"_s));
+    const auto writeLock = [&](const QByteArray& content, qint64 secondsOld) {
+        QFile file(lock);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-secondsOld),
+                         QFileDevice::FileModificationTime);
+    };
+    const auto start = [&] {
+        boxes.shown.clear();
+        endedWith.reset();
+        const bool loaded = trainer.mainMenu()->load();
+        if (loaded)
+            releaseSingleInstance();
+        return loaded;
+    };
+    // Killed between making the lock and writing it: an empty file.
+    writeLock({}, 60);
+    EXPECT_TRUE(start());
+    EXPECT_TRUE(boxes.shown.empty());
+    // Unreadable content counts the same.
+    writeLock("not a lock", 60);
+    EXPECT_TRUE(start());
+
+    // A process of this computer that no longer runs.
+    QProcess gone;
+    gone.start(u"true"_s);
+    ASSERT_TRUE(gone.waitForStarted());
+    const qint64 pid = gone.processId();
+    ASSERT_TRUE(gone.waitForFinished());
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    writeLock(QByteArray::number(pid) + "\npptdrill\n" + host + "\n", 0);
+    EXPECT_TRUE(start()) << boxes.texts().join(u' ').toStdString();
+
+    // A trainer on another computer sharing the folder: not taken, and said so.
+    writeLock(QByteArray::number(::getpid()) + "\npptdrill\nclassroom-pc-07\n", 3600);
+    EXPECT_FALSE(start());
+    EXPECT_EQ(endedWith, 0);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains(u"另一台计算机“classroom-pc-07”"_s))
+        << boxes.shown[0].text.toStdString();
+    EXPECT_TRUE(boxes.shown[0].text.contains(lock)) << boxes.shown[0].text.toStdString();
+    EXPECT_TRUE(QFile::exists(lock));
+
+    // A live lock of this computer still keeps a second trainer out.
+    QFile::remove(lock);
+    QLockFile other(lock);
+    ASSERT_TRUE(other.tryLock(0));
+    EXPECT_FALSE(start());
+    EXPECT_EQ(boxes.texts(), QStringList{u"请不要重复运行本系统！"_s});
 }
 
 TEST_F(StartUp, WithoutARuntimeFolderTheLockLivesInAPrivateFolderOfTheUser)
