@@ -51,6 +51,10 @@ struct AttemptQuestion
 // looked up in `试题考点` when a question's topic is empty. Returns the id.
 Result<qint64> writeAttempt(Connection& connection, Attempt attempt, std::vector<AttemptQuestion> questions);
 
+// Starts the learner over: every attempt of the history and every 错题 flag go,
+// all or nothing; the bank's questions and their parts stay.
+Status clearPracticeHistory(Connection& connection);
+
 // Every attempt, oldest hand-in first.
 Result<std::vector<Attempt>> readAttempts(Connection& connection);
 Result<std::vector<AttemptQuestion>> readAttemptQuestions(Connection& connection, qint64 attemptId);

@@ -30,15 +30,16 @@ MessageAnswer QtMessageBoxes::show(const QString& title, const QString& text, Me
         box.setIcon(QMessageBox::Question);
         break;
     }
-    if (buttons == MessageButtons::YesNo) {
+    if (buttons != MessageButtons::Ok) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(defaultAnswer(buttons) == MessageAnswer::No ? QMessageBox::No
+                                                                         : QMessageBox::Yes);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     const int answer = box.exec();
-    if (buttons == MessageButtons::YesNo)
+    if (buttons != MessageButtons::Ok)
         return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
     return MessageAnswer::Ok;
 }
