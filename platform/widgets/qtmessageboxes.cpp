@@ -51,8 +51,13 @@ void setUpWindowProgram(QApplication& app)
         QApplication::installTranslator(translator);
     static QtMessageBoxes boxes;
     setMessageBoxes(&boxes);
-    // The desktop shows the windows of all three programs under the menu entry and its icon.
+    // The desktop shows the windows of every program under the menu entry and its
+    // icon: by the desktop file name under Wayland, by the X window class (both of
+    // its names, which X takes from these two) elsewhere.
     QGuiApplication::setDesktopFileName(u"org.pptdrill.pptdrill"_s);
+    QCoreApplication::setApplicationName(u"pptdrill"_s);
+    if (!qEnvironmentVariableIsSet("RESOURCE_NAME"))
+        qputenv("RESOURCE_NAME", "pptdrill");
     QApplication::setWindowIcon(QIcon::fromTheme(u"pptdrill"_s));
 }
 
