@@ -41,8 +41,11 @@ void copyOwnershipAndMode(const QString& from, const QString& to)
     const QByteArray target = QFile::encodeName(to);
     if (::stat(QFile::encodeName(from).constData(), &old) != 0)
         return;
-    if (::chown(target.constData(), old.st_uid, old.st_gid) != 0)
-        (void)::chown(target.constData(), static_cast<uid_t>(-1), old.st_gid);
+    const auto changeOwner = [&](uid_t user, gid_t group) {
+        return ::chown(target.constData(), user, group) == 0;
+    };
+    if (!changeOwner(old.st_uid, old.st_gid))
+        changeOwner(static_cast<uid_t>(-1), old.st_gid);
     ::chmod(target.constData(), old.st_mode & 07777);
 }
 

@@ -116,6 +116,23 @@ Result<qint64> writeAttempt(Connection& connection, Attempt attempt, std::vector
     return attempt.id;
 }
 
+Status clearPracticeHistory(Connection& connection)
+{
+    if (Status begun = connection.executeScript(u"BEGIN IMMEDIATE"_s); !begun)
+        return begun;
+    Status s = ensureLearnerTables(connection);
+    for (const QString& statement : {u"DELETE FROM 练习记录明细"_s, u"DELETE FROM 练习记录"_s,
+                                     u"UPDATE stk SET 错题 = 0 WHERE 错题 <> 0"_s}) {
+        if (s)
+            s = connection.run(statement);
+    }
+    if (s)
+        s = connection.executeScript(u"COMMIT"_s);
+    if (!s)
+        connection.executeScript(u"ROLLBACK"_s);
+    return s;
+}
+
 Result<std::vector<Attempt>> readAttempts(Connection& connection)
 {
     using R = Result<std::vector<Attempt>>;

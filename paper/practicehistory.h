@@ -55,6 +55,10 @@ Result<qint64> writeAttempt(Connection& connection, Attempt attempt, std::vector
 // a name of another make is cut so that it cannot swell the windows.
 inline constexpr int kLongestSetName = 40;
 
+// Starts the learner over: every attempt of the history and every 错题 flag go,
+// all or nothing; the bank's questions and their parts stay.
+Status clearPracticeHistory(Connection& connection);
+
 // Every attempt, oldest hand-in first.
 Result<std::vector<Attempt>> readAttempts(Connection& connection);
 Result<std::vector<AttemptQuestion>> readAttemptQuestions(Connection& connection, qint64 attemptId);

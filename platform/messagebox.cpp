@@ -15,7 +15,7 @@ public:
                        MessageButtons buttons) override
     {
         std::fprintf(stderr, "%s: %s\n", title.toUtf8().constData(), text.toUtf8().constData());
-        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+        return defaultAnswer(buttons);
     }
 };
 
@@ -23,6 +23,19 @@ StderrMessageBoxes g_stderrBoxes;
 MessageBoxes* g_installed = nullptr;
 
 } // namespace
+
+MessageAnswer defaultAnswer(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::Ok:
+        break;
+    case MessageButtons::YesNo:
+        return MessageAnswer::Yes;
+    case MessageButtons::YesNoDefaultNo:
+        return MessageAnswer::No;
+    }
+    return MessageAnswer::Ok;
+}
 
 QString defaultMessageTitle()
 {

@@ -16,6 +16,8 @@ enum class MessageButtons
 {
     Ok,
     YesNo,
+    // 是 and 否 with 否 as the default, for what cannot be undone.
+    YesNoDefaultNo,
 };
 
 enum class MessageAnswer
@@ -25,12 +27,15 @@ enum class MessageAnswer
     No,
 };
 
+// What Enter answers in a box of these buttons.
+MessageAnswer defaultAnswer(MessageButtons buttons);
+
 // The title every message box of the system carries unless a window says otherwise.
 QString defaultMessageTitle();
 
 // Modal message boxes. The window code installs one that shows real dialogs;
 // tests install a fake that records and answers them. Without one, messages go
-// to standard error and are answered with OK (or Yes).
+// to standard error and are answered with their default button.
 class MessageBoxes
 {
 public:

@@ -18,6 +18,8 @@ packages=(
   qt6-qpa-plugins
   # the icon's PNGs, the checks of the menu entry and the AppStream file, the .deb's dependencies
   librsvg2-bin desktop-file-utils appstream dpkg-dev
+  # Debian's own checks of the built .deb (package_lintian)
+  lintian
 )
 
 missing=()

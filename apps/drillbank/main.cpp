@@ -2,6 +2,7 @@
 #include "bank/bankcompiler.h"
 #include "bank/banksource.h"
 #include "bank/syllabus.h"
+#include "common/programinfo.h"
 
 #include <QFile>
 #include <QString>
@@ -10,6 +11,9 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+const QString usage = u"用法：drillbank <题库目录> <输出的 stdata.db>\n"
+                      u"      drillbank --syllabus <题库目录> <syllabus.md>\n"_s;
 
 // Rewrites each knowledge point's list of questions in the syllabus from the
 // bank's 知识点 lines, prints the counts per set, part and point, and what the
@@ -52,11 +56,14 @@ int updateSyllabus(const QString& folder, const QString& syllabusPath)
 
 int main(int argc, char** argv)
 {
+    if (const auto answered = pptdrill::answerInformationOption(
+            argc, argv, "drillbank",
+            usage + u"把题库的文本源编译为 stdata.db，或按题库更新考试大纲的题目列表。\n"_s))
+        return *answered;
     if (argc == 4 && QString::fromLocal8Bit(argv[1]) == u"--syllabus"_s)
         return updateSyllabus(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (argc != 3) {
-        std::fprintf(stderr, "用法：drillbank <题库目录> <输出的 stdata.db>\n"
-                             "      drillbank --syllabus <题库目录> <syllabus.md>\n");
+        std::fputs(usage.toUtf8().constData(), stderr);
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);

@@ -2,6 +2,7 @@
 // starts it with the paper row's stid and waits for it: exit code 0 means
 // recorded; on a failure the exit code is 1 and standard error carries the
 // reason, in Chinese, which the player shows to the learner.
+#include "common/programinfo.h"
 #include "player/resultbridge.h"
 
 #include <QString>
@@ -9,8 +10,14 @@
 #include <csignal>
 #include <cstdio>
 
+using namespace Qt::Literals::StringLiterals;
+
 int main(int argc, char** argv)
 {
+    if (const auto answered = pptdrill::answerInformationOption(
+            argc, argv, "drillbridge",
+            u"用法：drillbridge <stid>\n把试卷中的一道题记为已完成；由 drillplay 在题目完成时启动。\n"_s))
+        return *answered;
     // The player may be gone before the report is written (the main program
     // stops it when the learner moves on); the report is then lost, not the bridge.
     std::signal(SIGPIPE, SIG_IGN);

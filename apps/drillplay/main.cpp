@@ -1,6 +1,7 @@
 // drillplay: plays one question movie. Its command line is the paper row's
 // stid and the paper position joined by "&", for example 57&3; "--review 57&3"
 // plays it for a look back from the results, recording nothing.
+#include "common/programinfo.h"
 #include "platform/widgets/qtmessageboxes.h"
 #include "player/widgets/playerwindow.h"
 
@@ -8,8 +9,16 @@
 #include <QString>
 #include <QStringList>
 
+using namespace Qt::Literals::StringLiterals;
+
 int main(int argc, char** argv)
 {
+    if (const auto answered = pptdrill::answerInformationOption(
+            argc, argv, "drillplay",
+            u"用法：drillplay <stid>&<题号>\n"
+            u"播放一道试题，例如 drillplay \"57&3\"；由 pptdrill 的题目栏启动。\n"
+            u"drillplay --review <stid>&<题号> 只回顾一道试题，不记录完成情况。\n"_s))
+        return *answered;
     QStringList parts;
     for (int i = 1; i < argc; ++i)
         parts << QString::fromLocal8Bit(argv[i]);

@@ -1,4 +1,5 @@
 // pptdrill: the trainer. Its entry is the load of the main menu.
+#include "common/programinfo.h"
 #include "platform/messagebox.h"
 #include "platform/widgets/firstpaint.h"
 #include "platform/widgets/qtmessageboxes.h"
@@ -7,12 +8,23 @@
 #include "shell/widgets/trainer.h"
 
 #include <QApplication>
+#include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
 
 int main(int argc, char** argv)
 {
+    if (const auto answered = pptdrill::answerInformationOption(
+            argc, argv, "pptdrill",
+            u"用法：pptdrill [选项]\n"
+            u"朔禾职称计算机考试练习系统（PowerPoint 2003 模块）。不带参数时打开主菜单。\n"_s))
+        return *answered;
     QApplication app(argc, argv);
+    // The toolkit has taken its own options (-platform, -display …); anything left is not ours.
+    if (argc > 1) {
+        std::fprintf(stderr, "pptdrill：不认识的参数“%s”，用 pptdrill --help 查看用法。\n", argv[1]);
+        return 2;
+    }
     pptdrill::setUpWindowProgram(app);
     // Off screen no one can see or answer a box: messages go to standard error.
     if (QGuiApplication::platformName() == u"offscreen"_s)

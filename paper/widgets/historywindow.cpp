@@ -4,6 +4,7 @@
 #include "paper/results.h"
 #include "paper/widgets/scorechart.h"
 #include "platform/messagebox.h"
+#include "shell/programend.h"
 #include "shell/widgets/artwork.h"
 #include "shell/widgets/controls.h"
 #include "shell/widgets/trainer.h"
@@ -156,6 +157,29 @@ HistoryWindow::HistoryWindow(Trainer&) : Form(u"lxjl"_s)
     m_closeButton->setFont(songFont(9));
     m_closeButton->setGeometry(kWidth - 12 - 104, kHeight - 36, 104, 26);
     connect(m_closeButton, &PushButton::clicked, this, [this] { close(); });
+    m_clearHistoryButton = new PushButton(this, u"clearHistoryButton"_s, u"清除练习记录"_s);
+    m_clearHistoryButton->setFont(songFont(9));
+    m_clearHistoryButton->setGeometry(kWidth - 12 - 104 - 10 - 112 - 10 - 112, kHeight - 36, 112, 26);
+    connect(m_clearHistoryButton, &PushButton::clicked, this, &HistoryWindow::clearHistory);
+}
+
+void HistoryWindow::clearHistory()
+{
+    if (msgBox(
+            u"清除后，全部练习记录和错题标记都将删除，且不能恢复；题库中的试题保留。\n确定要清除练习记录吗？"_s,
+            MessageIcon::Question, MessageButtons::YesNoDefaultNo) != MessageAnswer::Yes)
+        return;
+    auto connection = openDatabase();
+    Status cleared = connection ? clearPracticeHistory(*connection.value())
+                                : Status::failure(connection.error(), connection.code());
+    if (connection)
+        connection.value()->close();
+    if (!cleared) {
+        const QString reason = cleared.code() != 0 ? databaseFailureReason(cleared.code()) : cleared.error();
+        msgBox(u"清除练习记录失败：%1。练习记录和错题标记都保持原样。"_s.arg(reason), MessageIcon::Critical);
+        return;
+    }
+    load();
 }
 
 bool HistoryWindow::load()

@@ -34,6 +34,7 @@ public:
     QTableView* attemptTable() const { return m_attemptTable; }
     PushButton* openAttemptButton() const { return m_openAttemptButton; }
     PushButton* closeButton() const { return m_closeButton; }
+    PushButton* clearHistoryButton() const { return m_clearHistoryButton; }
     // The attempt on a row of the attempt table (newest first); 0 when none.
     qint64 attemptIdAtRow(int row) const;
 
@@ -45,6 +46,8 @@ protected:
 
 private:
     void openSelectedAttempt();
+    // After a confirmation, clears the history and the 错题 flags and shows the window afresh.
+    void clearHistory();
 
     std::vector<Attempt> m_attempts;
     QTableWidget* m_setTable = nullptr;
@@ -53,6 +56,7 @@ private:
     QTableView* m_attemptTable = nullptr;
     PushButton* m_openAttemptButton = nullptr;
     PushButton* m_closeButton = nullptr;
+    PushButton* m_clearHistoryButton = nullptr;
 };
 
 // Tells the learner that the history could not be read, and why.

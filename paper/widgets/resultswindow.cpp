@@ -55,7 +55,7 @@ ResultsWindow::ResultsWindow(Trainer& trainer) : Form(u"jjjs"_s), m_trainer(trai
     m_scoreLabel->setTransparent(true);
     m_scoreLabel->setAutoWidth(true);
 
-    auto* legend = new Label(this, u"Label41"_s, u"（说明：红色背景表显做错了，绿色背景表示做对了！）"_s);
+    auto* legend = new Label(this, u"Label41"_s, u"（说明：红色背景表示做错了，绿色背景表示做对了！）"_s);
     legend->setFont(songFont(9));
     legend->setForeColor(windowsColor(64, 64, 64));
     legend->setTransparent(true);

@@ -30,15 +30,16 @@ MessageAnswer QtMessageBoxes::show(const QString& title, const QString& text, Me
         box.setIcon(QMessageBox::Question);
         break;
     }
-    if (buttons == MessageButtons::YesNo) {
+    if (buttons != MessageButtons::Ok) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(defaultAnswer(buttons) == MessageAnswer::No ? QMessageBox::No
+                                                                         : QMessageBox::Yes);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     const int answer = box.exec();
-    if (buttons == MessageButtons::YesNo)
+    if (buttons != MessageButtons::Ok)
         return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
     return MessageAnswer::Ok;
 }
@@ -50,8 +51,13 @@ void setUpWindowProgram(QApplication& app)
         QApplication::installTranslator(translator);
     static QtMessageBoxes boxes;
     setMessageBoxes(&boxes);
-    // The desktop shows the windows of all three programs under the menu entry and its icon.
+    // The desktop shows the windows of every program under the menu entry and its
+    // icon: by the desktop file name under Wayland, by the X window class (both of
+    // its names, which X takes from these two) elsewhere.
     QGuiApplication::setDesktopFileName(u"org.pptdrill.pptdrill"_s);
+    QCoreApplication::setApplicationName(u"pptdrill"_s);
+    if (!qEnvironmentVariableIsSet("RESOURCE_NAME"))
+        qputenv("RESOURCE_NAME", "pptdrill");
     QApplication::setWindowIcon(QIcon::fromTheme(u"pptdrill"_s));
 }
 

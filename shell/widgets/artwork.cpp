@@ -270,7 +270,7 @@ void drawOpening(QPainter& p, const Opening& opening)
     drawTitle(p, opening.headingPlace, opening.heading);
 }
 
-QPixmap paintMenu()
+QPixmap paintMenu(bool exitButtonShown)
 {
     QPixmap pixmap = newCanvas();
     QPainter p(&pixmap);
@@ -295,7 +295,7 @@ QPixmap paintMenu()
     for (int y : {229, 312, 395})
         p.fillRect(QRect(96, y, 608, 1), QColor(214, 226, 242));
 
-    drawFooter(p, 552, u"朔禾软件  版权所有"_s, u"练习完毕请单击“退出系统”或关闭窗口退出"_s);
+    drawFooter(p, 552, u"朔禾软件  自由软件，可在任意多台电脑上安装使用"_s, menuExitHint(exitButtonShown));
     return pixmap;
 }
 
@@ -395,11 +395,18 @@ QPixmap paintSignIn()
 
 } // namespace
 
-// Kept for the whole run: a pixmap must not outlive the application object.
-const QPixmap& menuArtwork()
+QString menuExitHint(bool exitButtonShown)
 {
-    static const QPixmap* pixmap = new QPixmap(paintMenu());
-    return *pixmap;
+    // The 退出系统 button is there only in the captionless layout, which has no close box.
+    return exitButtonShown ? u"练习完毕请单击“退出系统”退出"_s : u"练习完毕请关闭窗口退出"_s;
+}
+
+// Kept for the whole run: a pixmap must not outlive the application object.
+const QPixmap& menuArtwork(bool exitButtonShown)
+{
+    static const QPixmap* withButton = new QPixmap(paintMenu(true));
+    static const QPixmap* withoutButton = new QPixmap(paintMenu(false));
+    return exitButtonShown ? *withButton : *withoutButton;
 }
 
 const QPixmap& loginArtwork()

@@ -8,8 +8,10 @@ class QPainter;
 // The pictures of the main program's windows, drawn once at 800 × 600.
 namespace pptdrill {
 
-// The main menu's title picture.
-const QPixmap& menuArtwork();
+// The main menu's title picture; its footer says how to leave, by the 退出系统
+// button where the layout shows it, else by the window's close box.
+const QPixmap& menuArtwork(bool exitButtonShown);
+QString menuExitHint(bool exitButtonShown);
 // The exam login's picture: the examination title and the labels beside the
 // seat number and identity-card number boxes.
 const QPixmap& loginArtwork();

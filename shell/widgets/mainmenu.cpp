@@ -10,6 +10,7 @@
 #include "platform/messagebox.h"
 #include "platform/processes.h"
 #include "platform/programfolder.h"
+#include "shell/about.h"
 #include "shell/programend.h"
 #include "shell/singleinstance.h"
 #include "shell/widgets/artwork.h"
@@ -100,6 +101,13 @@ MainMenu::MainMenu(Trainer& trainer) : Form(u"index"_s), m_trainer(trainer)
     weakPoints->setGeometry(twipsRect(8813, 6240, 1695, 615));
     connect(weakPoints, &PushButton::clicked, this, [this] { choose(weakPointPracticeName(), false); });
 
+    // 关于 sits in the footer, beside the line on the licence.
+    auto* about = new PushButton(this, u"aboutButton"_s, u"关于"_s);
+    about->setFont(songFont(9));
+    about->setGeometry(300, 565, 56, 22);
+    connect(about, &PushButton::clicked, this,
+            [this] { msgBox(aboutText(m_dbfile), MessageIcon::Information, MessageButtons::Ok, u"关于"_s); });
+
     m_btgr = new GroupBox(this, u"btgr"_s, u"分辨率为800X600时显示该按钮组"_s);
     m_btgr->setGeometry(twipsRect(4088, 7200, 3735, 735));
     auto* minimize = new PushButton(m_btgr, u"PushButton1"_s, u"最小化窗口"_s);
@@ -108,6 +116,11 @@ MainMenu::MainMenu(Trainer& trainer) : Form(u"index"_s), m_trainer(trainer)
     auto* closebt = new PushButton(m_btgr, u"closebt"_s, u"退出系统"_s);
     closebt->setGeometry(twipsRect(2160, 240, 1260, 420));
     connect(closebt, &PushButton::clicked, this, [this] { m_trainer.mainMenu().unload(); });
+}
+
+QString MainMenu::exitHint() const
+{
+    return menuExitHint(!m_btgr->isHidden());
 }
 
 PushButton* MainMenu::button(const QString& name) const
@@ -209,6 +222,7 @@ void MainMenu::layOutForScreen()
 void MainMenu::applyLayout(const MenuLayout& layout)
 {
     m_btgr->setVisible(layout.btgrVisible);
+    update(); // the footer's way out follows the button group
     if (windowFlags().testFlag(Qt::FramelessWindowHint) != layout.captionless) {
         const bool wasVisible = isVisible();
         setWindowFlags(layout.captionless ? captionlessFlags() : captionedFlags());
@@ -242,7 +256,7 @@ void MainMenu::changeEvent(QEvent* event)
 void MainMenu::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.drawPixmap(0, 0, menuArtwork());
+    p.drawPixmap(0, 0, menuArtwork(!m_btgr->isHidden()));
 }
 
 void MainMenu::choose(const QString& chosenSet, bool random)

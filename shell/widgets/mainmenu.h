@@ -36,6 +36,8 @@ public:
     QSize measuredScreen() const { return m_screen; }
 
     PushButton* button(const QString& name) const;
+    // What the footer says about leaving, for the layout the window has now.
+    QString exitHint() const;
     GroupBox* btgr() const { return m_btgr; }
 
 protected:

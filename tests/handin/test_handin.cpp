@@ -243,6 +243,9 @@ TEST_F(HandIn, ThirtySevenRightOfFortyScoresAndFlagsTheBank)
         greens += results->cell(i)->backColor() == green ? 1 : 0;
     }
     EXPECT_EQ(greens, 37);
+    // The legend says what the colours mean (表示, where an old text had a slip).
+    EXPECT_EQ(results->findChild<Label*>(u"Label41"_s)->caption(),
+              u"（说明：红色背景表示做错了，绿色背景表示做对了！）"_s);
 
     const std::vector<int> flags = wrongFlags();
     for (int i = 1; i <= 40; ++i) {

@@ -139,6 +139,43 @@ TEST_F(HistoryWindowTest, AnEmptyHistoryShowsNoAttempts)
     EXPECT_FALSE(history->grab().isNull());
 }
 
+TEST_F(HistoryWindowTest, ClearingAsksFirstThenEmptiesTheHistoryAndTheWrongFlags)
+{
+    generateHistory(3);
+    auto wrongFlags = [this] {
+        auto conn = openTestDatabase();
+        const auto rows = conn->select(u"SELECT COUNT(*) FROM stk WHERE 错题 <> 0"_s);
+        conn->close();
+        return rows ? rows->front().front().toInt() : -1;
+    };
+    ASSERT_GT(wrongFlags(), 0);
+    startMenu();
+    trainer.showHistory();
+    HistoryWindow* history = trainer.historyWindow().loaded();
+    ASSERT_NE(history, nullptr);
+    ASSERT_EQ(history->clearHistoryButton()->caption(), u"清除练习记录"_s);
+
+    // 否 keeps everything.
+    boxes.answers.push_back(MessageAnswer::No);
+    history->clearHistoryButton()->click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_TRUE(boxes.shown[0].text.contains(u"题库中的试题保留"_s));
+    EXPECT_EQ(history->attempts().size(), 3u);
+    EXPECT_GT(wrongFlags(), 0);
+
+    boxes.answers.push_back(MessageAnswer::Yes);
+    history->clearHistoryButton()->click();
+    EXPECT_EQ(boxes.shown.size(), 2u) << "no message after a clearing that worked";
+    EXPECT_TRUE(history->isVisible());
+    EXPECT_TRUE(history->attempts().empty());
+    EXPECT_EQ(history->setTable()->rowCount(), 0);
+    EXPECT_EQ(history->attemptTable()->model()->rowCount(), 0);
+    EXPECT_FALSE(history->openAttemptButton()->isEnabled());
+    EXPECT_EQ(wrongFlags(), 0);
+    EXPECT_FALSE(endedWith.has_value());
+}
+
 TEST_F(HistoryWindowTest, TheMenuGainsTwoButtonsAndKeepsItsFourteen)
 {
     MainMenu* menu = startMenu();

@@ -194,6 +194,39 @@ TEST_F(HistoryTest, HistorySurvivesTheExitCleanUpAndCompaction)
     EXPECT_EQ(scalar(*reopened.value(), u"SELECT COUNT(*) FROM 试题考点"_s), 2);
 }
 
+TEST_F(HistoryTest, ClearingStartsTheLearnerOverAndKeepsTheBank)
+{
+    makePaper({2.5, 0, 0}, {u"动画"_s, u"文本"_s, u"放映"_s});
+    ASSERT_TRUE(scorePaper(&session).ok());
+    session.startPaper(3);
+    ASSERT_TRUE(scorePaper(&session).ok());
+    const int bankRows = scalar(*conn, u"SELECT COUNT(*) FROM stk"_s);
+    ASSERT_EQ(scalar(*conn, u"SELECT COUNT(*) FROM stk WHERE 错题 <> 0"_s), 2);
+
+    // A step that fails half-way leaves everything as it was.
+    ASSERT_TRUE(conn->executeScript(u"CREATE TRIGGER refuse BEFORE UPDATE ON stk "
+                                    u"BEGIN SELECT RAISE(ABORT, 'refused'); END;"_s)
+                    .ok());
+    EXPECT_FALSE(clearPracticeHistory(*conn).ok());
+    EXPECT_EQ(scalar(*conn, u"SELECT COUNT(*) FROM 练习记录"_s), 2);
+    EXPECT_EQ(scalar(*conn, u"SELECT COUNT(*) FROM 练习记录明细"_s), 6);
+    EXPECT_EQ(scalar(*conn, u"SELECT COUNT(*) FROM stk WHERE 错题 <> 0"_s), 2);
+    ASSERT_TRUE(conn->executeScript(u"DROP TRIGGER refuse"_s).ok());
+
+    const Status cleared = clearPracticeHistory(*conn);
+    ASSERT_TRUE(cleared.ok()) << cleared.error().toStdString();
+    EXPECT_EQ(scalar(*conn, u"SELECT COUNT(*) FROM 练习记录"_s), 0);
+    EXPECT_EQ(scalar(*conn, u"SELECT COUNT(*) FROM 练习记录明细"_s), 0);
+    EXPECT_EQ(scalar(*conn, u"SELECT COUNT(*) FROM stk WHERE 错题 <> 0"_s), 0);
+    EXPECT_EQ(scalar(*conn, u"SELECT COUNT(*) FROM stk"_s), bankRows);
+    EXPECT_EQ(scalar(*conn, u"SELECT COUNT(*) FROM 试题考点"_s), 3);
+
+    // Practice goes on from nothing: the next hand-in is the only attempt.
+    session.startPaper(3);
+    ASSERT_TRUE(scorePaper(&session).ok());
+    EXPECT_EQ(readAttempts(*conn)->size(), 1u);
+}
+
 TEST(LearnerTables, AnOlderDatabaseGetsThemAndKeepsItsTables)
 {
     TempProgramFolder folder;

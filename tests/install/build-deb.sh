@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
 # Builds the Debian package of a built tree into OUT_DIR and checks what it holds.
 #
-#   build-deb.sh BUILD_DIR OUT_DIR
+#   build-deb.sh BUILD_DIR OUT_DIR VERSION PROGRAM...
+#
+# VERSION is the project's; the PROGRAMs are those the package carries in its
+# program folder.
 set -euo pipefail
-build=${1:?usage: build-deb.sh BUILD_DIR OUT_DIR}
-out=${2:?usage: build-deb.sh BUILD_DIR OUT_DIR}
+usage="usage: build-deb.sh BUILD_DIR OUT_DIR VERSION PROGRAM..."
+build=${1:?$usage}
+out=${2:?$usage}
+version=${3:?$usage}
+shift 3
+programs=("$@")
+((${#programs[@]})) || { echo "$usage"; exit 2; }
 rm -rf "$out"
 mkdir -p "$out"
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 || {
@@ -16,8 +24,18 @@ echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 
 status=0
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for f in ./usr/lib/pptdrill/pptdrill ./usr/lib/pptdrill/drillplay ./usr/lib/pptdrill/drillbridge \
-  ./usr/lib/pptdrill/stdata.db ./usr/lib/pptdrill/completed.swf ./usr/bin/pptdrill \
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || {
+  echo "the package's version is $(dpkg-deb -f "$deb" Version), the project's $version"
+  status=1
+}
+for p in "${programs[@]}"; do
+  grep -qx -- "./usr/lib/pptdrill/$p" <<<"$contents" || {
+    echo "missing in the package: the program $p"
+    status=1
+  }
+done
+for f in ./usr/lib/pptdrill/stdata.db ./usr/lib/pptdrill/completed.swf ./usr/bin/pptdrill \
+  ./usr/share/doc/pptdrill/copyright ./usr/share/doc/pptdrill/changelog.gz ./usr/share/man/man1/pptdrill.1.gz \
   ./usr/share/applications/org.pptdrill.pptdrill.desktop ./usr/share/metainfo/org.pptdrill.pptdrill.metainfo.xml \
   ./usr/share/icons/hicolor/scalable/apps/pptdrill.svg ./usr/share/icons/hicolor/48x48/apps/pptdrill.png \
   ./usr/share/icons/hicolor/256x256/apps/pptdrill.png; do
@@ -39,6 +57,12 @@ fi
 bank_mode=$(awk '$6 == "./usr/lib/pptdrill/stdata.db" {print $1}' <<<"$listing")
 [ "$bank_mode" = "-rw-r--r--" ] || {
   echo "the installed bank's mode is $bank_mode, not -rw-r--r--"
+  status=1
+}
+# The metainfo's newest release is the package's version.
+metainfo=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/metainfo/org.pptdrill.pptdrill.metainfo.xml)
+grep -q "<release version=\"$version\"" <<<"$metainfo" || {
+  echo "the metainfo has no release $version"
   status=1
 }
 depends=$(dpkg-deb -f "$deb" Depends)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian package and runs the installed trainer as a learner would:
-# the menu, a paper, a question completed by its demonstration, the hand-in, and
-# the orderly exit with compaction; its program folder is read-only, so the
-# learner's database lives in their data folder.
+# the programs' --version, the menu and its 关于, a paper, a question completed
+# by its demonstration, the hand-in, the orderly exit with compaction, and
+# 清除练习记录; its program folder is read-only, so the learner's database lives
+# in their data folder. Every window must carry the menu entry's window class.
 #
 #   run-installed.sh DEB SHOTS_DIR
 #
@@ -18,7 +19,7 @@ shots=${2:?usage: run-installed.sh DEB SHOTS_DIR}
 deb=$(cd "$(dirname "$deb")" && pwd)/$(basename "$deb")
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-for tool in Xvfb xdotool import sqlcipher sha256sum dpkg-deb setpriv; do
+for tool in Xvfb xdotool xprop import sqlcipher sha256sum dpkg-deb setpriv; do
   command -v "$tool" >/dev/null || {
     echo "installed: $tool is missing (scripts/setup.sh installs it)"
     echo "0 passed, 1 failed"
@@ -91,9 +92,41 @@ start_pptdrill() {
 
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
+# window_class TITLE: the X window class of the visible window of that title.
+window_class() { DISPLAY=$display xprop -id "$(visible "$1")" WM_CLASS 2>/dev/null | sed 's/^WM_CLASS([A-Z_]*) = //'; }
+# Every window of every program groups under the menu entry (StartupWMClass=pptdrill).
+grouped_class='"pptdrill", "pptdrill"'
+
+# click_in TITLE X Y: a click at X, Y inside the visible window of that title.
+click_in() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(x getwindowgeometry --shell "$(visible "$1")")"
+    click $((X + $2)) $((Y + $3))
+}
+
 
 # ------------------------------------------------------------------ stages
 main_pid=""
+
+# Every program answers --version and --help and ends, without a display; the
+# version is the package's.
+s_version() {
+    local version p out
+    version=$(dpkg-deb -f "$deb" Version)
+    if [ -z "$root" ]; then
+        [ "$(dpkg-query -W -f='${Version}' pptdrill)" = "$version" ] || fail "dpkg -s says another version" || return
+    fi
+    for p in pptdrill drillplay drillbridge; do
+        out=$(env -i PATH=/usr/bin:/bin HOME="$home" "${run_as[@]}" "$program_dir/$p" --version 2>&1)
+        [ "$out" = "$p $version" ] || fail "$p --version printed \"$out\", not \"$p $version\"" || return
+        env -i PATH=/usr/bin:/bin HOME="$home" "${run_as[@]}" "$program_dir/$p" -h >"$work/help.out" 2>&1 ||
+            fail "$p -h failed: $(cat "$work/help.out")" || return
+        grep -q -- '--version' "$work/help.out" || fail "$p -h printed no options" || return
+    done
+    out=$(env -i PATH=/usr/bin:/bin HOME="$home" "${run_as[@]}" "$launcher" --version 2>&1)
+    [ "$out" = "pptdrill $version" ] || fail "the launcher printed \"$out\"" || return
+    [ ! -e "$home/.local/share/pptdrill" ] || fail "an option made the learner's data folder"
+}
 
 s_first_start() {
   start_xvfb 1024x768x24 -ac || fail "Xvfb did not start" || return
@@ -106,7 +139,20 @@ s_first_start() {
   [ -f "$db" ] || fail "no database in the learner's data folder $data" || return
   [ -f "$data/stdata.db.lock" ] || fail "no lock beside the learner's database" || return
   [ "$(stat -c %a "$data")" = 700 ] || fail "the data folder is not private: $(stat -c %a "$data")" || return
-  [ "$(q 'select count(*) > 0 from stk;')" = 1 ] || fail "the learner's database does not open: $(q 'select count(*) from stk;')"
+  [ "$(q 'select count(*) > 0 from stk;')" = 1 ] || fail "the learner's database does not open: $(q 'select count(*) from stk;')" || return
+  [ "$(window_class '^朔禾职称计算机考试练习系统$')" = "$grouped_class" ] ||
+    fail "the menu's window class is $(window_class '^朔禾职称计算机考试练习系统$')"
+}
+
+# 关于 in the menu's footer: the version, the licence and the learner's data folder.
+s_about() {
+  click_in '^朔禾职称计算机考试练习系统$' 328 576
+  wait_until 5000 is_visible '^关于$' || fail "no 关于 box" || return
+  sleep 0.3
+  shot "$(printf '%02d' $stage_no)-about-box"
+  x windowfocus "$(visible '^关于$')" 2>/dev/null
+  x key Return
+  wait_until 3000 is_gone '^关于$' || fail "the 关于 box did not close on Return"
 }
 
 s_paper() {
@@ -121,6 +167,8 @@ s_paper() {
   answer_box Escape || fail "the exam-mode question did not close" || return
   wait_until 20000 is_visible '^第1题  共40题$' || fail "no question bar \"第1题  共40题\"" || return
   wait_until 20000 is_visible '^试题播放$' || fail "no player window 试题播放" || return
+  [ "$(window_class '^试题播放$')" = "$grouped_class" ] ||
+    fail "the player's window class is $(window_class '^试题播放$'), not the menu entry's" || return
   [ "$(q 'select count(*) from st;')" = 40 ] || fail "the paper has $(q 'select count(*) from st;') rows"
 }
 
@@ -156,9 +204,39 @@ s_orderly_exit() {
   [ "$(ls -la --time-style=+%s "$program_dir")" = "$program_files" ] || fail "the program folder was changed"
 }
 
+# 练习记录 → 清除练习记录 → 是: the history and the 错题 flags go, the bank stays,
+# and so it is after the exit's compaction.
+s_reset() {
+  start_xvfb 800x600x24 -ac || fail "the 800x600 Xvfb did not start" || return
+  local menu_pid bank_rows
+  bank_rows=$(q 'select count(*) from stk;')
+  [ "$(q 'select count(*) from 练习记录;')" -gt 0 ] || fail "no history to clear" || return
+  start_pptdrill menu_pid
+  wait_until 15000 is_visible '^朔禾职称计算机考试练习系统$' || fail "no menu at 800x600" || return
+  click 156 436 # 练习记录
+  wait_until 10000 is_visible '^练习记录$' || fail "no 练习记录 window" || return
+  sleep 0.3
+  click_in '^练习记录$' 486 529 # 清除练习记录
+  wait_until 5000 is_visible '^朔禾软件$' || fail "no confirmation after 清除练习记录" || return
+  sleep 0.3
+  shot "$(printf '%02d' $stage_no)-reset-confirmation"
+  answer_box alt+y || fail "the confirmation did not take 是" || return # 否 is the default
+  wait_until 5000 test "$(q 'select count(*) from 练习记录;')" = 0 || fail "the history was not cleared" || return
+  [ "$(q 'select count(*) from stk where 错题 <> 0;')" = 0 ] || fail "the 错题 flags were not cleared" || return
+  click_in '^练习记录$' 726 529 # 关  闭
+  wait_until 5000 is_gone '^练习记录$' || fail "the 练习记录 window did not close" || return
+  click 459 510 # 退出系统
+  wait_until 15000 ended "$menu_pid" || fail "pptdrill still runs after 退出系统" || return
+  [ "$(q 'select count(*) from 练习记录明细;')" = 0 ] || fail "questions of the history are left" || return
+  [ "$(q 'select count(*) from stk;')" = "$bank_rows" ] || fail "the bank lost questions"
+}
+
+stage version s_version
 stage first-start s_first_start
+stage about s_about
 stage paper s_paper
 stage question s_question
 stage hand-in s_hand_in
 stage orderly-exit s_orderly_exit
+stage reset s_reset
 report

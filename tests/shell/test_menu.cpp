@@ -1,4 +1,5 @@
 // Start-up, the main menu's layout and choices, and the orderly exit.
+#include "common/programinfo.h"
 #include "db/compact.h"
 #include "shell/widgets/menulayout.h"
 #include "tests/shell/shellfixture.h"
@@ -321,12 +322,15 @@ TEST_F(MenuWindow, TheLayoutFollowsTheScreenOnEveryResize)
     EXPECT_FALSE(menu->btgr()->isHidden());
     EXPECT_EQ(menu->frameGeometry().topLeft(), QPoint(0, 0));
     EXPECT_EQ(menu->size(), QSize(800, 600));
+    // The footer sends the learner to a way out the window has.
+    EXPECT_EQ(menu->exitHint(), u"练习完毕请单击“退出系统”退出"_s);
 
     screen = QSize(1024, 768);
     menu->layOutForScreen();
     EXPECT_FALSE(menu->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(menu->isVisible());
     EXPECT_TRUE(menu->btgr()->isHidden());
+    EXPECT_EQ(menu->exitHint(), u"练习完毕请关闭窗口退出"_s);
     EXPECT_EQ(menu->size(), QSize(794, 599));
     EXPECT_DOUBLE_EQ(menu->lastLayout().leftTwips, 1680);
     EXPECT_DOUBLE_EQ(menu->lastLayout().topTwips, 937.5);
@@ -343,6 +347,29 @@ TEST_F(MenuWindow, TheLayoutFollowsTheScreenOnEveryResize)
     EXPECT_FALSE(menu->btgr()->isHidden());
     EXPECT_FALSE(endedWith.has_value());
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(MenuWindow, AboutShowsTheVersionTheLicenceAndWhereTheDataLies)
+{
+    screen = QSize(800, 600);
+    MainMenu* menu = startMenu();
+    PushButton* about = menu->button(u"aboutButton"_s);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->caption(), u"关于"_s);
+    for (QSize size : {QSize(800, 600), QSize(1024, 768)}) {
+        screen = size;
+        menu->layOutForScreen();
+        EXPECT_TRUE(about->isVisible());
+        EXPECT_TRUE(menu->rect().contains(about->geometry())) << size.width();
+        EXPECT_FALSE(about->geometry().intersects(menu->btgr()->geometry()));
+    }
+    about->click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, u"关于"_s);
+    EXPECT_TRUE(boxes.shown[0].text.contains(u"版本 "_s + programVersion()));
+    EXPECT_TRUE(boxes.shown[0].text.contains(u"GPL-3.0-or-later"_s));
+    EXPECT_TRUE(boxes.shown[0].text.contains(menu->dbfile())) << boxes.shown[0].text.toStdString();
+    EXPECT_FALSE(endedWith.has_value());
 }
 
 TEST_F(MenuWindow, MinimizingSkipsTheLayoutButStillTestsTheResolution)

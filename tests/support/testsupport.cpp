@@ -11,7 +11,7 @@ MessageAnswer FakeMessageBoxes::show(const QString& title, const QString& text, 
         answers.pop_front();
         return a;
     }
-    return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    return defaultAnswer(buttons);
 }
 
 QStringList FakeMessageBoxes::texts() const
