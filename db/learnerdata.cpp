@@ -46,10 +46,24 @@ Status carry(Connection& from, Connection& to)
         return s;
     if (!from.hasTable(u"练习记录明细"_s))
         return {};
-    return copyRows(
-        from, to, u"SELECT 记录ID, 题号, stkid, 考点, 做对, 看过演示, 看过提示 FROM 练习记录明细"_s,
-        u"INSERT OR REPLACE INTO 练习记录明细 (记录ID, 题号, stkid, 考点, 做对, 看过演示, 看过提示) "
-        u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s);
+    if (Status s = copyRows(
+            from, to, u"SELECT 记录ID, 题号, stkid, 考点, 做对, 看过演示, 看过提示 FROM 练习记录明细"_s,
+            u"INSERT OR REPLACE INTO 练习记录明细 (记录ID, 题号, stkid, 考点, 做对, 看过演示, 看过提示) "
+            u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s);
+        !s)
+        return s;
+    // The class's hand-ins not yet delivered, and the ids the server knows the attempts by.
+    if (from.hasTable(u"练习记录标识"_s)) {
+        if (Status s = copyRows(
+                from, to, u"SELECT 记录ID, 上传ID, 交卷次数 FROM 练习记录标识"_s,
+                u"INSERT OR REPLACE INTO 练习记录标识 (记录ID, 上传ID, 交卷次数) VALUES (?, ?, ?)"_s);
+            !s)
+            return s;
+    }
+    if (!from.hasTable(u"上传队列"_s))
+        return {};
+    return copyRows(from, to, u"SELECT 序号, 上传ID, 交卷次数, 内容 FROM 上传队列"_s,
+                    u"INSERT OR REPLACE INTO 上传队列 (序号, 上传ID, 交卷次数, 内容) VALUES (?, ?, ?, ?)"_s);
 }
 
 } // namespace
