@@ -99,6 +99,13 @@ MainMenu::MainMenu(Trainer& trainer) : Form(u"index"_s), m_trainer(trainer)
     weakPoints->setGeometry(twipsRect(8813, 6240, 1695, 615));
     connect(weakPoints, &PushButton::clicked, this, [this] { choose(weakPointPracticeName(), false); });
 
+    m_classroomStatus = new Label(this, u"classroomStatus"_s);
+    m_classroomStatus->setFont(songFont(9));
+    m_classroomStatus->setTransparent(true);
+    m_classroomStatus->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_classroomStatus->setGeometry(twipsRect(8400, 8520, 3400, 300));
+    m_classroomStatus->setVisible(false);
+
     m_btgr = new GroupBox(this, u"btgr"_s, u"分辨率为800X600时显示该按钮组"_s);
     m_btgr->setGeometry(twipsRect(4088, 7200, 3735, 735));
     auto* minimize = new PushButton(m_btgr, u"PushButton1"_s, u"最小化窗口"_s);
@@ -112,6 +119,13 @@ MainMenu::MainMenu(Trainer& trainer) : Form(u"index"_s), m_trainer(trainer)
 PushButton* MainMenu::button(const QString& name) const
 {
     return findChild<PushButton*>(name);
+}
+
+void MainMenu::showClassroomStatus(const QString& text, const QString& tip)
+{
+    m_classroomStatus->setCaption(text);
+    m_classroomStatus->setToolTip(tip);
+    m_classroomStatus->setVisible(true);
 }
 
 bool MainMenu::load()
@@ -164,6 +178,7 @@ bool MainMenu::load()
             return false;
         }
     }
+    m_trainer.startClassroom(m_dbfile);
     // A player left behind by a run of ours that was killed would cover the menu.
     stopLeftoverPlayers(folder);
     m_trainer.session().choice.randomDraw = false;
@@ -269,6 +284,7 @@ void MainMenu::unloading()
         }
     }
     connection.value()->close();
+    m_trainer.stopClassroom();
     // A failed compaction leaves the file as it was; the program ends all the same.
     compactDatabaseFile(m_dbfile, m_dbpassword);
     endProgram(0);
