@@ -34,18 +34,21 @@ template <typename T, typename Rows> Result<T> failed(const Rows& rows)
 Result<std::vector<ClassLearner>> readClassRoster(ServerConnection& server, const QString& className)
 {
     using R = std::vector<ClassLearner>;
-    const auto rows = server.query(u"WITH "_s + latestAttempts + uR"sql(
-SELECT l.identity_number,
-       (array_agg(l.seat_number ORDER BY l.handed_in_at DESC))[1],
-       coalesce(n.name, ''),
-       count(*),
-       avg(l.score),
-       (array_agg(l.score ORDER BY l.handed_in_at DESC))[1],
-       extract(epoch FROM max(l.handed_in_at))::bigint
-FROM latest l
-LEFT JOIN learner_names n ON n.class_name = l.class_name AND n.identity_number = l.identity_number
-GROUP BY l.identity_number, n.name
-ORDER BY 2, 1)sql"_s,
+    const auto rows = server.query(u"WITH "_s + latestAttempts + uR"sql(,
+per_learner AS (
+    SELECT identity_number, count(*) AS attempts, avg(score) AS average, max(handed_in_at) AS last
+    FROM latest GROUP BY identity_number
+)
+SELECT p.identity_number, newest.seat_number, coalesce(n.name, ''), p.attempts, p.average, newest.score,
+       extract(epoch FROM p.last)::bigint
+FROM per_learner p
+CROSS JOIN LATERAL (
+    SELECT a.seat_number, a.score FROM attempts a
+    WHERE a.class_name = $1 AND a.identity_number = p.identity_number
+    ORDER BY a.handed_in_at DESC, a.hand_in DESC LIMIT 1
+) newest
+LEFT JOIN learner_names n ON n.class_name = $1 AND n.identity_number = p.identity_number
+ORDER BY length(newest.seat_number), newest.seat_number, p.identity_number)sql"_s,
                                    {className});
     if (!rows)
         return failed<R>(rows);
@@ -118,6 +121,10 @@ Result<std::vector<ClassAttemptQuestion>> readClassAttemptQuestions(ServerConnec
 Result<std::vector<ClassPoint>> readClassPoints(ServerConnection& server, const QString& className)
 {
     using R = std::vector<ClassPoint>;
+    // Enough memory to group the class's answers without sorting them on disk.
+    if (Status s = server.execute(u"SET work_mem = '64MB'"_s); !s)
+        return Result<R>::failure(s.error(), s.code());
+    server.setStatementTimeout(120);
     const auto rows = server.query(u"WITH "_s + latestAttempts + uR"sql(,
 per_learner AS (
     SELECT coalesce(q.point, q.topic) AS point, l.identity_number,

@@ -1,7 +1,7 @@
 #include "classroom/serverconnection.h"
 
 #include <QDeadlineTimer>
-#include <QtDebug>
+#include <QLoggingCategory>
 #include <algorithm>
 #include <cerrno>
 #include <libpq-fe.h>
@@ -14,7 +14,14 @@ namespace pptdrill {
 
 namespace {
 
+// The server's own words, for whoever looks into a failure:
+// QT_LOGGING_RULES="pptdrill.classroom.info=true".
+Q_LOGGING_CATEGORY(classroomLog, "pptdrill.classroom", QtWarningMsg)
+
 constexpr int kSliceMs = 100;
+
+// Notices ("already exists, skipping") are not for the user.
+void ignoreNotice(void*, const char*) {}
 
 bool aborted(const std::atomic<bool>* abort)
 {
@@ -85,7 +92,7 @@ template <typename T> Result<T> fail(ServerFailure failure, const QString& detai
 {
     // The raw server text is for whoever reads the program's log, never for the learner.
     if (!detail.isEmpty())
-        qInfo().noquote() << u"classroom server:"_s << detail.trimmed();
+        qCInfo(classroomLog).noquote() << detail.trimmed();
     return Result<T>::failure(serverFailureMessage(static_cast<int>(failure)), static_cast<int>(failure));
 }
 
@@ -169,6 +176,7 @@ ServerConnection::finishConnecting(PGconn* connection, const std::atomic<bool>* 
     if (!connection)
         return fail<std::unique_ptr<ServerConnection>>(ServerFailure::Other, u"out of memory"_s);
     std::unique_ptr<ServerConnection> made(new ServerConnection(connection, abort));
+    PQsetNoticeProcessor(connection, ignoreNotice, nullptr);
     if (PQstatus(connection) == CONNECTION_BAD)
         return fail<std::unique_ptr<ServerConnection>>(
             failureOfConnecting(QString::fromUtf8(PQerrorMessage(connection))),

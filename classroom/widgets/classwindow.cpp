@@ -4,15 +4,18 @@
 #include "paper/widgets/attemptwindow.h"
 #include "platform/messagebox.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QThread>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -110,7 +113,13 @@ ClassWindow::ClassWindow(const ClassroomConfig& config, QWidget* parent) : QWidg
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(u"tabs"_s);
     m_tabs->addTab(splitter, u"学员成绩"_s);
-    m_tabs->addTab(m_points, u"薄弱知识点"_s);
+    auto* pointsPage = new QWidget(this);
+    auto* pointsLayout = new QVBoxLayout(pointsPage);
+    m_pointsStatus = new QLabel(pointsPage);
+    m_pointsStatus->setObjectName(u"pointsStatus"_s);
+    pointsLayout->addWidget(m_pointsStatus);
+    pointsLayout->addWidget(m_points, 1);
+    m_tabs->addTab(pointsPage, u"薄弱知识点"_s);
     // The whole class's answers are summed only when the teacher looks at them.
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == 1 && !m_pointsLoaded)
@@ -135,17 +144,23 @@ ClassWindow::ClassWindow(const ClassroomConfig& config, QWidget* parent) : QWidg
 
 ClassWindow::~ClassWindow()
 {
+    *m_pointsAbort = true;
+    if (m_pointsThread)
+        m_pointsThread->wait();
     delete m_attemptWindow;
+}
+
+ServerLogin ClassWindow::teacherLogin() const
+{
+    return {m_config.host,   m_config.port, m_config.database, m_config.teacherUser, m_config.teacherPassword,
+            m_config.sslMode};
 }
 
 bool ClassWindow::connectServer()
 {
     if (m_server && m_server->isUsable())
         return true;
-    const ServerLogin login{
-        m_config.host,   m_config.port, m_config.database, m_config.teacherUser, m_config.teacherPassword,
-        m_config.sslMode};
-    auto connected = ServerConnection::connect(login, nullptr, 5);
+    auto connected = ServerConnection::connect(teacherLogin(), nullptr, 5);
     if (!connected) {
         showFailure(connected.error());
         return false;
@@ -282,15 +297,40 @@ void ClassWindow::openAttempt(int row)
 
 void ClassWindow::loadPoints()
 {
-    m_points->setRowCount(0);
-    if (!connectServer())
+    if (m_pointsThread)
         return;
-    auto points = readClassPoints(*m_server, m_config.className);
+    m_points->setRowCount(0);
+    m_pointsStatus->setText(u"正在统计全班的答题情况……"_s);
+    QPointer<ClassWindow> window(this);
+    m_pointsThread = QThread::create(
+        [window, login = teacherLogin(), className = m_config.className, abort = m_pointsAbort] {
+            auto server = ServerConnection::connect(login, abort.get(), 5);
+            auto points = server ? readClassPoints(*server.value(), className)
+                                 : Result<std::vector<ClassPoint>>::failure(server.error(), server.code());
+            QMetaObject::invokeMethod(
+                qApp,
+                [window, points] {
+                    if (window)
+                        window->showPoints(points);
+                },
+                Qt::QueuedConnection);
+        });
+    connect(m_pointsThread, &QThread::finished, this, [this] {
+        m_pointsThread->deleteLater();
+        m_pointsThread = nullptr;
+    });
+    m_pointsThread->start();
+}
+
+void ClassWindow::showPoints(const Result<std::vector<ClassPoint>>& points)
+{
     if (!points) {
-        showFailure(points.error());
+        m_pointsStatus->setText(points.error());
         return;
     }
     m_pointsLoaded = true;
+    m_pointsStatus->setText(
+        u"从最薄弱的知识点起；学员答某知识点的题，掌握不到一半即为“未掌握”（看全程演示完成的不算掌握）。"_s);
     m_points->setRowCount(static_cast<int>(points->size()));
     for (int i = 0; i < static_cast<int>(points->size()); ++i) {
         const ClassPoint& p = points.value()[i];

@@ -5,6 +5,7 @@
 #include "classroom/serverconnection.h"
 
 #include <QWidget>
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -12,6 +13,7 @@ class QLabel;
 class QPushButton;
 class QTableWidget;
 class QTabWidget;
+class QThread;
 
 namespace pptdrill {
 
@@ -45,7 +47,11 @@ public:
 
     void selectLearner(int row);
     void openAttempt(int row);
+    // The class's answers are summed on a thread of its own: the window stays
+    // usable while the server works through hundreds of thousands of rows.
     void loadPoints();
+    bool pointsLoading() const { return m_pointsThread != nullptr; }
+    QLabel* pointsStatus() const { return m_pointsStatus; }
     // Writes the class's attempts to `path`; shows a message on failure.
     bool exportTo(const QString& path);
 
@@ -55,12 +61,16 @@ private:
     bool connectServer();
     void showFailure(const QString& message);
     void fillRoster();
+    void showPoints(const Result<std::vector<ClassPoint>>& points);
+    ServerLogin teacherLogin() const;
 
     ClassroomConfig m_config;
     std::unique_ptr<ServerConnection> m_server;
     std::vector<ClassLearner> m_learners;
     std::vector<ClassAttempt> m_shownAttempts;
     bool m_pointsLoaded = false;
+    QThread* m_pointsThread = nullptr;
+    std::shared_ptr<std::atomic<bool>> m_pointsAbort = std::make_shared<std::atomic<bool>>(false);
     bool m_filling = false;
 
     QLabel* m_summary = nullptr;
@@ -71,6 +81,7 @@ private:
     QTableWidget* m_setSummary = nullptr;
     QTableWidget* m_attempts = nullptr;
     QTableWidget* m_points = nullptr;
+    QLabel* m_pointsStatus = nullptr;
     AttemptWindow* m_attemptWindow = nullptr;
 };
 

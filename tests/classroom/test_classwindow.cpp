@@ -147,6 +147,9 @@ TEST_F(ClassWindowTest, TheRosterEachLearnersAttemptsAndGridAndTheClasssWeakPoin
     EXPECT_TRUE(grid->cell(1)->toolTip().contains(u"第1题"_s)) << grid->cell(1)->toolTip().toStdString();
 
     window.tabs()->setCurrentIndex(1);
+    EXPECT_TRUE(window.pointsLoading());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.points()->rowCount() > 0; }, 30000))
+        << window.pointsStatus()->text().toStdString();
     ASSERT_EQ(window.points()->rowCount(), 9);
     // Weakest first.
     const auto share = [&](int row) { return window.points()->item(row, 2)->text().chopped(1).toInt(); };

@@ -189,7 +189,11 @@ FROM generate_series(1, %1) l, generate_series(1, %2) a, generate_series(1, 40) 
 ANALYZE;
 )sql"_s.arg(learners)
                                .arg(attemptsEach);
-    return admin->execute(script).ok();
+    admin->setStatementTimeout(900); // hundreds of thousands of rows on a busy machine
+    const Status filled = admin->execute(script);
+    if (!filled)
+        m_failure = filled.error();
+    return filled.ok();
 }
 
 } // namespace pptdrill::test
