@@ -35,6 +35,8 @@ QTableWidget* newTable(QWidget* parent, const QString& name, const QStringList& 
     table->verticalHeader()->setVisible(false);
     table->horizontalHeader()->setStretchLastSection(true);
     table->setAlternatingRowColors(true);
+    table->setWordWrap(false);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
     return table;
 }
 
@@ -107,8 +109,8 @@ ClassWindow::ClassWindow(const ClassroomConfig& config, QWidget* parent) : QWidg
     auto* splitter = new QSplitter(this);
     splitter->addWidget(m_roster);
     splitter->addWidget(learnerSide);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(u"tabs"_s);
@@ -262,6 +264,8 @@ void ClassWindow::selectLearner(int row)
         m_attempts->setItem(i, 4, cellOf(durationText(a.secondsTaken()), true));
         m_attempts->setItem(i, 5, cellOf(a.examMode ? u"是"_s : QString()));
     }
+    m_setSummary->resizeColumnsToContents();
+    m_attempts->resizeColumnsToContents();
 }
 
 void ClassWindow::openAttempt(int row)

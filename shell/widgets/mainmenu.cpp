@@ -103,7 +103,7 @@ MainMenu::MainMenu(Trainer& trainer) : Form(u"index"_s), m_trainer(trainer)
     m_classroomStatus->setFont(songFont(9));
     m_classroomStatus->setTransparent(true);
     m_classroomStatus->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_classroomStatus->setGeometry(twipsRect(8400, 8520, 3400, 300));
+    m_classroomStatus->setGeometry(twipsRect(8400, 7700, 3300, 300));
     m_classroomStatus->setVisible(false);
 
     m_btgr = new GroupBox(this, u"btgr"_s, u"分辨率为800X600时显示该按钮组"_s);

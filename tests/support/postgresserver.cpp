@@ -175,7 +175,7 @@ bool PostgresServer::fillClass(int learners, int attemptsEach)
     const QString script = uR"sql(
 INSERT INTO attempts (attempt_id, hand_in, class_name, seat_number, identity_number, set_name, started_at,
                       handed_in_at, score, question_count, right_count, exam_mode, sent_by)
-SELECT md5(l || '/' || a)::uuid, 1, '测试班', lpad(l::text, 2, '0'), '1101011990' || lpad(l::text, 8, '0'),
+SELECT md5(l || '/' || a)::uuid, 1, '测试班', CASE WHEN l < 10 THEN '0' || l ELSE l::text END, '1101011990' || lpad(l::text, 8, '0'),
        '第' || (a % 12 + 1) || '套题', t, t + interval '30 minutes', (40 - (l + a) % 15) * 2.5, 40,
        40 - (l + a) % 15, a % 10 = 0, 'learner_pc'
 FROM generate_series(1, %1) l, generate_series(1, %2) a,

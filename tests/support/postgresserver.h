@@ -42,7 +42,7 @@ public:
     bool initClass();
     // Fills the class "测试班" with `learners` learners of `attemptsEach`
     // attempts of 40 questions each, as if delivered; learner n has seat
-    // number n (two digits) and identity number "1101011990" + n (eight digits).
+    // number n (at least two digits) and identity number "1101011990" + n (eight digits).
     bool fillClass(int learners, int attemptsEach);
 
 private:
