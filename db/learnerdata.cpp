@@ -28,7 +28,18 @@ struct LearnerData
     std::vector<Connection::Row> bank; // ID, 套题类, 套题子类, 题干, 错题
     std::vector<Connection::Row> attempts;
     std::vector<Connection::Row> questions;
+    std::vector<Connection::Row> uploadIds; // 记录ID, 上传ID, 交卷次数
+    std::vector<Connection::Row> uploads;   // the class's queue
 };
+
+std::vector<QVariantList> valuesOf(const std::vector<Connection::Row>& rows)
+{
+    std::vector<QVariantList> values;
+    values.reserve(rows.size());
+    for (const Connection::Row& row : rows)
+        values.emplace_back(row.begin(), row.end());
+    return values;
+}
 
 Status readLearnerData(Connection& from, LearnerData& data)
 {
@@ -50,8 +61,18 @@ Status readLearnerData(Connection& from, LearnerData& data)
         return s;
     if (!from.hasTable(u"练习记录明细"_s))
         return {};
-    return read(u"SELECT 记录ID, 题号, stkid, 考点, 做对, 看过演示, 看过提示 FROM 练习记录明细"_s,
-                data.questions);
+    if (Status s = read(u"SELECT 记录ID, 题号, stkid, 考点, 做对, 看过演示, 看过提示 FROM 练习记录明细"_s,
+                        data.questions);
+        !s)
+        return s;
+    // The class's hand-ins not yet delivered, and the ids the server knows the attempts by.
+    if (from.hasTable(u"练习记录标识"_s)) {
+        if (Status s = read(u"SELECT 记录ID, 上传ID, 交卷次数 FROM 练习记录标识"_s, data.uploadIds); !s)
+            return s;
+    }
+    if (!from.hasTable(u"上传队列"_s))
+        return {};
+    return read(u"SELECT 序号, 上传ID, 交卷次数, 内容 FROM 上传队列"_s, data.uploads);
 }
 
 Status readInOneTransaction(Connection& from, LearnerData& data)
@@ -133,10 +154,18 @@ Status carry(const LearnerData& data, Connection& to)
         }
         questions.push_back(std::move(values));
     }
-    return to.runForEach(
-        u"INSERT OR REPLACE INTO 练习记录明细 (记录ID, 题号, stkid, 考点, 做对, 看过演示, 看过提示) "
-        u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
-        questions);
+    if (Status s = to.runForEach(
+            u"INSERT OR REPLACE INTO 练习记录明细 (记录ID, 题号, stkid, 考点, 做对, 看过演示, 看过提示) "
+            u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+            questions);
+        !s)
+        return s;
+    if (Status s = to.runForEach(
+            u"INSERT OR REPLACE INTO 练习记录标识 (记录ID, 上传ID, 交卷次数) VALUES (?, ?, ?)"_s, valuesOf(data.uploadIds));
+        !s)
+        return s;
+    return to.runForEach(u"INSERT OR REPLACE INTO 上传队列 (序号, 上传ID, 交卷次数, 内容) VALUES (?, ?, ?, ?)"_s,
+                         valuesOf(data.uploads));
 }
 
 } // namespace

@@ -30,7 +30,9 @@ QString schemaScript();
 // The tables beside the bank that hold what a learner has done and what each
 // question examines: `试题考点` (the part of the module of each bank question,
 // keyed by the bank row's ID), `练习记录` (one row per handed-in paper) and
-// `练习记录明细` (each question of such a paper). createSchema makes them too;
+// `练习记录明细` (each question of such a paper), and for a class's server the
+// attempts' unique ids (`练习记录标识`) and the hand-ins not yet delivered
+// (`上传队列`). createSchema makes them too;
 // an older file gets them from ensureLearnerTables, which leaves existing
 // tables as they are.
 QString learnerTablesScript();

@@ -90,6 +90,8 @@ public:
     // The history row of this paper once it has been handed in: a later hand-in
     // of the same paper replaces it. 0 before the first hand-in.
     qint64 historyRecordId = 0;
+    // The class every hand-in is also queued for; empty without a class file.
+    QString className;
 
     // The paper's rows, positioned on the bar's current question.
     std::optional<Recordset>& paper() { return m_paper; }

@@ -1,5 +1,6 @@
 #include "paper/results.h"
 
+#include "classroom/deliveryqueue.h"
 #include "db/database.h"
 #include "db/statements.h"
 #include "paper/examsession.h"
@@ -106,6 +107,12 @@ Result<PaperResults> scorePaper(ExamSession* session)
             results->historyRecordId = recorded.value();
         else
             results = Result<PaperResults>::failure(recorded.error(), recorded.code());
+    }
+    if (results && session && !session->className.isEmpty()) {
+        const LearnerIdentity learner{session->className, session->candidate.seatNumber,
+                                      session->candidate.identityNumber};
+        if (Status queued = queueAttempt(*connection, results->historyRecordId, learner); !queued)
+            results = Result<PaperResults>::failure(queued.error(), queued.code());
     }
     if (!results) {
         connection->executeScript(u"ROLLBACK"_s);

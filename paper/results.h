@@ -21,6 +21,8 @@ struct PaperResults
 // 错题 = 0 for a right question, 1 otherwise. With a session, the hand-in also
 // goes into the practice history, in the same transaction: a new row the
 // first time, the session's row again when the same paper is handed in again.
+// With a class (the session's className), the hand-in is queued for the
+// class's server in that transaction too.
 Result<PaperResults> scorePaper(ExamSession* session = nullptr);
 
 // A number as the platform's plain number-to-text conversion writes it: one

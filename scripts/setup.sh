@@ -16,6 +16,8 @@ packages=(
   libxcb1-dev
   xvfb xauth xdotool imagemagick openbox x11-utils
   qt6-qpa-plugins
+  # the classroom: the client library, and the server its tests start in a temporary folder
+  libpq-dev postgresql
   # the icon's PNGs, the checks of the menu entry and the AppStream file, the .deb's dependencies
   librsvg2-bin desktop-file-utils appstream dpkg-dev
   # Debian's own checks of the built .deb (package_lintian)

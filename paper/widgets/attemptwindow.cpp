@@ -20,7 +20,9 @@ constexpr int kCellsLeft = 70;
 constexpr int kCellsTop = 150;
 } // namespace
 
-AttemptWindow::AttemptWindow(Trainer&) : Form(u"lxmx"_s)
+AttemptWindow::AttemptWindow(Trainer&) : AttemptWindow() {}
+
+AttemptWindow::AttemptWindow() : Form(u"lxmx"_s)
 {
     setWindowTitle(u"本次练习结果"_s);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -83,26 +85,44 @@ bool AttemptWindow::load(qint64 attemptId)
     if (attempts->empty())
         return false;
     const Connection::Row& row = attempts->front();
-    const QDateTime handedIn = QDateTime::fromString(row[1].toString(), Qt::ISODate).toLocalTime();
-    m_titleLabel->setCaption(u"%1　%2交卷%3"_s.arg(setTitle(row[0].toString()),
+    Attempt attempt;
+    attempt.setName = row[0].toString();
+    attempt.handedInAt = QDateTime::fromString(row[1].toString(), Qt::ISODate);
+    attempt.score = row[2].toDouble();
+    attempt.questionCount = row[3].toInt();
+    attempt.rightCount = row[4].toInt();
+    attempt.examMode = row[5].toLongLong() != 0;
+    showAttempt(attempt, questions.value());
+    return true;
+}
+
+void AttemptWindow::showAttempt(const Attempt& attempt, const std::vector<AttemptQuestion>& questions,
+                                const std::map<int, QString>& notes)
+{
+    const QDateTime handedIn = attempt.handedInAt.toLocalTime();
+    m_titleLabel->setCaption(u"%1　%2交卷%3"_s.arg(setTitle(attempt.setName),
                                                    handedIn.toString(u"yyyy-MM-dd HH:mm"_s),
-                                                   row[5].toLongLong() ? u"（考试模式）"_s : QString()));
-    m_scoreLabel->setCaption(u"得分："_s + numberText(row[2].toDouble()) +
-                             u"　　做对 %1 题，共 %2 题"_s.arg(row[4].toInt()).arg(row[3].toInt()));
-    for (const AttemptQuestion& q : questions.value()) {
+                                                   attempt.examMode ? u"（考试模式）"_s : QString()));
+    m_scoreLabel->setCaption(
+        u"得分："_s + numberText(attempt.score) +
+        u"　　做对 %1 题，共 %2 题"_s.arg(attempt.rightCount).arg(attempt.questionCount));
+    for (int i = 1; i <= exam::maxQuestions; ++i)
+        cell(i)->setVisible(false);
+    for (const AttemptQuestion& q : questions) {
         Label* c = cell(q.position);
         if (!c)
             continue;
         c->setVisible(true);
         c->setBackColor(!q.right ? windowsRed : q.demonstration ? demonstrationColor : windowsGreen);
         QStringList tip{q.topic.isEmpty() ? u"考点：未知"_s : u"考点："_s + q.topic};
+        if (const auto note = notes.find(q.position); note != notes.end())
+            tip.prepend(note->second);
         if (q.demonstration)
             tip << u"看过全程演示"_s;
         if (q.hint)
             tip << u"看过操作提示"_s;
         c->setToolTip(tip.join(u'\n'));
     }
-    return true;
 }
 
 void AttemptWindow::paintEvent(QPaintEvent*)

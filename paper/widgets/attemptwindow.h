@@ -3,6 +3,8 @@
 #include "paper/practicehistory.h"
 #include "shell/widgets/form.h"
 
+#include <map>
+
 namespace pptdrill {
 
 class Label;
@@ -17,9 +19,14 @@ class AttemptWindow : public Form
 
 public:
     explicit AttemptWindow(Trainer& trainer);
+    // Outside the trainer (the teacher's program), shown by showAttempt.
+    AttemptWindow();
 
     // Reads the attempt (false: it is not there, or the database failed).
     bool load(qint64 attemptId);
+    // Shows an attempt read elsewhere; `notes` (by position) open each cell's tip.
+    void showAttempt(const Attempt& attempt, const std::vector<AttemptQuestion>& questions,
+                     const std::map<int, QString>& notes = {});
 
     Label* cell(int question) const;
     Label* scoreLabel() const { return m_scoreLabel; }

@@ -94,6 +94,7 @@ Status ResultsWindow::load()
     if (!results)
         return Status::failure(results.error(), results.code());
     m_score = results->score;
+    m_trainer.deliverHandIns();
     const int shown = std::min(static_cast<int>(results->right.size()), exam::maxQuestions);
     for (int i = 1; i <= shown; ++i)
         cell(i)->setBackColor(results->right[static_cast<size_t>(i - 1)] ? windowsGreen : windowsRed);

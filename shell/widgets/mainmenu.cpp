@@ -108,6 +108,13 @@ MainMenu::MainMenu(Trainer& trainer) : Form(u"index"_s), m_trainer(trainer)
     connect(about, &PushButton::clicked, this,
             [this] { msgBox(aboutText(m_dbfile), MessageIcon::Information, MessageButtons::Ok, u"关于"_s); });
 
+    m_classroomStatus = new Label(this, u"classroomStatus"_s);
+    m_classroomStatus->setFont(songFont(9));
+    m_classroomStatus->setTransparent(true);
+    m_classroomStatus->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_classroomStatus->setGeometry(twipsRect(8400, 7700, 3300, 300));
+    m_classroomStatus->setVisible(false);
+
     m_btgr = new GroupBox(this, u"btgr"_s, u"分辨率为800X600时显示该按钮组"_s);
     m_btgr->setGeometry(twipsRect(4088, 7200, 3735, 735));
     auto* minimize = new PushButton(m_btgr, u"PushButton1"_s, u"最小化窗口"_s);
@@ -126,6 +133,13 @@ QString MainMenu::exitHint() const
 PushButton* MainMenu::button(const QString& name) const
 {
     return findChild<PushButton*>(name);
+}
+
+void MainMenu::showClassroomStatus(const QString& text, const QString& tip)
+{
+    m_classroomStatus->setCaption(text);
+    m_classroomStatus->setToolTip(tip);
+    m_classroomStatus->setVisible(true);
 }
 
 bool MainMenu::load()
@@ -189,6 +203,7 @@ bool MainMenu::load()
             return false;
         }
     }
+    m_trainer.startClassroom(m_dbfile);
     // A player left behind by a run of ours that was killed would cover the menu.
     stopLeftoverPlayers(folder);
     m_trainer.session().choice.randomDraw = false;
@@ -295,6 +310,7 @@ void MainMenu::unloading()
         }
     }
     connection.value()->close();
+    m_trainer.stopClassroom();
     // A failed compaction leaves the file as it was; the program ends all the same.
     compactDatabaseFile(m_dbfile, m_dbpassword);
     endProgram(0);

@@ -9,6 +9,7 @@
 namespace pptdrill {
 
 class GroupBox;
+class Label;
 class PushButton;
 
 // The main menu "index": the fourteen practice choices, the 800 × 600 button
@@ -38,6 +39,9 @@ public:
     PushButton* button(const QString& name) const;
     // What the footer says about leaving, for the layout the window has now.
     QString exitHint() const;
+    // The class's delivery ("已同步", "N 条待上传"), shown only with a class.
+    void showClassroomStatus(const QString& text, const QString& tip);
+    Label* classroomStatus() const { return m_classroomStatus; }
     GroupBox* btgr() const { return m_btgr; }
 
 protected:
@@ -52,6 +56,7 @@ private:
 
     Trainer& m_trainer;
     GroupBox* m_btgr = nullptr;
+    Label* m_classroomStatus = nullptr;
     QSize m_screen;
     QString m_dbfile;
     QString m_dbpassword;

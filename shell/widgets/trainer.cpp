@@ -39,7 +39,41 @@ Trainer::Trainer()
 
 Trainer::~Trainer()
 {
+    stopClassroom();
     discardWindows();
+}
+
+void Trainer::startClassroom(const QString& databasePath)
+{
+    const auto loaded = loadClassroomConfig(m_classroomConfigFiles);
+    if (loaded && !loaded->has_value())
+        return;
+    Status usable = loaded ? checkLearnerConfig(loaded->value()) : Status::failure(loaded.error());
+    if (!usable) {
+        if (MainMenu* menu = m_mainMenu.loaded())
+            menu->showClassroomStatus(u"班级设置有误"_s, usable.error());
+        return;
+    }
+    const ClassroomConfig& config = loaded->value();
+    m_session.className = config.className;
+    m_classroomSender = std::make_unique<ClassroomSender>(config, databasePath);
+    connect(m_classroomSender.get(), &ClassroomSender::pendingChanged, this, [this](int pending) {
+        if (MainMenu* menu = m_mainMenu.loaded())
+            menu->showClassroomStatus(ClassroomSender::statusText(pending), QString());
+    });
+    m_classroomSender->start();
+}
+
+void Trainer::stopClassroom()
+{
+    if (m_classroomSender)
+        m_classroomSender->stop();
+}
+
+void Trainer::deliverHandIns()
+{
+    if (m_classroomSender)
+        m_classroomSender->deliverSoon();
 }
 
 void Trainer::setPlayerProcesses(PlayerProcesses* processes)

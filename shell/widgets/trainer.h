@@ -3,6 +3,8 @@
 #include "bar/widgets/baricon.h"
 #include "bar/widgets/playerlauncher.h"
 #include "bar/widgets/questionbar.h"
+#include "classroom/classroomconfig.h"
+#include "classroom/classroomsender.h"
 #include "paper/examsession.h"
 #include "paper/widgets/attemptwindow.h"
 #include "paper/widgets/handindialog.h"
@@ -89,6 +91,18 @@ public:
     // Every window goes without its unload, as when the program ends.
     void discardWindows();
 
+    // With a class file, the background sender starts on the learner's
+    // database and the menu shows how much is left to deliver; without one
+    // nothing happens. A class file that cannot be used is only shown there.
+    void startClassroom(const QString& databasePath);
+    // Before the database file is compacted at exit.
+    void stopClassroom();
+    // A hand-in was queued for the class.
+    void deliverHandIns();
+    ClassroomSender* classroomSender() const { return m_classroomSender.get(); }
+    // Where the class files are looked for; tests point elsewhere.
+    void setClassroomConfigFiles(const QStringList& files) { m_classroomConfigFiles = files; }
+
 private:
     void backToPaper();
     void newPractice();
@@ -105,6 +119,8 @@ private:
     // A demonstration from the results replaced the player of the bar's question.
     bool m_playerLeftPaper = false;
     DemonstrationStarter m_demonstrationStarter;
+    QStringList m_classroomConfigFiles = classroomConfigFiles();
+    std::unique_ptr<ClassroomSender> m_classroomSender;
 
     FormVariable<MainMenu> m_mainMenu{*this};
     FormVariable<LoginBackdrop> m_loginBackdrop{*this};

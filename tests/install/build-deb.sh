@@ -38,7 +38,8 @@ for f in ./usr/lib/pptdrill/stdata.db ./usr/lib/pptdrill/completed.swf ./usr/bin
   ./usr/share/doc/pptdrill/copyright ./usr/share/doc/pptdrill/changelog.gz ./usr/share/man/man1/pptdrill.1.gz \
   ./usr/share/applications/org.pptdrill.pptdrill.desktop ./usr/share/metainfo/org.pptdrill.pptdrill.metainfo.xml \
   ./usr/share/icons/hicolor/scalable/apps/pptdrill.svg ./usr/share/icons/hicolor/48x48/apps/pptdrill.png \
-  ./usr/share/icons/hicolor/256x256/apps/pptdrill.png; do
+  ./usr/share/icons/hicolor/256x256/apps/pptdrill.png \
+  ./usr/lib/pptdrill/drillclass ./usr/bin/drillclass ./usr/share/doc/pptdrill/examples/classroom.conf.example; do
   grep -qx -- "$f" <<<"$contents" || {
     echo "missing in the package: $f"
     status=1
@@ -67,7 +68,7 @@ grep -q "<release version=\"$version\"" <<<"$metainfo" || {
 }
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for d in libqt6widgets6 libqt6network6 libsqlcipher qt6-qpa-plugins fonts-wqy-microhei 'fonts-arphic-uming | fonts-noto-cjk'; do
+for d in libqt6widgets6 libqt6network6 libsqlcipher libpq5 qt6-qpa-plugins fonts-wqy-microhei 'fonts-arphic-uming | fonts-noto-cjk'; do
   grep -qF -- "$d" <<<"$depends" || {
     echo "the package does not depend on $d"
     status=1
