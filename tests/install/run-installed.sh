@@ -204,6 +204,8 @@ s_orderly_exit() {
   [ "$(ls -la --time-style=+%s "$program_dir")" = "$program_files" ] || fail "the program folder was changed"
 }
 
+history_empty() { [ "$(q 'select count(*) from 练习记录;')" = 0 ]; }
+
 # 练习记录 → 清除练习记录 → 是: the history and the 错题 flags go, the bank stays,
 # and so it is after the exit's compaction.
 s_reset() {
@@ -221,7 +223,7 @@ s_reset() {
   sleep 0.3
   shot "$(printf '%02d' $stage_no)-reset-confirmation"
   answer_box alt+y || fail "the confirmation did not take 是" || return # 否 is the default
-  wait_until 5000 test "$(q 'select count(*) from 练习记录;')" = 0 || fail "the history was not cleared" || return
+  wait_until 5000 history_empty || fail "the history was not cleared" || return
   [ "$(q 'select count(*) from stk where 错题 <> 0;')" = 0 ] || fail "the 错题 flags were not cleared" || return
   click_in '^练习记录$' 726 529 # 关  闭
   wait_until 5000 is_gone '^练习记录$' || fail "the 练习记录 window did not close" || return
