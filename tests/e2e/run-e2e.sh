@@ -341,7 +341,7 @@ s_check_and_new_paper() {
     wait_until 20000 review_player_up || fail "no review player after the red number of question 2" || return
     wait_until 10000 is_visible '^试题播放$' || fail "the review player shows no window" || return
     sleep 8
-    [ "$(row2_state)" = "0|0" ] || fail "the review recorded question 2 ($(row2_state))" || return
+    [ "$(row2_state)" = "0|0.0" ] || fail "the review recorded question 2 ($(row2_state))" || return
     shot review
     click 655 12
     wait_until 5000 no_player || fail "返回成绩 did not close the review player" || return
@@ -522,6 +522,9 @@ s_wm_menu_800() {
     start_wm || fail "openbox did not start at 800x600" || return
     start_pptdrill wm_pid
     wait_until 15000 is_visible '^朔禾职称计算机考试练习系统$' || fail "no menu at 800x600" || return
+    # The killed paper is offered again: 否 gives it up.
+    wait_until 10000 is_visible '^朔禾软件$' || fail "the killed paper was not offered again" || return
+    answer_box Escape || fail "the offer did not close on 否" || return
     menu=$(visible '^朔禾职称计算机考试练习系统$')
     click 338 510 # 最小化窗口
     wait_until 5000 is_iconic "$menu" || fail "最小化窗口 did not minimize the menu" || return
