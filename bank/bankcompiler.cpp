@@ -245,8 +245,9 @@ Result<BankSummary> compileBank(const std::vector<BankSet>& sets, const QString&
         if (failure == InstanceClaim::AlreadyRunning)
             return R::failure(u"“%1”正被本系统使用，请先退出本系统，再生成题库。"_s.arg(outputPath));
         if (failure == InstanceClaim::HeldOnAnotherHost)
-            return R::failure(u"“%1”正被另一台计算机上的本系统使用（锁文件“%2”），请先在那里退出本系统。"_s.arg(
-                outputPath, databaseLockPath(outputPath)));
+            return R::failure(
+                u"“%1”正被另一台计算机上的本系统使用（锁文件“%2”），请先在那里退出本系统。"_s.arg(
+                    outputPath, databaseLockPath(outputPath)));
         return R::failure(u"无法建立“%1”的锁文件“%2”。"_s.arg(outputPath, databaseLockPath(outputPath)));
     }
     const QString building = outputPath + u".building"_s;

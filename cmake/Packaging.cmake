@@ -132,11 +132,12 @@ file(WRITE ${DRILL_PACKAGING_BUILD_DIR}/changelog "${changelog}")
 configure_file(${DRILL_PACKAGING_DIR}/copyright.in ${DRILL_PACKAGING_BUILD_DIR}/copyright @ONLY)
 configure_file(${DRILL_PACKAGING_DIR}/pptdrill.1.in ${DRILL_PACKAGING_BUILD_DIR}/pptdrill.1 @ONLY)
 configure_file(${DRILL_PACKAGING_DIR}/drillbank.1.in ${DRILL_PACKAGING_BUILD_DIR}/drillbank.1 @ONLY)
+configure_file(${DRILL_PACKAGING_DIR}/drillclass.1.in ${DRILL_PACKAGING_BUILD_DIR}/drillclass.1 @ONLY)
 
 # Compressed as Debian keeps them: the most, and without a time stamp.
 find_program(GZIP gzip REQUIRED)
 set(compressed_documents)
-foreach(document changelog pptdrill.1 drillbank.1)
+foreach(document changelog pptdrill.1 drillbank.1 drillclass.1)
   set(compressed ${DRILL_PACKAGING_BUILD_DIR}/${document}.gz)
   add_custom_command(
     OUTPUT ${compressed}
@@ -149,7 +150,8 @@ add_custom_target(packagedocuments ALL DEPENDS ${compressed_documents})
 
 install(FILES ${DRILL_PACKAGING_BUILD_DIR}/copyright ${DRILL_PACKAGING_BUILD_DIR}/changelog.gz
         DESTINATION ${DRILL_INSTALL_DOC_DIR})
-install(FILES ${DRILL_PACKAGING_BUILD_DIR}/pptdrill.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${DRILL_PACKAGING_BUILD_DIR}/pptdrill.1.gz ${DRILL_PACKAGING_BUILD_DIR}/drillclass.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The bank compiler is a tool for whoever writes questions, not part of the
 # package: "cmake --install build --component bankcompiler" installs it.

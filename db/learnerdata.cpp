@@ -161,11 +161,13 @@ Status carry(const LearnerData& data, Connection& to)
         !s)
         return s;
     if (Status s = to.runForEach(
-            u"INSERT OR REPLACE INTO 练习记录标识 (记录ID, 上传ID, 交卷次数) VALUES (?, ?, ?)"_s, valuesOf(data.uploadIds));
+            u"INSERT OR REPLACE INTO 练习记录标识 (记录ID, 上传ID, 交卷次数) VALUES (?, ?, ?)"_s,
+            valuesOf(data.uploadIds));
         !s)
         return s;
-    return to.runForEach(u"INSERT OR REPLACE INTO 上传队列 (序号, 上传ID, 交卷次数, 内容) VALUES (?, ?, ?, ?)"_s,
-                         valuesOf(data.uploads));
+    return to.runForEach(
+        u"INSERT OR REPLACE INTO 上传队列 (序号, 上传ID, 交卷次数, 内容) VALUES (?, ?, ?, ?)"_s,
+        valuesOf(data.uploads));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "classroom/serverconnection.h"
 #include "classroom/serverschema.h"
 #include "classroom/widgets/classwindow.h"
+#include "common/programinfo.h"
 #include "platform/widgets/qtmessageboxes.h"
 
 #include <QApplication>
@@ -98,6 +99,12 @@ Result<pptdrill::ClassroomConfig> readConfig(const QStringList& files)
 int main(int argc, char** argv)
 {
     using namespace pptdrill;
+    if (const auto answered = answerInformationOption(
+            argc, argv, "drillclass",
+            u"用法：drillclass [--config 班级设置文件]\n"
+            u"      drillclass --init [--config 班级设置文件] [--admin 管理员连接串]\n"
+            u"打开班级练习情况窗口（教师用）；--init 在班级的 PostgreSQL 服务器上建立或升级数据表和登录用户。\n"_s))
+        return *answered;
     // The set-up runs on a server without a display.
     bool init = false;
     for (int i = 1; i < argc; ++i)

@@ -44,6 +44,10 @@ public:
     PushButton* hintButton() const { return m_hintButton; }
     PushButton* demonstrationButton() const { return m_demonstrationButton; }
     Label* playerGoneNote() const { return m_playerGoneNote; }
+
+    // Keeps the paper's progress in the database, so that it can be taken up
+    // again after the trainer ends without a hand-in; a failed save is only logged.
+    void saveProgress();
     // The hidden box a command word passes through on its way to the player.
     QLineEdit* sendBox() const { return m_sendBox; }
     // The grid panel ("xtframe"): a cell a question and the way back.
@@ -99,7 +103,6 @@ private:
     bool readPaperStids();
     void watchPlayer();
     void playerRestarting();
-    void saveProgress();
     Status resetQuestion(int question);
     void showGrid(bool grid);
 

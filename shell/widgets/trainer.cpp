@@ -3,9 +3,9 @@
 #include "bar/widgets/baricon.h"
 #include "bar/widgets/playerlauncher.h"
 #include "bar/widgets/questionbar.h"
+#include "db/database.h"
 #include "paper/paperbuilder.h"
 #include "paper/paperprogress.h"
-#include "db/database.h"
 #include "paper/results.h"
 #include "paper/widgets/handindialog.h"
 #include "paper/widgets/resultswindow.h"
@@ -167,12 +167,14 @@ void Trainer::showResults()
     connect(results, &ResultsWindow::newPracticeRequested, this, &Trainer::newPractice);
     connect(results, &ResultsWindow::quitRequested, this, &Trainer::quitFromResults);
     connect(results, &ResultsWindow::demonstrationRequested, this, &Trainer::showDemonstration);
+    // Handed in, the paper is no longer one to take up again; should the hand-in
+    // fail, the bar saves the paper's progress anew.
+    forgetUnfinishedPaper(false);
     if (Status scored = results->load(); !scored) {
         m_resultsWindow.unload();
         handInFailed(scored);
         return;
     }
-    forgetUnfinishedPaper(false);
     m_handInFailedAtTimeUp = false;
     results->show();
 }
@@ -186,6 +188,8 @@ void Trainer::handInFailed(const Status& failure)
     msgBox(u"交卷没有完成：%1。\n\n试卷和已做的题目都原样保留，成绩没有写入。"
            u"请排除上述问题（例如清理磁盘空间）后，再次单击“结束考试”交卷。"_s.arg(reason),
            MessageIcon::Critical);
+    if (QuestionBar* bar = m_questionBar.loaded())
+        bar->saveProgress();
     if (BarIcon* icon = m_barIcon.loaded()) {
         icon->show();
     } else if (QuestionBar* bar = m_questionBar.loaded()) {
@@ -344,7 +348,8 @@ bool Trainer::offerUnfinishedPaper()
             .arg(minutes)
             .arg(paper.remainingSeconds - minutes * 60);
     if (msgBox(question, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) {
-        forgetUnfinishedPaper(true);
+        if (Status given = forgetUnfinishedPaper(true); !given)
+            failProgram(given.error());
         return false;
     }
     if (Status staged = restagePaperMovies(programFolder()); !staged) {
@@ -364,17 +369,16 @@ bool Trainer::offerUnfinishedPaper()
     return true;
 }
 
-void Trainer::forgetUnfinishedPaper(bool emptyPaper)
+Status Trainer::forgetUnfinishedPaper(bool emptyPaper)
 {
     auto connection = openDatabase();
-    if (!connection) {
-        failProgram(connection.error());
-        return;
-    }
+    if (!connection)
+        return Status::failure(connection.error(), connection.code());
     const Status forgotten = discardProgress(*connection.value(), emptyPaper);
     connection.value()->close();
     if (!forgotten)
-        failProgram(forgotten.error());
+        qWarning("pptdrill: the paper's progress was not discarded: %s", qUtf8Printable(forgotten.error()));
+    return forgotten;
 }
 
 void Trainer::discardWindows()

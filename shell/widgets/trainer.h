@@ -108,7 +108,7 @@ private:
     void newPractice();
     void quitFromResults();
     // The paper is handed in or given up: it is no longer offered at start.
-    void forgetUnfinishedPaper(bool emptyPaper);
+    Status forgetUnfinishedPaper(bool emptyPaper);
     void handInFailed(const Status& failure);
 
     ExamSession m_session;

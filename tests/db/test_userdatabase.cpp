@@ -204,7 +204,7 @@ void addHistory(const std::shared_ptr<Connection>& conn)
         ASSERT_TRUE(
             writeAttempt(*conn, attempt, {{1, 1, {}, true}, {2, 2, {}, false}, {3, 3, {}, true}}).ok());
     }
-    ASSERT_TRUE(conn->executeScript(u"UPDATE stk SET 错题 = 1 WHERE ID = 2"_s).ok());
+    ASSERT_TRUE(conn->executeScript(u"UPDATE stk SET 错题 = 1 WHERE TRIM(套题子类) = '2'"_s).ok());
 }
 
 } // namespace
