@@ -170,10 +170,11 @@ Result<std::optional<PaperProgress>> unfinishedPaper(Connection& connection)
     const auto current = paperStids(connection);
     if (!current)
         return Found::failure(current.error(), current.code());
-    // Progress of another paper (the table emptied and built again since) or
-    // of a paper whose time ran out has nothing to take up.
+    // Progress of another paper (the table emptied and built again since), of a
+    // paper whose time ran out, or of one already handed in (and looked over
+    // after 返回检查) has nothing to take up.
     if (p.stids.isEmpty() || current.value() != p.stids || p.remainingSeconds <= 0 ||
-        p.choice.setName.isEmpty())
+        p.choice.setName.isEmpty() || p.historyRecordId > 0)
         return Found(std::nullopt);
     return Found(std::move(p));
 }

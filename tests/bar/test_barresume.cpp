@@ -123,12 +123,18 @@ TEST_F(BarResumeTest, APaperBuiltAnewIsNotOffered)
 
 TEST_F(BarResumeTest, AHandedInPaperIsNotOffered)
 {
+    session().choice = {u"第1套题"_s, false};
     QuestionBar* bar = loadBar(4);
     ASSERT_NE(bar, nullptr);
     bar->nextButton()->click();
     trainer.confirmHandIn(4);
     trainer.showResults();
     ASSERT_TRUE(trainer.resultsWindow().isLoaded());
+    // Looked over after 返回检查, the bar saves the paper again: it is still handed in.
+    trainer.resultsWindow()->backToPaperButton()->click();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(bar->isVisible());
+    bar->nextButton()->click();
     Trainer after;
     after.setPlayerProcesses(&player);
     boxes.shown.clear();
