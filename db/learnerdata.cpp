@@ -28,8 +28,9 @@ struct LearnerData
     std::vector<Connection::Row> bank; // ID, 套题类, 套题子类, 题干, 错题
     std::vector<Connection::Row> attempts;
     std::vector<Connection::Row> questions;
-    std::vector<Connection::Row> uploadIds; // 记录ID, 上传ID, 交卷次数
-    std::vector<Connection::Row> uploads;   // the class's queue
+    std::vector<Connection::Row> corrections; // 记录ID, 交卷时间, 得分, 做对题数
+    std::vector<Connection::Row> uploadIds;   // 记录ID, 上传ID, 交卷次数
+    std::vector<Connection::Row> uploads;     // the class's queue
 };
 
 std::vector<QVariantList> valuesOf(const std::vector<Connection::Row>& rows)
@@ -61,10 +62,17 @@ Status readLearnerData(Connection& from, LearnerData& data)
         return s;
     if (!from.hasTable(u"练习记录明细"_s))
         return {};
-    if (Status s = read(u"SELECT 记录ID, 题号, stkid, 考点, 做对, 看过演示, 看过提示 FROM 练习记录明细"_s,
-                        data.questions);
+    // A history of an older trainer did not keep which questions were opened.
+    const QString opened = tableHasColumn(from, u"练习记录明细"_s, u"打开过"_s) ? u"打开过"_s : u"1"_s;
+    if (Status s = read(
+            u"SELECT 记录ID, 题号, stkid, 考点, 做对, 看过演示, 看过提示, %1 FROM 练习记录明细"_s.arg(opened),
+            data.questions);
         !s)
         return s;
+    if (from.hasTable(u"练习订正"_s)) {
+        if (Status s = read(u"SELECT 记录ID, 交卷时间, 得分, 做对题数 FROM 练习订正"_s, data.corrections); !s)
+            return s;
+    }
     // The class's hand-ins not yet delivered, and the ids the server knows the attempts by.
     if (from.hasTable(u"练习记录标识"_s)) {
         if (Status s = read(u"SELECT 记录ID, 上传ID, 交卷次数 FROM 练习记录标识"_s, data.uploadIds); !s)
@@ -154,10 +162,15 @@ Status carry(const LearnerData& data, Connection& to)
         }
         questions.push_back(std::move(values));
     }
+    if (Status s = to.runForEach(u"INSERT OR REPLACE INTO 练习记录明细 (记录ID, 题号, stkid, 考点, 做对, "
+                                 u"看过演示, 看过提示, 打开过) "
+                                 u"VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s,
+                                 questions);
+        !s)
+        return s;
     if (Status s = to.runForEach(
-            u"INSERT OR REPLACE INTO 练习记录明细 (记录ID, 题号, stkid, 考点, 做对, 看过演示, 看过提示) "
-            u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
-            questions);
+            u"INSERT OR REPLACE INTO 练习订正 (记录ID, 交卷时间, 得分, 做对题数) VALUES (?, ?, ?, ?)"_s,
+            valuesOf(data.corrections));
         !s)
         return s;
     if (Status s = to.runForEach(

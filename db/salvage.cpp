@@ -170,6 +170,7 @@ Result<SalvagedRows> salvageFrom(const QString& source, const QString& target)
     salvaged.attempts = salvageTable(*from.value(), *to.value(), u"练习记录"_s, salvaged.skippedRows);
     salvaged.attemptQuestions =
         salvageTable(*from.value(), *to.value(), u"练习记录明细"_s, salvaged.skippedRows);
+    salvageTable(*from.value(), *to.value(), u"练习订正"_s, salvaged.skippedRows);
     if (Status s = to.value()->executeScript(u"COMMIT"_s); !s)
         return R::failure(s.error(), s.code());
     return salvaged;

@@ -3,6 +3,7 @@
 #include "db/database.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -98,7 +99,14 @@ CREATE TABLE IF NOT EXISTS 练习记录明细 (
     做对 INTEGER NOT NULL DEFAULT 0,
     看过演示 INTEGER NOT NULL DEFAULT 0,
     看过提示 INTEGER NOT NULL DEFAULT 0,
+    打开过 INTEGER NOT NULL DEFAULT 1,
     PRIMARY KEY (记录ID, 题号)
+);
+CREATE TABLE IF NOT EXISTS 练习订正 (
+    记录ID INTEGER PRIMARY KEY,
+    交卷时间 TEXT NOT NULL,
+    得分 REAL NOT NULL DEFAULT 0,
+    做对题数 INTEGER NOT NULL DEFAULT 0
 );
 CREATE TABLE IF NOT EXISTS 练习记录标识 (
     记录ID INTEGER PRIMARY KEY,
@@ -122,9 +130,29 @@ Status createSchema(Connection& connection)
     return ensureLearnerTables(connection);
 }
 
+bool tableHasColumn(Connection& connection, const QString& table, const QString& column)
+{
+    // The bundled SQLite has no pragma_table_info() yet.
+    QString quoted = table;
+    quoted.replace(u'"', u"\"\""_s);
+    const auto rows = connection.select(u"PRAGMA table_info(\"%1\")"_s.arg(quoted));
+    if (!rows)
+        return false;
+    return std::any_of(rows->begin(), rows->end(), [&](const Connection::Row& row) {
+        return row.size() > 1 && row[1].toString() == column;
+    });
+}
+
 Status ensureLearnerTables(Connection& connection)
 {
-    return connection.executeScript(learnerTablesScript());
+    if (Status s = connection.executeScript(learnerTablesScript()); !s)
+        return s;
+    // A history written before the trainer kept which questions were opened:
+    // its questions count as opened, as they were counted then.
+    if (tableHasColumn(connection, u"练习记录明细"_s, u"打开过"_s))
+        return {};
+    return connection.executeScript(
+        u"ALTER TABLE 练习记录明细 ADD COLUMN 打开过 INTEGER NOT NULL DEFAULT 1"_s);
 }
 
 } // namespace pptdrill

@@ -32,10 +32,13 @@ QString schemaScript();
 // keyed by the bank row's ID), `练习记录` (one row per handed-in paper) and
 // `练习记录明细` (each question of such a paper), and for a class's server the
 // attempts' unique ids (`练习记录标识`) and the hand-ins not yet delivered
-// (`上传队列`). createSchema makes them too;
-// an older file gets them from ensureLearnerTables, which leaves existing
-// tables as they are.
+// (`上传队列`), and the latest correction of a handed-in paper (`练习订正`:
+// the paper handed in again after 返回检查; the attempt keeps its first
+// score). createSchema makes them too; an older file gets them from
+// ensureLearnerTables, which leaves existing tables and rows as they are and
+// adds the columns they lack.
 QString learnerTablesScript();
 Status ensureLearnerTables(Connection& connection);
+bool tableHasColumn(Connection& connection, const QString& table, const QString& column);
 
 } // namespace pptdrill

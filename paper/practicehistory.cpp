@@ -69,6 +69,20 @@ Result<qint64> writeAttempt(Connection& connection, Attempt attempt, std::vector
     using R = Result<qint64>;
     if (Status s = ensureLearnerTables(connection); !s)
         return R::failure(s.error(), s.code());
+    if (attempt.id != 0) {
+        const auto known = connection.select(u"SELECT 1 FROM 练习记录 WHERE 记录ID = ?"_s, {attempt.id});
+        if (!known)
+            return R::failure(known.error(), known.code());
+        if (!known->empty()) {
+            if (Status s = connection.run(
+                    u"INSERT OR REPLACE INTO 练习订正 (记录ID, 交卷时间, 得分, 做对题数) "
+                    u"VALUES (?, ?, ?, ?)"_s,
+                    {attempt.id, timeText(attempt.handedInAt), attempt.score, attempt.rightCount});
+                !s)
+                return R::failure(s.error(), s.code());
+            return attempt.id;
+        }
+    }
     const QVariantList values{
         attempt.setName,       timeText(attempt.startedAt), timeText(attempt.handedInAt), attempt.score,
         attempt.questionCount, attempt.rightCount,          attempt.examMode ? 1 : 0};
@@ -83,10 +97,9 @@ Result<qint64> writeAttempt(Connection& connection, Attempt attempt, std::vector
     } else {
         QVariantList withId = values;
         withId.prepend(attempt.id);
-        if (Status s =
-                connection.run(u"INSERT OR REPLACE INTO 练习记录 (记录ID, setname, 开始时间, 交卷时间, 得分, "
-                               u"题数, 做对题数, 考试模式) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s,
-                               withId);
+        if (Status s = connection.run(u"INSERT INTO 练习记录 (记录ID, setname, 开始时间, 交卷时间, 得分, "
+                                      u"题数, 做对题数, 考试模式) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s,
+                                      withId);
             !s)
             return R::failure(s.error(), s.code());
         if (Status s = connection.run(u"DELETE FROM 练习记录明细 WHERE 记录ID = ?"_s, {attempt.id}); !s)
@@ -105,11 +118,11 @@ Result<qint64> writeAttempt(Connection& connection, Attempt attempt, std::vector
         }
         rows.push_back({attempt.id, q.position, q.stkid == 0 ? QVariant() : QVariant(q.stkid),
                         q.topic.isEmpty() ? QVariant() : QVariant(q.topic), q.right ? 1 : 0,
-                        q.demonstration ? 1 : 0, q.hint ? 1 : 0});
+                        q.demonstration ? 1 : 0, q.hint ? 1 : 0, q.opened ? 1 : 0});
     }
     if (Status s = connection.runForEach(
-            u"INSERT INTO 练习记录明细 (记录ID, 题号, stkid, 考点, 做对, 看过演示, 看过提示) "
-            u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+            u"INSERT INTO 练习记录明细 (记录ID, 题号, stkid, 考点, 做对, 看过演示, 看过提示, 打开过) "
+            u"VALUES (?, ?, ?, ?, ?, ?, ?, ?)"_s,
             rows);
         !s)
         return R::failure(s.error(), s.code());
@@ -121,8 +134,9 @@ Status clearPracticeHistory(Connection& connection)
     if (Status begun = connection.executeScript(u"BEGIN IMMEDIATE"_s); !begun)
         return begun;
     Status s = ensureLearnerTables(connection);
-    for (const QString& statement : {u"DELETE FROM 练习记录明细"_s, u"DELETE FROM 练习记录"_s,
-                                     u"UPDATE stk SET 错题 = 0 WHERE 错题 <> 0"_s}) {
+    for (const QString& statement :
+         {u"DELETE FROM 练习记录明细"_s, u"DELETE FROM 练习订正"_s, u"DELETE FROM 练习记录"_s,
+          u"UPDATE stk SET 错题 = 0 WHERE 错题 <> 0"_s}) {
         if (s)
             s = connection.run(statement);
     }
@@ -133,13 +147,18 @@ Status clearPracticeHistory(Connection& connection)
     return s;
 }
 
-Result<std::vector<Attempt>> readAttempts(Connection& connection)
+namespace {
+
+Result<std::vector<Attempt>> selectAttempts(Connection& connection, const QString& where, QVariantList values)
 {
     using R = Result<std::vector<Attempt>>;
-    const auto rows =
-        connection.select(u"SELECT 记录ID, substr(setname, 1, ?), 开始时间, 交卷时间, 得分, 题数, 做对题数, "
-                          u"考试模式 FROM 练习记录 ORDER BY 交卷时间, 记录ID"_s,
-                          {kLongestSetName});
+    values.prepend(kLongestSetName);
+    const auto rows = connection.select(
+        u"SELECT r.记录ID, substr(r.setname, 1, ?), r.开始时间, r.交卷时间, r.得分, r.题数, r.做对题数, "
+        u"r.考试模式, c.交卷时间, c.得分, c.做对题数 FROM 练习记录 r LEFT JOIN 练习订正 c ON c.记录ID = "
+        u"r.记录ID "
+        u"%1 ORDER BY r.交卷时间, r.记录ID"_s.arg(where),
+        values);
     if (!rows)
         return R::failure(rows.error(), rows.code());
     std::vector<Attempt> attempts;
@@ -154,16 +173,40 @@ Result<std::vector<Attempt>> readAttempts(Connection& connection)
         a.questionCount = row[5].toInt();
         a.rightCount = row[6].toInt();
         a.examMode = row[7].toLongLong() != 0;
+        a.corrected = !row[8].isNull();
+        if (a.corrected) {
+            a.correctedAt = timeOf(row[8]);
+            a.correctedScore = row[9].toDouble();
+            a.correctedRightCount = row[10].toInt();
+        }
         attempts.push_back(std::move(a));
     }
     return attempts;
+}
+
+} // namespace
+
+Result<std::vector<Attempt>> readAttempts(Connection& connection)
+{
+    return selectAttempts(connection, QString(), {});
+}
+
+Result<std::optional<Attempt>> readAttempt(Connection& connection, qint64 attemptId)
+{
+    using R = Result<std::optional<Attempt>>;
+    auto attempts = selectAttempts(connection, u"WHERE r.记录ID = ?"_s, {attemptId});
+    if (!attempts)
+        return R::failure(attempts.error(), attempts.code());
+    if (attempts->empty())
+        return std::optional<Attempt>();
+    return std::optional<Attempt>(std::move(attempts->front()));
 }
 
 Result<std::vector<AttemptQuestion>> readAttemptQuestions(Connection& connection, qint64 attemptId)
 {
     using R = Result<std::vector<AttemptQuestion>>;
     const auto rows =
-        connection.select(u"SELECT 题号, stkid, 考点, 做对, 看过演示, 看过提示 FROM 练习记录明细 "
+        connection.select(u"SELECT 题号, stkid, 考点, 做对, 看过演示, 看过提示, 打开过 FROM 练习记录明细 "
                           u"WHERE 记录ID = ? ORDER BY 题号"_s,
                           {attemptId});
     if (!rows)
@@ -177,6 +220,7 @@ Result<std::vector<AttemptQuestion>> readAttemptQuestions(Connection& connection
         q.right = row[3].toLongLong() != 0;
         q.demonstration = row[4].toLongLong() != 0;
         q.hint = row[5].toLongLong() != 0;
+        q.opened = row[6].toLongLong() != 0;
         questions.push_back(std::move(q));
     }
     return questions;
@@ -236,7 +280,7 @@ Result<std::vector<TopicShare>> readTopicShares(Connection& connection, int rece
     const auto rows = connection.select(
         u"SELECT 考点, COUNT(*), SUM(CASE WHEN 做对 <> 0 AND 看过演示 = 0 THEN 1 ELSE 0 END) FROM "
         u"练习记录明细 "
-        u"WHERE 考点 IS NOT NULL AND 考点 <> '' AND 记录ID IN "
+        u"WHERE 考点 IS NOT NULL AND 考点 <> '' AND 打开过 <> 0 AND 记录ID IN "
         u"(SELECT 记录ID FROM 练习记录 ORDER BY 交卷时间 DESC, 记录ID DESC LIMIT ?) GROUP BY 考点"_s,
         {recentAttempts});
     if (!rows)
@@ -288,7 +332,8 @@ Result<std::vector<qint64>> chooseWeakPointQuestions(Connection& connection, int
 
     // Whether each question was mastered the last time it was asked.
     const auto outcomes = connection.select(
-        u"SELECT stkid, 做对, 看过演示 FROM 练习记录明细 WHERE stkid IS NOT NULL ORDER BY 记录ID, 题号"_s);
+        u"SELECT stkid, 做对, 看过演示 FROM 练习记录明细 WHERE stkid IS NOT NULL AND 打开过 <> 0 "
+        u"ORDER BY 记录ID, 题号"_s);
     if (!outcomes)
         return R::failure(outcomes.error(), outcomes.code());
     std::map<qint64, bool> lastMastered;

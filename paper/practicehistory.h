@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace pptdrill {
@@ -27,6 +28,12 @@ struct Attempt
     int questionCount = 0;
     int rightCount = 0;
     bool examMode = false;
+    // The paper handed in again after 返回检查 (订正): the latest such hand-in.
+    // The attempt's own score stays the first hand-in's.
+    bool corrected = false;
+    QDateTime correctedAt{};
+    double correctedScore = 0;
+    int correctedRightCount = 0;
 
     qint64 secondsTaken() const { return startedAt.secsTo(handedInAt); }
 };
@@ -41,14 +48,19 @@ struct AttemptQuestion
     bool right = false;
     bool demonstration = false;
     bool hint = false;
+    // Whether the learner ever went to the question; one never opened was not
+    // asked, whatever it scored.
+    bool opened = true;
 
     bool mastered() const { return right && !demonstration; }
 };
 
-// Writes a handed-in paper and its questions. An attempt with an id replaces
-// the rows of that id (the same paper handed in again after "返回检查").
-// Runs inside the caller's transaction when there is one; the topics are
-// looked up in `试题考点` when a question's topic is empty. Returns the id.
+// Writes a handed-in paper and its questions. An attempt with an id that is
+// already in the history is the same paper handed in again after "返回检查":
+// the first hand-in's rows stay as they are and the new score is kept as the
+// attempt's correction (订正). Runs inside the caller's transaction when there
+// is one; the topics are looked up in `试题考点` when a question's topic is
+// empty. Returns the id.
 Result<qint64> writeAttempt(Connection& connection, Attempt attempt, std::vector<AttemptQuestion> questions);
 
 // A set's name as far as the history reads it: the menu's names are short, and
@@ -61,6 +73,8 @@ Status clearPracticeHistory(Connection& connection);
 
 // Every attempt, oldest hand-in first.
 Result<std::vector<Attempt>> readAttempts(Connection& connection);
+// One attempt; none when the history has no such attempt.
+Result<std::optional<Attempt>> readAttempt(Connection& connection, qint64 attemptId);
 Result<std::vector<AttemptQuestion>> readAttemptQuestions(Connection& connection, qint64 attemptId);
 
 // What the menu's history shows per set.

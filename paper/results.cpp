@@ -74,8 +74,10 @@ Result<qint64> recordHandIn(Connection& connection, const ExamSession& session, 
     std::vector<AttemptQuestion> questions;
     for (size_t i = 0; i < results.right.size(); ++i) {
         const int position = static_cast<int>(i) + 1;
-        questions.push_back({position, stkids[i], QString(), results.right[i],
-                             session.hadDemonstration(position), session.hadHint(position)});
+        AttemptQuestion question{
+            position, stkids[i], QString(), results.right[i], results.demonstrations[i], results.hints[i]};
+        question.opened = session.mark(position) != QuestionMark::NotVisited;
+        questions.push_back(std::move(question));
     }
     return writeAttempt(connection, std::move(attempt), std::move(questions));
 }
@@ -101,11 +103,28 @@ Result<PaperResults> scorePaper(ExamSession* session)
     std::vector<qint64> stkids;
     Result<PaperResults> results = walkPaper(connection, paper.value(), stkids);
     paper->close();
+    if (results) {
+        for (size_t i = 0; i < results->right.size(); ++i) {
+            const int position = static_cast<int>(i) + 1;
+            results->demonstrations.push_back(session && session->hadDemonstration(position));
+            results->hints.push_back(session && session->hadHint(position));
+        }
+        results->firstScore = results->score;
+    }
+    const bool handedInBefore = session && session->historyRecordId != 0;
     if (results && session) {
         const Result<qint64> recorded = recordHandIn(*connection, *session, results.value(), stkids);
-        if (recorded)
+        if (recorded) {
             results->historyRecordId = recorded.value();
-        else
+            if (handedInBefore) {
+                const auto first =
+                    connection->select(u"SELECT 得分 FROM 练习记录 WHERE 记录ID = ?"_s, {recorded.value()});
+                if (first && !first->empty()) {
+                    results->corrected = true;
+                    results->firstScore = first->front().front().toDouble();
+                }
+            }
+        } else
             results = Result<PaperResults>::failure(recorded.error(), recorded.code());
     }
     if (results && session && !session->className.isEmpty()) {

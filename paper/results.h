@@ -13,7 +13,14 @@ struct PaperResults
 {
     double score = 0;
     std::vector<bool> right; // by paper position: right[n - 1] for question n
+    // Done by watching the whole demonstration, and with a hint (by position).
+    std::vector<bool> demonstrations;
+    std::vector<bool> hints;
     qint64 historyRecordId = 0;
+    // A paper handed in again after 返回检查 is a correction (订正): the
+    // attempt keeps the first hand-in's score.
+    bool corrected = false;
+    double firstScore = 0;
 };
 
 // Scores the paper table (a question counts exam::pointsPerRightQuestion when

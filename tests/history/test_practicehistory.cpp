@@ -76,7 +76,7 @@ protected:
             bankIds.push_back(id);
             stids.push_back(stid);
         }
-        session.choice = {u"第2套题"_s, false};
+        session.choice = practiceChoiceNamed(u"第2套题"_s);
         session.startPaper(static_cast<int>(points.size()));
     }
 
@@ -137,35 +137,84 @@ TEST_F(HistoryTest, HandInWritesOneRowWithEachQuestionsOutcome)
     EXPECT_EQ(readValue(conn, u"stk"_s, u"ID"_s, bankIds[0], u"错题"_s).toInt(), 0);
 }
 
-TEST_F(HistoryTest, HandingTheSamePaperInAgainReplacesItsRowAndANewPaperAddsOne)
+TEST_F(HistoryTest, AHandInAgainIsACorrectionThatLeavesTheFirstScoreAndANewPaperAddsOne)
 {
     makePaper({0, 0}, {u"动画"_s, u"文本"_s});
     ASSERT_TRUE(scorePaper(&session).ok());
     const qint64 first = session.historyRecordId;
 
-    // "返回检查", question 2 done, handed in again.
+    // "返回检查", question 2 done, handed in again: the attempt keeps 0 and gains a correction of 2.5.
     setPaperScore(*conn, stids[1], 2.5);
-    ASSERT_TRUE(scorePaper(&session).ok());
+    auto corrected = scorePaper(&session);
+    ASSERT_TRUE(corrected.ok());
+    EXPECT_TRUE(corrected->corrected);
+    EXPECT_EQ(corrected->firstScore, 0);
+    EXPECT_EQ(corrected->score, 2.5);
     EXPECT_EQ(session.historyRecordId, first);
-    EXPECT_EQ(scalar(*conn, u"SELECT COUNT(*) FROM 练习记录"_s), 1);
-    EXPECT_EQ(scalar(*conn, u"SELECT 做对题数 FROM 练习记录"_s), 1);
+    auto attempts = readAttempts(*conn);
+    ASSERT_EQ(attempts->size(), 1u);
+    EXPECT_EQ(attempts->front().score, 0);
+    EXPECT_EQ(attempts->front().rightCount, 0);
+    EXPECT_TRUE(attempts->front().corrected);
+    EXPECT_EQ(attempts->front().correctedScore, 2.5);
+    EXPECT_EQ(attempts->front().correctedRightCount, 1);
     EXPECT_EQ(scalar(*conn, u"SELECT COUNT(*) FROM 练习记录明细"_s), 2);
-    EXPECT_EQ(scalar(*conn, u"SELECT 做对 FROM 练习记录明细 WHERE 题号 = 2"_s), 1);
+    EXPECT_EQ(scalar(*conn, u"SELECT 做对 FROM 练习记录明细 WHERE 题号 = 2"_s), 0);
+    // A third hand-in replaces the correction, never the first score.
+    setPaperScore(*conn, stids[0], 2.5);
+    ASSERT_TRUE(scorePaper(&session).ok());
+    auto again = readAttempt(*conn, first);
+    ASSERT_TRUE(again.ok() && again->has_value());
+    EXPECT_EQ((*again)->score, 0);
+    EXPECT_EQ((*again)->correctedScore, 5);
+    EXPECT_EQ(scalar(*conn, u"SELECT COUNT(*) FROM 练习订正"_s), 1);
+    // The best score of the set is the first hand-in's.
+    EXPECT_EQ(summarizeSets(readAttempts(*conn).value()).front().bestScore, 0);
 
     // The next paper is a new attempt; scoring without a session writes none.
     session.startPaper(2);
-    ASSERT_TRUE(scorePaper(&session).ok());
+    auto next = scorePaper(&session);
+    ASSERT_TRUE(next.ok());
+    EXPECT_FALSE(next->corrected);
     EXPECT_NE(session.historyRecordId, first);
     ASSERT_TRUE(scorePaper().ok());
     EXPECT_EQ(scalar(*conn, u"SELECT COUNT(*) FROM 练习记录"_s), 2);
     EXPECT_EQ(scalar(*conn, u"SELECT COUNT(*) FROM 练习记录明细"_s), 4);
+    EXPECT_FALSE(readAttempt(*conn, session.historyRecordId).value()->corrected);
+    EXPECT_FALSE(readAttempt(*conn, 999).value().has_value());
+    ASSERT_TRUE(clearPracticeHistory(*conn).ok());
+    EXPECT_EQ(scalar(*conn, u"SELECT COUNT(*) FROM 练习订正"_s), 0);
+}
+
+TEST_F(HistoryTest, QuestionsNeverOpenedAreNotAskedInTheMastery)
+{
+    makePaper({0, 0, 0}, {u"动画"_s, u"文本"_s, u"放映"_s});
+    session.setMark(1, QuestionMark::Visited);
+    session.setMark(3, QuestionMark::Marked);
+    ASSERT_TRUE(scorePaper(&session).ok());
+    auto questions = readAttemptQuestions(*conn, session.historyRecordId);
+    ASSERT_EQ(questions->size(), 3u);
+    EXPECT_TRUE((*questions)[0].opened);
+    EXPECT_FALSE((*questions)[1].opened);
+    EXPECT_TRUE((*questions)[2].opened);
+
+    auto shares = readTopicShares(*conn, kRecentAttempts);
+    ASSERT_TRUE(shares.ok());
+    const auto askedOf = [&](const QString& topic) {
+        return std::find_if(shares->begin(), shares->end(),
+                            [&](const TopicShare& t) { return t.topic == topic; })
+            ->asked;
+    };
+    EXPECT_EQ(askedOf(u"动画"_s), 1);
+    EXPECT_EQ(askedOf(u"文本"_s), 0); // not yet asked, not missed
+    EXPECT_EQ(askedOf(u"放映"_s), 1);
 }
 
 TEST_F(HistoryTest, ExamModeAndAPaperWithoutTopicsAreRecorded)
 {
     for (int n = 1; n <= 2; ++n)
         addPaperRow(conn, addBankRow(*conn, u"第1套题"_s, n));
-    session.choice = {u"随机练习"_s, true};
+    session.choice = practiceChoiceNamed(u"随机练习"_s);
     session.candidate.examMode = true;
     session.startPaper(2);
     ASSERT_TRUE(scorePaper(&session).ok());
@@ -247,10 +296,33 @@ TEST(LearnerTables, AnOlderDatabaseGetsThemAndKeepsItsTables)
 
     ASSERT_TRUE(ensureLearnerTables(*conn.value()).ok());
     ASSERT_TRUE(ensureLearnerTables(*conn.value()).ok()); // a second start changes nothing
-    for (const QString& table : {u"试题考点"_s, u"练习记录"_s, u"练习记录明细"_s})
+    for (const QString& table : {u"试题考点"_s, u"练习记录"_s, u"练习记录明细"_s, u"练习订正"_s})
         EXPECT_TRUE(conn.value()->hasTable(table)) << table.toStdString();
     for (const auto& [table, columns] : before)
         EXPECT_EQ(columnsOf(table), columns) << table.toStdString();
+}
+
+TEST(LearnerTables, AHistoryOfAnEarlierVersionGainsTheOpenedColumnWithItsRowsCountedAsOpened)
+{
+    TempProgramFolder folder;
+    auto conn = Connection::create(folder.file(u"stdata.db"_s), databasePassword());
+    ASSERT_TRUE(conn.ok());
+    ASSERT_TRUE(conn.value()->executeScript(schemaScript()).ok());
+    ASSERT_TRUE(
+        conn.value()
+            ->executeScript(u"CREATE TABLE 练习记录明细 (记录ID INTEGER NOT NULL, 题号 INTEGER NOT NULL, "
+                            u"stkid INTEGER, 考点 TEXT, 做对 INTEGER NOT NULL DEFAULT 0, 看过演示 INTEGER "
+                            u"NOT NULL DEFAULT 0, 看过提示 INTEGER NOT NULL DEFAULT 0, PRIMARY KEY (记录ID, "
+                            u"题号)); INSERT INTO 练习记录明细 (记录ID, 题号, 做对) VALUES (1, 1, 0);"_s)
+            .ok());
+    EXPECT_FALSE(tableHasColumn(*conn.value(), u"练习记录明细"_s, u"打开过"_s));
+    ASSERT_TRUE(ensureLearnerTables(*conn.value()).ok());
+    ASSERT_TRUE(ensureLearnerTables(*conn.value()).ok());
+    EXPECT_TRUE(tableHasColumn(*conn.value(), u"练习记录明细"_s, u"打开过"_s));
+    auto questions = readAttemptQuestions(*conn.value(), 1);
+    ASSERT_TRUE(questions.ok());
+    ASSERT_EQ(questions->size(), 1u);
+    EXPECT_TRUE(questions->front().opened);
 }
 
 TEST(LearnerData, CarriesTheHistoryAndTheFlagsOfUnchangedQuestions)
@@ -274,12 +346,18 @@ TEST(LearnerData, CarriesTheHistoryAndTheFlagsOfUnchangedQuestions)
                   3,
                   i,
                   false};
-        ASSERT_TRUE(writeAttempt(*from, a,
-                                 {{1, 1, u"动画"_s, i > 0, false, false},
-                                  {2, 2, u"文本"_s, false, true, false},
-                                  {3, 3, u"打印"_s, true, false, true}})
-                        .ok());
+        AttemptQuestion unopened{2, 2, u"文本"_s, false, true, false};
+        unopened.opened = false;
+        ASSERT_TRUE(
+            writeAttempt(
+                *from, a,
+                {{1, 1, u"动画"_s, i > 0, false, false}, unopened, {3, 3, u"打印"_s, true, false, true}})
+                .ok());
     }
+    // The last attempt was corrected after 返回检查.
+    Attempt correction{
+        readAttempts(*from)->back().id, u"第1套题"_s, {}, QDateTime::currentDateTimeUtc(), 7.5, 3, 3, false};
+    ASSERT_TRUE(writeAttempt(*from, correction, {}).ok());
 
     ASSERT_TRUE(carryLearnerData(from, to).ok());
     EXPECT_EQ(readValue(to, u"stk"_s, u"ID"_s, 1, u"错题"_s).toInt(), 1);
@@ -297,6 +375,11 @@ TEST(LearnerData, CarriesTheHistoryAndTheFlagsOfUnchangedQuestions)
     ASSERT_EQ(questions->size(), 3u);
     EXPECT_TRUE((*questions)[1].demonstration);
     EXPECT_TRUE((*questions)[2].hint);
+    EXPECT_FALSE((*questions)[1].opened);
+    EXPECT_TRUE((*questions)[0].opened);
+    EXPECT_TRUE(carried->back().corrected);
+    EXPECT_EQ(carried->back().correctedScore, 7.5);
+    EXPECT_EQ(carried->back().score, 5);
     // A later hand-in into the new bank takes a fresh id.
     auto next = writeAttempt(*to,
                              Attempt{0, u"第1套题"_s, QDateTime::currentDateTimeUtc(),
