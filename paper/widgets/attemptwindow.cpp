@@ -4,9 +4,10 @@
 #include "paper/examsession.h"
 #include "paper/results.h"
 #include "paper/widgets/historywindow.h"
+#include "paper/widgets/resultmarks.h"
 #include "shell/widgets/artwork.h"
 #include "shell/widgets/controls.h"
-#include "shell/widgets/trainer.h"
+#include "shell/widgets/screen.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -19,8 +20,6 @@ namespace {
 constexpr int kCellsLeft = 70;
 constexpr int kCellsTop = 150;
 } // namespace
-
-AttemptWindow::AttemptWindow(Trainer&) : AttemptWindow() {}
 
 AttemptWindow::AttemptWindow() : Form(u"lxmx"_s)
 {
@@ -48,11 +47,12 @@ AttemptWindow::AttemptWindow() : Form(u"lxmx"_s)
         cell->setVisible(false);
     }
 
-    auto* legend = new Label(
-        this, u"legend"_s, u"（说明：绿色表示做对了，红色表示做错了，黄色表示看全程演示完成，不算已掌握）"_s);
+    auto* legend = new Label(this, u"legend"_s, u"（说明：绿色表示做对了，红色表示做错了）"_s);
     legend->setFont(songFont(9));
     legend->setTransparent(true);
-    legend->setGeometry(30, 318, 500, 20);
+    legend->setGeometry(kCellsLeft - 16, 314, 460, 18);
+    auto* marksLegend = new ResultMarksLegend(this);
+    marksLegend->move(kCellsLeft - 16, 332);
 
     m_closeButton = new PushButton(this, u"closeButton"_s, u"关  闭"_s);
     m_closeButton->setFont(songFont(9));
@@ -72,27 +72,17 @@ bool AttemptWindow::load(qint64 attemptId)
         tellHistoryUnreadable(connection.code(), connection.error());
         return false;
     }
-    auto attempts = connection.value()->select(
-        u"SELECT substr(setname, 1, ?), 交卷时间, 得分, 题数, 做对题数, 考试模式 FROM 练习记录 WHERE 记录ID = ?"_s,
-        {kLongestSetName, attemptId});
+    auto attempt = readAttempt(*connection.value(), attemptId);
     auto questions = readAttemptQuestions(*connection.value(), attemptId);
     connection.value()->close();
-    if (!attempts || !questions) {
-        tellHistoryUnreadable(attempts ? questions.code() : attempts.code(),
-                              attempts ? questions.error() : attempts.error());
+    if (!attempt || !questions) {
+        tellHistoryUnreadable(attempt ? questions.code() : attempt.code(),
+                              attempt ? questions.error() : attempt.error());
         return false;
     }
-    if (attempts->empty())
+    if (!attempt->has_value())
         return false;
-    const Connection::Row& row = attempts->front();
-    Attempt attempt;
-    attempt.setName = row[0].toString();
-    attempt.handedInAt = QDateTime::fromString(row[1].toString(), Qt::ISODate);
-    attempt.score = row[2].toDouble();
-    attempt.questionCount = row[3].toInt();
-    attempt.rightCount = row[4].toInt();
-    attempt.examMode = row[5].toLongLong() != 0;
-    showAttempt(attempt, questions.value());
+    showAttempt(**attempt, questions.value());
     return true;
 }
 
@@ -103,9 +93,11 @@ void AttemptWindow::showAttempt(const Attempt& attempt, const std::vector<Attemp
     m_titleLabel->setCaption(u"%1　%2交卷%3"_s.arg(setTitle(attempt.setName),
                                                    handedIn.toString(u"yyyy-MM-dd HH:mm"_s),
                                                    attempt.examMode ? u"（考试模式）"_s : QString()));
-    m_scoreLabel->setCaption(
-        u"得分："_s + numberText(attempt.score) +
-        u"　　做对 %1 题，共 %2 题"_s.arg(attempt.rightCount).arg(attempt.questionCount));
+    QString score = u"得分："_s + numberText(attempt.score) +
+                    u"　　做对 %1 题，共 %2 题"_s.arg(attempt.rightCount).arg(attempt.questionCount);
+    if (attempt.corrected)
+        score += u"　　订正后："_s + numberText(attempt.correctedScore);
+    m_scoreLabel->setCaption(score);
     for (int i = 1; i <= exam::maxQuestions; ++i)
         cell(i)->setVisible(false);
     for (const AttemptQuestion& q : questions) {
@@ -113,8 +105,11 @@ void AttemptWindow::showAttempt(const Attempt& attempt, const std::vector<Attemp
         if (!c)
             continue;
         c->setVisible(true);
-        c->setBackColor(!q.right ? windowsRed : q.demonstration ? demonstrationColor : windowsGreen);
+        c->setBackColor(q.right ? windowsGreen : windowsRed);
+        setResultMarks(c, q.right && q.demonstration, q.hint);
         QStringList tip{q.topic.isEmpty() ? u"考点：未知"_s : u"考点："_s + q.topic};
+        if (!q.opened)
+            tip << u"没有打开过这道题"_s;
         if (const auto note = notes.find(q.position); note != notes.end())
             tip.prepend(note->second);
         if (q.demonstration)

@@ -10,16 +10,16 @@ namespace pptdrill {
 class Label;
 class PushButton;
 
-// One attempt of the history "lxmx": its score and the grid of its questions,
-// green when mastered, red when wrong, yellow when solved by watching the
-// demonstration; the part of the module of each question in its tip.
+// One attempt of the history "lxmx": its score (and its correction) and the
+// grid of its questions, green when right, red when wrong, marked where the
+// demonstration did it or a hint was used; the part of the module of each
+// question in its tip.
 class AttemptWindow : public Form
 {
     Q_OBJECT
 
 public:
-    explicit AttemptWindow(Trainer& trainer);
-    // Outside the trainer (the teacher's program), shown by showAttempt.
+    // Also outside the trainer (the teacher's program), shown by showAttempt.
     AttemptWindow();
 
     // Reads the attempt (false: it is not there, or the database failed).
@@ -32,8 +32,6 @@ public:
     Label* scoreLabel() const { return m_scoreLabel; }
     Label* titleLabel() const { return m_titleLabel; }
     PushButton* closeButton() const { return m_closeButton; }
-
-    static constexpr int demonstrationColor = 0x00C8FF; // yellow, as BackColor numbers read (BGR)
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -7,7 +7,7 @@
 #include "shell/programend.h"
 #include "shell/widgets/artwork.h"
 #include "shell/widgets/controls.h"
-#include "shell/widgets/trainer.h"
+#include "shell/widgets/screen.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
@@ -64,7 +64,9 @@ public:
         case 1:
             return setTitle(a.setName);
         case 2:
-            return numberText(a.score).trimmed();
+            return a.corrected ? u"%1（订正%2）"_s.arg(numberText(a.score).trimmed(),
+                                                       numberText(a.correctedScore).trimmed())
+                               : numberText(a.score).trimmed();
         case 3:
             return u"%1/%2"_s.arg(a.rightCount).arg(a.questionCount);
         case 4:
@@ -120,7 +122,7 @@ void tellHistoryUnreadable(int code, const QString& error)
            MessageIcon::Critical);
 }
 
-HistoryWindow::HistoryWindow(Trainer&) : Form(u"lxjl"_s)
+HistoryWindow::HistoryWindow() : Form(u"lxjl"_s)
 {
     setWindowTitle(u"练习记录"_s);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -217,7 +219,7 @@ bool HistoryWindow::load()
 
     auto* model = new AttemptTableModel(m_attempts, this);
     m_attemptTable->setModel(model);
-    const int widths[] = {118, 96, 48, 48, 74, 60};
+    const int widths[] = {116, 84, 88, 40, 62, 56};
     for (int column = 0; column < 6; ++column)
         m_attemptTable->setColumnWidth(column, widths[column]);
     if (!m_attempts.empty())

@@ -22,7 +22,7 @@ class HistoryWindow : public Form
     Q_OBJECT
 
 public:
-    explicit HistoryWindow(Trainer& trainer);
+    HistoryWindow();
 
     // Reads the history (false: it could not be read, and the learner was told why).
     bool load();

@@ -105,9 +105,10 @@ ResultMarksLegend::ResultMarksLegend(QWidget* parent) : QWidget(parent)
 QSize ResultMarksLegend::sizeHint() const
 {
     const QFontMetrics fm(font());
-    const int mark = fm.height();
-    return {mark + 4 + fm.horizontalAdvance(kDemonstrationWords) + 16 + mark + 4 + fm.horizontalAdvance(kHintWords),
-            fm.height() + 2};
+    const int mark = fm.height() + 4;
+    return {mark + 4 + fm.horizontalAdvance(kDemonstrationWords) + 16 + mark + 4 +
+                fm.horizontalAdvance(kHintWords),
+            fm.height() + 4};
 }
 
 void ResultMarksLegend::paintEvent(QPaintEvent*)
@@ -115,18 +116,19 @@ void ResultMarksLegend::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QFontMetrics fm(font());
-    const double mark = fm.height() * 0.6;
+    // Each swatch is a small result cell, marked as the cells are.
+    const double mark = fm.height() + 2.0;
     const double middle = height() / 2.0;
     double x = 0;
     p.fillRect(QRectF(x, middle - mark / 2, mark, mark), QColor(0, 255, 0));
-    paintDemonstrationMark(p, QPointF(x + mark, middle - mark / 2), mark * 0.7);
+    paintDemonstrationMark(p, QPointF(x + mark, middle - mark / 2), mark * 0.45);
     x += mark + 4;
     p.setPen(QColor(64, 64, 64));
     p.drawText(QRectF(x, 0, fm.horizontalAdvance(kDemonstrationWords) + 2, height()), Qt::AlignVCenter,
                kDemonstrationWords);
     x += fm.horizontalAdvance(kDemonstrationWords) + 16;
     p.fillRect(QRectF(x, middle - mark / 2, mark, mark), QColor(0, 255, 0));
-    paintHintMark(p, QPointF(x + mark * 0.7, middle + mark * 0.2), mark * 0.28);
+    paintHintMark(p, QPointF(x + mark * 0.75, middle + mark * 0.25), mark * 0.16);
     x += mark + 4;
     p.setPen(QColor(64, 64, 64));
     p.drawText(QRectF(x, 0, fm.horizontalAdvance(kHintWords) + 2, height()), Qt::AlignVCenter, kHintWords);

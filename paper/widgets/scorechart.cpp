@@ -62,6 +62,9 @@ void ScoreChart::setAttempts(const std::vector<Attempt>& attempts)
 {
     for (auto& line : m_lines)
         line.clear();
+    m_corrections.clear();
+    m_firstScores.clear();
+    m_correctionFamilies.clear();
     m_count = static_cast<int>(attempts.size());
     // A history holds thousands of attempts of a few sets.
     QHash<QString, qsizetype> familyOfSet;
@@ -72,6 +75,11 @@ void ScoreChart::setAttempts(const std::vector<Attempt>& attempts)
             known = familyOfSet.insert(a.setName,
                                        std::max<qsizetype>(0, setFamilies().indexOf(setFamily(a.setName))));
         m_lines[static_cast<size_t>(known.value())].push_back(QPointF(i, a.score));
+        if (a.corrected) {
+            m_corrections.push_back(QPointF(i, a.correctedScore));
+            m_firstScores.push_back(a.score);
+            m_correctionFamilies.push_back(static_cast<size_t>(known.value()));
+        }
     }
     m_firstDay = m_count ? attempts.front().handedInAt.toLocalTime().toString(u"yyyy-MM-dd"_s) : QString();
     m_lastDay = m_count ? attempts.back().handedInAt.toLocalTime().toString(u"yyyy-MM-dd"_s) : QString();
@@ -100,6 +108,13 @@ void ScoreChart::paintEvent(QPaintEvent*)
         p.setPen(QColor(40, 50, 70));
         p.drawText(QPoint(x + 18, 8 + fm.ascent() / 2 + 2), setFamilies()[f]);
         x += 24 + fm.horizontalAdvance(setFamilies()[f]);
+    }
+    if (!m_corrections.empty()) {
+        p.setPen(QPen(QColor(90, 100, 120), 1.2));
+        p.setBrush(Qt::white);
+        p.drawEllipse(QPointF(x + 4, 10), 3, 3);
+        p.setPen(QColor(40, 50, 70));
+        p.drawText(QPoint(x + 12, 8 + fm.ascent() / 2 + 2), u"订正"_s);
     }
 
     const QRectF plot(36, 24, width() - 48, height() - 46);
@@ -160,6 +175,16 @@ void ScoreChart::paintEvent(QPaintEvent*)
             for (const QPointF& point : std::as_const(line))
                 p.drawEllipse(point, 2.5, 2.5);
         }
+    }
+    // Each correction beside its first score: a dotted stem and a hollow dot.
+    for (size_t c = 0; c < m_corrections.size(); ++c) {
+        const QPointF first(xOf(m_corrections[c].x()), yOf(m_firstScores[c]));
+        const QPointF corrected(xOf(m_corrections[c].x()), yOf(m_corrections[c].y()));
+        p.setPen(QPen(familyColours[m_correctionFamilies[c]], 1, Qt::DotLine));
+        p.drawLine(first, corrected);
+        p.setPen(QPen(familyColours[m_correctionFamilies[c]], 1.5));
+        p.setBrush(Qt::white);
+        p.drawEllipse(corrected, 3, 3);
     }
     drawPassLabel();
 }

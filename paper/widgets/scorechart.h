@@ -9,7 +9,8 @@ namespace pptdrill {
 
 // The scores of the handed-in papers, one after the other from the oldest,
 // one line per family of practices (setFamilies()), with the pass mark of the
-// examination drawn across.
+// examination drawn across. A paper corrected after 返回检查 keeps its first
+// score on the line; its correction is a hollow dot joined to it.
 class ScoreChart : public QWidget
 {
     Q_OBJECT
@@ -23,12 +24,18 @@ public:
 
     // The points of one family: (attempt's place from the oldest, score).
     const std::vector<QPointF>& line(const QString& family) const;
+    // The corrections (订正): (attempt's place, score of the correction), drawn
+    // as hollow dots above or below their attempt's point.
+    const std::vector<QPointF>& corrections() const { return m_corrections; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     std::vector<std::vector<QPointF>> m_lines; // by setFamilies() index
+    std::vector<QPointF> m_corrections;
+    std::vector<double> m_firstScores; // of the corrected attempts, as m_corrections
+    std::vector<size_t> m_correctionFamilies;
     int m_count = 0;
     QString m_firstDay;
     QString m_lastDay;

@@ -3,6 +3,8 @@
 #include "db/statements.h"
 #include "paper/paperbuilder.h"
 #include "paper/results.h"
+#include "paper/widgets/resultmarks.h"
+#include "paper/widgets/scorechart.h"
 #include "platform/steadyclock.h"
 #include "tests/shell/shellfixture.h"
 #include "tests/support/fulldisk.h"
@@ -10,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QSignalSpy>
+#include <QTableView>
 #include <algorithm>
 #include <cstdio>
 
@@ -334,7 +337,10 @@ TEST_F(HandIn, BackToThePaperAndAgainRecomputes)
     changeScore(2, 2.5);
     results = handInAllDone();
     ASSERT_NE(results, nullptr);
-    EXPECT_EQ(results->scoreLabel()->caption(), u"得分： 10"_s);
+    // The attempt keeps its first score; the new one is its correction.
+    EXPECT_EQ(results->scoreLabel()->caption(), u"得分： 7.5　订正后： 10"_s);
+    EXPECT_EQ(results->firstScore(), 7.5);
+    EXPECT_EQ(results->score(), 10);
     EXPECT_EQ(results->cell(2)->backColor(), green);
     EXPECT_EQ(wrongFlags(), (std::vector<int>{0, 0, 0, 0}));
     EXPECT_EQ(rowsOf(u"st"_s), 4);
@@ -537,4 +543,52 @@ TEST_F(HandIn, AFailedHandInAtTimeUpIsNotRetriedEverySecond)
     EXPECT_TRUE(bar->isVisible());
     EXPECT_FALSE(endedWith.has_value());
     ASSERT_NE(handInAllDone(), nullptr);
+}
+
+TEST_F(HandIn, DemonstrationsAndHintsAreMarkedAndAHandInAgainShowsBothScoresEverywhere)
+{
+    makePaper({2.5, 2.5, 0, 2.5});
+    trainer.session().noteDemonstration(1);
+    trainer.session().noteHint(3);
+    ResultsWindow* results = handInAllDone();
+    ASSERT_NE(results, nullptr);
+    EXPECT_EQ(results->cell(1)->backColor(), green);
+    EXPECT_TRUE(hasDemonstrationMark(results->cell(1)));
+    EXPECT_FALSE(hasHintMark(results->cell(1)));
+    EXPECT_FALSE(hasDemonstrationMark(results->cell(2)));
+    EXPECT_FALSE(hasHintMark(results->cell(2)));
+    EXPECT_EQ(results->cell(3)->backColor(), red);
+    EXPECT_TRUE(hasHintMark(results->cell(3)));
+    ASSERT_NE(results->marksLegend(), nullptr);
+    EXPECT_TRUE(results->marksLegend()->isVisible());
+    // The legend lies inside the window, below the cells.
+    EXPECT_TRUE(results->rect().contains(results->marksLegend()->geometry()));
+    EXPECT_GT(results->marksLegend()->geometry().top(), results->cellFrame()->geometry().bottom());
+
+    results->backToPaperButton()->click();
+    settle();
+    changeScore(3, 2.5);
+    results = handInAllDone();
+    ASSERT_NE(results, nullptr);
+    EXPECT_EQ(results->scoreLabel()->caption(), u"得分： 7.5　订正后： 10"_s);
+    const qint64 attemptId = trainer.session().historyRecordId;
+    trainer.resultsWindow().unload();
+
+    trainer.showHistory();
+    HistoryWindow* history = trainer.historyWindow().loaded();
+    ASSERT_NE(history, nullptr);
+    EXPECT_EQ(history->attemptTable()->model()->index(0, 2).data().toString(), u"7.5（订正10）"_s);
+    ASSERT_EQ(history->scoreChart()->corrections().size(), 1u);
+    EXPECT_EQ(history->scoreChart()->corrections().front().y(), 10);
+    EXPECT_EQ(history->scoreChart()->line(u"套题"_s).front().y(), 7.5);
+
+    trainer.showAttempt(attemptId);
+    AttemptWindow* attempt = trainer.attemptWindow().loaded();
+    ASSERT_NE(attempt, nullptr);
+    EXPECT_TRUE(attempt->scoreLabel()->caption().startsWith(u"得分： 7.5"_s));
+    EXPECT_TRUE(attempt->scoreLabel()->caption().contains(u"订正后： 10"_s));
+    // The attempt's grid is the first hand-in's: question 3 wrong, with its hint.
+    EXPECT_EQ(attempt->cell(3)->backColor(), red);
+    EXPECT_TRUE(hasHintMark(attempt->cell(3)));
+    EXPECT_TRUE(hasDemonstrationMark(attempt->cell(1)));
 }

@@ -4,6 +4,7 @@
 #include "bank/banksource.h"
 #include "db/schema.h"
 #include "paper/practicehistory.h"
+#include "paper/widgets/resultmarks.h"
 #include "paper/widgets/scorechart.h"
 #include "player/channel.h"
 #include "tests/shell/shellfixture.h"
@@ -112,7 +113,11 @@ TEST_F(HistoryWindowTest, ShowsAThousandAttemptsAndOpensOne)
     for (int n = 1; n <= 40; ++n)
         EXPECT_TRUE(attempt->cell(n)->isVisible()) << n;
     const int green = windowsGreen, red = windowsRed;
-    EXPECT_EQ(attempt->cell(5)->backColor(), (5 + 999) % 4 != 0 ? AttemptWindow::demonstrationColor : red);
+    // Question 5 was done by its demonstration: green, with the demonstration's mark.
+    EXPECT_EQ(attempt->cell(5)->backColor(), (5 + 999) % 4 != 0 ? green : red);
+    EXPECT_EQ(hasDemonstrationMark(attempt->cell(5)), (5 + 999) % 4 != 0);
+    EXPECT_FALSE(hasDemonstrationMark(attempt->cell(1)));
+    EXPECT_TRUE(hasHintMark(attempt->cell(6)));
     EXPECT_EQ(attempt->cell(1)->backColor(), (1 + 999) % 4 != 0 ? green : red);
     EXPECT_TRUE(attempt->cell(6)->toolTip().contains(u"看过操作提示"_s));
     EXPECT_TRUE(attempt->scoreLabel()->caption().startsWith(u"得分："_s));
@@ -204,7 +209,7 @@ TEST_F(HistoryWindowTest, TheMenuGainsTwoButtonsAndKeepsItsFourteen)
     menu->button(u"weakPointButton"_s)->click();
     settle();
     EXPECT_EQ(trainer.session().choice.setName, u"薄弱考点练习"_s);
-    EXPECT_FALSE(trainer.session().choice.randomDraw);
+    EXPECT_FALSE(trainer.session().choice.isRandom());
     EXPECT_TRUE(trainer.loginBackdrop().isLoaded());
     EXPECT_FALSE(menu->isVisible());
 }
@@ -245,7 +250,7 @@ protected:
             stids.push_back(stid);
         }
         conn->close();
-        trainer.session().choice = {u"第1套题"_s, false};
+        trainer.session().choice = practiceChoiceNamed(u"第1套题"_s);
         trainer.session().candidate.examMode = examMode;
         trainer.showQuestionBar();
         ASSERT_TRUE(trainer.questionBar().isLoaded());
