@@ -185,7 +185,7 @@ int main(int argc, char** argv)
     // A hand-in: scoring alone, then scoring with the history row.
     std::vector<double> plain, withHistory;
     ExamSession session;
-    session.choice = {u"第1套题"_s, false};
+    session.choice = practiceChoiceNamed(u"第1套题"_s);
     for (int r = 0; r < runs; ++r) {
         QElapsedTimer timer;
         timer.start();

@@ -1,6 +1,21 @@
 #include "paper/examsession.h"
 
+#include "paper/practicehistory.h"
+
+using namespace Qt::Literals::StringLiterals;
+
 namespace pptdrill {
+
+PracticeChoice practiceChoiceNamed(const QString& setName)
+{
+    if (setName == u"随机练习"_s)
+        return {setName, PaperKind::Random};
+    if (setName == u"错题练习"_s)
+        return {setName, PaperKind::WrongQuestions};
+    if (setName == weakPointPracticeName())
+        return {setName, PaperKind::WeakPoints};
+    return {setName, PaperKind::Set};
+}
 
 void ExamSession::startPaper(int questionCount)
 {

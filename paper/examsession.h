@@ -24,12 +24,28 @@ inline constexpr int examSeconds(int questionCount)
 inline constexpr int warningSeconds = 5 * 60;
 } // namespace exam
 
+// The kinds of paper the menu offers. A sprint set (冲刺题) is a set like the others.
+enum class PaperKind
+{
+    Set,            // 第1套题 … 第12套题
+    Random,         // 随机练习: 40 questions drawn from the whole bank
+    WrongQuestions, // 错题练习: the questions last answered wrong
+    WeakPoints,     // 薄弱考点练习: the parts of the module the learner is weakest in
+};
+
 // What the learner chose on the main menu.
 struct PracticeChoice
 {
-    QString setName; // "第1套题" … "第12套题", "随机练习", "错题练习"; empty until the first choice
-    bool randomDraw = false;
+    // The name the history keeps: "第1套题" … "第12套题", "随机练习", "错题练习",
+    // "薄弱考点练习"; empty until the first choice.
+    QString setName;
+    PaperKind kind = PaperKind::Set;
+
+    bool isRandom() const { return kind == PaperKind::Random; }
 };
+
+// The choice a history or a saved paper names by its set name.
+PracticeChoice practiceChoiceNamed(const QString& setName);
 
 // Who logged in, and how.
 struct Candidate

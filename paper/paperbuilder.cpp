@@ -197,14 +197,15 @@ quint64 clockSeed()
 
 } // namespace
 
-QString randomDraw(int n, int k, QRandomGenerator& random)
+std::vector<int> randomDraw(int n, int k, QRandomGenerator& random)
 {
     k = std::clamp(k, 0, std::max(n, 0));
     // pool[0 … n − j] holds the numbers not yet drawn, in their first order.
     std::vector<int> pool(static_cast<size_t>(std::max(n, 0)));
     for (int i = 0; i < n; ++i)
         pool[static_cast<size_t>(i)] = i + 1;
-    QString text = u"@"_s;
+    std::vector<int> drawn;
+    drawn.reserve(static_cast<size_t>(k));
     for (int j = 1; j <= k; ++j) {
         const int remaining = n - j + 1;
         const double u = random.generateDouble();
@@ -213,15 +214,59 @@ QString randomDraw(int n, int k, QRandomGenerator& random)
         const int chosen = *at;
         // Close the gap: the later numbers move up one place.
         std::move(at + 1, pool.begin() + remaining, at);
-        text += QString::number(chosen) + u'@';
+        drawn.push_back(chosen);
     }
-    return text;
+    return drawn;
 }
 
-QString randomDraw(int n, int k)
+std::vector<int> randomDraw(int n, int k)
 {
     QRandomGenerator random(clockSeed());
     return randomDraw(n, k, random);
+}
+
+Result<BuildOutcome> buildPaper(const PracticeChoice& choice, const QString& programFolder,
+                                BuildProgress& progress, QRandomGenerator& random)
+{
+    switch (choice.kind) {
+    case PaperKind::Random:
+        return buildRandomPaper(programFolder, progress, random);
+    case PaperKind::WeakPoints:
+        return buildWeakPointPaper(programFolder, progress, random);
+    case PaperKind::Set:
+    case PaperKind::WrongQuestions:
+        break;
+    }
+    return buildSetPaper(choice.setName, programFolder, progress);
+}
+
+namespace {
+
+Status runOnDatabase(std::initializer_list<QString> statements)
+{
+    auto connection = openDatabase();
+    if (!connection)
+        return Status::failure(connection.error(), connection.code());
+    for (const QString& statement : statements) {
+        if (Status done = connection.value()->execute(statement); !done) {
+            connection.value()->close();
+            return done;
+        }
+    }
+    connection.value()->close();
+    return {};
+}
+
+} // namespace
+
+Status emptyPaper()
+{
+    return runOnDatabase({sql::DeletePaper});
+}
+
+Status emptyPaperTables()
+{
+    return runOnDatabase({sql::DeletePaper, sql::DeleteStkbf, sql::DeleteStlbf});
 }
 
 Status restagePaperMovies(const QString& programFolder)
@@ -317,15 +362,11 @@ Result<BuildOutcome> buildRandomPaper(const QString& programFolder, BuildProgres
     if (count < 1)
         return emptySelection();
     const int k = std::min(count, exam::maxQuestions);
-    QString draw = randomDraw(count, k, random);
+    const std::vector<int> draw = randomDraw(count, k, random);
 
     setRange(progress, 1, k);
     for (int n = 1; n <= k; ++n) {
-        // The first number of "@p@…@" is this question's bank position.
-        const qsizetype second = draw.indexOf(u'@', 1);
-        const int position = draw.mid(1, second - 1).toInt();
-        draw = draw.mid(second);
-        if (Status s = bank.setAbsolutePosition(position); !s)
+        if (Status s = bank.setAbsolutePosition(draw[static_cast<size_t>(n - 1)]); !s)
             return R::failure(s.error());
         advance(progress, n);
         if (Status s = copyBankRow(build, n, programFolder, false); !s)

@@ -5,12 +5,15 @@
 #include <QRandomGenerator>
 #include <QString>
 #include <functional>
+#include <vector>
 
 namespace pptdrill {
 
-// k distinct numbers from 1 … n in random order, as "@a1@a2@…@ak@".
-QString randomDraw(int n, int k, QRandomGenerator& random);
-QString randomDraw(int n, int k); // seeded from the clock
+struct PracticeChoice;
+
+// k distinct numbers from 1 … n in random order.
+std::vector<int> randomDraw(int n, int k, QRandomGenerator& random);
+std::vector<int> randomDraw(int n, int k); // seeded from the clock
 
 // What the loading window shows while a paper is built.
 struct BuildProgress
@@ -46,6 +49,15 @@ Result<BuildOutcome> buildRandomPaper(const QString& programFolder, BuildProgres
 // learner is weakest in (chooseWeakPointQuestions), in that order.
 Result<BuildOutcome> buildWeakPointPaper(const QString& programFolder, BuildProgress& progress,
                                          QRandomGenerator& random);
+
+// The paper of the menu's choice, built by the one of the above its kind names.
+Result<BuildOutcome> buildPaper(const PracticeChoice& choice, const QString& programFolder,
+                                BuildProgress& progress, QRandomGenerator& random);
+
+// Empties the paper table before a new choice of the menu.
+Status emptyPaper();
+// Empties the paper table and the two scratch tables as the trainer ends.
+Status emptyPaperTables();
 
 // Stages the movies of the paper the paper table holds (n.w for its n-th row,
 // from the bank row it was copied from) and "completed.swf": a paper taken up

@@ -124,7 +124,7 @@ Status saveProgress(Connection& connection, const PaperProgress& p)
         u"INSERT OR REPLACE INTO 试卷进度 (ID, setname, 随机, 座号, 身份证号, 课程名, 考试模式, 试题, "
         u"剩余秒数, "
         u"当前题, 开始时间, 记录ID, 标记, 看过演示, 看过提示) VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
-        {p.choice.setName, p.choice.randomDraw ? 1 : 0, p.candidate.seatNumber, p.candidate.identityNumber,
+        {p.choice.setName, p.choice.isRandom() ? 1 : 0, p.candidate.seatNumber, p.candidate.identityNumber,
          p.candidate.courseTitle, p.candidate.examMode ? 1 : 0, stidText(p.stids), p.remainingSeconds,
          p.currentQuestion, p.startedAt.toString(Qt::ISODate), p.historyRecordId, digitsOf(p.marks),
          digitsOf(p.demonstrations), digitsOf(p.hints)});
@@ -155,7 +155,7 @@ Result<std::optional<PaperProgress>> unfinishedPaper(Connection& connection)
         return Found(std::nullopt);
     const Connection::Row& r = rows->front();
     PaperProgress p;
-    p.choice = {r[0].toString(), r[1].toInt() != 0};
+    p.choice = practiceChoiceNamed(r[0].toString());
     p.candidate = {r[2].toString(), r[3].toString(), r[4].toString(), r[5].toInt() != 0};
     p.stids = stidsOf(r[6].toString());
     p.remainingSeconds = r[7].toInt();

@@ -3,7 +3,6 @@
 #include "bar/widgets/questionbar.h"
 #include "platform/widgets/windowsystem.h"
 #include "shell/widgets/controls.h"
-#include "shell/widgets/trainer.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -47,7 +46,7 @@ QPoint bottomRightOfWorkArea(QSize outer)
     return {whole.x() + whole.width() - outer.width(), work.y() + work.height() - outer.height()};
 }
 
-BarIcon::BarIcon(Trainer& trainer) : Form(u"stbarico"_s), m_trainer(trainer)
+BarIcon::BarIcon() : Form(u"stbarico"_s)
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
     setFixedSize(twipsToPixels(780), twipsToPixels(780));
@@ -107,9 +106,7 @@ void BarIcon::mouseReleaseEvent(QMouseEvent* event)
 void BarIcon::mouseDoubleClickEvent(QMouseEvent* event)
 {
     event->accept();
-    m_trainer.barIcon().unload();
-    if (QuestionBar* bar = m_trainer.questionBar().loaded())
-        bar->restoreFromIcon();
+    emit restoreRequested();
 }
 
 } // namespace pptdrill

@@ -13,7 +13,7 @@ class BarIcon : public Form
     Q_OBJECT
 
 public:
-    explicit BarIcon(Trainer& trainer);
+    BarIcon();
 
     // Placed in the bottom-right corner, its keep-on-top timer running.
     void load();
@@ -22,6 +22,10 @@ public:
     FormTimer* keepOnTopTimer() const { return m_keepOnTopTimer; }
     bool dragging() const { return m_dragging; }
 
+signals:
+    // A double-click: the icon goes and the bar comes back.
+    void restoreRequested();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -29,7 +33,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    Trainer& m_trainer;
     FormTimer* m_keepOnTopTimer = nullptr;
     bool m_dragging = false;
     QPoint m_pressedAt;

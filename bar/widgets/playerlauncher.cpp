@@ -1,9 +1,9 @@
 #include "bar/widgets/playerlauncher.h"
 
+#include "paper/examsession.h"
 #include "platform/processes.h"
 #include "shell/programend.h"
 #include "shell/widgets/controls.h"
-#include "shell/widgets/trainer.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -31,7 +31,7 @@ QPixmap loadingPicture()
 
 } // namespace
 
-PlayerLauncher::PlayerLauncher(Trainer& trainer) : Form(u"stload"_s), m_trainer(trainer)
+PlayerLauncher::PlayerLauncher(ExamSession& session) : Form(u"stload"_s), m_session(session)
 {
     setWindowTitle(u"试题加载窗"_s);
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -52,10 +52,7 @@ void PlayerLauncher::showEvent(QShowEvent* event)
 void PlayerLauncher::launch()
 {
     move(0, 0);
-    PlayerProcesses& processes = m_trainer.playerProcesses();
-    processes.stopRunningPlayer();
-    ExamSession& session = m_trainer.session();
-    std::optional<Recordset>& paper = session.paper();
+    std::optional<Recordset>& paper = m_session.paper();
     QString stid, position;
     if (paper && paper->isOpen() && paper->absolutePosition() > 0) {
         const Result<QVariant> field = paper->field(u"stid"_s);
@@ -66,9 +63,8 @@ void PlayerLauncher::launch()
         stid = field.value().toString().trimmed();
         position = QString::number(paper->absolutePosition());
     }
-    session.playerCommand = playerExecutableName() + u' ' + stid + u'&' + position;
-    processes.startCommand(session.playerCommand);
-    m_trainer.playerLauncher().unload();
+    m_session.playerCommand = playerExecutableName() + u' ' + stid + u'&' + position;
+    emit launchRequested(m_session.playerCommand);
 }
 
 } // namespace pptdrill

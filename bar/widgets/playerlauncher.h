@@ -4,6 +4,8 @@
 
 namespace pptdrill {
 
+class ExamSession;
+
 // The loading window "stload": showing it stops the running player and starts
 // the player on the question bar's current question; it then unloads itself.
 class PlayerLauncher : public Form
@@ -11,7 +13,12 @@ class PlayerLauncher : public Form
     Q_OBJECT
 
 public:
-    explicit PlayerLauncher(Trainer& trainer);
+    explicit PlayerLauncher(ExamSession& session);
+
+signals:
+    // The player command of the bar's current question (also kept in the
+    // session); the trainer stops the running player and starts it.
+    void launchRequested(const QString& command);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -19,7 +26,7 @@ protected:
 private:
     void launch();
 
-    Trainer& m_trainer;
+    ExamSession& m_session;
     bool m_launched = false;
 };
 

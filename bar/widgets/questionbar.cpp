@@ -12,7 +12,6 @@
 #include "player/channel.h"
 #include "shell/programend.h"
 #include "shell/widgets/controls.h"
-#include "shell/widgets/trainer.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -79,8 +78,7 @@ int QuestionBar::cellColor(QuestionMark mark)
     return windowsButtonFace;
 }
 
-QuestionBar::QuestionBar(Trainer& trainer)
-    : Form(u"stbar"_s), m_trainer(trainer), m_session(trainer.session())
+QuestionBar::QuestionBar(ExamSession& session) : Form(u"stbar"_s), m_session(session)
 {
     setWindowTitle(u"试题描述"_s);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -249,13 +247,11 @@ bool QuestionBar::load()
     }
     if (count < 1) {
         msgBox(u"题库中没有试题！"_s, MessageIcon::Critical, MessageButtons::Ok, u"提示"_s);
-        m_trainer.questionBar().unload();
-        m_trainer.afterWindowClosedByUser();
+        emit closedEmpty();
         return false;
     }
     if (!readPaperStids())
         return false;
-    m_trainer.playerProcesses().setExamMode(m_session.candidate.examMode);
     const int first = resumeAt >= 1 && resumeAt <= count ? resumeAt : 1;
     if (!moveTo(first))
         return false;
@@ -265,7 +261,7 @@ bool QuestionBar::load()
     showStemOfCurrentRow();
     saveProgress();
     playerRestarting();
-    m_trainer.launchPlayer();
+    emit playerWanted();
 
     buildInputMenu();
     if (m_session.candidate.examMode) {
@@ -279,7 +275,7 @@ void QuestionBar::unloading()
 {
     m_keepOnTopTimer->setEnabled(false);
     m_clockTimer->setEnabled(false);
-    m_trainer.barIcon().unload();
+    emit closing();
 }
 
 void QuestionBar::buildInputMenu()
@@ -390,7 +386,7 @@ void QuestionBar::cellClick(Label* clicked)
     showGrid(false);
     saveProgress();
     playerRestarting();
-    m_trainer.launchPlayer();
+    emit playerWanted();
 }
 
 void QuestionBar::previousClick()
@@ -419,7 +415,7 @@ void QuestionBar::stepTo(int target)
     showStemOfCurrentRow();
     saveProgress();
     playerRestarting();
-    m_trainer.launchPlayer();
+    emit playerWanted();
 }
 
 void QuestionBar::redoClick()
@@ -436,8 +432,7 @@ void QuestionBar::redoClick()
         saveProgress();
     }
     playerRestarting();
-    m_trainer.playerProcesses().stopRunningPlayer();
-    m_trainer.playerProcesses().startCommand(m_session.playerCommand);
+    emit playerRestartWanted();
 }
 
 void QuestionBar::markClick()
@@ -614,10 +609,7 @@ void QuestionBar::changeEvent(QEvent* event)
         // A hidden bar has already handed over to its icon.
         if ((windowState() & Qt::WindowMinimized) && isVisible() && !m_restoring) {
             hide();
-            FormVariable<BarIcon>& icon = m_trainer.barIcon();
-            icon.unload();
-            icon->load();
-            icon->show();
+            emit minimizedToIcon();
         } else if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
             setWindowState(Qt::WindowNoState);
         }

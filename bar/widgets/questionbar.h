@@ -24,7 +24,7 @@ class QuestionBar : public Form
     Q_OBJECT
 
 public:
-    explicit QuestionBar(Trainer& trainer);
+    explicit QuestionBar(ExamSession& session);
 
     // Placement, the paper, the clock, the grid, the player on question 1 and
     // the input-method menu. False when the bar has closed again (empty paper)
@@ -78,6 +78,16 @@ signals:
     void handInRequested(int undone);
     // The exam clock ran out.
     void timeUp();
+    // The player should show the current question (a fresh start).
+    void playerWanted();
+    // 重做本题: the running player goes and the same question starts again.
+    void playerRestartWanted();
+    // Minimized: the bar's icon stands for it now.
+    void minimizedToIcon();
+    // The bar is going (its icon goes with it).
+    void closing();
+    // The paper had no question: the bar closed again by itself.
+    void closedEmpty();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -115,7 +125,6 @@ private:
     QString decodedStemOfCurrentRow();
     void buildInputMenu();
 
-    Trainer& m_trainer;
     ExamSession& m_session;
     QWidget* m_questionPanel = nullptr;
     PushButton* m_previousButton = nullptr;

@@ -1,7 +1,7 @@
 #include "paper/widgets/handinconfirmation.h"
 
 #include "shell/widgets/controls.h"
-#include "shell/widgets/trainer.h"
+#include "shell/widgets/screen.h"
 
 #include <QLinearGradient>
 #include <QPainter>

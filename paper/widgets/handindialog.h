@@ -10,12 +10,11 @@ class HandInDialog : public HandInConfirmation
     Q_OBJECT
 
 public:
-    explicit HandInDialog(Trainer& trainer);
-    void confirm(); // 确定: the bar goes, the results come
-    void cancel();  // 取消: the paper goes on
+    HandInDialog();
 
-private:
-    Trainer& m_trainer;
+signals:
+    void confirmed(); // 确定: the bar goes, the results come
+    void cancelled(); // 取消 or the caption bar's close: the paper goes on
 };
 
 } // namespace pptdrill

@@ -2,11 +2,12 @@
 
 #include "paper/examsession.h"
 #include "paper/results.h"
+#include "paper/widgets/resultmarks.h"
 #include "shell/programend.h"
 #include "shell/widgets/artwork.h"
 #include "shell/widgets/controls.h"
 #include "shell/widgets/formtimer.h"
-#include "shell/widgets/trainer.h"
+#include "shell/widgets/screen.h"
 
 #include <QCloseEvent>
 #include <QLinearGradient>
@@ -18,7 +19,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
 
-ResultsWindow::ResultsWindow(Trainer& trainer) : Form(u"jjjs"_s), m_trainer(trainer)
+ResultsWindow::ResultsWindow(ExamSession& session) : Form(u"jjjs"_s), m_session(session)
 {
     setWindowTitle(u"交卷结束"_s);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
@@ -65,13 +66,16 @@ ResultsWindow::ResultsWindow(Trainer& trainer) : Form(u"jjjs"_s), m_trainer(trai
         0, 0, 0, std::max(0, legend->fontMetrics().height() + 2 - legendPlace.height())));
     legend->setAutoWidth(true);
 
+    m_marksLegend = new ResultMarksLegend(this);
+    m_marksLegend->move(legendPlace.topLeft() + QPoint(0, twipsToPixels(300)));
+
     m_demonstrationNote =
         new Label(this, u"demonstrationNote"_s, u"（单击红色的题号，可观看该题的全程演示）"_s);
     m_demonstrationNote->setFont(songFont(9));
     m_demonstrationNote->setForeColor(windowsColor(31, 78, 150));
     m_demonstrationNote->setTransparent(true);
     m_demonstrationNote->setGeometry(
-        legendPlace.translated(0, twipsToPixels(300))
+        legendPlace.translated(0, twipsToPixels(600))
             .adjusted(0, 0, 0, std::max(0, legend->fontMetrics().height() + 2 - legendPlace.height())));
     m_demonstrationNote->setAutoWidth(true);
     m_demonstrationNote->hide();
@@ -90,20 +94,28 @@ Status ResultsWindow::load()
     for (int i = 1; i <= exam::maxQuestions; ++i)
         cell(i)->setEnabled(true);
     m_score = 0;
-    const Result<PaperResults> results = scorePaper(&m_trainer.session());
+    const Result<PaperResults> results = scorePaper(&m_session);
     if (!results)
         return Status::failure(results.error(), results.code());
     m_score = results->score;
-    m_trainer.deliverHandIns();
+    emit handedIn();
     const int shown = std::min(static_cast<int>(results->right.size()), exam::maxQuestions);
-    for (int i = 1; i <= shown; ++i)
-        cell(i)->setBackColor(results->right[static_cast<size_t>(i - 1)] ? windowsGreen : windowsRed);
-    m_scoreLabel->setCaption(u"得分："_s + numberText(m_score));
+    for (int i = 1; i <= shown; ++i) {
+        const auto at = static_cast<size_t>(i - 1);
+        cell(i)->setBackColor(results->right[at] ? windowsGreen : windowsRed);
+        setResultMarks(cell(i), results->right[at] && results->demonstrations[at], results->hints[at]);
+    }
+    // A paper handed in again after 返回检查 keeps its first score; the new
+    // one is its correction.
+    m_firstScore = results->corrected ? results->firstScore : m_score;
+    m_scoreLabel->setCaption(results->corrected ? u"得分："_s + numberText(m_firstScore) + u"　订正后："_s +
+                                                      numberText(m_score)
+                                                : u"得分："_s + numberText(m_score));
 
     // After the hand-in the learner may watch how a missed question is done,
     // unless the paper was done in exam mode.
     m_offered.assign(exam::maxQuestions, false);
-    if (!m_trainer.session().candidate.examMode) {
+    if (!m_session.candidate.examMode) {
         for (int i = 1; i <= shown; ++i) {
             if (results->right[static_cast<size_t>(i - 1)])
                 continue;
@@ -163,7 +175,7 @@ void ResultsWindow::paintEvent(QPaintEvent*)
 
     // A card behind the buttons, the result cells and the score.
     const QRectF card(QPointF(twipsToPixels(2500), twipsToPixels(3300)),
-                      QPointF(twipsToPixels(9500), twipsToPixels(8250)));
+                      QPointF(twipsToPixels(9500), twipsToPixels(8700)));
     QPainterPath cardPath;
     cardPath.addRoundedRect(card, 6, 6);
     p.setPen(QPen(QColor(160, 182, 210), 1));

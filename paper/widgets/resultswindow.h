@@ -7,10 +7,12 @@
 
 namespace pptdrill {
 
+class ExamSession;
 class FormTimer;
 class GroupBox;
 class Label;
 class PushButton;
+class ResultMarksLegend;
 
 // The results window "jjjs": the score, the 40 result cells coloured right or
 // wrong, and the ways on: back to the paper, a new practice, or quit.
@@ -19,14 +21,18 @@ class ResultsWindow : public Form
     Q_OBJECT
 
 public:
-    explicit ResultsWindow(Trainer& trainer);
+    explicit ResultsWindow(ExamSession& session);
 
     // Scores the paper and writes the bank flags and the history. A failure
     // wrote nothing: the paper and the bank are as they were.
     Status load();
     void unloading() override;
 
+    // The paper's score as it stands now; after a correction (订正) the
+    // attempt's score is still the first hand-in's.
     double score() const { return m_score; }
+    double firstScore() const { return m_firstScore; }
+    ResultMarksLegend* marksLegend() const { return m_marksLegend; }
     Label* cell(int question) const;
     Label* scoreLabel() const { return m_scoreLabel; }
     GroupBox* cellFrame() const { return m_cellFrame; }
@@ -47,13 +53,15 @@ signals:
     void backToPaperRequested(); // 返回检查
     void quitRequested();        // 退出
     void demonstrationRequested(int question);
+    // The hand-in is written (and queued for a class where there is one).
+    void handedIn();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    Trainer& m_trainer;
+    ExamSession& m_session;
     GroupBox* m_cellFrame = nullptr;
     Label* m_scoreLabel = nullptr;
     PushButton* m_newPracticeButton = nullptr;
@@ -62,7 +70,9 @@ private:
     FormTimer* m_keepOnTopTimer = nullptr;
     Label* m_demonstrationNote = nullptr;
     std::vector<bool> m_offered;
+    ResultMarksLegend* m_marksLegend = nullptr;
     double m_score = 0;
+    double m_firstScore = 0;
 };
 
 } // namespace pptdrill

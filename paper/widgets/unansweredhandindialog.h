@@ -11,12 +11,11 @@ class UnansweredHandInDialog : public HandInConfirmation
     Q_OBJECT
 
 public:
-    explicit UnansweredHandInDialog(Trainer& trainer);
-    void confirm(); // 确定: on to the second confirmation
-    void cancel();  // 取消: the paper goes on
+    UnansweredHandInDialog();
 
-private:
-    Trainer& m_trainer;
+signals:
+    void confirmed(); // 确定: on to the second confirmation
+    void cancelled(); // 取消 or the caption bar's close: the paper goes on
 };
 
 } // namespace pptdrill

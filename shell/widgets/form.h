@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <functional>
+#include <type_traits>
 
 namespace pptdrill {
 
@@ -30,9 +32,10 @@ protected:
 // Tells the trainer that the learner closed one of its windows.
 void afterWindowClosedByUser(Trainer& trainer);
 
-// One window of the trainer, loaded on first use: using it creates it (its
-// constructor gets the trainer); unloading hides it, runs its unloading() and
-// destroys it once the current event is over. A later use loads a fresh one.
+// One window of the trainer, loaded on first use: using it creates it (by
+// the maker the trainer gave, else by the constructor that takes the
+// trainer); unloading hides it, runs its unloading() and destroys it once the
+// current event is over. A later use loads a fresh one.
 template <typename T> class FormVariable
 {
 public:
@@ -40,10 +43,13 @@ public:
     FormVariable(const FormVariable&) = delete;
     FormVariable& operator=(const FormVariable&) = delete;
 
+    // A window that does not know the trainer is made, and wired to it, here.
+    void setMaker(std::function<T*()> make) { m_make = std::move(make); }
+
     T* get()
     {
         if (!m_form) {
-            T* form = new T(m_trainer);
+            T* form = make();
             m_form = form;
             QObject::connect(form, &Form::closeRequested, form, [this, form] {
                 if (m_form == form) {
@@ -81,7 +87,17 @@ public:
     }
 
 private:
+    T* make()
+    {
+        if constexpr (std::is_constructible_v<T, Trainer&>) {
+            if (!m_make)
+                return new T(m_trainer);
+        }
+        return m_make();
+    }
+
     Trainer& m_trainer;
+    std::function<T*()> m_make;
     QPointer<T> m_form;
 };
 

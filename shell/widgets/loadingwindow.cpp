@@ -112,9 +112,9 @@ void LoadingWindow::buildTick()
 {
     const PracticeChoice& choice = m_trainer.session().choice;
     ++m_ticks;
-    if (m_ticks == 2 && !choice.randomDraw)
+    if (m_ticks == 2 && !choice.isRandom())
         build(false);
-    else if (choice.randomDraw && !m_randomBuildStarted)
+    else if (choice.isRandom() && !m_randomBuildStarted)
         build(true);
 }
 
@@ -138,11 +138,8 @@ void LoadingWindow::build(bool random)
     };
     progress.processEvents = [] { QCoreApplication::processEvents(); };
 
-    const QString& setName = m_trainer.session().choice.setName;
-    const Result<BuildOutcome> outcome = random ? buildRandomPaper(programFolder(), progress, m_random)
-                                         : setName == weakPointPracticeName()
-                                             ? buildWeakPointPaper(programFolder(), progress, m_random)
-                                             : buildSetPaper(setName, programFolder(), progress);
+    const Result<BuildOutcome> outcome =
+        buildPaper(m_trainer.session().choice, programFolder(), progress, m_random);
     m_building = false;
     if (!outcome) {
         failProgram(outcome.error());

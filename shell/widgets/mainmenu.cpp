@@ -6,6 +6,7 @@
 #include "db/schema.h"
 #include "db/statements.h"
 #include "db/userdatabase.h"
+#include "paper/paperbuilder.h"
 #include "paper/practicehistory.h"
 #include "platform/messagebox.h"
 #include "platform/processes.h"
@@ -40,24 +41,23 @@ struct MenuChoice
     int left;
     int top;
     QString chosenSet;
-    bool random;
 };
 
 const MenuChoice menuChoices[] = {
-    {u"PushButton5"_s, u"第1套题"_s, 1500, 2520, u"第1套题"_s, false},
-    {u"PushButton6"_s, u"第2套题"_s, 3933, 2520, u"第2套题"_s, false},
-    {u"PushButton7"_s, u"第3套题"_s, 6373, 2520, u"第3套题"_s, false},
-    {u"PushButton8"_s, u"第4套题"_s, 8813, 2520, u"第4套题"_s, false},
-    {u"PushButton9"_s, u"第5套题"_s, 1500, 3760, u"第5套题"_s, false},
-    {u"PushButton10"_s, u"第6套题"_s, 3933, 3760, u"第6套题"_s, false},
-    {u"PushButton11"_s, u"第7套题"_s, 6373, 3760, u"第7套题"_s, false},
-    {u"PushButton12"_s, u"第8套题"_s, 8813, 3760, u"第8套题"_s, false},
-    {u"PushButton13"_s, u"第9套题"_s, 1500, 5000, u"第9套题"_s, false},
-    {u"PushButton14"_s, u"冲刺题1"_s, 3933, 5000, u"第10套题"_s, false},
-    {u"PushButton15"_s, u"冲刺题2"_s, 6373, 5000, u"第11套题"_s, false},
-    {u"PushButton16"_s, u"冲刺题3"_s, 8813, 5000, u"第12套题"_s, false},
-    {u"PushButton18"_s, u"随机练习"_s, 3933, 6240, u"随机练习"_s, true},
-    {u"PushButton19"_s, u"错题练习 "_s, 6373, 6240, u"错题练习"_s, false},
+    {u"PushButton5"_s, u"第1套题"_s, 1500, 2520, u"第1套题"_s},
+    {u"PushButton6"_s, u"第2套题"_s, 3933, 2520, u"第2套题"_s},
+    {u"PushButton7"_s, u"第3套题"_s, 6373, 2520, u"第3套题"_s},
+    {u"PushButton8"_s, u"第4套题"_s, 8813, 2520, u"第4套题"_s},
+    {u"PushButton9"_s, u"第5套题"_s, 1500, 3760, u"第5套题"_s},
+    {u"PushButton10"_s, u"第6套题"_s, 3933, 3760, u"第6套题"_s},
+    {u"PushButton11"_s, u"第7套题"_s, 6373, 3760, u"第7套题"_s},
+    {u"PushButton12"_s, u"第8套题"_s, 8813, 3760, u"第8套题"_s},
+    {u"PushButton13"_s, u"第9套题"_s, 1500, 5000, u"第9套题"_s},
+    {u"PushButton14"_s, u"冲刺题1"_s, 3933, 5000, u"第10套题"_s},
+    {u"PushButton15"_s, u"冲刺题2"_s, 6373, 5000, u"第11套题"_s},
+    {u"PushButton16"_s, u"冲刺题3"_s, 8813, 5000, u"第12套题"_s},
+    {u"PushButton18"_s, u"随机练习"_s, 3933, 6240, u"随机练习"_s},
+    {u"PushButton19"_s, u"错题练习 "_s, 6373, 6240, u"错题练习"_s},
 };
 
 // Client area 11910 × 8985 twips.
@@ -87,7 +87,7 @@ MainMenu::MainMenu(Trainer& trainer) : Form(u"index"_s), m_trainer(trainer)
         button->setFont(songFont(12));
         button->setGeometry(twipsRect(choice.left, choice.top, 1695, 615));
         connect(button, &PushButton::clicked, this,
-                [this, set = choice.chosenSet, random = choice.random] { choose(set, random); });
+                [this, set = choice.chosenSet] { choose(practiceChoiceNamed(set)); });
     }
 
     // The history and the weak-point practice sit in the free places of the
@@ -99,7 +99,8 @@ MainMenu::MainMenu(Trainer& trainer) : Form(u"index"_s), m_trainer(trainer)
     auto* weakPoints = new PushButton(this, u"weakPointButton"_s, weakPointPracticeName());
     weakPoints->setFont(songFont(12));
     weakPoints->setGeometry(twipsRect(8813, 6240, 1695, 615));
-    connect(weakPoints, &PushButton::clicked, this, [this] { choose(weakPointPracticeName(), false); });
+    connect(weakPoints, &PushButton::clicked, this,
+            [this] { choose(practiceChoiceNamed(weakPointPracticeName())); });
 
     // 关于 sits in the footer, beside the line on the licence.
     auto* about = new PushButton(this, u"aboutButton"_s, u"关于"_s);
@@ -206,7 +207,7 @@ bool MainMenu::load()
     m_trainer.startClassroom(m_dbfile);
     // A player left behind by a run of ours that was killed would cover the menu.
     stopLeftoverPlayers(folder);
-    m_trainer.session().choice.randomDraw = false;
+    m_trainer.session().choice.kind = PaperKind::Set;
     m_trainer.session().candidate.examMode = false;
     layOutForScreen();
     return !screenTooSmall(m_screen.width(), m_screen.height());
@@ -274,20 +275,13 @@ void MainMenu::paintEvent(QPaintEvent*)
     p.drawPixmap(0, 0, menuArtwork(!m_btgr->isHidden()));
 }
 
-void MainMenu::choose(const QString& chosenSet, bool random)
+void MainMenu::choose(const PracticeChoice& choice)
 {
-    auto connection = openDatabase();
-    if (!connection) {
-        failProgram(connection.error());
-        return;
-    }
-    const Status emptied = connection.value()->execute(sql::DeletePaper);
-    connection.value()->close();
-    if (!emptied) {
+    if (Status emptied = emptyPaper(); !emptied) {
         failProgram(emptied.error());
         return;
     }
-    m_trainer.session().choice = {chosenSet, random};
+    m_trainer.session().choice = choice;
     m_trainer.loginBackdrop()->show();
     hide();
 }
@@ -297,19 +291,10 @@ void MainMenu::unloading()
     if (m_exiting)
         return;
     m_exiting = true;
-    auto connection = openDatabase();
-    if (!connection) {
-        failProgram(connection.error());
+    if (Status emptied = emptyPaperTables(); !emptied) {
+        failProgram(emptied.error());
         return;
     }
-    for (const QString& statement : {sql::DeletePaper, sql::DeleteStkbf, sql::DeleteStlbf}) {
-        if (Status done = connection.value()->execute(statement); !done) {
-            connection.value()->close();
-            failProgram(done.error());
-            return;
-        }
-    }
-    connection.value()->close();
     m_trainer.stopClassroom();
     // A failed compaction leaves the file as it was; the program ends all the same.
     compactDatabaseFile(m_dbfile, m_dbpassword);

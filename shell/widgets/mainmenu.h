@@ -11,6 +11,7 @@ namespace pptdrill {
 class GroupBox;
 class Label;
 class PushButton;
+struct PracticeChoice;
 
 // The main menu "index": the fourteen practice choices, the 800 × 600 button
 // group and the orderly exit.
@@ -50,7 +51,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void choose(const QString& chosenSet, bool random);
+    void choose(const PracticeChoice& choice);
     void applyLayout(const MenuLayout& layout);
     void refuseSmallScreen();
 

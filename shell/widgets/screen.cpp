@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 #include <algorithm>
 
 namespace pptdrill {
@@ -34,6 +35,17 @@ QSize screenSizePixels()
 void setScreenSizeSource(std::function<QSize()> source)
 {
     g_source = std::move(source);
+}
+
+void centreOnScreen(QWidget* window)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = window->frameGeometry().size().expandedTo(window->size());
+    window->move(area.left() + std::max(0, (area.width() - size.width()) / 2),
+                 area.top() + std::max(0, (area.height() - size.height()) / 2));
 }
 
 } // namespace pptdrill

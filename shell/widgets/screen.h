@@ -4,6 +4,8 @@
 #include <QtGlobal>
 #include <functional>
 
+class QWidget;
+
 namespace pptdrill {
 
 // The primary screen's size in logical pixels (twips / 15), each side within
@@ -12,5 +14,8 @@ QSize screenSizePixels();
 
 // Tests give the screen any size; an empty source measures the real screen again.
 void setScreenSizeSource(std::function<QSize()> source);
+
+// Places a window in the middle of the primary screen.
+void centreOnScreen(QWidget* window);
 
 } // namespace pptdrill

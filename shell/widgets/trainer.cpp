@@ -31,10 +31,98 @@ namespace pptdrill {
 
 Trainer::Trainer()
 {
+    makeWindowsOfTheBar();
+    makeWindowsOfThePaper();
     connect(&m_demonstrationStarter, &DemonstrationStarter::finished, this, [this] {
         if (ResultsWindow* results = m_resultsWindow.loaded())
             results->setKeptOnTop(true);
     });
+}
+
+// The bar, its icon and the player's launcher know only the session; the
+// trainer makes them and takes their signals.
+void Trainer::makeWindowsOfTheBar()
+{
+    m_questionBar.setMaker([this] {
+        auto* bar = new QuestionBar(m_session);
+        connect(bar, &QuestionBar::handInRequested, this, &Trainer::confirmHandIn);
+        connect(bar, &QuestionBar::timeUp, this, &Trainer::endExamOnTime);
+        connect(bar, &QuestionBar::playerWanted, this, &Trainer::launchPlayer);
+        connect(bar, &QuestionBar::playerRestartWanted, this, [this] {
+            m_playerProcesses->stopRunningPlayer();
+            m_playerProcesses->startCommand(m_session.playerCommand);
+        });
+        connect(bar, &QuestionBar::minimizedToIcon, this, [this] {
+            m_barIcon.unload();
+            m_barIcon->load();
+            m_barIcon->show();
+        });
+        connect(bar, &QuestionBar::closing, this, [this] { m_barIcon.unload(); });
+        connect(bar, &QuestionBar::closedEmpty, this, [this] {
+            m_questionBar.unload();
+            afterWindowClosedByUser();
+        });
+        return bar;
+    });
+    m_barIcon.setMaker([this] {
+        auto* icon = new BarIcon;
+        connect(icon, &BarIcon::restoreRequested, this, [this] {
+            m_barIcon.unload();
+            if (QuestionBar* bar = m_questionBar.loaded())
+                bar->restoreFromIcon();
+        });
+        return icon;
+    });
+    m_playerLauncher.setMaker([this] {
+        auto* launcher = new PlayerLauncher(m_session);
+        connect(launcher, &PlayerLauncher::launchRequested, this, [this](const QString& command) {
+            m_playerProcesses->stopRunningPlayer();
+            m_playerProcesses->setExamMode(m_session.candidate.examMode);
+            m_playerProcesses->startCommand(command);
+            m_playerLauncher.unload();
+        });
+        return launcher;
+    });
+}
+
+// The hand-in's and the history's windows know only the session; the trainer
+// makes them and takes their signals.
+void Trainer::makeWindowsOfThePaper()
+{
+    m_unansweredHandInDialog.setMaker([this] {
+        auto* dialog = new UnansweredHandInDialog;
+        connect(dialog, &UnansweredHandInDialog::confirmed, this, [this] {
+            m_unansweredHandInDialog.unload();
+            m_handInDialog->show();
+        });
+        connect(dialog, &UnansweredHandInDialog::cancelled, this,
+                [this] { m_unansweredHandInDialog.unload(); });
+        return dialog;
+    });
+    m_handInDialog.setMaker([this] {
+        auto* dialog = new HandInDialog;
+        connect(dialog, &HandInDialog::confirmed, this, [this] {
+            m_handInDialog.unload();
+            showResults();
+        });
+        connect(dialog, &HandInDialog::cancelled, this, [this] { m_handInDialog.unload(); });
+        return dialog;
+    });
+    m_resultsWindow.setMaker([this] {
+        auto* results = new ResultsWindow(m_session);
+        connect(results, &ResultsWindow::backToPaperRequested, this, &Trainer::backToPaper);
+        connect(results, &ResultsWindow::newPracticeRequested, this, &Trainer::newPractice);
+        connect(results, &ResultsWindow::quitRequested, this, &Trainer::quitFromResults);
+        connect(results, &ResultsWindow::demonstrationRequested, this, &Trainer::showDemonstration);
+        connect(results, &ResultsWindow::handedIn, this, &Trainer::deliverHandIns);
+        return results;
+    });
+    m_historyWindow.setMaker([this] {
+        auto* history = new HistoryWindow;
+        connect(history, &HistoryWindow::attemptRequested, this, &Trainer::showAttempt);
+        return history;
+    });
+    m_attemptWindow.setMaker([] { return new AttemptWindow; });
 }
 
 Trainer::~Trainer()
@@ -81,17 +169,6 @@ void Trainer::setPlayerProcesses(PlayerProcesses* processes)
     m_playerProcesses = processes ? processes : &m_realPlayerProcesses;
 }
 
-void centreOnScreen(QWidget* window)
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    const QSize size = window->frameGeometry().size().expandedTo(window->size());
-    window->move(area.left() + std::max(0, (area.width() - size.width()) / 2),
-                 area.top() + std::max(0, (area.height() - size.height()) / 2));
-}
-
 void afterWindowClosedByUser(Trainer& trainer)
 {
     trainer.afterWindowClosedByUser();
@@ -129,8 +206,6 @@ void Trainer::showQuestionBar()
     }
     m_handInFailedAtTimeUp = false;
     QuestionBar* bar = m_questionBar.get();
-    connect(bar, &QuestionBar::handInRequested, this, &Trainer::confirmHandIn);
-    connect(bar, &QuestionBar::timeUp, this, &Trainer::endExamOnTime);
     if (bar->load())
         bar->show();
 }
@@ -163,10 +238,6 @@ void Trainer::showResults()
     if (QuestionBar* bar = m_questionBar.loaded())
         bar->hide();
     ResultsWindow* results = m_resultsWindow.get();
-    connect(results, &ResultsWindow::backToPaperRequested, this, &Trainer::backToPaper);
-    connect(results, &ResultsWindow::newPracticeRequested, this, &Trainer::newPractice);
-    connect(results, &ResultsWindow::quitRequested, this, &Trainer::quitFromResults);
-    connect(results, &ResultsWindow::demonstrationRequested, this, &Trainer::showDemonstration);
     // Handed in, the paper is no longer one to take up again; should the hand-in
     // fail, the bar saves the paper's progress anew.
     forgetUnfinishedPaper(false);
@@ -225,7 +296,6 @@ void Trainer::showHistory()
 {
     m_historyWindow.unload();
     HistoryWindow* history = m_historyWindow.get();
-    connect(history, &HistoryWindow::attemptRequested, this, &Trainer::showAttempt);
     if (!history->load()) {
         m_historyWindow.unload();
         return;

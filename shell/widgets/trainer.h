@@ -18,12 +18,14 @@
 #include "shell/widgets/loginbackdrop.h"
 #include "shell/widgets/logindialog.h"
 #include "shell/widgets/mainmenu.h"
+#include "shell/widgets/screen.h"
 
 namespace pptdrill {
 
 // The main program: its exam session and its windows, each loaded on first use,
 // and the ways from one window to the next. Windows reach each other only
-// through it; the question bar and the results speak to it through signals.
+// through it; the bar's and the paper's windows do not know it and speak to
+// it through signals.
 class Trainer : public QObject
 {
     Q_OBJECT
@@ -104,6 +106,8 @@ public:
     void setClassroomConfigFiles(const QStringList& files) { m_classroomConfigFiles = files; }
 
 private:
+    void makeWindowsOfTheBar();
+    void makeWindowsOfThePaper();
     void backToPaper();
     void newPractice();
     void quitFromResults();
@@ -135,8 +139,5 @@ private:
     FormVariable<HistoryWindow> m_historyWindow{*this};
     FormVariable<AttemptWindow> m_attemptWindow{*this};
 };
-
-// Places a window in the middle of the primary screen.
-void centreOnScreen(QWidget* window);
 
 } // namespace pptdrill

@@ -403,13 +403,13 @@ TEST_F(BarTest, TheIconAndTheLoadingWindowShowTheirWholePictures)
 {
     // The icon's artwork is a blue tile of 50 × 50 pixels: its bottom corners
     // are painted too, not only a strip at the top.
-    BarIcon icon(trainer);
+    BarIcon icon;
     const QImage iconShot = icon.grab().toImage();
     for (QPoint p : {QPoint(2, 2), QPoint(2, 47), QPoint(47, 47)})
         EXPECT_EQ(iconShot.pixelColor(p), QColor(0x1f, 0x4e, 0x96)) << p.x() << "," << p.y();
 
     // The loading window's picture fills it, down to its bottom row.
-    PlayerLauncher loading(trainer);
+    PlayerLauncher loading(trainer.session());
     const QImage loadingShot = loading.grab().toImage();
     ASSERT_EQ(loadingShot.size(), QSize(240, 90));
     for (QPoint p : {QPoint(5, 85), QPoint(234, 85), QPoint(150, 60)}) {

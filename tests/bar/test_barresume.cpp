@@ -20,7 +20,7 @@ protected:
     // their unload, nothing is handed in).
     void workAndKill()
     {
-        session().choice = {u"第1套题"_s, false};
+        session().choice = practiceChoiceNamed(u"第1套题"_s);
         QFile::copy(buildProgramFolder() + u"/completed.swf"_s, folder.file(u"completed.swf"_s));
         QuestionBar* bar = loadBar(5);
         ASSERT_NE(bar, nullptr);
@@ -123,7 +123,7 @@ TEST_F(BarResumeTest, APaperBuiltAnewIsNotOffered)
 
 TEST_F(BarResumeTest, AHandedInPaperIsNotOffered)
 {
-    session().choice = {u"第1套题"_s, false};
+    session().choice = practiceChoiceNamed(u"第1套题"_s);
     QuestionBar* bar = loadBar(4);
     ASSERT_NE(bar, nullptr);
     bar->nextButton()->click();

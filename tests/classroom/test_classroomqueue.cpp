@@ -128,7 +128,7 @@ protected:
                                   {n == 8 ? 0.0 : 2.5, stid})
                             .ok());
         }
-        session.choice = {u"第4套题"_s, false};
+        session.choice = practiceChoiceNamed(u"第4套题"_s);
         session.candidate = {u"07"_s, u"110101199001011234"_s, u"PowerPoint模块"_s, false};
         session.startPaper(3);
     }

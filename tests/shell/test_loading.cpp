@@ -264,7 +264,7 @@ TEST_F(Loading, ASecondTrainerAfterAPaperStartsClean)
         ASSERT_TRUE(first.questionBar().isLoaded());
         first.questionBar()->markButton()->click();
         ASSERT_EQ(first.session().mark(1), QuestionMark::Marked);
-        ASSERT_TRUE(first.session().choice.randomDraw);
+        ASSERT_TRUE(first.session().choice.isRandom());
         ASSERT_TRUE(first.session().candidate.examMode);
         ASSERT_FALSE(first.session().playerCommand.isEmpty());
     }
@@ -276,7 +276,7 @@ TEST_F(Loading, ASecondTrainerAfterAPaperStartsClean)
     Trainer second;
     ExamSession& session = second.session();
     EXPECT_TRUE(session.choice.setName.isEmpty());
-    EXPECT_FALSE(session.choice.randomDraw);
+    EXPECT_FALSE(session.choice.isRandom());
     EXPECT_TRUE(session.candidate.seatNumber.isEmpty());
     EXPECT_TRUE(session.candidate.identityNumber.isEmpty());
     EXPECT_TRUE(session.candidate.courseTitle.isEmpty());

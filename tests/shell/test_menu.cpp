@@ -76,12 +76,12 @@ using StartUp = ShellTest;
 TEST_F(StartUp, ResetsTheSessionMeasuresTheScreenAndShowsTheMenuWithItsChoices)
 {
     ExamSession& session = trainer.session();
-    session.choice.randomDraw = true;
+    session.choice = practiceChoiceNamed(u"随机练习"_s);
     session.candidate.examMode = true;
     MainMenu* menu = startMenu();
     EXPECT_FALSE(endedWith.has_value());
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_FALSE(session.choice.randomDraw);
+    EXPECT_EQ(session.choice.kind, PaperKind::Set);
     EXPECT_FALSE(session.candidate.examMode);
     EXPECT_EQ(menu->measuredScreen(), QSize(1024, 768));
     EXPECT_EQ(menu->dbfile(), folder.file(u"stdata.db"_s));
@@ -440,12 +440,13 @@ TEST_F(MenuChoices, EachChoiceEmptiesThePaperSetsThePracticeAndOpensTheLogin)
     {
         int button;
         QString set;
-        bool random;
+        PaperKind kind;
     };
-    const Expected choices[] = {{5, u"第1套题"_s, false},   {9, u"第5套题"_s, false},
-                                {13, u"第9套题"_s, false},  {14, u"第10套题"_s, false},
-                                {15, u"第11套题"_s, false}, {16, u"第12套题"_s, false},
-                                {18, u"随机练习"_s, true},  {19, u"错题练习"_s, false}};
+    const Expected choices[] = {
+        {5, u"第1套题"_s, PaperKind::Set},      {9, u"第5套题"_s, PaperKind::Set},
+        {13, u"第9套题"_s, PaperKind::Set},     {14, u"第10套题"_s, PaperKind::Set},
+        {15, u"第11套题"_s, PaperKind::Set},    {16, u"第12套题"_s, PaperKind::Set},
+        {18, u"随机练习"_s, PaperKind::Random}, {19, u"错题练习"_s, PaperKind::WrongQuestions}};
     MainMenu* menu = startMenu();
     for (const Expected& choice : choices) {
         auto conn = openTestDatabase();
@@ -455,7 +456,7 @@ TEST_F(MenuChoices, EachChoiceEmptiesThePaperSetsThePracticeAndOpensTheLogin)
         menu->button(u"PushButton%1"_s.arg(choice.button))->click();
         settle();
         EXPECT_EQ(trainer.session().choice.setName, choice.set);
-        EXPECT_EQ(trainer.session().choice.randomDraw, choice.random) << choice.button;
+        EXPECT_EQ(trainer.session().choice.kind, choice.kind) << choice.button;
         EXPECT_EQ(rowsOf(u"st"_s), 0);
         EXPECT_FALSE(menu->isVisible());
         ASSERT_TRUE(trainer.loginBackdrop().isLoaded());
@@ -480,11 +481,11 @@ TEST_F(MenuChoices, RandomThenBackThenWrongQuestionsIsNoLongerRandom)
     MainMenu* menu = startMenu();
     menu->button(u"PushButton18"_s)->click();
     settle();
-    EXPECT_TRUE(trainer.session().choice.randomDraw);
+    EXPECT_TRUE(trainer.session().choice.isRandom());
     trainer.loginDialog()->backButton()->click();
     settle();
     menu->button(u"PushButton19"_s)->click();
-    EXPECT_FALSE(trainer.session().choice.randomDraw);
+    EXPECT_EQ(trainer.session().choice.kind, PaperKind::WrongQuestions);
     EXPECT_EQ(trainer.session().choice.setName, u"错题练习"_s);
 }
 
