@@ -20,7 +20,15 @@ constexpr int kCellsLeft = 70;
 constexpr int kCellsTop = 150;
 } // namespace
 
-AttemptWindow::AttemptWindow(Trainer&) : AttemptWindow() {}
+AttemptWindow::AttemptWindow(Trainer&) : AttemptWindow()
+{
+    m_reviewable = true;
+    for (int i = 1; i <= exam::maxQuestions; ++i) {
+        Label* c = cell(i);
+        c->setCursor(Qt::PointingHandCursor);
+        connect(c, &Label::clicked, this, [this, i] { emit questionReviewRequested(i); });
+    }
+}
 
 AttemptWindow::AttemptWindow() : Form(u"lxmx"_s)
 {
@@ -65,6 +73,15 @@ Label* AttemptWindow::cell(int question) const
     return findChild<Label*>(u"Label%1"_s.arg(question), Qt::FindDirectChildrenOnly);
 }
 
+const AttemptQuestion* AttemptWindow::question(int position) const
+{
+    for (const AttemptQuestion& q : m_questions) {
+        if (q.position == position)
+            return &q;
+    }
+    return nullptr;
+}
+
 bool AttemptWindow::load(qint64 attemptId)
 {
     auto connection = openDatabase();
@@ -106,6 +123,8 @@ void AttemptWindow::showAttempt(const Attempt& attempt, const std::vector<Attemp
     m_scoreLabel->setCaption(
         u"得分："_s + numberText(attempt.score) +
         u"　　做对 %1 题，共 %2 题"_s.arg(attempt.rightCount).arg(attempt.questionCount));
+    m_questions = questions;
+    m_examMode = attempt.examMode;
     for (int i = 1; i <= exam::maxQuestions; ++i)
         cell(i)->setVisible(false);
     for (const AttemptQuestion& q : questions) {
@@ -121,6 +140,8 @@ void AttemptWindow::showAttempt(const Attempt& attempt, const std::vector<Attemp
             tip << u"看过全程演示"_s;
         if (q.hint)
             tip << u"看过操作提示"_s;
+        if (m_reviewable)
+            tip << u"单击查看本题的试题回顾"_s;
         c->setToolTip(tip.join(u'\n'));
     }
 }

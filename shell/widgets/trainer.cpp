@@ -32,8 +32,14 @@ namespace pptdrill {
 Trainer::Trainer()
 {
     connect(&m_demonstrationStarter, &DemonstrationStarter::finished, this, [this] {
-        if (ResultsWindow* results = m_resultsWindow.loaded())
+        // The review the demonstration was watched from comes back; else the results.
+        if (ReviewWindow* review = m_reviewWindow.loaded()) {
+            review->show();
+            review->raise();
+            review->activateWindow();
+        } else if (ResultsWindow* results = m_resultsWindow.loaded()) {
             results->setKeptOnTop(true);
+        }
     });
 }
 
@@ -166,7 +172,7 @@ void Trainer::showResults()
     connect(results, &ResultsWindow::backToPaperRequested, this, &Trainer::backToPaper);
     connect(results, &ResultsWindow::newPracticeRequested, this, &Trainer::newPractice);
     connect(results, &ResultsWindow::quitRequested, this, &Trainer::quitFromResults);
-    connect(results, &ResultsWindow::demonstrationRequested, this, &Trainer::showDemonstration);
+    connect(results, &ResultsWindow::questionReviewRequested, this, &Trainer::showQuestionReview);
     // Handed in, the paper is no longer one to take up again; should the hand-in
     // fail, the bar saves the paper's progress anew.
     forgetUnfinishedPaper(false);
@@ -239,6 +245,7 @@ void Trainer::showAttempt(qint64 attemptId)
 {
     m_attemptWindow.unload();
     AttemptWindow* attempt = m_attemptWindow.get();
+    connect(attempt, &AttemptWindow::questionReviewRequested, this, &Trainer::showHistoryQuestionReview);
     if (!attempt->load(attemptId)) {
         m_attemptWindow.unload();
         return;
@@ -272,10 +279,100 @@ void Trainer::showDemonstration(int question)
     // one handed in, and the demonstration is not the learner's.
     m_playerLeftPaper = true;
     results->setKeptOnTop(false);
+    QString stem;
+    if (ReviewWindow* review = m_reviewWindow.loaded(); review && review->review().position == question)
+        stem = review->review().stem;
     const QString command = playerExecutableName() + u' ' + QString(kReviewOption) + u' ' + stid + u'&' +
                             QString::number(question);
-    if (!m_demonstrationStarter.start(*m_playerProcesses, command))
+    if (!startReviewPlayer(command, stem) && !m_reviewWindow.isLoaded())
         results->setKeptOnTop(true);
+}
+
+bool Trainer::startReviewPlayer(const QString& commandLine, const QString& stem)
+{
+    // The review makes way for the player, and comes back when it has gone.
+    if (ReviewWindow* review = m_reviewWindow.loaded())
+        review->hide();
+    m_playerProcesses->setReviewStem(stem);
+    const bool started = m_demonstrationStarter.start(*m_playerProcesses, commandLine);
+    m_playerProcesses->setReviewStem(QString());
+    if (!started) {
+        if (ReviewWindow* review = m_reviewWindow.loaded())
+            review->show();
+    }
+    return started;
+}
+
+ReviewWindow* Trainer::openReviewWindow(const QuestionReview& review, const Status& read)
+{
+    m_reviewWindow.unload();
+    ReviewWindow* window = m_reviewWindow.get();
+    if (read)
+        window->showReview(review);
+    else
+        window->showFailure(review.position,
+                            read.code() != 0 ? databaseFailureReason(read.code()) : read.error());
+    window->show();
+    window->placeOnScreen();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+void Trainer::showQuestionReview(int question)
+{
+    ResultsWindow* results = m_resultsWindow.loaded();
+    if (!results)
+        return;
+    const Result<QuestionReview> read = readPaperQuestionReview(m_session, question);
+    QuestionReview review = read ? read.value() : QuestionReview{};
+    review.position = question;
+    // The results stop taking the top while their review is open.
+    results->setKeptOnTop(false);
+    ReviewWindow* window =
+        openReviewWindow(review, read ? Status{} : Status::failure(read.error(), read.code()));
+    window->demonstrationButton()->setEnabled(read && results->offersDemonstration(question));
+    if (!results->offersDemonstration(question))
+        window->demonstrationButton()->setToolTip(u"考试模式的试卷不提供全程演示"_s);
+    connect(window, &ReviewWindow::demonstrationRequested, this,
+            [this, question] { showDemonstration(question); });
+    connect(window, &Form::closeRequested, this, [this] {
+        if (ResultsWindow* open = m_resultsWindow.loaded(); open && !m_demonstrationStarter.isRunning())
+            open->setKeptOnTop(true);
+    });
+}
+
+void Trainer::showHistoryQuestionReview(int position)
+{
+    AttemptWindow* attempt = m_attemptWindow.loaded();
+    const AttemptQuestion* question = attempt ? attempt->question(position) : nullptr;
+    if (!question)
+        return;
+    const Result<QuestionReview> read = readHistoryQuestionReview(*question);
+    QuestionReview review = read ? read.value() : QuestionReview{};
+    review.position = position;
+    ReviewWindow* window =
+        openReviewWindow(review, read ? Status{} : Status::failure(read.error(), read.code()));
+    const bool offered = read && review.inBank && !attempt->examMode();
+    window->demonstrationButton()->setEnabled(offered);
+    if (read && review.inBank && attempt->examMode())
+        window->demonstrationButton()->setToolTip(u"考试模式的试卷不提供全程演示"_s);
+    connect(window, &ReviewWindow::demonstrationRequested, this,
+            [this, window] { showBankDemonstration(window->review()); });
+}
+
+void Trainer::showBankDemonstration(const QuestionReview& review)
+{
+    // The paper's movies of that attempt are long gone: the question's own
+    // movie is staged from the bank under a name of its own.
+    if (Status staged = stageReviewMovie(review.stkid, programFolder()); !staged) {
+        const QString reason = staged.code() != 0 ? databaseFailureReason(staged.code()) : staged.error();
+        msgBox(u"无法播放这道题的全程演示：%1。"_s.arg(reason), MessageIcon::Information);
+        return;
+    }
+    const QString command =
+        playerExecutableName() + u' ' + QString(kReviewOption) + u" &"_s + reviewMovieName(review.stkid);
+    startReviewPlayer(command, review.stem);
 }
 
 void Trainer::backToPaper()
@@ -384,6 +481,7 @@ Status Trainer::forgetUnfinishedPaper(bool emptyPaper)
 void Trainer::discardWindows()
 {
     m_session.barMayClose = true;
+    m_reviewWindow.discard();
     m_attemptWindow.discard();
     m_historyWindow.discard();
     m_resultsWindow.discard();
