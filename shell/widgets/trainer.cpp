@@ -15,6 +15,7 @@
 #include "platform/programfolder.h"
 #include "platform/widgets/windowsystem.h"
 #include "shell/programend.h"
+#include "shell/widgets/formtimer.h"
 #include "shell/widgets/loadingwindow.h"
 #include "shell/widgets/loginbackdrop.h"
 #include "shell/widgets/logindialog.h"
@@ -32,13 +33,16 @@ namespace pptdrill {
 Trainer::Trainer()
 {
     connect(&m_demonstrationStarter, &DemonstrationStarter::finished, this, [this] {
-        // The review the demonstration was watched from comes back; else the results.
+        // The results come back, and over them the review the demonstration was watched from.
+        ResultsWindow* results = m_resultsWindow.loaded();
+        if (results)
+            results->setKeptOnTop(true);
         if (ReviewWindow* review = m_reviewWindow.loaded()) {
+            if (results)
+                results->keepOnTopTimer()->setEnabled(false);
             review->show();
             review->raise();
             review->activateWindow();
-        } else if (ResultsWindow* results = m_resultsWindow.loaded()) {
-            results->setKeptOnTop(true);
         }
     });
 }
@@ -327,8 +331,8 @@ void Trainer::showQuestionReview(int question)
     const Result<QuestionReview> read = readPaperQuestionReview(m_session, question);
     QuestionReview review = read ? read.value() : QuestionReview{};
     review.position = question;
-    // The results stop taking the top while their review is open.
-    results->setKeptOnTop(false);
+    // The results stay on screen behind their review, but stop taking the top from it.
+    results->keepOnTopTimer()->setEnabled(false);
     ReviewWindow* window =
         openReviewWindow(review, read ? Status{} : Status::failure(read.error(), read.code()));
     window->demonstrationButton()->setEnabled(read && results->offersDemonstration(question));
