@@ -6,6 +6,7 @@
 #include "db/schema.h"
 #include "db/statements.h"
 #include "db/userdatabase.h"
+#include "movie/explanation.h"
 #include "movie/jsonlines.h"
 #include "movie/kitcatalog.h"
 #include "movie/movie.h"
@@ -61,8 +62,9 @@ Result<QByteArray> readMovieFile(const BankQuestion& q, const QString& where)
     return bytes;
 }
 
-// The movie's bytes, once the movie has been played through headless in every accepted way.
-Result<QByteArray> checkedMovie(const BankQuestion& q)
+// The movie's bytes, once the movie has been played through headless in every accepted way;
+// `explanation` gets the question's steps and other ways in words.
+Result<QByteArray> checkedMovie(const BankQuestion& q, QString& explanation)
 {
     using R = Result<QByteArray>;
     const QString where = u"%1:%2: 影片“%3”"_s.arg(q.sourceFile).arg(q.movieLine).arg(q.moviePath);
@@ -88,6 +90,7 @@ Result<QByteArray> checkedMovie(const BankQuestion& q)
             question);
     if (Status s = verifyMovie(movie.value(), KitCatalog::instance()); !s)
         return R::failure(s.error() + question);
+    explanation = explanationText(movie.value(), KitCatalog::instance());
     return bytes;
 }
 
@@ -125,8 +128,9 @@ Status insertQuestion(Connection& connection, Recordset& bank, const BankSet& se
                       qint64 id, BankFingerprint& fingerprint)
 {
     QByteArray movie;
+    QString explanation;
     if (!q.moviePath.isEmpty()) {
-        auto checked = checkedMovie(q);
+        auto checked = checkedMovie(q, explanation);
         if (!checked)
             return Status::failure(checked.error());
         movie = checked.value();
@@ -142,6 +146,7 @@ Status insertQuestion(Connection& connection, Recordset& bank, const BankSet& se
         {u"题干"_s, encryptTextToHex(q.stem)},
         {u"内容多媒体1"_s, !movie.isEmpty()},
         {u"错题"_s, 0},
+        {u"解析"_s, explanation},
     };
     for (const auto& [name, value] : values) {
         if (Status s = bank.setField(name, value); !s)

@@ -408,4 +408,34 @@ Result<BuildOutcome> buildWeakPointPaper(const QString& programFolder, BuildProg
     return BuildOutcome::Built;
 }
 
+QString reviewMovieName(qint64 stkid)
+{
+    return u"review"_s + QString::number(stkid);
+}
+
+Status stageReviewMovie(qint64 stkid, const QString& programFolder)
+{
+    auto connection = openDatabase(programFolder);
+    if (!connection)
+        return Status::failure(connection.error(), connection.code());
+    const auto rows =
+        connection.value()->select(u"SELECT 内容多媒体1, 内容多媒体文件 FROM stk WHERE ID = ?"_s, {stkid});
+    connection.value()->close();
+    if (!rows)
+        return Status::failure(rows.error(), rows.code());
+    if (rows->empty() || rows->front()[0].toLongLong() == 0 || rows->front()[1].toByteArray().isEmpty())
+        return Status::failure(u"题库中没有这道题的试题动画"_s);
+    if (Status s = stageMovieFolder(programFolder, true); !s)
+        return s;
+    // One review movie at a time: the one of the question looked at before goes.
+    const QStringList earlier =
+        QDir(movieFolder()).entryList({u"review*.w"_s}, QDir::Files | QDir::System | QDir::Hidden);
+    for (const QString& name : earlier) {
+        if (Status s = removeStagedMovie(movieFolder() + u'/' + name); !s)
+            return s;
+    }
+    return writeStagedMovie(movieFolder() + u'/' + reviewMovieName(stkid) + u".w"_s,
+                            rows->front()[1].toByteArray());
+}
+
 } // namespace pptdrill

@@ -64,4 +64,12 @@ Status emptyPaperTables();
 // again after the runtime folder was emptied (a new login session).
 Status restagePaperMovies(const QString& programFolder);
 
+// The player's movie number of a history question's movie staged for a
+// review, apart from the paper's own 1 … 40: "review<stkid>".
+QString reviewMovieName(qint64 stkid);
+// Stages the movie of bank row `stkid` as reviewMovieName(stkid) + ".w" in the
+// movie folder, with "completed.swf" from `programFolder`; a review movie
+// staged before goes. Fails when the bank has no movie for it.
+Status stageReviewMovie(qint64 stkid, const QString& programFolder);
+
 } // namespace pptdrill

@@ -25,6 +25,10 @@ bool PlayerProcesses::start(const QString& program, const QStringList& arguments
     environment.insert(QString::fromLatin1(kTrainerPidVariable),
                        QString::number(QCoreApplication::applicationPid()));
     environment.insert(QString::fromLatin1(kExamModeVariable), m_examMode ? u"1"_s : u"0"_s);
+    if (m_reviewStem.isEmpty())
+        environment.remove(QString::fromLatin1(kReviewStemVariable));
+    else
+        environment.insert(QString::fromLatin1(kReviewStemVariable), m_reviewStem);
     process.setProcessEnvironment(environment);
     return process.startDetached();
 }

@@ -13,6 +13,8 @@ inline constexpr QLatin1StringView kReviewOption{"--review"};
 inline constexpr char kTrainerPidVariable[] = "PPTDRILL_TRAINER_PID";
 // Set to 1 for a paper in exam mode: the player shows no completion picture.
 inline constexpr char kExamModeVariable[] = "PPTDRILL_EXAM_MODE";
+// A review's stem, shown by the player above the simulated window.
+inline constexpr char kReviewStemVariable[] = "PPTDRILL_REVIEW_STEM";
 
 // How the main program stops and starts the player. Tests put a recorder in
 // its place so that no real player runs.
@@ -33,9 +35,13 @@ public:
     // The paper in progress is in exam mode: every player started from now on is told.
     void setExamMode(bool examMode) { m_examMode = examMode; }
     bool examMode() const { return m_examMode; }
+    // The stem a review's player shows; empty for every other player.
+    void setReviewStem(const QString& stem) { m_reviewStem = stem; }
+    const QString& reviewStem() const { return m_reviewStem; }
 
 private:
     bool m_examMode = false;
+    QString m_reviewStem;
 };
 
 } // namespace pptdrill

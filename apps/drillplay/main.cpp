@@ -31,6 +31,8 @@ int main(int argc, char** argv)
     const pptdrill::PlayerCommandLine cmd = pptdrill::splitPlayerCommandLine(commandLine);
     pptdrill::PlayerWindow form(cmd.questionid, cmd.movieno);
     form.setReview(cmd.review);
+    if (cmd.review)
+        form.setReviewStem(qEnvironmentVariable(pptdrill::kReviewStemVariable));
     form.setExamMode(qEnvironmentVariableIntValue(pptdrill::kExamModeVariable) == 1);
     form.closeWhenTrainerEnds(qEnvironmentVariableIntValue(pptdrill::kTrainerPidVariable));
     form.exec();

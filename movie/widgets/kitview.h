@@ -44,6 +44,13 @@ public:
     void startDemonstration();
     bool isDemonstrating() const { return m_demo.running; }
     void setPace(double factor);
+    // A demonstration held where it is, and let go again.
+    void setDemonstrationPaused(bool paused);
+    bool isDemonstrationPaused() const { return m_demo.running && m_demo.paused; }
+    // Performs the rest of the demonstration's current step and holds before the next.
+    void stepDemonstration();
+    // The caption of the step the demonstration is at; empty when none plays.
+    QString demonstrationCaption() const { return m_demo.running ? m_demo.caption : QString(); }
 
     // Shown over the finished task by the completion movie.
     void setCompletionText(const QString& text);
@@ -182,6 +189,10 @@ private:
         QPoint to{400, 300};
         int frame = 0;
         QString caption;
+        bool paused = false;
+        bool held = false;            // the next move waits for the pause to end
+        bool tickHeld = false;        // so does the pointer's travel
+        bool pauseAtNextStep = false; // one step on: hold once the next step comes
     };
 
     void rebuild();

@@ -19,6 +19,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -263,10 +264,38 @@ void KitView::startDemonstration()
     demoNextMove();
 }
 
+void KitView::setDemonstrationPaused(bool paused)
+{
+    if (!m_demo.running || m_demo.paused == paused)
+        return;
+    m_demo.paused = paused;
+    if (paused) {
+        update();
+        return;
+    }
+    if (std::exchange(m_demo.tickHeld, false))
+        m_demoTimer->start(0);
+    if (std::exchange(m_demo.held, false))
+        demoNextMove();
+    update();
+}
+
+void KitView::stepDemonstration()
+{
+    if (!m_demo.running)
+        return;
+    m_demo.pauseAtNextStep = true;
+    setDemonstrationPaused(false);
+}
+
 void KitView::demoNextMove()
 {
     if (!m_demo.running)
         return;
+    if (m_demo.paused) {
+        m_demo.held = true;
+        return;
+    }
     if (m_demo.move >= m_demo.moves.size()) {
         // The step's moves are done; a step the moves did not reach is done directly.
         if (m_demo.step >= 0 && m_session->stepIndex() == m_demo.step) {
@@ -285,6 +314,13 @@ void KitView::demoNextMove()
         m_demo.caption = m_session->currentStep()->caption;
         m_demo.moves = planMoves(m_session->nextAction());
         m_demo.move = 0;
+        if (std::exchange(m_demo.pauseAtNextStep, false)) {
+            // One step on: the next step's caption shows, its moves wait.
+            m_demo.paused = true;
+            m_demo.held = true;
+            update();
+            return;
+        }
         if (m_demo.moves.empty()) {
             // No move reaches the step: it is done directly.
             QTimer::singleShot(0, this, &KitView::demoNextMove);
@@ -307,6 +343,10 @@ void KitView::demoTick()
 {
     if (!m_demo.running)
         return;
+    if (m_demo.paused) {
+        m_demo.tickHeld = true;
+        return;
+    }
     const int frames = m_pace <= 0 ? 1 : 24;
     ++m_demo.frame;
     const double t = std::min(1.0, static_cast<double>(m_demo.frame) / frames);

@@ -107,6 +107,28 @@ void MovieControl::setDemonstrationPace(double factor)
         m_view->setPace(factor);
 }
 
+void MovieControl::setDemonstrationPaused(bool paused)
+{
+    if (m_view)
+        m_view->setDemonstrationPaused(paused);
+}
+
+bool MovieControl::isDemonstrationPaused() const
+{
+    return m_view && m_view->isDemonstrationPaused();
+}
+
+void MovieControl::stepDemonstration()
+{
+    if (m_view)
+        m_view->stepDemonstration();
+}
+
+QString MovieControl::demonstrationCaption() const
+{
+    return m_view ? m_view->demonstrationCaption() : QString();
+}
+
 QString MovieControl::completionText() const
 {
     return m_view ? m_view->completionText() : QString();

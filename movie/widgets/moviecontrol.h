@@ -54,6 +54,13 @@ public:
     // Tests run the demonstration without waiting: 0 plays it as fast as the
     // event loop allows, 1 at a learner's pace.
     void setDemonstrationPace(double factor);
+    double demonstrationPace() const { return m_pace; }
+    // A review's controls over the demonstration: hold it, let it go on, or
+    // do one more step and hold again.
+    void setDemonstrationPaused(bool paused);
+    bool isDemonstrationPaused() const;
+    void stepDemonstration();
+    QString demonstrationCaption() const;
 
 signals:
     void readyStateChanged(int state);

@@ -21,6 +21,16 @@ constexpr int kCellsLeft = 70;
 constexpr int kCellsTop = 150;
 } // namespace
 
+void AttemptWindow::makeCellsReviewable()
+{
+    m_reviewable = true;
+    for (int i = 1; i <= exam::maxQuestions; ++i) {
+        Label* c = cell(i);
+        c->setCursor(Qt::PointingHandCursor);
+        connect(c, &Label::clicked, this, [this, i] { emit questionReviewRequested(i); });
+    }
+}
+
 AttemptWindow::AttemptWindow() : Form(u"lxmx"_s)
 {
     setWindowTitle(u"本次练习结果"_s);
@@ -65,6 +75,15 @@ Label* AttemptWindow::cell(int question) const
     return findChild<Label*>(u"Label%1"_s.arg(question), Qt::FindDirectChildrenOnly);
 }
 
+const AttemptQuestion* AttemptWindow::question(int position) const
+{
+    for (const AttemptQuestion& q : m_questions) {
+        if (q.position == position)
+            return &q;
+    }
+    return nullptr;
+}
+
 bool AttemptWindow::load(qint64 attemptId)
 {
     auto connection = openDatabase();
@@ -98,6 +117,8 @@ void AttemptWindow::showAttempt(const Attempt& attempt, const std::vector<Attemp
     if (attempt.corrected)
         score += u"　　订正后："_s + numberText(attempt.correctedScore);
     m_scoreLabel->setCaption(score);
+    m_questions = questions;
+    m_examMode = attempt.examMode;
     for (int i = 1; i <= exam::maxQuestions; ++i)
         cell(i)->setVisible(false);
     for (const AttemptQuestion& q : questions) {
@@ -116,6 +137,8 @@ void AttemptWindow::showAttempt(const Attempt& attempt, const std::vector<Attemp
             tip << u"看过全程演示"_s;
         if (q.hint)
             tip << u"看过操作提示"_s;
+        if (m_reviewable)
+            tip << u"单击查看本题的试题回顾"_s;
         c->setToolTip(tip.join(u'\n'));
     }
 }

@@ -29,14 +29,28 @@ public:
                      const std::map<int, QString>& notes = {});
 
     Label* cell(int question) const;
+    // The question shown at a paper position; null when the attempt has none there.
+    const AttemptQuestion* question(int position) const;
+    bool examMode() const { return m_examMode; }
     Label* scoreLabel() const { return m_scoreLabel; }
     Label* titleLabel() const { return m_titleLabel; }
     PushButton* closeButton() const { return m_closeButton; }
+
+    // In the trainer each cell opens the question's review; in the teacher's
+    // program they stay as they are.
+    void makeCellsReviewable();
+
+signals:
+    // In the trainer, a question's cell was clicked: its review (试题回顾).
+    void questionReviewRequested(int position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    std::vector<AttemptQuestion> m_questions;
+    bool m_examMode = false;
+    bool m_reviewable = false;
     Label* m_titleLabel = nullptr;
     Label* m_scoreLabel = nullptr;
     PushButton* m_closeButton = nullptr;

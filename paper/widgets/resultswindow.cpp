@@ -70,7 +70,7 @@ ResultsWindow::ResultsWindow(ExamSession& session) : Form(u"jjjs"_s), m_session(
     m_marksLegend->move(legendPlace.topLeft() + QPoint(0, twipsToPixels(300)));
 
     m_demonstrationNote =
-        new Label(this, u"demonstrationNote"_s, u"（单击红色的题号，可观看该题的全程演示）"_s);
+        new Label(this, u"demonstrationNote"_s, u"（单击题号，可查看该题的题干、解析和全程演示）"_s);
     m_demonstrationNote->setFont(songFont(9));
     m_demonstrationNote->setForeColor(windowsColor(31, 78, 150));
     m_demonstrationNote->setTransparent(true);
@@ -112,21 +112,20 @@ Status ResultsWindow::load()
                                                       numberText(m_score)
                                                 : u"得分："_s + numberText(m_score));
 
-    // After the hand-in the learner may watch how a missed question is done,
-    // unless the paper was done in exam mode.
+    // After the hand-in every question can be looked over in its review, and
+    // its demonstration watched unless the paper was done in exam mode.
+    const bool examMode = m_session.candidate.examMode;
     m_offered.assign(exam::maxQuestions, false);
-    if (!m_session.candidate.examMode) {
-        for (int i = 1; i <= shown; ++i) {
-            if (results->right[static_cast<size_t>(i - 1)])
-                continue;
-            m_offered[static_cast<size_t>(i - 1)] = true;
-            Label* c = cell(i);
-            c->setCursor(Qt::PointingHandCursor);
-            c->setToolTip(u"单击观看本题的全程演示"_s);
-            connect(c, &Label::clicked, this, [this, i] { emit demonstrationRequested(i); });
-        }
+    for (int i = 1; i <= shown; ++i) {
+        m_offered[static_cast<size_t>(i - 1)] = !examMode;
+        Label* c = cell(i);
+        c->setCursor(Qt::PointingHandCursor);
+        c->setToolTip(u"单击查看本题的试题回顾"_s);
+        connect(c, &Label::clicked, this, [this, i] { emit questionReviewRequested(i); });
     }
-    m_demonstrationNote->setVisible(std::find(m_offered.begin(), m_offered.end(), true) != m_offered.end());
+    m_demonstrationNote->setCaption(examMode ? u"（单击题号，可查看该题的题干和解析）"_s
+                                             : u"（单击题号，可查看该题的题干、解析和全程演示）"_s);
+    m_demonstrationNote->setVisible(shown > 0);
     return {};
 }
 

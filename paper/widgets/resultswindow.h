@@ -41,8 +41,8 @@ public:
     PushButton* quitButton() const { return m_quitButton; }
     FormTimer* keepOnTopTimer() const { return m_keepOnTopTimer; }
     Label* demonstrationNote() const { return m_demonstrationNote; }
-    // Whether clicking a question's cell plays its demonstration: the wrong
-    // ones, unless the paper was done in exam mode.
+    // Whether the review of a question offers its demonstration: every
+    // question of the paper, unless the paper was done in exam mode.
     bool offersDemonstration(int question) const;
     // Makes way for the player of a demonstration (false) and takes the top
     // again when it is over (true).
@@ -52,7 +52,8 @@ signals:
     void newPracticeRequested(); // 重选套题练习
     void backToPaperRequested(); // 返回检查
     void quitRequested();        // 退出
-    void demonstrationRequested(int question);
+    // A question's cell was clicked: its review (试题回顾).
+    void questionReviewRequested(int question);
     // The hand-in is written (and queued for a class where there is one).
     void handedIn();
 

@@ -9,7 +9,9 @@
 #include "player/resultbridge.h"
 
 #include <QChildEvent>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
@@ -255,25 +257,138 @@ void PlayerWindow::setReview(bool review)
 {
     m_review = review;
     if (!review) {
-        delete m_backToResultsButton;
+        // The strip owns its controls and its timer.
+        delete m_reviewStrip;
+        m_reviewStrip = nullptr;
         m_backToResultsButton = nullptr;
+        m_stemLabel = nullptr;
+        m_pauseButton = m_stepButton = m_replayButton = nullptr;
+        m_speedBox = nullptr;
+        m_demoState = nullptr;
+        m_reviewRefresh = nullptr;
+        setFixedSize(800, 600);
+        m_movieControl->move(0, 0);
         return;
     }
-    if (m_backToResultsButton)
-        return;
-    // Over the simulated window's title bar, left of its own buttons: always in
-    // reach, and it covers nothing that the question changes.
-    m_backToResultsButton = new QPushButton(u"返回成绩"_s, this);
-    m_backToResultsButton->setObjectName(u"backtoresults"_s);
-    m_backToResultsButton->setGeometry(600, 2, 110, 20);
-    m_backToResultsButton->setFocusPolicy(Qt::NoFocus);
-    m_backToResultsButton->setCursor(Qt::PointingHandCursor);
+    if (!m_reviewStrip)
+        buildReviewStrip();
+}
+
+const QList<double>& PlayerWindow::demonstrationSpeeds()
+{
+    static const QList<double> speeds{0.5, 1.0, 2.0};
+    return speeds;
+}
+
+void PlayerWindow::buildReviewStrip()
+{
+    // A strip above the simulated window: the task is read there while the
+    // demonstration plays below, and nothing of the window is covered.
+    setFixedSize(800, 600 + kReviewStripHeight);
+    m_movieControl->move(0, kReviewStripHeight);
+    m_reviewStrip = new QWidget(this);
+    m_reviewStrip->setObjectName(u"reviewstrip"_s);
+    m_reviewStrip->setGeometry(0, 0, 800, kReviewStripHeight);
+    m_reviewStrip->setAutoFillBackground(true);
+    m_reviewStrip->setStyleSheet(u"#reviewstrip { background: #EEF3FA; border-bottom: 1px solid #9DB2D0; }"
+                                 u"QPushButton, QComboBox { font-size: 13px; }"_s);
+
+    m_stemLabel = new QLabel(m_reviewStrip);
+    m_stemLabel->setObjectName(u"reviewstem"_s);
+    m_stemLabel->setWordWrap(true);
+    m_stemLabel->setTextFormat(Qt::PlainText);
+    m_stemLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_stemLabel->setGeometry(8, 3, 784, 36);
+    m_stemLabel->setStyleSheet(u"font-size: 13px; color: #1A1A1A;"_s);
+    setReviewStem(QString());
+
+    auto button = [this](const QString& name, const QString& text, int x, int width) {
+        auto* b = new QPushButton(text, m_reviewStrip);
+        b->setObjectName(name);
+        b->setGeometry(x, 42, width, 26);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setCursor(Qt::PointingHandCursor);
+        return b;
+    };
+    m_pauseButton = button(u"pausedemo"_s, u"暂停"_s, 8, 64);
+    m_stepButton = button(u"stepdemo"_s, u"下一步"_s, 78, 64);
+    m_replayButton = button(u"replaydemo"_s, u"重新演示"_s, 148, 80);
+    auto* speedCaption = new QLabel(u"速度："_s, m_reviewStrip);
+    speedCaption->setGeometry(240, 42, 44, 26);
+    speedCaption->setStyleSheet(u"font-size: 13px;"_s);
+    m_speedBox = new QComboBox(m_reviewStrip);
+    m_speedBox->setObjectName(u"demospeed"_s);
+    m_speedBox->setGeometry(284, 42, 72, 26);
+    m_speedBox->setFocusPolicy(Qt::NoFocus);
+    for (double speed : demonstrationSpeeds())
+        m_speedBox->addItem(QString::number(speed) + u"×"_s, speed);
+    m_speedBox->setCurrentIndex(static_cast<int>(demonstrationSpeeds().indexOf(1.0)));
+    m_demoState = new QLabel(m_reviewStrip);
+    m_demoState->setObjectName(u"demostate"_s);
+    m_demoState->setGeometry(368, 42, 300, 26);
+    m_demoState->setStyleSheet(u"font-size: 13px; color: #1F4E96;"_s);
+
+    const bool fromHistory = m_questionId.trimmed().isEmpty();
+    m_backToResultsButton = button(u"backtoresults"_s, fromHistory ? u"返回"_s : u"返回成绩"_s, 682, 110);
     m_backToResultsButton->setStyleSheet(
         u"QPushButton { background: #2E8B2E; color: white; border: 1px solid #1E6B1E; border-radius: 3px; }"
         u"QPushButton:hover { background: #3AA03A; }"_s);
+
+    connect(m_pauseButton, &QPushButton::clicked, this, [this] {
+        m_movieControl->setDemonstrationPaused(!m_movieControl->isDemonstrationPaused());
+        refreshReviewStrip();
+    });
+    connect(m_stepButton, &QPushButton::clicked, this, [this] {
+        if (!m_movieControl->isDemonstrating())
+            return;
+        m_movieControl->stepDemonstration();
+        refreshReviewStrip();
+    });
+    connect(m_replayButton, &QPushButton::clicked, this, [this] {
+        m_movieControl->gotoFrame(u"/yanshi"_s, 1);
+        refreshReviewStrip();
+    });
+    connect(m_speedBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+        const double speed = m_speedBox->itemData(index).toDouble();
+        if (speed > 0)
+            m_movieControl->setDemonstrationPace(1.0 / speed);
+    });
     connect(m_backToResultsButton, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
-    m_backToResultsButton->show();
-    m_backToResultsButton->raise();
+
+    m_reviewRefresh = new QTimer(m_reviewStrip);
+    m_reviewRefresh->setInterval(200);
+    connect(m_reviewRefresh, &QTimer::timeout, this, &PlayerWindow::refreshReviewStrip);
+    m_reviewRefresh->start();
+    refreshReviewStrip();
+    m_reviewStrip->show();
+}
+
+void PlayerWindow::setReviewStem(const QString& stem)
+{
+    if (!m_stemLabel)
+        return;
+    const QString text = stem.trimmed();
+    m_stemLabel->setText(text.isEmpty() ? u"试题回顾：本题的全程演示"_s : u"题干："_s + text);
+    m_stemLabel->setToolTip(text);
+}
+
+void PlayerWindow::refreshReviewStrip()
+{
+    if (!m_reviewStrip)
+        return;
+    const bool playing = m_movieControl->isDemonstrating();
+    const bool paused = m_movieControl->isDemonstrationPaused();
+    m_pauseButton->setText(paused ? u"继续"_s : u"暂停"_s);
+    m_pauseButton->setEnabled(playing);
+    m_stepButton->setEnabled(playing);
+    QString state;
+    if (paused)
+        state = u"已暂停，单击“继续”或“下一步”"_s;
+    else if (playing)
+        state = u"正在演示"_s;
+    else if (m_movieControl->isCompleted())
+        state = u"演示完毕，可单击“重新演示”"_s;
+    m_demoState->setText(state);
 }
 
 void PlayerWindow::setExamMode(bool examMode)

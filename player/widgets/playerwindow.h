@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <functional>
 
+class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
@@ -73,10 +75,17 @@ public:
     qint16 readySum() const { return m_readySum; }
     const QString& questionId() const { return m_questionId; }
 
-    // A review plays the question without recording it: no bridge is started,
-    // and a button takes the learner back to the results.
+    // A review plays the question without recording it: no bridge is started.
+    // A strip above the simulated window shows the stem, the demonstration's
+    // controls (pause, one step on, replay, speed) and a button that takes the
+    // learner back: to the results ("返回成绩"), or, for a question of the
+    // history (no paper row), "返回".
     void setReview(bool review);
     bool isReview() const { return m_review; }
+    void setReviewStem(const QString& stem);
+    // The demonstration's speeds, as the strip offers them.
+    static const QList<double>& demonstrationSpeeds();
+    static constexpr int kReviewStripHeight = 72;
 
     // The player closes by itself once process `trainerPid` (the trainer that
     // started it) no longer runs: a killed trainer leaves no question on screen.
@@ -123,7 +132,17 @@ private:
     MovieControl* m_movieControl = nullptr;
     QLineEdit* m_commandBox = nullptr;
     QPushButton* m_backToResultsButton = nullptr;
+    QWidget* m_reviewStrip = nullptr;
+    QLabel* m_stemLabel = nullptr;
+    QPushButton* m_pauseButton = nullptr;
+    QPushButton* m_stepButton = nullptr;
+    QPushButton* m_replayButton = nullptr;
+    QComboBox* m_speedBox = nullptr;
+    QLabel* m_demoState = nullptr;
+    QTimer* m_reviewRefresh = nullptr;
     bool m_review = false;
+    void buildReviewStrip();
+    void refreshReviewStrip();
     QTimer* m_trainerWatch = nullptr;
     RightClickFilter* m_rightClickFilter = nullptr;
     CopyDataReceiver m_receiver;

@@ -15,6 +15,7 @@
 #include "platform/programfolder.h"
 #include "platform/widgets/windowsystem.h"
 #include "shell/programend.h"
+#include "shell/widgets/formtimer.h"
 #include "shell/widgets/loadingwindow.h"
 #include "shell/widgets/loginbackdrop.h"
 #include "shell/widgets/logindialog.h"
@@ -34,8 +35,17 @@ Trainer::Trainer()
     makeWindowsOfTheBar();
     makeWindowsOfThePaper();
     connect(&m_demonstrationStarter, &DemonstrationStarter::finished, this, [this] {
-        if (ResultsWindow* results = m_resultsWindow.loaded())
+        // The results come back, and over them the review the demonstration was watched from.
+        ResultsWindow* results = m_resultsWindow.loaded();
+        if (results)
             results->setKeptOnTop(true);
+        if (ReviewWindow* review = m_reviewWindow.loaded()) {
+            if (results)
+                results->keepOnTopTimer()->setEnabled(false);
+            review->show();
+            review->raise();
+            review->activateWindow();
+        }
     });
 }
 
@@ -113,7 +123,7 @@ void Trainer::makeWindowsOfThePaper()
         connect(results, &ResultsWindow::backToPaperRequested, this, &Trainer::backToPaper);
         connect(results, &ResultsWindow::newPracticeRequested, this, &Trainer::newPractice);
         connect(results, &ResultsWindow::quitRequested, this, &Trainer::quitFromResults);
-        connect(results, &ResultsWindow::demonstrationRequested, this, &Trainer::showDemonstration);
+        connect(results, &ResultsWindow::questionReviewRequested, this, &Trainer::showQuestionReview);
         connect(results, &ResultsWindow::handedIn, this, &Trainer::deliverHandIns);
         return results;
     });
@@ -122,7 +132,13 @@ void Trainer::makeWindowsOfThePaper()
         connect(history, &HistoryWindow::attemptRequested, this, &Trainer::showAttempt);
         return history;
     });
-    m_attemptWindow.setMaker([] { return new AttemptWindow; });
+    m_attemptWindow.setMaker([this] {
+        auto* attempt = new AttemptWindow;
+        attempt->makeCellsReviewable();
+        connect(attempt, &AttemptWindow::questionReviewRequested, this, &Trainer::showHistoryQuestionReview);
+        return attempt;
+    });
+    m_reviewWindow.setMaker([] { return new ReviewWindow; });
 }
 
 Trainer::~Trainer()
@@ -342,10 +358,100 @@ void Trainer::showDemonstration(int question)
     // one handed in, and the demonstration is not the learner's.
     m_playerLeftPaper = true;
     results->setKeptOnTop(false);
+    QString stem;
+    if (ReviewWindow* review = m_reviewWindow.loaded(); review && review->review().position == question)
+        stem = review->review().stem;
     const QString command = playerExecutableName() + u' ' + QString(kReviewOption) + u' ' + stid + u'&' +
                             QString::number(question);
-    if (!m_demonstrationStarter.start(*m_playerProcesses, command))
+    if (!startReviewPlayer(command, stem) && !m_reviewWindow.isLoaded())
         results->setKeptOnTop(true);
+}
+
+bool Trainer::startReviewPlayer(const QString& commandLine, const QString& stem)
+{
+    // The review makes way for the player, and comes back when it has gone.
+    if (ReviewWindow* review = m_reviewWindow.loaded())
+        review->hide();
+    m_playerProcesses->setReviewStem(stem);
+    const bool started = m_demonstrationStarter.start(*m_playerProcesses, commandLine);
+    m_playerProcesses->setReviewStem(QString());
+    if (!started) {
+        if (ReviewWindow* review = m_reviewWindow.loaded())
+            review->show();
+    }
+    return started;
+}
+
+ReviewWindow* Trainer::openReviewWindow(const QuestionReview& review, const Status& read)
+{
+    m_reviewWindow.unload();
+    ReviewWindow* window = m_reviewWindow.get();
+    if (read)
+        window->showReview(review);
+    else
+        window->showFailure(review.position,
+                            read.code() != 0 ? databaseFailureReason(read.code()) : read.error());
+    window->show();
+    window->placeOnScreen();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+void Trainer::showQuestionReview(int question)
+{
+    ResultsWindow* results = m_resultsWindow.loaded();
+    if (!results)
+        return;
+    const Result<QuestionReview> read = readPaperQuestionReview(m_session, question);
+    QuestionReview review = read ? read.value() : QuestionReview{};
+    review.position = question;
+    // The results stay on screen behind their review, but stop taking the top from it.
+    results->keepOnTopTimer()->setEnabled(false);
+    ReviewWindow* window =
+        openReviewWindow(review, read ? Status{} : Status::failure(read.error(), read.code()));
+    window->demonstrationButton()->setEnabled(read && results->offersDemonstration(question));
+    if (!results->offersDemonstration(question))
+        window->demonstrationButton()->setToolTip(u"考试模式的试卷不提供全程演示"_s);
+    connect(window, &ReviewWindow::demonstrationRequested, this,
+            [this, question] { showDemonstration(question); });
+    connect(window, &Form::closeRequested, this, [this] {
+        if (ResultsWindow* open = m_resultsWindow.loaded(); open && !m_demonstrationStarter.isRunning())
+            open->setKeptOnTop(true);
+    });
+}
+
+void Trainer::showHistoryQuestionReview(int position)
+{
+    AttemptWindow* attempt = m_attemptWindow.loaded();
+    const AttemptQuestion* question = attempt ? attempt->question(position) : nullptr;
+    if (!question)
+        return;
+    const Result<QuestionReview> read = readHistoryQuestionReview(*question);
+    QuestionReview review = read ? read.value() : QuestionReview{};
+    review.position = position;
+    ReviewWindow* window =
+        openReviewWindow(review, read ? Status{} : Status::failure(read.error(), read.code()));
+    const bool offered = read && review.inBank && !attempt->examMode();
+    window->demonstrationButton()->setEnabled(offered);
+    if (read && review.inBank && attempt->examMode())
+        window->demonstrationButton()->setToolTip(u"考试模式的试卷不提供全程演示"_s);
+    connect(window, &ReviewWindow::demonstrationRequested, this,
+            [this, window] { showBankDemonstration(window->review()); });
+}
+
+void Trainer::showBankDemonstration(const QuestionReview& review)
+{
+    // The paper's movies of that attempt are long gone: the question's own
+    // movie is staged from the bank under a name of its own.
+    if (Status staged = stageReviewMovie(review.stkid, programFolder()); !staged) {
+        const QString reason = staged.code() != 0 ? databaseFailureReason(staged.code()) : staged.error();
+        msgBox(u"无法播放这道题的全程演示：%1。"_s.arg(reason), MessageIcon::Information);
+        return;
+    }
+    const QString command =
+        playerExecutableName() + u' ' + QString(kReviewOption) + u" &"_s + reviewMovieName(review.stkid);
+    startReviewPlayer(command, review.stem);
 }
 
 void Trainer::backToPaper()
@@ -454,6 +560,7 @@ Status Trainer::forgetUnfinishedPaper(bool emptyPaper)
 void Trainer::discardWindows()
 {
     m_session.barMayClose = true;
+    m_reviewWindow.discard();
     m_attemptWindow.discard();
     m_historyWindow.discard();
     m_resultsWindow.discard();

@@ -10,6 +10,7 @@
 #include "paper/widgets/handindialog.h"
 #include "paper/widgets/historywindow.h"
 #include "paper/widgets/resultswindow.h"
+#include "paper/widgets/reviewwindow.h"
 #include "paper/widgets/unansweredhandindialog.h"
 #include "player/demonstrationstarter.h"
 #include "player/playerprocesses.h"
@@ -48,6 +49,7 @@ public:
     FormVariable<ResultsWindow>& resultsWindow() { return m_resultsWindow; }
     FormVariable<HistoryWindow>& historyWindow() { return m_historyWindow; }
     FormVariable<AttemptWindow>& attemptWindow() { return m_attemptWindow; }
+    FormVariable<ReviewWindow>& reviewWindow() { return m_reviewWindow; }
     DemonstrationStarter& demonstrationStarter() { return m_demonstrationStarter; }
 
     // How the player is stopped and started; tests install a recorder (not
@@ -84,6 +86,9 @@ public:
     // From the results: the player plays the demonstration of a question of
     // the handed-in paper while the results stay open behind it.
     void showDemonstration(int question);
+    // 试题回顾 of a question of the results, or of the attempt window's attempt.
+    void showQuestionReview(int question);
+    void showHistoryQuestionReview(int position);
 
     // At start, over the menu: a paper the last run did not hand in (it was
     // killed, the session ended) is offered with its answers and time left.
@@ -114,6 +119,12 @@ private:
     // The paper is handed in or given up: it is no longer offered at start.
     Status forgetUnfinishedPaper(bool emptyPaper);
     void handInFailed(const Status& failure);
+    // Opens the review window over the results or the history.
+    ReviewWindow* openReviewWindow(const QuestionReview& review, const Status& read);
+    // A history question's demonstration: its movie staged from the bank.
+    void showBankDemonstration(const QuestionReview& review);
+    // Starts a review's player, its stem shown above the simulated window.
+    bool startReviewPlayer(const QString& commandLine, const QString& stem);
 
     ExamSession m_session;
     PlayerProcesses m_realPlayerProcesses;
@@ -138,6 +149,7 @@ private:
     FormVariable<ResultsWindow> m_resultsWindow{*this};
     FormVariable<HistoryWindow> m_historyWindow{*this};
     FormVariable<AttemptWindow> m_attemptWindow{*this};
+    FormVariable<ReviewWindow> m_reviewWindow{*this};
 };
 
 } // namespace pptdrill

@@ -4,6 +4,7 @@
 #include "db/database.h"
 #include "db/schema.h"
 #include "db/statements.h"
+#include "movie/movie.h"
 #include "shell/singleinstance.h"
 #include "tests/fuzz/fuzzinputs.h"
 #include "tests/support/craftedmovie.h"
@@ -462,4 +463,31 @@ TEST(ShippedBank, EverySetHasQuestionsWithStems)
     ASSERT_TRUE(rs.ok());
     EXPECT_GT(rs->recordCount(), 35);
     EXPECT_EQ(rs->field(u"课程名"_s)->toString().trimmed(), u"PowerPoint模块"_s);
+}
+
+TEST(ShippedBank, EveryQuestionKeepsItsExplanationStartingWithItsFirstStep)
+{
+    auto conn = Connection::open(buildProgramFolder() + u"/stdata.db"_s, databasePassword());
+    ASSERT_TRUE(conn.ok()) << conn.error().toStdString();
+    const auto rows = conn.value()->select(u"SELECT ID, 解析, 内容多媒体文件 FROM stk ORDER BY ID"_s);
+    ASSERT_TRUE(rows.ok()) << rows.error().toStdString();
+    ASSERT_GT(rows->size(), 35u);
+    int withOtherWays = 0;
+    for (const Connection::Row& row : rows.value()) {
+        const qint64 id = row[0].toLongLong();
+        const QString explanation = row[1].toString();
+        auto movie = parseMovie(row[2].toByteArray(), u"stk %1"_s.arg(id));
+        ASSERT_TRUE(movie.ok()) << movie.error().toStdString();
+        ASSERT_FALSE(movie->steps.empty()) << id;
+        EXPECT_TRUE(explanation.startsWith(u"1. "_s + movie->steps.front().hint.trimmed()))
+            << id << ": " << explanation.left(80).toStdString();
+        // Every step is said, in order, and nothing raw of a movie's actions shows.
+        const QStringList lines = explanation.split(u'\n');
+        EXPECT_GE(lines.size(), static_cast<qsizetype>(movie->steps.size())) << id;
+        for (const QString& raw : {u"menu:"_s, u"dialog:"_s, u"toolbar:"_s, u"taskpane:"_s, u"context:"_s})
+            EXPECT_FALSE(explanation.contains(raw)) << id << ": " << explanation.toStdString();
+        withOtherWays += explanation.contains(u"其他方法："_s);
+    }
+    // Most tasks of PowerPoint can be done more than one way, and the bank says so.
+    EXPECT_GT(withOtherWays, static_cast<int>(rows->size()) / 2);
 }

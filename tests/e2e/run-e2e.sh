@@ -64,7 +64,7 @@ wm_running() { DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null
 
 # start_pptdrill PIDVAR: pptdrill on $display, stderr (also the players') to $trace.
 start_pptdrill() {
-    DISPLAY=$display XDG_RUNTIME_DIR=$rt PPTDRILL_TRACE_FIRST_FRAME=1 QT_QPA_PLATFORM=xcb \
+    DISPLAY=$display XDG_RUNTIME_DIR=$rt PPTDRILL_TRACE_FIRST_FRAME=1 PPTDRILL_TRACE_REVIEW=1 QT_QPA_PLATFORM=xcb \
         "$bin/pptdrill" >>"$work/pptdrill.out" 2>>"$trace" &
     started+=($!)
     printf -v "$1" '%s' "$!"
@@ -332,19 +332,43 @@ review_player_up() {
 row2_state() { q "select 是否已做 || '|' || 得分 from st order by rowid limit 1 offset 1;"; }
 last_score() { q "select 得分 from 练习记录 order by 记录ID desc limit 1;"; }
 
+review_window() { x search --onlyvisible --name '^试题回顾$' 2>/dev/null | head -1; }
+review_up() { [ -n "$(review_window)" ]; }
+review_gone() { [ -z "$(review_window)" ]; }
+# The last review the trainer showed: "steps=N stem=…".
+review_traced() { grep "^pptdrill: review $1: " "$trace" | tail -1 | sed "s/^pptdrill: review $1: //"; }
+is_review_traced() { [ -n "$(review_traced "$1")" ]; }
+
 s_check_and_new_paper() {
-    # A red number plays that question's demonstration as a look back that
-    # records nothing, left with one click on 返回成绩.
+    # A red number opens the question's review (试题回顾): its stem and its
+    # steps in words; its demonstration is a look back that records nothing,
+    # left with one click on 返回成绩, and the score stays the one handed in.
     local score
     score=$(last_score)
     click 361 414
-    wait_until 20000 review_player_up || fail "no review player after the red number of question 2" || return
+    wait_until 10000 review_up || fail "no 试题回顾 after the red number of question 2" || return
+    local traced steps
+    wait_until 5000 is_review_traced 2 || fail "the review of question 2 was not traced" || return
+    traced=$(review_traced 2)
+    steps=$(q "select 解析 from st order by rowid limit 1 offset 1;" | grep -c '^[0-9]*\. ')
+    [ "$steps" -gt 0 ] || fail "question 2 of the paper has no steps in its 解析" || return
+    [ "${traced%% *}" = "steps=$steps" ] || fail "the review shows ${traced%% *}, the bank has $steps steps" || return
+    [ -n "${traced#*stem=}" ] || fail "the review shows no stem" || return
+    shot review-window
+    click_in "$(review_window)" 275 347
+    wait_until 20000 review_player_up || fail "no review player after 观看全程演示" || return
     wait_until 10000 is_visible '^试题播放$' || fail "the review player shows no window" || return
+    review_gone || fail "the review stays over its demonstration" || return
     sleep 8
     [ "$(row2_state)" = "0|0.0" ] || fail "the review recorded question 2 ($(row2_state))" || return
     shot review
-    click 655 12
-    wait_until 5000 no_player || fail "返回成绩 did not close the review player" || return
+    click_in "$(player_window 2)" 737 55
+    # On a loaded machine a click can come before the window takes input: once more.
+    wait_until 5000 no_player || { player_up 2 && click_in "$(player_window 2)" 737 55; wait_until 5000 no_player; } ||
+        fail "返回成绩 did not close the review player" || return
+    wait_until 5000 review_up || fail "the review did not come back after its demonstration" || return
+    click_in "$(review_window)" 425 347
+    wait_until 5000 review_gone || fail "关闭 did not close the review" || return
     is_visible '^交卷结束$' || fail "the results are gone after the review" || return
     click 512 340
     wait_until 5000 is_visible '^第5题  共40题$' || fail "返回检查 did not bring the bar back" || return

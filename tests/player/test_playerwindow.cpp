@@ -12,8 +12,10 @@
 #include "tests/support/testsupport.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProcess>
@@ -552,4 +554,71 @@ TEST(WatchedProcess, RunsInASessionOfItsOwn)
     ASSERT_EQ(ids.size(), 2);
     EXPECT_EQ(ids[0], ids[1]) << "the program leads a session of its own";
     EXPECT_NE(ids[1].toLongLong(), static_cast<qint64>(::getsid(0)));
+}
+
+TEST_F(PlayerWindowTest, AReviewShowsTheStemAboveAndItsDemonstrationPausesStepsAndChangesSpeed)
+{
+    if (!stageSampleMovie(u"review7"_s))
+        GTEST_SKIP() << "no sample movie at " << sampleMovie().toStdString();
+    // A question of the history: no paper row, so "返回" rather than "返回成绩".
+    PlayerWindow form(QString(), u"review7"_s, recorder());
+    form.setReview(true);
+    form.setReviewStem(u"将第3张幻灯片的切换效果设置为“水平百叶窗”，速度为“中速”。"_s);
+    form.movieControl()->setDemonstrationPace(0);
+    form.show();
+    auto* stem = form.findChild<QLabel*>(u"reviewstem"_s);
+    ASSERT_NE(stem, nullptr);
+    EXPECT_EQ(stem->text(), u"题干：将第3张幻灯片的切换效果设置为“水平百叶窗”，速度为“中速”。"_s);
+    // The stem lies above the simulated window, which keeps its whole 800 × 600.
+    EXPECT_EQ(form.movieControl()->geometry(), QRect(0, PlayerWindow::kReviewStripHeight, 800, 600));
+    EXPECT_FALSE(stem->geometry().intersects(form.movieControl()->geometry()));
+    auto* back = form.findChild<QPushButton*>(u"backtoresults"_s);
+    auto* pause = form.findChild<QPushButton*>(u"pausedemo"_s);
+    auto* stepOn = form.findChild<QPushButton*>(u"stepdemo"_s);
+    auto* replay = form.findChild<QPushButton*>(u"replaydemo"_s);
+    auto* speed = form.findChild<QComboBox*>(u"demospeed"_s);
+    ASSERT_TRUE(back && pause && stepOn && replay && speed);
+    EXPECT_EQ(back->text(), u"返回"_s);
+    EXPECT_FALSE(pause->isEnabled()); // nothing plays yet
+
+    const MovieSession& session = form.movieControl()->kitView()->session();
+    // At a learner's pace, the controls come alive with the demonstration.
+    form.movieControl()->setDemonstrationPace(1);
+    form.movieControl()->gotoFrame(u"/yanshi"_s, 1);
+    ASSERT_TRUE(form.movieControl()->isDemonstrating());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pause->isEnabled(); }, 2000));
+    QTest::mouseClick(pause, Qt::LeftButton);
+    EXPECT_TRUE(form.movieControl()->isDemonstrationPaused());
+    form.movieControl()->setDemonstrationPace(0);
+    EXPECT_EQ(pause->text(), u"继续"_s);
+    QTest::qWait(50);
+    EXPECT_EQ(session.stepIndex(), 0); // held
+
+    // One step on at a time, holding before the next.
+    for (int expected = 1; expected <= 2; ++expected) {
+        QTest::mouseClick(stepOn, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return form.movieControl()->isDemonstrationPaused() && session.stepIndex() == expected; },
+            5000))
+            << expected;
+        QTest::qWait(30);
+        EXPECT_EQ(session.stepIndex(), expected);
+        EXPECT_FALSE(form.movieControl()->demonstrationCaption().isEmpty());
+    }
+    QTest::mouseClick(pause, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return session.isComplete(); }, 5000));
+    EXPECT_TRUE(started.empty()); // a review records nothing
+
+    // The speeds: 2× halves every wait of the demonstration, 0.5× doubles it.
+    speed->setCurrentIndex(speed->findText(u"2×"_s));
+    EXPECT_DOUBLE_EQ(form.movieControl()->demonstrationPace(), 0.5);
+    speed->setCurrentIndex(speed->findText(u"0.5×"_s));
+    EXPECT_DOUBLE_EQ(form.movieControl()->demonstrationPace(), 2.0);
+
+    // 重新演示 plays it again from the start.
+    QTest::mouseClick(replay, Qt::LeftButton);
+    EXPECT_TRUE(form.movieControl()->isDemonstrating());
+    EXPECT_FALSE(session.isComplete());
+    QTest::mouseClick(back, Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
 }
