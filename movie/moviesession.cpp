@@ -518,7 +518,14 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
             }
         }
     } else if (opens.startsWith(u"view:"_s)) {
-        switchView(opens);
+        if (const std::optional<ViewKind> kind = WindowView::kindNamed(opens.mid(5))) {
+            // 打印's 预览 closes the dialog: the preview takes the window.
+            if (*kind == ViewKind::PrintPreview) {
+                m_dialog.reset();
+                m_beneath.clear();
+            }
+            m_presentation.view.turnTo(*kind);
+        }
     } else if (opens.startsWith(u"toolbar:"_s)) {
         if (!m_toolbars.contains(opens.mid(8)))
             m_toolbars << opens.mid(8);
@@ -1043,7 +1050,7 @@ bool MovieSession::perform(const QString& action)
         (target->control && !target->control->edits.isEmpty()))
         before = *this;
     const QString dialogBefore = m_dialog ? m_dialog->name : QString();
-    const int depthBefore = dialogDepth();
+    const int depthBefore = (m_dialog ? 1 : 0) + static_cast<int>(m_beneath.size());
     applyAction(target.value());
     const auto step = static_cast<size_t>(taking.step);
     const QJsonObject& changes = taking.way < 0

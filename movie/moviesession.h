@@ -155,20 +155,15 @@ private:
     // A control that others follow has changed: they keep a value they still offer.
     void followChoice(FormState& state, const KitForm& form, const QString& id);
     void closeDialog();
-    // The view an "opens" of "view:<name>" turns to; the print preview's 关闭 goes back.
-    void switchView(const QString& opens);
     // Any route to a view: taken as the step where the step asks for that view by
     // another route, else the window turns to it without a step. False when
     // `action` is no route to a view, or the view is out of reach now.
     bool takeViewRoute(const QString& action, const KitTarget& target);
-    // The actions the steps that may come next accept.
-    QStringList actionsWantedNow() const;
     // 取消 (and 关闭 where a dialog has no 取消) when the step does not want it:
     // the dialog closes without a change, and the step that opened it comes next again.
     bool cancelDialog(const KitTarget& target);
     // 视图 → 任务窗格 (Ctrl+F1) where no step wants it: hides the pane shown, or shows the last one.
     bool togglePaneFreely(const KitTarget& target);
-    int dialogDepth() const { return (m_dialog ? 1 : 0) + static_cast<int>(m_beneath.size()); }
     // Keeps the session as it was before an action that opened a dialog, for its 取消.
     void markDialogs(const MovieSession* before, const QString& dialogBefore, int depthBefore);
     // The step that takes `action` now: the current one or a later value step

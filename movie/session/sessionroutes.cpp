@@ -7,37 +7,25 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
 
-void MovieSession::switchView(const QString& opens)
-{
-    const std::optional<ViewKind> kind = WindowView::kindNamed(opens.mid(5));
-    if (!kind)
-        return;
-    WindowView& view = m_presentation.view;
-    if (*kind == ViewKind::PrintPreview) {
-        // 打印's 预览 closes the dialog: the preview takes the window.
-        m_dialog.reset();
-        m_beneath.clear();
-    }
-    // The preview's 关闭 goes back to the view it was opened from.
-    if (view.is(ViewKind::PrintPreview) && *kind == ViewKind::Normal)
-        view.goBack();
-    else
-        view.switchTo(*kind);
-}
+namespace {
 
-QStringList MovieSession::actionsWantedNow() const
+// The actions of the steps that may come next: the current step's, or on the
+// movie's own steps also the first of each other way that starts there.
+QStringList actionsWantedNow(const Movie& movie, int step, int way, int wayStep)
 {
-    if (isComplete())
+    if (step >= static_cast<int>(movie.steps.size()))
         return {};
-    if (m_way >= 0)
-        return m_movie.ways[static_cast<size_t>(m_way)].steps[static_cast<size_t>(m_wayStep)].accept;
-    QStringList wanted = m_movie.steps[static_cast<size_t>(m_step)].accept;
-    for (const MovieWay& way : m_movie.ways) {
-        if (way.from == m_step && !way.steps.empty())
-            wanted << way.steps.front().accept;
+    if (way >= 0)
+        return movie.ways[static_cast<size_t>(way)].steps[static_cast<size_t>(wayStep)].accept;
+    QStringList wanted = movie.steps[static_cast<size_t>(step)].accept;
+    for (const MovieWay& other : movie.ways) {
+        if (other.from == step && !other.steps.empty())
+            wanted << other.steps.front().accept;
     }
     return wanted;
 }
+
+} // namespace
 
 bool MovieSession::takeViewRoute(const QString& action, const KitTarget& target)
 {
@@ -45,15 +33,18 @@ bool MovieSession::takeViewRoute(const QString& action, const KitTarget& target)
     if (!target.opens.startsWith(u"view:"_s) || target.kind == KitTarget::Dialog || m_dialog ||
         window.closed || window.exited || !reachable(target))
         return false;
-    for (const QString& other : actionsWantedNow()) {
+    for (const QString& other : actionsWantedNow(m_movie, m_step, m_way, m_wayStep)) {
         if (other == action)
             continue;
         const auto wanted = m_kit->resolve(other);
         if (wanted && wanted->opens == target.opens && stepTaking(other).step >= 0)
             return perform(other);
     }
+    const std::optional<ViewKind> kind = WindowView::kindNamed(target.opens.mid(5));
     const ViewKind before = m_presentation.view.kind();
-    switchView(target.opens);
+    if (!kind)
+        return false;
+    m_presentation.view.turnTo(*kind);
     if (m_presentation.view.kind() == before)
         return false;
     if (m_listener)
@@ -94,7 +85,7 @@ bool MovieSession::cancelDialog(const KitTarget& target)
 
 void MovieSession::markDialogs(const MovieSession* before, const QString& dialogBefore, int depthBefore)
 {
-    const int depth = dialogDepth();
+    const int depth = (m_dialog ? 1 : 0) + static_cast<int>(m_beneath.size());
     const QString dialogNow = m_dialog ? m_dialog->name : QString();
     if (before && (depth > depthBefore || (depth == depthBefore && depth > 0 && dialogNow != dialogBefore))) {
         // A dialog opened (or took the place of the one before): its 取消 comes back here.
@@ -131,7 +122,7 @@ void MovieSession::closeTaskPane()
 {
     if (m_presentation.taskpane.isEmpty() || m_dialog)
         return;
-    for (const QString& other : actionsWantedNow()) {
+    for (const QString& other : actionsWantedNow(m_movie, m_step, m_way, m_wayStep)) {
         const auto wanted = m_kit->resolve(other);
         if (wanted && togglesThePane(wanted.value(), *m_kit) && stepTaking(other).step >= 0) {
             perform(other);

@@ -81,4 +81,12 @@ void WindowView::goBack()
     m_kind = m_back;
 }
 
+void WindowView::turnTo(ViewKind kind)
+{
+    if (m_kind == ViewKind::PrintPreview && kind == ViewKind::Normal)
+        goBack();
+    else
+        switchTo(kind);
+}
+
 } // namespace pptdrill

@@ -49,6 +49,9 @@ public:
     void switchTo(ViewKind kind);
     // Ends the show or the preview: back to the view before it.
     void goBack();
+    // What a command that opens `kind` does: turns to it, except that normal view
+    // named from the print preview (its 关闭) goes back to the view it came from.
+    void turnTo(ViewKind kind);
 
     // Two windows show the same view; where a passing view would go back to is not the document's.
     bool operator==(const WindowView& other) const { return m_kind == other.m_kind; }
