@@ -1030,17 +1030,8 @@ bool MovieSession::accepts(const QString& action) const
 bool MovieSession::perform(const QString& action)
 {
     const Taking taking = stepTaking(action);
-    if (taking.step < 0) {
-        if (auto target = m_kit->resolve(action); target && reachable(*target)) {
-            if (cancelDialog(*target))
-                return false;
-            if (target->opens.startsWith(u"view:"_s))
-                return takeViewRoute(action, *target);
-            if (togglePaneFreely(*target))
-                return false;
-        }
-        return turnPage(action);
-    }
+    if (taking.step < 0)
+        return takeOtherRoute(action);
     auto target = m_kit->resolve(action);
     if (!target || !reachable(target.value()))
         return false;
@@ -1094,6 +1085,16 @@ bool MovieSession::perform(const QString& action)
         for (const int shape : regrouped)
             selectAlso(shape);
     }
+    markStepDone(taking);
+    markDialogs(before ? &*before : nullptr, dialogBefore, depthBefore);
+    if (m_listener)
+        m_listener();
+    return true;
+}
+
+void MovieSession::markStepDone(const Taking& taking)
+{
+    const auto step = static_cast<size_t>(taking.step);
     if (taking.way >= 0) {
         const MovieWay& way = m_movie.ways[static_cast<size_t>(taking.way)];
         if (m_way < 0) {
@@ -1116,10 +1117,6 @@ bool MovieSession::perform(const QString& action)
     while (m_step < stepCount() && m_done[static_cast<size_t>(m_step)])
         ++m_step;
     ++m_progress;
-    markDialogs(before ? &*before : nullptr, dialogBefore, depthBefore);
-    if (m_listener)
-        m_listener();
-    return true;
 }
 
 } // namespace pptdrill

@@ -176,6 +176,11 @@ private:
     };
     Taking stepTaking(const QString& action) const;
     bool reachable(const KitTarget& target) const;
+    // The step taken is done (on the movie's steps or on another way), and the next comes up.
+    void markStepDone(const Taking& taking);
+    // An action that no step takes: a route to a view, a dialog backed out of, the task
+    // pane shown or hidden, or a dialog's page turned. True when it took a step after all.
+    bool takeOtherRoute(const QString& action);
     void applyAction(const KitTarget& target);
     // A click on a slide with or without Ctrl or Shift, or 全选, changes the slides selected;
     // false when a Ctrl-click took a slide out, so that the selected slide stays.

@@ -27,6 +27,19 @@ QStringList actionsWantedNow(const Movie& movie, int step, int way, int wayStep)
 
 } // namespace
 
+bool MovieSession::takeOtherRoute(const QString& action)
+{
+    if (auto target = m_kit->resolve(action); target && reachable(*target)) {
+        if (cancelDialog(*target))
+            return false;
+        if (target->opens.startsWith(u"view:"_s))
+            return takeViewRoute(action, *target);
+        if (togglePaneFreely(*target))
+            return false;
+    }
+    return turnPage(action);
+}
+
 bool MovieSession::takeViewRoute(const QString& action, const KitTarget& target)
 {
     const WindowOptions& window = m_presentation.window;
