@@ -360,6 +360,11 @@ QString paneTitle()
     return u"panetitle:menu"_s;
 }
 
+QString paneClose()
+{
+    return u"panetitle:close"_s;
+}
+
 namespace {
 
 // A control's scroll bar: "<kind>:<form>/<id>", and the form and control read back.

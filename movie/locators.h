@@ -117,6 +117,7 @@ QString spinDown(const QString& form, const QString& id);
 QString dialogClose(const QString& dialog); // dlgclose:字体
 QString leftPaneTab(const QString& tab);    // lefttab:大纲: a tab over the slides or the outline
 QString paneTitle(); // panetitle:menu: the task pane's title, whose ▼ lists the panes
+QString paneClose(); // panetitle:close: the ✕ at the end of the task pane's title
 // The scroll bars: "slides", "outline", "pane", or a gallery's.
 QString galleryBar(const QString& form, const QString& id); // gallery:幻灯片版式/版式
 // The form and control of a gallery's bar; empty for another bar.

@@ -134,10 +134,13 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
             return f;
     }
     if (changes.contains(u"view"_s)) {
-        if (Check f = readString(changes, u"view"_s, p.view, where))
+        QString name;
+        if (Check f = readString(changes, u"view"_s, name, where))
             return f;
-        if (!knownViews().contains(p.view))
+        const std::optional<ViewKind> kind = WindowView::kindNamed(name);
+        if (!kind)
             return wrongType(where + u".view"_s, u"视图名"_s);
+        p.view.switchTo(*kind);
     }
     // The task pane shown, or none (视图 → 任务窗格 hides the one shown).
     if (changes.contains(u"taskpane"_s)) {
@@ -527,15 +530,18 @@ Result<Movie> parseMovie(const QByteArray& bytes, const QString& source)
     const QJsonObject pres = root[u"presentation"_s].toObject();
     Presentation& p = movie.presentation;
     p.file = movie.file;
+    QString viewName = WindowView::nameOf(ViewKind::Normal);
     if ((fault = readString(pres, u"design"_s, p.design, u"presentation"_s)) ||
-        (fault = readString(pres, u"view"_s, p.view, u"presentation"_s)))
+        (fault = readString(pres, u"view"_s, viewName, u"presentation"_s)))
         return fail(*fault);
     if (pres.contains(u"taskpane"_s) && !pres[u"taskpane"_s].isNull()) {
         if ((fault = readString(pres, u"taskpane"_s, p.taskpane, u"presentation"_s)))
             return fail(*fault);
     }
-    if (!knownViews().contains(p.view))
-        return fail({u"presentation.view"_s, u"不能是“%1”"_s.arg(p.view)});
+    if (const std::optional<ViewKind> kind = WindowView::kindNamed(viewName))
+        p.view = WindowView(*kind);
+    else
+        return fail({u"presentation.view"_s, u"不能是“%1”"_s.arg(viewName)});
     const QJsonArray slides = pres[u"slides"_s].toArray();
     if (slides.isEmpty() || slides.size() > kMaxMovieSlides)
         return fail({u"presentation.slides"_s, u"应有 1 至 %1 张幻灯片"_s.arg(kMaxMovieSlides)});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/result.h"
+#include "movie/session/windowview.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -321,8 +322,6 @@ struct PrintPreview
     bool fit = false;                        // 根据纸张调整大小
     bool hidden = false;                     // 打印隐藏幻灯片
     bool portrait = true;                    // 纵向 (handouts, notes and outline pages)
-    // The view 关闭 goes back to.
-    QString openedFrom = QStringLiteral("normal");
 
     bool operator==(const PrintPreview&) const = default;
 };
@@ -382,9 +381,9 @@ const QStringList& knownViews();
 struct Presentation
 {
     QString design = QStringLiteral("默认设计模板");
-    QString view = QStringLiteral("normal"); // one of knownViews()
-    QString taskpane;                        // empty: no task pane
-    QString file;                            // the document's name, as the title bar shows it
+    WindowView view;
+    QString taskpane; // empty: no task pane
+    QString file;     // the document's name, as the title bar shows it
     int selected = 1;
     std::vector<Slide> slides;
     Slide master; // the slide master, as the master view shows it

@@ -299,13 +299,12 @@ void MovieSession::reset()
     m_wayStep = 0;
     m_wayDone.clear();
     m_progress = 0;
-    m_paragraph = 0;
-    m_slidesSelectedWith.clear();
-    m_selected.clear();
-    m_alsoSelected.clear();
+    m_selection.clear();
     m_done.assign(m_movie.steps.size(), false);
     m_dialog.reset();
     m_beneath.clear();
+    m_dialogMarks.clear();
+    m_closedPane.clear();
     m_toolbars.clear();
     m_toolbarValues.clear();
     m_taskPane = {};
@@ -347,9 +346,10 @@ FormState MovieSession::openForm(const KitForm& form, const QString& command) co
             state.tab = state.values[c.id];
     }
     // The notes page and the handout and notes masters open 页眉和页脚 on the tab for their pages.
-    static const QStringList printedPageViews{u"notes"_s, u"notesmaster"_s, u"handoutmaster"_s};
-    if (const KitControl* tabs = form.tabs();
-        tabs && printedPageViews.contains(m_presentation.view) && tabs->items.contains(u"备注和讲义"_s)) {
+    const WindowView& view = m_presentation.view;
+    const bool printedPage =
+        view.is(ViewKind::Notes) || view.is(ViewKind::NotesMaster) || view.is(ViewKind::HandoutMaster);
+    if (const KitControl* tabs = form.tabs(); tabs && printedPage && tabs->items.contains(u"备注和讲义"_s)) {
         state.values[tabs->id] = u"备注和讲义"_s;
         state.tab = state.values[tabs->id];
     }
@@ -392,7 +392,7 @@ FormState MovieSession::openForm(const KitForm& form, const QString& command) co
         }
     }
     // 打印 opened from the preview prints what the preview shows.
-    if (form.name == u"打印"_s && m_presentation.view == u"preview"_s) {
+    if (form.name == u"打印"_s && m_presentation.view.is(ViewKind::PrintPreview)) {
         const PrintPreview& preview = m_presentation.printPreview;
         const int perPage = handoutSlidesPerPage(preview.what);
         state.values[u"打印内容"_s] = perPage > 0 ? u"讲义"_s : preview.what;
@@ -518,18 +518,14 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
             }
         }
     } else if (opens.startsWith(u"view:"_s)) {
-        // The preview closes back to the view it was opened from.
-        const QString view = opens.mid(5);
-        if (view == u"preview"_s && m_presentation.view != view)
-            m_presentation.printPreview.openedFrom = m_presentation.view;
-        // 打印's 预览 closes the dialog: the preview takes the window.
-        if (view == u"preview"_s) {
-            m_dialog.reset();
-            m_beneath.clear();
+        if (const std::optional<ViewKind> kind = WindowView::kindNamed(opens.mid(5))) {
+            // 打印's 预览 closes the dialog: the preview takes the window.
+            if (*kind == ViewKind::PrintPreview) {
+                m_dialog.reset();
+                m_beneath.clear();
+            }
+            m_presentation.view.turnTo(*kind);
         }
-        m_presentation.view = m_presentation.view == u"preview"_s && view == u"normal"_s
-                                  ? m_presentation.printPreview.openedFrom
-                                  : view;
     } else if (opens.startsWith(u"toolbar:"_s)) {
         if (!m_toolbars.contains(opens.mid(8)))
             m_toolbars << opens.mid(8);
@@ -538,33 +534,24 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
 
 int MovieSession::shownMaster() const
 {
-    return m_presentation.view == u"slidemaster"_s && m_presentation.titleMaster && m_master == 2 ? 2 : 1;
+    return m_presentation.view.is(ViewKind::SlideMaster) && m_presentation.titleMaster && m_master == 2 ? 2
+                                                                                                        : 1;
 }
 
 void MovieSession::showOutlineTab(bool outline)
 {
-    if (m_presentation.view != u"normal"_s && m_presentation.view != u"outline"_s)
+    if (!m_presentation.view.isNormal())
         return;
-    m_presentation.view = outline ? u"outline"_s : u"normal"_s;
+    m_presentation.view = WindowView(outline ? ViewKind::Outline : ViewKind::Normal);
     if (m_listener)
         m_listener();
 }
 
-bool MovieSession::lookAtShow()
+void MovieSession::leaveShow()
 {
-    if (m_dialog || m_presentation.view == u"show"_s)
-        return false;
-    m_presentation.view = u"show"_s;
-    if (m_listener)
-        m_listener();
-    return true;
-}
-
-void MovieSession::leaveShow(const QString& view)
-{
-    if (m_presentation.view != u"show"_s || !knownViews().contains(view) || view == u"show"_s)
+    if (!m_presentation.view.is(ViewKind::Show))
         return;
-    m_presentation.view = view;
+    m_presentation.view.goBack();
     m_presentation.show = {};
     if (m_listener)
         m_listener();
@@ -603,24 +590,24 @@ bool MovieSession::reachable(const KitTarget& t) const
         // The panes' list drops down from the title of the task pane shown.
         if (t.kind == KitTarget::Context && t.area == u"taskpanes"_s && m_presentation.taskpane.isEmpty())
             return false;
-        return (t.views.isEmpty() || t.views.contains(m_presentation.view)) &&
+        return (t.views.isEmpty() || t.views.contains(m_presentation.view.name())) &&
                (t.slideChoice.isEmpty() || slideMenuItems().contains(t.slideChoice)) &&
                (t.selected.isEmpty() || t.selected.contains(selectionKind())) &&
                (!t.link || *t.link == selectionLinks());
     case KitTarget::TaskPane:
-        return m_presentation.taskpane == t.form && m_presentation.view != u"show"_s &&
+        return m_presentation.taskpane == t.form && !m_presentation.view.is(ViewKind::Show) &&
                (!t.control || paneControlShown(*t.control, m_taskPane));
     case KitTarget::Thumb:
     case KitTarget::Click:
     case KitTarget::DoubleClick: {
         // Only a slide the presentation has, or a shape on the slide shown, can be clicked.
         const auto& slides = m_presentation.slides;
-        if (t.kind == KitTarget::Thumb && m_presentation.view == u"slidemaster"_s)
+        if (t.kind == KitTarget::Thumb && m_presentation.view.is(ViewKind::SlideMaster))
             return t.slide <= (m_presentation.titleMaster ? 2 : 1);
         if (t.slide > static_cast<int>(slides.size()) || t.dropAfter > static_cast<int>(slides.size()))
             return false;
         if (t.paragraph > 0)
-            return m_presentation.view == u"outline"_s &&
+            return m_presentation.view.is(ViewKind::Outline) &&
                    t.paragraph <= outlineParagraphs(slides[static_cast<size_t>(t.slide - 1)]).size();
         return t.shape <=
                static_cast<int>(slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size());
@@ -632,7 +619,7 @@ bool MovieSession::reachable(const KitTarget& t) const
 
 bool MovieSession::isSlideSelected(int n) const
 {
-    return n == m_presentation.selected || m_slidesSelectedWith.count(n) > 0;
+    return n == m_presentation.selected || m_selection.slideSelectedWith(n);
 }
 
 bool MovieSession::selectSlides(const KitTarget& t)
@@ -641,9 +628,9 @@ bool MovieSession::selectSlides(const KitTarget& t)
     const bool selectsAll = (t.kind == KitTarget::Menu && t.path.value(t.path.size() - 1) == u"全选(L)"_s) ||
                             (t.kind == KitTarget::Key && m_kit->key(t.path.value(0)) &&
                              m_kit->key(t.path.value(0))->name == u"全选"_s);
-    if (selectsAll && m_presentation.view == u"sorter"_s && !m_dialog) {
+    if (selectsAll && m_presentation.view.is(ViewKind::Sorter) && !m_dialog) {
         for (int n = 1; n <= count; ++n)
-            m_slidesSelectedWith.insert(n);
+            m_selection.addSlide(n);
         return true;
     }
     if (t.slide < 1 || t.slide > count)
@@ -654,19 +641,19 @@ bool MovieSession::selectSlides(const KitTarget& t)
     const int from = m_presentation.selected;
     if (t.kind == KitTarget::Thumb && t.ctrl) {
         // Ctrl and a click add a slide, or take a selected one out again.
-        m_slidesSelectedWith.insert(from);
-        if (t.slide != from && m_slidesSelectedWith.erase(t.slide) > 0) {
-            m_slidesSelectedWith.erase(from);
+        m_selection.addSlide(from);
+        if (t.slide != from && m_selection.removeSlide(t.slide)) {
+            m_selection.removeSlide(from);
             return false;
         }
     } else if (t.kind == KitTarget::Thumb && t.shift) {
-        m_slidesSelectedWith.clear();
+        m_selection.clearSlides();
         for (int n = std::min(from, t.slide); n <= std::max(from, t.slide); ++n)
-            m_slidesSelectedWith.insert(n);
+            m_selection.addSlide(n);
     } else {
-        m_slidesSelectedWith.clear();
+        m_selection.clearSlides();
     }
-    m_slidesSelectedWith.erase(t.slide);
+    m_selection.removeSlide(t.slide);
     return true;
 }
 
@@ -680,14 +667,14 @@ void MovieSession::applyAction(const KitTarget& t)
     case KitTarget::Thumb:
     case KitTarget::Click:
     case KitTarget::DoubleClick:
-        if (t.kind == KitTarget::Thumb && m_presentation.view == u"slidemaster"_s) {
+        if (t.kind == KitTarget::Thumb && m_presentation.view.is(ViewKind::SlideMaster)) {
             m_master = t.slide;
             select({});
             break;
         }
         if (focusMoves && t.slide > 0 && t.slide <= static_cast<int>(m_presentation.slides.size())) {
             m_presentation.selected = t.slide;
-            m_paragraph = t.paragraph;
+            m_selection.setParagraph(t.paragraph);
         }
         if (t.kind != KitTarget::Thumb && t.slide == 0) {
             // A click on the slide selects what it lands on; on none of its objects it lets go.
@@ -891,10 +878,7 @@ MovieSession::Taking MovieSession::stepTaking(const QString& action) const
 
 void MovieSession::select(const QString& object)
 {
-    m_selected = object;
-    m_alsoSelected.clear();
-    m_selectedSlide = m_presentation.selected;
-    m_selectedView = m_presentation.view;
+    m_selection.selectObject(object, m_presentation.selected, m_presentation.view.kind());
 }
 
 void MovieSession::selectAlso(int shape)
@@ -905,7 +889,7 @@ void MovieSession::selectAlso(int shape)
         return;
     }
     if (!shapes.contains(shape))
-        m_alsoSelected << shape;
+        m_selection.addShape(shape);
 }
 
 QList<int> MovieSession::shapesGroupedBy(const QJsonObject& changes) const
@@ -982,7 +966,7 @@ QList<int> MovieSession::selectedShapes() const
     const auto count = static_cast<int>(
         m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size());
     QList<int> shapes{first};
-    for (const int shape : m_alsoSelected) {
+    for (const int shape : m_selection.alsoSelected()) {
         if (shape <= count)
             shapes << shape;
     }
@@ -991,14 +975,14 @@ QList<int> MovieSession::selectedShapes() const
 
 QString MovieSession::selectedObject() const
 {
-    if (m_selected.isEmpty() || m_selectedSlide != m_presentation.selected ||
-        m_selectedView != m_presentation.view)
+    const QString selected = m_selection.object(m_presentation.selected, m_presentation.view.kind());
+    if (selected.isEmpty())
         return {};
-    const ActionParts on = parseAction(actions::click(m_selected));
+    const ActionParts on = parseAction(actions::click(selected));
     const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
     if (on.shape > static_cast<int>(slide.shapes.size()))
         return {};
-    return m_selected;
+    return selected;
 }
 
 QString MovieSession::selectionKind() const
@@ -1031,7 +1015,8 @@ QString MovieSession::toolbarValue(const QString& button) const
     if (const auto chosen = m_toolbarValues.find(button); chosen != m_toolbarValues.end())
         return chosen->second;
     // Notes are set in 12-point type: the notes pane's and the notes master's.
-    if (button == u"字号"_s && (m_presentation.view == u"notesmaster"_s || selectedObject() == u"notes"_s))
+    if (button == u"字号"_s &&
+        (m_presentation.view.is(ViewKind::NotesMaster) || selectedObject() == u"notes"_s))
         return u"12"_s;
     const KitButton* b = m_kit->toolbarButton(button);
     return b ? b->value : QString();
@@ -1046,10 +1031,17 @@ bool MovieSession::perform(const QString& action)
 {
     const Taking taking = stepTaking(action);
     if (taking.step < 0)
-        return turnPage(action);
+        return takeOtherRoute(action);
     auto target = m_kit->resolve(action);
     if (!target || !reachable(target.value()))
         return false;
+    // What the window was before an action that may open a dialog, for the dialog's 取消.
+    std::optional<MovieSession> before;
+    if (target->opens.startsWith(u"dialog:"_s) || target->kind == KitTarget::DoubleClick ||
+        (target->control && !target->control->edits.isEmpty()))
+        before = *this;
+    const QString dialogBefore = m_dialog ? m_dialog->name : QString();
+    const int depthBefore = (m_dialog ? 1 : 0) + static_cast<int>(m_beneath.size());
     applyAction(target.value());
     const auto step = static_cast<size_t>(taking.step);
     const QJsonObject& changes = taking.way < 0
@@ -1058,10 +1050,10 @@ bool MovieSession::perform(const QString& action)
     // Changed text leaves no paragraph of the old text selected, and slides
     // inserted, deleted or moved leave only the one they select.
     if (!changes.isEmpty())
-        m_paragraph = 0;
+        m_selection.setParagraph(0);
     for (const QString& key : {u"insertSlide"_s, u"insertSlides"_s, u"deleteSlide"_s, u"moveSlideTo"_s}) {
         if (changes.contains(key))
-            m_slidesSelectedWith.clear();
+            m_selection.clearSlides();
     }
     const auto shapesNow = [this] {
         return m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size();
@@ -1081,7 +1073,7 @@ bool MovieSession::perform(const QString& action)
         m_master = m_presentation.titleMaster ? 2 : 1;
     followEffectList(changes);
     // What the show's context menu set lasts while the show runs.
-    if (m_presentation.view != u"show"_s)
+    if (!m_presentation.view.is(ViewKind::Show))
         m_presentation.show = {};
     // A shape just drawn or inserted is selected.
     if (shapesNow() > shapesBefore)
@@ -1093,6 +1085,16 @@ bool MovieSession::perform(const QString& action)
         for (const int shape : regrouped)
             selectAlso(shape);
     }
+    markStepDone(taking);
+    markDialogs(before ? &*before : nullptr, dialogBefore, depthBefore);
+    if (m_listener)
+        m_listener();
+    return true;
+}
+
+void MovieSession::markStepDone(const Taking& taking)
+{
+    const auto step = static_cast<size_t>(taking.step);
     if (taking.way >= 0) {
         const MovieWay& way = m_movie.ways[static_cast<size_t>(taking.way)];
         if (m_way < 0) {
@@ -1115,9 +1117,6 @@ bool MovieSession::perform(const QString& action)
     while (m_step < stepCount() && m_done[static_cast<size_t>(m_step)])
         ++m_step;
     ++m_progress;
-    if (m_listener)
-        m_listener();
-    return true;
 }
 
 } // namespace pptdrill

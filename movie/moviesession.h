@@ -3,6 +3,7 @@
 #include "common/result.h"
 #include "movie/kitcatalog.h"
 #include "movie/movie.h"
+#include "movie/session/selection.h"
 
 #include <QString>
 #include <functional>
@@ -98,18 +99,18 @@ public:
     QStringList slideMenuItems() const;
     // The custom shows defined so far.
     QStringList customShows() const;
-    QString view() const { return m_presentation.view; }
+    const WindowView& view() const { return m_presentation.view; }
     // The paragraph of the selected slide that a click in the outline selected
     // (1-based; 0 when the slide as a whole, or nothing in the outline, is selected).
     // The 大纲 and 幻灯片 tabs turn normal view's left pane between the outline and
     // the slides; looking at either does nothing to the task.
     void showOutlineTab(bool outline);
-    // A slide show started by the learner where no step asks for one (F5 to see what was
-    // set): looking at it does nothing to the task. False when a dialog is open.
-    bool lookAtShow();
-    // A slide show ended by the learner where no step ends it: the window goes back to `view`.
-    void leaveShow(const QString& view);
-    int selectedParagraph() const { return m_paragraph; }
+    // A slide show ended by the learner where no step ends it (Esc, its end): the window
+    // goes back to the view before it. A show started where no step asks for one (F5 to
+    // see what was set) does nothing to the task, as any route to a view does not.
+    void leaveShow();
+    int selectedParagraph() const { return m_selection.paragraph(); }
+    const Selection& selection() const { return m_selection; }
     // The master the slide master view shows: 1 the slide master, 2 the title master
     // (picked from the view's left pane, or just inserted).
     int shownMaster() const;
@@ -137,6 +138,10 @@ public:
     // Toolbars the learner has shown (插入 → 图片 → 自选图形 shows 自选图形).
     const QStringList& shownToolbars() const { return m_toolbars; }
 
+    // The task pane's ✕: the pane closes (a step that hides the pane takes it). 视图 →
+    // 任务窗格 and Ctrl+F1, where no step wants them, show the pane closed last again.
+    void closeTaskPane();
+
     // Called after every change of state.
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
 
@@ -150,6 +155,17 @@ private:
     // A control that others follow has changed: they keep a value they still offer.
     void followChoice(FormState& state, const KitForm& form, const QString& id);
     void closeDialog();
+    // Any route to a view: taken as the step where the step asks for that view by
+    // another route, else the window turns to it without a step. False when
+    // `action` is no route to a view, or the view is out of reach now.
+    bool takeViewRoute(const QString& action, const KitTarget& target);
+    // 取消 (and 关闭 where a dialog has no 取消) when the step does not want it:
+    // the dialog closes without a change, and the step that opened it comes next again.
+    bool cancelDialog(const KitTarget& target);
+    // 视图 → 任务窗格 (Ctrl+F1) where no step wants it: hides the pane shown, or shows the last one.
+    bool togglePaneFreely(const KitTarget& target);
+    // Keeps the session as it was before an action that opened a dialog, for its 取消.
+    void markDialogs(const MovieSession* before, const QString& dialogBefore, int depthBefore);
     // The step that takes `action` now: the current one or a later value step
     // of the same run, on the movie's own steps or on another way (whose first
     // steps take it while nothing of the run it stands in for is done).
@@ -160,6 +176,11 @@ private:
     };
     Taking stepTaking(const QString& action) const;
     bool reachable(const KitTarget& target) const;
+    // The step taken is done (on the movie's steps or on another way), and the next comes up.
+    void markStepDone(const Taking& taking);
+    // An action that no step takes: a route to a view, a dialog backed out of, the task
+    // pane shown or hidden, or a dialog's page turned. True when it took a step after all.
+    bool takeOtherRoute(const QString& action);
     void applyAction(const KitTarget& target);
     // A click on a slide with or without Ctrl or Shift, or 全选, changes the slides selected;
     // false when a Ctrl-click took a slide out, so that the selected slide stays.
@@ -186,21 +207,19 @@ private:
     std::optional<FormState> m_dialog;
     std::vector<FormState> m_beneath;
     FormState m_taskPane;
-    int m_paragraph = 0;
-    int m_master = 1;                   // the master picked in the slide master view's pane
-    std::set<int> m_slidesSelectedWith; // selected together with m_presentation.selected
-    QString m_selected;                 // the selected object, on this slide in this view
-    QList<int> m_alsoSelected;          // shapes added to a selected shape with Shift or Ctrl
+    Selection m_selection;
+    int m_master = 1; // the master picked in the slide master view's pane
     // The shapes a step's changes group, or that they ungroup (numbered before the changes).
     QList<int> shapesGroupedBy(const QJsonObject& changes) const;
     // The selected shapes' numbers once a step's 叠放次序 edits are made; empty when none moves.
     QList<int> selectionRestackedBy(const QJsonObject& changes) const;
     void schemeColourOpened(const KitForm* from);
-    int m_selectedSlide = 0;
-    QString m_selectedView;
     QStringList m_toolbars;
     std::map<QString, QString> m_toolbarValues;
     std::function<void()> m_listener;
+    // The session as it was before each open dialog was opened, innermost last.
+    std::vector<MovieSession> m_dialogMarks;
+    QString m_closedPane; // the task pane last closed
 };
 
 // Plays a movie headless: its demonstration must reach completion, every

@@ -951,10 +951,7 @@ QString numberLabel(const QString& style, int number)
 
 const QStringList& knownViews()
 {
-    static const QStringList views{u"normal"_s,        u"outline"_s,     u"sorter"_s,
-                                   u"notes"_s,         u"show"_s,        u"slidemaster"_s,
-                                   u"handoutmaster"_s, u"notesmaster"_s, u"preview"_s};
-    return views;
+    return WindowView::names();
 }
 
 const QStringList& schemeColorNames()

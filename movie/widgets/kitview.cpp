@@ -4,6 +4,7 @@
 #include "movie/widgets/kitstyle.h"
 #include "movie/widgets/slidepainter.h"
 #include "movie/widgets/slideshow.h"
+#include "movie/widgets/window/messagebox.h"
 #include "platform/widgets/firstpaint.h"
 
 #include <QFontMetrics>
@@ -86,6 +87,11 @@ void KitView::perform(const QString& action)
         m_field.reset();
         m_spinShown.clear();
     }
+    sessionChanged(wasComplete);
+}
+
+void KitView::sessionChanged(bool wasComplete)
+{
     rebuild();
     update();
     if (!wasComplete && m_session->isComplete() && !m_completedSignalled) {
@@ -105,10 +111,12 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     m_enterField.reset();
     if (!doubleClick && showClick(point, button))
         return;
-    // Ctrl and a click choose more items of a list that 添加 takes from; any other click lets them go.
-    const std::optional<ListSelection> several = std::exchange(m_severalChosen, std::nullopt);
-    if (at.kind == L::Item && (modifiers & Qt::ControlModifier) && !doubleClick && m_session->dialog() &&
-        chooseOneMore(several, at.path.value(1), at.path.value(2)))
+    // Ctrl or Shift and a click choose more items of a list that a button adds from; any other click lets
+    // them go.
+    const std::optional<ListChoice> several = std::exchange(m_severalChosen, std::nullopt);
+    if (at.kind == L::Item && (modifiers & (Qt::ControlModifier | Qt::ShiftModifier)) && !doubleClick &&
+        m_session->dialog() &&
+        chooseOneMore(several, at.path.value(1), at.path.value(2), !(modifiers & Qt::ControlModifier)))
         return;
     if (several && at.kind == L::Control && !doubleClick && addSeveral(*several, at.path.value(1)))
         return;
@@ -148,9 +156,16 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     }
 
     if (at.kind == L::PaneTitle) {
+        if (button != Qt::LeftButton || m_session->dialog())
+            return;
+        if (h.locator == locators::paneClose()) {
+            const bool wasComplete = m_session->isComplete();
+            m_session->closeTaskPane();
+            sessionChanged(wasComplete);
+            return;
+        }
         // The title's ▼ lists the task panes to turn to.
-        if (button == Qt::LeftButton && !m_session->dialog())
-            openContextMenu(u"taskpanes"_s, QPoint(h.rect.left(), h.rect.bottom() + 1));
+        openContextMenu(u"taskpanes"_s, QPoint(h.rect.left(), h.rect.bottom() + 1));
         return;
     }
     if (at.kind == L::LeftPaneTab) {
@@ -163,20 +178,22 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     if (button == Qt::RightButton) {
         if (m_session->dialog())
             return;
-        const QString view = m_session->view();
+        const WindowView& view = m_session->view();
+        // The right button selects what it lands on as the left one does, for the step
+        // that wants it selected, then opens its menu.
+        const bool selects = at.kind == L::Thumb || at.kind == L::Placeholder || at.kind == L::Frame ||
+                             (at.kind == L::Shape && !onSelection);
+        if (selects && !h.action.isEmpty() && m_session->accepts(h.action))
+            perform(h.action);
         if (at.kind == L::Thumb) {
-            // The right button selects the slide it lands on, then opens its menu.
-            if (m_session->presentation().selected != at.slide &&
-                m_session->accepts(actions::thumb(at.slide)))
-                perform(actions::thumb(at.slide));
-            openContextMenu(view == u"sorter"_s ? u"sorter"_s : u"thumbnail"_s, point);
+            openContextMenu(view.is(ViewKind::Sorter) ? u"sorter"_s : u"thumbnail"_s, point);
         } else if (at.kind == L::Placeholder || at.kind == L::Frame)
             openContextMenu(u"text"_s, point);
         else if (at.kind == L::Shape)
             openContextMenu(shapeContextArea(at.shape), point);
         else if (at.kind == L::SlideArea || at.kind == L::SlideEmpty)
             openContextMenu(u"slide"_s, point);
-        else if (view == u"sorter"_s && slideAreaRect().contains(point))
+        else if (view.is(ViewKind::Sorter) && slideAreaRect().contains(point))
             openContextMenu(u"sorter"_s, point);
         else if (at.kind == L::Button || at.kind == L::ButtonArrow)
             openContextMenu(u"toolbars"_s, point); // the toolbars to show or hide
@@ -352,10 +369,17 @@ void KitView::pressShortcut(const QString& shortcut)
         return;
     }
     if (m_session->dialog()) {
-        if (key == u"Return"_s || key == u"Enter"_s)
+        if (key == u"Alt+F4"_s) {
+            // Alt+F4 closes a dialog as its close box does.
+            if (const QString cancel = dialogCancelButton(); !cancel.isEmpty())
+                perform(actions::dialog(m_session->dialog()->name, cancel));
+        } else if (key == u"Return"_s || key == u"Enter"_s)
             perform(actions::dialog(m_session->dialog()->name, dialogDefaultButton()));
         else if (key.startsWith(u"Alt+"_s) && key.size() == 5)
             pressDialogAccessKey(key.back());
+        // A message box has nothing to type in: its buttons' letters work without Alt.
+        else if (key.size() == 1 && isMessageBox(m_session->kit().dialog(m_session->dialog()->name)))
+            pressDialogAccessKey(key.front());
         else if (key == u"Tab"_s || key == u"Shift+Tab"_s)
             moveDialogFocus(key == u"Tab"_s ? 1 : -1);
         return;
@@ -402,26 +426,20 @@ void KitView::pressShortcut(const QString& shortcut)
     perform(actions::key(key));
 }
 
-bool KitView::chooseOneMore(const std::optional<ListSelection>& several, const QString& list,
-                            const QString& item)
+bool KitView::chooseOneMore(const std::optional<ListChoice>& several, const QString& list,
+                            const QString& item, bool range)
 {
     const FormState& d = *m_session->dialog();
     const KitForm* form = m_session->kit().dialog(d.name);
-    const bool feedsAnother = form && std::any_of(form->controls.begin(), form->controls.end(),
-                                                  [&](const KitControl& c) { return c.gathers == list; });
-    if (!feedsAnother)
+    const KitControl* c = form ? form->control(list) : nullptr;
+    if (!c || !ListChoice::feedsAList(*m_session, list))
         return false;
-    ListSelection chosen = several && several->list == list ? *several : ListSelection{list, {}};
-    if (chosen.items.isEmpty() && !d.value(list).isEmpty())
-        chosen.items << d.value(list);
-    if (chosen.items.contains(item))
-        chosen.items.removeAll(item);
-    else
-        chosen.items << item;
-    if (chosen.items.size() <= 1) {
+    ListChoice chosen = several && several->list() == list ? *several : ListChoice(list);
+    chosen.click(m_session->itemsOf(*c, d), d.value(list), item, range);
+    if (chosen.items().size() <= 1) {
         // One item is chosen as a plain click chooses it.
-        if (!chosen.items.isEmpty() && chosen.items.first() != d.value(list))
-            perform(actions::dialog(d.name, list, chosen.items.first()));
+        if (!chosen.items().isEmpty() && chosen.items().first() != d.value(list))
+            perform(actions::dialog(d.name, list, chosen.items().first()));
         rebuild();
         update();
         return true;
@@ -431,27 +449,13 @@ bool KitView::chooseOneMore(const std::optional<ListSelection>& several, const Q
     return true;
 }
 
-bool KitView::addSeveral(const ListSelection& several, const QString& button)
+bool KitView::addSeveral(const ListChoice& several, const QString& button)
 {
-    // One 添加 for several items does what choosing and adding each in the list's order does:
-    // taken when the task takes that whole run.
-    const FormState& d = *m_session->dialog();
-    const KitForm* form = m_session->kit().dialog(d.name);
-    const KitControl* b = form ? form->control(button) : nullptr;
-    const KitControl* target = b && !b->adds.isEmpty() ? form->control(b->adds) : nullptr;
-    const KitControl* source = target ? form->control(target->gathers) : nullptr;
-    if (!source || source->id != several.list)
+    // One button for several items does what choosing and adding each in the list's order
+    // does: taken when the task takes that whole run.
+    const QStringList run = several.addingRun(*m_session, button);
+    if (run.isEmpty())
         return false;
-    QStringList run;
-    QString chosen = d.value(source->id);
-    for (const QString& item : m_session->itemsOf(*source, d)) {
-        if (!several.items.contains(item))
-            continue;
-        if (item != chosen)
-            run << actions::dialog(d.name, source->id, item);
-        run << actions::dialog(d.name, button);
-        chosen = item;
-    }
     MovieSession trial = *m_session;
     trial.setChangeListener({});
     const bool whole =
@@ -590,7 +594,7 @@ void KitView::mousePressEvent(QMouseEvent* event)
     }
     const Hot* hot = hotAt(point);
     const LocatorParts at = parseLocator(hot ? hot->locator : QString());
-    const bool slidesShown = m_session->view() == u"sorter"_s || m_session->view() == u"normal"_s;
+    const bool slidesShown = m_session->view().is(ViewKind::Sorter) || m_session->view().is(ViewKind::Normal);
     clickAt(point, event->button(), false, event->modifiers());
     m_slideDrag.reset();
     if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
@@ -662,9 +666,9 @@ void KitView::wheelEvent(QWheelEvent* event)
         m_dropScroll = std::clamp(m_dropScroll + delta, 0, max);
     } else if (m_session->dialog() || !taskPaneRect().contains(event->position().toPoint())) {
         const QPoint at = event->position().toPoint();
-        const QString view = m_session->view();
-        if (!m_session->dialog() && at.x() < kLeftW && (view == u"normal"_s || view == u"outline"_s)) {
-            if (view == u"normal"_s)
+        const WindowView& view = m_session->view();
+        if (!m_session->dialog() && at.x() < kLeftW && view.isNormal()) {
+            if (view.is(ViewKind::Normal))
                 setScroll(u"slides"_s, m_thumbScroll + delta * 30);
             else
                 setScroll(u"outline"_s, m_outlineScroll + delta * 17);
@@ -729,9 +733,12 @@ void KitView::keyPressEvent(QKeyEvent* event)
             return;
         }
         if (event->key() == Qt::Key_Escape) {
+            // Esc leaves a task pane's box; in a dialog it cancels the dialog, as in Windows.
+            const bool inDialog = m_field->dialog;
             m_field.reset();
             update();
-            return;
+            if (!inDialog)
+                return;
         }
         if (!event->text().isEmpty() && event->text()[0].isPrint() &&
             !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {

@@ -3,6 +3,7 @@
 #include "movie/locators.h"
 #include "movie/moviesession.h"
 #include "movie/widgets/scrollbar.h"
+#include "movie/widgets/window/listchoice.h"
 
 #include <QColor>
 #include <QPoint>
@@ -196,6 +197,8 @@ private:
     };
 
     void rebuild();
+    // After the session changed: the window laid out and painted again, and completion told.
+    void sessionChanged(bool wasComplete);
     // One line of the outline tab: a slide's title (paragraph 0) or a paragraph of its text.
     struct OutlineRow
     {
@@ -235,14 +238,10 @@ private:
     void closeMenus();
     void selectObjectAt(const LocatorParts& at, Qt::KeyboardModifiers modifiers);
     void pressDialogAccessKey(QChar letter);
-    // Several items of a list chosen with Ctrl held.
-    struct ListSelection
-    {
-        QString list;
-        QStringList items;
-    };
-    bool chooseOneMore(const std::optional<ListSelection>& several, const QString& list, const QString& item);
-    bool addSeveral(const ListSelection& several, const QString& button);
+    // Several items of a list chosen with Ctrl or Shift held.
+    bool chooseOneMore(const std::optional<ListChoice>& several, const QString& list, const QString& item,
+                       bool range);
+    bool addSeveral(const ListChoice& several, const QString& button);
     QString dialogCancelButton() const;
     // The button Enter presses: the dialog's default, else 确定.
     QString dialogDefaultButton() const;
@@ -440,7 +439,7 @@ private:
     std::map<QString, int> m_listScroll;
     QPoint m_mouse;
     QString m_focusedDialog; // the dialog whose opening focus was given
-    std::optional<ListSelection> m_severalChosen;
+    std::optional<ListChoice> m_severalChosen;
     QString m_dialogFocus; // the dialog box that last had the focus, for Tab
     bool m_hintVisible = false;
     QString m_completionText;
@@ -452,7 +451,6 @@ private:
     int m_demoShortcuts = 0;
     class SlideShow* m_show = nullptr;
     class SlideShow* m_preview = nullptr;
-    QString m_viewBeforeShow = QStringLiteral("normal");
     int m_shownSlide = 0; // the slide 定位至幻灯片 last took the show to
     // The items of a submenu of the presentation's slides, as menuItems() gives them.
     mutable std::vector<KitMenuItem> m_slideMenu;

@@ -137,7 +137,7 @@ double paragraphTop(const QStringList& paragraphs, int index, double scale)
 void KitView::paintAnimationTags(QPainter& p)
 {
     const Presentation& pres = m_session->presentation();
-    if (pres.view != u"normal"_s || pres.taskpane != kCustomAnimation)
+    if (!pres.view.is(ViewKind::Normal) || pres.taskpane != kCustomAnimation)
         return;
     const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
     const QStringList paragraphs = outlineParagraphs(slide);
@@ -224,7 +224,7 @@ bool KitView::paintEffectList(QPainter& p, const KitForm& form, const KitControl
 void KitView::previewTransition(const QString& action)
 {
     const QString prefix = u"taskpane:幻灯片切换/效果="_s;
-    if (!action.startsWith(prefix) || m_session->view() != u"normal"_s ||
+    if (!action.startsWith(prefix) || !m_session->view().is(ViewKind::Normal) ||
         m_session->taskPane().value(u"自动预览"_s) == u"off"_s)
         return;
     const Presentation& pres = m_session->presentation();
@@ -242,7 +242,7 @@ void KitView::previewTransition(const QString& action)
 
 void KitView::paintTransitionPreview(QPainter& p)
 {
-    if (!m_preview->isRunning() || m_session->view() != u"normal"_s)
+    if (!m_preview->isRunning() || !m_session->view().is(ViewKind::Normal))
         return;
     m_preview->paint(p, slideRectInArea());
 }

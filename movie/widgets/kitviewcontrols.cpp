@@ -161,8 +161,8 @@ void KitView::paintListRows(QPainter& p, const KitForm& form, const KitControl& 
             continue;
         }
         p.setFont(uiFont(12, header));
-        const bool amongSeveral = dialog && m_severalChosen && m_severalChosen->list == c.id &&
-                                  m_severalChosen->items.contains(item);
+        const bool amongSeveral =
+            dialog && m_severalChosen && m_severalChosen->list() == c.id && m_severalChosen->contains(item);
         if (!header && (item == value || amongSeveral)) {
             p.fillRect(row.adjusted(indent, 0, 0, 0), kSelectText);
             p.setPen(Qt::white);

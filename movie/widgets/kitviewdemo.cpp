@@ -208,7 +208,7 @@ KitView::MasterPage KitView::masterPage() const
     const int w = h * 3 / 4;
     MasterPage m;
     m.page = QRect(area.center().x() - w / 2, area.top() + 15, w, h);
-    if (m_session->view() == u"notesmaster"_s) {
+    if (m_session->view().is(ViewKind::NotesMaster)) {
         m.slide = QRect(m.page.left() + m.page.width() / 8, m.page.top() + 20, m.page.width() * 3 / 4,
                         m.page.width() * 9 / 16);
         m.notes = QRect(m.page.left() + 20, m.slide.bottom() + 20, m.page.width() - 40,

@@ -32,17 +32,17 @@ using namespace kit;
 QRect KitView::taskPaneRect() const
 {
     // The preview takes the whole window, the task pane's room too.
-    if (m_session->presentation().taskpane.isEmpty() || m_session->view() == u"show"_s ||
-        m_session->view() == u"preview"_s)
+    if (m_session->presentation().taskpane.isEmpty() || m_session->view().is(ViewKind::Show) ||
+        m_session->view().is(ViewKind::PrintPreview))
         return {};
     return QRect(kWidth - kPaneW, kMainY, kPaneW, drawingToolbarY() - kMainY);
 }
 
 QRect KitView::slideAreaRect() const
 {
-    const QString view = m_session->view();
+    const WindowView& view = m_session->view();
     // Only normal, outline and the slide master views have the pane on the left.
-    const bool pane = view == u"normal"_s || view == u"outline"_s || view == u"slidemaster"_s;
+    const bool pane = view.isNormal() || view.is(ViewKind::SlideMaster);
     const int left = pane ? kLeftW : 0;
     const int right = taskPaneRect().isNull() ? kWidth : kWidth - kPaneW;
     return QRect(left, kMainY, right - left, drawingToolbarY() - kMainY);
@@ -51,7 +51,7 @@ QRect KitView::slideAreaRect() const
 QRect KitView::slidePaneRect() const
 {
     QRect area = slideAreaRect();
-    if (m_session->view() == u"normal"_s || m_session->view() == u"outline"_s)
+    if (m_session->view().isNormal())
         area.setBottom(area.bottom() - kNotesH);
     return area;
 }
@@ -99,10 +99,10 @@ QRect KitView::notesPageRect() const
 int KitView::shownZoom() const
 {
     const Presentation& pres = m_session->presentation();
-    const QString view = m_session->view();
-    if (view == u"sorter"_s)
+    const WindowView& view = m_session->view();
+    if (view.is(ViewKind::Sorter))
         return pres.window.sorterZoom > 0 ? pres.window.sorterZoom : kSorterZoom;
-    if (view == u"notes"_s)
+    if (view.is(ViewKind::Notes))
         return pres.window.notesZoom > 0 ? pres.window.notesZoom
                                          : qRound((slideAreaRect().height() - 4) / kNotesPagePixels * 100);
     if (pres.window.zoom > 0)
@@ -115,14 +115,14 @@ int KitView::shownZoom() const
 QRect KitView::slideRectInArea() const
 {
     QRect area = slideAreaRect();
-    if (m_session->view() == u"normal"_s || m_session->view() == u"outline"_s)
+    if (m_session->view().isNormal())
         area.setBottom(area.bottom() - kNotesH);
-    if (m_session->view() == u"notes"_s)
+    if (m_session->view().is(ViewKind::Notes))
         area.setBottom(area.top() + area.height() / 2);
     // The notes page leaves room above the slide for its header.
-    const QRect inner = area.adjusted(14, m_session->view() == u"notes"_s ? 22 : 12, -14, -12);
+    const QRect inner = area.adjusted(14, m_session->view().is(ViewKind::Notes) ? 22 : 12, -14, -12);
     const Presentation& pres = m_session->presentation();
-    if (m_session->view() == u"notes"_s && pres.window.notesZoom > 0) {
+    if (m_session->view().is(ViewKind::Notes) && pres.window.notesZoom > 0) {
         // The notes page at its zoom: the page grows from the pane's top, its slide with it.
         const QRect fitted = fitSlideIn(inner, pres);
         const double scale = notesPageScale();
@@ -130,7 +130,7 @@ QRect KitView::slideRectInArea() const
         const int top = area.top() + qRound((fitted.top() - area.top()) * scale);
         return QRect(area.center().x() - w / 2, top, w, h);
     }
-    if (const int zoom = pres.window.zoom; zoom > 0 && m_session->view() != u"notes"_s) {
+    if (const int zoom = pres.window.zoom; zoom > 0 && !m_session->view().is(ViewKind::Notes)) {
         // At a set zoom the slide has its size on the screen (96 pixels an inch), centred on
         // the pane; a slide larger than the pane runs past its edges under the scroll bars.
         const double cmToPixels = 96 / 2.54 * zoom / 100;
@@ -296,9 +296,12 @@ void KitView::addPaneHots(std::vector<Hot>& hots) const
 {
     const QString name = m_session->presentation().taskpane;
     const FormState& state = m_session->taskPane();
-    if (const QRect pane = taskPaneRect(); !pane.isNull())
+    if (const QRect pane = taskPaneRect(); !pane.isNull()) {
         hots.push_back(
             {QRect(pane.left() + 44, pane.top(), pane.width() - 62, 24), locators::paneTitle(), {}, {}, 1});
+        hots.push_back(
+            {QRect(pane.right() - 17, pane.top(), 16, 24), locators::paneClose(), {}, u"关闭"_s, 1});
+    }
     const size_t first = hots.size();
     for (const auto& [c, rect] : paneLayout()) {
         if (c->type == KitControlType::Gallery)
@@ -506,15 +509,15 @@ QStringList KitView::floatingToolbars() const
         }
     };
     // The view's own toolbar first.
-    static const std::map<QString, QString> viewBars{
-        {u"slidemaster"_s, u"幻灯片母版视图"_s}, {u"handoutmaster"_s, u"讲义母版视图"_s},
-        {u"notesmaster"_s, u"备注母版视图"_s},   {u"outline"_s, u"大纲"_s},
-        {u"sorter"_s, u"幻灯片浏览"_s},          {u"preview"_s, u"打印预览"_s}};
-    if (const auto it = viewBars.find(pres.view); it != viewBars.end())
+    static const std::map<ViewKind, QString> viewBars{
+        {ViewKind::SlideMaster, u"幻灯片母版视图"_s}, {ViewKind::HandoutMaster, u"讲义母版视图"_s},
+        {ViewKind::NotesMaster, u"备注母版视图"_s},   {ViewKind::Outline, u"大纲"_s},
+        {ViewKind::Sorter, u"幻灯片浏览"_s},          {ViewKind::PrintPreview, u"打印预览"_s}};
+    if (const auto it = viewBars.find(pres.view.kind()); it != viewBars.end())
         add(it->second);
     // Then the toolbar PowerPoint opens by itself for the object selected: an
     // organisation chart's whenever the slide holds one.
-    if (pres.view == u"normal"_s) {
+    if (pres.view.is(ViewKind::Normal)) {
         const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
         if (const int shape = parseAction(actions::click(m_session->selectedObject())).shape;
             shape > 0 && shape <= static_cast<int>(slide.shapes.size())) {
@@ -679,7 +682,7 @@ ScrollBar KitView::scrollBar(const QString& key) const
     ScrollBar bar;
     const Presentation& pres = m_session->presentation();
     if (key == u"slides"_s || key == u"outline"_s) {
-        if (pres.view != (key == u"slides"_s ? u"normal"_s : u"outline"_s))
+        if (!pres.view.is(key == u"slides"_s ? ViewKind::Normal : ViewKind::Outline))
             return {};
         const QRect box = leftPaneBox();
         bar.rect = QRect(box.right() - kScrollBarW + 1, box.top(), kScrollBarW, box.height());
@@ -812,7 +815,7 @@ void KitView::revealItem(const QString& locator)
         }
         return;
     }
-    if (at.kind == L::Thumb && !locate(locator) && m_session->view() == u"normal"_s) {
+    if (at.kind == L::Thumb && !locate(locator) && m_session->view().is(ViewKind::Normal)) {
         // Scroll the slides tab so that the slide is on view.
         const int slides = static_cast<int>(m_session->presentation().slides.size());
         const int n = std::clamp(at.slide, 1, std::max(1, slides));
@@ -820,7 +823,7 @@ void KitView::revealItem(const QString& locator)
         return;
     }
     if ((at.kind == L::Thumb || at.kind == L::Outline) && !locate(locator) &&
-        m_session->view() == u"outline"_s) {
+        m_session->view().is(ViewKind::Outline)) {
         // Scroll the outline so that the line is in the middle of the tab.
         const QRect box = leftPaneBox();
         for (const OutlineRow& row : outlineRows()) {
@@ -887,7 +890,7 @@ void KitView::rebuild()
     const Presentation& pres = s.presentation();
     const QFontMetrics fm(uiFont(12));
 
-    if (pres.view == u"show"_s) {
+    if (pres.view.is(ViewKind::Show)) {
         // The show fills the window: its context menu opens anywhere on it.
         hots.push_back({rect(), locators::slideEmpty(), {}, {}, 0});
     } else {
@@ -904,10 +907,10 @@ void KitView::rebuild()
         if (pres.window.drawingToolbar)
             addToolbarHots(hots, u"绘图"_s, QPoint(10, drawingToolbarY() + 2), kWidth - 14);
         const bool documentFillsWindow = !pres.window.closed && pres.window.arrange.isEmpty();
-        if (documentFillsWindow &&
-            (pres.view == u"normal"_s || pres.view == u"outline"_s || pres.view == u"sorter"_s))
+        // Every view but the show and the preview has them, the masters and the notes page too.
+        if (documentFillsWindow && !pres.view.is(ViewKind::Show) && !pres.view.is(ViewKind::PrintPreview))
             addToolbarHots(hots, u"视图按钮"_s, QPoint(4, drawingToolbarY() - 24), kLeftW);
-        if (pres.view == u"normal"_s || pres.view == u"outline"_s) {
+        if (pres.view.isNormal()) {
             hots.push_back({QRect(4, kMainY + 3, 44, 19), locators::leftPaneTab(u"大纲"_s), {}, {}, 0});
             hots.push_back({QRect(48, kMainY + 3, 52, 19), locators::leftPaneTab(u"幻灯片"_s), {}, {}, 0});
         }
@@ -917,7 +920,7 @@ void KitView::rebuild()
             addToolbarHots(hots, floating[i], QPoint(r.left() + 4, r.top() + 18), r.right());
         }
         // Slides tab, or the sorter's grid.
-        if (pres.view == u"sorter"_s) {
+        if (pres.view.is(ViewKind::Sorter)) {
             // Four slides a row at the sorter's own zoom; another zoom makes them larger or smaller.
             const QRect area = slideAreaRect();
             const int w = qRound(((area.width() - 20) / 4 - 16) * double(shownZoom()) / kSorterZoom);
@@ -929,7 +932,7 @@ void KitView::rebuild()
                 const int n = static_cast<int>(i) + 1;
                 hots.push_back({rect, locators::thumb(n), actions::thumb(n), {}, 0});
             }
-        } else if (pres.view == u"outline"_s) {
+        } else if (pres.view.is(ViewKind::Outline)) {
             // Every line of the outline: a click on a title selects the slide, on a
             // paragraph selects the paragraph.
             const QRect box = leftPaneBox();
@@ -946,7 +949,7 @@ void KitView::rebuild()
                                     0});
             }
             addScrollBarHots(hots, u"outline"_s, 0);
-        } else if (pres.view == u"normal"_s) {
+        } else if (pres.view.is(ViewKind::Normal)) {
             const int w = 100, h = 75;
             const QRect box = leftPaneBox();
             for (size_t i = 0; i < pres.slides.size(); ++i) {
@@ -958,7 +961,7 @@ void KitView::rebuild()
             }
             addScrollBarHots(hots, u"slides"_s, 0);
         }
-        if (pres.view == u"slidemaster"_s) {
+        if (pres.view.is(ViewKind::SlideMaster)) {
             // The masters in the left pane: the slide master, and the title master below it.
             for (int n = 1; n <= (pres.titleMaster ? 2 : 1); ++n)
                 hots.push_back({QRect(34, kMainY + 30 + (n - 1) * (75 + 14), 100, 75),
@@ -986,7 +989,7 @@ void KitView::rebuild()
                             {},
                             0});
         }
-        if (pres.view == u"notesmaster"_s || pres.view == u"handoutmaster"_s) {
+        if (pres.view.is(ViewKind::NotesMaster) || pres.view.is(ViewKind::HandoutMaster)) {
             const MasterPage page = masterPage();
             hots.push_back({page.page, locators::slideArea(), actions::click(u"slide"_s), {}, 0});
             hots.push_back({QRect(page.page.left() + 10, page.page.bottom() - 40, page.page.width() / 3, 16),
@@ -1000,7 +1003,7 @@ void KitView::rebuild()
             hots.push_back({page.notes, locators::placeholder(u"body"_s), actions::click(u"body"_s), {}, 0});
         }
         // Placeholders and shapes of the current slide.
-        if (pres.view == u"normal"_s || pres.view == u"outline"_s || pres.view == u"notes"_s) {
+        if (pres.view.isNormal() || pres.view.is(ViewKind::Notes)) {
             const QRect sr = slideRectInArea();
             const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
             const size_t firstSlideHot = hots.size();
@@ -1041,7 +1044,7 @@ void KitView::rebuild()
                                 0});
             }
             const QRect area = slideAreaRect();
-            const QRect notes = pres.view == u"notes"_s
+            const QRect notes = pres.view.is(ViewKind::Notes)
                                     ? notesPageNotesRect()
                                     : QRect(area.left(), area.bottom() - kNotesH + 1, area.width(), kNotesH);
             hots.push_back({notes, locators::placeholder(u"notes"_s), actions::click(u"notes"_s), {}, 0});

@@ -87,7 +87,7 @@ bool KitView::barMenuOpen() const
 
 bool KitView::menuShows(const KitMenuItem& item) const
 {
-    return item.shownFor(m_session->view(), m_session->selectionKind(), m_session->selectionLinks());
+    return item.shownFor(m_session->view().name(), m_session->selectionKind(), m_session->selectionLinks());
 }
 
 const std::vector<KitMenuItem>* KitView::menuItems(int level) const

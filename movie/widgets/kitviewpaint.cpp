@@ -84,7 +84,7 @@ void KitView::paintEvent(QPaintEvent*)
     const WindowOptions& window = m_session->presentation().window;
     if (window.exited) {
         paintDesktop(p);
-    } else if (m_session->view() == u"show"_s) {
+    } else if (m_session->view().is(ViewKind::Show)) {
         p.fillRect(rect(), Qt::black);
         m_show->paint(p, fitSlideIn(QRect(0, 0, kWidth, kHeight), m_session->presentation()));
         paintShowState(p);
@@ -366,14 +366,14 @@ void paintMasterThumbnails(QPainter& p, const Presentation& pres, int shown)
 
 void KitView::paintLeftPane(QPainter& p)
 {
-    const QString view = m_session->view();
+    const WindowView& view = m_session->view();
     if (slideAreaRect().left() == 0)
         return;
     const Presentation& pres = m_session->presentation();
     const QRect pane(0, kMainY, kLeftW, drawingToolbarY() - kMainY);
     p.fillRect(pane, kPaneBack);
     // The 大纲 / 幻灯片 tabs.
-    const bool outline = view == u"outline"_s;
+    const bool outline = view.is(ViewKind::Outline);
     const QRect tabs(0, kMainY, kLeftW, 22);
     barGradient(p, tabs);
     const QRect t1(4, kMainY + 3, 44, 19), t2(48, kMainY + 3, 52, 19);
@@ -443,7 +443,7 @@ void KitView::paintLeftPane(QPainter& p)
         }
         p.restore();
         paintScrollBar(p, u"outline"_s);
-    } else if (view == u"slidemaster"_s) {
+    } else if (view.is(ViewKind::SlideMaster)) {
         paintMasterThumbnails(p, pres, m_session->shownMaster());
     } else {
         for (const Hot& h : m_hots) {
@@ -459,7 +459,7 @@ void KitView::paintLeftPane(QPainter& p)
 
 int KitView::slideGapAt(const QPoint& point) const
 {
-    const bool sorter = m_session->view() == u"sorter"_s;
+    const bool sorter = m_session->view().is(ViewKind::Sorter);
     if (!(sorter ? slideAreaRect() : leftPaneBox()).contains(point))
         return -1;
     int gap = -1;
@@ -480,7 +480,7 @@ int KitView::slideGapAt(const QPoint& point) const
 
 std::optional<QPoint> KitView::slideDropPoint(int after) const
 {
-    const bool sorter = m_session->view() == u"sorter"_s;
+    const bool sorter = m_session->view().is(ViewKind::Sorter);
     const std::optional<QRect> r = locate(locators::thumb(std::max(after, 1)));
     if (!r)
         return std::nullopt;
@@ -498,7 +498,7 @@ void KitView::paintSlideDrop(QPainter& p)
     const std::optional<QRect> r = after < 0 ? std::nullopt : locate(locators::thumb(std::max(after, 1)));
     if (!r)
         return;
-    const bool sorter = m_session->view() == u"sorter"_s;
+    const bool sorter = m_session->view().is(ViewKind::Sorter);
     const QRect slide = fitSlideIn(*r, m_session->presentation());
     p.setPen(QPen(Qt::black, 2));
     if (sorter) {
@@ -619,17 +619,17 @@ void KitView::paintSlideArea(QPainter& p)
 {
     const Presentation& pres = m_session->presentation();
     const QRect area = slideAreaRect();
-    const QString view = pres.view;
+    const WindowView& view = pres.view;
     p.fillRect(area, QColor(0xC5, 0xD2, 0xE3));
-    if (view.endsWith(u"master"_s)) {
+    if (view.isMaster()) {
         paintMasterView(p);
         return;
     }
-    if (view == u"preview"_s) {
+    if (view.is(ViewKind::PrintPreview)) {
         paintPrintPreview(p);
         return;
     }
-    if (view == u"sorter"_s) {
+    if (view.is(ViewKind::Sorter)) {
         p.fillRect(area, Qt::white);
         for (const Hot& h : m_hots) {
             const LocatorParts at = parseLocator(h.locator);
@@ -646,7 +646,7 @@ void KitView::paintSlideArea(QPainter& p)
     const int masterSize = pres.notesMaster.bodyFont.size > 0 ? qRound(pres.notesMaster.bodyFont.size) : 12;
     // A slide's notes may have a size of their own, set on them on the notes page.
     const int notesSize = slide.notesFont.size > 0 ? qRound(slide.notesFont.size) : masterSize;
-    if (view == u"notes"_s) {
+    if (view.is(ViewKind::Notes)) {
         // The notes page: the slide, the notes and the page's header and footer.
         p.save();
         p.setClipRect(area);
@@ -770,8 +770,8 @@ void KitView::paintRulers(QPainter& p, const QRect& pane, const QRect& slide)
 void KitView::paintMasterView(QPainter& p)
 {
     const Presentation& pres = m_session->presentation();
-    const QString view = pres.view;
-    if (view == u"slidemaster"_s) {
+    const WindowView& view = pres.view;
+    if (view.is(ViewKind::SlideMaster)) {
         const QRect sr = slideRectInArea();
         p.fillRect(sr.translated(3, 3), QColor(0x70, 0x70, 0x70));
         Slide master = shownMasterSlide();
@@ -808,7 +808,7 @@ void KitView::paintMasterView(QPainter& p)
     p.setPen(Qt::black);
     p.drawRect(page.adjusted(0, 0, -1, -1));
     p.setPen(QPen(kGreyText, 1, Qt::DashLine));
-    if (view == u"handoutmaster"_s) {
+    if (view.is(ViewKind::HandoutMaster)) {
         // Slides per page, as the master's notes give it: 1 to 9 (PowerPoint's handouts).
         const int given = pres.master.notes.toInt();
         const int per = given > 0 ? std::min(given, 9) : 6;
@@ -917,7 +917,7 @@ void KitView::paintStatus(QPainter& p)
         return; // nothing open to tell of
     p.setPen(Qt::black);
     p.setFont(uiFont(12));
-    const QString where = pres.view == u"sorter"_s
+    const QString where = pres.view.is(ViewKind::Sorter)
                               ? u"幻灯片浏览"_s
                               : u"幻灯片 %1 / %2"_s.arg(pres.selected).arg(pres.slides.size());
     p.drawText(QRect(8, kStatusY, 200, bar.height()), Qt::AlignVCenter, where);
@@ -961,7 +961,7 @@ void KitView::paintHint(QPainter& p)
         lines << u"%1. %2"_s.arg(lines.size() + 1).arg(s.movie().steps[static_cast<size_t>(i)].hint);
     }
     // Over the lower left of the slide pane, clear of the task pane and the menus.
-    const QRect area = m_session->view() == u"show"_s ? rect() : slideAreaRect();
+    const QRect area = m_session->view().is(ViewKind::Show) ? rect() : slideAreaRect();
     const int w = std::min(340, area.width() - 16);
     int h = 26;
     for (const QString& l : lines)

@@ -20,10 +20,9 @@ void KitView::setPace(double factor)
 void KitView::followShow(const QString& action)
 {
     const Presentation& pres = m_session->presentation();
-    if (pres.view != u"show"_s) {
+    if (!pres.view.is(ViewKind::Show)) {
         if (m_show->isRunning())
             m_show->stop();
-        m_viewBeforeShow = pres.view;
         return;
     }
     if (m_show->isRunning()) {
@@ -45,23 +44,9 @@ void KitView::followShow(const QString& action)
 
 void KitView::lookAtShow(const QString& action)
 {
-    // What starts a show, or plays a preview, in the real program starts it here too
-    // when the task's step does not ask for it: the learner may look at what was set.
-    static const QStringList showCommands = {
-        u"key:F5"_s,
-        u"key:Shift+F5"_s,
-        u"menu:幻灯片放映(D)/观看放映(V)"_s,
-        u"menu:视图(V)/幻灯片放映(W)"_s,
-        u"toolbar:从当前幻灯片开始幻灯片放映(Shift+F5)"_s,
-        u"taskpane:幻灯片切换/幻灯片放映"_s,
-        u"taskpane:自定义动画/幻灯片放映"_s,
-        u"taskpane:幻灯片设计 - 动画方案/幻灯片放映"_s,
-    };
-    if (showCommands.contains(action)) {
-        m_session->lookAtShow();
-        return;
-    }
-    if (action == u"taskpane:幻灯片切换/播放"_s && m_session->view() == u"normal"_s) {
+    // A show the step does not ask for starts as the view turns to it (any route to
+    // the view does that); 幻灯片切换's 播放 plays the slide's transition on the slide pane.
+    if (action == u"taskpane:幻灯片切换/播放"_s && m_session->view().is(ViewKind::Normal)) {
         const Presentation& pres = m_session->presentation();
         Presentation shown = pres;
         Slide slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
@@ -78,7 +63,7 @@ void KitView::lookAtShow(const QString& action)
 
 bool KitView::showClick(const QPoint& point, Qt::MouseButton button)
 {
-    if (m_session->view() != u"show"_s || m_session->dialog() || m_menu.open || m_drop)
+    if (!m_session->view().is(ViewKind::Show) || m_session->dialog() || m_menu.open || m_drop)
         return false;
     const Hot* hot = hotAt(point);
     if (hot && !hot->action.isEmpty() && m_session->accepts(hot->action))
@@ -92,7 +77,7 @@ bool KitView::showClick(const QPoint& point, Qt::MouseButton button)
 
 bool KitView::showKey(const QString& key)
 {
-    if (m_session->view() != u"show"_s || m_session->dialog() || m_menu.open || m_drop)
+    if (!m_session->view().is(ViewKind::Show) || m_session->dialog() || m_menu.open || m_drop)
         return false;
     // The kit names the Escape key Esc (结束放映).
     const QString action = actions::key(key == u"Escape"_s ? u"Esc"_s : key);
@@ -142,7 +127,7 @@ void KitView::paintShowState(QPainter& p)
 void KitView::endShow()
 {
     m_show->stop();
-    m_session->leaveShow(m_viewBeforeShow);
+    m_session->leaveShow();
     rebuild();
     update();
 }

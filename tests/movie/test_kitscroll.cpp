@@ -113,7 +113,7 @@ TEST(Outline, AParagraphClickNamesAParagraphThatIsThere)
     EXPECT_FALSE(parseMovie(json).ok());
     // Headless, a paragraph click is out of reach outside the outline.
     auto movie = parseMovie(kPromoteMovie).value();
-    movie.presentation.view = u"normal"_s;
+    movie.presentation.view = WindowView(ViewKind::Normal);
     MovieSession session(movie, KitCatalog::instance());
     EXPECT_FALSE(session.perform(u"click:outline:2/3"_s));
     EXPECT_TRUE(session.perform(u"click:body"_s));

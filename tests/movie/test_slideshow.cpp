@@ -250,7 +250,7 @@ TEST(SlideShow, ClicksAndKeysInAShowMoveTheShowOnButNotTheTask)
     KitView view(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
     view.slideShow().setManualClock(true);
     QTest::keyClick(&view, Qt::Key_F5);
-    ASSERT_EQ(view.session().view(), u"show"_s);
+    ASSERT_EQ(view.session().view().kind(), ViewKind::Show);
     EXPECT_EQ(view.session().stepIndex(), 1);
     EXPECT_FALSE(view.slideShow().objectVisible(u"title"_s));
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(400, 300));
@@ -274,9 +274,9 @@ TEST(SlideShow, EscEndsAShowThatTheTaskDoesNotWaitIn)
     KitView view(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
     view.slideShow().setManualClock(true);
     QTest::keyClick(&view, Qt::Key_F5);
-    ASSERT_EQ(view.session().view(), u"show"_s);
+    ASSERT_EQ(view.session().view().kind(), ViewKind::Show);
     QTest::keyClick(&view, Qt::Key_Escape);
-    EXPECT_EQ(view.session().view(), u"sorter"_s);
+    EXPECT_EQ(view.session().view().kind(), ViewKind::Sorter);
     EXPECT_FALSE(view.slideShow().isRunning());
     EXPECT_EQ(view.session().stepIndex(), 1);
 }
@@ -360,7 +360,7 @@ TEST(SlideShow, AShowTheTaskDoesNotAskForCanBeWatchedAndLeftWithoutTouchingTheTa
         uR"j({"hint": "a", "accept": ["thumb:2"]}, {"hint": "b", "accept": ["menu:幻灯片放映(D)/幻灯片切换(T)..."]})j"_s);
     view->slideShow().setManualClock(true);
     QTest::keyClick(view.get(), Qt::Key_F5);
-    ASSERT_EQ(view->session().view(), u"show"_s);
+    ASSERT_EQ(view->session().view().kind(), ViewKind::Show);
     EXPECT_TRUE(view->slideShow().isRunning());
     EXPECT_EQ(view->slideShow().slide(), 1);
     EXPECT_EQ(view->session().stepIndex(), 0);
@@ -369,7 +369,7 @@ TEST(SlideShow, AShowTheTaskDoesNotAskForCanBeWatchedAndLeftWithoutTouchingTheTa
     EXPECT_EQ(view->slideShow().slide(), 2);
     EXPECT_EQ(view->session().stepIndex(), 0);
     QTest::keyClick(view.get(), Qt::Key_Escape);
-    EXPECT_EQ(view->session().view(), u"normal"_s);
+    EXPECT_EQ(view->session().view().kind(), ViewKind::Normal);
     EXPECT_FALSE(view->slideShow().isRunning());
     // The task goes on where it was.
     EXPECT_TRUE(view->session().perform(u"thumb:2"_s));

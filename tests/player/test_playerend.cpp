@@ -1,7 +1,8 @@
 // The real drillplay on a private X server, clicked with xdotool as a learner
 // clicks, and ended a moment after the last click: killed the way the main
 // program stops it when the learner moves on to another question, or closed by
-// the learner. The completed question must be recorded all the same.
+// the learner. The completed question must be recorded all the same. And a
+// step that asks for a view is taken by a route to it that the step does not name.
 #include "movie/kitcatalog.h"
 #include "movie/movie.h"
 #include "movie/moviesession.h"
@@ -38,15 +39,21 @@ const QByteArray kOneStepMovie = R"json({"format": "pptdrill-movie", "version": 
   "steps": [{"hint": "在左侧“幻灯片”选项卡中单击第2张幻灯片。", "accept": ["thumb:2"]}],
   "result": "第2张幻灯片已选中。"})json";
 
+// One step that names the 视图 menu; the learner takes the view button instead.
+const QByteArray kViewStepMovie = R"json({"format": "pptdrill-movie", "version": 1,
+  "presentation": {"slides": [{"layout": "标题幻灯片", "title": "公司简介"}, {"title": "发展历程"}]},
+  "steps": [{"hint": "单击“视图”菜单中的“幻灯片浏览”命令。", "accept": ["menu:视图(V)/幻灯片浏览(D)"]}],
+  "result": "已切换到幻灯片浏览视图。"})json";
+
 // Where the learner clicks for the step, in the player's window, which stands
 // at the screen's top-left corner with the movie filling it.
-std::optional<QPoint> stepTarget()
+std::optional<QPoint> stepTarget(const QByteArray& json, const QString& locator)
 {
-    auto movie = parseMovie(kOneStepMovie);
+    auto movie = parseMovie(json);
     if (!movie)
         return std::nullopt;
     KitView view(std::make_unique<MovieSession>(std::move(movie.value()), KitCatalog::instance()));
-    const auto r = view.locate(u"thumb:2"_s);
+    const auto r = view.locate(locator);
     if (!r)
         return std::nullopt;
     return r->center();
@@ -110,6 +117,9 @@ private:
 class EndedPlayerTest : public ::testing::Test
 {
 protected:
+    virtual QByteArray movieJson() const { return kOneStepMovie; }
+    virtual QString clickedLocator() const { return u"thumb:2"_s; }
+
     void SetUp() override
     {
         for (const QString& tool : {u"Xvfb"_s, u"xdotool"_s}) {
@@ -118,7 +128,7 @@ protected:
         }
         x = std::make_unique<XServer>();
         ASSERT_FALSE(x->display().isEmpty()) << "Xvfb did not start";
-        const auto target = stepTarget();
+        const auto target = stepTarget(movieJson(), clickedLocator());
         ASSERT_TRUE(target.has_value());
         at = *target;
 
@@ -133,7 +143,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(movies));
         QFile movie(movies + u"/1.w"_s);
         ASSERT_TRUE(movie.open(QIODevice::WriteOnly));
-        movie.write(kOneStepMovie);
+        movie.write(movieJson());
         movie.close();
         ASSERT_TRUE(QFile::copy(buildProgramFolder() + u"/completed.swf"_s, movies + u"/completed.swf"_s));
     }
@@ -247,6 +257,13 @@ protected:
     unsigned long window = 0;
 };
 
+class ViewRoutePlayerTest : public EndedPlayerTest
+{
+protected:
+    QByteArray movieJson() const override { return kViewStepMovie; }
+    QString clickedLocator() const override { return locators::button(u"幻灯片浏览视图"_s); }
+};
+
 #ifdef DRILL_HAVE_X11
 constexpr bool kCanClose = true;
 #else
@@ -341,4 +358,11 @@ TEST_F(EndedPlayerTest, ABridgeThatOutlastsTheCloseWaitRunsOnWithoutThePlayer)
     QTest::qWait(200);
     EXPECT_TRUE(boxes.shown.empty());
     setProgramFolderForTesting(QString());
+}
+
+TEST_F(ViewRoutePlayerTest, TheViewButtonTakesAStepThatNamesTheViewMenu)
+{
+    startPlayer();
+    lastClick();
+    EXPECT_TRUE(recordedWithin(15000)) << "the sorter button did not take the step that asks for the sorter";
 }
