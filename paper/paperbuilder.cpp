@@ -413,6 +413,17 @@ QString reviewMovieName(qint64 stkid)
     return u"review"_s + QString::number(stkid);
 }
 
+Status removeReviewMovies()
+{
+    const QStringList staged =
+        QDir(movieFolder()).entryList({u"review*.w"_s}, QDir::Files | QDir::System | QDir::Hidden);
+    for (const QString& name : staged) {
+        if (Status s = removeStagedMovie(movieFolder() + u'/' + name); !s)
+            return s;
+    }
+    return {};
+}
+
 Status stageReviewMovie(qint64 stkid, const QString& programFolder)
 {
     auto connection = openDatabase(programFolder);
@@ -428,12 +439,8 @@ Status stageReviewMovie(qint64 stkid, const QString& programFolder)
     if (Status s = stageMovieFolder(programFolder, true); !s)
         return s;
     // One review movie at a time: the one of the question looked at before goes.
-    const QStringList earlier =
-        QDir(movieFolder()).entryList({u"review*.w"_s}, QDir::Files | QDir::System | QDir::Hidden);
-    for (const QString& name : earlier) {
-        if (Status s = removeStagedMovie(movieFolder() + u'/' + name); !s)
-            return s;
-    }
+    if (Status s = removeReviewMovies(); !s)
+        return s;
     return writeStagedMovie(movieFolder() + u'/' + reviewMovieName(stkid) + u".w"_s,
                             rows->front()[1].toByteArray());
 }

@@ -71,5 +71,7 @@ QString reviewMovieName(qint64 stkid);
 // movie folder, with "completed.swf" from `programFolder`; a review movie
 // staged before goes. Fails when the bank has no movie for it.
 Status stageReviewMovie(qint64 stkid, const QString& programFolder);
+// Removes the review movies staged in the movie folder.
+Status removeReviewMovies();
 
 } // namespace pptdrill

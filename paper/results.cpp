@@ -157,7 +157,7 @@ Status removeStagedMovies()
         if (Status removed = removeStagedMovie(movieFilePathOf(n)); !removed)
             return removed;
     }
-    return {};
+    return removeReviewMovies();
 }
 
 } // namespace pptdrill

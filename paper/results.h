@@ -36,8 +36,8 @@ Result<PaperResults> scorePaper(ExamSession* session = nullptr);
 // leading blank unless negative, "." as decimal point, no trailing zeros.
 QString numberText(double value);
 
-// Deletes the staged movies 1.w … 40.w of the movie folder; read-only ones as
-// well, missing ones are skipped.
+// Deletes the staged movies 1.w … 40.w of the movie folder, and those of the
+// reviews; read-only ones as well, missing ones are skipped.
 Status removeStagedMovies();
 
 } // namespace pptdrill

@@ -295,6 +295,9 @@ void MainMenu::unloading()
         failProgram(emptied.error());
         return;
     }
+    // A review's movie of a history question is only a copy of the bank's: it
+    // goes too, and should it not, the next review replaces it.
+    removeReviewMovies();
     m_trainer.stopClassroom();
     // A failed compaction leaves the file as it was; the program ends all the same.
     compactDatabaseFile(m_dbfile, m_dbpassword);

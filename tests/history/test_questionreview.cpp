@@ -3,10 +3,13 @@
 #include "paper/paperbuilder.h"
 #include "paper/practicehistory.h"
 #include "paper/questionreview.h"
+#include "paper/results.h"
 #include "paper/widgets/reviewwindow.h"
 #include "player/channel.h"
 #include "tests/shell/shellfixture.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QTest>
 #include <QTextBrowser>
@@ -229,6 +232,11 @@ TEST_F(HistoryReviewTest, ACellOfAnAttemptOpensItsReviewFromTheBank)
     EXPECT_EQ(player.events[1], u"start "_s + folder.file(u"drillplay"_s) + u" --review &review2"_s);
     EXPECT_EQ(stems, QStringList{u"第1套题 第2题"_s});
     EXPECT_TRUE(boxes.texts().isEmpty());
+    // Staged again, it replaces itself; and it goes with the paper's movies.
+    window->demonstrationButton()->click();
+    EXPECT_EQ(QDir(movieFolder()).entryList({u"review*.w"_s}, QDir::Files).size(), 1);
+    ASSERT_TRUE(removeStagedMovies().ok());
+    EXPECT_FALSE(QFile::exists(staged));
 
     // Done by watching the demonstration: said so.
     window->closeButton()->click();
