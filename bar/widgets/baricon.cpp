@@ -1,6 +1,5 @@
 #include "bar/widgets/baricon.h"
 
-#include "bar/widgets/questionbar.h"
 #include "platform/widgets/windowsystem.h"
 #include "shell/widgets/controls.h"
 

@@ -1,7 +1,6 @@
 #include "shell/widgets/loadingwindow.h"
 
 #include "paper/paperbuilder.h"
-#include "paper/practicehistory.h"
 #include "platform/programfolder.h"
 #include "shell/programend.h"
 #include "shell/widgets/artwork.h"

@@ -4,7 +4,6 @@
 #include "db/database.h"
 #include "db/databasecheck.h"
 #include "db/schema.h"
-#include "db/statements.h"
 #include "db/userdatabase.h"
 #include "paper/paperbuilder.h"
 #include "paper/practicehistory.h"

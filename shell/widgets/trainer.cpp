@@ -22,9 +22,7 @@
 #include "shell/widgets/mainmenu.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QPointer>
-#include <QScreen>
 
 using namespace Qt::Literals::StringLiterals;
 
