@@ -99,6 +99,11 @@ QString decryptHexText(const QString& stored, const QString& keyText)
     return limitTextBoxText(text);
 }
 
+QString textBeforeZeroFill(const QString& deciphered)
+{
+    return deciphered.left(deciphered.indexOf(QChar(0)));
+}
+
 QString limitTextBoxText(const QString& text)
 {
     if (text.size() > 65535) {

@@ -12,6 +12,9 @@ QString fixedCipherKeyText();
 // Stored stem (hexadecimal AES-128 ciphertext) to readable text; empty on failure,
 // with the failure's message box.
 QString decryptHexText(const QString& stored, const QString& keyText = fixedCipherKeyText());
+// A deciphered text as a text box shows it: up to the first NUL, where the
+// zero fill of the last cipher block begins.
+QString textBeforeZeroFill(const QString& deciphered);
 // The cipher key of a key text: 16 bytes when the text holds 32 hexadecimal
 // digits, else its UTF-8 bytes cut or zero-filled to 32.
 std::vector<std::uint8_t> textKeyBytes(const QString& keyText = fixedCipherKeyText());

@@ -24,11 +24,7 @@ QString storedStem(const QVariant& value)
     const QString stored = value.toString().trimmed();
     if (stored.isEmpty())
         return {};
-    // The cipher fills the text to a whole block with zeros: the text ends at the first.
-    QString text = decryptHexText(stored);
-    if (const qsizetype end = text.indexOf(QChar(u'\0')); end >= 0)
-        text.truncate(end);
-    return text.trimmed();
+    return textBeforeZeroFill(decryptHexText(stored)).trimmed();
 }
 
 } // namespace

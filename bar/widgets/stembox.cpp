@@ -1,5 +1,7 @@
 #include "bar/widgets/stembox.h"
 
+#include "cipher/textfields.h"
+
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -22,9 +24,7 @@ StemBox::StemBox(QWidget* parent, const QString& name) : QPlainTextEdit(parent)
 
 void StemBox::showStem(const QString& stored)
 {
-    // Like any text box, the box ends its text at the first NUL (the zero fill
-    // of the stem's last cipher block).
-    const QString stem = stored.left(stored.indexOf(QChar(0)));
+    const QString stem = textBeforeZeroFill(stored);
     if (stem == toPlainText())
         return;
     m_restoring = true;

@@ -164,3 +164,12 @@ TEST_F(TextFields, TextsBeyond65535CharactersAreRefused)
     EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Information);
     EXPECT_EQ(boxes.shown[0].buttons, MessageButtons::Ok);
 }
+
+TEST_F(TextFields, ADecipheredTextEndsWhereTheZeroFillBegins)
+{
+    const QString stem = u"将第5张幻灯片移动到第2张之前。"_s;
+    EXPECT_EQ(textBeforeZeroFill(decryptHexText(encryptTextToHex(stem))), stem);
+    EXPECT_EQ(textBeforeZeroFill(stem + QChar(0) + QChar(0)), stem);
+    EXPECT_EQ(textBeforeZeroFill(QString()), QString());
+    EXPECT_TRUE(boxes.shown.empty());
+}
