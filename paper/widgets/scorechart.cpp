@@ -63,8 +63,6 @@ void ScoreChart::setAttempts(const std::vector<Attempt>& attempts)
     for (auto& line : m_lines)
         line.clear();
     m_corrections.clear();
-    m_firstScores.clear();
-    m_correctionFamilies.clear();
     m_count = static_cast<int>(attempts.size());
     // A history holds thousands of attempts of a few sets.
     QHash<QString, qsizetype> familyOfSet;
@@ -76,9 +74,8 @@ void ScoreChart::setAttempts(const std::vector<Attempt>& attempts)
                                        std::max<qsizetype>(0, setFamilies().indexOf(setFamily(a.setName))));
         m_lines[static_cast<size_t>(known.value())].push_back(QPointF(i, a.score));
         if (a.corrected) {
-            m_corrections.push_back(QPointF(i, a.correctedScore));
-            m_firstScores.push_back(a.score);
-            m_correctionFamilies.push_back(static_cast<size_t>(known.value()));
+            m_corrections.push_back(
+                {QPointF(i, a.correctedScore), a.score, static_cast<size_t>(known.value())});
         }
     }
     m_firstDay = m_count ? attempts.front().handedInAt.toLocalTime().toString(u"yyyy-MM-dd"_s) : QString();
@@ -177,12 +174,12 @@ void ScoreChart::paintEvent(QPaintEvent*)
         }
     }
     // Each correction beside its first score: a dotted stem and a hollow dot.
-    for (size_t c = 0; c < m_corrections.size(); ++c) {
-        const QPointF first(xOf(m_corrections[c].x()), yOf(m_firstScores[c]));
-        const QPointF corrected(xOf(m_corrections[c].x()), yOf(m_corrections[c].y()));
-        p.setPen(QPen(familyColours[m_correctionFamilies[c]], 1, Qt::DotLine));
+    for (const Correction& c : m_corrections) {
+        const QPointF first(xOf(c.point.x()), yOf(c.firstScore));
+        const QPointF corrected(xOf(c.point.x()), yOf(c.point.y()));
+        p.setPen(QPen(familyColours[c.family], 1, Qt::DotLine));
         p.drawLine(first, corrected);
-        p.setPen(QPen(familyColours[m_correctionFamilies[c]], 1.5));
+        p.setPen(QPen(familyColours[c.family], 1.5));
         p.setBrush(Qt::white);
         p.drawEllipse(corrected, 3, 3);
     }

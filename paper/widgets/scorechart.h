@@ -24,18 +24,21 @@ public:
 
     // The points of one family: (attempt's place from the oldest, score).
     const std::vector<QPointF>& line(const QString& family) const;
-    // The corrections (订正): (attempt's place, score of the correction), drawn
-    // as hollow dots above or below their attempt's point.
-    const std::vector<QPointF>& corrections() const { return m_corrections; }
+    // A correction (订正), drawn as a hollow dot joined to its attempt's point.
+    struct Correction
+    {
+        QPointF point; // (attempt's place, score of the correction)
+        double firstScore = 0;
+        size_t family = 0; // setFamilies() index
+    };
+    const std::vector<Correction>& corrections() const { return m_corrections; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     std::vector<std::vector<QPointF>> m_lines; // by setFamilies() index
-    std::vector<QPointF> m_corrections;
-    std::vector<double> m_firstScores; // of the corrected attempts, as m_corrections
-    std::vector<size_t> m_correctionFamilies;
+    std::vector<Correction> m_corrections;
     int m_count = 0;
     QString m_firstDay;
     QString m_lastDay;

@@ -579,7 +579,8 @@ TEST_F(HandIn, DemonstrationsAndHintsAreMarkedAndAHandInAgainShowsBothScoresEver
     ASSERT_NE(history, nullptr);
     EXPECT_EQ(history->attemptTable()->model()->index(0, 2).data().toString(), u"7.5（订正10）"_s);
     ASSERT_EQ(history->scoreChart()->corrections().size(), 1u);
-    EXPECT_EQ(history->scoreChart()->corrections().front().y(), 10);
+    EXPECT_EQ(history->scoreChart()->corrections().front().point.y(), 10);
+    EXPECT_EQ(history->scoreChart()->corrections().front().firstScore, 7.5);
     EXPECT_EQ(history->scoreChart()->line(u"套题"_s).front().y(), 7.5);
 
     trainer.showAttempt(attemptId);
