@@ -209,6 +209,18 @@ QString actionInWords(const QString& action, const KitCatalog& kit)
         const QString where = quoted(form) + (a.kind == ActionParts::Dialog ? u"对话框"_s : u"任务窗格"_s);
         return controlInWords(a, control, where);
     }
+    case ActionParts::Type: {
+        if (a.value.isEmpty())
+            return {};
+        const QString into = a.shape > 0                      ? u"该图形"_s
+                             : a.placeholder == u"notes"_s    ? u"备注窗格"_s
+                             : a.placeholder == u"title"_s    ? u"标题占位符"_s
+                             : a.placeholder == u"subtitle"_s ? u"副标题占位符"_s
+                                                              : u"正文占位符"_s;
+        return u"在%1中输入“%2”。"_s.arg(into, a.value);
+    }
+    case ActionParts::Draw:
+        return u"在幻灯片上拖动鼠标画出图形（或单击得到默认大小的图形）。"_s;
     case ActionParts::None:
         break;
     }

@@ -1135,6 +1135,27 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
         t.placeholder = a.placeholder;
         return t;
     }
+    case ActionParts::Type: {
+        static const QStringList typedInto{u"notes"_s, u"title"_s, u"body"_s, u"subtitle"_s};
+        if (a.malformed || (a.shape == 0 && !typedInto.contains(a.placeholder)))
+            return R::failure(u"“%1”不是可输入文字的位置"_s.arg(a.target));
+        if (!a.hasValue || a.value.trimmed().isEmpty())
+            return R::failure(u"“%1”需要输入的文字（=…）"_s.arg(action));
+        t.kind = KitTarget::Type;
+        t.area = a.target;
+        t.shape = a.shape;
+        t.placeholder = a.placeholder;
+        t.hasValue = true;
+        t.value = a.value;
+        return t;
+    }
+    case ActionParts::Draw:
+        if (a.target != u"slide"_s)
+            return R::failure(u"“%1”不是可绘制图形的位置"_s.arg(a.target));
+        t.kind = KitTarget::Draw;
+        t.area = a.target;
+        t.placeholder = a.target;
+        return t;
     case ActionParts::TaskPane:
     case ActionParts::Dialog: {
         const bool isDialog = a.kind == ActionParts::Dialog;

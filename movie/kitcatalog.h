@@ -208,6 +208,8 @@ struct KitTarget
         Click,
         TaskPane,
         Dialog,
+        Type, // text typed into `placeholder` or `shape` until it reads `value`
+        Draw, // a shape drawn on the slide with the tool chosen
     };
     Kind kind = Menu;
     QString form; // the task pane or dialog of a control

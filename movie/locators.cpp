@@ -83,6 +83,16 @@ QString click(const QString& target)
     return u"click:"_s + target;
 }
 
+QString type(const QString& target, const QString& text)
+{
+    return u"type:"_s + target + u'=' + text;
+}
+
+QString draw()
+{
+    return u"draw:slide"_s;
+}
+
 QString doubleClick(const QString& target)
 {
     return u"dblclick:"_s + target;
@@ -219,6 +229,22 @@ ActionParts parseAction(const QString& action)
         } else {
             a.placeholder = target;
         }
+    } else if (kind == u"type"_s) {
+        a.kind = ActionParts::Type;
+        const qsizetype eq = rest.indexOf(u'=');
+        a.target = eq < 0 ? rest : rest.left(eq);
+        a.hasValue = eq >= 0;
+        a.value = eq < 0 ? QString() : rest.mid(eq + 1);
+        if (a.target.startsWith(u"shape:"_s)) {
+            a.shape = positive(a.target.mid(6));
+            a.malformed = a.shape == 0;
+        } else {
+            a.placeholder = a.target;
+        }
+    } else if (kind == u"draw"_s) {
+        a.kind = ActionParts::Draw;
+        a.target = rest;
+        a.placeholder = rest;
     } else if (kind == u"taskpane"_s || kind == u"dialog"_s) {
         a.kind = kind == u"dialog"_s ? ActionParts::Dialog : ActionParts::TaskPane;
         const qsizetype slash = rest.indexOf(u'/');

@@ -29,6 +29,10 @@ QString click(const QString& target);                           // click:title, 
 QString doubleClick(const QString& target);                     // dblclick:frame:title
 // A click with Shift or Ctrl held, which adds a shape to those selected: click:Shift+shape:2.
 QString clickAdding(const QString& modifier, int shape);
+// Text typed into an object until it reads `text`: type:notes=开场白, type:shape:2=重点.
+QString type(const QString& target, const QString& text);
+// A shape drawn on the slide with the drawing tool chosen before: draw:slide.
+QString draw();
 // A control of a dialog or task pane: a button or link, or a value chosen in it.
 QString control(bool dialog, const QString& form, const QString& id);
 QString control(bool dialog, const QString& form, const QString& id, const QString& value);
@@ -65,6 +69,8 @@ struct ActionParts
         DoubleClick,
         TaskPane,
         Dialog,
+        Type,
+        Draw,
     };
     Kind kind = None;
     // Menu: the title and items; Context: the area and items; Toolbar: the
@@ -77,7 +83,8 @@ struct ActionParts
     QString value;    // a toolbar box's or a control's value
     QString shortcut; // key:<shortcut>
     // Click and DoubleClick: what the click lands on ("title", "shape:2",
-    // "frame:body", "outline:4/3", "thumb:2").
+    // "frame:body", "outline:4/3", "thumb:2"); Type: what is typed into
+    // ("notes", "title", "body", "subtitle", "shape:2"); Draw: "slide".
     QString target;
     QString placeholder; // "title", "body", "subtitle", "notes", "slide"; a frame's placeholder
     bool frame = false;

@@ -305,6 +305,12 @@ void MovieSession::reset()
     m_beneath.clear();
     m_dialogMarks.clear();
     m_closedPane.clear();
+    m_typing.reset();
+    m_typingObject.clear();
+    m_typingSlide = 0;
+    m_toolChosen = false;
+    m_toolMark.clear();
+    m_opensAfterDrawing.clear();
     m_toolbars.clear();
     m_toolbarValues.clear();
     m_taskPane = {};
@@ -688,6 +694,10 @@ void MovieSession::applyAction(const KitTarget& t)
         if (t.kind == KitTarget::DoubleClick)
             applyOpens(doubleClickOpens(t));
         break;
+    case KitTarget::Type:
+        if (objectText(t.area) != t.value && !(m_typing && m_typingObject == t.area))
+            setObjectText(t.area, t.value);
+        break;
     case KitTarget::Toolbar:
         if (t.hasValue && !t.path.isEmpty())
             m_toolbarValues[t.path.first()] = t.value;
@@ -806,6 +816,8 @@ namespace {
 QString normalizedAction(const QString& action)
 {
     const ActionParts a = parseAction(action);
+    if (a.kind == ActionParts::Type)
+        return actions::type(a.target, a.value.trimmed());
     return a.kind == ActionParts::Key ? actions::key(KitCatalog::normalizeShortcut(a.shortcut)) : action;
 }
 
@@ -1035,18 +1047,28 @@ bool MovieSession::perform(const QString& action)
     auto target = m_kit->resolve(action);
     if (!target || !reachable(target.value()))
         return false;
+    const bool drawing = target->kind == KitTarget::Draw;
+    if (drawing && !m_toolChosen && m_drawn)
+        return false;
+    // A tool's command opens what it opens once the shape is drawn.
+    const bool choosesTool = chosesDrawingTool(taking);
+    if (choosesTool) {
+        m_toolMark.assign(1, *this);
+        m_opensAfterDrawing = std::exchange(target.value().opens, QString());
+    }
+    const QString opensAfterDrawing = drawing ? std::exchange(m_opensAfterDrawing, {}) : QString();
     // What the window was before an action that may open a dialog, for the dialog's 取消.
     std::optional<MovieSession> before;
     if (target->opens.startsWith(u"dialog:"_s) || target->kind == KitTarget::DoubleClick ||
-        (target->control && !target->control->edits.isEmpty()))
+        (target->control && !target->control->edits.isEmpty()) || opensAfterDrawing.startsWith(u"dialog:"_s))
         before = *this;
     const QString dialogBefore = m_dialog ? m_dialog->name : QString();
     const int depthBefore = (m_dialog ? 1 : 0) + static_cast<int>(m_beneath.size());
     applyAction(target.value());
     const auto step = static_cast<size_t>(taking.step);
-    const QJsonObject& changes = taking.way < 0
-                                     ? m_movie.steps[step].set
-                                     : m_movie.ways[static_cast<size_t>(taking.way)].steps[step].set;
+    const QJsonObject changes =
+        drawnChanges(taking.way < 0 ? m_movie.steps[step].set
+                                    : m_movie.ways[static_cast<size_t>(taking.way)].steps[step].set);
     // Changed text leaves no paragraph of the old text selected, and slides
     // inserted, deleted or moved leave only the one they select.
     if (!changes.isEmpty())
@@ -1085,8 +1107,18 @@ bool MovieSession::perform(const QString& action)
         for (const int shape : regrouped)
             selectAlso(shape);
     }
+    if (drawing) {
+        m_toolChosen = false;
+        m_toolMark.clear();
+        applyOpens(opensAfterDrawing);
+    }
+    m_toolChosen = m_toolChosen || choosesTool;
     markStepDone(taking);
     markDialogs(before ? &*before : nullptr, dialogBefore, depthBefore);
+    // A text box just drawn takes the caret.
+    if (drawing && !m_dialog && shapesNow() > shapesBefore &&
+        selectedSlide().shapes.back().type == u"textbox"_s)
+        startTyping(targets::shape(static_cast<int>(shapesNow())));
     if (m_listener)
         m_listener();
     return true;

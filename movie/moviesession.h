@@ -4,7 +4,9 @@
 #include "movie/kitcatalog.h"
 #include "movie/movie.h"
 #include "movie/session/selection.h"
+#include "movie/session/textediting.h"
 
+#include <QRectF>
 #include <QString>
 #include <functional>
 #include <map>
@@ -142,6 +144,32 @@ public:
     // 任务窗格 and Ctrl+F1, where no step wants them, show the pane closed last again.
     void closeTaskPane();
 
+    // Typing. A click in the notes pane, on a text box, 添加文本 or a key on an AutoShape
+    // puts the caret in an object of the slide shown ("notes", "title", "body", "subtitle",
+    // "shape:2"); what is typed shows at once. Where the text comes to read what a step asks
+    // for (type:<object>=<text>), the step is done; text that no step asks for goes back
+    // to what it was when the caret leaves.
+    bool startTyping(const QString& object);
+    void stopTyping();
+    const std::optional<TextEditing>& typing() const { return m_typing; }
+    QString typingObject() const { return m_typing ? m_typingObject : QString(); }
+    void editTyping(const std::function<void(TextEditing&)>& edit);
+    // The text an object of the slide shown holds, as typing sees it (a body's lines joined by '\n').
+    QString objectText(const QString& object) const;
+
+    // Drawing. A step that chooses a drawing tool (an AutoShape, 文本框, an action button)
+    // before a step that draws leaves the tool chosen: the pointer is a cross, and a drag on
+    // the slide draws the shape there (`rect` in points on the slide). What the tool's command
+    // opens (动作设置) opens once the shape is drawn. Esc lets the tool go; its step comes next again.
+    bool drawingToolChosen() const { return m_toolChosen; }
+    // A click (`byClick`) gives a text box that does not wrap: it widens as it is typed into.
+    bool draw(const QRectF& rect, bool byClick = false);
+    void dropDrawingTool();
+    // The shape the step drawing next adds ("textbox", "ellipse", …); empty when none.
+    QString shapeToDraw() const;
+    // Where the movie draws it, for the demonstration's drag.
+    QRectF shapeDrawnByMovie() const;
+
     // Called after every change of state.
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
 
@@ -220,6 +248,20 @@ private:
     // The session as it was before each open dialog was opened, innermost last.
     std::vector<MovieSession> m_dialogMarks;
     QString m_closedPane; // the task pane last closed
+
+    void setObjectText(const QString& object, const QString& text);
+    // Whether the step after `taking` draws: `taking` then chooses the tool.
+    bool chosesDrawingTool(const Taking& taking) const;
+    QJsonObject drawnChanges(QJsonObject changes) const;
+    std::optional<TextEditing> m_typing;
+    QString m_typingObject;
+    int m_typingSlide = 0;
+    QString m_typingOriginal; // the object's text before typing, or as a step last took it
+    bool m_toolChosen = false;
+    QString m_opensAfterDrawing;
+    std::vector<MovieSession> m_toolMark; // the session before the tool was chosen
+    std::optional<QRectF> m_drawn;        // the learner's drag, while its step is taken
+    bool m_drawnByClick = false;
 };
 
 // Plays a movie headless: its demonstration must reach completion, every

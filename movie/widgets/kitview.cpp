@@ -8,7 +8,9 @@
 #include "platform/widgets/firstpaint.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHelpEvent>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -41,7 +43,8 @@ QChar accessKey(const QString& text)
 } // namespace
 
 KitView::KitView(std::unique_ptr<MovieSession> session, QWidget* parent)
-    : QWidget(parent), m_session(std::move(session)), m_demoTimer(new QTimer(this))
+    : QWidget(parent), m_session(std::move(session)),
+      m_typingInput(std::make_unique<TypingInput>(*m_session)), m_demoTimer(new QTimer(this))
 {
     setFixedSize(kWidth, kHeight);
     setMouseTracking(true);
@@ -77,6 +80,10 @@ void KitView::perform(const QString& action)
     const QString dialogBefore = m_session->dialog() ? m_session->dialog()->name : QString();
     const int progressBefore = m_session->progress();
     m_session->perform(action);
+    // 添加文本 puts the caret in the shape, whether or not the task asked for the command.
+    if (const ActionParts a = parseAction(action);
+        a.kind == ActionParts::Context && a.path.value(1) == u"添加文本(X)"_s && !m_session->dialog())
+        m_session->startTyping(m_session->selectedObject());
     if (m_session->progress() == progressBefore)
         lookAtShow(action);
     followShow(action);
@@ -361,6 +368,9 @@ void KitView::pressShortcut(const QString& shortcut)
         if (m_drop || m_menu.open) {
             m_drop.reset();
             closeMenus();
+        } else if (m_session->drawingToolChosen() && !m_session->dialog()) {
+            m_session->dropDrawingTool();
+            sessionChanged(false);
         } else if (m_session->dialog()) {
             const QString cancel = dialogCancelButton();
             if (!cancel.isEmpty())
@@ -595,7 +605,25 @@ void KitView::mousePressEvent(QMouseEvent* event)
     const Hot* hot = hotAt(point);
     const LocatorParts at = parseLocator(hot ? hot->locator : QString());
     const bool slidesShown = m_session->view().is(ViewKind::Sorter) || m_session->view().is(ViewKind::Normal);
+    const bool free = !m_menu.open && !m_drop && !m_session->dialog();
+    if (free && event->button() == Qt::LeftButton &&
+        m_typingInput->press(point, event->modifiers(), typingGeometry())) {
+        update();
+        return;
+    }
     clickAt(point, event->button(), false, event->modifiers());
+    // A click in the notes or on a text box puts the caret there.
+    if (free && event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
+        m_session->view().is(ViewKind::Normal)) {
+        const Presentation& pres = m_session->presentation();
+        const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+        if (at.kind == LocatorParts::Placeholder && at.name == u"notes"_s)
+            m_typingInput->clicked(u"notes"_s, point, typingGeometry());
+        else if (at.kind == LocatorParts::Shape && at.shape <= static_cast<int>(slide.shapes.size()) &&
+                 slide.shapes[static_cast<size_t>(at.shape - 1)].type == u"textbox"_s)
+            m_typingInput->clicked(targets::shape(at.shape), point, typingGeometry());
+        update();
+    }
     m_slideDrag.reset();
     if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
         at.kind == LocatorParts::Thumb && slidesShown && !m_session->dialog() && !m_menu.open)
@@ -612,6 +640,15 @@ void KitView::mouseDoubleClickEvent(QMouseEvent* event)
 void KitView::mouseMoveEvent(QMouseEvent* event)
 {
     m_mouse = event->position().toPoint();
+    // A drawing tool chosen: a cross over the slide.
+    const bool drawing =
+        m_session->drawingToolChosen() && !m_demo.running && QRectF(slideRectInArea()).contains(m_mouse);
+    setCursor(drawing ? Qt::CrossCursor : Qt::ArrowCursor);
+    if ((event->buttons() & Qt::LeftButton) && !m_demo.running &&
+        m_typingInput->drag(m_mouse, typingGeometry())) {
+        update();
+        return;
+    }
     if (m_slideDrag && !m_demo.running) {
         m_slideDrag->moving |= (m_mouse - m_slideDrag->start).manhattanLength() > 6;
         update();
@@ -640,6 +677,13 @@ void KitView::mouseMoveEvent(QMouseEvent* event)
 void KitView::mouseReleaseEvent(QMouseEvent* event)
 {
     m_scrollDrag.reset();
+    if (event->button() == Qt::LeftButton && !m_demo.running) {
+        const bool wasComplete = m_session->isComplete();
+        if (m_typingInput->release(event->position().toPoint(), typingGeometry())) {
+            sessionChanged(wasComplete);
+            return;
+        }
+    }
     if (const std::optional<SlideDrag> drag = std::exchange(m_slideDrag, std::nullopt);
         drag && drag->moving) {
         const int after = slideGapAt(event->position().toPoint());
@@ -725,6 +769,14 @@ void KitView::keyPressEvent(QKeyEvent* event)
 {
     if (m_demo.running)
         return;
+    if (!m_field && !m_menu.open && !m_drop) {
+        const bool wasComplete = m_session->isComplete();
+        if (m_typingInput->key(*event)) {
+            sessionChanged(wasComplete);
+            QGuiApplication::inputMethod()->update(Qt::ImEnabled | Qt::ImCursorRectangle);
+            return;
+        }
+    }
     if (m_field) {
         if (event->key() == Qt::Key_Backspace) {
             m_field->text.chop(1);
@@ -793,15 +845,22 @@ void KitView::keyPressEvent(QKeyEvent* event)
 
 void KitView::inputMethodEvent(QInputMethodEvent* event)
 {
-    if (m_field && !event->commitString().isEmpty())
+    if (m_field && !event->commitString().isEmpty()) {
         typeText(event->commitString());
+    } else if (!m_field && !m_demo.running) {
+        const bool wasComplete = m_session->isComplete();
+        if (m_typingInput->inputMethod(*event))
+            sessionChanged(wasComplete);
+    }
     event->accept();
 }
 
 QVariant KitView::inputMethodQuery(Qt::InputMethodQuery query) const
 {
     if (query == Qt::ImEnabled)
-        return m_field.has_value();
+        return m_field.has_value() || m_typingInput->takesInputMethod();
+    if (query == Qt::ImCursorRectangle && !m_field && m_session->typing())
+        return m_typingInput->caretRect(typingGeometry());
     return QWidget::inputMethodQuery(query);
 }
 

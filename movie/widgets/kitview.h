@@ -4,6 +4,7 @@
 #include "movie/moviesession.h"
 #include "movie/widgets/scrollbar.h"
 #include "movie/widgets/window/listchoice.h"
+#include "movie/widgets/window/typinginput.h"
 
 #include <QColor>
 #include <QPoint>
@@ -175,6 +176,9 @@ private:
             Hover,
             Key,
             Type,
+            DrawFrom, // the pointer to the text's point on the slide ("x,y" in points), the button down
+            DrawTo,   // dragged to the text's point, and let go: the shape is drawn
+            TypeInto, // the text typed into the locator's object until it reads `text`
         } kind;
         QString locator;
         QString text;
@@ -410,6 +414,12 @@ private:
     void doMove(const DemoMove& move, const std::optional<QRect>& at);
 
     std::unique_ptr<MovieSession> m_session;
+    std::unique_ptr<TypingInput> m_typingInput;
+    // Where the window shows the slide and the notes, for typing and drawing.
+    TypingInput::Geometry typingGeometry() const;
+    void paintNotesText(QPainter& p, const QString& notes, const QString& prompt);
+    // A point given in the slide's points ("x,y") where the window shows it.
+    QPoint pointOnSlide(const QString& points) const;
     std::vector<Hot> m_hots;
     // What arranged windows show of the presentation, out of the learner's reach.
     std::vector<Hot> m_documentHots;

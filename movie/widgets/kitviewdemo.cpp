@@ -142,6 +142,19 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
                          {}});
         break;
     }
+    case KitTarget::Draw: {
+        // From one corner of the shape where the movie draws it to the other.
+        const QRectF r = m_session->shapeDrawnByMovie();
+        const auto point = [](const QPointF& at) { return u"%1,%2"_s.arg(at.x()).arg(at.y()); };
+        moves.push_back({DemoMove::DrawFrom, {}, point(r.topLeft())});
+        moves.push_back({DemoMove::DrawTo, {}, point(r.bottomRight())});
+        break;
+    }
+    case KitTarget::Type: {
+        const QString at = t.shape > 0 ? locators::shape(t.shape) : locators::placeholder(t.placeholder);
+        moves.push_back({DemoMove::TypeInto, at, t.value});
+        break;
+    }
     case KitTarget::TaskPane:
     case KitTarget::Dialog: {
         if (!t.control)
@@ -246,6 +259,7 @@ void KitView::setHintVisible(bool visible)
 void KitView::startDemonstration()
 {
     m_demoTimer->stop();
+    m_typingInput->reset();
     m_drop.reset();
     m_field.reset();
     m_menu = MenuState{};
@@ -335,6 +349,8 @@ void KitView::demoNextMove()
         if (auto r = locate(move.locator))
             m_demo.to = r->center();
     }
+    if (move.kind == DemoMove::DrawFrom || move.kind == DemoMove::DrawTo)
+        m_demo.to = pointOnSlide(move.text);
     m_demo.frame = 0;
     m_demoTimer->start(m_pace <= 0 ? 0 : static_cast<int>(16 * m_pace));
 }
@@ -352,6 +368,8 @@ void KitView::demoTick()
     const double t = std::min(1.0, static_cast<double>(m_demo.frame) / frames);
     const double ease = t * t * (3 - 2 * t);
     m_demo.pointer = m_demo.from + (m_demo.to - m_demo.from) * ease;
+    if (m_typingInput->isDrawing())
+        m_typingInput->showDrawingTo(m_demo.pointer);
     update();
     if (t < 1.0) {
         m_demoTimer->start(static_cast<int>(16 * m_pace));
@@ -407,7 +425,33 @@ void KitView::doMove(const DemoMove& move, const std::optional<QRect>& at)
     case DemoMove::Type:
         typeText(move.text);
         break;
+    case DemoMove::DrawFrom:
+        m_typingInput->beginDrawingAt(pointOnSlide(move.text));
+        break;
+    case DemoMove::DrawTo: {
+        const bool wasComplete = m_session->isComplete();
+        m_typingInput->release(pointOnSlide(move.text), typingGeometry());
+        sessionChanged(wasComplete);
+        break;
     }
+    case DemoMove::TypeInto: {
+        const bool wasComplete = m_session->isComplete();
+        const LocatorParts at = parseLocator(move.locator);
+        m_typingInput->typeAsDemonstration(
+            at.kind == LocatorParts::Shape ? targets::shape(at.shape) : at.name, move.text);
+        sessionChanged(wasComplete);
+        break;
+    }
+    }
+}
+
+QPoint KitView::pointOnSlide(const QString& points) const
+{
+    const QStringList xy = points.split(u',');
+    const QRectF slide = slideRectInArea();
+    return QPointF(slide.left() + xy.value(0).toDouble() * slide.width() / 720,
+                   slide.top() + xy.value(1).toDouble() * slide.height() / 540)
+        .toPoint();
 }
 
 bool KitView::performThroughUi(const QString& action)

@@ -7,6 +7,7 @@
 #include "movie/widgets/kitview.h"
 #include "movie/widgets/slidepainter.h"
 #include "movie/widgets/slideshow.h"
+#include "movie/widgets/window/plaintextlayout.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -101,6 +102,8 @@ void KitView::paintEvent(QPaintEvent*)
             paintTransitionPreview(p);
             paintAnimationTags(p);
             paintSelection(p);
+            if (!m_session->view().is(ViewKind::Show))
+                m_typingInput->paint(p, typingGeometry());
             paintSlideDrop(p);
         }
         if (window.assistant)
@@ -642,10 +645,6 @@ void KitView::paintSlideArea(QPainter& p)
     }
     const QRect sr = slideRectInArea();
     const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
-    // The notes' text size is the notes master's (12 points unless it is changed there).
-    const int masterSize = pres.notesMaster.bodyFont.size > 0 ? qRound(pres.notesMaster.bodyFont.size) : 12;
-    // A slide's notes may have a size of their own, set on them on the notes page.
-    const int notesSize = slide.notesFont.size > 0 ? qRound(slide.notesFont.size) : masterSize;
     if (view.is(ViewKind::Notes)) {
         // The notes page: the slide, the notes and the page's header and footer.
         p.save();
@@ -662,10 +661,7 @@ void KitView::paintSlideArea(QPainter& p)
         p.fillRect(notes, Qt::white);
         p.setPen(QPen(kGreyText, 1, Qt::DashLine));
         p.drawRect(notes);
-        p.setPen(slide.notes.isEmpty() ? kGreyText : Qt::black);
-        p.setFont(notesFont(pres.notesMaster.bodyFont, notesSize + 1));
-        p.drawText(notes.adjusted(8, 6, -8, -6), Qt::TextWordWrap,
-                   slide.notes.isEmpty() ? u"单击此处添加文本"_s : slide.notes);
+        paintNotesText(p, slide.notes, u"单击此处添加文本"_s);
         p.restore();
         return;
     }
@@ -683,10 +679,42 @@ void KitView::paintSlideArea(QPainter& p)
     p.fillRect(notes, Qt::white);
     p.setPen(QColor(0x8C, 0xA8, 0xD3));
     p.drawLine(notes.topLeft(), notes.topRight());
-    p.setPen(slide.notes.isEmpty() ? kGreyText : Qt::black);
-    p.setFont(notesFont(pres.notesMaster.bodyFont, notesSize));
-    p.drawText(notes.adjusted(10, 6, -10, -4), Qt::TextWordWrap,
-               slide.notes.isEmpty() ? u"单击此处添加备注"_s : slide.notes);
+    paintNotesText(p, slide.notes, u"单击此处添加备注"_s);
+}
+
+void KitView::paintNotesText(QPainter& p, const QString& notes, const QString& prompt)
+{
+    const TypingInput::Geometry where = typingGeometry();
+    // The prompt gives way to the caret.
+    if (notes.isEmpty() && m_session->typingObject() != u"notes"_s) {
+        p.setPen(kGreyText);
+        p.setFont(where.notesFont);
+        p.drawText(where.notesText, Qt::TextWordWrap, prompt);
+        return;
+    }
+    PlainTextLayout(notes, where.notesFont, where.notesText).paint(p, Qt::black);
+}
+
+TypingInput::Geometry KitView::typingGeometry() const
+{
+    const Presentation& pres = m_session->presentation();
+    const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+    // The notes' text size is the notes master's (12 points unless it is changed there);
+    // a slide's notes may have a size of their own, set on them on the notes page.
+    const int masterSize = pres.notesMaster.bodyFont.size > 0 ? qRound(pres.notesMaster.bodyFont.size) : 12;
+    const int notesSize = slide.notesFont.size > 0 ? qRound(slide.notesFont.size) : masterSize;
+    TypingInput::Geometry where;
+    where.slide = slideRectInArea();
+    const QRect area = slideAreaRect();
+    if (m_session->view().is(ViewKind::Notes)) {
+        where.notesText = notesPageNotesRect().adjusted(8, 6, -8, -6);
+        where.notesFont = notesFont(pres.notesMaster.bodyFont, notesSize + 1);
+    } else {
+        where.notesText =
+            QRect(area.left(), area.bottom() - kNotesH + 1, area.width(), kNotesH).adjusted(10, 6, -10, -4);
+        where.notesFont = notesFont(pres.notesMaster.bodyFont, notesSize);
+    }
+    return where;
 }
 
 void KitView::paintZoomScrollBars(QPainter& p, const QRect& pane, const QRect& slide)

@@ -13,6 +13,7 @@
 #include <QRadialGradient>
 #include <QRegularExpression>
 #include <QTextLayout>
+#include <QTransform>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -439,6 +440,65 @@ QRectF shapeRect(const QRectF& target, const Slide& slide, int index)
                                .normalized()
                                .intersected(QRectF(0, 0, kSlideWidth, kSlideHeight));
     return toTarget(target, onSlide);
+}
+
+namespace {
+
+// Shape n of slide `slide` as the slide paints it, and the mapping of the slide's points into `target`.
+struct ShownShape
+{
+    ShapeText text;
+    QTransform toTarget;
+};
+
+std::optional<ShownShape> shownShape(const QRectF& target, const Presentation& pres, int slide, int shape)
+{
+    if (slide < 1 || slide > static_cast<int>(pres.slides.size()))
+        return std::nullopt;
+    const Slide shown = slideAsShown(pres, pres.slides[static_cast<size_t>(slide - 1)]);
+    if (shape < 1 || shape > static_cast<int>(shown.shapes.size()))
+        return std::nullopt;
+    const Design design = withScheme(designFor(pres.design), shown.scheme);
+    const QRectF content = slideContentRect(target);
+    QTransform toTarget;
+    toTarget.translate(content.left(), content.top());
+    toTarget.scale(content.width() / kSlideWidth, content.height() / kSlideHeight);
+    return ShownShape{shapeText(shown.shapes[static_cast<size_t>(shape - 1)], design), toTarget};
+}
+
+} // namespace
+
+std::optional<TypingSpots> shapeTypingSpots(const QRectF& target, const Presentation& pres, int slide,
+                                            int shape, const TextEditing& typing)
+{
+    const std::optional<ShownShape> shown = shownShape(target, pres, slide, shape);
+    if (!shown)
+        return std::nullopt;
+    const ShapeText& text = shown->text;
+    const std::optional<TextSpots> spots =
+        textSpots(text.box, text.paragraphs, text.style, text.growTo, typing.placeOf(typing.caret()),
+                  typing.placeOf(typing.selectionStart()), typing.placeOf(typing.selectionEnd()));
+    if (!spots)
+        return std::nullopt;
+    TypingSpots out;
+    out.caret = shown->toTarget.map(spots->caret);
+    for (const QRectF& r : spots->selection)
+        out.selection.push_back(shown->toTarget.mapRect(r));
+    return out;
+}
+
+std::optional<int> shapeTypingPositionAt(const QRectF& target, const Presentation& pres, int slide, int shape,
+                                         const TextEditing& typing, const QPointF& point)
+{
+    const std::optional<ShownShape> shown = shownShape(target, pres, slide, shape);
+    if (!shown)
+        return std::nullopt;
+    const ShapeText& text = shown->text;
+    const std::optional<TextEditing::Place> place = textPlaceAt(
+        text.box, text.paragraphs, text.style, text.growTo, shown->toTarget.inverted().map(point));
+    if (!place)
+        return std::nullopt;
+    return typing.positionOf(*place);
 }
 
 } // namespace pptdrill

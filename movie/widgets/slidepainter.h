@@ -1,9 +1,12 @@
 #pragma once
 
 #include "movie/movie.h"
+#include "movie/session/textediting.h"
 
+#include <QLineF>
 #include <QRectF>
 #include <QString>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -26,6 +29,18 @@ void paintSlide(QPainter& painter, const QRectF& target, const Slide& slide, con
 // footer where 页眉和页脚 shows them.
 void paintPresentationSlide(QPainter& painter, const QRectF& target, const Presentation& pres, int n,
                             SlidePaintMode mode);
+// The caret and the selection of text being typed into shape n (1-based) of slide
+// `slide` shown in `target`, in target coordinates; none for text written top to bottom.
+struct TypingSpots
+{
+    QLineF caret;
+    std::vector<QRectF> selection;
+};
+std::optional<TypingSpots> shapeTypingSpots(const QRectF& target, const Presentation& pres, int slide,
+                                            int shape, const TextEditing& typing);
+// The position in that text nearest a point of `target`, where a click puts the caret.
+std::optional<int> shapeTypingPositionAt(const QRectF& target, const Presentation& pres, int slide, int shape,
+                                         const TextEditing& typing, const QPointF& point);
 // The header, date, footer and page number of a notes page or handout page,
 // in text of `size` pixels; n is the page's number (0: none).
 void paintNotesFooters(QPainter& painter, const QRect& page, const Presentation& pres, int n, double size);

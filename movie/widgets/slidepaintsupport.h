@@ -2,9 +2,11 @@
 
 #include "common/widgets/fonts.h"
 #include "movie/movie.h"
+#include "movie/session/textediting.h"
 
 #include <QColor>
 #include <QFont>
+#include <QLineF>
 #include <QMarginsF>
 #include <QPainterPath>
 #include <QRectF>
@@ -91,6 +93,20 @@ std::vector<Paragraph> plainParagraphs(const QString& text);
 void paintText(QPainter& p, const QRectF& box, const std::vector<Paragraph>& given, const TextStyle& style,
                double growTo = 0);
 
+// Where paintText puts the caret and a selection of a text being typed (a range of
+// paragraph places), in the box's coordinates; none for vertical text.
+struct TextSpots
+{
+    QLineF caret;
+    std::vector<QRectF> selection;
+};
+std::optional<TextSpots> textSpots(const QRectF& box, const std::vector<Paragraph>& paragraphs,
+                                   const TextStyle& style, double growTo, TextEditing::Place caret,
+                                   TextEditing::Place from, TextEditing::Place to);
+// The place of the text nearest a point of the box, as a click in it puts the caret.
+std::optional<TextEditing::Place> textPlaceAt(const QRectF& box, const std::vector<Paragraph>& paragraphs,
+                                              const TextStyle& style, double growTo, const QPointF& point);
+
 // A placeholder's alignment by its name in a movie ("left", "center", …), else `fallback`.
 Qt::Alignment alignmentOf(const QString& align, Qt::Alignment fallback);
 
@@ -149,6 +165,15 @@ QColor hyperlinkColour(const Design& design, bool visited);
 
 // Draws one object of a slide in slide coordinates (points).
 void paintShape(QPainter& p, const SlideShape& shape, const Design& design);
+// A shape's text as paintShape lays it out: its box, paragraphs, style and how far it may grow.
+struct ShapeText
+{
+    QRectF box;
+    std::vector<Paragraph> paragraphs;
+    TextStyle style;
+    double growTo = 0;
+};
+ShapeText shapeText(const SlideShape& shape, const Design& design);
 
 // A background's fill effect over the whole slide, and the colour it looks like on the whole.
 void paintBackgroundFill(QPainter& p, const BackgroundFill& fill);

@@ -689,11 +689,8 @@ void paintShape(QPainter& p, const SlideShape& shape, const Design& design)
             p.setBrush(Qt::NoBrush);
             p.drawRect(r);
         }
-        // Text anchored at the top runs on down past a box too small for it; the
-        // middle and bottom anchors place it within the box as drawn.
-        const TextStyle style = textBoxStyle(shape, design);
-        const bool growsDown = !style.vertical && !style.middle && !style.bottom;
-        paintText(p, r, paragraphsOf(shape.text.split(u'\n')), style, growsDown ? kSlideHeight - r.top() : 0);
+        const ShapeText text = shapeText(shape, design);
+        paintText(p, r, text.paragraphs, text.style, text.growTo);
         textInside = false;
     } else if (type == u"roundrect"_s) {
         const double radius = std::min(r.width(), r.height()) / 6;
@@ -761,9 +758,29 @@ void paintShape(QPainter& p, const SlideShape& shape, const Design& design)
             p.scale(shape.flipH ? -1 : 1, shape.flipV ? -1 : 1);
             p.translate(-r.center());
         }
-        paintText(p, r, plainParagraphs(shape.text), shapeTextStyle(contrastingText(fill)));
+        const ShapeText text = shapeText(shape, design);
+        paintText(p, r, text.paragraphs, text.style);
     }
     p.restore();
+}
+
+ShapeText shapeText(const SlideShape& shape, const Design& design)
+{
+    ShapeText text;
+    text.box = QRectF(shape.x, shape.y, shape.w, shape.h).normalized();
+    if (shape.type.trimmed().toLower() == u"textbox"_s) {
+        // Text anchored at the top runs on down past a box too small for it; the
+        // middle and bottom anchors place it within the box as drawn.
+        text.style = textBoxStyle(shape, design);
+        text.paragraphs = paragraphsOf(shape.text.split(u'\n'));
+        const bool growsDown = !text.style.vertical && !text.style.middle && !text.style.bottom;
+        text.growTo = growsDown ? kSlideHeight - text.box.top() : 0;
+        return text;
+    }
+    const QColor givenFill = colorFrom(shape.fill);
+    text.style = shapeTextStyle(contrastingText(givenFill.isValid() ? givenFill : design.shapeFill));
+    text.paragraphs = plainParagraphs(shape.text);
+    return text;
 }
 
 namespace {

@@ -489,24 +489,79 @@ constexpr qsizetype kMaxParagraphLength = 4000;
 // Paints text into a placeholder or shape, shrinking it until it fits. With
 // `growTo`, the text may run down to that height (a text box grows with its
 // text) before it shrinks.
-void paintText(QPainter& p, const QRectF& box, const std::vector<Paragraph>& given, const TextStyle& style,
-               double growTo)
+namespace {
+
+// Horizontal text as paintText lays it out in a box: shrunk to fit, anchored.
+struct BoxText
 {
-    QRectF frame(box.left(), box.top(), box.width(), std::max(box.height(), growTo));
+    QRectF frame;
+    std::vector<LaidParagraph> laid;
+    QPointF origin;
+};
+
+std::optional<BoxText> layOutInBox(const QRectF& box, const std::vector<Paragraph>& given,
+                                   const TextStyle& style, double growTo)
+{
+    BoxText out;
+    out.frame = QRectF(box.left(), box.top(), box.width(), std::max(box.height(), growTo));
     const QMarginsF insets = style.insets.value_or(QMarginsF(kInsetX, kInsetY, kInsetX, kInsetY));
-    const QRectF inner = frame.marginsRemoved(insets);
+    const QRectF inner = out.frame.marginsRemoved(insets);
     // Text that does not wrap runs on past the box's right edge.
     if (!style.wrap)
-        frame.setRight(std::max(frame.right(), kSlideWidth));
-    if (given.empty() || inner.width() < 1 || inner.height() < 1)
-        return;
+        out.frame.setRight(std::max(out.frame.right(), kSlideWidth));
+    if (given.empty() || inner.width() < 1 || inner.height() < 1 || style.vertical)
+        return std::nullopt;
     std::vector<Paragraph> paragraphs(given.begin(), given.begin() + std::min(given.size(), kMaxParagraphs));
     for (Paragraph& paragraph : paragraphs)
         paragraph.text.truncate(kMaxParagraphLength);
-    p.save();
-    p.setClipRect(frame.adjusted(-2, -2, 2, 2), Qt::IntersectClip);
     double factor = 1;
+    double height = 0;
+    for (int step = 0; step < kShrinkSteps; ++step) {
+        height = layOutHorizontal(paragraphs, style, inner.width(), factor, inner.height(), out.laid);
+        if (height <= inner.height())
+            break;
+        factor *= kShrinkStep;
+    }
+    double top = inner.top();
+    if (style.middle && height < inner.height())
+        top += (inner.height() - height) / 2;
+    else if (style.bottom && height < inner.height())
+        top += inner.height() - height;
+    double left = inner.left();
+    if (style.centredBlock) {
+        double widest = 0;
+        for (const LaidParagraph& paragraph : out.laid)
+            for (int i = 0; i < paragraph.layout->lineCount(); ++i)
+                widest = std::max(widest, paragraph.indent + paragraph.layout->lineAt(i).naturalTextWidth());
+        left += std::max(0.0, (inner.width() - widest) / 2);
+    }
+    out.origin = QPointF(left, top);
+    return out;
+}
+
+QPointF paragraphOrigin(const BoxText& text, const LaidParagraph& paragraph)
+{
+    return {text.origin.x() + paragraph.indent, text.origin.y() + paragraph.top};
+}
+
+} // namespace
+
+void paintText(QPainter& p, const QRectF& box, const std::vector<Paragraph>& given, const TextStyle& style,
+               double growTo)
+{
     if (style.vertical) {
+        QRectF frame(box.left(), box.top(), box.width(), std::max(box.height(), growTo));
+        const QMarginsF insets = style.insets.value_or(QMarginsF(kInsetX, kInsetY, kInsetX, kInsetY));
+        const QRectF inner = frame.marginsRemoved(insets);
+        if (given.empty() || inner.width() < 1 || inner.height() < 1)
+            return;
+        std::vector<Paragraph> paragraphs(given.begin(),
+                                          given.begin() + std::min(given.size(), kMaxParagraphs));
+        for (Paragraph& paragraph : paragraphs)
+            paragraph.text.truncate(kMaxParagraphLength);
+        p.save();
+        p.setClipRect(frame.adjusted(-2, -2, 2, 2), Qt::IntersectClip);
+        double factor = 1;
         std::vector<VerticalColumn> columns;
         double width = 0;
         for (int step = 0; step < kShrinkSteps; ++step) {
@@ -516,33 +571,83 @@ void paintText(QPainter& p, const QRectF& box, const std::vector<Paragraph>& giv
             factor *= kShrinkStep;
         }
         drawVertical(p, columns, inner, width, style);
-    } else {
-        std::vector<LaidParagraph> laid;
-        double height = 0;
-        for (int step = 0; step < kShrinkSteps; ++step) {
-            height = layOutHorizontal(paragraphs, style, inner.width(), factor, inner.height(), laid);
-            if (height <= inner.height())
-                break;
-            factor *= kShrinkStep;
-        }
-        double top = inner.top();
-        if (style.middle && height < inner.height())
-            top += (inner.height() - height) / 2;
-        else if (style.bottom && height < inner.height())
-            top += inner.height() - height;
-        double left = inner.left();
-        if (style.centredBlock) {
-            double widest = 0;
-            for (const LaidParagraph& paragraph : laid)
-                for (int i = 0; i < paragraph.layout->lineCount(); ++i)
-                    widest =
-                        std::max(widest, paragraph.indent + paragraph.layout->lineAt(i).naturalTextWidth());
-            left += std::max(0.0, (inner.width() - widest) / 2);
-        }
-        drawHorizontal(p, laid, QPointF(left, top), style);
+        p.restore();
+        return;
     }
+    const std::optional<BoxText> text = layOutInBox(box, given, style, growTo);
+    if (!text)
+        return;
+    p.save();
+    p.setClipRect(text->frame.adjusted(-2, -2, 2, 2), Qt::IntersectClip);
+    drawHorizontal(p, text->laid, text->origin, style);
     p.restore();
 }
+
+std::optional<TextSpots> textSpots(const QRectF& box, const std::vector<Paragraph>& paragraphs,
+                                   const TextStyle& style, double growTo, TextEditing::Place caret,
+                                   TextEditing::Place from, TextEditing::Place to)
+{
+    // An empty text still has a caret: laid out as one empty paragraph.
+    const std::vector<Paragraph> some = paragraphs.empty() ? std::vector<Paragraph>{Paragraph{}} : paragraphs;
+    const std::optional<BoxText> text = layOutInBox(box, some, style, growTo);
+    if (!text)
+        return std::nullopt;
+    TextSpots spots;
+    for (size_t i = 0; i < text->laid.size(); ++i) {
+        const LaidParagraph& paragraph = text->laid[i];
+        const QPointF at = paragraphOrigin(*text, paragraph);
+        const QTextLayout& layout = *paragraph.layout;
+        const int index = static_cast<int>(i);
+        if (index == caret.paragraph) {
+            const QTextLine line = layout.lineForTextPosition(caret.position);
+            if (line.isValid()) {
+                const double x = at.x() + line.cursorToX(caret.position);
+                spots.caret = QLineF(x, at.y() + line.y(), x, at.y() + line.y() + line.height());
+            }
+        }
+        if (index < from.paragraph || index > to.paragraph)
+            continue;
+        const int start = index == from.paragraph ? from.position : 0;
+        const int end = index == to.paragraph ? to.position : static_cast<int>(layout.text().size());
+        for (int l = 0; l < layout.lineCount() && start < end; ++l) {
+            const QTextLine line = layout.lineAt(l);
+            const int a = std::max(start, line.textStart());
+            const int b = std::min(end, line.textStart() + line.textLength());
+            if (a >= b)
+                continue;
+            const double x1 = line.cursorToX(a);
+            const double x2 = line.cursorToX(b);
+            spots.selection.push_back(
+                QRectF(at.x() + std::min(x1, x2), at.y() + line.y(), std::abs(x2 - x1), line.height()));
+        }
+    }
+    return spots;
+}
+
+std::optional<TextEditing::Place> textPlaceAt(const QRectF& box, const std::vector<Paragraph>& paragraphs,
+                                              const TextStyle& style, double growTo, const QPointF& point)
+{
+    const std::vector<Paragraph> some = paragraphs.empty() ? std::vector<Paragraph>{Paragraph{}} : paragraphs;
+    const std::optional<BoxText> text = layOutInBox(box, some, style, growTo);
+    if (!text)
+        return std::nullopt;
+    TextEditing::Place place;
+    for (size_t i = 0; i < text->laid.size(); ++i) {
+        const LaidParagraph& paragraph = text->laid[i];
+        const QPointF at = paragraphOrigin(*text, paragraph);
+        const QTextLayout& layout = *paragraph.layout;
+        for (int l = 0; l < layout.lineCount(); ++l) {
+            const QTextLine line = layout.lineAt(l);
+            // The line at the point's height, or the last line above it.
+            if (point.y() < at.y() + line.y() && (i > 0 || l > 0))
+                return place;
+            place.paragraph = static_cast<int>(i);
+            place.position = line.xToCursor(point.x() - at.x());
+        }
+    }
+    return place;
+}
+
 Qt::Alignment alignmentOf(const QString& align, Qt::Alignment fallback)
 {
     const QString a = align.trimmed().toLower();

@@ -1,0 +1,200 @@
+// Typing into the objects of the slide and drawing shapes with a tool.
+#include "movie/locators.h"
+#include "movie/moviesession.h"
+
+#include <QJsonArray>
+#include <utility>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+QString MovieSession::objectText(const QString& object) const
+{
+    const Slide& slide = selectedSlide();
+    const ActionParts on = parseAction(actions::click(object));
+    if (on.shape > 0)
+        return on.shape <= static_cast<int>(slide.shapes.size())
+                   ? slide.shapes[static_cast<size_t>(on.shape - 1)].text
+                   : QString();
+    if (object == u"notes"_s)
+        return slide.notes;
+    if (object == u"title"_s)
+        return slide.title;
+    if (object == u"subtitle"_s)
+        return slide.subtitle;
+    if (object == u"body"_s)
+        return slide.body.join(u'\n');
+    return {};
+}
+
+void MovieSession::setObjectText(const QString& object, const QString& text)
+{
+    Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
+    const ActionParts on = parseAction(actions::click(object));
+    if (on.shape > 0 && on.shape <= static_cast<int>(slide.shapes.size()))
+        slide.shapes[static_cast<size_t>(on.shape - 1)].text = text;
+    else if (object == u"notes"_s)
+        slide.notes = text;
+    else if (object == u"title"_s)
+        slide.title = text;
+    else if (object == u"subtitle"_s)
+        slide.subtitle = text;
+    else if (object == u"body"_s)
+        slide.body = text.split(u'\n');
+}
+
+bool MovieSession::startTyping(const QString& object)
+{
+    if (m_typing && m_typingObject == object && m_typingSlide == m_presentation.selected)
+        return true;
+    stopTyping();
+    if (m_dialog || m_presentation.view.is(ViewKind::Show))
+        return false;
+    const ActionParts on = parseAction(actions::click(object));
+    const Slide& slide = selectedSlide();
+    if (on.shape > static_cast<int>(slide.shapes.size()))
+        return false;
+    if (on.shape > 0) {
+        // Pictures, charts, tables and the like take no typed text of their own.
+        static const QStringList typedInto{u"textbox"_s, u"rect"_s,  u"roundrect"_s, u"ellipse"_s,
+                                           u"arrow"_s,   u"star"_s,  u"callout"_s,   u"scroll"_s,
+                                           u"button"_s,  u"smiley"_s};
+        if (!typedInto.contains(slide.shapes[static_cast<size_t>(on.shape - 1)].type))
+            return false;
+    } else if (object != u"notes"_s && object != u"title"_s && object != u"subtitle"_s &&
+               object != u"body"_s) {
+        return false;
+    }
+    m_typingObject = object;
+    m_typingSlide = m_presentation.selected;
+    m_typingOriginal = objectText(object);
+    m_typing = TextEditing(m_typingOriginal);
+    if (object != u"notes"_s)
+        select(object);
+    if (m_listener)
+        m_listener();
+    return true;
+}
+
+void MovieSession::stopTyping()
+{
+    if (!m_typing)
+        return;
+    const QString object = std::exchange(m_typingObject, {});
+    m_typing.reset();
+    const int slide = std::exchange(m_typingSlide, 0);
+    // Text that no step asked for does not stay: the object reads as it did.
+    if (slide == m_presentation.selected && objectText(object) != m_typingOriginal)
+        setObjectText(object, m_typingOriginal);
+    if (m_listener)
+        m_listener();
+}
+
+void MovieSession::editTyping(const std::function<void(TextEditing&)>& edit)
+{
+    if (!m_typing || m_typingSlide != m_presentation.selected) {
+        stopTyping();
+        return;
+    }
+    edit(*m_typing);
+    setObjectText(m_typingObject, m_typing->text());
+    const QString action = actions::type(m_typingObject, m_typing->text().trimmed());
+    if (!m_typing->text().trimmed().isEmpty() && stepTaking(action).step >= 0) {
+        const TextEditing typed = *m_typing;
+        perform(action);
+        // The text as it is now is the step's: it stays when the caret leaves.
+        setObjectText(m_typingObject, typed.text());
+        m_typing = typed;
+        m_typingOriginal = typed.text();
+    }
+    if (m_listener)
+        m_listener();
+}
+
+bool MovieSession::chosesDrawingTool(const Taking& taking) const
+{
+    const std::vector<MovieStep>& steps =
+        taking.way < 0 ? m_movie.steps : m_movie.ways[static_cast<size_t>(taking.way)].steps;
+    const auto next = static_cast<size_t>(taking.step) + 1;
+    if (next >= steps.size())
+        return false;
+    for (const QString& a : steps[next].accept) {
+        if (parseAction(a).kind == ActionParts::Draw)
+            return true;
+    }
+    return false;
+}
+
+namespace {
+
+// The shape a step's changes add to a slide, where they add one.
+QJsonObject addedShape(const QJsonObject& changes)
+{
+    const QJsonValue added = changes.value(u"addShape"_s);
+    return added.isArray() ? added.toArray().first().toObject() : added.toObject();
+}
+
+} // namespace
+
+QJsonObject MovieSession::drawnChanges(QJsonObject changes) const
+{
+    if (!m_drawn || !changes.contains(u"addShape"_s) || changes.value(u"addShape"_s).isArray())
+        return changes;
+    QJsonObject shape = changes.value(u"addShape"_s).toObject();
+    const QRectF r = m_drawn->normalized();
+    shape[u"x"_s] = qRound(r.x() * 10) / 10.0;
+    shape[u"y"_s] = qRound(r.y() * 10) / 10.0;
+    shape[u"w"_s] = qRound(r.width() * 10) / 10.0;
+    shape[u"h"_s] = qRound(r.height() * 10) / 10.0;
+    if (m_drawnByClick && shape.value(u"type"_s).toString() == u"textbox"_s)
+        shape[u"wordWrap"_s] = false;
+    changes[u"addShape"_s] = shape;
+    return changes;
+}
+
+QString MovieSession::shapeToDraw() const
+{
+    const MovieStep* step = currentStep();
+    if (!step || !m_toolChosen)
+        return {};
+    return addedShape(step->set).value(u"type"_s).toString();
+}
+
+QRectF MovieSession::shapeDrawnByMovie() const
+{
+    const MovieStep* step = currentStep();
+    if (!step)
+        return {};
+    const QJsonObject shape = addedShape(step->set);
+    return {shape.value(u"x"_s).toDouble(), shape.value(u"y"_s).toDouble(), shape.value(u"w"_s).toDouble(),
+            shape.value(u"h"_s).toDouble()};
+}
+
+bool MovieSession::draw(const QRectF& rect, bool byClick)
+{
+    if (!m_toolChosen)
+        return false;
+    m_drawn = rect;
+    m_drawnByClick = byClick;
+    const bool taken = perform(actions::draw());
+    m_drawn.reset();
+    m_drawnByClick = false;
+    return taken;
+}
+
+void MovieSession::dropDrawingTool()
+{
+    if (!m_toolChosen || m_toolMark.empty())
+        return;
+    const int progress = m_progress;
+    const auto listener = m_listener;
+    MovieSession before = std::move(m_toolMark.back());
+    *this = std::move(before);
+    m_listener = listener;
+    m_progress = progress;
+    if (m_listener)
+        m_listener();
+}
+
+} // namespace pptdrill
