@@ -308,6 +308,7 @@ void MovieSession::reset()
     m_typing.reset();
     m_typingObject.clear();
     m_typingSlide = 0;
+    m_widening = 0;
     m_toolChosen = false;
     m_toolMark.clear();
     m_opensAfterDrawing.clear();
@@ -1117,8 +1118,10 @@ bool MovieSession::perform(const QString& action)
     markDialogs(before ? &*before : nullptr, dialogBefore, depthBefore);
     // A text box just drawn takes the caret.
     if (drawing && !m_dialog && shapesNow() > shapesBefore &&
-        selectedSlide().shapes.back().type == u"textbox"_s)
+        selectedSlide().shapes.back().type == u"textbox"_s) {
         startTyping(targets::shape(static_cast<int>(shapesNow())));
+        m_widening = m_drawnByClick ? static_cast<int>(shapesNow()) : 0;
+    }
     if (m_listener)
         m_listener();
     return true;

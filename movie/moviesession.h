@@ -162,7 +162,7 @@ public:
     // the slide draws the shape there (`rect` in points on the slide). What the tool's command
     // opens (动作设置) opens once the shape is drawn. Esc lets the tool go; its step comes next again.
     bool drawingToolChosen() const { return m_toolChosen; }
-    // A click (`byClick`) gives a text box that does not wrap: it widens as it is typed into.
+    // A click (`byClick`) gives a text box that widens as it is typed into.
     bool draw(const QRectF& rect, bool byClick = false);
     void dropDrawingTool();
     // The shape the step drawing next adds ("textbox", "ellipse", …); empty when none.
@@ -262,6 +262,7 @@ private:
     std::vector<MovieSession> m_toolMark; // the session before the tool was chosen
     std::optional<QRectF> m_drawn;        // the learner's drag, while its step is taken
     bool m_drawnByClick = false;
+    int m_widening = 0; // the text box made by a click that widens as it is typed into
 };
 
 // Plays a movie headless: its demonstration must reach completion, every

@@ -3,6 +3,7 @@
 #include "movie/moviesession.h"
 
 #include <QJsonArray>
+#include <algorithm>
 #include <utility>
 
 using namespace Qt::Literals::StringLiterals;
@@ -28,13 +29,41 @@ QString MovieSession::objectText(const QString& object) const
     return {};
 }
 
+namespace {
+
+// How wide a line of text is in points, near enough: a Chinese character is as wide as the
+// text is high, other characters a little over half that.
+double textWidth(const QString& text, double size)
+{
+    double widest = 0;
+    for (const QString& line : text.split(u'\n')) {
+        double width = 0;
+        for (const QChar c : line)
+            width += c.unicode() >= 0x2E80 ? size : 0.55 * size;
+        widest = std::max(widest, width);
+    }
+    return widest;
+}
+
+} // namespace
+
 void MovieSession::setObjectText(const QString& object, const QString& text)
 {
     Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
     const ActionParts on = parseAction(actions::click(object));
-    if (on.shape > 0 && on.shape <= static_cast<int>(slide.shapes.size()))
-        slide.shapes[static_cast<size_t>(on.shape - 1)].text = text;
-    else if (object == u"notes"_s)
+    if (on.shape > 0 && on.shape <= static_cast<int>(slide.shapes.size())) {
+        SlideShape& shape = slide.shapes[static_cast<size_t>(on.shape - 1)];
+        shape.text = text;
+        // A text box made by a click widens as it is typed into.
+        if (on.shape == m_widening) {
+            const double insets = (shape.insetLeft + shape.insetRight) * 72 / 2.54;
+            const double size = shape.font.size > 0 ? shape.font.size : 18;
+            if (shape.vertical)
+                shape.h = std::max(28.0, textWidth(text, size) + insets);
+            else
+                shape.w = std::min(720 - shape.x, std::max(24.0, textWidth(text, size) + insets + 2));
+        }
+    } else if (object == u"notes"_s)
         slide.notes = text;
     else if (object == u"title"_s)
         slide.title = text;
@@ -83,6 +112,7 @@ void MovieSession::stopTyping()
         return;
     const QString object = std::exchange(m_typingObject, {});
     m_typing.reset();
+    m_widening = 0;
     const int slide = std::exchange(m_typingSlide, 0);
     // Text that no step asked for does not stay: the object reads as it did.
     if (slide == m_presentation.selected && objectText(object) != m_typingOriginal)
@@ -147,8 +177,6 @@ QJsonObject MovieSession::drawnChanges(QJsonObject changes) const
     shape[u"y"_s] = qRound(r.y() * 10) / 10.0;
     shape[u"w"_s] = qRound(r.width() * 10) / 10.0;
     shape[u"h"_s] = qRound(r.height() * 10) / 10.0;
-    if (m_drawnByClick && shape.value(u"type"_s).toString() == u"textbox"_s)
-        shape[u"wordWrap"_s] = false;
     changes[u"addShape"_s] = shape;
     return changes;
 }

@@ -614,12 +614,13 @@ void KitView::mousePressEvent(QMouseEvent* event)
     clickAt(point, event->button(), false, event->modifiers());
     // A click in the notes or on a text box puts the caret there.
     if (free && event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
-        m_session->view().is(ViewKind::Normal)) {
+        (m_session->view().is(ViewKind::Normal) || m_session->view().is(ViewKind::Notes))) {
         const Presentation& pres = m_session->presentation();
         const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
         if (at.kind == LocatorParts::Placeholder && at.name == u"notes"_s)
             m_typingInput->clicked(u"notes"_s, point, typingGeometry());
-        else if (at.kind == LocatorParts::Shape && at.shape <= static_cast<int>(slide.shapes.size()) &&
+        else if (at.kind == LocatorParts::Shape && m_session->view().is(ViewKind::Normal) &&
+                 at.shape <= static_cast<int>(slide.shapes.size()) &&
                  slide.shapes[static_cast<size_t>(at.shape - 1)].type == u"textbox"_s)
             m_typingInput->clicked(targets::shape(at.shape), point, typingGeometry());
         update();

@@ -705,6 +705,7 @@ TypingInput::Geometry KitView::typingGeometry() const
     const int notesSize = slide.notesFont.size > 0 ? qRound(slide.notesFont.size) : masterSize;
     TypingInput::Geometry where;
     where.slide = slideRectInArea();
+    where.document = slideAreaRect().united(leftPaneBox());
     const QRect area = slideAreaRect();
     if (m_session->view().is(ViewKind::Notes)) {
         where.notesText = notesPageNotesRect().adjusted(8, 6, -8, -6);

@@ -9,6 +9,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -176,9 +177,12 @@ bool TypingInput::press(const QPoint& at, Qt::KeyboardModifiers modifiers, const
     }
     const std::optional<int> position = positionAt(at, where);
     if (!position) {
-        // A click anywhere else takes the caret out of the text.
-        session.stopTyping();
-        m_preedit.clear();
+        // A click elsewhere in the document takes the caret out of the text; the menus and
+        // toolbars act on the text with the caret still in it.
+        if (where.document.contains(at)) {
+            session.stopTyping();
+            m_preedit.clear();
+        }
         return false;
     }
     const bool extend = modifiers & Qt::ShiftModifier;
@@ -223,6 +227,10 @@ bool TypingInput::release(const QPoint& at, const Geometry& where)
         const bool textBox = m_session->shapeToDraw() == u"textbox"_s;
         drawn.setSize(textBox ? QSizeF(24, 28) : QSizeF(72, 72));
     }
+    // A shape made by a click near the slide's edge stays whole on the slide.
+    if (click)
+        drawn.moveTo(std::clamp(drawn.x(), 0.0, kSlideWidthPoints - drawn.width()),
+                     std::clamp(drawn.y(), 0.0, kSlideHeightPoints - drawn.height()));
     drawn = drawn.intersected(QRectF(0, 0, kSlideWidthPoints, kSlideHeightPoints));
     m_session->draw(drawn, click);
     return true;

@@ -28,6 +28,7 @@ public:
         QRectF slide;    // the slide in the slide pane
         QRect notesText; // the notes pane's text
         QFont notesFont;
+        QRect document; // the slides tab, the slide and the notes: a click there takes the caret away
     };
 
     explicit TypingInput(MovieSession& session) : m_session(&session) {}

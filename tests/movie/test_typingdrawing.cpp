@@ -1,0 +1,274 @@
+// Typing and drawing in the simulated window with real input: a caret in the notes
+// and in shapes, keys and input-method text, a drag with a drawing tool, and the
+// bank's movies that ask for the text typed and the shape drawn.
+#include "movie/kitcatalog.h"
+#include "movie/locators.h"
+#include "movie/moviesession.h"
+#include "movie/widgets/kitview.h"
+
+#include <QInputMethodEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace pptdrill;
+
+namespace {
+
+std::unique_ptr<KitView> bankMovie(const QString& name)
+{
+    auto movie = loadMovieFile(QString::fromUtf8(DRILL_SOURCE_DIR) + u"/bank/movies/"_s + name);
+    EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
+    auto view =
+        std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
+    view->setPace(0);
+    view->resize(800, 600);
+    return view;
+}
+
+QRect where(KitView& view, const QString& locator)
+{
+    const auto at = view.locate(locator);
+    EXPECT_TRUE(at.has_value()) << "not on view: " << locator.toStdString();
+    return at.value_or(QRect());
+}
+
+void click(KitView& view, const QString& locator, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseClick(&view, button, {}, where(view, locator).center());
+}
+
+void chooseMenu(KitView& view, const QStringList& path)
+{
+    click(view, locators::menuTitle(path.first()));
+    for (qsizetype i = 1; i < path.size(); ++i)
+        click(view, locators::menuItem(path.mid(0, i + 1)));
+}
+
+// What an input method sends: text being composed, then the text committed.
+void compose(KitView& view, const QString& preedit)
+{
+    QInputMethodEvent event(preedit, {});
+    QCoreApplication::sendEvent(&view, &event);
+}
+
+void commit(KitView& view, const QString& text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(&view, &event);
+}
+
+void hover(KitView& view, QPoint at)
+{
+    QMouseEvent move(QEvent::MouseMove, at, view.mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
+    QCoreApplication::sendEvent(&view, &move);
+}
+
+// A drag with the left button from one point to another, as a hand makes it.
+void drag(KitView& view, QPoint from, QPoint to)
+{
+    QTest::mousePress(&view, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, (from + to) / 2, view.mapToGlobal((from + to) / 2), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&view, &move);
+    QMouseEvent last(QEvent::MouseMove, to, view.mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&view, &last);
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, to);
+}
+
+// What the input method asks the window (QWidget's question is public).
+QVariant askInputMethod(KitView& view, Qt::InputMethodQuery query)
+{
+    return static_cast<QWidget&>(view).inputMethodQuery(query);
+}
+
+const Slide& shownSlide(KitView& view)
+{
+    return view.session().selectedSlide();
+}
+
+} // namespace
+
+TEST(Typing, TheNotesTakeInputMethodTextAndTheStepIsDoneWhenTheyReadWhatItAsks)
+{
+    auto view = bankMovie(u"05/12.movie"_s); // 此处介绍公司历史 in the notes of slide 2
+    click(*view, locators::thumb(2));
+    click(*view, locators::placeholder(u"notes"_s));
+    ASSERT_EQ(view->session().typingObject(), u"notes"_s);
+    EXPECT_TRUE(askInputMethod(*view, Qt::ImEnabled).toBool());
+    // The caret lies in the notes pane, where the input method puts its window.
+    const QRect caret = askInputMethod(*view, Qt::ImCursorRectangle).toRect();
+    EXPECT_TRUE(where(*view, locators::placeholder(u"notes"_s)).contains(caret.center()));
+
+    compose(*view, u"cishi"_s);
+    EXPECT_EQ(shownSlide(*view).notes, QString()) << "text being composed is not yet typed";
+    commit(*view, u"此处介绍"_s);
+    EXPECT_EQ(shownSlide(*view).notes, u"此处介绍"_s);
+    EXPECT_FALSE(view->session().isComplete());
+    commit(*view, u"公司历史"_s);
+    EXPECT_TRUE(view->session().isComplete());
+    EXPECT_EQ(shownSlide(*view).notes, u"此处介绍公司历史"_s);
+}
+
+TEST(Typing, KeysMoveTheCaretSelectWithShiftAndTypeOverTheSelection)
+{
+    auto view = bankMovie(u"09/12.movie"_s); // 验收时间：待定，需与客户沟通。 → 已确认
+    click(*view, locators::thumb(4));
+    click(*view, locators::placeholder(u"notes"_s));
+    QTest::keyClick(view.get(), Qt::Key_End);
+    for (int i = 0; i < 8; ++i)
+        QTest::keyClick(view.get(), Qt::Key_Left);
+    QTest::keyClick(view.get(), Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(view.get(), Qt::Key_Left, Qt::ShiftModifier);
+    ASSERT_TRUE(view->session().typing().has_value());
+    EXPECT_EQ(view->session().typing()->selectedText(), u"待定"_s);
+    commit(*view, u"已确认"_s);
+    EXPECT_TRUE(view->session().isComplete());
+}
+
+TEST(Typing, TextNoStepAsksForShowsWhileTypedAndGoesBackWhenTheCaretLeaves)
+{
+    auto view = bankMovie(u"05/12.movie"_s);
+    click(*view, locators::thumb(2));
+    click(*view, locators::placeholder(u"notes"_s));
+    QTest::keyClicks(view.get(), u"abc"_s);
+    EXPECT_EQ(shownSlide(*view).notes, u"abc"_s);
+    QTest::keyClick(view.get(), Qt::Key_Backspace);
+    QTest::keyClick(view.get(), Qt::Key_Return);
+    QTest::keyClicks(view.get(), u"d"_s);
+    EXPECT_EQ(shownSlide(*view).notes, u"ab\nd"_s);
+    // Ctrl+A selects the text typed into, and typing replaces it.
+    QTest::keyClick(view.get(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(view.get(), u"x"_s);
+    EXPECT_EQ(shownSlide(*view).notes, u"x"_s);
+    click(*view, locators::slideEmpty());
+    EXPECT_FALSE(view->session().typing().has_value());
+    EXPECT_EQ(shownSlide(*view).notes, QString());
+    EXPECT_EQ(view->session().stepIndex(), 1);
+}
+
+TEST(Typing, ADragInTheNotesSelectsTheTextUnderIt)
+{
+    auto view = bankMovie(u"09/12.movie"_s);
+    click(*view, locators::thumb(4));
+    const QRect notes = where(*view, locators::placeholder(u"notes"_s));
+    click(*view, locators::placeholder(u"notes"_s));
+    const int y = notes.top() + 14;
+    drag(*view, QPoint(notes.left() + 12, y), QPoint(notes.left() + 60, y));
+    ASSERT_TRUE(view->session().typing().has_value());
+    EXPECT_EQ(view->session().typing()->selectionStart(), 0);
+    EXPECT_GE(view->session().typing()->selectedText().size(), 2);
+    EXPECT_TRUE(u"验收时间：待定"_s.startsWith(view->session().typing()->selectedText()));
+}
+
+TEST(Drawing, ADragWithTheToolChosenDrawsTheShapeWhereTheHandDrewIt)
+{
+    auto view = bankMovie(u"04/25.movie"_s); // an ellipse, then 开始 typed into it
+    click(*view, locators::thumb(3));
+    click(*view, locators::button(u"椭圆"_s));
+    ASSERT_TRUE(view->session().drawingToolChosen());
+    EXPECT_TRUE(shownSlide(*view).shapes.empty()) << "choosing the tool draws nothing yet";
+    const QRect slide = where(*view, locators::slideArea());
+    const QPoint from = slide.topLeft() + QPoint(40, 80);
+    const QPoint to = from + QPoint(120, 60);
+    hover(*view, from);
+    EXPECT_EQ(view->cursor().shape(), Qt::CrossCursor);
+    drag(*view, from, to);
+    ASSERT_EQ(shownSlide(*view).shapes.size(), 1u);
+    const SlideShape& ellipse = shownSlide(*view).shapes.front();
+    EXPECT_EQ(ellipse.type, u"ellipse"_s);
+    // The shape's size is the drag's, in points: the slide is shown smaller than 720 pixels wide.
+    EXPECT_GT(ellipse.w, 120);
+    EXPECT_NEAR(ellipse.w / ellipse.h, 2.0, 0.1);
+    EXPECT_FALSE(view->session().drawingToolChosen());
+    EXPECT_EQ(view->session().selectedObject(), u"shape:1"_s);
+
+    // Right-click → 添加文本 puts the caret in it; the typed text completes the task.
+    const QPoint middle = (from + to) / 2;
+    QTest::mouseClick(view.get(), Qt::RightButton, {}, middle);
+    click(*view, locators::contextItem({u"添加文本(X)"_s}));
+    EXPECT_EQ(view->session().typingObject(), u"shape:1"_s);
+    commit(*view, u"开始"_s);
+    EXPECT_TRUE(view->session().isComplete());
+}
+
+TEST(Drawing, TypingOnAShapeJustDrawnPutsTheTextInIt)
+{
+    auto view = bankMovie(u"04/25.movie"_s);
+    click(*view, locators::thumb(3));
+    click(*view, locators::button(u"椭圆"_s));
+    const QRect slide = where(*view, locators::slideEmpty());
+    drag(*view, slide.topLeft() + QPoint(30, 10), slide.topLeft() + QPoint(150, 80));
+    EXPECT_FALSE(view->session().typing().has_value());
+    commit(*view, u"开始"_s);
+    EXPECT_EQ(view->session().typingObject(), u"shape:1"_s);
+    EXPECT_TRUE(view->session().isComplete());
+}
+
+TEST(Drawing, AClickWithTheTextBoxToolGivesABoxThatTakesTheCaretAndWidensAsTyped)
+{
+    auto view = bankMovie(u"01/20.movie"_s); // 培训地点：三楼会议室 in a text box
+    click(*view, locators::thumb(3));
+    chooseMenu(*view, {u"插入(I)"_s, u"文本框(X)"_s, u"水平(H)"_s});
+    const QRect slide = where(*view, locators::slideArea());
+    QTest::mouseClick(view.get(), Qt::LeftButton, {}, slide.bottomLeft() + QPoint(30, -40));
+    ASSERT_EQ(shownSlide(*view).shapes.size(), 1u);
+    const double narrow = shownSlide(*view).shapes.front().w;
+    EXPECT_EQ(view->session().typingObject(), u"shape:1"_s);
+    const QRect caret = askInputMethod(*view, Qt::ImCursorRectangle).toRect();
+    EXPECT_TRUE(slide.adjusted(0, -60, 0, 60).contains(caret.center()));
+    commit(*view, u"培训地点："_s);
+    const QRect later = askInputMethod(*view, Qt::ImCursorRectangle).toRect();
+    EXPECT_GT(later.left(), caret.left() + 40) << "the caret follows the text typed ";
+    EXPECT_GT(shownSlide(*view).shapes.front().w, narrow + 60);
+    commit(*view, u"三楼会议室"_s);
+    EXPECT_TRUE(view->session().isComplete());
+}
+
+TEST(Drawing, EscLetsTheToolGoAndItsStepComesNextAgain)
+{
+    auto view = bankMovie(u"01/30.movie"_s); // a rounded rectangle
+    click(*view, locators::thumb(2));
+    const int toolStep = view->session().stepIndex();
+    click(*view, locators::button(u"自选图形"_s));
+    click(*view, locators::toolbarItem({u"自选图形"_s, u"基本形状(B)"_s}));
+    click(*view, locators::toolbarItem({u"自选图形"_s, u"基本形状(B)"_s, u"圆角矩形"_s}));
+    ASSERT_TRUE(view->session().drawingToolChosen());
+    QTest::keyClick(view.get(), Qt::Key_Escape);
+    EXPECT_FALSE(view->session().drawingToolChosen());
+    EXPECT_EQ(view->session().stepIndex(), toolStep);
+    const QRect slide = where(*view, locators::slideEmpty());
+    drag(*view, slide.topLeft() + QPoint(30, 10), slide.topLeft() + QPoint(150, 80));
+    EXPECT_TRUE(shownSlide(*view).shapes.empty());
+}
+
+TEST(Drawing, AnActionButtonsSettingsOpenOnceTheButtonIsDrawn)
+{
+    auto view = bankMovie(u"01/32.movie"_s);
+    click(*view, locators::thumb(2));
+    chooseMenu(*view, {u"幻灯片放映(D)"_s, u"动作按钮(I)"_s, u"动作按钮: 自定义"_s});
+    EXPECT_FALSE(view->session().dialog().has_value());
+    const QRect slide = where(*view, locators::slideArea());
+    drag(*view, slide.bottomRight() - QPoint(80, 60), slide.bottomRight() - QPoint(20, 15));
+    ASSERT_TRUE(view->session().dialog().has_value());
+    EXPECT_EQ(view->session().dialog()->name, u"动作设置"_s);
+    // 取消 backs out of the drawing too: the tool is chosen again, nothing is drawn.
+    QTest::keyClick(view.get(), Qt::Key_Escape);
+    EXPECT_FALSE(view->session().dialog().has_value());
+    EXPECT_TRUE(view->session().drawingToolChosen());
+    EXPECT_TRUE(shownSlide(*view).shapes.empty());
+}
+
+TEST(Drawing, TheDemonstrationDrawsAndTypesWhereTheMovieDoes)
+{
+    auto view = bankMovie(u"07/25.movie"_s); // a rounded callout with 重点
+    view->startDemonstration();
+    QTRY_VERIFY_WITH_TIMEOUT(!view->isDemonstrating(), 20000);
+    ASSERT_TRUE(view->session().isComplete());
+    const SlideShape& callout = shownSlide(*view).shapes.back();
+    EXPECT_EQ(callout.type, u"callout"_s);
+    EXPECT_EQ(callout.text, u"重点"_s);
+    EXPECT_NEAR(callout.x, 250, 2);
+    EXPECT_NEAR(callout.w, 220, 3);
+}
