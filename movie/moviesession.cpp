@@ -378,10 +378,26 @@ FormState MovieSession::openForm(const KitForm& form, const QString& command) co
         else if (value == u"@suggestion"_s)
             value = errors.empty() ? QString() : errors.front().suggestions.value(0);
     }
-    // 字体 opens at the size the 格式 toolbar shows for the text.
+    // 字体 opens at the size the 格式 toolbar shows for the text, and with the text's own font.
     if (const KitControl* size = form.name == u"字体"_s ? form.control(u"字号"_s) : nullptr;
         size && size->items.contains(toolbarValue(u"字号"_s)))
         state.values[size->id] = toolbarValue(u"字号"_s);
+    if (const std::optional<SlideFont> font = selectedTextFont(); font && form.name == u"字体"_s) {
+        if (const KitControl* face = form.control(u"中文字体"_s); face && face->items.contains(font->family))
+            state.values[face->id] = font->family;
+        const bool bold = font->bold.value_or(false);
+        const bool italic = font->italic.value_or(false);
+        state.values[u"字形"_s] = bold && italic ? u"加粗 倾斜"_s
+                                  : bold         ? u"加粗"_s
+                                  : italic       ? u"倾斜"_s
+                                                 : u"常规"_s;
+        const auto tick = [](const std::optional<bool>& on) {
+            return on.value_or(false) ? u"on"_s : u"off"_s;
+        };
+        state.values[u"下划线(U)"_s] = tick(font->underline);
+        state.values[u"阴影(A)"_s] = tick(font->shadow);
+        state.values[u"阳文(E)"_s] = tick(font->emboss);
+    }
     // The format dialogs open at the selected object's own size, and a picture with no fill of its own.
     if (const QList<int> shapes = selectedShapes(); shapes.size() == 1 && form.control(u"锁定纵横比(A)"_s)) {
         const SlideShape& shape = slide.shapes[static_cast<size_t>(shapes.first() - 1)];
@@ -892,6 +908,9 @@ MovieSession::Taking MovieSession::stepTaking(const QString& action) const
 void MovieSession::select(const QString& object)
 {
     m_selection.selectObject(object, m_presentation.selected, m_presentation.view.kind());
+    // The font boxes turn to the font of what is selected now.
+    m_toolbarValues.erase(u"字体"_s);
+    m_toolbarValues.erase(u"字号"_s);
 }
 
 void MovieSession::selectAlso(int shape)
@@ -1021,12 +1040,51 @@ bool MovieSession::selectionLinks() const
     return false;
 }
 
+std::optional<SlideFont> MovieSession::selectedTextFont() const
+{
+    const Slide& slide = selectedSlide();
+    const QString object = typing() ? m_typingObject : selectedObject();
+    SlideFont font;
+    double size = 0;
+    // Notes are set in 12-point type: the notes pane's and the notes master's.
+    if (m_presentation.view.is(ViewKind::NotesMaster) || object == u"notes"_s) {
+        font = m_presentation.notesMaster.bodyFont;
+        if (object == u"notes"_s && slide.notesFont.size > 0)
+            font.size = slide.notesFont.size;
+        size = 12;
+    } else if (object == u"title"_s) {
+        font = slide.titleFont;
+        size = 44;
+    } else if (object == u"body"_s || object == u"subtitle"_s) {
+        font = slide.bodyFont;
+        size = 32;
+    } else if (const int shape = parseAction(actions::click(object)).shape;
+               shape > 0 && shape <= static_cast<int>(slide.shapes.size())) {
+        const QString kind = kindOfShape(slide.shapes[static_cast<size_t>(shape - 1)].type);
+        if (kind != u"textbox"_s && kind != u"autoshape"_s)
+            return std::nullopt;
+        font = slide.shapes[static_cast<size_t>(shape - 1)].font;
+        size = 18;
+    } else {
+        return std::nullopt;
+    }
+    if (font.size <= 0)
+        font.size = size;
+    if (font.family.isEmpty())
+        font.family = u"宋体"_s;
+    return font;
+}
+
 QString MovieSession::toolbarValue(const QString& button) const
 {
     if (button == u"打印内容"_s)
         return m_presentation.printPreview.what;
     if (const auto chosen = m_toolbarValues.find(button); chosen != m_toolbarValues.end())
         return chosen->second;
+    // The 格式 toolbar's boxes show the font of the text selected.
+    if (const std::optional<SlideFont> font = selectedTextFont();
+        font && (button == u"字体"_s || button == u"字号"_s))
+        return button == u"字体"_s ? font->family : QString::number(font->size);
     // Notes are set in 12-point type: the notes pane's and the notes master's.
     if (button == u"字号"_s &&
         (m_presentation.view.is(ViewKind::NotesMaster) || selectedObject() == u"notes"_s))

@@ -135,7 +135,11 @@ public:
     void selectAlso(int shape);
     // Every shape selected on the slide shown (1-based), the first clicked first.
     QList<int> selectedShapes() const;
-    // What a toolbar's drop-down box shows: the value last chosen in it, else the kit's.
+    // The font of the text selected or typed into (a placeholder's, a text box's or an
+    // AutoShape's), with the layout's size and face where it has none of its own.
+    std::optional<SlideFont> selectedTextFont() const;
+    // What a toolbar's drop-down box shows: the value last chosen in it, the selected
+    // text's font in 字体 and 字号, else the kit's.
     QString toolbarValue(const QString& button) const;
     // Toolbars the learner has shown (插入 → 图片 → 自选图形 shows 自选图形).
     const QStringList& shownToolbars() const { return m_toolbars; }

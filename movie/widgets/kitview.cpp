@@ -218,7 +218,13 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     if ((at.kind == L::Button || at.kind == L::ButtonArrow) && h.action.isEmpty()) {
         const KitButton* b = m_session->kit().toolbarButton(at.name);
         const QRect box = locate(locators::button(at.name)).value_or(h.rect);
-        if (b && b->type == KitButtonType::Combo) {
+        if (b && b->type == KitButtonType::Combo && b->editable && at.kind == L::Button &&
+            point.x() < box.right() - 12) {
+            // A click in the box's text selects it for typing; its arrow drops the list.
+            m_field = FieldState{{}, b->name, false, m_session->toolbarValue(b->name), true, true};
+            setFocus();
+            update();
+        } else if (b && b->type == KitButtonType::Combo) {
             m_drop = DropState{at.name, at.name, false, true};
             const qsizetype current = b->values.indexOf(m_session->toolbarValue(b->name));
             m_dropScroll = std::clamp<int>(static_cast<int>(current) - kDropRows / 2, 0,
@@ -577,8 +583,13 @@ void KitView::typeText(const QString& text)
 {
     if (!m_field)
         return;
+    if (std::exchange(m_field->selectedAll, false))
+        m_field->text.clear();
     m_field->text += text;
-    m_field->selectedAll = false;
+    if (m_field->toolbar) {
+        update();
+        return;
+    }
     const QString action = actions::control(m_field->dialog, m_field->form, m_field->control, m_field->text);
     if (!m_field->dialog)
         m_enterField = std::pair{m_field->form, m_field->control};
@@ -777,6 +788,15 @@ void KitView::keyPressEvent(QKeyEvent* event)
             QGuiApplication::inputMethod()->update(Qt::ImEnabled | Qt::ImCursorRectangle);
             return;
         }
+    }
+    if (m_field && m_field->toolbar &&
+        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape)) {
+        // Enter sets the font or size typed into a toolbar's box; Esc leaves it as it was.
+        const FieldState field = *std::exchange(m_field, std::nullopt);
+        if (event->key() != Qt::Key_Escape && !field.text.trimmed().isEmpty())
+            perform(actions::toolbarValue(field.control, field.text.trimmed()));
+        update();
+        return;
     }
     if (m_field) {
         if (event->key() == Qt::Key_Backspace) {

@@ -162,6 +162,7 @@ private:
         bool dialog = false;
         QString text;
         bool selectedAll = true; // the value shows selected: the first key typed replaces it
+        bool toolbar = false;    // a toolbar's box (字体, 字号): what is typed counts on Enter
     };
     struct DemoMove
     {

@@ -272,3 +272,67 @@ TEST(Drawing, TheDemonstrationDrawsAndTypesWhereTheMovieDoes)
     EXPECT_NEAR(callout.x, 250, 2);
     EXPECT_NEAR(callout.w, 220, 3);
 }
+
+namespace {
+
+std::unique_ptr<KitView> inlineMovie(const QString& steps)
+{
+    const QString json =
+        uR"j({"format": "pptdrill-movie", "version": 1, "presentation": {"view": "normal", "taskpane": null,
+            "slides": [{"layout": "标题幻灯片", "title": "年度总结", "subtitle": "2026年",
+            "titleFont": {"size": 40, "bold": true},
+            "shapes": [{"type": "textbox", "x": 40, "y": 440, "w": 200, "h": 40, "text": "说明"}]}]},
+            "steps": [%1]})j"_s.arg(steps);
+    auto movie = parseMovie(json.toUtf8());
+    EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
+    auto view =
+        std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
+    view->setPace(0);
+    view->resize(800, 600);
+    return view;
+}
+
+} // namespace
+
+TEST(FontBoxes, TheFormattingBoxesAndTheFontDialogShowTheSelectedTextsFont)
+{
+    auto view = inlineMovie(uR"j({"hint": "打开“字体”对话框。", "accept": ["menu:格式(O)/字体(F)..."]},
+        {"hint": "单击“确定”。", "accept": ["dialog:字体/确定"]})j"_s);
+    MovieSession& session = view->session();
+    EXPECT_EQ(session.toolbarValue(u"字号"_s), u"18"_s) << "nothing selected: the kit's";
+    click(*view, locators::placeholder(u"title"_s));
+    EXPECT_EQ(session.toolbarValue(u"字号"_s), u"40"_s);
+    EXPECT_EQ(session.toolbarValue(u"字体"_s), u"宋体"_s);
+    click(*view, locators::placeholder(u"subtitle"_s));
+    EXPECT_EQ(session.toolbarValue(u"字号"_s), u"32"_s);
+    click(*view, locators::shape(1));
+    EXPECT_EQ(session.toolbarValue(u"字号"_s), u"18"_s);
+
+    click(*view, locators::placeholder(u"title"_s));
+    chooseMenu(*view, {u"格式(O)"_s, u"字体(F)..."_s});
+    ASSERT_TRUE(session.dialog().has_value());
+    EXPECT_EQ(session.dialog()->value(u"字号"_s), u"40"_s);
+    EXPECT_EQ(session.dialog()->value(u"字形"_s), u"加粗"_s);
+}
+
+TEST(FontBoxes, ASizeTypedIntoTheBoxCountsOnEnterAndEscLeavesItAsItWas)
+{
+    auto view = inlineMovie(uR"j({"hint": "选中标题。", "accept": ["click:title"]},
+        {"hint": "在“字号”框中输入 28。", "accept": ["toolbar:字号=28"],
+         "set": {"slide": 1, "titleFont": {"size": 28}}})j"_s);
+    click(*view, locators::placeholder(u"title"_s));
+    const QRect box = where(*view, locators::button(u"字号"_s));
+    QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(box.left() + 8, box.center().y()));
+    QTest::keyClicks(view.get(), u"24"_s);
+    QTest::keyClick(view.get(), Qt::Key_Escape);
+    EXPECT_EQ(view->session().toolbarValue(u"字号"_s), u"40"_s);
+    QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(box.left() + 8, box.center().y()));
+    QTest::keyClicks(view.get(), u"28"_s);
+    EXPECT_FALSE(view->session().isComplete()) << "nothing counts before Enter";
+    QTest::keyClick(view.get(), Qt::Key_Return);
+    EXPECT_TRUE(view->session().isComplete());
+    EXPECT_EQ(view->session().toolbarValue(u"字号"_s), u"28"_s);
+    // The arrow still drops the list.
+    QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(box.right() - 4, box.center().y()));
+    EXPECT_TRUE(view->locate(locators::drop(u"36"_s)).has_value());
+}
