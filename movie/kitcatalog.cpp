@@ -406,10 +406,10 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
         {u"columns"_s, Kind::Whole},    {u"min"_s, Kind::Number},      {u"max"_s, Kind::Number},
         {u"step"_s, Kind::Number},      {u"editable"_s, Kind::Flag},   {u"doubleClick"_s, Kind::Text},
         {u"focus"_s, Kind::Flag},       {u"icon"_s, Kind::Text},       {u"default"_s, Kind::Flag},
-        {u"from"_s, Kind::Text},        {u"adds"_s, Kind::Text},       {u"removes"_s, Kind::Text},
-        {u"defines"_s, Kind::Text},     {u"stepFor"_s, Kind::Object},  {u"raises"_s, Kind::Text},
-        {u"lowers"_s, Kind::Text},      {u"after"_s, Kind::Text},      {u"edits"_s, Kind::Text},
-        {u"copies"_s, Kind::Text},      {u"deletes"_s, Kind::Text}};
+        {u"turnsInto"_s, Kind::Flag},   {u"from"_s, Kind::Text},       {u"adds"_s, Kind::Text},
+        {u"removes"_s, Kind::Text},     {u"defines"_s, Kind::Text},    {u"stepFor"_s, Kind::Object},
+        {u"raises"_s, Kind::Text},      {u"lowers"_s, Kind::Text},     {u"after"_s, Kind::Text},
+        {u"edits"_s, Kind::Text},       {u"copies"_s, Kind::Text},     {u"deletes"_s, Kind::Text}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject c = v.toObject();
@@ -524,6 +524,7 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
     control.doubleClick = c[u"doubleClick"_s].toString();
     control.focus = c[u"focus"_s].toBool();
     control.isDefault = c[u"default"_s].toBool();
+    control.turnsInto = c[u"turnsInto"_s].toBool();
     control.gathers = c[u"from"_s].toString();
     control.adds = c[u"adds"_s].toString();
     control.removes = c[u"removes"_s].toString();

@@ -112,6 +112,7 @@ struct KitControl
     QString doubleClick;    // the button a double-click on an item also presses (确定, 插入(S)…)
     bool focus = false;     // a text box that has the focus, its text selected, when the dialog opens
     bool isDefault = false; // the button Enter presses
+    bool turnsInto = false; // a button whose dialog turns into the one it opens (查找's 替换(R)...)
     // Items that the presentation gives in the place of an entry "@slides" (its
     // slides, numbered, by title), "@shows" (its custom shows), "@effects" (the
     // selected slide's 自定义动画 list), "@objects" (its objects, by name) or

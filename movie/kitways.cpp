@@ -60,6 +60,44 @@ MovieStep wayStep(const QString& hint, const QString& action, int line, const QJ
     return step;
 }
 
+// A dialog that turns into the one a step opens (查找 → 替换(R)... → 替换): its menu command
+// and its button are another way of that step.
+std::optional<MovieWay> throughDialogTurningInto(const MovieStep& step, int index, const KitCatalog& kit)
+{
+    const auto command = kit.resolve(step.accept.value(0));
+    if (!command || !command->opens.startsWith(u"dialog:"_s) ||
+        (command->kind != KitTarget::Menu && command->kind != KitTarget::Key))
+        return std::nullopt;
+    for (const KitMenu& menu : kit.menus()) {
+        for (const KitMenuItem& item : menu.items) {
+            if (!item.opens.startsWith(u"dialog:"_s) || item.opens == command->opens || item.disabled)
+                continue;
+            const KitForm* dialog = kit.dialog(item.opens.mid(7));
+            const KitControl* button = nullptr;
+            for (const KitControl& c : dialog ? dialog->controls : std::vector<KitControl>{}) {
+                if (c.turnsInto && c.opens == command->opens)
+                    button = &c;
+            }
+            if (!button)
+                continue;
+            MovieWay way;
+            way.name = u"“%1”对话框"_s.arg(dialog->name);
+            way.from = index;
+            way.count = 1;
+            way.line = step.line;
+            MovieStep open = wayStep(u"单击“%1”菜单中的“%2”命令。"_s.arg(plain(menu.title), plain(item.text)),
+                                     actions::menu({menu.title, item.text}), step.line);
+            if (!item.shortcut.isEmpty())
+                open.accept << actions::key(item.shortcut);
+            way.steps.push_back(open);
+            way.steps.push_back(wayStep(u"单击“%1”按钮。"_s.arg(plain(button->id)),
+                                        actions::dialog(dialog->name, button->id), step.line, step.set));
+            return way;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::vector<MovieWay> kitWays(const Movie& movie, const KitCatalog& kit)
@@ -75,6 +113,10 @@ std::vector<MovieWay> kitWays(const Movie& movie, const KitCatalog& kit)
     };
     for (int i = 0; i < count; ++i) {
         const MovieStep& step = movie.steps[static_cast<size_t>(i)];
+        if (free(i, 1)) {
+            if (std::optional<MovieWay> way = throughDialogTurningInto(step, i, kit))
+                ways.push_back(std::move(*way));
+        }
         const auto choice = menuChoice(step.accept.value(0), kit);
         if (!choice)
             continue;

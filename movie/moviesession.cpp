@@ -776,7 +776,7 @@ void MovieSession::applyAction(const KitTarget& t)
     static const QStringList closingButtons{u"确定"_s, u"取消"_s, u"关闭"_s, u"完成"_s};
     const KitForm* shown = t.kind == KitTarget::Dialog ? m_kit->dialog(t.form) : nullptr;
     if (t.kind == KitTarget::Dialog && !t.hasValue && t.opens.startsWith(u"dialog:"_s) && t.control &&
-        (closingButtons.contains(t.control->id) || (shown && shown->message)))
+        (closingButtons.contains(t.control->id) || t.control->turnsInto || (shown && shown->message)))
         closeDialog();
     // A colour chosen in the dialog that a colour box opened goes back to that box.
     QString colour;

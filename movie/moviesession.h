@@ -133,6 +133,12 @@ public:
     // A click with Shift or Ctrl held adds the shape to those selected (or, with a
     // placeholder or nothing selected, selects it alone).
     void selectAlso(int shape);
+    // The objects of the slide shown that a click or Tab selects: its placeholders, then its shapes.
+    QStringList objectsOnSlide() const;
+    // Tab and Shift+Tab in normal view: the next object of the slide, or the one before.
+    bool selectNextObject(int by);
+    // Ctrl+A: every object of the slide in normal view, every slide in the sorter.
+    bool selectAllObjects();
     // Every shape selected on the slide shown (1-based), the first clicked first.
     QList<int> selectedShapes() const;
     // The font of the text selected or typed into (a placeholder's, a text box's or an

@@ -218,8 +218,7 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     if ((at.kind == L::Button || at.kind == L::ButtonArrow) && h.action.isEmpty()) {
         const KitButton* b = m_session->kit().toolbarButton(at.name);
         const QRect box = locate(locators::button(at.name)).value_or(h.rect);
-        if (b && b->type == KitButtonType::Combo && b->editable && at.kind == L::Button &&
-            point.x() < box.right() - 12) {
+        if (b && b->type == KitButtonType::Combo && b->editable && at.kind == L::Button) {
             // A click in the box's text selects it for typing; its arrow drops the list.
             m_field = FieldState{{}, b->name, false, m_session->toolbarValue(b->name), true, true};
             setFocus();
@@ -365,6 +364,31 @@ void KitView::selectObjectAt(const LocatorParts& at, Qt::KeyboardModifiers modif
     update();
 }
 
+void KitView::selectObjectsWithin(const QRect& frame)
+{
+    // What lies wholly inside the frame is selected: the objects, else a placeholder.
+    QList<int> shapes;
+    QString placeholder;
+    for (const QString& object : m_session->objectsOnSlide()) {
+        const int shape = parseAction(actions::click(object)).shape;
+        const auto at = locate(shape > 0 ? locators::shape(shape) : locators::placeholder(object));
+        if (!at || !frame.contains(*at))
+            continue;
+        if (shape > 0)
+            shapes << shape;
+        else if (placeholder.isEmpty())
+            placeholder = object;
+    }
+    if (!shapes.isEmpty()) {
+        m_session->select(targets::shape(shapes.first()));
+        for (const int shape : shapes.mid(1))
+            m_session->selectAlso(shape);
+    } else {
+        m_session->select(placeholder);
+    }
+    update();
+}
+
 void KitView::pressShortcut(const QString& shortcut)
 {
     const QString key = KitCatalog::normalizeShortcut(shortcut);
@@ -439,7 +463,21 @@ void KitView::pressShortcut(const QString& shortcut)
     }
     if (m_menu.open)
         closeMenus();
-    perform(actions::key(key));
+    // Tab goes from object to object on the slide and Ctrl+A selects them all, whether or not
+    // a step wants it; a step that does takes the key as well.
+    const QString action = actions::key(key);
+    if (!m_session->accepts(action)) {
+        if ((key == u"Tab"_s || key == u"Shift+Tab"_s) &&
+            m_session->selectNextObject(key == u"Tab"_s ? 1 : -1)) {
+            update();
+            return;
+        }
+        if (key == u"Ctrl+A"_s && m_session->selectAllObjects()) {
+            update();
+            return;
+        }
+    }
+    perform(action);
 }
 
 bool KitView::chooseOneMore(const std::optional<ListChoice>& several, const QString& list,
@@ -640,6 +678,11 @@ void KitView::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
         at.kind == LocatorParts::Thumb && slidesShown && !m_session->dialog() && !m_menu.open)
         m_slideDrag = SlideDrag{at.slide, point};
+    // A drag from the slide's empty part draws a frame round the objects to select.
+    m_marquee.reset();
+    if (free && event->button() == Qt::LeftButton && m_session->view().is(ViewKind::Normal) &&
+        (at.kind == LocatorParts::SlideArea || at.kind == LocatorParts::SlideEmpty))
+        m_marquee = QRect(point, point);
 }
 
 void KitView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -658,6 +701,11 @@ void KitView::mouseMoveEvent(QMouseEvent* event)
     setCursor(drawing ? Qt::CrossCursor : Qt::ArrowCursor);
     if ((event->buttons() & Qt::LeftButton) && !m_demo.running &&
         m_typingInput->drag(m_mouse, typingGeometry())) {
+        update();
+        return;
+    }
+    if (m_marquee && (event->buttons() & Qt::LeftButton)) {
+        m_marquee->setBottomRight(m_mouse);
         update();
         return;
     }
@@ -689,6 +737,11 @@ void KitView::mouseMoveEvent(QMouseEvent* event)
 void KitView::mouseReleaseEvent(QMouseEvent* event)
 {
     m_scrollDrag.reset();
+    if (const std::optional<QRect> frame = std::exchange(m_marquee, std::nullopt);
+        frame && frame->size() != QSize(1, 1)) {
+        selectObjectsWithin(frame->normalized());
+        return;
+    }
     if (event->button() == Qt::LeftButton && !m_demo.running) {
         const bool wasComplete = m_session->isComplete();
         if (m_typingInput->release(event->position().toPoint(), typingGeometry())) {

@@ -416,6 +416,8 @@ private:
 
     std::unique_ptr<MovieSession> m_session;
     std::unique_ptr<TypingInput> m_typingInput;
+    std::optional<QRect> m_marquee; // the frame a drag from the slide's empty part draws
+    void selectObjectsWithin(const QRect& frame);
     // Where the window shows the slide and the notes, for typing and drawing.
     TypingInput::Geometry typingGeometry() const;
     void paintNotesText(QPainter& p, const QString& notes, const QString& prompt);

@@ -88,7 +88,10 @@ std::vector<KitView::DemoMove> KitView::planMoves(const QString& action) const
     case KitTarget::Toolbar: {
         const QString& button = t.path.first();
         if (t.hasValue) {
-            moves.push_back({DemoMove::Click, locators::button(button), {}});
+            const KitButton* box = m_session->kit().toolbarButton(button);
+            const bool typedInto = box && box->editable;
+            moves.push_back(
+                {DemoMove::Click, typedInto ? locators::buttonArrow(button) : locators::button(button), {}});
             moves.push_back({DemoMove::Click, locators::drop(t.value), {}});
         } else {
             moves.push_back({t.shift ? DemoMove::ShiftClick : DemoMove::Click, locators::button(button), {}});

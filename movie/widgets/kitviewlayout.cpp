@@ -489,6 +489,10 @@ void KitView::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint 
             if (!b.items.empty() && b.text.isEmpty())
                 hots.push_back(
                     {QRect(x + w - 10, at.y(), 10, 22), locators::buttonArrow(b.name), {}, b.name, 1});
+            // A box that takes typing drops its list from its arrow only.
+            if (b.type == KitButtonType::Combo && b.editable)
+                hots.push_back(
+                    {QRect(x + w - 12, at.y(), 12, 22), locators::buttonArrow(b.name), {}, b.name, 1});
             x += w + 1;
         }
     }

@@ -104,6 +104,11 @@ void KitView::paintEvent(QPaintEvent*)
             paintSelection(p);
             if (!m_session->view().is(ViewKind::Show))
                 m_typingInput->paint(p, typingGeometry());
+            if (m_marquee) {
+                p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+                p.setBrush(Qt::NoBrush);
+                p.drawRect(m_marquee->normalized());
+            }
             paintSlideDrop(p);
         }
         if (window.assistant)

@@ -200,11 +200,11 @@ TEST(KitWays, TheFormattingToolbarIsAnotherWayOfTheFontDialog)
         ASSERT_TRUE(view->performThroughUi(u"click:title"_s));
         // Until the learner takes another way, the hint points along the first.
         EXPECT_EQ(view->nextTargetLocator(), u"menutitle:格式(O)"_s);
-        view->clickAt(at(*view, u"tb:字体"_s).center());
+        view->clickAt(at(*view, u"tbarrow:字体"_s).center());
         view->clickAt(at(*view, u"drop:黑体"_s).center());
         EXPECT_EQ(view->session().wayIndex(), 0);
         EXPECT_EQ(view->session().presentation().slides[0].titleFont.family, u"黑体"_s);
-        EXPECT_EQ(view->nextTargetLocator(), u"tb:字号"_s);
+        EXPECT_EQ(view->nextTargetLocator(), u"tbarrow:字号"_s);
         // The dialog's way is closed now.
         view->pressShortcut(u"Ctrl+T"_s);
         EXPECT_FALSE(view->session().dialog().has_value());

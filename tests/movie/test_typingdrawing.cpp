@@ -281,7 +281,8 @@ std::unique_ptr<KitView> inlineMovie(const QString& steps)
         uR"j({"format": "pptdrill-movie", "version": 1, "presentation": {"view": "normal", "taskpane": null,
             "slides": [{"layout": "标题幻灯片", "title": "年度总结", "subtitle": "2026年",
             "titleFont": {"size": 40, "bold": true},
-            "shapes": [{"type": "textbox", "x": 40, "y": 440, "w": 200, "h": 40, "text": "说明"}]}]},
+            "shapes": [{"type": "textbox", "x": 40, "y": 440, "w": 200, "h": 40, "text": "说明"},
+                       {"type": "ellipse", "x": 300, "y": 380, "w": 120, "h": 80}]}]},
             "steps": [%1]})j"_s.arg(steps);
     auto movie = parseMovie(json.toUtf8());
     EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
@@ -335,4 +336,58 @@ TEST(FontBoxes, ASizeTypedIntoTheBoxCountsOnEnterAndEscLeavesItAsItWas)
     // The arrow still drops the list.
     QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(box.right() - 4, box.center().y()));
     EXPECT_TRUE(view->locate(locators::drop(u"36"_s)).has_value());
+}
+
+TEST(Selecting, AFrameDrawnFromTheSlidesEmptyPartSelectsTheObjectsWhollyInsideIt)
+{
+    auto view = inlineMovie(uR"j({"hint": "组合。", "accept": ["context:shape/组合(G)/组合(G)"]})j"_s);
+    const QRect text = where(*view, locators::shape(1));
+    const QRect ellipse = where(*view, locators::shape(2));
+    const QRect slide = where(*view, locators::slideArea());
+    // From below both objects, up and to the right past the ellipse: the title stays out.
+    drag(*view, QPoint(text.left() - 4, slide.bottom() - 2), QPoint(ellipse.right() + 4, ellipse.top() - 4));
+    EXPECT_EQ(view->session().selectedShapes(), (QList<int>{1, 2}));
+    // A frame round the ellipse alone selects it alone.
+    drag(*view, QPoint(ellipse.left() - 3, slide.bottom() - 2),
+         QPoint(ellipse.right() + 3, ellipse.top() - 3));
+    EXPECT_EQ(view->session().selectedShapes(), (QList<int>{2}));
+}
+
+TEST(Selecting, TabGoesFromObjectToObjectAndCtrlASelectsThemAll)
+{
+    auto view = inlineMovie(uR"j({"hint": "组合。", "accept": ["context:shape/组合(G)/组合(G)"]})j"_s);
+    click(*view, locators::slideEmpty());
+    QTest::keyClick(view.get(), Qt::Key_Tab);
+    EXPECT_EQ(view->session().selectedObject(), u"title"_s);
+    QTest::keyClick(view.get(), Qt::Key_Tab);
+    EXPECT_EQ(view->session().selectedObject(), u"subtitle"_s);
+    QTest::keyClick(view.get(), Qt::Key_Tab);
+    EXPECT_EQ(view->session().selectedObject(), u"shape:1"_s);
+    QTest::keyClick(view.get(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(view->session().selectedObject(), u"subtitle"_s);
+    QTest::keyClick(view.get(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(view->session().selectedShapes(), (QList<int>{1, 2}));
+    // The right button on the selection keeps it, and its menu groups them: the task is done.
+    QTest::mouseClick(view.get(), Qt::RightButton, {}, where(*view, locators::shape(2)).center());
+    click(*view, locators::contextItem({u"组合(G)"_s}));
+    click(*view, locators::contextItem({u"组合(G)"_s, u"组合(G)"_s}));
+    EXPECT_TRUE(view->session().isComplete());
+}
+
+TEST(Routes, FindTurnsIntoReplaceAsInPowerPoint)
+{
+    auto view = bankMovie(u"03/1.movie"_s); // 编辑 → 替换, 电脑 → 计算机, 全部替换
+    MovieSession& session = view->session();
+    while (session.nextAction().startsWith(u"thumb:"_s) || session.nextAction().startsWith(u"click:"_s))
+        ASSERT_TRUE(view->performThroughUi(session.nextAction()));
+    chooseMenu(*view, {u"编辑(E)"_s, u"查找(F)..."_s});
+    ASSERT_TRUE(session.dialog().has_value());
+    EXPECT_EQ(session.dialog()->name, u"查找"_s);
+    click(*view, locators::control(u"查找"_s, u"替换(R)..."_s));
+    ASSERT_TRUE(session.dialog().has_value());
+    EXPECT_EQ(session.dialog()->name, u"替换"_s);
+    EXPECT_TRUE(session.dialogsBeneath().empty()) << "查找 has turned into 替换";
+    while (!session.isComplete() && view->performThroughUi(session.nextAction())) {
+    }
+    EXPECT_TRUE(session.isComplete());
 }
