@@ -668,6 +668,8 @@ void KitView::mousePressEvent(QMouseEvent* event)
         const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
         if (at.kind == LocatorParts::Placeholder && at.name == u"notes"_s)
             m_typingInput->clicked(u"notes"_s, point, typingGeometry());
+        else if (at.kind == LocatorParts::Placeholder && m_session->view().is(ViewKind::Normal))
+            m_typingInput->clicked(at.name, point, typingGeometry());
         else if (at.kind == LocatorParts::Shape && m_session->view().is(ViewKind::Normal) &&
                  at.shape <= static_cast<int>(slide.shapes.size()) &&
                  slide.shapes[static_cast<size_t>(at.shape - 1)].type == u"textbox"_s)

@@ -444,34 +444,57 @@ QRectF shapeRect(const QRectF& target, const Slide& slide, int index)
 
 namespace {
 
-// Shape n of slide `slide` as the slide paints it, and the mapping of the slide's points into `target`.
-struct ShownShape
+// The text of an object of slide `slide` ("title", "subtitle", "body", "shape:2") as the
+// slide paints it, and the mapping of the slide's points into `target`.
+struct ShownText
 {
     ShapeText text;
     QTransform toTarget;
 };
 
-std::optional<ShownShape> shownShape(const QRectF& target, const Presentation& pres, int slide, int shape)
+std::optional<ShownText> shownText(const QRectF& target, const Presentation& pres, int slideNumber,
+                                   const QString& object)
 {
-    if (slide < 1 || slide > static_cast<int>(pres.slides.size()))
+    if (slideNumber < 1 || slideNumber > static_cast<int>(pres.slides.size()))
         return std::nullopt;
-    const Slide shown = slideAsShown(pres, pres.slides[static_cast<size_t>(slide - 1)]);
-    if (shape < 1 || shape > static_cast<int>(shown.shapes.size()))
-        return std::nullopt;
-    const Design design = withScheme(designFor(pres.design), shown.scheme);
+    const Slide slide = slideAsShown(pres, pres.slides[static_cast<size_t>(slideNumber - 1)]);
+    const Design design = withScheme(designFor(pres.design), slide.scheme);
     const QRectF content = slideContentRect(target);
     QTransform toTarget;
     toTarget.translate(content.left(), content.top());
     toTarget.scale(content.width() / kSlideWidth, content.height() / kSlideHeight);
-    return ShownShape{shapeText(shown.shapes[static_cast<size_t>(shape - 1)], design), toTarget};
+    const LayoutGeometry geometry = layoutGeometry(slide.layout);
+    const bool titleSlide = geometry.title == LayoutGeometry::Title::Centre;
+    const SlideStyles styles = stylesFor(slide, design, geometry.title == LayoutGeometry::Title::Vertical);
+    ShapeText text;
+    if (object.startsWith(u"shape:"_s)) {
+        const int shape = object.mid(6).toInt();
+        if (shape < 1 || shape > static_cast<int>(slide.shapes.size()))
+            return std::nullopt;
+        text = shapeText(slide.shapes[static_cast<size_t>(shape - 1)], design);
+    } else if (object == u"title"_s && geometry.title != LayoutGeometry::Title::None) {
+        text = ShapeText{geometry.titleRect, plainParagraphs(slide.title), styles.title, 0};
+    } else if (object == u"subtitle"_s && titleSlide) {
+        text = ShapeText{geometry.subtitleRect, plainParagraphs(slide.subtitle), styles.subtitle, 0};
+    } else if (object == u"body"_s && !titleSlide) {
+        const Placeholder* body = bodyPlaceholder(geometry);
+        if (!body)
+            return std::nullopt;
+        TextStyle style = styles.body;
+        style.vertical = body->kind == Region::VerticalText;
+        text = ShapeText{body->rect, paragraphsOf(slide.body), style, 0};
+    } else {
+        return std::nullopt;
+    }
+    return ShownText{text, toTarget};
 }
 
 } // namespace
 
-std::optional<TypingSpots> shapeTypingSpots(const QRectF& target, const Presentation& pres, int slide,
-                                            int shape, const TextEditing& typing)
+std::optional<TypingSpots> typingSpots(const QRectF& target, const Presentation& pres, int slide,
+                                       const QString& object, const TextEditing& typing)
 {
-    const std::optional<ShownShape> shown = shownShape(target, pres, slide, shape);
+    const std::optional<ShownText> shown = shownText(target, pres, slide, object);
     if (!shown)
         return std::nullopt;
     const ShapeText& text = shown->text;
@@ -487,10 +510,10 @@ std::optional<TypingSpots> shapeTypingSpots(const QRectF& target, const Presenta
     return out;
 }
 
-std::optional<int> shapeTypingPositionAt(const QRectF& target, const Presentation& pres, int slide, int shape,
-                                         const TextEditing& typing, const QPointF& point)
+std::optional<int> typingPositionAt(const QRectF& target, const Presentation& pres, int slide,
+                                    const QString& object, const TextEditing& typing, const QPointF& point)
 {
-    const std::optional<ShownShape> shown = shownShape(target, pres, slide, shape);
+    const std::optional<ShownText> shown = shownText(target, pres, slide, object);
     if (!shown)
         return std::nullopt;
     const ShapeText& text = shown->text;
@@ -499,6 +522,12 @@ std::optional<int> shapeTypingPositionAt(const QRectF& target, const Presentatio
     if (!place)
         return std::nullopt;
     return typing.positionOf(*place);
+}
+
+QRectF typedObjectRect(const QRectF& target, const Presentation& pres, int slide, const QString& object)
+{
+    const std::optional<ShownText> shown = shownText(target, pres, slide, object);
+    return shown ? shown->toTarget.mapRect(shown->text.box) : QRectF();
 }
 
 } // namespace pptdrill

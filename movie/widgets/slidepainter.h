@@ -29,18 +29,21 @@ void paintSlide(QPainter& painter, const QRectF& target, const Slide& slide, con
 // footer where 页眉和页脚 shows them.
 void paintPresentationSlide(QPainter& painter, const QRectF& target, const Presentation& pres, int n,
                             SlidePaintMode mode);
-// The caret and the selection of text being typed into shape n (1-based) of slide
-// `slide` shown in `target`, in target coordinates; none for text written top to bottom.
+// The caret and the selection of text being typed into an object of slide `slide` shown in
+// `target` ("title", "subtitle", "body", "shape:2"), in target coordinates; none for text
+// written top to bottom.
 struct TypingSpots
 {
     QLineF caret;
     std::vector<QRectF> selection;
 };
-std::optional<TypingSpots> shapeTypingSpots(const QRectF& target, const Presentation& pres, int slide,
-                                            int shape, const TextEditing& typing);
+std::optional<TypingSpots> typingSpots(const QRectF& target, const Presentation& pres, int slide,
+                                       const QString& object, const TextEditing& typing);
 // The position in that text nearest a point of `target`, where a click puts the caret.
-std::optional<int> shapeTypingPositionAt(const QRectF& target, const Presentation& pres, int slide, int shape,
-                                         const TextEditing& typing, const QPointF& point);
+std::optional<int> typingPositionAt(const QRectF& target, const Presentation& pres, int slide,
+                                    const QString& object, const TextEditing& typing, const QPointF& point);
+// The box of that object's text in `target`.
+QRectF typedObjectRect(const QRectF& target, const Presentation& pres, int slide, const QString& object);
 // The header, date, footer and page number of a notes page or handout page,
 // in text of `size` pixels; n is the page's number (0: none).
 void paintNotesFooters(QPainter& painter, const QRect& page, const Presentation& pres, int n, double size);

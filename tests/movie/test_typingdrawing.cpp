@@ -391,3 +391,23 @@ TEST(Routes, FindTurnsIntoReplaceAsInPowerPoint)
     }
     EXPECT_TRUE(session.isComplete());
 }
+
+TEST(Typing, AClickInATitlePutsTheCaretWhereItLandsAndTypingGoesInThere)
+{
+    auto view =
+        inlineMovie(uR"j({"hint": "在标题中“年度”之后输入“工作”。", "accept": ["type:title=年度工作总结"],
+        "set": {"slide": 1, "title": "年度工作总结"}})j"_s);
+    const QRect title = where(*view, locators::placeholder(u"title"_s));
+    click(*view, locators::placeholder(u"title"_s));
+    ASSERT_EQ(view->session().typingObject(), u"title"_s);
+    const QRect caret = askInputMethod(*view, Qt::ImCursorRectangle).toRect();
+    EXPECT_TRUE(title.contains(caret.center()));
+    QTest::keyClick(view.get(), Qt::Key_End);
+    QTest::keyClick(view.get(), Qt::Key_Left);
+    QTest::keyClick(view.get(), Qt::Key_Left);
+    commit(*view, u"工作"_s);
+    EXPECT_EQ(shownSlide(*view).title, u"年度工作总结"_s);
+    EXPECT_TRUE(view->session().isComplete());
+    // Bold from the toolbar still acts on the placeholder with the caret in it.
+    EXPECT_EQ(view->session().selectedObject(), u"title"_s);
+}

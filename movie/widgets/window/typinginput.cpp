@@ -137,12 +137,11 @@ std::optional<int> TypingInput::positionAt(const QPoint& at, const Geometry& whe
             return std::nullopt;
         return PlainTextLayout(typing->text(), where.notesFont, where.notesText).positionAt(at);
     }
-    const int shape = parseAction(actions::click(object)).shape;
     const Presentation& pres = m_session->presentation();
-    const QRectF box = shapeRect(where.slide, m_session->selectedSlide(), shape - 1);
-    if (shape == 0 || !box.adjusted(-4, -4, 4, 4).contains(at))
+    const QRectF box = typedObjectRect(where.slide, pres, pres.selected, object);
+    if (!box.adjusted(-4, -4, 4, 4).contains(at))
         return std::nullopt;
-    return shapeTypingPositionAt(where.slide, pres, pres.selected, shape, *typing, at);
+    return typingPositionAt(where.slide, pres, pres.selected, object, *typing, at);
 }
 
 QRect TypingInput::caretRect(const Geometry& where) const
@@ -156,8 +155,7 @@ QRect TypingInput::caretRect(const Geometry& where) const
         caret = PlainTextLayout(typing->text(), where.notesFont, where.notesText).caretLine(typing->caret());
     } else {
         const Presentation& pres = m_session->presentation();
-        const auto spots = shapeTypingSpots(where.slide, pres, pres.selected,
-                                            parseAction(actions::click(object)).shape, *typing);
+        const auto spots = typingSpots(where.slide, pres, pres.selected, object, *typing);
         if (!spots)
             return {};
         caret = spots->caret;
@@ -272,8 +270,7 @@ void TypingInput::paint(QPainter& p, const Geometry& where) const
             PlainTextLayout(typing->text(), where.notesFont, where.notesText).paintTyping(p, *typing);
         } else {
             const Presentation& pres = m_session->presentation();
-            const auto spots = shapeTypingSpots(where.slide, pres, pres.selected,
-                                                parseAction(actions::click(object)).shape, *typing);
+            const auto spots = typingSpots(where.slide, pres, pres.selected, object, *typing);
             if (spots) {
                 p.setClipRect(where.slide);
                 for (const QRectF& r : spots->selection)
