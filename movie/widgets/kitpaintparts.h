@@ -1,6 +1,8 @@
 #pragma once
 
 // Parts of the simulated window's look that its toolbars and dialogs share.
+#include "movie/session/textediting.h"
+
 #include <QRect>
 #include <QString>
 
@@ -18,6 +20,8 @@ void paintDropArrow(QPainter& p, const QRect& r);
 // when typing will replace it, else with the caret after it when `caret`.
 void paintBoxText(QPainter& p, const QRect& box, const QString& shown, bool selected, bool caret,
                   int reserve);
+// An edit box with the focus: its text, the selection white on blue, else the caret.
+void paintBoxEditing(QPainter& p, const QRect& box, const TextEditing& edit, int reserve);
 // The picture of a chart sub-type of 图表类型 ("堆积数据点折线图").
 void paintChartKind(QPainter& p, const QRect& rect, const QString& name);
 // A push button of a dialog, pressed or not; a greyed one's text is grey.

@@ -22,6 +22,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -220,7 +221,7 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         const QRect box = locate(locators::button(at.name)).value_or(h.rect);
         if (b && b->type == KitButtonType::Combo && b->editable && at.kind == L::Button) {
             // A click in the box's text selects it for typing; its arrow drops the list.
-            m_field = FieldState{{}, b->name, false, m_session->toolbarValue(b->name), true, true};
+            m_field = FieldState::focusedOn({}, b->name, false, m_session->toolbarValue(b->name), true);
             setFocus();
             update();
         } else if (b && b->type == KitButtonType::Combo) {
@@ -260,9 +261,8 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
                                       std::max<int>(0, static_cast<int>(items.size()) - kDropRows));
         } else if (c) {
             const QString value = dialog ? m_session->dialog()->value(id) : m_session->taskPane().value(id);
-            m_field = FieldState{form, id, dialog, value};
             // A click selects the whole value, so typing replaces it.
-            m_field->text.clear();
+            m_field = FieldState::focusedOn(form, id, dialog, value);
             setFocus();
         }
         rebuild();
@@ -612,7 +612,7 @@ void KitView::moveDialogFocus(int by)
             at = i;
     }
     const KitControl* next = boxes[static_cast<size_t>(((at + by) % count + count) % count)];
-    m_field = FieldState{d.name, next->id, true, {}};
+    m_field = FieldState::focusedOn(d.name, next->id, true, d.value(next->id));
     m_dialogFocus = next->id;
     update();
 }
@@ -621,14 +621,18 @@ void KitView::typeText(const QString& text)
 {
     if (!m_field)
         return;
-    if (std::exchange(m_field->selectedAll, false))
-        m_field->text.clear();
-    m_field->text += text;
-    if (m_field->toolbar) {
+    m_field->edit.insert(text);
+    fieldEdited();
+}
+
+void KitView::fieldEdited()
+{
+    if (!m_field || m_field->toolbar) {
         update();
         return;
     }
-    const QString action = actions::control(m_field->dialog, m_field->form, m_field->control, m_field->text);
+    const QString action =
+        actions::control(m_field->dialog, m_field->form, m_field->control, m_field->edit.text());
     if (!m_field->dialog)
         m_enterField = std::pair{m_field->form, m_field->control};
     if (m_session->accepts(action)) {
@@ -848,16 +852,29 @@ void KitView::keyPressEvent(QKeyEvent* event)
         (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape)) {
         // Enter sets the font or size typed into a toolbar's box; Esc leaves it as it was.
         const FieldState field = *std::exchange(m_field, std::nullopt);
-        if (event->key() != Qt::Key_Escape && !field.text.trimmed().isEmpty())
-            perform(actions::toolbarValue(field.control, field.text.trimmed()));
+        if (event->key() != Qt::Key_Escape && !field.edit.text().trimmed().isEmpty())
+            perform(actions::toolbarValue(field.control, field.edit.text().trimmed()));
         update();
         return;
     }
     if (m_field) {
-        if (event->key() == Qt::Key_Backspace) {
-            m_field->text.chop(1);
-            m_field->selectedAll = false;
+        // The editing keys of a Windows edit box.
+        const bool shift = event->modifiers() & Qt::ShiftModifier;
+        const std::map<int, TextEditing::Move> moves{{Qt::Key_Left, TextEditing::Move::Left},
+                                                     {Qt::Key_Right, TextEditing::Move::Right},
+                                                     {Qt::Key_Home, TextEditing::Move::Home},
+                                                     {Qt::Key_End, TextEditing::Move::End}};
+        if (const auto move = moves.find(event->key()); move != moves.end()) {
+            m_field->edit.move(move->second, shift);
             update();
+            return;
+        }
+        if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
+            if (event->key() == Qt::Key_Backspace)
+                m_field->edit.erasePrevious();
+            else
+                m_field->edit.eraseNext();
+            fieldEdited();
             return;
         }
         if (event->key() == Qt::Key_Escape) {

@@ -73,6 +73,8 @@ public:
     // every element it needed was on view).
     int demonstrationShortcuts() const { return m_demoShortcuts; }
     void typeText(const QString& text);
+    // After a key changed the box with the focus: the task takes its text where it wants it.
+    void fieldEdited();
     // Where an element is drawn now, by its locator (made by movie/locators.h:
     // "menuitem:格式(O)/字体(F)...", "tb:新建", "ctl:字体/字号", "scroll:slides:down"…).
     std::optional<QRect> locate(const QString& locator) const;
@@ -160,9 +162,18 @@ private:
         QString form;
         QString control;
         bool dialog = false;
-        QString text;
-        bool selectedAll = true; // the value shows selected: the first key typed replaces it
-        bool toolbar = false;    // a toolbar's box (字体, 字号): what is typed counts on Enter
+        // The box's text with its caret: the value, selected as a click or Tab leaves it, so
+        // that the first key typed replaces it.
+        TextEditing edit;
+        bool toolbar = false; // a toolbar's box (字体, 字号): what is typed counts on Enter
+
+        static FieldState focusedOn(QString form, QString control, bool dialog, const QString& value,
+                                    bool toolbar = false)
+        {
+            FieldState field{std::move(form), std::move(control), dialog, TextEditing(value), toolbar};
+            field.edit.selectAll();
+            return field;
+        }
     };
     struct DemoMove
     {

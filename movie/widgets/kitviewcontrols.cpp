@@ -461,8 +461,10 @@ bool KitView::paintOwnControl(QPainter& p, const KitForm& form, const KitControl
         const QRect box = editListBox(rect);
         paintWhiteBox(p, box);
         const bool focused = m_field && m_field->form == form.name && m_field->control == c.id;
-        const bool selected = focused && m_field->selectedAll && !value.isEmpty();
-        paintBoxText(p, box, focused && !selected ? m_field->text : value, selected, focused, 4);
+        if (focused)
+            paintBoxEditing(p, box, m_field->edit, 4);
+        else
+            paintBoxText(p, box, value, false, false, 4);
         const QRect list = editListList(rect);
         paintWhiteBox(p, list);
         paintListRows(p, form, c, list, value, true);

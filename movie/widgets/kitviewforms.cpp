@@ -232,6 +232,32 @@ void paintBoxText(QPainter& p, const QRect& box, const QString& shown, bool sele
     }
 }
 
+void paintBoxEditing(QPainter& p, const QRect& box, const TextEditing& edit, int reserve)
+{
+    const QFontMetrics fm(p.font());
+    const QString& text = edit.text();
+    const int left = box.left() + 4;
+    const auto xAt = [&](int position) { return left + fm.horizontalAdvance(text.left(position)); };
+    const QRect inside = box.adjusted(1, 1, -reserve, -1);
+    p.save();
+    p.setClipRect(inside);
+    p.setPen(Qt::black);
+    p.drawText(box.adjusted(4, 0, -reserve, 0), Qt::AlignVCenter, text);
+    if (edit.hasSelection()) {
+        // The selection shows white on the selection colour, as in a Windows edit box.
+        const QRect mark(xAt(edit.selectionStart()), box.top() + 3,
+                         xAt(edit.selectionEnd()) - xAt(edit.selectionStart()), box.height() - 6);
+        p.fillRect(mark, kSelectText);
+        p.setPen(Qt::white);
+        p.drawText(QRect(mark.left(), box.top(), box.width(), box.height()), Qt::AlignVCenter,
+                   edit.selectedText());
+    } else {
+        const int x = xAt(edit.caret());
+        p.drawLine(x, box.top() + 4, x, box.bottom() - 4);
+    }
+    p.restore();
+}
+
 } // namespace kit
 
 void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state, const QRect& client,
@@ -350,11 +376,13 @@ void KitView::paintForm(QPainter& p, const KitForm& form, const FormState& state
             }
             box.setHeight(std::min(box.height(), 22));
             paintWhiteBox(p, box);
-            const bool selected = focused && m_field->selectedAll && !value.isEmpty();
-            QString shown = focused && !selected ? m_field->text : value;
+            QString shown = value;
             if (t == KitControlType::Spin && !c->suffix.isEmpty() && !focused)
                 shown += c->suffix;
-            paintBoxText(p, box, shown, selected, focused, 18);
+            if (focused)
+                paintBoxEditing(p, box, m_field->edit, 18);
+            else
+                paintBoxText(p, box, shown, false, false, 18);
             if (t == KitControlType::Combo) {
                 paintDropArrow(p, QRect(box.right() - 15, box.top() + 1, 15, box.height() - 2));
             } else if (t == KitControlType::Spin) {

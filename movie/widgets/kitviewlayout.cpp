@@ -884,7 +884,7 @@ void KitView::rebuild()
         const KitForm* form = dialog.isEmpty() ? nullptr : m_session->kit().dialog(dialog);
         for (const KitControl& c : form ? form->controls : std::vector<KitControl>{}) {
             if (c.focus && dialogControlVisible(c, *m_session->dialog())) {
-                m_field = FieldState{dialog, c.id, true, {}};
+                m_field = FieldState::focusedOn(dialog, c.id, true, m_session->dialog()->value(c.id));
                 break;
             }
         }

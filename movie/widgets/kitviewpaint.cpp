@@ -235,7 +235,7 @@ void KitView::paintToolbarButtons(QPainter& p, int layer)
             const QString value =
                 b->name == u"显示比例"_s ? u"%1%"_s.arg(shownZoom()) : m_session->toolbarValue(b->name);
             if (m_field && m_field->toolbar && m_field->control == b->name) {
-                paintBoxText(p, box.adjusted(0, 0, -12, 0), m_field->text, m_field->selectedAll, true, 3);
+                paintBoxEditing(p, box.adjusted(0, 0, -12, 0), m_field->edit, 3);
                 continue;
             }
             p.drawText(box.adjusted(3, 0, -12, 0), Qt::AlignVCenter,

@@ -411,3 +411,22 @@ TEST(Typing, AClickInATitlePutsTheCaretWhereItLandsAndTypingGoesInThere)
     // Bold from the toolbar still acts on the placeholder with the caret in it.
     EXPECT_EQ(view->session().selectedObject(), u"title"_s);
 }
+
+TEST(Typing, ADialogsBoxHasACaretThatTheArrowsMoveAndTypingGoesWhereItStands)
+{
+    auto view = bankMovie(u"02/25.movie"_s); // 颜色 → 自定义: 红色 204, 绿色 153, 蓝色 255
+    MovieSession& session = view->session();
+    while (!session.nextAction().startsWith(u"dialog:颜色/红色"_s))
+        ASSERT_TRUE(view->performThroughUi(session.nextAction()));
+    click(*view, locators::control(u"颜色"_s, u"红色(R)"_s));
+    QTest::keyClicks(view.get(), u"24"_s); // replaces the value the click selected
+    QTest::keyClick(view.get(), Qt::Key_Left);
+    QTest::keyClicks(view.get(), u"0"_s); // 204: taken as it reads what the step asks
+    EXPECT_EQ(session.dialog()->value(u"红色(R)"_s), u"204"_s);
+    EXPECT_TRUE(session.nextAction().startsWith(u"dialog:颜色/绿色"_s));
+    // Backspace takes back the last figure typed.
+    click(*view, locators::control(u"颜色"_s, u"绿色(G)"_s));
+    QTest::keyClicks(view.get(), u"1539"_s);
+    QTest::keyClick(view.get(), Qt::Key_Backspace);
+    EXPECT_EQ(session.dialog()->value(u"绿色(G)"_s), u"153"_s);
+}
