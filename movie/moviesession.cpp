@@ -15,9 +15,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
 
-namespace {
-
-// A shape's kind, as the kit's menus name selections.
 QString kindOfShape(const QString& type)
 {
     static const QStringList autoShapes{u"rect"_s,   u"roundrect"_s, u"ellipse"_s, u"arrow"_s, u"star"_s,
@@ -30,8 +27,6 @@ QString kindOfShape(const QString& type)
         return type;
     return u"object"_s;
 }
-
-} // namespace
 
 QString FormState::value(const QString& id) const
 {
@@ -1038,59 +1033,6 @@ bool MovieSession::selectionLinks() const
     if (object == u"body"_s || object == u"subtitle"_s)
         return !slide.bodyLink.isEmpty();
     return false;
-}
-
-std::optional<SlideFont> MovieSession::selectedTextFont() const
-{
-    const Slide& slide = selectedSlide();
-    const QString object = typing() ? m_typingObject : selectedObject();
-    SlideFont font;
-    double size = 0;
-    // Notes are set in 12-point type: the notes pane's and the notes master's.
-    if (m_presentation.view.is(ViewKind::NotesMaster) || object == u"notes"_s) {
-        font = m_presentation.notesMaster.bodyFont;
-        if (object == u"notes"_s && slide.notesFont.size > 0)
-            font.size = slide.notesFont.size;
-        size = 12;
-    } else if (object == u"title"_s) {
-        font = slide.titleFont;
-        size = 44;
-    } else if (object == u"body"_s || object == u"subtitle"_s) {
-        font = slide.bodyFont;
-        size = 32;
-    } else if (const int shape = parseAction(actions::click(object)).shape;
-               shape > 0 && shape <= static_cast<int>(slide.shapes.size())) {
-        const QString kind = kindOfShape(slide.shapes[static_cast<size_t>(shape - 1)].type);
-        if (kind != u"textbox"_s && kind != u"autoshape"_s)
-            return std::nullopt;
-        font = slide.shapes[static_cast<size_t>(shape - 1)].font;
-        size = 18;
-    } else {
-        return std::nullopt;
-    }
-    if (font.size <= 0)
-        font.size = size;
-    if (font.family.isEmpty())
-        font.family = u"宋体"_s;
-    return font;
-}
-
-QString MovieSession::toolbarValue(const QString& button) const
-{
-    if (button == u"打印内容"_s)
-        return m_presentation.printPreview.what;
-    if (const auto chosen = m_toolbarValues.find(button); chosen != m_toolbarValues.end())
-        return chosen->second;
-    // The 格式 toolbar's boxes show the font of the text selected.
-    if (const std::optional<SlideFont> font = selectedTextFont();
-        font && (button == u"字体"_s || button == u"字号"_s))
-        return button == u"字体"_s ? font->family : QString::number(font->size);
-    // Notes are set in 12-point type: the notes pane's and the notes master's.
-    if (button == u"字号"_s &&
-        (m_presentation.view.is(ViewKind::NotesMaster) || selectedObject() == u"notes"_s))
-        return u"12"_s;
-    const KitButton* b = m_kit->toolbarButton(button);
-    return b ? b->value : QString();
 }
 
 bool MovieSession::accepts(const QString& action) const

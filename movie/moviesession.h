@@ -49,6 +49,10 @@ inline QString schemeColourKey(const QString& name)
 // Whether a task pane shows a control now: one shown only after a button shows once it is pressed.
 bool paneControlShown(const KitControl& control, const FormState& state);
 
+// A shape's kind by its type, as the kit's menus name what is selected: "autoshape",
+// "picture", "wordart", "textbox", "table" or "object".
+QString kindOfShape(const QString& type);
+
 // Runs one movie's task: the window's state and the steps done so far. An
 // action the current step accepts takes effect and moves on; any other
 // action changes nothing.

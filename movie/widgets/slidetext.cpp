@@ -1,4 +1,5 @@
 #include "movie/widgets/slidepaintsupport.h"
+#include "movie/widgets/window/plaintextlayout.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -609,17 +610,8 @@ std::optional<TextSpots> textSpots(const QRectF& box, const std::vector<Paragrap
             continue;
         const int start = index == from.paragraph ? from.position : 0;
         const int end = index == to.paragraph ? to.position : static_cast<int>(layout.text().size());
-        for (int l = 0; l < layout.lineCount() && start < end; ++l) {
-            const QTextLine line = layout.lineAt(l);
-            const int a = std::max(start, line.textStart());
-            const int b = std::min(end, line.textStart() + line.textLength());
-            if (a >= b)
-                continue;
-            const double x1 = line.cursorToX(a);
-            const double x2 = line.cursorToX(b);
-            spots.selection.push_back(
-                QRectF(at.x() + std::min(x1, x2), at.y() + line.y(), std::abs(x2 - x1), line.height()));
-        }
+        const std::vector<QRectF> rects = textRangeRects(layout, at, start, end);
+        spots.selection.insert(spots.selection.end(), rects.begin(), rects.end());
     }
     return spots;
 }

@@ -79,24 +79,32 @@ QLineF PlainTextLayout::caretLine(int position) const
     return {x, origin.y() + line.y(), x, origin.y() + line.y() + line.height()};
 }
 
+std::vector<QRectF> textRangeRects(const QTextLayout& layout, const QPointF& origin, int from, int to)
+{
+    std::vector<QRectF> rects;
+    const int start = std::max(0, from);
+    const int end = std::min(static_cast<int>(layout.text().size()), to);
+    for (int l = 0; l < layout.lineCount() && start < end; ++l) {
+        const QTextLine line = layout.lineAt(l);
+        const int a = std::max(start, line.textStart());
+        const int b = std::min(end, line.textStart() + line.textLength());
+        if (a >= b)
+            continue;
+        const double x1 = line.cursorToX(a);
+        const double x2 = line.cursorToX(b);
+        rects.emplace_back(origin.x() + std::min(x1, x2), origin.y() + line.y(), std::abs(x2 - x1),
+                           line.height());
+    }
+    return rects;
+}
+
 std::vector<QRectF> PlainTextLayout::rangeRects(int from, int to) const
 {
     std::vector<QRectF> rects;
     for (const Paragraph& paragraph : m_paragraphs) {
-        const QPointF origin = paragraph.layout->position();
-        const int start = std::max(0, from - paragraph.start);
-        const int end = std::min(static_cast<int>(paragraph.layout->text().size()), to - paragraph.start);
-        for (int l = 0; l < paragraph.layout->lineCount() && start < end; ++l) {
-            const QTextLine line = paragraph.layout->lineAt(l);
-            const int a = std::max(start, line.textStart());
-            const int b = std::min(end, line.textStart() + line.textLength());
-            if (a >= b)
-                continue;
-            const double x1 = line.cursorToX(a);
-            const double x2 = line.cursorToX(b);
-            rects.emplace_back(origin.x() + std::min(x1, x2), origin.y() + line.y(), std::abs(x2 - x1),
-                               line.height());
-        }
+        const std::vector<QRectF> some = textRangeRects(*paragraph.layout, paragraph.layout->position(),
+                                                        from - paragraph.start, to - paragraph.start);
+        rects.insert(rects.end(), some.begin(), some.end());
     }
     return rects;
 }

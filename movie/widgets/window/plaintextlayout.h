@@ -14,6 +14,9 @@ class QTextLayout;
 
 namespace pptdrill {
 
+// The rectangles that cover positions [from, to) of a laid-out paragraph drawn at `origin`.
+std::vector<QRectF> textRangeRects(const QTextLayout& layout, const QPointF& origin, int from, int to);
+
 // Plain text wrapped in a box, one paragraph per line of the text, as the notes pane shows
 // it: drawn, and asked where a position lies (the caret, a selection) and which position
 // lies under a point (a click, a drag).
