@@ -15,15 +15,19 @@ using namespace pptdrill;
 
 namespace {
 
-std::unique_ptr<KitView> bankMovie(const QString& name)
+std::unique_ptr<KitView> viewOf(const Result<Movie>& movie)
 {
-    auto movie = loadMovieFile(QString::fromUtf8(DRILL_SOURCE_DIR) + u"/bank/movies/"_s + name);
     EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
     auto view =
         std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
     view->setPace(0);
     view->resize(800, 600);
     return view;
+}
+
+std::unique_ptr<KitView> bankMovie(const QString& name)
+{
+    return viewOf(loadMovieFile(QString::fromUtf8(DRILL_SOURCE_DIR) + u"/bank/movies/"_s + name));
 }
 
 QRect where(KitView& view, const QString& locator)
@@ -198,8 +202,9 @@ TEST(Drawing, TypingOnAShapeJustDrawnPutsTheTextInIt)
     auto view = bankMovie(u"04/25.movie"_s);
     click(*view, locators::thumb(3));
     click(*view, locators::button(u"椭圆"_s));
-    const QRect slide = where(*view, locators::slideEmpty());
-    drag(*view, slide.topLeft() + QPoint(30, 10), slide.topLeft() + QPoint(150, 80));
+    const QRect slide = where(*view, locators::slideArea());
+    drag(*view, slide.topLeft() + QPoint(30, 60), slide.topLeft() + QPoint(150, 130));
+    ASSERT_EQ(shownSlide(*view).shapes.size(), 1u);
     EXPECT_FALSE(view->session().typing().has_value());
     commit(*view, u"开始"_s);
     EXPECT_EQ(view->session().typingObject(), u"shape:1"_s);
@@ -238,8 +243,8 @@ TEST(Drawing, EscLetsTheToolGoAndItsStepComesNextAgain)
     QTest::keyClick(view.get(), Qt::Key_Escape);
     EXPECT_FALSE(view->session().drawingToolChosen());
     EXPECT_EQ(view->session().stepIndex(), toolStep);
-    const QRect slide = where(*view, locators::slideEmpty());
-    drag(*view, slide.topLeft() + QPoint(30, 10), slide.topLeft() + QPoint(150, 80));
+    const QRect slide = where(*view, locators::slideArea());
+    drag(*view, slide.topLeft() + QPoint(30, 60), slide.topLeft() + QPoint(150, 130));
     EXPECT_TRUE(shownSlide(*view).shapes.empty());
 }
 
@@ -284,13 +289,7 @@ std::unique_ptr<KitView> inlineMovie(const QString& steps)
             "shapes": [{"type": "textbox", "x": 40, "y": 440, "w": 200, "h": 40, "text": "说明"},
                        {"type": "ellipse", "x": 300, "y": 380, "w": 120, "h": 80}]}]},
             "steps": [%1]})j"_s.arg(steps);
-    auto movie = parseMovie(json.toUtf8());
-    EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
-    auto view =
-        std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
-    view->setPace(0);
-    view->resize(800, 600);
-    return view;
+    return viewOf(parseMovie(json.toUtf8()));
 }
 
 } // namespace
