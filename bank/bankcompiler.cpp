@@ -7,10 +7,10 @@
 #include "db/statements.h"
 #include "db/userdatabase.h"
 #include "movie/explanation.h"
-#include "movie/jsonlines.h"
-#include "movie/kitcatalog.h"
-#include "movie/movie.h"
-#include "movie/moviesession.h"
+#include "movie/document/jsonlines.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/document/movie.h"
+#include "movie/session/moviesession.h"
 #include "shell/singleinstance.h"
 
 #include <QCryptographicHash>

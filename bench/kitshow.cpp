@@ -3,9 +3,9 @@
 // elements, as a learner would do them; "@<locator>" clicks an element,
 // "!<locator>" right-clicks it, "~<locator>" rests the pointer on it.
 //   kitshow [--hint] MOVIE [ACTION | @LOCATOR | !LOCATOR | ~LOCATOR]...
-#include "movie/kitcatalog.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -4,9 +4,9 @@
 // asserts nothing.
 //   bench_kitview [--runs N] MOVIE...
 #include "median.h"
-#include "movie/kitcatalog.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,9 +4,9 @@
 // is the figure, and the slowest first paints; asserts nothing.
 //   bench_slidepaint [--runs N] MOVIE...
 #include "median.h"
-#include "movie/kitcatalog.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/slidepainter.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/slides/slidepainter.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 // transition of each family between two full slides. Prints medians, asserts nothing.
 //   bench_transition [--runs N]
 #include "median.h"
-#include "movie/widgets/slideshow.h"
+#include "movie/widgets/slides/slideshow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "movie/explanation.h"
 
-#include "movie/kitways.h"
-#include "movie/locators.h"
+#include "movie/kit/kitways.h"
+#include "movie/kit/locators.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "movie/kitcatalog.h"
-#include "movie/movie.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/document/movie.h"
 
 #include <QString>
 #include <QStringList>

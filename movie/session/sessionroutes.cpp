@@ -1,7 +1,7 @@
 // The routes a learner may take whether or not the step names them: any route
 // to a view, and backing out of a dialog.
 
-#include "movie/moviesession.h"
+#include "movie/session/moviesession.h"
 
 using namespace Qt::Literals::StringLiterals;
 

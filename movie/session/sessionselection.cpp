@@ -1,7 +1,7 @@
 // What is selected: objects selected by the keyboard whatever the task asks, and the
 // font of the text selected as the toolbar's boxes show it.
-#include "movie/locators.h"
-#include "movie/moviesession.h"
+#include "movie/kit/locators.h"
+#include "movie/session/moviesession.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -1,6 +1,6 @@
 // Typing into the objects of the slide and drawing shapes with a tool.
-#include "movie/locators.h"
-#include "movie/moviesession.h"
+#include "movie/kit/locators.h"
+#include "movie/session/moviesession.h"
 
 #include <QJsonArray>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "player/widgets/playerwindow.h"
 
 #include "common/text.h"
-#include "movie/widgets/moviecontrol.h"
+#include "movie/widgets/window/moviecontrol.h"
 #include "platform/messagebox.h"
 #include "platform/processes.h"
 #include "platform/programfolder.h"

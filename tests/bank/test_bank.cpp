@@ -4,7 +4,7 @@
 #include "db/database.h"
 #include "db/schema.h"
 #include "db/statements.h"
-#include "movie/movie.h"
+#include "movie/document/movie.h"
 #include "shell/singleinstance.h"
 #include "tests/fuzz/fuzzinputs.h"
 #include "tests/support/craftedmovie.h"

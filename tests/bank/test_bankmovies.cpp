@@ -1,8 +1,8 @@
 #include "bank/banksource.h"
-#include "movie/kitcatalog.h"
-#include "movie/locators.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/kit/locators.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
 #include "tests/support/testsupport.h"
 
 #include <QFile>
@@ -186,9 +186,9 @@ TEST(BankMovies, TheDemonstrationCompletesThroughTheWindow)
     for (const BankMovie& bm : shippedMovies()) {
         auto view = viewOf(bm.movie);
         view->startDemonstration();
-        QTRY_VERIFY_WITH_TIMEOUT(!view->isDemonstrating(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!view->demonstration().isRunning(), 20000);
         EXPECT_TRUE(view->session().isComplete()) << bm.where.toStdString();
-        EXPECT_EQ(view->demonstrationShortcuts(), 0) << bm.where.toStdString();
+        EXPECT_EQ(view->demonstration().shortcuts(), 0) << bm.where.toStdString();
     }
 }
 

@@ -5,9 +5,9 @@
 // (tests/movie/test_movie.cpp, tests/bank/test_bank.cpp) run the same code, so
 // an input the fuzzer found is checked again by every ctest run.
 #include "bank/banksource.h"
-#include "movie/kitcatalog.h"
-#include "movie/movie.h"
-#include "movie/moviesession.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/document/movie.h"
+#include "movie/session/moviesession.h"
 
 #include <QByteArray>
 #include <QRegularExpression>

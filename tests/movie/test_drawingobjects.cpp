@@ -1,9 +1,9 @@
 // Drawing objects: several selected with Shift or Ctrl, flips, shadows,
 // action-button pictures, deleting a shape, and the context menu of linked text.
-#include "movie/kitcatalog.h"
-#include "movie/locators.h"
-#include "movie/movie.h"
-#include "movie/moviesession.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/kit/locators.h"
+#include "movie/document/movie.h"
+#include "movie/session/moviesession.h"
 #include "tests/support/moviesource.h"
 
 #include <QJsonDocument>

@@ -1,11 +1,11 @@
 // The 自定义动画 pane's list of effects: choosing, deleting and reordering
 // effects, and triggers set on 效果选项's 计时 tab.
-#include "movie/effectlist.h"
-#include "movie/kitcatalog.h"
-#include "movie/locators.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
-#include "movie/widgets/slideshow.h"
+#include "movie/document/effectlist.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/kit/locators.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
+#include "movie/widgets/slides/slideshow.h"
 
 #include <QImage>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
 #include "movie/explanation.h"
-#include "movie/kitcatalog.h"
-#include "movie/movie.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/document/movie.h"
 
 #include <gtest/gtest.h>
 

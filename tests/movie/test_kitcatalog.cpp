@@ -1,4 +1,4 @@
-#include "movie/kitcatalog.h"
+#include "movie/kit/kitcatalog.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,10 +1,10 @@
 // Dialogs whose lists the presentation fills (custom shows, 本文档中的位置), and
 // the keyboard in dialogs: access keys of captions, Tab, Esc, Enter and the
 // close box, clicked and typed through the simulated window.
-#include "movie/kitcatalog.h"
-#include "movie/locators.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/kit/locators.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
 
 #include <QKeyEvent>
 #include <QTest>

@@ -1,10 +1,10 @@
 // The dialogs of the shipped kit answer and look as in PowerPoint 2003, clicked
 // through the simulated window.
-#include "movie/kitcatalog.h"
-#include "movie/locators.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitcolours.h"
-#include "movie/widgets/kitview.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/kit/locators.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitcolours.h"
+#include "movie/widgets/window/kitview.h"
 
 #include <QImage>
 #include <QTest>

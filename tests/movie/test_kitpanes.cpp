@@ -1,9 +1,9 @@
 // The panes and views of the simulated window as PowerPoint 2003 shows them, with
 // the shipped kit: the 大纲 tab, the notes master, a placeholder chosen by its border.
-#include "movie/kitcatalog.h"
-#include "movie/locators.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/kit/locators.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // What review and show settings look like: misspelled words underlined, comment
 // markers and boxes, and the running show's context menu (定位至幻灯片, 屏幕, 指针选项).
-#include "movie/kitcatalog.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
-#include "movie/widgets/slidepainter.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
+#include "movie/widgets/slides/slidepainter.h"
 
 #include <QImage>
 #include <QPainter>

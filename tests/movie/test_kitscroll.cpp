@@ -1,7 +1,7 @@
-#include "movie/kitcatalog.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitstyle.h"
-#include "movie/widgets/kitview.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitstyle.h"
+#include "movie/widgets/window/kitview.h"
 #include "tests/support/testsupport.h"
 
 #include <QImage>

@@ -1,8 +1,8 @@
-#include "movie/kitcatalog.h"
-#include "movie/locators.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
-#include "movie/widgets/moviecontrol.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/kit/locators.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
+#include "movie/widgets/window/moviecontrol.h"
 #include "tests/movie/testkit.h"
 #include "tests/support/craftedmovie.h"
 #include "tests/support/testsupport.h"
@@ -422,10 +422,10 @@ TEST(KitView, TheDemonstrationPerformsEveryStepFromTheStart)
         QSignalSpy done(view.get(), &KitView::completed);
         view->clickAt(view->locate(u"thumb:1"_s).value_or(QRect(0, 0, 1, 1)).center());
         view->startDemonstration();
-        EXPECT_TRUE(view->isDemonstrating());
+        EXPECT_TRUE(view->demonstration().isRunning());
         EXPECT_EQ(view->session().stepIndex(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(view->session().isComplete(), 10000);
-        QTRY_VERIFY(!view->isDemonstrating());
+        QTRY_VERIFY(!view->demonstration().isRunning());
         EXPECT_EQ(done.count(), 1);
     }
 }
@@ -482,7 +482,7 @@ TEST(KitView, ADemonstrationThatCannotDoAStepEnds)
       "presentation": {"slides": [{"title": "t"}]},
       "steps": [{"hint": "a", "accept": ["thumb:1"]}, {"hint": "b", "accept": ["fly:away"]}]})json");
     view->startDemonstration();
-    QTRY_VERIFY_WITH_TIMEOUT(!view->isDemonstrating(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!view->demonstration().isRunning(), 5000);
     EXPECT_EQ(view->session().stepIndex(), 1);
     EXPECT_FALSE(view->session().isComplete());
 }
@@ -498,13 +498,13 @@ TEST(KitView, PaintsWhatAMovieGivesWithoutFault)
         view.startDemonstration();
         QElapsedTimer clock;
         clock.start();
-        for (int frame = 0; view.isDemonstrating() && clock.elapsed() < 10000; ++frame) {
+        for (int frame = 0; view.demonstration().isRunning() && clock.elapsed() < 10000; ++frame) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             if (frame < 40)
                 view.render(&image);
         }
         view.render(&image);
-        return !view.isDemonstrating();
+        return !view.demonstration().isRunning();
     };
 
     // The handout master takes its slides per page from the master's notes.

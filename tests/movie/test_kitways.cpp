@@ -1,9 +1,9 @@
 // The ways of the real PowerPoint 2003 that reach a command other than its
 // menu, clicked through the window with the shipped kit.
-#include "movie/kitcatalog.h"
-#include "movie/locators.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/kit/locators.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -221,11 +221,11 @@ TEST(KitWays, TheFormattingToolbarIsAnotherWayOfTheFontDialog)
             wayTaken = wayTaken || view->session().wayIndex() >= 0;
         });
         view->startDemonstration();
-        QTRY_VERIFY_WITH_TIMEOUT(!view->isDemonstrating(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!view->demonstration().isRunning(), 10000);
         EXPECT_TRUE(view->session().isComplete());
         EXPECT_TRUE(dialogShown);
         EXPECT_FALSE(wayTaken);
-        EXPECT_EQ(view->demonstrationShortcuts(), 0);
+        EXPECT_EQ(view->demonstration().shortcuts(), 0);
     }
 }
 

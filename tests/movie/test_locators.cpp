@@ -1,6 +1,6 @@
 // The texts of actions and locators: what is made reads back as it was made,
 // and a malformed one reads as such.
-#include "movie/locators.h"
+#include "movie/kit/locators.h"
 
 #include <gtest/gtest.h>
 

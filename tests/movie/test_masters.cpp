@@ -1,8 +1,8 @@
 // The masters: what slides take from the slide master, and the slide master
 // view's left pane, where the title master is picked and edited.
-#include "movie/kitcatalog.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

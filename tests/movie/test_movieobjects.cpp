@@ -1,6 +1,6 @@
 // The movie fields of objects, backgrounds, colour schemes and masters: how
 // they are read, refused and changed by a step.
-#include "movie/movie.h"
+#include "movie/document/movie.h"
 #include "tests/support/moviesource.h"
 
 #include <QJsonDocument>

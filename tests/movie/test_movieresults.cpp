@@ -1,6 +1,6 @@
 // The movie fields of text and page results: bullets, spacing, hyperlinks,
 // headers and footers, page setup, window options and the notes master.
-#include "movie/movie.h"
+#include "movie/document/movie.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // What the spelling checker finds, comments, custom shows and the running show's
 // settings: how a movie gives them and how the session's dialogs change them.
-#include "movie/moviesession.h"
+#include "movie/session/moviesession.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The movie fields of text: text boxes (font, 竖排, anchor, wrapping, insets),
 // font effects, picture bullets, the notes' own font, and the dialogs that set them.
-#include "movie/kitcatalog.h"
-#include "movie/movie.h"
-#include "movie/moviesession.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/document/movie.h"
+#include "movie/session/moviesession.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Other whole ways of doing a run of a movie's steps: how they are read, taken
 // and verified.
-#include "movie/kitcatalog.h"
-#include "movie/movie.h"
-#include "movie/moviesession.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/document/movie.h"
+#include "movie/session/moviesession.h"
 #include "tests/movie/testkit.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 // PowerPoint's window around the slides: toolbars shown and hidden, the
 // presentation's windows, closing and exiting with the question about saving,
 // presentations made anew (相册) and the pictures' frames.
-#include "movie/kitcatalog.h"
-#include "movie/locators.h"
-#include "movie/movie.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/kit/locators.h"
+#include "movie/document/movie.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
 
 #include <QImage>
 #include <QJsonObject>

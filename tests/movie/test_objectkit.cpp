@@ -1,6 +1,6 @@
 // Diagrams and table borders: how a movie gives them and what the slide shows.
-#include "movie/movie.h"
-#include "movie/widgets/slidepainter.h"
+#include "movie/document/movie.h"
+#include "movie/widgets/slides/slidepainter.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,8 +1,8 @@
 // 打印预览: its settings in the model, and the preview in a session: opening,
 // closing back to the view it came from, and printing what it shows.
-#include "movie/kitcatalog.h"
-#include "movie/movie.h"
-#include "movie/moviesession.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/document/movie.h"
+#include "movie/session/moviesession.h"
 
 #include <QJsonObject>
 #include <gtest/gtest.h>

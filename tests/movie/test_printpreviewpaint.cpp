@@ -1,9 +1,9 @@
 // The preview as painted: the page on grey in place of the panes, its
 // contents, its colours (颜色, 灰度, 纯黑白) and 幻灯片加框.
-#include "movie/kitcatalog.h"
-#include "movie/movie.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/document/movie.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
 
 #include <QImage>
 #include <QJsonObject>

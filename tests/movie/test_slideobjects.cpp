@@ -1,6 +1,6 @@
 // What the painted slide shows of charts, organisation charts, tables, turned
 // and stacked objects, background fills, colour schemes and masters.
-#include "movie/widgets/slidepainter.h"
+#include "movie/widgets/slides/slidepainter.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "common/widgets/fonts.h"
-#include "movie/kitcatalog.h"
-#include "movie/widgets/slidepainter.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/widgets/slides/slidepainter.h"
 
 #include <QImage>
 #include <QPainter>

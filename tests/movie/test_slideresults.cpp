@@ -1,9 +1,9 @@
 // What a task's text and page results look like on the slide and in the window:
 // bullets and numbering, spacing, hyperlinks, footers, page setup, zoom and the status bar.
-#include "movie/moviesession.h"
-#include "movie/widgets/kitstyle.h"
-#include "movie/widgets/kitview.h"
-#include "movie/widgets/slidepainter.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitstyle.h"
+#include "movie/widgets/window/kitview.h"
+#include "movie/widgets/slides/slidepainter.h"
 #include "tests/movie/testkit.h"
 
 #include <QImage>

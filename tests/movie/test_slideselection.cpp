@@ -1,9 +1,9 @@
 // Several slides selected, dragged and inserted together, clicked through the
 // window with the shipped kit, and the step changes that go with them.
-#include "movie/kitcatalog.h"
-#include "movie/locators.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/kit/locators.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
 
 #include <QJsonDocument>
 #include <QTest>

@@ -1,9 +1,9 @@
 // The slide show: transitions drawn frame by frame, custom animations in
 // order with their starts and triggers, and a show inside a task.
-#include "movie/kitcatalog.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
-#include "movie/widgets/slideshow.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
+#include "movie/widgets/slides/slideshow.h"
 
 #include <QApplication>
 #include <QImage>

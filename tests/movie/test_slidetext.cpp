@@ -1,6 +1,6 @@
 // What the painted slide shows of text boxes (竖排, anchors, wrapping), 分散对齐,
 // font effects and picture bullets.
-#include "movie/widgets/slidepainter.h"
+#include "movie/widgets/slides/slidepainter.h"
 
 #include <QImage>
 #include <QPainter>

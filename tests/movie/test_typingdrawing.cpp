@@ -1,10 +1,10 @@
 // Typing and drawing in the simulated window with real input: a caret in the notes
 // and in shapes, keys and input-method text, a drag with a drawing tool, and the
 // bank's movies that ask for the text typed and the shape drawn.
-#include "movie/kitcatalog.h"
-#include "movie/locators.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/kit/locators.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
 
 #include <QInputMethodEvent>
 #include <QTest>
@@ -269,7 +269,7 @@ TEST(Drawing, TheDemonstrationDrawsAndTypesWhereTheMovieDoes)
 {
     auto view = bankMovie(u"07/25.movie"_s); // a rounded callout with 重点
     view->startDemonstration();
-    QTRY_VERIFY_WITH_TIMEOUT(!view->isDemonstrating(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!view->demonstration().isRunning(), 20000);
     ASSERT_TRUE(view->session().isComplete());
     const SlideShape& callout = shownSlide(*view).shapes.back();
     EXPECT_EQ(callout.type, u"callout"_s);

@@ -2,11 +2,11 @@
 // step names what the learner does: the view turned by every route, dialogs
 // backed out of, and a selection made with either mouse button. Driven through
 // the real window with mouse and key events, on the shipped kit and bank movies.
-#include "movie/kitcatalog.h"
-#include "movie/locators.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
-#include "movie/widgets/slideshow.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/kit/locators.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
+#include "movie/widgets/slides/slideshow.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

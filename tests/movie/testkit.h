@@ -1,6 +1,6 @@
 #pragma once
 
-#include "movie/kitcatalog.h"
+#include "movie/kit/kitcatalog.h"
 
 #include <QByteArray>
 

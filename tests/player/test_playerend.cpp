@@ -3,11 +3,11 @@
 // program stops it when the learner moves on to another question, or closed by
 // the learner. The completed question must be recorded all the same. And a
 // step that asks for a view is taken by a route to it that the step does not name.
-#include "movie/kitcatalog.h"
-#include "movie/movie.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/kitview.h"
-#include "movie/widgets/moviecontrol.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/document/movie.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
+#include "movie/widgets/window/moviecontrol.h"
 #include "platform/processes.h"
 #include "platform/programfolder.h"
 #include "player/widgets/playerwindow.h"

@@ -1,7 +1,7 @@
 #include "movie/widgets/window/listchoice.h"
 
-#include "movie/locators.h"
-#include "movie/moviesession.h"
+#include "movie/kit/locators.h"
+#include "movie/session/moviesession.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "movie/widgets/window/messagebox.h"
 
-#include "movie/kitcatalog.h"
+#include "movie/kit/kitcatalog.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "movie/widgets/window/typinginput.h"
 
-#include "movie/locators.h"
-#include "movie/moviesession.h"
-#include "movie/widgets/slidepainter.h"
+#include "movie/kit/locators.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/slides/slidepainter.h"
 #include "movie/widgets/window/plaintextlayout.h"
 
 #include <QFontMetrics>

@@ -1,3 +1,3 @@
 // Not compiled: a core header that includes a file of a widgets folder.
 #pragma once
-#include "movie/widgets/kitview.h"
+#include "movie/widgets/window/kitview.h"

@@ -1,0 +1,1157 @@
+#include "movie/session/moviesession.h"
+
+#include "movie/document/effectlist.h"
+#include "movie/kit/kitways.h"
+#include "movie/kit/locators.h"
+
+#include <QJsonArray>
+#include <QJsonValue>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+QString kindOfShape(const QString& type)
+{
+    static const QStringList autoShapes{u"rect"_s,   u"roundrect"_s, u"ellipse"_s, u"arrow"_s, u"star"_s,
+                                        u"smiley"_s, u"button"_s,    u"callout"_s, u"scroll"_s};
+    if (autoShapes.contains(type))
+        return u"autoshape"_s;
+    if (type == u"picture"_s || type == u"clipart"_s)
+        return u"picture"_s;
+    if (type == u"wordart"_s || type == u"textbox"_s || type == u"table"_s)
+        return type;
+    return u"object"_s;
+}
+
+QString FormState::value(const QString& id) const
+{
+    auto it = values.find(id);
+    return it == values.end() ? QString() : it->second;
+}
+
+QStringList shownItems(const KitControl& control, const FormState& state)
+{
+    for (const auto& [other, lists] : control.itemsFor) {
+        if (auto it = lists.find(state.value(other)); it != lists.end())
+            return it->second;
+    }
+    return control.items;
+}
+
+std::optional<QString> fixedValue(const KitControl& control, const FormState& state)
+{
+    for (const auto& [other, values] : control.fixedFor) {
+        if (auto it = values.find(state.value(other)); it != values.end())
+            return it->second;
+    }
+    return std::nullopt;
+}
+
+bool paneControlShown(const KitControl& control, const FormState& state)
+{
+    return control.after.isEmpty() || state.pressed.contains(control.after);
+}
+
+QString chosenColour(const KitForm& form, const FormState& state)
+{
+    for (const KitControl& c : form.controls) {
+        if (c.type == KitControlType::Spectrum && c.tab == state.tab && c.items.size() == 3)
+            return u"RGB(%1,%2,%3)"_s.arg(state.value(c.items[0]), state.value(c.items[1]),
+                                          state.value(c.items[2]));
+    }
+    for (const KitControl& c : form.controls) {
+        if (c.type == KitControlType::Palette)
+            return state.value(c.id);
+    }
+    return {};
+}
+QStringList MovieSession::itemsOf(const KitControl& control, const FormState& state) const
+{
+    QStringList items;
+    if (!control.gathers.isEmpty()) {
+        // Numbered by their place in this list, as the source numbers them in the presentation.
+        const auto it = state.gathered.find(control.id);
+        const QStringList from = it == state.gathered.end() ? QStringList() : it->second;
+        for (qsizetype i = 0; i < from.size(); ++i)
+            items << u"%1. %2"_s.arg(i + 1).arg(from[i].contains(u". "_s) ? from[i].section(u". "_s, 1)
+                                                                          : from[i]);
+        return items;
+    }
+    for (const QString& item : shownItems(control, state)) {
+        if (item == u"@slides"_s) {
+            for (size_t i = 0; i < m_presentation.slides.size(); ++i)
+                items << slideItem(static_cast<int>(i + 1));
+        } else if (item == u"@shows"_s) {
+            items << customShows();
+        } else if (item == u"@effects"_s) {
+            for (const EffectListRow& row : effectListRows(selectedSlide(), selectedSlide().effects))
+                items << row.item;
+        } else if (item == u"@objects"_s) {
+            items << slideObjectNames(selectedSlide());
+        } else if (item == u"@suggestions"_s) {
+            if (!m_presentation.spelling.errors.empty())
+                items << m_presentation.spelling.errors.front().suggestions;
+        } else {
+            items << item;
+        }
+    }
+    return items;
+}
+
+namespace {
+
+// The task pane's list of the selected slide's effects (自定义动画's), if it has one.
+const KitControl* effectList(const KitCatalog& kit, const FormState& pane)
+{
+    const KitForm* form = kit.taskPane(pane.name);
+    if (!form)
+        return nullptr;
+    for (const KitControl& c : form->controls) {
+        if (c.type == KitControlType::List && c.items.contains(u"@effects"_s))
+            return &c;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int MovieSession::chosenEffect() const
+{
+    const KitControl* list = effectList(*m_kit, m_taskPane);
+    return list ? effectOfListItem(selectedSlide(), m_taskPane.value(list->id)) : -1;
+}
+
+void MovieSession::followEffectList(const QJsonObject& changes)
+{
+    const KitControl* list = effectList(*m_kit, m_taskPane);
+    if (!list || (changes.contains(u"slide"_s) && changes[u"slide"_s].toInt() != m_presentation.selected))
+        return;
+    QString& chosen = m_taskPane.values[list->id];
+    if (changes.contains(u"effects"_s) || changes.contains(u"removeEffect"_s))
+        chosen.clear();
+    if (changes.contains(u"addEffect"_s))
+        chosen = effectListItem(selectedSlide(), static_cast<int>(selectedSlide().effects.size()) - 1);
+    if (changes.contains(u"moveEffect"_s))
+        chosen = effectListItem(selectedSlide(), changes[u"moveEffect"_s].toObject()[u"to"_s].toInt() - 1);
+}
+
+void MovieSession::gatherItems(const KitControl& button)
+{
+    const KitForm* form = m_kit->dialog(m_dialog->name);
+    if (!form)
+        return;
+    if (button.adds.contains(u'/')) {
+        // A list of the dialog beneath, that opened this one, takes the item chosen here.
+        const QString dialog = button.adds.section(u'/', 0, 0);
+        const KitForm* target = m_kit->dialog(dialog);
+        const KitControl* list = target ? target->control(button.adds.section(u'/', 1)) : nullptr;
+        const QString chosen = list ? m_dialog->value(list->gathers.section(u'/', 1)) : QString();
+        for (auto beneath = m_beneath.rbegin(); beneath != m_beneath.rend() && !chosen.isEmpty(); ++beneath) {
+            if (beneath->name == dialog) {
+                beneath->gathered[list->id] << chosen;
+                break;
+            }
+        }
+    } else if (!button.adds.isEmpty()) {
+        const KitControl* list = form->control(button.adds);
+        const QString chosen = m_dialog->value(list->gathers);
+        if (!chosen.isEmpty())
+            m_dialog->gathered[list->id] << chosen;
+    }
+    if (!button.removes.isEmpty()) {
+        const KitControl* list = form->control(button.removes);
+        const int at = static_cast<int>(itemsOf(*list, *m_dialog).indexOf(m_dialog->value(list->id)));
+        if (at >= 0) {
+            m_dialog->gathered[list->id].removeAt(at);
+            m_dialog->values[list->id].clear();
+        }
+    }
+    for (const auto& [listId, by] : {std::pair{button.raises, -1}, std::pair{button.lowers, 1}}) {
+        if (listId.isEmpty())
+            continue;
+        const KitControl* list = form->control(listId);
+        const int at = static_cast<int>(itemsOf(*list, *m_dialog).indexOf(m_dialog->value(list->id)));
+        QStringList& gathered = m_dialog->gathered[list->id];
+        if (at < 0 || at + by < 0 || at + by >= gathered.size())
+            continue;
+        gathered.move(at, at + by);
+        // The moved item stays chosen, under its new number.
+        m_dialog->values[list->id] = itemsOf(*list, *m_dialog).value(at + by);
+    }
+    if (!button.defines.isEmpty()) {
+        const QString name = m_dialog->value(button.defines).trimmed();
+        CustomShow show{name, {}};
+        for (const KitControl& c : form->controls) {
+            if (c.gathers.isEmpty())
+                continue;
+            const auto it = m_dialog->gathered.find(c.id);
+            for (const QString& item : it == m_dialog->gathered.end() ? QStringList() : it->second)
+                show.slides.push_back(item.section(u". "_s, 0, 0).toInt());
+        }
+        std::vector<CustomShow>& shows = m_presentation.customShows;
+        const auto named = [&](const QString& n) {
+            return std::find_if(shows.begin(), shows.end(), [&](const CustomShow& s) { return s.name == n; });
+        };
+        if (auto edited = named(m_dialog->editing); !m_dialog->editing.isEmpty() && edited != shows.end())
+            *edited = show;
+        else if (!name.isEmpty() && named(name) == shows.end())
+            shows.push_back(show);
+    }
+}
+
+QString MovieSession::slideItem(int n) const
+{
+    const QString title = m_presentation.slides[static_cast<size_t>(n - 1)].title.simplified();
+    return u"%1. %2"_s.arg(n).arg(title.isEmpty() ? u"幻灯片 %1"_s.arg(n) : title);
+}
+
+QStringList MovieSession::slideMenuItems() const
+{
+    QStringList items;
+    for (int n = 1; n <= static_cast<int>(m_presentation.slides.size()); ++n)
+        items << u"%1 %2"_s.arg(n).arg(slideItem(n).section(u". "_s, 1));
+    return items;
+}
+
+QStringList MovieSession::customShows() const
+{
+    QStringList names;
+    for (const CustomShow& show : m_presentation.customShows)
+        names << show.name;
+    return names;
+}
+
+void MovieSession::editCustomShows(const KitControl& button)
+{
+    const QString list = !button.edits.isEmpty()    ? button.edits
+                         : !button.copies.isEmpty() ? button.copies
+                                                    : button.deletes;
+    std::vector<CustomShow>& shows = m_presentation.customShows;
+    const QString chosen = m_dialog->value(list);
+    const auto show =
+        std::find_if(shows.begin(), shows.end(), [&](const CustomShow& s) { return s.name == chosen; });
+    if (list.isEmpty() || show == shows.end())
+        return;
+    if (!button.deletes.isEmpty()) {
+        shows.erase(show);
+        m_dialog->values[list].clear();
+    } else if (!button.copies.isEmpty()) {
+        // The copy comes last in the list, chosen, under a name no other show has.
+        QString name = u"复件 %1"_s.arg(chosen);
+        for (int n = 2;
+             std::any_of(shows.begin(), shows.end(), [&](const CustomShow& s) { return s.name == name; });
+             ++n)
+            name = u"复件 (%1) %2"_s.arg(n).arg(chosen);
+        CustomShow copy = *show;
+        copy.name = name;
+        shows.push_back(copy);
+        m_dialog->values[list] = name;
+    } else {
+        const CustomShow edited = *show;
+        applyOpens(button.opens, button.id);
+        const KitForm* form = m_dialog ? m_kit->dialog(m_dialog->name) : nullptr;
+        if (!form)
+            return;
+        m_dialog->editing = edited.name;
+        for (const KitControl& c : form->controls) {
+            if (c.type == KitControlType::Button && !c.defines.isEmpty())
+                m_dialog->values[c.defines] = edited.name;
+            if (c.gathers.isEmpty())
+                continue;
+            QStringList& gathered = m_dialog->gathered[c.id];
+            for (int n : edited.slides) {
+                if (n >= 1 && n <= static_cast<int>(m_presentation.slides.size()))
+                    gathered << slideItem(n);
+            }
+        }
+    }
+}
+
+MovieSession::MovieSession(Movie movie, const KitCatalog& kit) : m_movie(std::move(movie)), m_kit(&kit)
+{
+    const std::vector<MovieWay> found = kitWays(m_movie, kit);
+    m_movie.ways.insert(m_movie.ways.end(), found.begin(), found.end());
+    addContextCommands(m_movie, kit);
+    reset();
+}
+
+void MovieSession::reset()
+{
+    m_presentation = m_movie.presentation;
+    // The window always shows a slide: a movie made without the reader gets a
+    // blank one, and a selection among its slides.
+    if (m_presentation.slides.empty())
+        m_presentation.slides.emplace_back();
+    m_presentation.selected =
+        std::clamp(m_presentation.selected, 1, static_cast<int>(m_presentation.slides.size()));
+    m_step = 0;
+    m_way = -1;
+    m_wayStep = 0;
+    m_wayDone.clear();
+    m_progress = 0;
+    m_selection.clear();
+    m_done.assign(m_movie.steps.size(), false);
+    m_dialog.reset();
+    m_beneath.clear();
+    m_dialogMarks.clear();
+    m_closedPane.clear();
+    m_typing.reset();
+    m_typingObject.clear();
+    m_typingSlide = 0;
+    m_widening = 0;
+    m_toolChosen = false;
+    m_toolMark.clear();
+    m_opensAfterDrawing.clear();
+    m_toolbars.clear();
+    m_toolbarValues.clear();
+    m_taskPane = {};
+    if (const KitForm* pane = m_kit->taskPane(m_presentation.taskpane))
+        m_taskPane = openForm(*pane);
+    if (m_listener)
+        m_listener();
+}
+
+const MovieStep* MovieSession::currentStep() const
+{
+    if (m_way >= 0)
+        return &m_movie.ways[static_cast<size_t>(m_way)].steps[static_cast<size_t>(m_wayStep)];
+    return isComplete() ? nullptr : &m_movie.steps[static_cast<size_t>(m_step)];
+}
+
+QString MovieSession::nextAction() const
+{
+    const MovieStep* step = currentStep();
+    return step ? step->accept.value(0) : QString();
+}
+
+FormState MovieSession::openForm(const KitForm& form, const QString& command) const
+{
+    FormState state;
+    state.name = form.name;
+    for (const KitControl& c : form.controls) {
+        if (c.id.isEmpty())
+            continue;
+        if (c.type == KitControlType::Check)
+            state.values[c.id] = c.value.toBool() ? u"on"_s : u"off"_s;
+        else if (c.value.isDouble())
+            state.values[c.id] = QString::number(c.value.toDouble());
+        else if (c.value.isString())
+            state.values[c.id] = c.value.toString();
+        else if (c.type == KitControlType::Tabs && !c.items.isEmpty())
+            state.values[c.id] = c.items.first();
+        if (c.type == KitControlType::Tabs)
+            state.tab = state.values[c.id];
+    }
+    // The notes page and the handout and notes masters open 页眉和页脚 on the tab for their pages.
+    const WindowView& view = m_presentation.view;
+    const bool printedPage =
+        view.is(ViewKind::Notes) || view.is(ViewKind::NotesMaster) || view.is(ViewKind::HandoutMaster);
+    if (const KitControl* tabs = form.tabs(); tabs && printedPage && tabs->items.contains(u"备注和讲义"_s)) {
+        state.values[tabs->id] = u"备注和讲义"_s;
+        state.tab = state.values[tabs->id];
+    }
+    for (const KitControl& c : form.controls) {
+        if (auto fixed = fixedValue(c, state))
+            state.values[c.id] = *fixed;
+    }
+    // The spelling checker's boxes show the first word it does not know, and what it suggests.
+    const std::vector<SpellingError>& errors = m_presentation.spelling.errors;
+    const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
+    const auto open = std::find_if(slide.comments.begin(), slide.comments.end(),
+                                   [](const SlideComment& c) { return c.open; });
+    for (auto& [id, value] : state.values) {
+        // A comment's box holds the text of the comment opened on the slide.
+        if (value == u"@comment"_s)
+            value = open == slide.comments.end() ? QString() : open->text;
+        else if (value == u"@misspelled"_s)
+            value = errors.empty() ? QString() : errors.front().word;
+        else if (value == u"@suggestion"_s)
+            value = errors.empty() ? QString() : errors.front().suggestions.value(0);
+    }
+    // 字体 opens at the size the 格式 toolbar shows for the text, and with the text's own font.
+    if (const KitControl* size = form.name == u"字体"_s ? form.control(u"字号"_s) : nullptr;
+        size && size->items.contains(toolbarValue(u"字号"_s)))
+        state.values[size->id] = toolbarValue(u"字号"_s);
+    if (const std::optional<SlideFont> font = selectedTextFont(); font && form.name == u"字体"_s) {
+        if (const KitControl* face = form.control(u"中文字体"_s); face && face->items.contains(font->family))
+            state.values[face->id] = font->family;
+        const bool bold = font->bold.value_or(false);
+        const bool italic = font->italic.value_or(false);
+        state.values[u"字形"_s] = bold && italic ? u"加粗 倾斜"_s
+                                  : bold         ? u"加粗"_s
+                                  : italic       ? u"倾斜"_s
+                                                 : u"常规"_s;
+        const auto tick = [](const std::optional<bool>& on) {
+            return on.value_or(false) ? u"on"_s : u"off"_s;
+        };
+        state.values[u"下划线(U)"_s] = tick(font->underline);
+        state.values[u"阴影(A)"_s] = tick(font->shadow);
+        state.values[u"阳文(E)"_s] = tick(font->emboss);
+    }
+    // The format dialogs open at the selected object's own size, and a picture with no fill of its own.
+    if (const QList<int> shapes = selectedShapes(); shapes.size() == 1 && form.control(u"锁定纵横比(A)"_s)) {
+        const SlideShape& shape = slide.shapes[static_cast<size_t>(shapes.first() - 1)];
+        constexpr double pointsPerCentimetre = 72 / 2.54;
+        const auto centimetres = [](double points) {
+            return QString::number(std::round(points / pointsPerCentimetre * 100) / 100);
+        };
+        state.values[u"高度"_s] = centimetres(shape.h);
+        state.values[u"宽度"_s] = centimetres(shape.w);
+        if (kindOfShape(shape.type) == u"picture"_s) {
+            if (shape.fill.isEmpty())
+                state.values[u"填充颜色"_s] = u"无填充颜色"_s;
+            if (shape.line.isEmpty())
+                state.values[u"线条颜色"_s] = u"无线条颜色"_s;
+        }
+    }
+    // 打印 opened from the preview prints what the preview shows.
+    if (form.name == u"打印"_s && m_presentation.view.is(ViewKind::PrintPreview)) {
+        const PrintPreview& preview = m_presentation.printPreview;
+        const int perPage = handoutSlidesPerPage(preview.what);
+        state.values[u"打印内容"_s] = perPage > 0 ? u"讲义"_s : preview.what;
+        if (perPage > 0)
+            state.values[u"每页幻灯片数"_s] = QString::number(perPage);
+        state.values[u"颜色/灰度"_s] = preview.color;
+        state.values[u"幻灯片加框(M)"_s] = preview.frame ? u"on"_s : u"off"_s;
+        state.values[u"根据纸张调整大小(F)"_s] = preview.fit ? u"on"_s : u"off"_s;
+        state.values[u"打印隐藏幻灯片(H)"_s] = preview.hidden ? u"on"_s : u"off"_s;
+    }
+    if (auto preset = form.presets.find(command); !command.isEmpty() && preset != form.presets.end()) {
+        for (const auto& [id, value] : preset->second) {
+            state.values[id] = value;
+            if (const KitControl* c = form.control(id); c && c->type == KitControlType::Tabs)
+                state.tab = value;
+        }
+    }
+    return state;
+}
+
+void MovieSession::followChoice(FormState& state, const KitForm& form, const QString& id)
+{
+    for (const KitControl& c : form.controls) {
+        if (c.fixedFor.find(id) != c.fixedFor.end()) {
+            if (auto fixed = fixedValue(c, state))
+                state.values[c.id] = *fixed;
+        }
+        if (c.id.isEmpty() || c.itemsFor.find(id) == c.itemsFor.end())
+            continue;
+        const QStringList items = shownItems(c, state);
+        if (!items.contains(state.value(c.id))) {
+            state.values[c.id] = items.value(0);
+            followChoice(state, form, c.id);
+        }
+    }
+}
+
+QString MovieSession::adjacentPage(int by) const
+{
+    const KitForm* form = m_dialog ? m_kit->dialog(m_dialog->name) : nullptr;
+    const KitControl* tabs = form ? form->tabs() : nullptr;
+    if (!tabs)
+        return {};
+    return tabs->items.value(tabs->items.indexOf(m_dialog->tab) + by);
+}
+
+bool MovieSession::turnPage(const QString& action)
+{
+    if (!m_dialog)
+        return false;
+    auto t = m_kit->resolve(action);
+    const KitForm* form = m_kit->dialog(m_dialog->name);
+    const KitControl* tabs = form ? form->tabs() : nullptr;
+    if (!t || !tabs || t->kind != KitTarget::Dialog || t->form != m_dialog->name || !t->control)
+        return false;
+    QString page;
+    if (t->control->type == KitControlType::Tabs && t->hasValue)
+        page = t->value;
+    else if (t->opens == u"page:next"_s || t->opens == u"page:previous"_s)
+        page = adjacentPage(t->opens == u"page:next"_s ? 1 : -1);
+    if (page.isEmpty() || page == m_dialog->tab)
+        return false;
+    // Reaching the page the task wants is the step, whichever way it was reached.
+    const QString wanted = u"dialog:%1/%2=%3"_s.arg(m_dialog->name, tabs->id, page);
+    if (stepTaking(wanted).step >= 0)
+        return perform(wanted);
+    m_dialog->tab = page;
+    m_dialog->values[tabs->id] = page;
+    if (m_listener)
+        m_listener();
+    return false;
+}
+
+void MovieSession::applyOpens(const QString& opens, const QString& command, const QString& openedBy)
+{
+    if (opens.isEmpty())
+        return;
+    if (opens == u"close"_s) {
+        closeDialog();
+    } else if (opens == u"close:all"_s) {
+        // A choice that settles the dialogs beneath too (图片项目符号's 确定).
+        while (m_dialog)
+            closeDialog();
+    } else if (opens == u"page:next"_s || opens == u"page:previous"_s) {
+        const QString page = adjacentPage(opens == u"page:next"_s ? 1 : -1);
+        const KitForm* form = page.isEmpty() ? nullptr : m_kit->dialog(m_dialog->name);
+        if (form && form->tabs()) {
+            m_dialog->tab = page;
+            m_dialog->values[form->tabs()->id] = page;
+        }
+    } else if (opens.startsWith(u"dialog:"_s)) {
+        const QString name = opens.mid(7);
+        if (m_dialog && m_dialog->name == name)
+            return;
+        // Naming a dialog that lies beneath returns to it, as it was left.
+        if (std::any_of(m_beneath.begin(), m_beneath.end(),
+                        [&](const FormState& f) { return f.name == name; })) {
+            while (m_dialog && m_dialog->name != name)
+                closeDialog();
+        } else if (const KitForm* form = m_kit->dialog(name)) {
+            const WindowOptions& window = m_presentation.window;
+            if (form->asksToSave && (window.saved || window.closed))
+                return;
+            if (m_dialog)
+                m_beneath.push_back(*m_dialog);
+            m_dialog = openForm(*form, command);
+            m_dialog->openedBy = openedBy;
+        }
+    } else if (opens.startsWith(u"taskpane:"_s)) {
+        if (const KitForm* form = m_kit->taskPane(opens.mid(9))) {
+            // A pane opened from another takes along what its boxes of the same
+            // name hold: the words searched for go on to the search's results.
+            const FormState from = m_taskPane;
+            const KitForm* fromForm = m_kit->taskPane(from.name);
+            m_taskPane = openForm(*form);
+            m_presentation.taskpane = form->name;
+            for (const KitControl& c : form->controls) {
+                const KitControl* same = fromForm ? fromForm->control(c.id) : nullptr;
+                if (c.id.isEmpty() || !same || same->type != c.type || !from.values.count(c.id))
+                    continue;
+                m_taskPane.values[c.id] = from.value(c.id);
+                followChoice(m_taskPane, *form, c.id);
+            }
+        }
+    } else if (opens.startsWith(u"view:"_s)) {
+        if (const std::optional<ViewKind> kind = WindowView::kindNamed(opens.mid(5))) {
+            // 打印's 预览 closes the dialog: the preview takes the window.
+            if (*kind == ViewKind::PrintPreview) {
+                m_dialog.reset();
+                m_beneath.clear();
+            }
+            m_presentation.view.turnTo(*kind);
+        }
+    } else if (opens.startsWith(u"toolbar:"_s)) {
+        if (!m_toolbars.contains(opens.mid(8)))
+            m_toolbars << opens.mid(8);
+    }
+}
+
+int MovieSession::shownMaster() const
+{
+    return m_presentation.view.is(ViewKind::SlideMaster) && m_presentation.titleMaster && m_master == 2 ? 2
+                                                                                                        : 1;
+}
+
+void MovieSession::showOutlineTab(bool outline)
+{
+    if (!m_presentation.view.isNormal())
+        return;
+    m_presentation.view = WindowView(outline ? ViewKind::Outline : ViewKind::Normal);
+    if (m_listener)
+        m_listener();
+}
+
+void MovieSession::leaveShow()
+{
+    if (!m_presentation.view.is(ViewKind::Show))
+        return;
+    m_presentation.view.goBack();
+    m_presentation.show = {};
+    if (m_listener)
+        m_listener();
+}
+
+void MovieSession::closeDialog()
+{
+    if (m_beneath.empty()) {
+        m_dialog.reset();
+    } else {
+        m_dialog = m_beneath.back();
+        m_beneath.pop_back();
+    }
+}
+
+bool MovieSession::reachable(const KitTarget& t) const
+{
+    // A modal dialog keeps the rest of the window from the learner.
+    if (m_dialog) {
+        if (t.kind != KitTarget::Dialog || t.form != m_dialog->name)
+            return false;
+        if (t.control && (fixedValue(*t.control, *m_dialog) || !paneControlShown(*t.control, *m_dialog)))
+            return false;
+        // An item of a list that follows another, or that the presentation or
+        // other buttons fill, is there only while the list offers it.
+        const bool itemsVary =
+            t.control && (!t.control->itemsFor.empty() || t.control->itemsFromPresentation() ||
+                          !t.control->gathers.isEmpty());
+        return !t.hasValue || !itemsVary || itemsOf(*t.control, *m_dialog).contains(t.value);
+    }
+    switch (t.kind) {
+    case KitTarget::Dialog:
+        return false;
+    case KitTarget::Menu:
+    case KitTarget::Context:
+        // The panes' list drops down from the title of the task pane shown.
+        if (t.kind == KitTarget::Context && t.area == u"taskpanes"_s && m_presentation.taskpane.isEmpty())
+            return false;
+        return (t.views.isEmpty() || t.views.contains(m_presentation.view.name())) &&
+               (t.slideChoice.isEmpty() || slideMenuItems().contains(t.slideChoice)) &&
+               (t.selected.isEmpty() || t.selected.contains(selectionKind())) &&
+               (!t.link || *t.link == selectionLinks());
+    case KitTarget::TaskPane:
+        return m_presentation.taskpane == t.form && !m_presentation.view.is(ViewKind::Show) &&
+               (!t.control || paneControlShown(*t.control, m_taskPane));
+    case KitTarget::Thumb:
+    case KitTarget::Click:
+    case KitTarget::DoubleClick: {
+        // Only a slide the presentation has, or a shape on the slide shown, can be clicked.
+        const auto& slides = m_presentation.slides;
+        if (t.kind == KitTarget::Thumb && m_presentation.view.is(ViewKind::SlideMaster))
+            return t.slide <= (m_presentation.titleMaster ? 2 : 1);
+        if (t.slide > static_cast<int>(slides.size()) || t.dropAfter > static_cast<int>(slides.size()))
+            return false;
+        if (t.paragraph > 0)
+            return m_presentation.view.is(ViewKind::Outline) &&
+                   t.paragraph <= outlineParagraphs(slides[static_cast<size_t>(t.slide - 1)]).size();
+        return t.shape <=
+               static_cast<int>(slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size());
+    }
+    default:
+        return true;
+    }
+}
+
+bool MovieSession::isSlideSelected(int n) const
+{
+    return n == m_presentation.selected || m_selection.slideSelectedWith(n);
+}
+
+bool MovieSession::selectSlides(const KitTarget& t)
+{
+    const int count = static_cast<int>(m_presentation.slides.size());
+    const bool selectsAll = (t.kind == KitTarget::Menu && t.path.value(t.path.size() - 1) == u"全选(L)"_s) ||
+                            (t.kind == KitTarget::Key && m_kit->key(t.path.value(0)) &&
+                             m_kit->key(t.path.value(0))->name == u"全选"_s);
+    if (selectsAll && m_presentation.view.is(ViewKind::Sorter) && !m_dialog) {
+        for (int n = 1; n <= count; ++n)
+            m_selection.addSlide(n);
+        return true;
+    }
+    if (t.slide < 1 || t.slide > count)
+        return true;
+    // Slides dragged keep their selection; where they land is the step's to say.
+    if (t.dropAfter >= 0)
+        return false;
+    const int from = m_presentation.selected;
+    if (t.kind == KitTarget::Thumb && t.ctrl) {
+        // Ctrl and a click add a slide, or take a selected one out again.
+        m_selection.addSlide(from);
+        if (t.slide != from && m_selection.removeSlide(t.slide)) {
+            m_selection.removeSlide(from);
+            return false;
+        }
+    } else if (t.kind == KitTarget::Thumb && t.shift) {
+        m_selection.clearSlides();
+        for (int n = std::min(from, t.slide); n <= std::max(from, t.slide); ++n)
+            m_selection.addSlide(n);
+    } else {
+        m_selection.clearSlides();
+    }
+    m_selection.removeSlide(t.slide);
+    return true;
+}
+
+void MovieSession::applyAction(const KitTarget& t)
+{
+    bool focusMoves = true;
+    if (t.kind == KitTarget::Thumb || t.kind == KitTarget::Click || t.kind == KitTarget::DoubleClick ||
+        t.kind == KitTarget::Menu || t.kind == KitTarget::Key)
+        focusMoves = selectSlides(t);
+    switch (t.kind) {
+    case KitTarget::Thumb:
+    case KitTarget::Click:
+    case KitTarget::DoubleClick:
+        if (t.kind == KitTarget::Thumb && m_presentation.view.is(ViewKind::SlideMaster)) {
+            m_master = t.slide;
+            select({});
+            break;
+        }
+        if (focusMoves && t.slide > 0 && t.slide <= static_cast<int>(m_presentation.slides.size())) {
+            m_presentation.selected = t.slide;
+            m_selection.setParagraph(t.paragraph);
+        }
+        if (t.kind != KitTarget::Thumb && t.slide == 0) {
+            // A click on the slide selects what it lands on; on none of its objects it lets go.
+            if (t.shift || t.ctrl)
+                selectAlso(t.shape);
+            else
+                select(t.shape > 0                   ? targets::shape(t.shape)
+                       : t.placeholder == u"slide"_s ? QString()
+                                                     : t.placeholder);
+        }
+        if (t.kind == KitTarget::DoubleClick)
+            applyOpens(doubleClickOpens(t));
+        break;
+    case KitTarget::Type:
+        if (objectText(t.area) != t.value && !(m_typing && m_typingObject == t.area))
+            setObjectText(t.area, t.value);
+        break;
+    case KitTarget::Toolbar:
+        if (t.hasValue && !t.path.isEmpty())
+            m_toolbarValues[t.path.first()] = t.value;
+        break;
+    case KitTarget::Dialog:
+    case KitTarget::TaskPane: {
+        FormState& form = t.kind == KitTarget::Dialog ? *m_dialog : m_taskPane;
+        // An item that opens a dialog (其他颜色(M)...) is a command, not a value the box keeps.
+        if (t.hasValue && t.opens.isEmpty()) {
+            form.values[t.control->id] = t.value;
+            if (t.control->type == KitControlType::Tabs)
+                form.tab = t.value;
+            const KitForm* kf = t.kind == KitTarget::Dialog ? m_kit->dialog(t.form) : m_kit->taskPane(t.form);
+            if (kf)
+                followChoice(form, *kf, t.control->id);
+        }
+        if (!t.hasValue && t.control && t.control->type == KitControlType::Button &&
+            !form.pressed.contains(t.control->id))
+            form.pressed << t.control->id;
+        break;
+    }
+    default:
+        break;
+    }
+    if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog)
+        gatherItems(*t.control);
+    if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog &&
+        !(t.control->edits + t.control->copies + t.control->deletes).isEmpty()) {
+        // 编辑 opens the dialog itself, to fill it with the show.
+        editCustomShows(*t.control);
+        if (!t.control->edits.isEmpty())
+            return;
+    }
+    // A file opened in a dialog that another dialog's 浏览 opened (幻灯片搜索)
+    // goes back to that dialog's 文件 box, and the presentation keeps its name.
+    QString browsedFile;
+    if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog && !m_beneath.empty() &&
+        t.control->id == u"打开(O)"_s) {
+        browsedFile = m_dialog->value(u"文件名"_s).trimmed();
+        if (browsedFile.isEmpty())
+            browsedFile = m_dialog->value(u"文件"_s).trimmed();
+    }
+    // Saving or opening a file names the presentation in the title bar; an
+    // outline saved as RTF is an export, and the presentation keeps its name.
+    else if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog &&
+             (t.control->id == u"保存(S)"_s || t.control->id == u"打开(O)"_s) &&
+             !m_dialog->value(u"文件类型"_s).startsWith(u"大纲/RTF"_s)) {
+        QString name = m_dialog->value(u"文件名"_s).trimmed();
+        if (name.isEmpty())
+            name = m_dialog->value(u"文件"_s).trimmed();
+        static const QRegularExpression extension(u"\\.(ppt|pps|pot|htm|html|mht|mhtml|rtf)$"_s,
+                                                  QRegularExpression::CaseInsensitiveOption);
+        name.remove(extension);
+        if (!name.isEmpty())
+            m_presentation.file = name;
+    }
+    // A dialog's closing button that leads on to another dialog (a wizard's
+    // next page, 艺术字库 → 编辑“艺术字”文字) closes its own dialog first.
+    static const QStringList closingButtons{u"确定"_s, u"取消"_s, u"关闭"_s, u"完成"_s};
+    const KitForm* shown = t.kind == KitTarget::Dialog ? m_kit->dialog(t.form) : nullptr;
+    if (t.kind == KitTarget::Dialog && !t.hasValue && t.opens.startsWith(u"dialog:"_s) && t.control &&
+        (closingButtons.contains(t.control->id) || t.control->turnsInto || (shown && shown->message)))
+        closeDialog();
+    // A colour chosen in the dialog that a colour box opened goes back to that box.
+    QString colour;
+    QString box;
+    if (t.kind == KitTarget::Dialog && !t.hasValue && t.opens == u"close"_s && t.control &&
+        t.control->id == u"确定"_s && m_dialog && !m_dialog->openedBy.isEmpty() && !m_beneath.empty()) {
+        if (const KitForm* form = m_kit->dialog(m_dialog->name)) {
+            colour = chosenColour(*form, *m_dialog);
+            box = m_dialog->openedBy;
+        }
+    }
+    const QString command = t.hasValue ? t.value : t.path.value(t.path.size() - 1);
+    const bool fromBox = t.kind == KitTarget::Dialog && t.hasValue && t.control;
+    applyOpens(t.opens, command, fromBox ? t.control->id : QString());
+    schemeColourOpened(shown);
+    if (!colour.isEmpty() && m_dialog)
+        m_dialog->values[box] = colour;
+    if (!browsedFile.isEmpty() && m_dialog) {
+        const KitForm* form = m_kit->dialog(m_dialog->name);
+        const KitControl* fileBox = form ? form->control(u"文件"_s) : nullptr;
+        if (fileBox && fileBox->type == KitControlType::Text) {
+            m_dialog->values[fileBox->id] = browsedFile;
+            followChoice(*m_dialog, *form, fileBox->id);
+        }
+    }
+}
+
+QString MovieSession::doubleClickOpens(const KitTarget& t) const
+{
+    // An AutoShape, a picture, or the border of a placeholder, opens its format dialog.
+    if (t.frame)
+        return u"dialog:设置占位符格式"_s;
+    if (t.shape > 0) {
+        const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
+        const QString kind = t.shape <= static_cast<int>(slide.shapes.size())
+                                 ? kindOfShape(slide.shapes[static_cast<size_t>(t.shape - 1)].type)
+                                 : QString();
+        if (kind == u"autoshape"_s)
+            return u"dialog:设置自选图形格式"_s;
+        // A text box's border.
+        if (kind == u"textbox"_s)
+            return u"dialog:设置文本框格式"_s;
+        // A picture or clip art opens 设置图片格式.
+        if (t.shape <= static_cast<int>(slide.shapes.size()) &&
+            kindOfShape(slide.shapes[static_cast<size_t>(t.shape - 1)].type) == u"picture"_s)
+            return u"dialog:设置图片格式"_s;
+    }
+    return {};
+}
+
+namespace {
+
+// "key:alt+shift+right" and "key:Shift+Alt+Right" are one action.
+QString normalizedAction(const QString& action)
+{
+    const ActionParts a = parseAction(action);
+    if (a.kind == ActionParts::Type)
+        return actions::type(a.target, a.value.trimmed());
+    return a.kind == ActionParts::Key ? actions::key(KitCatalog::normalizeShortcut(a.shortcut)) : action;
+}
+
+} // namespace
+
+namespace {
+
+// Every way of the step sets a value in one open dialog or task pane.
+bool isValueStep(const MovieStep& step, const KitCatalog& kit)
+{
+    for (const QString& a : step.accept) {
+        auto t = kit.resolve(a);
+        if (!t || !t->hasValue || !t->opens.isEmpty() ||
+            (t->kind != KitTarget::Dialog && t->kind != KitTarget::TaskPane))
+            return false;
+    }
+    return true;
+}
+
+// The step of `steps` that takes `wanted` now: step `at`, or, as values of one
+// dialog or pane may be set in any order in the real program, a step not done
+// of the run of value steps from `at`; -1 for none.
+int stepOf(const std::vector<MovieStep>& steps, const std::vector<bool>& done, int at, const QString& wanted,
+           const KitCatalog& kit)
+{
+    auto takes = [&](int index) {
+        for (const QString& a : steps[static_cast<size_t>(index)].accept) {
+            if (normalizedAction(a) == wanted)
+                return true;
+        }
+        return false;
+    };
+    const int count = static_cast<int>(steps.size());
+    if (at >= count)
+        return -1;
+    if (takes(at))
+        return at;
+    if (!isValueStep(steps[static_cast<size_t>(at)], kit))
+        return -1;
+    for (int i = at + 1; i < count && isValueStep(steps[static_cast<size_t>(i)], kit); ++i) {
+        if (!done[static_cast<size_t>(i)] && takes(i))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+MovieSession::Taking MovieSession::stepTaking(const QString& action) const
+{
+    if (isComplete())
+        return {};
+    const QString wanted = normalizedAction(action);
+    if (m_way >= 0)
+        return {m_way,
+                stepOf(m_movie.ways[static_cast<size_t>(m_way)].steps, m_wayDone, m_wayStep, wanted, *m_kit)};
+    if (const int step = stepOf(m_movie.steps, m_done, m_step, wanted, *m_kit); step >= 0)
+        return {-1, step};
+    for (size_t w = 0; w < m_movie.ways.size(); ++w) {
+        const MovieWay& way = m_movie.ways[w];
+        const auto run = m_done.begin() + way.from;
+        if (way.from != m_step || std::find(run, run + way.count, true) != run + way.count)
+            continue;
+        const std::vector<bool> none(way.steps.size(), false);
+        if (const int step = stepOf(way.steps, none, 0, wanted, *m_kit); step >= 0)
+            return {static_cast<int>(w), step};
+    }
+    return {};
+}
+
+void MovieSession::select(const QString& object)
+{
+    m_selection.selectObject(object, m_presentation.selected, m_presentation.view.kind());
+    // The font boxes turn to the font of what is selected now.
+    m_toolbarValues.erase(u"字体"_s);
+    m_toolbarValues.erase(u"字号"_s);
+}
+
+void MovieSession::selectAlso(int shape)
+{
+    const QList<int> shapes = selectedShapes();
+    if (shapes.isEmpty()) {
+        select(targets::shape(shape));
+        return;
+    }
+    if (!shapes.contains(shape))
+        m_selection.addShape(shape);
+}
+
+QList<int> MovieSession::shapesGroupedBy(const QJsonObject& changes) const
+{
+    const int slideNumber = changes.value(u"slide"_s).toInt(m_presentation.selected);
+    if (slideNumber < 1 || slideNumber > static_cast<int>(m_presentation.slides.size()))
+        return {};
+    const auto& shapes = m_presentation.slides[static_cast<size_t>(slideNumber - 1)].shapes;
+    QList<int> members;
+    if (const QJsonArray grouped = changes.value(u"groupShapes"_s).toArray(); !grouped.isEmpty()) {
+        for (const QJsonValue& n : grouped)
+            members << n.toInt();
+    } else if (const int ungrouped = changes.value(u"ungroupShapes"_s).toInt();
+               ungrouped >= 1 && ungrouped <= static_cast<int>(shapes.size())) {
+        const int group = shapes[static_cast<size_t>(ungrouped - 1)].group;
+        for (size_t i = 0; i < shapes.size() && group != 0; ++i) {
+            if (shapes[i].group == group)
+                members << static_cast<int>(i) + 1;
+        }
+    }
+    return members;
+}
+
+void MovieSession::schemeColourOpened(const KitForm* from)
+{
+    // 更改颜色 in 编辑配色方案 opens 颜色 for the scheme colour selected: the
+    // colour chosen there goes back under that colour's own key.
+    if (!from || !m_dialog || m_beneath.empty() || m_beneath.back().name != from->name ||
+        m_dialog->name != u"颜色"_s || !m_dialog->openedBy.isEmpty())
+        return;
+    for (const KitControl& c : from->controls) {
+        if (c.type == KitControlType::List && c.style == u"scheme"_s) {
+            m_dialog->openedBy = schemeColourKey(m_beneath.back().value(c.id));
+            return;
+        }
+    }
+}
+
+QList<int> MovieSession::selectionRestackedBy(const QJsonObject& changes) const
+{
+    QList<int> selected = selectedShapes();
+    if (selected.isEmpty() || !changes.contains(u"editShape"_s) ||
+        changes.value(u"slide"_s).toInt(m_presentation.selected) != m_presentation.selected)
+        return {};
+    const auto count = static_cast<int>(
+        m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size());
+    // The shapes' present numbers, bottom first, in the order the edits leave them.
+    std::vector<int> stack(static_cast<size_t>(count));
+    std::iota(stack.begin(), stack.end(), 1);
+    const QJsonValue edits = changes.value(u"editShape"_s);
+    bool moved = false;
+    for (const QJsonValue& edit : edits.isArray() ? edits.toArray() : QJsonArray{edits}) {
+        const QString order = edit[u"order"_s].toString();
+        const int from = edit[u"shape"_s].toInt() - 1;
+        if (order.isEmpty() || from < 0 || from >= count)
+            continue;
+        const int shape = stack[static_cast<size_t>(from)];
+        stack.erase(stack.begin() + from);
+        stack.insert(stack.begin() + restackedIndex(order, from, count), shape);
+        moved = true;
+    }
+    if (!moved)
+        return {};
+    for (int& shape : selected)
+        shape = static_cast<int>(std::find(stack.begin(), stack.end(), shape) - stack.begin()) + 1;
+    return selected;
+}
+
+QList<int> MovieSession::selectedShapes() const
+{
+    const int first = parseAction(actions::click(selectedObject())).shape;
+    if (first == 0)
+        return {};
+    const auto count = static_cast<int>(
+        m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size());
+    QList<int> shapes{first};
+    for (const int shape : m_selection.alsoSelected()) {
+        if (shape <= count)
+            shapes << shape;
+    }
+    return shapes;
+}
+
+QString MovieSession::selectedObject() const
+{
+    const QString selected = m_selection.object(m_presentation.selected, m_presentation.view.kind());
+    if (selected.isEmpty())
+        return {};
+    const ActionParts on = parseAction(actions::click(selected));
+    const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
+    if (on.shape > static_cast<int>(slide.shapes.size()))
+        return {};
+    return selected;
+}
+
+QString MovieSession::selectionKind() const
+{
+    const QString object = selectedObject();
+    if (object.isEmpty() || object == u"notes"_s)
+        return u"nothing"_s;
+    const int shape = parseAction(actions::click(object)).shape;
+    if (shape == 0)
+        return u"placeholder"_s;
+    const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
+    return kindOfShape(slide.shapes[static_cast<size_t>(shape - 1)].type);
+}
+
+bool MovieSession::selectionLinks() const
+{
+    const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
+    const QString object = selectedObject();
+    if (object == u"title"_s)
+        return !slide.titleLink.isEmpty();
+    if (object == u"body"_s || object == u"subtitle"_s)
+        return !slide.bodyLink.isEmpty();
+    return false;
+}
+
+bool MovieSession::accepts(const QString& action) const
+{
+    return stepTaking(action).step >= 0;
+}
+
+bool MovieSession::perform(const QString& action)
+{
+    const Taking taking = stepTaking(action);
+    if (taking.step < 0)
+        return takeOtherRoute(action);
+    auto target = m_kit->resolve(action);
+    if (!target || !reachable(target.value()))
+        return false;
+    const bool drawing = target->kind == KitTarget::Draw;
+    if (drawing && !m_toolChosen && m_drawn)
+        return false;
+    // A tool's command opens what it opens once the shape is drawn.
+    const bool choosesTool = chosesDrawingTool(taking);
+    if (choosesTool) {
+        m_toolMark.assign(1, *this);
+        m_opensAfterDrawing = std::exchange(target.value().opens, QString());
+    }
+    const QString opensAfterDrawing = drawing ? std::exchange(m_opensAfterDrawing, {}) : QString();
+    // What the window was before an action that may open a dialog, for the dialog's 取消.
+    std::optional<MovieSession> before;
+    if (target->opens.startsWith(u"dialog:"_s) || target->kind == KitTarget::DoubleClick ||
+        (target->control && !target->control->edits.isEmpty()) || opensAfterDrawing.startsWith(u"dialog:"_s))
+        before = *this;
+    const QString dialogBefore = m_dialog ? m_dialog->name : QString();
+    const int depthBefore = (m_dialog ? 1 : 0) + static_cast<int>(m_beneath.size());
+    applyAction(target.value());
+    const auto step = static_cast<size_t>(taking.step);
+    const QJsonObject changes =
+        drawnChanges(taking.way < 0 ? m_movie.steps[step].set
+                                    : m_movie.ways[static_cast<size_t>(taking.way)].steps[step].set);
+    // Changed text leaves no paragraph of the old text selected, and slides
+    // inserted, deleted or moved leave only the one they select.
+    if (!changes.isEmpty())
+        m_selection.setParagraph(0);
+    for (const QString& key : {u"insertSlide"_s, u"insertSlides"_s, u"deleteSlide"_s, u"moveSlideTo"_s}) {
+        if (changes.contains(key))
+            m_selection.clearSlides();
+    }
+    const auto shapesNow = [this] {
+        return m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size();
+    };
+    const size_t shapesBefore = shapesNow();
+    const QList<int> regrouped = shapesGroupedBy(changes);
+    const QList<int> restacked = selectionRestackedBy(changes);
+    applyPresentationChanges(m_presentation, changes);
+    // An object moved in the stacking order stays selected under its new number.
+    if (!restacked.isEmpty()) {
+        select(targets::shape(restacked.first()));
+        for (const int shape : restacked.mid(1))
+            selectAlso(shape);
+    }
+    // A title master just inserted is the one the master view shows.
+    if (changes.contains(u"titleMaster"_s))
+        m_master = m_presentation.titleMaster ? 2 : 1;
+    followEffectList(changes);
+    // What the show's context menu set lasts while the show runs.
+    if (!m_presentation.view.is(ViewKind::Show))
+        m_presentation.show = {};
+    // A shape just drawn or inserted is selected.
+    if (shapesNow() > shapesBefore)
+        select(targets::shape(static_cast<int>(shapesNow())));
+    // So are the shapes just grouped or ungrouped, all of them.
+    if (!regrouped.isEmpty() &&
+        changes.value(u"slide"_s).toInt(m_presentation.selected) == m_presentation.selected) {
+        select(targets::shape(regrouped.first()));
+        for (const int shape : regrouped)
+            selectAlso(shape);
+    }
+    if (drawing) {
+        m_toolChosen = false;
+        m_toolMark.clear();
+        applyOpens(opensAfterDrawing);
+    }
+    m_toolChosen = m_toolChosen || choosesTool;
+    markStepDone(taking);
+    markDialogs(before ? &*before : nullptr, dialogBefore, depthBefore);
+    // A text box just drawn takes the caret.
+    if (drawing && !m_dialog && shapesNow() > shapesBefore &&
+        selectedSlide().shapes.back().type == u"textbox"_s) {
+        startTyping(targets::shape(static_cast<int>(shapesNow())));
+        m_widening = m_drawnByClick ? static_cast<int>(shapesNow()) : 0;
+    }
+    if (m_listener)
+        m_listener();
+    return true;
+}
+
+void MovieSession::markStepDone(const Taking& taking)
+{
+    const auto step = static_cast<size_t>(taking.step);
+    if (taking.way >= 0) {
+        const MovieWay& way = m_movie.ways[static_cast<size_t>(taking.way)];
+        if (m_way < 0) {
+            m_way = taking.way;
+            m_wayStep = 0;
+            m_wayDone.assign(way.steps.size(), false);
+        }
+        m_wayDone[step] = true;
+        while (m_wayStep < static_cast<int>(way.steps.size()) && m_wayDone[static_cast<size_t>(m_wayStep)])
+            ++m_wayStep;
+        if (m_wayStep == static_cast<int>(way.steps.size())) {
+            // The way is done, and with it the run it stands in for.
+            std::fill(m_done.begin() + way.from, m_done.begin() + way.from + way.count, true);
+            m_way = -1;
+            m_wayStep = 0;
+        }
+    } else {
+        m_done[step] = true;
+    }
+    while (m_step < stepCount() && m_done[static_cast<size_t>(m_step)])
+        ++m_step;
+    ++m_progress;
+}
+
+} // namespace pptdrill

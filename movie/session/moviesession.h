@@ -1,0 +1,289 @@
+#pragma once
+
+#include "common/result.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/document/movie.h"
+#include "movie/session/selection.h"
+#include "movie/session/textediting.h"
+
+#include <QRectF>
+#include <QString>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace pptdrill {
+
+// The values a dialog or task pane shows while it is open.
+struct FormState
+{
+    QString name;
+    std::map<QString, QString> values; // control id → value ("on"/"off" for checks)
+    QString tab;
+    QString openedBy; // the control of the dialog beneath whose item opened this one
+    // What buttons have put into a list (定义自定义放映's slides of the show): the source's items, in order.
+    std::map<QString, QStringList> gathered;
+    // The buttons pressed since it opened (what a search has found shows once 搜索 is pressed).
+    QStringList pressed;
+    // The custom show that 编辑 opened this dialog with: its 确定 changes that show.
+    QString editing;
+
+    QString value(const QString& id) const;
+};
+
+// The items a control offers now: those for the value of the control it
+// follows (a chart type's sub-types), else all of its items.
+QStringList shownItems(const KitControl& control, const FormState& state);
+// The value a control is held at while another control's choice greys it; none while it is free.
+std::optional<QString> fixedValue(const KitControl& control, const FormState& state);
+// The colour a colour dialog has chosen, as a colour control holds it: a named
+// swatch of its palette, or "RGB(r,g,b)" from its spectrum's page; empty for none.
+QString chosenColour(const KitForm& form, const FormState& state);
+// Where 编辑配色方案 keeps the colour chosen for one of its scheme colours ("背景").
+inline QString schemeColourKey(const QString& name)
+{
+    return QStringLiteral("配色方案颜色:") + name;
+}
+// Whether a task pane shows a control now: one shown only after a button shows once it is pressed.
+bool paneControlShown(const KitControl& control, const FormState& state);
+
+// A shape's kind by its type, as the kit's menus name what is selected: "autoshape",
+// "picture", "wordart", "textbox", "table" or "object".
+QString kindOfShape(const QString& type);
+
+// Runs one movie's task: the window's state and the steps done so far. An
+// action the current step accepts takes effect and moves on; any other
+// action changes nothing.
+class MovieSession
+{
+public:
+    MovieSession(Movie movie, const KitCatalog& kit);
+
+    void reset();
+    bool perform(const QString& action);
+    // Whether the current step takes `action`.
+    bool accepts(const QString& action) const;
+
+    const Movie& movie() const { return m_movie; }
+    const KitCatalog& kit() const { return *m_kit; }
+    const Presentation& presentation() const { return m_presentation; }
+    const Slide& selectedSlide() const
+    {
+        return m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
+    }
+    // The effect chosen in the task pane's list of the slide's effects (an
+    // index of its effects), -1 for none.
+    int chosenEffect() const;
+    // The first of the movie's steps not done; while another way is taken, the
+    // first step of the run it stands in for.
+    int stepIndex() const { return m_step; }
+    int stepCount() const { return static_cast<int>(m_movie.steps.size()); }
+    bool isComplete() const { return m_step >= stepCount(); }
+    // The other way being taken (an index of movie().ways), -1 on the movie's own steps.
+    int wayIndex() const { return m_way; }
+    // The first step of that way not done.
+    int wayStepIndex() const { return m_wayStep; }
+    // How many actions have taken effect since the start.
+    int progress() const { return m_progress; }
+    // The step that comes next: one of the movie's, or of the way being taken.
+    const MovieStep* currentStep() const;
+    // The action the demonstration performs next, empty when complete: the
+    // first way, unless the learner has taken another.
+    QString nextAction() const;
+
+    // The dialog on top, and those under it (a dialog opened from a dialog
+    // returns to it when it closes), innermost last.
+    const std::optional<FormState>& dialog() const { return m_dialog; }
+    const std::vector<FormState>& dialogsBeneath() const { return m_beneath; }
+    const FormState& taskPane() const { return m_taskPane; }
+    // The items a control of a form offers now: the presentation's slides or
+    // custom shows, what buttons have gathered into it, or its kit items.
+    QStringList itemsOf(const KitControl& control, const FormState& state) const;
+    // The slides as a submenu of them lists them ("4 产品系列", 定位至幻灯片).
+    QStringList slideMenuItems() const;
+    // The custom shows defined so far.
+    QStringList customShows() const;
+    const WindowView& view() const { return m_presentation.view; }
+    // The paragraph of the selected slide that a click in the outline selected
+    // (1-based; 0 when the slide as a whole, or nothing in the outline, is selected).
+    // The 大纲 and 幻灯片 tabs turn normal view's left pane between the outline and
+    // the slides; looking at either does nothing to the task.
+    void showOutlineTab(bool outline);
+    // A slide show ended by the learner where no step ends it (Esc, its end): the window
+    // goes back to the view before it. A show started where no step asks for one (F5 to
+    // see what was set) does nothing to the task, as any route to a view does not.
+    void leaveShow();
+    int selectedParagraph() const { return m_selection.paragraph(); }
+    const Selection& selection() const { return m_selection; }
+    // The master the slide master view shows: 1 the slide master, 2 the title master
+    // (picked from the view's left pane, or just inserted).
+    int shownMaster() const;
+    // Whether slide n is selected: the selected slide, or one selected with it by Ctrl or
+    // Shift and a click on the slides (thumb:Ctrl+n, thumb:Shift+n) or by 全选 in the sorter.
+    bool isSlideSelected(int n) const;
+    // The object selected on the slide shown: a placeholder ("title", "body",
+    // "subtitle", "notes") or a shape ("shape:2"); empty for none.
+    QString selectedObject() const;
+    // Its kind, as the kit's menus name what they are shown for: "placeholder",
+    // "autoshape", "picture", "wordart", "textbox", "object", or "nothing".
+    QString selectionKind() const;
+    // Whether the text selected (a placeholder's) is a hyperlink.
+    bool selectionLinks() const;
+    // A learner's click on the slide selects the object under the pointer, or
+    // with an empty name lets go, whatever the task.
+    void select(const QString& object);
+    // A click with Shift or Ctrl held adds the shape to those selected (or, with a
+    // placeholder or nothing selected, selects it alone).
+    void selectAlso(int shape);
+    // The objects of the slide shown that a click or Tab selects: its placeholders, then its shapes.
+    QStringList objectsOnSlide() const;
+    // Tab and Shift+Tab in normal view: the next object of the slide, or the one before.
+    bool selectNextObject(int by);
+    // Ctrl+A: every object of the slide in normal view, every slide in the sorter.
+    bool selectAllObjects();
+    // Every shape selected on the slide shown (1-based), the first clicked first.
+    QList<int> selectedShapes() const;
+    // The font of the text selected or typed into (a placeholder's, a text box's or an
+    // AutoShape's), with the layout's size and face where it has none of its own.
+    std::optional<SlideFont> selectedTextFont() const;
+    // What a toolbar's drop-down box shows: the value last chosen in it, the selected
+    // text's font in 字体 and 字号, else the kit's.
+    QString toolbarValue(const QString& button) const;
+    // Toolbars the learner has shown (插入 → 图片 → 自选图形 shows 自选图形).
+    const QStringList& shownToolbars() const { return m_toolbars; }
+
+    // The task pane's ✕: the pane closes (a step that hides the pane takes it). 视图 →
+    // 任务窗格 and Ctrl+F1, where no step wants them, show the pane closed last again.
+    void closeTaskPane();
+
+    // Typing. A click in the notes pane, on a text box, 添加文本 or a key on an AutoShape
+    // puts the caret in an object of the slide shown ("notes", "title", "body", "subtitle",
+    // "shape:2"); what is typed shows at once. Where the text comes to read what a step asks
+    // for (type:<object>=<text>), the step is done; text that no step asks for goes back
+    // to what it was when the caret leaves.
+    bool startTyping(const QString& object);
+    void stopTyping();
+    const std::optional<TextEditing>& typing() const { return m_typing; }
+    QString typingObject() const { return m_typing ? m_typingObject : QString(); }
+    void editTyping(const std::function<void(TextEditing&)>& edit);
+    // The text an object of the slide shown holds, as typing sees it (a body's lines joined by '\n').
+    QString objectText(const QString& object) const;
+
+    // Drawing. A step that chooses a drawing tool (an AutoShape, 文本框, an action button)
+    // before a step that draws leaves the tool chosen: the pointer is a cross, and a drag on
+    // the slide draws the shape there (`rect` in points on the slide). What the tool's command
+    // opens (动作设置) opens once the shape is drawn. Esc lets the tool go; its step comes next again.
+    bool drawingToolChosen() const { return m_toolChosen; }
+    // A click (`byClick`) gives a text box that widens as it is typed into.
+    bool draw(const QRectF& rect, bool byClick = false);
+    void dropDrawingTool();
+    // The shape the step drawing next adds ("textbox", "ellipse", …); empty when none.
+    QString shapeToDraw() const;
+    // Where the movie draws it, for the demonstration's drag.
+    QRectF shapeDrawnByMovie() const;
+
+    // Called after every change of state.
+    void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
+
+private:
+    // `command` is the text of what opened the form (a menu command, a button), for its presets.
+    FormState openForm(const KitForm& form, const QString& command = {}) const;
+    void applyOpens(const QString& opens, const QString& command = {}, const QString& openedBy = {});
+    // Another page of the open dialog: its tabs, or a wizard's 上一步/下一步.
+    bool turnPage(const QString& action);
+    QString adjacentPage(int by) const;
+    // A control that others follow has changed: they keep a value they still offer.
+    void followChoice(FormState& state, const KitForm& form, const QString& id);
+    void closeDialog();
+    // Any route to a view: taken as the step where the step asks for that view by
+    // another route, else the window turns to it without a step. False when
+    // `action` is no route to a view, or the view is out of reach now.
+    bool takeViewRoute(const QString& action, const KitTarget& target);
+    // 取消 (and 关闭 where a dialog has no 取消) when the step does not want it:
+    // the dialog closes without a change, and the step that opened it comes next again.
+    bool cancelDialog(const KitTarget& target);
+    // 视图 → 任务窗格 (Ctrl+F1) where no step wants it: hides the pane shown, or shows the last one.
+    bool togglePaneFreely(const KitTarget& target);
+    // Keeps the session as it was before an action that opened a dialog, for its 取消.
+    void markDialogs(const MovieSession* before, const QString& dialogBefore, int depthBefore);
+    // The step that takes `action` now: the current one or a later value step
+    // of the same run, on the movie's own steps or on another way (whose first
+    // steps take it while nothing of the run it stands in for is done).
+    struct Taking
+    {
+        int way = -1; // -1: the movie's own steps
+        int step = -1;
+    };
+    Taking stepTaking(const QString& action) const;
+    bool reachable(const KitTarget& target) const;
+    // The step taken is done (on the movie's steps or on another way), and the next comes up.
+    void markStepDone(const Taking& taking);
+    // An action that no step takes: a route to a view, a dialog backed out of, the task
+    // pane shown or hidden, or a dialog's page turned. True when it took a step after all.
+    bool takeOtherRoute(const QString& action);
+    void applyAction(const KitTarget& target);
+    // A click on a slide with or without Ctrl or Shift, or 全选, changes the slides selected;
+    // false when a Ctrl-click took a slide out, so that the selected slide stays.
+    bool selectSlides(const KitTarget& target);
+    QString doubleClickOpens(const KitTarget& target) const;
+    // 添加, 删除 and 确定 of a dialog that gathers items into a list (定义自定义放映).
+    void gatherItems(const KitControl& button);
+    // The pane's list of effects keeps the effect a step added or moved chosen, under its new name.
+    void followEffectList(const QJsonObject& changes);
+    // 编辑, 复制 and 删除 of the custom show chosen in a list of shows.
+    void editCustomShows(const KitControl& button);
+    // Slide n as a list of the presentation's slides shows it ("2. 收支概况").
+    QString slideItem(int n) const;
+
+    Movie m_movie;
+    const KitCatalog* m_kit;
+    Presentation m_presentation;
+    int m_step = 0; // the first step not done
+    std::vector<bool> m_done;
+    int m_way = -1;
+    int m_wayStep = 0;
+    std::vector<bool> m_wayDone;
+    int m_progress = 0;
+    std::optional<FormState> m_dialog;
+    std::vector<FormState> m_beneath;
+    FormState m_taskPane;
+    Selection m_selection;
+    int m_master = 1; // the master picked in the slide master view's pane
+    // The shapes a step's changes group, or that they ungroup (numbered before the changes).
+    QList<int> shapesGroupedBy(const QJsonObject& changes) const;
+    // The selected shapes' numbers once a step's 叠放次序 edits are made; empty when none moves.
+    QList<int> selectionRestackedBy(const QJsonObject& changes) const;
+    void schemeColourOpened(const KitForm* from);
+    QStringList m_toolbars;
+    std::map<QString, QString> m_toolbarValues;
+    std::function<void()> m_listener;
+    // The session as it was before each open dialog was opened, innermost last.
+    std::vector<MovieSession> m_dialogMarks;
+    QString m_closedPane; // the task pane last closed
+
+    void setObjectText(const QString& object, const QString& text);
+    // Whether the step after `taking` draws: `taking` then chooses the tool.
+    bool chosesDrawingTool(const Taking& taking) const;
+    QJsonObject drawnChanges(QJsonObject changes) const;
+    std::optional<TextEditing> m_typing;
+    QString m_typingObject;
+    int m_typingSlide = 0;
+    QString m_typingOriginal; // the object's text before typing, or as a step last took it
+    bool m_toolChosen = false;
+    QString m_opensAfterDrawing;
+    std::vector<MovieSession> m_toolMark; // the session before the tool was chosen
+    std::optional<QRectF> m_drawn;        // the learner's drag, while its step is taken
+    bool m_drawnByClick = false;
+    int m_widening = 0; // the text box made by a click that widens as it is typed into
+};
+
+// Plays a movie headless: its demonstration must reach completion, every
+// accepted way of doing each step, and every other way of a run of steps,
+// must complete the task, and every action must name an element of the kit.
+// Another way must leave the presentation as its run leaves it. The error
+// names the step and the action.
+Status verifyMovie(const Movie& movie, const KitCatalog& kit);
+
+} // namespace pptdrill

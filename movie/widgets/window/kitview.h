@@ -1,0 +1,372 @@
+#pragma once
+
+#include "movie/kit/locators.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/demonstration.h"
+#include "movie/widgets/window/hotarea.h"
+#include "movie/widgets/window/listchoice.h"
+#include "movie/widgets/window/menupart.h"
+#include "movie/widgets/window/scrollbar.h"
+#include "movie/widgets/window/typinginput.h"
+
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QTimer;
+
+namespace pptdrill {
+
+// The simulated PowerPoint 2003 window of one movie, 800 × 600: title bar,
+// menus, toolbars, slides tab, slide pane, notes, task pane, status bar,
+// context menus and dialogs. Clicks and keys become actions for the session.
+class KitView : public QWidget
+{
+    Q_OBJECT
+    // The parts that drive the window as a learner would.
+    friend class Demonstration;
+    friend class MovePlanner;
+
+public:
+    explicit KitView(std::unique_ptr<MovieSession> session, QWidget* parent = nullptr);
+    ~KitView() override;
+
+    MovieSession& session() { return *m_session; }
+    // The slide show while the view is "show" (tests drive its clock).
+    class SlideShow& slideShow() { return *m_show; }
+    // The transition played once on the slide pane when 幻灯片切换's 自动预览 is ticked.
+    class SlideShow& transitionPreview() { return *m_preview; }
+
+    // The hint clip: the steps in words and a frame around the next target.
+    void setHintVisible(bool visible);
+    bool hintVisible() const { return m_hintVisible; }
+
+    // The demonstration: back to the start, then a pointer performs every step.
+    void startDemonstration();
+    Demonstration& demonstration() { return m_demonstration; }
+    const Demonstration& demonstration() const { return m_demonstration; }
+    // How fast the demonstration's pointer and the show go, as a factor of the normal pace.
+    void setPace(double factor);
+
+    // Shown over the finished task by the completion movie.
+    void setCompletionText(const QString& text);
+    const QString& completionText() const { return m_completionText; }
+    // The completion picture folded into a tag by a click on it.
+    bool isCompletionFolded() const { return m_completionFolded; }
+
+    // A learner's click at a point of the window, as the mouse would give it
+    // (also used by the demonstration and by tests).
+    void clickAt(const QPoint& point, Qt::MouseButton button = Qt::LeftButton, bool doubleClick = false,
+                 Qt::KeyboardModifiers modifiers = {});
+    void pressShortcut(const QString& shortcut);
+    // Does `action` the way a learner would, through the elements on view
+    // (menus opened, lists scrolled, values typed). False when an element the
+    // way needs is not on view or the step did not take it.
+    bool performThroughUi(const QString& action);
+    void typeText(const QString& text);
+    // After a key changed the box with the focus: the task takes its text where it wants it.
+    void fieldEdited();
+    // Where an element is drawn now, by its locator (made by movie/locators.h:
+    // "menuitem:格式(O)/字体(F)...", "tb:新建", "ctl:字体/字号", "scroll:slides:down"…).
+    std::optional<QRect> locate(const QString& locator) const;
+    // The placeholder or object shown selected on the slide ("ph:title", "shape:2"); empty for none.
+    QString selectedObject() const;
+    // The locator of the element that the next step starts at, in the window as it is now.
+    QString nextTargetLocator() const;
+    // The name the window shows beside the pointer for the colour swatch under it; empty for none.
+    QString swatchTip() const;
+
+signals:
+    void completed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    bool event(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+public:
+    // A toolbar on view now, as 视图 → 工具栏 ticks it: the docked ones, the
+    // task pane, and the floating ones.
+    bool toolbarShown(const QString& name) const;
+
+private:
+    struct DropState
+    {
+        QString form; // dialog or task pane name
+        QString control;
+        bool dialog = false;
+        bool toolbar = false; // a toolbar's drop-down box
+    };
+    struct FieldState
+    {
+        QString form;
+        QString control;
+        bool dialog = false;
+        // The box's text with its caret: the value, selected as a click or Tab leaves it, so
+        // that the first key typed replaces it.
+        TextEditing edit;
+        bool toolbar = false; // a toolbar's box (字体, 字号): what is typed counts on Enter
+
+        static FieldState focusedOn(QString form, QString control, bool dialog, const QString& value,
+                                    bool toolbar = false)
+        {
+            FieldState field{std::move(form), std::move(control), dialog, TextEditing(value), toolbar};
+            field.edit.selectAll();
+            return field;
+        }
+    };
+    void rebuild();
+    // After the session changed: the window laid out and painted again, and completion told.
+    void sessionChanged(bool wasComplete);
+    // One line of the outline tab: a slide's title (paragraph 0) or a paragraph of its text.
+    struct OutlineRow
+    {
+        int slide;
+        int paragraph;
+        int level;
+        QString text;
+        QRect rect; // where it is drawn now, scrolled
+    };
+    std::vector<OutlineRow> outlineRows() const;
+    // The part of the slides and outline tabs that scrolls.
+    QRect leftPaneBox() const;
+    QRect paneContentRect() const;
+    // The scroll bar of a scrolling area ("slides", "outline", "pane", "gallery:<form>/<id>");
+    // its rect is null when the area has none.
+    kit::ScrollBar scrollBar(const QString& key) const;
+    void setScroll(const QString& key, int value);
+    // The wheel over a list or gallery: false when it has nothing to scroll.
+    bool scrollControl(const struct KitForm& form, const struct KitControl& c, bool dialog, int by);
+    void addScrollBarHots(std::vector<Hot>& hots, const QString& key, int layer) const;
+    void paintScrollBar(QPainter& p, const QString& key);
+    void addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight) const;
+    // The toolbar that floats over the slide in the current view, if any.
+    // The floating toolbars shown, top to bottom: the view's, the selected
+    // object's, then those shown from 视图 → 工具栏.
+    QStringList floatingToolbars() const;
+    QRect floatingToolbarRect(int index) const;
+    void addDialogHots(std::vector<Hot>& hots) const;
+    void addPaneHots(std::vector<Hot>& hots) const;
+    const Hot* hotAt(const QPoint& point) const;
+    void perform(const QString& action);
+    void closeMenus();
+    void selectObjectAt(const LocatorParts& at, Qt::KeyboardModifiers modifiers);
+    void pressDialogAccessKey(QChar letter);
+    // Several items of a list chosen with Ctrl or Shift held.
+    bool chooseOneMore(const std::optional<ListChoice>& several, const QString& list, const QString& item,
+                       bool range);
+    bool addSeveral(const ListChoice& several, const QString& button);
+    QString dialogCancelButton() const;
+    // The button Enter presses: the dialog's default, else 确定.
+    QString dialogDefaultButton() const;
+    void moveDialogFocus(int by);
+    void openContextMenu(ContextArea area, const QPoint& at);
+    // The context menu a shape of the current slide opens: chart, picture, orgchart or shape.
+    ContextArea shapeContextArea(int shape) const;
+    // The printed page of the handout and notes masters.
+    struct MasterPage
+    {
+        QRect page;
+        QRect slide;
+        QRect notes;
+    };
+    MasterPage masterPage() const;
+    // An open dialog's state, on top or beneath; null when it is not open.
+    const FormState* formState(const QString& name) const;
+
+    void paintChrome(QPainter& p);
+    void paintToolbars(QPainter& p);
+    void paintLeftPane(QPainter& p);
+    void paintSlideArea(QPainter& p);
+    void paintSelection(QPainter& p);
+    void paintSelectionFrame(QPainter& p, const QRect& r, bool placeholder);
+    void paintSlideDrop(QPainter& p);
+    // Where slides dragged to `point` land: after slide n (0: before the first); -1 off the slides.
+    int slideGapAt(const QPoint& point) const;
+    // The point that drops dragged slides after slide `after`.
+    std::optional<QPoint> slideDropPoint(int after) const;
+    void paintTaskPane(QPainter& p);
+    void paintStatus(QPainter& p);
+    void paintDialog(QPainter& p);
+    void paintDialogOf(QPainter& p, const FormState& state);
+    void paintForm(QPainter& p, const struct KitForm& form, const FormState& state, const QRect& client,
+                   bool dialog);
+    void paintDrop(QPainter& p);
+    void paintHint(QPainter& p);
+    void paintCompletion(QPainter& p);
+    QRect completionRect() const;
+    void paintToolbarButtons(QPainter& p, int layer);
+    void paintMasterView(QPainter& p);
+    // 打印预览: the page as printed, and where it lies on the grey.
+    void paintPrintPreview(QPainter& p);
+    QRect printPreviewPageRect() const;
+    // The window around the slides: its caption, PowerPoint's empty window once the
+    // presentation is closed, the desktop once PowerPoint is, the document windows
+    // arranged by the 窗口 menu, and the Office 助手.
+    QString windowCaption() const;
+    void paintDesktop(QPainter& p);
+    void paintEmptyWorkspace(QPainter& p);
+    void paintArrangedWindows(QPainter& p);
+    void paintAssistant(QPainter& p);
+
+    QRect slideAreaRect() const;
+    QRect slideRectInArea() const;
+    // The master the slide master view shows: the slide master, or the title master as a title slide.
+    Slide shownMasterSlide() const;
+    QRect slidePaneRect() const;      // the part of the slide area the slide is seen in
+    QRect notesPageNotesRect() const; // the notes on the notes page
+    QRect notesPageRect() const;      // the whole notes page, at its zoom
+    // Where the drawing toolbar and the status bar begin (the status bar may be hidden).
+    int drawingToolbarY() const;
+    int statusBarY() const;
+    // How much larger than when it fits the notes page is drawn (its zoom over the fitting one).
+    double notesPageScale() const;
+    // The zoom of the current view in %, as 显示比例 shows it: the one set there, else the fitting one.
+    int shownZoom() const;
+    void paintZoomScrollBars(QPainter& p, const QRect& pane, const QRect& slide);
+    void paintRulers(QPainter& p, const QRect& pane, const QRect& slide);
+    QRect taskPaneRect() const;
+    QRect dialogRect() const;
+    QRect dialogRectOf(const QString& name) const;
+    std::vector<std::pair<const struct KitControl*, QRect>> paneLayout() const;
+    QRect controlRect(const struct KitForm& form, const struct KitControl& c, bool dialog) const;
+    QRect dropRect() const;
+    QStringList dropItems() const;
+    // The cells of the open drop-down: rows of a list, or the swatches and commands of a palette.
+    struct DropCell
+    {
+        QString item;
+        QRect rect;
+        bool swatch = false;
+    };
+    std::vector<DropCell> dropCells() const;
+    bool dropIsPalette() const;
+    bool dialogControlVisible(const struct KitControl& c, const FormState& state) const;
+    // The items a control offers now (a list that follows another offers that one's choice's).
+    QStringList itemsOf(const struct KitForm& form, const struct KitControl& c, bool dialog) const;
+    // The first row on view of a list: where the learner scrolled it, else where its value shows.
+    int listScroll(const struct KitForm& form, const struct KitControl& c, bool dialog, int rows) const;
+    // The rows of a list (or of an edit box's list) on view in `box`, with the bar's room left.
+    std::vector<std::pair<QString, QRect>> listRows(const struct KitForm& form, const struct KitControl& c,
+                                                    const QRect& box, bool dialog) const;
+    void paintListRows(QPainter& p, const struct KitForm& form, const struct KitControl& c, const QRect& box,
+                       const QString& value, bool dialog);
+    static QRect editListBox(const QRect& rect);
+    static QRect editListList(const QRect& rect);
+    // Where each tab of a tabs control lies: along the top, or down a side bar or a wizard's steps.
+    std::vector<std::pair<QString, QRect>> tabCells(const struct KitControl& c, const QRect& rect) const;
+    // The elements of the controls drawn in their own way (edit lists, colour boxes, palettes,
+    // side bars); false for the others.
+    bool addOwnHots(std::vector<Hot>& hots, const struct KitForm& form, const struct KitControl& c,
+                    const QRect& rect, const FormState& state) const;
+    bool paintOwnControl(QPainter& p, const struct KitForm& form, const struct KitControl& c,
+                         const QRect& rect, const FormState& state);
+    // The colour a colour dialog shows as 新增 and as 当前.
+    QColor newColour(const struct KitForm& form, const FormState& state) const;
+    QColor currentColour() const;
+    void paintSwatchTip(QPainter& p);
+
+    struct GalleryCell
+    {
+        QString item;
+        QRect rect;
+        bool header = false;
+    };
+    // The cells of a gallery in `box`, scrolled by the control's offset.
+    std::vector<GalleryCell> galleryCells(const QString& form, const struct KitControl& c, const QRect& box,
+                                          bool dialog) const;
+    QRect itemBox(const struct KitControl& c, const QRect& rect, bool dialog) const;
+    // The drop-down arrow at the right end of a combo box.
+    static QRect comboArrowRect(const QRect& box);
+    // Scrolls a list or gallery so that the item a locator names is on view.
+    void revealItem(const QString& locator);
+
+    // The show starts when the view turns to it and ends when the view leaves it.
+    void lookAtShow(const QString& action);
+    void followShow(const QString& action);
+    // A click or key in a running show that no step takes: the show moves on, or ends on Esc.
+    bool showClick(const QPoint& point, Qt::MouseButton button);
+    bool showKey(const QString& key);
+    void endShow();
+    // What the show's context menu has set: a black or white screen, the pen where the mouse is.
+    void paintShowState(QPainter& p);
+    void paintAnimationTags(QPainter& p);
+    bool paintEffectList(QPainter& p, const struct KitForm& form, const struct KitControl& c,
+                         const QRect& rect);
+    void previewTransition(const QString& action);
+    void paintTransitionPreview(QPainter& p);
+
+    // One move of a demonstration or of a learner's way, at the element's place.
+    void doMove(const PointerMove& move, const std::optional<QRect>& at);
+
+    std::unique_ptr<MovieSession> m_session;
+    std::unique_ptr<TypingInput> m_typingInput;
+    std::optional<QRect> m_marquee; // the frame a drag from the slide's empty part draws
+    void selectObjectsWithin(const QRect& frame);
+    // Where the window shows the slide and the notes, for typing and drawing.
+    TypingInput::Geometry typingGeometry() const;
+    void paintNotesText(QPainter& p, const QString& notes, const QString& prompt);
+    // A point given in the slide's points ("x,y") where the window shows it.
+    QPoint pointOnSlide(const QString& points) const;
+    std::vector<Hot> m_hots;
+    MenuPart m_menus;
+    Demonstration m_demonstration;
+    // What arranged windows show of the presentation, out of the learner's reach.
+    std::vector<Hot> m_documentHots;
+    std::optional<DropState> m_drop;
+    std::optional<FieldState> m_field;
+    // The task pane text box typed in last: Enter runs the button after it.
+    std::optional<std::pair<QString, QString>> m_enterField;
+    int m_dropScroll = 0;
+    int m_thumbScroll = 0;   // the slides tab, in pixels
+    int m_outlineScroll = 0; // the outline tab, in pixels
+    int m_paneScroll = 0;    // the task pane's controls, in pixels
+    struct ScrollDrag
+    {
+        QString key;
+        int grab = 0; // where the thumb was taken, from its top
+    };
+    std::optional<ScrollDrag> m_scrollDrag;
+    struct SlideDrag
+    {
+        int slide = 0;
+        QPoint start;
+        bool moving = false; // once the pointer has left the press
+    };
+    std::optional<SlideDrag> m_slideDrag;   // slides dragged in the slides tab or the sorter
+    std::map<QString, QString> m_spinShown; // spin values stepped to but not yet taken, by "form/id"
+    std::map<QString, int> m_listScroll;
+    QPoint m_mouse;
+    QString m_focusedDialog; // the dialog whose opening focus was given
+    std::optional<ListChoice> m_severalChosen;
+    QString m_dialogFocus; // the dialog box that last had the focus, for Tab
+    bool m_hintVisible = false;
+    QString m_completionText;
+    bool m_completionFolded = false;
+    bool m_completedSignalled = false;
+    class SlideShow* m_show = nullptr;
+    class SlideShow* m_preview = nullptr;
+    int m_shownSlide = 0; // the slide 定位至幻灯片 last took the show to
+};
+
+// Where the handout master's page (without its margins) places its slides for
+// so many slides a page: 1 and 2 centred one above the other, 3 down the left
+// (lines for notes go to their right), 4 and 6 in two columns, 9 in three.
+std::vector<QRect> handoutSlideFrames(const QRect& area, int slidesPerPage);
+
+} // namespace pptdrill
