@@ -40,7 +40,7 @@ KitView::KitView(std::unique_ptr<MovieSession> session, QWidget* parent)
       m_menus(
           *m_session, [this](const QString& locator) { return locate(locator); },
           [this](const QString& toolbar) { return toolbarShown(toolbar); }),
-      m_demonstration(*this)
+      m_forms(*this), m_demonstration(*this)
 {
     setFixedSize(kWidth, kHeight);
     setMouseTracking(true);
@@ -85,8 +85,8 @@ void KitView::perform(const QString& action)
         previewTransition(action);
     const QString dialogAfter = m_session->dialog() ? m_session->dialog()->name : QString();
     if (dialogBefore != dialogAfter) {
-        m_field.reset();
-        m_spinShown.clear();
+        m_forms.m_field.reset();
+        m_forms.m_spinShown.clear();
     }
     sessionChanged(wasComplete);
 }
@@ -109,22 +109,23 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     const Hot h = hot ? *hot : Hot{};
     const LocatorParts at = parseLocator(h.locator);
     using L = LocatorParts;
-    m_enterField.reset();
+    m_forms.m_enterField.reset();
     if (!doubleClick && showClick(point, button))
         return;
     // Ctrl or Shift and a click choose more items of a list that a button adds from; any other click lets
     // them go.
-    const std::optional<ListChoice> several = std::exchange(m_severalChosen, std::nullopt);
+    const std::optional<ListChoice> several = std::exchange(m_forms.m_severalChosen, std::nullopt);
     if (at.kind == L::Item && (modifiers & (Qt::ControlModifier | Qt::ShiftModifier)) && !doubleClick &&
         m_session->dialog() &&
-        chooseOneMore(several, at.path.value(1), at.path.value(2), !(modifiers & Qt::ControlModifier)))
+        m_forms.chooseOneMore(several, at.path.value(1), at.path.value(2),
+                              !(modifiers & Qt::ControlModifier)))
         return;
-    if (several && at.kind == L::Control && !doubleClick && addSeveral(*several, at.path.value(1)))
+    if (several && at.kind == L::Control && !doubleClick && m_forms.addSeveral(*several, at.path.value(1)))
         return;
 
-    if (m_drop) {
-        m_drop.reset();
-        m_dropScroll = 0;
+    if (m_forms.m_drop) {
+        m_forms.m_drop.reset();
+        m_forms.m_dropScroll = 0;
         if (!h.action.isEmpty() && at.kind == L::Drop)
             perform(h.action);
         rebuild();
@@ -141,8 +142,9 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
             clickAt(point, button);
         return;
     }
-    if (m_field && !(at.kind == L::Control && at.path == QStringList{m_field->form, m_field->control}))
-        m_field.reset();
+    if (m_forms.m_field &&
+        !(at.kind == L::Control && at.path == QStringList{m_forms.m_field->form, m_forms.m_field->control}))
+        m_forms.m_field.reset();
     // The right button on one of several objects selected keeps them all selected.
     const bool onSelection = at.kind == L::Shape && m_session->selectedShapes().contains(at.shape);
     if (!m_session->dialog() && !(button == Qt::RightButton && onSelection))
@@ -222,20 +224,22 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         const QRect box = locate(locators::button(at.name)).value_or(h.rect);
         if (b && b->type == KitButtonType::Combo && b->editable && at.kind == L::Button) {
             // A click in the box's text selects it for typing; its arrow drops the list.
-            m_field = FieldState::focusedOn({}, b->name, false, m_session->toolbarValue(b->name), true);
+            m_forms.m_field =
+                FieldState::focusedOn({}, b->name, false, m_session->toolbarValue(b->name), true);
             setFocus();
             update();
         } else if (b && b->type == KitButtonType::Combo) {
-            m_drop = DropState{at.name, at.name, false, true};
+            m_forms.m_drop = DropState{at.name, at.name, false, true};
             const qsizetype current = b->values.indexOf(m_session->toolbarValue(b->name));
-            m_dropScroll = std::clamp<int>(static_cast<int>(current) - kDropRows / 2, 0,
-                                           std::max<int>(0, static_cast<int>(b->values.size()) - kDropRows));
+            m_forms.m_dropScroll =
+                std::clamp<int>(static_cast<int>(current) - kDropRows / 2, 0,
+                                std::max<int>(0, static_cast<int>(b->values.size()) - kDropRows));
             rebuild();
             update();
         } else if (b && b->type == KitButtonType::Color) {
             // The arrow of a colour button opens its palette.
-            m_drop = DropState{at.name, at.name, false, true};
-            m_dropScroll = 0;
+            m_forms.m_drop = DropState{at.name, at.name, false, true};
+            m_forms.m_dropScroll = 0;
             rebuild();
             update();
         } else if (b && !b->items.empty()) {
@@ -253,19 +257,19 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         const KitControl* c = kf ? kf->control(id) : nullptr;
         if (c && ((c->type == KitControlType::Combo && (at.kind == L::ControlArrow || !c->editable)) ||
                   c->type == KitControlType::Color)) {
-            m_drop = DropState{form, id, dialog};
-            const QStringList items = dropItems();
+            m_forms.m_drop = DropState{form, id, dialog};
+            const QStringList items = m_forms.dropItems();
             const qsizetype current =
                 items.indexOf(dialog ? m_session->dialog()->value(id) : m_session->taskPane().value(id));
-            m_dropScroll =
-                dropIsPalette()
+            m_forms.m_dropScroll =
+                m_forms.dropIsPalette()
                     ? 0
                     : std::clamp<int>(static_cast<int>(current) - kDropRows / 2, 0,
                                       std::max<int>(0, static_cast<int>(items.size()) - kDropRows));
         } else if (c) {
             const QString value = dialog ? m_session->dialog()->value(id) : m_session->taskPane().value(id);
             // A click selects the whole value, so typing replaces it.
-            m_field = FieldState::focusedOn(form, id, dialog, value);
+            m_forms.m_field = FieldState::focusedOn(form, id, dialog, value);
             setFocus();
         }
         rebuild();
@@ -276,10 +280,10 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         // The arrows step the shown value; it takes effect once it is the value the task wants.
         const QString key = at.path.join(u'/');
         if (m_session->accepts(h.action)) {
-            m_spinShown.erase(key);
+            m_forms.m_spinShown.erase(key);
             perform(h.action);
         } else {
-            m_spinShown[key] = h.action.mid(h.action.lastIndexOf(u'=') + 1);
+            m_forms.m_spinShown[key] = h.action.mid(h.action.lastIndexOf(u'=') + 1);
             rebuild();
             update();
         }
@@ -400,14 +404,14 @@ void KitView::pressShortcut(const QString& shortcut)
     if (showKey(key))
         return;
     if (key == u"Escape"_s) {
-        if (m_drop || m_menus.isOpen()) {
-            m_drop.reset();
+        if (m_forms.m_drop || m_menus.isOpen()) {
+            m_forms.m_drop.reset();
             closeMenus();
         } else if (m_session->drawingToolChosen() && !m_session->dialog()) {
             m_session->dropDrawingTool();
             sessionChanged(false);
         } else if (m_session->dialog()) {
-            const QString cancel = dialogCancelButton();
+            const QString cancel = m_forms.dialogCancelButton();
             if (!cancel.isEmpty())
                 perform(actions::dialog(m_session->dialog()->name, cancel));
         }
@@ -416,21 +420,21 @@ void KitView::pressShortcut(const QString& shortcut)
     if (m_session->dialog()) {
         if (key == u"Alt+F4"_s) {
             // Alt+F4 closes a dialog as its close box does.
-            if (const QString cancel = dialogCancelButton(); !cancel.isEmpty())
+            if (const QString cancel = m_forms.dialogCancelButton(); !cancel.isEmpty())
                 perform(actions::dialog(m_session->dialog()->name, cancel));
         } else if (key == u"Return"_s || key == u"Enter"_s)
-            perform(actions::dialog(m_session->dialog()->name, dialogDefaultButton()));
+            perform(actions::dialog(m_session->dialog()->name, m_forms.dialogDefaultButton()));
         else if (key.startsWith(u"Alt+"_s) && key.size() == 5)
-            pressDialogAccessKey(key.back());
+            m_forms.pressDialogAccessKey(key.back());
         // A message box has nothing to type in: its buttons' letters work without Alt.
         else if (key.size() == 1 && isMessageBox(m_session->kit().dialog(m_session->dialog()->name)))
-            pressDialogAccessKey(key.front());
+            m_forms.pressDialogAccessKey(key.front());
         else if (key == u"Tab"_s || key == u"Shift+Tab"_s)
-            moveDialogFocus(key == u"Tab"_s ? 1 : -1);
+            m_forms.moveDialogFocus(key == u"Tab"_s ? 1 : -1);
         return;
     }
-    if ((key == u"Return"_s || key == u"Enter"_s) && m_enterField) {
-        const auto field = std::exchange(m_enterField, std::nullopt);
+    if ((key == u"Return"_s || key == u"Enter"_s) && m_forms.m_enterField) {
+        const auto field = std::exchange(m_forms.m_enterField, std::nullopt);
         if (const KitForm* pane = m_session->kit().taskPane(field->first)) {
             bool after = false;
             for (const KitControl& c : pane->controls) {
@@ -482,165 +486,28 @@ void KitView::pressShortcut(const QString& shortcut)
     perform(action);
 }
 
-bool KitView::chooseOneMore(const std::optional<ListChoice>& several, const QString& list,
-                            const QString& item, bool range)
-{
-    const FormState& d = *m_session->dialog();
-    const KitForm* form = m_session->kit().dialog(d.name);
-    const KitControl* c = form ? form->control(list) : nullptr;
-    if (!c || !ListChoice::feedsAList(*m_session, list))
-        return false;
-    ListChoice chosen = several && several->list() == list ? *several : ListChoice(list);
-    chosen.click(m_session->itemsOf(*c, d), d.value(list), item, range);
-    if (chosen.items().size() <= 1) {
-        // One item is chosen as a plain click chooses it.
-        if (!chosen.items().isEmpty() && chosen.items().first() != d.value(list))
-            perform(actions::dialog(d.name, list, chosen.items().first()));
-        rebuild();
-        update();
-        return true;
-    }
-    m_severalChosen = chosen;
-    update();
-    return true;
-}
-
-bool KitView::addSeveral(const ListChoice& several, const QString& button)
-{
-    // One button for several items does what choosing and adding each in the list's order
-    // does: taken when the task takes that whole run.
-    const QStringList run = several.addingRun(*m_session, button);
-    if (run.isEmpty())
-        return false;
-    MovieSession trial = *m_session;
-    trial.setChangeListener({});
-    const bool whole =
-        std::all_of(run.begin(), run.end(), [&](const QString& a) { return trial.perform(a); });
-    if (whole) {
-        for (const QString& action : run)
-            perform(action);
-    }
-    rebuild();
-    update();
-    return true;
-}
-
-void KitView::pressDialogAccessKey(QChar letter)
-{
-    // Alt and the underlined letter of a label, a tab or an option act as a
-    // click on it: a button is pressed, a box takes the focus.
-    const FormState& d = *m_session->dialog();
-    const KitForm* form = m_session->kit().dialog(d.name);
-    if (!form)
-        return;
-    auto clickOn = [this](const QString& locator) {
-        if (const auto at = locate(locator)) {
-            clickAt(at->center());
-            return true;
-        }
-        return false;
-    };
-    for (const KitControl& c : form->controls) {
-        if (!dialogControlVisible(c, d))
-            continue;
-        if (c.type == KitControlType::Tabs || c.type == KitControlType::Options) {
-            for (const QString& item : c.items) {
-                if (accessKey(item) != letter)
-                    continue;
-                if (clickOn(c.type == KitControlType::Tabs ? locators::tab(d.name, item)
-                                                           : locators::item(d.name, c.id, item)))
-                    return;
-            }
-        } else if (!c.id.isEmpty() && (accessKey(c.label) == letter || accessKey(c.id) == letter)) {
-            if (clickOn(locators::control(d.name, c.id)))
-                return;
-        } else if ((c.type == KitControlType::Label || c.type == KitControlType::Group) &&
-                   accessKey(c.text) == letter) {
-            // A caption of its own names the box that follows it.
-            const auto next = std::find_if(
-                form->controls.begin() + (&c - form->controls.data()) + 1, form->controls.end(),
-                [&](const KitControl& box) { return !box.id.isEmpty() && dialogControlVisible(box, d); });
-            if (next != form->controls.end() && clickOn(locators::control(d.name, next->id)))
-                return;
-        }
-    }
-}
-
-QString KitView::dialogCancelButton() const
-{
-    // Esc and the title bar's close box do what 取消, or a dialog's only 关闭, does.
-    const KitForm* form = m_session->dialog() ? m_session->kit().dialog(m_session->dialog()->name) : nullptr;
-    if (!form)
-        return {};
-    for (const QString& id : {u"取消"_s, u"关闭"_s}) {
-        if (form->control(id))
-            return id;
-    }
-    return {};
-}
-
-QString KitView::dialogDefaultButton() const
-{
-    const KitForm* form = m_session->dialog() ? m_session->kit().dialog(m_session->dialog()->name) : nullptr;
-    for (const KitControl& c : form ? form->controls : std::vector<KitControl>{}) {
-        if (c.isDefault)
-            return c.id;
-    }
-    return u"确定"_s;
-}
-
-void KitView::moveDialogFocus(int by)
-{
-    // Tab goes round the boxes that take typing or a choice, in the order the dialog lists them.
-    const FormState& d = *m_session->dialog();
-    const KitForm* form = m_session->kit().dialog(d.name);
-    if (!form)
-        return;
-    std::vector<const KitControl*> boxes;
-    for (const KitControl& c : form->controls) {
-        const bool box = c.type == KitControlType::Text || c.type == KitControlType::Spin ||
-                         c.type == KitControlType::EditList ||
-                         (c.type == KitControlType::Combo && c.editable);
-        if (box && dialogControlVisible(c, d) && locate(locators::control(d.name, c.id)))
-            boxes.push_back(&c);
-    }
-    if (boxes.empty())
-        return;
-    const auto count = static_cast<int>(boxes.size());
-    int at = by > 0 ? -1 : 0;
-    for (int i = 0; i < count; ++i) {
-        const QString focused = m_field && m_field->dialog ? m_field->control : m_dialogFocus;
-        if (focused == boxes[static_cast<size_t>(i)]->id)
-            at = i;
-    }
-    const KitControl* next = boxes[static_cast<size_t>(((at + by) % count + count) % count)];
-    m_field = FieldState::focusedOn(d.name, next->id, true, d.value(next->id));
-    m_dialogFocus = next->id;
-    update();
-}
-
 void KitView::typeText(const QString& text)
 {
-    if (!m_field)
+    if (!m_forms.m_field)
         return;
-    m_field->edit.insert(text);
+    m_forms.m_field->edit.insert(text);
     fieldEdited();
 }
 
 void KitView::fieldEdited()
 {
-    if (!m_field || m_field->toolbar) {
+    if (!m_forms.m_field || m_forms.m_field->toolbar) {
         update();
         return;
     }
-    const QString action =
-        actions::control(m_field->dialog, m_field->form, m_field->control, m_field->edit.text());
-    if (!m_field->dialog)
-        m_enterField = std::pair{m_field->form, m_field->control};
+    const QString action = actions::control(m_forms.m_field->dialog, m_forms.m_field->form,
+                                            m_forms.m_field->control, m_forms.m_field->edit.text());
+    if (!m_forms.m_field->dialog)
+        m_forms.m_enterField = std::pair{m_forms.m_field->form, m_forms.m_field->control};
     if (m_session->accepts(action)) {
-        if (m_field->dialog)
-            m_dialogFocus = m_field->control;
-        m_field.reset();
+        if (m_forms.m_field->dialog)
+            m_forms.m_dialogFocus = m_forms.m_field->control;
+        m_forms.m_field.reset();
         perform(action);
     }
     update();
@@ -660,7 +527,7 @@ void KitView::mousePressEvent(QMouseEvent* event)
     const Hot* hot = hotAt(point);
     const LocatorParts at = parseLocator(hot ? hot->locator : QString());
     const bool slidesShown = m_session->view().is(ViewKind::Sorter) || m_session->view().is(ViewKind::Normal);
-    const bool free = !m_menus.isOpen() && !m_drop && !m_session->dialog();
+    const bool free = !m_menus.isOpen() && !m_forms.m_drop && !m_session->dialog();
     if (free && event->button() == Qt::LeftButton &&
         m_typingInput->press(point, event->modifiers(), typingGeometry())) {
         update();
@@ -779,10 +646,11 @@ void KitView::wheelEvent(QWheelEvent* event)
                 break;
             }
         }
-    } else if (m_drop) {
-        const int max =
-            dropIsPalette() ? 0 : std::max<int>(0, static_cast<int>(dropItems().size()) - kDropRows);
-        m_dropScroll = std::clamp(m_dropScroll + delta, 0, max);
+    } else if (m_forms.m_drop) {
+        const int max = m_forms.dropIsPalette()
+                            ? 0
+                            : std::max<int>(0, static_cast<int>(m_forms.dropItems().size()) - kDropRows);
+        m_forms.m_dropScroll = std::clamp(m_forms.m_dropScroll + delta, 0, max);
     } else if (m_session->dialog() || !taskPaneRect().contains(event->position().toPoint())) {
         const QPoint at = event->position().toPoint();
         const WindowView& view = m_session->view();
@@ -797,8 +665,8 @@ void KitView::wheelEvent(QWheelEvent* event)
             const KitForm* form = m_session->kit().dialog(d->name);
             for (size_t i = 0; form && i < form->controls.size(); ++i) {
                 const KitControl& c = form->controls[i];
-                if (dialogControlVisible(c, *d) && controlRect(*form, c, true).contains(at))
-                    scrollControl(*form, c, true, delta);
+                if (m_forms.dialogControlVisible(c, *d) && m_forms.controlRect(*form, c, true).contains(at))
+                    m_forms.scrollControl(*form, c, true, delta);
             }
         }
     } else {
@@ -806,10 +674,10 @@ void KitView::wheelEvent(QWheelEvent* event)
         const QPoint at = event->position().toPoint();
         const KitForm* form = m_session->kit().taskPane(m_session->presentation().taskpane);
         bool done = false;
-        for (const auto& [c, rect] : paneLayout()) {
-            if (form && itemBox(*c, rect, false).contains(at) &&
+        for (const auto& [c, rect] : m_forms.paneLayout()) {
+            if (form && m_forms.itemBox(*c, rect, false).contains(at) &&
                 (c->type == KitControlType::Gallery || c->type == KitControlType::List))
-                done = scrollControl(*form, *c, false, delta);
+                done = m_forms.scrollControl(*form, *c, false, delta);
         }
         if (!done)
             setScroll(u"pane"_s, m_paneScroll + delta * 17);
@@ -819,32 +687,11 @@ void KitView::wheelEvent(QWheelEvent* event)
     update();
 }
 
-bool KitView::scrollControl(const KitForm& form, const KitControl& c, bool dialog, int by)
-{
-    const QString key = form.name + u'/' + c.id;
-    if (c.type == KitControlType::Gallery) {
-        const QString bar = locators::galleryBar(form.name, c.id);
-        if (scrollBar(bar).rect.isNull())
-            return false;
-        setScroll(bar, m_listScroll[key] + by * 20);
-        return true;
-    }
-    if (c.type != KitControlType::List && c.type != KitControlType::EditList)
-        return false;
-    const QString listBar = locators::listBar(form.name, c.id);
-    const ScrollBar bar = scrollBar(listBar);
-    if (bar.rect.isNull())
-        return false;
-    Q_UNUSED(dialog);
-    setScroll(listBar, bar.value + by * 18);
-    return true;
-}
-
 void KitView::keyPressEvent(QKeyEvent* event)
 {
     if (m_demonstration.isRunning())
         return;
-    if (!m_field && !m_menus.isOpen() && !m_drop) {
+    if (!m_forms.m_field && !m_menus.isOpen() && !m_forms.m_drop) {
         const bool wasComplete = m_session->isComplete();
         if (m_typingInput->key(*event)) {
             sessionChanged(wasComplete);
@@ -852,16 +699,16 @@ void KitView::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
-    if (m_field && m_field->toolbar &&
+    if (m_forms.m_field && m_forms.m_field->toolbar &&
         (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape)) {
         // Enter sets the font or size typed into a toolbar's box; Esc leaves it as it was.
-        const FieldState field = *std::exchange(m_field, std::nullopt);
+        const FieldState field = *std::exchange(m_forms.m_field, std::nullopt);
         if (event->key() != Qt::Key_Escape && !field.edit.text().trimmed().isEmpty())
             perform(actions::toolbarValue(field.control, field.edit.text().trimmed()));
         update();
         return;
     }
-    if (m_field) {
+    if (m_forms.m_field) {
         // The editing keys of a Windows edit box.
         const bool shift = event->modifiers() & Qt::ShiftModifier;
         const std::map<int, TextEditing::Move> moves{{Qt::Key_Left, TextEditing::Move::Left},
@@ -869,22 +716,22 @@ void KitView::keyPressEvent(QKeyEvent* event)
                                                      {Qt::Key_Home, TextEditing::Move::Home},
                                                      {Qt::Key_End, TextEditing::Move::End}};
         if (const auto move = moves.find(event->key()); move != moves.end()) {
-            m_field->edit.move(move->second, shift);
+            m_forms.m_field->edit.move(move->second, shift);
             update();
             return;
         }
         if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
             if (event->key() == Qt::Key_Backspace)
-                m_field->edit.erasePrevious();
+                m_forms.m_field->edit.erasePrevious();
             else
-                m_field->edit.eraseNext();
+                m_forms.m_field->edit.eraseNext();
             fieldEdited();
             return;
         }
         if (event->key() == Qt::Key_Escape) {
             // Esc leaves a task pane's box; in a dialog it cancels the dialog, as in Windows.
-            const bool inDialog = m_field->dialog;
-            m_field.reset();
+            const bool inDialog = m_forms.m_field->dialog;
+            m_forms.m_field.reset();
             update();
             if (!inDialog)
                 return;
@@ -942,9 +789,9 @@ void KitView::keyPressEvent(QKeyEvent* event)
 
 void KitView::inputMethodEvent(QInputMethodEvent* event)
 {
-    if (m_field && !event->commitString().isEmpty()) {
+    if (m_forms.m_field && !event->commitString().isEmpty()) {
         typeText(event->commitString());
-    } else if (!m_field && !m_demonstration.isRunning()) {
+    } else if (!m_forms.m_field && !m_demonstration.isRunning()) {
         const bool wasComplete = m_session->isComplete();
         if (m_typingInput->inputMethod(*event))
             sessionChanged(wasComplete);
@@ -955,8 +802,8 @@ void KitView::inputMethodEvent(QInputMethodEvent* event)
 QVariant KitView::inputMethodQuery(Qt::InputMethodQuery query) const
 {
     if (query == Qt::ImEnabled)
-        return m_field.has_value() || m_typingInput->takesInputMethod();
-    if (query == Qt::ImCursorRectangle && !m_field && m_session->typing())
+        return m_forms.m_field.has_value() || m_typingInput->takesInputMethod();
+    if (query == Qt::ImCursorRectangle && !m_forms.m_field && m_session->typing())
         return m_typingInput->caretRect(typingGeometry());
     return QWidget::inputMethodQuery(query);
 }
@@ -1000,11 +847,11 @@ void KitView::openContextMenu(ContextArea area, const QPoint& at)
 void KitView::startDemonstration()
 {
     m_typingInput->reset();
-    m_drop.reset();
-    m_field.reset();
+    m_forms.m_drop.reset();
+    m_forms.m_field.reset();
     m_menus.close();
-    m_listScroll.clear();
-    m_spinShown.clear();
+    m_forms.m_listScroll.clear();
+    m_forms.m_spinShown.clear();
     m_completionText.clear();
     m_completionFolded = false;
     m_completedSignalled = false;

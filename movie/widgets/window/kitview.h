@@ -3,6 +3,7 @@
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
 #include "movie/widgets/window/demonstration.h"
+#include "movie/widgets/window/formpart.h"
 #include "movie/widgets/window/hotarea.h"
 #include "movie/widgets/window/listchoice.h"
 #include "movie/widgets/window/menupart.h"
@@ -33,6 +34,7 @@ class KitView : public QWidget
     // The parts that drive the window as a learner would.
     friend class Demonstration;
     friend class MovePlanner;
+    friend class FormPart;
 
 public:
     explicit KitView(std::unique_ptr<MovieSession> session, QWidget* parent = nullptr);
@@ -81,7 +83,7 @@ public:
     // The locator of the element that the next step starts at, in the window as it is now.
     QString nextTargetLocator() const;
     // The name the window shows beside the pointer for the colour swatch under it; empty for none.
-    QString swatchTip() const;
+    QString swatchTip() const { return m_forms.swatchTip(); }
 
 signals:
     void completed();
@@ -105,31 +107,6 @@ public:
     bool toolbarShown(const QString& name) const;
 
 private:
-    struct DropState
-    {
-        QString form; // dialog or task pane name
-        QString control;
-        bool dialog = false;
-        bool toolbar = false; // a toolbar's drop-down box
-    };
-    struct FieldState
-    {
-        QString form;
-        QString control;
-        bool dialog = false;
-        // The box's text with its caret: the value, selected as a click or Tab leaves it, so
-        // that the first key typed replaces it.
-        TextEditing edit;
-        bool toolbar = false; // a toolbar's box (字体, 字号): what is typed counts on Enter
-
-        static FieldState focusedOn(QString form, QString control, bool dialog, const QString& value,
-                                    bool toolbar = false)
-        {
-            FieldState field{std::move(form), std::move(control), dialog, TextEditing(value), toolbar};
-            field.edit.selectAll();
-            return field;
-        }
-    };
     void rebuild();
     // After the session changed: the window laid out and painted again, and completion told.
     void sessionChanged(bool wasComplete);
@@ -150,8 +127,6 @@ private:
     // its rect is null when the area has none.
     kit::ScrollBar scrollBar(const QString& key) const;
     void setScroll(const QString& key, int value);
-    // The wheel over a list or gallery: false when it has nothing to scroll.
-    bool scrollControl(const struct KitForm& form, const struct KitControl& c, bool dialog, int by);
     void addScrollBarHots(std::vector<Hot>& hots, const QString& key, int layer) const;
     void paintScrollBar(QPainter& p, const QString& key);
     void addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight) const;
@@ -160,21 +135,10 @@ private:
     // object's, then those shown from 视图 → 工具栏.
     QStringList floatingToolbars() const;
     QRect floatingToolbarRect(int index) const;
-    void addDialogHots(std::vector<Hot>& hots) const;
-    void addPaneHots(std::vector<Hot>& hots) const;
     const Hot* hotAt(const QPoint& point) const;
     void perform(const QString& action);
     void closeMenus();
     void selectObjectAt(const LocatorParts& at, Qt::KeyboardModifiers modifiers);
-    void pressDialogAccessKey(QChar letter);
-    // Several items of a list chosen with Ctrl or Shift held.
-    bool chooseOneMore(const std::optional<ListChoice>& several, const QString& list, const QString& item,
-                       bool range);
-    bool addSeveral(const ListChoice& several, const QString& button);
-    QString dialogCancelButton() const;
-    // The button Enter presses: the dialog's default, else 确定.
-    QString dialogDefaultButton() const;
-    void moveDialogFocus(int by);
     void openContextMenu(ContextArea area, const QPoint& at);
     // The context menu a shape of the current slide opens: chart, picture, orgchart or shape.
     ContextArea shapeContextArea(int shape) const;
@@ -186,8 +150,6 @@ private:
         QRect notes;
     };
     MasterPage masterPage() const;
-    // An open dialog's state, on top or beneath; null when it is not open.
-    const FormState* formState(const QString& name) const;
 
     void paintChrome(QPainter& p);
     void paintToolbars(QPainter& p);
@@ -202,11 +164,6 @@ private:
     std::optional<QPoint> slideDropPoint(int after) const;
     void paintTaskPane(QPainter& p);
     void paintStatus(QPainter& p);
-    void paintDialog(QPainter& p);
-    void paintDialogOf(QPainter& p, const FormState& state);
-    void paintForm(QPainter& p, const struct KitForm& form, const FormState& state, const QRect& client,
-                   bool dialog);
-    void paintDrop(QPainter& p);
     void paintHint(QPainter& p);
     void paintCompletion(QPainter& p);
     QRect completionRect() const;
@@ -241,58 +198,6 @@ private:
     void paintZoomScrollBars(QPainter& p, const QRect& pane, const QRect& slide);
     void paintRulers(QPainter& p, const QRect& pane, const QRect& slide);
     QRect taskPaneRect() const;
-    QRect dialogRect() const;
-    QRect dialogRectOf(const QString& name) const;
-    std::vector<std::pair<const struct KitControl*, QRect>> paneLayout() const;
-    QRect controlRect(const struct KitForm& form, const struct KitControl& c, bool dialog) const;
-    QRect dropRect() const;
-    QStringList dropItems() const;
-    // The cells of the open drop-down: rows of a list, or the swatches and commands of a palette.
-    struct DropCell
-    {
-        QString item;
-        QRect rect;
-        bool swatch = false;
-    };
-    std::vector<DropCell> dropCells() const;
-    bool dropIsPalette() const;
-    bool dialogControlVisible(const struct KitControl& c, const FormState& state) const;
-    // The items a control offers now (a list that follows another offers that one's choice's).
-    QStringList itemsOf(const struct KitForm& form, const struct KitControl& c, bool dialog) const;
-    // The first row on view of a list: where the learner scrolled it, else where its value shows.
-    int listScroll(const struct KitForm& form, const struct KitControl& c, bool dialog, int rows) const;
-    // The rows of a list (or of an edit box's list) on view in `box`, with the bar's room left.
-    std::vector<std::pair<QString, QRect>> listRows(const struct KitForm& form, const struct KitControl& c,
-                                                    const QRect& box, bool dialog) const;
-    void paintListRows(QPainter& p, const struct KitForm& form, const struct KitControl& c, const QRect& box,
-                       const QString& value, bool dialog);
-    static QRect editListBox(const QRect& rect);
-    static QRect editListList(const QRect& rect);
-    // Where each tab of a tabs control lies: along the top, or down a side bar or a wizard's steps.
-    std::vector<std::pair<QString, QRect>> tabCells(const struct KitControl& c, const QRect& rect) const;
-    // The elements of the controls drawn in their own way (edit lists, colour boxes, palettes,
-    // side bars); false for the others.
-    bool addOwnHots(std::vector<Hot>& hots, const struct KitForm& form, const struct KitControl& c,
-                    const QRect& rect, const FormState& state) const;
-    bool paintOwnControl(QPainter& p, const struct KitForm& form, const struct KitControl& c,
-                         const QRect& rect, const FormState& state);
-    // The colour a colour dialog shows as 新增 and as 当前.
-    QColor newColour(const struct KitForm& form, const FormState& state) const;
-    QColor currentColour() const;
-    void paintSwatchTip(QPainter& p);
-
-    struct GalleryCell
-    {
-        QString item;
-        QRect rect;
-        bool header = false;
-    };
-    // The cells of a gallery in `box`, scrolled by the control's offset.
-    std::vector<GalleryCell> galleryCells(const QString& form, const struct KitControl& c, const QRect& box,
-                                          bool dialog) const;
-    QRect itemBox(const struct KitControl& c, const QRect& rect, bool dialog) const;
-    // The drop-down arrow at the right end of a combo box.
-    static QRect comboArrowRect(const QRect& box);
     // Scrolls a list or gallery so that the item a locator names is on view.
     void revealItem(const QString& locator);
 
@@ -306,8 +211,6 @@ private:
     // What the show's context menu has set: a black or white screen, the pen where the mouse is.
     void paintShowState(QPainter& p);
     void paintAnimationTags(QPainter& p);
-    bool paintEffectList(QPainter& p, const struct KitForm& form, const struct KitControl& c,
-                         const QRect& rect);
     void previewTransition(const QString& action);
     void paintTransitionPreview(QPainter& p);
 
@@ -325,14 +228,10 @@ private:
     QPoint pointOnSlide(const QString& points) const;
     std::vector<Hot> m_hots;
     MenuPart m_menus;
+    FormPart m_forms;
     Demonstration m_demonstration;
     // What arranged windows show of the presentation, out of the learner's reach.
     std::vector<Hot> m_documentHots;
-    std::optional<DropState> m_drop;
-    std::optional<FieldState> m_field;
-    // The task pane text box typed in last: Enter runs the button after it.
-    std::optional<std::pair<QString, QString>> m_enterField;
-    int m_dropScroll = 0;
     int m_thumbScroll = 0;   // the slides tab, in pixels
     int m_outlineScroll = 0; // the outline tab, in pixels
     int m_paneScroll = 0;    // the task pane's controls, in pixels
@@ -348,13 +247,8 @@ private:
         QPoint start;
         bool moving = false; // once the pointer has left the press
     };
-    std::optional<SlideDrag> m_slideDrag;   // slides dragged in the slides tab or the sorter
-    std::map<QString, QString> m_spinShown; // spin values stepped to but not yet taken, by "form/id"
-    std::map<QString, int> m_listScroll;
+    std::optional<SlideDrag> m_slideDrag; // slides dragged in the slides tab or the sorter
     QPoint m_mouse;
-    QString m_focusedDialog; // the dialog whose opening focus was given
-    std::optional<ListChoice> m_severalChosen;
-    QString m_dialogFocus; // the dialog box that last had the focus, for Tab
     bool m_hintVisible = false;
     QString m_completionText;
     bool m_completionFolded = false;

@@ -7,6 +7,7 @@
 #include "movie/widgets/slides/slidepainter.h"
 #include "movie/widgets/slides/slideshow.h"
 #include "movie/widgets/window/kitstyle.h"
+#include "movie/widgets/window/formpart.h"
 #include "movie/widgets/window/kitview.h"
 
 #include <QPainter>
@@ -164,15 +165,41 @@ void KitView::paintAnimationTags(QPainter& p)
     p.restore();
 }
 
-bool KitView::paintEffectList(QPainter& p, const KitForm& form, const KitControl& c, const QRect& rect)
+void KitView::previewTransition(const QString& action)
+{
+    const QString prefix = u"taskpane:幻灯片切换/效果="_s;
+    if (!action.startsWith(prefix) || !m_session->view().is(ViewKind::Normal) ||
+        m_session->taskPane().value(u"自动预览"_s) == u"off"_s)
+        return;
+    const Presentation& pres = m_session->presentation();
+    Presentation shown = pres;
+    Slide slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+    slide.transition.effect = action.mid(prefix.size());
+    slide.transition.speed = m_session->taskPane().value(u"速度"_s);
+    slide.effects.clear();
+    slide.animation.clear();
+    shown.slides = {slide};
+    m_preview->start(shown, 1);
+    if (!m_preview->inTransition())
+        m_preview->stop();
+}
+
+void KitView::paintTransitionPreview(QPainter& p)
+{
+    if (!m_preview->isRunning() || !m_session->view().is(ViewKind::Normal))
+        return;
+    m_preview->paint(p, slideRectInArea());
+}
+
+bool FormPart::paintEffectList(QPainter& p, const KitForm& form, const KitControl& c, const QRect& rect)
 {
     if (form.name != kCustomAnimation || c.id != u"动画列表"_s)
         return false;
-    const Presentation& pres = m_session->presentation();
+    const Presentation& pres = m_view.m_session->presentation();
     const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
     const std::vector<SlideEffect> effects = playedEffects(slide);
     const std::vector<int> numbers = effectClickNumbers(effects);
-    const int chosen = m_session->chosenEffect();
+    const int chosen = m_view.m_session->chosenEffect();
     p.save();
     p.fillRect(rect, Qt::white);
     p.setPen(QColor(0x7F, 0x9D, 0xB9));
@@ -219,32 +246,6 @@ bool KitView::paintEffectList(QPainter& p, const KitForm& form, const KitControl
     }
     p.restore();
     return true;
-}
-
-void KitView::previewTransition(const QString& action)
-{
-    const QString prefix = u"taskpane:幻灯片切换/效果="_s;
-    if (!action.startsWith(prefix) || !m_session->view().is(ViewKind::Normal) ||
-        m_session->taskPane().value(u"自动预览"_s) == u"off"_s)
-        return;
-    const Presentation& pres = m_session->presentation();
-    Presentation shown = pres;
-    Slide slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
-    slide.transition.effect = action.mid(prefix.size());
-    slide.transition.speed = m_session->taskPane().value(u"速度"_s);
-    slide.effects.clear();
-    slide.animation.clear();
-    shown.slides = {slide};
-    m_preview->start(shown, 1);
-    if (!m_preview->inTransition())
-        m_preview->stop();
-}
-
-void KitView::paintTransitionPreview(QPainter& p)
-{
-    if (!m_preview->isRunning() || !m_session->view().is(ViewKind::Normal))
-        return;
-    m_preview->paint(p, slideRectInArea());
 }
 
 } // namespace pptdrill

@@ -140,323 +140,6 @@ QRect KitView::slideRectInArea() const
     return fitSlideIn(inner, pres);
 }
 
-QRect KitView::dialogRect() const
-{
-    const auto& d = m_session->dialog();
-    return d ? dialogRectOf(d->name) : QRect();
-}
-
-QRect KitView::dialogRectOf(const QString& name) const
-{
-    const KitForm* form = m_session->kit().dialog(name);
-    if (!form)
-        return {};
-    const int w = std::min(form->width + 8, kWidth - 8);
-    const int h = std::min(form->height + 30, kHeight - 8);
-    return QRect((kWidth - w) / 2, std::max(4, (kHeight - h) / 2 - 10), w, h);
-}
-
-bool KitView::dialogControlVisible(const KitControl& c, const FormState& state) const
-{
-    return (c.tab.isEmpty() || c.tab == state.tab) && paneControlShown(c, state);
-}
-
-QRect KitView::controlRect(const KitForm& form, const KitControl& c, bool dialog) const
-{
-    if (dialog) {
-        const QRect d = dialogRectOf(form.name);
-        return QRect(d.left() + 4 + c.x, d.top() + 26 + c.y, c.w, c.h);
-    }
-    for (const auto& [control, rect] : paneLayout()) {
-        if (control == &c)
-            return rect;
-    }
-    Q_UNUSED(form);
-    return {};
-}
-
-std::vector<std::pair<const KitControl*, QRect>> KitView::paneLayout() const
-{
-    std::vector<std::pair<const KitControl*, QRect>> out;
-    const QRect pane = taskPaneRect();
-    const KitForm* form =
-        pane.isNull() ? nullptr : m_session->kit().taskPane(m_session->presentation().taskpane);
-    if (!form)
-        return out;
-    const int x = pane.left() + 8;
-    // Controls taller than the pane scroll under it, beside a scroll bar.
-    auto lay = [&](int w, int y) {
-        out.clear();
-        for (const KitControl& c : form->controls) {
-            // The controls under a button with a menu are that menu's submenus.
-            if (const KitControl* owner = c.under.isEmpty() ? nullptr : form->control(c.under);
-                owner && !owner->menu.empty())
-                continue;
-            if (!paneControlShown(c, m_session->taskPane()))
-                continue;
-            int h = 20;
-            const KitControlType t = c.type;
-            if (t == KitControlType::Label || t == KitControlType::Group) {
-                const QFontMetrics fm(uiFont(12, t == KitControlType::Group));
-                h = fm.boundingRect(QRect(0, 0, w, 400), Qt::TextWordWrap, c.text.isEmpty() ? c.id : c.text)
-                        .height() +
-                    4;
-            } else if (t == KitControlType::Link || t == KitControlType::Check) {
-                h = 20;
-            } else if (t == KitControlType::Button) {
-                h = 24;
-            } else if (t == KitControlType::Combo || t == KitControlType::Spin || t == KitControlType::Text) {
-                h = c.label.isEmpty() ? 22 : 40;
-            } else if (t == KitControlType::Options) {
-                h = static_cast<int>(c.items.size()) * 19 + 2;
-            } else if (t == KitControlType::List) {
-                // A list of found topics or files is as long as what was found.
-                const auto items = static_cast<int>(itemsOf(*form, c, false).size());
-                h = (c.h > 0 ? c.h : (c.style.isEmpty() ? std::min(items, 8) : items) * 18 + 4) +
-                    (c.label.isEmpty() ? 0 : 18);
-            } else if (t == KitControlType::Gallery) {
-                if (c.h > 0) {
-                    h = c.h;
-                } else {
-                    const auto cells = galleryCells(form->name, c, QRect(x, 0, w, 100000), false);
-                    h = cells.empty() ? 20 : cells.back().rect.bottom() + 2;
-                }
-                h += c.label.isEmpty() ? 0 : 18;
-            }
-            out.emplace_back(&c, QRect(x, y, w, h));
-            y += h + 5;
-        }
-        return y;
-    };
-    const int top = pane.top() + 30;
-    if (lay(pane.width() - 16, top) > pane.bottom())
-        lay(pane.width() - 16 - kScrollBarW, top - m_paneScroll);
-    return out;
-}
-
-QStringList KitView::dropItems() const
-{
-    if (!m_drop)
-        return {};
-    if (m_drop->toolbar) {
-        const KitButton* b = m_session->kit().toolbarButton(m_drop->control);
-        if (b && b->type == KitButtonType::Color) {
-            QStringList items;
-            for (const KitMenuItem& item : b->items) {
-                if (!item.separator)
-                    items << item.text;
-            }
-            return items;
-        }
-        return b ? b->values : QStringList();
-    }
-    const KitForm* form =
-        m_drop->dialog ? m_session->kit().dialog(m_drop->form) : m_session->kit().taskPane(m_drop->form);
-    const KitControl* c = form ? form->control(m_drop->control) : nullptr;
-    return c ? itemsOf(*form, *c, m_drop->dialog) : QStringList();
-}
-
-QRect KitView::dropRect() const
-{
-    if (!m_drop)
-        return {};
-    if (dropIsPalette()) {
-        QRect frame;
-        for (const DropCell& cell : dropCells())
-            frame |= cell.rect;
-        return frame.adjusted(-4, -4, 4, 4);
-    }
-    if (m_drop->toolbar) {
-        const QRect box = locate(locators::button(m_drop->control)).value_or(QRect());
-        const int rows = std::min<int>(static_cast<int>(dropItems().size()), kDropRows);
-        QRect r(box.left(), box.bottom() + 1, std::max(box.width(), 120), rows * 18 + 2);
-        if (r.right() > kWidth - 2)
-            r.moveRight(kWidth - 2);
-        return r;
-    }
-    const KitForm* form =
-        m_drop->dialog ? m_session->kit().dialog(m_drop->form) : m_session->kit().taskPane(m_drop->form);
-    const KitControl* c = form ? form->control(m_drop->control) : nullptr;
-    if (!c)
-        return {};
-    QRect box = controlRect(*form, *c, m_drop->dialog);
-    if (!c->label.isEmpty() && !m_drop->dialog)
-        box.setTop(box.top() + 18);
-    box.setHeight(22);
-    const int rows = std::min<int>(static_cast<int>(dropItems().size()), kDropRows);
-    QRect r(box.left(), box.bottom() + 1, std::max(box.width(), 120), rows * 18 + 2);
-    if (r.bottom() > kHeight - 2)
-        r.moveBottom(box.top() - 1);
-    if (r.right() > kWidth - 2)
-        r.moveRight(kWidth - 2);
-    return r;
-}
-
-void KitView::addPaneHots(std::vector<Hot>& hots) const
-{
-    const QString name = m_session->presentation().taskpane;
-    const FormState& state = m_session->taskPane();
-    if (const QRect pane = taskPaneRect(); !pane.isNull()) {
-        hots.push_back(
-            {QRect(pane.left() + 44, pane.top(), pane.width() - 62, 24), locators::paneTitle(), {}, {}, 1});
-        hots.push_back(
-            {QRect(pane.right() - 17, pane.top(), 16, 24), locators::paneClose(), {}, u"关闭"_s, 1});
-    }
-    const size_t first = hots.size();
-    for (const auto& [c, rect] : paneLayout()) {
-        if (c->type == KitControlType::Gallery)
-            addScrollBarHots(hots, locators::galleryBar(name, c->id), 2);
-        const QString base = actions::taskPane(name, c->id);
-        const QString loc = locators::control(name, c->id);
-        const QString key = name + u'/' + c->id; // of the list's scroll
-        const KitControlType t = c->type;
-        if (t == KitControlType::Link || t == KitControlType::Button) {
-            const QFontMetrics fm(uiFont(12));
-            QRect r = rect;
-            if (t == KitControlType::Link)
-                r.setWidth(std::min(rect.width(), fm.horizontalAdvance(c->id) + 22));
-            hots.push_back({r, loc, base, {}, 1});
-        } else if (t == KitControlType::Check) {
-            const bool on = state.value(c->id) == u"on"_s;
-            hots.push_back({rect, loc, actions::taskPane(name, c->id, on ? u"off"_s : u"on"_s), {}, 1});
-        } else if (t == KitControlType::Combo) {
-            QRect box = rect;
-            if (!c->label.isEmpty())
-                box.setTop(box.top() + 18);
-            hots.push_back({box, loc, {}, {}, 1});
-            if (c->editable)
-                hots.push_back({comboArrowRect(box), locators::controlArrow(name, c->id), {}, {}, 2});
-        } else if (t == KitControlType::Gallery) {
-            for (const GalleryCell& cell : galleryCells(name, *c, itemBox(*c, rect, false), false)) {
-                if (!cell.header && itemBox(*c, rect, false).contains(cell.rect.center()))
-                    hots.push_back({cell.rect, locators::item(name, c->id, cell.item),
-                                    actions::taskPane(name, c->id, cell.item), cell.item, 1});
-            }
-        } else if (t == KitControlType::List) {
-            const KitForm* pane = m_session->kit().taskPane(name);
-            for (const auto& [item, row] : listRows(*pane, *c, itemBox(*c, rect, false), false))
-                hots.push_back(
-                    {row, locators::item(name, c->id, item), actions::taskPane(name, c->id, item), item, 1});
-            addScrollBarHots(hots, locators::listBar(name, c->id), 2);
-        } else if (t == KitControlType::Options) {
-            const QRect box = itemBox(*c, rect, false);
-            for (qsizetype i = 0; i < c->items.size(); ++i) {
-                const QRect item(box.left(), box.top() + static_cast<int>(i) * 19, box.width(), 19);
-                if (box.contains(item.center()))
-                    hots.push_back({item, locators::item(name, c->id, c->items[i]),
-                                    actions::taskPane(name, c->id, c->items[i]), c->items[i], 1});
-            }
-        } else if (t == KitControlType::Spin || t == KitControlType::Text) {
-            QRect box = rect;
-            if (!c->label.isEmpty())
-                box.setTop(box.top() + 18);
-            box.setHeight(22);
-            hots.push_back({box, loc, {}, {}, 1});
-        }
-    }
-    // What lies outside the pane is scrolled out of reach.
-    const QRect content = paneContentRect();
-    hots.erase(std::remove_if(hots.begin() + static_cast<std::ptrdiff_t>(first), hots.end(),
-                              [&](const Hot& h) { return !content.contains(h.rect.center()); }),
-               hots.end());
-    addScrollBarHots(hots, u"pane"_s, 1);
-}
-
-void KitView::addDialogHots(std::vector<Hot>& hots) const
-{
-    const auto& d = m_session->dialog();
-    const KitForm* form = d ? m_session->kit().dialog(d->name) : nullptr;
-    if (!form)
-        return;
-    for (const KitControl& c : form->controls) {
-        // A control another one's choice holds greyed is out of reach.
-        if (!dialogControlVisible(c, *d) || c.id.isEmpty() || fixedValue(c, *d))
-            continue;
-        const QRect rect = controlRect(*form, c, true);
-        const QString loc = locators::control(d->name, c.id);
-        const QString key = d->name + u'/' + c.id; // of the list's scroll and the spin's shown value
-        const KitControlType t = c.type;
-        if (addOwnHots(hots, *form, c, rect, *d))
-            continue;
-        if (t == KitControlType::Button || t == KitControlType::Link) {
-            hots.push_back({rect, loc, actions::dialog(d->name, c.id), {}, 20});
-        } else if (t == KitControlType::Check) {
-            const bool on = d->value(c.id) == u"on"_s;
-            hots.push_back({rect, loc, actions::dialog(d->name, c.id, on ? u"off"_s : u"on"_s), {}, 20});
-        } else if (t == KitControlType::Combo) {
-            const QRect box(rect.left(), rect.top(), rect.width(), std::min(rect.height(), 22));
-            hots.push_back({box, loc, {}, {}, 20});
-            // An editable box takes typing; its arrow opens the list.
-            if (c.editable)
-                hots.push_back({comboArrowRect(box), locators::controlArrow(d->name, c.id), {}, {}, 21});
-        } else if (t == KitControlType::Tabs) {
-            for (const auto& [tab, cell] : tabCells(c, rect))
-                hots.push_back(
-                    {cell, locators::tab(d->name, tab), actions::dialog(d->name, c.id, tab), {}, 20});
-        } else if (t == KitControlType::Gallery) {
-            addScrollBarHots(hots, locators::galleryBar(d->name, c.id), 21);
-            // Pictures without captions name themselves in a tooltip.
-            const bool named = c.style == u"pictures"_s;
-            for (const GalleryCell& cell : galleryCells(d->name, c, rect, true)) {
-                if (!cell.header && rect.contains(cell.rect.center()))
-                    hots.push_back({cell.rect, locators::item(d->name, c.id, cell.item),
-                                    actions::dialog(d->name, c.id, cell.item), named ? cell.item : QString(),
-                                    20});
-            }
-        } else if (t == KitControlType::List) {
-            for (const auto& [item, row] : listRows(*form, c, rect, true))
-                hots.push_back(
-                    {row, locators::item(d->name, c.id, item), actions::dialog(d->name, c.id, item), {}, 20});
-            addScrollBarHots(hots, locators::listBar(d->name, c.id), 21);
-        } else if (t == KitControlType::Options) {
-            const QStringList items = itemsOf(*form, c, true);
-            const int pitch = c.pitch > 0 ? c.pitch : 20;
-            for (qsizetype i = 0; i < items.size(); ++i) {
-                const QRect item(rect.left(), rect.top() + static_cast<int>(i) * pitch, rect.width(), 20);
-                if (rect.contains(item.center()))
-                    hots.push_back({item,
-                                    locators::item(d->name, c.id, items[i]),
-                                    actions::dialog(d->name, c.id, items[i]),
-                                    {},
-                                    20});
-            }
-        } else if (t == KitControlType::Spin || t == KitControlType::Text) {
-            QRect field = rect;
-            if (t == KitControlType::Spin) {
-                field.setRight(rect.right() - 16);
-                const auto shown = m_spinShown.find(key);
-                const double v = (shown != m_spinShown.end() ? shown->second : d->value(c.id)).toDouble();
-                const auto fmt = [](double x) { return QString::number(std::round(x * 100) / 100); };
-                double step = c.step;
-                for (const auto& [other, steps] : c.stepFor) {
-                    if (const auto it = steps.find(d->value(other)); it != steps.end())
-                        step = it->second;
-                }
-                hots.push_back({QRect(rect.right() - 15, rect.top(), 16, rect.height() / 2),
-                                locators::spinUp(d->name, c.id),
-                                actions::dialog(d->name, c.id, fmt(std::min(c.max, v + step))),
-                                {},
-                                21});
-                hots.push_back(
-                    {QRect(rect.right() - 15, rect.top() + rect.height() / 2, 16, rect.height() / 2),
-                     locators::spinDown(d->name, c.id),
-                     actions::dialog(d->name, c.id, fmt(std::max(c.min, v - step))),
-                     {},
-                     21});
-            }
-            hots.push_back({field, loc, {}, {}, 20});
-        }
-    }
-    // Title bar buttons: the close box cancels.
-    const QRect dr = dialogRect();
-    if (const QString cancel = dialogCancelButton(); !cancel.isEmpty())
-        hots.push_back({QRect(dr.right() - 22, dr.top() + 4, 18, 17),
-                        locators::dialogClose(d->name),
-                        actions::dialog(d->name, cancel),
-                        {},
-                        20});
-}
-
 void KitView::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight) const
 {
     const QFontMetrics fm(uiFont(12));
@@ -572,58 +255,6 @@ QRect KitView::floatingToolbarRect(int index) const
     return QRect(area.right() - w - 10, area.top() + 8 + index * 50, w, 44);
 }
 
-QRect KitView::comboArrowRect(const QRect& box)
-{
-    return QRect(box.right() - 16, box.top(), 17, box.height());
-}
-
-QRect KitView::itemBox(const KitControl& c, const QRect& rect, bool dialog) const
-{
-    QRect box = rect;
-    if (!dialog && !c.label.isEmpty())
-        box.setTop(box.top() + 18);
-    return box;
-}
-
-std::vector<KitView::GalleryCell> KitView::galleryCells(const QString& form, const KitControl& c,
-                                                        const QRect& box, bool dialog) const
-{
-    const QString key = form + u'/' + c.id;
-    const int scroll = m_listScroll.count(key) ? m_listScroll.at(key) : 0;
-    const KitForm* kitForm = dialog ? m_session->kit().dialog(form) : m_session->kit().taskPane(form);
-    const QStringList items = kitForm ? itemsOf(*kitForm, c, dialog) : c.items;
-    auto cellsIn = [&](int width) {
-        std::vector<GalleryCell> cells;
-        const int cols = c.columns > 0 ? c.columns : (dialog ? 4 : 3);
-        const int cellW = width / cols;
-        const int cellH = c.style == u"characters"_s ? cellW // a square for each character
-                                                     : cellW * 3 / 4 + (c.style == u"pictures"_s ? 2 : 16);
-        int col = 0;
-        int y = box.top() - scroll;
-        for (const QString& item : items) {
-            if (c.headers.contains(item)) {
-                if (col != 0)
-                    y += cellH;
-                col = 0;
-                cells.push_back({item, QRect(box.left(), y, width, 20), true});
-                y += 20;
-                continue;
-            }
-            cells.push_back({item, QRect(box.left() + col * cellW, y, cellW, cellH), false});
-            if (++col == cols) {
-                col = 0;
-                y += cellH;
-            }
-        }
-        return cells;
-    };
-    std::vector<GalleryCell> cells = cellsIn(box.width());
-    // A gallery taller than its box leaves room for its scroll bar.
-    if (!cells.empty() && cells.back().rect.bottom() + scroll > box.bottom())
-        cells = cellsIn(box.width() - kScrollBarW);
-    return cells;
-}
-
 QRect KitView::leftPaneBox() const
 {
     return QRect(0, kMainY + 24, kLeftW - 1, drawingToolbarY() - 26 - (kMainY + 24));
@@ -695,7 +326,7 @@ ScrollBar KitView::scrollBar(const QString& key) const
             key == u"slides"_s ? 6 + static_cast<int>(pres.slides.size()) * 89 : outlineHeight(pres);
         bar.value = key == u"slides"_s ? m_thumbScroll : m_outlineScroll;
     } else if (key == u"pane"_s) {
-        const auto layout = paneLayout();
+        const auto layout = m_forms.paneLayout();
         const QRect content = paneContentRect();
         if (layout.empty())
             return {};
@@ -712,12 +343,12 @@ ScrollBar KitView::scrollBar(const QString& key) const
         const KitControl* c = form ? form->control(id) : nullptr;
         if (!c || c->type != KitControlType::Gallery)
             return {};
-        const QRect box = itemBox(*c, controlRect(*form, *c, dialog), dialog);
-        const auto cells = galleryCells(formName, *c, box, dialog);
+        const QRect box = m_forms.itemBox(*c, m_forms.controlRect(*form, *c, dialog), dialog);
+        const auto cells = m_forms.galleryCells(formName, *c, box, dialog);
         if (box.isNull() || cells.empty())
             return {};
         const QString scrollKey = gallery.join(u'/');
-        bar.value = m_listScroll.count(scrollKey) ? m_listScroll.at(scrollKey) : 0;
+        bar.value = m_forms.m_listScroll.count(scrollKey) ? m_forms.m_listScroll.at(scrollKey) : 0;
         bar.rect = QRect(box.right() - kScrollBarW + 1, box.top(), kScrollBarW, box.height());
         bar.page = box.height();
         bar.content = cells.back().rect.bottom() + 4 + bar.value - box.top();
@@ -729,16 +360,16 @@ ScrollBar KitView::scrollBar(const QString& key) const
             dialog ? m_session->kit().dialog(formName) : m_session->kit().taskPane(formName);
         const KitControl* c = form ? form->control(id) : nullptr;
         if (!c || (c->type != KitControlType::List && c->type != KitControlType::EditList) ||
-            (dialog && !dialogControlVisible(*c, *m_session->dialog())))
+            (dialog && !m_forms.dialogControlVisible(*c, *m_session->dialog())))
             return {};
-        const QRect rect = controlRect(*form, *c, dialog);
-        const QRect box =
-            c->type == KitControlType::EditList ? editListList(rect) : itemBox(*c, rect, dialog);
+        const QRect rect = m_forms.controlRect(*form, *c, dialog);
+        const QRect box = c->type == KitControlType::EditList ? m_forms.editListList(rect)
+                                                              : m_forms.itemBox(*c, rect, dialog);
         const int rows = std::max(1, (box.height() - 4) / 18);
         bar.rect = QRect(box.right() - kScrollBarW, box.top() + 1, kScrollBarW, box.height() - 2);
         bar.page = rows * 18;
-        bar.content = static_cast<int>(itemsOf(*form, *c, dialog).size()) * 18;
-        bar.value = listScroll(*form, *c, dialog, rows) * 18;
+        bar.content = static_cast<int>(m_forms.itemsOf(*form, *c, dialog).size()) * 18;
+        bar.value = m_forms.listScroll(*form, *c, dialog, rows) * 18;
     }
     if (!bar.needed())
         return {};
@@ -756,9 +387,9 @@ void KitView::setScroll(const QString& key, int value)
     else if (key == u"pane"_s)
         m_paneScroll = value;
     else if (const QStringList gallery = locators::galleryOf(key); !gallery.isEmpty())
-        m_listScroll[gallery.join(u'/')] = value;
+        m_forms.m_listScroll[gallery.join(u'/')] = value;
     else if (const QStringList list = locators::listOf(key); !list.isEmpty())
-        m_listScroll[list.join(u'/')] = (value + 9) / 18;
+        m_forms.m_listScroll[list.join(u'/')] = (value + 9) / 18;
     rebuild();
     update();
 }
@@ -791,12 +422,12 @@ void KitView::revealItem(const QString& locator)
 {
     using L = LocatorParts;
     const LocatorParts at = parseLocator(locator);
-    if (at.kind == L::Drop && m_drop && !locate(locator)) {
-        const QStringList items = dropItems();
+    if (at.kind == L::Drop && m_forms.m_drop && !locate(locator)) {
+        const QStringList items = m_forms.dropItems();
         const int index = static_cast<int>(items.indexOf(at.name));
         if (index >= 0) {
-            m_dropScroll = std::clamp(index - kDropRows / 2, 0,
-                                      std::max<int>(0, static_cast<int>(items.size()) - kDropRows));
+            m_forms.m_dropScroll = std::clamp(index - kDropRows / 2, 0,
+                                              std::max<int>(0, static_cast<int>(items.size()) - kDropRows));
             rebuild();
         }
         return;
@@ -842,7 +473,7 @@ void KitView::revealItem(const QString& locator)
     if ((at.kind == L::Control || at.kind == L::Item) && !locate(locator) && !m_session->dialog() &&
         !paneContentRect().isNull()) {
         // Scroll the task pane until the control is on view, then its list.
-        for (const auto& [c, rect] : paneLayout()) {
+        for (const auto& [c, rect] : m_forms.paneLayout()) {
             // An item's list comes on view whole, so that its first rows are not cut off.
             const bool onView = at.kind == L::Item ? paneContentRect().contains(rect)
                                                    : paneContentRect().contains(rect.center());
@@ -864,14 +495,15 @@ void KitView::revealItem(const QString& locator)
         return;
     const QString key = formName + u'/' + id;
     if (c->type == KitControlType::Gallery) {
-        const QRect box = itemBox(*c, controlRect(*form, *c, dialog), dialog);
-        m_listScroll[key] = 0;
-        for (const GalleryCell& cell : galleryCells(formName, *c, box, dialog)) {
+        const QRect box = m_forms.itemBox(*c, m_forms.controlRect(*form, *c, dialog), dialog);
+        m_forms.m_listScroll[key] = 0;
+        for (const GalleryCell& cell : m_forms.galleryCells(formName, *c, box, dialog)) {
             if (cell.item == item && !cell.header)
-                m_listScroll[key] = std::max(0, cell.rect.bottom() - box.bottom() + 4);
+                m_forms.m_listScroll[key] = std::max(0, cell.rect.bottom() - box.bottom() + 4);
         }
     } else {
-        m_listScroll[key] = std::max<int>(0, static_cast<int>(itemsOf(*form, *c, dialog).indexOf(item)) - 2);
+        m_forms.m_listScroll[key] =
+            std::max<int>(0, static_cast<int>(m_forms.itemsOf(*form, *c, dialog).indexOf(item)) - 2);
     }
     rebuild();
 }
@@ -881,13 +513,13 @@ void KitView::rebuild()
     followShow({});
     // A dialog that has just opened gives its text box the focus, its text selected.
     const QString dialog = m_session->dialog() ? m_session->dialog()->name : QString();
-    if (dialog != m_focusedDialog) {
-        m_focusedDialog = dialog;
-        m_dialogFocus.clear();
+    if (dialog != m_forms.m_focusedDialog) {
+        m_forms.m_focusedDialog = dialog;
+        m_forms.m_dialogFocus.clear();
         const KitForm* form = dialog.isEmpty() ? nullptr : m_session->kit().dialog(dialog);
         for (const KitControl& c : form ? form->controls : std::vector<KitControl>{}) {
-            if (c.focus && dialogControlVisible(c, *m_session->dialog())) {
-                m_field = FieldState::focusedOn(dialog, c.id, true, m_session->dialog()->value(c.id));
+            if (c.focus && m_forms.dialogControlVisible(c, *m_session->dialog())) {
+                m_forms.m_field = FieldState::focusedOn(dialog, c.id, true, m_session->dialog()->value(c.id));
                 break;
             }
         }
@@ -1079,20 +711,21 @@ void KitView::rebuild()
             std::copy_if(hots.begin(), hots.end(), std::back_inserter(m_documentHots), inDocument);
             std::erase_if(hots, inDocument);
         }
-        addPaneHots(hots);
+        m_forms.addPaneHots(hots);
     }
     if (m_menus.isOpen())
         m_menus.addHots(hots);
-    addDialogHots(hots);
-    if (m_drop) {
+    m_forms.addDialogHots(hots);
+    if (m_forms.m_drop) {
         // A toolbar palette's cells are commands of its button; a box's cells are its values.
         const auto choose = [this](const QString& item) {
-            if (m_drop->toolbar)
-                return dropIsPalette() ? actions::toolbarMenu({m_drop->control, item})
-                                       : actions::toolbarValue(m_drop->control, item);
-            return actions::control(m_drop->dialog, m_drop->form, m_drop->control, item);
+            if (m_forms.m_drop->toolbar)
+                return m_forms.dropIsPalette() ? actions::toolbarMenu({m_forms.m_drop->control, item})
+                                               : actions::toolbarValue(m_forms.m_drop->control, item);
+            return actions::control(m_forms.m_drop->dialog, m_forms.m_drop->form, m_forms.m_drop->control,
+                                    item);
         };
-        for (const DropCell& cell : dropCells())
+        for (const DropCell& cell : m_forms.dropCells())
             hots.push_back({cell.rect, locators::drop(cell.item), choose(cell.item),
                             cell.swatch ? cell.item : QString(), 30, cell.swatch});
     }
@@ -1104,7 +737,7 @@ void KitView::rebuild()
 const Hot* KitView::hotAt(const QPoint& point) const
 {
     int minLayer = 0;
-    if (m_drop)
+    if (m_forms.m_drop)
         minLayer = 30;
     else if (m_menus.isOpen())
         minLayer = 10;
@@ -1113,8 +746,8 @@ const Hot* KitView::hotAt(const QPoint& point) const
     const Hot* best = nullptr;
     for (const Hot& h : m_hots) {
         // While a menu of the menu bar is open, the other titles still answer (to switch menus).
-        const bool menuBarTitle =
-            m_menus.barMenuOpen() && !m_drop && parseLocator(h.locator).kind == LocatorParts::MenuTitle;
+        const bool menuBarTitle = m_menus.barMenuOpen() && !m_forms.m_drop &&
+                                  parseLocator(h.locator).kind == LocatorParts::MenuTitle;
         if ((h.layer < minLayer && !menuBarTitle) || !h.rect.contains(point))
             continue;
         // The innermost of overlapping elements of one layer wins (a shape over the slide).

@@ -113,10 +113,10 @@ void KitView::paintEvent(QPaintEvent*)
         }
         paintToolbarButtons(p, 1);
     }
-    paintDialog(p);
+    m_forms.paintDialog(p);
     m_menus.paint(p, m_demonstration.isRunning() ? m_demonstration.pointer() : m_mouse);
-    paintDrop(p);
-    paintSwatchTip(p);
+    m_forms.paintDrop(p);
+    m_forms.paintSwatchTip(p);
     if (m_hintVisible)
         paintHint(p);
     if (!m_completionText.isEmpty())
@@ -215,16 +215,16 @@ void KitView::paintToolbarButtons(QPainter& p, int layer)
             // 显示比例 shows the zoom of the view on screen.
             const QString value =
                 b->name == u"显示比例"_s ? u"%1%"_s.arg(shownZoom()) : m_session->toolbarValue(b->name);
-            if (m_field && m_field->toolbar && m_field->control == b->name) {
-                paintBoxEditing(p, box.adjusted(0, 0, -12, 0), m_field->edit, 3);
+            if (m_forms.m_field && m_forms.m_field->toolbar && m_forms.m_field->control == b->name) {
+                paintBoxEditing(p, box.adjusted(0, 0, -12, 0), m_forms.m_field->edit, 3);
                 continue;
             }
             p.drawText(box.adjusted(3, 0, -12, 0), Qt::AlignVCenter,
                        fm.elidedText(value, Qt::ElideRight, box.width() - 16));
             continue;
         }
-        const bool open =
-            m_menus.isToolbarMenuOf(b->name) || (m_drop && m_drop->toolbar && m_drop->control == b->name);
+        const bool open = m_menus.isToolbarMenuOf(b->name) ||
+                          (m_forms.m_drop && m_forms.m_drop->toolbar && m_forms.m_drop->control == b->name);
         if ((h.rect.contains(m_mouse) && !blocked) || open) {
             p.fillRect(h.rect, open ? QColor(0xFF, 0xD5, 0x8C) : kSelect);
             p.setPen(kSelectLine);
@@ -916,7 +916,7 @@ void KitView::paintTaskPane(QPainter& p)
     if (form) {
         p.save();
         p.setClipRect(paneContentRect());
-        paintForm(p, *form, m_session->taskPane(), pane, false);
+        m_forms.paintForm(p, *form, m_session->taskPane(), pane, false);
         p.restore();
         paintScrollBar(p, u"pane"_s);
     }
@@ -986,7 +986,7 @@ void KitView::paintHint(QPainter& p)
     for (const QString& l : lines)
         h += fm.boundingRect(QRect(0, 0, w - 16, 400), Qt::TextWordWrap, l).height() + 3;
     QRect box(area.left() + 8, area.bottom() - h - 6, w, h);
-    if (m_session->dialog() && box.intersects(dialogRect()))
+    if (m_session->dialog() && box.intersects(m_forms.dialogRect()))
         box.moveTop(kTitleH + 4);
     p.fillRect(box, QColor(0xFF, 0xFF, 0xE1, 238));
     p.setPen(QColor(0x80, 0x80, 0x40));

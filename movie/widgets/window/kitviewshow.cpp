@@ -63,7 +63,7 @@ void KitView::lookAtShow(const QString& action)
 
 bool KitView::showClick(const QPoint& point, Qt::MouseButton button)
 {
-    if (!m_session->view().is(ViewKind::Show) || m_session->dialog() || m_menus.isOpen() || m_drop)
+    if (!m_session->view().is(ViewKind::Show) || m_session->dialog() || m_menus.isOpen() || m_forms.m_drop)
         return false;
     const Hot* hot = hotAt(point);
     if (hot && !hot->action.isEmpty() && m_session->accepts(hot->action))
@@ -77,7 +77,7 @@ bool KitView::showClick(const QPoint& point, Qt::MouseButton button)
 
 bool KitView::showKey(const QString& key)
 {
-    if (!m_session->view().is(ViewKind::Show) || m_session->dialog() || m_menus.isOpen() || m_drop)
+    if (!m_session->view().is(ViewKind::Show) || m_session->dialog() || m_menus.isOpen() || m_forms.m_drop)
         return false;
     // The kit names the Escape key Esc (结束放映).
     const QString action = actions::key(key == u"Escape"_s ? u"Esc"_s : key);

@@ -4,6 +4,7 @@
 #include "movie/kit/kitcatalog.h"
 #include "movie/kit/locators.h"
 #include "movie/widgets/slides/slidepainter.h"
+#include "movie/widgets/window/formpart.h"
 #include "movie/widgets/window/kitcolours.h"
 #include "movie/widgets/window/kitpaintparts.h"
 #include "movie/widgets/window/kitstyle.h"
@@ -75,35 +76,35 @@ QString barIcon(const QString& item)
 
 } // namespace
 
-QStringList KitView::itemsOf(const KitForm& form, const KitControl& c, bool dialog) const
+QStringList FormPart::itemsOf(const KitForm& form, const KitControl& c, bool dialog) const
 {
     if (!dialog)
-        return m_session->itemsOf(c, m_session->taskPane());
-    if (const auto& d = m_session->dialog(); d && d->name == form.name)
-        return m_session->itemsOf(c, *d);
-    for (const FormState& beneath : m_session->dialogsBeneath()) {
+        return m_view.m_session->itemsOf(c, m_view.m_session->taskPane());
+    if (const auto& d = m_view.m_session->dialog(); d && d->name == form.name)
+        return m_view.m_session->itemsOf(c, *d);
+    for (const FormState& beneath : m_view.m_session->dialogsBeneath()) {
         if (beneath.name == form.name)
-            return m_session->itemsOf(c, beneath);
+            return m_view.m_session->itemsOf(c, beneath);
     }
-    return m_session->itemsOf(c, FormState{});
+    return m_view.m_session->itemsOf(c, FormState{});
 }
 
-int KitView::listScroll(const KitForm& form, const KitControl& c, bool dialog, int rows) const
+int FormPart::listScroll(const KitForm& form, const KitControl& c, bool dialog, int rows) const
 {
     const QStringList items = itemsOf(form, c, dialog);
     const int most = std::max(0, static_cast<int>(items.size()) - rows);
     if (const auto it = m_listScroll.find(form.name + u'/' + c.id); it != m_listScroll.end())
         return std::clamp(it->second, 0, most);
     // Until the learner scrolls it, a list shows its value (a font size far down the list).
-    QString value = !dialog ? m_session->taskPane().value(c.id) : QString();
-    if (const auto& d = m_session->dialog(); dialog && d && d->name == form.name)
+    QString value = !dialog ? m_view.m_session->taskPane().value(c.id) : QString();
+    if (const auto& d = m_view.m_session->dialog(); dialog && d && d->name == form.name)
         value = d->value(c.id);
     const int index = static_cast<int>(items.indexOf(value));
     return index >= rows ? std::min(index, most) : 0;
 }
 
-std::vector<std::pair<QString, QRect>> KitView::listRows(const KitForm& form, const KitControl& c,
-                                                         const QRect& box, bool dialog) const
+std::vector<std::pair<QString, QRect>> FormPart::listRows(const KitForm& form, const KitControl& c,
+                                                          const QRect& box, bool dialog) const
 {
     std::vector<std::pair<QString, QRect>> rows;
     const QStringList items = itemsOf(form, c, dialog);
@@ -118,8 +119,8 @@ std::vector<std::pair<QString, QRect>> KitView::listRows(const KitForm& form, co
     return rows;
 }
 
-void KitView::paintListRows(QPainter& p, const KitForm& form, const KitControl& c, const QRect& box,
-                            const QString& value, bool dialog)
+void FormPart::paintListRows(QPainter& p, const KitForm& form, const KitControl& c, const QRect& box,
+                             const QString& value, bool dialog)
 {
     p.save();
     p.setClipRect(box.adjusted(1, 1, -1, -1), Qt::IntersectClip);
@@ -130,11 +131,11 @@ void KitView::paintListRows(QPainter& p, const KitForm& form, const KitControl& 
         if (c.style == u"scheme"_s) {
             // 编辑配色方案's colours: a swatch of the selected slide's colour, then its name.
             const QRect box(row.left() + 4, row.top() + 2, 30, row.height() - 4);
-            QColor colour = schemeColourShown(m_session->presentation(), item);
+            QColor colour = schemeColourShown(m_view.m_session->presentation(), item);
             if (const FormState* state = formState(form.name)) {
                 // A colour changed through 更改颜色 shows until the scheme is applied.
-                if (const QColor changed =
-                        colourOf(state->value(schemeColourKey(item)), m_session->presentation().design);
+                if (const QColor changed = colourOf(state->value(schemeColourKey(item)),
+                                                    m_view.m_session->presentation().design);
                     changed.isValid())
                     colour = changed;
             }
@@ -153,7 +154,7 @@ void KitView::paintListRows(QPainter& p, const KitForm& form, const KitControl& 
             paintIcon(p, QRect(row.left() + 2, row.top() + 1, 16, 16),
                       c.style == u"links"_s ? u"help"_s : u"powerpoint"_s);
             QFont f = uiFont(12);
-            f.setUnderline(c.style == u"links"_s && row.contains(m_mouse));
+            f.setUnderline(c.style == u"links"_s && row.contains(m_view.m_mouse));
             p.setFont(f);
             p.setPen(c.style == u"links"_s ? QColor(0x00, 0x33, 0x99) : QColor(Qt::black));
             p.drawText(row.adjusted(22, 0, 0, 0), Qt::AlignVCenter,
@@ -172,20 +173,20 @@ void KitView::paintListRows(QPainter& p, const KitForm& form, const KitControl& 
         p.drawText(row.adjusted(4 + indent, 0, 0, 0), Qt::AlignVCenter, item);
     }
     p.restore();
-    paintScrollBar(p, locators::listBar(form.name, c.id));
+    m_view.paintScrollBar(p, locators::listBar(form.name, c.id));
 }
 
-QRect KitView::editListBox(const QRect& rect)
+QRect FormPart::editListBox(const QRect& rect)
 {
     return QRect(rect.left(), rect.top(), rect.width(), 21);
 }
 
-QRect KitView::editListList(const QRect& rect)
+QRect FormPart::editListList(const QRect& rect)
 {
     return QRect(rect.left(), rect.top() + 23, rect.width(), rect.height() - 23);
 }
 
-std::vector<std::pair<QString, QRect>> KitView::tabCells(const KitControl& c, const QRect& rect) const
+std::vector<std::pair<QString, QRect>> FormPart::tabCells(const KitControl& c, const QRect& rect) const
 {
     std::vector<std::pair<QString, QRect>> cells;
     const int n = std::max<int>(1, static_cast<int>(c.items.size()));
@@ -212,21 +213,21 @@ std::vector<std::pair<QString, QRect>> KitView::tabCells(const KitControl& c, co
     return cells;
 }
 
-bool KitView::dropIsPalette() const
+bool FormPart::dropIsPalette() const
 {
     if (!m_drop)
         return false;
     if (m_drop->toolbar) {
-        const KitButton* b = m_session->kit().toolbarButton(m_drop->control);
+        const KitButton* b = m_view.m_session->kit().toolbarButton(m_drop->control);
         return b && b->type == KitButtonType::Color;
     }
-    const KitForm* form =
-        m_drop->dialog ? m_session->kit().dialog(m_drop->form) : m_session->kit().taskPane(m_drop->form);
+    const KitForm* form = m_drop->dialog ? m_view.m_session->kit().dialog(m_drop->form)
+                                         : m_view.m_session->kit().taskPane(m_drop->form);
     const KitControl* c = form ? form->control(m_drop->control) : nullptr;
     return c && c->type == KitControlType::Color;
 }
 
-std::vector<KitView::DropCell> KitView::dropCells() const
+std::vector<DropCell> FormPart::dropCells() const
 {
     std::vector<DropCell> cells;
     if (!m_drop)
@@ -242,10 +243,10 @@ std::vector<KitView::DropCell> KitView::dropCells() const
     // A palette: commands as rows (无填充颜色, 自动 above; 其他颜色(M)... below), swatches in rows of eight.
     QRect anchor;
     if (m_drop->toolbar) {
-        anchor = locate(locators::button(m_drop->control)).value_or(QRect());
+        anchor = m_view.locate(locators::button(m_drop->control)).value_or(QRect());
     } else {
-        const KitForm* form =
-            m_drop->dialog ? m_session->kit().dialog(m_drop->form) : m_session->kit().taskPane(m_drop->form);
+        const KitForm* form = m_drop->dialog ? m_view.m_session->kit().dialog(m_drop->form)
+                                             : m_view.m_session->kit().taskPane(m_drop->form);
         anchor = controlRect(*form, *form->control(m_drop->control), m_drop->dialog);
         anchor.setHeight(std::min(anchor.height(), 22));
     }
@@ -292,8 +293,8 @@ std::vector<KitView::DropCell> KitView::dropCells() const
     return cells;
 }
 
-bool KitView::addOwnHots(std::vector<Hot>& hots, const KitForm& form, const KitControl& c, const QRect& rect,
-                         const FormState& state) const
+bool FormPart::addOwnHots(std::vector<Hot>& hots, const KitForm& form, const KitControl& c, const QRect& rect,
+                          const FormState& state) const
 {
     const QString loc = locators::control(form.name, c.id);
     const auto action = [&](const QString& value) { return actions::dialog(form.name, c.id, value); };
@@ -321,7 +322,7 @@ bool KitView::addOwnHots(std::vector<Hot>& hots, const KitForm& form, const KitC
         hots.push_back({editListBox(rect), loc, {}, {}, 20});
         for (const auto& [item, row] : listRows(form, c, editListList(rect), true))
             hots.push_back({row, itemAt(item), action(item), {}, 20});
-        addScrollBarHots(hots, locators::listBar(form.name, c.id), 21);
+        m_view.addScrollBarHots(hots, locators::listBar(form.name, c.id), 21);
         return true;
     case KitControlType::Color:
         hots.push_back(
@@ -352,22 +353,22 @@ bool KitView::addOwnHots(std::vector<Hot>& hots, const KitForm& form, const KitC
     }
 }
 
-const FormState* KitView::formState(const QString& name) const
+const FormState* FormPart::formState(const QString& name) const
 {
-    if (const auto& d = m_session->dialog(); d && d->name == name)
+    if (const auto& d = m_view.m_session->dialog(); d && d->name == name)
         return &*d;
-    for (const FormState& beneath : m_session->dialogsBeneath()) {
+    for (const FormState& beneath : m_view.m_session->dialogsBeneath()) {
         if (beneath.name == name)
             return &beneath;
     }
     return nullptr;
 }
 
-QColor KitView::currentColour() const
+QColor FormPart::currentColour() const
 {
-    const QString design = m_session->presentation().design;
-    const auto& d = m_session->dialog();
-    const auto& beneath = m_session->dialogsBeneath();
+    const QString design = m_view.m_session->presentation().design;
+    const auto& d = m_view.m_session->dialog();
+    const auto& beneath = m_view.m_session->dialogsBeneath();
     if (d && !d->openedBy.isEmpty() && !beneath.empty()) {
         const QColor before = colourOf(beneath.back().value(d->openedBy), design);
         if (before.isValid())
@@ -375,22 +376,23 @@ QColor KitView::currentColour() const
         // A scheme colour not changed yet is the one the slide shows.
         const QString prefix = schemeColourKey({});
         if (d->openedBy.startsWith(prefix))
-            return schemeColourShown(m_session->presentation(), d->openedBy.mid(prefix.size()));
+            return schemeColourShown(m_view.m_session->presentation(), d->openedBy.mid(prefix.size()));
     }
     return colourOf(u"遵循文本和线条配色方案"_s, design);
 }
 
-QColor KitView::newColour(const KitForm& form, const FormState& state) const
+QColor FormPart::newColour(const KitForm& form, const FormState& state) const
 {
-    const QColor chosen = colourOf(chosenColour(form, state), m_session->presentation().design);
+    const QColor chosen = colourOf(chosenColour(form, state), m_view.m_session->presentation().design);
     return chosen.isValid() ? chosen : currentColour();
 }
 
-bool KitView::paintOwnControl(QPainter& p, const KitForm& form, const KitControl& c, const QRect& rect,
-                              const FormState& state)
+bool FormPart::paintOwnControl(QPainter& p, const KitForm& form, const KitControl& c, const QRect& rect,
+                               const FormState& state)
 {
     const QString value = state.value(c.id);
-    const QPoint pointer = m_demonstration.isRunning() ? m_demonstration.pointer() : m_mouse;
+    const QPoint pointer =
+        m_view.m_demonstration.isRunning() ? m_view.m_demonstration.pointer() : m_view.m_mouse;
     p.setFont(uiFont(12));
     switch (c.type) {
     case KitControlType::Tabs:
@@ -475,7 +477,7 @@ bool KitView::paintOwnControl(QPainter& p, const KitForm& form, const KitControl
         const QRect box(rect.left(), rect.top(), rect.width(), std::min(rect.height(), 22));
         paintWhiteBox(p, box);
         paintDropArrow(p, QRect(box.right() - 15, box.top() + 1, 15, box.height() - 2));
-        const QColor colour = colourOf(value, m_session->presentation().design);
+        const QColor colour = colourOf(value, m_view.m_session->presentation().design);
         if (colour.isValid()) {
             const QRect chip = box.adjusted(4, 4, -21, -4);
             p.fillRect(chip, colour);
@@ -529,7 +531,7 @@ bool KitView::paintOwnControl(QPainter& p, const KitForm& form, const KitControl
                     p.drawRect(cell.adjusted(0, 0, -1, -1));
                 }
                 p.fillRect(cell.adjusted(3, 3, -3, -3),
-                           colourOf(c.items[i], m_session->presentation().design));
+                           colourOf(c.items[i], m_view.m_session->presentation().design));
                 p.setPen(QColor(0x80, 0x80, 0x80));
                 p.drawRect(cell.adjusted(3, 3, -4, -4));
             }
@@ -553,19 +555,20 @@ bool KitView::paintOwnControl(QPainter& p, const KitForm& form, const KitControl
     }
 }
 
-QString KitView::swatchTip() const
+QString FormPart::swatchTip() const
 {
-    const Hot* h = hotAt(m_demonstration.isRunning() ? m_demonstration.pointer() : m_mouse);
+    const Hot* h =
+        m_view.hotAt(m_view.m_demonstration.isRunning() ? m_view.m_demonstration.pointer() : m_view.m_mouse);
     return h && h->swatch ? h->tooltip : QString();
 }
 
-void KitView::paintSwatchTip(QPainter& p)
+void FormPart::paintSwatchTip(QPainter& p)
 {
     // The colour's name beside the pointer, in full, as the real palettes show it.
     const QString tip = swatchTip();
     if (tip.isEmpty())
         return;
-    const QPoint at = m_demonstration.isRunning() ? m_demonstration.pointer() : m_mouse;
+    const QPoint at = m_view.m_demonstration.isRunning() ? m_view.m_demonstration.pointer() : m_view.m_mouse;
     p.setFont(uiFont(12));
     const QFontMetrics fm(p.font());
     QRect box(at.x() + 4, at.y() + 20, fm.horizontalAdvance(tip) + 10, fm.height() + 6);

@@ -1,0 +1,153 @@
+#pragma once
+
+#include "movie/session/moviesession.h"
+#include "movie/session/textediting.h"
+#include "movie/widgets/window/hotarea.h"
+#include "movie/widgets/window/listchoice.h"
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class QPainter;
+
+namespace pptdrill {
+
+class KitView;
+struct KitForm;
+struct KitControl;
+
+struct DropState
+{
+    QString form; // dialog or task pane name
+    QString control;
+    bool dialog = false;
+    bool toolbar = false; // a toolbar's drop-down box
+};
+struct FieldState
+{
+    QString form;
+    QString control;
+    bool dialog = false;
+    // The box's text with its caret: the value, selected as a click or Tab leaves it, so
+    // that the first key typed replaces it.
+    TextEditing edit;
+    bool toolbar = false; // a toolbar's box (字体, 字号): what is typed counts on Enter
+
+    static FieldState focusedOn(QString form, QString control, bool dialog, const QString& value,
+                                bool toolbar = false)
+    {
+        FieldState field{std::move(form), std::move(control), dialog, TextEditing(value), toolbar};
+        field.edit.selectAll();
+        return field;
+    }
+};
+// The cells of the open drop-down: rows of a list, or the swatches and commands of a palette.
+struct DropCell
+{
+    QString item;
+    QRect rect;
+    bool swatch = false;
+};
+struct GalleryCell
+{
+    QString item;
+    QRect rect;
+    bool header = false;
+};
+
+// The dialogs and the task pane of the simulated window, and their controls: where
+// each control lies, its hit areas, how it is drawn, the drop-down list or palette
+// open from one, the box with the caret, the lists' scrolling, the keyboard's way
+// through a dialog (Tab, access keys, Enter and Esc) and several items chosen at once.
+class FormPart
+{
+public:
+    explicit FormPart(KitView& view) : m_view(view) {}
+
+    // The name the window shows beside the pointer for the colour swatch under it; empty for none.
+    QString swatchTip() const;
+
+private:
+    friend class KitView;
+
+    // The wheel over a list or gallery: false when it has nothing to scroll.
+    bool scrollControl(const struct KitForm& form, const struct KitControl& c, bool dialog, int by);
+    void addDialogHots(std::vector<Hot>& hots) const;
+    void addPaneHots(std::vector<Hot>& hots) const;
+    void pressDialogAccessKey(QChar letter);
+    // Several items of a list chosen with Ctrl or Shift held.
+    bool chooseOneMore(const std::optional<ListChoice>& several, const QString& list, const QString& item,
+                       bool range);
+    bool addSeveral(const ListChoice& several, const QString& button);
+    QString dialogCancelButton() const;
+    // The button Enter presses: the dialog's default, else 确定.
+    QString dialogDefaultButton() const;
+    void moveDialogFocus(int by);
+    // An open dialog's state, on top or beneath; null when it is not open.
+    const FormState* formState(const QString& name) const;
+    void paintDialog(QPainter& p);
+    void paintDialogOf(QPainter& p, const FormState& state);
+    void paintForm(QPainter& p, const struct KitForm& form, const FormState& state, const QRect& client,
+                   bool dialog);
+    void paintDrop(QPainter& p);
+    QRect dialogRect() const;
+    QRect dialogRectOf(const QString& name) const;
+    std::vector<std::pair<const struct KitControl*, QRect>> paneLayout() const;
+    QRect controlRect(const struct KitForm& form, const struct KitControl& c, bool dialog) const;
+    QRect dropRect() const;
+    QStringList dropItems() const;
+    std::vector<DropCell> dropCells() const;
+    bool dropIsPalette() const;
+    bool dialogControlVisible(const struct KitControl& c, const FormState& state) const;
+    // The items a control offers now (a list that follows another offers that one's choice's).
+    QStringList itemsOf(const struct KitForm& form, const struct KitControl& c, bool dialog) const;
+    // The first row on view of a list: where the learner scrolled it, else where its value shows.
+    int listScroll(const struct KitForm& form, const struct KitControl& c, bool dialog, int rows) const;
+    // The rows of a list (or of an edit box's list) on view in `box`, with the bar's room left.
+    std::vector<std::pair<QString, QRect>> listRows(const struct KitForm& form, const struct KitControl& c,
+                                                    const QRect& box, bool dialog) const;
+    void paintListRows(QPainter& p, const struct KitForm& form, const struct KitControl& c, const QRect& box,
+                       const QString& value, bool dialog);
+    static QRect editListBox(const QRect& rect);
+    static QRect editListList(const QRect& rect);
+    // Where each tab of a tabs control lies: along the top, or down a side bar or a wizard's steps.
+    std::vector<std::pair<QString, QRect>> tabCells(const struct KitControl& c, const QRect& rect) const;
+    // The elements of the controls drawn in their own way (edit lists, colour boxes, palettes,
+    // side bars); false for the others.
+    bool addOwnHots(std::vector<Hot>& hots, const struct KitForm& form, const struct KitControl& c,
+                    const QRect& rect, const FormState& state) const;
+    bool paintOwnControl(QPainter& p, const struct KitForm& form, const struct KitControl& c,
+                         const QRect& rect, const FormState& state);
+    // The colour a colour dialog shows as 新增 and as 当前.
+    QColor newColour(const struct KitForm& form, const FormState& state) const;
+    QColor currentColour() const;
+    void paintSwatchTip(QPainter& p);
+    // The cells of a gallery in `box`, scrolled by the control's offset.
+    std::vector<GalleryCell> galleryCells(const QString& form, const struct KitControl& c, const QRect& box,
+                                          bool dialog) const;
+    QRect itemBox(const struct KitControl& c, const QRect& rect, bool dialog) const;
+    // The drop-down arrow at the right end of a combo box.
+    static QRect comboArrowRect(const QRect& box);
+    bool paintEffectList(QPainter& p, const struct KitForm& form, const struct KitControl& c,
+                         const QRect& rect);
+
+    KitView& m_view;
+    std::optional<DropState> m_drop;
+    std::optional<FieldState> m_field;
+    // The task pane text box typed in last: Enter runs the button after it.
+    std::optional<std::pair<QString, QString>> m_enterField;
+    int m_dropScroll = 0;
+    std::map<QString, QString> m_spinShown; // spin values stepped to but not yet taken, by "form/id"
+    std::map<QString, int> m_listScroll;
+    QString m_focusedDialog; // the dialog whose opening focus was given
+    std::optional<ListChoice> m_severalChosen;
+    QString m_dialogFocus; // the dialog box that last had the focus, for Tab
+};
+
+} // namespace pptdrill
