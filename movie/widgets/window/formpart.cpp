@@ -610,7 +610,6 @@ void FormPart::paintDrop(QPainter& p)
     }
 }
 
-
 QRect FormPart::dialogRect() const
 {
     const auto& d = m_view.m_session->dialog();
@@ -1141,6 +1140,67 @@ bool FormPart::scrollControl(const KitForm& form, const KitControl& c, bool dial
     Q_UNUSED(dialog);
     m_view.setScroll(listBar, bar.value + by * 18);
     return true;
+}
+
+void FormPart::openToolbarBox(const KitButton& box, bool arrow)
+{
+    if (box.type == KitButtonType::Combo && box.editable && !arrow) {
+        // A click in the box's text selects it for typing; its arrow drops the list.
+        m_field = FieldState::focusedOn({}, box.name, false, m_view.m_session->toolbarValue(box.name), true);
+        return;
+    }
+    m_drop = DropState{box.name, box.name, false, true};
+    m_dropScroll = 0;
+    if (box.type == KitButtonType::Combo) {
+        const qsizetype current = box.values.indexOf(m_view.m_session->toolbarValue(box.name));
+        m_dropScroll = std::clamp<int>(static_cast<int>(current) - kDropRows / 2, 0,
+                                       std::max<int>(0, static_cast<int>(box.values.size()) - kDropRows));
+    }
+}
+
+bool FormPart::clickWithoutAction(const Hot& h, const LocatorParts& at)
+{
+    using L = LocatorParts;
+    const MovieSession& session = *m_view.m_session;
+    if ((at.kind == L::Control || at.kind == L::ControlArrow) && h.action.isEmpty()) {
+        const QString& form = at.path[0];
+        const QString& id = at.path[1];
+        const bool dialog = session.dialog() && session.dialog()->name == form;
+        const KitForm* kf = dialog ? session.kit().dialog(form) : session.kit().taskPane(form);
+        const KitControl* c = kf ? kf->control(id) : nullptr;
+        const QString value = dialog ? session.dialog()->value(id) : session.taskPane().value(id);
+        if (c && ((c->type == KitControlType::Combo && (at.kind == L::ControlArrow || !c->editable)) ||
+                  c->type == KitControlType::Color)) {
+            m_drop = DropState{form, id, dialog};
+            const QStringList items = dropItems();
+            m_dropScroll =
+                dropIsPalette()
+                    ? 0
+                    : std::clamp<int>(static_cast<int>(items.indexOf(value)) - kDropRows / 2, 0,
+                                      std::max<int>(0, static_cast<int>(items.size()) - kDropRows));
+        } else if (c) {
+            // A click selects the whole value, so typing replaces it.
+            m_field = FieldState::focusedOn(form, id, dialog, value);
+            m_view.setFocus();
+        }
+        m_view.rebuild();
+        m_view.update();
+        return true;
+    }
+    if (at.kind == L::SpinUp || at.kind == L::SpinDown) {
+        // The arrows step the shown value; it takes effect once it is the value the task wants.
+        const QString key = at.path.join(u'/');
+        if (session.accepts(h.action)) {
+            m_spinShown.erase(key);
+            m_view.perform(h.action);
+        } else {
+            m_spinShown[key] = h.action.mid(h.action.lastIndexOf(u'=') + 1);
+            m_view.rebuild();
+            m_view.update();
+        }
+        return true;
+    }
+    return false;
 }
 
 } // namespace pptdrill

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
 #include "movie/session/textediting.h"
 #include "movie/widgets/window/hotarea.h"
@@ -72,9 +73,18 @@ public:
 
     // The name the window shows beside the pointer for the colour swatch under it; empty for none.
     QString swatchTip() const;
+    // A drop-down list or palette of a control is open.
+    bool dropOpen() const { return m_drop.has_value(); }
 
 private:
     friend class KitView;
+
+    // A click on a control that opens its list or palette, puts the caret in its box, or steps its
+    // spin value; false for the others.
+    bool clickWithoutAction(const Hot& h, const LocatorParts& at);
+    // A toolbar's box or colour button: its list or palette dropped, or its text selected for typing.
+    void openToolbarBox(const struct KitButton& box, bool arrow);
+    friend class ChromePart; // the 格式 toolbar's boxes take typing and drop their lists as a dialog's do
 
     // The wheel over a list or gallery: false when it has nothing to scroll.
     bool scrollControl(const struct KitForm& form, const struct KitControl& c, bool dialog, int by);

@@ -39,22 +39,13 @@ KitView::KitView(std::unique_ptr<MovieSession> session, QWidget* parent)
       m_typingInput(std::make_unique<TypingInput>(*m_session)),
       m_menus(
           *m_session, [this](const QString& locator) { return locate(locator); },
-          [this](const QString& toolbar) { return toolbarShown(toolbar); }),
-      m_forms(*this), m_demonstration(*this)
+          [this](const QString& toolbar) { return m_chrome.toolbarShown(toolbar); }),
+      m_forms(*this), m_shows(*this), m_chrome(*this), m_demonstration(*this)
 {
     setFixedSize(kWidth, kHeight);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
-    m_show = new SlideShow(this);
-    connect(m_show, &SlideShow::changed, this, qOverload<>(&QWidget::update));
-    connect(m_show, &SlideShow::finished, this, &KitView::endShow);
-    m_preview = new SlideShow(this);
-    connect(m_preview, &SlideShow::changed, this, [this] {
-        if (!m_preview->inTransition())
-            m_preview->stop();
-        update();
-    });
     traceFirstPaint(this);
     rebuild();
     // The slides tab opens with the selected slide on view, as the real window does.
@@ -79,10 +70,10 @@ void KitView::perform(const QString& action)
         a.kind == ActionParts::Context && a.path.value(1) == u"添加文本(X)"_s && !m_session->dialog())
         m_session->startTyping(m_session->selectedObject());
     if (m_session->progress() == progressBefore)
-        lookAtShow(action);
-    followShow(action);
+        m_shows.lookAt(action);
+    m_shows.follow(action);
     if (m_session->progress() != progressBefore)
-        previewTransition(action);
+        m_shows.previewTransition(action);
     const QString dialogAfter = m_session->dialog() ? m_session->dialog()->name : QString();
     if (dialogBefore != dialogAfter) {
         m_forms.m_field.reset();
@@ -110,7 +101,7 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     const LocatorParts at = parseLocator(h.locator);
     using L = LocatorParts;
     m_forms.m_enterField.reset();
-    if (!doubleClick && showClick(point, button))
+    if (!doubleClick && m_shows.click(point, button))
         return;
     // Ctrl or Shift and a click choose more items of a list that a button adds from; any other click lets
     // them go.
@@ -150,147 +141,103 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     if (!m_session->dialog() && !(button == Qt::RightButton && onSelection))
         selectObjectAt(at, button == Qt::LeftButton ? modifiers : Qt::NoModifier);
     if (at.kind == L::Scroll) {
-        if (button != Qt::LeftButton)
-            return;
-        const ScrollBar bar = scrollBar(at.name);
-        // A list scrolls one row a step.
-        const int line = at.name == u"slides"_s ? 30 : !locators::listOf(at.name).isEmpty() ? 18 : 17;
-        if (at.part == u"up"_s || at.part == u"down"_s)
-            setScroll(at.name, bar.value + (at.part == u"up"_s ? -line : line));
-        else if (at.part == u"pageup"_s || at.part == u"pagedown"_s)
-            setScroll(at.name, bar.value + (at.part == u"pageup"_s ? -bar.page : bar.page));
-        else
-            m_scrollDrag = ScrollDrag{at.name, point.y() - bar.thumb().top()};
+        if (button == Qt::LeftButton)
+            clickScrollBar(at, point);
         return;
     }
+    if (button == Qt::RightButton && at.kind != L::PaneTitle && at.kind != L::LeftPaneTab) {
+        rightClick(h, at, point, onSelection);
+        return;
+    }
+    if (openWhatIsClicked(h, at, button) || m_forms.clickWithoutAction(h, at) || h.action.isEmpty())
+        return;
+    performClick(h, at, doubleClick, modifiers);
+}
 
+void KitView::clickScrollBar(const LocatorParts& at, const QPoint& point)
+{
+    const ScrollBar bar = scrollBar(at.name);
+    // A list scrolls one row a step.
+    const int line = at.name == u"slides"_s ? 30 : !locators::listOf(at.name).isEmpty() ? 18 : 17;
+    if (at.part == u"up"_s || at.part == u"down"_s)
+        setScroll(at.name, bar.value + (at.part == u"up"_s ? -line : line));
+    else if (at.part == u"pageup"_s || at.part == u"pagedown"_s)
+        setScroll(at.name, bar.value + (at.part == u"pageup"_s ? -bar.page : bar.page));
+    else
+        m_scrollDrag = ScrollDrag{at.name, point.y() - bar.thumb().top()};
+}
+
+void KitView::rightClick(const Hot& h, const LocatorParts& at, const QPoint& point, bool onSelection)
+{
+    using L = LocatorParts;
+    if (m_session->dialog())
+        return;
+    const WindowView& view = m_session->view();
+    // The right button selects what it lands on as the left one does, for the step
+    // that wants it selected, then opens its menu.
+    const bool selects = at.kind == L::Thumb || at.kind == L::Placeholder || at.kind == L::Frame ||
+                         (at.kind == L::Shape && !onSelection);
+    if (selects && !h.action.isEmpty() && m_session->accepts(h.action))
+        perform(h.action);
+    if (at.kind == L::Thumb) {
+        openContextMenu(view.is(ViewKind::Sorter) ? ContextArea::Sorter : ContextArea::Thumbnail, point);
+    } else if (at.kind == L::Placeholder || at.kind == L::Frame)
+        openContextMenu(ContextArea::Text, point);
+    else if (at.kind == L::Shape)
+        openContextMenu(shapeContextArea(at.shape), point);
+    else if (at.kind == L::SlideArea || at.kind == L::SlideEmpty)
+        openContextMenu(ContextArea::Slide, point);
+    else if (view.is(ViewKind::Sorter) && slideAreaRect().contains(point))
+        openContextMenu(ContextArea::Sorter, point);
+    else if (at.kind == L::Button || at.kind == L::ButtonArrow)
+        openContextMenu(ContextArea::Toolbars, point); // the toolbars to show or hide
+}
+
+bool KitView::openWhatIsClicked(const Hot& h, const LocatorParts& at, Qt::MouseButton button)
+{
+    using L = LocatorParts;
     if (at.kind == L::PaneTitle) {
         if (button != Qt::LeftButton || m_session->dialog())
-            return;
+            return true;
         if (h.locator == locators::paneClose()) {
             const bool wasComplete = m_session->isComplete();
             m_session->closeTaskPane();
             sessionChanged(wasComplete);
-            return;
+            return true;
         }
         // The title's ▼ lists the task panes to turn to.
         openContextMenu(ContextArea::TaskPanes, QPoint(h.rect.left(), h.rect.bottom() + 1));
-        return;
+        return true;
     }
     if (at.kind == L::LeftPaneTab) {
         if (button == Qt::LeftButton)
             m_session->showOutlineTab(at.name == u"大纲"_s);
-        rebuild();
-        update();
-        return;
-    }
-    if (button == Qt::RightButton) {
-        if (m_session->dialog())
-            return;
-        const WindowView& view = m_session->view();
-        // The right button selects what it lands on as the left one does, for the step
-        // that wants it selected, then opens its menu.
-        const bool selects = at.kind == L::Thumb || at.kind == L::Placeholder || at.kind == L::Frame ||
-                             (at.kind == L::Shape && !onSelection);
-        if (selects && !h.action.isEmpty() && m_session->accepts(h.action))
-            perform(h.action);
-        if (at.kind == L::Thumb) {
-            openContextMenu(view.is(ViewKind::Sorter) ? ContextArea::Sorter : ContextArea::Thumbnail, point);
-        } else if (at.kind == L::Placeholder || at.kind == L::Frame)
-            openContextMenu(ContextArea::Text, point);
-        else if (at.kind == L::Shape)
-            openContextMenu(shapeContextArea(at.shape), point);
-        else if (at.kind == L::SlideArea || at.kind == L::SlideEmpty)
-            openContextMenu(ContextArea::Slide, point);
-        else if (view.is(ViewKind::Sorter) && slideAreaRect().contains(point))
-            openContextMenu(ContextArea::Sorter, point);
-        else if (at.kind == L::Button || at.kind == L::ButtonArrow)
-            openContextMenu(ContextArea::Toolbars, point); // the toolbars to show or hide
-        return;
-    }
-
-    if (at.kind == L::MenuTitle) {
+    } else if (at.kind == L::MenuTitle) {
         const auto& menus = m_session->kit().menus();
         for (size_t i = 0; i < menus.size(); ++i) {
             if (menus[i].title == at.name)
                 m_menus.openBar(static_cast<int>(i));
         }
-        rebuild();
-        update();
-        return;
-    }
-    if ((at.kind == L::Button || at.kind == L::ButtonArrow) && h.action.isEmpty()) {
+    } else if ((at.kind == L::Button || at.kind == L::ButtonArrow) && h.action.isEmpty()) {
         const KitButton* b = m_session->kit().toolbarButton(at.name);
-        const QRect box = locate(locators::button(at.name)).value_or(h.rect);
-        if (b && b->type == KitButtonType::Combo && b->editable && at.kind == L::Button) {
-            // A click in the box's text selects it for typing; its arrow drops the list.
-            m_forms.m_field =
-                FieldState::focusedOn({}, b->name, false, m_session->toolbarValue(b->name), true);
-            setFocus();
-            update();
-        } else if (b && b->type == KitButtonType::Combo) {
-            m_forms.m_drop = DropState{at.name, at.name, false, true};
-            const qsizetype current = b->values.indexOf(m_session->toolbarValue(b->name));
-            m_forms.m_dropScroll =
-                std::clamp<int>(static_cast<int>(current) - kDropRows / 2, 0,
-                                std::max<int>(0, static_cast<int>(b->values.size()) - kDropRows));
-            rebuild();
-            update();
-        } else if (b && b->type == KitButtonType::Color) {
-            // The arrow of a colour button opens its palette.
-            m_forms.m_drop = DropState{at.name, at.name, false, true};
-            m_forms.m_dropScroll = 0;
-            rebuild();
-            update();
-        } else if (b && !b->items.empty()) {
-            m_menus.openToolbar(at.name, box);
-            rebuild();
-            update();
-        }
-        return;
+        if (b && b->type == KitButtonType::Combo && b->editable && at.kind == L::Button)
+            setFocus(); // a click in the box's text selects it for typing; its arrow drops the list
+        if (b && (b->type == KitButtonType::Combo || b->type == KitButtonType::Color))
+            m_forms.openToolbarBox(*b, at.kind == L::ButtonArrow);
+        else if (b && !b->items.empty())
+            m_menus.openToolbar(at.name, locate(locators::button(at.name)).value_or(h.rect));
+    } else {
+        return false;
     }
-    if ((at.kind == L::Control || at.kind == L::ControlArrow) && h.action.isEmpty()) {
-        const QString& form = at.path[0];
-        const QString& id = at.path[1];
-        const bool dialog = m_session->dialog() && m_session->dialog()->name == form;
-        const KitForm* kf = dialog ? m_session->kit().dialog(form) : m_session->kit().taskPane(form);
-        const KitControl* c = kf ? kf->control(id) : nullptr;
-        if (c && ((c->type == KitControlType::Combo && (at.kind == L::ControlArrow || !c->editable)) ||
-                  c->type == KitControlType::Color)) {
-            m_forms.m_drop = DropState{form, id, dialog};
-            const QStringList items = m_forms.dropItems();
-            const qsizetype current =
-                items.indexOf(dialog ? m_session->dialog()->value(id) : m_session->taskPane().value(id));
-            m_forms.m_dropScroll =
-                m_forms.dropIsPalette()
-                    ? 0
-                    : std::clamp<int>(static_cast<int>(current) - kDropRows / 2, 0,
-                                      std::max<int>(0, static_cast<int>(items.size()) - kDropRows));
-        } else if (c) {
-            const QString value = dialog ? m_session->dialog()->value(id) : m_session->taskPane().value(id);
-            // A click selects the whole value, so typing replaces it.
-            m_forms.m_field = FieldState::focusedOn(form, id, dialog, value);
-            setFocus();
-        }
-        rebuild();
-        update();
-        return;
-    }
-    if (at.kind == L::SpinUp || at.kind == L::SpinDown) {
-        // The arrows step the shown value; it takes effect once it is the value the task wants.
-        const QString key = at.path.join(u'/');
-        if (m_session->accepts(h.action)) {
-            m_forms.m_spinShown.erase(key);
-            perform(h.action);
-        } else {
-            m_forms.m_spinShown[key] = h.action.mid(h.action.lastIndexOf(u'=') + 1);
-            rebuild();
-            update();
-        }
-        return;
-    }
-    if (h.action.isEmpty())
-        return;
+    rebuild();
+    update();
+    return true;
+}
+
+void KitView::performClick(const Hot& h, const LocatorParts& at, bool doubleClick,
+                           Qt::KeyboardModifiers modifiers)
+{
+    using L = LocatorParts;
     if (doubleClick &&
         (at.kind == L::Placeholder || at.kind == L::Shape || at.kind == L::Thumb || at.kind == L::Frame)) {
         perform(actions::doubleClick(at.kind == L::Placeholder ? at.name
@@ -325,8 +272,7 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
             return;
         }
     }
-    if (at.kind == L::Shape && button == Qt::LeftButton &&
-        (modifiers & (Qt::ShiftModifier | Qt::ControlModifier))) {
+    if (at.kind == L::Shape && (modifiers & (Qt::ShiftModifier | Qt::ControlModifier))) {
         // Shift or Ctrl and a click on an object add it to those selected.
         perform(actions::clickAdding(modifiers & Qt::ShiftModifier ? u"Shift"_s : u"Ctrl"_s, at.shape));
         return;
@@ -401,7 +347,7 @@ void KitView::selectObjectsWithin(const QRect& frame)
 void KitView::pressShortcut(const QString& shortcut)
 {
     const QString key = KitCatalog::normalizeShortcut(shortcut);
-    if (showKey(key))
+    if (m_shows.key(key))
         return;
     if (key == u"Escape"_s) {
         if (m_forms.m_drop || m_menus.isOpen()) {
@@ -858,6 +804,12 @@ void KitView::startDemonstration()
     m_session->reset();
     rebuild();
     m_demonstration.start(m_mouse.isNull() ? QPoint(400, 300) : m_mouse);
+}
+
+void KitView::setPace(double factor)
+{
+    m_demonstration.setPace(factor);
+    m_shows.setPace(factor);
 }
 
 } // namespace pptdrill

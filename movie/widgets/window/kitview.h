@@ -2,12 +2,14 @@
 
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
+#include "movie/widgets/window/chromepart.h"
 #include "movie/widgets/window/demonstration.h"
 #include "movie/widgets/window/formpart.h"
 #include "movie/widgets/window/hotarea.h"
 #include "movie/widgets/window/listchoice.h"
 #include "movie/widgets/window/menupart.h"
 #include "movie/widgets/window/scrollbar.h"
+#include "movie/widgets/window/showpart.h"
 #include "movie/widgets/window/typinginput.h"
 
 #include <QColor>
@@ -35,6 +37,8 @@ class KitView : public QWidget
     friend class Demonstration;
     friend class MovePlanner;
     friend class FormPart;
+    friend class ShowPart;
+    friend class ChromePart;
 
 public:
     explicit KitView(std::unique_ptr<MovieSession> session, QWidget* parent = nullptr);
@@ -42,9 +46,9 @@ public:
 
     MovieSession& session() { return *m_session; }
     // The slide show while the view is "show" (tests drive its clock).
-    class SlideShow& slideShow() { return *m_show; }
+    class SlideShow& slideShow() { return m_shows.show(); }
     // The transition played once on the slide pane when 幻灯片切换's 自动预览 is ticked.
-    class SlideShow& transitionPreview() { return *m_preview; }
+    class SlideShow& transitionPreview() { return m_shows.transitionPreview(); }
 
     // The hint clip: the steps in words and a frame around the next target.
     void setHintVisible(bool visible);
@@ -84,6 +88,8 @@ public:
     QString nextTargetLocator() const;
     // The name the window shows beside the pointer for the colour swatch under it; empty for none.
     QString swatchTip() const { return m_forms.swatchTip(); }
+    // A toolbar on view now, as 视图 → 工具栏 ticks it.
+    bool toolbarShown(const QString& name) const { return m_chrome.toolbarShown(name); }
 
 signals:
     void completed();
@@ -101,13 +107,16 @@ protected:
     bool event(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
-public:
-    // A toolbar on view now, as 视图 → 工具栏 ticks it: the docked ones, the
-    // task pane, and the floating ones.
-    bool toolbarShown(const QString& name) const;
-
 private:
     void rebuild();
+    // The parts of a click: on a scroll bar, with the right button, on what opens a menu, a list or
+    // a box (menu titles, toolbar buttons and boxes, the task pane's title, the slides and outline
+    // tabs), and the action of what it lands on.
+    void clickScrollBar(const LocatorParts& at, const QPoint& point);
+    void rightClick(const Hot& h, const LocatorParts& at, const QPoint& point, bool onSelection);
+    bool openWhatIsClicked(const Hot& h, const LocatorParts& at, Qt::MouseButton button);
+    void performClick(const Hot& h, const LocatorParts& at, bool doubleClick,
+                      Qt::KeyboardModifiers modifiers);
     // After the session changed: the window laid out and painted again, and completion told.
     void sessionChanged(bool wasComplete);
     // One line of the outline tab: a slide's title (paragraph 0) or a paragraph of its text.
@@ -129,12 +138,6 @@ private:
     void setScroll(const QString& key, int value);
     void addScrollBarHots(std::vector<Hot>& hots, const QString& key, int layer) const;
     void paintScrollBar(QPainter& p, const QString& key);
-    void addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight) const;
-    // The toolbar that floats over the slide in the current view, if any.
-    // The floating toolbars shown, top to bottom: the view's, the selected
-    // object's, then those shown from 视图 → 工具栏.
-    QStringList floatingToolbars() const;
-    QRect floatingToolbarRect(int index) const;
     const Hot* hotAt(const QPoint& point) const;
     void perform(const QString& action);
     void closeMenus();
@@ -151,8 +154,6 @@ private:
     };
     MasterPage masterPage() const;
 
-    void paintChrome(QPainter& p);
-    void paintToolbars(QPainter& p);
     void paintLeftPane(QPainter& p);
     void paintSlideArea(QPainter& p);
     void paintSelection(QPainter& p);
@@ -163,23 +164,13 @@ private:
     // The point that drops dragged slides after slide `after`.
     std::optional<QPoint> slideDropPoint(int after) const;
     void paintTaskPane(QPainter& p);
-    void paintStatus(QPainter& p);
     void paintHint(QPainter& p);
     void paintCompletion(QPainter& p);
     QRect completionRect() const;
-    void paintToolbarButtons(QPainter& p, int layer);
     void paintMasterView(QPainter& p);
     // 打印预览: the page as printed, and where it lies on the grey.
     void paintPrintPreview(QPainter& p);
     QRect printPreviewPageRect() const;
-    // The window around the slides: its caption, PowerPoint's empty window once the
-    // presentation is closed, the desktop once PowerPoint is, the document windows
-    // arranged by the 窗口 menu, and the Office 助手.
-    QString windowCaption() const;
-    void paintDesktop(QPainter& p);
-    void paintEmptyWorkspace(QPainter& p);
-    void paintArrangedWindows(QPainter& p);
-    void paintAssistant(QPainter& p);
 
     QRect slideAreaRect() const;
     QRect slideRectInArea() const;
@@ -201,18 +192,7 @@ private:
     // Scrolls a list or gallery so that the item a locator names is on view.
     void revealItem(const QString& locator);
 
-    // The show starts when the view turns to it and ends when the view leaves it.
-    void lookAtShow(const QString& action);
-    void followShow(const QString& action);
-    // A click or key in a running show that no step takes: the show moves on, or ends on Esc.
-    bool showClick(const QPoint& point, Qt::MouseButton button);
-    bool showKey(const QString& key);
-    void endShow();
-    // What the show's context menu has set: a black or white screen, the pen where the mouse is.
-    void paintShowState(QPainter& p);
     void paintAnimationTags(QPainter& p);
-    void previewTransition(const QString& action);
-    void paintTransitionPreview(QPainter& p);
 
     // One move of a demonstration or of a learner's way, at the element's place.
     void doMove(const PointerMove& move, const std::optional<QRect>& at);
@@ -229,6 +209,8 @@ private:
     std::vector<Hot> m_hots;
     MenuPart m_menus;
     FormPart m_forms;
+    ShowPart m_shows;
+    ChromePart m_chrome;
     Demonstration m_demonstration;
     // What arranged windows show of the presentation, out of the learner's reach.
     std::vector<Hot> m_documentHots;
@@ -253,9 +235,6 @@ private:
     QString m_completionText;
     bool m_completionFolded = false;
     bool m_completedSignalled = false;
-    class SlideShow* m_show = nullptr;
-    class SlideShow* m_preview = nullptr;
-    int m_shownSlide = 0; // the slide 定位至幻灯片 last took the show to
 };
 
 // Where the handout master's page (without its margins) places its slides for

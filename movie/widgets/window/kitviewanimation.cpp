@@ -6,8 +6,8 @@
 #include "movie/kit/kitcatalog.h"
 #include "movie/widgets/slides/slidepainter.h"
 #include "movie/widgets/slides/slideshow.h"
-#include "movie/widgets/window/kitstyle.h"
 #include "movie/widgets/window/formpart.h"
+#include "movie/widgets/window/kitstyle.h"
 #include "movie/widgets/window/kitview.h"
 
 #include <QPainter>
@@ -163,32 +163,6 @@ void KitView::paintAnimationTags(QPainter& p)
         p.drawText(tag, Qt::AlignCenter, QString::number(t.number));
     }
     p.restore();
-}
-
-void KitView::previewTransition(const QString& action)
-{
-    const QString prefix = u"taskpane:幻灯片切换/效果="_s;
-    if (!action.startsWith(prefix) || !m_session->view().is(ViewKind::Normal) ||
-        m_session->taskPane().value(u"自动预览"_s) == u"off"_s)
-        return;
-    const Presentation& pres = m_session->presentation();
-    Presentation shown = pres;
-    Slide slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
-    slide.transition.effect = action.mid(prefix.size());
-    slide.transition.speed = m_session->taskPane().value(u"速度"_s);
-    slide.effects.clear();
-    slide.animation.clear();
-    shown.slides = {slide};
-    m_preview->start(shown, 1);
-    if (!m_preview->inTransition())
-        m_preview->stop();
-}
-
-void KitView::paintTransitionPreview(QPainter& p)
-{
-    if (!m_preview->isRunning() || !m_session->view().is(ViewKind::Normal))
-        return;
-    m_preview->paint(p, slideRectInArea());
 }
 
 bool FormPart::paintEffectList(QPainter& p, const KitForm& form, const KitControl& c, const QRect& rect)

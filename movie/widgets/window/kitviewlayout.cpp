@@ -140,10 +140,10 @@ QRect KitView::slideRectInArea() const
     return fitSlideIn(inner, pres);
 }
 
-void KitView::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight) const
+void ChromePart::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight) const
 {
     const QFontMetrics fm(uiFont(12));
-    for (const auto& [name, buttons] : m_session->kit().toolbars()) {
+    for (const auto& [name, buttons] : m_view.m_session->kit().toolbars()) {
         if (name != bar)
             continue;
         int x = at.x();
@@ -181,14 +181,14 @@ void KitView::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint 
     }
 }
 
-QStringList KitView::floatingToolbars() const
+QStringList ChromePart::floatingToolbars() const
 {
-    const Presentation& pres = m_session->presentation();
+    const Presentation& pres = m_view.m_session->presentation();
     QStringList bars;
     const auto add = [&](const QString& name) {
         if (bars.contains(name))
             return;
-        for (const auto& [kitName, buttons] : m_session->kit().toolbars()) {
+        for (const auto& [kitName, buttons] : m_view.m_session->kit().toolbars()) {
             if (kitName == name) {
                 bars << name;
                 return;
@@ -206,7 +206,7 @@ QStringList KitView::floatingToolbars() const
     // organisation chart's whenever the slide holds one.
     if (pres.view.is(ViewKind::Normal)) {
         const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
-        if (const int shape = parseAction(actions::click(m_session->selectedObject())).shape;
+        if (const int shape = parseAction(actions::click(m_view.m_session->selectedObject())).shape;
             shape > 0 && shape <= static_cast<int>(slide.shapes.size())) {
             static const std::map<QString, QString> objectBars{
                 {u"picture"_s, u"图片"_s},     {u"clipart"_s, u"图片"_s}, {u"wordart"_s, u"艺术字"_s},
@@ -223,19 +223,19 @@ QStringList KitView::floatingToolbars() const
     // Then those the learner showed, the latest last.
     for (const QString& shown : pres.window.toolbars)
         add(shown);
-    for (const QString& shown : m_session->shownToolbars())
+    for (const QString& shown : m_view.m_session->shownToolbars())
         add(shown);
     return bars;
 }
 
-QRect KitView::floatingToolbarRect(int index) const
+QRect ChromePart::floatingToolbarRect(int index) const
 {
     const QStringList bars = floatingToolbars();
     if (index < 0 || index >= bars.size())
         return {};
     const QFontMetrics fm(uiFont(12));
     int w = 12;
-    for (const auto& [name, buttons] : m_session->kit().toolbars()) {
+    for (const auto& [name, buttons] : m_view.m_session->kit().toolbars()) {
         if (name != bars[index])
             continue;
         for (const KitButton& b : buttons) {
@@ -249,7 +249,7 @@ QRect KitView::floatingToolbarRect(int index) const
                     (!b.items.empty() ? 10 : 0) + 1;
         }
     }
-    const QRect area = slideAreaRect();
+    const QRect area = m_view.slideAreaRect();
     w = std::min(w, area.width() - 20);
     // Several floating toolbars stand one under the other at the slide area's right.
     return QRect(area.right() - w - 10, area.top() + 8 + index * 50, w, 44);
@@ -510,7 +510,7 @@ void KitView::revealItem(const QString& locator)
 
 void KitView::rebuild()
 {
-    followShow({});
+    m_shows.follow({});
     // A dialog that has just opened gives its text box the focus, its text selected.
     const QString dialog = m_session->dialog() ? m_session->dialog()->name : QString();
     if (dialog != m_forms.m_focusedDialog) {
@@ -541,22 +541,22 @@ void KitView::rebuild()
             x += w;
         }
         // Toolbars: 常用 and 格式 at the top, 绘图 at the bottom, the view buttons under the slides tab.
-        addToolbarHots(hots, u"常用"_s, QPoint(10, kToolbarY + 2), kWidth - 14);
-        addToolbarHots(hots, u"格式"_s, QPoint(10, kToolbarY + kToolbarH + 2), kWidth - 14);
+        m_chrome.addToolbarHots(hots, u"常用"_s, QPoint(10, kToolbarY + 2), kWidth - 14);
+        m_chrome.addToolbarHots(hots, u"格式"_s, QPoint(10, kToolbarY + kToolbarH + 2), kWidth - 14);
         if (pres.window.drawingToolbar)
-            addToolbarHots(hots, u"绘图"_s, QPoint(10, drawingToolbarY() + 2), kWidth - 14);
+            m_chrome.addToolbarHots(hots, u"绘图"_s, QPoint(10, drawingToolbarY() + 2), kWidth - 14);
         const bool documentFillsWindow = !pres.window.closed && pres.window.arrange.isEmpty();
         // Every view but the show and the preview has them, the masters and the notes page too.
         if (documentFillsWindow && !pres.view.is(ViewKind::Show) && !pres.view.is(ViewKind::PrintPreview))
-            addToolbarHots(hots, u"视图按钮"_s, QPoint(4, drawingToolbarY() - 24), kLeftW);
+            m_chrome.addToolbarHots(hots, u"视图按钮"_s, QPoint(4, drawingToolbarY() - 24), kLeftW);
         if (pres.view.isNormal()) {
             hots.push_back({QRect(4, kMainY + 3, 44, 19), locators::leftPaneTab(u"大纲"_s), {}, {}, 0});
             hots.push_back({QRect(48, kMainY + 3, 52, 19), locators::leftPaneTab(u"幻灯片"_s), {}, {}, 0});
         }
-        const QStringList floating = floatingToolbars();
+        const QStringList floating = m_chrome.floatingToolbars();
         for (int i = 0; i < floating.size(); ++i) {
-            const QRect r = floatingToolbarRect(i);
-            addToolbarHots(hots, floating[i], QPoint(r.left() + 4, r.top() + 18), r.right());
+            const QRect r = m_chrome.floatingToolbarRect(i);
+            m_chrome.addToolbarHots(hots, floating[i], QPoint(r.left() + 4, r.top() + 18), r.right());
         }
         // Slides tab, or the sorter's grid.
         if (pres.view.is(ViewKind::Sorter)) {

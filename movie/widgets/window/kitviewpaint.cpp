@@ -66,22 +66,22 @@ void KitView::paintEvent(QPaintEvent*)
     p.setFont(uiFont());
     const WindowOptions& window = m_session->presentation().window;
     if (window.exited) {
-        paintDesktop(p);
+        m_chrome.paintDesktop(p);
     } else if (m_session->view().is(ViewKind::Show)) {
         p.fillRect(rect(), Qt::black);
-        m_show->paint(p, fitSlideIn(QRect(0, 0, kWidth, kHeight), m_session->presentation()));
-        paintShowState(p);
+        m_shows.show().paint(p, fitSlideIn(QRect(0, 0, kWidth, kHeight), m_session->presentation()));
+        m_shows.paintState(p);
     } else {
-        paintChrome(p);
-        paintToolbars(p);
+        m_chrome.paintChrome(p);
+        m_chrome.paintToolbars(p);
         if (window.closed) {
-            paintEmptyWorkspace(p);
+            m_chrome.paintEmptyWorkspace(p);
         } else if (!window.arrange.isEmpty()) {
-            paintArrangedWindows(p);
+            m_chrome.paintArrangedWindows(p);
         } else {
             paintLeftPane(p);
             paintSlideArea(p);
-            paintTransitionPreview(p);
+            m_shows.paintPreview(p);
             paintAnimationTags(p);
             paintSelection(p);
             if (!m_session->view().is(ViewKind::Show))
@@ -94,12 +94,12 @@ void KitView::paintEvent(QPaintEvent*)
             paintSlideDrop(p);
         }
         if (window.assistant)
-            paintAssistant(p);
+            m_chrome.paintAssistant(p);
         paintTaskPane(p);
-        paintStatus(p);
-        const QStringList floating = floatingToolbars();
+        m_chrome.paintStatus(p);
+        const QStringList floating = m_chrome.floatingToolbars();
         for (int i = 0; i < floating.size(); ++i) {
-            const QRect bar = floatingToolbarRect(i);
+            const QRect bar = m_chrome.floatingToolbarRect(i);
             p.fillRect(bar.translated(2, 2), QColor(0, 0, 0, 60));
             p.fillRect(bar, kBarLight);
             const QRect title(bar.left(), bar.top(), bar.width(), 16);
@@ -111,7 +111,7 @@ void KitView::paintEvent(QPaintEvent*)
             p.setPen(QColor(0x3A, 0x6E, 0xC8));
             p.drawRect(bar.adjusted(0, 0, -1, -1));
         }
-        paintToolbarButtons(p, 1);
+        m_chrome.paintToolbarButtons(p, 1);
     }
     m_forms.paintDialog(p);
     m_menus.paint(p, m_demonstration.isRunning() ? m_demonstration.pointer() : m_mouse);
@@ -125,7 +125,7 @@ void KitView::paintEvent(QPaintEvent*)
         m_demonstration.paint(p, drawingToolbarY() - 26);
 }
 
-void KitView::paintChrome(QPainter& p)
+void ChromePart::paintChrome(QPainter& p)
 {
     // Title bar.
     const QRect title(0, 0, kWidth, kTitleH);
@@ -159,12 +159,12 @@ void KitView::paintChrome(QPainter& p)
     // Menu bar.
     barGradient(p, QRect(0, kMenuY, kWidth, kMenuH));
     p.setFont(uiFont(12));
-    for (const Hot& h : m_hots) {
+    for (const Hot& h : m_view.m_hots) {
         const LocatorParts at = parseLocator(h.locator);
         if (at.kind != LocatorParts::MenuTitle)
             continue;
-        const bool open = m_menus.barMenuOpen() && m_menus.barTitle() == at.name;
-        if (open || h.rect.contains(m_mouse)) {
+        const bool open = m_view.m_menus.barMenuOpen() && m_view.m_menus.barTitle() == at.name;
+        if (open || h.rect.contains(m_view.m_mouse)) {
             p.fillRect(h.rect, open ? QColor(0xE3, 0xEF, 0xFF) : kSelect);
             p.setPen(kSelectLine);
             p.drawRect(h.rect.adjusted(0, 0, -1, -1));
@@ -180,13 +180,14 @@ void KitView::paintChrome(QPainter& p)
     p.drawText(QRect(kWidth - 18, kMenuY, 14, kMenuH), Qt::AlignCenter, u"×"_s);
 }
 
-void KitView::paintToolbars(QPainter& p)
+void ChromePart::paintToolbars(QPainter& p)
 {
     barGradient(p, QRect(0, kToolbarY, kWidth, 2 * kToolbarH));
-    barGradient(p, QRect(0, drawingToolbarY(), kWidth, statusBarY() - drawingToolbarY()));
-    const int rows = m_session->presentation().window.drawingToolbar ? 3 : 2;
+    barGradient(p,
+                QRect(0, m_view.drawingToolbarY(), kWidth, m_view.statusBarY() - m_view.drawingToolbarY()));
+    const int rows = m_view.m_session->presentation().window.drawingToolbar ? 3 : 2;
     for (int row = 0; row < rows; ++row) {
-        const int y = row < 2 ? kToolbarY + row * kToolbarH : drawingToolbarY();
+        const int y = row < 2 ? kToolbarY + row * kToolbarH : m_view.drawingToolbarY();
         // The grip at the start of each bar.
         p.setPen(QColor(0x27, 0x41, 0x76));
         for (int d = 0; d < 4; ++d)
@@ -195,15 +196,15 @@ void KitView::paintToolbars(QPainter& p)
     paintToolbarButtons(p, 1);
 }
 
-void KitView::paintToolbarButtons(QPainter& p, int layer)
+void ChromePart::paintToolbarButtons(QPainter& p, int layer)
 {
     const QFontMetrics fm(uiFont(12));
-    const bool blocked = m_session->dialog().has_value() || m_menus.isOpen();
-    for (const Hot& h : m_hots) {
+    const bool blocked = m_view.m_session->dialog().has_value() || m_view.m_menus.isOpen();
+    for (const Hot& h : m_view.m_hots) {
         const LocatorParts at = parseLocator(h.locator);
         if (h.layer != layer || at.kind != LocatorParts::Button)
             continue;
-        const KitButton* b = m_session->kit().toolbarButton(at.name);
+        const KitButton* b = m_view.m_session->kit().toolbarButton(at.name);
         if (!b)
             continue;
         if (b->type == KitButtonType::Combo) {
@@ -213,19 +214,21 @@ void KitView::paintToolbarButtons(QPainter& p, int layer)
             p.setPen(Qt::black);
             p.setFont(uiFont(12));
             // 显示比例 shows the zoom of the view on screen.
-            const QString value =
-                b->name == u"显示比例"_s ? u"%1%"_s.arg(shownZoom()) : m_session->toolbarValue(b->name);
-            if (m_forms.m_field && m_forms.m_field->toolbar && m_forms.m_field->control == b->name) {
-                paintBoxEditing(p, box.adjusted(0, 0, -12, 0), m_forms.m_field->edit, 3);
+            const QString value = b->name == u"显示比例"_s ? u"%1%"_s.arg(m_view.shownZoom())
+                                                           : m_view.m_session->toolbarValue(b->name);
+            if (m_view.m_forms.m_field && m_view.m_forms.m_field->toolbar &&
+                m_view.m_forms.m_field->control == b->name) {
+                paintBoxEditing(p, box.adjusted(0, 0, -12, 0), m_view.m_forms.m_field->edit, 3);
                 continue;
             }
             p.drawText(box.adjusted(3, 0, -12, 0), Qt::AlignVCenter,
                        fm.elidedText(value, Qt::ElideRight, box.width() - 16));
             continue;
         }
-        const bool open = m_menus.isToolbarMenuOf(b->name) ||
-                          (m_forms.m_drop && m_forms.m_drop->toolbar && m_forms.m_drop->control == b->name);
-        if ((h.rect.contains(m_mouse) && !blocked) || open) {
+        const bool open = m_view.m_menus.isToolbarMenuOf(b->name) ||
+                          (m_view.m_forms.m_drop && m_view.m_forms.m_drop->toolbar &&
+                           m_view.m_forms.m_drop->control == b->name);
+        if ((h.rect.contains(m_view.m_mouse) && !blocked) || open) {
             p.fillRect(h.rect, open ? QColor(0xFF, 0xD5, 0x8C) : kSelect);
             p.setPen(kSelectLine);
             p.drawRect(h.rect.adjusted(0, 0, -1, -1));
@@ -922,16 +925,16 @@ void KitView::paintTaskPane(QPainter& p)
     }
 }
 
-void KitView::paintStatus(QPainter& p)
+void ChromePart::paintStatus(QPainter& p)
 {
     const QRect bar(0, kStatusY, kWidth, kHeight - kStatusY);
-    if (!m_session->presentation().window.statusBar)
+    if (!m_view.m_session->presentation().window.statusBar)
         return; // 选项 → 视图 → 状态栏 off: the panes and the drawing toolbar took its room
     QLinearGradient g(bar.topLeft(), bar.bottomLeft());
     g.setColorAt(0, QColor(0xE3, 0xEF, 0xFF));
     g.setColorAt(1, QColor(0xB9, 0xD1, 0xF3));
     p.fillRect(bar, g);
-    const Presentation& pres = m_session->presentation();
+    const Presentation& pres = m_view.m_session->presentation();
     if (pres.window.closed)
         return; // nothing open to tell of
     p.setPen(Qt::black);
@@ -1059,9 +1062,9 @@ void KitView::paintCompletion(QPainter& p)
     }
 }
 
-bool KitView::toolbarShown(const QString& name) const
+bool ChromePart::toolbarShown(const QString& name) const
 {
-    const Presentation& pres = m_session->presentation();
+    const Presentation& pres = m_view.m_session->presentation();
     if (pres.window.closed)
         return false;
     if (name == u"常用"_s || name == u"格式"_s)

@@ -1,6 +1,9 @@
-// The slide show view: starting and ending the show with the view, and the
-// clicks and keys that move it on where the task's step does not take them.
+// The slide show view: starting and ending the show with the view, the clicks and
+// keys that move it on where the task's step does not take them, and the transition
+// previewed on the slide pane.
+#include "movie/widgets/window/showpart.h"
 
+#include "movie/kit/locators.h"
 #include "movie/widgets/slides/slideshow.h"
 #include "movie/widgets/window/kitcolours.h"
 #include "movie/widgets/window/kitview.h"
@@ -11,15 +14,52 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
 
-void KitView::setPace(double factor)
+ShowPart::ShowPart(KitView& view)
+    : m_view(view), m_show(new SlideShow(&view)), m_preview(new SlideShow(&view))
 {
-    m_demonstration.setPace(factor);
+    QObject::connect(m_show, &SlideShow::changed, &view, qOverload<>(&QWidget::update));
+    QObject::connect(m_show, &SlideShow::finished, &view, [this] { end(); });
+    QObject::connect(m_preview, &SlideShow::changed, &view, [this] {
+        if (!m_preview->inTransition())
+            m_preview->stop();
+        m_view.update();
+    });
+}
+
+void ShowPart::setPace(double factor)
+{
     m_show->setPace(factor);
 }
 
-void KitView::followShow(const QString& action)
+void ShowPart::previewTransition(const QString& action)
 {
-    const Presentation& pres = m_session->presentation();
+    const QString prefix = u"taskpane:幻灯片切换/效果="_s;
+    if (!action.startsWith(prefix) || !m_view.m_session->view().is(ViewKind::Normal) ||
+        m_view.m_session->taskPane().value(u"自动预览"_s) == u"off"_s)
+        return;
+    const Presentation& pres = m_view.m_session->presentation();
+    Presentation shown = pres;
+    Slide slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+    slide.transition.effect = action.mid(prefix.size());
+    slide.transition.speed = m_view.m_session->taskPane().value(u"速度"_s);
+    slide.effects.clear();
+    slide.animation.clear();
+    shown.slides = {slide};
+    m_preview->start(shown, 1);
+    if (!m_preview->inTransition())
+        m_preview->stop();
+}
+
+void ShowPart::paintPreview(QPainter& p)
+{
+    if (!m_preview->isRunning() || !m_view.m_session->view().is(ViewKind::Normal))
+        return;
+    m_preview->paint(p, m_view.slideRectInArea());
+}
+
+void ShowPart::follow(const QString& action)
+{
+    const Presentation& pres = m_view.m_session->presentation();
     if (!pres.view.is(ViewKind::Show)) {
         if (m_show->isRunning())
             m_show->stop();
@@ -42,12 +82,12 @@ void KitView::followShow(const QString& action)
                                                      : pres.selected);
 }
 
-void KitView::lookAtShow(const QString& action)
+void ShowPart::lookAt(const QString& action)
 {
     // A show the step does not ask for starts as the view turns to it (any route to
     // the view does that); 幻灯片切换's 播放 plays the slide's transition on the slide pane.
-    if (action == u"taskpane:幻灯片切换/播放"_s && m_session->view().is(ViewKind::Normal)) {
-        const Presentation& pres = m_session->presentation();
+    if (action == u"taskpane:幻灯片切换/播放"_s && m_view.m_session->view().is(ViewKind::Normal)) {
+        const Presentation& pres = m_view.m_session->presentation();
         Presentation shown = pres;
         Slide slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
         if (slide.transition.isNone())
@@ -61,32 +101,34 @@ void KitView::lookAtShow(const QString& action)
     }
 }
 
-bool KitView::showClick(const QPoint& point, Qt::MouseButton button)
+bool ShowPart::click(const QPoint& point, Qt::MouseButton button)
 {
-    if (!m_session->view().is(ViewKind::Show) || m_session->dialog() || m_menus.isOpen() || m_forms.m_drop)
+    if (!m_view.m_session->view().is(ViewKind::Show) || m_view.m_session->dialog() ||
+        m_view.m_menus.isOpen() || m_view.m_forms.dropOpen())
         return false;
-    const Hot* hot = hotAt(point);
-    if (hot && !hot->action.isEmpty() && m_session->accepts(hot->action))
+    const Hot* hot = m_view.hotAt(point);
+    if (hot && !hot->action.isEmpty() && m_view.m_session->accepts(hot->action))
         return false;
     if (button == Qt::LeftButton)
-        m_show->clickAt(point, size());
+        m_show->clickAt(point, m_view.size());
     else if (button == Qt::RightButton)
-        openContextMenu(ContextArea::Show, point);
+        m_view.openContextMenu(ContextArea::Show, point);
     return true;
 }
 
-bool KitView::showKey(const QString& key)
+bool ShowPart::key(const QString& key)
 {
-    if (!m_session->view().is(ViewKind::Show) || m_session->dialog() || m_menus.isOpen() || m_forms.m_drop)
+    if (!m_view.m_session->view().is(ViewKind::Show) || m_view.m_session->dialog() ||
+        m_view.m_menus.isOpen() || m_view.m_forms.dropOpen())
         return false;
     // The kit names the Escape key Esc (结束放映).
     const QString action = actions::key(key == u"Escape"_s ? u"Esc"_s : key);
-    if (m_session->accepts(action)) {
-        perform(action);
+    if (m_view.m_session->accepts(action)) {
+        m_view.perform(action);
         return true;
     }
     if (key == u"Escape"_s)
-        endShow();
+        end();
     else if (key == u"Space"_s || key == u"Return"_s || key == u"Right"_s || key == u"Down"_s ||
              key == u"PageDown"_s || key == u"N"_s)
         m_show->next();
@@ -98,17 +140,19 @@ bool KitView::showKey(const QString& key)
     return true;
 }
 
-void KitView::paintShowState(QPainter& p)
+void ShowPart::paintState(QPainter& p)
 {
-    const ShowState& state = m_session->presentation().show;
+    const ShowState& state = m_view.m_session->presentation().show;
     if (state.screen == u"黑屏"_s)
-        p.fillRect(rect(), Qt::black);
+        p.fillRect(m_view.rect(), Qt::black);
     else if (state.screen == u"白屏"_s)
-        p.fillRect(rect(), Qt::white);
+        p.fillRect(m_view.rect(), Qt::white);
     if (state.pointer.isEmpty())
         return;
     // The pen stands where the mouse is (the middle of the screen until it moves), in its ink colour.
-    const QPoint at = rect().contains(m_mouse) && !m_mouse.isNull() ? m_mouse : rect().center();
+    const QPoint at = m_view.rect().contains(m_view.m_mouse) && !m_view.m_mouse.isNull()
+                          ? m_view.m_mouse
+                          : m_view.rect().center();
     const bool highlighter = state.pointer == u"荧光笔"_s;
     QColor ink = state.inkColor.isEmpty() ? QColor(highlighter ? Qt::yellow : Qt::red)
                                           : kit::colourOf(state.inkColor, {});
@@ -124,12 +168,12 @@ void KitView::paintShowState(QPainter& p)
     p.restore();
 }
 
-void KitView::endShow()
+void ShowPart::end()
 {
     m_show->stop();
-    m_session->leaveShow();
-    rebuild();
-    update();
+    m_view.m_session->leaveShow();
+    m_view.rebuild();
+    m_view.update();
 }
 
 } // namespace pptdrill

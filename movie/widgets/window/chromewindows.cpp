@@ -51,16 +51,16 @@ void paintCaptionButtons(QPainter& p, const QRect& bar, bool active)
 
 } // namespace
 
-QString KitView::windowCaption() const
+QString ChromePart::windowCaption() const
 {
-    const Presentation& pres = m_session->presentation();
+    const Presentation& pres = m_view.m_session->presentation();
     // A document window that does not fill PowerPoint's carries its name itself.
     if (pres.window.closed || !pres.window.arrange.isEmpty())
         return u"Microsoft PowerPoint"_s;
     return u"Microsoft PowerPoint - [%1]"_s.arg(documentCaption(pres, pres.window.windows));
 }
 
-void KitView::paintDesktop(QPainter& p)
+void ChromePart::paintDesktop(QPainter& p)
 {
     // The Windows XP desktop: sky and hill, and the taskbar with nothing running.
     const QRect sky(0, 0, kWidth, kHeight - 30);
@@ -102,25 +102,26 @@ void KitView::paintDesktop(QPainter& p)
     p.fillRect(QRect(kWidth - 90, taskbar.top(), 90, taskbar.height()), QColor(0x0F, 0x8F, 0xEA));
 }
 
-void KitView::paintEmptyWorkspace(QPainter& p)
+void ChromePart::paintEmptyWorkspace(QPainter& p)
 {
-    p.fillRect(QRect(0, kMainY, slideAreaRect().right() + 1, drawingToolbarY() - kMainY), kWorkspace);
+    p.fillRect(QRect(0, kMainY, m_view.slideAreaRect().right() + 1, m_view.drawingToolbarY() - kMainY),
+               kWorkspace);
 }
 
-void KitView::paintArrangedWindows(QPainter& p)
+void ChromePart::paintArrangedWindows(QPainter& p)
 {
-    const Presentation& pres = m_session->presentation();
-    const QRect area(0, kMainY, slideAreaRect().right() + 1, drawingToolbarY() - kMainY);
+    const Presentation& pres = m_view.m_session->presentation();
+    const QRect area(0, kMainY, m_view.slideAreaRect().right() + 1, m_view.drawingToolbarY() - kMainY);
     // Every window shows the presentation as the maximized window would, made smaller.
-    QImage document(size(), QImage::Format_ARGB32_Premultiplied);
+    QImage document(m_view.size(), QImage::Format_ARGB32_Premultiplied);
     {
         // The thumbnails are painted where their (unreachable) hots would be.
-        std::swap(m_hots, m_documentHots);
+        std::swap(m_view.m_hots, m_view.m_documentHots);
         QPainter d(&document);
         d.setFont(p.font());
-        paintLeftPane(d);
-        paintSlideArea(d);
-        std::swap(m_hots, m_documentHots);
+        m_view.paintLeftPane(d);
+        m_view.paintSlideArea(d);
+        std::swap(m_view.m_hots, m_view.m_documentHots);
     }
     const QImage content = document.copy(area);
     p.fillRect(area, kWorkspace);
@@ -165,11 +166,11 @@ void KitView::paintArrangedWindows(QPainter& p)
     }
 }
 
-void KitView::paintAssistant(QPainter& p)
+void ChromePart::paintAssistant(QPainter& p)
 {
     // 大眼夹 on its sheet of paper, at the bottom right of the slide area.
-    const QRect area = slideAreaRect();
-    const QRect sheet(area.right() - 96, drawingToolbarY() - 112, 80, 96);
+    const QRect area = m_view.slideAreaRect();
+    const QRect sheet(area.right() - 96, m_view.drawingToolbarY() - 112, 80, 96);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath paper;
     paper.moveTo(sheet.left(), sheet.top() + 10);
