@@ -1,8 +1,8 @@
 #include "movie/document/movie.h"
 
 #include "movie/document/jsonlines.h"
-#include "movie/kit/locators.h"
 #include "movie/document/moviereading.h"
+#include "movie/kit/locators.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -107,24 +107,24 @@ Check mergeTitleMaster(Presentation& p, const QJsonValue& value, const QString& 
     return {};
 }
 
-// A step's changes, all or none; `where` is the path of the changes ("steps[2].set").
-Check applyChanges(Presentation& presentation, const QJsonObject& changes, const QString& where)
+// A slide's number at `key` of the changes: one of the presentation's slides, or one past the last
+// where `allowEnd` (a slide inserted at the end).
+Check slideNumber(const Presentation& p, const QString& where, const QString& key, const QJsonValue& v,
+                  int& out, bool allowEnd)
 {
-    Presentation p = presentation;
-    const int count = static_cast<int>(p.slides.size());
-    // The presentation of a movie always has a slide, and its selection is one of them.
-    if (count < 1 || p.selected < 1 || p.selected > count)
-        return Fault{where, u"无法应用：演示文稿中没有选中的幻灯片"_s};
-    auto slideIndex = [&](const QString& key, const QJsonValue& v, int& out, bool allowEnd) -> Check {
-        const QString w = where + u'.' + key;
-        if (Check f = readInteger(v, out, w, u"幻灯片编号"_s))
-            return f;
-        const int last = static_cast<int>(p.slides.size()) + (allowEnd ? 1 : 0);
-        if (out < 1 || out > last)
-            return Fault{w, u"没有第 %1 张幻灯片（此时演示文稿有 %2 张）"_s.arg(out).arg(p.slides.size())};
-        return {};
-    };
+    const QString w = where + u'.' + key;
+    if (Check f = readInteger(v, out, w, u"幻灯片编号"_s))
+        return f;
+    const int last = static_cast<int>(p.slides.size()) + (allowEnd ? 1 : 0);
+    if (out < 1 || out > last)
+        return Fault{w, u"没有第 %1 张幻灯片（此时演示文稿有 %2 张）"_s.arg(out).arg(p.slides.size())};
+    return {};
+}
 
+// The changes to the presentation as a whole: its design, file, view, task pane, page and print
+// settings, review, masters, and slides made anew.
+Check applyPresentationChanges(Presentation& p, const QJsonObject& changes, const QString& where)
+{
     if (changes.contains(u"design"_s)) {
         if (Check f = readString(changes, u"design"_s, p.design, where))
             return f;
@@ -183,6 +183,13 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
             return f;
     }
 
+    return {};
+}
+
+// insertSlide and insertSlides: the slides inserted after the selected one (or at `at`), the last
+// of them selected.
+Check insertSlides(Presentation& p, const QJsonObject& changes, const QString& where)
+{
     if (changes.contains(u"insertSlide"_s)) {
         const QString w = where + u".insertSlide"_s;
         if (!changes[u"insertSlide"_s].isObject())
@@ -192,7 +199,7 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
             return Fault{w, u"无法插入：演示文稿最多 %1 张幻灯片"_s.arg(kMaxMovieSlides)};
         int at = p.selected + 1;
         if (o.contains(u"at"_s)) {
-            if (Check f = slideIndex(u"insertSlide.at"_s, o[u"at"_s], at, true))
+            if (Check f = slideNumber(p, where, u"insertSlide.at"_s, o[u"at"_s], at, true))
                 return f;
         }
         Slide slide;
@@ -213,7 +220,7 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
             return Fault{w, u"无法插入：演示文稿最多 %1 张幻灯片"_s.arg(kMaxMovieSlides)};
         int at = p.selected + 1;
         if (o.contains(u"at"_s)) {
-            if (Check f = slideIndex(u"insertSlides.at"_s, o[u"at"_s], at, true))
+            if (Check f = slideNumber(p, where, u"insertSlides.at"_s, o[u"at"_s], at, true))
                 return f;
         }
         for (qsizetype i = 0; i < slides.size(); ++i) {
@@ -228,22 +235,19 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
         // The last slide inserted is the one selected, as after inserting one.
         p.selected = at + static_cast<int>(slides.size()) - 1;
     }
-    if (changes.contains(u"deleteSlide"_s)) {
-        int n = 0;
-        if (Check f = slideIndex(u"deleteSlide"_s, changes[u"deleteSlide"_s], n, false))
-            return f;
-        if (p.slides.size() == 1)
-            return Fault{where + u".deleteSlide"_s, u"不能删除演示文稿中唯一的一张幻灯片"_s};
-        p.slides.erase(p.slides.begin() + (n - 1));
-        p.selected = std::clamp(p.selected, 1, static_cast<int>(p.slides.size()));
-    }
+    return {};
+}
+
+// moveSlideTo: the selected slide, or the slides selected together, moved to a place.
+Check moveSlides(Presentation& p, const QJsonObject& changes, const QString& where)
+{
     if (changes.contains(u"moveSlideTo"_s)) {
         int to = 0;
-        if (Check f = slideIndex(u"moveSlideTo"_s, changes[u"moveSlideTo"_s], to, false))
+        if (Check f = slideNumber(p, where, u"moveSlideTo"_s, changes[u"moveSlideTo"_s], to, false))
             return f;
         int from = p.selected;
         if (changes.contains(u"slide"_s)) {
-            if (Check f = slideIndex(u"slide"_s, changes[u"slide"_s], from, false))
+            if (Check f = slideNumber(p, where, u"slide"_s, changes[u"slide"_s], from, false))
                 return f;
         }
         // Slides selected together move together, in their order, the first of them to `to`.
@@ -255,7 +259,7 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
             const QJsonArray list = changes[u"slides"_s].toArray();
             for (qsizetype i = 0; i < list.size(); ++i) {
                 int n = 0;
-                if (Check f = slideIndex(u"slides[%1]"_s.arg(i), list[i], n, false))
+                if (Check f = slideNumber(p, where, u"slides[%1]"_s.arg(i), list[i], n, false))
                     return f;
                 if (std::find(numbers.begin(), numbers.end(), n) == numbers.end())
                     numbers.push_back(n);
@@ -274,16 +278,14 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
         }
         p.slides.insert(p.slides.begin() + (to - 1), moving.begin(), moving.end());
         p.selected = to;
-        presentation = std::move(p);
         return {};
     }
+    return {};
+}
 
-    // The slide a command goes to (查找下一个 finds the text on another slide).
-    if (changes.contains(u"selected"_s)) {
-        if (Check f = slideIndex(u"selected"_s, changes[u"selected"_s], p.selected, false))
-            return f;
-    }
-
+// What the changes set on slides: the selected one, the one named, several, or all.
+Check applySlideChanges(Presentation& p, const QJsonObject& changes, const QString& where)
+{
     QJsonObject slideFields = changes;
     for (const QString& key :
          {u"selected"_s, u"slide"_s, u"design"_s, u"file"_s, u"view"_s, u"master"_s, u"insertSlide"_s,
@@ -309,7 +311,7 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
             const QJsonArray numbers = changes[u"slides"_s].toArray();
             for (qsizetype i = 0; i < numbers.size(); ++i) {
                 int n = 0;
-                if (Check f = slideIndex(u"slides[%1]"_s.arg(i), numbers[i], n, false))
+                if (Check f = slideNumber(p, where, u"slides[%1]"_s.arg(i), numbers[i], n, false))
                     return f;
                 if (Check f = mergeFields(p.slides[static_cast<size_t>(n - 1)], slideFields, where))
                     return f;
@@ -317,13 +319,51 @@ Check applyChanges(Presentation& presentation, const QJsonObject& changes, const
         } else {
             int n = p.selected;
             if (changes.contains(u"slide"_s)) {
-                if (Check f = slideIndex(u"slide"_s, changes[u"slide"_s], n, false))
+                if (Check f = slideNumber(p, where, u"slide"_s, changes[u"slide"_s], n, false))
                     return f;
             }
             if (Check f = mergeFields(p.slides[static_cast<size_t>(n - 1)], slideFields, where))
                 return f;
         }
     }
+    return {};
+}
+
+// A step's changes, all or none; `where` is the path of the changes ("steps[2].set").
+Check applyChanges(Presentation& presentation, const QJsonObject& changes, const QString& where)
+{
+    Presentation p = presentation;
+    const int count = static_cast<int>(p.slides.size());
+    // The presentation of a movie always has a slide, and its selection is one of them.
+    if (count < 1 || p.selected < 1 || p.selected > count)
+        return Fault{where, u"无法应用：演示文稿中没有选中的幻灯片"_s};
+    if (Check f = applyPresentationChanges(p, changes, where))
+        return f;
+    if (Check f = insertSlides(p, changes, where))
+        return f;
+    if (changes.contains(u"deleteSlide"_s)) {
+        int n = 0;
+        if (Check f = slideNumber(p, where, u"deleteSlide"_s, changes[u"deleteSlide"_s], n, false))
+            return f;
+        if (p.slides.size() == 1)
+            return Fault{where + u".deleteSlide"_s, u"不能删除演示文稿中唯一的一张幻灯片"_s};
+        p.slides.erase(p.slides.begin() + (n - 1));
+        p.selected = std::clamp(p.selected, 1, static_cast<int>(p.slides.size()));
+    }
+    if (changes.contains(u"moveSlideTo"_s)) {
+        // A move changes nothing else.
+        if (Check f = moveSlides(p, changes, where))
+            return f;
+        presentation = std::move(p);
+        return {};
+    }
+    // The slide a command goes to (查找下一个 finds the text on another slide).
+    if (changes.contains(u"selected"_s)) {
+        if (Check f = slideNumber(p, where, u"selected"_s, changes[u"selected"_s], p.selected, false))
+            return f;
+    }
+    if (Check f = applySlideChanges(p, changes, where))
+        return f;
     presentation = std::move(p);
     return {};
 }
@@ -479,116 +519,101 @@ Status applyPresentationChanges(Presentation& p, const QJsonObject& changes)
     return {};
 }
 
-Result<Movie> parseMovie(const QByteArray& bytes, const QString& source)
-{
-    using R = Result<Movie>;
-    if (bytes.size() > kMaxMovieBytes)
-        return R::failure(
-            u"%1: 试题动画过大（%2 字节，最多 %3 字节）"_s.arg(source).arg(bytes.size()).arg(kMaxMovieBytes));
-    auto failAt = [&](int line, const QString& what) {
-        return R::failure(u"%1:%2: %3"_s.arg(source).arg(line).arg(what));
-    };
-    auto fail = [&](const Fault& f) {
-        return failAt(jsonLine(bytes, f.where), u"试题动画已损坏：%1"_s.arg(f.text()));
-    };
-    QJsonParseError error{};
-    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError)
-        return failAt(lineAtOffset(bytes, error.offset),
-                      u"试题动画已损坏（第 %1 个字节处：%2）"_s.arg(error.offset).arg(error.errorString()));
-    if (!doc.isObject())
-        return failAt(1, u"试题动画已损坏：不是动画文档"_s);
-    const QJsonObject root = doc.object();
-    if (root[u"format"_s].toString() != u"pptdrill-movie"_s)
-        return failAt(jsonLine(bytes, u"format"_s), u"这不是试题动画文件"_s);
-    if (root[u"version"_s].toInt(-1) != kFormatVersion)
-        return failAt(jsonLine(bytes, u"version"_s),
-                      u"不支持的试题动画版本：%1"_s.arg(root[u"version"_s].toVariant().toString()));
+namespace {
 
-    Movie movie;
-    movie.source = source;
-    if (root[u"completion"_s].toBool()) {
-        movie.completion = true;
-        movie.completionText = root[u"text"_s].toString(u"本题已完成"_s);
-        return movie;
-    }
+// The movie's own fields beside its presentation and steps.
+Check readMovieFields(const QJsonObject& root, Movie& movie)
+{
     Check fault;
     if ((fault = readString(root, u"file"_s, movie.file, u"file"_s)) ||
         (fault = readString(root, u"result"_s, movie.result, u"result"_s)) ||
         (fault = readString(root, u"shows"_s, movie.shows, u"shows"_s)) ||
         (fault = readString(root, u"unseen"_s, movie.unseen, u"unseen"_s)))
-        return fail(*fault);
+        return fault;
     for (const QString& key : {u"shows"_s, u"unseen"_s}) {
         if (root.contains(key) && root[key].toString().trimmed().isEmpty())
-            return fail({key, u"不能为空"_s});
+            return Fault{key, u"不能为空"_s};
     }
     if (root.contains(u"shows"_s) && root.contains(u"unseen"_s))
-        return fail({u"unseen"_s, u"与 shows 只能有一个：结果要么在窗口中看得见，要么看不见"_s});
+        return Fault{u"unseen"_s, u"与 shows 只能有一个：结果要么在窗口中看得见，要么看不见"_s};
 
+    return {};
+}
+
+// The presentation as the question starts.
+Check readStartPresentation(const QJsonObject& root, Movie& movie)
+{
+    Check fault;
     if (!root[u"presentation"_s].isObject())
-        return fail({u"presentation"_s, u"缺少或不是对象"_s});
+        return Fault{u"presentation"_s, u"缺少或不是对象"_s};
     const QJsonObject pres = root[u"presentation"_s].toObject();
     Presentation& p = movie.presentation;
     p.file = movie.file;
     QString viewName = WindowView::nameOf(ViewKind::Normal);
     if ((fault = readString(pres, u"design"_s, p.design, u"presentation"_s)) ||
         (fault = readString(pres, u"view"_s, viewName, u"presentation"_s)))
-        return fail(*fault);
+        return fault;
     if (pres.contains(u"taskpane"_s) && !pres[u"taskpane"_s].isNull()) {
         if ((fault = readString(pres, u"taskpane"_s, p.taskpane, u"presentation"_s)))
-            return fail(*fault);
+            return fault;
     }
     if (const std::optional<ViewKind> kind = WindowView::kindNamed(viewName))
         p.view = WindowView(*kind);
     else
-        return fail({u"presentation.view"_s, u"不能是“%1”"_s.arg(viewName)});
+        return Fault{u"presentation.view"_s, u"不能是“%1”"_s.arg(viewName)};
     const QJsonArray slides = pres[u"slides"_s].toArray();
     if (slides.isEmpty() || slides.size() > kMaxMovieSlides)
-        return fail({u"presentation.slides"_s, u"应有 1 至 %1 张幻灯片"_s.arg(kMaxMovieSlides)});
+        return Fault{u"presentation.slides"_s, u"应有 1 至 %1 张幻灯片"_s.arg(kMaxMovieSlides)};
     for (qsizetype i = 0; i < slides.size(); ++i) {
         const QString where = u"presentation.slides[%1]"_s.arg(i);
         if (!slides[i].isObject())
-            return fail(*wrongType(where, u"对象"_s));
+            return wrongType(where, u"对象"_s);
         Slide slide;
         if ((fault = mergeFields(slide, slides[i].toObject(), where)))
-            return fail(*fault);
+            return fault;
         p.slides.push_back(slide);
     }
     p.master.layout = u"标题和文本"_s;
     if (pres.contains(u"master"_s)) {
         if (!pres[u"master"_s].isObject())
-            return fail(*wrongType(u"presentation.master"_s, u"对象"_s));
+            return wrongType(u"presentation.master"_s, u"对象"_s);
         if ((fault = mergeFields(p.master, pres[u"master"_s].toObject(), u"presentation.master"_s)))
-            return fail(*fault);
+            return fault;
     }
     if ((fault = readPageResults(pres, p, u"presentation"_s)) ||
         (fault = readReviewResults(pres, p, u"presentation"_s)) ||
         (fault = readPrintPreview(pres, p.printPreview, u"presentation"_s)))
-        return fail(*fault);
+        return fault;
     if (pres.contains(u"titleMaster"_s)) {
         if ((fault = mergeTitleMaster(p, pres[u"titleMaster"_s], u"presentation.titleMaster"_s)))
-            return fail(*fault);
+            return fault;
     }
     if (pres.contains(u"selected"_s)) {
         if ((fault =
                  readInteger(pres[u"selected"_s], p.selected, u"presentation.selected"_s, u"幻灯片编号"_s)))
-            return fail(*fault);
+            return fault;
     }
     if (p.selected < 1 || p.selected > static_cast<int>(p.slides.size()))
-        return fail({u"presentation.selected"_s,
-                     u"没有第 %1 张幻灯片（演示文稿有 %2 张）"_s.arg(p.selected).arg(p.slides.size())});
+        return Fault{u"presentation.selected"_s,
+                     u"没有第 %1 张幻灯片（演示文稿有 %2 张）"_s.arg(p.selected).arg(p.slides.size())};
 
+    return {};
+}
+
+// The steps, and the other ways of doing runs of them. A run lies whole inside the movie, and no
+// step inside a run has ways of its own.
+Check readStepsAndWays(const QJsonObject& root, Movie& movie)
+{
+    Check fault;
     const QJsonArray steps = root[u"steps"_s].toArray();
     if (steps.isEmpty() || steps.size() > kMaxSteps)
-        return fail({u"steps"_s, u"应有 1 至 %1 步"_s.arg(kMaxSteps)});
+        return Fault{u"steps"_s, u"应有 1 至 %1 步"_s.arg(kMaxSteps)};
     for (qsizetype i = 0; i < steps.size(); ++i) {
         MovieStep step;
         if ((fault = readStep(steps[i], u"steps[%1]"_s.arg(i), step)))
-            return fail(*fault);
+            return fault;
         movie.steps.push_back(step);
     }
-    // The other ways of doing runs of steps. A run lies whole inside the
-    // movie, and no step inside a run has ways of its own.
     int coveredUntil = 0, coveringStep = -1;
     for (qsizetype i = 0; i < steps.size(); ++i) {
         const QJsonObject so = steps[i].toObject();
@@ -596,19 +621,18 @@ Result<Movie> parseMovie(const QByteArray& bytes, const QString& source)
             continue;
         const QString where = u"steps[%1].ways"_s.arg(i);
         if (i < coveredUntil)
-            return fail(
-                {where,
-                 u"第 %1 步在第 %2 步的另一种做法所代替的步骤之中，不能再有另一种做法"_s.arg(i + 1).arg(
-                     coveringStep + 1)});
+            return Fault{
+                where, u"第 %1 步在第 %2 步的另一种做法所代替的步骤之中，不能再有另一种做法"_s.arg(i + 1).arg(
+                           coveringStep + 1)};
         if (!so[u"ways"_s].isArray() || so[u"ways"_s].toArray().isEmpty())
-            return fail(*wrongType(where, u"非空数组"_s));
+            return wrongType(where, u"非空数组"_s);
         const QJsonArray ways = so[u"ways"_s].toArray();
         for (qsizetype w = 0; w < ways.size(); ++w) {
             MovieWay way;
             way.from = static_cast<int>(i);
             if ((fault = readWay(ways[w], u"%1[%2]"_s.arg(where).arg(w), static_cast<int>(steps.size() - i),
                                  way)))
-                return fail(*fault);
+                return fault;
             if (way.from + way.count > coveredUntil) {
                 coveredUntil = way.from + way.count;
                 coveringStep = way.from;
@@ -617,9 +641,14 @@ Result<Movie> parseMovie(const QByteArray& bytes, const QString& source)
         }
     }
 
-    // Along the demonstration's way, every slide and shape a step's actions
-    // name must be there when the step comes, and its changes must apply; so
-    // along every other way from where its run starts.
+    return {};
+}
+
+// Along the demonstration's way, every slide and shape a step's actions name must be there when
+// the step comes, and its changes must apply; so along every other way from where its run starts.
+Check checkAlongEveryWay(const Movie& movie)
+{
+    Check fault;
     Presentation check = movie.presentation;
     for (size_t i = 0; i < movie.steps.size(); ++i) {
         qsizetype wayOfStep = 0;
@@ -630,15 +659,20 @@ Result<Movie> parseMovie(const QByteArray& bytes, const QString& source)
             for (size_t j = 0; j < way.steps.size(); ++j) {
                 const QString where = u"steps[%1].ways[%2].steps[%3]"_s.arg(i).arg(wayOfStep).arg(j);
                 if ((fault = checkStep(along, way.steps[j], where)))
-                    return fail(*fault);
+                    return fault;
             }
             ++wayOfStep;
         }
         if ((fault = checkStep(check, movie.steps[i], u"steps[%1]"_s.arg(i))))
-            return fail(*fault);
+            return fault;
     }
 
-    // Where each step and each of its actions is, for later messages.
+    return {};
+}
+
+// Where each step and each of its actions is in the file, for later messages.
+void noteStepLines(const QByteArray& bytes, Movie& movie)
+{
     std::vector<std::vector<size_t>> waysOfStep(movie.steps.size());
     for (size_t w = 0; w < movie.ways.size(); ++w)
         waysOfStep[static_cast<size_t>(movie.ways[w].from)].push_back(w);
@@ -675,6 +709,52 @@ Result<Movie> parseMovie(const QByteArray& bytes, const QString& source)
         }
         return noteLine(movie.steps[i], JsonPath(at.begin() + 2, at.end()), line);
     });
+}
+
+} // namespace
+
+Result<Movie> parseMovie(const QByteArray& bytes, const QString& source)
+{
+    using R = Result<Movie>;
+    if (bytes.size() > kMaxMovieBytes)
+        return R::failure(
+            u"%1: 试题动画过大（%2 字节，最多 %3 字节）"_s.arg(source).arg(bytes.size()).arg(kMaxMovieBytes));
+    auto failAt = [&](int line, const QString& what) {
+        return R::failure(u"%1:%2: %3"_s.arg(source).arg(line).arg(what));
+    };
+    auto fail = [&](const Fault& f) {
+        return failAt(jsonLine(bytes, f.where), u"试题动画已损坏：%1"_s.arg(f.text()));
+    };
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError)
+        return failAt(lineAtOffset(bytes, error.offset),
+                      u"试题动画已损坏（第 %1 个字节处：%2）"_s.arg(error.offset).arg(error.errorString()));
+    if (!doc.isObject())
+        return failAt(1, u"试题动画已损坏：不是动画文档"_s);
+    const QJsonObject root = doc.object();
+    if (root[u"format"_s].toString() != u"pptdrill-movie"_s)
+        return failAt(jsonLine(bytes, u"format"_s), u"这不是试题动画文件"_s);
+    if (root[u"version"_s].toInt(-1) != kFormatVersion)
+        return failAt(jsonLine(bytes, u"version"_s),
+                      u"不支持的试题动画版本：%1"_s.arg(root[u"version"_s].toVariant().toString()));
+
+    Movie movie;
+    movie.source = source;
+    if (root[u"completion"_s].toBool()) {
+        movie.completion = true;
+        movie.completionText = root[u"text"_s].toString(u"本题已完成"_s);
+        return movie;
+    }
+    if (Check fault = readMovieFields(root, movie))
+        return fail(*fault);
+    if (Check fault = readStartPresentation(root, movie))
+        return fail(*fault);
+    if (Check fault = readStepsAndWays(root, movie))
+        return fail(*fault);
+    if (Check fault = checkAlongEveryWay(movie))
+        return fail(*fault);
+    noteStepLines(bytes, movie);
     return movie;
 }
 

@@ -27,114 +27,218 @@ bool isNumber(const QString& text)
 
 } // namespace
 
-Result<KitTarget> KitCatalog::resolve(const QString& action) const
+namespace {
+
+using R = Result<KitTarget>;
+
+// The command of a menu that `path` names from its second part on; null, with `error` set, when
+// the menu does not have it.
+const KitMenuItem* findCommand(const std::vector<KitMenuItem>* items, const QStringList& path,
+                               const QString& action, KitTarget& t, QString& error)
 {
-    using R = Result<KitTarget>;
-    const ActionParts a = parseAction(action);
-    KitTarget t;
-    // The command of a menu that `path` names from its second part on; null,
-    // with `error` set, when the menu does not have it.
-    QString error;
-    auto findCommand = [&](const std::vector<KitMenuItem>* items,
-                           const QStringList& path) -> const KitMenuItem* {
-        const KitMenuItem* item = nullptr;
-        for (qsizetype i = 1; i < path.size(); ++i) {
-            item = findItem(*items, path[i]);
-            // A submenu of the presentation's slides (定位至幻灯片) takes any slide; the session checks that
-            // it is there.
-            if (!item && items->size() == 1 && items->front().text == u"@slides"_s) {
-                item = &items->front();
-                t.slideChoice = path[i];
-            }
-            if (!item) {
-                error = u"“%1”中没有“%2”"_s.arg(path.mid(0, i).join(u'/'), path[i]);
-                return nullptr;
-            }
-            items = &item->items;
+    const KitMenuItem* item = nullptr;
+    for (qsizetype i = 1; i < path.size(); ++i) {
+        item = findItem(*items, path[i]);
+        // A submenu of the presentation's slides (定位至幻灯片) takes any slide; the session checks that
+        // it is there.
+        if (!item && items->size() == 1 && items->front().text == u"@slides"_s) {
+            item = &items->front();
+            t.slideChoice = path[i];
         }
-        if (!item->items.empty()) {
-            error = u"“%1”是子菜单，不是命令"_s.arg(action);
+        if (!item) {
+            error = u"“%1”中没有“%2”"_s.arg(path.mid(0, i).join(u'/'), path[i]);
             return nullptr;
         }
-        return item;
-    };
+        items = &item->items;
+    }
+    if (!item->items.empty()) {
+        error = u"“%1”是子菜单，不是命令"_s.arg(action);
+        return nullptr;
+    }
+    return item;
+}
 
+// "menu:<title>/<item>…" and "context:<area>/<item>…".
+R resolveMenu(const KitCatalog& catalog, const ActionParts& a, const QString& action)
+{
+    KitTarget t;
+    QString error;
+    const std::vector<KitMenuItem>* items = nullptr;
+    if (a.kind == ActionParts::Menu) {
+        t.kind = KitTarget::Menu;
+        for (const KitMenu& m : catalog.menus()) {
+            if (m.title == a.path.value(0))
+                items = &m.items;
+        }
+        if (!items)
+            return R::failure(u"没有菜单“%1”"_s.arg(a.path.value(0)));
+    } else {
+        t.kind = KitTarget::Context;
+        t.area = a.path.value(0);
+        items = catalog.contextMenu(t.area);
+        if (!items)
+            return R::failure(u"没有“%1”处的快捷菜单"_s.arg(t.area));
+    }
+    if (a.path.size() < 2)
+        return R::failure(u"“%1”没有指出命令"_s.arg(action));
+    t.path = a.path;
+    const KitMenuItem* item = findCommand(items, a.path, action, t, error);
+    if (!item)
+        return R::failure(error);
+    if (item->disabled)
+        return R::failure(u"“%1”不可用"_s.arg(action));
+    t.opens = item->opens;
+    t.views = item->views;
+    t.selected = item->selected;
+    t.link = item->link;
+    return t;
+}
+
+// "toolbar:<button>", "toolbar:<button>/<menu item>…", "toolbar:<drop-down box>=<value>" or
+// "toolbar:Shift+<button>".
+R resolveToolbar(const KitCatalog& catalog, const ActionParts& a, const QString& action)
+{
+    KitTarget t;
+    QString error;
+    const QString& name = a.path.first();
+    t.kind = KitTarget::Toolbar;
+    t.path = a.path;
+    if (a.shift) {
+        // A click with Shift held: the view buttons open the masters and 设置放映方式.
+        const KitButton* b = catalog.toolbarButton(name);
+        if (!b || b->shiftOpens.isEmpty())
+            return R::failure(u"工具栏上没有按住 Shift 单击的“%1”"_s.arg(name));
+        t.path = QStringList{name};
+        t.shift = true;
+        t.opens = b->shiftOpens;
+        return t;
+    }
+    const KitButton* b = catalog.toolbarButton(name);
+    if (!b)
+        return R::failure(u"工具栏上没有“%1”"_s.arg(name));
+    if (a.hasValue) {
+        t.hasValue = true;
+        t.value = a.value;
+        if (b->type != KitButtonType::Combo || a.path.size() != 1)
+            return R::failure(u"“%1”不是下拉框"_s.arg(name));
+        if (!b->editable && !b->values.contains(t.value))
+            return R::failure(u"“%1”中没有“%2”"_s.arg(name, t.value));
+        return t;
+    }
+    if (b->type == KitButtonType::Combo)
+        return R::failure(u"下拉框“%1”需要一个值（=…）"_s.arg(name));
+    if (a.path.size() == 1) {
+        t.opens = b->opens;
+        return t;
+    }
+    const KitMenuItem* item = findCommand(&b->items, a.path, action, t, error);
+    if (!item)
+        return R::failure(error);
+    t.kind = KitTarget::ToolbarMenu;
+    t.opens = item->opens;
+    return t;
+}
+
+// A click or double-click on the slide, a thumbnail, the outline or an object.
+R resolveClick(const ActionParts& a, const QString& action)
+{
+    KitTarget t;
+    static const QStringList areas{u"title"_s, u"body"_s, u"subtitle"_s, u"slide"_s, u"notes"_s};
+    static const QStringList placeholders{u"title"_s, u"body"_s, u"subtitle"_s};
+    const bool click = a.kind == ActionParts::Click;
+    const bool outline = a.target.startsWith(u"outline:"_s);
+    t.kind = click ? KitTarget::Click : KitTarget::DoubleClick;
+    t.area = a.target;
+    if (click && outline) {
+        if (a.malformed)
+            return R::failure(u"“%1”没有指出大纲中的段落"_s.arg(action));
+        t.slide = a.slide;
+        t.paragraph = a.paragraph;
+        return t;
+    }
+    const bool thumb = a.target.startsWith(u"thumb:"_s) && a.slide > 0;
+    const bool shape = a.shape > 0;
+    // dblclick:frame:<placeholder>: the border of a placeholder.
+    const bool frame = !click && a.frame && placeholders.contains(a.placeholder);
+    if (!thumb && !shape && !frame && (a.frame || outline || !areas.contains(a.placeholder)))
+        return R::failure(u"“%1”不是可单击的位置"_s.arg(a.target));
+    // Shift or Ctrl held adds an object to the selection; nothing else takes them.
+    if ((a.shift || a.ctrl) && !shape)
+        return R::failure(u"“%1”：只有对象可以按住 Shift 或 Ctrl 单击"_s.arg(action));
+    t.shift = a.shift;
+    t.ctrl = a.ctrl;
+    t.slide = thumb ? a.slide : 0;
+    t.shape = a.shape;
+    t.frame = frame;
+    t.placeholder = a.placeholder;
+    return t;
+}
+
+// A control of a dialog or a task pane, with or without a value.
+R resolveControl(const KitCatalog& catalog, const ActionParts& a, const QString& action)
+{
+    KitTarget t;
+    const bool isDialog = a.kind == ActionParts::Dialog;
+    if (a.path.size() < 2 || a.path[0].isEmpty())
+        return R::failure(u"“%1”没有指出控件"_s.arg(action));
+    t.form = a.path[0];
+    const QString& id = a.path[1];
+    const KitForm* form = isDialog ? catalog.dialog(t.form) : catalog.taskPane(t.form);
+    if (!form)
+        return R::failure(u"没有%1“%2”"_s.arg(isDialog ? u"对话框"_s : u"任务窗格"_s, t.form));
+    t.kind = isDialog ? KitTarget::Dialog : KitTarget::TaskPane;
+    t.control = form->control(id);
+    if (!t.control)
+        return R::failure(u"“%1”中没有控件“%2”"_s.arg(t.form, id));
+    t.path = {t.form, id};
+    const KitControlType type = t.control->type;
+    if (!a.hasValue) {
+        if (type != KitControlType::Button && type != KitControlType::Link)
+            return R::failure(u"“%1”的“%2”需要一个值（=…）"_s.arg(t.form, id));
+        t.opens = t.control->opens;
+        if (t.opens.isEmpty() && form->dialog && (id == u"确定"_s || id == u"取消"_s || id == u"关闭"_s))
+            t.opens = u"close"_s;
+        return t;
+    }
+    t.hasValue = true;
+    t.value = a.value;
+    if (auto it = t.control->itemOpens.find(t.value); it != t.control->itemOpens.end())
+        t.opens = it->second;
+    if (type == KitControlType::Check) {
+        if (t.value != u"on"_s && t.value != u"off"_s)
+            return R::failure(u"复选框“%1”的值只能是 on 或 off"_s.arg(id));
+    } else if (type == KitControlType::Spin) {
+        if (!isNumber(t.value))
+            return R::failure(u"“%1”的值应为数字"_s.arg(id));
+    } else if (type == KitControlType::List || type == KitControlType::Options ||
+               type == KitControlType::Gallery || type == KitControlType::Tabs ||
+               type == KitControlType::Color || type == KitControlType::Palette ||
+               (type == KitControlType::Combo && !t.control->editable)) {
+        // The items the presentation gives, or a list fills, are checked as the task is played.
+        const bool givenLater = t.control->itemsFromPresentation() || !t.control->gathers.isEmpty();
+        if (!givenLater && (!t.control->items.contains(t.value) || t.control->headers.contains(t.value)))
+            return R::failure(u"“%1”中没有“%2”"_s.arg(id, t.value));
+    } else if (type != KitControlType::Text && type != KitControlType::Combo &&
+               type != KitControlType::EditList) {
+        return R::failure(u"“%1”不能取值"_s.arg(id));
+    }
+    return t;
+}
+
+} // namespace
+
+Result<KitTarget> KitCatalog::resolve(const QString& action) const
+{
+    const ActionParts a = parseAction(action);
+    KitTarget t;
     switch (a.kind) {
     case ActionParts::None:
         break;
     case ActionParts::Menu:
-    case ActionParts::Context: {
-        const std::vector<KitMenuItem>* items = nullptr;
-        if (a.kind == ActionParts::Menu) {
-            t.kind = KitTarget::Menu;
-            for (const KitMenu& m : m_menus) {
-                if (m.title == a.path.value(0))
-                    items = &m.items;
-            }
-            if (!items)
-                return R::failure(u"没有菜单“%1”"_s.arg(a.path.value(0)));
-        } else {
-            t.kind = KitTarget::Context;
-            t.area = a.path.value(0);
-            items = contextMenu(t.area);
-            if (!items)
-                return R::failure(u"没有“%1”处的快捷菜单"_s.arg(t.area));
-        }
-        if (a.path.size() < 2)
-            return R::failure(u"“%1”没有指出命令"_s.arg(action));
-        t.path = a.path;
-        const KitMenuItem* item = findCommand(items, a.path);
-        if (!item)
-            return R::failure(error);
-        if (item->disabled)
-            return R::failure(u"“%1”不可用"_s.arg(action));
-        t.opens = item->opens;
-        t.views = item->views;
-        t.selected = item->selected;
-        t.link = item->link;
-        return t;
-    }
-    case ActionParts::Toolbar: {
-        // "toolbar:<button>", "toolbar:<button>/<menu item>…", "toolbar:<drop-down box>=<value>"
-        // or "toolbar:Shift+<button>".
-        const QString& name = a.path.first();
-        t.kind = KitTarget::Toolbar;
-        t.path = a.path;
-        if (a.shift) {
-            // A click with Shift held: the view buttons open the masters and 设置放映方式.
-            const KitButton* b = toolbarButton(name);
-            if (!b || b->shiftOpens.isEmpty())
-                return R::failure(u"工具栏上没有按住 Shift 单击的“%1”"_s.arg(name));
-            t.path = QStringList{name};
-            t.shift = true;
-            t.opens = b->shiftOpens;
-            return t;
-        }
-        const KitButton* b = toolbarButton(name);
-        if (!b)
-            return R::failure(u"工具栏上没有“%1”"_s.arg(name));
-        if (a.hasValue) {
-            t.hasValue = true;
-            t.value = a.value;
-            if (b->type != KitButtonType::Combo || a.path.size() != 1)
-                return R::failure(u"“%1”不是下拉框"_s.arg(name));
-            if (!b->editable && !b->values.contains(t.value))
-                return R::failure(u"“%1”中没有“%2”"_s.arg(name, t.value));
-            return t;
-        }
-        if (b->type == KitButtonType::Combo)
-            return R::failure(u"下拉框“%1”需要一个值（=…）"_s.arg(name));
-        if (a.path.size() == 1) {
-            t.opens = b->opens;
-            return t;
-        }
-        const KitMenuItem* item = findCommand(&b->items, a.path);
-        if (!item)
-            return R::failure(error);
-        t.kind = KitTarget::ToolbarMenu;
-        t.opens = item->opens;
-        return t;
-    }
+    case ActionParts::Context:
+        return resolveMenu(*this, a, action);
+    case ActionParts::Toolbar:
+        return resolveToolbar(*this, a, action);
     case ActionParts::Key: {
         const KitKey* k = key(a.shortcut);
         if (!k)
@@ -154,37 +258,8 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
         t.dropAfter = a.dropAfter;
         return t;
     case ActionParts::Click:
-    case ActionParts::DoubleClick: {
-        static const QStringList areas{u"title"_s, u"body"_s, u"subtitle"_s, u"slide"_s, u"notes"_s};
-        static const QStringList placeholders{u"title"_s, u"body"_s, u"subtitle"_s};
-        const bool click = a.kind == ActionParts::Click;
-        const bool outline = a.target.startsWith(u"outline:"_s);
-        t.kind = click ? KitTarget::Click : KitTarget::DoubleClick;
-        t.area = a.target;
-        if (click && outline) {
-            if (a.malformed)
-                return R::failure(u"“%1”没有指出大纲中的段落"_s.arg(action));
-            t.slide = a.slide;
-            t.paragraph = a.paragraph;
-            return t;
-        }
-        const bool thumb = a.target.startsWith(u"thumb:"_s) && a.slide > 0;
-        const bool shape = a.shape > 0;
-        // dblclick:frame:<placeholder>: the border of a placeholder.
-        const bool frame = !click && a.frame && placeholders.contains(a.placeholder);
-        if (!thumb && !shape && !frame && (a.frame || outline || !areas.contains(a.placeholder)))
-            return R::failure(u"“%1”不是可单击的位置"_s.arg(a.target));
-        // Shift or Ctrl held adds an object to the selection; nothing else takes them.
-        if ((a.shift || a.ctrl) && !shape)
-            return R::failure(u"“%1”：只有对象可以按住 Shift 或 Ctrl 单击"_s.arg(action));
-        t.shift = a.shift;
-        t.ctrl = a.ctrl;
-        t.slide = thumb ? a.slide : 0;
-        t.shape = a.shape;
-        t.frame = frame;
-        t.placeholder = a.placeholder;
-        return t;
-    }
+    case ActionParts::DoubleClick:
+        return resolveClick(a, action);
     case ActionParts::Type: {
         static const QStringList typedInto{u"notes"_s, u"title"_s, u"body"_s, u"subtitle"_s};
         if (a.malformed || (a.shape == 0 && !typedInto.contains(a.placeholder)))
@@ -207,53 +282,8 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
         t.placeholder = a.target;
         return t;
     case ActionParts::TaskPane:
-    case ActionParts::Dialog: {
-        const bool isDialog = a.kind == ActionParts::Dialog;
-        if (a.path.size() < 2 || a.path[0].isEmpty())
-            return R::failure(u"“%1”没有指出控件"_s.arg(action));
-        t.form = a.path[0];
-        const QString& id = a.path[1];
-        const KitForm* form = isDialog ? dialog(t.form) : taskPane(t.form);
-        if (!form)
-            return R::failure(u"没有%1“%2”"_s.arg(isDialog ? u"对话框"_s : u"任务窗格"_s, t.form));
-        t.kind = isDialog ? KitTarget::Dialog : KitTarget::TaskPane;
-        t.control = form->control(id);
-        if (!t.control)
-            return R::failure(u"“%1”中没有控件“%2”"_s.arg(t.form, id));
-        t.path = {t.form, id};
-        const KitControlType type = t.control->type;
-        if (!a.hasValue) {
-            if (type != KitControlType::Button && type != KitControlType::Link)
-                return R::failure(u"“%1”的“%2”需要一个值（=…）"_s.arg(t.form, id));
-            t.opens = t.control->opens;
-            if (t.opens.isEmpty() && form->dialog && (id == u"确定"_s || id == u"取消"_s || id == u"关闭"_s))
-                t.opens = u"close"_s;
-            return t;
-        }
-        t.hasValue = true;
-        t.value = a.value;
-        if (auto it = t.control->itemOpens.find(t.value); it != t.control->itemOpens.end())
-            t.opens = it->second;
-        if (type == KitControlType::Check) {
-            if (t.value != u"on"_s && t.value != u"off"_s)
-                return R::failure(u"复选框“%1”的值只能是 on 或 off"_s.arg(id));
-        } else if (type == KitControlType::Spin) {
-            if (!isNumber(t.value))
-                return R::failure(u"“%1”的值应为数字"_s.arg(id));
-        } else if (type == KitControlType::List || type == KitControlType::Options ||
-                   type == KitControlType::Gallery || type == KitControlType::Tabs ||
-                   type == KitControlType::Color || type == KitControlType::Palette ||
-                   (type == KitControlType::Combo && !t.control->editable)) {
-            // The items the presentation gives, or a list fills, are checked as the task is played.
-            const bool givenLater = t.control->itemsFromPresentation() || !t.control->gathers.isEmpty();
-            if (!givenLater && (!t.control->items.contains(t.value) || t.control->headers.contains(t.value)))
-                return R::failure(u"“%1”中没有“%2”"_s.arg(id, t.value));
-        } else if (type != KitControlType::Text && type != KitControlType::Combo &&
-                   type != KitControlType::EditList) {
-            return R::failure(u"“%1”不能取值"_s.arg(id));
-        }
-        return t;
-    }
+    case ActionParts::Dialog:
+        return resolveControl(*this, a, action);
     }
     return R::failure(u"“%1”不是操作"_s.arg(action));
 }

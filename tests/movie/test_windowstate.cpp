@@ -275,3 +275,61 @@ TEST(WindowSelection, CtrlOrShiftChoosesSeveralPicturesForTheAlbumAtOnce)
         EXPECT_TRUE(session.isComplete());
     }
 }
+
+// A dialog or pane opens with what the document holds now: the zoom of the view, the page as set up,
+// the selected slide's layout.
+TEST(WindowDialogs, DialogsOpenWithTheDocumentsValues)
+{
+    const QString json =
+        uR"j({"format": "pptdrill-movie", "version": 1, "presentation": {"view": "normal",
+            "slides": [{"layout": "标题幻灯片", "title": "年度总结"}, {"layout": "标题和文本", "title": "工作",
+              "body": ["市场"]}],
+            "pageSetup": {"width": 19.05, "height": 25.4, "firstNumber": 3},
+            "window": {"zoom": 100, "sorterZoom": 50}},
+          "steps": [{"hint": "a", "accept": ["menu:视图(V)/显示比例(Z)..."]},
+                    {"hint": "b", "accept": ["dialog:显示比例/取消"]},
+                    {"hint": "c", "accept": ["menu:视图(V)/幻灯片浏览(D)"]},
+                    {"hint": "d", "accept": ["menu:视图(V)/显示比例(Z)..."]},
+                    {"hint": "e", "accept": ["dialog:显示比例/取消"]},
+                    {"hint": "f", "accept": ["menu:视图(V)/普通(N)"]},
+                    {"hint": "g", "accept": ["menu:文件(F)/页面设置(U)..."]},
+                    {"hint": "h", "accept": ["dialog:页面设置/取消"]},
+                    {"hint": "i", "accept": ["thumb:2"]},
+                    {"hint": "j", "accept": ["menu:格式(O)/幻灯片版式(L)..."]},
+                    {"hint": "k", "accept": ["thumb:1"]}]})j"_s;
+    auto movie = parseMovie(json.toUtf8());
+    ASSERT_TRUE(movie.ok()) << movie.error().toStdString();
+    auto view = viewOfMovie(movie.value());
+    MovieSession& session = view->session();
+
+    chooseMenu(*view, {u"视图(V)"_s, u"显示比例(Z)..."_s});
+    ASSERT_TRUE(session.dialog());
+    EXPECT_EQ(session.dialog()->value(u"百分比"_s), u"100"_s);
+    EXPECT_EQ(session.dialog()->value(u"显示比例"_s), u"100%"_s);
+    click(*view, locators::control(u"显示比例"_s, u"取消"_s));
+    ASSERT_FALSE(session.dialog());
+    // The sorter keeps a zoom of its own.
+    chooseMenu(*view, {u"视图(V)"_s, u"幻灯片浏览(D)"_s});
+    chooseMenu(*view, {u"视图(V)"_s, u"显示比例(Z)..."_s});
+    ASSERT_TRUE(session.dialog());
+    EXPECT_EQ(session.dialog()->value(u"百分比"_s), u"50"_s);
+    EXPECT_EQ(session.dialog()->value(u"显示比例"_s), u"50%"_s);
+    click(*view, locators::control(u"显示比例"_s, u"取消"_s));
+    chooseMenu(*view, {u"视图(V)"_s, u"普通(N)"_s});
+
+    chooseMenu(*view, {u"文件(F)"_s, u"页面设置(U)..."_s});
+    ASSERT_TRUE(session.dialog());
+    EXPECT_EQ(session.dialog()->value(u"宽度"_s), u"19.05"_s);
+    EXPECT_EQ(session.dialog()->value(u"高度"_s), u"25.4"_s);
+    EXPECT_EQ(session.dialog()->value(u"幻灯片方向"_s), u"纵向(P)"_s);
+    EXPECT_EQ(session.dialog()->value(u"幻灯片编号起始值"_s), u"3"_s);
+    click(*view, locators::control(u"页面设置"_s, u"取消"_s));
+    ASSERT_FALSE(session.dialog());
+
+    // The layout pane marks the layout of the slide selected, not the kit's first.
+    click(*view, locators::thumb(2));
+    chooseMenu(*view, {u"格式(O)"_s, u"幻灯片版式(L)..."_s});
+    EXPECT_EQ(session.presentation().taskpane, u"幻灯片版式"_s);
+    EXPECT_EQ(session.taskPane().value(u"版式"_s), u"标题和文本"_s);
+    EXPECT_EQ(session.stepIndex(), 10);
+}

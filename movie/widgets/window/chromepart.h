@@ -32,6 +32,7 @@ public:
     QRect floatingToolbarRect(int index) const;
     void addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight) const;
 
+    void addHots(std::vector<Hot>& hots) const;
     void paintChrome(QPainter& p);
     void paintToolbars(QPainter& p);
     // The buttons of the toolbars at `layer`: 0 docked, 1 floating.

@@ -119,8 +119,8 @@ void ChromePart::paintArrangedWindows(QPainter& p)
         std::swap(m_view.m_hots, m_view.m_documentHots);
         QPainter d(&document);
         d.setFont(p.font());
-        m_view.paintLeftPane(d);
-        m_view.paintSlideArea(d);
+        m_view.m_leftPane.paintLeftPane(d);
+        m_view.m_slideArea.paintSlideArea(d);
         std::swap(m_view.m_hots, m_view.m_documentHots);
     }
     const QImage content = document.copy(area);

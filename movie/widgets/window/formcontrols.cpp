@@ -173,7 +173,7 @@ void FormPart::paintListRows(QPainter& p, const KitForm& form, const KitControl&
         p.drawText(row.adjusted(4 + indent, 0, 0, 0), Qt::AlignVCenter, item);
     }
     p.restore();
-    m_view.paintScrollBar(p, locators::listBar(form.name, c.id));
+    m_view.m_scrolls.paintScrollBar(p, locators::listBar(form.name, c.id));
 }
 
 QRect FormPart::editListBox(const QRect& rect)
@@ -322,7 +322,7 @@ bool FormPart::addOwnHots(std::vector<Hot>& hots, const KitForm& form, const Kit
         hots.push_back({editListBox(rect), loc, {}, {}, 20});
         for (const auto& [item, row] : listRows(form, c, editListList(rect), true))
             hots.push_back({row, itemAt(item), action(item), {}, 20});
-        m_view.addScrollBarHots(hots, locators::listBar(form.name, c.id), 21);
+        m_view.m_scrolls.addScrollBarHots(hots, locators::listBar(form.name, c.id), 21);
         return true;
     case KitControlType::Color:
         hots.push_back(
@@ -387,6 +387,130 @@ QColor FormPart::newColour(const KitForm& form, const FormState& state) const
     return chosen.isValid() ? chosen : currentColour();
 }
 
+// The tabs drawn as a side bar of large buttons or as a wizard's steps; false for tabs along the top.
+bool FormPart::paintSideTabs(QPainter& p, const KitControl& c, const QRect& rect, const FormState& state,
+                             const QPoint& pointer)
+{
+    if (c.style == u"bar"_s) {
+        // A side bar of large buttons, the page shown pressed (插入超链接's 链接到).
+        p.fillRect(rect, QColor(0xF4, 0xF3, 0xEE));
+        p.setPen(QColor(0x7F, 0x9D, 0xB9));
+        p.drawRect(rect.adjusted(0, 0, -1, -1));
+        for (const auto& [item, cell] : tabCells(c, rect)) {
+            const bool current = item == state.tab;
+            if (current || cell.contains(pointer)) {
+                p.fillRect(cell.adjusted(1, 1, -1, -1), current ? QColor(0xFF, 0xD5, 0x8C) : kSelect);
+                p.setPen(kSelectLine);
+                p.drawRect(cell.adjusted(1, 1, -2, -2));
+            }
+            const QRect icon(cell.center().x() - 14, cell.top() + 6, 28, 28);
+            paintIcon(p, icon, barIcon(item));
+            p.setPen(Qt::black);
+            p.drawText(QRect(cell.left() + 2, icon.bottom() + 2, cell.width() - 4,
+                             cell.bottom() - icon.bottom() - 3),
+                       Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, item);
+        }
+        return true;
+    }
+    if (c.style == u"wizard"_s) {
+        // A wizard's steps down the left: a line through a marker per step, the current one green.
+        p.fillRect(rect, QColor(0xFF, 0xFF, 0xFF));
+        p.setPen(QColor(0x91, 0x9B, 0x9C));
+        p.drawRect(rect.adjusted(0, 0, -1, -1));
+        const auto cells = tabCells(c, rect);
+        const int current = static_cast<int>(c.items.indexOf(state.tab));
+        if (!cells.empty()) {
+            p.setPen(QPen(QColor(0x80, 0x80, 0x80), 2));
+            p.drawLine(cells.front().second.left() + 10, cells.front().second.center().y(),
+                       cells.back().second.left() + 10, cells.back().second.center().y());
+        }
+        for (int i = 0; i < static_cast<int>(cells.size()); ++i) {
+            const QRect& cell = cells[static_cast<size_t>(i)].second;
+            const QRect marker(cell.left() + 5, cell.center().y() - 5, 11, 11);
+            p.fillRect(marker, i == current  ? QColor(0x3A, 0xA0, 0x3A)
+                               : i < current ? QColor(0x9C, 0xC8, 0x9C)
+                                             : QColor(0xC8, 0xC8, 0xC8));
+            p.setPen(QColor(0x50, 0x50, 0x50));
+            p.drawRect(marker.adjusted(0, 0, -1, -1));
+            p.setFont(uiFont(12, i == current));
+            p.setPen(cell.contains(pointer) ? QColor(0x00, 0x33, 0x99) : Qt::black);
+            p.drawText(cell.adjusted(22, 0, 0, 0), Qt::AlignVCenter, cells[static_cast<size_t>(i)].first);
+        }
+        return true;
+    }
+    return false;
+}
+
+void FormPart::paintColourBox(QPainter& p, const KitControl& c, const QRect& rect, const FormState& state,
+                              const QString& value)
+{
+    // The chosen colour as a swatch in the box; a command (无填充颜色) as its text.
+    const QRect box(rect.left(), rect.top(), rect.width(), std::min(rect.height(), 22));
+    paintWhiteBox(p, box);
+    paintDropArrow(p, QRect(box.right() - 15, box.top() + 1, 15, box.height() - 2));
+    const QColor colour = colourOf(value, m_view.m_session->presentation().design);
+    if (colour.isValid()) {
+        const QRect chip = box.adjusted(4, 4, -21, -4);
+        p.fillRect(chip, colour);
+        p.setPen(QColor(0x80, 0x80, 0x80));
+        p.drawRect(chip.adjusted(0, 0, -1, -1));
+    } else {
+        p.setPen(Qt::black);
+        p.drawText(box.adjusted(4, 0, -18, 0), Qt::AlignVCenter,
+                   QFontMetrics(p.font()).elidedText(value, Qt::ElideRight, box.width() - 22));
+    }
+    // Held by another control's choice (填充效果's 颜色 2 while 单色 is chosen): greyed.
+    if (fixedValue(c, state))
+        p.fillRect(box, QColor(0xF0, 0xF0, 0xEA, 190));
+}
+
+void FormPart::paintPalette(QPainter& p, const KitControl& c, const QRect& rect, const QString& value,
+                            const QPoint& pointer)
+{
+    if (c.style == u"hexagon"_s) {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        const HexCell* marked = nullptr;
+        const HexCell* hovered = nullptr;
+        const auto cells = honeycomb(rect, c.items);
+        for (const HexCell& cell : cells) {
+            p.setPen(QPen(QColor(0xA0, 0xA0, 0xA0), 0.5));
+            p.setBrush(cell.colour);
+            p.drawPolygon(hexagon(cell.centre, cell.radius));
+            if (!cell.name.isEmpty() && cell.name == value)
+                marked = &cell;
+            if (!cell.name.isEmpty() && hexHitRect(cell).contains(pointer))
+                hovered = &cell;
+        }
+        // The chosen cell: a white ring inside a black one.
+        for (const HexCell* cell : {hovered, marked}) {
+            if (!cell)
+                continue;
+            p.setBrush(Qt::NoBrush);
+            p.setPen(QPen(Qt::black, 3));
+            p.drawPolygon(hexagon(cell->centre, cell->radius + 0.5));
+            p.setPen(QPen(Qt::white, 1.5));
+            p.drawPolygon(hexagon(cell->centre, cell->radius - 1));
+        }
+        p.restore();
+    } else {
+        const int columns = c.columns > 0 ? c.columns : kPaletteColumns;
+        for (qsizetype i = 0; i < c.items.size(); ++i) {
+            const QRect cell(rect.left() + static_cast<int>(i % columns) * kCell,
+                             rect.top() + static_cast<int>(i / columns) * kCell, kCell, kCell);
+            if (c.items[i] == value || cell.contains(pointer)) {
+                p.fillRect(cell, c.items[i] == value ? QColor(0xFF, 0xD5, 0x8C) : kSelect);
+                p.setPen(kSelectLine);
+                p.drawRect(cell.adjusted(0, 0, -1, -1));
+            }
+            p.fillRect(cell.adjusted(3, 3, -3, -3),
+                       colourOf(c.items[i], m_view.m_session->presentation().design));
+            p.setPen(QColor(0x80, 0x80, 0x80));
+            p.drawRect(cell.adjusted(3, 3, -4, -4));
+        }
+    }
+}
+
 bool FormPart::paintOwnControl(QPainter& p, const KitForm& form, const KitControl& c, const QRect& rect,
                                const FormState& state)
 {
@@ -396,54 +520,7 @@ bool FormPart::paintOwnControl(QPainter& p, const KitForm& form, const KitContro
     p.setFont(uiFont(12));
     switch (c.type) {
     case KitControlType::Tabs:
-        if (c.style == u"bar"_s) {
-            // A side bar of large buttons, the page shown pressed (插入超链接's 链接到).
-            p.fillRect(rect, QColor(0xF4, 0xF3, 0xEE));
-            p.setPen(QColor(0x7F, 0x9D, 0xB9));
-            p.drawRect(rect.adjusted(0, 0, -1, -1));
-            for (const auto& [item, cell] : tabCells(c, rect)) {
-                const bool current = item == state.tab;
-                if (current || cell.contains(pointer)) {
-                    p.fillRect(cell.adjusted(1, 1, -1, -1), current ? QColor(0xFF, 0xD5, 0x8C) : kSelect);
-                    p.setPen(kSelectLine);
-                    p.drawRect(cell.adjusted(1, 1, -2, -2));
-                }
-                const QRect icon(cell.center().x() - 14, cell.top() + 6, 28, 28);
-                paintIcon(p, icon, barIcon(item));
-                p.setPen(Qt::black);
-                p.drawText(QRect(cell.left() + 2, icon.bottom() + 2, cell.width() - 4,
-                                 cell.bottom() - icon.bottom() - 3),
-                           Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, item);
-            }
-            return true;
-        }
-        if (c.style == u"wizard"_s) {
-            // A wizard's steps down the left: a line through a marker per step, the current one green.
-            p.fillRect(rect, QColor(0xFF, 0xFF, 0xFF));
-            p.setPen(QColor(0x91, 0x9B, 0x9C));
-            p.drawRect(rect.adjusted(0, 0, -1, -1));
-            const auto cells = tabCells(c, rect);
-            const int current = static_cast<int>(c.items.indexOf(state.tab));
-            if (!cells.empty()) {
-                p.setPen(QPen(QColor(0x80, 0x80, 0x80), 2));
-                p.drawLine(cells.front().second.left() + 10, cells.front().second.center().y(),
-                           cells.back().second.left() + 10, cells.back().second.center().y());
-            }
-            for (int i = 0; i < static_cast<int>(cells.size()); ++i) {
-                const QRect& cell = cells[static_cast<size_t>(i)].second;
-                const QRect marker(cell.left() + 5, cell.center().y() - 5, 11, 11);
-                p.fillRect(marker, i == current  ? QColor(0x3A, 0xA0, 0x3A)
-                                   : i < current ? QColor(0x9C, 0xC8, 0x9C)
-                                                 : QColor(0xC8, 0xC8, 0xC8));
-                p.setPen(QColor(0x50, 0x50, 0x50));
-                p.drawRect(marker.adjusted(0, 0, -1, -1));
-                p.setFont(uiFont(12, i == current));
-                p.setPen(cell.contains(pointer) ? QColor(0x00, 0x33, 0x99) : Qt::black);
-                p.drawText(cell.adjusted(22, 0, 0, 0), Qt::AlignVCenter, cells[static_cast<size_t>(i)].first);
-            }
-            return true;
-        }
-        return false;
+        return paintSideTabs(p, c, rect, state, pointer);
     case KitControlType::Options: {
         if (c.style.isEmpty())
             return false;
@@ -472,70 +549,11 @@ bool FormPart::paintOwnControl(QPainter& p, const KitForm& form, const KitContro
         paintListRows(p, form, c, list, value, true);
         return true;
     }
-    case KitControlType::Color: {
-        // The chosen colour as a swatch in the box; a command (无填充颜色) as its text.
-        const QRect box(rect.left(), rect.top(), rect.width(), std::min(rect.height(), 22));
-        paintWhiteBox(p, box);
-        paintDropArrow(p, QRect(box.right() - 15, box.top() + 1, 15, box.height() - 2));
-        const QColor colour = colourOf(value, m_view.m_session->presentation().design);
-        if (colour.isValid()) {
-            const QRect chip = box.adjusted(4, 4, -21, -4);
-            p.fillRect(chip, colour);
-            p.setPen(QColor(0x80, 0x80, 0x80));
-            p.drawRect(chip.adjusted(0, 0, -1, -1));
-        } else {
-            p.setPen(Qt::black);
-            p.drawText(box.adjusted(4, 0, -18, 0), Qt::AlignVCenter,
-                       QFontMetrics(p.font()).elidedText(value, Qt::ElideRight, box.width() - 22));
-        }
-        // Held by another control's choice (填充效果's 颜色 2 while 单色 is chosen): greyed.
-        if (fixedValue(c, state))
-            p.fillRect(box, QColor(0xF0, 0xF0, 0xEA, 190));
+    case KitControlType::Color:
+        paintColourBox(p, c, rect, state, value);
         return true;
-    }
     case KitControlType::Palette:
-        if (c.style == u"hexagon"_s) {
-            p.save();
-            p.setRenderHint(QPainter::Antialiasing);
-            const HexCell* marked = nullptr;
-            const HexCell* hovered = nullptr;
-            const auto cells = honeycomb(rect, c.items);
-            for (const HexCell& cell : cells) {
-                p.setPen(QPen(QColor(0xA0, 0xA0, 0xA0), 0.5));
-                p.setBrush(cell.colour);
-                p.drawPolygon(hexagon(cell.centre, cell.radius));
-                if (!cell.name.isEmpty() && cell.name == value)
-                    marked = &cell;
-                if (!cell.name.isEmpty() && hexHitRect(cell).contains(pointer))
-                    hovered = &cell;
-            }
-            // The chosen cell: a white ring inside a black one.
-            for (const HexCell* cell : {hovered, marked}) {
-                if (!cell)
-                    continue;
-                p.setBrush(Qt::NoBrush);
-                p.setPen(QPen(Qt::black, 3));
-                p.drawPolygon(hexagon(cell->centre, cell->radius + 0.5));
-                p.setPen(QPen(Qt::white, 1.5));
-                p.drawPolygon(hexagon(cell->centre, cell->radius - 1));
-            }
-            p.restore();
-        } else {
-            const int columns = c.columns > 0 ? c.columns : kPaletteColumns;
-            for (qsizetype i = 0; i < c.items.size(); ++i) {
-                const QRect cell(rect.left() + static_cast<int>(i % columns) * kCell,
-                                 rect.top() + static_cast<int>(i / columns) * kCell, kCell, kCell);
-                if (c.items[i] == value || cell.contains(pointer)) {
-                    p.fillRect(cell, c.items[i] == value ? QColor(0xFF, 0xD5, 0x8C) : kSelect);
-                    p.setPen(kSelectLine);
-                    p.drawRect(cell.adjusted(0, 0, -1, -1));
-                }
-                p.fillRect(cell.adjusted(3, 3, -3, -3),
-                           colourOf(c.items[i], m_view.m_session->presentation().design));
-                p.setPen(QColor(0x80, 0x80, 0x80));
-                p.drawRect(cell.adjusted(3, 3, -4, -4));
-            }
-        }
+        paintPalette(p, c, rect, value, pointer);
         return true;
     case KitControlType::Spectrum:
         paintSpectrum(p, QRect(rect.left(), rect.top(), rect.width() - 24, rect.height()),

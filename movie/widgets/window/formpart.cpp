@@ -263,6 +263,196 @@ void paintBoxEditing(QPainter& p, const QRect& box, const TextEditing& edit, int
 
 } // namespace kit
 
+void FormPart::paintLabel(QPainter& p, const KitForm& form, const KitControl& c, const QRect& rect,
+                          const FormState& state, bool dialog)
+{
+    // "{id}" in a label shows the value of that control (the chosen chart sub-type),
+    // "{#id}" how many items it lists (the topics a search found), "{file}" the document's name.
+    QString text = c.text.isEmpty() ? c.id : c.text;
+    text.replace(u"{file}"_s, m_view.m_session->presentation().file);
+    for (qsizetype open = text.indexOf(u'{'); open >= 0; open = text.indexOf(u'{', open + 1)) {
+        const qsizetype close = text.indexOf(u'}', open);
+        if (close < 0)
+            break;
+        const QString id = text.mid(open + 1, close - open - 1);
+        if (form.control(id))
+            text.replace(open, close - open + 1, state.value(id));
+        else if (const KitControl* list = id.startsWith(u'#') ? form.control(id.mid(1)) : nullptr)
+            text.replace(open, close - open + 1, QString::number(itemsOf(form, *list, dialog).size()));
+    }
+    p.drawText(rect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter, text);
+}
+
+void FormPart::paintPictureButton(QPainter& p, const KitForm& form, const KitControl& c, const QRect& rect)
+{
+    // A button with a picture, and an arrow when it drops a menu down (添加效果).
+    const bool open = m_view.m_menus.isPaneMenuOf(form.name, c.id);
+    paintButtonFace(p, rect, {}, open);
+    const QRect icon(rect.left() + 6, rect.center().y() - 8, 16, 16);
+    if (!c.icon.isEmpty())
+        paintIcon(p, icon, c.icon);
+    p.setPen(Qt::black);
+    p.drawText(rect.adjusted(c.icon.isEmpty() ? 8 : 26, 0, -16, 0), Qt::AlignVCenter,
+               c.text.isEmpty() ? c.id : c.text);
+    if (!c.menu.empty()) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        const QPoint m(rect.right() - 10, rect.center().y());
+        const QPoint tri[3] = {m + QPoint(-3, -1), m + QPoint(3, -1), m + QPoint(0, 2)};
+        p.drawPolygon(tri, 3);
+        p.setBrush(Qt::NoBrush);
+    }
+}
+
+void FormPart::paintBoxControl(QPainter& p, const KitControl& c, const QRect& rect, const QString& value,
+                               bool focused, bool dialog)
+{
+    const KitControlType t = c.type;
+    QRect box = rect;
+    if (!c.label.isEmpty() && !dialog) {
+        p.drawText(QRect(rect.left(), rect.top(), rect.width(), 18), Qt::AlignVCenter, c.label);
+        box.setTop(rect.top() + 18);
+    }
+    box.setHeight(std::min(box.height(), 22));
+    paintWhiteBox(p, box);
+    QString shown = value;
+    if (t == KitControlType::Spin && !c.suffix.isEmpty() && !focused)
+        shown += c.suffix;
+    if (focused)
+        paintBoxEditing(p, box, m_field->edit, 18);
+    else
+        paintBoxText(p, box, shown, false, false, 18);
+    if (t == KitControlType::Combo) {
+        paintDropArrow(p, QRect(box.right() - 15, box.top() + 1, 15, box.height() - 2));
+    } else if (t == KitControlType::Spin) {
+        const QRect up(box.right() - 15, box.top() + 1, 15, box.height() / 2 - 1);
+        const QRect down(box.right() - 15, box.top() + box.height() / 2, 15, box.height() / 2 - 1);
+        for (const QRect& r : {up, down}) {
+            p.fillRect(r, QColor(0xC1, 0xD3, 0xFB));
+            p.setPen(QColor(0x4D, 0x61, 0x85));
+            p.drawText(r, Qt::AlignCenter, r == up ? u"▲"_s : u"▼"_s);
+        }
+    }
+}
+
+void FormPart::paintGallery(QPainter& p, const KitForm& form, const KitControl& c, const QRect& rect,
+                            const QString& value, bool dialog)
+{
+    const QRect box = itemBox(c, rect, dialog);
+    if (!c.label.isEmpty() && !dialog)
+        p.drawText(QRect(rect.left(), rect.top(), rect.width(), 18), Qt::AlignVCenter, c.label);
+    if (dialog)
+        paintWhiteBox(p, box);
+    const bool layouts = c.id.contains(u"版式"_s) || c.items.contains(u"标题幻灯片"_s);
+    p.save();
+    p.setClipRect(box, Qt::IntersectClip);
+    for (const GalleryCell& cell : galleryCells(form.name, c, box, dialog)) {
+        if (!cell.rect.intersects(box))
+            continue;
+        if (cell.header) {
+            p.fillRect(cell.rect.adjusted(0, 2, 0, -2), QColor(0xC6, 0xD8, 0xF2));
+            p.setPen(QColor(0x21, 0x3C, 0x83));
+            p.setFont(uiFont(12, true));
+            p.drawText(cell.rect.adjusted(4, 0, 0, 0), Qt::AlignVCenter, cell.item);
+            continue;
+        }
+        if (c.style == u"characters"_s) {
+            paintCharacterCell(p, cell.rect, cell.item, cell.item == value,
+                               cell.rect.contains(m_view.m_mouse));
+            continue;
+        }
+        const bool pictures = c.style == u"pictures"_s;
+        const QRect pic = cell.rect.adjusted(5, 3, -5, pictures ? -3 : -16);
+        const bool chosen = cell.item == value;
+        if (chosen || cell.rect.contains(m_view.m_mouse)) {
+            p.fillRect(cell.rect.adjusted(1, 1, -1, -1), chosen ? QColor(0xFF, 0xD5, 0x8C) : kSelect);
+            p.setPen(kSelectLine);
+            p.drawRect(cell.rect.adjusted(1, 1, -2, -2));
+        }
+        if (layouts)
+            paintLayoutIcon(p, pic, cell.item);
+        else
+            paintGalleryItem(p, pic, c.id, cell.item);
+        // A style known only by its place ("第3行第4列", the WordArt gallery) has
+        // no caption: the real gallery shows the pictures alone.
+        static const QRegularExpression place(u"^第\\d+行第\\d+列$"_s);
+        if (pictures || place.match(cell.item).hasMatch())
+            continue;
+        p.setPen(Qt::black);
+        p.setFont(uiFont(10));
+        p.drawText(QRect(cell.rect.left(), pic.bottom() + 1, cell.rect.width(), 14), Qt::AlignCenter,
+                   QFontMetrics(uiFont(10)).elidedText(cell.item, Qt::ElideRight, cell.rect.width() - 2));
+    }
+    p.restore();
+    m_view.m_scrolls.paintScrollBar(p, locators::galleryBar(form.name, c.id));
+}
+
+void FormPart::paintTabs(QPainter& p, const KitControl& c, const QRect& rect, const FormState& state)
+{
+    const QFontMetrics fm(uiFont(12));
+    const QRect page(rect.left(), rect.top() + 20, rect.width(), rect.height() - 20);
+    p.fillRect(page, QColor(0xFC, 0xFC, 0xFE));
+    p.setPen(QColor(0x91, 0x9B, 0x9C));
+    p.drawRect(page.adjusted(0, 0, -1, -1));
+    int x = rect.left() + 2;
+    for (const QString& tab : c.items) {
+        const int w = fm.horizontalAdvance(tab) + 16;
+        const bool current = tab == state.tab;
+        const QRect tr(x, rect.top() + (current ? 0 : 2), w, current ? 21 : 19);
+        p.fillRect(tr, current ? QColor(0xFC, 0xFC, 0xFE) : QColor(0xF0, 0xF0, 0xEA));
+        p.setPen(QColor(0x91, 0x9B, 0x9C));
+        p.drawLine(tr.topLeft(), tr.bottomLeft());
+        p.drawLine(tr.topRight(), tr.bottomRight());
+        p.setPen(current ? QColor(0xFF, 0xC8, 0x3C) : QColor(0x91, 0x9B, 0x9C));
+        p.drawLine(tr.topLeft(), tr.topRight());
+        p.setPen(Qt::black);
+        p.drawText(tr, Qt::AlignCenter, tab);
+        x += w;
+    }
+}
+
+void FormPart::paintGroup(QPainter& p, const KitControl& c, const QRect& rect, bool dialog)
+{
+    const QFontMetrics fm(uiFont(12));
+    if (dialog) {
+        p.setPen(QColor(0xD0, 0xD0, 0xBF));
+        p.drawRoundedRect(rect.adjusted(0, 7, -1, -1), 3, 3);
+        const QString text = c.text.isEmpty() ? c.id : c.text;
+        const QRect tr(rect.left() + 8, rect.top(), fm.horizontalAdvance(text) + 6, 15);
+        p.fillRect(tr, kFace);
+        p.setPen(QColor(0x00, 0x46, 0xD5));
+        p.drawText(tr, Qt::AlignCenter, text);
+    } else {
+        p.setFont(uiFont(12, true));
+        p.setPen(QColor(0x21, 0x3C, 0x83));
+        p.drawText(rect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter,
+                   c.text.isEmpty() ? c.id : c.text);
+        p.setPen(QColor(0x8C, 0xA8, 0xD3));
+        p.drawLine(rect.bottomLeft(), rect.bottomRight());
+    }
+}
+
+void FormPart::paintChoices(QPainter& p, const KitControl& c, const QRect& rect, const FormState& state,
+                            const QString& value, bool dialog)
+{
+    if (c.type == KitControlType::Check) {
+        const bool greyed = dialog && fixedValue(c, state);
+        paintCheckBox(p, QRect(rect.left(), rect.center().y() - 6, 13, 13), value == u"on"_s, greyed);
+        p.setPen(greyed ? kGreyText : Qt::black);
+        p.drawText(rect.adjusted(18, 0, 0, 0), Qt::AlignVCenter | Qt::TextDontClip,
+                   c.text.isEmpty() ? c.id : c.text);
+    } else {
+        const int rowH = dialog ? 20 : 19;
+        const int pitch = dialog && c.pitch > 0 ? c.pitch : rowH;
+        for (qsizetype i = 0; i < c.items.size(); ++i) {
+            const QRect row(rect.left(), rect.top() + static_cast<int>(i) * pitch, rect.width(), rowH);
+            paintRadio(p, QRect(row.left(), row.center().y() - 6, 13, 13), value == c.items[i]);
+            p.setPen(Qt::black);
+            p.drawText(row.adjusted(18, 0, 0, 0), Qt::AlignVCenter | Qt::TextDontClip, c.items[i]);
+        }
+    }
+}
+
 void FormPart::paintForm(QPainter& p, const KitForm& form, const FormState& state, const QRect& client,
                          bool dialog)
 {
@@ -289,39 +479,9 @@ void FormPart::paintForm(QPainter& p, const KitForm& form, const FormState& stat
             (!dialog && paintEffectList(p, form, *c, rect))) {
             // Drawn in its own way.
         } else if (t == KitControlType::Label) {
-            // "{id}" in a label shows the value of that control (the chosen chart sub-type),
-            // "{#id}" how many items it lists (the topics a search found), "{file}" the document's name.
-            QString text = c->text.isEmpty() ? c->id : c->text;
-            text.replace(u"{file}"_s, m_view.m_session->presentation().file);
-            for (qsizetype open = text.indexOf(u'{'); open >= 0; open = text.indexOf(u'{', open + 1)) {
-                const qsizetype close = text.indexOf(u'}', open);
-                if (close < 0)
-                    break;
-                const QString id = text.mid(open + 1, close - open - 1);
-                if (form.control(id))
-                    text.replace(open, close - open + 1, state.value(id));
-                else if (const KitControl* list = id.startsWith(u'#') ? form.control(id.mid(1)) : nullptr)
-                    text.replace(open, close - open + 1,
-                                 QString::number(itemsOf(form, *list, dialog).size()));
-            }
-            p.drawText(rect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter, text);
+            paintLabel(p, form, *c, rect, state, dialog);
         } else if (t == KitControlType::Group) {
-            if (dialog) {
-                p.setPen(QColor(0xD0, 0xD0, 0xBF));
-                p.drawRoundedRect(rect.adjusted(0, 7, -1, -1), 3, 3);
-                const QString text = c->text.isEmpty() ? c->id : c->text;
-                const QRect tr(rect.left() + 8, rect.top(), fm.horizontalAdvance(text) + 6, 15);
-                p.fillRect(tr, kFace);
-                p.setPen(QColor(0x00, 0x46, 0xD5));
-                p.drawText(tr, Qt::AlignCenter, text);
-            } else {
-                p.setFont(uiFont(12, true));
-                p.setPen(QColor(0x21, 0x3C, 0x83));
-                p.drawText(rect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter,
-                           c->text.isEmpty() ? c->id : c->text);
-                p.setPen(QColor(0x8C, 0xA8, 0xD3));
-                p.drawLine(rect.bottomLeft(), rect.bottomRight());
-            }
+            paintGroup(p, *c, rect, dialog);
         } else if (t == KitControlType::Link) {
             paintIcon(p, QRect(rect.left(), rect.top() + 2, 16, 16), u"link"_s);
             QFont f = uiFont(12);
@@ -333,22 +493,7 @@ void FormPart::paintForm(QPainter& p, const KitForm& form, const FormState& stat
                                                   rect.width() - 22));
         } else if (t == KitControlType::Button && (!c->icon.isEmpty() || !c->menu.empty())) {
             // A button with a picture, and an arrow when it drops a menu down (添加效果).
-            const bool open = m_view.m_menus.isPaneMenuOf(form.name, c->id);
-            paintButtonFace(p, rect, {}, open);
-            const QRect icon(rect.left() + 6, rect.center().y() - 8, 16, 16);
-            if (!c->icon.isEmpty())
-                paintIcon(p, icon, c->icon);
-            p.setPen(Qt::black);
-            p.drawText(rect.adjusted(c->icon.isEmpty() ? 8 : 26, 0, -16, 0), Qt::AlignVCenter,
-                       c->text.isEmpty() ? c->id : c->text);
-            if (!c->menu.empty()) {
-                p.setPen(Qt::NoPen);
-                p.setBrush(Qt::black);
-                const QPoint m(rect.right() - 10, rect.center().y());
-                const QPoint tri[3] = {m + QPoint(-3, -1), m + QPoint(3, -1), m + QPoint(0, 2)};
-                p.drawPolygon(tri, 3);
-                p.setBrush(Qt::NoBrush);
-            }
+            paintPictureButton(p, form, *c, rect);
         } else if (t == KitControlType::Button) {
             // A wizard's 上一步 on its first page and 下一步 on its last are greyed.
             const KitControl* tabs = form.tabs();
@@ -356,47 +501,10 @@ void FormPart::paintForm(QPainter& p, const KitForm& form, const FormState& stat
             const bool greyed = (c->opens == u"page:previous"_s && page == 0) ||
                                 (c->opens == u"page:next"_s && tabs && page == tabs->items.size() - 1);
             paintButtonFace(p, rect, c->text.isEmpty() ? c->id : c->text, false, !greyed);
-        } else if (t == KitControlType::Check) {
-            const bool greyed = dialog && fixedValue(*c, state);
-            paintCheckBox(p, QRect(rect.left(), rect.center().y() - 6, 13, 13), value == u"on"_s, greyed);
-            p.setPen(greyed ? kGreyText : Qt::black);
-            p.drawText(rect.adjusted(18, 0, 0, 0), Qt::AlignVCenter | Qt::TextDontClip,
-                       c->text.isEmpty() ? c->id : c->text);
-        } else if (t == KitControlType::Options) {
-            const int rowH = dialog ? 20 : 19;
-            const int pitch = dialog && c->pitch > 0 ? c->pitch : rowH;
-            for (qsizetype i = 0; i < c->items.size(); ++i) {
-                const QRect row(rect.left(), rect.top() + static_cast<int>(i) * pitch, rect.width(), rowH);
-                paintRadio(p, QRect(row.left(), row.center().y() - 6, 13, 13), value == c->items[i]);
-                p.setPen(Qt::black);
-                p.drawText(row.adjusted(18, 0, 0, 0), Qt::AlignVCenter | Qt::TextDontClip, c->items[i]);
-            }
+        } else if (t == KitControlType::Check || t == KitControlType::Options) {
+            paintChoices(p, *c, rect, state, value, dialog);
         } else if (t == KitControlType::Combo || t == KitControlType::Spin || t == KitControlType::Text) {
-            QRect box = rect;
-            if (!c->label.isEmpty() && !dialog) {
-                p.drawText(QRect(rect.left(), rect.top(), rect.width(), 18), Qt::AlignVCenter, c->label);
-                box.setTop(rect.top() + 18);
-            }
-            box.setHeight(std::min(box.height(), 22));
-            paintWhiteBox(p, box);
-            QString shown = value;
-            if (t == KitControlType::Spin && !c->suffix.isEmpty() && !focused)
-                shown += c->suffix;
-            if (focused)
-                paintBoxEditing(p, box, m_field->edit, 18);
-            else
-                paintBoxText(p, box, shown, false, false, 18);
-            if (t == KitControlType::Combo) {
-                paintDropArrow(p, QRect(box.right() - 15, box.top() + 1, 15, box.height() - 2));
-            } else if (t == KitControlType::Spin) {
-                const QRect up(box.right() - 15, box.top() + 1, 15, box.height() / 2 - 1);
-                const QRect down(box.right() - 15, box.top() + box.height() / 2, 15, box.height() / 2 - 1);
-                for (const QRect& r : {up, down}) {
-                    p.fillRect(r, QColor(0xC1, 0xD3, 0xFB));
-                    p.setPen(QColor(0x4D, 0x61, 0x85));
-                    p.drawText(r, Qt::AlignCenter, r == up ? u"▲"_s : u"▼"_s);
-                }
-            }
+            paintBoxControl(p, *c, rect, value, focused, dialog);
         } else if (t == KitControlType::List) {
             QRect box = rect;
             if (!c->label.isEmpty() && !dialog) {
@@ -407,74 +515,9 @@ void FormPart::paintForm(QPainter& p, const KitForm& form, const FormState& stat
                 paintWhiteBox(p, box);
             paintListRows(p, form, *c, box, value, dialog);
         } else if (t == KitControlType::Gallery) {
-            const QRect box = itemBox(*c, rect, dialog);
-            if (!c->label.isEmpty() && !dialog)
-                p.drawText(QRect(rect.left(), rect.top(), rect.width(), 18), Qt::AlignVCenter, c->label);
-            if (dialog)
-                paintWhiteBox(p, box);
-            const bool layouts = c->id.contains(u"版式"_s) || c->items.contains(u"标题幻灯片"_s);
-            p.save();
-            p.setClipRect(box, Qt::IntersectClip);
-            for (const GalleryCell& cell : galleryCells(form.name, *c, box, dialog)) {
-                if (!cell.rect.intersects(box))
-                    continue;
-                if (cell.header) {
-                    p.fillRect(cell.rect.adjusted(0, 2, 0, -2), QColor(0xC6, 0xD8, 0xF2));
-                    p.setPen(QColor(0x21, 0x3C, 0x83));
-                    p.setFont(uiFont(12, true));
-                    p.drawText(cell.rect.adjusted(4, 0, 0, 0), Qt::AlignVCenter, cell.item);
-                    continue;
-                }
-                if (c->style == u"characters"_s) {
-                    paintCharacterCell(p, cell.rect, cell.item, cell.item == value,
-                                       cell.rect.contains(m_view.m_mouse));
-                    continue;
-                }
-                const bool pictures = c->style == u"pictures"_s;
-                const QRect pic = cell.rect.adjusted(5, 3, -5, pictures ? -3 : -16);
-                const bool chosen = cell.item == value;
-                if (chosen || cell.rect.contains(m_view.m_mouse)) {
-                    p.fillRect(cell.rect.adjusted(1, 1, -1, -1), chosen ? QColor(0xFF, 0xD5, 0x8C) : kSelect);
-                    p.setPen(kSelectLine);
-                    p.drawRect(cell.rect.adjusted(1, 1, -2, -2));
-                }
-                if (layouts)
-                    paintLayoutIcon(p, pic, cell.item);
-                else
-                    paintGalleryItem(p, pic, c->id, cell.item);
-                // A style known only by its place ("第3行第4列", the WordArt gallery) has
-                // no caption: the real gallery shows the pictures alone.
-                static const QRegularExpression place(u"^第\\d+行第\\d+列$"_s);
-                if (pictures || place.match(cell.item).hasMatch())
-                    continue;
-                p.setPen(Qt::black);
-                p.setFont(uiFont(10));
-                p.drawText(
-                    QRect(cell.rect.left(), pic.bottom() + 1, cell.rect.width(), 14), Qt::AlignCenter,
-                    QFontMetrics(uiFont(10)).elidedText(cell.item, Qt::ElideRight, cell.rect.width() - 2));
-            }
-            p.restore();
-            m_view.paintScrollBar(p, locators::galleryBar(form.name, c->id));
+            paintGallery(p, form, *c, rect, value, dialog);
         } else if (t == KitControlType::Tabs) {
-            const QRect page(rect.left(), rect.top() + 20, rect.width(), rect.height() - 20);
-            p.fillRect(page, QColor(0xFC, 0xFC, 0xFE));
-            p.setPen(QColor(0x91, 0x9B, 0x9C));
-            p.drawRect(page.adjusted(0, 0, -1, -1));
-            int x = rect.left() + 2;
-            for (const QString& tab : c->items) {
-                const int w = fm.horizontalAdvance(tab) + 16;
-                const bool current = tab == state.tab;
-                const QRect tr(x, rect.top() + (current ? 0 : 2), w, current ? 21 : 19);
-                p.fillRect(tr, current ? QColor(0xFC, 0xFC, 0xFE) : QColor(0xF0, 0xF0, 0xEA));
-                p.setPen(QColor(0x91, 0x9B, 0x9C));
-                p.drawLine(tr.topLeft(), tr.bottomLeft());
-                p.drawLine(tr.topRight(), tr.bottomRight());
-                p.setPen(current ? QColor(0xFF, 0xC8, 0x3C) : QColor(0x91, 0x9B, 0x9C));
-                p.drawLine(tr.topLeft(), tr.topRight());
-                p.setPen(Qt::black);
-                p.drawText(tr, Qt::AlignCenter, tab);
-                x += w;
-            }
+            paintTabs(p, *c, rect, state);
         }
         // Dialog labels stand left of (or above) their boxes.
         if (dialog && !c->label.isEmpty() && t != KitControlType::Tabs && t != KitControlType::Gallery) {
@@ -700,7 +743,7 @@ std::vector<std::pair<const KitControl*, QRect>> FormPart::paneLayout() const
     };
     const int top = pane.top() + 30;
     if (lay(pane.width() - 16, top) > pane.bottom())
-        lay(pane.width() - 16 - kScrollBarW, top - m_view.m_paneScroll);
+        lay(pane.width() - 16 - kScrollBarW, top - m_view.m_scrolls.m_paneScroll);
     return out;
 }
 
@@ -775,7 +818,7 @@ void FormPart::addPaneHots(std::vector<Hot>& hots) const
     const size_t first = hots.size();
     for (const auto& [c, rect] : paneLayout()) {
         if (c->type == KitControlType::Gallery)
-            m_view.addScrollBarHots(hots, locators::galleryBar(name, c->id), 2);
+            m_view.m_scrolls.addScrollBarHots(hots, locators::galleryBar(name, c->id), 2);
         const QString base = actions::taskPane(name, c->id);
         const QString loc = locators::control(name, c->id);
         const QString key = name + u'/' + c->id; // of the list's scroll
@@ -807,7 +850,7 @@ void FormPart::addPaneHots(std::vector<Hot>& hots) const
             for (const auto& [item, row] : listRows(*pane, *c, itemBox(*c, rect, false), false))
                 hots.push_back(
                     {row, locators::item(name, c->id, item), actions::taskPane(name, c->id, item), item, 1});
-            m_view.addScrollBarHots(hots, locators::listBar(name, c->id), 2);
+            m_view.m_scrolls.addScrollBarHots(hots, locators::listBar(name, c->id), 2);
         } else if (t == KitControlType::Options) {
             const QRect box = itemBox(*c, rect, false);
             for (qsizetype i = 0; i < c->items.size(); ++i) {
@@ -829,7 +872,7 @@ void FormPart::addPaneHots(std::vector<Hot>& hots) const
     hots.erase(std::remove_if(hots.begin() + static_cast<std::ptrdiff_t>(first), hots.end(),
                               [&](const Hot& h) { return !content.contains(h.rect.center()); }),
                hots.end());
-    m_view.addScrollBarHots(hots, u"pane"_s, 1);
+    m_view.m_scrolls.addScrollBarHots(hots, u"pane"_s, 1);
 }
 
 void FormPart::addDialogHots(std::vector<Hot>& hots) const
@@ -864,7 +907,7 @@ void FormPart::addDialogHots(std::vector<Hot>& hots) const
                 hots.push_back(
                     {cell, locators::tab(d->name, tab), actions::dialog(d->name, c.id, tab), {}, 20});
         } else if (t == KitControlType::Gallery) {
-            m_view.addScrollBarHots(hots, locators::galleryBar(d->name, c.id), 21);
+            m_view.m_scrolls.addScrollBarHots(hots, locators::galleryBar(d->name, c.id), 21);
             // Pictures without captions name themselves in a tooltip.
             const bool named = c.style == u"pictures"_s;
             for (const GalleryCell& cell : galleryCells(d->name, c, rect, true)) {
@@ -877,7 +920,7 @@ void FormPart::addDialogHots(std::vector<Hot>& hots) const
             for (const auto& [item, row] : listRows(*form, c, rect, true))
                 hots.push_back(
                     {row, locators::item(d->name, c.id, item), actions::dialog(d->name, c.id, item), {}, 20});
-            m_view.addScrollBarHots(hots, locators::listBar(d->name, c.id), 21);
+            m_view.m_scrolls.addScrollBarHots(hots, locators::listBar(d->name, c.id), 21);
         } else if (t == KitControlType::Options) {
             const QStringList items = itemsOf(*form, c, true);
             const int pitch = c.pitch > 0 ? c.pitch : 20;
@@ -1126,19 +1169,19 @@ bool FormPart::scrollControl(const KitForm& form, const KitControl& c, bool dial
     const QString key = form.name + u'/' + c.id;
     if (c.type == KitControlType::Gallery) {
         const QString bar = locators::galleryBar(form.name, c.id);
-        if (m_view.scrollBar(bar).rect.isNull())
+        if (m_view.m_scrolls.scrollBar(bar).rect.isNull())
             return false;
-        m_view.setScroll(bar, m_listScroll[key] + by * 20);
+        m_view.m_scrolls.setScroll(bar, m_listScroll[key] + by * 20);
         return true;
     }
     if (c.type != KitControlType::List && c.type != KitControlType::EditList)
         return false;
     const QString listBar = locators::listBar(form.name, c.id);
-    const ScrollBar bar = m_view.scrollBar(listBar);
+    const ScrollBar bar = m_view.m_scrolls.scrollBar(listBar);
     if (bar.rect.isNull())
         return false;
     Q_UNUSED(dialog);
-    m_view.setScroll(listBar, bar.value + by * 18);
+    m_view.m_scrolls.setScroll(listBar, bar.value + by * 18);
     return true;
 }
 

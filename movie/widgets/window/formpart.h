@@ -7,6 +7,7 @@
 #include "movie/widgets/window/listchoice.h"
 
 #include <QColor>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -78,6 +79,7 @@ public:
 
 private:
     friend class KitView;
+    friend class ScrollPart; // the scroll bars of lists and galleries
 
     // A click on a control that opens its list or palette, puts the caret in its box, or steps its
     // spin value; false for the others.
@@ -101,8 +103,34 @@ private:
     void moveDialogFocus(int by);
     // An open dialog's state, on top or beneath; null when it is not open.
     const FormState* formState(const QString& name) const;
+    // A dialog that has just opened gives its text box the focus, its text selected.
+    void focusOpeningDialog();
+    // The cells of the open drop-down list or palette.
+    void addDropHots(std::vector<Hot>& hots) const;
+    void paintTaskPane(QPainter& p);
     void paintDialog(QPainter& p);
     void paintDialogOf(QPainter& p, const FormState& state);
+    // Controls drawn in their own ways by paintForm.
+    void paintLabel(QPainter& p, const KitForm& form, const KitControl& c, const QRect& rect,
+                    const FormState& state, bool dialog);
+    void paintPictureButton(QPainter& p, const KitForm& form, const KitControl& c, const QRect& rect);
+    void paintBoxControl(QPainter& p, const KitControl& c, const QRect& rect, const QString& value,
+                         bool focused, bool dialog);
+    void paintGallery(QPainter& p, const KitForm& form, const KitControl& c, const QRect& rect,
+                      const QString& value, bool dialog);
+    void paintTabs(QPainter& p, const KitControl& c, const QRect& rect, const FormState& state);
+    void paintGroup(QPainter& p, const KitControl& c, const QRect& rect, bool dialog);
+    bool paintSideTabs(QPainter& p, const KitControl& c, const QRect& rect, const FormState& state,
+                       const QPoint& pointer);
+    // A colour box: the chosen colour as a swatch, a command (无填充颜色) as its text.
+    void paintColourBox(QPainter& p, const KitControl& c, const QRect& rect, const FormState& state,
+                        const QString& value);
+    // A palette of colour cells, or the hexagon of standard colours.
+    void paintPalette(QPainter& p, const KitControl& c, const QRect& rect, const QString& value,
+                      const QPoint& pointer);
+    // A check box, or a column of option buttons.
+    void paintChoices(QPainter& p, const KitControl& c, const QRect& rect, const FormState& state,
+                      const QString& value, bool dialog);
     void paintForm(QPainter& p, const struct KitForm& form, const FormState& state, const QRect& client,
                    bool dialog);
     void paintDrop(QPainter& p);

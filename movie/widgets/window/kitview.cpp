@@ -40,7 +40,8 @@ KitView::KitView(std::unique_ptr<MovieSession> session, QWidget* parent)
       m_menus(
           *m_session, [this](const QString& locator) { return locate(locator); },
           [this](const QString& toolbar) { return m_chrome.toolbarShown(toolbar); }),
-      m_forms(*this), m_shows(*this), m_chrome(*this), m_demonstration(*this)
+      m_forms(*this), m_shows(*this), m_chrome(*this), m_slideArea(*this), m_scrolls(*this),
+      m_leftPane(*this), m_demonstration(*this)
 {
     setFixedSize(kWidth, kHeight);
     setMouseTracking(true);
@@ -50,8 +51,8 @@ KitView::KitView(std::unique_ptr<MovieSession> session, QWidget* parent)
     rebuild();
     // The slides tab opens with the selected slide on view, as the real window does.
     const int selectedBottom = 6 + m_session->presentation().selected * 89;
-    if (const int page = leftPaneBox().height(); selectedBottom > page)
-        setScroll(u"slides"_s, selectedBottom - page);
+    if (const int page = m_leftPane.leftPaneBox().height(); selectedBottom > page)
+        m_scrolls.setScroll(u"slides"_s, selectedBottom - page);
 }
 
 KitView::~KitView() = default;
@@ -142,7 +143,7 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         selectObjectAt(at, button == Qt::LeftButton ? modifiers : Qt::NoModifier);
     if (at.kind == L::Scroll) {
         if (button == Qt::LeftButton)
-            clickScrollBar(at, point);
+            m_scrolls.clickScrollBar(at, point);
         return;
     }
     if (button == Qt::RightButton && at.kind != L::PaneTitle && at.kind != L::LeftPaneTab) {
@@ -154,7 +155,7 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     performClick(h, at, doubleClick, modifiers);
 }
 
-void KitView::clickScrollBar(const LocatorParts& at, const QPoint& point)
+void ScrollPart::clickScrollBar(const LocatorParts& at, const QPoint& point)
 {
     const ScrollBar bar = scrollBar(at.name);
     // A list scrolls one row a step.
@@ -535,10 +536,11 @@ void KitView::mouseMoveEvent(QMouseEvent* event)
         update();
         return;
     }
-    if (m_scrollDrag && !m_demonstration.isRunning()) {
-        const ScrollDrag drag = *m_scrollDrag;
-        setScroll(drag.key, scrollBar(drag.key).valueForThumbTop(m_mouse.y() - drag.grab));
-        m_scrollDrag = drag;
+    if (m_scrolls.m_scrollDrag && !m_demonstration.isRunning()) {
+        const ScrollDrag drag = *m_scrolls.m_scrollDrag;
+        m_scrolls.setScroll(drag.key,
+                            m_scrolls.scrollBar(drag.key).valueForThumbTop(m_mouse.y() - drag.grab));
+        m_scrolls.m_scrollDrag = drag;
         return;
     }
     if (m_menus.isOpen() && !m_demonstration.isRunning()) {
@@ -556,7 +558,7 @@ void KitView::mouseMoveEvent(QMouseEvent* event)
 
 void KitView::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_scrollDrag.reset();
+    m_scrolls.m_scrollDrag.reset();
     if (const std::optional<QRect> frame = std::exchange(m_marquee, std::nullopt);
         frame && frame->size() != QSize(1, 1)) {
         selectObjectsWithin(frame->normalized());
@@ -571,7 +573,7 @@ void KitView::mouseReleaseEvent(QMouseEvent* event)
     }
     if (const std::optional<SlideDrag> drag = std::exchange(m_slideDrag, std::nullopt);
         drag && drag->moving) {
-        const int after = slideGapAt(event->position().toPoint());
+        const int after = m_slideArea.slideGapAt(event->position().toPoint());
         if (after >= 0)
             perform(actions::dragThumb(drag->slide, after));
         update();
@@ -602,9 +604,9 @@ void KitView::wheelEvent(QWheelEvent* event)
         const WindowView& view = m_session->view();
         if (!m_session->dialog() && at.x() < kLeftW && view.isNormal()) {
             if (view.is(ViewKind::Normal))
-                setScroll(u"slides"_s, m_thumbScroll + delta * 30);
+                m_scrolls.setScroll(u"slides"_s, m_scrolls.m_thumbScroll + delta * 30);
             else
-                setScroll(u"outline"_s, m_outlineScroll + delta * 17);
+                m_scrolls.setScroll(u"outline"_s, m_scrolls.m_outlineScroll + delta * 17);
             return;
         }
         if (const auto& d = m_session->dialog()) {
@@ -626,7 +628,7 @@ void KitView::wheelEvent(QWheelEvent* event)
                 done = m_forms.scrollControl(*form, *c, false, delta);
         }
         if (!done)
-            setScroll(u"pane"_s, m_paneScroll + delta * 17);
+            m_scrolls.setScroll(u"pane"_s, m_scrolls.m_paneScroll + delta * 17);
         return;
     }
     rebuild();

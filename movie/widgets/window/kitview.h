@@ -6,10 +6,13 @@
 #include "movie/widgets/window/demonstration.h"
 #include "movie/widgets/window/formpart.h"
 #include "movie/widgets/window/hotarea.h"
+#include "movie/widgets/window/leftpanepart.h"
 #include "movie/widgets/window/listchoice.h"
 #include "movie/widgets/window/menupart.h"
 #include "movie/widgets/window/scrollbar.h"
+#include "movie/widgets/window/scrollpart.h"
 #include "movie/widgets/window/showpart.h"
+#include "movie/widgets/window/slideareapart.h"
 #include "movie/widgets/window/typinginput.h"
 
 #include <QColor>
@@ -39,6 +42,9 @@ class KitView : public QWidget
     friend class FormPart;
     friend class ShowPart;
     friend class ChromePart;
+    friend class SlideAreaPart;
+    friend class ScrollPart;
+    friend class LeftPanePart;
 
 public:
     explicit KitView(std::unique_ptr<MovieSession> session, QWidget* parent = nullptr);
@@ -109,35 +115,16 @@ protected:
 
 private:
     void rebuild();
-    // The parts of a click: on a scroll bar, with the right button, on what opens a menu, a list or
+    // The parts of a click: with the right button, on what opens a menu, a list or
     // a box (menu titles, toolbar buttons and boxes, the task pane's title, the slides and outline
     // tabs), and the action of what it lands on.
-    void clickScrollBar(const LocatorParts& at, const QPoint& point);
     void rightClick(const Hot& h, const LocatorParts& at, const QPoint& point, bool onSelection);
     bool openWhatIsClicked(const Hot& h, const LocatorParts& at, Qt::MouseButton button);
     void performClick(const Hot& h, const LocatorParts& at, bool doubleClick,
                       Qt::KeyboardModifiers modifiers);
     // After the session changed: the window laid out and painted again, and completion told.
     void sessionChanged(bool wasComplete);
-    // One line of the outline tab: a slide's title (paragraph 0) or a paragraph of its text.
-    struct OutlineRow
-    {
-        int slide;
-        int paragraph;
-        int level;
-        QString text;
-        QRect rect; // where it is drawn now, scrolled
-    };
-    std::vector<OutlineRow> outlineRows() const;
-    // The part of the slides and outline tabs that scrolls.
-    QRect leftPaneBox() const;
     QRect paneContentRect() const;
-    // The scroll bar of a scrolling area ("slides", "outline", "pane", "gallery:<form>/<id>");
-    // its rect is null when the area has none.
-    kit::ScrollBar scrollBar(const QString& key) const;
-    void setScroll(const QString& key, int value);
-    void addScrollBarHots(std::vector<Hot>& hots, const QString& key, int layer) const;
-    void paintScrollBar(QPainter& p, const QString& key);
     const Hot* hotAt(const QPoint& point) const;
     void perform(const QString& action);
     void closeMenus();
@@ -145,37 +132,13 @@ private:
     void openContextMenu(ContextArea area, const QPoint& at);
     // The context menu a shape of the current slide opens: chart, picture, orgchart or shape.
     ContextArea shapeContextArea(int shape) const;
-    // The printed page of the handout and notes masters.
-    struct MasterPage
-    {
-        QRect page;
-        QRect slide;
-        QRect notes;
-    };
-    MasterPage masterPage() const;
 
-    void paintLeftPane(QPainter& p);
-    void paintSlideArea(QPainter& p);
-    void paintSelection(QPainter& p);
-    void paintSelectionFrame(QPainter& p, const QRect& r, bool placeholder);
-    void paintSlideDrop(QPainter& p);
-    // Where slides dragged to `point` land: after slide n (0: before the first); -1 off the slides.
-    int slideGapAt(const QPoint& point) const;
-    // The point that drops dragged slides after slide `after`.
-    std::optional<QPoint> slideDropPoint(int after) const;
-    void paintTaskPane(QPainter& p);
     void paintHint(QPainter& p);
     void paintCompletion(QPainter& p);
     QRect completionRect() const;
-    void paintMasterView(QPainter& p);
-    // 打印预览: the page as printed, and where it lies on the grey.
-    void paintPrintPreview(QPainter& p);
-    QRect printPreviewPageRect() const;
 
     QRect slideAreaRect() const;
     QRect slideRectInArea() const;
-    // The master the slide master view shows: the slide master, or the title master as a title slide.
-    Slide shownMasterSlide() const;
     QRect slidePaneRect() const;      // the part of the slide area the slide is seen in
     QRect notesPageNotesRect() const; // the notes on the notes page
     QRect notesPageRect() const;      // the whole notes page, at its zoom
@@ -186,13 +149,9 @@ private:
     double notesPageScale() const;
     // The zoom of the current view in %, as 显示比例 shows it: the one set there, else the fitting one.
     int shownZoom() const;
-    void paintZoomScrollBars(QPainter& p, const QRect& pane, const QRect& slide);
-    void paintRulers(QPainter& p, const QRect& pane, const QRect& slide);
     QRect taskPaneRect() const;
     // Scrolls a list or gallery so that the item a locator names is on view.
     void revealItem(const QString& locator);
-
-    void paintAnimationTags(QPainter& p);
 
     // One move of a demonstration or of a learner's way, at the element's place.
     void doMove(const PointerMove& move, const std::optional<QRect>& at);
@@ -203,7 +162,6 @@ private:
     void selectObjectsWithin(const QRect& frame);
     // Where the window shows the slide and the notes, for typing and drawing.
     TypingInput::Geometry typingGeometry() const;
-    void paintNotesText(QPainter& p, const QString& notes, const QString& prompt);
     // A point given in the slide's points ("x,y") where the window shows it.
     QPoint pointOnSlide(const QString& points) const;
     std::vector<Hot> m_hots;
@@ -211,18 +169,12 @@ private:
     FormPart m_forms;
     ShowPart m_shows;
     ChromePart m_chrome;
+    SlideAreaPart m_slideArea;
+    ScrollPart m_scrolls;
+    LeftPanePart m_leftPane;
     Demonstration m_demonstration;
     // What arranged windows show of the presentation, out of the learner's reach.
     std::vector<Hot> m_documentHots;
-    int m_thumbScroll = 0;   // the slides tab, in pixels
-    int m_outlineScroll = 0; // the outline tab, in pixels
-    int m_paneScroll = 0;    // the task pane's controls, in pixels
-    struct ScrollDrag
-    {
-        QString key;
-        int grab = 0; // where the thumb was taken, from its top
-    };
-    std::optional<ScrollDrag> m_scrollDrag;
     struct SlideDrag
     {
         int slide = 0;

@@ -135,14 +135,14 @@ double paragraphTop(const QStringList& paragraphs, int index, double scale)
 
 } // namespace
 
-void KitView::paintAnimationTags(QPainter& p)
+void SlideAreaPart::paintAnimationTags(QPainter& p)
 {
-    const Presentation& pres = m_session->presentation();
+    const Presentation& pres = m_view.m_session->presentation();
     if (!pres.view.is(ViewKind::Normal) || pres.taskpane != kCustomAnimation)
         return;
     const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
     const QStringList paragraphs = outlineParagraphs(slide);
-    const QRect sr = slideRectInArea();
+    const QRect sr = m_view.slideRectInArea();
     const double scale = sr.width() / 720.0;
     std::map<std::pair<QString, int>, int> stacked; // tags already beside each object or paragraph
     p.save();

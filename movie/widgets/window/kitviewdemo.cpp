@@ -40,14 +40,14 @@ QString KitView::nextTargetLocator() const
     return {};
 }
 
-KitView::MasterPage KitView::masterPage() const
+SlideAreaPart::MasterPage SlideAreaPart::masterPage() const
 {
-    const QRect area = slideAreaRect();
+    const QRect area = m_view.slideAreaRect();
     const int h = area.height() - 30;
     const int w = h * 3 / 4;
     MasterPage m;
     m.page = QRect(area.center().x() - w / 2, area.top() + 15, w, h);
-    if (m_session->view().is(ViewKind::NotesMaster)) {
+    if (m_view.m_session->view().is(ViewKind::NotesMaster)) {
         m.slide = QRect(m.page.left() + m.page.width() / 8, m.page.top() + 20, m.page.width() * 3 / 4,
                         m.page.width() * 9 / 16);
         m.notes = QRect(m.page.left() + 20, m.slide.bottom() + 20, m.page.width() - 40,
@@ -101,9 +101,9 @@ void KitView::doMove(const PointerMove& move, const std::optional<QRect>& at)
         break;
     case PointerMove::Drag:
         // The slides are taken where the pointer is and dropped in the gap the move names.
-        if (const std::optional<QPoint> to = slideDropPoint(move.text.toInt()); at && to) {
+        if (const std::optional<QPoint> to = m_slideArea.slideDropPoint(move.text.toInt()); at && to) {
             m_mouse = *to;
-            if (const int after = slideGapAt(*to); after >= 0)
+            if (const int after = m_slideArea.slideGapAt(*to); after >= 0)
                 perform(actions::dragThumb(parseLocator(move.locator).slide, after));
         }
         break;

@@ -255,9 +255,9 @@ QRect ChromePart::floatingToolbarRect(int index) const
     return QRect(area.right() - w - 10, area.top() + 8 + index * 50, w, 44);
 }
 
-QRect KitView::leftPaneBox() const
+QRect LeftPanePart::leftPaneBox() const
 {
-    return QRect(0, kMainY + 24, kLeftW - 1, drawingToolbarY() - 26 - (kMainY + 24));
+    return QRect(0, kMainY + 24, kLeftW - 1, m_view.drawingToolbarY() - 26 - (kMainY + 24));
 }
 
 QRect KitView::paneContentRect() const
@@ -286,13 +286,13 @@ int levelOf(const QString& line)
 
 } // namespace
 
-std::vector<KitView::OutlineRow> KitView::outlineRows() const
+std::vector<OutlineRow> LeftPanePart::outlineRows() const
 {
     std::vector<OutlineRow> rows;
-    const Presentation& pres = m_session->presentation();
+    const Presentation& pres = m_view.m_session->presentation();
     const QRect box = leftPaneBox();
     const int right = box.right() - (outlineHeight(pres) > box.height() ? kScrollBarW : 0) - 2;
-    int y = box.top() + 6 - m_outlineScroll;
+    int y = box.top() + 6 - m_view.m_scrolls.m_outlineScroll;
     for (size_t i = 0; i < pres.slides.size(); ++i) {
         const Slide& slide = pres.slides[i];
         const int n = static_cast<int>(i) + 1;
@@ -312,22 +312,22 @@ std::vector<KitView::OutlineRow> KitView::outlineRows() const
     return rows;
 }
 
-ScrollBar KitView::scrollBar(const QString& key) const
+ScrollBar ScrollPart::scrollBar(const QString& key) const
 {
     ScrollBar bar;
-    const Presentation& pres = m_session->presentation();
+    const Presentation& pres = m_view.m_session->presentation();
     if (key == u"slides"_s || key == u"outline"_s) {
         if (!pres.view.is(key == u"slides"_s ? ViewKind::Normal : ViewKind::Outline))
             return {};
-        const QRect box = leftPaneBox();
+        const QRect box = m_view.m_leftPane.leftPaneBox();
         bar.rect = QRect(box.right() - kScrollBarW + 1, box.top(), kScrollBarW, box.height());
         bar.page = box.height();
         bar.content =
             key == u"slides"_s ? 6 + static_cast<int>(pres.slides.size()) * 89 : outlineHeight(pres);
         bar.value = key == u"slides"_s ? m_thumbScroll : m_outlineScroll;
     } else if (key == u"pane"_s) {
-        const auto layout = m_forms.paneLayout();
-        const QRect content = paneContentRect();
+        const auto layout = m_view.m_forms.paneLayout();
+        const QRect content = m_view.paneContentRect();
         if (layout.empty())
             return {};
         bar.rect = QRect(content.right() - kScrollBarW + 1, content.top(), kScrollBarW, content.height());
@@ -337,46 +337,47 @@ ScrollBar KitView::scrollBar(const QString& key) const
     } else if (const QStringList gallery = locators::galleryOf(key); !gallery.isEmpty()) {
         const QString& formName = gallery[0];
         const QString& id = gallery[1];
-        const bool dialog = m_session->dialog() && m_session->dialog()->name == formName;
+        const bool dialog = m_view.m_session->dialog() && m_view.m_session->dialog()->name == formName;
         const KitForm* form =
-            dialog ? m_session->kit().dialog(formName) : m_session->kit().taskPane(formName);
+            dialog ? m_view.m_session->kit().dialog(formName) : m_view.m_session->kit().taskPane(formName);
         const KitControl* c = form ? form->control(id) : nullptr;
         if (!c || c->type != KitControlType::Gallery)
             return {};
-        const QRect box = m_forms.itemBox(*c, m_forms.controlRect(*form, *c, dialog), dialog);
-        const auto cells = m_forms.galleryCells(formName, *c, box, dialog);
+        const QRect box = m_view.m_forms.itemBox(*c, m_view.m_forms.controlRect(*form, *c, dialog), dialog);
+        const auto cells = m_view.m_forms.galleryCells(formName, *c, box, dialog);
         if (box.isNull() || cells.empty())
             return {};
         const QString scrollKey = gallery.join(u'/');
-        bar.value = m_forms.m_listScroll.count(scrollKey) ? m_forms.m_listScroll.at(scrollKey) : 0;
+        bar.value =
+            m_view.m_forms.m_listScroll.count(scrollKey) ? m_view.m_forms.m_listScroll.at(scrollKey) : 0;
         bar.rect = QRect(box.right() - kScrollBarW + 1, box.top(), kScrollBarW, box.height());
         bar.page = box.height();
         bar.content = cells.back().rect.bottom() + 4 + bar.value - box.top();
     } else if (const QStringList list = locators::listOf(key); !list.isEmpty()) {
         const QString& formName = list[0];
         const QString& id = list[1];
-        const bool dialog = m_session->dialog() && m_session->dialog()->name == formName;
+        const bool dialog = m_view.m_session->dialog() && m_view.m_session->dialog()->name == formName;
         const KitForm* form =
-            dialog ? m_session->kit().dialog(formName) : m_session->kit().taskPane(formName);
+            dialog ? m_view.m_session->kit().dialog(formName) : m_view.m_session->kit().taskPane(formName);
         const KitControl* c = form ? form->control(id) : nullptr;
         if (!c || (c->type != KitControlType::List && c->type != KitControlType::EditList) ||
-            (dialog && !m_forms.dialogControlVisible(*c, *m_session->dialog())))
+            (dialog && !m_view.m_forms.dialogControlVisible(*c, *m_view.m_session->dialog())))
             return {};
-        const QRect rect = m_forms.controlRect(*form, *c, dialog);
-        const QRect box = c->type == KitControlType::EditList ? m_forms.editListList(rect)
-                                                              : m_forms.itemBox(*c, rect, dialog);
+        const QRect rect = m_view.m_forms.controlRect(*form, *c, dialog);
+        const QRect box = c->type == KitControlType::EditList ? m_view.m_forms.editListList(rect)
+                                                              : m_view.m_forms.itemBox(*c, rect, dialog);
         const int rows = std::max(1, (box.height() - 4) / 18);
         bar.rect = QRect(box.right() - kScrollBarW, box.top() + 1, kScrollBarW, box.height() - 2);
         bar.page = rows * 18;
-        bar.content = static_cast<int>(m_forms.itemsOf(*form, *c, dialog).size()) * 18;
-        bar.value = m_forms.listScroll(*form, *c, dialog, rows) * 18;
+        bar.content = static_cast<int>(m_view.m_forms.itemsOf(*form, *c, dialog).size()) * 18;
+        bar.value = m_view.m_forms.listScroll(*form, *c, dialog, rows) * 18;
     }
     if (!bar.needed())
         return {};
     return bar;
 }
 
-void KitView::setScroll(const QString& key, int value)
+void ScrollPart::setScroll(const QString& key, int value)
 {
     const ScrollBar bar = scrollBar(key);
     value = std::clamp(value, 0, bar.maximum());
@@ -387,14 +388,14 @@ void KitView::setScroll(const QString& key, int value)
     else if (key == u"pane"_s)
         m_paneScroll = value;
     else if (const QStringList gallery = locators::galleryOf(key); !gallery.isEmpty())
-        m_forms.m_listScroll[gallery.join(u'/')] = value;
+        m_view.m_forms.m_listScroll[gallery.join(u'/')] = value;
     else if (const QStringList list = locators::listOf(key); !list.isEmpty())
-        m_forms.m_listScroll[list.join(u'/')] = (value + 9) / 18;
-    rebuild();
-    update();
+        m_view.m_forms.m_listScroll[list.join(u'/')] = (value + 9) / 18;
+    m_view.rebuild();
+    m_view.update();
 }
 
-void KitView::addScrollBarHots(std::vector<Hot>& hots, const QString& key, int layer) const
+void ScrollPart::addScrollBarHots(std::vector<Hot>& hots, const QString& key, int layer) const
 {
     const ScrollBar bar = scrollBar(key);
     if (bar.rect.isNull())
@@ -457,16 +458,17 @@ void KitView::revealItem(const QString& locator)
         // Scroll the slides tab so that the slide is on view.
         const int slides = static_cast<int>(m_session->presentation().slides.size());
         const int n = std::clamp(at.slide, 1, std::max(1, slides));
-        setScroll(u"slides"_s, (n - 4) * 89);
+        m_scrolls.setScroll(u"slides"_s, (n - 4) * 89);
         return;
     }
     if ((at.kind == L::Thumb || at.kind == L::Outline) && !locate(locator) &&
         m_session->view().is(ViewKind::Outline)) {
         // Scroll the outline so that the line is in the middle of the tab.
-        const QRect box = leftPaneBox();
-        for (const OutlineRow& row : outlineRows()) {
+        const QRect box = m_leftPane.leftPaneBox();
+        for (const OutlineRow& row : m_leftPane.outlineRows()) {
             if (row.slide == at.slide && row.paragraph == at.paragraph)
-                setScroll(u"outline"_s, m_outlineScroll + row.rect.center().y() - box.center().y());
+                m_scrolls.setScroll(u"outline"_s,
+                                    m_scrolls.m_outlineScroll + row.rect.center().y() - box.center().y());
         }
         return;
     }
@@ -478,7 +480,8 @@ void KitView::revealItem(const QString& locator)
             const bool onView = at.kind == L::Item ? paneContentRect().contains(rect)
                                                    : paneContentRect().contains(rect.center());
             if (c->id == at.path[1] && !onView)
-                setScroll(u"pane"_s, m_paneScroll + rect.top() - paneContentRect().top() - 8);
+                m_scrolls.setScroll(u"pane"_s,
+                                    m_scrolls.m_paneScroll + rect.top() - paneContentRect().top() - 8);
         }
         if (locate(locator) || at.kind == L::Control)
             return;
@@ -511,196 +514,16 @@ void KitView::revealItem(const QString& locator)
 void KitView::rebuild()
 {
     m_shows.follow({});
-    // A dialog that has just opened gives its text box the focus, its text selected.
-    const QString dialog = m_session->dialog() ? m_session->dialog()->name : QString();
-    if (dialog != m_forms.m_focusedDialog) {
-        m_forms.m_focusedDialog = dialog;
-        m_forms.m_dialogFocus.clear();
-        const KitForm* form = dialog.isEmpty() ? nullptr : m_session->kit().dialog(dialog);
-        for (const KitControl& c : form ? form->controls : std::vector<KitControl>{}) {
-            if (c.focus && m_forms.dialogControlVisible(c, *m_session->dialog())) {
-                m_forms.m_field = FieldState::focusedOn(dialog, c.id, true, m_session->dialog()->value(c.id));
-                break;
-            }
-        }
-    }
+    m_forms.focusOpeningDialog();
     std::vector<Hot> hots;
-    const MovieSession& s = *m_session;
-    const Presentation& pres = s.presentation();
-    const QFontMetrics fm(uiFont(12));
-
+    const Presentation& pres = m_session->presentation();
     if (pres.view.is(ViewKind::Show)) {
         // The show fills the window: its context menu opens anywhere on it.
         hots.push_back({rect(), locators::slideEmpty(), {}, {}, 0});
     } else {
-        // Menu bar.
-        int x = 6;
-        for (const KitMenu& m : s.kit().menus()) {
-            const int w = fm.horizontalAdvance(m.title) + 14;
-            hots.push_back({QRect(x, kMenuY + 1, w, kMenuH - 2), locators::menuTitle(m.title), {}, {}, 0});
-            x += w;
-        }
-        // Toolbars: 常用 and 格式 at the top, 绘图 at the bottom, the view buttons under the slides tab.
-        m_chrome.addToolbarHots(hots, u"常用"_s, QPoint(10, kToolbarY + 2), kWidth - 14);
-        m_chrome.addToolbarHots(hots, u"格式"_s, QPoint(10, kToolbarY + kToolbarH + 2), kWidth - 14);
-        if (pres.window.drawingToolbar)
-            m_chrome.addToolbarHots(hots, u"绘图"_s, QPoint(10, drawingToolbarY() + 2), kWidth - 14);
-        const bool documentFillsWindow = !pres.window.closed && pres.window.arrange.isEmpty();
-        // Every view but the show and the preview has them, the masters and the notes page too.
-        if (documentFillsWindow && !pres.view.is(ViewKind::Show) && !pres.view.is(ViewKind::PrintPreview))
-            m_chrome.addToolbarHots(hots, u"视图按钮"_s, QPoint(4, drawingToolbarY() - 24), kLeftW);
-        if (pres.view.isNormal()) {
-            hots.push_back({QRect(4, kMainY + 3, 44, 19), locators::leftPaneTab(u"大纲"_s), {}, {}, 0});
-            hots.push_back({QRect(48, kMainY + 3, 52, 19), locators::leftPaneTab(u"幻灯片"_s), {}, {}, 0});
-        }
-        const QStringList floating = m_chrome.floatingToolbars();
-        for (int i = 0; i < floating.size(); ++i) {
-            const QRect r = m_chrome.floatingToolbarRect(i);
-            m_chrome.addToolbarHots(hots, floating[i], QPoint(r.left() + 4, r.top() + 18), r.right());
-        }
-        // Slides tab, or the sorter's grid.
-        if (pres.view.is(ViewKind::Sorter)) {
-            // Four slides a row at the sorter's own zoom; another zoom makes them larger or smaller.
-            const QRect area = slideAreaRect();
-            const int w = qRound(((area.width() - 20) / 4 - 16) * double(shownZoom()) / kSorterZoom);
-            const int cols = std::max(1, (area.width() - 20) / (w + 16));
-            const int h = w * 3 / 4;
-            for (size_t i = 0; i < pres.slides.size(); ++i) {
-                const int c = static_cast<int>(i) % cols, r = static_cast<int>(i) / cols;
-                const QRect rect(area.left() + 18 + c * (w + 16), area.top() + 14 + r * (h + 30), w, h);
-                const int n = static_cast<int>(i) + 1;
-                hots.push_back({rect, locators::thumb(n), actions::thumb(n), {}, 0});
-            }
-        } else if (pres.view.is(ViewKind::Outline)) {
-            // Every line of the outline: a click on a title selects the slide, on a
-            // paragraph selects the paragraph.
-            const QRect box = leftPaneBox();
-            for (const OutlineRow& row : outlineRows()) {
-                if (row.rect.top() < box.top() || row.rect.bottom() > box.bottom())
-                    continue;
-                if (row.paragraph == 0)
-                    hots.push_back({row.rect, locators::thumb(row.slide), actions::thumb(row.slide), {}, 0});
-                else
-                    hots.push_back({row.rect,
-                                    locators::outline(row.slide, row.paragraph),
-                                    actions::click(targets::outline(row.slide, row.paragraph)),
-                                    {},
-                                    0});
-            }
-            addScrollBarHots(hots, u"outline"_s, 0);
-        } else if (pres.view.is(ViewKind::Normal)) {
-            const int w = 100, h = 75;
-            const QRect box = leftPaneBox();
-            for (size_t i = 0; i < pres.slides.size(); ++i) {
-                const QRect rect(34, kMainY + 30 + static_cast<int>(i) * (h + 14) - m_thumbScroll, w, h);
-                if (rect.top() < box.top() || rect.bottom() > box.bottom())
-                    continue;
-                const int n = static_cast<int>(i) + 1;
-                hots.push_back({rect, locators::thumb(n), actions::thumb(n), {}, 0});
-            }
-            addScrollBarHots(hots, u"slides"_s, 0);
-        }
-        if (pres.view.is(ViewKind::SlideMaster)) {
-            // The masters in the left pane: the slide master, and the title master below it.
-            for (int n = 1; n <= (pres.titleMaster ? 2 : 1); ++n)
-                hots.push_back({QRect(34, kMainY + 30 + (n - 1) * (75 + 14), 100, 75),
-                                locators::thumb(n),
-                                actions::thumb(n),
-                                {},
-                                0});
-            const Slide master = shownMasterSlide();
-            const QRect sr = slideRectInArea();
-            hots.push_back({sr, locators::slideArea(), actions::click(u"slide"_s), {}, 0});
-            hots.push_back({QRect(sr.left() + sr.width() / 20, sr.bottom() - sr.height() / 16, sr.width() / 3,
-                                  sr.height() / 24),
-                            locators::slideEmpty(),
-                            actions::click(u"slide"_s),
-                            {},
-                            0});
-            hots.push_back({titleRect(sr, master).toRect(),
-                            locators::placeholder(u"title"_s),
-                            actions::click(u"title"_s),
-                            {},
-                            0});
-            hots.push_back({bodyRect(sr, master).toRect(),
-                            locators::placeholder(u"body"_s),
-                            actions::click(u"body"_s),
-                            {},
-                            0});
-        }
-        if (pres.view.is(ViewKind::NotesMaster) || pres.view.is(ViewKind::HandoutMaster)) {
-            const MasterPage page = masterPage();
-            hots.push_back({page.page, locators::slideArea(), actions::click(u"slide"_s), {}, 0});
-            hots.push_back({QRect(page.page.left() + 10, page.page.bottom() - 40, page.page.width() / 3, 16),
-                            locators::slideEmpty(),
-                            actions::click(u"slide"_s),
-                            {},
-                            0});
-            if (!page.slide.isNull())
-                hots.push_back(
-                    {page.slide, locators::placeholder(u"title"_s), actions::click(u"title"_s), {}, 0});
-            hots.push_back({page.notes, locators::placeholder(u"body"_s), actions::click(u"body"_s), {}, 0});
-        }
-        // Placeholders and shapes of the current slide.
-        if (pres.view.isNormal() || pres.view.is(ViewKind::Notes)) {
-            const QRect sr = slideRectInArea();
-            const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
-            const size_t firstSlideHot = hots.size();
-            hots.push_back({sr, locators::slideArea(), actions::click(u"slide"_s), {}, 0});
-            // A strip at the foot of the slide that no placeholder covers.
-            hots.push_back({QRect(sr.left() + sr.width() / 20, sr.bottom() - sr.height() / 16, sr.width() / 3,
-                                  sr.height() / 24),
-                            locators::slideEmpty(),
-                            actions::click(u"slide"_s),
-                            {},
-                            0});
-            const QRectF tr = titleRect(sr, slide);
-            const QRectF br = bodyRect(sr, slide);
-            // The border of a placeholder: a click selects it, a double-click opens 设置占位符格式.
-            auto addFrame = [&hots](const QRect& r, const QString& ph) {
-                const int b = 3;
-                const QString loc = locators::frame(ph);
-                const QString click = actions::click(ph);
-                hots.push_back(
-                    {QRect(r.left() - b, r.top() - b, r.width() + 2 * b, 2 * b), loc, click, {}, 0});
-                hots.push_back(
-                    {QRect(r.left() - b, r.top() + b, 2 * b, r.height() - 2 * b), loc, click, {}, 0});
-                hots.push_back(
-                    {QRect(r.right() - b + 1, r.top() + b, 2 * b, r.height() - 2 * b), loc, click, {}, 0});
-            };
-            if (!tr.isEmpty()) {
-                hots.push_back(
-                    {tr.toRect(), locators::placeholder(u"title"_s), actions::click(u"title"_s), {}, 0});
-                addFrame(tr.toRect(), u"title"_s);
-            }
-            if (!br.isEmpty()) {
-                const bool sub = slide.layout == u"标题幻灯片"_s;
-                addFrame(br.toRect(), sub ? u"subtitle"_s : u"body"_s);
-                hots.push_back({br.toRect(),
-                                locators::placeholder(sub ? u"subtitle"_s : u"body"_s),
-                                actions::click(sub ? u"subtitle"_s : u"body"_s),
-                                {},
-                                0});
-            }
-            const QRect area = slideAreaRect();
-            const QRect notes = pres.view.is(ViewKind::Notes)
-                                    ? notesPageNotesRect()
-                                    : QRect(area.left(), area.bottom() - kNotesH + 1, area.width(), kNotesH);
-            hots.push_back({notes, locators::placeholder(u"notes"_s), actions::click(u"notes"_s), {}, 0});
-            for (size_t i = 0; i < slide.shapes.size(); ++i) {
-                const int n = static_cast<int>(i) + 1;
-                hots.push_back({shapeRect(sr, slide, static_cast<int>(i)).toRect(),
-                                locators::shape(n),
-                                actions::click(targets::shape(n)),
-                                {},
-                                0});
-            }
-            // A zoomed slide is seen, and reached, only inside its pane.
-            const QRect seen = slidePaneRect();
-            for (size_t i = firstSlideHot; i < hots.size(); ++i)
-                if (hots[i].locator != locators::placeholder(u"notes"_s))
-                    hots[i].rect = hots[i].rect.intersected(seen);
-        }
+        m_chrome.addHots(hots);
+        m_leftPane.addHots(hots);
+        m_slideArea.addHots(hots);
         // With the presentation closed, or its windows arranged, nothing of it lies where it would.
         m_documentHots.clear();
         if (pres.window.closed || !pres.window.arrange.isEmpty()) {
@@ -716,19 +539,7 @@ void KitView::rebuild()
     if (m_menus.isOpen())
         m_menus.addHots(hots);
     m_forms.addDialogHots(hots);
-    if (m_forms.m_drop) {
-        // A toolbar palette's cells are commands of its button; a box's cells are its values.
-        const auto choose = [this](const QString& item) {
-            if (m_forms.m_drop->toolbar)
-                return m_forms.dropIsPalette() ? actions::toolbarMenu({m_forms.m_drop->control, item})
-                                               : actions::toolbarValue(m_forms.m_drop->control, item);
-            return actions::control(m_forms.m_drop->dialog, m_forms.m_drop->form, m_forms.m_drop->control,
-                                    item);
-        };
-        for (const DropCell& cell : m_forms.dropCells())
-            hots.push_back({cell.rect, locators::drop(cell.item), choose(cell.item),
-                            cell.swatch ? cell.item : QString(), 30, cell.swatch});
-    }
+    m_forms.addDropHots(hots);
     if (pres.window.exited)
         hots.clear(); // PowerPoint is gone
     m_hots = std::move(hots);
@@ -768,14 +579,232 @@ std::optional<QRect> KitView::locate(const QString& locator) const
     return std::nullopt;
 }
 
-Slide KitView::shownMasterSlide() const
+Slide SlideAreaPart::shownMasterSlide() const
 {
-    const Presentation& pres = m_session->presentation();
-    if (m_session->shownMaster() != 2)
+    const Presentation& pres = m_view.m_session->presentation();
+    if (m_view.m_session->shownMaster() != 2)
         return pres.master;
     Slide master = *pres.titleMaster;
     master.layout = u"标题幻灯片"_s;
     return master;
+}
+
+void ChromePart::addHots(std::vector<Hot>& hots) const
+{
+    const Presentation& pres = m_view.m_session->presentation();
+    const QFontMetrics fm(uiFont(12));
+    // Menu bar.
+    int x = 6;
+    for (const KitMenu& m : m_view.m_session->kit().menus()) {
+        const int w = fm.horizontalAdvance(m.title) + 14;
+        hots.push_back({QRect(x, kMenuY + 1, w, kMenuH - 2), locators::menuTitle(m.title), {}, {}, 0});
+        x += w;
+    }
+    // Toolbars: 常用 and 格式 at the top, 绘图 at the bottom, the view buttons under the slides tab.
+    addToolbarHots(hots, u"常用"_s, QPoint(10, kToolbarY + 2), kWidth - 14);
+    addToolbarHots(hots, u"格式"_s, QPoint(10, kToolbarY + kToolbarH + 2), kWidth - 14);
+    if (pres.window.drawingToolbar)
+        addToolbarHots(hots, u"绘图"_s, QPoint(10, m_view.drawingToolbarY() + 2), kWidth - 14);
+    const bool documentFillsWindow = !pres.window.closed && pres.window.arrange.isEmpty();
+    // Every view but the show and the preview has them, the masters and the notes page too.
+    if (documentFillsWindow && !pres.view.is(ViewKind::Show) && !pres.view.is(ViewKind::PrintPreview))
+        addToolbarHots(hots, u"视图按钮"_s, QPoint(4, m_view.drawingToolbarY() - 24), kLeftW);
+    const QStringList floating = floatingToolbars();
+    for (int i = 0; i < floating.size(); ++i) {
+        const QRect r = floatingToolbarRect(i);
+        addToolbarHots(hots, floating[i], QPoint(r.left() + 4, r.top() + 18), r.right());
+    }
+}
+
+void LeftPanePart::addHots(std::vector<Hot>& hots) const
+{
+    const Presentation& pres = m_view.m_session->presentation();
+    if (pres.view.isNormal()) {
+        hots.push_back({QRect(4, kMainY + 3, 44, 19), locators::leftPaneTab(u"大纲"_s), {}, {}, 0});
+        hots.push_back({QRect(48, kMainY + 3, 52, 19), locators::leftPaneTab(u"幻灯片"_s), {}, {}, 0});
+    }
+    if (pres.view.is(ViewKind::Outline)) {
+        // Every line of the outline: a click on a title selects the slide, on a
+        // paragraph selects the paragraph.
+        const QRect box = leftPaneBox();
+        for (const OutlineRow& row : outlineRows()) {
+            if (row.rect.top() < box.top() || row.rect.bottom() > box.bottom())
+                continue;
+            if (row.paragraph == 0)
+                hots.push_back({row.rect, locators::thumb(row.slide), actions::thumb(row.slide), {}, 0});
+            else
+                hots.push_back({row.rect,
+                                locators::outline(row.slide, row.paragraph),
+                                actions::click(targets::outline(row.slide, row.paragraph)),
+                                {},
+                                0});
+        }
+        m_view.m_scrolls.addScrollBarHots(hots, u"outline"_s, 0);
+    } else if (pres.view.is(ViewKind::Normal)) {
+        const int w = 100, h = 75;
+        const QRect box = leftPaneBox();
+        for (size_t i = 0; i < pres.slides.size(); ++i) {
+            const QRect rect(
+                34, kMainY + 30 + static_cast<int>(i) * (h + 14) - m_view.m_scrolls.m_thumbScroll, w, h);
+            if (rect.top() < box.top() || rect.bottom() > box.bottom())
+                continue;
+            const int n = static_cast<int>(i) + 1;
+            hots.push_back({rect, locators::thumb(n), actions::thumb(n), {}, 0});
+        }
+        m_view.m_scrolls.addScrollBarHots(hots, u"slides"_s, 0);
+    }
+    if (pres.view.is(ViewKind::SlideMaster)) {
+        // The masters in the left pane: the slide master, and the title master below it.
+        for (int n = 1; n <= (pres.titleMaster ? 2 : 1); ++n)
+            hots.push_back({QRect(34, kMainY + 30 + (n - 1) * (75 + 14), 100, 75),
+                            locators::thumb(n),
+                            actions::thumb(n),
+                            {},
+                            0});
+    }
+}
+
+void SlideAreaPart::addHots(std::vector<Hot>& hots) const
+{
+    const Presentation& pres = m_view.m_session->presentation();
+    if (pres.view.is(ViewKind::Sorter)) {
+        // Four slides a row at the sorter's own zoom; another zoom makes them larger or smaller.
+        const QRect area = m_view.slideAreaRect();
+        const int w = qRound(((area.width() - 20) / 4 - 16) * double(m_view.shownZoom()) / kSorterZoom);
+        const int cols = std::max(1, (area.width() - 20) / (w + 16));
+        const int h = w * 3 / 4;
+        for (size_t i = 0; i < pres.slides.size(); ++i) {
+            const int c = static_cast<int>(i) % cols, r = static_cast<int>(i) / cols;
+            const QRect rect(area.left() + 18 + c * (w + 16), area.top() + 14 + r * (h + 30), w, h);
+            const int n = static_cast<int>(i) + 1;
+            hots.push_back({rect, locators::thumb(n), actions::thumb(n), {}, 0});
+        }
+    }
+    if (pres.view.is(ViewKind::SlideMaster)) {
+        const Slide master = shownMasterSlide();
+        const QRect sr = m_view.slideRectInArea();
+        hots.push_back({sr, locators::slideArea(), actions::click(u"slide"_s), {}, 0});
+        hots.push_back({QRect(sr.left() + sr.width() / 20, sr.bottom() - sr.height() / 16, sr.width() / 3,
+                              sr.height() / 24),
+                        locators::slideEmpty(),
+                        actions::click(u"slide"_s),
+                        {},
+                        0});
+        hots.push_back({titleRect(sr, master).toRect(),
+                        locators::placeholder(u"title"_s),
+                        actions::click(u"title"_s),
+                        {},
+                        0});
+        hots.push_back({bodyRect(sr, master).toRect(),
+                        locators::placeholder(u"body"_s),
+                        actions::click(u"body"_s),
+                        {},
+                        0});
+    }
+    if (pres.view.is(ViewKind::NotesMaster) || pres.view.is(ViewKind::HandoutMaster)) {
+        const SlideAreaPart::MasterPage page = masterPage();
+        hots.push_back({page.page, locators::slideArea(), actions::click(u"slide"_s), {}, 0});
+        hots.push_back({QRect(page.page.left() + 10, page.page.bottom() - 40, page.page.width() / 3, 16),
+                        locators::slideEmpty(),
+                        actions::click(u"slide"_s),
+                        {},
+                        0});
+        if (!page.slide.isNull())
+            hots.push_back(
+                {page.slide, locators::placeholder(u"title"_s), actions::click(u"title"_s), {}, 0});
+        hots.push_back({page.notes, locators::placeholder(u"body"_s), actions::click(u"body"_s), {}, 0});
+    }
+    // Placeholders and shapes of the current slide.
+    if (pres.view.isNormal() || pres.view.is(ViewKind::Notes)) {
+        const QRect sr = m_view.slideRectInArea();
+        const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+        const size_t firstSlideHot = hots.size();
+        hots.push_back({sr, locators::slideArea(), actions::click(u"slide"_s), {}, 0});
+        // A strip at the foot of the slide that no placeholder covers.
+        hots.push_back({QRect(sr.left() + sr.width() / 20, sr.bottom() - sr.height() / 16, sr.width() / 3,
+                              sr.height() / 24),
+                        locators::slideEmpty(),
+                        actions::click(u"slide"_s),
+                        {},
+                        0});
+        const QRectF tr = titleRect(sr, slide);
+        const QRectF br = bodyRect(sr, slide);
+        // The border of a placeholder: a click selects it, a double-click opens 设置占位符格式.
+        auto addFrame = [&hots](const QRect& r, const QString& ph) {
+            const int b = 3;
+            const QString loc = locators::frame(ph);
+            const QString click = actions::click(ph);
+            hots.push_back({QRect(r.left() - b, r.top() - b, r.width() + 2 * b, 2 * b), loc, click, {}, 0});
+            hots.push_back({QRect(r.left() - b, r.top() + b, 2 * b, r.height() - 2 * b), loc, click, {}, 0});
+            hots.push_back(
+                {QRect(r.right() - b + 1, r.top() + b, 2 * b, r.height() - 2 * b), loc, click, {}, 0});
+        };
+        if (!tr.isEmpty()) {
+            hots.push_back(
+                {tr.toRect(), locators::placeholder(u"title"_s), actions::click(u"title"_s), {}, 0});
+            addFrame(tr.toRect(), u"title"_s);
+        }
+        if (!br.isEmpty()) {
+            const bool sub = slide.layout == u"标题幻灯片"_s;
+            addFrame(br.toRect(), sub ? u"subtitle"_s : u"body"_s);
+            hots.push_back({br.toRect(),
+                            locators::placeholder(sub ? u"subtitle"_s : u"body"_s),
+                            actions::click(sub ? u"subtitle"_s : u"body"_s),
+                            {},
+                            0});
+        }
+        const QRect area = m_view.slideAreaRect();
+        const QRect notes = pres.view.is(ViewKind::Notes)
+                                ? m_view.notesPageNotesRect()
+                                : QRect(area.left(), area.bottom() - kNotesH + 1, area.width(), kNotesH);
+        hots.push_back({notes, locators::placeholder(u"notes"_s), actions::click(u"notes"_s), {}, 0});
+        for (size_t i = 0; i < slide.shapes.size(); ++i) {
+            const int n = static_cast<int>(i) + 1;
+            hots.push_back({shapeRect(sr, slide, static_cast<int>(i)).toRect(),
+                            locators::shape(n),
+                            actions::click(targets::shape(n)),
+                            {},
+                            0});
+        }
+        // A zoomed slide is seen, and reached, only inside its pane.
+        const QRect seen = m_view.slidePaneRect();
+        for (size_t i = firstSlideHot; i < hots.size(); ++i)
+            if (hots[i].locator != locators::placeholder(u"notes"_s))
+                hots[i].rect = hots[i].rect.intersected(seen);
+    }
+}
+
+void FormPart::focusOpeningDialog()
+{
+    // A dialog that has just opened gives its text box the focus, its text selected.
+    const QString dialog = m_view.m_session->dialog() ? m_view.m_session->dialog()->name : QString();
+    if (dialog != m_focusedDialog) {
+        m_focusedDialog = dialog;
+        m_dialogFocus.clear();
+        const KitForm* form = dialog.isEmpty() ? nullptr : m_view.m_session->kit().dialog(dialog);
+        for (const KitControl& c : form ? form->controls : std::vector<KitControl>{}) {
+            if (c.focus && dialogControlVisible(c, *m_view.m_session->dialog())) {
+                m_field = FieldState::focusedOn(dialog, c.id, true, m_view.m_session->dialog()->value(c.id));
+                break;
+            }
+        }
+    }
+}
+
+void FormPart::addDropHots(std::vector<Hot>& hots) const
+{
+    if (!m_drop)
+        return;
+    // A toolbar palette's cells are commands of its button; a box's cells are its values.
+    const auto choose = [this](const QString& item) {
+        if (m_drop->toolbar)
+            return dropIsPalette() ? actions::toolbarMenu({m_drop->control, item})
+                                   : actions::toolbarValue(m_drop->control, item);
+        return actions::control(m_drop->dialog, m_drop->form, m_drop->control, item);
+    };
+    for (const DropCell& cell : dropCells())
+        hots.push_back({cell.rect, locators::drop(cell.item), choose(cell.item),
+                        cell.swatch ? cell.item : QString(), 30, cell.swatch});
 }
 
 } // namespace pptdrill

@@ -79,11 +79,11 @@ void KitView::paintEvent(QPaintEvent*)
         } else if (!window.arrange.isEmpty()) {
             m_chrome.paintArrangedWindows(p);
         } else {
-            paintLeftPane(p);
-            paintSlideArea(p);
+            m_leftPane.paintLeftPane(p);
+            m_slideArea.paintSlideArea(p);
             m_shows.paintPreview(p);
-            paintAnimationTags(p);
-            paintSelection(p);
+            m_slideArea.paintAnimationTags(p);
+            m_slideArea.paintSelection(p);
             if (!m_session->view().is(ViewKind::Show))
                 m_typingInput->paint(p, typingGeometry());
             if (m_marquee) {
@@ -91,11 +91,11 @@ void KitView::paintEvent(QPaintEvent*)
                 p.setBrush(Qt::NoBrush);
                 p.drawRect(m_marquee->normalized());
             }
-            paintSlideDrop(p);
+            m_slideArea.paintSlideDrop(p);
         }
         if (window.assistant)
             m_chrome.paintAssistant(p);
-        paintTaskPane(p);
+        m_forms.paintTaskPane(p);
         m_chrome.paintStatus(p);
         const QStringList floating = m_chrome.floatingToolbars();
         for (int i = 0; i < floating.size(); ++i) {
@@ -360,13 +360,13 @@ void paintMasterThumbnails(QPainter& p, const Presentation& pres, int shown)
 
 } // namespace
 
-void KitView::paintLeftPane(QPainter& p)
+void LeftPanePart::paintLeftPane(QPainter& p)
 {
-    const WindowView& view = m_session->view();
-    if (slideAreaRect().left() == 0)
+    const WindowView& view = m_view.m_session->view();
+    if (m_view.slideAreaRect().left() == 0)
         return;
-    const Presentation& pres = m_session->presentation();
-    const QRect pane(0, kMainY, kLeftW, drawingToolbarY() - kMainY);
+    const Presentation& pres = m_view.m_session->presentation();
+    const QRect pane(0, kMainY, kLeftW, m_view.drawingToolbarY() - kMainY);
     p.fillRect(pane, kPaneBack);
     // The 大纲 / 幻灯片 tabs.
     const bool outline = view.is(ViewKind::Outline);
@@ -382,7 +382,7 @@ void KitView::paintLeftPane(QPainter& p)
     p.drawText(t2, Qt::AlignCenter, u"幻灯片"_s);
     p.drawText(QRect(kLeftW - 18, kMainY, 16, 22), Qt::AlignCenter, u"×"_s);
     p.setPen(QColor(0x6F, 0x8F, 0xC8));
-    p.drawLine(kLeftW - 1, kMainY, kLeftW - 1, drawingToolbarY());
+    p.drawLine(kLeftW - 1, kMainY, kLeftW - 1, m_view.drawingToolbarY());
 
     if (outline) {
         p.fillRect(pane.adjusted(2, 24, -3, -24), Qt::white);
@@ -390,15 +390,15 @@ void KitView::paintLeftPane(QPainter& p)
         p.setClipRect(leftPaneBox(), Qt::IntersectClip);
         int slidesSelected = 0;
         for (int n = 1; n <= static_cast<int>(pres.slides.size()); ++n)
-            slidesSelected += m_session->isSlideSelected(n) ? 1 : 0;
+            slidesSelected += m_view.m_session->isSlideSelected(n) ? 1 : 0;
         const bool severalSlides = slidesSelected > 1;
         for (const OutlineRow& row : outlineRows()) {
             if (!row.rect.intersects(leftPaneBox()))
                 continue;
             // Slides selected together show all their text highlighted.
             const bool chosen = (row.slide == pres.selected && row.paragraph > 0 &&
-                                 row.paragraph == m_session->selectedParagraph()) ||
-                                (severalSlides && m_session->isSlideSelected(row.slide));
+                                 row.paragraph == m_view.m_session->selectedParagraph()) ||
+                                (severalSlides && m_view.m_session->isSlideSelected(row.slide));
             p.setPen(Qt::black);
             if (row.paragraph == 0) {
                 const Slide& s = pres.slides[static_cast<size_t>(row.slide - 1)];
@@ -438,29 +438,30 @@ void KitView::paintLeftPane(QPainter& p)
                        QFontMetrics(p.font()).elidedText(bullet, Qt::ElideRight, text.width()));
         }
         p.restore();
-        paintScrollBar(p, u"outline"_s);
+        m_view.m_scrolls.paintScrollBar(p, u"outline"_s);
     } else if (view.is(ViewKind::SlideMaster)) {
-        paintMasterThumbnails(p, pres, m_session->shownMaster());
+        paintMasterThumbnails(p, pres, m_view.m_session->shownMaster());
     } else {
-        for (const Hot& h : m_hots) {
+        for (const Hot& h : m_view.m_hots) {
             const LocatorParts at = parseLocator(h.locator);
             if (at.kind != LocatorParts::Thumb)
                 continue;
             const int n = at.slide;
-            paintThumbnail(p, h.rect, pres, n, m_session->isSlideSelected(n), ThumbnailPlace::SlidesTab);
+            paintThumbnail(p, h.rect, pres, n, m_view.m_session->isSlideSelected(n),
+                           ThumbnailPlace::SlidesTab);
         }
-        paintScrollBar(p, u"slides"_s);
+        m_view.m_scrolls.paintScrollBar(p, u"slides"_s);
     }
 }
 
-int KitView::slideGapAt(const QPoint& point) const
+int SlideAreaPart::slideGapAt(const QPoint& point) const
 {
-    const bool sorter = m_session->view().is(ViewKind::Sorter);
-    if (!(sorter ? slideAreaRect() : leftPaneBox()).contains(point))
+    const bool sorter = m_view.m_session->view().is(ViewKind::Sorter);
+    if (!(sorter ? m_view.slideAreaRect() : m_view.m_leftPane.leftPaneBox()).contains(point))
         return -1;
     int gap = -1;
     int nearest = std::numeric_limits<int>::max();
-    for (const Hot& h : m_hots) {
+    for (const Hot& h : m_view.m_hots) {
         const LocatorParts at = parseLocator(h.locator);
         if (at.kind != LocatorParts::Thumb)
             continue;
@@ -474,10 +475,10 @@ int KitView::slideGapAt(const QPoint& point) const
     return gap;
 }
 
-std::optional<QPoint> KitView::slideDropPoint(int after) const
+std::optional<QPoint> SlideAreaPart::slideDropPoint(int after) const
 {
-    const bool sorter = m_session->view().is(ViewKind::Sorter);
-    const std::optional<QRect> r = locate(locators::thumb(std::max(after, 1)));
+    const bool sorter = m_view.m_session->view().is(ViewKind::Sorter);
+    const std::optional<QRect> r = m_view.locate(locators::thumb(std::max(after, 1)));
     if (!r)
         return std::nullopt;
     if (after == 0)
@@ -485,17 +486,18 @@ std::optional<QPoint> KitView::slideDropPoint(int after) const
     return sorter ? QPoint(r->right() - 4, r->center().y()) : QPoint(r->center().x(), r->bottom() - 4);
 }
 
-void KitView::paintSlideDrop(QPainter& p)
+void SlideAreaPart::paintSlideDrop(QPainter& p)
 {
     // While slides are dragged, a line shows where they would land.
-    if (!m_slideDrag || !m_slideDrag->moving)
+    if (!m_view.m_slideDrag || !m_view.m_slideDrag->moving)
         return;
-    const int after = slideGapAt(m_mouse);
-    const std::optional<QRect> r = after < 0 ? std::nullopt : locate(locators::thumb(std::max(after, 1)));
+    const int after = slideGapAt(m_view.m_mouse);
+    const std::optional<QRect> r =
+        after < 0 ? std::nullopt : m_view.locate(locators::thumb(std::max(after, 1)));
     if (!r)
         return;
-    const bool sorter = m_session->view().is(ViewKind::Sorter);
-    const QRect slide = fitSlideIn(*r, m_session->presentation());
+    const bool sorter = m_view.m_session->view().is(ViewKind::Sorter);
+    const QRect slide = fitSlideIn(*r, m_view.m_session->presentation());
     p.setPen(QPen(Qt::black, 2));
     if (sorter) {
         const int x = after == 0 ? slide.left() - 8 : slide.right() + 8;
@@ -506,18 +508,18 @@ void KitView::paintSlideDrop(QPainter& p)
     }
 }
 
-void KitView::paintSelection(QPainter& p)
+void SlideAreaPart::paintSelection(QPainter& p)
 {
-    const QString selected = selectedObject();
+    const QString selected = m_view.selectedObject();
     if (selected.isEmpty())
         return;
-    const QList<int> shapes = m_session->selectedShapes();
+    const QList<int> shapes = m_view.m_session->selectedShapes();
     if (shapes.isEmpty()) {
-        paintSelectionFrame(p, *locate(selected), true);
+        paintSelectionFrame(p, *m_view.locate(selected), true);
         return;
     }
     // Each object selected shows its handles; the shapes of a group share one frame around them all.
-    const Presentation& pres = m_session->presentation();
+    const Presentation& pres = m_view.m_session->presentation();
     const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
     QList<int> groupsDone;
     for (const int shape : shapes) {
@@ -528,7 +530,7 @@ void KitView::paintSelection(QPainter& p)
         for (size_t i = 0; i < slide.shapes.size(); ++i) {
             const int n = static_cast<int>(i) + 1;
             if (n == shape || (group != 0 && slide.shapes[i].group == group))
-                frame = frame.united(locate(locators::shape(n)).value_or(QRect()));
+                frame = frame.united(m_view.locate(locators::shape(n)).value_or(QRect()));
         }
         if (group != 0)
             groupsDone << group;
@@ -537,7 +539,7 @@ void KitView::paintSelection(QPainter& p)
     }
 }
 
-void KitView::paintSelectionFrame(QPainter& p, const QRect& r, bool placeholder)
+void SlideAreaPart::paintSelectionFrame(QPainter& p, const QRect& r, bool placeholder)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -572,7 +574,7 @@ void KitView::paintSelectionFrame(QPainter& p, const QRect& r, bool placeholder)
     p.restore();
 }
 
-void KitView::paintScrollBar(QPainter& p, const QString& key)
+void ScrollPart::paintScrollBar(QPainter& p, const QString& key)
 {
     const ScrollBar bar = scrollBar(key);
     if (bar.rect.isNull())
@@ -611,10 +613,10 @@ void KitView::paintScrollBar(QPainter& p, const QString& key)
     p.restore();
 }
 
-void KitView::paintSlideArea(QPainter& p)
+void SlideAreaPart::paintSlideArea(QPainter& p)
 {
-    const Presentation& pres = m_session->presentation();
-    const QRect area = slideAreaRect();
+    const Presentation& pres = m_view.m_session->presentation();
+    const QRect area = m_view.slideAreaRect();
     const WindowView& view = pres.view;
     p.fillRect(area, QColor(0xC5, 0xD2, 0xE3));
     if (view.isMaster()) {
@@ -627,22 +629,22 @@ void KitView::paintSlideArea(QPainter& p)
     }
     if (view.is(ViewKind::Sorter)) {
         p.fillRect(area, Qt::white);
-        for (const Hot& h : m_hots) {
+        for (const Hot& h : m_view.m_hots) {
             const LocatorParts at = parseLocator(h.locator);
             if (at.kind != LocatorParts::Thumb)
                 continue;
             const int n = at.slide;
-            paintThumbnail(p, h.rect, pres, n, m_session->isSlideSelected(n), ThumbnailPlace::Sorter);
+            paintThumbnail(p, h.rect, pres, n, m_view.m_session->isSlideSelected(n), ThumbnailPlace::Sorter);
         }
         return;
     }
-    const QRect sr = slideRectInArea();
+    const QRect sr = m_view.slideRectInArea();
     const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
     if (view.is(ViewKind::Notes)) {
         // The notes page: the slide, the notes and the page's header and footer.
         p.save();
         p.setClipRect(area);
-        const QRect page = notesPageRect();
+        const QRect page = m_view.notesPageRect();
         p.fillRect(page.translated(3, 3), QColor(0x70, 0x70, 0x70));
         p.fillRect(page, Qt::white);
         p.setPen(Qt::black);
@@ -650,7 +652,7 @@ void KitView::paintSlideArea(QPainter& p)
         paintPresentationSlide(p, sr, pres, pres.selected, SlidePaintMode::Editing);
         p.drawRect(sr.adjusted(0, 0, -1, -1));
         paintNotesFooters(p, page, pres, shownSlideNumber(pres, pres.selected), 9);
-        const QRect notes = notesPageNotesRect();
+        const QRect notes = m_view.notesPageNotesRect();
         p.fillRect(notes, Qt::white);
         p.setPen(QPen(kGreyText, 1, Qt::DashLine));
         p.drawRect(notes);
@@ -658,7 +660,7 @@ void KitView::paintSlideArea(QPainter& p)
         p.restore();
         return;
     }
-    const QRect pane = slidePaneRect();
+    const QRect pane = m_view.slidePaneRect();
     p.save();
     p.setClipRect(pane);
     p.fillRect(sr.translated(3, 3), QColor(0x70, 0x70, 0x70));
@@ -675,11 +677,11 @@ void KitView::paintSlideArea(QPainter& p)
     paintNotesText(p, slide.notes, u"单击此处添加备注"_s);
 }
 
-void KitView::paintNotesText(QPainter& p, const QString& notes, const QString& prompt)
+void SlideAreaPart::paintNotesText(QPainter& p, const QString& notes, const QString& prompt)
 {
-    const TypingInput::Geometry where = typingGeometry();
+    const TypingInput::Geometry where = m_view.typingGeometry();
     // The prompt gives way to the caret.
-    if (notes.isEmpty() && m_session->typingObject() != u"notes"_s) {
+    if (notes.isEmpty() && m_view.m_session->typingObject() != u"notes"_s) {
         p.setPen(kGreyText);
         p.setFont(where.notesFont);
         p.drawText(where.notesText, Qt::TextWordWrap, prompt);
@@ -698,7 +700,7 @@ TypingInput::Geometry KitView::typingGeometry() const
     const int notesSize = slide.notesFont.size > 0 ? qRound(slide.notesFont.size) : masterSize;
     TypingInput::Geometry where;
     where.slide = slideRectInArea();
-    where.document = slideAreaRect().united(leftPaneBox());
+    where.document = slideAreaRect().united(m_leftPane.leftPaneBox());
     const QRect area = slideAreaRect();
     if (m_session->view().is(ViewKind::Notes)) {
         where.notesText = notesPageNotesRect().adjusted(8, 6, -8, -6);
@@ -711,7 +713,7 @@ TypingInput::Geometry KitView::typingGeometry() const
     return where;
 }
 
-void KitView::paintZoomScrollBars(QPainter& p, const QRect& pane, const QRect& slide)
+void SlideAreaPart::paintZoomScrollBars(QPainter& p, const QRect& pane, const QRect& slide)
 {
     // A slide larger than its pane: scroll bars along the pane's right and bottom, their
     // thumbs as large as the part seen and in its middle.
@@ -743,13 +745,13 @@ void KitView::paintZoomScrollBars(QPainter& p, const QRect& pane, const QRect& s
             double(pane.width()) / slide.width());
 }
 
-void KitView::paintRulers(QPainter& p, const QRect& pane, const QRect& slide)
+void SlideAreaPart::paintRulers(QPainter& p, const QRect& pane, const QRect& slide)
 {
-    const WindowOptions& window = m_session->presentation().window;
+    const WindowOptions& window = m_view.m_session->presentation().window;
     if (!window.rulers)
         return;
     // Centimetres from the slide's middle, as the rulers count while no text is selected.
-    const PageSetup& page = m_session->presentation().page;
+    const PageSetup& page = m_view.m_session->presentation().page;
     const double perCm = slide.width() / page.width;
     const int t = 12;
     auto ruler = [&](bool vertical) {
@@ -789,12 +791,12 @@ void KitView::paintRulers(QPainter& p, const QRect& pane, const QRect& slide)
         ruler(true);
 }
 
-void KitView::paintMasterView(QPainter& p)
+void SlideAreaPart::paintMasterView(QPainter& p)
 {
-    const Presentation& pres = m_session->presentation();
+    const Presentation& pres = m_view.m_session->presentation();
     const WindowView& view = pres.view;
     if (view.is(ViewKind::SlideMaster)) {
-        const QRect sr = slideRectInArea();
+        const QRect sr = m_view.slideRectInArea();
         p.fillRect(sr.translated(3, 3), QColor(0x70, 0x70, 0x70));
         Slide master = shownMasterSlide();
         if (master.title.isEmpty())
@@ -896,12 +898,12 @@ std::vector<QRect> handoutSlideFrames(const QRect& area, int slidesPerPage)
     return frames;
 }
 
-void KitView::paintTaskPane(QPainter& p)
+void FormPart::paintTaskPane(QPainter& p)
 {
-    const QRect pane = taskPaneRect();
+    const QRect pane = m_view.taskPaneRect();
     if (pane.isNull())
         return;
-    const KitForm* form = m_session->kit().taskPane(m_session->presentation().taskpane);
+    const KitForm* form = m_view.m_session->kit().taskPane(m_view.m_session->presentation().taskpane);
     p.fillRect(pane, kPaneBack);
     p.setPen(QColor(0x6F, 0x8F, 0xC8));
     p.drawLine(pane.topLeft(), pane.bottomLeft());
@@ -911,17 +913,18 @@ void KitView::paintTaskPane(QPainter& p)
     p.setPen(Qt::black);
     p.setFont(uiFont(12, true));
     // Two panes may share a caption (搜索结果 of help and of files).
-    const QString caption = form && !form->title.isEmpty() ? form->title : m_session->presentation().taskpane;
+    const QString caption =
+        form && !form->title.isEmpty() ? form->title : m_view.m_session->presentation().taskpane;
     p.drawText(header.adjusted(44, 0, -34, 0), Qt::AlignVCenter, caption);
     p.setFont(uiFont(12));
     p.drawText(QRect(header.right() - 32, header.top(), 14, 24), Qt::AlignCenter, u"▼"_s);
     p.drawText(QRect(header.right() - 16, header.top(), 14, 24), Qt::AlignCenter, u"×"_s);
     if (form) {
         p.save();
-        p.setClipRect(paneContentRect());
-        m_forms.paintForm(p, *form, m_session->taskPane(), pane, false);
+        p.setClipRect(m_view.paneContentRect());
+        m_view.m_forms.paintForm(p, *form, m_view.m_session->taskPane(), pane, false);
         p.restore();
-        paintScrollBar(p, u"pane"_s);
+        m_view.m_scrolls.paintScrollBar(p, u"pane"_s);
     }
 }
 

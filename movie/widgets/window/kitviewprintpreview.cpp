@@ -162,11 +162,11 @@ QImage asPrinted(const QImage& page, const QString& color)
 
 } // namespace
 
-QRect KitView::printPreviewPageRect() const
+QRect SlideAreaPart::printPreviewPageRect() const
 {
-    const Presentation& pres = m_session->presentation();
+    const Presentation& pres = m_view.m_session->presentation();
     // Room at the top for the preview's toolbar.
-    const QRect room = slideAreaRect().adjusted(16, 60, -16, -12);
+    const QRect room = m_view.slideAreaRect().adjusted(16, 60, -16, -12);
     const PrintPreview& preview = pres.printPreview;
     // Slides print on paper turned the slide's way; the other contents on paper set 纵向 or 横向.
     const bool tall = preview.what == u"幻灯片"_s ? pres.page.height > pres.page.width : preview.portrait;
@@ -180,11 +180,11 @@ QRect KitView::printPreviewPageRect() const
     return QRect(room.center().x() - w / 2, room.top() + (room.height() - h) / 2, w, h);
 }
 
-void KitView::paintPrintPreview(QPainter& p)
+void SlideAreaPart::paintPrintPreview(QPainter& p)
 {
-    const Presentation& pres = m_session->presentation();
+    const Presentation& pres = m_view.m_session->presentation();
     const PrintPreview& preview = pres.printPreview;
-    p.fillRect(slideAreaRect(), QColor(0x80, 0x80, 0x80));
+    p.fillRect(m_view.slideAreaRect(), QColor(0x80, 0x80, 0x80));
     const QRect page = printPreviewPageRect();
     QImage sheet(page.size(), QImage::Format_RGB32);
     sheet.fill(Qt::white);

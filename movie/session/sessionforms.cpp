@@ -1,0 +1,187 @@
+// The values a dialog or task pane opens with: the kit's defaults, then what the document
+// holds now (the selected text's font, the object's size, the zoom, the page, the slide's
+// layout, what the preview prints), then the values of the command that opened it.
+#include "movie/kit/kitcatalog.h"
+#include "movie/session/moviesession.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace pptdrill {
+
+namespace {
+
+// The kit's values for a form just opened.
+FormState defaultState(const KitForm& form)
+{
+    FormState state;
+    state.name = form.name;
+    for (const KitControl& c : form.controls) {
+        if (c.id.isEmpty())
+            continue;
+        if (c.type == KitControlType::Check)
+            state.values[c.id] = c.value.toBool() ? u"on"_s : u"off"_s;
+        else if (c.value.isDouble())
+            state.values[c.id] = QString::number(c.value.toDouble());
+        else if (c.value.isString())
+            state.values[c.id] = c.value.toString();
+        else if (c.type == KitControlType::Tabs && !c.items.isEmpty())
+            state.values[c.id] = c.items.first();
+        if (c.type == KitControlType::Tabs)
+            state.tab = state.values[c.id];
+    }
+    return state;
+}
+
+// A value a control offers, set only where it does (a box whose list lacks it keeps its own).
+void setOffered(const KitForm& form, FormState& state, const QString& id, const QString& value)
+{
+    const KitControl* c = form.control(id);
+    if (c && (c->items.isEmpty() || c->items.contains(value)))
+        state.values[id] = value;
+}
+
+// The spelling checker's boxes show the first word it does not know, and what it suggests; a
+// comment's box the text of the comment opened on the slide.
+void fillReviewValues(const Presentation& p, FormState& state)
+{
+    const std::vector<SpellingError>& errors = p.spelling.errors;
+    const Slide& slide = p.slides[static_cast<size_t>(p.selected - 1)];
+    const auto open = std::find_if(slide.comments.begin(), slide.comments.end(),
+                                   [](const SlideComment& c) { return c.open; });
+    for (auto& [id, value] : state.values) {
+        if (value == u"@comment"_s)
+            value = open == slide.comments.end() ? QString() : open->text;
+        else if (value == u"@misspelled"_s)
+            value = errors.empty() ? QString() : errors.front().word;
+        else if (value == u"@suggestion"_s)
+            value = errors.empty() ? QString() : errors.front().suggestions.value(0);
+    }
+}
+
+// 字体 opens at the size the 格式 toolbar shows for the text, and with the text's own font.
+void fillFontValues(const MovieSession& session, const KitForm& form, FormState& state)
+{
+    if (form.name != u"字体"_s)
+        return;
+    setOffered(form, state, u"字号"_s, session.toolbarValue(u"字号"_s));
+    const std::optional<SlideFont> font = session.selectedTextFont();
+    if (!font)
+        return;
+    setOffered(form, state, u"中文字体"_s, font->family);
+    const bool bold = font->bold.value_or(false);
+    const bool italic = font->italic.value_or(false);
+    state.values[u"字形"_s] = bold && italic ? u"加粗 倾斜"_s
+                              : bold         ? u"加粗"_s
+                              : italic       ? u"倾斜"_s
+                                             : u"常规"_s;
+    const auto tick = [](const std::optional<bool>& on) { return on.value_or(false) ? u"on"_s : u"off"_s; };
+    state.values[u"下划线(U)"_s] = tick(font->underline);
+    state.values[u"阴影(A)"_s] = tick(font->shadow);
+    state.values[u"阳文(E)"_s] = tick(font->emboss);
+}
+
+// The format dialogs open at the selected object's own size, and a picture with no fill of its own.
+void fillObjectValues(const MovieSession& session, const KitForm& form, FormState& state)
+{
+    const QList<int> shapes = session.selectedShapes();
+    if (shapes.size() != 1 || !form.control(u"锁定纵横比(A)"_s))
+        return;
+    const SlideShape& shape = session.selectedSlide().shapes[static_cast<size_t>(shapes.first() - 1)];
+    constexpr double pointsPerCentimetre = 72 / 2.54;
+    const auto centimetres = [](double points) {
+        return QString::number(std::round(points / pointsPerCentimetre * 100) / 100);
+    };
+    state.values[u"高度"_s] = centimetres(shape.h);
+    state.values[u"宽度"_s] = centimetres(shape.w);
+    if (kindOfShape(shape.type) == u"picture"_s) {
+        if (shape.fill.isEmpty())
+            state.values[u"填充颜色"_s] = u"无填充颜色"_s;
+        if (shape.line.isEmpty())
+            state.values[u"线条颜色"_s] = u"无线条颜色"_s;
+    }
+}
+
+// 显示比例 opens at the zoom of the view, 页面设置 at the page as it is, 幻灯片版式 with the
+// selected slide's layout marked.
+void fillWindowValues(const Presentation& p, const KitForm& form, FormState& state)
+{
+    if (form.name == u"显示比例"_s) {
+        const WindowOptions& w = p.window;
+        const bool sorter = p.view.is(ViewKind::Sorter);
+        const int zoom = sorter                       ? (w.sorterZoom > 0 ? w.sorterZoom : 66)
+                         : p.view.is(ViewKind::Notes) ? w.notesZoom
+                                                      : w.zoom;
+        if (zoom > 0) {
+            state.values[u"百分比"_s] = QString::number(zoom);
+            const QString preset = u"%1%"_s.arg(zoom);
+            const KitControl* choice = form.control(u"显示比例"_s);
+            state.values[u"显示比例"_s] = choice && choice->items.contains(preset) ? preset : QString();
+        } else {
+            setOffered(form, state, u"显示比例"_s, u"适应(F)"_s);
+        }
+    } else if (form.name == u"页面设置"_s) {
+        const PageSetup& page = p.page;
+        state.values[u"宽度"_s] = QString::number(page.width);
+        state.values[u"高度"_s] = QString::number(page.height);
+        state.values[u"幻灯片编号起始值"_s] = QString::number(page.firstNumber);
+        state.values[u"幻灯片方向"_s] = page.height > page.width ? u"纵向(P)"_s : u"横向(L)"_s;
+        state.values[u"备注方向"_s] = page.notesLandscape ? u"横向(A)"_s : u"纵向(O)"_s;
+        if (!(page.width == PageSetup{}.width && page.height == PageSetup{}.height))
+            setOffered(form, state, u"幻灯片大小"_s, u"自定义"_s);
+    } else if (form.name == u"幻灯片版式"_s) {
+        setOffered(form, state, u"版式"_s, p.slides[static_cast<size_t>(p.selected - 1)].layout);
+    }
+}
+
+// 打印 opened from the preview prints what the preview shows.
+void fillPrintValues(const Presentation& p, const KitForm& form, FormState& state)
+{
+    if (form.name != u"打印"_s || !p.view.is(ViewKind::PrintPreview))
+        return;
+    const PrintPreview& preview = p.printPreview;
+    const int perPage = handoutSlidesPerPage(preview.what);
+    state.values[u"打印内容"_s] = perPage > 0 ? u"讲义"_s : preview.what;
+    if (perPage > 0)
+        state.values[u"每页幻灯片数"_s] = QString::number(perPage);
+    state.values[u"颜色/灰度"_s] = preview.color;
+    state.values[u"幻灯片加框(M)"_s] = preview.frame ? u"on"_s : u"off"_s;
+    state.values[u"根据纸张调整大小(F)"_s] = preview.fit ? u"on"_s : u"off"_s;
+    state.values[u"打印隐藏幻灯片(H)"_s] = preview.hidden ? u"on"_s : u"off"_s;
+}
+
+} // namespace
+
+FormState MovieSession::openForm(const KitForm& form, const QString& command) const
+{
+    FormState state = defaultState(form);
+    // The notes page and the handout and notes masters open 页眉和页脚 on the tab for their pages.
+    const WindowView& view = m_presentation.view;
+    const bool printedPage =
+        view.is(ViewKind::Notes) || view.is(ViewKind::NotesMaster) || view.is(ViewKind::HandoutMaster);
+    if (const KitControl* tabs = form.tabs(); tabs && printedPage && tabs->items.contains(u"备注和讲义"_s)) {
+        state.values[tabs->id] = u"备注和讲义"_s;
+        state.tab = state.values[tabs->id];
+    }
+    for (const KitControl& c : form.controls) {
+        if (auto fixed = fixedValue(c, state))
+            state.values[c.id] = *fixed;
+    }
+    fillReviewValues(m_presentation, state);
+    fillFontValues(*this, form, state);
+    fillObjectValues(*this, form, state);
+    fillWindowValues(m_presentation, form, state);
+    fillPrintValues(m_presentation, form, state);
+    if (auto preset = form.presets.find(command); !command.isEmpty() && preset != form.presets.end()) {
+        for (const auto& [id, value] : preset->second) {
+            state.values[id] = value;
+            if (const KitControl* c = form.control(id); c && c->type == KitControlType::Tabs)
+                state.tab = value;
+        }
+    }
+    return state;
+}
+
+} // namespace pptdrill
