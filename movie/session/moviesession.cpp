@@ -118,6 +118,9 @@ const KitControl* effectList(const KitCatalog& kit, const FormState& pane)
     return nullptr;
 }
 
+// Each step as the session compares actions with it (defined with the comparison).
+std::vector<PreparedStep> prepared(const std::vector<MovieStep>& steps, const KitCatalog& kit);
+
 } // namespace
 
 int MovieSession::chosenEffect() const
@@ -277,6 +280,9 @@ MovieSession::MovieSession(Movie movie, const KitCatalog& kit) : m_movie(std::mo
     const std::vector<MovieWay> found = kitWays(m_movie, kit);
     m_movie.ways.insert(m_movie.ways.end(), found.begin(), found.end());
     addContextCommands(m_movie, kit);
+    m_preparedSteps = prepared(m_movie.steps, kit);
+    for (const MovieWay& way : m_movie.ways)
+        m_preparedWays.push_back(prepared(way.steps, kit));
     reset();
 }
 
@@ -747,27 +753,35 @@ bool isValueStep(const MovieStep& step, const KitCatalog& kit)
     return true;
 }
 
+std::vector<PreparedStep> prepared(const std::vector<MovieStep>& steps, const KitCatalog& kit)
+{
+    std::vector<PreparedStep> out;
+    out.reserve(steps.size());
+    for (const MovieStep& step : steps) {
+        PreparedStep p;
+        for (const QString& a : step.accept)
+            p.accept << normalizedAction(a);
+        p.valueStep = isValueStep(step, kit);
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
 // The step of `steps` that takes `wanted` now: step `at`, or, as values of one
 // dialog or pane may be set in any order in the real program, a step not done
 // of the run of value steps from `at`; -1 for none.
-int stepOf(const std::vector<MovieStep>& steps, const std::vector<bool>& done, int at, const QString& wanted,
-           const KitCatalog& kit)
+int stepOf(const std::vector<PreparedStep>& steps, const std::vector<bool>& done, int at,
+           const QString& wanted)
 {
-    auto takes = [&](int index) {
-        for (const QString& a : steps[static_cast<size_t>(index)].accept) {
-            if (normalizedAction(a) == wanted)
-                return true;
-        }
-        return false;
-    };
+    const auto takes = [&](int index) { return steps[static_cast<size_t>(index)].accept.contains(wanted); };
     const int count = static_cast<int>(steps.size());
     if (at >= count)
         return -1;
     if (takes(at))
         return at;
-    if (!isValueStep(steps[static_cast<size_t>(at)], kit))
+    if (!steps[static_cast<size_t>(at)].valueStep)
         return -1;
-    for (int i = at + 1; i < count && isValueStep(steps[static_cast<size_t>(i)], kit); ++i) {
+    for (int i = at + 1; i < count && steps[static_cast<size_t>(i)].valueStep; ++i) {
         if (!done[static_cast<size_t>(i)] && takes(i))
             return i;
     }
@@ -782,9 +796,8 @@ MovieSession::Taking MovieSession::stepTaking(const QString& action) const
         return {};
     const QString wanted = normalizedAction(action);
     if (m_way >= 0)
-        return {m_way,
-                stepOf(m_movie.ways[static_cast<size_t>(m_way)].steps, m_wayDone, m_wayStep, wanted, *m_kit)};
-    if (const int step = stepOf(m_movie.steps, m_done, m_step, wanted, *m_kit); step >= 0)
+        return {m_way, stepOf(m_preparedWays[static_cast<size_t>(m_way)], m_wayDone, m_wayStep, wanted)};
+    if (const int step = stepOf(m_preparedSteps, m_done, m_step, wanted); step >= 0)
         return {-1, step};
     for (size_t w = 0; w < m_movie.ways.size(); ++w) {
         const MovieWay& way = m_movie.ways[w];
@@ -792,7 +805,7 @@ MovieSession::Taking MovieSession::stepTaking(const QString& action) const
         if (way.from != m_step || std::find(run, run + way.count, true) != run + way.count)
             continue;
         const std::vector<bool> none(way.steps.size(), false);
-        if (const int step = stepOf(way.steps, none, 0, wanted, *m_kit); step >= 0)
+        if (const int step = stepOf(m_preparedWays[w], none, 0, wanted); step >= 0)
             return {static_cast<int>(w), step};
     }
     return {};

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/result.h"
-#include "movie/kit/kitcatalog.h"
 #include "movie/document/movie.h"
+#include "movie/kit/kitcatalog.h"
 #include "movie/session/selection.h"
 #include "movie/session/textediting.h"
 
@@ -52,6 +52,15 @@ bool paneControlShown(const KitControl& control, const FormState& state);
 // A shape's kind by its type, as the kit's menus name what is selected: "autoshape",
 // "picture", "wordart", "textbox", "table" or "object".
 QString kindOfShape(const QString& type);
+
+// A step as the session compares actions with it: its accepted actions normalized, and whether
+// every one of them sets a value of one open dialog or pane (such steps may come in any order).
+// Read once, when the session is made.
+struct PreparedStep
+{
+    QStringList accept;
+    bool valueStep = false;
+};
 
 // Runs one movie's task: the window's state and the steps done so far. An
 // action the current step accepts takes effect and moves on; any other
@@ -239,6 +248,8 @@ private:
 
     Movie m_movie;
     const KitCatalog* m_kit;
+    std::vector<PreparedStep> m_preparedSteps;             // the movie's own steps
+    std::vector<std::vector<PreparedStep>> m_preparedWays; // the steps of each other way
     Presentation m_presentation;
     int m_step = 0; // the first step not done
     std::vector<bool> m_done;
