@@ -1,8 +1,8 @@
 #include "movie/kit/kitcatalog.h"
 
 #include "movie/document/jsonlines.h"
-#include "movie/kit/locators.h"
 #include "movie/document/movie.h"
+#include "movie/kit/locators.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -193,6 +193,51 @@ std::vector<KitMenuItem> paneButtonMenu(const KitForm& pane, const QString& butt
 
 // Reads the files of a kit into one catalog, refusing the first fault with its
 // file and line.
+namespace {
+
+// The fields of a control that need no check beyond their kind.
+void copyControlFields(const QJsonObject& c, KitControl& control)
+{
+    control.id = c[u"id"_s].toString();
+    control.label = c[u"label"_s].toString();
+    control.text = c[u"text"_s].toString();
+    control.tab = c[u"tab"_s].toString();
+    control.opens = c[u"opens"_s].toString();
+    control.suffix = c[u"suffix"_s].toString();
+    control.under = c[u"under"_s].toString();
+    control.format = c[u"format"_s].toString();
+    control.style = c[u"style"_s].toString();
+    control.headers = texts(c[u"headers"_s]);
+    control.value = c[u"value"_s];
+    control.x = c[u"x"_s].toInt();
+    control.y = c[u"y"_s].toInt();
+    control.w = c[u"w"_s].toInt();
+    control.h = c[u"h"_s].toInt();
+    control.columns = c[u"columns"_s].toInt();
+    control.pitch = c[u"pitch"_s].toInt();
+    control.min = c[u"min"_s].toDouble(0);
+    control.max = c[u"max"_s].toDouble(9999);
+    control.step = c[u"step"_s].toDouble(1);
+    control.editable = c[u"editable"_s].toBool();
+    control.doubleClick = c[u"doubleClick"_s].toString();
+    control.focus = c[u"focus"_s].toBool();
+    control.isDefault = c[u"default"_s].toBool();
+    control.turnsInto = c[u"turnsInto"_s].toBool();
+    control.gathers = c[u"from"_s].toString();
+    control.adds = c[u"adds"_s].toString();
+    control.removes = c[u"removes"_s].toString();
+    control.raises = c[u"raises"_s].toString();
+    control.lowers = c[u"lowers"_s].toString();
+    control.defines = c[u"defines"_s].toString();
+    control.edits = c[u"edits"_s].toString();
+    control.copies = c[u"copies"_s].toString();
+    control.deletes = c[u"deletes"_s].toString();
+    control.icon = c[u"icon"_s].toString();
+    control.after = c[u"after"_s].toString();
+}
+
+} // namespace
+
 class KitReader
 {
 public:
@@ -215,6 +260,8 @@ private:
     bool readForm(const QJsonValue& v, const JsonPath& at, KitForm& form);
     bool readFormPart(const QString& name, bool dialog, const QJsonValue& v, const JsonPath& at);
     bool readControl(const QJsonValue& v, const JsonPath& at, KitControl& control);
+    bool readControlItems(const QJsonObject& c, const JsonPath& at, KitControl& control);
+    bool readControlMaps(const QJsonObject& c, const JsonPath& at, KitControl& control);
     bool checkReferences(const QJsonObject& o, const JsonPath& at, KitForm& form);
 
     KitCatalog& m_kit;
@@ -377,51 +424,10 @@ bool KitReader::readButton(const QJsonValue& v, const JsonPath& at, KitButton& b
     return true;
 }
 
-bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl& control)
+// "items": a list of texts, or the name of a list the presentation gives ("slides" is short for
+// [ "@slides" ]).
+bool KitReader::readControlItems(const QJsonObject& c, const JsonPath& at, KitControl& control)
 {
-    static const std::vector<Field> fields{
-        {u"type"_s, Kind::Text},        {u"id"_s, Kind::Text},         {u"label"_s, Kind::Text},
-        {u"text"_s, Kind::Text},        {u"tab"_s, Kind::Text},        {u"opens"_s, Kind::Text},
-        {u"suffix"_s, Kind::Text},      {u"under"_s, Kind::Text},      {u"format"_s, Kind::Text},
-        {u"style"_s, Kind::Text},       {u"items"_s, Kind::Any},       {u"headers"_s, Kind::Texts},
-        {u"itemOpens"_s, Kind::Object}, {u"itemsFor"_s, Kind::Object}, {u"value"_s, Kind::Any},
-        {u"fixedFor"_s, Kind::Object},  {u"pitch"_s, Kind::Whole},     {u"x"_s, Kind::Whole},
-        {u"y"_s, Kind::Whole},          {u"w"_s, Kind::Whole},         {u"h"_s, Kind::Whole},
-        {u"columns"_s, Kind::Whole},    {u"min"_s, Kind::Number},      {u"max"_s, Kind::Number},
-        {u"step"_s, Kind::Number},      {u"editable"_s, Kind::Flag},   {u"doubleClick"_s, Kind::Text},
-        {u"focus"_s, Kind::Flag},       {u"icon"_s, Kind::Text},       {u"default"_s, Kind::Flag},
-        {u"turnsInto"_s, Kind::Flag},   {u"from"_s, Kind::Text},       {u"adds"_s, Kind::Text},
-        {u"removes"_s, Kind::Text},     {u"defines"_s, Kind::Text},    {u"stepFor"_s, Kind::Object},
-        {u"raises"_s, Kind::Text},      {u"lowers"_s, Kind::Text},     {u"after"_s, Kind::Text},
-        {u"edits"_s, Kind::Text},       {u"copies"_s, Kind::Text},     {u"deletes"_s, Kind::Text}};
-    if (!check(v, at, fields))
-        return false;
-    const QJsonObject c = v.toObject();
-    if (!c.contains(u"type"_s))
-        return fail(at, u"缺少控件类型 type"_s);
-    const std::optional<KitControlType> type = KitCatalog::controlType(c[u"type"_s].toString());
-    if (!type) {
-        QStringList known;
-        for (const auto& [t, name] : kControlTypes)
-            known << name;
-        return fail(at / u"type"_s,
-                    u"“%1”不是控件类型（可用：%2）"_s.arg(c[u"type"_s].toString(), known.join(u'、')));
-    }
-    control.type = *type;
-    if (c.contains(u"style"_s) && !stylesOf(control.type).contains(c[u"style"_s].toString())) {
-        const QStringList styles = stylesOf(control.type);
-        return fail(at / u"style"_s,
-                    u"“%1”不是%2的样式（可用：%3）"_s.arg(c[u"style"_s].toString(), c[u"type"_s].toString(),
-                                                          styles.isEmpty() ? u"无"_s : styles.join(u'、')));
-    }
-    if (c.contains(u"value"_s)) {
-        const Kind kind = control.type == KitControlType::Check  ? Kind::Flag
-                          : control.type == KitControlType::Spin ? Kind::Number
-                                                                 : Kind::Text;
-        if (!checkKind(c[u"value"_s], at / u"value"_s, kind))
-            return false;
-    }
-    // "items": "slides" is short for [ "@slides" ].
     if (c[u"items"_s].isString()) {
         const QString from = c[u"items"_s].toString();
         if (!presentationLists().contains(from))
@@ -439,6 +445,13 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
                                                      item, presentationLists().join(u"、@"_s)));
         }
     }
+    return true;
+}
+
+// The values by another control's choice: the steps of a spin box, what an item opens, the lists
+// that follow a choice, the values a choice fixes.
+bool KitReader::readControlMaps(const QJsonObject& c, const JsonPath& at, KitControl& control)
+{
     const QJsonObject steps = c[u"stepFor"_s].toObject();
     for (auto it = steps.begin(); it != steps.end(); ++it) {
         const JsonPath other = at / u"stepFor"_s / it.key();
@@ -484,42 +497,56 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
                                                          : item.value().toString();
         }
     }
-    control.id = c[u"id"_s].toString();
-    control.label = c[u"label"_s].toString();
-    control.text = c[u"text"_s].toString();
-    control.tab = c[u"tab"_s].toString();
-    control.opens = c[u"opens"_s].toString();
-    control.suffix = c[u"suffix"_s].toString();
-    control.under = c[u"under"_s].toString();
-    control.format = c[u"format"_s].toString();
-    control.style = c[u"style"_s].toString();
-    control.headers = texts(c[u"headers"_s]);
-    control.value = c[u"value"_s];
-    control.x = c[u"x"_s].toInt();
-    control.y = c[u"y"_s].toInt();
-    control.w = c[u"w"_s].toInt();
-    control.h = c[u"h"_s].toInt();
-    control.columns = c[u"columns"_s].toInt();
-    control.pitch = c[u"pitch"_s].toInt();
-    control.min = c[u"min"_s].toDouble(0);
-    control.max = c[u"max"_s].toDouble(9999);
-    control.step = c[u"step"_s].toDouble(1);
-    control.editable = c[u"editable"_s].toBool();
-    control.doubleClick = c[u"doubleClick"_s].toString();
-    control.focus = c[u"focus"_s].toBool();
-    control.isDefault = c[u"default"_s].toBool();
-    control.turnsInto = c[u"turnsInto"_s].toBool();
-    control.gathers = c[u"from"_s].toString();
-    control.adds = c[u"adds"_s].toString();
-    control.removes = c[u"removes"_s].toString();
-    control.raises = c[u"raises"_s].toString();
-    control.lowers = c[u"lowers"_s].toString();
-    control.defines = c[u"defines"_s].toString();
-    control.edits = c[u"edits"_s].toString();
-    control.copies = c[u"copies"_s].toString();
-    control.deletes = c[u"deletes"_s].toString();
-    control.icon = c[u"icon"_s].toString();
-    control.after = c[u"after"_s].toString();
+    return true;
+}
+
+bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl& control)
+{
+    static const std::vector<Field> fields{
+        {u"type"_s, Kind::Text},        {u"id"_s, Kind::Text},         {u"label"_s, Kind::Text},
+        {u"text"_s, Kind::Text},        {u"tab"_s, Kind::Text},        {u"opens"_s, Kind::Text},
+        {u"suffix"_s, Kind::Text},      {u"under"_s, Kind::Text},      {u"format"_s, Kind::Text},
+        {u"style"_s, Kind::Text},       {u"items"_s, Kind::Any},       {u"headers"_s, Kind::Texts},
+        {u"itemOpens"_s, Kind::Object}, {u"itemsFor"_s, Kind::Object}, {u"value"_s, Kind::Any},
+        {u"fixedFor"_s, Kind::Object},  {u"pitch"_s, Kind::Whole},     {u"x"_s, Kind::Whole},
+        {u"y"_s, Kind::Whole},          {u"w"_s, Kind::Whole},         {u"h"_s, Kind::Whole},
+        {u"columns"_s, Kind::Whole},    {u"min"_s, Kind::Number},      {u"max"_s, Kind::Number},
+        {u"step"_s, Kind::Number},      {u"editable"_s, Kind::Flag},   {u"doubleClick"_s, Kind::Text},
+        {u"focus"_s, Kind::Flag},       {u"icon"_s, Kind::Text},       {u"default"_s, Kind::Flag},
+        {u"turnsInto"_s, Kind::Flag},   {u"from"_s, Kind::Text},       {u"adds"_s, Kind::Text},
+        {u"removes"_s, Kind::Text},     {u"defines"_s, Kind::Text},    {u"stepFor"_s, Kind::Object},
+        {u"raises"_s, Kind::Text},      {u"lowers"_s, Kind::Text},     {u"after"_s, Kind::Text},
+        {u"edits"_s, Kind::Text},       {u"copies"_s, Kind::Text},     {u"deletes"_s, Kind::Text}};
+    if (!check(v, at, fields))
+        return false;
+    const QJsonObject c = v.toObject();
+    if (!c.contains(u"type"_s))
+        return fail(at, u"缺少控件类型 type"_s);
+    const std::optional<KitControlType> type = KitCatalog::controlType(c[u"type"_s].toString());
+    if (!type) {
+        QStringList known;
+        for (const auto& [t, name] : kControlTypes)
+            known << name;
+        return fail(at / u"type"_s,
+                    u"“%1”不是控件类型（可用：%2）"_s.arg(c[u"type"_s].toString(), known.join(u'、')));
+    }
+    control.type = *type;
+    if (c.contains(u"style"_s) && !stylesOf(control.type).contains(c[u"style"_s].toString())) {
+        const QStringList styles = stylesOf(control.type);
+        return fail(at / u"style"_s,
+                    u"“%1”不是%2的样式（可用：%3）"_s.arg(c[u"style"_s].toString(), c[u"type"_s].toString(),
+                                                          styles.isEmpty() ? u"无"_s : styles.join(u'、')));
+    }
+    if (c.contains(u"value"_s)) {
+        const Kind kind = control.type == KitControlType::Check  ? Kind::Flag
+                          : control.type == KitControlType::Spin ? Kind::Number
+                                                                 : Kind::Text;
+        if (!checkKind(c[u"value"_s], at / u"value"_s, kind))
+            return false;
+    }
+    if (!readControlItems(c, at, control) || !readControlMaps(c, at, control))
+        return false;
+    copyControlFields(c, control);
     if (control.type == KitControlType::Tabs && control.id.isEmpty())
         control.id = u"标签"_s;
     return true;

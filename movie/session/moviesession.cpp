@@ -121,6 +121,28 @@ const KitControl* effectList(const KitCatalog& kit, const FormState& pane)
 // Each step as the session compares actions with it (defined with the comparison).
 std::vector<PreparedStep> prepared(const std::vector<MovieStep>& steps, const KitCatalog& kit);
 
+// The file a file dialog names: its 文件名 box, else its 文件 list's choice.
+QString fileNamed(const FormState& dialog)
+{
+    const QString name = dialog.value(u"文件名"_s).trimmed();
+    return name.isEmpty() ? dialog.value(u"文件"_s).trimmed() : name;
+}
+
+// Saving or opening a file names the presentation in the title bar; an outline saved as RTF is an
+// export, and the presentation keeps its name.
+void nameSavedPresentation(const KitTarget& t, const FormState& dialog, Presentation& presentation)
+{
+    if ((t.control->id != u"保存(S)"_s && t.control->id != u"打开(O)"_s) ||
+        dialog.value(u"文件类型"_s).startsWith(u"大纲/RTF"_s))
+        return;
+    QString name = fileNamed(dialog);
+    static const QRegularExpression extension(u"\\.(ppt|pps|pot|htm|html|mht|mhtml|rtf)$"_s,
+                                              QRegularExpression::CaseInsensitiveOption);
+    name.remove(extension);
+    if (!name.isEmpty())
+        presentation.file = name;
+}
+
 } // namespace
 
 int MovieSession::chosenEffect() const
@@ -649,27 +671,12 @@ void MovieSession::applyAction(const KitTarget& t)
     }
     // A file opened in a dialog that another dialog's 浏览 opened (幻灯片搜索)
     // goes back to that dialog's 文件 box, and the presentation keeps its name.
+    const bool pressed = t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog;
     QString browsedFile;
-    if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog && !m_beneath.empty() &&
-        t.control->id == u"打开(O)"_s) {
-        browsedFile = m_dialog->value(u"文件名"_s).trimmed();
-        if (browsedFile.isEmpty())
-            browsedFile = m_dialog->value(u"文件"_s).trimmed();
-    }
-    // Saving or opening a file names the presentation in the title bar; an
-    // outline saved as RTF is an export, and the presentation keeps its name.
-    else if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog &&
-             (t.control->id == u"保存(S)"_s || t.control->id == u"打开(O)"_s) &&
-             !m_dialog->value(u"文件类型"_s).startsWith(u"大纲/RTF"_s)) {
-        QString name = m_dialog->value(u"文件名"_s).trimmed();
-        if (name.isEmpty())
-            name = m_dialog->value(u"文件"_s).trimmed();
-        static const QRegularExpression extension(u"\\.(ppt|pps|pot|htm|html|mht|mhtml|rtf)$"_s,
-                                                  QRegularExpression::CaseInsensitiveOption);
-        name.remove(extension);
-        if (!name.isEmpty())
-            m_presentation.file = name;
-    }
+    if (pressed && !m_beneath.empty() && t.control->id == u"打开(O)"_s)
+        browsedFile = fileNamed(*m_dialog);
+    else if (pressed)
+        nameSavedPresentation(t, *m_dialog, m_presentation);
     // A dialog's closing button that leads on to another dialog (a wizard's
     // next page, 艺术字库 → 编辑“艺术字”文字) closes its own dialog first.
     static const QStringList closingButtons{u"确定"_s, u"取消"_s, u"关闭"_s, u"完成"_s};

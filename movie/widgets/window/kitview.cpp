@@ -635,6 +635,59 @@ void KitView::wheelEvent(QWheelEvent* event)
     update();
 }
 
+namespace {
+
+// The shortcut a key event names, as the kit writes it ("Ctrl+Shift+F5", "Alt+Shift+Minus"); empty
+// for a key no shortcut uses.
+QString shortcutOf(const QKeyEvent& event)
+{
+    QString key;
+    const int k = event.key();
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F12)
+        key = u"F"_s + QString::number(k - Qt::Key_F1 + 1);
+    else if (k == Qt::Key_Escape)
+        key = u"Escape"_s;
+    else if (k == Qt::Key_Return || k == Qt::Key_Enter)
+        key = u"Return"_s;
+    else if (k == Qt::Key_Delete)
+        key = u"Delete"_s;
+    else if (k == Qt::Key_Tab || k == Qt::Key_Backtab) // Shift+Tab arrives as Backtab
+        key = u"Tab"_s;
+    else if (k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down)
+        key = k == Qt::Key_Left    ? u"Left"_s
+              : k == Qt::Key_Right ? u"Right"_s
+              : k == Qt::Key_Up    ? u"Up"_s
+                                   : u"Down"_s;
+    else if (k == Qt::Key_Home || k == Qt::Key_End)
+        key = k == Qt::Key_Home ? u"Home"_s : u"End"_s;
+    else if (k == Qt::Key_PageUp || k == Qt::Key_PageDown)
+        key = k == Qt::Key_PageUp ? u"PageUp"_s : u"PageDown"_s;
+    else if (k == Qt::Key_Space)
+        key = u"Space"_s;
+    else if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9))
+        key = QString(QChar(k));
+    // With Shift held the keyboard reports the shifted character; the outline's
+    // Alt+Shift+Minus, Alt+Shift+Plus and Alt+Shift+1 name the keys themselves.
+    else if (k == Qt::Key_Minus || k == Qt::Key_Underscore)
+        key = u"Minus"_s;
+    else if (k == Qt::Key_Plus || k == Qt::Key_Equal)
+        key = u"Plus"_s;
+    else if (k == Qt::Key_Exclam)
+        key = u"1"_s;
+    else
+        return {};
+    QString mods;
+    if (event.modifiers() & Qt::ControlModifier)
+        mods += u"Ctrl+"_s;
+    if (event.modifiers() & Qt::ShiftModifier)
+        mods += u"Shift+"_s;
+    if (event.modifiers() & Qt::AltModifier)
+        mods += u"Alt+"_s;
+    return mods + key;
+}
+
+} // namespace
+
 void KitView::keyPressEvent(QKeyEvent* event)
 {
     if (m_demonstration.isRunning())
@@ -690,49 +743,9 @@ void KitView::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
-    QString key;
-    const int k = event->key();
-    if (k >= Qt::Key_F1 && k <= Qt::Key_F12)
-        key = u"F"_s + QString::number(k - Qt::Key_F1 + 1);
-    else if (k == Qt::Key_Escape)
-        key = u"Escape"_s;
-    else if (k == Qt::Key_Return || k == Qt::Key_Enter)
-        key = u"Return"_s;
-    else if (k == Qt::Key_Delete)
-        key = u"Delete"_s;
-    else if (k == Qt::Key_Tab || k == Qt::Key_Backtab) // Shift+Tab arrives as Backtab
-        key = u"Tab"_s;
-    else if (k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down)
-        key = k == Qt::Key_Left    ? u"Left"_s
-              : k == Qt::Key_Right ? u"Right"_s
-              : k == Qt::Key_Up    ? u"Up"_s
-                                   : u"Down"_s;
-    else if (k == Qt::Key_Home || k == Qt::Key_End)
-        key = k == Qt::Key_Home ? u"Home"_s : u"End"_s;
-    else if (k == Qt::Key_PageUp || k == Qt::Key_PageDown)
-        key = k == Qt::Key_PageUp ? u"PageUp"_s : u"PageDown"_s;
-    else if (k == Qt::Key_Space)
-        key = u"Space"_s;
-    else if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9))
-        key = QString(QChar(k));
-    // With Shift held the keyboard reports the shifted character; the outline's
-    // Alt+Shift+Minus, Alt+Shift+Plus and Alt+Shift+1 name the keys themselves.
-    else if (k == Qt::Key_Minus || k == Qt::Key_Underscore)
-        key = u"Minus"_s;
-    else if (k == Qt::Key_Plus || k == Qt::Key_Equal)
-        key = u"Plus"_s;
-    else if (k == Qt::Key_Exclam)
-        key = u"1"_s;
-    else
-        return;
-    QString mods;
-    if (event->modifiers() & Qt::ControlModifier)
-        mods += u"Ctrl+"_s;
-    if (event->modifiers() & Qt::ShiftModifier)
-        mods += u"Shift+"_s;
-    if (event->modifiers() & Qt::AltModifier)
-        mods += u"Alt+"_s;
-    pressShortcut(mods + key);
+    const QString shortcut = shortcutOf(*event);
+    if (!shortcut.isEmpty())
+        pressShortcut(shortcut);
 }
 
 void KitView::inputMethodEvent(QInputMethodEvent* event)

@@ -715,63 +715,66 @@ void SlideAreaPart::addHots(std::vector<Hot>& hots) const
         hots.push_back({page.notes, locators::placeholder(u"body"_s), actions::click(u"body"_s), {}, 0});
     }
     // Placeholders and shapes of the current slide.
-    if (pres.view.isNormal() || pres.view.is(ViewKind::Notes)) {
-        const QRect sr = m_view.slideRectInArea();
-        const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
-        const size_t firstSlideHot = hots.size();
-        hots.push_back({sr, locators::slideArea(), actions::click(u"slide"_s), {}, 0});
-        // A strip at the foot of the slide that no placeholder covers.
-        hots.push_back({QRect(sr.left() + sr.width() / 20, sr.bottom() - sr.height() / 16, sr.width() / 3,
-                              sr.height() / 24),
-                        locators::slideEmpty(),
-                        actions::click(u"slide"_s),
+    if (pres.view.isNormal() || pres.view.is(ViewKind::Notes))
+        addSlideHots(hots);
+}
+
+void SlideAreaPart::addSlideHots(std::vector<Hot>& hots) const
+{
+    const Presentation& pres = m_view.m_session->presentation();
+    const QRect sr = m_view.slideRectInArea();
+    const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+    const size_t firstSlideHot = hots.size();
+    hots.push_back({sr, locators::slideArea(), actions::click(u"slide"_s), {}, 0});
+    // A strip at the foot of the slide that no placeholder covers.
+    hots.push_back(
+        {QRect(sr.left() + sr.width() / 20, sr.bottom() - sr.height() / 16, sr.width() / 3, sr.height() / 24),
+         locators::slideEmpty(),
+         actions::click(u"slide"_s),
+         {},
+         0});
+    const QRectF tr = titleRect(sr, slide);
+    const QRectF br = bodyRect(sr, slide);
+    // The border of a placeholder: a click selects it, a double-click opens 设置占位符格式.
+    auto addFrame = [&hots](const QRect& r, const QString& ph) {
+        const int b = 3;
+        const QString loc = locators::frame(ph);
+        const QString click = actions::click(ph);
+        hots.push_back({QRect(r.left() - b, r.top() - b, r.width() + 2 * b, 2 * b), loc, click, {}, 0});
+        hots.push_back({QRect(r.left() - b, r.top() + b, 2 * b, r.height() - 2 * b), loc, click, {}, 0});
+        hots.push_back({QRect(r.right() - b + 1, r.top() + b, 2 * b, r.height() - 2 * b), loc, click, {}, 0});
+    };
+    if (!tr.isEmpty()) {
+        hots.push_back({tr.toRect(), locators::placeholder(u"title"_s), actions::click(u"title"_s), {}, 0});
+        addFrame(tr.toRect(), u"title"_s);
+    }
+    if (!br.isEmpty()) {
+        const bool sub = slide.layout == u"标题幻灯片"_s;
+        addFrame(br.toRect(), sub ? u"subtitle"_s : u"body"_s);
+        hots.push_back({br.toRect(),
+                        locators::placeholder(sub ? u"subtitle"_s : u"body"_s),
+                        actions::click(sub ? u"subtitle"_s : u"body"_s),
                         {},
                         0});
-        const QRectF tr = titleRect(sr, slide);
-        const QRectF br = bodyRect(sr, slide);
-        // The border of a placeholder: a click selects it, a double-click opens 设置占位符格式.
-        auto addFrame = [&hots](const QRect& r, const QString& ph) {
-            const int b = 3;
-            const QString loc = locators::frame(ph);
-            const QString click = actions::click(ph);
-            hots.push_back({QRect(r.left() - b, r.top() - b, r.width() + 2 * b, 2 * b), loc, click, {}, 0});
-            hots.push_back({QRect(r.left() - b, r.top() + b, 2 * b, r.height() - 2 * b), loc, click, {}, 0});
-            hots.push_back(
-                {QRect(r.right() - b + 1, r.top() + b, 2 * b, r.height() - 2 * b), loc, click, {}, 0});
-        };
-        if (!tr.isEmpty()) {
-            hots.push_back(
-                {tr.toRect(), locators::placeholder(u"title"_s), actions::click(u"title"_s), {}, 0});
-            addFrame(tr.toRect(), u"title"_s);
-        }
-        if (!br.isEmpty()) {
-            const bool sub = slide.layout == u"标题幻灯片"_s;
-            addFrame(br.toRect(), sub ? u"subtitle"_s : u"body"_s);
-            hots.push_back({br.toRect(),
-                            locators::placeholder(sub ? u"subtitle"_s : u"body"_s),
-                            actions::click(sub ? u"subtitle"_s : u"body"_s),
-                            {},
-                            0});
-        }
-        const QRect area = m_view.slideAreaRect();
-        const QRect notes = pres.view.is(ViewKind::Notes)
-                                ? m_view.notesPageNotesRect()
-                                : QRect(area.left(), area.bottom() - kNotesH + 1, area.width(), kNotesH);
-        hots.push_back({notes, locators::placeholder(u"notes"_s), actions::click(u"notes"_s), {}, 0});
-        for (size_t i = 0; i < slide.shapes.size(); ++i) {
-            const int n = static_cast<int>(i) + 1;
-            hots.push_back({shapeRect(sr, slide, static_cast<int>(i)).toRect(),
-                            locators::shape(n),
-                            actions::click(targets::shape(n)),
-                            {},
-                            0});
-        }
-        // A zoomed slide is seen, and reached, only inside its pane.
-        const QRect seen = m_view.slidePaneRect();
-        for (size_t i = firstSlideHot; i < hots.size(); ++i)
-            if (hots[i].locator != locators::placeholder(u"notes"_s))
-                hots[i].rect = hots[i].rect.intersected(seen);
     }
+    const QRect area = m_view.slideAreaRect();
+    const QRect notes = pres.view.is(ViewKind::Notes)
+                            ? m_view.notesPageNotesRect()
+                            : QRect(area.left(), area.bottom() - kNotesH + 1, area.width(), kNotesH);
+    hots.push_back({notes, locators::placeholder(u"notes"_s), actions::click(u"notes"_s), {}, 0});
+    for (size_t i = 0; i < slide.shapes.size(); ++i) {
+        const int n = static_cast<int>(i) + 1;
+        hots.push_back({shapeRect(sr, slide, static_cast<int>(i)).toRect(),
+                        locators::shape(n),
+                        actions::click(targets::shape(n)),
+                        {},
+                        0});
+    }
+    // A zoomed slide is seen, and reached, only inside its pane.
+    const QRect seen = m_view.slidePaneRect();
+    for (size_t i = firstSlideHot; i < hots.size(); ++i)
+        if (hots[i].locator != locators::placeholder(u"notes"_s))
+            hots[i].rect = hots[i].rect.intersected(seen);
 }
 
 void FormPart::focusOpeningDialog()

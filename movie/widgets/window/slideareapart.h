@@ -52,6 +52,9 @@ public:
     void paintNotesText(QPainter& p, const QString& notes, const QString& prompt);
 
 private:
+    // The slide shown in normal view or on the notes page: its placeholders, their borders, its
+    // shapes, and the notes.
+    void addSlideHots(std::vector<Hot>& hots) const;
     void paintSelectionFrame(QPainter& p, const QRect& r, bool placeholder);
     void paintZoomScrollBars(QPainter& p, const QRect& pane, const QRect& slide);
     void paintRulers(QPainter& p, const QRect& pane, const QRect& slide);
