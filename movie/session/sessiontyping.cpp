@@ -169,15 +169,43 @@ QJsonObject addedShape(const QJsonObject& changes)
 
 QJsonObject MovieSession::drawnChanges(QJsonObject changes) const
 {
-    if (!m_drawn || !changes.contains(u"addShape"_s) || changes.value(u"addShape"_s).isArray())
+    const auto placedAt = [](QJsonObject shape, const QRectF& r) {
+        shape[u"x"_s] = qRound(r.x() * 10) / 10.0;
+        shape[u"y"_s] = qRound(r.y() * 10) / 10.0;
+        shape[u"w"_s] = qRound(r.width() * 10) / 10.0;
+        shape[u"h"_s] = qRound(r.height() * 10) / 10.0;
+        return shape;
+    };
+    if (m_drawn && changes.value(u"addShape"_s).isObject()) {
+        changes[u"addShape"_s] = placedAt(changes.value(u"addShape"_s).toObject(), m_drawn->normalized());
         return changes;
-    QJsonObject shape = changes.value(u"addShape"_s).toObject();
-    const QRectF r = m_drawn->normalized();
-    shape[u"x"_s] = qRound(r.x() * 10) / 10.0;
-    shape[u"y"_s] = qRound(r.y() * 10) / 10.0;
-    shape[u"w"_s] = qRound(r.width() * 10) / 10.0;
-    shape[u"h"_s] = qRound(r.height() * 10) / 10.0;
-    changes[u"addShape"_s] = shape;
+    }
+    // A later step that sets the slide's shapes whole restates a drawn shape where the movie drew it;
+    // the shape stays where the learner drew it.
+    const int n = changes.value(u"slide"_s).toInt(m_presentation.selected);
+    if (!changes.value(u"shapes"_s).isArray() || n < 1 || n > static_cast<int>(m_presentation.slides.size()))
+        return changes;
+    const std::vector<SlideShape>& now = m_presentation.slides[static_cast<size_t>(n - 1)].shapes;
+    QJsonArray shapes = changes.value(u"shapes"_s).toArray();
+    for (const MovieStep& step : m_movie.steps) {
+        const QJsonObject drawn = addedShape(step.set);
+        if (drawn.isEmpty() || !step.accept.contains(actions::draw()))
+            continue;
+        for (qsizetype i = 0; i < shapes.size() && i < static_cast<qsizetype>(now.size()); ++i) {
+            const QJsonObject shape = shapes[i].toObject();
+            const SlideShape& there = now[static_cast<size_t>(i)];
+            const bool movieDrew = shape.value(u"type"_s) == drawn.value(u"type"_s) &&
+                                   there.type == shape.value(u"type"_s).toString();
+            if (!movieDrew)
+                continue;
+            bool samePlace = true;
+            for (const QString& key : {u"x"_s, u"y"_s, u"w"_s, u"h"_s})
+                samePlace = samePlace && shape.value(key).toDouble() == drawn.value(key).toDouble();
+            if (samePlace)
+                shapes[i] = placedAt(shape, QRectF(there.x, there.y, there.w, there.h));
+        }
+    }
+    changes[u"shapes"_s] = shapes;
     return changes;
 }
 

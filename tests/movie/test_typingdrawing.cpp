@@ -429,3 +429,26 @@ TEST(Typing, ADialogsBoxHasACaretThatTheArrowsMoveAndTypingGoesWhereItStands)
     QTest::keyClick(view.get(), Qt::Key_Backspace);
     EXPECT_EQ(session.dialog()->value(u"绿色(G)"_s), u"153"_s);
 }
+
+// A later step that sets the slide's shapes whole (the star's fill after 设置自选图形格式) keeps the
+// star where the learner drew it, not where the movie did.
+TEST(Drawing, AShapeDrawnStaysWhereItWasDrawnWhenALaterStepSetsTheShapes)
+{
+    auto view = bankMovie(u"03/28.movie"_s);
+    MovieSession& session = view->session();
+    ASSERT_TRUE(view->performThroughUi(session.nextAction()));
+    ASSERT_TRUE(view->performThroughUi(session.nextAction()));
+    ASSERT_TRUE(session.drawingToolChosen());
+    const QRect slide = where(*view, locators::slideArea());
+    drag(*view, slide.topLeft() + QPoint(30, 30), slide.topLeft() + QPoint(110, 110));
+    ASSERT_EQ(shownSlide(*view).shapes.size(), 1u);
+    const SlideShape drawn = shownSlide(*view).shapes.front();
+    ASSERT_LT(drawn.x, 100) << "drawn near the slide's top left, not at the movie's place";
+    while (!session.isComplete())
+        ASSERT_TRUE(view->performThroughUi(session.nextAction())) << session.nextAction().toStdString();
+    const SlideShape& star = shownSlide(*view).shapes.front();
+    EXPECT_EQ(star.fill, u"#FF6600"_s);
+    EXPECT_NEAR(star.x, drawn.x, 0.1);
+    EXPECT_NEAR(star.y, drawn.y, 0.1);
+    EXPECT_NEAR(star.w, drawn.w, 0.1);
+}
