@@ -350,6 +350,35 @@ TEST(SlidePainting, PromptsAndFramesShowOnlyWhileEditing)
     }
 }
 
+// The placeholder with the caret keeps its frame but not its prompt, as PowerPoint's does while it is
+// typed into; the others keep theirs.
+TEST(SlidePainting, ThePlaceholderTypedIntoShowsNoPrompt)
+{
+    const QRectF target(0, 0, 360, 270);
+    for (const auto& [layout, typed] :
+         {std::pair{u"标题和文本"_s, u"body"_s}, std::pair{u"标题幻灯片"_s, u"subtitle"_s},
+          std::pair{u"标题和文本"_s, u"title"_s}}) {
+        const Slide empty = slideWith(layout);
+        const auto paint = [&](const QString& typedInto) {
+            return render(target.size().toSize(), [&](QPainter& p) {
+                paintSlide(p, target, empty, {}, SlidePaintMode::Editing, typedInto);
+            });
+        };
+        const QImage prompting = paint({});
+        const QImage typing = paint(typed);
+        const QRect typedBox =
+            (typed == u"title"_s ? titleRect(target, empty) : bodyRect(target, empty)).toRect();
+        const QRect otherBox =
+            (typed == u"title"_s ? bodyRect(target, empty) : titleRect(target, empty)).toRect();
+        // Inside the frame's lines: the prompt's letters, or nothing.
+        const QRect inside = typedBox.adjusted(4, 4, -4, -4);
+        EXPECT_GT(pixelsUnlike(prompting, Qt::white, inside), 50) << layout.toStdString();
+        EXPECT_EQ(pixelsUnlike(typing, Qt::white, inside), 0) << layout.toStdString();
+        EXPECT_GT(pixelsUnlike(typing, Qt::white, typedBox), 0) << "the frame stays";
+        EXPECT_EQ(pixelsUnlike(typing, Qt::white, otherBox), pixelsUnlike(prompting, Qt::white, otherBox));
+    }
+}
+
 TEST(SlidePainting, LongTextStaysInsideItsPlaceholder)
 {
     QStringList body;

@@ -65,12 +65,12 @@ QString footerDate(const QString& fixed)
 }
 
 void paintPresentationSlide(QPainter& p, const QRectF& target, const Presentation& pres, int n,
-                            SlidePaintMode mode)
+                            SlidePaintMode mode, const QString& typedInto)
 {
     if (n < 1 || n > static_cast<int>(pres.slides.size()))
         return;
     const Slide& slide = pres.slides[static_cast<size_t>(n - 1)];
-    paintSlide(p, target, pres, slide, mode);
+    paintSlide(p, target, pres, slide, mode, typedInto);
     const SlideFooters& f = pres.footers;
     if (!f.date && !f.number && f.footer.isEmpty())
         return;

@@ -295,7 +295,7 @@ void paintComments(QPainter& p, const std::vector<SlideComment>& comments)
 }
 
 void paintSlideContent(QPainter& p, const Slide& slide, const Design& templateDesign, SlidePaintMode mode,
-                       bool withBackground)
+                       bool withBackground, const QString& typedInto)
 {
     const Design design = withScheme(templateDesign, slide.scheme);
     const QColor override =
@@ -320,7 +320,9 @@ void paintSlideContent(QPainter& p, const Slide& slide, const Design& templateDe
             paintText(p, geometry.titleRect, title, styles.title);
         } else if (editing) {
             drawPlaceholderFrame(p, geometry.titleRect, prompt);
-            paintText(p, geometry.titleRect, {{u"单击此处添加标题"_s, 0}}, promptStyle(styles.title, prompt));
+            if (typedInto != u"title"_s)
+                paintText(p, geometry.titleRect, {{u"单击此处添加标题"_s, 0}},
+                          promptStyle(styles.title, prompt));
         }
     }
 
@@ -333,8 +335,9 @@ void paintSlideContent(QPainter& p, const Slide& slide, const Design& templateDe
             paintText(p, geometry.subtitleRect, subtitle, styles.subtitle);
         } else if (editing) {
             drawPlaceholderFrame(p, geometry.subtitleRect, prompt);
-            paintText(p, geometry.subtitleRect, {{u"单击此处添加副标题"_s, 0}},
-                      promptStyle(styles.subtitle, prompt));
+            if (typedInto != u"subtitle"_s)
+                paintText(p, geometry.subtitleRect, {{u"单击此处添加副标题"_s, 0}},
+                          promptStyle(styles.subtitle, prompt));
         }
     }
 
@@ -361,6 +364,8 @@ void paintSlideContent(QPainter& p, const Slide& slide, const Design& templateDe
         if (!editing || (!text && holdsObject(slide, placeholder.rect)))
             continue;
         drawPlaceholderFrame(p, placeholder.rect, prompt);
+        if (typedInto == u"body"_s && &placeholder == bodyPlaceholder(geometry))
+            continue;
         switch (placeholder.kind) {
         case Region::Text:
         case Region::VerticalText:
@@ -384,7 +389,7 @@ void paintSlideContent(QPainter& p, const Slide& slide, const Design& templateDe
 } // namespace
 
 void paintSlide(QPainter& painter, const QRectF& target, const Slide& slide, const QString& design,
-                SlidePaintMode mode)
+                SlidePaintMode mode, const QString& typedInto)
 {
     if (!(target.width() > 0 && target.height() > 0))
         return;
@@ -404,14 +409,14 @@ void paintSlide(QPainter& painter, const QRectF& target, const Slide& slide, con
     }
     painter.translate(content.topLeft());
     painter.scale(content.width() / kSlideWidth, content.height() / kSlideHeight);
-    paintSlideContent(painter, slide, scheme, mode, content == target);
+    paintSlideContent(painter, slide, scheme, mode, content == target, typedInto);
     painter.restore();
 }
 
 void paintSlide(QPainter& painter, const QRectF& target, const Presentation& presentation, const Slide& slide,
-                SlidePaintMode mode)
+                SlidePaintMode mode, const QString& typedInto)
 {
-    paintSlide(painter, target, slideAsShown(presentation, slide), presentation.design, mode);
+    paintSlide(painter, target, slideAsShown(presentation, slide), presentation.design, mode, typedInto);
 }
 
 QRectF titleRect(const QRectF& target, const Slide& slide)

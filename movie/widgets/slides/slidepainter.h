@@ -22,13 +22,15 @@ enum class SlidePaintMode
 
 // Draws a slide (720 × 540 points) scaled into `target`, with its design's
 // background and colours, its layout's placeholders, text and shapes.
+// `typedInto` names the placeholder the caret is in ("title", "subtitle", "body"): an empty one shows
+// its frame without its prompt, as PowerPoint's does while it is typed into.
 void paintSlide(QPainter& painter, const QRectF& target, const Slide& slide, const QString& design,
-                SlidePaintMode mode);
+                SlidePaintMode mode, const QString& typedInto = {});
 
 // Slide n (1-based) of a presentation, with the master's date, slide number and
 // footer where 页眉和页脚 shows them.
 void paintPresentationSlide(QPainter& painter, const QRectF& target, const Presentation& pres, int n,
-                            SlidePaintMode mode);
+                            SlidePaintMode mode, const QString& typedInto = {});
 // The caret and the selection of text being typed into an object of slide `slide` shown in
 // `target` ("title", "subtitle", "body", "shape:2"), in target coordinates; none for text
 // written top to bottom.
@@ -57,7 +59,7 @@ QString footerDate(const QString& fixed);
 // Draws a slide of a presentation as the window shows it: with what it takes
 // from its master (fonts, background, colour scheme, the master's objects).
 void paintSlide(QPainter& painter, const QRectF& target, const Presentation& presentation, const Slide& slide,
-                SlidePaintMode mode);
+                SlidePaintMode mode, const QString& typedInto = {});
 
 // Where a slide's placeholders lie, in `target` coordinates; empty when the
 // layout has none of that kind.

@@ -649,7 +649,8 @@ void SlideAreaPart::paintSlideArea(QPainter& p)
         p.fillRect(page, Qt::white);
         p.setPen(Qt::black);
         p.drawRect(page.adjusted(0, 0, -1, -1));
-        paintPresentationSlide(p, sr, pres, pres.selected, SlidePaintMode::Editing);
+        paintPresentationSlide(p, sr, pres, pres.selected, SlidePaintMode::Editing,
+                               m_view.m_session->typingObject());
         p.drawRect(sr.adjusted(0, 0, -1, -1));
         paintNotesFooters(p, page, pres, shownSlideNumber(pres, pres.selected), 9);
         const QRect notes = m_view.notesPageNotesRect();
@@ -664,7 +665,8 @@ void SlideAreaPart::paintSlideArea(QPainter& p)
     p.save();
     p.setClipRect(pane);
     p.fillRect(sr.translated(3, 3), QColor(0x70, 0x70, 0x70));
-    paintPresentationSlide(p, sr, pres, pres.selected, SlidePaintMode::Editing);
+    paintPresentationSlide(p, sr, pres, pres.selected, SlidePaintMode::Editing,
+                           m_view.m_session->typingObject());
     p.setPen(Qt::black);
     p.drawRect(sr.adjusted(0, 0, -1, -1));
     p.restore();
