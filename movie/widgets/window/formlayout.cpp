@@ -10,6 +10,7 @@
 #include "movie/widgets/window/kitpaintparts.h"
 #include "movie/widgets/window/kitstyle.h"
 #include "movie/widgets/window/kitview.h"
+#include "movie/widgets/window/messagebox.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -610,6 +611,46 @@ bool FormPart::clickWithoutAction(const Hot& h, const LocatorParts& at)
             m_spinShown[key] = h.action.mid(h.action.lastIndexOf(u'=') + 1);
             m_view.rebuild();
             m_view.update();
+        }
+        return true;
+    }
+    return false;
+}
+
+// The keys a dialog takes whatever the key: Enter presses its default button, Esc and Alt+F4 its
+// cancel, Alt and a letter (or the letter alone in a message box) the control it names, Tab the
+// next box; Enter after typing in a task pane's box presses the button after it. False for a key
+// they leave to the window.
+bool FormPart::takeKey(const QString& key)
+{
+    if (m_view.m_session->dialog()) {
+        if (key == u"Alt+F4"_s) {
+            // Alt+F4 closes a dialog as its close box does.
+            if (const QString cancel = dialogCancelButton(); !cancel.isEmpty())
+                m_view.perform(actions::dialog(m_view.m_session->dialog()->name, cancel));
+        } else if (key == u"Return"_s || key == u"Enter"_s)
+            m_view.perform(actions::dialog(m_view.m_session->dialog()->name, dialogDefaultButton()));
+        else if (key.startsWith(u"Alt+"_s) && key.size() == 5)
+            pressDialogAccessKey(key.back());
+        // A message box has nothing to type in: its buttons' letters work without Alt.
+        else if (key.size() == 1 &&
+                 isMessageBox(m_view.m_session->kit().dialog(m_view.m_session->dialog()->name)))
+            pressDialogAccessKey(key.front());
+        else if (key == u"Tab"_s || key == u"Shift+Tab"_s)
+            moveDialogFocus(key == u"Tab"_s ? 1 : -1);
+        return true;
+    }
+    if ((key == u"Return"_s || key == u"Enter"_s) && m_enterField) {
+        const auto field = std::exchange(m_enterField, std::nullopt);
+        if (const KitForm* pane = m_view.m_session->kit().taskPane(field->first)) {
+            bool after = false;
+            for (const KitControl& c : pane->controls) {
+                if (after && c.type == KitControlType::Button) {
+                    m_view.perform(actions::taskPane(pane->name, c.id));
+                    return true;
+                }
+                after = after || c.id == field->second;
+            }
         }
         return true;
     }

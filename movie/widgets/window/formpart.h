@@ -84,6 +84,10 @@ private:
     // A click on a control that opens its list or palette, puts the caret in its box, or steps its
     // spin value; false for the others.
     bool clickWithoutAction(const Hot& h, const LocatorParts& at);
+    // A key while a dialog is open, or Enter after typing in a task pane's box; false for others.
+    bool takeKey(const QString& key);
+    // A list or gallery scrolled so that the item `at` names is on view.
+    void scrollListTo(const LocatorParts& at);
     // A toolbar's box or colour button: its list or palette dropped, or its text selected for typing.
     void openToolbarBox(const struct KitButton& box, bool arrow);
     friend class ChromePart; // the 格式 toolbar's boxes take typing and drop their lists as a dialog's do

@@ -364,36 +364,8 @@ void KitView::pressShortcut(const QString& shortcut)
         }
         return;
     }
-    if (m_session->dialog()) {
-        if (key == u"Alt+F4"_s) {
-            // Alt+F4 closes a dialog as its close box does.
-            if (const QString cancel = m_forms.dialogCancelButton(); !cancel.isEmpty())
-                perform(actions::dialog(m_session->dialog()->name, cancel));
-        } else if (key == u"Return"_s || key == u"Enter"_s)
-            perform(actions::dialog(m_session->dialog()->name, m_forms.dialogDefaultButton()));
-        else if (key.startsWith(u"Alt+"_s) && key.size() == 5)
-            m_forms.pressDialogAccessKey(key.back());
-        // A message box has nothing to type in: its buttons' letters work without Alt.
-        else if (key.size() == 1 && isMessageBox(m_session->kit().dialog(m_session->dialog()->name)))
-            m_forms.pressDialogAccessKey(key.front());
-        else if (key == u"Tab"_s || key == u"Shift+Tab"_s)
-            m_forms.moveDialogFocus(key == u"Tab"_s ? 1 : -1);
+    if (m_forms.takeKey(key))
         return;
-    }
-    if ((key == u"Return"_s || key == u"Enter"_s) && m_forms.m_enterField) {
-        const auto field = std::exchange(m_forms.m_enterField, std::nullopt);
-        if (const KitForm* pane = m_session->kit().taskPane(field->first)) {
-            bool after = false;
-            for (const KitControl& c : pane->controls) {
-                if (after && c.type == KitControlType::Button) {
-                    perform(actions::taskPane(pane->name, c.id));
-                    return;
-                }
-                after = after || c.id == field->second;
-            }
-        }
-        return;
-    }
     // Alt and an access key open a menu; inside an open menu a letter picks its item.
     if (key.startsWith(u"Alt+"_s) && key.size() == 5 && !m_menus.isOpen()) {
         const QChar letter = key.back();

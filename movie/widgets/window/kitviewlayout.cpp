@@ -488,26 +488,7 @@ void KitView::revealItem(const QString& locator)
     }
     if (at.kind != L::Item || locate(locator))
         return;
-    const QString& formName = at.path[0];
-    const QString& id = at.path[1];
-    const QString& item = at.path[2];
-    const bool dialog = m_session->dialog() && m_session->dialog()->name == formName;
-    const KitForm* form = dialog ? m_session->kit().dialog(formName) : m_session->kit().taskPane(formName);
-    const KitControl* c = form ? form->control(id) : nullptr;
-    if (!c)
-        return;
-    const QString key = formName + u'/' + id;
-    if (c->type == KitControlType::Gallery) {
-        const QRect box = m_forms.itemBox(*c, m_forms.controlRect(*form, *c, dialog), dialog);
-        m_forms.m_listScroll[key] = 0;
-        for (const GalleryCell& cell : m_forms.galleryCells(formName, *c, box, dialog)) {
-            if (cell.item == item && !cell.header)
-                m_forms.m_listScroll[key] = std::max(0, cell.rect.bottom() - box.bottom() + 4);
-        }
-    } else {
-        m_forms.m_listScroll[key] =
-            std::max<int>(0, static_cast<int>(m_forms.itemsOf(*form, *c, dialog).indexOf(item)) - 2);
-    }
+    m_forms.scrollListTo(at);
     rebuild();
 }
 
@@ -808,6 +789,31 @@ void FormPart::addDropHots(std::vector<Hot>& hots) const
     for (const DropCell& cell : dropCells())
         hots.push_back({cell.rect, locators::drop(cell.item), choose(cell.item),
                         cell.swatch ? cell.item : QString(), 30, cell.swatch});
+}
+
+// A list or gallery scrolled so that the item a locator names (item:<form>/<list>/<item>) is on view.
+void FormPart::scrollListTo(const LocatorParts& at)
+{
+    const QString& formName = at.path[0];
+    const QString& id = at.path[1];
+    const QString& item = at.path[2];
+    const bool dialog = m_view.m_session->dialog() && m_view.m_session->dialog()->name == formName;
+    const KitForm* form =
+        dialog ? m_view.m_session->kit().dialog(formName) : m_view.m_session->kit().taskPane(formName);
+    const KitControl* c = form ? form->control(id) : nullptr;
+    if (!c)
+        return;
+    const QString key = formName + u'/' + id;
+    if (c->type == KitControlType::Gallery) {
+        const QRect box = itemBox(*c, controlRect(*form, *c, dialog), dialog);
+        m_listScroll[key] = 0;
+        for (const GalleryCell& cell : galleryCells(formName, *c, box, dialog)) {
+            if (cell.item == item && !cell.header)
+                m_listScroll[key] = std::max(0, cell.rect.bottom() - box.bottom() + 4);
+        }
+    } else {
+        m_listScroll[key] = std::max<int>(0, static_cast<int>(itemsOf(*form, *c, dialog).indexOf(item)) - 2);
+    }
 }
 
 } // namespace pptdrill
