@@ -290,6 +290,9 @@ struct PageSetup
     bool operator==(const PageSetup&) const = default;
 };
 
+// 幻灯片浏览 shows slides at this zoom (%) until 显示比例 sets another.
+inline constexpr int kSorterOwnZoom = 66;
+
 // What the window shows besides the slide (视图 → 标尺, 工具 → 选项 → 视图).
 struct WindowOptions
 {
@@ -297,7 +300,7 @@ struct WindowOptions
     bool rulers = false;
     bool verticalRuler = true; // the vertical ruler, while rulers show
     int zoom = 0;              // the slide pane's zoom in %; 0 = 适应 (fit)
-    int sorterZoom = 0;        // 幻灯片浏览's zoom in %; 0 = its own (66%)
+    int sorterZoom = 0;        // 幻灯片浏览's zoom in %; 0 = its own (kSorterOwnZoom)
     int notesZoom = 0;         // the notes page's zoom in %; 0 = 适应
 
     // Toolbars, windows, and whether the presentation and PowerPoint itself are still open.

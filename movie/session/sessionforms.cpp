@@ -111,7 +111,7 @@ void fillWindowValues(const Presentation& p, const KitForm& form, FormState& sta
     if (form.name == u"显示比例"_s) {
         const WindowOptions& w = p.window;
         const bool sorter = p.view.is(ViewKind::Sorter);
-        const int zoom = sorter                       ? (w.sorterZoom > 0 ? w.sorterZoom : 66)
+        const int zoom = sorter                       ? (w.sorterZoom > 0 ? w.sorterZoom : kSorterOwnZoom)
                          : p.view.is(ViewKind::Notes) ? w.notesZoom
                                                       : w.zoom;
         if (zoom > 0) {

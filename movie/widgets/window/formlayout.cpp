@@ -657,4 +657,62 @@ bool FormPart::takeKey(const QString& key)
     return false;
 }
 
+void FormPart::focusOpeningDialog()
+{
+    // A dialog that has just opened gives its text box the focus, its text selected.
+    const QString dialog = m_view.m_session->dialog() ? m_view.m_session->dialog()->name : QString();
+    if (dialog != m_focusedDialog) {
+        m_focusedDialog = dialog;
+        m_dialogFocus.clear();
+        const KitForm* form = dialog.isEmpty() ? nullptr : m_view.m_session->kit().dialog(dialog);
+        for (const KitControl& c : form ? form->controls : std::vector<KitControl>{}) {
+            if (c.focus && dialogControlVisible(c, *m_view.m_session->dialog())) {
+                m_field = FieldState::focusedOn(dialog, c.id, true, m_view.m_session->dialog()->value(c.id));
+                break;
+            }
+        }
+    }
+}
+
+void FormPart::addDropHots(std::vector<Hot>& hots) const
+{
+    if (!m_drop)
+        return;
+    // A toolbar palette's cells are commands of its button; a box's cells are its values.
+    const auto choose = [this](const QString& item) {
+        if (m_drop->toolbar)
+            return dropIsPalette() ? actions::toolbarMenu({m_drop->control, item})
+                                   : actions::toolbarValue(m_drop->control, item);
+        return actions::control(m_drop->dialog, m_drop->form, m_drop->control, item);
+    };
+    for (const DropCell& cell : dropCells())
+        hots.push_back({cell.rect, locators::drop(cell.item), choose(cell.item),
+                        cell.swatch ? cell.item : QString(), 30, cell.swatch});
+}
+
+// A list or gallery scrolled so that the item a locator names (item:<form>/<list>/<item>) is on view.
+void FormPart::scrollListTo(const LocatorParts& at)
+{
+    const QString& formName = at.path[0];
+    const QString& id = at.path[1];
+    const QString& item = at.path[2];
+    const bool dialog = m_view.m_session->dialog() && m_view.m_session->dialog()->name == formName;
+    const KitForm* form =
+        dialog ? m_view.m_session->kit().dialog(formName) : m_view.m_session->kit().taskPane(formName);
+    const KitControl* c = form ? form->control(id) : nullptr;
+    if (!c)
+        return;
+    const QString key = formName + u'/' + id;
+    if (c->type == KitControlType::Gallery) {
+        const QRect box = itemBox(*c, controlRect(*form, *c, dialog), dialog);
+        m_listScroll[key] = 0;
+        for (const GalleryCell& cell : galleryCells(formName, *c, box, dialog)) {
+            if (cell.item == item && !cell.header)
+                m_listScroll[key] = std::max(0, cell.rect.bottom() - box.bottom() + 4);
+        }
+    } else {
+        m_listScroll[key] = std::max<int>(0, static_cast<int>(itemsOf(*form, *c, dialog).indexOf(item)) - 2);
+    }
+}
+
 } // namespace pptdrill

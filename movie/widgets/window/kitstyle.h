@@ -10,8 +10,6 @@ namespace pptdrill::kit {
 
 inline constexpr int kWidth = 800;
 inline constexpr int kHeight = 600;
-// 幻灯片浏览 shows slides at this zoom (%) until 显示比例 sets another.
-inline constexpr int kSorterZoom = 66;
 inline constexpr int kTitleH = 24;
 inline constexpr int kMenuY = 24;
 inline constexpr int kMenuH = 21;

@@ -37,11 +37,17 @@ void ShowPart::previewTransition(const QString& action)
     if (!action.startsWith(prefix) || !m_view.m_session->view().is(ViewKind::Normal) ||
         m_view.m_session->taskPane().value(u"自动预览"_s) == u"off"_s)
         return;
-    const Presentation& pres = m_view.m_session->presentation();
-    Presentation shown = pres;
-    Slide slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
-    slide.transition.effect = action.mid(prefix.size());
-    slide.transition.speed = m_view.m_session->taskPane().value(u"速度"_s);
+    SlideTransition transition = m_view.m_session->selectedSlide().transition;
+    transition.effect = action.mid(prefix.size());
+    transition.speed = m_view.m_session->taskPane().value(u"速度"_s);
+    playTransition(transition);
+}
+
+void ShowPart::playTransition(const SlideTransition& transition)
+{
+    Presentation shown = m_view.m_session->presentation();
+    Slide slide = m_view.m_session->selectedSlide();
+    slide.transition = transition;
     slide.effects.clear();
     slide.animation.clear();
     shown.slides = {slide};
@@ -86,19 +92,10 @@ void ShowPart::lookAt(const QString& action)
 {
     // A show the step does not ask for starts as the view turns to it (any route to
     // the view does that); 幻灯片切换's 播放 plays the slide's transition on the slide pane.
-    if (action == u"taskpane:幻灯片切换/播放"_s && m_view.m_session->view().is(ViewKind::Normal)) {
-        const Presentation& pres = m_view.m_session->presentation();
-        Presentation shown = pres;
-        Slide slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
-        if (slide.transition.isNone())
-            return;
-        slide.effects.clear();
-        slide.animation.clear();
-        shown.slides = {slide};
-        m_preview->start(shown, 1);
-        if (!m_preview->inTransition())
-            m_preview->stop();
-    }
+    const SlideTransition& transition = m_view.m_session->selectedSlide().transition;
+    if (action == u"taskpane:幻灯片切换/播放"_s && m_view.m_session->view().is(ViewKind::Normal) &&
+        !transition.isNone())
+        playTransition(transition);
 }
 
 bool ShowPart::click(const QPoint& point, Qt::MouseButton button)

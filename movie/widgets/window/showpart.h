@@ -40,6 +40,9 @@ public:
     void paintPreview(QPainter& p);
 
 private:
+    // The selected slide's transition played once on the slide pane, with `transition` in place of its own.
+    void playTransition(const struct SlideTransition& transition);
+
     KitView& m_view;
     SlideShow* m_show;
     SlideShow* m_preview;
