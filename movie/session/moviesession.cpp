@@ -85,9 +85,9 @@ QStringList MovieSession::itemsOf(const KitControl& control, const FormState& st
     for (const QString& item : shownItems(control, state)) {
         if (item == u"@slides"_s) {
             for (size_t i = 0; i < m_presentation.slides.size(); ++i)
-                items << slideItem(static_cast<int>(i + 1));
+                items << slideListItem(m_presentation, static_cast<int>(i + 1));
         } else if (item == u"@shows"_s) {
-            items << customShows();
+            items << customShowNames(m_presentation);
         } else if (item == u"@effects"_s) {
             for (const EffectListRow& row : effectListRows(selectedSlide(), selectedSlide().effects))
                 items << row.item;
@@ -118,9 +118,6 @@ const KitControl* effectList(const KitCatalog& kit, const FormState& pane)
     return nullptr;
 }
 
-// Each step as the session compares actions with it (defined with the comparison).
-std::vector<PreparedStep> prepared(const std::vector<MovieStep>& steps, const KitCatalog& kit);
-
 // The file a file dialog names: its 文件名 box, else its 文件 list's choice.
 QString fileNamed(const FormState& dialog)
 {
@@ -143,26 +140,132 @@ void nameSavedPresentation(const KitTarget& t, const FormState& dialog, Presenta
         presentation.file = name;
 }
 
+// The pane's list of effects keeps the effect a step added or moved chosen, under its new name.
+void followEffectList(const KitCatalog& kit, FormState& pane, const Presentation& presentation,
+                      const QJsonObject& changes)
+{
+    const KitControl* list = effectList(kit, pane);
+    if (!list || (changes.contains(u"slide"_s) && changes[u"slide"_s].toInt() != presentation.selected))
+        return;
+    const Slide& slide = presentation.slides[static_cast<size_t>(presentation.selected - 1)];
+    QString& chosen = pane.values[list->id];
+    if (changes.contains(u"effects"_s) || changes.contains(u"removeEffect"_s))
+        chosen.clear();
+    if (changes.contains(u"addEffect"_s))
+        chosen = effectListItem(slide, static_cast<int>(slide.effects.size()) - 1);
+    if (changes.contains(u"moveEffect"_s))
+        chosen = effectListItem(slide, changes[u"moveEffect"_s].toObject()[u"to"_s].toInt() - 1);
+}
+
+// The page `by` pages on from the dialog's page: by its tabs, as a wizard's 上一步/下一步 turn it.
+QString adjacentPage(const KitCatalog& kit, const std::optional<FormState>& dialog, int by)
+{
+    const KitForm* form = dialog ? kit.dialog(dialog->name) : nullptr;
+    const KitControl* tabs = form ? form->tabs() : nullptr;
+    if (!tabs)
+        return {};
+    return tabs->items.value(tabs->items.indexOf(dialog->tab) + by);
+}
+
+// What a double-click opens: the format dialog of the object under it, if any.
+QString doubleClickOpens(const Presentation& presentation, const KitTarget& t)
+{
+    // An AutoShape, a picture, or the border of a placeholder, opens its format dialog.
+    if (t.frame)
+        return u"dialog:设置占位符格式"_s;
+    if (t.shape > 0) {
+        const Slide& slide = presentation.slides[static_cast<size_t>(presentation.selected - 1)];
+        const QString kind = t.shape <= static_cast<int>(slide.shapes.size())
+                                 ? kindOfShape(slide.shapes[static_cast<size_t>(t.shape - 1)].type)
+                                 : QString();
+        if (kind == u"autoshape"_s)
+            return u"dialog:设置自选图形格式"_s;
+        // A text box's border.
+        if (kind == u"textbox"_s)
+            return u"dialog:设置文本框格式"_s;
+        // A picture or clip art opens 设置图片格式.
+        if (t.shape <= static_cast<int>(slide.shapes.size()) &&
+            kindOfShape(slide.shapes[static_cast<size_t>(t.shape - 1)].type) == u"picture"_s)
+            return u"dialog:设置图片格式"_s;
+    }
+    return {};
+}
+
+// The shapes a step's changes group, or that they ungroup (numbered before the changes).
+QList<int> shapesGroupedBy(const Presentation& presentation, const QJsonObject& changes)
+{
+    const int slideNumber = changes.value(u"slide"_s).toInt(presentation.selected);
+    if (slideNumber < 1 || slideNumber > static_cast<int>(presentation.slides.size()))
+        return {};
+    const auto& shapes = presentation.slides[static_cast<size_t>(slideNumber - 1)].shapes;
+    QList<int> members;
+    if (const QJsonArray grouped = changes.value(u"groupShapes"_s).toArray(); !grouped.isEmpty()) {
+        for (const QJsonValue& n : grouped)
+            members << n.toInt();
+    } else if (const int ungrouped = changes.value(u"ungroupShapes"_s).toInt();
+               ungrouped >= 1 && ungrouped <= static_cast<int>(shapes.size())) {
+        const int group = shapes[static_cast<size_t>(ungrouped - 1)].group;
+        for (size_t i = 0; i < shapes.size() && group != 0; ++i) {
+            if (shapes[i].group == group)
+                members << static_cast<int>(i) + 1;
+        }
+    }
+    return members;
+}
+
+void markSchemeColour(const KitForm* from, std::optional<FormState>& dialog,
+                      const std::vector<FormState>& beneath)
+{
+    // 更改颜色 in 编辑配色方案 opens 颜色 for the scheme colour selected: the
+    // colour chosen there goes back under that colour's own key.
+    if (!from || !dialog || beneath.empty() || beneath.back().name != from->name ||
+        dialog->name != u"颜色"_s || !dialog->openedBy.isEmpty())
+        return;
+    for (const KitControl& c : from->controls) {
+        if (c.type == KitControlType::List && c.style == u"scheme"_s) {
+            dialog->openedBy = schemeColourKey(beneath.back().value(c.id));
+            return;
+        }
+    }
+}
+
+// The selected shapes' numbers once a step's 叠放次序 edits are made; empty when none moves.
+QList<int> selectionRestackedBy(const Presentation& presentation, QList<int> selected,
+                                const QJsonObject& changes)
+{
+    if (selected.isEmpty() || !changes.contains(u"editShape"_s) ||
+        changes.value(u"slide"_s).toInt(presentation.selected) != presentation.selected)
+        return {};
+    const auto count =
+        static_cast<int>(presentation.slides[static_cast<size_t>(presentation.selected - 1)].shapes.size());
+    // The shapes' present numbers, bottom first, in the order the edits leave them.
+    std::vector<int> stack(static_cast<size_t>(count));
+    std::iota(stack.begin(), stack.end(), 1);
+    const QJsonValue edits = changes.value(u"editShape"_s);
+    bool moved = false;
+    for (const QJsonValue& edit : edits.isArray() ? edits.toArray() : QJsonArray{edits}) {
+        const QString order = edit[u"order"_s].toString();
+        const int from = edit[u"shape"_s].toInt() - 1;
+        if (order.isEmpty() || from < 0 || from >= count)
+            continue;
+        const int shape = stack[static_cast<size_t>(from)];
+        stack.erase(stack.begin() + from);
+        stack.insert(stack.begin() + restackedIndex(order, from, count), shape);
+        moved = true;
+    }
+    if (!moved)
+        return {};
+    for (int& shape : selected)
+        shape = static_cast<int>(std::find(stack.begin(), stack.end(), shape) - stack.begin()) + 1;
+    return selected;
+}
+
 } // namespace
 
 int MovieSession::chosenEffect() const
 {
     const KitControl* list = effectList(*m_kit, m_taskPane);
     return list ? effectOfListItem(selectedSlide(), m_taskPane.value(list->id)) : -1;
-}
-
-void MovieSession::followEffectList(const QJsonObject& changes)
-{
-    const KitControl* list = effectList(*m_kit, m_taskPane);
-    if (!list || (changes.contains(u"slide"_s) && changes[u"slide"_s].toInt() != m_presentation.selected))
-        return;
-    QString& chosen = m_taskPane.values[list->id];
-    if (changes.contains(u"effects"_s) || changes.contains(u"removeEffect"_s))
-        chosen.clear();
-    if (changes.contains(u"addEffect"_s))
-        chosen = effectListItem(selectedSlide(), static_cast<int>(selectedSlide().effects.size()) - 1);
-    if (changes.contains(u"moveEffect"_s))
-        chosen = effectListItem(selectedSlide(), changes[u"moveEffect"_s].toObject()[u"to"_s].toInt() - 1);
 }
 
 void MovieSession::gatherItems(const KitControl& button)
@@ -229,24 +332,24 @@ void MovieSession::gatherItems(const KitControl& button)
     }
 }
 
-QString MovieSession::slideItem(int n) const
+QString slideListItem(const Presentation& presentation, int n)
 {
-    const QString title = m_presentation.slides[static_cast<size_t>(n - 1)].title.simplified();
+    const QString title = presentation.slides[static_cast<size_t>(n - 1)].title.simplified();
     return u"%1. %2"_s.arg(n).arg(title.isEmpty() ? u"幻灯片 %1"_s.arg(n) : title);
 }
 
-QStringList MovieSession::slideMenuItems() const
+QStringList slideMenuItems(const Presentation& presentation)
 {
     QStringList items;
-    for (int n = 1; n <= static_cast<int>(m_presentation.slides.size()); ++n)
-        items << u"%1 %2"_s.arg(n).arg(slideItem(n).section(u". "_s, 1));
+    for (int n = 1; n <= static_cast<int>(presentation.slides.size()); ++n)
+        items << u"%1 %2"_s.arg(n).arg(slideListItem(presentation, n).section(u". "_s, 1));
     return items;
 }
 
-QStringList MovieSession::customShows() const
+QStringList customShowNames(const Presentation& presentation)
 {
     QStringList names;
-    for (const CustomShow& show : m_presentation.customShows)
+    for (const CustomShow& show : presentation.customShows)
         names << show.name;
     return names;
 }
@@ -291,7 +394,7 @@ void MovieSession::editCustomShows(const KitControl& button)
             QStringList& gathered = m_dialog->gathered[c.id];
             for (int n : edited.slides) {
                 if (n >= 1 && n <= static_cast<int>(m_presentation.slides.size()))
-                    gathered << slideItem(n);
+                    gathered << slideListItem(m_presentation, n);
             }
         }
     }
@@ -302,9 +405,7 @@ MovieSession::MovieSession(Movie movie, const KitCatalog& kit) : m_movie(std::mo
     const std::vector<MovieWay> found = kitWays(m_movie, kit);
     m_movie.ways.insert(m_movie.ways.end(), found.begin(), found.end());
     addContextCommands(m_movie, kit);
-    m_preparedSteps = prepared(m_movie.steps, kit);
-    for (const MovieWay& way : m_movie.ways)
-        m_preparedWays.push_back(prepared(way.steps, kit));
+    m_steps = StepProgress(m_movie, kit);
     reset();
 }
 
@@ -317,13 +418,8 @@ void MovieSession::reset()
         m_presentation.slides.emplace_back();
     m_presentation.selected =
         std::clamp(m_presentation.selected, 1, static_cast<int>(m_presentation.slides.size()));
-    m_step = 0;
-    m_way = -1;
-    m_wayStep = 0;
-    m_wayDone.clear();
-    m_progress = 0;
+    m_steps.restart(m_movie);
     m_selection.clear();
-    m_done.assign(m_movie.steps.size(), false);
     m_dialog.reset();
     m_beneath.clear();
     m_dialogMarks.clear();
@@ -344,20 +440,13 @@ void MovieSession::reset()
         m_listener();
 }
 
-const MovieStep* MovieSession::currentStep() const
-{
-    if (m_way >= 0)
-        return &m_movie.ways[static_cast<size_t>(m_way)].steps[static_cast<size_t>(m_wayStep)];
-    return isComplete() ? nullptr : &m_movie.steps[static_cast<size_t>(m_step)];
-}
-
 QString MovieSession::nextAction() const
 {
-    const MovieStep* step = currentStep();
+    const MovieStep* step = m_steps.current(m_movie);
     return step ? step->accept.value(0) : QString();
 }
 
-void MovieSession::followChoice(FormState& state, const KitForm& form, const QString& id)
+void followChoice(FormState& state, const KitForm& form, const QString& id)
 {
     for (const KitControl& c : form.controls) {
         if (c.fixedFor.find(id) != c.fixedFor.end()) {
@@ -374,15 +463,6 @@ void MovieSession::followChoice(FormState& state, const KitForm& form, const QSt
     }
 }
 
-QString MovieSession::adjacentPage(int by) const
-{
-    const KitForm* form = m_dialog ? m_kit->dialog(m_dialog->name) : nullptr;
-    const KitControl* tabs = form ? form->tabs() : nullptr;
-    if (!tabs)
-        return {};
-    return tabs->items.value(tabs->items.indexOf(m_dialog->tab) + by);
-}
-
 bool MovieSession::turnPage(const QString& action)
 {
     if (!m_dialog)
@@ -396,12 +476,12 @@ bool MovieSession::turnPage(const QString& action)
     if (t->control->type == KitControlType::Tabs && t->hasValue)
         page = t->value;
     else if (t->opens == u"page:next"_s || t->opens == u"page:previous"_s)
-        page = adjacentPage(t->opens == u"page:next"_s ? 1 : -1);
+        page = adjacentPage(*m_kit, m_dialog, t->opens == u"page:next"_s ? 1 : -1);
     if (page.isEmpty() || page == m_dialog->tab)
         return false;
     // Reaching the page the task wants is the step, whichever way it was reached.
     const QString wanted = u"dialog:%1/%2=%3"_s.arg(m_dialog->name, tabs->id, page);
-    if (stepTaking(wanted).step >= 0)
+    if (m_steps.taking(m_movie, wanted).step >= 0)
         return perform(wanted);
     m_dialog->tab = page;
     m_dialog->values[tabs->id] = page;
@@ -421,7 +501,7 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
         while (m_dialog)
             closeDialog();
     } else if (opens == u"page:next"_s || opens == u"page:previous"_s) {
-        const QString page = adjacentPage(opens == u"page:next"_s ? 1 : -1);
+        const QString page = adjacentPage(*m_kit, m_dialog, opens == u"page:next"_s ? 1 : -1);
         const KitForm* form = page.isEmpty() ? nullptr : m_kit->dialog(m_dialog->name);
         if (form && form->tabs()) {
             m_dialog->tab = page;
@@ -535,7 +615,7 @@ bool MovieSession::reachable(const KitTarget& t) const
         if (t.kind == KitTarget::Context && t.area == u"taskpanes"_s && m_presentation.taskpane.isEmpty())
             return false;
         return (t.views.isEmpty() || t.views.contains(m_presentation.view.name())) &&
-               (t.slideChoice.isEmpty() || slideMenuItems().contains(t.slideChoice)) &&
+               (t.slideChoice.isEmpty() || slideMenuItems(m_presentation).contains(t.slideChoice)) &&
                (t.selected.isEmpty() || t.selected.contains(selectionKind())) &&
                (!t.link || *t.link == selectionLinks());
     case KitTarget::TaskPane:
@@ -630,10 +710,10 @@ void MovieSession::applyAction(const KitTarget& t)
                                                      : t.placeholder);
         }
         if (t.kind == KitTarget::DoubleClick)
-            applyOpens(doubleClickOpens(t));
+            applyOpens(doubleClickOpens(m_presentation, t));
         break;
     case KitTarget::Type:
-        if (objectText(t.area) != t.value && !(m_typing && m_typingObject == t.area))
+        if (objectText(selectedSlide(), t.area) != t.value && !(m_typing && m_typingObject == t.area))
             setObjectText(t.area, t.value);
         break;
     case KitTarget::Toolbar:
@@ -697,7 +777,7 @@ void MovieSession::applyAction(const KitTarget& t)
     const QString command = t.hasValue ? t.value : t.path.value(t.path.size() - 1);
     const bool fromBox = t.kind == KitTarget::Dialog && t.hasValue && t.control;
     applyOpens(t.opens, command, fromBox ? t.control->id : QString());
-    schemeColourOpened(shown);
+    markSchemeColour(shown, m_dialog, m_beneath);
     if (!colour.isEmpty() && m_dialog)
         m_dialog->values[box] = colour;
     if (!browsedFile.isEmpty() && m_dialog) {
@@ -708,114 +788,6 @@ void MovieSession::applyAction(const KitTarget& t)
             followChoice(*m_dialog, *form, fileBox->id);
         }
     }
-}
-
-QString MovieSession::doubleClickOpens(const KitTarget& t) const
-{
-    // An AutoShape, a picture, or the border of a placeholder, opens its format dialog.
-    if (t.frame)
-        return u"dialog:设置占位符格式"_s;
-    if (t.shape > 0) {
-        const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
-        const QString kind = t.shape <= static_cast<int>(slide.shapes.size())
-                                 ? kindOfShape(slide.shapes[static_cast<size_t>(t.shape - 1)].type)
-                                 : QString();
-        if (kind == u"autoshape"_s)
-            return u"dialog:设置自选图形格式"_s;
-        // A text box's border.
-        if (kind == u"textbox"_s)
-            return u"dialog:设置文本框格式"_s;
-        // A picture or clip art opens 设置图片格式.
-        if (t.shape <= static_cast<int>(slide.shapes.size()) &&
-            kindOfShape(slide.shapes[static_cast<size_t>(t.shape - 1)].type) == u"picture"_s)
-            return u"dialog:设置图片格式"_s;
-    }
-    return {};
-}
-
-namespace {
-
-// "key:alt+shift+right" and "key:Shift+Alt+Right" are one action.
-QString normalizedAction(const QString& action)
-{
-    const ActionParts a = parseAction(action);
-    if (a.kind == ActionParts::Type)
-        return actions::type(a.target, a.value.trimmed());
-    return a.kind == ActionParts::Key ? actions::key(KitCatalog::normalizeShortcut(a.shortcut)) : action;
-}
-
-} // namespace
-
-namespace {
-
-// Every way of the step sets a value in one open dialog or task pane.
-bool isValueStep(const MovieStep& step, const KitCatalog& kit)
-{
-    for (const QString& a : step.accept) {
-        auto t = kit.resolve(a);
-        if (!t || !t->hasValue || !t->opens.isEmpty() ||
-            (t->kind != KitTarget::Dialog && t->kind != KitTarget::TaskPane))
-            return false;
-    }
-    return true;
-}
-
-std::vector<PreparedStep> prepared(const std::vector<MovieStep>& steps, const KitCatalog& kit)
-{
-    std::vector<PreparedStep> out;
-    out.reserve(steps.size());
-    for (const MovieStep& step : steps) {
-        PreparedStep p;
-        for (const QString& a : step.accept)
-            p.accept << normalizedAction(a);
-        p.valueStep = isValueStep(step, kit);
-        out.push_back(std::move(p));
-    }
-    return out;
-}
-
-// The step of `steps` that takes `wanted` now: step `at`, or, as values of one
-// dialog or pane may be set in any order in the real program, a step not done
-// of the run of value steps from `at`; -1 for none.
-int stepOf(const std::vector<PreparedStep>& steps, const std::vector<bool>& done, int at,
-           const QString& wanted)
-{
-    const auto takes = [&](int index) { return steps[static_cast<size_t>(index)].accept.contains(wanted); };
-    const int count = static_cast<int>(steps.size());
-    if (at >= count)
-        return -1;
-    if (takes(at))
-        return at;
-    if (!steps[static_cast<size_t>(at)].valueStep)
-        return -1;
-    for (int i = at + 1; i < count && steps[static_cast<size_t>(i)].valueStep; ++i) {
-        if (!done[static_cast<size_t>(i)] && takes(i))
-            return i;
-    }
-    return -1;
-}
-
-} // namespace
-
-MovieSession::Taking MovieSession::stepTaking(const QString& action) const
-{
-    if (isComplete())
-        return {};
-    const QString wanted = normalizedAction(action);
-    if (m_way >= 0)
-        return {m_way, stepOf(m_preparedWays[static_cast<size_t>(m_way)], m_wayDone, m_wayStep, wanted)};
-    if (const int step = stepOf(m_preparedSteps, m_done, m_step, wanted); step >= 0)
-        return {-1, step};
-    for (size_t w = 0; w < m_movie.ways.size(); ++w) {
-        const MovieWay& way = m_movie.ways[w];
-        const auto run = m_done.begin() + way.from;
-        if (way.from != m_step || std::find(run, run + way.count, true) != run + way.count)
-            continue;
-        const std::vector<bool> none(way.steps.size(), false);
-        if (const int step = stepOf(m_preparedWays[w], none, 0, wanted); step >= 0)
-            return {static_cast<int>(w), step};
-    }
-    return {};
 }
 
 void MovieSession::select(const QString& object)
@@ -835,72 +807,6 @@ void MovieSession::selectAlso(int shape)
     }
     if (!shapes.contains(shape))
         m_selection.addShape(shape);
-}
-
-QList<int> MovieSession::shapesGroupedBy(const QJsonObject& changes) const
-{
-    const int slideNumber = changes.value(u"slide"_s).toInt(m_presentation.selected);
-    if (slideNumber < 1 || slideNumber > static_cast<int>(m_presentation.slides.size()))
-        return {};
-    const auto& shapes = m_presentation.slides[static_cast<size_t>(slideNumber - 1)].shapes;
-    QList<int> members;
-    if (const QJsonArray grouped = changes.value(u"groupShapes"_s).toArray(); !grouped.isEmpty()) {
-        for (const QJsonValue& n : grouped)
-            members << n.toInt();
-    } else if (const int ungrouped = changes.value(u"ungroupShapes"_s).toInt();
-               ungrouped >= 1 && ungrouped <= static_cast<int>(shapes.size())) {
-        const int group = shapes[static_cast<size_t>(ungrouped - 1)].group;
-        for (size_t i = 0; i < shapes.size() && group != 0; ++i) {
-            if (shapes[i].group == group)
-                members << static_cast<int>(i) + 1;
-        }
-    }
-    return members;
-}
-
-void MovieSession::schemeColourOpened(const KitForm* from)
-{
-    // 更改颜色 in 编辑配色方案 opens 颜色 for the scheme colour selected: the
-    // colour chosen there goes back under that colour's own key.
-    if (!from || !m_dialog || m_beneath.empty() || m_beneath.back().name != from->name ||
-        m_dialog->name != u"颜色"_s || !m_dialog->openedBy.isEmpty())
-        return;
-    for (const KitControl& c : from->controls) {
-        if (c.type == KitControlType::List && c.style == u"scheme"_s) {
-            m_dialog->openedBy = schemeColourKey(m_beneath.back().value(c.id));
-            return;
-        }
-    }
-}
-
-QList<int> MovieSession::selectionRestackedBy(const QJsonObject& changes) const
-{
-    QList<int> selected = selectedShapes();
-    if (selected.isEmpty() || !changes.contains(u"editShape"_s) ||
-        changes.value(u"slide"_s).toInt(m_presentation.selected) != m_presentation.selected)
-        return {};
-    const auto count = static_cast<int>(
-        m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size());
-    // The shapes' present numbers, bottom first, in the order the edits leave them.
-    std::vector<int> stack(static_cast<size_t>(count));
-    std::iota(stack.begin(), stack.end(), 1);
-    const QJsonValue edits = changes.value(u"editShape"_s);
-    bool moved = false;
-    for (const QJsonValue& edit : edits.isArray() ? edits.toArray() : QJsonArray{edits}) {
-        const QString order = edit[u"order"_s].toString();
-        const int from = edit[u"shape"_s].toInt() - 1;
-        if (order.isEmpty() || from < 0 || from >= count)
-            continue;
-        const int shape = stack[static_cast<size_t>(from)];
-        stack.erase(stack.begin() + from);
-        stack.insert(stack.begin() + restackedIndex(order, from, count), shape);
-        moved = true;
-    }
-    if (!moved)
-        return {};
-    for (int& shape : selected)
-        shape = static_cast<int>(std::find(stack.begin(), stack.end(), shape) - stack.begin()) + 1;
-    return selected;
 }
 
 QList<int> MovieSession::selectedShapes() const
@@ -955,12 +861,12 @@ bool MovieSession::selectionLinks() const
 
 bool MovieSession::accepts(const QString& action) const
 {
-    return stepTaking(action).step >= 0;
+    return m_steps.taking(m_movie, action).step >= 0;
 }
 
 bool MovieSession::perform(const QString& action)
 {
-    const Taking taking = stepTaking(action);
+    const StepTaking taking = m_steps.taking(m_movie, action);
     if (taking.step < 0)
         return takeOtherRoute(action);
     auto target = m_kit->resolve(action);
@@ -970,7 +876,7 @@ bool MovieSession::perform(const QString& action)
     if (drawing && !m_toolChosen && m_drawn)
         return false;
     // A tool's command opens what it opens once the shape is drawn.
-    const bool choosesTool = chosesDrawingTool(taking);
+    const bool choosesTool = choosesDrawingTool(m_movie, taking);
     if (choosesTool) {
         m_toolMark.assign(1, *this);
         m_opensAfterDrawing = std::exchange(target.value().opens, QString());
@@ -987,7 +893,8 @@ bool MovieSession::perform(const QString& action)
     const auto step = static_cast<size_t>(taking.step);
     const QJsonObject changes =
         drawnChanges(taking.way < 0 ? m_movie.steps[step].set
-                                    : m_movie.ways[static_cast<size_t>(taking.way)].steps[step].set);
+                                    : m_movie.ways[static_cast<size_t>(taking.way)].steps[step].set,
+                     m_drawn, m_movie, m_presentation);
     // Changed text leaves no paragraph of the old text selected, and slides
     // inserted, deleted or moved leave only the one they select.
     if (!changes.isEmpty())
@@ -1000,8 +907,8 @@ bool MovieSession::perform(const QString& action)
         return m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)].shapes.size();
     };
     const size_t shapesBefore = shapesNow();
-    const QList<int> regrouped = shapesGroupedBy(changes);
-    const QList<int> restacked = selectionRestackedBy(changes);
+    const QList<int> regrouped = shapesGroupedBy(m_presentation, changes);
+    const QList<int> restacked = selectionRestackedBy(m_presentation, selectedShapes(), changes);
     applyPresentationChanges(m_presentation, changes);
     // An object moved in the stacking order stays selected under its new number.
     if (!restacked.isEmpty()) {
@@ -1012,7 +919,7 @@ bool MovieSession::perform(const QString& action)
     // A title master just inserted is the one the master view shows.
     if (changes.contains(u"titleMaster"_s))
         m_master = m_presentation.titleMaster ? 2 : 1;
-    followEffectList(changes);
+    followEffectList(*m_kit, m_taskPane, m_presentation, changes);
     // What the show's context menu set lasts while the show runs.
     if (!m_presentation.view.is(ViewKind::Show))
         m_presentation.show = {};
@@ -1032,7 +939,7 @@ bool MovieSession::perform(const QString& action)
         applyOpens(opensAfterDrawing);
     }
     m_toolChosen = m_toolChosen || choosesTool;
-    markStepDone(taking);
+    m_steps.markDone(m_movie, taking);
     markDialogs(before ? &*before : nullptr, dialogBefore, depthBefore);
     // A text box just drawn takes the caret.
     if (drawing && !m_dialog && shapesNow() > shapesBefore &&
@@ -1043,33 +950,6 @@ bool MovieSession::perform(const QString& action)
     if (m_listener)
         m_listener();
     return true;
-}
-
-void MovieSession::markStepDone(const Taking& taking)
-{
-    const auto step = static_cast<size_t>(taking.step);
-    if (taking.way >= 0) {
-        const MovieWay& way = m_movie.ways[static_cast<size_t>(taking.way)];
-        if (m_way < 0) {
-            m_way = taking.way;
-            m_wayStep = 0;
-            m_wayDone.assign(way.steps.size(), false);
-        }
-        m_wayDone[step] = true;
-        while (m_wayStep < static_cast<int>(way.steps.size()) && m_wayDone[static_cast<size_t>(m_wayStep)])
-            ++m_wayStep;
-        if (m_wayStep == static_cast<int>(way.steps.size())) {
-            // The way is done, and with it the run it stands in for.
-            std::fill(m_done.begin() + way.from, m_done.begin() + way.from + way.count, true);
-            m_way = -1;
-            m_wayStep = 0;
-        }
-    } else {
-        m_done[step] = true;
-    }
-    while (m_step < stepCount() && m_done[static_cast<size_t>(m_step)])
-        ++m_step;
-    ++m_progress;
 }
 
 } // namespace pptdrill

@@ -4,6 +4,7 @@
 #include "movie/document/movie.h"
 #include "movie/kit/kitcatalog.h"
 #include "movie/session/selection.h"
+#include "movie/session/stepprogress.h"
 #include "movie/session/textediting.h"
 
 #include <QRectF>
@@ -46,21 +47,31 @@ inline QString schemeColourKey(const QString& name)
 {
     return QStringLiteral("配色方案颜色:") + name;
 }
+// A control that others follow has changed: they keep a value they still offer.
+void followChoice(FormState& state, const KitForm& form, const QString& id);
 // Whether a task pane shows a control now: one shown only after a button shows once it is pressed.
 bool paneControlShown(const KitControl& control, const FormState& state);
+
+// Slide n as a list of the presentation's slides shows it ("2. 收支概况").
+QString slideListItem(const Presentation& presentation, int n);
+// The slides as a submenu of them lists them ("4 产品系列", 定位至幻灯片).
+QStringList slideMenuItems(const Presentation& presentation);
+// The custom shows defined so far.
+QStringList customShowNames(const Presentation& presentation);
+// The text an object of a slide holds, as typing sees it (a body's lines joined by '\n').
+QString objectText(const Slide& slide, const QString& object);
+// The shape a step adds by drawing ("textbox", "ellipse", …), and where the movie draws it,
+// for the demonstration's drag; empty for none.
+QString shapeToDraw(const MovieStep* step);
+QRectF shapeDrawnByMovie(const MovieStep* step);
+// A step's changes with a drawn shape where the learner drew it (`drawnByLearner`, or where
+// an earlier drag left it) rather than where the movie drew it.
+QJsonObject drawnChanges(QJsonObject changes, const std::optional<QRectF>& drawnByLearner, const Movie& movie,
+                         const Presentation& presentation);
 
 // A shape's kind by its type, as the kit's menus name what is selected: "autoshape",
 // "picture", "wordart", "textbox", "table" or "object".
 QString kindOfShape(const QString& type);
-
-// A step as the session compares actions with it: its accepted actions normalized, and whether
-// every one of them sets a value of one open dialog or pane (such steps may come in any order).
-// Read once, when the session is made.
-struct PreparedStep
-{
-    QStringList accept;
-    bool valueStep = false;
-};
 
 // Runs one movie's task: the window's state and the steps done so far. An
 // action the current step accepts takes effect and moves on; any other
@@ -85,19 +96,12 @@ public:
     // The effect chosen in the task pane's list of the slide's effects (an
     // index of its effects), -1 for none.
     int chosenEffect() const;
-    // The first of the movie's steps not done; while another way is taken, the
-    // first step of the run it stands in for.
-    int stepIndex() const { return m_step; }
-    int stepCount() const { return static_cast<int>(m_movie.steps.size()); }
-    bool isComplete() const { return m_step >= stepCount(); }
-    // The other way being taken (an index of movie().ways), -1 on the movie's own steps.
-    int wayIndex() const { return m_way; }
-    // The first step of that way not done.
-    int wayStepIndex() const { return m_wayStep; }
-    // How many actions have taken effect since the start.
-    int progress() const { return m_progress; }
+    // How far the task has come: the steps done, and another way being taken.
+    const StepProgress& steps() const { return m_steps; }
+    int stepIndex() const { return m_steps.index(); }
+    bool isComplete() const { return m_steps.isComplete(); }
     // The step that comes next: one of the movie's, or of the way being taken.
-    const MovieStep* currentStep() const;
+    const MovieStep* currentStep() const { return m_steps.current(m_movie); }
     // The action the demonstration performs next, empty when complete: the
     // first way, unless the learner has taken another.
     QString nextAction() const;
@@ -110,10 +114,6 @@ public:
     // The items a control of a form offers now: the presentation's slides or
     // custom shows, what buttons have gathered into it, or its kit items.
     QStringList itemsOf(const KitControl& control, const FormState& state) const;
-    // The slides as a submenu of them lists them ("4 产品系列", 定位至幻灯片).
-    QStringList slideMenuItems() const;
-    // The custom shows defined so far.
-    QStringList customShows() const;
     const WindowView& view() const { return m_presentation.view; }
     // The paragraph of the selected slide that a click in the outline selected
     // (1-based; 0 when the slide as a whole, or nothing in the outline, is selected).
@@ -124,7 +124,6 @@ public:
     // goes back to the view before it. A show started where no step asks for one (F5 to
     // see what was set) does nothing to the task, as any route to a view does not.
     void leaveShow();
-    int selectedParagraph() const { return m_selection.paragraph(); }
     const Selection& selection() const { return m_selection; }
     // The master the slide master view shows: 1 the slide master, 2 the title master
     // (picked from the view's left pane, or just inserted).
@@ -177,8 +176,6 @@ public:
     const std::optional<TextEditing>& typing() const { return m_typing; }
     QString typingObject() const { return m_typing ? m_typingObject : QString(); }
     void editTyping(const std::function<void(TextEditing&)>& edit);
-    // The text an object of the slide shown holds, as typing sees it (a body's lines joined by '\n').
-    QString objectText(const QString& object) const;
 
     // Drawing. A step that chooses a drawing tool (an AutoShape, 文本框, an action button)
     // before a step that draws leaves the tool chosen: the pointer is a cross, and a drag on
@@ -188,10 +185,6 @@ public:
     // A click (`byClick`) gives a text box that widens as it is typed into.
     bool draw(const QRectF& rect, bool byClick = false);
     void dropDrawingTool();
-    // The shape the step drawing next adds ("textbox", "ellipse", …); empty when none.
-    QString shapeToDraw() const;
-    // Where the movie draws it, for the demonstration's drag.
-    QRectF shapeDrawnByMovie() const;
 
     // Called after every change of state.
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
@@ -202,9 +195,6 @@ private:
     void applyOpens(const QString& opens, const QString& command = {}, const QString& openedBy = {});
     // Another page of the open dialog: its tabs, or a wizard's 上一步/下一步.
     bool turnPage(const QString& action);
-    QString adjacentPage(int by) const;
-    // A control that others follow has changed: they keep a value they still offer.
-    void followChoice(FormState& state, const KitForm& form, const QString& id);
     void closeDialog();
     // Any route to a view: taken as the step where the step asks for that view by
     // another route, else the window turns to it without a step. False when
@@ -217,18 +207,7 @@ private:
     bool togglePaneFreely(const KitTarget& target);
     // Keeps the session as it was before an action that opened a dialog, for its 取消.
     void markDialogs(const MovieSession* before, const QString& dialogBefore, int depthBefore);
-    // The step that takes `action` now: the current one or a later value step
-    // of the same run, on the movie's own steps or on another way (whose first
-    // steps take it while nothing of the run it stands in for is done).
-    struct Taking
-    {
-        int way = -1; // -1: the movie's own steps
-        int step = -1;
-    };
-    Taking stepTaking(const QString& action) const;
     bool reachable(const KitTarget& target) const;
-    // The step taken is done (on the movie's steps or on another way), and the next comes up.
-    void markStepDone(const Taking& taking);
     // An action that no step takes: a route to a view, a dialog backed out of, the task
     // pane shown or hidden, or a dialog's page turned. True when it took a step after all.
     bool takeOtherRoute(const QString& action);
@@ -236,37 +215,20 @@ private:
     // A click on a slide with or without Ctrl or Shift, or 全选, changes the slides selected;
     // false when a Ctrl-click took a slide out, so that the selected slide stays.
     bool selectSlides(const KitTarget& target);
-    QString doubleClickOpens(const KitTarget& target) const;
     // 添加, 删除 and 确定 of a dialog that gathers items into a list (定义自定义放映).
     void gatherItems(const KitControl& button);
-    // The pane's list of effects keeps the effect a step added or moved chosen, under its new name.
-    void followEffectList(const QJsonObject& changes);
     // 编辑, 复制 and 删除 of the custom show chosen in a list of shows.
     void editCustomShows(const KitControl& button);
-    // Slide n as a list of the presentation's slides shows it ("2. 收支概况").
-    QString slideItem(int n) const;
 
     Movie m_movie;
     const KitCatalog* m_kit;
-    std::vector<PreparedStep> m_preparedSteps;             // the movie's own steps
-    std::vector<std::vector<PreparedStep>> m_preparedWays; // the steps of each other way
     Presentation m_presentation;
-    int m_step = 0; // the first step not done
-    std::vector<bool> m_done;
-    int m_way = -1;
-    int m_wayStep = 0;
-    std::vector<bool> m_wayDone;
-    int m_progress = 0;
+    StepProgress m_steps;
     std::optional<FormState> m_dialog;
     std::vector<FormState> m_beneath;
     FormState m_taskPane;
     Selection m_selection;
     int m_master = 1; // the master picked in the slide master view's pane
-    // The shapes a step's changes group, or that they ungroup (numbered before the changes).
-    QList<int> shapesGroupedBy(const QJsonObject& changes) const;
-    // The selected shapes' numbers once a step's 叠放次序 edits are made; empty when none moves.
-    QList<int> selectionRestackedBy(const QJsonObject& changes) const;
-    void schemeColourOpened(const KitForm* from);
     QStringList m_toolbars;
     std::map<QString, QString> m_toolbarValues;
     std::function<void()> m_listener;
@@ -275,9 +237,6 @@ private:
     QString m_closedPane; // the task pane last closed
 
     void setObjectText(const QString& object, const QString& text);
-    // Whether the step after `taking` draws: `taking` then chooses the tool.
-    bool chosesDrawingTool(const Taking& taking) const;
-    QJsonObject drawnChanges(QJsonObject changes) const;
     std::optional<TextEditing> m_typing;
     QString m_typingObject;
     int m_typingSlide = 0;

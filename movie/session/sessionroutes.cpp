@@ -7,26 +7,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
 
-namespace {
-
-// The actions of the steps that may come next: the current step's, or on the
-// movie's own steps also the first of each other way that starts there.
-QStringList actionsWantedNow(const Movie& movie, int step, int way, int wayStep)
-{
-    if (step >= static_cast<int>(movie.steps.size()))
-        return {};
-    if (way >= 0)
-        return movie.ways[static_cast<size_t>(way)].steps[static_cast<size_t>(wayStep)].accept;
-    QStringList wanted = movie.steps[static_cast<size_t>(step)].accept;
-    for (const MovieWay& other : movie.ways) {
-        if (other.from == step && !other.steps.empty())
-            wanted << other.steps.front().accept;
-    }
-    return wanted;
-}
-
-} // namespace
-
 bool MovieSession::takeOtherRoute(const QString& action)
 {
     if (auto target = m_kit->resolve(action); target && reachable(*target)) {
@@ -46,11 +26,11 @@ bool MovieSession::takeViewRoute(const QString& action, const KitTarget& target)
     if (!target.opens.startsWith(u"view:"_s) || target.kind == KitTarget::Dialog || m_dialog ||
         window.closed || window.exited || !reachable(target))
         return false;
-    for (const QString& other : actionsWantedNow(m_movie, m_step, m_way, m_wayStep)) {
+    for (const QString& other : m_steps.actionsWanted(m_movie)) {
         if (other == action)
             continue;
         const auto wanted = m_kit->resolve(other);
-        if (wanted && wanted->opens == target.opens && stepTaking(other).step >= 0)
+        if (wanted && wanted->opens == target.opens && m_steps.taking(m_movie, other).step >= 0)
             return perform(other);
     }
     const std::optional<ViewKind> kind = WindowView::kindNamed(target.opens.mid(5));
@@ -76,7 +56,7 @@ bool MovieSession::cancelDialog(const KitTarget& target)
     const bool closes = id == u"关闭"_s && form && !form->control(u"取消"_s);
     if (!cancels && !closes)
         return false;
-    const int progress = m_progress;
+    const int actionsTaken = m_steps.actionsTaken();
     const auto listener = m_listener;
     if (m_dialogMarks.empty()) {
         closeDialog();
@@ -90,7 +70,7 @@ bool MovieSession::cancelDialog(const KitTarget& target)
         closeDialog();
     }
     // Progress counts the steps taken; backing out takes none back.
-    m_progress = progress;
+    m_steps.keepActionsTaken(actionsTaken);
     if (m_listener)
         m_listener();
     return true;
@@ -135,9 +115,9 @@ void MovieSession::closeTaskPane()
 {
     if (m_presentation.taskpane.isEmpty() || m_dialog)
         return;
-    for (const QString& other : actionsWantedNow(m_movie, m_step, m_way, m_wayStep)) {
+    for (const QString& other : m_steps.actionsWanted(m_movie)) {
         const auto wanted = m_kit->resolve(other);
-        if (wanted && togglesThePane(wanted.value(), *m_kit) && stepTaking(other).step >= 0) {
+        if (wanted && togglesThePane(wanted.value(), *m_kit) && m_steps.taking(m_movie, other).step >= 0) {
             perform(other);
             return;
         }

@@ -10,9 +10,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
 
-QString MovieSession::objectText(const QString& object) const
+QString objectText(const Slide& slide, const QString& object)
 {
-    const Slide& slide = selectedSlide();
     const ActionParts on = parseAction(actions::click(object));
     if (on.shape > 0)
         return on.shape <= static_cast<int>(slide.shapes.size())
@@ -97,7 +96,7 @@ bool MovieSession::startTyping(const QString& object)
     }
     m_typingObject = object;
     m_typingSlide = m_presentation.selected;
-    m_typingOriginal = objectText(object);
+    m_typingOriginal = objectText(slide, object);
     m_typing = TextEditing(m_typingOriginal);
     if (object != u"notes"_s)
         select(object);
@@ -115,7 +114,7 @@ void MovieSession::stopTyping()
     m_widening = 0;
     const int slide = std::exchange(m_typingSlide, 0);
     // Text that no step asked for does not stay: the object reads as it did.
-    if (slide == m_presentation.selected && objectText(object) != m_typingOriginal)
+    if (slide == m_presentation.selected && objectText(selectedSlide(), object) != m_typingOriginal)
         setObjectText(object, m_typingOriginal);
     if (m_listener)
         m_listener();
@@ -130,7 +129,7 @@ void MovieSession::editTyping(const std::function<void(TextEditing&)>& edit)
     edit(*m_typing);
     setObjectText(m_typingObject, m_typing->text());
     const QString action = actions::type(m_typingObject, m_typing->text().trimmed());
-    if (!m_typing->text().trimmed().isEmpty() && stepTaking(action).step >= 0) {
+    if (!m_typing->text().trimmed().isEmpty() && m_steps.taking(m_movie, action).step >= 0) {
         const TextEditing typed = *m_typing;
         perform(action);
         // The text as it is now is the step's: it stays when the caret leaves.
@@ -140,20 +139,6 @@ void MovieSession::editTyping(const std::function<void(TextEditing&)>& edit)
     }
     if (m_listener)
         m_listener();
-}
-
-bool MovieSession::chosesDrawingTool(const Taking& taking) const
-{
-    const std::vector<MovieStep>& steps =
-        taking.way < 0 ? m_movie.steps : m_movie.ways[static_cast<size_t>(taking.way)].steps;
-    const auto next = static_cast<size_t>(taking.step) + 1;
-    if (next >= steps.size())
-        return false;
-    for (const QString& a : steps[next].accept) {
-        if (parseAction(a).kind == ActionParts::Draw)
-            return true;
-    }
-    return false;
 }
 
 namespace {
@@ -167,7 +152,8 @@ QJsonObject addedShape(const QJsonObject& changes)
 
 } // namespace
 
-QJsonObject MovieSession::drawnChanges(QJsonObject changes) const
+QJsonObject drawnChanges(QJsonObject changes, const std::optional<QRectF>& drawnByLearner, const Movie& movie,
+                         const Presentation& presentation)
 {
     const auto placedAt = [](QJsonObject shape, const QRectF& r) {
         shape[u"x"_s] = qRound(r.x() * 10) / 10.0;
@@ -176,18 +162,19 @@ QJsonObject MovieSession::drawnChanges(QJsonObject changes) const
         shape[u"h"_s] = qRound(r.height() * 10) / 10.0;
         return shape;
     };
-    if (m_drawn && changes.value(u"addShape"_s).isObject()) {
-        changes[u"addShape"_s] = placedAt(changes.value(u"addShape"_s).toObject(), m_drawn->normalized());
+    if (drawnByLearner && changes.value(u"addShape"_s).isObject()) {
+        changes[u"addShape"_s] =
+            placedAt(changes.value(u"addShape"_s).toObject(), drawnByLearner->normalized());
         return changes;
     }
     // A later step that sets the slide's shapes whole restates a drawn shape where the movie drew it;
     // the shape stays where the learner drew it.
-    const int n = changes.value(u"slide"_s).toInt(m_presentation.selected);
-    if (!changes.value(u"shapes"_s).isArray() || n < 1 || n > static_cast<int>(m_presentation.slides.size()))
+    const int n = changes.value(u"slide"_s).toInt(presentation.selected);
+    if (!changes.value(u"shapes"_s).isArray() || n < 1 || n > static_cast<int>(presentation.slides.size()))
         return changes;
-    const std::vector<SlideShape>& now = m_presentation.slides[static_cast<size_t>(n - 1)].shapes;
+    const std::vector<SlideShape>& now = presentation.slides[static_cast<size_t>(n - 1)].shapes;
     QJsonArray shapes = changes.value(u"shapes"_s).toArray();
-    for (const MovieStep& step : m_movie.steps) {
+    for (const MovieStep& step : movie.steps) {
         const QJsonObject drawn = addedShape(step.set);
         if (drawn.isEmpty() || !step.accept.contains(actions::draw()))
             continue;
@@ -209,17 +196,13 @@ QJsonObject MovieSession::drawnChanges(QJsonObject changes) const
     return changes;
 }
 
-QString MovieSession::shapeToDraw() const
+QString shapeToDraw(const MovieStep* step)
 {
-    const MovieStep* step = currentStep();
-    if (!step || !m_toolChosen)
-        return {};
-    return addedShape(step->set).value(u"type"_s).toString();
+    return step ? addedShape(step->set).value(u"type"_s).toString() : QString();
 }
 
-QRectF MovieSession::shapeDrawnByMovie() const
+QRectF shapeDrawnByMovie(const MovieStep* step)
 {
-    const MovieStep* step = currentStep();
     if (!step)
         return {};
     const QJsonObject shape = addedShape(step->set);
@@ -243,12 +226,12 @@ void MovieSession::dropDrawingTool()
 {
     if (!m_toolChosen || m_toolMark.empty())
         return;
-    const int progress = m_progress;
+    const int actionsTaken = m_steps.actionsTaken();
     const auto listener = m_listener;
     MovieSession before = std::move(m_toolMark.back());
     *this = std::move(before);
     m_listener = listener;
-    m_progress = progress;
+    m_steps.keepActionsTaken(actionsTaken);
     if (m_listener)
         m_listener();
 }

@@ -257,7 +257,7 @@ TEST(BankMovies, EveryResultShowsInTheWindow)
         MovieSession s(m, KitCatalog::instance());
         Presentation beforeLastStep = s.presentation();
         while (!s.isComplete()) {
-            if (s.stepIndex() == s.stepCount() - 1)
+            if (s.stepIndex() == s.steps().count() - 1)
                 beforeLastStep = s.presentation();
             ASSERT_TRUE(s.perform(s.nextAction())) << bm.where.toStdString();
         }

@@ -5,8 +5,8 @@
 // (tests/movie/test_movie.cpp, tests/bank/test_bank.cpp) run the same code, so
 // an input the fuzzer found is checked again by every ctest run.
 #include "bank/banksource.h"
-#include "movie/kit/kitcatalog.h"
 #include "movie/document/movie.h"
+#include "movie/kit/kitcatalog.h"
 #include "movie/session/moviesession.h"
 
 #include <QByteArray>
@@ -47,8 +47,8 @@ inline QString sessionFault(const MovieSession& s)
 {
     if (QString fault = presentationFault(s.presentation()); !fault.isEmpty())
         return fault;
-    if (s.stepIndex() < 0 || s.stepIndex() > s.stepCount())
-        return u"step %1 of %2"_s.arg(s.stepIndex()).arg(s.stepCount());
+    if (s.stepIndex() < 0 || s.stepIndex() > s.steps().count())
+        return u"step %1 of %2"_s.arg(s.stepIndex()).arg(s.steps().count());
     if (s.dialog() && !s.kit().dialog(s.dialog()->name))
         return u"the dialog %1 is not in the kit"_s.arg(s.dialog()->name);
     return {};
@@ -87,7 +87,7 @@ inline QString playMovieInput(const QByteArray& bytes, const KitCatalog& kit)
     MovieSession session(movie.value(), kit);
     if (QString fault = sessionFault(session); !fault.isEmpty())
         return u"at the start: "_s + fault;
-    for (int round = 0; round <= session.stepCount() && !session.isComplete(); ++round) {
+    for (int round = 0; round <= session.steps().count() && !session.isComplete(); ++round) {
         for (const QString& a : std::as_const(actions)) {
             session.perform(a);
             if (QString fault = sessionFault(session); !fault.isEmpty())

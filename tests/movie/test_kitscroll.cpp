@@ -79,11 +79,11 @@ TEST(Outline, EveryLineTakesClicksAndTheToolbarActsOnTheSelectedParagraph)
 
     click(*view, u"outline:2/2"_s); // not the paragraph of the task
     EXPECT_EQ(view->session().stepIndex(), 0);
-    EXPECT_EQ(view->session().selectedParagraph(), 0);
+    EXPECT_EQ(view->session().selection().paragraph(), 0);
     click(*view, u"outline:2/3"_s);
     EXPECT_EQ(view->session().stepIndex(), 1);
     EXPECT_EQ(view->session().presentation().selected, 2);
-    EXPECT_EQ(view->session().selectedParagraph(), 3);
+    EXPECT_EQ(view->session().selection().paragraph(), 3);
 
     // 升级 on the 大纲 toolbar: the paragraph becomes the title of a new slide.
     click(*view, u"tb:升级"_s);

@@ -202,7 +202,7 @@ TEST(KitWays, TheFormattingToolbarIsAnotherWayOfTheFontDialog)
         EXPECT_EQ(view->nextTargetLocator(), u"menutitle:格式(O)"_s);
         view->clickAt(at(*view, u"tbarrow:字体"_s).center());
         view->clickAt(at(*view, u"drop:黑体"_s).center());
-        EXPECT_EQ(view->session().wayIndex(), 0);
+        EXPECT_EQ(view->session().steps().way(), 0);
         EXPECT_EQ(view->session().presentation().slides[0].titleFont.family, u"黑体"_s);
         EXPECT_EQ(view->nextTargetLocator(), u"tbarrow:字号"_s);
         // The dialog's way is closed now.
@@ -218,7 +218,7 @@ TEST(KitWays, TheFormattingToolbarIsAnotherWayOfTheFontDialog)
         bool dialogShown = false, wayTaken = false;
         view->session().setChangeListener([&] {
             dialogShown = dialogShown || view->session().dialog().has_value();
-            wayTaken = wayTaken || view->session().wayIndex() >= 0;
+            wayTaken = wayTaken || view->session().steps().way() >= 0;
         });
         view->startDemonstration();
         QTRY_VERIFY_WITH_TIMEOUT(!view->demonstration().isRunning(), 10000);
@@ -424,7 +424,7 @@ TEST(KitWays, AnEffectOfTheAddEffectMenuIsAlsoPickedThroughItsDialogAndTheOtherW
         ASSERT_TRUE(view->performThroughUi(u"taskpane:自定义动画/添加效果"_s));
         ASSERT_TRUE(view->performThroughUi(u"taskpane:自定义动画/进入=其他效果(M)..."_s));
         ASSERT_TRUE(view->session().dialog().has_value());
-        EXPECT_EQ(view->session().wayIndex(), 0);
+        EXPECT_EQ(view->session().steps().way(), 0);
         // The hint now names the dialog's steps.
         EXPECT_EQ(view->session().currentStep()->hint, u"在“添加进入效果”对话框中单击“菱形”。"_s);
         EXPECT_EQ(view->nextTargetLocator(), locators::item(u"添加进入效果"_s, u"效果"_s, u"菱形"_s));

@@ -1,7 +1,7 @@
 // Other whole ways of doing a run of a movie's steps: how they are read, taken
 // and verified.
-#include "movie/kit/kitcatalog.h"
 #include "movie/document/movie.h"
+#include "movie/kit/kitcatalog.h"
 #include "movie/session/moviesession.h"
 #include "tests/movie/testkit.h"
 
@@ -98,17 +98,17 @@ TEST(MovieWays, AWayTakesTheRunsPlaceOnlyBeforeAnyOfTheRunIsDone)
     EXPECT_FALSE(s.perform(u"toolbar:字号=20"_s));
     ASSERT_TRUE(s.perform(u"toolbar:字号=24"_s));
     // The way was a single step: the run is done and the movie goes on after it.
-    EXPECT_EQ(s.wayIndex(), -1);
+    EXPECT_EQ(s.steps().way(), -1);
     EXPECT_EQ(s.stepIndex(), 3);
     EXPECT_EQ(s.presentation().slides[0].titleFont.size, 24);
-    EXPECT_EQ(s.progress(), 1);
+    EXPECT_EQ(s.steps().actionsTaken(), 1);
     EXPECT_FALSE(s.perform(u"dialog:字体/确定"_s));
     EXPECT_TRUE(s.perform(u"key:Ctrl+B"_s));
     EXPECT_TRUE(s.isComplete());
 
     // Once the run is begun on the movie's own steps, the other way is closed.
     s.reset();
-    EXPECT_EQ(s.progress(), 0);
+    EXPECT_EQ(s.steps().actionsTaken(), 0);
     ASSERT_TRUE(s.perform(u"key:Ctrl+T"_s));
     EXPECT_FALSE(s.accepts(u"toolbar:字号=24"_s));
     EXPECT_TRUE(s.perform(u"dialog:字体/字号=24"_s));
@@ -125,17 +125,23 @@ TEST(MovieWays, WhileAWayIsTakenItsStepsComeNextAndTheRunsDoNot)
     const Movie m = read(json);
     MovieSession s(m, smallKit());
     ASSERT_TRUE(s.perform(u"toolbar:字号=24"_s));
-    EXPECT_EQ(s.wayIndex(), 0);
-    EXPECT_EQ(s.wayStepIndex(), 1);
+    EXPECT_EQ(s.steps().way(), 0);
+    EXPECT_EQ(s.steps().wayStep(), 1);
     EXPECT_EQ(s.stepIndex(), 0);
     EXPECT_EQ(s.currentStep()->hint, u"tb"_s);
     EXPECT_EQ(s.nextAction(), u"toolbar:加粗"_s);
+    // A copy of the session (a dialog's 取消 goes back to one) goes on by itself.
+    MovieSession copy = s;
+    ASSERT_TRUE(copy.perform(u"toolbar:加粗"_s));
+    EXPECT_EQ(copy.steps().way(), -1);
+    EXPECT_EQ(s.steps().way(), 0);
+    EXPECT_EQ(s.steps().actionsTaken(), 1);
     EXPECT_FALSE(s.perform(u"menu:格式(O)/字体(F)..."_s));
     EXPECT_FALSE(s.perform(u"key:Ctrl+B"_s));
     ASSERT_TRUE(s.perform(u"toolbar:加粗"_s));
-    EXPECT_EQ(s.wayIndex(), -1);
+    EXPECT_EQ(s.steps().way(), -1);
     EXPECT_EQ(s.stepIndex(), 3);
-    EXPECT_EQ(s.progress(), 2);
+    EXPECT_EQ(s.steps().actionsTaken(), 2);
 }
 
 TEST(MovieWays, VerificationPlaysEveryWayAndRefusesOneThatEndsElsewhere)

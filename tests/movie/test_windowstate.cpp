@@ -5,8 +5,8 @@
 #include "movie/kit/kitcatalog.h"
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
-#include "movie/widgets/window/kitview.h"
 #include "movie/widgets/slides/slideshow.h"
+#include "movie/widgets/window/kitview.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -153,7 +153,7 @@ TEST(WindowViews, AStepThatAsksForAViewTakesEveryRouteToIt)
     // A bank question that ends by closing the master view, left by the 普通视图 button.
     auto bank = bankMovie(u"01/24.movie"_s);
     MovieSession& session = bank->session();
-    while (session.stepIndex() < session.stepCount() - 1)
+    while (session.stepIndex() < session.steps().count() - 1)
         ASSERT_TRUE(bank->performThroughUi(session.nextAction())) << session.nextAction().toStdString();
     click(*bank, locators::button(u"普通视图(恢复窗格)"_s));
     EXPECT_TRUE(session.isComplete());
@@ -280,8 +280,7 @@ TEST(WindowSelection, CtrlOrShiftChoosesSeveralPicturesForTheAlbumAtOnce)
 // the selected slide's layout.
 TEST(WindowDialogs, DialogsOpenWithTheDocumentsValues)
 {
-    const QString json =
-        uR"j({"format": "pptdrill-movie", "version": 1, "presentation": {"view": "normal",
+    const QString json = uR"j({"format": "pptdrill-movie", "version": 1, "presentation": {"view": "normal",
             "slides": [{"layout": "标题幻灯片", "title": "年度总结"}, {"layout": "标题和文本", "title": "工作",
               "body": ["市场"]}],
             "pageSetup": {"width": 19.05, "height": 25.4, "firstNumber": 3},

@@ -64,16 +64,16 @@ void KitView::perform(const QString& action)
 {
     const bool wasComplete = m_session->isComplete();
     const QString dialogBefore = m_session->dialog() ? m_session->dialog()->name : QString();
-    const int progressBefore = m_session->progress();
+    const int progressBefore = m_session->steps().actionsTaken();
     m_session->perform(action);
     // 添加文本 puts the caret in the shape, whether or not the task asked for the command.
     if (const ActionParts a = parseAction(action);
         a.kind == ActionParts::Context && a.path.value(1) == u"添加文本(X)"_s && !m_session->dialog())
         m_session->startTyping(m_session->selectedObject());
-    if (m_session->progress() == progressBefore)
+    if (m_session->steps().actionsTaken() == progressBefore)
         m_shows.lookAt(action);
     m_shows.follow(action);
-    if (m_session->progress() != progressBefore)
+    if (m_session->steps().actionsTaken() != progressBefore)
         m_shows.previewTransition(action);
     const QString dialogAfter = m_session->dialog() ? m_session->dialog()->name : QString();
     if (dialogBefore != dialogAfter) {

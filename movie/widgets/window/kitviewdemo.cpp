@@ -152,7 +152,7 @@ QPoint KitView::pointOnSlide(const QString& points) const
 
 bool KitView::performThroughUi(const QString& action)
 {
-    const int before = m_session->progress();
+    const int before = m_session->steps().actionsTaken();
     for (const PointerMove& move : MovePlanner(*this).plan(action)) {
         std::optional<QRect> r;
         if (!move.locator.isEmpty()) {
@@ -163,7 +163,7 @@ bool KitView::performThroughUi(const QString& action)
         }
         doMove(move, r);
     }
-    return m_session->progress() > before;
+    return m_session->steps().actionsTaken() > before;
 }
 
 void KitView::setCompletionText(const QString& text)

@@ -397,7 +397,7 @@ void LeftPanePart::paintLeftPane(QPainter& p)
                 continue;
             // Slides selected together show all their text highlighted.
             const bool chosen = (row.slide == pres.selected && row.paragraph > 0 &&
-                                 row.paragraph == m_view.m_session->selectedParagraph()) ||
+                                 row.paragraph == m_view.m_session->selection().paragraph()) ||
                                 (severalSlides && m_view.m_session->isSlideSelected(row.slide));
             p.setPen(Qt::black);
             if (row.paragraph == 0) {
@@ -976,10 +976,11 @@ void KitView::paintHint(QPainter& p)
     const QFontMetrics fm(uiFont(12));
     QStringList lines;
     int current = s.stepIndex();
-    const MovieWay* way = s.wayIndex() >= 0 ? &s.movie().ways[static_cast<size_t>(s.wayIndex())] : nullptr;
-    for (int i = 0; i < s.stepCount(); ++i) {
+    const MovieWay* way =
+        s.steps().way() >= 0 ? &s.movie().ways[static_cast<size_t>(s.steps().way())] : nullptr;
+    for (int i = 0; i < s.steps().count(); ++i) {
         if (way && i == way->from) {
-            current = static_cast<int>(lines.size()) + s.wayStepIndex();
+            current = static_cast<int>(lines.size()) + s.steps().wayStep();
             for (const MovieStep& step : way->steps)
                 lines << u"%1. %2"_s.arg(lines.size() + 1).arg(step.hint);
             i += way->count - 1;

@@ -167,7 +167,7 @@ const std::vector<KitMenuItem>* MenuPart::items(int level) const
         if (list->size() == 1 && list->front().text == u"@slides"_s) {
             // The presentation's slides, as the show's 定位至幻灯片 lists them.
             m_slideMenu.clear();
-            for (const QString& slide : m_session.slideMenuItems()) {
+            for (const QString& slide : slideMenuItems(m_session.presentation())) {
                 KitMenuItem item;
                 item.text = slide;
                 m_slideMenu.push_back(std::move(item));

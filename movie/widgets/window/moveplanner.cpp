@@ -74,7 +74,7 @@ std::vector<PointerMove> MovePlanner::plan(const QString& action) const
     }
     case KitTarget::Draw: {
         // From one corner of the shape where the movie draws it to the other.
-        const QRectF r = m_view.m_session->shapeDrawnByMovie();
+        const QRectF r = shapeDrawnByMovie(m_view.m_session->currentStep());
         const auto point = [](const QPointF& at) { return u"%1,%2"_s.arg(at.x()).arg(at.y()); };
         moves.push_back({PointerMove::DrawFrom, {}, point(r.topLeft())});
         moves.push_back({PointerMove::DrawTo, {}, point(r.bottomRight())});

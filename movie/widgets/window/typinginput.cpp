@@ -222,7 +222,7 @@ bool TypingInput::release(const QPoint& at, const Geometry& where)
     if (click) {
         // A click gives the tool's own size: a one-line text box that widens as it is
         // typed into, or an inch-wide shape.
-        const bool textBox = m_session->shapeToDraw() == u"textbox"_s;
+        const bool textBox = shapeToDraw(m_session->currentStep()) == u"textbox"_s;
         drawn.setSize(textBox ? QSizeF(24, 28) : QSizeF(72, 72));
     }
     // A shape made by a click near the slide's edge stays whole on the slide.
