@@ -646,15 +646,20 @@ bool MovieSession::isSlideSelected(int n) const
     return n == m_presentation.selected || m_selection.slideSelectedWith(n);
 }
 
-bool MovieSession::selectSlides(const KitTarget& t)
+namespace {
+
+// A click on a slide with or without Ctrl or Shift, or 全选, changes the slides selected;
+// false when a Ctrl-click took a slide out, so that the selected slide stays.
+bool selectSlides(const KitCatalog& kit, const KitTarget& t, const Presentation& presentation,
+                  Selection& selection, bool dialogOpen)
 {
-    const int count = static_cast<int>(m_presentation.slides.size());
-    const bool selectsAll = (t.kind == KitTarget::Menu && t.path.value(t.path.size() - 1) == u"全选(L)"_s) ||
-                            (t.kind == KitTarget::Key && m_kit->key(t.path.value(0)) &&
-                             m_kit->key(t.path.value(0))->name == u"全选"_s);
-    if (selectsAll && m_presentation.view.is(ViewKind::Sorter) && !m_dialog) {
+    const int count = static_cast<int>(presentation.slides.size());
+    const bool selectsAll =
+        (t.kind == KitTarget::Menu && t.path.value(t.path.size() - 1) == u"全选(L)"_s) ||
+        (t.kind == KitTarget::Key && kit.key(t.path.value(0)) && kit.key(t.path.value(0))->name == u"全选"_s);
+    if (selectsAll && presentation.view.is(ViewKind::Sorter) && !dialogOpen) {
         for (int n = 1; n <= count; ++n)
-            m_selection.addSlide(n);
+            selection.addSlide(n);
         return true;
     }
     if (t.slide < 1 || t.slide > count)
@@ -662,23 +667,107 @@ bool MovieSession::selectSlides(const KitTarget& t)
     // Slides dragged keep their selection; where they land is the step's to say.
     if (t.dropAfter >= 0)
         return false;
-    const int from = m_presentation.selected;
+    const int from = presentation.selected;
     if (t.kind == KitTarget::Thumb && t.ctrl) {
         // Ctrl and a click add a slide, or take a selected one out again.
-        m_selection.addSlide(from);
-        if (t.slide != from && m_selection.removeSlide(t.slide)) {
-            m_selection.removeSlide(from);
+        selection.addSlide(from);
+        if (t.slide != from && selection.removeSlide(t.slide)) {
+            selection.removeSlide(from);
             return false;
         }
     } else if (t.kind == KitTarget::Thumb && t.shift) {
-        m_selection.clearSlides();
+        selection.clearSlides();
         for (int n = std::min(from, t.slide); n <= std::max(from, t.slide); ++n)
-            m_selection.addSlide(n);
+            selection.addSlide(n);
     } else {
-        m_selection.clearSlides();
+        selection.clearSlides();
     }
-    m_selection.removeSlide(t.slide);
+    selection.removeSlide(t.slide);
     return true;
+}
+
+// A value chosen in a dialog or pane: the control keeps it, and the controls that follow it follow.
+// An item that opens a dialog (其他颜色(M)...) is a command, not a value the box keeps.
+void setFormValue(FormState& form, const KitForm* kitForm, const KitTarget& t)
+{
+    if (t.hasValue && t.opens.isEmpty()) {
+        form.values[t.control->id] = t.value;
+        if (t.control->type == KitControlType::Tabs)
+            form.tab = t.value;
+        if (kitForm)
+            followChoice(form, *kitForm, t.control->id);
+    }
+    if (!t.hasValue && t.control && t.control->type == KitControlType::Button &&
+        !form.pressed.contains(t.control->id))
+        form.pressed << t.control->id;
+}
+
+// What a dialog's button sends back to the dialog beneath it once it closes: a colour chosen
+// in the dialog that a colour box opened goes back to that box, and a file opened in a dialog
+// that another dialog's 浏览 opened (幻灯片搜索) goes back to that dialog's 文件 box.
+struct SentBack
+{
+    QString colour;
+    QString colourBox;
+    QString file;
+};
+
+SentBack sentBackBy(const KitCatalog& kit, const KitTarget& t, const std::optional<FormState>& dialog,
+                    const std::vector<FormState>& beneath)
+{
+    SentBack back;
+    const bool pressed = t.kind == KitTarget::Dialog && !t.hasValue && t.control && dialog;
+    if (!pressed || beneath.empty())
+        return back;
+    if (t.control->id == u"打开(O)"_s)
+        back.file = fileNamed(*dialog);
+    if (t.opens == u"close"_s && t.control->id == u"确定"_s && !dialog->openedBy.isEmpty()) {
+        if (const KitForm* form = kit.dialog(dialog->name)) {
+            back.colour = chosenColour(*form, *dialog);
+            back.colourBox = dialog->openedBy;
+        }
+    }
+    return back;
+}
+
+void receive(const KitCatalog& kit, const SentBack& back, std::optional<FormState>& dialog)
+{
+    if (!dialog)
+        return;
+    if (!back.colour.isEmpty())
+        dialog->values[back.colourBox] = back.colour;
+    const KitForm* form = back.file.isEmpty() ? nullptr : kit.dialog(dialog->name);
+    const KitControl* fileBox = form ? form->control(u"文件"_s) : nullptr;
+    if (fileBox && fileBox->type == KitControlType::Text) {
+        dialog->values[fileBox->id] = back.file;
+        followChoice(*dialog, *form, fileBox->id);
+    }
+}
+
+} // namespace
+
+void MovieSession::clickOn(const KitTarget& t, bool focusMoves)
+{
+    if (t.kind == KitTarget::Thumb && m_presentation.view.is(ViewKind::SlideMaster)) {
+        m_master = t.slide;
+        select({});
+        return;
+    }
+    if (focusMoves && t.slide > 0 && t.slide <= static_cast<int>(m_presentation.slides.size())) {
+        m_presentation.selected = t.slide;
+        m_selection.setParagraph(t.paragraph);
+    }
+    if (t.kind != KitTarget::Thumb && t.slide == 0) {
+        // A click on the slide selects what it lands on; on none of its objects it lets go.
+        if (t.shift || t.ctrl)
+            selectAlso(t.shape);
+        else
+            select(t.shape > 0                   ? targets::shape(t.shape)
+                   : t.placeholder == u"slide"_s ? QString()
+                                                 : t.placeholder);
+    }
+    if (t.kind == KitTarget::DoubleClick)
+        applyOpens(doubleClickOpens(m_presentation, t));
 }
 
 void MovieSession::applyAction(const KitTarget& t)
@@ -686,31 +775,12 @@ void MovieSession::applyAction(const KitTarget& t)
     bool focusMoves = true;
     if (t.kind == KitTarget::Thumb || t.kind == KitTarget::Click || t.kind == KitTarget::DoubleClick ||
         t.kind == KitTarget::Menu || t.kind == KitTarget::Key)
-        focusMoves = selectSlides(t);
+        focusMoves = selectSlides(*m_kit, t, m_presentation, m_selection, m_dialog.has_value());
     switch (t.kind) {
     case KitTarget::Thumb:
     case KitTarget::Click:
     case KitTarget::DoubleClick:
-        if (t.kind == KitTarget::Thumb && m_presentation.view.is(ViewKind::SlideMaster)) {
-            m_master = t.slide;
-            select({});
-            break;
-        }
-        if (focusMoves && t.slide > 0 && t.slide <= static_cast<int>(m_presentation.slides.size())) {
-            m_presentation.selected = t.slide;
-            m_selection.setParagraph(t.paragraph);
-        }
-        if (t.kind != KitTarget::Thumb && t.slide == 0) {
-            // A click on the slide selects what it lands on; on none of its objects it lets go.
-            if (t.shift || t.ctrl)
-                selectAlso(t.shape);
-            else
-                select(t.shape > 0                   ? targets::shape(t.shape)
-                       : t.placeholder == u"slide"_s ? QString()
-                                                     : t.placeholder);
-        }
-        if (t.kind == KitTarget::DoubleClick)
-            applyOpens(doubleClickOpens(m_presentation, t));
+        clickOn(t, focusMoves);
         break;
     case KitTarget::Type:
         if (objectText(selectedSlide(), t.area) != t.value && !(m_typing && m_typingObject == t.area))
@@ -721,73 +791,39 @@ void MovieSession::applyAction(const KitTarget& t)
             m_toolbarValues[t.path.first()] = t.value;
         break;
     case KitTarget::Dialog:
-    case KitTarget::TaskPane: {
-        FormState& form = t.kind == KitTarget::Dialog ? *m_dialog : m_taskPane;
-        // An item that opens a dialog (其他颜色(M)...) is a command, not a value the box keeps.
-        if (t.hasValue && t.opens.isEmpty()) {
-            form.values[t.control->id] = t.value;
-            if (t.control->type == KitControlType::Tabs)
-                form.tab = t.value;
-            const KitForm* kf = t.kind == KitTarget::Dialog ? m_kit->dialog(t.form) : m_kit->taskPane(t.form);
-            if (kf)
-                followChoice(form, *kf, t.control->id);
-        }
-        if (!t.hasValue && t.control && t.control->type == KitControlType::Button &&
-            !form.pressed.contains(t.control->id))
-            form.pressed << t.control->id;
+        setFormValue(*m_dialog, m_kit->dialog(t.form), t);
         break;
-    }
+    case KitTarget::TaskPane:
+        setFormValue(m_taskPane, m_kit->taskPane(t.form), t);
+        break;
     default:
         break;
     }
-    if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog)
+    const bool pressed = t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog;
+    if (pressed)
         gatherItems(*t.control);
-    if (t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog &&
-        !(t.control->edits + t.control->copies + t.control->deletes).isEmpty()) {
+    if (pressed && !(t.control->edits + t.control->copies + t.control->deletes).isEmpty()) {
         // 编辑 opens the dialog itself, to fill it with the show.
         editCustomShows(*t.control);
         if (!t.control->edits.isEmpty())
             return;
     }
-    // A file opened in a dialog that another dialog's 浏览 opened (幻灯片搜索)
-    // goes back to that dialog's 文件 box, and the presentation keeps its name.
-    const bool pressed = t.kind == KitTarget::Dialog && !t.hasValue && t.control && m_dialog;
-    QString browsedFile;
-    if (pressed && !m_beneath.empty() && t.control->id == u"打开(O)"_s)
-        browsedFile = fileNamed(*m_dialog);
-    else if (pressed)
+    const SentBack back = sentBackBy(*m_kit, t, m_dialog, m_beneath);
+    // The presentation keeps its name when the file opened goes back to another dialog.
+    if (pressed && back.file.isEmpty())
         nameSavedPresentation(t, *m_dialog, m_presentation);
     // A dialog's closing button that leads on to another dialog (a wizard's
     // next page, 艺术字库 → 编辑“艺术字”文字) closes its own dialog first.
     static const QStringList closingButtons{u"确定"_s, u"取消"_s, u"关闭"_s, u"完成"_s};
     const KitForm* shown = t.kind == KitTarget::Dialog ? m_kit->dialog(t.form) : nullptr;
-    if (t.kind == KitTarget::Dialog && !t.hasValue && t.opens.startsWith(u"dialog:"_s) && t.control &&
+    if (pressed && t.opens.startsWith(u"dialog:"_s) &&
         (closingButtons.contains(t.control->id) || t.control->turnsInto || (shown && shown->message)))
         closeDialog();
-    // A colour chosen in the dialog that a colour box opened goes back to that box.
-    QString colour;
-    QString box;
-    if (t.kind == KitTarget::Dialog && !t.hasValue && t.opens == u"close"_s && t.control &&
-        t.control->id == u"确定"_s && m_dialog && !m_dialog->openedBy.isEmpty() && !m_beneath.empty()) {
-        if (const KitForm* form = m_kit->dialog(m_dialog->name)) {
-            colour = chosenColour(*form, *m_dialog);
-            box = m_dialog->openedBy;
-        }
-    }
     const QString command = t.hasValue ? t.value : t.path.value(t.path.size() - 1);
     const bool fromBox = t.kind == KitTarget::Dialog && t.hasValue && t.control;
     applyOpens(t.opens, command, fromBox ? t.control->id : QString());
     markSchemeColour(shown, m_dialog, m_beneath);
-    if (!colour.isEmpty() && m_dialog)
-        m_dialog->values[box] = colour;
-    if (!browsedFile.isEmpty() && m_dialog) {
-        const KitForm* form = m_kit->dialog(m_dialog->name);
-        const KitControl* fileBox = form ? form->control(u"文件"_s) : nullptr;
-        if (fileBox && fileBox->type == KitControlType::Text) {
-            m_dialog->values[fileBox->id] = browsedFile;
-            followChoice(*m_dialog, *form, fileBox->id);
-        }
-    }
+    receive(*m_kit, back, m_dialog);
 }
 
 void MovieSession::select(const QString& object)
@@ -895,6 +931,30 @@ bool MovieSession::perform(const QString& action)
         drawnChanges(taking.way < 0 ? m_movie.steps[step].set
                                     : m_movie.ways[static_cast<size_t>(taking.way)].steps[step].set,
                      m_drawn, m_movie, m_presentation);
+    const size_t shapesBefore = selectedSlide().shapes.size();
+    applyStepChanges(changes);
+    const size_t shapesNow = selectedSlide().shapes.size();
+    if (drawing) {
+        m_toolChosen = false;
+        m_toolMark.clear();
+        applyOpens(opensAfterDrawing);
+    }
+    m_toolChosen = m_toolChosen || choosesTool;
+    m_steps.markDone(m_movie, taking);
+    markDialogs(before ? &*before : nullptr, dialogBefore, depthBefore);
+    // A text box just drawn takes the caret.
+    if (drawing && !m_dialog && shapesNow > shapesBefore &&
+        selectedSlide().shapes.back().type == u"textbox"_s) {
+        startTyping(targets::shape(static_cast<int>(shapesNow)));
+        m_widening = m_drawnByClick ? static_cast<int>(shapesNow) : 0;
+    }
+    if (m_listener)
+        m_listener();
+    return true;
+}
+
+void MovieSession::applyStepChanges(const QJsonObject& changes)
+{
     // Changed text leaves no paragraph of the old text selected, and slides
     // inserted, deleted or moved leave only the one they select.
     if (!changes.isEmpty())
@@ -933,23 +993,6 @@ bool MovieSession::perform(const QString& action)
         for (const int shape : regrouped)
             selectAlso(shape);
     }
-    if (drawing) {
-        m_toolChosen = false;
-        m_toolMark.clear();
-        applyOpens(opensAfterDrawing);
-    }
-    m_toolChosen = m_toolChosen || choosesTool;
-    m_steps.markDone(m_movie, taking);
-    markDialogs(before ? &*before : nullptr, dialogBefore, depthBefore);
-    // A text box just drawn takes the caret.
-    if (drawing && !m_dialog && shapesNow() > shapesBefore &&
-        selectedSlide().shapes.back().type == u"textbox"_s) {
-        startTyping(targets::shape(static_cast<int>(shapesNow())));
-        m_widening = m_drawnByClick ? static_cast<int>(shapesNow()) : 0;
-    }
-    if (m_listener)
-        m_listener();
-    return true;
 }
 
 } // namespace pptdrill

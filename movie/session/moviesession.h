@@ -212,9 +212,12 @@ private:
     // pane shown or hidden, or a dialog's page turned. True when it took a step after all.
     bool takeOtherRoute(const QString& action);
     void applyAction(const KitTarget& target);
-    // A click on a slide with or without Ctrl or Shift, or 全选, changes the slides selected;
-    // false when a Ctrl-click took a slide out, so that the selected slide stays.
-    bool selectSlides(const KitTarget& target);
+    // A step's changes made to the presentation, and what they leave selected: a shape inserted,
+    // drawn, grouped or moved in the stacking order.
+    void applyStepChanges(const QJsonObject& changes);
+    // A click in the slides, the outline, the sorter or on the slide: what it selects, and what a
+    // double-click opens. `focusMoves` is false when a Ctrl-click took the slide clicked out.
+    void clickOn(const KitTarget& target, bool focusMoves);
     // 添加, 删除 and 确定 of a dialog that gathers items into a list (定义自定义放映).
     void gatherItems(const KitControl& button);
     // 编辑, 复制 and 删除 of the custom show chosen in a list of shows.
