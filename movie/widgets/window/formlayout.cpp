@@ -246,6 +246,49 @@ void FormPart::addPaneHots(std::vector<Hot>& hots) const
     m_view.m_scrolls.addScrollBarHots(hots, u"pane"_s, 1);
 }
 
+namespace {
+
+// The option buttons of a group, one row each.
+void addOptionHots(std::vector<Hot>& hots, const FormState& d, const KitControl& c, const QRect& rect,
+                   const QStringList& items)
+{
+    const int pitch = c.pitch > 0 ? c.pitch : 20;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QRect item(rect.left(), rect.top() + static_cast<int>(i) * pitch, rect.width(), 20);
+        if (rect.contains(item.center()))
+            hots.push_back({item,
+                            locators::item(d.name, c.id, items[i]),
+                            actions::dialog(d.name, c.id, items[i]),
+                            {},
+                            20});
+    }
+}
+
+// A spin box's arrows: each sets the value shown one step up or down, within the box's range. The
+// step may follow another control (centimetres or points).
+void addSpinHots(std::vector<Hot>& hots, const FormState& d, const KitControl& c, const QRect& rect,
+                 double shown)
+{
+    const auto fmt = [](double x) { return QString::number(std::round(x * 100) / 100); };
+    double step = c.step;
+    for (const auto& [other, steps] : c.stepFor) {
+        if (const auto it = steps.find(d.value(other)); it != steps.end())
+            step = it->second;
+    }
+    hots.push_back({QRect(rect.right() - 15, rect.top(), 16, rect.height() / 2),
+                    locators::spinUp(d.name, c.id),
+                    actions::dialog(d.name, c.id, fmt(std::min(c.max, shown + step))),
+                    {},
+                    21});
+    hots.push_back({QRect(rect.right() - 15, rect.top() + rect.height() / 2, 16, rect.height() / 2),
+                    locators::spinDown(d.name, c.id),
+                    actions::dialog(d.name, c.id, fmt(std::max(c.min, shown - step))),
+                    {},
+                    21});
+}
+
+} // namespace
+
 void FormPart::addDialogHots(std::vector<Hot>& hots) const
 {
     const auto& d = m_view.m_session->dialog();
@@ -293,42 +336,14 @@ void FormPart::addDialogHots(std::vector<Hot>& hots) const
                     {row, locators::item(d->name, c.id, item), actions::dialog(d->name, c.id, item), {}, 20});
             m_view.m_scrolls.addScrollBarHots(hots, locators::listBar(d->name, c.id), 21);
         } else if (t == KitControlType::Options) {
-            const QStringList items = itemsOf(*form, c, true);
-            const int pitch = c.pitch > 0 ? c.pitch : 20;
-            for (qsizetype i = 0; i < items.size(); ++i) {
-                const QRect item(rect.left(), rect.top() + static_cast<int>(i) * pitch, rect.width(), 20);
-                if (rect.contains(item.center()))
-                    hots.push_back({item,
-                                    locators::item(d->name, c.id, items[i]),
-                                    actions::dialog(d->name, c.id, items[i]),
-                                    {},
-                                    20});
-            }
-        } else if (t == KitControlType::Spin || t == KitControlType::Text) {
-            QRect field = rect;
-            if (t == KitControlType::Spin) {
-                field.setRight(rect.right() - 16);
-                const auto shown = m_spinShown.find(key);
-                const double v = (shown != m_spinShown.end() ? shown->second : d->value(c.id)).toDouble();
-                const auto fmt = [](double x) { return QString::number(std::round(x * 100) / 100); };
-                double step = c.step;
-                for (const auto& [other, steps] : c.stepFor) {
-                    if (const auto it = steps.find(d->value(other)); it != steps.end())
-                        step = it->second;
-                }
-                hots.push_back({QRect(rect.right() - 15, rect.top(), 16, rect.height() / 2),
-                                locators::spinUp(d->name, c.id),
-                                actions::dialog(d->name, c.id, fmt(std::min(c.max, v + step))),
-                                {},
-                                21});
-                hots.push_back(
-                    {QRect(rect.right() - 15, rect.top() + rect.height() / 2, 16, rect.height() / 2),
-                     locators::spinDown(d->name, c.id),
-                     actions::dialog(d->name, c.id, fmt(std::max(c.min, v - step))),
-                     {},
-                     21});
-            }
-            hots.push_back({field, loc, {}, {}, 20});
+            addOptionHots(hots, *d, c, rect, itemsOf(*form, c, true));
+        } else if (t == KitControlType::Spin) {
+            const auto shown = m_spinShown.find(key);
+            addSpinHots(hots, *d, c, rect,
+                        (shown != m_spinShown.end() ? shown->second : d->value(c.id)).toDouble());
+            hots.push_back({rect.adjusted(0, 0, -16, 0), loc, {}, {}, 20});
+        } else if (t == KitControlType::Text) {
+            hots.push_back({rect, loc, {}, {}, 20});
         }
     }
     // Title bar buttons: the close box cancels.

@@ -84,6 +84,47 @@ void paintCharacterCell(QPainter& p, const QRect& r, const QString& character, b
     p.drawText(cell, Qt::AlignCenter, character);
 }
 
+// A bullet or numbering sample: three lines, each after its mark; 无 for none.
+void paintBulletSample(QPainter& p, const QRect& r, const QString& gallery, const QString& item)
+{
+    p.fillRect(r, Qt::white);
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    const QStringList marks = item.split(u' ');
+    p.setFont(uiFont(9));
+    for (int i = 0; i < 3 && item != u"无"_s; ++i) {
+        const int y = r.top() + 4 + i * (r.height() - 8) / 3;
+        const QString mark = gallery == u"编号"_s ? marks.value(i, marks.value(0)) : item;
+        p.setPen(Qt::black);
+        p.drawText(QRect(r.left() + 3, y, 22, (r.height() - 8) / 3), Qt::AlignVCenter, mark);
+        p.fillRect(QRect(r.left() + 24, y + (r.height() - 8) / 6, r.width() - 30, 1),
+                   QColor(0x90, 0x90, 0x90));
+    }
+    if (item == u"无"_s) {
+        p.setPen(Qt::black);
+        p.drawText(r, Qt::AlignCenter, item);
+    }
+}
+
+// A WordArt style: a "W" in the style's gradient and slant.
+void paintWordArtSample(QPainter& p, const QRect& r, size_t hash)
+{
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, QColor::fromHsv(static_cast<int>(hash % 360), 200, 240));
+    g.setColorAt(1, QColor::fromHsv(static_cast<int>((hash / 7) % 360), 220, 120));
+    QFont f = uiFont(std::max(10, r.height() - 6), true);
+    f.setItalic(hash % 2);
+    QPainterPath path;
+    path.addText(0, 0, f, u"W"_s);
+    const QRectF b = path.boundingRect();
+    path.translate(r.center().x() - b.center().x(), r.center().y() - b.center().y());
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillPath(path, g);
+    p.setPen(QPen(QColor(0x33, 0x33, 0x66), 1));
+    p.drawPath(path);
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
 void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const QString& item)
 {
     const size_t hash = qHash(item);
@@ -92,23 +133,7 @@ void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const
         p.setPen(QColor(0x80, 0x80, 0x80));
         p.drawRect(r.adjusted(4, 2, -5, -3));
     } else if (gallery == u"项目符号"_s || gallery == u"编号"_s) {
-        p.fillRect(r, Qt::white);
-        p.setPen(QColor(0x80, 0x80, 0x80));
-        p.drawRect(r.adjusted(0, 0, -1, -1));
-        const QStringList marks = item.split(u' ');
-        p.setFont(uiFont(9));
-        for (int i = 0; i < 3 && item != u"无"_s; ++i) {
-            const int y = r.top() + 4 + i * (r.height() - 8) / 3;
-            const QString mark = gallery == u"编号"_s ? marks.value(i, marks.value(0)) : item;
-            p.setPen(Qt::black);
-            p.drawText(QRect(r.left() + 3, y, 22, (r.height() - 8) / 3), Qt::AlignVCenter, mark);
-            p.fillRect(QRect(r.left() + 24, y + (r.height() - 8) / 6, r.width() - 30, 1),
-                       QColor(0x90, 0x90, 0x90));
-        }
-        if (item == u"无"_s) {
-            p.setPen(Qt::black);
-            p.drawText(r, Qt::AlignCenter, item);
-        }
+        paintBulletSample(p, r, gallery, item);
     } else if (gallery == u"图片项目符号"_s) {
         // "第1行第3列": the picture bullets four to a row.
         static const QRegularExpression place(u"第(\\d+)行第(\\d+)列"_s);
@@ -143,20 +168,7 @@ void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const
         p.setPen(QColor(0x80, 0x80, 0x80));
         p.drawRect(r.adjusted(0, 0, -1, -1));
     } else if (gallery == u"样式"_s) {
-        QLinearGradient g(r.topLeft(), r.bottomLeft());
-        g.setColorAt(0, QColor::fromHsv(static_cast<int>(hash % 360), 200, 240));
-        g.setColorAt(1, QColor::fromHsv(static_cast<int>((hash / 7) % 360), 220, 120));
-        QFont f = uiFont(std::max(10, r.height() - 6), true);
-        f.setItalic(hash % 2);
-        QPainterPath path;
-        path.addText(0, 0, f, u"W"_s);
-        const QRectF b = path.boundingRect();
-        path.translate(r.center().x() - b.center().x(), r.center().y() - b.center().y());
-        p.setRenderHint(QPainter::Antialiasing);
-        p.fillPath(path, g);
-        p.setPen(QPen(QColor(0x33, 0x33, 0x66), 1));
-        p.drawPath(path);
-        p.setRenderHint(QPainter::Antialiasing, false);
+        paintWordArtSample(p, r, hash);
     } else if (gallery == u"结果"_s) {
         paintFoundClipArt(p, r, item);
     } else if (gallery == u"图示类型"_s) {

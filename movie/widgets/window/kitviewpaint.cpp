@@ -360,6 +360,69 @@ void paintMasterThumbnails(QPainter& p, const Presentation& pres, int shown)
 
 } // namespace
 
+namespace {
+
+// A slide's line in the outline: its number, the slide icon and its title.
+void paintOutlineTitle(QPainter& p, const OutlineRow& row, const Slide& s, bool chosen)
+{
+    const int y = row.rect.top();
+    p.setFont(uiFont(12, true));
+    p.drawText(QRect(4, y, 20, 18), Qt::AlignLeft, QString::number(row.slide));
+    paintIcon(p, QRect(18, y + 2, 12, 10), u"slide"_s);
+    const QRect text(34, y, row.rect.right() - 34, 18);
+    if (chosen) {
+        p.fillRect(QRect(text.left() - 2, y,
+                         std::min(text.width(), QFontMetrics(p.font()).horizontalAdvance(s.title)) + 4, 18),
+                   QColor(0x31, 0x6A, 0xC5));
+        p.setPen(Qt::white);
+    }
+    p.drawText(text, Qt::AlignLeft, QFontMetrics(p.font()).elidedText(s.title, Qt::ElideRight, text.width()));
+    if (s.collapsed && !outlineParagraphs(s).isEmpty()) {
+        // A collapsed slide's title is underlined in grey.
+        p.setPen(QPen(kGreyText, 1, Qt::DotLine));
+        p.drawLine(text.left(), y + 17, text.right(), y + 17);
+    }
+}
+
+} // namespace
+
+void LeftPanePart::paintOutline(QPainter& p)
+{
+    const Presentation& pres = m_view.m_session->presentation();
+    p.save();
+    p.setClipRect(leftPaneBox(), Qt::IntersectClip);
+    int slidesSelected = 0;
+    for (int n = 1; n <= static_cast<int>(pres.slides.size()); ++n)
+        slidesSelected += m_view.m_session->isSlideSelected(n) ? 1 : 0;
+    const bool severalSlides = slidesSelected > 1;
+    for (const OutlineRow& row : outlineRows()) {
+        if (!row.rect.intersects(leftPaneBox()))
+            continue;
+        // Slides selected together show all their text highlighted.
+        const bool chosen = (row.slide == pres.selected && row.paragraph > 0 &&
+                             row.paragraph == m_view.m_session->selection().paragraph()) ||
+                            (severalSlides && m_view.m_session->isSlideSelected(row.slide));
+        p.setPen(Qt::black);
+        if (row.paragraph == 0) {
+            paintOutlineTitle(p, row, pres.slides[static_cast<size_t>(row.slide - 1)], chosen);
+            continue;
+        }
+        p.setFont(uiFont(11));
+        const QString bullet = u"• "_s + row.text;
+        const QRect text = row.rect.adjusted(4, 0, 0, 0);
+        if (chosen) {
+            p.fillRect(QRect(text.left() - 2, row.rect.top(),
+                             std::min(text.width(), QFontMetrics(p.font()).horizontalAdvance(bullet)) + 4,
+                             16),
+                       QColor(0x31, 0x6A, 0xC5));
+            p.setPen(Qt::white);
+        }
+        p.drawText(text, Qt::AlignLeft,
+                   QFontMetrics(p.font()).elidedText(bullet, Qt::ElideRight, text.width()));
+    }
+    p.restore();
+}
+
 void LeftPanePart::paintLeftPane(QPainter& p)
 {
     const WindowView& view = m_view.m_session->view();
@@ -386,58 +449,7 @@ void LeftPanePart::paintLeftPane(QPainter& p)
 
     if (outline) {
         p.fillRect(pane.adjusted(2, 24, -3, -24), Qt::white);
-        p.save();
-        p.setClipRect(leftPaneBox(), Qt::IntersectClip);
-        int slidesSelected = 0;
-        for (int n = 1; n <= static_cast<int>(pres.slides.size()); ++n)
-            slidesSelected += m_view.m_session->isSlideSelected(n) ? 1 : 0;
-        const bool severalSlides = slidesSelected > 1;
-        for (const OutlineRow& row : outlineRows()) {
-            if (!row.rect.intersects(leftPaneBox()))
-                continue;
-            // Slides selected together show all their text highlighted.
-            const bool chosen = (row.slide == pres.selected && row.paragraph > 0 &&
-                                 row.paragraph == m_view.m_session->selection().paragraph()) ||
-                                (severalSlides && m_view.m_session->isSlideSelected(row.slide));
-            p.setPen(Qt::black);
-            if (row.paragraph == 0) {
-                const Slide& s = pres.slides[static_cast<size_t>(row.slide - 1)];
-                const int y = row.rect.top();
-                p.setFont(uiFont(12, true));
-                p.drawText(QRect(4, y, 20, 18), Qt::AlignLeft, QString::number(row.slide));
-                paintIcon(p, QRect(18, y + 2, 12, 10), u"slide"_s);
-                const QRect text(34, y, row.rect.right() - 34, 18);
-                if (chosen) {
-                    p.fillRect(
-                        QRect(text.left() - 2, y,
-                              std::min(text.width(), QFontMetrics(p.font()).horizontalAdvance(s.title)) + 4,
-                              18),
-                        QColor(0x31, 0x6A, 0xC5));
-                    p.setPen(Qt::white);
-                }
-                p.drawText(text, Qt::AlignLeft,
-                           QFontMetrics(p.font()).elidedText(s.title, Qt::ElideRight, text.width()));
-                if (s.collapsed && !outlineParagraphs(s).isEmpty()) {
-                    // A collapsed slide's title is underlined in grey.
-                    p.setPen(QPen(kGreyText, 1, Qt::DotLine));
-                    p.drawLine(text.left(), y + 17, text.right(), y + 17);
-                }
-                continue;
-            }
-            p.setFont(uiFont(11));
-            const QString bullet = u"• "_s + row.text;
-            const QRect text = row.rect.adjusted(4, 0, 0, 0);
-            if (chosen) {
-                p.fillRect(QRect(text.left() - 2, row.rect.top(),
-                                 std::min(text.width(), QFontMetrics(p.font()).horizontalAdvance(bullet)) + 4,
-                                 16),
-                           QColor(0x31, 0x6A, 0xC5));
-                p.setPen(Qt::white);
-            }
-            p.drawText(text, Qt::AlignLeft,
-                       QFontMetrics(p.font()).elidedText(bullet, Qt::ElideRight, text.width()));
-        }
-        p.restore();
+        paintOutline(p);
         m_view.m_scrolls.paintScrollBar(p, u"outline"_s);
     } else if (view.is(ViewKind::SlideMaster)) {
         paintMasterThumbnails(p, pres, m_view.m_session->shownMaster());
@@ -793,37 +805,73 @@ void SlideAreaPart::paintRulers(QPainter& p, const QRect& pane, const QRect& sli
         ruler(true);
 }
 
+namespace {
+
+// The slide master: the master's placeholders with their prompts, and the date, footer and
+// number areas.
+void paintSlideMaster(QPainter& p, const QRect& sr, Slide master, const QString& design)
+{
+    p.fillRect(sr.translated(3, 3), QColor(0x70, 0x70, 0x70));
+    if (master.title.isEmpty())
+        master.title = u"单击此处编辑母版标题样式"_s;
+    if (master.layout == u"标题幻灯片"_s) {
+        if (master.subtitle.isEmpty())
+            master.subtitle = u"单击此处编辑母版副标题样式"_s;
+    } else if (master.body.isEmpty()) {
+        master.body = QStringList{u"单击此处编辑母版文本样式"_s, u"\t第二级"_s, u"\t\t第三级"_s,
+                                  u"\t\t\t第四级"_s, u"\t\t\t\t第五级"_s};
+    }
+    paintSlide(p, sr, master, design, SlidePaintMode::Editing);
+    p.setPen(QPen(kGreyText, 1, Qt::DashLine));
+    p.setFont(uiFont(10));
+    const int fh = sr.height() / 12;
+    const QRect date(sr.left() + sr.width() / 20, sr.bottom() - fh - 4, sr.width() / 4, fh);
+    const QRect footer(sr.center().x() - sr.width() / 6, date.top(), sr.width() / 3, fh);
+    const QRect number(sr.right() - sr.width() / 20 - sr.width() / 4, date.top(), sr.width() / 4, fh);
+    for (const auto& [r, text] :
+         {std::pair{date, u"日期区"_s}, std::pair{footer, u"页脚区"_s}, std::pair{number, u"数字区"_s}}) {
+        p.drawRect(r);
+        p.drawText(r, Qt::AlignCenter, text);
+    }
+    p.setPen(Qt::black);
+    p.drawRect(sr.adjusted(0, 0, -1, -1));
+}
+
+// The notes master's page: the slide, and the notes' five levels at the master's size.
+void paintNotesMaster(QPainter& p, const QRect& page, const Presentation& pres)
+{
+    const QRect slide(page.left() + page.width() / 8, page.top() + 20, page.width() * 3 / 4,
+                      page.width() * 9 / 16);
+    paintSlide(p, slide, pres, pres.slides[static_cast<size_t>(pres.selected - 1)],
+               SlidePaintMode::Thumbnail);
+    p.drawRect(slide);
+    const QRect notes(page.left() + 20, slide.bottom() + 20, page.width() - 40,
+                      page.bottom() - slide.bottom() - 50);
+    p.drawRect(notes);
+    // The five levels of the notes text, each a bullet further in, at the master's size.
+    p.setFont(notesFont(pres.notesMaster.bodyFont, pres.notesMaster.bodyFont.size > 0
+                                                       ? qRound(pres.notesMaster.bodyFont.size * 10 / 12)
+                                                       : 10));
+    p.setPen(Qt::black);
+    static const QString levels[] = {u"单击此处编辑母版文本样式"_s, u"第二级"_s, u"第三级"_s, u"第四级"_s,
+                                     u"第五级"_s};
+    static const QString bullets[] = {u"•"_s, u"–"_s, u"•"_s, u"–"_s, u"»"_s};
+    for (int level = 0; level < 5; ++level) {
+        const QRect line(notes.left() + 6 + level * 14, notes.top() + 6 + level * 16,
+                         notes.width() - 12 - level * 14, 16);
+        p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, bullets[level]);
+        p.drawText(line.adjusted(10, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, levels[level]);
+    }
+}
+
+} // namespace
+
 void SlideAreaPart::paintMasterView(QPainter& p)
 {
     const Presentation& pres = m_view.m_session->presentation();
     const WindowView& view = pres.view;
     if (view.is(ViewKind::SlideMaster)) {
-        const QRect sr = m_view.slideRectInArea();
-        p.fillRect(sr.translated(3, 3), QColor(0x70, 0x70, 0x70));
-        Slide master = shownMasterSlide();
-        if (master.title.isEmpty())
-            master.title = u"单击此处编辑母版标题样式"_s;
-        if (master.layout == u"标题幻灯片"_s) {
-            if (master.subtitle.isEmpty())
-                master.subtitle = u"单击此处编辑母版副标题样式"_s;
-        } else if (master.body.isEmpty()) {
-            master.body = QStringList{u"单击此处编辑母版文本样式"_s, u"\t第二级"_s, u"\t\t第三级"_s,
-                                      u"\t\t\t第四级"_s, u"\t\t\t\t第五级"_s};
-        }
-        paintSlide(p, sr, master, pres.design, SlidePaintMode::Editing);
-        p.setPen(QPen(kGreyText, 1, Qt::DashLine));
-        p.setFont(uiFont(10));
-        const int fh = sr.height() / 12;
-        const QRect date(sr.left() + sr.width() / 20, sr.bottom() - fh - 4, sr.width() / 4, fh);
-        const QRect footer(sr.center().x() - sr.width() / 6, date.top(), sr.width() / 3, fh);
-        const QRect number(sr.right() - sr.width() / 20 - sr.width() / 4, date.top(), sr.width() / 4, fh);
-        for (const auto& [r, text] :
-             {std::pair{date, u"日期区"_s}, std::pair{footer, u"页脚区"_s}, std::pair{number, u"数字区"_s}}) {
-            p.drawRect(r);
-            p.drawText(r, Qt::AlignCenter, text);
-        }
-        p.setPen(Qt::black);
-        p.drawRect(sr.adjusted(0, 0, -1, -1));
+        paintSlideMaster(p, m_view.slideRectInArea(), shownMasterSlide(), pres.design);
         return;
     }
     // Handout and notes masters: a printed page.
@@ -841,28 +889,7 @@ void SlideAreaPart::paintMasterView(QPainter& p)
         for (const QRect& frame : handoutSlideFrames(page.adjusted(20, 30, -20, -30), per))
             p.drawRect(frame);
     } else {
-        const QRect slide(page.left() + page.width() / 8, page.top() + 20, page.width() * 3 / 4,
-                          page.width() * 9 / 16);
-        paintSlide(p, slide, pres, pres.slides[static_cast<size_t>(pres.selected - 1)],
-                   SlidePaintMode::Thumbnail);
-        p.drawRect(slide);
-        const QRect notes(page.left() + 20, slide.bottom() + 20, page.width() - 40,
-                          page.bottom() - slide.bottom() - 50);
-        p.drawRect(notes);
-        // The five levels of the notes text, each a bullet further in, at the master's size.
-        p.setFont(notesFont(pres.notesMaster.bodyFont, pres.notesMaster.bodyFont.size > 0
-                                                           ? qRound(pres.notesMaster.bodyFont.size * 10 / 12)
-                                                           : 10));
-        p.setPen(Qt::black);
-        static const QString levels[] = {u"单击此处编辑母版文本样式"_s, u"第二级"_s, u"第三级"_s, u"第四级"_s,
-                                         u"第五级"_s};
-        static const QString bullets[] = {u"•"_s, u"–"_s, u"•"_s, u"–"_s, u"»"_s};
-        for (int level = 0; level < 5; ++level) {
-            const QRect line(notes.left() + 6 + level * 14, notes.top() + 6 + level * 16,
-                             notes.width() - 12 - level * 14, 16);
-            p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, bullets[level]);
-            p.drawText(line.adjusted(10, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, levels[level]);
-        }
+        paintNotesMaster(p, page, pres);
     }
     p.setFont(uiFont(10));
     // The placeholders show what 页眉和页脚 put in them, else their names.

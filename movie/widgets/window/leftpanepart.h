@@ -37,6 +37,9 @@ public:
     void paintLeftPane(QPainter& p);
 
 private:
+    // The outline tab's lines, the selected paragraph or slides highlighted.
+    void paintOutline(QPainter& p);
+
     KitView& m_view;
 };
 
