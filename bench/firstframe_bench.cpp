@@ -18,6 +18,7 @@
 #include <QThread>
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -32,6 +33,45 @@ long peakKb(qint64 pid)
             return line.mid(6).trimmed().split(' ').first().toLong();
     }
     return -1;
+}
+
+struct StartFigures
+{
+    double firstFrameMs = 0;
+    double peakMb = 0;
+};
+
+// One start of the program: from the start to its first painted frame, and its peak memory.
+std::optional<StartFigures> timeOneStart(const QString& program, const QStringList& arguments,
+                                         const QString& runtime, bool installed)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    env.insert(QStringLiteral("PPTDRILL_TRACE_FIRST_FRAME"), QStringLiteral("1"));
+    QTemporaryDir dataHome;
+    if (installed)
+        env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.path());
+    p.setProcessEnvironment(env);
+    const qint64 start = QDateTime::currentMSecsSinceEpoch();
+    p.setProcessChannelMode(QProcess::SeparateChannels);
+    p.setReadChannel(QProcess::StandardError);
+    p.start(program, arguments);
+    QByteArray err;
+    while (!err.contains("first-frame") && p.waitForReadyRead(10000))
+        err += p.readAllStandardError();
+    const qsizetype mark = err.indexOf("first-frame ");
+    if (mark < 0) {
+        std::fprintf(stderr, "no frame painted: %s\n", err.constData());
+        return std::nullopt;
+    }
+    const qint64 painted = err.mid(mark + 12).split('\n').first().toLongLong();
+    const double firstFrameMs = static_cast<double>(painted - start);
+    QThread::msleep(300);
+    const double peakMb = peakKb(p.processId()) / 1024.0;
+    p.kill();
+    p.waitForFinished();
+    return StartFigures{firstFrameMs, peakMb};
 }
 
 } // namespace
@@ -85,34 +125,15 @@ int main(int argc, char** argv)
     std::vector<double> times;
     std::vector<double> peaks;
     for (int run = 0; run < runs; ++run) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-        env.insert(QStringLiteral("PPTDRILL_TRACE_FIRST_FRAME"), QStringLiteral("1"));
-        QTemporaryDir dataHome;
-        if (installed)
-            env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.path());
-        p.setProcessEnvironment(env);
-        const qint64 start = QDateTime::currentMSecsSinceEpoch();
-        p.setProcessChannelMode(QProcess::SeparateChannels);
-        p.setReadChannel(QProcess::StandardError);
-        p.start(program, arguments);
-        QByteArray err;
-        while (!err.contains("first-frame") && p.waitForReadyRead(10000))
-            err += p.readAllStandardError();
-        const qsizetype mark = err.indexOf("first-frame ");
-        if (mark < 0) {
-            std::fprintf(stderr, "no frame painted: %s\n", err.constData());
+        const std::optional<StartFigures> figures =
+            timeOneStart(program, arguments, runtime.path(), installed);
+        if (!figures) {
             QFile::setPermissions(installedFolder.path(),
                                   QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
             return 1;
         }
-        const qint64 painted = err.mid(mark + 12).split('\n').first().toLongLong();
-        times.push_back(static_cast<double>(painted - start));
-        QThread::msleep(300);
-        peaks.push_back(peakKb(p.processId()) / 1024.0);
-        p.kill();
-        p.waitForFinished();
+        times.push_back(figures->firstFrameMs);
+        peaks.push_back(figures->peakMb);
     }
     if (installed)
         QFile::setPermissions(installedFolder.path(),

@@ -90,6 +90,34 @@ QuestionBar::QuestionBar(ExamSession& session) : Form(u"stbar"_s), m_session(ses
 
 void QuestionBar::buildControls()
 {
+    buildQuestionPanel();
+    buildQuestionGrid();
+    buildTimeLine();
+    connectButtons();
+
+    m_inputMenu = new QMenu(this);
+    m_inputMenu->setObjectName(u"inputmenu"_s);
+    connect(m_inputMenu, &QMenu::triggered, this,
+            [this](QAction* action) { menuCommand(action->data().toInt()); });
+
+    m_playerSender = new PlayerCommandSender(this);
+
+    m_keepOnTopTimer = new FormTimer(this, u"Timer1"_s, 1000, false);
+    m_clockTimer = new FormTimer(this, u"Timer2"_s, 1000, false);
+    connect(m_keepOnTopTimer, &FormTimer::ticked, this, &QuestionBar::keepOnTop);
+    connect(m_keepOnTopTimer, &FormTimer::ticked, this, &QuestionBar::watchPlayer);
+    // A new player's window comes up over the bar: the bar goes back on top at
+    // once; not over its own input-method menu or a confirmation it waits for.
+    connect(new CoverWatch(this), &CoverWatch::covered, this, [this] {
+        if (!m_menuOpen && !QApplication::activeModalWidget())
+            keepOnTop();
+    });
+    connect(m_clockTimer, &FormTimer::ticked, this, &QuestionBar::clockTick);
+}
+
+// The question's panel: the top buttons, the stem, and the buttons under it.
+void QuestionBar::buildQuestionPanel()
+{
     m_questionPanel = new QWidget(this);
     m_questionPanel->setObjectName(u"btframe"_s);
     m_questionPanel->setGeometry(twipsRect(67, 0, 4800, 2535));
@@ -127,7 +155,11 @@ void QuestionBar::buildControls()
     m_sendBox = new QLineEdit(m_questionPanel);
     m_sendBox->setObjectName(u"sendnr"_s);
     m_sendBox->setGeometry(twipsRect(720, -5000, 1215, 375));
+}
 
+// The grid of question numbers that 选 题 shows in place of the question.
+void QuestionBar::buildQuestionGrid()
+{
     const QRect imageRect = twipsRect(120, 480, 4515, 1305);
     auto* image = new Image(m_gridPanel, u"Image1"_s, gridArtwork(imageRect.size()));
     image->setGeometry(imageRect);
@@ -144,7 +176,11 @@ void QuestionBar::buildControls()
     }
     m_gridBackButton =
         makeButton(m_gridPanel, u"PushButton10"_s, u"返 回"_s, twipsRect(1980, 1920, 975, 405));
+}
 
+// The line under both: the time left, the candidate's name and the input method.
+void QuestionBar::buildTimeLine()
+{
     m_remainingTimeLabel = new Label(this, u"remaintime"_s, u"剩余00分00秒"_s);
     m_remainingTimeLabel->setFont(songFont(8.5));
     m_remainingTimeLabel->setTransparent(true);
@@ -159,7 +195,10 @@ void QuestionBar::buildControls()
     name->setGeometry(twipsRect(3375, 2640, 825, 300));
     m_inputMethodButton = makeButton(this, u"PushButton9"_s, u"EN"_s, twipsRect(4440, 2640, 375, 225));
     m_inputMethodButton->setFont(songFont(7.5));
+}
 
+void QuestionBar::connectButtons()
+{
     connect(m_previousButton, &PushButton::clicked, this, &QuestionBar::previousClick);
     connect(m_nextButton, &PushButton::clicked, this, &QuestionBar::nextClick);
     connect(m_redoButton, &PushButton::clicked, this, &QuestionBar::redoClick);
@@ -180,25 +219,6 @@ void QuestionBar::buildControls()
     connect(m_inputMethodButton, &PushButton::clicked, this, &QuestionBar::inputMethodClick);
     connect(m_stemBox, &StemBox::changedByUser, this,
             [this] { m_stemBox->showStem(decodedStemOfCurrentRow()); });
-
-    m_inputMenu = new QMenu(this);
-    m_inputMenu->setObjectName(u"inputmenu"_s);
-    connect(m_inputMenu, &QMenu::triggered, this,
-            [this](QAction* action) { menuCommand(action->data().toInt()); });
-
-    m_playerSender = new PlayerCommandSender(this);
-
-    m_keepOnTopTimer = new FormTimer(this, u"Timer1"_s, 1000, false);
-    m_clockTimer = new FormTimer(this, u"Timer2"_s, 1000, false);
-    connect(m_keepOnTopTimer, &FormTimer::ticked, this, &QuestionBar::keepOnTop);
-    connect(m_keepOnTopTimer, &FormTimer::ticked, this, &QuestionBar::watchPlayer);
-    // A new player's window comes up over the bar: the bar goes back on top at
-    // once; not over its own input-method menu or a confirmation it waits for.
-    connect(new CoverWatch(this), &CoverWatch::covered, this, [this] {
-        if (!m_menuOpen && !QApplication::activeModalWidget())
-            keepOnTop();
-    });
-    connect(m_clockTimer, &FormTimer::ticked, this, &QuestionBar::clockTick);
 }
 
 Label* QuestionBar::cell(int question) const

@@ -98,6 +98,10 @@ protected:
 
 private:
     void buildControls();
+    void buildQuestionPanel();
+    void buildQuestionGrid();
+    void buildTimeLine();
+    void connectButtons();
     void cellClick(Label* clicked);
     void previousClick();
     void nextClick();

@@ -89,16 +89,12 @@ const std::vector<QPointF>& ScoreChart::line(const QString& family) const
     return i < 0 ? noPoints : m_lines[static_cast<size_t>(i)];
 }
 
-void ScoreChart::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    p.setPen(QColor(160, 182, 210));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-    p.setFont(songFont(9));
-    const QFontMetrics fm(p.font());
+namespace {
 
-    // The legend across the top.
+// The legend across the top: each family's colour, and the hollow dot of a correction.
+void paintLegend(QPainter& p, bool withCorrections)
+{
+    const QFontMetrics fm(p.font());
     int x = 36;
     for (qsizetype f = 0; f < setFamilies().size(); ++f) {
         p.fillRect(QRect(x, 8, 14, 4), familyColours[f]);
@@ -106,22 +102,18 @@ void ScoreChart::paintEvent(QPaintEvent*)
         p.drawText(QPoint(x + 18, 8 + fm.ascent() / 2 + 2), setFamilies()[f]);
         x += 24 + fm.horizontalAdvance(setFamilies()[f]);
     }
-    if (!m_corrections.empty()) {
+    if (withCorrections) {
         p.setPen(QPen(QColor(90, 100, 120), 1.2));
         p.setBrush(Qt::white);
         p.drawEllipse(QPointF(x + 4, 10), 3, 3);
         p.setPen(QColor(40, 50, 70));
         p.drawText(QPoint(x + 12, 8 + fm.ascent() / 2 + 2), u"订正"_s);
     }
+}
 
-    const QRectF plot(36, 24, width() - 48, height() - 46);
-    auto yOf = [&](double score) {
-        return plot.bottom() - plot.height() * std::clamp(score, 0.0, 100.0) / 100.0;
-    };
-    auto xOf = [&](double index) {
-        return m_count <= 1 ? plot.center().x() : plot.left() + plot.width() * index / (m_count - 1);
-    };
-
+// The score axis, 0 to 100 in steps of 20, with a faint line across at each step.
+template <typename YOf> void paintScoreAxes(QPainter& p, const QRectF& plot, const YOf& yOf)
+{
     for (int score = 0; score <= 100; score += 20) {
         const double y = yOf(score);
         p.setPen(QColor(232, 238, 246));
@@ -133,6 +125,29 @@ void ScoreChart::paintEvent(QPaintEvent*)
     p.setPen(QColor(150, 160, 180));
     p.drawLine(plot.bottomLeft(), plot.bottomRight());
     p.drawLine(plot.bottomLeft(), plot.topLeft());
+}
+
+} // namespace
+
+void ScoreChart::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    p.setPen(QColor(160, 182, 210));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.setFont(songFont(9));
+    const QFontMetrics fm(p.font());
+    paintLegend(p, !m_corrections.empty());
+
+    const QRectF plot(36, 24, width() - 48, height() - 46);
+    auto yOf = [&](double score) {
+        return plot.bottom() - plot.height() * std::clamp(score, 0.0, 100.0) / 100.0;
+    };
+    auto xOf = [&](double index) {
+        return m_count <= 1 ? plot.center().x() : plot.left() + plot.width() * index / (m_count - 1);
+    };
+
+    paintScoreAxes(p, plot, yOf);
 
     // The pass mark.
     const double passY = yOf(passMark);

@@ -334,6 +334,19 @@ void PlayerWindow::buildReviewStrip()
         u"QPushButton { background: #2E8B2E; color: white; border: 1px solid #1E6B1E; border-radius: 3px; }"
         u"QPushButton:hover { background: #3AA03A; }"_s);
 
+    connectReviewStrip();
+
+    m_reviewRefresh = new QTimer(m_reviewStrip);
+    m_reviewRefresh->setInterval(200);
+    connect(m_reviewRefresh, &QTimer::timeout, this, &PlayerWindow::refreshReviewStrip);
+    m_reviewRefresh->start();
+    refreshReviewStrip();
+    m_reviewStrip->show();
+}
+
+// The strip's buttons drive the demonstration playing below it.
+void PlayerWindow::connectReviewStrip()
+{
     connect(m_pauseButton, &QPushButton::clicked, this, [this] {
         m_movieControl->setDemonstrationPaused(!m_movieControl->isDemonstrationPaused());
         refreshReviewStrip();
@@ -354,13 +367,6 @@ void PlayerWindow::buildReviewStrip()
             m_movieControl->setDemonstrationPace(1.0 / speed);
     });
     connect(m_backToResultsButton, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
-
-    m_reviewRefresh = new QTimer(m_reviewStrip);
-    m_reviewRefresh->setInterval(200);
-    connect(m_reviewRefresh, &QTimer::timeout, this, &PlayerWindow::refreshReviewStrip);
-    m_reviewRefresh->start();
-    refreshReviewStrip();
-    m_reviewStrip->show();
 }
 
 void PlayerWindow::setReviewStem(const QString& stem)

@@ -142,6 +142,7 @@ private:
     QTimer* m_reviewRefresh = nullptr;
     bool m_review = false;
     void buildReviewStrip();
+    void connectReviewStrip();
     void refreshReviewStrip();
     QTimer* m_trainerWatch = nullptr;
     RightClickFilter* m_rightClickFilter = nullptr;
