@@ -1,4 +1,5 @@
 // Typing into the objects of the slide and drawing shapes with a tool.
+#include "movie/document/tablecells.h"
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
 
@@ -12,6 +13,13 @@ namespace pptdrill {
 
 QString objectText(const Slide& slide, const QString& object)
 {
+    if (const std::optional<TableCellName> cell = tableCellNamed(object)) {
+        const bool table = cell->shape <= static_cast<int>(slide.shapes.size()) &&
+                           slide.shapes[static_cast<size_t>(cell->shape - 1)].type == u"table"_s;
+        return table ? cellText(slide.shapes[static_cast<size_t>(cell->shape - 1)].text, cell->row,
+                                cell->column)
+                     : QString();
+    }
     const ActionParts on = parseAction(actions::click(object));
     if (on.shape > 0)
         return on.shape <= static_cast<int>(slide.shapes.size())
@@ -49,6 +57,13 @@ double textWidth(const QString& text, double size)
 void MovieSession::setObjectText(const QString& object, const QString& text)
 {
     Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
+    if (const std::optional<TableCellName> cell = tableCellNamed(object)) {
+        if (cell->shape <= static_cast<int>(slide.shapes.size())) {
+            SlideShape& table = slide.shapes[static_cast<size_t>(cell->shape - 1)];
+            table.text = withCellText(table.text, cell->row, cell->column, text);
+        }
+        return;
+    }
     const ActionParts on = parseAction(actions::click(object));
     if (on.shape > 0 && on.shape <= static_cast<int>(slide.shapes.size())) {
         SlideShape& shape = slide.shapes[static_cast<size_t>(on.shape - 1)];
@@ -83,7 +98,16 @@ bool MovieSession::startTyping(const QString& object)
     const Slide& slide = selectedSlide();
     if (on.shape > static_cast<int>(slide.shapes.size()))
         return false;
-    if (on.shape > 0) {
+    const std::optional<TableCellName> cell = tableCellNamed(object);
+    if (cell) {
+        // A cell of a table takes typing; its text keeps to the cell.
+        if (cell->shape > static_cast<int>(slide.shapes.size()))
+            return false;
+        const SlideShape& table = slide.shapes[static_cast<size_t>(cell->shape - 1)];
+        const TableGrid grid = tableGridOf(table.text);
+        if (table.type != u"table"_s || cell->row > grid.rows || cell->column > grid.columns)
+            return false;
+    } else if (on.shape > 0) {
         // Pictures, charts, tables and the like take no typed text of their own.
         static const QStringList typedInto{u"textbox"_s, u"rect"_s,  u"roundrect"_s, u"ellipse"_s,
                                            u"arrow"_s,   u"star"_s,  u"callout"_s,   u"scroll"_s,
@@ -98,7 +122,9 @@ bool MovieSession::startTyping(const QString& object)
     m_typingSlide = m_presentation.selected;
     m_typingOriginal = objectText(slide, object);
     m_typing = TextEditing(m_typingOriginal);
-    if (object != u"notes"_s)
+    if (cell)
+        select(targets::shape(cell->shape));
+    else if (object != u"notes"_s)
         select(object);
     if (m_listener)
         m_listener();

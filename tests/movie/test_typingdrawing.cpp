@@ -452,3 +452,38 @@ TEST(Drawing, AShapeDrawnStaysWhereItWasDrawnWhenALaterStepSetsTheShapes)
     EXPECT_NEAR(star.y, drawn.y, 0.1);
     EXPECT_NEAR(star.w, drawn.w, 0.1);
 }
+
+TEST(Typing, AClickInATableCellPutsTheCaretThereAndTabGoesOnToTheNextCell)
+{
+    auto view = bankMovie(u"05/26.movie"_s); // a table of four rows, three columns on slide 4
+    click(*view, locators::thumb(4));
+    const QRect table = where(*view, locators::shape(1));
+    // Row 2, column 2 ("4").
+    QTest::mouseClick(view.get(), Qt::LeftButton, {},
+                      QPoint(table.left() + table.width() / 2, table.top() + table.height() * 3 / 8));
+    ASSERT_EQ(view->session().typingObject(), u"cell:1/2,2"_s);
+    EXPECT_EQ(view->session().selectedObject(), u"shape:1"_s);
+    EXPECT_FALSE(askInputMethod(*view, Qt::ImCursorRectangle).toRect().isEmpty());
+    QTest::keyClick(view.get(), Qt::Key_End);
+    commit(*view, u"课时"_s);
+    const QString typed = u"课程|课时|讲师\n企业文化|4课时|王敏\n安全生产|6|李强\n沟通技巧|4|赵丽"_s;
+    EXPECT_EQ(shownSlide(*view).shapes[0].text, typed);
+    // The cell keeps to one line.
+    QTest::keyClick(view.get(), Qt::Key_Return);
+    EXPECT_EQ(shownSlide(*view).shapes[0].text, typed);
+
+    // Tab: the next cell, its text selected, so that typing replaces it; Shift+Tab goes back.
+    QTest::keyClick(view.get(), Qt::Key_Tab);
+    ASSERT_EQ(view->session().typingObject(), u"cell:1/2,3"_s);
+    commit(*view, u"张伟"_s);
+    EXPECT_TRUE(shownSlide(*view).shapes[0].text.contains(u"企业文化|4|张伟"_s))
+        << shownSlide(*view).shapes[0].text.toStdString();
+    QTest::keyClick(view.get(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(view->session().typingObject(), u"cell:1/2,2"_s);
+
+    // No step asked for the text: it goes back when the caret leaves.
+    QTest::keyClick(view.get(), Qt::Key_Escape);
+    EXPECT_FALSE(view->session().typing().has_value());
+    EXPECT_EQ(shownSlide(*view).shapes[0].text,
+              u"课程|课时|讲师\n企业文化|4|王敏\n安全生产|6|李强\n沟通技巧|4|赵丽"_s);
+}

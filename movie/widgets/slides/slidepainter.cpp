@@ -1,5 +1,6 @@
 #include "movie/widgets/slides/slidepainter.h"
 
+#include "movie/document/tablecells.h"
 #include "movie/widgets/slides/slidelayouts.h"
 #include "movie/widgets/slides/slidepaintsupport.h"
 
@@ -472,7 +473,15 @@ std::optional<ShownText> shownText(const QRectF& target, const Presentation& pre
     const bool titleSlide = geometry.title == LayoutGeometry::Title::Centre;
     const SlideStyles styles = stylesFor(slide, design, geometry.title == LayoutGeometry::Title::Vertical);
     ShapeText text;
-    if (object.startsWith(u"shape:"_s)) {
+    if (const std::optional<TableCellName> cell = tableCellNamed(object)) {
+        if (cell->shape > static_cast<int>(slide.shapes.size()))
+            return std::nullopt;
+        const std::optional<ShapeText> cellText =
+            tableCellText(slide.shapes[static_cast<size_t>(cell->shape - 1)], cell->row, cell->column);
+        if (!cellText)
+            return std::nullopt;
+        text = *cellText;
+    } else if (object.startsWith(u"shape:"_s)) {
         const int shape = object.mid(6).toInt();
         if (shape < 1 || shape > static_cast<int>(slide.shapes.size()))
             return std::nullopt;

@@ -174,6 +174,10 @@ struct ShapeText
     double growTo = 0;
 };
 ShapeText shapeText(const SlideShape& shape, const Design& design);
+// The text of a table's cell (1-based row and column) where the table paints it; none outside the table.
+std::optional<ShapeText> tableCellText(const SlideShape& table, int row, int column);
+// The cell of a table under a point of the slide (in points), as row and column.
+std::optional<std::pair<int, int>> tableCellAt(const SlideShape& table, const QPointF& onSlide);
 
 // A background's fill effect over the whole slide, and the colour it looks like on the whole.
 void paintBackgroundFill(QPainter& p, const BackgroundFill& fill);

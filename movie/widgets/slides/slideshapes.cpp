@@ -1,5 +1,6 @@
 // The objects on a slide: AutoShapes, pictures, clip art, WordArt, tables,
 // charts, organisation charts, media and action buttons.
+#include "movie/document/tablecells.h"
 #include "movie/widgets/slides/slidepaintsupport.h"
 
 #include <QCache>
@@ -329,37 +330,13 @@ void paintWordArt(QPainter& p, const QRectF& r, const QString& text, const QColo
     p.restore();
 }
 
-struct TableCells
+// The text of a table's cells: at the cell's top or in its middle, and small enough for the row.
+TextStyle tableCellStyle(const SlideShape& table, double cellHeight)
 {
-    int rows = 3;
-    int columns = 3;
-    std::vector<QStringList> cells;
-};
-
-// "5x4" is five rows of four columns; other text is the cells themselves,
-// one row a line, cells split by tabs or "|".
-TableCells tableCellsOf(const QString& text)
-{
-    constexpr int kMostRowsOrColumns = 40;
-    TableCells table;
-    static const QRegularExpression size(u"^\\s*(\\d{1,3})\\s*[xX×*]\\s*(\\d{1,3})\\s*$"_s);
-    if (const QRegularExpressionMatch match = size.match(text); match.hasMatch()) {
-        table.rows = std::clamp(match.captured(1).toInt(), 1, kMostRowsOrColumns);
-        table.columns = std::clamp(match.captured(2).toInt(), 1, kMostRowsOrColumns);
-        return table;
-    }
-    if (text.trimmed().isEmpty())
-        return table;
-    static const QRegularExpression cellBreak(u"[\\t|]"_s);
-    const QStringList lines = text.split(u'\n');
-    int columns = 1;
-    for (const QString& line : lines.mid(0, kMostRowsOrColumns)) {
-        table.cells.push_back(line.split(cellBreak).mid(0, kMostRowsOrColumns));
-        columns = std::max(columns, int(table.cells.back().size()));
-    }
-    table.rows = std::max(int(table.cells.size()), 2);
-    table.columns = std::max(columns, 2);
-    return table;
+    TextStyle style = shapeTextStyle(Qt::black);
+    style.middle = table.cellAlign == u"居中"_s;
+    style.size = std::min(kShapeTextSize, cellHeight * 0.55);
+    return style;
 }
 
 void paintTable(QPainter& p, const QRectF& r, const SlideShape& shape, const QColor& fill, const QColor& line,
@@ -367,7 +344,7 @@ void paintTable(QPainter& p, const QRectF& r, const SlideShape& shape, const QCo
 {
     const QString& text = shape.text;
     const double borderWidth = shape.borderWidth;
-    const TableCells table = tableCellsOf(text);
+    const TableGrid table = tableGridOf(text);
     const double cellW = r.width() / table.columns;
     const double cellH = r.height() / table.rows;
     // A table as inserted has no fill: the slide shows through its cells.
@@ -390,9 +367,7 @@ void paintTable(QPainter& p, const QRectF& r, const SlideShape& shape, const QCo
         p.setBrush(Qt::NoBrush);
         p.drawRect(r);
     }
-    TextStyle style = shapeTextStyle(Qt::black);
-    style.middle = shape.cellAlign == u"居中"_s;
-    style.size = std::min(kShapeTextSize, cellH * 0.55);
+    TextStyle style = tableCellStyle(shape, cellH);
     for (size_t row = 0; row < table.cells.size(); ++row)
         for (qsizetype col = 0; col < table.cells[row].size(); ++col) {
             const QColor under = row == 0 ? header : fill;
@@ -403,6 +378,31 @@ void paintTable(QPainter& p, const QRectF& r, const SlideShape& shape, const QCo
 }
 
 } // namespace
+
+std::optional<ShapeText> tableCellText(const SlideShape& table, int row, int column)
+{
+    const TableGrid grid = tableGridOf(table.text);
+    if (table.type != u"table"_s || row < 1 || row > grid.rows || column < 1 || column > grid.columns)
+        return std::nullopt;
+    const QRectF r = QRectF(table.x, table.y, table.w, table.h).normalized();
+    const double cellW = r.width() / grid.columns;
+    const double cellH = r.height() / grid.rows;
+    const QRectF cell(r.left() + (column - 1) * cellW, r.top() + (row - 1) * cellH, cellW, cellH);
+    return ShapeText{cell, {{cellText(table.text, row, column), 0}}, tableCellStyle(table, cellH), 0};
+}
+
+std::optional<std::pair<int, int>> tableCellAt(const SlideShape& table, const QPointF& onSlide)
+{
+    const TableGrid grid = tableGridOf(table.text);
+    const QRectF r = QRectF(table.x, table.y, table.w, table.h).normalized();
+    if (table.type != u"table"_s || !r.contains(onSlide) || r.width() <= 0 || r.height() <= 0)
+        return std::nullopt;
+    const int row =
+        std::clamp(static_cast<int>((onSlide.y() - r.top()) * grid.rows / r.height()) + 1, 1, grid.rows);
+    const int column = std::clamp(static_cast<int>((onSlide.x() - r.left()) * grid.columns / r.width()) + 1,
+                                  1, grid.columns);
+    return std::pair{row, column};
+}
 
 void paintSpeaker(QPainter& p, const QRectF& box, const QColor& colour)
 {

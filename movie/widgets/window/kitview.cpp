@@ -466,6 +466,10 @@ void KitView::mousePressEvent(QMouseEvent* event)
                  at.shape <= static_cast<int>(slide.shapes.size()) &&
                  slide.shapes[static_cast<size_t>(at.shape - 1)].type == u"textbox"_s)
             m_typingInput->clicked(targets::shape(at.shape), point, typingGeometry());
+        else if (at.kind == LocatorParts::Shape && m_session->view().is(ViewKind::Normal) &&
+                 at.shape <= static_cast<int>(slide.shapes.size()) &&
+                 slide.shapes[static_cast<size_t>(at.shape - 1)].type == u"table"_s)
+            m_typingInput->clickedTable(at.shape, point, typingGeometry());
         update();
     }
     m_slideDrag.reset();

@@ -1,8 +1,10 @@
 #include "movie/widgets/window/typinginput.h"
 
+#include "movie/document/tablecells.h"
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
 #include "movie/widgets/slides/slidepainter.h"
+#include "movie/widgets/slides/slidepaintsupport.h"
 #include "movie/widgets/window/plaintextlayout.h"
 
 #include <QFontMetrics>
@@ -29,6 +31,20 @@ bool typesCharacter(const QKeyEvent& event)
 }
 
 } // namespace
+
+void TypingInput::moveToNextCell(const TableCellName& cell, int by)
+{
+    MovieSession& session = *m_session;
+    const Slide& slide = session.selectedSlide();
+    if (cell.shape > static_cast<int>(slide.shapes.size()))
+        return;
+    const TableGrid grid = tableGridOf(slide.shapes[static_cast<size_t>(cell.shape - 1)].text);
+    const int at = (cell.row - 1) * grid.columns + cell.column - 1 + by;
+    if (at < 0 || at >= grid.rows * grid.columns)
+        return;
+    if (session.startTyping(tableCellName(cell.shape, at / grid.columns + 1, at % grid.columns + 1)))
+        session.editTyping([](TextEditing& text) { text.selectAll(); });
+}
 
 void TypingInput::reset()
 {
@@ -88,8 +104,18 @@ bool TypingInput::key(const QKeyEvent& event)
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        session.editTyping([](TextEditing& text) { text.insert(u"\n"_s); });
+        // A table's cell keeps to one line here.
+        if (!tableCellNamed(session.typingObject()))
+            session.editTyping([](TextEditing& text) { text.insert(u"\n"_s); });
         return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        // Tab goes on to the next cell of a table, Shift+Tab back, row by row.
+        if (const std::optional<TableCellName> cell = tableCellNamed(session.typingObject())) {
+            moveToNextCell(*cell, event.key() == Qt::Key_Tab ? 1 : -1);
+            return true;
+        }
+        break;
     case Qt::Key_A:
         if (event.modifiers() == Qt::ControlModifier) {
             session.editTyping([](TextEditing& text) { text.selectAll(); });
@@ -187,6 +213,16 @@ bool TypingInput::press(const QPoint& at, Qt::KeyboardModifiers modifiers, const
     session.editTyping([&](TextEditing& text) { text.placeCaret(*position, extend); });
     m_selecting = true;
     return true;
+}
+
+void TypingInput::clickedTable(int shape, const QPoint& at, const Geometry& where)
+{
+    const Slide& slide = m_session->selectedSlide();
+    if (shape < 1 || shape > static_cast<int>(slide.shapes.size()))
+        return;
+    const QPointF point = onSlide(QRectF(QPointF(at), QSizeF()), where).topLeft();
+    if (const auto cell = tableCellAt(slide.shapes[static_cast<size_t>(shape - 1)], point))
+        clicked(tableCellName(shape, cell->first, cell->second), at, where);
 }
 
 void TypingInput::clicked(const QString& object, const QPoint& at, const Geometry& where)

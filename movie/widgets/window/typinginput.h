@@ -14,6 +14,7 @@ class QPainter;
 namespace pptdrill {
 
 class MovieSession;
+struct TableCellName;
 
 // Typing into an object of the slide and drawing a shape with the tool chosen: the keys,
 // an input method's text, and the left button's press, drag and release on the slide or
@@ -46,6 +47,8 @@ public:
     bool press(const QPoint& at, Qt::KeyboardModifiers modifiers, const Geometry& where);
     // After a click the window has handled: in the notes pane or on a text box, the caret goes there.
     void clicked(const QString& object, const QPoint& at, const Geometry& where);
+    // A click on a table (shape `shape` of the slide shown) puts the caret in the cell under it.
+    void clickedTable(int shape, const QPoint& at, const Geometry& where);
     bool drag(const QPoint& at, const Geometry& where);
     bool release(const QPoint& at, const Geometry& where);
     bool isDrawing() const { return m_drawFrom.has_value(); }
@@ -60,6 +63,9 @@ public:
     void reset();
 
 private:
+    // Tab in a table's cell: the caret goes to the next cell (`by` 1) or the one before (-1),
+    // its text selected.
+    void moveToNextCell(const TableCellName& cell, int by);
     std::optional<int> positionAt(const QPoint& at, const Geometry& where) const;
     // Points on the slide from the window's pixels.
     static QRectF onSlide(const QRectF& pixels, const Geometry& where);
