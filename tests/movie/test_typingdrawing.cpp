@@ -487,3 +487,48 @@ TEST(Typing, AClickInATableCellPutsTheCaretThereAndTabGoesOnToTheNextCell)
     EXPECT_EQ(shownSlide(*view).shapes[0].text,
               u"课程|课时|讲师\n企业文化|4|王敏\n安全生产|6|李强\n沟通技巧|4|赵丽"_s);
 }
+
+TEST(Typing, TheCaretFollowsVerticalTextAndAnIndentedParagraph)
+{
+    const QString json =
+        uR"j({"format": "pptdrill-movie", "version": 1, "presentation": {"view": "normal", "taskpane": null,
+            "slides": [{"layout": "标题和文本", "title": "要点", "body": ["第一级", "\t第二级"],
+            "shapes": [{"type": "textbox", "vertical": true, "x": 640, "y": 150, "w": 40, "h": 160,
+                        "text": "诚信为本"}]}]},
+            "steps": [{"hint": "h", "accept": ["thumb:1"]}]})j"_s;
+    auto view = viewOf(parseMovie(json.toUtf8()));
+    const auto caret = [&] { return askInputMethod(*view, Qt::ImCursorRectangle).toRect(); };
+
+    // In a vertical text box the caret lies across the column, and goes down it as the text does.
+    click(*view, locators::shape(1));
+    ASSERT_EQ(view->session().typingObject(), u"shape:1"_s);
+    QTest::keyClick(view.get(), Qt::Key_Home);
+    const QRect top = caret();
+    ASSERT_FALSE(top.isEmpty());
+    EXPECT_GT(top.width(), top.height());
+    QTest::keyClick(view.get(), Qt::Key_Right);
+    const QRect second = caret();
+    EXPECT_GT(second.top(), top.top());
+    QTest::keyClick(view.get(), Qt::Key_End);
+    EXPECT_GT(caret().top(), second.top());
+    // A click near the column's foot puts the caret after the last character.
+    QTest::keyClick(view.get(), Qt::Key_Home);
+    QTest::mouseClick(view.get(), Qt::LeftButton, {},
+                      QPoint(top.center().x(), where(*view, locators::shape(1)).bottom() - 4));
+    EXPECT_EQ(view->session().typing()->caret(), 4);
+
+    // In the body, the second paragraph's tab makes it a level lower: the caret stands in its
+    // text, not a tab's width further on.
+    QTest::keyClick(view.get(), Qt::Key_Escape);
+    click(*view, locators::placeholder(u"body"_s));
+    ASSERT_EQ(view->session().typingObject(), u"body"_s);
+    QTest::keyClick(view.get(), Qt::Key_Down);
+    QTest::keyClick(view.get(), Qt::Key_Home);
+    const QRect home = caret();
+    QTest::keyClick(view.get(), Qt::Key_End);
+    const QRect end = caret();
+    ASSERT_FALSE(end.isEmpty());
+    EXPECT_GT(end.left(), home.left());
+    EXPECT_EQ(end.top(), home.top());
+    EXPECT_EQ(view->session().typing()->caret(), static_cast<int>(u"第一级\n\t第二级"_s.size()));
+}

@@ -456,6 +456,24 @@ struct ShownText
 {
     ShapeText text;
     QTransform toTarget;
+    // The tabs before each paragraph of a body: typed, they set its level, and the slide shows
+    // the paragraph's text without them.
+    std::vector<int> levelTabs;
+
+    TextEditing::Place shownPlace(TextEditing::Place typed) const
+    {
+        const auto tabs = static_cast<size_t>(typed.paragraph) < levelTabs.size()
+                              ? levelTabs[static_cast<size_t>(typed.paragraph)]
+                              : 0;
+        return {typed.paragraph, std::max(0, typed.position - tabs)};
+    }
+    TextEditing::Place typedPlace(TextEditing::Place shown) const
+    {
+        const auto tabs = static_cast<size_t>(shown.paragraph) < levelTabs.size()
+                              ? levelTabs[static_cast<size_t>(shown.paragraph)]
+                              : 0;
+        return {shown.paragraph, shown.position + tabs};
+    }
 };
 
 std::optional<ShownText> shownText(const QRectF& target, const Presentation& pres, int slideNumber,
@@ -497,10 +515,18 @@ std::optional<ShownText> shownText(const QRectF& target, const Presentation& pre
         TextStyle style = styles.body;
         style.vertical = body->kind == Region::VerticalText;
         text = ShapeText{body->rect, paragraphsOf(slide.body), style, 0};
+        std::vector<int> levelTabs;
+        for (const QString& line : slide.body) {
+            int tabs = 0;
+            while (tabs < line.size() && line[tabs] == u'\t')
+                ++tabs;
+            levelTabs.push_back(tabs);
+        }
+        return ShownText{text, toTarget, levelTabs};
     } else {
         return std::nullopt;
     }
-    return ShownText{text, toTarget};
+    return ShownText{text, toTarget, {}};
 }
 
 } // namespace
@@ -512,9 +538,10 @@ std::optional<TypingSpots> typingSpots(const QRectF& target, const Presentation&
     if (!shown)
         return std::nullopt;
     const ShapeText& text = shown->text;
-    const std::optional<TextSpots> spots =
-        textSpots(text.box, text.paragraphs, text.style, text.growTo, typing.placeOf(typing.caret()),
-                  typing.placeOf(typing.selectionStart()), typing.placeOf(typing.selectionEnd()));
+    const std::optional<TextSpots> spots = textSpots(
+        text.box, text.paragraphs, text.style, text.growTo, shown->shownPlace(typing.placeOf(typing.caret())),
+        shown->shownPlace(typing.placeOf(typing.selectionStart())),
+        shown->shownPlace(typing.placeOf(typing.selectionEnd())));
     if (!spots)
         return std::nullopt;
     TypingSpots out;
@@ -535,7 +562,7 @@ std::optional<int> typingPositionAt(const QRectF& target, const Presentation& pr
         text.box, text.paragraphs, text.style, text.growTo, shown->toTarget.inverted().map(point));
     if (!place)
         return std::nullopt;
-    return typing.positionOf(*place);
+    return typing.positionOf(shown->typedPlace(*place));
 }
 
 QRectF typedObjectRect(const QRectF& target, const Presentation& pres, int slide, const QString& object)

@@ -370,6 +370,8 @@ struct VerticalGlyph
     double y = 0;
     GlyphForm form = GlyphForm::Upright;
     bool bullet = false;
+    int position = 0;   // where its text starts in its paragraph
+    double advance = 0; // how far down it reaches
 };
 
 struct VerticalColumn
@@ -380,6 +382,7 @@ struct VerticalColumn
     double width = 0;  // the column's own width
     double space = 0;  // to the next column
     double length = 0; // how far down its text reaches
+    int paragraph = 0;
 };
 
 // Lays paragraphs out in columns until they pass `limit`, and returns their width.
@@ -396,12 +399,14 @@ double layOutVertical(const std::vector<Paragraph>& paragraphs, const TextStyle&
         const double start = style.bullets ? paragraph.level * kLevelIndent * factor : 0;
         const double textStart = style.bullets ? start + size : 0;
         const bool bullet = style.bullets && !paragraph.text.trimmed().isEmpty();
-        VerticalColumn column{{}, font, size, kLineSpacing * size, 0, 0};
+        const int number = static_cast<int>(i);
+        VerticalColumn column{{}, font, size, kLineSpacing * size, 0, 0, number};
         double y = start;
         if (bullet) {
-            column.glyphs.push_back({bulletFor(paragraph.level), y, GlyphForm::Rotated, true});
+            column.glyphs.push_back({bulletFor(paragraph.level), y, GlyphForm::Rotated, true, 0, size});
             y = textStart;
         }
+        int position = 0;
         // Wraps between wide characters and between Latin words; a word
         // longer than a whole column is broken between its letters.
         const std::u32string text = paragraph.text.toStdU32String();
@@ -425,10 +430,11 @@ double layOutVertical(const std::vector<Paragraph>& paragraphs, const TextStyle&
                 column.length = y;
                 total += column.width;
                 columns.push_back(std::move(column));
-                column = VerticalColumn{{}, font, size, kLineSpacing * size, 0, 0};
+                column = VerticalColumn{{}, font, size, kLineSpacing * size, 0, 0, number};
                 y = textStart;
             }
-            column.glyphs.push_back({unit, y, form, false});
+            column.glyphs.push_back({unit, y, form, false, position, advance});
+            position += static_cast<int>(unit.size());
             y += advance;
             i = end;
         }
@@ -540,6 +546,111 @@ std::optional<BoxText> layOutInBox(const QRectF& box, const std::vector<Paragrap
     return out;
 }
 
+// Vertical text as paintText lays it out in a box: columns from the right, shrunk to fit.
+struct VerticalBox
+{
+    QRectF frame;
+    QRectF inner;
+    std::vector<VerticalColumn> columns;
+    double width = 0;
+    const TextStyle* style = nullptr;
+
+    // Where each column stands across (its centre) and how far down its text starts.
+    template <typename Visit> void eachColumn(const Visit& visit) const
+    {
+        double right =
+            style->middle && width < inner.width() ? inner.center().x() + width / 2 : inner.right();
+        for (const VerticalColumn& column : columns) {
+            const double offset = style->middle ? std::max(0.0, (inner.height() - column.length) / 2) : 0;
+            visit(column, right - column.width / 2, inner.top() + offset);
+            right -= column.width + column.space;
+        }
+    }
+};
+
+std::optional<VerticalBox> layOutVerticalBox(const QRectF& box, const std::vector<Paragraph>& given,
+                                             const TextStyle& style, double growTo)
+{
+    VerticalBox out;
+    out.style = &style;
+    out.frame = QRectF(box.left(), box.top(), box.width(), std::max(box.height(), growTo));
+    const QMarginsF insets = style.insets.value_or(QMarginsF(kInsetX, kInsetY, kInsetX, kInsetY));
+    out.inner = out.frame.marginsRemoved(insets);
+    if (given.empty() || out.inner.width() < 1 || out.inner.height() < 1)
+        return std::nullopt;
+    std::vector<Paragraph> paragraphs(given.begin(), given.begin() + std::min(given.size(), kMaxParagraphs));
+    for (Paragraph& paragraph : paragraphs)
+        paragraph.text.truncate(kMaxParagraphLength);
+    double factor = 1;
+    for (int step = 0; step < kShrinkSteps; ++step) {
+        out.width =
+            layOutVertical(paragraphs, style, out.inner.height(), factor, out.inner.width(), out.columns);
+        if (out.width <= out.inner.width())
+            break;
+        factor *= kShrinkStep;
+    }
+    return out;
+}
+
+// The caret and the selection in vertical text: the caret lies across the column.
+TextSpots verticalSpots(const VerticalBox& text, TextEditing::Place caret, TextEditing::Place from,
+                        TextEditing::Place to)
+{
+    TextSpots spots;
+    const auto before = [](TextEditing::Place a, TextEditing::Place b) {
+        return a.paragraph < b.paragraph || (a.paragraph == b.paragraph && a.position < b.position);
+    };
+    text.eachColumn([&](const VerticalColumn& column, double centre, double top) {
+        const double left = centre - column.width / 2;
+        double end = top + column.length;
+        int endPosition = 0;
+        for (const VerticalGlyph& glyph : column.glyphs) {
+            if (glyph.bullet)
+                continue;
+            const int length = static_cast<int>(glyph.text.size());
+            const TextEditing::Place at{column.paragraph, glyph.position};
+            if (column.paragraph == caret.paragraph && caret.position >= glyph.position &&
+                caret.position < glyph.position + length) {
+                const double y = top + glyph.y + glyph.advance * (caret.position - glyph.position) / length;
+                spots.caret = QLineF(left, y, left + column.width, y);
+            }
+            if (!before(at, from) && before(at, to))
+                spots.selection.emplace_back(left, top + glyph.y, column.width, glyph.advance);
+            end = top + glyph.y + glyph.advance;
+            endPosition = glyph.position + length;
+        }
+        // After the paragraph's last character, or in an empty paragraph.
+        if (column.paragraph == caret.paragraph && caret.position >= endPosition && spots.caret.isNull())
+            spots.caret = QLineF(left, end, left + column.width, end);
+    });
+    return spots;
+}
+
+TextEditing::Place verticalPlaceAt(const VerticalBox& text, const QPointF& point)
+{
+    TextEditing::Place place;
+    double nearest = -1;
+    text.eachColumn([&](const VerticalColumn& column, double centre, double top) {
+        const double distance = std::abs(point.x() - centre);
+        if (nearest >= 0 && distance >= nearest)
+            return;
+        nearest = distance;
+        place = {column.paragraph, 0};
+        bool first = true;
+        for (const VerticalGlyph& glyph : column.glyphs) {
+            if (glyph.bullet)
+                continue;
+            if (first)
+                place.position = glyph.position;
+            first = false;
+            if (point.y() < top + glyph.y + glyph.advance / 2)
+                return;
+            place.position = glyph.position + static_cast<int>(glyph.text.size());
+        }
+    });
+    return place;
+}
+
 QPointF paragraphOrigin(const BoxText& text, const LaidParagraph& paragraph)
 {
     return {text.origin.x() + paragraph.indent, text.origin.y() + paragraph.top};
@@ -551,27 +662,12 @@ void paintText(QPainter& p, const QRectF& box, const std::vector<Paragraph>& giv
                double growTo)
 {
     if (style.vertical) {
-        QRectF frame(box.left(), box.top(), box.width(), std::max(box.height(), growTo));
-        const QMarginsF insets = style.insets.value_or(QMarginsF(kInsetX, kInsetY, kInsetX, kInsetY));
-        const QRectF inner = frame.marginsRemoved(insets);
-        if (given.empty() || inner.width() < 1 || inner.height() < 1)
+        const std::optional<VerticalBox> text = layOutVerticalBox(box, given, style, growTo);
+        if (!text)
             return;
-        std::vector<Paragraph> paragraphs(given.begin(),
-                                          given.begin() + std::min(given.size(), kMaxParagraphs));
-        for (Paragraph& paragraph : paragraphs)
-            paragraph.text.truncate(kMaxParagraphLength);
         p.save();
-        p.setClipRect(frame.adjusted(-2, -2, 2, 2), Qt::IntersectClip);
-        double factor = 1;
-        std::vector<VerticalColumn> columns;
-        double width = 0;
-        for (int step = 0; step < kShrinkSteps; ++step) {
-            width = layOutVertical(paragraphs, style, inner.height(), factor, inner.width(), columns);
-            if (width <= inner.width())
-                break;
-            factor *= kShrinkStep;
-        }
-        drawVertical(p, columns, inner, width, style);
+        p.setClipRect(text->frame.adjusted(-2, -2, 2, 2), Qt::IntersectClip);
+        drawVertical(p, text->columns, text->inner, text->width, style);
         p.restore();
         return;
     }
@@ -590,6 +686,10 @@ std::optional<TextSpots> textSpots(const QRectF& box, const std::vector<Paragrap
 {
     // An empty text still has a caret: laid out as one empty paragraph.
     const std::vector<Paragraph> some = paragraphs.empty() ? std::vector<Paragraph>{Paragraph{}} : paragraphs;
+    if (style.vertical) {
+        const std::optional<VerticalBox> text = layOutVerticalBox(box, some, style, growTo);
+        return text ? std::optional(verticalSpots(*text, caret, from, to)) : std::nullopt;
+    }
     const std::optional<BoxText> text = layOutInBox(box, some, style, growTo);
     if (!text)
         return std::nullopt;
@@ -620,6 +720,10 @@ std::optional<TextEditing::Place> textPlaceAt(const QRectF& box, const std::vect
                                               const TextStyle& style, double growTo, const QPointF& point)
 {
     const std::vector<Paragraph> some = paragraphs.empty() ? std::vector<Paragraph>{Paragraph{}} : paragraphs;
+    if (style.vertical) {
+        const std::optional<VerticalBox> text = layOutVerticalBox(box, some, style, growTo);
+        return text ? std::optional(verticalPlaceAt(*text, point)) : std::nullopt;
+    }
     const std::optional<BoxText> text = layOutInBox(box, some, style, growTo);
     if (!text)
         return std::nullopt;
