@@ -140,6 +140,77 @@ QString sentence(const QString& words)
     return w + u'。';
 }
 
+// A menu's command, or a command of the shortcut menu of an area of the window.
+QString menuInWords(const ActionParts& a)
+{
+    if (a.kind == ActionParts::Context) {
+        const QString area = contextArea(a.path.value(0));
+        if (area.isEmpty() || a.path.size() < 2)
+            return {};
+        return u"右击%1，在快捷菜单中%2。"_s.arg(area, throughSubmenus(a.path.mid(1)));
+    }
+    if (a.path.size() < 2)
+        return {};
+    if (a.path.size() == 2)
+        return u"单击%1菜单中的%2命令。"_s.arg(quoted(a.path[0]), quoted(a.path[1]));
+    return u"单击%1菜单，%2。"_s.arg(quoted(a.path[0]), throughSubmenus(a.path.mid(1)));
+}
+
+// A toolbar's button, its menu's command, or the value chosen in its box.
+QString toolbarInWords(const ActionParts& a, const KitCatalog& kit)
+{
+    const QString button = a.path.value(0);
+    if (button.isEmpty())
+        return {};
+    const QString toolbar = toolbarOf(button, kit);
+    // The view buttons sit at the window's bottom left, on no toolbar of a name.
+    const QString on = toolbar == u"视图按钮"_s ? u"窗口左下角"_s
+                       : toolbar.isEmpty()      ? u"工具栏上"_s
+                                                : u"“%1”工具栏上"_s.arg(toolbar);
+    if (a.hasValue)
+        return u"在%1的%2框中选择“%3”。"_s.arg(on, quoted(button), a.value);
+    if (a.path.size() > 1)
+        return u"单击%1的%2，%3。"_s.arg(on, quoted(button), throughSubmenus(a.path.mid(1)));
+    return u"%1单击%2的%3按钮。"_s.arg(heldKeys(a), on, quoted(button));
+}
+
+// A slide's thumbnail clicked, or dragged to another place.
+QString thumbInWords(const ActionParts& a)
+{
+    if (a.slide <= 0)
+        return {};
+    if (a.dropAfter == 0)
+        return u"将第%1张幻灯片的缩略图拖到第一张幻灯片之前。"_s.arg(a.slide);
+    if (a.dropAfter > 0)
+        return u"将第%1张幻灯片的缩略图拖到第%2张幻灯片之后。"_s.arg(a.slide).arg(a.dropAfter);
+    if (a.shift || a.ctrl)
+        return u"%1单击第%2张幻灯片的缩略图。"_s.arg(heldKeys(a)).arg(a.slide);
+    return u"单击左侧“幻灯片”选项卡中的第%1张幻灯片。"_s.arg(a.slide);
+}
+
+QString formInWords(const ActionParts& a, const QString& action, const KitCatalog& kit)
+{
+    const QString form = a.path.value(0);
+    if (form.isEmpty() || a.path.value(1).isEmpty())
+        return {};
+    const auto target = kit.resolve(action);
+    const KitControl* control = target ? target->control : nullptr;
+    const QString where = quoted(form) + (a.kind == ActionParts::Dialog ? u"对话框"_s : u"任务窗格"_s);
+    return controlInWords(a, control, where);
+}
+
+QString typingInWords(const ActionParts& a)
+{
+    if (a.value.isEmpty())
+        return {};
+    const QString into = a.shape > 0                      ? u"该图形"_s
+                         : a.placeholder == u"notes"_s    ? u"备注窗格"_s
+                         : a.placeholder == u"title"_s    ? u"标题占位符"_s
+                         : a.placeholder == u"subtitle"_s ? u"副标题占位符"_s
+                                                          : u"正文占位符"_s;
+    return u"在%1中输入“%2”。"_s.arg(into, a.value);
+}
+
 } // namespace
 
 QString actionInWords(const QString& action, const KitCatalog& kit)
@@ -148,50 +219,17 @@ QString actionInWords(const QString& action, const KitCatalog& kit)
     if (a.malformed)
         return {};
     switch (a.kind) {
-    case ActionParts::Menu: {
-        if (a.path.size() < 2)
-            return {};
-        if (a.path.size() == 2)
-            return u"单击%1菜单中的%2命令。"_s.arg(quoted(a.path[0]), quoted(a.path[1]));
-        return u"单击%1菜单，%2。"_s.arg(quoted(a.path[0]), throughSubmenus(a.path.mid(1)));
-    }
-    case ActionParts::Context: {
-        const QString area = contextArea(a.path.value(0));
-        if (area.isEmpty() || a.path.size() < 2)
-            return {};
-        return u"右击%1，在快捷菜单中%2。"_s.arg(area, throughSubmenus(a.path.mid(1)));
-    }
-    case ActionParts::Toolbar: {
-        const QString button = a.path.value(0);
-        if (button.isEmpty())
-            return {};
-        const QString toolbar = toolbarOf(button, kit);
-        // The view buttons sit at the window's bottom left, on no toolbar of a name.
-        const QString on = toolbar == u"视图按钮"_s ? u"窗口左下角"_s
-                           : toolbar.isEmpty()      ? u"工具栏上"_s
-                                                    : u"“%1”工具栏上"_s.arg(toolbar);
-        if (a.hasValue)
-            return u"在%1的%2框中选择“%3”。"_s.arg(on, quoted(button), a.value);
-        if (a.path.size() > 1)
-            return u"单击%1的%2，%3。"_s.arg(on, quoted(button), throughSubmenus(a.path.mid(1)));
-        return u"%1单击%2的%3按钮。"_s.arg(heldKeys(a), on, quoted(button));
-    }
-    case ActionParts::Key: {
+    case ActionParts::Menu:
+    case ActionParts::Context:
+        return menuInWords(a);
+    case ActionParts::Toolbar:
+        return toolbarInWords(a, kit);
+    case ActionParts::Key:
         if (a.shortcut.isEmpty())
             return {};
         return u"按 %1 键。"_s.arg(a.shortcut);
-    }
-    case ActionParts::Thumb: {
-        if (a.slide <= 0)
-            return {};
-        if (a.dropAfter == 0)
-            return u"将第%1张幻灯片的缩略图拖到第一张幻灯片之前。"_s.arg(a.slide);
-        if (a.dropAfter > 0)
-            return u"将第%1张幻灯片的缩略图拖到第%2张幻灯片之后。"_s.arg(a.slide).arg(a.dropAfter);
-        if (a.shift || a.ctrl)
-            return u"%1单击第%2张幻灯片的缩略图。"_s.arg(heldKeys(a)).arg(a.slide);
-        return u"单击左侧“幻灯片”选项卡中的第%1张幻灯片。"_s.arg(a.slide);
-    }
+    case ActionParts::Thumb:
+        return thumbInWords(a);
     case ActionParts::Click:
     case ActionParts::DoubleClick: {
         const QString target = clickTarget(a);
@@ -200,25 +238,10 @@ QString actionInWords(const QString& action, const KitCatalog& kit)
         return heldKeys(a) + (a.kind == ActionParts::Click ? u"单击"_s : u"双击"_s) + target + u"。"_s;
     }
     case ActionParts::TaskPane:
-    case ActionParts::Dialog: {
-        const QString form = a.path.value(0);
-        if (form.isEmpty() || a.path.value(1).isEmpty())
-            return {};
-        const auto target = kit.resolve(action);
-        const KitControl* control = target ? target->control : nullptr;
-        const QString where = quoted(form) + (a.kind == ActionParts::Dialog ? u"对话框"_s : u"任务窗格"_s);
-        return controlInWords(a, control, where);
-    }
-    case ActionParts::Type: {
-        if (a.value.isEmpty())
-            return {};
-        const QString into = a.shape > 0                      ? u"该图形"_s
-                             : a.placeholder == u"notes"_s    ? u"备注窗格"_s
-                             : a.placeholder == u"title"_s    ? u"标题占位符"_s
-                             : a.placeholder == u"subtitle"_s ? u"副标题占位符"_s
-                                                              : u"正文占位符"_s;
-        return u"在%1中输入“%2”。"_s.arg(into, a.value);
-    }
+    case ActionParts::Dialog:
+        return formInWords(a, action, kit);
+    case ActionParts::Type:
+        return typingInWords(a);
     case ActionParts::Draw:
         return u"在幻灯片上拖动鼠标画出图形（或单击得到默认大小的图形）。"_s;
     case ActionParts::None:

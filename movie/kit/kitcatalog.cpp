@@ -263,6 +263,10 @@ private:
     bool readControlItems(const QJsonObject& c, const JsonPath& at, KitControl& control);
     bool readControlMaps(const QJsonObject& c, const JsonPath& at, KitControl& control);
     bool checkReferences(const QJsonObject& o, const JsonPath& at, KitForm& form);
+    bool checkControlsNamed(const KitForm& form, const KitControl& c, const JsonPath& here);
+    bool checkListsNamed(const KitForm& form, const KitControl& c, const JsonPath& here);
+    bool checkOthersNamed(const KitForm& form, const KitControl& c, const JsonPath& here);
+    bool readPresets(const QJsonObject& o, const JsonPath& at, KitForm& form);
 
     KitCatalog& m_kit;
     std::map<QString, std::vector<KitButton>> m_toolbars;
@@ -578,64 +582,79 @@ bool KitReader::readForm(const QJsonValue& v, const JsonPath& at, KitForm& form)
     return checkReferences(o, at, form);
 }
 
-// The controls that others name (a list following another, a preset value, the
-// spin boxes a colour field shows) are controls of the same form.
-bool KitReader::checkReferences(const QJsonObject& o, const JsonPath& at, KitForm& form)
+// The controls whose items, fixed values or steps a control sets.
+bool KitReader::checkControlsNamed(const KitForm& form, const KitControl& c, const JsonPath& here)
 {
-    for (size_t i = 0; i < form.controls.size(); ++i) {
-        const KitControl& c = form.controls[i];
-        const JsonPath here = at / u"controls"_s / static_cast<qsizetype>(i);
-        for (const auto& [other, lists] : c.itemsFor) {
-            if (!form.control(other))
-                return fail(here / u"itemsFor"_s / other, u"不是本窗体的控件"_s);
-        }
-        for (const auto& [other, values] : c.fixedFor) {
-            if (!form.control(other))
-                return fail(here / u"fixedFor"_s / other, u"不是本窗体的控件"_s);
-        }
-        for (const auto& [other, steps] : c.stepFor) {
-            if (!form.control(other))
-                return fail(here / u"stepFor"_s / other, u"不是本窗体的控件"_s);
-        }
-        const auto isList = [&](const QString& id) {
-            const KitControl* list = form.control(id);
-            return list && list->type == KitControlType::List;
-        };
-        // "<dialog>/<list>" names a list of another dialog; the whole kit is needed to check it.
-        if (!c.gathers.isEmpty() && !c.gathers.contains(u'/') && !isList(c.gathers))
-            return fail(here / u"from"_s, u"不是本窗体的列表"_s);
-        for (const auto& [key, id] : {std::pair{u"adds"_s, c.adds}, std::pair{u"removes"_s, c.removes},
-                                      std::pair{u"raises"_s, c.raises}, std::pair{u"lowers"_s, c.lowers}}) {
-            if (key == u"adds"_s && id.contains(u'/'))
-                continue;
-            if (!id.isEmpty() && (!isList(id) || form.control(id)->gathers.isEmpty()))
-                return fail(here / key, u"不是本窗体中由按钮填入的列表"_s);
-        }
-        for (const auto& [key, id] : {std::pair{u"edits"_s, c.edits}, std::pair{u"copies"_s, c.copies},
-                                      std::pair{u"deletes"_s, c.deletes}}) {
-            if (!id.isEmpty() && (!isList(id) || !form.control(id)->items.contains(u"@shows"_s)))
-                return fail(here / key, u"不是本窗体中列出自定义放映的列表"_s);
-        }
-        if (!c.after.isEmpty()) {
-            const KitControl* button = form.control(c.after);
-            if (!button || button->type != KitControlType::Button)
-                return fail(here / u"after"_s, u"不是本窗体的按钮"_s);
-        }
-        if (!c.defines.isEmpty()) {
-            const KitControl* name = form.control(c.defines);
-            if (!name || name->type != KitControlType::Text)
-                return fail(here / u"defines"_s, u"不是本窗体的文本框"_s);
-        }
-        if (c.type == KitControlType::Spectrum) {
-            for (qsizetype k = 0; k < c.items.size(); ++k) {
-                const KitControl* spin = form.control(c.items[k]);
-                if (!spin || spin->type != KitControlType::Spin)
-                    return fail(here / u"items"_s / k, u"不是本窗体的数值框"_s);
-            }
-            if (c.items.size() != 3)
-                return fail(here / u"items"_s, u"应列出红色、绿色、蓝色三个数值框"_s);
-        }
+    for (const auto& [other, lists] : c.itemsFor) {
+        if (!form.control(other))
+            return fail(here / u"itemsFor"_s / other, u"不是本窗体的控件"_s);
     }
+    for (const auto& [other, values] : c.fixedFor) {
+        if (!form.control(other))
+            return fail(here / u"fixedFor"_s / other, u"不是本窗体的控件"_s);
+    }
+    for (const auto& [other, steps] : c.stepFor) {
+        if (!form.control(other))
+            return fail(here / u"stepFor"_s / other, u"不是本窗体的控件"_s);
+    }
+    return true;
+}
+
+// The lists a control gathers from, fills, reorders, or whose custom shows it edits.
+bool KitReader::checkListsNamed(const KitForm& form, const KitControl& c, const JsonPath& here)
+{
+    const auto isList = [&](const QString& id) {
+        const KitControl* list = form.control(id);
+        return list && list->type == KitControlType::List;
+    };
+    // "<dialog>/<list>" names a list of another dialog; the whole kit is needed to check it.
+    if (!c.gathers.isEmpty() && !c.gathers.contains(u'/') && !isList(c.gathers))
+        return fail(here / u"from"_s, u"不是本窗体的列表"_s);
+    for (const auto& [key, id] : {std::pair{u"adds"_s, c.adds}, std::pair{u"removes"_s, c.removes},
+                                  std::pair{u"raises"_s, c.raises}, std::pair{u"lowers"_s, c.lowers}}) {
+        if (key == u"adds"_s && id.contains(u'/'))
+            continue;
+        if (!id.isEmpty() && (!isList(id) || form.control(id)->gathers.isEmpty()))
+            return fail(here / key, u"不是本窗体中由按钮填入的列表"_s);
+    }
+    for (const auto& [key, id] : {std::pair{u"edits"_s, c.edits}, std::pair{u"copies"_s, c.copies},
+                                  std::pair{u"deletes"_s, c.deletes}}) {
+        if (!id.isEmpty() && (!isList(id) || !form.control(id)->items.contains(u"@shows"_s)))
+            return fail(here / key, u"不是本窗体中列出自定义放映的列表"_s);
+    }
+    return true;
+}
+
+// The button a control comes after, the text box naming what it defines, and a
+// colour field's spin boxes.
+bool KitReader::checkOthersNamed(const KitForm& form, const KitControl& c, const JsonPath& here)
+{
+    if (!c.after.isEmpty()) {
+        const KitControl* button = form.control(c.after);
+        if (!button || button->type != KitControlType::Button)
+            return fail(here / u"after"_s, u"不是本窗体的按钮"_s);
+    }
+    if (!c.defines.isEmpty()) {
+        const KitControl* name = form.control(c.defines);
+        if (!name || name->type != KitControlType::Text)
+            return fail(here / u"defines"_s, u"不是本窗体的文本框"_s);
+    }
+    if (c.type == KitControlType::Spectrum) {
+        for (qsizetype k = 0; k < c.items.size(); ++k) {
+            const KitControl* spin = form.control(c.items[k]);
+            if (!spin || spin->type != KitControlType::Spin)
+                return fail(here / u"items"_s / k, u"不是本窗体的数值框"_s);
+        }
+        if (c.items.size() != 3)
+            return fail(here / u"items"_s, u"应列出红色、绿色、蓝色三个数值框"_s);
+    }
+    return true;
+}
+
+// A command's preset values: each a text, for a control of the form (or of the
+// form it is like), and one the control can hold.
+bool KitReader::readPresets(const QJsonObject& o, const JsonPath& at, KitForm& form)
+{
     const QJsonObject presets = o[u"presets"_s].toObject();
     for (auto it = presets.begin(); it != presets.end(); ++it) {
         const JsonPath command = at / u"presets"_s / it.key();
@@ -661,6 +680,20 @@ bool KitReader::checkReferences(const QJsonObject& o, const JsonPath& at, KitFor
         }
     }
     return true;
+}
+
+// The controls that others name (a list following another, a preset value, the
+// spin boxes a colour field shows) are controls of the same form.
+bool KitReader::checkReferences(const QJsonObject& o, const JsonPath& at, KitForm& form)
+{
+    for (size_t i = 0; i < form.controls.size(); ++i) {
+        const KitControl& c = form.controls[i];
+        const JsonPath here = at / u"controls"_s / static_cast<qsizetype>(i);
+        if (!checkControlsNamed(form, c, here) || !checkListsNamed(form, c, here) ||
+            !checkOthersNamed(form, c, here))
+            return false;
+    }
+    return readPresets(o, at, form);
 }
 
 bool KitReader::readFormPart(const QString& name, bool dialog, const QJsonValue& v, const JsonPath& at)

@@ -159,102 +159,166 @@ QString frame(const QString& placeholder)
 
 } // namespace targets
 
+namespace {
+
+// "<head>=<value>": the head, and the value when there is an "=".
+void readValue(ActionParts& a, const QString& text, QString& head)
+{
+    const qsizetype eq = text.indexOf(u'=');
+    head = eq < 0 ? text : text.left(eq);
+    a.hasValue = eq >= 0;
+    a.value = eq < 0 ? QString() : text.mid(eq + 1);
+}
+
+void readToolbarAction(ActionParts& a, const QString& rest)
+{
+    QString head;
+    readValue(a, rest, head);
+    a.path = head.split(u'/');
+    if (a.path.size() == 1 && !a.hasValue && head.startsWith(u"Shift+"_s)) {
+        a.shift = true;
+        a.path = QStringList{head.mid(6)};
+    }
+}
+
+// thumb:n, thumb:Ctrl+n, thumb:Shift+n, and thumb:n>m (dragged to after slide m).
+void readThumbAction(ActionParts& a, const QString& rest)
+{
+    a.ctrl = rest.startsWith(u"Ctrl+"_s);
+    a.shift = rest.startsWith(u"Shift+"_s);
+    const QString slide = a.ctrl ? rest.mid(5) : a.shift ? rest.mid(6) : rest;
+    if (const qsizetype arrow = slide.indexOf(u'>'); arrow > 0 && !a.ctrl && !a.shift) {
+        a.slide = positive(slide.left(arrow));
+        bool ok = false;
+        a.dropAfter = slide.mid(arrow + 1).toInt(&ok);
+        if (!ok || a.dropAfter < 0)
+            a.slide = 0;
+    } else {
+        a.slide = positive(slide);
+    }
+    a.malformed = a.slide == 0;
+}
+
+// What a click lands on: a thumbnail, a shape, an outline's paragraph, a frame or a placeholder.
+void readClickTarget(ActionParts& a, const QString& target)
+{
+    if (target.startsWith(u"thumb:"_s)) {
+        a.slide = positive(target.mid(6));
+        a.malformed = a.slide == 0;
+    } else if (target.startsWith(u"shape:"_s)) {
+        a.shape = positive(target.mid(6));
+        a.malformed = a.shape == 0;
+    } else if (target.startsWith(u"outline:"_s)) {
+        const QStringList parts = target.mid(8).split(u'/');
+        a.slide = positive(parts.value(0));
+        a.paragraph = positive(parts.value(1));
+        if (parts.size() != 2 || a.slide == 0 || a.paragraph == 0) {
+            a.slide = a.paragraph = 0;
+            a.malformed = true;
+        }
+    } else if (target.startsWith(u"frame:"_s)) {
+        a.frame = true;
+        a.placeholder = target.mid(6);
+    } else {
+        a.placeholder = target;
+    }
+}
+
+void readClickAction(ActionParts& a, const QString& rest)
+{
+    QString target = rest;
+    if (a.kind == ActionParts::Click && (target.startsWith(u"Shift+"_s) || target.startsWith(u"Ctrl+"_s))) {
+        a.shift = target.startsWith(u"Shift+"_s);
+        a.ctrl = !a.shift;
+        target = target.mid(target.indexOf(u'+') + 1);
+    }
+    a.target = target;
+    readClickTarget(a, target);
+}
+
+void readTypeAction(ActionParts& a, const QString& rest)
+{
+    readValue(a, rest, a.target);
+    if (a.target.startsWith(u"shape:"_s)) {
+        a.shape = positive(a.target.mid(6));
+        a.malformed = a.shape == 0;
+    } else {
+        a.placeholder = a.target;
+    }
+}
+
+// taskpane:<pane>/<control>=<value> and dialog:<dialog>/<control>=<value>.
+void readFormAction(ActionParts& a, const QString& rest)
+{
+    const qsizetype slash = rest.indexOf(u'/');
+    const QString spec = slash < 0 ? QString() : rest.mid(slash + 1);
+    const qsizetype eq = spec.indexOf(u'=');
+    a.path = QStringList{slash < 0 ? rest : rest.left(slash)};
+    if (slash >= 0)
+        a.path << (eq < 0 ? spec : spec.left(eq));
+    a.hasValue = eq >= 0;
+    a.value = eq < 0 ? QString() : spec.mid(eq + 1);
+}
+
+} // namespace
+
 ActionParts parseAction(const QString& action)
 {
+    using K = ActionParts::Kind;
+    static const std::pair<QString, K> kinds[] = {
+        {u"menu"_s, K::Menu},
+        {u"context"_s, K::Context},
+        {u"toolbar"_s, K::Toolbar},
+        {u"key"_s, K::Key},
+        {u"thumb"_s, K::Thumb},
+        {u"click"_s, K::Click},
+        {u"dblclick"_s, K::DoubleClick},
+        {u"type"_s, K::Type},
+        {u"draw"_s, K::Draw},
+        {u"taskpane"_s, K::TaskPane},
+        {u"dialog"_s, K::Dialog},
+    };
     ActionParts a;
     const qsizetype colon = action.indexOf(u':');
     if (colon <= 0)
         return a;
     const QString kind = action.left(colon);
     const QString rest = action.mid(colon + 1);
-    if (kind == u"menu"_s || kind == u"context"_s) {
-        a.kind = kind == u"menu"_s ? ActionParts::Menu : ActionParts::Context;
+    for (const auto& [name, k] : kinds) {
+        if (name == kind)
+            a.kind = k;
+    }
+    switch (a.kind) {
+    case K::None:
+        break;
+    case K::Menu:
+    case K::Context:
         a.path = rest.split(u'/');
-    } else if (kind == u"toolbar"_s) {
-        a.kind = ActionParts::Toolbar;
-        const qsizetype eq = rest.indexOf(u'=');
-        const QString head = eq < 0 ? rest : rest.left(eq);
-        a.hasValue = eq >= 0;
-        a.value = eq < 0 ? QString() : rest.mid(eq + 1);
-        a.path = head.split(u'/');
-        if (a.path.size() == 1 && !a.hasValue && head.startsWith(u"Shift+"_s)) {
-            a.shift = true;
-            a.path = QStringList{head.mid(6)};
-        }
-    } else if (kind == u"key"_s) {
-        a.kind = ActionParts::Key;
+        break;
+    case K::Toolbar:
+        readToolbarAction(a, rest);
+        break;
+    case K::Key:
         a.shortcut = rest;
-    } else if (kind == u"thumb"_s) {
-        a.kind = ActionParts::Thumb;
-        a.ctrl = rest.startsWith(u"Ctrl+"_s);
-        a.shift = rest.startsWith(u"Shift+"_s);
-        const QString slide = a.ctrl ? rest.mid(5) : a.shift ? rest.mid(6) : rest;
-        if (const qsizetype arrow = slide.indexOf(u'>'); arrow > 0 && !a.ctrl && !a.shift) {
-            a.slide = positive(slide.left(arrow));
-            bool ok = false;
-            a.dropAfter = slide.mid(arrow + 1).toInt(&ok);
-            if (!ok || a.dropAfter < 0)
-                a.slide = 0;
-        } else {
-            a.slide = positive(slide);
-        }
-        a.malformed = a.slide == 0;
-    } else if (kind == u"click"_s || kind == u"dblclick"_s) {
-        a.kind = kind == u"click"_s ? ActionParts::Click : ActionParts::DoubleClick;
-        QString target = rest;
-        if (a.kind == ActionParts::Click &&
-            (target.startsWith(u"Shift+"_s) || target.startsWith(u"Ctrl+"_s))) {
-            a.shift = target.startsWith(u"Shift+"_s);
-            a.ctrl = !a.shift;
-            target = target.mid(target.indexOf(u'+') + 1);
-        }
-        a.target = target;
-        if (target.startsWith(u"thumb:"_s)) {
-            a.slide = positive(target.mid(6));
-            a.malformed = a.slide == 0;
-        } else if (target.startsWith(u"shape:"_s)) {
-            a.shape = positive(target.mid(6));
-            a.malformed = a.shape == 0;
-        } else if (target.startsWith(u"outline:"_s)) {
-            const QStringList parts = target.mid(8).split(u'/');
-            a.slide = positive(parts.value(0));
-            a.paragraph = positive(parts.value(1));
-            if (parts.size() != 2 || a.slide == 0 || a.paragraph == 0) {
-                a.slide = a.paragraph = 0;
-                a.malformed = true;
-            }
-        } else if (target.startsWith(u"frame:"_s)) {
-            a.frame = true;
-            a.placeholder = target.mid(6);
-        } else {
-            a.placeholder = target;
-        }
-    } else if (kind == u"type"_s) {
-        a.kind = ActionParts::Type;
-        const qsizetype eq = rest.indexOf(u'=');
-        a.target = eq < 0 ? rest : rest.left(eq);
-        a.hasValue = eq >= 0;
-        a.value = eq < 0 ? QString() : rest.mid(eq + 1);
-        if (a.target.startsWith(u"shape:"_s)) {
-            a.shape = positive(a.target.mid(6));
-            a.malformed = a.shape == 0;
-        } else {
-            a.placeholder = a.target;
-        }
-    } else if (kind == u"draw"_s) {
-        a.kind = ActionParts::Draw;
+        break;
+    case K::Thumb:
+        readThumbAction(a, rest);
+        break;
+    case K::Click:
+    case K::DoubleClick:
+        readClickAction(a, rest);
+        break;
+    case K::Type:
+        readTypeAction(a, rest);
+        break;
+    case K::Draw:
         a.target = rest;
         a.placeholder = rest;
-    } else if (kind == u"taskpane"_s || kind == u"dialog"_s) {
-        a.kind = kind == u"dialog"_s ? ActionParts::Dialog : ActionParts::TaskPane;
-        const qsizetype slash = rest.indexOf(u'/');
-        const QString spec = slash < 0 ? QString() : rest.mid(slash + 1);
-        const qsizetype eq = spec.indexOf(u'=');
-        a.path = QStringList{slash < 0 ? rest : rest.left(slash)};
-        if (slash >= 0)
-            a.path << (eq < 0 ? spec : spec.left(eq));
-        a.hasValue = eq >= 0;
-        a.value = eq < 0 ? QString() : spec.mid(eq + 1);
+        break;
+    case K::TaskPane:
+    case K::Dialog:
+        readFormAction(a, rest);
+        break;
     }
     return a;
 }
@@ -436,9 +500,13 @@ QString scroll(const QString& bar, const QString& part)
 
 } // namespace locators
 
-LocatorParts parseLocator(const QString& locator)
+namespace {
+
+using LocatorKind = LocatorParts::Kind;
+
+LocatorKind locatorKind(const QString& head)
 {
-    using K = LocatorParts::Kind;
+    using K = LocatorKind;
     static const std::pair<QString, K> kinds[] = {
         {u"menutitle"_s, K::MenuTitle}, {u"menuitem"_s, K::MenuItem},
         {u"ctxitem"_s, K::ContextItem}, {u"tbitem"_s, K::ToolbarItem},
@@ -454,18 +522,64 @@ LocatorParts parseLocator(const QString& locator)
         {u"lefttab"_s, K::LeftPaneTab}, {u"scroll"_s, K::Scroll},
         {u"panetitle"_s, K::PaneTitle},
     };
+    K found = K::None;
+    for (const auto& [name, kind] : kinds) {
+        if (name == head)
+            found = kind;
+    }
+    return found;
+}
+
+// The slide's parts: a thumbnail, a shape, an outline's paragraph, the slide's area.
+void readSlideLocator(LocatorParts& l, const QString& rest)
+{
+    using K = LocatorKind;
+    if (l.kind == K::Thumb) {
+        l.slide = positive(rest);
+    } else if (l.kind == K::Shape) {
+        l.shape = positive(rest);
+    } else if (l.kind == K::Outline) {
+        l.slide = positive(rest.section(u'/', 0, 0));
+        l.paragraph = positive(rest.section(u'/', 1));
+    } else if (l.kind == K::SlideArea) {
+        if (rest == u"slideempty"_s)
+            l.kind = K::SlideEmpty;
+        else if (rest != u"slide"_s)
+            l.kind = K::None;
+    }
+}
+
+// A form's parts: "<form>/<control>", an item of a control, a scroll bar's part.
+void readFormLocator(LocatorParts& l, const QString& rest)
+{
+    using K = LocatorKind;
+    if (l.kind == K::Item) {
+        // An item may hold "/" itself ("1/2"); the form and the control do not.
+        l.path = QStringList{rest.section(u'/', 0, 0), rest.section(u'/', 1, 1), rest.section(u'/', 2)};
+    } else if (l.kind == K::Scroll) {
+        // scroll:<bar>:<part>; a gallery's bar is "gallery:<form>/<id>".
+        l.part = rest.section(u':', -1);
+        l.name = rest.left(rest.size() - l.part.size() - 1);
+    } else {
+        const qsizetype slash = rest.indexOf(u'/');
+        l.path = QStringList{rest.left(slash), slash < 0 ? QString() : rest.mid(slash + 1)};
+    }
+}
+
+} // namespace
+
+LocatorParts parseLocator(const QString& locator)
+{
+    using K = LocatorKind;
     LocatorParts l;
     const qsizetype colon = locator.indexOf(u':');
     if (colon <= 0)
         return l;
-    const QString head = locator.left(colon);
     const QString rest = locator.mid(colon + 1);
-    for (const auto& [name, kind] : kinds) {
-        if (name == head)
-            l.kind = kind;
-    }
+    l.kind = locatorKind(locator.left(colon));
     switch (l.kind) {
     case K::None:
+    case K::SlideEmpty:
         break;
     case K::MenuItem:
     case K::ContextItem:
@@ -489,40 +603,19 @@ LocatorParts parseLocator(const QString& locator)
         l.name = rest;
         break;
     case K::Thumb:
-        l.slide = positive(rest);
-        break;
     case K::Shape:
-        l.shape = positive(rest);
-        break;
     case K::Outline:
-        l.slide = positive(rest.section(u'/', 0, 0));
-        l.paragraph = positive(rest.section(u'/', 1));
-        break;
     case K::SlideArea:
-        if (rest == u"slideempty"_s)
-            l.kind = K::SlideEmpty;
-        else if (rest != u"slide"_s)
-            l.kind = K::None;
-        break;
-    case K::SlideEmpty:
+        readSlideLocator(l, rest);
         break;
     case K::Control:
     case K::ControlArrow:
     case K::SpinUp:
     case K::SpinDown:
-    case K::Tab: {
-        const qsizetype slash = rest.indexOf(u'/');
-        l.path = QStringList{rest.left(slash), slash < 0 ? QString() : rest.mid(slash + 1)};
-        break;
-    }
+    case K::Tab:
     case K::Item:
-        // An item may hold "/" itself ("1/2"); the form and the control do not.
-        l.path = QStringList{rest.section(u'/', 0, 0), rest.section(u'/', 1, 1), rest.section(u'/', 2)};
-        break;
     case K::Scroll:
-        // scroll:<bar>:<part>; a gallery's bar is "gallery:<form>/<id>".
-        l.part = rest.section(u':', -1);
-        l.name = rest.left(rest.size() - l.part.size() - 1);
+        readFormLocator(l, rest);
         break;
     }
     return l;

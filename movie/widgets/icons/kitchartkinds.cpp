@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <cmath>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -195,93 +196,121 @@ void paintAreas(QPainter& p, const QRectF& r, const QString& name)
     }
 }
 
-void paintOther(QPainter& p, const QRectF& r, const QString& name)
+void paintDoughnut(QPainter& p, const QRectF& r, const QString& name)
 {
     const QPointF c = r.center();
     const double radius = r.height() * 0.42;
-    p.setPen(QPen(Qt::black, 0.6));
-    if (name.contains(u"圆环"_s)) {
-        const int spans[] = {140, 130, 90};
-        int start = 30;
-        for (int i = 0; i < 3; ++i) {
-            QPainterPath ring;
-            const double mid = (start + spans[i] / 2.0) * M_PI / 180;
-            const QPointF shift =
-                name.contains(u"分离"_s) ? QPointF(2 * std::cos(mid), -2 * std::sin(mid)) : QPointF();
-            const QRectF outer(c + shift - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius));
-            ring.arcMoveTo(outer, start);
-            ring.arcTo(outer, start, spans[i]);
-            ring.arcTo(outer.adjusted(radius / 2, radius / 2, -radius / 2, -radius / 2), start + spans[i],
-                       -spans[i]);
-            ring.closeSubpath();
-            p.setBrush(kSeries[i]);
-            p.drawPath(ring);
-            start += spans[i];
+    const int spans[] = {140, 130, 90};
+    int start = 30;
+    for (int i = 0; i < 3; ++i) {
+        QPainterPath ring;
+        const double mid = (start + spans[i] / 2.0) * M_PI / 180;
+        const QPointF shift =
+            name.contains(u"分离"_s) ? QPointF(2 * std::cos(mid), -2 * std::sin(mid)) : QPointF();
+        const QRectF outer(c + shift - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius));
+        ring.arcMoveTo(outer, start);
+        ring.arcTo(outer, start, spans[i]);
+        ring.arcTo(outer.adjusted(radius / 2, radius / 2, -radius / 2, -radius / 2), start + spans[i],
+                   -spans[i]);
+        ring.closeSubpath();
+        p.setBrush(kSeries[i]);
+        p.drawPath(ring);
+        start += spans[i];
+    }
+}
+
+void paintRadar(QPainter& p, const QRectF& r, const QString& name)
+{
+    const QPointF c = r.center();
+    const double radius = r.height() * 0.42;
+    auto web = [&](double scale, int phase) {
+        QPolygonF poly;
+        for (int i = 0; i < 5; ++i) {
+            const double a = (-90 + 72 * i) * M_PI / 180;
+            const double k = scale * (phase ? 0.5 + 0.1 * ((i * phase) % 4) : 1);
+            poly << c + QPointF(radius * k * std::cos(a), radius * k * std::sin(a));
         }
-    } else if (name.contains(u"雷达"_s)) {
-        auto web = [&](double scale, int phase) {
-            QPolygonF poly;
-            for (int i = 0; i < 5; ++i) {
-                const double a = (-90 + 72 * i) * M_PI / 180;
-                const double k = scale * (phase ? 0.5 + 0.1 * ((i * phase) % 4) : 1);
-                poly << c + QPointF(radius * k * std::cos(a), radius * k * std::sin(a));
-            }
-            return poly;
-        };
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(Qt::gray, 0.6));
-        p.drawPolygon(web(1, 0));
-        p.setPen(QPen(QColor(0x00, 0x00, 0x80), 1.2));
-        p.setBrush(name.contains(u"填充"_s) ? QBrush(kSeries[0]) : QBrush(Qt::NoBrush));
-        p.drawPolygon(web(1, 3));
-        if (name.contains(u"数据点"_s)) {
-            for (const QPointF& at : web(1, 3))
-                p.fillRect(QRectF(at - QPointF(1.5, 1.5), QSizeF(3, 3)), QColor(0x00, 0x00, 0x80));
+        return poly;
+    };
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::gray, 0.6));
+    p.drawPolygon(web(1, 0));
+    p.setPen(QPen(QColor(0x00, 0x00, 0x80), 1.2));
+    p.setBrush(name.contains(u"填充"_s) ? QBrush(kSeries[0]) : QBrush(Qt::NoBrush));
+    p.drawPolygon(web(1, 3));
+    if (name.contains(u"数据点"_s)) {
+        for (const QPointF& at : web(1, 3))
+            p.fillRect(QRectF(at - QPointF(1.5, 1.5), QSizeF(3, 3)), QColor(0x00, 0x00, 0x80));
+    }
+}
+
+// Bands of colour over a grid: a slanted mesh, or seen from above.
+void paintSurface(QPainter& p, const QRectF& r, const QString& name)
+{
+    const bool above = name.contains(u"俯视"_s), frame = name.contains(u"框架"_s);
+    for (int band = 0; band < 4; ++band) {
+        QPolygonF poly;
+        for (int i = 0; i <= 8; ++i) {
+            const double x = r.left() + r.width() * i / 8;
+            const double wave = std::sin(i * 0.8 + band) * r.height() * 0.08;
+            poly << QPointF(x, r.top() + r.height() * (0.2 + band * 0.18) + (above ? 0 : wave));
         }
-    } else if (name.contains(u"曲面"_s)) {
-        // Bands of colour over a grid: a slanted mesh, or seen from above.
-        const bool above = name.contains(u"俯视"_s), frame = name.contains(u"框架"_s);
-        for (int band = 0; band < 4; ++band) {
-            QPolygonF poly;
-            for (int i = 0; i <= 8; ++i) {
-                const double x = r.left() + r.width() * i / 8;
-                const double wave = std::sin(i * 0.8 + band) * r.height() * 0.08;
-                poly << QPointF(x, r.top() + r.height() * (0.2 + band * 0.18) + (above ? 0 : wave));
-            }
-            for (int i = 8; i >= 0; --i)
-                poly << QPointF(r.left() + r.width() * i / 8, r.top() + r.height() * (0.38 + band * 0.18));
-            p.setBrush(frame ? QBrush(Qt::NoBrush) : QBrush(kSeries[band % 3]));
-            p.drawPolygon(poly);
+        for (int i = 8; i >= 0; --i)
+            poly << QPointF(r.left() + r.width() * i / 8, r.top() + r.height() * (0.38 + band * 0.18));
+        p.setBrush(frame ? QBrush(Qt::NoBrush) : QBrush(kSeries[band % 3]));
+        p.drawPolygon(poly);
+    }
+}
+
+void paintBubbles(QPainter& p, const QRectF& r, const QString& name)
+{
+    const double sizes[] = {0.18, 0.3, 0.22};
+    for (int i = 0; i < 3; ++i) {
+        const QPointF at(r.left() + r.width() * (0.2 + 0.3 * i), r.top() + r.height() * (0.6 - 0.15 * i));
+        p.setBrush(name.contains(u"三维"_s) ? QBrush(kSeries[0].darker(110)) : QBrush(kSeries[0]));
+        p.drawEllipse(at, r.height() * sizes[i], r.height() * sizes[i]);
+    }
+}
+
+// Stock: high-low lines with open and close ticks, and volume columns beneath when named.
+void paintStock(QPainter& p, const QRectF& r, const QString& name)
+{
+    const bool volume = name.contains(u"成交量"_s), open = name.contains(u"开盘"_s);
+    const double top = r.top(), bottom = volume ? r.top() + r.height() * 0.6 : r.bottom();
+    for (int i = 0; i < 4; ++i) {
+        const double x = r.left() + r.width() * (0.15 + 0.23 * i);
+        const double high = top + (bottom - top) * (0.1 + 0.1 * (i % 2)),
+                     low = bottom - (bottom - top) * 0.15;
+        if (volume) {
+            p.setBrush(kSeries[0]);
+            p.drawRect(QRectF(x - 4, r.bottom() - r.height() * (0.15 + 0.05 * i), 8,
+                              r.height() * (0.15 + 0.05 * i)));
         }
-    } else if (name.contains(u"气泡"_s)) {
-        const double sizes[] = {0.18, 0.3, 0.22};
-        for (int i = 0; i < 3; ++i) {
-            const QPointF at(r.left() + r.width() * (0.2 + 0.3 * i), r.top() + r.height() * (0.6 - 0.15 * i));
-            p.setBrush(name.contains(u"三维"_s) ? QBrush(kSeries[0].darker(110)) : QBrush(kSeries[0]));
-            p.drawEllipse(at, r.height() * sizes[i], r.height() * sizes[i]);
-        }
-    } else {
-        // Stock: high-low lines with open and close ticks, and volume columns beneath when named.
-        const bool volume = name.contains(u"成交量"_s), open = name.contains(u"开盘"_s);
-        const double top = r.top(), bottom = volume ? r.top() + r.height() * 0.6 : r.bottom();
-        for (int i = 0; i < 4; ++i) {
-            const double x = r.left() + r.width() * (0.15 + 0.23 * i);
-            const double high = top + (bottom - top) * (0.1 + 0.1 * (i % 2)),
-                         low = bottom - (bottom - top) * 0.15;
-            if (volume) {
-                p.setBrush(kSeries[0]);
-                p.drawRect(QRectF(x - 4, r.bottom() - r.height() * (0.15 + 0.05 * i), 8,
-                                  r.height() * (0.15 + 0.05 * i)));
-            }
-            p.drawLine(QPointF(x, high), QPointF(x, low));
-            if (open) {
-                p.setBrush(i % 2 ? Qt::black : Qt::white);
-                p.drawRect(QRectF(x - 3, high + 3, 6, (low - high) / 2));
-            } else {
-                p.drawLine(QPointF(x, (high + low) / 2), QPointF(x + 3, (high + low) / 2));
-            }
+        p.drawLine(QPointF(x, high), QPointF(x, low));
+        if (open) {
+            p.setBrush(i % 2 ? Qt::black : Qt::white);
+            p.drawRect(QRectF(x - 3, high + 3, 6, (low - high) / 2));
+        } else {
+            p.drawLine(QPointF(x, (high + low) / 2), QPointF(x + 3, (high + low) / 2));
         }
     }
+}
+
+// The kinds without axes of columns, lines or areas, by a word of their name; stock
+// charts where none is named.
+void paintOther(QPainter& p, const QRectF& r, const QString& name)
+{
+    using KindPainter = void (*)(QPainter&, const QRectF&, const QString&);
+    static const std::pair<QStringView, KindPainter> kinds[] = {
+        {u"圆环", paintDoughnut}, {u"雷达", paintRadar}, {u"曲面", paintSurface}, {u"气泡", paintBubbles}};
+    p.setPen(QPen(Qt::black, 0.6));
+    for (const auto& [word, paint] : kinds) {
+        if (name.contains(word)) {
+            paint(p, r, name);
+            return;
+        }
+    }
+    paintStock(p, r, name);
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QStringView>
+#include <cstddef>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -911,103 +914,161 @@ void iconOrgAutoFormat(QPainter& p)
     sparkle(p, QPointF(14, 8.5), 2.4);
 }
 
+using IconEntry = std::pair<QStringView, IconPainter>;
+
+template <size_t N> void insertIcons(QHash<QString, IconPainter>& painters, const IconEntry (&icons)[N])
+{
+    for (const auto& [key, paint] : icons)
+        painters.insert(key.toString(), paint);
+}
+
+// The 常用 toolbar's buttons.
+void addStandardIcons(QHash<QString, IconPainter>& painters)
+{
+    static const IconEntry icons[] = {
+        {u"new", iconNew},
+        {u"open", iconOpen},
+        {u"save", iconSave},
+        {u"permission", iconPermission},
+        {u"email", iconEmail},
+        {u"print", iconPrint},
+        {u"print-preview", iconPrintPreview},
+        {u"spelling", iconSpelling},
+        {u"research", iconResearch},
+        {u"cut", iconCut},
+        {u"copy", iconCopy},
+        {u"paste", iconPaste},
+        {u"format-painter", iconFormatPainter},
+        {u"undo", iconUndo},
+        {u"redo", iconRedo},
+        {u"chart", iconChart},
+        {u"table", iconTable},
+        {u"tables-borders", iconTablesBorders},
+        {u"hyperlink", iconHyperlink},
+        {u"expand-all", iconExpandAll},
+        {u"show-formatting", iconShowFormatting},
+        {u"grid", iconGrid},
+        {u"color-grayscale", iconColorGrayscale},
+        {u"help", iconHelp},
+        {u"zoom", iconZoom},
+    };
+    insertIcons(painters, icons);
+}
+
+// The 格式 toolbar's buttons.
+void addFormattingIcons(QHash<QString, IconPainter>& painters)
+{
+    static const IconEntry icons[] = {
+        {u"bold", iconBold},
+        {u"italic", iconItalic},
+        {u"underline", iconUnderline},
+        {u"shadow", iconShadow},
+        {u"align-left", iconAlignLeft},
+        {u"center", iconCenter},
+        {u"align-right", iconAlignRight},
+        {u"justify", iconJustify},
+        {u"numbering", iconNumbering},
+        {u"bullets", iconBullets},
+        {u"grow-font", iconGrowFont},
+        {u"shrink-font", iconShrinkFont},
+        {u"indent-increase", iconIndentIncrease},
+        {u"indent-decrease", iconIndentDecrease},
+        {u"font-color", iconFontColor},
+        {u"design", iconDesign},
+        {u"new-slide", iconNewSlide},
+    };
+    insertIcons(painters, icons);
+}
+
+// The 大纲 toolbar's buttons, and those of the slide sorter.
+void addOutlineIcons(QHash<QString, IconPainter>& painters)
+{
+    static const IconEntry icons[] = {
+        {u"promote", iconPromote},
+        {u"demote", iconDemote},
+        {u"move-up", iconMoveUp},
+        {u"move-down", iconMoveDown},
+        {u"collapse", iconCollapse},
+        {u"expand", iconExpand},
+        {u"collapse-all", iconCollapseAll},
+        {u"summary-slide", iconSummarySlide},
+        {u"hide-slide", iconHideSlide},
+        {u"rehearse-timings", iconRehearseTimings},
+        {u"speaker-notes", iconSpeakerNotes},
+    };
+    insertIcons(painters, icons);
+}
+
+// The buttons of the master views and the handout master.
+void addMasterIcons(QHash<QString, IconPainter>& painters)
+{
+    static const IconEntry icons[] = {
+        {u"new-master", iconNewMaster},
+        {u"new-title-master", iconNewTitleMaster},
+        {u"delete-master", iconDeleteMaster},
+        {u"preserve-master", iconPreserveMaster},
+        {u"rename-master", iconRenameMaster},
+        {u"master-layout", iconMasterLayout},
+        {u"handout-1", iconHandout1},
+        {u"handout-2", iconHandout2},
+        {u"handout-3", iconHandout3},
+        {u"handout-4", iconHandout4},
+        {u"handout-6", iconHandout6},
+        {u"handout-9", iconHandout9},
+        {u"handout-outline", iconHandoutOutline},
+    };
+    insertIcons(painters, icons);
+}
+
+// The 组织结构图 toolbar's buttons.
+void addOrgChartIcons(QHash<QString, IconPainter>& painters)
+{
+    static const IconEntry icons[] = {
+        {u"org-insert-shape", iconOrgInsertShape},
+        {u"org-layout", iconOrgLayout},
+        {u"org-autoformat", iconOrgAutoFormat},
+    };
+    insertIcons(painters, icons);
+}
+
+// The 绘图 toolbar's buttons.
+void addDrawingIcons(QHash<QString, IconPainter>& painters)
+{
+    static const IconEntry icons[] = {
+        {u"draw", iconDraw},
+        {u"select", iconSelect},
+        {u"autoshapes", iconAutoShapes},
+        {u"line", iconLine},
+        {u"arrow", iconArrow},
+        {u"rect", iconRect},
+        {u"ellipse", iconEllipse},
+        {u"textbox", iconTextbox},
+        {u"vertical-textbox", iconVerticalTextbox},
+        {u"wordart", iconWordArt},
+        {u"diagram", iconDiagram},
+        {u"clipart", iconClipArt},
+        {u"picture", iconPicture},
+        {u"fill-color", iconFillColor},
+        {u"line-color", iconLineColor},
+        {u"line-style", iconLineStyle},
+        {u"dash-style", iconDashStyle},
+        {u"arrow-style", iconArrowStyle},
+        {u"shadow-style", iconShadowStyle},
+        {u"3d-style", iconThreeD},
+    };
+    insertIcons(painters, icons);
+}
+
 } // namespace
 
 void addToolbarIcons(QHash<QString, IconPainter>& painters)
 {
-    const std::pair<QString, IconPainter> icons[] = {
-        {u"new"_s, iconNew},
-        {u"open"_s, iconOpen},
-        {u"save"_s, iconSave},
-        {u"permission"_s, iconPermission},
-        {u"email"_s, iconEmail},
-        {u"print"_s, iconPrint},
-        {u"print-preview"_s, iconPrintPreview},
-        {u"spelling"_s, iconSpelling},
-        {u"research"_s, iconResearch},
-        {u"cut"_s, iconCut},
-        {u"copy"_s, iconCopy},
-        {u"paste"_s, iconPaste},
-        {u"format-painter"_s, iconFormatPainter},
-        {u"undo"_s, iconUndo},
-        {u"redo"_s, iconRedo},
-        {u"chart"_s, iconChart},
-        {u"table"_s, iconTable},
-        {u"tables-borders"_s, iconTablesBorders},
-        {u"hyperlink"_s, iconHyperlink},
-        {u"expand-all"_s, iconExpandAll},
-        {u"show-formatting"_s, iconShowFormatting},
-        {u"grid"_s, iconGrid},
-        {u"color-grayscale"_s, iconColorGrayscale},
-        {u"help"_s, iconHelp},
-        {u"zoom"_s, iconZoom},
-        {u"bold"_s, iconBold},
-        {u"italic"_s, iconItalic},
-        {u"underline"_s, iconUnderline},
-        {u"shadow"_s, iconShadow},
-        {u"align-left"_s, iconAlignLeft},
-        {u"center"_s, iconCenter},
-        {u"align-right"_s, iconAlignRight},
-        {u"justify"_s, iconJustify},
-        {u"numbering"_s, iconNumbering},
-        {u"bullets"_s, iconBullets},
-        {u"grow-font"_s, iconGrowFont},
-        {u"shrink-font"_s, iconShrinkFont},
-        {u"indent-increase"_s, iconIndentIncrease},
-        {u"indent-decrease"_s, iconIndentDecrease},
-        {u"promote"_s, iconPromote},
-        {u"demote"_s, iconDemote},
-        {u"move-up"_s, iconMoveUp},
-        {u"move-down"_s, iconMoveDown},
-        {u"collapse"_s, iconCollapse},
-        {u"expand"_s, iconExpand},
-        {u"collapse-all"_s, iconCollapseAll},
-        {u"summary-slide"_s, iconSummarySlide},
-        {u"hide-slide"_s, iconHideSlide},
-        {u"rehearse-timings"_s, iconRehearseTimings},
-        {u"speaker-notes"_s, iconSpeakerNotes},
-        {u"new-master"_s, iconNewMaster},
-        {u"new-title-master"_s, iconNewTitleMaster},
-        {u"delete-master"_s, iconDeleteMaster},
-        {u"preserve-master"_s, iconPreserveMaster},
-        {u"rename-master"_s, iconRenameMaster},
-        {u"master-layout"_s, iconMasterLayout},
-        {u"handout-1"_s, iconHandout1},
-        {u"handout-2"_s, iconHandout2},
-        {u"handout-3"_s, iconHandout3},
-        {u"handout-4"_s, iconHandout4},
-        {u"handout-6"_s, iconHandout6},
-        {u"handout-9"_s, iconHandout9},
-        {u"handout-outline"_s, iconHandoutOutline},
-        {u"org-insert-shape"_s, iconOrgInsertShape},
-        {u"org-layout"_s, iconOrgLayout},
-        {u"org-autoformat"_s, iconOrgAutoFormat},
-        {u"font-color"_s, iconFontColor},
-        {u"design"_s, iconDesign},
-        {u"new-slide"_s, iconNewSlide},
-        {u"draw"_s, iconDraw},
-        {u"select"_s, iconSelect},
-        {u"autoshapes"_s, iconAutoShapes},
-        {u"line"_s, iconLine},
-        {u"arrow"_s, iconArrow},
-        {u"rect"_s, iconRect},
-        {u"ellipse"_s, iconEllipse},
-        {u"textbox"_s, iconTextbox},
-        {u"vertical-textbox"_s, iconVerticalTextbox},
-        {u"wordart"_s, iconWordArt},
-        {u"diagram"_s, iconDiagram},
-        {u"clipart"_s, iconClipArt},
-        {u"picture"_s, iconPicture},
-        {u"fill-color"_s, iconFillColor},
-        {u"line-color"_s, iconLineColor},
-        {u"line-style"_s, iconLineStyle},
-        {u"dash-style"_s, iconDashStyle},
-        {u"arrow-style"_s, iconArrowStyle},
-        {u"shadow-style"_s, iconShadowStyle},
-        {u"3d-style"_s, iconThreeD},
-    };
-    for (const auto& [key, paint] : icons)
-        painters.insert(key, paint);
+    addStandardIcons(painters);
+    addFormattingIcons(painters);
+    addOutlineIcons(painters);
+    addMasterIcons(painters);
+    addOrgChartIcons(painters);
+    addDrawingIcons(painters);
 }
 
 } // namespace pptdrill::kiticons

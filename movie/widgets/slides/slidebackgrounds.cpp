@@ -173,124 +173,190 @@ const Texture& textureNamed(const QString& name)
     return kTextures[14]; // 羊皮纸
 }
 
+constexpr int kTileSide = 128;
+
+// The tile's numbers at random, the same for the same `i` every time.
+quint32 tileRandom(int i)
+{
+    return mix32(quint32(i) * 2654435761u + 12345u);
+}
+
+// A light mottle under every grain.
+void paintMottle(QPainter& p, const QColor& base)
+{
+    constexpr int side = kTileSide;
+    for (int i = 0; i < 260; ++i) {
+        const quint32 r = tileRandom(i);
+        p.setBrush(withAlpha(r % 2 ? base.lighter(112) : base.darker(110), 60));
+        const double w = 6 + (r >> 8) % 18;
+        p.drawEllipse(QRectF((r >> 12) % side - w / 2, (r >> 20) % side - w / 2, w, w * 0.7));
+    }
+}
+
+void paintPaperGrain(QPainter& p, const QColor&, const QColor& ink)
+{
+    constexpr int side = kTileSide;
+    for (int i = 0; i < 500; ++i) {
+        const quint32 r = tileRandom(i + 1000);
+        p.setBrush(withAlpha(ink, 20 + int(r % 50)));
+        p.drawEllipse(QRectF((r >> 8) % side, (r >> 16) % side, 1 + (r >> 4) % 2, 1));
+    }
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 40; ++i) {
+        const quint32 r = tileRandom(i + 3000);
+        p.setPen(QPen(withAlpha(ink, 30 + int(r % 40)), 0.6));
+        const QPointF from((r >> 8) % side, (r >> 16) % side);
+        p.drawLine(from, from + QPointF(4 + (r >> 3) % 10, ((r >> 24) % 7) - 3.0));
+    }
+}
+
+void paintMarbleGrain(QPainter& p, const QColor&, const QColor& ink)
+{
+    constexpr int side = kTileSide;
+    p.setBrush(Qt::NoBrush);
+    for (int v = 0; v < 7; ++v) {
+        QPainterPath vein;
+        const quint32 r = tileRandom(v + 5000);
+        double y = (r >> 8) % side;
+        vein.moveTo(-4, y);
+        for (int x = 0; x <= side + 8; x += 8) {
+            y += (static_cast<int>(tileRandom(v * 97 + x) % 9) - 4) * 1.2;
+            vein.lineTo(x, y);
+        }
+        p.setPen(QPen(withAlpha(ink, 70 + int(r % 90)), 0.6 + (r >> 4) % 3 * 0.5));
+        p.drawPath(vein);
+    }
+}
+
+void paintSpeckGrain(QPainter& p, const QColor& base, const QColor& ink)
+{
+    constexpr int side = kTileSide;
+    for (int i = 0; i < 1400; ++i) {
+        const quint32 r = tileRandom(i + 7000);
+        const QColor c = r % 5 == 0 ? Qt::white : (r % 3 == 0 ? base.darker(150) : ink);
+        p.setBrush(withAlpha(c, 90 + int(r % 140)));
+        const double w = 0.8 + (r >> 5) % 3 * 0.6;
+        p.drawEllipse(QRectF((r >> 8) % side, (r >> 16) % side, w, w));
+    }
+}
+
+void paintWoodGrain(QPainter& p, const QColor&, const QColor& ink)
+{
+    constexpr int side = kTileSide;
+    p.setBrush(Qt::NoBrush);
+    for (int line = 0; line < 40; ++line) {
+        const quint32 r = tileRandom(line + 9000);
+        QPainterPath grain;
+        const double y = line * side / 40.0;
+        grain.moveTo(-4, y);
+        grain.cubicTo(side * 0.3, y + ((r >> 4) % 7) - 3.0, side * 0.6, y + ((r >> 12) % 7) - 3.0, side + 4,
+                      y);
+        p.setPen(QPen(withAlpha(ink, 60 + int(r % 120)), 0.5 + (r >> 20) % 3 * 0.5));
+        p.drawPath(grain);
+    }
+}
+
+void paintWeaveGrain(QPainter& p, const QColor& base, const QColor& ink)
+{
+    constexpr int side = kTileSide;
+    for (int y = 0; y < side; y += 4)
+        for (int x = 0; x < side; x += 4) {
+            const bool over = ((x / 4) + (y / 4)) % 2 == 0;
+            p.fillRect(QRectF(x, y, over ? 4 : 1, over ? 1 : 4), withAlpha(ink, 120));
+            p.fillRect(QRectF(x + (over ? 0 : 3), y + (over ? 3 : 0), over ? 4 : 1, over ? 1 : 4),
+                       withAlpha(base.lighter(125), 140));
+        }
+}
+
+void paintGridGrain(QPainter& p, const QColor&, const QColor& ink)
+{
+    constexpr int side = kTileSide;
+    for (int i = 0; i < side; i += 8) {
+        p.fillRect(QRectF(i, 0, 1.2, side), withAlpha(ink, 150));
+        p.fillRect(QRectF(0, i, side, 1.2), withAlpha(ink, 150));
+    }
+}
+
+void paintDropsGrain(QPainter& p, const QColor& base, const QColor& ink)
+{
+    constexpr int side = kTileSide;
+    for (int i = 0; i < 70; ++i) {
+        const quint32 r = tileRandom(i + 11000);
+        const double w = 3 + (r >> 3) % 9;
+        const QRectF drop((r >> 8) % side, (r >> 16) % side, w, w * 1.1);
+        QRadialGradient shine(drop.topLeft() + QPointF(w * 0.3, w * 0.3), w);
+        shine.setColorAt(0, withAlpha(ink, 230));
+        shine.setColorAt(1, withAlpha(base.darker(140), 160));
+        p.setBrush(shine);
+        p.drawEllipse(drop);
+    }
+}
+
+void paintFlowersGrain(QPainter& p, const QColor&, const QColor& ink)
+{
+    constexpr int side = kTileSide;
+    for (int i = 0; i < 18; ++i) {
+        const quint32 r = tileRandom(i + 13000);
+        const QPointF at((r >> 8) % side, (r >> 16) % side);
+        p.setBrush(withAlpha(i % 3 ? ink : QColor(0x6A, 0x9A, 0x4A), 200));
+        p.drawPath(starPath(at, 6 + (r >> 4) % 4, 3, 5, (r % 90) / 57.0));
+    }
+}
+
+void paintFossilGrain(QPainter& p, const QColor&, const QColor& ink)
+{
+    constexpr int side = kTileSide;
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 6; ++i) {
+        const quint32 r = tileRandom(i + 15000);
+        const QPointF at((r >> 8) % side, (r >> 16) % side);
+        p.setPen(QPen(withAlpha(ink, 180), 1));
+        p.drawEllipse(at, 9.0, 4.0);
+        for (int k = -3; k <= 3; ++k)
+            p.drawLine(at + QPointF(k * 2.2, -3.5), at + QPointF(k * 2.2, 3.5));
+    }
+}
+
+using GrainPainter = void (*)(QPainter& p, const QColor& base, const QColor& ink);
+
+GrainPainter grainPainter(Grain grain)
+{
+    switch (grain) {
+    case Grain::Paper:
+        return paintPaperGrain;
+    case Grain::Marble:
+        return paintMarbleGrain;
+    case Grain::Speck:
+        return paintSpeckGrain;
+    case Grain::Wood:
+        return paintWoodGrain;
+    case Grain::Weave:
+        return paintWeaveGrain;
+    case Grain::Grid:
+        return paintGridGrain;
+    case Grain::Drops:
+        return paintDropsGrain;
+    case Grain::Flowers:
+        return paintFlowersGrain;
+    case Grain::Fossil:
+        return paintFossilGrain;
+    }
+    return nullptr;
+}
+
 // A tile of a texture, made once per texture: its base colour worked over
 // with its grain, so that no two neighbouring spots are quite alike.
 QImage makeTextureTile(const Texture& texture)
 {
-    constexpr int side = 128;
-    QImage image(side, side, QImage::Format_RGB32);
+    QImage image(kTileSide, kTileSide, QImage::Format_RGB32);
     const QColor base = QColor::fromRgb(texture.base), ink = QColor::fromRgb(texture.ink);
     image.fill(base);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
-    const auto random = [](int i) { return mix32(quint32(i) * 2654435761u + 12345u); };
-    // A light mottle under every grain.
-    for (int i = 0; i < 260; ++i) {
-        const quint32 r = random(i);
-        p.setBrush(withAlpha(r % 2 ? base.lighter(112) : base.darker(110), 60));
-        const double w = 6 + (r >> 8) % 18;
-        p.drawEllipse(QRectF((r >> 12) % side - w / 2, (r >> 20) % side - w / 2, w, w * 0.7));
-    }
-    switch (texture.grain) {
-    case Grain::Paper:
-        for (int i = 0; i < 500; ++i) {
-            const quint32 r = random(i + 1000);
-            p.setBrush(withAlpha(ink, 20 + int(r % 50)));
-            p.drawEllipse(QRectF((r >> 8) % side, (r >> 16) % side, 1 + (r >> 4) % 2, 1));
-        }
-        p.setBrush(Qt::NoBrush);
-        for (int i = 0; i < 40; ++i) {
-            const quint32 r = random(i + 3000);
-            p.setPen(QPen(withAlpha(ink, 30 + int(r % 40)), 0.6));
-            const QPointF from((r >> 8) % side, (r >> 16) % side);
-            p.drawLine(from, from + QPointF(4 + (r >> 3) % 10, ((r >> 24) % 7) - 3.0));
-        }
-        break;
-    case Grain::Marble:
-        p.setBrush(Qt::NoBrush);
-        for (int v = 0; v < 7; ++v) {
-            QPainterPath vein;
-            const quint32 r = random(v + 5000);
-            double y = (r >> 8) % side;
-            vein.moveTo(-4, y);
-            for (int x = 0; x <= side + 8; x += 8) {
-                y += (static_cast<int>(random(v * 97 + x) % 9) - 4) * 1.2;
-                vein.lineTo(x, y);
-            }
-            p.setPen(QPen(withAlpha(ink, 70 + int(r % 90)), 0.6 + (r >> 4) % 3 * 0.5));
-            p.drawPath(vein);
-        }
-        break;
-    case Grain::Speck:
-        for (int i = 0; i < 1400; ++i) {
-            const quint32 r = random(i + 7000);
-            const QColor c = r % 5 == 0 ? Qt::white : (r % 3 == 0 ? base.darker(150) : ink);
-            p.setBrush(withAlpha(c, 90 + int(r % 140)));
-            const double w = 0.8 + (r >> 5) % 3 * 0.6;
-            p.drawEllipse(QRectF((r >> 8) % side, (r >> 16) % side, w, w));
-        }
-        break;
-    case Grain::Wood:
-        p.setBrush(Qt::NoBrush);
-        for (int line = 0; line < 40; ++line) {
-            const quint32 r = random(line + 9000);
-            QPainterPath grain;
-            const double y = line * side / 40.0;
-            grain.moveTo(-4, y);
-            grain.cubicTo(side * 0.3, y + ((r >> 4) % 7) - 3.0, side * 0.6, y + ((r >> 12) % 7) - 3.0,
-                          side + 4, y);
-            p.setPen(QPen(withAlpha(ink, 60 + int(r % 120)), 0.5 + (r >> 20) % 3 * 0.5));
-            p.drawPath(grain);
-        }
-        break;
-    case Grain::Weave:
-        for (int y = 0; y < side; y += 4)
-            for (int x = 0; x < side; x += 4) {
-                const bool over = ((x / 4) + (y / 4)) % 2 == 0;
-                p.fillRect(QRectF(x, y, over ? 4 : 1, over ? 1 : 4), withAlpha(ink, 120));
-                p.fillRect(QRectF(x + (over ? 0 : 3), y + (over ? 3 : 0), over ? 4 : 1, over ? 1 : 4),
-                           withAlpha(base.lighter(125), 140));
-            }
-        break;
-    case Grain::Grid:
-        for (int i = 0; i < side; i += 8) {
-            p.fillRect(QRectF(i, 0, 1.2, side), withAlpha(ink, 150));
-            p.fillRect(QRectF(0, i, side, 1.2), withAlpha(ink, 150));
-        }
-        break;
-    case Grain::Drops:
-        for (int i = 0; i < 70; ++i) {
-            const quint32 r = random(i + 11000);
-            const double w = 3 + (r >> 3) % 9;
-            const QRectF drop((r >> 8) % side, (r >> 16) % side, w, w * 1.1);
-            QRadialGradient shine(drop.topLeft() + QPointF(w * 0.3, w * 0.3), w);
-            shine.setColorAt(0, withAlpha(ink, 230));
-            shine.setColorAt(1, withAlpha(base.darker(140), 160));
-            p.setBrush(shine);
-            p.drawEllipse(drop);
-        }
-        break;
-    case Grain::Flowers:
-        for (int i = 0; i < 18; ++i) {
-            const quint32 r = random(i + 13000);
-            const QPointF at((r >> 8) % side, (r >> 16) % side);
-            p.setBrush(withAlpha(i % 3 ? ink : QColor(0x6A, 0x9A, 0x4A), 200));
-            p.drawPath(starPath(at, 6 + (r >> 4) % 4, 3, 5, (r % 90) / 57.0));
-        }
-        break;
-    case Grain::Fossil:
-        p.setBrush(Qt::NoBrush);
-        for (int i = 0; i < 6; ++i) {
-            const quint32 r = random(i + 15000);
-            const QPointF at((r >> 8) % side, (r >> 16) % side);
-            p.setPen(QPen(withAlpha(ink, 180), 1));
-            p.drawEllipse(at, 9.0, 4.0);
-            for (int k = -3; k <= 3; ++k)
-                p.drawLine(at + QPointF(k * 2.2, -3.5), at + QPointF(k * 2.2, 3.5));
-        }
-        break;
-    }
+    paintMottle(p, base);
+    if (const GrainPainter paintGrain = grainPainter(texture.grain))
+        paintGrain(p, base, ink);
     return image;
 }
 

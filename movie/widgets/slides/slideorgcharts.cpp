@@ -20,85 +20,105 @@ struct OrgBox
     QString text;
 };
 
-} // namespace
-
-void paintOrgChart(QPainter& p, const QRectF& r, const SlideShape& shape, const QColor& fill,
-                   const QColor& line)
+// Where a chart's rows and boxes lie, and the names its boxes show.
+struct OrgChartLayout
 {
-    const QStringList names = shape.text.split(u'\n');
-    const int subordinates = std::max(shape.subordinates, static_cast<int>(names.size()) - 1);
-    const int assistants = shape.assistants, coworkers = shape.coworkers;
+    QStringList names;
+    int subordinates = 0, assistants = 0, coworkers = 0;
+    bool standard = true, both = false, toLeft = false;
+    int hangingRows = 0, assistantRows = 0;
+    double rowH = 0, boxH = 0, boxW = 0;
+    QRectF top;       // the top shape
+    double stemX = 0; // the stem down from the top shape
+    double subordinatesTop = 0;
+    double stemEnd = 0; // where the subordinates hang from the stem
+
+    QString name(int i) const { return i < names.size() ? names[i].trimmed() : QString(); }
+};
+
+OrgChartLayout orgChartLayout(const QRectF& r, const SlideShape& shape)
+{
+    OrgChartLayout c;
+    c.names = shape.text.split(u'\n');
+    c.subordinates = std::max(shape.subordinates, static_cast<int>(c.names.size()) - 1);
+    c.assistants = shape.assistants;
+    c.coworkers = shape.coworkers;
     const QString layout = shape.orgLayout.isEmpty() ? u"标准"_s : shape.orgLayout;
-    const bool standard = layout == u"标准"_s;
-    const bool both = layout == u"两边悬挂"_s;
-    const bool toLeft = layout == u"左悬挂"_s;
+    c.standard = layout == u"标准"_s;
+    c.both = layout == u"两边悬挂"_s;
+    c.toLeft = layout == u"左悬挂"_s;
 
     // Rows: the top shape's, one for the assistants, then the subordinates'.
-    const int hangingRows = both ? (subordinates + 1) / 2 : subordinates;
-    const int subordinateRows = subordinates == 0 ? 0 : (standard ? 1 : hangingRows);
-    const int assistantRows = (assistants + 1) / 2;
-    const int rows = 1 + assistantRows + subordinateRows;
-    const double rowH = r.height() / rows;
-    const double boxH = rowH * (rows > 3 ? 0.58 : 0.62);
-    const int widest = std::max({standard ? subordinates : 3, 1 + coworkers, 3});
-    const double boxW = std::min(r.width() * 0.3, r.width() / widest * 0.86);
+    c.hangingRows = c.both ? (c.subordinates + 1) / 2 : c.subordinates;
+    const int subordinateRows = c.subordinates == 0 ? 0 : (c.standard ? 1 : c.hangingRows);
+    c.assistantRows = (c.assistants + 1) / 2;
+    const int rows = 1 + c.assistantRows + subordinateRows;
+    c.rowH = r.height() / rows;
+    c.boxH = c.rowH * (rows > 3 ? 0.58 : 0.62);
+    const int widest = std::max({c.standard ? c.subordinates : 3, 1 + c.coworkers, 3});
+    c.boxW = std::min(r.width() * 0.3, r.width() / widest * 0.86);
+    c.top = QRectF(r.center().x() - c.boxW / 2, r.top() + (c.rowH - c.boxH) / 2, c.boxW, c.boxH);
 
-    std::vector<OrgBox> boxes;
-    const auto name = [&](int i) { return i < names.size() ? names[i].trimmed() : QString(); };
-    const QRectF top(r.center().x() - boxW / 2, r.top() + (rowH - boxH) / 2, boxW, boxH);
-    boxes.push_back({top, name(0)});
+    c.stemX = c.top.center().x();
+    c.subordinatesTop = r.top() + (1 + c.assistantRows) * c.rowH;
+    c.stemEnd = c.subordinates == 0 ? c.top.bottom()
+                : c.standard        ? c.subordinatesTop + (c.rowH - c.boxH) / 2 - c.rowH * 0.19
+                                    : c.subordinatesTop + (c.hangingRows - 1) * c.rowH + c.rowH / 2;
+    return c;
+}
 
-    p.save();
-    p.setPen(QPen(line, kOrgLine));
-    // Co-workers stand on the top shape's row, alternately right and left of it.
-    for (int i = 0; i < coworkers; ++i) {
-        const double step = (boxW * 1.15) * (i / 2 + 1) * (i % 2 == 0 ? 1 : -1);
-        boxes.push_back({top.translated(step, 0), {}});
-    }
-
-    const double stemX = top.center().x();
-    const double subordinatesTop = r.top() + (1 + assistantRows) * rowH;
-    const double stemEnd = subordinates == 0 ? top.bottom()
-                           : standard        ? subordinatesTop + (rowH - boxH) / 2 - rowH * 0.19
-                                             : subordinatesTop + (hangingRows - 1) * rowH + rowH / 2;
-    double stemBottom = stemEnd;
-    // Assistants hang on elbows of the stem, left and right, above the subordinates.
-    for (int i = 0; i < assistants; ++i) {
-        const double y = r.top() + (1 + i / 2) * rowH + rowH / 2;
+// Assistants hang on elbows of the stem, left and right, above the subordinates;
+// the stem runs down to the lowest of them or to the subordinates.
+void addAssistants(QPainter& p, const QRectF& r, const OrgChartLayout& c, std::vector<OrgBox>& boxes)
+{
+    double stemBottom = c.stemEnd;
+    for (int i = 0; i < c.assistants; ++i) {
+        const double y = r.top() + (1 + i / 2) * c.rowH + c.rowH / 2;
         const bool left = i % 2 == 0;
-        const QRectF box(left ? stemX - boxW * 0.25 - boxW : stemX + boxW * 0.25, y - boxH / 2, boxW, boxH);
-        p.drawLine(QPointF(stemX, y), QPointF(left ? box.right() : box.left(), y));
+        const QRectF box(left ? c.stemX - c.boxW * 0.25 - c.boxW : c.stemX + c.boxW * 0.25, y - c.boxH / 2,
+                         c.boxW, c.boxH);
+        p.drawLine(QPointF(c.stemX, y), QPointF(left ? box.right() : box.left(), y));
         stemBottom = std::max(stemBottom, y);
         boxes.push_back({box, {}});
     }
-    if (subordinates > 0 || assistants > 0)
-        p.drawLine(QPointF(stemX, top.bottom()), QPointF(stemX, stemBottom));
+    if (c.subordinates > 0 || c.assistants > 0)
+        p.drawLine(QPointF(c.stemX, c.top.bottom()), QPointF(c.stemX, stemBottom));
+}
 
-    if (standard && subordinates > 0) {
-        const double gap = (r.width() - subordinates * boxW) / std::max(subordinates, 1);
-        const double y = subordinatesTop + (rowH - boxH) / 2;
-        double firstX = 0, lastX = 0;
-        for (int i = 0; i < subordinates; ++i) {
-            const QRectF box(r.left() + gap / 2 + i * (boxW + gap), y, boxW, boxH);
-            p.drawLine(QPointF(box.center().x(), stemEnd), QPointF(box.center().x(), y));
-            (i == 0 ? firstX : lastX) = box.center().x();
-            if (subordinates == 1)
-                lastX = firstX;
-            boxes.push_back({box, name(i + 1)});
-        }
-        p.drawLine(QPointF(firstX, stemEnd), QPointF(lastX, stemEnd));
-    } else if (subordinates > 0) {
-        // Hanging: each subordinate on its own elbow from the stem.
-        for (int i = 0; i < subordinates; ++i) {
-            const int row = both ? i / 2 : i;
-            const bool left = both ? i % 2 == 0 : toLeft;
-            const double y = subordinatesTop + row * rowH + rowH / 2;
-            const QRectF box(left ? stemX - boxW * 0.2 - boxW : stemX + boxW * 0.2, y - boxH / 2, boxW, boxH);
-            p.drawLine(QPointF(stemX, y), QPointF(left ? box.right() : box.left(), y));
-            boxes.push_back({box, name(i + 1)});
-        }
+// 标准: the subordinates in a row under the top shape, on a bar across their stems.
+void addSubordinateRow(QPainter& p, const QRectF& r, const OrgChartLayout& c, std::vector<OrgBox>& boxes)
+{
+    const double gap = (r.width() - c.subordinates * c.boxW) / std::max(c.subordinates, 1);
+    const double y = c.subordinatesTop + (c.rowH - c.boxH) / 2;
+    double firstX = 0, lastX = 0;
+    for (int i = 0; i < c.subordinates; ++i) {
+        const QRectF box(r.left() + gap / 2 + i * (c.boxW + gap), y, c.boxW, c.boxH);
+        p.drawLine(QPointF(box.center().x(), c.stemEnd), QPointF(box.center().x(), y));
+        (i == 0 ? firstX : lastX) = box.center().x();
+        if (c.subordinates == 1)
+            lastX = firstX;
+        boxes.push_back({box, c.name(i + 1)});
     }
+    p.drawLine(QPointF(firstX, c.stemEnd), QPointF(lastX, c.stemEnd));
+}
 
+// Hanging: each subordinate on its own elbow from the stem.
+void addHangingSubordinates(QPainter& p, const OrgChartLayout& c, std::vector<OrgBox>& boxes)
+{
+    for (int i = 0; i < c.subordinates; ++i) {
+        const int row = c.both ? i / 2 : i;
+        const bool left = c.both ? i % 2 == 0 : c.toLeft;
+        const double y = c.subordinatesTop + row * c.rowH + c.rowH / 2;
+        const QRectF box(left ? c.stemX - c.boxW * 0.2 - c.boxW : c.stemX + c.boxW * 0.2, y - c.boxH / 2,
+                         c.boxW, c.boxH);
+        p.drawLine(QPointF(c.stemX, y), QPointF(left ? box.right() : box.left(), y));
+        boxes.push_back({box, c.name(i + 1)});
+    }
+}
+
+void paintOrgBoxes(QPainter& p, const std::vector<OrgBox>& boxes, double boxH, const QColor& fill,
+                   const QColor& line)
+{
     TextStyle style;
     style.family = songFamily();
     style.size = std::min(18.0, boxH * 0.32);
@@ -112,6 +132,30 @@ void paintOrgChart(QPainter& p, const QRectF& r, const SlideShape& shape, const 
         if (!box.text.isEmpty())
             paintText(p, box.rect, {{box.text, 0}}, style);
     }
+}
+
+} // namespace
+
+void paintOrgChart(QPainter& p, const QRectF& r, const SlideShape& shape, const QColor& fill,
+                   const QColor& line)
+{
+    const OrgChartLayout chart = orgChartLayout(r, shape);
+    std::vector<OrgBox> boxes;
+    boxes.push_back({chart.top, chart.name(0)});
+
+    p.save();
+    p.setPen(QPen(line, kOrgLine));
+    // Co-workers stand on the top shape's row, alternately right and left of it.
+    for (int i = 0; i < chart.coworkers; ++i) {
+        const double step = (chart.boxW * 1.15) * (i / 2 + 1) * (i % 2 == 0 ? 1 : -1);
+        boxes.push_back({chart.top.translated(step, 0), {}});
+    }
+    addAssistants(p, r, chart, boxes);
+    if (chart.standard && chart.subordinates > 0)
+        addSubordinateRow(p, r, chart, boxes);
+    else if (chart.subordinates > 0)
+        addHangingSubordinates(p, chart, boxes);
+    paintOrgBoxes(p, boxes, chart.boxH, fill, line);
     p.restore();
 }
 

@@ -295,6 +295,93 @@ void paintComments(QPainter& p, const std::vector<SlideComment>& comments)
     }
 }
 
+// What painting a slide's placeholders needs: the slide, its layout, the styles of
+// its text, and whether empty placeholders show their frames and prompts.
+struct PlaceholderPainting
+{
+    const Slide& slide;
+    const LayoutGeometry& geometry;
+    const SlideStyles& styles;
+    bool editing;
+    QColor prompt;
+    const QString& typedInto;
+};
+
+// A placeholder's text, or, while editing, its frame and prompt when it has none.
+void paintTextPlaceholder(QPainter& p, const PlaceholderPainting& c, const QRectF& rect,
+                          const std::vector<Paragraph>& text, const TextStyle& style, const QString& name,
+                          const QString& promptText)
+{
+    if (hasText(text)) {
+        paintText(p, rect, text, style);
+    } else if (c.editing) {
+        drawPlaceholderFrame(p, rect, c.prompt);
+        if (c.typedInto != name)
+            paintText(p, rect, {{promptText, 0}}, promptStyle(style, c.prompt));
+    }
+}
+
+void paintTitleAndSubtitle(QPainter& p, const PlaceholderPainting& c)
+{
+    const Slide& slide = c.slide;
+    if (c.geometry.title != LayoutGeometry::Title::None)
+        paintTextPlaceholder(p, c, c.geometry.titleRect, plainParagraphs(slide.title), c.styles.title,
+                             u"title"_s, u"单击此处添加标题"_s);
+    if (c.geometry.title == LayoutGeometry::Title::Centre) {
+        std::vector<Paragraph> subtitle =
+            slide.subtitle.isEmpty() ? std::vector<Paragraph>() : plainParagraphs(slide.subtitle);
+        for (const Paragraph& line : paragraphsOf(slide.body))
+            subtitle.push_back({line.text, 0});
+        paintTextPlaceholder(p, c, c.geometry.subtitleRect, subtitle, c.styles.subtitle, u"subtitle"_s,
+                             u"单击此处添加副标题"_s);
+    }
+}
+
+// The body's text in the layout's text placeholders; while editing, the frames and
+// prompts of the empty ones, and of the object placeholders no object fills.
+void paintBodyPlaceholders(QPainter& p, const PlaceholderPainting& c)
+{
+    const LayoutGeometry& geometry = c.geometry;
+    std::vector<const Placeholder*> textHolders;
+    for (const Placeholder& placeholder : geometry.regions)
+        if (holdsText(placeholder.kind))
+            textHolders.push_back(&placeholder);
+    // A layout without a text placeholder still shows body text in its main one.
+    if (textHolders.empty() && !c.slide.body.isEmpty())
+        if (const Placeholder* main = bodyPlaceholder(geometry))
+            textHolders.push_back(main);
+    const std::vector<std::vector<Paragraph>> parts = distributeBody(c.slide.body, textHolders.size());
+
+    for (const Placeholder& placeholder : geometry.regions) {
+        const auto holder = std::find(textHolders.begin(), textHolders.end(), &placeholder);
+        const std::vector<Paragraph>* text =
+            holder == textHolders.end() ? nullptr : &parts[static_cast<size_t>(holder - textHolders.begin())];
+        TextStyle body = c.styles.body;
+        body.vertical = placeholder.kind == Region::VerticalText;
+        if (text && hasText(*text)) {
+            paintText(p, placeholder.rect, *text, body);
+            continue;
+        }
+        if (!c.editing || (!text && holdsObject(c.slide, placeholder.rect)))
+            continue;
+        drawPlaceholderFrame(p, placeholder.rect, c.prompt);
+        if (c.typedInto == u"body"_s && &placeholder == bodyPlaceholder(geometry))
+            continue;
+        switch (placeholder.kind) {
+        case Region::Text:
+        case Region::VerticalText:
+            paintText(p, placeholder.rect, {{u"单击此处添加文本"_s, 0}}, promptStyle(body, c.prompt));
+            break;
+        case Region::Content:
+            paintContentPrompt(p, placeholder.rect, body, c.prompt);
+            break;
+        default:
+            paintObjectPrompt(p, placeholder.rect, placeholder.kind, c.prompt);
+            break;
+        }
+    }
+}
+
 void paintSlideContent(QPainter& p, const Slide& slide, const Design& templateDesign, SlidePaintMode mode,
                        bool withBackground, const QString& typedInto)
 {
@@ -302,7 +389,6 @@ void paintSlideContent(QPainter& p, const Slide& slide, const Design& templateDe
     const QColor override =
         slide.fill.type.isEmpty() ? colorFrom(slide.background) : backgroundFillTone(slide.fill);
     const LayoutGeometry geometry = layoutGeometry(slide.layout);
-    const bool titleSlide = geometry.title == LayoutGeometry::Title::Centre;
     if (withBackground)
         paintSlideBackground(p, slide, templateDesign);
 
@@ -314,72 +400,9 @@ void paintSlideContent(QPainter& p, const Slide& slide, const Design& templateDe
         for (TextStyle* style : {&styles.title, &styles.subtitle, &styles.body})
             style->misspelled = slide.misspelled;
     }
-
-    if (geometry.title != LayoutGeometry::Title::None) {
-        const std::vector<Paragraph> title = plainParagraphs(slide.title);
-        if (hasText(title)) {
-            paintText(p, geometry.titleRect, title, styles.title);
-        } else if (editing) {
-            drawPlaceholderFrame(p, geometry.titleRect, prompt);
-            if (typedInto != u"title"_s)
-                paintText(p, geometry.titleRect, {{u"单击此处添加标题"_s, 0}},
-                          promptStyle(styles.title, prompt));
-        }
-    }
-
-    if (titleSlide) {
-        std::vector<Paragraph> subtitle =
-            slide.subtitle.isEmpty() ? std::vector<Paragraph>() : plainParagraphs(slide.subtitle);
-        for (const Paragraph& line : paragraphsOf(slide.body))
-            subtitle.push_back({line.text, 0});
-        if (hasText(subtitle)) {
-            paintText(p, geometry.subtitleRect, subtitle, styles.subtitle);
-        } else if (editing) {
-            drawPlaceholderFrame(p, geometry.subtitleRect, prompt);
-            if (typedInto != u"subtitle"_s)
-                paintText(p, geometry.subtitleRect, {{u"单击此处添加副标题"_s, 0}},
-                          promptStyle(styles.subtitle, prompt));
-        }
-    }
-
-    std::vector<const Placeholder*> textHolders;
-    for (const Placeholder& placeholder : geometry.regions)
-        if (holdsText(placeholder.kind))
-            textHolders.push_back(&placeholder);
-    // A layout without a text placeholder still shows body text in its main one.
-    if (textHolders.empty() && !slide.body.isEmpty())
-        if (const Placeholder* main = bodyPlaceholder(geometry))
-            textHolders.push_back(main);
-    const std::vector<std::vector<Paragraph>> parts = distributeBody(slide.body, textHolders.size());
-
-    for (const Placeholder& placeholder : geometry.regions) {
-        const auto holder = std::find(textHolders.begin(), textHolders.end(), &placeholder);
-        const std::vector<Paragraph>* text =
-            holder == textHolders.end() ? nullptr : &parts[static_cast<size_t>(holder - textHolders.begin())];
-        TextStyle body = styles.body;
-        body.vertical = placeholder.kind == Region::VerticalText;
-        if (text && hasText(*text)) {
-            paintText(p, placeholder.rect, *text, body);
-            continue;
-        }
-        if (!editing || (!text && holdsObject(slide, placeholder.rect)))
-            continue;
-        drawPlaceholderFrame(p, placeholder.rect, prompt);
-        if (typedInto == u"body"_s && &placeholder == bodyPlaceholder(geometry))
-            continue;
-        switch (placeholder.kind) {
-        case Region::Text:
-        case Region::VerticalText:
-            paintText(p, placeholder.rect, {{u"单击此处添加文本"_s, 0}}, promptStyle(body, prompt));
-            break;
-        case Region::Content:
-            paintContentPrompt(p, placeholder.rect, body, prompt);
-            break;
-        default:
-            paintObjectPrompt(p, placeholder.rect, placeholder.kind, prompt);
-            break;
-        }
-    }
+    const PlaceholderPainting placeholders{slide, geometry, styles, editing, prompt, typedInto};
+    paintTitleAndSubtitle(p, placeholders);
+    paintBodyPlaceholders(p, placeholders);
 
     for (const SlideShape& shape : slide.shapes)
         paintShape(p, shape, design);

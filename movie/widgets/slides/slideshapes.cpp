@@ -659,40 +659,18 @@ void paintAdjustedPicture(QPainter& p, const QRectF& r, const SlideShape& shape,
 
 } // namespace
 
-void paintShape(QPainter& p, const SlideShape& shape, const Design& design)
+namespace {
+
+// A shape's colours: those it gives, and those it is drawn with (the design's where it gives none).
+struct ShapeColours
 {
-    const QRectF r = QRectF(shape.x, shape.y, shape.w, shape.h).normalized();
-    if (!(r.width() > 0.1 && r.height() > 0.1))
-        return;
-    const QColor givenFill = colorFrom(shape.fill);
-    const QColor givenLine = colorFrom(shape.line);
-    const QColor fill = givenFill.isValid() ? givenFill : design.shapeFill;
-    const QColor line = givenLine.isValid() ? givenLine : design.shapeLine;
-    const QString type = shape.type.trimmed().toLower();
-    const QPen outline(line, kShapeLineWidth);
-    p.save();
-    if (shape.rotation != 0 || shape.flipH || shape.flipV) {
-        p.translate(r.center());
-        p.rotate(shape.rotation);
-        p.scale(shape.flipH ? -1 : 1, shape.flipV ? -1 : 1);
-        p.translate(-r.center());
-    }
-    if (shape.shadow > 0)
-        p.fillPath(outlineOf(type, r).translated(shadowOffset(shape.shadow)), QColor(0x80, 0x80, 0x80));
-    p.setPen(outline);
-    p.setBrush(fill);
-    bool textInside = true;
-    if (type == u"textbox"_s) {
-        if (givenFill.isValid())
-            p.fillRect(r, givenFill);
-        if (givenLine.isValid()) {
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(r);
-        }
-        const ShapeText text = shapeText(shape, design);
-        paintText(p, r, text.paragraphs, text.style, text.growTo);
-        textInside = false;
-    } else if (type == u"roundrect"_s) {
+    QColor givenFill, givenLine, fill, line;
+};
+
+// The shapes drawn as an outline filled and stroked with the shape's colours.
+void drawOutlinedShape(QPainter& p, const QRectF& r, const QString& type)
+{
+    if (type == u"roundrect"_s) {
         const double radius = std::min(r.width(), r.height()) / 6;
         p.drawRoundedRect(r, radius, radius);
     } else if (type == u"ellipse"_s) {
@@ -706,51 +684,107 @@ void paintShape(QPainter& p, const SlideShape& shape, const Design& design)
     } else if (type == u"scroll"_s) {
         p.drawPath(scrollPath(r));
         paintScrollCurls(p, r);
-    } else if (type == u"smiley"_s) {
-        paintSmiley(p, r, fill, line);
-        textInside = false;
-    } else if (type == u"picture"_s) {
-        paintFramedPicture(p, r, shape.frame);
-        paintAdjustedPicture(p, r, shape, [](QPainter& q, const QRectF& whole) { paintPicture(q, whole); });
-        if (givenLine.isValid()) {
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(r);
-        }
-        textInside = false;
-    } else if (type == u"clipart"_s) {
-        const QColor petals = givenFill.isValid() ? givenFill : QColor(0xF2, 0x6D, 0x8F);
-        paintAdjustedPicture(p, r, shape,
-                             [&petals](QPainter& q, const QRectF& whole) { paintClipArt(q, whole, petals); });
-        textInside = false;
-    } else if (type == u"wordart"_s) {
-        paintWordArt(p, r, shape.text, givenFill.isValid() ? givenFill : QColor(0xF0, 0xA0, 0x30),
-                     givenLine.isValid() ? givenLine : QColor(0x7F, 0x3F, 0x00));
-        textInside = false;
-    } else if (type == u"table"_s) {
-        paintTable(p, r, shape, givenFill, givenLine.isValid() ? givenLine : design.text, givenFill);
-        textInside = false;
-    } else if (type == u"chart"_s) {
-        paintChart(p, r, shape, design);
-        textInside = false;
-    } else if (type == u"orgchart"_s) {
-        paintOrgChart(p, r, shape, fill, line);
-        textInside = false;
-    } else if (type == u"diagram"_s) {
-        paintDiagram(p, r, shape, design);
-        textInside = false;
-    } else if (type == u"sound"_s) {
-        paintSpeaker(p, r, givenFill.isValid() ? givenFill : QColor(0x6F, 0x8F, 0xC8));
-        textInside = false;
-    } else if (type == u"movie"_s) {
-        paintFilm(p, r);
-        textInside = false;
-    } else if (type == u"button"_s) {
-        paintActionButton(p, r, givenFill.isValid() ? givenFill : QColor(0xC0, 0xC8, 0xD8), line,
-                          shape.button);
-        textInside = false;
     } else {
         p.drawRect(r);
     }
+}
+
+void paintTextBox(QPainter& p, const QRectF& r, const SlideShape& shape, const Design& design,
+                  const ShapeColours& colours)
+{
+    if (colours.givenFill.isValid())
+        p.fillRect(r, colours.givenFill);
+    if (colours.givenLine.isValid()) {
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r);
+    }
+    const ShapeText text = shapeText(shape, design);
+    paintText(p, r, text.paragraphs, text.style, text.growTo);
+}
+
+void paintPictureShape(QPainter& p, const QRectF& r, const SlideShape& shape, const ShapeColours& colours)
+{
+    paintFramedPicture(p, r, shape.frame);
+    paintAdjustedPicture(p, r, shape, [](QPainter& q, const QRectF& whole) { paintPicture(q, whole); });
+    if (colours.givenLine.isValid()) {
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r);
+    }
+}
+
+// The objects that draw themselves, text and all: false for a type that is not one of them.
+bool paintObjectShape(QPainter& p, const QRectF& r, const SlideShape& shape, const Design& design,
+                      const QString& type, const ShapeColours& c)
+{
+    const auto givenOr = [](const QColor& given, const QColor& fallback) {
+        return given.isValid() ? given : fallback;
+    };
+    if (type == u"textbox"_s) {
+        paintTextBox(p, r, shape, design, c);
+    } else if (type == u"smiley"_s) {
+        paintSmiley(p, r, c.fill, c.line);
+    } else if (type == u"picture"_s) {
+        paintPictureShape(p, r, shape, c);
+    } else if (type == u"clipart"_s) {
+        const QColor petals = givenOr(c.givenFill, QColor(0xF2, 0x6D, 0x8F));
+        paintAdjustedPicture(p, r, shape,
+                             [&petals](QPainter& q, const QRectF& whole) { paintClipArt(q, whole, petals); });
+    } else if (type == u"wordart"_s) {
+        paintWordArt(p, r, shape.text, givenOr(c.givenFill, QColor(0xF0, 0xA0, 0x30)),
+                     givenOr(c.givenLine, QColor(0x7F, 0x3F, 0x00)));
+    } else if (type == u"table"_s) {
+        paintTable(p, r, shape, c.givenFill, givenOr(c.givenLine, design.text), c.givenFill);
+    } else if (type == u"chart"_s) {
+        paintChart(p, r, shape, design);
+    } else if (type == u"orgchart"_s) {
+        paintOrgChart(p, r, shape, c.fill, c.line);
+    } else if (type == u"diagram"_s) {
+        paintDiagram(p, r, shape, design);
+    } else if (type == u"sound"_s) {
+        paintSpeaker(p, r, givenOr(c.givenFill, QColor(0x6F, 0x8F, 0xC8)));
+    } else if (type == u"movie"_s) {
+        paintFilm(p, r);
+    } else if (type == u"button"_s) {
+        paintActionButton(p, r, givenOr(c.givenFill, QColor(0xC0, 0xC8, 0xD8)), c.line, shape.button);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Turns the painter about the middle of `r` for the shape's rotation and flips.
+void turnForShape(QPainter& p, const QRectF& r, const SlideShape& shape)
+{
+    if (shape.rotation != 0 || shape.flipH || shape.flipV) {
+        p.translate(r.center());
+        p.rotate(shape.rotation);
+        p.scale(shape.flipH ? -1 : 1, shape.flipV ? -1 : 1);
+        p.translate(-r.center());
+    }
+}
+
+} // namespace
+
+void paintShape(QPainter& p, const SlideShape& shape, const Design& design)
+{
+    const QRectF r = QRectF(shape.x, shape.y, shape.w, shape.h).normalized();
+    if (!(r.width() > 0.1 && r.height() > 0.1))
+        return;
+    ShapeColours colours;
+    colours.givenFill = colorFrom(shape.fill);
+    colours.givenLine = colorFrom(shape.line);
+    colours.fill = colours.givenFill.isValid() ? colours.givenFill : design.shapeFill;
+    colours.line = colours.givenLine.isValid() ? colours.givenLine : design.shapeLine;
+    const QString type = shape.type.trimmed().toLower();
+    p.save();
+    turnForShape(p, r, shape);
+    if (shape.shadow > 0)
+        p.fillPath(outlineOf(type, r).translated(shadowOffset(shape.shadow)), QColor(0x80, 0x80, 0x80));
+    p.setPen(QPen(colours.line, kShapeLineWidth));
+    p.setBrush(colours.fill);
+    const bool textInside = !paintObjectShape(p, r, shape, design, type, colours);
+    if (textInside)
+        drawOutlinedShape(p, r, type);
     if (textInside && !shape.text.trimmed().isEmpty()) {
         // The text of a flipped shape still reads left to right.
         if (shape.flipH || shape.flipV) {

@@ -62,47 +62,60 @@ QRect centred(const QRect& r, double fx, double fy)
     return QRect(r.center().x() - w / 2, r.center().y() - h / 2, w, h);
 }
 
-// The part of `r` shown at `t` for the families that show a part in place.
-QPainterPath revealedPath(const QRect& r, const Reveal& v, double t)
+void addBlinds(QPainterPath& path, const QRect& r, const Reveal& v, double t)
 {
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
+    const int strips = 6;
+    for (int i = 0; i < strips; ++i) {
+        if (v.vertical) {
+            const double w = r.width() / double(strips);
+            path.addRect(QRectF(r.left() + i * w, r.top(), w * t, r.height()));
+        } else {
+            const double h = r.height() / double(strips);
+            path.addRect(QRectF(r.left(), r.top() + i * h, r.width(), h * t));
+        }
+    }
+}
+
+// Squares that fill along the sweep, every other row (or column) half a square behind.
+void addCheckerboard(QPainterPath& path, const QRect& r, const Reveal& v, double t)
+{
+    const int along = 8, across = 6;
+    const double lead = (v.vertical ? r.height() : r.width()) / double(along);
+    const double side = (v.vertical ? r.width() : r.height()) / double(across);
+    for (int line = 0; line < across; ++line) {
+        const double behind = line % 2 ? 0.5 : 0.0;
+        const double shown = std::clamp((t * 1.5 - behind) * lead, 0.0, lead);
+        const double offset = line % 2 ? lead / 2 : 0.0;
+        for (int cell = -1; cell < along; ++cell) {
+            const double a = cell * lead + offset;
+            const QRectF square = v.vertical ? QRectF(r.left() + line * side, r.top() + a, side, shown)
+                                             : QRectF(r.left() + a, r.top() + line * side, shown, side);
+            path.addRect(square.intersected(QRectF(r)));
+        }
+    }
+}
+
+// Squares come on along the diagonals, from the corner opposite the direction.
+void addStairs(QPainterPath& path, const QRect& r, const Reveal& v, double t)
+{
+    const int cols = 8, rows = 6;
+    const double cw = r.width() / double(cols), ch = r.height() / double(rows);
+    const double reached = t * (cols + rows - 1);
+    for (int row = 0; row < rows; ++row) {
+        for (int col = 0; col < cols; ++col) {
+            const int c = v.direction.x() < 0 ? cols - 1 - col : col;
+            const int rr = v.direction.y() < 0 ? rows - 1 - row : row;
+            if (c + rr < reached)
+                path.addRect(QRectF(r.left() + col * cw, r.top() + row * ch, cw + 0.5, ch + 0.5));
+        }
+    }
+}
+
+// The shapes that grow from (or shrink to) the middle: boxes, circle, diamond, plus, split.
+void addCentredShape(QPainterPath& path, const QRect& r, const Reveal& v, double t)
+{
     const double diagonal = std::hypot(r.width(), r.height());
     switch (v.family) {
-    case Reveal::Wipe:
-        path.addRect(sweep(r, v.direction, t));
-        break;
-    case Reveal::Blinds: {
-        const int strips = 6;
-        for (int i = 0; i < strips; ++i) {
-            if (v.vertical) {
-                const double w = r.width() / double(strips);
-                path.addRect(QRectF(r.left() + i * w, r.top(), w * t, r.height()));
-            } else {
-                const double h = r.height() / double(strips);
-                path.addRect(QRectF(r.left(), r.top() + i * h, r.width(), h * t));
-            }
-        }
-        break;
-    }
-    case Reveal::Checkerboard: {
-        // Squares that fill along the sweep, every other row (or column) half a square behind.
-        const int along = 8, across = 6;
-        const double lead = (v.vertical ? r.height() : r.width()) / double(along);
-        const double side = (v.vertical ? r.width() : r.height()) / double(across);
-        for (int line = 0; line < across; ++line) {
-            const double behind = line % 2 ? 0.5 : 0.0;
-            const double shown = std::clamp((t * 1.5 - behind) * lead, 0.0, lead);
-            const double offset = line % 2 ? lead / 2 : 0.0;
-            for (int cell = -1; cell < along; ++cell) {
-                const double a = cell * lead + offset;
-                const QRectF square = v.vertical ? QRectF(r.left() + line * side, r.top() + a, side, shown)
-                                                 : QRectF(r.left() + a, r.top() + line * side, shown, side);
-                path.addRect(square.intersected(QRectF(r)));
-            }
-        }
-        break;
-    }
     case Reveal::BoxOut:
         path.addRect(centred(r, t, t));
         break;
@@ -141,40 +154,62 @@ QPainterPath revealedPath(const QRect& r, const Reveal& v, double t)
         path = path.subtracted(middle);
         break;
     }
-    case Reveal::Stairs: {
-        // Squares come on along the diagonals, from the corner opposite the direction.
-        const int cols = 8, rows = 6;
-        const double cw = r.width() / double(cols), ch = r.height() / double(rows);
-        const double reached = t * (cols + rows - 1);
-        for (int row = 0; row < rows; ++row) {
-            for (int col = 0; col < cols; ++col) {
-                const int c = v.direction.x() < 0 ? cols - 1 - col : col;
-                const int rr = v.direction.y() < 0 ? rows - 1 - row : row;
-                if (c + rr < reached)
-                    path.addRect(QRectF(r.left() + col * cw, r.top() + row * ch, cw + 0.5, ch + 0.5));
-            }
-        }
+    default:
         break;
     }
-    case Reveal::Wheel: {
-        const QPointF c = r.center();
-        const double sector = 360.0 / v.spokes;
-        for (int i = 0; i < v.spokes; ++i) {
-            path.moveTo(c);
-            path.arcTo(QRectF(c.x() - diagonal, c.y() - diagonal, 2 * diagonal, 2 * diagonal),
-                       90 - i * sector, -sector * t);
-            path.closeSubpath();
-        }
-        break;
-    }
-    case Reveal::Wedge: {
-        const QPointF c = r.center();
+}
+
+// The sectors that sweep round the middle: the wheel's spokes, or one wedge opening both ways.
+void addSectors(QPainterPath& path, const QRect& r, const Reveal& v, double t)
+{
+    const double diagonal = std::hypot(r.width(), r.height());
+    const QPointF c = r.center();
+    const QRectF around(c.x() - diagonal, c.y() - diagonal, 2 * diagonal, 2 * diagonal);
+    if (v.family == Reveal::Wedge) {
         path.moveTo(c);
-        path.arcTo(QRectF(c.x() - diagonal, c.y() - diagonal, 2 * diagonal, 2 * diagonal), 90 - 180 * t,
-                   360 * t);
+        path.arcTo(around, 90 - 180 * t, 360 * t);
         path.closeSubpath();
-        break;
+        return;
     }
+    const double sector = 360.0 / v.spokes;
+    for (int i = 0; i < v.spokes; ++i) {
+        path.moveTo(c);
+        path.arcTo(around, 90 - i * sector, -sector * t);
+        path.closeSubpath();
+    }
+}
+
+// The part of `r` shown at `t` for the families that show a part in place.
+QPainterPath revealedPath(const QRect& r, const Reveal& v, double t)
+{
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    switch (v.family) {
+    case Reveal::Wipe:
+        path.addRect(sweep(r, v.direction, t));
+        break;
+    case Reveal::Blinds:
+        addBlinds(path, r, v, t);
+        break;
+    case Reveal::Checkerboard:
+        addCheckerboard(path, r, v, t);
+        break;
+    case Reveal::BoxOut:
+    case Reveal::BoxIn:
+    case Reveal::Circle:
+    case Reveal::Diamond:
+    case Reveal::Plus:
+    case Reveal::SplitOut:
+    case Reveal::SplitIn:
+        addCentredShape(path, r, v, t);
+        break;
+    case Reveal::Stairs:
+        addStairs(path, r, v, t);
+        break;
+    case Reveal::Wheel:
+    case Reveal::Wedge:
+        addSectors(path, r, v, t);
+        break;
     default:
         if (t >= 1)
             path.addRect(r);
