@@ -817,7 +817,4 @@ ShapeText shapeText(const SlideShape& shape, const Design& design)
     return text;
 }
 
-namespace {
-
-} // namespace
 } // namespace pptdrill
