@@ -95,6 +95,15 @@ TEST(Syllabus, ReadsPartsSharesAndPointsAndRefusesAMalformedOutline)
     ASSERT_FALSE(refused.ok());
     EXPECT_TRUE(refused.error().contains(u"打印甲"_s)) << refused.error().toStdString();
 
+    // A part given twice, at the line of its second heading.
+    QString twice = smallSyllabus();
+    twice.replace(u"## 放映\n"_s, u"## 打印\n"_s);
+    const qsizetype second = twice.indexOf(u"## 打印\n"_s, twice.indexOf(u"## 打印\n"_s) + 1);
+    const int line = static_cast<int>(twice.left(second).count(u'\n')) + 1;
+    auto repeated = readSyllabusText(twice, u"s.md"_s);
+    ASSERT_FALSE(repeated.ok());
+    EXPECT_EQ(repeated.error(), u"s.md:%1: 部分“打印”重复"_s.arg(line)) << repeated.error().toStdString();
+
     QString unknownPart = smallSyllabus();
     unknownPart.replace(u"## 打印\n"_s, u"## 杂项\n"_s);
     EXPECT_FALSE(readSyllabusText(unknownPart, u"s.md"_s).ok());
