@@ -90,6 +90,7 @@ R resolveMenu(const KitCatalog& catalog, const ActionParts& a, const QString& ac
     t.opens = item->opens;
     t.views = item->views;
     t.selected = item->selected;
+    t.enabledFor = item->enabledFor;
     t.link = item->link;
     return t;
 }

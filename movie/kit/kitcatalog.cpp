@@ -358,7 +358,7 @@ bool KitReader::readMenuItems(const QJsonValue& list, const JsonPath& at, std::v
         {u"text"_s, Kind::Text},      {u"shortcut"_s, Kind::Text},  {u"opens"_s, Kind::Text},
         {u"separator"_s, Kind::Flag}, {u"disabled"_s, Kind::Flag},  {u"items"_s, Kind::Objects},
         {u"views"_s, Kind::Texts},    {u"selected"_s, Kind::Texts}, {u"icon"_s, Kind::Text},
-        {u"columns"_s, Kind::Whole},  {u"link"_s, Kind::Flag}};
+        {u"columns"_s, Kind::Whole},  {u"link"_s, Kind::Flag},      {u"enabledFor"_s, Kind::Texts}};
     if (!checkKind(list, at, Kind::Objects))
         return false;
     const QJsonArray items = list.toArray();
@@ -374,6 +374,7 @@ bool KitReader::readMenuItems(const QJsonValue& list, const JsonPath& at, std::v
         item.disabled = o[u"disabled"_s].toBool();
         item.views = texts(o[u"views"_s]);
         item.selected = texts(o[u"selected"_s]);
+        item.enabledFor = texts(o[u"enabledFor"_s]);
         if (o.contains(u"link"_s))
             item.link = o[u"link"_s].toBool();
         item.icon = o[u"icon"_s].toString();

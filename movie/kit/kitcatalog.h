@@ -21,8 +21,9 @@ struct KitMenuItem
     QString icon;
     bool separator = false;
     bool disabled = false;
-    QStringList views;    // shown only in these views; every view when empty
-    QStringList selected; // shown only while such an object is selected ("placeholder", "nothing"…)
+    QStringList views;      // shown only in these views; every view when empty
+    QStringList selected;   // shown only while such an object is selected ("placeholder", "nothing"…)
+    QStringList enabledFor; // greyed unless such an object is selected; always enabled when empty
     // Shown only while the text selected links somewhere (true) or does not (false).
     std::optional<bool> link;
     std::vector<KitMenuItem> items; // a submenu when not empty
@@ -35,6 +36,10 @@ struct KitMenuItem
     {
         return (views.isEmpty() || views.contains(view)) &&
                (selected.isEmpty() || selected.contains(selection)) && (!link || *link == linked);
+    }
+    bool greyedFor(const QString& selection) const
+    {
+        return disabled || (!enabledFor.isEmpty() && !enabledFor.contains(selection));
     }
 };
 
@@ -219,18 +224,19 @@ struct KitTarget
     const KitControl* control = nullptr;
     bool hasValue = false;
     QString value;
-    QString opens;        // what the command opens
-    QString slideChoice;  // a slide chosen in a submenu of the presentation's slides ("4 产品系列")
-    QStringList views;    // a menu command shown only in these views
-    QStringList selected; // a menu command shown only while such an object is selected
-    int slide = 0;        // thumb:n, click:thumb:n, dblclick:thumb:n
-    int shape = 0;        // click:shape:n, dblclick:shape:n
-    int paragraph = 0;    // click:outline:s/p
-    bool frame = false;   // dblclick:frame:<placeholder>
-    QString placeholder;  // what a click lands on: title, body, subtitle, notes, slide; a frame's placeholder
-    bool shift = false;   // toolbar:Shift+<button>; click:Shift+shape:n; thumb:Shift+n
-    bool ctrl = false;    // click:Ctrl+shape:n; thumb:Ctrl+n
-    int dropAfter = -1;   // thumb:n>m: dragged to after slide m (0: before the first)
+    QString opens;          // what the command opens
+    QString slideChoice;    // a slide chosen in a submenu of the presentation's slides ("4 产品系列")
+    QStringList views;      // a menu command shown only in these views
+    QStringList selected;   // a menu command shown only while such an object is selected
+    QStringList enabledFor; // a menu command greyed unless such an object is selected
+    int slide = 0;          // thumb:n, click:thumb:n, dblclick:thumb:n
+    int shape = 0;          // click:shape:n, dblclick:shape:n
+    int paragraph = 0;      // click:outline:s/p
+    bool frame = false;     // dblclick:frame:<placeholder>
+    QString placeholder; // what a click lands on: title, body, subtitle, notes, slide; a frame's placeholder
+    bool shift = false;  // toolbar:Shift+<button>; click:Shift+shape:n; thumb:Shift+n
+    bool ctrl = false;   // click:Ctrl+shape:n; thumb:Ctrl+n
+    int dropAfter = -1;  // thumb:n>m: dragged to after slide m (0: before the first)
     // A menu command shown only while the text selected links somewhere (true) or does not (false).
     std::optional<bool> link;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "movie/kit/kitcatalog.h"
 #include "movie/document/movie.h"
+#include "movie/kit/kitcatalog.h"
 
 #include <vector>
 

@@ -617,6 +617,7 @@ bool MovieSession::reachable(const KitTarget& t) const
         return (t.views.isEmpty() || t.views.contains(m_presentation.view.name())) &&
                (t.slideChoice.isEmpty() || slideMenuItems(m_presentation).contains(t.slideChoice)) &&
                (t.selected.isEmpty() || t.selected.contains(selectionKind())) &&
+               (t.enabledFor.isEmpty() || t.enabledFor.contains(selectionKind())) &&
                (!t.link || *t.link == selectionLinks());
     case KitTarget::TaskPane:
         return m_presentation.taskpane == t.form && !m_presentation.view.is(ViewKind::Show) &&

@@ -114,8 +114,9 @@ TEST(KitFiles, RefusesMisspeltKeysUnknownTypesAndWrongKindsAtTheirFileAndLine)
          u"toolbars.json:3: "_s,
          u"toolbars.常用[0].icno 是未知的键"_s},
         {"a misspelt key in an item of a toolbar button's menu",
-         {u"toolbars.json"_s, "{\n  \"toolbars\": { \"绘图\": [\n    { \"name\": \"绘图(R)\", \"items\": [\n"
-                              "      { \"text\": \"组合(G)\" },\n      { \"txet\": \"取消组合(U)\" }\n    ] }\n  ] }\n}\n"},
+         {u"toolbars.json"_s,
+          "{\n  \"toolbars\": { \"绘图\": [\n    { \"name\": \"绘图(R)\", \"items\": [\n"
+          "      { \"text\": \"组合(G)\" },\n      { \"txet\": \"取消组合(U)\" }\n    ] }\n  ] }\n}\n"},
          u"toolbars.json:5: "_s,
          u"toolbars.绘图[0].items[1].txet 是未知的键"_s},
         {"an unknown toolbar button type",

@@ -662,3 +662,34 @@ TEST(KitPictures, DesignThumbnailsShowTheirDesign)
     for (const QString& design : kDesigns)
         EXPECT_NE(paint(design), plain) << design.toStdString();
 }
+
+TEST(SlidePainting, ATablesBorderColourLeavesItsTextAsItWas)
+{
+    // A table on the plain design, its borders blue (所有框线 in 蓝色) and no fill: the text stays dark.
+    Slide slide;
+    slide.layout = u"空白"_s;
+    SlideShape table;
+    table.type = u"table"_s;
+    table.x = 60, table.y = 60, table.w = 600, table.h = 420;
+    table.text = u"区域|华东\n销售|华南"_s;
+    table.line = u"蓝色"_s;
+    table.borderWidth = 3;
+    slide.shapes.push_back(table);
+    const QImage image =
+        render(QSize(720, 540), [&](QPainter& p) { paintSlide(p, QRectF(0, 0, 720, 540), slide, {}, {}); });
+    int blueText = 0;
+    int darkText = 0;
+    // Inside each cell, well away from the borders.
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 2; ++column) {
+            const QRect cell(60 + column * 300 + 12, 60 + row * 210 + 12, 300 - 24, 210 - 24);
+            for (int y = cell.top(); y <= cell.bottom(); ++y)
+                for (int x = cell.left(); x <= cell.right(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    blueText += c.blue() > 150 && c.red() < 100 && c.green() < 100 ? 1 : 0;
+                    darkText += c.red() < 100 && c.green() < 100 && c.blue() < 100 ? 1 : 0;
+                }
+        }
+    EXPECT_GT(darkText, 50);
+    EXPECT_EQ(blueText, 0);
+}

@@ -340,7 +340,7 @@ TextStyle tableCellStyle(const SlideShape& table, double cellHeight)
 }
 
 void paintTable(QPainter& p, const QRectF& r, const SlideShape& shape, const QColor& fill, const QColor& line,
-                const QColor& header)
+                const QColor& header, const QColor& textColour)
 {
     const QString& text = shape.text;
     const double borderWidth = shape.borderWidth;
@@ -371,7 +371,8 @@ void paintTable(QPainter& p, const QRectF& r, const SlideShape& shape, const QCo
     for (size_t row = 0; row < table.cells.size(); ++row)
         for (qsizetype col = 0; col < table.cells[row].size(); ++col) {
             const QColor under = row == 0 ? header : fill;
-            style.color = under.isValid() ? contrastingText(under) : line;
+            // The borders' colour is theirs alone: on no fill the text keeps the design's colour.
+            style.color = under.isValid() ? contrastingText(under) : textColour;
             const QRectF cell(r.left() + col * cellW, r.top() + row * cellH, cellW, cellH);
             paintText(p, cell, {{table.cells[row][col], 0}}, style);
         }
@@ -733,7 +734,7 @@ bool paintObjectShape(QPainter& p, const QRectF& r, const SlideShape& shape, con
         paintWordArt(p, r, shape.text, givenOr(c.givenFill, QColor(0xF0, 0xA0, 0x30)),
                      givenOr(c.givenLine, QColor(0x7F, 0x3F, 0x00)));
     } else if (type == u"table"_s) {
-        paintTable(p, r, shape, c.givenFill, givenOr(c.givenLine, design.text), c.givenFill);
+        paintTable(p, r, shape, c.givenFill, givenOr(c.givenLine, design.text), c.givenFill, design.text);
     } else if (type == u"chart"_s) {
         paintChart(p, r, shape, design);
     } else if (type == u"orgchart"_s) {

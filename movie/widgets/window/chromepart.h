@@ -18,6 +18,11 @@ class KitView;
 // the docked and floating toolbars, the status bar, and the window's other states
 // (PowerPoint's empty window once the presentation is closed, the desktop once
 // PowerPoint is, the document windows arranged by the 窗口 menu, the Office 助手).
+class MovieSession;
+
+// Where the status bar says the window is: the slide and how many there are, or the view.
+QString statusBarPlace(const MovieSession& session);
+
 class ChromePart
 {
 public:

@@ -957,6 +957,26 @@ void FormPart::paintTaskPane(QPainter& p)
     }
 }
 
+QString statusBarPlace(const MovieSession& session)
+{
+    const Presentation& pres = session.presentation();
+    const QString ofSlides = u"%1 / %2"_s.arg(pres.selected).arg(pres.slides.size());
+    switch (pres.view.kind()) {
+    case ViewKind::Sorter:
+        return u"幻灯片浏览"_s;
+    case ViewKind::SlideMaster:
+        return session.shownMaster() == 2 ? u"标题母版"_s : u"幻灯片母版"_s;
+    case ViewKind::HandoutMaster:
+        return u"讲义母版"_s;
+    case ViewKind::NotesMaster:
+        return u"备注母版"_s;
+    case ViewKind::Notes:
+        return u"备注 "_s + ofSlides;
+    default:
+        return u"幻灯片 "_s + ofSlides;
+    }
+}
+
 void ChromePart::paintStatus(QPainter& p)
 {
     const QRect bar(0, kStatusY, kWidth, kHeight - kStatusY);
@@ -971,10 +991,7 @@ void ChromePart::paintStatus(QPainter& p)
         return; // nothing open to tell of
     p.setPen(Qt::black);
     p.setFont(uiFont(12));
-    const QString where = pres.view.is(ViewKind::Sorter)
-                              ? u"幻灯片浏览"_s
-                              : u"幻灯片 %1 / %2"_s.arg(pres.selected).arg(pres.slides.size());
-    p.drawText(QRect(8, kStatusY, 200, bar.height()), Qt::AlignVCenter, where);
+    p.drawText(QRect(8, kStatusY, 200, bar.height()), Qt::AlignVCenter, statusBarPlace(*m_view.m_session));
     // The template by its name, as the status bar gives it: "Layers", not its file "Layers.pot".
     QString design = pres.design;
     if (design.endsWith(u".pot"_s, Qt::CaseInsensitive))

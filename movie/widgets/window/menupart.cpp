@@ -138,6 +138,11 @@ bool MenuPart::shows(const KitMenuItem& item) const
     return item.shownFor(m_session.view().name(), m_session.selectionKind(), m_session.selectionLinks());
 }
 
+bool MenuPart::greyed(const KitMenuItem& item) const
+{
+    return item.greyedFor(m_session.selectionKind());
+}
+
 const std::vector<KitMenuItem>* MenuPart::items(int level) const
 {
     if (!m_open)
@@ -392,7 +397,7 @@ void MenuPart::addHots(std::vector<Hot>& hots) const
             // A palette shows icons only: their names come as tooltips.
             if (palette)
                 hot.tooltip = item.text;
-            if (item.items.empty() && !item.disabled) {
+            if (item.items.empty() && !greyed(item)) {
                 if (!m_toolbar.isEmpty())
                     hot.action = actions::toolbarMenu(texts);
                 else if (!m_pane.isEmpty())
@@ -528,7 +533,7 @@ void MenuPart::paintItem(QPainter& p, int level, const Row& row, const QRect& r,
     const QRect& ir = row.rect;
     const int y = ir.top();
     const bool open = level < depth() && m_path[static_cast<size_t>(level)] == row.index;
-    if ((ir.contains(pointer) || open) && !item.disabled) {
+    if ((ir.contains(pointer) || open) && !greyed(item)) {
         p.fillRect(ir, kSelect);
         p.setPen(kSelectLine);
         p.drawRect(ir.adjusted(0, 0, -1, -1));
@@ -545,7 +550,7 @@ void MenuPart::paintItem(QPainter& p, int level, const Row& row, const QRect& r,
         paintIcon(p, QRect(ir.center().x() - 8, ir.center().y() - 8, 16, 16), item.icon);
         return;
     }
-    p.setPen(item.disabled ? kGreyText : Qt::black);
+    p.setPen(greyed(item) ? kGreyText : Qt::black);
     p.setFont(uiFont(12));
     if (palette) {
         p.drawText(ir, Qt::AlignCenter, item.text);
@@ -562,7 +567,7 @@ void MenuPart::paintItem(QPainter& p, int level, const Row& row, const QRect& r,
         p.setPen(QPen(Qt::black, 2));
         const QPoint c = box.center();
         p.drawPolyline(QPolygon({c + QPoint(-4, 0), c + QPoint(-1, 3), c + QPoint(4, -3)}));
-        p.setPen(item.disabled ? kGreyText : Qt::black);
+        p.setPen(greyed(item) ? kGreyText : Qt::black);
     }
     p.drawText(QRect(ir.left() + 30, y, ir.width() - 40, kItemH), Qt::AlignVCenter, item.text);
     if (!item.shortcut.isEmpty())

@@ -106,6 +106,7 @@ public:
 
     // The items of the menu at `level` as the current view and selection show them; null when not open.
     const std::vector<KitMenuItem>* items(int level) const;
+    bool greyed(const KitMenuItem& item) const;
     bool shows(const KitMenuItem& item) const;
     Layout layout(int level) const;
     int scrollOf(int level) const;
