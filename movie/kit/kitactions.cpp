@@ -92,6 +92,7 @@ R resolveMenu(const KitCatalog& catalog, const ActionParts& a, const QString& ac
     t.selected = item->selected;
     t.enabledFor = item->enabledFor;
     t.link = item->link;
+    t.withText = item->withText;
     return t;
 }
 

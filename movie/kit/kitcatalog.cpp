@@ -358,7 +358,8 @@ bool KitReader::readMenuItems(const QJsonValue& list, const JsonPath& at, std::v
         {u"text"_s, Kind::Text},      {u"shortcut"_s, Kind::Text},  {u"opens"_s, Kind::Text},
         {u"separator"_s, Kind::Flag}, {u"disabled"_s, Kind::Flag},  {u"items"_s, Kind::Objects},
         {u"views"_s, Kind::Texts},    {u"selected"_s, Kind::Texts}, {u"icon"_s, Kind::Text},
-        {u"columns"_s, Kind::Whole},  {u"link"_s, Kind::Flag},      {u"enabledFor"_s, Kind::Texts}};
+        {u"columns"_s, Kind::Whole},  {u"link"_s, Kind::Flag},      {u"enabledFor"_s, Kind::Texts},
+        {u"withText"_s, Kind::Flag}};
     if (!checkKind(list, at, Kind::Objects))
         return false;
     const QJsonArray items = list.toArray();
@@ -377,6 +378,8 @@ bool KitReader::readMenuItems(const QJsonValue& list, const JsonPath& at, std::v
         item.enabledFor = texts(o[u"enabledFor"_s]);
         if (o.contains(u"link"_s))
             item.link = o[u"link"_s].toBool();
+        if (o.contains(u"withText"_s))
+            item.withText = o[u"withText"_s].toBool();
         item.icon = o[u"icon"_s].toString();
         item.columns = o[u"columns"_s].toInt();
         if (!readMenuItems(o[u"items"_s].isUndefined() ? QJsonArray() : o[u"items"_s], at / i / u"items"_s,

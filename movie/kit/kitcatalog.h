@@ -26,16 +26,19 @@ struct KitMenuItem
     QStringList enabledFor; // greyed unless such an object is selected; always enabled when empty
     // Shown only while the text selected links somewhere (true) or does not (false).
     std::optional<bool> link;
+    // Shown only while the shape selected holds text (true: 编辑文本) or holds none (false: 添加文本).
+    std::optional<bool> withText;
     std::vector<KitMenuItem> items; // a submenu when not empty
     int columns = 0;                // a submenu drawn as a palette of icons, this many to a row
     // An item of a task-pane button's menu chooses `value` in the pane's control `control`.
     QString control;
     QString value;
 
-    bool shownFor(const QString& view, const QString& selection, bool linked) const
+    bool shownFor(const QString& view, const QString& selection, bool linked, bool holdsText) const
     {
         return (views.isEmpty() || views.contains(view)) &&
-               (selected.isEmpty() || selected.contains(selection)) && (!link || *link == linked);
+               (selected.isEmpty() || selected.contains(selection)) && (!link || *link == linked) &&
+               (!withText || *withText == holdsText);
     }
     bool greyedFor(const QString& selection) const
     {
@@ -239,6 +242,8 @@ struct KitTarget
     int dropAfter = -1;  // thumb:n>m: dragged to after slide m (0: before the first)
     // A menu command shown only while the text selected links somewhere (true) or does not (false).
     std::optional<bool> link;
+    // A menu command shown only while the shape selected holds text (true) or holds none (false).
+    std::optional<bool> withText;
 };
 
 // Menus, toolbars, context menus, shortcuts, task panes and dialogs of the

@@ -618,7 +618,8 @@ bool MovieSession::reachable(const KitTarget& t) const
                (t.slideChoice.isEmpty() || slideMenuItems(m_presentation).contains(t.slideChoice)) &&
                (t.selected.isEmpty() || t.selected.contains(selectionKind())) &&
                (t.enabledFor.isEmpty() || t.enabledFor.contains(selectionKind())) &&
-               (!t.link || *t.link == selectionLinks());
+               (!t.link || *t.link == selectionLinks()) &&
+               (!t.withText || *t.withText == !objectText(selectedSlide(), selectedObject()).isEmpty());
     case KitTarget::TaskPane:
         return m_presentation.taskpane == t.form && !m_presentation.view.is(ViewKind::Show) &&
                (!t.control || paneControlShown(*t.control, m_taskPane));
@@ -687,6 +688,18 @@ bool selectSlides(const KitCatalog& kit, const KitTarget& t, const Presentation&
     return true;
 }
 
+// Turning the slides upright or on their side in 页面设置 swaps the page's width and height.
+void orientPage(FormState& form)
+{
+    const QString width = form.value(u"宽度"_s);
+    const QString height = form.value(u"高度"_s);
+    const bool upright = form.value(u"幻灯片方向"_s).startsWith(u"纵向"_s);
+    if (upright != (width.toDouble() < height.toDouble()) && width != height) {
+        form.values[u"宽度"_s] = height;
+        form.values[u"高度"_s] = width;
+    }
+}
+
 // A value chosen in a dialog or pane: the control keeps it, and the controls that follow it follow.
 // An item that opens a dialog (其他颜色(M)...) is a command, not a value the box keeps.
 void setFormValue(FormState& form, const KitForm* kitForm, const KitTarget& t)
@@ -697,6 +710,8 @@ void setFormValue(FormState& form, const KitForm* kitForm, const KitTarget& t)
             form.tab = t.value;
         if (kitForm)
             followChoice(form, *kitForm, t.control->id);
+        if (form.name == u"页面设置"_s && t.control->id == u"幻灯片方向"_s)
+            orientPage(form);
     }
     if (!t.hasValue && t.control && t.control->type == KitControlType::Button &&
         !form.pressed.contains(t.control->id))

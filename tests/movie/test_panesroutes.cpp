@@ -19,7 +19,8 @@ std::unique_ptr<KitView> viewOf(const QString& steps)
     const QString json =
         uR"j({"format": "pptdrill-movie", "version": 1, "presentation": {"view": "normal", "taskpane": null,
             "slides": [{"layout": "标题幻灯片", "title": "年度总结", "subtitle": "2026年",
-                        "shapes": [{"type": "rect", "x": 500, "y": 380, "w": 120, "h": 80}]},
+                        "shapes": [{"type": "rect", "x": 500, "y": 380, "w": 120, "h": 80},
+                                   {"type": "ellipse", "x": 60, "y": 380, "w": 120, "h": 80, "text": "重点"}]},
             {"title": "主要工作", "body": ["市场", "研发"]}, {"title": "下一步"}]}, "steps": [%1]})j"_s.arg(
             steps);
     auto movie = parseMovie(json.toUtf8());
@@ -30,11 +31,11 @@ std::unique_ptr<KitView> viewOf(const QString& steps)
     return view;
 }
 
-void click(KitView& view, const QString& locator)
+void click(KitView& view, const QString& locator, Qt::MouseButton button = Qt::LeftButton)
 {
     const auto at = view.locate(locator);
     ASSERT_TRUE(at.has_value()) << "not on view: " << locator.toStdString();
-    QTest::mouseClick(&view, Qt::LeftButton, {}, at->center());
+    QTest::mouseClick(&view, button, {}, at->center());
 }
 
 void chooseMenu(KitView& view, const QStringList& path)
@@ -80,4 +81,42 @@ TEST(Menus, ActionSettingsIsGreyedUntilAnObjectIsSelected)
     ASSERT_TRUE(view->session().dialog().has_value());
     EXPECT_EQ(view->session().dialog()->name, u"动作设置"_s);
     EXPECT_EQ(view->session().stepIndex(), 1);
+}
+
+TEST(Dialogs, PortraitSlidesInPageSetupSwapTheWidthAndHeight)
+{
+    auto view = viewOf(uR"j({"hint": "h", "accept": ["menu:文件(F)/页面设置(U)..."]},
+                          {"hint": "h", "accept": ["dialog:页面设置/幻灯片方向=纵向(P)"]},
+                          {"hint": "h", "accept": ["dialog:页面设置/幻灯片方向=横向(L)"]},
+                          {"hint": "h", "accept": ["dialog:页面设置/确定"]})j"_s);
+    chooseMenu(*view, {u"文件(F)"_s, u"页面设置(U)..."_s});
+    ASSERT_TRUE(view->session().dialog().has_value());
+    const FormState& page = *view->session().dialog();
+    EXPECT_EQ(page.value(u"宽度"_s), u"25.4"_s);
+    EXPECT_EQ(page.value(u"高度"_s), u"19.05"_s);
+    click(*view, locators::item(u"页面设置"_s, u"幻灯片方向"_s, u"纵向(P)"_s));
+    EXPECT_EQ(view->session().dialog()->value(u"宽度"_s), u"19.05"_s);
+    EXPECT_EQ(view->session().dialog()->value(u"高度"_s), u"25.4"_s);
+    click(*view, locators::item(u"页面设置"_s, u"幻灯片方向"_s, u"横向(L)"_s));
+    EXPECT_EQ(view->session().dialog()->value(u"宽度"_s), u"25.4"_s);
+    EXPECT_EQ(view->session().dialog()->value(u"高度"_s), u"19.05"_s);
+}
+
+TEST(Menus, AShapeHoldingTextOffersToEditItsTextNotToAddText)
+{
+    auto view = viewOf(uR"j({"hint": "h", "accept": ["thumb:3"]})j"_s);
+    const QString add = locators::contextItem({u"添加文本(X)"_s});
+    const QString edit = locators::contextItem({u"编辑文本(X)"_s});
+    click(*view, locators::shape(1), Qt::RightButton);
+    EXPECT_TRUE(view->locate(add).has_value());
+    EXPECT_FALSE(view->locate(edit).has_value());
+    QTest::keyClick(view.get(), Qt::Key_Escape);
+
+    click(*view, locators::shape(2), Qt::RightButton);
+    EXPECT_FALSE(view->locate(add).has_value());
+    ASSERT_TRUE(view->locate(edit).has_value());
+    click(*view, edit);
+    EXPECT_EQ(view->session().typingObject(), u"shape:2"_s);
+    ASSERT_TRUE(view->session().typing().has_value());
+    EXPECT_EQ(view->session().typing()->text(), u"重点"_s);
 }

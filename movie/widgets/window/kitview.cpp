@@ -66,9 +66,10 @@ void KitView::perform(const QString& action)
     const QString dialogBefore = m_session->dialog() ? m_session->dialog()->name : QString();
     const int progressBefore = m_session->steps().actionsTaken();
     m_session->perform(action);
-    // 添加文本 puts the caret in the shape, whether or not the task asked for the command.
+    // 添加文本 and 编辑文本 put the caret in the shape, whether or not the task asked for the command.
     if (const ActionParts a = parseAction(action);
-        a.kind == ActionParts::Context && a.path.value(1) == u"添加文本(X)"_s && !m_session->dialog())
+        a.kind == ActionParts::Context &&
+        (a.path.value(1) == u"添加文本(X)"_s || a.path.value(1) == u"编辑文本(X)"_s) && !m_session->dialog())
         m_session->startTyping(m_session->selectedObject());
     if (m_session->steps().actionsTaken() == progressBefore)
         m_shows.lookAt(action);

@@ -135,7 +135,8 @@ bool MenuPart::barMenuOpen() const
 
 bool MenuPart::shows(const KitMenuItem& item) const
 {
-    return item.shownFor(m_session.view().name(), m_session.selectionKind(), m_session.selectionLinks());
+    return item.shownFor(m_session.view().name(), m_session.selectionKind(), m_session.selectionLinks(),
+                         !objectText(m_session.selectedSlide(), m_session.selectedObject()).isEmpty());
 }
 
 bool MenuPart::greyed(const KitMenuItem& item) const
