@@ -5,6 +5,7 @@
 #include "movie/session/moviesession.h"
 #include "movie/widgets/window/chromepart.h"
 #include "movie/widgets/window/kitview.h"
+#include "movie/widgets/window/panelplacement.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -119,4 +120,40 @@ TEST(Menus, AShapeHoldingTextOffersToEditItsTextNotToAddText)
     EXPECT_EQ(view->session().typingObject(), u"shape:2"_s);
     ASSERT_TRUE(view->session().typing().has_value());
     EXPECT_EQ(view->session().typing()->text(), u"重点"_s);
+}
+
+TEST(Hint, APanelStandsWhereItCoversNothingItMustKeepClear)
+{
+    const QRect window(0, 0, 800, 600);
+    const QSize size(300, 100);
+    const std::vector<QPoint> corners{{10, 480}, {10, 30}};
+    // Nothing in the way: the first place.
+    EXPECT_EQ(placeClear(size, corners, {}, window), QRect(QPoint(10, 480), size));
+    // The target under the first place: the next one.
+    EXPECT_EQ(placeClear(size, corners, {QRect(50, 500, 80, 20)}, window), QRect(QPoint(10, 30), size));
+    // Both places covered: beside the first rect kept clear, right of it.
+    const std::vector<QRect> both{QRect(50, 500, 80, 20), QRect(0, 20, 400, 150)};
+    const QRect beside = placeClear(size, corners, both, window);
+    for (const QRect& r : both)
+        EXPECT_FALSE(beside.intersects(r)) << beside.x() << "," << beside.y();
+    EXPECT_TRUE(window.contains(beside));
+    // Near the window's edge it stays inside the window.
+    const QRect edge = placeClear(size, {{700, 550}}, {}, window);
+    EXPECT_TRUE(window.contains(edge));
+}
+
+TEST(Hint, ThePanelLeavesTheFramedTargetAndTheOpenMenuInView)
+{
+    // The next step clicks in the notes pane, under the lower left of the slide pane where the
+    // panel stands at first.
+    auto view = viewOf(uR"j({"hint": "h", "accept": ["click:notes"]})j"_s);
+    view->setHintVisible(true);
+    const auto notes = view->locate(locators::placeholder(u"notes"_s));
+    ASSERT_TRUE(notes.has_value());
+    EXPECT_FALSE(view->hint().panelRect().intersects(*notes));
+    // An open menu stays in view too.
+    click(*view, locators::menuTitle(u"视图(V)"_s));
+    const auto item = view->locate(locators::menuItem({u"视图(V)"_s, u"显示比例(Z)..."_s}));
+    ASSERT_TRUE(item.has_value());
+    EXPECT_FALSE(view->hint().panelRect().intersects(*item));
 }

@@ -4,6 +4,7 @@
 #include "movie/kit/locators.h"
 #include "movie/widgets/window/kitstyle.h"
 #include "movie/widgets/window/kitview.h"
+#include "movie/widgets/window/panelplacement.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -153,7 +154,15 @@ void Demonstration::paint(QPainter& p, int captionBottom) const
         const QFontMetrics fm(uiFont(14, true));
         const QString text = u"第 %1 步：%2"_s.arg(m_step + 1).arg(m_caption);
         const int w = std::min(kWidth - 40, fm.horizontalAdvance(text) + 30);
-        const QRect box((kWidth - w) / 2, captionBottom - 34, w, 34);
+        // Low in the window, else at its top, else beside the target: never over it or the pointer.
+        std::vector<QRect> keepClear{QRect(m_pointer, QSize(14, 22))};
+        if (const QString loc = m_view.nextTargetLocator(); !loc.isEmpty()) {
+            if (const auto r = m_view.locate(loc))
+                keepClear.push_back(r->adjusted(-6, -6, 6, 6));
+        }
+        const QRect box = placeClear(
+            QSize(w, 34), {QPoint((kWidth - w) / 2, captionBottom - 34), QPoint((kWidth - w) / 2, 60)},
+            keepClear, QRect(0, 0, kWidth, kHeight));
         QPainterPath path;
         path.addRoundedRect(QRectF(box), 8, 8);
         p.fillPath(path, QColor(0x1F, 0x3F, 0x7F, 220));

@@ -77,6 +77,9 @@ public:
     // A drop-down list or palette of a control is open.
     bool dropOpen() const { return m_drop.has_value(); }
 
+    // Where the open dialog stands.
+    QRect dialogRect() const;
+
 private:
     friend class KitView;
     friend class ScrollPart; // the scroll bars of lists and galleries
@@ -138,7 +141,6 @@ private:
     void paintForm(QPainter& p, const struct KitForm& form, const FormState& state, const QRect& client,
                    bool dialog);
     void paintDrop(QPainter& p);
-    QRect dialogRect() const;
     QRect dialogRectOf(const QString& name) const;
     std::vector<std::pair<const struct KitControl*, QRect>> paneLayout() const;
     QRect controlRect(const struct KitForm& form, const struct KitControl& c, bool dialog) const;

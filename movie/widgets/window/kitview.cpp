@@ -41,7 +41,7 @@ KitView::KitView(std::unique_ptr<MovieSession> session, QWidget* parent)
           *m_session, [this](const QString& locator) { return locate(locator); },
           [this](const QString& toolbar) { return m_chrome.toolbarShown(toolbar); }),
       m_forms(*this), m_shows(*this), m_chrome(*this), m_slideArea(*this), m_scrolls(*this),
-      m_leftPane(*this), m_demonstration(*this)
+      m_leftPane(*this), m_demonstration(*this), m_hint(*this)
 {
     setFixedSize(kWidth, kHeight);
     setMouseTracking(true);

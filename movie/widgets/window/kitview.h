@@ -5,6 +5,7 @@
 #include "movie/widgets/window/chromepart.h"
 #include "movie/widgets/window/demonstration.h"
 #include "movie/widgets/window/formpart.h"
+#include "movie/widgets/window/hintpart.h"
 #include "movie/widgets/window/hotarea.h"
 #include "movie/widgets/window/leftpanepart.h"
 #include "movie/widgets/window/listchoice.h"
@@ -38,6 +39,7 @@ class KitView : public QWidget
     Q_OBJECT
     // The parts that drive the window as a learner would.
     friend class Demonstration;
+    friend class HintPart;
     friend class MovePlanner;
     friend class FormPart;
     friend class ShowPart;
@@ -58,7 +60,9 @@ public:
 
     // The hint clip: the steps in words and a frame around the next target.
     void setHintVisible(bool visible);
-    bool hintVisible() const { return m_hintVisible; }
+    bool hintVisible() const { return m_hint.isVisible(); }
+    // The 操作提示 panel, where it stands.
+    const HintPart& hint() const { return m_hint; }
 
     // The demonstration: back to the start, then a pointer performs every step.
     void startDemonstration();
@@ -133,7 +137,6 @@ private:
     // The context menu a shape of the current slide opens: chart, picture, orgchart or shape.
     ContextArea shapeContextArea(int shape) const;
 
-    void paintHint(QPainter& p);
     void paintCompletion(QPainter& p);
     QRect completionRect() const;
 
@@ -173,6 +176,7 @@ private:
     ScrollPart m_scrolls;
     LeftPanePart m_leftPane;
     Demonstration m_demonstration;
+    HintPart m_hint;
     // What arranged windows show of the presentation, out of the learner's reach.
     std::vector<Hot> m_documentHots;
     struct SlideDrag
@@ -183,7 +187,6 @@ private:
     };
     std::optional<SlideDrag> m_slideDrag; // slides dragged in the slides tab or the sorter
     QPoint m_mouse;
-    bool m_hintVisible = false;
     QString m_completionText;
     bool m_completionFolded = false;
     bool m_completedSignalled = false;

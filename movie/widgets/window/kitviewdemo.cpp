@@ -79,7 +79,7 @@ ContextArea KitView::shapeContextArea(int shape) const
 
 void KitView::setHintVisible(bool visible)
 {
-    m_hintVisible = visible;
+    m_hint.setVisible(visible);
     update();
 }
 

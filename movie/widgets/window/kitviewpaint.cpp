@@ -117,8 +117,8 @@ void KitView::paintEvent(QPaintEvent*)
     m_menus.paint(p, m_demonstration.isRunning() ? m_demonstration.pointer() : m_mouse);
     m_forms.paintDrop(p);
     m_forms.paintSwatchTip(p);
-    if (m_hintVisible)
-        paintHint(p);
+    if (m_hint.isVisible())
+        m_hint.paint(p);
     if (!m_completionText.isEmpty())
         paintCompletion(p);
     if (m_demonstration.isRunning())
@@ -1001,61 +1001,6 @@ void ChromePart::paintStatus(QPainter& p)
     p.setPen(QColor(0x8C, 0xA8, 0xD3));
     p.drawLine(250, kStatusY + 3, 250, kHeight - 3);
     p.drawLine(550, kStatusY + 3, 550, kHeight - 3);
-}
-
-void KitView::paintHint(QPainter& p)
-{
-    const MovieSession& s = *m_session;
-    // A frame around the next target.
-    if (const QString loc = nextTargetLocator(); !loc.isEmpty()) {
-        if (auto r = locate(loc)) {
-            p.setRenderHint(QPainter::Antialiasing);
-            p.setPen(QPen(QColor(0xE8, 0x10, 0x10), 2.5));
-            p.drawRoundedRect(QRectF(*r).adjusted(-3, -3, 3, 3), 4, 4);
-            p.setRenderHint(QPainter::Antialiasing, false);
-        }
-    }
-    // The steps in words: the first way, or, once the learner has taken another
-    // way of a run of steps, that way's steps in place of the run's.
-    const QFontMetrics fm(uiFont(12));
-    QStringList lines;
-    int current = s.stepIndex();
-    const MovieWay* way =
-        s.steps().way() >= 0 ? &s.movie().ways[static_cast<size_t>(s.steps().way())] : nullptr;
-    for (int i = 0; i < s.steps().count(); ++i) {
-        if (way && i == way->from) {
-            current = static_cast<int>(lines.size()) + s.steps().wayStep();
-            for (const MovieStep& step : way->steps)
-                lines << u"%1. %2"_s.arg(lines.size() + 1).arg(step.hint);
-            i += way->count - 1;
-            continue;
-        }
-        lines << u"%1. %2"_s.arg(lines.size() + 1).arg(s.movie().steps[static_cast<size_t>(i)].hint);
-    }
-    // Over the lower left of the slide pane, clear of the task pane and the menus.
-    const QRect area = m_session->view().is(ViewKind::Show) ? rect() : slideAreaRect();
-    const int w = std::min(340, area.width() - 16);
-    int h = 26;
-    for (const QString& l : lines)
-        h += fm.boundingRect(QRect(0, 0, w - 16, 400), Qt::TextWordWrap, l).height() + 3;
-    QRect box(area.left() + 8, area.bottom() - h - 6, w, h);
-    if (m_session->dialog() && box.intersects(m_forms.dialogRect()))
-        box.moveTop(kTitleH + 4);
-    p.fillRect(box, QColor(0xFF, 0xFF, 0xE1, 238));
-    p.setPen(QColor(0x80, 0x80, 0x40));
-    p.drawRect(box.adjusted(0, 0, -1, -1));
-    p.setFont(uiFont(12, true));
-    p.setPen(QColor(0x80, 0x00, 0x00));
-    p.drawText(QRect(box.left() + 8, box.top() + 4, w - 16, 18), Qt::AlignVCenter, u"操作提示"_s);
-    int y = box.top() + 24;
-    for (int i = 0; i < lines.size(); ++i) {
-        const bool now = i == current;
-        p.setFont(uiFont(12, now));
-        p.setPen(now ? QColor(0xC0, 0x00, 0x00) : (i < current ? kGreyText : Qt::black));
-        const QRect lr = fm.boundingRect(QRect(0, 0, w - 16, 400), Qt::TextWordWrap, lines[i]);
-        p.drawText(QRect(box.left() + 8, y, w - 16, lr.height()), Qt::TextWordWrap, lines[i]);
-        y += lr.height() + 3;
-    }
 }
 
 QRect KitView::completionRect() const
