@@ -157,3 +157,28 @@ TEST(Hint, ThePanelLeavesTheFramedTargetAndTheOpenMenuInView)
     ASSERT_TRUE(item.has_value());
     EXPECT_FALSE(view->hint().panelRect().intersects(*item));
 }
+
+TEST(Menus, AContextMenuOpensBelowRightOfThePointerOrLeftOfItAtTheWindowsEdge)
+{
+    auto view = viewOf(uR"j({"hint": "h", "accept": ["thumb:3"]})j"_s);
+    // High on the slide, where there is room below for the menu.
+    const auto title = view->locate(locators::placeholder(u"title"_s));
+    ASSERT_TRUE(title.has_value());
+    const auto menuAt = [&](QPoint at) {
+        QTest::mouseClick(view.get(), Qt::RightButton, {}, at);
+        const auto item = view->locate(locators::contextItem({u"剪切(T)"_s}));
+        QTest::keyClick(view.get(), Qt::Key_Escape);
+        return item.value_or(QRect());
+    };
+    const QPoint middle(title->left() + 20, title->top() + 4);
+    const QRect below = menuAt(middle);
+    EXPECT_GE(below.left(), middle.x());
+    EXPECT_GE(below.top(), middle.y());
+    // Near the window's right edge there is no room: the menu opens left of the pointer, not under it.
+    const QRect rectangle = view->locate(locators::shape(1)).value_or(QRect());
+    const QPoint edge(rectangle.right() - 2, rectangle.top() + 4);
+    const QRect left = menuAt(edge);
+    ASSERT_FALSE(left.isEmpty());
+    EXPECT_LT(left.right(), edge.x());
+    EXPECT_GT(left.left(), 2);
+}

@@ -267,7 +267,10 @@ void MenuPart::place(int level, QSize size, Layout& layout) const
         }
     }
     QRect r(origin, size);
-    if (r.right() > kWidth - 2)
+    // A context menu opens below and right of the pointer; with no room on the right, left of it.
+    if (r.right() > kWidth - 2 && level == 0 && m_context && origin.x() - size.width() >= 2)
+        r.moveRight(origin.x() - 1);
+    else if (r.right() > kWidth - 2)
         r.moveRight(level == 0 ? kWidth - 2 : parent.frame.left() + 3);
     // A menu taller than the window fills its height and scrolls, as Windows does.
     layout.scrolls = size.height() > kHeight - 4 && columns(level) == 0;
