@@ -3,6 +3,7 @@
 #include "movie/document/effectlist.h"
 #include "movie/kit/kitways.h"
 #include "movie/kit/locators.h"
+#include "movie/kit/standardcolours.h"
 
 #include <QJsonArray>
 #include <QJsonValue>
@@ -55,6 +56,27 @@ std::optional<QString> fixedValue(const KitControl& control, const FormState& st
 bool paneControlShown(const KitControl& control, const FormState& state)
 {
     return control.after.isEmpty() || state.pressed.contains(control.after);
+}
+
+void showColour(const KitForm& form, FormState& state, const QString& colour)
+{
+    const std::optional<Rgb> rgb = namedColour(colour);
+    if (!rgb)
+        return;
+    for (const KitControl& c : form.controls) {
+        if (c.type == KitControlType::Palette) {
+            // The swatch of that colour, by its name or by its red, green and blue.
+            for (const QString& item : c.items) {
+                if (item == colour || namedColour(item) == rgb)
+                    state.values[c.id] = item;
+            }
+        }
+        if (c.type == KitControlType::Spectrum && c.items.size() == 3) {
+            state.values[c.items[0]] = QString::number(rgb->red);
+            state.values[c.items[1]] = QString::number(rgb->green);
+            state.values[c.items[2]] = QString::number(rgb->blue);
+        }
+    }
 }
 
 QString chosenColour(const KitForm& form, const FormState& state)
@@ -524,6 +546,18 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
                 m_beneath.push_back(*m_dialog);
             m_dialog = openForm(*form, command);
             m_dialog->openedBy = openedBy;
+            // A colour dialog opens at the colour being changed: the box's that opened it, else the
+            // selected shape's fill or line where a toolbar's 其他…颜色 opened it.
+            if (!openedBy.isEmpty() && !m_beneath.empty())
+                showColour(*form, *m_dialog, m_beneath.back().value(openedBy));
+            else if (const QList<int> shapes = selectedShapes();
+                     !shapes.isEmpty() && command.startsWith(u"其他"_s))
+                showColour(*form, *m_dialog,
+                           command.contains(u"线条"_s)
+                               ? selectedSlide().shapes[static_cast<size_t>(shapes.first() - 1)].line
+                           : command.contains(u"填充"_s)
+                               ? selectedSlide().shapes[static_cast<size_t>(shapes.first() - 1)].fill
+                               : QString());
         }
     } else if (opens.startsWith(u"taskpane:"_s)) {
         if (const KitForm* form = m_kit->taskPane(opens.mid(9))) {

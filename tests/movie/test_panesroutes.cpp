@@ -182,3 +182,36 @@ TEST(Menus, AContextMenuOpensBelowRightOfThePointerOrLeftOfItAtTheWindowsEdge)
     EXPECT_LT(left.right(), edge.x());
     EXPECT_GT(left.left(), 2);
 }
+
+TEST(Dialogs, TheColourDialogOpensAtTheColourBeingChanged)
+{
+    // The rectangle filled 浅黄: 填充颜色 → 其他填充颜色 opens 颜色 at 浅黄, on both pages.
+    const QString json =
+        uR"j({"format": "pptdrill-movie", "version": 1, "presentation": {"view": "normal", "taskpane": null,
+            "slides": [{"layout": "空白", "shapes": [{"type": "rect", "x": 200, "y": 150, "w": 200, "h": 120,
+                                                      "fill": "#FFFF99"}]}]},
+            "steps": [{"hint": "h", "accept": ["click:shape:1"]},
+                      {"hint": "h", "accept": ["toolbar:填充颜色/其他填充颜色(M)..."]},
+                      {"hint": "h", "accept": ["dialog:颜色/确定"]}]})j"_s;
+    auto movie = parseMovie(json.toUtf8());
+    ASSERT_TRUE(movie.ok()) << movie.error().toStdString();
+    KitView view(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
+    view.setPace(0);
+    ASSERT_TRUE(view.performThroughUi(u"click:shape:1"_s));
+    ASSERT_TRUE(view.performThroughUi(u"toolbar:填充颜色/其他填充颜色(M)..."_s));
+    ASSERT_TRUE(view.session().dialog().has_value());
+    const FormState& colour = *view.session().dialog();
+    EXPECT_EQ(colour.name, u"颜色"_s);
+    EXPECT_EQ(colour.value(u"标准颜色"_s), u"浅黄"_s);
+    EXPECT_EQ(colour.value(u"红色(R)"_s), u"255"_s);
+    EXPECT_EQ(colour.value(u"绿色(G)"_s), u"255"_s);
+    EXPECT_EQ(colour.value(u"蓝色(B)"_s), u"153"_s);
+
+    // From a dialog's colour box, the box's colour.
+    FormState box;
+    showColour(*KitCatalog::instance().dialog(u"颜色"_s), box, u"RGB(0,102,204)"_s);
+    EXPECT_EQ(box.value(u"红色(R)"_s), u"0"_s);
+    EXPECT_EQ(box.value(u"绿色(G)"_s), u"102"_s);
+    EXPECT_EQ(box.value(u"蓝色(B)"_s), u"204"_s);
+    EXPECT_TRUE(box.value(u"标准颜色"_s).isEmpty());
+}

@@ -1,10 +1,10 @@
 #include "movie/widgets/window/kitcolours.h"
 
+#include "movie/kit/standardcolours.h"
 #include "movie/widgets/slides/slidepaintsupport.h"
 
 #include <QImage>
 #include <QPainter>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -13,26 +13,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace pptdrill::kit {
 
 namespace {
-
-struct NamedColour
-{
-    const char16_t* name;
-    QRgb rgb;
-};
-
-// The forty colours of the standard palette, by the names its tooltips give them.
-const NamedColour kStandard[] = {
-    {u"黑色", 0x000000},   {u"褐色", 0x993300},   {u"橄榄色", 0x333300}, {u"深绿", 0x003300},
-    {u"深青", 0x003366},   {u"深蓝", 0x000080},   {u"靛蓝", 0x333399},   {u"灰色-80%", 0x333333},
-    {u"深红", 0x800000},   {u"橙色", 0xFF6600},   {u"深黄", 0x808000},   {u"绿色", 0x008000},
-    {u"青色", 0x008080},   {u"蓝色", 0x0000FF},   {u"蓝-灰", 0x666699},  {u"灰色-50%", 0x808080},
-    {u"红色", 0xFF0000},   {u"浅橙色", 0xFF9900}, {u"酸橙色", 0x99CC00}, {u"海绿", 0x339966},
-    {u"水绿色", 0x33CCCC}, {u"浅蓝", 0x3366FF},   {u"紫罗兰", 0x800080}, {u"灰色-40%", 0x969696},
-    {u"粉红", 0xFF00FF},   {u"金色", 0xFFCC00},   {u"黄色", 0xFFFF00},   {u"鲜绿", 0x00FF00},
-    {u"青绿", 0x00FFFF},   {u"天蓝", 0x00CCFF},   {u"梅红", 0x993366},   {u"灰色-25%", 0xC0C0C0},
-    {u"玫瑰红", 0xFF99CC}, {u"茶色", 0xFFCC99},   {u"浅黄", 0xFFFF99},   {u"浅绿", 0xCCFFCC},
-    {u"浅青绿", 0xCCFFFF}, {u"淡蓝", 0x99CCFF},   {u"淡紫", 0xCC99FF},   {u"白色", 0xFFFFFF},
-};
 
 // The eight colours of a presentation's scheme, as its palettes name them.
 const char16_t* const kScheme[] = {
@@ -91,18 +71,12 @@ int distance(const QColor& a, const QColor& b)
 
 QColor colourOf(const QString& name, const QString& design)
 {
-    for (const NamedColour& c : kStandard) {
-        if (name == QString::fromUtf16(c.name))
-            return QColor(c.rgb);
-    }
+    if (const std::optional<Rgb> named = namedColour(name))
+        return QColor(named->red, named->green, named->blue);
     for (int i = 0; i < 8; ++i) {
         if (name == QString::fromUtf16(kScheme[i]))
             return schemeColour(i, design);
     }
-    static const QRegularExpression rgb(u"^RGB\\((\\d+),(\\d+),(\\d+)\\)$"_s);
-    if (const auto m = rgb.match(name); m.hasMatch())
-        return QColor(std::min(255, m.captured(1).toInt()), std::min(255, m.captured(2).toInt()),
-                      std::min(255, m.captured(3).toInt()));
     if (name.startsWith(u'#') && QColor::isValidColorName(name))
         return QColor::fromString(name);
     return {};
@@ -110,10 +84,8 @@ QColor colourOf(const QString& name, const QString& design)
 
 bool isSwatch(const QString& item)
 {
-    for (const NamedColour& c : kStandard) {
-        if (item == QString::fromUtf16(c.name))
-            return true;
-    }
+    if (isStandardColour(item))
+        return true;
     for (const char16_t* scheme : kScheme) {
         if (item == QString::fromUtf16(scheme))
             return true;
