@@ -215,3 +215,18 @@ TEST(Dialogs, TheColourDialogOpensAtTheColourBeingChanged)
     EXPECT_EQ(box.value(u"蓝色(B)"_s), u"204"_s);
     EXPECT_TRUE(box.value(u"标准颜色"_s).isEmpty());
 }
+
+TEST(Dialogs, FindAndReplaceOpenWithTheFocusInTheirFirstBox)
+{
+    for (const QString& dialog : {u"查找"_s, u"替换"_s}) {
+        const QString command = dialog == u"查找"_s ? u"查找(F)..."_s : u"替换(E)..."_s;
+        auto view = viewOf(uR"j({"hint": "h", "accept": ["menu:编辑(E)/%1"]},
+                              {"hint": "h", "accept": ["dialog:%2/查找内容=年度"]})j"_s.arg(command, dialog));
+        chooseMenu(*view, {u"编辑(E)"_s, command});
+        ASSERT_TRUE(view->session().dialog().has_value());
+        // Typed at once, without a click in the box.
+        view->typeText(u"年度"_s);
+        EXPECT_EQ(view->session().dialog()->value(u"查找内容"_s), u"年度"_s) << dialog.toStdString();
+        EXPECT_TRUE(view->session().isComplete()) << dialog.toStdString();
+    }
+}
