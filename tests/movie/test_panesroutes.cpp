@@ -230,3 +230,22 @@ TEST(Dialogs, FindAndReplaceOpenWithTheFocusInTheirFirstBox)
         EXPECT_TRUE(view->session().isComplete()) << dialog.toStdString();
     }
 }
+
+TEST(Dialogs, TheSavePromptShowsItsWarningSign)
+{
+    auto view = viewOf(uR"j({"hint": "关闭。", "accept": ["menu:文件(F)/关闭(C)"]},
+        {"hint": "否。", "accept": ["dialog:保存更改/否(N)"], "set": {"window": {"closed": true}}})j"_s);
+    ASSERT_TRUE(view->performThroughUi(u"menu:文件(F)/关闭(C)"_s));
+    const auto yes = view->locate(locators::control(u"保存更改"_s, u"是(Y)"_s));
+    ASSERT_TRUE(yes.has_value());
+    // Left of the question, above the buttons: the yellow triangle.
+    const QImage shown = view->grab().toImage();
+    const QRect sign(yes->left() - 40, yes->top() - 50, 44, 44);
+    int yellow = 0;
+    for (int y = sign.top(); y <= sign.bottom(); ++y)
+        for (int x = sign.left(); x <= sign.right(); ++x) {
+            const QColor c = shown.pixelColor(x, y);
+            yellow += c.red() > 220 && c.green() > 180 && c.blue() < 100 ? 1 : 0;
+        }
+    EXPECT_GT(yellow, 100);
+}

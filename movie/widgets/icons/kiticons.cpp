@@ -376,11 +376,23 @@ void iconGeneric(QPainter& p)
     polygon(p, {QPointF(8, 5), QPointF(11, 8), QPointF(8, 11), QPointF(5, 8)}, ink::blue, {});
 }
 
+// A message box's warning: a yellow triangle with an exclamation mark.
+void iconWarning(QPainter& p)
+{
+    polygon(p, {QPointF(8, 1), QPointF(15.2, 14.5), QPointF(0.8, 14.5)}, QColor(0xFF, 0xD7, 0x2E),
+            QColor(0x8A, 0x6A, 0x00));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawRoundedRect(QRectF(7.1, 5, 1.8, 5.6), 0.8, 0.8);
+    p.drawEllipse(QPointF(8, 12.3), 1.05, 1.05);
+}
+
 const QHash<QString, IconPainter>& iconPainters()
 {
     static const QHash<QString, IconPainter> painters = [] {
         QHash<QString, IconPainter> all = {
             {u"powerpoint"_s, iconPowerPoint},
+            {u"warning"_s, iconWarning},
             {u"slide"_s, iconSlide},
             {u"view-normal"_s, iconViewNormal},
             {u"view-sorter"_s, iconViewSorter},

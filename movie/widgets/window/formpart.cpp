@@ -277,6 +277,11 @@ void paintBoxEditing(QPainter& p, const QRect& box, const TextEditing& edit, int
 void FormPart::paintLabel(QPainter& p, const KitForm& form, const KitControl& c, const QRect& rect,
                           const FormState& state, bool dialog)
 {
+    // A message box's icon: a label that is only a picture.
+    if (c.text.isEmpty() && c.id.isEmpty() && !c.icon.isEmpty()) {
+        paintIcon(p, rect, c.icon);
+        return;
+    }
     // "{id}" in a label shows the value of that control (the chosen chart sub-type),
     // "{#id}" how many items it lists (the topics a search found), "{file}" the document's name.
     QString text = c.text.isEmpty() ? c.id : c.text;
