@@ -43,7 +43,8 @@ std::optional<QString> fixedValue(const KitControl& control, const FormState& st
 // swatch of its palette, or "RGB(r,g,b)" from its spectrum's page; empty for none.
 QString chosenColour(const KitForm& form, const FormState& state);
 // A colour dialog opened to change a colour shows it: on its palette where the palette has it,
-// and in its spectrum's red, green and blue boxes. `colour` names a standard colour or is "RGB(r,g,b)".
+// and in its spectrum's red, green and blue boxes. `colour` is a standard colour's name, "RGB(r,g,b)"
+// or a document's "#RRGGBB".
 void showColour(const KitForm& form, FormState& state, const QString& colour);
 // Where 编辑配色方案 keeps the colour chosen for one of its scheme colours ("背景").
 inline QString schemeColourKey(const QString& name)
