@@ -249,3 +249,24 @@ TEST(Dialogs, TheSavePromptShowsItsWarningSign)
         }
     EXPECT_GT(yellow, 100);
 }
+
+TEST(Dialogs, MovieOptionsNamesTheFileInserted)
+{
+    // 宣传片.avi inserted, then 编辑影片对象: the dialog's 文件 line is the movie selected.
+    auto movie = loadMovieFile(QString::fromUtf8(DRILL_SOURCE_DIR) + u"/bank/movies/11/24.movie"_s);
+    ASSERT_TRUE(movie.ok()) << movie.error().toStdString();
+    KitView view(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
+    view.setPace(0);
+    MovieSession& session = view.session();
+    while (!session.isComplete() && !(session.dialog() && session.dialog()->name == u"影片选项"_s))
+        ASSERT_TRUE(view.performThroughUi(session.nextAction()));
+    ASSERT_TRUE(session.dialog().has_value());
+    const QList<int> selected = session.selectedShapes();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(session.selectedSlide().shapes[static_cast<size_t>(selected.first() - 1)].text, u"宣传片.avi"_s);
+    const KitControl* file = nullptr;
+    for (const KitControl& c : KitCatalog::instance().dialog(u"影片选项"_s)->controls)
+        file = c.text.startsWith(u"文件："_s) ? &c : file;
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->text, u"文件：{object}"_s);
+}

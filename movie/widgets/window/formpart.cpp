@@ -283,9 +283,17 @@ void FormPart::paintLabel(QPainter& p, const KitForm& form, const KitControl& c,
         return;
     }
     // "{id}" in a label shows the value of that control (the chosen chart sub-type),
-    // "{#id}" how many items it lists (the topics a search found), "{file}" the document's name.
+    // "{#id}" how many items it lists (the topics a search found), "{file}" the document's name,
+    // "{object}" what the object selected holds (a movie's file).
     QString text = c.text.isEmpty() ? c.id : c.text;
     text.replace(u"{file}"_s, m_view.m_session->presentation().file);
+    if (text.contains(u"{object}"_s)) {
+        const QList<int> shapes = m_view.m_session->selectedShapes();
+        const Slide& slide = m_view.m_session->selectedSlide();
+        text.replace(u"{object}"_s, shapes.isEmpty()
+                                        ? QString()
+                                        : slide.shapes[static_cast<size_t>(shapes.first() - 1)].text);
+    }
     for (qsizetype open = text.indexOf(u'{'); open >= 0; open = text.indexOf(u'{', open + 1)) {
         const qsizetype close = text.indexOf(u'}', open);
         if (close < 0)
