@@ -551,13 +551,13 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
             if (!openedBy.isEmpty() && !m_beneath.empty())
                 showColour(*form, *m_dialog, m_beneath.back().value(openedBy));
             else if (const QList<int> shapes = selectedShapes();
-                     !shapes.isEmpty() && command.startsWith(u"其他"_s))
-                showColour(*form, *m_dialog,
-                           command.contains(u"线条"_s)
-                               ? selectedSlide().shapes[static_cast<size_t>(shapes.first() - 1)].line
-                           : command.contains(u"填充"_s)
-                               ? selectedSlide().shapes[static_cast<size_t>(shapes.first() - 1)].fill
-                               : QString());
+                     !shapes.isEmpty() && command.startsWith(u"其他"_s)) {
+                const SlideShape& shape = selectedSlide().shapes[static_cast<size_t>(shapes.first() - 1)];
+                if (command.contains(u"线条"_s))
+                    showColour(*form, *m_dialog, shape.line);
+                else if (command.contains(u"填充"_s))
+                    showColour(*form, *m_dialog, shape.fill);
+            }
         }
     } else if (opens.startsWith(u"taskpane:"_s)) {
         if (const KitForm* form = m_kit->taskPane(opens.mid(9))) {
