@@ -1,6 +1,8 @@
 // A program from process start to its first painted frame, and its peak
-// memory. Run under a display (xvfb-run); prints medians, asserts nothing.
-//   bench_firstframe [--movie FILE] [--runs N] PROGRAM [ARGS...]
+// memory, beside a bare Qt window (bench_barewindow) started in turn with it in
+// the same run, so that the ratio holds on any machine. Run under a display
+// (xvfb-run); prints medians, asserts nothing.
+//   bench_firstframe [--movie FILE] [--installed] [--runs N] [--no-bare] PROGRAM [ARGS...]
 // --movie stages FILE as the movie of paper position 1 in a private runtime
 // folder (for drillplay "1&1"). --installed runs a copy of the program's folder
 // made read-only, as an installed one is, with a new empty data folder every run:
@@ -74,6 +76,16 @@ std::optional<StartFigures> timeOneStart(const QString& program, const QStringLi
     return StartFigures{firstFrameMs, peakMb};
 }
 
+void printFigures(const QString& name, const std::vector<double>& times, const std::vector<double>& peaks,
+                  int runs)
+{
+    std::printf("%s start to first painted frame: median %.0f ms, min %.0f, max %.0f (%d runs)\n",
+                qPrintable(name), median(times), *std::min_element(times.begin(), times.end()),
+                *std::max_element(times.begin(), times.end()), runs);
+    std::printf("%s peak memory (VmHWM): median %.1f MB, max %.1f MB\n", qPrintable(name), median(peaks),
+                *std::max_element(peaks.begin(), peaks.end()));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -81,6 +93,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QString movie;
     bool installed = false;
+    bool withBare = true;
     int runs = 11;
     int at = 1;
     for (; at < argc; ++at) {
@@ -89,14 +102,16 @@ int main(int argc, char** argv)
             movie = QString::fromLocal8Bit(argv[++at]);
         else if (arg == "--installed")
             installed = true;
+        else if (arg == "--no-bare")
+            withBare = false;
         else if (arg == "--runs" && at + 1 < argc)
             runs = std::atoi(argv[++at]);
         else
             break;
     }
     if (at >= argc) {
-        std::fprintf(stderr,
-                     "usage: bench_firstframe [--movie FILE] [--installed] [--runs N] PROGRAM [ARGS...]\n");
+        std::fprintf(stderr, "usage: bench_firstframe [--movie FILE] [--installed] [--runs N] [--no-bare] "
+                             "PROGRAM [ARGS...]\n");
         return 2;
     }
     QString program = QString::fromLocal8Bit(argv[at]);
@@ -122,9 +137,20 @@ int main(int argc, char** argv)
         QFile::copy(movie, runtime.path() + QStringLiteral("/pczcksw/1.w"));
 
     const QString name = QFileInfo(program).fileName();
+    const QString bare = QCoreApplication::applicationDirPath() + QStringLiteral("/bench_barewindow");
+    const bool besideBare = withBare && QFileInfo(bare).isExecutable();
     std::vector<double> times;
     std::vector<double> peaks;
+    std::vector<double> bareTimes;
+    std::vector<double> barePeaks;
     for (int run = 0; run < runs; ++run) {
+        if (besideBare) {
+            const std::optional<StartFigures> figures = timeOneStart(bare, {}, runtime.path(), false);
+            if (!figures)
+                return 1;
+            bareTimes.push_back(figures->firstFrameMs);
+            barePeaks.push_back(figures->peakMb);
+        }
         const std::optional<StartFigures> figures =
             timeOneStart(program, arguments, runtime.path(), installed);
         if (!figures) {
@@ -138,11 +164,13 @@ int main(int argc, char** argv)
     if (installed)
         QFile::setPermissions(installedFolder.path(),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    std::printf("%s%s start to first painted frame: median %.0f ms, min %.0f, max %.0f (%d runs)\n",
-                qPrintable(name), installed ? " (installed, first start: the learner's database made)" : "",
-                median(times), *std::min_element(times.begin(), times.end()),
-                *std::max_element(times.begin(), times.end()), runs);
-    std::printf("%s peak memory (VmHWM): median %.1f MB, max %.1f MB\n", qPrintable(name), median(peaks),
-                *std::max_element(peaks.begin(), peaks.end()));
+    if (besideBare)
+        printFigures("bare Qt window", bareTimes, barePeaks, runs);
+    printFigures(name + (installed ? QStringLiteral(" (installed, first start: the learner's database made)")
+                                   : QString()),
+                 times, peaks, runs);
+    if (besideBare)
+        std::printf("%s beside the bare window: %.2fx its start, %+.1f MB its peak memory\n",
+                    qPrintable(name), median(times) / median(bareTimes), median(peaks) - median(barePeaks));
     return 0;
 }
