@@ -944,9 +944,9 @@ Result<KitCatalog> KitCatalog::parse(const QByteArray& json, const QString& file
     return load({{fileName, json}});
 }
 
-std::vector<KitFile> KitCatalog::builtInFiles()
+std::vector<KitFile> KitCatalog::filesIn(const QString& folder)
 {
-    const QString root = u":/kit/"_s;
+    const QString root = QDir(folder).absolutePath() + u'/';
     std::vector<KitFile> files;
     QDirIterator it(root, {u"*.json"_s}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -960,21 +960,20 @@ std::vector<KitFile> KitCatalog::builtInFiles()
 
 const KitCatalog& KitCatalog::instance()
 {
+    // The build has read and checked the kit's files (kitcompile); what it
+    // wrote is only read back here.
     static const KitCatalog kit = [] {
-        std::vector<KitFile> files = builtInFiles();
-        if (files.empty()) {
+        QFile file(u":/kit/kit.bin"_s);
+        if (!file.open(QIODevice::ReadOnly)) {
             std::fprintf(stderr, "the PowerPoint kit is missing from this build\n");
             std::abort();
         }
-        // Faults name the files where they are in the source tree.
-        for (KitFile& file : files)
-            file.name.prepend(u"movie/kit/"_s);
-        auto loaded = load(files);
+        auto loaded = fromCompiled(file.readAll());
         if (!loaded) {
             std::fprintf(stderr, "%s\n", loaded.error().toUtf8().constData());
             std::abort();
         }
-        return loaded.value();
+        return std::move(loaded.value());
     }();
     return kit;
 }

@@ -44,12 +44,16 @@ struct KitMenuItem
     {
         return disabled || (!enabledFor.isEmpty() && !enabledFor.contains(selection));
     }
+
+    friend bool operator==(const KitMenuItem&, const KitMenuItem&) = default;
 };
 
 struct KitMenu
 {
     QString title;
     std::vector<KitMenuItem> items;
+
+    friend bool operator==(const KitMenu&, const KitMenu&) = default;
 };
 
 // What a toolbar button is: a button (the default), a drop-down box, or a
@@ -79,6 +83,8 @@ struct KitButton
     int width = 0;
     int columns = 0; // its menu is a palette of icons, this many to a row
     bool separator = false;
+
+    friend bool operator==(const KitButton&, const KitButton&) = default;
 };
 
 // The kinds of control of a dialog or task pane, by their kit names: "label",
@@ -172,6 +178,8 @@ struct KitControl
     int pitch = 0; // how far apart a dialog's option buttons lie, when other controls sit between them
     double min = 0, max = 0, step = 1;
     bool editable = false;
+
+    friend bool operator==(const KitControl&, const KitControl&) = default;
 };
 
 // A dialog or a task pane: a named set of controls.
@@ -193,6 +201,8 @@ struct KitForm
 
     const KitControl* control(const QString& id) const;
     const KitControl* tabs() const;
+
+    friend bool operator==(const KitForm&, const KitForm&) = default;
 };
 
 struct KitKey
@@ -200,6 +210,8 @@ struct KitKey
     QString key;
     QString name;
     QString opens;
+
+    friend bool operator==(const KitKey&, const KitKey&) = default;
 };
 
 // What an action names in the kit.
@@ -270,8 +282,14 @@ public:
                                     const QString& fileName = QStringLiteral("kit.json"));
     // The kit built into the programs (movie/kit/).
     static const KitCatalog& instance();
-    // The files of the kit built into the programs, by their names in movie/kit/.
-    static std::vector<KitFile> builtInFiles();
+    // The kit's files in a folder (movie/kit/), named by their paths in it.
+    static std::vector<KitFile> filesIn(const QString& folder);
+    // The kit as the build stores it once it has read and checked its files,
+    // and the kit read back from that form.
+    QByteArray compiled() const;
+    static Result<KitCatalog> fromCompiled(const QByteArray& bytes);
+
+    friend bool operator==(const KitCatalog&, const KitCatalog&) = default;
 
     // The kit names of the control types, and the type of a name.
     static QString controlTypeName(KitControlType type);

@@ -1,0 +1,47 @@
+// Reading the PowerPoint kit: from its JSON files with every check (what the
+// build does) and from the compiled form the programs read at start.
+//   bench_kitload [--runs N]
+#include "median.h"
+#include "movie/kit/kitcatalog.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+using namespace pptdrill;
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    int runs = 21;
+    if (argc == 3 && std::strcmp(argv[1], "--runs") == 0)
+        runs = std::atoi(argv[2]);
+    const std::vector<KitFile> files = KitCatalog::filesIn(QStringLiteral(DRILL_SOURCE_DIR "/movie/kit"));
+    QFile compiledFile(QStringLiteral(":/kit/kit.bin"));
+    if (files.empty() || !compiledFile.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "the kit is missing\n");
+        return 1;
+    }
+    const QByteArray compiled = compiledFile.readAll();
+    std::vector<double> fromJson;
+    std::vector<double> fromCompiled;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!KitCatalog::load(files))
+            return 1;
+        fromJson.push_back(timer.nsecsElapsed() / 1e6);
+        timer.restart();
+        if (!KitCatalog::fromCompiled(compiled))
+            return 1;
+        fromCompiled.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::printf("kit from its %zu JSON files, checked: median %.2f ms (%d runs)\n", files.size(),
+                median(fromJson), runs);
+    std::printf("kit from its compiled form (%lld KB): median %.2f ms\n",
+                static_cast<long long>(compiled.size() / 1024), median(fromCompiled));
+    return 0;
+}

@@ -1,0 +1,214 @@
+#include "movie/kit/kitcatalog.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <QJsonValue>
+
+using namespace Qt::Literals::StringLiterals;
+
+// The kit in the form the build writes once it has read and checked the kit's
+// files (kitcompile): a QDataStream of the catalog's parts, read back at start
+// without parsing JSON or checking anything again.
+namespace pptdrill {
+
+namespace {
+
+constexpr quint32 kMagic = 0x4b495431; // "KIT1"
+// Raised whenever a kit structure gains, loses or reorders a field.
+constexpr quint32 kFormatVersion = 1;
+
+template <typename T> void put(QDataStream& out, const std::vector<T>& list);
+template <typename K, typename V> void put(QDataStream& out, const std::map<K, V>& map);
+template <typename A, typename B> void put(QDataStream& out, const std::pair<A, B>& pair);
+template <typename T> void get(QDataStream& in, std::vector<T>& list);
+template <typename K, typename V> void get(QDataStream& in, std::map<K, V>& map);
+template <typename A, typename B> void get(QDataStream& in, std::pair<A, B>& pair);
+
+template <typename T> void put(QDataStream& out, const T& value)
+{
+    out << value;
+}
+
+template <typename T> void get(QDataStream& in, T& value)
+{
+    in >> value;
+}
+
+void put(QDataStream& out, const std::optional<bool>& value)
+{
+    out << qint8(value ? (*value ? 1 : 0) : -1);
+}
+
+void get(QDataStream& in, std::optional<bool>& value)
+{
+    qint8 v = -1;
+    in >> v;
+    value = v < 0 ? std::nullopt : std::optional<bool>(v == 1);
+}
+
+template <typename E> void putEnum(QDataStream& out, E value)
+{
+    out << qint32(value);
+}
+
+template <typename E> void getEnum(QDataStream& in, E& value)
+{
+    qint32 v = 0;
+    in >> v;
+    value = E(v);
+}
+
+// Each structure's fields, in one list for writing and reading.
+template <typename Stream, typename Item> void fields(Stream& s, Item& i, KitMenuItem*)
+{
+    s(i.text, i.shortcut, i.opens, i.icon, i.separator, i.disabled, i.views, i.selected, i.enabledFor, i.link,
+      i.withText, i.items, i.columns, i.control, i.value);
+}
+
+template <typename Stream, typename Item> void fields(Stream& s, Item& m, KitMenu*)
+{
+    s(m.title, m.items);
+}
+
+template <typename Stream, typename Item> void fields(Stream& s, Item& b, KitButton*)
+{
+    s(b.name, b.items, b.values, b.editable, b.icon, b.type, b.text, b.value, b.opens, b.shiftOpens,
+      b.tooltip, b.width, b.columns, b.separator);
+}
+
+template <typename Stream, typename Item> void fields(Stream& s, Item& c, KitControl*)
+{
+    s(c.type, c.id, c.label, c.text, c.tab, c.opens, c.suffix, c.doubleClick, c.focus, c.isDefault,
+      c.turnsInto, c.gathers, c.adds, c.removes, c.raises, c.lowers, c.defines, c.edits, c.copies, c.deletes,
+      c.after);
+    s(c.stepFor, c.items, c.headers, c.itemOpens, c.value, c.under, c.format, c.style, c.icon, c.menu,
+      c.itemsFor, c.fixedFor, c.x, c.y, c.w, c.h, c.columns, c.pitch, c.min, c.max, c.step, c.editable);
+}
+
+template <typename Stream, typename Item> void fields(Stream& s, Item& f, KitForm*)
+{
+    s(f.name, f.title, f.like, f.dialog, f.asksToSave, f.width, f.height, f.controls, f.presets, f.message);
+}
+
+template <typename Stream, typename Item> void fields(Stream& s, Item& k, KitKey*)
+{
+    s(k.key, k.name, k.opens);
+}
+
+struct Writer
+{
+    QDataStream& out;
+    template <typename... T> void operator()(const T&... values) { (write(values), ...); }
+    template <typename T> void write(const T& value)
+    {
+        if constexpr (std::is_enum_v<T>)
+            putEnum(out, value);
+        else if constexpr (requires { fields(*this, value, static_cast<T*>(nullptr)); })
+            fields(*this, value, static_cast<T*>(nullptr));
+        else
+            put(out, value);
+    }
+};
+
+struct Reader
+{
+    QDataStream& in;
+    template <typename... T> void operator()(T&... values) { (read(values), ...); }
+    template <typename T> void read(T& value)
+    {
+        if constexpr (std::is_enum_v<T>)
+            getEnum(in, value);
+        else if constexpr (requires { fields(*this, value, static_cast<T*>(nullptr)); })
+            fields(*this, value, static_cast<T*>(nullptr));
+        else
+            get(in, value);
+    }
+};
+
+template <typename T> void put(QDataStream& out, const std::vector<T>& list)
+{
+    out << quint32(list.size());
+    Writer w{out};
+    for (const T& item : list)
+        w.write(item);
+}
+
+template <typename K, typename V> void put(QDataStream& out, const std::map<K, V>& map)
+{
+    out << quint32(map.size());
+    Writer w{out};
+    for (const auto& [key, value] : map) {
+        w.write(key);
+        w.write(value);
+    }
+}
+
+template <typename A, typename B> void put(QDataStream& out, const std::pair<A, B>& pair)
+{
+    Writer w{out};
+    w.write(pair.first);
+    w.write(pair.second);
+}
+
+template <typename T> void get(QDataStream& in, std::vector<T>& list)
+{
+    quint32 size = 0;
+    in >> size;
+    list.clear();
+    Reader r{in};
+    for (quint32 i = 0; i < size && in.status() == QDataStream::Ok; ++i)
+        r.read(list.emplace_back());
+}
+
+template <typename K, typename V> void get(QDataStream& in, std::map<K, V>& map)
+{
+    quint32 size = 0;
+    in >> size;
+    map.clear();
+    Reader r{in};
+    for (quint32 i = 0; i < size && in.status() == QDataStream::Ok; ++i) {
+        K key;
+        r.read(key);
+        r.read(map[key]);
+    }
+}
+
+template <typename A, typename B> void get(QDataStream& in, std::pair<A, B>& pair)
+{
+    Reader r{in};
+    r.read(pair.first);
+    r.read(pair.second);
+}
+
+} // namespace
+
+QByteArray KitCatalog::compiled() const
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_4);
+    out << kMagic << kFormatVersion;
+    Writer w{out};
+    w(m_menus, m_toolbars, m_contextMenus, m_taskPanes, m_dialogs, m_keys, m_icons);
+    return bytes;
+}
+
+Result<KitCatalog> KitCatalog::fromCompiled(const QByteArray& bytes)
+{
+    QDataStream in(bytes);
+    in.setVersion(QDataStream::Qt_6_4);
+    quint32 magic = 0;
+    quint32 version = 0;
+    in >> magic >> version;
+    if (magic != kMagic || version != kFormatVersion)
+        return Result<KitCatalog>::failure(u"PowerPoint 套件的编译文件不是这一版本的"_s);
+    KitCatalog kit;
+    Reader r{in};
+    r(kit.m_menus, kit.m_toolbars, kit.m_contextMenus, kit.m_taskPanes, kit.m_dialogs, kit.m_keys,
+      kit.m_icons);
+    if (in.status() != QDataStream::Ok || !in.atEnd())
+        return Result<KitCatalog>::failure(u"PowerPoint 套件的编译文件已损坏"_s);
+    return kit;
+}
+
+} // namespace pptdrill
