@@ -216,3 +216,5 @@ QString ClassroomSender::statusText(int pending)
 }
 
 } // namespace pptdrill
+
+#include "moc_classroomsender.cpp"

@@ -88,3 +88,5 @@ void ExamSession::setMark(int question, QuestionMark mark)
 }
 
 } // namespace pptdrill
+
+#include "moc_examsession.cpp"

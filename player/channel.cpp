@@ -240,3 +240,5 @@ void CopyDataReceiver::readRecords(QLocalSocket* rawSocket)
 }
 
 } // namespace pptdrill
+
+#include "moc_channel.cpp"

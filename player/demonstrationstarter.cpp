@@ -64,3 +64,5 @@ void DemonstrationStarter::poll()
 }
 
 } // namespace pptdrill
+
+#include "moc_demonstrationstarter.cpp"

@@ -109,3 +109,5 @@ void BarIcon::mouseDoubleClickEvent(QMouseEvent* event)
 }
 
 } // namespace pptdrill
+
+#include "moc_baricon.cpp"

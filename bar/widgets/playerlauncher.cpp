@@ -68,3 +68,5 @@ void PlayerLauncher::launch()
 }
 
 } // namespace pptdrill
+
+#include "moc_playerlauncher.cpp"

@@ -669,3 +669,5 @@ void QuestionBar::mouseReleaseEvent(QMouseEvent* event)
 }
 
 } // namespace pptdrill
+
+#include "moc_questionbar.cpp"

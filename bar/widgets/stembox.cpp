@@ -66,3 +66,5 @@ void StemBox::keyReleaseEvent(QKeyEvent* event)
 }
 
 } // namespace pptdrill
+
+#include "moc_stembox.cpp"

@@ -392,3 +392,5 @@ void ClassWindow::nameEdited(int row, int column)
 }
 
 } // namespace pptdrill
+
+#include "moc_classwindow.cpp"

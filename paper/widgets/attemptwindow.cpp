@@ -153,3 +153,5 @@ void AttemptWindow::paintEvent(QPaintEvent*)
 }
 
 } // namespace pptdrill
+
+#include "moc_attemptwindow.cpp"

@@ -110,3 +110,5 @@ HandInConfirmation::HandInConfirmation(const Design& design) : Form(design.name)
 }
 
 } // namespace pptdrill
+
+#include "moc_handinconfirmation.cpp"

@@ -15,3 +15,5 @@ HandInDialog::HandInDialog()
 }
 
 } // namespace pptdrill
+
+#include "moc_handindialog.cpp"

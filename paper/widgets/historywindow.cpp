@@ -265,3 +265,5 @@ void HistoryWindow::paintEvent(QPaintEvent*)
 }
 
 } // namespace pptdrill
+
+#include "moc_historywindow.cpp"

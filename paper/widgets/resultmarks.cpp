@@ -135,3 +135,5 @@ void ResultMarksLegend::paintEvent(QPaintEvent*)
 }
 
 } // namespace pptdrill
+
+#include "moc_resultmarks.cpp"

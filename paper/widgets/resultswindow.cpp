@@ -183,3 +183,5 @@ void ResultsWindow::paintEvent(QPaintEvent*)
 }
 
 } // namespace pptdrill
+
+#include "moc_resultswindow.cpp"

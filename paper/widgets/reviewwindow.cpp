@@ -153,3 +153,5 @@ void ReviewWindow::paintEvent(QPaintEvent*)
 }
 
 } // namespace pptdrill
+
+#include "moc_reviewwindow.cpp"

@@ -249,3 +249,5 @@ void TopicChart::paintEvent(QPaintEvent*)
 }
 
 } // namespace pptdrill
+
+#include "moc_scorechart.cpp"

@@ -17,3 +17,5 @@ UnansweredHandInDialog::UnansweredHandInDialog()
 }
 
 } // namespace pptdrill
+
+#include "moc_unansweredhandindialog.cpp"

@@ -189,3 +189,5 @@ CoverWatch::~CoverWatch()
 }
 
 } // namespace pptdrill
+
+#include "moc_windowsystem.cpp"

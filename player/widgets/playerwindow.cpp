@@ -6,7 +6,7 @@
 #include "platform/processes.h"
 #include "platform/programfolder.h"
 #include "platform/systemfolder.h"
-#include "player/resultbridge.h"
+#include "player/bridgereport.h"
 
 #include <QChildEvent>
 #include <QComboBox>
@@ -479,3 +479,5 @@ void PlayerWindow::shutDown()
 }
 
 } // namespace pptdrill
+
+#include "moc_playerwindow.cpp"

@@ -409,3 +409,5 @@ void Image::paintEvent(QPaintEvent*)
 }
 
 } // namespace pptdrill
+
+#include "moc_controls.cpp"

@@ -18,3 +18,5 @@ void Form::closeEvent(QCloseEvent* event)
 }
 
 } // namespace pptdrill
+
+#include "moc_form.cpp"

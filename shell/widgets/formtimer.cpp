@@ -48,3 +48,5 @@ void FormTimer::tick()
 }
 
 } // namespace pptdrill
+
+#include "moc_formtimer.cpp"

@@ -170,3 +170,5 @@ void LoadingWindow::closeEvent(QCloseEvent* event)
 }
 
 } // namespace pptdrill
+
+#include "moc_loadingwindow.cpp"

@@ -57,3 +57,5 @@ void LoginBackdrop::showEvent(QShowEvent* event)
 }
 
 } // namespace pptdrill
+
+#include "moc_loginbackdrop.cpp"

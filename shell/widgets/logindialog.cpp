@@ -153,3 +153,5 @@ void LoginDialog::goBack()
 }
 
 } // namespace pptdrill
+
+#include "moc_logindialog.cpp"

@@ -304,3 +304,5 @@ void MainMenu::unloading()
 }
 
 } // namespace pptdrill
+
+#include "moc_mainmenu.cpp"

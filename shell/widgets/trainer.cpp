@@ -574,3 +574,5 @@ void Trainer::discardWindows()
 }
 
 } // namespace pptdrill
+
+#include "moc_trainer.cpp"

@@ -660,3 +660,5 @@ void SlideShow::paintObject(QPainter& p, const QRect& area, const QString& targe
 }
 
 } // namespace pptdrill
+
+#include "moc_slideshow.cpp"

@@ -192,3 +192,5 @@ void paintPointer(QPainter& p, const QPoint& at)
 }
 
 } // namespace pptdrill
+
+#include "moc_demonstration.cpp"

@@ -805,3 +805,5 @@ void KitView::setPace(double factor)
 }
 
 } // namespace pptdrill
+
+#include "moc_kitview.cpp"

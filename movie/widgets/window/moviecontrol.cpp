@@ -200,3 +200,5 @@ void MovieControl::paintEvent(QPaintEvent*)
 }
 
 } // namespace pptdrill
+
+#include "moc_moviecontrol.cpp"
