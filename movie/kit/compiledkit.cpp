@@ -3,6 +3,8 @@
 #include <QDataStream>
 #include <QIODevice>
 #include <QJsonValue>
+#include <cstdio>
+#include <cstdlib>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -182,14 +184,61 @@ template <typename A, typename B> void get(QDataStream& in, std::pair<A, B>& pai
 
 } // namespace
 
+namespace {
+
+QByteArray compiledForm(const KitForm& form)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_4);
+    Writer{out}.write(form);
+    return bytes;
+}
+
+std::map<QString, QByteArray> compiledForms(const std::map<QString, KitForm>& forms)
+{
+    std::map<QString, QByteArray> compiled;
+    for (const auto& [name, form] : forms)
+        compiled[name] = compiledForm(form);
+    return compiled;
+}
+
+// A map of forms as compiledForms wrote it, each form's bytes a view of `bytes`.
+bool readFormViews(QDataStream& in, const QByteArray& bytes, std::map<QString, QByteArray>& forms)
+{
+    quint32 count = 0;
+    in >> count;
+    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        QString name;
+        quint32 size = 0;
+        in >> name >> size;
+        const qint64 at = in.device()->pos();
+        if (size == 0xFFFFFFFF || at + size > bytes.size())
+            return false;
+        forms[name] = QByteArray::fromRawData(bytes.constData() + at, size);
+        in.skipRawData(int(size));
+    }
+    return in.status() == QDataStream::Ok;
+}
+
+[[noreturn]] void damagedKit()
+{
+    std::fprintf(stderr, "%s\n", "PowerPoint 套件的编译文件已损坏");
+    std::abort();
+}
+
+} // namespace
+
 QByteArray KitCatalog::compiled() const
 {
+    readEveryForm();
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_4);
     out << kMagic << kFormatVersion;
     Writer w{out};
-    w(m_menus, m_toolbars, m_contextMenus, m_taskPanes, m_dialogs, m_keys, m_icons);
+    w(m_menus, m_toolbars, m_contextMenus, m_keys, m_icons, compiledForms(m_taskPanes),
+      compiledForms(m_dialogs));
     return bytes;
 }
 
@@ -204,11 +253,51 @@ Result<KitCatalog> KitCatalog::fromCompiled(const QByteArray& bytes)
         return Result<KitCatalog>::failure(u"PowerPoint 套件的编译文件不是这一版本的"_s);
     KitCatalog kit;
     Reader r{in};
-    r(kit.m_menus, kit.m_toolbars, kit.m_contextMenus, kit.m_taskPanes, kit.m_dialogs, kit.m_keys,
-      kit.m_icons);
-    if (in.status() != QDataStream::Ok || !in.atEnd())
+    r(kit.m_menus, kit.m_toolbars, kit.m_contextMenus, kit.m_keys, kit.m_icons);
+    // The forms stay where the bytes are until they are asked for.
+    kit.m_compiledBytes = bytes;
+    if (!readFormViews(in, bytes, kit.m_compiledTaskPanes) ||
+        !readFormViews(in, bytes, kit.m_compiledDialogs) || in.status() != QDataStream::Ok || !in.atEnd())
         return Result<KitCatalog>::failure(u"PowerPoint 套件的编译文件已损坏"_s);
     return kit;
+}
+
+const KitForm* KitCatalog::formNamed(const QString& name, std::map<QString, KitForm>& forms,
+                                     std::map<QString, QByteArray>& compiledForms)
+{
+    if (auto it = forms.find(name); it != forms.end())
+        return &it->second;
+    auto compiled = compiledForms.find(name);
+    if (compiled == compiledForms.end())
+        return nullptr;
+    QDataStream in(compiled->second);
+    in.setVersion(QDataStream::Qt_6_4);
+    KitForm form;
+    Reader{in}.read(form);
+    // The build read every form back before it stored the kit: a form that
+    // does not read now is a damaged program file.
+    if (in.status() != QDataStream::Ok || !in.atEnd())
+        damagedKit();
+    const KitForm* read = &forms.emplace(name, std::move(form)).first->second;
+    compiledForms.erase(compiled);
+    return read;
+}
+
+void KitCatalog::readEveryForm() const
+{
+    while (!m_compiledTaskPanes.empty())
+        formNamed(QString(m_compiledTaskPanes.begin()->first), m_taskPanes, m_compiledTaskPanes);
+    while (!m_compiledDialogs.empty())
+        formNamed(QString(m_compiledDialogs.begin()->first), m_dialogs, m_compiledDialogs);
+}
+
+bool operator==(const KitCatalog& a, const KitCatalog& b)
+{
+    a.readEveryForm();
+    b.readEveryForm();
+    return a.m_menus == b.m_menus && a.m_toolbars == b.m_toolbars && a.m_contextMenus == b.m_contextMenus &&
+           a.m_taskPanes == b.m_taskPanes && a.m_dialogs == b.m_dialogs && a.m_keys == b.m_keys &&
+           a.m_icons == b.m_icons;
 }
 
 } // namespace pptdrill

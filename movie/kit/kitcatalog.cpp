@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QResource>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -963,12 +964,17 @@ const KitCatalog& KitCatalog::instance()
     // The build has read and checked the kit's files (kitcompile); what it
     // wrote is only read back here.
     static const KitCatalog kit = [] {
-        QFile file(u":/kit/kit.bin"_s);
-        if (!file.open(QIODevice::ReadOnly)) {
+        // Read where the program holds it, without a copy.
+        const QResource resource(u":/kit/kit.bin"_s);
+        if (!resource.isValid()) {
             std::fprintf(stderr, "the PowerPoint kit is missing from this build\n");
             std::abort();
         }
-        auto loaded = fromCompiled(file.readAll());
+        const QByteArray bytes =
+            resource.compressionAlgorithm() == QResource::NoCompression
+                ? QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), resource.size())
+                : resource.uncompressedData();
+        auto loaded = fromCompiled(bytes);
         if (!loaded) {
             std::fprintf(stderr, "%s\n", loaded.error().toUtf8().constData());
             std::abort();
@@ -986,14 +992,12 @@ const std::vector<KitMenuItem>* KitCatalog::contextMenu(const QString& area) con
 
 const KitForm* KitCatalog::taskPane(const QString& name) const
 {
-    auto it = m_taskPanes.find(name);
-    return it == m_taskPanes.end() ? nullptr : &it->second;
+    return formNamed(name, m_taskPanes, m_compiledTaskPanes);
 }
 
 const KitForm* KitCatalog::dialog(const QString& name) const
 {
-    auto it = m_dialogs.find(name);
-    return it == m_dialogs.end() ? nullptr : &it->second;
+    return formNamed(name, m_dialogs, m_compiledDialogs);
 }
 
 const KitKey* KitCatalog::key(const QString& shortcut) const
@@ -1022,6 +1026,9 @@ QStringList KitCatalog::taskPaneNames() const
     QStringList names;
     for (const auto& [name, form] : m_taskPanes)
         names << name;
+    for (const auto& [name, form] : m_compiledTaskPanes)
+        names << name;
+    names.sort();
     return names;
 }
 

@@ -285,11 +285,12 @@ public:
     // The kit's files in a folder (movie/kit/), named by their paths in it.
     static std::vector<KitFile> filesIn(const QString& folder);
     // The kit as the build stores it once it has read and checked its files,
-    // and the kit read back from that form.
+    // and the kit read back from that form. Each dialog and task pane is read
+    // back when it is first asked for (not thread-safe: one thread reads a kit).
     QByteArray compiled() const;
     static Result<KitCatalog> fromCompiled(const QByteArray& bytes);
 
-    friend bool operator==(const KitCatalog&, const KitCatalog&) = default;
+    friend bool operator==(const KitCatalog& a, const KitCatalog& b);
 
     // The kit names of the control types, and the type of a name.
     static QString controlTypeName(KitControlType type);
@@ -319,10 +320,18 @@ private:
     std::vector<KitMenu> m_menus;
     std::vector<std::pair<QString, std::vector<KitButton>>> m_toolbars;
     std::map<QString, std::vector<KitMenuItem>> m_contextMenus;
-    std::map<QString, KitForm> m_taskPanes;
-    std::map<QString, KitForm> m_dialogs;
+    // Dialogs and panes read, and those of a compiled kit still in that form.
+    mutable std::map<QString, KitForm> m_taskPanes;
+    mutable std::map<QString, KitForm> m_dialogs;
+    mutable std::map<QString, QByteArray> m_compiledTaskPanes;
+    mutable std::map<QString, QByteArray> m_compiledDialogs;
+    QByteArray m_compiledBytes; // what the compiled forms are views of
     std::vector<KitKey> m_keys;
     QStringList m_icons;
+
+    static const KitForm* formNamed(const QString& name, std::map<QString, KitForm>& forms,
+                                    std::map<QString, QByteArray>& compiledForms);
+    void readEveryForm() const;
 };
 
 } // namespace pptdrill

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -317,6 +319,81 @@ TEST(KitFiles, TheBuiltInKitIsTheKitFolderAndLoads)
     EXPECT_NE(shipped.key(u"Ctrl+M"_s), nullptr);
     EXPECT_NE(shipped.contextMenu(u"thumbnail"_s), nullptr);
     EXPECT_TRUE(shipped.resolve(u"dialog:字体/确定"_s).ok());
+}
+
+} // namespace
+
+namespace {
+
+// The compiled form read back: the same kit, its dialogs and panes read when asked for.
+TEST(CompiledKit, ReadsBackAsTheKitAndRefusesAnotherVersionOrDamage)
+{
+    const auto kit =
+        KitCatalog::load(KitCatalog::filesIn(QString::fromUtf8(DRILL_SOURCE_DIR) + u"/movie/kit"_s));
+    ASSERT_TRUE(kit.ok()) << kit.error().toStdString();
+    const QByteArray bytes = kit->compiled();
+
+    const auto readBack = KitCatalog::fromCompiled(bytes);
+    ASSERT_TRUE(readBack.ok()) << readBack.error().toStdString();
+    const KitForm* font = readBack->dialog(u"字体"_s);
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font, readBack->dialog(u"字体"_s)) << "a form is read once and stays where it is";
+    EXPECT_TRUE(*font == *kit->dialog(u"字体"_s));
+    EXPECT_EQ(readBack->dialog(u"没有这个对话框"_s), nullptr);
+    EXPECT_EQ(readBack->taskPaneNames(), kit->taskPaneNames());
+    EXPECT_TRUE(readBack->resolve(u"dialog:字体/确定"_s).ok());
+    EXPECT_TRUE(readBack.value() == kit.value());
+
+    QByteArray otherVersion = bytes;
+    otherVersion[7] = char(otherVersion[7] + 1);
+    EXPECT_FALSE(KitCatalog::fromCompiled(otherVersion).ok());
+    EXPECT_FALSE(KitCatalog::fromCompiled(bytes.left(bytes.size() / 2)).ok());
+    EXPECT_FALSE(KitCatalog::fromCompiled(bytes + "x").ok());
+    EXPECT_FALSE(KitCatalog::fromCompiled({}).ok());
+}
+
+// A field left out of the compiled form shows: the catalogs then differ.
+TEST(CompiledKit, CatalogsThatDifferInOneFieldAreNotEqual)
+{
+    const QByteArray kit = R"({"dialogs": {"示例": {"width": 200, "height": 100, "controls": [
+        {"type": "button", "id": "确定", "x": 10, "y": 10, "w": 60, "h": 20}]}}})";
+    auto a = KitCatalog::parse(kit);
+    auto b = KitCatalog::parse(QByteArray(kit).replace("\"x\": 10", "\"x\": 11"));
+    ASSERT_TRUE(a.ok() && b.ok()) << a.error().toStdString() << b.error().toStdString();
+    EXPECT_FALSE(a.value() == b.value());
+    EXPECT_TRUE(KitCatalog::fromCompiled(a->compiled()).value() == a.value());
+}
+
+// kitcompile fails the build at a fault's file and line, and writes nothing.
+TEST(CompiledKit, TheBuildRefusesAFaultyKitAtItsFileAndLine)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QDir(folder.path()).mkdir(u"dialogs"_s);
+    QFile dialog(folder.filePath(u"dialogs/示例.json"_s));
+    ASSERT_TRUE(dialog.open(QIODevice::WriteOnly));
+    dialog.write("{\n  \"width\": 200,\n  \"hieght\": 100,\n  \"controls\": []\n}\n");
+    dialog.close();
+    const QString output = folder.filePath(u"out/kit.bin"_s);
+    QProcess tool;
+    tool.start(QString::fromUtf8(KITCOMPILE_EXE), {folder.path(), output});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_NE(tool.exitCode(), 0);
+    const QString error = QString::fromUtf8(tool.readAllStandardError());
+    EXPECT_TRUE(error.contains(u"movie/kit/dialogs/示例.json:3"_s)) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(output));
+
+    ASSERT_TRUE(dialog.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    dialog.write("{\n  \"width\": 200,\n  \"height\": 100,\n  \"controls\": []\n}\n");
+    dialog.close();
+    tool.start(QString::fromUtf8(KITCOMPILE_EXE), {folder.path(), output});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    QFile written(output);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const auto readBack = KitCatalog::fromCompiled(written.readAll());
+    ASSERT_TRUE(readBack.ok());
+    EXPECT_NE(readBack->dialog(u"示例"_s), nullptr);
 }
 
 } // namespace
