@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTimer>
 #include <QTranslator>
 
 using namespace Qt::Literals::StringLiterals;
@@ -44,6 +45,33 @@ MessageAnswer QtMessageBoxes::show(const QString& title, const QString& text, Me
     return MessageAnswer::Ok;
 }
 
+namespace {
+
+class WindowIconAfterFirstPaint : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            QTimer::singleShot(0, qApp, [] {
+                // The menu entry's icon in the sizes taskbars and window lists show.
+                QIcon icon;
+                for (int size : {16, 32, 48})
+                    icon.addFile(u":/windowicon/%1/pptdrill.png"_s.arg(size), QSize(size, size));
+                QApplication::setWindowIcon(icon);
+            });
+            qApp->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 void setUpWindowProgram(QApplication& app)
 {
     auto* translator = new QTranslator(&app);
@@ -58,7 +86,9 @@ void setUpWindowProgram(QApplication& app)
     QCoreApplication::setApplicationName(u"pptdrill"_s);
     if (!qEnvironmentVariableIsSet("RESOURCE_NAME"))
         qputenv("RESOURCE_NAME", "pptdrill");
-    QApplication::setWindowIcon(QIcon::fromTheme(u"pptdrill"_s));
+    // The windows' icon comes once the first window is painted: reading
+    // pictures is slow the first time, and no one sees an icon sooner.
+    app.installEventFilter(new WindowIconAfterFirstPaint(&app));
 }
 
 } // namespace pptdrill
