@@ -1,5 +1,6 @@
 #include "shell/widgets/artwork.h"
 
+#include "common/widgets/prerendered.h"
 #include "shell/widgets/controls.h"
 
 #include <QLinearGradient>
@@ -404,9 +405,17 @@ QString menuExitHint(bool exitButtonShown)
 // Kept for the whole run: a pixmap must not outlive the application object.
 const QPixmap& menuArtwork(bool exitButtonShown)
 {
-    static const QPixmap* withButton = new QPixmap(paintMenu(true));
-    static const QPixmap* withoutButton = new QPixmap(paintMenu(false));
-    return exitButtonShown ? *withButton : *withoutButton;
+    // Each is painted when first shown (most starts show only one of them),
+    // and kept past the application's end, as the other pictures are.
+    static const QPixmap* withButton = nullptr;
+    static const QPixmap* withoutButton = nullptr;
+    const QPixmap*& picture = exitButtonShown ? withButton : withoutButton;
+    if (!picture) {
+        const std::optional<QImage> painted =
+            prerenderedPicture(exitButtonShown ? u"menu-exit.pic"_s : u"menu-noexit.pic"_s);
+        picture = new QPixmap(painted ? QPixmap::fromImage(*painted) : paintMenu(exitButtonShown));
+    }
+    return *picture;
 }
 
 const QPixmap& loginArtwork()

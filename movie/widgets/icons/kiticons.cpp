@@ -1,5 +1,6 @@
 // The small pictures of the simulated program: the window's own icons, the
 // lookup of every icon by key, and the drawing of one.
+#include "common/widgets/prerendered.h"
 #include "movie/widgets/icons/kiticonpainting.h"
 #include "movie/widgets/slides/slidepainter.h"
 
@@ -481,12 +482,76 @@ QString canonicalIconKey(const QString& key)
 
 } // namespace
 
+namespace {
+
+// The 16-pixel icons the build painted ahead, in one row, and where each key's is.
+struct IconAtlas
+{
+    QImage row;
+    QHash<QString, int> index;
+};
+
+const IconAtlas& iconAtlas()
+{
+    static const IconAtlas atlas = [] {
+        IconAtlas made;
+        const std::optional<QImage> row = prerenderedPicture(u"icons16.pic"_s);
+        const QList<QByteArray> keys = prerenderedText(u"icons16.keys"_s).split('\n');
+        if (!row || row->height() != 16 || row->width() != 16 * keys.size())
+            return made;
+        made.row = *row;
+        for (int i = 0; i < keys.size(); ++i)
+            made.index.insert(QString::fromUtf8(keys[i]), i);
+        return made;
+    }();
+    return atlas;
+}
+
+// Draws a 16-pixel icon from the atlas where it lands on whole device pixels.
+bool drawFromAtlas(QPainter& p, const QRectF& rect, const QString& key)
+{
+    if (rect.width() != 16 || rect.height() != 16 || !p.device() || p.device()->devicePixelRatio() != 1.0 ||
+        p.worldTransform().type() > QTransform::TxTranslate)
+        return false;
+    const IconAtlas& atlas = iconAtlas();
+    const auto at = atlas.index.constFind(key);
+    if (at == atlas.index.cend())
+        return false;
+    const QPointF corner = p.worldTransform().map(rect.topLeft());
+    if (corner.x() != std::round(corner.x()) || corner.y() != std::round(corner.y()))
+        return false;
+    p.drawImage(rect.topLeft(), atlas.row, QRectF(*at * 16, 0, 16, 16));
+    return true;
+}
+
+} // namespace
+
+QStringList iconKeys()
+{
+    QStringList keys = iconPainters().keys();
+    keys.sort();
+    return keys;
+}
+
+QImage paintIconRow(const QStringList& keys)
+{
+    QImage row(16 * int(keys.size()), 16, QImage::Format_ARGB32_Premultiplied);
+    row.fill(Qt::transparent);
+    QPainter p(&row);
+    for (int i = 0; i < keys.size(); ++i)
+        paintIconIn(p, QRectF(16 * i, 0, 16, 16), keys[i]);
+    return row;
+}
+
 void paintIconIn(QPainter& p, const QRectF& rect, const QString& key)
 {
     const double side = std::min(rect.width(), rect.height());
     if (!(side > 0))
         return;
-    const IconPainter paint = iconPainters().value(canonicalIconKey(key), iconGeneric);
+    const QString canonical = canonicalIconKey(key);
+    if (drawFromAtlas(p, rect, canonical))
+        return;
+    const IconPainter paint = iconPainters().value(canonical, iconGeneric);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.translate(rect.center().x() - side / 2, rect.center().y() - side / 2);
