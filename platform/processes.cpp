@@ -162,8 +162,9 @@ void stopLeftoverPlayers(const QString& programFolder)
     const QString player = QFileInfo(programFolder + u'/' + playerExecutableName()).canonicalFilePath();
     if (player.isEmpty())
         return;
+    // The link is read first: it is cheaper than the status, and unreadable for other users' processes.
     for (const qint64 pid : processIds()) {
-        if (isOwnRunningProcess(pid) && executablePath(pid) == player)
+        if (executablePath(pid) == player && isOwnRunningProcess(pid))
             killProcessById(static_cast<std::int32_t>(pid));
     }
 }
