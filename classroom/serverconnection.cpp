@@ -1,10 +1,11 @@
 #include "classroom/serverconnection.h"
 
+#include "classroom/libpq.h"
+
 #include <QDeadlineTimer>
 #include <QLoggingCategory>
 #include <algorithm>
 #include <cerrno>
-#include <libpq-fe.h>
 #include <optional>
 #include <poll.h>
 
@@ -19,6 +20,12 @@ namespace {
 Q_LOGGING_CATEGORY(classroomLog, "pptdrill.classroom", QtWarningMsg)
 
 constexpr int kSliceMs = 100;
+
+// Called only once a connection has been started, so with the library loaded.
+const LibPq& pq()
+{
+    return *libPq();
+}
 
 // Notices ("already exists, skipping") are not for the user.
 void ignoreNotice(void*, const char*) {}
@@ -40,7 +47,7 @@ enum class WaitOutcome
 WaitOutcome waitForSocket(PGconn* connection, bool forWriting, const QDeadlineTimer& deadline,
                           const std::atomic<bool>* abort)
 {
-    const int socket = PQsocket(connection);
+    const int socket = pq().PQsocket(connection);
     if (socket < 0)
         return WaitOutcome::Failed;
     while (true) {
@@ -111,6 +118,8 @@ QString serverFailureMessage(int code)
         return u"班级服务器上还没有班级的数据，请先运行“drillclass --init”。"_s;
     case ServerFailure::Data:
         return u"班级服务器拒绝了上传的数据。"_s;
+    case ServerFailure::NoClientLibrary:
+        return u"本机缺少 PostgreSQL 客户端库（libpq），无法连接班级服务器。"_s;
     case ServerFailure::Other:
         break;
     }
@@ -125,12 +134,14 @@ ServerConnection::ServerConnection(PGconn* connection, const std::atomic<bool>* 
 ServerConnection::~ServerConnection()
 {
     if (m_connection)
-        PQfinish(m_connection);
+        pq().PQfinish(m_connection);
 }
 
 Result<std::unique_ptr<ServerConnection>>
 ServerConnection::connect(const ServerLogin& login, const std::atomic<bool>* abort, int timeoutSeconds)
 {
+    if (QString why; !libPq(&why))
+        return fail<std::unique_ptr<ServerConnection>>(ServerFailure::NoClientLibrary, why);
     std::vector<QByteArray> keys;
     std::vector<QByteArray> values;
     auto add = [&](const char* key, const QString& value) {
@@ -155,18 +166,20 @@ ServerConnection::connect(const ServerLogin& login, const std::atomic<bool>* abo
     }
     keyPointers.push_back(nullptr);
     valuePointers.push_back(nullptr);
-    return finishConnecting(PQconnectStartParams(keyPointers.data(), valuePointers.data(), 0), abort,
+    return finishConnecting(pq().PQconnectStartParams(keyPointers.data(), valuePointers.data(), 0), abort,
                             timeoutSeconds);
 }
 
 Result<std::unique_ptr<ServerConnection>>
 ServerConnection::connect(const QString& connectionString, const std::atomic<bool>* abort, int timeoutSeconds)
 {
+    if (QString why; !libPq(&why))
+        return fail<std::unique_ptr<ServerConnection>>(ServerFailure::NoClientLibrary, why);
     const QByteArray text = connectionString.toUtf8();
     const char* keys[] = {"dbname", "client_encoding", nullptr};
     const char* values[] = {text.constData(), "UTF8", nullptr};
     // expand_dbname: the first dbname value is read as a whole connection string.
-    return finishConnecting(PQconnectStartParams(keys, values, 1), abort, timeoutSeconds);
+    return finishConnecting(pq().PQconnectStartParams(keys, values, 1), abort, timeoutSeconds);
 }
 
 Result<std::unique_ptr<ServerConnection>>
@@ -176,32 +189,32 @@ ServerConnection::finishConnecting(PGconn* connection, const std::atomic<bool>* 
     if (!connection)
         return fail<std::unique_ptr<ServerConnection>>(ServerFailure::Other, u"out of memory"_s);
     std::unique_ptr<ServerConnection> made(new ServerConnection(connection, abort));
-    PQsetNoticeProcessor(connection, ignoreNotice, nullptr);
-    if (PQstatus(connection) == CONNECTION_BAD)
+    pq().PQsetNoticeProcessor(connection, ignoreNotice, nullptr);
+    if (pq().PQstatus(connection) == CONNECTION_BAD)
         return fail<std::unique_ptr<ServerConnection>>(
-            failureOfConnecting(QString::fromUtf8(PQerrorMessage(connection))),
-            QString::fromUtf8(PQerrorMessage(connection)));
+            failureOfConnecting(QString::fromUtf8(pq().PQerrorMessage(connection))),
+            QString::fromUtf8(pq().PQerrorMessage(connection)));
     const QDeadlineTimer deadline(timeoutSeconds * 1000);
     PostgresPollingStatusType polling = PGRES_POLLING_WRITING;
     while (polling != PGRES_POLLING_OK) {
         if (polling == PGRES_POLLING_FAILED)
             return fail<std::unique_ptr<ServerConnection>>(
-                failureOfConnecting(QString::fromUtf8(PQerrorMessage(connection))),
-                QString::fromUtf8(PQerrorMessage(connection)));
+                failureOfConnecting(QString::fromUtf8(pq().PQerrorMessage(connection))),
+                QString::fromUtf8(pq().PQerrorMessage(connection)));
         const WaitOutcome waited =
             waitForSocket(connection, polling == PGRES_POLLING_WRITING, deadline, abort);
         if (waited != WaitOutcome::Ready)
             return fail<std::unique_ptr<ServerConnection>>(
                 ServerFailure::Unreachable, waited == WaitOutcome::Aborted ? QString() : u"no answer"_s);
-        polling = PQconnectPoll(connection);
+        polling = pq().PQconnectPoll(connection);
     }
-    PQsetnonblocking(connection, 1);
+    pq().PQsetnonblocking(connection, 1);
     return R(std::move(made));
 }
 
 bool ServerConnection::isUsable() const
 {
-    return !m_broken && m_connection && PQstatus(m_connection) == CONNECTION_OK;
+    return !m_broken && m_connection && pq().PQstatus(m_connection) == CONNECTION_OK;
 }
 
 Result<std::vector<ServerConnection::Row>> ServerConnection::query(const QString& sql,
@@ -218,59 +231,61 @@ Result<std::vector<ServerConnection::Row>> ServerConnection::query(const QString
         encoded.push_back(value.isNull() ? QByteArray() : value.toUtf8());
         pointers.push_back(value.isNull() ? nullptr : encoded.back().constData());
     }
-    const int sent = values.isEmpty() ? PQsendQuery(m_connection, text.constData())
-                                      : PQsendQueryParams(m_connection, text.constData(),
-                                                          static_cast<int>(pointers.size()), nullptr,
-                                                          pointers.data(), nullptr, nullptr, 0);
+    const int sent = values.isEmpty() ? pq().PQsendQuery(m_connection, text.constData())
+                                      : pq().PQsendQueryParams(m_connection, text.constData(),
+                                                               static_cast<int>(pointers.size()), nullptr,
+                                                               pointers.data(), nullptr, nullptr, 0);
     if (!sent) {
         m_broken = true;
-        return fail<Rows>(ServerFailure::Unreachable, QString::fromUtf8(PQerrorMessage(m_connection)));
+        return fail<Rows>(ServerFailure::Unreachable, QString::fromUtf8(pq().PQerrorMessage(m_connection)));
     }
     const QDeadlineTimer deadline(m_statementTimeoutSeconds * 1000);
     // Everything queued is flushed, then the answer is awaited.
-    while (int flushed = PQflush(m_connection)) {
+    while (int flushed = pq().PQflush(m_connection)) {
         if (flushed < 0 || waitForSocket(m_connection, true, deadline, m_abort) != WaitOutcome::Ready) {
             m_broken = true;
-            return fail<Rows>(ServerFailure::Unreachable, QString::fromUtf8(PQerrorMessage(m_connection)));
+            return fail<Rows>(ServerFailure::Unreachable,
+                              QString::fromUtf8(pq().PQerrorMessage(m_connection)));
         }
     }
     Rows rows;
     std::optional<Result<Rows>> failure;
     while (true) {
-        while (PQisBusy(m_connection)) {
+        while (pq().PQisBusy(m_connection)) {
             if (waitForSocket(m_connection, false, deadline, m_abort) != WaitOutcome::Ready ||
-                !PQconsumeInput(m_connection)) {
+                !pq().PQconsumeInput(m_connection)) {
                 m_broken = true;
                 return fail<Rows>(ServerFailure::Unreachable,
-                                  QString::fromUtf8(PQerrorMessage(m_connection)));
+                                  QString::fromUtf8(pq().PQerrorMessage(m_connection)));
             }
         }
-        PGresult* result = PQgetResult(m_connection);
+        PGresult* result = pq().PQgetResult(m_connection);
         if (!result)
             break;
-        const ExecStatusType status = PQresultStatus(result);
+        const ExecStatusType status = pq().PQresultStatus(result);
         if (status == PGRES_TUPLES_OK) {
             rows.clear();
-            const int columns = PQnfields(result);
-            const int count = PQntuples(result);
+            const int columns = pq().PQnfields(result);
+            const int count = pq().PQntuples(result);
             rows.reserve(count);
             for (int r = 0; r < count; ++r) {
                 Row row;
                 row.reserve(columns);
                 for (int c = 0; c < columns; ++c)
-                    row.push_back(PQgetisnull(result, r, c) ? QString()
-                                                            : QString::fromUtf8(PQgetvalue(result, r, c),
-                                                                                PQgetlength(result, r, c)));
+                    row.push_back(pq().PQgetisnull(result, r, c)
+                                      ? QString()
+                                      : QString::fromUtf8(pq().PQgetvalue(result, r, c),
+                                                          pq().PQgetlength(result, r, c)));
                 rows.push_back(std::move(row));
             }
         } else if (status != PGRES_COMMAND_OK && status != PGRES_EMPTY_QUERY && !failure) {
-            const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+            const char* state = pq().PQresultErrorField(result, PG_DIAG_SQLSTATE);
             failure = fail<Rows>(failureOfState(QByteArray(state ? state : "")),
-                                 QString::fromUtf8(PQresultErrorMessage(result)));
+                                 QString::fromUtf8(pq().PQresultErrorMessage(result)));
         }
-        PQclear(result);
+        pq().PQclear(result);
     }
-    if (PQstatus(m_connection) != CONNECTION_OK)
+    if (pq().PQstatus(m_connection) != CONNECTION_OK)
         m_broken = true;
     if (failure)
         return *failure;
@@ -288,18 +303,18 @@ Status ServerConnection::execute(const QString& sql, const QStringList& values)
 QString ServerConnection::quoteIdentifier(const QString& name) const
 {
     const QByteArray text = name.toUtf8();
-    char* quoted = PQescapeIdentifier(m_connection, text.constData(), text.size());
+    char* quoted = pq().PQescapeIdentifier(m_connection, text.constData(), text.size());
     const QString result = quoted ? QString::fromUtf8(quoted) : QString();
-    PQfreemem(quoted);
+    pq().PQfreemem(quoted);
     return result;
 }
 
 QString ServerConnection::quoteLiteral(const QString& value) const
 {
     const QByteArray text = value.toUtf8();
-    char* quoted = PQescapeLiteral(m_connection, text.constData(), text.size());
+    char* quoted = pq().PQescapeLiteral(m_connection, text.constData(), text.size());
     const QString result = quoted ? QString::fromUtf8(quoted) : QString();
-    PQfreemem(quoted);
+    pq().PQfreemem(quoted);
     return result;
 }
 

@@ -21,6 +21,7 @@ enum class ServerFailure
     MissingSchema,   // the database or its tables are not there yet
     Data,            // the server refused the values sent
     Other,
+    NoClientLibrary, // libpq cannot be loaded on this computer
 };
 
 // How to reach the server: everything libpq needs, nothing else.

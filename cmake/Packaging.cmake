@@ -14,8 +14,10 @@ set(DRILL_PACKAGED_PROGRAMS pptdrill drillplay drillbridge)
 # What the programs need at run time besides the libraries they link, which the
 # package finds by itself: the X platform plugin, Qt's Chinese button texts, the
 # Song-style and the sans CJK fonts. A new dependency joins this list.
+# libpq5: the classroom loads it when it first reaches the class's server, so
+# the library scan of the programs does not find it.
 set(DRILL_PACKAGE_DEPENDS qt6-qpa-plugins qt6-translations-l10n "fonts-arphic-uming | fonts-noto-cjk"
-                          fonts-wqy-microhei)
+                          fonts-wqy-microhei libpq5)
 # A brush-script face for the slides' 楷体, 隶书 and 行楷; without it they show in Song.
 set(DRILL_PACKAGE_RECOMMENDS fonts-arphic-ukai)
 
