@@ -7,6 +7,7 @@
 #include "paper/paperprogress.h"
 #include "platform/messagebox.h"
 #include "platform/steadyclock.h"
+#include "platform/widgets/firstpaint.h"
 #include "platform/widgets/inputmethods.h"
 #include "platform/widgets/windowsystem.h"
 #include "player/channel.h"
@@ -418,6 +419,7 @@ void QuestionBar::previousClick()
 
 void QuestionBar::nextClick()
 {
+    traceMoment("next-question");
     const int p = currentQuestion();
     if (p < questionCount())
         stepTo(p + 1);

@@ -4,7 +4,6 @@
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
-
 #include <cstdio>
 
 namespace pptdrill {
@@ -25,7 +24,8 @@ protected:
             g_traced = true;
             // Reported once the paint has been handled.
             QTimer::singleShot(0, [] {
-                std::fprintf(stderr, "first-frame %lld\n", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+                std::fprintf(stderr, "first-frame %lld\n",
+                             static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
             });
             watched->removeEventFilter(this);
             deleteLater();
@@ -41,6 +41,13 @@ void traceFirstPaint(QWidget* widget)
     if (g_traced || !qEnvironmentVariableIsSet("PPTDRILL_TRACE_FIRST_FRAME"))
         return;
     widget->installEventFilter(new FirstPaintFilter(widget));
+}
+
+void traceMoment(const char* moment)
+{
+    if (qEnvironmentVariableIsSet("PPTDRILL_TRACE_FIRST_FRAME"))
+        std::fprintf(stderr, "%s %lld\n", moment,
+                     static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
 }
 
 } // namespace pptdrill
