@@ -113,6 +113,16 @@ TEST(AnimationPane, TheEffectsCommandsAreInTheChosenRowsMenuNotAColumnOfButtons)
     EXPECT_TRUE(view->session().isComplete());
 }
 
+TEST(AnimationPane, ASlideWithoutEffectsHasNothingToChange)
+{
+    auto view = viewOf(uR"j({"hint": "h", "accept": ["taskpane:自定义动画/添加效果"]})j"_s, u"[]"_s);
+    keepShot(*view, u"animationpane-empty.png"_s);
+    EXPECT_TRUE(view->locate(box(u"添加效果"_s)).has_value());
+    for (const QString& id : {u"删除"_s, u"开始"_s, u"属性"_s, u"速度"_s, u"上移"_s, u"下移"_s})
+        EXPECT_FALSE(view->locate(box(id)).has_value()) << id.toStdString();
+    EXPECT_TRUE(view->locate(box(u"播放"_s)).has_value());
+}
+
 TEST(AnimationPane, TheHintAndTheDemonstrationGoThroughTheRowsArrow)
 {
     auto view = viewOf(kOptionsStep);
