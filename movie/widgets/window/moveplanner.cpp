@@ -162,15 +162,12 @@ void MovePlanner::planListMenu(const KitTarget& t, const KitControl& list, Moves
 {
     const MovieSession& session = *m_view.m_session;
     if (!m_view.m_menus.isPaneMenuOf(t.form, list.id)) {
-        // Only the chosen row has the ▼: with none chosen, the first effect's row is clicked.
-        if (session.chosenEffect() < 0) {
-            for (const QString& item : session.itemsOf(list, session.taskPane())) {
-                if (effectOfListItem(session.selectedSlide(), item) >= 0) {
-                    moves.push_back({PointerMove::Click, locators::item(t.form, list.id, item), {}});
-                    break;
-                }
-            }
-        }
+        // Only the chosen row has the ▼: with none chosen, the slide's first effect is chosen, the one
+        // 效果选项 is about when none is.
+        if (session.chosenEffect() < 0 && !session.selectedSlide().effects.empty())
+            moves.push_back({PointerMove::Click,
+                             locators::item(t.form, list.id, effectListItem(session.selectedSlide(), 0)),
+                             {}});
         moves.push_back({PointerMove::Click, locators::controlArrow(t.form, list.id), {}});
     }
     for (const KitMenuItem& item : list.menu) {
