@@ -132,6 +132,8 @@ TEST(AnimationPane, TheHintAndTheDemonstrationGoThroughTheRowsArrow)
     click(*view, row(kFlyIn));
     EXPECT_FALSE(view->session().isComplete());
     EXPECT_EQ(view->nextTargetLocator(), locators::controlArrow(kPane, kList));
+    view->setHintVisible(true);
+    keepShot(*view, u"animationpane-hint.png"_s);
     EXPECT_TRUE(view->performThroughUi(u"taskpane:自定义动画/效果选项(E)..."_s));
     EXPECT_TRUE(view->session().isComplete());
     // The explanation says the same way.
