@@ -262,6 +262,7 @@ void copyControlFields(const QJsonObject& c, KitControl& control)
     if (c.contains(u"forEffects"_s))
         control.forEffects = texts(c[u"forEffects"_s]);
     control.textNone = c[u"textNone"_s].toString();
+    control.effectField = c[u"effectField"_s].toString();
     const QJsonObject effectItems = c[u"effectItems"_s].toObject();
     for (auto it = effectItems.begin(); it != effectItems.end(); ++it)
         control.effectItems[it.key()] = texts(it.value());
@@ -564,7 +565,8 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
                                            {u"copies"_s, Kind::Text},      {u"deletes"_s, Kind::Text},
                                            {u"beside"_s, Kind::Text},      {u"separatorAbove"_s, Kind::Flag},
                                            {u"needsEffect"_s, Kind::Flag}, {u"forEffects"_s, Kind::Texts},
-                                           {u"textNone"_s, Kind::Text},    {u"effectItems"_s, Kind::Object}};
+                                           {u"textNone"_s, Kind::Text},    {u"effectItems"_s, Kind::Object},
+                                           {u"effectField"_s, Kind::Text}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject c = v.toObject();
@@ -678,6 +680,12 @@ bool KitReader::checkOthersNamed(const KitForm& form, const KitControl& c, const
         if (!button || button->type != KitControlType::Button)
             return fail(here / u"after"_s, u"不是本窗体的按钮"_s);
     }
+    static const QStringList effectFields{
+        u"start"_s,   u"speed"_s, u"direction"_s,      u"delay"_s,       u"repeat"_s,       u"rewind"_s,
+        u"reverse"_s, u"sound"_s, u"afterAnimation"_s, u"animateText"_s, u"textGrouping"_s, u"trigger"_s};
+    if (!c.effectField.isEmpty() && !effectFields.contains(c.effectField))
+        return fail(here / u"effectField"_s,
+                    u"“%1”不是动画效果的字段（可用：%2）"_s.arg(c.effectField, effectFields.join(u'、')));
     if (!c.beside.isEmpty() && (!form.control(c.beside) || form.dialog))
         return fail(here / u"beside"_s, u"不是本任务窗格的控件"_s);
     if (!c.defines.isEmpty()) {

@@ -163,6 +163,9 @@ struct KitControl
     // A box that stands in its place only while the effect chosen in the pane's list is one of these
     // (方向 for 飞入, 尺寸 for 放大/缩小); with an empty list it stands there for any other effect, greyed.
     std::optional<QStringList> forEffects;
+    // The field of the chosen effect a control shows (start, speed, direction, delay, repeat, rewind,
+    // reverse, sound, afterAnimation, animateText, textGrouping, trigger): 开始 in 自定义动画 and 效果选项.
+    QString effectField;
     // Such a box's items for some effects (方向 of 百叶窗: 水平, 垂直), in place of `items`.
     std::map<QString, QStringList> effectItems;
     // A label's text while no effect is chosen in the pane's list ("{effect}" in `text` names the chosen

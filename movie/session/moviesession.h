@@ -57,6 +57,13 @@ void followChoice(FormState& state, const KitForm& form, const QString& id);
 bool paneControlShown(const KitControl& control, const FormState& state);
 // The task pane's list of the selected slide's effects (自定义动画's), if it has one.
 const KitControl* effectList(const KitCatalog& kit, const FormState& pane);
+// A field of an effect (a control's `effectField`) as text: "之后", "1.5", "on", a trigger's object
+// by name ("矩形 4"); empty where the effect keeps the control's own value.
+QString effectFieldText(const SlideEffect& effect, const QString& field, const Slide& slide);
+// What a control showing an effect's field shows among `items`: the item of the field's value
+// ("2 秒(中速)" for 中速), the value itself in a box that takes typing; empty for the control's own.
+QString effectFieldShown(const KitControl& control, const QStringList& items, const SlideEffect& effect,
+                         const Slide& slide);
 
 // Slide n as a list of the presentation's slides shows it ("2. 收支概况").
 QString slideListItem(const Presentation& presentation, int n);

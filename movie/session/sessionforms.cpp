@@ -2,7 +2,6 @@
 // holds now (the selected text's font, the object's size, the zoom, the page, the slide's
 // layout, what the preview prints, the chosen effect's settings), then the values of the command
 // that opened it.
-#include "movie/document/effectlist.h"
 #include "movie/kit/kitcatalog.h"
 #include "movie/session/moviesession.h"
 
@@ -154,55 +153,24 @@ void fillPrintValues(const Presentation& p, const KitForm& form, FormState& stat
     state.values[u"打印隐藏幻灯片(H)"_s] = preview.hidden ? u"on"_s : u"off"_s;
 }
 
-// A value for an editable box or a spin box, which takes what is typed.
-void setTyped(const KitForm& form, FormState& state, const QString& id, const QString& value)
-{
-    if (form.control(id))
-        state.values[id] = value;
-}
-
 // The dialog of an effect (效果选项, titled by the effect) opens at the settings of the effect
-// chosen in the pane's list, else of the slide's first: its direction, start, delay, speed,
-// repetition, sound, text grouping and trigger.
+// chosen in the pane's list, else of the slide's first: each control that shows a field of it.
 void fillEffectValues(const MovieSession& session, const KitForm& form, FormState& state)
 {
-    const auto& effects = session.selectedSlide().effects;
-    if (!form.title.contains(u"{effect}"_s) || effects.empty())
+    const Slide& slide = session.selectedSlide();
+    if (!form.title.contains(u"{effect}"_s) || slide.effects.empty())
         return;
-    const int chosen = session.chosenEffect();
-    const SlideEffect& e = effects[static_cast<size_t>(std::max(chosen, 0))];
-    const auto tick = [](bool on) { return on ? u"on"_s : u"off"_s; };
-    if (!e.direction.isEmpty())
-        setOffered(form, state, u"方向"_s, e.direction);
-    setOffered(form, state, u"开始"_s, e.start);
-    setTyped(form, state, u"延迟"_s, QString::number(e.delay));
-    if (const KitControl* speed = form.control(u"速度"_s)) {
-        const QString mark = u"(%1)"_s.arg(e.speed.isEmpty() ? u"中速"_s : e.speed);
-        for (const QString& item : speed->items) {
-            if (item.endsWith(mark))
-                state.values[speed->id] = item;
-        }
-    }
-    if (!e.repeatUntil.isEmpty())
-        setOffered(form, state, u"重复"_s, e.repeatUntil);
-    else if (e.repeat > 1)
-        setTyped(form, state, u"重复"_s, QString::number(e.repeat));
-    setTyped(form, state, u"播完后快退(W)"_s, tick(e.rewind));
-    setTyped(form, state, u"相反顺序(R)"_s, tick(e.reverse));
-    for (const auto& [id, value] :
-         {std::pair{u"声音"_s, e.sound}, std::pair{u"动画播放后"_s, e.afterAnimation},
-          std::pair{u"动画文本"_s, e.animateText}, std::pair{u"组合文本"_s, e.textGrouping}}) {
-        if (!value.isEmpty())
-            setOffered(form, state, id, value);
-    }
-    if (!e.trigger.isEmpty() && form.control(u"触发对象"_s)) {
-        // An effect started by a click on an object opens with its trigger shown.
-        const KitControl* options = form.control(u"触发器"_s);
-        if (options && options->items.size() > 1)
-            state.values[options->id] = options->items.back();
-        state.values[u"触发对象"_s] = slideObjectName(session.selectedSlide(), e.trigger);
-        if (options && !options->after.isEmpty())
-            state.pressed << options->after;
+    const SlideEffect& effect = slide.effects[static_cast<size_t>(std::max(session.chosenEffect(), 0))];
+    for (const KitControl& c : form.controls) {
+        if (c.effectField.isEmpty())
+            continue;
+        const QString shown = effectFieldShown(c, session.itemsOf(c, state), effect, slide);
+        if (!shown.isEmpty())
+            state.values[c.id] = shown;
+        // A control shown once a button is pressed (触发器(T)'s) opens shown where the effect sets it.
+        if (!c.after.isEmpty() && !effectFieldText(effect, c.effectField, slide).isEmpty() &&
+            !state.pressed.contains(c.after))
+            state.pressed << c.after;
     }
 }
 

@@ -227,8 +227,12 @@ TEST(AnimationPane, EffectOptionsOpensAtTheChosenEffectsSettings)
     EXPECT_EQ(dialog->value(u"触发器"_s), u"部分单击序列动画(A)"_s);
 }
 
-TEST(AnimationPane, TheKitRefusesAControlBesideOneThePaneHasNot)
+TEST(AnimationPane, TheKitRefusesAControlBesideOneThePaneHasNotOrAFieldEffectsHaveNot)
 {
+    const auto field = KitCatalog::parse(
+        R"({"taskpanes": {"窗格": {"controls": [{"type": "combo", "id": "甲", "effectField": "colour"}]}}})");
+    ASSERT_FALSE(field.ok());
+    EXPECT_TRUE(field.error().contains(u"不是动画效果的字段"_s)) << field.error().toStdString();
     const auto kit = KitCatalog::parse(
         R"({"taskpanes": {"窗格": {"controls": [{"type": "button", "id": "甲"},
                                                {"type": "button", "id": "乙", "beside": "丙"}]}}})");
