@@ -196,6 +196,11 @@ QString formInWords(const ActionParts& a, const QString& action, const KitCatalo
     const auto target = kit.resolve(action);
     const KitControl* control = target ? target->control : nullptr;
     const QString where = quoted(form) + (a.kind == ActionParts::Dialog ? u"对话框"_s : u"任务窗格"_s);
+    // A command of a pane list's menu is reached by the ▼ of the row chosen in it.
+    const KitForm* pane = a.kind == ActionParts::Dialog ? nullptr : kit.taskPane(form);
+    const KitControl* list = pane && control && !a.hasValue ? pane->control(control->under) : nullptr;
+    if (list && list->type == KitControlType::List && !list->menu.empty())
+        return u"在%1的列表中单击所选项右侧的下拉箭头，单击%2命令。"_s.arg(where, quoted(control->id));
     return controlInWords(a, control, where);
 }
 

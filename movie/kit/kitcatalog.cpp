@@ -190,6 +190,28 @@ std::vector<KitMenuItem> paneButtonMenu(const KitForm& pane, const QString& butt
     return menu;
 }
 
+// The menu of a task pane's list (the ▼ of its chosen row, a right click on a row): the
+// buttons under it, each an item that presses it.
+std::vector<KitMenuItem> paneListMenu(const KitForm& pane, const QString& list)
+{
+    std::vector<KitMenuItem> menu;
+    for (const KitControl& c : pane.controls) {
+        if (c.under != list || c.type != KitControlType::Button)
+            continue;
+        if (c.separatorAbove && !menu.empty()) {
+            KitMenuItem separator;
+            separator.separator = true;
+            menu.push_back(separator);
+        }
+        KitMenuItem item;
+        item.text = c.text.isEmpty() ? c.id : c.text;
+        item.control = c.id;
+        item.icon = c.icon;
+        menu.push_back(item);
+    }
+    return menu;
+}
+
 } // namespace
 
 // Reads the files of a kit into one catalog, refusing the first fault with its
@@ -235,6 +257,16 @@ void copyControlFields(const QJsonObject& c, KitControl& control)
     control.deletes = c[u"deletes"_s].toString();
     control.icon = c[u"icon"_s].toString();
     control.after = c[u"after"_s].toString();
+    control.beside = c[u"beside"_s].toString();
+    control.separatorAbove = c[u"separatorAbove"_s].toBool();
+    control.needsEffect = c[u"needsEffect"_s].toBool();
+    if (c.contains(u"forEffects"_s))
+        control.forEffects = texts(c[u"forEffects"_s]);
+    control.textNone = c[u"textNone"_s].toString();
+    control.effectField = c[u"effectField"_s].toString();
+    const QJsonObject effectItems = c[u"effectItems"_s].toObject();
+    for (auto it = effectItems.begin(); it != effectItems.end(); ++it)
+        control.effectItems[it.key()] = texts(it.value());
 }
 
 } // namespace
@@ -511,21 +543,31 @@ bool KitReader::readControlMaps(const QJsonObject& c, const JsonPath& at, KitCon
 
 bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl& control)
 {
-    static const std::vector<Field> fields{
-        {u"type"_s, Kind::Text},        {u"id"_s, Kind::Text},         {u"label"_s, Kind::Text},
-        {u"text"_s, Kind::Text},        {u"tab"_s, Kind::Text},        {u"opens"_s, Kind::Text},
-        {u"suffix"_s, Kind::Text},      {u"under"_s, Kind::Text},      {u"format"_s, Kind::Text},
-        {u"style"_s, Kind::Text},       {u"items"_s, Kind::Any},       {u"headers"_s, Kind::Texts},
-        {u"itemOpens"_s, Kind::Object}, {u"itemsFor"_s, Kind::Object}, {u"value"_s, Kind::Any},
-        {u"fixedFor"_s, Kind::Object},  {u"pitch"_s, Kind::Whole},     {u"x"_s, Kind::Whole},
-        {u"y"_s, Kind::Whole},          {u"w"_s, Kind::Whole},         {u"h"_s, Kind::Whole},
-        {u"columns"_s, Kind::Whole},    {u"min"_s, Kind::Number},      {u"max"_s, Kind::Number},
-        {u"step"_s, Kind::Number},      {u"editable"_s, Kind::Flag},   {u"doubleClick"_s, Kind::Text},
-        {u"focus"_s, Kind::Flag},       {u"icon"_s, Kind::Text},       {u"default"_s, Kind::Flag},
-        {u"turnsInto"_s, Kind::Flag},   {u"from"_s, Kind::Text},       {u"adds"_s, Kind::Text},
-        {u"removes"_s, Kind::Text},     {u"defines"_s, Kind::Text},    {u"stepFor"_s, Kind::Object},
-        {u"raises"_s, Kind::Text},      {u"lowers"_s, Kind::Text},     {u"after"_s, Kind::Text},
-        {u"edits"_s, Kind::Text},       {u"copies"_s, Kind::Text},     {u"deletes"_s, Kind::Text}};
+    static const std::vector<Field> fields{{u"type"_s, Kind::Text},        {u"id"_s, Kind::Text},
+                                           {u"label"_s, Kind::Text},       {u"text"_s, Kind::Text},
+                                           {u"tab"_s, Kind::Text},         {u"opens"_s, Kind::Text},
+                                           {u"suffix"_s, Kind::Text},      {u"under"_s, Kind::Text},
+                                           {u"format"_s, Kind::Text},      {u"style"_s, Kind::Text},
+                                           {u"items"_s, Kind::Any},        {u"headers"_s, Kind::Texts},
+                                           {u"itemOpens"_s, Kind::Object}, {u"itemsFor"_s, Kind::Object},
+                                           {u"value"_s, Kind::Any},        {u"fixedFor"_s, Kind::Object},
+                                           {u"pitch"_s, Kind::Whole},      {u"x"_s, Kind::Whole},
+                                           {u"y"_s, Kind::Whole},          {u"w"_s, Kind::Whole},
+                                           {u"h"_s, Kind::Whole},          {u"columns"_s, Kind::Whole},
+                                           {u"min"_s, Kind::Number},       {u"max"_s, Kind::Number},
+                                           {u"step"_s, Kind::Number},      {u"editable"_s, Kind::Flag},
+                                           {u"doubleClick"_s, Kind::Text}, {u"focus"_s, Kind::Flag},
+                                           {u"icon"_s, Kind::Text},        {u"default"_s, Kind::Flag},
+                                           {u"turnsInto"_s, Kind::Flag},   {u"from"_s, Kind::Text},
+                                           {u"adds"_s, Kind::Text},        {u"removes"_s, Kind::Text},
+                                           {u"defines"_s, Kind::Text},     {u"stepFor"_s, Kind::Object},
+                                           {u"raises"_s, Kind::Text},      {u"lowers"_s, Kind::Text},
+                                           {u"after"_s, Kind::Text},       {u"edits"_s, Kind::Text},
+                                           {u"copies"_s, Kind::Text},      {u"deletes"_s, Kind::Text},
+                                           {u"beside"_s, Kind::Text},      {u"separatorAbove"_s, Kind::Flag},
+                                           {u"needsEffect"_s, Kind::Flag}, {u"forEffects"_s, Kind::Texts},
+                                           {u"textNone"_s, Kind::Text},    {u"effectItems"_s, Kind::Object},
+                                           {u"effectField"_s, Kind::Text}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject c = v.toObject();
@@ -639,6 +681,14 @@ bool KitReader::checkOthersNamed(const KitForm& form, const KitControl& c, const
         if (!button || button->type != KitControlType::Button)
             return fail(here / u"after"_s, u"不是本窗体的按钮"_s);
     }
+    static const QStringList effectFields{
+        u"start"_s,   u"speed"_s, u"direction"_s,      u"delay"_s,       u"repeat"_s,       u"rewind"_s,
+        u"reverse"_s, u"sound"_s, u"afterAnimation"_s, u"animateText"_s, u"textGrouping"_s, u"trigger"_s};
+    if (!c.effectField.isEmpty() && !effectFields.contains(c.effectField))
+        return fail(here / u"effectField"_s,
+                    u"“%1”不是动画效果的字段（可用：%2）"_s.arg(c.effectField, effectFields.join(u'、')));
+    if (!c.beside.isEmpty() && (!form.control(c.beside) || form.dialog))
+        return fail(here / u"beside"_s, u"不是本任务窗格的控件"_s);
     if (!c.defines.isEmpty()) {
         const KitControl* name = form.control(c.defines);
         if (!name || name->type != KitControlType::Text)
@@ -932,9 +982,11 @@ Result<KitCatalog> KitCatalog::load(const std::vector<KitFile>& files)
         }
     }
     for (auto& [name, pane] : kit.m_taskPanes) {
-        for (KitControl& button : pane.controls) {
-            if (button.type == KitControlType::Button)
-                button.menu = paneButtonMenu(pane, button.id);
+        for (KitControl& owner : pane.controls) {
+            if (owner.type == KitControlType::Button)
+                owner.menu = paneButtonMenu(pane, owner.id);
+            else if (owner.type == KitControlType::List)
+                owner.menu = paneListMenu(pane, owner.id);
         }
     }
     return kit;

@@ -159,7 +159,24 @@ struct KitControl
     QStringList headers;                  // gallery items that head a section, not choices
     std::map<QString, QString> itemOpens; // a choice that opens a dialog
     QJsonValue value;
-    QString under;  // the task-pane control it belongs to ("添加效果")
+    QString under; // the task-pane control it belongs to ("添加效果")
+    // A task-pane control that stands on its row right of this one (删除 beside 添加效果).
+    QString beside;
+    // An item of its owner's menu with a separator above it (效果选项(E)... in the effect's menu).
+    bool separatorAbove = false;
+    // Greyed and out of reach while no effect is chosen in the pane's list of effects.
+    bool needsEffect = false;
+    // A box that stands in its place only while the effect chosen in the pane's list is one of these
+    // (方向 for 飞入, 尺寸 for 放大/缩小); with an empty list it stands there for any other effect, greyed.
+    std::optional<QStringList> forEffects;
+    // The field of the chosen effect a control shows (start, speed, direction, delay, repeat, rewind,
+    // reverse, sound, afterAnimation, animateText, textGrouping, trigger): 开始 in 自定义动画 and 效果选项.
+    QString effectField;
+    // Such a box's items for some effects (方向 of 百叶窗: 水平, 垂直), in place of `items`.
+    std::map<QString, QStringList> effectItems;
+    // A label's text while no effect is chosen in the pane's list ("{effect}" in `text` names the chosen
+    // one).
+    QString textNone;
     QString format; // how a spin box shows its number ("mm:ss")
     // How it is drawn: tabs "bar" or "wizard" (a side list), options "bar" (buttons),
     // palette "hexagon", gallery "pictures" (no captions), list "links" (help topics)
@@ -167,7 +184,8 @@ struct KitControl
     QString style;
     QString icon;
     // A task-pane button's drop-down menu: a submenu for each control `under`
-    // it, listing their items (添加效果 → 进入 → 百叶窗).
+    // it, listing their items (添加效果 → 进入 → 百叶窗). A list's menu, opened by the ▼
+    // of its chosen row and by a right click on a row: the buttons under it (效果选项(E)...).
     std::vector<KitMenuItem> menu;
     // The items of this control for each item of another one: itemsFor[id][item].
     std::map<QString, std::map<QString, QStringList>> itemsFor;

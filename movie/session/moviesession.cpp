@@ -104,7 +104,14 @@ QStringList MovieSession::itemsOf(const KitControl& control, const FormState& st
                                                                           : from[i]);
         return items;
     }
-    for (const QString& item : shownItems(control, state)) {
+    QStringList shown = shownItems(control, state);
+    if (!control.effectItems.empty() && state.name == m_taskPane.name && chosenEffect() >= 0) {
+        const auto it =
+            control.effectItems.find(selectedSlide().effects[static_cast<size_t>(chosenEffect())].effect);
+        if (it != control.effectItems.end())
+            shown = it->second;
+    }
+    for (const QString& item : shown) {
         if (item == u"@slides"_s) {
             for (size_t i = 0; i < m_presentation.slides.size(); ++i)
                 items << slideListItem(m_presentation, static_cast<int>(i + 1));
@@ -125,9 +132,6 @@ QStringList MovieSession::itemsOf(const KitControl& control, const FormState& st
     return items;
 }
 
-namespace {
-
-// The task pane's list of the selected slide's effects (自定义动画's), if it has one.
 const KitControl* effectList(const KitCatalog& kit, const FormState& pane)
 {
     const KitForm* form = kit.taskPane(pane.name);
@@ -139,6 +143,8 @@ const KitControl* effectList(const KitCatalog& kit, const FormState& pane)
     }
     return nullptr;
 }
+
+namespace {
 
 // The file a file dialog names: its 文件名 box, else its 文件 list's choice.
 QString fileNamed(const FormState& dialog)
@@ -458,6 +464,7 @@ void MovieSession::reset()
     m_taskPane = {};
     if (const KitForm* pane = m_kit->taskPane(m_presentation.taskpane))
         m_taskPane = openForm(*pane);
+    followChosenEffect();
     if (m_listener)
         m_listener();
 }
@@ -574,6 +581,7 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
                 m_taskPane.values[c.id] = from.value(c.id);
                 followChoice(m_taskPane, *form, c.id);
             }
+            followChosenEffect();
         }
     } else if (opens.startsWith(u"view:"_s)) {
         if (const std::optional<ViewKind> kind = WindowView::kindNamed(opens.mid(5))) {
@@ -656,7 +664,7 @@ bool MovieSession::reachable(const KitTarget& t) const
                (!t.withText || *t.withText == !objectText(selectedSlide(), selectedObject()).isEmpty());
     case KitTarget::TaskPane:
         return m_presentation.taskpane == t.form && !m_presentation.view.is(ViewKind::Show) &&
-               (!t.control || paneControlShown(*t.control, m_taskPane));
+               (!t.control || (paneShows(*t.control) && !paneGreyed(*t.control)));
     case KitTarget::Thumb:
     case KitTarget::Click:
     case KitTarget::DoubleClick: {
@@ -845,6 +853,7 @@ void MovieSession::applyAction(const KitTarget& t)
         break;
     case KitTarget::TaskPane:
         setFormValue(m_taskPane, m_kit->taskPane(t.form), t);
+        followChosenEffect();
         break;
     default:
         break;
@@ -1030,6 +1039,7 @@ void MovieSession::applyStepChanges(const QJsonObject& changes)
     if (changes.contains(u"titleMaster"_s))
         m_master = m_presentation.titleMaster ? 2 : 1;
     followEffectList(*m_kit, m_taskPane, m_presentation, changes);
+    followChosenEffect();
     // What the show's context menu set lasts while the show runs.
     if (!m_presentation.view.is(ViewKind::Show))
         m_presentation.show = {};

@@ -55,6 +55,15 @@ inline QString schemeColourKey(const QString& name)
 void followChoice(FormState& state, const KitForm& form, const QString& id);
 // Whether a task pane shows a control now: one shown only after a button shows once it is pressed.
 bool paneControlShown(const KitControl& control, const FormState& state);
+// The task pane's list of the selected slide's effects (自定义动画's), if it has one.
+const KitControl* effectList(const KitCatalog& kit, const FormState& pane);
+// A field of an effect (a control's `effectField`) as text: "之后", "1.5", "on", a trigger's object
+// by name ("矩形 4"); empty where the effect keeps the control's own value.
+QString effectFieldText(const SlideEffect& effect, const QString& field, const Slide& slide);
+// What a control showing an effect's field shows among `items`: the item of the field's value
+// ("2 秒(中速)" for 中速), the value itself in a box that takes typing; empty for the control's own.
+QString effectFieldShown(const KitControl& control, const QStringList& items, const SlideEffect& effect,
+                         const Slide& slide);
 
 // Slide n as a list of the presentation's slides shows it ("2. 收支概况").
 QString slideListItem(const Presentation& presentation, int n);
@@ -100,6 +109,16 @@ public:
     // The effect chosen in the task pane's list of the slide's effects (an
     // index of its effects), -1 for none.
     int chosenEffect() const;
+    // A click on a row of the pane's list of effects chooses it, whatever the task (the step
+    // that wants it chosen is taken by the click's action too). False for no effect's row.
+    bool chooseEffectRow(const QString& item);
+    // Whether the task pane shows a control now: after the button it comes after is pressed,
+    // and, for a box named after the chosen effect's property (方向, 尺寸 …), while that
+    // effect is chosen.
+    bool paneShows(const KitControl& control) const;
+    // A control that waits for an effect chosen in the list (开始, 速度, 删除), or a property
+    // box of an effect that has none, is greyed and out of reach.
+    bool paneGreyed(const KitControl& control) const;
     // How far the task has come: the steps done, and another way being taken.
     const StepProgress& steps() const { return m_steps; }
     int stepIndex() const { return m_steps.index(); }
@@ -226,6 +245,8 @@ private:
     void gatherItems(const KitControl& button);
     // 编辑, 复制 and 删除 of the custom show chosen in a list of shows.
     void editCustomShows(const KitControl& button);
+    // The boxes of the pane (开始, 方向, 速度 …) show the effect chosen in its list; empty while none is.
+    void followChosenEffect();
 
     Movie m_movie;
     const KitCatalog* m_kit;

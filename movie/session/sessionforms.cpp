@@ -1,6 +1,7 @@
 // The values a dialog or task pane opens with: the kit's defaults, then what the document
 // holds now (the selected text's font, the object's size, the zoom, the page, the slide's
-// layout, what the preview prints), then the values of the command that opened it.
+// layout, what the preview prints, the chosen effect's settings), then the values of the command
+// that opened it.
 #include "movie/kit/kitcatalog.h"
 #include "movie/session/moviesession.h"
 
@@ -152,6 +153,27 @@ void fillPrintValues(const Presentation& p, const KitForm& form, FormState& stat
     state.values[u"打印隐藏幻灯片(H)"_s] = preview.hidden ? u"on"_s : u"off"_s;
 }
 
+// The dialog of an effect (效果选项, titled by the effect) opens at the settings of the effect
+// chosen in the pane's list, else of the slide's first: each control that shows a field of it.
+void fillEffectValues(const MovieSession& session, const KitForm& form, FormState& state)
+{
+    const Slide& slide = session.selectedSlide();
+    if (!form.title.contains(u"{effect}"_s) || slide.effects.empty())
+        return;
+    const SlideEffect& effect = slide.effects[static_cast<size_t>(std::max(session.chosenEffect(), 0))];
+    for (const KitControl& c : form.controls) {
+        if (c.effectField.isEmpty())
+            continue;
+        const QString shown = effectFieldShown(c, session.itemsOf(c, state), effect, slide);
+        if (!shown.isEmpty())
+            state.values[c.id] = shown;
+        // A control shown once a button is pressed (触发器(T)'s) opens shown where the effect sets it.
+        if (!c.after.isEmpty() && !effectFieldText(effect, c.effectField, slide).isEmpty() &&
+            !state.pressed.contains(c.after))
+            state.pressed << c.after;
+    }
+}
+
 } // namespace
 
 FormState MovieSession::openForm(const KitForm& form, const QString& command) const
@@ -174,6 +196,7 @@ FormState MovieSession::openForm(const KitForm& form, const QString& command) co
     fillObjectValues(*this, form, state);
     fillWindowValues(m_presentation, form, state);
     fillPrintValues(m_presentation, form, state);
+    fillEffectValues(*this, form, state);
     if (auto preset = form.presets.find(command); !command.isEmpty() && preset != form.presets.end()) {
         for (const auto& [id, value] : preset->second) {
             state.values[id] = value;

@@ -181,6 +181,75 @@ TEST(BankMovies, AWrongActionDoesNotAdvance)
     }
 }
 
+namespace {
+
+// The row of 自定义动画's list a learner acts on: the chosen one, else the first effect's.
+std::optional<QRect> effectRow(KitView& view)
+{
+    const MovieSession& session = view.session();
+    const KitControl* list = effectList(session.kit(), session.taskPane());
+    if (!list)
+        return std::nullopt;
+    QString item = session.taskPane().value(list->id);
+    if (session.chosenEffect() < 0) {
+        const QStringList items = session.itemsOf(*list, session.taskPane());
+        item = items.value(0).startsWith(u"触发器"_s) ? items.value(1) : items.value(0);
+    }
+    return view.locate(locators::item(session.taskPane().name, list->id, item));
+}
+
+// The first command of the effect's menu that a step accepts, empty for none.
+QString effectMenuCommand(const MovieStep& step)
+{
+    const KitForm* pane = KitCatalog::instance().taskPane(u"自定义动画"_s);
+    for (const QString& action : step.accept) {
+        const auto t = KitCatalog::instance().resolve(action);
+        if (t && t->control && t->form == pane->name && !t->hasValue && t->control->under == u"动画列表"_s)
+            return t->control->id;
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(BankMovies, TheEffectsCommandsAlsoGoByARightClickOrADoubleClickOnItsRow)
+{
+    int steps = 0;
+    for (const BankMovie& bm : shippedMovies()) {
+        const Movie& m = bm.movie;
+        for (size_t i = 0; i < m.steps.size(); ++i) {
+            const QString command = effectMenuCommand(m.steps[i]);
+            if (command.isEmpty())
+                continue;
+            ++steps;
+            const bool opensOptions = m.steps[i].accept.contains(u"taskpane:自定义动画/效果选项(E)..."_s);
+            for (const bool byDoubleClick : {false, true}) {
+                if (byDoubleClick && !opensOptions)
+                    continue;
+                auto view = viewOf(m);
+                for (size_t j = 0; j < i; ++j)
+                    ASSERT_TRUE(view->performThroughUi(m.steps[j].accept.first())) << bm.where.toStdString();
+                const auto row = effectRow(*view);
+                ASSERT_TRUE(row.has_value()) << bm.where.toStdString() << ", step " << i + 1;
+                if (byDoubleClick) {
+                    view->clickAt(row->center());
+                    view->clickAt(row->center(), Qt::LeftButton, true);
+                } else {
+                    view->clickAt(row->center(), Qt::RightButton);
+                    const auto item =
+                        view->locate(locators::paneItem({u"自定义动画"_s, u"动画列表"_s, command}));
+                    ASSERT_TRUE(item.has_value()) << bm.where.toStdString() << ", step " << i + 1;
+                    view->clickAt(item->center());
+                }
+                EXPECT_EQ(view->session().stepIndex(), static_cast<int>(i) + 1)
+                    << bm.where.toStdString() << ", step " << i + 1
+                    << (byDoubleClick ? " (double-click)" : "");
+            }
+        }
+    }
+    EXPECT_GE(steps, 20);
+}
+
 TEST(BankMovies, TheDemonstrationCompletesThroughTheWindow)
 {
     for (const BankMovie& bm : shippedMovies()) {

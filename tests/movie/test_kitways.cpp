@@ -418,8 +418,8 @@ TEST(KitWays, AnEffectOfTheAddEffectMenuIsAlsoPickedThroughItsDialogAndTheOtherW
         // A movie that picks 菱形 in the menu takes 其他效果, the dialog's 菱形 and 确定.
         auto view = viewOf(slides, uR"j({"hint": "a", "accept": ["click:title"]},
             {"hint": "b", "accept": ["taskpane:自定义动画/添加效果"]},
-            {"hint": "c", "accept": ["taskpane:自定义动画/进入=菱形"], "set": {"animation": "菱形"}},
-            {"hint": "d", "accept": ["taskpane:自定义动画/速度=慢速"]})j"_s);
+            {"hint": "c", "accept": ["taskpane:自定义动画/进入=菱形"], "set": {"addEffect": {"target": "title", "effect": "菱形"}}},
+            {"hint": "d", "accept": ["taskpane:自定义动画/速度=慢速"], "set": {"changeEffect": {"index": 1, "speed": "慢速"}}})j"_s);
         ASSERT_TRUE(view->performThroughUi(u"click:title"_s));
         ASSERT_TRUE(view->performThroughUi(u"taskpane:自定义动画/添加效果"_s));
         ASSERT_TRUE(view->performThroughUi(u"taskpane:自定义动画/进入=其他效果(M)..."_s));
@@ -430,7 +430,8 @@ TEST(KitWays, AnEffectOfTheAddEffectMenuIsAlsoPickedThroughItsDialogAndTheOtherW
         EXPECT_EQ(view->nextTargetLocator(), locators::item(u"添加进入效果"_s, u"效果"_s, u"菱形"_s));
         ASSERT_TRUE(view->performThroughUi(u"dialog:添加进入效果/效果=菱形"_s));
         ASSERT_TRUE(view->performThroughUi(u"dialog:添加进入效果/确定"_s));
-        EXPECT_EQ(view->session().presentation().slides[0].animation, u"菱形"_s);
+        ASSERT_EQ(view->session().presentation().slides[0].effects.size(), 1U);
+        EXPECT_EQ(view->session().presentation().slides[0].effects[0].effect, u"菱形"_s);
         EXPECT_EQ(view->session().stepIndex(), 3);
         ASSERT_TRUE(view->performThroughUi(u"taskpane:自定义动画/速度=慢速"_s));
         EXPECT_TRUE(view->session().isComplete());

@@ -59,6 +59,42 @@ QRect FormPart::controlRect(const KitForm& form, const KitControl& c, bool dialo
     return {};
 }
 
+int FormPart::paneControlHeight(const KitForm& form, const KitControl& c, int x, int w) const
+{
+    const KitControlType t = c.type;
+    if (t == KitControlType::Label || t == KitControlType::Group) {
+        // A label that names the chosen effect is as tall as the longer of its two texts.
+        const QFontMetrics fm(uiFont(12, t == KitControlType::Group));
+        int h = 0;
+        for (const QString& text : {c.text.isEmpty() ? c.id : c.text, c.textNone})
+            h = std::max(h, fm.boundingRect(QRect(0, 0, w, 400), Qt::TextWordWrap, text).height());
+        return h + 4;
+    }
+    if (t == KitControlType::Link || t == KitControlType::Check)
+        return 20;
+    if (t == KitControlType::Button)
+        return 24;
+    if (t == KitControlType::Combo || t == KitControlType::Spin || t == KitControlType::Text)
+        return c.label.isEmpty() ? 22 : 40;
+    if (t == KitControlType::Options)
+        return static_cast<int>(c.items.size()) * 19 + 2;
+    if (t == KitControlType::List) {
+        // A list of found topics or files is as long as what was found.
+        const auto items = static_cast<int>(itemsOf(form, c, false).size());
+        return (c.h > 0 ? c.h : (c.style.isEmpty() ? std::min(items, 8) : items) * 18 + 4) +
+               (c.label.isEmpty() ? 0 : 18);
+    }
+    if (t == KitControlType::Gallery) {
+        int h = c.h;
+        if (h <= 0) {
+            const auto cells = galleryCells(form.name, c, QRect(x, 0, w, 100000), false);
+            h = cells.empty() ? 20 : cells.back().rect.bottom() + 2;
+        }
+        return h + (c.label.isEmpty() ? 0 : 18);
+    }
+    return 20;
+}
+
 std::vector<std::pair<const KitControl*, QRect>> FormPart::paneLayout() const
 {
     std::vector<std::pair<const KitControl*, QRect>> out;
@@ -72,41 +108,25 @@ std::vector<std::pair<const KitControl*, QRect>> FormPart::paneLayout() const
     auto lay = [&](int w, int y) {
         out.clear();
         for (const KitControl& c : form->controls) {
-            // The controls under a button with a menu are that menu's submenus.
+            // The controls under a button with a menu are that menu's submenus, the buttons
+            // under a list its rows' menu.
             if (const KitControl* owner = c.under.isEmpty() ? nullptr : form->control(c.under);
                 owner && !owner->menu.empty())
                 continue;
-            if (!paneControlShown(c, m_view.m_session->taskPane()))
+            if (!m_view.m_session->paneShows(c))
                 continue;
-            int h = 20;
-            const KitControlType t = c.type;
-            if (t == KitControlType::Label || t == KitControlType::Group) {
-                const QFontMetrics fm(uiFont(12, t == KitControlType::Group));
-                h = fm.boundingRect(QRect(0, 0, w, 400), Qt::TextWordWrap, c.text.isEmpty() ? c.id : c.text)
-                        .height() +
-                    4;
-            } else if (t == KitControlType::Link || t == KitControlType::Check) {
-                h = 20;
-            } else if (t == KitControlType::Button) {
-                h = 24;
-            } else if (t == KitControlType::Combo || t == KitControlType::Spin || t == KitControlType::Text) {
-                h = c.label.isEmpty() ? 22 : 40;
-            } else if (t == KitControlType::Options) {
-                h = static_cast<int>(c.items.size()) * 19 + 2;
-            } else if (t == KitControlType::List) {
-                // A list of found topics or files is as long as what was found.
-                const auto items = static_cast<int>(itemsOf(*form, c, false).size());
-                h = (c.h > 0 ? c.h : (c.style.isEmpty() ? std::min(items, 8) : items) * 18 + 4) +
-                    (c.label.isEmpty() ? 0 : 18);
-            } else if (t == KitControlType::Gallery) {
-                if (c.h > 0) {
-                    h = c.h;
-                } else {
-                    const auto cells = galleryCells(form->name, c, QRect(x, 0, w, 100000), false);
-                    h = cells.empty() ? 20 : cells.back().rect.bottom() + 2;
-                }
-                h += c.label.isEmpty() ? 0 : 18;
+            if (!c.beside.isEmpty() && !out.empty() && out.back().first->id == c.beside) {
+                // On the row of the control it stands beside, at the right: a button with only
+                // its picture as wide as the picture, another as wide as that control.
+                QRect& left = out.back().second;
+                const int width = c.type == KitControlType::Button && !c.icon.isEmpty() && c.text.isEmpty()
+                                      ? 24
+                                      : (left.width() - 6) / 2;
+                left.setWidth(left.width() - width - 6);
+                out.emplace_back(&c, QRect(left.right() + 7, left.top(), width, left.height()));
+                continue;
             }
+            const int h = paneControlHeight(*form, c, x, w);
             out.emplace_back(&c, QRect(x, y, w, h));
             y += h + 5;
         }
@@ -190,6 +210,8 @@ void FormPart::addPaneHots(std::vector<Hot>& hots) const
     for (const auto& [c, rect] : paneLayout()) {
         if (c->type == KitControlType::Gallery)
             m_view.m_scrolls.addScrollBarHots(hots, locators::galleryBar(name, c->id), 2);
+        if (m_view.m_session->paneGreyed(*c))
+            continue;
         const QString base = actions::taskPane(name, c->id);
         const QString loc = locators::control(name, c->id);
         const QString key = name + u'/' + c->id; // of the list's scroll
@@ -218,9 +240,13 @@ void FormPart::addPaneHots(std::vector<Hot>& hots) const
             }
         } else if (t == KitControlType::List) {
             const KitForm* pane = m_view.m_session->kit().taskPane(name);
-            for (const auto& [item, row] : listRows(*pane, *c, itemBox(*c, rect, false), false))
+            for (const auto& [item, row] : listRows(*pane, *c, itemBox(*c, rect, false), false)) {
                 hots.push_back(
                     {row, locators::item(name, c->id, item), actions::taskPane(name, c->id, item), item, 1});
+                // The chosen row's ▼ opens the list's menu.
+                if (!c->menu.empty() && item == state.value(c->id))
+                    hots.push_back({rowMenuArrow(row), locators::controlArrow(name, c->id), {}, {}, 2});
+            }
             m_view.m_scrolls.addScrollBarHots(hots, locators::listBar(name, c->id), 2);
         } else if (t == KitControlType::Options) {
             const QRect box = itemBox(*c, rect, false);
@@ -354,6 +380,11 @@ void FormPart::addDialogHots(std::vector<Hot>& hots) const
                         actions::dialog(d->name, cancel),
                         {},
                         20});
+}
+
+QRect FormPart::rowMenuArrow(const QRect& row)
+{
+    return QRect(row.right() - 15, row.top() + 1, 15, row.height() - 2);
 }
 
 QRect FormPart::comboArrowRect(const QRect& box)

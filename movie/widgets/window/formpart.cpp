@@ -294,6 +294,17 @@ void FormPart::paintLabel(QPainter& p, const KitForm& form, const KitControl& c,
                                         ? QString()
                                         : slide.shapes[static_cast<size_t>(shapes.first() - 1)].text);
     }
+    // "{effect}" names the effect chosen in the pane's list; `textNone` says what to do while none is.
+    if (!dialog && (text.contains(u"{effect}"_s) || !c.textNone.isEmpty())) {
+        const int chosen = m_view.m_session->chosenEffect();
+        if (chosen < 0 && !c.textNone.isEmpty())
+            text = c.textNone;
+        else
+            text.replace(u"{effect}"_s,
+                         chosen < 0
+                             ? QString()
+                             : m_view.m_session->selectedSlide().effects[static_cast<size_t>(chosen)].effect);
+    }
     for (qsizetype open = text.indexOf(u'{'); open >= 0; open = text.indexOf(u'{', open + 1)) {
         const qsizetype close = text.indexOf(u'}', open);
         if (close < 0)
@@ -311,13 +322,23 @@ void FormPart::paintPictureButton(QPainter& p, const KitForm& form, const KitCon
 {
     // A button with a picture, and an arrow when it drops a menu down (添加效果).
     const bool open = m_view.m_menus.isPaneMenuOf(form.name, c.id);
+    const bool greyed = m_view.m_session->paneGreyed(c);
     paintButtonFace(p, rect, {}, open);
-    const QRect icon(rect.left() + 6, rect.center().y() - 8, 16, 16);
-    if (!c.icon.isEmpty())
+    // A button beside another with only its picture (重新排序's 下移) shows no words.
+    const bool pictureOnly = !c.beside.isEmpty() && c.text.isEmpty() && !c.icon.isEmpty();
+    const QRect icon = pictureOnly ? QRect(rect.center().x() - 7, rect.center().y() - 8, 16, 16)
+                                   : QRect(rect.left() + 6, rect.center().y() - 8, 16, 16);
+    if (!c.icon.isEmpty()) {
+        p.save();
+        if (greyed)
+            p.setOpacity(0.4);
         paintIcon(p, icon, c.icon);
-    p.setPen(Qt::black);
-    p.drawText(rect.adjusted(c.icon.isEmpty() ? 8 : 26, 0, -16, 0), Qt::AlignVCenter,
-               c.text.isEmpty() ? c.id : c.text);
+        p.restore();
+    }
+    p.setPen(greyed ? kGreyText : QColor(Qt::black));
+    if (!pictureOnly)
+        p.drawText(rect.adjusted(c.icon.isEmpty() ? 8 : 26, 0, -16, 0), Qt::AlignVCenter,
+                   c.text.isEmpty() ? c.id : c.text);
     if (!c.menu.empty()) {
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::black);
@@ -329,16 +350,24 @@ void FormPart::paintPictureButton(QPainter& p, const KitForm& form, const KitCon
 }
 
 void FormPart::paintBoxControl(QPainter& p, const KitControl& c, const QRect& rect, const QString& value,
-                               bool focused, bool dialog)
+                               bool focused, bool dialog, bool greyed)
 {
     const KitControlType t = c.type;
     QRect box = rect;
     if (!c.label.isEmpty() && !dialog) {
+        p.setPen(greyed ? kGreyText : QColor(Qt::black));
         p.drawText(QRect(rect.left(), rect.top(), rect.width(), 18), Qt::AlignVCenter, c.label);
+        p.setPen(Qt::black);
         box.setTop(rect.top() + 18);
     }
     box.setHeight(std::min(box.height(), 22));
     paintWhiteBox(p, box);
+    if (greyed) {
+        // A box out of reach is empty and grey, its arrow too.
+        p.fillRect(box.adjusted(1, 1, -1, -1), QColor(0xF0, 0xF0, 0xEA));
+        p.fillRect(QRect(box.right() - 15, box.top() + 1, 15, box.height() - 2), QColor(0xE4, 0xE4, 0xDC));
+        return;
+    }
     QString shown = value;
     if (t == KitControlType::Spin && !c.suffix.isEmpty() && !focused)
         shown += c.suffix;
@@ -523,12 +552,13 @@ void FormPart::paintForm(QPainter& p, const KitForm& form, const FormState& stat
             const KitControl* tabs = form.tabs();
             const qsizetype page = tabs ? tabs->items.indexOf(state.tab) : -1;
             const bool greyed = (c->opens == u"page:previous"_s && page == 0) ||
-                                (c->opens == u"page:next"_s && tabs && page == tabs->items.size() - 1);
+                                (c->opens == u"page:next"_s && tabs && page == tabs->items.size() - 1) ||
+                                (!dialog && m_view.m_session->paneGreyed(*c));
             paintButtonFace(p, rect, c->text.isEmpty() ? c->id : c->text, false, !greyed);
         } else if (t == KitControlType::Check || t == KitControlType::Options) {
             paintChoices(p, *c, rect, state, value, dialog);
         } else if (t == KitControlType::Combo || t == KitControlType::Spin || t == KitControlType::Text) {
-            paintBoxControl(p, *c, rect, value, focused, dialog);
+            paintBoxControl(p, *c, rect, value, focused, dialog, !dialog && m_view.m_session->paneGreyed(*c));
         } else if (t == KitControlType::List) {
             QRect box = rect;
             if (!c->label.isEmpty() && !dialog) {

@@ -122,7 +122,7 @@ private:
                     const FormState& state, bool dialog);
     void paintPictureButton(QPainter& p, const KitForm& form, const KitControl& c, const QRect& rect);
     void paintBoxControl(QPainter& p, const KitControl& c, const QRect& rect, const QString& value,
-                         bool focused, bool dialog);
+                         bool focused, bool dialog, bool greyed = false);
     void paintGallery(QPainter& p, const KitForm& form, const KitControl& c, const QRect& rect,
                       const QString& value, bool dialog);
     void paintTabs(QPainter& p, const KitControl& c, const QRect& rect, const FormState& state);
@@ -143,6 +143,7 @@ private:
     void paintDrop(QPainter& p);
     QRect dialogRectOf(const QString& name) const;
     std::vector<std::pair<const struct KitControl*, QRect>> paneLayout() const;
+    int paneControlHeight(const struct KitForm& form, const struct KitControl& c, int x, int w) const;
     QRect controlRect(const struct KitForm& form, const struct KitControl& c, bool dialog) const;
     QRect dropRect() const;
     QStringList dropItems() const;
@@ -180,6 +181,8 @@ private:
     static QRect comboArrowRect(const QRect& box);
     bool paintEffectList(QPainter& p, const struct KitForm& form, const struct KitControl& c,
                          const QRect& rect);
+    // The ▼ at the right end of a list's chosen row that opens the list's menu (自定义动画's effects).
+    static QRect rowMenuArrow(const QRect& row);
 
     KitView& m_view;
     std::optional<DropState> m_drop;

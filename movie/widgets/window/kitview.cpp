@@ -147,6 +147,9 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
             m_scrolls.clickScrollBar(at, point);
         return;
     }
+    // A row of the pane's list of effects is chosen by a click on it, whatever the task.
+    if (at.kind == L::Item && !m_session->dialog() && m_session->presentation().taskpane == at.path.value(0))
+        m_session->chooseEffectRow(at.path.value(2));
     if (button == Qt::RightButton && at.kind != L::PaneTitle && at.kind != L::LeftPaneTab) {
         rightClick(h, at, point, onSelection);
         return;
@@ -193,6 +196,27 @@ void KitView::rightClick(const Hot& h, const LocatorParts& at, const QPoint& poi
         openContextMenu(ContextArea::Sorter, point);
     else if (at.kind == L::Button || at.kind == L::ButtonArrow)
         openContextMenu(ContextArea::Toolbars, point); // the toolbars to show or hide
+    else if (at.kind == L::Item)
+        openListMenu(h, at, QRect(point, point));
+}
+
+bool KitView::openListMenu(const Hot& h, const LocatorParts& at, const QRect& from)
+{
+    // A task pane's list with a menu (自定义动画's effects): its chosen row's ▼ and a right click
+    // on a row open it, the row chosen.
+    const KitForm* pane = m_session->kit().taskPane(at.path.value(0));
+    const KitControl* list = pane ? pane->control(at.path.value(1)) : nullptr;
+    if (!list || list->type != KitControlType::List || list->menu.empty() || m_session->dialog() ||
+        m_session->presentation().taskpane != pane->name)
+        return false;
+    if (at.kind == LocatorParts::Item && !h.action.isEmpty() && m_session->accepts(h.action))
+        perform(h.action);
+    if (at.kind == LocatorParts::Item && m_session->taskPane().value(list->id) != at.path.value(2))
+        return false;
+    m_menus.openPane(pane->name, list->id, from);
+    rebuild();
+    update();
+    return true;
 }
 
 bool KitView::openWhatIsClicked(const Hot& h, const LocatorParts& at, Qt::MouseButton button)
@@ -220,6 +244,8 @@ bool KitView::openWhatIsClicked(const Hot& h, const LocatorParts& at, Qt::MouseB
             if (menus[i].title == at.name)
                 m_menus.openBar(static_cast<int>(i));
         }
+    } else if (at.kind == L::ControlArrow && button == Qt::LeftButton && openListMenu(h, at, h.rect)) {
+        return true;
     } else if ((at.kind == L::Button || at.kind == L::ButtonArrow) && h.action.isEmpty()) {
         const KitButton* b = m_session->kit().toolbarButton(at.name);
         if (b && b->type == KitButtonType::Combo && b->editable && at.kind == L::Button)
@@ -246,6 +272,16 @@ void KitView::performClick(const Hot& h, const LocatorParts& at, bool doubleClic
                                      : at.kind == L::Shape     ? targets::shape(at.shape)
                                      : at.kind == L::Thumb     ? targets::thumb(at.slide)
                                                                : targets::frame(at.name)));
+        return;
+    }
+    if (doubleClick && at.kind == L::Item && !m_session->dialog()) {
+        // A double-click on a row of a pane's list chooses it and presses the button the real
+        // pane does (an effect's 效果选项).
+        const KitForm* pane = m_session->kit().taskPane(at.path[0]);
+        const KitControl* c = pane ? pane->control(at.path[1]) : nullptr;
+        perform(h.action);
+        if (c && !c->doubleClick.isEmpty() && m_session->taskPane().value(c->id) == at.path[2])
+            perform(actions::taskPane(pane->name, c->doubleClick));
         return;
     }
     if (doubleClick && at.kind == L::Item && m_session->dialog()) {

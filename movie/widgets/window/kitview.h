@@ -123,6 +123,9 @@ private:
     // a box (menu titles, toolbar buttons and boxes, the task pane's title, the slides and outline
     // tabs), and the action of what it lands on.
     void rightClick(const Hot& h, const LocatorParts& at, const QPoint& point, bool onSelection);
+    // Opens the menu of a task pane's list from its row's ▼ or a right click on a row (`from`:
+    // where it drops from); false when the list has none or the row is not chosen.
+    bool openListMenu(const Hot& h, const LocatorParts& at, const QRect& from);
     bool openWhatIsClicked(const Hot& h, const LocatorParts& at, Qt::MouseButton button);
     void performClick(const Hot& h, const LocatorParts& at, bool doubleClick,
                       Qt::KeyboardModifiers modifiers);

@@ -133,6 +133,22 @@ double paragraphTop(const QStringList& paragraphs, int index, double scale)
     return top;
 }
 
+// The ▼ of a list's chosen row: a small button, pressed while its menu is open.
+void paintRowMenuArrow(QPainter& p, const QRect& r, bool pressed)
+{
+    p.save();
+    p.fillRect(r, pressed ? QColor(0xFF, 0xD3, 0x8C) : QColor(0xF4, 0xF3, 0xEE));
+    p.setPen(QColor(0x7F, 0x9D, 0xB9));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    const QPointF m(r.center().x() + 0.5, r.center().y() + 1);
+    const QPointF tri[3] = {m + QPointF(-3.5, -2), m + QPointF(3.5, -2), m + QPointF(0, 2)};
+    p.drawPolygon(tri, 3);
+    p.restore();
+}
+
 } // namespace
 
 void SlideAreaPart::paintAnimationTags(QPainter& p)
@@ -213,10 +229,14 @@ bool FormPart::paintEffectList(QPainter& p, const KitForm& form, const KitContro
         else if (e.start == u"之后"_s)
             paintClock(p, timing);
         paintIcon(p, QRect(line.left() + 31, line.top() + 1, 16, 16), kindIcon(e.kind));
-        const QRect text(line.left() + 50, line.top(), line.width() - 52, rowH);
+        // The chosen row ends in the ▼ that opens its menu.
+        const bool arrow = isChosen && !c.menu.empty();
+        const QRect text(line.left() + 50, line.top(), line.width() - 52 - (arrow ? 17 : 0), rowH);
         p.setPen(ink);
         p.drawText(text, Qt::AlignVCenter,
                    fm.elidedText(effectObjectName(slide, e.target), Qt::ElideRight, text.width()));
+        if (arrow)
+            paintRowMenuArrow(p, rowMenuArrow(line), m_view.m_menus.isPaneMenuOf(form.name, c.id));
     }
     p.restore();
     return true;

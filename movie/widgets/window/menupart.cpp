@@ -405,7 +405,9 @@ void MenuPart::addHots(std::vector<Hot>& hots) const
                 if (!m_toolbar.isEmpty())
                     hot.action = actions::toolbarMenu(texts);
                 else if (!m_pane.isEmpty())
-                    hot.action = actions::taskPane(m_pane, item.control, item.value);
+                    // A command of a list's menu presses its button; one of a button's menu chooses a value.
+                    hot.action = item.value.isEmpty() ? actions::taskPane(m_pane, item.control)
+                                                      : actions::taskPane(m_pane, item.control, item.value);
                 else if (m_context)
                     hot.action = actions::context(m_area, texts);
                 else

@@ -2,6 +2,7 @@
 // the hint's frame and a learner's way played by tests.
 #include "movie/widgets/window/moveplanner.h"
 
+#include "movie/document/effectlist.h"
 #include "movie/kit/kitcatalog.h"
 #include "movie/kit/locators.h"
 #include "movie/widgets/window/kitview.h"
@@ -157,6 +158,24 @@ void MovePlanner::planContext(const KitTarget& t, Moves& moves) const
     menuItems(locators::contextItem, t.path.mid(1), 0, moves);
 }
 
+void MovePlanner::planListMenu(const KitTarget& t, const KitControl& list, Moves& moves) const
+{
+    const MovieSession& session = *m_view.m_session;
+    if (!m_view.m_menus.isPaneMenuOf(t.form, list.id)) {
+        // Only the chosen row has the ▼: with none chosen, the slide's first effect is chosen, the one
+        // 效果选项 is about when none is.
+        if (session.chosenEffect() < 0 && !session.selectedSlide().effects.empty())
+            moves.push_back({PointerMove::Click,
+                             locators::item(t.form, list.id, effectListItem(session.selectedSlide(), 0)),
+                             {}});
+        moves.push_back({PointerMove::Click, locators::controlArrow(t.form, list.id), {}});
+    }
+    for (const KitMenuItem& item : list.menu) {
+        if (item.control == t.control->id)
+            moves.push_back({PointerMove::Click, locators::paneItem({t.form, list.id, item.text}), {}});
+    }
+}
+
 void MovePlanner::planControl(const KitTarget& t, Moves& moves) const
 {
     if (!t.control)
@@ -170,7 +189,9 @@ void MovePlanner::planControl(const KitTarget& t, Moves& moves) const
     if (t.kind == KitTarget::Dialog && d && d->name == t.form && !t.control->tab.isEmpty() &&
         t.control->tab != d->tab)
         moves.push_back({PointerMove::Click, locators::tab(t.form, t.control->tab), {}});
-    if (owner && !owner->menu.empty() && t.hasValue) {
+    if (owner && owner->type == KitControlType::List && !owner->menu.empty() && !t.hasValue) {
+        planListMenu(t, *owner, moves);
+    } else if (owner && !owner->menu.empty() && t.hasValue) {
         // A choice of a pane button's menu: the button opens the menu, unless it is open.
         if (!m_view.m_menus.isPaneMenuOf(t.form, owner->id))
             moves.push_back({PointerMove::Click, locators::control(t.form, owner->id), {}});

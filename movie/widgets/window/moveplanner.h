@@ -46,6 +46,8 @@ private:
     void planToolbar(const struct KitTarget& t, Moves& moves) const;
     void planContext(const struct KitTarget& t, Moves& moves) const;
     void planControl(const struct KitTarget& t, Moves& moves) const;
+    // A command of a pane list's menu (效果选项(E)...): a row chosen, its ▼, the command.
+    void planListMenu(const struct KitTarget& t, const struct KitControl& list, Moves& moves) const;
     // The items of a menu chain, after the element that opens it: hovers over the submenus, then a
     // click on the command. `path` is the chain's texts as the locator of an item gives them; its
     // first `head` parts name the menu.
