@@ -17,7 +17,7 @@ namespace {
 
 constexpr quint32 kMagic = 0x4b495431; // "KIT1"
 // Raised whenever a kit structure gains, loses or reorders a field.
-constexpr quint32 kFormatVersion = 1;
+constexpr quint32 kFormatVersion = 2;
 
 template <typename T> void put(QDataStream& out, const std::vector<T>& list);
 template <typename K, typename V> void put(QDataStream& out, const std::map<K, V>& map);
@@ -46,6 +46,22 @@ void get(QDataStream& in, std::optional<bool>& value)
     qint8 v = -1;
     in >> v;
     value = v < 0 ? std::nullopt : std::optional<bool>(v == 1);
+}
+
+void put(QDataStream& out, const std::optional<QStringList>& value)
+{
+    out << bool(value);
+    if (value)
+        out << *value;
+}
+
+void get(QDataStream& in, std::optional<QStringList>& value)
+{
+    bool present = false;
+    in >> present;
+    value.reset();
+    if (present)
+        in >> value.emplace();
 }
 
 template <typename E> void putEnum(QDataStream& out, E value)
@@ -83,8 +99,10 @@ template <typename Stream, typename Item> void fields(Stream& s, Item& c, KitCon
     s(c.type, c.id, c.label, c.text, c.tab, c.opens, c.suffix, c.doubleClick, c.focus, c.isDefault,
       c.turnsInto, c.gathers, c.adds, c.removes, c.raises, c.lowers, c.defines, c.edits, c.copies, c.deletes,
       c.after);
-    s(c.stepFor, c.items, c.headers, c.itemOpens, c.value, c.under, c.format, c.style, c.icon, c.menu,
-      c.itemsFor, c.fixedFor, c.x, c.y, c.w, c.h, c.columns, c.pitch, c.min, c.max, c.step, c.editable);
+    s(c.stepFor, c.items, c.headers, c.itemOpens, c.value, c.under, c.beside, c.separatorAbove, c.needsEffect,
+      c.forEffects, c.effectField, c.effectItems, c.textNone);
+    s(c.format, c.style, c.icon, c.menu, c.itemsFor, c.fixedFor, c.x, c.y, c.w, c.h, c.columns, c.pitch, c.min,
+      c.max, c.step, c.editable);
 }
 
 template <typename Stream, typename Item> void fields(Stream& s, Item& f, KitForm*)
