@@ -13,6 +13,8 @@ namespace {
 constexpr char kMagic[8] = {'P', 'D', 'P', 'I', 'C', 'T', '0', '1'};
 constexpr qsizetype kHeaderSize = 16;
 
+bool g_used = true;
+
 QResource resourceNamed(const QString& name)
 {
     return QResource(u":/artwork/"_s + name);
@@ -39,6 +41,16 @@ std::optional<QImage> prerenderedPicture(const QString& name)
         return std::nullopt;
     return QImage(data + kHeaderSize, int(width), int(height), int(width) * 4,
                   QImage::Format_ARGB32_Premultiplied);
+}
+
+void setPrerenderedPicturesUsed(bool used)
+{
+    g_used = used;
+}
+
+bool prerenderedPicturesUsed()
+{
+    return g_used;
 }
 
 QByteArray prerenderedText(const QString& name)

@@ -15,6 +15,10 @@ namespace pptdrill {
 // The picture named `name`, viewed where the program holds it (no copy); none
 // when the program carries no such picture or the screen's pixels are scaled.
 std::optional<QImage> prerenderedPicture(const QString& name);
+// With false, the code that shows these pictures paints them itself, as tests
+// do to compare the two.
+void setPrerenderedPicturesUsed(bool used);
+bool prerenderedPicturesUsed();
 // Another line of text the build stored with the pictures ("icons16.keys").
 QByteArray prerenderedText(const QString& name);
 

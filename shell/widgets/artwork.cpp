@@ -412,7 +412,9 @@ const QPixmap& menuArtwork(bool exitButtonShown)
     const QPixmap*& picture = exitButtonShown ? withButton : withoutButton;
     if (!picture) {
         const std::optional<QImage> painted =
-            prerenderedPicture(exitButtonShown ? u"menu-exit.pic"_s : u"menu-noexit.pic"_s);
+            prerenderedPicturesUsed()
+                ? prerenderedPicture(exitButtonShown ? u"menu-exit.pic"_s : u"menu-noexit.pic"_s)
+                : std::nullopt;
         picture = new QPixmap(painted ? QPixmap::fromImage(*painted) : paintMenu(exitButtonShown));
     }
     return *picture;

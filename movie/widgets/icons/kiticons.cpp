@@ -510,8 +510,8 @@ const IconAtlas& iconAtlas()
 // Draws a 16-pixel icon from the atlas where it lands on whole device pixels.
 bool drawFromAtlas(QPainter& p, const QRectF& rect, const QString& key)
 {
-    if (rect.width() != 16 || rect.height() != 16 || !p.device() || p.device()->devicePixelRatio() != 1.0 ||
-        p.worldTransform().type() > QTransform::TxTranslate)
+    if (!prerenderedPicturesUsed() || rect.width() != 16 || rect.height() != 16 || !p.device() ||
+        p.device()->devicePixelRatio() != 1.0 || p.worldTransform().type() > QTransform::TxTranslate)
         return false;
     const IconAtlas& atlas = iconAtlas();
     const auto at = atlas.index.constFind(key);
