@@ -1,5 +1,6 @@
 #include "platform/windowregistry.h"
 
+#include "platform/localsocket.h"
 #include "platform/systemfolder.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLocalSocket>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -28,7 +28,6 @@ const QString kFolderName = u"pptdrill-windows"_s;
 const QString kCounterName = u"sequence"_s;
 const QString kEntrySuffix = u".entry"_s;
 constexpr int kSequenceDigits = 20;
-constexpr int kProbeTimeoutMs = 1000;
 
 QString systemError(const QString& what, int err)
 {
@@ -149,14 +148,7 @@ bool processExists(qint64 pid)
 // True when the window's socket definitely takes no connections any more.
 bool socketRefuses(const QString& socketPath)
 {
-    QLocalSocket probe;
-    probe.connectToServer(socketPath);
-    if (probe.waitForConnected(kProbeTimeoutMs)) {
-        probe.disconnectFromServer();
-        return false;
-    }
-    return probe.error() == QLocalSocket::ServerNotFoundError ||
-           probe.error() == QLocalSocket::ConnectionRefusedError;
+    return localsocket::refuses(socketPath);
 }
 
 // Removes a dead window's entry and, when it lies in the registry, its socket file.

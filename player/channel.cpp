@@ -1,8 +1,7 @@
 #include "player/channel.h"
 
-#include <QDeadlineTimer>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include "platform/localsocket.h"
+
 #include <QPointer>
 #include <QTimer>
 #include <QtEndian>
@@ -44,11 +43,6 @@ RegisteredWindow findPlayerWindow()
 
 namespace {
 
-int remainingMs(const QDeadlineTimer& deadline)
-{
-    return static_cast<int>(qMax<qint64>(0, deadline.remainingTime()));
-}
-
 // Finds the player window and makes the record of the text that the send box
 // gives back for `word`; an empty record when there is no player.
 Result<QByteArray> prepareSend(const QString& word, const SendBox& sendBox, RegisteredWindow& player)
@@ -76,21 +70,13 @@ Result<PlayerCommandSent> sendPlayerCommand(const QString& word, const SendBox& 
     if (record->isEmpty())
         return PlayerCommandSent::NoPlayer;
 
-    const QDeadlineTimer deadline(timeout);
-    QLocalSocket socket;
-    socket.connectToServer(player.socketPath);
-    if (!socket.waitForConnected(remainingMs(deadline)))
-        return R::failure(u"the player cannot be reached: "_s + socket.errorString());
-    socket.write(record.value());
-    while (socket.bytesToWrite() > 0) {
-        if (!socket.waitForBytesWritten(remainingMs(deadline)))
-            return R::failure(u"the player did not take the text: "_s + socket.errorString());
-    }
-    while (socket.bytesAvailable() < 1) {
-        if (!socket.waitForReadyRead(remainingMs(deadline)))
-            return R::failure(u"the player did not answer: "_s + socket.errorString());
-    }
-    socket.abort();
+    Result<int> fd = localsocket::connectTo(player.socketPath);
+    if (!fd)
+        return R::failure(u"the player cannot be reached: "_s + fd.error());
+    const Status exchanged = localsocket::exchange(*fd, record.value(), 1, timeout);
+    localsocket::close(*fd);
+    if (!exchanged)
+        return R::failure(exchanged.error());
     return PlayerCommandSent::Handled;
 }
 
@@ -102,11 +88,7 @@ PlayerCommandSender::PlayerCommandSender(QObject* parent, std::chrono::milliseco
             [this] { finish(false, u"the player did not answer in time"_s); });
 }
 
-PlayerCommandSender::~PlayerCommandSender()
-{
-    if (m_socket)
-        m_socket->abort();
-}
+PlayerCommandSender::~PlayerCommandSender() = default;
 
 bool PlayerCommandSender::send(const QString& word, const SendBox& sendBox)
 {
@@ -118,14 +100,18 @@ bool PlayerCommandSender::send(const QString& word, const SendBox& sendBox)
         emit finished(false, record ? QString() : record.error());
         return true;
     }
-    m_socket = new QLocalSocket(this);
-    const QByteArray data = record.value();
-    connect(m_socket, &QLocalSocket::connected, m_socket, [socket = m_socket, data] { socket->write(data); });
-    connect(m_socket, &QLocalSocket::readyRead, this, [this] { finish(true, {}); });
-    connect(m_socket, &QLocalSocket::errorOccurred, this,
-            [this] { finish(false, u"the player cannot be reached: "_s + m_socket->errorString()); });
+    Result<int> fd = localsocket::connectTo(player.socketPath);
+    if (!fd) {
+        // Told from the event loop, as an exchange's end is.
+        QTimer::singleShot(0, this, [this, error = fd.error()] {
+            emit finished(false, u"the player cannot be reached: "_s + error);
+        });
+        return true;
+    }
+    m_socket = new LocalExchange(*fd, record.value(), this);
+    connect(m_socket, &LocalExchange::answered, this, [this] { finish(true, {}); });
+    connect(m_socket, &LocalExchange::failed, this, [this](const QString& reason) { finish(false, reason); });
     m_timer->start(m_timeout);
-    m_socket->connectToServer(player.socketPath);
     return true;
 }
 
@@ -134,10 +120,9 @@ void PlayerCommandSender::finish(bool handled, const QString& error)
     if (!m_socket)
         return;
     m_timer->stop();
-    QLocalSocket* socket = m_socket;
+    LocalExchange* socket = m_socket;
     m_socket = nullptr;
     socket->disconnect(this);
-    socket->abort();
     socket->deleteLater();
     emit finished(handled, error);
 }
@@ -152,20 +137,19 @@ Status CopyDataReceiver::start(const QString& title)
     Result<QString> path = windowregistry::newSocketPath();
     if (!path)
         return Status::failure(path.error());
-    auto* server = new QLocalServer(this);
-    if (!server->listen(*path)) {
-        const QString error = server->errorString();
+    auto* server = new LocalListener(this);
+    if (const Status listening = server->listen(*path); !listening) {
         delete server;
-        return Status::failure(u"%1: %2"_s.arg(*path, error));
+        return Status::failure(u"%1: %2"_s.arg(*path, listening.error()));
     }
-    auto registration = WindowRegistration::create(title, server->fullServerName());
+    auto registration = WindowRegistration::create(title, server->path());
     if (!registration) {
         delete server;
         return Status::failure(registration.error());
     }
     m_server = server;
     m_registration = std::move(*registration);
-    connect(m_server, &QLocalServer::newConnection, this, &CopyDataReceiver::acceptConnections);
+    connect(m_server, &LocalListener::newConnection, this, &CopyDataReceiver::acceptConnection);
     return {};
 }
 
@@ -197,33 +181,27 @@ RegisteredWindow CopyDataReceiver::window() const
     return m_registration ? m_registration->window() : RegisteredWindow{};
 }
 
-void CopyDataReceiver::acceptConnections()
+void CopyDataReceiver::acceptConnection(LocalConnection* socket)
 {
-    auto* server = qobject_cast<QLocalServer*>(sender());
-    if (!server)
-        return;
-    while (QLocalSocket* socket = server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRecords(socket); });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (socket->bytesAvailable() > 0)
-            readRecords(socket);
-    }
+    connect(socket, &LocalConnection::readyRead, this, [this, socket] { readRecords(socket); });
+    connect(socket, &LocalConnection::disconnected, socket, &QObject::deleteLater);
 }
 
-void CopyDataReceiver::readRecords(QLocalSocket* rawSocket)
+void CopyDataReceiver::readRecords(LocalConnection* rawSocket)
 {
-    const QPointer<QLocalSocket> socket(rawSocket);
-    while (socket && socket->bytesAvailable() >= copydata::kHeaderSize) {
-        const QByteArray header = socket->peek(copydata::kHeaderSize);
-        const quint32 size = qFromLittleEndian<quint32>(header.constData() + 4);
+    const QPointer<LocalConnection> socket(rawSocket);
+    while (socket && socket->received().size() >= copydata::kHeaderSize) {
+        QByteArray& received = socket->received();
+        const quint32 size = qFromLittleEndian<quint32>(received.constData() + 4);
         if (size > copydata::kMaxDataSize) {
-            socket->abort();
+            socket->close();
+            socket->deleteLater();
             return;
         }
-        if (socket->bytesAvailable() < copydata::kHeaderSize + qint64(size))
+        if (received.size() < copydata::kHeaderSize + qint64(size))
             return;
-        socket->skip(copydata::kHeaderSize);
-        const QString text = copydata::decodeText(socket->read(size));
+        const QString text = copydata::decodeText(received.mid(copydata::kHeaderSize, size));
+        received.remove(0, copydata::kHeaderSize + qsizetype(size));
         try {
             emit copyDataReceived(text);
         } catch (const std::exception& e) {
@@ -234,8 +212,7 @@ void CopyDataReceiver::readRecords(QLocalSocket* rawSocket)
         // The handler may have stopped or destroyed the receiver, and with it the socket.
         if (!socket)
             return;
-        socket->write("", 1);
-        socket->flush();
+        socket->write(QByteArray(1, '\0'));
     }
 }
 

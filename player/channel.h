@@ -10,11 +10,13 @@
 #include <functional>
 #include <memory>
 
-class QLocalServer;
-class QLocalSocket;
 class QTimer;
 
 namespace pptdrill {
+
+class LocalConnection;
+class LocalExchange;
+class LocalListener;
 
 // The player window's title; the channel finds the player by it, exactly and in full.
 QString playerWindowTitle();
@@ -84,7 +86,7 @@ private:
     void finish(bool handled, const QString& error);
 
     std::chrono::milliseconds m_timeout;
-    QLocalSocket* m_socket = nullptr;
+    LocalExchange* m_socket = nullptr;
     QTimer* m_timer = nullptr;
 };
 
@@ -114,10 +116,10 @@ signals:
     void copyDataReceived(const QString& text);
 
 private:
-    void acceptConnections();
-    void readRecords(QLocalSocket* socket);
+    void acceptConnection(LocalConnection* socket);
+    void readRecords(LocalConnection* socket);
 
-    QLocalServer* m_server = nullptr; // a child; its sockets are its children
+    LocalListener* m_server = nullptr; // a child; its connections are its children
     std::unique_ptr<WindowRegistration> m_registration;
 };
 
