@@ -94,9 +94,11 @@ private:
     quint64 highestEntry() const
     {
         quint64 highest = 0;
-        const QStringList names = QDir(m_folder).entryList({u"*"_s + kEntrySuffix}, QDir::Files);
-        for (const QString& name : names)
-            highest = qMax(highest, name.chopped(kEntrySuffix.size()).toULongLong());
+        const QStringList names = QDir(m_folder).entryList(QDir::Files);
+        for (const QString& name : names) {
+            if (name.endsWith(kEntrySuffix))
+                highest = qMax(highest, name.chopped(kEntrySuffix.size()).toULongLong());
+        }
         return highest;
     }
 

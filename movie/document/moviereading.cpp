@@ -1,5 +1,7 @@
 #include "movie/document/moviereading.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill::reading {
@@ -43,8 +45,12 @@ Check readColor(const QJsonObject& o, const QString& key, QString& out, const QS
 {
     if (Check f = readString(o, key, out, where))
         return f;
-    static const QRegularExpression color(u"^(#[0-9A-Fa-f]{6})?$"_s);
-    if (!color.match(out).hasMatch())
+    // Empty, or # and six hexadecimal digits.
+    const auto hexDigit = [](QChar c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+    };
+    if (!out.isEmpty() &&
+        (out.size() != 7 || out[0] != u'#' || !std::all_of(out.begin() + 1, out.end(), hexDigit)))
         return wrongType(where + u'.' + key, u"颜色 #RRGGBB"_s);
     return {};
 }

@@ -100,6 +100,28 @@ TEST(MovieObjects, BadValuesAreRefusedAtTheirLineWithTheirPath)
         << movie.error().toStdString();
 }
 
+// A colour is # and six hexadecimal digits (ASCII only), or empty.
+TEST(MovieObjects, ColoursAreHashAndSixHexDigits)
+{
+    for (const char* colour : {"#a1B2c3", "#000000", ""}) {
+        const QByteArray slides =
+            R"({"slides": [{"title": "A", "background": ")" + QByteArray(colour) + R"("}]})";
+        EXPECT_TRUE(parseMovie(movieOf(slides.constData(), {R"({"hint": "h", "accept": ["thumb:1"]})"}),
+                               u"good.movie"_s)
+                        .ok())
+            << colour;
+    }
+    for (const char* colour : {"#12345G", "#1234567", "123456", "#12345", "#１２３４５６", "#12 456"}) {
+        const QByteArray slides =
+            R"({"slides": [{"title": "A", "background": ")" + QByteArray(colour) + R"("}]})";
+        const auto movie = parseMovie(
+            movieOf(slides.constData(), {R"({"hint": "h", "accept": ["thumb:1"]})"}), u"bad.movie"_s);
+        ASSERT_FALSE(movie.ok()) << colour;
+        EXPECT_TRUE(movie.error().contains(u"颜色 #RRGGBB"_s))
+            << colour << " → " << movie.error().toStdString();
+    }
+}
+
 TEST(MovieObjects, ShapesAreEditedStackedAlignedAndGrouped)
 {
     Presentation p = threeShapes();
