@@ -1,13 +1,16 @@
 // artworkcompile: a build tool, not shipped. Paints the pictures a program's
 // first window shows (the menu's artwork, every 16-pixel icon) once, at build
 // time, for the programs to carry (drillartwork).
-//   artworkcompile <output folder>
+//   artworkcompile <output folder> [windowicon-N.png …]
+// Each windowicon-N.png given is stored beside them as windowicon-N.pic.
 #include "common/widgets/prerendered.h"
 #include "movie/widgets/slides/slidepaintsupport.h"
 #include "shell/widgets/artwork.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QImage>
 #include <QSaveFile>
 #include <cstdio>
 
@@ -29,8 +32,8 @@ bool save(const QString& path, const QByteArray& bytes)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: artworkcompile <output folder>\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: artworkcompile <output folder> [windowicon-N.png …]\n");
         return 2;
     }
     if (app.devicePixelRatio() != 1.0) {
@@ -49,5 +52,18 @@ int main(int argc, char** argv)
              pptdrill::storedPicture(pptdrill::menuArtwork(false).toImage())) &&
         save(folder.filePath(u"icons16.pic"_s), pptdrill::storedPicture(pptdrill::paintIconRow(keys))) &&
         save(folder.filePath(u"icons16.keys"_s), keys.join(u'\n').toUtf8());
-    return saved ? 0 : 1;
+    if (!saved)
+        return 1;
+    for (int i = 2; i < argc; ++i) {
+        const QString png = QString::fromLocal8Bit(argv[i]);
+        const QImage icon(png);
+        if (icon.isNull()) {
+            std::fprintf(stderr, "artworkcompile: cannot read %s\n", argv[i]);
+            return 1;
+        }
+        if (!save(folder.filePath(QFileInfo(png).completeBaseName() + u".pic"_s),
+                  pptdrill::storedPicture(icon)))
+            return 1;
+    }
+    return 0;
 }

@@ -1,5 +1,7 @@
 #include "platform/widgets/qtmessageboxes.h"
 
+#include "common/widgets/prerendered.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -57,10 +59,15 @@ protected:
     {
         if (event->type() == QEvent::Paint) {
             QTimer::singleShot(0, qApp, [] {
-                // The menu entry's icon in the sizes taskbars and window lists show.
+                // The menu entry's icon in the sizes taskbars and window lists show: as
+                // the build stored it where the program carries it, else from its PNGs.
                 QIcon icon;
-                for (int size : {16, 32, 48})
-                    icon.addFile(u":/windowicon/%1/pptdrill.png"_s.arg(size), QSize(size, size));
+                for (int size : {16, 32, 48}) {
+                    if (const auto stored = prerenderedPicture(u"windowicon-%1.pic"_s.arg(size)))
+                        icon.addPixmap(QPixmap::fromImage(*stored));
+                    else
+                        icon.addFile(u":/windowicon/%1/pptdrill.png"_s.arg(size), QSize(size, size));
+                }
                 QApplication::setWindowIcon(icon);
             });
             qApp->removeEventFilter(this);
