@@ -68,7 +68,7 @@ grep -q "<release version=\"$version\"" <<<"$metainfo" || {
 }
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for d in libqt6widgets6 libqt6network6 libsqlcipher libpq5 qt6-qpa-plugins fonts-wqy-microhei 'fonts-arphic-uming | fonts-noto-cjk'; do
+for d in libqt6widgets6 libsqlcipher libpq5 qt6-qpa-plugins fonts-wqy-microhei 'fonts-arphic-uming | fonts-noto-cjk'; do
   grep -qF -- "$d" <<<"$depends" || {
     echo "the package does not depend on $d"
     status=1
