@@ -71,7 +71,8 @@ bool writable(const QString& path)
 
 } // namespace
 
-Status checkDatabaseForUse(const QString& databaseFile, const QString& password)
+Status checkDatabaseForUse(const QString& databaseFile, const QString& password,
+                           const std::function<Status(Connection&)>& thenWith)
 {
     const QFileInfo info(databaseFile);
     if (!info.exists())
@@ -85,9 +86,11 @@ Status checkDatabaseForUse(const QString& databaseFile, const QString& password)
     auto conn = Connection::open(databaseFile, password);
     if (!conn)
         return Status::failure(u"题库文件“%1”打不开：密码不对或文件已损坏。"_s.arg(databaseFile));
-    const Status tables = checkDatabaseTables(*conn.value());
+    Status result = checkDatabaseTables(*conn.value());
+    if (result && thenWith)
+        result = thenWith(*conn.value());
     conn.value()->close();
-    return tables;
+    return result;
 }
 
 Status checkDatabaseTables(Connection& connection)

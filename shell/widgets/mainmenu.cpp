@@ -187,21 +187,12 @@ bool MainMenu::load()
         return false;
     }
     m_dbpassword = databasePassword();
-    if (Status usable = checkDatabaseForUse(m_dbfile, m_dbpassword); !usable) {
+    // A database of an earlier version gets the tables of the practice history, on the checked connection.
+    if (Status usable = checkDatabaseForUse(
+            m_dbfile, m_dbpassword, [](Connection& connection) { return ensureLearnerTables(connection); });
+        !usable) {
         failProgram(usable.error());
         return false;
-    }
-    // A database of an earlier version gets the tables of the practice history.
-    if (auto connection = openDatabase(folder); !connection) {
-        failProgram(connection.error());
-        return false;
-    } else {
-        const Status ensured = ensureLearnerTables(*connection.value());
-        connection.value()->close();
-        if (!ensured) {
-            failProgram(ensured.error());
-            return false;
-        }
     }
     m_trainer.startClassroom(m_dbfile);
     // A player left behind by a run of ours that was killed would cover the menu.
