@@ -1,11 +1,15 @@
 #include "platform/processes.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
 #include <optional>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -23,22 +27,34 @@ struct ProcessStatus
     bool zombie = false;
 };
 
-QString procPath(qint64 pid, const QString& entry)
+// A small file of /proc read whole, without the file layer: every process of
+// the system is asked, and a player is looked for at every move to a question.
+QByteArray readProcFile(qint64 pid, const char* entry)
 {
-    return u"/proc/%1/%2"_s.arg(pid).arg(entry);
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%lld/%s", static_cast<long long>(pid), entry);
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    QByteArray content;
+    char buffer[2048];
+    ssize_t n = 0;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR)) {
+        if (n > 0)
+            content.append(buffer, n);
+    }
+    ::close(fd);
+    return content;
 }
 
 // The real uid and the state of a process, from /proc/<pid>/status; nothing
 // when the process does not exist (any more).
 std::optional<ProcessStatus> readStatus(qint64 pid)
 {
-    QFile file(procPath(pid, u"status"_s));
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QList<QByteArray> lines = file.readAll().split('\n');
+    const QByteArray text = readProcFile(pid, "status");
     ProcessStatus status;
     bool haveUid = false;
-    for (const QByteArray& line : lines) {
+    for (const QByteArray& line : text.split('\n')) {
         if (line.startsWith("State:")) {
             status.zombie = line.mid(6).trimmed().startsWith('Z');
         } else if (line.startsWith("Uid:")) {
@@ -65,12 +81,17 @@ bool isOwnRunningProcess(qint64 pid)
 // empty when the link cannot be read.
 QString executablePath(qint64 pid)
 {
-    QString target = QFileInfo(procPath(pid, u"exe"_s)).symLinkTarget();
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%lld/exe", static_cast<long long>(pid));
+    char target[PATH_MAX];
+    const ssize_t n = ::readlink(path, target, sizeof target - 1);
+    if (n <= 0)
+        return {};
+    QByteArray link(target, n);
     // An executable replaced or removed since it was started.
-    static const QString deleted = u" (deleted)"_s;
-    if (target.endsWith(deleted))
-        target.chop(deleted.size());
-    return target;
+    if (link.endsWith(" (deleted)"))
+        link.chop(10);
+    return QFile::decodeName(link);
 }
 
 // The file name of the process's executable; the kernel's short command name
@@ -80,10 +101,7 @@ QString executableFileName(qint64 pid)
     const QString target = executablePath(pid);
     if (!target.isEmpty())
         return QFileInfo(target).fileName();
-    QFile comm(procPath(pid, u"comm"_s));
-    if (!comm.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray name = comm.readAll();
+    QByteArray name = readProcFile(pid, "comm");
     if (name.endsWith('\n'))
         name.chop(1);
     return QFile::decodeName(name);
@@ -92,13 +110,16 @@ QString executableFileName(qint64 pid)
 std::vector<qint64> processIds()
 {
     std::vector<qint64> pids;
-    const QStringList entries = QDir(u"/proc"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString& entry : entries) {
-        bool ok = false;
-        const qint64 pid = entry.toLongLong(&ok);
-        if (ok && pid > 0)
+    DIR* proc = ::opendir("/proc");
+    if (!proc)
+        return pids;
+    while (const dirent* entry = ::readdir(proc)) {
+        char* end = nullptr;
+        const long long pid = std::strtoll(entry->d_name, &end, 10);
+        if (end != entry->d_name && *end == '\0' && pid > 0)
             pids.push_back(pid);
     }
+    ::closedir(proc);
     std::sort(pids.begin(), pids.end());
     return pids;
 }
@@ -108,11 +129,10 @@ std::vector<qint64> processIds()
 QString findProcessId(const QString& wanted)
 {
     QString result;
+    // The name is asked first: it is cheaper than the status.
     for (const qint64 pid : processIds()) {
-        if (!isOwnRunningProcess(pid))
-            continue;
         // The first N characters equal `wanted`; a shorter name never matches.
-        if (executableFileName(pid).startsWith(wanted, Qt::CaseSensitive))
+        if (executableFileName(pid).startsWith(wanted, Qt::CaseSensitive) && isOwnRunningProcess(pid))
             result = QString::number(pid);
     }
     return result;
