@@ -46,10 +46,8 @@ int main(int argc, char** argv)
     folder.mkpath(u"."_s);
     const QStringList keys = pptdrill::iconKeys();
     const bool saved =
-        save(folder.filePath(u"menu-exit.pic"_s),
-             pptdrill::storedPicture(pptdrill::menuArtwork(true).toImage())) &&
-        save(folder.filePath(u"menu-noexit.pic"_s),
-             pptdrill::storedPicture(pptdrill::menuArtwork(false).toImage())) &&
+        save(folder.filePath(u"menu-exit.pic"_s), pptdrill::storedPicture(pptdrill::menuArtwork(true))) &&
+        save(folder.filePath(u"menu-noexit.pic"_s), pptdrill::storedPicture(pptdrill::menuArtwork(false))) &&
         save(folder.filePath(u"icons16.pic"_s), pptdrill::storedPicture(pptdrill::paintIconRow(keys))) &&
         save(folder.filePath(u"icons16.keys"_s), keys.join(u'\n').toUtf8());
     if (!saved)

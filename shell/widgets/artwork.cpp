@@ -402,20 +402,20 @@ QString menuExitHint(bool exitButtonShown)
     return exitButtonShown ? u"练习完毕请单击“退出系统”退出"_s : u"练习完毕请关闭窗口退出"_s;
 }
 
-// Kept for the whole run: a pixmap must not outlive the application object.
-const QPixmap& menuArtwork(bool exitButtonShown)
+const QImage& menuArtwork(bool exitButtonShown)
 {
-    // Each is painted when first shown (most starts show only one of them),
-    // and kept past the application's end, as the other pictures are.
-    static const QPixmap* withButton = nullptr;
-    static const QPixmap* withoutButton = nullptr;
-    const QPixmap*& picture = exitButtonShown ? withButton : withoutButton;
+    // Each is made when first shown (most starts show only one of them), and
+    // kept for the whole run. The build's picture is drawn where the program
+    // holds it, without a copy.
+    static const QImage* withButton = nullptr;
+    static const QImage* withoutButton = nullptr;
+    const QImage*& picture = exitButtonShown ? withButton : withoutButton;
     if (!picture) {
         const std::optional<QImage> painted =
             prerenderedPicturesUsed()
                 ? prerenderedPicture(exitButtonShown ? u"menu-exit.pic"_s : u"menu-noexit.pic"_s)
                 : std::nullopt;
-        picture = new QPixmap(painted ? QPixmap::fromImage(*painted) : paintMenu(exitButtonShown));
+        picture = new QImage(painted ? *painted : paintMenu(exitButtonShown).toImage());
     }
     return *picture;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -10,7 +11,7 @@ namespace pptdrill {
 
 // The main menu's title picture; its footer says how to leave, by the 退出系统
 // button where the layout shows it, else by the window's close box.
-const QPixmap& menuArtwork(bool exitButtonShown);
+const QImage& menuArtwork(bool exitButtonShown);
 QString menuExitHint(bool exitButtonShown);
 // The exam login's picture: the examination title and the labels beside the
 // seat number and identity-card number boxes.

@@ -262,7 +262,7 @@ void MainMenu::changeEvent(QEvent* event)
 void MainMenu::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.drawPixmap(0, 0, menuArtwork(!m_btgr->isHidden()));
+    p.drawImage(0, 0, menuArtwork(!m_btgr->isHidden()));
 }
 
 void MainMenu::choose(const PracticeChoice& choice)
