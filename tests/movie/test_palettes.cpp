@@ -178,8 +178,10 @@ TEST(Palettes, DiagramGalleryTilesEachDrawTheirDiagramAndNameTheChosenOne)
             EXPECT_NE(tiles[i], tiles[j]) << kinds[int(i) + 1].toStdString();
     }
     // Under the tiles, the name and description of the kind chosen.
-    const QRect gallery = at(*view, locators::control(u"图示库"_s, u"图示类型"_s));
-    const QRect under(gallery.left(), gallery.bottom() + 2, gallery.width(), 32);
+    QRect gallery;
+    for (const QString& kind : kinds)
+        gallery |= at(*view, locators::item(u"图示库"_s, u"图示类型"_s, kind));
+    const QRect under(gallery.left(), gallery.bottom() + 2, gallery.width(), 40);
     const QImage before = shot.copy(under);
     click(*view, locators::item(u"图示库"_s, u"图示类型"_s, u"目标图"_s));
     EXPECT_EQ(view->session().dialog()->value(u"图示类型"_s), u"目标图"_s);

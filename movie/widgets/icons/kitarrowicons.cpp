@@ -136,14 +136,19 @@ Path chevron()
     return poly({{1.5, 3.5}, {10, 3.5}, {14.5, 8}, {10, 12.5}, {1.5, 12.5}, {6, 8}});
 }
 
-// A box with arrows out of it, as `crossArrows` points them.
+// A box with arrows out of it, to the right, down, left and up as the flags say.
 Path calloutArrows(bool right, bool down, bool left, bool up)
 {
-    const double l = left ? 4.5 : 1.5, r = right ? 11.5 : 14.5, t = up ? 4.5 : 1.5, b = down ? 11.5 : 14.5;
-    Path path = crossArrows(right, down, left, up);
-    Path box;
-    box.addRect(QRectF(QPointF(l, t), QPointF(r, b)));
-    return path.united(box);
+    const bool heads[] = {right, down, left, up};
+    Path path;
+    path.setFillRule(Qt::WindingFill);
+    path.addRect(QRectF(QPointF(left ? 5 : 1.5, up ? 5 : 1.5), QPointF(right ? 11 : 14.5, down ? 11 : 14.5)));
+    for (int i = 0; i < 4; ++i)
+        if (heads[i])
+            path.addPath(
+                turned(poly({{8, 7}, {12.5, 7}, {12.5, 4.5}, {15.5, 8}, {12.5, 11.5}, {12.5, 9}, {8, 9}}),
+                       90.0 * i));
+    return path.simplified();
 }
 
 Path calloutRight()
@@ -181,16 +186,17 @@ Path calloutQuad()
     return calloutArrows(true, true, true, true);
 }
 
+// A broad ring three quarters round, its head pointing down on the right.
 Path circularArrow()
 {
     Path path;
-    const QRectF outer(1.5, 2.5, 13, 13), inner(5, 6, 6, 6);
-    path.arcMoveTo(outer, 180);
-    path.arcTo(outer, 180, -150);
-    path.lineTo(15, 6);
-    path.lineTo(10.5, 10.5);
-    path.lineTo(8.5, 6);
-    path.arcTo(inner, 30, 150);
+    const QRectF outer(1, 3, 13, 13), inner(4.5, 6.5, 6, 6);
+    path.arcMoveTo(outer, 210);
+    path.arcTo(outer, 210, -205);
+    path.lineTo(15.5, 8.5);
+    path.lineTo(12, 13);
+    path.lineTo(8.5, 8.5);
+    path.arcTo(inner, 0, 210);
     path.closeSubpath();
     return path;
 }

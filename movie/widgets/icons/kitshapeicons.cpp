@@ -10,19 +10,14 @@ using namespace shapes;
 
 // --- 线条 and 连接符
 
-void lineEnds(QPainter& p, const QPointF& from, double fromAngle, const QPointF& to, double toAngle,
-              bool startArrow, bool endArrow)
-{
-    if (endArrow)
-        arrowHead(p, to, toAngle, 3.5, kShapeLine);
-    if (startArrow)
-        arrowHead(p, from, fromAngle, 3.5, kShapeLine);
-}
-
 void iconDoubleArrow(QPainter& p)
 {
-    strokeShape(p, poly({{4, 12}, {12, 4}}));
-    lineEnds(p, {2.5, 13.5}, 135, {13.5, 2.5}, -45, true, true);
+    Path path;
+    path.moveTo(4, 12);
+    path.lineTo(12, 4);
+    strokeShape(p, path);
+    arrowHead(p, {2.5, 13.5}, 135, 3.5, kShapeLine);
+    arrowHead(p, {13.5, 2.5}, -45, 3.5, kShapeLine);
 }
 
 Path curve()
@@ -53,31 +48,33 @@ Path scribble()
 // elbow or curved, with arrows at none, one or both ends.
 template <int Kind, int Arrows> void iconConnector(QPainter& p)
 {
-    const QPointF from(3, 12.5), to(13, 3.5);
+    const bool straight = Kind == 0;
+    const QPointF from = straight ? QPointF(3, 13) : QPointF(3, 12.5);
+    const QPointF to = straight ? QPointF(13, 3) : QPointF(13, 3.5);
     Path path;
     path.moveTo(from);
-    double fromAngle = 0, toAngle = 0;
     if (Kind == 0) {
         path.lineTo(to);
-        toAngle = -42;
-        fromAngle = 138;
     } else if (Kind == 1) {
         path.lineTo(8, 12.5);
         path.lineTo(8, 3.5);
         path.lineTo(to);
-        fromAngle = 180;
     } else {
         path.cubicTo(9, 12.5, 7, 3.5, 13, 3.5);
-        fromAngle = 180;
     }
     strokeShape(p, path);
     p.setPen(iconPen(kShapeLine));
     p.setBrush(ink::paper);
     if (Arrows < 2)
-        p.drawRect(QRectF(1.5, 11, 3, 3));
+        p.drawRect(QRectF(from.x() - 1.5, from.y() - 1.5, 3, 3));
     if (Arrows < 1)
-        p.drawRect(QRectF(11.5, 2, 3, 3));
-    lineEnds(p, {1.8, 12.5}, fromAngle, {14.5, 3.5}, toAngle, Arrows == 2, Arrows >= 1);
+        p.drawRect(QRectF(to.x() - 1.5, to.y() - 1.5, 3, 3));
+    const double endAngle = straight ? -45 : 0;
+    const QPointF reach = straight ? QPointF(1.2, -1.2) : QPointF(1.5, 0);
+    if (Arrows >= 1)
+        arrowHead(p, to + reach, endAngle, 3.5, kShapeLine);
+    if (Arrows == 2)
+        arrowHead(p, from - reach, endAngle + 180, 3.5, kShapeLine);
 }
 
 // --- 基本形状
