@@ -432,6 +432,9 @@ const QHash<QString, IconPainter>& iconPainters()
         addShadowStyleIcons(all, std::make_integer_sequence<int, 20>{});
         addObjectIcons(all);
         addReviewIcons(all);
+        addLineAndBasicShapeIcons(all);
+        addArrowAndStarIcons(all);
+        addFlowchartAndCalloutIcons(all);
         return all;
     }();
     return painters;

@@ -107,6 +107,39 @@ void iconBorders(QPainter& p)
     p.drawRect(QRectF(1.5, 1.5, 13, 13));
 }
 
+// 框线's pictures: a square of four cells, every line faint and dotted, the
+// lines that the border names drawn dark over them.
+enum BorderLine
+{
+    Top = 1,
+    Bottom = 2,
+    Left = 4,
+    Right = 8,
+    InnerRow = 16,
+    InnerColumn = 32,
+    Down = 64,
+    Up = 128
+};
+
+template <int Lines> void iconBorderLines(QPainter& p)
+{
+    const double lo = 1.5, hi = 14.5, mid = 8;
+    const std::pair<int, QLineF> lines[] = {
+        {Top, {lo, lo, hi, lo}},   {Bottom, {lo, hi, hi, hi}},     {Left, {lo, lo, lo, hi}},
+        {Right, {hi, lo, hi, hi}}, {InnerRow, {lo, mid, hi, mid}}, {InnerColumn, {mid, lo, mid, hi}},
+        {Down, {lo, lo, hi, hi}},  {Up, {lo, hi, hi, lo}},
+    };
+    p.fillRect(QRectF(lo, lo, hi - lo, hi - lo), ink::paper);
+    p.setPen(QPen(ink::grey, 1, Qt::DotLine));
+    for (const auto& [line, at] : lines)
+        if (line < Down)
+            p.drawLine(at);
+    p.setPen(iconPen(ink::text, 1.5));
+    for (const auto& [line, at] : lines)
+        if (Lines & line)
+            p.drawLine(at);
+}
+
 void iconMergeCells(QPainter& p)
 {
     box(p, QRectF(1.5, 3.5, 13, 9), ink::paper, ink::outline);
@@ -315,6 +348,18 @@ void addObjectIcons(QHash<QString, IconPainter>& painters)
         {u"table-erase"_s, iconTableErase},
         {u"border-color"_s, iconBorderColor},
         {u"borders"_s, iconBorders},
+        {u"border-outside"_s, iconBorderLines<Top | Bottom | Left | Right>},
+        {u"border-all"_s, iconBorderLines<Top | Bottom | Left | Right | InnerRow | InnerColumn>},
+        {u"border-inside"_s, iconBorderLines<InnerRow | InnerColumn>},
+        {u"border-top"_s, iconBorderLines<Top>},
+        {u"border-bottom"_s, iconBorderLines<Bottom>},
+        {u"border-left"_s, iconBorderLines<Left>},
+        {u"border-right"_s, iconBorderLines<Right>},
+        {u"border-inside-horizontal"_s, iconBorderLines<InnerRow>},
+        {u"border-inside-vertical"_s, iconBorderLines<InnerColumn>},
+        {u"border-diagonal-down"_s, iconBorderLines<Down>},
+        {u"border-diagonal-up"_s, iconBorderLines<Up>},
+        {u"border-none"_s, iconBorderLines<0>},
         {u"merge-cells"_s, iconMergeCells},
         {u"split-cells"_s, iconSplitCells},
         {u"cell-top"_s, iconCellTop},

@@ -125,6 +125,29 @@ void paintWordArtSample(QPainter& p, const QRect& r, size_t hash)
     p.setRenderHint(QPainter::Antialiasing, false);
 }
 
+// 图示库's tile of a kind of diagram: the diagram itself, drawn small in the
+// default colours (an organisation chart with three subordinates, the others of
+// three shapes).
+void paintDiagramKind(QPainter& p, const QRect& r, const QString& kind)
+{
+    const double side = std::min(r.width(), r.height()) - 4;
+    const QRectF square(r.center().x() - side / 2 + 0.5, r.center().y() - side / 2 + 0.5, side, side);
+    SlideShape shape;
+    shape.diagram = kind;
+    const Design design = designFor({});
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    if (kind == u"组织结构图"_s) {
+        shape.type = u"orgchart"_s;
+        paintOrgChart(p, square.adjusted(0, side / 8, 0, -side / 8), shape, design.shapeFill,
+                      design.shapeLine);
+    } else {
+        shape.type = u"diagram"_s;
+        paintDiagram(p, square, shape, design);
+    }
+    p.restore();
+}
+
 void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const QString& item)
 {
     const size_t hash = qHash(item);
@@ -172,7 +195,7 @@ void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const
     } else if (gallery == u"结果"_s) {
         paintFoundClipArt(p, r, item);
     } else if (gallery == u"图示类型"_s) {
-        paintIcon(p, r.adjusted(r.width() / 6, 0, -r.width() / 6, 0), u"diagram"_s);
+        paintDiagramKind(p, r, item);
     } else if (gallery == u"子图表类型"_s) {
         paintChartKind(p, r, item);
     } else if (gallery == u"位置"_s) {
@@ -286,6 +309,11 @@ void FormPart::paintLabel(QPainter& p, const KitForm& form, const KitControl& c,
     // "{#id}" how many items it lists (the topics a search found), "{file}" the document's name,
     // "{object}" what the object selected holds (a movie's file).
     QString text = c.text.isEmpty() ? c.id : c.text;
+    // A label with `itemsFor` shows, one to a line, the items for the other control's choice
+    // (图示库's name and description of the kind chosen).
+    if (!c.itemsFor.empty())
+        if (const QStringList lines = itemsOf(form, c, dialog); !lines.isEmpty())
+            text = lines.join(u'\n');
     text.replace(u"{file}"_s, m_view.m_session->presentation().file);
     if (text.contains(u"{object}"_s)) {
         const QList<int> shapes = m_view.m_session->selectedShapes();
