@@ -48,7 +48,7 @@ int main(int argc, char** argv)
     const bool saved =
         save(folder.filePath(u"menu-exit.pic"_s), pptdrill::storedPicture(pptdrill::menuArtwork(true))) &&
         save(folder.filePath(u"menu-noexit.pic"_s), pptdrill::storedPicture(pptdrill::menuArtwork(false))) &&
-        save(folder.filePath(u"icons16.pic"_s), pptdrill::storedPicture(pptdrill::paintIconRow(keys))) &&
+        save(folder.filePath(u"icons16.pic"_s), pptdrill::storedPicture(pptdrill::paintIconColumn(keys))) &&
         save(folder.filePath(u"icons16.keys"_s), keys.join(u'\n').toUtf8());
     if (!saved)
         return 1;

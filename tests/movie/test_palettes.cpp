@@ -111,12 +111,12 @@ TEST(Palettes, EveryShapeOfThePalettesHasAPictureOfItsOwn)
     // Wherever the kit lists the shapes (the 绘图 toolbar's menu, 改变自选图形, the 自选图形
     // toolbar), each names a picture that is drawn, not the plain face of an unknown key.
     const QStringList drawn = iconKeys();
-    const QImage unknown = paintIconRow({u"no-such-picture"_s});
+    const QImage unknown = paintIconColumn({u"no-such-picture"_s});
     int checked = 0;
     const auto checkCells = [&](const std::vector<KitMenuItem>& cells) {
         for (const KitMenuItem& cell : cells) {
             EXPECT_TRUE(drawn.contains(cell.icon)) << cell.text.toStdString();
-            EXPECT_NE(paintIconRow({cell.icon}), unknown) << cell.text.toStdString();
+            EXPECT_NE(paintIconColumn({cell.icon}), unknown) << cell.text.toStdString();
             ++checked;
         }
     };

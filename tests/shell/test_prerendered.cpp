@@ -49,7 +49,7 @@ TEST(PrerenderedPictures, AreWhatTheCodePaintsNow)
     const std::optional<QImage> atlas = prerenderedPicture(u"icons16.pic"_s);
     ASSERT_TRUE(atlas.has_value()) << "the test is linked with the build's icons";
     EXPECT_EQ(prerenderedText(u"icons16.keys"_s), keys.join(u'\n').toUtf8());
-    EXPECT_TRUE(premultiplied(*atlas) == premultiplied(paintIconRow(keys)));
+    EXPECT_TRUE(premultiplied(*atlas) == premultiplied(paintIconColumn(keys)));
 
     for (const bool exitButton : {true, false}) {
         const std::optional<QImage> menu =

@@ -487,10 +487,11 @@ QString canonicalIconKey(const QString& key)
 
 namespace {
 
-// The 16-pixel icons the build painted ahead, in one row, and where each key's is.
+// The 16-pixel icons the build painted ahead, one under the other (so that an
+// icon's pixels lie together), and where each key's is.
 struct IconAtlas
 {
-    QImage row;
+    QImage column;
     QHash<QString, int> index;
 };
 
@@ -498,11 +499,11 @@ const IconAtlas& iconAtlas()
 {
     static const IconAtlas atlas = [] {
         IconAtlas made;
-        const std::optional<QImage> row = prerenderedPicture(u"icons16.pic"_s);
+        const std::optional<QImage> column = prerenderedPicture(u"icons16.pic"_s);
         const QList<QByteArray> keys = prerenderedText(u"icons16.keys"_s).split('\n');
-        if (!row || row->height() != 16 || row->width() != 16 * keys.size())
+        if (!column || column->width() != 16 || column->height() != 16 * keys.size())
             return made;
-        made.row = *row;
+        made.column = *column;
         for (int i = 0; i < keys.size(); ++i)
             made.index.insert(QString::fromUtf8(keys[i]), i);
         return made;
@@ -523,7 +524,7 @@ bool drawFromAtlas(QPainter& p, const QRectF& rect, const QString& key)
     const QPointF corner = p.worldTransform().map(rect.topLeft());
     if (corner.x() != std::round(corner.x()) || corner.y() != std::round(corner.y()))
         return false;
-    p.drawImage(rect.topLeft(), atlas.row, QRectF(*at * 16, 0, 16, 16));
+    p.drawImage(rect.topLeft(), atlas.column, QRectF(0, *at * 16, 16, 16));
     return true;
 }
 
@@ -536,14 +537,14 @@ QStringList iconKeys()
     return keys;
 }
 
-QImage paintIconRow(const QStringList& keys)
+QImage paintIconColumn(const QStringList& keys)
 {
-    QImage row(16 * int(keys.size()), 16, QImage::Format_ARGB32_Premultiplied);
-    row.fill(Qt::transparent);
-    QPainter p(&row);
+    QImage column(16, 16 * int(keys.size()), QImage::Format_ARGB32_Premultiplied);
+    column.fill(Qt::transparent);
+    QPainter p(&column);
     for (int i = 0; i < keys.size(); ++i)
-        paintIconIn(p, QRectF(16 * i, 0, 16, 16), keys[i]);
-    return row;
+        paintIconIn(p, QRectF(0, 16 * i, 16, 16), keys[i]);
+    return column;
 }
 
 void paintIconIn(QPainter& p, const QRectF& rect, const QString& key)
