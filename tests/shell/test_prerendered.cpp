@@ -72,20 +72,18 @@ TEST(PrerenderedPictures, IconsFromTheAtlasLandWhereThePaintedOnesWould)
     EXPECT_LE(largestDifference(painted, fromAtlas), 3);
     EXPECT_FALSE(painted == toolbarOf(QStringList(keys.size(), u"slide"_s)));
 
-    // Half a pixel off, or scaled, the icon is painted, not copied.
-    QImage shifted(40, 40, QImage::Format_ARGB32_Premultiplied);
-    shifted.fill(Qt::white);
-    QPainter p(&shifted);
-    p.translate(0.5, 0.5);
-    paintIconIn(p, QRectF(4, 4, 16, 16), u"bold"_s);
-    p.end();
+    // Half a pixel off, the icon is painted, not copied.
+    const auto halfPixelOff = [] {
+        QImage picture(40, 40, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::white);
+        QPainter p(&picture);
+        p.translate(0.5, 0.5);
+        paintIconIn(p, QRectF(4, 4, 16, 16), u"bold"_s);
+        return picture;
+    };
+    const QImage shifted = halfPixelOff();
     setPrerenderedPicturesUsed(false);
-    QImage shiftedPainted(40, 40, QImage::Format_ARGB32_Premultiplied);
-    shiftedPainted.fill(Qt::white);
-    QPainter q(&shiftedPainted);
-    q.translate(0.5, 0.5);
-    paintIconIn(q, QRectF(4, 4, 16, 16), u"bold"_s);
-    q.end();
+    const QImage shiftedPainted = halfPixelOff();
     setPrerenderedPicturesUsed(true);
     EXPECT_TRUE(shifted == shiftedPainted);
 }
