@@ -23,10 +23,7 @@ protected:
         if (event->type() == QEvent::Paint && !g_traced) {
             g_traced = true;
             // Reported once the paint has been handled.
-            QTimer::singleShot(0, [] {
-                std::fprintf(stderr, "first-frame %lld\n",
-                             static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
-            });
+            QTimer::singleShot(0, [] { traceMoment("first-frame"); });
             watched->removeEventFilter(this);
             deleteLater();
         }
