@@ -17,7 +17,7 @@ namespace {
 
 constexpr quint32 kMagic = 0x4b495431; // "KIT1"
 // Raised whenever a kit structure gains, loses or reorders a field.
-constexpr quint32 kFormatVersion = 2;
+constexpr quint32 kFormatVersion = 3;
 
 template <typename T> void put(QDataStream& out, const std::vector<T>& list);
 template <typename K, typename V> void put(QDataStream& out, const std::map<K, V>& map);
@@ -36,26 +36,14 @@ template <typename T> void get(QDataStream& in, T& value)
     in >> value;
 }
 
-void put(QDataStream& out, const std::optional<bool>& value)
-{
-    out << qint8(value ? (*value ? 1 : 0) : -1);
-}
-
-void get(QDataStream& in, std::optional<bool>& value)
-{
-    qint8 v = -1;
-    in >> v;
-    value = v < 0 ? std::nullopt : std::optional<bool>(v == 1);
-}
-
-void put(QDataStream& out, const std::optional<QStringList>& value)
+template <typename T> void put(QDataStream& out, const std::optional<T>& value)
 {
     out << bool(value);
     if (value)
         out << *value;
 }
 
-void get(QDataStream& in, std::optional<QStringList>& value)
+template <typename T> void get(QDataStream& in, std::optional<T>& value)
 {
     bool present = false;
     in >> present;
@@ -101,8 +89,8 @@ template <typename Stream, typename Item> void fields(Stream& s, Item& c, KitCon
       c.after);
     s(c.stepFor, c.items, c.headers, c.itemOpens, c.value, c.under, c.beside, c.separatorAbove, c.needsEffect,
       c.forEffects, c.effectField, c.effectItems, c.textNone);
-    s(c.format, c.style, c.icon, c.menu, c.itemsFor, c.fixedFor, c.x, c.y, c.w, c.h, c.columns, c.pitch, c.min,
-      c.max, c.step, c.editable);
+    s(c.format, c.style, c.icon, c.menu, c.itemsFor, c.fixedFor, c.x, c.y, c.w, c.h, c.columns, c.pitch,
+      c.min, c.max, c.step, c.editable);
 }
 
 template <typename Stream, typename Item> void fields(Stream& s, Item& f, KitForm*)
