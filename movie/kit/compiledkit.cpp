@@ -3,6 +3,7 @@
 #include <QDataStream>
 #include <QIODevice>
 #include <QJsonValue>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -17,7 +18,7 @@ namespace {
 
 constexpr quint32 kMagic = 0x4b495431; // "KIT1"
 // Raised whenever a kit structure gains, loses or reorders a field.
-constexpr quint32 kFormatVersion = 3;
+constexpr quint32 kFormatVersion = 4;
 
 template <typename T> void put(QDataStream& out, const std::vector<T>& list);
 template <typename K, typename V> void put(QDataStream& out, const std::map<K, V>& map);
@@ -163,6 +164,8 @@ template <typename T> void get(QDataStream& in, std::vector<T>& list)
     quint32 size = 0;
     in >> size;
     list.clear();
+    // Each item takes at least a byte, so a damaged count cannot reserve much.
+    list.reserve(std::min<qint64>(size, in.device()->bytesAvailable()));
     Reader r{in};
     for (quint32 i = 0; i < size && in.status() == QDataStream::Ok; ++i)
         r.read(list.emplace_back());
@@ -209,22 +212,49 @@ std::map<QString, QByteArray> compiledForms(const std::map<QString, KitForm>& fo
     return compiled;
 }
 
-// A map of forms as compiledForms wrote it, each form's bytes a view of `bytes`.
-bool readFormViews(QDataStream& in, const QByteArray& bytes, std::map<QString, QByteArray>& forms)
+// The dialogs and panes: first every name with its size, then the forms one
+// after another, so that finding them at start reads only the names (the
+// forms' pages stay untouched until a form is asked for).
+void writeForms(QDataStream& out, const std::vector<std::map<QString, QByteArray>>& groups)
 {
-    quint32 count = 0;
-    in >> count;
-    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
-        QString name;
-        quint32 size = 0;
-        in >> name >> size;
-        const qint64 at = in.device()->pos();
-        if (size == 0xFFFFFFFF || at + size > bytes.size())
-            return false;
-        forms[name] = QByteArray::fromRawData(bytes.constData() + at, size);
-        in.skipRawData(int(size));
+    for (const auto& forms : groups) {
+        out << quint32(forms.size());
+        for (const auto& [name, bytes] : forms)
+            out << name << quint32(bytes.size());
     }
-    return in.status() == QDataStream::Ok;
+    for (const auto& forms : groups) {
+        for (const auto& [name, bytes] : forms)
+            out.writeRawData(bytes.constData(), int(bytes.size()));
+    }
+}
+
+// The forms as writeForms wrote them, each form's bytes a view of `bytes`.
+bool readForms(QDataStream& in, const QByteArray& bytes,
+               const std::vector<std::map<QString, QByteArray>*>& groups)
+{
+    std::vector<std::vector<std::pair<QString, quint32>>> index(groups.size());
+    for (auto& names : index) {
+        quint32 count = 0;
+        in >> count;
+        for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+            QString name;
+            quint32 size = 0;
+            in >> name >> size;
+            names.emplace_back(name, size);
+        }
+    }
+    if (in.status() != QDataStream::Ok)
+        return false;
+    qint64 at = in.device()->pos();
+    for (size_t g = 0; g < groups.size(); ++g) {
+        for (const auto& [name, size] : index[g]) {
+            if (at + qint64(size) > bytes.size())
+                return false;
+            (*groups[g])[name] = QByteArray::fromRawData(bytes.constData() + at, size);
+            at += size;
+        }
+    }
+    return at == bytes.size();
 }
 
 [[noreturn]] void damagedKit()
@@ -243,8 +273,8 @@ QByteArray KitCatalog::compiled() const
     out.setVersion(QDataStream::Qt_6_4);
     out << kMagic << kFormatVersion;
     Writer w{out};
-    w(m_menus, m_toolbars, m_contextMenus, m_keys, m_icons, compiledForms(m_taskPanes),
-      compiledForms(m_dialogs));
+    w(m_menus, m_toolbars, m_contextMenus, m_keys, m_icons);
+    writeForms(out, {compiledForms(m_taskPanes), compiledForms(m_dialogs)});
     return bytes;
 }
 
@@ -262,8 +292,8 @@ Result<KitCatalog> KitCatalog::fromCompiled(const QByteArray& bytes)
     r(kit.m_menus, kit.m_toolbars, kit.m_contextMenus, kit.m_keys, kit.m_icons);
     // The forms stay where the bytes are until they are asked for.
     kit.m_compiledBytes = bytes;
-    if (!readFormViews(in, bytes, kit.m_compiledTaskPanes) ||
-        !readFormViews(in, bytes, kit.m_compiledDialogs) || in.status() != QDataStream::Ok || !in.atEnd())
+    if (in.status() != QDataStream::Ok ||
+        !readForms(in, bytes, {&kit.m_compiledTaskPanes, &kit.m_compiledDialogs}))
         return Result<KitCatalog>::failure(u"PowerPoint 套件的编译文件已损坏"_s);
     return kit;
 }
