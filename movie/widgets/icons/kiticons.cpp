@@ -1,6 +1,7 @@
 // The small pictures of the simulated program: the window's own icons, the
 // lookup of every icon by key, and the drawing of one.
 #include "common/widgets/prerendered.h"
+#include "movie/kit/kitcatalog.h"
 #include "movie/widgets/icons/kiticonpainting.h"
 #include "movie/widgets/slides/slidepainter.h"
 
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
@@ -532,8 +534,34 @@ bool drawFromAtlas(QPainter& p, const QRectF& rect, const QString& key)
 
 QStringList iconKeys()
 {
-    QStringList keys = iconPainters().keys();
-    keys.sort();
+    // The icons a start paints first (the title bar's, the toolbars' the
+    // window shows, the view buttons', the task pane's), so that they lie
+    // together at the top of the atlas and a start touches only those pages
+    // of it; then the others by name.
+    QStringList keys;
+    QSet<QString> listed;
+    const auto add = [&](const QString& key) {
+        const QString canonical = canonicalIconKey(key);
+        if (iconPainters().contains(canonical) && !listed.contains(canonical)) {
+            listed.insert(canonical);
+            keys << canonical;
+        }
+    };
+    add(u"powerpoint"_s);
+    const auto& toolbars = KitCatalog::instance().toolbars();
+    for (const QString& shown : {u"常用"_s, u"格式"_s, u"绘图"_s}) {
+        for (const auto& [toolbar, buttons] : toolbars) {
+            for (const KitButton& button : buttons)
+                if (toolbar == shown)
+                    add(button.icon);
+        }
+    }
+    for (const QString& key : {u"view-normal"_s, u"view-sorter"_s, u"view-show"_s, u"back"_s, u"link"_s})
+        add(key);
+    QStringList others = iconPainters().keys();
+    others.sort();
+    for (const QString& key : std::as_const(others))
+        add(key);
     return keys;
 }
 

@@ -194,8 +194,9 @@ void paintDiagram(QPainter& p, const QRectF& r, const SlideShape& shape, const D
 
 // Draws the icon of `key` on its 16 × 16 grid, scaled into `rect`.
 void paintIconIn(QPainter& p, const QRectF& rect, const QString& key);
-// Every icon's key, and the icons of `keys` painted 16 pixels square one under
-// the other on a transparent ground (the build paints the programs' atlas with it).
+// Every icon's key (those a start paints first, then the others by name), and
+// the icons of `keys` painted 16 pixels square one under the other on a
+// transparent ground (the build paints the programs' atlas with them).
 QStringList iconKeys();
 QImage paintIconColumn(const QStringList& keys);
 
