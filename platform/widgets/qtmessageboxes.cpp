@@ -9,6 +9,10 @@
 #include <QTimer>
 #include <QTranslator>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
@@ -81,6 +85,13 @@ protected:
 
 void setUpWindowProgram(QApplication& app)
 {
+#ifdef __GLIBC__
+    // Qt copies a whole table out of a font each time it sizes a face (half a
+    // megabyte for the Song face's bitmap index) and frees it at once. glibc
+    // would then raise its threshold for giving big blocks their own pages, and
+    // keep such blocks in the heap for good; a fixed threshold returns them.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     auto* translator = new QTranslator(&app);
     if (translator->load(u"qtbase_zh_CN"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
