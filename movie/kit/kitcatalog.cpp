@@ -260,7 +260,6 @@ void copyControlFields(const QJsonObject& c, KitControl& control)
     control.beside = c[u"beside"_s].toString();
     control.separatorAbove = c[u"separatorAbove"_s].toBool();
     control.needsEffect = c[u"needsEffect"_s].toBool();
-    control.needsSelection = c[u"needsSelection"_s].toBool();
     control.sample = c[u"sample"_s].toString();
     if (c.contains(u"forEffects"_s))
         control.forEffects = texts(c[u"forEffects"_s]);
@@ -569,8 +568,7 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
                                            {u"beside"_s, Kind::Text},      {u"separatorAbove"_s, Kind::Flag},
                                            {u"needsEffect"_s, Kind::Flag}, {u"forEffects"_s, Kind::Texts},
                                            {u"textNone"_s, Kind::Text},    {u"effectItems"_s, Kind::Object},
-                                           {u"effectField"_s, Kind::Text}, {u"needsSelection"_s, Kind::Flag},
-                                           {u"sample"_s, Kind::Text}};
+                                           {u"effectField"_s, Kind::Text}, {u"sample"_s, Kind::Text}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject c = v.toObject();

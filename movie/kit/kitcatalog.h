@@ -166,8 +166,6 @@ struct KitControl
     bool separatorAbove = false;
     // Greyed and out of reach while no effect is chosen in the pane's list of effects.
     bool needsEffect = false;
-    // Greyed and out of reach while nothing is selected on the slide (自定义动画's 添加效果).
-    bool needsSelection = false;
     // A picture a group or label draws of what its dialog's values make: "footers" (页眉和页脚's
     // page with the places of what is ticked drawn dark), "fill" (填充效果's fill), "album" (相册's
     // preview of the picture chosen in its list).

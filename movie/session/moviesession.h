@@ -117,8 +117,7 @@ public:
     // effect is chosen.
     bool paneShows(const KitControl& control) const;
     // A control that waits for an effect chosen in the list (开始, 速度, 删除), or a property
-    // box of an effect that has none, is greyed and out of reach; so is a button that acts on
-    // the object selected (添加效果) while nothing is selected on the slide.
+    // box of an effect that has none, is greyed and out of reach.
     bool paneGreyed(const KitControl& control) const;
     // How far the task has come: the steps done, and another way being taken.
     const StepProgress& steps() const { return m_steps; }

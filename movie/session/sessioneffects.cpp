@@ -124,11 +124,6 @@ bool MovieSession::paneGreyed(const KitControl& control) const
 {
     if (control.forEffects && control.forEffects->isEmpty())
         return true;
-    // A button that acts on the object selected (添加效果), with its menu's items, waits for one.
-    const KitForm* pane = control.under.isEmpty() ? nullptr : m_kit->taskPane(m_taskPane.name);
-    const KitControl* owner = pane ? pane->control(control.under) : nullptr;
-    if ((control.needsSelection || (owner && owner->needsSelection)) && selectionKind() == u"nothing"_s)
-        return true;
     return control.needsEffect && chosenEffect() < 0;
 }
 
