@@ -549,6 +549,13 @@ bool FormPart::paintOwnControl(QPainter& p, const KitForm& form, const KitContro
     const QPoint pointer =
         m_view.m_demonstration.isRunning() ? m_view.m_demonstration.pointer() : m_view.m_mouse;
     p.setFont(uiFont(12));
+    if (!c.sample.isEmpty()) {
+        // A picture of what the values make, in its group's frame or by itself.
+        if (c.type == KitControlType::Group)
+            paintGroup(p, c, rect, true);
+        paintSample(p, c, rect, state);
+        return true;
+    }
     switch (c.type) {
     case KitControlType::Tabs:
         return paintSideTabs(p, c, rect, state, pointer);

@@ -561,14 +561,10 @@ void FormPart::paintForm(QPainter& p, const KitForm& form, const FormState& stat
         if ((dialog && paintOwnControl(p, form, *c, rect, state)) ||
             (!dialog && paintEffectList(p, form, *c, rect))) {
             // Drawn in its own way.
-        } else if (dialog && t == KitControlType::Label && !c->sample.isEmpty()) {
-            paintSample(p, *c, rect, state);
         } else if (t == KitControlType::Label) {
             paintLabel(p, form, *c, rect, state, dialog);
         } else if (t == KitControlType::Group) {
             paintGroup(p, *c, rect, dialog);
-            if (dialog && !c->sample.isEmpty())
-                paintSample(p, *c, rect, state);
         } else if (t == KitControlType::Link) {
             paintIcon(p, QRect(rect.left(), rect.top() + 2, 16, 16), u"link"_s);
             QFont f = uiFont(12);
