@@ -89,7 +89,7 @@ template <typename Stream, typename Item> void fields(Stream& s, Item& c, KitCon
       c.turnsInto, c.gathers, c.adds, c.removes, c.raises, c.lowers, c.defines, c.edits, c.copies, c.deletes,
       c.after);
     s(c.stepFor, c.items, c.headers, c.itemOpens, c.value, c.under, c.beside, c.separatorAbove, c.needsEffect,
-      c.forEffects, c.effectField, c.effectItems, c.textNone);
+      c.forEffects, c.effectField, c.effectItems, c.textNone, c.sample);
     s(c.format, c.style, c.icon, c.menu, c.itemsFor, c.fixedFor, c.x, c.y, c.w, c.h, c.columns, c.pitch,
       c.min, c.max, c.step, c.editable);
 }

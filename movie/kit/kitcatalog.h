@@ -166,6 +166,10 @@ struct KitControl
     bool separatorAbove = false;
     // Greyed and out of reach while no effect is chosen in the pane's list of effects.
     bool needsEffect = false;
+    // A picture a group or label draws of what its dialog's values make: "footers" (页眉和页脚's
+    // page with the places of what is ticked drawn dark), "fill" (填充效果's fill), "album" (相册's
+    // preview of the picture chosen in its list).
+    QString sample;
     // A box that stands in its place only while the effect chosen in the pane's list is one of these
     // (方向 for 飞入, 尺寸 for 放大/缩小); with an empty list it stands there for any other effect, greyed.
     std::optional<QStringList> forEffects;

@@ -41,7 +41,7 @@ QStringList stylesOf(KitControlType type)
     case KitControlType::Gallery:
         return {u"pictures"_s, u"characters"_s};
     case KitControlType::List:
-        return {u"links"_s, u"files"_s, u"scheme"_s};
+        return {u"links"_s, u"files"_s, u"scheme"_s, u"folder"_s};
     default:
         return {};
     }
@@ -246,6 +246,7 @@ void copyControlFields(const QJsonObject& c, KitControl& control)
     control.beside = c[u"beside"_s].toString();
     control.separatorAbove = c[u"separatorAbove"_s].toBool();
     control.needsEffect = c[u"needsEffect"_s].toBool();
+    control.sample = c[u"sample"_s].toString();
     if (c.contains(u"forEffects"_s))
         control.forEffects = texts(c[u"forEffects"_s]);
     control.textNone = c[u"textNone"_s].toString();
@@ -553,7 +554,7 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
                                            {u"beside"_s, Kind::Text},      {u"separatorAbove"_s, Kind::Flag},
                                            {u"needsEffect"_s, Kind::Flag}, {u"forEffects"_s, Kind::Texts},
                                            {u"textNone"_s, Kind::Text},    {u"effectItems"_s, Kind::Object},
-                                           {u"effectField"_s, Kind::Text}};
+                                           {u"effectField"_s, Kind::Text}, {u"sample"_s, Kind::Text}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject c = v.toObject();
@@ -574,6 +575,9 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
                     u"“%1”不是%2的样式（可用：%3）"_s.arg(c[u"style"_s].toString(), c[u"type"_s].toString(),
                                                           styles.isEmpty() ? u"无"_s : styles.join(u'、')));
     }
+    if (const QString sample = c[u"sample"_s].toString();
+        c.contains(u"sample"_s) && !QStringList{u"footers"_s, u"fill"_s, u"album"_s}.contains(sample))
+        return fail(at / u"sample"_s, u"“%1”不是示例图（可用：footers、fill、album）"_s.arg(sample));
     if (c.contains(u"value"_s)) {
         const Kind kind = control.type == KitControlType::Check  ? Kind::Flag
                           : control.type == KitControlType::Spin ? Kind::Number

@@ -984,6 +984,8 @@ bool MovieSession::perform(const QString& action)
         before = *this;
     const QString dialogBefore = m_dialog ? m_dialog->name : QString();
     const int depthBefore = (m_dialog ? 1 : 0) + static_cast<int>(m_beneath.size());
+    const int slideBefore = m_presentation.selected;
+    const QString layoutBefore = selectedSlide().layout;
     applyAction(target.value());
     const auto step = static_cast<size_t>(taking.step);
     const QJsonObject changes =
@@ -992,6 +994,8 @@ bool MovieSession::perform(const QString& action)
                      m_drawn, m_movie, m_presentation);
     const size_t shapesBefore = selectedSlide().shapes.size();
     applyStepChanges(changes);
+    if (m_presentation.selected != slideBefore || selectedSlide().layout != layoutBefore)
+        followSlideLayout();
     const size_t shapesNow = selectedSlide().shapes.size();
     if (drawing) {
         m_toolChosen = false;

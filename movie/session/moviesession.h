@@ -209,6 +209,9 @@ public:
     bool draw(const QRectF& rect, bool byClick = false);
     void dropDrawingTool();
 
+    // The zoom the window shows where the view is fitted to it (适应): 显示比例 opens at it.
+    void setFittedZoom(int percent) { m_fittedZoom = percent; }
+
     // Called after every change of state.
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
 
@@ -247,6 +250,9 @@ private:
     void editCustomShows(const KitControl& button);
     // The boxes of the pane (开始, 方向, 速度 …) show the effect chosen in its list; empty while none is.
     void followChosenEffect();
+    // 幻灯片版式 marks the layout of the slide selected, when another slide is selected or its
+    // layout changes while the pane is open.
+    void followSlideLayout();
 
     Movie m_movie;
     const KitCatalog* m_kit;
@@ -256,6 +262,7 @@ private:
     std::vector<FormState> m_beneath;
     FormState m_taskPane;
     Selection m_selection;
+    int m_fittedZoom = 0;
     int m_master = 1; // the master picked in the slide master view's pane
     QStringList m_toolbars;
     std::map<QString, QString> m_toolbarValues;

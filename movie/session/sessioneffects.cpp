@@ -76,6 +76,11 @@ QString effectFieldShown(const KitControl& control, const QStringList& items, co
                        control.type == KitControlType::Text;
     if (typed || items.contains(value))
         return value;
+    // A colour of a colour box (动画播放后's dimming colour, "#RRGGBB") as the box names one chosen in 颜色.
+    if (control.type == KitControlType::Color && value.startsWith(u'#') && value.size() == 7) {
+        const auto channel = [&value](int at) { return value.mid(at, 2).toInt(nullptr, 16); };
+        return u"RGB(%1,%2,%3)"_s.arg(channel(1)).arg(channel(3)).arg(channel(5));
+    }
     // A speed offered with its time: "2 秒(中速)".
     for (const QString& item : items) {
         if (item.endsWith(u"(%1)"_s.arg(value)))

@@ -105,9 +105,15 @@ void fillObjectValues(const MovieSession& session, const KitForm& form, FormStat
     }
 }
 
-// 显示比例 opens at the zoom of the view, 页面设置 at the page as it is, 幻灯片版式 with the
-// selected slide's layout marked.
-void fillWindowValues(const Presentation& p, const KitForm& form, FormState& state)
+void markSlideLayout(const Presentation& p, const KitForm& form, FormState& state)
+{
+    if (form.name == u"幻灯片版式"_s)
+        setOffered(form, state, u"版式"_s, p.slides[static_cast<size_t>(p.selected - 1)].layout);
+}
+
+// 显示比例 opens at the zoom of the view (the one the window fits the slide at, where the view is
+// fitted), 页面设置 at the page as it is, 幻灯片版式 with the selected slide's layout marked.
+void fillWindowValues(const Presentation& p, int fittedZoom, const KitForm& form, FormState& state)
 {
     if (form.name == u"显示比例"_s) {
         const WindowOptions& w = p.window;
@@ -122,6 +128,8 @@ void fillWindowValues(const Presentation& p, const KitForm& form, FormState& sta
             state.values[u"显示比例"_s] = choice && choice->items.contains(preset) ? preset : QString();
         } else {
             setOffered(form, state, u"显示比例"_s, u"适应(F)"_s);
+            if (fittedZoom > 0)
+                state.values[u"百分比"_s] = QString::number(fittedZoom);
         }
     } else if (form.name == u"页面设置"_s) {
         const PageSetup& page = p.page;
@@ -132,9 +140,8 @@ void fillWindowValues(const Presentation& p, const KitForm& form, FormState& sta
         state.values[u"备注方向"_s] = page.notesLandscape ? u"横向(A)"_s : u"纵向(O)"_s;
         if (!(page.width == PageSetup{}.width && page.height == PageSetup{}.height))
             setOffered(form, state, u"幻灯片大小"_s, u"自定义"_s);
-    } else if (form.name == u"幻灯片版式"_s) {
-        setOffered(form, state, u"版式"_s, p.slides[static_cast<size_t>(p.selected - 1)].layout);
     }
+    markSlideLayout(p, form, state);
 }
 
 // 打印 opened from the preview prints what the preview shows.
@@ -194,7 +201,7 @@ FormState MovieSession::openForm(const KitForm& form, const QString& command) co
     fillReviewValues(m_presentation, state);
     fillFontValues(*this, form, state);
     fillObjectValues(*this, form, state);
-    fillWindowValues(m_presentation, form, state);
+    fillWindowValues(m_presentation, m_fittedZoom, form, state);
     fillPrintValues(m_presentation, form, state);
     fillEffectValues(*this, form, state);
     if (auto preset = form.presets.find(command); !command.isEmpty() && preset != form.presets.end()) {
@@ -205,6 +212,12 @@ FormState MovieSession::openForm(const KitForm& form, const QString& command) co
         }
     }
     return state;
+}
+
+void MovieSession::followSlideLayout()
+{
+    if (const KitForm* pane = m_kit->taskPane(m_taskPane.name))
+        markSlideLayout(m_presentation, *pane, m_taskPane);
 }
 
 } // namespace pptdrill

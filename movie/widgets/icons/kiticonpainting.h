@@ -166,6 +166,8 @@ void addToolbarIcons(QHash<QString, IconPainter>& painters);
 void addObjectIcons(QHash<QString, IconPainter>& painters);
 // The 审阅 toolbar's icons (comments and markup).
 void addReviewIcons(QHash<QString, IconPainter>& painters);
+// The file dialogs' icons: a folder, and their toolbar's buttons.
+void addFileDialogIcons(QHash<QString, IconPainter>& painters);
 // The AutoShape palettes' pictures: 线条, 连接符 and 基本形状; 箭头总汇 and 星与旗帜;
 // 流程图 and 标注.
 void addLineAndBasicShapeIcons(QHash<QString, IconPainter>& painters);

@@ -434,6 +434,7 @@ const QHash<QString, IconPainter>& iconPainters()
         addShadowStyleIcons(all, std::make_integer_sequence<int, 20>{});
         addObjectIcons(all);
         addReviewIcons(all);
+        addFileDialogIcons(all);
         addLineAndBasicShapeIcons(all);
         addArrowAndStarIcons(all);
         addFlowchartAndCalloutIcons(all);

@@ -282,6 +282,15 @@ void iconRotateLeft(QPainter& p)
     arrowHead(p, QPointF(2.5, 8.5), 90, 3, ink::blue);
 }
 
+void iconRotateRight(QPainter& p)
+{
+    p.save();
+    p.translate(16, 0);
+    p.scale(-1, 1);
+    iconRotateLeft(p);
+    p.restore();
+}
+
 void iconPictureLineStyle(QPainter& p)
 {
     rule(p, 1, 15, 2.5, ink::text, 1);
@@ -374,6 +383,7 @@ void addObjectIcons(QHash<QString, IconPainter>& painters)
         {u"brightness-less"_s, iconBrightnessLess},
         {u"crop"_s, iconCrop},
         {u"rotate-left"_s, iconRotateLeft},
+        {u"rotate-right"_s, iconRotateRight},
         {u"picture-line-style"_s, iconPictureLineStyle},
         {u"picture-compress"_s, iconPictureCompress},
         {u"picture-recolor"_s, iconPictureRecolor},

@@ -1,6 +1,7 @@
 // Organisation charts on a slide: the top shape, its co-workers beside it,
 // its assistants on an elbow of the stem, and its subordinates in the layout
 // chosen (标准: a row under it; 两边悬挂, 左悬挂, 右悬挂: hanging from the stem).
+#include "movie/widgets/slides/slidepainter.h"
 #include "movie/widgets/slides/slidepaintsupport.h"
 
 #include <QPainter>
@@ -69,7 +70,7 @@ OrgChartLayout orgChartLayout(const QRectF& r, const SlideShape& shape)
 
 // Assistants hang on elbows of the stem, left and right, above the subordinates;
 // the stem runs down to the lowest of them or to the subordinates.
-void addAssistants(QPainter& p, const QRectF& r, const OrgChartLayout& c, std::vector<OrgBox>& boxes)
+void addAssistants(QPainter* p, const QRectF& r, const OrgChartLayout& c, std::vector<OrgBox>& boxes)
 {
     double stemBottom = c.stemEnd;
     for (int i = 0; i < c.assistants; ++i) {
@@ -77,33 +78,36 @@ void addAssistants(QPainter& p, const QRectF& r, const OrgChartLayout& c, std::v
         const bool left = i % 2 == 0;
         const QRectF box(left ? c.stemX - c.boxW * 0.25 - c.boxW : c.stemX + c.boxW * 0.25, y - c.boxH / 2,
                          c.boxW, c.boxH);
-        p.drawLine(QPointF(c.stemX, y), QPointF(left ? box.right() : box.left(), y));
+        if (p)
+            p->drawLine(QPointF(c.stemX, y), QPointF(left ? box.right() : box.left(), y));
         stemBottom = std::max(stemBottom, y);
         boxes.push_back({box, {}});
     }
-    if (c.subordinates > 0 || c.assistants > 0)
-        p.drawLine(QPointF(c.stemX, c.top.bottom()), QPointF(c.stemX, stemBottom));
+    if (p && (c.subordinates > 0 || c.assistants > 0))
+        p->drawLine(QPointF(c.stemX, c.top.bottom()), QPointF(c.stemX, stemBottom));
 }
 
 // 标准: the subordinates in a row under the top shape, on a bar across their stems.
-void addSubordinateRow(QPainter& p, const QRectF& r, const OrgChartLayout& c, std::vector<OrgBox>& boxes)
+void addSubordinateRow(QPainter* p, const QRectF& r, const OrgChartLayout& c, std::vector<OrgBox>& boxes)
 {
     const double gap = (r.width() - c.subordinates * c.boxW) / std::max(c.subordinates, 1);
     const double y = c.subordinatesTop + (c.rowH - c.boxH) / 2;
     double firstX = 0, lastX = 0;
     for (int i = 0; i < c.subordinates; ++i) {
         const QRectF box(r.left() + gap / 2 + i * (c.boxW + gap), y, c.boxW, c.boxH);
-        p.drawLine(QPointF(box.center().x(), c.stemEnd), QPointF(box.center().x(), y));
+        if (p)
+            p->drawLine(QPointF(box.center().x(), c.stemEnd), QPointF(box.center().x(), y));
         (i == 0 ? firstX : lastX) = box.center().x();
         if (c.subordinates == 1)
             lastX = firstX;
         boxes.push_back({box, c.name(i + 1)});
     }
-    p.drawLine(QPointF(firstX, c.stemEnd), QPointF(lastX, c.stemEnd));
+    if (p)
+        p->drawLine(QPointF(firstX, c.stemEnd), QPointF(lastX, c.stemEnd));
 }
 
 // Hanging: each subordinate on its own elbow from the stem.
-void addHangingSubordinates(QPainter& p, const OrgChartLayout& c, std::vector<OrgBox>& boxes)
+void addHangingSubordinates(QPainter* p, const OrgChartLayout& c, std::vector<OrgBox>& boxes)
 {
     for (int i = 0; i < c.subordinates; ++i) {
         const int row = c.both ? i / 2 : i;
@@ -111,7 +115,8 @@ void addHangingSubordinates(QPainter& p, const OrgChartLayout& c, std::vector<Or
         const double y = c.subordinatesTop + row * c.rowH + c.rowH / 2;
         const QRectF box(left ? c.stemX - c.boxW * 0.2 - c.boxW : c.stemX + c.boxW * 0.2, y - c.boxH / 2,
                          c.boxW, c.boxH);
-        p.drawLine(QPointF(c.stemX, y), QPointF(left ? box.right() : box.left(), y));
+        if (p)
+            p->drawLine(QPointF(c.stemX, y), QPointF(left ? box.right() : box.left(), y));
         boxes.push_back({box, c.name(i + 1)});
     }
 }
@@ -134,17 +139,11 @@ void paintOrgBoxes(QPainter& p, const std::vector<OrgBox>& boxes, double boxH, c
     }
 }
 
-} // namespace
-
-void paintOrgChart(QPainter& p, const QRectF& r, const SlideShape& shape, const QColor& fill,
-                   const QColor& line)
+// The chart's boxes in `r`, the top shape first, with the lines joining them drawn where `p` is given.
+std::vector<OrgBox> orgBoxes(QPainter* p, const QRectF& r, const OrgChartLayout& chart)
 {
-    const OrgChartLayout chart = orgChartLayout(r, shape);
     std::vector<OrgBox> boxes;
     boxes.push_back({chart.top, chart.name(0)});
-
-    p.save();
-    p.setPen(QPen(line, kOrgLine));
     // Co-workers stand on the top shape's row, alternately right and left of it.
     for (int i = 0; i < chart.coworkers; ++i) {
         const double step = (chart.boxW * 1.15) * (i / 2 + 1) * (i % 2 == 0 ? 1 : -1);
@@ -155,8 +154,28 @@ void paintOrgChart(QPainter& p, const QRectF& r, const SlideShape& shape, const 
         addSubordinateRow(p, r, chart, boxes);
     else if (chart.subordinates > 0)
         addHangingSubordinates(p, chart, boxes);
+    return boxes;
+}
+
+} // namespace
+
+void paintOrgChart(QPainter& p, const QRectF& r, const SlideShape& shape, const QColor& fill,
+                   const QColor& line)
+{
+    const OrgChartLayout chart = orgChartLayout(r, shape);
+    p.save();
+    p.setPen(QPen(line, kOrgLine));
+    const std::vector<OrgBox> boxes = orgBoxes(&p, r, chart);
     paintOrgBoxes(p, boxes, chart.boxH, fill, line);
     p.restore();
+}
+
+std::vector<QRectF> orgChartBoxes(const QRectF& r, const SlideShape& shape)
+{
+    std::vector<QRectF> rects;
+    for (const OrgBox& box : orgBoxes(nullptr, r, orgChartLayout(r, shape)))
+        rects.push_back(box.rect);
+    return rects;
 }
 
 } // namespace pptdrill

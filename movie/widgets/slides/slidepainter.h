@@ -71,6 +71,10 @@ QRectF shapeRect(const QRectF& target, const Slide& slide, int index);
 const std::vector<ColorScheme>& standardSchemes();
 void paintSchemeSample(QPainter& painter, const QRect& rect, const ColorScheme& scheme);
 
+// Where the boxes of an organisation chart drawn in `rect` lie: its top shape first, then its
+// co-workers, assistants and subordinates.
+std::vector<QRectF> orgChartBoxes(const QRectF& rect, const SlideShape& shape);
+
 // A fill effect drawn small, as 填充效果 shows its textures and patterns.
 void paintFillSample(QPainter& painter, const QRect& rect, const BackgroundFill& fill);
 

@@ -52,6 +52,8 @@ public:
     // The slide on screen (1-based); 0 after the last, when the show says it has ended.
     int slide() const { return m_atEnd ? 0 : m_slide + 1; }
     bool inTransition() const { return m_phase == Phase::Transition; }
+    // Effects are playing on the slide now.
+    bool isBuilding() const { return !m_playing.empty(); }
     // Effects started so far on the slide, in the order they started: indexes into
     // the effects as played, where text animated by paragraphs counts an effect a paragraph.
     const std::vector<int>& startedEffects() const { return m_started; }

@@ -34,8 +34,12 @@ public:
     // The floating toolbars shown, top to bottom: the view's, the selected
     // object's, then those shown from 视图 → 工具栏; and where each stands.
     QStringList floatingToolbars() const;
+    // A floating toolbar narrower than its buttons wraps them onto more rows.
     QRect floatingToolbarRect(int index) const;
-    void addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight) const;
+    // The buttons of a toolbar from `at` rightwards up to `maxRight`: those past it are left out of
+    // a docked bar, and begin another row of a floating one (`wrap`).
+    void addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight,
+                        bool wrap = false) const;
 
     void addHots(std::vector<Hot>& hots) const;
     void paintChrome(QPainter& p);

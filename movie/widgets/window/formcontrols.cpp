@@ -24,6 +24,24 @@ using namespace kit;
 
 namespace {
 
+// The icon of a file dialog's item by its kind: a folder, a presentation, a picture, a movie, a sound.
+QString fileIcon(const QString& item)
+{
+    const QString suffix = item.section(u'.', -1).toLower();
+    if (!item.contains(u'.'))
+        return u"folder"_s;
+    if (QStringList{u"ppt"_s, u"pps"_s, u"pot"_s}.contains(suffix))
+        return u"powerpoint"_s;
+    if (QStringList{u"jpg"_s, u"jpeg"_s, u"png"_s, u"gif"_s, u"bmp"_s, u"wmf"_s, u"emf"_s, u"tif"_s}.contains(
+            suffix))
+        return u"picture"_s;
+    if (QStringList{u"avi"_s, u"mpg"_s, u"mpeg"_s, u"wmv"_s, u"asf"_s}.contains(suffix))
+        return u"movie"_s;
+    if (QStringList{u"wav"_s, u"mid"_s, u"mp3"_s, u"wma"_s}.contains(suffix))
+        return u"sound"_s;
+    return u"new"_s;
+}
+
 // A colour of the selected slide's scheme by the name 编辑配色方案 gives it
 // ("强调文字和超链接"): the slide's or its master's own, else the design's.
 QColor schemeColourShown(const Presentation& presentation, const QString& name)
@@ -147,6 +165,19 @@ void FormPart::paintListRows(QPainter& p, const KitForm& form, const KitControl&
             p.setFont(uiFont(12));
             p.setPen(Qt::black);
             p.drawText(row.adjusted(42, 0, 0, 0), Qt::AlignVCenter, item);
+            continue;
+        }
+        if (c.style == u"folder"_s) {
+            // A file dialog's folders and files, each by the icon of its kind.
+            paintIcon(p, QRect(row.left() + 2, row.top() + 1, 16, 16), fileIcon(item));
+            const bool chosen = item == value;
+            const QFontMetrics fm(uiFont(12));
+            const QRect name(row.left() + 21, row.top(), fm.horizontalAdvance(item) + 4, row.height());
+            if (chosen)
+                p.fillRect(name, kSelectLine);
+            p.setFont(uiFont(12));
+            p.setPen(chosen ? QColor(Qt::white) : QColor(Qt::black));
+            p.drawText(name.adjusted(2, 0, 0, 0), Qt::AlignVCenter, item);
             continue;
         }
         if (!c.style.isEmpty()) {
@@ -518,6 +549,13 @@ bool FormPart::paintOwnControl(QPainter& p, const KitForm& form, const KitContro
     const QPoint pointer =
         m_view.m_demonstration.isRunning() ? m_view.m_demonstration.pointer() : m_view.m_mouse;
     p.setFont(uiFont(12));
+    if (!c.sample.isEmpty()) {
+        // A picture of what the values make, in its group's frame or by itself.
+        if (c.type == KitControlType::Group)
+            paintGroup(p, c, rect, true);
+        paintSample(p, c, rect, state);
+        return true;
+    }
     switch (c.type) {
     case KitControlType::Tabs:
         return paintSideTabs(p, c, rect, state, pointer);

@@ -553,28 +553,31 @@ QString FormPart::dialogDefaultButton() const
 
 void FormPart::moveDialogFocus(int by)
 {
-    // Tab goes round the boxes that take typing or a choice, in the order the dialog lists them.
+    // Tab goes round the boxes that take typing or a choice, in the order the dialog lists its
+    // controls: from a check box or button last clicked, to the box after it (页脚's tick, its text).
     const FormState& d = *m_view.m_session->dialog();
     const KitForm* form = m_view.m_session->kit().dialog(d.name);
     if (!form)
         return;
+    const QString focused = m_field && m_field->dialog ? m_field->control : m_dialogFocus;
     std::vector<const KitControl*> boxes;
+    int at = by > 0 ? -1 : 0; // where the focus stands among the boxes, or just before the next one
+    bool passed = false;
     for (const KitControl& c : form->controls) {
         const bool box = c.type == KitControlType::Text || c.type == KitControlType::Spin ||
                          c.type == KitControlType::EditList ||
                          (c.type == KitControlType::Combo && c.editable);
+        const auto count = static_cast<int>(boxes.size());
+        if (!passed && !focused.isEmpty() && c.id == focused) {
+            passed = true;
+            at = box ? count : (by > 0 ? count - 1 : count);
+        }
         if (box && dialogControlVisible(c, d) && m_view.locate(locators::control(d.name, c.id)))
             boxes.push_back(&c);
     }
     if (boxes.empty())
         return;
     const auto count = static_cast<int>(boxes.size());
-    int at = by > 0 ? -1 : 0;
-    for (int i = 0; i < count; ++i) {
-        const QString focused = m_field && m_field->dialog ? m_field->control : m_dialogFocus;
-        if (focused == boxes[static_cast<size_t>(i)]->id)
-            at = i;
-    }
     const KitControl* next = boxes[static_cast<size_t>(((at + by) % count + count) % count)];
     m_field = FieldState::focusedOn(d.name, next->id, true, d.value(next->id));
     m_dialogFocus = next->id;

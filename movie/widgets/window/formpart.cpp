@@ -352,8 +352,10 @@ void FormPart::paintPictureButton(QPainter& p, const KitForm& form, const KitCon
     const bool open = m_view.m_menus.isPaneMenuOf(form.name, c.id);
     const bool greyed = m_view.m_session->paneGreyed(c);
     paintButtonFace(p, rect, {}, open);
-    // A button beside another with only its picture (重新排序's 下移) shows no words.
-    const bool pictureOnly = !c.beside.isEmpty() && c.text.isEmpty() && !c.icon.isEmpty();
+    // A button beside another with only its picture (重新排序's 下移), or one no wider than its
+    // picture (a file dialog's 返回, 向上一级 …), shows no words.
+    const bool pictureOnly =
+        c.text.isEmpty() && !c.icon.isEmpty() && (!c.beside.isEmpty() || rect.width() <= 26);
     const QRect icon = pictureOnly ? QRect(rect.center().x() - 7, rect.center().y() - 8, 16, 16)
                                    : QRect(rect.left() + 6, rect.center().y() - 8, 16, 16);
     if (!c.icon.isEmpty()) {
@@ -593,7 +595,7 @@ void FormPart::paintForm(QPainter& p, const KitForm& form, const FormState& stat
                 p.drawText(QRect(rect.left(), rect.top(), rect.width(), 18), Qt::AlignVCenter, c->label);
                 box.setTop(rect.top() + 18);
             }
-            if (c->style.isEmpty())
+            if (c->style.isEmpty() || c->style == u"folder"_s)
                 paintWhiteBox(p, box);
             paintListRows(p, form, *c, box, value, dialog);
         } else if (t == KitControlType::Gallery) {

@@ -23,6 +23,7 @@ namespace pptdrill {
 class KitView;
 struct KitForm;
 struct KitControl;
+struct BackgroundFill;
 
 struct DropState
 {
@@ -169,6 +170,12 @@ private:
                     const QRect& rect, const FormState& state) const;
     bool paintOwnControl(QPainter& p, const struct KitForm& form, const struct KitControl& c,
                          const QRect& rect, const FormState& state);
+    // The picture a control with a `sample` draws: 页眉和页脚's 预览, 填充效果's 示例.
+    void paintSample(QPainter& p, const struct KitControl& c, const QRect& rect,
+                     const FormState& state) const;
+    void paintFootersPreview(QPainter& p, const QRect& rect, const FormState& state) const;
+    void paintAlbumPreview(QPainter& p, const QRect& rect, const FormState& state) const;
+    BackgroundFill fillChosen(const FormState& state) const;
     // The colour a colour dialog shows as 新增 and as 当前.
     QColor newColour(const struct KitForm& form, const FormState& state) const;
     QColor currentColour() const;

@@ -138,10 +138,15 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     if (m_forms.m_field &&
         !(at.kind == L::Control && at.path == QStringList{m_forms.m_field->form, m_forms.m_field->control}))
         m_forms.m_field.reset();
+    // The control clicked in a dialog has the focus: Tab goes on from it.
+    if ((at.kind == L::Control || at.kind == L::Item) && m_session->dialog() &&
+        at.path.value(0) == m_session->dialog()->name)
+        m_forms.m_dialogFocus = at.path.value(1);
     // The right button on one of several objects selected keeps them all selected.
     const bool onSelection = at.kind == L::Shape && m_session->selectedShapes().contains(at.shape);
     if (!m_session->dialog() && !(button == Qt::RightButton && onSelection))
         selectObjectAt(at, button == Qt::LeftButton ? modifiers : Qt::NoModifier);
+    chooseOrgChartBox(at, point);
     if (at.kind == L::Scroll) {
         if (button == Qt::LeftButton)
             m_scrolls.clickScrollBar(at, point);
@@ -440,6 +445,27 @@ void KitView::pressShortcut(const QString& shortcut)
         }
     }
     perform(action);
+}
+
+void KitView::chooseOrgChartBox(const LocatorParts& at, const QPoint& point)
+{
+    m_orgChartBox = -1;
+    const Slide& slide = m_session->selectedSlide();
+    if (at.kind != LocatorParts::Shape || m_session->dialog() || !m_session->view().is(ViewKind::Normal) ||
+        at.shape < 1 || at.shape > static_cast<int>(slide.shapes.size()) ||
+        m_session->selectedShapes() != QList<int>{at.shape})
+        return;
+    const SlideShape& shape = slide.shapes[static_cast<size_t>(at.shape - 1)];
+    const std::optional<QRect> rect = locate(locators::shape(at.shape));
+    if (shape.type != u"orgchart"_s || !rect)
+        return;
+    const std::vector<QRectF> boxes = orgChartBoxes(QRectF(*rect), shape);
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        if (boxes[i].contains(point)) {
+            m_orgChartBox = static_cast<int>(i);
+            m_orgChartShape = at.shape;
+        }
+    }
 }
 
 void KitView::typeText(const QString& text)

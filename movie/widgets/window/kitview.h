@@ -100,6 +100,8 @@ public:
     QString swatchTip() const { return m_forms.swatchTip(); }
     // A toolbar on view now, as 视图 → 工具栏 ticks it.
     bool toolbarShown(const QString& name) const { return m_chrome.toolbarShown(name); }
+    // The box of the organisation chart selected that a click chose (0 its top shape), or -1.
+    int chosenOrgChartBox() const { return m_orgChartBox; }
 
 signals:
     void completed();
@@ -136,6 +138,8 @@ private:
     void perform(const QString& action);
     void closeMenus();
     void selectObjectAt(const LocatorParts& at, Qt::KeyboardModifiers modifiers);
+    // A click on a box of the organisation chart selected chooses that box; any other lets it go.
+    void chooseOrgChartBox(const LocatorParts& at, const QPoint& point);
     void openContextMenu(ContextArea area, const QPoint& at);
     // The context menu a shape of the current slide opens: chart, picture, orgchart or shape.
     ContextArea shapeContextArea(int shape) const;
@@ -163,6 +167,8 @@ private:
     void doMove(const PointerMove& move, const std::optional<QRect>& at);
 
     std::unique_ptr<MovieSession> m_session;
+    int m_orgChartBox = -1;
+    int m_orgChartShape = 0;
     std::unique_ptr<TypingInput> m_typingInput;
     std::optional<QRect> m_marquee; // the frame a drag from the slide's empty part draws
     void selectObjectsWithin(const QRect& frame);

@@ -140,44 +140,84 @@ QRect KitView::slideRectInArea() const
     return fitSlideIn(inner, pres);
 }
 
-void ChromePart::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight) const
+namespace {
+
+constexpr int kToolbarRowH = 23;
+
+// How wide a toolbar button stands: a picture, its text, a box, and the arrow of a drop-down.
+int toolbarButtonWidth(const KitButton& b, const QFontMetrics& fm)
+{
+    int w = 23;
+    if (b.type == KitButtonType::Combo)
+        w = b.width > 0 ? b.width : 80;
+    else if (!b.text.isEmpty())
+        w = (b.icon.isEmpty() ? 8 : 24) + fm.horizontalAdvance(b.text) + 4;
+    if (!b.items.empty())
+        w += 10; // the drop-down arrow
+    return w;
+}
+
+const std::vector<KitButton>* toolbarButtons(const KitCatalog& kit, const QString& bar)
+{
+    for (const auto& [name, buttons] : kit.toolbars()) {
+        if (name == bar)
+            return &buttons;
+    }
+    return nullptr;
+}
+
+// Where each button of a toolbar stands, from `at` up to `maxRight`; past it a docked bar ends and
+// a floating one goes on in another row.
+std::vector<std::pair<const KitButton*, QRect>> toolbarCells(const std::vector<KitButton>& buttons, QPoint at,
+                                                             int maxRight, bool wrap)
 {
     const QFontMetrics fm(uiFont(12));
-    for (const auto& [name, buttons] : m_view.m_session->kit().toolbars()) {
-        if (name != bar)
+    std::vector<std::pair<const KitButton*, QRect>> cells;
+    int x = at.x();
+    int y = at.y();
+    for (const KitButton& b : buttons) {
+        if (b.separator) {
+            x += 6;
             continue;
-        int x = at.x();
-        for (const KitButton& b : buttons) {
-            if (b.separator) {
-                x += 6;
-                continue;
-            }
-            int w = 23;
-            if (b.type == KitButtonType::Combo)
-                w = b.width > 0 ? b.width : 80;
-            else if (!b.text.isEmpty())
-                w = (b.icon.isEmpty() ? 8 : 24) + fm.horizontalAdvance(b.text) + 4;
-            if (!b.items.empty())
-                w += 10; // the drop-down arrow
-            if (x + w > maxRight)
-                break;
-            // Only a colour button is split: its face applies the colour, its arrow drops the
-            // palette. Any other button with a menu drops it down wherever it is clicked.
-            const QString action =
-                b.type == KitButtonType::Combo || (!b.items.empty() && b.type != KitButtonType::Color)
-                    ? QString()
-                    : actions::toolbar(b.name);
-            hots.push_back({QRect(x, at.y(), w, 22), locators::button(b.name), action,
-                            b.tooltip.isEmpty() ? b.name : b.tooltip, 1});
-            if (!b.items.empty() && b.text.isEmpty())
-                hots.push_back(
-                    {QRect(x + w - 10, at.y(), 10, 22), locators::buttonArrow(b.name), {}, b.name, 1});
-            // A box that takes typing drops its list from its arrow only.
-            if (b.type == KitButtonType::Combo && b.editable)
-                hots.push_back(
-                    {QRect(x + w - 12, at.y(), 12, 22), locators::buttonArrow(b.name), {}, b.name, 1});
-            x += w + 1;
         }
+        const int w = toolbarButtonWidth(b, fm);
+        if (x + w > maxRight) {
+            if (!wrap || x == at.x())
+                break;
+            x = at.x();
+            y += kToolbarRowH;
+        }
+        cells.emplace_back(&b, QRect(x, y, w, 22));
+        x += w + 1;
+    }
+    return cells;
+}
+
+} // namespace
+
+void ChromePart::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight,
+                                bool wrap) const
+{
+    const std::vector<KitButton>* buttons = toolbarButtons(m_view.m_session->kit(), bar);
+    for (const auto& [button, cell] : buttons ? toolbarCells(*buttons, at, maxRight, wrap)
+                                              : std::vector<std::pair<const KitButton*, QRect>>{}) {
+        const KitButton& b = *button;
+        const int x = cell.left();
+        const int w = cell.width();
+        // Only a colour button is split: its face applies the colour, its arrow drops the
+        // palette. Any other button with a menu drops it down wherever it is clicked.
+        const QString action =
+            b.type == KitButtonType::Combo || (!b.items.empty() && b.type != KitButtonType::Color)
+                ? QString()
+                : actions::toolbar(b.name);
+        hots.push_back({cell, locators::button(b.name), action, b.tooltip.isEmpty() ? b.name : b.tooltip, 1});
+        if (!b.items.empty() && b.text.isEmpty())
+            hots.push_back(
+                {QRect(x + w - 10, cell.top(), 10, 22), locators::buttonArrow(b.name), {}, b.name, 1});
+        // A box that takes typing drops its list from its arrow only.
+        if (b.type == KitButtonType::Combo && b.editable)
+            hots.push_back(
+                {QRect(x + w - 12, cell.top(), 12, 22), locators::buttonArrow(b.name), {}, b.name, 1});
     }
 }
 
@@ -234,25 +274,24 @@ QRect ChromePart::floatingToolbarRect(int index) const
     if (index < 0 || index >= bars.size())
         return {};
     const QFontMetrics fm(uiFont(12));
-    int w = 12;
-    for (const auto& [name, buttons] : m_view.m_session->kit().toolbars()) {
-        if (name != bars[index])
-            continue;
-        for (const KitButton& b : buttons) {
-            if (b.separator)
-                w += 6;
-            else if (b.type == KitButtonType::Combo)
-                w += (b.width > 0 ? b.width : 80) + 1;
-            else
-                w +=
-                    (b.text.isEmpty() ? 23 : (b.icon.isEmpty() ? 8 : 24) + fm.horizontalAdvance(b.text) + 4) +
-                    (!b.items.empty() ? 10 : 0) + 1;
-        }
-    }
     const QRect area = m_view.slideAreaRect();
-    w = std::min(w, area.width() - 20);
     // Several floating toolbars stand one under the other at the slide area's right.
-    return QRect(area.right() - w - 10, area.top() + 8 + index * 50, w, 44);
+    int top = area.top() + 8;
+    for (int i = 0; i <= index; ++i) {
+        const std::vector<KitButton>* buttons = toolbarButtons(m_view.m_session->kit(), bars[i]);
+        int w = 12;
+        for (const KitButton& b : buttons ? *buttons : std::vector<KitButton>{})
+            w += b.separator ? 6 : toolbarButtonWidth(b, fm) + 1;
+        w = std::min(w, area.width() - 20);
+        const QRect bar(area.right() - w - 10, top, w, 44);
+        const auto cells = buttons ? toolbarCells(*buttons, QPoint(4, 0), w - 1, true)
+                                   : std::vector<std::pair<const KitButton*, QRect>>{};
+        const int rows = cells.empty() ? 1 : cells.back().second.top() / kToolbarRowH + 1;
+        if (i == index)
+            return bar.adjusted(0, 0, 0, (rows - 1) * kToolbarRowH);
+        top += 44 + (rows - 1) * kToolbarRowH + 6;
+    }
+    return {};
 }
 
 QRect LeftPanePart::leftPaneBox() const
@@ -496,6 +535,7 @@ void KitView::rebuild()
 {
     m_shows.follow({});
     m_forms.focusOpeningDialog();
+    m_session->setFittedZoom(shownZoom());
     std::vector<Hot> hots;
     const Presentation& pres = m_session->presentation();
     if (pres.view.is(ViewKind::Show)) {
@@ -593,7 +633,7 @@ void ChromePart::addHots(std::vector<Hot>& hots) const
     const QStringList floating = floatingToolbars();
     for (int i = 0; i < floating.size(); ++i) {
         const QRect r = floatingToolbarRect(i);
-        addToolbarHots(hots, floating[i], QPoint(r.left() + 4, r.top() + 18), r.right());
+        addToolbarHots(hots, floating[i], QPoint(r.left() + 4, r.top() + 18), r.right(), true);
     }
 }
 

@@ -533,6 +533,10 @@ void SlideAreaPart::paintSelection(QPainter& p)
     // Each object selected shows its handles; the shapes of a group share one frame around them all.
     const Presentation& pres = m_view.m_session->presentation();
     const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+    if (shapes == QList<int>{m_view.m_orgChartShape} && m_view.m_orgChartBox >= 0) {
+        paintOrgChartSelection(p, slide.shapes[static_cast<size_t>(shapes.first() - 1)]);
+        return;
+    }
     QList<int> groupsDone;
     for (const int shape : shapes) {
         const int group = slide.shapes[static_cast<size_t>(shape - 1)].group;
@@ -549,6 +553,40 @@ void SlideAreaPart::paintSelection(QPainter& p)
         if (!frame.isEmpty())
             paintSelectionFrame(p, frame, false);
     }
+}
+
+void SlideAreaPart::paintOrgChartSelection(QPainter& p, const SlideShape& shape)
+{
+    // A box of an organisation chart chosen: the diagram's frame, a hatched band with its sizing
+    // handles, and the box's own handles, grey as it is sized with the chart.
+    const std::optional<QRect> frame = m_view.locate(locators::shape(m_view.m_orgChartShape));
+    const std::vector<QRectF> boxes = frame ? orgChartBoxes(QRectF(*frame), shape) : std::vector<QRectF>{};
+    if (shape.type != u"orgchart"_s || static_cast<size_t>(m_view.m_orgChartBox) >= boxes.size())
+        return;
+    p.save();
+    const QRect band = frame->adjusted(-5, -5, 5, 5);
+    p.setClipRegion(QRegion(band).subtracted(QRegion(frame->adjusted(-1, -1, 1, 1))));
+    p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1));
+    for (int x = band.left() - band.height(); x < band.right(); x += 4)
+        p.drawLine(x, band.bottom(), x + band.height(), band.top());
+    p.setClipping(false);
+    p.setPen(Qt::black);
+    p.setBrush(Qt::black);
+    for (const QPoint& at :
+         {QPoint(band.center().x(), band.top() + 2), QPoint(band.center().x(), band.bottom() - 2),
+          QPoint(band.left() + 2, band.center().y()), QPoint(band.right() - 2, band.center().y())})
+        p.drawRect(QRect(at - QPoint(2, 2), QSize(5, 5)));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    p.setBrush(QColor(0xC0, 0xC0, 0xC0));
+    const QRectF box = boxes[static_cast<size_t>(m_view.m_orgChartBox)];
+    for (const double x : {box.left(), box.center().x(), box.right()}) {
+        for (const double y : {box.top(), box.center().y(), box.bottom()}) {
+            if (x != box.center().x() || y != box.center().y())
+                p.drawEllipse(QPointF(x, y), 3, 3);
+        }
+    }
+    p.restore();
 }
 
 void SlideAreaPart::paintSelectionFrame(QPainter& p, const QRect& r, bool placeholder)

@@ -144,6 +144,28 @@ bool MenuPart::greyed(const KitMenuItem& item) const
     return item.greyedFor(m_session.selectionKind());
 }
 
+const std::vector<KitMenuItem>* MenuPart::withRecentFiles(const std::vector<KitMenuItem>* list) const
+{
+    const auto recent = std::find_if(list->begin(), list->end(),
+                                     [](const KitMenuItem& item) { return item.text == u"@recent"_s; });
+    if (recent == list->end())
+        return list;
+    // The files opened last, numbered: the presentation on view was the last one opened.
+    m_recentMenu.assign(list->begin(), recent);
+    const QString file = m_session.presentation().file;
+    if (!file.isEmpty()) {
+        KitMenuItem item;
+        item.text = u"1 %1"_s.arg(file);
+        m_recentMenu.push_back(std::move(item));
+    }
+    auto rest = std::next(recent);
+    // Without a file to name, the separator under the list goes with it.
+    if (file.isEmpty() && rest != list->end() && rest->separator)
+        ++rest;
+    m_recentMenu.insert(m_recentMenu.end(), rest, list->end());
+    return &m_recentMenu;
+}
+
 const std::vector<KitMenuItem>* MenuPart::items(int level) const
 {
     if (!m_open)
@@ -160,6 +182,7 @@ const std::vector<KitMenuItem>* MenuPart::items(int level) const
         list = m_session.kit().contextMenu(m_area);
     } else if (barMenuOpen()) {
         list = &m_session.kit().menus()[static_cast<size_t>(m_top)].items;
+        list = withRecentFiles(list);
     }
     for (int i = 0; list && i < level; ++i) {
         if (i >= static_cast<int>(m_path.size()))

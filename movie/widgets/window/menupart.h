@@ -106,6 +106,8 @@ public:
 
     // The items of the menu at `level` as the current view and selection show them; null when not open.
     const std::vector<KitMenuItem>* items(int level) const;
+    // A menu of the bar with its "@recent" item given the names of the files opened last.
+    const std::vector<KitMenuItem>* withRecentFiles(const std::vector<KitMenuItem>* list) const;
     bool greyed(const KitMenuItem& item) const;
     bool shows(const KitMenuItem& item) const;
     Layout layout(int level) const;
@@ -156,6 +158,8 @@ private:
     std::vector<int> m_scroll; // the first item shown of a scrolled menu, by level
     // The items of a submenu of the presentation's slides, as items() gives them.
     mutable std::vector<KitMenuItem> m_slideMenu;
+    // The menu bar's menu with "@recent" standing for the files opened last (文件's 1 年度总结).
+    mutable std::vector<KitMenuItem> m_recentMenu;
 };
 
 } // namespace pptdrill

@@ -20,7 +20,7 @@ ShowPart::ShowPart(KitView& view)
     QObject::connect(m_show, &SlideShow::changed, &view, qOverload<>(&QWidget::update));
     QObject::connect(m_show, &SlideShow::finished, &view, [this] { end(); });
     QObject::connect(m_preview, &SlideShow::changed, &view, [this] {
-        if (!m_preview->inTransition())
+        if (!m_preview->inTransition() && !m_preview->isBuilding())
             m_preview->stop();
         m_view.update();
     });
@@ -34,8 +34,13 @@ void ShowPart::setPace(double factor)
 void ShowPart::previewTransition(const QString& action)
 {
     const QString prefix = u"taskpane:幻灯片切换/效果="_s;
-    if (!action.startsWith(prefix) || !m_view.m_session->view().is(ViewKind::Normal) ||
+    const QString scheme = u"taskpane:幻灯片设计 - 动画方案/方案="_s;
+    if (!m_view.m_session->view().is(ViewKind::Normal) ||
         m_view.m_session->taskPane().value(u"自动预览"_s) == u"off"_s)
+        return;
+    if (action.startsWith(scheme))
+        playScheme(action.mid(scheme.size()));
+    if (!action.startsWith(prefix))
         return;
     SlideTransition transition = m_view.m_session->selectedSlide().transition;
     transition.effect = action.mid(prefix.size());
@@ -53,6 +58,29 @@ void ShowPart::playTransition(const SlideTransition& transition)
     shown.slides = {slide};
     m_preview->start(shown, 1);
     if (!m_preview->inTransition())
+        m_preview->stop();
+}
+
+void ShowPart::playScheme(const QString& scheme)
+{
+    Presentation shown = m_view.m_session->presentation();
+    Slide slide = m_view.m_session->selectedSlide();
+    slide.transition = {};
+    slide.effects.clear();
+    slide.animation = scheme;
+    std::vector<SlideEffect> effects = playedEffects(slide);
+    // Previewed, the effects follow one another without a click.
+    for (SlideEffect& effect : effects) {
+        effect.start = u"之后"_s;
+        effect.trigger.clear();
+    }
+    if (effects.empty())
+        return;
+    slide.effects = std::move(effects);
+    slide.animation.clear();
+    shown.slides = {slide};
+    m_preview->start(shown, 1);
+    if (!m_preview->inTransition() && !m_preview->isBuilding())
         m_preview->stop();
 }
 
@@ -96,6 +124,11 @@ void ShowPart::lookAt(const QString& action)
     if (action == u"taskpane:幻灯片切换/播放"_s && m_view.m_session->view().is(ViewKind::Normal) &&
         !transition.isNone())
         playTransition(transition);
+    // 动画方案's 播放 plays the scheme of the slide.
+    const QString& scheme = m_view.m_session->selectedSlide().animation;
+    if (action == u"taskpane:幻灯片设计 - 动画方案/播放"_s && m_view.m_session->view().is(ViewKind::Normal) &&
+        !scheme.isEmpty())
+        playScheme(scheme);
 }
 
 bool ShowPart::click(const QPoint& point, Qt::MouseButton button)

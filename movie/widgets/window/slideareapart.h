@@ -56,6 +56,7 @@ private:
     // shapes, and the notes.
     void addSlideHots(std::vector<Hot>& hots) const;
     void paintSelectionFrame(QPainter& p, const QRect& r, bool placeholder);
+    void paintOrgChartSelection(QPainter& p, const struct SlideShape& shape);
     void paintZoomScrollBars(QPainter& p, const QRect& pane, const QRect& slide);
     void paintRulers(QPainter& p, const QRect& pane, const QRect& slide);
 
