@@ -137,7 +137,7 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     }
     if (m_forms.m_field &&
         !(at.kind == L::Control && at.path == QStringList{m_forms.m_field->form, m_forms.m_field->control}))
-        m_forms.m_field.reset();
+        m_forms.leaveField();
     // The right button on one of several objects selected keeps them all selected.
     const bool onSelection = at.kind == L::Shape && m_session->selectedShapes().contains(at.shape);
     if (!m_session->dialog() && !(button == Qt::RightButton && onSelection))
@@ -310,6 +310,15 @@ void KitView::performClick(const Hot& h, const LocatorParts& at, bool doubleClic
             return;
         }
     }
+    if (const KitButton* b = at.kind == L::Button ? m_session->kit().toolbarButton(at.name) : nullptr;
+        b && b->holds) {
+        // 格式刷: a click takes it up for one use, a double-click holds it.
+        if (!doubleClick || !m_session->painterTaken())
+            perform(h.action);
+        m_session->holdPainter(doubleClick);
+        update();
+        return;
+    }
     if (at.kind == L::Shape && (modifiers & (Qt::ShiftModifier | Qt::ControlModifier))) {
         // Shift or Ctrl and a click on an object add it to those selected.
         perform(actions::clickAdding(modifiers & Qt::ShiftModifier ? u"Shift"_s : u"Ctrl"_s, at.shape));
@@ -394,6 +403,8 @@ void KitView::pressShortcut(const QString& shortcut)
         } else if (m_session->drawingToolChosen() && !m_session->dialog()) {
             m_session->dropDrawingTool();
             sessionChanged(false);
+        } else if (m_session->painterTaken() && !m_session->dialog()) {
+            perform(actions::key(u"Esc"_s));
         } else if (m_session->dialog()) {
             const QString cancel = m_forms.dialogCancelButton();
             if (!cancel.isEmpty())

@@ -156,6 +156,8 @@ private:
     std::vector<int> m_scroll; // the first item shown of a scrolled menu, by level
     // The items of a submenu of the presentation's slides, as items() gives them.
     mutable std::vector<KitMenuItem> m_slideMenu;
+    // A menu that lists the open windows (窗口), with them in place of its "@windows" item.
+    mutable std::vector<KitMenuItem> m_windowMenu;
 };
 
 } // namespace pptdrill
