@@ -80,7 +80,7 @@ template <typename Stream, typename Item> void fields(Stream& s, Item& m, KitMen
 template <typename Stream, typename Item> void fields(Stream& s, Item& b, KitButton*)
 {
     s(b.name, b.items, b.values, b.editable, b.icon, b.type, b.text, b.value, b.opens, b.shiftOpens,
-      b.tooltip, b.width, b.columns, b.separator);
+      b.tooltip, b.width, b.columns, b.separator, b.holds);
 }
 
 template <typename Stream, typename Item> void fields(Stream& s, Item& c, KitControl*)

@@ -45,6 +45,11 @@ const KitMenuItem* findCommand(const std::vector<KitMenuItem>* items, const QStr
             item = &items->front();
             t.slideChoice = path[i];
         }
+        // The open windows that the 窗口 menu lists after its commands: the session checks which.
+        if (const KitMenuItem* windows = findItem(*items, u"@windows"_s); !item && windows) {
+            item = windows;
+            t.windowChoice = path[i];
+        }
         if (!item) {
             error = u"“%1”中没有“%2”"_s.arg(path.mid(0, i).join(u'/'), path[i]);
             return nullptr;

@@ -34,15 +34,22 @@ struct KitMenuItem
     QString control;
     QString value;
 
-    bool shownFor(const QString& view, const QString& selection, bool linked, bool holdsText) const
+    // `selection` names what is selected: its kind ("object"), and a shape's type where that is
+    // more particular ("movie").
+    bool shownFor(const QString& view, const QStringList& selection, bool linked, bool holdsText) const
     {
         return (views.isEmpty() || views.contains(view)) &&
-               (selected.isEmpty() || selected.contains(selection)) && (!link || *link == linked) &&
+               (selected.isEmpty() || namesAny(selected, selection)) && (!link || *link == linked) &&
                (!withText || *withText == holdsText);
     }
-    bool greyedFor(const QString& selection) const
+    bool greyedFor(const QStringList& selection) const
     {
-        return disabled || (!enabledFor.isEmpty() && !enabledFor.contains(selection));
+        return disabled || (!enabledFor.isEmpty() && !namesAny(enabledFor, selection));
+    }
+    static bool namesAny(const QStringList& kinds, const QStringList& selection)
+    {
+        return std::any_of(selection.begin(), selection.end(),
+                           [&](const QString& k) { return kinds.contains(k); });
     }
 
     friend bool operator==(const KitMenuItem&, const KitMenuItem&) = default;
@@ -83,6 +90,8 @@ struct KitButton
     int width = 0;
     int columns = 0; // its menu is a palette of icons, this many to a row
     bool separator = false;
+    // A click takes it up for one use, a double-click holds it until Esc or another click (格式刷).
+    bool holds = false;
 
     friend bool operator==(const KitButton&, const KitButton&) = default;
 };
@@ -263,6 +272,7 @@ struct KitTarget
     QString value;
     QString opens;          // what the command opens
     QString slideChoice;    // a slide chosen in a submenu of the presentation's slides ("4 产品系列")
+    QString windowChoice;   // a window chosen in the 窗口 menu's list of them ("1 年度总结")
     QStringList views;      // a menu command shown only in these views
     QStringList selected;   // a menu command shown only while such an object is selected
     QStringList enabledFor; // a menu command greyed unless such an object is selected

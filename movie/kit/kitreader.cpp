@@ -417,7 +417,7 @@ bool KitReader::readButton(const QJsonValue& v, const JsonPath& at, KitButton& b
         {u"text"_s, Kind::Text},      {u"value"_s, Kind::Text},      {u"opens"_s, Kind::Text},
         {u"width"_s, Kind::Whole},    {u"items"_s, Kind::Array},     {u"editable"_s, Kind::Flag},
         {u"separator"_s, Kind::Flag}, {u"shiftOpens"_s, Kind::Text}, {u"columns"_s, Kind::Whole},
-        {u"tooltip"_s, Kind::Text}};
+        {u"tooltip"_s, Kind::Text},   {u"holds"_s, Kind::Flag}};
     if (!check(v, at, fields))
         return false;
     const QJsonObject b = v.toObject();
@@ -439,6 +439,7 @@ bool KitReader::readButton(const QJsonValue& v, const JsonPath& at, KitButton& b
     button.width = b[u"width"_s].toInt();
     button.columns = b[u"columns"_s].toInt();
     button.editable = b[u"editable"_s].toBool();
+    button.holds = b[u"holds"_s].toBool();
     if (b.contains(u"items"_s)) {
         // A drop-down box lists values, a button with an arrow a menu.
         if (button.type == KitButtonType::Combo) {

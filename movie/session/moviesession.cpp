@@ -29,6 +29,26 @@ QString kindOfShape(const QString& type)
     return u"object"_s;
 }
 
+QString doubleClickOpens(const Presentation& presentation, const KitTarget& t)
+{
+    if (t.frame)
+        return u"dialog:设置占位符格式"_s;
+    const Slide& slide = presentation.slides[static_cast<size_t>(presentation.selected - 1)];
+    if (t.shape <= 0 || t.shape > static_cast<int>(slide.shapes.size()))
+        return {};
+    const QString kind = kindOfShape(slide.shapes[static_cast<size_t>(t.shape - 1)].type);
+    if (kind == u"autoshape"_s)
+        return u"dialog:设置自选图形格式"_s;
+    // A text box's border.
+    if (kind == u"textbox"_s)
+        return u"dialog:设置文本框格式"_s;
+    if (kind == u"picture"_s)
+        return u"dialog:设置图片格式"_s;
+    if (kind == u"wordart"_s)
+        return u"dialog:编辑“艺术字”文字"_s;
+    return {};
+}
+
 QString FormState::value(const QString& id) const
 {
     auto it = values.find(id);
@@ -195,30 +215,6 @@ QString adjacentPage(const KitCatalog& kit, const std::optional<FormState>& dial
     return tabs->items.value(tabs->items.indexOf(dialog->tab) + by);
 }
 
-// What a double-click opens: the format dialog of the object under it, if any.
-QString doubleClickOpens(const Presentation& presentation, const KitTarget& t)
-{
-    // An AutoShape, a picture, or the border of a placeholder, opens its format dialog.
-    if (t.frame)
-        return u"dialog:设置占位符格式"_s;
-    if (t.shape > 0) {
-        const Slide& slide = presentation.slides[static_cast<size_t>(presentation.selected - 1)];
-        const QString kind = t.shape <= static_cast<int>(slide.shapes.size())
-                                 ? kindOfShape(slide.shapes[static_cast<size_t>(t.shape - 1)].type)
-                                 : QString();
-        if (kind == u"autoshape"_s)
-            return u"dialog:设置自选图形格式"_s;
-        // A text box's border.
-        if (kind == u"textbox"_s)
-            return u"dialog:设置文本框格式"_s;
-        // A picture or clip art opens 设置图片格式.
-        if (t.shape <= static_cast<int>(slide.shapes.size()) &&
-            kindOfShape(slide.shapes[static_cast<size_t>(t.shape - 1)].type) == u"picture"_s)
-            return u"dialog:设置图片格式"_s;
-    }
-    return {};
-}
-
 // The shapes a step's changes group, or that they ungroup (numbered before the changes).
 QList<int> shapesGroupedBy(const Presentation& presentation, const QJsonObject& changes)
 {
@@ -374,6 +370,18 @@ QStringList slideMenuItems(const Presentation& presentation)
     return items;
 }
 
+QStringList windowMenuItems(const Presentation& presentation)
+{
+    const WindowOptions& window = presentation.window;
+    QStringList items;
+    if (window.closed || window.exited)
+        return items;
+    for (int n = 1; n <= std::max(window.windows, 1); ++n)
+        items << (window.windows > 1 ? u"%1 %2:%1"_s.arg(n).arg(presentation.file)
+                                     : u"%1 %2"_s.arg(n).arg(presentation.file));
+    return items;
+}
+
 QStringList customShowNames(const Presentation& presentation)
 {
     QStringList names;
@@ -461,6 +469,7 @@ void MovieSession::reset()
     m_opensAfterDrawing.clear();
     m_toolbars.clear();
     m_toolbarValues.clear();
+    m_painter = Painter::None;
     m_taskPane = {};
     if (const KitForm* pane = m_kit->taskPane(m_presentation.taskpane))
         m_taskPane = openForm(*pane);
@@ -658,8 +667,9 @@ bool MovieSession::reachable(const KitTarget& t) const
             return false;
         return (t.views.isEmpty() || t.views.contains(m_presentation.view.name())) &&
                (t.slideChoice.isEmpty() || slideMenuItems(m_presentation).contains(t.slideChoice)) &&
-               (t.selected.isEmpty() || t.selected.contains(selectionKind())) &&
-               (t.enabledFor.isEmpty() || t.enabledFor.contains(selectionKind())) &&
+               (t.windowChoice.isEmpty() || windowMenuItems(m_presentation).contains(t.windowChoice)) &&
+               (t.selected.isEmpty() || KitMenuItem::namesAny(t.selected, selectionKinds())) &&
+               (t.enabledFor.isEmpty() || KitMenuItem::namesAny(t.enabledFor, selectionKinds())) &&
                (!t.link || *t.link == selectionLinks()) &&
                (!t.withText || *t.withText == !objectText(selectedSlide(), selectedObject()).isEmpty());
     case KitTarget::TaskPane:
@@ -943,6 +953,18 @@ QString MovieSession::selectionKind() const
     return kindOfShape(slide.shapes[static_cast<size_t>(shape - 1)].type);
 }
 
+QStringList MovieSession::selectionKinds() const
+{
+    QStringList kinds{selectionKind()};
+    const int shape = parseAction(actions::click(selectedObject())).shape;
+    if (shape > 0) {
+        const QString& type = selectedSlide().shapes[static_cast<size_t>(shape - 1)].type;
+        if (!kinds.contains(type))
+            kinds << type;
+    }
+    return kinds;
+}
+
 bool MovieSession::selectionLinks() const
 {
     const Slide& slide = m_presentation.slides[static_cast<size_t>(m_presentation.selected - 1)];
@@ -962,10 +984,18 @@ bool MovieSession::accepts(const QString& action) const
 bool MovieSession::perform(const QString& action)
 {
     const StepTaking taking = m_steps.taking(m_movie, action);
-    if (taking.step < 0)
-        return takeOtherRoute(action);
+    const bool painterHeld = holdsPainter(action);
+    if (taking.step < 0) {
+        const bool taken = takeOtherRoute(action);
+        if (auto target = m_kit->resolve(action); !taken && target && reachable(*target))
+            followPainter(action, taking, false, false);
+        return taken;
+    }
     auto target = m_kit->resolve(action);
     if (!target || !reachable(target.value()))
+        return false;
+    // A click the painter should make only selects while the painter is not taken up.
+    if (m_painter == Painter::None && paintsWithPainter(taking))
         return false;
     const bool drawing = target->kind == KitTarget::Draw;
     if (drawing && !m_toolChosen && m_drawn)
@@ -986,6 +1016,8 @@ bool MovieSession::perform(const QString& action)
     const int depthBefore = (m_dialog ? 1 : 0) + static_cast<int>(m_beneath.size());
     const int slideBefore = m_presentation.selected;
     const QString layoutBefore = selectedSlide().layout;
+    const std::optional<FormState> turning =
+        target->control && target->control->turnsInto ? m_dialog : std::nullopt;
     applyAction(target.value());
     const auto step = static_cast<size_t>(taking.step);
     const QJsonObject changes =
@@ -1004,7 +1036,10 @@ bool MovieSession::perform(const QString& action)
     }
     m_toolChosen = m_toolChosen || choosesTool;
     m_steps.markDone(m_movie, taking);
+    followPainter(action, taking, true, painterHeld);
     markDialogs(before ? &*before : nullptr, dialogBefore, depthBefore);
+    if (turning && m_dialog)
+        carryValues(*turning);
     // A text box just drawn takes the caret.
     if (drawing && !m_dialog && shapesNow > shapesBefore &&
         selectedSlide().shapes.back().type == u"textbox"_s) {

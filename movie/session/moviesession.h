@@ -69,6 +69,9 @@ QString effectFieldShown(const KitControl& control, const QStringList& items, co
 QString slideListItem(const Presentation& presentation, int n);
 // The slides as a submenu of them lists them ("4 产品系列", 定位至幻灯片).
 QStringList slideMenuItems(const Presentation& presentation);
+// The windows the 窗口 menu lists, numbered ("1 年度总结", or "2 年度总结:2" once it has several);
+// the last is the active one.
+QStringList windowMenuItems(const Presentation& presentation);
 // The custom shows defined so far.
 QStringList customShowNames(const Presentation& presentation);
 // The text an object of a slide holds, as typing sees it (a body's lines joined by '\n').
@@ -81,6 +84,10 @@ QRectF shapeDrawnByMovie(const MovieStep* step);
 // an earlier drag left it) rather than where the movie drew it.
 QJsonObject drawnChanges(QJsonObject changes, const std::optional<QRectF>& drawnByLearner, const Movie& movie,
                          const Presentation& presentation);
+
+// What a double-click on the slide opens: the format dialog of the object under it (an AutoShape,
+// a picture, a text box, a placeholder's border), a WordArt's text; empty for none.
+QString doubleClickOpens(const Presentation& presentation, const KitTarget& target);
 
 // A shape's kind by its type, as the kit's menus name what is selected: "autoshape",
 // "picture", "wordart", "textbox", "table" or "object".
@@ -160,6 +167,9 @@ public:
     // Its kind, as the kit's menus name what they are shown for: "placeholder",
     // "autoshape", "picture", "wordart", "textbox", "object", or "nothing".
     QString selectionKind() const;
+    // The kind selected and, for a shape, its type where that is more particular ("object",
+    // "movie"), as a menu item's `selected` and `enabledFor` name them.
+    QStringList selectionKinds() const;
     // Whether the text selected (a placeholder's) is a hyperlink.
     bool selectionLinks() const;
     // A learner's click on the slide selects the object under the pointer, or
@@ -211,6 +221,19 @@ public:
 
     // The zoom the window shows where the view is fitted to it (适应): 显示比例 opens at it.
     void setFittedZoom(int percent) { m_fittedZoom = percent; }
+    // Text typed into a box of the open dialog that no step takes stays there as typed: 查找's
+    // words go on to 替换, and Enter opens the file a file dialog's 文件名 names.
+    void keepTyped(const QString& control, const QString& text);
+
+    // 格式刷 (a toolbar button that `holds`): a click takes it up for one use, a double-click holds
+    // it until Esc or another click. A step that clicks with it (a click that changes what it lands
+    // on, after the step that takes it up) waits until it is taken up.
+    bool painterTaken() const { return m_painter != Painter::None; }
+    // The window's click (held false) or double-click (held true) on the button that took it up.
+    void holdPainter(bool held);
+    // Whether the step that `action` takes takes the painter up for several strokes, as a
+    // double-click does (the demonstration double-clicks).
+    bool holdsPainter(const QString& action) const;
 
     // Called after every change of state.
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
@@ -229,8 +252,21 @@ private:
     // 取消 (and 关闭 where a dialog has no 取消) when the step does not want it:
     // the dialog closes without a change, and the step that opened it comes next again.
     bool cancelDialog(const KitTarget& target);
+    // Another command that opens what a step's command opens (the 格式 toolbar's 设计 and 格式 →
+    // 幻灯片设计..., the task pane's list of panes, a double-click on a picture and its 设置图片格式...)
+    // takes that step; a floating toolbar no step wants shows as PowerPoint shows it. True when a
+    // step was taken, false when the toolbar showed without one, none when no such thing happened.
+    std::optional<bool> takeOpeningRoute(const KitTarget& target);
+    // An item of a toolbar's palette is the same item of the palette that another toolbar's
+    // menu holds under the same name (the floating 自选图形 toolbar and the 绘图 toolbar's 自选图形).
+    bool takeSamePaletteItem(const KitTarget& target);
+    // What a command opens; for a double-click, what the object under it opens.
+    QString opensOf(const KitTarget& target) const;
     // 视图 → 任务窗格 (Ctrl+F1) where no step wants it: hides the pane shown, or shows the last one.
     bool togglePaneFreely(const KitTarget& target);
+    // A dialog that turned into another (查找 into 替换) leaves its boxes' values in the boxes of the
+    // same name; a step that asks for a value the box now holds is done.
+    void carryValues(const FormState& from);
     // Keeps the session as it was before an action that opened a dialog, for its 取消.
     void markDialogs(const MovieSession* before, const QString& dialogBefore, int depthBefore);
     bool reachable(const KitTarget& target) const;
@@ -254,6 +290,18 @@ private:
     // layout changes while the pane is open.
     void followSlideLayout();
 
+    enum class Painter
+    {
+        None,
+        Once,
+        Held,
+    };
+    bool isPainterButton(const QString& action) const;
+    // Whether the step is a stroke of the painter, after the step that takes it up.
+    bool paintsWithPainter(const StepTaking& taking) const;
+    // The painter after an action: taken up or let go by its button, used once, let go by Esc.
+    void followPainter(const QString& action, const StepTaking& taking, bool taken, bool held);
+
     Movie m_movie;
     const KitCatalog* m_kit;
     Presentation m_presentation;
@@ -270,6 +318,7 @@ private:
     // The session as it was before each open dialog was opened, innermost last.
     std::vector<MovieSession> m_dialogMarks;
     QString m_closedPane; // the task pane last closed
+    Painter m_painter = Painter::None;
 
     void setObjectText(const QString& object, const QString& text);
     std::optional<TextEditing> m_typing;

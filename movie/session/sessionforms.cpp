@@ -204,6 +204,11 @@ FormState MovieSession::openForm(const KitForm& form, const QString& command) co
     fillWindowValues(m_presentation, m_fittedZoom, form, state);
     fillPrintValues(m_presentation, form, state);
     fillEffectValues(*this, form, state);
+    // Opened on a WordArt (a double-click, 编辑文字), its text box holds the WordArt's text; from
+    // 艺术字库's 确定 it holds the kit's prompt for a new one.
+    if (const KitControl* text = form.control(u"文字"_s);
+        text && text->type == KitControlType::Text && command != u"确定"_s && selectionKind() == u"wordart"_s)
+        state.values[text->id] = objectText(selectedSlide(), selectedObject());
     if (auto preset = form.presets.find(command); !command.isEmpty() && preset != form.presets.end()) {
         for (const auto& [id, value] : preset->second) {
             state.values[id] = value;

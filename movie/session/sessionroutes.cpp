@@ -1,7 +1,10 @@
 // The routes a learner may take whether or not the step names them: any route
-// to a view, and backing out of a dialog.
+// to a view or to what a step's command opens, and backing out of a dialog.
 
+#include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
+
+#include <QRegularExpression>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -16,8 +19,121 @@ bool MovieSession::takeOtherRoute(const QString& action)
             return takeViewRoute(action, *target);
         if (togglePaneFreely(*target))
             return false;
+        if (const std::optional<bool> taken = takeOpeningRoute(*target))
+            return *taken;
+        if (takeSamePaletteItem(*target))
+            return true;
     }
     return turnPage(action);
+}
+
+namespace {
+
+// The commands that open something by themselves, outside a dialog or pane.
+bool isCommand(const KitTarget& target)
+{
+    switch (target.kind) {
+    case KitTarget::Menu:
+    case KitTarget::Toolbar:
+    case KitTarget::ToolbarMenu:
+    case KitTarget::Context:
+    case KitTarget::Key:
+    case KitTarget::DoubleClick:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString commandText(const KitTarget& target)
+{
+    return target.path.value(target.path.size() - 1);
+}
+
+// A command's words without its access key and dots: 编辑影片对象(E)... and (O)... are one command.
+QString commandWords(const KitTarget& target)
+{
+    static const QRegularExpression key(u"\\(.\\)(\\.\\.\\.)?$"_s);
+    return commandText(target).remove(key);
+}
+
+// Two commands open one dialog the same way where one is a double-click on the object, or they
+// say the same: 其他填充颜色 and 其他线条颜色 open 颜色 for different colours.
+bool sameDialogRoute(const KitTarget& a, const KitTarget& b)
+{
+    return a.kind == KitTarget::DoubleClick || b.kind == KitTarget::DoubleClick ||
+           commandWords(a) == commandWords(b);
+}
+
+} // namespace
+
+namespace {
+
+// A palette's item as a toolbar names it: 自选图形's 基本形状(B) → 椭圆 and the floating
+// 自选图形 toolbar's 基本形状 → 椭圆 are both ("基本形状", "椭圆").
+std::optional<std::pair<QString, QString>> paletteItem(const KitTarget& target)
+{
+    static const QRegularExpression key(u"\\(.\\)$"_s);
+    if (target.kind != KitTarget::ToolbarMenu || target.path.size() < 2 || target.path.size() > 3)
+        return std::nullopt;
+    const QString palette = target.path.value(target.path.size() - 2);
+    return std::pair{QString(palette).remove(key), target.path.last()};
+}
+
+} // namespace
+
+bool MovieSession::takeSamePaletteItem(const KitTarget& target)
+{
+    const auto item = paletteItem(target);
+    if (!item)
+        return false;
+    for (const QString& other : m_steps.actionsWanted(m_movie)) {
+        auto wanted = m_kit->resolve(other);
+        if (wanted && paletteItem(*wanted) == item && wanted->path != target.path && perform(other))
+            return true;
+    }
+    return false;
+}
+
+QString MovieSession::opensOf(const KitTarget& target) const
+{
+    return target.kind == KitTarget::DoubleClick ? doubleClickOpens(m_presentation, target) : target.opens;
+}
+
+std::optional<bool> MovieSession::takeOpeningRoute(const KitTarget& target)
+{
+    const QString opens = opensOf(target);
+    // A floating toolbar shows whatever the task; a task pane or a dialog opens only for its step,
+    // so that a pane shown too early does not stand open while the step still waits for its command.
+    const bool pane = opens.startsWith(u"taskpane:"_s);
+    const bool shows = opens.startsWith(u"toolbar:"_s);
+    if ((!shows && !pane && !opens.startsWith(u"dialog:"_s)) || !isCommand(target) || m_dialog ||
+        m_presentation.view.is(ViewKind::Show))
+        return std::nullopt;
+    const KitForm* dialog = shows || pane ? nullptr : m_kit->dialog(opens.mid(7));
+    // A dialog that opens with other values by another command is not the same dialog.
+    const auto presetBy = [&](const KitTarget& t) {
+        return dialog && dialog->presets.count(commandText(t)) ? commandText(t) : QString();
+    };
+    // A double-click selects what it lands on before it opens its dialog.
+    if (target.kind == KitTarget::DoubleClick && target.shape > 0)
+        select(targets::shape(target.shape));
+    for (const QString& other : m_steps.actionsWanted(m_movie)) {
+        auto wanted = m_kit->resolve(other);
+        const StepTaking taking = m_steps.taking(m_movie, other);
+        if (!wanted || !isCommand(*wanted) || opensOf(*wanted) != opens || taking.step < 0 ||
+            presetBy(*wanted) != presetBy(target) || choosesDrawingTool(m_movie, taking) ||
+            (dialog && !sameDialogRoute(*wanted, target)))
+            continue;
+        if (perform(other))
+            return true;
+    }
+    if (!shows)
+        return std::nullopt;
+    applyOpens(opens);
+    if (m_listener)
+        m_listener();
+    return false;
 }
 
 bool MovieSession::takeViewRoute(const QString& action, const KitTarget& target)
@@ -74,6 +190,37 @@ bool MovieSession::cancelDialog(const KitTarget& target)
     if (m_listener)
         m_listener();
     return true;
+}
+
+void MovieSession::carryValues(const FormState& from)
+{
+    const KitForm* old = m_kit->dialog(from.name);
+    const KitForm* now = m_kit->dialog(m_dialog->name);
+    if (!old || !now)
+        return;
+    for (const KitControl& c : now->controls) {
+        const KitControl* same = c.id.isEmpty() ? nullptr : old->control(c.id);
+        const QString value = from.value(c.id);
+        if (!same || same->type != c.type || value.isEmpty() || !m_dialog)
+            continue;
+        m_dialog->values[c.id] = value;
+        const QString action = actions::dialog(m_dialog->name, c.id, value);
+        if (m_steps.taking(m_movie, action).step >= 0)
+            perform(action);
+    }
+}
+
+void MovieSession::keepTyped(const QString& control, const QString& text)
+{
+    const KitForm* form = m_dialog ? m_kit->dialog(m_dialog->name) : nullptr;
+    const KitControl* c = form ? form->control(control) : nullptr;
+    const bool typedInto = c && (c->type == KitControlType::Text || c->type == KitControlType::EditList ||
+                                 (c->type == KitControlType::Combo && c->editable));
+    if (!typedInto || m_dialog->value(control) == text)
+        return;
+    m_dialog->values[control] = text;
+    if (m_listener)
+        m_listener();
 }
 
 void MovieSession::markDialogs(const MovieSession* before, const QString& dialogBefore, int depthBefore)

@@ -551,6 +551,46 @@ QString FormPart::dialogDefaultButton() const
     return u"确定"_s;
 }
 
+void FormPart::leaveField()
+{
+    const auto field = std::exchange(m_field, std::nullopt);
+    if (field && field->dialog && m_view.m_session->dialog() &&
+        m_view.m_session->dialog()->name == field->form)
+        m_view.m_session->keepTyped(field->control, field->edit.text());
+}
+
+bool FormPart::openFileNamed()
+{
+    MovieSession& session = *m_view.m_session;
+    const QString dialog = session.dialog()->name;
+    const KitForm* form = session.kit().dialog(dialog);
+    const KitControl* box = form ? form->control(u"文件名"_s) : nullptr;
+    if (!box)
+        return false;
+    const auto listAt = std::find_if(form->controls.begin(), form->controls.end(), [](const KitControl& c) {
+        return c.type == KitControlType::List && !c.doubleClick.isEmpty();
+    });
+    if (listAt == form->controls.end())
+        return false;
+    const KitControl* list = &*listAt;
+    leaveField();
+    const QString name = session.dialog()->value(box->id).trimmed();
+    if (name.isEmpty())
+        return false;
+    // Windows finds the file by its whole name, or by its name without the extension.
+    for (const QString& item : session.itemsOf(*list, *session.dialog())) {
+        const QString stem = item.left(item.lastIndexOf(u'.'));
+        if (item.compare(name, Qt::CaseInsensitive) != 0 && stem.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        m_view.perform(actions::dialog(dialog, list->id, item));
+        if (session.dialog() && session.dialog()->name == dialog)
+            m_view.perform(actions::dialog(dialog, list->doubleClick));
+        return true;
+    }
+    m_view.update();
+    return true;
+}
+
 void FormPart::moveDialogFocus(int by)
 {
     // Tab goes round the boxes that take typing or a choice, in the order the dialog lists its
@@ -677,9 +717,12 @@ bool FormPart::takeKey(const QString& key)
             // Alt+F4 closes a dialog as its close box does.
             if (const QString cancel = dialogCancelButton(); !cancel.isEmpty())
                 m_view.perform(actions::dialog(m_view.m_session->dialog()->name, cancel));
-        } else if (key == u"Return"_s || key == u"Enter"_s)
-            m_view.perform(actions::dialog(m_view.m_session->dialog()->name, dialogDefaultButton()));
-        else if (key.startsWith(u"Alt+"_s) && key.size() == 5)
+        } else if (key == u"Return"_s || key == u"Enter"_s) {
+            if (!openFileNamed()) {
+                leaveField();
+                m_view.perform(actions::dialog(m_view.m_session->dialog()->name, dialogDefaultButton()));
+            }
+        } else if (key.startsWith(u"Alt+"_s) && key.size() == 5)
             pressDialogAccessKey(key.back());
         // A message box has nothing to type in: its buttons' letters work without Alt.
         else if (key.size() == 1 &&

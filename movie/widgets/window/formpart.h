@@ -90,6 +90,8 @@ private:
     bool clickWithoutAction(const Hot& h, const LocatorParts& at);
     // A key while a dialog is open, or Enter after typing in a task pane's box; false for others.
     bool takeKey(const QString& key);
+    // The box with the caret loses it: what was typed into a dialog's box stays there.
+    void leaveField();
     // A list or gallery scrolled so that the item `at` names is on view.
     void scrollListTo(const LocatorParts& at);
     // A toolbar's box or colour button: its list or palette dropped, or its text selected for typing.
@@ -108,6 +110,10 @@ private:
     QString dialogCancelButton() const;
     // The button Enter presses: the dialog's default, else 确定.
     QString dialogDefaultButton() const;
+    // Enter in a file dialog: the file its 文件名 box names is chosen and opened as a double-click
+    // on it opens it; a name the folder does not hold keeps the dialog open. False where the
+    // dialog has no such list, or nothing is typed.
+    bool openFileNamed();
     void moveDialogFocus(int by);
     // An open dialog's state, on top or beneath; null when it is not open.
     const FormState* formState(const QString& name) const;

@@ -137,7 +137,7 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
     }
     if (m_forms.m_field &&
         !(at.kind == L::Control && at.path == QStringList{m_forms.m_field->form, m_forms.m_field->control}))
-        m_forms.m_field.reset();
+        m_forms.leaveField();
     // The control clicked in a dialog has the focus: Tab goes on from it.
     if ((at.kind == L::Control || at.kind == L::Item) && m_session->dialog() &&
         at.path.value(0) == m_session->dialog()->name)
@@ -315,6 +315,15 @@ void KitView::performClick(const Hot& h, const LocatorParts& at, bool doubleClic
             return;
         }
     }
+    if (const KitButton* b = at.kind == L::Button ? m_session->kit().toolbarButton(at.name) : nullptr;
+        b && b->holds) {
+        // 格式刷: a click takes it up for one use, a double-click holds it.
+        if (!doubleClick || !m_session->painterTaken())
+            perform(h.action);
+        m_session->holdPainter(doubleClick);
+        update();
+        return;
+    }
     if (at.kind == L::Shape && (modifiers & (Qt::ShiftModifier | Qt::ControlModifier))) {
         // Shift or Ctrl and a click on an object add it to those selected.
         perform(actions::clickAdding(modifiers & Qt::ShiftModifier ? u"Shift"_s : u"Ctrl"_s, at.shape));
@@ -399,6 +408,8 @@ void KitView::pressShortcut(const QString& shortcut)
         } else if (m_session->drawingToolChosen() && !m_session->dialog()) {
             m_session->dropDrawingTool();
             sessionChanged(false);
+        } else if (m_session->painterTaken() && !m_session->dialog()) {
+            perform(actions::key(u"Esc"_s));
         } else if (m_session->dialog()) {
             const QString cancel = m_forms.dialogCancelButton();
             if (!cancel.isEmpty())

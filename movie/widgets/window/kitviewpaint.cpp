@@ -225,9 +225,11 @@ void ChromePart::paintToolbarButtons(QPainter& p, int layer)
                        fm.elidedText(value, Qt::ElideRight, box.width() - 16));
             continue;
         }
+        // A menu or list dropped from the button, or 格式刷 taken up: the button stays down.
         const bool open = m_view.m_menus.isToolbarMenuOf(b->name) ||
                           (m_view.m_forms.m_drop && m_view.m_forms.m_drop->toolbar &&
-                           m_view.m_forms.m_drop->control == b->name);
+                           m_view.m_forms.m_drop->control == b->name) ||
+                          (b->holds && m_view.m_session->painterTaken());
         if ((h.rect.contains(m_view.m_mouse) && !blocked) || open) {
             p.fillRect(h.rect, open ? QColor(0xFF, 0xD5, 0x8C) : kSelect);
             p.setPen(kSelectLine);

@@ -135,13 +135,13 @@ bool MenuPart::barMenuOpen() const
 
 bool MenuPart::shows(const KitMenuItem& item) const
 {
-    return item.shownFor(m_session.view().name(), m_session.selectionKind(), m_session.selectionLinks(),
+    return item.shownFor(m_session.view().name(), m_session.selectionKinds(), m_session.selectionLinks(),
                          !objectText(m_session.selectedSlide(), m_session.selectedObject()).isEmpty());
 }
 
 bool MenuPart::greyed(const KitMenuItem& item) const
 {
-    return item.greyedFor(m_session.selectionKind());
+    return item.greyedFor(m_session.selectionKinds());
 }
 
 const std::vector<KitMenuItem>* MenuPart::withRecentFiles(const std::vector<KitMenuItem>* list) const
@@ -203,6 +203,24 @@ const std::vector<KitMenuItem>* MenuPart::items(int level) const
             }
             list = &m_slideMenu;
         }
+    }
+    const auto windows = list ? std::find_if(list->begin(), list->end(),
+                                             [](const KitMenuItem& i) { return i.text == u"@windows"_s; })
+                              : std::vector<KitMenuItem>::const_iterator();
+    if (list && windows != list->end()) {
+        // The open windows, numbered, in place of the kit's "@windows".
+        std::vector<KitMenuItem> withWindows(list->begin(), windows);
+        for (const QString& window : windowMenuItems(m_session.presentation())) {
+            KitMenuItem item;
+            item.text = window;
+            withWindows.push_back(std::move(item));
+        }
+        withWindows.insert(withWindows.end(), windows + 1, list->end());
+        // A separator above no window goes too (PowerPoint closed, no presentation open).
+        if (!withWindows.empty() && withWindows.back().separator)
+            withWindows.pop_back();
+        m_windowMenu = std::move(withWindows);
+        list = &m_windowMenu;
     }
     return list;
 }
@@ -587,7 +605,9 @@ void MenuPart::paintItem(QPainter& p, int level, const Row& row, const QRect& r,
     }
     if (!item.icon.isEmpty())
         paintIcon(p, QRect(r.left() + 5, y + (kItemH - 16) / 2, 16, 16), item.icon);
-    if (toolbarListOpen(level) && m_toolbarShown(item.text)) {
+    const QStringList windows = windowMenuItems(m_session.presentation());
+    const bool activeWindow = !windows.isEmpty() && item.text == windows.last() && item.items.empty();
+    if ((toolbarListOpen(level) && m_toolbarShown(item.text)) || activeWindow) {
         // A ticked item: its box in the icon column, and the tick.
         const QRect box(r.left() + 3, y + (kItemH - 18) / 2, 19, 18);
         p.fillRect(box, QColor(0xFF, 0xC0, 0x6F));

@@ -160,6 +160,8 @@ private:
     mutable std::vector<KitMenuItem> m_slideMenu;
     // The menu bar's menu with "@recent" standing for the files opened last (文件's 1 年度总结).
     mutable std::vector<KitMenuItem> m_recentMenu;
+    // A menu that lists the open windows (窗口), with them in place of its "@windows" item.
+    mutable std::vector<KitMenuItem> m_windowMenu;
 };
 
 } // namespace pptdrill

@@ -106,8 +106,13 @@ void MovePlanner::planToolbar(const KitTarget& t, Moves& moves) const
                              {}});
             moves.push_back({PointerMove::Click, locators::drop(t.value), {}});
         } else {
-            moves.push_back(
-                {t.shift ? PointerMove::ShiftClick : PointerMove::Click, locators::button(button), {}});
+            // 格式刷 held for several strokes is double-clicked.
+            const bool held = m_view.m_session->holdsPainter(actions::toolbar(button));
+            moves.push_back({t.shift ? PointerMove::ShiftClick
+                             : held  ? PointerMove::DoubleClick
+                                     : PointerMove::Click,
+                             locators::button(button),
+                             {}});
         }
         return;
     }
