@@ -5,6 +5,7 @@
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
 #include "movie/widgets/window/kitview.h"
+#include "tests/movie/windowclicks.h"
 
 #include <QKeyEvent>
 #include <QTest>
@@ -12,6 +13,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
+using windowclicks::at;
+using windowclicks::click;
 
 namespace {
 
@@ -32,18 +35,6 @@ std::unique_ptr<KitView> viewOf(const QStringList& ways, const QString& slides =
     view->setPace(0);
     view->show();
     return view;
-}
-
-QRect at(const KitView& view, const QString& locator)
-{
-    auto r = view.locate(locator);
-    EXPECT_TRUE(r.has_value()) << "not on view: " << locator.toStdString();
-    return r.value_or(QRect(-10, -10, 1, 1));
-}
-
-void click(KitView& view, const QString& locator)
-{
-    view.clickAt(at(view, locator).center());
 }
 
 void doubleClick(KitView& view, const QString& locator)

@@ -5,6 +5,7 @@
 #include "movie/session/moviesession.h"
 #include "movie/widgets/window/kitcolours.h"
 #include "movie/widgets/window/kitview.h"
+#include "tests/movie/windowclicks.h"
 
 #include <QImage>
 #include <QTest>
@@ -12,6 +13,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
+using windowclicks::at;
+using windowclicks::click;
 
 namespace {
 
@@ -36,18 +39,6 @@ QString steps(const QStringList& ways)
     for (const QString& way : ways)
         out << uR"j({"hint": "h", "accept": ["%1"]})j"_s.arg(way);
     return out.join(u',');
-}
-
-QRect at(const KitView& view, const QString& locator)
-{
-    auto r = view.locate(locator);
-    EXPECT_TRUE(r.has_value()) << "not on view: " << locator.toStdString();
-    return r.value_or(QRect(-10, -10, 1, 1));
-}
-
-void click(KitView& view, const QString& locator)
-{
-    view.clickAt(at(view, locator).center());
 }
 
 QString dialogValue(KitView& view, const QString& id)

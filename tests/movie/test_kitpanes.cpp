@@ -4,12 +4,14 @@
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
 #include "movie/widgets/window/kitview.h"
+#include "tests/movie/windowclicks.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
+using windowclicks::at;
 
 namespace {
 
@@ -33,13 +35,6 @@ std::unique_ptr<KitView> viewOf(const QStringList& accepts, const QString& view 
     view_->setPace(0);
     view_->show();
     return view_;
-}
-
-QRect at(const KitView& view, const QString& locator)
-{
-    auto r = view.locate(locator);
-    EXPECT_TRUE(r.has_value()) << "not on view: " << locator.toStdString();
-    return r.value_or(QRect(-10, -10, 1, 1));
 }
 
 void click(KitView& view, const QString& locator, Qt::MouseButton button = Qt::LeftButton)

@@ -4,6 +4,7 @@
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
 #include "movie/widgets/window/kitview.h"
+#include "tests/movie/windowclicks.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -13,6 +14,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
+using windowclicks::at;
 
 namespace {
 
@@ -27,13 +29,6 @@ std::unique_ptr<KitView> viewOf(const QString& presentation, const QString& step
         std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
     view->setPace(0);
     return view;
-}
-
-QRect at(const KitView& view, const QString& locator)
-{
-    auto r = view.locate(locator);
-    EXPECT_TRUE(r.has_value()) << "not on view: " << locator.toStdString();
-    return r.value_or(QRect(-10, -10, 1, 1));
 }
 
 const QString kTwoSlides =

@@ -9,6 +9,7 @@
 #include "movie/widgets/slides/slidepainter.h"
 #include "movie/widgets/slides/slideshow.h"
 #include "movie/widgets/window/kitview.h"
+#include "tests/movie/windowclicks.h"
 
 #include <QImage>
 #include <QTest>
@@ -16,6 +17,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
+using windowclicks::at;
+using windowclicks::click;
 
 namespace {
 
@@ -39,18 +42,6 @@ std::unique_ptr<KitView> viewOf(const QStringList& ways, const QString& taskpane
     view->setPace(0);
     view->show();
     return view;
-}
-
-QRect at(const KitView& view, const QString& locator)
-{
-    auto r = view.locate(locator);
-    EXPECT_TRUE(r.has_value()) << "not on view: " << locator.toStdString();
-    return r.value_or(QRect(-10, -10, 1, 1));
-}
-
-void click(KitView& view, const QString& locator)
-{
-    view.clickAt(at(view, locator).center());
 }
 
 QImage shot(KitView& view)
