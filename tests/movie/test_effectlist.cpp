@@ -4,8 +4,9 @@
 #include "movie/kit/kitcatalog.h"
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
-#include "movie/widgets/window/kitview.h"
 #include "movie/widgets/slides/slideshow.h"
+#include "movie/widgets/window/kitview.h"
+#include "tests/movie/windowtesting.h"
 
 #include <QImage>
 #include <QJsonDocument>
@@ -13,6 +14,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
+using windowtesting::shot;
 
 namespace {
 
@@ -54,13 +56,6 @@ std::unique_ptr<KitView> viewOf(const QString& steps)
     view->setPace(0);
     view->show();
     return view;
-}
-
-QImage shot(KitView& view)
-{
-    QImage image(800, 600, QImage::Format_RGB32);
-    view.render(&image);
-    return image;
 }
 
 } // namespace

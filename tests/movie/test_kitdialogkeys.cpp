@@ -5,7 +5,7 @@
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
 #include "movie/widgets/window/kitview.h"
-#include "tests/movie/windowclicks.h"
+#include "tests/movie/windowtesting.h"
 
 #include <QKeyEvent>
 #include <QTest>
@@ -13,8 +13,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
-using windowclicks::at;
-using windowclicks::click;
+using windowtesting::at;
+using windowtesting::click;
 
 namespace {
 

@@ -4,14 +4,15 @@
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
 #include "movie/widgets/window/kitview.h"
-#include "tests/movie/windowclicks.h"
+#include "tests/movie/windowtesting.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
-using windowclicks::at;
+using windowtesting::at;
+using windowtesting::shot;
 
 namespace {
 
@@ -40,13 +41,6 @@ std::unique_ptr<KitView> viewOf(const QStringList& accepts, const QString& view 
 void click(KitView& view, const QString& locator, Qt::MouseButton button = Qt::LeftButton)
 {
     view.clickAt(at(view, locator).center(), button);
-}
-
-QImage shot(KitView& view)
-{
-    QImage image(800, 600, QImage::Format_RGB32);
-    view.render(&image);
-    return image;
 }
 
 // How many pixels differ between two pictures inside a rectangle.

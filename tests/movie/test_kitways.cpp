@@ -4,7 +4,7 @@
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
 #include "movie/widgets/window/kitview.h"
-#include "tests/movie/windowclicks.h"
+#include "tests/movie/windowtesting.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -14,7 +14,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
-using windowclicks::at;
+using windowtesting::at;
 
 namespace {
 

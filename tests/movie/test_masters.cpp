@@ -3,6 +3,7 @@
 #include "movie/kit/kitcatalog.h"
 #include "movie/session/moviesession.h"
 #include "movie/widgets/window/kitview.h"
+#include "tests/movie/windowtesting.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
+using windowtesting::shot;
 
 namespace {
 
@@ -27,13 +29,6 @@ const QString kWithTitleMaster =
     uR"j({"view": "slidemaster", "taskpane": null, "selected": 3, "titleMaster": {},
     "slides": [{"layout": "标题幻灯片", "title": "封面", "subtitle": "副标题"},
                {"title": "A", "body": ["一", "二"]}, {"title": "B", "body": ["三"]}]})j"_s;
-
-QImage shot(KitView& view)
-{
-    QImage image(800, 600, QImage::Format_RGB32);
-    view.render(&image);
-    return image;
-}
 
 } // namespace
 

@@ -9,7 +9,7 @@
 #include "movie/widgets/slides/slidepainter.h"
 #include "movie/widgets/slides/slideshow.h"
 #include "movie/widgets/window/kitview.h"
-#include "tests/movie/windowclicks.h"
+#include "tests/movie/windowtesting.h"
 
 #include <QImage>
 #include <QTest>
@@ -17,8 +17,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
-using windowclicks::at;
-using windowclicks::click;
+using windowtesting::at;
+using windowtesting::click;
+using windowtesting::shot;
 
 namespace {
 
@@ -42,13 +43,6 @@ std::unique_ptr<KitView> viewOf(const QStringList& ways, const QString& taskpane
     view->setPace(0);
     view->show();
     return view;
-}
-
-QImage shot(KitView& view)
-{
-    QImage image(800, 600, QImage::Format_RGB32);
-    view.render(&image);
-    return image;
 }
 
 // Where a control of the open dialog lies (an empty id: the one drawing a sample), by its place in
