@@ -1,7 +1,7 @@
-# The installed trainer: its programs, the bank and "completed.swf" in one
-# program folder (lib/pptdrill), a launcher in bin, the manual page, the
-# copyright file and the changelog; desktop/ adds the menu entry, the AppStream
-# file and the icons. The Debian package (cpack -G DEB in the build folder)
+# The installed trainer: its programs, the bank, "completed.swf" and the
+# slides' Song face in one program folder (lib/pptdrill), a launcher in bin, the
+# manual page, the copyright file and the changelog; desktop/ adds the menu
+# entry, the AppStream file and the icons. The Debian package (cpack -G DEB in the build folder)
 # holds exactly what this installs.
 include(GNUInstallDirs)
 set(DRILL_INSTALL_PROGRAM_DIR lib/pptdrill)
@@ -27,7 +27,7 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXE
                                                 WORLD_READ WORLD_EXECUTE)
 install(TARGETS ${DRILL_PACKAGED_PROGRAMS} RUNTIME DESTINATION ${DRILL_INSTALL_PROGRAM_DIR}
         PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-install(FILES ${DRILL_INSTALLED_BANK} ${DRILL_PROGRAM_DIR}/completed.swf
+install(FILES ${DRILL_INSTALLED_BANK} ${DRILL_PROGRAM_DIR}/completed.swf ${DRILL_PROGRAM_DIR}/slidesong.ttf
         DESTINATION ${DRILL_INSTALL_PROGRAM_DIR} PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 install(CODE "
   set(launcher \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/pptdrill\")

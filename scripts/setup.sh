@@ -13,6 +13,8 @@ packages=(
   libgtest-dev googletest
   openssl
   fonts-arphic-uming fonts-arphic-ukai fonts-wqy-microhei
+  # the slides' Song face is cut from fonts-arphic-uming at build time
+  python3-fonttools
   libxcb1-dev
   xvfb xauth xdotool imagemagick openbox x11-utils
   qt6-qpa-plugins

@@ -2,6 +2,8 @@
 // stid and the paper position joined by "&", for example 57&3; "--review 57&3"
 // plays it for a look back from the results, recording nothing.
 #include "common/programinfo.h"
+#include "common/widgets/fonts.h"
+#include "platform/programfolder.h"
 #include "platform/widgets/qtmessageboxes.h"
 #include "player/widgets/playerwindow.h"
 
@@ -28,6 +30,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     pptdrill::setUpWindowProgram(app);
+    pptdrill::useSlideSongFace(pptdrill::programFolder() + u"/slidesong.ttf"_s);
     const pptdrill::PlayerCommandLine cmd = pptdrill::splitPlayerCommandLine(commandLine);
     pptdrill::PlayerWindow form(cmd.questionid, cmd.movieno);
     form.setReview(cmd.review);

@@ -1,5 +1,6 @@
 #include "common/widgets/fonts.h"
 
+#include <QFont>
 #include <QFontDatabase>
 #include <QHash>
 #include <QStringList>
@@ -22,6 +23,21 @@ const QHash<QString, QString>& installedFamilies()
     return families;
 }
 
+QString& slideSongFace()
+{
+    static QString family;
+    return family;
+}
+
+const QString& installedSongFamily()
+{
+    static const QString family = firstInstalledFamily(
+        {u"AR PL UMing CN"_s, u"Noto Serif CJK SC"_s, u"SimSun"_s, u"宋体"_s, u"AR PL UMing TW"_s,
+         u"Noto Sans CJK SC"_s, u"WenQuanYi Micro Hei"_s, u"Droid Sans Fallback"_s},
+        QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    return family;
+}
+
 } // namespace
 
 QString firstInstalledFamily(std::initializer_list<QString> candidates, const QString& fallback)
@@ -36,11 +52,19 @@ QString firstInstalledFamily(std::initializer_list<QString> candidates, const QS
 
 const QString& songFamily()
 {
-    static const QString family = firstInstalledFamily(
-        {u"AR PL UMing CN"_s, u"Noto Serif CJK SC"_s, u"SimSun"_s, u"宋体"_s, u"AR PL UMing TW"_s,
-         u"Noto Sans CJK SC"_s, u"WenQuanYi Micro Hei"_s, u"Droid Sans Fallback"_s},
-        QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
-    return family;
+    return slideSongFace().isEmpty() ? installedSongFamily() : slideSongFace();
+}
+
+bool useSlideSongFace(const QString& fontFile)
+{
+    const int id = QFontDatabase::addApplicationFont(fontFile);
+    const QStringList families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+    if (families.isEmpty())
+        return false;
+    // Qt tries a family's substitutes, in order, for the characters it lacks.
+    QFont::insertSubstitution(families.first(), installedSongFamily());
+    slideSongFace() = families.first();
+    return true;
 }
 
 const QString& heiFamily()

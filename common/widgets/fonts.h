@@ -24,4 +24,11 @@ const QString& sansFamily();
 // any other Chinese face by Song).
 QString slideFamily(const QString& requested);
 
+// Makes the Song face in `fontFile` (the build's slidesong.ttf: the installed
+// Song face cut down to the characters a slide can show) this program's Song
+// face, with the installed one behind it for any character it lacks. Call it
+// before the first window; false when the file cannot be read, and the
+// installed face stays.
+bool useSlideSongFace(const QString& fontFile);
+
 } // namespace pptdrill
