@@ -136,6 +136,33 @@ TEST(Palettes, EveryShapeOfThePalettesHasAPictureOfItsOwn)
     EXPECT_GT(checked, 3 * 140);
 }
 
+// The dark (outline-coloured) pixels in the middle of a 16-pixel picture, as a
+// pattern: where a shape is only outlined and filled, the middle is empty.
+QString darkMiddle(const QImage& picture)
+{
+    QString pattern;
+    for (int y = 5; y < 11; ++y)
+        for (int x = 4; x < 12; ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            pattern += c.alpha() > 200 && c.red() + c.green() + c.blue() < 300 ? u'#' : u'.';
+        }
+    return pattern;
+}
+
+TEST(Palettes, ManyPointedStarsAreToldApartByTheirNumber)
+{
+    // At 16 pixels stars of 16, 24 and 32 points are round seals, taken for circles:
+    // each carries its number in its middle, and the three numbers differ.
+    QStringList middles;
+    for (const QString& seal : {u"star-16"_s, u"star-24"_s, u"star-32"_s}) {
+        const QString middle = darkMiddle(paintIconColumn({seal}));
+        EXPECT_GE(middle.count(u'#'), 12) << seal.toStdString() << " " << middle.toStdString();
+        EXPECT_FALSE(middles.contains(middle)) << seal.toStdString();
+        middles << middle;
+    }
+    EXPECT_EQ(darkMiddle(paintIconColumn({u"shape-oval"_s})).count(u'#'), 0);
+}
+
 TEST(Palettes, TheBordersButtonDropsAGridOfBorderPictures)
 {
     auto view = viewOf(uR"j("toolbars": ["表格和边框"])j"_s,

@@ -203,9 +203,36 @@ Path circularArrow()
 
 // --- 星与旗帜
 
+// The digits of a many-pointed star's number, 3 × 5 pixels each, one row a
+// string of three bits ("111" a full row).
+void paintSmallNumber(QPainter& p, int number, QPointF topLeft)
+{
+    static const char* const digits[10][5] = {
+        {"111", "101", "101", "101", "111"}, {"010", "110", "010", "010", "111"},
+        {"111", "001", "111", "100", "111"}, {"111", "001", "111", "001", "111"},
+        {"101", "101", "111", "001", "001"}, {"111", "100", "111", "001", "111"},
+        {"111", "100", "111", "101", "111"}, {"111", "001", "001", "010", "010"},
+        {"111", "101", "111", "101", "111"}, {"111", "101", "111", "001", "111"}};
+    const QString text = QString::number(number);
+    for (int i = 0; i < text.size(); ++i) {
+        const int digit = text.at(i).digitValue();
+        for (int row = 0; row < 5; ++row)
+            for (int column = 0; column < 3; ++column)
+                if (digits[digit][row][column] == '1')
+                    p.fillRect(QRectF(topLeft.x() + i * 4 + column, topLeft.y() + row, 1, 1), kShapeLine);
+    }
+}
+
+// A star of 16 points and more is a serrated seal at this size: it carries its
+// number, as the palette shows it, so that the three can be told apart.
 template <int Points> void iconStar(QPainter& p)
 {
-    const double inner = Points <= 5 ? 2.8 : Points <= 8 ? 3.8 : Points <= 16 ? 4.8 : 5.4;
+    if constexpr (Points >= 16) {
+        fillShape(p, starPath(QPointF(8, 8), 7.5, 5.6, Points, -90));
+        paintSmallNumber(p, Points, QPointF(4, 5));
+        return;
+    }
+    const double inner = Points <= 5 ? 2.8 : 3.8;
     fillShape(p, starPath(QPointF(8, 8.3), 7, inner, Points, Points == 4 || Points == 8 ? 0 : -90));
 }
 

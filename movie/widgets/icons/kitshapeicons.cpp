@@ -108,9 +108,17 @@ Path roundedRectangle()
     return path;
 }
 
+// Flat sides on the pixel grid: drawn as a regular octagon it reads as a circle.
 Path octagon()
 {
-    return regular(8, 22.5);
+    return poly({{5.5, 1.5},
+                 {10.5, 1.5},
+                 {14.5, 5.5},
+                 {14.5, 10.5},
+                 {10.5, 14.5},
+                 {5.5, 14.5},
+                 {1.5, 10.5},
+                 {1.5, 5.5}});
 }
 
 Path triangle()
