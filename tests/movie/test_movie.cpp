@@ -603,8 +603,18 @@ TEST(ShippedKit, LoadsAndEveryOpensNamesSomethingItHas)
     ASSERT_EQ(kit.graphMenus().size(), 10u);
     EXPECT_EQ(kit.graphMenus().front().items, kit.menus().front().items);
     EXPECT_EQ(kit.graphMenus()[6].title, u"数据(D)"_s);
-    for (const KitMenu& m : kit.graphMenus())
+    for (const KitMenu& m : kit.graphMenus()) {
         walk(m.items);
+        // Each command of a menu has an access key of its own.
+        QStringList keys;
+        for (const KitMenuItem& item : m.items) {
+            const qsizetype open = item.text.lastIndexOf(u'(');
+            if (open >= 0 && item.text.mid(open + 2, 1) == u")"_s) {
+                EXPECT_FALSE(keys.contains(item.text.mid(open + 1, 1))) << item.text.toStdString();
+                keys << item.text.mid(open + 1, 1);
+            }
+        }
+    }
     EXPECT_NE(kit.dialog(kit.graphDatasheet()), nullptr);
     for (const char* area : {"slide", "thumbnail", "text", "sorter"}) {
         ASSERT_NE(kit.contextMenu(QString::fromLatin1(area)), nullptr) << area;
