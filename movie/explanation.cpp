@@ -93,10 +93,13 @@ QString heldKeys(const ActionParts& a)
 // The toolbar that has a button, as the window names it ("常用"); empty when none does.
 QString toolbarOf(const QString& button, const KitCatalog& kit)
 {
-    for (const auto& [name, buttons] : kit.toolbars()) {
-        for (const KitButton& b : buttons) {
-            if (!b.separator && b.name == button)
-                return name;
+    // Graph's 常用 and 格式 come after PowerPoint's toolbars.
+    for (const auto* bars : {&kit.toolbars(), &kit.graphToolbars()}) {
+        for (const auto& [name, buttons] : *bars) {
+            for (const KitButton& b : buttons) {
+                if (!b.separator && b.name == button)
+                    return name;
+            }
         }
     }
     return {};

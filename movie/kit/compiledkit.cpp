@@ -18,7 +18,7 @@ namespace {
 
 constexpr quint32 kMagic = 0x4b495431; // "KIT1"
 // Raised whenever a kit structure gains, loses or reorders a field.
-constexpr quint32 kFormatVersion = 4;
+constexpr quint32 kFormatVersion = 5;
 
 template <typename T> void put(QDataStream& out, const std::vector<T>& list);
 template <typename K, typename V> void put(QDataStream& out, const std::map<K, V>& map);
@@ -273,7 +273,7 @@ QByteArray KitCatalog::compiled() const
     out.setVersion(QDataStream::Qt_6_4);
     out << kMagic << kFormatVersion;
     Writer w{out};
-    w(m_menus, m_toolbars, m_contextMenus, m_keys, m_icons);
+    w(m_menus, m_toolbars, m_contextMenus, m_keys, m_icons, m_graphMenus, m_graphToolbars, m_graphDatasheet);
     writeForms(out, {compiledForms(m_taskPanes), compiledForms(m_dialogs)});
     return bytes;
 }
@@ -289,7 +289,8 @@ Result<KitCatalog> KitCatalog::fromCompiled(const QByteArray& bytes)
         return Result<KitCatalog>::failure(u"PowerPoint 套件的编译文件不是这一版本的"_s);
     KitCatalog kit;
     Reader r{in};
-    r(kit.m_menus, kit.m_toolbars, kit.m_contextMenus, kit.m_keys, kit.m_icons);
+    r(kit.m_menus, kit.m_toolbars, kit.m_contextMenus, kit.m_keys, kit.m_icons, kit.m_graphMenus,
+      kit.m_graphToolbars, kit.m_graphDatasheet);
     // The forms stay where the bytes are until they are asked for.
     kit.m_compiledBytes = bytes;
     if (in.status() != QDataStream::Ok ||
@@ -333,7 +334,8 @@ bool operator==(const KitCatalog& a, const KitCatalog& b)
     b.readEveryForm();
     return a.m_menus == b.m_menus && a.m_toolbars == b.m_toolbars && a.m_contextMenus == b.m_contextMenus &&
            a.m_taskPanes == b.m_taskPanes && a.m_dialogs == b.m_dialogs && a.m_keys == b.m_keys &&
-           a.m_icons == b.m_icons;
+           a.m_icons == b.m_icons && a.m_graphMenus == b.m_graphMenus &&
+           a.m_graphToolbars == b.m_graphToolbars && a.m_graphDatasheet == b.m_graphDatasheet;
 }
 
 } // namespace pptdrill

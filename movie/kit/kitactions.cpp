@@ -63,15 +63,16 @@ const KitMenuItem* findCommand(const std::vector<KitMenuItem>* items, const QStr
     return item;
 }
 
-// "menu:<title>/<item>…" and "context:<area>/<item>…".
-R resolveMenu(const KitCatalog& catalog, const ActionParts& a, const QString& action)
+// "menu:<title>/<item>…" (of `menuBar`) and "context:<area>/<item>…".
+R resolveMenu(const KitCatalog& catalog, const ActionParts& a, const QString& action,
+              const std::vector<KitMenu>& menuBar)
 {
     KitTarget t;
     QString error;
     const std::vector<KitMenuItem>* items = nullptr;
     if (a.kind == ActionParts::Menu) {
         t.kind = KitTarget::Menu;
-        for (const KitMenu& m : catalog.menus()) {
+        for (const KitMenu& m : menuBar) {
             if (m.title == a.path.value(0))
                 items = &m.items;
         }
@@ -241,9 +242,19 @@ Result<KitTarget> KitCatalog::resolve(const QString& action) const
     switch (a.kind) {
     case ActionParts::None:
         break;
-    case ActionParts::Menu:
     case ActionParts::Context:
-        return resolveMenu(*this, a, action);
+        return resolveMenu(*this, a, action, m_menus);
+    case ActionParts::Menu: {
+        // PowerPoint's command, else one of Graph's menu bar.
+        R own = resolveMenu(*this, a, action, m_menus);
+        if (own || m_graphMenus.empty())
+            return own;
+        R graph = resolveMenu(*this, a, action, m_graphMenus);
+        if (!graph)
+            return own;
+        graph->graph = true;
+        return graph;
+    }
     case ActionParts::Toolbar:
         return resolveToolbar(*this, a, action);
     case ActionParts::Key: {

@@ -140,10 +140,12 @@ const KitKey* KitCatalog::key(const QString& shortcut) const
 
 const KitButton* KitCatalog::toolbarButton(const QString& name) const
 {
-    for (const auto& [bar, buttons] : m_toolbars) {
-        for (const KitButton& b : buttons) {
-            if (!b.separator && b.name == name)
-                return &b;
+    for (const auto* bars : {&m_toolbars, &m_graphToolbars}) {
+        for (const auto& [bar, buttons] : *bars) {
+            for (const KitButton& b : buttons) {
+                if (!b.separator && b.name == name)
+                    return &b;
+            }
         }
     }
     return nullptr;

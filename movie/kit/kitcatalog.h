@@ -288,6 +288,7 @@ struct KitTarget
     std::optional<bool> link;
     // A menu command shown only while the shape selected holds text (true) or holds none (false).
     std::optional<bool> withText;
+    bool graph = false; // a command of Microsoft Graph's menus, there only while Graph is active
 };
 
 // Menus, toolbars, context menus, shortcuts, task panes and dialogs of the
@@ -338,7 +339,16 @@ public:
     const KitForm* taskPane(const QString& name) const;
     const KitForm* dialog(const QString& name) const;
     const KitKey* key(const QString& shortcut) const;
+    // A button of PowerPoint's toolbars or of Graph's.
     const KitButton* toolbarButton(const QString& name) const;
+    // Microsoft Graph, active in place on a chart: its menu bar (文件 and 窗口 are PowerPoint's),
+    // its docked toolbars (常用, 格式 first) and the dialog that is its datasheet.
+    const std::vector<KitMenu>& graphMenus() const { return m_graphMenus; }
+    const std::vector<std::pair<QString, std::vector<KitButton>>>& graphToolbars() const
+    {
+        return m_graphToolbars;
+    }
+    const QString& graphDatasheet() const { return m_graphDatasheet; }
     QStringList taskPaneNames() const;
     // Icon keys the kit uses besides those of its toolbar buttons.
     const QStringList& icons() const { return m_icons; }
@@ -360,6 +370,9 @@ private:
     QByteArray m_compiledBytes; // what the compiled forms are views of
     std::vector<KitKey> m_keys;
     QStringList m_icons;
+    std::vector<KitMenu> m_graphMenus;
+    std::vector<std::pair<QString, std::vector<KitButton>>> m_graphToolbars;
+    QString m_graphDatasheet;
 
     static const KitForm* formNamed(const QString& name, std::map<QString, KitForm>& forms,
                                     std::map<QString, QByteArray>& compiledForms);

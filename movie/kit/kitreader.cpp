@@ -275,6 +275,10 @@ private:
     bool once(const QString& what, const QString& description, const JsonPath& at);
 
     bool readParts(const QJsonObject& root);
+    bool readMenus(const QJsonValue& list, const JsonPath& at, std::vector<KitMenu>& out);
+    bool readToolbars(const QJsonObject& bars, const JsonPath& at, const QString& kind,
+                      std::map<QString, std::vector<KitButton>>& out);
+    bool readGraph(const QJsonValue& v, const JsonPath& at);
     bool readMenuItems(const QJsonValue& list, const JsonPath& at, std::vector<KitMenuItem>& out);
     bool readButton(const QJsonValue& v, const JsonPath& at, KitButton& out);
     bool readForm(const QJsonValue& v, const JsonPath& at, KitForm& form);
@@ -290,6 +294,7 @@ private:
 
     KitCatalog& m_kit;
     std::map<QString, std::vector<KitButton>> m_toolbars;
+    std::map<QString, std::vector<KitButton>> m_graphToolbars;
     std::map<QString, QString> m_givenIn; // a part of the kit, and the file that gave it
     const KitFile* m_file = nullptr;
     QString m_error;
@@ -754,45 +759,76 @@ bool KitReader::readFormPart(const QString& name, bool dialog, const QJsonValue&
     return true;
 }
 
+bool KitReader::readMenus(const QJsonValue& list, const JsonPath& at, std::vector<KitMenu>& out)
+{
+    if (!checkKind(list, at, Kind::Objects))
+        return false;
+    const QJsonArray menus = list.toArray();
+    for (qsizetype i = 0; i < menus.size(); ++i) {
+        if (!check(menus[i], at / i, {{u"title"_s, Kind::Text}, {u"items"_s, Kind::Objects}}))
+            return false;
+        KitMenu menu{menus[i][u"title"_s].toString(), {}};
+        if (!readMenuItems(menus[i][u"items"_s].isUndefined() ? QJsonArray() : menus[i][u"items"_s],
+                           at / i / u"items"_s, menu.items))
+            return false;
+        out.push_back(std::move(menu));
+    }
+    return true;
+}
+
+bool KitReader::readToolbars(const QJsonObject& bars, const JsonPath& at, const QString& kind,
+                             std::map<QString, std::vector<KitButton>>& out)
+{
+    for (auto it = bars.begin(); it != bars.end(); ++it) {
+        const JsonPath here = at / it.key();
+        if (!once(kind + it.key(), u"工具栏“%1”"_s.arg(it.key()), here) ||
+            !checkKind(it.value(), here, Kind::Objects))
+            return false;
+        std::vector<KitButton>& buttons = out[it.key()];
+        const QJsonArray list = it.value().toArray();
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            KitButton button;
+            if (!readButton(list[i], here / i, button))
+                return false;
+            buttons.push_back(std::move(button));
+        }
+    }
+    return true;
+}
+
+// Microsoft Graph in place: its datasheet (a dialog of the kit), its menu bar and its toolbars.
+bool KitReader::readGraph(const QJsonValue& v, const JsonPath& at)
+{
+    if (!once(u"graph"_s, u"Microsoft Graph"_s, at) ||
+        !check(v, at,
+               {{u"datasheet"_s, Kind::Text}, {u"menus"_s, Kind::Objects}, {u"toolbars"_s, Kind::Object}}))
+        return false;
+    const QJsonObject graph = v.toObject();
+    m_kit.m_graphDatasheet = graph[u"datasheet"_s].toString();
+    if (graph.contains(u"menus"_s) && !readMenus(graph[u"menus"_s], at / u"menus"_s, m_kit.m_graphMenus))
+        return false;
+    return readToolbars(graph[u"toolbars"_s].toObject(), at / u"toolbars"_s, u"graphtoolbar:"_s,
+                        m_graphToolbars);
+}
+
 bool KitReader::readParts(const QJsonObject& root)
 {
     static const std::vector<Field> fields{{u"menus"_s, Kind::Objects},       {u"toolbars"_s, Kind::Object},
                                            {u"contextmenus"_s, Kind::Object}, {u"keys"_s, Kind::Objects},
                                            {u"icons"_s, Kind::Texts},         {u"taskpanes"_s, Kind::Object},
-                                           {u"dialogs"_s, Kind::Object}};
+                                           {u"dialogs"_s, Kind::Object},      {u"graph"_s, Kind::Object}};
     if (!check(root, {}, fields))
         return false;
     const JsonPath top;
     if (root.contains(u"menus"_s)) {
-        if (!once(u"menus"_s, u"菜单栏"_s, top / u"menus"_s))
+        if (!once(u"menus"_s, u"菜单栏"_s, top / u"menus"_s) ||
+            !readMenus(root[u"menus"_s], top / u"menus"_s, m_kit.m_menus))
             return false;
-        const QJsonArray menus = root[u"menus"_s].toArray();
-        for (qsizetype i = 0; i < menus.size(); ++i) {
-            const JsonPath at = top / u"menus"_s / i;
-            if (!check(menus[i], at, {{u"title"_s, Kind::Text}, {u"items"_s, Kind::Objects}}))
-                return false;
-            KitMenu menu{menus[i][u"title"_s].toString(), {}};
-            if (!readMenuItems(menus[i][u"items"_s].isUndefined() ? QJsonArray() : menus[i][u"items"_s],
-                               at / u"items"_s, menu.items))
-                return false;
-            m_kit.m_menus.push_back(std::move(menu));
-        }
     }
-    const QJsonObject toolbars = root[u"toolbars"_s].toObject();
-    for (auto it = toolbars.begin(); it != toolbars.end(); ++it) {
-        const JsonPath at = top / u"toolbars"_s / it.key();
-        if (!once(u"toolbar:"_s + it.key(), u"工具栏“%1”"_s.arg(it.key()), at) ||
-            !checkKind(it.value(), at, Kind::Objects))
-            return false;
-        std::vector<KitButton>& buttons = m_toolbars[it.key()];
-        const QJsonArray list = it.value().toArray();
-        for (qsizetype i = 0; i < list.size(); ++i) {
-            KitButton button;
-            if (!readButton(list[i], at / i, button))
-                return false;
-            buttons.push_back(std::move(button));
-        }
-    }
+    if (!readToolbars(root[u"toolbars"_s].toObject(), top / u"toolbars"_s, u"toolbar:"_s, m_toolbars))
+        return false;
+    if (root.contains(u"graph"_s) && !readGraph(root[u"graph"_s], top / u"graph"_s))
+        return false;
     const QJsonObject contexts = root[u"contextmenus"_s].toObject();
     for (auto it = contexts.begin(); it != contexts.end(); ++it) {
         const JsonPath at = top / u"contextmenus"_s / it.key();
@@ -863,6 +899,15 @@ void KitReader::finish()
     for (auto& [name, buttons] : m_toolbars)
         m_kit.m_toolbars.emplace_back(name, std::move(buttons));
     m_toolbars.clear();
+    for (const QString& name : {u"常用"_s, u"格式"_s}) {
+        if (auto it = m_graphToolbars.find(name); it != m_graphToolbars.end()) {
+            m_kit.m_graphToolbars.emplace_back(name, std::move(it->second));
+            m_graphToolbars.erase(it);
+        }
+    }
+    for (auto& [name, buttons] : m_graphToolbars)
+        m_kit.m_graphToolbars.emplace_back(name, std::move(buttons));
+    m_graphToolbars.clear();
 }
 
 Result<KitCatalog> KitCatalog::load(const std::vector<KitFile>& files)
@@ -874,6 +919,22 @@ Result<KitCatalog> KitCatalog::load(const std::vector<KitFile>& files)
             return Result<KitCatalog>::failure(reader.error());
     }
     reader.finish();
+    // Graph's menus that it leaves to PowerPoint (文件, 窗口) are given without items: they are
+    // PowerPoint's menus of that title.
+    for (KitMenu& menu : kit.m_graphMenus) {
+        if (!menu.items.empty())
+            continue;
+        const auto own = std::find_if(kit.m_menus.begin(), kit.m_menus.end(),
+                                      [&](const KitMenu& m) { return m.title == menu.title; });
+        if (own == kit.m_menus.end())
+            return Result<KitCatalog>::failure(
+                u"PowerPoint 套件有误：Microsoft Graph 的菜单“%1”没有命令，PowerPoint 也没有这个菜单"_s.arg(
+                    menu.title));
+        menu.items = own->items;
+    }
+    if (!kit.m_graphDatasheet.isEmpty() && !kit.m_dialogs.count(kit.m_graphDatasheet))
+        return Result<KitCatalog>::failure(
+            u"PowerPoint 套件有误：Microsoft Graph 的数据表“%1”不是对话框"_s.arg(kit.m_graphDatasheet));
     // A dialog "like" another has its pages and controls under its own title
     // (设置占位符格式 is 设置自选图形格式 for a placeholder).
     for (auto& [name, form] : kit.m_dialogs) {

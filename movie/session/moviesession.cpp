@@ -36,6 +36,9 @@ QString doubleClickOpens(const Presentation& presentation, const KitTarget& t)
     const Slide& slide = presentation.slides[static_cast<size_t>(presentation.selected - 1)];
     if (t.shape <= 0 || t.shape > static_cast<int>(slide.shapes.size()))
         return {};
+    // A chart activates Microsoft Graph in place.
+    if (slide.shapes[static_cast<size_t>(t.shape - 1)].type == u"chart"_s)
+        return u"graph"_s;
     const QString kind = kindOfShape(slide.shapes[static_cast<size_t>(t.shape - 1)].type);
     if (kind == u"autoshape"_s)
         return u"dialog:设置自选图形格式"_s;
@@ -470,6 +473,7 @@ void MovieSession::reset()
     m_toolbars.clear();
     m_toolbarValues.clear();
     m_painter = Painter::None;
+    m_graph.reset();
     m_taskPane = {};
     if (const KitForm* pane = m_kit->taskPane(m_presentation.taskpane))
         m_taskPane = openForm(*pane);
@@ -604,6 +608,10 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
     } else if (opens.startsWith(u"toolbar:"_s)) {
         if (!m_toolbars.contains(opens.mid(8)))
             m_toolbars << opens.mid(8);
+    } else if (opens == u"graph"_s) {
+        enterGraph();
+    } else if (opens == u"graph:datasheet"_s) {
+        showDatasheet(!datasheetShown());
     }
 }
 
@@ -644,8 +652,8 @@ void MovieSession::closeDialog()
 
 bool MovieSession::reachable(const KitTarget& t) const
 {
-    // A modal dialog keeps the rest of the window from the learner.
-    if (m_dialog) {
+    // A modal dialog keeps the rest of the window from the learner; Graph's datasheet does not.
+    if (m_dialog && (!datasheetShown() || t.kind == KitTarget::Dialog)) {
         if (t.kind != KitTarget::Dialog || t.form != m_dialog->name)
             return false;
         if (t.control && (fixedValue(*t.control, *m_dialog) || !paneControlShown(*t.control, *m_dialog)))
@@ -662,6 +670,8 @@ bool MovieSession::reachable(const KitTarget& t) const
         return false;
     case KitTarget::Menu:
     case KitTarget::Context:
+        if (t.graph && !m_graph)
+            return false;
         // The panes' list drops down from the title of the task pane shown.
         if (t.kind == KitTarget::Context && t.area == u"taskpanes"_s && m_presentation.taskpane.isEmpty())
             return false;
@@ -843,7 +853,7 @@ void MovieSession::applyAction(const KitTarget& t)
     bool focusMoves = true;
     if (t.kind == KitTarget::Thumb || t.kind == KitTarget::Click || t.kind == KitTarget::DoubleClick ||
         t.kind == KitTarget::Menu || t.kind == KitTarget::Key)
-        focusMoves = selectSlides(*m_kit, t, m_presentation, m_selection, m_dialog.has_value());
+        focusMoves = selectSlides(*m_kit, t, m_presentation, m_selection, modalDialogOpen());
     switch (t.kind) {
     case KitTarget::Thumb:
     case KitTarget::Click:
@@ -901,6 +911,8 @@ void MovieSession::select(const QString& object)
     // The font boxes turn to the font of what is selected now.
     m_toolbarValues.erase(u"字体"_s);
     m_toolbarValues.erase(u"字号"_s);
+    // Selecting anything but the chart leaves Graph.
+    followGraph();
 }
 
 void MovieSession::selectAlso(int shape)
@@ -989,6 +1001,11 @@ bool MovieSession::perform(const QString& action)
         const bool taken = takeOtherRoute(action);
         if (auto target = m_kit->resolve(action); !taken && target && reachable(*target))
             followPainter(action, taking, false, false);
+        if (m_graph) {
+            followGraph();
+            if (!m_graph && m_listener)
+                m_listener();
+        }
         return taken;
     }
     auto target = m_kit->resolve(action);
@@ -1029,6 +1046,9 @@ bool MovieSession::perform(const QString& action)
     if (m_presentation.selected != slideBefore || selectedSlide().layout != layoutBefore)
         followSlideLayout();
     const size_t shapesNow = selectedSlide().shapes.size();
+    // A chart just inserted activates Graph at once, as a double-click on one does.
+    if (target->opens == u"graph"_s)
+        enterGraph();
     if (drawing) {
         m_toolChosen = false;
         m_toolMark.clear();
@@ -1040,6 +1060,7 @@ bool MovieSession::perform(const QString& action)
     markDialogs(before ? &*before : nullptr, dialogBefore, depthBefore);
     if (turning && m_dialog)
         carryValues(*turning);
+    followGraph();
     // A text box just drawn takes the caret.
     if (drawing && !m_dialog && shapesNow > shapesBefore &&
         selectedSlide().shapes.back().type == u"textbox"_s) {

@@ -235,6 +235,24 @@ public:
     // double-click does (the demonstration double-clicks).
     bool holdsPainter(const QString& action) const;
 
+    // Microsoft Graph in place. A double-click on a chart (and a chart just inserted) activates
+    // Graph on it: the chart is framed, the window shows Graph's menu bar and docked toolbars,
+    // and the datasheet floats over the slide with the chart's data, a dialog that leaves the
+    // rest of the window within reach. 查看数据表 hides and shows it. Anything that selects
+    // something else, another slide or another view leaves Graph: PowerPoint's menus and
+    // toolbars come back and the datasheet closes; the chart keeps what the steps changed.
+    bool graphActive() const { return m_graph.has_value(); }
+    // The chart Graph is active on (1-based, on the slide shown), 0 for none.
+    int graphShape() const;
+    // Whether the open dialog is Graph's datasheet floating over the slide.
+    bool datasheetShown() const;
+    // A dialog that keeps the rest of the window from the learner is open.
+    bool modalDialogOpen() const { return m_dialog.has_value() && !datasheetShown(); }
+    // The menu bar the window shows: Graph's while Graph is active, else PowerPoint's.
+    const std::vector<KitMenu>& menuBar() const;
+    // The buttons of a toolbar by its name (常用, 格式 are Graph's while Graph is active); null for none.
+    const std::vector<KitButton>* toolbarButtons(const QString& name) const;
+
     // Called after every change of state.
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
 
@@ -296,6 +314,16 @@ private:
         Once,
         Held,
     };
+    // Graph in place (sessiongraph): activated on the chart selected, left, and its datasheet
+    // shown (filled with the chart's data) or hidden.
+    void enterGraph();
+    void leaveGraph();
+    void showDatasheet(bool shown);
+    // Leaves Graph once its chart is no longer the one selected on the slide shown in normal view.
+    void followGraph();
+    // 查看数据表 and a double-click on a chart where no step takes them.
+    bool takeGraphRoute(const KitTarget& target);
+
     bool isPainterButton(const QString& action) const;
     // Whether the step is a stroke of the painter, after the step that takes it up.
     bool paintsWithPainter(const StepTaking& taking) const;
@@ -331,6 +359,13 @@ private:
     std::optional<QRectF> m_drawn;        // the learner's drag, while its step is taken
     bool m_drawnByClick = false;
     int m_widening = 0; // the text box made by a click that widens as it is typed into
+
+    struct GraphEditing
+    {
+        int slide = 0;
+        int shape = 0;
+    };
+    std::optional<GraphEditing> m_graph;
 };
 
 // Plays a movie headless: its demonstration must reach completion, every

@@ -19,6 +19,8 @@ bool MovieSession::takeOtherRoute(const QString& action)
             return takeViewRoute(action, *target);
         if (togglePaneFreely(*target))
             return false;
+        if (takeGraphRoute(*target))
+            return false;
         if (const std::optional<bool> taken = takeOpeningRoute(*target))
             return *taken;
         if (takeSamePaletteItem(*target))
@@ -107,7 +109,7 @@ std::optional<bool> MovieSession::takeOpeningRoute(const KitTarget& target)
     // so that a pane shown too early does not stand open while the step still waits for its command.
     const bool pane = opens.startsWith(u"taskpane:"_s);
     const bool shows = opens.startsWith(u"toolbar:"_s);
-    if ((!shows && !pane && !opens.startsWith(u"dialog:"_s)) || !isCommand(target) || m_dialog ||
+    if ((!shows && !pane && !opens.startsWith(u"dialog:"_s)) || !isCommand(target) || modalDialogOpen() ||
         m_presentation.view.is(ViewKind::Show))
         return std::nullopt;
     const KitForm* dialog = shows || pane ? nullptr : m_kit->dialog(opens.mid(7));
@@ -139,7 +141,7 @@ std::optional<bool> MovieSession::takeOpeningRoute(const KitTarget& target)
 bool MovieSession::takeViewRoute(const QString& action, const KitTarget& target)
 {
     const WindowOptions& window = m_presentation.window;
-    if (!target.opens.startsWith(u"view:"_s) || target.kind == KitTarget::Dialog || m_dialog ||
+    if (!target.opens.startsWith(u"view:"_s) || target.kind == KitTarget::Dialog || modalDialogOpen() ||
         window.closed || window.exited || !reachable(target))
         return false;
     for (const QString& other : m_steps.actionsWanted(m_movie)) {
@@ -277,7 +279,7 @@ void MovieSession::closeTaskPane()
 
 bool MovieSession::togglePaneFreely(const KitTarget& target)
 {
-    if (m_dialog || !togglesThePane(target, *m_kit) || m_presentation.view.is(ViewKind::Show))
+    if (modalDialogOpen() || !togglesThePane(target, *m_kit) || m_presentation.view.is(ViewKind::Show))
         return false;
     if (!m_presentation.taskpane.isEmpty()) {
         m_closedPane = m_presentation.taskpane;

@@ -92,8 +92,10 @@ bool MovieSession::startTyping(const QString& object)
     if (m_typing && m_typingObject == object && m_typingSlide == m_presentation.selected)
         return true;
     stopTyping();
-    if (m_dialog || m_presentation.view.is(ViewKind::Show))
+    if (modalDialogOpen() || m_presentation.view.is(ViewKind::Show))
         return false;
+    // Typing into the slide leaves Graph.
+    leaveGraph();
     const ActionParts on = parseAction(actions::click(object));
     const Slide& slide = selectedSlide();
     if (on.shape > static_cast<int>(slide.shapes.size()))

@@ -281,6 +281,40 @@ TEST(KitFiles, AssemblesTheCatalogFromItsFilesAndRefusesAPartGivenTwice)
     EXPECT_TRUE(loadError(twice).contains(u"已在 menus.json 中给出"_s)) << loadError(twice).toStdString();
 }
 
+TEST(KitFiles, GraphsPartLendsPowerPointsMenusItLeavesEmptyAndSurvivesCompiling)
+{
+    const QByteArray graph = R"json({ "graph": { "datasheet": "字体",
+        "menus": [ { "title": "文件(F)" }, { "title": "数据(D)", "items": [ { "text": "系列产生在列(C)" } ] } ],
+        "toolbars": { "格式": [ { "name": "图表加粗", "tooltip": "加粗" } ],
+                      "常用": [ { "name": "查看数据表", "opens": "graph:datasheet" } ] } } })json";
+    std::vector<KitFile> files = {{u"graph.json"_s, graph},
+                                  {u"menus.json"_s, menus(R"(      { "separator": true },)")},
+                                  {u"dialogs/字体.json"_s, fontDialog({})}};
+    auto kit = KitCatalog::load(files);
+    ASSERT_TRUE(kit.ok()) << kit.error().toStdString();
+    ASSERT_EQ(kit->graphMenus().size(), 2u);
+    EXPECT_EQ(kit->graphMenus()[0].items, kit->menus()[0].items); // read before menus.json, filled after
+    ASSERT_EQ(kit->graphToolbars().size(), 2u);
+    EXPECT_EQ(kit->graphToolbars()[0].first, u"常用"_s);
+    EXPECT_EQ(kit->toolbarButton(u"查看数据表"_s)->opens, u"graph:datasheet"_s);
+    // A command only Graph's menu bar has is Graph's; one PowerPoint has stays PowerPoint's.
+    auto data = kit->resolve(u"menu:数据(D)/系列产生在列(C)"_s);
+    ASSERT_TRUE(data.ok()) << data.error().toStdString();
+    EXPECT_TRUE(data->graph);
+    EXPECT_FALSE(kit->resolve(u"menu:文件(F)/关闭(C)"_s)->graph);
+    auto back = KitCatalog::fromCompiled(kit->compiled());
+    ASSERT_TRUE(back.ok()) << back.error().toStdString();
+    EXPECT_TRUE(back.value() == kit.value());
+    EXPECT_EQ(back->graphDatasheet(), u"字体"_s);
+
+    files[0].json = R"json({ "graph": { "menus": [ { "title": "数据(D)" } ] } })json";
+    EXPECT_TRUE(loadError(files).contains(u"“数据(D)”没有命令"_s)) << loadError(files).toStdString();
+    files[0].json = R"json({ "graph": { "datasheet": "数据表" } })json";
+    EXPECT_TRUE(loadError(files).contains(u"数据表“数据表”不是对话框"_s)) << loadError(files).toStdString();
+    files[0].json = R"json({ "graph": { "datasheets": "字体" } })json";
+    EXPECT_FALSE(loadError(files).isEmpty());
+}
+
 TEST(KitFiles, TheControlTypesReadAsTheirKitNames)
 {
     for (const QString& name : {u"label"_s, u"group"_s, u"tabs"_s, u"list"_s, u"combo"_s, u"check"_s,

@@ -77,9 +77,11 @@ TEST(KitWays, DoubleClickingAnAutoShapeOrAPlaceholderBorderOpensItsFormatDialog)
                                  {"type": "chart", "x": 400, "y": 200, "w": 200, "h": 150}]}]})j"_s,
                            uR"j({"hint": "a", "accept": ["menu:格式(O)/自选图形(O)...", "dblclick:shape:1"]},
                                {"hint": "b", "accept": ["dialog:设置自选图形格式/确定"]})j"_s);
-        // A chart is no AutoShape: a double-click on it opens no dialog.
+        // A chart is no AutoShape: a double-click on it activates Graph, whose datasheet is no format dialog.
         view->clickAt(at(*view, u"shape:2"_s).center(), Qt::LeftButton, true);
-        EXPECT_FALSE(view->session().dialog().has_value());
+        ASSERT_TRUE(view->session().dialog().has_value());
+        EXPECT_EQ(view->session().dialog()->name, u"数据表"_s);
+        EXPECT_EQ(view->session().stepIndex(), 0);
         view->clickAt(at(*view, u"shape:1"_s).center(), Qt::LeftButton, true);
         ASSERT_TRUE(view->session().dialog().has_value());
         EXPECT_EQ(view->session().dialog()->name, u"设置自选图形格式"_s);

@@ -1,5 +1,5 @@
-#include "movie/kit/kitcatalog.h"
 #include "movie/document/movie.h"
+#include "movie/kit/kitcatalog.h"
 #include "movie/session/moviesession.h"
 #include "tests/fuzz/fuzzinputs.h"
 #include "tests/movie/testkit.h"
@@ -599,6 +599,23 @@ TEST(ShippedKit, LoadsAndEveryOpensNamesSomethingItHas)
     };
     for (const KitMenu& m : kit.menus())
         walk(m.items);
+    // Graph's menu bar: ten menus, 文件 and 窗口 PowerPoint's own.
+    ASSERT_EQ(kit.graphMenus().size(), 10u);
+    EXPECT_EQ(kit.graphMenus().front().items, kit.menus().front().items);
+    EXPECT_EQ(kit.graphMenus()[6].title, u"数据(D)"_s);
+    for (const KitMenu& m : kit.graphMenus()) {
+        walk(m.items);
+        // Each command of a menu has an access key of its own.
+        QStringList keys;
+        for (const KitMenuItem& item : m.items) {
+            const qsizetype open = item.text.lastIndexOf(u'(');
+            if (open >= 0 && item.text.mid(open + 2, 1) == u")"_s) {
+                EXPECT_FALSE(keys.contains(item.text.mid(open + 1, 1))) << item.text.toStdString();
+                keys << item.text.mid(open + 1, 1);
+            }
+        }
+    }
+    EXPECT_NE(kit.dialog(kit.graphDatasheet()), nullptr);
     for (const char* area : {"slide", "thumbnail", "text", "sorter"}) {
         ASSERT_NE(kit.contextMenu(QString::fromLatin1(area)), nullptr) << area;
         walk(*kit.contextMenu(QString::fromLatin1(area)));
@@ -614,6 +631,8 @@ TEST(ShippedKit, LoadsAndEveryOpensNamesSomethingItHas)
             EXPECT_TRUE(std::any_of(kit.toolbars().begin(), kit.toolbars().end(), [&](const auto& bar) {
                 return bar.first == o.mid(8);
             })) << o.toStdString();
+        else if (o.startsWith(u"graph"_s))
+            EXPECT_TRUE(o == u"graph"_s || o == u"graph:datasheet"_s) << o.toStdString();
         else
             EXPECT_EQ(o, u"close"_s) << o.toStdString();
     }

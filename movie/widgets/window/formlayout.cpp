@@ -37,6 +37,11 @@ QRect FormPart::dialogRectOf(const QString& name) const
         return {};
     const int w = std::min(form->width + 8, kWidth - 8);
     const int h = std::min(form->height + 30, kHeight - 8);
+    // Graph's datasheet floats over the lower right of the slide, the chart beside it.
+    if (m_view.m_session->graphActive() && name == m_view.m_session->kit().graphDatasheet()) {
+        const QRect area = m_view.slideAreaRect();
+        return QRect(std::max(4, area.right() - w - 16), std::max(4, area.bottom() - h - 16), w, h);
+    }
     return QRect((kWidth - w) / 2, std::max(4, (kHeight - h) / 2 - 10), w, h);
 }
 
@@ -321,6 +326,9 @@ void FormPart::addDialogHots(std::vector<Hot>& hots) const
     const KitForm* form = d ? m_view.m_session->kit().dialog(d->name) : nullptr;
     if (!form)
         return;
+    // The datasheet floating over the slide: a click on it stays in it, never reaching the slide.
+    if (m_view.m_session->datasheetShown())
+        hots.push_back({dialogRect(), {}, {}, {}, 19});
     for (const KitControl& c : form->controls) {
         // A control another one's choice holds greyed is out of reach.
         if (!dialogControlVisible(c, *d) || c.id.isEmpty() || fixedValue(c, *d))
@@ -372,14 +380,20 @@ void FormPart::addDialogHots(std::vector<Hot>& hots) const
             hots.push_back({rect, loc, {}, {}, 20});
         }
     }
-    // Title bar buttons: the close box cancels.
+    // Title bar buttons: the close box cancels; the datasheet's hides it, as 查看数据表 does.
     const QRect dr = dialogRect();
+    const QRect closeBox(dr.right() - 22, dr.top() + 4, 18, 17);
     if (const QString cancel = dialogCancelButton(); !cancel.isEmpty())
-        hots.push_back({QRect(dr.right() - 22, dr.top() + 4, 18, 17),
-                        locators::dialogClose(d->name),
-                        actions::dialog(d->name, cancel),
-                        {},
-                        20});
+        hots.push_back({closeBox, locators::dialogClose(d->name), actions::dialog(d->name, cancel), {}, 20});
+    else if (m_view.m_session->datasheetShown()) {
+        for (const auto& [bar, buttons] : m_view.m_session->kit().graphToolbars()) {
+            for (const KitButton& b : buttons) {
+                if (b.opens == u"graph:datasheet"_s)
+                    hots.push_back(
+                        {closeBox, locators::dialogClose(d->name), actions::toolbar(b.name), {}, 20});
+            }
+        }
+    }
 }
 
 QRect FormPart::rowMenuArrow(const QRect& row)

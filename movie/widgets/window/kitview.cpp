@@ -69,7 +69,8 @@ void KitView::perform(const QString& action)
     // 添加文本 and 编辑文本 put the caret in the shape, whether or not the task asked for the command.
     if (const ActionParts a = parseAction(action);
         a.kind == ActionParts::Context &&
-        (a.path.value(1) == u"添加文本(X)"_s || a.path.value(1) == u"编辑文本(X)"_s) && !m_session->dialog())
+        (a.path.value(1) == u"添加文本(X)"_s || a.path.value(1) == u"编辑文本(X)"_s) &&
+        !m_session->modalDialogOpen())
         m_session->startTyping(m_session->selectedObject());
     if (m_session->steps().actionsTaken() == progressBefore)
         m_shows.lookAt(action);
@@ -144,7 +145,7 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         m_forms.m_dialogFocus = at.path.value(1);
     // The right button on one of several objects selected keeps them all selected.
     const bool onSelection = at.kind == L::Shape && m_session->selectedShapes().contains(at.shape);
-    if (!m_session->dialog() && !(button == Qt::RightButton && onSelection))
+    if (!m_session->modalDialogOpen() && !(button == Qt::RightButton && onSelection))
         selectObjectAt(at, button == Qt::LeftButton ? modifiers : Qt::NoModifier);
     chooseOrgChartBox(at, point);
     if (at.kind == L::Scroll) {
@@ -153,7 +154,8 @@ void KitView::clickAt(const QPoint& point, Qt::MouseButton button, bool doubleCl
         return;
     }
     // A row of the pane's list of effects is chosen by a click on it, whatever the task.
-    if (at.kind == L::Item && !m_session->dialog() && m_session->presentation().taskpane == at.path.value(0))
+    if (at.kind == L::Item && !m_session->modalDialogOpen() &&
+        m_session->presentation().taskpane == at.path.value(0))
         m_session->chooseEffectRow(at.path.value(2));
     if (button == Qt::RightButton && at.kind != L::PaneTitle && at.kind != L::LeftPaneTab) {
         rightClick(h, at, point, onSelection);
@@ -180,7 +182,7 @@ void ScrollPart::clickScrollBar(const LocatorParts& at, const QPoint& point)
 void KitView::rightClick(const Hot& h, const LocatorParts& at, const QPoint& point, bool onSelection)
 {
     using L = LocatorParts;
-    if (m_session->dialog())
+    if (m_session->modalDialogOpen())
         return;
     const WindowView& view = m_session->view();
     // The right button selects what it lands on as the left one does, for the step
@@ -211,7 +213,7 @@ bool KitView::openListMenu(const Hot& h, const LocatorParts& at, const QRect& fr
     // on a row open it, the row chosen.
     const KitForm* pane = m_session->kit().taskPane(at.path.value(0));
     const KitControl* list = pane ? pane->control(at.path.value(1)) : nullptr;
-    if (!list || list->type != KitControlType::List || list->menu.empty() || m_session->dialog() ||
+    if (!list || list->type != KitControlType::List || list->menu.empty() || m_session->modalDialogOpen() ||
         m_session->presentation().taskpane != pane->name)
         return false;
     if (at.kind == LocatorParts::Item && !h.action.isEmpty() && m_session->accepts(h.action))
@@ -228,7 +230,7 @@ bool KitView::openWhatIsClicked(const Hot& h, const LocatorParts& at, Qt::MouseB
 {
     using L = LocatorParts;
     if (at.kind == L::PaneTitle) {
-        if (button != Qt::LeftButton || m_session->dialog())
+        if (button != Qt::LeftButton || m_session->modalDialogOpen())
             return true;
         if (h.locator == locators::paneClose()) {
             const bool wasComplete = m_session->isComplete();
@@ -244,7 +246,7 @@ bool KitView::openWhatIsClicked(const Hot& h, const LocatorParts& at, Qt::MouseB
         if (button == Qt::LeftButton)
             m_session->showOutlineTab(at.name == u"大纲"_s);
     } else if (at.kind == L::MenuTitle) {
-        const auto& menus = m_session->kit().menus();
+        const auto& menus = m_session->menuBar();
         for (size_t i = 0; i < menus.size(); ++i) {
             if (menus[i].title == at.name)
                 m_menus.openBar(static_cast<int>(i));
@@ -279,7 +281,7 @@ void KitView::performClick(const Hot& h, const LocatorParts& at, bool doubleClic
                                                                : targets::frame(at.name)));
         return;
     }
-    if (doubleClick && at.kind == L::Item && !m_session->dialog()) {
+    if (doubleClick && at.kind == L::Item && !m_session->modalDialogOpen()) {
         // A double-click on a row of a pane's list chooses it and presses the button the real
         // pane does (an effect's 效果选项).
         const KitForm* pane = m_session->kit().taskPane(at.path[0]);
@@ -331,7 +333,7 @@ void KitView::performClick(const Hot& h, const LocatorParts& at, bool doubleClic
     }
     perform(h.action);
     // A task-pane button with a menu opens it, whether or not the task wanted the click.
-    if (at.kind == L::Control && !m_session->dialog()) {
+    if (at.kind == L::Control && !m_session->modalDialogOpen()) {
         const KitForm* pane = m_session->kit().taskPane(at.path[0]);
         const KitControl* c = pane ? pane->control(at.path[1]) : nullptr;
         if (c && !c->menu.empty() && m_session->presentation().taskpane == pane->name)
@@ -358,6 +360,7 @@ void KitView::selectObjectAt(const LocatorParts& at, Qt::KeyboardModifiers modif
     // (as the real program shows it, whatever the task); elsewhere on the
     // slide or on another slide it lets go.
     using L = LocatorParts;
+    const bool graphBefore = m_session->graphActive();
     if (at.kind == L::Placeholder || at.kind == L::Frame)
         m_session->select(at.name);
     else if (at.kind == L::Shape && (modifiers & (Qt::ShiftModifier | Qt::ControlModifier)))
@@ -368,6 +371,9 @@ void KitView::selectObjectAt(const LocatorParts& at, Qt::KeyboardModifiers modif
         m_session->select({});
     else
         return;
+    // A click outside the chart leaves Graph: PowerPoint's menus and toolbars come back.
+    if (graphBefore != m_session->graphActive())
+        rebuild();
     update();
 }
 
@@ -405,10 +411,10 @@ void KitView::pressShortcut(const QString& shortcut)
         if (m_forms.m_drop || m_menus.isOpen()) {
             m_forms.m_drop.reset();
             closeMenus();
-        } else if (m_session->drawingToolChosen() && !m_session->dialog()) {
+        } else if (m_session->drawingToolChosen() && !m_session->modalDialogOpen()) {
             m_session->dropDrawingTool();
             sessionChanged(false);
-        } else if (m_session->painterTaken() && !m_session->dialog()) {
+        } else if (m_session->painterTaken() && !m_session->modalDialogOpen()) {
             perform(actions::key(u"Esc"_s));
         } else if (m_session->dialog()) {
             const QString cancel = m_forms.dialogCancelButton();
@@ -422,7 +428,7 @@ void KitView::pressShortcut(const QString& shortcut)
     // Alt and an access key open a menu; inside an open menu a letter picks its item.
     if (key.startsWith(u"Alt+"_s) && key.size() == 5 && !m_menus.isOpen()) {
         const QChar letter = key.back();
-        const auto& menus = m_session->kit().menus();
+        const auto& menus = m_session->menuBar();
         for (size_t i = 0; i < menus.size(); ++i) {
             if (accessKey(menus[i].title) == letter) {
                 m_menus.openBar(static_cast<int>(i));
@@ -462,8 +468,9 @@ void KitView::chooseOrgChartBox(const LocatorParts& at, const QPoint& point)
 {
     m_orgChartBox = -1;
     const Slide& slide = m_session->selectedSlide();
-    if (at.kind != LocatorParts::Shape || m_session->dialog() || !m_session->view().is(ViewKind::Normal) ||
-        at.shape < 1 || at.shape > static_cast<int>(slide.shapes.size()) ||
+    if (at.kind != LocatorParts::Shape || m_session->modalDialogOpen() ||
+        !m_session->view().is(ViewKind::Normal) || at.shape < 1 ||
+        at.shape > static_cast<int>(slide.shapes.size()) ||
         m_session->selectedShapes() != QList<int>{at.shape})
         return;
     const SlideShape& shape = slide.shapes[static_cast<size_t>(at.shape - 1)];
@@ -520,7 +527,9 @@ void KitView::mousePressEvent(QMouseEvent* event)
     const Hot* hot = hotAt(point);
     const LocatorParts at = parseLocator(hot ? hot->locator : QString());
     const bool slidesShown = m_session->view().is(ViewKind::Sorter) || m_session->view().is(ViewKind::Normal);
-    const bool free = !m_menus.isOpen() && !m_forms.m_drop && !m_session->dialog();
+    // The datasheet floating over the slide takes its own clicks.
+    const bool free = !m_menus.isOpen() && !m_forms.m_drop && !m_session->modalDialogOpen() &&
+                      !(m_session->dialog() && m_forms.dialogRect().contains(point));
     if (free && event->button() == Qt::LeftButton &&
         m_typingInput->press(point, event->modifiers(), typingGeometry())) {
         update();
@@ -548,7 +557,7 @@ void KitView::mousePressEvent(QMouseEvent* event)
     }
     m_slideDrag.reset();
     if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
-        at.kind == LocatorParts::Thumb && slidesShown && !m_session->dialog() && !m_menus.isOpen())
+        at.kind == LocatorParts::Thumb && slidesShown && !m_session->modalDialogOpen() && !m_menus.isOpen())
         m_slideDrag = SlideDrag{at.slide, point};
     // A drag from the slide's empty part draws a frame round the objects to select.
     m_marquee.reset();
@@ -652,7 +661,7 @@ void KitView::wheelEvent(QWheelEvent* event)
     } else if (m_session->dialog() || !taskPaneRect().contains(event->position().toPoint())) {
         const QPoint at = event->position().toPoint();
         const WindowView& view = m_session->view();
-        if (!m_session->dialog() && at.x() < kLeftW && view.isNormal()) {
+        if (!m_session->modalDialogOpen() && at.x() < kLeftW && view.isNormal()) {
             if (view.is(ViewKind::Normal))
                 m_scrolls.setScroll(u"slides"_s, m_scrolls.m_thumbScroll + delta * 30);
             else

@@ -157,15 +157,6 @@ int toolbarButtonWidth(const KitButton& b, const QFontMetrics& fm)
     return w;
 }
 
-const std::vector<KitButton>* toolbarButtons(const KitCatalog& kit, const QString& bar)
-{
-    for (const auto& [name, buttons] : kit.toolbars()) {
-        if (name == bar)
-            return &buttons;
-    }
-    return nullptr;
-}
-
 // Where each button of a toolbar stands, from `at` up to `maxRight`; past it a docked bar ends and
 // a floating one goes on in another row.
 std::vector<std::pair<const KitButton*, QRect>> toolbarCells(const std::vector<KitButton>& buttons, QPoint at,
@@ -198,7 +189,7 @@ std::vector<std::pair<const KitButton*, QRect>> toolbarCells(const std::vector<K
 void ChromePart::addToolbarHots(std::vector<Hot>& hots, const QString& bar, QPoint at, int maxRight,
                                 bool wrap) const
 {
-    const std::vector<KitButton>* buttons = toolbarButtons(m_view.m_session->kit(), bar);
+    const std::vector<KitButton>* buttons = m_view.m_session->toolbarButtons(bar);
     for (const auto& [button, cell] : buttons ? toolbarCells(*buttons, at, maxRight, wrap)
                                               : std::vector<std::pair<const KitButton*, QRect>>{}) {
         const KitButton& b = *button;
@@ -248,9 +239,11 @@ QStringList ChromePart::floatingToolbars() const
         const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
         if (const int shape = parseAction(actions::click(m_view.m_session->selectedObject())).shape;
             shape > 0 && shape <= static_cast<int>(slide.shapes.size())) {
-            static const std::map<QString, QString> objectBars{
-                {u"picture"_s, u"图片"_s},     {u"clipart"_s, u"图片"_s}, {u"wordart"_s, u"艺术字"_s},
-                {u"table"_s, u"表格和边框"_s}, {u"diagram"_s, u"图示"_s}, {u"chart"_s, u"图表"_s}};
+            static const std::map<QString, QString> objectBars{{u"picture"_s, u"图片"_s},
+                                                               {u"clipart"_s, u"图片"_s},
+                                                               {u"wordart"_s, u"艺术字"_s},
+                                                               {u"table"_s, u"表格和边框"_s},
+                                                               {u"diagram"_s, u"图示"_s}};
             if (const auto it = objectBars.find(slide.shapes[static_cast<size_t>(shape - 1)].type);
                 it != objectBars.end())
                 add(it->second);
@@ -278,7 +271,7 @@ QRect ChromePart::floatingToolbarRect(int index) const
     // Several floating toolbars stand one under the other at the slide area's right.
     int top = area.top() + 8;
     for (int i = 0; i <= index; ++i) {
-        const std::vector<KitButton>* buttons = toolbarButtons(m_view.m_session->kit(), bars[i]);
+        const std::vector<KitButton>* buttons = m_view.m_session->toolbarButtons(bars[i]);
         int w = 12;
         for (const KitButton& b : buttons ? *buttons : std::vector<KitButton>{})
             w += b.separator ? 6 : toolbarButtonWidth(b, fm) + 1;
@@ -511,7 +504,7 @@ void KitView::revealItem(const QString& locator)
         }
         return;
     }
-    if ((at.kind == L::Control || at.kind == L::Item) && !locate(locator) && !m_session->dialog() &&
+    if ((at.kind == L::Control || at.kind == L::Item) && !locate(locator) && !m_session->modalDialogOpen() &&
         !paneContentRect().isNull()) {
         // Scroll the task pane until the control is on view, then its list.
         for (const auto& [c, rect] : m_forms.paneLayout()) {
@@ -573,7 +566,7 @@ const Hot* KitView::hotAt(const QPoint& point) const
         minLayer = 30;
     else if (m_menus.isOpen())
         minLayer = 10;
-    else if (m_session->dialog())
+    else if (m_session->modalDialogOpen())
         minLayer = 20;
     const Hot* best = nullptr;
     for (const Hot& h : m_hots) {
@@ -616,7 +609,7 @@ void ChromePart::addHots(std::vector<Hot>& hots) const
     const QFontMetrics fm(uiFont(12));
     // Menu bar.
     int x = 6;
-    for (const KitMenu& m : m_view.m_session->kit().menus()) {
+    for (const KitMenu& m : m_view.m_session->menuBar()) {
         const int w = fm.horizontalAdvance(m.title) + 14;
         hots.push_back({QRect(x, kMenuY + 1, w, kMenuH - 2), locators::menuTitle(m.title), {}, {}, 0});
         x += w;

@@ -199,7 +199,7 @@ void ChromePart::paintToolbars(QPainter& p)
 void ChromePart::paintToolbarButtons(QPainter& p, int layer)
 {
     const QFontMetrics fm(uiFont(12));
-    const bool blocked = m_view.m_session->dialog().has_value() || m_view.m_menus.isOpen();
+    const bool blocked = m_view.m_session->modalDialogOpen() || m_view.m_menus.isOpen();
     for (const Hot& h : m_view.m_hots) {
         const LocatorParts at = parseLocator(h.locator);
         if (h.layer != layer || at.kind != LocatorParts::Button)
@@ -535,6 +535,12 @@ void SlideAreaPart::paintSelection(QPainter& p)
     // Each object selected shows its handles; the shapes of a group share one frame around them all.
     const Presentation& pres = m_view.m_session->presentation();
     const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
+    // A chart Graph is active on: the hatched border of an object edited in place.
+    if (const int graph = m_view.m_session->graphShape(); graph > 0 && shapes == QList<int>{graph}) {
+        if (const std::optional<QRect> frame = m_view.locate(locators::shape(graph)))
+            paintSelectionFrame(p, *frame, true);
+        return;
+    }
     if (shapes == QList<int>{m_view.m_orgChartShape} && m_view.m_orgChartBox >= 0) {
         paintOrgChartSelection(p, slide.shapes[static_cast<size_t>(shapes.first() - 1)]);
         return;
@@ -596,7 +602,7 @@ void SlideAreaPart::paintSelectionFrame(QPainter& p, const QRect& r, bool placeh
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     if (placeholder) {
-        // A text placeholder being edited: a hatched band around it.
+        // A text placeholder being edited, or an object edited in place: a hatched band around it.
         const QRect band = r.adjusted(-4, -4, 4, 4);
         p.setClipRegion(QRegion(band).subtracted(QRegion(r.adjusted(-1, -1, 1, 1))));
         p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1));

@@ -124,13 +124,13 @@ void MenuPart::openPane(const QString& pane, const QString& button, const QRect&
 
 QString MenuPart::barTitle() const
 {
-    return barMenuOpen() ? m_session.kit().menus()[static_cast<size_t>(m_top)].title : QString();
+    return barMenuOpen() ? m_session.menuBar()[static_cast<size_t>(m_top)].title : QString();
 }
 
 bool MenuPart::barMenuOpen() const
 {
     return m_open && !m_context && m_toolbar.isEmpty() && m_pane.isEmpty() && m_top >= 0 &&
-           m_top < static_cast<int>(m_session.kit().menus().size());
+           m_top < static_cast<int>(m_session.menuBar().size());
 }
 
 bool MenuPart::shows(const KitMenuItem& item) const
@@ -181,7 +181,7 @@ const std::vector<KitMenuItem>* MenuPart::items(int level) const
     } else if (m_context) {
         list = m_session.kit().contextMenu(m_area);
     } else if (barMenuOpen()) {
-        list = &m_session.kit().menus()[static_cast<size_t>(m_top)].items;
+        list = &m_session.menuBar()[static_cast<size_t>(m_top)].items;
         list = withRecentFiles(list);
     }
     for (int i = 0; list && i < level; ++i) {
@@ -403,7 +403,7 @@ QStringList MenuPart::path(int level, int index) const
     else if (!m_pane.isEmpty())
         parts << m_pane << m_paneButton;
     else if (barMenuOpen())
-        parts << m_session.kit().menus()[static_cast<size_t>(m_top)].title;
+        parts << m_session.menuBar()[static_cast<size_t>(m_top)].title;
     for (int l = 0; l <= level; ++l) {
         const std::vector<KitMenuItem>* list = items(l);
         const int idx = l == level ? index : m_path[static_cast<size_t>(l)];

@@ -191,6 +191,23 @@ void MovePlanner::planControl(const KitTarget& t, Moves& moves) const
     const KitControl* owner = pane && !t.control->under.isEmpty() ? pane->control(t.control->under) : nullptr;
     // A control on another page of the dialog: that page first.
     const auto& d = m_view.m_session->dialog();
+    const MovieSession& session = *m_view.m_session;
+    if (t.kind == KitTarget::Dialog && !d && t.form == session.kit().graphDatasheet()) {
+        // Graph's datasheet hidden: 查看数据表 shows it; Graph left: a double-click on the chart.
+        const auto& shapes = session.selectedSlide().shapes;
+        for (const auto& [bar, buttons] : session.kit().graphToolbars()) {
+            for (const KitButton& b : buttons) {
+                if (session.graphActive() && b.opens == u"graph:datasheet"_s)
+                    moves.push_back({PointerMove::Click, locators::button(b.name), {}});
+            }
+        }
+        for (size_t i = 0; i < shapes.size() && !session.graphActive(); ++i) {
+            if (shapes[i].type == u"chart"_s) {
+                moves.push_back({PointerMove::DoubleClick, locators::shape(static_cast<int>(i) + 1), {}});
+                break;
+            }
+        }
+    }
     if (t.kind == KitTarget::Dialog && d && d->name == t.form && !t.control->tab.isEmpty() &&
         t.control->tab != d->tab)
         moves.push_back({PointerMove::Click, locators::tab(t.form, t.control->tab), {}});
