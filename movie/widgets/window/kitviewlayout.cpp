@@ -233,24 +233,17 @@ QStringList ChromePart::floatingToolbars() const
         {ViewKind::Sorter, u"幻灯片浏览"_s},          {ViewKind::PrintPreview, u"打印预览"_s}};
     if (const auto it = viewBars.find(pres.view.kind()); it != viewBars.end())
         add(it->second);
-    // Then the toolbar PowerPoint opens by itself for the object selected: an
-    // organisation chart's whenever the slide holds one.
+    // Then the toolbar PowerPoint opens by itself for the object selected.
     if (pres.view.is(ViewKind::Normal)) {
         const Slide& slide = pres.slides[static_cast<size_t>(pres.selected - 1)];
         if (const int shape = parseAction(actions::click(m_view.m_session->selectedObject())).shape;
             shape > 0 && shape <= static_cast<int>(slide.shapes.size())) {
-            static const std::map<QString, QString> objectBars{{u"picture"_s, u"图片"_s},
-                                                               {u"clipart"_s, u"图片"_s},
-                                                               {u"wordart"_s, u"艺术字"_s},
-                                                               {u"table"_s, u"表格和边框"_s},
-                                                               {u"diagram"_s, u"图示"_s}};
+            static const std::map<QString, QString> objectBars{
+                {u"picture"_s, u"图片"_s},     {u"clipart"_s, u"图片"_s}, {u"wordart"_s, u"艺术字"_s},
+                {u"table"_s, u"表格和边框"_s}, {u"diagram"_s, u"图示"_s}, {u"orgchart"_s, u"组织结构图"_s}};
             if (const auto it = objectBars.find(slide.shapes[static_cast<size_t>(shape - 1)].type);
                 it != objectBars.end())
                 add(it->second);
-        }
-        for (const SlideShape& shape : slide.shapes) {
-            if (shape.type == u"orgchart"_s)
-                add(u"组织结构图"_s);
         }
     }
     // Then those the learner showed, the latest last.
