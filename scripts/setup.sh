@@ -14,7 +14,7 @@ packages=(
   openssl
   fonts-arphic-uming fonts-arphic-ukai fonts-wqy-microhei
   # the slides' Song face is cut from fonts-arphic-uming at build time
-  python3-fonttools
+  python3-fonttools fontconfig
   libxcb1-dev
   xvfb xauth xdotool imagemagick openbox x11-utils
   qt6-qpa-plugins
