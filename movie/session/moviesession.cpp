@@ -66,6 +66,8 @@ QStringList shownItems(const KitControl& control, const FormState& state)
 
 std::optional<QString> fixedValue(const KitControl& control, const FormState& state)
 {
+    if (!control.id.isEmpty() && state.greyed.contains(control.id))
+        return state.value(control.id);
     for (const auto& [other, values] : control.fixedFor) {
         if (auto it = values.find(state.value(other)); it != values.end())
             return it->second;
@@ -75,6 +77,8 @@ std::optional<QString> fixedValue(const KitControl& control, const FormState& st
 
 bool paneControlShown(const KitControl& control, const FormState& state)
 {
+    if (state.hidden.contains(control.id.isEmpty() ? control.text : control.id))
+        return false;
     return control.after.isEmpty() || state.pressed.contains(control.after);
 }
 
@@ -125,11 +129,20 @@ QStringList MovieSession::itemsOf(const KitControl& control, const FormState& st
         return items;
     }
     QStringList shown = shownItems(control, state);
-    if (!control.effectItems.empty() && state.name == m_taskPane.name && chosenEffect() >= 0) {
-        const auto it =
-            control.effectItems.find(selectedSlide().effects[static_cast<size_t>(chosenEffect())].effect);
-        if (it != control.effectItems.end())
+    // A box of an effect's field offers the items the pane's table gives the effect it shows: the
+    // pane's the chosen effect, an effect's dialog the effect it opened on.
+    const KitForm* dialog = state.name == m_taskPane.name ? nullptr : m_kit->dialog(state.name);
+    const bool effectDialog = dialog && dialog->title.contains(u"{effect}"_s);
+    const KitControl* table = state.name == m_taskPane.name && !control.effectItems.empty() ? &control
+                              : effectDialog ? effectFieldTable(*m_kit, control.effectField)
+                                             : nullptr;
+    const int effect = effectDialog ? std::max(chosenEffect(), 0) : chosenEffect();
+    if (table && effect >= 0 && effect < static_cast<int>(selectedSlide().effects.size())) {
+        const auto it = table->effectItems.find(selectedSlide().effects[static_cast<size_t>(effect)].effect);
+        if (it != table->effectItems.end())
             shown = it->second;
+        else if (table != &control)
+            shown = table->items;
     }
     for (const QString& item : shown) {
         if (item == u"@slides"_s) {
@@ -212,7 +225,10 @@ QString adjacentPage(const KitCatalog& kit, const std::optional<FormState>& dial
     const KitControl* tabs = form ? form->tabs() : nullptr;
     if (!tabs)
         return {};
-    return tabs->items.value(tabs->items.indexOf(dialog->tab) + by);
+    // Pages the dialog leaves out are passed over.
+    QStringList pages = tabs->items;
+    pages.removeIf([&dialog](const QString& page) { return dialog->hidden.contains(page); });
+    return pages.value(pages.indexOf(dialog->tab) + by);
 }
 
 // The shapes a step's changes group, or that they ungroup (numbered before the changes).
@@ -508,14 +524,15 @@ bool MovieSession::turnPage(const QString& action)
     auto t = m_kit->resolve(action);
     const KitForm* form = m_kit->dialog(m_dialog->name);
     const KitControl* tabs = form ? form->tabs() : nullptr;
-    if (!t || !tabs || t->kind != KitTarget::Dialog || t->form != m_dialog->name || !t->control)
+    if (!t || !tabs || t->kind != KitTarget::Dialog || t->form != m_dialog->name || !t->control ||
+        !reachable(*t))
         return false;
     QString page;
     if (t->control->type == KitControlType::Tabs && t->hasValue)
         page = t->value;
     else if (t->opens == u"page:next"_s || t->opens == u"page:previous"_s)
         page = adjacentPage(*m_kit, m_dialog, t->opens == u"page:next"_s ? 1 : -1);
-    if (page.isEmpty() || page == m_dialog->tab)
+    if (page.isEmpty() || page == m_dialog->tab || m_dialog->hidden.contains(page))
         return false;
     // Reaching the page the task wants is the step, whichever way it was reached.
     const QString wanted = u"dialog:%1/%2=%3"_s.arg(m_dialog->name, tabs->id, page);
@@ -650,11 +667,13 @@ bool MovieSession::reachable(const KitTarget& t) const
             return false;
         if (t.control && (fixedValue(*t.control, *m_dialog) || !paneControlShown(*t.control, *m_dialog)))
             return false;
+        if (t.control && t.control->type == KitControlType::Tabs && m_dialog->hidden.contains(t.value))
+            return false;
         // An item of a list that follows another, or that the presentation or
         // other buttons fill, is there only while the list offers it.
         const bool itemsVary =
             t.control && (!t.control->itemsFor.empty() || t.control->itemsFromPresentation() ||
-                          !t.control->gathers.isEmpty());
+                          !t.control->gathers.isEmpty() || effectFieldTable(*m_kit, t.control->effectField));
         return !t.hasValue || !itemsVary || itemsOf(*t.control, *m_dialog).contains(t.value);
     }
     switch (t.kind) {
