@@ -545,6 +545,35 @@ bool MovieSession::turnPage(const QString& action)
     return false;
 }
 
+QString MovieSession::colourBeingChanged(const FormState& dialog, const QString& box) const
+{
+    QString colour = dialog.value(box);
+    const KitForm* form = m_kit->dialog(dialog.name);
+    const KitControl* control = form ? form->control(box) : nullptr;
+    const QList<int> shapes = selectedShapes();
+    // The format dialogs of an object (设置自选图形格式) open their colour boxes at their defaults.
+    if (control && colour == control->value.toString() && shapes.size() == 1 &&
+        form->control(u"锁定纵横比(A)"_s)) {
+        const SlideShape& shape = selectedSlide().shapes[static_cast<size_t>(shapes.first() - 1)];
+        const QString own = box == u"填充颜色"_s ? shape.fill : box == u"线条颜色"_s ? shape.line : QString();
+        if (namedColour(own))
+            colour = own;
+    }
+    return colourInRgb(colour);
+}
+
+QString MovieSession::colourInRgb(const QString& colour) const
+{
+    if (!namedColour(colour) && m_schemeColours) {
+        if (const std::optional<Rgb> rgb = m_schemeColours(colour))
+            return u"#%1%2%3"_s.arg(rgb->red, 2, 16, QChar(u'0'))
+                .arg(rgb->green, 2, 16, QChar(u'0'))
+                .arg(rgb->blue, 2, 16, QChar(u'0'))
+                .toUpper();
+    }
+    return colour;
+}
+
 void MovieSession::applyOpens(const QString& opens, const QString& command, const QString& openedBy)
 {
     if (opens.isEmpty())
@@ -582,14 +611,17 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
             // A colour dialog opens at the colour being changed: the box's that opened it, else the
             // selected shape's fill or line where a toolbar's 其他…颜色 opened it.
             if (!openedBy.isEmpty() && !m_beneath.empty())
-                showColour(*form, *m_dialog, m_beneath.back().value(openedBy));
+                showColour(*form, *m_dialog, colourBeingChanged(m_beneath.back(), openedBy));
             else if (const QList<int> shapes = selectedShapes();
                      !shapes.isEmpty() && command.startsWith(u"其他"_s)) {
                 const SlideShape& shape = selectedSlide().shapes[static_cast<size_t>(shapes.first() - 1)];
+                // A shape without a colour of its own has the scheme's.
                 if (command.contains(u"线条"_s))
-                    showColour(*form, *m_dialog, shape.line);
+                    showColour(*form, *m_dialog,
+                               colourInRgb(shape.line.isEmpty() ? u"遵循文本和线条配色方案"_s : shape.line));
                 else if (command.contains(u"填充"_s))
-                    showColour(*form, *m_dialog, shape.fill);
+                    showColour(*form, *m_dialog,
+                               colourInRgb(shape.fill.isEmpty() ? u"遵循填充配色方案"_s : shape.fill));
             }
         }
     } else if (opens.startsWith(u"taskpane:"_s)) {

@@ -3,6 +3,7 @@
 #include "common/result.h"
 #include "movie/document/movie.h"
 #include "movie/kit/kitcatalog.h"
+#include "movie/kit/standardcolours.h"
 #include "movie/session/selection.h"
 #include "movie/session/stepprogress.h"
 #include "movie/session/textediting.h"
@@ -250,8 +251,20 @@ public:
 
     // Called after every change of state.
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
+    // What a colour of the presentation's scheme ("遵循填充配色方案") is on the slide shown: the
+    // window knows its designs. Without it 颜色 cannot show such a colour in red, green and blue.
+    void setSchemeColours(std::function<std::optional<Rgb>(const QString& name)> colours)
+    {
+        m_schemeColours = std::move(colours);
+    }
+    // The colour a colour box of a dialog is changing, as 颜色 opened from it shows it: the box's
+    // colour, or, while a format dialog's fill or line box still holds its own default, the selected
+    // shape's fill or line; a scheme colour by what the slide makes of it ("#RRGGBB").
+    QString colourBeingChanged(const FormState& dialog, const QString& box) const;
 
 private:
+    // A colour as 颜色 can show it: a scheme colour's name as "#RRGGBB", any other as it is.
+    QString colourInRgb(const QString& colour) const;
     // `command` is the text of what opened the form (a menu command, a button), for its presets.
     FormState openForm(const KitForm& form, const QString& command = {}) const;
     void applyOpens(const QString& opens, const QString& command = {}, const QString& openedBy = {});
@@ -328,6 +341,7 @@ private:
     QStringList m_toolbars;
     std::map<QString, QString> m_toolbarValues;
     std::function<void()> m_listener;
+    std::function<std::optional<Rgb>(const QString&)> m_schemeColours;
     // The session as it was before each open dialog was opened, innermost last.
     std::vector<MovieSession> m_dialogMarks;
     QString m_closedPane; // the task pane last closed

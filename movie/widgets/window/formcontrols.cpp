@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -399,13 +400,21 @@ const FormState* FormPart::formState(const QString& name) const
     return nullptr;
 }
 
+QColor FormPart::colourShown(const QString& name) const
+{
+    static const QRegularExpression scheme(u"^遵循(.+)配色方案$"_s);
+    if (const auto m = scheme.match(name); m.hasMatch())
+        return schemeColourShown(m_view.m_session->presentation(), m.captured(1));
+    return colourOf(name, m_view.m_session->presentation().design);
+}
+
 QColor FormPart::currentColour() const
 {
     const QString design = m_view.m_session->presentation().design;
     const auto& d = m_view.m_session->dialog();
     const auto& beneath = m_view.m_session->dialogsBeneath();
     if (d && !d->openedBy.isEmpty() && !beneath.empty()) {
-        const QColor before = colourOf(beneath.back().value(d->openedBy), design);
+        const QColor before = colourShown(m_view.m_session->colourBeingChanged(beneath.back(), d->openedBy));
         if (before.isValid())
             return before;
         // A scheme colour not changed yet is the one the slide shows.
