@@ -3,6 +3,8 @@
 #include "movie/kit/kitcatalog.h"
 #include "movie/kit/locators.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
@@ -182,6 +184,31 @@ R resolveClick(const ActionParts& a, const QString& action)
     return t;
 }
 
+// Whether a box of an effect's field offers `value` for some effect: the items a task pane's table
+// gives effects (its own `effectItems`, or the pane's box of that field that an effect's dialog follows:
+// 棋盘's 方向 跨越, 向下). Which effect is shown is known only as the task is played.
+bool offeredForSomeEffect(const KitCatalog& catalog, const KitControl& control, const QString& value)
+{
+    const auto offers = [&value](const KitControl& c) {
+        return std::any_of(c.effectItems.begin(), c.effectItems.end(),
+                           [&value](const auto& items) { return items.second.contains(value); });
+    };
+    if (offers(control))
+        return true;
+    if (control.effectField.isEmpty())
+        return false;
+    for (const QString& name : catalog.taskPaneNames()) {
+        const KitForm* pane = catalog.taskPane(name);
+        if (!pane)
+            continue;
+        for (const KitControl& c : pane->controls) {
+            if (c.effectField == control.effectField && offers(c))
+                return true;
+        }
+    }
+    return false;
+}
+
 // A control of a dialog or a task pane, with or without a value.
 R resolveControl(const KitCatalog& catalog, const ActionParts& a, const QString& action)
 {
@@ -223,7 +250,8 @@ R resolveControl(const KitCatalog& catalog, const ActionParts& a, const QString&
                type == KitControlType::Color || type == KitControlType::Palette ||
                (type == KitControlType::Combo && !t.control->editable)) {
         // The items the presentation gives, or a list fills, are checked as the task is played.
-        const bool givenLater = t.control->itemsFromPresentation() || !t.control->gathers.isEmpty();
+        const bool givenLater = t.control->itemsFromPresentation() || !t.control->gathers.isEmpty() ||
+                                offeredForSomeEffect(catalog, *t.control, t.value);
         if (!givenLater && (!t.control->items.contains(t.value) || t.control->headers.contains(t.value)))
             return R::failure(u"“%1”中没有“%2”"_s.arg(id, t.value));
     } else if (type != KitControlType::Text && type != KitControlType::Combo &&

@@ -69,6 +69,8 @@ QStringList shownItems(const KitControl& control, const FormState& state)
 
 std::optional<QString> fixedValue(const KitControl& control, const FormState& state)
 {
+    if (!control.id.isEmpty() && state.greyed.contains(control.id))
+        return state.value(control.id);
     for (const auto& [other, values] : control.fixedFor) {
         if (auto it = values.find(state.value(other)); it != values.end())
             return it->second;
@@ -78,6 +80,8 @@ std::optional<QString> fixedValue(const KitControl& control, const FormState& st
 
 bool paneControlShown(const KitControl& control, const FormState& state)
 {
+    if (state.hidden.contains(control.id.isEmpty() ? control.text : control.id))
+        return false;
     return control.after.isEmpty() || state.pressed.contains(control.after);
 }
 
@@ -128,11 +132,20 @@ QStringList MovieSession::itemsOf(const KitControl& control, const FormState& st
         return items;
     }
     QStringList shown = shownItems(control, state);
-    if (!control.effectItems.empty() && state.name == m_taskPane.name && chosenEffect() >= 0) {
-        const auto it =
-            control.effectItems.find(selectedSlide().effects[static_cast<size_t>(chosenEffect())].effect);
-        if (it != control.effectItems.end())
+    // A box of an effect's field offers the items the pane's table gives the effect it shows: the
+    // pane's the chosen effect, an effect's dialog the effect it opened on.
+    const KitForm* dialog = state.name == m_taskPane.name ? nullptr : m_kit->dialog(state.name);
+    const bool effectDialog = dialog && dialog->title.contains(u"{effect}"_s);
+    const KitControl* table = state.name == m_taskPane.name && !control.effectItems.empty() ? &control
+                              : effectDialog ? effectFieldTable(*m_kit, control.effectField)
+                                             : nullptr;
+    const int effect = effectDialog ? std::max(chosenEffect(), 0) : chosenEffect();
+    if (table && effect >= 0 && effect < static_cast<int>(selectedSlide().effects.size())) {
+        const auto it = table->effectItems.find(selectedSlide().effects[static_cast<size_t>(effect)].effect);
+        if (it != table->effectItems.end())
             shown = it->second;
+        else if (table != &control)
+            shown = table->items;
     }
     for (const QString& item : shown) {
         if (item == u"@slides"_s) {
@@ -215,7 +228,10 @@ QString adjacentPage(const KitCatalog& kit, const std::optional<FormState>& dial
     const KitControl* tabs = form ? form->tabs() : nullptr;
     if (!tabs)
         return {};
-    return tabs->items.value(tabs->items.indexOf(dialog->tab) + by);
+    // Pages the dialog leaves out are passed over.
+    QStringList pages = tabs->items;
+    pages.removeIf([&dialog](const QString& page) { return dialog->hidden.contains(page); });
+    return pages.value(pages.indexOf(dialog->tab) + by);
 }
 
 // The shapes a step's changes group, or that they ungroup (numbered before the changes).
@@ -512,14 +528,15 @@ bool MovieSession::turnPage(const QString& action)
     auto t = m_kit->resolve(action);
     const KitForm* form = m_kit->dialog(m_dialog->name);
     const KitControl* tabs = form ? form->tabs() : nullptr;
-    if (!t || !tabs || t->kind != KitTarget::Dialog || t->form != m_dialog->name || !t->control)
+    if (!t || !tabs || t->kind != KitTarget::Dialog || t->form != m_dialog->name || !t->control ||
+        !reachable(*t))
         return false;
     QString page;
     if (t->control->type == KitControlType::Tabs && t->hasValue)
         page = t->value;
     else if (t->opens == u"page:next"_s || t->opens == u"page:previous"_s)
         page = adjacentPage(*m_kit, m_dialog, t->opens == u"page:next"_s ? 1 : -1);
-    if (page.isEmpty() || page == m_dialog->tab)
+    if (page.isEmpty() || page == m_dialog->tab || m_dialog->hidden.contains(page))
         return false;
     // Reaching the page the task wants is the step, whichever way it was reached.
     const QString wanted = u"dialog:%1/%2=%3"_s.arg(m_dialog->name, tabs->id, page);
@@ -530,6 +547,35 @@ bool MovieSession::turnPage(const QString& action)
     if (m_listener)
         m_listener();
     return false;
+}
+
+QString MovieSession::colourBeingChanged(const FormState& dialog, const QString& box) const
+{
+    QString colour = dialog.value(box);
+    const KitForm* form = m_kit->dialog(dialog.name);
+    const KitControl* control = form ? form->control(box) : nullptr;
+    const QList<int> shapes = selectedShapes();
+    // The format dialogs of an object (设置自选图形格式) open their colour boxes at their defaults.
+    if (control && colour == control->value.toString() && shapes.size() == 1 &&
+        form->control(u"锁定纵横比(A)"_s)) {
+        const SlideShape& shape = selectedSlide().shapes[static_cast<size_t>(shapes.first() - 1)];
+        const QString own = box == u"填充颜色"_s ? shape.fill : box == u"线条颜色"_s ? shape.line : QString();
+        if (namedColour(own))
+            colour = own;
+    }
+    return colourInRgb(colour);
+}
+
+QString MovieSession::colourInRgb(const QString& colour) const
+{
+    if (!namedColour(colour) && m_schemeColours) {
+        if (const std::optional<Rgb> rgb = m_schemeColours(colour))
+            return u"#%1%2%3"_s.arg(rgb->red, 2, 16, QChar(u'0'))
+                .arg(rgb->green, 2, 16, QChar(u'0'))
+                .arg(rgb->blue, 2, 16, QChar(u'0'))
+                .toUpper();
+    }
+    return colour;
 }
 
 void MovieSession::applyOpens(const QString& opens, const QString& command, const QString& openedBy)
@@ -569,14 +615,17 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
             // A colour dialog opens at the colour being changed: the box's that opened it, else the
             // selected shape's fill or line where a toolbar's 其他…颜色 opened it.
             if (!openedBy.isEmpty() && !m_beneath.empty())
-                showColour(*form, *m_dialog, m_beneath.back().value(openedBy));
+                showColour(*form, *m_dialog, colourBeingChanged(m_beneath.back(), openedBy));
             else if (const QList<int> shapes = selectedShapes();
                      !shapes.isEmpty() && command.startsWith(u"其他"_s)) {
                 const SlideShape& shape = selectedSlide().shapes[static_cast<size_t>(shapes.first() - 1)];
+                // A shape without a colour of its own has the scheme's.
                 if (command.contains(u"线条"_s))
-                    showColour(*form, *m_dialog, shape.line);
+                    showColour(*form, *m_dialog,
+                               colourInRgb(shape.line.isEmpty() ? u"遵循文本和线条配色方案"_s : shape.line));
                 else if (command.contains(u"填充"_s))
-                    showColour(*form, *m_dialog, shape.fill);
+                    showColour(*form, *m_dialog,
+                               colourInRgb(shape.fill.isEmpty() ? u"遵循填充配色方案"_s : shape.fill));
             }
         }
     } else if (opens.startsWith(u"taskpane:"_s)) {
@@ -658,11 +707,13 @@ bool MovieSession::reachable(const KitTarget& t) const
             return false;
         if (t.control && (fixedValue(*t.control, *m_dialog) || !paneControlShown(*t.control, *m_dialog)))
             return false;
+        if (t.control && t.control->type == KitControlType::Tabs && m_dialog->hidden.contains(t.value))
+            return false;
         // An item of a list that follows another, or that the presentation or
         // other buttons fill, is there only while the list offers it.
         const bool itemsVary =
             t.control && (!t.control->itemsFor.empty() || t.control->itemsFromPresentation() ||
-                          !t.control->gathers.isEmpty());
+                          !t.control->gathers.isEmpty() || effectFieldTable(*m_kit, t.control->effectField));
         return !t.hasValue || !itemsVary || itemsOf(*t.control, *m_dialog).contains(t.value);
     }
     switch (t.kind) {

@@ -3,6 +3,7 @@
 #include "common/result.h"
 #include "movie/document/movie.h"
 #include "movie/kit/kitcatalog.h"
+#include "movie/kit/standardcolours.h"
 #include "movie/session/selection.h"
 #include "movie/session/stepprogress.h"
 #include "movie/session/textediting.h"
@@ -30,6 +31,11 @@ struct FormState
     QStringList pressed;
     // The custom show that 编辑 opened this dialog with: its 确定 changes that show.
     QString editing;
+    // What a dialog leaves out for what it was opened on (效果选项 of a picture's effect: the 方向 box of
+    // an effect without directions, the 正文文本动画 tab): control ids, captions' texts, tab captions.
+    QStringList hidden;
+    // The controls it holds greyed and out of reach there (动画文本 of a picture), ids or captions' texts.
+    QStringList greyed;
 
     QString value(const QString& id) const;
 };
@@ -37,7 +43,8 @@ struct FormState
 // The items a control offers now: those for the value of the control it
 // follows (a chart type's sub-types), else all of its items.
 QStringList shownItems(const KitControl& control, const FormState& state);
-// The value a control is held at while another control's choice greys it; none while it is free.
+// The value a control is held at while another control's choice greys it, or while its dialog holds it
+// greyed for what it was opened on; none while it is free.
 std::optional<QString> fixedValue(const KitControl& control, const FormState& state);
 // The colour a colour dialog has chosen, as a colour control holds it: a named
 // swatch of its palette, or "RGB(r,g,b)" from its spectrum's page; empty for none.
@@ -53,13 +60,20 @@ inline QString schemeColourKey(const QString& name)
 }
 // A control that others follow has changed: they keep a value they still offer.
 void followChoice(FormState& state, const KitForm& form, const QString& id);
-// Whether a task pane shows a control now: one shown only after a button shows once it is pressed.
+// Whether a task pane or dialog shows a control now: one shown only after a button shows once it is
+// pressed; none that its form leaves out for what it was opened on (`hidden`).
 bool paneControlShown(const KitControl& control, const FormState& state);
 // The task pane's list of the selected slide's effects (自定义动画's), if it has one.
 const KitControl* effectList(const KitCatalog& kit, const FormState& pane);
 // A field of an effect (a control's `effectField`) as text: "之后", "1.5", "on", a trigger's object
 // by name ("矩形 4"); empty where the effect keeps the control's own value.
 QString effectFieldText(const SlideEffect& effect, const QString& field, const Slide& slide);
+// The task pane's box that holds the table of a field for every effect: the effects it is offered
+// for (`forEffects`) and their own items (`effectItems`), 自定义动画's 方向. An effect's dialog follows it.
+const KitControl* effectFieldTable(const KitCatalog& kit, const QString& field);
+// Whether an effect animates text (a placeholder's, a shape's with text): only then do its text's
+// animation and grouping apply.
+bool effectOnText(const SlideEffect& effect, const Slide& slide);
 // What a control showing an effect's field shows among `items`: the item of the field's value
 // ("2 秒(中速)" for 中速), the value itself in a box that takes typing; empty for the control's own.
 QString effectFieldShown(const KitControl& control, const QStringList& items, const SlideEffect& effect,
@@ -255,8 +269,20 @@ public:
 
     // Called after every change of state.
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
+    // What a colour of the presentation's scheme ("遵循填充配色方案") is on the slide shown: the
+    // window knows its designs. Without it 颜色 cannot show such a colour in red, green and blue.
+    void setSchemeColours(std::function<std::optional<Rgb>(const QString& name)> colours)
+    {
+        m_schemeColours = std::move(colours);
+    }
+    // The colour a colour box of a dialog is changing, as 颜色 opened from it shows it: the box's
+    // colour, or, while a format dialog's fill or line box still holds its own default, the selected
+    // shape's fill or line; a scheme colour by what the slide makes of it ("#RRGGBB").
+    QString colourBeingChanged(const FormState& dialog, const QString& box) const;
 
 private:
+    // A colour as 颜色 can show it: a scheme colour's name as "#RRGGBB", any other as it is.
+    QString colourInRgb(const QString& colour) const;
     // `command` is the text of what opened the form (a menu command, a button), for its presets.
     FormState openForm(const KitForm& form, const QString& command = {}) const;
     void applyOpens(const QString& opens, const QString& command = {}, const QString& openedBy = {});
@@ -343,6 +369,7 @@ private:
     QStringList m_toolbars;
     std::map<QString, QString> m_toolbarValues;
     std::function<void()> m_listener;
+    std::function<std::optional<Rgb>(const QString&)> m_schemeColours;
     // The session as it was before each open dialog was opened, innermost last.
     std::vector<MovieSession> m_dialogMarks;
     QString m_closedPane; // the task pane last closed

@@ -63,6 +63,31 @@ QString effectFieldText(const SlideEffect& effect, const QString& field, const S
     return {};
 }
 
+const KitControl* effectFieldTable(const KitCatalog& kit, const QString& field)
+{
+    if (field.isEmpty())
+        return nullptr;
+    for (const QString& name : kit.taskPaneNames()) {
+        const KitForm* pane = kit.taskPane(name);
+        if (!pane)
+            continue;
+        for (const KitControl& c : pane->controls) {
+            if (c.effectField == field && (c.forEffects || !c.effectItems.empty()))
+                return &c;
+        }
+    }
+    return nullptr;
+}
+
+bool effectOnText(const SlideEffect& effect, const Slide& slide)
+{
+    if (!effect.target.startsWith(u"shape:"_s))
+        return true; // a placeholder: title, body, subtitle
+    const int shape = effect.target.mid(6).toInt();
+    return shape >= 1 && shape <= static_cast<int>(slide.shapes.size()) &&
+           !slide.shapes[static_cast<size_t>(shape - 1)].text.isEmpty();
+}
+
 QString effectFieldShown(const KitControl& control, const QStringList& items, const SlideEffect& effect,
                          const Slide& slide)
 {

@@ -168,12 +168,40 @@ void fillEffectValues(const MovieSession& session, const KitForm& form, FormStat
     if (!form.title.contains(u"{effect}"_s) || slide.effects.empty())
         return;
     const SlideEffect& effect = slide.effects[static_cast<size_t>(std::max(session.chosenEffect(), 0))];
-    for (const KitControl& c : form.controls) {
+    const bool onText = effectOnText(effect, slide);
+    for (size_t i = 0; i < form.controls.size(); ++i) {
+        const KitControl& c = form.controls[i];
         if (c.effectField.isEmpty())
             continue;
-        const QString shown = effectFieldShown(c, session.itemsOf(c, state), effect, slide);
+        // The caption that stands before a box goes and greys with it.
+        const KitControl* caption = i > 0 && form.controls[i - 1].type == KitControlType::Label &&
+                                            form.controls[i - 1].id.isEmpty() &&
+                                            form.controls[i - 1].tab == c.tab
+                                        ? &form.controls[i - 1]
+                                        : nullptr;
+        const KitControl* table = effectFieldTable(session.kit(), c.effectField);
+        if (table && table->forEffects && !table->forEffects->contains(effect.effect)) {
+            state.hidden << c.id;
+            if (caption)
+                state.hidden << caption->text;
+            continue;
+        }
+        if (!onText && c.effectField == u"textGrouping"_s && !c.tab.isEmpty()) {
+            // Text's grouping has no page for a picture's effect.
+            state.hidden << c.tab;
+        } else if (!onText && c.effectField == u"animateText"_s) {
+            // How text is sent is greyed, with what follows it on its page (字母之间延迟).
+            if (caption)
+                state.greyed << caption->text;
+            for (size_t j = i; j < form.controls.size() && form.controls[j].tab == c.tab; ++j)
+                state.greyed << (form.controls[j].id.isEmpty() ? form.controls[j].text : form.controls[j].id);
+        }
+        const QStringList items = session.itemsOf(c, state);
+        const QString shown = effectFieldShown(c, items, effect, slide);
         if (!shown.isEmpty())
             state.values[c.id] = shown;
+        else if (table && !items.isEmpty() && !items.contains(state.value(c.id)))
+            state.values[c.id] = items.value(0); // the effect's own first (棋盘's 跨越)
         // A control shown once a button is pressed (触发器(T)'s) opens shown where the effect sets it.
         if (!c.after.isEmpty() && !effectFieldText(effect, c.effectField, slide).isEmpty() &&
             !state.pressed.contains(c.after))

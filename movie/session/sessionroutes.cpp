@@ -120,15 +120,40 @@ std::optional<bool> MovieSession::takeOpeningRoute(const KitTarget& target)
     // A double-click selects what it lands on before it opens its dialog.
     if (target.kind == KitTarget::DoubleClick && target.shape > 0)
         select(targets::shape(target.shape));
-    for (const QString& other : m_steps.actionsWanted(m_movie)) {
-        auto wanted = m_kit->resolve(other);
-        const StepTaking taking = m_steps.taking(m_movie, other);
-        if (!wanted || !isCommand(*wanted) || opensOf(*wanted) != opens || taking.step < 0 ||
-            presetBy(*wanted) != presetBy(target) || choosesDrawingTool(m_movie, taking) ||
-            (dialog && !sameDialogRoute(*wanted, target)))
-            continue;
-        if (perform(other))
-            return true;
+    const auto takeWanted = [&] {
+        for (const QString& other : m_steps.actionsWanted(m_movie)) {
+            auto wanted = m_kit->resolve(other);
+            const StepTaking taking = m_steps.taking(m_movie, other);
+            // A pane is the same pane whichever way it opens: a command, or a link of the pane shown
+            // (幻灯片设计's 配色方案 and the panes' list's 幻灯片设计 - 配色方案).
+            const bool paneLink = pane && wanted && wanted->kind == KitTarget::TaskPane;
+            if (!wanted || !(isCommand(*wanted) || paneLink) || opensOf(*wanted) != opens ||
+                taking.step < 0 || presetBy(*wanted) != presetBy(target) ||
+                choosesDrawingTool(m_movie, taking) || (dialog && !sameDialogRoute(*wanted, target)))
+                continue;
+            if (perform(other))
+                return true;
+        }
+        return false;
+    };
+    if (takeWanted())
+        return true;
+    // A page of a pane ("幻灯片设计 - 配色方案") opens that pane on it: a step that wants the pane
+    // opened is taken on the way, then one that wants the page.
+    if (const qsizetype dash = opens.indexOf(u" - "_s); pane && dash > 0) {
+        const QString owner = opens.left(dash);
+        for (const QString& other : m_steps.actionsWanted(m_movie)) {
+            auto wanted = m_kit->resolve(other);
+            if (wanted && isCommand(*wanted) && opensOf(*wanted) == owner &&
+                m_steps.taking(m_movie, other).step >= 0 && perform(other)) {
+                if (!takeWanted() && m_presentation.taskpane == owner.mid(9)) {
+                    applyOpens(opens);
+                    if (m_listener)
+                        m_listener();
+                }
+                return true;
+            }
+        }
     }
     if (!shows)
         return std::nullopt;

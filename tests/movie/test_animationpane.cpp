@@ -1,6 +1,7 @@
 // The 自定义动画 pane as the learner works it: the effect's commands in the ▼ menu of the chosen
 // row (and a right click on a row), a double-click on a row for 效果选项, the boxes that follow the
-// chosen effect and are greyed while none is, and 效果选项 opening at the effect's settings.
+// chosen effect and are greyed while none is, and 效果选项 opening at the effect's settings, with the
+// pane's directions for the effect and without what a picture's effect has not.
 #include "movie/explanation.h"
 #include "movie/kit/kitcatalog.h"
 #include "movie/kit/locators.h"
@@ -238,4 +239,83 @@ TEST(AnimationPane, TheKitRefusesAControlBesideOneThePaneHasNotOrAFieldEffectsHa
                                                {"type": "button", "id": "乙", "beside": "丙"}]}}})");
     ASSERT_FALSE(kit.ok());
     EXPECT_TRUE(kit.error().contains(u"beside 不是本任务窗格的控件"_s)) << kit.error().toStdString();
+}
+
+namespace {
+
+const QString kOptions = u"效果选项"_s;
+
+QString dialogBox(const QString& id)
+{
+    return locators::control(kOptions, id);
+}
+
+// 效果选项 opened from the ▼ of the first effect's row, by the menu's `command`.
+void openEffectOptions(KitView& view, const QString& firstRow, const QString& command = u"效果选项(E)..."_s)
+{
+    click(view, row(firstRow));
+    click(view, locators::controlArrow(kPane, kList));
+    click(view, menuItem(command));
+    ASSERT_TRUE(view.session().dialog().has_value());
+    ASSERT_EQ(view.session().dialog()->name, kOptions);
+}
+
+} // namespace
+
+TEST(AnimationPane, EffectOptionsOffersTheDirectionsThePaneOffersForTheEffect)
+{
+    // The exit 棋盘 on the body text: its directions are 跨越 and 向下, not 飞入's eight.
+    auto view = viewOf(kOptionsStep + uR"j(, {"hint": "h", "accept": ["dialog:效果选项/方向=向下"]})j"_s,
+                       uR"j([{"target": "body", "kind": "退出", "effect": "棋盘"}])j"_s);
+    const MovieSession& session = view->session();
+    openEffectOptions(*view, u"1. 需求已确认"_s);
+    keepShot(*view, u"animationpane-checkerboard.png"_s);
+    EXPECT_EQ(session.taskPane().value(u"方向"_s), u"跨越"_s);
+    EXPECT_EQ(session.dialog()->value(u"方向"_s), u"跨越"_s);
+    const KitControl* direction = KitCatalog::instance().dialog(kOptions)->control(u"方向"_s);
+    ASSERT_NE(direction, nullptr);
+    EXPECT_EQ(session.itemsOf(*direction, *session.dialog()), (QStringList{u"跨越"_s, u"向下"_s}));
+    EXPECT_FALSE(view->session().perform(u"dialog:效果选项/方向=自左下部"_s));
+    click(*view, dialogBox(u"方向"_s));
+    EXPECT_FALSE(view->locate(locators::drop(u"自左下部"_s)).has_value());
+    click(*view, locators::drop(u"向下"_s));
+    EXPECT_EQ(session.dialog()->value(u"方向"_s), u"向下"_s);
+    EXPECT_TRUE(session.isComplete());
+}
+
+TEST(AnimationPane, EffectOptionsOfAPicturesEffectHasNoDirectionNorTextToAnimate)
+{
+    // The exit 螺旋飞出 on a picture: no 方向 box, 动画文本 greyed, no 正文文本动画 tab.
+    auto view = viewOf(kOptionsStep, uR"j([{"target": "shape:1", "kind": "退出", "effect": "螺旋飞出"}])j"_s);
+    openEffectOptions(*view, u"1. 图片 3"_s);
+    keepShot(*view, u"animationpane-spiral.png"_s);
+    EXPECT_FALSE(view->locate(dialogBox(u"方向"_s)).has_value());
+    EXPECT_FALSE(view->locate(dialogBox(u"动画文本"_s)).has_value());
+    EXPECT_FALSE(view->locate(locators::tab(kOptions, u"正文文本动画"_s)).has_value());
+    EXPECT_TRUE(view->locate(locators::tab(kOptions, u"计时"_s)).has_value());
+    EXPECT_TRUE(view->locate(dialogBox(u"声音"_s)).has_value());
+    view->session().perform(u"dialog:效果选项/标签=正文文本动画"_s);
+    EXPECT_EQ(view->session().dialog()->tab, u"效果"_s);
+    view->session().perform(u"dialog:效果选项/标签=计时"_s);
+    EXPECT_EQ(view->session().dialog()->tab, u"计时"_s);
+
+    // 飞入 on the title has both, and its directions.
+    auto text = viewOf(kOptionsStep);
+    openEffectOptions(*text, kFlyIn);
+    EXPECT_TRUE(text->locate(dialogBox(u"方向"_s)).has_value());
+    EXPECT_TRUE(text->locate(dialogBox(u"动画文本"_s)).has_value());
+    EXPECT_TRUE(text->locate(locators::tab(kOptions, u"正文文本动画"_s)).has_value());
+}
+
+TEST(AnimationPane, TimingOpensEffectOptionsOnItsTimingPage)
+{
+    auto view = viewOf(uR"j({"hint": "h", "accept": ["taskpane:自定义动画/计时(T)..."]})j"_s);
+    openEffectOptions(*view, kFlyIn, u"计时(T)..."_s);
+    EXPECT_EQ(view->session().dialog()->tab, u"计时"_s);
+    EXPECT_TRUE(view->locate(dialogBox(u"延迟"_s)).has_value());
+    EXPECT_EQ(view->session().dialog()->value(u"延迟"_s), u"1.5"_s);
+    // 效果选项 itself opens on 效果.
+    auto options = viewOf(kOptionsStep);
+    openEffectOptions(*options, kFlyIn);
+    EXPECT_EQ(options->session().dialog()->tab, u"效果"_s);
 }

@@ -4,6 +4,7 @@
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
 #include "movie/widgets/window/chromepart.h"
+#include "movie/widgets/window/kitcolours.h"
 #include "movie/widgets/window/kitview.h"
 #include "movie/widgets/window/panelplacement.h"
 
@@ -216,6 +217,45 @@ TEST(Dialogs, TheColourDialogOpensAtTheColourBeingChanged)
     EXPECT_TRUE(box.value(u"标准颜色"_s).isEmpty());
 }
 
+TEST(Dialogs, TheColourDialogFromAFormatDialogsFillBoxOpensAtTheShapesFill)
+{
+    // 设置自选图形格式's 填充颜色 → 其他颜色(M)... opens 颜色 at the shape's own fill, and at the
+    // scheme's fill, as the box shows it, for a shape without one.
+    const auto opened = [](const QString& fill) {
+        const QString json =
+            uR"j({"format": "pptdrill-movie", "version": 1, "presentation": {"view": "normal", "taskpane": null,
+                "slides": [{"layout": "空白", "shapes": [{"type": "roundrect", "x": 200, "y": 150, "w": 200,
+                                                          "h": 120 %1}]}]},
+                "steps": [{"hint": "h", "accept": ["dblclick:shape:1"]},
+                          {"hint": "h", "accept": ["dialog:设置自选图形格式/填充颜色=其他颜色(M)..."]},
+                          {"hint": "h", "accept": ["dialog:颜色/确定"]}]})j"_s.arg(fill);
+        auto movie = parseMovie(json.toUtf8());
+        EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
+        auto view =
+            std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
+        view->setPace(0);
+        EXPECT_TRUE(view->performThroughUi(u"dblclick:shape:1"_s));
+        EXPECT_TRUE(view->performThroughUi(u"dialog:设置自选图形格式/填充颜色=其他颜色(M)..."_s));
+        click(*view, locators::tab(u"颜色"_s, u"自定义"_s));
+        return view;
+    };
+    const auto rgb = [](KitView& view) {
+        const FormState& d = *view.session().dialog();
+        return QColor(d.value(u"红色(R)"_s).toInt(), d.value(u"绿色(G)"_s).toInt(),
+                      d.value(u"蓝色(B)"_s).toInt());
+    };
+    auto own = opened(uR"j(, "fill": "#FF9900")j"_s);
+    ASSERT_EQ(own->session().dialog()->name, u"颜色"_s);
+    EXPECT_EQ(rgb(*own), QColor(0xFF, 0x99, 0x00));
+
+    auto none = opened({});
+    ASSERT_EQ(none->session().dialog()->name, u"颜色"_s);
+    const QColor schemeFill = kit::colourOf(u"遵循填充配色方案"_s, none->session().presentation().design);
+    ASSERT_TRUE(schemeFill.isValid());
+    EXPECT_NE(schemeFill, QColor(Qt::black));
+    EXPECT_EQ(rgb(*none), schemeFill);
+}
+
 TEST(Dialogs, FindAndReplaceOpenWithTheFocusInTheirFirstBox)
 {
     for (const QString& dialog : {u"查找"_s, u"替换"_s}) {
@@ -263,7 +303,8 @@ TEST(Dialogs, MovieOptionsNamesTheFileInserted)
     ASSERT_TRUE(session.dialog().has_value());
     const QList<int> selected = session.selectedShapes();
     ASSERT_EQ(selected.size(), 1);
-    EXPECT_EQ(session.selectedSlide().shapes[static_cast<size_t>(selected.first() - 1)].text, u"宣传片.avi"_s);
+    EXPECT_EQ(session.selectedSlide().shapes[static_cast<size_t>(selected.first() - 1)].text,
+              u"宣传片.avi"_s);
     const KitControl* file = nullptr;
     for (const KitControl& c : KitCatalog::instance().dialog(u"影片选项"_s)->controls)
         file = c.text.startsWith(u"文件："_s) ? &c : file;

@@ -86,6 +86,31 @@ TEST(PaneRoutes, TheTaskPanesTitleListTurnsToThePaneAStepWants)
     EXPECT_EQ(view->session().stepIndex(), 1);
 }
 
+TEST(PaneRoutes, TheTitleListOpensTheDesignPaneOnItsColourSchemesPage)
+{
+    const QString steps = uR"j({"hint": "设计。", "accept": ["toolbar:设计"]},
+        {"hint": "配色方案。", "accept": ["taskpane:幻灯片设计/配色方案"]},
+        {"hint": "方案。", "accept": ["taskpane:幻灯片设计 - 配色方案/应用配色方案=第3行第2列"]})j"_s;
+    const QString page = u"幻灯片设计 - 配色方案"_s;
+    // The design pane shown: the list's page takes the step its 配色方案 link takes.
+    auto view = viewOf(steps, u"\"开始工作\""_s);
+    click(*view, locators::button(u"设计"_s));
+    ASSERT_EQ(view->session().stepIndex(), 1);
+    click(*view, locators::paneTitle());
+    click(*view, locators::contextItem({page}));
+    EXPECT_EQ(view->session().presentation().taskpane, page);
+    EXPECT_EQ(view->session().stepIndex(), 2);
+    ASSERT_TRUE(view->performThroughUi(u"taskpane:幻灯片设计 - 配色方案/应用配色方案=第3行第2列"_s));
+    EXPECT_TRUE(view->session().isComplete());
+
+    // From another pane while the step wants the design pane: it opens on that page, both steps taken.
+    auto early = viewOf(steps, u"\"开始工作\""_s);
+    click(*early, locators::paneTitle());
+    click(*early, locators::contextItem({page}));
+    EXPECT_EQ(early->session().presentation().taskpane, page);
+    EXPECT_EQ(early->session().stepIndex(), 2);
+}
+
 TEST(PaneRoutes, TheButtonTakesTheStepOfTheMenuAndAPaneNoStepWantsStaysShut)
 {
     auto view = viewOf(uR"j({"hint": "h", "accept": ["thumb:2"]},

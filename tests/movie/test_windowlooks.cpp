@@ -1,8 +1,8 @@
 // What the simulated window shows of the document and of the learner's choices, clicked through
 // it: the layout pane's mark, the zoom 显示比例 opens at, Tab in a dialog, the previews of 页眉和页脚,
 // 填充效果 and 相册, floating toolbars that wrap, 动画播放后's colours, 自动预览 of a scheme, the file
-// dialogs' toolbar and icons, an organisation chart's box chosen, and the files opened last in the
-// 文件 menu.
+// dialogs' toolbar and icons, an organisation chart's box chosen, the files opened last in the
+// 文件 menu, and the 配色方案 tiles, whose tooltips name nothing.
 #include "movie/kit/kitcatalog.h"
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
@@ -11,8 +11,11 @@
 #include "movie/widgets/window/kitview.h"
 #include "tests/movie/windowtesting.h"
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QImage>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -389,5 +392,33 @@ TEST(WindowLooks, TheFileMenuListsThePresentationAmongTheFilesOpenedLast)
     EXPECT_FALSE(view->session().dialog().has_value());
     EXPECT_EQ(view->session().stepIndex(), 0);
     click(*view, locators::thumb(2));
+    EXPECT_TRUE(view->session().isComplete());
+}
+
+namespace {
+
+QString tooltipAt(KitView& view, const QPoint& point)
+{
+    QHelpEvent help(QEvent::ToolTip, point, view.mapToGlobal(point));
+    QApplication::sendEvent(&view, &help);
+    const QString text = QToolTip::text();
+    QToolTip::hideText();
+    return text;
+}
+
+} // namespace
+
+TEST(WindowLooks, TheColourSchemeTilesGiveNoNameAwayInATooltip)
+{
+    const QString page = u"幻灯片设计 - 配色方案"_s;
+    const QString tile = locators::item(page, u"应用配色方案"_s, u"第3行第2列"_s);
+    auto view = viewOf({u"taskpane:幻灯片设计 - 配色方案/应用配色方案=第3行第2列"_s}, u"\"%1\""_s.arg(page));
+    EXPECT_EQ(tooltipAt(*view, at(*view, tile).center()), QString());
+    // A tile with a name of its own still shows it: the design pane's templates.
+    auto designs = viewOf({u"taskpane:幻灯片设计/应用设计模板=Axis.pot"_s}, u"\"幻灯片设计\""_s);
+    const QString axis = locators::item(u"幻灯片设计"_s, u"应用设计模板"_s, u"Axis.pot"_s);
+    EXPECT_EQ(tooltipAt(*designs, at(*designs, axis).center()), u"Axis.pot"_s);
+    // The tile is still found by its place, and chosen by a click.
+    click(*view, tile);
     EXPECT_TRUE(view->session().isComplete());
 }

@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -220,9 +221,13 @@ QRect FormPart::editListList(const QRect& rect)
 std::vector<std::pair<QString, QRect>> FormPart::tabCells(const KitControl& c, const QRect& rect) const
 {
     std::vector<std::pair<QString, QRect>> cells;
-    const int n = std::max<int>(1, static_cast<int>(c.items.size()));
-    for (int i = 0; i < static_cast<int>(c.items.size()); ++i) {
-        const QString& item = c.items[i];
+    // The pages the dialog on top leaves out for what it was opened on have no tab.
+    QStringList tabs = c.items;
+    if (const auto& d = m_view.m_session->dialog())
+        tabs.removeIf([&d](const QString& tab) { return d->hidden.contains(tab); });
+    const int n = std::max<int>(1, static_cast<int>(tabs.size()));
+    for (int i = 0; i < static_cast<int>(tabs.size()); ++i) {
+        const QString& item = tabs[i];
         if (c.style == u"bar"_s) {
             const int h = std::min(76, (rect.height() - 4) / n);
             cells.emplace_back(item, QRect(rect.left() + 2, rect.top() + 2 + i * h, rect.width() - 4, h));
@@ -235,7 +240,7 @@ std::vector<std::pair<QString, QRect>> FormPart::tabCells(const KitControl& c, c
     if (c.style.isEmpty()) {
         const QFontMetrics fm(uiFont(12));
         int x = rect.left() + 2;
-        for (const QString& tab : c.items) {
+        for (const QString& tab : tabs) {
             const int w = fm.horizontalAdvance(tab) + 16;
             cells.emplace_back(tab, QRect(x, rect.top(), w, 21));
             x += w;
@@ -395,13 +400,21 @@ const FormState* FormPart::formState(const QString& name) const
     return nullptr;
 }
 
+QColor FormPart::colourShown(const QString& name) const
+{
+    static const QRegularExpression scheme(u"^遵循(.+)配色方案$"_s);
+    if (const auto m = scheme.match(name); m.hasMatch())
+        return schemeColourShown(m_view.m_session->presentation(), m.captured(1));
+    return colourOf(name, m_view.m_session->presentation().design);
+}
+
 QColor FormPart::currentColour() const
 {
     const QString design = m_view.m_session->presentation().design;
     const auto& d = m_view.m_session->dialog();
     const auto& beneath = m_view.m_session->dialogsBeneath();
     if (d && !d->openedBy.isEmpty() && !beneath.empty()) {
-        const QColor before = colourOf(beneath.back().value(d->openedBy), design);
+        const QColor before = colourShown(m_view.m_session->colourBeingChanged(beneath.back(), d->openedBy));
         if (before.isValid())
             return before;
         // A scheme colour not changed yet is the one the slide shows.

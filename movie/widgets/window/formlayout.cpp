@@ -201,6 +201,18 @@ QRect FormPart::dropRect() const
     return r;
 }
 
+namespace {
+
+// What a tile's tooltip says: its name, or nothing for a tile named only by its place in the grid
+// ("第3行第2列", the 配色方案's), which has no name to show.
+QString tileTooltip(const QString& item)
+{
+    static const QRegularExpression place(u"^第\\d+行第\\d+列$"_s);
+    return place.match(item).hasMatch() ? QString() : item;
+}
+
+} // namespace
+
 void FormPart::addPaneHots(std::vector<Hot>& hots) const
 {
     const QString name = m_view.m_session->presentation().taskpane;
@@ -241,7 +253,7 @@ void FormPart::addPaneHots(std::vector<Hot>& hots) const
             for (const GalleryCell& cell : galleryCells(name, *c, itemBox(*c, rect, false), false)) {
                 if (!cell.header && itemBox(*c, rect, false).contains(cell.rect.center()))
                     hots.push_back({cell.rect, locators::item(name, c->id, cell.item),
-                                    actions::taskPane(name, c->id, cell.item), cell.item, 1});
+                                    actions::taskPane(name, c->id, cell.item), tileTooltip(cell.item), 1});
             }
         } else if (t == KitControlType::List) {
             const KitForm* pane = m_view.m_session->kit().taskPane(name);
@@ -361,8 +373,8 @@ void FormPart::addDialogHots(std::vector<Hot>& hots) const
             for (const GalleryCell& cell : galleryCells(d->name, c, rect, true)) {
                 if (!cell.header && rect.contains(cell.rect.center()))
                     hots.push_back({cell.rect, locators::item(d->name, c.id, cell.item),
-                                    actions::dialog(d->name, c.id, cell.item), named ? cell.item : QString(),
-                                    20});
+                                    actions::dialog(d->name, c.id, cell.item),
+                                    named ? tileTooltip(cell.item) : QString(), 20});
             }
         } else if (t == KitControlType::List) {
             for (const auto& [item, row] : listRows(*form, c, rect, true))

@@ -343,6 +343,8 @@ void FormPart::paintLabel(QPainter& p, const KitForm& form, const KitControl& c,
         else if (const KitControl* list = id.startsWith(u'#') ? form.control(id.mid(1)) : nullptr)
             text.replace(open, close - open + 1, QString::number(itemsOf(form, *list, dialog).size()));
     }
+    if (dialog && state.greyed.contains(c.text))
+        p.setPen(kGreyText);
     p.drawText(rect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter, text);
 }
 
@@ -479,6 +481,8 @@ void FormPart::paintTabs(QPainter& p, const KitControl& c, const QRect& rect, co
     p.drawRect(page.adjusted(0, 0, -1, -1));
     int x = rect.left() + 2;
     for (const QString& tab : c.items) {
+        if (state.hidden.contains(tab))
+            continue;
         const int w = fm.horizontalAdvance(tab) + 16;
         const bool current = tab == state.tab;
         const QRect tr(x, rect.top() + (current ? 0 : 2), w, current ? 21 : 19);
@@ -588,7 +592,8 @@ void FormPart::paintForm(QPainter& p, const KitForm& form, const FormState& stat
         } else if (t == KitControlType::Check || t == KitControlType::Options) {
             paintChoices(p, *c, rect, state, value, dialog);
         } else if (t == KitControlType::Combo || t == KitControlType::Spin || t == KitControlType::Text) {
-            paintBoxControl(p, *c, rect, value, focused, dialog, !dialog && m_view.m_session->paneGreyed(*c));
+            paintBoxControl(p, *c, rect, value, focused, dialog,
+                            dialog ? state.greyed.contains(c->id) : m_view.m_session->paneGreyed(*c));
         } else if (t == KitControlType::List) {
             QRect box = rect;
             if (!c->label.isEmpty() && !dialog) {

@@ -185,6 +185,8 @@ private:
     // The colour a colour dialog shows as 新增 and as 当前.
     QColor newColour(const struct KitForm& form, const FormState& state) const;
     QColor currentColour() const;
+    // A colour as a colour box names it, a scheme colour's ("遵循填充配色方案") as the slide shows it.
+    QColor colourShown(const QString& name) const;
     void paintSwatchTip(QPainter& p);
     // The cells of a gallery in `box`, scrolled by the control's offset.
     std::vector<GalleryCell> galleryCells(const QString& form, const struct KitControl& c, const QRect& box,

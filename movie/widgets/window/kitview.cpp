@@ -48,6 +48,12 @@ KitView::KitView(std::unique_ptr<MovieSession> session, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     traceFirstPaint(this);
+    m_session->setSchemeColours([this](const QString& name) -> std::optional<Rgb> {
+        const QColor colour = m_forms.colourShown(name);
+        if (!colour.isValid())
+            return std::nullopt;
+        return Rgb{colour.red(), colour.green(), colour.blue()};
+    });
     rebuild();
     // The slides tab opens with the selected slide on view, as the real window does.
     const int selectedBottom = 6 + m_session->presentation().selected * 89;
