@@ -208,13 +208,7 @@ TEST(GraphInPlace, BankMoviesWithADatasheetPlayToTheEndByTheirWays)
         ASSERT_TRUE(movie.ok()) << movie.error().toStdString();
         EXPECT_TRUE(verifyMovie(movie.value(), KitCatalog::instance()).ok());
         // Through the window as the demonstration plays it: the datasheet comes up with the double-click.
-        KitView view(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
-        view.setPace(0);
-        view.resize(800, 600);
-        for (int guard = 0; guard < 40 && !view.session().isComplete(); ++guard)
-            ASSERT_TRUE(view.performThroughUi(view.session().nextAction()))
-                << view.session().nextAction().toStdString();
-        EXPECT_TRUE(view.session().isComplete());
+        EXPECT_TRUE(windowtesting::playsToTheEndThroughTheWindow(name));
         for (const auto& step : movie.value().steps)
             EXPECT_FALSE(step.accept.contains(u"toolbar:查看数据表"_s)) << "the datasheet is already shown";
     }

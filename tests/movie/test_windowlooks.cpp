@@ -364,19 +364,8 @@ TEST(WindowLooks, TheOrganisationChartToolbarComesWithTheChartSelected)
     EXPECT_TRUE(view->locate(locators::button(u"插入形状"_s)).has_value());
 
     // The bank's organisation chart questions still play to the end through the window.
-    for (const QString& name : {u"01/35"_s, u"02/33"_s, u"03/33"_s, u"05/27"_s, u"07/4"_s, u"09/25"_s}) {
-        SCOPED_TRACE(name.toStdString());
-        auto movie =
-            loadMovieFile(QString::fromUtf8(DRILL_SOURCE_DIR) + u"/bank/movies/"_s + name + u".movie"_s);
-        ASSERT_TRUE(movie.ok()) << movie.error().toStdString();
-        KitView played(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
-        played.setPace(0);
-        played.resize(800, 600);
-        for (int guard = 0; guard < 40 && !played.session().isComplete(); ++guard)
-            ASSERT_TRUE(played.performThroughUi(played.session().nextAction()))
-                << played.session().nextAction().toStdString();
-        EXPECT_TRUE(played.session().isComplete());
-    }
+    for (const QString& name : {u"01/35"_s, u"02/33"_s, u"03/33"_s, u"05/27"_s, u"07/4"_s, u"09/25"_s})
+        EXPECT_TRUE(windowtesting::playsToTheEndThroughTheWindow(name)) << name.toStdString();
 }
 
 TEST(WindowLooks, TheFileMenuListsThePresentationAmongTheFilesOpenedLast)

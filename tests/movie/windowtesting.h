@@ -3,6 +3,9 @@
 // Finding an element of the simulated window by its locator, clicking it and
 // taking a picture of the window, for the tests that drive a KitView as a
 // learner would.
+#include "movie/document/movie.h"
+#include "movie/kit/kitcatalog.h"
+#include "movie/session/moviesession.h"
 #include "movie/widgets/window/kitview.h"
 
 #include <QImage>
@@ -31,6 +34,25 @@ inline QImage shot(KitView& view)
     QImage image(800, 600, QImage::Format_RGB32);
     view.render(&image);
     return image;
+}
+
+// Plays a question of the bank ("07/27") through the window, each step as the
+// demonstration does it: a success when the question ends complete.
+inline testing::AssertionResult playsToTheEndThroughTheWindow(const QString& bankMovie)
+{
+    auto movie = loadMovieFile(QStringLiteral(DRILL_SOURCE_DIR "/bank/movies/") + bankMovie +
+                               QStringLiteral(".movie"));
+    if (!movie.ok())
+        return testing::AssertionFailure() << movie.error().toStdString();
+    KitView view(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
+    view.setPace(0);
+    view.resize(800, 600);
+    for (int guard = 0; guard < 40 && !view.session().isComplete(); ++guard)
+        if (!view.performThroughUi(view.session().nextAction()))
+            return testing::AssertionFailure() << "refused: " << view.session().nextAction().toStdString();
+    if (!view.session().isComplete())
+        return testing::AssertionFailure() << "not complete";
+    return testing::AssertionSuccess();
 }
 
 } // namespace pptdrill::windowtesting
