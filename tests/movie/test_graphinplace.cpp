@@ -34,13 +34,7 @@ std::unique_ptr<KitView> viewOf(const QString& steps, const QString& slides = ch
     const QString json = uR"j({"format": "pptdrill-movie", "version": 1, "file": "销售",
             "presentation": {"view": "normal", "taskpane": null, "slides": [%2]}, "steps": [%1]})j"_s.arg(
         steps, slides);
-    auto movie = parseMovie(json.toUtf8());
-    EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
-    auto view =
-        std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
-    view->setPace(0);
-    view->resize(800, 600);
-    return view;
+    return windowtesting::viewOfMovie(json);
 }
 
 void doubleClickChart(KitView& view)

@@ -4,6 +4,7 @@
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
 #include "movie/widgets/window/kitview.h"
+#include "tests/movie/windowtesting.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -25,13 +26,7 @@ std::unique_ptr<KitView> viewOf(const QString& steps, const QString& taskpane = 
                                    {"type": "movie", "x": 320, "y": 260, "w": 160, "h": 120, "text": "宣传片.avi"},
                                    {"type": "rect", "x": 540, "y": 260, "w": 120, "h": 80}]},
             {"title": "主要工作", "body": ["年度市场", "研发"]}]}, "steps": [%1]})j"_s.arg(steps, taskpane);
-    auto movie = parseMovie(json.toUtf8());
-    EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
-    auto view =
-        std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
-    view->setPace(0);
-    view->resize(800, 600);
-    return view;
+    return windowtesting::viewOfMovie(json);
 }
 
 void click(KitView& view, const QString& locator, Qt::MouseButton button = Qt::LeftButton)

@@ -39,11 +39,7 @@ std::unique_ptr<KitView> viewOf(const QStringList& ways, const QString& taskpane
     const QString json = uR"j({"format": "pptdrill-movie", "version": 1,
         "presentation": {"view": "normal", "taskpane": %1, "slides": %2}, "steps": [%3]})j"_s.arg(
         taskpane, slides, steps.join(u','));
-    auto movie = parseMovie(json.toUtf8());
-    EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
-    auto view =
-        std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
-    view->setPace(0);
+    auto view = windowtesting::viewOfMovie(json);
     view->show();
     return view;
 }

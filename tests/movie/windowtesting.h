@@ -12,6 +12,7 @@
 #include <QRect>
 #include <QString>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace pptdrill::windowtesting {
 
@@ -36,6 +37,17 @@ inline QImage shot(KitView& view)
     return image;
 }
 
+// The window over a movie written in the test, its demonstration's pace at nothing.
+inline std::unique_ptr<KitView> viewOfMovie(const QString& json)
+{
+    auto movie = parseMovie(json.toUtf8());
+    EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
+    auto view =
+        std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
+    view->setPace(0);
+    return view;
+}
+
 // Plays a question of the bank ("07/27") through the window, each step as the
 // demonstration does it: a success when the question ends complete.
 inline testing::AssertionResult playsToTheEndThroughTheWindow(const QString& bankMovie)
@@ -46,7 +58,6 @@ inline testing::AssertionResult playsToTheEndThroughTheWindow(const QString& ban
         return testing::AssertionFailure() << movie.error().toStdString();
     KitView view(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
     view.setPace(0);
-    view.resize(800, 600);
     for (int guard = 0; guard < 40 && !view.session().isComplete(); ++guard)
         if (!view.performThroughUi(view.session().nextAction()))
             return testing::AssertionFailure() << "refused: " << view.session().nextAction().toStdString();
