@@ -36,10 +36,11 @@ QString doubleClickOpens(const Presentation& presentation, const KitTarget& t)
     const Slide& slide = presentation.slides[static_cast<size_t>(presentation.selected - 1)];
     if (t.shape <= 0 || t.shape > static_cast<int>(slide.shapes.size()))
         return {};
+    const QString& type = slide.shapes[static_cast<size_t>(t.shape - 1)].type;
     // A chart activates Microsoft Graph in place.
-    if (slide.shapes[static_cast<size_t>(t.shape - 1)].type == u"chart"_s)
+    if (type == u"chart"_s)
         return u"graph"_s;
-    const QString kind = kindOfShape(slide.shapes[static_cast<size_t>(t.shape - 1)].type);
+    const QString kind = kindOfShape(type);
     if (kind == u"autoshape"_s)
         return u"dialog:设置自选图形格式"_s;
     // A text box's border.
