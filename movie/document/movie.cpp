@@ -428,6 +428,41 @@ Check readStep(const QJsonValue& value, const QString& where, MovieStep& step)
             return wrongType(where + u".set"_s, u"对象"_s);
         step.set = so[u"set"_s].toObject();
     }
+    if (Check f = readString(so, u"anyOrder"_s, step.anyOrder, where))
+        return f;
+    if (so.contains(u"anyOrder"_s) && (step.anyOrderBlock().isEmpty() || step.anyOrder.count(u'/') > 1 ||
+                                       (step.anyOrder.contains(u'/') && step.anyOrderChain().isEmpty())))
+        return Fault{where + u".anyOrder"_s, u"应为“组名”或“组名/串名”"_s};
+    return {};
+}
+
+// The any-order blocks of a list of steps: each block's steps stand together, and it has at
+// least two parts (chains, or steps of no chain) to order.
+Check checkAnyOrderBlocks(const std::vector<MovieStep>& steps, const QString& where)
+{
+    QStringList ended;
+    for (size_t i = 0; i < steps.size();) {
+        const QString block = steps[i].anyOrderBlock();
+        size_t end = i + 1;
+        while (!block.isEmpty() && end < steps.size() && steps[end].anyOrderBlock() == block)
+            ++end;
+        if (!block.isEmpty()) {
+            const QString at = u"%1[%2].anyOrder"_s.arg(where).arg(i);
+            if (ended.contains(block))
+                return Fault{at, u"组“%1”的步骤应连在一起"_s.arg(block)};
+            ended << block;
+            QStringList parts;
+            for (size_t k = i; k < end; ++k) {
+                const QString chain = steps[k].anyOrderChain();
+                const QString part = chain.isEmpty() ? u"#%1"_s.arg(k) : chain;
+                if (!parts.contains(part))
+                    parts << part;
+            }
+            if (parts.size() < 2)
+                return Fault{at, u"组“%1”只有一部分，没有可调换的顺序"_s.arg(block)};
+        }
+        i = end;
+    }
     return {};
 }
 
@@ -460,7 +495,7 @@ Check readWay(const QJsonValue& value, const QString& where, int stepsLeft, Movi
             return f;
         way.steps.push_back(step);
     }
-    return {};
+    return checkAnyOrderBlocks(way.steps, where + u".steps"_s);
 }
 
 // Checks a step against the presentation as it is when the step comes, then
@@ -614,6 +649,13 @@ Check readStepsAndWays(const QJsonObject& root, Movie& movie)
             return fault;
         movie.steps.push_back(step);
     }
+    if ((fault = checkAnyOrderBlocks(movie.steps, u"steps"_s)))
+        return fault;
+    // Whether step i lies inside an any-order block that began before it.
+    const auto insideBlock = [&movie](size_t i) {
+        return i > 0 && i < movie.steps.size() && !movie.steps[i].anyOrderBlock().isEmpty() &&
+               movie.steps[i].anyOrderBlock() == movie.steps[i - 1].anyOrderBlock();
+    };
     int coveredUntil = 0, coveringStep = -1;
     for (qsizetype i = 0; i < steps.size(); ++i) {
         const QJsonObject so = steps[i].toObject();
@@ -633,6 +675,10 @@ Check readStepsAndWays(const QJsonObject& root, Movie& movie)
             if ((fault = readWay(ways[w], u"%1[%2]"_s.arg(where).arg(w), static_cast<int>(steps.size() - i),
                                  way)))
                 return fault;
+            if (insideBlock(static_cast<size_t>(way.from)) ||
+                insideBlock(static_cast<size_t>(way.from + way.count)))
+                return Fault{u"%1[%2].replaces"_s.arg(where).arg(w),
+                             u"另一种做法所代替的步骤不能只含可按任意顺序的一组步骤的一部分"_s};
             if (way.from + way.count > coveredUntil) {
                 coveredUntil = way.from + way.count;
                 coveringStep = way.from;

@@ -415,9 +415,15 @@ struct MovieStep
     QString caption; // the demonstration's words for the step
     QStringList accept;
     QJsonObject set;
+    // "block" or "block/chain": consecutive steps naming one block may be done in any order,
+    // except that the steps naming one chain of it keep theirs.
+    QString anyOrder;
     // Where the step is in its movie file (1-based lines; 0 when not read from a file).
     int line = 0;
     std::vector<int> acceptLines; // the line of each accepted action
+
+    QString anyOrderBlock() const { return anyOrder.section(u'/', 0, 0); }
+    QString anyOrderChain() const { return anyOrder.section(u'/', 1); }
 };
 
 // Another whole way of doing a run of a movie's steps (the 格式 toolbar in

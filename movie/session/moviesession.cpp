@@ -816,21 +816,6 @@ void orientPage(FormState& form)
 
 // A value chosen in a dialog or pane: the control keeps it, and the controls that follow it follow.
 // An item that opens a dialog (其他颜色(M)...) is a command, not a value the box keeps.
-void setFormValue(FormState& form, const KitForm* kitForm, const KitTarget& t)
-{
-    if (t.hasValue && t.opens.isEmpty()) {
-        form.values[t.control->id] = t.value;
-        if (t.control->type == KitControlType::Tabs)
-            form.tab = t.value;
-        if (kitForm)
-            followChoice(form, *kitForm, t.control->id);
-        if (form.name == u"页面设置"_s && t.control->id == u"幻灯片方向"_s)
-            orientPage(form);
-    }
-    if (!t.hasValue && t.control && t.control->type == KitControlType::Button &&
-        !form.pressed.contains(t.control->id))
-        form.pressed << t.control->id;
-}
 
 // What a dialog's button sends back to the dialog beneath it once it closes: a colour chosen
 // in the dialog that a colour box opened goes back to that box, and a file opened in a dialog
@@ -875,6 +860,22 @@ void receive(const KitCatalog& kit, const SentBack& back, std::optional<FormStat
 }
 
 } // namespace
+
+void setFormValue(FormState& form, const KitForm* kitForm, const KitTarget& t)
+{
+    if (t.hasValue && t.opens.isEmpty()) {
+        form.values[t.control->id] = t.value;
+        if (t.control->type == KitControlType::Tabs)
+            form.tab = t.value;
+        if (kitForm)
+            followChoice(form, *kitForm, t.control->id);
+        if (form.name == u"页面设置"_s && t.control->id == u"幻灯片方向"_s)
+            orientPage(form);
+    }
+    if (!t.hasValue && t.control && t.control->type == KitControlType::Button &&
+        !form.pressed.contains(t.control->id))
+        form.pressed << t.control->id;
+}
 
 void MovieSession::clickOn(const KitTarget& t, bool focusMoves)
 {
@@ -1051,6 +1052,7 @@ bool MovieSession::perform(const QString& action)
     const bool painterHeld = holdsPainter(action);
     if (taking.step < 0) {
         const bool taken = takeOtherRoute(action);
+        settleHeldSteps();
         if (auto target = m_kit->resolve(action); !taken && target && reachable(*target))
             followPainter(action, taking, false, false);
         if (m_graph) {
@@ -1063,6 +1065,11 @@ bool MovieSession::perform(const QString& action)
     auto target = m_kit->resolve(action);
     if (!target || !reachable(target.value()))
         return false;
+    if (!confirmsHeldValues(taking, *target)) {
+        if (m_listener)
+            m_listener();
+        return false;
+    }
     // A click the painter should make only selects while the painter is not taken up.
     if (m_painter == Painter::None && paintsWithPainter(taking))
         return false;
@@ -1119,6 +1126,7 @@ bool MovieSession::perform(const QString& action)
         startTyping(targets::shape(static_cast<int>(shapesNow)));
         m_widening = m_drawnByClick ? static_cast<int>(shapesNow) : 0;
     }
+    settleHeldSteps();
     if (m_listener)
         m_listener();
     return true;

@@ -58,6 +58,8 @@ inline QString schemeColourKey(const QString& name)
 {
     return QStringLiteral("配色方案颜色:") + name;
 }
+// A value chosen, ticked or typed in a form, or a button pressed in it.
+void setFormValue(FormState& form, const KitForm* kitForm, const KitTarget& target);
 // A control that others follow has changed: they keep a value they still offer.
 void followChoice(FormState& state, const KitForm& form, const QString& id);
 // Whether a task pane or dialog shows a control now: one shown only after a button shows once it is
@@ -314,6 +316,19 @@ private:
     // Keeps the session as it was before an action that opened a dialog, for its 取消.
     void markDialogs(const MovieSession* before, const QString& dialogBefore, int depthBefore);
     bool reachable(const KitTarget& target) const;
+    // A value chosen, ticked or typed in the open dialog that no step takes stays there as the
+    // learner set it: a dialog's values do nothing until its 确定, which checks what the task asked.
+    bool setValueFreely(const KitTarget& target);
+    // The action of `step` whose value the window already holds (the open dialog's page in front,
+    // a box that already reads the value, a task pane's or a toolbar box's value that the slide
+    // already has), with changes that leave the presentation as it is; empty for none.
+    QString heldAction(const MovieStep& step) const;
+    // Value steps that may be done now and that the window already holds are done.
+    void settleHeldSteps();
+    // A dialog's button that closes it on what it holds (确定) finds the values that the steps done
+    // in it set still there; a step whose value the learner has changed since comes up again, and
+    // the button does nothing.
+    bool confirmsHeldValues(const StepTaking& taking, const KitTarget& target);
     // An action that no step takes: a route to a view, a dialog backed out of, the task
     // pane shown or hidden, or a dialog's page turned. True when it took a step after all.
     bool takeOtherRoute(const QString& action);

@@ -28,24 +28,43 @@ struct Move
     qsizetype accept;
     QString name;       // "第 3 步", "第 3 步的另一种做法“格式工具栏”第 2 步"
     bool varied = true; // each of the step's actions is tried in this play
+    StepTaking at;      // which step it is: of the movie's own (way -1) or of another way
 };
 
 // The demonstration's way through steps [from, to) of the movie's own steps.
 void addMovieSteps(std::vector<Move>& moves, const Movie& movie, int from, int to, bool varied = true)
 {
     for (int i = from; i < to; ++i)
-        moves.push_back({&movie.steps[static_cast<size_t>(i)], 0, u"第 %1 步"_s.arg(i + 1), varied});
+        moves.push_back({&movie.steps[static_cast<size_t>(i)], 0, u"第 %1 步"_s.arg(i + 1), varied, {-1, i}});
 }
 
-std::vector<Move> wayMoves(const Movie& movie, const MovieWay& way)
+std::vector<Move> wayMoves(const Movie& movie, int w)
 {
+    const MovieWay& way = movie.ways[static_cast<size_t>(w)];
     std::vector<Move> moves;
     addMovieSteps(moves, movie, 0, way.from, false);
     for (size_t j = 0; j < way.steps.size(); ++j)
-        moves.push_back({&way.steps[j], 0,
-                         u"第 %1 步的另一种做法“%2”第 %3 步"_s.arg(way.from + 1).arg(way.name).arg(j + 1)});
+        moves.push_back({&way.steps[j],
+                         0,
+                         u"第 %1 步的另一种做法“%2”第 %3 步"_s.arg(way.from + 1).arg(way.name).arg(j + 1),
+                         true,
+                         {w, static_cast<int>(j)}});
     addMovieSteps(moves, movie, way.from + way.count, static_cast<int>(movie.steps.size()), false);
     return moves;
+}
+
+bool stepDone(const MovieSession& session, const StepTaking& at)
+{
+    const StepProgress& steps = session.steps();
+    if (at.way < 0 || at.way == steps.way())
+        return steps.isDone(at);
+    // Another way's steps are done once the run it stands in for is.
+    const MovieWay& way = session.movie().ways[static_cast<size_t>(at.way)];
+    for (int i = way.from; i < way.from + way.count; ++i) {
+        if (steps.way() >= 0 || !steps.isDone(StepTaking{-1, i}))
+            return false;
+    }
+    return true;
 }
 
 // Performs `moves` (the first `count` of them, or all) in a fresh session.
@@ -53,6 +72,9 @@ Status play(MovieSession& session, const std::vector<Move>& moves, size_t count 
 {
     for (size_t i = 0; i < std::min(count, moves.size()); ++i) {
         const Move& m = moves[i];
+        // A value the window already held when its step came is done without an action.
+        if (stepDone(session, m.at))
+            continue;
         const QString& action = m.step->accept[m.accept];
         if (!session.perform(action))
             return stepFault(session.movie(), *m.step, m.accept,
@@ -71,6 +93,72 @@ Status playAll(const Movie& movie, const KitCatalog& kit, const std::vector<Move
     return {};
 }
 
+// The parts of the any-order block that starts at `from`: each chain's steps in order, and
+// each step of no chain alone, in the order of their first steps.
+std::vector<std::vector<int>> blockParts(const std::vector<MovieStep>& steps, int from, int& end)
+{
+    const QString block = steps[static_cast<size_t>(from)].anyOrderBlock();
+    std::vector<std::vector<int>> parts;
+    QStringList names;
+    for (end = from;
+         end < static_cast<int>(steps.size()) && steps[static_cast<size_t>(end)].anyOrderBlock() == block;
+         ++end) {
+        const QString chain = steps[static_cast<size_t>(end)].anyOrderChain();
+        const qsizetype known = chain.isEmpty() ? -1 : names.indexOf(chain);
+        if (known >= 0) {
+            parts[static_cast<size_t>(known)].push_back(end);
+        } else {
+            names << (chain.isEmpty() ? u"#%1"_s.arg(end) : chain);
+            parts.push_back({end});
+        }
+    }
+    return parts;
+}
+
+// Plays each any-order block of `steps` in other orders: the parts backwards and, with more than
+// two, the first part last. `moves` is a whole play in which steps[0] is move `offset`; each other
+// order must be taken and reach what that play reaches.
+Status verifyAnyOrders(const Movie& movie, const KitCatalog& kit, const std::vector<MovieStep>& steps,
+                       const std::vector<Move>& moves, int offset)
+{
+    MovieSession played(movie, kit);
+    if (!play(played, moves))
+        return {}; // refused above
+    for (int from = 0; from < static_cast<int>(steps.size());) {
+        if (steps[static_cast<size_t>(from)].anyOrderBlock().isEmpty()) {
+            ++from;
+            continue;
+        }
+        int end = from;
+        const std::vector<std::vector<int>> parts = blockParts(steps, from, end);
+        std::vector<std::vector<std::vector<int>>> orders{{parts.rbegin(), parts.rend()}};
+        if (parts.size() > 2) {
+            orders.push_back({parts.begin() + 1, parts.end()});
+            orders.back().push_back(parts.front());
+        }
+        for (const auto& order : orders) {
+            std::vector<Move> shuffled(moves.begin(), moves.begin() + offset + from);
+            QStringList named;
+            for (const std::vector<int>& part : order) {
+                for (const int step : part)
+                    shuffled.push_back(moves[static_cast<size_t>(offset + step)]);
+                named << moves[static_cast<size_t>(offset + part.front())].name;
+            }
+            shuffled.insert(shuffled.end(), moves.begin() + offset + end, moves.end());
+            const QString what = u"%1至%2可按任意顺序做，但从%3起依次做时"_s.arg(
+                moves[static_cast<size_t>(offset + from)].name,
+                moves[static_cast<size_t>(offset + end - 1)].name, named.join(u"、"_s));
+            MovieSession session(movie, kit);
+            if (Status s = play(session, shuffled); !s)
+                return Status::failure(s.error() + u"（"_s + what + u"）"_s);
+            if (!session.isComplete() || session.presentation() != played.presentation())
+                return stepFault(movie, steps[static_cast<size_t>(from)], -1, what + u"，结果与演示的不同"_s);
+        }
+        from = end;
+    }
+    return {};
+}
+
 } // namespace
 
 Status verifyMovie(const Movie& given, const KitCatalog& kit)
@@ -83,8 +171,8 @@ Status verifyMovie(const Movie& given, const KitCatalog& kit)
     std::vector<Move> demonstration;
     addMovieSteps(demonstration, movie, 0, static_cast<int>(movie.steps.size()));
     std::vector<std::vector<Move>> plays{demonstration};
-    for (const MovieWay& way : movie.ways)
-        plays.push_back(wayMoves(movie, way));
+    for (size_t w = 0; w < movie.ways.size(); ++w)
+        plays.push_back(wayMoves(movie, static_cast<int>(w)));
     for (const std::vector<Move>& moves : plays) {
         for (const Move& m : moves) {
             if (m.step->accept.isEmpty())
@@ -107,6 +195,13 @@ Status verifyMovie(const Movie& given, const KitCatalog& kit)
                     return s;
             }
         }
+    }
+    // Each any-order block played in other orders reaches what the demonstration reaches.
+    if (Status s = verifyAnyOrders(movie, kit, movie.steps, demonstration, 0); !s)
+        return s;
+    for (size_t w = 0; w < movie.ways.size(); ++w) {
+        if (Status s = verifyAnyOrders(movie, kit, movie.ways[w].steps, plays[w + 1], movie.ways[w].from); !s)
+            return s;
     }
     // Another way leaves the presentation as its run leaves it.
     for (size_t w = 0; w < movie.ways.size(); ++w) {

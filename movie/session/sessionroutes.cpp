@@ -25,8 +25,125 @@ bool MovieSession::takeOtherRoute(const QString& action)
             return *taken;
         if (takeSamePaletteItem(*target))
             return true;
+        if (setValueFreely(*target))
+            return false;
     }
     return turnPage(action);
+}
+
+bool MovieSession::setValueFreely(const KitTarget& target)
+{
+    if (!m_dialog || target.kind != KitTarget::Dialog || target.form != m_dialog->name || !target.control ||
+        !target.hasValue || !target.opens.isEmpty() || target.control->type == KitControlType::Tabs ||
+        target.control->turnsInto || fixedValue(*target.control, *m_dialog))
+        return false;
+    if (m_dialog->value(target.control->id) == target.value)
+        return true;
+    setFormValue(*m_dialog, m_kit->dialog(target.form), target);
+    if (m_listener)
+        m_listener();
+    return true;
+}
+
+namespace {
+
+// Whether a form holds the value `target` sets: setting it again changes nothing.
+bool formHolds(const FormState& form, const KitForm* kitForm, const KitTarget& target)
+{
+    if (target.control->type == KitControlType::Tabs)
+        return form.tab == target.value;
+    FormState after = form;
+    setFormValue(after, kitForm, target);
+    return after.values == form.values;
+}
+
+} // namespace
+
+QString MovieSession::heldAction(const MovieStep& step) const
+{
+    Presentation changed = m_presentation;
+    if (!step.set.isEmpty() && (!applyPresentationChanges(changed, step.set) || changed != m_presentation))
+        return {};
+    for (const QString& action : step.accept) {
+        auto t = m_kit->resolve(action);
+        if (!t || !t->opens.isEmpty() || !t->hasValue)
+            continue;
+        if (t->kind == KitTarget::Dialog && t->control && m_dialog && t->form == m_dialog->name &&
+            formHolds(*m_dialog, m_kit->dialog(t->form), *t))
+            return action;
+        if (t->kind == KitTarget::TaskPane && t->control && !m_dialog && t->form == m_taskPane.name &&
+            formHolds(m_taskPane, m_kit->taskPane(t->form), *t))
+            return action;
+        if (t->kind == KitTarget::Toolbar && !modalDialogOpen() && !t->path.isEmpty() &&
+            toolbarValue(t->path.first()) == t->value)
+            return action;
+    }
+    return {};
+}
+
+void MovieSession::settleHeldSteps()
+{
+    for (int round = 0; round < m_steps.count(); ++round) {
+        bool settled = false;
+        for (const StepTaking& open : m_steps.openSteps()) {
+            if (!m_steps.isValueStep(open))
+                continue;
+            const QString action = heldAction(StepProgress::stepAt(m_movie, open));
+            if (!action.isEmpty() && perform(action) && m_steps.isDone(open)) {
+                settled = true;
+                break;
+            }
+        }
+        if (!settled)
+            return;
+    }
+}
+
+bool MovieSession::confirmsHeldValues(const StepTaking& taking, const KitTarget& target)
+{
+    if (!m_dialog || target.kind != KitTarget::Dialog || target.form != m_dialog->name || target.hasValue ||
+        !target.control || target.control->type != KitControlType::Button ||
+        target.opens.startsWith(u"page:"_s) || target.opens.isEmpty())
+        return true;
+    const KitForm* form = m_kit->dialog(m_dialog->name);
+    bool held = true;
+    // The steps done in this dialog since it opened: those before the button back to its command.
+    for (int i = taking.step - 1; i >= 0; --i) {
+        const StepTaking before{taking.way, i};
+        const MovieStep& step = StepProgress::stepAt(m_movie, before);
+        bool inDialog = false;
+        std::optional<KitTarget> value;
+        for (const QString& action : step.accept) {
+            auto t = m_kit->resolve(action);
+            if (t && opensOf(*t) == u"dialog:"_s + m_dialog->name)
+                return held;
+            // The values chosen before another of its buttons were for that button (添加).
+            if (t && t->kind == KitTarget::Dialog && t->form == m_dialog->name && !t->hasValue)
+                return held;
+            if (t && t->kind == KitTarget::Dialog) {
+                inDialog = true;
+                if (t->form == m_dialog->name && t->control && t->hasValue && t->opens.isEmpty() &&
+                    t->control->type != KitControlType::Tabs && !value)
+                    value = *t;
+            }
+        }
+        if (!inDialog)
+            break;
+        if (!value || !m_steps.isDone(before) || formHolds(*m_dialog, form, *value))
+            continue;
+        bool heldByAnother = false;
+        for (const QString& action : step.accept) {
+            auto t = m_kit->resolve(action);
+            heldByAnother =
+                heldByAnother || (t && t->kind == KitTarget::Dialog && t->form == m_dialog->name &&
+                                  t->control && t->hasValue && formHolds(*m_dialog, form, *t));
+        }
+        if (!heldByAnother) {
+            m_steps.markUndone(before);
+            held = false;
+        }
+    }
+    return held;
 }
 
 namespace {
@@ -241,8 +358,9 @@ void MovieSession::keepTyped(const QString& control, const QString& text)
 {
     const KitForm* form = m_dialog ? m_kit->dialog(m_dialog->name) : nullptr;
     const KitControl* c = form ? form->control(control) : nullptr;
-    const bool typedInto = c && (c->type == KitControlType::Text || c->type == KitControlType::EditList ||
-                                 (c->type == KitControlType::Combo && c->editable));
+    const bool typedInto =
+        c && (c->type == KitControlType::Text || c->type == KitControlType::EditList ||
+              c->type == KitControlType::Spin || (c->type == KitControlType::Combo && c->editable));
     if (!typedInto || m_dialog->value(control) == text)
         return;
     m_dialog->values[control] = text;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace pptdrill {
 
 namespace {
@@ -17,78 +19,184 @@ QString normalizedAction(const QString& action)
     return a.kind == ActionParts::Key ? actions::key(KitCatalog::normalizeShortcut(a.shortcut)) : action;
 }
 
-// Every way of the step sets a value in one open dialog or task pane.
+// A step whose changes only set the font of the text selected (a title's, a body's, the master's).
+bool setsOnlyFonts(const QJsonObject& changes)
+{
+    if (changes.isEmpty())
+        return false;
+    for (auto it = changes.begin(); it != changes.end(); ++it) {
+        if (it.key() == u"master"_s) {
+            if (!it.value().isObject() || !setsOnlyFonts(it.value().toObject()))
+                return false;
+        } else if (it.key() != u"slide"_s && it.key() != u"titleFont"_s && it.key() != u"bodyFont"_s) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every way of the step sets a value: in one open dialog or task pane, in a toolbar's box
+// (边框宽度), or the font of the text selected by a 格式 button or its key (倾斜, Ctrl+I).
 bool isValueStep(const MovieStep& step, const KitCatalog& kit)
 {
+    const bool fonts = setsOnlyFonts(step.set);
     for (const QString& a : step.accept) {
         auto t = kit.resolve(a);
-        if (!t || !t->hasValue || !t->opens.isEmpty() ||
-            (t->kind != KitTarget::Dialog && t->kind != KitTarget::TaskPane))
+        if (!t || !t->opens.isEmpty())
+            return false;
+        const bool formValue =
+            t->hasValue && (t->kind == KitTarget::Dialog || t->kind == KitTarget::TaskPane);
+        const bool toolbarValue = t->kind == KitTarget::Toolbar && (t->hasValue || fonts);
+        const bool fontKey = t->kind == KitTarget::Key && fonts;
+        if (!formValue && !toolbarValue && !fontKey)
             return false;
     }
     return true;
 }
 
-std::vector<PreparedStep> prepared(const std::vector<MovieStep>& steps, const KitCatalog& kit)
+StepTrack prepared(const std::vector<MovieStep>& steps, const KitCatalog& kit)
 {
-    std::vector<PreparedStep> out;
-    out.reserve(steps.size());
+    StepTrack track;
+    track.steps.reserve(steps.size());
     for (const MovieStep& step : steps) {
         PreparedStep p;
         for (const QString& a : step.accept)
             p.accept << normalizedAction(a);
         p.valueStep = isValueStep(step, kit);
-        out.push_back(std::move(p));
+        track.steps.push_back(std::move(p));
+    }
+    // Any-order blocks: consecutive steps naming one block; in a block, the steps naming one
+    // chain keep their order.
+    const int count = static_cast<int>(steps.size());
+    for (int i = 0; i < count;) {
+        const QString block = steps[static_cast<size_t>(i)].anyOrderBlock();
+        int end = i + 1;
+        while (!block.isEmpty() && end < count && steps[static_cast<size_t>(end)].anyOrderBlock() == block)
+            ++end;
+        if (!block.isEmpty()) {
+            for (int k = i; k < end; ++k) {
+                PreparedStep& p = track.steps[static_cast<size_t>(k)];
+                p.blockStart = i;
+                p.blockEnd = end;
+                const QString chain = steps[static_cast<size_t>(k)].anyOrderChain();
+                for (int before = k - 1; !chain.isEmpty() && before >= i; --before) {
+                    if (steps[static_cast<size_t>(before)].anyOrderChain() == chain) {
+                        p.chainBefore = before;
+                        break;
+                    }
+                }
+            }
+        }
+        i = end;
+    }
+    track.done.assign(steps.size(), false);
+    return track;
+}
+
+} // namespace
+
+std::vector<int> StepTrack::open() const
+{
+    std::vector<int> out;
+    if (first >= count())
+        return out;
+    const auto at = [this](int i) -> const PreparedStep& { return steps[static_cast<size_t>(i)]; };
+    const auto ready = [&](int i) {
+        return !done[static_cast<size_t>(i)] &&
+               (at(i).chainBefore < 0 || done[static_cast<size_t>(at(i).chainBefore)]);
+    };
+    std::vector<int> heads;
+    if (at(first).blockStart >= 0) {
+        for (int i = at(first).blockStart; i < at(first).blockEnd; ++i) {
+            if (ready(i))
+                heads.push_back(i);
+        }
+    } else {
+        heads.push_back(first);
+    }
+    // The focus first, so that where two steps take one action the one shown next takes it.
+    std::stable_partition(heads.begin(), heads.end(), [this](int i) { return i == focus; });
+    const auto add = [&out](int i) {
+        if (std::find(out.begin(), out.end(), i) == out.end())
+            out.push_back(i);
+    };
+    for (const int head : heads)
+        add(head);
+    // Values of one dialog, pane or toolbar may be set in any order in the real program: the value
+    // steps after a value step, up to the end of its block or run.
+    for (const int head : heads) {
+        if (!at(head).valueStep)
+            continue;
+        const int end = at(head).blockStart >= 0 ? at(head).blockEnd : count();
+        for (int i = head + 1; i < end && at(i).valueStep; ++i) {
+            if (!done[static_cast<size_t>(i)] && (at(i).chainBefore < 0 || at(i).chainBefore >= head))
+                add(i);
+        }
     }
     return out;
 }
 
-// The step of `steps` that takes `wanted` now: step `at`, or, as values of one
-// dialog or pane may be set in any order in the real program, a step not done
-// of the run of value steps from `at`; -1 for none.
-int stepOf(const std::vector<PreparedStep>& steps, const std::vector<bool>& done, int at,
-           const QString& wanted)
+int StepTrack::stepOf(const QString& action) const
 {
-    const auto takes = [&](int index) { return steps[static_cast<size_t>(index)].accept.contains(wanted); };
-    const int count = static_cast<int>(steps.size());
-    if (at >= count)
-        return -1;
-    if (takes(at))
-        return at;
-    if (!steps[static_cast<size_t>(at)].valueStep)
-        return -1;
-    for (int i = at + 1; i < count && steps[static_cast<size_t>(i)].valueStep; ++i) {
-        if (!done[static_cast<size_t>(i)] && takes(i))
+    for (const int i : open()) {
+        if (steps[static_cast<size_t>(i)].accept.contains(action))
             return i;
     }
     return -1;
 }
 
-} // namespace
+void StepTrack::markDone(int step)
+{
+    done[static_cast<size_t>(step)] = true;
+    while (first < count() && done[static_cast<size_t>(first)])
+        ++first;
+    // The next step of the same chain, if the learner has started one of a block's chains.
+    focus = first;
+    const PreparedStep& p = steps[static_cast<size_t>(step)];
+    for (int i = step + 1; p.blockStart >= 0 && i < p.blockEnd; ++i) {
+        if (steps[static_cast<size_t>(i)].chainBefore == step && !done[static_cast<size_t>(i)]) {
+            focus = i;
+            break;
+        }
+    }
+}
 
-StepProgress::StepProgress(const Movie& movie, const KitCatalog& kit)
-    : m_preparedSteps(prepared(movie.steps, kit))
+void StepTrack::markUndone(int step)
+{
+    done[static_cast<size_t>(step)] = false;
+    first = std::min(first, step);
+    focus = first;
+}
+
+StepProgress::StepProgress(const Movie& movie, const KitCatalog& kit) : m_own(prepared(movie.steps, kit))
 {
     for (const MovieWay& way : movie.ways)
-        m_preparedWays.push_back(prepared(way.steps, kit));
+        m_ways.push_back(prepared(way.steps, kit));
     restart(movie);
 }
 
 void StepProgress::restart(const Movie& movie)
 {
-    m_step = 0;
-    m_done.assign(movie.steps.size(), false);
+    m_own.done.assign(movie.steps.size(), false);
+    m_own.first = 0;
+    m_own.focus = 0;
     m_way = -1;
-    m_wayStep = 0;
-    m_wayDone.clear();
+    m_wayTrack = {};
     m_actionsTaken = 0;
+}
+
+const MovieStep& StepProgress::stepAt(const Movie& movie, const StepTaking& taking)
+{
+    const std::vector<MovieStep>& steps =
+        taking.way < 0 ? movie.steps : movie.ways[static_cast<size_t>(taking.way)].steps;
+    return steps[static_cast<size_t>(taking.step)];
 }
 
 const MovieStep* StepProgress::current(const Movie& movie) const
 {
     if (m_way >= 0)
-        return &movie.ways[static_cast<size_t>(m_way)].steps[static_cast<size_t>(m_wayStep)];
-    return isComplete() ? nullptr : &movie.steps[static_cast<size_t>(m_step)];
+        return &movie.ways[static_cast<size_t>(m_way)].steps[static_cast<size_t>(m_wayTrack.focus)];
+    return isComplete() ? nullptr : &movie.steps[static_cast<size_t>(m_own.focus)];
 }
 
 QStringList StepProgress::actionsWanted(const Movie& movie) const
@@ -96,10 +204,12 @@ QStringList StepProgress::actionsWanted(const Movie& movie) const
     if (isComplete())
         return {};
     if (m_way >= 0)
-        return movie.ways[static_cast<size_t>(m_way)].steps[static_cast<size_t>(m_wayStep)].accept;
-    QStringList wanted = movie.steps[static_cast<size_t>(m_step)].accept;
+        return movie.ways[static_cast<size_t>(m_way)].steps[static_cast<size_t>(m_wayTrack.focus)].accept;
+    QStringList wanted;
+    for (const int i : m_own.open())
+        wanted << movie.steps[static_cast<size_t>(i)].accept;
     for (const MovieWay& other : movie.ways) {
-        if (other.from == m_step && !other.steps.empty())
+        if (other.from == m_own.first && !other.steps.empty())
             wanted << other.steps.front().accept;
     }
     return wanted;
@@ -111,16 +221,15 @@ StepTaking StepProgress::taking(const Movie& movie, const QString& action) const
         return {};
     const QString wanted = normalizedAction(action);
     if (m_way >= 0)
-        return {m_way, stepOf(m_preparedWays[static_cast<size_t>(m_way)], m_wayDone, m_wayStep, wanted)};
-    if (const int step = stepOf(m_preparedSteps, m_done, m_step, wanted); step >= 0)
+        return {m_way, m_wayTrack.stepOf(wanted)};
+    if (const int step = m_own.stepOf(wanted); step >= 0)
         return {-1, step};
     for (size_t w = 0; w < movie.ways.size(); ++w) {
         const MovieWay& way = movie.ways[w];
-        const auto run = m_done.begin() + way.from;
-        if (way.from != m_step || std::find(run, run + way.count, true) != run + way.count)
+        const auto run = m_own.done.begin() + way.from;
+        if (way.from != m_own.first || std::find(run, run + way.count, true) != run + way.count)
             continue;
-        const std::vector<bool> none(way.steps.size(), false);
-        if (const int step = stepOf(m_preparedWays[w], none, 0, wanted); step >= 0)
+        if (const int step = m_ways[w].stepOf(wanted); step >= 0)
             return {static_cast<int>(w), step};
     }
     return {};
@@ -128,29 +237,86 @@ StepTaking StepProgress::taking(const Movie& movie, const QString& action) const
 
 void StepProgress::markDone(const Movie& movie, const StepTaking& taking)
 {
-    const auto step = static_cast<size_t>(taking.step);
     if (taking.way >= 0) {
         const MovieWay& way = movie.ways[static_cast<size_t>(taking.way)];
         if (m_way < 0) {
             m_way = taking.way;
-            m_wayStep = 0;
-            m_wayDone.assign(way.steps.size(), false);
+            m_wayTrack = m_ways[static_cast<size_t>(taking.way)];
         }
-        m_wayDone[step] = true;
-        while (m_wayStep < static_cast<int>(way.steps.size()) && m_wayDone[static_cast<size_t>(m_wayStep)])
-            ++m_wayStep;
-        if (m_wayStep == static_cast<int>(way.steps.size())) {
+        m_wayTrack.markDone(taking.step);
+        if (m_wayTrack.first == m_wayTrack.count()) {
             // The way is done, and with it the run it stands in for.
-            std::fill(m_done.begin() + way.from, m_done.begin() + way.from + way.count, true);
+            for (int i = way.from; i < way.from + way.count; ++i)
+                m_own.markDone(i);
             m_way = -1;
-            m_wayStep = 0;
+            m_wayTrack = {};
         }
     } else {
-        m_done[step] = true;
+        m_own.markDone(taking.step);
     }
-    while (m_step < count() && m_done[static_cast<size_t>(m_step)])
-        ++m_step;
     ++m_actionsTaken;
+}
+
+void StepProgress::markUndone(const StepTaking& step)
+{
+    if (step.way < 0)
+        m_own.markUndone(step.step);
+    else if (step.way == m_way)
+        m_wayTrack.markUndone(step.step);
+}
+
+std::vector<StepTaking> StepProgress::openSteps() const
+{
+    std::vector<StepTaking> out;
+    if (isComplete())
+        return out;
+    for (const int i : trackOf(m_way).open())
+        out.push_back({m_way, i});
+    return out;
+}
+
+std::vector<StepTaking> StepProgress::valueStepsBefore(const StepTaking& taking) const
+{
+    std::vector<StepTaking> out;
+    if (taking.way >= 0 && taking.way != m_way)
+        return out;
+    const StepTrack& track = trackOf(taking.way);
+    for (int i = taking.step - 1; i >= 0 && track.steps[static_cast<size_t>(i)].valueStep; --i)
+        out.push_back({taking.way, i});
+    return out;
+}
+
+bool StepProgress::isValueStep(const StepTaking& step) const
+{
+    const std::vector<PreparedStep>& steps =
+        step.way < 0 ? m_own.steps : m_ways[static_cast<size_t>(step.way)].steps;
+    return steps[static_cast<size_t>(step.step)].valueStep;
+}
+
+bool StepProgress::isDone(const StepTaking& step) const
+{
+    if (step.way < 0)
+        return m_own.done[static_cast<size_t>(step.step)];
+    return step.way == m_way && m_wayTrack.done[static_cast<size_t>(step.step)];
+}
+
+bool StepProgress::isDone(const Movie& movie, const MovieStep* step) const
+{
+    for (size_t i = 0; i < movie.steps.size(); ++i) {
+        if (&movie.steps[i] == step)
+            return m_own.done[i];
+    }
+    for (size_t w = 0; w < movie.ways.size(); ++w) {
+        const MovieWay& way = movie.ways[w];
+        for (size_t j = 0; j < way.steps.size(); ++j) {
+            if (&way.steps[j] != step)
+                continue;
+            if (m_way == static_cast<int>(w))
+                return m_wayTrack.done[j];
+            return m_own.done[static_cast<size_t>(way.from)];
+        }
+    }
+    return false;
 }
 
 bool choosesDrawingTool(const Movie& movie, const StepTaking& taking)

@@ -78,6 +78,9 @@ TEST(BankMovies, EveryAcceptedWayCanBeClickedThroughTheWindow)
                 auto view = viewOf(m);
                 for (size_t j = 0; j < m.steps.size(); ++j) {
                     const QString action = j == i ? way : m.steps[j].accept.first();
+                    // A value the window already holds when its step comes is done without an action.
+                    if (view->session().steps().isDone(StepTaking{-1, static_cast<int>(j)}))
+                        continue;
                     ASSERT_TRUE(view->performThroughUi(action))
                         << bm.where.toStdString() << ", step " << j + 1 << ": " << action.toStdString();
                 }
@@ -96,17 +99,26 @@ TEST(BankMovies, EveryOtherWayOfARunCanBeClickedThroughTheWindow)
             for (size_t i = 0; i < way.steps.size(); ++i) {
                 for (const QString& action : way.steps[i].accept) {
                     auto view = viewOf(bm.movie);
-                    std::vector<QString> actions;
+                    const int w = static_cast<int>(&way - m.ways.data());
+                    std::vector<std::pair<StepTaking, QString>> actions;
                     for (int j = 0; j < way.from; ++j)
-                        actions.push_back(m.steps[static_cast<size_t>(j)].accept.first());
+                        actions.push_back({{-1, j}, m.steps[static_cast<size_t>(j)].accept.first()});
                     for (size_t j = 0; j < way.steps.size(); ++j)
-                        actions.push_back(j == i ? action : way.steps[j].accept.first());
+                        actions.push_back(
+                            {{w, static_cast<int>(j)}, j == i ? action : way.steps[j].accept.first()});
                     for (size_t j = static_cast<size_t>(way.from + way.count); j < m.steps.size(); ++j)
-                        actions.push_back(m.steps[j].accept.first());
-                    for (const QString& a : actions)
+                        actions.push_back({{-1, static_cast<int>(j)}, m.steps[j].accept.first()});
+                    for (const auto& [step, a] : actions) {
+                        const StepProgress& progress = view->session().steps();
+                        bool runDone = progress.way() < 0;
+                        for (int r = way.from; r < way.from + way.count; ++r)
+                            runDone = runDone && progress.isDone(StepTaking{-1, r});
+                        if (step.way < 0 || progress.way() == step.way ? progress.isDone(step) : runDone)
+                            continue;
                         ASSERT_TRUE(view->performThroughUi(a))
                             << bm.where.toStdString() << ", way “" << way.name.toStdString()
                             << "”: " << a.toStdString();
+                    }
                     EXPECT_TRUE(view->session().isComplete()) << bm.where.toStdString();
                 }
             }
@@ -227,8 +239,11 @@ TEST(BankMovies, TheEffectsCommandsAlsoGoByARightClickOrADoubleClickOnItsRow)
                 if (byDoubleClick && !opensOptions)
                     continue;
                 auto view = viewOf(m);
-                for (size_t j = 0; j < i; ++j)
+                for (size_t j = 0; j < i; ++j) {
+                    if (view->session().steps().isDone(StepTaking{-1, static_cast<int>(j)}))
+                        continue;
                     ASSERT_TRUE(view->performThroughUi(m.steps[j].accept.first())) << bm.where.toStdString();
+                }
                 const auto row = effectRow(*view);
                 ASSERT_TRUE(row.has_value()) << bm.where.toStdString() << ", step " << i + 1;
                 if (byDoubleClick) {
@@ -241,7 +256,7 @@ TEST(BankMovies, TheEffectsCommandsAlsoGoByARightClickOrADoubleClickOnItsRow)
                     ASSERT_TRUE(item.has_value()) << bm.where.toStdString() << ", step " << i + 1;
                     view->clickAt(item->center());
                 }
-                EXPECT_EQ(view->session().stepIndex(), static_cast<int>(i) + 1)
+                EXPECT_GT(view->session().stepIndex(), static_cast<int>(i))
                     << bm.where.toStdString() << ", step " << i + 1
                     << (byDoubleClick ? " (double-click)" : "");
             }

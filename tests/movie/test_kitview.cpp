@@ -136,8 +136,7 @@ TEST(KitView, AnEditableBoxOpensItsListFromTheArrowAndTakesTyping)
       "presentation": {"slides": [{"title": "t"}]},
       "steps": [
         {"hint": "a", "accept": ["menu:格式(O)/字体(F)..."]},
-        {"hint": "b", "accept": ["dialog:字体/中文字体=黑体"]},
-        {"hint": "c", "accept": ["dialog:字体/中文字体=楷体_GB2312"]},
+        {"hint": "b", "accept": ["dialog:字体/中文字体=楷体_GB2312"]},
         {"hint": "d", "accept": ["dialog:字体/确定"]}
       ]})json");
     view->pressShortcut(u"Alt+O"_s);
@@ -148,14 +147,15 @@ TEST(KitView, AnEditableBoxOpensItsListFromTheArrowAndTakesTyping)
     click(*view, u"ctlarrow:字体/中文字体"_s);
     ASSERT_TRUE(view->locate(u"drop:黑体"_s).has_value());
     click(*view, u"drop:黑体"_s);
+    // A face the task does not ask for shows in the box, and is no step.
     EXPECT_EQ(view->session().dialog()->value(u"中文字体"_s), u"黑体"_s);
-    EXPECT_EQ(view->session().stepIndex(), 2);
+    EXPECT_EQ(view->session().stepIndex(), 1);
 
     // The box itself still takes a typed name.
     click(*view, u"ctl:字体/中文字体"_s);
     EXPECT_FALSE(view->locate(u"drop:黑体"_s).has_value());
     view->typeText(u"楷体_GB2312"_s);
-    EXPECT_EQ(view->session().stepIndex(), 3);
+    EXPECT_EQ(view->session().stepIndex(), 2);
     EXPECT_TRUE(view->performThroughUi(u"dialog:字体/确定"_s));
     EXPECT_TRUE(view->session().isComplete());
 }

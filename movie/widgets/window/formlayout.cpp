@@ -717,9 +717,10 @@ bool FormPart::clickWithoutAction(const Hot& h, const LocatorParts& at)
         return true;
     }
     if (at.kind == L::SpinUp || at.kind == L::SpinDown) {
-        // The arrows step the shown value; it takes effect once it is the value the task wants.
+        // The arrows step the value: a dialog holds it until its 确定; a task pane's takes effect
+        // once it is the value the task wants.
         const QString key = at.path.join(u'/');
-        if (session.accepts(h.action)) {
+        if (session.accepts(h.action) || (session.dialog() && session.dialog()->name == at.path.value(0))) {
             m_spinShown.erase(key);
             m_view.perform(h.action);
         } else {

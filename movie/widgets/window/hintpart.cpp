@@ -25,7 +25,7 @@ HintPart::Panel HintPart::panel() const
     }
     // The steps in words: the first way, or, once the learner has taken another
     // way of a run of steps, that way's steps in place of the run's.
-    out.current = s.stepIndex();
+    out.current = s.steps().focus();
     const MovieWay* way =
         s.steps().way() >= 0 ? &s.movie().ways[static_cast<size_t>(s.steps().way())] : nullptr;
     for (int i = 0; i < s.steps().count(); ++i) {

@@ -515,6 +515,10 @@ void KitView::fieldEdited()
             m_forms.m_dialogFocus = m_forms.m_field->control;
         m_forms.m_field.reset();
         perform(action);
+    } else if (m_forms.m_field->dialog) {
+        // What is typed is what the dialog holds: its arrows and its 确定 go on from it.
+        m_session->keepTyped(m_forms.m_field->control, m_forms.m_field->edit.text());
+        rebuild();
     }
     update();
 }
