@@ -7,11 +7,14 @@ selection form a block, each unit of several steps a chain of it. The player's b
 plays every block in other orders: a block this script marks wrongly is refused there, at its line,
 and is put right by hand.
 
-    scripts/mark-any-order.py [--write] MOVIE...
+    scripts/mark-any-order.py [--write | --check] MOVIE_OR_FOLDER...
 
-Without --write it only lists the blocks it would mark.
+Without --write it only lists the blocks it would mark; --check fails when there are any, for a
+movie that fixes an order PowerPoint leaves free.
 """
+import glob
 import json
+import os
 import re
 import sys
 
@@ -102,9 +105,18 @@ def mark(steps, number):
     return marked, number
 
 
+def movie_files(args):
+    for arg in args:
+        if os.path.isdir(arg):
+            yield from sorted(glob.glob(os.path.join(arg, "**", "*.movie"), recursive=True))
+        else:
+            yield arg
+
+
 def main(argv):
     write = "--write" in argv
-    for path in [a for a in argv if a != "--write"]:
+    unmarked = 0
+    for path in movie_files([a for a in argv if not a.startswith("--")]):
         text = open(path, encoding="utf-8").read()
         movie = json.loads(text)
         number = 1
@@ -115,10 +127,12 @@ def main(argv):
                 marked += [("way " + way["name"], m) for m in more]
         if not marked:
             continue
-        print(path, marked)
+        unmarked += 1
+        print(path, "steps that may come in any order:", marked)
         if write:
             lines = text.split("\n")
             write_marks(path, lines, movie)
+    return unmarked
 
 
 def write_marks(path, lines, movie):
@@ -144,4 +158,4 @@ def write_marks(path, lines, movie):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1:])
+    sys.exit(1 if main(sys.argv[1:]) and "--check" in sys.argv[1:] else 0)

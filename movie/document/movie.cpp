@@ -441,6 +441,14 @@ Check readStep(const QJsonValue& value, const QString& where, MovieStep& step)
 Check checkAnyOrderBlocks(const std::vector<MovieStep>& steps, const QString& where)
 {
     QStringList ended;
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const QString block = steps[i].anyOrderBlock();
+        if (block.isEmpty() || (i > 0 && steps[i - 1].anyOrderBlock() == block))
+            continue;
+        if (ended.contains(block))
+            return Fault{u"%1[%2].anyOrder"_s.arg(where).arg(i), u"组“%1”的步骤应连在一起"_s.arg(block)};
+        ended << block;
+    }
     for (size_t i = 0; i < steps.size();) {
         const QString block = steps[i].anyOrderBlock();
         size_t end = i + 1;
@@ -448,9 +456,6 @@ Check checkAnyOrderBlocks(const std::vector<MovieStep>& steps, const QString& wh
             ++end;
         if (!block.isEmpty()) {
             const QString at = u"%1[%2].anyOrder"_s.arg(where).arg(i);
-            if (ended.contains(block))
-                return Fault{at, u"组“%1”的步骤应连在一起"_s.arg(block)};
-            ended << block;
             QStringList parts;
             for (size_t k = i; k < end; ++k) {
                 const QString chain = steps[k].anyOrderChain();

@@ -76,7 +76,13 @@ Status play(MovieSession& session, const std::vector<Move>& moves, size_t count 
         if (stepDone(session, m.at))
             continue;
         const QString& action = m.step->accept[m.accept];
-        if (!session.perform(action))
+        const int before = session.stepIndex();
+        const bool taken = session.perform(action);
+        if (!taken && session.stepIndex() < before)
+            return stepFault(session.movie(), *m.step, m.accept,
+                             u"%1的“%2”时，对话框中已不是第 %3 步所设的值"_s.arg(m.name, action)
+                                 .arg(session.stepIndex() + 1));
+        if (!taken)
             return stepFault(session.movie(), *m.step, m.accept,
                              u"%1不接受“%2”（此时界面上够不着它）"_s.arg(m.name, action));
     }

@@ -1,0 +1,184 @@
+// A step is the state it asks for: a dialog's values in any order, a value or a page already
+// there counts, a value corrected before 确定 is fine, and the 格式 toolbar and the table's
+// borders take their settings in any order. Played through the window over bank questions.
+#include "movie/kit/kitcatalog.h"
+#include "movie/kit/locators.h"
+#include "movie/session/moviesession.h"
+#include "movie/widgets/window/kitview.h"
+#include "windowtesting.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace pptdrill;
+
+namespace {
+
+std::unique_ptr<KitView> viewOfBank(const QString& question)
+{
+    auto movie = loadMovieFile(QStringLiteral(DRILL_SOURCE_DIR "/bank/movies/") + question + u".movie"_s);
+    EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
+    auto view =
+        std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
+    view->setPace(0);
+    return view;
+}
+
+// Does the movie's own first `count` steps through the window, as the demonstration would.
+void playSteps(KitView& view, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        if (view.session().steps().isDone(StepTaking{-1, i}))
+            continue;
+        ASSERT_TRUE(
+            view.performThroughUi(view.session().movie().steps[static_cast<size_t>(i)].accept.first()))
+            << "step " << i + 1;
+    }
+}
+
+QString hint(KitView& view)
+{
+    return view.session().currentStep() ? view.session().currentStep()->hint : QString();
+}
+
+const SlideEffect& firstEffect(KitView& view, int slide)
+{
+    return view.session().presentation().slides[static_cast<size_t>(slide - 1)].effects.front();
+}
+
+} // namespace
+
+TEST(StepState, APageAlreadyInFrontIsNoStepToTake)
+{
+    // 效果选项 opens on its 效果 page: choosing 播放动画后隐藏 and 确定 is the whole task.
+    auto view = viewOfBank(u"05/36"_s);
+    playSteps(*view, 4);
+    ASSERT_TRUE(view->session().dialog().has_value());
+    EXPECT_EQ(view->session().dialog()->tab, u"效果"_s);
+    EXPECT_FALSE(hint(*view).contains(u"选项卡"_s)) << hint(*view).toStdString();
+    EXPECT_TRUE(view->performThroughUi(u"dialog:效果选项/动画播放后=播放动画后隐藏"_s));
+    EXPECT_TRUE(view->performThroughUi(u"dialog:效果选项/确定"_s));
+    EXPECT_TRUE(view->session().isComplete());
+    EXPECT_EQ(firstEffect(*view, 4).afterAnimation, u"播放动画后隐藏"_s);
+}
+
+TEST(StepState, AValueAlreadyRightIsNeitherAskedForNorNeeded)
+{
+    // 自定义 of 颜色 opened on black: 红色 already reads 0.
+    auto view = viewOfBank(u"06/30"_s);
+    playSteps(*view, 6);
+    ASSERT_EQ(view->session().dialog()->name, u"颜色"_s);
+    ASSERT_TRUE(view->performThroughUi(u"dialog:颜色/标签=自定义"_s));
+    EXPECT_EQ(view->session().dialog()->value(u"红色(R)"_s), u"0"_s);
+    // The hint goes on to what is still missing, never to what is already there.
+    EXPECT_TRUE(hint(*view).contains(u"绿色"_s)) << hint(*view).toStdString();
+    EXPECT_TRUE(view->performThroughUi(u"dialog:颜色/绿色(G)=102"_s));
+    EXPECT_TRUE(view->performThroughUi(u"dialog:颜色/蓝色(B)=204"_s));
+    EXPECT_TRUE(view->performThroughUi(u"dialog:颜色/确定"_s));
+    EXPECT_EQ(view->session().dialog()->name, u"编辑配色方案"_s);
+    EXPECT_TRUE(view->performThroughUi(u"dialog:编辑配色方案/应用(A)"_s));
+    EXPECT_TRUE(view->session().isComplete());
+}
+
+TEST(StepState, ADialogsValuesComeInAnyOrderAndOkChecksWhatItHolds)
+{
+    auto view = viewOfBank(u"12/34"_s);
+    playSteps(*view, 4);
+    ASSERT_EQ(view->session().dialog()->name, u"效果选项"_s);
+    // The page's second box first, and a wrong sound: the dialog shows it, 确定 does nothing.
+    EXPECT_TRUE(view->performThroughUi(u"dialog:效果选项/动画播放后=播放动画后隐藏"_s));
+    EXPECT_FALSE(view->performThroughUi(u"dialog:效果选项/声音=爆炸"_s));
+    EXPECT_EQ(view->session().dialog()->value(u"声音"_s), u"爆炸"_s);
+    EXPECT_FALSE(view->performThroughUi(u"dialog:效果选项/确定"_s));
+    ASSERT_TRUE(view->session().dialog().has_value());
+    EXPECT_TRUE(hint(*view).contains(u"声音"_s)) << hint(*view).toStdString();
+    // Corrected before 确定, it is as if it had been right all along.
+    EXPECT_TRUE(view->performThroughUi(u"dialog:效果选项/声音=推动"_s));
+    EXPECT_TRUE(view->performThroughUi(u"dialog:效果选项/标签=正文文本动画"_s));
+    EXPECT_TRUE(view->performThroughUi(u"dialog:效果选项/组合文本=所有段落同时"_s));
+    // A value done and then changed comes up again: 确定 waits for it.
+    ASSERT_TRUE(view->performThroughUi(u"dialog:效果选项/标签=效果"_s) ||
+                view->session().dialog()->tab == u"效果"_s);
+    view->performThroughUi(u"dialog:效果选项/声音=锤打"_s);
+    EXPECT_FALSE(view->performThroughUi(u"dialog:效果选项/确定"_s));
+    EXPECT_TRUE(hint(*view).contains(u"声音"_s)) << hint(*view).toStdString();
+    EXPECT_TRUE(view->performThroughUi(u"dialog:效果选项/声音=推动"_s));
+    EXPECT_TRUE(view->performThroughUi(u"dialog:效果选项/确定"_s));
+    EXPECT_TRUE(view->session().isComplete());
+    const SlideEffect& effect = firstEffect(*view, 4);
+    EXPECT_EQ(effect.sound, u"推动"_s);
+    EXPECT_EQ(effect.afterAnimation, u"播放动画后隐藏"_s);
+    EXPECT_EQ(effect.textGrouping, u"所有段落同时"_s);
+}
+
+TEST(StepState, TheFormattingToolbarTakesItsSettingsInAnyOrder)
+{
+    {
+        // 倾斜 before 字号.
+        auto view = viewOfBank(u"06/8"_s);
+        playSteps(*view, 1);
+        EXPECT_TRUE(view->performThroughUi(u"key:Ctrl+I"_s));
+        EXPECT_TRUE(view->performThroughUi(u"toolbar:字号=36"_s));
+        EXPECT_TRUE(view->session().isComplete());
+        const SlideFont& font = view->session().presentation().slides[0].bodyFont;
+        EXPECT_TRUE(font.italic);
+        EXPECT_EQ(font.size, 36);
+    }
+    {
+        // 字号, 加粗 and only then 字体: the 格式 toolbar's way of 格式 → 字体.
+        auto view = viewOfBank(u"01/3"_s);
+        playSteps(*view, 2);
+        EXPECT_TRUE(view->performThroughUi(u"toolbar:字号=44"_s));
+        EXPECT_TRUE(view->performThroughUi(u"toolbar:加粗"_s));
+        EXPECT_TRUE(view->performThroughUi(u"toolbar:字体=黑体"_s));
+        EXPECT_TRUE(view->session().isComplete());
+        const SlideFont& font = view->session().presentation().slides[0].titleFont;
+        EXPECT_EQ(font.family, u"黑体"_s);
+        EXPECT_TRUE(font.bold);
+    }
+}
+
+TEST(StepState, ATablesBorderColourComesBeforeOrAfterItsWidth)
+{
+    auto view = viewOfBank(u"10/22"_s);
+    playSteps(*view, 2);
+    // The colour first: the hint follows the colour's steps once the learner has started them.
+    EXPECT_TRUE(view->performThroughUi(u"toolbar:边框颜色/其他边框颜色(M)..."_s));
+    EXPECT_TRUE(hint(*view).contains(u"深红"_s)) << hint(*view).toStdString();
+    EXPECT_TRUE(view->performThroughUi(u"dialog:颜色/标准颜色=深红"_s));
+    EXPECT_TRUE(view->performThroughUi(u"dialog:颜色/确定"_s));
+    EXPECT_TRUE(hint(*view).contains(u"边框宽度"_s)) << hint(*view).toStdString();
+    // 框线 applies them only once both are chosen.
+    const Presentation before = view->session().presentation();
+    EXPECT_FALSE(view->performThroughUi(u"toolbar:框线/外侧框线(O)"_s));
+    EXPECT_EQ(view->session().presentation(), before);
+    EXPECT_TRUE(view->performThroughUi(u"toolbar:边框宽度=2.25 磅"_s));
+    EXPECT_TRUE(view->performThroughUi(u"toolbar:框线/外侧框线(O)"_s));
+    const SlideShape& table = view->session().presentation().slides[3].shapes[0];
+    EXPECT_EQ(table.outerLine, u"#800000"_s);
+}
+
+TEST(StepState, AWrongChangeHasNoEffectWhileLookingAndBackingOutNeverBlock)
+{
+    auto view = viewOfBank(u"12/34"_s);
+    playSteps(*view, 4);
+    // A value set and the dialog cancelled: the effect is as it was, and the task goes on.
+    EXPECT_TRUE(view->performThroughUi(u"dialog:效果选项/声音=推动"_s));
+    EXPECT_FALSE(view->performThroughUi(u"dialog:效果选项/取消"_s));
+    EXPECT_FALSE(view->session().dialog().has_value());
+    EXPECT_NE(firstEffect(*view, 4).sound, u"推动"_s);
+    // The page turned to and back, the dialog opened again: the task goes on from there.
+    playSteps(*view, 4);
+    ASSERT_TRUE(view->session().dialog().has_value());
+    view->performThroughUi(u"dialog:效果选项/标签=计时"_s);
+    EXPECT_EQ(view->session().dialog()->tab, u"计时"_s);
+    playSteps(*view, 10);
+    EXPECT_TRUE(view->session().isComplete());
+
+    // A size the task does not ask for changes nothing on the slide.
+    auto font = viewOfBank(u"06/8"_s);
+    playSteps(*font, 1);
+    const Presentation before = font->session().presentation();
+    EXPECT_FALSE(font->performThroughUi(u"toolbar:字号=40"_s));
+    EXPECT_EQ(font->session().presentation(), before);
+}
