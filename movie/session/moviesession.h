@@ -319,6 +319,10 @@ private:
     // A value chosen, ticked or typed in the open dialog that no step takes stays there as the
     // learner set it: a dialog's values do nothing until its 确定, which checks what the task asked.
     bool setValueFreely(const KitTarget& target);
+    // Another slide clicked where no step wants it: the window goes to it, as PowerPoint does. The
+    // clicks done since the task last chose its slide come up again, so that nothing is done on the
+    // wrong slide; where the task has changed something since, the click does nothing.
+    bool selectSlideFreely(const KitTarget& target);
     // The action of `step` whose value the window already holds (the open dialog's page in front,
     // a box that already reads the value, a task pane's or a toolbar box's value that the slide
     // already has), with changes that leave the presentation as it is; empty for none.

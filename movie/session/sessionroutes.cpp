@@ -25,7 +25,7 @@ bool MovieSession::takeOtherRoute(const QString& action)
             return *taken;
         if (takeSamePaletteItem(*target))
             return true;
-        if (setValueFreely(*target))
+        if (setValueFreely(*target) || selectSlideFreely(*target))
             return false;
     }
     return turnPage(action);
@@ -40,6 +40,34 @@ bool MovieSession::setValueFreely(const KitTarget& target)
     if (m_dialog->value(target.control->id) == target.value)
         return true;
     setFormValue(*m_dialog, m_kit->dialog(target.form), target);
+    if (m_listener)
+        m_listener();
+    return true;
+}
+
+bool MovieSession::selectSlideFreely(const KitTarget& target)
+{
+    const WindowView& view = m_presentation.view;
+    if (target.kind != KitTarget::Thumb || target.ctrl || target.shift || target.dropAfter >= 0 || m_dialog ||
+        m_steps.way() >= 0 || target.slide == m_presentation.selected || target.slide < 1 ||
+        target.slide > static_cast<int>(m_presentation.slides.size()) ||
+        !(view.is(ViewKind::Normal) || view.is(ViewKind::Outline) || view.is(ViewKind::Sorter)))
+        return false;
+    std::vector<int> clicks;
+    for (int i = m_steps.index() - 1; i >= 0; --i) {
+        const MovieStep& step = m_movie.steps[static_cast<size_t>(i)];
+        if (!step.set.isEmpty())
+            return false;
+        const ActionParts a = parseAction(step.accept.first());
+        if (a.kind == ActionParts::Thumb || a.kind == ActionParts::Click ||
+            a.kind == ActionParts::DoubleClick)
+            clicks.push_back(i);
+        if (a.kind == ActionParts::Thumb)
+            break;
+    }
+    for (const int step : clicks)
+        m_steps.markUndone(StepTaking{-1, step});
+    applyAction(target);
     if (m_listener)
         m_listener();
     return true;

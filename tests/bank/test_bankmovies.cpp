@@ -183,11 +183,17 @@ TEST(BankMovies, AWrongActionDoesNotAdvance)
     for (const BankMovie& bm : shippedMovies()) {
         MovieSession s(bm.movie, KitCatalog::instance());
         for (int step = 0; !s.isComplete(); ++step) {
+            const int before = s.stepIndex();
             for (const QString& wrong : wrongs) {
                 if (s.accepts(wrong))
                     continue;
                 EXPECT_FALSE(s.perform(wrong)) << bm.where.toStdString() << ", step " << step + 1;
+                EXPECT_LE(s.stepIndex(), before) << bm.where.toStdString() << ", step " << step + 1;
             }
+            // Slide 1 looked at: the clicks that chose the task's slide are wanted again.
+            for (int again = 0; again < 10 && s.stepIndex() < before; ++again)
+                ASSERT_TRUE(s.perform(s.nextAction())) << bm.where.toStdString() << ", step " << step + 1;
+            ASSERT_EQ(s.stepIndex(), before) << bm.where.toStdString() << ", step " << step + 1;
             ASSERT_TRUE(s.perform(s.nextAction()));
         }
     }

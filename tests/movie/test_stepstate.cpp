@@ -182,3 +182,27 @@ TEST(StepState, AWrongChangeHasNoEffectWhileLookingAndBackingOutNeverBlock)
     EXPECT_FALSE(font->performThroughUi(u"toolbar:字号=40"_s));
     EXPECT_EQ(font->session().presentation(), before);
 }
+
+TEST(StepState, AnotherSlideLookedAtBringsTheTasksSlideBackAsAStep)
+{
+    auto view = viewOfBank(u"05/36"_s);
+    playSteps(*view, 2);
+    ASSERT_EQ(view->session().taskPane().name, u"自定义动画"_s);
+    // The window goes to slide 2; the task's slide is wanted again before anything is done there.
+    view->performThroughUi(u"thumb:2"_s);
+    EXPECT_EQ(view->session().presentation().selected, 2);
+    EXPECT_EQ(view->session().stepIndex(), 0);
+    EXPECT_TRUE(hint(*view).contains(u"第4张"_s)) << hint(*view).toStdString();
+    EXPECT_TRUE(view->performThroughUi(u"thumb:4"_s));
+    // The pane stayed open: its step stays done.
+    EXPECT_EQ(view->session().stepIndex(), 2);
+    playSteps(*view, 7);
+    EXPECT_TRUE(view->session().isComplete());
+
+    // Once the task has changed something, another slide is not the task's to leave for.
+    auto font = viewOfBank(u"06/8"_s);
+    playSteps(*font, 2);
+    const int step = font->session().stepIndex();
+    font->performThroughUi(u"thumb:2"_s);
+    EXPECT_EQ(font->session().stepIndex(), step);
+}
