@@ -430,6 +430,13 @@ Check readStep(const QJsonValue& value, const QString& where, MovieStep& step)
     }
     if (Check f = readString(so, u"anyOrder"_s, step.anyOrder, where))
         return f;
+    if (so.contains(u"routeNamed"_s)) {
+        if (!so[u"routeNamed"_s].isBool())
+            return wrongType(where + u".routeNamed"_s, u"true 或 false"_s);
+        step.routeNamed = so[u"routeNamed"_s].toBool();
+        if (step.routeNamed && so.contains(u"ways"_s))
+            return Fault{where + u".ways"_s, u"题干指定了做法的步骤不能再有另一种做法"_s};
+    }
     if (so.contains(u"anyOrder"_s) && (step.anyOrderBlock().isEmpty() || step.anyOrder.count(u'/') > 1 ||
                                        (step.anyOrder.contains(u'/') && step.anyOrderChain().isEmpty())))
         return Fault{where + u".anyOrder"_s, u"应为“组名”或“组名/串名”"_s};

@@ -418,6 +418,9 @@ struct MovieStep
     // "block" or "block/chain": consecutive steps naming one block may be done in any order,
     // except that the steps naming one chain of it keep theirs.
     QString anyOrder;
+    // The stem names the route ("利用“格式”工具栏…", "利用快捷菜单…"): only the step's own actions take
+    // it, not the other commands that open the same thing nor other ways.
+    bool routeNamed = false;
     // Where the step is in its movie file (1-based lines; 0 when not read from a file).
     int line = 0;
     std::vector<int> acceptLines; // the line of each accepted action

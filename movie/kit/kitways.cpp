@@ -177,6 +177,8 @@ std::vector<MovieWay> kitWays(const Movie& movie, const KitCatalog& kit)
 void addContextCommands(Movie& movie, const KitCatalog& kit)
 {
     auto widen = [&](MovieStep& step) {
+        if (step.routeNamed)
+            return;
         const QStringList accepted = step.accept;
         for (const QString& action : accepted) {
             const auto menu = kit.resolve(action);

@@ -458,8 +458,12 @@ void MovieSession::editCustomShows(const KitControl& button)
 
 MovieSession::MovieSession(Movie movie, const KitCatalog& kit) : m_movie(std::move(movie)), m_kit(&kit)
 {
-    const std::vector<MovieWay> found = kitWays(m_movie, kit);
-    m_movie.ways.insert(m_movie.ways.end(), found.begin(), found.end());
+    for (const MovieWay& way : kitWays(m_movie, kit)) {
+        // A step whose route the stem names is taken by that route only.
+        const auto run = m_movie.steps.begin() + way.from;
+        if (std::none_of(run, run + way.count, [](const MovieStep& step) { return step.routeNamed; }))
+            m_movie.ways.push_back(way);
+    }
     addContextCommands(m_movie, kit);
     m_steps = StepProgress(m_movie, kit);
     reset();
@@ -922,6 +926,8 @@ void MovieSession::applyAction(const KitTarget& t)
             m_toolbarValues[t.path.first()] = t.value;
         break;
     case KitTarget::Dialog:
+        if (t.control)
+            m_dialog->changedFreely.erase(t.control->id);
         setFormValue(*m_dialog, m_kit->dialog(t.form), t);
         break;
     case KitTarget::TaskPane:
@@ -1086,8 +1092,13 @@ bool MovieSession::perform(const QString& action)
     // What the window was before an action that may open a dialog, for the dialog's 取消.
     std::optional<MovieSession> before;
     if (target->opens.startsWith(u"dialog:"_s) || target->kind == KitTarget::DoubleClick ||
-        (target->control && !target->control->edits.isEmpty()) || opensAfterDrawing.startsWith(u"dialog:"_s))
+        (target->control && !target->control->edits.isEmpty()) ||
+        opensAfterDrawing.startsWith(u"dialog:"_s)) {
         before = *this;
+        // Backed out of, the shape drawn goes, and the tool it was drawn with opens its dialog again.
+        before->m_opensAfterDrawing =
+            opensAfterDrawing.isEmpty() ? before->m_opensAfterDrawing : opensAfterDrawing;
+    }
     const QString dialogBefore = m_dialog ? m_dialog->name : QString();
     const int depthBefore = (m_dialog ? 1 : 0) + static_cast<int>(m_beneath.size());
     const int slideBefore = m_presentation.selected;

@@ -36,6 +36,9 @@ struct FormState
     QStringList hidden;
     // The controls it holds greyed and out of reach there (动画文本 of a picture), ids or captions' texts.
     QStringList greyed;
+    // The controls the learner has set where no step asked for it, since a step last set them, each
+    // with the value it had before.
+    std::map<QString, QString> changedFreely;
 
     QString value(const QString& id) const;
 };
@@ -333,6 +336,9 @@ private:
     // in it set still there; a step whose value the learner has changed since comes up again, and
     // the button does nothing.
     bool confirmsHeldValues(const StepTaking& taking, const KitTarget& target);
+    // A setting of the dialog that no step of the movie names, changed by the learner: its 确定
+    // would make a change the task does not ask for.
+    bool changesWhatNoStepAsks(const FormState& dialog, const KitForm* form) const;
     // An action that no step takes: a route to a view, a dialog backed out of, the task
     // pane shown or hidden, or a dialog's page turned. True when it took a step after all.
     bool takeOtherRoute(const QString& action);

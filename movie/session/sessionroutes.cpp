@@ -5,6 +5,7 @@
 #include "movie/session/moviesession.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -39,6 +40,7 @@ bool MovieSession::setValueFreely(const KitTarget& target)
         return false;
     if (m_dialog->value(target.control->id) == target.value)
         return true;
+    m_dialog->changedFreely.try_emplace(target.control->id, m_dialog->value(target.control->id));
     setFormValue(*m_dialog, m_kit->dialog(target.form), target);
     if (m_listener)
         m_listener();
@@ -127,6 +129,31 @@ void MovieSession::settleHeldSteps()
     }
 }
 
+bool MovieSession::changesWhatNoStepAsks(const FormState& dialog, const KitForm* form) const
+{
+    const auto namedByStep = [this, &dialog](const QString& id) {
+        const QString prefix = u"dialog:%1/%2="_s.arg(dialog.name, id);
+        const auto names = [&](const MovieStep& step) {
+            return std::any_of(step.accept.begin(), step.accept.end(),
+                               [&](const QString& a) { return a.startsWith(prefix); });
+        };
+        if (std::any_of(m_movie.steps.begin(), m_movie.steps.end(), names))
+            return true;
+        return std::any_of(m_movie.ways.begin(), m_movie.ways.end(), [&](const MovieWay& way) {
+            return std::any_of(way.steps.begin(), way.steps.end(), names);
+        });
+    };
+    for (const auto& [id, before] : dialog.changedFreely) {
+        const KitControl* c = form ? form->control(id) : nullptr;
+        static const std::set<KitControlType> settings{
+            KitControlType::Check, KitControlType::Options,  KitControlType::Combo,  KitControlType::Spin,
+            KitControlType::Color, KitControlType::EditList, KitControlType::Gallery};
+        if (c && settings.count(c->type) && dialog.value(id) != before && !namedByStep(id))
+            return true;
+    }
+    return false;
+}
+
 bool MovieSession::confirmsHeldValues(const StepTaking& taking, const KitTarget& target)
 {
     if (!m_dialog || target.kind != KitTarget::Dialog || target.form != m_dialog->name || target.hasValue ||
@@ -134,7 +161,7 @@ bool MovieSession::confirmsHeldValues(const StepTaking& taking, const KitTarget&
         target.opens.startsWith(u"page:"_s) || target.opens.isEmpty())
         return true;
     const KitForm* form = m_kit->dialog(m_dialog->name);
-    bool held = true;
+    bool held = !changesWhatNoStepAsks(*m_dialog, form);
     // The steps done in this dialog since it opened: those before the button back to its command.
     for (int i = taking.step - 1; i >= 0; --i) {
         const StepTaking before{taking.way, i};
@@ -150,25 +177,38 @@ bool MovieSession::confirmsHeldValues(const StepTaking& taking, const KitTarget&
                 return held;
             if (t && t->kind == KitTarget::Dialog) {
                 inDialog = true;
-                if (t->form == m_dialog->name && t->control && t->hasValue && t->opens.isEmpty() &&
+                if (t->form == m_dialog->name && t->control && t->hasValue &&
                     t->control->type != KitControlType::Tabs && !value)
                     value = *t;
             }
         }
         if (!inDialog)
             break;
-        if (!value || !m_steps.isDone(before) || formHolds(*m_dialog, form, *value))
+        if (!value || !m_steps.isDone(before))
+            continue;
+        // A choice that opened another dialog (超链接到's 幻灯片...) holds until the box is changed.
+        if (!value->opens.isEmpty() ? !m_dialog->changedFreely.count(value->control->id)
+                                    : formHolds(*m_dialog, form, *value))
             continue;
         bool heldByAnother = false;
         for (const QString& action : step.accept) {
             auto t = m_kit->resolve(action);
-            heldByAnother =
-                heldByAnother || (t && t->kind == KitTarget::Dialog && t->form == m_dialog->name &&
-                                  t->control && t->hasValue && formHolds(*m_dialog, form, *t));
+            heldByAnother = heldByAnother ||
+                            (t && t->kind == KitTarget::Dialog && t->form == m_dialog->name && t->control &&
+                             t->hasValue && t->opens.isEmpty() && formHolds(*m_dialog, form, *t));
         }
         if (!heldByAnother) {
             m_steps.markUndone(before);
             held = false;
+            // What was done in the dialog that the choice opened comes up again with it.
+            const QString opened = value->opens.startsWith(u"dialog:"_s) ? value->opens.mid(7) : QString();
+            for (int j = i + 1; !opened.isEmpty() && j < taking.step; ++j) {
+                const MovieStep& inside = StepProgress::stepAt(m_movie, StepTaking{taking.way, j});
+                auto t = m_kit->resolve(inside.accept.first());
+                if (!t || t->kind != KitTarget::Dialog || t->form != opened)
+                    break;
+                m_steps.markUndone(StepTaking{taking.way, j});
+            }
         }
     }
     return held;

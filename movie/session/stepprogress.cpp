@@ -206,8 +206,10 @@ QStringList StepProgress::actionsWanted(const Movie& movie) const
     if (m_way >= 0)
         return movie.ways[static_cast<size_t>(m_way)].steps[static_cast<size_t>(m_wayTrack.focus)].accept;
     QStringList wanted;
-    for (const int i : m_own.open())
-        wanted << movie.steps[static_cast<size_t>(i)].accept;
+    for (const int i : m_own.open()) {
+        if (!movie.steps[static_cast<size_t>(i)].routeNamed)
+            wanted << movie.steps[static_cast<size_t>(i)].accept;
+    }
     for (const MovieWay& other : movie.ways) {
         if (other.from == m_own.first && !other.steps.empty())
             wanted << other.steps.front().accept;

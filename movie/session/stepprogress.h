@@ -74,8 +74,9 @@ public:
 
     // The step that comes next: one of the movie's, or of the way being taken; none when complete.
     const MovieStep* current(const Movie& movie) const;
-    // The actions of the steps that may come next: the current step's, or on the
-    // movie's own steps also the first of each other way that starts there.
+    // The actions of the steps that may come next, which other routes to the same place may take:
+    // the current step's, or on the movie's own steps also the first of each other way that starts
+    // there; none of a step whose route the stem names.
     QStringList actionsWanted(const Movie& movie) const;
     // The step that takes `action` now: the current one, a later value step of the same
     // run, a step of the same any-order block, on the movie's own steps or on another way

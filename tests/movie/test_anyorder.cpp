@@ -69,6 +69,11 @@ TEST(AnyOrder, BlocksAreReadAndAMalformedOneIsRefusedAtItsLine)
         R"("accept": ["toolbar:字号=28"], )",
         R"("accept": ["toolbar:字号=28"], "ways": [{"name": "对话框", "replaces": 2, "steps": [{"hint": "h", "accept": ["key:F5"]}]}], )");
     EXPECT_TRUE(refusal(cut).contains(u"一部分"_s)) << refusal(cut).toStdString();
+    // A step whose route the stem names has no other way.
+    QByteArray named = cut;
+    named.replace(R"("accept": ["toolbar:字号=28"], )",
+                  R"("accept": ["toolbar:字号=28"], "routeNamed": true, )");
+    EXPECT_TRUE(refusal(named).contains(u"指定了做法"_s)) << refusal(named).toStdString();
 }
 
 TEST(AnyOrder, EitherPartMayComeFirstButAChainKeepsItsOrder)

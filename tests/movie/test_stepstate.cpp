@@ -117,7 +117,7 @@ TEST(StepState, TheFormattingToolbarTakesItsSettingsInAnyOrder)
         // 倾斜 before 字号.
         auto view = viewOfBank(u"06/8"_s);
         playSteps(*view, 1);
-        EXPECT_TRUE(view->performThroughUi(u"key:Ctrl+I"_s));
+        EXPECT_TRUE(view->performThroughUi(u"toolbar:倾斜"_s));
         EXPECT_TRUE(view->performThroughUi(u"toolbar:字号=36"_s));
         EXPECT_TRUE(view->session().isComplete());
         const SlideFont& font = view->session().presentation().slides[0].bodyFont;
@@ -205,4 +205,71 @@ TEST(StepState, AnotherSlideLookedAtBringsTheTasksSlideBackAsAStep)
     const int step = font->session().stepIndex();
     font->performThroughUi(u"thumb:2"_s);
     EXPECT_EQ(font->session().stepIndex(), step);
+}
+
+TEST(StepState, ARouteTheStemNamesIsTheOnlyOneThatTakesTheStep)
+{
+    // 利用“格式”工具栏…: Ctrl+I and 格式 → 字体 leave the subtitle as it is; the toolbar takes it.
+    auto view = viewOfBank(u"06/8"_s);
+    playSteps(*view, 1);
+    const Presentation before = view->session().presentation();
+    EXPECT_FALSE(view->performThroughUi(u"key:Ctrl+I"_s));
+    view->performThroughUi(u"menu:格式(O)/字体(F)..."_s);
+    EXPECT_FALSE(view->session().dialog().has_value());
+    EXPECT_EQ(view->session().presentation(), before);
+    EXPECT_TRUE(view->performThroughUi(u"toolbar:倾斜"_s));
+    EXPECT_TRUE(view->performThroughUi(u"toolbar:字号=36"_s));
+    EXPECT_TRUE(view->session().isComplete());
+}
+
+TEST(StepState, OkRefusesASettingTheTaskDoesNotAskForOrAChoiceUndoneSince)
+{
+    {
+        // 超链接到 → 幻灯片... → slide 5, then 超链接到 changed to 第一张幻灯片: 确定 does nothing, and the
+        // hint asks for the slide again.
+        auto view = viewOfBank(u"10/25"_s);
+        playSteps(*view, 7);
+        ASSERT_EQ(view->session().dialog()->name, u"动作设置"_s);
+        view->performThroughUi(u"dialog:动作设置/超链接到=第一张幻灯片"_s);
+        for (int i = 7; i < 10; ++i)
+            ASSERT_TRUE(
+                view->performThroughUi(view->session().movie().steps[static_cast<size_t>(i)].accept.first()));
+        EXPECT_FALSE(view->performThroughUi(u"dialog:动作设置/确定"_s));
+        EXPECT_TRUE(view->session().dialog().has_value());
+        EXPECT_FALSE(view->session().isComplete());
+        EXPECT_EQ(view->session().currentStep(), &view->session().movie().steps[4]);
+        playSteps(*view, 11);
+        EXPECT_TRUE(view->session().isComplete());
+    }
+    {
+        // 鼠标移过 is the task; an action left on the 单击鼠标 page would be a change it does not ask for.
+        auto view = viewOfBank(u"05/10"_s);
+        playSteps(*view, 3);
+        const QString was = view->session().dialog()->value(u"单击鼠标时的动作"_s);
+        view->performThroughUi(u"dialog:动作设置/单击鼠标时的动作=超链接到(H):"_s);
+        // Ctrl+Tab turns to the next page.
+        view->pressShortcut(u"Ctrl+Tab"_s);
+        EXPECT_EQ(view->session().dialog()->tab, u"鼠标移过"_s);
+        playSteps(*view, 6);
+        EXPECT_FALSE(view->performThroughUi(u"dialog:动作设置/确定"_s));
+        view->performThroughUi(u"dialog:动作设置/标签=单击鼠标"_s);
+        view->performThroughUi(u"dialog:动作设置/单击鼠标时的动作="_s + was);
+        EXPECT_TRUE(view->performThroughUi(u"dialog:动作设置/确定"_s));
+        EXPECT_TRUE(view->session().isComplete());
+    }
+}
+
+TEST(StepState, AnActionButtonsDialogBackedOutOfOpensAgainWhenItIsDrawnAgain)
+{
+    auto view = viewOfBank(u"08/27"_s);
+    playSteps(*view, 3);
+    ASSERT_EQ(view->session().dialog()->name, u"动作设置"_s);
+    view->performThroughUi(u"dialog:动作设置/取消"_s);
+    EXPECT_FALSE(view->session().dialog().has_value());
+    ASSERT_TRUE(view->session().drawingToolChosen());
+    ASSERT_TRUE(view->performThroughUi(u"draw:slide"_s));
+    ASSERT_TRUE(view->session().dialog().has_value());
+    EXPECT_EQ(view->session().dialog()->name, u"动作设置"_s);
+    playSteps(*view, 7);
+    EXPECT_TRUE(view->session().isComplete());
 }

@@ -489,6 +489,25 @@ bool FormPart::chooseOneMore(const std::optional<ListChoice>& several, const QSt
     return true;
 }
 
+void FormPart::turnDialogPage(int by)
+{
+    const FormState& d = *m_view.m_session->dialog();
+    const KitForm* form = m_view.m_session->kit().dialog(d.name);
+    const KitControl* tabs = form ? form->tabs() : nullptr;
+    if (!tabs)
+        return;
+    QStringList pages;
+    for (const QString& page : tabs->items) {
+        if (!d.hidden.contains(page))
+            pages << page;
+    }
+    const qsizetype at = pages.indexOf(d.tab);
+    if (pages.size() < 2 || at < 0)
+        return;
+    const qsizetype next = (at + by + pages.size()) % pages.size();
+    m_view.perform(actions::dialog(d.name, tabs->id, pages[next]));
+}
+
 bool FormPart::addSeveral(const ListChoice& several, const QString& button)
 {
     // One button for several items does what choosing and adding each in the list's order
@@ -757,6 +776,8 @@ bool FormPart::takeKey(const QString& key)
             pressDialogAccessKey(key.front());
         else if (key == u"Tab"_s || key == u"Shift+Tab"_s)
             moveDialogFocus(key == u"Tab"_s ? 1 : -1);
+        else if (key == u"Ctrl+Tab"_s || key == u"Ctrl+Shift+Tab"_s)
+            turnDialogPage(key == u"Ctrl+Tab"_s ? 1 : -1);
         return true;
     }
     if ((key == u"Return"_s || key == u"Enter"_s) && m_enterField) {

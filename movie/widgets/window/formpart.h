@@ -115,6 +115,8 @@ private:
     // dialog has no such list, or nothing is typed.
     bool openFileNamed();
     void moveDialogFocus(int by);
+    // Ctrl+Tab and Ctrl+Shift+Tab: the next or the previous page of a dialog with tabs, round.
+    void turnDialogPage(int by);
     // An open dialog's state, on top or beneath; null when it is not open.
     const FormState* formState(const QString& name) const;
     // A dialog that has just opened gives its text box the focus, its text selected.

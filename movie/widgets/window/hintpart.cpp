@@ -31,12 +31,15 @@ HintPart::Panel HintPart::panel() const
     for (int i = 0; i < s.steps().count(); ++i) {
         if (way && i == way->from) {
             out.current = static_cast<int>(out.lines.size()) + s.steps().wayStep();
-            for (const MovieStep& step : way->steps)
-                out.lines << u"%1. %2"_s.arg(out.lines.size() + 1).arg(step.hint);
+            for (size_t j = 0; j < way->steps.size(); ++j) {
+                out.lines << u"%1. %2"_s.arg(out.lines.size() + 1).arg(way->steps[j].hint);
+                out.done.push_back(s.steps().isDone(StepTaking{s.steps().way(), static_cast<int>(j)}));
+            }
             i += way->count - 1;
             continue;
         }
         out.lines << u"%1. %2"_s.arg(out.lines.size() + 1).arg(s.movie().steps[static_cast<size_t>(i)].hint);
+        out.done.push_back(s.steps().isDone(StepTaking{-1, i}));
     }
     // Over the lower left of the slide pane, else another corner of it, else beside the target:
     // never over the target, the open dialog or the open menus.
@@ -88,7 +91,8 @@ void HintPart::paint(QPainter& p) const
     for (int i = 0; i < hint.lines.size(); ++i) {
         const bool now = i == hint.current;
         p.setFont(uiFont(12, now));
-        p.setPen(now ? QColor(0xC0, 0x00, 0x00) : (i < hint.current ? kGreyText : Qt::black));
+        p.setPen(now ? QColor(0xC0, 0x00, 0x00)
+                     : (hint.done[static_cast<size_t>(i)] ? kGreyText : Qt::black));
         const QRect lr = fm.boundingRect(QRect(0, 0, w - 16, 400), Qt::TextWordWrap, hint.lines[i]);
         p.drawText(QRect(box.left() + 8, y, w - 16, lr.height()), Qt::TextWordWrap, hint.lines[i]);
         y += lr.height() + 3;

@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QStringList>
+#include <vector>
 
 class QPainter;
 
@@ -29,6 +30,7 @@ private:
         QRect box;
         QRect target; // the frame round where the next step starts, with a margin; empty for none
         QStringList lines;
+        std::vector<bool> done; // each line's step is done (greyed), in whatever order it was done
         int current = 0;
     };
     Panel panel() const;
