@@ -19,7 +19,9 @@ import re
 import sys
 
 SELECTING = ("thumb:", "click:", "dblclick:", "type:", "draw:", "taskpane:")
-CHANGES = {"slide", "titleFont", "bodyFont", "editShape", "master"}
+CHANGES = {"slide", "titleFont", "bodyFont", "editShape", "master", "printPreview"}
+# Keys that say which object a change is made to, not what it changes.
+IDENTITY = {"slide", "shape", "index"}
 
 
 def first(step):
@@ -30,7 +32,7 @@ def fields(changes, prefix=""):
     """The leaves a step's changes set, as paths ("titleFont.size")."""
     out = set()
     for key, value in changes.items():
-        if key == "slide":
+        if key in IDENTITY:
             continue
         if isinstance(value, dict):
             out |= fields(value, prefix + key + ".")
@@ -54,7 +56,9 @@ def units(steps):
             out.append(None)
             i += 1
             continue
-        command = action.startswith(("toolbar:", "menu:", "key:", "context:")) and "视图" not in action
+        # A command that inserts something selects what it inserted: what comes after acts on that.
+        command = (action.startswith(("toolbar:", "menu:", "key:", "context:")) and "视图" not in action and
+                   "插入" not in action)
         if not command or action.startswith(SELECTING):
             out.append(None)
             i += 1
@@ -95,12 +99,16 @@ def blocks(steps):
 
 def mark(steps, number):
     marked = []
+    # New blocks are named after those the movie already has.
+    while any(s.get("anyOrder", "").split("/")[0] == "组%d" % number for s in steps):
+        number += 1
     for group in blocks(steps):
         name = "组%d" % number
         number += 1
         for k, (start, end, _, _) in enumerate(group):
             for i in range(start, end):
                 steps[i]["anyOrder"] = name if end - start == 1 else "%s/%d" % (name, k + 1)
+                steps[i]["_new"] = True
         marked.append((group[0][0] + 1, group[-1][1]))
     return marked, number
 
@@ -151,7 +159,7 @@ def write_marks(path, lines, movie):
             at += 1
         if at == len(lines):
             sys.exit("%s: no line holds %s" % (path, hint))
-        if "anyOrder" in step:
+        if step.get("_new"):
             lines[at] = lines[at].replace(hint, '%s "anyOrder": "%s",' % (hint, step["anyOrder"]), 1)
         at += 1
     open(path, "w", encoding="utf-8").write("\n".join(lines))

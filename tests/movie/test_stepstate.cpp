@@ -273,3 +273,16 @@ TEST(StepState, AnActionButtonsDialogBackedOutOfOpensAgainWhenItIsDrawnAgain)
     playSteps(*view, 7);
     EXPECT_TRUE(view->session().isComplete());
 }
+
+TEST(StepState, ABulletsColourMayComeBeforeItsCharacter)
+{
+    auto view = viewOfBank(u"04/23"_s);
+    playSteps(*view, 3);
+    EXPECT_TRUE(view->performThroughUi(u"dialog:项目符号和编号/项目符号颜色=其他颜色(M)..."_s));
+    EXPECT_TRUE(view->performThroughUi(u"dialog:颜色/标准颜色=深蓝"_s));
+    EXPECT_TRUE(view->performThroughUi(u"dialog:颜色/确定"_s));
+    EXPECT_TRUE(view->performThroughUi(u"dialog:项目符号和编号/项目符号=✓"_s));
+    EXPECT_TRUE(view->performThroughUi(u"dialog:项目符号和编号/确定"_s));
+    EXPECT_TRUE(view->session().isComplete());
+    EXPECT_EQ(view->session().presentation().slides[2].bullets.color, u"#000080"_s);
+}
