@@ -491,6 +491,7 @@ void MovieSession::reset()
     m_toolChosen = false;
     m_toolMark.clear();
     m_opensAfterDrawing.clear();
+    m_slideChosenFreely = 0;
     m_toolbars.clear();
     m_toolbarValues.clear();
     m_painter = Painter::None;

@@ -330,7 +330,11 @@ private:
     // a box that already reads the value, a task pane's or a toolbar box's value that the slide
     // already has), with changes that leave the presentation as it is; empty for none.
     QString heldAction(const MovieStep& step) const;
-    // Value steps that may be done now and that the window already holds are done.
+    // A step that clicks a slide's thumbnail, where the learner has already gone to that slide (with nothing
+    // on it selected since): its action, else empty.
+    QString slideAlreadyChosen(const MovieStep& step) const;
+    // Steps that may be done now and that the window already holds are done: values, and the
+    // slide already chosen.
     void settleHeldSteps();
     // A dialog's button that closes it on what it holds (确定) finds the values that the steps done
     // in it set still there; a step whose value the learner has changed since comes up again, and
@@ -407,6 +411,7 @@ private:
     QString m_typingOriginal; // the object's text before typing, or as a step last took it
     bool m_toolChosen = false;
     QString m_opensAfterDrawing;
+    int m_slideChosenFreely = 0;          // the slide the learner went to where no step asked for it
     std::vector<MovieSession> m_toolMark; // the session before the tool was chosen
     std::optional<QRectF> m_drawn;        // the learner's drag, while its step is taken
     bool m_drawnByClick = false;

@@ -70,6 +70,7 @@ bool MovieSession::selectSlideFreely(const KitTarget& target)
     for (const int step : clicks)
         m_steps.markUndone(StepTaking{-1, step});
     applyAction(target);
+    m_slideChosenFreely = target.slide;
     if (m_listener)
         m_listener();
     return true;
@@ -111,14 +112,31 @@ QString MovieSession::heldAction(const MovieStep& step) const
     return {};
 }
 
+QString MovieSession::slideAlreadyChosen(const MovieStep& step) const
+{
+    // The slide a click on its thumbnail would choose is the one the learner went to, still shown
+    // with nothing on it selected.
+    const WindowView& view = m_presentation.view;
+    const ActionParts a = parseAction(step.accept.first());
+    if (a.kind != ActionParts::Thumb || !step.set.isEmpty() || m_dialog ||
+        !(view.is(ViewKind::Normal) || view.is(ViewKind::Outline) || view.is(ViewKind::Sorter)))
+        return {};
+    auto t = m_kit->resolve(step.accept.first());
+    if (!t || t->ctrl || t->shift || t->dropAfter >= 0 || t->slide != m_presentation.selected ||
+        t->slide != m_slideChosenFreely ||
+        m_selection.kind(m_presentation.selected, view.kind()) == SelectionKind::Objects ||
+        m_selection.kind(m_presentation.selected, view.kind()) == SelectionKind::Text)
+        return {};
+    return step.accept.first();
+}
+
 void MovieSession::settleHeldSteps()
 {
     for (int round = 0; round < m_steps.count(); ++round) {
         bool settled = false;
         for (const StepTaking& open : m_steps.openSteps()) {
-            if (!m_steps.isValueStep(open))
-                continue;
-            const QString action = heldAction(StepProgress::stepAt(m_movie, open));
+            const MovieStep& step = StepProgress::stepAt(m_movie, open);
+            const QString action = m_steps.isValueStep(open) ? heldAction(step) : slideAlreadyChosen(step);
             if (!action.isEmpty() && perform(action) && m_steps.isDone(open)) {
                 settled = true;
                 break;

@@ -286,3 +286,16 @@ TEST(StepState, ABulletsColourMayComeBeforeItsCharacter)
     EXPECT_TRUE(view->session().isComplete());
     EXPECT_EQ(view->session().presentation().slides[2].bullets.color, u"#000080"_s);
 }
+
+TEST(StepState, TheSlideAlreadyChosenIsNoStepToTake)
+{
+    // Slide 2 first, then the 审阅 toolbar: its buttons act on slide 2 without a second click on it.
+    auto view = viewOfBank(u"07/19"_s);
+    view->performThroughUi(u"thumb:2"_s);
+    EXPECT_EQ(view->session().presentation().selected, 2);
+    EXPECT_TRUE(view->performThroughUi(u"menu:视图(V)/工具栏(T)/审阅"_s));
+    EXPECT_EQ(view->session().stepIndex(), 2);
+    EXPECT_TRUE(view->performThroughUi(u"toolbar:下一项"_s));
+    EXPECT_TRUE(view->performThroughUi(u"toolbar:删除批注"_s));
+    EXPECT_TRUE(view->session().isComplete());
+}
