@@ -53,27 +53,13 @@ std::vector<Move> wayMoves(const Movie& movie, int w)
     return moves;
 }
 
-bool stepDone(const MovieSession& session, const StepTaking& at)
-{
-    const StepProgress& steps = session.steps();
-    if (at.way < 0 || at.way == steps.way())
-        return steps.isDone(at);
-    // Another way's steps are done once the run it stands in for is.
-    const MovieWay& way = session.movie().ways[static_cast<size_t>(at.way)];
-    for (int i = way.from; i < way.from + way.count; ++i) {
-        if (steps.way() >= 0 || !steps.isDone(StepTaking{-1, i}))
-            return false;
-    }
-    return true;
-}
-
 // Performs `moves` (the first `count` of them, or all) in a fresh session.
 Status play(MovieSession& session, const std::vector<Move>& moves, size_t count = SIZE_MAX)
 {
     for (size_t i = 0; i < std::min(count, moves.size()); ++i) {
         const Move& m = moves[i];
         // A value the window already held when its step came is done without an action.
-        if (stepDone(session, m.at))
+        if (session.steps().isDone(m.at))
             continue;
         const QString& action = m.step->accept[m.accept];
         const int before = session.stepIndex();

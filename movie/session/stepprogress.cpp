@@ -170,8 +170,10 @@ void StepTrack::markUndone(int step)
 
 StepProgress::StepProgress(const Movie& movie, const KitCatalog& kit) : m_own(prepared(movie.steps, kit))
 {
-    for (const MovieWay& way : movie.ways)
+    for (const MovieWay& way : movie.ways) {
         m_ways.push_back(prepared(way.steps, kit));
+        m_wayRuns.emplace_back(way.from, way.count);
+    }
     restart(movie);
 }
 
@@ -277,17 +279,6 @@ std::vector<StepTaking> StepProgress::openSteps() const
     return out;
 }
 
-std::vector<StepTaking> StepProgress::valueStepsBefore(const StepTaking& taking) const
-{
-    std::vector<StepTaking> out;
-    if (taking.way >= 0 && taking.way != m_way)
-        return out;
-    const StepTrack& track = trackOf(taking.way);
-    for (int i = taking.step - 1; i >= 0 && track.steps[static_cast<size_t>(i)].valueStep; --i)
-        out.push_back({taking.way, i});
-    return out;
-}
-
 bool StepProgress::isValueStep(const StepTaking& step) const
 {
     const std::vector<PreparedStep>& steps =
@@ -299,26 +290,11 @@ bool StepProgress::isDone(const StepTaking& step) const
 {
     if (step.way < 0)
         return m_own.done[static_cast<size_t>(step.step)];
-    return step.way == m_way && m_wayTrack.done[static_cast<size_t>(step.step)];
-}
-
-bool StepProgress::isDone(const Movie& movie, const MovieStep* step) const
-{
-    for (size_t i = 0; i < movie.steps.size(); ++i) {
-        if (&movie.steps[i] == step)
-            return m_own.done[i];
-    }
-    for (size_t w = 0; w < movie.ways.size(); ++w) {
-        const MovieWay& way = movie.ways[w];
-        for (size_t j = 0; j < way.steps.size(); ++j) {
-            if (&way.steps[j] != step)
-                continue;
-            if (m_way == static_cast<int>(w))
-                return m_wayTrack.done[j];
-            return m_own.done[static_cast<size_t>(way.from)];
-        }
-    }
-    return false;
+    if (step.way == m_way)
+        return m_wayTrack.done[static_cast<size_t>(step.step)];
+    const auto [from, count] = m_wayRuns[static_cast<size_t>(step.way)];
+    return m_way < 0 && std::all_of(m_own.done.begin() + from, m_own.done.begin() + from + count,
+                                    [](bool done) { return done; });
 }
 
 bool choosesDrawingTool(const Movie& movie, const StepTaking& taking)

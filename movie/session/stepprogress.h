@@ -89,19 +89,18 @@ public:
 
     // The steps not done that may be done now, on the track being taken.
     std::vector<StepTaking> openSteps() const;
-    // The value steps right before `taking` on its track (the values a dialog's 确定 confirms).
-    std::vector<StepTaking> valueStepsBefore(const StepTaking& taking) const;
     bool isValueStep(const StepTaking& step) const;
+    // Whether a step of the movie's, or of one of its ways, is done: a step of a way not being
+    // taken is done once the run it stands in for is.
     bool isDone(const StepTaking& step) const;
-    // Whether `step` (one of the movie's, or of one of its ways) is done.
-    bool isDone(const Movie& movie, const MovieStep* step) const;
     static const MovieStep& stepAt(const Movie& movie, const StepTaking& taking);
 
 private:
     const StepTrack& trackOf(int way) const { return way < 0 ? m_own : m_wayTrack; }
 
     StepTrack m_own;
-    std::vector<StepTrack> m_ways; // the other ways, none of their steps done
+    std::vector<StepTrack> m_ways;              // the other ways, none of their steps done
+    std::vector<std::pair<int, int>> m_wayRuns; // the first step and the count of each way's run
     int m_way = -1;
     StepTrack m_wayTrack; // the way being taken
     int m_actionsTaken = 0;
