@@ -23,12 +23,7 @@ std::unique_ptr<KitView> viewOf(const QString& presentation, const QString& step
     const QString json =
         uR"j({"format": "pptdrill-movie", "version": 1, "presentation": %1, "steps": [%2]})j"_s.arg(
             presentation, steps);
-    auto movie = parseMovie(json.toUtf8());
-    EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
-    auto view =
-        std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
-    view->setPace(0);
-    return view;
+    return windowtesting::viewOfMovie(json);
 }
 
 const QString kTwoSlides =

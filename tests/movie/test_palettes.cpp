@@ -5,6 +5,7 @@
 #include "movie/session/moviesession.h"
 #include "movie/widgets/slides/slidepaintsupport.h"
 #include "movie/widgets/window/kitview.h"
+#include "tests/movie/windowtesting.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -14,6 +15,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace pptdrill;
+using windowtesting::at;
+using windowtesting::click;
+using windowtesting::tooltipAt;
 
 namespace {
 
@@ -22,33 +26,7 @@ std::unique_ptr<KitView> viewOf(const QString& window, const QString& steps)
     const QString json = uR"j({"format": "pptdrill-movie", "version": 1, "presentation": {"view": "normal",
             "taskpane": null, "window": {%1}, "slides": [{"layout": "标题幻灯片", "title": "年度总结"}]},
             "steps": [%2]})j"_s.arg(window, steps);
-    auto movie = parseMovie(json.toUtf8());
-    EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
-    auto view =
-        std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
-    view->setPace(0);
-    return view;
-}
-
-QRect at(KitView& view, const QString& locator)
-{
-    const auto rect = view.locate(locator);
-    EXPECT_TRUE(rect.has_value()) << "not on view: " << locator.toStdString();
-    return rect.value_or(QRect());
-}
-
-void click(KitView& view, const QString& locator)
-{
-    QTest::mouseClick(&view, Qt::LeftButton, {}, at(view, locator).center());
-}
-
-QString tooltipAt(KitView& view, const QPoint& point)
-{
-    QHelpEvent help(QEvent::ToolTip, point, view.mapToGlobal(point));
-    QApplication::sendEvent(&view, &help);
-    const QString text = QToolTip::text();
-    QToolTip::hideText();
-    return text;
+    return windowtesting::viewOfMovie(json);
 }
 
 const KitMenuItem* submenu(const std::vector<KitMenuItem>& items, const QString& text)

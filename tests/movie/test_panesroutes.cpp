@@ -7,6 +7,7 @@
 #include "movie/widgets/window/kitcolours.h"
 #include "movie/widgets/window/kitview.h"
 #include "movie/widgets/window/panelplacement.h"
+#include "tests/movie/windowtesting.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -25,12 +26,7 @@ std::unique_ptr<KitView> viewOf(const QString& steps)
                                    {"type": "ellipse", "x": 60, "y": 380, "w": 120, "h": 80, "text": "重点"}]},
             {"title": "主要工作", "body": ["市场", "研发"]}, {"title": "下一步"}]}, "steps": [%1]})j"_s.arg(
             steps);
-    auto movie = parseMovie(json.toUtf8());
-    EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
-    auto view =
-        std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
-    view->setPace(0);
-    return view;
+    return windowtesting::viewOfMovie(json);
 }
 
 void click(KitView& view, const QString& locator, Qt::MouseButton button = Qt::LeftButton)

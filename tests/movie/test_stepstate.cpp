@@ -14,16 +14,6 @@ using namespace pptdrill;
 
 namespace {
 
-std::unique_ptr<KitView> viewOfBank(const QString& question)
-{
-    auto movie = loadMovieFile(QStringLiteral(DRILL_SOURCE_DIR "/bank/movies/") + question + u".movie"_s);
-    EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
-    auto view =
-        std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
-    view->setPace(0);
-    return view;
-}
-
 // Does the movie's own first `count` steps through the window, as the demonstration would.
 void playSteps(KitView& view, int count)
 {
@@ -51,7 +41,7 @@ const SlideEffect& firstEffect(KitView& view, int slide)
 TEST(StepState, APageAlreadyInFrontIsNoStepToTake)
 {
     // 效果选项 opens on its 效果 page: choosing 播放动画后隐藏 and 确定 is the whole task.
-    auto view = viewOfBank(u"05/36"_s);
+    auto view = windowtesting::viewOfBankMovie(u"05/36"_s);
     playSteps(*view, 4);
     ASSERT_TRUE(view->session().dialog().has_value());
     EXPECT_EQ(view->session().dialog()->tab, u"效果"_s);
@@ -65,7 +55,7 @@ TEST(StepState, APageAlreadyInFrontIsNoStepToTake)
 TEST(StepState, AValueAlreadyRightIsNeitherAskedForNorNeeded)
 {
     // 自定义 of 颜色 opened on black: 红色 already reads 0.
-    auto view = viewOfBank(u"06/30"_s);
+    auto view = windowtesting::viewOfBankMovie(u"06/30"_s);
     playSteps(*view, 6);
     ASSERT_EQ(view->session().dialog()->name, u"颜色"_s);
     ASSERT_TRUE(view->performThroughUi(u"dialog:颜色/标签=自定义"_s));
@@ -82,7 +72,7 @@ TEST(StepState, AValueAlreadyRightIsNeitherAskedForNorNeeded)
 
 TEST(StepState, ADialogsValuesComeInAnyOrderAndOkChecksWhatItHolds)
 {
-    auto view = viewOfBank(u"12/34"_s);
+    auto view = windowtesting::viewOfBankMovie(u"12/34"_s);
     playSteps(*view, 4);
     ASSERT_EQ(view->session().dialog()->name, u"效果选项"_s);
     // The page's second box first, and a wrong sound: the dialog shows it, 确定 does nothing.
@@ -115,7 +105,7 @@ TEST(StepState, TheFormattingToolbarTakesItsSettingsInAnyOrder)
 {
     {
         // 倾斜 before 字号.
-        auto view = viewOfBank(u"06/8"_s);
+        auto view = windowtesting::viewOfBankMovie(u"06/8"_s);
         playSteps(*view, 1);
         EXPECT_TRUE(view->performThroughUi(u"toolbar:倾斜"_s));
         EXPECT_TRUE(view->performThroughUi(u"toolbar:字号=36"_s));
@@ -126,7 +116,7 @@ TEST(StepState, TheFormattingToolbarTakesItsSettingsInAnyOrder)
     }
     {
         // 字号, 加粗 and only then 字体: the 格式 toolbar's way of 格式 → 字体.
-        auto view = viewOfBank(u"01/3"_s);
+        auto view = windowtesting::viewOfBankMovie(u"01/3"_s);
         playSteps(*view, 2);
         EXPECT_TRUE(view->performThroughUi(u"toolbar:字号=44"_s));
         EXPECT_TRUE(view->performThroughUi(u"toolbar:加粗"_s));
@@ -140,7 +130,7 @@ TEST(StepState, TheFormattingToolbarTakesItsSettingsInAnyOrder)
 
 TEST(StepState, ATablesBorderColourComesBeforeOrAfterItsWidth)
 {
-    auto view = viewOfBank(u"10/22"_s);
+    auto view = windowtesting::viewOfBankMovie(u"10/22"_s);
     playSteps(*view, 2);
     // The colour first: the hint follows the colour's steps once the learner has started them.
     EXPECT_TRUE(view->performThroughUi(u"toolbar:边框颜色/其他边框颜色(M)..."_s));
@@ -160,7 +150,7 @@ TEST(StepState, ATablesBorderColourComesBeforeOrAfterItsWidth)
 
 TEST(StepState, AWrongChangeHasNoEffectWhileLookingAndBackingOutNeverBlock)
 {
-    auto view = viewOfBank(u"12/34"_s);
+    auto view = windowtesting::viewOfBankMovie(u"12/34"_s);
     playSteps(*view, 4);
     // A value set and the dialog cancelled: the effect is as it was, and the task goes on.
     EXPECT_TRUE(view->performThroughUi(u"dialog:效果选项/声音=推动"_s));
@@ -176,7 +166,7 @@ TEST(StepState, AWrongChangeHasNoEffectWhileLookingAndBackingOutNeverBlock)
     EXPECT_TRUE(view->session().isComplete());
 
     // A size the task does not ask for changes nothing on the slide.
-    auto font = viewOfBank(u"06/8"_s);
+    auto font = windowtesting::viewOfBankMovie(u"06/8"_s);
     playSteps(*font, 1);
     const Presentation before = font->session().presentation();
     EXPECT_FALSE(font->performThroughUi(u"toolbar:字号=40"_s));
@@ -185,7 +175,7 @@ TEST(StepState, AWrongChangeHasNoEffectWhileLookingAndBackingOutNeverBlock)
 
 TEST(StepState, AnotherSlideLookedAtBringsTheTasksSlideBackAsAStep)
 {
-    auto view = viewOfBank(u"05/36"_s);
+    auto view = windowtesting::viewOfBankMovie(u"05/36"_s);
     playSteps(*view, 2);
     ASSERT_EQ(view->session().taskPane().name, u"自定义动画"_s);
     // The window goes to slide 2; the task's slide is wanted again before anything is done there.
@@ -200,7 +190,7 @@ TEST(StepState, AnotherSlideLookedAtBringsTheTasksSlideBackAsAStep)
     EXPECT_TRUE(view->session().isComplete());
 
     // Once the task has changed something, another slide is not the task's to leave for.
-    auto font = viewOfBank(u"06/8"_s);
+    auto font = windowtesting::viewOfBankMovie(u"06/8"_s);
     playSteps(*font, 2);
     const int step = font->session().stepIndex();
     font->performThroughUi(u"thumb:2"_s);
@@ -210,7 +200,7 @@ TEST(StepState, AnotherSlideLookedAtBringsTheTasksSlideBackAsAStep)
 TEST(StepState, ARouteTheStemNamesIsTheOnlyOneThatTakesTheStep)
 {
     // 利用“格式”工具栏…: Ctrl+I and 格式 → 字体 leave the subtitle as it is; the toolbar takes it.
-    auto view = viewOfBank(u"06/8"_s);
+    auto view = windowtesting::viewOfBankMovie(u"06/8"_s);
     playSteps(*view, 1);
     const Presentation before = view->session().presentation();
     EXPECT_FALSE(view->performThroughUi(u"key:Ctrl+I"_s));
@@ -227,7 +217,7 @@ TEST(StepState, OkRefusesASettingTheTaskDoesNotAskForOrAChoiceUndoneSince)
     {
         // 超链接到 → 幻灯片... → slide 5, then 超链接到 changed to 第一张幻灯片: 确定 does nothing, and the
         // hint asks for the slide again.
-        auto view = viewOfBank(u"10/25"_s);
+        auto view = windowtesting::viewOfBankMovie(u"10/25"_s);
         playSteps(*view, 7);
         ASSERT_EQ(view->session().dialog()->name, u"动作设置"_s);
         view->performThroughUi(u"dialog:动作设置/超链接到=第一张幻灯片"_s);
@@ -243,7 +233,7 @@ TEST(StepState, OkRefusesASettingTheTaskDoesNotAskForOrAChoiceUndoneSince)
     }
     {
         // 鼠标移过 is the task; an action left on the 单击鼠标 page would be a change it does not ask for.
-        auto view = viewOfBank(u"05/10"_s);
+        auto view = windowtesting::viewOfBankMovie(u"05/10"_s);
         playSteps(*view, 3);
         const QString was = view->session().dialog()->value(u"单击鼠标时的动作"_s);
         view->performThroughUi(u"dialog:动作设置/单击鼠标时的动作=超链接到(H):"_s);
@@ -261,7 +251,7 @@ TEST(StepState, OkRefusesASettingTheTaskDoesNotAskForOrAChoiceUndoneSince)
 
 TEST(StepState, AnActionButtonsDialogBackedOutOfOpensAgainWhenItIsDrawnAgain)
 {
-    auto view = viewOfBank(u"08/27"_s);
+    auto view = windowtesting::viewOfBankMovie(u"08/27"_s);
     playSteps(*view, 3);
     ASSERT_EQ(view->session().dialog()->name, u"动作设置"_s);
     view->performThroughUi(u"dialog:动作设置/取消"_s);
@@ -276,7 +266,7 @@ TEST(StepState, AnActionButtonsDialogBackedOutOfOpensAgainWhenItIsDrawnAgain)
 
 TEST(StepState, ABulletsColourMayComeBeforeItsCharacter)
 {
-    auto view = viewOfBank(u"04/23"_s);
+    auto view = windowtesting::viewOfBankMovie(u"04/23"_s);
     playSteps(*view, 3);
     EXPECT_TRUE(view->performThroughUi(u"dialog:项目符号和编号/项目符号颜色=其他颜色(M)..."_s));
     EXPECT_TRUE(view->performThroughUi(u"dialog:颜色/标准颜色=深蓝"_s));
@@ -290,7 +280,7 @@ TEST(StepState, ABulletsColourMayComeBeforeItsCharacter)
 TEST(StepState, TheSlideAlreadyChosenIsNoStepToTake)
 {
     // Slide 2 first, then the 审阅 toolbar: its buttons act on slide 2 without a second click on it.
-    auto view = viewOfBank(u"07/19"_s);
+    auto view = windowtesting::viewOfBankMovie(u"07/19"_s);
     view->performThroughUi(u"thumb:2"_s);
     EXPECT_EQ(view->session().presentation().selected, 2);
     EXPECT_TRUE(view->performThroughUi(u"menu:视图(V)/工具栏(T)/审阅"_s));

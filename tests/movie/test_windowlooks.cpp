@@ -23,6 +23,7 @@ using namespace pptdrill;
 using windowtesting::at;
 using windowtesting::click;
 using windowtesting::shot;
+using windowtesting::tooltipAt;
 
 namespace {
 
@@ -381,15 +382,6 @@ TEST(WindowLooks, TheFileMenuListsThePresentationAmongTheFilesOpenedLast)
 }
 
 namespace {
-
-QString tooltipAt(KitView& view, const QPoint& point)
-{
-    QHelpEvent help(QEvent::ToolTip, point, view.mapToGlobal(point));
-    QApplication::sendEvent(&view, &help);
-    const QString text = QToolTip::text();
-    QToolTip::hideText();
-    return text;
-}
 
 } // namespace
 

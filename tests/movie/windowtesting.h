@@ -8,9 +8,12 @@
 #include "movie/session/moviesession.h"
 #include "movie/widgets/window/kitview.h"
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QToolTip>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -48,22 +51,43 @@ inline std::unique_ptr<KitView> viewOfMovie(const QString& json)
     return view;
 }
 
+// The window over a question of the bank ("07/27"); none (and a failure) when its movie cannot be read.
+inline std::unique_ptr<KitView> viewOfBankMovie(const QString& question)
+{
+    auto movie =
+        loadMovieFile(QStringLiteral(DRILL_SOURCE_DIR "/bank/movies/") + question + QStringLiteral(".movie"));
+    EXPECT_TRUE(movie.ok()) << movie.error().toStdString();
+    if (!movie.ok())
+        return nullptr;
+    auto view =
+        std::make_unique<KitView>(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
+    view->setPace(0);
+    return view;
+}
+
 // Plays a question of the bank ("07/27") through the window, each step as the
 // demonstration does it: a success when the question ends complete.
 inline testing::AssertionResult playsToTheEndThroughTheWindow(const QString& bankMovie)
 {
-    auto movie = loadMovieFile(QStringLiteral(DRILL_SOURCE_DIR "/bank/movies/") + bankMovie +
-                               QStringLiteral(".movie"));
-    if (!movie.ok())
-        return testing::AssertionFailure() << movie.error().toStdString();
-    KitView view(std::make_unique<MovieSession>(movie.value(), KitCatalog::instance()));
-    view.setPace(0);
-    for (int guard = 0; guard < 40 && !view.session().isComplete(); ++guard)
-        if (!view.performThroughUi(view.session().nextAction()))
-            return testing::AssertionFailure() << "refused: " << view.session().nextAction().toStdString();
-    if (!view.session().isComplete())
+    auto view = viewOfBankMovie(bankMovie);
+    if (!view)
+        return testing::AssertionFailure() << "no movie " << bankMovie.toStdString();
+    for (int guard = 0; guard < 40 && !view->session().isComplete(); ++guard)
+        if (!view->performThroughUi(view->session().nextAction()))
+            return testing::AssertionFailure() << "refused: " << view->session().nextAction().toStdString();
+    if (!view->session().isComplete())
         return testing::AssertionFailure() << "not complete";
     return testing::AssertionSuccess();
+}
+
+// The tooltip the window shows where the pointer rests.
+inline QString tooltipAt(KitView& view, const QPoint& point)
+{
+    QHelpEvent help(QEvent::ToolTip, point, view.mapToGlobal(point));
+    QApplication::sendEvent(&view, &help);
+    const QString text = QToolTip::text();
+    QToolTip::hideText();
+    return text;
 }
 
 } // namespace pptdrill::windowtesting
