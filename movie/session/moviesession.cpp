@@ -53,6 +53,14 @@ QString doubleClickOpens(const Presentation& presentation, const KitTarget& t)
     return {};
 }
 
+QStringList shownPages(const KitForm& form, const FormState& state)
+{
+    const KitControl* tabs = form.tabs();
+    QStringList pages = tabs ? tabs->items : QStringList();
+    pages.removeIf([&state](const QString& page) { return state.hidden.contains(page); });
+    return pages;
+}
+
 QString FormState::value(const QString& id) const
 {
     auto it = values.find(id);
@@ -226,12 +234,7 @@ void followEffectList(const KitCatalog& kit, FormState& pane, const Presentation
 QString adjacentPage(const KitCatalog& kit, const std::optional<FormState>& dialog, int by)
 {
     const KitForm* form = dialog ? kit.dialog(dialog->name) : nullptr;
-    const KitControl* tabs = form ? form->tabs() : nullptr;
-    if (!tabs)
-        return {};
-    // Pages the dialog leaves out are passed over.
-    QStringList pages = tabs->items;
-    pages.removeIf([&dialog](const QString& page) { return dialog->hidden.contains(page); });
+    const QStringList pages = form ? shownPages(*form, *dialog) : QStringList();
     return pages.value(pages.indexOf(dialog->tab) + by);
 }
 

@@ -61,6 +61,8 @@ inline QString schemeColourKey(const QString& name)
 {
     return QStringLiteral("配色方案颜色:") + name;
 }
+// The pages of a dialog with tabs, but those it leaves out for what it was opened on.
+QStringList shownPages(const KitForm& form, const FormState& state);
 // A value chosen, ticked or typed in a form, or a button pressed in it.
 void setFormValue(FormState& form, const KitForm* kitForm, const KitTarget& target);
 // A control that others follow has changed: they keep a value they still offer.

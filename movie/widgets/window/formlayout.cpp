@@ -493,19 +493,12 @@ void FormPart::turnDialogPage(int by)
 {
     const FormState& d = *m_view.m_session->dialog();
     const KitForm* form = m_view.m_session->kit().dialog(d.name);
-    const KitControl* tabs = form ? form->tabs() : nullptr;
-    if (!tabs)
-        return;
-    QStringList pages;
-    for (const QString& page : tabs->items) {
-        if (!d.hidden.contains(page))
-            pages << page;
-    }
+    const QStringList pages = form ? shownPages(*form, d) : QStringList();
     const qsizetype at = pages.indexOf(d.tab);
     if (pages.size() < 2 || at < 0)
         return;
     const qsizetype next = (at + by + pages.size()) % pages.size();
-    m_view.perform(actions::dialog(d.name, tabs->id, pages[next]));
+    m_view.perform(actions::dialog(d.name, form->tabs()->id, pages[next]));
 }
 
 bool FormPart::addSeveral(const ListChoice& several, const QString& button)
