@@ -34,13 +34,21 @@ int main(int argc, char** argv)
 
     pptdrill::Trainer trainer;
     pptdrill::MainMenu* menu = trainer.mainMenu().get();
-    if (!menu->load())
+    if (!menu->claimProgram())
         return pptdrill::programExitCode();
+    // The learner's copy of the bank is made and checked once the menu is on
+    // screen; a database that cannot be used takes the menu away with its message.
+    pptdrill::afterFirstPaint(menu, [&trainer, menu] {
+        if (pptdrill::Status opened = menu->openDatabase(); !opened) {
+            menu->hide();
+            pptdrill::failProgram(opened.error());
+            return;
+        }
+        trainer.offerUnfinishedPaper();
+    });
+    // Watches the paint before the work above (the filter set last sees it first).
     pptdrill::traceFirstPaint(menu);
     menu->show();
-    if (pptdrill::programEnded())
-        return pptdrill::programExitCode();
-    trainer.offerUnfinishedPaper();
     if (pptdrill::programEnded())
         return pptdrill::programExitCode();
     return app.exec();

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
+#include <utility>
 
 namespace pptdrill {
 
@@ -31,7 +32,43 @@ protected:
     }
 };
 
+class AfterPaintFilter : public QObject
+{
+public:
+    AfterPaintFilter(QWidget* widget, std::function<void()> then, int latestMs)
+        : QObject(widget), m_then(std::move(then))
+    {
+        widget->installEventFilter(this);
+        QTimer::singleShot(latestMs, this, [this] { run(); });
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            QTimer::singleShot(0, this, [this] { run(); });
+        return false;
+    }
+
+private:
+    void run()
+    {
+        if (!m_then)
+            return;
+        const std::function<void()> then = std::exchange(m_then, nullptr);
+        deleteLater();
+        then();
+    }
+
+    std::function<void()> m_then;
+};
+
 } // namespace
+
+void afterFirstPaint(QWidget* widget, std::function<void()> then, int latestMs)
+{
+    new AfterPaintFilter(widget, std::move(then), latestMs);
+}
 
 void traceFirstPaint(QWidget* widget)
 {

@@ -94,7 +94,10 @@ MainMenu::MainMenu(Trainer& trainer) : Form(u"index"_s), m_trainer(trainer)
     auto* history = new PushButton(this, u"historyButton"_s, u"练习记录"_s);
     history->setFont(songFont(12));
     history->setGeometry(twipsRect(1500, 6240, 1695, 615));
-    connect(history, &PushButton::clicked, this, [this] { m_trainer.showHistory(); });
+    connect(history, &PushButton::clicked, this, [this] {
+        if (m_databaseReady)
+            m_trainer.showHistory();
+    });
     auto* weakPoints = new PushButton(this, u"weakPointButton"_s, weakPointPracticeName());
     weakPoints->setFont(songFont(12));
     weakPoints->setGeometry(twipsRect(8813, 6240, 1695, 615));
@@ -144,6 +147,17 @@ void MainMenu::showClassroomStatus(const QString& text, const QString& tip)
 
 bool MainMenu::load()
 {
+    if (!claimProgram())
+        return false;
+    if (Status opened = openDatabase(); !opened) {
+        failProgram(opened.error());
+        return false;
+    }
+    return true;
+}
+
+bool MainMenu::claimProgram()
+{
     const QString folder = programFolder();
     m_dbfile = databasePathInFolder(folder);
     if (Status made = makeDatabaseFolder(folder); !made) {
@@ -173,34 +187,37 @@ bool MainMenu::load()
             QFileInfo(m_dbfile).absolutePath()));
         return false;
     }
-    // Under the lock: no other trainer of this user copies the bank at the same time.
-    const Result<PreparedCopy> prepared = prepareUserDatabase(folder);
-    if (!prepared) {
-        failProgram(prepared.error());
-        return false;
-    }
-    if (!prepared->damagedCopy.isEmpty())
-        msgBox(damagedCopyNotice(m_dbfile, prepared.value()), MessageIcon::Information);
     m_screen = screenSizePixels();
     if (screenTooSmall(m_screen.width(), m_screen.height())) {
         refuseSmallScreen();
         return false;
     }
-    m_dbpassword = databasePassword();
-    // A database of an earlier version gets the tables of the practice history, on the checked connection.
-    if (Status usable = checkDatabaseForUse(
-            m_dbfile, m_dbpassword, [](Connection& connection) { return ensureLearnerTables(connection); });
-        !usable) {
-        failProgram(usable.error());
-        return false;
-    }
-    m_trainer.startClassroom(m_dbfile);
-    // A player left behind by a run of ours that was killed would cover the menu.
-    stopLeftoverPlayers(folder);
     m_trainer.session().choice.kind = PaperKind::Set;
     m_trainer.session().candidate.examMode = false;
     layOutForScreen();
     return !screenTooSmall(m_screen.width(), m_screen.height());
+}
+
+Status MainMenu::openDatabase()
+{
+    const QString folder = programFolder();
+    // Under the lock: no other trainer of this user copies the bank at the same time.
+    const Result<PreparedCopy> prepared = prepareUserDatabase(folder);
+    if (!prepared)
+        return Status::failure(prepared.error());
+    if (!prepared->damagedCopy.isEmpty())
+        msgBox(damagedCopyNotice(m_dbfile, prepared.value()), MessageIcon::Information);
+    m_dbpassword = databasePassword();
+    // A database of an earlier version gets the tables of the practice history, on the checked connection.
+    if (Status usable = checkDatabaseForUse(
+            m_dbfile, m_dbpassword, [](Connection& connection) { return ensureLearnerTables(connection); });
+        !usable)
+        return usable;
+    m_databaseReady = true;
+    m_trainer.startClassroom(m_dbfile);
+    // A player left behind by a run of ours that was killed would cover the menu.
+    stopLeftoverPlayers(folder);
+    return {};
 }
 
 void MainMenu::refuseSmallScreen()
@@ -267,6 +284,8 @@ void MainMenu::paintEvent(QPaintEvent*)
 
 void MainMenu::choose(const PracticeChoice& choice)
 {
+    if (!m_databaseReady)
+        return;
     if (Status emptied = emptyPaper(); !emptied) {
         failProgram(emptied.error());
         return;
@@ -281,6 +300,11 @@ void MainMenu::unloading()
     if (m_exiting)
         return;
     m_exiting = true;
+    // Left before the database was opened: nothing of it was touched.
+    if (!m_databaseReady) {
+        endProgram(0);
+        return;
+    }
     if (Status emptied = emptyPaperTables(); !emptied) {
         failProgram(emptied.error());
         return;

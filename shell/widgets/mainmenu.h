@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/result.h"
 #include "shell/widgets/form.h"
 #include "shell/widgets/menulayout.h"
 
@@ -22,9 +23,16 @@ class MainMenu : public Form
 public:
     explicit MainMenu(Trainer& trainer);
 
-    // Start-up: refuses a second instance, a screen below 800 × 600 and an
-    // unusable database (false: the program has ended), then lays the window out.
+    // Start-up in one go: claimProgram() and openDatabase(), a failure of
+    // the latter shown and the program ended (false: the program has ended).
     bool load();
+    // What the menu needs before it is shown: refuses a second instance and a
+    // screen below 800 × 600 (false: the program has ended), then lays the window out.
+    bool claimProgram();
+    // Makes or updates the learner's copy of the bank and checks it, then
+    // starts the class's sender. Until it has succeeded the choices do nothing.
+    Status openDatabase();
+    bool databaseReady() const { return m_databaseReady; }
     // Lays the window out for the screen; ends the program on a screen below 800 × 600.
     void layOutForScreen();
     // The exit path: empties the paper and working tables, compacts the
@@ -64,6 +72,7 @@ private:
     MenuLayout m_layout;
     bool m_inResize = false;
     bool m_exiting = false;
+    bool m_databaseReady = false;
 };
 
 } // namespace pptdrill

@@ -1,6 +1,7 @@
 // Start-up, the main menu's layout and choices, and the orderly exit.
 #include "common/programinfo.h"
 #include "db/compact.h"
+#include "platform/widgets/firstpaint.h"
 #include "shell/widgets/menulayout.h"
 #include "tests/shell/shellfixture.h"
 
@@ -11,6 +12,7 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWindow>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -236,7 +238,7 @@ TEST_F(StartUp, WithoutARuntimeFolderTheLockLivesInAPrivateFolderOfTheUser)
     qputenv("HOME", oldHome);
 }
 
-TEST_F(StartUp, AnUnusableDatabaseIsNamedInChineseBeforeTheMenuShows)
+TEST_F(StartUp, AnUnusableDatabaseIsNamedInChineseAndEndsTheProgram)
 {
     const QString db = folder.file(u"stdata.db"_s);
     struct Case
@@ -500,6 +502,73 @@ TEST_F(MenuChoices, ADatabaseThatCannotBeOpenedEndsTheProgramWithItsError)
     EXPECT_EQ(endedWith, 1);
     EXPECT_FALSE(trainer.loginBackdrop().isLoaded());
     EXPECT_TRUE(trainer.session().choice.setName.isEmpty());
+}
+
+TEST_F(StartUp, TheMenuIsShownBeforeTheDatabaseIsOpenedAndItsChoicesWaitForIt)
+{
+    MainMenu* menu = trainer.mainMenu().get();
+    ASSERT_TRUE(menu->claimProgram());
+    menu->show();
+    EXPECT_FALSE(menu->databaseReady());
+    // A click that comes before the database is open does nothing: no paper
+    // is emptied, no login is shown, the program goes on.
+    menu->button(u"PushButton5"_s)->click();
+    menu->button(u"historyButton"_s)->click();
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_FALSE(endedWith.has_value());
+    EXPECT_FALSE(trainer.loginBackdrop().isLoaded());
+    EXPECT_TRUE(menu->isVisible());
+
+    ASSERT_TRUE(menu->openDatabase().ok());
+    EXPECT_TRUE(menu->databaseReady());
+    menu->button(u"PushButton5"_s)->click();
+    EXPECT_TRUE(trainer.loginBackdrop().isLoaded());
+    EXPECT_FALSE(menu->isVisible());
+    releaseSingleInstance();
+}
+
+TEST_F(StartUp, AMenuLeftBeforeItsDatabaseWasOpenedLeavesTheFileAsItWas)
+{
+    const QString db = folder.file(u"stdata.db"_s);
+    QFile junk(db);
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+    MainMenu* menu = trainer.mainMenu().get();
+    ASSERT_TRUE(menu->claimProgram());
+    menu->show();
+    menu->button(u"closebt"_s)->click(); // "退出系统"
+    EXPECT_EQ(endedWith, 0);
+    EXPECT_TRUE(boxes.shown.empty()) << boxes.texts().join(u'\n').toStdString();
+    ASSERT_TRUE(junk.open(QIODevice::ReadOnly));
+    EXPECT_EQ(junk.readAll(), QByteArray(4096, 'x'));
+    releaseSingleInstance();
+}
+
+TEST(AfterFirstPaint, RunsOnceInTheTurnAfterTheFirstPaintOrLateForAWindowKeptOffScreen)
+{
+    QWidget shown;
+    shown.resize(200, 100);
+    int runs = 0;
+    bool paintedFirst = false;
+    afterFirstPaint(&shown, [&] {
+        ++runs;
+        paintedFirst = shown.isVisible();
+    });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 0) << "ran before the window was shown";
+    shown.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runs > 0; }, 5000));
+    EXPECT_TRUE(paintedFirst);
+    shown.update();
+    QTest::qWait(50);
+    EXPECT_EQ(runs, 1);
+
+    QWidget hidden;
+    bool ran = false;
+    afterFirstPaint(
+        &hidden, [&] { ran = true; }, 30);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ran; }, 5000));
 }
 
 using OrderlyExit = ShellTest;

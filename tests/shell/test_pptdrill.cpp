@@ -95,3 +95,25 @@ TEST(PptdrillProgram, ASecondInstanceIsRefusedAndALockOfAKilledRunDoesNotBlock)
     EXPECT_FALSE(
         QString::fromUtf8(third.process().readAllStandardError()).contains(u"请不要重复运行本系统！"_s));
 }
+
+TEST(PptdrillProgram, ADatabaseThatCannotBeOpenedEndsTheShownProgramWithItsMessageAndIsLeftAlone)
+{
+    PrivateRuntimeFolder runtime;
+    TempProgramFolder folder;
+    const QString program = folder.file(u"pptdrill"_s);
+    ASSERT_TRUE(QFile::copy(QString::fromUtf8(PPTDRILL_EXE), program));
+    const QByteArray junk(8192, 'x');
+    QFile db(folder.file(u"stdata.db"_s));
+    ASSERT_TRUE(db.open(QIODevice::WriteOnly));
+    db.write(junk);
+    db.close();
+
+    Pptdrill started(program);
+    ASSERT_TRUE(started.process().waitForFinished(30000)) << "the program kept running";
+    EXPECT_EQ(started.process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(started.process().exitCode(), 1);
+    const QString said = QString::fromUtf8(started.process().readAllStandardError());
+    EXPECT_TRUE(said.contains(u"打不开"_s)) << said.toStdString();
+    ASSERT_TRUE(db.open(QIODevice::ReadOnly));
+    EXPECT_EQ(db.readAll(), junk);
+}
