@@ -80,6 +80,12 @@ TEST_F(WindowRegistryTest, WalksInRegistrationOrderAndFollowsTitleChanges)
     ASSERT_TRUE(b->setTitle(u"试题播放"_s).ok());
     EXPECT_EQ(windowregistry::findLast(u"试题播放"_s).sequence, b->window().sequence);
 
+    // Entries, written aside and renamed into place, are the owner's alone and leave nothing beside them.
+    const QDir folder(*windowregistry::folder());
+    for (const QString& name : entryFiles())
+        EXPECT_EQ(QFileInfo(folder.filePath(name)).permissions() & 0x0077, 0) << name.toStdString();
+    EXPECT_TRUE(folder.entryList({u"*.part"_s}, QDir::Files).isEmpty());
+
     b.reset();
     EXPECT_EQ(windowregistry::findLast(u"试题播放"_s).sequence, a->window().sequence);
     a.reset();
