@@ -3,6 +3,7 @@
 // plays it for a look back from the results, recording nothing.
 #include "common/programinfo.h"
 #include "common/widgets/fonts.h"
+#include "movie/kit/kitcatalog.h"
 #include "platform/programfolder.h"
 #include "platform/widgets/qtmessageboxes.h"
 #include "player/widgets/playerwindow.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QString>
 #include <QStringList>
+#include <future>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -28,11 +30,19 @@ int main(int argc, char** argv)
     if (commandLine.isEmpty())
         return 0;
 
+    const pptdrill::PlayerCommandLine cmd = pptdrill::splitPlayerCommandLine(commandLine);
+    // The kit and the movie are read on a second thread while the toolkit
+    // connects to the display (at once on this one where no thread can start).
+    std::future<pptdrill::Result<pptdrill::Movie>> movieRead =
+        std::async(std::launch::async | std::launch::deferred, [path = pptdrill::movieFilePath(cmd.movieno)] {
+            pptdrill::KitCatalog::instance();
+            return pptdrill::loadMovieFile(path);
+        });
+
     QApplication app(argc, argv);
     pptdrill::setUpWindowProgram(app);
     pptdrill::useSlideSongFace(pptdrill::programFolder() + u"/slidesong.ttf"_s);
-    const pptdrill::PlayerCommandLine cmd = pptdrill::splitPlayerCommandLine(commandLine);
-    pptdrill::PlayerWindow form(cmd.questionid, cmd.movieno);
+    pptdrill::PlayerWindow form(cmd.questionid, cmd.movieno, std::move(movieRead));
     form.setReview(cmd.review);
     if (cmd.review)
         form.setReviewStem(qEnvironmentVariable(pptdrill::kReviewStemVariable));

@@ -1,6 +1,7 @@
 #include "player/widgets/playerwindow.h"
 
 #include "common/text.h"
+#include "common/widgets/fonts.h"
 #include "movie/widgets/window/moviecontrol.h"
 #include "platform/messagebox.h"
 #include "platform/processes.h"
@@ -138,6 +139,18 @@ private:
 
 PlayerWindow::PlayerWindow(const QString& questionid, const QString& movieno, ProcessStarter startProcess,
                            QWidget* parent)
+    : PlayerWindow(questionid, movieno, std::move(startProcess), parent, {})
+{
+}
+
+PlayerWindow::PlayerWindow(const QString& questionid, const QString& movieno,
+                           std::future<Result<Movie>> movieRead)
+    : PlayerWindow(questionid, movieno, {}, nullptr, std::move(movieRead))
+{
+}
+
+PlayerWindow::PlayerWindow(const QString& questionid, const QString& movieno, ProcessStarter startProcess,
+                           QWidget* parent, std::future<Result<Movie>> movieRead)
     : QDialog(parent), m_questionId(questionid),
       m_startProcess(startProcess ? std::move(startProcess) : ProcessStarter(&startWatchedProcess))
 {
@@ -156,6 +169,9 @@ PlayerWindow::PlayerWindow(const QString& questionid, const QString& movieno, Pr
     m_commandBox->setGeometry(-2000, 0, 120, 21);
     // The learner can neither see nor type into it.
     m_commandBox->setFocusPolicy(Qt::NoFocus);
+    // In the face of the window's own text: in the toolkit's default face its
+    // Chinese words would load a fallback face for this box alone.
+    m_commandBox->setFont(QFont(heiFamily(), 9));
 
     m_rightClickFilter = new RightClickFilter(this);
 
@@ -178,7 +194,7 @@ PlayerWindow::PlayerWindow(const QString& questionid, const QString& movieno, Pr
             qWarning("drillplay: window registry: %s", qUtf8Printable(s.error()));
     });
 
-    load(movieno);
+    load(movieno, std::move(movieRead));
 }
 
 PlayerWindow::~PlayerWindow()
@@ -186,11 +202,15 @@ PlayerWindow::~PlayerWindow()
     shutDown();
 }
 
-void PlayerWindow::load(const QString& movieno)
+void PlayerWindow::load(const QString& movieno, std::future<Result<Movie>> movieRead)
 {
     move(0, 0);
     m_rightClickFilter->watch(m_movieControl);
-    m_movieControl->setMovie(movieFilePath(movieno));
+    const QString path = movieFilePath(movieno);
+    if (movieRead.valid())
+        m_movieControl->setMovie(path, movieRead.get());
+    else
+        m_movieControl->setMovie(path);
     m_movieControl->TSetProperty(u"/tishi"_s, 7, u"0"_s);
     m_movieControl->play();
     m_readySum = 0;

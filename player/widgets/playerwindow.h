@@ -1,5 +1,6 @@
 #pragma once
 
+#include "movie/document/movie.h"
 #include "player/channel.h"
 #include "player/playerprocesses.h"
 
@@ -8,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <future>
 
 class QComboBox;
 class QLabel;
@@ -67,6 +69,8 @@ class PlayerWindow : public QDialog
 public:
     PlayerWindow(const QString& questionid, const QString& movieno, ProcessStarter startProcess = {},
                  QWidget* parent = nullptr);
+    // With the movie being read already (drillplay reads it while the toolkit starts).
+    PlayerWindow(const QString& questionid, const QString& movieno, std::future<Result<Movie>> movieRead);
     ~PlayerWindow() override;
 
     MovieControl* movieControl() const { return m_movieControl; }
@@ -119,7 +123,9 @@ protected:
 private:
     class RightClickFilter;
 
-    void load(const QString& movieno);
+    PlayerWindow(const QString& questionid, const QString& movieno, ProcessStarter startProcess,
+                 QWidget* parent, std::future<Result<Movie>> movieRead);
+    void load(const QString& movieno, std::future<Result<Movie>> movieRead);
     void movieReadyStateChanged(int state);
     void bridgeFinished(const ProcessEnd& end);
     void reportNotRecorded(const QString& reason);

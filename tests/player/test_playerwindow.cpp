@@ -23,6 +23,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <future>
 #include <gtest/gtest.h>
 #include <optional>
 #include <unistd.h>
@@ -221,6 +222,34 @@ TEST_F(PlayerWindowTest, APlayerWhoseTrainerHasGoneClosesByItself)
     trainer.waitForFinished();
     QTRY_VERIFY_WITH_TIMEOUT(!form.isVisible(), 10000);
     EXPECT_EQ(form.result(), QDialog::Rejected);
+}
+
+TEST_F(PlayerWindowTest, AMovieReadBeforeTheWindowIsPlayedAsOneItReadsItself)
+{
+    if (!stageSampleMovie(u"3"_s))
+        GTEST_SKIP() << "no sample movie at " << sampleMovie().toStdString();
+    // Read on another thread while the window is not yet made, as drillplay does.
+    std::future<Result<Movie>> read =
+        std::async(std::launch::async, [path = movieFilePath(u"3"_s)] { return loadMovieFile(path); });
+    PlayerWindow ahead(u"57"_s, u"3"_s, std::move(read));
+    PlayerWindow itself(u"57"_s, u"3"_s, recorder());
+    EXPECT_EQ(ahead.movieControl()->movie(), itself.movieControl()->movie());
+    EXPECT_TRUE(ahead.movieControl()->loadError().isEmpty())
+        << ahead.movieControl()->loadError().toStdString();
+    ASSERT_NE(ahead.movieControl()->kitView(), nullptr);
+    ASSERT_NE(itself.movieControl()->kitView(), nullptr);
+    const Movie& aheadMovie = ahead.movieControl()->kitView()->session().movie();
+    const Movie& itsMovie = itself.movieControl()->kitView()->session().movie();
+    EXPECT_EQ(aheadMovie.source, itsMovie.source);
+    EXPECT_EQ(aheadMovie.steps.size(), itsMovie.steps.size());
+    EXPECT_EQ(ahead.readySum(), itself.readySum());
+
+    // A read that failed is told inside the window, as a movie that cannot be read is.
+    std::promise<Result<Movie>> failed;
+    failed.set_value(Result<Movie>::failure(u"试题动画已损坏"_s));
+    PlayerWindow damaged(u"57"_s, u"3"_s, failed.get_future());
+    EXPECT_EQ(damaged.movieControl()->kitView(), nullptr);
+    EXPECT_EQ(damaged.movieControl()->loadError(), u"试题动画已损坏"_s);
 }
 
 TEST_F(PlayerWindowTest, FillsAn800x600WindowAtTheTopLeftAndRegistersUnderItsTitle)

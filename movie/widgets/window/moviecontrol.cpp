@@ -34,6 +34,11 @@ MovieSession* MovieControl::session() const
 
 void MovieControl::setMovie(const QString& path)
 {
+    setMovie(path, loadMovieFile(path));
+}
+
+void MovieControl::setMovie(const QString& path, Result<Movie> read)
+{
     m_path = path;
     m_loadError.clear();
     m_completionReported = false;
@@ -43,7 +48,7 @@ void MovieControl::setMovie(const QString& path)
     m_view = nullptr;
     emit readyStateChanged(kReadyLoading);
 
-    auto movie = loadMovieFile(path);
+    Result<Movie>& movie = read;
     if (!movie) {
         m_loadError = movie.error();
     } else if (movie->completion) {

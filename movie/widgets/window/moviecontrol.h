@@ -1,5 +1,7 @@
 #pragma once
 
+#include "movie/document/movie.h"
+
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -24,6 +26,8 @@ public:
     // ready) are reported before this returns. A damaged, unknown or oversized
     // movie shows a message inside the control instead.
     void setMovie(const QString& path);
+    // The same with the file at `path` already read.
+    void setMovie(const QString& path, Result<Movie> read);
     QString movie() const { return m_path; }
     void play();
     // Property 7 is a clip's visibility: "1" shows it, "0" hides it.
