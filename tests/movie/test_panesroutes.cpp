@@ -134,6 +134,15 @@ TEST(Hint, APanelStandsWhereItCoversNothingItMustKeepClear)
     for (const QRect& r : both)
         EXPECT_FALSE(beside.intersects(r)) << beside.x() << "," << beside.y();
     EXPECT_TRUE(window.contains(beside));
+    // No place is clear of everything: the first rect (the framed target) is never covered
+    // while a place leaves it clear, and the rest as little as can be.
+    const QRect target(380, 260, 40, 30);
+    const QRect dialog(60, 40, 680, 520);
+    const QRect crowded = placeClear(size, {QPoint(300, 230)}, {target, dialog}, window);
+    EXPECT_FALSE(crowded.intersects(target)) << crowded.x() << "," << crowded.y();
+    EXPECT_TRUE(window.contains(crowded));
+    const QRect overlap = crowded.intersected(dialog);
+    EXPECT_LT(overlap.width() * overlap.height(), size.width() * size.height());
     // Near the window's edge it stays inside the window.
     const QRect edge = placeClear(size, {{700, 550}}, {}, window);
     EXPECT_TRUE(window.contains(edge));

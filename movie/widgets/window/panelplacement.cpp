@@ -41,11 +41,24 @@ QRect placeClear(const QSize& size, const std::vector<QPoint>& places, const std
         candidates.push_back(
             keptWithin(QRect(QPoint(r.left(), r.top() - kGap - size.height()), size), within));
     }
+    for (const QPoint& corner :
+         {within.topLeft(), within.topRight(), within.bottomLeft(), within.bottomRight()})
+        candidates.push_back(keptWithin(QRect(corner, size), within));
     for (const QRect& box : candidates) {
         if (!coversAny(box, keepClear))
             return box;
     }
-    return candidates.empty() ? QRect(within.topLeft(), size) : candidates.front();
+    // Nothing is clear of everything: what covers least of what matters most.
+    const auto covered = [&](const QRect& box) {
+        std::vector<long long> areas;
+        for (const QRect& r : keepClear) {
+            const QRect common = box.intersected(r);
+            areas.push_back(common.isEmpty() ? 0 : static_cast<long long>(common.width()) * common.height());
+        }
+        return areas;
+    };
+    return *std::min_element(candidates.begin(), candidates.end(),
+                             [&](const QRect& a, const QRect& b) { return covered(a) < covered(b); });
 }
 
 } // namespace pptdrill
