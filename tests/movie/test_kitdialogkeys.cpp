@@ -262,3 +262,43 @@ TEST(KitDialogKeys, CtrlClickChoosesSeveralSlidesAndOneAddTakesThemInOrder)
     EXPECT_EQ(refused->session().stepIndex(), 3);
     EXPECT_FALSE(refused->locate(locators::item(kDefine, kInShow, u"1. 年度报告"_s)));
 }
+
+TEST(KitDialogKeys, AnOpenListTakesTheArrowsHomeEndAndEnterAndLeavesTheDialogOpen)
+{
+    const QString d = u"字体"_s;
+    const QString box = u"中文字体"_s;
+    const QStringList ways{actions::menu({u"格式(O)"_s, u"字体(F)..."_s}), actions::dialog(d, u"确定"_s)};
+    auto view = viewOf(ways);
+    ASSERT_TRUE(view->performThroughUi(ways[0]));
+    const QStringList faces = KitCatalog::instance().dialog(d)->control(box)->items;
+    ASSERT_GT(faces.size(), 14) << "a list longer than the rows it shows";
+    const int first = static_cast<int>(faces.indexOf(view->session().dialog()->value(box)));
+    ASSERT_GE(first, 0);
+    ASSERT_LT(first, faces.size() - 1);
+
+    // Down lights the face after the box's value; Enter chooses it and only closes the list.
+    click(*view, locators::controlArrow(d, box));
+    ASSERT_TRUE(view->locate(locators::drop(faces[first])).has_value());
+    press(*view, Qt::Key_Down);
+    press(*view, Qt::Key_Return);
+    EXPECT_EQ(dialogName(*view), d) << "Enter in an open list pressed the dialog's 确定";
+    EXPECT_EQ(view->session().dialog()->value(box), faces[first + 1]);
+    EXPECT_FALSE(view->locate(locators::drop(faces[first + 1])).has_value()) << "the list stayed open";
+
+    // End goes to the last face, scrolled into view; Home back to the first; Up stays there.
+    click(*view, locators::controlArrow(d, box));
+    press(*view, Qt::Key_End);
+    EXPECT_TRUE(view->locate(locators::drop(faces.last())).has_value());
+    press(*view, Qt::Key_Home);
+    press(*view, Qt::Key_Up);
+    EXPECT_TRUE(view->locate(locators::drop(faces.first())).has_value());
+    press(*view, Qt::Key_Return);
+    EXPECT_EQ(view->session().dialog()->value(box), faces.first());
+
+    // PageDown moves a page of rows; Esc leaves the list and the value as they were.
+    click(*view, locators::controlArrow(d, box));
+    press(*view, Qt::Key_PageDown);
+    press(*view, Qt::Key_Escape);
+    EXPECT_EQ(dialogName(*view), d);
+    EXPECT_EQ(view->session().dialog()->value(box), faces.first());
+}

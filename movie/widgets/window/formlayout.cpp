@@ -745,6 +745,64 @@ bool FormPart::clickWithoutAction(const Hot& h, const LocatorParts& at)
     return false;
 }
 
+QString FormPart::dropValue() const
+{
+    if (!m_drop || m_drop->toolbar)
+        return {};
+    if (!m_drop->dialog)
+        return m_view.m_session->taskPane().value(m_drop->control);
+    return m_view.m_session->dialog() ? m_view.m_session->dialog()->value(m_drop->control) : QString();
+}
+
+bool FormPart::takeDropKey(const QString& key)
+{
+    if (!m_drop || dropIsPalette())
+        return false;
+    const QStringList items = dropItems();
+    const int last = static_cast<int>(items.size()) - 1;
+    const int from = m_drop->keyed >= 0 ? m_drop->keyed : static_cast<int>(items.indexOf(dropValue()));
+    if (key == u"Return"_s || key == u"Enter"_s) {
+        if (from < 0 || from > last) {
+            m_drop.reset();
+            m_dropScroll = 0;
+        } else {
+            // Chosen as a click on its row chooses it, so that a step sees the same action.
+            m_drop->keyed = from;
+            m_dropScroll = std::clamp(m_dropScroll, std::max(0, from - kDropRows + 1), from);
+            m_view.rebuild();
+            if (const auto row = m_view.locate(locators::drop(items[from])))
+                m_view.clickAt(row->center());
+        }
+        m_view.rebuild();
+        m_view.update();
+        return true;
+    }
+    int to = from;
+    if (key == u"Down"_s)
+        to = from + 1;
+    else if (key == u"Up"_s)
+        to = from < 0 ? 0 : from - 1;
+    else if (key == u"Home"_s)
+        to = 0;
+    else if (key == u"End"_s)
+        to = last;
+    else if (key == u"PageDown"_s)
+        to = std::max(from, 0) + kDropRows - 1;
+    else if (key == u"PageUp"_s)
+        to = from - (kDropRows - 1);
+    else
+        return false;
+    if (last < 0)
+        return true;
+    to = std::clamp(to, 0, last);
+    m_drop->keyed = to;
+    // The lit row stays on view.
+    m_dropScroll = std::clamp(m_dropScroll, std::max(0, to - kDropRows + 1), to);
+    m_view.rebuild();
+    m_view.update();
+    return true;
+}
+
 // The keys a dialog takes whatever the key: Enter presses its default button, Esc and Alt+F4 its
 // cancel, Alt and a letter (or the letter alone in a message box) the control it names, Tab the
 // next box; Enter after typing in a task pane's box presses the button after it. False for a key

@@ -701,12 +701,7 @@ void FormPart::paintDrop(QPainter& p)
         p.fillRect(r, QColor(0xF9, 0xF8, 0xF7));
         p.setPen(QColor(0x00, 0x2D, 0x96));
         p.drawRect(r.adjusted(0, 0, -1, -1));
-        const QString value =
-            m_drop->toolbar ? QString()
-                            : (m_drop->dialog ? (m_view.m_session->dialog()
-                                                     ? m_view.m_session->dialog()->value(m_drop->control)
-                                                     : QString())
-                                              : m_view.m_session->taskPane().value(m_drop->control));
+        const QString value = dropValue();
         const QString design = m_view.m_session->presentation().design;
         for (const DropCell& cell : dropCells()) {
             const bool hot = cell.rect.contains(pointer);
@@ -730,11 +725,22 @@ void FormPart::paintDrop(QPainter& p)
     p.fillRect(r, Qt::white);
     p.setPen(Qt::black);
     p.drawRect(r.adjusted(0, 0, -1, -1));
+    // The row the keyboard moved to, else the one under the pointer, else the box's value.
+    QString lit;
+    if (const QStringList items = dropItems(); m_drop->keyed >= 0 && m_drop->keyed < items.size()) {
+        lit = items[m_drop->keyed];
+    } else {
+        lit = dropValue();
+        for (const DropCell& cell : dropCells()) {
+            if (cell.rect.contains(pointer))
+                lit = cell.item;
+        }
+    }
     for (const Hot& h : m_view.m_hots) {
         const LocatorParts at = parseLocator(h.locator);
         if (at.kind != LocatorParts::Drop)
             continue;
-        const bool hot = h.rect.contains(pointer);
+        const bool hot = at.name == lit;
         if (hot)
             p.fillRect(h.rect, QColor(0x31, 0x6A, 0xC5));
         p.setPen(hot ? Qt::white : Qt::black);

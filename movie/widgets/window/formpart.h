@@ -31,6 +31,9 @@ struct DropState
     QString control;
     bool dialog = false;
     bool toolbar = false; // a toolbar's drop-down box
+    // The row the keyboard has moved to (an index of the list's items); -1 while the list
+    // lights the row under the pointer, else the box's value.
+    int keyed = -1;
 };
 struct FieldState
 {
@@ -90,6 +93,16 @@ private:
     bool clickWithoutAction(const Hot& h, const LocatorParts& at);
     // A key while a dialog is open, or Enter after typing in a task pane's box; false for others.
     bool takeKey(const QString& key);
+    // The keys of an open drop-down list, as Windows takes them: Up, Down, Home, End, PageUp and
+    // PageDown move the lit row, Enter chooses it (the dialog's default button is not pressed).
+    // False for a key the list leaves to the window, or with no list open.
+    bool takeDropKey(const QString& key);
+    // The list's pointer moved: the row under it is lit again, not the keyboard's.
+    void dropPointerMoved()
+    {
+        if (m_drop)
+            m_drop->keyed = -1;
+    }
     // The box with the caret loses it: what was typed into a dialog's box stays there.
     void leaveField();
     // A list or gallery scrolled so that the item `at` names is on view.
@@ -156,6 +169,8 @@ private:
     QRect controlRect(const struct KitForm& form, const struct KitControl& c, bool dialog) const;
     QRect dropRect() const;
     QStringList dropItems() const;
+    // The value of the box whose list is open (empty for a toolbar's box).
+    QString dropValue() const;
     std::vector<DropCell> dropCells() const;
     bool dropIsPalette() const;
     bool dialogControlVisible(const struct KitControl& c, const FormState& state) const;

@@ -585,6 +585,8 @@ void KitView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void KitView::mouseMoveEvent(QMouseEvent* event)
 {
+    if (event->position().toPoint() != m_mouse)
+        m_forms.dropPointerMoved();
     m_mouse = event->position().toPoint();
     // A drawing tool chosen: a cross over the slide.
     const bool drawing = m_session->drawingToolChosen() && !m_demonstration.isRunning() &&
@@ -760,6 +762,8 @@ QString shortcutOf(const QKeyEvent& event)
 void KitView::keyPressEvent(QKeyEvent* event)
 {
     if (m_demonstration.isRunning())
+        return;
+    if (m_forms.m_drop && m_forms.takeDropKey(shortcutOf(*event)))
         return;
     if (!m_forms.m_field && !m_menus.isOpen() && !m_forms.m_drop) {
         const bool wasComplete = m_session->isComplete();
