@@ -879,6 +879,10 @@ void setFormValue(FormState& form, const KitForm* kitForm, const KitTarget& t)
             followChoice(form, *kitForm, t.control->id);
         if (form.name == u"页面设置"_s && t.control->id == u"幻灯片方向"_s)
             orientPage(form);
+        // A file chosen in a file dialog's list is named in its 文件名 box; a folder is not.
+        if (kitForm && t.control->type == KitControlType::List && t.control->style == u"folder"_s &&
+            t.value.contains(u'.') && kitForm->control(u"文件名"_s))
+            form.values[u"文件名"_s] = t.value;
     }
     if (!t.hasValue && t.control && t.control->type == KitControlType::Button &&
         !form.pressed.contains(t.control->id))

@@ -168,6 +168,25 @@ TEST(FileDialogRoutes, ANameTypedAndEnterOpensTheFileAsADoubleClickDoes)
     EXPECT_EQ(view->session().presentation().file, u"培训计划"_s);
 }
 
+TEST(FileDialogRoutes, AFileClickedIsNamedInTheNameBoxAndAFolderIsNot)
+{
+    const QString d = u"插入图片"_s;
+    auto view = viewOf(uR"j({"hint": "图片。", "accept": ["menu:插入(I)/图片(P)/来自文件(F)..."]},
+        {"hint": "标志。", "accept": ["dialog:插入图片/文件=标志.jpg"]},
+        {"hint": "插入。", "accept": ["dialog:插入图片/插入(S)"],
+         "set": {"addShape": {"type": "picture", "x": 500, "y": 40, "w": 100, "h": 80}}})j"_s);
+    chooseMenu(*view, {u"插入(I)"_s, u"图片(P)"_s, u"来自文件(F)..."_s});
+    ASSERT_EQ(dialogName(*view), d);
+    click(*view, locators::item(d, u"文件"_s, u"我的图片"_s));
+    EXPECT_EQ(view->session().dialog()->value(u"文件名"_s), QString());
+    click(*view, locators::item(d, u"文件"_s, u"风景.jpg"_s));
+    EXPECT_EQ(view->session().dialog()->value(u"文件名"_s), u"风景.jpg"_s);
+    click(*view, locators::item(d, u"文件"_s, u"标志.jpg"_s));
+    EXPECT_EQ(view->session().dialog()->value(u"文件名"_s), u"标志.jpg"_s);
+    click(*view, locators::control(d, u"插入(S)"_s));
+    EXPECT_TRUE(view->session().isComplete());
+}
+
 TEST(FileDialogRoutes, EnterInsertsThePictureOrMovieNamedAndSavesUnderTheNameTyped)
 {
     auto picture = viewOf(uR"j({"hint": "图片。", "accept": ["menu:插入(I)/图片(P)/来自文件(F)..."]},
