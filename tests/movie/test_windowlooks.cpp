@@ -282,6 +282,15 @@ TEST(WindowLooks, FileDialogsShowTheirToolbarAndEachFileByItsKind)
         for (int x = 0; x < 16; ++x)
             yellow += qRed(folderIcon.pixel(x, y)) > 200 && qBlue(folderIcon.pixel(x, y)) < 150 ? 1 : 0;
     EXPECT_GT(yellow, 30);
+    // The places bar: each place by a picture of its own, not five times the same folder.
+    std::vector<QImage> places;
+    for (const QString& place : {u"我最近的文档"_s, u"桌面"_s, u"我的文档"_s, u"我的电脑"_s, u"网上邻居"_s}) {
+        const QRect tile = at(*view, locators::item(dialog, u"位置"_s, place));
+        places.push_back(image.copy(tile.left(), tile.top(), tile.width(), tile.height() / 2));
+    }
+    for (size_t i = 0; i < places.size(); ++i)
+        for (size_t j = i + 1; j < places.size(); ++j)
+            EXPECT_NE(places[i], places[j]) << "places " << i << " and " << j << " look alike";
     image.copy(at(*view, locators::control(dialog, u"取消"_s)).adjusted(-470, -370, 10, 40))
         .save(u"/tmp/looks-filedialog.png"_s);
 }

@@ -10,6 +10,7 @@
 #include "movie/widgets/window/kitstyle.h"
 #include "movie/widgets/window/kitview.h"
 
+#include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -199,7 +200,12 @@ void paintGalleryItem(QPainter& p, const QRect& r, const QString& gallery, const
     } else if (gallery == u"子图表类型"_s) {
         paintChartKind(p, r, item);
     } else if (gallery == u"位置"_s) {
-        paintIcon(p, r.adjusted(r.width() / 4, 2, -r.width() / 4, -2), u"open"_s);
+        static const QHash<QString, QString> places{{u"我最近的文档"_s, u"place-recent"_s},
+                                                    {u"桌面"_s, u"place-desktop"_s},
+                                                    {u"我的文档"_s, u"place-documents"_s},
+                                                    {u"我的电脑"_s, u"place-computer"_s},
+                                                    {u"网上邻居"_s, u"place-network"_s}};
+        paintIcon(p, r.adjusted(r.width() / 4, 2, -r.width() / 4, -2), places.value(item, u"open"_s));
     } else {
         paintDesignThumbnail(p, r, item);
     }
