@@ -155,6 +155,38 @@ TEST(WindowLooks, HeaderAndFooterPreviewDarkensThePlacesTicked)
         .save(u"/tmp/looks-headerfooter.png"_s);
 }
 
+TEST(WindowLooks, TheNotesAndHandoutsPageLaysOutItsDateAsTheSlidePageDoes)
+{
+    const QString dialog = u"页眉和页脚"_s;
+    auto view = viewOf({u"menu:视图(V)/页眉和页脚(H)..."_s});
+    ASSERT_TRUE(view->performThroughUi(u"menu:视图(V)/页眉和页脚(H)..."_s));
+    // On either page: 自动更新, its date box, its language and calendar, then 固定 and its box.
+    const auto dateGroup = [&](const QString& prefix) {
+        const QString options = prefix + u"更新方式"_s;
+        return std::vector<QRect>{at(*view, locators::item(dialog, options, u"自动更新(U)"_s)),
+                                  at(*view, locators::control(dialog, prefix + u"日期格式"_s)),
+                                  at(*view, locators::control(dialog, prefix + u"语言(国家/地区)"_s)),
+                                  at(*view, locators::control(dialog, prefix + u"日历类型"_s)),
+                                  at(*view, locators::item(dialog, options, u"固定(X)"_s)),
+                                  at(*view, locators::control(dialog, prefix + u"固定日期"_s))};
+    };
+    const std::vector<QRect> slide = dateGroup({});
+    click(*view, locators::tab(dialog, u"备注和讲义"_s));
+    ASSERT_EQ(view->session().dialog()->tab, u"备注和讲义"_s);
+    const std::vector<QRect> notes = dateGroup(u"讲义"_s);
+    for (size_t i = 0; i < slide.size(); ++i)
+        EXPECT_EQ(notes[i].topLeft() - notes[0].topLeft(), slide[i].topLeft() - slide[0].topLeft()) << i;
+    // Below it, each box under its tick and all inside the dialog.
+    const QRect footerText = at(*view, locators::control(dialog, u"讲义页脚文字"_s));
+    EXPECT_GT(at(*view, locators::control(dialog, u"页眉(H)"_s)).top(), notes.back().bottom());
+    EXPECT_GT(footerText.top(), at(*view, locators::control(dialog, u"讲义页脚"_s)).bottom());
+    EXPECT_LT(footerText.bottom(), kitRect(*view, dialog, u"取消"_s, u"页面包含内容"_s).bottom());
+    const KitForm* form = KitCatalog::instance().dialog(dialog);
+    const KitControl* cancel = form->control(u"取消"_s);
+    const int clientTop = at(*view, locators::control(dialog, u"取消"_s)).top() - cancel->y;
+    EXPECT_LT(footerText.bottom(), clientTop + form->height);
+}
+
 TEST(WindowLooks, FillEffectsSampleShowsTheFillChosen)
 {
     const QString dialog = u"填充效果"_s;
