@@ -216,6 +216,33 @@ TEST(WindowLooks, FillEffectsSampleShowsTheFillChosen)
     shot(*view).copy(sample.adjusted(-380, -290, 10, 20)).save(u"/tmp/looks-filleffects.png"_s);
 }
 
+TEST(WindowLooks, FillEffectsPatternsAreAGridOfPicturesNamedOnlyInTheirTooltips)
+{
+    const QString dialog = u"填充效果"_s;
+    auto view =
+        viewOf({u"click:shape:1"_s, u"toolbar:填充颜色/填充效果(F)..."_s, u"dialog:填充效果/标签=图案"_s});
+    ASSERT_TRUE(view->performThroughUi(u"click:shape:1"_s));
+    ASSERT_TRUE(view->performThroughUi(u"toolbar:填充颜色/填充效果(F)..."_s));
+    ASSERT_TRUE(view->performThroughUi(u"dialog:填充效果/标签=图案"_s));
+    // All 48 at once, eight to a row, without a scroll bar or a caption under each.
+    const QStringList patterns = KitCatalog::instance().dialog(dialog)->control(u"图案"_s)->items;
+    ASSERT_EQ(patterns.size(), 48);
+    const QRect gallery = kitRect(*view, dialog, u"确定"_s, u"图案"_s);
+    EXPECT_FALSE(view->locate(locators::galleryBar(dialog, u"图案"_s)).has_value());
+    for (const QString& pattern : patterns) {
+        const QRect tile = at(*view, locators::item(dialog, u"图案"_s, pattern));
+        EXPECT_TRUE(gallery.contains(tile)) << pattern.toStdString();
+        EXPECT_LT(tile.height(), 40) << pattern.toStdString();
+    }
+    const QRect first = at(*view, locators::item(dialog, u"图案"_s, patterns[0]));
+    const QRect ninth = at(*view, locators::item(dialog, u"图案"_s, patterns[8]));
+    EXPECT_EQ(ninth.left(), first.left());
+    EXPECT_GT(ninth.top(), first.top());
+    // The name is in the tooltip.
+    const QRect diagonal = at(*view, locators::item(dialog, u"图案"_s, u"浅色下对角线"_s));
+    EXPECT_EQ(tooltipAt(*view, diagonal.center()), u"浅色下对角线"_s);
+}
+
 TEST(WindowLooks, AFloatingToolbarNarrowerThanItsButtonsWrapsThem)
 {
     const QString slides = uR"j([{"layout": "空白", "shapes": [{"type": "table", "text": "3x2",
