@@ -582,8 +582,10 @@ bool KitReader::readControl(const QJsonValue& v, const JsonPath& at, KitControl&
                                                           styles.isEmpty() ? u"无"_s : styles.join(u'、')));
     }
     if (const QString sample = c[u"sample"_s].toString();
-        c.contains(u"sample"_s) && !QStringList{u"footers"_s, u"fill"_s, u"album"_s}.contains(sample))
-        return fail(at / u"sample"_s, u"“%1”不是示例图（可用：footers、fill、album）"_s.arg(sample));
+        c.contains(u"sample"_s) &&
+        !QStringList{u"footers"_s, u"fill"_s, u"album"_s, u"background"_s}.contains(sample))
+        return fail(at / u"sample"_s,
+                    u"“%1”不是示例图（可用：footers、fill、album、background）"_s.arg(sample));
     if (c.contains(u"value"_s)) {
         const Kind kind = control.type == KitControlType::Check  ? Kind::Flag
                           : control.type == KitControlType::Spin ? Kind::Number

@@ -833,6 +833,7 @@ struct SentBack
     QString colour;
     QString colourBox;
     QString file;
+    std::shared_ptr<const FormState> fillEffects; // 填充效果 at its 确定, for colourBox
 };
 
 SentBack sentBackBy(const KitCatalog& kit, const KitTarget& t, const std::optional<FormState>& dialog,
@@ -849,6 +850,10 @@ SentBack sentBackBy(const KitCatalog& kit, const KitTarget& t, const std::option
             back.colour = chosenColour(*form, *dialog);
             back.colourBox = dialog->openedBy;
         }
+        if (dialog->name == u"填充效果"_s) {
+            back.colourBox = dialog->openedBy;
+            back.fillEffects = std::make_shared<const FormState>(*dialog);
+        }
     }
     return back;
 }
@@ -857,8 +862,12 @@ void receive(const KitCatalog& kit, const SentBack& back, std::optional<FormStat
 {
     if (!dialog)
         return;
-    if (!back.colour.isEmpty())
+    if (!back.colour.isEmpty()) {
         dialog->values[back.colourBox] = back.colour;
+        dialog->fillEffects.erase(back.colourBox);
+    }
+    if (back.fillEffects)
+        dialog->fillEffects[back.colourBox] = back.fillEffects;
     const KitForm* form = back.file.isEmpty() ? nullptr : kit.dialog(dialog->name);
     const KitControl* fileBox = form ? form->control(u"文件"_s) : nullptr;
     if (fileBox && fileBox->type == KitControlType::Text) {
@@ -873,6 +882,8 @@ void setFormValue(FormState& form, const KitForm* kitForm, const KitTarget& t)
 {
     if (t.hasValue && t.opens.isEmpty()) {
         form.values[t.control->id] = t.value;
+        if (t.control->type == KitControlType::Color)
+            form.fillEffects.erase(t.control->id);
         if (t.control->type == KitControlType::Tabs)
             form.tab = t.value;
         if (kitForm)

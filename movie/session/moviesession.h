@@ -12,6 +12,7 @@
 #include <QString>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <vector>
@@ -39,6 +40,9 @@ struct FormState
     // The controls the learner has set where no step asked for it, since a step last set them, each
     // with the value it had before.
     std::map<QString, QString> changedFreely;
+    // A colour box's fill chosen in 填充效果, as that dialog held it at 确定; gone when the box
+    // is given a colour.
+    std::map<QString, std::shared_ptr<const FormState>> fillEffects;
 
     QString value(const QString& id) const;
 };

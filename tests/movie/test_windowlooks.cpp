@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QImage>
+#include <QSet>
 #include <QTest>
 #include <QToolTip>
 #include <gtest/gtest.h>
@@ -241,6 +242,40 @@ TEST(WindowLooks, FillEffectsPatternsAreAGridOfPicturesNamedOnlyInTheirTooltips)
     // The name is in the tooltip.
     const QRect diagonal = at(*view, locators::item(dialog, u"图案"_s, u"浅色下对角线"_s));
     EXPECT_EQ(tooltipAt(*view, diagonal.center()), u"浅色下对角线"_s);
+}
+
+TEST(WindowLooks, BackgroundShowsASmallSlideInTheFillChosenThereOrInFillEffects)
+{
+    const QString dialog = u"背景"_s;
+    const QStringList ways{u"menu:格式(O)/背景(K)..."_s,   u"dialog:背景/背景填充=填充效果(F)..."_s,
+                           u"dialog:填充效果/标签=纹理"_s, u"dialog:填充效果/纹理=画布"_s,
+                           u"dialog:填充效果/确定"_s,      u"dialog:背景/背景填充=遵循强调配色方案"_s};
+    auto view = viewOf(ways);
+    ASSERT_TRUE(view->performThroughUi(ways[0]));
+    const QRect preview = kitRect(*view, dialog, u"取消"_s, u"标题"_s);
+    const QRect box = at(*view, locators::control(dialog, u"背景填充"_s)).adjusted(4, 4, -21, -4);
+    const auto colours = [&](const QRect& r) {
+        const QImage image = shot(*view).copy(r);
+        QSet<QRgb> seen;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                seen.insert(image.pixel(x, y));
+        return seen.size();
+    };
+    // A slide with its title and a line of text, in the scheme's background.
+    const QImage before = shot(*view).copy(preview);
+    EXPECT_GT(colours(preview), 3);
+    for (int i = 1; i <= 4; ++i)
+        ASSERT_TRUE(view->performThroughUi(ways[i])) << ways[i].toStdString();
+    ASSERT_EQ(view->session().dialog()->name, dialog);
+    // Back from 填充效果: the texture in the preview and in the box.
+    const QImage textured = shot(*view).copy(preview);
+    EXPECT_NE(textured, before);
+    EXPECT_GT(colours(box), 8) << "the box shows no texture";
+    // A colour chosen after it takes the fill's place.
+    ASSERT_TRUE(view->performThroughUi(ways[5]));
+    EXPECT_NE(shot(*view).copy(preview), textured);
+    EXPECT_LE(colours(box), 3);
 }
 
 TEST(WindowLooks, AFloatingToolbarNarrowerThanItsButtonsWrapsThem)

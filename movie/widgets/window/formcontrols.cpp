@@ -493,7 +493,14 @@ void FormPart::paintColourBox(QPainter& p, const KitControl& c, const QRect& rec
     paintWhiteBox(p, box);
     paintDropArrow(p, QRect(box.right() - 15, box.top() + 1, 15, box.height() - 2));
     const QColor colour = colourOf(value, m_view.m_session->presentation().design);
-    if (colour.isValid()) {
+    // Fill effects chosen for the box: the fill itself in the box.
+    if (const auto effects = state.fillEffects.find(c.id);
+        effects != state.fillEffects.end() && effects->second) {
+        const QRect chip = box.adjusted(4, 4, -21, -4);
+        paintFillSample(p, chip, fillChosen(*effects->second));
+        p.setPen(QColor(0x80, 0x80, 0x80));
+        p.drawRect(chip.adjusted(0, 0, -1, -1));
+    } else if (colour.isValid()) {
         const QRect chip = box.adjusted(4, 4, -21, -4);
         p.fillRect(chip, colour);
         p.setPen(QColor(0x80, 0x80, 0x80));

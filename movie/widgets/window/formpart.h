@@ -194,6 +194,7 @@ private:
     bool paintOwnControl(QPainter& p, const struct KitForm& form, const struct KitControl& c,
                          const QRect& rect, const FormState& state);
     // The picture a control with a `sample` draws: 页眉和页脚's 预览, 填充效果's 示例.
+    void paintBackgroundPreview(QPainter& p, const QRect& rect, const FormState& state) const;
     void paintSample(QPainter& p, const struct KitControl& c, const QRect& rect,
                      const FormState& state) const;
     void paintFootersPreview(QPainter& p, const QRect& rect, const FormState& state) const;

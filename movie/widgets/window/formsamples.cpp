@@ -6,6 +6,7 @@
 #include "movie/widgets/slides/slidepainter.h"
 #include "movie/widgets/window/formpart.h"
 #include "movie/widgets/window/kitcolours.h"
+#include "movie/widgets/window/kitstyle.h"
 #include "movie/widgets/window/kitview.h"
 
 #include <QImage>
@@ -129,8 +130,39 @@ void FormPart::paintAlbumPreview(QPainter& p, const QRect& rect, const FormState
     p.drawImage(box.topLeft() + QPoint(8, 8), picture);
 }
 
+void FormPart::paintBackgroundPreview(QPainter& p, const QRect& rect, const FormState& state) const
+{
+    // A small slide in the background chosen: the fill effects chosen for the box, else its colour.
+    const QRect slide = pageIn(rect.adjusted(4, 4, -4, -4), 4, 3);
+    const QString design = m_view.m_session->presentation().design;
+    const auto effects = state.fillEffects.find(u"背景填充"_s);
+    if (effects != state.fillEffects.end() && effects->second) {
+        p.fillRect(slide, Qt::white);
+        paintFillSample(p, slide, fillChosen(*effects->second));
+    } else {
+        const QColor colour = kit::colourOf(state.value(u"背景填充"_s), design);
+        p.fillRect(slide, colour.isValid() ? colour : QColor(Qt::white));
+    }
+    p.setPen(QColor(0x60, 0x60, 0x60));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(slide.adjusted(0, 0, -1, -1));
+    // Its title and a line of bulleted text.
+    const QColor text = kit::colourOf(u"遵循文本和线条配色方案"_s, design);
+    p.setPen(text.isValid() ? text : QColor(Qt::black));
+    p.setFont(kit::uiFont(std::max(10, slide.height() / 6), true));
+    p.drawText(slide.adjusted(0, slide.height() / 10, 0, -slide.height() / 2),
+               Qt::AlignHCenter | Qt::AlignVCenter, u"标题"_s);
+    p.setFont(kit::uiFont(std::max(9, slide.height() / 10)));
+    p.drawText(slide.adjusted(slide.width() / 8, slide.height() / 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+               u"• 项目符号文本"_s);
+}
+
 void FormPart::paintSample(QPainter& p, const KitControl& c, const QRect& rect, const FormState& state) const
 {
+    if (c.sample == u"background"_s) {
+        paintBackgroundPreview(p, rect, state);
+        return;
+    }
     if (c.sample == u"footers"_s) {
         paintFootersPreview(p, rect, state);
         return;
