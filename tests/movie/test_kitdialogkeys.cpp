@@ -302,3 +302,21 @@ TEST(KitDialogKeys, AnOpenListTakesTheArrowsHomeEndAndEnterAndLeavesTheDialogOpe
     EXPECT_EQ(dialogName(*view), d);
     EXPECT_EQ(view->session().dialog()->value(box), faces.first());
 }
+
+TEST(KitDialogKeys, InsertTableOpensWithTheFocusInColumnsSoTheSizesAreTyped)
+{
+    const QString d = u"插入表格"_s;
+    const QStringList ways{actions::menu({u"插入(I)"_s, u"表格(B)..."_s}),
+                           actions::dialog(d, u"列数"_s, u"3"_s), actions::dialog(d, u"行数"_s, u"4"_s),
+                           actions::dialog(d, u"确定"_s)};
+    auto view = viewOf(ways);
+    ASSERT_TRUE(view->performThroughUi(ways[0]));
+    ASSERT_EQ(dialogName(*view), d);
+    // The first key replaces the value selected in 列数; Tab goes on to 行数.
+    view->typeText(u"3"_s);
+    press(*view, Qt::Key_Tab);
+    view->typeText(u"4"_s);
+    press(*view, Qt::Key_Return);
+    EXPECT_FALSE(view->session().dialog().has_value());
+    EXPECT_TRUE(view->session().isComplete());
+}
