@@ -13,25 +13,6 @@ namespace {
 
 bool g_traced = false;
 
-class FirstPaintFilter : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && !g_traced) {
-            g_traced = true;
-            // Reported once the paint has been handled.
-            QTimer::singleShot(0, [] { traceMoment("first-frame"); });
-            watched->removeEventFilter(this);
-            deleteLater();
-        }
-        return false;
-    }
-};
-
 class AfterPaintFilter : public QObject
 {
 public:
@@ -39,7 +20,8 @@ public:
         : QObject(widget), m_then(std::move(then))
     {
         widget->installEventFilter(this);
-        QTimer::singleShot(latestMs, this, [this] { run(); });
+        if (latestMs >= 0)
+            QTimer::singleShot(latestMs, this, [this] { run(); });
     }
 
 protected:
@@ -74,7 +56,14 @@ void traceFirstPaint(QWidget* widget)
 {
     if (g_traced || !qEnvironmentVariableIsSet("PPTDRILL_TRACE_FIRST_FRAME"))
         return;
-    widget->installEventFilter(new FirstPaintFilter(widget));
+    // Reported once the paint has been handled, for the first window of the process that paints.
+    afterFirstPaint(
+        widget,
+        [] {
+            if (!std::exchange(g_traced, true))
+                traceMoment("first-frame");
+        },
+        -1);
 }
 
 void traceMoment(const char* moment)
