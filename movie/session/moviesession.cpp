@@ -446,7 +446,11 @@ void MovieSession::applyOpens(const QString& opens, const QString& command, cons
             }
         }
     } else if (opens.startsWith(u"taskpane:"_s)) {
-        if (const KitForm* form = m_kit->taskPane(opens.mid(9))) {
+        const KitForm* form = m_kit->taskPane(opens.mid(9));
+        // The pane shown already stays as it is, as its command leaves it in PowerPoint.
+        if (form && m_presentation.taskpane == form->name && m_taskPane.name == form->name)
+            return;
+        if (form) {
             // A pane opened from another takes along what its boxes of the same
             // name hold: the words searched for go on to the search's results.
             const FormState from = m_taskPane;

@@ -339,8 +339,13 @@ private:
     // A step that clicks a slide's thumbnail, where the learner has already gone to that slide (with nothing
     // on it selected since): its action, else empty.
     QString slideAlreadyChosen(const MovieStep& step) const;
-    // Steps that may be done now and that the window already holds are done: values, and the
-    // slide already chosen.
+    // A step that clicks the object that is already selected alone: its action, else empty.
+    QString objectAlreadySelected(const MovieStep& step) const;
+    // A step whose command opens the task pane already shown (and changes nothing else): that
+    // command, else empty. A step whose route the stem names is not done by another route.
+    QString paneAlreadyShown(const MovieStep& step) const;
+    // Steps that may be done now and that the window already holds are done: values, the
+    // slide already chosen, the object already selected and the pane already shown.
     void settleHeldSteps();
     // A dialog's button that closes it on what it holds (确定) finds the values that the steps done
     // in it set still there; a step whose value the learner has changed since comes up again, and

@@ -130,13 +130,30 @@ QString MovieSession::slideAlreadyChosen(const MovieStep& step) const
     return step.accept.first();
 }
 
+QString MovieSession::objectAlreadySelected(const MovieStep& step) const
+{
+    // A click that would select the object selected alone (a table just inserted, one chosen by
+    // 选择表格, a picture clicked before the pane was opened) changes nothing.
+    const ActionParts a = parseAction(step.accept.first());
+    if (a.kind != ActionParts::Click || a.ctrl || a.shift || !step.set.isEmpty() || m_dialog || m_typing ||
+        !m_presentation.view.is(ViewKind::Normal) || a.target != selectedObject() ||
+        selectedShapes().size() > 1 ||
+        m_selection.kind(m_presentation.selected, m_presentation.view.kind()) != SelectionKind::Objects)
+        return {};
+    return step.accept.first();
+}
+
 void MovieSession::settleHeldSteps()
 {
     for (int round = 0; round < m_steps.count(); ++round) {
         bool settled = false;
         for (const StepTaking& open : m_steps.openSteps()) {
             const MovieStep& step = StepProgress::stepAt(m_movie, open);
-            const QString action = m_steps.isValueStep(open) ? heldAction(step) : slideAlreadyChosen(step);
+            QString action = m_steps.isValueStep(open) ? heldAction(step) : slideAlreadyChosen(step);
+            if (action.isEmpty() && !m_steps.isValueStep(open))
+                action = objectAlreadySelected(step);
+            if (action.isEmpty() && !m_steps.isValueStep(open))
+                action = paneAlreadyShown(step);
             if (!action.isEmpty() && perform(action) && m_steps.isDone(open)) {
                 settled = true;
                 break;
@@ -300,6 +317,19 @@ bool MovieSession::takeSamePaletteItem(const KitTarget& target)
     return false;
 }
 
+QString MovieSession::paneAlreadyShown(const MovieStep& step) const
+{
+    // A pane the learner opened before the step that opens it: the step's command changes nothing.
+    if (m_presentation.taskpane.isEmpty() || !step.set.isEmpty() || modalDialogOpen() || step.routeNamed)
+        return {};
+    for (const QString& action : step.accept) {
+        auto t = m_kit->resolve(action);
+        if (t && isCommand(*t) && reachable(*t) && t->opens == u"taskpane:"_s + m_presentation.taskpane)
+            return action;
+    }
+    return {};
+}
+
 QString MovieSession::opensOf(const KitTarget& target) const
 {
     return target.kind == KitTarget::DoubleClick ? doubleClickOpens(m_presentation, target) : target.opens;
@@ -308,8 +338,9 @@ QString MovieSession::opensOf(const KitTarget& target) const
 std::optional<bool> MovieSession::takeOpeningRoute(const KitTarget& target)
 {
     const QString opens = opensOf(target);
-    // A floating toolbar shows whatever the task; a task pane or a dialog opens only for its step,
-    // so that a pane shown too early does not stand open while the step still waits for its command.
+    // A floating toolbar and a task pane show whatever the task: they change nothing in the
+    // presentation, and the step that opens the pane is done once it comes. A dialog opens only
+    // for its step, whose values it would take.
     const bool pane = opens.startsWith(u"taskpane:"_s);
     const bool shows = opens.startsWith(u"toolbar:"_s);
     if ((!shows && !pane && !opens.startsWith(u"dialog:"_s)) || !isCommand(target) || modalDialogOpen() ||
@@ -358,7 +389,7 @@ std::optional<bool> MovieSession::takeOpeningRoute(const KitTarget& target)
             }
         }
     }
-    if (!shows)
+    if (!shows && !(pane && m_kit->taskPane(opens.mid(9))))
         return std::nullopt;
     applyOpens(opens);
     if (m_listener)

@@ -401,7 +401,7 @@ TEST(MovieSession, OnlyTheExpectedActionTakesEffect)
     int changes = 0;
     s.setChangeListener([&] { ++changes; });
     EXPECT_FALSE(s.perform(u"thumb:1"_s));
-    EXPECT_FALSE(s.perform(u"menu:格式(O)/幻灯片版式(L)..."_s)); // right command, too early
+    EXPECT_FALSE(s.perform(u"taskpane:幻灯片版式/版式=标题和竖排文字"_s)); // right layout, wrong slide
     EXPECT_EQ(s.stepIndex(), 0);
     EXPECT_EQ(s.presentation().selected, 1);
     EXPECT_EQ(changes, 0);

@@ -289,3 +289,34 @@ TEST(StepState, TheSlideAlreadyChosenIsNoStepToTake)
     EXPECT_TRUE(view->performThroughUi(u"toolbar:删除批注"_s));
     EXPECT_TRUE(view->session().isComplete());
 }
+
+TEST(StepState, APaneOpenedBeforeItsObjectIsChosenAndAnObjectAlreadySelectedCount)
+{
+    // 自定义动画 opened first, the picture clicked after: the pane's command is no step to repeat.
+    auto view = windowtesting::viewOfBankMovie(u"04/35"_s);
+    playSteps(*view, 1);
+    EXPECT_FALSE(view->performThroughUi(u"menu:幻灯片放映(D)/自定义动画(M)..."_s));
+    EXPECT_EQ(view->session().presentation().taskpane, u"自定义动画"_s);
+    EXPECT_EQ(view->session().stepIndex(), 1);
+    EXPECT_TRUE(view->performThroughUi(u"click:shape:1"_s));
+    EXPECT_EQ(view->session().stepIndex(), 3);
+    EXPECT_TRUE(hint(*view).contains(u"添加效果"_s)) << hint(*view).toStdString();
+    playSteps(*view, 6);
+    EXPECT_TRUE(view->session().isComplete());
+
+    // Opened on the first slide, before the task's slide is chosen: the pane stays, and counts.
+    auto early = windowtesting::viewOfBankMovie(u"08/34"_s);
+    early->performThroughUi(u"menu:幻灯片放映(D)/自定义动画(M)..."_s);
+    playSteps(*early, 2);
+    EXPECT_EQ(early->session().stepIndex(), 3);
+    playSteps(*early, 6);
+    EXPECT_TRUE(early->session().isComplete());
+
+    // A table just inserted is selected: its fill colour is the next thing to do.
+    auto table = windowtesting::viewOfBankMovie(u"08/25"_s);
+    playSteps(*table, 5);
+    EXPECT_EQ(table->session().stepIndex(), 6);
+    EXPECT_TRUE(table->performThroughUi(u"toolbar:表格填充颜色/其他填充颜色(M)..."_s));
+    ASSERT_TRUE(table->session().dialog().has_value());
+    EXPECT_EQ(table->session().dialog()->name, u"颜色"_s);
+}
