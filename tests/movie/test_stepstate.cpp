@@ -320,3 +320,19 @@ TEST(StepState, APaneOpenedBeforeItsObjectIsChosenAndAnObjectAlreadySelectedCoun
     ASSERT_TRUE(table->session().dialog().has_value());
     EXPECT_EQ(table->session().dialog()->name, u"颜色"_s);
 }
+
+TEST(StepState, TheHandoutsHeaderMayComeBeforeItsLayout)
+{
+    auto view = windowtesting::viewOfBankMovie(u"11/31"_s);
+    playSteps(*view, 1);
+    const auto& steps = view->session().movie().steps;
+    for (size_t i = 2; i < steps.size(); ++i) {
+        if (!view->session().steps().isDone(StepTaking{-1, static_cast<int>(i)})) {
+            EXPECT_TRUE(view->performThroughUi(steps[i].accept.first())) << "step " << i + 1;
+        }
+    }
+    EXPECT_FALSE(view->session().isComplete());
+    EXPECT_TRUE(view->performThroughUi(u"toolbar:显示每页 9 张幻灯片的讲义"_s));
+    EXPECT_TRUE(view->session().isComplete());
+    EXPECT_EQ(view->session().presentation().notesFooters.header, u"复习资料"_s);
+}
