@@ -43,6 +43,9 @@ struct FormState
     // A colour box's fill chosen in 填充效果, as that dialog held it at 确定; gone when the box
     // is given a colour.
     std::map<QString, std::shared_ptr<const FormState>> fillEffects;
+    // An effect's dialog opened from the pane's list where no step wanted it: its 确定 stands for
+    // the pane's boxes.
+    bool forEffectBoxes = false;
 
     QString value(const QString& id) const;
 };
@@ -368,6 +371,12 @@ private:
     void gatherItems(const KitControl& button);
     // 编辑, 复制 and 删除 of the custom show chosen in a list of shows.
     void editCustomShows(const KitControl& button);
+    // 效果选项 and 计时 of the effect chosen in the pane's list (its row's ▼, right-click or
+    // double-click) where no step wants them: the dialog opens at the effect's settings.
+    bool openEffectDialogFreely(const KitTarget& target);
+    // Its 确定 sets the pane's boxes that may be set now and that it holds the values of; a setting
+    // changed that no box asks for keeps it open (false). None for another dialog or button.
+    std::optional<bool> confirmEffectDialog(const KitTarget& target);
     // The boxes of the pane (开始, 方向, 速度 …) show the effect chosen in its list; empty while none is.
     void followChosenEffect();
     // 幻灯片版式 marks the layout of the slide selected, when another slide is selected or its

@@ -5,6 +5,8 @@
 #include "movie/document/effectlist.h"
 #include "movie/session/moviesession.h"
 
+#include <set>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
@@ -163,6 +165,90 @@ void MovieSession::followChosenEffect()
         if (c.type == KitControlType::Combo && c.needsEffect)
             m_taskPane.values[c.id] = effect ? effectBoxValue(c, *effect, selectedSlide()) : QString();
     }
+}
+
+bool MovieSession::openEffectDialogFreely(const KitTarget& target)
+{
+    // The row's ▼ menu, its right-click menu and a double-click on it open the effect's dialog
+    // whatever the step: its settings are another way to the pane's boxes.
+    const KitForm* dialog =
+        target.opens.startsWith(u"dialog:"_s) ? m_kit->dialog(target.opens.mid(7)) : nullptr;
+    if (target.kind != KitTarget::TaskPane || target.form != m_taskPane.name || !target.control ||
+        target.hasValue || !dialog || !dialog->title.contains(u"{effect}"_s) || chosenEffect() < 0 ||
+        m_dialog || m_presentation.taskpane != m_taskPane.name)
+        return false;
+    MovieSession before = *this;
+    applyAction(target);
+    if (!m_dialog)
+        return false;
+    m_dialog->forEffectBoxes = true;
+    markDialogs(&before, {}, 0);
+    if (m_listener)
+        m_listener();
+    return true;
+}
+
+std::optional<bool> MovieSession::confirmEffectDialog(const KitTarget& target)
+{
+    if (!m_dialog || !m_dialog->forEffectBoxes || target.kind != KitTarget::Dialog ||
+        target.form != m_dialog->name || !target.control || target.hasValue ||
+        target.control->id != u"确定"_s)
+        return std::nullopt;
+    const KitForm* form = m_kit->dialog(m_dialog->name);
+    const auto boxOf = [form](const QString& field) -> const KitControl* {
+        for (const KitControl& c : form ? form->controls : std::vector<KitControl>{}) {
+            if (c.effectField == field && !c.id.isEmpty())
+                return &c;
+        }
+        return nullptr;
+    };
+    // The pane's boxes that may be set now, each by the dialog's box of the same field.
+    QStringList taken;
+    std::set<QString> fields;
+    const int chosen = chosenEffect();
+    for (const StepTaking& open : m_steps.openSteps()) {
+        const MovieStep& step = StepProgress::stepAt(m_movie, open);
+        if (!m_steps.isValueStep(open) || chosen < 0)
+            continue;
+        for (const QString& action : step.accept) {
+            auto t = m_kit->resolve(action);
+            const KitControl* box =
+                t && t->kind == KitTarget::TaskPane && t->form == m_taskPane.name && t->control
+                    ? boxOf(t->control->effectField)
+                    : nullptr;
+            Presentation after = m_presentation;
+            if (!box || !applyPresentationChanges(after, step.set))
+                continue;
+            const Slide& slide = after.slides[static_cast<size_t>(after.selected - 1)];
+            if (chosen >= static_cast<int>(slide.effects.size()))
+                continue;
+            const QString wanted = effectFieldShown(*box, itemsOf(*box, *m_dialog),
+                                                    slide.effects[static_cast<size_t>(chosen)], slide);
+            if (!wanted.isEmpty() && m_dialog->value(box->id) == wanted) {
+                taken << action;
+                fields.insert(box->effectField);
+            }
+            break;
+        }
+    }
+    // A setting changed that no box of the pane now asks for keeps the dialog open.
+    for (const auto& [id, before] : m_dialog->changedFreely) {
+        const KitControl* c = form ? form->control(id) : nullptr;
+        if (c && c->type != KitControlType::Tabs && m_dialog->value(id) != before &&
+            !fields.count(c->effectField)) {
+            if (m_listener)
+                m_listener();
+            return false;
+        }
+    }
+    if (!m_dialogMarks.empty())
+        m_dialogMarks.pop_back();
+    closeDialog();
+    for (const QString& action : taken)
+        perform(action);
+    if (m_listener)
+        m_listener();
+    return !taken.isEmpty();
 }
 
 } // namespace pptdrill

@@ -16,6 +16,10 @@ bool MovieSession::takeOtherRoute(const QString& action)
     if (auto target = m_kit->resolve(action); target && reachable(*target)) {
         if (cancelDialog(*target))
             return false;
+        if (const std::optional<bool> taken = confirmEffectDialog(*target))
+            return *taken;
+        if (openEffectDialogFreely(*target))
+            return false;
         if (target->opens.startsWith(u"view:"_s))
             return takeViewRoute(action, *target);
         if (togglePaneFreely(*target))

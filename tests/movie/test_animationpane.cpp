@@ -7,6 +7,7 @@
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
 #include "movie/widgets/window/kitview.h"
+#include "windowtesting.h"
 
 #include <QDir>
 #include <QImage>
@@ -318,4 +319,47 @@ TEST(AnimationPane, TimingOpensEffectOptionsOnItsTimingPage)
     auto options = viewOf(kOptionsStep);
     openEffectOptions(*options, kFlyIn);
     EXPECT_EQ(options->session().dialog()->tab, u"效果"_s);
+}
+
+TEST(AnimationPane, TheRowsTimingAndEffectOptionsSetThePaneBoxesTheTaskAsksFor)
+{
+    // 04/35 asks for 速度 慢速 in the pane once 盒状 is added: 计时 from the row's menu sets it too.
+    const auto playTo = [](KitView& view, int count) {
+        for (int i = 0; i < count; ++i)
+            ASSERT_TRUE(
+                view.performThroughUi(view.session().movie().steps[static_cast<size_t>(i)].accept.first()));
+    };
+    auto view = windowtesting::viewOfBankMovie(u"04/35"_s);
+    playTo(*view, 5);
+    const QString boxRow = view->session().taskPane().value(kList);
+    ASSERT_FALSE(boxRow.isEmpty());
+    click(*view, row(boxRow), Qt::RightButton);
+    click(*view, menuItem(u"计时(T)..."_s));
+    ASSERT_TRUE(view->session().dialog().has_value());
+    EXPECT_EQ(view->session().dialog()->tab, u"计时"_s);
+    // A speed the task does not ask for: 确定 keeps the dialog open and the effect as it was.
+    view->performThroughUi(u"dialog:效果选项/速度=5 秒(非常慢)"_s);
+    EXPECT_EQ(view->session().dialog()->value(u"速度"_s), u"5 秒(非常慢)"_s);
+    EXPECT_FALSE(view->performThroughUi(u"dialog:效果选项/确定"_s));
+    ASSERT_TRUE(view->session().dialog().has_value());
+    EXPECT_NE(view->session().selectedSlide().effects.front().speed, u"非常慢"_s);
+    view->performThroughUi(u"dialog:效果选项/速度=3 秒(慢速)"_s);
+    EXPECT_TRUE(view->performThroughUi(u"dialog:效果选项/确定"_s));
+    EXPECT_FALSE(view->session().dialog().has_value());
+    EXPECT_EQ(view->session().selectedSlide().effects.front().speed, u"慢速"_s);
+    EXPECT_EQ(view->session().taskPane().value(u"速度"_s), u"慢速"_s);
+    EXPECT_TRUE(view->session().isComplete());
+
+    // A double-click on the row opens 效果选项; cancelled, the task goes on in the pane.
+    auto again = windowtesting::viewOfBankMovie(u"04/35"_s);
+    playTo(*again, 5);
+    const auto at = again->locate(row(boxRow));
+    ASSERT_TRUE(at.has_value());
+    again->clickAt(at->center(), Qt::LeftButton, true);
+    ASSERT_TRUE(again->session().dialog().has_value());
+    EXPECT_EQ(again->session().dialog()->name, u"效果选项"_s);
+    EXPECT_FALSE(again->performThroughUi(u"dialog:效果选项/取消"_s));
+    EXPECT_FALSE(again->session().dialog().has_value());
+    EXPECT_TRUE(again->performThroughUi(u"taskpane:自定义动画/速度=慢速"_s));
+    EXPECT_TRUE(again->session().isComplete());
 }
