@@ -220,6 +220,9 @@ public:
     // What a toolbar's drop-down box shows: the value last chosen in it, the selected
     // text's font in 字体 and 字号, else the kit's.
     QString toolbarValue(const QString& button) const;
+    // Whether a toolbar button shows as pressed in: 加粗 for bold text selected, 居中 for centred,
+    // the handout layout shown, the view's own view button.
+    bool toolbarButtonOn(const QString& button) const;
     // Toolbars the learner has shown (插入 → 图片 → 自选图形 shows 自选图形).
     const QStringList& shownToolbars() const { return m_toolbars; }
 

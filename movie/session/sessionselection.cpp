@@ -3,6 +3,9 @@
 #include "movie/kit/locators.h"
 #include "movie/session/moviesession.h"
 
+#include <QRegularExpression>
+#include <map>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
@@ -113,6 +116,38 @@ QString MovieSession::toolbarValue(const QString& button) const
         return u"12"_s;
     const KitButton* b = m_kit->toolbarButton(button);
     return b ? b->value : QString();
+}
+
+bool MovieSession::toolbarButtonOn(const QString& button) const
+{
+    const WindowView& view = m_presentation.view;
+    // 讲义母版视图's layout buttons: the one of the handout's slides per page (six unless set).
+    static const QRegularExpression handout(u"^显示每页 (\\d) 张幻灯片的讲义$"_s);
+    if (const QRegularExpressionMatch m = handout.match(button); m.hasMatch()) {
+        const int given = m_presentation.master.notes.toInt();
+        return view.is(ViewKind::HandoutMaster) &&
+               m.captured(1).toInt() == (given > 0 ? std::min(given, 9) : 6);
+    }
+    if (button == u"普通视图(恢复窗格)"_s)
+        return view.is(ViewKind::Normal);
+    if (button == u"幻灯片浏览视图"_s)
+        return view.is(ViewKind::Sorter);
+    // The 格式 toolbar's buttons of the font and alignment of the text selected.
+    const std::optional<SlideFont> font = selectedTextFont();
+    if (!font || modalDialogOpen())
+        return false;
+    if (button == u"加粗"_s)
+        return font->bold.value_or(false);
+    if (button == u"倾斜"_s)
+        return font->italic.value_or(false);
+    if (button == u"下划线"_s)
+        return font->underline.value_or(false);
+    if (button == u"阴影"_s)
+        return font->shadow.value_or(false);
+    static const std::map<QString, QString> aligned{
+        {u"左对齐"_s, u"left"_s}, {u"居中"_s, u"center"_s}, {u"右对齐"_s, u"right"_s}};
+    const auto align = aligned.find(button);
+    return align != aligned.end() && font->align == align->second;
 }
 
 } // namespace pptdrill

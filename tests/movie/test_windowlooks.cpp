@@ -502,3 +502,32 @@ TEST(WindowLooks, TheColourSchemeTilesGiveNoNameAwayInATooltip)
     click(*view, tile);
     EXPECT_TRUE(view->session().isComplete());
 }
+
+TEST(WindowLooks, AButtonThatIsOnStaysPressedIn)
+{
+    const auto pressedIn = [](KitView& view, const QString& button) {
+        // Away from the pointer, so that hovering does not light it.
+        QMouseEvent move(QEvent::MouseMove, QPointF(790, 590), QPointF(790, 590), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&view, &move);
+        const QRect r = at(view, locators::button(button));
+        const QRgb inside = shot(view).pixel(r.left() + 2, r.top() + 2);
+        return qRed(inside) > 0xF0 && qBlue(inside) < 0xC0;
+    };
+    // The handout master's layout: six per page until another is chosen.
+    auto handout = windowtesting::viewOfBankMovie(u"11/31"_s);
+    ASSERT_TRUE(handout->performThroughUi(u"menu:视图(V)/母版(M)/讲义母版(H)"_s));
+    EXPECT_TRUE(pressedIn(*handout, u"显示每页 6 张幻灯片的讲义"_s));
+    EXPECT_FALSE(pressedIn(*handout, u"显示每页 9 张幻灯片的讲义"_s));
+    ASSERT_TRUE(handout->performThroughUi(u"toolbar:显示每页 9 张幻灯片的讲义"_s));
+    EXPECT_TRUE(pressedIn(*handout, u"显示每页 9 张幻灯片的讲义"_s));
+    EXPECT_FALSE(pressedIn(*handout, u"显示每页 6 张幻灯片的讲义"_s));
+
+    // 倾斜 on the subtitle made italic; 加粗 stays out.
+    auto font = windowtesting::viewOfBankMovie(u"06/8"_s);
+    ASSERT_TRUE(font->performThroughUi(font->session().movie().steps.front().accept.first()));
+    EXPECT_FALSE(pressedIn(*font, u"倾斜"_s));
+    ASSERT_TRUE(font->performThroughUi(u"toolbar:倾斜"_s));
+    EXPECT_TRUE(pressedIn(*font, u"倾斜"_s));
+    EXPECT_FALSE(pressedIn(*font, u"加粗"_s));
+}

@@ -31,7 +31,8 @@ inline constexpr int kDropRows = 12;
 inline const QColor kFace{0xEC, 0xE9, 0xD8};     // dialog face
 inline const QColor kBarLight{0xE3, 0xEF, 0xFF}; // toolbars and menu bar
 inline const QColor kBarDark{0x9D, 0xBD, 0xEC};
-inline const QColor kSelect{0xFF, 0xEE, 0xC2}; // hot item
+inline const QColor kSelect{0xFF, 0xEE, 0xC2};   // hot item
+inline const QColor kButtonOn{0xFF, 0xE0, 0xA8}; // a toolbar button pressed in (加粗 on)
 inline const QColor kSelectLine{0x00, 0x00, 0x80};
 inline const QColor kPaneBack{0xD6, 0xE5, 0xF5};
 inline const QColor kGreyText{0x80, 0x80, 0x80};

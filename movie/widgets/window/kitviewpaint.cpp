@@ -230,8 +230,14 @@ void ChromePart::paintToolbarButtons(QPainter& p, int layer)
                           (m_view.m_forms.m_drop && m_view.m_forms.m_drop->toolbar &&
                            m_view.m_forms.m_drop->control == b->name) ||
                           (b->holds && m_view.m_session->painterTaken());
-        if ((h.rect.contains(m_view.m_mouse) && !blocked) || open) {
+        const bool hovered = h.rect.contains(m_view.m_mouse) && !blocked;
+        if (hovered || open) {
             p.fillRect(h.rect, open ? QColor(0xFF, 0xD5, 0x8C) : kSelect);
+            p.setPen(kSelectLine);
+            p.drawRect(h.rect.adjusted(0, 0, -1, -1));
+        } else if (m_view.m_session->toolbarButtonOn(b->name)) {
+            // A button that is on (加粗 for bold text, the handout's layout) stays pressed in.
+            p.fillRect(h.rect, kButtonOn);
             p.setPen(kSelectLine);
             p.drawRect(h.rect.adjusted(0, 0, -1, -1));
         }
