@@ -7,6 +7,7 @@
 #include "movie/widgets/window/kitview.h"
 #include "windowtesting.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -335,4 +336,26 @@ TEST(StepState, TheHandoutsHeaderMayComeBeforeItsLayout)
     EXPECT_TRUE(view->performThroughUi(u"toolbar:显示每页 9 张幻灯片的讲义"_s));
     EXPECT_TRUE(view->session().isComplete());
     EXPECT_EQ(view->session().presentation().notesFooters.header, u"复习资料"_s);
+}
+
+TEST(StepState, PageDownAndTheArrowsGoFromSlideToSlide)
+{
+    auto view = windowtesting::viewOfBankMovie(u"07/19"_s);
+    ASSERT_EQ(view->session().presentation().selected, 1);
+    QTest::keyClick(view.get(), Qt::Key_PageDown);
+    EXPECT_EQ(view->session().presentation().selected, 2);
+    // On past the task's slide and back: the task's slide is chosen again by the key.
+    QTest::keyClick(view.get(), Qt::Key_Down);
+    EXPECT_EQ(view->session().presentation().selected, 3);
+    QTest::keyClick(view.get(), Qt::Key_End);
+    QTest::keyClick(view.get(), Qt::Key_Home);
+    EXPECT_EQ(view->session().presentation().selected, 1);
+    QTest::keyClick(view.get(), Qt::Key_PageUp);
+    EXPECT_EQ(view->session().presentation().selected, 1);
+    QTest::keyClick(view.get(), Qt::Key_Down);
+    EXPECT_EQ(view->session().presentation().selected, 2);
+    EXPECT_TRUE(view->performThroughUi(u"menu:视图(V)/工具栏(T)/审阅"_s));
+    EXPECT_TRUE(view->performThroughUi(u"toolbar:下一项"_s));
+    EXPECT_TRUE(view->performThroughUi(u"toolbar:删除批注"_s));
+    EXPECT_TRUE(view->session().isComplete());
 }

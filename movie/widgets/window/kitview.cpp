@@ -466,8 +466,43 @@ void KitView::pressShortcut(const QString& shortcut)
             update();
             return;
         }
+        if (const int slide = slideByKey(key); slide > 0) {
+            perform(actions::thumb(slide));
+            return;
+        }
     }
     perform(action);
+}
+
+int KitView::slideByKey(const QString& key) const
+{
+    // PageUp and PageDown go from slide to slide; so do the arrows, Home and End where no object of
+    // the slide is selected, and Left and Right in the sorter.
+    const WindowView& view = m_session->view();
+    if (m_session->modalDialogOpen() || m_session->typing())
+        return 0;
+    const int count = static_cast<int>(m_session->presentation().slides.size());
+    const int now = m_session->presentation().selected;
+    const bool free = m_session->selectedObject().isEmpty();
+    int to = 0;
+    if (view.is(ViewKind::Normal) || view.is(ViewKind::Outline)) {
+        if (key == u"PageDown"_s || (free && key == u"Down"_s))
+            to = now + 1;
+        else if (key == u"PageUp"_s || (free && key == u"Up"_s))
+            to = now - 1;
+        else if (free && key == u"Home"_s)
+            to = 1;
+        else if (free && key == u"End"_s)
+            to = count;
+    } else if (view.is(ViewKind::Sorter)) {
+        if (key == u"Right"_s || key == u"PageDown"_s)
+            to = now + 1;
+        else if (key == u"Left"_s || key == u"PageUp"_s)
+            to = now - 1;
+        else if (key == u"Home"_s || key == u"End"_s)
+            to = key == u"Home"_s ? 1 : count;
+    }
+    return to >= 1 && to <= count && to != now ? to : 0;
 }
 
 void KitView::chooseOrgChartBox(const LocatorParts& at, const QPoint& point)

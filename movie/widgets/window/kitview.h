@@ -82,6 +82,8 @@ public:
     void clickAt(const QPoint& point, Qt::MouseButton button = Qt::LeftButton, bool doubleClick = false,
                  Qt::KeyboardModifiers modifiers = {});
     void pressShortcut(const QString& shortcut);
+    // The slide a key goes to where no step takes the key (PageDown: the next); 0 for none.
+    int slideByKey(const QString& key) const;
     // Does `action` the way a learner would, through the elements on view
     // (menus opened, lists scrolled, values typed). False when an element the
     // way needs is not on view or the step did not take it.
