@@ -84,7 +84,8 @@ void fillFontValues(const MovieSession& session, const KitForm& form, FormState&
     state.values[u"阳文(E)"_s] = tick(font->emboss);
 }
 
-// The format dialogs open at the selected object's own size, and a picture with no fill of its own.
+// The format dialogs open at the selected object's own size, and a picture or text box with no fill
+// or line of its own shows none.
 void fillObjectValues(const MovieSession& session, const KitForm& form, FormState& state)
 {
     const QList<int> shapes = session.selectedShapes();
@@ -97,7 +98,8 @@ void fillObjectValues(const MovieSession& session, const KitForm& form, FormStat
     };
     state.values[u"高度"_s] = centimetres(shape.h);
     state.values[u"宽度"_s] = centimetres(shape.w);
-    if (kindOfShape(shape.type) == u"picture"_s) {
+    // A picture and a text box have neither fill nor line until they are given one.
+    if (const QString kind = kindOfShape(shape.type); kind == u"picture"_s || kind == u"textbox"_s) {
         if (shape.fill.isEmpty())
             state.values[u"填充颜色"_s] = u"无填充颜色"_s;
         if (shape.line.isEmpty())

@@ -531,3 +531,27 @@ TEST(WindowLooks, AButtonThatIsOnStaysPressedIn)
     EXPECT_TRUE(pressedIn(*font, u"倾斜"_s));
     EXPECT_FALSE(pressedIn(*font, u"加粗"_s));
 }
+
+TEST(WindowLooks, ATextBoxsFormatDialogShowsNoFillAndNoLine)
+{
+    const QString slides = uR"j([{"layout": "空白",
+          "shapes": [{"type": "textbox", "x": 200, "y": 200, "w": 200, "h": 40, "text": "说明"},
+                     {"type": "rect", "x": 450, "y": 300, "w": 120, "h": 80}]}])j"_s;
+    for (const int shape : {1, 2}) {
+        auto view = viewOf({u"click:shape:%1"_s.arg(shape),
+                            u"menu:格式(O)/%1"_s.arg(shape == 1 ? u"文本框(O)..."_s : u"自选图形(O)..."_s)},
+                           u"null"_s, slides);
+        ASSERT_TRUE(view->performThroughUi(view->session().movie().steps[0].accept.first()));
+        ASSERT_TRUE(view->performThroughUi(view->session().movie().steps[1].accept.first()));
+        ASSERT_TRUE(view->session().dialog().has_value());
+        const FormState& dialog = *view->session().dialog();
+        if (shape == 1) {
+            EXPECT_EQ(dialog.value(u"填充颜色"_s), u"无填充颜色"_s);
+            EXPECT_EQ(dialog.value(u"线条颜色"_s), u"无线条颜色"_s);
+        } else {
+            // An AutoShape has the scheme's fill and line.
+            EXPECT_NE(dialog.value(u"填充颜色"_s), u"无填充颜色"_s);
+            EXPECT_NE(dialog.value(u"线条颜色"_s), u"无线条颜色"_s);
+        }
+    }
+}
