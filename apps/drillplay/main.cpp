@@ -6,6 +6,7 @@
 #include "movie/kit/kitcatalog.h"
 #include "platform/programfolder.h"
 #include "platform/widgets/qtmessageboxes.h"
+#include "player/readahead.h"
 #include "player/widgets/playerwindow.h"
 
 #include <QApplication>
@@ -31,10 +32,9 @@ int main(int argc, char** argv)
         return 0;
 
     const pptdrill::PlayerCommandLine cmd = pptdrill::splitPlayerCommandLine(commandLine);
-    // The kit and the movie are read on a second thread while the toolkit
-    // connects to the display (at once on this one where no thread can start).
+    // The kit and the movie are read while the toolkit connects to the display.
     std::future<pptdrill::Result<pptdrill::Movie>> movieRead =
-        std::async(std::launch::async | std::launch::deferred, [path = pptdrill::movieFilePath(cmd.movieno)] {
+        pptdrill::readAhead([path = pptdrill::movieFilePath(cmd.movieno)] {
             pptdrill::KitCatalog::instance();
             return pptdrill::loadMovieFile(path);
         });

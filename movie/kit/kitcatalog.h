@@ -13,6 +13,9 @@
 
 namespace pptdrill {
 
+// A control greyed by another's choice that keeps the value it holds (`fixedFor`).
+inline constexpr QStringView kHoldsOwnValue = u"@own";
+
 struct KitMenuItem
 {
     QString text;
@@ -202,7 +205,8 @@ struct KitControl
     std::vector<KitMenuItem> menu;
     // The items of this control for each item of another one: itemsFor[id][item].
     std::map<QString, std::map<QString, QStringList>> itemsFor;
-    // The value this control is held at, greyed, while another shows a given item: fixedFor[id][item].
+    // The value this control is held at, greyed, while another shows a given item: fixedFor[id][item];
+    // kHoldsOwnValue for the value it holds.
     std::map<QString, std::map<QString, QString>> fixedFor;
     int x = 0, y = 0, w = 0, h = 0;
     int columns = 0;

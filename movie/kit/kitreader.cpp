@@ -524,7 +524,9 @@ bool KitReader::readControlMaps(const QJsonObject& c, const JsonPath& at, KitCon
             return false;
         const QJsonObject values = it.value().toObject();
         for (auto item = values.begin(); item != values.end(); ++item) {
-            if (!checkKind(item.value(), other / item.key(), valueKind))
+            // "@own": greyed at whatever value it holds (页眉和页脚's 页脚 box while 页脚 is unticked).
+            if (item.value().toString() != kHoldsOwnValue &&
+                !checkKind(item.value(), other / item.key(), valueKind))
                 return false;
             control.fixedFor[it.key()][item.key()] = item.value().isBool()
                                                          ? (item.value().toBool() ? u"on"_s : u"off"_s)

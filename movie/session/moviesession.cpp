@@ -82,7 +82,7 @@ std::optional<QString> fixedValue(const KitControl& control, const FormState& st
         return state.value(control.id);
     for (const auto& [other, values] : control.fixedFor) {
         if (auto it = values.find(state.value(other)); it != values.end())
-            return it->second;
+            return it->second == kHoldsOwnValue ? state.value(control.id) : it->second;
     }
     return std::nullopt;
 }

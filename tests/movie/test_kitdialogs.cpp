@@ -354,19 +354,27 @@ TEST(KitDialogs, ActionSettingsOpensOnTheNaturalTargetOfTheActionButtonJustDrawn
 
 TEST(KitDialogs, HeaderAndFooterPutsTheDateFormatUnderAutomaticAndTheFixedDateAfterIt)
 {
-    const QStringList ways{u"menu:视图(V)/页眉和页脚(H)..."_s, u"dialog:页眉和页脚/更新方式=固定(X)"_s,
+    const QStringList ways{u"menu:视图(V)/页眉和页脚(H)..."_s, u"dialog:页眉和页脚/日期和时间(D)=on"_s,
+                           u"dialog:页眉和页脚/更新方式=固定(X)"_s,
                            u"dialog:页眉和页脚/固定日期=2027-1-18"_s};
     auto view = viewOf(steps(ways));
     ASSERT_TRUE(view->performThroughUi(ways[0]));
     const QString d = u"页眉和页脚"_s;
+    // Unticked, the date's settings are greyed and out of reach.
+    EXPECT_FALSE(view->locate(locators::control(d, u"日期格式"_s)).has_value());
+    EXPECT_FALSE(view->locate(locators::item(d, u"更新方式"_s, u"固定(X)"_s)).has_value());
+    ASSERT_TRUE(view->performThroughUi(ways[1]));
     // Top to bottom: 自动更新, its format box, 语言 and 日历类型, then 固定 and its box.
     const int automatic = at(*view, locators::item(d, u"更新方式"_s, u"自动更新(U)"_s)).top();
     const int format = at(*view, locators::control(d, u"日期格式"_s)).top();
     const int language = at(*view, locators::control(d, u"语言(国家/地区)"_s)).top();
     const int calendar = at(*view, locators::control(d, u"日历类型"_s)).top();
     const QRect fixed = at(*view, locators::item(d, u"更新方式"_s, u"固定(X)"_s));
-    const int fixedBox = at(*view, locators::control(d, u"固定日期"_s)).top();
     const int number = at(*view, locators::control(d, u"幻灯片编号(N)"_s)).top();
+    // The option buttons answer where they are drawn; 固定 brings its box in reach.
+    view->clickAt(fixed.center());
+    EXPECT_EQ(dialogValue(*view, u"更新方式"_s), u"固定(X)"_s);
+    const int fixedBox = at(*view, locators::control(d, u"固定日期"_s)).top();
     EXPECT_LT(automatic, format);
     EXPECT_LT(format, language);
     EXPECT_EQ(language, calendar);
@@ -375,10 +383,7 @@ TEST(KitDialogs, HeaderAndFooterPutsTheDateFormatUnderAutomaticAndTheFixedDateAf
     EXPECT_LT(fixedBox, number);
     EXPECT_LT(at(*view, locators::control(d, u"页脚(F)"_s)).top(),
               at(*view, locators::control(d, u"标题幻灯片中不显示(S)"_s)).top());
-    // The option buttons still answer where they are drawn.
-    view->clickAt(fixed.center());
-    EXPECT_EQ(dialogValue(*view, u"更新方式"_s), u"固定(X)"_s);
-    EXPECT_TRUE(view->performThroughUi(ways[2]));
+    EXPECT_TRUE(view->performThroughUi(ways[3]));
     EXPECT_TRUE(view->session().isComplete());
 }
 

@@ -115,7 +115,11 @@ TEST(WindowLooks, TabFromATickedBoxReachesTheBoxAfterIt)
     QTest::keyClicks(view.get(), u"ABC"_s);
     EXPECT_EQ(view->session().dialog()->value(u"页脚文字"_s), u"ABC"_s);
     EXPECT_TRUE(view->session().isComplete());
-    // Shift+Tab from the footer's box goes back to the box before it, the fixed date.
+    // Shift+Tab from the footer's box goes back to the box before it, the fixed date, once the date
+    // is ticked and fixed (until then that box is greyed and out of reach).
+    click(*view, locators::control(dialog, u"日期和时间(D)"_s));
+    click(*view, locators::item(dialog, u"更新方式"_s, u"固定(X)"_s));
+    click(*view, locators::control(dialog, u"页脚文字"_s));
     QTest::keyClick(view.get(), Qt::Key_Tab, Qt::ShiftModifier);
     QTest::keyClicks(view.get(), u"X"_s);
     EXPECT_EQ(view->session().dialog()->value(u"页脚文字"_s), u"ABC"_s);
@@ -162,14 +166,19 @@ TEST(WindowLooks, TheNotesAndHandoutsPageLaysOutItsDateAsTheSlidePageDoes)
     auto view = viewOf({u"menu:视图(V)/页眉和页脚(H)..."_s});
     ASSERT_TRUE(view->performThroughUi(u"menu:视图(V)/页眉和页脚(H)..."_s));
     // On either page: 自动更新, its date box, its language and calendar, then 固定 and its box.
+    // The date's boxes are in reach once its tick is on, the fixed date's once 固定 is chosen.
     const auto dateGroup = [&](const QString& prefix) {
         const QString options = prefix + u"更新方式"_s;
-        return std::vector<QRect>{at(*view, locators::item(dialog, options, u"自动更新(U)"_s)),
-                                  at(*view, locators::control(dialog, prefix + u"日期格式"_s)),
-                                  at(*view, locators::control(dialog, prefix + u"语言(国家/地区)"_s)),
-                                  at(*view, locators::control(dialog, prefix + u"日历类型"_s)),
-                                  at(*view, locators::item(dialog, options, u"固定(X)"_s)),
-                                  at(*view, locators::control(dialog, prefix + u"固定日期"_s))};
+        click(*view,
+              locators::control(dialog, prefix.isEmpty() ? u"日期和时间(D)"_s : prefix + u"日期和时间"_s));
+        std::vector<QRect> group{at(*view, locators::item(dialog, options, u"自动更新(U)"_s)),
+                                 at(*view, locators::control(dialog, prefix + u"日期格式"_s)),
+                                 at(*view, locators::control(dialog, prefix + u"语言(国家/地区)"_s)),
+                                 at(*view, locators::control(dialog, prefix + u"日历类型"_s)),
+                                 at(*view, locators::item(dialog, options, u"固定(X)"_s))};
+        click(*view, locators::item(dialog, options, u"固定(X)"_s));
+        group.push_back(at(*view, locators::control(dialog, prefix + u"固定日期"_s)));
+        return group;
     };
     const std::vector<QRect> slide = dateGroup({});
     click(*view, locators::tab(dialog, u"备注和讲义"_s));
@@ -177,7 +186,9 @@ TEST(WindowLooks, TheNotesAndHandoutsPageLaysOutItsDateAsTheSlidePageDoes)
     const std::vector<QRect> notes = dateGroup(u"讲义"_s);
     for (size_t i = 0; i < slide.size(); ++i)
         EXPECT_EQ(notes[i].topLeft() - notes[0].topLeft(), slide[i].topLeft() - slide[0].topLeft()) << i;
-    // Below it, each box under its tick and all inside the dialog.
+    // Below it, each box under its tick and all inside the dialog; greyed until its tick is on.
+    EXPECT_FALSE(view->locate(locators::control(dialog, u"讲义页脚文字"_s)).has_value());
+    click(*view, locators::control(dialog, u"讲义页脚"_s));
     const QRect footerText = at(*view, locators::control(dialog, u"讲义页脚文字"_s));
     EXPECT_GT(at(*view, locators::control(dialog, u"页眉(H)"_s)).top(), notes.back().bottom());
     EXPECT_GT(footerText.top(), at(*view, locators::control(dialog, u"讲义页脚"_s)).bottom());

@@ -401,9 +401,12 @@ void FormPart::paintBoxControl(QPainter& p, const KitControl& c, const QRect& re
     box.setHeight(std::min(box.height(), 22));
     paintWhiteBox(p, box);
     if (greyed) {
-        // A box out of reach is empty and grey, its arrow too.
+        // A box out of reach is grey, its arrow too; what it holds shows in grey.
         p.fillRect(box.adjusted(1, 1, -1, -1), QColor(0xF0, 0xF0, 0xEA));
         p.fillRect(QRect(box.right() - 15, box.top() + 1, 15, box.height() - 2), QColor(0xE4, 0xE4, 0xDC));
+        p.setPen(kGreyText);
+        p.drawText(box.adjusted(4, 0, -18, 0), Qt::AlignVCenter,
+                   QFontMetrics(p.font()).elidedText(value, Qt::ElideRight, box.width() - 22));
         return;
     }
     QString shown = value;
@@ -537,10 +540,11 @@ void FormPart::paintChoices(QPainter& p, const KitControl& c, const QRect& rect,
     } else {
         const int rowH = dialog ? 20 : 19;
         const int pitch = dialog && c.pitch > 0 ? c.pitch : rowH;
+        const bool greyed = dialog && fixedValue(c, state);
         for (qsizetype i = 0; i < c.items.size(); ++i) {
             const QRect row(rect.left(), rect.top() + static_cast<int>(i) * pitch, rect.width(), rowH);
             paintRadio(p, QRect(row.left(), row.center().y() - 6, 13, 13), value == c.items[i]);
-            p.setPen(Qt::black);
+            p.setPen(greyed ? kGreyText : Qt::black);
             p.drawText(row.adjusted(18, 0, 0, 0), Qt::AlignVCenter | Qt::TextDontClip, c.items[i]);
         }
     }
@@ -599,7 +603,8 @@ void FormPart::paintForm(QPainter& p, const KitForm& form, const FormState& stat
             paintChoices(p, *c, rect, state, value, dialog);
         } else if (t == KitControlType::Combo || t == KitControlType::Spin || t == KitControlType::Text) {
             paintBoxControl(p, *c, rect, value, focused, dialog,
-                            dialog ? state.greyed.contains(c->id) : m_view.m_session->paneGreyed(*c));
+                            dialog ? state.greyed.contains(c->id) || fixedValue(*c, state).has_value()
+                                   : m_view.m_session->paneGreyed(*c));
         } else if (t == KitControlType::List) {
             QRect box = rect;
             if (!c->label.isEmpty() && !dialog) {
