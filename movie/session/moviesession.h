@@ -377,9 +377,12 @@ private:
     // 效果选项 and 计时 of the effect chosen in the pane's list (its row's ▼, right-click or
     // double-click) where no step wants them: the dialog opens at the effect's settings.
     bool openEffectDialogFreely(const KitTarget& target);
-    // Its 确定 sets the pane's boxes that may be set now and that it holds the values of; a setting
-    // changed that no box asks for keeps it open (false). None for another dialog or button.
+    // Its 确定 takes the steps that change the effect to what it holds, one after another (a pane's
+    // box, the row's 从上一项之后开始, several fields in one visit); a setting changed that none of
+    // them asks for keeps it open (false). None for another dialog or button.
     std::optional<bool> confirmEffectDialog(const KitTarget& target);
+    // A dialog's button that only shows more of it (触发器(T)) where no step wants it.
+    bool pressButtonFreely(const KitTarget& target);
     // The boxes of the pane (开始, 方向, 速度 …) show the effect chosen in its list; empty while none is.
     void followChosenEffect();
     // 幻灯片版式 marks the layout of the slide selected, when another slide is selected or its

@@ -5,6 +5,7 @@
 #include "movie/document/effectlist.h"
 #include "movie/session/moviesession.h"
 
+#include <algorithm>
 #include <set>
 
 using namespace Qt::Literals::StringLiterals;
@@ -192,63 +193,127 @@ std::optional<bool> MovieSession::confirmEffectDialog(const KitTarget& target)
 {
     if (!m_dialog || !m_dialog->forEffectBoxes || target.kind != KitTarget::Dialog ||
         target.form != m_dialog->name || !target.control || target.hasValue ||
-        target.control->id != u"确定"_s)
+        target.control->id != u"确定"_s || m_dialogMarks.empty())
         return std::nullopt;
-    const KitForm* form = m_kit->dialog(m_dialog->name);
-    const auto boxOf = [form](const QString& field) -> const KitControl* {
-        for (const KitControl& c : form ? form->controls : std::vector<KitControl>{}) {
-            if (c.effectField == field && !c.id.isEmpty())
-                return &c;
-        }
-        return nullptr;
-    };
-    // The pane's boxes that may be set now, each by the dialog's box of the same field.
-    QStringList taken;
-    std::set<QString> fields;
+    const FormState dialog = *m_dialog;
+    const KitForm* form = m_kit->dialog(dialog.name);
     const int chosen = chosenEffect();
-    for (const StepTaking& open : m_steps.openSteps()) {
-        const MovieStep& step = StepProgress::stepAt(m_movie, open);
-        if (!m_steps.isValueStep(open) || chosen < 0)
-            continue;
-        for (const QString& action : step.accept) {
-            auto t = m_kit->resolve(action);
-            const KitControl* box =
-                t && t->kind == KitTarget::TaskPane && t->form == m_taskPane.name && t->control
-                    ? boxOf(t->control->effectField)
-                    : nullptr;
-            Presentation after = m_presentation;
-            if (!box || !applyPresentationChanges(after, step.set))
+    // Whether the dialog holds what a step's changes make of the chosen effect; the fields it
+    // changes go to `changed`.
+    const auto holds = [&](const MovieSession& at, const MovieStep& step, QStringList& changed) {
+        const QJsonObject change = step.set.value(u"changeEffect"_s).toObject();
+        Presentation after = at.m_presentation;
+        if (change.value(u"index"_s).toInt() != chosen + 1 || !applyPresentationChanges(after, step.set) ||
+            after.selected != at.m_presentation.selected)
+            return false;
+        const Slide& slide = after.slides[static_cast<size_t>(after.selected - 1)];
+        if (chosen >= static_cast<int>(slide.effects.size()))
+            return false;
+        for (auto it = change.begin(); it != change.end(); ++it) {
+            if (it.key() == u"index"_s)
                 continue;
-            const Slide& slide = after.slides[static_cast<size_t>(after.selected - 1)];
-            if (chosen >= static_cast<int>(slide.effects.size()))
-                continue;
-            const QString wanted = effectFieldShown(*box, itemsOf(*box, *m_dialog),
-                                                    slide.effects[static_cast<size_t>(chosen)], slide);
-            if (!wanted.isEmpty() && m_dialog->value(box->id) == wanted) {
-                taken << action;
-                fields.insert(box->effectField);
+            const QString field = it.key() == u"repeatUntil"_s ? u"repeat"_s : it.key();
+            bool boxed = false;
+            for (const KitControl& box : form ? form->controls : std::vector<KitControl>{}) {
+                if (box.effectField != field || box.id.isEmpty())
+                    continue;
+                const QString wanted = effectFieldShown(box, itemsOf(box, dialog),
+                                                        slide.effects[static_cast<size_t>(chosen)], slide);
+                if (wanted.isEmpty() || dialog.value(box.id) != wanted)
+                    return false;
+                boxed = true;
             }
+            if (!boxed)
+                return false;
+            changed << field;
+        }
+        return !changed.isEmpty();
+    };
+    // The steps that change the chosen effect to what the dialog holds are played, one after
+    // another as they come, on the window as it was before the dialog opened: a pane's box, the
+    // row's 从上一项之后开始, and a visit of this dialog that a step opens, up to its 确定.
+    MovieSession trial = m_dialogMarks.back();
+    std::set<QString> fields;
+    bool taken = false;
+    const auto play = [&](MovieSession& at, const std::vector<StepTaking>& run) {
+        for (const StepTaking& s : run) {
+            if (!at.m_steps.isDone(s) && !at.perform(StepProgress::stepAt(m_movie, s).accept.first()))
+                return false;
+        }
+        return at.m_steps.isDone(run.back());
+    };
+    for (int round = 0; round < m_steps.count() && chosen >= 0; ++round) {
+        bool progressed = false;
+        for (const StepTaking& open : trial.m_steps.openSteps()) {
+            const MovieStep& step = StepProgress::stepAt(m_movie, open);
+            std::vector<StepTaking> run{open};
+            auto opening = m_kit->resolve(step.accept.first());
+            if (opening && opening->opens == u"dialog:"_s + dialog.name) {
+                // The visit: the dialog's own steps after the one that opens it, up to its 确定.
+                const QString prefix = u"dialog:%1/"_s.arg(dialog.name);
+                const auto count =
+                    static_cast<int>(open.way < 0 ? m_movie.steps.size()
+                                                  : m_movie.ways[static_cast<size_t>(open.way)].steps.size());
+                for (StepTaking next{open.way, open.step + 1}; next.step < count; ++next.step) {
+                    const QString action = StepProgress::stepAt(m_movie, next).accept.first();
+                    if (!action.startsWith(prefix))
+                        break;
+                    run.push_back(next);
+                    if (action == prefix + u"确定"_s)
+                        break;
+                }
+            }
+            QStringList changed;
+            if (!holds(trial, StepProgress::stepAt(m_movie, run.back()), changed))
+                continue;
+            MovieSession attempt = trial;
+            if (!play(attempt, run) || attempt.m_dialog)
+                continue;
+            trial = std::move(attempt);
+            fields.insert(changed.begin(), changed.end());
+            taken = progressed = true;
             break;
         }
+        if (!progressed)
+            break;
     }
-    // A setting changed that no box of the pane now asks for keeps the dialog open.
-    for (const auto& [id, before] : m_dialog->changedFreely) {
+    // A setting changed that none of those steps asks for keeps the dialog open.
+    for (const auto& [id, before] : dialog.changedFreely) {
         const KitControl* c = form ? form->control(id) : nullptr;
-        if (c && c->type != KitControlType::Tabs && m_dialog->value(id) != before &&
+        if (c && c->type != KitControlType::Tabs && dialog.value(id) != before &&
             !fields.count(c->effectField)) {
             if (m_listener)
                 m_listener();
             return false;
         }
     }
-    if (!m_dialogMarks.empty())
-        m_dialogMarks.pop_back();
-    closeDialog();
-    for (const QString& action : taken)
-        perform(action);
+    const auto listener = m_listener;
+    const int actionsTaken = m_steps.actionsTaken();
+    *this = std::move(trial);
+    m_listener = listener;
+    m_steps.keepActionsTaken(std::max(actionsTaken, m_steps.actionsTaken()));
     if (m_listener)
         m_listener();
-    return !taken.isEmpty();
+    return taken;
+}
+
+bool MovieSession::pressButtonFreely(const KitTarget& target)
+{
+    // A button that only shows more of the dialog (效果选项's 触发器) shows it whatever the step.
+    if (!m_dialog || target.kind != KitTarget::Dialog || target.form != m_dialog->name || !target.control ||
+        target.hasValue || target.control->type != KitControlType::Button || !target.opens.isEmpty() ||
+        m_dialog->pressed.contains(target.control->id))
+        return false;
+    const KitForm* form = m_kit->dialog(m_dialog->name);
+    const bool shows =
+        form && std::any_of(form->controls.begin(), form->controls.end(),
+                            [&](const KitControl& c) { return c.after == target.control->id; });
+    if (!shows)
+        return false;
+    m_dialog->pressed << target.control->id;
+    if (m_listener)
+        m_listener();
+    return true;
 }
 
 } // namespace pptdrill

@@ -20,6 +20,8 @@ bool MovieSession::takeOtherRoute(const QString& action)
             return *taken;
         if (openEffectDialogFreely(*target))
             return false;
+        if (pressButtonFreely(*target))
+            return false;
         if (target->opens.startsWith(u"view:"_s))
             return takeViewRoute(action, *target);
         if (togglePaneFreely(*target))

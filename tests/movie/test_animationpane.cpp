@@ -363,3 +363,51 @@ TEST(AnimationPane, TheRowsTimingAndEffectOptionsSetThePaneBoxesTheTaskAsksFor)
     EXPECT_TRUE(again->performThroughUi(u"taskpane:自定义动画/速度=慢速"_s));
     EXPECT_TRUE(again->session().isComplete());
 }
+
+TEST(AnimationPane, OneVisitOfTimingSetsSeveralFieldsTheTaskAsksForInTurn)
+{
+    const auto playTo = [](KitView& view, int count) {
+        for (int i = 0; i < count; ++i) {
+            const QString action = view.session().movie().steps[static_cast<size_t>(i)].accept.first();
+            if (!view.session().steps().isDone(StepTaking{-1, i})) {
+                ASSERT_TRUE(view.performThroughUi(action)) << "step " << i + 1;
+            }
+        }
+    };
+    const auto timingOfChosenRow = [](KitView& view) {
+        click(view, row(view.session().taskPane().value(kList)), Qt::RightButton);
+        click(view, menuItem(u"计时(T)..."_s));
+        ASSERT_TRUE(view.session().dialog().has_value());
+    };
+    // 12/33: the third effect's 开始 之后 (a pane step) and its 延迟 1.5 (a visit of 计时) at once.
+    auto delay = windowtesting::viewOfBankMovie(u"12/33"_s);
+    playTo(*delay, 7);
+    timingOfChosenRow(*delay);
+    delay->performThroughUi(u"dialog:效果选项/开始=之后"_s);
+    delay->performThroughUi(u"dialog:效果选项/延迟=1.5"_s);
+    EXPECT_TRUE(delay->performThroughUi(u"dialog:效果选项/确定"_s));
+    EXPECT_FALSE(delay->session().dialog().has_value());
+    EXPECT_TRUE(delay->session().isComplete());
+    EXPECT_EQ(delay->session().selectedSlide().effects[2].delay, 1.5);
+
+    // 11/34: 速度 快速 and the trigger 矩形 3 in one visit; 触发器 shows its choices though no step
+    // wants it yet.
+    auto trigger = windowtesting::viewOfBankMovie(u"11/34"_s);
+    playTo(*trigger, 5);
+    timingOfChosenRow(*trigger);
+    trigger->performThroughUi(u"dialog:效果选项/速度=1 秒(快速)"_s);
+    trigger->performThroughUi(u"dialog:效果选项/触发器(T)"_s);
+    ASSERT_TRUE(trigger->session().dialog()->pressed.contains(u"触发器(T)"_s));
+    trigger->performThroughUi(u"dialog:效果选项/触发器=单击下列对象时启动效果(C):"_s);
+    trigger->performThroughUi(u"dialog:效果选项/触发对象=矩形 3"_s);
+    EXPECT_TRUE(trigger->performThroughUi(u"dialog:效果选项/确定"_s));
+    EXPECT_TRUE(trigger->session().isComplete());
+
+    // 05/35: 开始 之后 from 计时, where the movie clicks the row's 从上一项之后开始.
+    auto start = windowtesting::viewOfBankMovie(u"05/35"_s);
+    playTo(*start, 5);
+    timingOfChosenRow(*start);
+    start->performThroughUi(u"dialog:效果选项/开始=之后"_s);
+    EXPECT_TRUE(start->performThroughUi(u"dialog:效果选项/确定"_s));
+    EXPECT_TRUE(start->session().isComplete());
+}
