@@ -349,7 +349,14 @@ void FormPart::paintLabel(QPainter& p, const KitForm& form, const KitControl& c,
         else if (const KitControl* list = id.startsWith(u'#') ? form.control(id.mid(1)) : nullptr)
             text.replace(open, close - open + 1, QString::number(itemsOf(form, *list, dialog).size()));
     }
-    if (dialog && state.greyed.contains(c.text))
+    // A caption greys with the box it stands before.
+    const auto at = std::find_if(form.controls.begin(), form.controls.end(),
+                                 [&c](const KitControl& other) { return &other == &c; });
+    const KitControl* captioned = at != form.controls.end() && at + 1 != form.controls.end() &&
+                                          (at + 1)->tab == c.tab && (at + 1)->type != KitControlType::Label
+                                      ? &*(at + 1)
+                                      : nullptr;
+    if (dialog && (state.greyed.contains(c.text) || (captioned && fixedValue(*captioned, state))))
         p.setPen(kGreyText);
     p.drawText(rect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter, text);
 }
@@ -403,7 +410,9 @@ void FormPart::paintBoxControl(QPainter& p, const KitControl& c, const QRect& re
     if (greyed) {
         // A box out of reach is grey, its arrow too; what it holds shows in grey.
         p.fillRect(box.adjusted(1, 1, -1, -1), QColor(0xF0, 0xF0, 0xEA));
-        p.fillRect(QRect(box.right() - 15, box.top() + 1, 15, box.height() - 2), QColor(0xE4, 0xE4, 0xDC));
+        if (t == KitControlType::Combo || t == KitControlType::Spin)
+            p.fillRect(QRect(box.right() - 15, box.top() + 1, 15, box.height() - 2),
+                       QColor(0xE4, 0xE4, 0xDC));
         p.setPen(kGreyText);
         p.drawText(box.adjusted(4, 0, -18, 0), Qt::AlignVCenter,
                    QFontMetrics(p.font()).elidedText(value, Qt::ElideRight, box.width() - 22));
