@@ -409,6 +409,10 @@ struct Presentation
     bool operator==(const Presentation&) const = default;
 };
 
+// Slides on a page of the handout master: as its layout buttons set it (the master's `notes`), 1 to 9,
+// else 6.
+int handoutMasterSlidesPerPage(const Presentation& presentation);
+
 struct MovieStep
 {
     QString hint;

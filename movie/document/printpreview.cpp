@@ -1,5 +1,7 @@
 #include "movie/document/moviereading.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace pptdrill {
@@ -26,6 +28,12 @@ int handoutSlidesPerPage(const QString& what)
     if (!what.startsWith(prefix) || !printPreviewContents().contains(what))
         return 0;
     return what.mid(prefix.size()).section(u' ', 0, 0).toInt();
+}
+
+int handoutMasterSlidesPerPage(const Presentation& presentation)
+{
+    const int given = presentation.master.notes.toInt();
+    return given > 0 ? std::min(given, 9) : 6;
 }
 
 namespace reading {

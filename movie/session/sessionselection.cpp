@@ -121,13 +121,11 @@ QString MovieSession::toolbarValue(const QString& button) const
 bool MovieSession::toolbarButtonOn(const QString& button) const
 {
     const WindowView& view = m_presentation.view;
-    // 讲义母版视图's layout buttons: the one of the handout's slides per page (six unless set).
+    // 讲义母版视图's layout buttons: the one of the handout's slides per page.
     static const QRegularExpression handout(u"^显示每页 (\\d) 张幻灯片的讲义$"_s);
-    if (const QRegularExpressionMatch m = handout.match(button); m.hasMatch()) {
-        const int given = m_presentation.master.notes.toInt();
+    if (const QRegularExpressionMatch m = handout.match(button); m.hasMatch())
         return view.is(ViewKind::HandoutMaster) &&
-               m.captured(1).toInt() == (given > 0 ? std::min(given, 9) : 6);
-    }
+               m.captured(1).toInt() == handoutMasterSlidesPerPage(m_presentation);
     if (button == u"普通视图(恢复窗格)"_s)
         return view.is(ViewKind::Normal);
     if (button == u"幻灯片浏览视图"_s)

@@ -935,10 +935,8 @@ void SlideAreaPart::paintMasterView(QPainter& p)
     p.drawRect(page.adjusted(0, 0, -1, -1));
     p.setPen(QPen(kGreyText, 1, Qt::DashLine));
     if (view.is(ViewKind::HandoutMaster)) {
-        // Slides per page, as the master's notes give it: 1 to 9 (PowerPoint's handouts).
-        const int given = pres.master.notes.toInt();
-        const int per = given > 0 ? std::min(given, 9) : 6;
-        for (const QRect& frame : handoutSlideFrames(page.adjusted(20, 30, -20, -30), per))
+        for (const QRect& frame :
+             handoutSlideFrames(page.adjusted(20, 30, -20, -30), handoutMasterSlidesPerPage(pres)))
             p.drawRect(frame);
     } else {
         paintNotesMaster(p, page, pres);
