@@ -43,8 +43,8 @@ struct FormState
     // A colour box's fill chosen in 填充效果, as that dialog held it at 确定; gone when the box
     // is given a colour.
     std::map<QString, std::shared_ptr<const FormState>> fillEffects;
-    // An effect's dialog opened from the pane's list where no step wanted it: its 确定 stands for
-    // the pane's boxes.
+    // An effect's dialog opened from the pane's list where no step wanted it: its 确定 takes the
+    // steps that change the effect to what it holds.
     bool forEffectBoxes = false;
 
     QString value(const QString& id) const;

@@ -155,10 +155,11 @@ void MovieSession::settleHeldSteps()
         bool settled = false;
         for (const StepTaking& open : m_steps.openSteps()) {
             const MovieStep& step = StepProgress::stepAt(m_movie, open);
-            QString action = m_steps.isValueStep(open) ? heldAction(step) : slideAlreadyChosen(step);
-            if (action.isEmpty() && !m_steps.isValueStep(open))
+            const bool value = m_steps.isValueStep(open);
+            QString action = value ? heldAction(step) : slideAlreadyChosen(step);
+            if (!value && action.isEmpty())
                 action = objectAlreadySelected(step);
-            if (action.isEmpty() && !m_steps.isValueStep(open))
+            if (!value && action.isEmpty())
                 action = paneAlreadyShown(step);
             if (!action.isEmpty() && perform(action) && m_steps.isDone(open)) {
                 settled = true;
